@@ -1,0 +1,184 @@
+#pragma once
+// The business layer as the forms see it: one abstract class per ProgID, with the
+// members and argument orders the call sites use. By-reference arguments are C++
+// references, so a call site sees what the callee wrote back.
+//
+// Result protocol:
+//   - selections answer a Variant that is False (0) on success; anything else is a
+//     failure and NumeroDoErro, DescricaoDoErro and LocalDoErro tell why;
+//   - Adicionar, Alterar, Excluir of the quotes and the company's Selecionar answer
+//     0 done, 1 error (the error properties), 2 rejected (DescricaoDaFalha, and for
+//     quotes NomeDoCampoValidado first), 3 refused (DescricaoDaFalha).
+// Properties the caller sets before a call, or reads after it, are public fields.
+
+#include "contracts/IGradeDeItens.h"
+#include "contracts/Recordset.h"
+#include "contracts/VB.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QVariant>
+
+namespace ProgId {
+inline const QString Orcamentos = QStringLiteral("ZELT_N_Orcamentos.clsOrcamentos");
+inline const QString OrcItens = QStringLiteral("ZELT_N_Orcamentos.clsOrcItens");
+inline const QString Clientes = QStringLiteral("ZELT_N_ClientAnim.clsClientes");
+inline const QString Animais = QStringLiteral("ZELT_N_ClientAnim.clsAnimais");
+inline const QString Produtos = QStringLiteral("ZELT_N_Produtos.clsProdutos");
+inline const QString Servicos = QStringLiteral("ZELT_N_Servicos.clsServicos");
+inline const QString TiposDeServ = QStringLiteral("ZELT_N_TipoDeServ.clsTiposDeServ");
+inline const QString Empresa = QStringLiteral("ZELT_N_Empresa.clsEmpresa");
+} // namespace ProgId
+
+// What every business object has: its error triple and its last selection.
+class ObjetoDeNegocio : public QObject {
+    Q_OBJECT
+public:
+    long NumeroDoErro = 0;
+    QString DescricaoDoErro;
+    QString LocalDoErro;
+    QString DescricaoDaFalha;
+
+    // The last selection; error 91 when there is none.
+    RecordsetPtr ResultadoDaSelecaoEmRecordSet() const;
+    // The named field of the current row of the last selection.
+    Field ResultadoDaSelecaoEmRecordSet(const QString& nomeDoCampo) const;
+
+protected:
+    RecordsetPtr mrstResultado;
+};
+
+namespace ZELT_N_Orcamentos {
+
+class clsOrcamentos : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // lintTipo 1; lintTamanhoDaPagina may be changed by the callee; lintSituacao is the
+    // list filter code (0 all, 1 active, 2 inactive, 3 recent).
+    virtual QVariant Selecionar(qint32 lintTipo, qint16& lintTamanhoDaPagina, qint32 llonSituacao,
+                                const QString& lstrTexto, double ldouReservado1, double ldouReservado2) = 0;
+    // Fills lrstPagina with the rows of the page first set in AbsolutePage of the
+    // result; the result stays on that page.
+    virtual void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina, RecordsetPtr& lrstPagina) = 0;
+
+    virtual qint16 Adicionar() = 0;
+    virtual qint16 Alterar() = 0;
+    virtual qint16 Excluir() = 0;
+
+    // Header of the quote to store.
+    double NumeroDoOrcamento = 0;
+    double CodigoDoCliente = 0;
+    qint32 CodigoDoAnimal = 0; // -1 when no animal is chosen
+    VB::Currency ValorTotal;
+    VB::Currency DescontoEmPercentual;
+    VB::Currency DescontoEmValor;
+    VB::Currency ValorLiquido;
+    QString DataDeValidadeDoOrcamento;            // "DD/MM/YYYY"
+    const IGradeDeItens* GradeDeItensDoOrcamento = nullptr;
+    QPointer<QObject> DadosDoUsuario;
+    // The quote's "Data e hora da alteração" as the form read it (its default text
+    // form; empty when never changed): Alterar and Excluir refuse (3) when the stored
+    // quote no longer carries it, so nobody overwrites another workstation's change.
+    QString DataEHoraDaAlteracaoLida;
+
+    // After a call.
+    QString NomeDoCampoValidado;
+    double CodigoGerado = 0;
+};
+
+class clsOrcItens : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // lintTipo 1 (items with their quote's sheet fields) or 2 (sheet fields).
+    virtual QVariant Selecionar(qint32 lintTipo, qint16& lintTamanhoDaPagina, qint32 llonReservado,
+                                double& ldouNumeroDoOrcamento) = 0;
+    // Removes one item; the quote's totals become the two values set first.
+    virtual QVariant Excluir(double& ldouNumeroDoOrcamento, double& ldouNumeroDoItem) = 0;
+
+    VB::Currency ValorTotalDoOrcamento;
+    VB::Currency ValorLiquidoDoOrcamento;
+    QPointer<QObject> DadosDoUsuario;
+    QString ObservacaoDoErro; // the record form reads this instead of DescricaoDoErro
+};
+
+} // namespace ZELT_N_Orcamentos
+
+namespace ZELT_N_ClientAnim {
+
+class clsClientes : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    virtual QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonReservado,
+                                const QString& lstrTextoLivre, const QString& lstrApelidoOuNome,
+                                double& ldouCodigoDoCliente, const QString& lstrReservado1,
+                                const QString& lstrReservado2, const QString& lstrReservado3,
+                                double ldouReservado, const QString& lstrReservado4) = 0;
+    QPointer<QObject> DadosDoUsuario;
+};
+
+class clsAnimais : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    virtual QVariant SelecionarParaComboBoxFiltradoPorCliente(double& ldouCodigoDoCliente, qint16 lintTipo) = 0;
+};
+
+} // namespace ZELT_N_ClientAnim
+
+namespace ZELT_N_Produtos {
+
+class clsProdutos : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // The record form's call: name, bar code or internal code (the others empty or 0).
+    virtual QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonReservado,
+                                const QString& lstrCodigoOuNome, QString& lstrNome, QString& lstrCodigoDeBarras,
+                                double& ldouCodigoInterno) = 0;
+    // The search dialog's call: free code-or-name text only.
+    QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonReservado,
+                        const QString& lstrCodigoOuNome);
+};
+
+} // namespace ZELT_N_Produtos
+
+namespace ZELT_N_Servicos {
+
+class clsServicos : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // The record form's call: type (0 every type), name or code.
+    virtual QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonReservado,
+                                const QString& lstrCodigoOuNome, qint16& lintTipoDeServico, QString& lstrNome,
+                                double& ldouCodigo) = 0;
+    // The search dialog's call: free code-or-name text and a type.
+    QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonReservado,
+                        const QString& lstrCodigoOuNome, qint32 llonTipoDeServico);
+};
+
+} // namespace ZELT_N_Servicos
+
+namespace ZELT_N_TipoDeServ {
+
+class clsTiposDeServ : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    virtual QVariant SelecionarParaComboBox(double& ldouReservado) = 0;
+};
+
+} // namespace ZELT_N_TipoDeServ
+
+namespace ZELT_N_Empresa {
+
+class clsEmpresa : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    virtual QVariant SelecionarNova(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonReservado,
+                                    const QString& lstrReservado) = 0;
+    // Status protocol; fills the properties below.
+    virtual qint16 Selecionar(qint16 lintTipo, qint16 lintSubtipo) = 0;
+
+    QString NomeFantasia;
+    qint32 FormatoDeCodigoDeBarrasParaBalanca = 0;
+};
+
+} // namespace ZELT_N_Empresa
