@@ -1,0 +1,75 @@
+#include "component/clsOrcamentos.h"
+
+#include "component/modConstantes.h"
+#include "component/modMensagemDeErro.h"
+#include "component/modPrincipal.h"
+#include "list/frmLista.h"
+#include "record/frmFicha.h"
+
+#include <memory>
+
+clsOrcamentos::clsOrcamentos(QObject* parent) : QObject(parent)
+{
+    // Window handles travel by name through late-bound calls.
+    qRegisterMetaType<HWnd>("HWnd");
+}
+
+QVariant clsOrcamentos::AbrirLista(HWnd FomularioDoMenu_hWnd, HWnd AreaDeTrabalho_hWnd)
+{
+    ComTratamentoDeErro(u"clsOrcamentos", u"AbrirLista", [&](qint16& Ponto) {
+        Ponto = 1;
+        modPrincipal::FomularioDoMenu_hWnd = FomularioDoMenu_hWnd;
+        Ponto = 2;
+        // An earlier list stays open and docked until it is closed; only the
+        // reference moves to the new one.
+        modPrincipal::FormularioDeLista = new frmLista;
+        Ponto = 3;
+        modPrincipal::FormularioDeLista->MontarExibirFormulario(AreaDeTrabalho_hWnd);
+    });
+    return QVariant();
+}
+
+QVariant clsOrcamentos::AbrirFicha()
+{
+    ComTratamentoDeErro(u"clsOrcamentos", u"AbrirFicha", [&](qint16& Ponto) {
+        Ponto = 1;
+        auto lfrmFicha = std::make_unique<frmFicha>();
+        Ponto = 2;
+        modPrincipal::FichaAbertaDiretamente = true;
+        Ponto = 3;
+        lfrmFicha->MontarExibirFormulario(1);
+    });
+    // Cleared on the error path too: a record form opened later from the list must
+    // not believe it runs without one.
+    modPrincipal::FichaAbertaDiretamente = false;
+    return QVariant();
+}
+
+void clsOrcamentos::DadosDoUsuario(QObject* lobjDadosDoUsuario) { modPrincipal::DadosDoUsuario = lobjDadosDoUsuario; }
+
+void clsOrcamentos::NomeDaAplicacao(const QString& lstrNomeDaAplicacao)
+{
+    modPrincipal::NomeDaAplicacao = lstrNomeDaAplicacao;
+}
+
+void clsOrcamentos::CodigoDoCliente(qint32 llonCodigoDoCliente) { modPrincipal::CodigoDoCliente = llonCodigoDoCliente; }
+
+void clsOrcamentos::ApelidoOuNomeFantasiaDoCliente(const QString& lstrApelidoOuNomeFantasiaDoCliente)
+{
+    modPrincipal::ApelidoOuNomeFantasiaDoCliente = lstrApelidoOuNomeFantasiaDoCliente;
+}
+
+void clsOrcamentos::NomeOuRazaoSocialDoCliente(const QString& lstrNomeOuRazaoSocialDoCliente)
+{
+    modPrincipal::NomeOuRazaoSocialDoCliente = lstrNomeOuRazaoSocialDoCliente;
+}
+
+void clsOrcamentos::CodigoDoAnimal(qint32 llonCodigoDoAnimal) { modPrincipal::CodigoDoAnimal = llonCodigoDoAnimal; }
+
+void clsOrcamentos::NomeDoAnimal(const QString& lstrNomeDoAnimal) { modPrincipal::NomeDoAnimal = lstrNomeDoAnimal; }
+
+QObject* ZELT_A_Orcamentos_CriarObjeto(const char* progId)
+{
+    if (!progId || QString::fromUtf8(progId) != modConstantes::ProgIdDoComponente) return nullptr;
+    return new clsOrcamentos;
+}

@@ -1,0 +1,112 @@
+#include "host/JanelaDoMenu.h"
+
+#include "component/clsOrcamentos.h"
+#include "contracts/CriarObjeto.h"
+#include "contracts/Negocio.h"
+#include "platform/Plataforma.h"
+
+#include <QAction>
+#include <QMessageBox>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicacao, qint32 lonCodigoDoCliente,
+                           qint32 lonCodigoDoAnimal)
+    : mobjDadosDoUsuario(dadosDoUsuario), mlonCodigoDoCliente(lonCodigoDoCliente),
+      mlonCodigoDoAnimal(lonCodigoDoAnimal), mstrNomeDaAplicacao(nomeDaAplicacao)
+{
+    setObjectName(QStringLiteral("FomularioDoMenu"));
+    setWindowTitle(nomeDaAplicacao);
+    resize(1366, 768);
+
+    auto* barra = addToolBar(QStringLiteral("Menu"));
+    barra->setObjectName(QStringLiteral("BarraDoMenu"));
+    barra->setMovable(false);
+    barra->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QAction* orcamentos = barra->addAction(QStringLiteral("Orçamentos"));
+    orcamentos->setObjectName(QStringLiteral("AcaoOrcamentos"));
+    orcamentos->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    connect(orcamentos, &QAction::triggered, this, &JanelaDoMenu::AbrirOrcamentos);
+    QAction* novo = barra->addAction(QStringLiteral("Novo orçamento"));
+    novo->setObjectName(QStringLiteral("AcaoNovoOrcamento"));
+    novo->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
+    connect(novo, &QAction::triggered, this, &JanelaDoMenu::NovoOrcamento);
+
+    mAreaDeTrabalho = new QWidget(this);
+    mAreaDeTrabalho->setObjectName(QStringLiteral("AreaDeTrabalho"));
+    mAreaDeTrabalho->setAutoFillBackground(true);
+    QPalette paleta = mAreaDeTrabalho->palette();
+    paleta.setColor(QPalette::Window, QColor(0xF4, 0xF5, 0xF7));
+    mAreaDeTrabalho->setPalette(paleta);
+    setCentralWidget(mAreaDeTrabalho);
+}
+
+HWnd JanelaDoMenu::FomularioDoMenu_hWnd() { return Plataforma::Handle(this); }
+
+HWnd JanelaDoMenu::AreaDeTrabalho_hWnd() { return Plataforma::Handle(mAreaDeTrabalho); }
+
+QObject* JanelaDoMenu::CriarComponente()
+{
+    QObject* componente = ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos");
+    componente->setParent(this);
+    QMetaObject::invokeMethod(componente, "NomeDaAplicacao", Q_ARG(QString, mstrNomeDaAplicacao));
+    QMetaObject::invokeMethod(componente, "DadosDoUsuario", Q_ARG(QObject*, mobjDadosDoUsuario));
+    return componente;
+}
+
+void JanelaDoMenu::AbrirOrcamentos()
+{
+    QObject* componente = CriarComponente();
+    QVariant resultado;
+    QMetaObject::invokeMethod(componente, "AbrirLista", Q_RETURN_ARG(QVariant, resultado),
+                              Q_ARG(HWnd, FomularioDoMenu_hWnd()), Q_ARG(HWnd, AreaDeTrabalho_hWnd()));
+}
+
+void JanelaDoMenu::NovoOrcamento()
+{
+    QObject* componente = CriarComponente();
+    EntregarClienteEAnimal(componente);
+    QVariant resultado;
+    QMetaObject::invokeMethod(componente, "AbrirFicha", Q_RETURN_ARG(QVariant, resultado));
+    componente->deleteLater();
+}
+
+// Hands the menu's client and animal, with their names as the registry holds them,
+// to the component's working context.
+void JanelaDoMenu::EntregarClienteEAnimal(QObject* componente)
+{
+    QString apelido;
+    QString nome;
+    QString nomeDoAnimal;
+    try {
+        if (mlonCodigoDoCliente > 0) {
+            auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
+            clientes->DadosDoUsuario = mobjDadosDoUsuario;
+            double codigo = mlonCodigoDoCliente;
+            if (VB::CBool(clientes->Selecionar(2, 0, 0, QString(), QString(), codigo, QString(), QString(),
+                                                QString(), 0, QString())) == false &&
+                clientes->ResultadoDaSelecaoEmRecordSet()->RecordCount() > 0) {
+                apelido = VB::CStr(clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("ApelidoOuNomeFantasia")).Value);
+                nome = VB::CStr(clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("NomeOuRazaoSocial")).Value);
+            }
+        }
+        if (mlonCodigoDoCliente > 0 && mlonCodigoDoAnimal > 0) {
+            auto animais = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsAnimais>(ProgId::Animais);
+            double codigo = mlonCodigoDoCliente;
+            if (VB::CBool(animais->SelecionarParaComboBoxFiltradoPorCliente(codigo, 3)) == false) {
+                RecordsetPtr lista = animais->ResultadoDaSelecaoEmRecordSet();
+                for (lista->MoveFirst(); !lista->Eof(); lista->MoveNext())
+                    if (VB::CLng(lista->Fields(QStringLiteral("Codigo")).Value) == mlonCodigoDoAnimal)
+                        nomeDoAnimal = VB::CStr(lista->Fields(QStringLiteral("Nome")).Value);
+            }
+        }
+    } catch (const VB::ErroDeExecucao& erro) {
+        Plataforma::MsgBox(QStringLiteral("Não foi possível ler o cliente do menu: ") + erro.Descricao(),
+                           Plataforma::vbExclamation, mstrNomeDaAplicacao);
+    }
+    QMetaObject::invokeMethod(componente, "CodigoDoCliente", Q_ARG(qint32, mlonCodigoDoCliente));
+    QMetaObject::invokeMethod(componente, "ApelidoOuNomeFantasiaDoCliente", Q_ARG(QString, apelido));
+    QMetaObject::invokeMethod(componente, "NomeOuRazaoSocialDoCliente", Q_ARG(QString, nome));
+    QMetaObject::invokeMethod(componente, "CodigoDoAnimal", Q_ARG(qint32, mlonCodigoDoAnimal));
+    QMetaObject::invokeMethod(componente, "NomeDoAnimal", Q_ARG(QString, nomeDoAnimal));
+}

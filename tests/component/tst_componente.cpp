@@ -1,0 +1,336 @@
+// The public class, the working context, the error trap and its location, the
+// suite's components and the platform seam.
+
+#include "DublesDoComponente.h"
+
+#include "component/clsOrcamentos.h"
+#include "component/modFuncoes.h"
+#include "component/modFundoEscuro.h"
+#include "component/modMensagemDeErro.h"
+#include "component/modPrincipal.h"
+#include "list/frmLista.h"
+#include "platform/Plataforma.h"
+#include "platform/suite/ComponentesDaSuite.h"
+#include "record/frmFicha.h"
+
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMetaMethod>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TesteDoComponente : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void contextoComecaVazio();
+    void exibirRecebeONomeDaAplicacaoComoQuartoArgumento();
+    void membrosNaOrdemDaInterfaceEAlcancaveisPeloNome();
+    void abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho();
+    void abrirListaDuasVezesTrocaAReferencia();
+    void abrirFichaSemListaNaoTocaMenuNemLista();
+    void erroNoMetodoEhMostradoComLocalERetornaVazio();
+    void progIdDesconhecidoEhErro429NoTratadorDoChamador();
+    void exibicaoDeErroDaSuiteMostraEGravaNoLog();
+    void fundoEscuroFicaAteRemover();
+    void pausarDuraUmSegundoEProcessaEventos();
+    void shiftHomeSelecionaOTextoDigitado();
+
+private:
+    QWidget* NovaJanelaDoMenu();
+    QWidget* AreaDe(QWidget* menu) { return menu->findChild<QWidget*>(QStringLiteral("AreaDeTrabalho")); }
+    QTemporaryDir mpasta;
+    QList<QWidget*> mjanelas;
+};
+
+void TesteDoComponente::initTestCase()
+{
+    qputenv("ZELT_LOG", mpasta.filePath(QStringLiteral("erros.log")).toUtf8());
+    Suite::RegistrarComponentesDaSuite();
+    RegistrarMensagemGravadora();
+}
+
+void TesteDoComponente::init()
+{
+    ErrosExibidos().clear();
+    RegistrarOrcamentosRoteirizados();
+    Plataforma::SubstituirMsgBox({});
+    Plataforma::SubstituirExibicaoModal({});
+}
+
+QWidget* TesteDoComponente::NovaJanelaDoMenu()
+{
+    auto* menu = new QWidget;
+    menu->setObjectName(QStringLiteral("FomularioDoMenu"));
+    menu->resize(1200, 700);
+    auto* area = new QWidget(menu);
+    area->setObjectName(QStringLiteral("AreaDeTrabalho"));
+    area->setGeometry(0, 40, 1200, 660);
+    menu->show();
+    mjanelas.append(menu);
+    return menu;
+}
+
+// Runs first: nothing has written the context yet.
+void TesteDoComponente::contextoComecaVazio()
+{
+    QCOMPARE(modPrincipal::NomeDaAplicacao, QString());
+    QVERIFY(modPrincipal::DadosDoUsuario.isNull());
+    QCOMPARE(modPrincipal::CodigoDoCliente, 0);
+    QCOMPARE(modPrincipal::ApelidoOuNomeFantasiaDoCliente, QString());
+    QCOMPARE(modPrincipal::NomeOuRazaoSocialDoCliente, QString());
+    QCOMPARE(modPrincipal::CodigoDoAnimal, 0);
+    QCOMPARE(modPrincipal::NomeDoAnimal, QString());
+    QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, HWnd(0));
+    QVERIFY(modPrincipal::FormularioDeLista.isNull());
+    QCOMPARE(modPrincipal::FichaAbertaDiretamente, false);
+    QCOMPARE(modPrincipal::IgnorarCliqueDoComboTiposDeServicos, false);
+}
+
+void TesteDoComponente::exibirRecebeONomeDaAplicacaoComoQuartoArgumento()
+{
+    // Never set: an empty text, not Empty.
+    ExibirMensagemDeErro(13, QStringLiteral("Tipos incompatíveis"), QStringLiteral("aqui"));
+    QCOMPARE(ErrosExibidos().size(), 1);
+    QCOMPARE(ErrosExibidos()[0].NomeDaAplicacao.typeId(), QMetaType::QString);
+    QCOMPARE(ErrosExibidos()[0].NomeDaAplicacao.toString(), QString());
+
+    clsOrcamentos componente;
+    componente.NomeDaAplicacao(QStringLiteral("Clínica Bicho Feliz"));
+    ExibirMensagemDeErro(6, QStringLiteral("Estouro"), QStringLiteral("ali"));
+    QCOMPARE(ErrosExibidos().size(), 2);
+    QCOMPARE(ErrosExibidos()[1].Numero.toInt(), 6);
+    QCOMPARE(ErrosExibidos()[1].Descricao.toString(), QStringLiteral("Estouro"));
+    QCOMPARE(ErrosExibidos()[1].Local.toString(), QStringLiteral("ali"));
+    QCOMPARE(ErrosExibidos()[1].NomeDaAplicacao.toString(), QStringLiteral("Clínica Bicho Feliz"));
+
+    QCOMPARE(LocalDoErro(u"frmLista", u"GerarLista", 3), QStringLiteral("ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"));
+}
+
+void TesteDoComponente::membrosNaOrdemDaInterfaceEAlcancaveisPeloNome()
+{
+    std::unique_ptr<QObject> componente(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos"));
+    QVERIFY(componente);
+    QCOMPARE(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOutraCoisa"), nullptr);
+
+    const QMetaObject* meta = componente->metaObject();
+    QStringList nomes;
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) nomes << QString::fromLatin1(meta->method(i).name());
+    QCOMPARE(nomes, (QStringList{u"AbrirLista"_s, u"AbrirFicha"_s, u"DadosDoUsuario"_s, u"NomeDaAplicacao"_s,
+                                 u"CodigoDoCliente"_s, u"ApelidoOuNomeFantasiaDoCliente"_s,
+                                 u"NomeOuRazaoSocialDoCliente"_s, u"CodigoDoAnimal"_s, u"NomeDoAnimal"_s}));
+
+    QObject usuario;
+    QVERIFY(QMetaObject::invokeMethod(componente.get(), "DadosDoUsuario", Q_ARG(QObject*, &usuario)));
+    QVERIFY(QMetaObject::invokeMethod(componente.get(), "CodigoDoCliente", Q_ARG(qint32, 1234)));
+    QVERIFY(QMetaObject::invokeMethod(componente.get(), "ApelidoOuNomeFantasiaDoCliente", Q_ARG(QString, u"Zeca"_s)));
+    QVERIFY(QMetaObject::invokeMethod(componente.get(), "NomeOuRazaoSocialDoCliente", Q_ARG(QString, u"José da Silva"_s)));
+    QVERIFY(QMetaObject::invokeMethod(componente.get(), "CodigoDoAnimal", Q_ARG(qint32, 77)));
+    QVERIFY(QMetaObject::invokeMethod(componente.get(), "NomeDoAnimal", Q_ARG(QString, u"Rex"_s)));
+    QCOMPARE(modPrincipal::DadosDoUsuario.data(), &usuario);
+    QCOMPARE(modPrincipal::CodigoDoCliente, 1234);
+    QCOMPARE(modPrincipal::ApelidoOuNomeFantasiaDoCliente, QStringLiteral("Zeca"));
+    QCOMPARE(modPrincipal::NomeOuRazaoSocialDoCliente, QStringLiteral("José da Silva"));
+    QCOMPARE(modPrincipal::CodigoDoAnimal, 77);
+    QCOMPARE(modPrincipal::NomeDoAnimal, QStringLiteral("Rex"));
+
+    // A second instance writes the same, component-wide values.
+    clsOrcamentos outro;
+    outro.CodigoDoAnimal(78);
+    QCOMPARE(modPrincipal::CodigoDoAnimal, 78);
+}
+
+void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho()
+{
+    QWidget* menu = NovaJanelaDoMenu();
+    clsOrcamentos componente;
+    QVariant resultado;
+    QVERIFY(QMetaObject::invokeMethod(&componente, "AbrirLista", Q_RETURN_ARG(QVariant, resultado),
+                                      Q_ARG(HWnd, Plataforma::Handle(menu)), Q_ARG(HWnd, Plataforma::Handle(AreaDe(menu)))));
+    QVERIFY(!resultado.isValid());
+    QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, Plataforma::Handle(menu));
+    frmLista* lista = modPrincipal::FormularioDeLista;
+    QVERIFY(lista);
+    QCOMPARE(lista->parentWidget(), AreaDe(menu));
+    QVERIFY(lista->isVisible());
+    QVERIFY(!lista->isWindow());
+    QCOMPARE(lista->geometry(), AreaDe(menu)->rect());
+    AreaDe(menu)->resize(900, 500);
+    QCOMPARE(lista->size(), QSize(900, 500));
+    QVERIFY(ErrosExibidos().isEmpty());
+
+    // A context value set after the list opened is what the next operation reads.
+    componente.NomeDaAplicacao(QStringLiteral("Pet Shop Amigo"));
+    ExibirMensagemDeErro(5, QStringLiteral("x"), QStringLiteral("y"));
+    QCOMPARE(ErrosExibidos().last().NomeDaAplicacao.toString(), QStringLiteral("Pet Shop Amigo"));
+}
+
+void TesteDoComponente::abrirListaDuasVezesTrocaAReferencia()
+{
+    QWidget* menu = NovaJanelaDoMenu();
+    clsOrcamentos componente;
+    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
+    QPointer<frmLista> primeira = modPrincipal::FormularioDeLista.data();
+    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
+    QPointer<frmLista> segunda = modPrincipal::FormularioDeLista.data();
+    QVERIFY(primeira && segunda);
+    QVERIFY(primeira != segunda);
+    QVERIFY(primeira->isVisible());
+    QCOMPARE(primeira->parentWidget(), AreaDe(menu));
+    primeira->close();
+    QTRY_VERIFY(primeira.isNull());
+    QCOMPARE(modPrincipal::FormularioDeLista.data(), segunda.data());
+}
+
+void TesteDoComponente::abrirFichaSemListaNaoTocaMenuNemLista()
+{
+    modPrincipal::FomularioDoMenu_hWnd = 0;
+    modPrincipal::FormularioDeLista = nullptr;
+    bool diretaDuranteAExibicao = false;
+    qint16 modo = 0;
+    int exibicoes = 0;
+    Plataforma::SubstituirExibicaoModal([&](QWidget* formulario) {
+        ++exibicoes;
+        diretaDuranteAExibicao = modPrincipal::FichaAbertaDiretamente;
+        modo = qobject_cast<frmFicha*>(formulario)->TipoDeOperacao();
+        formulario->hide();
+    });
+    clsOrcamentos componente;
+    QVariant resultado;
+    QVERIFY(QMetaObject::invokeMethod(&componente, "AbrirFicha", Q_RETURN_ARG(QVariant, resultado)));
+    QVERIFY(!resultado.isValid());
+    QCOMPARE(exibicoes, 1);
+    QVERIFY(diretaDuranteAExibicao);
+    QCOMPARE(modo, qint16(1));
+    QCOMPARE(modPrincipal::FichaAbertaDiretamente, false);
+    QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, HWnd(0));
+    QVERIFY(modPrincipal::FormularioDeLista.isNull());
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio()
+{
+    // A work area handle that names no window: the docking fails inside the list's
+    // assembly, which shows the error; AbrirLista still answers Empty and keeps the
+    // menu handle it stored.
+    QWidget* menu = NovaJanelaDoMenu();
+    clsOrcamentos componente;
+    const QVariant resultado = componente.AbrirLista(Plataforma::Handle(menu), HWnd(12345));
+    QVERIFY(!resultado.isValid());
+    QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, Plataforma::Handle(menu));
+    QCOMPARE(ErrosExibidos().size(), 1);
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 5);
+    QCOMPARE(ErrosExibidos()[0].Local.toString(), QStringLiteral("ZELT_A_Orcamentos, frmLista, MontarExibirFormulario, Ponto: 1"));
+    if (modPrincipal::FormularioDeLista) modPrincipal::FormularioDeLista->close();
+
+    // An error thrown out of the record form's display ends AbrirFicha's own call.
+    ErrosExibidos().clear();
+    Plataforma::SubstituirExibicaoModal([](QWidget*) { throw VB::ErroDeExecucao(11); });
+    const QVariant ficha = componente.AbrirFicha();
+    QVERIFY(!ficha.isValid());
+    QCOMPARE(ErrosExibidos().size(), 1);
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 11);
+    QCOMPARE(ErrosExibidos()[0].Descricao.toString(), QStringLiteral("Divisão por zero"));
+    QCOMPARE(ErrosExibidos()[0].Local.toString(), QStringLiteral("ZELT_A_Orcamentos, frmFicha, MontarExibirFormulario, Ponto: 2"));
+    QCOMPARE(modPrincipal::FichaAbertaDiretamente, false);
+}
+
+void TesteDoComponente::progIdDesconhecidoEhErro429NoTratadorDoChamador()
+{
+    Zelt::RemoverProgId(ProgId::Orcamentos);
+    QWidget* menu = NovaJanelaDoMenu();
+    clsOrcamentos componente;
+    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
+    QCOMPARE(ErrosExibidos().size(), 1);
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 429);
+    QCOMPARE(ErrosExibidos()[0].Descricao.toString(), QStringLiteral("O componente ActiveX não pode criar o objeto"));
+    QVERIFY(ErrosExibidos()[0].Local.toString().startsWith(QStringLiteral("ZELT_A_Orcamentos, frmLista, MontarExibirFormulario, Ponto: ")));
+}
+
+void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog()
+{
+    Suite::RegistrarComponentesDaSuite(); // the real error display, not the recorder
+    QString texto, titulo;
+    int botoes = -1;
+    Plataforma::SubstituirMsgBox([&](const QString& t, int b, const QString& ti) {
+        texto = t;
+        botoes = b;
+        titulo = ti;
+        return int(Plataforma::vbOK);
+    });
+    modPrincipal::NomeDaAplicacao = QStringLiteral("Clínica Bicho Feliz");
+    const bool terminou = ComTratamentoDeErro(u"frmLista", u"GerarLista", [](qint16& Ponto) {
+        Ponto = 1;
+        Ponto = 2;
+        Ponto = 3;
+        throw VB::ErroDeExecucao(13);
+    });
+    RegistrarMensagemGravadora();
+    QVERIFY(!terminou);
+    QCOMPARE(botoes, int(Plataforma::vbCritical));
+    QCOMPARE(titulo, QStringLiteral("Clínica Bicho Feliz"));
+    QVERIFY2(texto.contains(QStringLiteral("13")) && texto.contains(QStringLiteral("Tipos incompatíveis")) &&
+                 texto.contains(QStringLiteral("ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3")),
+             qPrintable(texto));
+
+    QFile log(Suite::CaminhoDoLogDeErros());
+    QVERIFY(log.open(QIODevice::ReadOnly));
+    const QString linha = QString::fromUtf8(log.readAll()).trimmed().split(QLatin1Char('\n')).last();
+    QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d \\| Clínica Bicho Feliz \\| 13 \\| "
+                                               "Tipos incompatíveis \\| ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3$"))
+                 .match(linha)
+                 .hasMatch(),
+             qPrintable(linha));
+}
+
+void TesteDoComponente::fundoEscuroFicaAteRemover()
+{
+    QWidget* menu = NovaJanelaDoMenu();
+    const HWnd hWnd = Plataforma::Handle(menu);
+    qint16 Opcao = 0;
+    AplicarFundoEscuro(hWnd, Opcao);
+    AplicarFundoEscuro(hWnd, Opcao); // twice: still one cover
+    const auto coberturas = menu->findChildren<QWidget*>(QStringLiteral("FundoEscuro"));
+    QCOMPARE(coberturas.size(), 1);
+    QCOMPARE(coberturas[0]->geometry(), menu->rect());
+    QVERIFY(coberturas[0]->isVisible());
+    const QImage imagem = menu->grab().toImage();
+    QVERIFY(qGray(imagem.pixel(600, 350)) < 200); // the window shows darkened
+    menu->resize(1000, 600);
+    QCOMPARE(coberturas[0]->geometry(), menu->rect());
+    RemoverFundoEscuro(hWnd);
+    QVERIFY(menu->findChildren<QWidget*>(QStringLiteral("FundoEscuro")).isEmpty());
+}
+
+void TesteDoComponente::pausarDuraUmSegundoEProcessaEventos()
+{
+    bool disparou = false;
+    QElapsedTimer relogio;
+    relogio.start();
+    QTimer::singleShot(200, [&] { disparou = true; });
+    Pausar(1);
+    QVERIFY2(relogio.elapsed() >= 1000, qPrintable(QString::number(relogio.elapsed())));
+    QVERIFY(disparou);
+}
+
+void TesteDoComponente::shiftHomeSelecionaOTextoDigitado()
+{
+    QLineEdit campo;
+    campo.show();
+    campo.activateWindow();
+    campo.setFocus();
+    QTRY_VERIFY(campo.hasFocus());
+    campo.setText(QStringLiteral("Bicho"));
+    campo.setCursorPosition(5);
+    Plataforma::SendKeys(QStringLiteral("+({HOME})"));
+    QCOMPARE(campo.selectedText(), QStringLiteral("Bicho"));
+    QVERIFY_THROWS_EXCEPTION(VB::ErroDeExecucao, Plataforma::SendKeys(QStringLiteral("{ENTER}")));
+}
+
+QTEST_MAIN(TesteDoComponente)
+#include "tst_componente.moc"
