@@ -1,0 +1,737 @@
+// VB6 arithmetic and texts under the Brazilian settings: conversions, Currency, Format, CStr,
+// and the run-time errors they raise.
+#include "contracts/VB.h"
+
+#include <QtTest>
+#include <functional>
+#include <limits>
+
+using VB::Currency;
+
+namespace {
+
+QVariant Cur(qint64 bruto) {
+    return QVariant::fromValue(Currency::DeDecimosDeMilesimos(bruto));
+}
+QVariant Texto(const char* texto) {
+    return QVariant(QString::fromUtf8(texto));
+}
+// What QtSql hands over for a NULL column: a valid, typed variant that is null.
+QVariant NuloDoBanco() {
+    return QVariant(QMetaType::fromType<QString>());
+}
+
+constexpr qint64 MaximoBruto = std::numeric_limits<qint64>::max();
+constexpr qint64 MinimoBruto = std::numeric_limits<qint64>::min();
+
+// The descriptions are written here again, not taken from the code under test.
+QString DescricaoEsperada(long numero) {
+    switch (numero) {
+    case 5:
+        return QString::fromUtf8("Chamada de procedimento ou argumento inválido");
+    case 6:
+        return QString::fromUtf8("Estouro");
+    case 11:
+        return QString::fromUtf8("Divisão por zero");
+    case 13:
+        return QString::fromUtf8("Tipos incompatíveis");
+    case 94:
+        return QString::fromUtf8("Uso inválido de Null");
+    default:
+        return {};
+    }
+}
+
+struct Erro {
+    long numero = 0;
+    QString descricao;
+};
+
+Erro Capturar(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const VB::ErroDeExecucao& e) {
+        return {e.Numero(), e.Descricao()};
+    }
+    return {};
+}
+
+} // namespace
+
+// Checks that `expressao` raises run-time error `numeroEsperado` (0: none) with VB's description.
+#define VERIFICAR_ERRO(expressao, numeroEsperado)                                                            \
+    do {                                                                                                     \
+        const Erro lerro = Capturar([&] { (void)(expressao); });                                             \
+        QCOMPARE(lerro.numero, static_cast<long>(numeroEsperado));                                           \
+        if (numeroEsperado != 0) QCOMPARE(lerro.descricao, DescricaoEsperada(numeroEsperado));               \
+    } while (0)
+
+class TstVB : public QObject {
+    Q_OBJECT
+
+private slots:
+    void descricoesDosErros_data();
+    void descricoesDosErros();
+    void textoDoErroEmUtf8();
+    void nullEEmpty();
+
+    void isNumeric_data();
+    void isNumeric();
+    void conversaoParaInteiro_data();
+    void conversaoParaInteiro();
+    void ccur_data();
+    void ccur();
+    void cdbl_data();
+    void cdbl();
+    void cbool_data();
+    void cbool();
+    void cdate_data();
+    void cdate();
+
+    void metadesNosDoisSentidos_data();
+    void metadesNosDoisSentidos();
+    void arredondarParaPar_data();
+    void arredondarParaPar();
+
+    void aritmeticaDeCurrency_data();
+    void aritmeticaDeCurrency();
+    void somaExataDeCurrency();
+    void divisaoDeCurrency();
+
+    void format_data();
+    void format();
+    void cstr_data();
+    void cstr();
+};
+
+// ---------------------------------------------------------------------------------------------
+// Errors, Null and Empty
+// ---------------------------------------------------------------------------------------------
+
+void TstVB::descricoesDosErros_data() {
+    QTest::addColumn<long>("numero");
+    QTest::addColumn<QString>("descricao");
+    auto linha = [](long numero, const char* descricao) {
+        QTest::addRow("%ld", numero) << numero << QString::fromUtf8(descricao);
+    };
+    linha(5, "Chamada de procedimento ou argumento inválido");
+    linha(6, "Estouro");
+    linha(9, "Subscrito fora do intervalo");
+    linha(11, "Divisão por zero");
+    linha(13, "Tipos incompatíveis");
+    linha(91, "Variável de objeto ou variável do bloco With não definida");
+    linha(94, "Uso inválido de Null");
+    linha(380, "Valor de propriedade inválido");
+    linha(429, "O componente ActiveX não pode criar o objeto");
+    linha(438, "O objeto não aceita esta propriedade ou método");
+    linha(3001, "Os argumentos são do tipo errado, estão fora do intervalo aceitável ou estão em conflito.");
+    linha(3021, "O BOF ou o EOF é verdadeiro ou o registro atual foi excluído. A operação solicitada requer "
+                "um registro atual.");
+    linha(3265, "O item não pode ser encontrado na coleção correspondente ao nome ou ao ordinal solicitado.");
+    linha(1, "Erro definido pelo aplicativo ou pelo objeto");
+    linha(12345, "Erro definido pelo aplicativo ou pelo objeto");
+}
+
+void TstVB::descricoesDosErros() {
+    QFETCH(long, numero);
+    QFETCH(QString, descricao);
+    QCOMPARE(VB::DescricaoDoErro(numero), descricao);
+    const VB::ErroDeExecucao erro(numero);
+    QCOMPARE(erro.Numero(), numero);
+    QCOMPARE(erro.Descricao(), descricao);
+}
+
+void TstVB::textoDoErroEmUtf8() {
+    QCOMPARE(QByteArray(VB::ErroDeExecucao(13).what()), QByteArray("13: Tipos incompat\xc3\xadveis"));
+    const VB::ErroDeExecucao dado(50001, QString::fromUtf8("Código inválido"));
+    QCOMPARE(dado.Numero(), 50001L);
+    QCOMPARE(dado.Descricao(), QString::fromUtf8("Código inválido"));
+    QCOMPARE(QByteArray(dado.what()), QString::fromUtf8("50001: Código inválido").toUtf8());
+}
+
+void TstVB::nullEEmpty() {
+    QVERIFY(VB::IsNull(VB::Null()));
+    QVERIFY(!VB::IsEmpty(VB::Null()));
+    QVERIFY(VB::IsNull(NuloDoBanco()));
+    QVERIFY(VB::IsEmpty(QVariant()));
+    QVERIFY(!VB::IsNull(QVariant()));
+    // An empty text is a value, neither Null nor Empty.
+    QVERIFY(!VB::IsNull(QVariant(QString())));
+    QVERIFY(!VB::IsEmpty(QVariant(QString())));
+    QVERIFY(!VB::IsNull(QVariant(0)));
+}
+
+// ---------------------------------------------------------------------------------------------
+// Conversions
+// ---------------------------------------------------------------------------------------------
+
+void TstVB::isNumeric_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<bool>("esperado");
+    // numbers keep being numbers
+    QTest::newRow("Long") << QVariant(qint32(-5)) << true;
+    QTest::newRow("Integer") << QVariant::fromValue(qint16(7)) << true;
+    QTest::newRow("Double") << QVariant(12.5) << true;
+    QTest::newRow("Currency") << Cur(125000) << true;
+    QTest::newRow("Boolean") << QVariant(true) << true;
+    QTest::newRow("Empty") << QVariant() << true;
+    QTest::newRow("Null") << VB::Null() << false;
+    QTest::newRow("NULL do banco") << NuloDoBanco() << false;
+    QTest::newRow("data") << QVariant(QDate(2026, 12, 5)) << false;
+    // texts
+    QTest::newRow("inteiro") << Texto("12") << true;
+    QTest::newRow("decimal") << Texto("12,5") << true;
+    QTest::newRow("milhares") << Texto("1.234,5") << true;
+    QTest::newRow("milhares fora do lugar") << Texto("1.2.3,5") << true;
+    QTest::newRow("brancos em volta") << Texto("  12,5 ") << true;
+    QTest::newRow("sinal na frente") << Texto("-12,5") << true;
+    QTest::newRow("mais na frente") << Texto("+12,5") << true;
+    QTest::newRow("sinal atras") << Texto("12,5-") << true;
+    QTest::newRow("parenteses") << Texto("(12,5)") << true;
+    QTest::newRow("moeda com branco") << Texto("R$ 1.234,56") << true;
+    QTest::newRow("moeda sem branco") << Texto("R$1.234,56") << true;
+    QTest::newRow("moeda negativa") << Texto("-R$ 12") << true;
+    QTest::newRow("expoente") << Texto("1,5E3") << true;
+    QTest::newRow("expoente negativo") << Texto("1,5e-3") << true;
+    QTest::newRow("so decimais") << Texto(",5") << true;
+    QTest::newRow("virgula no fim") << Texto("12,") << true;
+    QTest::newRow("vazio") << Texto("") << false;
+    QTest::newRow("so brancos") << Texto("   ") << false;
+    QTest::newRow("virgula sozinha") << Texto(",") << false;
+    QTest::newRow("menos sozinho") << Texto("-") << false;
+    QTest::newRow("moeda sozinha") << Texto("R$") << false;
+    QTest::newRow("letras") << Texto("abc") << false;
+    QTest::newRow("letra no fim") << Texto("12,5x") << false;
+    QTest::newRow("ponto depois da virgula") << Texto("1,234.5") << false;
+    QTest::newRow("duas virgulas") << Texto("1,2,3") << false;
+    QTest::newRow("dois sinais") << Texto("-12-") << false;
+    QTest::newRow("sinal e parenteses") << Texto("(-12)") << false;
+    QTest::newRow("parentese aberto") << Texto("(12") << false;
+    QTest::newRow("expoente sem digitos") << Texto("1E") << false;
+    QTest::newRow("branco no meio") << Texto("1 234") << false;
+    QTest::newRow("grande demais para Double") << Texto("1E400") << false;
+}
+
+void TstVB::isNumeric() {
+    QFETCH(QVariant, valor);
+    QFETCH(bool, esperado);
+    QCOMPARE(VB::IsNumeric(valor), esperado);
+}
+
+void TstVB::conversaoParaInteiro_data() {
+    QTest::addColumn<QString>("funcao");
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<qint64>("esperado");
+    QTest::addColumn<int>("erro");
+    auto clng = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
+        QTest::addRow("CLng %s", nome) << QStringLiteral("CLng") << v << esperado << erro;
+    };
+    auto cint = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
+        QTest::addRow("CInt %s", nome) << QStringLiteral("CInt") << v << esperado << erro;
+    };
+    // halves go to the even neighbour
+    clng("0,5", QVariant(0.5), 0);
+    clng("1,5", QVariant(1.5), 2);
+    clng("2,5", QVariant(2.5), 2);
+    clng("3,5", QVariant(3.5), 4);
+    clng("-2,5", QVariant(-2.5), -2);
+    clng("-3,5", QVariant(-3.5), -4);
+    clng("2,5000001", QVariant(2.5000001), 3);
+    clng("2,4999999", QVariant(2.4999999), 2);
+    clng("texto 2,5", Texto("2,5"), 2);
+    clng("texto 3,5", Texto("3,5"), 4);
+    clng("Currency 2,5", Cur(25000), 2);
+    clng("Currency -3,5", Cur(-35000), -4);
+    cint("2,5", QVariant(2.5), 2);
+    cint("3,5", QVariant(3.5), 4);
+    cint("-2,5", QVariant(-2.5), -2);
+    cint("texto -0,5", Texto("-0,5"), 0);
+    // texts as VB reads them
+    clng("brancos", Texto("  12  "), 12);
+    clng("milhares", Texto("1.234.567"), 1234567);
+    clng("ponto como milhares", Texto("1.5"), 15);
+    clng("moeda", Texto("R$ 1.234"), 1234);
+    clng("moeda colada", Texto("R$1.234"), 1234);
+    clng("parenteses", Texto("(12)"), -12);
+    clng("sinal atras", Texto("12-"), -12);
+    clng("mais", Texto("+12"), 12);
+    clng("expoente", Texto("1,5E3"), 1500);
+    // other types
+    clng("True", QVariant(true), -1);
+    clng("False", QVariant(false), 0);
+    clng("Empty", QVariant(), 0);
+    clng("Integer", QVariant::fromValue(qint16(-300)), -300);
+    cint("True", QVariant(true), -1);
+    // limits
+    clng("maximo", QVariant(2147483647.0), 2147483647);
+    clng("maximo + 0,4", QVariant(2147483647.4), 2147483647);
+    clng("maximo + 0,5", QVariant(2147483647.5), 0, 6);
+    clng("minimo - 0,5", QVariant(-2147483648.5), -2147483648LL);
+    clng("minimo - 0,6", QVariant(-2147483648.6), 0, 6);
+    clng("texto grande", Texto("3.000.000.000"), 0, 6);
+    clng("Long longo", QVariant(qint64(1) << 40), 0, 6);
+    clng("Double enorme", QVariant(1e300), 0, 6);
+    clng("Currency grande", Cur(MaximoBruto), 0, 6);
+    cint("maximo", QVariant(32767), 32767);
+    cint("maximo + 0,5", QVariant(32767.5), 0, 6);
+    cint("minimo - 0,5", QVariant(-32768.5), -32768);
+    cint("40000", QVariant(40000), 0, 6);
+    cint("texto 40.000", Texto("40.000"), 0, 6);
+    // not numbers
+    clng("vazio", Texto(""), 0, 13);
+    clng("virgula", Texto(","), 0, 13);
+    clng("menos", Texto("-"), 0, 13);
+    clng("abc", Texto("abc"), 0, 13);
+    clng("12,5x", Texto("12,5x"), 0, 13);
+    clng("data", QVariant(QDate(2026, 12, 5)), 0, 13);
+    cint("abc", Texto("abc"), 0, 13);
+    // Null
+    clng("Null", VB::Null(), 0, 94);
+    clng("NULL do banco", NuloDoBanco(), 0, 94);
+    cint("Null", VB::Null(), 0, 94);
+}
+
+void TstVB::conversaoParaInteiro() {
+    QFETCH(QString, funcao);
+    QFETCH(QVariant, valor);
+    QFETCH(qint64, esperado);
+    QFETCH(int, erro);
+    qint64 obtido = -999;
+    if (funcao == QStringLiteral("CLng"))
+        VERIFICAR_ERRO(obtido = VB::CLng(valor), erro);
+    else
+        VERIFICAR_ERRO(obtido = VB::CInt(valor), erro);
+    if (erro == 0) QCOMPARE(obtido, esperado);
+}
+
+void TstVB::ccur_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<qint64>("esperado"); // ten-thousandths
+    QTest::addColumn<int>("erro");
+    // half to even at the fourth decimal, decided on the number as written
+    QTest::newRow("2,00005") << QVariant(2.00005) << qint64(20000) << 0;
+    QTest::newRow("2,00015") << QVariant(2.00015) << qint64(20002) << 0;
+    QTest::newRow("2,00025") << QVariant(2.00025) << qint64(20002) << 0;
+    QTest::newRow("-2,00005") << QVariant(-2.00005) << qint64(-20000) << 0;
+    QTest::newRow("-2,00015") << QVariant(-2.00015) << qint64(-20002) << 0;
+    QTest::newRow("0,00005") << QVariant(0.00005) << qint64(0) << 0;
+    QTest::newRow("0,00015") << QVariant(0.00015) << qint64(2) << 0;
+    QTest::newRow("2,000051") << QVariant(2.000051) << qint64(20001) << 0;
+    QTest::newRow("0,1") << QVariant(0.1) << qint64(1000) << 0;
+    QTest::newRow("texto 2,00005") << Texto("2,00005") << qint64(20000) << 0;
+    QTest::newRow("texto 2,00015") << Texto("2,00015") << qint64(20002) << 0;
+    QTest::newRow("texto 2,0000500001") << Texto("2,0000500001") << qint64(20001) << 0;
+    // texts
+    QTest::newRow("milhares") << Texto("1.234,5") << qint64(12345000) << 0;
+    QTest::newRow("moeda") << Texto("R$ 1.234,56") << qint64(12345600) << 0;
+    QTest::newRow("moeda colada") << Texto("R$1.234,56") << qint64(12345600) << 0;
+    QTest::newRow("parenteses") << Texto("(12,5)") << qint64(-125000) << 0;
+    QTest::newRow("sinal atras") << Texto("12,5-") << qint64(-125000) << 0;
+    QTest::newRow("brancos") << Texto(" 12,5 ") << qint64(125000) << 0;
+    QTest::newRow(",5") << Texto(",5") << qint64(5000) << 0;
+    QTest::newRow("12,") << Texto("12,") << qint64(120000) << 0;
+    QTest::newRow("expoente") << Texto("1,5E3") << qint64(15000000) << 0;
+    // other types
+    QTest::newRow("Currency") << Cur(-1) << qint64(-1) << 0;
+    QTest::newRow("Long") << QVariant(qint32(-7)) << qint64(-70000) << 0;
+    QTest::newRow("True") << QVariant(true) << qint64(-10000) << 0;
+    QTest::newRow("Empty") << QVariant() << qint64(0) << 0;
+    // limits
+    QTest::newRow("maximo") << Texto("922.337.203.685.477,5807") << MaximoBruto << 0;
+    QTest::newRow("minimo") << Texto("-922337203685477,5808") << MinimoBruto << 0;
+    QTest::newRow("acima do maximo") << Texto("922337203685477,5808") << qint64(0) << 6;
+    QTest::newRow("abaixo do minimo") << Texto("-922337203685477,5809") << qint64(0) << 6;
+    QTest::newRow("Double 1E15") << QVariant(1e15) << qint64(0) << 6;
+    QTest::newRow("Double -1E15") << QVariant(-1e15) << qint64(0) << 6;
+    QTest::newRow("texto enorme") << Texto("1E400") << qint64(0) << 6;
+    QTest::newRow("Double infinito") << QVariant(std::numeric_limits<double>::infinity()) << qint64(0) << 6;
+    // not numbers, Null
+    QTest::newRow("abc") << Texto("abc") << qint64(0) << 13;
+    QTest::newRow("vazio") << Texto("") << qint64(0) << 13;
+    QTest::newRow("ponto depois da virgula") << Texto("1.234,5.6") << qint64(0) << 13;
+    QTest::newRow("Null") << VB::Null() << qint64(0) << 94;
+    QTest::newRow("NULL do banco") << NuloDoBanco() << qint64(0) << 94;
+}
+
+void TstVB::ccur() {
+    QFETCH(QVariant, valor);
+    QFETCH(qint64, esperado);
+    QFETCH(int, erro);
+    Currency obtido;
+    VERIFICAR_ERRO(obtido = VB::CCur(valor), erro);
+    if (erro == 0) QCOMPARE(obtido.DecimosDeMilesimos(), esperado);
+    // A Double goes into Currency the same way by either door.
+    if (valor.typeId() == QMetaType::Double) {
+        VERIFICAR_ERRO(obtido = Currency::DeDouble(valor.toDouble()), erro);
+        if (erro == 0) QCOMPARE(obtido.DecimosDeMilesimos(), esperado);
+    }
+}
+
+void TstVB::cdbl_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<double>("esperado");
+    QTest::addColumn<int>("erro");
+    QTest::newRow("expoente") << Texto("1,5E3") << 1500.0 << 0;
+    QTest::newRow("expoente negativo") << Texto("-1,5e-2") << -0.015 << 0;
+    QTest::newRow("milhares") << Texto("1.234,5") << 1234.5 << 0;
+    QTest::newRow("parenteses") << Texto("(2)") << -2.0 << 0;
+    QTest::newRow("moeda") << Texto("R$ 0,1") << 0.1 << 0;
+    QTest::newRow("dezessete digitos") << Texto("0,30000000000000004") << 0.30000000000000004 << 0;
+    QTest::newRow("Currency 0,1") << Cur(1000) << 0.1 << 0;
+    QTest::newRow("Integer") << QVariant::fromValue(qint16(-3)) << -3.0 << 0;
+    QTest::newRow("Double") << QVariant(0.1 + 0.2) << (0.1 + 0.2) << 0;
+    QTest::newRow("True") << QVariant(true) << -1.0 << 0;
+    QTest::newRow("Empty") << QVariant() << 0.0 << 0;
+    QTest::newRow("grande demais") << Texto("1E400") << 0.0 << 6;
+    QTest::newRow("abc") << Texto("abc") << 0.0 << 13;
+    QTest::newRow("menos") << Texto("-") << 0.0 << 13;
+    QTest::newRow("Null") << VB::Null() << 0.0 << 94;
+}
+
+void TstVB::cdbl() {
+    QFETCH(QVariant, valor);
+    QFETCH(double, esperado);
+    QFETCH(int, erro);
+    double obtido = -999;
+    VERIFICAR_ERRO(obtido = VB::CDbl(valor), erro);
+    if (erro == 0) QCOMPARE(obtido, esperado); // exact: texts read to the nearest double
+}
+
+void TstVB::cbool_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<bool>("esperado");
+    QTest::addColumn<int>("erro");
+    QTest::newRow("True") << QVariant(true) << true << 0;
+    QTest::newRow("Long 0") << QVariant(0) << false << 0;
+    QTest::newRow("Long 2") << QVariant(2) << true << 0;
+    QTest::newRow("Double 0,1") << QVariant(0.1) << true << 0;
+    QTest::newRow("Currency 0") << Cur(0) << false << 0;
+    QTest::newRow("Verdadeiro") << Texto("Verdadeiro") << true << 0;
+    QTest::newRow("FALSO") << Texto("FALSO") << false << 0;
+    QTest::newRow("true") << Texto(" true ") << true << 0;
+    QTest::newRow("False") << Texto("False") << false << 0;
+    QTest::newRow("texto 0") << Texto("0") << false << 0;
+    QTest::newRow("texto -1") << Texto("-1") << true << 0;
+    QTest::newRow("texto 0,0") << Texto("0,0") << false << 0;
+    QTest::newRow("Empty") << QVariant() << false << 0;
+    QTest::newRow("Sim") << Texto("Sim") << false << 13;
+    QTest::newRow("vazio") << Texto("") << false << 13;
+    QTest::newRow("Null") << VB::Null() << false << 94;
+}
+
+void TstVB::cbool() {
+    QFETCH(QVariant, valor);
+    QFETCH(bool, esperado);
+    QFETCH(int, erro);
+    bool obtido = false;
+    VERIFICAR_ERRO(obtido = VB::CBool(valor), erro);
+    if (erro == 0) QCOMPARE(obtido, esperado);
+}
+
+void TstVB::cdate_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<QDate>("esperado");
+    QTest::addColumn<int>("erro");
+    QTest::newRow("DD/MM/YYYY") << Texto("05/12/2026") << QDate(2026, 12, 5) << 0;
+    QTest::newRow("D/M/YYYY") << Texto("5/1/2026") << QDate(2026, 1, 5) << 0;
+    QTest::newRow("brancos") << Texto(" 05/12/2026 ") << QDate(2026, 12, 5) << 0;
+    QTest::newRow("com hora") << Texto("05/12/2026 14:30:00") << QDate(2026, 12, 5) << 0;
+    QTest::newRow("29/02 bissexto") << Texto("29/02/2024") << QDate(2024, 2, 29) << 0;
+    QTest::newRow("QDate") << QVariant(QDate(2026, 12, 5)) << QDate(2026, 12, 5) << 0;
+    QTest::newRow("QDateTime") << QVariant(QDateTime(QDate(2026, 12, 5), QTime(14, 30))) << QDate(2026, 12, 5)
+                               << 0;
+    QTest::newRow("31/02") << Texto("31/02/2026") << QDate() << 13;
+    QTest::newRow("29/02 nao bissexto") << Texto("29/02/2025") << QDate() << 13;
+    QTest::newRow("dia 32") << Texto("32/01/2026") << QDate() << 13;
+    QTest::newRow("mes 13") << Texto("05/13/2026") << QDate() << 13;
+    QTest::newRow("dia 0") << Texto("00/12/2026") << QDate() << 13;
+    QTest::newRow("hora invalida") << Texto("05/12/2026 25:00") << QDate() << 13;
+    QTest::newRow("ISO") << Texto("2026-12-05") << QDate() << 13;
+    QTest::newRow("abc") << Texto("abc") << QDate() << 13;
+    QTest::newRow("vazio") << Texto("") << QDate() << 13;
+    QTest::newRow("numero") << QVariant(46361) << QDate() << 13;
+    QTest::newRow("Null") << VB::Null() << QDate() << 94;
+}
+
+void TstVB::cdate() {
+    QFETCH(QVariant, valor);
+    QFETCH(QDate, esperado);
+    QFETCH(int, erro);
+    QDate obtido;
+    VERIFICAR_ERRO(obtido = VB::CDate(valor), erro);
+    if (erro == 0) QCOMPARE(obtido, esperado);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Rounding
+// ---------------------------------------------------------------------------------------------
+
+// The same half is rounded to even by the conversions and away from zero by Format.
+void TstVB::metadesNosDoisSentidos_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<qint32>("clng");
+    QTest::addColumn<QString>("format0");
+    QTest::newRow("0,5") << QVariant(0.5) << 0 << QStringLiteral("1");
+    QTest::newRow("1,5") << QVariant(1.5) << 2 << QStringLiteral("2");
+    QTest::newRow("2,5") << QVariant(2.5) << 2 << QStringLiteral("3");
+    QTest::newRow("-2,5") << QVariant(-2.5) << -2 << QStringLiteral("-3");
+    QTest::newRow("-0,5") << QVariant(-0.5) << 0 << QStringLiteral("-1");
+    QTest::newRow("texto 4,5") << Texto("4,5") << 4 << QStringLiteral("5");
+    QTest::newRow("Currency 6,5") << Cur(65000) << 6 << QStringLiteral("7");
+}
+
+void TstVB::metadesNosDoisSentidos() {
+    QFETCH(QVariant, valor);
+    QFETCH(qint32, clng);
+    QFETCH(QString, format0);
+    QCOMPARE(VB::CLng(valor), clng);
+    QCOMPARE(VB::Format(valor, QStringLiteral("0")), format0);
+}
+
+void TstVB::arredondarParaPar_data() {
+    QTest::addColumn<double>("valor");
+    QTest::addColumn<double>("esperado");
+    QTest::newRow("0,5") << 0.5 << 0.0;
+    QTest::newRow("1,5") << 1.5 << 2.0;
+    QTest::newRow("2,5") << 2.5 << 2.0;
+    QTest::newRow("-2,5") << -2.5 << -2.0;
+    QTest::newRow("-3,5") << -3.5 << -4.0;
+    QTest::newRow("2,51") << 2.51 << 3.0;
+    QTest::newRow("-0,4") << -0.4 << 0.0;
+    QTest::newRow("9,5") << 9.5 << 10.0;
+    QTest::newRow("1E20") << 1e20 << 1e20;
+    QTest::newRow("4503599627370495,5") << 4503599627370495.5 << 4503599627370496.0;
+}
+
+void TstVB::arredondarParaPar() {
+    QFETCH(double, valor);
+    QFETCH(double, esperado);
+    QCOMPARE(VB::ArredondarParaPar(valor), esperado);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Currency arithmetic
+// ---------------------------------------------------------------------------------------------
+
+void TstVB::aritmeticaDeCurrency_data() {
+    QTest::addColumn<QString>("operacao");
+    QTest::addColumn<qint64>("a");
+    QTest::addColumn<qint64>("b");
+    QTest::addColumn<qint64>("esperado");
+    QTest::addColumn<int>("erro");
+    auto linha = [](const char* nome, const char* op, qint64 a, qint64 b, qint64 esperado, int erro = 0) {
+        QTest::newRow(nome) << QString::fromLatin1(op) << a << b << esperado << erro;
+    };
+    linha("soma", "+", 12345, 1, 12346);
+    linha("soma negativa", "+", -5000, 2000, -3000);
+    linha("soma no maximo", "+", MaximoBruto - 1, 1, MaximoBruto);
+    linha("soma estoura", "+", MaximoBruto, 1, 0, 6);
+    linha("soma estoura para baixo", "+", MinimoBruto, -1, 0, 6);
+    linha("subtracao", "-", 3000, 10000, -7000);
+    linha("subtracao estoura", "-", MinimoBruto, 1, 0, 6);
+    linha("oposto", "neg", 125000, 0, -125000);
+    linha("oposto do minimo estoura", "neg", MinimoBruto, 0, 0, 6);
+    // products of Currency round half to even to four places
+    linha("produto exato", "*", 25000, 40000, 100000);           // 2,5 * 4 = 10
+    linha("produto empate para baixo", "*", 5, 5000, 2);         // 0,0005 * 0,5 = 0,00025
+    linha("produto empate para cima", "*", 15, 5000, 8);         // 0,0015 * 0,5 = 0,00075
+    linha("produto empate negativo", "*", -5, 5000, -2);         // -0,00025
+    linha("produto empate impar", "*", 12345, 11000, 13580);     // 1,2345 * 1,1 = 1,35795
+    linha("produto acima da metade", "*", 12346, 11000, 13581);  // 1,35806
+    linha("produto abaixo da metade", "*", 10001, 10001, 10002); // 1,00020001
+    linha("produto no limite", "*", 90000000000000LL * 10000, 100000, 900000000000000LL * 10000); // 9E13 * 10
+    linha("produto estoura", "*", 100000000000000LL * 10000, 100000, 0, 6);                       // 1E14 * 10
+    linha("produto de minimo por -1", "*", MinimoBruto, -10000, 0, 6);
+    linha("por inteiro", "*n", 125000, 3, 375000);
+    linha("por inteiro negativo", "*n", 125000, -2, -250000);
+    linha("por inteiro estoura", "*n", MaximoBruto / 2 + 1, 2, 0, 6);
+    linha("de inteiro", "int", 922337203685477LL, 0, 922337203685477LL * 10000);
+    linha("de inteiro negativo", "int", -922337203685477LL, 0, -922337203685477LL * 10000);
+    linha("de inteiro estoura", "int", 922337203685478LL, 0, 0, 6);
+    linha("de inteiro estoura para baixo", "int", -922337203685478LL, 0, 0, 6);
+}
+
+void TstVB::aritmeticaDeCurrency() {
+    QFETCH(QString, operacao);
+    QFETCH(qint64, a);
+    QFETCH(qint64, b);
+    QFETCH(qint64, esperado);
+    QFETCH(int, erro);
+    const Currency x = Currency::DeDecimosDeMilesimos(a);
+    const Currency y = Currency::DeDecimosDeMilesimos(b);
+    Currency obtido;
+    if (operacao == QStringLiteral("+"))
+        VERIFICAR_ERRO(obtido = x + y, erro);
+    else if (operacao == QStringLiteral("-"))
+        VERIFICAR_ERRO(obtido = x - y, erro);
+    else if (operacao == QStringLiteral("neg"))
+        VERIFICAR_ERRO(obtido = -x, erro);
+    else if (operacao == QStringLiteral("*"))
+        VERIFICAR_ERRO(obtido = x * y, erro);
+    else if (operacao == QStringLiteral("*n"))
+        VERIFICAR_ERRO(obtido = x * b, erro);
+    else
+        VERIFICAR_ERRO(obtido = Currency::DeInteiro(a), erro);
+    if (erro == 0) QCOMPARE(obtido.DecimosDeMilesimos(), esperado);
+}
+
+void TstVB::somaExataDeCurrency() {
+    // 0,1 + 0,2 is 0,3 exactly, however the operands arrived.
+    QCOMPARE(VB::CCur(Texto("0,1")) + VB::CCur(Texto("0,2")), VB::CCur(Texto("0,3")));
+    QCOMPARE((Currency::DeDouble(0.1) + Currency::DeDouble(0.2)).DecimosDeMilesimos(), qint64(3000));
+    QCOMPARE(VB::CStr(QVariant::fromValue(Currency::DeDouble(0.1) + Currency::DeDouble(0.2))),
+             QStringLiteral("0,3"));
+    // A thousand additions of 0,01 make exactly 10.
+    Currency total;
+    for (int i = 0; i < 1000; ++i)
+        total += VB::CCur(Texto("0,01"));
+    QCOMPARE(total, Currency::DeInteiro(10));
+    total -= VB::CCur(Texto("9,99"));
+    QCOMPARE(total.DecimosDeMilesimos(), qint64(100));
+    QVERIFY(VB::CCur(Texto("0,3")) > VB::CCur(Texto("0,2999")));
+}
+
+void TstVB::divisaoDeCurrency() {
+    QCOMPARE(Cur(3000).value<Currency>() / Cur(1000).value<Currency>(), 3.0);
+    QCOMPARE(Cur(10000).value<Currency>() / Cur(40000).value<Currency>(), 0.25);
+    QCOMPARE(Cur(-10000).value<Currency>() / Cur(30000).value<Currency>(), -1.0 / 3.0);
+    VERIFICAR_ERRO(Cur(10000).value<Currency>() / Currency(), 11);
+    VERIFICAR_ERRO(Currency() / Currency(), 11);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Texts
+// ---------------------------------------------------------------------------------------------
+
+void TstVB::format_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<QString>("formato");
+    QTest::addColumn<QString>("esperado");
+    QTest::addColumn<int>("erro");
+    const QString dois = QStringLiteral("#,##0.00");
+    const QString tres = QStringLiteral("#,##0.000");
+    const QString zero = QStringLiteral("0");
+    auto linha = [](const char* nome, const QVariant& v, const QString& f, const char* esperado,
+                    int erro = 0) { QTest::newRow(nome) << v << f << QString::fromUtf8(esperado) << erro; };
+    // "#,##0.00"
+    linha("2 casas simples", QVariant(12.5), dois, "12,50");
+    linha("2 casas zero", QVariant(0.0), dois, "0,00");
+    linha("2 casas metade", QVariant(2.345), dois, "2,35");
+    linha("2 casas metade 1,005", QVariant(1.005), dois, "1,01");
+    linha("2 casas metade negativa", QVariant(-0.005), dois, "-0,01");
+    linha("2 casas negativo que zera", QVariant(-0.001), dois, "0,00");
+    linha("2 casas milhar", QVariant(1234.5), dois, "1.234,50");
+    linha("2 casas milhoes", QVariant(1234567.891), dois, "1.234.567,89");
+    linha("2 casas trilhoes", QVariant(1234567890123.45), dois, "1.234.567.890.123,45");
+    linha("2 casas negativo bilhoes", QVariant(-9876543210.5), dois, "-9.876.543.210,50");
+    linha("2 casas vai um para novo grupo", QVariant(999999.995), dois, "1.000.000,00");
+    linha("2 casas 1E20", QVariant(1e20), dois, "100.000.000.000.000.000.000,00");
+    linha("2 casas Long negativo", QVariant(qint32(-1234)), dois, "-1.234,00");
+    linha("2 casas Currency metade", Cur(23450), dois, "2,35");
+    linha("2 casas Currency maximo", Cur(MaximoBruto), dois, "922.337.203.685.477,58");
+    linha("2 casas Currency minimo", Cur(MinimoBruto), dois, "-922.337.203.685.477,58");
+    linha("2 casas texto numerico", Texto("1.234,5"), dois, "1.234,50");
+    linha("2 casas texto com moeda", Texto("R$ 2,345"), dois, "2,35");
+    linha("2 casas texto nao numerico", Texto("abc"), dois, "abc");
+    linha("2 casas texto vazio", Texto(""), dois, "");
+    // "#,##0.000"
+    linha("3 casas", QVariant(1234.5675), tres, "1.234,568");
+    linha("3 casas metade", QVariant(1.0005), tres, "1,001");
+    linha("3 casas vai um", QVariant(999.9995), tres, "1.000,000");
+    linha("3 casas Currency", Cur(10000000), tres, "1.000,000");
+    linha("3 casas Currency metade negativa", Cur(-12345675), tres, "-1.234,568");
+    linha("3 casas negativo milhoes", QVariant(-1234567.25), tres, "-1.234.567,250");
+    // "0"
+    linha("0 inteiro", QVariant(1234567), zero, "1234567");
+    linha("0 metade", QVariant(2.5), zero, "3");
+    linha("0 metade negativa", QVariant(-2.5), zero, "-3");
+    linha("0 abaixo da metade", QVariant(2.4999), zero, "2");
+    linha("0 negativo que zera", QVariant(-0.4), zero, "0");
+    linha("0 grande sem grupos", QVariant(-9876543210.0), zero, "-9876543210");
+    linha("0 True", QVariant(true), zero, "-1");
+    // other patterns of the same family
+    linha("0.0", QVariant(0.25), QStringLiteral("0.0"), "0,3");
+    linha("#,##0", QVariant(1234567.5), QStringLiteral("#,##0"), "1.234.568");
+    linha("#,##0.0000", Cur(12345), QStringLiteral("#,##0.0000"), "1,2345");
+    linha("0.##", QVariant(1.5), QStringLiteral("0.##"), "1,5");
+    // dates
+    linha("data", QVariant(QDate(2026, 12, 5)), QStringLiteral("DD/MM/YYYY"), "05/12/2026");
+    linha("data minusculas", QVariant(QDate(2026, 12, 5)), QStringLiteral("dd/mm/yyyy"), "05/12/2026");
+    linha("data e hora", QVariant(QDateTime(QDate(2026, 1, 2), QTime(8, 0))), QStringLiteral("DD/MM/YYYY"),
+          "02/01/2026");
+    linha("data em texto", Texto("5/12/2026"), QStringLiteral("DD/MM/YYYY"), "05/12/2026");
+    linha("texto que nao e data", Texto("abc"), QStringLiteral("DD/MM/YYYY"), "abc");
+    linha("numero com padrao de data", QVariant(5), QStringLiteral("DD/MM/YYYY"), "", 13);
+    // Empty, Null, patterns outside the family
+    linha("Empty", QVariant(), dois, "");
+    linha("Null", VB::Null(), dois, "", 94);
+    linha("NULL do banco", NuloDoBanco(), zero, "", 94);
+    linha("Null data", VB::Null(), QStringLiteral("DD/MM/YYYY"), "", 94);
+    linha("data com padrao numerico", QVariant(QDate(2026, 12, 5)), dois, "", 13);
+    linha("padrao desconhecido", QVariant(1), QStringLiteral("Standard"), "", 5);
+}
+
+void TstVB::format() {
+    QFETCH(QVariant, valor);
+    QFETCH(QString, formato);
+    QFETCH(QString, esperado);
+    QFETCH(int, erro);
+    QString obtido;
+    VERIFICAR_ERRO(obtido = VB::Format(valor, formato), erro);
+    if (erro == 0) QCOMPARE(obtido, esperado);
+}
+
+void TstVB::cstr_data() {
+    QTest::addColumn<QVariant>("valor");
+    QTest::addColumn<QString>("esperado");
+    QTest::addColumn<int>("erro");
+    auto linha = [](const char* nome, const QVariant& v, const char* esperado, int erro = 0) {
+        QTest::newRow(nome) << v << QString::fromUtf8(esperado) << erro;
+    };
+    linha("Long", QVariant(qint32(-1234567)), "-1234567");
+    linha("Integer", QVariant::fromValue(qint16(32767)), "32767");
+    linha("Double 12,5", QVariant(12.5), "12,5");
+    linha("Double -12,5", QVariant(-12.5), "-12,5");
+    linha("Double inteiro", QVariant(3.0), "3");
+    linha("Double zero", QVariant(0.0), "0");
+    linha("Double 0,1 + 0,2", QVariant(0.1 + 0.2), "0,3");
+    linha("Double 1/3", QVariant(1.0 / 3.0), "0,333333333333333");
+    linha("Double 2/3", QVariant(2.0 / 3.0), "0,666666666666667");
+    linha("Double sem milhares", QVariant(1234567.5), "1234567,5");
+    linha("Double 15 digitos", QVariant(123456789012345.0), "123456789012345");
+    linha("Double 1E15", QVariant(1e15), "1E+15");
+    linha("Double 1E20", QVariant(1e20), "1E+20");
+    linha("Double -2,5E20", QVariant(-2.5e20), "-2,5E+20");
+    linha("Double 1,5E-07", QVariant(1.5e-7), "1,5E-07");
+    linha("Double 0,0001", QVariant(0.0001), "0,0001");
+    linha("Double 1E-05", QVariant(0.00001), "1E-05");
+    linha("Double maior", QVariant(std::numeric_limits<double>::max()), "1,79769313486232E+308");
+    linha("Currency 12,5", Cur(125000), "12,5");
+    linha("Currency 3", Cur(30000), "3");
+    linha("Currency -12,5", Cur(-125000), "-12,5");
+    linha("Currency 0,0001", Cur(1), "0,0001");
+    linha("Currency -0,05", Cur(-500), "-0,05");
+    linha("Currency milhar", Cur(12345678900), "1234567,89");
+    linha("Currency minimo", Cur(MinimoBruto), "-922337203685477,5808");
+    linha("True", QVariant(true), "Verdadeiro");
+    linha("False", QVariant(false), "Falso");
+    linha("data", QVariant(QDate(2026, 12, 5)), "05/12/2026");
+    linha("data e hora", QVariant(QDateTime(QDate(2026, 12, 5), QTime(14, 30))), "05/12/2026 14:30:00");
+    linha("data a meia-noite", QVariant(QDateTime(QDate(2026, 12, 5), QTime(0, 0))), "05/12/2026");
+    linha("texto", Texto("  abc 1,5 "), "  abc 1,5 ");
+    linha("Empty", QVariant(), "");
+    linha("Null", VB::Null(), "", 94);
+    linha("NULL do banco", NuloDoBanco(), "", 94);
+}
+
+void TstVB::cstr() {
+    QFETCH(QVariant, valor);
+    QFETCH(QString, esperado);
+    QFETCH(int, erro);
+    QString obtido;
+    VERIFICAR_ERRO(obtido = VB::CStr(valor), erro);
+    if (erro == 0) QCOMPARE(obtido, esperado);
+}
+
+QTEST_GUILESS_MAIN(TstVB)
+#include "tst_vb.moc"
