@@ -1,0 +1,56 @@
+#pragma once
+// Everything that differs between SQLite and PostgreSQL, in one place. The rest of
+// the business layer writes one SQL text for both: unquoted identifiers, "?"
+// placeholders, CAST(... AS TEXT), LIMIT/OFFSET and ON CONFLICT, which both speak,
+// and asks this class for the rest.
+
+#include <QSqlDatabase>
+#include <QString>
+
+class Dialeto {
+public:
+    enum class Tipo { SQLite, PostgreSQL };
+
+    explicit Dialeto(Tipo tipo = Tipo::SQLite) : mtipo(tipo) {}
+    static Dialeto DaConexao(const QSqlDatabase& db);
+
+    Tipo TipoDoBanco() const { return mtipo; }
+    bool EhSQLite() const { return mtipo == Tipo::SQLite; }
+
+    // Settings applied once to a freshly opened connection (WAL, foreign keys...).
+    void ConfigurarConexao(QSqlDatabase& db) const;
+
+    // DDL: the tokens {CHAVE} (an automatic integer primary key), {INTEIRO} (a 64-bit
+    // integer) are replaced by this database's spelling.
+    QString Ddl(QString sql) const;
+
+    // The statement that opens a write transaction. SQLite takes the write lock at
+    // once (BEGIN IMMEDIATE), so two workstations saving at the same moment wait for
+    // each other (busy timeout) instead of failing halfway.
+    QString InicioDeEscrita() const;
+    // Appended to a SELECT that reads a row the transaction will change.
+    QString ParaAtualizacao() const;
+    // Inside a write transaction, serialises schema migrations between processes.
+    QString BloqueioDeMigracao() const;
+
+    // "coluna LIKE ? ESCAPE '\'": the parameter comes from PadraoContem. Both sides
+    // are normalised search texts (lower case, no accents), so LIKE's own case rules
+    // never matter; PostgreSQL may later back it with a trigram index.
+    QString Contem(const QString& coluna) const;
+
+    // INSERT ... that answers the new automatic key: on PostgreSQL by RETURNING, on
+    // SQLite by the driver's last insert id.
+    QString RetornandoChave(const QString& coluna) const;
+    bool ChaveVemDoResultado() const { return mtipo == Tipo::PostgreSQL; }
+
+    // INSERT INTO t (c...) VALUES (?...) ON CONFLICT (chave) DO UPDATE SET ...
+    QString InsercaoOuAtualizacao(const QString& tabela, const QStringList& colunas,
+                                  const QString& chave) const;
+
+    // After rows were inserted with explicit keys into a table with an automatic key,
+    // the next automatic key must follow them (a PostgreSQL sequence does not notice).
+    QString SincronizarChaveAutomatica(const QString& tabela, const QString& coluna) const;
+
+private:
+    Tipo mtipo;
+};

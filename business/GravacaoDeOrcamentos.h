@@ -1,0 +1,57 @@
+#pragma once
+// The rows of a quote as they are stored, and the two inserts that store them. The
+// quotes object and the demonstration data both write through here.
+
+#include "contracts/VB.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QList>
+#include <QString>
+#include <QVariant>
+
+namespace GravacaoDeOrcamentos {
+
+// Quote situations: 1 active (may be changed and deleted), 2 inactive (closed:
+// kept for the record, no longer changed nor deleted).
+constexpr qint32 SituacaoAtivo = 1;
+constexpr qint32 SituacaoInativo = 2;
+QString NomeDaSituacao(qint32 situacao); // "Ativo", "Inativo"
+
+// Launch types of an item.
+constexpr qint32 LancamentoDeServico = 1;
+constexpr qint32 LancamentoDeProduto = 2;
+
+struct Item {
+    qint32 TipoDeLancamento = LancamentoDeServico;
+    qint64 Codigo = 0;                 // service code or product internal code
+    qint32 NumeroDoTipoDeServico = 0;  // services only
+    QString CodigoDeBarrasDoProduto;   // products only: the code the item was found by
+    QString Nome;                      // the service's or product's name when stored
+    qint64 CodigoDoAnimal = 0;
+    VB::Currency Quantidade, ValorUnitario, DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo;
+    qint32 TipoDeVenda = 1;
+    qint32 Situacao = 1;
+};
+
+struct Cabecalho {
+    QDate DataDoOrcamento;
+    qint64 CodigoDoCliente = 0;
+    qint64 CodigoDoAnimal = 0;
+    VB::Currency ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido;
+    QDate DataDeValidadeDoOrcamento;
+    qint32 Situacao = SituacaoAtivo;
+    QDateTime DataEHoraDaInclusao;
+    QString UsuarioDaInclusao;
+    QDateTime DataEHoraDaAlteracao; // invalid: never changed
+    QString UsuarioDaAlteracao;
+};
+
+// Inserts the quote and its items (numbered 1, 2, ...) and answers its number.
+// Runs inside the caller's unit of work.
+qint64 InserirOrcamento(const Cabecalho& cabecalho, const QList<Item>& itens);
+// Inserts one item with the given inclusion stamp.
+void InserirItem(qint64 numeroDoOrcamento, qint64 numeroDoItem, const Item& item, const QDateTime& inclusao,
+                 const QString& usuario);
+
+} // namespace GravacaoDeOrcamentos

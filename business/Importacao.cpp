@@ -1,0 +1,554 @@
+#include "business/Importacao.h"
+
+#include "business/Banco.h"
+#include "business/Cadastros.h"
+
+#include <QDir>
+#include <QFile>
+#include <QHash>
+#include <QSet>
+#include <QStringDecoder>
+#include <functional>
+
+namespace Importacao {
+namespace {
+
+constexpr int MaximoDeErros = 100;
+
+// A parse that already produced its messages: stops the import at once.
+struct ImportacaoInterrompida {};
+
+struct LinhaCsv {
+    int Numero = 0; // the line of the file where the row begins
+    QStringList Campos;
+};
+
+// ";"-separated values; a field may be quoted ("...", with "" for a quote) and so
+// hold ";" and line breaks. Blank lines are skipped. Answers an error text or "".
+QString LerCsv(const QString& texto, QList<LinhaCsv>& linhas)
+{
+    LinhaCsv atual;
+    QString campo;
+    bool entreAspas = false;
+    bool campoComAspas = false;
+    bool linhaIniciada = false;
+    int linha = 1;
+    atual.Numero = 1;
+    auto fecharCampo = [&] {
+        atual.Campos << (campoComAspas ? campo : campo.trimmed());
+        campo.clear();
+        campoComAspas = false;
+    };
+    auto fecharLinha = [&] {
+        fecharCampo();
+        const bool vazia = atual.Campos.size() == 1 && atual.Campos.first().isEmpty();
+        if (!vazia) linhas << atual;
+        atual = LinhaCsv{linha + 1, {}};
+        linhaIniciada = false;
+    };
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        const QChar c = texto.at(i);
+        if (entreAspas) {
+            if (c == u'"') {
+                if (i + 1 < texto.size() && texto.at(i + 1) == u'"') {
+                    campo += u'"';
+                    ++i;
+                } else {
+                    entreAspas = false;
+                }
+            } else {
+                if (c == u'\n') ++linha;
+                campo += c;
+            }
+            continue;
+        }
+        if (c == u'"' && campo.trimmed().isEmpty()) {
+            entreAspas = true;
+            campoComAspas = true;
+            campo.clear();
+            linhaIniciada = true;
+        } else if (c == u';') {
+            fecharCampo();
+            linhaIniciada = true;
+        } else if (c == u'\n') {
+            fecharLinha();
+            ++linha;
+        } else if (c != u'\r') {
+            campo += c;
+            linhaIniciada = true;
+        }
+    }
+    if (entreAspas) return QStringLiteral("linha %1: aspas abertas e não fechadas.").arg(atual.Numero);
+    if (linhaIniciada || !campo.isEmpty()) fecharLinha();
+    return {};
+}
+
+// The values of one row, read by column name, each check leaving its message.
+class Registro {
+public:
+    Registro(QString arquivo, int linha, const QHash<QString, QString>& valores, QStringList& erros)
+        : mstrArquivo(std::move(arquivo)), mintLinha(linha), mvalores(valores), merros(erros)
+    {
+    }
+
+    bool Valido() const { return mbooValido; }
+
+    void Erro(const QString& motivo)
+    {
+        mbooValido = false;
+        merros << QStringLiteral("%1: linha %2: %3").arg(mstrArquivo).arg(mintLinha).arg(motivo);
+        if (merros.size() >= MaximoDeErros) {
+            merros << QStringLiteral("Importação interrompida depois de %1 erros.").arg(MaximoDeErros);
+            throw ImportacaoInterrompida{};
+        }
+    }
+
+    QString Texto(const QString& coluna, bool obrigatorio = false)
+    {
+        const QString valor = mvalores.value(coluna);
+        if (obrigatorio && valor.isEmpty()) Erro(QStringLiteral("%1 não informado.").arg(coluna));
+        return valor;
+    }
+
+    qint64 Inteiro(const QString& coluna, bool obrigatorio, qint64 minimo, qint64 maximo, qint64 padrao = 0)
+    {
+        const QString valor = Texto(coluna, obrigatorio);
+        if (valor.isEmpty()) return padrao;
+        bool ok = false;
+        const qint64 numero = valor.toLongLong(&ok);
+        if (!ok || numero < minimo || numero > maximo) {
+            Erro(QStringLiteral("%1 '%2' inválido: informe um número inteiro de %3 a %4.")
+                     .arg(coluna, valor)
+                     .arg(minimo)
+                     .arg(maximo));
+            return padrao;
+        }
+        return numero;
+    }
+
+    qint64 Escolha(const QString& coluna, const QList<qint64>& aceitos, const QString& explicacao, qint64 padrao)
+    {
+        const QString valor = Texto(coluna);
+        if (valor.isEmpty()) return padrao;
+        bool ok = false;
+        const qint64 numero = valor.toLongLong(&ok);
+        if (!ok || !aceitos.contains(numero)) {
+            Erro(QStringLiteral("%1 '%2' inválido: %3.").arg(coluna, valor, explicacao));
+            return padrao;
+        }
+        return numero;
+    }
+
+    VB::Currency Moeda(const QString& coluna, VB::Currency maximo = VB::Currency::DeInteiro(999999999))
+    {
+        const QString valor = Texto(coluna);
+        if (valor.isEmpty()) return {};
+        try {
+            if (VB::IsNumeric(valor)) {
+                const VB::Currency numero = VB::CCur(valor);
+                if (numero >= VB::Currency{} && numero <= maximo) return numero;
+            }
+        } catch (const VB::ErroDeExecucao&) {
+            // out of range: reported below
+        }
+        Erro(QStringLiteral("%1 '%2' inválido: informe um número de 0 a %3, como 1.234,56.")
+                 .arg(coluna, valor, VB::Format(QVariant::fromValue(maximo), QStringLiteral("#,##0.00"))));
+        return {};
+    }
+
+    VB::Currency Percentual(const QString& coluna) { return Moeda(coluna, VB::Currency::DeInteiro(100)); }
+
+    QDate Data(const QString& coluna)
+    {
+        const QString valor = Texto(coluna);
+        if (valor.isEmpty()) return {};
+        try {
+            const QDate data = VB::CDate(valor);
+            if (data.isValid()) return data;
+        } catch (const VB::ErroDeExecucao&) {
+            // not a date: reported below
+        }
+        Erro(QStringLiteral("%1 '%2' não é uma data válida (DD/MM/AAAA).").arg(coluna, valor));
+        return {};
+    }
+
+    bool SimNao(const QString& coluna)
+    {
+        const QString valor = Texto(coluna).toLower();
+        if (valor.isEmpty() || valor == QLatin1String("não") || valor == QLatin1String("nao") ||
+            valor == QLatin1String("n") || valor == QLatin1String("0"))
+            return false;
+        if (valor == QLatin1String("sim") || valor == QLatin1String("s") || valor == QLatin1String("1")) return true;
+        Erro(QStringLiteral("%1 '%2' inválido: use Sim ou Não.").arg(coluna, mvalores.value(coluna)));
+        return false;
+    }
+
+private:
+    QString mstrArquivo;
+    int mintLinha;
+    const QHash<QString, QString>& mvalores;
+    QStringList& merros;
+    bool mbooValido = true;
+};
+
+struct DescricaoDoArquivo {
+    QString Nome;
+    QStringList Colunas;      // every column the file may have
+    QStringList Obrigatorias; // those the header must name
+    QString Chave;            // the column that identifies a record
+    QString ChavePadrao;      // the key of a row that leaves it empty
+};
+
+const QStringList ColunasDeEndereco{QStringLiteral("Logradouro"), QStringLiteral("Numero"),
+                                    QStringLiteral("Complemento"), QStringLiteral("Bairro"),
+                                    QStringLiteral("Cidade"),     QStringLiteral("UF"),
+                                    QStringLiteral("CEP")};
+const QStringList ColunasDePercentuais{QStringLiteral("PercentualDeDescontoEmClinicos"),
+                                       QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
+                                       QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"),
+                                       QStringLiteral("PercentualDeDescontoEmCirurgiaComplexa"),
+                                       QStringLiteral("PercentualDeDescontoEmBanhosTosasEEsteticas"),
+                                       QStringLiteral("PercentualDeDescontoEmHospedagens"),
+                                       QStringLiteral("PercentualDeDescontoEmAdestramentos"),
+                                       QStringLiteral("PercentualDeDescontoEmOutros")};
+
+Cadastros::EnderecoPostal LerEndereco(Registro& r)
+{
+    return {r.Texto(QStringLiteral("Logradouro")), r.Texto(QStringLiteral("Numero")),
+            r.Texto(QStringLiteral("Complemento")), r.Texto(QStringLiteral("Bairro")),
+            r.Texto(QStringLiteral("Cidade")),     r.Texto(QStringLiteral("UF")),
+            r.Texto(QStringLiteral("CEP"))};
+}
+
+// What this import has read so far, so that a row may refer to one read before it.
+struct Lidos {
+    QSet<qint64> Clientes, TiposDeServicos;
+    QHash<QString, qint64> CodigosDeBarras; // bar code -> internal code
+};
+
+bool Existe(const QString& sql, qint64 codigo) { return Banco::Valor(sql, {codigo}).isValid(); }
+
+class Importador {
+public:
+    explicit Importador(QString pasta) : mdir(std::move(pasta)) {}
+
+    Resultado Executar()
+    {
+        Resultado resultado;
+        if (!mdir.exists()) {
+            resultado.Erros << QStringLiteral("A pasta %1 não existe.").arg(mdir.path());
+            return resultado;
+        }
+        try {
+            Banco::UnidadeDeTrabalho unidade;
+            bool algumArquivo = false;
+            for (const auto& [descricao, gravar] : Arquivos()) {
+                if (!QFile::exists(mdir.filePath(descricao.Nome))) continue;
+                algumArquivo = true;
+                const int registros = ImportarArquivo(descricao, gravar, resultado.Erros);
+                resultado.Resumo << QStringLiteral("%1: %2 registros").arg(descricao.Nome).arg(registros);
+            }
+            if (!algumArquivo)
+                resultado.Erros << QStringLiteral("Nenhum arquivo de cadastro encontrado em %1 (esperados: "
+                                                  "empresa.csv, tiposdeservicos.csv, clientes.csv, animais.csv, "
+                                                  "produtos.csv, servicos.csv).")
+                                       .arg(mdir.path());
+            if (resultado.Erros.isEmpty()) {
+                for (const QString& tabela : {QStringLiteral("GruposDeProdutos"), QStringLiteral("SubgruposDeProdutos")}) {
+                    const QString sql = Banco::DialetoAtual().SincronizarChaveAutomatica(tabela, QStringLiteral("Codigo"));
+                    if (!sql.isEmpty()) Banco::Executar(sql);
+                }
+                unidade.Confirmar();
+                resultado.Sucesso = true;
+            }
+        } catch (const ImportacaoInterrompida&) {
+            // the messages are in resultado.Erros; the unit of work was undone
+        } catch (const VB::ErroDeExecucao& erro) {
+            resultado.Erros << erro.Descricao();
+        }
+        if (!resultado.Sucesso) resultado.Resumo.clear();
+        return resultado;
+    }
+
+private:
+    using Gravacao = std::function<void(Registro&, bool gravar)>;
+
+    QList<std::pair<DescricaoDoArquivo, Gravacao>> Arquivos()
+    {
+        using namespace std::placeholders;
+        return {
+            {{QStringLiteral("empresa.csv"),
+              QStringList{QStringLiteral("Codigo"), QStringLiteral("NomeFantasia"), QStringLiteral("RazaoSocial"),
+                          QStringLiteral("CNPJ"), QStringLiteral("InscricaoEstadual")} +
+                  ColunasDeEndereco +
+                  QStringList{QStringLiteral("Telefone"), QStringLiteral("Email"),
+                              QStringLiteral("QuantidadeDeDiasParaAValidadeDoOrcamento"),
+                              QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"),
+                              QStringLiteral("DataInicialDaPromocao"), QStringLiteral("DataFinalDaPromocao"),
+                              QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico"),
+                              QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto"),
+                              QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca")},
+              {QStringLiteral("NomeFantasia")},
+              QStringLiteral("Codigo"),
+              QStringLiteral("1")},
+             [this](Registro& r, bool g) { Empresa(r, g); }},
+            {{QStringLiteral("tiposdeservicos.csv"),
+              {QStringLiteral("Numero"), QStringLiteral("Nome")},
+              {QStringLiteral("Numero"), QStringLiteral("Nome")},
+              QStringLiteral("Numero"), QString()},
+             [this](Registro& r, bool g) { TipoDeServico(r, g); }},
+            {{QStringLiteral("clientes.csv"),
+              QStringList{QStringLiteral("CodigoDoCliente"), QStringLiteral("ApelidoOuNomeFantasia"),
+                          QStringLiteral("NomeOuRazaoSocial"), QStringLiteral("CPFOuCNPJ"), QStringLiteral("Situacao")} +
+                  ColunasDeEndereco +
+                  QStringList{QStringLiteral("Telefone"), QStringLiteral("Celular"), QStringLiteral("Email"),
+                              QStringLiteral("Credito"), QStringLiteral("VIP"), QStringLiteral("CategoriaDaCurvaABC"),
+                              QStringLiteral("DescontoUnico"), QStringLiteral("PercentualUnicoDeDescontos")} +
+                  ColunasDePercentuais,
+              {QStringLiteral("CodigoDoCliente"), QStringLiteral("ApelidoOuNomeFantasia"),
+               QStringLiteral("NomeOuRazaoSocial")},
+              QStringLiteral("CodigoDoCliente"), QString()},
+             [this](Registro& r, bool g) { Cliente(r, g); }},
+            {{QStringLiteral("animais.csv"),
+              {QStringLiteral("Codigo"), QStringLiteral("CodigoDoCliente"), QStringLiteral("Nome"),
+               QStringLiteral("Especie"), QStringLiteral("Raca"), QStringLiteral("Sexo"),
+               QStringLiteral("DataDeNascimento"), QStringLiteral("Situacao")},
+              {QStringLiteral("Codigo"), QStringLiteral("CodigoDoCliente"), QStringLiteral("Nome")},
+              QStringLiteral("Codigo"), QString()},
+             [this](Registro& r, bool g) { Animal(r, g); }},
+            {{QStringLiteral("produtos.csv"),
+              {QStringLiteral("CodigoInterno"), QStringLiteral("CodigoDeBarras"), QStringLiteral("Nome"),
+               QStringLiteral("NomeDoGrupo"), QStringLiteral("NomeDoSubgrupo"), QStringLiteral("ValorDeCusto"),
+               QStringLiteral("UnidadeDeCompra"), QStringLiteral("UnidadeDeVenda"), QStringLiteral("ValorDeVenda"),
+               QStringLiteral("PercentualDeComissao"), QStringLiteral("VendidoPorEtiquetaDeBalanca"),
+               QStringLiteral("Situacao")},
+              {QStringLiteral("CodigoInterno"), QStringLiteral("Nome")},
+              QStringLiteral("CodigoInterno"), QString()},
+             [this](Registro& r, bool g) { Produto(r, g); }},
+            {{QStringLiteral("servicos.csv"),
+              {QStringLiteral("Codigo"), QStringLiteral("Nome"), QStringLiteral("Descricao"),
+               QStringLiteral("NumeroDoTipoDeServico"), QStringLiteral("Custo"), QStringLiteral("ValorDeVenda"),
+               QStringLiteral("Situacao")},
+              {QStringLiteral("Codigo"), QStringLiteral("Nome"), QStringLiteral("NumeroDoTipoDeServico")},
+              QStringLiteral("Codigo"), QString()},
+             [this](Registro& r, bool g) { Servico(r, g); }},
+        };
+    }
+
+    // Answers the number of records read. Rows are written only while no error was
+    // found anywhere, so a failed write never hides the first bad row.
+    int ImportarArquivo(const DescricaoDoArquivo& descricao, const Gravacao& gravar, QStringList& erros)
+    {
+        QFile arquivo(mdir.filePath(descricao.Nome));
+        const auto erroDoArquivo = [&](const QString& motivo) {
+            erros << descricao.Nome + QStringLiteral(": ") + motivo;
+        };
+        if (!arquivo.open(QIODevice::ReadOnly)) {
+            erroDoArquivo(QStringLiteral("não foi possível ler o arquivo (%1).").arg(arquivo.errorString()));
+            return 0;
+        }
+        QStringDecoder utf8(QStringDecoder::Utf8);
+        QString texto = utf8(arquivo.readAll());
+        if (utf8.hasError()) {
+            erroDoArquivo(QStringLiteral("o arquivo não está em UTF-8."));
+            return 0;
+        }
+        if (texto.startsWith(QChar(0xFEFF))) texto.remove(0, 1);
+        QList<LinhaCsv> linhas;
+        if (const QString erro = LerCsv(texto, linhas); !erro.isEmpty()) {
+            erroDoArquivo(erro);
+            return 0;
+        }
+        if (linhas.isEmpty()) {
+            erroDoArquivo(QStringLiteral("linha 1: falta a linha de cabeçalho com os nomes das colunas."));
+            return 0;
+        }
+        const QStringList cabecalho = linhas.takeFirst().Campos;
+        bool cabecalhoValido = true;
+        for (const QString& coluna : cabecalho)
+            if (!descricao.Colunas.contains(coluna) || cabecalho.count(coluna) > 1) {
+                erroDoArquivo(QStringLiteral("linha 1: coluna '%1' %2.")
+                                  .arg(coluna, descricao.Colunas.contains(coluna) ? QStringLiteral("repetida")
+                                                                                  : QStringLiteral("desconhecida")));
+                cabecalhoValido = false;
+            }
+        for (const QString& coluna : descricao.Obrigatorias)
+            if (!cabecalho.contains(coluna)) {
+                erroDoArquivo(QStringLiteral("linha 1: falta a coluna '%1'.").arg(coluna));
+                cabecalhoValido = false;
+            }
+        if (!cabecalhoValido) return 0;
+
+        QSet<QString> chaves;
+        for (const LinhaCsv& linha : linhas) {
+            QHash<QString, QString> valores;
+            Registro registro(descricao.Nome, linha.Numero, valores, erros);
+            if (linha.Campos.size() != cabecalho.size()) {
+                registro.Erro(QStringLiteral("a linha tem %1 campos e o cabeçalho tem %2.")
+                                  .arg(linha.Campos.size())
+                                  .arg(cabecalho.size()));
+                continue;
+            }
+            for (qsizetype i = 0; i < cabecalho.size(); ++i) valores.insert(cabecalho.at(i), linha.Campos.at(i));
+            QString chave = valores.value(descricao.Chave);
+            if (chave.isEmpty()) chave = descricao.ChavePadrao;
+            if (!chave.isEmpty() && chaves.contains(chave))
+                registro.Erro(QStringLiteral("código %1 repetido no arquivo.").arg(chave));
+            chaves.insert(chave);
+            try {
+                gravar(registro, registro.Valido() && erros.isEmpty());
+            } catch (const VB::ErroDeExecucao& erro) {
+                registro.Erro(QStringLiteral("não foi possível gravar: %1").arg(erro.Descricao()));
+            }
+        }
+        return static_cast<int>(linhas.size());
+    }
+
+    void Empresa(Registro& r, bool gravar)
+    {
+        Cadastros::Empresa e;
+        e.Codigo = r.Inteiro(QStringLiteral("Codigo"), false, 1, 999999, 1);
+        e.NomeFantasia = r.Texto(QStringLiteral("NomeFantasia"), true);
+        e.RazaoSocial = r.Texto(QStringLiteral("RazaoSocial"));
+        e.CNPJ = r.Texto(QStringLiteral("CNPJ"));
+        e.InscricaoEstadual = r.Texto(QStringLiteral("InscricaoEstadual"));
+        e.Endereco = LerEndereco(r);
+        e.Telefone = r.Texto(QStringLiteral("Telefone"));
+        e.Email = r.Texto(QStringLiteral("Email"));
+        e.QuantidadeDeDiasParaAValidadeDoOrcamento = static_cast<qint32>(
+            r.Inteiro(QStringLiteral("QuantidadeDeDiasParaAValidadeDoOrcamento"), false, 0, 3650, 10));
+        e.PermissaoParaAlterarADataDeValidadeDoOrcamento =
+            r.SimNao(QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"));
+        e.DataInicialDaPromocao = r.Data(QStringLiteral("DataInicialDaPromocao"));
+        e.DataFinalDaPromocao = r.Data(QStringLiteral("DataFinalDaPromocao"));
+        if (e.DataInicialDaPromocao.isValid() != e.DataFinalDaPromocao.isValid())
+            r.Erro(QStringLiteral("informe as duas datas da promoção, ou nenhuma."));
+        else if (e.DataFinalDaPromocao < e.DataInicialDaPromocao)
+            r.Erro(QStringLiteral("a data final da promoção é anterior à inicial."));
+        e.PercPromocaoDeDescontoNaVendaDeServico = r.Percentual(QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico"));
+        e.PercPromocaoDeDescontoNaVendaDeProduto = r.Percentual(QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto"));
+        e.FormatoDeCodigoDeBarrasParaBalanca = static_cast<qint32>(
+            r.Escolha(QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"), {0, 1, 2},
+                      QStringLiteral("use 1 (preço), 2 (peso) ou 0 (nenhum)"), 0));
+        if (gravar && r.Valido()) Cadastros::GravarEmpresa(e);
+    }
+
+    void TipoDeServico(Registro& r, bool gravar)
+    {
+        Cadastros::TipoDeServico t;
+        t.Numero = static_cast<qint32>(r.Inteiro(QStringLiteral("Numero"), true, 1, 32767));
+        t.Nome = r.Texto(QStringLiteral("Nome"), true);
+        mlidos.TiposDeServicos.insert(t.Numero);
+        if (gravar && r.Valido()) Cadastros::GravarTipoDeServico(t);
+    }
+
+    void Cliente(Registro& r, bool gravar)
+    {
+        Cadastros::Cliente c;
+        c.CodigoDoCliente = r.Inteiro(QStringLiteral("CodigoDoCliente"), true, 1, 999999999999LL);
+        c.ApelidoOuNomeFantasia = r.Texto(QStringLiteral("ApelidoOuNomeFantasia"), true);
+        c.NomeOuRazaoSocial = r.Texto(QStringLiteral("NomeOuRazaoSocial"), true);
+        c.CPFOuCNPJ = r.Texto(QStringLiteral("CPFOuCNPJ"));
+        c.Situacao = static_cast<qint32>(r.Escolha(
+            QStringLiteral("Situacao"), {1, 2, 3, 4},
+            QStringLiteral("use 1 (ativo), 2 (inativo), 3 (bloqueado) ou 4 (excluído)"), 1));
+        c.Endereco = LerEndereco(r);
+        c.Telefone = r.Texto(QStringLiteral("Telefone"));
+        c.Celular = r.Texto(QStringLiteral("Celular"));
+        c.Email = r.Texto(QStringLiteral("Email"));
+        c.Credito = r.Moeda(QStringLiteral("Credito"));
+        c.VIP = r.SimNao(QStringLiteral("VIP"));
+        const QString categoria = r.Texto(QStringLiteral("CategoriaDaCurvaABC")).toUpper();
+        if (categoria.isEmpty())
+            c.CategoriaDaCurvaABC = QStringLiteral("C");
+        else if (categoria == QLatin1String("A") || categoria == QLatin1String("B") || categoria == QLatin1String("C"))
+            c.CategoriaDaCurvaABC = categoria;
+        else
+            r.Erro(QStringLiteral("CategoriaDaCurvaABC '%1' inválida: use A, B ou C.").arg(categoria));
+        c.DescontoUnico = r.SimNao(QStringLiteral("DescontoUnico"));
+        c.PercentualUnicoDeDescontos = r.Percentual(QStringLiteral("PercentualUnicoDeDescontos"));
+        for (int i = 0; i < ColunasDePercentuais.size(); ++i) c.Percentuais[i] = r.Percentual(ColunasDePercentuais.at(i));
+        mlidos.Clientes.insert(c.CodigoDoCliente);
+        if (gravar && r.Valido()) Cadastros::GravarCliente(c);
+    }
+
+    void Animal(Registro& r, bool gravar)
+    {
+        Cadastros::Animal a;
+        a.Codigo = r.Inteiro(QStringLiteral("Codigo"), true, 1, 999999999999LL);
+        a.CodigoDoCliente = r.Inteiro(QStringLiteral("CodigoDoCliente"), true, 1, 999999999999LL);
+        a.Nome = r.Texto(QStringLiteral("Nome"), true);
+        a.Especie = r.Texto(QStringLiteral("Especie"));
+        a.Raca = r.Texto(QStringLiteral("Raca"));
+        a.Sexo = r.Texto(QStringLiteral("Sexo"));
+        a.DataDeNascimento = r.Data(QStringLiteral("DataDeNascimento"));
+        a.Situacao = static_cast<qint32>(
+            r.Escolha(QStringLiteral("Situacao"), {1, 2}, QStringLiteral("use 1 (ativo) ou 2 (inativo)"), 1));
+        if (a.CodigoDoCliente > 0 && !mlidos.Clientes.contains(a.CodigoDoCliente) &&
+            !Existe(QStringLiteral("SELECT 1 FROM Clientes WHERE CodigoDoCliente = ?"), a.CodigoDoCliente))
+            r.Erro(QStringLiteral("o cliente %1 não está cadastrado nem em clientes.csv.").arg(a.CodigoDoCliente));
+        if (gravar && r.Valido()) Cadastros::GravarAnimal(a);
+    }
+
+    void Produto(Registro& r, bool gravar)
+    {
+        Cadastros::Produto p;
+        p.CodigoInterno = r.Inteiro(QStringLiteral("CodigoInterno"), true, 1, 999999999999LL);
+        p.CodigoDeBarras = r.Texto(QStringLiteral("CodigoDeBarras"));
+        p.Nome = r.Texto(QStringLiteral("Nome"), true);
+        p.NomeDoGrupo = r.Texto(QStringLiteral("NomeDoGrupo"));
+        p.NomeDoSubgrupo = r.Texto(QStringLiteral("NomeDoSubgrupo"));
+        if (p.NomeDoGrupo.isEmpty() && !p.NomeDoSubgrupo.isEmpty())
+            r.Erro(QStringLiteral("o subgrupo '%1' precisa de um grupo (NomeDoGrupo).").arg(p.NomeDoSubgrupo));
+        p.ValorDeCusto = r.Moeda(QStringLiteral("ValorDeCusto"));
+        if (const QString unidade = r.Texto(QStringLiteral("UnidadeDeCompra")); !unidade.isEmpty())
+            p.UnidadeDeCompra = unidade;
+        if (const QString unidade = r.Texto(QStringLiteral("UnidadeDeVenda")); !unidade.isEmpty())
+            p.UnidadeDeVenda = unidade;
+        p.ValorDeVenda = r.Moeda(QStringLiteral("ValorDeVenda"));
+        p.PercentualDeComissao = r.Percentual(QStringLiteral("PercentualDeComissao"));
+        p.VendidoPorEtiquetaDeBalanca = r.SimNao(QStringLiteral("VendidoPorEtiquetaDeBalanca"));
+        p.Situacao = static_cast<qint32>(
+            r.Escolha(QStringLiteral("Situacao"), {1, 2}, QStringLiteral("use 1 (ativo) ou 2 (inativo)"), 1));
+        if (!p.CodigoDeBarras.isEmpty()) {
+            const qint64 outro = mlidos.CodigosDeBarras.value(p.CodigoDeBarras, 0);
+            const QVariant noBanco =
+                Banco::Valor(QStringLiteral("SELECT CodigoInterno FROM Produtos WHERE CodigoDeBarras = ? AND "
+                                            "CodigoInterno <> ?"),
+                             {p.CodigoDeBarras, p.CodigoInterno});
+            if ((outro != 0 && outro != p.CodigoInterno) || noBanco.isValid())
+                r.Erro(QStringLiteral("o código de barras %1 já pertence ao produto %2.")
+                           .arg(p.CodigoDeBarras)
+                           .arg(outro != 0 ? outro : noBanco.toLongLong()));
+            mlidos.CodigosDeBarras.insert(p.CodigoDeBarras, p.CodigoInterno);
+        }
+        if (gravar && r.Valido()) Cadastros::GravarProduto(p);
+    }
+
+    void Servico(Registro& r, bool gravar)
+    {
+        Cadastros::Servico s;
+        s.Codigo = r.Inteiro(QStringLiteral("Codigo"), true, 1, 999999999999LL);
+        s.Nome = r.Texto(QStringLiteral("Nome"), true);
+        s.Descricao = r.Texto(QStringLiteral("Descricao"));
+        s.NumeroDoTipoDeServico = static_cast<qint32>(r.Inteiro(QStringLiteral("NumeroDoTipoDeServico"), true, 1, 32767));
+        s.Custo = r.Moeda(QStringLiteral("Custo"));
+        s.ValorDeVenda = r.Moeda(QStringLiteral("ValorDeVenda"));
+        s.Situacao = static_cast<qint32>(
+            r.Escolha(QStringLiteral("Situacao"), {1, 2}, QStringLiteral("use 1 (ativo) ou 2 (inativo)"), 1));
+        if (s.NumeroDoTipoDeServico > 0 && !mlidos.TiposDeServicos.contains(s.NumeroDoTipoDeServico) &&
+            !Existe(QStringLiteral("SELECT 1 FROM TiposDeServicos WHERE Numero = ?"), s.NumeroDoTipoDeServico))
+            r.Erro(QStringLiteral("o tipo de serviço %1 não está cadastrado nem em tiposdeservicos.csv.")
+                       .arg(s.NumeroDoTipoDeServico));
+        if (gravar && r.Valido()) Cadastros::GravarServico(s);
+    }
+
+    QDir mdir;
+    Lidos mlidos;
+};
+
+} // namespace
+
+Resultado ImportarCadastros(const QString& pasta) { return Importador(pasta).Executar(); }
+
+} // namespace Importacao

@@ -1,0 +1,226 @@
+#include "business/Migracoes.h"
+
+#include "business/Banco.h"
+
+#include <QStringList>
+
+namespace Migracoes {
+namespace {
+
+// Money and percentages are {INTEIRO} ten-thousandths; dates are ISO texts;
+// booleans 0/1. The *Normalizado columns hold Banco::TextoDePesquisa of their
+// neighbour, computed when the row is written.
+const char* const Versao1[] = {
+    R"(CREATE TABLE Empresa (
+        Codigo {INTEIRO} PRIMARY KEY,
+        NomeFantasia TEXT NOT NULL,
+        RazaoSocial TEXT NOT NULL DEFAULT '',
+        CNPJ TEXT NOT NULL DEFAULT '',
+        InscricaoEstadual TEXT NOT NULL DEFAULT '',
+        Logradouro TEXT NOT NULL DEFAULT '',
+        Numero TEXT NOT NULL DEFAULT '',
+        Complemento TEXT NOT NULL DEFAULT '',
+        Bairro TEXT NOT NULL DEFAULT '',
+        Cidade TEXT NOT NULL DEFAULT '',
+        UF TEXT NOT NULL DEFAULT '',
+        CEP TEXT NOT NULL DEFAULT '',
+        Telefone TEXT NOT NULL DEFAULT '',
+        Email TEXT NOT NULL DEFAULT '',
+        QuantidadeDeDiasParaAValidadeDoOrcamento {INTEIRO} NOT NULL DEFAULT 10
+            CHECK (QuantidadeDeDiasParaAValidadeDoOrcamento BETWEEN 0 AND 3650),
+        PermissaoParaAlterarADataDeValidadeDoOrcamento {INTEIRO} NOT NULL DEFAULT 0
+            CHECK (PermissaoParaAlterarADataDeValidadeDoOrcamento IN (0, 1)),
+        DataInicialDaPromocao TEXT,
+        DataFinalDaPromocao TEXT,
+        PercPromocaoDeDescontoNaVendaDeServico {INTEIRO} NOT NULL DEFAULT 0,
+        PercPromocaoDeDescontoNaVendaDeProduto {INTEIRO} NOT NULL DEFAULT 0,
+        FormatoDeCodigoDeBarrasParaBalanca {INTEIRO} NOT NULL DEFAULT 0
+    ))",
+    R"(CREATE TABLE Clientes (
+        CodigoDoCliente {INTEIRO} PRIMARY KEY,
+        ApelidoOuNomeFantasia TEXT NOT NULL,
+        NomeOuRazaoSocial TEXT NOT NULL,
+        ApelidoNormalizado TEXT NOT NULL,
+        NomeNormalizado TEXT NOT NULL,
+        CPFOuCNPJ TEXT NOT NULL DEFAULT '',
+        Situacao {INTEIRO} NOT NULL DEFAULT 1 CHECK (Situacao IN (1, 2, 3, 4)),
+        Logradouro TEXT NOT NULL DEFAULT '',
+        Numero TEXT NOT NULL DEFAULT '',
+        Complemento TEXT NOT NULL DEFAULT '',
+        Bairro TEXT NOT NULL DEFAULT '',
+        Cidade TEXT NOT NULL DEFAULT '',
+        UF TEXT NOT NULL DEFAULT '',
+        CEP TEXT NOT NULL DEFAULT '',
+        EnderecoCompleto TEXT NOT NULL DEFAULT '',
+        Telefone TEXT NOT NULL DEFAULT '',
+        Celular TEXT NOT NULL DEFAULT '',
+        Email TEXT NOT NULL DEFAULT '',
+        TiposECanaisDeComunicacao TEXT NOT NULL DEFAULT '',
+        Credito {INTEIRO} NOT NULL DEFAULT 0,
+        VIP {INTEIRO} NOT NULL DEFAULT 0 CHECK (VIP IN (0, 1)),
+        CategoriaDaCurvaABC TEXT NOT NULL DEFAULT 'C' CHECK (CategoriaDaCurvaABC IN ('A', 'B', 'C')),
+        DescontoUnico {INTEIRO} NOT NULL DEFAULT 0 CHECK (DescontoUnico IN (0, 1)),
+        PercentualUnicoDeDescontos {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeDescontoEmClinicos {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeDescontoEmCirurgiaSimples {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeDescontoEmCirurgiaMedia {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeDescontoEmCirurgiaComplexa {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeDescontoEmBanhosTosasEEsteticas {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeDescontoEmHospedagens {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeDescontoEmAdestramentos {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeDescontoEmOutros {INTEIRO} NOT NULL DEFAULT 0
+    ))",
+    "CREATE INDEX Clientes_Apelido ON Clientes (ApelidoNormalizado)",
+    R"(CREATE TABLE Animais (
+        Codigo {INTEIRO} PRIMARY KEY,
+        CodigoDoCliente {INTEIRO} NOT NULL REFERENCES Clientes (CodigoDoCliente),
+        Nome TEXT NOT NULL,
+        Especie TEXT NOT NULL DEFAULT '',
+        Raca TEXT NOT NULL DEFAULT '',
+        Sexo TEXT NOT NULL DEFAULT '',
+        DataDeNascimento TEXT,
+        Situacao {INTEIRO} NOT NULL DEFAULT 1 CHECK (Situacao IN (1, 2))
+    ))",
+    "CREATE INDEX Animais_Cliente ON Animais (CodigoDoCliente)",
+    R"(CREATE TABLE GruposDeProdutos (
+        Codigo {CHAVE},
+        Nome TEXT NOT NULL UNIQUE
+    ))",
+    R"(CREATE TABLE SubgruposDeProdutos (
+        Codigo {CHAVE},
+        CodigoDoGrupo {INTEIRO} NOT NULL REFERENCES GruposDeProdutos (Codigo),
+        Nome TEXT NOT NULL,
+        UNIQUE (CodigoDoGrupo, Nome)
+    ))",
+    R"(CREATE TABLE Produtos (
+        CodigoInterno {INTEIRO} PRIMARY KEY CHECK (CodigoInterno > 0),
+        CodigoDeBarras TEXT UNIQUE,
+        Nome TEXT NOT NULL,
+        NomeNormalizado TEXT NOT NULL,
+        CodigoDoGrupo {INTEIRO} REFERENCES GruposDeProdutos (Codigo),
+        CodigoDoSubgrupo {INTEIRO} REFERENCES SubgruposDeProdutos (Codigo),
+        ValorDeCusto {INTEIRO} NOT NULL DEFAULT 0,
+        UnidadeDeCompra TEXT NOT NULL DEFAULT 'UN',
+        UnidadeDeVenda TEXT NOT NULL DEFAULT 'UN',
+        ValorDeVenda {INTEIRO} NOT NULL DEFAULT 0,
+        PercentualDeComissao {INTEIRO} NOT NULL DEFAULT 0,
+        VendidoPorEtiquetaDeBalanca {INTEIRO} NOT NULL DEFAULT 0 CHECK (VendidoPorEtiquetaDeBalanca IN (0, 1)),
+        Situacao {INTEIRO} NOT NULL DEFAULT 1 CHECK (Situacao IN (1, 2))
+    ))",
+    R"(CREATE TABLE TiposDeServicos (
+        Numero {INTEIRO} PRIMARY KEY,
+        Nome TEXT NOT NULL
+    ))",
+    R"(CREATE TABLE Servicos (
+        Codigo {INTEIRO} PRIMARY KEY CHECK (Codigo > 0),
+        Nome TEXT NOT NULL,
+        NomeNormalizado TEXT NOT NULL,
+        Descricao TEXT NOT NULL DEFAULT '',
+        NumeroDoTipoDeServico {INTEIRO} NOT NULL REFERENCES TiposDeServicos (Numero),
+        Custo {INTEIRO} NOT NULL DEFAULT 0,
+        ValorDeVenda {INTEIRO} NOT NULL DEFAULT 0,
+        Situacao {INTEIRO} NOT NULL DEFAULT 1 CHECK (Situacao IN (1, 2))
+    ))",
+    "CREATE INDEX Servicos_Tipo ON Servicos (NumeroDoTipoDeServico)",
+    R"(CREATE TABLE Orcamentos (
+        NumeroDoOrcamento {CHAVE},
+        DataDoOrcamento TEXT NOT NULL,
+        CodigoDoCliente {INTEIRO} NOT NULL REFERENCES Clientes (CodigoDoCliente),
+        CodigoDoAnimal {INTEIRO} REFERENCES Animais (Codigo),
+        ValorTotal {INTEIRO} NOT NULL,
+        DescontoEmPercentual {INTEIRO} NOT NULL,
+        DescontoEmValor {INTEIRO} NOT NULL,
+        ValorLiquido {INTEIRO} NOT NULL,
+        DataDeValidadeDoOrcamento TEXT NOT NULL,
+        Situacao {INTEIRO} NOT NULL DEFAULT 1 CHECK (Situacao IN (1, 2)),
+        UltimoNumeroDeItem {INTEIRO} NOT NULL DEFAULT 0,
+        DataEHoraDaInclusao TEXT NOT NULL,
+        UsuarioDaInclusao TEXT NOT NULL,
+        DataEHoraDaAlteracao TEXT,
+        UsuarioDaAlteracao TEXT
+    ))",
+    "CREATE INDEX Orcamentos_Data ON Orcamentos (DataDoOrcamento)",
+    "CREATE INDEX Orcamentos_Cliente ON Orcamentos (CodigoDoCliente)",
+    "CREATE INDEX Orcamentos_Situacao ON Orcamentos (Situacao, NumeroDoOrcamento)",
+    R"(CREATE TABLE ItensDeOrcamento (
+        NumeroDoOrcamento {INTEIRO} NOT NULL REFERENCES Orcamentos (NumeroDoOrcamento) ON DELETE CASCADE,
+        NumeroDoItemDoOrcamento {INTEIRO} NOT NULL,
+        TipoDeLancamento {INTEIRO} NOT NULL CHECK (TipoDeLancamento IN (1, 2)),
+        NumeroDoTipoDeServico {INTEIRO} REFERENCES TiposDeServicos (Numero),
+        CodigoDoServico {INTEIRO} REFERENCES Servicos (Codigo),
+        CodigoInternoDoProduto {INTEIRO} REFERENCES Produtos (CodigoInterno),
+        CodigoDeBarrasDoProduto TEXT NOT NULL DEFAULT '',
+        NomeDoServicoOuProduto TEXT NOT NULL,
+        CodigoDoAnimal {INTEIRO} REFERENCES Animais (Codigo),
+        Quantidade {INTEIRO} NOT NULL,
+        ValorUnitario {INTEIRO} NOT NULL,
+        DescontoEmPercentual {INTEIRO} NOT NULL,
+        DescontoEmValor {INTEIRO} NOT NULL,
+        ValorTotal {INTEIRO} NOT NULL,
+        Custo {INTEIRO} NOT NULL,
+        TipoDeVenda {INTEIRO} NOT NULL DEFAULT 1,
+        Situacao {INTEIRO} NOT NULL DEFAULT 1,
+        DataEHoraDaInclusao TEXT NOT NULL,
+        UsuarioDaInclusao TEXT NOT NULL,
+        DataEHoraDaAlteracao TEXT,
+        UsuarioDaAlteracao TEXT,
+        PRIMARY KEY (NumeroDoOrcamento, NumeroDoItemDoOrcamento),
+        CHECK ((TipoDeLancamento = 1 AND CodigoDoServico IS NOT NULL)
+            OR (TipoDeLancamento = 2 AND CodigoInternoDoProduto IS NOT NULL))
+    ))",
+    // The service types are fixed numbers the forms rely on; a clinic may rename them.
+    R"(INSERT INTO TiposDeServicos (Numero, Nome) VALUES
+        (1, 'Clínicos'), (2, 'Cirurgia simples'), (3, 'Cirurgia média'), (4, 'Cirurgia complexa'),
+        (5, 'Banhos, tosas e estéticas'), (6, 'Hospedagens'), (7, 'Adestramentos'), (99, 'Outros'))",
+};
+
+struct Migracao {
+    int Versao;
+    QStringList Comandos;
+};
+
+QList<Migracao> Todas()
+{
+    QList<Migracao> lista;
+    Migracao v1{1, {}};
+    for (const char* comando : Versao1) v1.Comandos << QString::fromUtf8(comando);
+    lista << v1;
+    return lista;
+}
+
+int VersaoGravada()
+{
+    const QVariant versao = Banco::Valor(QStringLiteral("SELECT MAX(Versao) FROM VersaoDoEsquema"));
+    return versao.isNull() ? 0 : versao.toInt();
+}
+
+} // namespace
+
+int VersaoMaisRecente() { return Todas().constLast().Versao; }
+
+int Migrar()
+{
+    const Dialeto dialeto = Banco::DialetoAtual();
+    Banco::Executar(dialeto.Ddl(QStringLiteral("CREATE TABLE IF NOT EXISTS VersaoDoEsquema (Versao {INTEIRO} NOT NULL)")));
+    int versaoAnterior = -1;
+    for (const Migracao& migracao : Todas()) {
+        Banco::UnidadeDeTrabalho unidade;
+        if (!dialeto.BloqueioDeMigracao().isEmpty()) Banco::Executar(dialeto.BloqueioDeMigracao());
+        // Read inside the lock: another process may have migrated meanwhile.
+        const int versao = VersaoGravada();
+        if (versaoAnterior < 0) versaoAnterior = versao;
+        if (versao >= migracao.Versao) continue;
+        for (const QString& comando : migracao.Comandos) Banco::Executar(dialeto.Ddl(comando));
+        Banco::Executar(QStringLiteral("DELETE FROM VersaoDoEsquema"));
+        Banco::Executar(QStringLiteral("INSERT INTO VersaoDoEsquema (Versao) VALUES (?)"), {migracao.Versao});
+        unidade.Confirmar();
+    }
+    if (versaoAnterior > VersaoMaisRecente())
+        Banco::Falhar(QStringLiteral("O banco de dados está na versão %1 do esquema, mais nova que a versão %2 "
+                                     "que este programa conhece. Atualize o programa.")
+                          .arg(versaoAnterior)
+                          .arg(VersaoMaisRecente()));
+    return versaoAnterior;
+}
+
+} // namespace Migracoes

@@ -1,0 +1,352 @@
+// ZELT_N_Orcamentos.clsOrcamentos: the list of quotes and the storing of one quote.
+//
+// Selection (Selecionar 1, page size, situation, text, 0, 0):
+//   - situation 0 every quote, 1 active, 2 inactive, 3 "Recentes": the quotes
+//     dated today or in the 30 days before, in any situation;
+//   - the text, when not blank, is looked for (contains, ignoring case and
+//     accents) in the quote number, the client code, the client's nickname or trade
+//     name and the client's name or corporate name;
+//   - newest first (number descending); a page size of 0 or less becomes 10 and is
+//     handed back.
+// Storing: every write is one transaction that checks, then writes the quote and
+// all of its items, or nothing. A change or a deletion is refused (3) when the quote
+// no longer exists or was changed since the form read it: the alteration stamp
+// the form read (DataEHoraDaAlteracaoLida, "" for never) must still be the stored
+// one. Every stored stamp is at least one second later than the quote's previous
+// one, so the stamp's text at second precision names one version of the quote.
+
+#include "business/Banco.h"
+#include "business/GravacaoDeOrcamentos.h"
+#include "business/Objetos.h"
+#include "business/Relogio.h"
+#include "business/ValidacaoDoOrcamento.h"
+
+#include <QHash>
+
+namespace Objetos {
+namespace {
+
+namespace V = ValidacaoDoOrcamento;
+using GravacaoDeOrcamentos::SituacaoAtivo;
+
+constexpr qint32 DiasDosRecentes = 30;
+
+const QList<CampoDaConsulta> CamposDosOrcamentos{
+    {QStringLiteral("NumeroDoOrcamento"), QStringLiteral("o.NumeroDoOrcamento"), TipoDoCampo::Double},
+    {QStringLiteral("DataDoOrcamento"), QStringLiteral("o.DataDoOrcamento"), TipoDoCampo::Data},
+    {QStringLiteral("CodigoDoCliente"), QStringLiteral("o.CodigoDoCliente"), TipoDoCampo::Double},
+    {QStringLiteral("ApelidoOuNomeFantasiaDoCliente"), QStringLiteral("c.ApelidoOuNomeFantasia"), TipoDoCampo::Texto},
+    {QStringLiteral("NomeOuRazaoSocialDoCliente"), QStringLiteral("c.NomeOuRazaoSocial"), TipoDoCampo::Texto},
+    {QStringLiteral("ValorTotal"), QStringLiteral("o.ValorTotal"), TipoDoCampo::Moeda},
+    {QStringLiteral("DescontoEmPercentual"), QStringLiteral("o.DescontoEmPercentual"), TipoDoCampo::Moeda},
+    {QStringLiteral("DescontoEmValor"), QStringLiteral("o.DescontoEmValor"), TipoDoCampo::Moeda},
+    {QStringLiteral("ValorLiquido"), QStringLiteral("o.ValorLiquido"), TipoDoCampo::Moeda},
+    {QStringLiteral("DataDeValidadeDoOrcamento"), QStringLiteral("o.DataDeValidadeDoOrcamento"), TipoDoCampo::Data},
+    {QStringLiteral("Situacao"), QStringLiteral("o.Situacao"), TipoDoCampo::Long},
+    {QStringLiteral("NomeDaSituacao"), QStringLiteral("CASE o.Situacao WHEN 1 THEN 'Ativo' ELSE 'Inativo' END"),
+     TipoDoCampo::Texto},
+    {QStringLiteral("DataEHoraDaInclusao"), QStringLiteral("o.DataEHoraDaInclusao"), TipoDoCampo::DataEHora},
+    {QStringLiteral("UsuarioDaInclusao"), QStringLiteral("o.UsuarioDaInclusao"), TipoDoCampo::Texto},
+    {QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("o.DataEHoraDaAlteracao"), TipoDoCampo::DataEHora},
+    {QStringLiteral("UsuarioDaAlteracao"), QStringLiteral("o.UsuarioDaAlteracao"), TipoDoCampo::Texto},
+};
+
+// The stored quote, read (and on PostgreSQL locked) inside the write transaction.
+struct OrcamentoGravado {
+    qint64 Numero = 0;
+    QDate DataDoOrcamento;
+    qint64 CodigoDoCliente = 0;
+    qint32 Situacao = 0;
+    QDateTime Inclusao;
+    QDateTime Alteracao; // invalid: never changed
+    QString UsuarioDaAlteracao;
+    qint64 UltimoNumeroDeItem = 0;
+};
+
+// An item as stored, for telling what a change touched.
+struct ItemGravado {
+    qint64 CodigoDoAnimal = 0;
+    qint64 Quantidade = 0, ValorUnitario = 0, DescontoEmPercentual = 0, DescontoEmValor = 0, ValorTotal = 0,
+           Custo = 0;
+    qint32 TipoDeVenda = 0, Situacao = 0;
+
+    bool IgualA(const GravacaoDeOrcamentos::Item& i) const
+    {
+        return CodigoDoAnimal == i.CodigoDoAnimal && Quantidade == Banco::Moeda(i.Quantidade) &&
+               ValorUnitario == Banco::Moeda(i.ValorUnitario) &&
+               DescontoEmPercentual == Banco::Moeda(i.DescontoEmPercentual) &&
+               DescontoEmValor == Banco::Moeda(i.DescontoEmValor) && ValorTotal == Banco::Moeda(i.ValorTotal) &&
+               Custo == Banco::Moeda(i.Custo) && TipoDeVenda == i.TipoDeVenda && Situacao == i.Situacao;
+    }
+};
+
+QString TextoDaDataEHora(const QDateTime& dataHora) { return dataHora.isValid() ? VB::CStr(dataHora) : QString(); }
+
+class clsOrcamentosNoBanco final : public Implementacao<ZELT_N_Orcamentos::clsOrcamentos> {
+public:
+    clsOrcamentosNoBanco() : Implementacao(QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos")) {}
+
+    QVariant Selecionar(qint32 lintTipo, qint16& lintTamanhoDaPagina, qint32 llonSituacao, const QString& lstrTexto,
+                        double, double) override
+    {
+        return Selecao("Selecionar", [&] {
+            if (lintTipo != 1) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
+            if (lintTamanhoDaPagina <= 0) lintTamanhoDaPagina = 10;
+            QString condicoes;
+            QVariantList parametros;
+            switch (llonSituacao) {
+            case 0: break;
+            case 1: condicoes += QStringLiteral(" AND o.Situacao = 1"); break;
+            case 2: condicoes += QStringLiteral(" AND o.Situacao = 2"); break;
+            case 3:
+                condicoes += QStringLiteral(" AND o.DataDoOrcamento >= ?");
+                parametros << Banco::DataIso(Relogio::Hoje().addDays(-DiasDosRecentes));
+                break;
+            default: ArgumentoDesconhecido(QStringLiteral("O código de situação"), llonSituacao);
+            }
+            if (!lstrTexto.trimmed().isEmpty()) {
+                const Dialeto d = Banco::DialetoAtual();
+                condicoes += QStringLiteral(" AND (") + d.Contem(QStringLiteral("CAST(o.NumeroDoOrcamento AS TEXT)")) +
+                             QStringLiteral(" OR ") + d.Contem(QStringLiteral("CAST(o.CodigoDoCliente AS TEXT)")) +
+                             QStringLiteral(" OR ") + d.Contem(QStringLiteral("c.ApelidoNormalizado")) +
+                             QStringLiteral(" OR ") + d.Contem(QStringLiteral("c.NomeNormalizado")) + u')';
+                const QString padrao = Banco::PadraoContem(lstrTexto);
+                parametros << padrao << padrao << padrao << padrao;
+            }
+            return Consultar({CamposDosOrcamentos,
+                              QStringLiteral("FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = "
+                                             "o.CodigoDoCliente WHERE 1 = 1") +
+                                  condicoes,
+                              parametros, QStringLiteral("o.NumeroDoOrcamento DESC")},
+                             lintTamanhoDaPagina);
+        });
+    }
+
+    // The page is the one holding the result's current row (page 1 at EOF); with a
+    // new page size the result is paged again. The result is left on the page shown.
+    void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina, RecordsetPtr& lrstPagina) override
+    {
+        const RecordsetPtr resultado = ResultadoDaSelecaoEmRecordSet();
+        const qint32 posicao = resultado->Eof() ? 0 : resultado->AbsolutePosition0();
+        if (lintTamanhoDaPagina > 0)
+            resultado->SetPageSize(lintTamanhoDaPagina);
+        else
+            lintTamanhoDaPagina = static_cast<qint16>(resultado->PageSize());
+        QStringList campos;
+        for (qint32 i = 0; i < resultado->FieldsCount(); ++i) campos << resultado->FieldName(i);
+        auto pagina = std::make_shared<RecordsetEmMemoria>(campos);
+        pagina->SetPageSize(lintTamanhoDaPagina);
+        if (resultado->RecordCount() > 0) {
+            const qint32 numeroDaPagina = posicao / resultado->PageSize() + 1;
+            resultado->SetAbsolutePage(numeroDaPagina);
+            try {
+                for (qint32 linha = 0; linha < resultado->PageSize() && !resultado->Eof(); ++linha) {
+                    QList<QVariant> valores;
+                    for (const QString& campo : campos) valores << resultado->Fields(campo).Value;
+                    pagina->AdicionarLinha(valores);
+                    resultado->MoveNext();
+                }
+            } catch (const VB::ErroDeExecucao& erro) {
+                // Rows deleted elsewhere after the count: the page shows what is left.
+                if (erro.Numero() != 3021) throw;
+            }
+            resultado->SetAbsolutePage(numeroDaPagina);
+        }
+        lrstPagina = pagina;
+    }
+
+    qint16 Adicionar() override
+    {
+        CodigoGerado = 0;
+        return Estado("Adicionar", [&] { Incluir(); }, &NomeDoCampoValidado);
+    }
+
+    qint16 Alterar() override
+    {
+        CodigoGerado = 0;
+        return Estado("Alterar", [&] { Modificar(); }, &NomeDoCampoValidado);
+    }
+
+    qint16 Excluir() override
+    {
+        CodigoGerado = 0;
+        return Estado("Excluir", [&] { Remover(); }, &NomeDoCampoValidado);
+    }
+
+private:
+    QString NomeDoUsuario() const
+    {
+        if (!DadosDoUsuario) throw VB::ErroDeExecucao(91);
+        return DadosDoUsuario->property("NomeDoUsuario").toString();
+    }
+
+    V::Totais TotaisInformados() const { return {ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido}; }
+
+    void Incluir()
+    {
+        const QString usuario = NomeDoUsuario();
+        Banco::UnidadeDeTrabalho unidade;
+        const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
+        const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
+        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
+        V::ValidarTotais(TotaisInformados(), lidos);
+        const QDate hoje = Relogio::Hoje();
+        GravacaoDeOrcamentos::Cabecalho cabecalho;
+        cabecalho.DataDeValidadeDoOrcamento = V::ValidarValidade(DataDeValidadeDoOrcamento, hoje);
+        cabecalho.DataDoOrcamento = hoje;
+        cabecalho.CodigoDoCliente = cliente;
+        cabecalho.CodigoDoAnimal = animal;
+        cabecalho.ValorTotal = ValorTotal;
+        cabecalho.DescontoEmPercentual = DescontoEmPercentual;
+        cabecalho.DescontoEmValor = DescontoEmValor;
+        cabecalho.ValorLiquido = ValorLiquido;
+        cabecalho.DataEHoraDaInclusao = Relogio::Agora();
+        cabecalho.UsuarioDaInclusao = usuario;
+        QList<GravacaoDeOrcamentos::Item> itens;
+        for (const V::ItemLido& lido : lidos) itens << lido.Item;
+        const qint64 numero = GravacaoDeOrcamentos::InserirOrcamento(cabecalho, itens);
+        unidade.Confirmar();
+        CodigoGerado = static_cast<double>(numero);
+    }
+
+    void Modificar()
+    {
+        const QString usuario = NomeDoUsuario();
+        Banco::UnidadeDeTrabalho unidade;
+        const OrcamentoGravado gravado = LerParaAtualizar(QStringLiteral("As alterações não foram gravadas"));
+        if (gravado.Situacao != SituacaoAtivo)
+            Rejeitar(V::CampoSituacao, QStringLiteral("O orçamento %1 está inativo e não pode mais ser alterado.")
+                                           .arg(gravado.Numero));
+        if (CodigoDoDouble(CodigoDoCliente) != gravado.CodigoDoCliente && CodigoDoDouble(CodigoDoCliente))
+            Rejeitar(V::CampoCliente, QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
+        const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
+        const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
+        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
+        QHash<qint64, ItemGravado> itensGravados = LerItens(gravado.Numero);
+        for (const V::ItemLido& lido : lidos)
+            if (lido.NumeroDoItem > 0 && !itensGravados.contains(lido.NumeroDoItem))
+                Recusar(QStringLiteral("O item %1 do orçamento %2 foi removido por outro usuário depois que este "
+                                       "formulário o leu. As alterações não foram gravadas: feche o formulário e abra "
+                                       "o orçamento novamente.")
+                            .arg(lido.NumeroDoItem)
+                            .arg(gravado.Numero));
+        V::ValidarTotais(TotaisInformados(), lidos);
+        const QDate validade = V::ValidarValidade(DataDeValidadeDoOrcamento, gravado.DataDoOrcamento);
+
+        const QDateTime carimbo = CarimboSeguinte(gravado);
+        qint64 ultimoNumero = gravado.UltimoNumeroDeItem;
+        for (const V::ItemLido& lido : lidos) {
+            if (lido.NumeroDoItem == 0) {
+                GravacaoDeOrcamentos::InserirItem(gravado.Numero, ++ultimoNumero, lido.Item, carimbo, usuario);
+                continue;
+            }
+            if (!itensGravados.value(lido.NumeroDoItem).IgualA(lido.Item))
+                AtualizarItem(gravado.Numero, lido, carimbo, usuario);
+            itensGravados.remove(lido.NumeroDoItem);
+        }
+        // What the grid no longer holds was taken out of the quote.
+        for (auto i = itensGravados.cbegin(); i != itensGravados.cend(); ++i)
+            Banco::Executar(
+                QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
+                {gravado.Numero, i.key()});
+        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET CodigoDoAnimal = ?, ValorTotal = ?, DescontoEmPercentual = "
+                                       "?, DescontoEmValor = ?, ValorLiquido = ?, DataDeValidadeDoOrcamento = ?, "
+                                       "UltimoNumeroDeItem = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? "
+                                       "WHERE NumeroDoOrcamento = ?"),
+                        {animal, Banco::Moeda(ValorTotal), Banco::Moeda(DescontoEmPercentual),
+                         Banco::Moeda(DescontoEmValor), Banco::Moeda(ValorLiquido), Banco::DataIso(validade),
+                         ultimoNumero, Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
+        unidade.Confirmar();
+        CodigoGerado = static_cast<double>(gravado.Numero);
+    }
+
+    void Remover()
+    {
+        Banco::UnidadeDeTrabalho unidade;
+        const OrcamentoGravado gravado = LerParaAtualizar(QStringLiteral("O orçamento não foi excluído"));
+        if (gravado.Situacao != SituacaoAtivo)
+            Rejeitar(V::CampoSituacao, QStringLiteral("O orçamento %1 está inativo e não pode mais ser excluído.")
+                                           .arg(gravado.Numero));
+        Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"), {gravado.Numero});
+        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"), {gravado.Numero});
+        unidade.Confirmar();
+        CodigoGerado = static_cast<double>(gravado.Numero);
+    }
+
+    // The stored quote, refused (3) when it is gone or no longer the version read.
+    OrcamentoGravado LerParaAtualizar(const QString& consequencia) const
+    {
+        const auto numero = CodigoDoDouble(NumeroDoOrcamento);
+        QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
+                                                     "Situacao, DataEHoraDaInclusao, DataEHoraDaAlteracao, "
+                                                     "UsuarioDaAlteracao, UltimoNumeroDeItem FROM Orcamentos WHERE "
+                                                     "NumeroDoOrcamento = ?") +
+                                          Banco::DialetoAtual().ParaAtualizacao(),
+                                      {numero ? *numero : qint64(-1)});
+        if (!q.next())
+            Recusar(QStringLiteral("O orçamento %1 não existe mais: ele foi excluído por outro usuário. %2.")
+                        .arg(VB::CStr(NumeroDoOrcamento), consequencia));
+        OrcamentoGravado gravado;
+        gravado.Numero = q.value(0).toLongLong();
+        gravado.DataDoOrcamento = Banco::DataDeIso(q.value(1).toString());
+        gravado.CodigoDoCliente = q.value(2).toLongLong();
+        gravado.Situacao = q.value(3).toInt();
+        gravado.Inclusao = Banco::DataEHoraDeIso(q.value(4).toString());
+        if (!q.value(5).isNull()) gravado.Alteracao = Banco::DataEHoraDeIso(q.value(5).toString());
+        gravado.UsuarioDaAlteracao = q.value(6).toString();
+        gravado.UltimoNumeroDeItem = q.value(7).toLongLong();
+        if (TextoDaDataEHora(gravado.Alteracao) == DataEHoraDaAlteracaoLida.trimmed()) return gravado;
+        const QString quem = gravado.Alteracao.isValid()
+                                 ? QStringLiteral(" por %1 em %2").arg(gravado.UsuarioDaAlteracao,
+                                                                       TextoDaDataEHora(gravado.Alteracao))
+                                 : QString();
+        Recusar(QStringLiteral("O orçamento %1 foi alterado%2, depois que este formulário o leu. %3: feche o "
+                               "formulário e abra o orçamento novamente.")
+                    .arg(QString::number(gravado.Numero), quem, consequencia));
+    }
+
+    static QHash<qint64, ItemGravado> LerItens(qint64 numero)
+    {
+        QHash<qint64, ItemGravado> itens;
+        QSqlQuery q = Banco::Executar(
+            QStringLiteral("SELECT NumeroDoItemDoOrcamento, CodigoDoAnimal, Quantidade, ValorUnitario, "
+                           "DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo, TipoDeVenda, Situacao FROM "
+                           "ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
+            {numero});
+        while (q.next()) {
+            ItemGravado item{q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toLongLong(),
+                             q.value(4).toLongLong(), q.value(5).toLongLong(), q.value(6).toLongLong(),
+                             q.value(7).toLongLong(), q.value(8).toInt(),      q.value(9).toInt()};
+            itens.insert(q.value(0).toLongLong(), item);
+        }
+        return itens;
+    }
+
+    static void AtualizarItem(qint64 numero, const V::ItemLido& lido, const QDateTime& carimbo, const QString& usuario)
+    {
+        const GravacaoDeOrcamentos::Item& i = lido.Item;
+        Banco::Executar(QStringLiteral("UPDATE ItensDeOrcamento SET CodigoDoAnimal = ?, Quantidade = ?, ValorUnitario = "
+                                       "?, DescontoEmPercentual = ?, DescontoEmValor = ?, ValorTotal = ?, Custo = ?, "
+                                       "TipoDeVenda = ?, Situacao = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = "
+                                       "? WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
+                        {i.CodigoDoAnimal, Banco::Moeda(i.Quantidade), Banco::Moeda(i.ValorUnitario),
+                         Banco::Moeda(i.DescontoEmPercentual), Banco::Moeda(i.DescontoEmValor),
+                         Banco::Moeda(i.ValorTotal), Banco::Moeda(i.Custo), i.TipoDeVenda, i.Situacao,
+                         Banco::DataEHoraIso(carimbo), usuario, numero, lido.NumeroDoItem});
+    }
+
+    // Now, but at least one second after the quote's inclusion and last change.
+    static QDateTime CarimboSeguinte(const OrcamentoGravado& gravado)
+    {
+        QDateTime anterior = gravado.Inclusao;
+        if (gravado.Alteracao.isValid() && gravado.Alteracao > anterior) anterior = gravado.Alteracao;
+        const QDateTime agora = Relogio::Agora();
+        return agora > anterior ? agora : anterior.addSecs(1);
+    }
+};
+
+} // namespace
+
+std::unique_ptr<QObject> NovoOrcamentos() { return std::make_unique<clsOrcamentosNoBanco>(); }
+
+} // namespace Objetos

@@ -1,0 +1,75 @@
+#pragma once
+// A selection over the database with ADO's recordset behaviour, read lazily: it
+// counts its rows once when it is made and afterwards reads only the page that
+// holds the current row (LIMIT/OFFSET in a stable order). Walking forward row by
+// row reads ahead a few pages at a time. It never holds more than one block of
+// rows, however large the selection is.
+//
+// The rows are those the database holds when a page is read: a row inserted or
+// deleted by another workstation after the count may shift later pages; a row
+// missing at the end reads as "current record deleted" (error 3021).
+
+#include "contracts/Recordset.h"
+
+#include <QList>
+#include <QString>
+#include <QVariantList>
+
+enum class TipoDoCampo {
+    Texto,      // QString
+    Long,       // qint32
+    Double,     // double
+    Moeda,      // VB::Currency from integer ten-thousandths
+    Data,       // QDate from "YYYY-MM-DD"
+    DataEHora,  // QDateTime from "YYYY-MM-DD HH:MM:SS"
+    SimNao,     // "Sim" / "Não" from 1 / 0
+    DataEmTexto // "DD/MM/YYYY" from "YYYY-MM-DD"; "" for NULL
+};
+
+struct CampoDaConsulta {
+    QString Nome;      // the field's name in the recordset
+    QString Expressao; // what the SELECT reads for it
+    TipoDoCampo Tipo;
+};
+
+struct ConsultaPaginavel {
+    QList<CampoDaConsulta> Campos;
+    QString DeOnde;          // "FROM ... [WHERE ...]", with "?" for the parameters
+    QVariantList Parametros; // bound in order
+    QString Ordem;           // ORDER BY; must end in a unique key so pages are stable
+};
+
+class RecordsetSql final : public Recordset {
+public:
+    explicit RecordsetSql(ConsultaPaginavel consulta); // counts now
+    RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize);
+
+    qint32 RecordCount() const override { return mlonTotal; }
+    qint32 FieldsCount() const override { return static_cast<qint32>(mconsulta.Campos.size()); }
+    QString FieldName(qint32 indice) const override;
+    Field Fields(const QString& nome) const override;
+    using Recordset::Fields;
+    void MoveFirst() override { mlonPosicao = 0; }
+    void MoveNext() override;
+    bool Eof() const override { return mlonPosicao >= mlonTotal; }
+    qint32 AbsolutePosition0() const override { return mlonPosicao; }
+    void MoverPara(qint32 posicao0) override;
+
+    // How many rows are held in memory now (for the tests of laziness).
+    qint32 LinhasEmMemoria() const { return static_cast<qint32>(mlinhas.size()); }
+    // How many times rows were read from the database.
+    qint32 LeiturasFeitas() const { return mlonLeituras; }
+
+    static QVariant Converter(const QVariant& valor, TipoDoCampo tipo);
+
+private:
+    void LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) const;
+
+    ConsultaPaginavel mconsulta;
+    qint32 mlonTotal = 0;
+    qint32 mlonPosicao = 0;
+    bool mbooAvancouEmSequencia = false;
+    mutable qint32 mlonInicioDoBloco = -1;
+    mutable QList<QList<QVariant>> mlinhas;
+    mutable qint32 mlonLeituras = 0;
+};

@@ -1,0 +1,56 @@
+#pragma once
+// The checks a quote passes before it is stored. Each failing check rejects (2)
+// with the field the record form marks and a Portuguese description:
+//   "CodigoDoCliente"           no client, an unknown one, or one not active;
+//   "CodigoDoAnimal"            no animal, or an animal that is not the client's;
+//   "GradeDeItensDoOrcamento"   no item, a row that is not a consistent item, or
+//                               header totals that are not the sums of the items;
+//   "DataDeValidadeDoOrcamento" not a date, or before the quote's date.
+//
+// The items are read from the record form's items grid, one item per row after
+// the caption row, in its columns (1 service type or product bar code, 2 service
+// code or product internal code, 4 animal code, 6 quantity, 7 unit value,
+// 8 discount %, 9 discount value, 10 item total, 11 cost, 12 item number, 0 for an
+// item not stored yet, 13 sale type, 14 launch type, 1 service, 2 product,
+// 15 situation). Numbers are Brazilian texts ("1.234,5"), as the grid holds them;
+// an empty number cell counts as 0. A row whose cells are all empty is no item.
+//
+// Sums are compared allowing half a cent, the rounding of a value shown with
+// two decimals.
+
+#include "business/GravacaoDeOrcamentos.h"
+#include "contracts/IGradeDeItens.h"
+
+#include <QList>
+
+namespace ValidacaoDoOrcamento {
+
+inline const QString CampoCliente = QStringLiteral("CodigoDoCliente");
+inline const QString CampoAnimal = QStringLiteral("CodigoDoAnimal");
+inline const QString CampoGrade = QStringLiteral("GradeDeItensDoOrcamento");
+inline const QString CampoValidade = QStringLiteral("DataDeValidadeDoOrcamento");
+inline const QString CampoSituacao = QStringLiteral("Situacao");
+
+struct ItemLido {
+    int Linha = 0;
+    qint64 NumeroDoItem = 0; // 0: not stored yet
+    GravacaoDeOrcamentos::Item Item;
+};
+
+struct Totais {
+    VB::Currency ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido;
+};
+
+// The client exists and is active; answers its code.
+qint64 ValidarCliente(double codigoDoCliente);
+// The animal is one of the client's; answers its code.
+qint64 ValidarAnimal(qint64 codigoDoCliente, qint32 codigoDoAnimal);
+// Reads and checks every item of the grid, resolving each service or product in
+// the registry; an item without an animal of its own is for the quote's animal.
+QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qint64 codigoDoAnimal);
+// The header totals are the sums of the items.
+void ValidarTotais(const Totais& totais, const QList<ItemLido>& itens);
+// The validity date ("DD/MM/YYYY") is a date not before the quote's date.
+QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento);
+
+} // namespace ValidacaoDoOrcamento
