@@ -1,0 +1,114 @@
+#include "platform/controls/XRNumberBox.h"
+
+#include "contracts/VB.h"
+#include "platform/controls/Aparencia.h"
+#include "platform/controls/CoresVB.h"
+#include "platform/controls/EditorDeTexto.h"
+
+#include <QEvent>
+#include <QPainter>
+
+namespace {
+constexpr int SemLimite = 32767; // VB's text boxes: MaxLength 0 is this many characters
+}
+
+XRNumberBox::XRNumberBox(QWidget* pai, const QString& nome) : Controle(pai, nome) {
+    mobjEditor = new EditorDeTexto(this);
+    mobjEditor->setObjectName(QStringLiteral("txtValor"));
+    mobjEditor->setStyleSheet(Aparencia::EstiloDoEditor(CoresVB::ParaQColor(mlonForeColor)));
+    mobjEditor->setMaxLength(SemLimite);
+    connect(mobjEditor, &EditorDeTexto::TeclaPressionada, this,
+            [this](int& KeyCode, int& Shift) { emit KeyDown(KeyCode, Shift); });
+    connect(mobjEditor, &EditorDeTexto::CaractereDigitado, this, [this](int& KeyAscii) { emit KeyPress(KeyAscii); });
+    DefinirAlvoDoFoco(mobjEditor);
+    setAttribute(Qt::WA_Hover);
+    setAlignment(mintAlignment);
+    resize(sizeHint());
+}
+
+QString XRNumberBox::Text() const { return mobjEditor->text(); }
+
+void XRNumberBox::setText(const QString& texto) { mobjEditor->setText(texto); }
+
+bool XRNumberBox::Locked() const { return mobjEditor->isReadOnly(); }
+
+void XRNumberBox::setLocked(bool valor) {
+    mobjEditor->setReadOnly(valor);
+    update();
+}
+
+void XRNumberBox::setAlignment(int valor) {
+    if (valor < 0 || valor > 2)
+        throw VB::ErroDeExecucao(380);
+    mintAlignment = valor;
+    static const Qt::Alignment alinhamentos[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
+    mobjEditor->setAlignment(alinhamentos[valor] | Qt::AlignVCenter);
+}
+
+void XRNumberBox::setMaxLength(int valor) {
+    if (valor < 0)
+        throw VB::ErroDeExecucao(380);
+    mintMaxLength = valor;
+    // QLineEdit puts the cursor at the end when its limit changes; VB leaves it alone.
+    const int inicio = SelStart();
+    const int tamanho = SelLength();
+    mobjEditor->setMaxLength(valor == 0 ? SemLimite : valor);
+    mobjEditor->setSelection(qMin(inicio, Text().length()), qMin(tamanho, Text().length() - qMin(inicio, Text().length())));
+    if (tamanho == 0)
+        mobjEditor->setCursorPosition(qMin(inicio, Text().length()));
+}
+
+void XRNumberBox::setBackColor(int cor) {
+    mlonBackColor = cor;
+    update();
+}
+
+void XRNumberBox::setForeColor(int cor) {
+    mlonForeColor = cor;
+    mobjEditor->setStyleSheet(Aparencia::EstiloDoEditor(CoresVB::ParaQColor(cor)));
+}
+
+int XRNumberBox::SelStart() const {
+    return mobjEditor->hasSelectedText() ? mobjEditor->selectionStart() : mobjEditor->cursorPosition();
+}
+
+void XRNumberBox::setSelStart(int valor) {
+    if (valor < 0)
+        throw VB::ErroDeExecucao(380);
+    mobjEditor->deselect();
+    mobjEditor->setCursorPosition(qMin(valor, Text().length()));
+}
+
+int XRNumberBox::SelLength() const { return mobjEditor->selectedText().length(); }
+
+void XRNumberBox::setSelLength(int valor) {
+    if (valor < 0)
+        throw VB::ErroDeExecucao(380);
+    const int inicio = SelStart();
+    mobjEditor->setSelection(inicio, qMin(valor, Text().length() - inicio));
+}
+
+QString XRNumberBox::SelText() const { return mobjEditor->selectedText(); }
+
+void XRNumberBox::setSelText(const QString& texto) { mobjEditor->insert(texto); }
+
+QSize XRNumberBox::sizeHint() const { return QSize(120, qMax(28, fontMetrics().height() + 12)); }
+
+void XRNumberBox::resizeEvent(QResizeEvent* evento) {
+    Controle::resizeEvent(evento);
+    mobjEditor->setGeometry(rect().adjusted(8, 2, -8, -2));
+}
+
+void XRNumberBox::changeEvent(QEvent* evento) {
+    if (evento->type() == QEvent::FontChange)
+        mobjEditor->setFont(font());
+    if (evento->type() == QEvent::EnabledChange)
+        update();
+    Controle::changeEvent(evento);
+}
+
+void XRNumberBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    Aparencia::DesenharMoldura(p, QRectF(rect()), CoresVB::ParaQColor(mlonBackColor), mobjEditor->hasFocus(),
+                               underMouse() && !Locked(), isEnabled());
+}

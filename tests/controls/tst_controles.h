@@ -1,0 +1,62 @@
+#pragma once
+// Tests of the control library: the extender in twips, the events each setter and
+// each action of the person raises, the keyboard and focus rules, the flex grid's
+// current cell, structure and painting, and a gallery of every control.
+
+#include "contracts/VB.h"
+
+#include <QObject>
+#include <functional>
+
+class tst_Controles : public QObject {
+    Q_OBJECT
+
+private slots:
+    // tst_controles.cpp
+    void twipsEPixels();
+    void coresVB();
+    void extensorPorNome();
+    void setFocusRecusado();
+    void comboBoxCliquesDosSetters();
+    void comboBoxListaEErros();
+    void numberBoxKeyPress();
+    void numberBoxValidateMantemOFoco();
+    void numberBoxGotFocusESelecao();
+    void findStatusPorAcao();
+    void findTecladoEFoco();
+    void optionButtonGrupoECliques();
+    void commandButtonCliqueEDicas();
+    void navigationBarTextoEBotoes();
+    void datePickerValor();
+    void icones();
+    void fonteArial();
+
+    // tst_grade.cpp
+    void gradeEstrutura();
+    void gradeRemoveItem();
+    void gradeCelulaAtualESelChange();
+    void gradeCellAplicaNaCelulaAtual();
+    void gradeCliquesEArrasto();
+    void gradeCliqueNoCabecalhoESelectionMode();
+    void gradeColunasOcultas();
+    void gradePosicaoDaCelula();
+    void gradeCoresAlternadasEDestaque();
+    void gradeRedrawSuspendeAPintura();
+    void gradeMouseMoveEmTwips();
+    void gradeBarraDeRolagem();
+    void gradeTeclado();
+    void gradeLidaComoGradeDeItens();
+
+    // tst_galeria.cpp
+    void galeria();
+};
+
+// The VB run-time error number a call raises (0 when it raises none).
+inline long NumeroDoErro(const std::function<void()>& chamada) {
+    try {
+        chamada();
+    } catch (const VB::ErroDeExecucao& erro) {
+        return erro.Numero();
+    }
+    return 0;
+}
