@@ -22,7 +22,13 @@ QSqlQuery Executar(const QString& sql, const QVariantList& parametros)
     QSqlQuery q(Conexao());
     if (!q.prepare(sql))
         Falhar(QStringLiteral("Falha no banco de dados ao preparar a consulta: ") + q.lastError().text());
-    for (const QVariant& parametro : parametros) q.addBindValue(parametro);
+    for (const QVariant& parametro : parametros) {
+        // QtSql binds a null QString as NULL; an empty text is a text here.
+        if (parametro.typeId() == QMetaType::QString && !parametro.isNull() && parametro.toString().isNull())
+            q.addBindValue(QStringLiteral(""));
+        else
+            q.addBindValue(parametro);
+    }
     if (!q.exec()) Falhar(QStringLiteral("Falha no banco de dados: ") + q.lastError().text());
     return q;
 }

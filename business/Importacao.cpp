@@ -106,7 +106,7 @@ public:
     QString Texto(const QString& coluna, bool obrigatorio = false)
     {
         const QString valor = mvalores.value(coluna);
-        if (obrigatorio && valor.isEmpty()) Erro(QStringLiteral("%1 não informado.").arg(coluna));
+        if (obrigatorio && valor.isEmpty()) Erro(QStringLiteral("%1: não informado.").arg(coluna));
         return valor;
     }
 
@@ -117,7 +117,7 @@ public:
         bool ok = false;
         const qint64 numero = valor.toLongLong(&ok);
         if (!ok || numero < minimo || numero > maximo) {
-            Erro(QStringLiteral("%1 '%2' inválido: informe um número inteiro de %3 a %4.")
+            Erro(QStringLiteral("%1: valor '%2' inválido; informe um número inteiro de %3 a %4.")
                      .arg(coluna, valor)
                      .arg(minimo)
                      .arg(maximo));
@@ -133,7 +133,7 @@ public:
         bool ok = false;
         const qint64 numero = valor.toLongLong(&ok);
         if (!ok || !aceitos.contains(numero)) {
-            Erro(QStringLiteral("%1 '%2' inválido: %3.").arg(coluna, valor, explicacao));
+            Erro(QStringLiteral("%1: valor '%2' inválido; %3.").arg(coluna, valor, explicacao));
             return padrao;
         }
         return numero;
@@ -151,7 +151,7 @@ public:
         } catch (const VB::ErroDeExecucao&) {
             // out of range: reported below
         }
-        Erro(QStringLiteral("%1 '%2' inválido: informe um número de 0 a %3, como 1.234,56.")
+        Erro(QStringLiteral("%1: valor '%2' inválido; informe um número de 0 a %3, como 1.234,56.")
                  .arg(coluna, valor, VB::Format(QVariant::fromValue(maximo), QStringLiteral("#,##0.00"))));
         return {};
     }
@@ -168,18 +168,18 @@ public:
         } catch (const VB::ErroDeExecucao&) {
             // not a date: reported below
         }
-        Erro(QStringLiteral("%1 '%2' não é uma data válida (DD/MM/AAAA).").arg(coluna, valor));
+        Erro(QStringLiteral("%1: valor '%2' não é uma data válida (DD/MM/AAAA).").arg(coluna, valor));
         return {};
     }
 
     bool SimNao(const QString& coluna)
     {
         const QString valor = Texto(coluna).toLower();
-        if (valor.isEmpty() || valor == QLatin1String("não") || valor == QLatin1String("nao") ||
+        if (valor.isEmpty() || valor == QStringLiteral("não") || valor == QLatin1String("nao") ||
             valor == QLatin1String("n") || valor == QLatin1String("0"))
             return false;
         if (valor == QLatin1String("sim") || valor == QLatin1String("s") || valor == QLatin1String("1")) return true;
-        Erro(QStringLiteral("%1 '%2' inválido: use Sim ou Não.").arg(coluna, mvalores.value(coluna)));
+        Erro(QStringLiteral("%1: valor '%2' inválido; use Sim ou Não.").arg(coluna, mvalores.value(coluna)));
         return false;
     }
 
@@ -340,44 +340,36 @@ private:
     int ImportarArquivo(const DescricaoDoArquivo& descricao, const Gravacao& gravar, QStringList& erros)
     {
         QFile arquivo(mdir.filePath(descricao.Nome));
+        // A file that cannot be read as a table stops the import: what follows would
+        // only repeat its consequences.
         const auto erroDoArquivo = [&](const QString& motivo) {
             erros << descricao.Nome + QStringLiteral(": ") + motivo;
+            throw ImportacaoInterrompida{};
         };
-        if (!arquivo.open(QIODevice::ReadOnly)) {
+        if (!arquivo.open(QIODevice::ReadOnly))
             erroDoArquivo(QStringLiteral("não foi possível ler o arquivo (%1).").arg(arquivo.errorString()));
-            return 0;
-        }
         QStringDecoder utf8(QStringDecoder::Utf8);
         QString texto = utf8(arquivo.readAll());
-        if (utf8.hasError()) {
-            erroDoArquivo(QStringLiteral("o arquivo não está em UTF-8."));
-            return 0;
-        }
+        if (utf8.hasError()) erroDoArquivo(QStringLiteral("o arquivo não está em UTF-8."));
         if (texto.startsWith(QChar(0xFEFF))) texto.remove(0, 1);
         QList<LinhaCsv> linhas;
-        if (const QString erro = LerCsv(texto, linhas); !erro.isEmpty()) {
-            erroDoArquivo(erro);
-            return 0;
-        }
-        if (linhas.isEmpty()) {
-            erroDoArquivo(QStringLiteral("linha 1: falta a linha de cabeçalho com os nomes das colunas."));
-            return 0;
-        }
+        if (const QString erro = LerCsv(texto, linhas); !erro.isEmpty()) erroDoArquivo(erro);
+        if (linhas.isEmpty()) erroDoArquivo(QStringLiteral("linha 1: falta a linha de cabeçalho com os nomes das colunas."));
         const QStringList cabecalho = linhas.takeFirst().Campos;
-        bool cabecalhoValido = true;
+        QStringList errosDoCabecalho;
         for (const QString& coluna : cabecalho)
-            if (!descricao.Colunas.contains(coluna) || cabecalho.count(coluna) > 1) {
-                erroDoArquivo(QStringLiteral("linha 1: coluna '%1' %2.")
-                                  .arg(coluna, descricao.Colunas.contains(coluna) ? QStringLiteral("repetida")
-                                                                                  : QStringLiteral("desconhecida")));
-                cabecalhoValido = false;
-            }
+            if (!descricao.Colunas.contains(coluna) || cabecalho.count(coluna) > 1)
+                errosDoCabecalho << QStringLiteral("linha 1: coluna '%1' %2.")
+                                        .arg(coluna, descricao.Colunas.contains(coluna)
+                                                         ? QStringLiteral("repetida")
+                                                         : QStringLiteral("desconhecida"));
         for (const QString& coluna : descricao.Obrigatorias)
-            if (!cabecalho.contains(coluna)) {
-                erroDoArquivo(QStringLiteral("linha 1: falta a coluna '%1'.").arg(coluna));
-                cabecalhoValido = false;
-            }
-        if (!cabecalhoValido) return 0;
+            if (!cabecalho.contains(coluna)) errosDoCabecalho << QStringLiteral("linha 1: falta a coluna '%1'.").arg(coluna);
+        if (!errosDoCabecalho.isEmpty()) {
+            for (qsizetype i = 0; i + 1 < errosDoCabecalho.size(); ++i)
+                erros << descricao.Nome + QStringLiteral(": ") + errosDoCabecalho.at(i);
+            erroDoArquivo(errosDoCabecalho.constLast());
+        }
 
         QSet<QString> chaves;
         for (const LinhaCsv& linha : linhas) {
@@ -464,7 +456,7 @@ private:
         else if (categoria == QLatin1String("A") || categoria == QLatin1String("B") || categoria == QLatin1String("C"))
             c.CategoriaDaCurvaABC = categoria;
         else
-            r.Erro(QStringLiteral("CategoriaDaCurvaABC '%1' inválida: use A, B ou C.").arg(categoria));
+            r.Erro(QStringLiteral("CategoriaDaCurvaABC: valor '%1' inválido; use A, B ou C.").arg(categoria));
         c.DescontoUnico = r.SimNao(QStringLiteral("DescontoUnico"));
         c.PercentualUnicoDeDescontos = r.Percentual(QStringLiteral("PercentualUnicoDeDescontos"));
         for (int i = 0; i < ColunasDePercentuais.size(); ++i) c.Percentuais[i] = r.Percentual(ColunasDePercentuais.at(i));

@@ -1,0 +1,284 @@
+#include "BancoDeTeste.h"
+
+#include "business/Banco.h"
+#include "business/Cadastros.h"
+#include "business/Negocio.h"
+#include "business/Relogio.h"
+#include "contracts/CriarObjeto.h"
+#include "contracts/DadosDoUsuario.h"
+
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QtTest>
+
+namespace BancoDeTeste {
+
+using VB::Currency;
+
+void LinhasDosBancos()
+{
+    QTest::addColumn<QString>("banco");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("sqlite") << QStringLiteral("sqlite") << QString();
+    const QString url = qEnvironmentVariable("ZELT_TESTE_PG_URL");
+    if (!url.isEmpty()) QTest::newRow("postgresql") << QStringLiteral("postgresql") << url;
+}
+
+namespace {
+// Empties the test server's database: the tests own it entirely.
+bool EsvaziarPostgreSQL(const QString& url)
+{
+    const QString nome = QStringLiteral("zelt_teste_limpeza");
+    bool ok = false;
+    {
+        const QUrl u(url);
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nome);
+        db.setHostName(u.host());
+        db.setPort(u.port(5432));
+        db.setUserName(u.userName());
+        db.setPassword(u.password());
+        db.setDatabaseName(u.path().mid(1));
+        if (db.open()) {
+            QSqlQuery q(db);
+            ok = q.exec(QStringLiteral("DROP SCHEMA public CASCADE")) && q.exec(QStringLiteral("CREATE SCHEMA public"));
+            if (!ok) qWarning() << q.lastError().text();
+        } else {
+            qWarning() << db.lastError().text();
+        }
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nome);
+    return ok;
+}
+} // namespace
+
+Sessao::Sessao(bool dadosDeDemonstracao)
+{
+    QFETCH_GLOBAL(QString, banco);
+    QFETCH_GLOBAL(QString, url);
+    Negocio::Configuracao configuracao;
+    configuracao.CriarDadosDeDemonstracao = dadosDeDemonstracao;
+    mbooSQLite = banco == QLatin1String("sqlite");
+    if (mbooSQLite) {
+        QVERIFY(mpasta.isValid());
+        mstrArquivo = mpasta.filePath(QStringLiteral("teste.sqlite"));
+        configuracao.ArquivoSQLite = mstrArquivo;
+    } else {
+        QVERIFY(EsvaziarPostgreSQL(url));
+        configuracao.UrlPostgreSQL = url;
+    }
+    try {
+        Negocio::Iniciar(configuracao);
+    } catch (const VB::ErroDeExecucao& erro) {
+        QFAIL(qPrintable(erro.Descricao()));
+    }
+}
+
+Sessao::~Sessao()
+{
+    Negocio::Encerrar();
+    Relogio::DefinirParaTestes({});
+}
+
+void EscreverCadastroDeTeste()
+{
+    Banco::UnidadeDeTrabalho unidade;
+    Cadastros::Empresa empresa;
+    empresa.NomeFantasia = QStringLiteral("Clínica Escola");
+    empresa.RazaoSocial = QStringLiteral("Clínica Escola Ltda.");
+    empresa.QuantidadeDeDiasParaAValidadeDoOrcamento = 10;
+    empresa.PermissaoParaAlterarADataDeValidadeDoOrcamento = true;
+    empresa.FormatoDeCodigoDeBarrasParaBalanca = 2;
+    Cadastros::GravarEmpresa(empresa);
+
+    auto cliente = [](qint64 codigo, const char* apelido, const char* nome, int situacao) {
+        Cadastros::Cliente c;
+        c.CodigoDoCliente = codigo;
+        c.ApelidoOuNomeFantasia = QString::fromUtf8(apelido);
+        c.NomeOuRazaoSocial = QString::fromUtf8(nome);
+        c.Situacao = situacao;
+        return c;
+    };
+    Cadastros::Cliente joao = cliente(1, "João", "João da Silva", 1);
+    joao.VIP = true;
+    joao.CategoriaDaCurvaABC = QStringLiteral("A");
+    joao.DescontoUnico = true;
+    joao.PercentualUnicoDeDescontos = Currency::DeInteiro(10);
+    joao.Endereco = {QStringLiteral("Rua das Flores"), QStringLiteral("120"), QStringLiteral("Apto 3"),
+                     QStringLiteral("Centro"), QStringLiteral("Campinas"), QStringLiteral("SP"),
+                     QStringLiteral("13010-000")};
+    joao.Telefone = QStringLiteral("(19) 3232-1010");
+    joao.Email = QStringLiteral("joao@exemplo.com.br");
+    joao.Credito = Currency::DeDecimosDeMilesimos(15005000); // 1.500,50
+    Cadastros::GravarCliente(joao);
+    Cadastros::Cliente maria = cliente(2, "Maria Antônia", "Maria Antônia Gonçalves", 1);
+    maria.CategoriaDaCurvaABC = QStringLiteral("B");
+    maria.Percentuais[0] = Currency::DeInteiro(5);
+    maria.Percentuais[1] = Currency::DeInteiro(8);
+    Cadastros::GravarCliente(maria);
+    Cadastros::GravarCliente(cliente(3, "Pet Shop 100% Feliz", "Feliz_Comércio Ltda.", 1));
+    Cadastros::GravarCliente(cliente(4, "Inativo", "Cliente Inativo", 2));
+    Cadastros::GravarCliente(cliente(5, "Bloqueado", "Cliente Bloqueado", 3));
+    Cadastros::GravarCliente(cliente(6, "Excluído", "Cliente Excluído", 4));
+    Cadastros::GravarCliente(cliente(7, "O'Brien \\ Barra", "Patrick O'Brien", 1));
+    Cadastros::GravarCliente(cliente(8, "SELECT * FROM Clientes; DROP TABLE Clientes", "Robert'); DROP TABLE Clientes;--", 1));
+    Cadastros::GravarCliente(cliente(9, "Zé", "José Sem Animal", 1));
+
+    auto animal = [](qint64 codigo, qint64 dono, const char* nome, int situacao = 1) {
+        Cadastros::Animal a;
+        a.Codigo = codigo;
+        a.CodigoDoCliente = dono;
+        a.Nome = QString::fromUtf8(nome);
+        a.Situacao = situacao;
+        Cadastros::GravarAnimal(a);
+    };
+    animal(10, 1, "Rex");
+    animal(11, 1, "Mel");
+    animal(12, 2, "Luna");
+    animal(13, 2, "Velho", 2);
+    animal(14, 3, "Tom");
+    animal(15, 4, "Bidu");
+    animal(16, 5, "Fido");
+    animal(17, 6, "Nino");
+
+    auto produto = [](qint64 codigo, const char* barras, const char* nome, double custo, double venda,
+                      bool balanca = false, int situacao = 1) {
+        Cadastros::Produto p;
+        p.CodigoInterno = codigo;
+        p.CodigoDeBarras = QString::fromUtf8(barras);
+        p.Nome = QString::fromUtf8(nome);
+        p.NomeDoGrupo = QStringLiteral("Rações");
+        p.NomeDoSubgrupo = balanca ? QStringLiteral("A granel") : QStringLiteral("Cães");
+        p.ValorDeCusto = Currency::DeDouble(custo);
+        p.ValorDeVenda = Currency::DeDouble(venda);
+        p.UnidadeDeVenda = balanca ? QStringLiteral("KG") : QStringLiteral("SC");
+        p.PercentualDeComissao = Currency::DeInteiro(3);
+        p.VendidoPorEtiquetaDeBalanca = balanca;
+        p.Situacao = situacao;
+        Cadastros::GravarProduto(p);
+    };
+    produto(100, "7891234567895", "Ração Cães 15 kg", 145, 219.9);
+    produto(123, "", "Ração a granel (kg)", 9.2, 16.9, true);
+    produto(200, "7890000000017", "Shampoo 50% neutro", 12.3, 24.9);
+    produto(300, "7890000000024", "Coleira antiga", 5, 10, false, 2);
+
+    auto servico = [](qint64 codigo, int tipo, const char* nome, double custo, double venda, int situacao = 1) {
+        Cadastros::Servico s;
+        s.Codigo = codigo;
+        s.NumeroDoTipoDeServico = tipo;
+        s.Nome = QString::fromUtf8(nome);
+        s.Descricao = QStringLiteral("Descrição de ") + s.Nome;
+        s.Custo = Currency::DeDouble(custo);
+        s.ValorDeVenda = Currency::DeDouble(venda);
+        s.Situacao = situacao;
+        Cadastros::GravarServico(s);
+    };
+    servico(1, 1, "Consulta clínica", 48, 120);
+    servico(2, 1, "Vacina V10", 36, 90);
+    servico(3, 2, "Castração de gato", 140, 350);
+    servico(4, 5, "Banho pequeno porte", 18, 45);
+    servico(5, 1, "Consulta antiga", 10, 20, 2);
+    unidade.Confirmar();
+}
+
+GradeEmMemoria::GradeEmMemoria()
+{
+    QStringList titulos(21);
+    titulos[0] = QStringLiteral("Coluna em branco");
+    titulos[3] = QStringLiteral("Serviço ou Produto");
+    mlinhas << titulos;
+}
+
+void GradeEmMemoria::AdicionarLinha(const QStringList& celulas)
+{
+    QStringList linha = celulas;
+    linha.resize(21);
+    mlinhas << linha;
+}
+
+void GradeEmMemoria::AdicionarServico(int tipo, int codigo, int animal, const QString& quantidade,
+                                      const QString& unitario, const QString& percentual, const QString& desconto,
+                                      const QString& total, const QString& custo, const QString& numeroDoItem)
+{
+    AdicionarLinha({QString(), QString::number(tipo), QString::number(codigo), QStringLiteral("serviço"),
+                    QString::number(animal), QStringLiteral("animal"), quantidade, unitario, percentual, desconto,
+                    total, custo, numeroDoItem, QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")});
+}
+
+void GradeEmMemoria::AdicionarProduto(const QString& codigoDeBarras, int codigoInterno, int animal,
+                                      const QString& quantidade, const QString& unitario, const QString& percentual,
+                                      const QString& desconto, const QString& total, const QString& custo,
+                                      const QString& numeroDoItem)
+{
+    AdicionarLinha({QString(), codigoDeBarras, QString::number(codigoInterno), QStringLiteral("produto"),
+                    QString::number(animal), QStringLiteral("animal"), quantidade, unitario, percentual, desconto,
+                    total, custo, numeroDoItem, QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1")});
+}
+
+GradeEmMemoria GradeEmMemoria::DaSelecao(Recordset& itens)
+{
+    auto texto = [&](const char* campo) {
+        const QVariant valor = itens.Fields(QString::fromLatin1(campo)).Value;
+        return VB::IsNull(valor) ? QString() : VB::CStr(valor);
+    };
+    GradeEmMemoria grade;
+    if (itens.RecordCount() == 0) return grade;
+    itens.MoveFirst();
+    while (!itens.Eof()) {
+        const bool servico = texto("TipoDeLancamento") == QLatin1String("1");
+        grade.AdicionarLinha({QString(), texto("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"),
+                              texto("CodigoDoServicoOuCodigoInternoDoProduto"),
+                              servico ? texto("NomeDoServico") : texto("NomeDoProduto"), texto("CodigoDoAnimal"),
+                              texto("NomeDoAnimal"), texto("Quantidade"), texto("ValorUnitario"),
+                              texto("DescontoEmPercentual"), texto("DescontoEmValor"), texto("ValorTotal"),
+                              texto("Custo"), texto("NumeroDoItemDoOrcamento"), texto("TipoDeVenda"),
+                              texto("TipoDeLancamento"), texto("Situacao"), QString(), texto("DataEHoraDaInclusao"),
+                              texto("UsuarioDaInclusao"), texto("DataEHoraDaAlteracao"), texto("UsuarioDaAlteracao")});
+        itens.MoveNext();
+    }
+    return grade;
+}
+
+std::unique_ptr<QObject> Usuario(const QString& nome)
+{
+    auto usuario = std::make_unique<clsDadosDoUsuario>();
+    usuario->NomeDoUsuario = nome;
+    return usuario;
+}
+
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario)
+{
+    grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), QStringLiteral("120,00"), QStringLiteral("10,00"),
+                           QStringLiteral("12,00"), QStringLiteral("108,00"), QStringLiteral("48,00"));
+    auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+    orcamento->CodigoDoCliente = 1;
+    orcamento->CodigoDoAnimal = 10;
+    orcamento->ValorTotal = Currency::DeInteiro(120);
+    orcamento->DescontoEmPercentual = Currency::DeInteiro(10);
+    orcamento->DescontoEmValor = Currency::DeInteiro(12);
+    orcamento->ValorLiquido = Currency::DeInteiro(108);
+    orcamento->DataDeValidadeDoOrcamento = Relogio::Hoje().addDays(10).toString(QStringLiteral("dd/MM/yyyy"));
+    orcamento->GradeDeItensDoOrcamento = &grade;
+    orcamento->DadosDoUsuario = usuario;
+    return orcamento;
+}
+
+QStringList Conteudo(Recordset& recordset)
+{
+    QStringList linhas;
+    if (recordset.RecordCount() == 0) return linhas;
+    recordset.MoveFirst();
+    while (!recordset.Eof()) {
+        QStringList valores;
+        for (qint32 i = 0; i < recordset.FieldsCount(); ++i) {
+            const QVariant valor = recordset.Fields(i).Value;
+            valores << recordset.FieldName(i) + u'=' + (VB::IsNull(valor) ? QStringLiteral("Null") : VB::CStr(valor));
+        }
+        linhas << valores.join(u'|');
+        recordset.MoveNext();
+    }
+    return linhas;
+}
+
+} // namespace BancoDeTeste

@@ -1,0 +1,94 @@
+#pragma once
+// What the business-layer tests share.
+//
+// Every test class runs each of its test functions once per configured database,
+// as Qt's own SQL tests do: initTestCase_data() adds a row "sqlite" (a new file in
+// a temporary folder per test function) and, when ZELT_TESTE_PG_URL names a
+// PostgreSQL database, a row "postgresql" (its public schema emptied before every
+// test function). A case that only one database can run says so with QSKIP.
+//
+// The registry written by EscreverCadastroDeTeste is small and known by heart; the
+// tests name its codes.
+
+#include "contracts/IGradeDeItens.h"
+#include "contracts/Negocio.h"
+#include "contracts/Recordset.h"
+
+#include <QDateTime>
+#include <QList>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace BancoDeTeste {
+
+// Rows of initTestCase_data(): columns "banco" ("sqlite" / "postgresql") and "url".
+void LinhasDosBancos();
+
+// Opens a new, empty database for the current global row (call from init()).
+// Without demonstration data unless asked. Fails the test when it cannot.
+class Sessao {
+public:
+    explicit Sessao(bool dadosDeDemonstracao = false);
+    ~Sessao(); // closes the database and gives the clock back
+    bool EhSQLite() const { return mbooSQLite; }
+    QString ArquivoSQLite() const { return mstrArquivo; }
+    QTemporaryDir& Pasta() { return mpasta; }
+
+private:
+    QTemporaryDir mpasta;
+    QString mstrArquivo;
+    bool mbooSQLite = true;
+};
+
+// The known registry:
+//   company 1 "Clínica Escola", 10 days, "Sim", no promotion, scale format 2;
+//   clients 1 João (active, VIP, A, single discount 10), 2 Maria Antônia (active, B,
+//   clinical 5, simple surgery 8), 3 "Pet Shop 100% Feliz" (active, C, corporate name
+//   "Feliz_Comércio Ltda."), 4 inactive, 5 blocked, 6 deleted, 7 "O'Brien \ Barra",
+//   8 "SELECT * FROM Clientes; DROP TABLE Clientes", 9 Zé (active, no animal);
+//   animals 10 Rex and 11 Mel of client 1, 12 Luna and 13 Velho (inactive) of
+//   client 2, 14 Tom of client 3, 15 Bidu of client 4, 16 of 5, 17 of 6;
+//   products 100 (bar code 7891234567895), 123 (sold by scale label, no bar code),
+//   200 "Shampoo 50% neutro", 300 inactive;
+//   services 1 and 2 (type 1), 3 (type 2), 4 (type 5), 5 inactive (type 1).
+void EscreverCadastroDeTeste();
+
+// The record form's items grid, in memory: 21 columns, row 0 the captions.
+class GradeEmMemoria : public IGradeDeItens {
+public:
+    GradeEmMemoria();
+    int Rows() const override { return static_cast<int>(mlinhas.size()); }
+    int Cols() const override { return 21; }
+    QString TextMatrix(int row, int col) const override { return mlinhas.at(row).value(col); }
+    void DefinirCelula(int row, int col, const QString& texto) { mlinhas[row][col] = texto; }
+
+    // A row as the add command writes it ("1" / "2" launch types, Brazilian texts).
+    void AdicionarServico(int tipo, int codigo, int animal, const QString& quantidade, const QString& unitario,
+                          const QString& percentual, const QString& desconto, const QString& total,
+                          const QString& custo = QStringLiteral("0,00"), const QString& numeroDoItem = QStringLiteral("0"));
+    void AdicionarProduto(const QString& codigoDeBarras, int codigoInterno, int animal, const QString& quantidade,
+                          const QString& unitario, const QString& percentual, const QString& desconto,
+                          const QString& total, const QString& custo = QStringLiteral("0,00"),
+                          const QString& numeroDoItem = QStringLiteral("0"));
+    void AdicionarLinha(const QStringList& celulas); // cells 0..20
+    void RemoverLinha(int row) { mlinhas.removeAt(row); }
+    // The rows of a quote as the record form loads them from clsOrcItens (selection 1):
+    // every value in its default text form.
+    static GradeEmMemoria DaSelecao(Recordset& itens);
+
+private:
+    QList<QStringList> mlinhas;
+};
+
+// A user record with that name.
+std::unique_ptr<QObject> Usuario(const QString& nome);
+
+// A quote ready for Adicionar: client 1, animal 10, one service item (consultation,
+// 120,00 with 10 % discount) and the matching totals.
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario);
+
+// Every value of a recordset's rows, as "field=value" texts (for comparing selections).
+QStringList Conteudo(Recordset& recordset);
+
+} // namespace BancoDeTeste

@@ -1,0 +1,680 @@
+// ZELT_N_Orcamentos.clsOrcamentos on a real database: the list's selection, filters,
+// search and paging, and the storing, changing and deleting of a quote with every
+// answer the record form acts on.
+
+#include "BancoDeTeste.h"
+
+#include "business/Banco.h"
+#include "business/Relogio.h"
+#include "contracts/CriarObjeto.h"
+
+#include <QSqlQuery>
+#include <QtTest>
+
+using namespace BancoDeTeste;
+using VB::Currency;
+using ZELT_N_Orcamentos::clsOrcamentos;
+using ZELT_N_Orcamentos::clsOrcItens;
+
+namespace {
+
+const QDateTime Agora(QDate::currentDate(), QTime(10, 0, 0));
+
+qint64 Contar(const char* sql) { return Banco::Valor(QString::fromLatin1(sql)).toLongLong(); }
+
+QString Data(const QDate& data) { return data.toString(QStringLiteral("dd/MM/yyyy")); }
+
+std::unique_ptr<clsOrcamentos> Orcamentos() { return Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos); }
+
+// The quote numbers of a selection, in its order.
+QList<double> Numeros(Recordset& rs)
+{
+    QList<double> numeros;
+    if (rs.RecordCount() == 0) return numeros;
+    rs.MoveFirst();
+    while (!rs.Eof()) {
+        numeros << rs.Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble();
+        rs.MoveNext();
+    }
+    return numeros;
+}
+
+} // namespace
+
+class tst_negocio_orcamentos : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Sessao> msessao;
+    std::unique_ptr<QObject> musuario;
+
+    void FixarRelogio(const QDateTime& quando)
+    {
+        Relogio::DefinirParaTestes([quando] { return quando; });
+    }
+
+    // Stores a valid quote (one consultation) of that client and animal; answers its number.
+    double NovoOrcamento(double cliente = 1, qint32 animal = 10)
+    {
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        orcamento->CodigoDoCliente = cliente;
+        orcamento->CodigoDoAnimal = animal;
+        grade.DefinirCelula(1, 4, QString::number(animal));
+        const qint16 resultado = orcamento->Adicionar();
+        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+        return resultado == 0 ? orcamento->CodigoGerado : 0;
+    }
+
+    RecordsetPtr Selecionar(qint32 situacao, const QString& texto, qint16 tamanho = 10)
+    {
+        auto orcamentos = Orcamentos();
+        const QVariant resultado = orcamentos->Selecionar(1, tamanho, situacao, texto, 0, 0);
+        if (resultado.toBool()) qWarning() << orcamentos->DescricaoDoErro;
+        return resultado.toBool() ? RecordsetPtr() : orcamentos->ResultadoDaSelecaoEmRecordSet();
+    }
+
+    // The "Data e hora da alteração" text the list shows for a quote ("" when never changed).
+    QString AlteracaoLida(double numero)
+    {
+        RecordsetPtr lista = Selecionar(0, QString::number(numero));
+        lista->MoveFirst();
+        while (!lista->Eof() && lista->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble() != numero)
+            lista->MoveNext();
+        const QVariant valor = lista->Fields(QStringLiteral("DataEHoraDaAlteracao")).Value;
+        return VB::IsNull(valor) ? QString() : VB::CStr(valor);
+    }
+
+    // The record form in change mode: the quote's items loaded into its grid.
+    GradeEmMemoria GradeDoOrcamento(double numero)
+    {
+        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
+        qint16 tamanho = 5;
+        if (itens->Selecionar(1, tamanho, 0, numero).toBool()) qWarning() << itens->ObservacaoDoErro;
+        return GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+    }
+
+private slots:
+    void initTestCase_data() { LinhasDosBancos(); }
+
+    void init()
+    {
+        msessao = std::make_unique<Sessao>();
+        if (QTest::currentTestFailed()) return;
+        EscreverCadastroDeTeste();
+        musuario = Usuario(QStringLiteral("ANA"));
+        FixarRelogio(Agora);
+    }
+
+    void cleanup() { msessao.reset(); }
+
+    void paginas_de_13_orcamentos_com_6_por_pagina()
+    {
+        for (int i = 0; i < 13; ++i) QVERIFY(NovoOrcamento() > 0);
+        auto orcamentos = Orcamentos();
+        qint16 tamanho = 6;
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
+        RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
+        QCOMPARE(resultado->RecordCount(), 13);
+        QCOMPARE(resultado->PageCount(), 3);
+        QCOMPARE(resultado->AbsolutePage(), 1);
+
+        const QList<QList<double>> esperadas{{13, 12, 11, 10, 9, 8}, {7, 6, 5, 4, 3, 2}, {1}};
+        for (int pagina : {1, 2, 3, 2}) {
+            resultado->SetAbsolutePage(pagina);
+            RecordsetPtr linhas;
+            orcamentos->PaginarResultadoDaSelecaoEmRecordset(tamanho, linhas);
+            QCOMPARE(Numeros(*linhas), esperadas.at(pagina - 1));
+            QCOMPARE(linhas->RecordCount(), static_cast<qint32>(esperadas.at(pagina - 1).size()));
+            // The result stays on the page shown, so "previous" from it is one page back.
+            QCOMPARE(resultado->AbsolutePage(), pagina);
+            QCOMPARE(tamanho, qint16(6));
+        }
+        QCOMPARE(resultado->FieldsCount(), 16);
+
+        // Another page size pages the same result again.
+        qint16 outro = 5;
+        resultado->SetAbsolutePage(3);
+        RecordsetPtr linhas;
+        orcamentos->PaginarResultadoDaSelecaoEmRecordset(outro, linhas);
+        QCOMPARE(Numeros(*linhas), (QList<double>{3, 2, 1}));
+        QCOMPARE(resultado->PageCount(), 3);
+
+        // A page size of 0 means the default of 10, handed back to the caller.
+        qint16 zero = 0;
+        QCOMPARE(orcamentos->Selecionar(1, zero, 0, QString(), 0, 0), QVariant(false));
+        QCOMPARE(zero, qint16(10));
+        QCOMPARE(orcamentos->ResultadoDaSelecaoEmRecordSet()->PageCount(), 2);
+    }
+
+    void pagina_de_uma_selecao_vazia()
+    {
+        auto orcamentos = Orcamentos();
+        qint16 tamanho = 6;
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
+        RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
+        QCOMPARE(resultado->RecordCount(), 0);
+        QCOMPARE(resultado->PageCount(), 0);
+        QCOMPARE(resultado->AbsolutePage(), -1);
+        RecordsetPtr linhas;
+        orcamentos->PaginarResultadoDaSelecaoEmRecordset(tamanho, linhas);
+        QCOMPARE(linhas->RecordCount(), 0);
+        QVERIFY(linhas->Eof());
+        QCOMPARE(linhas->FieldName(0), QStringLiteral("NumeroDoOrcamento"));
+    }
+
+    void campos_da_lista_com_tipos_e_nulos()
+    {
+        const double numero = NovoOrcamento();
+        QCOMPARE(numero, 1.0);
+        RecordsetPtr lista = Selecionar(0, QString());
+        QCOMPARE(lista->RecordCount(), 1);
+        auto campo = [&](const char* nome) { return lista->Fields(QString::fromLatin1(nome)).Value; };
+        QCOMPARE(campo("NumeroDoOrcamento").typeId(), QMetaType::Double);
+        QCOMPARE(campo("NumeroDoOrcamento").toDouble(), 1.0);
+        QCOMPARE(campo("DataDoOrcamento"), QVariant(Agora.date()));
+        QCOMPARE(VB::CStr(campo("DataDoOrcamento")), Data(Agora.date()));
+        QCOMPARE(campo("CodigoDoCliente").typeId(), QMetaType::Double);
+        QCOMPARE(campo("CodigoDoCliente").toDouble(), 1.0);
+        QCOMPARE(campo("ApelidoOuNomeFantasiaDoCliente").toString(), QStringLiteral("João"));
+        QCOMPARE(campo("NomeOuRazaoSocialDoCliente").toString(), QStringLiteral("João da Silva"));
+        QCOMPARE(campo("ValorTotal").value<Currency>(), Currency::DeInteiro(120));
+        QCOMPARE(campo("DescontoEmPercentual").value<Currency>(), Currency::DeInteiro(10));
+        QCOMPARE(campo("DescontoEmValor").value<Currency>(), Currency::DeInteiro(12));
+        QCOMPARE(campo("ValorLiquido").value<Currency>(), Currency::DeInteiro(108));
+        QCOMPARE(VB::CStr(campo("ValorLiquido")), QStringLiteral("108"));
+        QCOMPARE(campo("DataDeValidadeDoOrcamento"), QVariant(Agora.date().addDays(10)));
+        QCOMPARE(campo("Situacao"), QVariant(qint32(1)));
+        QCOMPARE(campo("NomeDaSituacao").toString(), QStringLiteral("Ativo"));
+        QCOMPARE(VB::CStr(campo("DataEHoraDaInclusao")), Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
+        QCOMPARE(campo("UsuarioDaInclusao").toString(), QStringLiteral("ANA"));
+        QVERIFY(VB::IsNull(campo("DataEHoraDaAlteracao")));
+        QVERIFY(VB::IsNull(campo("UsuarioDaAlteracao")));
+    }
+
+    void filtro_de_situacao()
+    {
+        FixarRelogio(Agora.addDays(-40));
+        const double antigo = NovoOrcamento();
+        FixarRelogio(Agora.addDays(-30));
+        const double limite = NovoOrcamento();
+        FixarRelogio(Agora.addDays(-10));
+        const double inativo = NovoOrcamento();
+        FixarRelogio(Agora);
+        const double novo = NovoOrcamento();
+        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = ?"),
+                        {qint64(inativo)});
+
+        QCOMPARE(Numeros(*Selecionar(0, QString())), (QList<double>{novo, inativo, limite, antigo}));
+        QCOMPARE(Numeros(*Selecionar(1, QString())), (QList<double>{novo, limite, antigo}));
+        QCOMPARE(Numeros(*Selecionar(2, QString())), (QList<double>{inativo}));
+        // "Recentes": today and the 30 days before, in any situation.
+        QCOMPARE(Numeros(*Selecionar(3, QString())), (QList<double>{novo, inativo, limite}));
+        RecordsetPtr inativos = Selecionar(2, QString());
+        QCOMPARE(inativos->Fields(QStringLiteral("NomeDaSituacao")).Value.toString(), QStringLiteral("Inativo"));
+
+        auto orcamentos = Orcamentos();
+        qint16 tamanho = 6;
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 4, QString(), 0, 0), QVariant(true));
+        QCOMPARE(orcamentos->NumeroDoErro, 5L);
+        QCOMPARE(orcamentos->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Selecionar"));
+        QVERIFY(orcamentos->DescricaoDoErro.contains(QStringLiteral("situação 4")));
+        try {
+            orcamentos->ResultadoDaSelecaoEmRecordSet();
+            QFAIL("a failed selection must leave no recordset");
+        } catch (const VB::ErroDeExecucao& erro) {
+            QCOMPARE(erro.Numero(), 91L);
+        }
+    }
+
+    void pesquisa_por_texto_data()
+    {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QList<double>>("esperados");
+        // Quotes 1..5 are of clients 1 (João da Silva), 2 (Maria Antônia Gonçalves),
+        // 3 ("Pet Shop 100% Feliz", "Feliz_Comércio Ltda."), 7 (O'Brien \ Barra) and 8.
+        QTest::newRow("apelido sem acento") << QStringLiteral("joao") << QList<double>{1};
+        QTest::newRow("apelido com acento e maiúsculas") << QStringLiteral("JOÃO") << QList<double>{1};
+        QTest::newRow("parte do nome") << QStringLiteral("silva") << QList<double>{1};
+        QTest::newRow("nome com cedilha sem ela") << QStringLiteral("goncalves") << QList<double>{2};
+        QTest::newRow("nome com cedilha") << QStringLiteral("Gonçalves") << QList<double>{2};
+        QTest::newRow("acento no meio") << QStringLiteral("antonia") << QList<double>{2};
+        QTest::newRow("razão social") << QStringLiteral("comercio ltda") << QList<double>{3};
+        QTest::newRow("número do orçamento ou código 3") << QStringLiteral("3") << QList<double>{3};
+        QTest::newRow("código do cliente 7") << QStringLiteral("7") << QList<double>{4};
+        QTest::newRow("número do orçamento 5") << QStringLiteral("5") << QList<double>{5};
+        QTest::newRow("espaços em volta") << QStringLiteral("  joao  ") << QList<double>{1};
+        QTest::newRow("percentual literal") << QStringLiteral("100%") << QList<double>{3};
+        QTest::newRow("só o sinal de percentual") << QStringLiteral("%") << QList<double>{3};
+        QTest::newRow("sublinhado literal") << QStringLiteral("_") << QList<double>{3};
+        QTest::newRow("percentual e sublinhado juntos") << QStringLiteral("%_") << QList<double>{};
+        QTest::newRow("barra invertida") << QStringLiteral("\\") << QList<double>{4};
+        QTest::newRow("barra invertida e espaço") << QStringLiteral("\\ barra") << QList<double>{4};
+        QTest::newRow("apóstrofo") << QStringLiteral("'") << QList<double>{5, 4};
+        QTest::newRow("o'brien") << QStringLiteral("o'brien") << QList<double>{4};
+        QTest::newRow("aspas duplas") << QStringLiteral("\"") << QList<double>{};
+        QTest::newRow("palavras de SQL") << QStringLiteral("DROP TABLE") << QList<double>{5};
+        QTest::newRow("SELECT *") << QStringLiteral("select *") << QList<double>{5};
+        QTest::newRow("injeção") << QStringLiteral("'; DROP TABLE Orcamentos; --") << QList<double>{};
+        QTest::newRow("injeção com OR") << QStringLiteral("' OR '1'='1") << QList<double>{};
+        QTest::newRow("nada") << QStringLiteral("xyz") << QList<double>{};
+    }
+
+    void pesquisa_por_texto()
+    {
+        QFETCH(QString, texto);
+        QFETCH(QList<double>, esperados);
+        for (const auto& [cliente, animal] : QList<std::pair<double, qint32>>{{1, 10}, {2, 12}, {3, 14}, {7, 0}, {8, 0}}) {
+            if (animal == 0) {
+                // Clients 7 and 8 get an animal for the occasion.
+                Banco::Executar(QStringLiteral("INSERT INTO Animais (Codigo, CodigoDoCliente, Nome) VALUES (?, ?, 'Bicho')"),
+                                {qint64(cliente) * 10, qint64(cliente)});
+                QVERIFY(NovoOrcamento(cliente, static_cast<qint32>(cliente) * 10) > 0);
+            } else {
+                QVERIFY(NovoOrcamento(cliente, animal) > 0);
+            }
+        }
+        QCOMPARE(Numeros(*Selecionar(0, texto)), esperados);
+        // Nothing was broken by the text: every quote is still there.
+        QCOMPARE(Selecionar(0, QString())->RecordCount(), 5);
+        QCOMPARE(Contar("SELECT COUNT(*) FROM Clientes"), qint64(9));
+    }
+
+    void adicionar_grava_o_orcamento_e_seus_itens()
+    {
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        // A weighed product: 1,250 kg at 16,90 = 21,125, shown as 21,13.
+        grade.AdicionarProduto(QStringLiteral("2000123012500"), 123, 10, QStringLiteral("1,250"),
+                               QStringLiteral("16,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
+                               QStringLiteral("21,13"), QStringLiteral("9,20"));
+        orcamento->ValorTotal = VB::CCur(QStringLiteral("141,13"));
+        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("8,50"));
+        orcamento->ValorLiquido = VB::CCur(QStringLiteral("129,13"));
+        QCOMPARE(orcamento->Adicionar(), qint16(0));
+        QCOMPARE(orcamento->CodigoGerado, 1.0);
+        QVERIFY(orcamento->NomeDoCampoValidado.isEmpty());
+        QVERIFY(orcamento->DescricaoDaFalha.isEmpty());
+
+        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
+        qint16 tamanho = 5;
+        double numero = orcamento->CodigoGerado;
+        QCOMPARE(itens->Selecionar(1, tamanho, 0, numero), QVariant(false));
+        RecordsetPtr rs = itens->ResultadoDaSelecaoEmRecordSet();
+        QCOMPARE(rs->RecordCount(), 2);
+        QCOMPARE(rs->Fields(QStringLiteral("NumeroDoItemDoOrcamento")).Value, QVariant(qint32(1)));
+        QCOMPARE(rs->Fields(QStringLiteral("NomeDoServico")).Value.toString(), QStringLiteral("Consulta clínica"));
+        rs->MoveNext();
+        QCOMPARE(rs->Fields(QStringLiteral("NumeroDoItemDoOrcamento")).Value, QVariant(qint32(2)));
+        QCOMPARE(rs->Fields(QStringLiteral("NomeDoProduto")).Value.toString(), QStringLiteral("Ração a granel (kg)"));
+        QCOMPARE(rs->Fields(QStringLiteral("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto")).Value.toString(),
+                 QStringLiteral("2000123012500"));
+        QCOMPARE(rs->Fields(QStringLiteral("Quantidade")).Value.value<Currency>(), Currency::DeDecimosDeMilesimos(12500));
+        QCOMPARE(rs->Fields(QStringLiteral("ValorTotal")).Value.value<Currency>(), VB::CCur(QStringLiteral("21,13")));
+        QCOMPARE(rs->Fields(QStringLiteral("Custo")).Value.value<Currency>(), VB::CCur(QStringLiteral("9,2")));
+        // Money is stored exactly, as integer ten-thousandths.
+        QCOMPARE(Contar("SELECT Quantidade FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2"), qint64(12500));
+        QCOMPARE(Contar("SELECT ValorTotal FROM Orcamentos"), qint64(1411300));
+    }
+
+    void adicionar_sem_usuario_e_erro_91()
+    {
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, nullptr);
+        QCOMPARE(orcamento->Adicionar(), qint16(1));
+        QCOMPARE(orcamento->NumeroDoErro, 91L);
+        QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
+        QVERIFY(!orcamento->DescricaoDoErro.isEmpty());
+        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
+    }
+
+    void rejeicoes_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("campo");
+        QTest::addColumn<QString>("descricao");
+        const QString financeiro = QStringLiteral(" Para mais informações, entre em contato com o departamento financeiro.");
+        const QString cliente = QStringLiteral("CodigoDoCliente");
+        const QString animal = QStringLiteral("CodigoDoAnimal");
+        const QString grade = QStringLiteral("GradeDeItensDoOrcamento");
+        const QString validade = QStringLiteral("DataDeValidadeDoOrcamento");
+        QTest::newRow("sem cliente") << "sem cliente" << cliente << QStringLiteral("Selecione o cliente do orçamento.");
+        QTest::newRow("cliente desconhecido")
+            << "cliente 99" << cliente << QStringLiteral("O cliente 99 não está cadastrado.");
+        QTest::newRow("cliente inativo") << "cliente 4" << cliente << QStringLiteral("Cliente inativo.") + financeiro;
+        QTest::newRow("cliente bloqueado") << "cliente 5" << cliente << QStringLiteral("Cliente bloqueado.") + financeiro;
+        QTest::newRow("cliente excluído") << "cliente 6" << cliente << QStringLiteral("Cliente excluído.") + financeiro;
+        QTest::newRow("sem animal") << "animal -1" << animal << QStringLiteral("Selecione o animal do orçamento.");
+        QTest::newRow("animal de outro cliente")
+            << "animal 12" << animal << QStringLiteral("O animal 12 não pertence ao cliente 1.");
+        QTest::newRow("animal do item de outro cliente")
+            << "animal do item 12" << animal << QStringLiteral("Item da linha 1: o animal 12 não pertence ao cliente 1.");
+        QTest::newRow("sem itens") << "sem itens" << grade << QStringLiteral("Inclua ao menos um item no orçamento.");
+        QTest::newRow("sem grade") << "sem grade" << grade << QStringLiteral("Inclua ao menos um item no orçamento.");
+        QTest::newRow("quantidade zero")
+            << "quantidade 0" << grade << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
+        QTest::newRow("quantidade negativa")
+            << "quantidade -1" << grade << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
+        QTest::newRow("valor unitário zero")
+            << "unitario 0" << grade
+            << QStringLiteral("Item da linha 1: informe um valor unitário maior que 0,00 (zero).");
+        QTest::newRow("desconto maior que o item")
+            << "desconto 130" << grade
+            << QStringLiteral("Item da linha 1: o valor de desconto (130,00) não pode ser maior que o valor total do "
+                              "item (120,00).");
+        QTest::newRow("total do item errado")
+            << "total 100" << grade
+            << QStringLiteral("Item da linha 1: o valor total (100,00) não confere com quantidade × valor unitário − "
+                              "desconto (108,00).");
+        QTest::newRow("quantidade que não é número")
+            << "quantidade abc" << grade << QStringLiteral("Item da linha 1: a quantidade 'abc' não é um número válido.");
+        QTest::newRow("tipo de lançamento desconhecido")
+            << "lancamento 3" << grade
+            << QStringLiteral("Item da linha 1: o tipo de lançamento '3' não é 1 (serviço) nem 2 (produto).");
+        QTest::newRow("serviço desconhecido")
+            << "servico 99" << grade << QStringLiteral("Item da linha 1: o serviço 99 não está cadastrado.");
+        QTest::newRow("produto desconhecido na segunda linha")
+            << "produto 999" << grade << QStringLiteral("Item da linha 2: o produto 999 não está cadastrado.");
+        QTest::newRow("percentual acima de 100")
+            << "percentual 101" << grade
+            << QStringLiteral("Item da linha 1: o percentual de desconto não pode ser maior que 100%.");
+        QTest::newRow("valor total do cabeçalho")
+            << "cabecalho total" << grade
+            << QStringLiteral("O valor total do orçamento (130,00) não confere com a soma dos itens (120,00).");
+        QTest::newRow("desconto do cabeçalho")
+            << "cabecalho desconto" << grade
+            << QStringLiteral("O valor do desconto do orçamento (10,00) não confere com a soma dos descontos dos "
+                              "itens (12,00).");
+        QTest::newRow("líquido do cabeçalho")
+            << "cabecalho liquido" << grade
+            << QStringLiteral("O valor líquido do orçamento (110,00) não confere com os itens (108,00).");
+        QTest::newRow("percentual do cabeçalho")
+            << "cabecalho percentual" << grade
+            << QStringLiteral("O percentual de desconto do orçamento (12,00) não confere com os itens (10,00).");
+        QTest::newRow("validade inexistente")
+            << "validade 31/02/2030" << validade
+            << QStringLiteral("A data de validade do orçamento ('31/02/2030') não é uma data válida: informe-a como "
+                              "DD/MM/AAAA.");
+        QTest::newRow("validade vazia")
+            << "validade vazia" << validade
+            << QStringLiteral("A data de validade do orçamento ('') não é uma data válida: informe-a como DD/MM/AAAA.");
+        QTest::newRow("validade de ontem")
+            << "validade ontem" << validade
+            << QStringLiteral("A data de validade do orçamento (%1) não pode ser anterior à data do orçamento (%2).")
+                   .arg(Data(Agora.date().addDays(-1)), Data(Agora.date()));
+    }
+
+    void rejeicoes()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QString, campo);
+        QFETCH(QString, descricao);
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        auto celula = [&](int coluna, const char* texto) { grade.DefinirCelula(1, coluna, QString::fromUtf8(texto)); };
+        if (caso == QLatin1String("sem cliente")) orcamento->CodigoDoCliente = 0;
+        else if (caso.startsWith(QLatin1String("cliente "))) orcamento->CodigoDoCliente = caso.mid(8).toDouble();
+        else if (caso == QLatin1String("animal -1")) orcamento->CodigoDoAnimal = -1;
+        else if (caso == QLatin1String("animal 12")) orcamento->CodigoDoAnimal = 12;
+        else if (caso == QLatin1String("animal do item 12")) celula(4, "12");
+        else if (caso == QLatin1String("sem itens")) grade.RemoverLinha(1);
+        else if (caso == QLatin1String("sem grade")) orcamento->GradeDeItensDoOrcamento = nullptr;
+        else if (caso == QLatin1String("quantidade 0")) celula(6, "0");
+        else if (caso == QLatin1String("quantidade -1")) celula(6, "-1");
+        else if (caso == QLatin1String("unitario 0")) celula(7, "0,00");
+        else if (caso == QLatin1String("desconto 130")) celula(9, "130,00");
+        else if (caso == QLatin1String("total 100")) celula(10, "100,00");
+        else if (caso == QLatin1String("quantidade abc")) celula(6, "abc");
+        else if (caso == QLatin1String("lancamento 3")) celula(14, "3");
+        else if (caso == QLatin1String("servico 99")) celula(2, "99");
+        else if (caso == QLatin1String("percentual 101")) celula(8, "101,00");
+        else if (caso == QLatin1String("produto 999")) {
+            grade.AdicionarProduto(QString(), 999, 10, QStringLiteral("1,000"), QStringLiteral("10,00"),
+                                   QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("10,00"));
+        } else if (caso == QLatin1String("cabecalho total")) orcamento->ValorTotal = Currency::DeInteiro(130);
+        else if (caso == QLatin1String("cabecalho desconto")) orcamento->DescontoEmValor = Currency::DeInteiro(10);
+        else if (caso == QLatin1String("cabecalho liquido")) orcamento->ValorLiquido = Currency::DeInteiro(110);
+        else if (caso == QLatin1String("cabecalho percentual")) orcamento->DescontoEmPercentual = Currency::DeInteiro(12);
+        else if (caso == QLatin1String("validade 31/02/2030")) orcamento->DataDeValidadeDoOrcamento = QStringLiteral("31/02/2030");
+        else if (caso == QLatin1String("validade vazia")) orcamento->DataDeValidadeDoOrcamento.clear();
+        else if (caso == QLatin1String("validade ontem")) orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(-1));
+        else QFAIL("unknown case");
+
+        QCOMPARE(orcamento->Adicionar(), qint16(2));
+        QCOMPARE(orcamento->NomeDoCampoValidado, campo);
+        QCOMPARE(orcamento->DescricaoDaFalha, descricao);
+        QCOMPARE(orcamento->NumeroDoErro, 0L);
+        QCOMPARE(orcamento->CodigoGerado, 0.0);
+        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
+
+        // The same object, corrected, stores the quote and forgets the rejection.
+        GradeEmMemoria boa;
+        auto valido = OrcamentoValido(boa, musuario.get());
+        orcamento->CodigoDoCliente = valido->CodigoDoCliente;
+        orcamento->CodigoDoAnimal = valido->CodigoDoAnimal;
+        orcamento->ValorTotal = valido->ValorTotal;
+        orcamento->DescontoEmPercentual = valido->DescontoEmPercentual;
+        orcamento->DescontoEmValor = valido->DescontoEmValor;
+        orcamento->ValorLiquido = valido->ValorLiquido;
+        orcamento->DataDeValidadeDoOrcamento = valido->DataDeValidadeDoOrcamento;
+        orcamento->GradeDeItensDoOrcamento = &boa;
+        QCOMPARE(orcamento->Adicionar(), qint16(0));
+        QVERIFY(orcamento->NomeDoCampoValidado.isEmpty());
+        QVERIFY(orcamento->DescricaoDaFalha.isEmpty());
+    }
+
+    void arredondamentos_de_centavos_sao_aceitos()
+    {
+        // 1,255 × 10,33 = 12,96415: the grid shows 12,96 and the totals 12,96.
+        GradeEmMemoria grade;
+        grade.AdicionarProduto(QString(), 100, 10, QStringLiteral("1,255"), QStringLiteral("10,33"),
+                               QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("12,96"));
+        grade.AdicionarLinha(QStringList(21)); // a blank spare row is no item
+        auto orcamento = OrcamentoValido(grade, musuario.get()); // its consultation is row 3
+        orcamento->ValorTotal = VB::CCur(QStringLiteral("132,96"));
+        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("9,03"));
+        orcamento->ValorLiquido = VB::CCur(QStringLiteral("120,96"));
+        QCOMPARE(orcamento->Adicionar(), qint16(0));
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
+
+        // A cent more is not a rounding.
+        GradeEmMemoria errada;
+        errada.AdicionarProduto(QString(), 100, 10, QStringLiteral("1,255"), QStringLiteral("10,33"),
+                                QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("12,97"));
+        orcamento->GradeDeItensDoOrcamento = &errada;
+        orcamento->ValorTotal = VB::CCur(QStringLiteral("12,96"));
+        orcamento->DescontoEmValor = Currency();
+        orcamento->DescontoEmPercentual = Currency();
+        orcamento->ValorLiquido = VB::CCur(QStringLiteral("12,96"));
+        QCOMPARE(orcamento->Adicionar(), qint16(2));
+        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("GradeDeItensDoOrcamento"));
+    }
+
+    void alterar_guarda_itens_e_carimbos()
+    {
+        const double numero = NovoOrcamento();
+        GradeEmMemoria grade = GradeDoOrcamento(numero);
+        QCOMPARE(grade.Rows(), 2);
+        QCOMPARE(grade.TextMatrix(1, 12), QStringLiteral("1"));
+        QCOMPARE(grade.TextMatrix(1, 6), QStringLiteral("1"));
+        QCOMPARE(grade.TextMatrix(1, 10), QStringLiteral("108"));
+        // A product is added in change mode.
+        grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("1,000"),
+                               QStringLiteral("219,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
+                               QStringLiteral("219,90"), QStringLiteral("145,00"));
+        auto orcamento = Orcamentos();
+        orcamento->NumeroDoOrcamento = numero;
+        orcamento->CodigoDoCliente = 1;
+        orcamento->CodigoDoAnimal = 10;
+        orcamento->ValorTotal = VB::CCur(QStringLiteral("339,90"));
+        orcamento->DescontoEmValor = Currency::DeInteiro(12);
+        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("3,53"));
+        orcamento->ValorLiquido = VB::CCur(QStringLiteral("327,90"));
+        orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(20));
+        orcamento->GradeDeItensDoOrcamento = &grade;
+        auto beto = Usuario(QStringLiteral("BETO"));
+        orcamento->DadosDoUsuario = beto.get();
+        orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
+        QCOMPARE(orcamento->DataEHoraDaAlteracaoLida, QString());
+        QCOMPARE(orcamento->Alterar(), qint16(0));
+        QCOMPARE(orcamento->CodigoGerado, numero);
+
+        // Same second as the inclusion: the stamp is one second later.
+        const QString primeira = AlteracaoLida(numero);
+        QCOMPARE(primeira, Agora.addSecs(1).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
+        RecordsetPtr lista = Selecionar(0, QString());
+        QCOMPARE(lista->Fields(QStringLiteral("UsuarioDaAlteracao")).Value.toString(), QStringLiteral("BETO"));
+        QCOMPARE(lista->Fields(QStringLiteral("UsuarioDaInclusao")).Value.toString(), QStringLiteral("ANA"));
+        QCOMPARE(lista->Fields(QStringLiteral("ValorLiquido")).Value.value<Currency>(), VB::CCur(QStringLiteral("327,9")));
+        QCOMPARE(lista->Fields(QStringLiteral("DataDeValidadeDoOrcamento")).Value, QVariant(Agora.date().addDays(20)));
+
+        GradeEmMemoria depois = GradeDoOrcamento(numero);
+        QCOMPARE(depois.Rows(), 3);
+        QCOMPARE(depois.TextMatrix(1, 12), QStringLiteral("1"));
+        QCOMPARE(depois.TextMatrix(1, 19), QString()); // the untouched item keeps no alteration
+        QCOMPARE(depois.TextMatrix(2, 12), QStringLiteral("2"));
+        QCOMPARE(depois.TextMatrix(2, 18), QStringLiteral("BETO"));
+
+        // The item taken back for change comes back as a new row: the old number is gone
+        // and never handed out again.
+        depois.RemoverLinha(1);
+        depois.AdicionarServico(1, 1, 10, QStringLiteral("2"), QStringLiteral("120,00"), QStringLiteral("10,00"),
+                                QStringLiteral("24,00"), QStringLiteral("216,00"), QStringLiteral("48,00"));
+        orcamento->GradeDeItensDoOrcamento = &depois;
+        orcamento->ValorTotal = VB::CCur(QStringLiteral("459,90"));
+        orcamento->DescontoEmValor = Currency::DeInteiro(24);
+        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("5,22"));
+        orcamento->ValorLiquido = VB::CCur(QStringLiteral("435,90"));
+        orcamento->DataEHoraDaAlteracaoLida = primeira;
+        QCOMPARE(orcamento->Alterar(), qint16(0));
+        const QString segunda = AlteracaoLida(numero);
+        QCOMPARE(segunda, Agora.addSecs(2).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
+        QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoItemDoOrcamento FROM ItensDeOrcamento ORDER BY 1"));
+        QList<qint64> numeros;
+        while (q.next()) numeros << q.value(0).toLongLong();
+        QCOMPARE(numeros, (QList<qint64>{2, 3}));
+
+        // A stamp read before the last change: refused, nothing stored.
+        orcamento->DataEHoraDaAlteracaoLida = primeira;
+        orcamento->ValorLiquido = Currency::DeInteiro(1);
+        QCOMPARE(orcamento->Alterar(), qint16(3));
+        QCOMPARE(orcamento->DescricaoDaFalha,
+                 QStringLiteral("O orçamento 1 foi alterado por BETO em %1, depois que este formulário o leu. As "
+                                "alterações não foram gravadas: feche o formulário e abra o orçamento novamente.")
+                     .arg(segunda));
+        QVERIFY(orcamento->NomeDoCampoValidado.isEmpty());
+        QCOMPARE(AlteracaoLida(numero), segunda);
+        // A quote never changed is read with an empty text; any other text is stale.
+        orcamento->DataEHoraDaAlteracaoLida.clear();
+        QCOMPARE(orcamento->Alterar(), qint16(3));
+    }
+
+    void alterar_recusas_e_rejeicoes()
+    {
+        const double numero = NovoOrcamento();
+        GradeEmMemoria grade = GradeDoOrcamento(numero);
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        grade.RemoverLinha(2); // OrcamentoValido appended its own row: keep the stored one
+        orcamento->NumeroDoOrcamento = numero;
+
+        orcamento->NumeroDoOrcamento = 999;
+        QCOMPARE(orcamento->Alterar(), qint16(3));
+        QCOMPARE(orcamento->DescricaoDaFalha, QStringLiteral("O orçamento 999 não existe mais: ele foi excluído por outro "
+                                                             "usuário. As alterações não foram gravadas."));
+        orcamento->NumeroDoOrcamento = numero;
+
+        orcamento->CodigoDoCliente = 2;
+        orcamento->CodigoDoAnimal = 12;
+        QCOMPARE(orcamento->Alterar(), qint16(2));
+        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("CodigoDoCliente"));
+        QCOMPARE(orcamento->DescricaoDaFalha, QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
+        orcamento->CodigoDoCliente = 1;
+        orcamento->CodigoDoAnimal = 10;
+
+        // An item the grid still shows but another workstation removed meanwhile.
+        grade.DefinirCelula(1, 12, QStringLiteral("77"));
+        QCOMPARE(orcamento->Alterar(), qint16(3));
+        QVERIFY(orcamento->DescricaoDaFalha.startsWith(QStringLiteral("O item 77 do orçamento 1 foi removido")));
+        grade.DefinirCelula(1, 12, QStringLiteral("1"));
+
+        // A quote of 40 days ago may not get a validity before its own date.
+        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET DataDoOrcamento = ?"),
+                        {Banco::DataIso(Agora.date().addDays(-40))});
+        orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(-41));
+        QCOMPARE(orcamento->Alterar(), qint16(2));
+        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("DataDeValidadeDoOrcamento"));
+        orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(-30));
+        QCOMPARE(orcamento->Alterar(), qint16(0));
+
+        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2"));
+        orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
+        QCOMPARE(orcamento->Alterar(), qint16(2));
+        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("Situacao"));
+        QCOMPARE(orcamento->DescricaoDaFalha, QStringLiteral("O orçamento 1 está inativo e não pode mais ser alterado."));
+        QCOMPARE(orcamento->Excluir(), qint16(2));
+        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("Situacao"));
+        QCOMPARE(orcamento->DescricaoDaFalha, QStringLiteral("O orçamento 1 está inativo e não pode mais ser excluído."));
+    }
+
+    void excluir()
+    {
+        const double numero = NovoOrcamento();
+        const double outro = NovoOrcamento();
+        GradeEmMemoria grade = GradeDoOrcamento(numero);
+        auto orcamento = Orcamentos();
+        orcamento->NumeroDoOrcamento = numero;
+        orcamento->GradeDeItensDoOrcamento = &grade;
+        orcamento->DataEHoraDaAlteracaoLida = QStringLiteral("05/12/2026 14:30:00");
+        QCOMPARE(orcamento->Excluir(), qint16(3));
+        QVERIFY(orcamento->DescricaoDaFalha.endsWith(
+            QStringLiteral("O orçamento não foi excluído: feche o formulário e abra o orçamento novamente.")));
+        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(2));
+
+        orcamento->DataEHoraDaAlteracaoLida.clear();
+        QCOMPARE(orcamento->Excluir(), qint16(0));
+        QCOMPARE(orcamento->CodigoGerado, numero);
+        QCOMPARE(Numeros(*Selecionar(0, QString())), (QList<double>{outro}));
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
+
+        QCOMPARE(orcamento->Excluir(), qint16(3));
+        QVERIFY(orcamento->DescricaoDaFalha.startsWith(QStringLiteral("O orçamento 1 não existe mais")));
+        // A deleted quote's number is never handed out again.
+        QCOMPARE(NovoOrcamento(), 3.0);
+    }
+
+    void uma_falha_no_meio_nao_deixa_nada_gravado()
+    {
+        if (!msessao->EhSQLite()) QSKIP("the failure is simulated with a SQLite trigger");
+        Banco::Executar(QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento WHEN "
+                                       "NEW.NumeroDoItemDoOrcamento = 2 BEGIN SELECT RAISE(ABORT, 'falha simulada'); END"));
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"), QStringLiteral("0,00"),
+                               QStringLiteral("0,00"), QStringLiteral("90,00"));
+        orcamento->ValorTotal = Currency::DeInteiro(210);
+        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("5,71"));
+        orcamento->ValorLiquido = Currency::DeInteiro(198);
+        QCOMPARE(orcamento->Adicionar(), qint16(1));
+        QCOMPARE(orcamento->NumeroDoErro, Banco::NumeroDoErroDeBanco);
+        QVERIFY(orcamento->DescricaoDoErro.contains(QStringLiteral("falha simulada")));
+        QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
+        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
+    }
+
+    void sem_banco_aberto_o_objeto_responde_com_erro()
+    {
+        auto orcamentos = Orcamentos();
+        msessao.reset();
+        qint16 tamanho = 6;
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(true));
+        QCOMPARE(orcamentos->NumeroDoErro, Banco::NumeroDoErroDeBanco);
+        QVERIFY(orcamentos->DescricaoDoErro.contains(QStringLiteral("não está aberto")));
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        QCOMPARE(orcamento->Adicionar(), qint16(1));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_negocio_orcamentos)
+#include "tst_negocio_orcamentos.moc"

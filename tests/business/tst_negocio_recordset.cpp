@@ -1,0 +1,193 @@
+// The lazy SQL recordset: ADO's paging rules and errors, typed values and Null, and
+// that a large selection holds only the page being read.
+
+#include "BancoDeTeste.h"
+
+#include "business/Banco.h"
+#include "business/GravacaoDeOrcamentos.h"
+#include "business/RecordsetSql.h"
+#include "contracts/CriarObjeto.h"
+
+#include <QtTest>
+
+using namespace BancoDeTeste;
+using VB::Currency;
+
+namespace {
+
+// n quotes of client 1, written directly (the list does not care how they came).
+void EscreverOrcamentos(int n)
+{
+    Banco::UnidadeDeTrabalho unidade;
+    GravacaoDeOrcamentos::Cabecalho c;
+    c.DataDoOrcamento = QDate(2026, 1, 10);
+    c.CodigoDoCliente = 1;
+    c.CodigoDoAnimal = 10;
+    c.ValorTotal = c.ValorLiquido = Currency::DeInteiro(10);
+    c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
+    c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
+    c.UsuarioDaInclusao = QStringLiteral("ANA");
+    for (int i = 0; i < n; ++i) GravacaoDeOrcamentos::InserirOrcamento(c, {});
+    unidade.Confirmar();
+}
+
+ConsultaPaginavel ConsultaDosOrcamentos()
+{
+    return {{{QStringLiteral("NumeroDoOrcamento"), QStringLiteral("NumeroDoOrcamento"), TipoDoCampo::Double},
+             {QStringLiteral("DataDoOrcamento"), QStringLiteral("DataDoOrcamento"), TipoDoCampo::Data},
+             {QStringLiteral("ValorTotal"), QStringLiteral("ValorTotal"), TipoDoCampo::Moeda},
+             {QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("DataEHoraDaAlteracao"), TipoDoCampo::DataEHora},
+             {QStringLiteral("Situacao"), QStringLiteral("Situacao"), TipoDoCampo::Long}},
+            QStringLiteral("FROM Orcamentos WHERE Situacao = ?"),
+            {1},
+            QStringLiteral("NumeroDoOrcamento")};
+}
+
+void EsperarErro(long numero, const std::function<void()>& acao)
+{
+    try {
+        acao();
+        QFAIL(qPrintable(QStringLiteral("error %1 expected").arg(numero)));
+    } catch (const VB::ErroDeExecucao& erro) {
+        QCOMPARE(erro.Numero(), numero);
+    }
+}
+
+} // namespace
+
+class tst_negocio_recordset : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Sessao> msessao;
+
+private slots:
+    void initTestCase_data() { LinhasDosBancos(); }
+
+    void init()
+    {
+        msessao = std::make_unique<Sessao>();
+        if (QTest::currentTestFailed()) return;
+        EscreverCadastroDeTeste();
+    }
+
+    void cleanup() { msessao.reset(); }
+
+    void regras_de_paginas_do_ado()
+    {
+        EscreverOrcamentos(13);
+        RecordsetSql rs(ConsultaDosOrcamentos(), 6);
+        QCOMPARE(rs.RecordCount(), 13);
+        QCOMPARE(rs.PageCount(), 3);
+        QCOMPARE(rs.AbsolutePage(), 1);
+        QCOMPARE(rs.FieldsCount(), 5);
+        QCOMPARE(rs.FieldName(0), QStringLiteral("NumeroDoOrcamento"));
+        rs.SetAbsolutePage(3);
+        QCOMPARE(rs.AbsolutePosition0(), 12);
+        QCOMPARE(rs.Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble(), 13.0);
+        rs.MoveNext();
+        QVERIFY(rs.Eof());
+        QCOMPARE(rs.AbsolutePage(), -3);
+        EsperarErro(3021, [&] { rs.Fields(QStringLiteral("NumeroDoOrcamento")); });
+        EsperarErro(3021, [&] { rs.MoveNext(); });
+        EsperarErro(3001, [&] { rs.SetAbsolutePage(4); });
+        EsperarErro(3001, [&] { rs.SetAbsolutePage(0); });
+        rs.MoveFirst();
+        EsperarErro(3265, [&] { rs.Fields(QStringLiteral("NaoExiste")); });
+        EsperarErro(3265, [&] { rs.FieldName(5); });
+        // Field names are found whatever their letter case, as ADO finds them.
+        QCOMPARE(rs.Fields(QStringLiteral("numerodoorcamento")).Name, QStringLiteral("NumeroDoOrcamento"));
+        EsperarErro(3001, [&] { rs.SetPageSize(0); });
+
+        RecordsetSql vazio({ConsultaDosOrcamentos().Campos, QStringLiteral("FROM Orcamentos WHERE Situacao = ?"), {2},
+                            QStringLiteral("NumeroDoOrcamento")});
+        QCOMPARE(vazio.RecordCount(), 0);
+        QCOMPARE(vazio.PageSize(), 10);
+        QCOMPARE(vazio.PageCount(), 0);
+        QCOMPARE(vazio.AbsolutePage(), -1);
+        QVERIFY(vazio.Eof());
+        EsperarErro(3021, [&] { vazio.Fields(QStringLiteral("NumeroDoOrcamento")); });
+    }
+
+    void valores_tipados_e_nulos()
+    {
+        EscreverOrcamentos(1);
+        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET ValorTotal = 1234567"));
+        RecordsetSql rs(ConsultaDosOrcamentos());
+        QCOMPARE(rs.Fields(QStringLiteral("NumeroDoOrcamento")).Value.typeId(), QMetaType::Double);
+        QCOMPARE(rs.Fields(QStringLiteral("DataDoOrcamento")).Value, QVariant(QDate(2026, 1, 10)));
+        QCOMPARE(rs.Fields(QStringLiteral("ValorTotal")).Value.value<Currency>(),
+                 Currency::DeDecimosDeMilesimos(1234567));
+        QCOMPARE(VB::CStr(rs.Fields(QStringLiteral("ValorTotal")).Value), QStringLiteral("123,4567"));
+        QCOMPARE(rs.Fields(QStringLiteral("Situacao")).Value, QVariant(qint32(1)));
+        const QVariant nulo = rs.Fields(QStringLiteral("DataEHoraDaAlteracao")).Value;
+        QVERIFY(VB::IsNull(nulo));
+        EsperarErro(94, [&] { VB::CStr(nulo); });
+
+        QCOMPARE(RecordsetSql::Converter(QVariant(qint64(1)), TipoDoCampo::SimNao), QVariant(QStringLiteral("Sim")));
+        QCOMPARE(RecordsetSql::Converter(QVariant(qint64(0)), TipoDoCampo::SimNao), QVariant(QStringLiteral("Não")));
+        QCOMPARE(RecordsetSql::Converter(QVariant(QStringLiteral("2026-03-01")), TipoDoCampo::DataEmTexto),
+                 QVariant(QStringLiteral("01/03/2026")));
+        QCOMPARE(RecordsetSql::Converter(QVariant(QMetaType::fromType<QString>()), TipoDoCampo::DataEmTexto),
+                 QVariant(QString()));
+        QCOMPARE(RecordsetSql::Converter(QVariant(QStringLiteral("2026-03-01 14:05:09")), TipoDoCampo::DataEHora),
+                 QVariant(QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9))));
+    }
+
+    void le_so_a_pagina_pedida()
+    {
+        EscreverOrcamentos(3000);
+        auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        qint16 tamanho = 6;
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
+        RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
+        auto* sql = dynamic_cast<RecordsetSql*>(resultado.get());
+        QVERIFY(sql);
+        // Counted, nothing read yet.
+        QCOMPARE(resultado->RecordCount(), 3000);
+        QCOMPARE(resultado->PageCount(), 500);
+        QCOMPARE(sql->LinhasEmMemoria(), 0);
+        QCOMPARE(sql->LeiturasFeitas(), 0);
+
+        resultado->SetAbsolutePage(400);
+        RecordsetPtr pagina;
+        orcamentos->PaginarResultadoDaSelecaoEmRecordset(tamanho, pagina);
+        QCOMPARE(pagina->RecordCount(), 6);
+        pagina->MoveFirst();
+        // Newest first: page 400 starts at the 2395th newest.
+        QCOMPARE(pagina->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble(), 3000.0 - 2394);
+        QCOMPARE(sql->LinhasEmMemoria(), 6);
+        QCOMPARE(sql->LeiturasFeitas(), 1);
+
+        // Walking the whole selection (a printed list) holds one block at a time.
+        int linhas = 0;
+        int maximo = 0;
+        for (resultado->MoveFirst(); !resultado->Eof(); resultado->MoveNext()) {
+            resultado->Fields(QStringLiteral("ValorTotal"));
+            maximo = std::max(maximo, sql->LinhasEmMemoria());
+            ++linhas;
+        }
+        QCOMPARE(linhas, 3000);
+        QVERIFY2(maximo <= 204, qPrintable(QString::number(maximo)));
+        QVERIFY2(sql->LeiturasFeitas() < 30, qPrintable(QString::number(sql->LeiturasFeitas())));
+    }
+
+    void linhas_apagadas_depois_da_contagem()
+    {
+        EscreverOrcamentos(8);
+        auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        qint16 tamanho = 6;
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
+        RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
+        // Another workstation deletes two quotes before the second page is read.
+        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento <= 2"));
+        resultado->SetAbsolutePage(2);
+        RecordsetPtr pagina;
+        orcamentos->PaginarResultadoDaSelecaoEmRecordset(tamanho, pagina);
+        QCOMPARE(pagina->RecordCount(), 0);
+        QCOMPARE(resultado->AbsolutePage(), 2);
+        EsperarErro(3021, [&] { resultado->Fields(QStringLiteral("NumeroDoOrcamento")); });
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_negocio_recordset)
+#include "tst_negocio_recordset.moc"
