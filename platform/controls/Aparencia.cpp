@@ -1,6 +1,9 @@
 #include "platform/controls/Aparencia.h"
 
+#include "platform/controls/Icones.h"
+
 #include <QPainter>
+#include <QWidget>
 #include <QPainterPath>
 #include <QRectF>
 
@@ -60,6 +63,37 @@ QString EstiloDaCaixaDeSelecao(const QColor& fundo) {
                " selection-background-color: #E3F0F3; selection-color: #202020; outline: 0; }")
         .arg(CorDaBorda().name(), fundo.name(), CorDoTexto().name(), CorDaBordaSobre().name(), destaque,
              CorDeFundoInativo().name(), CorDoTextoInativo().name());
+}
+
+namespace {
+
+class Indicador : public QWidget {
+public:
+    Indicador(QWidget* pai, const QString& icone) : QWidget(pai), mstrIcone(icone) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        const QColor cor = parentWidget()->isEnabled() ? CorDoTextoSuave() : CorDoTextoInativo();
+        const QPixmap imagem = Icones::Icone(mstrIcone, 14, cor);
+        p.drawPixmap((width() - imagem.width()) / 2, (height() - imagem.height()) / 2, imagem);
+    }
+
+private:
+    QString mstrIcone;
+};
+
+} // namespace
+
+QWidget* CriarIndicador(QWidget* pai, const QString& icone) { return new Indicador(pai, icone); }
+
+void PosicionarIndicador(QWidget* indicador) {
+    const QWidget* pai = indicador->parentWidget();
+    indicador->setGeometry(pai->width() - 24, 2, 20, pai->height() - 4);
+    indicador->raise();
 }
 
 } // namespace Aparencia

@@ -9,6 +9,7 @@
 
 class QPainter;
 class QRectF;
+class QWidget;
 
 namespace Aparencia {
 
@@ -40,5 +41,11 @@ QString EstiloDoEditor(const QColor& texto);
 
 // Style sheet of an inner combo box or date editor, drawn with its own frame.
 QString EstiloDaCaixaDeSelecao(const QColor& fundo);
+
+// The sign at the right end of a combo box or date editor (an icon of Icones), laid
+// over the editor's drop-down button; clicks go through it to the button. The owner
+// places it with PosicionarIndicador when it is resized.
+QWidget* CriarIndicador(QWidget* pai, const QString& icone);
+void PosicionarIndicador(QWidget* indicador);
 
 } // namespace Aparencia

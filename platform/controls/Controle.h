@@ -22,6 +22,9 @@
 //   nothing.
 // - SetFocus on a control that is hidden or disabled (itself or its container) is
 //   run-time error 5, as in VB.
+// Mouse presses are checked at their window, where a person's clicks arrive, before Qt
+// moves the focus; a test that wants Validate to run on a click sends it through the
+// window (QTest with QTEST_QPA_MOUSE_HANDLING), not straight to a widget.
 
 #include <QString>
 #include <QWidget>

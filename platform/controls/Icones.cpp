@@ -98,6 +98,8 @@ const std::map<QString, Desenho>& Desenhos() {
              Chevron(p, 7.5, -1);
          }},
         {QStringLiteral("Anterior"), [](QPainter& p) { Chevron(p, 6, -1); }},
+        {QStringLiteral("Abaixo"),
+         [](QPainter& p) { p.drawPolyline(QPolygonF({QPointF(4, 6), QPointF(8, 10), QPointF(12, 6)})); }},
         {QStringLiteral("Proximo"), [](QPainter& p) { Chevron(p, 10, 1); }},
         {QStringLiteral("Ultimo"),
          [](QPainter& p) {

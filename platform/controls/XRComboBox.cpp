@@ -14,6 +14,7 @@ XRComboBox::XRComboBox(QWidget* pai, const QString& nome) : Controle(pai, nome) 
     mobjCaixa->setMaxVisibleItems(15);
     // activated: only the person's pick, also of the entry already selected.
     connect(mobjCaixa, &QComboBox::activated, this, [this] { emit Click(); });
+    mobjIndicador = Aparencia::CriarIndicador(this, QStringLiteral("Abaixo"));
     DefinirAlvoDoFoco(mobjCaixa);
     resize(sizeHint());
 }
@@ -83,6 +84,7 @@ QSize XRComboBox::sizeHint() const { return QSize(180, qMax(28, fontMetrics().he
 void XRComboBox::resizeEvent(QResizeEvent* evento) {
     Controle::resizeEvent(evento);
     mobjCaixa->setGeometry(rect());
+    Aparencia::PosicionarIndicador(mobjIndicador);
 }
 
 void XRComboBox::changeEvent(QEvent* evento) {

@@ -57,5 +57,6 @@ private:
     void VerificarIndice(int Index) const;
 
     QComboBox* mobjCaixa;
+    QWidget* mobjIndicador;
     int mintNewIndex = -1;
 };

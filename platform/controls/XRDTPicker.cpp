@@ -24,6 +24,7 @@ XRDTPicker::XRDTPicker(QWidget* pai, const QString& nome) : Controle(pai, nome) 
                                              " QCalendarWidget QAbstractItemView { selection-background-color: %1;"
                                              " selection-color: white; }")
                                   .arg(Aparencia::CorDeDestaque().name()));
+    mobjIndicador = Aparencia::CriarIndicador(this, QStringLiteral("Calendario"));
     DefinirAlvoDoFoco(mobjCaixa);
     resize(sizeHint());
 }
@@ -37,6 +38,7 @@ QSize XRDTPicker::sizeHint() const { return QSize(130, qMax(28, fontMetrics().he
 void XRDTPicker::resizeEvent(QResizeEvent* evento) {
     Controle::resizeEvent(evento);
     mobjCaixa->setGeometry(rect());
+    Aparencia::PosicionarIndicador(mobjIndicador);
 }
 
 void XRDTPicker::changeEvent(QEvent* evento) {

@@ -29,4 +29,5 @@ protected:
 
 private:
     QDateEdit* mobjCaixa;
+    QWidget* mobjIndicador;
 };
