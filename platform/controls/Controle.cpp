@@ -174,6 +174,26 @@ void Controle::setToolTipText(const QString& texto) {
 
 void Controle::AtualizarDica() { setToolTip(TextoDaDica()); }
 
+void Controle::setFontName(const QString& nome) {
+    QFont fonte = font();
+    fonte.setFamily(nome);
+    setFont(fonte);
+}
+
+void Controle::setFontSize(qreal pontos) {
+    if (pontos <= 0)
+        throw VB::ErroDeExecucao(380);
+    QFont fonte = font();
+    fonte.setPointSizeF(pontos);
+    setFont(fonte);
+}
+
+void Controle::setFontBold(bool valor) {
+    QFont fonte = font();
+    fonte.setBold(valor);
+    setFont(fonte);
+}
+
 void Controle::SetFocus() {
     // VB refuses the focus to a control that cannot take it (error 5). A window that
     // is not shown yet is no reason: the control gets the focus when it appears.

@@ -1,8 +1,8 @@
 #pragma once
 // Controle: what every control of the forms has from its container (VB's extender):
 // Left, Top, Width and Height in twips, Visible, Enabled, Tag, ToolTipText,
-// CausesValidation, Font, SetFocus, ZOrder, Move, Refresh; and the focus events
-// GotFocus, LostFocus and Validate. Every member is reachable by name through the
+// CausesValidation, Font (and FontName, FontSize, FontBold), SetFocus, ZOrder, Move,
+// Refresh; and the focus events GotFocus, LostFocus and Validate. Every member is reachable by name through the
 // meta-object system (Q_PROPERTY / Q_INVOKABLE), and a control's name in the design
 // is its objectName.
 //
@@ -43,6 +43,9 @@ class Controle : public QWidget {
     Q_PROPERTY(QString ToolTipText READ ToolTipText WRITE setToolTipText)
     Q_PROPERTY(bool CausesValidation READ CausesValidation WRITE setCausesValidation)
     Q_PROPERTY(QFont Font READ font WRITE setFont)
+    Q_PROPERTY(QString FontName READ FontName WRITE setFontName)
+    Q_PROPERTY(qreal FontSize READ FontSize WRITE setFontSize)
+    Q_PROPERTY(bool FontBold READ FontBold WRITE setFontBold)
 
 public:
     explicit Controle(QWidget* pai = nullptr, const QString& nome = QString());
@@ -66,6 +69,13 @@ public:
     void setTag(const QString& texto) { mstrTag = texto; }
     QString ToolTipText() const { return mstrToolTipText; }
     void setToolTipText(const QString& texto);
+    // VB's shortcuts into Font (name, size in points, bold).
+    QString FontName() const { return font().family(); }
+    void setFontName(const QString& nome);
+    qreal FontSize() const { return font().pointSizeF(); }
+    void setFontSize(qreal pontos);
+    bool FontBold() const { return font().bold(); }
+    void setFontBold(bool valor);
     bool CausesValidation() const { return mbooCausesValidation; }
     void setCausesValidation(bool valor) { mbooCausesValidation = valor; }
 

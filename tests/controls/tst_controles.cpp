@@ -690,10 +690,18 @@ void tst_Controles::fonteArial() {
         QCOMPARE(controle->font().family(), u"Arial"_s);
         QCOMPARE(QFontInfo(controle->font()).family(), u"Liberation Sans"_s);
     }
-    // The inner editors follow the control's font.
+    // The inner editors follow the control's font, also when set by VB's shortcuts.
     XRNumberBox num(&form);
     num.setFont(QFont(u"Arial"_s, 14));
     QCOMPARE(num.Editor()->font().pointSize(), 14);
+    QVERIFY(num.setProperty("FontSize", 9));
+    QVERIFY(num.setProperty("FontBold", true));
+    QCOMPARE(num.Editor()->font().pointSize(), 9);
+    QVERIFY(num.Editor()->font().bold());
+    Label narrow(&form, u"lblMensagemDeResultado"_s);
+    narrow.setFontName(u"Arial Narrow"_s);
+    QCOMPARE(QFontInfo(narrow.font()).family(), u"Liberation Sans Narrow"_s);
+    QCOMPARE(NumeroDoErro([&] { narrow.setFontSize(0); }), 380L);
     QCOMPARE(Label(&form).ForeColor(), 4802889);
 }
 
