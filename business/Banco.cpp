@@ -20,6 +20,12 @@ void Falhar(const QString& descricao) { throw VB::ErroDeExecucao(NumeroDoErroDeB
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros)
 {
     QSqlQuery q(Conexao());
+    // A statement without parameters (DDL, COMMIT...) is run as it is: PostgreSQL
+    // prepares only queries and data changes.
+    if (parametros.isEmpty()) {
+        if (!q.exec(sql)) Falhar(QStringLiteral("Falha no banco de dados: ") + q.lastError().text());
+        return q;
+    }
     if (!q.prepare(sql))
         Falhar(QStringLiteral("Falha no banco de dados ao preparar a consulta: ") + q.lastError().text());
     for (const QVariant& parametro : parametros) {

@@ -41,6 +41,7 @@ bool EsvaziarPostgreSQL(const QString& url)
         db.setDatabaseName(u.path().mid(1));
         if (db.open()) {
             QSqlQuery q(db);
+            q.exec(QStringLiteral("SET client_min_messages = warning")); // no notice per dropped table
             ok = q.exec(QStringLiteral("DROP SCHEMA public CASCADE")) && q.exec(QStringLiteral("CREATE SCHEMA public"));
             if (!ok) qWarning() << q.lastError().text();
         } else {

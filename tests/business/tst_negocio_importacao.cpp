@@ -86,6 +86,7 @@ private slots:
 
     void init()
     {
+        msessao.reset(); // a failed init() is followed by no cleanup()
         msessao = std::make_unique<Sessao>();
         if (QTest::currentTestFailed()) return;
         mpasta = msessao->Pasta().filePath(QStringLiteral("csv"));

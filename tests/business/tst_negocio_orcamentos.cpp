@@ -8,8 +8,12 @@
 #include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
 
+#include <QElapsedTimer>
+#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
+#include <atomic>
+#include <thread>
 
 using namespace BancoDeTeste;
 using VB::Currency;
@@ -98,6 +102,7 @@ private slots:
 
     void init()
     {
+        msessao.reset(); // a failed init() is followed by no cleanup()
         msessao = std::make_unique<Sessao>();
         if (QTest::currentTestFailed()) return;
         EscreverCadastroDeTeste();
@@ -644,9 +649,18 @@ private slots:
 
     void uma_falha_no_meio_nao_deixa_nada_gravado()
     {
-        if (!msessao->EhSQLite()) QSKIP("the failure is simulated with a SQLite trigger");
-        Banco::Executar(QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento WHEN "
-                                       "NEW.NumeroDoItemDoOrcamento = 2 BEGIN SELECT RAISE(ABORT, 'falha simulada'); END"));
+        // A trigger makes the second item's insert fail, after the header was written.
+        if (msessao->EhSQLite()) {
+            Banco::Executar(QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento WHEN "
+                                           "NEW.NumeroDoItemDoOrcamento = 2 BEGIN SELECT RAISE(ABORT, 'falha simulada'); "
+                                           "END"));
+        } else {
+            Banco::Executar(QStringLiteral("CREATE FUNCTION FalhaSimulada() RETURNS trigger AS $$ BEGIN IF "
+                                           "NEW.NumeroDoItemDoOrcamento = 2 THEN RAISE EXCEPTION 'falha simulada'; END "
+                                           "IF; RETURN NEW; END $$ LANGUAGE plpgsql"));
+            Banco::Executar(QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento FOR EACH ROW "
+                                           "EXECUTE FUNCTION FalhaSimulada()"));
+        }
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
         grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"), QStringLiteral("0,00"),
@@ -660,6 +674,40 @@ private slots:
         QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
         QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
         QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
+    }
+
+    void duas_estacoes_gravando_ao_mesmo_tempo()
+    {
+        if (!msessao->EhSQLite()) QSKIP("the other workstation is a second SQLite connection");
+        // The other workstation holds the write lock for a moment; this one waits for it
+        // instead of failing, and both quotes are stored whole.
+        std::atomic<bool> travado = false;
+        std::thread outra([arquivo = msessao->ArquivoSQLite(), &travado] {
+            {
+                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("outra"));
+                db.setDatabaseName(arquivo);
+                db.open();
+                QSqlQuery q(db);
+                q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+                q.exec(QStringLiteral("UPDATE Empresa SET NomeFantasia = 'Outra estação'"));
+                travado = true;
+                std::this_thread::sleep_for(std::chrono::milliseconds(400));
+                q.exec(QStringLiteral("COMMIT"));
+                db.close();
+            }
+            QSqlDatabase::removeDatabase(QStringLiteral("outra"));
+        });
+        while (!travado) std::this_thread::yield();
+        QElapsedTimer relogio;
+        relogio.start();
+        const double numero = NovoOrcamento();
+        const qint64 esperou = relogio.elapsed();
+        outra.join();
+        QCOMPARE(numero, 1.0);
+        QVERIFY2(esperou >= 200, qPrintable(QString::number(esperou)));
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
+        QCOMPARE(Banco::Valor(QStringLiteral("SELECT NomeFantasia FROM Empresa")).toString(),
+                 QStringLiteral("Outra estação"));
     }
 
     void sem_banco_aberto_o_objeto_responde_com_erro()
