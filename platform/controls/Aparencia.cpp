@@ -3,9 +3,9 @@
 #include "platform/controls/Icones.h"
 
 #include <QPainter>
-#include <QWidget>
 #include <QPainterPath>
 #include <QRectF>
+#include <QWidget>
 
 namespace Aparencia {
 
@@ -17,14 +17,30 @@ QFont Fonte(qreal pontos, bool negrito) {
     return fonte;
 }
 
-QColor CorDoTexto() { return QColor(73, 73, 73); }
-QColor CorDoTextoSuave() { return QColor(128, 134, 140); }
-QColor CorDoTextoInativo() { return QColor(165, 170, 176); }
-QColor CorDaBorda() { return QColor(204, 209, 216); }
-QColor CorDaBordaSobre() { return QColor(160, 170, 180); }
-QColor CorDeDestaque() { return QColor(0x1F, 0x7A, 0x8C); }
-QColor CorDeFundoInativo() { return QColor(0xF4, 0xF5, 0xF6); }
-QColor CorDeFundoSobre() { return QColor(0xEC, 0xF4, 0xF6); }
+QColor CorDoTexto() {
+    return QColor(73, 73, 73);
+}
+QColor CorDoTextoSuave() {
+    return QColor(128, 134, 140);
+}
+QColor CorDoTextoInativo() {
+    return QColor(165, 170, 176);
+}
+QColor CorDaBorda() {
+    return QColor(204, 209, 216);
+}
+QColor CorDaBordaSobre() {
+    return QColor(160, 170, 180);
+}
+QColor CorDeDestaque() {
+    return QColor(0x1F, 0x7A, 0x8C);
+}
+QColor CorDeFundoInativo() {
+    return QColor(0xF4, 0xF5, 0xF6);
+}
+QColor CorDeFundoSobre() {
+    return QColor(0xEC, 0xF4, 0xF6);
+}
 
 void DesenharMoldura(QPainter& p, const QRectF& area, const QColor& fundo, bool comFoco, bool sobre,
                      bool habilitado) {
@@ -88,7 +104,9 @@ private:
 
 } // namespace
 
-QWidget* CriarIndicador(QWidget* pai, const QString& icone) { return new Indicador(pai, icone); }
+QWidget* CriarIndicador(QWidget* pai, const QString& icone) {
+    return new Indicador(pai, icone);
+}
 
 void PosicionarIndicador(QWidget* indicador) {
     const QWidget* pai = indicador->parentWidget();

@@ -16,17 +16,17 @@ namespace Aparencia {
 // Arial at the given size in points (bold when asked).
 QFont Fonte(qreal pontos = 10, bool negrito = false);
 
-inline constexpr int CorDoTextoVB = 4802889;   // RGB(73, 73, 73): labels and captions
+inline constexpr int CorDoTextoVB = 4802889;      // RGB(73, 73, 73): labels and captions
 inline constexpr int CorDeBloqueadoVB = 0xF9F9F9; // background of a locked number box
 
-QColor CorDoTexto();       // RGB(73, 73, 73)
-QColor CorDoTextoSuave();  // secondary lines, placeholders
+QColor CorDoTexto();        // RGB(73, 73, 73)
+QColor CorDoTextoSuave();   // secondary lines, placeholders
 QColor CorDoTextoInativo(); // text of a disabled control
-QColor CorDaBorda();       // frame of boxes and buttons at rest
-QColor CorDaBordaSobre();  // frame under the mouse
-QColor CorDeDestaque();    // the accent: focus ring, theme line, primary hover
+QColor CorDaBorda();        // frame of boxes and buttons at rest
+QColor CorDaBordaSobre();   // frame under the mouse
+QColor CorDeDestaque();     // the accent: focus ring, theme line, primary hover
 QColor CorDeFundoInativo(); // background of a disabled control
-QColor CorDeFundoSobre();  // button background under the mouse
+QColor CorDeFundoSobre();   // button background under the mouse
 
 inline constexpr qreal RaioDosCantos = 4.0;
 

@@ -37,8 +37,7 @@ QWidget* AlvoDoClique(QWidget* w) {
             alvo = alvo->focusProxy();
         if (f->isEnabled() && (f->focusPolicy() & Qt::ClickFocus) && (alvo->focusPolicy() & Qt::ClickFocus))
             return alvo;
-        if (f->isWindow())
-            break;
+        if (f->isWindow()) break;
     }
     return nullptr;
 }
@@ -46,8 +45,7 @@ QWidget* AlvoDoClique(QWidget* w) {
 QWidget* WidgetDaJanela(QWindow* janela) {
     const auto janelas = QApplication::topLevelWidgets();
     for (QWidget* w : janelas)
-        if (w->windowHandle() == janela)
-            return w;
+        if (w->windowHandle() == janela) return w;
     return nullptr;
 }
 
@@ -64,17 +62,14 @@ public:
     // destino: the widget that would take the focus, or null when not known (Tab).
     bool PodeMoverOFocoPara(QWidget* destino) {
         QWidget* atual = QApplication::focusWidget();
-        if (mbooValidando || !atual)
-            return true;
+        if (mbooValidando || !atual) return true;
         Controle* dono = Controle::DonoDe(atual);
-        if (!dono)
-            return true;
+        if (!dono) return true;
         if (destino) {
             if (destino == dono || dono->isAncestorOf(destino) || destino->window() != atual->window())
                 return true;
             const Controle* donoDoDestino = Controle::DonoDe(destino);
-            if (donoDoDestino && !donoDoDestino->CausesValidation())
-                return true;
+            if (donoDoDestino && !donoDoDestino->CausesValidation()) return true;
         }
         mbooValidando = true;
         struct Fim {
@@ -102,12 +97,10 @@ private:
 
     bool PressaoPermitida(QWindow* janela, QMouseEvent* evento) {
         QWidget* topo = WidgetDaJanela(janela);
-        if (!topo)
-            return true;
+        if (!topo) return true;
         QWidget* alvo = topo->childAt(evento->position().toPoint());
         QWidget* destino = AlvoDoClique(alvo ? alvo : topo);
-        if (!destino || destino == QApplication::focusWidget())
-            return true;
+        if (!destino || destino == QApplication::focusWidget()) return true;
         return PodeMoverOFocoPara(destino);
     }
 
@@ -128,8 +121,12 @@ Controle::~Controle() {
         it = (it.value() == this || it.value().isNull()) ? controles.erase(it) : std::next(it);
 }
 
-int Controle::Left() const { return Twips::ParaPixels(mlonLeft) == x() ? mlonLeft : Twips::DePixels(x()); }
-int Controle::Top() const { return Twips::ParaPixels(mlonTop) == y() ? mlonTop : Twips::DePixels(y()); }
+int Controle::Left() const {
+    return Twips::ParaPixels(mlonLeft) == x() ? mlonLeft : Twips::DePixels(x());
+}
+int Controle::Top() const {
+    return Twips::ParaPixels(mlonTop) == y() ? mlonTop : Twips::DePixels(y());
+}
 int Controle::Width() const {
     return Twips::ParaPixels(mlonWidth) == width() ? mlonWidth : Twips::DePixels(width());
 }
@@ -148,15 +145,13 @@ void Controle::setTop(int twips) {
 }
 
 void Controle::setWidth(int twips) {
-    if (twips < 0)
-        throw VB::ErroDeExecucao(380);
+    if (twips < 0) throw VB::ErroDeExecucao(380);
     mlonWidth = twips;
     resize(Twips::ParaPixels(twips), height());
 }
 
 void Controle::setHeight(int twips) {
-    if (twips < 0)
-        throw VB::ErroDeExecucao(380);
+    if (twips < 0) throw VB::ErroDeExecucao(380);
     mlonHeight = twips;
     resize(width(), Twips::ParaPixels(twips));
 }
@@ -165,14 +160,18 @@ bool Controle::Visible() const {
     return parentWidget() ? isVisibleTo(parentWidget()) : isVisible();
 }
 
-bool Controle::Enabled() const { return !testAttribute(Qt::WA_ForceDisabled); }
+bool Controle::Enabled() const {
+    return !testAttribute(Qt::WA_ForceDisabled);
+}
 
 void Controle::setToolTipText(const QString& texto) {
     mstrToolTipText = texto;
     AtualizarDica();
 }
 
-void Controle::AtualizarDica() { setToolTip(TextoDaDica()); }
+void Controle::AtualizarDica() {
+    setToolTip(TextoDaDica());
+}
 
 void Controle::setFontName(const QString& nome) {
     QFont fonte = font();
@@ -181,8 +180,7 @@ void Controle::setFontName(const QString& nome) {
 }
 
 void Controle::setFontSize(qreal pontos) {
-    if (pontos <= 0)
-        throw VB::ErroDeExecucao(380);
+    if (pontos <= 0) throw VB::ErroDeExecucao(380);
     QFont fonte = font();
     fonte.setPointSizeF(pontos);
     setFont(fonte);
@@ -198,15 +196,11 @@ void Controle::SetFocus() {
     // VB refuses the focus to a control that cannot take it (error 5). A window that
     // is not shown yet is no reason: the control gets the focus when it appears.
     const bool janelaExibida = window()->isVisible();
-    if ((janelaExibida && !isVisible()) || !Visible() || !isEnabled())
-        throw VB::ErroDeExecucao(5);
+    if ((janelaExibida && !isVisible()) || !Visible() || !isEnabled()) throw VB::ErroDeExecucao(5);
     QWidget* alvo = focusProxy() ? focusProxy() : this;
-    if (QApplication::focusWidget() == alvo)
-        return;
-    if (!GuardaDeValidacao::Instancia().PodeMoverOFocoPara(alvo))
-        return;
-    if (janelaExibida && !window()->isActiveWindow())
-        window()->activateWindow();
+    if (QApplication::focusWidget() == alvo) return;
+    if (!GuardaDeValidacao::Instancia().PodeMoverOFocoPara(alvo)) return;
+    if (janelaExibida && !window()->isActiveWindow()) window()->activateWindow();
     alvo->setFocus(Qt::OtherFocusReason);
 }
 
@@ -219,15 +213,14 @@ void Controle::ZOrder(int Posicao) {
 
 void Controle::Move(int lonLeft, int lonTop, int lonWidth, int lonHeight) {
     setLeft(lonLeft);
-    if (lonTop != INT_MIN)
-        setTop(lonTop);
-    if (lonWidth != INT_MIN)
-        setWidth(lonWidth);
-    if (lonHeight != INT_MIN)
-        setHeight(lonHeight);
+    if (lonTop != INT_MIN) setTop(lonTop);
+    if (lonWidth != INT_MIN) setWidth(lonWidth);
+    if (lonHeight != INT_MIN) setHeight(lonHeight);
 }
 
-void Controle::Refresh() { repaint(); }
+void Controle::Refresh() {
+    repaint();
+}
 
 bool Controle::ValidarSaida() {
     bool Cancel = false;
@@ -237,8 +230,7 @@ bool Controle::ValidarSaida() {
 
 Controle* Controle::DonoDe(QWidget* widget) {
     for (QWidget* w = widget; w; w = w->parentWidget())
-        if (auto* controle = qobject_cast<Controle*>(w))
-            return controle;
+        if (auto* controle = qobject_cast<Controle*>(w)) return controle;
     return nullptr;
 }
 
@@ -270,8 +262,7 @@ void Controle::focusOutEvent(QFocusEvent* evento) {
 
 void Controle::RegistrarEntradaDoFoco(Qt::FocusReason) {
     update();
-    if (mbooTemFoco)
-        return; // the window came back: the control never lost the focus
+    if (mbooTemFoco) return; // the window came back: the control never lost the focus
     QPointer<Controle>& anterior = ControlesComFoco()[window()];
     if (anterior && anterior != this && anterior->mbooTemFoco) {
         anterior->mbooTemFoco = false;
@@ -284,8 +275,7 @@ void Controle::RegistrarEntradaDoFoco(Qt::FocusReason) {
 
 void Controle::RegistrarSaidaDoFoco(Qt::FocusReason motivo) {
     update();
-    if (MotivoDeJanela(motivo) || !mbooTemFoco)
-        return;
+    if (MotivoDeJanela(motivo) || !mbooTemFoco) return;
     mbooTemFoco = false;
     ControlesComFoco().remove(window());
     emit LostFocus();

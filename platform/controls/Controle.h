@@ -2,9 +2,8 @@
 // Controle: what every control of the forms has from its container (VB's extender):
 // Left, Top, Width and Height in twips, Visible, Enabled, Tag, ToolTipText,
 // CausesValidation, Font (and FontName, FontSize, FontBold), SetFocus, ZOrder, Move,
-// Refresh; and the focus events GotFocus, LostFocus and Validate. Every member is reachable by name through the
-// meta-object system (Q_PROPERTY / Q_INVOKABLE), and a control's name in the design
-// is its objectName.
+// Refresh; and the focus events GotFocus, LostFocus and Validate. Every member is reachable by name through
+// the meta-object system (Q_PROPERTY / Q_INVOKABLE), and a control's name in the design is its objectName.
 //
 // Positions are absolute within the parent (the forms place controls by twips, there
 // are no layouts). A value written in twips reads back unchanged as long as nothing

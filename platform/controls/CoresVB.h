@@ -14,7 +14,9 @@ QColor ParaQColor(int lonCorVB);
 int DeQColor(const QColor& cor);
 
 // RGB(r, g, b) as VB builds it.
-constexpr int RGB(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
+constexpr int RGB(int r, int g, int b) {
+    return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
+}
 
 // The system colours the controls use as defaults (VB's constants).
 inline constexpr int vbScrollBars = static_cast<int>(0x80000000u);

@@ -16,10 +16,13 @@ namespace {
 using Desenho = std::function<void(QPainter&)>;
 
 // Each icon is drawn on a 16 x 16 grid; the painter is scaled to the size asked.
-void Linha(QPainter& p, qreal x1, qreal y1, qreal x2, qreal y2) { p.drawLine(QPointF(x1, y1), QPointF(x2, y2)); }
+void Linha(QPainter& p, qreal x1, qreal y1, qreal x2, qreal y2) {
+    p.drawLine(QPointF(x1, y1), QPointF(x2, y2));
+}
 
 void Chevron(QPainter& p, qreal xPonta, qreal direcao) {
-    p.drawPolyline(QPolygonF({QPointF(xPonta - 4 * direcao, 4), QPointF(xPonta, 8), QPointF(xPonta - 4 * direcao, 12)}));
+    p.drawPolyline(
+        QPolygonF({QPointF(xPonta - 4 * direcao, 4), QPointF(xPonta, 8), QPointF(xPonta - 4 * direcao, 12)}));
 }
 
 const std::map<QString, Desenho>& Desenhos() {
@@ -32,15 +35,17 @@ const std::map<QString, Desenho>& Desenhos() {
         {QStringLiteral("Remover"), [](QPainter& p) { Linha(p, 3, 8, 13, 8); }},
         {QStringLiteral("Alterar"),
          [](QPainter& p) {
-             p.drawPolygon(QPolygonF({QPointF(2.5, 13.5), QPointF(3.3, 10.3), QPointF(10.8, 2.8), QPointF(13.2, 5.2),
-                                      QPointF(5.7, 12.7)}));
+             p.drawPolygon(QPolygonF({QPointF(2.5, 13.5), QPointF(3.3, 10.3), QPointF(10.8, 2.8),
+                                      QPointF(13.2, 5.2), QPointF(5.7, 12.7)}));
              Linha(p, 9.2, 4.4, 11.6, 6.8);
          }},
         {QStringLiteral("Excluir"),
          [](QPainter& p) {
              Linha(p, 2.5, 4.5, 13.5, 4.5);
-             p.drawPolyline(QPolygonF({QPointF(6.3, 4.5), QPointF(6.3, 2.6), QPointF(9.7, 2.6), QPointF(9.7, 4.5)}));
-             p.drawPolyline(QPolygonF({QPointF(4.2, 4.5), QPointF(5, 13.5), QPointF(11, 13.5), QPointF(11.8, 4.5)}));
+             p.drawPolyline(
+                 QPolygonF({QPointF(6.3, 4.5), QPointF(6.3, 2.6), QPointF(9.7, 2.6), QPointF(9.7, 4.5)}));
+             p.drawPolyline(
+                 QPolygonF({QPointF(4.2, 4.5), QPointF(5, 13.5), QPointF(11, 13.5), QPointF(11.8, 4.5)}));
              Linha(p, 7, 7, 7, 11.3);
              Linha(p, 9, 7, 9, 11.3);
          }},
@@ -72,7 +77,9 @@ const std::map<QString, Desenho>& Desenhos() {
              Linha(p, 12, 4, 4, 12);
          }},
         {QStringLiteral("Salvar"),
-         [](QPainter& p) { p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4.5)})); }},
+         [](QPainter& p) {
+             p.drawPolyline(QPolygonF({QPointF(3, 8.5), QPointF(6.5, 12), QPointF(13, 4.5)}));
+         }},
         {QStringLiteral("Cancelar"),
          [](QPainter& p) {
              p.drawEllipse(QPointF(8, 8), 5.5, 5.5);
@@ -99,7 +106,9 @@ const std::map<QString, Desenho>& Desenhos() {
          }},
         {QStringLiteral("Anterior"), [](QPainter& p) { Chevron(p, 6, -1); }},
         {QStringLiteral("Abaixo"),
-         [](QPainter& p) { p.drawPolyline(QPolygonF({QPointF(4, 6), QPointF(8, 10), QPointF(12, 6)})); }},
+         [](QPainter& p) {
+             p.drawPolyline(QPolygonF({QPointF(4, 6), QPointF(8, 10), QPointF(12, 6)}));
+         }},
         {QStringLiteral("Proximo"), [](QPainter& p) { Chevron(p, 10, 1); }},
         {QStringLiteral("Ultimo"),
          [](QPainter& p) {
@@ -130,16 +139,15 @@ QPixmap Etiqueta(const QString& texto, int altura, const QColor& fundo, const QC
 } // namespace
 
 QPixmap Icone(const QString& nome, int tamanho, const QColor& cor) {
-    if (tamanho <= 0)
-        return QPixmap();
+    if (tamanho <= 0) return QPixmap();
     if (nome == QLatin1String("EtiquetaAtivo"))
         return Etiqueta(QStringLiteral("Ativo"), tamanho, QColor(0xE2, 0xF4, 0xE8), QColor(0x1E, 0x7A, 0x44));
     if (nome == QLatin1String("EtiquetaInativo"))
-        return Etiqueta(QStringLiteral("Inativo"), tamanho, QColor(0xFB, 0xE9, 0xE7), QColor(0xB2, 0x3B, 0x2E));
+        return Etiqueta(QStringLiteral("Inativo"), tamanho, QColor(0xFB, 0xE9, 0xE7),
+                        QColor(0xB2, 0x3B, 0x2E));
     const auto& desenhos = Desenhos();
     const auto it = desenhos.find(nome);
-    if (it == desenhos.end())
-        return QPixmap();
+    if (it == desenhos.end()) return QPixmap();
     QPixmap imagem(tamanho, tamanho);
     imagem.fill(Qt::transparent);
     QPainter p(&imagem);

@@ -7,8 +7,7 @@ Image::Image(QWidget* pai, const QString& nome) : Controle(pai, nome) {}
 
 void Image::setPicture(const QPixmap& imagem) {
     mpixPicture = imagem;
-    if (!mbooStretch && !imagem.isNull())
-        resize(imagem.deviceIndependentSize().toSize());
+    if (!mbooStretch && !imagem.isNull()) resize(imagem.deviceIndependentSize().toSize());
     update();
 }
 
@@ -18,8 +17,7 @@ void Image::setStretch(bool valor) {
 }
 
 void Image::paintEvent(QPaintEvent*) {
-    if (mpixPicture.isNull())
-        return;
+    if (mpixPicture.isNull()) return;
     QPainter p(this);
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     if (mbooStretch)

@@ -31,8 +31,7 @@ void Label::setBackStyle(int valor) {
 }
 
 void Label::setAlignment(int valor) {
-    if (valor < 0 || valor > 2)
-        throw VB::ErroDeExecucao(380);
+    if (valor < 0 || valor > 2) throw VB::ErroDeExecucao(380);
     mintAlignment = valor;
     update();
 }
@@ -50,23 +49,22 @@ void Label::setWordWrap(bool valor) {
 
 QSize Label::sizeHint() const {
     if (mbooWordWrap)
-        return fontMetrics().boundingRect(QRect(0, 0, qMax(1, width()), 10000), Qt::TextWordWrap, mstrCaption).size();
+        return fontMetrics()
+            .boundingRect(QRect(0, 0, qMax(1, width()), 10000), Qt::TextWordWrap, mstrCaption)
+            .size();
     return fontMetrics().size(0, mstrCaption);
 }
 
 void Label::AjustarTamanho() {
-    if (mbooAutoSize)
-        resize(sizeHint());
+    if (mbooAutoSize) resize(sizeHint());
 }
 
 void Label::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    if (mintBackStyle == 1)
-        p.fillRect(rect(), CoresVB::ParaQColor(mlonBackColor));
+    if (mintBackStyle == 1) p.fillRect(rect(), CoresVB::ParaQColor(mlonBackColor));
     static const Qt::Alignment alinhamentos[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
     QColor cor = CoresVB::ParaQColor(mlonForeColor);
-    if (!isEnabled())
-        cor.setAlpha(110);
+    if (!isEnabled()) cor.setAlpha(110);
     p.setPen(cor);
     p.setFont(font());
     p.drawText(rect(), alinhamentos[mintAlignment] | Qt::AlignTop | (mbooWordWrap ? Qt::TextWordWrap : 0),
@@ -80,7 +78,6 @@ void Label::mouseReleaseEvent(QMouseEvent* evento) {
 }
 
 void Label::changeEvent(QEvent* evento) {
-    if (evento->type() == QEvent::FontChange)
-        AjustarTamanho();
+    if (evento->type() == QEvent::FontChange) AjustarTamanho();
     Controle::changeEvent(evento);
 }

@@ -19,14 +19,22 @@ constexpr int MargemDoTexto = 3;    // pixels between a cell's edge and its text
 constexpr int LarguraDaBarra = 12;  // pixels of a scroll bar
 constexpr int AlinhamentoGeral = 9; // ColAlignment: numbers right, text left
 
-[[noreturn]] void ErroDeLinha() { throw VB::ErroDeExecucao(30009, QStringLiteral("Valor de linha inválido")); }
-[[noreturn]] void ErroDeColuna() { throw VB::ErroDeExecucao(30010, QStringLiteral("Valor de coluna inválido")); }
+[[noreturn]] void ErroDeLinha() {
+    throw VB::ErroDeExecucao(30009, QStringLiteral("Valor de linha inválido"));
+}
+[[noreturn]] void ErroDeColuna() {
+    throw VB::ErroDeExecucao(30010, QStringLiteral("Valor de coluna inválido"));
+}
 [[noreturn]] void ErroDeIndice() {
     throw VB::ErroDeExecucao(381, QStringLiteral("Índice de matriz de propriedade inválido"));
 }
-[[noreturn]] void ErroDeValor() { throw VB::ErroDeExecucao(380); }
+[[noreturn]] void ErroDeValor() {
+    throw VB::ErroDeExecucao(380);
+}
 
-QColor Cor(int lonCorVB) { return CoresVB::ParaQColor(lonCorVB); }
+QColor Cor(int lonCorVB) {
+    return CoresVB::ParaQColor(lonCorVB);
+}
 
 // A text the "general" alignment puts on the right: a number as the grids show them
 // ("1.234,50", "-3", "12,5").
@@ -35,7 +43,8 @@ bool PareceNumero(const QString& texto) {
     for (const QChar ch : texto.trimmed()) {
         if (ch.isDigit())
             algarismo = true;
-        else if (ch != QLatin1Char('.') && ch != QLatin1Char(',') && ch != QLatin1Char('-') && ch != QLatin1Char('+'))
+        else if (ch != QLatin1Char('.') && ch != QLatin1Char(',') && ch != QLatin1Char('-') &&
+                 ch != QLatin1Char('+'))
             return false;
     }
     return algarismo;
@@ -53,35 +62,30 @@ Qt::Alignment AlinhamentoQt(int alinhamento, const QString& texto) {
 
 int BotoesVB(Qt::MouseButtons botoes) {
     int valor = 0;
-    if (botoes & Qt::LeftButton)
-        valor |= 1;
-    if (botoes & Qt::RightButton)
-        valor |= 2;
-    if (botoes & Qt::MiddleButton)
-        valor |= 4;
+    if (botoes & Qt::LeftButton) valor |= 1;
+    if (botoes & Qt::RightButton) valor |= 2;
+    if (botoes & Qt::MiddleButton) valor |= 4;
     return valor;
 }
 
 int ShiftVB(Qt::KeyboardModifiers modificadores) {
     int valor = 0;
-    if (modificadores & Qt::ShiftModifier)
-        valor |= 1;
-    if (modificadores & Qt::ControlModifier)
-        valor |= 2;
-    if (modificadores & Qt::AltModifier)
-        valor |= 4;
+    if (modificadores & Qt::ShiftModifier) valor |= 1;
+    if (modificadores & Qt::ControlModifier) valor |= 2;
+    if (modificadores & Qt::AltModifier) valor |= 4;
     return valor;
 }
 
 const QString& EstiloDasBarras() {
-    static const QString estilo = QStringLiteral(
-        "QScrollBar { background: #F4F5F6; border: none; margin: 0px; }"
-        " QScrollBar:vertical { width: 12px; } QScrollBar:horizontal { height: 12px; }"
-        " QScrollBar::handle { background: #C9CED6; border-radius: 4px; margin: 2px; }"
-        " QScrollBar::handle:hover { background: #A9B1BB; }"
-        " QScrollBar::handle:vertical { min-height: 24px; } QScrollBar::handle:horizontal { min-width: 24px; }"
-        " QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; }"
-        " QScrollBar::add-page, QScrollBar::sub-page { background: none; }");
+    static const QString estilo =
+        QStringLiteral("QScrollBar { background: #F4F5F6; border: none; margin: 0px; }"
+                       " QScrollBar:vertical { width: 12px; } QScrollBar:horizontal { height: 12px; }"
+                       " QScrollBar::handle { background: #C9CED6; border-radius: 4px; margin: 2px; }"
+                       " QScrollBar::handle:hover { background: #A9B1BB; }"
+                       " QScrollBar::handle:vertical { min-height: 24px; } QScrollBar::handle:horizontal { "
+                       "min-width: 24px; }"
+                       " QScrollBar::add-line, QScrollBar::sub-line { width: 0px; height: 0px; }"
+                       " QScrollBar::add-page, QScrollBar::sub-page { background: none; }");
     return estilo;
 }
 
@@ -120,10 +124,8 @@ MSFlexGrid::~MSFlexGrid() = default;
 // ---------------------------------------------------------------- structure
 
 void MSFlexGrid::setRows(int valor) {
-    if (valor < 0)
-        ErroDeLinha();
-    if (valor == mintRows)
-        return;
+    if (valor < 0) ErroDeLinha();
+    if (valor == mintRows) return;
     mvetCelulas.resize(static_cast<size_t>(valor) * mintCols);
     mvetAlturas.resize(valor, -1);
     mintRows = valor;
@@ -135,10 +137,8 @@ void MSFlexGrid::setRows(int valor) {
 }
 
 void MSFlexGrid::setCols(int valor) {
-    if (valor < 0)
-        ErroDeColuna();
-    if (valor == mintCols)
-        return;
+    if (valor < 0) ErroDeColuna();
+    if (valor == mintCols) return;
     std::vector<Celula> novas(static_cast<size_t>(mintRows) * valor);
     const int comuns = std::min(valor, mintCols);
     for (int r = 0; r < mintRows; ++r)
@@ -158,16 +158,14 @@ void MSFlexGrid::setCols(int valor) {
 }
 
 void MSFlexGrid::setFixedRows(int valor) {
-    if (valor < 0 || (valor > 0 && valor >= mintRows))
-        ErroDeLinha();
+    if (valor < 0 || (valor > 0 && valor >= mintRows)) ErroDeLinha();
     mintFixedRows = valor;
     mintTopRow = std::clamp(mintTopRow, mintFixedRows, std::max(mintFixedRows, mintRows - 1));
     EstruturaMudou();
 }
 
 void MSFlexGrid::setFixedCols(int valor) {
-    if (valor < 0 || (valor > 0 && valor >= mintCols))
-        ErroDeColuna();
+    if (valor < 0 || (valor > 0 && valor >= mintCols)) ErroDeColuna();
     mintFixedCols = valor;
     mintLeftCol = std::clamp(mintLeftCol, mintFixedCols, std::max(mintFixedCols, mintCols - 1));
     EstruturaMudou();
@@ -182,8 +180,7 @@ void MSFlexGrid::Clear() {
 
 void MSFlexGrid::AddItem(const QString& Item, int Index) {
     const int posicao = Index == -1 ? mintRows : Index;
-    if (posicao < 0 || posicao > mintRows)
-        ErroDeLinha();
+    if (posicao < 0 || posicao > mintRows) ErroDeLinha();
     std::vector<Celula> linha(mintCols);
     const QStringList textos = Item.split(QLatin1Char('\t'));
     for (int c = 0; c < std::min<int>(textos.size(), mintCols); ++c)
@@ -196,8 +193,7 @@ void MSFlexGrid::AddItem(const QString& Item, int Index) {
 }
 
 void MSFlexGrid::RemoveItem(int Index) {
-    if (Index < mintFixedRows || Index >= mintRows)
-        ErroDeLinha();
+    if (Index < mintFixedRows || Index >= mintRows) ErroDeLinha();
     if (mintRows - mintFixedRows <= 1)
         throw VB::ErroDeExecucao(30015, QStringLiteral("Não é possível remover a última linha não fixa"));
     const auto inicio = mvetCelulas.begin() + static_cast<ptrdiff_t>(Index) * mintCols;
@@ -213,18 +209,15 @@ void MSFlexGrid::RemoveItem(int Index) {
 // ---------------------------------------------------------------- cells by index
 
 void MSFlexGrid::VerificarLinha(int row) const {
-    if (row < 0 || row >= mintRows)
-        ErroDeLinha();
+    if (row < 0 || row >= mintRows) ErroDeLinha();
 }
 
 void MSFlexGrid::VerificarColuna(int col) const {
-    if (col < 0 || col >= mintCols)
-        ErroDeColuna();
+    if (col < 0 || col >= mintCols) ErroDeColuna();
 }
 
 void MSFlexGrid::VerificarIndice(int indice, int limite) const {
-    if (indice < 0 || indice >= limite)
-        ErroDeIndice();
+    if (indice < 0 || indice >= limite) ErroDeIndice();
 }
 
 QString MSFlexGrid::TextMatrix(int lintRow, int lintCol) const {
@@ -246,8 +239,7 @@ int MSFlexGrid::ColWidth(int lintCol) const {
 }
 
 void MSFlexGrid::setColWidth(int lintCol, int twips) {
-    if (twips < -1)
-        ErroDeValor();
+    if (twips < -1) ErroDeValor();
     if (lintCol == -1)
         std::fill(mvetLarguras.begin(), mvetLarguras.end(), twips);
     else {
@@ -263,8 +255,7 @@ int MSFlexGrid::RowHeight(int lintRow) const {
 }
 
 void MSFlexGrid::setRowHeight(int lintRow, int twips) {
-    if (twips < -1)
-        ErroDeValor();
+    if (twips < -1) ErroDeValor();
     if (lintRow == -1)
         std::fill(mvetAlturas.begin(), mvetAlturas.end(), twips);
     else {
@@ -280,8 +271,7 @@ int MSFlexGrid::ColAlignment(int lintCol) const {
 }
 
 void MSFlexGrid::setColAlignment(int lintCol, int valor) {
-    if (valor < 0 || valor > AlinhamentoGeral)
-        ErroDeValor();
+    if (valor < 0 || valor > AlinhamentoGeral) ErroDeValor();
     if (lintCol == -1)
         std::fill(mvetAlinhamentos.begin(), mvetAlinhamentos.end(), static_cast<qint8>(valor));
     else {
@@ -297,8 +287,7 @@ int MSFlexGrid::FixedAlignment(int lintCol) const {
 }
 
 void MSFlexGrid::setFixedAlignment(int lintCol, int valor) {
-    if (valor < -1 || valor > AlinhamentoGeral)
-        ErroDeValor();
+    if (valor < -1 || valor > AlinhamentoGeral) ErroDeValor();
     VerificarIndice(lintCol, mintCols);
     mvetAlinhamentosFixos[lintCol] = static_cast<qint8>(valor);
     Redesenhar();
@@ -323,11 +312,9 @@ void MSFlexGrid::DefinirSelecao(int row, int col, int rowSel, int colSel) {
     mintCol = col;
     mintRowSel = rowSel;
     mintColSel = colSel;
-    if (!mudou)
-        return;
+    if (!mudou) return;
     Redesenhar();
-    if (mudouACelula)
-        emit RowColChange();
+    if (mudouACelula) emit RowColChange();
     emit SelChange();
 }
 
@@ -355,8 +342,7 @@ void MSFlexGrid::setTopRow(int valor) {
     VerificarLinha(valor);
     const int maior = std::max(mintFixedRows, MaiorTopRow(AreaDasCelulas().height()));
     const int novo = std::clamp(valor, mintFixedRows, maior);
-    if (novo == mintTopRow)
-        return;
+    if (novo == mintTopRow) return;
     mintTopRow = novo;
     const QSignalBlocker bloqueio(mobjBarraVertical);
     mobjBarraVertical->setValue(novo);
@@ -367,8 +353,7 @@ void MSFlexGrid::setLeftCol(int valor) {
     VerificarColuna(valor);
     const int maior = std::max(mintFixedCols, MaiorLeftCol(AreaDasCelulas().width()));
     const int novo = std::clamp(valor, mintFixedCols, maior);
-    if (novo == mintLeftCol)
-        return;
+    if (novo == mintLeftCol) return;
     mintLeftCol = novo;
     const QSignalBlocker bloqueio(mobjBarraHorizontal);
     mobjBarraHorizontal->setValue(novo);
@@ -380,11 +365,9 @@ void MSFlexGrid::setLeftCol(int valor) {
 void MSFlexGrid::SelecionarPelaPessoa(int row, int col, bool estender) {
     const bool haLinhas = mintRows > mintFixedRows;
     const bool haColunas = mintCols > mintFixedCols;
-    if (!haLinhas || !haColunas)
-        return;
+    if (!haLinhas || !haColunas) return;
     if (row < mintFixedRows || col < mintFixedCols) {
-        if (!mbooAllowBigSelection || estender)
-            return;
+        if (!mbooAllowBigSelection || estender) return;
         if (row < mintFixedRows && col >= mintFixedCols)
             DefinirSelecao(mintFixedRows, col, mintRows - 1, col);
         else if (col < mintFixedCols && row >= mintFixedRows)
@@ -408,14 +391,12 @@ void MSFlexGrid::SelecionarPelaPessoa(int row, int col, bool estender) {
 }
 
 const MSFlexGrid::Celula* MSFlexGrid::CelulaAtual() const {
-    if (mintRow >= mintRows || mintCol >= mintCols)
-        return nullptr;
+    if (mintRow >= mintRows || mintCol >= mintCols) return nullptr;
     return &CelulaEm(mintRow, mintCol);
 }
 
 template <typename F> void MSFlexGrid::AlterarCelulas(F alteracao) {
-    if (mintRow >= mintRows || mintCol >= mintCols)
-        return;
+    if (mintRow >= mintRows || mintCol >= mintCols) return;
     if (mintFillStyle == 1) {
         const auto [r0, r1] = std::minmax(mintRow, mintRowSel);
         const auto [c0, c1] = std::minmax(mintCol, mintColSel);
@@ -475,21 +456,18 @@ void MSFlexGrid::setCellFontItalic(bool valor) {
 
 int MSFlexGrid::CellAlignment() const {
     const Celula* celula = CelulaAtual();
-    if (!celula)
-        return AlinhamentoGeral;
+    if (!celula) return AlinhamentoGeral;
     return celula->mintAlinhamento >= 0 ? celula->mintAlinhamento : mvetAlinhamentos[mintCol];
 }
 
 void MSFlexGrid::setCellAlignment(int valor) {
-    if (valor < 0 || valor > AlinhamentoGeral)
-        ErroDeValor();
+    if (valor < 0 || valor > AlinhamentoGeral) ErroDeValor();
     AlterarCelulas([valor](Celula& c) { c.mintAlinhamento = static_cast<qint8>(valor); });
 }
 
 int MSFlexGrid::IndiceDaImagem(const QPixmap& imagem) {
     const auto it = mmapImagens.constFind(imagem.cacheKey());
-    if (it != mmapImagens.constEnd())
-        return it.value();
+    if (it != mmapImagens.constEnd()) return it.value();
     mvetImagens.push_back(imagem);
     const int indice = static_cast<int>(mvetImagens.size()) - 1;
     mmapImagens.insert(imagem.cacheKey(), indice);
@@ -512,8 +490,7 @@ int MSFlexGrid::CellPictureAlignment() const {
 }
 
 void MSFlexGrid::setCellPictureAlignment(int valor) {
-    if (valor < 0 || valor > 10)
-        ErroDeValor();
+    if (valor < 0 || valor > 10) ErroDeValor();
     AlterarCelulas([valor](Celula& c) { c.mintAlinhamentoDaImagem = static_cast<qint8>(valor); });
 }
 
@@ -525,9 +502,13 @@ int MSFlexGrid::CellTop() const {
     return mintRow < mintRows ? Twips::DePixels(Borda() + PosicaoDaLinha(mintRow)) : 0;
 }
 
-int MSFlexGrid::CellWidth() const { return mintCol < mintCols ? Twips::DePixels(LarguraEmPixels(mintCol)) : 0; }
+int MSFlexGrid::CellWidth() const {
+    return mintCol < mintCols ? Twips::DePixels(LarguraEmPixels(mintCol)) : 0;
+}
 
-int MSFlexGrid::CellHeight() const { return mintRow < mintRows ? Twips::DePixels(AlturaEmPixels(mintRow)) : 0; }
+int MSFlexGrid::CellHeight() const {
+    return mintRow < mintRows ? Twips::DePixels(AlturaEmPixels(mintRow)) : 0;
+}
 
 // ---------------------------------------------------------------- look
 
@@ -578,8 +559,7 @@ void MSFlexGrid::setGridColorFixed(int cor) {
 
 namespace {
 int ValorNaFaixa(int valor, int minimo, int maximo) {
-    if (valor < minimo || valor > maximo)
-        ErroDeValor();
+    if (valor < minimo || valor > maximo) ErroDeValor();
     return valor;
 }
 } // namespace
@@ -624,30 +604,29 @@ void MSFlexGrid::setBorderStyle(int valor) {
     EstruturaMudou();
 }
 
-void MSFlexGrid::setFillStyle(int valor) { mintFillStyle = ValorNaFaixa(valor, 0, 1); }
+void MSFlexGrid::setFillStyle(int valor) {
+    mintFillStyle = ValorNaFaixa(valor, 0, 1);
+}
 
-void MSFlexGrid::setSelectionMode(int valor) { mintSelectionMode = ValorNaFaixa(valor, 0, 2); }
+void MSFlexGrid::setSelectionMode(int valor) {
+    mintSelectionMode = ValorNaFaixa(valor, 0, 2);
+}
 
 void MSFlexGrid::setRedraw(bool valor) {
     mbooRedraw = valor;
-    if (!valor)
-        return;
-    if (mbooEstruturaSuja)
-        AtualizarBarrasDeRolagem();
-    if (mbooSujo)
-        update();
+    if (!valor) return;
+    if (mbooEstruturaSuja) AtualizarBarrasDeRolagem();
+    if (mbooSujo) update();
 }
 
 void MSFlexGrid::Redesenhar() {
     mbooSujo = true;
-    if (mbooRedraw)
-        update();
+    if (mbooRedraw) update();
 }
 
 void MSFlexGrid::EstruturaMudou() {
     mbooEstruturaSuja = true;
-    if (mbooRedraw)
-        AtualizarBarrasDeRolagem();
+    if (mbooRedraw) AtualizarBarrasDeRolagem();
     Redesenhar();
 }
 
@@ -658,15 +637,15 @@ bool MSFlexGrid::BarraDeRolagemVisivel(int qual) const {
 
 // ---------------------------------------------------------------- geometry (pixels)
 
-int MSFlexGrid::Borda() const { return mintBorderStyle == 0 ? 0 : (mintAppearance == 1 ? 2 : 1); }
+int MSFlexGrid::Borda() const {
+    return mintBorderStyle == 0 ? 0 : (mintAppearance == 1 ? 2 : 1);
+}
 
 QRect MSFlexGrid::AreaDasCelulas() const {
     const int borda = Borda();
     QRect area = rect().adjusted(borda, borda, -borda, -borda);
-    if (mobjBarraVertical->isVisibleTo(this))
-        area.setRight(area.right() - LarguraDaBarra);
-    if (mobjBarraHorizontal->isVisibleTo(this))
-        area.setBottom(area.bottom() - LarguraDaBarra);
+    if (mobjBarraVertical->isVisibleTo(this)) area.setRight(area.right() - LarguraDaBarra);
+    if (mobjBarraHorizontal->isVisibleTo(this)) area.setBottom(area.bottom() - LarguraDaBarra);
     return area;
 }
 
@@ -685,8 +664,7 @@ std::vector<MSFlexGrid::Faixa> MSFlexGrid::LinhasVisiveis(const QRect& area) con
     int y = area.top();
     auto incluir = [&](int r) {
         const int altura = AlturaEmPixels(r);
-        if (altura > 0)
-            linhas.push_back({r, y, altura});
+        if (altura > 0) linhas.push_back({r, y, altura});
         y += altura;
     };
     for (int r = 0; r < mintFixedRows && y <= area.bottom(); ++r)
@@ -701,8 +679,7 @@ std::vector<MSFlexGrid::Faixa> MSFlexGrid::ColunasVisiveis(const QRect& area) co
     int x = area.left();
     auto incluir = [&](int c) {
         const int largura = LarguraEmPixels(c);
-        if (largura > 0)
-            colunas.push_back({c, x, largura});
+        if (largura > 0) colunas.push_back({c, x, largura});
         x += largura;
     };
     for (int c = 0; c < mintFixedCols && x <= area.right(); ++c)
@@ -717,8 +694,7 @@ int MSFlexGrid::PosicaoDaLinha(int row) const {
     const int fixas = std::min(row, mintFixedRows);
     for (int r = 0; r < fixas; ++r)
         y += AlturaEmPixels(r);
-    if (row < mintFixedRows)
-        return y;
+    if (row < mintFixedRows) return y;
     if (row >= mintTopRow)
         for (int r = mintTopRow; r < row; ++r)
             y += AlturaEmPixels(r);
@@ -733,8 +709,7 @@ int MSFlexGrid::PosicaoDaColuna(int col) const {
     const int fixas = std::min(col, mintFixedCols);
     for (int c = 0; c < fixas; ++c)
         x += LarguraEmPixels(c);
-    if (col < mintFixedCols)
-        return x;
+    if (col < mintFixedCols) return x;
     if (col >= mintLeftCol)
         for (int c = mintLeftCol; c < col; ++c)
             x += LarguraEmPixels(c);
@@ -746,8 +721,7 @@ int MSFlexGrid::PosicaoDaColuna(int col) const {
 
 bool MSFlexGrid::CelulaNoPonto(const QPoint& ponto, int& row, int& col) const {
     const QRect area = AreaDasCelulas();
-    if (!area.contains(ponto))
-        return false;
+    if (!area.contains(ponto)) return false;
     row = col = -1;
     for (const Faixa& linha : LinhasVisiveis(area))
         if (ponto.y() >= linha.mintInicio && ponto.y() < linha.mintInicio + linha.mintTamanho)
@@ -768,8 +742,7 @@ int MSFlexGrid::MaiorTopRow(int altura) const {
     int soma = 0;
     for (int r = mintRows - 1; r >= mintFixedRows; --r) {
         soma += AlturaEmPixels(r);
-        if (soma > disponivel)
-            return std::min(r + 1, mintRows - 1);
+        if (soma > disponivel) return std::min(r + 1, mintRows - 1);
     }
     return mintFixedRows;
 }
@@ -781,8 +754,7 @@ int MSFlexGrid::MaiorLeftCol(int largura) const {
     int soma = 0;
     for (int c = mintCols - 1; c >= mintFixedCols; --c) {
         soma += LarguraEmPixels(c);
-        if (soma > disponivel)
-            return std::min(c + 1, mintCols - 1);
+        if (soma > disponivel) return std::min(c + 1, mintCols - 1);
     }
     return mintFixedCols;
 }
@@ -810,15 +782,18 @@ void MSFlexGrid::AtualizarBarrasDeRolagem() {
     mintLeftCol = std::clamp(mintLeftCol, mintFixedCols, std::max(mintFixedCols, maiorLeftCol));
     {
         const QSignalBlocker bloqueio(mobjBarraVertical);
-        mobjBarraVertical->setGeometry(interno.right() - LarguraDaBarra + 1, interno.top(), LarguraDaBarra, altura);
+        mobjBarraVertical->setGeometry(interno.right() - LarguraDaBarra + 1, interno.top(), LarguraDaBarra,
+                                       altura);
         mobjBarraVertical->setRange(mintFixedRows, std::max(mintFixedRows, maiorTopRow));
-        mobjBarraVertical->setPageStep(std::max(1, altura / std::max(1, Twips::ParaPixels(mintAlturaPadraoEmTwips))));
+        mobjBarraVertical->setPageStep(
+            std::max(1, altura / std::max(1, Twips::ParaPixels(mintAlturaPadraoEmTwips))));
         mobjBarraVertical->setValue(mintTopRow);
         mobjBarraVertical->setVisible(vertical);
     }
     {
         const QSignalBlocker bloqueio(mobjBarraHorizontal);
-        mobjBarraHorizontal->setGeometry(interno.left(), interno.bottom() - LarguraDaBarra + 1, largura, LarguraDaBarra);
+        mobjBarraHorizontal->setGeometry(interno.left(), interno.bottom() - LarguraDaBarra + 1, largura,
+                                         LarguraDaBarra);
         mobjBarraHorizontal->setRange(mintFixedCols, std::max(mintFixedCols, maiorLeftCol));
         mobjBarraHorizontal->setPageStep(1);
         mobjBarraHorizontal->setValue(mintLeftCol);
@@ -833,37 +808,38 @@ void MSFlexGrid::MostrarCelula(int row, int col) {
         if (row < mintTopRow)
             setTopRow(row);
         else
-            while (mintTopRow < row && area.top() + PosicaoDaLinha(row) + AlturaEmPixels(row) > area.bottom() + 1)
+            while (mintTopRow < row &&
+                   area.top() + PosicaoDaLinha(row) + AlturaEmPixels(row) > area.bottom() + 1)
                 setTopRow(mintTopRow + 1);
     }
     if (col >= mintFixedCols) {
         if (col < mintLeftCol)
             setLeftCol(col);
         else
-            while (mintLeftCol < col && area.left() + PosicaoDaColuna(col) + LarguraEmPixels(col) > area.right() + 1)
+            while (mintLeftCol < col &&
+                   area.left() + PosicaoDaColuna(col) + LarguraEmPixels(col) > area.right() + 1)
                 setLeftCol(mintLeftCol + 1);
     }
 }
 
-bool MSFlexGrid::Destacar() const { return mintHighLight == 1 || (mintHighLight == 2 && hasFocus()); }
+bool MSFlexGrid::Destacar() const {
+    return mintHighLight == 1 || (mintHighLight == 2 && hasFocus());
+}
 
 // A cell painted in the selection colours: inside the selected range; the current cell
 // itself only when no focus rectangle marks it (as VB draws it).
 bool MSFlexGrid::Selecionada(int row, int col) const {
-    if (!Destacar())
-        return false;
+    if (!Destacar()) return false;
     const auto [r0, r1] = std::minmax(mintRow, mintRowSel);
     const auto [c0, c1] = std::minmax(mintCol, mintColSel);
-    if (row < r0 || row > r1 || col < c0 || col > c1)
-        return false;
+    if (row < r0 || row > r1 || col < c0 || col > c1) return false;
     return mintFocusRect == 0 || row != mintRow || col != mintCol;
 }
 
 // ---------------------------------------------------------------- painting
 
 void MSFlexGrid::paintEvent(QPaintEvent*) {
-    if (mbooRedraw && (mbooSujo || mpixQuadro.deviceIndependentSize().toSize() != size()))
-        Renderizar();
+    if (mbooRedraw && (mbooSujo || mpixQuadro.deviceIndependentSize().toSize() != size())) Renderizar();
     QPainter p(this);
     if (mpixQuadro.isNull())
         p.fillRect(rect(), Cor(mlonBackColorBkg));
@@ -890,7 +866,8 @@ void MSFlexGrid::Renderizar() {
     if (mintFocusRect != 0 && hasFocus() && !atualFixa && mintRow < mintRows && mintCol < mintCols) {
         const QRect celula(area.left() + PosicaoDaColuna(mintCol), area.top() + PosicaoDaLinha(mintRow),
                            LarguraEmPixels(mintCol), AlturaEmPixels(mintRow));
-        QPen pen(Aparencia::CorDeDestaque(), mintFocusRect == 2 ? 2 : 1, mintFocusRect == 2 ? Qt::SolidLine : Qt::DotLine);
+        QPen pen(Aparencia::CorDeDestaque(), mintFocusRect == 2 ? 2 : 1,
+                 mintFocusRect == 2 ? Qt::SolidLine : Qt::DotLine);
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);
         p.drawRect(celula.adjusted(1, 1, -2, -2));
@@ -912,8 +889,10 @@ void MSFlexGrid::PintarCelula(QPainter& p, int row, int col, const QRect& area) 
         fundo = Cor(mlonBackColorSel);
         texto = Cor(mlonForeColorSel);
     } else {
-        fundo = Cor(celula.mlonCorDeFundo ? celula.mlonCorDeFundo : (fixa ? mlonBackColorFixed : mlonBackColor));
-        texto = Cor(celula.mlonCorDoTexto ? celula.mlonCorDoTexto : (fixa ? mlonForeColorFixed : mlonForeColor));
+        fundo =
+            Cor(celula.mlonCorDeFundo ? celula.mlonCorDeFundo : (fixa ? mlonBackColorFixed : mlonBackColor));
+        texto =
+            Cor(celula.mlonCorDoTexto ? celula.mlonCorDoTexto : (fixa ? mlonForeColorFixed : mlonForeColor));
     }
     p.fillRect(area, fundo);
     PintarLinhasDaGrade(p, row, col, area);
@@ -930,19 +909,21 @@ void MSFlexGrid::PintarCelula(QPainter& p, int row, int col, const QRect& area) 
             const QSize tamanho = imagem.deviceIndependentSize().toSize();
             const int coluna = alinhamento / 3;
             const int linha = alinhamento % 3;
-            const int x = interno.left() + (coluna == 0 ? 1 : coluna == 1 ? (interno.width() - tamanho.width()) / 2
-                                                                         : interno.width() - tamanho.width() - 1);
-            const int y = interno.top() + (linha == 0 ? 1 : linha == 1 ? (interno.height() - tamanho.height()) / 2
-                                                                      : interno.height() - tamanho.height() - 1);
+            const int x = interno.left() + (coluna == 0   ? 1
+                                            : coluna == 1 ? (interno.width() - tamanho.width()) / 2
+                                                          : interno.width() - tamanho.width() - 1);
+            const int y = interno.top() + (linha == 0   ? 1
+                                           : linha == 1 ? (interno.height() - tamanho.height()) / 2
+                                                        : interno.height() - tamanho.height() - 1);
             p.drawPixmap(x, y, imagem);
         }
     }
 
-    if (celula.mstrTexto.isEmpty())
-        return;
+    if (celula.mstrTexto.isEmpty()) return;
     int alinhamento = celula.mintAlinhamento;
     if (alinhamento < 0)
-        alinhamento = (fixa && mvetAlinhamentosFixos[col] >= 0) ? mvetAlinhamentosFixos[col] : mvetAlinhamentos[col];
+        alinhamento =
+            (fixa && mvetAlinhamentosFixos[col] >= 0) ? mvetAlinhamentosFixos[col] : mvetAlinhamentos[col];
     QFont fonte = font();
     fonte.setBold(celula.mbooNegrito);
     fonte.setItalic(celula.mbooItalico);
@@ -955,8 +936,7 @@ void MSFlexGrid::PintarCelula(QPainter& p, int row, int col, const QRect& area) 
 void MSFlexGrid::PintarLinhasDaGrade(QPainter& p, int row, int col, const QRect& area) const {
     const bool fixa = row < mintFixedRows || col < mintFixedCols;
     const int modo = fixa ? mintGridLinesFixed : mintGridLines;
-    if (modo == 0)
-        return;
+    if (modo == 0) return;
     const QColor cor = Cor(fixa ? mlonGridColorFixed : mlonGridColor);
     const QColor claro = Qt::white;
     const QColor escuroDireita = modo == 3 ? cor : (modo == 2 ? claro : cor);
@@ -972,8 +952,7 @@ void MSFlexGrid::PintarLinhasDaGrade(QPainter& p, int row, int col, const QRect&
 }
 
 void MSFlexGrid::PintarBorda(QPainter& p) const {
-    if (mintBorderStyle == 0)
-        return;
+    if (mintBorderStyle == 0) return;
     const QRect r = rect().adjusted(0, 0, -1, -1);
     if (mintAppearance == 0) {
         p.setPen(Aparencia::CorDaBordaSobre());
@@ -993,9 +972,11 @@ void MSFlexGrid::PintarBorda(QPainter& p) const {
 
 // ---------------------------------------------------------------- the person
 
-void MSFlexGrid::EmitirMouse(void (MSFlexGrid::*sinal)(int, int, float, float), QMouseEvent* evento, int botoes) {
+void MSFlexGrid::EmitirMouse(void (MSFlexGrid::*sinal)(int, int, float, float), QMouseEvent* evento,
+                             int botoes) {
     const QPointF ponto = evento->position();
-    (this->*sinal)(botoes, ShiftVB(evento->modifiers()), Twips::DePixels(ponto.x()), Twips::DePixels(ponto.y()));
+    (this->*sinal)(botoes, ShiftVB(evento->modifiers()), Twips::DePixels(ponto.x()),
+                   Twips::DePixels(ponto.y()));
 }
 
 void MSFlexGrid::mousePressEvent(QMouseEvent* evento) {
@@ -1005,8 +986,7 @@ void MSFlexGrid::mousePressEvent(QMouseEvent* evento) {
     mintMouseRow = naCelula ? row : -1;
     mintMouseCol = naCelula ? col : -1;
     EmitirMouse(&MSFlexGrid::MouseDown, evento, BotoesVB(evento->button()));
-    if (evento->button() != Qt::LeftButton)
-        return;
+    if (evento->button() != Qt::LeftButton) return;
     mbooPressionado = true;
     if (naCelula) {
         SelecionarPelaPessoa(row, col, evento->modifiers() & Qt::ShiftModifier);
@@ -1027,17 +1007,14 @@ void MSFlexGrid::mouseMoveEvent(QMouseEvent* evento) {
 
 void MSFlexGrid::mouseReleaseEvent(QMouseEvent* evento) {
     EmitirMouse(&MSFlexGrid::MouseUp, evento, BotoesVB(evento->button()));
-    if (evento->button() != Qt::LeftButton || !mbooPressionado)
-        return;
+    if (evento->button() != Qt::LeftButton || !mbooPressionado) return;
     mbooPressionado = false;
     mbooArrastando = false;
-    if (rect().contains(evento->position().toPoint()))
-        emit Click();
+    if (rect().contains(evento->position().toPoint())) emit Click();
 }
 
 void MSFlexGrid::mouseDoubleClickEvent(QMouseEvent* evento) {
-    if (evento->button() == Qt::LeftButton)
-        emit DblClick();
+    if (evento->button() == Qt::LeftButton) emit DblClick();
 }
 
 void MSFlexGrid::wheelEvent(QWheelEvent* evento) {
@@ -1058,36 +1035,48 @@ void MSFlexGrid::keyPressEvent(QKeyEvent* evento) {
     const bool estender = evento->modifiers() & Qt::ShiftModifier;
     int row = estender ? mintRowSel : mintRow;
     int col = estender ? mintColSel : mintCol;
-    const int pagina = std::max(1, AreaDasCelulas().height() / std::max(1, Twips::ParaPixels(mintAlturaPadraoEmTwips)));
+    const int pagina =
+        std::max(1, AreaDasCelulas().height() / std::max(1, Twips::ParaPixels(mintAlturaPadraoEmTwips)));
     int passoDeColuna = 0;
     switch (evento->key()) {
-    case Qt::Key_Up: --row; break;
-    case Qt::Key_Down: ++row; break;
-    case Qt::Key_PageUp: row -= pagina; break;
-    case Qt::Key_PageDown: row += pagina; break;
-    case Qt::Key_Left: passoDeColuna = -1; break;
-    case Qt::Key_Right: passoDeColuna = 1; break;
+    case Qt::Key_Up:
+        --row;
+        break;
+    case Qt::Key_Down:
+        ++row;
+        break;
+    case Qt::Key_PageUp:
+        row -= pagina;
+        break;
+    case Qt::Key_PageDown:
+        row += pagina;
+        break;
+    case Qt::Key_Left:
+        passoDeColuna = -1;
+        break;
+    case Qt::Key_Right:
+        passoDeColuna = 1;
+        break;
     case Qt::Key_Home:
         col = mintFixedCols - 1;
         passoDeColuna = 1;
-        if (evento->modifiers() & Qt::ControlModifier)
-            row = mintFixedRows;
+        if (evento->modifiers() & Qt::ControlModifier) row = mintFixedRows;
         break;
     case Qt::Key_End:
         col = mintCols;
         passoDeColuna = -1;
-        if (evento->modifiers() & Qt::ControlModifier)
-            row = mintRows - 1;
+        if (evento->modifiers() & Qt::ControlModifier) row = mintRows - 1;
         break;
-    default: Controle::keyPressEvent(evento); return;
+    default:
+        Controle::keyPressEvent(evento);
+        return;
     }
     // Columns move over the hidden ones (width 0) to the next one that shows.
     if (passoDeColuna != 0) {
         int destino = col + passoDeColuna;
         while (destino >= mintFixedCols && destino < mintCols && LarguraEmPixels(destino) == 0)
             destino += passoDeColuna;
-        if (destino >= mintFixedCols && destino < mintCols)
-            col = destino;
+        if (destino >= mintFixedCols && destino < mintCols) col = destino;
     }
     row = std::clamp(row, mintFixedRows, mintRows - 1);
     col = std::clamp(col, mintFixedCols, mintCols - 1);

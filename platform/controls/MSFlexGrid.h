@@ -270,7 +270,7 @@ private:
         QString mstrTexto;
         int mlonCorDeFundo = 0; // 0: the grid's colour
         int mlonCorDoTexto = 0;
-        int mintImagem = -1;    // index into mvetImagens
+        int mintImagem = -1;        // index into mvetImagens
         qint8 mintAlinhamento = -1; // -1: the column's
         qint8 mintAlinhamentoDaImagem = 1;
         bool mbooNegrito = false;
@@ -283,7 +283,9 @@ private:
     };
 
     Celula& CelulaEm(int row, int col) { return mvetCelulas[static_cast<size_t>(row) * mintCols + col]; }
-    const Celula& CelulaEm(int row, int col) const { return mvetCelulas[static_cast<size_t>(row) * mintCols + col]; }
+    const Celula& CelulaEm(int row, int col) const {
+        return mvetCelulas[static_cast<size_t>(row) * mintCols + col];
+    }
     const Celula* CelulaAtual() const;
     template <typename F> void AlterarCelulas(F alteracao);
 
@@ -303,8 +305,8 @@ private:
     int AlturaPadraoEmTwips() const { return mintAlturaPadraoEmTwips; }
     std::vector<Faixa> LinhasVisiveis(const QRect& area) const;
     std::vector<Faixa> ColunasVisiveis(const QRect& area) const;
-    int PosicaoDaLinha(int row) const;   // pixels from the top of the cell area
-    int PosicaoDaColuna(int col) const;  // pixels from the left of the cell area
+    int PosicaoDaLinha(int row) const;  // pixels from the top of the cell area
+    int PosicaoDaColuna(int col) const; // pixels from the left of the cell area
     bool CelulaNoPonto(const QPoint& ponto, int& row, int& col) const;
     int MaiorTopRow(int altura) const;
     int MaiorLeftCol(int largura) const;
@@ -325,13 +327,13 @@ private:
     int mintFixedRows = 0;
     int mintFixedCols = 0;
     std::vector<Celula> mvetCelulas;
-    std::vector<int> mvetAlturas;         // twips; -1 the font's height
-    std::vector<int> mvetLarguras;        // twips; -1 the default width
+    std::vector<int> mvetAlturas;  // twips; -1 the font's height
+    std::vector<int> mvetLarguras; // twips; -1 the default width
     std::vector<qint8> mvetAlinhamentos;
     std::vector<qint8> mvetAlinhamentosFixos;
     std::vector<int> mvetDadosDasColunas;
     std::vector<QPixmap> mvetImagens;
-    QHash<qint64, int> mmapImagens;       // cacheKey -> index, so each picture is kept once
+    QHash<qint64, int> mmapImagens; // cacheKey -> index, so each picture is kept once
 
     int mintRow = 0;
     int mintCol = 0;

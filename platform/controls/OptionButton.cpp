@@ -29,7 +29,8 @@ void OptionButton::setForeColor(int cor) {
 
 void OptionButton::Selecionar() {
     if (parentWidget()) {
-        const auto irmaos = parentWidget()->findChildren<OptionButton*>(QString(), Qt::FindDirectChildrenOnly);
+        const auto irmaos =
+            parentWidget()->findChildren<OptionButton*>(QString(), Qt::FindDirectChildrenOnly);
         for (OptionButton* irmao : irmaos)
             if (irmao != this && irmao->mbooValue) {
                 irmao->mbooValue = false;
@@ -48,12 +49,12 @@ void OptionButton::setValue(bool valor) {
     }
     const bool jaSelecionado = mbooValue;
     Selecionar();
-    if (!jaSelecionado)
-        emit Click();
+    if (!jaSelecionado) emit Click();
 }
 
 QSize OptionButton::sizeHint() const {
-    return QSize(Diametro + 8 + fontMetrics().horizontalAdvance(mstrCaption) + 4, qMax(Diametro + 4, fontMetrics().height() + 4));
+    return QSize(Diametro + 8 + fontMetrics().horizontalAdvance(mstrCaption) + 4,
+                 qMax(Diametro + 4, fontMetrics().height() + 4));
 }
 
 void OptionButton::paintEvent(QPaintEvent*) {
@@ -77,11 +78,11 @@ void OptionButton::paintEvent(QPaintEvent*) {
         p.drawEllipse(circulo.center(), 4, 4);
     }
     QColor cor = CoresVB::ParaQColor(mlonForeColor);
-    if (!isEnabled())
-        cor = Aparencia::CorDoTextoInativo();
+    if (!isEnabled()) cor = Aparencia::CorDoTextoInativo();
     p.setPen(cor);
     p.setFont(font());
-    p.drawText(QRect(Diametro + 8, 0, width() - Diametro - 8, height()), Qt::AlignVCenter | Qt::AlignLeft, mstrCaption);
+    p.drawText(QRect(Diametro + 8, 0, width() - Diametro - 8, height()), Qt::AlignVCenter | Qt::AlignLeft,
+               mstrCaption);
 }
 
 void OptionButton::mouseReleaseEvent(QMouseEvent* evento) {
@@ -103,7 +104,6 @@ void OptionButton::keyPressEvent(QKeyEvent* evento) {
 }
 
 void OptionButton::changeEvent(QEvent* evento) {
-    if (evento->type() == QEvent::EnabledChange)
-        update();
+    if (evento->type() == QEvent::EnabledChange) update();
     Controle::changeEvent(evento);
 }

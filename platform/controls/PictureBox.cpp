@@ -26,8 +26,7 @@ void PictureBox::setBorderStyle(int valor) {
 void PictureBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), CoresVB::ParaQColor(mlonBackColor));
-    if (!mpixPicture.isNull())
-        p.drawPixmap(0, 0, mpixPicture);
+    if (!mpixPicture.isNull()) p.drawPixmap(0, 0, mpixPicture);
     if (mintBorderStyle == 1) {
         p.setPen(Aparencia::CorDaBorda());
         p.drawRect(rect().adjusted(0, 0, -1, -1));

@@ -12,8 +12,7 @@ Shape::Shape(QWidget* pai, const QString& nome) : Controle(pai, nome) {
 
 namespace {
 void ValidarFaixa(int valor, int minimo, int maximo) {
-    if (valor < minimo || valor > maximo)
-        throw VB::ErroDeExecucao(380);
+    if (valor < minimo || valor > maximo) throw VB::ErroDeExecucao(380);
 }
 } // namespace
 
@@ -71,10 +70,11 @@ void Shape::paintEvent(QPaintEvent*) {
         const qreal lado = qMin(area.width(), area.height());
         area = QRectF(area.center().x() - lado / 2, area.center().y() - lado / 2, lado, lado);
     }
-    static const Qt::PenStyle tracos[] = {Qt::NoPen,      Qt::SolidLine,      Qt::DashLine, Qt::DotLine,
+    static const Qt::PenStyle tracos[] = {Qt::NoPen,       Qt::SolidLine,      Qt::DashLine, Qt::DotLine,
                                           Qt::DashDotLine, Qt::DashDotDotLine, Qt::SolidLine};
-    static const Qt::BrushStyle padroes[] = {Qt::SolidPattern, Qt::NoBrush,     Qt::HorPattern,  Qt::VerPattern,
-                                             Qt::FDiagPattern, Qt::BDiagPattern, Qt::CrossPattern, Qt::DiagCrossPattern};
+    static const Qt::BrushStyle padroes[] = {Qt::SolidPattern, Qt::NoBrush,         Qt::HorPattern,
+                                             Qt::VerPattern,   Qt::FDiagPattern,    Qt::BDiagPattern,
+                                             Qt::CrossPattern, Qt::DiagCrossPattern};
     const qreal raio = qMin(area.width(), area.height()) / 6;
     auto desenhar = [&](QPainter& pintor) {
         if (mintShape == 2 || mintShape == 3)

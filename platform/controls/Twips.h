@@ -14,9 +14,13 @@ constexpr int ParaPixels(double twips) {
 }
 
 // Logical pixels to twips: exact, pixels are whole multiples of 15 twips.
-constexpr int DePixels(int pixels) { return pixels * PorPixel; }
+constexpr int DePixels(int pixels) {
+    return pixels * PorPixel;
+}
 
 // Mouse positions keep fractions of a pixel (high-resolution screens, tests).
-constexpr float DePixels(double pixels) { return static_cast<float>(pixels * PorPixel); }
+constexpr float DePixels(double pixels) {
+    return static_cast<float>(pixels * PorPixel);
+}
 
 } // namespace Twips

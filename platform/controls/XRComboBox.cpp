@@ -3,8 +3,8 @@
 #include "contracts/VB.h"
 #include "platform/controls/Aparencia.h"
 
-#include <QEvent>
 #include <QComboBox>
+#include <QEvent>
 
 XRComboBox::XRComboBox(QWidget* pai, const QString& nome) : Controle(pai, nome) {
     mobjCaixa = new QComboBox(this);
@@ -25,8 +25,7 @@ void XRComboBox::VerificarIndice(int Index) const {
 }
 
 void XRComboBox::AddItem(const QString& Item, int Index) {
-    if (Index < -1 || Index > mobjCaixa->count())
-        throw VB::ErroDeExecucao(5);
+    if (Index < -1 || Index > mobjCaixa->count()) throw VB::ErroDeExecucao(5);
     const int posicao = Index == -1 ? mobjCaixa->count() : Index;
     const bool semSelecao = mobjCaixa->currentIndex() < 0;
     mobjCaixa->insertItem(posicao, Item, 0);
@@ -64,22 +63,28 @@ void XRComboBox::setItemData(int Index, int Valor) {
     mobjCaixa->setItemData(Index, Valor);
 }
 
-int XRComboBox::ListIndex() const { return mobjCaixa->currentIndex(); }
-
-void XRComboBox::setListIndex(int Index) {
-    if (Index < -1 || Index >= mobjCaixa->count())
-        throw VB::ErroDeExecucao(380);
-    const int anterior = mobjCaixa->currentIndex();
-    mobjCaixa->setCurrentIndex(Index);
-    if (Index >= 0 || anterior >= 0)
-        emit Click();
+int XRComboBox::ListIndex() const {
+    return mobjCaixa->currentIndex();
 }
 
-int XRComboBox::ListCount() const { return mobjCaixa->count(); }
+void XRComboBox::setListIndex(int Index) {
+    if (Index < -1 || Index >= mobjCaixa->count()) throw VB::ErroDeExecucao(380);
+    const int anterior = mobjCaixa->currentIndex();
+    mobjCaixa->setCurrentIndex(Index);
+    if (Index >= 0 || anterior >= 0) emit Click();
+}
 
-QString XRComboBox::Text() const { return mobjCaixa->currentIndex() < 0 ? QString() : mobjCaixa->currentText(); }
+int XRComboBox::ListCount() const {
+    return mobjCaixa->count();
+}
 
-QSize XRComboBox::sizeHint() const { return QSize(180, qMax(28, fontMetrics().height() + 12)); }
+QString XRComboBox::Text() const {
+    return mobjCaixa->currentIndex() < 0 ? QString() : mobjCaixa->currentText();
+}
+
+QSize XRComboBox::sizeHint() const {
+    return QSize(180, qMax(28, fontMetrics().height() + 12));
+}
 
 void XRComboBox::resizeEvent(QResizeEvent* evento) {
     Controle::resizeEvent(evento);
@@ -88,7 +93,6 @@ void XRComboBox::resizeEvent(QResizeEvent* evento) {
 }
 
 void XRComboBox::changeEvent(QEvent* evento) {
-    if (evento->type() == QEvent::FontChange)
-        mobjCaixa->setFont(font());
+    if (evento->type() == QEvent::FontChange) mobjCaixa->setFont(font());
     Controle::changeEvent(evento);
 }

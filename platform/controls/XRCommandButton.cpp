@@ -96,19 +96,15 @@ QString XRCommandButton::TextoDaDica() const {
 }
 
 QColor XRCommandButton::CorDoFundo() const {
-    if (!isEnabled())
-        return Aparencia::CorDeFundoInativo();
-    if (mbooUseCustomColors)
-        return CoresVB::ParaQColor(mbooSobre ? mlonHighlightColor : mlonBackColor);
+    if (!isEnabled()) return Aparencia::CorDeFundoInativo();
+    if (mbooUseCustomColors) return CoresVB::ParaQColor(mbooSobre ? mlonHighlightColor : mlonBackColor);
     QColor fundo = mbooSobre ? Aparencia::CorDeFundoSobre() : QColor(Qt::white);
     return mbooPressionado ? fundo.darker(106) : fundo;
 }
 
 QColor XRCommandButton::CorDaLegenda() const {
-    if (!isEnabled())
-        return Aparencia::CorDoTextoInativo();
-    if (mbooUseCustomColors)
-        return CoresVB::ParaQColor(mbooSobre ? mlonFontHighlightColor : mlonFontColor);
+    if (!isEnabled()) return Aparencia::CorDoTextoInativo();
+    if (mbooUseCustomColors) return CoresVB::ParaQColor(mbooSobre ? mlonFontHighlightColor : mlonFontColor);
     return mbooSobre ? Aparencia::CorDeDestaque() : Aparencia::CorDoTexto();
 }
 
@@ -124,8 +120,7 @@ void XRCommandButton::paintEvent(QPaintEvent*) {
 
     const QColor cor = CorDaLegenda();
     QPixmap icone = mpixPicture;
-    if (icone.isNull() && !mstrIcone.isEmpty())
-        icone = Icones::Icone(mstrIcone, TamanhoDoIcone, cor);
+    if (icone.isNull() && !mstrIcone.isEmpty()) icone = Icones::Icone(mstrIcone, TamanhoDoIcone, cor);
     const QString legenda = icone.isNull() ? mstrCaption : mstrCaption.trimmed();
     const int larguraDaLegenda = fontMetrics().horizontalAdvance(legenda);
     const int larguraDoIcone = icone.isNull() ? 0 : icone.width() + (legenda.isEmpty() ? 0 : Espaco);
@@ -148,16 +143,17 @@ void XRCommandButton::mousePressEvent(QMouseEvent* evento) {
 }
 
 void XRCommandButton::mouseReleaseEvent(QMouseEvent* evento) {
-    const bool clique = mbooPressionado && evento->button() == Qt::LeftButton && rect().contains(evento->position().toPoint());
+    const bool clique = mbooPressionado && evento->button() == Qt::LeftButton &&
+                        rect().contains(evento->position().toPoint());
     mbooPressionado = false;
     update();
-    if (clique && isEnabled())
-        emit Click();
+    if (clique && isEnabled()) emit Click();
 }
 
 void XRCommandButton::keyPressEvent(QKeyEvent* evento) {
     const int tecla = evento->key();
-    if ((tecla == Qt::Key_Space || tecla == Qt::Key_Return || tecla == Qt::Key_Enter) && !evento->isAutoRepeat()) {
+    if ((tecla == Qt::Key_Space || tecla == Qt::Key_Return || tecla == Qt::Key_Enter) &&
+        !evento->isAutoRepeat()) {
         emit Click();
         return;
     }
@@ -178,7 +174,6 @@ void XRCommandButton::leaveEvent(QEvent* evento) {
 }
 
 void XRCommandButton::changeEvent(QEvent* evento) {
-    if (evento->type() == QEvent::EnabledChange)
-        update();
+    if (evento->type() == QEvent::EnabledChange) update();
     Controle::changeEvent(evento);
 }

@@ -19,8 +19,9 @@ QToolButton* CriarBotao(QWidget* pai, const QString& nome, const QString& icone,
     botao->setAutoRaise(true);
     botao->setToolTip(dica);
     botao->setIcon(QIcon(Icones::Icone(icone, 16, Aparencia::CorDoTextoSuave())));
-    botao->setStyleSheet(QStringLiteral("QToolButton { border: none; border-radius: 3px; background: transparent; }"
-                                        " QToolButton:hover { background: #E3F0F3; }"));
+    botao->setStyleSheet(
+        QStringLiteral("QToolButton { border: none; border-radius: 3px; background: transparent; }"
+                       " QToolButton:hover { background: #E3F0F3; }"));
     return botao;
 }
 
@@ -35,9 +36,10 @@ XRFind::XRFind(QWidget* pai, const QString& nome) : Controle(pai, nome) {
             [this](int& KeyCode, int& Shift) { emit KeyDown(KeyCode, Shift); });
     connect(mobjEditor, &QLineEdit::textChanged, this, [this] { Posicionar(); });
 
-    mobjLimpar = CriarBotao(this, QStringLiteral("cmdLimpar"), QStringLiteral("Limpar"), QStringLiteral("Limpar"));
-    mobjPesquisar =
-        CriarBotao(this, QStringLiteral("cmdPesquisar"), QStringLiteral("Pesquisar"), QStringLiteral("Pesquisar"));
+    mobjLimpar =
+        CriarBotao(this, QStringLiteral("cmdLimpar"), QStringLiteral("Limpar"), QStringLiteral("Limpar"));
+    mobjPesquisar = CriarBotao(this, QStringLiteral("cmdPesquisar"), QStringLiteral("Pesquisar"),
+                               QStringLiteral("Pesquisar"));
     connect(mobjLimpar, &QToolButton::clicked, this, &XRFind::Limpar);
     connect(mobjPesquisar, &QToolButton::clicked, this, &XRFind::Pesquisar);
 
@@ -53,30 +55,35 @@ void XRFind::setCaption(const QString& texto) {
     update();
 }
 
-QString XRFind::Hint() const { return mobjEditor->placeholderText(); }
-void XRFind::setHint(const QString& texto) { mobjEditor->setPlaceholderText(texto); }
-QString XRFind::Text() const { return mobjEditor->text(); }
-void XRFind::setText(const QString& texto) { mobjEditor->setText(texto); }
+QString XRFind::Hint() const {
+    return mobjEditor->placeholderText();
+}
+void XRFind::setHint(const QString& texto) {
+    mobjEditor->setPlaceholderText(texto);
+}
+QString XRFind::Text() const {
+    return mobjEditor->text();
+}
+void XRFind::setText(const QString& texto) {
+    mobjEditor->setText(texto);
+}
 
 void XRFind::Pesquisar() {
-    if (!isEnabled())
-        return;
+    if (!isEnabled()) return;
     mlonStatus = 1;
     mstrSearchedText = Text();
     emit Click();
 }
 
 void XRFind::Limpar() {
-    if (!isEnabled())
-        return;
+    if (!isEnabled()) return;
     mobjEditor->clear();
     mlonStatus = 2;
     emit Click();
 }
 
 void XRFind::PrepararNovaPesquisa() {
-    if (isVisible() && isEnabled())
-        mobjEditor->setFocus(Qt::OtherFocusReason);
+    if (isVisible() && isEnabled()) mobjEditor->setFocus(Qt::OtherFocusReason);
     mobjEditor->selectAll();
 }
 
@@ -90,7 +97,9 @@ bool XRFind::AcaoDaTecla(int KeyAscii) {
     return true;
 }
 
-QSize XRFind::sizeHint() const { return QSize(220, qMax(28, fontMetrics().height() + 12)); }
+QSize XRFind::sizeHint() const {
+    return QSize(220, qMax(28, fontMetrics().height() + 12));
+}
 
 void XRFind::Posicionar() {
     const int altura = height();
@@ -101,7 +110,8 @@ void XRFind::Posicionar() {
     mobjLimpar->setVisible(!Text().isEmpty());
     QFont negrito = font();
     negrito.setBold(true);
-    const int esquerda = mstrCaption.isEmpty() ? 8 : 8 + QFontMetrics(negrito).horizontalAdvance(mstrCaption) + 8;
+    const int esquerda =
+        mstrCaption.isEmpty() ? 8 : 8 + QFontMetrics(negrito).horizontalAdvance(mstrCaption) + 8;
     const int direita = (mobjLimpar->isVisibleTo(this) ? mobjLimpar->x() : mobjPesquisar->x()) - 2;
     mobjEditor->setGeometry(esquerda, 2, qMax(10, direita - esquerda), altura - 4);
 }
@@ -126,7 +136,8 @@ void XRFind::changeEvent(QEvent* evento) {
 
 void XRFind::paintEvent(QPaintEvent*) {
     QPainter p(this);
-    Aparencia::DesenharMoldura(p, QRectF(rect()), Qt::white, mobjEditor->hasFocus(), underMouse(), isEnabled());
+    Aparencia::DesenharMoldura(p, QRectF(rect()), Qt::white, mobjEditor->hasFocus(), underMouse(),
+                               isEnabled());
     if (!mstrCaption.isEmpty()) {
         QFont fonte = font();
         fonte.setBold(true);

@@ -10,14 +10,15 @@
 XRNavigationBar::XRNavigationBar(QWidget* pai, const QString& nome) : Controle(pai, nome) {
     static const char* const nomes[] = {"cmdPrimeiro", "cmdAnterior", "cmdProximo", "cmdUltimo"};
     static const char* const icones[] = {"Primeiro", "Anterior", "Proximo", "Ultimo"};
-    static const char* const dicas[] = {"Primeira página", "Página anterior", "Próxima página", "Última página"};
-    const QString estilo = QStringLiteral(
-        "QToolButton { border: 1px solid %1; border-radius: 4px; background: #FFFFFF; }"
-        " QToolButton:hover { background: %2; border-color: %3; }"
-        " QToolButton:pressed { background: #DCEBEF; }"
-        " QToolButton:disabled { background: %4; border-color: #E4E7EB; }")
-                               .arg(Aparencia::CorDaBorda().name(), Aparencia::CorDeFundoSobre().name(),
-                                    Aparencia::CorDeDestaque().name(), Aparencia::CorDeFundoInativo().name());
+    static const char* const dicas[] = {"Primeira página", "Página anterior", "Próxima página",
+                                        "Última página"};
+    const QString estilo =
+        QStringLiteral("QToolButton { border: 1px solid %1; border-radius: 4px; background: #FFFFFF; }"
+                       " QToolButton:hover { background: %2; border-color: %3; }"
+                       " QToolButton:pressed { background: #DCEBEF; }"
+                       " QToolButton:disabled { background: %4; border-color: #E4E7EB; }")
+            .arg(Aparencia::CorDaBorda().name(), Aparencia::CorDeFundoSobre().name(),
+                 Aparencia::CorDeDestaque().name(), Aparencia::CorDeFundoInativo().name());
     for (int i = 0; i < 4; ++i) {
         auto* botao = new QToolButton(this);
         botao->setObjectName(QString::fromLatin1(nomes[i]));
@@ -25,7 +26,8 @@ XRNavigationBar::XRNavigationBar(QWidget* pai, const QString& nome) : Controle(p
         botao->setFocusPolicy(Qt::NoFocus);
         botao->setCursor(Qt::PointingHandCursor);
         QIcon icone;
-        icone.addPixmap(Icones::Icone(QString::fromLatin1(icones[i]), 16, Aparencia::CorDoTexto()), QIcon::Normal);
+        icone.addPixmap(Icones::Icone(QString::fromLatin1(icones[i]), 16, Aparencia::CorDoTexto()),
+                        QIcon::Normal);
         icone.addPixmap(Icones::Icone(QString::fromLatin1(icones[i]), 16, Aparencia::CorDoTextoInativo()),
                         QIcon::Disabled);
         botao->setIcon(icone);
@@ -42,12 +44,11 @@ XRNavigationBar::XRNavigationBar(QWidget* pai, const QString& nome) : Controle(p
 }
 
 void XRNavigationBar::Atualizar() {
-    mobjTexto->setText(mlonTotalDeRegistros <= 0
-                           ? QStringLiteral("0 de 0")
-                           : QStringLiteral("%1 - %2 de %3")
-                                 .arg(mlonPrimeiroRegistro)
-                                 .arg(mlonUltimoRegistro)
-                                 .arg(mlonTotalDeRegistros));
+    mobjTexto->setText(mlonTotalDeRegistros <= 0 ? QStringLiteral("0 de 0")
+                                                 : QStringLiteral("%1 - %2 de %3")
+                                                       .arg(mlonPrimeiroRegistro)
+                                                       .arg(mlonUltimoRegistro)
+                                                       .arg(mlonTotalDeRegistros));
     const bool voltar = mlonTotalDeRegistros > 0 && mlonPrimeiroRegistro > 1;
     const bool avancar = mlonTotalDeRegistros > 0 && mlonUltimoRegistro < mlonTotalDeRegistros;
     mobjBotoes[0]->setEnabled(voltar);
@@ -59,7 +60,9 @@ void XRNavigationBar::Atualizar() {
                               : QString());
 }
 
-QString XRNavigationBar::TextoExibido() const { return mobjTexto->text(); }
+QString XRNavigationBar::TextoExibido() const {
+    return mobjTexto->text();
+}
 
 QToolButton* XRNavigationBar::Botao(int Botao) const {
     return (Botao >= 1 && Botao <= 4) ? mobjBotoes[Botao - 1] : nullptr;
@@ -82,7 +85,6 @@ void XRNavigationBar::resizeEvent(QResizeEvent* evento) {
 }
 
 void XRNavigationBar::changeEvent(QEvent* evento) {
-    if (evento->type() == QEvent::FontChange)
-        mobjTexto->setFont(font());
+    if (evento->type() == QEvent::FontChange) mobjTexto->setFont(font());
     Controle::changeEvent(evento);
 }

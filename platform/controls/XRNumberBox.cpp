@@ -19,18 +19,25 @@ XRNumberBox::XRNumberBox(QWidget* pai, const QString& nome) : Controle(pai, nome
     mobjEditor->setMaxLength(SemLimite);
     connect(mobjEditor, &EditorDeTexto::TeclaPressionada, this,
             [this](int& KeyCode, int& Shift) { emit KeyDown(KeyCode, Shift); });
-    connect(mobjEditor, &EditorDeTexto::CaractereDigitado, this, [this](int& KeyAscii) { emit KeyPress(KeyAscii); });
+    connect(mobjEditor, &EditorDeTexto::CaractereDigitado, this,
+            [this](int& KeyAscii) { emit KeyPress(KeyAscii); });
     DefinirAlvoDoFoco(mobjEditor);
     setAttribute(Qt::WA_Hover);
     setAlignment(mintAlignment);
     resize(sizeHint());
 }
 
-QString XRNumberBox::Text() const { return mobjEditor->text(); }
+QString XRNumberBox::Text() const {
+    return mobjEditor->text();
+}
 
-void XRNumberBox::setText(const QString& texto) { mobjEditor->setText(texto); }
+void XRNumberBox::setText(const QString& texto) {
+    mobjEditor->setText(texto);
+}
 
-bool XRNumberBox::Locked() const { return mobjEditor->isReadOnly(); }
+bool XRNumberBox::Locked() const {
+    return mobjEditor->isReadOnly();
+}
 
 void XRNumberBox::setLocked(bool valor) {
     mobjEditor->setReadOnly(valor);
@@ -38,24 +45,22 @@ void XRNumberBox::setLocked(bool valor) {
 }
 
 void XRNumberBox::setAlignment(int valor) {
-    if (valor < 0 || valor > 2)
-        throw VB::ErroDeExecucao(380);
+    if (valor < 0 || valor > 2) throw VB::ErroDeExecucao(380);
     mintAlignment = valor;
     static const Qt::Alignment alinhamentos[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
     mobjEditor->setAlignment(alinhamentos[valor] | Qt::AlignVCenter);
 }
 
 void XRNumberBox::setMaxLength(int valor) {
-    if (valor < 0)
-        throw VB::ErroDeExecucao(380);
+    if (valor < 0) throw VB::ErroDeExecucao(380);
     mintMaxLength = valor;
     // QLineEdit puts the cursor at the end when its limit changes; VB leaves it alone.
     const int inicio = SelStart();
     const int tamanho = SelLength();
     mobjEditor->setMaxLength(valor == 0 ? SemLimite : valor);
-    mobjEditor->setSelection(qMin(inicio, Text().length()), qMin(tamanho, Text().length() - qMin(inicio, Text().length())));
-    if (tamanho == 0)
-        mobjEditor->setCursorPosition(qMin(inicio, Text().length()));
+    mobjEditor->setSelection(qMin(inicio, Text().length()),
+                             qMin(tamanho, Text().length() - qMin(inicio, Text().length())));
+    if (tamanho == 0) mobjEditor->setCursorPosition(qMin(inicio, Text().length()));
 }
 
 void XRNumberBox::setBackColor(int cor) {
@@ -73,26 +78,32 @@ int XRNumberBox::SelStart() const {
 }
 
 void XRNumberBox::setSelStart(int valor) {
-    if (valor < 0)
-        throw VB::ErroDeExecucao(380);
+    if (valor < 0) throw VB::ErroDeExecucao(380);
     mobjEditor->deselect();
     mobjEditor->setCursorPosition(qMin(valor, Text().length()));
 }
 
-int XRNumberBox::SelLength() const { return mobjEditor->selectedText().length(); }
+int XRNumberBox::SelLength() const {
+    return mobjEditor->selectedText().length();
+}
 
 void XRNumberBox::setSelLength(int valor) {
-    if (valor < 0)
-        throw VB::ErroDeExecucao(380);
+    if (valor < 0) throw VB::ErroDeExecucao(380);
     const int inicio = SelStart();
     mobjEditor->setSelection(inicio, qMin(valor, Text().length() - inicio));
 }
 
-QString XRNumberBox::SelText() const { return mobjEditor->selectedText(); }
+QString XRNumberBox::SelText() const {
+    return mobjEditor->selectedText();
+}
 
-void XRNumberBox::setSelText(const QString& texto) { mobjEditor->insert(texto); }
+void XRNumberBox::setSelText(const QString& texto) {
+    mobjEditor->insert(texto);
+}
 
-QSize XRNumberBox::sizeHint() const { return QSize(120, qMax(28, fontMetrics().height() + 12)); }
+QSize XRNumberBox::sizeHint() const {
+    return QSize(120, qMax(28, fontMetrics().height() + 12));
+}
 
 void XRNumberBox::resizeEvent(QResizeEvent* evento) {
     Controle::resizeEvent(evento);
@@ -100,10 +111,8 @@ void XRNumberBox::resizeEvent(QResizeEvent* evento) {
 }
 
 void XRNumberBox::changeEvent(QEvent* evento) {
-    if (evento->type() == QEvent::FontChange)
-        mobjEditor->setFont(font());
-    if (evento->type() == QEvent::EnabledChange)
-        update();
+    if (evento->type() == QEvent::FontChange) mobjEditor->setFont(font());
+    if (evento->type() == QEvent::EnabledChange) update();
     Controle::changeEvent(evento);
 }
 

@@ -4,7 +4,9 @@
 
 #include <QPainter>
 
-XRTheme::XRTheme(QWidget* pai, const QString& nome) : Controle(pai, nome) { resize(sizeHint()); }
+XRTheme::XRTheme(QWidget* pai, const QString& nome) : Controle(pai, nome) {
+    resize(sizeHint());
+}
 
 void XRTheme::setCaption(const QString& texto) {
     mstrCaption = texto;
@@ -45,9 +47,9 @@ void XRTheme::paintEvent(QPaintEvent*) {
         quantas += texto.isEmpty() ? 0 : 1;
     int y = area.center().y() - quantas * alturaDaLinha / 2;
     for (const QString& texto : textos) {
-        if (texto.isEmpty())
-            continue;
-        p.drawText(QRect(area.left(), y, area.width(), alturaDaLinha), Qt::AlignRight | Qt::AlignVCenter, texto);
+        if (texto.isEmpty()) continue;
+        p.drawText(QRect(area.left(), y, area.width(), alturaDaLinha), Qt::AlignRight | Qt::AlignVCenter,
+                   texto);
         y += alturaDaLinha;
     }
 }

@@ -1,6 +1,7 @@
 #include "tests/controls/tst_controles.h"
 
 #include "platform/controls/CoresVB.h"
+#include "platform/controls/EditorDeTexto.h"
 #include "platform/controls/Icones.h"
 #include "platform/controls/Image.h"
 #include "platform/controls/Label.h"
@@ -16,7 +17,6 @@
 #include "platform/controls/XRNavigationBar.h"
 #include "platform/controls/XRNumberBox.h"
 #include "platform/controls/XRTheme.h"
-#include "platform/controls/EditorDeTexto.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -48,8 +48,7 @@ void Digitar(QWidget* widget, const QString& texto) {
 }
 
 void Clicar(QWidget* widget, QPoint ponto = QPoint(), Qt::KeyboardModifiers teclas = {}) {
-    if (ponto.isNull())
-        ponto = widget->rect().center();
+    if (ponto.isNull()) ponto = widget->rect().center();
     QWindow* janela = widget->window()->windowHandle();
     QTest::mouseClick(janela, Qt::LeftButton, teclas, widget->mapTo(widget->window(), ponto));
 }
@@ -99,7 +98,8 @@ void tst_Controles::coresVB() {
     QCOMPARE(CoresVB::ParaQColor(0x808080), QColor(128, 128, 128));
     QCOMPARE(CoresVB::ParaQColor(static_cast<int>(0x80000012u)),
              QGuiApplication::palette().color(QPalette::Active, QPalette::ButtonText));
-    QCOMPARE(CoresVB::ParaQColor(CoresVB::vbHighlight), QGuiApplication::palette().color(QPalette::Highlight));
+    QCOMPARE(CoresVB::ParaQColor(CoresVB::vbHighlight),
+             QGuiApplication::palette().color(QPalette::Highlight));
     QCOMPARE(CoresVB::DeQColor(QColor(73, 73, 73)), 4802889);
     QCOMPARE(CoresVB::DeQColor(QColor(0xF6, 0xF5, 0xF5)), 0xF5F5F6);
     QCOMPARE(CoresVB::RGB(255, 0, 0), 255);
@@ -107,14 +107,19 @@ void tst_Controles::coresVB() {
 
 void tst_Controles::extensorPorNome() {
     QWidget form;
-    const QList<Controle*> controles = {
-        new XRCommandButton(&form, u"xrcmdAdicionar"_s), new XRFind(&form, u"xrfCodigoDoCliente"_s),
-        new XRComboBox(&form, u"xrcmbSituacao"_s),       new XRNumberBox(&form, u"xrnumQuantidade"_s),
-        new XRDTPicker(&form, u"xrdtpDataDeValidadeDoOrcamento"_s), new XRTheme(&form, u"xrTheme"_s),
-        new XRNavigationBar(&form, u"xrnbBarraDeNavegacao"_s), new MSFlexGrid(&form, u"msfgGrade"_s),
-        new Label(&form, u"lblCliente"_s),               new PictureBox(&form, u"picMensagem"_s),
-        new Image(&form, u"imgEtiqueta_Situacao_Ativo"_s), new OptionButton(&form, u"optServico"_s),
-        new Shape(&form, u"lshpObj"_s)};
+    const QList<Controle*> controles = {new XRCommandButton(&form, u"xrcmdAdicionar"_s),
+                                        new XRFind(&form, u"xrfCodigoDoCliente"_s),
+                                        new XRComboBox(&form, u"xrcmbSituacao"_s),
+                                        new XRNumberBox(&form, u"xrnumQuantidade"_s),
+                                        new XRDTPicker(&form, u"xrdtpDataDeValidadeDoOrcamento"_s),
+                                        new XRTheme(&form, u"xrTheme"_s),
+                                        new XRNavigationBar(&form, u"xrnbBarraDeNavegacao"_s),
+                                        new MSFlexGrid(&form, u"msfgGrade"_s),
+                                        new Label(&form, u"lblCliente"_s),
+                                        new PictureBox(&form, u"picMensagem"_s),
+                                        new Image(&form, u"imgEtiqueta_Situacao_Ativo"_s),
+                                        new OptionButton(&form, u"optServico"_s),
+                                        new Shape(&form, u"lshpObj"_s)};
     for (Controle* controle : controles) {
         const QString nome = controle->objectName();
         QCOMPARE(form.findChild<Controle*>(nome), controle);
@@ -277,8 +282,7 @@ void tst_Controles::numberBoxKeyPress() {
     // "." becomes ",", a second "," and anything else are discarded.
     connect(&num, &XRNumberBox::KeyPress, this, [&](int& KeyAscii) {
         codigos << KeyAscii;
-        if (KeyAscii == '.')
-            KeyAscii = ',';
+        if (KeyAscii == '.') KeyAscii = ',';
         const bool digito = KeyAscii >= '0' && KeyAscii <= '9';
         if (KeyAscii == ',' && num.Text().contains(u','))
             KeyAscii = 0;
@@ -306,7 +310,8 @@ void tst_Controles::numberBoxKeyPress() {
     QCOMPARE(num.Text(), u"12,5"_s);
     QCOMPARE(teclas, (QList<int>{46, 0}));
     teclas.clear();
-    QTest::keyClick(num.Editor(), Qt::Key_7, Qt::ShiftModifier); // Shift goes down first, with its own KeyDown
+    QTest::keyClick(num.Editor(), Qt::Key_7,
+                    Qt::ShiftModifier); // Shift goes down first, with its own KeyDown
     QCOMPARE(teclas, (QList<int>{16, 1, 55, 1}));
 
     // A replacement by Backspace erases instead of typing.
@@ -314,8 +319,7 @@ void tst_Controles::numberBoxKeyPress() {
     outra.setText(u"45"_s);
     outra.Editor()->end(false);
     connect(&outra, &XRNumberBox::KeyPress, this, [](int& KeyAscii) {
-        if (KeyAscii == '-')
-            KeyAscii = 8;
+        if (KeyAscii == '-') KeyAscii = 8;
     });
     QTest::keyClick(outra.Editor(), Qt::Key_Minus, Qt::NoModifier);
     QCOMPARE(outra.Text(), u"4"_s);
@@ -489,8 +493,7 @@ void tst_Controles::findTecladoEFoco() {
     connect(&find, &XRFind::Click, this, [&] { ++cliques; });
     connect(&find, &XRFind::KeyDown, this, [&](int& KeyCode, int&) {
         teclas << KeyCode;
-        if (KeyCode == 13 && bloquearEnter)
-            KeyCode = 0;
+        if (KeyCode == 13 && bloquearEnter) KeyCode = 0;
     });
     QVERIFY(Ativar(janela));
     find.SetFocus();
@@ -683,9 +686,10 @@ void tst_Controles::icones() {
 
 void tst_Controles::fonteArial() {
     QWidget form;
-    const QList<Controle*> controles = {new XRCommandButton(&form), new XRFind(&form), new XRComboBox(&form),
-                                        new XRNumberBox(&form),     new XRDTPicker(&form), new XRNavigationBar(&form),
-                                        new MSFlexGrid(&form),      new Label(&form),  new OptionButton(&form)};
+    const QList<Controle*> controles = {
+        new XRCommandButton(&form), new XRFind(&form),     new XRComboBox(&form),
+        new XRNumberBox(&form),     new XRDTPicker(&form), new XRNavigationBar(&form),
+        new MSFlexGrid(&form),      new Label(&form),      new OptionButton(&form)};
     for (Controle* controle : controles) {
         QCOMPARE(controle->font().family(), u"Arial"_s);
         QCOMPARE(QFontInfo(controle->font()).family(), u"Liberation Sans"_s);

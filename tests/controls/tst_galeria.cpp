@@ -59,9 +59,12 @@ void PreencherGradeDaLista(MSFlexGrid* g) {
     g->setScrollBars(0);
     g->setRows(1);
     g->setCols(6);
-    const QStringList titulos = {u"Coluna em branco"_s, u"Número do Orçamento"_s,
-                                 u"Apelido ou nome fantasia do cliente"_s, u"Nome ou razão social do cliente"_s,
-                                 u"Data do Orçamento"_s, u"Situação"_s};
+    const QStringList titulos = {u"Coluna em branco"_s,
+                                 u"Número do Orçamento"_s,
+                                 u"Apelido ou nome fantasia do cliente"_s,
+                                 u"Nome ou razão social do cliente"_s,
+                                 u"Data do Orçamento"_s,
+                                 u"Situação"_s};
     const int larguras[] = {0, 1570, 3000, 4000, 1500, 1400};
     const int alinhamentos[] = {1, 4, 1, 1, 4, 4};
     for (int c = 0; c < 6; ++c) {
@@ -125,7 +128,8 @@ void tst_Controles::galeria() {
     adicionar->setIcone(u"Adicionar"_s);
     auto* pesquisar = Criar<XRFind>(&form, u"xrfndPesquisar"_s, 2300, 1200, 5200, 480);
     pesquisar->setCaption(u"Orçamento"_s);
-    pesquisar->setHint(u"Número do orçamento, Código, Apelido, Nome fantasia, Nome ou Razão social do cliente."_s);
+    pesquisar->setHint(
+        u"Número do orçamento, Código, Apelido, Nome fantasia, Nome ou Razão social do cliente."_s);
     auto* situacao = Criar<XRComboBox>(&form, u"xrcmbSituacao"_s, 7600, 1200, 2600, 480);
     for (const QString& texto : {u"Todas as situações"_s, u"Ativos"_s, u"Inativos"_s, u"Recentes"_s})
         situacao->AddItem(texto);
@@ -195,8 +199,8 @@ void tst_Controles::galeria() {
     XRNumberBox* quantidade = nullptr;
     int left = 3300;
     for (const auto& caixa : caixas) {
-        Rotulo(&form, QString::fromLatin1(caixa.nome).replace(u"xrnum"_s, u"lbl"_s), QString::fromUtf8(caixa.rotulo),
-               left, 6500, 1500);
+        Rotulo(&form, QString::fromLatin1(caixa.nome).replace(u"xrnum"_s, u"lbl"_s),
+               QString::fromUtf8(caixa.rotulo), left, 6500, 1500);
         auto* num = Criar<XRNumberBox>(&form, QString::fromLatin1(caixa.nome), left, 6780, 1500, 450);
         num->setText(QString::fromLatin1(caixa.texto));
         num->setLocked(caixa.bloqueado);
@@ -206,9 +210,9 @@ void tst_Controles::galeria() {
     }
 
     const char* const botoes[][2] = {{"xrcmdAlterar2", "Alterar"},
-                                      {"xrcmdRemover", "Remover"},
-                                      {"xrcmdLimparCampos", "Limpar campos"},
-                                      {"xrcmdCancelarAlterar", "Cancelar"}};
+                                     {"xrcmdRemover", "Remover"},
+                                     {"xrcmdLimparCampos", "Limpar campos"},
+                                     {"xrcmdCancelarAlterar", "Cancelar"}};
     left = 300;
     for (const auto& botao : botoes) {
         auto* comando = Criar<XRCommandButton>(&form, QString::fromLatin1(botao[0]), left, 7500, 1800, 480);
@@ -223,7 +227,8 @@ void tst_Controles::galeria() {
     salvar->setFontColor(0xFFFFFF);
     salvar->setHighlightColor(0x6F6118);
     salvar->setFontHighlightColor(0xFFFFFF);
-    auto* desabilitado = Criar<XRCommandButton>(&form, u"xrcmdImprimirFicha2"_s, left + 1900, 7500, 1800, 480);
+    auto* desabilitado =
+        Criar<XRCommandButton>(&form, u"xrcmdImprimirFicha2"_s, left + 1900, 7500, 1800, 480);
     desabilitado->setCaption(u"Imprimir"_s);
     desabilitado->setIcone(u"Imprimir"_s);
     desabilitado->setEnabled(false);
@@ -239,8 +244,7 @@ void tst_Controles::galeria() {
     etiqueta->setPicture(Icones::Icone(u"EtiquetaAtivo"_s, 22));
     left = 7400;
     for (const QString& nomeDoIcone : Icones::Nomes()) {
-        if (nomeDoIcone.startsWith(u"Etiqueta"_s))
-            continue;
+        if (nomeDoIcone.startsWith(u"Etiqueta"_s)) continue;
         auto* icone = Criar<Image>(&form, u"img"_s + nomeDoIcone, left, 8550, 360, 360);
         icone->setPicture(Icones::Icone(nomeDoIcone, 20));
         left += 450;

@@ -25,11 +25,16 @@ void Montar(MSFlexGrid& g, int rows) {
     g.setRedraw(true);
 }
 
-QPoint Centro(int row, int col) { return QPoint(100 * col + 50, 30 * row + 15); }
+QPoint Centro(int row, int col) {
+    return QPoint(100 * col + 50, 30 * row + 15);
+}
 
-QPoint NaJanela(QWidget* w, QPoint ponto) { return w->mapTo(w->window(), ponto); }
+QPoint NaJanela(QWidget* w, QPoint ponto) {
+    return w->mapTo(w->window(), ponto);
+}
 
-void Clicar(MSFlexGrid& g, QPoint ponto, Qt::KeyboardModifiers teclas = {}, Qt::MouseButton botao = Qt::LeftButton) {
+void Clicar(MSFlexGrid& g, QPoint ponto, Qt::KeyboardModifiers teclas = {},
+            Qt::MouseButton botao = Qt::LeftButton) {
     QTest::mouseClick(g.window()->windowHandle(), botao, teclas, NaJanela(&g, ponto));
 }
 
@@ -38,9 +43,13 @@ struct Selecao {
     bool operator==(const Selecao&) const = default;
 };
 
-Selecao SelecaoDe(const MSFlexGrid& g) { return {g.Row(), g.Col(), g.RowSel(), g.ColSel()}; }
+Selecao SelecaoDe(const MSFlexGrid& g) {
+    return {g.Row(), g.Col(), g.RowSel(), g.ColSel()};
+}
 
-QColor CorEm(const QImage& imagem, QPoint ponto) { return QColor(imagem.pixel(ponto)); }
+QColor CorEm(const QImage& imagem, QPoint ponto) {
+    return QColor(imagem.pixel(ponto));
+}
 
 bool Ativar(QWidget& janela) {
     janela.show();
@@ -52,8 +61,9 @@ bool Ativar(QWidget& janela) {
 
 namespace QTest {
 template <> char* toString(const Selecao& s) {
-    const QByteArray texto = QByteArray("Row ") + QByteArray::number(s.Row) + " Col " + QByteArray::number(s.Col) +
-                             " RowSel " + QByteArray::number(s.RowSel) + " ColSel " + QByteArray::number(s.ColSel);
+    const QByteArray texto = QByteArray("Row ") + QByteArray::number(s.Row) + " Col " +
+                             QByteArray::number(s.Col) + " RowSel " + QByteArray::number(s.RowSel) +
+                             " ColSel " + QByteArray::number(s.ColSel);
     return qstrdup(texto.constData());
 }
 } // namespace QTest
@@ -304,7 +314,7 @@ void tst_Controles::gradeCliquesEArrasto() {
     QCOMPARE(mudancas, 1);
     QCOMPARE(cliques, 1);
     QCOMPARE(linhaNoClique, 2); // Click comes after the selection moved
-    Clicar(g, Centro(2, 2)); // the same cell: Click, no SelChange
+    Clicar(g, Centro(2, 2));    // the same cell: Click, no SelChange
     QCOMPARE(mudancas, 1);
     QCOMPARE(cliques, 2);
 
@@ -579,8 +589,9 @@ void tst_Controles::gradeMouseMoveEmTwips() {
         float X, Y;
     };
     QList<Movimento> movimentos;
-    connect(&g, &MSFlexGrid::MouseMove, this,
-            [&](int Button, int Shift, float X, float Y) { movimentos << Movimento{Button, Shift, X, Y}; });
+    connect(&g, &MSFlexGrid::MouseMove, this, [&](int Button, int Shift, float X, float Y) {
+        movimentos << Movimento{Button, Shift, X, Y};
+    });
     janela.show();
     QVERIFY(QTest::qWaitForWindowExposed(&janela));
     QWindow* w = janela.windowHandle();
@@ -706,7 +717,8 @@ void tst_Controles::gradeLidaComoGradeDeItens() {
     QCOMPARE(NumeroDoErro([&] { itens.TextMatrix(2, 0); }), 381L);
     // By name too, as a late-bound reader would.
     QString texto;
-    QVERIFY(QMetaObject::invokeMethod(&g, "TextMatrix", Q_RETURN_ARG(QString, texto), Q_ARG(int, 1), Q_ARG(int, 10)));
+    QVERIFY(QMetaObject::invokeMethod(&g, "TextMatrix", Q_RETURN_ARG(QString, texto), Q_ARG(int, 1),
+                                      Q_ARG(int, 10)));
     QCOMPARE(texto, u"72,00"_s);
     QCOMPARE(g.property("Rows").toInt(), 2);
 }
