@@ -54,6 +54,8 @@ QString XRComboBox::List(int Index) const {
 }
 
 int XRComboBox::ItemData(int Index) const {
+    if (Index == -1)
+        return 0;
     VerificarIndice(Index);
     return mobjCaixa->itemData(Index).toInt();
 }

@@ -12,8 +12,12 @@
 // - The person picking an entry in the list raises Click, also for the entry that
 //   was already selected.
 // - AddItem, RemoveItem, Clear and ItemData raise nothing (Clear leaves ListIndex -1).
-// Errors: ListIndex outside -1 .. ListCount - 1 is run-time error 380; ItemData, List
-// or RemoveItem of an index that is not an entry is run-time error 381.
+// ItemData(-1), the data of "no selection", is 0, as for an entry without data: a
+// form that reads the selected entry's data without checking for a selection (the
+// service code search) searches as for data 0 instead of failing with an error the
+// person could not act on.
+// Errors: ListIndex outside -1 .. ListCount - 1 is run-time error 380; ItemData of any
+// other index that is not an entry, List or RemoveItem of one, is run-time error 381.
 
 #include "platform/controls/Controle.h"
 

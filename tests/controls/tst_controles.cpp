@@ -265,13 +265,16 @@ void tst_Controles::comboBoxListaEErros() {
 
     QCOMPARE(NumeroDoErro([&] { cmb.setListIndex(3); }), 380L);
     QCOMPARE(NumeroDoErro([&] { cmb.setListIndex(-2); }), 380L);
-    QCOMPARE(NumeroDoErro([&] { cmb.ItemData(-1); }), 381L);
+    QCOMPARE(NumeroDoErro([&] { cmb.ItemData(-2); }), 381L);
+    QCOMPARE(NumeroDoErro([&] { cmb.setItemData(-1, 5); }), 381L);
     QCOMPARE(NumeroDoErro([&] { cmb.ItemData(3); }), 381L);
     QCOMPARE(NumeroDoErro([&] { cmb.RemoveItem(5); }), 381L);
     QCOMPARE(cmb.ListIndex(), 2); // a refused value changes nothing
     cmb.RemoveItem(0);
     QCOMPARE(cmb.ListIndex(), 1);
     QCOMPARE(cmb.Text(), u"Mimi"_s);
+    cmb.setListIndex(-1);
+    QCOMPARE(cmb.ItemData(cmb.ListIndex()), 0); // no selection reads as data 0
 }
 
 void tst_Controles::numberBoxKeyPress() {
