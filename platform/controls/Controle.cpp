@@ -55,7 +55,8 @@ QWidget* WidgetDaJanela(QWindow* janela) {
 class GuardaDeValidacao : public QObject {
 public:
     static GuardaDeValidacao& Instancia() {
-        static auto* guarda = new GuardaDeValidacao(qApp);
+        static QPointer<GuardaDeValidacao> guarda; // one per application object
+        if (!guarda) guarda = new GuardaDeValidacao(qApp);
         return *guarda;
     }
 
