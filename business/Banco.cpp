@@ -4,8 +4,7 @@
 
 namespace Banco {
 
-QSqlDatabase Conexao()
-{
+QSqlDatabase Conexao() {
     if (!QSqlDatabase::contains(NomeDaConexao))
         Falhar(QStringLiteral("O banco de dados não está aberto: a camada de negócio não foi iniciada."));
     QSqlDatabase db = QSqlDatabase::database(NomeDaConexao, false);
@@ -13,12 +12,15 @@ QSqlDatabase Conexao()
     return db;
 }
 
-Dialeto DialetoAtual() { return Dialeto::DaConexao(Conexao()); }
+Dialeto DialetoAtual() {
+    return Dialeto::DaConexao(Conexao());
+}
 
-void Falhar(const QString& descricao) { throw VB::ErroDeExecucao(NumeroDoErroDeBanco, descricao); }
+void Falhar(const QString& descricao) {
+    throw VB::ErroDeExecucao(NumeroDoErroDeBanco, descricao);
+}
 
-QSqlQuery Executar(const QString& sql, const QVariantList& parametros)
-{
+QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
     QSqlQuery q(Conexao());
     // A statement without parameters (DDL, COMMIT...) is run as it is: PostgreSQL
     // prepares only queries and data changes.
@@ -39,14 +41,12 @@ QSqlQuery Executar(const QString& sql, const QVariantList& parametros)
     return q;
 }
 
-QVariant Valor(const QString& sql, const QVariantList& parametros)
-{
+QVariant Valor(const QString& sql, const QVariantList& parametros) {
     QSqlQuery q = Executar(sql, parametros);
     return q.next() ? q.value(0) : QVariant();
 }
 
-qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const QString& colunaDaChave)
-{
+qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const QString& colunaDaChave) {
     const Dialeto dialeto = DialetoAtual();
     QSqlQuery q = Executar(sql + dialeto.RetornandoChave(colunaDaChave), parametros);
     if (dialeto.ChaveVemDoResultado()) {
@@ -54,18 +54,17 @@ qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const
         return q.value(0).toLongLong();
     }
     const QVariant chave = q.lastInsertId();
-    if (!chave.isValid()) Falhar(QStringLiteral("Falha no banco de dados: a chave gerada não foi informada."));
+    if (!chave.isValid())
+        Falhar(QStringLiteral("Falha no banco de dados: a chave gerada não foi informada."));
     return chave.toLongLong();
 }
 
-UnidadeDeTrabalho::UnidadeDeTrabalho()
-{
+UnidadeDeTrabalho::UnidadeDeTrabalho() {
     Executar(DialetoAtual().InicioDeEscrita());
     mbooAberta = true;
 }
 
-UnidadeDeTrabalho::~UnidadeDeTrabalho()
-{
+UnidadeDeTrabalho::~UnidadeDeTrabalho() {
     if (!mbooAberta) return;
     // Never throws out of a destructor: a rollback that fails leaves the transaction
     // to the database, which drops it with the connection.
@@ -75,31 +74,38 @@ UnidadeDeTrabalho::~UnidadeDeTrabalho()
     }
 }
 
-void UnidadeDeTrabalho::Confirmar()
-{
+void UnidadeDeTrabalho::Confirmar() {
     Executar(QStringLiteral("COMMIT"));
     mbooAberta = false;
 }
 
-QString DataIso(const QDate& data) { return data.toString(QStringLiteral("yyyy-MM-dd")); }
+QString DataIso(const QDate& data) {
+    return data.toString(QStringLiteral("yyyy-MM-dd"));
+}
 
-QString DataEHoraIso(const QDateTime& dataHora) { return dataHora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")); }
+QString DataEHoraIso(const QDateTime& dataHora) {
+    return dataHora.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+}
 
-QDate DataDeIso(const QString& texto) { return QDate::fromString(texto.left(10), QStringLiteral("yyyy-MM-dd")); }
+QDate DataDeIso(const QString& texto) {
+    return QDate::fromString(texto.left(10), QStringLiteral("yyyy-MM-dd"));
+}
 
-QDateTime DataEHoraDeIso(const QString& texto)
-{
+QDateTime DataEHoraDeIso(const QString& texto) {
     QDateTime dataHora = QDateTime::fromString(texto.left(19), QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!dataHora.isValid()) dataHora = QDateTime(DataDeIso(texto), QTime(0, 0));
     return dataHora;
 }
 
-QVariant Nulo() { return QVariant(QMetaType::fromType<QString>()); }
+QVariant Nulo() {
+    return QVariant(QMetaType::fromType<QString>());
+}
 
-QVariant TextoOuNulo(const QString& texto) { return texto.isEmpty() ? Nulo() : QVariant(texto); }
+QVariant TextoOuNulo(const QString& texto) {
+    return texto.isEmpty() ? Nulo() : QVariant(texto);
+}
 
-QString TextoDePesquisa(const QString& texto)
-{
+QString TextoDePesquisa(const QString& texto) {
     const QString decomposto = texto.trimmed().normalized(QString::NormalizationForm_KD);
     QString resultado;
     resultado.reserve(decomposto.size());
@@ -113,8 +119,7 @@ QString TextoDePesquisa(const QString& texto)
     return resultado.toCaseFolded();
 }
 
-QString PadraoContem(const QString& texto)
-{
+QString PadraoContem(const QString& texto) {
     QString escapado;
     for (const QChar c : TextoDePesquisa(texto)) {
         if (c == u'\\' || c == u'%' || c == u'_') escapado.append(u'\\');

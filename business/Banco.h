@@ -56,8 +56,12 @@ QString DataIso(const QDate& data);
 QString DataEHoraIso(const QDateTime& dataHora);
 QDate DataDeIso(const QString& texto);
 QDateTime DataEHoraDeIso(const QString& texto);
-inline qint64 Moeda(VB::Currency valor) { return valor.DecimosDeMilesimos(); }
-inline VB::Currency MoedaDe(const QVariant& valor) { return VB::Currency::DeDecimosDeMilesimos(valor.toLongLong()); }
+inline qint64 Moeda(VB::Currency valor) {
+    return valor.DecimosDeMilesimos();
+}
+inline VB::Currency MoedaDe(const QVariant& valor) {
+    return VB::Currency::DeDecimosDeMilesimos(valor.toLongLong());
+}
 
 // A NULL to bind (a null variant of a SQL type; VB::Null() is not one the drivers know).
 QVariant Nulo();

@@ -7,16 +7,17 @@
 namespace Cadastros {
 namespace {
 
-QVariant DataOuNulo(const QDate& data) { return data.isValid() ? QVariant(Banco::DataIso(data)) : Banco::Nulo(); }
+QVariant DataOuNulo(const QDate& data) {
+    return data.isValid() ? QVariant(Banco::DataIso(data)) : Banco::Nulo();
+}
 
-void Gravar(const QString& tabela, const QString& chave, const QStringList& colunas, const QVariantList& valores)
-{
+void Gravar(const QString& tabela, const QString& chave, const QStringList& colunas,
+            const QVariantList& valores) {
     Banco::Executar(Banco::DialetoAtual().InsercaoOuAtualizacao(tabela, colunas, chave), valores);
 }
 
 // The key of a group (or subgroup) named so, created on first use.
-QVariant ChaveDoNome(const QString& sqlProcura, const QString& sqlInsercao, const QVariantList& parametros)
-{
+QVariant ChaveDoNome(const QString& sqlProcura, const QString& sqlInsercao, const QVariantList& parametros) {
     const QVariant existente = Banco::Valor(sqlProcura, parametros);
     if (existente.isValid()) return existente;
     return Banco::InserirComChave(sqlInsercao, parametros, QStringLiteral("Codigo"));
@@ -24,8 +25,7 @@ QVariant ChaveDoNome(const QString& sqlProcura, const QString& sqlInsercao, cons
 
 } // namespace
 
-QString EnderecoCompleto(const EnderecoPostal& e)
-{
+QString EnderecoCompleto(const EnderecoPostal& e) {
     QStringList partes;
     QString rua = e.Logradouro.trimmed();
     if (!e.Numero.trimmed().isEmpty()) rua += QStringLiteral(", ") + e.Numero.trimmed();
@@ -33,14 +33,14 @@ QString EnderecoCompleto(const EnderecoPostal& e)
     if (!e.Complemento.trimmed().isEmpty()) partes << e.Complemento.trimmed();
     if (!e.Bairro.trimmed().isEmpty()) partes << e.Bairro.trimmed();
     QString cidade = e.Cidade.trimmed();
-    if (!e.UF.trimmed().isEmpty()) cidade += (cidade.isEmpty() ? QString() : QStringLiteral("/")) + e.UF.trimmed();
+    if (!e.UF.trimmed().isEmpty())
+        cidade += (cidade.isEmpty() ? QString() : QStringLiteral("/")) + e.UF.trimmed();
     if (!cidade.isEmpty()) partes << cidade;
     if (!e.CEP.trimmed().isEmpty()) partes << QStringLiteral("CEP ") + e.CEP.trimmed();
     return partes.join(QStringLiteral(" - "));
 }
 
-QString TiposECanaisDeComunicacao(const QString& telefone, const QString& celular, const QString& email)
-{
+QString TiposECanaisDeComunicacao(const QString& telefone, const QString& celular, const QString& email) {
     QStringList canais;
     if (!telefone.trimmed().isEmpty()) canais << QStringLiteral("Telefone: ") + telefone.trimmed();
     if (!celular.trimmed().isEmpty()) canais << QStringLiteral("Celular: ") + celular.trimmed();
@@ -48,28 +48,53 @@ QString TiposECanaisDeComunicacao(const QString& telefone, const QString& celula
     return canais.join(QStringLiteral("; "));
 }
 
-void GravarEmpresa(const Empresa& x)
-{
+void GravarEmpresa(const Empresa& x) {
     Gravar(QStringLiteral("Empresa"), QStringLiteral("Codigo"),
-           {QStringLiteral("Codigo"), QStringLiteral("NomeFantasia"), QStringLiteral("RazaoSocial"),
-            QStringLiteral("CNPJ"), QStringLiteral("InscricaoEstadual"), QStringLiteral("Logradouro"),
-            QStringLiteral("Numero"), QStringLiteral("Complemento"), QStringLiteral("Bairro"), QStringLiteral("Cidade"),
-            QStringLiteral("UF"), QStringLiteral("CEP"), QStringLiteral("Telefone"), QStringLiteral("Email"),
+           {QStringLiteral("Codigo"),
+            QStringLiteral("NomeFantasia"),
+            QStringLiteral("RazaoSocial"),
+            QStringLiteral("CNPJ"),
+            QStringLiteral("InscricaoEstadual"),
+            QStringLiteral("Logradouro"),
+            QStringLiteral("Numero"),
+            QStringLiteral("Complemento"),
+            QStringLiteral("Bairro"),
+            QStringLiteral("Cidade"),
+            QStringLiteral("UF"),
+            QStringLiteral("CEP"),
+            QStringLiteral("Telefone"),
+            QStringLiteral("Email"),
             QStringLiteral("QuantidadeDeDiasParaAValidadeDoOrcamento"),
-            QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"), QStringLiteral("DataInicialDaPromocao"),
-            QStringLiteral("DataFinalDaPromocao"), QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico"),
+            QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"),
+            QStringLiteral("DataInicialDaPromocao"),
+            QStringLiteral("DataFinalDaPromocao"),
+            QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico"),
             QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto"),
             QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca")},
-           {x.Codigo, x.NomeFantasia, x.RazaoSocial, x.CNPJ, x.InscricaoEstadual, x.Endereco.Logradouro,
-            x.Endereco.Numero, x.Endereco.Complemento, x.Endereco.Bairro, x.Endereco.Cidade, x.Endereco.UF,
-            x.Endereco.CEP, x.Telefone, x.Email, x.QuantidadeDeDiasParaAValidadeDoOrcamento,
-            x.PermissaoParaAlterarADataDeValidadeDoOrcamento ? 1 : 0, DataOuNulo(x.DataInicialDaPromocao),
-            DataOuNulo(x.DataFinalDaPromocao), Banco::Moeda(x.PercPromocaoDeDescontoNaVendaDeServico),
-            Banco::Moeda(x.PercPromocaoDeDescontoNaVendaDeProduto), x.FormatoDeCodigoDeBarrasParaBalanca});
+           {x.Codigo,
+            x.NomeFantasia,
+            x.RazaoSocial,
+            x.CNPJ,
+            x.InscricaoEstadual,
+            x.Endereco.Logradouro,
+            x.Endereco.Numero,
+            x.Endereco.Complemento,
+            x.Endereco.Bairro,
+            x.Endereco.Cidade,
+            x.Endereco.UF,
+            x.Endereco.CEP,
+            x.Telefone,
+            x.Email,
+            x.QuantidadeDeDiasParaAValidadeDoOrcamento,
+            x.PermissaoParaAlterarADataDeValidadeDoOrcamento ? 1 : 0,
+            DataOuNulo(x.DataInicialDaPromocao),
+            DataOuNulo(x.DataFinalDaPromocao),
+            Banco::Moeda(x.PercPromocaoDeDescontoNaVendaDeServico),
+            Banco::Moeda(x.PercPromocaoDeDescontoNaVendaDeProduto),
+            x.FormatoDeCodigoDeBarrasParaBalanca});
 }
 
-void GravarCliente(const Cliente& x)
-{
+void GravarCliente(const Cliente& x) {
     QStringList colunas{QStringLiteral("CodigoDoCliente"),
                         QStringLiteral("ApelidoOuNomeFantasia"),
                         QStringLiteral("NomeOuRazaoSocial"),
@@ -126,27 +151,27 @@ void GravarCliente(const Cliente& x)
                          x.CategoriaDaCurvaABC,
                          x.DescontoUnico ? 1 : 0,
                          Banco::Moeda(x.PercentualUnicoDeDescontos)};
-    for (const VB::Currency percentual : x.Percentuais) valores << Banco::Moeda(percentual);
+    for (const VB::Currency percentual : x.Percentuais)
+        valores << Banco::Moeda(percentual);
     Gravar(QStringLiteral("Clientes"), QStringLiteral("CodigoDoCliente"), colunas, valores);
 }
 
-void GravarAnimal(const Animal& x)
-{
+void GravarAnimal(const Animal& x) {
     Gravar(QStringLiteral("Animais"), QStringLiteral("Codigo"),
            {QStringLiteral("Codigo"), QStringLiteral("CodigoDoCliente"), QStringLiteral("Nome"),
             QStringLiteral("Especie"), QStringLiteral("Raca"), QStringLiteral("Sexo"),
             QStringLiteral("DataDeNascimento"), QStringLiteral("Situacao")},
-           {x.Codigo, x.CodigoDoCliente, x.Nome.trimmed(), x.Especie, x.Raca, x.Sexo, DataOuNulo(x.DataDeNascimento),
-            x.Situacao});
+           {x.Codigo, x.CodigoDoCliente, x.Nome.trimmed(), x.Especie, x.Raca, x.Sexo,
+            DataOuNulo(x.DataDeNascimento), x.Situacao});
 }
 
-void GravarProduto(const Produto& x)
-{
+void GravarProduto(const Produto& x) {
     QVariant grupo = Banco::Nulo();
     QVariant subgrupo = Banco::Nulo();
     if (!x.NomeDoGrupo.trimmed().isEmpty()) {
         grupo = ChaveDoNome(QStringLiteral("SELECT Codigo FROM GruposDeProdutos WHERE Nome = ?"),
-                            QStringLiteral("INSERT INTO GruposDeProdutos (Nome) VALUES (?)"), {x.NomeDoGrupo.trimmed()});
+                            QStringLiteral("INSERT INTO GruposDeProdutos (Nome) VALUES (?)"),
+                            {x.NomeDoGrupo.trimmed()});
         if (!x.NomeDoSubgrupo.trimmed().isEmpty())
             subgrupo = ChaveDoNome(
                 QStringLiteral("SELECT Codigo FROM SubgruposDeProdutos WHERE CodigoDoGrupo = ? AND Nome = ?"),
@@ -155,8 +180,9 @@ void GravarProduto(const Produto& x)
     }
     Gravar(QStringLiteral("Produtos"), QStringLiteral("CodigoInterno"),
            {QStringLiteral("CodigoInterno"), QStringLiteral("CodigoDeBarras"), QStringLiteral("Nome"),
-            QStringLiteral("NomeNormalizado"), QStringLiteral("CodigoDoGrupo"), QStringLiteral("CodigoDoSubgrupo"),
-            QStringLiteral("ValorDeCusto"), QStringLiteral("UnidadeDeCompra"), QStringLiteral("UnidadeDeVenda"),
+            QStringLiteral("NomeNormalizado"), QStringLiteral("CodigoDoGrupo"),
+            QStringLiteral("CodigoDoSubgrupo"), QStringLiteral("ValorDeCusto"),
+            QStringLiteral("UnidadeDeCompra"), QStringLiteral("UnidadeDeVenda"),
             QStringLiteral("ValorDeVenda"), QStringLiteral("PercentualDeComissao"),
             QStringLiteral("VendidoPorEtiquetaDeBalanca"), QStringLiteral("Situacao")},
            {x.CodigoInterno, Banco::TextoOuNulo(x.CodigoDeBarras.trimmed()), x.Nome.trimmed(),
@@ -165,14 +191,12 @@ void GravarProduto(const Produto& x)
             x.VendidoPorEtiquetaDeBalanca ? 1 : 0, x.Situacao});
 }
 
-void GravarTipoDeServico(const TipoDeServico& x)
-{
+void GravarTipoDeServico(const TipoDeServico& x) {
     Gravar(QStringLiteral("TiposDeServicos"), QStringLiteral("Numero"),
            {QStringLiteral("Numero"), QStringLiteral("Nome")}, {x.Numero, x.Nome.trimmed()});
 }
 
-void GravarServico(const Servico& x)
-{
+void GravarServico(const Servico& x) {
     Gravar(QStringLiteral("Servicos"), QStringLiteral("Codigo"),
            {QStringLiteral("Codigo"), QStringLiteral("Nome"), QStringLiteral("NomeNormalizado"),
             QStringLiteral("Descricao"), QStringLiteral("NumeroDoTipoDeServico"), QStringLiteral("Custo"),

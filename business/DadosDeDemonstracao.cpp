@@ -20,13 +20,14 @@ using VB::Currency;
 class Sorteio {
 public:
     explicit Sorteio(quint32 semente) : mgerador(semente) {}
-    int Entre(int minimo, int maximo) { return minimo + static_cast<int>(mgerador() % quint32(maximo - minimo + 1)); }
+    int Entre(int minimo, int maximo) {
+        return minimo + static_cast<int>(mgerador() % quint32(maximo - minimo + 1));
+    }
     bool Chance(int porCento) { return Entre(1, 100) <= porCento; }
     QString Um(const QStringList& lista) { return lista.at(Entre(0, static_cast<int>(lista.size()) - 1)); }
     QString Digitos(int quantos) { return Mascara(QString(quantos, u'#')); }
     // Each "#" becomes a digit, left to right.
-    QString Mascara(QString mascara)
-    {
+    QString Mascara(QString mascara) {
         for (QChar& c : mascara)
             if (c == u'#') c = QChar(u'0' + Entre(0, 9));
         return mascara;
@@ -36,31 +37,41 @@ private:
     std::mt19937 mgerador;
 };
 
-Currency Reais(double valor) { return Currency::DeDouble(valor); }
+Currency Reais(double valor) {
+    return Currency::DeDouble(valor);
+}
 // A value rounded to cents as the forms show it.
-Currency EmCentavos(double valor) { return VB::CCur(VB::Format(valor, QStringLiteral("#,##0.00"))); }
+Currency EmCentavos(double valor) {
+    return VB::CCur(VB::Format(valor, QStringLiteral("#,##0.00")));
+}
 
 const QStringList NomesMasculinos{
-    QStringLiteral("João"),    QStringLiteral("José"),    QStringLiteral("Antônio"),  QStringLiteral("Carlos"),
-    QStringLiteral("Paulo"),   QStringLiteral("Pedro"),   QStringLiteral("Lucas"),    QStringLiteral("Luiz"),
-    QStringLiteral("Marcos"),  QStringLiteral("Gabriel"), QStringLiteral("Rafael"),   QStringLiteral("Daniel"),
-    QStringLiteral("Marcelo"), QStringLiteral("Bruno"),   QStringLiteral("Eduardo"),  QStringLiteral("Felipe"),
-    QStringLiteral("Rodrigo"), QStringLiteral("Sérgio"),  QStringLiteral("Fábio"),    QStringLiteral("Vinícius"),
-    QStringLiteral("André"),   QStringLiteral("Otávio"),  QStringLiteral("Raimundo"), QStringLiteral("Benedito")};
+    QStringLiteral("João"),    QStringLiteral("José"),     QStringLiteral("Antônio"),
+    QStringLiteral("Carlos"),  QStringLiteral("Paulo"),    QStringLiteral("Pedro"),
+    QStringLiteral("Lucas"),   QStringLiteral("Luiz"),     QStringLiteral("Marcos"),
+    QStringLiteral("Gabriel"), QStringLiteral("Rafael"),   QStringLiteral("Daniel"),
+    QStringLiteral("Marcelo"), QStringLiteral("Bruno"),    QStringLiteral("Eduardo"),
+    QStringLiteral("Felipe"),  QStringLiteral("Rodrigo"),  QStringLiteral("Sérgio"),
+    QStringLiteral("Fábio"),   QStringLiteral("Vinícius"), QStringLiteral("André"),
+    QStringLiteral("Otávio"),  QStringLiteral("Raimundo"), QStringLiteral("Benedito")};
 const QStringList NomesFemininos{
-    QStringLiteral("Maria"),    QStringLiteral("Ana"),      QStringLiteral("Francisca"), QStringLiteral("Antônia"),
-    QStringLiteral("Adriana"),  QStringLiteral("Juliana"),  QStringLiteral("Márcia"),    QStringLiteral("Fernanda"),
-    QStringLiteral("Patrícia"), QStringLiteral("Aline"),    QStringLiteral("Sandra"),    QStringLiteral("Camila"),
-    QStringLiteral("Cecília"),  QStringLiteral("Lúcia"),    QStringLiteral("Inês"),      QStringLiteral("Conceição"),
-    QStringLiteral("Beatriz"),  QStringLiteral("Letícia"),  QStringLiteral("Débora"),    QStringLiteral("Mônica"),
-    QStringLiteral("Vitória"),  QStringLiteral("Luíza"),    QStringLiteral("Helena"),    QStringLiteral("Sônia")};
+    QStringLiteral("Maria"),     QStringLiteral("Ana"),      QStringLiteral("Francisca"),
+    QStringLiteral("Antônia"),   QStringLiteral("Adriana"),  QStringLiteral("Juliana"),
+    QStringLiteral("Márcia"),    QStringLiteral("Fernanda"), QStringLiteral("Patrícia"),
+    QStringLiteral("Aline"),     QStringLiteral("Sandra"),   QStringLiteral("Camila"),
+    QStringLiteral("Cecília"),   QStringLiteral("Lúcia"),    QStringLiteral("Inês"),
+    QStringLiteral("Conceição"), QStringLiteral("Beatriz"),  QStringLiteral("Letícia"),
+    QStringLiteral("Débora"),    QStringLiteral("Mônica"),   QStringLiteral("Vitória"),
+    QStringLiteral("Luíza"),     QStringLiteral("Helena"),   QStringLiteral("Sônia")};
 const QStringList Sobrenomes{
-    QStringLiteral("Silva"),    QStringLiteral("Santos"),    QStringLiteral("Oliveira"),  QStringLiteral("Souza"),
-    QStringLiteral("Rodrigues"), QStringLiteral("Ferreira"), QStringLiteral("Alves"),     QStringLiteral("Pereira"),
-    QStringLiteral("Lima"),     QStringLiteral("Gomes"),     QStringLiteral("Ribeiro"),   QStringLiteral("Carvalho"),
-    QStringLiteral("Araújo"),   QStringLiteral("Gonçalves"), QStringLiteral("Simões"),    QStringLiteral("Magalhães"),
-    QStringLiteral("Brandão"),  QStringLiteral("Conceição"), QStringLiteral("Assunção"),  QStringLiteral("Monteiro"),
-    QStringLiteral("Barbosa"),  QStringLiteral("Rocha"),     QStringLiteral("Nogueira"),  QStringLiteral("Falcão")};
+    QStringLiteral("Silva"),     QStringLiteral("Santos"),    QStringLiteral("Oliveira"),
+    QStringLiteral("Souza"),     QStringLiteral("Rodrigues"), QStringLiteral("Ferreira"),
+    QStringLiteral("Alves"),     QStringLiteral("Pereira"),   QStringLiteral("Lima"),
+    QStringLiteral("Gomes"),     QStringLiteral("Ribeiro"),   QStringLiteral("Carvalho"),
+    QStringLiteral("Araújo"),    QStringLiteral("Gonçalves"), QStringLiteral("Simões"),
+    QStringLiteral("Magalhães"), QStringLiteral("Brandão"),   QStringLiteral("Conceição"),
+    QStringLiteral("Assunção"),  QStringLiteral("Monteiro"),  QStringLiteral("Barbosa"),
+    QStringLiteral("Rocha"),     QStringLiteral("Nogueira"),  QStringLiteral("Falcão")};
 const QStringList Conectivos{QString(), QString(), QStringLiteral("da "), QStringLiteral("dos "),
                              QStringLiteral("de ")};
 const QStringList EmpresasClientes{
@@ -74,50 +85,54 @@ const QStringList EmpresasClientes{
     QStringLiteral("Canil Império do Sul|Império do Sul Cães de Raça EIRELI"),
     QStringLiteral("Sítio Três Irmãos|Três Irmãos Produtos Rurais ME"),
     QStringLiteral("Pet Center Jardim|Jardim Pet Center Comércio Ltda.")};
-const QStringList Ruas{
-    QStringLiteral("Rua das Flores"),           QStringLiteral("Avenida Brasil"),
-    QStringLiteral("Rua Barão de Jaguara"),     QStringLiteral("Rua José Paulino"),
-    QStringLiteral("Avenida Norte-Sul"),        QStringLiteral("Rua Coronel Quirino"),
-    QStringLiteral("Rua Conceição"),            QStringLiteral("Avenida Júlio de Mesquita"),
-    QStringLiteral("Rua Sete de Setembro"),     QStringLiteral("Rua Dom Pedro II"),
-    QStringLiteral("Rua São Benedito"),         QStringLiteral("Avenida Orosimbo Maia"),
-    QStringLiteral("Rua Antônio Cezarino"),     QStringLiteral("Rua Guilherme da Silva"),
-    QStringLiteral("Travessa dos Ipês"),        QStringLiteral("Alameda das Palmeiras")};
+const QStringList Ruas{QStringLiteral("Rua das Flores"),       QStringLiteral("Avenida Brasil"),
+                       QStringLiteral("Rua Barão de Jaguara"), QStringLiteral("Rua José Paulino"),
+                       QStringLiteral("Avenida Norte-Sul"),    QStringLiteral("Rua Coronel Quirino"),
+                       QStringLiteral("Rua Conceição"),        QStringLiteral("Avenida Júlio de Mesquita"),
+                       QStringLiteral("Rua Sete de Setembro"), QStringLiteral("Rua Dom Pedro II"),
+                       QStringLiteral("Rua São Benedito"),     QStringLiteral("Avenida Orosimbo Maia"),
+                       QStringLiteral("Rua Antônio Cezarino"), QStringLiteral("Rua Guilherme da Silva"),
+                       QStringLiteral("Travessa dos Ipês"),    QStringLiteral("Alameda das Palmeiras")};
 const QStringList Bairros{QStringLiteral("Centro"),          QStringLiteral("Cambuí"),
                           QStringLiteral("Taquaral"),        QStringLiteral("Jardim Chapadão"),
                           QStringLiteral("Vila Industrial"), QStringLiteral("Botafogo"),
                           QStringLiteral("Barão Geraldo"),   QStringLiteral("Jardim Proença"),
                           QStringLiteral("Nova Campinas"),   QStringLiteral("Parque Itália")};
-const QStringList Cidades{QStringLiteral("Campinas"),    QStringLiteral("Campinas"), QStringLiteral("Campinas"),
-                          QStringLiteral("Valinhos"),    QStringLiteral("Vinhedo"),  QStringLiteral("Sumaré"),
-                          QStringLiteral("Hortolândia"), QStringLiteral("Paulínia"), QStringLiteral("Indaiatuba")};
-const QStringList Complementos{QStringLiteral("Apto 12"), QStringLiteral("Apto 304"), QStringLiteral("Casa 2"),
-                               QStringLiteral("Bloco B, apto 21"), QStringLiteral("Fundos")};
+const QStringList Cidades{
+    QStringLiteral("Campinas"),    QStringLiteral("Campinas"), QStringLiteral("Campinas"),
+    QStringLiteral("Valinhos"),    QStringLiteral("Vinhedo"),  QStringLiteral("Sumaré"),
+    QStringLiteral("Hortolândia"), QStringLiteral("Paulínia"), QStringLiteral("Indaiatuba")};
+const QStringList Complementos{QStringLiteral("Apto 12"), QStringLiteral("Apto 304"),
+                               QStringLiteral("Casa 2"), QStringLiteral("Bloco B, apto 21"),
+                               QStringLiteral("Fundos")};
 const QStringList NomesDeAnimais{
-    QStringLiteral("Rex"),    QStringLiteral("Luna"),     QStringLiteral("Thor"),  QStringLiteral("Mel"),
-    QStringLiteral("Bob"),    QStringLiteral("Nina"),     QStringLiteral("Pipoca"), QStringLiteral("Bidu"),
-    QStringLiteral("Amora"),  QStringLiteral("Fred"),     QStringLiteral("Belinha"), QStringLiteral("Tobias"),
-    QStringLiteral("Paçoca"), QStringLiteral("Frajola"),  QStringLiteral("Mimi"),  QStringLiteral("Zeca"),
-    QStringLiteral("Lola"),   QStringLiteral("Chico"),    QStringLiteral("Jade"),  QStringLiteral("Simba"),
-    QStringLiteral("Pretinha"), QStringLiteral("Café"),   QStringLiteral("Bolinha"), QStringLiteral("Órion")};
-const QStringList RacasDeCaes{QStringLiteral("Sem raça definida"), QStringLiteral("Labrador"),
-                              QStringLiteral("Poodle"), QStringLiteral("Shih-tzu"), QStringLiteral("Pastor alemão"),
-                              QStringLiteral("Yorkshire"), QStringLiteral("Golden retriever"),
-                              QStringLiteral("Buldogue francês")};
+    QStringLiteral("Rex"),    QStringLiteral("Luna"),    QStringLiteral("Thor"),
+    QStringLiteral("Mel"),    QStringLiteral("Bob"),     QStringLiteral("Nina"),
+    QStringLiteral("Pipoca"), QStringLiteral("Bidu"),    QStringLiteral("Amora"),
+    QStringLiteral("Fred"),   QStringLiteral("Belinha"), QStringLiteral("Tobias"),
+    QStringLiteral("Paçoca"), QStringLiteral("Frajola"), QStringLiteral("Mimi"),
+    QStringLiteral("Zeca"),   QStringLiteral("Lola"),    QStringLiteral("Chico"),
+    QStringLiteral("Jade"),   QStringLiteral("Simba"),   QStringLiteral("Pretinha"),
+    QStringLiteral("Café"),   QStringLiteral("Bolinha"), QStringLiteral("Órion")};
+const QStringList RacasDeCaes{
+    QStringLiteral("Sem raça definida"), QStringLiteral("Labrador"),        QStringLiteral("Poodle"),
+    QStringLiteral("Shih-tzu"),          QStringLiteral("Pastor alemão"),   QStringLiteral("Yorkshire"),
+    QStringLiteral("Golden retriever"),  QStringLiteral("Buldogue francês")};
 const QStringList RacasDeGatos{QStringLiteral("Sem raça definida"), QStringLiteral("Siamês"),
                                QStringLiteral("Persa"), QStringLiteral("Maine coon")};
-const QStringList Usuarios{QStringLiteral("ADMIN"), QStringLiteral("MARIA.RECEPCAO"), QStringLiteral("DR.JOAO"),
-                           QStringLiteral("DRA.CECILIA")};
+const QStringList Usuarios{QStringLiteral("ADMIN"), QStringLiteral("MARIA.RECEPCAO"),
+                           QStringLiteral("DR.JOAO"), QStringLiteral("DRA.CECILIA")};
 
 // A CPF with its two check digits right.
-QString Cpf(Sorteio& sorteio)
-{
+QString Cpf(Sorteio& sorteio) {
     QList<int> d;
-    for (int i = 0; i < 9; ++i) d << sorteio.Entre(0, 9);
+    for (int i = 0; i < 9; ++i)
+        d << sorteio.Entre(0, 9);
     for (int verificador = 0; verificador < 2; ++verificador) {
         int soma = 0;
         const int peso = static_cast<int>(d.size()) + 1;
-        for (int i = 0; i < d.size(); ++i) soma += d.at(i) * (peso - i);
+        for (int i = 0; i < d.size(); ++i)
+            soma += d.at(i) * (peso - i);
         const int resto = soma % 11;
         d << (resto < 2 ? 0 : 11 - resto);
     }
@@ -131,32 +146,35 @@ QString Cpf(Sorteio& sorteio)
 }
 
 // An EAN-13 of a Brazilian maker (prefix 789) with its check digit.
-QString Ean13(Sorteio& sorteio)
-{
+QString Ean13(Sorteio& sorteio) {
     QString codigo = QStringLiteral("789") + sorteio.Digitos(9);
     int soma = 0;
-    for (int i = 0; i < 12; ++i) soma += (codigo.at(i).unicode() - u'0') * (i % 2 == 0 ? 1 : 3);
+    for (int i = 0; i < 12; ++i)
+        soma += (codigo.at(i).unicode() - u'0') * (i % 2 == 0 ? 1 : 3);
     return codigo + QChar(u'0' + (10 - soma % 10) % 10);
 }
 
-QString Email(const QString& nome)
-{
+QString Email(const QString& nome) {
     QString local = Banco::TextoDePesquisa(nome);
     local.replace(u' ', u'.');
     local.remove(QRegularExpression(QStringLiteral("[^a-z0-9.]")));
     return local + QStringLiteral("@exemplo.com.br");
 }
 
-Cadastros::Empresa Empresa()
-{
+Cadastros::Empresa Empresa() {
     Cadastros::Empresa e;
     e.Codigo = 1;
     e.NomeFantasia = QStringLiteral("Clínica Veterinária Bicho Feliz");
     e.RazaoSocial = QStringLiteral("Bicho Feliz Serviços Veterinários Ltda.");
     e.CNPJ = QStringLiteral("12.345.678/0001-95");
     e.InscricaoEstadual = QStringLiteral("244.123.456.110");
-    e.Endereco = {QStringLiteral("Rua Barão de Jaguara"), QStringLiteral("1250"), QString(), QStringLiteral("Centro"),
-                  QStringLiteral("Campinas"), QStringLiteral("SP"), QStringLiteral("13015-002")};
+    e.Endereco = {QStringLiteral("Rua Barão de Jaguara"),
+                  QStringLiteral("1250"),
+                  QString(),
+                  QStringLiteral("Centro"),
+                  QStringLiteral("Campinas"),
+                  QStringLiteral("SP"),
+                  QStringLiteral("13015-002")};
     e.Telefone = QStringLiteral("(19) 3232-4545");
     e.Email = QStringLiteral("contato@bichofeliz.com.br");
     e.QuantidadeDeDiasParaAValidadeDoOrcamento = 15;
@@ -174,8 +192,7 @@ struct ClienteCriado {
     QList<qint64> Animais;
 };
 
-QList<ClienteCriado> CriarClientes(Sorteio& sorteio)
-{
+QList<ClienteCriado> CriarClientes(Sorteio& sorteio) {
     QList<ClienteCriado> criados;
     qint64 proximoAnimal = 1;
     for (int i = 1; i <= 200; ++i) {
@@ -189,11 +206,13 @@ QList<ClienteCriado> CriarClientes(Sorteio& sorteio)
         } else {
             const bool feminino = sorteio.Chance(50);
             const QString primeiro = sorteio.Um(feminino ? NomesFemininos : NomesMasculinos);
-            const QString meio = sorteio.Chance(40) ? sorteio.Um(feminino ? NomesFemininos : NomesMasculinos) + u' '
-                                                    : QString();
+            const QString meio = sorteio.Chance(40)
+                                     ? sorteio.Um(feminino ? NomesFemininos : NomesMasculinos) + u' '
+                                     : QString();
             const QString sobrenome1 = sorteio.Um(Sobrenomes);
             const QString sobrenome2 = sorteio.Um(Sobrenomes);
-            c.NomeOuRazaoSocial = primeiro + u' ' + meio + sorteio.Um(Conectivos) + sobrenome1 + u' ' + sobrenome2;
+            c.NomeOuRazaoSocial =
+                primeiro + u' ' + meio + sorteio.Um(Conectivos) + sobrenome1 + u' ' + sobrenome2;
             c.ApelidoOuNomeFantasia = primeiro + u' ' + sobrenome2;
             c.CPFOuCNPJ = Cpf(sorteio);
         }
@@ -213,8 +232,9 @@ QList<ClienteCriado> CriarClientes(Sorteio& sorteio)
         c.Credito = Currency::DeInteiro(sorteio.Entre(0, 40) * 50);
         c.VIP = sorteio.Chance(15);
         const int categoria = sorteio.Entre(1, 100);
-        c.CategoriaDaCurvaABC = categoria <= 20 ? QStringLiteral("A") : categoria <= 50 ? QStringLiteral("B")
-                                                                                        : QStringLiteral("C");
+        c.CategoriaDaCurvaABC = categoria <= 20   ? QStringLiteral("A")
+                                : categoria <= 50 ? QStringLiteral("B")
+                                                  : QStringLiteral("C");
         if (sorteio.Chance(10)) {
             c.DescontoUnico = true;
             c.PercentualUnicoDeDescontos = Currency::DeInteiro(5 * sorteio.Entre(1, 3));
@@ -233,10 +253,12 @@ QList<ClienteCriado> CriarClientes(Sorteio& sorteio)
             animal.CodigoDoCliente = c.CodigoDoCliente;
             animal.Nome = sorteio.Um(NomesDeAnimais);
             const int especie = sorteio.Entre(1, 100);
-            animal.Especie = especie <= 60 ? QStringLiteral("Cão") : especie <= 90 ? QStringLiteral("Gato")
-                                                                                   : QStringLiteral("Coelho");
-            animal.Raca = especie <= 60 ? sorteio.Um(RacasDeCaes) : especie <= 90 ? sorteio.Um(RacasDeGatos)
-                                                                                  : QStringLiteral("Mini lion");
+            animal.Especie = especie <= 60   ? QStringLiteral("Cão")
+                             : especie <= 90 ? QStringLiteral("Gato")
+                                             : QStringLiteral("Coelho");
+            animal.Raca = especie <= 60   ? sorteio.Um(RacasDeCaes)
+                          : especie <= 90 ? sorteio.Um(RacasDeGatos)
+                                          : QStringLiteral("Mini lion");
             animal.Sexo = sorteio.Chance(50) ? QStringLiteral("Macho") : QStringLiteral("Fêmea");
             animal.DataDeNascimento = Relogio::Hoje().addDays(-sorteio.Entre(60, 5000));
             animal.Situacao = sorteio.Chance(5) ? 2 : 1;
@@ -341,8 +363,7 @@ struct ItemDeCatalogo {
     bool Balanca;
 };
 
-QList<ItemDeCatalogo> CriarCatalogo(Sorteio& sorteio)
-{
+QList<ItemDeCatalogo> CriarCatalogo(Sorteio& sorteio) {
     QList<ItemDeCatalogo> catalogo;
     qint64 codigo = 1;
     for (const ProdutoModelo& m : Produtos) {
@@ -362,8 +383,14 @@ QList<ItemDeCatalogo> CriarCatalogo(Sorteio& sorteio)
         p.Situacao = codigo % 13 == 0 ? 2 : 1;
         Cadastros::GravarProduto(p);
         if (p.Situacao == 1)
-            catalogo << ItemDeCatalogo{GravacaoDeOrcamentos::LancamentoDeProduto, p.CodigoInterno, 0, p.Nome,
-                                       p.CodigoDeBarras, p.ValorDeCusto, p.ValorDeVenda, m.Balanca};
+            catalogo << ItemDeCatalogo{GravacaoDeOrcamentos::LancamentoDeProduto,
+                                       p.CodigoInterno,
+                                       0,
+                                       p.Nome,
+                                       p.CodigoDeBarras,
+                                       p.ValorDeCusto,
+                                       p.ValorDeVenda,
+                                       m.Balanca};
     }
     codigo = 1;
     for (const ServicoModelo& m : Servicos) {
@@ -375,23 +402,27 @@ QList<ItemDeCatalogo> CriarCatalogo(Sorteio& sorteio)
         s.ValorDeVenda = Reais(m.Venda);
         s.Custo = EmCentavos(m.Venda * 0.4);
         Cadastros::GravarServico(s);
-        catalogo << ItemDeCatalogo{GravacaoDeOrcamentos::LancamentoDeServico, s.Codigo, m.Tipo, s.Nome, QString(),
-                                   s.Custo, s.ValorDeVenda, false};
+        catalogo << ItemDeCatalogo{GravacaoDeOrcamentos::LancamentoDeServico,
+                                   s.Codigo,
+                                   m.Tipo,
+                                   s.Nome,
+                                   QString(),
+                                   s.Custo,
+                                   s.ValorDeVenda,
+                                   false};
     }
     return catalogo;
 }
 
-Currency PercentualDoCliente(const Cadastros::Cliente& cliente, qint32 tipo)
-{
+Currency PercentualDoCliente(const Cadastros::Cliente& cliente, qint32 tipo) {
     if (cliente.DescontoUnico) return cliente.PercentualUnicoDeDescontos;
     for (size_t i = 0; i < Cadastros::TiposDeServicoDosPercentuais.size(); ++i)
         if (Cadastros::TiposDeServicoDosPercentuais.at(i) == tipo) return cliente.Percentuais.at(i);
     return {};
 }
 
-GravacaoDeOrcamentos::Item Item(Sorteio& sorteio, const ItemDeCatalogo& catalogo, const Cadastros::Cliente& cliente,
-                                qint64 animal)
-{
+GravacaoDeOrcamentos::Item Item(Sorteio& sorteio, const ItemDeCatalogo& catalogo,
+                                const Cadastros::Cliente& cliente, qint64 animal) {
     GravacaoDeOrcamentos::Item item;
     item.TipoDeLancamento = catalogo.Lancamento;
     item.Codigo = catalogo.Codigo;
@@ -411,10 +442,11 @@ GravacaoDeOrcamentos::Item Item(Sorteio& sorteio, const ItemDeCatalogo& catalogo
     // A weighed product comes from a scale label (format 2): "2", the internal code, the
     // weight in grams and a check digit.
     if (catalogo.Balanca)
-        item.CodigoDeBarrasDoProduto = QStringLiteral("2%1%2")
-                                           .arg(catalogo.Codigo, 6, 10, QChar(u'0'))
-                                           .arg(item.Quantidade.DecimosDeMilesimos() / 10, 5, 10, QChar(u'0')) +
-                                       u'0';
+        item.CodigoDeBarrasDoProduto =
+            QStringLiteral("2%1%2")
+                .arg(catalogo.Codigo, 6, 10, QChar(u'0'))
+                .arg(item.Quantidade.DecimosDeMilesimos() / 10, 5, 10, QChar(u'0')) +
+            u'0';
     item.ValorUnitario = catalogo.Venda;
     item.Custo = catalogo.Custo;
     const Currency bruto = item.Quantidade * item.ValorUnitario;
@@ -424,17 +456,19 @@ GravacaoDeOrcamentos::Item Item(Sorteio& sorteio, const ItemDeCatalogo& catalogo
     return item;
 }
 
-void CriarOrcamentos(Sorteio& sorteio, const QList<ClienteCriado>& clientes, const QList<ItemDeCatalogo>& catalogo)
-{
+void CriarOrcamentos(Sorteio& sorteio, const QList<ClienteCriado>& clientes,
+                     const QList<ItemDeCatalogo>& catalogo) {
     QList<const ClienteCriado*> comAnimais;
     for (const ClienteCriado& c : clientes)
         if (!c.Animais.isEmpty()) comAnimais << &c;
     const QDateTime agora = Relogio::Agora();
     QList<int> diasAtras;
-    for (int i = 0; i < 420; ++i) diasAtras << sorteio.Entre(0, 180);
+    for (int i = 0; i < 420; ++i)
+        diasAtras << sorteio.Entre(0, 180);
     std::sort(diasAtras.begin(), diasAtras.end(), std::greater<int>()); // oldest first: numbers follow dates
     for (const int dias : diasAtras) {
-        const ClienteCriado& cliente = *comAnimais.at(sorteio.Entre(0, static_cast<int>(comAnimais.size()) - 1));
+        const ClienteCriado& cliente =
+            *comAnimais.at(sorteio.Entre(0, static_cast<int>(comAnimais.size()) - 1));
         GravacaoDeOrcamentos::Cabecalho c;
         c.DataDoOrcamento = agora.date().addDays(-dias);
         c.CodigoDoCliente = cliente.Cliente.CodigoDoCliente;
@@ -442,7 +476,8 @@ void CriarOrcamentos(Sorteio& sorteio, const QList<ClienteCriado>& clientes, con
         QList<GravacaoDeOrcamentos::Item> itens;
         const int quantos = sorteio.Entre(1, 4);
         for (int i = 0; i < quantos; ++i) {
-            const ItemDeCatalogo& escolhido = catalogo.at(sorteio.Entre(0, static_cast<int>(catalogo.size()) - 1));
+            const ItemDeCatalogo& escolhido =
+                catalogo.at(sorteio.Entre(0, static_cast<int>(catalogo.size()) - 1));
             itens << Item(sorteio, escolhido, cliente.Cliente, c.CodigoDoAnimal);
         }
         for (const GravacaoDeOrcamentos::Item& item : itens) {
@@ -472,8 +507,7 @@ void CriarOrcamentos(Sorteio& sorteio, const QList<ClienteCriado>& clientes, con
 
 } // namespace
 
-void Criar(quint32 semente)
-{
+void Criar(quint32 semente) {
     Sorteio sorteio(semente);
     Banco::UnidadeDeTrabalho unidade;
     Cadastros::GravarEmpresa(Empresa());

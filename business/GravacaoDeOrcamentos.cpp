@@ -4,24 +4,24 @@
 
 namespace GravacaoDeOrcamentos {
 
-QString NomeDaSituacao(qint32 situacao)
-{
+QString NomeDaSituacao(qint32 situacao) {
     return situacao == SituacaoAtivo ? QStringLiteral("Ativo") : QStringLiteral("Inativo");
 }
 
-qint64 InserirOrcamento(const Cabecalho& c, const QList<Item>& itens)
-{
+qint64 InserirOrcamento(const Cabecalho& c, const QList<Item>& itens) {
     const qint64 numero = Banco::InserirComChave(
-        QStringLiteral("INSERT INTO Orcamentos (DataDoOrcamento, CodigoDoCliente, CodigoDoAnimal, ValorTotal, "
-                       "DescontoEmPercentual, DescontoEmValor, ValorLiquido, DataDeValidadeDoOrcamento, Situacao, "
-                       "UltimoNumeroDeItem, DataEHoraDaInclusao, UsuarioDaInclusao, DataEHoraDaAlteracao, "
-                       "UsuarioDaAlteracao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        QStringLiteral(
+            "INSERT INTO Orcamentos (DataDoOrcamento, CodigoDoCliente, CodigoDoAnimal, ValorTotal, "
+            "DescontoEmPercentual, DescontoEmValor, ValorLiquido, DataDeValidadeDoOrcamento, Situacao, "
+            "UltimoNumeroDeItem, DataEHoraDaInclusao, UsuarioDaInclusao, DataEHoraDaAlteracao, "
+            "UsuarioDaAlteracao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {Banco::DataIso(c.DataDoOrcamento), c.CodigoDoCliente,
          c.CodigoDoAnimal > 0 ? QVariant(c.CodigoDoAnimal) : Banco::Nulo(), Banco::Moeda(c.ValorTotal),
          Banco::Moeda(c.DescontoEmPercentual), Banco::Moeda(c.DescontoEmValor), Banco::Moeda(c.ValorLiquido),
          Banco::DataIso(c.DataDeValidadeDoOrcamento), c.Situacao, static_cast<qint64>(itens.size()),
          Banco::DataEHoraIso(c.DataEHoraDaInclusao), c.UsuarioDaInclusao,
-         c.DataEHoraDaAlteracao.isValid() ? QVariant(Banco::DataEHoraIso(c.DataEHoraDaAlteracao)) : Banco::Nulo(),
+         c.DataEHoraDaAlteracao.isValid() ? QVariant(Banco::DataEHoraIso(c.DataEHoraDaAlteracao))
+                                          : Banco::Nulo(),
          c.DataEHoraDaAlteracao.isValid() ? QVariant(c.UsuarioDaAlteracao) : Banco::Nulo()},
         QStringLiteral("NumeroDoOrcamento"));
     for (qsizetype i = 0; i < itens.size(); ++i)
@@ -30,23 +30,24 @@ qint64 InserirOrcamento(const Cabecalho& c, const QList<Item>& itens)
 }
 
 void InserirItem(qint64 numeroDoOrcamento, qint64 numeroDoItem, const Item& item, const QDateTime& inclusao,
-                 const QString& usuario)
-{
+                 const QString& usuario) {
     const bool servico = item.TipoDeLancamento == LancamentoDeServico;
     Banco::Executar(
-        QStringLiteral("INSERT INTO ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento, TipoDeLancamento, "
-                       "NumeroDoTipoDeServico, CodigoDoServico, CodigoInternoDoProduto, CodigoDeBarrasDoProduto, "
-                       "NomeDoServicoOuProduto, CodigoDoAnimal, Quantidade, ValorUnitario, DescontoEmPercentual, "
-                       "DescontoEmValor, ValorTotal, Custo, TipoDeVenda, Situacao, DataEHoraDaInclusao, "
-                       "UsuarioDaInclusao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+        QStringLiteral(
+            "INSERT INTO ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento, TipoDeLancamento, "
+            "NumeroDoTipoDeServico, CodigoDoServico, CodigoInternoDoProduto, CodigoDeBarrasDoProduto, "
+            "NomeDoServicoOuProduto, CodigoDoAnimal, Quantidade, ValorUnitario, DescontoEmPercentual, "
+            "DescontoEmValor, ValorTotal, Custo, TipoDeVenda, Situacao, DataEHoraDaInclusao, "
+            "UsuarioDaInclusao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {numeroDoOrcamento, numeroDoItem, item.TipoDeLancamento,
          servico ? QVariant(item.NumeroDoTipoDeServico) : Banco::Nulo(),
          servico ? QVariant(item.Codigo) : Banco::Nulo(), servico ? Banco::Nulo() : QVariant(item.Codigo),
          servico ? QString() : item.CodigoDeBarrasDoProduto, item.Nome,
-         item.CodigoDoAnimal > 0 ? QVariant(item.CodigoDoAnimal) : Banco::Nulo(), Banco::Moeda(item.Quantidade),
-         Banco::Moeda(item.ValorUnitario), Banco::Moeda(item.DescontoEmPercentual),
-         Banco::Moeda(item.DescontoEmValor), Banco::Moeda(item.ValorTotal), Banco::Moeda(item.Custo),
-         item.TipoDeVenda, item.Situacao, Banco::DataEHoraIso(inclusao), usuario});
+         item.CodigoDoAnimal > 0 ? QVariant(item.CodigoDoAnimal) : Banco::Nulo(),
+         Banco::Moeda(item.Quantidade), Banco::Moeda(item.ValorUnitario),
+         Banco::Moeda(item.DescontoEmPercentual), Banco::Moeda(item.DescontoEmValor),
+         Banco::Moeda(item.ValorTotal), Banco::Moeda(item.Custo), item.TipoDeVenda, item.Situacao,
+         Banco::DataEHoraIso(inclusao), usuario});
 }
 
 } // namespace GravacaoDeOrcamentos

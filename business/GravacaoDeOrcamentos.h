@@ -24,10 +24,10 @@ constexpr qint32 LancamentoDeProduto = 2;
 
 struct Item {
     qint32 TipoDeLancamento = LancamentoDeServico;
-    qint64 Codigo = 0;                 // service code or product internal code
-    qint32 NumeroDoTipoDeServico = 0;  // services only
-    QString CodigoDeBarrasDoProduto;   // products only: the code the item was found by
-    QString Nome;                      // the service's or product's name when stored
+    qint64 Codigo = 0;                // service code or product internal code
+    qint32 NumeroDoTipoDeServico = 0; // services only
+    QString CodigoDeBarrasDoProduto;  // products only: the code the item was found by
+    QString Nome;                     // the service's or product's name when stored
     qint64 CodigoDoAnimal = 0;
     VB::Currency Quantidade, ValorUnitario, DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo;
     qint32 TipoDeVenda = 1;

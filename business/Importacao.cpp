@@ -25,8 +25,7 @@ struct LinhaCsv {
 
 // ";"-separated values; a field may be quoted ("...", with "" for a quote) and so
 // hold ";" and line breaks. Blank lines are skipped. Answers an error text or "".
-QString LerCsv(const QString& texto, QList<LinhaCsv>& linhas)
-{
+QString LerCsv(const QString& texto, QList<LinhaCsv>& linhas) {
     LinhaCsv atual;
     QString campo;
     bool entreAspas = false;
@@ -87,14 +86,11 @@ QString LerCsv(const QString& texto, QList<LinhaCsv>& linhas)
 class Registro {
 public:
     Registro(QString arquivo, int linha, const QHash<QString, QString>& valores, QStringList& erros)
-        : mstrArquivo(std::move(arquivo)), mintLinha(linha), mvalores(valores), merros(erros)
-    {
-    }
+        : mstrArquivo(std::move(arquivo)), mintLinha(linha), mvalores(valores), merros(erros) {}
 
     bool Valido() const { return mbooValido; }
 
-    void Erro(const QString& motivo)
-    {
+    void Erro(const QString& motivo) {
         mbooValido = false;
         merros << QStringLiteral("%1: linha %2: %3").arg(mstrArquivo).arg(mintLinha).arg(motivo);
         if (merros.size() >= MaximoDeErros) {
@@ -103,15 +99,13 @@ public:
         }
     }
 
-    QString Texto(const QString& coluna, bool obrigatorio = false)
-    {
+    QString Texto(const QString& coluna, bool obrigatorio = false) {
         const QString valor = mvalores.value(coluna);
         if (obrigatorio && valor.isEmpty()) Erro(QStringLiteral("%1: não informado.").arg(coluna));
         return valor;
     }
 
-    qint64 Inteiro(const QString& coluna, bool obrigatorio, qint64 minimo, qint64 maximo, qint64 padrao = 0)
-    {
+    qint64 Inteiro(const QString& coluna, bool obrigatorio, qint64 minimo, qint64 maximo, qint64 padrao = 0) {
         const QString valor = Texto(coluna, obrigatorio);
         if (valor.isEmpty()) return padrao;
         bool ok = false;
@@ -126,8 +120,8 @@ public:
         return numero;
     }
 
-    qint64 Escolha(const QString& coluna, const QList<qint64>& aceitos, const QString& explicacao, qint64 padrao)
-    {
+    qint64 Escolha(const QString& coluna, const QList<qint64>& aceitos, const QString& explicacao,
+                   qint64 padrao) {
         const QString valor = Texto(coluna);
         if (valor.isEmpty()) return padrao;
         bool ok = false;
@@ -139,8 +133,7 @@ public:
         return numero;
     }
 
-    VB::Currency Moeda(const QString& coluna, VB::Currency maximo = VB::Currency::DeInteiro(999999999))
-    {
+    VB::Currency Moeda(const QString& coluna, VB::Currency maximo = VB::Currency::DeInteiro(999999999)) {
         const QString valor = Texto(coluna);
         if (valor.isEmpty()) return {};
         try {
@@ -158,8 +151,7 @@ public:
 
     VB::Currency Percentual(const QString& coluna) { return Moeda(coluna, VB::Currency::DeInteiro(100)); }
 
-    QDate Data(const QString& coluna)
-    {
+    QDate Data(const QString& coluna) {
         const QString valor = Texto(coluna);
         if (valor.isEmpty()) return {};
         try {
@@ -172,13 +164,13 @@ public:
         return {};
     }
 
-    bool SimNao(const QString& coluna)
-    {
+    bool SimNao(const QString& coluna) {
         const QString valor = Texto(coluna).toLower();
         if (valor.isEmpty() || valor == QStringLiteral("não") || valor == QLatin1String("nao") ||
             valor == QLatin1String("n") || valor == QLatin1String("0"))
             return false;
-        if (valor == QLatin1String("sim") || valor == QLatin1String("s") || valor == QLatin1String("1")) return true;
+        if (valor == QLatin1String("sim") || valor == QLatin1String("s") || valor == QLatin1String("1"))
+            return true;
         Erro(QStringLiteral("%1: valor '%2' inválido; use Sim ou Não.").arg(coluna, mvalores.value(coluna)));
         return false;
     }
@@ -199,9 +191,9 @@ struct DescricaoDoArquivo {
     QString ChavePadrao;      // the key of a row that leaves it empty
 };
 
-const QStringList ColunasDeEndereco{QStringLiteral("Logradouro"), QStringLiteral("Numero"),
+const QStringList ColunasDeEndereco{QStringLiteral("Logradouro"),  QStringLiteral("Numero"),
                                     QStringLiteral("Complemento"), QStringLiteral("Bairro"),
-                                    QStringLiteral("Cidade"),     QStringLiteral("UF"),
+                                    QStringLiteral("Cidade"),      QStringLiteral("UF"),
                                     QStringLiteral("CEP")};
 const QStringList ColunasDePercentuais{QStringLiteral("PercentualDeDescontoEmClinicos"),
                                        QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
@@ -212,11 +204,10 @@ const QStringList ColunasDePercentuais{QStringLiteral("PercentualDeDescontoEmCli
                                        QStringLiteral("PercentualDeDescontoEmAdestramentos"),
                                        QStringLiteral("PercentualDeDescontoEmOutros")};
 
-Cadastros::EnderecoPostal LerEndereco(Registro& r)
-{
-    return {r.Texto(QStringLiteral("Logradouro")), r.Texto(QStringLiteral("Numero")),
+Cadastros::EnderecoPostal LerEndereco(Registro& r) {
+    return {r.Texto(QStringLiteral("Logradouro")),  r.Texto(QStringLiteral("Numero")),
             r.Texto(QStringLiteral("Complemento")), r.Texto(QStringLiteral("Bairro")),
-            r.Texto(QStringLiteral("Cidade")),     r.Texto(QStringLiteral("UF")),
+            r.Texto(QStringLiteral("Cidade")),      r.Texto(QStringLiteral("UF")),
             r.Texto(QStringLiteral("CEP"))};
 }
 
@@ -226,14 +217,15 @@ struct Lidos {
     QHash<QString, qint64> CodigosDeBarras; // bar code -> internal code
 };
 
-bool Existe(const QString& sql, qint64 codigo) { return Banco::Valor(sql, {codigo}).isValid(); }
+bool Existe(const QString& sql, qint64 codigo) {
+    return Banco::Valor(sql, {codigo}).isValid();
+}
 
 class Importador {
 public:
     explicit Importador(QString pasta) : mdir(std::move(pasta)) {}
 
-    Resultado Executar()
-    {
+    Resultado Executar() {
         Resultado resultado;
         if (!mdir.exists()) {
             resultado.Erros << QStringLiteral("A pasta %1 não existe.").arg(mdir.path());
@@ -249,13 +241,16 @@ public:
                 resultado.Resumo << QStringLiteral("%1: %2 registros").arg(descricao.Nome).arg(registros);
             }
             if (!algumArquivo)
-                resultado.Erros << QStringLiteral("Nenhum arquivo de cadastro encontrado em %1 (esperados: "
-                                                  "empresa.csv, tiposdeservicos.csv, clientes.csv, animais.csv, "
-                                                  "produtos.csv, servicos.csv).")
+                resultado.Erros << QStringLiteral(
+                                       "Nenhum arquivo de cadastro encontrado em %1 (esperados: "
+                                       "empresa.csv, tiposdeservicos.csv, clientes.csv, animais.csv, "
+                                       "produtos.csv, servicos.csv).")
                                        .arg(mdir.path());
             if (resultado.Erros.isEmpty()) {
-                for (const QString& tabela : {QStringLiteral("GruposDeProdutos"), QStringLiteral("SubgruposDeProdutos")}) {
-                    const QString sql = Banco::DialetoAtual().SincronizarChaveAutomatica(tabela, QStringLiteral("Codigo"));
+                for (const QString& tabela :
+                     {QStringLiteral("GruposDeProdutos"), QStringLiteral("SubgruposDeProdutos")}) {
+                    const QString sql =
+                        Banco::DialetoAtual().SincronizarChaveAutomatica(tabela, QStringLiteral("Codigo"));
                     if (!sql.isEmpty()) Banco::Executar(sql);
                 }
                 unidade.Confirmar();
@@ -273,13 +268,13 @@ public:
 private:
     using Gravacao = std::function<void(Registro&, bool gravar)>;
 
-    QList<std::pair<DescricaoDoArquivo, Gravacao>> Arquivos()
-    {
+    QList<std::pair<DescricaoDoArquivo, Gravacao>> Arquivos() {
         using namespace std::placeholders;
         return {
             {{QStringLiteral("empresa.csv"),
-              QStringList{QStringLiteral("Codigo"), QStringLiteral("NomeFantasia"), QStringLiteral("RazaoSocial"),
-                          QStringLiteral("CNPJ"), QStringLiteral("InscricaoEstadual")} +
+              QStringList{QStringLiteral("Codigo"), QStringLiteral("NomeFantasia"),
+                          QStringLiteral("RazaoSocial"), QStringLiteral("CNPJ"),
+                          QStringLiteral("InscricaoEstadual")} +
                   ColunasDeEndereco +
                   QStringList{QStringLiteral("Telefone"), QStringLiteral("Email"),
                               QStringLiteral("QuantidadeDeDiasParaAValidadeDoOrcamento"),
@@ -295,50 +290,57 @@ private:
             {{QStringLiteral("tiposdeservicos.csv"),
               {QStringLiteral("Numero"), QStringLiteral("Nome")},
               {QStringLiteral("Numero"), QStringLiteral("Nome")},
-              QStringLiteral("Numero"), QString()},
+              QStringLiteral("Numero"),
+              QString()},
              [this](Registro& r, bool g) { TipoDeServico(r, g); }},
             {{QStringLiteral("clientes.csv"),
               QStringList{QStringLiteral("CodigoDoCliente"), QStringLiteral("ApelidoOuNomeFantasia"),
-                          QStringLiteral("NomeOuRazaoSocial"), QStringLiteral("CPFOuCNPJ"), QStringLiteral("Situacao")} +
+                          QStringLiteral("NomeOuRazaoSocial"), QStringLiteral("CPFOuCNPJ"),
+                          QStringLiteral("Situacao")} +
                   ColunasDeEndereco +
                   QStringList{QStringLiteral("Telefone"), QStringLiteral("Celular"), QStringLiteral("Email"),
-                              QStringLiteral("Credito"), QStringLiteral("VIP"), QStringLiteral("CategoriaDaCurvaABC"),
-                              QStringLiteral("DescontoUnico"), QStringLiteral("PercentualUnicoDeDescontos")} +
+                              QStringLiteral("Credito"), QStringLiteral("VIP"),
+                              QStringLiteral("CategoriaDaCurvaABC"), QStringLiteral("DescontoUnico"),
+                              QStringLiteral("PercentualUnicoDeDescontos")} +
                   ColunasDePercentuais,
               {QStringLiteral("CodigoDoCliente"), QStringLiteral("ApelidoOuNomeFantasia"),
                QStringLiteral("NomeOuRazaoSocial")},
-              QStringLiteral("CodigoDoCliente"), QString()},
+              QStringLiteral("CodigoDoCliente"),
+              QString()},
              [this](Registro& r, bool g) { Cliente(r, g); }},
             {{QStringLiteral("animais.csv"),
               {QStringLiteral("Codigo"), QStringLiteral("CodigoDoCliente"), QStringLiteral("Nome"),
                QStringLiteral("Especie"), QStringLiteral("Raca"), QStringLiteral("Sexo"),
                QStringLiteral("DataDeNascimento"), QStringLiteral("Situacao")},
               {QStringLiteral("Codigo"), QStringLiteral("CodigoDoCliente"), QStringLiteral("Nome")},
-              QStringLiteral("Codigo"), QString()},
+              QStringLiteral("Codigo"),
+              QString()},
              [this](Registro& r, bool g) { Animal(r, g); }},
             {{QStringLiteral("produtos.csv"),
               {QStringLiteral("CodigoInterno"), QStringLiteral("CodigoDeBarras"), QStringLiteral("Nome"),
-               QStringLiteral("NomeDoGrupo"), QStringLiteral("NomeDoSubgrupo"), QStringLiteral("ValorDeCusto"),
-               QStringLiteral("UnidadeDeCompra"), QStringLiteral("UnidadeDeVenda"), QStringLiteral("ValorDeVenda"),
+               QStringLiteral("NomeDoGrupo"), QStringLiteral("NomeDoSubgrupo"),
+               QStringLiteral("ValorDeCusto"), QStringLiteral("UnidadeDeCompra"),
+               QStringLiteral("UnidadeDeVenda"), QStringLiteral("ValorDeVenda"),
                QStringLiteral("PercentualDeComissao"), QStringLiteral("VendidoPorEtiquetaDeBalanca"),
                QStringLiteral("Situacao")},
               {QStringLiteral("CodigoInterno"), QStringLiteral("Nome")},
-              QStringLiteral("CodigoInterno"), QString()},
+              QStringLiteral("CodigoInterno"),
+              QString()},
              [this](Registro& r, bool g) { Produto(r, g); }},
             {{QStringLiteral("servicos.csv"),
               {QStringLiteral("Codigo"), QStringLiteral("Nome"), QStringLiteral("Descricao"),
-               QStringLiteral("NumeroDoTipoDeServico"), QStringLiteral("Custo"), QStringLiteral("ValorDeVenda"),
-               QStringLiteral("Situacao")},
+               QStringLiteral("NumeroDoTipoDeServico"), QStringLiteral("Custo"),
+               QStringLiteral("ValorDeVenda"), QStringLiteral("Situacao")},
               {QStringLiteral("Codigo"), QStringLiteral("Nome"), QStringLiteral("NumeroDoTipoDeServico")},
-              QStringLiteral("Codigo"), QString()},
+              QStringLiteral("Codigo"),
+              QString()},
              [this](Registro& r, bool g) { Servico(r, g); }},
         };
     }
 
     // Answers the number of records read. Rows are written only while no error was
     // found anywhere, so a failed write never hides the first bad row.
-    int ImportarArquivo(const DescricaoDoArquivo& descricao, const Gravacao& gravar, QStringList& erros)
-    {
+    int ImportarArquivo(const DescricaoDoArquivo& descricao, const Gravacao& gravar, QStringList& erros) {
         QFile arquivo(mdir.filePath(descricao.Nome));
         // A file that cannot be read as a table stops the import: what follows would
         // only repeat its consequences.
@@ -354,7 +356,8 @@ private:
         if (texto.startsWith(QChar(0xFEFF))) texto.remove(0, 1);
         QList<LinhaCsv> linhas;
         if (const QString erro = LerCsv(texto, linhas); !erro.isEmpty()) erroDoArquivo(erro);
-        if (linhas.isEmpty()) erroDoArquivo(QStringLiteral("linha 1: falta a linha de cabeçalho com os nomes das colunas."));
+        if (linhas.isEmpty())
+            erroDoArquivo(QStringLiteral("linha 1: falta a linha de cabeçalho com os nomes das colunas."));
         const QStringList cabecalho = linhas.takeFirst().Campos;
         QStringList errosDoCabecalho;
         for (const QString& coluna : cabecalho)
@@ -364,7 +367,8 @@ private:
                                                          ? QStringLiteral("repetida")
                                                          : QStringLiteral("desconhecida"));
         for (const QString& coluna : descricao.Obrigatorias)
-            if (!cabecalho.contains(coluna)) errosDoCabecalho << QStringLiteral("linha 1: falta a coluna '%1'.").arg(coluna);
+            if (!cabecalho.contains(coluna))
+                errosDoCabecalho << QStringLiteral("linha 1: falta a coluna '%1'.").arg(coluna);
         if (!errosDoCabecalho.isEmpty()) {
             for (qsizetype i = 0; i + 1 < errosDoCabecalho.size(); ++i)
                 erros << descricao.Nome + QStringLiteral(": ") + errosDoCabecalho.at(i);
@@ -381,7 +385,8 @@ private:
                                   .arg(cabecalho.size()));
                 continue;
             }
-            for (qsizetype i = 0; i < cabecalho.size(); ++i) valores.insert(cabecalho.at(i), linha.Campos.at(i));
+            for (qsizetype i = 0; i < cabecalho.size(); ++i)
+                valores.insert(cabecalho.at(i), linha.Campos.at(i));
             QString chave = valores.value(descricao.Chave);
             if (chave.isEmpty()) chave = descricao.ChavePadrao;
             if (!chave.isEmpty() && chaves.contains(chave))
@@ -396,8 +401,7 @@ private:
         return static_cast<int>(linhas.size());
     }
 
-    void Empresa(Registro& r, bool gravar)
-    {
+    void Empresa(Registro& r, bool gravar) {
         Cadastros::Empresa e;
         e.Codigo = r.Inteiro(QStringLiteral("Codigo"), false, 1, 999999, 1);
         e.NomeFantasia = r.Texto(QStringLiteral("NomeFantasia"), true);
@@ -417,16 +421,17 @@ private:
             r.Erro(QStringLiteral("informe as duas datas da promoção, ou nenhuma."));
         else if (e.DataFinalDaPromocao < e.DataInicialDaPromocao)
             r.Erro(QStringLiteral("a data final da promoção é anterior à inicial."));
-        e.PercPromocaoDeDescontoNaVendaDeServico = r.Percentual(QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico"));
-        e.PercPromocaoDeDescontoNaVendaDeProduto = r.Percentual(QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto"));
-        e.FormatoDeCodigoDeBarrasParaBalanca = static_cast<qint32>(
-            r.Escolha(QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"), {0, 1, 2},
-                      QStringLiteral("use 1 (preço), 2 (peso) ou 0 (nenhum)"), 0));
+        e.PercPromocaoDeDescontoNaVendaDeServico =
+            r.Percentual(QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico"));
+        e.PercPromocaoDeDescontoNaVendaDeProduto =
+            r.Percentual(QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto"));
+        e.FormatoDeCodigoDeBarrasParaBalanca =
+            static_cast<qint32>(r.Escolha(QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"), {0, 1, 2},
+                                          QStringLiteral("use 1 (preço), 2 (peso) ou 0 (nenhum)"), 0));
         if (gravar && r.Valido()) Cadastros::GravarEmpresa(e);
     }
 
-    void TipoDeServico(Registro& r, bool gravar)
-    {
+    void TipoDeServico(Registro& r, bool gravar) {
         Cadastros::TipoDeServico t;
         t.Numero = static_cast<qint32>(r.Inteiro(QStringLiteral("Numero"), true, 1, 32767));
         t.Nome = r.Texto(QStringLiteral("Nome"), true);
@@ -434,16 +439,15 @@ private:
         if (gravar && r.Valido()) Cadastros::GravarTipoDeServico(t);
     }
 
-    void Cliente(Registro& r, bool gravar)
-    {
+    void Cliente(Registro& r, bool gravar) {
         Cadastros::Cliente c;
         c.CodigoDoCliente = r.Inteiro(QStringLiteral("CodigoDoCliente"), true, 1, 999999999999LL);
         c.ApelidoOuNomeFantasia = r.Texto(QStringLiteral("ApelidoOuNomeFantasia"), true);
         c.NomeOuRazaoSocial = r.Texto(QStringLiteral("NomeOuRazaoSocial"), true);
         c.CPFOuCNPJ = r.Texto(QStringLiteral("CPFOuCNPJ"));
-        c.Situacao = static_cast<qint32>(r.Escolha(
-            QStringLiteral("Situacao"), {1, 2, 3, 4},
-            QStringLiteral("use 1 (ativo), 2 (inativo), 3 (bloqueado) ou 4 (excluído)"), 1));
+        c.Situacao = static_cast<qint32>(
+            r.Escolha(QStringLiteral("Situacao"), {1, 2, 3, 4},
+                      QStringLiteral("use 1 (ativo), 2 (inativo), 3 (bloqueado) ou 4 (excluído)"), 1));
         c.Endereco = LerEndereco(r);
         c.Telefone = r.Texto(QStringLiteral("Telefone"));
         c.Celular = r.Texto(QStringLiteral("Celular"));
@@ -453,19 +457,20 @@ private:
         const QString categoria = r.Texto(QStringLiteral("CategoriaDaCurvaABC")).toUpper();
         if (categoria.isEmpty())
             c.CategoriaDaCurvaABC = QStringLiteral("C");
-        else if (categoria == QLatin1String("A") || categoria == QLatin1String("B") || categoria == QLatin1String("C"))
+        else if (categoria == QLatin1String("A") || categoria == QLatin1String("B") ||
+                 categoria == QLatin1String("C"))
             c.CategoriaDaCurvaABC = categoria;
         else
             r.Erro(QStringLiteral("CategoriaDaCurvaABC: valor '%1' inválido; use A, B ou C.").arg(categoria));
         c.DescontoUnico = r.SimNao(QStringLiteral("DescontoUnico"));
         c.PercentualUnicoDeDescontos = r.Percentual(QStringLiteral("PercentualUnicoDeDescontos"));
-        for (int i = 0; i < ColunasDePercentuais.size(); ++i) c.Percentuais[i] = r.Percentual(ColunasDePercentuais.at(i));
+        for (int i = 0; i < ColunasDePercentuais.size(); ++i)
+            c.Percentuais[i] = r.Percentual(ColunasDePercentuais.at(i));
         mlidos.Clientes.insert(c.CodigoDoCliente);
         if (gravar && r.Valido()) Cadastros::GravarCliente(c);
     }
 
-    void Animal(Registro& r, bool gravar)
-    {
+    void Animal(Registro& r, bool gravar) {
         Cadastros::Animal a;
         a.Codigo = r.Inteiro(QStringLiteral("Codigo"), true, 1, 999999999999LL);
         a.CodigoDoCliente = r.Inteiro(QStringLiteral("CodigoDoCliente"), true, 1, 999999999999LL);
@@ -478,12 +483,12 @@ private:
             r.Escolha(QStringLiteral("Situacao"), {1, 2}, QStringLiteral("use 1 (ativo) ou 2 (inativo)"), 1));
         if (a.CodigoDoCliente > 0 && !mlidos.Clientes.contains(a.CodigoDoCliente) &&
             !Existe(QStringLiteral("SELECT 1 FROM Clientes WHERE CodigoDoCliente = ?"), a.CodigoDoCliente))
-            r.Erro(QStringLiteral("o cliente %1 não está cadastrado nem em clientes.csv.").arg(a.CodigoDoCliente));
+            r.Erro(QStringLiteral("o cliente %1 não está cadastrado nem em clientes.csv.")
+                       .arg(a.CodigoDoCliente));
         if (gravar && r.Valido()) Cadastros::GravarAnimal(a);
     }
 
-    void Produto(Registro& r, bool gravar)
-    {
+    void Produto(Registro& r, bool gravar) {
         Cadastros::Produto p;
         p.CodigoInterno = r.Inteiro(QStringLiteral("CodigoInterno"), true, 1, 999999999999LL);
         p.CodigoDeBarras = r.Texto(QStringLiteral("CodigoDeBarras"));
@@ -491,7 +496,8 @@ private:
         p.NomeDoGrupo = r.Texto(QStringLiteral("NomeDoGrupo"));
         p.NomeDoSubgrupo = r.Texto(QStringLiteral("NomeDoSubgrupo"));
         if (p.NomeDoGrupo.isEmpty() && !p.NomeDoSubgrupo.isEmpty())
-            r.Erro(QStringLiteral("o subgrupo '%1' precisa de um grupo (NomeDoGrupo).").arg(p.NomeDoSubgrupo));
+            r.Erro(
+                QStringLiteral("o subgrupo '%1' precisa de um grupo (NomeDoGrupo).").arg(p.NomeDoSubgrupo));
         p.ValorDeCusto = r.Moeda(QStringLiteral("ValorDeCusto"));
         if (const QString unidade = r.Texto(QStringLiteral("UnidadeDeCompra")); !unidade.isEmpty())
             p.UnidadeDeCompra = unidade;
@@ -517,19 +523,20 @@ private:
         if (gravar && r.Valido()) Cadastros::GravarProduto(p);
     }
 
-    void Servico(Registro& r, bool gravar)
-    {
+    void Servico(Registro& r, bool gravar) {
         Cadastros::Servico s;
         s.Codigo = r.Inteiro(QStringLiteral("Codigo"), true, 1, 999999999999LL);
         s.Nome = r.Texto(QStringLiteral("Nome"), true);
         s.Descricao = r.Texto(QStringLiteral("Descricao"));
-        s.NumeroDoTipoDeServico = static_cast<qint32>(r.Inteiro(QStringLiteral("NumeroDoTipoDeServico"), true, 1, 32767));
+        s.NumeroDoTipoDeServico =
+            static_cast<qint32>(r.Inteiro(QStringLiteral("NumeroDoTipoDeServico"), true, 1, 32767));
         s.Custo = r.Moeda(QStringLiteral("Custo"));
         s.ValorDeVenda = r.Moeda(QStringLiteral("ValorDeVenda"));
         s.Situacao = static_cast<qint32>(
             r.Escolha(QStringLiteral("Situacao"), {1, 2}, QStringLiteral("use 1 (ativo) ou 2 (inativo)"), 1));
         if (s.NumeroDoTipoDeServico > 0 && !mlidos.TiposDeServicos.contains(s.NumeroDoTipoDeServico) &&
-            !Existe(QStringLiteral("SELECT 1 FROM TiposDeServicos WHERE Numero = ?"), s.NumeroDoTipoDeServico))
+            !Existe(QStringLiteral("SELECT 1 FROM TiposDeServicos WHERE Numero = ?"),
+                    s.NumeroDoTipoDeServico))
             r.Erro(QStringLiteral("o tipo de serviço %1 não está cadastrado nem em tiposdeservicos.csv.")
                        .arg(s.NumeroDoTipoDeServico));
         if (gravar && r.Valido()) Cadastros::GravarServico(s);
@@ -541,6 +548,8 @@ private:
 
 } // namespace
 
-Resultado ImportarCadastros(const QString& pasta) { return Importador(pasta).Executar(); }
+Resultado ImportarCadastros(const QString& pasta) {
+    return Importador(pasta).Executar();
+}
 
 } // namespace Importacao

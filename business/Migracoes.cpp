@@ -179,29 +179,30 @@ struct Migracao {
     QStringList Comandos;
 };
 
-QList<Migracao> Todas()
-{
+QList<Migracao> Todas() {
     QList<Migracao> lista;
     Migracao v1{1, {}};
-    for (const char* comando : Versao1) v1.Comandos << QString::fromUtf8(comando);
+    for (const char* comando : Versao1)
+        v1.Comandos << QString::fromUtf8(comando);
     lista << v1;
     return lista;
 }
 
-int VersaoGravada()
-{
+int VersaoGravada() {
     const QVariant versao = Banco::Valor(QStringLiteral("SELECT MAX(Versao) FROM VersaoDoEsquema"));
     return versao.isNull() ? 0 : versao.toInt();
 }
 
 } // namespace
 
-int VersaoMaisRecente() { return Todas().constLast().Versao; }
+int VersaoMaisRecente() {
+    return Todas().constLast().Versao;
+}
 
-int Migrar()
-{
+int Migrar() {
     const Dialeto dialeto = Banco::DialetoAtual();
-    Banco::Executar(dialeto.Ddl(QStringLiteral("CREATE TABLE IF NOT EXISTS VersaoDoEsquema (Versao {INTEIRO} NOT NULL)")));
+    Banco::Executar(dialeto.Ddl(
+        QStringLiteral("CREATE TABLE IF NOT EXISTS VersaoDoEsquema (Versao {INTEIRO} NOT NULL)")));
     int versaoAnterior = -1;
     for (const Migracao& migracao : Todas()) {
         Banco::UnidadeDeTrabalho unidade;
@@ -210,16 +211,18 @@ int Migrar()
         const int versao = VersaoGravada();
         if (versaoAnterior < 0) versaoAnterior = versao;
         if (versao >= migracao.Versao) continue;
-        for (const QString& comando : migracao.Comandos) Banco::Executar(dialeto.Ddl(comando));
+        for (const QString& comando : migracao.Comandos)
+            Banco::Executar(dialeto.Ddl(comando));
         Banco::Executar(QStringLiteral("DELETE FROM VersaoDoEsquema"));
         Banco::Executar(QStringLiteral("INSERT INTO VersaoDoEsquema (Versao) VALUES (?)"), {migracao.Versao});
         unidade.Confirmar();
     }
     if (versaoAnterior > VersaoMaisRecente())
-        Banco::Falhar(QStringLiteral("O banco de dados está na versão %1 do esquema, mais nova que a versão %2 "
-                                     "que este programa conhece. Atualize o programa.")
-                          .arg(versaoAnterior)
-                          .arg(VersaoMaisRecente()));
+        Banco::Falhar(
+            QStringLiteral("O banco de dados está na versão %1 do esquema, mais nova que a versão %2 "
+                           "que este programa conhece. Atualize o programa.")
+                .arg(versaoAnterior)
+                .arg(VersaoMaisRecente()));
     return versaoAnterior;
 }
 

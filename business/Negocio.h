@@ -15,8 +15,8 @@
 namespace Negocio {
 
 struct Configuracao {
-    QString ArquivoSQLite;  // empty: the default file
-    QString UrlPostgreSQL;  // set: PostgreSQL instead of SQLite
+    QString ArquivoSQLite;                // empty: the default file
+    QString UrlPostgreSQL;                // set: PostgreSQL instead of SQLite
     bool CriarDadosDeDemonstracao = true; // only ever on a database created now
 };
 

@@ -23,8 +23,12 @@ struct Recusa {
     QString Campo;
     QString Descricao;
 };
-[[noreturn]] inline void Rejeitar(const QString& campo, const QString& descricao) { throw Recusa{2, campo, descricao}; }
-[[noreturn]] inline void Recusar(const QString& descricao) { throw Recusa{3, QString(), descricao}; }
+[[noreturn]] inline void Rejeitar(const QString& campo, const QString& descricao) {
+    throw Recusa{2, campo, descricao};
+}
+[[noreturn]] inline void Recusar(const QString& descricao) {
+    throw Recusa{3, QString(), descricao};
+}
 
 // A positive whole number typed as text ("0042" is 42); nothing otherwise.
 std::optional<qint64> CodigoDoTexto(const QString& texto);
@@ -34,16 +38,13 @@ std::optional<qint64> CodigoDoDouble(double valor);
 // The error 5 of a fixed leading argument this layer does not know.
 [[noreturn]] void ArgumentoDesconhecido(const QString& nome, qint64 valor);
 
-template <class Contrato>
-class Implementacao : public Contrato {
+template <class Contrato> class Implementacao : public Contrato {
 protected:
     explicit Implementacao(QString componenteEClasse) : mstrComponenteEClasse(std::move(componenteEClasse)) {}
 
     // Selection protocol: False after success with the recordset the body answers;
     // True after a failure, with the error triple and no recordset.
-    template <class Corpo>
-    QVariant Selecao(const char* procedimento, Corpo corpo)
-    {
+    template <class Corpo> QVariant Selecao(const char* procedimento, Corpo corpo) {
         LimparResultado();
         try {
             this->mrstResultado = corpo();
@@ -60,8 +61,7 @@ protected:
 
     // Status protocol: 0 done, 1 error (triple), 2 rejected, 3 refused.
     template <class Corpo>
-    qint16 Estado(const char* procedimento, Corpo corpo, QString* campoValidado = nullptr)
-    {
+    qint16 Estado(const char* procedimento, Corpo corpo, QString* campoValidado = nullptr) {
         LimparResultado();
         if (campoValidado) campoValidado->clear();
         try {
@@ -79,24 +79,21 @@ protected:
         return 1;
     }
 
-    void LimparResultado()
-    {
+    void LimparResultado() {
         this->NumeroDoErro = 0;
         this->DescricaoDoErro.clear();
         this->LocalDoErro.clear();
         this->DescricaoDaFalha.clear();
     }
 
-    virtual void RegistrarErro(long numero, const QString& descricao, const char* procedimento)
-    {
+    virtual void RegistrarErro(long numero, const QString& descricao, const char* procedimento) {
         this->NumeroDoErro = numero;
         this->DescricaoDoErro = descricao;
         this->LocalDoErro = mstrComponenteEClasse + QStringLiteral(", ") + QString::fromLatin1(procedimento);
     }
 
     // A lazy selection; a page size of 0 or less keeps ADO's default of 10 rows per page.
-    static RecordsetPtr Consultar(ConsultaPaginavel consulta, qint32 tamanhoDaPagina)
-    {
+    static RecordsetPtr Consultar(ConsultaPaginavel consulta, qint32 tamanhoDaPagina) {
         auto recordset = std::make_shared<RecordsetSql>(std::move(consulta));
         if (tamanhoDaPagina > 0) recordset->SetPageSize(tamanhoDaPagina);
         return recordset;

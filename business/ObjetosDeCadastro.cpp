@@ -21,8 +21,7 @@
 
 namespace Objetos {
 
-std::optional<qint64> CodigoDoTexto(const QString& texto)
-{
+std::optional<qint64> CodigoDoTexto(const QString& texto) {
     const QString limpo = texto.trimmed();
     if (limpo.isEmpty() || limpo.size() > 18) return std::nullopt;
     for (const QChar c : limpo)
@@ -31,14 +30,12 @@ std::optional<qint64> CodigoDoTexto(const QString& texto)
     return valor > 0 ? std::optional<qint64>(valor) : std::nullopt;
 }
 
-std::optional<qint64> CodigoDoDouble(double valor)
-{
+std::optional<qint64> CodigoDoDouble(double valor) {
     if (!(valor >= 1.0) || valor > 9.0e15 || valor != std::floor(valor)) return std::nullopt;
     return static_cast<qint64>(valor);
 }
 
-void ArgumentoDesconhecido(const QString& nome, qint64 valor)
-{
+void ArgumentoDesconhecido(const QString& nome, qint64 valor) {
     throw VB::ErroDeExecucao(5, QStringLiteral("Chamada de procedimento ou argumento inválido: %1 %2 não é "
                                                "conhecido por este componente.")
                                     .arg(nome)
@@ -53,8 +50,7 @@ using Campos = QList<CampoDaConsulta>;
 struct Filtro {
     QString Condicoes;
     QVariantList Parametros;
-    void E(const QString& condicao, const QVariantList& parametros = {})
-    {
+    void E(const QString& condicao, const QVariantList& parametros = {}) {
         Condicoes += QStringLiteral(" AND (") + condicao + u')';
         Parametros += parametros;
     }
@@ -70,26 +66,28 @@ const Campos CamposDosClientes{
     {QStringLiteral("NomeOuRazaoSocial"), QStringLiteral("NomeOuRazaoSocial"), TipoDoCampo::Texto},
     {QStringLiteral("Situacao"), QStringLiteral("Situacao"), TipoDoCampo::Long},
     {QStringLiteral("EnderecoCompleto"), QStringLiteral("EnderecoCompleto"), TipoDoCampo::Texto},
-    {QStringLiteral("TiposECanaisDeComunicacao"), QStringLiteral("TiposECanaisDeComunicacao"), TipoDoCampo::Texto},
+    {QStringLiteral("TiposECanaisDeComunicacao"), QStringLiteral("TiposECanaisDeComunicacao"),
+     TipoDoCampo::Texto},
     {QStringLiteral("Credito"), QStringLiteral("Credito"), TipoDoCampo::Moeda},
     {QStringLiteral("VIP"), QStringLiteral("VIP"), TipoDoCampo::SimNao},
     {QStringLiteral("CategoriaDaCurvaABC"), QStringLiteral("CategoriaDaCurvaABC"), TipoDoCampo::Texto},
     {QStringLiteral("DescontoUnico"), QStringLiteral("DescontoUnico"), TipoDoCampo::SimNao},
-    {QStringLiteral("PercentualUnicoDeDescontos"), QStringLiteral("PercentualUnicoDeDescontos"), TipoDoCampo::Moeda},
+    {QStringLiteral("PercentualUnicoDeDescontos"), QStringLiteral("PercentualUnicoDeDescontos"),
+     TipoDoCampo::Moeda},
     {QStringLiteral("PercentualDeDescontoEmClinicos"), QStringLiteral("PercentualDeDescontoEmClinicos"),
      TipoDoCampo::Moeda},
-    {QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"), QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
-     TipoDoCampo::Moeda},
-    {QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"), QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"),
-     TipoDoCampo::Moeda},
+    {QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
+     QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"), TipoDoCampo::Moeda},
+    {QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"),
+     QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"), TipoDoCampo::Moeda},
     {QStringLiteral("PercentualDeDescontoEmCirurgiaComplexa"),
      QStringLiteral("PercentualDeDescontoEmCirurgiaComplexa"), TipoDoCampo::Moeda},
     {QStringLiteral("PercentualDeDescontoEmBanhosTosasEEsteticas"),
      QStringLiteral("PercentualDeDescontoEmBanhosTosasEEsteticas"), TipoDoCampo::Moeda},
     {QStringLiteral("PercentualDeDescontoEmHospedagens"), QStringLiteral("PercentualDeDescontoEmHospedagens"),
      TipoDoCampo::Moeda},
-    {QStringLiteral("PercentualDeDescontoEmAdestramentos"), QStringLiteral("PercentualDeDescontoEmAdestramentos"),
-     TipoDoCampo::Moeda},
+    {QStringLiteral("PercentualDeDescontoEmAdestramentos"),
+     QStringLiteral("PercentualDeDescontoEmAdestramentos"), TipoDoCampo::Moeda},
     {QStringLiteral("PercentualDeDescontoEmOutros"), QStringLiteral("PercentualDeDescontoEmOutros"),
      TipoDoCampo::Moeda},
 };
@@ -104,13 +102,12 @@ public:
     // given selects every client. Ordered by nickname, then code.
     QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32, const QString& lstrTextoLivre,
                         const QString& lstrApelidoOuNome, double& ldouCodigoDoCliente, const QString&,
-                        const QString&, const QString&, double, const QString&) override
-    {
+                        const QString&, const QString&, double, const QString&) override {
         return Selecao("Selecionar", [&] {
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             const Dialeto dialeto = Banco::DialetoAtual();
-            const QString nomes = dialeto.Contem(QStringLiteral("ApelidoNormalizado")) + QStringLiteral(" OR ") +
-                                  dialeto.Contem(QStringLiteral("NomeNormalizado"));
+            const QString nomes = dialeto.Contem(QStringLiteral("ApelidoNormalizado")) +
+                                  QStringLiteral(" OR ") + dialeto.Contem(QStringLiteral("NomeNormalizado"));
             Filtro filtro;
             if (!lstrTextoLivre.trimmed().isEmpty()) {
                 const QString padrao = Banco::PadraoContem(lstrTextoLivre);
@@ -127,7 +124,8 @@ public:
                 const auto codigo = CodigoDoDouble(ldouCodigoDoCliente);
                 filtro.E(QStringLiteral("CodigoDoCliente = ?"), {codigo ? *codigo : qint64(-1)});
             }
-            return Consultar({CamposDosClientes, QStringLiteral("FROM Clientes WHERE 1 = 1") + filtro.Condicoes,
+            return Consultar({CamposDosClientes,
+                              QStringLiteral("FROM Clientes WHERE 1 = 1") + filtro.Condicoes,
                               filtro.Parametros, QStringLiteral("ApelidoNormalizado, CodigoDoCliente")},
                              lintTamanhoDaPagina);
         });
@@ -144,10 +142,10 @@ public:
 
     // lintTipo 3: the client's active animals, for a combo box; 1: all of them.
     // Ordered by name, then code.
-    QVariant SelecionarParaComboBoxFiltradoPorCliente(double& ldouCodigoDoCliente, qint16 lintTipo) override
-    {
+    QVariant SelecionarParaComboBoxFiltradoPorCliente(double& ldouCodigoDoCliente, qint16 lintTipo) override {
         return Selecao("SelecionarParaComboBoxFiltradoPorCliente", [&] {
-            if (lintTipo != 1 && lintTipo != 3) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
+            if (lintTipo != 1 && lintTipo != 3)
+                ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             const auto codigo = CodigoDoDouble(ldouCodigoDoCliente);
             QString deOnde = QStringLiteral("FROM Animais WHERE CodigoDoCliente = ?");
             if (lintTipo == 3) deOnde += QStringLiteral(" AND Situacao = 1");
@@ -190,16 +188,15 @@ public:
     // internal code alone finds the product. Ordered by name, then code.
     QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonSomenteAtivos,
                         const QString& lstrCodigoOuNome, QString& lstrNome, QString& lstrCodigoDeBarras,
-                        double& ldouCodigoInterno) override
-    {
+                        double& ldouCodigoInterno) override {
         return Selecao("Selecionar", [&] {
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             const Dialeto dialeto = Banco::DialetoAtual();
             Filtro filtro;
             if (llonSomenteAtivos == 1) filtro.E(QStringLiteral("p.Situacao = 1"));
             if (!lstrCodigoOuNome.trimmed().isEmpty()) {
-                QString condicao =
-                    dialeto.Contem(QStringLiteral("p.NomeNormalizado")) + QStringLiteral(" OR p.CodigoDeBarras = ?");
+                QString condicao = dialeto.Contem(QStringLiteral("p.NomeNormalizado")) +
+                                   QStringLiteral(" OR p.CodigoDeBarras = ?");
                 QVariantList parametros{Banco::PadraoContem(lstrCodigoOuNome), lstrCodigoOuNome.trimmed()};
                 if (const auto codigo = CodigoDoTexto(lstrCodigoOuNome)) {
                     condicao += QStringLiteral(" OR p.CodigoInterno = ?");
@@ -208,7 +205,8 @@ public:
                 filtro.E(condicao, parametros);
             }
             if (!lstrNome.trimmed().isEmpty())
-                filtro.E(dialeto.Contem(QStringLiteral("p.NomeNormalizado")), {Banco::PadraoContem(lstrNome)});
+                filtro.E(dialeto.Contem(QStringLiteral("p.NomeNormalizado")),
+                         {Banco::PadraoContem(lstrNome)});
             const bool temCodigoInterno = ldouCodigoInterno != 0;
             if (temCodigoInterno) {
                 const auto codigo = CodigoDoDouble(ldouCodigoInterno);
@@ -249,14 +247,14 @@ public:
     // contains it; name: contains; code: whole. Ordered by name, then code.
     QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonSomenteAtivos,
                         const QString& lstrCodigoOuNome, qint16& lintTipoDeServico, QString& lstrNome,
-                        double& ldouCodigo) override
-    {
+                        double& ldouCodigo) override {
         return Selecao("Selecionar", [&] {
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             const Dialeto dialeto = Banco::DialetoAtual();
             Filtro filtro;
             if (llonSomenteAtivos == 1) filtro.E(QStringLiteral("Situacao = 1"));
-            if (lintTipoDeServico != 0) filtro.E(QStringLiteral("NumeroDoTipoDeServico = ?"), {lintTipoDeServico});
+            if (lintTipoDeServico != 0)
+                filtro.E(QStringLiteral("NumeroDoTipoDeServico = ?"), {lintTipoDeServico});
             if (!lstrCodigoOuNome.trimmed().isEmpty()) {
                 QString condicao = dialeto.Contem(QStringLiteral("NomeNormalizado"));
                 QVariantList parametros{Banco::PadraoContem(lstrCodigoOuNome)};
@@ -272,7 +270,8 @@ public:
                 const auto codigo = CodigoDoDouble(ldouCodigo);
                 filtro.E(QStringLiteral("Codigo = ?"), {codigo ? *codigo : qint64(-1)});
             }
-            return Consultar({CamposDosServicos, QStringLiteral("FROM Servicos WHERE 1 = 1") + filtro.Condicoes,
+            return Consultar({CamposDosServicos,
+                              QStringLiteral("FROM Servicos WHERE 1 = 1") + filtro.Condicoes,
                               filtro.Parametros, QStringLiteral("NomeNormalizado, Codigo")},
                              lintTamanhoDaPagina);
         });
@@ -288,8 +287,7 @@ public:
     clsTiposDeServNoBanco() : Implementacao(QStringLiteral("ZELT_N_TipoDeServ, clsTiposDeServ")) {}
 
     // 0 selects every type; a type number selects that type only. Ordered by number.
-    QVariant SelecionarParaComboBox(double& ldouNumero) override
-    {
+    QVariant SelecionarParaComboBox(double& ldouNumero) override {
         return Selecao("SelecionarParaComboBox", [&] {
             Filtro filtro;
             if (ldouNumero != 0) {
@@ -320,14 +318,15 @@ const Campos CamposDaEmpresa{
      QStringLiteral("QuantidadeDeDiasParaAValidadeDoOrcamento"), TipoDoCampo::Long},
     {QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"),
      QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"), TipoDoCampo::SimNao},
-    {QStringLiteral("DataInicialDaPromocao"), QStringLiteral("DataInicialDaPromocao"), TipoDoCampo::DataEmTexto},
+    {QStringLiteral("DataInicialDaPromocao"), QStringLiteral("DataInicialDaPromocao"),
+     TipoDoCampo::DataEmTexto},
     {QStringLiteral("DataFinalDaPromocao"), QStringLiteral("DataFinalDaPromocao"), TipoDoCampo::DataEmTexto},
     {QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico"),
      QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico"), TipoDoCampo::Moeda},
     {QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto"),
      QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto"), TipoDoCampo::Moeda},
-    {QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"), QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"),
-     TipoDoCampo::Long},
+    {QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"),
+     QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"), TipoDoCampo::Long},
 };
 
 class clsEmpresaNoBanco final : public Implementacao<ZELT_N_Empresa::clsEmpresa> {
@@ -335,8 +334,7 @@ public:
     clsEmpresaNoBanco() : Implementacao(QStringLiteral("ZELT_N_Empresa, clsEmpresa")) {}
 
     // Every company record (a clinic normally has one), in code order.
-    QVariant SelecionarNova(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32, const QString&) override
-    {
+    QVariant SelecionarNova(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32, const QString&) override {
         return Selecao("SelecionarNova", [&] {
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             return Consultar({CamposDaEmpresa, QStringLiteral("FROM Empresa"), {}, QStringLiteral("Codigo")},
@@ -347,8 +345,7 @@ public:
     // (1, 2): the sale settings of the first company, as properties and as a
     // one-row recordset; with no company registered it is done (0) with an empty
     // recordset. Other arguments are rejected (2).
-    qint16 Selecionar(qint16 lintTipo, qint16 lintSubtipo) override
-    {
+    qint16 Selecionar(qint16 lintTipo, qint16 lintSubtipo) override {
         NomeFantasia.clear();
         FormatoDeCodigoDeBarrasParaBalanca = 0;
         mrstResultado.reset();
@@ -357,11 +354,12 @@ public:
                 Rejeitar(QString(), QStringLiteral("A seleção %1, %2 da empresa não é conhecida.")
                                         .arg(lintTipo)
                                         .arg(lintSubtipo));
-            auto resultado = Consultar({{CamposDaEmpresa.at(1), CamposDaEmpresa.at(9)},
-                                        QStringLiteral("FROM Empresa WHERE Codigo = (SELECT MIN(Codigo) FROM Empresa)"),
-                                        {},
-                                        QStringLiteral("Codigo")},
-                                       0);
+            auto resultado =
+                Consultar({{CamposDaEmpresa.at(1), CamposDaEmpresa.at(9)},
+                           QStringLiteral("FROM Empresa WHERE Codigo = (SELECT MIN(Codigo) FROM Empresa)"),
+                           {},
+                           QStringLiteral("Codigo")},
+                          0);
             if (resultado->RecordCount() > 0) {
                 NomeFantasia = resultado->Fields(QStringLiteral("NomeFantasia")).Value.toString();
                 FormatoDeCodigoDeBarrasParaBalanca =
@@ -374,15 +372,26 @@ public:
 
 } // namespace
 
-std::unique_ptr<QObject> NovoClientes() { return std::make_unique<clsClientesNoBanco>(); }
-std::unique_ptr<QObject> NovoAnimais() { return std::make_unique<clsAnimaisNoBanco>(); }
-std::unique_ptr<QObject> NovoProdutos() { return std::make_unique<clsProdutosNoBanco>(); }
-std::unique_ptr<QObject> NovoServicos() { return std::make_unique<clsServicosNoBanco>(); }
-std::unique_ptr<QObject> NovoTiposDeServ() { return std::make_unique<clsTiposDeServNoBanco>(); }
-std::unique_ptr<QObject> NovoEmpresa() { return std::make_unique<clsEmpresaNoBanco>(); }
+std::unique_ptr<QObject> NovoClientes() {
+    return std::make_unique<clsClientesNoBanco>();
+}
+std::unique_ptr<QObject> NovoAnimais() {
+    return std::make_unique<clsAnimaisNoBanco>();
+}
+std::unique_ptr<QObject> NovoProdutos() {
+    return std::make_unique<clsProdutosNoBanco>();
+}
+std::unique_ptr<QObject> NovoServicos() {
+    return std::make_unique<clsServicosNoBanco>();
+}
+std::unique_ptr<QObject> NovoTiposDeServ() {
+    return std::make_unique<clsTiposDeServNoBanco>();
+}
+std::unique_ptr<QObject> NovoEmpresa() {
+    return std::make_unique<clsEmpresaNoBanco>();
+}
 
-void RegistrarProgIds()
-{
+void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::Orcamentos, NovoOrcamentos);
     Zelt::RegistrarProgId(ProgId::OrcItens, NovoOrcItens);
     Zelt::RegistrarProgId(ProgId::Clientes, NovoClientes);

@@ -35,19 +35,22 @@ const QList<CampoDaConsulta> CamposDosOrcamentos{
     {QStringLiteral("NumeroDoOrcamento"), QStringLiteral("o.NumeroDoOrcamento"), TipoDoCampo::Double},
     {QStringLiteral("DataDoOrcamento"), QStringLiteral("o.DataDoOrcamento"), TipoDoCampo::Data},
     {QStringLiteral("CodigoDoCliente"), QStringLiteral("o.CodigoDoCliente"), TipoDoCampo::Double},
-    {QStringLiteral("ApelidoOuNomeFantasiaDoCliente"), QStringLiteral("c.ApelidoOuNomeFantasia"), TipoDoCampo::Texto},
+    {QStringLiteral("ApelidoOuNomeFantasiaDoCliente"), QStringLiteral("c.ApelidoOuNomeFantasia"),
+     TipoDoCampo::Texto},
     {QStringLiteral("NomeOuRazaoSocialDoCliente"), QStringLiteral("c.NomeOuRazaoSocial"), TipoDoCampo::Texto},
     {QStringLiteral("ValorTotal"), QStringLiteral("o.ValorTotal"), TipoDoCampo::Moeda},
     {QStringLiteral("DescontoEmPercentual"), QStringLiteral("o.DescontoEmPercentual"), TipoDoCampo::Moeda},
     {QStringLiteral("DescontoEmValor"), QStringLiteral("o.DescontoEmValor"), TipoDoCampo::Moeda},
     {QStringLiteral("ValorLiquido"), QStringLiteral("o.ValorLiquido"), TipoDoCampo::Moeda},
-    {QStringLiteral("DataDeValidadeDoOrcamento"), QStringLiteral("o.DataDeValidadeDoOrcamento"), TipoDoCampo::Data},
+    {QStringLiteral("DataDeValidadeDoOrcamento"), QStringLiteral("o.DataDeValidadeDoOrcamento"),
+     TipoDoCampo::Data},
     {QStringLiteral("Situacao"), QStringLiteral("o.Situacao"), TipoDoCampo::Long},
-    {QStringLiteral("NomeDaSituacao"), QStringLiteral("CASE o.Situacao WHEN 1 THEN 'Ativo' ELSE 'Inativo' END"),
-     TipoDoCampo::Texto},
+    {QStringLiteral("NomeDaSituacao"),
+     QStringLiteral("CASE o.Situacao WHEN 1 THEN 'Ativo' ELSE 'Inativo' END"), TipoDoCampo::Texto},
     {QStringLiteral("DataEHoraDaInclusao"), QStringLiteral("o.DataEHoraDaInclusao"), TipoDoCampo::DataEHora},
     {QStringLiteral("UsuarioDaInclusao"), QStringLiteral("o.UsuarioDaInclusao"), TipoDoCampo::Texto},
-    {QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("o.DataEHoraDaAlteracao"), TipoDoCampo::DataEHora},
+    {QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("o.DataEHoraDaAlteracao"),
+     TipoDoCampo::DataEHora},
     {QStringLiteral("UsuarioDaAlteracao"), QStringLiteral("o.UsuarioDaAlteracao"), TipoDoCampo::Texto},
 };
 
@@ -70,46 +73,54 @@ struct ItemGravado {
            Custo = 0;
     qint32 TipoDeVenda = 0, Situacao = 0;
 
-    bool IgualA(const GravacaoDeOrcamentos::Item& i) const
-    {
+    bool IgualA(const GravacaoDeOrcamentos::Item& i) const {
         return CodigoDoAnimal == i.CodigoDoAnimal && Quantidade == Banco::Moeda(i.Quantidade) &&
                ValorUnitario == Banco::Moeda(i.ValorUnitario) &&
                DescontoEmPercentual == Banco::Moeda(i.DescontoEmPercentual) &&
-               DescontoEmValor == Banco::Moeda(i.DescontoEmValor) && ValorTotal == Banco::Moeda(i.ValorTotal) &&
-               Custo == Banco::Moeda(i.Custo) && TipoDeVenda == i.TipoDeVenda && Situacao == i.Situacao;
+               DescontoEmValor == Banco::Moeda(i.DescontoEmValor) &&
+               ValorTotal == Banco::Moeda(i.ValorTotal) && Custo == Banco::Moeda(i.Custo) &&
+               TipoDeVenda == i.TipoDeVenda && Situacao == i.Situacao;
     }
 };
 
-QString TextoDaDataEHora(const QDateTime& dataHora) { return dataHora.isValid() ? VB::CStr(dataHora) : QString(); }
+QString TextoDaDataEHora(const QDateTime& dataHora) {
+    return dataHora.isValid() ? VB::CStr(dataHora) : QString();
+}
 
 class clsOrcamentosNoBanco final : public Implementacao<ZELT_N_Orcamentos::clsOrcamentos> {
 public:
     clsOrcamentosNoBanco() : Implementacao(QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos")) {}
 
-    QVariant Selecionar(qint32 lintTipo, qint16& lintTamanhoDaPagina, qint32 llonSituacao, const QString& lstrTexto,
-                        double, double) override
-    {
+    QVariant Selecionar(qint32 lintTipo, qint16& lintTamanhoDaPagina, qint32 llonSituacao,
+                        const QString& lstrTexto, double, double) override {
         return Selecao("Selecionar", [&] {
             if (lintTipo != 1) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             if (lintTamanhoDaPagina <= 0) lintTamanhoDaPagina = 10;
             QString condicoes;
             QVariantList parametros;
             switch (llonSituacao) {
-            case 0: break;
-            case 1: condicoes += QStringLiteral(" AND o.Situacao = 1"); break;
-            case 2: condicoes += QStringLiteral(" AND o.Situacao = 2"); break;
+            case 0:
+                break;
+            case 1:
+                condicoes += QStringLiteral(" AND o.Situacao = 1");
+                break;
+            case 2:
+                condicoes += QStringLiteral(" AND o.Situacao = 2");
+                break;
             case 3:
                 condicoes += QStringLiteral(" AND o.DataDoOrcamento >= ?");
                 parametros << Banco::DataIso(Relogio::Hoje().addDays(-DiasDosRecentes));
                 break;
-            default: ArgumentoDesconhecido(QStringLiteral("O código de situação"), llonSituacao);
+            default:
+                ArgumentoDesconhecido(QStringLiteral("O código de situação"), llonSituacao);
             }
             if (!lstrTexto.trimmed().isEmpty()) {
                 const Dialeto d = Banco::DialetoAtual();
-                condicoes += QStringLiteral(" AND (") + d.Contem(QStringLiteral("CAST(o.NumeroDoOrcamento AS TEXT)")) +
-                             QStringLiteral(" OR ") + d.Contem(QStringLiteral("CAST(o.CodigoDoCliente AS TEXT)")) +
-                             QStringLiteral(" OR ") + d.Contem(QStringLiteral("c.ApelidoNormalizado")) +
-                             QStringLiteral(" OR ") + d.Contem(QStringLiteral("c.NomeNormalizado")) + u')';
+                condicoes +=
+                    QStringLiteral(" AND (") + d.Contem(QStringLiteral("CAST(o.NumeroDoOrcamento AS TEXT)")) +
+                    QStringLiteral(" OR ") + d.Contem(QStringLiteral("CAST(o.CodigoDoCliente AS TEXT)")) +
+                    QStringLiteral(" OR ") + d.Contem(QStringLiteral("c.ApelidoNormalizado")) +
+                    QStringLiteral(" OR ") + d.Contem(QStringLiteral("c.NomeNormalizado")) + u')';
                 const QString padrao = Banco::PadraoContem(lstrTexto);
                 parametros << padrao << padrao << padrao << padrao;
             }
@@ -124,8 +135,8 @@ public:
 
     // The page is the one holding the result's current row (page 1 at EOF); with a
     // new page size the result is paged again. The result is left on the page shown.
-    void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina, RecordsetPtr& lrstPagina) override
-    {
+    void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina,
+                                              RecordsetPtr& lrstPagina) override {
         const RecordsetPtr resultado = ResultadoDaSelecaoEmRecordSet();
         const qint32 posicao = resultado->Eof() ? 0 : resultado->AbsolutePosition0();
         if (lintTamanhoDaPagina > 0)
@@ -133,7 +144,8 @@ public:
         else
             lintTamanhoDaPagina = static_cast<qint16>(resultado->PageSize());
         QStringList campos;
-        for (qint32 i = 0; i < resultado->FieldsCount(); ++i) campos << resultado->FieldName(i);
+        for (qint32 i = 0; i < resultado->FieldsCount(); ++i)
+            campos << resultado->FieldName(i);
         auto pagina = std::make_shared<RecordsetEmMemoria>(campos);
         pagina->SetPageSize(lintTamanhoDaPagina);
         if (resultado->RecordCount() > 0) {
@@ -142,7 +154,8 @@ public:
             try {
                 for (qint32 linha = 0; linha < resultado->PageSize() && !resultado->Eof(); ++linha) {
                     QList<QVariant> valores;
-                    for (const QString& campo : campos) valores << resultado->Fields(campo).Value;
+                    for (const QString& campo : campos)
+                        valores << resultado->Fields(campo).Value;
                     pagina->AdicionarLinha(valores);
                     resultado->MoveNext();
                 }
@@ -155,35 +168,35 @@ public:
         lrstPagina = pagina;
     }
 
-    qint16 Adicionar() override
-    {
+    qint16 Adicionar() override {
         CodigoGerado = 0;
-        return Estado("Adicionar", [&] { Incluir(); }, &NomeDoCampoValidado);
+        return Estado(
+            "Adicionar", [&] { Incluir(); }, &NomeDoCampoValidado);
     }
 
-    qint16 Alterar() override
-    {
+    qint16 Alterar() override {
         CodigoGerado = 0;
-        return Estado("Alterar", [&] { Modificar(); }, &NomeDoCampoValidado);
+        return Estado(
+            "Alterar", [&] { Modificar(); }, &NomeDoCampoValidado);
     }
 
-    qint16 Excluir() override
-    {
+    qint16 Excluir() override {
         CodigoGerado = 0;
-        return Estado("Excluir", [&] { Remover(); }, &NomeDoCampoValidado);
+        return Estado(
+            "Excluir", [&] { Remover(); }, &NomeDoCampoValidado);
     }
 
 private:
-    QString NomeDoUsuario() const
-    {
+    QString NomeDoUsuario() const {
         if (!DadosDoUsuario) throw VB::ErroDeExecucao(91);
         return DadosDoUsuario->property("NomeDoUsuario").toString();
     }
 
-    V::Totais TotaisInformados() const { return {ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido}; }
+    V::Totais TotaisInformados() const {
+        return {ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido};
+    }
 
-    void Incluir()
-    {
+    void Incluir() {
         const QString usuario = NomeDoUsuario();
         Banco::UnidadeDeTrabalho unidade;
         const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
@@ -203,31 +216,34 @@ private:
         cabecalho.DataEHoraDaInclusao = Relogio::Agora();
         cabecalho.UsuarioDaInclusao = usuario;
         QList<GravacaoDeOrcamentos::Item> itens;
-        for (const V::ItemLido& lido : lidos) itens << lido.Item;
+        for (const V::ItemLido& lido : lidos)
+            itens << lido.Item;
         const qint64 numero = GravacaoDeOrcamentos::InserirOrcamento(cabecalho, itens);
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(numero);
     }
 
-    void Modificar()
-    {
+    void Modificar() {
         const QString usuario = NomeDoUsuario();
         Banco::UnidadeDeTrabalho unidade;
         const OrcamentoGravado gravado = LerParaAtualizar(QStringLiteral("As alterações não foram gravadas"));
         if (gravado.Situacao != SituacaoAtivo)
-            Rejeitar(V::CampoSituacao, QStringLiteral("O orçamento %1 está inativo e não pode mais ser alterado.")
-                                           .arg(gravado.Numero));
+            Rejeitar(V::CampoSituacao,
+                     QStringLiteral("O orçamento %1 está inativo e não pode mais ser alterado.")
+                         .arg(gravado.Numero));
         if (CodigoDoDouble(CodigoDoCliente) != gravado.CodigoDoCliente && CodigoDoDouble(CodigoDoCliente))
-            Rejeitar(V::CampoCliente, QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
+            Rejeitar(V::CampoCliente,
+                     QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
         const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
         const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
         const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
         QHash<qint64, ItemGravado> itensGravados = LerItens(gravado.Numero);
         for (const V::ItemLido& lido : lidos)
             if (lido.NumeroDoItem > 0 && !itensGravados.contains(lido.NumeroDoItem))
-                Recusar(QStringLiteral("O item %1 do orçamento %2 foi removido por outro usuário depois que este "
-                                       "formulário o leu. As alterações não foram gravadas: feche o formulário e abra "
-                                       "o orçamento novamente.")
+                Recusar(QStringLiteral(
+                            "O item %1 do orçamento %2 foi removido por outro usuário depois que este "
+                            "formulário o leu. As alterações não foram gravadas: feche o formulário e abra "
+                            "o orçamento novamente.")
                             .arg(lido.NumeroDoItem)
                             .arg(gravado.Numero));
         V::ValidarTotais(TotaisInformados(), lidos);
@@ -237,7 +253,8 @@ private:
         qint64 ultimoNumero = gravado.UltimoNumeroDeItem;
         for (const V::ItemLido& lido : lidos) {
             if (lido.NumeroDoItem == 0) {
-                GravacaoDeOrcamentos::InserirItem(gravado.Numero, ++ultimoNumero, lido.Item, carimbo, usuario);
+                GravacaoDeOrcamentos::InserirItem(gravado.Numero, ++ultimoNumero, lido.Item, carimbo,
+                                                  usuario);
                 continue;
             }
             if (!itensGravados.value(lido.NumeroDoItem).IgualA(lido.Item))
@@ -246,43 +263,46 @@ private:
         }
         // What the grid no longer holds was taken out of the quote.
         for (auto i = itensGravados.cbegin(); i != itensGravados.cend(); ++i)
-            Banco::Executar(
-                QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
-                {gravado.Numero, i.key()});
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET CodigoDoAnimal = ?, ValorTotal = ?, DescontoEmPercentual = "
-                                       "?, DescontoEmValor = ?, ValorLiquido = ?, DataDeValidadeDoOrcamento = ?, "
-                                       "UltimoNumeroDeItem = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? "
-                                       "WHERE NumeroDoOrcamento = ?"),
-                        {animal, Banco::Moeda(ValorTotal), Banco::Moeda(DescontoEmPercentual),
-                         Banco::Moeda(DescontoEmValor), Banco::Moeda(ValorLiquido), Banco::DataIso(validade),
-                         ultimoNumero, Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
+            Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
+                                           "NumeroDoItemDoOrcamento = ?"),
+                            {gravado.Numero, i.key()});
+        Banco::Executar(
+            QStringLiteral("UPDATE Orcamentos SET CodigoDoAnimal = ?, ValorTotal = ?, DescontoEmPercentual = "
+                           "?, DescontoEmValor = ?, ValorLiquido = ?, DataDeValidadeDoOrcamento = ?, "
+                           "UltimoNumeroDeItem = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? "
+                           "WHERE NumeroDoOrcamento = ?"),
+            {animal, Banco::Moeda(ValorTotal), Banco::Moeda(DescontoEmPercentual),
+             Banco::Moeda(DescontoEmValor), Banco::Moeda(ValorLiquido), Banco::DataIso(validade),
+             ultimoNumero, Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(gravado.Numero);
     }
 
-    void Remover()
-    {
+    void Remover() {
         Banco::UnidadeDeTrabalho unidade;
         const OrcamentoGravado gravado = LerParaAtualizar(QStringLiteral("O orçamento não foi excluído"));
         if (gravado.Situacao != SituacaoAtivo)
-            Rejeitar(V::CampoSituacao, QStringLiteral("O orçamento %1 está inativo e não pode mais ser excluído.")
-                                           .arg(gravado.Numero));
-        Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"), {gravado.Numero});
-        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"), {gravado.Numero});
+            Rejeitar(V::CampoSituacao,
+                     QStringLiteral("O orçamento %1 está inativo e não pode mais ser excluído.")
+                         .arg(gravado.Numero));
+        Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
+                        {gravado.Numero});
+        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
+                        {gravado.Numero});
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(gravado.Numero);
     }
 
     // The stored quote, refused (3) when it is gone or no longer the version read.
-    OrcamentoGravado LerParaAtualizar(const QString& consequencia) const
-    {
+    OrcamentoGravado LerParaAtualizar(const QString& consequencia) const {
         const auto numero = CodigoDoDouble(NumeroDoOrcamento);
-        QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
-                                                     "Situacao, DataEHoraDaInclusao, DataEHoraDaAlteracao, "
-                                                     "UsuarioDaAlteracao, UltimoNumeroDeItem FROM Orcamentos WHERE "
-                                                     "NumeroDoOrcamento = ?") +
-                                          Banco::DialetoAtual().ParaAtualizacao(),
-                                      {numero ? *numero : qint64(-1)});
+        QSqlQuery q =
+            Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
+                                           "Situacao, DataEHoraDaInclusao, DataEHoraDaAlteracao, "
+                                           "UsuarioDaAlteracao, UltimoNumeroDeItem FROM Orcamentos WHERE "
+                                           "NumeroDoOrcamento = ?") +
+                                Banco::DialetoAtual().ParaAtualizacao(),
+                            {numero ? *numero : qint64(-1)});
         if (!q.next())
             Recusar(QStringLiteral("O orçamento %1 não existe mais: ele foi excluído por outro usuário. %2.")
                         .arg(VB::CStr(NumeroDoOrcamento), consequencia));
@@ -297,21 +317,21 @@ private:
         gravado.UltimoNumeroDeItem = q.value(7).toLongLong();
         if (TextoDaDataEHora(gravado.Alteracao) == DataEHoraDaAlteracaoLida.trimmed()) return gravado;
         const QString quem = gravado.Alteracao.isValid()
-                                 ? QStringLiteral(" por %1 em %2").arg(gravado.UsuarioDaAlteracao,
-                                                                       TextoDaDataEHora(gravado.Alteracao))
+                                 ? QStringLiteral(" por %1 em %2")
+                                       .arg(gravado.UsuarioDaAlteracao, TextoDaDataEHora(gravado.Alteracao))
                                  : QString();
         Recusar(QStringLiteral("O orçamento %1 foi alterado%2, depois que este formulário o leu. %3: feche o "
                                "formulário e abra o orçamento novamente.")
                     .arg(QString::number(gravado.Numero), quem, consequencia));
     }
 
-    static QHash<qint64, ItemGravado> LerItens(qint64 numero)
-    {
+    static QHash<qint64, ItemGravado> LerItens(qint64 numero) {
         QHash<qint64, ItemGravado> itens;
         QSqlQuery q = Banco::Executar(
-            QStringLiteral("SELECT NumeroDoItemDoOrcamento, CodigoDoAnimal, Quantidade, ValorUnitario, "
-                           "DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo, TipoDeVenda, Situacao FROM "
-                           "ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
+            QStringLiteral(
+                "SELECT NumeroDoItemDoOrcamento, CodigoDoAnimal, Quantidade, ValorUnitario, "
+                "DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo, TipoDeVenda, Situacao FROM "
+                "ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
             {numero});
         while (q.next()) {
             ItemGravado item{q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toLongLong(),
@@ -322,22 +342,22 @@ private:
         return itens;
     }
 
-    static void AtualizarItem(qint64 numero, const V::ItemLido& lido, const QDateTime& carimbo, const QString& usuario)
-    {
+    static void AtualizarItem(qint64 numero, const V::ItemLido& lido, const QDateTime& carimbo,
+                              const QString& usuario) {
         const GravacaoDeOrcamentos::Item& i = lido.Item;
-        Banco::Executar(QStringLiteral("UPDATE ItensDeOrcamento SET CodigoDoAnimal = ?, Quantidade = ?, ValorUnitario = "
-                                       "?, DescontoEmPercentual = ?, DescontoEmValor = ?, ValorTotal = ?, Custo = ?, "
-                                       "TipoDeVenda = ?, Situacao = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = "
-                                       "? WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
-                        {i.CodigoDoAnimal, Banco::Moeda(i.Quantidade), Banco::Moeda(i.ValorUnitario),
-                         Banco::Moeda(i.DescontoEmPercentual), Banco::Moeda(i.DescontoEmValor),
-                         Banco::Moeda(i.ValorTotal), Banco::Moeda(i.Custo), i.TipoDeVenda, i.Situacao,
-                         Banco::DataEHoraIso(carimbo), usuario, numero, lido.NumeroDoItem});
+        Banco::Executar(
+            QStringLiteral("UPDATE ItensDeOrcamento SET CodigoDoAnimal = ?, Quantidade = ?, ValorUnitario = "
+                           "?, DescontoEmPercentual = ?, DescontoEmValor = ?, ValorTotal = ?, Custo = ?, "
+                           "TipoDeVenda = ?, Situacao = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = "
+                           "? WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
+            {i.CodigoDoAnimal, Banco::Moeda(i.Quantidade), Banco::Moeda(i.ValorUnitario),
+             Banco::Moeda(i.DescontoEmPercentual), Banco::Moeda(i.DescontoEmValor),
+             Banco::Moeda(i.ValorTotal), Banco::Moeda(i.Custo), i.TipoDeVenda, i.Situacao,
+             Banco::DataEHoraIso(carimbo), usuario, numero, lido.NumeroDoItem});
     }
 
     // Now, but at least one second after the quote's inclusion and last change.
-    static QDateTime CarimboSeguinte(const OrcamentoGravado& gravado)
-    {
+    static QDateTime CarimboSeguinte(const OrcamentoGravado& gravado) {
         QDateTime anterior = gravado.Inclusao;
         if (gravado.Alteracao.isValid() && gravado.Alteracao > anterior) anterior = gravado.Alteracao;
         const QDateTime agora = Relogio::Agora();
@@ -347,6 +367,8 @@ private:
 
 } // namespace
 
-std::unique_ptr<QObject> NovoOrcamentos() { return std::make_unique<clsOrcamentosNoBanco>(); }
+std::unique_ptr<QObject> NovoOrcamentos() {
+    return std::make_unique<clsOrcamentosNoBanco>();
+}
 
 } // namespace Objetos

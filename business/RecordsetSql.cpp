@@ -9,24 +9,21 @@ namespace {
 constexpr qint32 LinhasDaLeituraAntecipada = 200;
 } // namespace
 
-RecordsetSql::RecordsetSql(ConsultaPaginavel consulta) : mconsulta(std::move(consulta))
-{
-    mlonTotal = Banco::Valor(QStringLiteral("SELECT COUNT(*) ") + mconsulta.DeOnde, mconsulta.Parametros).toInt();
+RecordsetSql::RecordsetSql(ConsultaPaginavel consulta) : mconsulta(std::move(consulta)) {
+    mlonTotal =
+        Banco::Valor(QStringLiteral("SELECT COUNT(*) ") + mconsulta.DeOnde, mconsulta.Parametros).toInt();
 }
 
-RecordsetSql::RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize) : RecordsetSql(std::move(consulta))
-{
+RecordsetSql::RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize) : RecordsetSql(std::move(consulta)) {
     SetPageSize(pageSize);
 }
 
-QString RecordsetSql::FieldName(qint32 indice) const
-{
+QString RecordsetSql::FieldName(qint32 indice) const {
     if (indice < 0 || indice >= mconsulta.Campos.size()) throw VB::ErroDeExecucao(3265);
     return mconsulta.Campos.at(indice).Nome;
 }
 
-Field RecordsetSql::Fields(const QString& nome) const
-{
+Field RecordsetSql::Fields(const QString& nome) const {
     qsizetype indice = -1;
     for (qsizetype i = 0; i < mconsulta.Campos.size(); ++i)
         if (mconsulta.Campos.at(i).Nome.compare(nome, Qt::CaseInsensitive) == 0) indice = i;
@@ -42,21 +39,18 @@ Field RecordsetSql::Fields(const QString& nome) const
     return Field{campo.Nome, Converter(mlinhas.at(linha).at(indice), campo.Tipo)};
 }
 
-void RecordsetSql::MoveNext()
-{
+void RecordsetSql::MoveNext() {
     if (Eof()) throw VB::ErroDeExecucao(3021);
     ++mlonPosicao;
     mbooAvancouEmSequencia = true;
 }
 
-void RecordsetSql::MoverPara(qint32 posicao0)
-{
+void RecordsetSql::MoverPara(qint32 posicao0) {
     mlonPosicao = std::clamp(posicao0, 0, mlonTotal);
     mbooAvancouEmSequencia = false;
 }
 
-void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) const
-{
+void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) const {
     // A block is a whole number of pages, so a page never spans two reads: one page
     // when a page is asked for, a few pages when the caller walks row by row.
     const qint32 pagina = PageSize();
@@ -65,7 +59,8 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) con
     const qint32 inicio = (posicao / pagina) * pagina;
 
     QStringList expressoes;
-    for (const CampoDaConsulta& campo : mconsulta.Campos) expressoes << campo.Expressao;
+    for (const CampoDaConsulta& campo : mconsulta.Campos)
+        expressoes << campo.Expressao;
     QVariantList parametros = mconsulta.Parametros;
     parametros << tamanho << inicio;
     QSqlQuery q = Banco::Executar(QStringLiteral("SELECT ") + expressoes.join(QStringLiteral(", ")) + u' ' +
@@ -77,26 +72,34 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) con
     while (q.next()) {
         QList<QVariant> linha;
         linha.reserve(colunas);
-        for (int c = 0; c < colunas; ++c) linha << q.value(c);
+        for (int c = 0; c < colunas; ++c)
+            linha << q.value(c);
         mlinhas << linha;
     }
     mlonInicioDoBloco = inicio;
     ++mlonLeituras;
 }
 
-QVariant RecordsetSql::Converter(const QVariant& valor, TipoDoCampo tipo)
-{
+QVariant RecordsetSql::Converter(const QVariant& valor, TipoDoCampo tipo) {
     if (valor.isNull() || !valor.isValid())
         return tipo == TipoDoCampo::DataEmTexto ? QVariant(QString()) : VB::Null();
     switch (tipo) {
-    case TipoDoCampo::Texto: return valor.toString();
-    case TipoDoCampo::Long: return static_cast<qint32>(valor.toLongLong());
-    case TipoDoCampo::Double: return valor.toDouble();
-    case TipoDoCampo::Moeda: return QVariant::fromValue(Banco::MoedaDe(valor));
-    case TipoDoCampo::Data: return Banco::DataDeIso(valor.toString());
-    case TipoDoCampo::DataEHora: return Banco::DataEHoraDeIso(valor.toString());
-    case TipoDoCampo::SimNao: return valor.toLongLong() != 0 ? QStringLiteral("Sim") : QStringLiteral("Não");
-    case TipoDoCampo::DataEmTexto: return Banco::DataDeIso(valor.toString()).toString(QStringLiteral("dd/MM/yyyy"));
+    case TipoDoCampo::Texto:
+        return valor.toString();
+    case TipoDoCampo::Long:
+        return static_cast<qint32>(valor.toLongLong());
+    case TipoDoCampo::Double:
+        return valor.toDouble();
+    case TipoDoCampo::Moeda:
+        return QVariant::fromValue(Banco::MoedaDe(valor));
+    case TipoDoCampo::Data:
+        return Banco::DataDeIso(valor.toString());
+    case TipoDoCampo::DataEHora:
+        return Banco::DataEHoraDeIso(valor.toString());
+    case TipoDoCampo::SimNao:
+        return valor.toLongLong() != 0 ? QStringLiteral("Sim") : QStringLiteral("Não");
+    case TipoDoCampo::DataEmTexto:
+        return Banco::DataDeIso(valor.toString()).toString(QStringLiteral("dd/MM/yyyy"));
     }
     return valor;
 }

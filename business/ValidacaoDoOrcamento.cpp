@@ -31,19 +31,23 @@ enum Coluna : int {
 
 constexpr qint64 MeioCentavo = 50; // in ten-thousandths
 
-bool Difere(VB::Currency a, VB::Currency b) { return std::llabs((a - b).DecimosDeMilesimos()) > MeioCentavo; }
+bool Difere(VB::Currency a, VB::Currency b) {
+    return std::llabs((a - b).DecimosDeMilesimos()) > MeioCentavo;
+}
 
-QString Texto(VB::Currency valor) { return VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00")); }
+QString Texto(VB::Currency valor) {
+    return VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
+}
 
-QString Celula(const IGradeDeItens& grade, int linha, int coluna)
-{
+QString Celula(const IGradeDeItens& grade, int linha, int coluna) {
     return coluna < grade.Cols() ? grade.TextMatrix(linha, coluna).trimmed() : QString();
 }
 
-QString Prefixo(int linha) { return QStringLiteral("Item da linha %1: ").arg(linha); }
+QString Prefixo(int linha) {
+    return QStringLiteral("Item da linha %1: ").arg(linha);
+}
 
-VB::Currency NumeroDaCelula(const IGradeDeItens& grade, int linha, int coluna, const QString& oQue)
-{
+VB::Currency NumeroDaCelula(const IGradeDeItens& grade, int linha, int coluna, const QString& oQue) {
     const QString texto = Celula(grade, linha, coluna);
     if (texto.isEmpty()) return {};
     try {
@@ -54,8 +58,7 @@ VB::Currency NumeroDaCelula(const IGradeDeItens& grade, int linha, int coluna, c
     Rejeitar(CampoGrade, Prefixo(linha) + QStringLiteral("%1 '%2' não é um número válido.").arg(oQue, texto));
 }
 
-qint64 InteiroDaCelula(const IGradeDeItens& grade, int linha, int coluna, const QString& oQue)
-{
+qint64 InteiroDaCelula(const IGradeDeItens& grade, int linha, int coluna, const QString& oQue) {
     const VB::Currency valor = NumeroDaCelula(grade, linha, coluna, oQue);
     if (valor.DecimosDeMilesimos() % 10000 != 0 || valor < VB::Currency{})
         Rejeitar(CampoGrade, Prefixo(linha) + QStringLiteral("%1 '%2' não é um número inteiro válido.")
@@ -63,27 +66,28 @@ qint64 InteiroDaCelula(const IGradeDeItens& grade, int linha, int coluna, const 
     return valor.DecimosDeMilesimos() / 10000;
 }
 
-bool LinhaVazia(const IGradeDeItens& grade, int linha)
-{
+bool LinhaVazia(const IGradeDeItens& grade, int linha) {
     for (int coluna = TipoOuCodigoDeBarras; coluna <= Situacao; ++coluna)
         if (!Celula(grade, linha, coluna).isEmpty()) return false;
     return true;
 }
 
-ItemLido LerLinha(const IGradeDeItens& grade, int linha)
-{
+ItemLido LerLinha(const IGradeDeItens& grade, int linha) {
     ItemLido lido;
     lido.Linha = linha;
     GravacaoDeOrcamentos::Item& item = lido.Item;
-    const qint64 lancamento = InteiroDaCelula(grade, linha, TipoDeLancamento, QStringLiteral("o tipo de lançamento"));
+    const qint64 lancamento =
+        InteiroDaCelula(grade, linha, TipoDeLancamento, QStringLiteral("o tipo de lançamento"));
     if (lancamento != LancamentoDeServico && lancamento != LancamentoDeProduto)
-        Rejeitar(CampoGrade, Prefixo(linha) + QStringLiteral("o tipo de lançamento '%1' não é 1 (serviço) nem 2 "
-                                                             "(produto).")
-                                                  .arg(Celula(grade, linha, TipoDeLancamento)));
+        Rejeitar(CampoGrade,
+                 Prefixo(linha) + QStringLiteral("o tipo de lançamento '%1' não é 1 (serviço) nem 2 "
+                                                 "(produto).")
+                                      .arg(Celula(grade, linha, TipoDeLancamento)));
     item.TipoDeLancamento = static_cast<qint32>(lancamento);
     const bool servico = lancamento == LancamentoDeServico;
-    item.Codigo = InteiroDaCelula(grade, linha, CodigoDoServicoOuProduto,
-                                  servico ? QStringLiteral("o código do serviço") : QStringLiteral("o código interno"));
+    item.Codigo =
+        InteiroDaCelula(grade, linha, CodigoDoServicoOuProduto,
+                        servico ? QStringLiteral("o código do serviço") : QStringLiteral("o código interno"));
     if (item.Codigo <= 0)
         Rejeitar(CampoGrade, Prefixo(linha) + (servico ? QStringLiteral("informe o serviço.")
                                                        : QStringLiteral("informe o produto.")));
@@ -93,20 +97,21 @@ ItemLido LerLinha(const IGradeDeItens& grade, int linha)
     item.ValorUnitario = NumeroDaCelula(grade, linha, ValorUnitario, QStringLiteral("o valor unitário"));
     item.DescontoEmPercentual =
         NumeroDaCelula(grade, linha, PercentualDeDesconto, QStringLiteral("o percentual de desconto"));
-    item.DescontoEmValor = NumeroDaCelula(grade, linha, ValorDeDesconto, QStringLiteral("o valor de desconto"));
+    item.DescontoEmValor =
+        NumeroDaCelula(grade, linha, ValorDeDesconto, QStringLiteral("o valor de desconto"));
     item.ValorTotal = NumeroDaCelula(grade, linha, ValorTotal, QStringLiteral("o valor total"));
     item.Custo = NumeroDaCelula(grade, linha, Custo, QStringLiteral("o custo"));
     lido.NumeroDoItem = InteiroDaCelula(grade, linha, NumeroDoItem, QStringLiteral("o número do item"));
     if (!Celula(grade, linha, TipoDeVenda).isEmpty())
-        item.TipoDeVenda =
-            static_cast<qint32>(InteiroDaCelula(grade, linha, TipoDeVenda, QStringLiteral("o tipo de venda")));
+        item.TipoDeVenda = static_cast<qint32>(
+            InteiroDaCelula(grade, linha, TipoDeVenda, QStringLiteral("o tipo de venda")));
     if (!Celula(grade, linha, Situacao).isEmpty())
-        item.Situacao = static_cast<qint32>(InteiroDaCelula(grade, linha, Situacao, QStringLiteral("a situação")));
+        item.Situacao =
+            static_cast<qint32>(InteiroDaCelula(grade, linha, Situacao, QStringLiteral("a situação")));
     return lido;
 }
 
-void ValidarValores(const ItemLido& lido)
-{
+void ValidarValores(const ItemLido& lido) {
     const GravacaoDeOrcamentos::Item& item = lido.Item;
     const QString prefixo = Prefixo(lido.Linha);
     const VB::Currency zero;
@@ -117,81 +122,87 @@ void ValidarValores(const ItemLido& lido)
     if (item.DescontoEmValor < zero || item.DescontoEmPercentual < zero)
         Rejeitar(CampoGrade, prefixo + QStringLiteral("o desconto não pode ser negativo."));
     if (item.DescontoEmPercentual > VB::Currency::DeInteiro(100))
-        Rejeitar(CampoGrade, prefixo + QStringLiteral("o percentual de desconto não pode ser maior que 100%."));
+        Rejeitar(CampoGrade,
+                 prefixo + QStringLiteral("o percentual de desconto não pode ser maior que 100%."));
     if (item.Custo < zero) Rejeitar(CampoGrade, prefixo + QStringLiteral("o custo não pode ser negativo."));
     const VB::Currency bruto = item.Quantidade * item.ValorUnitario;
     if (item.DescontoEmValor > bruto)
-        Rejeitar(CampoGrade, prefixo + QStringLiteral("o valor de desconto (%1) não pode ser maior que o valor total "
-                                                      "do item (%2).")
-                                           .arg(Texto(item.DescontoEmValor), Texto(bruto)));
+        Rejeitar(CampoGrade,
+                 prefixo + QStringLiteral("o valor de desconto (%1) não pode ser maior que o valor total "
+                                          "do item (%2).")
+                               .arg(Texto(item.DescontoEmValor), Texto(bruto)));
     const VB::Currency esperado = bruto - item.DescontoEmValor;
     if (Difere(item.ValorTotal, esperado))
-        Rejeitar(CampoGrade, prefixo + QStringLiteral("o valor total (%1) não confere com quantidade × valor unitário "
-                                                      "− desconto (%2).")
-                                           .arg(Texto(item.ValorTotal), Texto(esperado)));
+        Rejeitar(CampoGrade,
+                 prefixo + QStringLiteral("o valor total (%1) não confere com quantidade × valor unitário "
+                                          "− desconto (%2).")
+                               .arg(Texto(item.ValorTotal), Texto(esperado)));
 }
 
 // The name (and, for a service, the type) the registry gives the item's code.
-void Resolver(ItemLido& lido)
-{
+void Resolver(ItemLido& lido) {
     GravacaoDeOrcamentos::Item& item = lido.Item;
     if (item.TipoDeLancamento == LancamentoDeServico) {
         QSqlQuery q = Banco::Executar(
-            QStringLiteral("SELECT Nome, NumeroDoTipoDeServico FROM Servicos WHERE Codigo = ?"), {item.Codigo});
+            QStringLiteral("SELECT Nome, NumeroDoTipoDeServico FROM Servicos WHERE Codigo = ?"),
+            {item.Codigo});
         if (!q.next())
-            Rejeitar(CampoGrade,
-                     Prefixo(lido.Linha) + QStringLiteral("o serviço %1 não está cadastrado.").arg(item.Codigo));
+            Rejeitar(CampoGrade, Prefixo(lido.Linha) +
+                                     QStringLiteral("o serviço %1 não está cadastrado.").arg(item.Codigo));
         item.Nome = q.value(0).toString();
         item.NumeroDoTipoDeServico = q.value(1).toInt();
     } else {
         const QVariant nome =
             Banco::Valor(QStringLiteral("SELECT Nome FROM Produtos WHERE CodigoInterno = ?"), {item.Codigo});
         if (!nome.isValid())
-            Rejeitar(CampoGrade,
-                     Prefixo(lido.Linha) + QStringLiteral("o produto %1 não está cadastrado.").arg(item.Codigo));
+            Rejeitar(CampoGrade, Prefixo(lido.Linha) +
+                                     QStringLiteral("o produto %1 não está cadastrado.").arg(item.Codigo));
         item.Nome = nome.toString();
     }
 }
 
-QSet<qint64> AnimaisDoCliente(qint64 codigoDoCliente)
-{
+QSet<qint64> AnimaisDoCliente(qint64 codigoDoCliente) {
     QSet<qint64> animais;
     QSqlQuery q = Banco::Executar(QStringLiteral("SELECT Codigo FROM Animais WHERE CodigoDoCliente = ?"),
                                   {codigoDoCliente});
-    while (q.next()) animais.insert(q.value(0).toLongLong());
+    while (q.next())
+        animais.insert(q.value(0).toLongLong());
     return animais;
 }
 
 } // namespace
 
-qint64 ValidarCliente(double codigoDoCliente)
-{
+qint64 ValidarCliente(double codigoDoCliente) {
     const auto codigo = Objetos::CodigoDoDouble(codigoDoCliente);
     if (!codigo) Rejeitar(CampoCliente, QStringLiteral("Selecione o cliente do orçamento."));
     const QVariant situacao =
         Banco::Valor(QStringLiteral("SELECT Situacao FROM Clientes WHERE CodigoDoCliente = ?"), {*codigo});
     if (!situacao.isValid())
         Rejeitar(CampoCliente, QStringLiteral("O cliente %1 não está cadastrado.").arg(*codigo));
-    const QString contato = QStringLiteral(" Para mais informações, entre em contato com o departamento financeiro.");
+    const QString contato =
+        QStringLiteral(" Para mais informações, entre em contato com o departamento financeiro.");
     switch (situacao.toInt()) {
-    case 1: return *codigo;
-    case 2: Rejeitar(CampoCliente, QStringLiteral("Cliente inativo.") + contato);
-    case 3: Rejeitar(CampoCliente, QStringLiteral("Cliente bloqueado.") + contato);
-    default: Rejeitar(CampoCliente, QStringLiteral("Cliente excluído.") + contato);
+    case 1:
+        return *codigo;
+    case 2:
+        Rejeitar(CampoCliente, QStringLiteral("Cliente inativo.") + contato);
+    case 3:
+        Rejeitar(CampoCliente, QStringLiteral("Cliente bloqueado.") + contato);
+    default:
+        Rejeitar(CampoCliente, QStringLiteral("Cliente excluído.") + contato);
     }
 }
 
-qint64 ValidarAnimal(qint64 codigoDoCliente, qint32 codigoDoAnimal)
-{
+qint64 ValidarAnimal(qint64 codigoDoCliente, qint32 codigoDoAnimal) {
     if (codigoDoAnimal <= 0) Rejeitar(CampoAnimal, QStringLiteral("Selecione o animal do orçamento."));
     if (!AnimaisDoCliente(codigoDoCliente).contains(codigoDoAnimal))
-        Rejeitar(CampoAnimal,
-                 QStringLiteral("O animal %1 não pertence ao cliente %2.").arg(codigoDoAnimal).arg(codigoDoCliente));
+        Rejeitar(CampoAnimal, QStringLiteral("O animal %1 não pertence ao cliente %2.")
+                                  .arg(codigoDoAnimal)
+                                  .arg(codigoDoCliente));
     return codigoDoAnimal;
 }
 
-QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qint64 codigoDoAnimal)
-{
+QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qint64 codigoDoAnimal) {
     if (!grade) Rejeitar(CampoGrade, QStringLiteral("Inclua ao menos um item no orçamento."));
     const QSet<qint64> animais = AnimaisDoCliente(codigoDoCliente);
     QList<ItemLido> itens;
@@ -207,7 +218,8 @@ QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qin
                                                        .arg(codigoDoCliente));
         if (lido.NumeroDoItem > 0 && numeros.contains(lido.NumeroDoItem))
             Rejeitar(CampoGrade,
-                     Prefixo(linha) + QStringLiteral("o item %1 aparece mais de uma vez.").arg(lido.NumeroDoItem));
+                     Prefixo(linha) +
+                         QStringLiteral("o item %1 aparece mais de uma vez.").arg(lido.NumeroDoItem));
         numeros.insert(lido.NumeroDoItem);
         Resolver(lido);
         itens << lido;
@@ -216,8 +228,7 @@ QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qin
     return itens;
 }
 
-void ValidarTotais(const Totais& totais, const QList<ItemLido>& itens)
-{
+void ValidarTotais(const Totais& totais, const QList<ItemLido>& itens) {
     VB::Currency bruto;
     VB::Currency descontos;
     for (const ItemLido& lido : itens) {
@@ -225,27 +236,31 @@ void ValidarTotais(const Totais& totais, const QList<ItemLido>& itens)
         descontos += lido.Item.DescontoEmValor;
     }
     if (Difere(totais.ValorTotal, bruto))
-        Rejeitar(CampoGrade, QStringLiteral("O valor total do orçamento (%1) não confere com a soma dos itens (%2).")
-                                 .arg(Texto(totais.ValorTotal), Texto(bruto)));
+        Rejeitar(CampoGrade,
+                 QStringLiteral("O valor total do orçamento (%1) não confere com a soma dos itens (%2).")
+                     .arg(Texto(totais.ValorTotal), Texto(bruto)));
     if (Difere(totais.DescontoEmValor, descontos))
-        Rejeitar(CampoGrade, QStringLiteral("O valor do desconto do orçamento (%1) não confere com a soma dos "
-                                            "descontos dos itens (%2).")
-                                 .arg(Texto(totais.DescontoEmValor), Texto(descontos)));
+        Rejeitar(CampoGrade,
+                 QStringLiteral("O valor do desconto do orçamento (%1) não confere com a soma dos "
+                                "descontos dos itens (%2).")
+                     .arg(Texto(totais.DescontoEmValor), Texto(descontos)));
     if (Difere(totais.ValorLiquido, bruto - descontos))
-        Rejeitar(CampoGrade, QStringLiteral("O valor líquido do orçamento (%1) não confere com os itens (%2).")
-                                 .arg(Texto(totais.ValorLiquido), Texto(bruto - descontos)));
+        Rejeitar(CampoGrade,
+                 QStringLiteral("O valor líquido do orçamento (%1) não confere com os itens (%2).")
+                     .arg(Texto(totais.ValorLiquido), Texto(bruto - descontos)));
     // The quote's percentage is the weighted discount of its items, of the total shown.
-    const VB::Currency percentual = totais.ValorTotal == VB::Currency{}
-                                        ? VB::Currency{}
-                                        : VB::Currency::DeDouble((totais.DescontoEmValor * 100) / totais.ValorTotal);
+    const VB::Currency percentual =
+        totais.ValorTotal == VB::Currency{}
+            ? VB::Currency{}
+            : VB::Currency::DeDouble((totais.DescontoEmValor * 100) / totais.ValorTotal);
     if (Difere(totais.DescontoEmPercentual, percentual))
-        Rejeitar(CampoGrade, QStringLiteral("O percentual de desconto do orçamento (%1) não confere com os itens "
-                                            "(%2).")
-                                 .arg(Texto(totais.DescontoEmPercentual), Texto(percentual)));
+        Rejeitar(CampoGrade,
+                 QStringLiteral("O percentual de desconto do orçamento (%1) não confere com os itens "
+                                "(%2).")
+                     .arg(Texto(totais.DescontoEmPercentual), Texto(percentual)));
 }
 
-QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento)
-{
+QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento) {
     QDate validade;
     try {
         validade = VB::CDate(texto.trimmed());
@@ -253,14 +268,16 @@ QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento)
         // not a date: rejected below
     }
     if (!validade.isValid())
-        Rejeitar(CampoValidade, QStringLiteral("A data de validade do orçamento ('%1') não é uma data válida: "
-                                               "informe-a como DD/MM/AAAA.")
-                                    .arg(texto));
+        Rejeitar(CampoValidade,
+                 QStringLiteral("A data de validade do orçamento ('%1') não é uma data válida: "
+                                "informe-a como DD/MM/AAAA.")
+                     .arg(texto));
     if (validade < dataDoOrcamento)
-        Rejeitar(CampoValidade, QStringLiteral("A data de validade do orçamento (%1) não pode ser anterior à data do "
-                                               "orçamento (%2).")
-                                    .arg(validade.toString(QStringLiteral("dd/MM/yyyy")),
-                                         dataDoOrcamento.toString(QStringLiteral("dd/MM/yyyy"))));
+        Rejeitar(CampoValidade,
+                 QStringLiteral("A data de validade do orçamento (%1) não pode ser anterior à data do "
+                                "orçamento (%2).")
+                     .arg(validade.toString(QStringLiteral("dd/MM/yyyy")),
+                          dataDoOrcamento.toString(QStringLiteral("dd/MM/yyyy"))));
     return validade;
 }
 

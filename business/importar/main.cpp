@@ -14,20 +14,21 @@
 #include <QCoreApplication>
 #include <QTextStream>
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication aplicacao(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zelt_importar"));
     QTextStream saida(stdout);
     QTextStream erros(stderr);
 
     QCommandLineParser parametros;
-    parametros.setApplicationDescription(
-        QStringLiteral("Importa empresa, clientes, animais, produtos, tipos de serviços e serviços de arquivos CSV."));
+    parametros.setApplicationDescription(QStringLiteral(
+        "Importa empresa, clientes, animais, produtos, tipos de serviços e serviços de arquivos CSV."));
     parametros.addHelpOption();
     parametros.addPositionalArgument(QStringLiteral("pasta"), QStringLiteral("Pasta com os arquivos CSV."));
-    parametros.addOption({QStringLiteral("banco"), QStringLiteral("Arquivo SQLite de destino."), QStringLiteral("arquivo")});
-    parametros.addOption({QStringLiteral("url"), QStringLiteral("URL do PostgreSQL de destino."), QStringLiteral("url")});
+    parametros.addOption(
+        {QStringLiteral("banco"), QStringLiteral("Arquivo SQLite de destino."), QStringLiteral("arquivo")});
+    parametros.addOption(
+        {QStringLiteral("url"), QStringLiteral("URL do PostgreSQL de destino."), QStringLiteral("url")});
     parametros.process(aplicacao);
     if (parametros.positionalArguments().size() != 1) {
         erros << parametros.helpText();
@@ -39,7 +40,8 @@ int main(int argc, char* argv[])
         configuracao.ArquivoSQLite = parametros.value(QStringLiteral("banco"));
         configuracao.UrlPostgreSQL.clear();
     }
-    if (parametros.isSet(QStringLiteral("url"))) configuracao.UrlPostgreSQL = parametros.value(QStringLiteral("url"));
+    if (parametros.isSet(QStringLiteral("url")))
+        configuracao.UrlPostgreSQL = parametros.value(QStringLiteral("url"));
     // The clinic's own data goes into an empty database, never beside the demo clinic.
     configuracao.CriarDadosDeDemonstracao = false;
     try {
@@ -49,14 +51,17 @@ int main(int argc, char* argv[])
         return 1;
     }
 
-    const Importacao::Resultado resultado = Importacao::ImportarCadastros(parametros.positionalArguments().first());
+    const Importacao::Resultado resultado =
+        Importacao::ImportarCadastros(parametros.positionalArguments().first());
     Negocio::Encerrar();
     if (!resultado.Sucesso) {
-        for (const QString& erro : resultado.Erros) erros << erro << Qt::endl;
+        for (const QString& erro : resultado.Erros)
+            erros << erro << Qt::endl;
         erros << QStringLiteral("Nada foi importado.") << Qt::endl;
         return 1;
     }
-    for (const QString& linha : resultado.Resumo) saida << linha << Qt::endl;
+    for (const QString& linha : resultado.Resumo)
+        saida << linha << Qt::endl;
     saida << QStringLiteral("Importação concluída.") << Qt::endl;
     return 0;
 }

@@ -16,8 +16,7 @@ namespace BancoDeTeste {
 
 using VB::Currency;
 
-void LinhasDosBancos()
-{
+void LinhasDosBancos() {
     QTest::addColumn<QString>("banco");
     QTest::addColumn<QString>("url");
     QTest::newRow("sqlite") << QStringLiteral("sqlite") << QString();
@@ -27,8 +26,7 @@ void LinhasDosBancos()
 
 namespace {
 // Empties the test server's database: the tests own it entirely.
-bool EsvaziarPostgreSQL(const QString& url)
-{
+bool EsvaziarPostgreSQL(const QString& url) {
     const QString nome = QStringLiteral("zelt_teste_limpeza");
     bool ok = false;
     {
@@ -42,7 +40,8 @@ bool EsvaziarPostgreSQL(const QString& url)
         if (db.open()) {
             QSqlQuery q(db);
             q.exec(QStringLiteral("SET client_min_messages = warning")); // no notice per dropped table
-            ok = q.exec(QStringLiteral("DROP SCHEMA public CASCADE")) && q.exec(QStringLiteral("CREATE SCHEMA public"));
+            ok = q.exec(QStringLiteral("DROP SCHEMA public CASCADE")) &&
+                 q.exec(QStringLiteral("CREATE SCHEMA public"));
             if (!ok) qWarning() << q.lastError().text();
         } else {
             qWarning() << db.lastError().text();
@@ -54,8 +53,7 @@ bool EsvaziarPostgreSQL(const QString& url)
 }
 } // namespace
 
-Sessao::Sessao(bool dadosDeDemonstracao)
-{
+Sessao::Sessao(bool dadosDeDemonstracao) {
     QFETCH_GLOBAL(QString, banco);
     QFETCH_GLOBAL(QString, url);
     Negocio::Configuracao configuracao;
@@ -76,14 +74,12 @@ Sessao::Sessao(bool dadosDeDemonstracao)
     }
 }
 
-Sessao::~Sessao()
-{
+Sessao::~Sessao() {
     Negocio::Encerrar();
     Relogio::DefinirParaTestes({});
 }
 
-void EscreverCadastroDeTeste()
-{
+void EscreverCadastroDeTeste() {
     Banco::UnidadeDeTrabalho unidade;
     Cadastros::Empresa empresa;
     empresa.NomeFantasia = QStringLiteral("Clínica Escola");
@@ -106,8 +102,8 @@ void EscreverCadastroDeTeste()
     joao.CategoriaDaCurvaABC = QStringLiteral("A");
     joao.DescontoUnico = true;
     joao.PercentualUnicoDeDescontos = Currency::DeInteiro(10);
-    joao.Endereco = {QStringLiteral("Rua das Flores"), QStringLiteral("120"), QStringLiteral("Apto 3"),
-                     QStringLiteral("Centro"), QStringLiteral("Campinas"), QStringLiteral("SP"),
+    joao.Endereco = {QStringLiteral("Rua das Flores"), QStringLiteral("120"),      QStringLiteral("Apto 3"),
+                     QStringLiteral("Centro"),         QStringLiteral("Campinas"), QStringLiteral("SP"),
                      QStringLiteral("13010-000")};
     joao.Telefone = QStringLiteral("(19) 3232-1010");
     joao.Email = QStringLiteral("joao@exemplo.com.br");
@@ -123,7 +119,8 @@ void EscreverCadastroDeTeste()
     Cadastros::GravarCliente(cliente(5, "Bloqueado", "Cliente Bloqueado", 3));
     Cadastros::GravarCliente(cliente(6, "Excluído", "Cliente Excluído", 4));
     Cadastros::GravarCliente(cliente(7, "O'Brien \\ Barra", "Patrick O'Brien", 1));
-    Cadastros::GravarCliente(cliente(8, "SELECT * FROM Clientes; DROP TABLE Clientes", "Robert'); DROP TABLE Clientes;--", 1));
+    Cadastros::GravarCliente(
+        cliente(8, "SELECT * FROM Clientes; DROP TABLE Clientes", "Robert'); DROP TABLE Clientes;--", 1));
     Cadastros::GravarCliente(cliente(9, "Zé", "José Sem Animal", 1));
 
     auto animal = [](qint64 codigo, qint64 dono, const char* nome, int situacao = 1) {
@@ -164,7 +161,8 @@ void EscreverCadastroDeTeste()
     produto(200, "7890000000017", "Shampoo 50% neutro", 12.3, 24.9);
     produto(300, "7890000000024", "Coleira antiga", 5, 10, false, 2);
 
-    auto servico = [](qint64 codigo, int tipo, const char* nome, double custo, double venda, int situacao = 1) {
+    auto servico = [](qint64 codigo, int tipo, const char* nome, double custo, double venda,
+                      int situacao = 1) {
         Cadastros::Servico s;
         s.Codigo = codigo;
         s.NumeroDoTipoDeServico = tipo;
@@ -183,42 +181,41 @@ void EscreverCadastroDeTeste()
     unidade.Confirmar();
 }
 
-GradeEmMemoria::GradeEmMemoria()
-{
+GradeEmMemoria::GradeEmMemoria() {
     QStringList titulos(21);
     titulos[0] = QStringLiteral("Coluna em branco");
     titulos[3] = QStringLiteral("Serviço ou Produto");
     mlinhas << titulos;
 }
 
-void GradeEmMemoria::AdicionarLinha(const QStringList& celulas)
-{
+void GradeEmMemoria::AdicionarLinha(const QStringList& celulas) {
     QStringList linha = celulas;
     linha.resize(21);
     mlinhas << linha;
 }
 
 void GradeEmMemoria::AdicionarServico(int tipo, int codigo, int animal, const QString& quantidade,
-                                      const QString& unitario, const QString& percentual, const QString& desconto,
-                                      const QString& total, const QString& custo, const QString& numeroDoItem)
-{
+                                      const QString& unitario, const QString& percentual,
+                                      const QString& desconto, const QString& total, const QString& custo,
+                                      const QString& numeroDoItem) {
     AdicionarLinha({QString(), QString::number(tipo), QString::number(codigo), QStringLiteral("serviço"),
-                    QString::number(animal), QStringLiteral("animal"), quantidade, unitario, percentual, desconto,
-                    total, custo, numeroDoItem, QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")});
+                    QString::number(animal), QStringLiteral("animal"), quantidade, unitario, percentual,
+                    desconto, total, custo, numeroDoItem, QStringLiteral("1"), QStringLiteral("1"),
+                    QStringLiteral("1")});
 }
 
 void GradeEmMemoria::AdicionarProduto(const QString& codigoDeBarras, int codigoInterno, int animal,
-                                      const QString& quantidade, const QString& unitario, const QString& percentual,
-                                      const QString& desconto, const QString& total, const QString& custo,
-                                      const QString& numeroDoItem)
-{
+                                      const QString& quantidade, const QString& unitario,
+                                      const QString& percentual, const QString& desconto,
+                                      const QString& total, const QString& custo,
+                                      const QString& numeroDoItem) {
     AdicionarLinha({QString(), codigoDeBarras, QString::number(codigoInterno), QStringLiteral("produto"),
-                    QString::number(animal), QStringLiteral("animal"), quantidade, unitario, percentual, desconto,
-                    total, custo, numeroDoItem, QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("1")});
+                    QString::number(animal), QStringLiteral("animal"), quantidade, unitario, percentual,
+                    desconto, total, custo, numeroDoItem, QStringLiteral("1"), QStringLiteral("2"),
+                    QStringLiteral("1")});
 }
 
-GradeEmMemoria GradeEmMemoria::DaSelecao(Recordset& itens)
-{
+GradeEmMemoria GradeEmMemoria::DaSelecao(Recordset& itens) {
     auto texto = [&](const char* campo) {
         const QVariant valor = itens.Fields(QString::fromLatin1(campo)).Value;
         return VB::IsNull(valor) ? QString() : VB::CStr(valor);
@@ -228,28 +225,39 @@ GradeEmMemoria GradeEmMemoria::DaSelecao(Recordset& itens)
     itens.MoveFirst();
     while (!itens.Eof()) {
         const bool servico = texto("TipoDeLancamento") == QLatin1String("1");
-        grade.AdicionarLinha({QString(), texto("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"),
+        grade.AdicionarLinha({QString(),
+                              texto("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"),
                               texto("CodigoDoServicoOuCodigoInternoDoProduto"),
-                              servico ? texto("NomeDoServico") : texto("NomeDoProduto"), texto("CodigoDoAnimal"),
-                              texto("NomeDoAnimal"), texto("Quantidade"), texto("ValorUnitario"),
-                              texto("DescontoEmPercentual"), texto("DescontoEmValor"), texto("ValorTotal"),
-                              texto("Custo"), texto("NumeroDoItemDoOrcamento"), texto("TipoDeVenda"),
-                              texto("TipoDeLancamento"), texto("Situacao"), QString(), texto("DataEHoraDaInclusao"),
-                              texto("UsuarioDaInclusao"), texto("DataEHoraDaAlteracao"), texto("UsuarioDaAlteracao")});
+                              servico ? texto("NomeDoServico") : texto("NomeDoProduto"),
+                              texto("CodigoDoAnimal"),
+                              texto("NomeDoAnimal"),
+                              texto("Quantidade"),
+                              texto("ValorUnitario"),
+                              texto("DescontoEmPercentual"),
+                              texto("DescontoEmValor"),
+                              texto("ValorTotal"),
+                              texto("Custo"),
+                              texto("NumeroDoItemDoOrcamento"),
+                              texto("TipoDeVenda"),
+                              texto("TipoDeLancamento"),
+                              texto("Situacao"),
+                              QString(),
+                              texto("DataEHoraDaInclusao"),
+                              texto("UsuarioDaInclusao"),
+                              texto("DataEHoraDaAlteracao"),
+                              texto("UsuarioDaAlteracao")});
         itens.MoveNext();
     }
     return grade;
 }
 
-std::unique_ptr<QObject> Usuario(const QString& nome)
-{
+std::unique_ptr<QObject> Usuario(const QString& nome) {
     auto usuario = std::make_unique<clsDadosDoUsuario>();
     usuario->NomeDoUsuario = nome;
     return usuario;
 }
 
-std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario)
-{
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario) {
     grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), QStringLiteral("120,00"), QStringLiteral("10,00"),
                            QStringLiteral("12,00"), QStringLiteral("108,00"), QStringLiteral("48,00"));
     auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
@@ -265,8 +273,7 @@ std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria
     return orcamento;
 }
 
-QStringList Conteudo(Recordset& recordset)
-{
+QStringList Conteudo(Recordset& recordset) {
     QStringList linhas;
     if (recordset.RecordCount() == 0) return linhas;
     recordset.MoveFirst();
@@ -274,7 +281,8 @@ QStringList Conteudo(Recordset& recordset)
         QStringList valores;
         for (qint32 i = 0; i < recordset.FieldsCount(); ++i) {
             const QVariant valor = recordset.Fields(i).Value;
-            valores << recordset.FieldName(i) + u'=' + (VB::IsNull(valor) ? QStringLiteral("Null") : VB::CStr(valor));
+            valores << recordset.FieldName(i) + u'=' +
+                           (VB::IsNull(valor) ? QStringLiteral("Null") : VB::CStr(valor));
         }
         linhas << valores.join(u'|');
         recordset.MoveNext();

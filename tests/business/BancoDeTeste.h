@@ -64,12 +64,14 @@ public:
     void DefinirCelula(int row, int col, const QString& texto) { mlinhas[row][col] = texto; }
 
     // A row as the add command writes it ("1" / "2" launch types, Brazilian texts).
-    void AdicionarServico(int tipo, int codigo, int animal, const QString& quantidade, const QString& unitario,
-                          const QString& percentual, const QString& desconto, const QString& total,
-                          const QString& custo = QStringLiteral("0,00"), const QString& numeroDoItem = QStringLiteral("0"));
-    void AdicionarProduto(const QString& codigoDeBarras, int codigoInterno, int animal, const QString& quantidade,
+    void AdicionarServico(int tipo, int codigo, int animal, const QString& quantidade,
                           const QString& unitario, const QString& percentual, const QString& desconto,
                           const QString& total, const QString& custo = QStringLiteral("0,00"),
+                          const QString& numeroDoItem = QStringLiteral("0"));
+    void AdicionarProduto(const QString& codigoDeBarras, int codigoInterno, int animal,
+                          const QString& quantidade, const QString& unitario, const QString& percentual,
+                          const QString& desconto, const QString& total,
+                          const QString& custo = QStringLiteral("0,00"),
                           const QString& numeroDoItem = QStringLiteral("0"));
     void AdicionarLinha(const QStringList& celulas); // cells 0..20
     void RemoverLinha(int row) { mlinhas.removeAt(row); }

@@ -16,8 +16,7 @@ using VB::Currency;
 
 namespace {
 
-QList<qint64> Codigos(Recordset& rs, const char* campo)
-{
+QList<qint64> Codigos(Recordset& rs, const char* campo) {
     QList<qint64> codigos;
     if (rs.RecordCount() == 0) return codigos;
     rs.MoveFirst();
@@ -29,7 +28,9 @@ QList<qint64> Codigos(Recordset& rs, const char* campo)
     return codigos;
 }
 
-QVariant Campo(Recordset& rs, const char* nome) { return rs.Fields(QString::fromLatin1(nome)).Value; }
+QVariant Campo(Recordset& rs, const char* nome) {
+    return rs.Fields(QString::fromLatin1(nome)).Value;
+}
 
 } // namespace
 
@@ -39,53 +40,47 @@ class tst_negocio_cadastros : public QObject {
     std::unique_ptr<Sessao> msessao;
 
     // The record form's client search: nickname-or-name text or code.
-    RecordsetPtr ClientesDoFormulario(const QString& apelidoOuNome, double codigo)
-    {
+    RecordsetPtr ClientesDoFormulario(const QString& apelidoOuNome, double codigo) {
         auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
         auto usuario = Usuario(QStringLiteral("ANA"));
         clientes->DadosDoUsuario = usuario.get();
-        const QVariant r = clientes->Selecionar(2, 0, 0, QString(), apelidoOuNome, codigo, QString(), QString(),
-                                                QString(), 0, QString());
+        const QVariant r = clientes->Selecionar(2, 0, 0, QString(), apelidoOuNome, codigo, QString(),
+                                                QString(), QString(), 0, QString());
         if (r.toBool()) qWarning() << clientes->DescricaoDoErro;
         return clientes->ResultadoDaSelecaoEmRecordSet();
     }
 
     // The client search dialog: one free text.
-    RecordsetPtr ClientesDoDialogo(const QString& texto)
-    {
+    RecordsetPtr ClientesDoDialogo(const QString& texto) {
         auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
         double zero = 0;
-        const QVariant r =
-            clientes->Selecionar(2, 0, 0, texto, QString(), zero, QString(), QString(), QString(), 0, QString());
+        const QVariant r = clientes->Selecionar(2, 0, 0, texto, QString(), zero, QString(), QString(),
+                                                QString(), 0, QString());
         if (r.toBool()) qWarning() << clientes->DescricaoDoErro;
         return clientes->ResultadoDaSelecaoEmRecordSet();
     }
 
-    RecordsetPtr ProdutosDoFormulario(QString nome, QString barras, double codigo, qint32 somenteAtivos = 1)
-    {
+    RecordsetPtr ProdutosDoFormulario(QString nome, QString barras, double codigo, qint32 somenteAtivos = 1) {
         auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
         const QVariant r = produtos->Selecionar(2, 0, somenteAtivos, QString(), nome, barras, codigo);
         if (r.toBool()) qWarning() << produtos->DescricaoDoErro;
         return produtos->ResultadoDaSelecaoEmRecordSet();
     }
 
-    RecordsetPtr ProdutosDoDialogo(const QString& texto)
-    {
+    RecordsetPtr ProdutosDoDialogo(const QString& texto) {
         auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
         if (produtos->Selecionar(2, 0, 1, texto).toBool()) qWarning() << produtos->DescricaoDoErro;
         return produtos->ResultadoDaSelecaoEmRecordSet();
     }
 
-    RecordsetPtr ServicosDoFormulario(qint16 tipo, QString nome, double codigo)
-    {
+    RecordsetPtr ServicosDoFormulario(qint16 tipo, QString nome, double codigo) {
         auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
         if (servicos->Selecionar(2, 0, 1, QString(), tipo, nome, codigo).toBool())
             qWarning() << servicos->DescricaoDoErro;
         return servicos->ResultadoDaSelecaoEmRecordSet();
     }
 
-    RecordsetPtr ServicosDoDialogo(const QString& texto, qint32 tipo)
-    {
+    RecordsetPtr ServicosDoDialogo(const QString& texto, qint32 tipo) {
         auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
         if (servicos->Selecionar(2, 0, 1, texto, tipo).toBool()) qWarning() << servicos->DescricaoDoErro;
         return servicos->ResultadoDaSelecaoEmRecordSet();
@@ -94,8 +89,7 @@ class tst_negocio_cadastros : public QObject {
 private slots:
     void initTestCase_data() { LinhasDosBancos(); }
 
-    void init()
-    {
+    void init() {
         msessao.reset(); // a failed init() is followed by no cleanup()
         msessao = std::make_unique<Sessao>();
         if (QTest::currentTestFailed()) return;
@@ -104,8 +98,7 @@ private slots:
 
     void cleanup() { msessao.reset(); }
 
-    void cliente_com_todos_os_campos()
-    {
+    void cliente_com_todos_os_campos() {
         RecordsetPtr rs = ClientesDoFormulario(QStringLiteral("joao"), 0);
         QCOMPARE(rs->RecordCount(), 1);
         QCOMPARE(rs->FieldsCount(), 19);
@@ -135,19 +128,18 @@ private slots:
         QVERIFY(!VB::IsNull(Campo(*rs, "TiposECanaisDeComunicacao")));
     }
 
-    void clientes_pelo_formulario()
-    {
+    void clientes_pelo_formulario() {
         // Blocked, inactive and deleted clients come too: the forms refuse them by name.
         QCOMPARE(Codigos(*ClientesDoFormulario(QString(), 5), "CodigoDoCliente"), QList<qint64>{5});
         QCOMPARE(Campo(*ClientesDoFormulario(QString(), 5), "Situacao"), QVariant(qint32(3)));
         QCOMPARE(Codigos(*ClientesDoFormulario(QString(), 99), "CodigoDoCliente"), QList<qint64>{});
-        QCOMPARE(Codigos(*ClientesDoFormulario(QStringLiteral("MARIA"), 0), "CodigoDoCliente"), QList<qint64>{2});
+        QCOMPARE(Codigos(*ClientesDoFormulario(QStringLiteral("MARIA"), 0), "CodigoDoCliente"),
+                 QList<qint64>{2});
         QCOMPARE(Codigos(*ClientesDoFormulario(QStringLiteral("cliente"), 0), "CodigoDoCliente"),
                  (QList<qint64>{5, 6, 4, 8}));
     }
 
-    void clientes_pelo_dialogo_data()
-    {
+    void clientes_pelo_dialogo_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QList<qint64>>("esperados");
         QTest::newRow("vazio: todos, por apelido") << QString() << QList<qint64>{5, 6, 4, 1, 2, 7, 3, 8, 9};
@@ -163,27 +155,26 @@ private slots:
         QTest::newRow("injeção") << QStringLiteral("x' OR 1=1 --") << QList<qint64>{};
     }
 
-    void clientes_pelo_dialogo()
-    {
+    void clientes_pelo_dialogo() {
         QFETCH(QString, texto);
         QFETCH(QList<qint64>, esperados);
         QCOMPARE(Codigos(*ClientesDoDialogo(texto), "CodigoDoCliente"), esperados);
         QCOMPARE(ClientesDoDialogo(QString())->RecordCount(), 9);
     }
 
-    void selecao_de_tipo_desconhecido_e_erro_5()
-    {
+    void selecao_de_tipo_desconhecido_e_erro_5() {
         auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
         double codigo = 0;
-        QCOMPARE(clientes->Selecionar(1, 0, 0, QString(), QString(), codigo, QString(), QString(), QString(), 0,
-                                      QString()),
+        QCOMPARE(clientes->Selecionar(1, 0, 0, QString(), QString(), codigo, QString(), QString(), QString(),
+                                      0, QString()),
                  QVariant(true));
         QCOMPARE(clientes->NumeroDoErro, 5L);
         QCOMPARE(clientes->LocalDoErro, QStringLiteral("ZELT_N_ClientAnim, clsClientes, Selecionar"));
-        QVERIFY(clientes->DescricaoDoErro.startsWith(QStringLiteral("Chamada de procedimento ou argumento inválido")));
+        QVERIFY(clientes->DescricaoDoErro.startsWith(
+            QStringLiteral("Chamada de procedimento ou argumento inválido")));
         // A good call afterwards clears the triple.
-        QCOMPARE(clientes->Selecionar(2, 0, 0, QString(), QString(), codigo, QString(), QString(), QString(), 0,
-                                      QString()),
+        QCOMPARE(clientes->Selecionar(2, 0, 0, QString(), QString(), codigo, QString(), QString(), QString(),
+                                      0, QString()),
                  QVariant(false));
         QCOMPARE(clientes->NumeroDoErro, 0L);
         QVERIFY(clientes->LocalDoErro.isEmpty());
@@ -196,8 +187,7 @@ private slots:
                  QStringLiteral("ZELT_N_ClientAnim, clsAnimais, SelecionarParaComboBoxFiltradoPorCliente"));
     }
 
-    void animais_do_cliente()
-    {
+    void animais_do_cliente() {
         auto animais = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsAnimais>(ProgId::Animais);
         double cliente = 1;
         QCOMPARE(animais->SelecionarParaComboBoxFiltradoPorCliente(cliente, 3), QVariant(false));
@@ -206,7 +196,8 @@ private slots:
         rs->MoveFirst();
         QCOMPARE(Campo(*rs, "Codigo"), QVariant(qint32(11)));
         QCOMPARE(Campo(*rs, "Nome").toString(), QStringLiteral("Mel"));
-        QCOMPARE(animais->ResultadoDaSelecaoEmRecordSet(QStringLiteral("Nome")).Value.toString(), QStringLiteral("Mel"));
+        QCOMPARE(animais->ResultadoDaSelecaoEmRecordSet(QStringLiteral("Nome")).Value.toString(),
+                 QStringLiteral("Mel"));
 
         cliente = 2; // Velho is inactive: not in the combo, but among all the client's animals
         QCOMPARE(animais->SelecionarParaComboBoxFiltradoPorCliente(cliente, 3), QVariant(false));
@@ -219,8 +210,7 @@ private slots:
         QCOMPARE(animais->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 0);
     }
 
-    void produtos()
-    {
+    void produtos() {
         RecordsetPtr rs = ProdutosDoFormulario(QString(), QStringLiteral("7891234567895"), 0);
         QCOMPARE(Codigos(*rs, "CodigoInterno"), QList<qint64>{100});
         rs->MoveFirst();
@@ -243,8 +233,9 @@ private slots:
         rs->MoveFirst();
         QCOMPARE(Campo(*rs, "CodigoDeBarras"), QVariant(QString())); // empty text, never Null
         // A scale label carries price or weight: the internal code decides.
-        QCOMPARE(Codigos(*ProdutosDoFormulario(QString(), QStringLiteral("2000123012505"), 123), "CodigoInterno"),
-                 QList<qint64>{123});
+        QCOMPARE(
+            Codigos(*ProdutosDoFormulario(QString(), QStringLiteral("2000123012505"), 123), "CodigoInterno"),
+            QList<qint64>{123});
         QCOMPARE(ProdutosDoFormulario(QString(), QStringLiteral("2000124012505"), 124)->RecordCount(), 0);
         QCOMPARE(ProdutosDoFormulario(QString(), QStringLiteral("2000123012505"), 0)->RecordCount(), 0);
         // Inactive products only when every situation is asked for.
@@ -262,8 +253,7 @@ private slots:
         QCOMPARE(Campo(*rs, "NomeDoSubgrupo"), QVariant(QString()));
     }
 
-    void produtos_pelo_dialogo_data()
-    {
+    void produtos_pelo_dialogo_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QList<qint64>>("esperados");
         QTest::newRow("vazio: todos os ativos, por nome") << QString() << QList<qint64>{123, 100, 200};
@@ -277,16 +267,14 @@ private slots:
         QTest::newRow("SQL") << QStringLiteral("'; DELETE FROM Produtos; --") << QList<qint64>{};
     }
 
-    void produtos_pelo_dialogo()
-    {
+    void produtos_pelo_dialogo() {
         QFETCH(QString, texto);
         QFETCH(QList<qint64>, esperados);
         QCOMPARE(Codigos(*ProdutosDoDialogo(texto), "CodigoInterno"), esperados);
         QCOMPARE(ProdutosDoDialogo(QString())->RecordCount(), 3);
     }
 
-    void servicos()
-    {
+    void servicos() {
         RecordsetPtr rs = ServicosDoFormulario(1, QStringLiteral("consulta"), 0);
         QCOMPARE(Codigos(*rs, "Codigo"), QList<qint64>{1}); // 5 is inactive
         rs->MoveFirst();
@@ -303,8 +291,7 @@ private slots:
         QCOMPARE(Codigos(*ServicosDoFormulario(2, QString(), 3), "Codigo"), QList<qint64>{3});
     }
 
-    void servicos_pelo_dialogo_data()
-    {
+    void servicos_pelo_dialogo_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<qint32>("tipo");
         QTest::addColumn<QList<qint64>>("esperados");
@@ -317,27 +304,27 @@ private slots:
         QTest::newRow("curinga") << QStringLiteral("_") << 0 << QList<qint64>{};
     }
 
-    void servicos_pelo_dialogo()
-    {
+    void servicos_pelo_dialogo() {
         QFETCH(QString, texto);
         QFETCH(qint32, tipo);
         QFETCH(QList<qint64>, esperados);
         QCOMPARE(Codigos(*ServicosDoDialogo(texto, tipo), "Codigo"), esperados);
     }
 
-    void tipos_de_servico()
-    {
+    void tipos_de_servico() {
         auto tipos = Zelt::CriarObjeto<ZELT_N_TipoDeServ::clsTiposDeServ>(ProgId::TiposDeServ);
         double todos = 0;
         QCOMPARE(tipos->SelecionarParaComboBox(todos), QVariant(false));
         RecordsetPtr rs = tipos->ResultadoDaSelecaoEmRecordSet();
         QCOMPARE(Codigos(*rs, "Numero"), (QList<qint64>{1, 2, 3, 4, 5, 6, 7, 99}));
         QStringList nomes;
-        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) nomes << Campo(*rs, "Nome").toString();
-        QCOMPARE(nomes, (QStringList{QStringLiteral("Clínicos"), QStringLiteral("Cirurgia simples"),
-                                     QStringLiteral("Cirurgia média"), QStringLiteral("Cirurgia complexa"),
-                                     QStringLiteral("Banhos, tosas e estéticas"), QStringLiteral("Hospedagens"),
-                                     QStringLiteral("Adestramentos"), QStringLiteral("Outros")}));
+        for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext())
+            nomes << Campo(*rs, "Nome").toString();
+        QCOMPARE(nomes,
+                 (QStringList{QStringLiteral("Clínicos"), QStringLiteral("Cirurgia simples"),
+                              QStringLiteral("Cirurgia média"), QStringLiteral("Cirurgia complexa"),
+                              QStringLiteral("Banhos, tosas e estéticas"), QStringLiteral("Hospedagens"),
+                              QStringLiteral("Adestramentos"), QStringLiteral("Outros")}));
         rs->MoveFirst();
         QCOMPARE(Campo(*rs, "Numero"), QVariant(qint32(1)));
         double outros = 99;
@@ -345,15 +332,15 @@ private slots:
         QCOMPARE(Codigos(*tipos->ResultadoDaSelecaoEmRecordSet(), "Numero"), QList<qint64>{99});
     }
 
-    void empresa()
-    {
+    void empresa() {
         auto empresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
         QCOMPARE(empresa->SelecionarNova(2, 0, 1, QString()), QVariant(false));
         RecordsetPtr rs = empresa->ResultadoDaSelecaoEmRecordSet();
         QCOMPARE(rs->RecordCount(), 1);
         QCOMPARE(Campo(*rs, "NomeFantasia").toString(), QStringLiteral("Clínica Escola"));
         QCOMPARE(Campo(*rs, "QuantidadeDeDiasParaAValidadeDoOrcamento"), QVariant(qint32(10)));
-        QCOMPARE(Campo(*rs, "PermissaoParaAlterarADataDeValidadeDoOrcamento").toString(), QStringLiteral("Sim"));
+        QCOMPARE(Campo(*rs, "PermissaoParaAlterarADataDeValidadeDoOrcamento").toString(),
+                 QStringLiteral("Sim"));
         // No promotion: empty dates, so the record form sees "none configured".
         QCOMPARE(Campo(*rs, "DataInicialDaPromocao"), QVariant(QString()));
         QCOMPARE(Campo(*rs, "DataFinalDaPromocao"), QVariant(QString()));
@@ -364,7 +351,8 @@ private slots:
         QCOMPARE(empresa->NomeFantasia, QStringLiteral("Clínica Escola"));
         QCOMPARE(empresa->FormatoDeCodigoDeBarrasParaBalanca, 2);
         QCOMPARE(empresa->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 1);
-        QCOMPARE(empresa->ResultadoDaSelecaoEmRecordSet(QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca")).Value,
+        QCOMPARE(empresa->ResultadoDaSelecaoEmRecordSet(QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"))
+                     .Value,
                  QVariant(qint32(2)));
 
         QCOMPARE(empresa->Selecionar(1, 3), qint16(2));
@@ -392,7 +380,8 @@ private slots:
         QCOMPARE(Campo(*rs, "DataInicialDaPromocao").toString(), QStringLiteral("01/03/2026"));
         QCOMPARE(Campo(*rs, "DataFinalDaPromocao").toString(), QStringLiteral("31/03/2026"));
         QCOMPARE(VB::CStr(Campo(*rs, "PercPromocaoDeDescontoNaVendaDeServico")), QStringLiteral("12,5"));
-        QCOMPARE(Campo(*rs, "PermissaoParaAlterarADataDeValidadeDoOrcamento").toString(), QStringLiteral("Não"));
+        QCOMPARE(Campo(*rs, "PermissaoParaAlterarADataDeValidadeDoOrcamento").toString(),
+                 QStringLiteral("Não"));
 
         Banco::Executar(QStringLiteral("DELETE FROM Empresa"));
         QCOMPARE(empresa->SelecionarNova(2, 0, 1, QString()), QVariant(false));

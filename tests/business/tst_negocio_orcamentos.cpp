@@ -24,15 +24,20 @@ namespace {
 
 const QDateTime Agora(QDate::currentDate(), QTime(10, 0, 0));
 
-qint64 Contar(const char* sql) { return Banco::Valor(QString::fromLatin1(sql)).toLongLong(); }
+qint64 Contar(const char* sql) {
+    return Banco::Valor(QString::fromLatin1(sql)).toLongLong();
+}
 
-QString Data(const QDate& data) { return data.toString(QStringLiteral("dd/MM/yyyy")); }
+QString Data(const QDate& data) {
+    return data.toString(QStringLiteral("dd/MM/yyyy"));
+}
 
-std::unique_ptr<clsOrcamentos> Orcamentos() { return Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos); }
+std::unique_ptr<clsOrcamentos> Orcamentos() {
+    return Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
+}
 
 // The quote numbers of a selection, in its order.
-QList<double> Numeros(Recordset& rs)
-{
+QList<double> Numeros(Recordset& rs) {
     QList<double> numeros;
     if (rs.RecordCount() == 0) return numeros;
     rs.MoveFirst();
@@ -51,14 +56,12 @@ class tst_negocio_orcamentos : public QObject {
     std::unique_ptr<Sessao> msessao;
     std::unique_ptr<QObject> musuario;
 
-    void FixarRelogio(const QDateTime& quando)
-    {
+    void FixarRelogio(const QDateTime& quando) {
         Relogio::DefinirParaTestes([quando] { return quando; });
     }
 
     // Stores a valid quote (one consultation) of that client and animal; answers its number.
-    double NovoOrcamento(double cliente = 1, qint32 animal = 10)
-    {
+    double NovoOrcamento(double cliente = 1, qint32 animal = 10) {
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
         orcamento->CodigoDoCliente = cliente;
@@ -69,8 +72,7 @@ class tst_negocio_orcamentos : public QObject {
         return resultado == 0 ? orcamento->CodigoGerado : 0;
     }
 
-    RecordsetPtr Selecionar(qint32 situacao, const QString& texto, qint16 tamanho = 10)
-    {
+    RecordsetPtr Selecionar(qint32 situacao, const QString& texto, qint16 tamanho = 10) {
         auto orcamentos = Orcamentos();
         const QVariant resultado = orcamentos->Selecionar(1, tamanho, situacao, texto, 0, 0);
         if (resultado.toBool()) qWarning() << orcamentos->DescricaoDoErro;
@@ -78,8 +80,7 @@ class tst_negocio_orcamentos : public QObject {
     }
 
     // The "Data e hora da alteração" text the list shows for a quote ("" when never changed).
-    QString AlteracaoLida(double numero)
-    {
+    QString AlteracaoLida(double numero) {
         RecordsetPtr lista = Selecionar(0, QString::number(numero));
         lista->MoveFirst();
         while (!lista->Eof() && lista->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble() != numero)
@@ -89,8 +90,7 @@ class tst_negocio_orcamentos : public QObject {
     }
 
     // The record form in change mode: the quote's items loaded into its grid.
-    GradeEmMemoria GradeDoOrcamento(double numero)
-    {
+    GradeEmMemoria GradeDoOrcamento(double numero) {
         auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
         qint16 tamanho = 5;
         if (itens->Selecionar(1, tamanho, 0, numero).toBool()) qWarning() << itens->ObservacaoDoErro;
@@ -100,8 +100,7 @@ class tst_negocio_orcamentos : public QObject {
 private slots:
     void initTestCase_data() { LinhasDosBancos(); }
 
-    void init()
-    {
+    void init() {
         msessao.reset(); // a failed init() is followed by no cleanup()
         msessao = std::make_unique<Sessao>();
         if (QTest::currentTestFailed()) return;
@@ -112,9 +111,9 @@ private slots:
 
     void cleanup() { msessao.reset(); }
 
-    void paginas_de_13_orcamentos_com_6_por_pagina()
-    {
-        for (int i = 0; i < 13; ++i) QVERIFY(NovoOrcamento() > 0);
+    void paginas_de_13_orcamentos_com_6_por_pagina() {
+        for (int i = 0; i < 13; ++i)
+            QVERIFY(NovoOrcamento() > 0);
         auto orcamentos = Orcamentos();
         qint16 tamanho = 6;
         QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
@@ -151,8 +150,7 @@ private slots:
         QCOMPARE(orcamentos->ResultadoDaSelecaoEmRecordSet()->PageCount(), 2);
     }
 
-    void pagina_de_uma_selecao_vazia()
-    {
+    void pagina_de_uma_selecao_vazia() {
         auto orcamentos = Orcamentos();
         qint16 tamanho = 6;
         QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
@@ -167,8 +165,7 @@ private slots:
         QCOMPARE(linhas->FieldName(0), QStringLiteral("NumeroDoOrcamento"));
     }
 
-    void campos_da_lista_com_tipos_e_nulos()
-    {
+    void campos_da_lista_com_tipos_e_nulos() {
         const double numero = NovoOrcamento();
         QCOMPARE(numero, 1.0);
         RecordsetPtr lista = Selecionar(0, QString());
@@ -190,14 +187,14 @@ private slots:
         QCOMPARE(campo("DataDeValidadeDoOrcamento"), QVariant(Agora.date().addDays(10)));
         QCOMPARE(campo("Situacao"), QVariant(qint32(1)));
         QCOMPARE(campo("NomeDaSituacao").toString(), QStringLiteral("Ativo"));
-        QCOMPARE(VB::CStr(campo("DataEHoraDaInclusao")), Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
+        QCOMPARE(VB::CStr(campo("DataEHoraDaInclusao")),
+                 Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
         QCOMPARE(campo("UsuarioDaInclusao").toString(), QStringLiteral("ANA"));
         QVERIFY(VB::IsNull(campo("DataEHoraDaAlteracao")));
         QVERIFY(VB::IsNull(campo("UsuarioDaAlteracao")));
     }
 
-    void filtro_de_situacao()
-    {
+    void filtro_de_situacao() {
         FixarRelogio(Agora.addDays(-40));
         const double antigo = NovoOrcamento();
         FixarRelogio(Agora.addDays(-30));
@@ -215,7 +212,8 @@ private slots:
         // "Recentes": today and the 30 days before, in any situation.
         QCOMPARE(Numeros(*Selecionar(3, QString())), (QList<double>{novo, inativo, limite}));
         RecordsetPtr inativos = Selecionar(2, QString());
-        QCOMPARE(inativos->Fields(QStringLiteral("NomeDaSituacao")).Value.toString(), QStringLiteral("Inativo"));
+        QCOMPARE(inativos->Fields(QStringLiteral("NomeDaSituacao")).Value.toString(),
+                 QStringLiteral("Inativo"));
 
         auto orcamentos = Orcamentos();
         qint16 tamanho = 6;
@@ -231,8 +229,7 @@ private slots:
         }
     }
 
-    void pesquisa_por_texto_data()
-    {
+    void pesquisa_por_texto_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QList<double>>("esperados");
         // Quotes 1..5 are of clients 1 (João da Silva), 2 (Maria Antônia Gonçalves),
@@ -264,15 +261,17 @@ private slots:
         QTest::newRow("nada") << QStringLiteral("xyz") << QList<double>{};
     }
 
-    void pesquisa_por_texto()
-    {
+    void pesquisa_por_texto() {
         QFETCH(QString, texto);
         QFETCH(QList<double>, esperados);
-        for (const auto& [cliente, animal] : QList<std::pair<double, qint32>>{{1, 10}, {2, 12}, {3, 14}, {7, 0}, {8, 0}}) {
+        for (const auto& [cliente, animal] :
+             QList<std::pair<double, qint32>>{{1, 10}, {2, 12}, {3, 14}, {7, 0}, {8, 0}}) {
             if (animal == 0) {
                 // Clients 7 and 8 get an animal for the occasion.
-                Banco::Executar(QStringLiteral("INSERT INTO Animais (Codigo, CodigoDoCliente, Nome) VALUES (?, ?, 'Bicho')"),
-                                {qint64(cliente) * 10, qint64(cliente)});
+                Banco::Executar(
+                    QStringLiteral(
+                        "INSERT INTO Animais (Codigo, CodigoDoCliente, Nome) VALUES (?, ?, 'Bicho')"),
+                    {qint64(cliente) * 10, qint64(cliente)});
                 QVERIFY(NovoOrcamento(cliente, static_cast<qint32>(cliente) * 10) > 0);
             } else {
                 QVERIFY(NovoOrcamento(cliente, animal) > 0);
@@ -284,8 +283,7 @@ private slots:
         QCOMPARE(Contar("SELECT COUNT(*) FROM Clientes"), qint64(9));
     }
 
-    void adicionar_grava_o_orcamento_e_seus_itens()
-    {
+    void adicionar_grava_o_orcamento_e_seus_itens() {
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
         // A weighed product: 1,250 kg at 16,90 = 21,125, shown as 21,13.
@@ -307,22 +305,28 @@ private slots:
         RecordsetPtr rs = itens->ResultadoDaSelecaoEmRecordSet();
         QCOMPARE(rs->RecordCount(), 2);
         QCOMPARE(rs->Fields(QStringLiteral("NumeroDoItemDoOrcamento")).Value, QVariant(qint32(1)));
-        QCOMPARE(rs->Fields(QStringLiteral("NomeDoServico")).Value.toString(), QStringLiteral("Consulta clínica"));
+        QCOMPARE(rs->Fields(QStringLiteral("NomeDoServico")).Value.toString(),
+                 QStringLiteral("Consulta clínica"));
         rs->MoveNext();
         QCOMPARE(rs->Fields(QStringLiteral("NumeroDoItemDoOrcamento")).Value, QVariant(qint32(2)));
-        QCOMPARE(rs->Fields(QStringLiteral("NomeDoProduto")).Value.toString(), QStringLiteral("Ração a granel (kg)"));
-        QCOMPARE(rs->Fields(QStringLiteral("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto")).Value.toString(),
-                 QStringLiteral("2000123012500"));
-        QCOMPARE(rs->Fields(QStringLiteral("Quantidade")).Value.value<Currency>(), Currency::DeDecimosDeMilesimos(12500));
-        QCOMPARE(rs->Fields(QStringLiteral("ValorTotal")).Value.value<Currency>(), VB::CCur(QStringLiteral("21,13")));
-        QCOMPARE(rs->Fields(QStringLiteral("Custo")).Value.value<Currency>(), VB::CCur(QStringLiteral("9,2")));
+        QCOMPARE(rs->Fields(QStringLiteral("NomeDoProduto")).Value.toString(),
+                 QStringLiteral("Ração a granel (kg)"));
+        QCOMPARE(
+            rs->Fields(QStringLiteral("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto")).Value.toString(),
+            QStringLiteral("2000123012500"));
+        QCOMPARE(rs->Fields(QStringLiteral("Quantidade")).Value.value<Currency>(),
+                 Currency::DeDecimosDeMilesimos(12500));
+        QCOMPARE(rs->Fields(QStringLiteral("ValorTotal")).Value.value<Currency>(),
+                 VB::CCur(QStringLiteral("21,13")));
+        QCOMPARE(rs->Fields(QStringLiteral("Custo")).Value.value<Currency>(),
+                 VB::CCur(QStringLiteral("9,2")));
         // Money is stored exactly, as integer ten-thousandths.
-        QCOMPARE(Contar("SELECT Quantidade FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2"), qint64(12500));
+        QCOMPARE(Contar("SELECT Quantidade FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2"),
+                 qint64(12500));
         QCOMPARE(Contar("SELECT ValorTotal FROM Orcamentos"), qint64(1411300));
     }
 
-    void adicionar_sem_usuario_e_erro_91()
-    {
+    void adicionar_sem_usuario_e_erro_91() {
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, nullptr);
         QCOMPARE(orcamento->Adicionar(), qint16(1));
@@ -332,117 +336,162 @@ private slots:
         QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
     }
 
-    void rejeicoes_data()
-    {
+    void rejeicoes_data() {
         QTest::addColumn<QString>("caso");
         QTest::addColumn<QString>("campo");
         QTest::addColumn<QString>("descricao");
-        const QString financeiro = QStringLiteral(" Para mais informações, entre em contato com o departamento financeiro.");
+        const QString financeiro =
+            QStringLiteral(" Para mais informações, entre em contato com o departamento financeiro.");
         const QString cliente = QStringLiteral("CodigoDoCliente");
         const QString animal = QStringLiteral("CodigoDoAnimal");
         const QString grade = QStringLiteral("GradeDeItensDoOrcamento");
         const QString validade = QStringLiteral("DataDeValidadeDoOrcamento");
-        QTest::newRow("sem cliente") << "sem cliente" << cliente << QStringLiteral("Selecione o cliente do orçamento.");
+        QTest::newRow("sem cliente") << "sem cliente" << cliente
+                                     << QStringLiteral("Selecione o cliente do orçamento.");
         QTest::newRow("cliente desconhecido")
             << "cliente 99" << cliente << QStringLiteral("O cliente 99 não está cadastrado.");
-        QTest::newRow("cliente inativo") << "cliente 4" << cliente << QStringLiteral("Cliente inativo.") + financeiro;
-        QTest::newRow("cliente bloqueado") << "cliente 5" << cliente << QStringLiteral("Cliente bloqueado.") + financeiro;
-        QTest::newRow("cliente excluído") << "cliente 6" << cliente << QStringLiteral("Cliente excluído.") + financeiro;
-        QTest::newRow("sem animal") << "animal -1" << animal << QStringLiteral("Selecione o animal do orçamento.");
+        QTest::newRow("cliente inativo")
+            << "cliente 4" << cliente << QStringLiteral("Cliente inativo.") + financeiro;
+        QTest::newRow("cliente bloqueado")
+            << "cliente 5" << cliente << QStringLiteral("Cliente bloqueado.") + financeiro;
+        QTest::newRow("cliente excluído")
+            << "cliente 6" << cliente << QStringLiteral("Cliente excluído.") + financeiro;
+        QTest::newRow("sem animal") << "animal -1" << animal
+                                    << QStringLiteral("Selecione o animal do orçamento.");
         QTest::newRow("animal de outro cliente")
             << "animal 12" << animal << QStringLiteral("O animal 12 não pertence ao cliente 1.");
         QTest::newRow("animal do item de outro cliente")
-            << "animal do item 12" << animal << QStringLiteral("Item da linha 1: o animal 12 não pertence ao cliente 1.");
-        QTest::newRow("sem itens") << "sem itens" << grade << QStringLiteral("Inclua ao menos um item no orçamento.");
-        QTest::newRow("sem grade") << "sem grade" << grade << QStringLiteral("Inclua ao menos um item no orçamento.");
+            << "animal do item 12" << animal
+            << QStringLiteral("Item da linha 1: o animal 12 não pertence ao cliente 1.");
+        QTest::newRow("sem itens") << "sem itens" << grade
+                                   << QStringLiteral("Inclua ao menos um item no orçamento.");
+        QTest::newRow("sem grade") << "sem grade" << grade
+                                   << QStringLiteral("Inclua ao menos um item no orçamento.");
         QTest::newRow("quantidade zero")
-            << "quantidade 0" << grade << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
+            << "quantidade 0" << grade
+            << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
         QTest::newRow("quantidade negativa")
-            << "quantidade -1" << grade << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
+            << "quantidade -1" << grade
+            << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
         QTest::newRow("valor unitário zero")
             << "unitario 0" << grade
             << QStringLiteral("Item da linha 1: informe um valor unitário maior que 0,00 (zero).");
         QTest::newRow("desconto maior que o item")
             << "desconto 130" << grade
-            << QStringLiteral("Item da linha 1: o valor de desconto (130,00) não pode ser maior que o valor total do "
-                              "item (120,00).");
+            << QStringLiteral(
+                   "Item da linha 1: o valor de desconto (130,00) não pode ser maior que o valor total do "
+                   "item (120,00).");
         QTest::newRow("total do item errado")
             << "total 100" << grade
-            << QStringLiteral("Item da linha 1: o valor total (100,00) não confere com quantidade × valor unitário − "
-                              "desconto (108,00).");
+            << QStringLiteral(
+                   "Item da linha 1: o valor total (100,00) não confere com quantidade × valor unitário − "
+                   "desconto (108,00).");
         QTest::newRow("quantidade que não é número")
-            << "quantidade abc" << grade << QStringLiteral("Item da linha 1: a quantidade 'abc' não é um número válido.");
+            << "quantidade abc" << grade
+            << QStringLiteral("Item da linha 1: a quantidade 'abc' não é um número válido.");
         QTest::newRow("tipo de lançamento desconhecido")
             << "lancamento 3" << grade
             << QStringLiteral("Item da linha 1: o tipo de lançamento '3' não é 1 (serviço) nem 2 (produto).");
         QTest::newRow("serviço desconhecido")
             << "servico 99" << grade << QStringLiteral("Item da linha 1: o serviço 99 não está cadastrado.");
         QTest::newRow("produto desconhecido na segunda linha")
-            << "produto 999" << grade << QStringLiteral("Item da linha 2: o produto 999 não está cadastrado.");
+            << "produto 999" << grade
+            << QStringLiteral("Item da linha 2: o produto 999 não está cadastrado.");
         QTest::newRow("percentual acima de 100")
             << "percentual 101" << grade
             << QStringLiteral("Item da linha 1: o percentual de desconto não pode ser maior que 100%.");
         QTest::newRow("valor total do cabeçalho")
             << "cabecalho total" << grade
-            << QStringLiteral("O valor total do orçamento (130,00) não confere com a soma dos itens (120,00).");
+            << QStringLiteral(
+                   "O valor total do orçamento (130,00) não confere com a soma dos itens (120,00).");
         QTest::newRow("desconto do cabeçalho")
             << "cabecalho desconto" << grade
-            << QStringLiteral("O valor do desconto do orçamento (10,00) não confere com a soma dos descontos dos "
-                              "itens (12,00).");
+            << QStringLiteral(
+                   "O valor do desconto do orçamento (10,00) não confere com a soma dos descontos dos "
+                   "itens (12,00).");
         QTest::newRow("líquido do cabeçalho")
             << "cabecalho liquido" << grade
             << QStringLiteral("O valor líquido do orçamento (110,00) não confere com os itens (108,00).");
         QTest::newRow("percentual do cabeçalho")
             << "cabecalho percentual" << grade
-            << QStringLiteral("O percentual de desconto do orçamento (12,00) não confere com os itens (10,00).");
+            << QStringLiteral(
+                   "O percentual de desconto do orçamento (12,00) não confere com os itens (10,00).");
         QTest::newRow("validade inexistente")
             << "validade 31/02/2030" << validade
-            << QStringLiteral("A data de validade do orçamento ('31/02/2030') não é uma data válida: informe-a como "
-                              "DD/MM/AAAA.");
+            << QStringLiteral(
+                   "A data de validade do orçamento ('31/02/2030') não é uma data válida: informe-a como "
+                   "DD/MM/AAAA.");
         QTest::newRow("validade vazia")
             << "validade vazia" << validade
-            << QStringLiteral("A data de validade do orçamento ('') não é uma data válida: informe-a como DD/MM/AAAA.");
+            << QStringLiteral(
+                   "A data de validade do orçamento ('') não é uma data válida: informe-a como DD/MM/AAAA.");
         QTest::newRow("validade de ontem")
             << "validade ontem" << validade
-            << QStringLiteral("A data de validade do orçamento (%1) não pode ser anterior à data do orçamento (%2).")
+            << QStringLiteral(
+                   "A data de validade do orçamento (%1) não pode ser anterior à data do orçamento (%2).")
                    .arg(Data(Agora.date().addDays(-1)), Data(Agora.date()));
     }
 
-    void rejeicoes()
-    {
+    void rejeicoes() {
         QFETCH(QString, caso);
         QFETCH(QString, campo);
         QFETCH(QString, descricao);
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
-        auto celula = [&](int coluna, const char* texto) { grade.DefinirCelula(1, coluna, QString::fromUtf8(texto)); };
-        if (caso == QLatin1String("sem cliente")) orcamento->CodigoDoCliente = 0;
-        else if (caso.startsWith(QLatin1String("cliente "))) orcamento->CodigoDoCliente = caso.mid(8).toDouble();
-        else if (caso == QLatin1String("animal -1")) orcamento->CodigoDoAnimal = -1;
-        else if (caso == QLatin1String("animal 12")) orcamento->CodigoDoAnimal = 12;
-        else if (caso == QLatin1String("animal do item 12")) celula(4, "12");
-        else if (caso == QLatin1String("sem itens")) grade.RemoverLinha(1);
-        else if (caso == QLatin1String("sem grade")) orcamento->GradeDeItensDoOrcamento = nullptr;
-        else if (caso == QLatin1String("quantidade 0")) celula(6, "0");
-        else if (caso == QLatin1String("quantidade -1")) celula(6, "-1");
-        else if (caso == QLatin1String("unitario 0")) celula(7, "0,00");
-        else if (caso == QLatin1String("desconto 130")) celula(9, "130,00");
-        else if (caso == QLatin1String("total 100")) celula(10, "100,00");
-        else if (caso == QLatin1String("quantidade abc")) celula(6, "abc");
-        else if (caso == QLatin1String("lancamento 3")) celula(14, "3");
-        else if (caso == QLatin1String("servico 99")) celula(2, "99");
-        else if (caso == QLatin1String("percentual 101")) celula(8, "101,00");
+        auto celula = [&](int coluna, const char* texto) {
+            grade.DefinirCelula(1, coluna, QString::fromUtf8(texto));
+        };
+        if (caso == QLatin1String("sem cliente"))
+            orcamento->CodigoDoCliente = 0;
+        else if (caso.startsWith(QLatin1String("cliente ")))
+            orcamento->CodigoDoCliente = caso.mid(8).toDouble();
+        else if (caso == QLatin1String("animal -1"))
+            orcamento->CodigoDoAnimal = -1;
+        else if (caso == QLatin1String("animal 12"))
+            orcamento->CodigoDoAnimal = 12;
+        else if (caso == QLatin1String("animal do item 12"))
+            celula(4, "12");
+        else if (caso == QLatin1String("sem itens"))
+            grade.RemoverLinha(1);
+        else if (caso == QLatin1String("sem grade"))
+            orcamento->GradeDeItensDoOrcamento = nullptr;
+        else if (caso == QLatin1String("quantidade 0"))
+            celula(6, "0");
+        else if (caso == QLatin1String("quantidade -1"))
+            celula(6, "-1");
+        else if (caso == QLatin1String("unitario 0"))
+            celula(7, "0,00");
+        else if (caso == QLatin1String("desconto 130"))
+            celula(9, "130,00");
+        else if (caso == QLatin1String("total 100"))
+            celula(10, "100,00");
+        else if (caso == QLatin1String("quantidade abc"))
+            celula(6, "abc");
+        else if (caso == QLatin1String("lancamento 3"))
+            celula(14, "3");
+        else if (caso == QLatin1String("servico 99"))
+            celula(2, "99");
+        else if (caso == QLatin1String("percentual 101"))
+            celula(8, "101,00");
         else if (caso == QLatin1String("produto 999")) {
             grade.AdicionarProduto(QString(), 999, 10, QStringLiteral("1,000"), QStringLiteral("10,00"),
                                    QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("10,00"));
-        } else if (caso == QLatin1String("cabecalho total")) orcamento->ValorTotal = Currency::DeInteiro(130);
-        else if (caso == QLatin1String("cabecalho desconto")) orcamento->DescontoEmValor = Currency::DeInteiro(10);
-        else if (caso == QLatin1String("cabecalho liquido")) orcamento->ValorLiquido = Currency::DeInteiro(110);
-        else if (caso == QLatin1String("cabecalho percentual")) orcamento->DescontoEmPercentual = Currency::DeInteiro(12);
-        else if (caso == QLatin1String("validade 31/02/2030")) orcamento->DataDeValidadeDoOrcamento = QStringLiteral("31/02/2030");
-        else if (caso == QLatin1String("validade vazia")) orcamento->DataDeValidadeDoOrcamento.clear();
-        else if (caso == QLatin1String("validade ontem")) orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(-1));
-        else QFAIL("unknown case");
+        } else if (caso == QLatin1String("cabecalho total"))
+            orcamento->ValorTotal = Currency::DeInteiro(130);
+        else if (caso == QLatin1String("cabecalho desconto"))
+            orcamento->DescontoEmValor = Currency::DeInteiro(10);
+        else if (caso == QLatin1String("cabecalho liquido"))
+            orcamento->ValorLiquido = Currency::DeInteiro(110);
+        else if (caso == QLatin1String("cabecalho percentual"))
+            orcamento->DescontoEmPercentual = Currency::DeInteiro(12);
+        else if (caso == QLatin1String("validade 31/02/2030"))
+            orcamento->DataDeValidadeDoOrcamento = QStringLiteral("31/02/2030");
+        else if (caso == QLatin1String("validade vazia"))
+            orcamento->DataDeValidadeDoOrcamento.clear();
+        else if (caso == QLatin1String("validade ontem"))
+            orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(-1));
+        else
+            QFAIL("unknown case");
 
         QCOMPARE(orcamento->Adicionar(), qint16(2));
         QCOMPARE(orcamento->NomeDoCampoValidado, campo);
@@ -468,13 +517,12 @@ private slots:
         QVERIFY(orcamento->DescricaoDaFalha.isEmpty());
     }
 
-    void arredondamentos_de_centavos_sao_aceitos()
-    {
+    void arredondamentos_de_centavos_sao_aceitos() {
         // 1,255 × 10,33 = 12,96415: the grid shows 12,96 and the totals 12,96.
         GradeEmMemoria grade;
         grade.AdicionarProduto(QString(), 100, 10, QStringLiteral("1,255"), QStringLiteral("10,33"),
                                QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("12,96"));
-        grade.AdicionarLinha(QStringList(21)); // a blank spare row is no item
+        grade.AdicionarLinha(QStringList(21));                   // a blank spare row is no item
         auto orcamento = OrcamentoValido(grade, musuario.get()); // its consultation is row 3
         orcamento->ValorTotal = VB::CCur(QStringLiteral("132,96"));
         orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("9,03"));
@@ -495,8 +543,7 @@ private slots:
         QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("GradeDeItensDoOrcamento"));
     }
 
-    void alterar_guarda_itens_e_carimbos()
-    {
+    void alterar_guarda_itens_e_carimbos() {
         const double numero = NovoOrcamento();
         GradeEmMemoria grade = GradeDoOrcamento(numero);
         QCOMPARE(grade.Rows(), 2);
@@ -528,10 +575,13 @@ private slots:
         const QString primeira = AlteracaoLida(numero);
         QCOMPARE(primeira, Agora.addSecs(1).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
         RecordsetPtr lista = Selecionar(0, QString());
-        QCOMPARE(lista->Fields(QStringLiteral("UsuarioDaAlteracao")).Value.toString(), QStringLiteral("BETO"));
+        QCOMPARE(lista->Fields(QStringLiteral("UsuarioDaAlteracao")).Value.toString(),
+                 QStringLiteral("BETO"));
         QCOMPARE(lista->Fields(QStringLiteral("UsuarioDaInclusao")).Value.toString(), QStringLiteral("ANA"));
-        QCOMPARE(lista->Fields(QStringLiteral("ValorLiquido")).Value.value<Currency>(), VB::CCur(QStringLiteral("327,9")));
-        QCOMPARE(lista->Fields(QStringLiteral("DataDeValidadeDoOrcamento")).Value, QVariant(Agora.date().addDays(20)));
+        QCOMPARE(lista->Fields(QStringLiteral("ValorLiquido")).Value.value<Currency>(),
+                 VB::CCur(QStringLiteral("327,9")));
+        QCOMPARE(lista->Fields(QStringLiteral("DataDeValidadeDoOrcamento")).Value,
+                 QVariant(Agora.date().addDays(20)));
 
         GradeEmMemoria depois = GradeDoOrcamento(numero);
         QCOMPARE(depois.Rows(), 3);
@@ -543,8 +593,9 @@ private slots:
         // The item taken back for change comes back as a new row: the old number is gone
         // and never handed out again.
         depois.RemoverLinha(1);
-        depois.AdicionarServico(1, 1, 10, QStringLiteral("2"), QStringLiteral("120,00"), QStringLiteral("10,00"),
-                                QStringLiteral("24,00"), QStringLiteral("216,00"), QStringLiteral("48,00"));
+        depois.AdicionarServico(1, 1, 10, QStringLiteral("2"), QStringLiteral("120,00"),
+                                QStringLiteral("10,00"), QStringLiteral("24,00"), QStringLiteral("216,00"),
+                                QStringLiteral("48,00"));
         orcamento->GradeDeItensDoOrcamento = &depois;
         orcamento->ValorTotal = VB::CCur(QStringLiteral("459,90"));
         orcamento->DescontoEmValor = Currency::DeInteiro(24);
@@ -554,19 +605,22 @@ private slots:
         QCOMPARE(orcamento->Alterar(), qint16(0));
         const QString segunda = AlteracaoLida(numero);
         QCOMPARE(segunda, Agora.addSecs(2).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
-        QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoItemDoOrcamento FROM ItensDeOrcamento ORDER BY 1"));
+        QSqlQuery q = Banco::Executar(
+            QStringLiteral("SELECT NumeroDoItemDoOrcamento FROM ItensDeOrcamento ORDER BY 1"));
         QList<qint64> numeros;
-        while (q.next()) numeros << q.value(0).toLongLong();
+        while (q.next())
+            numeros << q.value(0).toLongLong();
         QCOMPARE(numeros, (QList<qint64>{2, 3}));
 
         // A stamp read before the last change: refused, nothing stored.
         orcamento->DataEHoraDaAlteracaoLida = primeira;
         orcamento->ValorLiquido = Currency::DeInteiro(1);
         QCOMPARE(orcamento->Alterar(), qint16(3));
-        QCOMPARE(orcamento->DescricaoDaFalha,
-                 QStringLiteral("O orçamento 1 foi alterado por BETO em %1, depois que este formulário o leu. As "
-                                "alterações não foram gravadas: feche o formulário e abra o orçamento novamente.")
-                     .arg(segunda));
+        QCOMPARE(
+            orcamento->DescricaoDaFalha,
+            QStringLiteral("O orçamento 1 foi alterado por BETO em %1, depois que este formulário o leu. As "
+                           "alterações não foram gravadas: feche o formulário e abra o orçamento novamente.")
+                .arg(segunda));
         QVERIFY(orcamento->NomeDoCampoValidado.isEmpty());
         QCOMPARE(AlteracaoLida(numero), segunda);
         // A quote never changed is read with an empty text; any other text is stale.
@@ -574,8 +628,7 @@ private slots:
         QCOMPARE(orcamento->Alterar(), qint16(3));
     }
 
-    void alterar_recusas_e_rejeicoes()
-    {
+    void alterar_recusas_e_rejeicoes() {
         const double numero = NovoOrcamento();
         GradeEmMemoria grade = GradeDoOrcamento(numero);
         auto orcamento = OrcamentoValido(grade, musuario.get());
@@ -584,22 +637,25 @@ private slots:
 
         orcamento->NumeroDoOrcamento = 999;
         QCOMPARE(orcamento->Alterar(), qint16(3));
-        QCOMPARE(orcamento->DescricaoDaFalha, QStringLiteral("O orçamento 999 não existe mais: ele foi excluído por outro "
-                                                             "usuário. As alterações não foram gravadas."));
+        QCOMPARE(orcamento->DescricaoDaFalha,
+                 QStringLiteral("O orçamento 999 não existe mais: ele foi excluído por outro "
+                                "usuário. As alterações não foram gravadas."));
         orcamento->NumeroDoOrcamento = numero;
 
         orcamento->CodigoDoCliente = 2;
         orcamento->CodigoDoAnimal = 12;
         QCOMPARE(orcamento->Alterar(), qint16(2));
         QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("CodigoDoCliente"));
-        QCOMPARE(orcamento->DescricaoDaFalha, QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
+        QCOMPARE(orcamento->DescricaoDaFalha,
+                 QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
         orcamento->CodigoDoCliente = 1;
         orcamento->CodigoDoAnimal = 10;
 
         // An item the grid still shows but another workstation removed meanwhile.
         grade.DefinirCelula(1, 12, QStringLiteral("77"));
         QCOMPARE(orcamento->Alterar(), qint16(3));
-        QVERIFY(orcamento->DescricaoDaFalha.startsWith(QStringLiteral("O item 77 do orçamento 1 foi removido")));
+        QVERIFY(
+            orcamento->DescricaoDaFalha.startsWith(QStringLiteral("O item 77 do orçamento 1 foi removido")));
         grade.DefinirCelula(1, 12, QStringLiteral("1"));
 
         // A quote of 40 days ago may not get a validity before its own date.
@@ -615,14 +671,15 @@ private slots:
         orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
         QCOMPARE(orcamento->Alterar(), qint16(2));
         QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("Situacao"));
-        QCOMPARE(orcamento->DescricaoDaFalha, QStringLiteral("O orçamento 1 está inativo e não pode mais ser alterado."));
+        QCOMPARE(orcamento->DescricaoDaFalha,
+                 QStringLiteral("O orçamento 1 está inativo e não pode mais ser alterado."));
         QCOMPARE(orcamento->Excluir(), qint16(2));
         QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("Situacao"));
-        QCOMPARE(orcamento->DescricaoDaFalha, QStringLiteral("O orçamento 1 está inativo e não pode mais ser excluído."));
+        QCOMPARE(orcamento->DescricaoDaFalha,
+                 QStringLiteral("O orçamento 1 está inativo e não pode mais ser excluído."));
     }
 
-    void excluir()
-    {
+    void excluir() {
         const double numero = NovoOrcamento();
         const double outro = NovoOrcamento();
         GradeEmMemoria grade = GradeDoOrcamento(numero);
@@ -631,8 +688,8 @@ private slots:
         orcamento->GradeDeItensDoOrcamento = &grade;
         orcamento->DataEHoraDaAlteracaoLida = QStringLiteral("05/12/2026 14:30:00");
         QCOMPARE(orcamento->Excluir(), qint16(3));
-        QVERIFY(orcamento->DescricaoDaFalha.endsWith(
-            QStringLiteral("O orçamento não foi excluído: feche o formulário e abra o orçamento novamente.")));
+        QVERIFY(orcamento->DescricaoDaFalha.endsWith(QStringLiteral(
+            "O orçamento não foi excluído: feche o formulário e abra o orçamento novamente.")));
         QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(2));
 
         orcamento->DataEHoraDaAlteracaoLida.clear();
@@ -647,19 +704,21 @@ private slots:
         QCOMPARE(NovoOrcamento(), 3.0);
     }
 
-    void uma_falha_no_meio_nao_deixa_nada_gravado()
-    {
+    void uma_falha_no_meio_nao_deixa_nada_gravado() {
         // A trigger makes the second item's insert fail, after the header was written.
         if (msessao->EhSQLite()) {
-            Banco::Executar(QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento WHEN "
-                                           "NEW.NumeroDoItemDoOrcamento = 2 BEGIN SELECT RAISE(ABORT, 'falha simulada'); "
-                                           "END"));
+            Banco::Executar(
+                QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento WHEN "
+                               "NEW.NumeroDoItemDoOrcamento = 2 BEGIN SELECT RAISE(ABORT, 'falha simulada'); "
+                               "END"));
         } else {
-            Banco::Executar(QStringLiteral("CREATE FUNCTION FalhaSimulada() RETURNS trigger AS $$ BEGIN IF "
-                                           "NEW.NumeroDoItemDoOrcamento = 2 THEN RAISE EXCEPTION 'falha simulada'; END "
-                                           "IF; RETURN NEW; END $$ LANGUAGE plpgsql"));
-            Banco::Executar(QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento FOR EACH ROW "
-                                           "EXECUTE FUNCTION FalhaSimulada()"));
+            Banco::Executar(
+                QStringLiteral("CREATE FUNCTION FalhaSimulada() RETURNS trigger AS $$ BEGIN IF "
+                               "NEW.NumeroDoItemDoOrcamento = 2 THEN RAISE EXCEPTION 'falha simulada'; END "
+                               "IF; RETURN NEW; END $$ LANGUAGE plpgsql"));
+            Banco::Executar(
+                QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento FOR EACH ROW "
+                               "EXECUTE FUNCTION FalhaSimulada()"));
         }
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
@@ -676,15 +735,15 @@ private slots:
         QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
     }
 
-    void duas_estacoes_gravando_ao_mesmo_tempo()
-    {
+    void duas_estacoes_gravando_ao_mesmo_tempo() {
         if (!msessao->EhSQLite()) QSKIP("the other workstation is a second SQLite connection");
         // The other workstation holds the write lock for a moment; this one waits for it
         // instead of failing, and both quotes are stored whole.
         std::atomic<bool> travado = false;
         std::thread outra([arquivo = msessao->ArquivoSQLite(), &travado] {
             {
-                QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("outra"));
+                QSqlDatabase db =
+                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("outra"));
                 db.setDatabaseName(arquivo);
                 db.open();
                 QSqlQuery q(db);
@@ -697,7 +756,8 @@ private slots:
             }
             QSqlDatabase::removeDatabase(QStringLiteral("outra"));
         });
-        while (!travado) std::this_thread::yield();
+        while (!travado)
+            std::this_thread::yield();
         QElapsedTimer relogio;
         relogio.start();
         const double numero = NovoOrcamento();
@@ -710,8 +770,7 @@ private slots:
                  QStringLiteral("Outra estação"));
     }
 
-    void sem_banco_aberto_o_objeto_responde_com_erro()
-    {
+    void sem_banco_aberto_o_objeto_responde_com_erro() {
         auto orcamentos = Orcamentos();
         msessao.reset();
         qint16 tamanho = 6;

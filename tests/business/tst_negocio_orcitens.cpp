@@ -19,16 +19,20 @@ namespace {
 constexpr long NumeroDeRegraDeNegocio = -2147221504L + 514;
 const QDateTime Agora(QDate::currentDate(), QTime(9, 15, 30));
 
-QStringList NomesDosCampos(Recordset& rs)
-{
+QStringList NomesDosCampos(Recordset& rs) {
     QStringList nomes;
-    for (qint32 i = 0; i < rs.FieldsCount(); ++i) nomes << rs.FieldName(i);
+    for (qint32 i = 0; i < rs.FieldsCount(); ++i)
+        nomes << rs.FieldName(i);
     return nomes;
 }
 
-std::unique_ptr<clsOrcItens> Itens() { return Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens); }
+std::unique_ptr<clsOrcItens> Itens() {
+    return Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
+}
 
-qint64 Valor(const QString& sql) { return Banco::Valor(sql).toLongLong(); }
+qint64 Valor(const QString& sql) {
+    return Banco::Valor(sql).toLongLong();
+}
 
 } // namespace
 
@@ -39,8 +43,7 @@ class tst_negocio_orcitens : public QObject {
     std::unique_ptr<QObject> musuario;
 
     // A quote of the consultation (120,00 - 10 %) and a product, as the record form sends it.
-    double OrcamentoComServicoEProduto()
-    {
+    double OrcamentoComServicoEProduto() {
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
         grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("2,000"),
@@ -53,12 +56,11 @@ class tst_negocio_orcitens : public QObject {
     }
 
     // A quote of n vaccines at 90,00 each.
-    double OrcamentoDeVacinas(int n)
-    {
+    double OrcamentoDeVacinas(int n) {
         GradeEmMemoria grade;
         for (int i = 0; i < n; ++i)
-            grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"), QStringLiteral("0,00"),
-                                   QStringLiteral("0,00"), QStringLiteral("90,00"));
+            grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"),
+                                   QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("90,00"));
         auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         orcamento->CodigoDoCliente = 1;
         orcamento->CodigoDoAnimal = 10;
@@ -75,8 +77,7 @@ class tst_negocio_orcitens : public QObject {
 private slots:
     void initTestCase_data() { LinhasDosBancos(); }
 
-    void init()
-    {
+    void init() {
         msessao.reset(); // a failed init() is followed by no cleanup()
         msessao = std::make_unique<Sessao>();
         if (QTest::currentTestFailed()) return;
@@ -87,8 +88,7 @@ private slots:
 
     void cleanup() { msessao.reset(); }
 
-    void selecao_para_o_formulario()
-    {
+    void selecao_para_o_formulario() {
         double numero = OrcamentoComServicoEProduto();
         QCOMPARE(numero, 1.0);
         auto itens = Itens();
@@ -96,60 +96,72 @@ private slots:
         QCOMPARE(itens->Selecionar(1, tamanho, 0, numero), QVariant(false));
         RecordsetPtr rs = itens->ResultadoDaSelecaoEmRecordSet();
         QCOMPARE(NomesDosCampos(*rs),
-                 (QStringList{QStringLiteral("NumeroDoItemDoOrcamento"), QStringLiteral("TipoDeLancamento"),
+                 (QStringList{QStringLiteral("NumeroDoItemDoOrcamento"),
+                              QStringLiteral("TipoDeLancamento"),
                               QStringLiteral("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"),
-                              QStringLiteral("CodigoDoServicoOuCodigoInternoDoProduto"), QStringLiteral("NomeDoServico"),
-                              QStringLiteral("NomeDoProduto"), QStringLiteral("CodigoDoAnimal"),
-                              QStringLiteral("NomeDoAnimal"), QStringLiteral("Quantidade"),
-                              QStringLiteral("ValorUnitario"), QStringLiteral("DescontoEmPercentual"),
-                              QStringLiteral("DescontoEmValor"), QStringLiteral("ValorTotal"), QStringLiteral("Custo"),
-                              QStringLiteral("TipoDeVenda"), QStringLiteral("Situacao"),
-                              QStringLiteral("DataEHoraDaInclusao"), QStringLiteral("UsuarioDaInclusao"),
-                              QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("UsuarioDaAlteracao"),
-                              QStringLiteral("NumeroDoOrcamento"), QStringLiteral("NomeDoServicoOuNomeDoProduto"),
+                              QStringLiteral("CodigoDoServicoOuCodigoInternoDoProduto"),
+                              QStringLiteral("NomeDoServico"),
+                              QStringLiteral("NomeDoProduto"),
+                              QStringLiteral("CodigoDoAnimal"),
+                              QStringLiteral("NomeDoAnimal"),
+                              QStringLiteral("Quantidade"),
+                              QStringLiteral("ValorUnitario"),
+                              QStringLiteral("DescontoEmPercentual"),
+                              QStringLiteral("DescontoEmValor"),
+                              QStringLiteral("ValorTotal"),
+                              QStringLiteral("Custo"),
+                              QStringLiteral("TipoDeVenda"),
+                              QStringLiteral("Situacao"),
+                              QStringLiteral("DataEHoraDaInclusao"),
+                              QStringLiteral("UsuarioDaInclusao"),
+                              QStringLiteral("DataEHoraDaAlteracao"),
+                              QStringLiteral("UsuarioDaAlteracao"),
+                              QStringLiteral("NumeroDoOrcamento"),
+                              QStringLiteral("NomeDoServicoOuNomeDoProduto"),
                               QStringLiteral("ValorLiquido")}));
         QCOMPARE(Conteudo(*rs),
                  (QStringList{
-                     QStringLiteral("NumeroDoItemDoOrcamento=1|TipoDeLancamento=1|"
-                                    "NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto=1|"
-                                    "CodigoDoServicoOuCodigoInternoDoProduto=1|NomeDoServico=Consulta clínica|"
-                                    "NomeDoProduto=Null|CodigoDoAnimal=10|NomeDoAnimal=Rex|Quantidade=1|"
-                                    "ValorUnitario=120|DescontoEmPercentual=10|DescontoEmValor=12|ValorTotal=108|"
-                                    "Custo=48|TipoDeVenda=1|Situacao=1|DataEHoraDaInclusao=%1|UsuarioDaInclusao=ANA|"
-                                    "DataEHoraDaAlteracao=Null|UsuarioDaAlteracao=Null|NumeroDoOrcamento=1|"
-                                    "NomeDoServicoOuNomeDoProduto=Consulta clínica|ValorLiquido=108")
+                     QStringLiteral(
+                         "NumeroDoItemDoOrcamento=1|TipoDeLancamento=1|"
+                         "NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto=1|"
+                         "CodigoDoServicoOuCodigoInternoDoProduto=1|NomeDoServico=Consulta clínica|"
+                         "NomeDoProduto=Null|CodigoDoAnimal=10|NomeDoAnimal=Rex|Quantidade=1|"
+                         "ValorUnitario=120|DescontoEmPercentual=10|DescontoEmValor=12|ValorTotal=108|"
+                         "Custo=48|TipoDeVenda=1|Situacao=1|DataEHoraDaInclusao=%1|UsuarioDaInclusao=ANA|"
+                         "DataEHoraDaAlteracao=Null|UsuarioDaAlteracao=Null|NumeroDoOrcamento=1|"
+                         "NomeDoServicoOuNomeDoProduto=Consulta clínica|ValorLiquido=108")
                          .arg(Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))),
-                     QStringLiteral("NumeroDoItemDoOrcamento=2|TipoDeLancamento=2|"
-                                    "NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto=7891234567895|"
-                                    "CodigoDoServicoOuCodigoInternoDoProduto=100|NomeDoServico=Null|"
-                                    "NomeDoProduto=Ração Cães 15 kg|CodigoDoAnimal=10|NomeDoAnimal=Rex|Quantidade=2|"
-                                    "ValorUnitario=219,9|DescontoEmPercentual=0|DescontoEmValor=0|ValorTotal=439,8|"
-                                    "Custo=145|TipoDeVenda=1|Situacao=1|DataEHoraDaInclusao=%1|UsuarioDaInclusao=ANA|"
-                                    "DataEHoraDaAlteracao=Null|UsuarioDaAlteracao=Null|NumeroDoOrcamento=1|"
-                                    "NomeDoServicoOuNomeDoProduto=Ração Cães 15 kg|ValorLiquido=439,8")
+                     QStringLiteral(
+                         "NumeroDoItemDoOrcamento=2|TipoDeLancamento=2|"
+                         "NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto=7891234567895|"
+                         "CodigoDoServicoOuCodigoInternoDoProduto=100|NomeDoServico=Null|"
+                         "NomeDoProduto=Ração Cães 15 kg|CodigoDoAnimal=10|NomeDoAnimal=Rex|Quantidade=2|"
+                         "ValorUnitario=219,9|DescontoEmPercentual=0|DescontoEmValor=0|ValorTotal=439,8|"
+                         "Custo=145|TipoDeVenda=1|Situacao=1|DataEHoraDaInclusao=%1|UsuarioDaInclusao=ANA|"
+                         "DataEHoraDaAlteracao=Null|UsuarioDaAlteracao=Null|NumeroDoOrcamento=1|"
+                         "NomeDoServicoOuNomeDoProduto=Ração Cães 15 kg|ValorLiquido=439,8")
                          .arg(Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")))}));
     }
 
-    void selecao_para_a_ficha()
-    {
+    void selecao_para_a_ficha() {
         double numero = OrcamentoComServicoEProduto();
         auto itens = Itens();
         qint16 tamanho = 5;
         QCOMPARE(itens->Selecionar(2, tamanho, 0, numero), QVariant(false));
         RecordsetPtr rs = itens->ResultadoDaSelecaoEmRecordSet();
-        QCOMPARE(Conteudo(*rs),
-                 (QStringList{QStringLiteral("NumeroDoOrcamento=1|NomeDoServicoOuNomeDoProduto=Consulta clínica|"
-                                             "NomeDoAnimal=Rex|Quantidade=1|ValorUnitario=120|DescontoEmValor=12|"
-                                             "ValorLiquido=108"),
-                              QStringLiteral("NumeroDoOrcamento=1|NomeDoServicoOuNomeDoProduto=Ração Cães 15 kg|"
-                                             "NomeDoAnimal=Rex|Quantidade=2|ValorUnitario=219,9|DescontoEmValor=0|"
-                                             "ValorLiquido=439,8")}));
+        QCOMPARE(
+            Conteudo(*rs),
+            (QStringList{QStringLiteral("NumeroDoOrcamento=1|NomeDoServicoOuNomeDoProduto=Consulta clínica|"
+                                        "NomeDoAnimal=Rex|Quantidade=1|ValorUnitario=120|DescontoEmValor=12|"
+                                        "ValorLiquido=108"),
+                         QStringLiteral("NumeroDoOrcamento=1|NomeDoServicoOuNomeDoProduto=Ração Cães 15 kg|"
+                                        "NomeDoAnimal=Rex|Quantidade=2|ValorUnitario=219,9|DescontoEmValor=0|"
+                                        "ValorLiquido=439,8")}));
         rs->MoveFirst();
         QCOMPARE(rs->Fields(QStringLiteral("NumeroDoOrcamento")).Value.typeId(), QMetaType::Double);
     }
 
-    void paginas_e_selecoes_vazias()
-    {
+    void paginas_e_selecoes_vazias() {
         double numero = OrcamentoDeVacinas(7);
         QVERIFY(numero > 0);
         auto itens = Itens();
@@ -181,8 +193,7 @@ private slots:
         QCOMPARE(itens->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcItens, Selecionar"));
     }
 
-    void excluir_um_item()
-    {
+    void excluir_um_item() {
         double numero = OrcamentoDeVacinas(3);
         auto itens = Itens();
         itens->ValorTotalDoOrcamento = Currency::DeInteiro(200);
@@ -190,8 +201,9 @@ private slots:
         double item = 2;
         QCOMPARE(itens->Excluir(numero, item), QVariant(false));
         QCOMPARE(itens->NumeroDoErro, 0L);
-        QCOMPARE(Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2")),
-                 qint64(0));
+        QCOMPARE(
+            Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2")),
+            qint64(0));
         QCOMPARE(Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento")), qint64(2));
         QCOMPARE(Valor(QStringLiteral("SELECT ValorTotal FROM Orcamentos")), qint64(2000000));
         QCOMPARE(Valor(QStringLiteral("SELECT ValorLiquido FROM Orcamentos")), qint64(1705000));
@@ -207,8 +219,7 @@ private slots:
         QCOMPARE(Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento")), qint64(2));
     }
 
-    void recusas_de_excluir()
-    {
+    void recusas_de_excluir() {
         double numero = OrcamentoDeVacinas(2);
         double sozinho = OrcamentoDeVacinas(1);
         auto itens = Itens();
@@ -227,8 +238,10 @@ private slots:
                QStringLiteral("Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "
                               "orçamento."));
         itens->ValorLiquidoDoOrcamento = Currency::DeInteiro(100);
-        recusa(numero, 1, QStringLiteral("Os totais informados para o orçamento 1 não são válidos: valor total 90, valor "
-                                         "líquido 100."));
+        recusa(
+            numero, 1,
+            QStringLiteral("Os totais informados para o orçamento 1 não são válidos: valor total 90, valor "
+                           "líquido 100."));
         itens->ValorLiquidoDoOrcamento = Currency::DeInteiro(90);
         Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = 1"));
         recusa(numero, 1, QStringLiteral("O orçamento 1 está inativo e não pode mais ser alterado."));

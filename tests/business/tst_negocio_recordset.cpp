@@ -16,8 +16,7 @@ using VB::Currency;
 namespace {
 
 // n quotes of client 1, written directly (the list does not care how they came).
-void EscreverOrcamentos(int n)
-{
+void EscreverOrcamentos(int n) {
     Banco::UnidadeDeTrabalho unidade;
     GravacaoDeOrcamentos::Cabecalho c;
     c.DataDoOrcamento = QDate(2026, 1, 10);
@@ -27,24 +26,24 @@ void EscreverOrcamentos(int n)
     c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
     c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
     c.UsuarioDaInclusao = QStringLiteral("ANA");
-    for (int i = 0; i < n; ++i) GravacaoDeOrcamentos::InserirOrcamento(c, {});
+    for (int i = 0; i < n; ++i)
+        GravacaoDeOrcamentos::InserirOrcamento(c, {});
     unidade.Confirmar();
 }
 
-ConsultaPaginavel ConsultaDosOrcamentos()
-{
+ConsultaPaginavel ConsultaDosOrcamentos() {
     return {{{QStringLiteral("NumeroDoOrcamento"), QStringLiteral("NumeroDoOrcamento"), TipoDoCampo::Double},
              {QStringLiteral("DataDoOrcamento"), QStringLiteral("DataDoOrcamento"), TipoDoCampo::Data},
              {QStringLiteral("ValorTotal"), QStringLiteral("ValorTotal"), TipoDoCampo::Moeda},
-             {QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("DataEHoraDaAlteracao"), TipoDoCampo::DataEHora},
+             {QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("DataEHoraDaAlteracao"),
+              TipoDoCampo::DataEHora},
              {QStringLiteral("Situacao"), QStringLiteral("Situacao"), TipoDoCampo::Long}},
             QStringLiteral("FROM Orcamentos WHERE Situacao = ?"),
             {1},
             QStringLiteral("NumeroDoOrcamento")};
 }
 
-void EsperarErro(long numero, const std::function<void()>& acao)
-{
+void EsperarErro(long numero, const std::function<void()>& acao) {
     try {
         acao();
         QFAIL(qPrintable(QStringLiteral("error %1 expected").arg(numero)));
@@ -63,8 +62,7 @@ class tst_negocio_recordset : public QObject {
 private slots:
     void initTestCase_data() { LinhasDosBancos(); }
 
-    void init()
-    {
+    void init() {
         msessao.reset(); // a failed init() is followed by no cleanup()
         msessao = std::make_unique<Sessao>();
         if (QTest::currentTestFailed()) return;
@@ -73,8 +71,7 @@ private slots:
 
     void cleanup() { msessao.reset(); }
 
-    void regras_de_paginas_do_ado()
-    {
+    void regras_de_paginas_do_ado() {
         EscreverOrcamentos(13);
         RecordsetSql rs(ConsultaDosOrcamentos(), 6);
         QCOMPARE(rs.RecordCount(), 13);
@@ -99,7 +96,9 @@ private slots:
         QCOMPARE(rs.Fields(QStringLiteral("numerodoorcamento")).Name, QStringLiteral("NumeroDoOrcamento"));
         EsperarErro(3001, [&] { rs.SetPageSize(0); });
 
-        RecordsetSql vazio({ConsultaDosOrcamentos().Campos, QStringLiteral("FROM Orcamentos WHERE Situacao = ?"), {2},
+        RecordsetSql vazio({ConsultaDosOrcamentos().Campos,
+                            QStringLiteral("FROM Orcamentos WHERE Situacao = ?"),
+                            {2},
                             QStringLiteral("NumeroDoOrcamento")});
         QCOMPARE(vazio.RecordCount(), 0);
         QCOMPARE(vazio.PageSize(), 10);
@@ -109,8 +108,7 @@ private slots:
         EsperarErro(3021, [&] { vazio.Fields(QStringLiteral("NumeroDoOrcamento")); });
     }
 
-    void valores_tipados_e_nulos()
-    {
+    void valores_tipados_e_nulos() {
         EscreverOrcamentos(1);
         Banco::Executar(QStringLiteral("UPDATE Orcamentos SET ValorTotal = 1234567"));
         RecordsetSql rs(ConsultaDosOrcamentos());
@@ -124,18 +122,20 @@ private slots:
         QVERIFY(VB::IsNull(nulo));
         EsperarErro(94, [&] { VB::CStr(nulo); });
 
-        QCOMPARE(RecordsetSql::Converter(QVariant(qint64(1)), TipoDoCampo::SimNao), QVariant(QStringLiteral("Sim")));
-        QCOMPARE(RecordsetSql::Converter(QVariant(qint64(0)), TipoDoCampo::SimNao), QVariant(QStringLiteral("Não")));
+        QCOMPARE(RecordsetSql::Converter(QVariant(qint64(1)), TipoDoCampo::SimNao),
+                 QVariant(QStringLiteral("Sim")));
+        QCOMPARE(RecordsetSql::Converter(QVariant(qint64(0)), TipoDoCampo::SimNao),
+                 QVariant(QStringLiteral("Não")));
         QCOMPARE(RecordsetSql::Converter(QVariant(QStringLiteral("2026-03-01")), TipoDoCampo::DataEmTexto),
                  QVariant(QStringLiteral("01/03/2026")));
         QCOMPARE(RecordsetSql::Converter(QVariant(QMetaType::fromType<QString>()), TipoDoCampo::DataEmTexto),
                  QVariant(QString()));
-        QCOMPARE(RecordsetSql::Converter(QVariant(QStringLiteral("2026-03-01 14:05:09")), TipoDoCampo::DataEHora),
-                 QVariant(QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9))));
+        QCOMPARE(
+            RecordsetSql::Converter(QVariant(QStringLiteral("2026-03-01 14:05:09")), TipoDoCampo::DataEHora),
+            QVariant(QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9))));
     }
 
-    void le_so_a_pagina_pedida()
-    {
+    void le_so_a_pagina_pedida() {
         EscreverOrcamentos(3000);
         auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         qint16 tamanho = 6;
@@ -172,8 +172,7 @@ private slots:
         QVERIFY2(sql->LeiturasFeitas() < 30, qPrintable(QString::number(sql->LeiturasFeitas())));
     }
 
-    void linhas_apagadas_depois_da_contagem()
-    {
+    void linhas_apagadas_depois_da_contagem() {
         EscreverOrcamentos(8);
         auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         qint16 tamanho = 6;
