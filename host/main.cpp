@@ -3,6 +3,7 @@
 
 #include "business/Negocio.h"
 #include "contracts/DadosDoUsuario.h"
+#include "contracts/VB.h"
 #include "host/JanelaDoMenu.h"
 #include "platform/suite/ComponentesDaSuite.h"
 

@@ -1,8 +1,72 @@
 #include "list/frmLista.h"
 
+#include "component/modArredondarCantosDoObjeto.h"
+#include "component/modFuncoes.h"
 #include "component/modMensagemDeErro.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
+#include "platform/controls/Aparencia.h"
+#include "platform/controls/Icones.h"
+#include "platform/controls/Image.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/Twips.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRNavigationBar.h"
+
+#include <QPainter>
+#include <array>
+
+namespace {
+
+struct ColunaDaGrade {
+    const char16_t* Titulo;
+    int Largura;   // twips; 0 hides the column
+    int Alinhamento;
+    int Atributo;  // kept in the column's ColData; nothing reads it
+    const char16_t* Campo; // the page recordset's field, empty for none
+};
+
+// Column 3 starts at 8040 twips and then absorbs the spare width of the form.
+const std::array<ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
+    {u"Coluna em branco", 0, 1, 0, u""},
+    {u"Número do Orçamento", 1570, 4, 0, u"NumeroDoOrcamento"},
+    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, u"ApelidoOuNomeFantasiaDoCliente"},
+    {u"Nome ou razão social do cliente", 8040, 1, 1, u"NomeOuRazaoSocialDoCliente"},
+    {u"Data do Orçamento", 1500, 4, 1, u"DataDoOrcamento"},
+    {u"Código do cliente", 0, 1, 0, u"CodigoDoCliente"},
+    {u"Valor total", 0, 1, 0, u"ValorTotal"},
+    {u"(%) de desconto", 0, 1, 0, u"DescontoEmPercentual"},
+    {u"Valor do desconto", 0, 1, 0, u"DescontoEmValor"},
+    {u"Valor líquido", 0, 1, 0, u"ValorLiquido"},
+    {u"Data de validade do orçamento", 0, 1, 0, u"DataDeValidadeDoOrcamento"},
+    {u"Código da situação", 0, 4, 2, u"Situacao"},
+    {u"Situação", 1400, 4, 2, u""},
+    {u"Data e hora da inclusão", 0, 1, 2, u"DataEHoraDaInclusao"},
+    {u"Usuário da inclusão", 0, 1, 1, u"UsuarioDaInclusao"},
+    {u"Data e hora da alteração", 0, 1, 2, u"DataEHoraDaAlteracao"},
+    {u"Usuário da alteração", 0, 1, 1, u"UsuarioDaAlteracao"},
+}};
+
+// The waiting panel's picture: an hourglass and "Aguarde..." on white.
+QPixmap ImagemDoPainelDeEspera(int largura, int altura)
+{
+    QPixmap imagem(largura, altura);
+    imagem.fill(Qt::white);
+    QPainter pintor(&imagem);
+    pintor.setRenderHint(QPainter::Antialiasing);
+    pintor.drawPixmap(24, (altura - 24) / 2, Icones::Icone(QStringLiteral("Aguarde"), 24, Aparencia::CorDeDestaque()));
+    pintor.setFont(Aparencia::Fonte(12));
+    pintor.setPen(Aparencia::CorDoTexto());
+    pintor.drawText(QRect(60, 0, largura - 60, altura), Qt::AlignVCenter | Qt::AlignLeft,
+                    QStringLiteral("Aguarde, pesquisando orçamentos..."));
+    return imagem;
+}
+
+} // namespace
 
 frmLista::frmLista(QWidget* parent) : QWidget(parent)
 {
@@ -12,9 +76,80 @@ frmLista::frmLista(QWidget* parent) : QWidget(parent)
     QPalette paleta = palette();
     paleta.setColor(QPalette::Window, Qt::white);
     setPalette(paleta);
+    setFont(Aparencia::Fonte(10));
+    resize(Twips::ParaPixels(18000), Twips::ParaPixels(9000));
+    CriarControles();
 }
 
 frmLista::~frmLista() = default;
+
+// The controls as the form is designed; Form_Resize places them.
+void frmLista::CriarControles()
+{
+    lblTitulo = new Label(this, QStringLiteral("lblTitulo"));
+    lblTitulo->setCaption(QStringLiteral("Orçamentos"));
+    lblTitulo->setFont(Aparencia::Fonte(20));
+    lblTitulo->Move(300, 350, 4000, 600);
+
+    xrcmdAdicionar = new XRCommandButton(this, QStringLiteral("xrcmdAdicionar"));
+    xrcmdAdicionar->setCaption(QStringLiteral("    Adicionar"));
+    xrcmdAdicionar->setIcone(QStringLiteral("Adicionar"));
+    xrcmdAdicionar->Move(300, 1200, 1800, 450);
+
+    xrfndPesquisar = new XRFind(this, QStringLiteral("xrfndPesquisar"));
+    xrfndPesquisar->setCaption(QStringLiteral("Orçamento"));
+    xrfndPesquisar->setHint(QStringLiteral(
+        "Número do orçamento, Código, Apelido, Nome fantasia, Nome ou Razão social do cliente."));
+    xrfndPesquisar->Move(2200, 1200, 7800, 450);
+
+    xrcmbSituacao = new XRComboBox(this, QStringLiteral("xrcmbSituacao"));
+    xrcmbSituacao->Move(10100, 1200, 2800, 450);
+
+    xrcmdImprimirLista = new XRCommandButton(this, QStringLiteral("xrcmdImprimirLista"));
+    xrcmdImprimirLista->setIcone(QStringLiteral("Imprimir"));
+    xrcmdImprimirLista->Move(13000, 1200, 450, 450);
+
+    xrnbBarraDeNavegacao = new XRNavigationBar(this, QStringLiteral("xrnbBarraDeNavegacao"));
+    xrnbBarraDeNavegacao->Move(14000, 1065, 3800, 720);
+
+    lblMensagemDeResultado = new Label(this, QStringLiteral("lblMensagemDeResultado"));
+    lblMensagemDeResultado->setCaption(QStringLiteral("Mensagem de resultado"));
+    lblMensagemDeResultado->setFont(Aparencia::Fonte(12));
+    lblMensagemDeResultado->Move(300, 1800, 9000, 400);
+    lblMensagemDeResultado->setVisible(false);
+
+    msfgGrade = new MSFlexGrid(this, QStringLiteral("msfgGrade"));
+    msfgGrade->Move(300, 1750, 17400, 6000);
+
+    xrcmdAlterar = new XRCommandButton(this, QStringLiteral("xrcmdAlterar"));
+    xrcmdAlterar->setIcone(QStringLiteral("Alterar"));
+    xrcmdExcluir = new XRCommandButton(this, QStringLiteral("xrcmdExcluir"));
+    xrcmdExcluir->setIcone(QStringLiteral("Excluir"));
+    xrcmdImprimirFicha = new XRCommandButton(this, QStringLiteral("xrcmdImprimirFicha"));
+    xrcmdImprimirFicha->setIcone(QStringLiteral("Imprimir"));
+    for (XRCommandButton* comando : {xrcmdAlterar, xrcmdExcluir, xrcmdImprimirFicha}) {
+        comando->Move(0, 0, 570, 570);
+        comando->setVisible(false);
+    }
+
+    picMensagem = new PictureBox(this, QStringLiteral("picMensagem"));
+    picMensagem->Move(2200, 2500, 6000, 1200);
+    picMensagem->setPicture(ImagemDoPainelDeEspera(Twips::ParaPixels(6000), Twips::ParaPixels(1200)));
+    picMensagem->setVisible(false);
+
+    imgEtiqueta_Situacao_Ativo = new Image(this, QStringLiteral("imgEtiqueta_Situacao_Ativo"));
+    imgEtiqueta_Situacao_Ativo->setPicture(Icones::Icone(QStringLiteral("EtiquetaAtivo"), 22));
+    imgEtiqueta_Situacao_Ativo->setVisible(false);
+    imgEtiqueta_Situacao_Inativo = new Image(this, QStringLiteral("imgEtiqueta_Situacao_Inativo"));
+    imgEtiqueta_Situacao_Inativo->setPicture(Icones::Icone(QStringLiteral("EtiquetaInativo"), 22));
+    imgEtiqueta_Situacao_Inativo->setVisible(false);
+
+    connect(xrcmbSituacao, &XRComboBox::Click, this, &frmLista::xrcmbSituacao_Click);
+    connect(xrfndPesquisar, &XRFind::Click, this, &frmLista::xrfndPesquisar_Click);
+    connect(xrnbBarraDeNavegacao, &XRNavigationBar::Click, this, &frmLista::xrnbBarraDeNavegacao_Click);
+    connect(msfgGrade, &MSFlexGrid::MouseMove, this, &frmLista::msfgGrade_MouseMove);
+    connect(msfgGrade, &MSFlexGrid::SelChange, this, &frmLista::msfgGrade_SelChange);
+}
 
 qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd)
 {
@@ -23,10 +158,421 @@ qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd)
         Ponto = 1;
         Plataforma::SetParent(this, AreaDeTrabalho_hWnd);
         Ponto = 2;
-        show();
+        PreencherComboBoxDeSituacao();
         Ponto = 3;
+        mbooIgnorarClique = true;
+        Ponto = 4;
+        xrcmbSituacao->setListIndex(3);
+        Ponto = 5;
+        const std::array<std::pair<XRCommandButton*, const char16_t*>, 4> dicas{{
+            {xrcmdImprimirLista, u"Imprimir lista"},
+            {xrcmdAlterar, u"Alterar"},
+            {xrcmdExcluir, u"Excluir"},
+            {xrcmdImprimirFicha, u"Imprimir ficha"},
+        }};
+        for (const auto& [comando, dica] : dicas) {
+            comando->setToolTipType(0);
+            comando->setToolTipText(QString::fromUtf16(dica));
+        }
+        Ponto = 6;
+        ConfigurarGrade();
+        Ponto = 7;
+        show();
+        Ponto = 8;
         mobjOrcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
-        MontarExibirFormulario = 0;
+        Ponto = 9;
+        if (GerarLista() == 0) {
+            Ponto = 10;
+            mintPaginaAtual = 1;
+            Ponto = 11;
+            AtualizarObjetos(1);
+            MontarExibirFormulario = 0;
+        }
     });
     return MontarExibirFormulario;
+}
+
+void frmLista::PreencherComboBoxDeSituacao()
+{
+    const std::array<std::pair<const char16_t*, int>, 4> itens{{
+        {u"Todas as situações", 0},
+        {u"Ativos", 1},
+        {u"Inativos", 2},
+        {u"Recentes", 3},
+    }};
+    ComTratamentoDeErro(u"frmLista", u"PreencherComboBoxDeSituacao", [&](qint16& Ponto) {
+        for (const auto& [texto, codigo] : itens) {
+            Ponto = 1;
+            xrcmbSituacao->AddItem(QString::fromUtf16(texto));
+            Ponto = 2;
+            xrcmbSituacao->setItemData(xrcmbSituacao->NewIndex(), codigo);
+        }
+    });
+}
+
+void frmLista::PosicionarpicMensagem()
+{
+    picMensagem->raise();
+    picMensagem->setTop(msfgGrade->Top() + msfgGrade->RowHeight(0));
+}
+
+void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem)
+{
+    if (lbooExibirOcultarpicMensagem) {
+        setEnabled(false);
+        msfgGrade->setVisible(false);
+        HWnd lhWnd = Plataforma::Handle(picMensagem);
+        quint8 lbytRaio = 30;
+        ArredondarCantosDoObjeto(lhWnd, lbytRaio);
+        PosicionarpicMensagem();
+        picMensagem->setVisible(true);
+        Pausar(1);
+    } else {
+        setEnabled(true);
+        picMensagem->setVisible(false);
+        msfgGrade->setVisible(true);
+    }
+}
+
+void frmLista::resizeEvent(QResizeEvent* evento)
+{
+    QWidget::resizeEvent(evento);
+    Form_Resize();
+}
+
+void frmLista::Form_Resize()
+{
+    ComTratamentoDeErro(u"frmLista", u"Form_Resize", [&](qint16& Ponto) {
+        const int ScaleLeft = 0;
+        const int ScaleWidth = Twips::DePixels(width());
+        const int ScaleHeight = Twips::DePixels(height());
+        Ponto = 1;
+        lblTitulo->Move(ScaleLeft + 300, 350);
+        Ponto = 2;
+        xrcmdAdicionar->Move(lblTitulo->Left(), lblTitulo->Top() + 850);
+        Ponto = 3;
+        xrfndPesquisar->Move(xrcmdAdicionar->Left() + xrcmdAdicionar->Width() + 100, xrcmdAdicionar->Top());
+        Ponto = 4;
+        xrcmbSituacao->Move(xrfndPesquisar->Left() + xrfndPesquisar->Width() + 100, xrfndPesquisar->Top());
+        Ponto = 5;
+        xrcmdImprimirLista->Move(xrcmbSituacao->Left() + xrcmbSituacao->Width() + 100, xrfndPesquisar->Top());
+        Ponto = 6;
+        xrnbBarraDeNavegacao->Move(ScaleWidth - xrnbBarraDeNavegacao->Width() - 120, xrcmdAdicionar->Top() - 135);
+        Ponto = 7;
+        lblMensagemDeResultado->Move(xrcmdAdicionar->Left(), xrcmdAdicionar->Top() + 600);
+        Ponto = 8;
+        picMensagem->setLeft(xrfndPesquisar->Left());
+        Ponto = 9;
+        msfgGrade->setRedraw(false);
+        msfgGrade->Move(xrcmdAdicionar->Left(), xrcmdAdicionar->Top() + 550, ScaleWidth - 600, ScaleHeight - 800);
+        msfgGrade->setRedraw(true);
+        Ponto = 10;
+        msfgGrade->setColWidth(ColunaNomeOuRazaoSocialDoCliente, static_cast<int>(VB::ArredondarParaPar(ScaleWidth - 10200.0)));
+        Ponto = 11;
+        mintTamanhoDaPagina = static_cast<qint16>((msfgGrade->Height() - 700) / 650);
+    });
+}
+
+qint16 frmLista::ConfigurarGrade()
+{
+    qint16 ConfigurarGrade = 1;
+    ComTratamentoDeErro(u"frmLista", u"ConfigurarGrade", [&](qint16& Ponto) {
+        Ponto = 1;
+        msfgGrade->setVisible(false);
+        msfgGrade->setRedraw(false);
+        msfgGrade->setAppearance(0);
+        msfgGrade->setBorderStyle(0);
+        msfgGrade->setFixedCols(0);
+        msfgGrade->setFont(Aparencia::Fonte(11));
+        msfgGrade->setBackColorFixed(0xF5F5F6);
+        msfgGrade->setBackColorSel(0xD9D9D9);
+        msfgGrade->setForeColorSel(static_cast<int>(0x80000012u));
+        msfgGrade->setBackColorBkg(0xFFFFFF);
+        msfgGrade->setBackColor(0xFFFFFF);
+        msfgGrade->setForeColor(0);
+        msfgGrade->setGridColor(0xEFEFEF);
+        msfgGrade->setGridColorFixed(0xEFEFEF);
+        msfgGrade->setGridLines(0);
+        msfgGrade->setGridLinesFixed(0);
+        msfgGrade->setWordWrap(true);
+        msfgGrade->setFocusRect(0);
+        msfgGrade->setScrollBars(0);
+        Ponto = 2;
+        msfgGrade->setRows(1);
+        msfgGrade->setCols(QuantidadeDeColunas);
+        if (msfgGrade->Rows() > 1) msfgGrade->setFixedRows(1);
+        Ponto = 3;
+        for (int c = 0; c < QuantidadeDeColunas; ++c) {
+            msfgGrade->setTextMatrix(0, c, QString::fromUtf16(Colunas[c].Titulo));
+            msfgGrade->setColWidth(c, Colunas[c].Largura);
+            msfgGrade->setColAlignment(c, Colunas[c].Alinhamento);
+            msfgGrade->setColData(c, Colunas[c].Atributo);
+        }
+        Ponto = 4;
+        msfgGrade->setRow(0);
+        for (int c = 0; c < QuantidadeDeColunas; ++c) {
+            msfgGrade->setCol(c);
+            msfgGrade->setCellFontBold(true);
+            msfgGrade->setCellForeColor(c == ColunaNumeroDoOrcamento ? 0x808080 : 0);
+            msfgGrade->setBackColorFixed(0xFFFFFF);
+        }
+        Ponto = 5;
+        msfgGrade->setRedraw(true);
+        ConfigurarGrade = 0;
+    });
+    return ConfigurarGrade;
+}
+
+qint16 frmLista::GerarLista()
+{
+    qint16 GerarLista = 1;
+    ComTratamentoDeErro(u"frmLista", u"GerarLista", [&](qint16& Ponto) {
+        Ponto = 1;
+        const qint32 llonSituacao = xrcmbSituacao->ItemData(xrcmbSituacao->ListIndex());
+        Ponto = 2;
+        const QString lstrTexto = xrfndPesquisar->Text();
+        Ponto = 3;
+        const QVariant lvarResultado = mobjOrcamentos->Selecionar(1, mintTamanhoDaPagina, llonSituacao, lstrTexto, 0, 0);
+        Ponto = 4;
+        if (VB::CLng(lvarResultado) == 0) {
+            Ponto = 5;
+            mbooFiltrado = llonSituacao != 0 || xrfndPesquisar->Status() == 1;
+            GerarLista = 0;
+        } else {
+            Ponto = 6;
+            ExibirMensagemDeErro(static_cast<qint32>(mobjOrcamentos->NumeroDoErro), mobjOrcamentos->DescricaoDoErro,
+                                 mobjOrcamentos->LocalDoErro);
+        }
+    });
+    return GerarLista;
+}
+
+void frmLista::PreencherGrade()
+{
+    ComTratamentoDeErro(u"frmLista", u"PreencherGrade", [&](qint16& Ponto) {
+        Ponto = 1;
+        const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
+        if (lrstResultado->RecordCount() == 0) return;
+        Ponto = 2;
+        // A page remembered from an earlier selection may lie beyond this one's end.
+        lrstResultado->SetAbsolutePage(std::clamp<int>(mintPaginaAtual, 1, lrstResultado->PageCount()));
+        Ponto = 3;
+        RecordsetPtr lrstPagina;
+        mobjOrcamentos->PaginarResultadoDaSelecaoEmRecordset(mintTamanhoDaPagina, lrstPagina);
+        Ponto = 4;
+        msfgGrade->setRedraw(false);
+        msfgGrade->setRows(lrstPagina->RecordCount() + 1);
+        if (msfgGrade->Rows() >= 2) msfgGrade->setFixedRows(1);
+        msfgGrade->setRowHeight(0, 700);
+        Ponto = 5;
+        lrstPagina->MoveFirst();
+        for (int r = 1; !lrstPagina->Eof(); ++r, lrstPagina->MoveNext()) {
+            Ponto = 6;
+            msfgGrade->setRowHeight(r, 570);
+            msfgGrade->setRow(r);
+            for (int c = 0; c < QuantidadeDeColunas; ++c) {
+                msfgGrade->setCol(c);
+                msfgGrade->setCellBackColor(r % 2 == 1 ? 0xF2F2F2 : 0xFFFFFF);
+                msfgGrade->setCellForeColor(c == ColunaNumeroDoOrcamento ? 0x808080 : 0);
+            }
+            Ponto = 7;
+            for (int c = ColunaNumeroDoOrcamento; c < QuantidadeDeColunas; ++c) {
+                if (c == ColunaSituacao) continue;
+                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(Colunas[c].Campo)).Value;
+                const bool podeFaltar = c == ColunaDataEHoraDaAlteracao || c == ColunaUsuarioDaAlteracao;
+                msfgGrade->setTextMatrix(r, c, podeFaltar && VB::IsNull(valor) ? QString() : VB::CStr(valor));
+            }
+            Ponto = 8;
+            msfgGrade->setCol(ColunaSituacao);
+            const bool ativo = VB::CLng(lrstPagina->Fields(QStringLiteral("Situacao")).Value) == 1;
+            msfgGrade->setCellPicture((ativo ? imgEtiqueta_Situacao_Ativo : imgEtiqueta_Situacao_Inativo)->Picture());
+            msfgGrade->setCellPictureAlignment(4);
+        }
+        Ponto = 9;
+        msfgGrade->setRedraw(true);
+    });
+}
+
+qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao)
+{
+    qint16 AtualizarObjetos = 1;
+    ComTratamentoDeErro(u"frmLista", u"AtualizarObjetos", [&](qint16& Ponto) {
+        Ponto = 1;
+        PreencherGrade();
+        Ponto = 2;
+        if (picMensagem->Visible()) ExibirOcultarpicMensagem(false);
+        Ponto = 3;
+        const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
+        const int T = lrstResultado->RecordCount();
+        if (T > 0) {
+            for (Controle* controle : std::initializer_list<Controle*>{xrcmdAdicionar, xrfndPesquisar, xrcmbSituacao,
+                                                                        xrcmdImprimirLista, xrnbBarraDeNavegacao, msfgGrade})
+                controle->setVisible(true);
+            lblMensagemDeResultado->setVisible(false);
+        } else {
+            xrcmdAdicionar->setVisible(true);
+            // Nothing registered at all: nothing to search or filter either.
+            const bool nadaRegistrado = xrfndPesquisar->Status() != 1 && xrcmbSituacao->ListIndex() <= 0;
+            xrfndPesquisar->setVisible(!nadaRegistrado);
+            xrcmbSituacao->setVisible(!nadaRegistrado);
+            xrnbBarraDeNavegacao->setVisible(false);
+            msfgGrade->setVisible(false);
+            lblMensagemDeResultado->setCaption(QStringLiteral("Nenhum orçamento encontrado."));
+            lblMensagemDeResultado->setVisible(true);
+        }
+        Ponto = 4;
+        const int n = msfgGrade->Rows() - 1;
+        const int P = mintTamanhoDaPagina;
+        int primeiro = 0;
+        int ultimo = 0;
+        switch (lintComandoDeNavegacao) {
+        case 1: primeiro = 1; ultimo = n; break;
+        case 2: primeiro = xrnbBarraDeNavegacao->PrimeiroRegistro() - n; ultimo = xrnbBarraDeNavegacao->PrimeiroRegistro() - 1; break;
+        case 3: primeiro = xrnbBarraDeNavegacao->UltimoRegistro() + 1; ultimo = xrnbBarraDeNavegacao->UltimoRegistro() + n; break;
+        case 4: primeiro = T - n + 1; ultimo = T; break;
+        default: primeiro = (mintPaginaAtual - 1) * P + 1; ultimo = primeiro + n - 1; break;
+        }
+        xrnbBarraDeNavegacao->setPrimeiroRegistro(primeiro);
+        xrnbBarraDeNavegacao->setUltimoRegistro(ultimo);
+        xrnbBarraDeNavegacao->setTotalDeRegistros(T);
+        xrnbBarraDeNavegacao->setRegistrosPorPagina(P);
+        xrnbBarraDeNavegacao->Atualizar();
+        Ponto = 5;
+        if (msfgGrade->Visible()) {
+            msfgGrade->SetFocus();
+            msfgGrade->setCol(0);
+            msfgGrade->setRow(msfgGrade->RowSel());
+        }
+        AtualizarObjetos = 0;
+    });
+    return AtualizarObjetos;
+}
+
+void frmLista::xrnbBarraDeNavegacao_Click(int Botao)
+{
+    ComTratamentoDeErro(u"frmLista", u"xrnbBarraDeNavegacao_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (Botao < 1 || Botao > 4) return;
+        const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
+        Ponto = 2;
+        switch (Botao) {
+        case 1: mintPaginaAtual = 1; break;
+        case 2: mintPaginaAtual = static_cast<qint16>(lrstResultado->AbsolutePage() - 1); break;
+        case 3: mintPaginaAtual = static_cast<qint16>(lrstResultado->AbsolutePage() + 1); break;
+        case 4: mintPaginaAtual = static_cast<qint16>(lrstResultado->PageCount()); break;
+        }
+        Ponto = 3;
+        AtualizarObjetos(static_cast<qint16>(Botao));
+    });
+}
+
+void frmLista::ReselecionarEExibir()
+{
+    GerarLista();
+    if (mbooFiltrado) {
+        // A new filter or search starts on its first page.
+        mintPaginaAtual = 1;
+        AtualizarObjetos(1);
+    } else {
+        // Back to the whole list: the page it showed before the filter.
+        if (mintPaginaSalva < 1) mintPaginaSalva = 1;
+        mintPaginaAtual = mintPaginaSalva;
+        AtualizarObjetos(0);
+    }
+}
+
+void frmLista::xrcmbSituacao_Click()
+{
+    ComTratamentoDeErro(u"frmLista", u"xrcmbSituacao_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (mbooIgnorarClique) {
+            mbooIgnorarClique = false;
+            return;
+        }
+        Ponto = 2;
+        ExibirOcultarpicMensagem(true);
+        Ponto = 3;
+        if (!mbooFiltrado && xrcmbSituacao->ItemData(xrcmbSituacao->ListIndex()) != 0)
+            mintPaginaSalva = static_cast<qint16>(mobjOrcamentos->ResultadoDaSelecaoEmRecordSet()->AbsolutePage());
+        Ponto = 4;
+        ReselecionarEExibir();
+    });
+}
+
+void frmLista::xrfndPesquisar_Click()
+{
+    ComTratamentoDeErro(u"frmLista", u"xrfndPesquisar_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (mbooIgnorarClique) {
+            mbooIgnorarClique = false;
+            return;
+        }
+        Ponto = 2;
+        ExibirOcultarpicMensagem(true);
+        Ponto = 3;
+        if (xrfndPesquisar->Status() == 1 && !mbooFiltrado)
+            mintPaginaSalva = static_cast<qint16>(mobjOrcamentos->ResultadoDaSelecaoEmRecordSet()->AbsolutePage());
+        Ponto = 4;
+        if (xrfndPesquisar->Status() == 1 && xrcmbSituacao->ListIndex() == 3) {
+            // A text search runs over every situation.
+            mbooIgnorarClique = true;
+            xrcmbSituacao->setListIndex(0);
+        } else if (xrfndPesquisar->Status() == 2 && xrcmbSituacao->ListIndex() == 0) {
+            // Clearing the search goes back to the recent quotes.
+            mbooIgnorarClique = true;
+            xrcmbSituacao->setListIndex(3);
+        }
+        Ponto = 5;
+        ReselecionarEExibir();
+    });
+}
+
+void frmLista::msfgGrade_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float Y)
+{
+    ComTratamentoDeErro(u"frmLista", u"msfgGrade_MouseMove", [&](qint16& Ponto) {
+        Ponto = 1;
+        const int lintLinha = static_cast<int>(VB::ArredondarParaPar((Y + 150.0) / msfgGrade->RowHeight(1))) - 1;
+        Ponto = 2;
+        if (lintLinha == mintLinhaSobOMouse) return;
+        mintLinhaSobOMouse = lintLinha;
+        Ponto = 3;
+        if (lintLinha > 0 && lintLinha <= msfgGrade->Rows() - 1) {
+            msfgGrade->setCol(ColunaApelidoOuNomeFantasiaDoCliente);
+            msfgGrade->setRow(lintLinha);
+            Ponto = 4;
+            const int topo = msfgGrade->Top() + msfgGrade->CellTop();
+            const int direita = msfgGrade->Left() + msfgGrade->CellLeft() + msfgGrade->CellWidth();
+            xrcmdAlterar->Move(direita - 1710, topo);
+            xrcmdExcluir->Move(direita - 1140, topo);
+            xrcmdImprimirFicha->Move(direita - 570, topo);
+            for (XRCommandButton* comando : {xrcmdAlterar, xrcmdExcluir, xrcmdImprimirFicha}) {
+                comando->setVisible(true);
+                comando->raise();
+            }
+            Ponto = 5;
+            msfgGrade->setHighLight(1);
+            msfgGrade->setCol(0);
+            msfgGrade->setRow(lintLinha);
+            msfgGrade->setColSel(msfgGrade->Cols() - 1);
+        } else {
+            Ponto = 6;
+            for (XRCommandButton* comando : {xrcmdAlterar, xrcmdExcluir, xrcmdImprimirFicha}) comando->setVisible(false);
+            msfgGrade->setHighLight(0);
+            msfgGrade->setCol(0);
+            msfgGrade->setRow(1);
+        }
+    });
+}
+
+void frmLista::msfgGrade_SelChange()
+{
+    ComTratamentoDeErro(u"frmLista", u"msfgGrade_SelChange", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (msfgGrade->RowSel() != msfgGrade->Row()) {
+            Ponto = 2;
+            msfgGrade->setRow(msfgGrade->RowSel());
+            Ponto = 3;
+            msfgGrade->setColSel(msfgGrade->Cols() - 1);
+        }
+    });
 }

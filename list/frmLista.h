@@ -1,11 +1,22 @@
 #pragma once
-// The quotes list, docked in the host's work area.
+// The quotes list, docked in the host's work area: a title, the add command, the
+// find box, the situation filter, the print command, the navigation bar, the result
+// grid with its hover row commands, and a rounded waiting panel.
 
 #include "contracts/ComponentesDaSuite.h"
 #include "contracts/Negocio.h"
 
 #include <QWidget>
 #include <memory>
+
+class Image;
+class Label;
+class MSFlexGrid;
+class PictureBox;
+class XRComboBox;
+class XRCommandButton;
+class XRFind;
+class XRNavigationBar;
 
 class frmLista : public QWidget {
     Q_OBJECT
@@ -16,8 +27,80 @@ public:
     // Docks the list into the work area, shows it and selects the first page.
     // 0 when the first selection succeeded, 1 when it failed (already shown).
     Q_INVOKABLE qint16 MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd);
+    // Refreshes the grid and the controls around it after a selection or a page
+    // move: 1 first page, 2 previous, 3 next, 4 last, other values the current page.
+    Q_INVOKABLE qint16 AtualizarObjetos(qint16 lintComandoDeNavegacao);
+    Q_INVOKABLE qint16 ConfigurarGrade();
+    Q_INVOKABLE qint16 GerarLista();
+    Q_INVOKABLE void PreencherGrade();
+
+    qint16 TamanhoDaPagina() const { return mintTamanhoDaPagina; }
+    qint16 PaginaAtual() const { return mintPaginaAtual; }
+    MSFlexGrid* Grade() const { return msfgGrade; }
+
+    // The grid's columns, as the record form reads them from the selected row.
+    enum Coluna : int {
+        ColunaEmBranco = 0,
+        ColunaNumeroDoOrcamento = 1,
+        ColunaApelidoOuNomeFantasiaDoCliente = 2,
+        ColunaNomeOuRazaoSocialDoCliente = 3,
+        ColunaDataDoOrcamento = 4,
+        ColunaCodigoDoCliente = 5,
+        ColunaValorTotal = 6,
+        ColunaDescontoEmPercentual = 7,
+        ColunaDescontoEmValor = 8,
+        ColunaValorLiquido = 9,
+        ColunaDataDeValidadeDoOrcamento = 10,
+        ColunaCodigoDaSituacao = 11,
+        ColunaSituacao = 12,
+        ColunaDataEHoraDaInclusao = 13,
+        ColunaUsuarioDaInclusao = 14,
+        ColunaDataEHoraDaAlteracao = 15,
+        ColunaUsuarioDaAlteracao = 16,
+        QuantidadeDeColunas = 17,
+    };
+
+protected:
+    void resizeEvent(QResizeEvent* evento) override;
 
 private:
+    void CriarControles();
+    void PreencherComboBoxDeSituacao();
+    void PosicionarpicMensagem();
+    void ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem);
+    void Form_Resize();
+    // What the filter and the search do after their own first steps: select again and
+    // show the first page of a filtered list, or the saved page of the whole list.
+    void ReselecionarEExibir();
+
+    void xrcmbSituacao_Click();
+    void xrfndPesquisar_Click();
+    void xrnbBarraDeNavegacao_Click(int Botao);
+    void msfgGrade_MouseMove(int Button, int Shift, float X, float Y);
+    void msfgGrade_SelChange();
+
+    Label* lblTitulo;
+    XRCommandButton* xrcmdAdicionar;
+    XRFind* xrfndPesquisar;
+    XRComboBox* xrcmbSituacao;
+    XRCommandButton* xrcmdImprimirLista;
+    XRNavigationBar* xrnbBarraDeNavegacao;
+    Label* lblMensagemDeResultado;
+    MSFlexGrid* msfgGrade;
+    XRCommandButton* xrcmdAlterar;
+    XRCommandButton* xrcmdExcluir;
+    XRCommandButton* xrcmdImprimirFicha;
+    PictureBox* picMensagem;
+    Image* imgEtiqueta_Situacao_Ativo;
+    Image* imgEtiqueta_Situacao_Inativo;
+
     // The list's business object, created once by MontarExibirFormulario.
     std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> mobjOrcamentos;
+    qint16 mintTamanhoDaPagina = 0;
+    qint16 mintPaginaAtual = 0;
+    bool mbooIgnorarClique = false;
+    bool mbooFiltrado = false;
+    qint16 mintPaginaSalva = 0;
+    // The grid row the mouse was last over.
+    int mintLinhaSobOMouse = 0;
 };

@@ -4,6 +4,11 @@
 #include "DublesDoComponente.h"
 
 #include "component/clsOrcamentos.h"
+#include "component/frmMensagem.h"
+#include "component/modArredondarCantosDoObjeto.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/Shape.h"
+#include "platform/controls/Twips.h"
 #include "component/modFuncoes.h"
 #include "component/modFundoEscuro.h"
 #include "component/modMensagemDeErro.h"
@@ -40,6 +45,9 @@ private slots:
     void fundoEscuroFicaAteRemover();
     void pausarDuraUmSegundoEProcessaEventos();
     void shiftHomeSelecionaOTextoDigitado();
+    void cantosArredondadosSalvoNoWindows8_data();
+    void cantosArredondadosSalvoNoWindows8();
+    void formularioDeMensagemFicaUmSegundoComARotuloCentralizado();
 
 private:
     QWidget* NovaJanelaDoMenu();
@@ -330,6 +338,65 @@ void TesteDoComponente::shiftHomeSelecionaOTextoDigitado()
     Plataforma::SendKeys(QStringLiteral("+({HOME})"));
     QCOMPARE(campo.selectedText(), QStringLiteral("Bicho"));
     QVERIFY_THROWS_EXCEPTION(VB::ErroDeExecucao, Plataforma::SendKeys(QStringLiteral("{ENTER}")));
+}
+
+void TesteDoComponente::cantosArredondadosSalvoNoWindows8_data()
+{
+    QTest::addColumn<QString>("sistema");
+    QTest::addColumn<bool>("arredonda");
+    QTest::newRow("Windows 8") << u"Windows 8"_s << false;
+    QTest::newRow("outra caixa") << u"wInDoWs 8"_s << false;
+    QTest::newRow("Windows 8.1") << u"Windows 8.1"_s << true;
+    QTest::newRow("Debian") << u"Debian GNU/Linux 12 (bookworm)"_s << true;
+}
+
+void TesteDoComponente::cantosArredondadosSalvoNoWindows8()
+{
+    QFETCH(QString, sistema);
+    QFETCH(bool, arredonda);
+    qputenv("ZELT_NOME_DO_SO", sistema.toUtf8());
+    QWidget painel;
+    painel.resize(200, 80);
+    HWnd hWnd = Plataforma::Handle(&painel);
+    quint8 Raio = 30;
+    ArredondarCantosDoObjeto(hWnd, Raio);
+    QCOMPARE(Plataforma::TemRegiao(hWnd), arredonda);
+    if (arredonda) {
+        QVERIFY(!painel.mask().contains(QPoint(0, 0)));   // the corner is cut away
+        QVERIFY(painel.mask().contains(QPoint(100, 40))); // the middle shows
+        QVERIFY(painel.mask().contains(QPoint(100, 0)));  // and so does the top edge
+    }
+
+    auto* mensagem = new frmMensagem;
+    Shape* moldura = mensagem->findChild<Shape*>(u"lshpObj"_s);
+    QCOMPARE(moldura != nullptr, !arredonda);
+    QCOMPARE(Plataforma::TemRegiao(Plataforma::Handle(mensagem)), arredonda);
+    if (moldura) {
+        QVERIFY(moldura->Visible());
+        QCOMPARE(moldura->geometry(), mensagem->rect());
+    }
+    delete mensagem;
+    qunsetenv("ZELT_NOME_DO_SO");
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDoComponente::formularioDeMensagemFicaUmSegundoComARotuloCentralizado()
+{
+    QPointer<frmMensagem> mensagem = new frmMensagem;
+    QCOMPARE(mensagem->lblMensagem->Caption(), u"Aguarde, acessando o sistema"_s);
+    mensagem->lblMensagem->setCaption(u"Aguarde, reorganizando dados."_s);
+    const int larguraDoRotulo = mensagem->lblMensagem->Width();
+    QElapsedTimer relogio;
+    relogio.start();
+    QCOMPARE(mensagem->MontarExibirFormulario(), false);
+    QVERIFY(relogio.elapsed() >= 1000);
+    QVERIFY(mensagem->isVisible());
+    QCOMPARE(Twips::DePixels(mensagem->width()), larguraDoRotulo + 780);
+    // The label spans the whole form, so that its centred text is centred in it.
+    QCOMPARE(mensagem->lblMensagem->Left(), 0);
+    QCOMPARE(mensagem->lblMensagem->Width(), Twips::DePixels(mensagem->width()));
+    mensagem->Form_Unload();
+    QTRY_VERIFY(mensagem.isNull());
 }
 
 QTEST_MAIN(TesteDoComponente)

@@ -1,0 +1,471 @@
+// The quotes list driven as a person drives it: the filter, the find box, the
+// navigation bar and the mouse over the grid, on a real SQLite business layer (and
+// a scripted one where real data cannot give the answer).
+
+#include "../business/BancoDeTeste.h"
+#include "../component/DublesDoComponente.h"
+
+#include "business/Banco.h"
+#include "business/Relogio.h"
+#include "component/modPrincipal.h"
+#include "list/frmLista.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/Twips.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRNavigationBar.h"
+#include "platform/suite/ComponentesDaSuite.h"
+
+#include <QLineEdit>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TesteDaLista : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void abrirFazUmaSoSelecaoEmRecentes();
+    void erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade();
+    void erroNoTerceiroPassoDeGerarListaTemSeuLocal();
+    void gradeConfiguradaComoDesenhada();
+    void alturaDaGradeDefineOTamanhoDaPagina();
+    void celulasDaPaginaEmSeuTextoPadrao();
+    void paginasDeSeisSeisEUm();
+    void filtroGuardaAPaginaDaListaInteira();
+    void pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao();
+    void pesquisaPorNomeSemAcento();
+    void nadaRegistradoENadaEncontrado();
+    void comandosDaLinhaSobOMouse();
+    void arrastarSelecionaUmaLinhaInteira();
+
+private:
+    frmLista* AbrirLista(int alturaDaAreaEmPixels = 600);
+    void CriarOrcamentos(int quantidade, int cliente = 1, int animal = 10);
+    void Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao);
+    void Pesquisar(const QString& texto);
+    QString TextoDaBarra() const;
+    QStringList Coluna(int coluna) const;
+
+    std::unique_ptr<BancoDeTeste::Sessao> msessao;
+    std::unique_ptr<QObject> musuario;
+    QWidget* mmenu = nullptr;
+    frmLista* mlista = nullptr;
+};
+
+void TesteDaLista::initTestCase()
+{
+    Suite::RegistrarComponentesDaSuite();
+    Plataforma::DefinirFatorDaPausa(0);
+}
+
+void TesteDaLista::init()
+{
+    ErrosExibidos().clear();
+    msessao = std::make_unique<BancoDeTeste::Sessao>();
+    BancoDeTeste::EscreverCadastroDeTeste();
+    RegistrarMensagemGravadora();
+    musuario = BancoDeTeste::Usuario(u"ANA"_s);
+    mmenu = new QWidget;
+    mmenu->resize(1400, 700);
+    auto* area = new QWidget(mmenu);
+    area->setObjectName(u"AreaDeTrabalho"_s);
+    area->setGeometry(0, 0, 1400, 600);
+    mmenu->show();
+}
+
+void TesteDaLista::cleanup()
+{
+    delete mmenu;
+    mmenu = nullptr;
+    mlista = nullptr;
+    msessao.reset();
+}
+
+frmLista* TesteDaLista::AbrirLista(int alturaDaAreaEmPixels)
+{
+    auto* area = mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s);
+    area->resize(area->width(), alturaDaAreaEmPixels);
+    mlista = new frmLista;
+    mlista->MontarExibirFormulario(Plataforma::Handle(area));
+    return mlista;
+}
+
+void TesteDaLista::CriarOrcamentos(int quantidade, int cliente, int animal)
+{
+    for (int i = 0; i < quantidade; ++i) {
+        BancoDeTeste::GradeEmMemoria grade;
+        auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
+        if (cliente != 1) {
+            grade = BancoDeTeste::GradeEmMemoria();
+            grade.AdicionarServico(1, 1, animal, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s, u"48,00"_s);
+            orcamento->CodigoDoCliente = cliente;
+            orcamento->CodigoDoAnimal = animal;
+        }
+        QCOMPARE(orcamento->Adicionar(), qint16(0));
+    }
+}
+
+void TesteDaLista::Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao)
+{
+    auto* controle = pai->findChild<QWidget*>(QString::fromLatin1(nomeDoControle));
+    QVERIFY(controle);
+    auto* botao = controle->findChild<QToolButton*>(QString::fromLatin1(nomeDoBotao));
+    QVERIFY(botao);
+    QVERIFY2(botao->isEnabled(), nomeDoBotao);
+    QTest::mouseClick(botao, Qt::LeftButton);
+}
+
+void TesteDaLista::Pesquisar(const QString& texto)
+{
+    auto* editor = mlista->findChild<XRFind*>(u"xrfndPesquisar"_s)->findChild<QLineEdit*>(u"txtTexto"_s);
+    editor->setFocus();
+    editor->clear();
+    QTest::keyClicks(editor, texto);
+    QTest::keyClick(editor, Qt::Key_Return);
+}
+
+QString TesteDaLista::TextoDaBarra() const
+{
+    return mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s)->TextoExibido();
+}
+
+QStringList TesteDaLista::Coluna(int coluna) const
+{
+    QStringList valores;
+    for (int r = 1; r < mlista->Grade()->Rows(); ++r) valores << mlista->Grade()->TextMatrix(r, coluna);
+    return valores;
+}
+
+void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes()
+{
+    RegistrarOrcamentosRoteirizados();
+    AbrirLista();
+    QCOMPARE(Roteiro().Selecoes, 1);
+    QCOMPARE(Roteiro().Situacoes, QList<qint32>{3});
+    QCOMPARE(Roteiro().Textos, QStringList{QString()});
+    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
+    QCOMPARE(situacao->ListIndex(), 3);
+    QCOMPARE(situacao->Text(), u"Recentes"_s);
+    QStringList itens;
+    QList<int> codigos;
+    for (int i = 0; i < situacao->ListCount(); ++i) {
+        itens << situacao->List(i);
+        codigos << situacao->ItemData(i);
+    }
+    QCOMPARE(itens, (QStringList{u"Todas as situações"_s, u"Ativos"_s, u"Inativos"_s, u"Recentes"_s}));
+    QCOMPARE(codigos, (QList<int>{0, 1, 2, 3}));
+    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAdicionar"_s)->Caption(), u"    Adicionar"_s);
+    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdImprimirLista"_s)->ToolTipText(), u"Imprimir lista"_s);
+    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAlterar"_s)->ToolTipText(), u"Alterar"_s);
+    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdExcluir"_s)->ToolTipText(), u"Excluir"_s);
+    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s)->ToolTipText(), u"Imprimir ficha"_s);
+    QCOMPARE(mlista->findChild<Label*>(u"lblTitulo"_s)->Caption(), u"Orçamentos"_s);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade()
+{
+    RegistrarOrcamentosRoteirizados();
+    Roteiro().Resposta = true;
+    AbrirLista();
+    QCOMPARE(mlista->MontarExibirFormulario(Plataforma::Handle(mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s))), qint16(1));
+    QCOMPARE(ErrosExibidos().size(), 2);
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 3704);
+    QCOMPARE(ErrosExibidos()[0].Descricao.toString(), u"Falha ao selecionar"_s);
+    QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Orcamentos, clsOrcamentos, Selecionar, Ponto: 4"_s);
+    QVERIFY(mlista->isVisible());
+    QVERIFY(!mlista->Grade()->Visible());
+}
+
+void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal()
+{
+    RegistrarOrcamentosRoteirizados();
+    Roteiro().AoSelecionar = [] { throw VB::ErroDeExecucao(13); };
+    AbrirLista();
+    QCOMPARE(ErrosExibidos().size(), 1);
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 13);
+    QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"_s);
+}
+
+void TesteDaLista::gradeConfiguradaComoDesenhada()
+{
+    AbrirLista();
+    MSFlexGrid* grade = mlista->Grade();
+    const QStringList titulos{u"Coluna em branco"_s, u"Número do Orçamento"_s, u"Apelido ou nome fantasia do cliente"_s,
+                              u"Nome ou razão social do cliente"_s, u"Data do Orçamento"_s, u"Código do cliente"_s,
+                              u"Valor total"_s, u"(%) de desconto"_s, u"Valor do desconto"_s, u"Valor líquido"_s,
+                              u"Data de validade do orçamento"_s, u"Código da situação"_s, u"Situação"_s,
+                              u"Data e hora da inclusão"_s, u"Usuário da inclusão"_s, u"Data e hora da alteração"_s,
+                              u"Usuário da alteração"_s};
+    const QList<int> larguras{0, 1570, 5150, 21000 - 10200, 1500, 0, 0, 0, 0, 0, 0, 0, 1400, 0, 0, 0, 0};
+    const QList<int> alinhamentos{1, 4, 1, 1, 4, 1, 1, 1, 1, 1, 1, 4, 4, 1, 1, 1, 1};
+    const QList<int> atributos{0, 0, 1, 1, 1, 0, 0, 0, 0, 0, 0, 2, 2, 2, 1, 2, 1};
+    QCOMPARE(grade->Cols(), 17);
+    QCOMPARE(mlista->width(), 1400); // 21,000 twips: column 3 takes 21,000 - 10,200
+    for (int c = 0; c < 17; ++c) {
+        QCOMPARE(grade->TextMatrix(0, c), titulos[c]);
+        QCOMPARE(grade->ColWidth(c), larguras[c]);
+        QCOMPARE(grade->ColAlignment(c), alinhamentos[c]);
+        QCOMPARE(grade->ColData(c), atributos[c]);
+        grade->setRow(0);
+        grade->setCol(c);
+        QVERIFY(grade->CellFontBold());
+        QCOMPARE(grade->CellForeColor(), c == 1 ? 0x808080 : 0);
+    }
+    QCOMPARE(grade->BackColorFixed(), 0xFFFFFF);
+    QCOMPARE(grade->BackColorSel(), 0xD9D9D9);
+    QCOMPARE(grade->ForeColorSel(), int(0x80000012u));
+    QCOMPARE(grade->GridColor(), 0xEFEFEF);
+    QCOMPARE(grade->GridLines(), 0);
+    QCOMPARE(grade->FocusRect(), 0);
+    QCOMPARE(grade->ScrollBars(), 0);
+    QCOMPARE(grade->font().family(), u"Arial"_s);
+    QCOMPARE(grade->font().pointSize(), 11);
+
+    // Layout offsets in twips.
+    auto* adicionar = mlista->findChild<Controle*>(u"xrcmdAdicionar"_s);
+    auto* pesquisar = mlista->findChild<Controle*>(u"xrfndPesquisar"_s);
+    auto* situacao = mlista->findChild<Controle*>(u"xrcmbSituacao"_s);
+    auto* barra = mlista->findChild<Controle*>(u"xrnbBarraDeNavegacao"_s);
+    QCOMPARE(mlista->findChild<Controle*>(u"lblTitulo"_s)->Top(), 350);
+    QCOMPARE(adicionar->Top(), 1200);
+    QCOMPARE(adicionar->Left(), 300);
+    QCOMPARE(pesquisar->Left(), adicionar->Left() + adicionar->Width() + 100);
+    QCOMPARE(situacao->Left(), pesquisar->Left() + pesquisar->Width() + 100);
+    QCOMPARE(barra->Top(), 1200 - 135);
+    QCOMPARE(barra->Left() + barra->Width(), 21000 - 120);
+    QCOMPARE(grade->Top(), 1750);
+    QCOMPARE(grade->Width(), 21000 - 600);
+    QCOMPARE(grade->Height(), 9000 - 800);
+}
+
+void TesteDaLista::alturaDaGradeDefineOTamanhoDaPagina()
+{
+    // 5,400 twips of form: a grid 4,600 twips high, room for 6 rows of a page.
+    AbrirLista(Twips::ParaPixels(5400));
+    QCOMPARE(mlista->Grade()->Height(), 4600);
+    QCOMPARE(mlista->TamanhoDaPagina(), qint16(6));
+    // A grid shorter than 700 twips leaves no room at all.
+    mlista->resize(mlista->width(), Twips::ParaPixels(1400));
+    QVERIFY(mlista->TamanhoDaPagina() <= 0);
+}
+
+void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao()
+{
+    Relogio::DefinirParaTestes([] { return QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)); });
+    CriarOrcamentos(2);
+    AbrirLista();
+    MSFlexGrid* grade = mlista->Grade();
+    QCOMPARE(grade->Rows(), 3);
+    QCOMPARE(grade->FixedRows(), 1);
+    QCOMPARE(grade->RowHeight(0), 700);
+    QCOMPARE(grade->RowHeight(1), 570);
+    // Newest first; every value in its default text form.
+    QCOMPARE(grade->TextMatrix(1, 1), u"2"_s);
+    QCOMPARE(grade->TextMatrix(2, 1), u"1"_s);
+    const QStringList esperado{u""_s, u"2"_s, u"João"_s, u"João da Silva"_s, u"03/12/2026"_s, u"1"_s, u"120"_s,
+                               u"10"_s, u"12"_s, u"108"_s, u"13/12/2026"_s, u"1"_s, u""_s,
+                               u"03/12/2026 09:30:15"_s, u"ANA"_s, u""_s, u""_s};
+    for (int c = 0; c < 17; ++c) QCOMPARE(grade->TextMatrix(1, c), esperado[c]);
+    // Alternate shading, grey quote numbers, the situation label in column 12.
+    for (int r = 1; r <= 2; ++r)
+        for (int c = 0; c < 17; ++c) {
+            grade->setRow(r);
+            grade->setCol(c);
+            QCOMPARE(grade->CellBackColor(), r % 2 ? 0xF2F2F2 : 0xFFFFFF);
+            QCOMPARE(grade->CellForeColor(), c == 1 ? 0x808080 : 0);
+        }
+    grade->setRow(1);
+    grade->setCol(12);
+    QVERIFY(!grade->CellPicture().isNull());
+    QCOMPARE(grade->CellPictureAlignment(), 4);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::paginasDeSeisSeisEUm()
+{
+    CriarOrcamentos(13);
+    AbrirLista(Twips::ParaPixels(5400));
+    QCOMPARE(mlista->TamanhoDaPagina(), qint16(6));
+    QCOMPARE(Coluna(1), (QStringList{u"13"_s, u"12"_s, u"11"_s, u"10"_s, u"9"_s, u"8"_s}));
+    QCOMPARE(TextoDaBarra(), u"1 - 6 de 13"_s);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdProximo");
+    QCOMPARE(Coluna(1), (QStringList{u"7"_s, u"6"_s, u"5"_s, u"4"_s, u"3"_s, u"2"_s}));
+    QCOMPARE(TextoDaBarra(), u"7 - 12 de 13"_s);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdProximo");
+    QCOMPARE(Coluna(1), QStringList{u"1"_s});
+    QCOMPARE(TextoDaBarra(), u"13 - 13 de 13"_s);
+    QVERIFY(!mlista->findChild<QToolButton*>(u"cmdProximo"_s)->isEnabled());
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
+    QCOMPARE(TextoDaBarra(), u"7 - 12 de 13"_s);
+    QCOMPARE(Coluna(1).size(), 6);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
+    QCOMPARE(TextoDaBarra(), u"13 - 13 de 13"_s);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdPrimeiro");
+    QCOMPARE(TextoDaBarra(), u"1 - 6 de 13"_s);
+    QVERIFY(!mlista->findChild<QToolButton*>(u"cmdAnterior"_s)->isEnabled());
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::filtroGuardaAPaginaDaListaInteira()
+{
+    CriarOrcamentos(15);
+    Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento <= 5"_s);
+    AbrirLista(Twips::ParaPixels(5400));
+    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
+    situacao->setListIndex(0);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
+    QCOMPARE(mlista->PaginaAtual(), qint16(3));
+    QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
+
+    situacao->setListIndex(1); // "Ativos": the first page of the active quotes
+    QCOMPARE(TextoDaBarra(), u"1 - 6 de 10"_s);
+    QCOMPARE(Coluna(11), QStringList(6, u"1"_s));
+    situacao->setListIndex(2); // "Inativos"
+    QCOMPARE(TextoDaBarra(), u"1 - 5 de 5"_s);
+    QCOMPARE(Coluna(11), QStringList(5, u"2"_s));
+
+    situacao->setListIndex(0); // back to the whole list, on the page it showed
+    QCOMPARE(mlista->PaginaAtual(), qint16(3));
+    QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
+    QCOMPARE(Coluna(1), (QStringList{u"3"_s, u"2"_s, u"1"_s}));
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao()
+{
+    RegistrarOrcamentosRoteirizados();
+    AbrirLista();
+    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
+    Pesquisar(u"Maria"_s);
+    QCOMPARE(situacao->ListIndex(), 0);
+    QCOMPARE(Roteiro().Selecoes, 2);
+    QCOMPARE(Roteiro().Situacoes.last(), 0);
+    QCOMPARE(Roteiro().Textos.last(), u"Maria"_s);
+
+    Clicar(mlista, "xrfndPesquisar", "cmdLimpar");
+    QCOMPARE(situacao->ListIndex(), 3);
+    QCOMPARE(Roteiro().Selecoes, 3);
+    QCOMPARE(Roteiro().Situacoes.last(), 3);
+    QCOMPARE(Roteiro().Textos.last(), QString());
+}
+
+void TesteDaLista::pesquisaPorNomeSemAcento()
+{
+    CriarOrcamentos(3, 1, 10);
+    CriarOrcamentos(2, 2, 12);
+    AbrirLista();
+    QCOMPARE(TextoDaBarra(), u"1 - 5 de 5"_s);
+    Pesquisar(u"antonia"_s);
+    QCOMPARE(Coluna(2), QStringList(2, u"Maria Antônia"_s));
+    QCOMPARE(TextoDaBarra(), u"1 - 2 de 2"_s);
+    Pesquisar(u"4"_s);
+    QCOMPARE(Coluna(1), QStringList{u"4"_s});
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::nadaRegistradoENadaEncontrado()
+{
+    AbrirLista();
+    auto visivel = [&](const char* nome) { return mlista->findChild<Controle*>(QString::fromLatin1(nome))->Visible(); };
+    // No recent quote: older ones may exist, so the filter stays to widen the list.
+    QVERIFY(visivel("xrcmbSituacao"));
+    QVERIFY(visivel("lblMensagemDeResultado"));
+    QVERIFY(!visivel("msfgGrade"));
+    // Nothing registered in any situation: only the add command and the message.
+    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(0);
+    QVERIFY(visivel("xrcmdAdicionar"));
+    QVERIFY(!visivel("xrfndPesquisar"));
+    QVERIFY(!visivel("xrcmbSituacao"));
+    QVERIFY(!visivel("xrnbBarraDeNavegacao"));
+    QVERIFY(!visivel("msfgGrade"));
+    QVERIFY(visivel("lblMensagemDeResultado"));
+    QCOMPARE(mlista->findChild<Label*>(u"lblMensagemDeResultado"_s)->Caption(), u"Nenhum orçamento encontrado."_s);
+    mlista->close();
+
+    // Quotes registered, none matching: the find box and the filter stay.
+    CriarOrcamentos(2);
+    AbrirLista();
+    QVERIFY(visivel("msfgGrade"));
+    QVERIFY(!visivel("lblMensagemDeResultado"));
+    Pesquisar(u"Ninguem com esse nome"_s);
+    QVERIFY(visivel("xrfndPesquisar"));
+    QVERIFY(visivel("xrcmbSituacao"));
+    QVERIFY(!visivel("msfgGrade"));
+    QVERIFY(!visivel("xrnbBarraDeNavegacao"));
+    QVERIFY(visivel("lblMensagemDeResultado"));
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::comandosDaLinhaSobOMouse()
+{
+    CriarOrcamentos(3);
+    AbrirLista();
+    MSFlexGrid* grade = mlista->Grade();
+    auto* alterar = mlista->findChild<XRCommandButton*>(u"xrcmdAlterar"_s);
+    auto* excluir = mlista->findChild<XRCommandButton*>(u"xrcmdExcluir"_s);
+    auto* ficha = mlista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s);
+    QVERIFY(!alterar->Visible());
+
+    // Over row 2: header 700 + 570 + half a row, in twips.
+    const int y2 = Twips::ParaPixels(700 + 570 + 285);
+    QTest::mouseMove(grade, QPoint(300, y2));
+    QVERIFY(alterar->Visible() && excluir->Visible() && ficha->Visible());
+    const int fimDaColuna2 = grade->Left() + 1570 + 5150; // column 0 is hidden
+    QCOMPARE(alterar->Left(), fimDaColuna2 - 1710);
+    QCOMPARE(excluir->Left(), fimDaColuna2 - 1140);
+    QCOMPARE(ficha->Left(), fimDaColuna2 - 570);
+    // Rows are laid out in whole pixels: the top is exact to one pixel (15 twips).
+    QVERIFY(qAbs(alterar->Top() - (grade->Top() + 700 + 570)) <= Twips::PorPixel);
+    QCOMPARE(grade->Row(), 2);
+    QCOMPARE(grade->Col(), 0);
+    QCOMPARE(grade->ColSel(), 16);
+    QCOMPARE(grade->HighLight(), 1);
+
+    // Along the same row nothing moves; the next row moves them.
+    alterar->setLeft(0);
+    QTest::mouseMove(grade, QPoint(500, y2 + 3));
+    QCOMPARE(alterar->Left(), 0);
+    QTest::mouseMove(grade, QPoint(500, Twips::ParaPixels(700 + 2 * 570 + 285)));
+    QCOMPARE(alterar->Left(), fimDaColuna2 - 1710);
+    QVERIFY(qAbs(alterar->Top() - (grade->Top() + 700 + 2 * 570)) <= Twips::PorPixel);
+    QCOMPARE(grade->Row(), 3);
+
+    // Onto the header: hidden, no highlight.
+    QTest::mouseMove(grade, QPoint(300, 5));
+    QVERIFY(!alterar->Visible() && !excluir->Visible() && !ficha->Visible());
+    QCOMPARE(grade->HighLight(), 0);
+    QCOMPARE(grade->Row(), 1);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::arrastarSelecionaUmaLinhaInteira()
+{
+    CriarOrcamentos(4);
+    AbrirLista();
+    MSFlexGrid* grade = mlista->Grade();
+    const int x = Twips::ParaPixels(1570 + 1000);
+    auto linha = [](int r) { return Twips::ParaPixels(700 + (r - 1) * 570 + 285); };
+    QTest::mousePress(grade, Qt::LeftButton, {}, QPoint(x, linha(1)));
+    QMouseEvent arrasto(QEvent::MouseMove, QPointF(x, linha(3)), grade->mapToGlobal(QPointF(x, linha(3))),
+                        Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(grade, &arrasto);
+    QTest::mouseRelease(grade, Qt::LeftButton, {}, QPoint(x, linha(3)));
+    QCOMPARE(grade->Row(), 3);
+    QCOMPARE(grade->RowSel(), 3);
+    QCOMPARE(grade->ColSel(), 16);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+QTEST_MAIN(TesteDaLista)
+#include "tst_lista.moc"
