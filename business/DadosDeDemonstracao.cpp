@@ -5,6 +5,7 @@
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Relogio.h"
 
+#include <QHash>
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
@@ -72,8 +73,17 @@ const QStringList Sobrenomes{
     QStringLiteral("Magalhães"), QStringLiteral("Brandão"),   QStringLiteral("Conceição"),
     QStringLiteral("Assunção"),  QStringLiteral("Monteiro"),  QStringLiteral("Barbosa"),
     QStringLiteral("Rocha"),     QStringLiteral("Nogueira"),  QStringLiteral("Falcão")};
-const QStringList Conectivos{QString(), QString(), QStringLiteral("da "), QStringLiteral("dos "),
-                             QStringLiteral("de ")};
+// The particle a surname takes in a full name ("Ana da Silva"), when it takes one.
+const QHash<QString, QString> Conectivos{{QStringLiteral("Silva"), QStringLiteral("da ")},
+                                         {QStringLiteral("Santos"), QStringLiteral("dos ")},
+                                         {QStringLiteral("Oliveira"), QStringLiteral("de ")},
+                                         {QStringLiteral("Souza"), QStringLiteral("de ")},
+                                         {QStringLiteral("Conceição"), QStringLiteral("da ")},
+                                         {QStringLiteral("Assunção"), QStringLiteral("da ")},
+                                         {QStringLiteral("Carvalho"), QStringLiteral("de ")},
+                                         {QStringLiteral("Lima"), QStringLiteral("de ")},
+                                         {QStringLiteral("Rocha"), QStringLiteral("da ")},
+                                         {QStringLiteral("Magalhães"), QStringLiteral("de ")}};
 const QStringList EmpresasClientes{
     QStringLiteral("Canil Vale Verde|Vale Verde Criação de Cães Ltda."),
     QStringLiteral("Pet Shop Amigo Fiel|Amigo Fiel Comércio de Produtos Pet Ltda."),
@@ -211,8 +221,8 @@ QList<ClienteCriado> CriarClientes(Sorteio& sorteio) {
                                      : QString();
             const QString sobrenome1 = sorteio.Um(Sobrenomes);
             const QString sobrenome2 = sorteio.Um(Sobrenomes);
-            c.NomeOuRazaoSocial =
-                primeiro + u' ' + meio + sorteio.Um(Conectivos) + sobrenome1 + u' ' + sobrenome2;
+            const QString conectivo = sorteio.Chance(50) ? Conectivos.value(sobrenome1) : QString();
+            c.NomeOuRazaoSocial = primeiro + u' ' + meio + conectivo + sobrenome1 + u' ' + sobrenome2;
             c.ApelidoOuNomeFantasia = primeiro + u' ' + sobrenome2;
             c.CPFOuCNPJ = Cpf(sorteio);
         }

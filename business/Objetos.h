@@ -43,17 +43,16 @@ protected:
     explicit Implementacao(QString componenteEClasse) : mstrComponenteEClasse(std::move(componenteEClasse)) {}
 
     // Selection protocol: False after success with the recordset the body answers;
-    // True after a failure, with the error triple and no recordset.
+    // True after a failure, with the error triple. A failure keeps the previous
+    // result: the list still shows what it showed when a new selection fails.
     template <class Corpo> QVariant Selecao(const char* procedimento, Corpo corpo) {
         LimparResultado();
         try {
             this->mrstResultado = corpo();
             return false;
         } catch (const VB::ErroDeExecucao& erro) {
-            this->mrstResultado.reset();
             RegistrarErro(erro.Numero(), erro.Descricao(), procedimento);
         } catch (const std::exception& erro) {
-            this->mrstResultado.reset();
             RegistrarErro(51, QString::fromLocal8Bit(erro.what()), procedimento);
         }
         return true;

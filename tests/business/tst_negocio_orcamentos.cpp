@@ -223,10 +223,16 @@ private slots:
         QVERIFY(orcamentos->DescricaoDoErro.contains(QStringLiteral("situação 4")));
         try {
             orcamentos->ResultadoDaSelecaoEmRecordSet();
-            QFAIL("a failed selection must leave no recordset");
+            QFAIL("no selection has succeeded yet");
         } catch (const VB::ErroDeExecucao& erro) {
             QCOMPARE(erro.Numero(), 91L);
         }
+        // After a good selection, a failed one leaves the list what it showed.
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 2, QString(), 0, 0), QVariant(false));
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, -1, QString(), 0, 0), QVariant(true));
+        QCOMPARE(Numeros(*orcamentos->ResultadoDaSelecaoEmRecordSet()), (QList<double>{inativo}));
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
+        QCOMPARE(orcamentos->NumeroDoErro, 0L);
     }
 
     void pesquisa_por_texto_data() {
