@@ -43,12 +43,15 @@ QString RecordsetEmMemoria::FieldName(qint32 indice) const
 
 Field RecordsetEmMemoria::Fields(const QString& nome) const
 {
-    const qsizetype indice = mcampos.indexOf(nome);
+    // Field names are matched without regard to letter case, as ADO matches them.
+    qsizetype indice = -1;
+    for (qsizetype i = 0; i < mcampos.size() && indice < 0; ++i)
+        if (mcampos.at(i).compare(nome, Qt::CaseInsensitive) == 0) indice = i;
     if (indice < 0)
         throw VB::ErroDeExecucao(3265);
     if (Eof())
         throw VB::ErroDeExecucao(3021);
-    return Field{nome, mlinhas.at(mlonPosicao).at(indice)};
+    return Field{mcampos.at(indice), mlinhas.at(mlonPosicao).at(indice)};
 }
 
 void RecordsetEmMemoria::MoveNext()

@@ -90,7 +90,7 @@ int main(int argc, char* argv[])
     try {
         Negocio::Iniciar(configuracao);
     } catch (const VB::ErroDeExecucao& erro) {
-        Erro(QStringLiteral("Não foi possível abrir o banco de dados: ") + erro.Descricao());
+        Erro(erro.Descricao());
         return 1;
     }
     Suite::RegistrarComponentesDaSuite();

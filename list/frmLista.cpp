@@ -466,6 +466,13 @@ void frmLista::xrnbBarraDeNavegacao_Click(int Botao)
     });
 }
 
+bool frmLista::CliqueIgnorado()
+{
+    if (!mbooIgnorarClique) return false;
+    mbooIgnorarClique = false;
+    return true;
+}
+
 void frmLista::ReselecionarEExibir()
 {
     GerarLista();
@@ -485,10 +492,7 @@ void frmLista::xrcmbSituacao_Click()
 {
     ComTratamentoDeErro(u"frmLista", u"xrcmbSituacao_Click", [&](qint16& Ponto) {
         Ponto = 1;
-        if (mbooIgnorarClique) {
-            mbooIgnorarClique = false;
-            return;
-        }
+        if (CliqueIgnorado()) return;
         Ponto = 2;
         ExibirOcultarpicMensagem(true);
         Ponto = 3;
@@ -503,10 +507,7 @@ void frmLista::xrfndPesquisar_Click()
 {
     ComTratamentoDeErro(u"frmLista", u"xrfndPesquisar_Click", [&](qint16& Ponto) {
         Ponto = 1;
-        if (mbooIgnorarClique) {
-            mbooIgnorarClique = false;
-            return;
-        }
+        if (CliqueIgnorado()) return;
         Ponto = 2;
         ExibirOcultarpicMensagem(true);
         Ponto = 3;

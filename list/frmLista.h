@@ -72,6 +72,8 @@ private:
     // What the filter and the search do after their own first steps: select again and
     // show the first page of a filtered list, or the saved page of the whole list.
     void ReselecionarEExibir();
+    // The click suppression flag: the next filter or search click only clears it.
+    bool CliqueIgnorado();
 
     void xrcmbSituacao_Click();
     void xrfndPesquisar_Click();

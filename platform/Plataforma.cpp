@@ -48,29 +48,33 @@ QMessageBox::Icon IconeDe(int botoesEIcone)
     }
 }
 
+// Two buttons, the first answering "sim", the second "nao"; Escape is the second.
+int DuasRespostas(QMessageBox& caixa, int botoesEIcone, const QString& primeiro, int sim, const QString& segundo,
+                  int nao, QMessageBox::ButtonRole papelDoSegundo)
+{
+    QPushButton* botaoSim = caixa.addButton(primeiro, QMessageBox::AcceptRole);
+    QPushButton* botaoNao = caixa.addButton(segundo, papelDoSegundo);
+    caixa.setDefaultButton((botoesEIcone & vbDefaultButton2) ? botaoNao : botaoSim);
+    caixa.setEscapeButton(botaoNao);
+    caixa.exec();
+    return caixa.clickedButton() == botaoSim ? sim : nao;
+}
+
 int MsgBoxReal(const QString& texto, int botoesEIcone, const QString& titulo)
 {
     QMessageBox caixa(IconeDe(botoesEIcone), titulo, texto);
-    const int botoes = botoesEIcone & 0x7;
-    if (botoes == vbYesNo) {
-        QPushButton* sim = caixa.addButton(QStringLiteral("&Sim"), QMessageBox::YesRole);
-        QPushButton* nao = caixa.addButton(QStringLiteral("&Não"), QMessageBox::NoRole);
-        caixa.setDefaultButton((botoesEIcone & vbDefaultButton2) ? nao : sim);
-        caixa.setEscapeButton(nao);
+    switch (botoesEIcone & 0x7) {
+    case vbYesNo:
+        return DuasRespostas(caixa, botoesEIcone, QStringLiteral("&Sim"), vbYes, QStringLiteral("&Não"), vbNo,
+                             QMessageBox::NoRole);
+    case vbOKCancel:
+        return DuasRespostas(caixa, botoesEIcone, QStringLiteral("OK"), vbOK, QStringLiteral("Cancelar"), vbCancel,
+                             QMessageBox::RejectRole);
+    default:
+        caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         caixa.exec();
-        return caixa.clickedButton() == sim ? vbYes : vbNo;
+        return vbOK;
     }
-    if (botoes == vbOKCancel) {
-        QPushButton* ok = caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-        QPushButton* cancelar = caixa.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
-        caixa.setDefaultButton((botoesEIcone & vbDefaultButton2) ? cancelar : ok);
-        caixa.setEscapeButton(cancelar);
-        caixa.exec();
-        return caixa.clickedButton() == ok ? vbOK : vbCancel;
-    }
-    caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
-    caixa.exec();
-    return vbOK;
 }
 
 // Ends the nested loop of a modal display when the form is hidden or destroyed.
