@@ -47,6 +47,7 @@ private slots:
     void nadaRegistradoENadaEncontrado();
     void comandosDaLinhaSobOMouse();
     void arrastarSelecionaUmaLinhaInteira();
+    void painelDeEsperaDuranteANovaSelecao();
 
 private:
     frmLista* AbrirLista(int alturaDaAreaEmPixels = 600);
@@ -464,6 +465,38 @@ void TesteDaLista::arrastarSelecionaUmaLinhaInteira()
     QCOMPARE(grade->Row(), 3);
     QCOMPARE(grade->RowSel(), 3);
     QCOMPARE(grade->ColSel(), 16);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::painelDeEsperaDuranteANovaSelecao()
+{
+    CriarOrcamentos(3);
+    AbrirLista();
+    auto* painel = mlista->findChild<Controle*>(u"picMensagem"_s);
+    MSFlexGrid* grade = mlista->Grade();
+    QVERIFY(!painel->Visible());
+    // What a person sees while the filter waits its second.
+    bool painelVisivel = false, gradeVisivel = true, formularioHabilitado = true, arredondado = false;
+    int topoDoPainel = 0;
+    Plataforma::DefinirFatorDaPausa(0.05);
+    QTimer::singleShot(10, [&] {
+        painelVisivel = painel->Visible();
+        gradeVisivel = grade->Visible();
+        formularioHabilitado = mlista->isEnabled();
+        arredondado = Plataforma::TemRegiao(Plataforma::Handle(painel));
+        topoDoPainel = painel->Top();
+    });
+    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(1);
+    Plataforma::DefinirFatorDaPausa(0);
+    QVERIFY(painelVisivel);
+    QVERIFY(!gradeVisivel);
+    QVERIFY(!formularioHabilitado);
+    QVERIFY(arredondado);
+    QCOMPARE(topoDoPainel, grade->Top() + 700); // just under the header row
+    // Afterwards: the panel gone, the grid back, the form usable.
+    QVERIFY(!painel->Visible());
+    QVERIFY(grade->Visible());
+    QVERIFY(mlista->isEnabled());
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
