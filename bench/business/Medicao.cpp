@@ -1,0 +1,180 @@
+#include "bench/business/Medicao.h"
+
+#include "business/Banco.h"
+#include "business/Negocio.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+
+namespace Medicao {
+
+namespace {
+
+void Sair(const QString& mensagem, int codigo) {
+    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
+    std::exit(codigo);
+}
+
+QString Numero(double valor) {
+    return QString::number(valor, 'f', valor < 10 ? 3 : 1);
+}
+
+QString Intervalo(const std::vector<double>& tempos) {
+    if (tempos.empty()) return QStringLiteral("-");
+    return Numero(Mediana(tempos));
+}
+
+} // namespace
+
+Opcoes LerOpcoes(const QStringList& argumentos, const char* uso) {
+    Opcoes opcoes;
+    for (int i = 1; i < argumentos.size(); ++i) {
+        const QString& a = argumentos.at(i);
+        const bool temValor = i + 1 < argumentos.size();
+        if (a == QLatin1String("--banco") && temValor)
+            opcoes.Arquivo = argumentos.at(++i);
+        else if (a == QLatin1String("--url") && temValor)
+            opcoes.Url = argumentos.at(++i);
+        else if (a == QLatin1String("--caso") && temValor)
+            opcoes.Caso = argumentos.at(++i);
+        else if (a == QLatin1String("--execucoes") && temValor)
+            opcoes.Execucoes = std::max(5, argumentos.at(++i).toInt());
+        else
+            Sair(QString::fromUtf8(uso), 2);
+    }
+    if (opcoes.Arquivo.isEmpty() == opcoes.Url.isEmpty()) Sair(QString::fromUtf8(uso), 2);
+    return opcoes;
+}
+
+void AbrirBanco(const Opcoes& opcoes) {
+    Negocio::Configuracao configuracao;
+    configuracao.ArquivoSQLite = opcoes.Arquivo;
+    configuracao.UrlPostgreSQL = opcoes.Url;
+    configuracao.CriarDadosDeDemonstracao = false;
+    try {
+        Negocio::Iniciar(configuracao);
+    } catch (const VB::ErroDeExecucao& erro) {
+        Sair(QStringLiteral("Não foi possível abrir o banco de dados: ") + erro.Descricao(), 1);
+    }
+}
+
+double Cronometrar(const std::function<void()>& trabalho) {
+    const auto inicio = std::chrono::steady_clock::now();
+    trabalho();
+    const auto fim = std::chrono::steady_clock::now();
+    return std::chrono::duration<double, std::milli>(fim - inicio).count();
+}
+
+std::vector<double> Repetir(int execucoes, const std::function<void()>& trabalho,
+                            const std::function<void()>& antes) {
+    std::vector<double> tempos;
+    for (int i = 0; i <= execucoes; ++i) {
+        if (antes) antes();
+        const double tempo = Cronometrar(trabalho);
+        if (i > 0) tempos.push_back(tempo); // the first round only warms the caches
+    }
+    return tempos;
+}
+
+double Mediana(std::vector<double> tempos) {
+    if (tempos.empty()) return 0;
+    std::sort(tempos.begin(), tempos.end());
+    const size_t meio = tempos.size() / 2;
+    return tempos.size() % 2 ? tempos[meio] : (tempos[meio - 1] + tempos[meio]) / 2;
+}
+
+double PicoDeMemoriaMb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) return 0;
+    for (const QByteArray& linha : status.readAll().split('\n'))
+        if (linha.startsWith("VmHWM:")) return linha.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return 0;
+}
+
+namespace {
+struct MarcaDeChaveGerada {};
+} // namespace
+} // namespace Medicao
+
+Q_DECLARE_METATYPE(Medicao::MarcaDeChaveGerada)
+
+namespace Medicao {
+
+QVariant ChaveGerada() {
+    return QVariant::fromValue(MarcaDeChaveGerada{});
+}
+
+Execucao ExecutarDireto(const QList<Comando>& comandos) {
+    const QSqlDatabase db = Banco::Conexao();
+    Execucao execucao;
+    for (const Comando& comando : comandos) {
+        if (comando.SoSeContou && execucao.UltimaContagem == 0) continue;
+        execucao.Executados << comando.Sql;
+        QSqlQuery q(db);
+        q.setForwardOnly(true);
+        bool ok;
+        if (comando.Parametros.isEmpty()) {
+            ok = q.exec(comando.Sql);
+        } else {
+            ok = q.prepare(comando.Sql);
+            for (const QVariant& parametro : comando.Parametros)
+                q.addBindValue(parametro.metaType() == QMetaType::fromType<MarcaDeChaveGerada>()
+                                   ? QVariant(execucao.UltimaChave)
+                                   : parametro);
+            ok = ok && q.exec();
+        }
+        if (!ok)
+            Sair(QStringLiteral("O piso falhou em \"%1\": %2").arg(comando.Sql, q.lastError().text()), 1);
+        const bool contagem = comando.Sql.startsWith(QLatin1String("SELECT COUNT(*)"));
+        const int colunas = q.record().count();
+        while (q.next()) {
+            for (int c = 0; c < colunas; ++c)
+                q.value(c);
+            if (comando.GeraChave) execucao.UltimaChave = q.value(0).toLongLong(); // RETURNING
+            if (contagem) execucao.UltimaContagem = q.value(0).toLongLong();
+            ++execucao.Linhas;
+        }
+        if (comando.GeraChave && colunas == 0) execucao.UltimaChave = q.lastInsertId().toLongLong();
+    }
+    return execucao;
+}
+
+void Publicar(const Opcoes& opcoes, const Resultado& r) {
+    const double mediana = Mediana(r.Tempos);
+    const double minimo = *std::min_element(r.Tempos.begin(), r.Tempos.end());
+    const double maximo = *std::max_element(r.Tempos.begin(), r.Tempos.end());
+    const double pico = PicoDeMemoriaMb();
+    const QStringList campos{QStringLiteral("RESULTADO"),
+                             r.Area,
+                             r.Caso,
+                             opcoes.NomeDoBanco(),
+                             Numero(mediana),
+                             Numero(minimo),
+                             Numero(maximo),
+                             Intervalo(r.Piso),
+                             Intervalo(r.Like),
+                             QString::number(pico, 'f', 1),
+                             r.Linhas < 0 ? QStringLiteral("-") : QString::number(r.Linhas),
+                             r.Nota.isEmpty() ? QStringLiteral("-") : r.Nota};
+    std::printf("%s\n", qPrintable(campos.join(u'\t')));
+    std::fflush(stdout);
+    QString resumo =
+        QStringLiteral("%1/%2 [%3]: mediana %4 ms (%5 a %6, %7 execuções)")
+            .arg(r.Area, r.Caso, opcoes.NomeDoBanco(), Numero(mediana), Numero(minimo), Numero(maximo))
+            .arg(r.Tempos.size());
+    if (!r.Piso.empty())
+        resumo += QStringLiteral("; piso %1 ms, razão %2")
+                      .arg(Numero(Mediana(r.Piso)), QString::number(mediana / Mediana(r.Piso), 'f', 2));
+    if (!r.Like.empty()) resumo += QStringLiteral("; LIKE simples %1 ms").arg(Numero(Mediana(r.Like)));
+    resumo += QStringLiteral("; pico de memória %1 MB").arg(pico, 0, 'f', 1);
+    std::fprintf(stderr, "%s\n", qPrintable(resumo));
+}
+
+} // namespace Medicao

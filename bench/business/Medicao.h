@@ -1,0 +1,85 @@
+#pragma once
+// What every benchmark shares: opening the measured database, timing a piece of work
+// several times, the floor (the same SQL run straight on the business layer's own
+// connection), the process's peak memory, and the one result line the bench script
+// turns into bench/RESULTS.md.
+//
+// Result line (stdout, tab-separated, one per case):
+//   RESULTADO  area  caso  banco  mediana_ms  min_ms  max_ms  piso_ms  like_ms  pico_rss_mb  linhas  nota
+// piso_ms and like_ms are "-" when the case has none; linhas is what the operation found.
+// Everything else a benchmark prints goes to stderr.
+
+#include <QString>
+#include <QStringList>
+#include <QVariantList>
+#include <functional>
+#include <vector>
+
+namespace Medicao {
+
+// Command line shared by the benchmarks: --banco FILE | --url URL, --caso NAME,
+// --execucoes N (at least 5).
+struct Opcoes {
+    QString Arquivo;
+    QString Url;
+    QString Caso;
+    int Execucoes = 7;
+    bool EhPostgreSQL() const { return !Url.isEmpty(); }
+    QString NomeDoBanco() const {
+        return EhPostgreSQL() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite");
+    }
+};
+// Reads the options; prints the usage and exits with 2 on a wrong command line.
+Opcoes LerOpcoes(const QStringList& argumentos, const char* uso);
+
+// Opens the database through Negocio::Iniciar (never with demonstration data) and
+// registers the ProgIDs; exits with 1 and a message when it cannot.
+void AbrirBanco(const Opcoes& opcoes);
+
+// Times the work once (milliseconds, steady clock).
+double Cronometrar(const std::function<void()>& trabalho);
+
+// Runs antes (untimed), then trabalho (timed), execucoes times after one untimed
+// warm-up round; answers the times in milliseconds.
+std::vector<double> Repetir(int execucoes, const std::function<void()>& trabalho,
+                            const std::function<void()>& antes = {});
+
+double Mediana(std::vector<double> tempos);
+
+// Peak resident memory of this process so far (VmHWM), in MB.
+double PicoDeMemoriaMb();
+
+// One statement of a floor: the SQL text with "?" and its parameters in order.
+struct Comando {
+    QString Sql;
+    QVariantList Parametros;
+    bool GeraChave = false;  // an INSERT whose new key ChaveGerada() stands for afterwards
+    bool SoSeContou = false; // a page, read only when the COUNT before it found rows
+};
+// A parameter that stands for the key the floor's latest INSERT generated (the new
+// quote's number, for its items).
+QVariant ChaveGerada();
+struct Execucao {
+    int Linhas = 0;             // rows read
+    qint64 UltimaChave = 0;     // the key the latest INSERT generated
+    qint64 UltimaContagem = -1; // what the latest SELECT COUNT(*) answered
+    QStringList Executados;     // the SQL of the statements run
+};
+// Runs the statements straight on the business layer's connection with a bare
+// QSqlQuery each (prepare, bind, exec, read every value of every row), nothing of
+// ours around them; exits with a message when one fails.
+Execucao ExecutarDireto(const QList<Comando>& comandos);
+
+struct Resultado {
+    Resultado(QString area, QString caso) : Area(std::move(area)), Caso(std::move(caso)) {}
+    QString Area, Caso;
+    std::vector<double> Tempos;
+    std::vector<double> Piso; // empty: no floor
+    std::vector<double> Like; // empty: no plain LIKE reference
+    qint64 Linhas = -1;
+    QString Nota;
+};
+// Prints the result line (stdout) and a readable summary (stderr).
+void Publicar(const Opcoes& opcoes, const Resultado& resultado);
+
+} // namespace Medicao

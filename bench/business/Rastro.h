@@ -1,0 +1,24 @@
+#pragma once
+// Checks that a floor runs the very statements the business layer ran. On SQLite
+// the connection's statements are recorded (sqlite3_trace_v2) while the business
+// layer does the measured work once, and compared, text for text, with the floor's
+// statements. PostgreSQL offers no such hook to a client: there the floor is
+// trusted as written, and the check answers so.
+
+#include "bench/business/Medicao.h"
+
+#include <functional>
+
+namespace Rastro {
+
+// Runs trabalho and fills comandos with the statements (SQL text with "?", blanks
+// collapsed) the connection ran meanwhile; false when it cannot record (PostgreSQL,
+// or built without the sqlite3 headers).
+bool Gravar(const std::function<void()>& trabalho, QStringList& comandos);
+
+// Runs trabalho once while recording and compares with the floor. Answers a short
+// note for the result line: "piso conferido", "piso não conferido (PostgreSQL)" or,
+// after printing both lists on stderr, "PISO DIFERE".
+QString ConferirPiso(const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso);
+
+} // namespace Rastro

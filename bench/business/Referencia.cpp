@@ -1,0 +1,248 @@
+#include "bench/business/Referencia.h"
+
+#include "business/Banco.h"
+#include "business/Relogio.h"
+
+namespace Referencia {
+
+namespace {
+
+// What the business layer's lazy recordset runs: "SELECT COUNT(*) " + from, and
+// "SELECT fields " + from + " ORDER BY order LIMIT ? OFFSET ?" for a page.
+struct Selecao {
+    QString Campos;
+    QString DeOnde;
+    QVariantList Parametros;
+    QString Ordem;
+
+    Comando Contagem() const { return {QStringLiteral("SELECT COUNT(*) ") + DeOnde, Parametros}; }
+    Comando Pagina(int tamanho, int pagina) const {
+        QVariantList parametros = Parametros;
+        parametros << tamanho << (pagina - 1) * tamanho;
+        return {QStringLiteral("SELECT ") + Campos + u' ' + DeOnde + QStringLiteral(" ORDER BY ") + Ordem +
+                    QStringLiteral(" LIMIT ? OFFSET ?"),
+                parametros};
+    }
+    // As a recordset reads them: the page only when the count found rows.
+    QList<Comando> ContagemEPrimeiraPagina(int tamanho = 10) const {
+        Comando pagina = Pagina(tamanho, 1);
+        pagina.SoSeContou = true;
+        return {Contagem(), pagina};
+    }
+};
+
+QString Contem(const QString& coluna) {
+    return Banco::DialetoAtual().Contem(coluna);
+}
+
+QString LikeSimples(const QString& coluna) {
+    return coluna + QStringLiteral(" LIKE ? ESCAPE '\\'");
+}
+
+const QString CamposDosOrcamentos = QStringLiteral(
+    "o.NumeroDoOrcamento, o.DataDoOrcamento, o.CodigoDoCliente, c.ApelidoOuNomeFantasia, "
+    "c.NomeOuRazaoSocial, "
+    "o.ValorTotal, o.DescontoEmPercentual, o.DescontoEmValor, o.ValorLiquido, o.DataDeValidadeDoOrcamento, "
+    "o.Situacao, CASE o.Situacao WHEN 1 THEN 'Ativo' ELSE 'Inativo' END, o.DataEHoraDaInclusao, "
+    "o.UsuarioDaInclusao, o.DataEHoraDaAlteracao, o.UsuarioDaAlteracao");
+
+// The situation filter of the list, as clsOrcamentos.Selecionar writes it.
+void FiltroDeSituacao(qint32 situacao, QString& condicoes, QVariantList& parametros) {
+    if (situacao == 1) condicoes += QStringLiteral(" AND o.Situacao = 1");
+    if (situacao == 2) condicoes += QStringLiteral(" AND o.Situacao = 2");
+    if (situacao == 3) {
+        condicoes += QStringLiteral(" AND o.DataDoOrcamento >= ?");
+        parametros << Banco::DataIso(Relogio::Hoje().addDays(-30));
+    }
+}
+
+Selecao SelecaoDaLista(qint32 situacao, const QString& texto, bool likeSimples) {
+    QString condicoes;
+    QVariantList parametros;
+    FiltroDeSituacao(situacao, condicoes, parametros);
+    if (!texto.trimmed().isEmpty()) {
+        const auto contem = likeSimples ? LikeSimples : Contem;
+        condicoes += QStringLiteral(" AND (") + contem(QStringLiteral("CAST(o.NumeroDoOrcamento AS TEXT)")) +
+                     QStringLiteral(" OR ") + contem(QStringLiteral("CAST(o.CodigoDoCliente AS TEXT)")) +
+                     QStringLiteral(" OR ") + contem(QStringLiteral("c.ApelidoNormalizado")) +
+                     QStringLiteral(" OR ") + contem(QStringLiteral("c.NomeNormalizado")) + u')';
+        const QString padrao = Banco::PadraoContem(texto);
+        parametros << padrao << padrao << padrao << padrao;
+    }
+    return {CamposDosOrcamentos,
+            QStringLiteral(
+                "FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente WHERE 1 = 1") +
+                condicoes,
+            parametros, QStringLiteral("o.NumeroDoOrcamento DESC")};
+}
+
+const QString CamposDosClientes =
+    QStringLiteral("CodigoDoCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, Situacao, EnderecoCompleto, "
+                   "TiposECanaisDeComunicacao, Credito, VIP, CategoriaDaCurvaABC, DescontoUnico, "
+                   "PercentualUnicoDeDescontos, "
+                   "PercentualDeDescontoEmClinicos, PercentualDeDescontoEmCirurgiaSimples, "
+                   "PercentualDeDescontoEmCirurgiaMedia, PercentualDeDescontoEmCirurgiaComplexa, "
+                   "PercentualDeDescontoEmBanhosTosasEEsteticas, PercentualDeDescontoEmHospedagens, "
+                   "PercentualDeDescontoEmAdestramentos, PercentualDeDescontoEmOutros");
+
+Selecao SelecaoDeClientes(const QString& texto, bool likeSimples) {
+    const auto contem = likeSimples ? LikeSimples : Contem;
+    const QString padrao = Banco::PadraoContem(texto);
+    return {CamposDosClientes,
+            QStringLiteral("FROM Clientes WHERE 1 = 1 AND (") + contem(QStringLiteral("ApelidoNormalizado")) +
+                QStringLiteral(" OR ") + contem(QStringLiteral("NomeNormalizado")) + u')',
+            {padrao, padrao},
+            QStringLiteral("ApelidoNormalizado, CodigoDoCliente")};
+}
+
+const QString CamposDosProdutos = QStringLiteral(
+    "p.CodigoInterno, COALESCE(p.CodigoDeBarras, ''), p.Nome, COALESCE(g.Nome, ''), COALESCE(s.Nome, ''), "
+    "p.ValorDeCusto, p.UnidadeDeCompra, p.UnidadeDeVenda, p.ValorDeVenda, p.PercentualDeComissao");
+const QString ProdutosComGrupos =
+    QStringLiteral("FROM Produtos p LEFT JOIN GruposDeProdutos g ON g.Codigo = p.CodigoDoGrupo LEFT JOIN "
+                   "SubgruposDeProdutos s "
+                   "ON s.Codigo = p.CodigoDoSubgrupo WHERE 1 = 1 AND (p.Situacao = 1)");
+const QString OrdemDosProdutos = QStringLiteral("p.NomeNormalizado, p.CodigoInterno");
+
+Selecao SelecaoDeProdutosPorNome(const QString& nome, bool likeSimples) {
+    const auto contem = likeSimples ? LikeSimples : Contem;
+    return {CamposDosProdutos,
+            ProdutosComGrupos + QStringLiteral(" AND (") + contem(QStringLiteral("p.NomeNormalizado")) + u')',
+            {Banco::PadraoContem(nome)},
+            OrdemDosProdutos};
+}
+
+const QString CamposDosServicos =
+    QStringLiteral("Codigo, Nome, Descricao, NumeroDoTipoDeServico, Custo, ValorDeVenda");
+
+Selecao SelecaoDeServicos(qint32 tipo, const QString& nome, bool likeSimples) {
+    const auto contem = likeSimples ? LikeSimples : Contem;
+    return {
+        CamposDosServicos,
+        QStringLiteral("FROM Servicos WHERE 1 = 1 AND (Situacao = 1) AND (NumeroDoTipoDeServico = ?) AND (") +
+            contem(QStringLiteral("NomeNormalizado")) + u')',
+        {tipo, Banco::PadraoContem(nome)},
+        QStringLiteral("NomeNormalizado, Codigo")};
+}
+
+QVariant NuloOu(bool condicao, const QVariant& valor) {
+    return condicao ? valor : Banco::Nulo();
+}
+
+} // namespace
+
+QList<Comando> ContagemEPaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina) {
+    return SelecaoDaLista(situacao, texto, false).ContagemEPrimeiraPagina(tamanhoDaPagina);
+}
+
+Comando PaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina, int pagina) {
+    return SelecaoDaLista(situacao, texto, false).Pagina(tamanhoDaPagina, pagina);
+}
+
+QList<Comando> ListaComLikeSimples(qint32 situacao, const QString& texto, int tamanhoDaPagina) {
+    return SelecaoDaLista(situacao, texto, true).ContagemEPrimeiraPagina(tamanhoDaPagina);
+}
+
+QList<Comando> ClientesPorApelidoOuNome(const QString& texto) {
+    return SelecaoDeClientes(texto, false).ContagemEPrimeiraPagina();
+}
+
+QList<Comando> ClientesComLikeSimples(const QString& texto) {
+    return SelecaoDeClientes(texto, true).ContagemEPrimeiraPagina();
+}
+
+QList<Comando> ProdutosPorCodigoDeBarras(const QString& codigoDeBarras) {
+    return Selecao{CamposDosProdutos,
+                   ProdutosComGrupos + QStringLiteral(" AND (p.CodigoDeBarras = ?)"),
+                   {codigoDeBarras},
+                   OrdemDosProdutos}
+        .ContagemEPrimeiraPagina();
+}
+
+QList<Comando> ProdutosPorNome(const QString& nome) {
+    return SelecaoDeProdutosPorNome(nome, false).ContagemEPrimeiraPagina();
+}
+
+QList<Comando> ProdutosComLikeSimples(const QString& nome) {
+    return SelecaoDeProdutosPorNome(nome, true).ContagemEPrimeiraPagina();
+}
+
+QList<Comando> ServicosPorTipoENome(qint32 tipo, const QString& nome) {
+    return SelecaoDeServicos(tipo, nome, false).ContagemEPrimeiraPagina();
+}
+
+QList<Comando> ServicosComLikeSimples(qint32 tipo, const QString& nome) {
+    return SelecaoDeServicos(tipo, nome, true).ContagemEPrimeiraPagina();
+}
+
+QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
+    const Dialeto dialeto = Banco::DialetoAtual();
+    const QString animais = QStringLiteral("SELECT Codigo FROM Animais WHERE CodigoDoCliente = ?");
+    QList<Comando> comandos{
+        {dialeto.InicioDeEscrita(), {}},
+        {QStringLiteral("SELECT Situacao FROM Clientes WHERE CodigoDoCliente = ?"), {o.CodigoDoCliente}},
+        {animais, {o.CodigoDoCliente}}, // the quote's animal
+        {animais, {o.CodigoDoCliente}}, // the items' animals
+    };
+    for (const ItemGravado& item : o.Itens)
+        comandos << (item.Servico
+                         ? Comando{QStringLiteral(
+                                       "SELECT Nome, NumeroDoTipoDeServico FROM Servicos WHERE Codigo = ?"),
+                                   {item.Codigo}}
+                         : Comando{QStringLiteral("SELECT Nome FROM Produtos WHERE CodigoInterno = ?"),
+                                   {item.Codigo}});
+    const QString inclusao = Banco::DataEHoraIso(o.Inclusao);
+    comandos << Comando{
+        QStringLiteral(
+            "INSERT INTO Orcamentos (DataDoOrcamento, CodigoDoCliente, CodigoDoAnimal, ValorTotal, "
+            "DescontoEmPercentual, DescontoEmValor, ValorLiquido, DataDeValidadeDoOrcamento, Situacao, "
+            "UltimoNumeroDeItem, DataEHoraDaInclusao, UsuarioDaInclusao, DataEHoraDaAlteracao, "
+            "UsuarioDaAlteracao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
+            dialeto.RetornandoChave(QStringLiteral("NumeroDoOrcamento")),
+        {Banco::DataIso(o.Data), o.CodigoDoCliente, o.CodigoDoAnimal, o.ValorTotal, o.DescontoEmPercentual,
+         o.DescontoEmValor, o.ValorLiquido, Banco::DataIso(o.Validade), 1,
+         static_cast<qint64>(o.Itens.size()), inclusao, o.Usuario, Banco::Nulo(), Banco::Nulo()},
+        true};
+    qint64 numero = 0;
+    for (const ItemGravado& i : o.Itens)
+        comandos << Comando{
+            QStringLiteral(
+                "INSERT INTO ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento, "
+                "TipoDeLancamento, NumeroDoTipoDeServico, CodigoDoServico, CodigoInternoDoProduto, "
+                "CodigoDeBarrasDoProduto, NomeDoServicoOuProduto, CodigoDoAnimal, Quantidade, "
+                "ValorUnitario, DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo, TipoDeVenda, "
+                "Situacao, DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+                "?, ?, ?, ?, ?, ?, ?, ?, ?)"),
+            {Medicao::ChaveGerada(), ++numero, i.Servico ? 1 : 2, NuloOu(i.Servico, i.TipoDeServico),
+             NuloOu(i.Servico, i.Codigo), NuloOu(!i.Servico, i.Codigo),
+             i.Servico ? QStringLiteral("") : i.CodigoDeBarras, i.Nome, i.CodigoDoAnimal, i.Quantidade,
+             i.ValorUnitario, i.DescontoEmPercentual, i.DescontoEmValor, i.ValorTotal, i.Custo, 1, 1,
+             inclusao, o.Usuario}};
+    comandos << Comando{QStringLiteral("COMMIT"), {}};
+    return comandos;
+}
+
+QList<Comando> ExcluirItem(qint64 orcamento, qint64 item, qint64 valorTotal, qint64 descontoEmValor,
+                           qint64 descontoEmPercentual, qint64 valorLiquido) {
+    const Dialeto dialeto = Banco::DialetoAtual();
+    return {
+        {dialeto.InicioDeEscrita(), {}},
+        {QStringLiteral("SELECT Situacao FROM Orcamentos WHERE NumeroDoOrcamento = ?") +
+             dialeto.ParaAtualizacao(),
+         {orcamento}},
+        {QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"), {orcamento}},
+        {QStringLiteral(
+             "SELECT 1 FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
+         {orcamento, item}},
+        {QStringLiteral(
+             "DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
+         {orcamento, item}},
+        {QStringLiteral(
+             "UPDATE Orcamentos SET ValorTotal = ?, DescontoEmValor = ?, DescontoEmPercentual = ?, "
+             "ValorLiquido = ? WHERE NumeroDoOrcamento = ?"),
+         {valorTotal, descontoEmValor, descontoEmPercentual, valorLiquido, orcamento}},
+        {QStringLiteral("COMMIT"), {}},
+    };
+}
+
+} // namespace Referencia

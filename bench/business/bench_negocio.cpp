@@ -1,0 +1,361 @@
+// The business layer's lookups and writes on a generated database, each timed as the
+// record form uses them, next to its floor (the same SQL run straight on the same
+// connection) and, for the text lookups, a plain LIKE '%...%' scan of the same data.
+//
+//   bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
+//
+// Cases: clientes_apelido, produtos_codigo_de_barras, produtos_nome, servicos_tipo_nome,
+// gravar_orcamento_20_itens, excluir_item (all of them when --caso is not given).
+// The writes leave the database as they found it: every quote they add is removed
+// at the end.
+
+#include "bench/business/Medicao.h"
+#include "bench/business/Rastro.h"
+#include "bench/business/Referencia.h"
+
+#include "business/Banco.h"
+#include "business/Relogio.h"
+#include "contracts/CriarObjeto.h"
+#include "contracts/DadosDoUsuario.h"
+#include "contracts/Negocio.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+using Medicao::Resultado;
+
+const char* const Uso =
+    "Uso: bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
+    "Casos: clientes_apelido, produtos_codigo_de_barras, produtos_nome, servicos_tipo_nome,\n"
+    "       gravar_orcamento_20_itens, excluir_item";
+
+[[noreturn]] void Falhar(const QString& mensagem) {
+    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
+    std::exit(1);
+}
+
+QVariant Valor(const QString& sql) {
+    const QVariant valor = Banco::Valor(sql);
+    if (!valor.isValid())
+        Falhar(QStringLiteral("O banco de dados não tem o que o benchmark procura: ") + sql);
+    return valor;
+}
+
+// Reads what the record form reads of a lookup: the count, then every field of the
+// first page of rows.
+qint64 LerPrimeiraPagina(ObjetoDeNegocio& objeto, const QVariant& resposta) {
+    if (resposta.toBool())
+        Falhar(QStringLiteral("A seleção falhou: %1 (%2)").arg(objeto.DescricaoDoErro, objeto.LocalDoErro));
+    const RecordsetPtr resultado = objeto.ResultadoDaSelecaoEmRecordSet();
+    const qint64 total = resultado->RecordCount();
+    resultado->MoveFirst();
+    for (int linha = 0; linha < 10 && !resultado->Eof(); ++linha, resultado->MoveNext())
+        for (qint32 campo = 0; campo < resultado->FieldsCount(); ++campo)
+            resultado->Fields(campo);
+    return total;
+}
+
+// A lookup case: the business call, its floor and, for a text, the plain LIKE scan.
+Resultado MedirConsulta(const Medicao::Opcoes& o, const QString& caso,
+                        const std::function<qint64()>& consulta, const QList<Medicao::Comando>& piso,
+                        const QList<Medicao::Comando>& like = {}) {
+    Resultado r{QStringLiteral("negocio"), caso};
+    r.Nota = Rastro::ConferirPiso([&] { consulta(); }, piso);
+    r.Tempos = Medicao::Repetir(o.Execucoes, [&] { r.Linhas = consulta(); });
+    r.Piso = Medicao::Repetir(o.Execucoes, [&] { Medicao::ExecutarDireto(piso); });
+    if (!like.isEmpty()) r.Like = Medicao::Repetir(o.Execucoes, [&] { Medicao::ExecutarDireto(like); });
+    return r;
+}
+
+// ---- Lookups ---------------------------------------------------------------------------------
+
+// A fragment of a nickname, as typed at the counter: the middle of the nickname of a
+// client in the middle of the registry, accents kept ("atheus Olivei").
+Resultado ClientesPorApelido(const Medicao::Opcoes& o) {
+    const qint64 clientes = Valor(QStringLiteral("SELECT MAX(CodigoDoCliente) FROM Clientes")).toLongLong();
+    const QString apelido =
+        Valor(QStringLiteral("SELECT ApelidoOuNomeFantasia FROM Clientes WHERE CodigoDoCliente = %1")
+                  .arg(clientes * 37 / 100))
+            .toString();
+    const QString texto = apelido.mid(1, apelido.size() - 3);
+    std::fprintf(stderr, "clientes_apelido: \"%s\"\n", qPrintable(texto));
+    return MedirConsulta(
+        o, QStringLiteral("clientes_apelido"),
+        [&] {
+            auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
+            double codigo = 0;
+            return LerPrimeiraPagina(*clientes,
+                                     clientes->Selecionar(2, 0, 0, QString(), texto, codigo, QString(),
+                                                          QString(), QString(), 0, QString()));
+        },
+        Referencia::ClientesPorApelidoOuNome(texto), Referencia::ClientesComLikeSimples(texto));
+}
+
+QVariant SelecionarProduto(ZELT_N_Produtos::clsProdutos& produtos, QString nome, QString codigoDeBarras) {
+    double codigoInterno = 0;
+    return produtos.Selecionar(2, 0, 1, QString(), nome, codigoDeBarras, codigoInterno);
+}
+
+Resultado ProdutosPorCodigoDeBarras(const Medicao::Opcoes& o) {
+    const QString codigo =
+        Valor(QStringLiteral(
+                  "SELECT CodigoDeBarras FROM Produtos WHERE Situacao = 1 AND CodigoDeBarras IS NOT NULL "
+                  "AND CodigoInterno >= (SELECT MAX(CodigoInterno) / 2 FROM Produtos) ORDER BY "
+                  "CodigoInterno LIMIT 1"))
+            .toString();
+    return MedirConsulta(
+        o, QStringLiteral("produtos_codigo_de_barras"),
+        [&] {
+            auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
+            return LerPrimeiraPagina(*produtos, SelecionarProduto(*produtos, QString(), codigo));
+        },
+        Referencia::ProdutosPorCodigoDeBarras(codigo));
+}
+
+// The brand and the start of the kind of a product ("Quatree Gato").
+Resultado ProdutosPorNome(const Medicao::Opcoes& o) {
+    const QStringList palavras =
+        Valor(QStringLiteral(
+                  "SELECT Nome FROM Produtos WHERE CodigoInterno = (SELECT MAX(CodigoInterno) / 3 FROM "
+                  "Produtos)"))
+            .toString()
+            .split(u' ');
+    const QString texto = palavras.value(1) + u' ' + palavras.value(2).left(4);
+    std::fprintf(stderr, "produtos_nome: \"%s\"\n", qPrintable(texto));
+    return MedirConsulta(
+        o, QStringLiteral("produtos_nome"),
+        [&] {
+            auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
+            return LerPrimeiraPagina(*produtos, SelecionarProduto(*produtos, texto, QString()));
+        },
+        Referencia::ProdutosPorNome(texto), Referencia::ProdutosComLikeSimples(texto));
+}
+
+Resultado ServicosPorTipoENome(const Medicao::Opcoes& o) {
+    const qint32 tipo = 5;
+    const QString texto = QStringLiteral("banho médio");
+    return MedirConsulta(
+        o, QStringLiteral("servicos_tipo_nome"),
+        [&] {
+            auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
+            qint16 tipoDoServico = tipo;
+            QString nome = texto;
+            double codigo = 0;
+            return LerPrimeiraPagina(*servicos,
+                                     servicos->Selecionar(2, 0, 1, QString(), tipoDoServico, nome, codigo));
+        },
+        Referencia::ServicosPorTipoENome(tipo, texto), Referencia::ServicosComLikeSimples(tipo, texto));
+}
+
+// ---- Writes ----------------------------------------------------------------------------------
+
+// The record form's items grid, in memory: 21 columns, row 0 the captions.
+class GradeDeItens : public IGradeDeItens {
+public:
+    GradeDeItens() : mlinhas{QStringList(21, QStringLiteral("Coluna"))} {}
+    int Rows() const override { return int(mlinhas.size()); }
+    int Cols() const override { return 21; }
+    QString TextMatrix(int row, int col) const override { return mlinhas.at(row).value(col); }
+    void Adicionar(const QStringList& celulas) { mlinhas << celulas; }
+
+private:
+    QList<QStringList> mlinhas;
+};
+
+QString Reais(qint64 decimosDeMilesimos) {
+    return VB::Format(QVariant::fromValue(VB::Currency::DeDecimosDeMilesimos(decimosDeMilesimos)),
+                      QStringLiteral("#,##0.00"));
+}
+
+// A quote of 20 items, 10 services and 10 products of the registry, for an active
+// client with an animal: the grid as the record form fills it, the header totals,
+// and the same quote as the floor writes it.
+struct OrcamentoDeTeste {
+    GradeDeItens Grade;
+    Referencia::OrcamentoGravado Orcamento;
+    // The totals without the last item (what the record form hands Excluir).
+    qint64 TotalSemOUltimo = 0, LiquidoSemOUltimo = 0;
+};
+
+OrcamentoDeTeste MontarOrcamento() {
+    OrcamentoDeTeste q;
+    Referencia::OrcamentoGravado& o = q.Orcamento;
+    {
+        QSqlQuery c = Banco::Executar(QStringLiteral(
+            "SELECT c.CodigoDoCliente, MIN(a.Codigo) FROM Clientes c JOIN Animais a ON a.CodigoDoCliente = "
+            "c.CodigoDoCliente WHERE c.Situacao = 1 AND c.CodigoDoCliente >= (SELECT MAX(CodigoDoCliente) / "
+            "2 FROM "
+            "Clientes) GROUP BY c.CodigoDoCliente ORDER BY c.CodigoDoCliente LIMIT 1"));
+        if (!c.next()) Falhar(QStringLiteral("Nenhum cliente ativo com animal."));
+        o.CodigoDoCliente = c.value(0).toLongLong();
+        o.CodigoDoAnimal = c.value(1).toLongLong();
+    }
+    QSqlQuery s = Banco::Executar(QStringLiteral("SELECT Codigo, NumeroDoTipoDeServico, Nome, ValorDeVenda, "
+                                                 "Custo FROM Servicos WHERE Situacao = 1 ORDER BY "
+                                                 "Codigo LIMIT 10"));
+    while (s.next())
+        o.Itens << Referencia::ItemGravado{true,
+                                           s.value(0).toLongLong(),
+                                           s.value(1).toInt(),
+                                           QString(),
+                                           s.value(2).toString(),
+                                           o.CodigoDoAnimal,
+                                           10000,
+                                           s.value(3).toLongLong(),
+                                           0,
+                                           0,
+                                           0,
+                                           s.value(4).toLongLong()};
+    QSqlQuery p =
+        Banco::Executar(QStringLiteral("SELECT CodigoInterno, CodigoDeBarras, Nome, ValorDeVenda, "
+                                       "ValorDeCusto FROM Produtos WHERE Situacao = 1 AND "
+                                       "CodigoDeBarras IS NOT NULL ORDER BY CodigoInterno LIMIT 10"));
+    while (p.next())
+        o.Itens << Referencia::ItemGravado{false,
+                                           p.value(0).toLongLong(),
+                                           0,
+                                           p.value(1).toString(),
+                                           p.value(2).toString(),
+                                           o.CodigoDoAnimal,
+                                           20000,
+                                           p.value(3).toLongLong(),
+                                           0,
+                                           0,
+                                           0,
+                                           p.value(4).toLongLong()};
+    if (o.Itens.size() != 20) Falhar(QStringLiteral("O cadastro não tem 10 serviços e 10 produtos ativos."));
+    for (Referencia::ItemGravado& i : o.Itens) {
+        const qint64 bruto = i.Quantidade * i.ValorUnitario / 10000;
+        i.DescontoEmPercentual = 100000; // 10 %
+        i.DescontoEmValor = (bruto / 10 + 50) / 100 * 100;
+        i.ValorTotal = bruto - i.DescontoEmValor;
+        o.ValorTotal += bruto;
+        o.DescontoEmValor += i.DescontoEmValor;
+        q.Grade.Adicionar({QString(), i.Servico ? QString::number(i.TipoDeServico) : i.CodigoDeBarras,
+                           QString::number(i.Codigo), i.Nome, QString::number(i.CodigoDoAnimal), QString(),
+                           VB::Format(QVariant::fromValue(VB::Currency::DeDecimosDeMilesimos(i.Quantidade)),
+                                      QStringLiteral("#,##0.000")),
+                           Reais(i.ValorUnitario), Reais(i.DescontoEmPercentual), Reais(i.DescontoEmValor),
+                           Reais(i.ValorTotal), Reais(i.Custo), QStringLiteral("0"), QStringLiteral("1"),
+                           i.Servico ? QStringLiteral("1") : QStringLiteral("2"), QStringLiteral("1")});
+    }
+    o.ValorLiquido = o.ValorTotal - o.DescontoEmValor;
+    o.DescontoEmPercentual = (o.DescontoEmValor * 1000000 / o.ValorTotal + 50) / 100 * 100;
+    o.Data = Relogio::Hoje();
+    o.Validade = o.Data.addDays(15);
+    o.Inclusao = Relogio::Agora();
+    o.Usuario = QStringLiteral("BENCH");
+    const Referencia::ItemGravado& ultimo = o.Itens.constLast();
+    q.TotalSemOUltimo = o.ValorTotal - ultimo.Quantidade * ultimo.ValorUnitario / 10000;
+    q.LiquidoSemOUltimo = o.ValorLiquido - ultimo.ValorTotal;
+    return q;
+}
+
+// Stores the quote through clsOrcamentos as the record form does; answers its number.
+qint64 Gravar(const OrcamentoDeTeste& q, QObject* usuario) {
+    auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+    const Referencia::OrcamentoGravado& o = q.Orcamento;
+    orcamentos->NumeroDoOrcamento = 0;
+    orcamentos->CodigoDoCliente = double(o.CodigoDoCliente);
+    orcamentos->CodigoDoAnimal = qint32(o.CodigoDoAnimal);
+    orcamentos->ValorTotal = VB::Currency::DeDecimosDeMilesimos(o.ValorTotal);
+    orcamentos->DescontoEmPercentual = VB::Currency::DeDecimosDeMilesimos(o.DescontoEmPercentual);
+    orcamentos->DescontoEmValor = VB::Currency::DeDecimosDeMilesimos(o.DescontoEmValor);
+    orcamentos->ValorLiquido = VB::Currency::DeDecimosDeMilesimos(o.ValorLiquido);
+    orcamentos->DataDeValidadeDoOrcamento = o.Validade.toString(QStringLiteral("dd/MM/yyyy"));
+    orcamentos->GradeDeItensDoOrcamento = &q.Grade;
+    orcamentos->DadosDoUsuario = usuario;
+    const qint16 estado = orcamentos->Adicionar();
+    if (estado != 0)
+        Falhar(QStringLiteral("Adicionar respondeu %1: %2 %3 %4")
+                   .arg(estado)
+                   .arg(orcamentos->DescricaoDaFalha, orcamentos->DescricaoDoErro,
+                        orcamentos->NomeDoCampoValidado));
+    return qint64(orcamentos->CodigoGerado);
+}
+
+void RemoverOrcamentos(const QList<qint64>& numeros) {
+    Banco::UnidadeDeTrabalho unidade;
+    for (const qint64 numero : numeros) {
+        Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"), {numero});
+        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"), {numero});
+    }
+    unidade.Confirmar();
+}
+
+Resultado GravarOrcamento(const Medicao::Opcoes& o) {
+    const OrcamentoDeTeste q = MontarOrcamento();
+    clsDadosDoUsuario usuario;
+    usuario.NomeDoUsuario = QStringLiteral("BENCH");
+    QList<qint64> criados;
+    Resultado r{QStringLiteral("negocio"), QStringLiteral("gravar_orcamento_20_itens")};
+    const QList<Medicao::Comando> piso = Referencia::GravarOrcamento(q.Orcamento);
+    r.Nota = Rastro::ConferirPiso([&] { criados << Gravar(q, &usuario); }, piso);
+    r.Tempos = Medicao::Repetir(o.Execucoes, [&] { criados << Gravar(q, &usuario); });
+    r.Piso = Medicao::Repetir(o.Execucoes, [&] { criados << Medicao::ExecutarDireto(piso).UltimaChave; });
+    r.Linhas = q.Orcamento.Itens.size();
+    RemoverOrcamentos(criados);
+    return r;
+}
+
+Resultado ExcluirItem(const Medicao::Opcoes& o) {
+    const OrcamentoDeTeste q = MontarOrcamento();
+    clsDadosDoUsuario usuario;
+    usuario.NomeDoUsuario = QStringLiteral("BENCH");
+    QList<qint64> criados;
+    qint64 atual = 0;
+    const auto novoPeloNegocio = [&] { criados << (atual = Gravar(q, &usuario)); };
+    const auto excluir = [&] {
+        auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
+        itens->ValorTotalDoOrcamento = VB::Currency::DeDecimosDeMilesimos(q.TotalSemOUltimo);
+        itens->ValorLiquidoDoOrcamento = VB::Currency::DeDecimosDeMilesimos(q.LiquidoSemOUltimo);
+        itens->DadosDoUsuario = &usuario;
+        double numero = double(atual);
+        double item = 20;
+        if (itens->Excluir(numero, item).toBool())
+            Falhar(QStringLiteral("Excluir falhou: %1").arg(itens->DescricaoDoErro));
+    };
+    const qint64 desconto = q.TotalSemOUltimo - q.LiquidoSemOUltimo;
+    const auto pisoDe = [&](qint64 numero) {
+        return Referencia::ExcluirItem(numero, 20, q.TotalSemOUltimo, desconto,
+                                       (desconto * 1000000 / q.TotalSemOUltimo + 50) / 100 * 100,
+                                       q.LiquidoSemOUltimo);
+    };
+    Resultado r{QStringLiteral("negocio"), QStringLiteral("excluir_item")};
+    novoPeloNegocio();
+    r.Nota = Rastro::ConferirPiso(excluir, pisoDe(atual));
+    r.Tempos = Medicao::Repetir(o.Execucoes, excluir, novoPeloNegocio);
+    const QList<Medicao::Comando> gravacaoDoPiso = Referencia::GravarOrcamento(q.Orcamento);
+    r.Piso = Medicao::Repetir(
+        o.Execucoes, [&] { Medicao::ExecutarDireto(pisoDe(atual)); },
+        [&] { criados << (atual = Medicao::ExecutarDireto(gravacaoDoPiso).UltimaChave); });
+    RemoverOrcamentos(criados);
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication aplicacao(argc, argv);
+    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
+    const std::map<QString, std::function<Resultado(const Medicao::Opcoes&)>> casos{
+        {QStringLiteral("clientes_apelido"), ClientesPorApelido},
+        {QStringLiteral("produtos_codigo_de_barras"), ProdutosPorCodigoDeBarras},
+        {QStringLiteral("produtos_nome"), ProdutosPorNome},
+        {QStringLiteral("servicos_tipo_nome"), ServicosPorTipoENome},
+        {QStringLiteral("gravar_orcamento_20_itens"), GravarOrcamento},
+        {QStringLiteral("excluir_item"), ExcluirItem},
+    };
+    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
+        std::fprintf(stderr, "%s\n", Uso);
+        return 2;
+    }
+    Medicao::AbrirBanco(opcoes);
+    for (const auto& [nome, caso] : casos)
+        if (opcoes.Caso.isEmpty() || opcoes.Caso == nome) Medicao::Publicar(opcoes, caso(opcoes));
+    return 0;
+}

@@ -1,0 +1,245 @@
+// The quotes list on a generated database, driven as a person drives it on the
+// offscreen platform: opening it (AbrirLista, until its first page is in the grid and
+// painted), choosing "Todas as situações", paging, and the find box. Each figure is
+// set next to its floor (the count and the page the list needs, run straight on the
+// business layer's connection) and, for the searches, next to a plain LIKE '%...%'
+// scan of the same data. The one-second waits of the waiting panel are not measured:
+// the pause is shortened to nothing through the platform seam.
+//
+//   bench_lista (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
+//
+// Cases: abrir_recentes, todas_as_situacoes, proxima_pagina, ultima_pagina,
+// primeira_pagina, pesquisa_nome, pesquisa_numero, pesquisa_ampla (all of them when
+// --caso is not given).
+
+#include "bench/business/Medicao.h"
+#include "bench/business/Rastro.h"
+#include "bench/business/Referencia.h"
+
+#include "business/Banco.h"
+#include "component/clsOrcamentos.h"
+#include "contracts/DadosDoUsuario.h"
+#include "list/frmLista.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRNavigationBar.h"
+#include "platform/suite/ComponentesDaSuite.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+using Medicao::Resultado;
+
+const char* const Uso =
+    "Uso: bench_lista (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
+    "Casos: abrir_recentes, todas_as_situacoes, proxima_pagina, ultima_pagina, primeira_pagina,\n"
+    "       pesquisa_nome, pesquisa_numero, pesquisa_ampla";
+
+constexpr qint32 Todas = 0;
+constexpr qint32 Recentes = 3;
+
+[[noreturn]] void Falhar(const QString& mensagem) {
+    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
+    std::exit(1);
+}
+
+// The host: a menu window whose work area (1400 x 700 pixels, a 1366 x 768 screen's
+// worth) receives the list, and the component created by its ProgID.
+class Host {
+public:
+    Host() {
+        mmenu.resize(1400, 760);
+        marea = new QWidget(&mmenu);
+        marea->setGeometry(0, 60, 1400, 700);
+        mmenu.show();
+        musuario.NomeDoUsuario = QStringLiteral("BENCH");
+        mcomponente.reset(
+            qobject_cast<clsOrcamentos*>(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos")));
+        mcomponente->DadosDoUsuario(&musuario);
+        mcomponente->NomeDaAplicacao(QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops"));
+    }
+
+    // AbrirLista as the host calls it; the list's first page is in the grid when it
+    // returns, and the pass of the event loop that follows lays it out and paints it.
+    void AbrirLista() {
+        mcomponente->AbrirLista(Plataforma::Handle(&mmenu), Plataforma::Handle(marea));
+        QCoreApplication::processEvents();
+    }
+    void FecharLista() {
+        for (frmLista* lista : marea->findChildren<frmLista*>())
+            lista->close(); // deletes itself
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+    frmLista& Lista() {
+        frmLista* lista = marea->findChild<frmLista*>();
+        if (!lista) Falhar(QStringLiteral("A lista não foi aberta."));
+        return *lista;
+    }
+    template <class T> T& Controle(const char* nome) {
+        T* controle = Lista().findChild<T*>(QString::fromLatin1(nome));
+        if (!controle) Falhar(QStringLiteral("A lista não tem %1.").arg(QString::fromLatin1(nome)));
+        return *controle;
+    }
+
+    // What the person does, each followed by one pass of the event loop.
+    void EscolherSituacao(int indice) {
+        Controle<XRComboBox>("xrcmbSituacao").setListIndex(indice);
+        QCoreApplication::processEvents();
+    }
+    void Navegar(int botao) {
+        emit Controle<XRNavigationBar>("xrnbBarraDeNavegacao").Click(botao);
+        QCoreApplication::processEvents();
+    }
+    // Enter in the find box (Status 1) or its clear button (Status 2).
+    void Pesquisar(const QString& texto) {
+        XRFind& pesquisa = Controle<XRFind>("xrfndPesquisar");
+        pesquisa.setText(texto);
+        pesquisa.setStatus(texto.isEmpty() ? 2 : 1);
+        pesquisa.setSearchedText(texto);
+        emit pesquisa.Click();
+        QCoreApplication::processEvents();
+    }
+
+    int TamanhoDaPagina() { return Lista().TamanhoDaPagina(); }
+    int Total() { return Controle<XRNavigationBar>("xrnbBarraDeNavegacao").TotalDeRegistros(); }
+
+private:
+    QWidget mmenu;
+    QWidget* marea;
+    clsDadosDoUsuario musuario;
+    std::unique_ptr<clsOrcamentos> mcomponente;
+};
+
+Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const std::function<void()>& antes,
+                const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso,
+                const QList<Medicao::Comando>& like = {}) {
+    Resultado r{QStringLiteral("lista"), caso};
+    antes();
+    r.Nota = Rastro::ConferirPiso(trabalho, piso);
+    r.Tempos = Medicao::Repetir(o.Execucoes, trabalho, antes);
+    r.Piso = Medicao::Repetir(o.Execucoes, [&] { Medicao::ExecutarDireto(piso); });
+    if (!like.isEmpty()) r.Like = Medicao::Repetir(o.Execucoes, [&] { Medicao::ExecutarDireto(like); });
+    return r;
+}
+
+Resultado AbrirRecentes(const Medicao::Opcoes& o, Host& h) {
+    h.AbrirLista();
+    const int tamanho = h.TamanhoDaPagina();
+    Resultado r = Medir(
+        o, QStringLiteral("abrir_recentes"), [&] { h.FecharLista(); }, [&] { h.AbrirLista(); },
+        Referencia::ContagemEPaginaDaLista(Recentes, QString(), tamanho));
+    r.Linhas = h.Total();
+    return r;
+}
+
+Resultado TodasAsSituacoes(const Medicao::Opcoes& o, Host& h) {
+    h.AbrirLista();
+    Resultado r = Medir(
+        o, QStringLiteral("todas_as_situacoes"), [&] { h.EscolherSituacao(3); },
+        [&] { h.EscolherSituacao(0); },
+        Referencia::ContagemEPaginaDaLista(Todas, QString(), h.TamanhoDaPagina()));
+    r.Linhas = h.Total();
+    return r;
+}
+
+// Paging through "Todas as situações": the page the list reads, no count.
+Resultado Paginar(const Medicao::Opcoes& o, Host& h, const QString& caso, int partida, int botao) {
+    h.AbrirLista();
+    h.EscolherSituacao(0);
+    const int tamanho = h.TamanhoDaPagina();
+    const int total = h.Total();
+    const int ultima = std::max(1, (total + tamanho - 1) / tamanho);
+    const int destino = botao == 1 ? 1 : botao == 3 ? 2 : ultima;
+    Resultado r = Medir(
+        o, caso, [&] { h.Navegar(partida); }, [&] { h.Navegar(botao); },
+        {Referencia::PaginaDaLista(Todas, QString(), tamanho, destino)});
+    r.Linhas = total;
+    return r;
+}
+
+// A search typed while the list shows "Recentes": it runs over every situation.
+Resultado Pesquisar(const Medicao::Opcoes& o, Host& h, const QString& caso, const QString& texto) {
+    std::fprintf(stderr, "%s: \"%s\"\n", qPrintable(caso), qPrintable(texto));
+    h.AbrirLista();
+    const int tamanho = h.TamanhoDaPagina();
+    Resultado r = Medir(
+        o, caso, [&] { h.Pesquisar(QString()); }, [&] { h.Pesquisar(texto); },
+        Referencia::ContagemEPaginaDaLista(Todas, texto, tamanho),
+        Referencia::ListaComLikeSimples(Todas, texto, tamanho));
+    h.Pesquisar(texto);
+    r.Linhas = h.Total();
+    return r;
+}
+
+// The last two names of a client's full name, typed without accents ("goncalves
+// falcao"): a handful of clients, a few dozen quotes.
+QString FragmentoDeNome() {
+    const QString nome =
+        Banco::Valor(
+            QStringLiteral("SELECT NomeOuRazaoSocial FROM Clientes WHERE CodigoDoCliente >= (SELECT "
+                           "MAX(CodigoDoCliente) * 61 / 100 FROM Clientes) AND NomeOuRazaoSocial NOT LIKE "
+                           "'%Ltda.' ORDER BY CodigoDoCliente LIMIT 1"))
+            .toString();
+    return Banco::TextoDePesquisa(nome.section(u' ', -2));
+}
+
+QString NumeroDeOrcamento() {
+    return Banco::Valor(QStringLiteral("SELECT MAX(NumeroDoOrcamento) * 654 / 1000 FROM Orcamentos"))
+        .toString();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication aplicacao(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
+    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
+    using Caso = std::function<Resultado(const Medicao::Opcoes&, Host&)>;
+    const std::map<QString, Caso> casos{
+        {QStringLiteral("abrir_recentes"), AbrirRecentes},
+        {QStringLiteral("todas_as_situacoes"), TodasAsSituacoes},
+        {QStringLiteral("proxima_pagina"),
+         [](const Medicao::Opcoes& o, Host& h) {
+             return Paginar(o, h, QStringLiteral("proxima_pagina"), 1, 3);
+         }},
+        {QStringLiteral("ultima_pagina"),
+         [](const Medicao::Opcoes& o, Host& h) {
+             return Paginar(o, h, QStringLiteral("ultima_pagina"), 1, 4);
+         }},
+        {QStringLiteral("primeira_pagina"),
+         [](const Medicao::Opcoes& o, Host& h) {
+             return Paginar(o, h, QStringLiteral("primeira_pagina"), 4, 1);
+         }},
+        {QStringLiteral("pesquisa_nome"),
+         [](const Medicao::Opcoes& o, Host& h) {
+             return Pesquisar(o, h, QStringLiteral("pesquisa_nome"), FragmentoDeNome());
+         }},
+        {QStringLiteral("pesquisa_numero"),
+         [](const Medicao::Opcoes& o, Host& h) {
+             return Pesquisar(o, h, QStringLiteral("pesquisa_numero"), NumeroDeOrcamento());
+         }},
+        {QStringLiteral("pesquisa_ampla"),
+         [](const Medicao::Opcoes& o, Host& h) {
+             return Pesquisar(o, h, QStringLiteral("pesquisa_ampla"), QStringLiteral("silva"));
+         }},
+    };
+    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
+        std::fprintf(stderr, "%s\n", Uso);
+        return 2;
+    }
+    Medicao::AbrirBanco(opcoes);
+    Suite::RegistrarComponentesDaSuite();
+    Plataforma::DefinirFatorDaPausa(0);
+    for (const auto& [nome, caso] : casos) {
+        if (!opcoes.Caso.isEmpty() && opcoes.Caso != nome) continue;
+        Host host;
+        Medicao::Publicar(opcoes, caso(opcoes, host));
+    }
+    return 0;
+}
