@@ -1,15 +1,80 @@
 #include "business/Banco.h"
 
+#include <QRandomGenerator>
 #include <QSqlError>
+#include <QThread>
 
 namespace Banco {
+namespace {
+
+Prazos gPrazos;
+// Set when a statement found the connection lost; the next statement reopens it.
+bool gbooReconectar = false;
+// Open units of work (one at most: a write is one transaction).
+int gintTransacoesAbertas = 0;
+quint64 gcomandosExecutados = 0;
+
+void Reconectar(QSqlDatabase& db) {
+    db.close();
+    if (!db.open()) throw FalhaDeBanco(Dialeto::Natureza::ConexaoPerdida, DescricaoDeConexaoPerdida);
+    PrepararConexao(db);
+}
+
+// The failure of a statement, by its nature; a lost connection is marked for reopening.
+[[noreturn]] void FalharNoComando(const QSqlDatabase& db, const QString& contexto, const QSqlError& erro) {
+    switch (Dialeto::DaConexao(db).NaturezaDaFalha(erro)) {
+    case Dialeto::Natureza::ConexaoPerdida:
+        gbooReconectar = true;
+        throw FalhaDeBanco(Dialeto::Natureza::ConexaoPerdida, DescricaoDeConexaoPerdida);
+    case Dialeto::Natureza::Ocupado:
+        throw FalhaDeBanco(Dialeto::Natureza::Ocupado, DescricaoDeBancoOcupado);
+    case Dialeto::Natureza::Comum:
+        break;
+    }
+    throw FalhaDeBanco(Dialeto::Natureza::Comum, contexto + erro.text());
+}
+
+} // namespace
+
+Prazos PrazosAtuais() {
+    return gPrazos;
+}
+
+void DefinirPrazos(const Prazos& prazos) {
+    gPrazos = prazos;
+    if (!QSqlDatabase::contains(NomeDaConexao)) return;
+    QSqlDatabase db = QSqlDatabase::database(NomeDaConexao, false);
+    if (db.isOpen()) Dialeto::DaConexao(db).ConfigurarConexao(db, gPrazos.EsperaPorBloqueioEmMs);
+}
+
+void PrepararConexao(QSqlDatabase& db) {
+    Dialeto::DaConexao(db).ConfigurarConexao(db, gPrazos.EsperaPorBloqueioEmMs);
+    gbooReconectar = false;
+    gintTransacoesAbertas = 0;
+}
 
 QSqlDatabase Conexao() {
     if (!QSqlDatabase::contains(NomeDaConexao))
         Falhar(QStringLiteral("O banco de dados não está aberto: a camada de negócio não foi iniciada."));
     QSqlDatabase db = QSqlDatabase::database(NomeDaConexao, false);
+    if (gbooReconectar) Reconectar(db);
     if (!db.isOpen()) Falhar(QStringLiteral("O banco de dados não está aberto."));
     return db;
+}
+
+bool TransacaoAberta() {
+    return gintTransacoesAbertas > 0;
+}
+
+quint64 ComandosExecutados() {
+    return gcomandosExecutados;
+}
+
+void PausaAntesDeTentarDeNovo(int tentativa) {
+    // Random, so that two workstations that met once do not meet again; growing, so
+    // that a long lock is not hammered.
+    const int teto = std::min(25 * tentativa, 250);
+    QThread::msleep(static_cast<unsigned long>(QRandomGenerator::global()->bounded(10, teto + 10)));
 }
 
 Dialeto DialetoAtual() {
@@ -21,15 +86,18 @@ void Falhar(const QString& descricao) {
 }
 
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
-    QSqlQuery q(Conexao());
+    const QSqlDatabase db = Conexao();
+    QSqlQuery q(db);
     // A statement without parameters (DDL, COMMIT...) is run as it is: PostgreSQL
     // prepares only queries and data changes.
     if (parametros.isEmpty()) {
-        if (!q.exec(sql)) Falhar(QStringLiteral("Falha no banco de dados: ") + q.lastError().text());
+        if (!q.exec(sql)) FalharNoComando(db, QStringLiteral("Falha no banco de dados: "), q.lastError());
+        ++gcomandosExecutados;
         return q;
     }
     if (!q.prepare(sql))
-        Falhar(QStringLiteral("Falha no banco de dados ao preparar a consulta: ") + q.lastError().text());
+        FalharNoComando(db, QStringLiteral("Falha no banco de dados ao preparar a consulta: "),
+                        q.lastError());
     for (const QVariant& parametro : parametros) {
         // QtSql binds a null QString as NULL; an empty text is a text here.
         if (parametro.typeId() == QMetaType::QString && !parametro.isNull() && parametro.toString().isNull())
@@ -37,7 +105,8 @@ QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
         else
             q.addBindValue(parametro);
     }
-    if (!q.exec()) Falhar(QStringLiteral("Falha no banco de dados: ") + q.lastError().text());
+    if (!q.exec()) FalharNoComando(db, QStringLiteral("Falha no banco de dados: "), q.lastError());
+    ++gcomandosExecutados;
     return q;
 }
 
@@ -62,21 +131,26 @@ qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const
 UnidadeDeTrabalho::UnidadeDeTrabalho() {
     Executar(DialetoAtual().InicioDeEscrita());
     mbooAberta = true;
+    ++gintTransacoesAbertas;
 }
 
 UnidadeDeTrabalho::~UnidadeDeTrabalho() {
     if (!mbooAberta) return;
+    --gintTransacoesAbertas;
     // Never throws out of a destructor: a rollback that fails leaves the transaction
     // to the database, which drops it with the connection.
-    if (QSqlDatabase::contains(NomeDaConexao)) {
+    if (QSqlDatabase::contains(NomeDaConexao) && !gbooReconectar) {
         QSqlQuery q(QSqlDatabase::database(NomeDaConexao, false));
         q.exec(QStringLiteral("ROLLBACK"));
     }
 }
 
 void UnidadeDeTrabalho::Confirmar() {
+    // A COMMIT that fails is undone by the destructor's ROLLBACK (or by the server,
+    // with the connection): the unit stays open until then.
     Executar(QStringLiteral("COMMIT"));
     mbooAberta = false;
+    --gintTransacoesAbertas;
 }
 
 QString DataIso(const QDate& data) {

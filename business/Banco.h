@@ -2,13 +2,15 @@
 // The one database connection of the business layer and the few helpers every
 // query goes through: positional parameters always bound, failures turned into a
 // run-time error with a Portuguese description, a unit of work around every write,
-// and the conversions between stored and delivered values.
+// a busy database waited for and a lost connection reopened, and the conversions
+// between stored and delivered values.
 
 #include "business/Dialeto.h"
 #include "contracts/VB.h"
 
 #include <QDate>
 #include <QDateTime>
+#include <QDeadlineTimer>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
@@ -22,12 +24,49 @@ inline const QString NomeDaConexao = QStringLiteral("zelt_negocio");
 // vbObjectError + 513: the number a component of the suite gives its own errors.
 constexpr long NumeroDoErroDeBanco = -2147221504L + 513;
 
+// A database failure the layer acts on by its nature (see Dialeto::Natureza): the
+// business objects run their bodies through ComNovasTentativas, which runs a body
+// again after Ocupado; ConexaoPerdida makes the next statement reopen the connection.
+class FalhaDeBanco : public VB::ErroDeExecucao {
+public:
+    FalhaDeBanco(Dialeto::Natureza natureza, const QString& descricao)
+        : ErroDeExecucao(NumeroDoErroDeBanco, descricao), mnatureza(natureza) {}
+    Dialeto::Natureza Natureza() const { return mnatureza; }
+
+private:
+    Dialeto::Natureza mnatureza;
+};
+
+// What the user reads instead of the driver's text. A password is never part of
+// any message: the driver's texts carry none, and URLs are shown without it.
+inline const QString DescricaoDeConexaoPerdida =
+    QStringLiteral("A conexão com o banco de dados foi perdida. Tente novamente.");
+inline const QString DescricaoDeBancoOcupado =
+    QStringLiteral("O banco de dados está ocupado por outra estação de trabalho. Aguarde alguns "
+                   "instantes e tente novamente.");
+
+// How long a statement waits for a lock another workstation holds (SQLite's busy
+// timeout, PostgreSQL's lock_timeout), and how long ComNovasTentativas keeps running
+// a body again. Tests shorten them; the product keeps the defaults.
+struct Prazos {
+    int EsperaPorBloqueioEmMs = 10000;
+    int NovasTentativasEmMs = 20000;
+};
+Prazos PrazosAtuais();
+void DefinirPrazos(const Prazos& prazos); // applies to the open connection too
+
+// Settings of a freshly opened connection (Negocio::Iniciar and every reconnection).
+void PrepararConexao(QSqlDatabase& db);
+
 // The open connection; a run-time error when the business layer was not started.
+// After a lost connection it is reopened here, by the next statement; when that
+// fails too, the error is the lost connection's.
 QSqlDatabase Conexao();
 Dialeto DialetoAtual();
 
-// Prepares, binds every parameter in order and executes; a failure is a run-time
-// error NumeroDoErroDeBanco whose description carries the driver's text.
+// Prepares, binds every parameter in order and executes; a failure is a FalhaDeBanco
+// (error NumeroDoErroDeBanco): busy and lost connections with the descriptions
+// above, anything else with the driver's text.
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros = {});
 // The first column of the first row; an invalid QVariant when there is no row.
 QVariant Valor(const QString& sql, const QVariantList& parametros = {});
@@ -35,6 +74,41 @@ QVariant Valor(const QString& sql, const QVariantList& parametros = {});
 qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const QString& colunaDaChave);
 
 [[noreturn]] void Falhar(const QString& descricao);
+
+// Runs the body (a whole unit of work, or a selection) and runs it again when that is
+// safe and may help:
+//   - the database was busy: again after a short random pause, until Prazos'
+//     NovasTentativasEmMs have passed; then the failure (DescricaoDeBancoOcupado)
+//     goes to the caller;
+//   - the connection was found lost by the body's very first statement, so that
+//     nothing of it reached the server: once more, on a reopened connection. A
+//     connection lost later (a COMMIT may or may not have been done) or that cannot
+//     be reopened goes to the caller as DescricaoDeConexaoPerdida.
+// A body inside an open transaction is never run again here: its transaction is the
+// one to repeat.
+bool TransacaoAberta();
+// Statements that succeeded since the layer started (tells whether a body got anywhere).
+quint64 ComandosExecutados();
+void PausaAntesDeTentarDeNovo(int tentativa);
+template <class Corpo> auto ComNovasTentativas(Corpo&& corpo) -> decltype(corpo()) {
+    QDeadlineTimer prazo(PrazosAtuais().NovasTentativasEmMs);
+    bool reconectou = false;
+    for (int tentativa = 1;; ++tentativa) {
+        const quint64 comandosAntes = ComandosExecutados();
+        try {
+            return corpo();
+        } catch (const FalhaDeBanco& falha) {
+            if (TransacaoAberta()) throw;
+            if (falha.Natureza() == Dialeto::Natureza::ConexaoPerdida) {
+                if (reconectou || ComandosExecutados() != comandosAntes) throw;
+                reconectou = true;
+                continue;
+            }
+            if (falha.Natureza() != Dialeto::Natureza::Ocupado || prazo.hasExpired()) throw;
+            PausaAntesDeTentarDeNovo(tentativa);
+        }
+    }
+}
 
 // A write transaction: opened by the constructor, undone by the destructor unless
 // Confirmar() ran. A process that dies in between leaves nothing behind.

@@ -7,19 +7,39 @@ Dialeto Dialeto::DaConexao(const QSqlDatabase& db) {
     return Dialeto(db.driverName() == QLatin1String("QPSQL") ? Tipo::PostgreSQL : Tipo::SQLite);
 }
 
-void Dialeto::ConfigurarConexao(QSqlDatabase& db) const {
+void Dialeto::ConfigurarConexao(QSqlDatabase& db, int esperaPorBloqueioEmMs) const {
     QSqlQuery q(db);
     if (EhSQLite()) {
         // WAL lets the list read while another workstation writes; foreign keys are
         // off by default in SQLite and must be asked for on every connection.
         q.exec(QStringLiteral("PRAGMA journal_mode = WAL"));
         q.exec(QStringLiteral("PRAGMA foreign_keys = ON"));
-        q.exec(QStringLiteral("PRAGMA busy_timeout = 10000"));
+        q.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(esperaPorBloqueioEmMs));
         q.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     } else {
-        q.exec(QStringLiteral("SET lock_timeout = '10s'"));
+        q.exec(QStringLiteral("SET lock_timeout = %1").arg(esperaPorBloqueioEmMs));
         q.exec(QStringLiteral("SET client_encoding = 'UTF8'"));
+        // Notices ("already exists, skipping"...) would go to the program's stderr.
+        q.exec(QStringLiteral("SET client_min_messages = warning"));
     }
+}
+
+Dialeto::Natureza Dialeto::NaturezaDaFalha(const QSqlError& erro) const {
+    const QString codigo = erro.nativeErrorCode();
+    if (EhSQLite()) {
+        // SQLITE_BUSY (5) and SQLITE_LOCKED (6), also as extended codes.
+        bool numero = false;
+        const int primario = codigo.toInt(&numero) & 0xff;
+        return numero && (primario == 5 || primario == 6) ? Natureza::Ocupado : Natureza::Comum;
+    }
+    if (erro.type() == QSqlError::ConnectionError) return Natureza::ConexaoPerdida;
+    if (codigo == QLatin1String("40001") || codigo == QLatin1String("40P01") ||
+        codigo == QLatin1String("55P03"))
+        return Natureza::Ocupado;
+    if (codigo.isEmpty() || codigo.startsWith(QLatin1String("08")) || codigo == QLatin1String("57P01") ||
+        codigo == QLatin1String("57P02") || codigo == QLatin1String("57P03"))
+        return Natureza::ConexaoPerdida;
+    return Natureza::Comum;
 }
 
 QString Dialeto::Ddl(QString sql) const {
@@ -44,8 +64,10 @@ QString Dialeto::ParaAtualizacao() const {
 }
 
 QString Dialeto::BloqueioDeMigracao() const {
-    // SQLite's BEGIN IMMEDIATE already holds the only write lock there is.
-    return EhSQLite() ? QString() : QStringLiteral("LOCK TABLE VersaoDoEsquema IN EXCLUSIVE MODE");
+    // SQLite's BEGIN IMMEDIATE already holds the only write lock there is. On
+    // PostgreSQL a transaction-scoped advisory lock (the key is any number of our
+    // own: "ZELT" in ASCII) needs no table to exist yet.
+    return EhSQLite() ? QString() : QStringLiteral("SELECT pg_advisory_xact_lock(1515801684)");
 }
 
 QString Dialeto::Contem(const QString& coluna) const {

@@ -5,6 +5,7 @@
 // and asks this class for the rest.
 
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QString>
 
 class Dialeto {
@@ -17,8 +18,20 @@ public:
     Tipo TipoDoBanco() const { return mtipo; }
     bool EhSQLite() const { return mtipo == Tipo::SQLite; }
 
-    // Settings applied once to a freshly opened connection (WAL, foreign keys...).
-    void ConfigurarConexao(QSqlDatabase& db) const;
+    // Settings applied to every freshly opened connection (WAL, foreign keys...), with
+    // how long a statement waits for a lock another workstation holds before failing.
+    void ConfigurarConexao(QSqlDatabase& db, int esperaPorBloqueioEmMs) const;
+
+    // What a failed statement means:
+    //   Ocupado         another workstation held what this one needed (SQLite busy or
+    //                   locked; PostgreSQL serialization failure, deadlock, lock
+    //                   timeout): the whole transaction may run again;
+    //   ConexaoPerdida  the server went away (PostgreSQL connection errors, the
+    //                   server shutting down, or an error libpq raised by itself,
+    //                   which carries no SQLSTATE): the connection must be reopened;
+    //   Comum           anything else (a constraint, a bad statement...).
+    enum class Natureza { Comum, Ocupado, ConexaoPerdida };
+    Natureza NaturezaDaFalha(const QSqlError& erro) const;
 
     // DDL: the tokens {CHAVE} (an automatic integer primary key), {INTEIRO} (a 64-bit
     // integer) are replaced by this database's spelling.
@@ -30,7 +43,9 @@ public:
     QString InicioDeEscrita() const;
     // Appended to a SELECT that reads a row the transaction will change.
     QString ParaAtualizacao() const;
-    // Inside a write transaction, serialises schema migrations between processes.
+    // The first statement of a migration's transaction: serialises schema migrations
+    // between processes, also the creation of the version table itself (PostgreSQL's
+    // CREATE TABLE IF NOT EXISTS is not safe against a concurrent one).
     QString BloqueioDeMigracao() const;
 
     // "coluna LIKE ? ESCAPE '\'": the parameter comes from PadraoContem. Both sides

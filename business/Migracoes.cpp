@@ -201,13 +201,14 @@ int VersaoMaisRecente() {
 
 int Migrar() {
     const Dialeto dialeto = Banco::DialetoAtual();
-    Banco::Executar(dialeto.Ddl(
-        QStringLiteral("CREATE TABLE IF NOT EXISTS VersaoDoEsquema (Versao {INTEIRO} NOT NULL)")));
     int versaoAnterior = -1;
     for (const Migracao& migracao : Todas()) {
+        // Each version in its own transaction, under the lock that makes another
+        // process starting at the same moment wait and then find the work done.
         Banco::UnidadeDeTrabalho unidade;
         if (!dialeto.BloqueioDeMigracao().isEmpty()) Banco::Executar(dialeto.BloqueioDeMigracao());
-        // Read inside the lock: another process may have migrated meanwhile.
+        Banco::Executar(dialeto.Ddl(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS VersaoDoEsquema (Versao {INTEIRO} NOT NULL)")));
         const int versao = VersaoGravada();
         if (versaoAnterior < 0) versaoAnterior = versao;
         if (versao >= migracao.Versao) continue;

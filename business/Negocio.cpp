@@ -21,9 +21,10 @@ namespace {
 
 QSqlDatabase AbrirPostgreSQL(const QString& textoDaUrl) {
     const QUrl url(textoDaUrl, QUrl::StrictMode);
-    // What the messages show of the URL: never the password.
-    const QString semSenha =
-        url.isValid() ? url.toString(QUrl::RemovePassword) : QStringLiteral("(URL inválida)");
+    // What the messages show of the URL: never the password (nor the query, which
+    // may carry one for libpq).
+    const QString semSenha = url.isValid() ? url.toString(QUrl::RemovePassword | QUrl::RemoveQuery)
+                                           : QStringLiteral("(URL inválida)");
     if (!url.isValid() ||
         (url.scheme() != QLatin1String("postgresql") && url.scheme() != QLatin1String("postgres")))
         FalharAoAbrir(semSenha, QStringLiteral("informe uma URL no formato "
@@ -78,9 +79,11 @@ void Iniciar(const Configuracao& configuracao) {
                               ? AbrirSQLite(configuracao.ArquivoSQLite.isEmpty() ? ArquivoSQLitePadrao()
                                                                                  : configuracao.ArquivoSQLite)
                               : AbrirPostgreSQL(configuracao.UrlPostgreSQL);
-        Dialeto::DaConexao(db).ConfigurarConexao(db);
-        const int versaoAnterior = Migracoes::Migrar();
-        if (versaoAnterior == 0 && configuracao.CriarDadosDeDemonstracao) DadosDeDemonstracao::Criar();
+        Banco::PrepararConexao(db);
+        // Another workstation starting at the same moment may hold the database.
+        const int versaoAnterior = Banco::ComNovasTentativas([] { return Migracoes::Migrar(); });
+        if (versaoAnterior == 0 && configuracao.CriarDadosDeDemonstracao)
+            Banco::ComNovasTentativas([] { DadosDeDemonstracao::Criar(); });
         Objetos::RegistrarProgIds();
     } catch (...) {
         Encerrar();

@@ -1,9 +1,11 @@
 #pragma once
 // What the business objects share: the result protocol. A member's body runs inside
-// Selecao or Estado, which clear the previous outcome, and turn any run-time error
-// (a database failure included) into the object's error triple, whose location
-// names the component, the class and the member.
+// Selecao or Estado, which clear the previous outcome, run the body again while the
+// database is busy (Banco::ComNovasTentativas), and turn any run-time error (a
+// database failure included) into the object's error triple, whose location names
+// the component, the class and the member.
 
+#include "business/Banco.h"
 #include "business/RecordsetSql.h"
 #include "contracts/Negocio.h"
 
@@ -48,7 +50,7 @@ protected:
     template <class Corpo> QVariant Selecao(const char* procedimento, Corpo corpo) {
         LimparResultado();
         try {
-            this->mrstResultado = corpo();
+            this->mrstResultado = Banco::ComNovasTentativas(corpo);
             return false;
         } catch (const VB::ErroDeExecucao& erro) {
             RegistrarErro(erro.Numero(), erro.Descricao(), procedimento);
@@ -64,7 +66,7 @@ protected:
         LimparResultado();
         if (campoValidado) campoValidado->clear();
         try {
-            corpo();
+            Banco::ComNovasTentativas(corpo);
             return 0;
         } catch (const Recusa& recusa) {
             this->DescricaoDaFalha = recusa.Descricao;

@@ -118,7 +118,7 @@ public:
         ObservacaoDoErro.clear();
         LimparResultado();
         try {
-            Remover(ldouNumeroDoOrcamento, ldouNumeroDoItem);
+            Banco::ComNovasTentativas([&] { Remover(ldouNumeroDoOrcamento, ldouNumeroDoItem); });
             return false;
         } catch (const VB::ErroDeExecucao& erro) {
             RegistrarErro(erro.Numero(), erro.Descricao(), "Excluir");

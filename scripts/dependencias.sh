@@ -1,5 +1,7 @@
 # Installs the Debian packages the project needs when one is missing.
-# Sourced by run.sh and test.sh; extra package names may be passed.
+# Sourced by run.sh and test.sh; extra package names may be passed (test.sh passes
+# postgresql, the server its tests start; the program itself needs only the client
+# library that the Qt driver brings).
 instalar_dependencias() {
     local pacotes=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
                    libgl-dev fonts-liberation "$@")

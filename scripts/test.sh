@@ -1,9 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test (CTest, offscreen).
+# Installs what is missing (PostgreSQL included), builds and runs every test (CTest,
+# offscreen). The business-layer tests run against a SQLite file and against a private
+# PostgreSQL server started here on loopback in a temporary folder and always stopped
+# at the end; ZELT_EXIGIR_PG=1 makes a test that finds no server fail instead of
+# running on SQLite alone.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 source "$raiz/scripts/dependencias.sh"
-instalar_dependencias
+source "$raiz/scripts/postgresql.sh"
+instalar_dependencias postgresql
 compilar "$raiz" "$raiz/build"
+trap parar_postgresql EXIT
+iniciar_postgresql
 export QT_QPA_PLATFORM=offscreen
+export ZELT_EXIGIR_PG=1
 ctest --test-dir "$raiz/build" --output-on-failure -j2

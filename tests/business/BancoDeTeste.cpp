@@ -7,6 +7,8 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
 
+#include <QCoreApplication>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -16,42 +18,83 @@ namespace BancoDeTeste {
 
 using VB::Currency;
 
-void LinhasDosBancos() {
-    QTest::addColumn<QString>("banco");
-    QTest::addColumn<QString>("url");
-    QTest::newRow("sqlite") << QStringLiteral("sqlite") << QString();
-    const QString url = qEnvironmentVariable("ZELT_TESTE_PG_URL");
-    if (!url.isEmpty()) QTest::newRow("postgresql") << QStringLiteral("postgresql") << url;
+namespace {
+
+QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome) {
+    const QUrl u(url);
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nome);
+    db.setHostName(u.host());
+    db.setPort(u.port(5432));
+    db.setUserName(u.userName());
+    db.setPassword(u.password());
+    db.setDatabaseName(u.path().mid(1));
+    return db;
 }
 
-namespace {
-// Empties the test server's database: the tests own it entirely.
-bool EsvaziarPostgreSQL(const QString& url) {
-    const QString nome = QStringLiteral("zelt_teste_limpeza");
+// Runs one statement on a short-lived connection to url.
+bool ExecutarEm(const QString& url, const QString& sql, QString& erro) {
+    const QString nome = QStringLiteral("zelt_teste_administracao");
     bool ok = false;
     {
-        const QUrl u(url);
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nome);
-        db.setHostName(u.host());
-        db.setPort(u.port(5432));
-        db.setUserName(u.userName());
-        db.setPassword(u.password());
-        db.setDatabaseName(u.path().mid(1));
+        QSqlDatabase db = ConexaoPostgreSQL(url, nome);
         if (db.open()) {
             QSqlQuery q(db);
             q.exec(QStringLiteral("SET client_min_messages = warning")); // no notice per dropped table
-            ok = q.exec(QStringLiteral("DROP SCHEMA public CASCADE")) &&
-                 q.exec(QStringLiteral("CREATE SCHEMA public"));
-            if (!ok) qWarning() << q.lastError().text();
+            ok = q.exec(sql);
+            if (!ok) erro = q.lastError().text();
         } else {
-            qWarning() << db.lastError().text();
+            erro = db.lastError().text();
         }
         db.close();
     }
     QSqlDatabase::removeDatabase(nome);
     return ok;
 }
+
+// This executable's own database on the server of ZELT_TESTE_PG_URL: the named
+// database's name followed by the executable's ("zelt_teste_tst_negocio_orcamentos").
+QString UrlDoExecutavel(const QString& urlBase) {
+    QUrl url(urlBase);
+    QString proprio = QCoreApplication::applicationName().toLower();
+    proprio.replace(QRegularExpression(QStringLiteral("[^a-z0-9_]")), QStringLiteral("_"));
+    url.setPath(url.path() + u'_' + proprio);
+    return url.toString();
+}
+
+// Creates the executable's database once, then empties it for every test function:
+// the tests own it entirely.
+bool PrepararPostgreSQL(const QString& urlBase, const QString& url) {
+    static bool criado = false;
+    QString erro;
+    if (!criado) {
+        const QString nome = QUrl(url).path().mid(1);
+        ExecutarEm(urlBase, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(nome), erro);
+        if (!ExecutarEm(urlBase, QStringLiteral("CREATE DATABASE %1").arg(nome), erro)) {
+            qWarning() << erro;
+            return false;
+        }
+        criado = true;
+    }
+    if (!ExecutarEm(url, QStringLiteral("DROP SCHEMA public CASCADE; CREATE SCHEMA public"), erro)) {
+        qWarning() << erro;
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+void LinhasDosBancos() {
+    QTest::addColumn<QString>("banco");
+    QTest::addColumn<QString>("url");
+    QTest::newRow("sqlite") << QStringLiteral("sqlite") << QString();
+    const QString url = qEnvironmentVariable("ZELT_TESTE_PG_URL");
+    if (!url.isEmpty())
+        QTest::newRow("postgresql") << QStringLiteral("postgresql") << url;
+    else if (qEnvironmentVariable("ZELT_EXIGIR_PG") == QLatin1String("1"))
+        QFAIL("ZELT_EXIGIR_PG=1 but ZELT_TESTE_PG_URL names no PostgreSQL server: the PostgreSQL run "
+              "would be skipped.");
+}
 
 Sessao::Sessao(bool dadosDeDemonstracao) {
     QFETCH_GLOBAL(QString, banco);
@@ -64,14 +107,40 @@ Sessao::Sessao(bool dadosDeDemonstracao) {
         mstrArquivo = mpasta.filePath(QStringLiteral("teste.sqlite"));
         configuracao.ArquivoSQLite = mstrArquivo;
     } else {
-        QVERIFY(EsvaziarPostgreSQL(url));
-        configuracao.UrlPostgreSQL = url;
+        mstrUrl = UrlDoExecutavel(url);
+        QVERIFY(PrepararPostgreSQL(url, mstrUrl));
+        configuracao.UrlPostgreSQL = mstrUrl;
     }
     try {
         Negocio::Iniciar(configuracao);
     } catch (const VB::ErroDeExecucao& erro) {
         QFAIL(qPrintable(erro.Descricao()));
     }
+}
+
+QStringList Sessao::ArgumentosDoBanco() const {
+    return mbooSQLite ? QStringList{QStringLiteral("--banco"), mstrArquivo}
+                      : QStringList{QStringLiteral("--url"), mstrUrl};
+}
+
+QSqlDatabase Sessao::AbrirOutraConexao(const QString& nome) const {
+    QSqlDatabase db;
+    if (mbooSQLite) {
+        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+        db.setDatabaseName(mstrArquivo);
+    } else {
+        db = ConexaoPostgreSQL(mstrUrl, nome);
+    }
+    if (!db.open()) qWarning() << db.lastError().text();
+    return db;
+}
+
+void Sessao::FecharConexao(const QString& nome) {
+    {
+        QSqlDatabase db = QSqlDatabase::database(nome, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nome);
 }
 
 Sessao::~Sessao() {

@@ -4,8 +4,12 @@
 // Every test class runs each of its test functions once per configured database,
 // as Qt's own SQL tests do: initTestCase_data() adds a row "sqlite" (a new file in
 // a temporary folder per test function) and, when ZELT_TESTE_PG_URL names a
-// PostgreSQL database, a row "postgresql" (its public schema emptied before every
-// test function). A case that only one database can run says so with QSKIP.
+// PostgreSQL database, a row "postgresql". On PostgreSQL each test executable works
+// in a database of its own beside the one named (created on first use), so that
+// executables run in parallel do not meet; its public schema is emptied before every
+// test function. With ZELT_EXIGIR_PG=1 (set by scripts/test.sh) a missing
+// ZELT_TESTE_PG_URL fails the test instead of leaving the PostgreSQL row out. A case
+// that only one database can run says so with QSKIP.
 //
 // The registry written by EscreverCadastroDeTeste is small and known by heart; the
 // tests name its codes.
@@ -16,6 +20,7 @@
 
 #include <QDateTime>
 #include <QList>
+#include <QSqlDatabase>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <memory>
@@ -33,11 +38,21 @@ public:
     ~Sessao(); // closes the database and gives the clock back
     bool EhSQLite() const { return mbooSQLite; }
     QString ArquivoSQLite() const { return mstrArquivo; }
+    QString UrlPostgreSQL() const { return mstrUrl; }
     QTemporaryDir& Pasta() { return mpasta; }
+    // The options that point another program of the suite (zelt_importar, the test
+    // workstations) at this database: {"--banco", file} or {"--url", URL}.
+    QStringList ArgumentosDoBanco() const;
+    // Another connection to this database, named so, for "another workstation" in
+    // the test's own process; used only in the thread that opened it, then closed
+    // and removed by FecharConexao. An invalid connection when it cannot be opened.
+    QSqlDatabase AbrirOutraConexao(const QString& nome) const;
+    static void FecharConexao(const QString& nome);
 
 private:
     QTemporaryDir mpasta;
     QString mstrArquivo;
+    QString mstrUrl;
     bool mbooSQLite = true;
 };
 

@@ -1,0 +1,430 @@
+// Several workstations on one database: processes storing quotes at the same time, a
+// process killed while it saves, two workstations changing the same quote, and a
+// database held by another workstation. Every workstation but the test itself is a
+// zelt_teste_gravador process.
+
+#include "BancoDeTeste.h"
+
+#include "business/Banco.h"
+#include "contracts/CriarObjeto.h"
+
+#include <QElapsedTimer>
+#include <QHash>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QSqlQuery>
+#include <QtTest>
+#include <atomic>
+#include <thread>
+
+using namespace BancoDeTeste;
+using VB::Currency;
+using ZELT_N_Orcamentos::clsOrcamentos;
+using ZELT_N_Orcamentos::clsOrcItens;
+
+namespace {
+
+// What a workstation reported for one stored quote.
+struct Gravado {
+    qint64 Itens = 0;
+    qint64 Total = 0, Liquido = 0; // ten-thousandths
+};
+
+// The "gravado <number> <items> <total> <net>" lines a workstation printed; a last
+// line cut by a kill is not a report.
+QHash<qint64, Gravado> Relatados(const QByteArray& saida) {
+    QHash<qint64, Gravado> relatados;
+    for (const QByteArray& linha : saida.split('\n')) {
+        const QList<QByteArray> partes = linha.split(' ');
+        if (partes.size() != 5 || partes.at(0) != "gravado") continue;
+        relatados.insert(partes.at(1).toLongLong(),
+                         {partes.at(2).toLongLong(), partes.at(3).toLongLong(), partes.at(4).toLongLong()});
+    }
+    return relatados;
+}
+
+// Checks that every stored quote is whole: its items numbered 1 to its last item
+// number without a hole, its gross total, discount and net value the sums of its
+// items. Answers the stored quotes with their item counts (empty after a failure).
+QHash<qint64, qint64> OrcamentosInteiros() {
+    QHash<qint64, qint64> itensPorOrcamento;
+    QHash<qint64, std::array<Currency, 3>> cabecalhos;
+    QHash<qint64, qint64> ultimos;
+    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, "
+                                                 "ValorLiquido, UltimoNumeroDeItem FROM Orcamentos"));
+    while (q.next()) {
+        const qint64 numero = q.value(0).toLongLong();
+        cabecalhos.insert(
+            numero, {Banco::MoedaDe(q.value(1)), Banco::MoedaDe(q.value(2)), Banco::MoedaDe(q.value(3))});
+        ultimos.insert(numero, q.value(4).toLongLong());
+        itensPorOrcamento.insert(numero, 0);
+    }
+    QHash<qint64, std::array<Currency, 3>> somas;
+    QHash<qint64, QList<qint64>> numerosDosItens;
+    q = Banco::Executar(QStringLiteral(
+        "SELECT NumeroDoOrcamento, NumeroDoItemDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, "
+        "ValorTotal FROM ItensDeOrcamento ORDER BY NumeroDoOrcamento, NumeroDoItemDoOrcamento"));
+    while (q.next()) {
+        const qint64 numero = q.value(0).toLongLong();
+        auto& s = somas[numero];
+        s[0] += Banco::MoedaDe(q.value(2)) * Banco::MoedaDe(q.value(3));
+        s[1] += Banco::MoedaDe(q.value(4));
+        s[2] += Banco::MoedaDe(q.value(5));
+        numerosDosItens[numero] << q.value(1).toLongLong();
+    }
+    for (auto c = cabecalhos.cbegin(); c != cabecalhos.cend(); ++c) {
+        const qint64 numero = c.key();
+        const QList<qint64> itens = numerosDosItens.value(numero);
+        QList<qint64> esperados;
+        for (qint64 i = 1; i <= ultimos.value(numero); ++i)
+            esperados << i;
+        if (itens != esperados || itens.isEmpty()) {
+            qWarning() << "quote" << numero << "has items" << itens << "expected" << esperados;
+            return {};
+        }
+        if (somas.value(numero) != c.value()) {
+            qWarning() << "quote" << numero << "totals differ from its items' sums";
+            return {};
+        }
+        itensPorOrcamento[numero] = itens.size();
+    }
+    if (numerosDosItens.size() > cabecalhos.size()) {
+        qWarning() << "items without their quote";
+        return {};
+    }
+    return itensPorOrcamento;
+}
+
+// One workstation process.
+std::unique_ptr<QProcess> Estacao(const Sessao& sessao, const QStringList& argumentos) {
+    auto processo = std::make_unique<QProcess>();
+    processo->setProgram(QStringLiteral(ZELT_TESTE_GRAVADOR));
+    processo->setArguments(sessao.ArgumentosDoBanco() + argumentos);
+    processo->setProcessChannelMode(QProcess::SeparateChannels);
+    processo->start();
+    return processo;
+}
+
+// Waits until the process printed a line starting with that text.
+bool EsperarLinha(QProcess& processo, QByteArray& saida, const QByteArray& inicio, int ms = 60000) {
+    QElapsedTimer relogio;
+    relogio.start();
+    while (relogio.elapsed() < ms) {
+        for (const QByteArray& linha : saida.split('\n'))
+            if (linha.startsWith(inicio)) return true;
+        if (processo.state() == QProcess::NotRunning) return false;
+        processo.waitForReadyRead(100);
+        saida += processo.readAllStandardOutput();
+    }
+    return false;
+}
+
+} // namespace
+
+class tst_negocio_concorrencia : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<Sessao> msessao;
+    std::unique_ptr<QObject> musuario;
+
+    qint64 Contar(const char* sql) { return Banco::Valor(QString::fromLatin1(sql)).toLongLong(); }
+
+    double NovoOrcamento() {
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        const qint16 resultado = orcamento->Adicionar();
+        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+        return resultado == 0 ? orcamento->CodigoGerado : 0;
+    }
+
+private slots:
+    void initTestCase_data() { LinhasDosBancos(); }
+
+    void init() {
+        msessao.reset();
+        msessao = std::make_unique<Sessao>();
+        if (QTest::currentTestFailed()) return;
+        EscreverCadastroDeTeste();
+        musuario = Usuario(QStringLiteral("ANA"));
+    }
+
+    void cleanup() {
+        Banco::DefinirPrazos({});
+        msessao.reset();
+    }
+
+    void quatro_processos_gravam_1000_orcamentos_ao_mesmo_tempo() {
+        const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio"));
+        std::vector<std::unique_ptr<QProcess>> estacoes;
+        for (int n = 1; n <= 4; ++n)
+            estacoes.push_back(Estacao(
+                *msessao, {QStringLiteral("--usuario"), QStringLiteral("ESTACAO%1").arg(n),
+                           QStringLiteral("--semente"), QString::number(n), QStringLiteral("--inicio"),
+                           inicio, QStringLiteral("adicionar"), QStringLiteral("250")}));
+        for (auto& estacao : estacoes)
+            QVERIFY(estacao->waitForStarted());
+        QFile(inicio).open(QIODevice::WriteOnly);
+
+        QHash<qint64, Gravado> relatados;
+        qint64 linhas = 0;
+        for (auto& estacao : estacoes) {
+            QVERIFY(estacao->waitForFinished(300000));
+            const QByteArray erros = estacao->readAllStandardError();
+            QVERIFY2(estacao->exitCode() == 0 && erros.isEmpty(), erros.constData());
+            const QHash<qint64, Gravado> desta = Relatados(estacao->readAllStandardOutput());
+            QCOMPARE(desta.size(), 250);
+            linhas += desta.size();
+            relatados.insert(desta);
+        }
+        // Unique numbers: no two workstations were handed the same one.
+        QCOMPARE(linhas, qint64(1000));
+        QCOMPARE(relatados.size(), 1000);
+        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(1000));
+        QCOMPARE(Contar("SELECT COUNT(DISTINCT NumeroDoOrcamento) FROM Orcamentos"), qint64(1000));
+
+        const QHash<qint64, qint64> inteiros = OrcamentosInteiros();
+        QCOMPARE(inteiros.size(), 1000);
+        qint64 itens = 0;
+        for (auto r = relatados.cbegin(); r != relatados.cend(); ++r) {
+            QVERIFY(inteiros.contains(r.key()));
+            QCOMPARE(inteiros.value(r.key()), r.value().Itens);
+            QVERIFY(r.value().Itens >= 1 && r.value().Itens <= 20);
+            itens += r.value().Itens;
+            const QVariantList totais{Banco::Valor(QStringLiteral("SELECT ValorTotal FROM Orcamentos WHERE "
+                                                                  "NumeroDoOrcamento = ?"),
+                                                   {r.key()}),
+                                      Banco::Valor(QStringLiteral("SELECT ValorLiquido FROM Orcamentos WHERE "
+                                                                  "NumeroDoOrcamento = ?"),
+                                                   {r.key()})};
+            QCOMPARE(totais.at(0).toLongLong(), r.value().Total);
+            QCOMPARE(totais.at(1).toLongLong(), r.value().Liquido);
+        }
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), itens);
+        // Each workstation's quotes carry its own user.
+        QCOMPARE(Contar("SELECT COUNT(DISTINCT UsuarioDaInclusao) FROM Orcamentos"), qint64(4));
+    }
+
+    void processo_morto_enquanto_grava_nao_deixa_orcamento_pela_metade() {
+        const quint32 semente = QRandomGenerator::global()->generate();
+        QRandomGenerator sorte(semente);
+        QHash<qint64, Gravado> relatados;
+        for (int rodada = 1; rodada <= 20; ++rodada) {
+            const QString contexto = QStringLiteral("seed %1, round %2").arg(semente).arg(rodada);
+            auto estacao = Estacao(*msessao, {QStringLiteral("--semente"), QString::number(semente + rodada),
+                                              QStringLiteral("adicionar"), QStringLiteral("100000")});
+            QVERIFY2(estacao->waitForStarted(), qPrintable(contexto));
+            // Once it is saving: between two quotes or (most of the time, a save being
+            // most of what it does) in the middle of one.
+            QByteArray saida;
+            QVERIFY2(EsperarLinha(*estacao, saida, "gravado"),
+                     qPrintable(contexto + u' ' + QString::fromUtf8(estacao->readAllStandardError())));
+            QThread::msleep(sorte.bounded(5, 300));
+            estacao->kill(); // SIGKILL
+            QVERIFY(estacao->waitForFinished(10000));
+            QCOMPARE(estacao->exitStatus(), QProcess::CrashExit);
+            saida += estacao->readAllStandardOutput();
+            relatados.insert(Relatados(saida));
+
+            const QHash<qint64, qint64> inteiros = OrcamentosInteiros();
+            QVERIFY2(!inteiros.isEmpty(), qPrintable(contexto));
+            // Every quote reported as stored is there whole; at most one per kill was
+            // stored without being reported (killed between its commit and its report).
+            for (auto r = relatados.cbegin(); r != relatados.cend(); ++r)
+                QVERIFY2(inteiros.value(r.key()) == r.value().Itens, qPrintable(contexto));
+            QVERIFY2(inteiros.size() >= relatados.size() && inteiros.size() <= relatados.size() + rodada,
+                     qPrintable(contexto));
+        }
+        // The next start needs no repair: a workstation stores and ends normally.
+        auto estacao = Estacao(*msessao, {QStringLiteral("adicionar"), QStringLiteral("3")});
+        QVERIFY(estacao->waitForFinished(60000));
+        QCOMPARE(estacao->exitCode(), 0);
+        QCOMPARE(Relatados(estacao->readAllStandardOutput()).size(), 3);
+        QVERIFY(!OrcamentosInteiros().isEmpty());
+        // Numbers taken by quotes that were never stored leave gaps; never a repetition.
+        const qint64 maior = Contar("SELECT MAX(NumeroDoOrcamento) FROM Orcamentos");
+        const qint64 quantos = Contar("SELECT COUNT(*) FROM Orcamentos");
+        qInfo("%lld quotes stored in 20 killed runs; %lld numbers skipped", quantos, maior - quantos);
+    }
+
+    void duas_estacoes_alteram_o_mesmo_orcamento() {
+        // This workstation opens quote 1 in its record form...
+        const double numero = NovoOrcamento();
+        QCOMPARE(numero, 1.0);
+        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
+        qint16 tamanho = 10;
+        double lido = numero;
+        QCOMPARE(itens->Selecionar(1, tamanho, 0, lido), QVariant(false));
+        GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+        grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"), QStringLiteral("0,00"),
+                               QStringLiteral("0,00"), QStringLiteral("90,00"));
+        // ...and another saves its change first.
+        auto outra = Estacao(*msessao, {QStringLiteral("--usuario"), QStringLiteral("BETO"),
+                                        QStringLiteral("alterar"), QStringLiteral("1")});
+        QVERIFY(outra->waitForFinished(60000));
+        const QByteArray saida = outra->readAllStandardOutput();
+        QVERIFY2(saida.contains("resultado 0\n"), saida.constData());
+        const QString carimbo = VB::CStr(Banco::DataEHoraDeIso(
+            Banco::Valor(QStringLiteral("SELECT DataEHoraDaAlteracao FROM Orcamentos")).toString()));
+        const qint64 itensDaOutra = Contar("SELECT COUNT(*) FROM ItensDeOrcamento");
+        QVERIFY(itensDaOutra >= 2);
+        const qint64 liquidoDaOutra = Contar("SELECT ValorLiquido FROM Orcamentos");
+
+        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
+        orcamento->NumeroDoOrcamento = numero;
+        orcamento->CodigoDoCliente = 1;
+        orcamento->CodigoDoAnimal = 10;
+        orcamento->ValorTotal = Currency::DeInteiro(210);
+        orcamento->DescontoEmValor = Currency::DeInteiro(12);
+        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("5,71"));
+        orcamento->ValorLiquido = Currency::DeInteiro(198);
+        orcamento->DataDeValidadeDoOrcamento =
+            QDate::currentDate().addDays(5).toString(QStringLiteral("dd/MM/yyyy"));
+        orcamento->GradeDeItensDoOrcamento = &grade;
+        orcamento->DadosDoUsuario = musuario.get();
+        orcamento->DataEHoraDaAlteracaoLida = QString(); // never changed when this form read it
+        QCOMPARE(orcamento->Alterar(), qint16(3));
+        QCOMPARE(
+            orcamento->DescricaoDaFalha,
+            QStringLiteral("O orçamento 1 foi alterado por BETO em %1, depois que este formulário o leu. As "
+                           "alterações não foram gravadas: feche o formulário e abra o orçamento novamente.")
+                .arg(carimbo));
+        QCOMPARE(orcamento->NumeroDoErro, 0L);
+        // Nothing of the refused change was stored.
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), itensDaOutra);
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento WHERE UsuarioDaInclusao = 'ANA'"), qint64(1));
+        QCOMPARE(Contar("SELECT ValorLiquido FROM Orcamentos"), liquidoDaOutra);
+        QCOMPARE(Banco::Valor(QStringLiteral("SELECT UsuarioDaAlteracao FROM Orcamentos")).toString(),
+                 QStringLiteral("BETO"));
+        QVERIFY(!OrcamentosInteiros().isEmpty());
+    }
+
+    void duas_estacoes_salvam_a_mesma_alteracao_no_mesmo_instante() {
+        // Both read the quote, then both save at once: one wins, the other is refused
+        // and nothing of it is stored, whoever comes first.
+        for (int rodada = 1; rodada <= 4; ++rodada) {
+            const double numero = NovoOrcamento();
+            QVERIFY(numero > 0);
+            const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio%1").arg(rodada));
+            std::unique_ptr<QProcess> estacoes[2];
+            QByteArray saidas[2];
+            const QString usuarios[2] = {QStringLiteral("CAIO"), QStringLiteral("DORA")};
+            for (int e = 0; e < 2; ++e)
+                estacoes[e] =
+                    Estacao(*msessao, {QStringLiteral("--usuario"), usuarios[e], QStringLiteral("--semente"),
+                                       QString::number(10 * rodada + e), QStringLiteral("--inicio"), inicio,
+                                       QStringLiteral("alterar"), QString::number(numero)});
+            for (int e = 0; e < 2; ++e)
+                QVERIFY2(EsperarLinha(*estacoes[e], saidas[e], "lido"),
+                         estacoes[e]->readAllStandardError().constData());
+            QFile(inicio).open(QIODevice::WriteOnly);
+            int vencedora = -1;
+            for (int e = 0; e < 2; ++e) {
+                QVERIFY(estacoes[e]->waitForFinished(60000));
+                QCOMPARE(estacoes[e]->exitCode(), 0);
+                saidas[e] += estacoes[e]->readAllStandardOutput();
+                if (saidas[e].contains("resultado 0\n")) vencedora = e;
+            }
+            QVERIFY2(vencedora >= 0, QByteArray(saidas[0] + saidas[1]).constData());
+            const int perdedora = 1 - vencedora;
+            QVERIFY2(saidas[perdedora].contains("resultado 3\n"), saidas[perdedora].constData());
+            QVERIFY(
+                saidas[perdedora].contains(QByteArray("foi alterado por " + usuarios[vencedora].toUtf8())));
+            const QVariantList n{numero};
+            QCOMPARE(
+                Banco::Valor(
+                    QStringLiteral("SELECT UsuarioDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
+                    n)
+                    .toString(),
+                usuarios[vencedora]);
+            QCOMPARE(Banco::Valor(QStringLiteral(
+                                      "SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
+                                      "UsuarioDaInclusao = ?"),
+                                  {numero, usuarios[perdedora]})
+                         .toLongLong(),
+                     qint64(0));
+            QVERIFY(Banco::Valor(QStringLiteral(
+                                     "SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
+                                     "UsuarioDaInclusao = ?"),
+                                 {numero, usuarios[vencedora]})
+                        .toLongLong() >= 1);
+        }
+        QVERIFY(!OrcamentosInteiros().isEmpty());
+    }
+
+    void banco_ocupado_por_outra_estacao_espera_e_tenta_de_novo() {
+        // Short waits, so that the busy database is met within the test's time.
+        Banco::DefinirPrazos({100, 5000});
+        // Another workstation holds the write lock for a while, then lets go.
+        std::atomic<int> estado = 0; // 1 holding, 2 released
+        auto segurar = [this, &estado](int ms) {
+            return std::thread([this, &estado, ms] {
+                const QString nome = QStringLiteral("outra_estacao");
+                {
+                    QSqlDatabase db = msessao->AbrirOutraConexao(nome);
+                    QSqlQuery q(db);
+                    if (msessao->EhSQLite()) {
+                        q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+                    } else {
+                        q.exec(QStringLiteral("BEGIN"));
+                        q.exec(QStringLiteral("LOCK TABLE Orcamentos IN EXCLUSIVE MODE"));
+                    }
+                    q.exec(QStringLiteral("UPDATE Empresa SET NomeFantasia = 'Outra estação'"));
+                    estado = 1;
+                    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+                    estado = 2;
+                    q.exec(QStringLiteral("COMMIT"));
+                }
+                Sessao::FecharConexao(nome);
+            });
+        };
+        auto esperarTrava = [&estado] {
+            while (estado == 0)
+                std::this_thread::yield();
+        };
+
+        // Held longer than one wait: the save fails busy a few times, is run again,
+        // and is stored whole once the other workstation lets go.
+        std::thread outra = segurar(800);
+        esperarTrava();
+        const double numero = NovoOrcamento();
+        const bool soltouAntes = estado == 2;
+        outra.join();
+        QCOMPARE(numero, 1.0);
+        QVERIFY(soltouAntes);
+        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
+        QCOMPARE(Banco::Valor(QStringLiteral("SELECT NomeFantasia FROM Empresa")).toString(),
+                 QStringLiteral("Outra estação"));
+
+        // Held longer than the retries last: a clear message, not the driver's, and
+        // nothing stored; the list can still be read meanwhile.
+        Banco::DefinirPrazos({100, 600});
+        estado = 0;
+        outra = segurar(4000);
+        esperarTrava();
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        const qint16 resultado = orcamento->Adicionar();
+        const bool aindaSegurava = estado == 1;
+        auto lista = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
+        qint16 tamanho = 10;
+        const QVariant selecao = lista->Selecionar(1, tamanho, 0, QString(), 0, 0);
+        outra.join();
+        QCOMPARE(resultado, qint16(1));
+        QVERIFY(aindaSegurava);
+        QCOMPARE(orcamento->NumeroDoErro, Banco::NumeroDoErroDeBanco);
+        QCOMPARE(orcamento->DescricaoDoErro,
+                 QStringLiteral("O banco de dados está ocupado por outra estação de trabalho. Aguarde alguns "
+                                "instantes e tente novamente."));
+        QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
+        QCOMPARE(selecao, QVariant(false));
+        QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 1);
+        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(1));
+        // Once the other workstation let go, the same save goes through.
+        QCOMPARE(orcamento->Adicionar(), qint16(0));
+        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(2));
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_negocio_concorrencia)
+#include "tst_negocio_concorrencia.moc"

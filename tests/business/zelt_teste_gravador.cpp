@@ -1,0 +1,224 @@
+// zelt_teste_gravador: one workstation of the concurrency tests, as a process of its
+// own. It opens the given database (which must already hold the tests' known
+// registry) and stores quotes through ZELT_N_Orcamentos.clsOrcamentos exactly as the
+// record form does.
+//
+//   zelt_teste_gravador (--banco ARQUIVO | --url URL) [--usuario NOME] [--semente N]
+//                       [--inicio ARQUIVO] adicionar N
+//       adds N quotes of client 1, each with 1 to 20 items drawn from the registry;
+//       after each one is stored prints "gravado <number> <items> <total> <net>"
+//       (money in ten-thousandths). Exit code 0 when all were stored.
+//   zelt_teste_gravador ... alterar NUMERO
+//       reads quote NUMERO as the record form does (its items and "Data e hora da
+//       alteração"), adds 1 to 3 items and saves; prints "resultado <code>" and, when
+//       the save was not done, the description on the next line.
+//
+// --inicio waits until that file exists before the first save, so that several
+// processes start together.
+
+#include "BancoDeTeste.h"
+
+#include "business/Negocio.h"
+#include "business/Relogio.h"
+#include "contracts/CriarObjeto.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QThread>
+#include <cstdio>
+
+using BancoDeTeste::GradeEmMemoria;
+using ZELT_N_Orcamentos::clsOrcamentos;
+using ZELT_N_Orcamentos::clsOrcItens;
+
+namespace {
+
+// Money in whole cents while the quote is composed; the grid holds "1234,56".
+QString Texto(qint64 centavos) {
+    return QStringLiteral("%1,%2").arg(centavos / 100).arg(centavos % 100, 2, 10, QLatin1Char('0'));
+}
+
+struct Somas {
+    qint64 Bruto = 0, Desconto = 0;
+};
+
+// One item drawn from the known registry: a service (integer quantity) or a product
+// (half units), with 0, 5 or 10 % discount.
+void SortearItem(QRandomGenerator& sorte, GradeEmMemoria& grade, Somas& somas) {
+    struct Opcao {
+        bool Servico;
+        int TipoOuNada;
+        const char* CodigoDeBarras;
+        int Codigo;
+        qint64 Preco; // cents
+    };
+    static const Opcao opcoes[] = {
+        {true, 1, "", 1, 12000},
+        {true, 1, "", 2, 9000},
+        {true, 2, "", 3, 35000},
+        {true, 5, "", 4, 4500},
+        {false, 0, "7891234567895", 100, 21990},
+        {false, 0, "7890000000017", 200, 2490},
+    };
+    const Opcao& o = opcoes[sorte.bounded(int(std::size(opcoes)))];
+    const int animal = sorte.bounded(2) == 0 ? 10 : 11;
+    const int percentual = 5 * sorte.bounded(3);
+    // Services by whole units, products by half units: the gross value stays in cents.
+    const int meias = o.Servico ? 2 * (1 + sorte.bounded(3)) : 1 + sorte.bounded(6);
+    const qint64 bruto = o.Preco * meias / 2;
+    const qint64 desconto = (bruto * percentual + 50) / 100;
+    const QString quantidade =
+        o.Servico ? QString::number(meias / 2)
+                  : QStringLiteral("%1,%2").arg(meias / 2).arg(meias % 2 ? 500 : 0, 3, 10, QLatin1Char('0'));
+    const QString unitario = Texto(o.Preco);
+    const QString perc = QStringLiteral("%1,00").arg(percentual);
+    if (o.Servico)
+        grade.AdicionarServico(o.TipoOuNada, o.Codigo, animal, quantidade, unitario, perc, Texto(desconto),
+                               Texto(bruto - desconto));
+    else
+        grade.AdicionarProduto(QString::fromLatin1(o.CodigoDeBarras), o.Codigo, animal, quantidade, unitario,
+                               perc, Texto(desconto), Texto(bruto - desconto));
+    somas.Bruto += bruto;
+    somas.Desconto += desconto;
+}
+
+// The header's totals as the record form sets them: the percentage with two decimals.
+void DefinirTotais(clsOrcamentos& orcamento, const Somas& somas) {
+    orcamento.ValorTotal = VB::Currency::DeDecimosDeMilesimos(somas.Bruto * 100);
+    orcamento.DescontoEmValor = VB::Currency::DeDecimosDeMilesimos(somas.Desconto * 100);
+    orcamento.ValorLiquido = VB::Currency::DeDecimosDeMilesimos((somas.Bruto - somas.Desconto) * 100);
+    const qint64 centesimos =
+        somas.Bruto == 0 ? 0 : (somas.Desconto * 10000 * 2 + somas.Bruto) / (2 * somas.Bruto);
+    orcamento.DescontoEmPercentual = VB::Currency::DeDecimosDeMilesimos(centesimos * 100);
+}
+
+void Escrever(const QString& linha) {
+    std::fputs(qPrintable(linha + u'\n'), stdout);
+    std::fflush(stdout);
+}
+
+int Adicionar(int quantidade, QRandomGenerator& sorte, QObject* usuario) {
+    int falhas = 0;
+    for (int i = 0; i < quantidade; ++i) {
+        GradeEmMemoria grade;
+        Somas somas;
+        const int itens = 1 + sorte.bounded(20);
+        for (int n = 0; n < itens; ++n)
+            SortearItem(sorte, grade, somas);
+        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
+        orcamento->CodigoDoCliente = 1;
+        orcamento->CodigoDoAnimal = 10;
+        DefinirTotais(*orcamento, somas);
+        orcamento->DataDeValidadeDoOrcamento =
+            Relogio::Hoje().addDays(10).toString(QStringLiteral("dd/MM/yyyy"));
+        orcamento->GradeDeItensDoOrcamento = &grade;
+        orcamento->DadosDoUsuario = usuario;
+        const qint16 resultado = orcamento->Adicionar();
+        if (resultado != 0) {
+            std::fprintf(stderr, "resultado %d: %s%s\n", resultado, qPrintable(orcamento->DescricaoDaFalha),
+                         qPrintable(orcamento->DescricaoDoErro));
+            ++falhas;
+            continue;
+        }
+        Escrever(QStringLiteral("gravado %1 %2 %3 %4")
+                     .arg(qint64(orcamento->CodigoGerado))
+                     .arg(itens)
+                     .arg(somas.Bruto * 100)
+                     .arg((somas.Bruto - somas.Desconto) * 100));
+    }
+    return falhas == 0 ? 0 : 1;
+}
+
+int Alterar(double numero, QRandomGenerator& sorte, QObject* usuario, const QString& arquivoDeInicio) {
+    // What the record form holds after opening the quote from the list.
+    auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
+    qint16 tamanho = 20;
+    if (itens->Selecionar(1, tamanho, 0, numero).toBool()) {
+        Escrever(QStringLiteral("resultado 1\n") + itens->ObservacaoDoErro);
+        return 1;
+    }
+    GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+    auto lista = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
+    qint16 pagina = 10;
+    lista->Selecionar(1, pagina, 0, QString::number(numero), 0, 0);
+    const QVariant lida =
+        lista->ResultadoDaSelecaoEmRecordSet()->Fields(QStringLiteral("DataEHoraDaAlteracao")).Value;
+
+    Somas somas;
+    for (int linha = 1; linha < grade.Rows(); ++linha) {
+        const VB::Currency bruto =
+            VB::CCur(grade.TextMatrix(linha, 6)) * VB::CCur(grade.TextMatrix(linha, 7));
+        somas.Bruto += bruto.DecimosDeMilesimos() / 100;
+        somas.Desconto += VB::CCur(grade.TextMatrix(linha, 9)).DecimosDeMilesimos() / 100;
+    }
+    const int novos = 1 + sorte.bounded(3);
+    for (int n = 0; n < novos; ++n)
+        SortearItem(sorte, grade, somas);
+
+    auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
+    orcamento->NumeroDoOrcamento = numero;
+    orcamento->CodigoDoCliente = 1;
+    orcamento->CodigoDoAnimal = 10;
+    DefinirTotais(*orcamento, somas);
+    orcamento->DataDeValidadeDoOrcamento = Relogio::Hoje().addDays(15).toString(QStringLiteral("dd/MM/yyyy"));
+    orcamento->GradeDeItensDoOrcamento = &grade;
+    orcamento->DadosDoUsuario = usuario;
+    orcamento->DataEHoraDaAlteracaoLida = VB::IsNull(lida) ? QString() : VB::CStr(lida);
+    // Both workstations have read the quote; now they save at the same moment.
+    Escrever(QStringLiteral("lido"));
+    while (!arquivoDeInicio.isEmpty() && !QFile::exists(arquivoDeInicio))
+        QThread::msleep(2);
+    const qint16 resultado = orcamento->Alterar();
+    Escrever(QStringLiteral("resultado %1").arg(resultado));
+    if (resultado != 0) Escrever(orcamento->DescricaoDaFalha + orcamento->DescricaoDoErro);
+    return resultado == 0 || resultado == 3 ? 0 : 1;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication aplicacao(argc, argv);
+    QCommandLineParser parametros;
+    parametros.addOption(
+        {QStringLiteral("banco"), QStringLiteral("SQLite file."), QStringLiteral("arquivo")});
+    parametros.addOption({QStringLiteral("url"), QStringLiteral("PostgreSQL URL."), QStringLiteral("url")});
+    parametros.addOption({QStringLiteral("usuario"), QStringLiteral("User name."), QStringLiteral("nome"),
+                          QStringLiteral("GRAVADOR")});
+    parametros.addOption({QStringLiteral("semente"), QStringLiteral("Random seed."), QStringLiteral("n"),
+                          QStringLiteral("1")});
+    parametros.addOption({QStringLiteral("inicio"), QStringLiteral("Start when this file exists."),
+                          QStringLiteral("arquivo")});
+    parametros.process(aplicacao);
+    const QStringList posicionais = parametros.positionalArguments();
+    if (posicionais.size() != 2) {
+        std::fputs(qPrintable(parametros.helpText()), stderr);
+        return 2;
+    }
+
+    Negocio::Configuracao configuracao;
+    configuracao.ArquivoSQLite = parametros.value(QStringLiteral("banco"));
+    configuracao.UrlPostgreSQL = parametros.value(QStringLiteral("url"));
+    configuracao.CriarDadosDeDemonstracao = false;
+    try {
+        Negocio::Iniciar(configuracao);
+    } catch (const VB::ErroDeExecucao& erro) {
+        std::fprintf(stderr, "%s\n", qPrintable(erro.Descricao()));
+        return 1;
+    }
+    QRandomGenerator sorte(parametros.value(QStringLiteral("semente")).toUInt());
+    auto usuario = BancoDeTeste::Usuario(parametros.value(QStringLiteral("usuario")));
+    const QString inicio = parametros.value(QStringLiteral("inicio"));
+
+    int codigo = 2;
+    if (posicionais.at(0) == QLatin1String("adicionar")) {
+        while (!inicio.isEmpty() && !QFile::exists(inicio))
+            QThread::msleep(2);
+        codigo = Adicionar(posicionais.at(1).toInt(), sorte, usuario.get());
+    } else if (posicionais.at(0) == QLatin1String("alterar")) {
+        codigo = Alterar(posicionais.at(1).toDouble(), sorte, usuario.get(), inicio);
+    }
+    Negocio::Encerrar();
+    return codigo;
+}
