@@ -83,6 +83,16 @@ std::vector<double> Repetir(int execucoes, const std::function<void()>& trabalho
     return tempos;
 }
 
+void Intercalar(int execucoes, const QList<Medida>& medidas) {
+    for (int i = 0; i <= execucoes; ++i) {
+        for (const Medida& m : medidas) {
+            if (m.Antes) m.Antes();
+            const double tempo = Cronometrar(m.Trabalho);
+            if (i > 0) m.Tempos->push_back(tempo); // the first round only warms the caches
+        }
+    }
+}
+
 double Mediana(std::vector<double> tempos) {
     if (tempos.empty()) return 0;
     std::sort(tempos.begin(), tempos.end());

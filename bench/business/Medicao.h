@@ -44,6 +44,16 @@ double Cronometrar(const std::function<void()>& trabalho);
 std::vector<double> Repetir(int execucoes, const std::function<void()>& trabalho,
                             const std::function<void()>& antes = {});
 
+// Several pieces of work measured in turns (one run of each per round, after one
+// warm-up round), so that a change in the machine's load during the measurement
+// touches all of them alike: what is compared with what is measured side by side.
+struct Medida {
+    std::function<void()> Trabalho;
+    std::function<void()> Antes; // untimed, before every run
+    std::vector<double>* Tempos; // filled in milliseconds
+};
+void Intercalar(int execucoes, const QList<Medida>& medidas);
+
 double Mediana(std::vector<double> tempos);
 
 // Peak resident memory of this process so far (VmHWM), in MB.

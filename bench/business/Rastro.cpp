@@ -23,12 +23,23 @@ QString Compactar(QString sql) {
 }
 
 #ifdef ZELT_BENCH_SQLITE3
-int AoExecutar(unsigned tipo, void* contexto, void*, void* texto) {
-    if (tipo == SQLITE_TRACE_STMT) {
-        const QString sql = QString::fromUtf8(static_cast<const char*>(texto));
-        // Statements run by triggers arrive as comments ("-- TRIGGER name"): not ours.
-        if (!sql.startsWith(QLatin1String("--"))) static_cast<QStringList*>(contexto)->append(Compactar(sql));
+struct Gravacao {
+    QStringList* Comandos;
+    bool ComValores;
+};
+
+int AoExecutar(unsigned tipo, void* contexto, void* comando, void* texto) {
+    if (tipo != SQLITE_TRACE_STMT) return 0;
+    const auto* gravacao = static_cast<const Gravacao*>(contexto);
+    QString sql = QString::fromUtf8(static_cast<const char*>(texto));
+    // Statements run by triggers arrive as comments ("-- TRIGGER name"): not ours.
+    if (sql.startsWith(QLatin1String("--"))) return 0;
+    if (gravacao->ComValores) {
+        char* expandido = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(comando));
+        sql = QString::fromUtf8(expandido);
+        sqlite3_free(expandido);
     }
+    gravacao->Comandos->append(Compactar(sql));
     return 0;
 }
 
@@ -41,13 +52,20 @@ sqlite3* Manipulador() {
 }
 #endif
 
+void Mostrar(const char* titulo, const QStringList& comandos) {
+    std::fprintf(stderr, "%s\n", titulo);
+    for (const QString& sql : comandos)
+        std::fprintf(stderr, "  %s\n", qPrintable(sql));
+}
+
 } // namespace
 
-bool Gravar(const std::function<void()>& trabalho, QStringList& comandos) {
+bool Gravar(const std::function<void()>& trabalho, QStringList& comandos, bool comValores) {
     comandos.clear();
 #ifdef ZELT_BENCH_SQLITE3
     if (sqlite3* banco = Manipulador()) {
-        sqlite3_trace_v2(banco, SQLITE_TRACE_STMT, AoExecutar, &comandos);
+        Gravacao gravacao{&comandos, comValores};
+        sqlite3_trace_v2(banco, SQLITE_TRACE_STMT, AoExecutar, &gravacao);
         trabalho();
         sqlite3_trace_v2(banco, 0, nullptr, nullptr);
         return true;
@@ -57,28 +75,31 @@ bool Gravar(const std::function<void()>& trabalho, QStringList& comandos) {
     return false;
 }
 
-QString ConferirPiso(const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso) {
+QString ConferirPiso(const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso,
+                     Conferencia conferencia) {
+    const bool comValores = conferencia == Conferencia::TextoEValores;
     QStringList executados;
-    if (!Gravar(trabalho, executados)) return QStringLiteral("piso não conferido");
-    // A page the floor reads only after a count that found rows: run the counts
-    // before it (reads only) to know whether it belongs to the expected statements.
-    QList<Medicao::Comando> contagens;
-    for (const Medicao::Comando& comando : piso) {
-        if (comando.SoSeContou) break;
-        contagens << comando;
-    }
-    const qint64 contagem =
-        contagens.size() < piso.size() ? Medicao::ExecutarDireto(contagens).UltimaContagem : -1;
+    if (!Gravar(trabalho, executados, comValores)) return QStringLiteral("piso não conferido");
     QStringList esperados;
-    for (const Medicao::Comando& comando : piso)
-        if (!comando.SoSeContou || contagem != 0) esperados << Compactar(comando.Sql);
+    if (comValores) {
+        Gravar([&] { Medicao::ExecutarDireto(piso); }, esperados, true);
+    } else {
+        // A page the floor reads only after a count that found rows: run the counts
+        // before it (reads only) to know whether it belongs to the expected statements.
+        QList<Medicao::Comando> contagens;
+        for (const Medicao::Comando& comando : piso) {
+            if (comando.SoSeContou) break;
+            contagens << comando;
+        }
+        const qint64 contagem =
+            contagens.size() < piso.size() ? Medicao::ExecutarDireto(contagens).UltimaContagem : -1;
+        for (const Medicao::Comando& comando : piso)
+            if (!comando.SoSeContou || contagem != 0) esperados << Compactar(comando.Sql);
+    }
     if (executados == esperados) return QStringLiteral("piso conferido");
-    std::fprintf(stderr, "O piso difere do que a camada de negócio executou.\nNegócio:\n");
-    for (const QString& sql : executados)
-        std::fprintf(stderr, "  %s\n", qPrintable(sql));
-    std::fprintf(stderr, "Piso:\n");
-    for (const QString& sql : esperados)
-        std::fprintf(stderr, "  %s\n", qPrintable(sql));
+    std::fprintf(stderr, "O piso difere do que a camada de negócio executou.\n");
+    Mostrar("Negócio:", executados);
+    Mostrar("Piso:", esperados);
     return QStringLiteral("PISO DIFERE");
 }
 

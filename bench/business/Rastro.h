@@ -1,8 +1,8 @@
 #pragma once
 // Checks that a floor runs the very statements the business layer ran. On SQLite
 // the connection's statements are recorded (sqlite3_trace_v2) while the business
-// layer does the measured work once, and compared, text for text, with the floor's
-// statements. PostgreSQL offers no such hook to a client: there the floor is
+// layer does the measured work once, and compared with the floor's statements, text
+// for text and, for reads, value for value. PostgreSQL offers no such hook to a client: there the floor is
 // trusted as written, and the check answers so.
 
 #include "bench/business/Medicao.h"
@@ -14,11 +14,18 @@ namespace Rastro {
 // Runs trabalho and fills comandos with the statements (SQL text with "?", blanks
 // collapsed) the connection ran meanwhile; false when it cannot record (PostgreSQL,
 // or built without the sqlite3 headers).
-bool Gravar(const std::function<void()>& trabalho, QStringList& comandos);
+// With comValores the statements carry their bound values written in.
+bool Gravar(const std::function<void()>& trabalho, QStringList& comandos, bool comValores);
+
+enum class Conferencia {
+    TextoEValores, // reads: the floor is run once too, and both runs must match value for value
+    Texto          // writes, whose stamps and new keys differ from run to run: the SQL text
+};
 
 // Runs trabalho once while recording and compares with the floor. Answers a short
-// note for the result line: "piso conferido", "piso não conferido (PostgreSQL)" or,
+// note for the result line: "piso conferido", "piso não conferido" (PostgreSQL) or,
 // after printing both lists on stderr, "PISO DIFERE".
-QString ConferirPiso(const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso);
+QString ConferirPiso(const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso,
+                     Conferencia conferencia = Conferencia::TextoEValores);
 
 } // namespace Rastro

@@ -65,9 +65,10 @@ Resultado MedirConsulta(const Medicao::Opcoes& o, const QString& caso,
                         const QList<Medicao::Comando>& like = {}) {
     Resultado r{QStringLiteral("negocio"), caso};
     r.Nota = Rastro::ConferirPiso([&] { consulta(); }, piso);
-    r.Tempos = Medicao::Repetir(o.Execucoes, [&] { r.Linhas = consulta(); });
-    r.Piso = Medicao::Repetir(o.Execucoes, [&] { Medicao::ExecutarDireto(piso); });
-    if (!like.isEmpty()) r.Like = Medicao::Repetir(o.Execucoes, [&] { Medicao::ExecutarDireto(like); });
+    QList<Medicao::Medida> medidas{{[&] { r.Linhas = consulta(); }, {}, &r.Tempos},
+                                   {[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso}};
+    if (!like.isEmpty()) medidas.append({[&] { Medicao::ExecutarDireto(like); }, {}, &r.Like});
+    Medicao::Intercalar(o.Execucoes, medidas);
     return r;
 }
 
@@ -294,9 +295,10 @@ Resultado GravarOrcamento(const Medicao::Opcoes& o) {
     QList<qint64> criados;
     Resultado r{QStringLiteral("negocio"), QStringLiteral("gravar_orcamento_20_itens")};
     const QList<Medicao::Comando> piso = Referencia::GravarOrcamento(q.Orcamento);
-    r.Nota = Rastro::ConferirPiso([&] { criados << Gravar(q, &usuario); }, piso);
-    r.Tempos = Medicao::Repetir(o.Execucoes, [&] { criados << Gravar(q, &usuario); });
-    r.Piso = Medicao::Repetir(o.Execucoes, [&] { criados << Medicao::ExecutarDireto(piso).UltimaChave; });
+    r.Nota = Rastro::ConferirPiso([&] { criados << Gravar(q, &usuario); }, piso, Rastro::Conferencia::Texto);
+    Medicao::Intercalar(o.Execucoes,
+                        {{[&] { criados << Gravar(q, &usuario); }, {}, &r.Tempos},
+                         {[&] { criados << Medicao::ExecutarDireto(piso).UltimaChave; }, {}, &r.Piso}});
     r.Linhas = q.Orcamento.Itens.size();
     RemoverOrcamentos(criados);
     return r;
@@ -327,12 +329,13 @@ Resultado ExcluirItem(const Medicao::Opcoes& o) {
     };
     Resultado r{QStringLiteral("negocio"), QStringLiteral("excluir_item")};
     novoPeloNegocio();
-    r.Nota = Rastro::ConferirPiso(excluir, pisoDe(atual));
-    r.Tempos = Medicao::Repetir(o.Execucoes, excluir, novoPeloNegocio);
+    r.Nota = Rastro::ConferirPiso(excluir, pisoDe(atual), Rastro::Conferencia::Texto);
     const QList<Medicao::Comando> gravacaoDoPiso = Referencia::GravarOrcamento(q.Orcamento);
-    r.Piso = Medicao::Repetir(
-        o.Execucoes, [&] { Medicao::ExecutarDireto(pisoDe(atual)); },
-        [&] { criados << (atual = Medicao::ExecutarDireto(gravacaoDoPiso).UltimaChave); });
+    Medicao::Intercalar(
+        o.Execucoes,
+        {{excluir, novoPeloNegocio, &r.Tempos},
+         {[&] { Medicao::ExecutarDireto(pisoDe(atual)); },
+          [&] { criados << (atual = Medicao::ExecutarDireto(gravacaoDoPiso).UltimaChave); }, &r.Piso}});
     RemoverOrcamentos(criados);
     return r;
 }

@@ -121,9 +121,10 @@ Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const std::functi
     Resultado r{QStringLiteral("lista"), caso};
     antes();
     r.Nota = Rastro::ConferirPiso(trabalho, piso);
-    r.Tempos = Medicao::Repetir(o.Execucoes, trabalho, antes);
-    r.Piso = Medicao::Repetir(o.Execucoes, [&] { Medicao::ExecutarDireto(piso); });
-    if (!like.isEmpty()) r.Like = Medicao::Repetir(o.Execucoes, [&] { Medicao::ExecutarDireto(like); });
+    QList<Medicao::Medida> medidas{{trabalho, antes, &r.Tempos},
+                                   {[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso}};
+    if (!like.isEmpty()) medidas.append({[&] { Medicao::ExecutarDireto(like); }, {}, &r.Like});
+    Medicao::Intercalar(o.Execucoes, medidas);
     return r;
 }
 
@@ -147,17 +148,24 @@ Resultado TodasAsSituacoes(const Medicao::Opcoes& o, Host& h) {
     return r;
 }
 
-// Paging through "Todas as situações": the page the list reads, no count.
+// Paging through "Todas as situações": the page the list reads, no count. The floor
+// reads the page the list really shows; when that is not the page the button asks
+// for, the note says so.
 Resultado Paginar(const Medicao::Opcoes& o, Host& h, const QString& caso, int partida, int botao) {
     h.AbrirLista();
     h.EscolherSituacao(0);
     const int tamanho = h.TamanhoDaPagina();
     const int total = h.Total();
     const int ultima = std::max(1, (total + tamanho - 1) / tamanho);
-    const int destino = botao == 1 ? 1 : botao == 3 ? 2 : ultima;
+    const int pedida = botao == 1 ? 1 : botao == 3 ? 2 : ultima;
+    h.Navegar(partida);
+    h.Navegar(botao);
+    const int mostrada = h.Lista().PaginaAtual();
     Resultado r = Medir(
         o, caso, [&] { h.Navegar(partida); }, [&] { h.Navegar(botao); },
-        {Referencia::PaginaDaLista(Todas, QString(), tamanho, destino)});
+        {Referencia::PaginaDaLista(Todas, QString(), tamanho, mostrada)});
+    if (mostrada != pedida)
+        r.Nota += QStringLiteral("; A LISTA MOSTROU A PÁGINA %1 EM VEZ DA %2").arg(mostrada).arg(pedida);
     r.Linhas = total;
     return r;
 }
