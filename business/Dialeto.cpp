@@ -74,6 +74,17 @@ QString Dialeto::Contem(const QString& coluna) const {
     return coluna + QStringLiteral(" LIKE ? ESCAPE '\\'");
 }
 
+QStringList Dialeto::ExtensaoDePesquisa() const {
+    if (EhSQLite()) return {};
+    return {QStringLiteral("CREATE EXTENSION IF NOT EXISTS pg_trgm")};
+}
+
+QString Dialeto::IndiceDePesquisa(const QString& tabela, const QString& coluna) const {
+    if (EhSQLite()) return {};
+    return QStringLiteral("CREATE INDEX %1_%2_Trigramas ON %1 USING gin (%2 gin_trgm_ops)")
+        .arg(tabela, coluna);
+}
+
 QString Dialeto::RetornandoChave(const QString& coluna) const {
     return EhSQLite() ? QString() : QStringLiteral(" RETURNING ") + coluna;
 }

@@ -7,6 +7,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
+#include <QStringList>
 
 class Dialeto {
 public:
@@ -50,8 +51,15 @@ public:
 
     // "coluna LIKE ? ESCAPE '\'": the parameter comes from PadraoContem. Both sides
     // are normalised search texts (lower case, no accents), so LIKE's own case rules
-    // never matter; PostgreSQL may later back it with a trigram index.
+    // never matter.
     QString Contem(const QString& coluna) const;
+    // The index that serves Contem on a column, and what it needs first: on PostgreSQL
+    // a trigram GIN index (extension pg_trgm), which LIKE '%...%' uses with the escape
+    // kept. SQLite has none: an FTS5 trigram table ignores its index under ESCAPE
+    // (and without ESCAPE a "%" or "_" typed by the user would be a wildcard), and a
+    // workstation's own file is scanned fast enough. Empty: none.
+    QStringList ExtensaoDePesquisa() const;
+    QString IndiceDePesquisa(const QString& tabela, const QString& coluna) const;
 
     // INSERT ... that answers the new automatic key: on PostgreSQL by RETURNING, on
     // SQLite by the driver's last insert id.

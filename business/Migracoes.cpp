@@ -3,6 +3,7 @@
 #include "business/Banco.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace Migracoes {
 namespace {
@@ -174,17 +175,45 @@ const char* const Versao1[] = {
         (5, 'Banhos, tosas e estéticas'), (6, 'Hospedagens'), (7, 'Adestramentos'), (99, 'Outros'))",
 };
 
+// Version 2: the indexes that make "contains" searches on the normalised names fast,
+// where the database has them (Dialeto::IndicesDePesquisa).
+void Versao2(const Dialeto& dialeto) {
+    const QStringList extensao = dialeto.ExtensaoDePesquisa();
+    if (!extensao.isEmpty()) {
+        // Creating the extension needs a right the database's user may lack: then the
+        // searches stay correct, unindexed, and the schema still moves on.
+        Banco::Executar(QStringLiteral("SAVEPOINT ExtensaoDePesquisa"));
+        try {
+            for (const QString& comando : extensao)
+                Banco::Executar(comando);
+        } catch (const Banco::FalhaDeBanco& falha) {
+            if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
+            Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT ExtensaoDePesquisa"));
+            return;
+        }
+    }
+    for (const auto& [tabela, coluna] :
+         {std::pair{"Clientes", "ApelidoNormalizado"}, std::pair{"Clientes", "NomeNormalizado"},
+          std::pair{"Produtos", "NomeNormalizado"}, std::pair{"Servicos", "NomeNormalizado"}}) {
+        const QString comando =
+            dialeto.IndiceDePesquisa(QString::fromLatin1(tabela), QString::fromLatin1(coluna));
+        if (!comando.isEmpty()) Banco::Executar(comando);
+    }
+}
+
 struct Migracao {
     int Versao;
-    QStringList Comandos;
+    QStringList Comandos;                         // DDL with Dialeto::Ddl's tokens
+    std::function<void(const Dialeto&)> Programa; // what plain DDL cannot say
 };
 
 QList<Migracao> Todas() {
     QList<Migracao> lista;
-    Migracao v1{1, {}};
+    Migracao v1{1, {}, {}};
     for (const char* comando : Versao1)
         v1.Comandos << QString::fromUtf8(comando);
     lista << v1;
+    lista << Migracao{2, {}, Versao2};
     return lista;
 }
 
@@ -214,6 +243,7 @@ int Migrar() {
         if (versao >= migracao.Versao) continue;
         for (const QString& comando : migracao.Comandos)
             Banco::Executar(dialeto.Ddl(comando));
+        if (migracao.Programa) migracao.Programa(dialeto);
         Banco::Executar(QStringLiteral("DELETE FROM VersaoDoEsquema"));
         Banco::Executar(QStringLiteral("INSERT INTO VersaoDoEsquema (Versao) VALUES (?)"), {migracao.Versao});
         unidade.Confirmar();

@@ -6,9 +6,11 @@
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
+#include "business/Negocio.h"
 #include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
 
+#include <QSqlQuery>
 #include <QtTest>
 
 using namespace BancoDeTeste;
@@ -160,6 +162,53 @@ private slots:
         QFETCH(QList<qint64>, esperados);
         QCOMPARE(Codigos(*ClientesDoDialogo(texto), "CodigoDoCliente"), esperados);
         QCOMPARE(ClientesDoDialogo(QString())->RecordCount(), 9);
+        // The same answers when PostgreSQL reads through its trigram indexes.
+        if (msessao->EhSQLite()) return;
+        Banco::Executar(QStringLiteral("SET enable_seqscan = off"));
+        QCOMPARE(Codigos(*ClientesDoDialogo(texto), "CodigoDoCliente"), esperados);
+        Banco::Executar(QStringLiteral("RESET enable_seqscan"));
+    }
+
+    void contem_servido_por_indice_de_trigramas() {
+        if (msessao->EhSQLite())
+            QSKIP("SQLite has no index for \"contains\": a workstation's file is scanned");
+        // A database failure is the test's failure, with its description.
+        auto verificar = [&] {
+            // A database of the first schema version receives them when it is opened.
+            Banco::Executar(QStringLiteral("DROP EXTENSION pg_trgm CASCADE"));
+            Banco::Executar(QStringLiteral("UPDATE VersaoDoEsquema SET Versao = 1"));
+            Negocio::Configuracao configuracao;
+            configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
+            Negocio::Iniciar(configuracao);
+            QCOMPARE(Banco::Valor(QStringLiteral("SELECT Versao FROM VersaoDoEsquema")).toInt(), 2);
+            QStringList indices;
+            QSqlQuery q = Banco::Executar(QStringLiteral(
+                "SELECT indexname FROM pg_indexes WHERE indexname LIKE '%trigramas' ORDER BY indexname"));
+            while (q.next())
+                indices << q.value(0).toString();
+            QCOMPARE(indices, (QStringList{QStringLiteral("clientes_apelidonormalizado_trigramas"),
+                                           QStringLiteral("clientes_nomenormalizado_trigramas"),
+                                           QStringLiteral("produtos_nomenormalizado_trigramas"),
+                                           QStringLiteral("servicos_nomenormalizado_trigramas")}));
+            // The LIKE that Contem writes, with its escape, is one the index answers.
+            Banco::Executar(QStringLiteral("SET enable_seqscan = off"));
+            const Dialeto dialeto = Banco::DialetoAtual();
+            QStringList plano;
+            q = Banco::Executar(QStringLiteral("EXPLAIN SELECT CodigoInterno FROM Produtos p WHERE ") +
+                                dialeto.Contem(QStringLiteral("p.NomeNormalizado"))
+                                    .replace(u'?', QStringLiteral("'%50\\% neu%'")));
+            while (q.next())
+                plano << q.value(0).toString();
+            Banco::Executar(QStringLiteral("RESET enable_seqscan"));
+            QVERIFY2(plano.join(u'\n').contains(
+                         QStringLiteral("Index Scan on produtos_nomenormalizado_trigramas")),
+                     qPrintable(plano.join(u'\n')));
+        };
+        try {
+            verificar();
+        } catch (const VB::ErroDeExecucao& erro) {
+            QFAIL(qPrintable(erro.Descricao()));
+        }
     }
 
     void selecao_de_tipo_desconhecido_e_erro_5() {
@@ -272,6 +321,10 @@ private slots:
         QFETCH(QList<qint64>, esperados);
         QCOMPARE(Codigos(*ProdutosDoDialogo(texto), "CodigoInterno"), esperados);
         QCOMPARE(ProdutosDoDialogo(QString())->RecordCount(), 3);
+        if (msessao->EhSQLite()) return;
+        Banco::Executar(QStringLiteral("SET enable_seqscan = off"));
+        QCOMPARE(Codigos(*ProdutosDoDialogo(texto), "CodigoInterno"), esperados);
+        Banco::Executar(QStringLiteral("RESET enable_seqscan"));
     }
 
     void servicos() {

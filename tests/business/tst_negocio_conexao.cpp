@@ -27,12 +27,15 @@ bool PgCtl(const QStringList& argumentos, QString& saida) {
     QStringList comando{qEnvironmentVariable("ZELT_PG_BIN") + QStringLiteral("/pg_ctl"), QStringLiteral("-D"),
                         pasta + QStringLiteral("/dados"), QStringLiteral("-w")};
     comando << argumentos;
+    QString programa = QStringLiteral("runuser");
     if (geteuid() == 0)
         comando =
             QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + comando;
+    else
+        programa = comando.takeFirst();
     QProcess processo;
     processo.setProcessChannelMode(QProcess::MergedChannels);
-    processo.start(geteuid() == 0 ? QStringLiteral("runuser") : comando.takeFirst(), comando);
+    processo.start(programa, comando);
     const bool ok = processo.waitForFinished(60000) && processo.exitCode() == 0;
     saida = QString::fromLocal8Bit(processo.readAll());
     return ok;
