@@ -183,7 +183,7 @@ qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd)
         Ponto = 9;
         if (GerarLista() == 0) {
             Ponto = 10;
-            mintPaginaAtual = 1;
+            mlonPaginaAtual = 1;
             Ponto = 11;
             AtualizarObjetos(1);
             MontarExibirFormulario = 0;
@@ -355,7 +355,7 @@ void frmLista::PreencherGrade()
         if (lrstResultado->RecordCount() == 0) return;
         Ponto = 2;
         // A page remembered from an earlier selection may lie beyond this one's end.
-        lrstResultado->SetAbsolutePage(std::clamp<int>(mintPaginaAtual, 1, lrstResultado->PageCount()));
+        lrstResultado->SetAbsolutePage(std::clamp(mlonPaginaAtual, 1, lrstResultado->PageCount()));
         Ponto = 3;
         RecordsetPtr lrstPagina;
         mobjOrcamentos->PaginarResultadoDaSelecaoEmRecordset(mintTamanhoDaPagina, lrstPagina);
@@ -430,7 +430,7 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao)
         case 2: primeiro = xrnbBarraDeNavegacao->PrimeiroRegistro() - n; ultimo = xrnbBarraDeNavegacao->PrimeiroRegistro() - 1; break;
         case 3: primeiro = xrnbBarraDeNavegacao->UltimoRegistro() + 1; ultimo = xrnbBarraDeNavegacao->UltimoRegistro() + n; break;
         case 4: primeiro = T - n + 1; ultimo = T; break;
-        default: primeiro = (mintPaginaAtual - 1) * P + 1; ultimo = primeiro + n - 1; break;
+        default: primeiro = (mlonPaginaAtual - 1) * P + 1; ultimo = primeiro + n - 1; break;
         }
         xrnbBarraDeNavegacao->setPrimeiroRegistro(primeiro);
         xrnbBarraDeNavegacao->setUltimoRegistro(ultimo);
@@ -456,10 +456,10 @@ void frmLista::xrnbBarraDeNavegacao_Click(int Botao)
         const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
         Ponto = 2;
         switch (Botao) {
-        case 1: mintPaginaAtual = 1; break;
-        case 2: mintPaginaAtual = static_cast<qint16>(lrstResultado->AbsolutePage() - 1); break;
-        case 3: mintPaginaAtual = static_cast<qint16>(lrstResultado->AbsolutePage() + 1); break;
-        case 4: mintPaginaAtual = static_cast<qint16>(lrstResultado->PageCount()); break;
+        case 1: mlonPaginaAtual = 1; break;
+        case 2: mlonPaginaAtual = lrstResultado->AbsolutePage() - 1; break;
+        case 3: mlonPaginaAtual = lrstResultado->AbsolutePage() + 1; break;
+        case 4: mlonPaginaAtual = lrstResultado->PageCount(); break;
         }
         Ponto = 3;
         AtualizarObjetos(static_cast<qint16>(Botao));
@@ -478,12 +478,12 @@ void frmLista::ReselecionarEExibir()
     GerarLista();
     if (mbooFiltrado) {
         // A new filter or search starts on its first page.
-        mintPaginaAtual = 1;
+        mlonPaginaAtual = 1;
         AtualizarObjetos(1);
     } else {
         // Back to the whole list: the page it showed before the filter.
-        if (mintPaginaSalva < 1) mintPaginaSalva = 1;
-        mintPaginaAtual = mintPaginaSalva;
+        if (mlonPaginaSalva < 1) mlonPaginaSalva = 1;
+        mlonPaginaAtual = mlonPaginaSalva;
         AtualizarObjetos(0);
     }
 }
@@ -497,7 +497,7 @@ void frmLista::xrcmbSituacao_Click()
         ExibirOcultarpicMensagem(true);
         Ponto = 3;
         if (!mbooFiltrado && xrcmbSituacao->ItemData(xrcmbSituacao->ListIndex()) != 0)
-            mintPaginaSalva = static_cast<qint16>(mobjOrcamentos->ResultadoDaSelecaoEmRecordSet()->AbsolutePage());
+            mlonPaginaSalva = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet()->AbsolutePage();
         Ponto = 4;
         ReselecionarEExibir();
     });
@@ -512,7 +512,7 @@ void frmLista::xrfndPesquisar_Click()
         ExibirOcultarpicMensagem(true);
         Ponto = 3;
         if (xrfndPesquisar->Status() == 1 && !mbooFiltrado)
-            mintPaginaSalva = static_cast<qint16>(mobjOrcamentos->ResultadoDaSelecaoEmRecordSet()->AbsolutePage());
+            mlonPaginaSalva = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet()->AbsolutePage();
         Ponto = 4;
         if (xrfndPesquisar->Status() == 1 && xrcmbSituacao->ListIndex() == 3) {
             // A text search runs over every situation.

@@ -35,7 +35,7 @@ public:
     Q_INVOKABLE void PreencherGrade();
 
     qint16 TamanhoDaPagina() const { return mintTamanhoDaPagina; }
-    qint16 PaginaAtual() const { return mintPaginaAtual; }
+    qint32 PaginaAtual() const { return mlonPaginaAtual; }
     MSFlexGrid* Grade() const { return msfgGrade; }
 
     // The grid's columns, as the record form reads them from the selected row.
@@ -99,10 +99,12 @@ private:
     // The list's business object, created once by MontarExibirFormulario.
     std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> mobjOrcamentos;
     qint16 mintTamanhoDaPagina = 0;
-    qint16 mintPaginaAtual = 0;
+    // Pages are counted in 32 bits: a chain's million quotes make far more than
+    // 32,767 pages of a dozen rows.
+    qint32 mlonPaginaAtual = 0;
     bool mbooIgnorarClique = false;
     bool mbooFiltrado = false;
-    qint16 mintPaginaSalva = 0;
+    qint32 mlonPaginaSalva = 0;
     // The grid row the mouse was last over.
     int mintLinhaSobOMouse = 0;
 };

@@ -326,7 +326,7 @@ void TesteDaLista::filtroGuardaAPaginaDaListaInteira()
     auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     situacao->setListIndex(0);
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
-    QCOMPARE(mlista->PaginaAtual(), qint16(3));
+    QCOMPARE(mlista->PaginaAtual(), 3);
     QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
 
     situacao->setListIndex(1); // "Ativos": the first page of the active quotes
@@ -337,7 +337,7 @@ void TesteDaLista::filtroGuardaAPaginaDaListaInteira()
     QCOMPARE(Coluna(11), QStringList(5, u"2"_s));
 
     situacao->setListIndex(0); // back to the whole list, on the page it showed
-    QCOMPARE(mlista->PaginaAtual(), qint16(3));
+    QCOMPARE(mlista->PaginaAtual(), 3);
     QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
     QCOMPARE(Coluna(1), (QStringList{u"3"_s, u"2"_s, u"1"_s}));
     QVERIFY(ErrosExibidos().isEmpty());
