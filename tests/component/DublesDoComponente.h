@@ -57,21 +57,34 @@ inline RoteiroDeOrcamentos& Roteiro()
 
 class OrcamentosRoteirizados final : public ZELT_N_Orcamentos::clsOrcamentos {
 public:
-    QVariant Selecionar(qint32, qint16&, qint32 llonSituacao, const QString& lstrTexto, double, double) override
+    QVariant Selecionar(qint32, qint16& lintTamanhoDaPagina, qint32 llonSituacao, const QString& lstrTexto, double, double) override
     {
         ++Roteiro().Selecoes;
         Roteiro().Situacoes.append(llonSituacao);
         Roteiro().Textos.append(lstrTexto);
         if (Roteiro().AoSelecionar) Roteiro().AoSelecionar();
         mrstResultado = Roteiro().Resultado;
+        mrstResultado->SetPageSize(lintTamanhoDaPagina > 0 ? lintTamanhoDaPagina : 10);
         NumeroDoErro = 3704;
         DescricaoDoErro = QStringLiteral("Falha ao selecionar");
         LocalDoErro = QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Selecionar, Ponto: 4");
         return Roteiro().Resposta;
     }
-    void PaginarResultadoDaSelecaoEmRecordset(qint16&, RecordsetPtr& lrstPagina) override
+    // The rows of the page that holds the result's current row.
+    void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina, RecordsetPtr& lrstPagina) override
     {
-        lrstPagina = Roteiro().Resultado;
+        Recordset& resultado = *Roteiro().Resultado;
+        QStringList campos;
+        for (int i = 0; i < resultado.FieldsCount(); ++i) campos << resultado.FieldName(i);
+        auto pagina = std::make_shared<RecordsetEmMemoria>(campos);
+        const int inicio = resultado.AbsolutePosition0();
+        for (int i = 0; i < lintTamanhoDaPagina && !resultado.Eof(); ++i, resultado.MoveNext()) {
+            QList<QVariant> valores;
+            for (int c = 0; c < campos.size(); ++c) valores << resultado.Fields(c).Value;
+            pagina->AdicionarLinha(valores);
+        }
+        resultado.MoverPara(inicio);
+        lrstPagina = pagina;
     }
     qint16 Adicionar() override { return 0; }
     qint16 Alterar() override { return 0; }

@@ -48,6 +48,7 @@ private slots:
     void comandosDaLinhaSobOMouse();
     void arrastarSelecionaUmaLinhaInteira();
     void painelDeEsperaDuranteANovaSelecao();
+    void ultimaDeMaisDe32767Paginas();
 
 private:
     frmLista* AbrirLista(int alturaDaAreaEmPixels = 600);
@@ -497,6 +498,34 @@ void TesteDaLista::painelDeEsperaDuranteANovaSelecao()
     QVERIFY(!painel->Visible());
     QVERIFY(grade->Visible());
     QVERIFY(mlista->isEnabled());
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaLista::ultimaDeMaisDe32767Paginas()
+{
+    // 200,000 quotes in pages of 6: 33,334 pages, more than a 16-bit page number holds.
+    RegistrarOrcamentosRoteirizados();
+    auto resultado = std::make_shared<RecordsetEmMemoria>(QStringList{
+        u"NumeroDoOrcamento"_s, u"ApelidoOuNomeFantasiaDoCliente"_s, u"NomeOuRazaoSocialDoCliente"_s,
+        u"DataDoOrcamento"_s, u"CodigoDoCliente"_s, u"ValorTotal"_s, u"DescontoEmPercentual"_s, u"DescontoEmValor"_s,
+        u"ValorLiquido"_s, u"DataDeValidadeDoOrcamento"_s, u"Situacao"_s, u"DataEHoraDaInclusao"_s,
+        u"UsuarioDaInclusao"_s, u"DataEHoraDaAlteracao"_s, u"UsuarioDaAlteracao"_s});
+    const QDate dia(2026, 12, 1);
+    const QVariant dez = QVariant::fromValue(VB::Currency::DeInteiro(10));
+    const QVariant zero = QVariant::fromValue(VB::Currency());
+    for (int numero = 200000; numero >= 1; --numero)
+        resultado->AdicionarLinha({double(numero), u"Zé"_s, u"José"_s, dia, 1.0, dez, zero, zero, dez, dia, 1,
+                                   QDateTime(dia, QTime(8, 0)), u"ANA"_s, VB::Null(), VB::Null()});
+    Roteiro().Resultado = resultado;
+    AbrirLista(Twips::ParaPixels(5400));
+    QCOMPARE(TextoDaBarra(), u"1 - 6 de 200000"_s);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
+    QCOMPARE(mlista->PaginaAtual(), 33334);
+    QCOMPARE(Coluna(1), (QStringList{u"2"_s, u"1"_s}));
+    QCOMPARE(TextoDaBarra(), u"199999 - 200000 de 200000"_s);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
+    QCOMPARE(TextoDaBarra(), u"199993 - 199998 de 200000"_s);
+    QCOMPARE(Coluna(1).first(), u"8"_s);
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
