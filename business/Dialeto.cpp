@@ -85,6 +85,93 @@ QString Dialeto::IndiceDePesquisa(const QString& tabela, const QString& coluna) 
         .arg(tabela, coluna);
 }
 
+namespace {
+
+// A text of the table, over the row named by prefixo ("", "new.", "old.").
+QString Expressao(const Dialeto::TextoPesquisavel& texto, const QString& prefixo = QString()) {
+    if (texto.NumeroComoTexto)
+        return QStringLiteral("CAST(") + prefixo + texto.Coluna + QStringLiteral(" AS TEXT)");
+    return prefixo + texto.Coluna;
+}
+
+QString Expressoes(const Dialeto::TabelaPesquisavel& tabela, const QString& prefixo) {
+    QStringList expressoes;
+    for (const Dialeto::TextoPesquisavel& texto : tabela.Textos)
+        expressoes << Expressao(texto, prefixo);
+    return expressoes.join(QStringLiteral(", "));
+}
+
+QString ColunasDoIndice(const Dialeto::TabelaPesquisavel& tabela) {
+    QStringList colunas;
+    for (const Dialeto::TextoPesquisavel& texto : tabela.Textos)
+        colunas << texto.Coluna;
+    return colunas.join(QStringLiteral(", "));
+}
+
+// The table's columns the index depends on: its key and its texts.
+QString ColunasDaTabela(const Dialeto::TabelaPesquisavel& tabela) {
+    QStringList colunas{tabela.Chave};
+    for (const Dialeto::TextoPesquisavel& texto : tabela.Textos)
+        if (!colunas.contains(texto.Coluna)) colunas << texto.Coluna;
+    return colunas.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QStringList Dialeto::CriarIndiceDePesquisa(const TabelaPesquisavel& t) const {
+    if (!EhSQLite()) {
+        QStringList comandos;
+        for (const TextoPesquisavel& texto : t.Textos)
+            comandos << QStringLiteral(
+                            "CREATE INDEX IF NOT EXISTS %1_%2_Trigramas ON %1 USING gin ((%3) gin_trgm_ops)")
+                            .arg(t.Tabela, texto.Coluna, Expressao(texto));
+        return comandos;
+    }
+    // Contentless: the texts already live in the table; the index keeps only their
+    // trigrams, and the triggers hand it a row's old texts to remove.
+    const QString indice = t.Tabela + QStringLiteral("Pesquisa");
+    const QString colunas = ColunasDoIndice(t);
+    const QString incluir = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.%3, %4);")
+                                .arg(indice, colunas, t.Chave, Expressoes(t, QStringLiteral("new.")));
+    const QString remover = QStringLiteral("INSERT INTO %1 (%1, rowid, %2) VALUES ('delete', old.%3, %4);")
+                                .arg(indice, colunas, t.Chave, Expressoes(t, QStringLiteral("old.")));
+    return {
+        QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content='', tokenize='trigram')")
+            .arg(indice, colunas),
+        QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT %3, %4 FROM %5")
+            .arg(indice, colunas, t.Chave, Expressoes(t, QString()), t.Tabela),
+        QStringLiteral("CREATE TRIGGER %1_Inclusao AFTER INSERT ON %2 BEGIN %3 END")
+            .arg(indice, t.Tabela, incluir),
+        QStringLiteral("CREATE TRIGGER %1_Exclusao AFTER DELETE ON %2 BEGIN %3 END")
+            .arg(indice, t.Tabela, remover),
+        QStringLiteral("CREATE TRIGGER %1_Alteracao AFTER UPDATE OF %2 ON %3 BEGIN %4 %5 END")
+            .arg(indice, ColunasDaTabela(t), t.Tabela, remover, incluir),
+    };
+}
+
+Dialeto::Subconsulta Dialeto::ChavesQueContem(const TabelaPesquisavel& t, const QStringList& colunas,
+                                              const QString& texto, const QString& padraoLike) const {
+    if (EhSQLite() && texto.toUcs4().size() >= 3) {
+        // {columns} : "text": the phrase is taken literally, a quote doubled.
+        QString frase = texto;
+        frase.replace(u'"', QStringLiteral("\"\""));
+        const QString consulta = u'{' + colunas.join(u' ') + QStringLiteral("} : \"") + frase + u'"';
+        return {QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ?")
+                    .arg(t.Tabela + QStringLiteral("Pesquisa")),
+                {consulta}};
+    }
+    QStringList condicoes;
+    QVariantList parametros;
+    for (const TextoPesquisavel& textoDaTabela : t.Textos) {
+        if (!colunas.contains(textoDaTabela.Coluna)) continue;
+        condicoes << Contem(Expressao(textoDaTabela));
+        parametros << padraoLike;
+    }
+    return {QStringLiteral("SELECT %1 FROM %2 WHERE ").arg(t.Chave, t.Tabela) +
+                condicoes.join(QStringLiteral(" OR ")),
+            parametros};
+}
+
 QString Dialeto::RetornandoChave(const QString& coluna) const {
     return EhSQLite() ? QString() : QStringLiteral(" RETURNING ") + coluna;
 }

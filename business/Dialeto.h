@@ -4,10 +4,12 @@
 // placeholders, CAST(... AS TEXT), LIMIT/OFFSET and ON CONFLICT, which both speak,
 // and asks this class for the rest.
 
+#include <QList>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QString>
 #include <QStringList>
+#include <QVariantList>
 
 class Dialeto {
 public:
@@ -55,11 +57,42 @@ public:
     QString Contem(const QString& coluna) const;
     // The index that serves Contem on a column, and what it needs first: on PostgreSQL
     // a trigram GIN index (extension pg_trgm), which LIKE '%...%' uses with the escape
-    // kept. SQLite has none: an FTS5 trigram table ignores its index under ESCAPE
-    // (and without ESCAPE a "%" or "_" typed by the user would be a wildcard), and a
-    // workstation's own file is scanned fast enough. Empty: none.
+    // kept (schema version 2). Empty: none.
     QStringList ExtensaoDePesquisa() const;
     QString IndiceDePesquisa(const QString& tabela, const QString& coluna) const;
+
+    // Contains-searches served by trigram indexes on both databases (schema version 3).
+    // A searchable table names its key and the texts looked for in it: normalised
+    // search texts, or a number written as its decimal text. Its index answers the
+    // keys of the rows one of whose texts contains a (normalised) text:
+    //   SQLite      a contentless FTS5 table with the trigram tokenizer, named
+    //               <Tabela>Pesquisa, one column per text, kept by triggers on the
+    //               table; asked with MATCH and the text as one quoted phrase, which the
+    //               trigram tokenizer matches as a substring with every character taken
+    //               literally (no LIKE, so no escape to lose);
+    //   PostgreSQL  a pg_trgm GIN index on each text, which serves Contem's LIKE.
+    // A text shorter than three characters has no trigram to look up; both databases
+    // then compare it with Contem's LIKE row by row, as without an index.
+    struct TextoPesquisavel {
+        QString Coluna;
+        bool NumeroComoTexto = false; // a number, searched as its decimal text
+    };
+    struct TabelaPesquisavel {
+        QString Tabela;
+        QString Chave; // an integer key
+        QList<TextoPesquisavel> Textos;
+    };
+    struct Subconsulta {
+        QString Sql; // "SELECT <key> FROM ..."
+        QVariantList Parametros;
+    };
+    // The statements that create a table's index (those not there yet) and fill it
+    // with the rows the table holds. PostgreSQL's need ExtensaoDePesquisa first.
+    QStringList CriarIndiceDePesquisa(const TabelaPesquisavel& tabela) const;
+    // The keys of the rows one of whose texts named in colunas contains texto (already
+    // normalised); padraoLike is the same text as Contem's pattern (Banco::PadraoContem).
+    Subconsulta ChavesQueContem(const TabelaPesquisavel& tabela, const QStringList& colunas,
+                                const QString& texto, const QString& padraoLike) const;
 
     // INSERT ... that answers the new automatic key: on PostgreSQL by RETURNING, on
     // SQLite by the driver's last insert id.

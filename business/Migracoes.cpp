@@ -1,6 +1,7 @@
 #include "business/Migracoes.h"
 
 #include "business/Banco.h"
+#include "business/Pesquisa.h"
 
 #include <QStringList>
 #include <functional>
@@ -175,23 +176,28 @@ const char* const Versao1[] = {
         (5, 'Banhos, tosas e estéticas'), (6, 'Hospedagens'), (7, 'Adestramentos'), (99, 'Outros'))",
 };
 
+// What the search indexes need first (PostgreSQL's pg_trgm). Creating the extension
+// needs a right the database's user may lack: then the searches stay correct,
+// unindexed, the schema still moves on, and the answer is false.
+bool CriarExtensaoDePesquisa(const Dialeto& dialeto) {
+    const QStringList extensao = dialeto.ExtensaoDePesquisa();
+    if (extensao.isEmpty()) return true;
+    Banco::Executar(QStringLiteral("SAVEPOINT ExtensaoDePesquisa"));
+    try {
+        for (const QString& comando : extensao)
+            Banco::Executar(comando);
+    } catch (const Banco::FalhaDeBanco& falha) {
+        if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
+        Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT ExtensaoDePesquisa"));
+        return false;
+    }
+    return true;
+}
+
 // Version 2: the indexes that make "contains" searches on the normalised names fast,
 // where the database has them (Dialeto::IndicesDePesquisa).
 void Versao2(const Dialeto& dialeto) {
-    const QStringList extensao = dialeto.ExtensaoDePesquisa();
-    if (!extensao.isEmpty()) {
-        // Creating the extension needs a right the database's user may lack: then the
-        // searches stay correct, unindexed, and the schema still moves on.
-        Banco::Executar(QStringLiteral("SAVEPOINT ExtensaoDePesquisa"));
-        try {
-            for (const QString& comando : extensao)
-                Banco::Executar(comando);
-        } catch (const Banco::FalhaDeBanco& falha) {
-            if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
-            Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT ExtensaoDePesquisa"));
-            return;
-        }
-    }
+    if (!CriarExtensaoDePesquisa(dialeto)) return;
     for (const auto& [tabela, coluna] :
          {std::pair{"Clientes", "ApelidoNormalizado"}, std::pair{"Clientes", "NomeNormalizado"},
           std::pair{"Produtos", "NomeNormalizado"}, std::pair{"Servicos", "NomeNormalizado"}}) {
@@ -199,6 +205,17 @@ void Versao2(const Dialeto& dialeto) {
             dialeto.IndiceDePesquisa(QString::fromLatin1(tabela), QString::fromLatin1(coluna));
         if (!comando.isEmpty()) Banco::Executar(comando);
     }
+}
+
+// Version 3: the search indexes of Pesquisa on both databases, filled with the rows
+// already stored: on SQLite the FTS5 trigram tables and their triggers, on PostgreSQL
+// the trigram indexes version 2 lacks (the quote and client numbers as text). A large
+// database takes some seconds, once.
+void Versao3(const Dialeto& dialeto) {
+    if (!CriarExtensaoDePesquisa(dialeto)) return;
+    for (const Dialeto::TabelaPesquisavel& tabela : Pesquisa::Todas())
+        for (const QString& comando : dialeto.CriarIndiceDePesquisa(tabela))
+            Banco::Executar(comando);
 }
 
 struct Migracao {
@@ -214,6 +231,7 @@ QList<Migracao> Todas() {
         v1.Comandos << QString::fromUtf8(comando);
     lista << v1;
     lista << Migracao{2, {}, Versao2};
+    lista << Migracao{3, {}, Versao3};
     return lista;
 }
 

@@ -15,6 +15,7 @@
 
 #include "business/Banco.h"
 #include "business/Objetos.h"
+#include "business/Pesquisa.h"
 #include "contracts/CriarObjeto.h"
 
 #include <cmath>
@@ -105,20 +106,26 @@ public:
                         const QString&, const QString&, double, const QString&) override {
         return Selecao("Selecionar", [&] {
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
-            const Dialeto dialeto = Banco::DialetoAtual();
-            const QString nomes = dialeto.Contem(QStringLiteral("ApelidoNormalizado")) +
-                                  QStringLiteral(" OR ") + dialeto.Contem(QStringLiteral("NomeNormalizado"));
+            // The clients whose nickname or name contains the text.
+            const auto nomes = [](const QString& texto) {
+                return Pesquisa::ChavesQueContem(
+                    Pesquisa::Clientes,
+                    {QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")}, texto);
+            };
             Filtro filtro;
             if (!lstrTextoLivre.trimmed().isEmpty()) {
-                const QString padrao = Banco::PadraoContem(lstrTextoLivre);
-                if (const auto codigo = CodigoDoTexto(lstrTextoLivre))
-                    filtro.E(nomes + QStringLiteral(" OR CodigoDoCliente = ?"), {padrao, padrao, *codigo});
-                else
-                    filtro.E(nomes, {padrao, padrao});
+                const Dialeto::Subconsulta chaves = nomes(lstrTextoLivre);
+                QString condicao = QStringLiteral("CodigoDoCliente IN (") + chaves.Sql + u')';
+                QVariantList parametros = chaves.Parametros;
+                if (const auto codigo = CodigoDoTexto(lstrTextoLivre)) {
+                    condicao += QStringLiteral(" OR CodigoDoCliente = ?");
+                    parametros << *codigo;
+                }
+                filtro.E(condicao, parametros);
             }
             if (!lstrApelidoOuNome.trimmed().isEmpty()) {
-                const QString padrao = Banco::PadraoContem(lstrApelidoOuNome);
-                filtro.E(nomes, {padrao, padrao});
+                const Dialeto::Subconsulta chaves = nomes(lstrApelidoOuNome);
+                filtro.E(QStringLiteral("CodigoDoCliente IN (") + chaves.Sql + u')', chaves.Parametros);
             }
             if (ldouCodigoDoCliente != 0) {
                 const auto codigo = CodigoDoDouble(ldouCodigoDoCliente);
@@ -191,22 +198,29 @@ public:
                         double& ldouCodigoInterno) override {
         return Selecao("Selecionar", [&] {
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
-            const Dialeto dialeto = Banco::DialetoAtual();
+            // The products whose name contains the text.
+            const auto nomes = [](const QString& texto) {
+                return Pesquisa::ChavesQueContem(Pesquisa::Produtos, {QStringLiteral("NomeNormalizado")},
+                                                 texto);
+            };
             Filtro filtro;
             if (llonSomenteAtivos == 1) filtro.E(QStringLiteral("p.Situacao = 1"));
             if (!lstrCodigoOuNome.trimmed().isEmpty()) {
-                QString condicao = dialeto.Contem(QStringLiteral("p.NomeNormalizado")) +
-                                   QStringLiteral(" OR p.CodigoDeBarras = ?");
-                QVariantList parametros{Banco::PadraoContem(lstrCodigoOuNome), lstrCodigoOuNome.trimmed()};
+                const Dialeto::Subconsulta chaves = nomes(lstrCodigoOuNome);
+                QString condicao = QStringLiteral("p.CodigoInterno IN (") + chaves.Sql +
+                                   QStringLiteral(") OR p.CodigoDeBarras = ?");
+                QVariantList parametros = chaves.Parametros;
+                parametros << lstrCodigoOuNome.trimmed();
                 if (const auto codigo = CodigoDoTexto(lstrCodigoOuNome)) {
                     condicao += QStringLiteral(" OR p.CodigoInterno = ?");
                     parametros << *codigo;
                 }
                 filtro.E(condicao, parametros);
             }
-            if (!lstrNome.trimmed().isEmpty())
-                filtro.E(dialeto.Contem(QStringLiteral("p.NomeNormalizado")),
-                         {Banco::PadraoContem(lstrNome)});
+            if (!lstrNome.trimmed().isEmpty()) {
+                const Dialeto::Subconsulta chaves = nomes(lstrNome);
+                filtro.E(QStringLiteral("p.CodigoInterno IN (") + chaves.Sql + u')', chaves.Parametros);
+            }
             const bool temCodigoInterno = ldouCodigoInterno != 0;
             if (temCodigoInterno) {
                 const auto codigo = CodigoDoDouble(ldouCodigoInterno);
@@ -250,22 +264,29 @@ public:
                         double& ldouCodigo) override {
         return Selecao("Selecionar", [&] {
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
-            const Dialeto dialeto = Banco::DialetoAtual();
+            // The services whose name contains the text.
+            const auto nomes = [](const QString& texto) {
+                return Pesquisa::ChavesQueContem(Pesquisa::Servicos, {QStringLiteral("NomeNormalizado")},
+                                                 texto);
+            };
             Filtro filtro;
             if (llonSomenteAtivos == 1) filtro.E(QStringLiteral("Situacao = 1"));
             if (lintTipoDeServico != 0)
                 filtro.E(QStringLiteral("NumeroDoTipoDeServico = ?"), {lintTipoDeServico});
             if (!lstrCodigoOuNome.trimmed().isEmpty()) {
-                QString condicao = dialeto.Contem(QStringLiteral("NomeNormalizado"));
-                QVariantList parametros{Banco::PadraoContem(lstrCodigoOuNome)};
+                const Dialeto::Subconsulta chaves = nomes(lstrCodigoOuNome);
+                QString condicao = QStringLiteral("Codigo IN (") + chaves.Sql + u')';
+                QVariantList parametros = chaves.Parametros;
                 if (const auto codigo = CodigoDoTexto(lstrCodigoOuNome)) {
                     condicao += QStringLiteral(" OR Codigo = ?");
                     parametros << *codigo;
                 }
                 filtro.E(condicao, parametros);
             }
-            if (!lstrNome.trimmed().isEmpty())
-                filtro.E(dialeto.Contem(QStringLiteral("NomeNormalizado")), {Banco::PadraoContem(lstrNome)});
+            if (!lstrNome.trimmed().isEmpty()) {
+                const Dialeto::Subconsulta chaves = nomes(lstrNome);
+                filtro.E(QStringLiteral("Codigo IN (") + chaves.Sql + u')', chaves.Parametros);
+            }
             if (ldouCodigo != 0) {
                 const auto codigo = CodigoDoDouble(ldouCodigo);
                 filtro.E(QStringLiteral("Codigo = ?"), {codigo ? *codigo : qint64(-1)});

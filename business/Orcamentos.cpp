@@ -5,7 +5,8 @@
 //     dated today or in the 30 days before, in any situation;
 //   - the text, when not blank, is looked for (contains, ignoring case and
 //     accents) in the quote number, the client code, the client's nickname or trade
-//     name and the client's name or corporate name;
+//     name and the client's name or corporate name, through the trigram indexes
+//     (Pesquisa);
 //   - newest first (number descending); a page size of 0 or less becomes 10 and is
 //     handed back.
 // Storing: every write is one transaction that checks, then writes the quote and
@@ -18,6 +19,7 @@
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Objetos.h"
+#include "business/Pesquisa.h"
 #include "business/Relogio.h"
 #include "business/ValidacaoDoOrcamento.h"
 
@@ -115,21 +117,36 @@ public:
                 ArgumentoDesconhecido(QStringLiteral("O código de situação"), llonSituacao);
             }
             if (!lstrTexto.trimmed().isEmpty()) {
-                const Dialeto d = Banco::DialetoAtual();
-                condicoes +=
-                    QStringLiteral(" AND (") + d.Contem(QStringLiteral("CAST(o.NumeroDoOrcamento AS TEXT)")) +
-                    QStringLiteral(" OR ") + d.Contem(QStringLiteral("CAST(o.CodigoDoCliente AS TEXT)")) +
-                    QStringLiteral(" OR ") + d.Contem(QStringLiteral("c.ApelidoNormalizado")) +
-                    QStringLiteral(" OR ") + d.Contem(QStringLiteral("c.NomeNormalizado")) + u')';
-                const QString padrao = Banco::PadraoContem(lstrTexto);
-                parametros << padrao << padrao << padrao << padrao;
+                // The quotes of the clients whose code, nickname or name contains the
+                // text, and those whose number contains it. Only a text of digits can be
+                // part of a number, so only such a text looks at the numbers.
+                const bool digitos = Pesquisa::SoDigitos(lstrTexto);
+                QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"),
+                                            QStringLiteral("NomeNormalizado")};
+                if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
+                const Dialeto::Subconsulta clientes =
+                    Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto);
+                condicoes += QStringLiteral(" AND (o.CodigoDoCliente IN (") + clientes.Sql + u')';
+                parametros += clientes.Parametros;
+                if (digitos) {
+                    const Dialeto::Subconsulta numeros = Pesquisa::ChavesQueContem(
+                        Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, lstrTexto);
+                    condicoes += QStringLiteral(" OR o.NumeroDoOrcamento IN (") + numeros.Sql + u')';
+                    parametros += numeros.Parametros;
+                }
+                condicoes += u')';
             }
-            return Consultar({CamposDosOrcamentos,
-                              QStringLiteral("FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = "
-                                             "o.CodigoDoCliente WHERE 1 = 1") +
-                                  condicoes,
-                              parametros, QStringLiteral("o.NumeroDoOrcamento DESC")},
-                             lintTamanhoDaPagina);
+            // The client joined brings columns only: counting and skipping rows need
+            // the quotes alone.
+            const QString juncoes =
+                QStringLiteral("FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente");
+            ConsultaPaginavel consulta{CamposDosOrcamentos,
+                                       juncoes + QStringLiteral(" WHERE 1 = 1") + condicoes, parametros,
+                                       QStringLiteral("o.NumeroDoOrcamento DESC")};
+            consulta.DeOndeSemJuncoes = QStringLiteral("FROM Orcamentos o WHERE 1 = 1") + condicoes;
+            consulta.Chave = QStringLiteral("o.NumeroDoOrcamento");
+            consulta.Juncoes = juncoes;
+            return Consultar(std::move(consulta), lintTamanhoDaPagina);
         });
     }
 

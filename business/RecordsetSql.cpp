@@ -3,15 +3,35 @@
 #include "business/Banco.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 // Rows read at once while a caller walks forward (a report, a lookup list).
 constexpr qint32 LinhasDaLeituraAntecipada = 200;
+// Below this many rows skipped a page is always read forward: OFFSET costs nothing
+// there, and the rows seen stay those a forward reading sees when another
+// workstation adds or removes rows meanwhile.
+constexpr qint32 SaltoParaLeituraInvertida = 5000;
+
+// The same order read backwards: ASC and DESC exchanged in every term.
+QString OrdemInvertida(const QString& ordem) {
+    QStringList termos;
+    for (QString termo : ordem.split(u',')) {
+        termo = termo.trimmed();
+        if (termo.endsWith(QLatin1String(" DESC"), Qt::CaseInsensitive))
+            termos << termo.chopped(5);
+        else if (termo.endsWith(QLatin1String(" ASC"), Qt::CaseInsensitive))
+            termos << termo.chopped(4) + QStringLiteral(" DESC");
+        else
+            termos << termo + QStringLiteral(" DESC");
+    }
+    return termos.join(QStringLiteral(", "));
+}
 } // namespace
 
 RecordsetSql::RecordsetSql(ConsultaPaginavel consulta) : mconsulta(std::move(consulta)) {
-    mlonTotal =
-        Banco::Valor(QStringLiteral("SELECT COUNT(*) ") + mconsulta.DeOnde, mconsulta.Parametros).toInt();
+    const QString& deOnde = mconsulta.Chave.isEmpty() ? mconsulta.DeOnde : mconsulta.DeOndeSemJuncoes;
+    mlonTotal = Banco::Valor(QStringLiteral("SELECT COUNT(*) ") + deOnde, mconsulta.Parametros).toInt();
 }
 
 RecordsetSql::RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize) : RecordsetSql(std::move(consulta)) {
@@ -57,16 +77,31 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) con
     const qint32 paginasPorBloco = leituraSequencial ? std::max(1, LinhasDaLeituraAntecipada / pagina) : 1;
     const qint32 tamanho = pagina * paginasPorBloco;
     const qint32 inicio = (posicao / pagina) * pagina;
+    // Far from the start and nearer the end: the rows after the block are skipped
+    // instead of those before it, reading backwards.
+    const qint32 existentes = std::max(0, std::min(tamanho, mlonTotal - inicio));
+    const qint32 depois = mlonTotal - inicio - existentes;
+    const bool invertida = inicio > SaltoParaLeituraInvertida && depois < inicio;
+    const QString ordem = invertida ? OrdemInvertida(mconsulta.Ordem) : mconsulta.Ordem;
 
     QStringList expressoes;
     for (const CampoDaConsulta& campo : mconsulta.Campos)
         expressoes << campo.Expressao;
     QVariantList parametros = mconsulta.Parametros;
-    parametros << tamanho << inicio;
-    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT ") + expressoes.join(QStringLiteral(", ")) + u' ' +
-                                      mconsulta.DeOnde + QStringLiteral(" ORDER BY ") + mconsulta.Ordem +
-                                      QStringLiteral(" LIMIT ? OFFSET ?"),
-                                  parametros);
+    if (invertida)
+        parametros << existentes << depois;
+    else
+        parametros << tamanho << inicio;
+    QString sql = QStringLiteral("SELECT ") + expressoes.join(QStringLiteral(", ")) + u' ';
+    if (mconsulta.Chave.isEmpty()) {
+        sql += mconsulta.DeOnde + QStringLiteral(" ORDER BY ") + ordem + QStringLiteral(" LIMIT ? OFFSET ?");
+    } else {
+        // The rows skipped are found in the first table alone; only the page is joined.
+        sql += mconsulta.Juncoes + QStringLiteral(" WHERE ") + mconsulta.Chave +
+               QStringLiteral(" IN (SELECT ") + mconsulta.Chave + u' ' + mconsulta.DeOndeSemJuncoes +
+               QStringLiteral(" ORDER BY ") + ordem + QStringLiteral(" LIMIT ? OFFSET ?) ORDER BY ") + ordem;
+    }
+    QSqlQuery q = Banco::Executar(sql, parametros);
     mlinhas.clear();
     const int colunas = static_cast<int>(mconsulta.Campos.size());
     while (q.next()) {
@@ -76,6 +111,7 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) con
             linha << q.value(c);
         mlinhas << linha;
     }
+    if (invertida) std::reverse(mlinhas.begin(), mlinhas.end());
     mlonInicioDoBloco = inicio;
     ++mlonLeituras;
 }

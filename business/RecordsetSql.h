@@ -3,7 +3,9 @@
 // counts its rows once when it is made and afterwards reads only the page that
 // holds the current row (LIMIT/OFFSET in a stable order). Walking forward row by
 // row reads ahead a few pages at a time. It never holds more than one block of
-// rows, however large the selection is.
+// rows, however large the selection is. A page far from the start of a large
+// selection and nearer its end is read in the reverse order, so that the rows
+// skipped are the fewer ones.
 //
 // The rows are those the database holds when a page is read: a row inserted or
 // deleted by another workstation after the count may shift later pages; a row
@@ -36,7 +38,19 @@ struct ConsultaPaginavel {
     QList<CampoDaConsulta> Campos;
     QString DeOnde;          // "FROM ... [WHERE ...]", with "?" for the parameters
     QVariantList Parametros; // bound in order
-    QString Ordem;           // ORDER BY; must end in a unique key so pages are stable
+    // ORDER BY: expressions, each optionally followed by ASC or DESC, separated by
+    // commas (none inside an expression); it must end in a unique key, so that pages
+    // are stable and the order can be read backwards.
+    QString Ordem;
+
+    // Optional, for a selection whose joins only bring columns (each row of the first
+    // table meets exactly one row of every joined table): the same selection over the
+    // first table alone (same parameters, and Ordem valid there too), the key that
+    // names its rows, and the joins. The count and the rows a page skips are then
+    // found in that one table; only the rows of the page are joined.
+    QString DeOndeSemJuncoes{}; // "FROM t WHERE ..."
+    QString Chave{};            // "t.key"
+    QString Juncoes{};          // "FROM t JOIN u ON ..."
 };
 
 class RecordsetSql final : public Recordset {

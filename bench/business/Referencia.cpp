@@ -1,14 +1,18 @@
 #include "bench/business/Referencia.h"
 
 #include "business/Banco.h"
+#include "business/Pesquisa.h"
 #include "business/Relogio.h"
+
+#include <algorithm>
 
 namespace Referencia {
 
 namespace {
 
-// What the business layer's lazy recordset runs: "SELECT COUNT(*) " + from, and
-// "SELECT fields " + from + " ORDER BY order LIMIT ? OFFSET ?" for a page.
+// What the business layer's lazy recordset runs for a selection without a key:
+// "SELECT COUNT(*) " + from, and "SELECT fields " + from + " ORDER BY order LIMIT ?
+// OFFSET ?" for a page (near the start: a lookup's first page).
 struct Selecao {
     QString Campos;
     QString DeOnde;
@@ -31,8 +35,13 @@ struct Selecao {
     }
 };
 
-QString Contem(const QString& coluna) {
-    return Banco::DialetoAtual().Contem(coluna);
+// "key IN (keys of the rows one of whose texts contains the text)", through the
+// business layer's own trigram search.
+QString ChavesQueContem(const QString& chave, const Dialeto::TabelaPesquisavel& tabela,
+                        const QStringList& textos, const QString& texto, QVariantList& parametros) {
+    const Dialeto::Subconsulta sub = Pesquisa::ChavesQueContem(tabela, textos, texto);
+    parametros += sub.Parametros;
+    return chave + QStringLiteral(" IN (") + sub.Sql + u')';
 }
 
 QString LikeSimples(const QString& coluna) {
@@ -45,36 +54,35 @@ const QString CamposDosOrcamentos = QStringLiteral(
     "o.ValorTotal, o.DescontoEmPercentual, o.DescontoEmValor, o.ValorLiquido, o.DataDeValidadeDoOrcamento, "
     "o.Situacao, CASE o.Situacao WHEN 1 THEN 'Ativo' ELSE 'Inativo' END, o.DataEHoraDaInclusao, "
     "o.UsuarioDaInclusao, o.DataEHoraDaAlteracao, o.UsuarioDaAlteracao");
+const QString JuncaoDosOrcamentos =
+    QStringLiteral("FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente");
 
-// The situation filter of the list, as clsOrcamentos.Selecionar writes it.
-void FiltroDeSituacao(qint32 situacao, QString& condicoes, QVariantList& parametros) {
+// The situation filter and the search of the list, as clsOrcamentos.Selecionar
+// writes them: conditions over the quotes alone.
+void CondicoesDaLista(qint32 situacao, const QString& texto, QString& condicoes, QVariantList& parametros) {
     if (situacao == 1) condicoes += QStringLiteral(" AND o.Situacao = 1");
     if (situacao == 2) condicoes += QStringLiteral(" AND o.Situacao = 2");
     if (situacao == 3) {
         condicoes += QStringLiteral(" AND o.DataDoOrcamento >= ?");
         parametros << Banco::DataIso(Relogio::Hoje().addDays(-30));
     }
+    if (texto.trimmed().isEmpty()) return;
+    const bool digitos = Pesquisa::SoDigitos(texto);
+    QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
+    if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
+    condicoes +=
+        QStringLiteral(" AND (") + ChavesQueContem(QStringLiteral("o.CodigoDoCliente"), Pesquisa::Clientes,
+                                                   textosDoCliente, texto, parametros);
+    if (digitos)
+        condicoes += QStringLiteral(" OR ") +
+                     ChavesQueContem(QStringLiteral("o.NumeroDoOrcamento"), Pesquisa::Orcamentos,
+                                     {QStringLiteral("NumeroDoOrcamento")}, texto, parametros);
+    condicoes += u')';
 }
 
-Selecao SelecaoDaLista(qint32 situacao, const QString& texto, bool likeSimples) {
-    QString condicoes;
-    QVariantList parametros;
-    FiltroDeSituacao(situacao, condicoes, parametros);
-    if (!texto.trimmed().isEmpty()) {
-        const auto contem = likeSimples ? LikeSimples : Contem;
-        condicoes += QStringLiteral(" AND (") + contem(QStringLiteral("CAST(o.NumeroDoOrcamento AS TEXT)")) +
-                     QStringLiteral(" OR ") + contem(QStringLiteral("CAST(o.CodigoDoCliente AS TEXT)")) +
-                     QStringLiteral(" OR ") + contem(QStringLiteral("c.ApelidoNormalizado")) +
-                     QStringLiteral(" OR ") + contem(QStringLiteral("c.NomeNormalizado")) + u')';
-        const QString padrao = Banco::PadraoContem(texto);
-        parametros << padrao << padrao << padrao << padrao;
-    }
-    return {CamposDosOrcamentos,
-            QStringLiteral(
-                "FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente WHERE 1 = 1") +
-                condicoes,
-            parametros, QStringLiteral("o.NumeroDoOrcamento DESC")};
-}
+// Below this many rows skipped the recordset reads forward; beyond it, nearer the
+// end than the start, backwards.
+constexpr int SaltoParaLeituraInvertida = 5000;
 
 const QString CamposDosClientes =
     QStringLiteral("CodigoDoCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, Situacao, EnderecoCompleto, "
@@ -86,13 +94,22 @@ const QString CamposDosClientes =
                    "PercentualDeDescontoEmAdestramentos, PercentualDeDescontoEmOutros");
 
 Selecao SelecaoDeClientes(const QString& texto, bool likeSimples) {
-    const auto contem = likeSimples ? LikeSimples : Contem;
-    const QString padrao = Banco::PadraoContem(texto);
-    return {CamposDosClientes,
-            QStringLiteral("FROM Clientes WHERE 1 = 1 AND (") + contem(QStringLiteral("ApelidoNormalizado")) +
-                QStringLiteral(" OR ") + contem(QStringLiteral("NomeNormalizado")) + u')',
-            {padrao, padrao},
-            QStringLiteral("ApelidoNormalizado, CodigoDoCliente")};
+    const QString ordem = QStringLiteral("ApelidoNormalizado, CodigoDoCliente");
+    if (likeSimples) {
+        const QString padrao = Banco::PadraoContem(texto);
+        return {CamposDosClientes,
+                QStringLiteral("FROM Clientes WHERE 1 = 1 AND (") +
+                    LikeSimples(QStringLiteral("ApelidoNormalizado")) + QStringLiteral(" OR ") +
+                    LikeSimples(QStringLiteral("NomeNormalizado")) + u')',
+                {padrao, padrao},
+                ordem};
+    }
+    QVariantList parametros;
+    const QString condicao = ChavesQueContem(
+        QStringLiteral("CodigoDoCliente"), Pesquisa::Clientes,
+        {QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")}, texto, parametros);
+    return {CamposDosClientes, QStringLiteral("FROM Clientes WHERE 1 = 1 AND (") + condicao + u')',
+            parametros, ordem};
 }
 
 const QString CamposDosProdutos = QStringLiteral(
@@ -105,10 +122,13 @@ const QString ProdutosComGrupos =
 const QString OrdemDosProdutos = QStringLiteral("p.NomeNormalizado, p.CodigoInterno");
 
 Selecao SelecaoDeProdutosPorNome(const QString& nome, bool likeSimples) {
-    const auto contem = likeSimples ? LikeSimples : Contem;
-    return {CamposDosProdutos,
-            ProdutosComGrupos + QStringLiteral(" AND (") + contem(QStringLiteral("p.NomeNormalizado")) + u')',
-            {Banco::PadraoContem(nome)},
+    QVariantList parametros;
+    const QString condicao = likeSimples
+                                 ? LikeSimples(QStringLiteral("p.NomeNormalizado"))
+                                 : ChavesQueContem(QStringLiteral("p.CodigoInterno"), Pesquisa::Produtos,
+                                                   {QStringLiteral("NomeNormalizado")}, nome, parametros);
+    if (likeSimples) parametros << Banco::PadraoContem(nome);
+    return {CamposDosProdutos, ProdutosComGrupos + QStringLiteral(" AND (") + condicao + u')', parametros,
             OrdemDosProdutos};
 }
 
@@ -116,13 +136,17 @@ const QString CamposDosServicos =
     QStringLiteral("Codigo, Nome, Descricao, NumeroDoTipoDeServico, Custo, ValorDeVenda");
 
 Selecao SelecaoDeServicos(qint32 tipo, const QString& nome, bool likeSimples) {
-    const auto contem = likeSimples ? LikeSimples : Contem;
+    QVariantList parametros{tipo};
+    const QString condicao = likeSimples
+                                 ? LikeSimples(QStringLiteral("NomeNormalizado"))
+                                 : ChavesQueContem(QStringLiteral("Codigo"), Pesquisa::Servicos,
+                                                   {QStringLiteral("NomeNormalizado")}, nome, parametros);
+    if (likeSimples) parametros << Banco::PadraoContem(nome);
     return {
         CamposDosServicos,
         QStringLiteral("FROM Servicos WHERE 1 = 1 AND (Situacao = 1) AND (NumeroDoTipoDeServico = ?) AND (") +
-            contem(QStringLiteral("NomeNormalizado")) + u')',
-        {tipo, Banco::PadraoContem(nome)},
-        QStringLiteral("NomeNormalizado, Codigo")};
+            condicao + u')',
+        parametros, QStringLiteral("NomeNormalizado, Codigo")};
 }
 
 QVariant NuloOu(bool condicao, const QVariant& valor) {
@@ -132,15 +156,54 @@ QVariant NuloOu(bool condicao, const QVariant& valor) {
 } // namespace
 
 QList<Comando> ContagemEPaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina) {
-    return SelecaoDaLista(situacao, texto, false).ContagemEPrimeiraPagina(tamanhoDaPagina);
+    Comando pagina = PaginaDaLista(situacao, texto, tamanhoDaPagina, 1, 0);
+    pagina.SoSeContou = true;
+    QString condicoes;
+    QVariantList parametros;
+    CondicoesDaLista(situacao, texto, condicoes, parametros);
+    return {{QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE 1 = 1") + condicoes, parametros},
+            pagina};
 }
 
-Comando PaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina, int pagina) {
-    return SelecaoDaLista(situacao, texto, false).Pagina(tamanhoDaPagina, pagina);
+Comando PaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina, int pagina, int total) {
+    QString condicoes;
+    QVariantList parametros;
+    CondicoesDaLista(situacao, texto, condicoes, parametros);
+    const int inicio = (pagina - 1) * tamanhoDaPagina;
+    const int existentes = std::max(0, std::min(tamanhoDaPagina, total - inicio));
+    const int depois = total - inicio - existentes;
+    const bool invertida = inicio > SaltoParaLeituraInvertida && depois < inicio;
+    const QString ordem =
+        invertida ? QStringLiteral("o.NumeroDoOrcamento") : QStringLiteral("o.NumeroDoOrcamento DESC");
+    if (invertida)
+        parametros << existentes << depois;
+    else
+        parametros << tamanhoDaPagina << inicio;
+    return {
+        QStringLiteral("SELECT ") + CamposDosOrcamentos + u' ' + JuncaoDosOrcamentos +
+            QStringLiteral(
+                " WHERE o.NumeroDoOrcamento IN (SELECT o.NumeroDoOrcamento FROM Orcamentos o WHERE 1 = 1") +
+            condicoes + QStringLiteral(" ORDER BY ") + ordem +
+            QStringLiteral(" LIMIT ? OFFSET ?) ORDER BY ") + ordem,
+        parametros};
 }
 
 QList<Comando> ListaComLikeSimples(qint32 situacao, const QString& texto, int tamanhoDaPagina) {
-    return SelecaoDaLista(situacao, texto, true).ContagemEPrimeiraPagina(tamanhoDaPagina);
+    QString condicoes;
+    QVariantList parametros;
+    if (situacao == 3) {
+        condicoes += QStringLiteral(" AND o.DataDoOrcamento >= ?");
+        parametros << Banco::DataIso(Relogio::Hoje().addDays(-30));
+    }
+    condicoes += QStringLiteral(" AND (") + LikeSimples(QStringLiteral("CAST(o.NumeroDoOrcamento AS TEXT)")) +
+                 QStringLiteral(" OR ") + LikeSimples(QStringLiteral("CAST(o.CodigoDoCliente AS TEXT)")) +
+                 QStringLiteral(" OR ") + LikeSimples(QStringLiteral("c.ApelidoNormalizado")) +
+                 QStringLiteral(" OR ") + LikeSimples(QStringLiteral("c.NomeNormalizado")) + u')';
+    const QString padrao = Banco::PadraoContem(texto);
+    parametros << padrao << padrao << padrao << padrao;
+    return Selecao{CamposDosOrcamentos, JuncaoDosOrcamentos + QStringLiteral(" WHERE 1 = 1") + condicoes,
+                   parametros, QStringLiteral("o.NumeroDoOrcamento DESC")}
+        .ContagemEPrimeiraPagina(tamanhoDaPagina);
 }
 
 QList<Comando> ClientesPorApelidoOuNome(const QString& texto) {

@@ -20,7 +20,9 @@ using Medicao::Comando;
 
 // The quotes list: the count and the first page (a selection shown), or one page.
 QList<Comando> ContagemEPaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina);
-Comando PaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina, int pagina);
+// total: the selection's count (a page far from the start and nearer the end is read
+// backwards).
+Comando PaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina, int pagina, int total);
 // The same search as a plain LIKE '%...%' over the quote number, the client code and
 // the client's two normalised names: count and first page.
 QList<Comando> ListaComLikeSimples(qint32 situacao, const QString& texto, int tamanhoDaPagina);

@@ -163,7 +163,7 @@ Resultado Paginar(const Medicao::Opcoes& o, Host& h, const QString& caso, int pa
     const int mostrada = h.Lista().PaginaAtual();
     Resultado r = Medir(
         o, caso, [&] { h.Navegar(partida); }, [&] { h.Navegar(botao); },
-        {Referencia::PaginaDaLista(Todas, QString(), tamanho, mostrada)});
+        {Referencia::PaginaDaLista(Todas, QString(), tamanho, mostrada, total)});
     if (mostrada != pedida)
         r.Nota += QStringLiteral("; A LISTA MOSTROU A PÁGINA %1 EM VEZ DA %2").arg(mostrada).arg(pedida);
     r.Linhas = total;

@@ -1,0 +1,30 @@
+#pragma once
+// The "contains" searches of the business layer: the tables searched, their texts,
+// and the subquery that finds the rows one of whose texts contains what the user
+// typed, served by the trigram indexes Dialeto describes (created by version 3 of
+// the schema).
+
+#include "business/Dialeto.h"
+
+namespace Pesquisa {
+
+// Clients: the code (as text), the nickname or trade name and the name or corporate
+// name, normalised.
+extern const Dialeto::TabelaPesquisavel Clientes;
+// Products and services: the name, normalised.
+extern const Dialeto::TabelaPesquisavel Produtos;
+extern const Dialeto::TabelaPesquisavel Servicos;
+// Quotes: the number (as text).
+extern const Dialeto::TabelaPesquisavel Orcamentos;
+QList<Dialeto::TabelaPesquisavel> Todas();
+
+// "SELECT <key> FROM ...": the keys of the rows one of whose texts named in colunas
+// contains texto, ignoring case and accents and taking every character literally.
+Dialeto::Subconsulta ChavesQueContem(const Dialeto::TabelaPesquisavel& tabela, const QStringList& colunas,
+                                     const QString& texto);
+
+// Whether the text, normalised, holds digits only: only such a text can be part of
+// a number written in decimal.
+bool SoDigitos(const QString& texto);
+
+} // namespace Pesquisa
