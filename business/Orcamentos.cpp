@@ -119,22 +119,27 @@ public:
             if (!lstrTexto.trimmed().isEmpty()) {
                 // The quotes of the clients whose code, nickname or name contains the
                 // text, and those whose number contains it. Only a text of digits can be
-                // part of a number, so only such a text looks at the numbers.
+                // part of a number, so only such a text looks at the numbers (and at the
+                // clients' codes); then both become one list of quote numbers, which
+                // both databases read through their indexes (an OR of the two would
+                // have PostgreSQL read every quote).
                 const bool digitos = Pesquisa::SoDigitos(lstrTexto);
                 QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"),
                                             QStringLiteral("NomeNormalizado")};
                 if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
                 const Dialeto::Subconsulta clientes =
                     Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto);
-                condicoes += QStringLiteral(" AND (o.CodigoDoCliente IN (") + clientes.Sql + u')';
                 parametros += clientes.Parametros;
                 if (digitos) {
                     const Dialeto::Subconsulta numeros = Pesquisa::ChavesQueContem(
                         Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, lstrTexto);
-                    condicoes += QStringLiteral(" OR o.NumeroDoOrcamento IN (") + numeros.Sql + u')';
+                    condicoes += QStringLiteral(" AND o.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM "
+                                                "Orcamentos WHERE CodigoDoCliente IN (") +
+                                 clientes.Sql + QStringLiteral(") UNION ") + numeros.Sql + u')';
                     parametros += numeros.Parametros;
+                } else {
+                    condicoes += QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')';
                 }
-                condicoes += u')';
             }
             // The client joined brings columns only: counting and skipping rows need
             // the quotes alone.

@@ -56,13 +56,18 @@ casos_lista=(abrir_recentes todas_as_situacoes proxima_pagina ultima_pagina prim
 casos_negocio=(clientes_apelido produtos_codigo_de_barras produtos_nome servicos_tipo_nome
                gravar_orcamento_20_itens excluir_item)
 
-# gerar <banco> <options of the database>: generates when missing, keeps the line it printed.
+# gerar <banco> <file keeping the generation's line> <options of the database>: generates
+# when missing; the line printed by the generation is kept beside the data for later runs.
 gerar() {
-    local banco="$1"; shift
+    local banco="$1" registro="$2"; shift 2
     local saida
     saida="$("$build/bench/business/bench_gerar_dados" "$@" --escala "$escala" --se-faltar)"
     echo "$saida"
+    case "$saida" in Gerado*) echo "$saida" >"$registro" ;; esac
     printf '%s\t%s\n' "$banco" "$saida" >>"$geracoes"
+    if [ -f "$registro" ] && [ "$(cat "$registro")" != "$saida" ]; then
+        printf '%s\t%s\n' "$banco" "(generated earlier) $(cat "$registro")" >>"$geracoes"
+    fi
 }
 
 # medir <options of the database>: every case in its own process.
@@ -87,7 +92,7 @@ medir_vazio() {
 
 if [ "$sqlite" -eq 1 ]; then
     banco="$dados/orcamentos-escala-$escala.sqlite"
-    gerar SQLite --banco "$banco"
+    gerar SQLite "$banco.geracao" --banco "$banco"
     medir --banco "$banco"
     rm -f "$dados/vazio.sqlite"*
     medir_vazio --banco "$dados/vazio.sqlite"
@@ -113,7 +118,7 @@ if [ "$postgresql_privado" -eq 1 ] && [ -z "$url" ]; then
 fi
 
 if [ -n "$url" ]; then
-    gerar PostgreSQL --url "$url"
+    gerar PostgreSQL "$dados/postgresql-escala-$escala.geracao" --url "$url"
     medir --url "$url"
     if [ -n "${url_vazio:-}" ]; then
         como_dono "$bin/psql" -q "$url_vazio" -c "SET client_min_messages = warning; DROP SCHEMA public CASCADE; CREATE SCHEMA public;" >/dev/null

@@ -32,8 +32,10 @@ int AoExecutar(unsigned tipo, void* contexto, void* comando, void* texto) {
     if (tipo != SQLITE_TRACE_STMT) return 0;
     const auto* gravacao = static_cast<const Gravacao*>(contexto);
     QString sql = QString::fromUtf8(static_cast<const char*>(texto));
-    // Statements run by triggers arrive as comments ("-- TRIGGER name"): not ours.
-    if (sql.startsWith(QLatin1String("--"))) return 0;
+    // Not the business layer's: statements run by triggers, which arrive as comments
+    // ("-- TRIGGER name"), and those FTS5 runs on its own tables, which always name
+    // the schema ('main'.'ClientesPesquisa_config'...).
+    if (sql.startsWith(QLatin1String("--")) || sql.contains(QLatin1String("'main'."))) return 0;
     if (gravacao->ComValores) {
         char* expandido = sqlite3_expanded_sql(static_cast<sqlite3_stmt*>(comando));
         sql = QString::fromUtf8(expandido);

@@ -44,6 +44,16 @@ QString ChavesQueContem(const QString& chave, const Dialeto::TabelaPesquisavel& 
     return chave + QStringLiteral(" IN (") + sub.Sql + u')';
 }
 
+// A plain scan: PostgreSQL is told to leave the trigram indexes aside (they are only
+// ever read as bitmaps), so that its LIKE compares row by row, as SQLite's LIKE
+// '%...%' always does; its b-tree indexes stay in use.
+QList<Comando> ComoVarredura(QList<Comando> comandos) {
+    if (Banco::DialetoAtual().EhSQLite()) return comandos;
+    comandos.prepend({QStringLiteral("SET enable_bitmapscan = off"), {}});
+    comandos.append({QStringLiteral("RESET enable_bitmapscan"), {}});
+    return comandos;
+}
+
 QString LikeSimples(const QString& coluna) {
     return coluna + QStringLiteral(" LIKE ? ESCAPE '\\'");
 }
@@ -70,14 +80,19 @@ void CondicoesDaLista(qint32 situacao, const QString& texto, QString& condicoes,
     const bool digitos = Pesquisa::SoDigitos(texto);
     QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
     if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
-    condicoes +=
-        QStringLiteral(" AND (") + ChavesQueContem(QStringLiteral("o.CodigoDoCliente"), Pesquisa::Clientes,
-                                                   textosDoCliente, texto, parametros);
-    if (digitos)
-        condicoes += QStringLiteral(" OR ") +
-                     ChavesQueContem(QStringLiteral("o.NumeroDoOrcamento"), Pesquisa::Orcamentos,
-                                     {QStringLiteral("NumeroDoOrcamento")}, texto, parametros);
-    condicoes += u')';
+    const Dialeto::Subconsulta clientes =
+        Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, texto);
+    parametros += clientes.Parametros;
+    if (!digitos) {
+        condicoes += QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')';
+        return;
+    }
+    const Dialeto::Subconsulta numeros =
+        Pesquisa::ChavesQueContem(Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, texto);
+    condicoes += QStringLiteral(" AND o.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM Orcamentos WHERE "
+                                "CodigoDoCliente IN (") +
+                 clientes.Sql + QStringLiteral(") UNION ") + numeros.Sql + u')';
+    parametros += numeros.Parametros;
 }
 
 // Below this many rows skipped the recordset reads forward; beyond it, nearer the
@@ -201,9 +216,11 @@ QList<Comando> ListaComLikeSimples(qint32 situacao, const QString& texto, int ta
                  QStringLiteral(" OR ") + LikeSimples(QStringLiteral("c.NomeNormalizado")) + u')';
     const QString padrao = Banco::PadraoContem(texto);
     parametros << padrao << padrao << padrao << padrao;
-    return Selecao{CamposDosOrcamentos, JuncaoDosOrcamentos + QStringLiteral(" WHERE 1 = 1") + condicoes,
-                   parametros, QStringLiteral("o.NumeroDoOrcamento DESC")}
-        .ContagemEPrimeiraPagina(tamanhoDaPagina);
+    // The list's LIKE joins the client first, as written before the indexes.
+    return ComoVarredura(Selecao{CamposDosOrcamentos,
+                                 JuncaoDosOrcamentos + QStringLiteral(" WHERE 1 = 1") + condicoes, parametros,
+                                 QStringLiteral("o.NumeroDoOrcamento DESC")}
+                             .ContagemEPrimeiraPagina(tamanhoDaPagina));
 }
 
 QList<Comando> ClientesPorApelidoOuNome(const QString& texto) {
@@ -211,7 +228,7 @@ QList<Comando> ClientesPorApelidoOuNome(const QString& texto) {
 }
 
 QList<Comando> ClientesComLikeSimples(const QString& texto) {
-    return SelecaoDeClientes(texto, true).ContagemEPrimeiraPagina();
+    return ComoVarredura(SelecaoDeClientes(texto, true).ContagemEPrimeiraPagina());
 }
 
 QList<Comando> ProdutosPorCodigoDeBarras(const QString& codigoDeBarras) {
@@ -227,7 +244,7 @@ QList<Comando> ProdutosPorNome(const QString& nome) {
 }
 
 QList<Comando> ProdutosComLikeSimples(const QString& nome) {
-    return SelecaoDeProdutosPorNome(nome, true).ContagemEPrimeiraPagina();
+    return ComoVarredura(SelecaoDeProdutosPorNome(nome, true).ContagemEPrimeiraPagina());
 }
 
 QList<Comando> ServicosPorTipoENome(qint32 tipo, const QString& nome) {
@@ -235,7 +252,7 @@ QList<Comando> ServicosPorTipoENome(qint32 tipo, const QString& nome) {
 }
 
 QList<Comando> ServicosComLikeSimples(qint32 tipo, const QString& nome) {
-    return SelecaoDeServicos(tipo, nome, true).ContagemEPrimeiraPagina();
+    return ComoVarredura(SelecaoDeServicos(tipo, nome, true).ContagemEPrimeiraPagina());
 }
 
 QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {

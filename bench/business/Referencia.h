@@ -7,7 +7,8 @@
 // results instead of a silently wrong ratio.
 //
 // Also the plain LIKE reference of the text searches: a contains-search written as
-// LIKE '%...%' over the same columns, which no index can serve.
+// LIKE '%...%' over the same columns, compared row by row (on PostgreSQL with its
+// trigram indexes set aside).
 
 #include "bench/business/Medicao.h"
 

@@ -59,7 +59,8 @@ EOF
 - **floor**: the same SQL the business layer ran (the count and the page, or the lookup, or the
   statements of the write), run straight on the same connection in the same process with a bare
   `QSqlQuery` each. On SQLite the benchmark records the statements the business layer really ran
-  (sqlite3 trace) and checks them against the floor's, text for text: "piso conferido".
+  (sqlite3 trace) and checks them against the floor's, text for text and, for reads, value for
+  value: "piso conferido". PostgreSQL offers no such hook to a client: "piso não conferido".
 - **ratio**: median ÷ floor. **LIKE**: the same search written as a plain `LIKE '%…%'` over the same
   columns, count and first page; **speed-up**: LIKE ÷ median.
 - **peak RSS**: VmHWM of the process that ran that one case (each case runs in a process of its own).
