@@ -151,7 +151,7 @@ QStringList Dialeto::CriarIndiceDePesquisa(const TabelaPesquisavel& t) const {
 
 Dialeto::Subconsulta Dialeto::ChavesQueContem(const TabelaPesquisavel& t, const QStringList& colunas,
                                               const QString& texto, const QString& padraoLike) const {
-    if (EhSQLite() && texto.toUcs4().size() >= 3) {
+    if (IndiceServe(texto)) {
         // {columns} : "text": the phrase is taken literally, a quote doubled.
         QString frase = texto;
         frase.replace(u'"', QStringLiteral("\"\""));
@@ -160,16 +160,30 @@ Dialeto::Subconsulta Dialeto::ChavesQueContem(const TabelaPesquisavel& t, const 
                     .arg(t.Tabela + QStringLiteral("Pesquisa")),
                 {consulta}};
     }
+    const Subconsulta condicao = CondicaoQueContem(t, QString(), colunas, texto, padraoLike);
+    return {QStringLiteral("SELECT %1 FROM %2 WHERE ").arg(t.Chave, t.Tabela) + condicao.Sql,
+            condicao.Parametros};
+}
+
+Dialeto::Subconsulta Dialeto::CondicaoQueContem(const TabelaPesquisavel& t, const QString& prefixo,
+                                                const QStringList& colunas, const QString& texto,
+                                                const QString& padraoLike) const {
+    if (IndiceServe(texto)) {
+        const Subconsulta chaves = ChavesQueContem(t, colunas, texto, padraoLike);
+        return {prefixo + t.Chave + QStringLiteral(" IN (") + chaves.Sql + u')', chaves.Parametros};
+    }
     QStringList condicoes;
     QVariantList parametros;
     for (const TextoPesquisavel& textoDaTabela : t.Textos) {
         if (!colunas.contains(textoDaTabela.Coluna)) continue;
-        condicoes << Contem(Expressao(textoDaTabela));
+        condicoes << Contem(Expressao(textoDaTabela, prefixo));
         parametros << padraoLike;
     }
-    return {QStringLiteral("SELECT %1 FROM %2 WHERE ").arg(t.Chave, t.Tabela) +
-                condicoes.join(QStringLiteral(" OR ")),
-            parametros};
+    return {u'(' + condicoes.join(QStringLiteral(" OR ")) + u')', parametros};
+}
+
+bool Dialeto::IndiceServe(const QString& texto) const {
+    return EhSQLite() && texto.toUcs4().size() >= 3;
 }
 
 QString Dialeto::RetornandoChave(const QString& coluna) const {

@@ -93,6 +93,13 @@ public:
     // normalised); padraoLike is the same text as Contem's pattern (Banco::PadraoContem).
     Subconsulta ChavesQueContem(const TabelaPesquisavel& tabela, const QStringList& colunas,
                                 const QString& texto, const QString& padraoLike) const;
+    // The same search as a condition on the table's own rows (prefixo: its alias and a
+    // dot, or empty): on SQLite its key among those the index answers; on PostgreSQL
+    // Contem's LIKEs themselves, which its planner reads through the trigram indexes
+    // with no join to make. In Subconsulta::Sql.
+    Subconsulta CondicaoQueContem(const TabelaPesquisavel& tabela, const QString& prefixo,
+                                  const QStringList& colunas, const QString& texto,
+                                  const QString& padraoLike) const;
 
     // INSERT ... that answers the new automatic key: on PostgreSQL by RETURNING, on
     // SQLite by the driver's last insert id.
@@ -108,5 +115,9 @@ public:
     QString SincronizarChaveAutomatica(const QString& tabela, const QString& coluna) const;
 
 private:
+    // Whether the search goes through the SQLite FTS5 table (a text of three
+    // characters or more) rather than through Contem's LIKE.
+    bool IndiceServe(const QString& texto) const;
+
     Tipo mtipo;
 };

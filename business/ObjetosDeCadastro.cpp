@@ -108,15 +108,15 @@ public:
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             // The clients whose nickname or name contains the text.
             const auto nomes = [](const QString& texto) {
-                return Pesquisa::ChavesQueContem(
-                    Pesquisa::Clientes,
+                return Pesquisa::CondicaoQueContem(
+                    Pesquisa::Clientes, QString(),
                     {QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")}, texto);
             };
             Filtro filtro;
             if (!lstrTextoLivre.trimmed().isEmpty()) {
-                const Dialeto::Subconsulta chaves = nomes(lstrTextoLivre);
-                QString condicao = QStringLiteral("CodigoDoCliente IN (") + chaves.Sql + u')';
-                QVariantList parametros = chaves.Parametros;
+                const Dialeto::Subconsulta contem = nomes(lstrTextoLivre);
+                QString condicao = contem.Sql;
+                QVariantList parametros = contem.Parametros;
                 if (const auto codigo = CodigoDoTexto(lstrTextoLivre)) {
                     condicao += QStringLiteral(" OR CodigoDoCliente = ?");
                     parametros << *codigo;
@@ -124,8 +124,8 @@ public:
                 filtro.E(condicao, parametros);
             }
             if (!lstrApelidoOuNome.trimmed().isEmpty()) {
-                const Dialeto::Subconsulta chaves = nomes(lstrApelidoOuNome);
-                filtro.E(QStringLiteral("CodigoDoCliente IN (") + chaves.Sql + u')', chaves.Parametros);
+                const Dialeto::Subconsulta contem = nomes(lstrApelidoOuNome);
+                filtro.E(contem.Sql, contem.Parametros);
             }
             if (ldouCodigoDoCliente != 0) {
                 const auto codigo = CodigoDoDouble(ldouCodigoDoCliente);
@@ -200,16 +200,15 @@ public:
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             // The products whose name contains the text.
             const auto nomes = [](const QString& texto) {
-                return Pesquisa::ChavesQueContem(Pesquisa::Produtos, {QStringLiteral("NomeNormalizado")},
-                                                 texto);
+                return Pesquisa::CondicaoQueContem(Pesquisa::Produtos, QStringLiteral("p."),
+                                                   {QStringLiteral("NomeNormalizado")}, texto);
             };
             Filtro filtro;
             if (llonSomenteAtivos == 1) filtro.E(QStringLiteral("p.Situacao = 1"));
             if (!lstrCodigoOuNome.trimmed().isEmpty()) {
-                const Dialeto::Subconsulta chaves = nomes(lstrCodigoOuNome);
-                QString condicao = QStringLiteral("p.CodigoInterno IN (") + chaves.Sql +
-                                   QStringLiteral(") OR p.CodigoDeBarras = ?");
-                QVariantList parametros = chaves.Parametros;
+                const Dialeto::Subconsulta contem = nomes(lstrCodigoOuNome);
+                QString condicao = contem.Sql + QStringLiteral(" OR p.CodigoDeBarras = ?");
+                QVariantList parametros = contem.Parametros;
                 parametros << lstrCodigoOuNome.trimmed();
                 if (const auto codigo = CodigoDoTexto(lstrCodigoOuNome)) {
                     condicao += QStringLiteral(" OR p.CodigoInterno = ?");
@@ -218,8 +217,8 @@ public:
                 filtro.E(condicao, parametros);
             }
             if (!lstrNome.trimmed().isEmpty()) {
-                const Dialeto::Subconsulta chaves = nomes(lstrNome);
-                filtro.E(QStringLiteral("p.CodigoInterno IN (") + chaves.Sql + u')', chaves.Parametros);
+                const Dialeto::Subconsulta contem = nomes(lstrNome);
+                filtro.E(contem.Sql, contem.Parametros);
             }
             const bool temCodigoInterno = ldouCodigoInterno != 0;
             if (temCodigoInterno) {
@@ -266,17 +265,17 @@ public:
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             // The services whose name contains the text.
             const auto nomes = [](const QString& texto) {
-                return Pesquisa::ChavesQueContem(Pesquisa::Servicos, {QStringLiteral("NomeNormalizado")},
-                                                 texto);
+                return Pesquisa::CondicaoQueContem(Pesquisa::Servicos, QString(),
+                                                   {QStringLiteral("NomeNormalizado")}, texto);
             };
             Filtro filtro;
             if (llonSomenteAtivos == 1) filtro.E(QStringLiteral("Situacao = 1"));
             if (lintTipoDeServico != 0)
                 filtro.E(QStringLiteral("NumeroDoTipoDeServico = ?"), {lintTipoDeServico});
             if (!lstrCodigoOuNome.trimmed().isEmpty()) {
-                const Dialeto::Subconsulta chaves = nomes(lstrCodigoOuNome);
-                QString condicao = QStringLiteral("Codigo IN (") + chaves.Sql + u')';
-                QVariantList parametros = chaves.Parametros;
+                const Dialeto::Subconsulta contem = nomes(lstrCodigoOuNome);
+                QString condicao = contem.Sql;
+                QVariantList parametros = contem.Parametros;
                 if (const auto codigo = CodigoDoTexto(lstrCodigoOuNome)) {
                     condicao += QStringLiteral(" OR Codigo = ?");
                     parametros << *codigo;
@@ -284,8 +283,8 @@ public:
                 filtro.E(condicao, parametros);
             }
             if (!lstrNome.trimmed().isEmpty()) {
-                const Dialeto::Subconsulta chaves = nomes(lstrNome);
-                filtro.E(QStringLiteral("Codigo IN (") + chaves.Sql + u')', chaves.Parametros);
+                const Dialeto::Subconsulta contem = nomes(lstrNome);
+                filtro.E(contem.Sql, contem.Parametros);
             }
             if (ldouCodigo != 0) {
                 const auto codigo = CodigoDoDouble(ldouCodigo);

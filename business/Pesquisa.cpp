@@ -27,6 +27,12 @@ Dialeto::Subconsulta ChavesQueContem(const Dialeto::TabelaPesquisavel& tabela, c
                                                  Banco::PadraoContem(texto));
 }
 
+Dialeto::Subconsulta CondicaoQueContem(const Dialeto::TabelaPesquisavel& tabela, const QString& prefixo,
+                                       const QStringList& colunas, const QString& texto) {
+    return Banco::DialetoAtual().CondicaoQueContem(tabela, prefixo, colunas, Banco::TextoDePesquisa(texto),
+                                                   Banco::PadraoContem(texto));
+}
+
 bool SoDigitos(const QString& texto) {
     for (const QChar c : Banco::TextoDePesquisa(texto))
         if (c < u'0' || c > u'9') return false;

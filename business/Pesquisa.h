@@ -23,6 +23,11 @@ QList<Dialeto::TabelaPesquisavel> Todas();
 Dialeto::Subconsulta ChavesQueContem(const Dialeto::TabelaPesquisavel& tabela, const QStringList& colunas,
                                      const QString& texto);
 
+// The same as a condition on the table's own rows, named by prefixo ("p." or empty):
+// what a lookup over that one table uses.
+Dialeto::Subconsulta CondicaoQueContem(const Dialeto::TabelaPesquisavel& tabela, const QString& prefixo,
+                                       const QStringList& colunas, const QString& texto);
+
 // Whether the text, normalised, holds digits only: only such a text can be part of
 // a number written in decimal.
 bool SoDigitos(const QString& texto);

@@ -35,13 +35,13 @@ struct Selecao {
     }
 };
 
-// "key IN (keys of the rows one of whose texts contains the text)", through the
-// business layer's own trigram search.
-QString ChavesQueContem(const QString& chave, const Dialeto::TabelaPesquisavel& tabela,
-                        const QStringList& textos, const QString& texto, QVariantList& parametros) {
-    const Dialeto::Subconsulta sub = Pesquisa::ChavesQueContem(tabela, textos, texto);
-    parametros += sub.Parametros;
-    return chave + QStringLiteral(" IN (") + sub.Sql + u')';
+// The condition "one of the row's texts contains the text", as the business layer's
+// own trigram search writes it.
+QString CondicaoQueContem(const QString& prefixo, const Dialeto::TabelaPesquisavel& tabela,
+                          const QStringList& textos, const QString& texto, QVariantList& parametros) {
+    const Dialeto::Subconsulta condicao = Pesquisa::CondicaoQueContem(tabela, prefixo, textos, texto);
+    parametros += condicao.Parametros;
+    return condicao.Sql;
 }
 
 // A plain scan: PostgreSQL is told to leave the trigram indexes aside (they are only
@@ -120,8 +120,8 @@ Selecao SelecaoDeClientes(const QString& texto, bool likeSimples) {
                 ordem};
     }
     QVariantList parametros;
-    const QString condicao = ChavesQueContem(
-        QStringLiteral("CodigoDoCliente"), Pesquisa::Clientes,
+    const QString condicao = CondicaoQueContem(
+        QString(), Pesquisa::Clientes,
         {QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")}, texto, parametros);
     return {CamposDosClientes, QStringLiteral("FROM Clientes WHERE 1 = 1 AND (") + condicao + u')',
             parametros, ordem};
@@ -140,8 +140,8 @@ Selecao SelecaoDeProdutosPorNome(const QString& nome, bool likeSimples) {
     QVariantList parametros;
     const QString condicao = likeSimples
                                  ? LikeSimples(QStringLiteral("p.NomeNormalizado"))
-                                 : ChavesQueContem(QStringLiteral("p.CodigoInterno"), Pesquisa::Produtos,
-                                                   {QStringLiteral("NomeNormalizado")}, nome, parametros);
+                                 : CondicaoQueContem(QStringLiteral("p."), Pesquisa::Produtos,
+                                                     {QStringLiteral("NomeNormalizado")}, nome, parametros);
     if (likeSimples) parametros << Banco::PadraoContem(nome);
     return {CamposDosProdutos, ProdutosComGrupos + QStringLiteral(" AND (") + condicao + u')', parametros,
             OrdemDosProdutos};
@@ -154,8 +154,8 @@ Selecao SelecaoDeServicos(qint32 tipo, const QString& nome, bool likeSimples) {
     QVariantList parametros{tipo};
     const QString condicao = likeSimples
                                  ? LikeSimples(QStringLiteral("NomeNormalizado"))
-                                 : ChavesQueContem(QStringLiteral("Codigo"), Pesquisa::Servicos,
-                                                   {QStringLiteral("NomeNormalizado")}, nome, parametros);
+                                 : CondicaoQueContem(QString(), Pesquisa::Servicos,
+                                                     {QStringLiteral("NomeNormalizado")}, nome, parametros);
     if (likeSimples) parametros << Banco::PadraoContem(nome);
     return {
         CamposDosServicos,
