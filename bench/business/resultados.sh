@@ -32,7 +32,11 @@ Regenerate everything (build, data when missing, every case, this file) with:
     scripts/bench.sh --postgresql
 
 (\`scripts/bench.sh\` alone measures SQLite only; \`--escala 0.01\` makes a quick run on 10,000
-quotes; \`--url postgresql://...\` measures an existing PostgreSQL server instead of a private one.)
+quotes; \`--url postgresql://...\` measures an existing PostgreSQL server instead of a private one.
+The data generator alone: \`bench_gerar_dados --banco FILE.sqlite\` or \`--url postgresql://...\`,
+with \`--escala F\`, \`--semente N\`, \`--se-faltar\`, \`--substituir\`; the script runs it when the data is
+missing. Each benchmark alone: \`bench_lista\` or \`bench_negocio\` with the same database option,
+\`--caso NAME\` and \`--execucoes N\`.)
 The notes at the end are written by hand and kept when the file is regenerated.
 
 Taken $(date -u '+%Y-%m-%d %H:%M UTC'), scale $escala, $execucoes timed runs per case after one warm-up run.
