@@ -94,39 +94,43 @@ void GravarEmpresa(const Empresa& x) {
             x.FormatoDeCodigoDeBarrasParaBalanca});
 }
 
-void GravarCliente(const Cliente& x) {
-    QStringList colunas{QStringLiteral("CodigoDoCliente"),
-                        QStringLiteral("ApelidoOuNomeFantasia"),
-                        QStringLiteral("NomeOuRazaoSocial"),
-                        QStringLiteral("ApelidoNormalizado"),
-                        QStringLiteral("NomeNormalizado"),
-                        QStringLiteral("CPFOuCNPJ"),
-                        QStringLiteral("Situacao"),
-                        QStringLiteral("Logradouro"),
-                        QStringLiteral("Numero"),
-                        QStringLiteral("Complemento"),
-                        QStringLiteral("Bairro"),
-                        QStringLiteral("Cidade"),
-                        QStringLiteral("UF"),
-                        QStringLiteral("CEP"),
-                        QStringLiteral("EnderecoCompleto"),
-                        QStringLiteral("Telefone"),
-                        QStringLiteral("Celular"),
-                        QStringLiteral("Email"),
-                        QStringLiteral("TiposECanaisDeComunicacao"),
-                        QStringLiteral("Credito"),
-                        QStringLiteral("VIP"),
-                        QStringLiteral("CategoriaDaCurvaABC"),
-                        QStringLiteral("DescontoUnico"),
-                        QStringLiteral("PercentualUnicoDeDescontos"),
-                        QStringLiteral("PercentualDeDescontoEmClinicos"),
-                        QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
-                        QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"),
-                        QStringLiteral("PercentualDeDescontoEmCirurgiaComplexa"),
-                        QStringLiteral("PercentualDeDescontoEmBanhosTosasEEsteticas"),
-                        QStringLiteral("PercentualDeDescontoEmHospedagens"),
-                        QStringLiteral("PercentualDeDescontoEmAdestramentos"),
-                        QStringLiteral("PercentualDeDescontoEmOutros")};
+const QStringList& ColunasDoCliente() {
+    static const QStringList colunas{QStringLiteral("CodigoDoCliente"),
+                                     QStringLiteral("ApelidoOuNomeFantasia"),
+                                     QStringLiteral("NomeOuRazaoSocial"),
+                                     QStringLiteral("ApelidoNormalizado"),
+                                     QStringLiteral("NomeNormalizado"),
+                                     QStringLiteral("CPFOuCNPJ"),
+                                     QStringLiteral("Situacao"),
+                                     QStringLiteral("Logradouro"),
+                                     QStringLiteral("Numero"),
+                                     QStringLiteral("Complemento"),
+                                     QStringLiteral("Bairro"),
+                                     QStringLiteral("Cidade"),
+                                     QStringLiteral("UF"),
+                                     QStringLiteral("CEP"),
+                                     QStringLiteral("EnderecoCompleto"),
+                                     QStringLiteral("Telefone"),
+                                     QStringLiteral("Celular"),
+                                     QStringLiteral("Email"),
+                                     QStringLiteral("TiposECanaisDeComunicacao"),
+                                     QStringLiteral("Credito"),
+                                     QStringLiteral("VIP"),
+                                     QStringLiteral("CategoriaDaCurvaABC"),
+                                     QStringLiteral("DescontoUnico"),
+                                     QStringLiteral("PercentualUnicoDeDescontos"),
+                                     QStringLiteral("PercentualDeDescontoEmClinicos"),
+                                     QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
+                                     QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"),
+                                     QStringLiteral("PercentualDeDescontoEmCirurgiaComplexa"),
+                                     QStringLiteral("PercentualDeDescontoEmBanhosTosasEEsteticas"),
+                                     QStringLiteral("PercentualDeDescontoEmHospedagens"),
+                                     QStringLiteral("PercentualDeDescontoEmAdestramentos"),
+                                     QStringLiteral("PercentualDeDescontoEmOutros")};
+    return colunas;
+}
+
+QVariantList ValoresDoCliente(const Cliente& x) {
     QVariantList valores{x.CodigoDoCliente,
                          x.ApelidoOuNomeFantasia.trimmed(),
                          x.NomeOuRazaoSocial.trimmed(),
@@ -153,7 +157,12 @@ void GravarCliente(const Cliente& x) {
                          Banco::Moeda(x.PercentualUnicoDeDescontos)};
     for (const VB::Currency percentual : x.Percentuais)
         valores << Banco::Moeda(percentual);
-    Gravar(QStringLiteral("Clientes"), QStringLiteral("CodigoDoCliente"), colunas, valores);
+    return valores;
+}
+
+void GravarCliente(const Cliente& x) {
+    Gravar(QStringLiteral("Clientes"), QStringLiteral("CodigoDoCliente"), ColunasDoCliente(),
+           ValoresDoCliente(x));
 }
 
 void GravarAnimal(const Animal& x) {

@@ -83,6 +83,10 @@ struct Servico {
 
 void GravarEmpresa(const Empresa& empresa);
 void GravarCliente(const Cliente& cliente);
+// The stored row of a client: its columns, and a client's values in that order (also
+// what a bulk load writes, so its rows are those GravarCliente would write).
+const QStringList& ColunasDoCliente();
+QVariantList ValoresDoCliente(const Cliente& cliente);
 void GravarAnimal(const Animal& animal);
 void GravarProduto(const Produto& produto); // creates its group and subgroup by name
 void GravarTipoDeServico(const TipoDeServico& tipo);

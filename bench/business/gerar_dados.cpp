@@ -422,39 +422,7 @@ struct Dono {
 };
 
 void GerarClientes(Sorteio& s, qint64 quantidade) {
-    InsercaoEmLote lote(QStringLiteral("Clientes"),
-                        {QStringLiteral("CodigoDoCliente"),
-                         QStringLiteral("ApelidoOuNomeFantasia"),
-                         QStringLiteral("NomeOuRazaoSocial"),
-                         QStringLiteral("ApelidoNormalizado"),
-                         QStringLiteral("NomeNormalizado"),
-                         QStringLiteral("CPFOuCNPJ"),
-                         QStringLiteral("Situacao"),
-                         QStringLiteral("Logradouro"),
-                         QStringLiteral("Numero"),
-                         QStringLiteral("Complemento"),
-                         QStringLiteral("Bairro"),
-                         QStringLiteral("Cidade"),
-                         QStringLiteral("UF"),
-                         QStringLiteral("CEP"),
-                         QStringLiteral("EnderecoCompleto"),
-                         QStringLiteral("Telefone"),
-                         QStringLiteral("Celular"),
-                         QStringLiteral("Email"),
-                         QStringLiteral("TiposECanaisDeComunicacao"),
-                         QStringLiteral("Credito"),
-                         QStringLiteral("VIP"),
-                         QStringLiteral("CategoriaDaCurvaABC"),
-                         QStringLiteral("DescontoUnico"),
-                         QStringLiteral("PercentualUnicoDeDescontos"),
-                         QStringLiteral("PercentualDeDescontoEmClinicos"),
-                         QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
-                         QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"),
-                         QStringLiteral("PercentualDeDescontoEmCirurgiaComplexa"),
-                         QStringLiteral("PercentualDeDescontoEmBanhosTosasEEsteticas"),
-                         QStringLiteral("PercentualDeDescontoEmHospedagens"),
-                         QStringLiteral("PercentualDeDescontoEmAdestramentos"),
-                         QStringLiteral("PercentualDeDescontoEmOutros")});
+    InsercaoEmLote lote(QStringLiteral("Clientes"), Cadastros::ColunasDoCliente());
     for (qint64 codigo = 1; codigo <= quantidade; ++codigo) {
         Cadastros::Cliente c;
         c.CodigoDoCliente = codigo;
@@ -500,33 +468,7 @@ void GerarClientes(Sorteio& s, qint64 quantidade) {
             for (Currency& percentual : c.Percentuais)
                 if (s.Chance(40)) percentual = Currency::DeInteiro(5 * s.Entre(1, 4));
         }
-        QVariantList linha{c.CodigoDoCliente,
-                           c.ApelidoOuNomeFantasia,
-                           c.NomeOuRazaoSocial,
-                           Banco::TextoDePesquisa(c.ApelidoOuNomeFantasia),
-                           Banco::TextoDePesquisa(c.NomeOuRazaoSocial),
-                           c.CPFOuCNPJ,
-                           c.Situacao,
-                           c.Endereco.Logradouro,
-                           c.Endereco.Numero,
-                           c.Endereco.Complemento,
-                           c.Endereco.Bairro,
-                           c.Endereco.Cidade,
-                           c.Endereco.UF,
-                           c.Endereco.CEP,
-                           Cadastros::EnderecoCompleto(c.Endereco),
-                           c.Telefone,
-                           c.Celular,
-                           c.Email,
-                           Cadastros::TiposECanaisDeComunicacao(c.Telefone, c.Celular, c.Email),
-                           Banco::Moeda(c.Credito),
-                           c.VIP ? 1 : 0,
-                           c.CategoriaDaCurvaABC,
-                           c.DescontoUnico ? 1 : 0,
-                           Banco::Moeda(c.PercentualUnicoDeDescontos)};
-        for (const Currency percentual : c.Percentuais)
-            linha << Banco::Moeda(percentual);
-        lote.Adicionar(linha);
+        lote.Adicionar(Cadastros::ValoresDoCliente(c));
     }
 }
 
