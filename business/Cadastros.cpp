@@ -94,32 +94,16 @@ void GravarEmpresa(const Empresa& x) {
             x.FormatoDeCodigoDeBarrasParaBalanca});
 }
 
-const QStringList& ColunasDoCliente() {
-    static const QStringList colunas{QStringLiteral("CodigoDoCliente"),
-                                     QStringLiteral("ApelidoOuNomeFantasia"),
-                                     QStringLiteral("NomeOuRazaoSocial"),
-                                     QStringLiteral("ApelidoNormalizado"),
-                                     QStringLiteral("NomeNormalizado"),
-                                     QStringLiteral("CPFOuCNPJ"),
-                                     QStringLiteral("Situacao"),
-                                     QStringLiteral("Logradouro"),
-                                     QStringLiteral("Numero"),
-                                     QStringLiteral("Complemento"),
-                                     QStringLiteral("Bairro"),
-                                     QStringLiteral("Cidade"),
-                                     QStringLiteral("UF"),
-                                     QStringLiteral("CEP"),
-                                     QStringLiteral("EnderecoCompleto"),
-                                     QStringLiteral("Telefone"),
-                                     QStringLiteral("Celular"),
-                                     QStringLiteral("Email"),
-                                     QStringLiteral("TiposECanaisDeComunicacao"),
-                                     QStringLiteral("Credito"),
-                                     QStringLiteral("VIP"),
-                                     QStringLiteral("CategoriaDaCurvaABC"),
-                                     QStringLiteral("DescontoUnico"),
-                                     QStringLiteral("PercentualUnicoDeDescontos"),
-                                     QStringLiteral("PercentualDeDescontoEmClinicos"),
+const QStringList& ColunasDeEndereco() {
+    static const QStringList colunas{QStringLiteral("Logradouro"),  QStringLiteral("Numero"),
+                                     QStringLiteral("Complemento"), QStringLiteral("Bairro"),
+                                     QStringLiteral("Cidade"),      QStringLiteral("UF"),
+                                     QStringLiteral("CEP")};
+    return colunas;
+}
+
+const QStringList& ColunasDePercentuais() {
+    static const QStringList colunas{QStringLiteral("PercentualDeDescontoEmClinicos"),
                                      QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
                                      QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"),
                                      QStringLiteral("PercentualDeDescontoEmCirurgiaComplexa"),
@@ -127,6 +111,27 @@ const QStringList& ColunasDoCliente() {
                                      QStringLiteral("PercentualDeDescontoEmHospedagens"),
                                      QStringLiteral("PercentualDeDescontoEmAdestramentos"),
                                      QStringLiteral("PercentualDeDescontoEmOutros")};
+    return colunas;
+}
+
+const QStringList& ColunasDoCliente() {
+    static const QStringList colunas =
+        QStringList{QStringLiteral("CodigoDoCliente"),   QStringLiteral("ApelidoOuNomeFantasia"),
+                    QStringLiteral("NomeOuRazaoSocial"), QStringLiteral("ApelidoNormalizado"),
+                    QStringLiteral("NomeNormalizado"),   QStringLiteral("CPFOuCNPJ"),
+                    QStringLiteral("Situacao")} +
+        ColunasDeEndereco() +
+        QStringList{QStringLiteral("EnderecoCompleto"),
+                    QStringLiteral("Telefone"),
+                    QStringLiteral("Celular"),
+                    QStringLiteral("Email"),
+                    QStringLiteral("TiposECanaisDeComunicacao"),
+                    QStringLiteral("Credito"),
+                    QStringLiteral("VIP"),
+                    QStringLiteral("CategoriaDaCurvaABC"),
+                    QStringLiteral("DescontoUnico"),
+                    QStringLiteral("PercentualUnicoDeDescontos")} +
+        ColunasDePercentuais();
     return colunas;
 }
 

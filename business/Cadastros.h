@@ -86,6 +86,10 @@ void GravarCliente(const Cliente& cliente);
 // The stored row of a client: its columns, and a client's values in that order (also
 // what a bulk load writes, so its rows are those GravarCliente would write).
 const QStringList& ColunasDoCliente();
+// The address columns of clients and companies, and the eight per-type percentages
+// in the order of Cliente::Percentuais.
+const QStringList& ColunasDeEndereco();
+const QStringList& ColunasDePercentuais();
 QVariantList ValoresDoCliente(const Cliente& cliente);
 void GravarAnimal(const Animal& animal);
 void GravarProduto(const Produto& produto); // creates its group and subgroup by name

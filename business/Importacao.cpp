@@ -191,19 +191,6 @@ struct DescricaoDoArquivo {
     QString ChavePadrao;      // the key of a row that leaves it empty
 };
 
-const QStringList ColunasDeEndereco{QStringLiteral("Logradouro"),  QStringLiteral("Numero"),
-                                    QStringLiteral("Complemento"), QStringLiteral("Bairro"),
-                                    QStringLiteral("Cidade"),      QStringLiteral("UF"),
-                                    QStringLiteral("CEP")};
-const QStringList ColunasDePercentuais{QStringLiteral("PercentualDeDescontoEmClinicos"),
-                                       QStringLiteral("PercentualDeDescontoEmCirurgiaSimples"),
-                                       QStringLiteral("PercentualDeDescontoEmCirurgiaMedia"),
-                                       QStringLiteral("PercentualDeDescontoEmCirurgiaComplexa"),
-                                       QStringLiteral("PercentualDeDescontoEmBanhosTosasEEsteticas"),
-                                       QStringLiteral("PercentualDeDescontoEmHospedagens"),
-                                       QStringLiteral("PercentualDeDescontoEmAdestramentos"),
-                                       QStringLiteral("PercentualDeDescontoEmOutros")};
-
 Cadastros::EnderecoPostal LerEndereco(Registro& r) {
     return {r.Texto(QStringLiteral("Logradouro")),  r.Texto(QStringLiteral("Numero")),
             r.Texto(QStringLiteral("Complemento")), r.Texto(QStringLiteral("Bairro")),
@@ -275,7 +262,7 @@ private:
               QStringList{QStringLiteral("Codigo"), QStringLiteral("NomeFantasia"),
                           QStringLiteral("RazaoSocial"), QStringLiteral("CNPJ"),
                           QStringLiteral("InscricaoEstadual")} +
-                  ColunasDeEndereco +
+                  Cadastros::ColunasDeEndereco() +
                   QStringList{QStringLiteral("Telefone"), QStringLiteral("Email"),
                               QStringLiteral("QuantidadeDeDiasParaAValidadeDoOrcamento"),
                               QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"),
@@ -297,12 +284,12 @@ private:
               QStringList{QStringLiteral("CodigoDoCliente"), QStringLiteral("ApelidoOuNomeFantasia"),
                           QStringLiteral("NomeOuRazaoSocial"), QStringLiteral("CPFOuCNPJ"),
                           QStringLiteral("Situacao")} +
-                  ColunasDeEndereco +
+                  Cadastros::ColunasDeEndereco() +
                   QStringList{QStringLiteral("Telefone"), QStringLiteral("Celular"), QStringLiteral("Email"),
                               QStringLiteral("Credito"), QStringLiteral("VIP"),
                               QStringLiteral("CategoriaDaCurvaABC"), QStringLiteral("DescontoUnico"),
                               QStringLiteral("PercentualUnicoDeDescontos")} +
-                  ColunasDePercentuais,
+                  Cadastros::ColunasDePercentuais(),
               {QStringLiteral("CodigoDoCliente"), QStringLiteral("ApelidoOuNomeFantasia"),
                QStringLiteral("NomeOuRazaoSocial")},
               QStringLiteral("CodigoDoCliente"),
@@ -464,8 +451,8 @@ private:
             r.Erro(QStringLiteral("CategoriaDaCurvaABC: valor '%1' inválido; use A, B ou C.").arg(categoria));
         c.DescontoUnico = r.SimNao(QStringLiteral("DescontoUnico"));
         c.PercentualUnicoDeDescontos = r.Percentual(QStringLiteral("PercentualUnicoDeDescontos"));
-        for (int i = 0; i < ColunasDePercentuais.size(); ++i)
-            c.Percentuais[i] = r.Percentual(ColunasDePercentuais.at(i));
+        for (int i = 0; i < Cadastros::ColunasDePercentuais().size(); ++i)
+            c.Percentuais[i] = r.Percentual(Cadastros::ColunasDePercentuais().at(i));
         mlidos.Clientes.insert(c.CodigoDoCliente);
         if (gravar && r.Valido()) Cadastros::GravarCliente(c);
     }
