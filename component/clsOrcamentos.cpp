@@ -8,14 +8,12 @@
 
 #include <memory>
 
-clsOrcamentos::clsOrcamentos(QObject* parent) : QObject(parent)
-{
+clsOrcamentos::clsOrcamentos(QObject* parent) : QObject(parent) {
     // Window handles travel by name through late-bound calls.
     qRegisterMetaType<HWnd>("HWnd");
 }
 
-QVariant clsOrcamentos::AbrirLista(HWnd FomularioDoMenu_hWnd, HWnd AreaDeTrabalho_hWnd)
-{
+QVariant clsOrcamentos::AbrirLista(HWnd FomularioDoMenu_hWnd, HWnd AreaDeTrabalho_hWnd) {
     ComTratamentoDeErro(u"clsOrcamentos", u"AbrirLista", [&](qint16& Ponto) {
         Ponto = 1;
         modPrincipal::FomularioDoMenu_hWnd = FomularioDoMenu_hWnd;
@@ -29,8 +27,7 @@ QVariant clsOrcamentos::AbrirLista(HWnd FomularioDoMenu_hWnd, HWnd AreaDeTrabalh
     return QVariant();
 }
 
-QVariant clsOrcamentos::AbrirFicha()
-{
+QVariant clsOrcamentos::AbrirFicha() {
     ComTratamentoDeErro(u"clsOrcamentos", u"AbrirFicha", [&](qint16& Ponto) {
         Ponto = 1;
         auto lfrmFicha = std::make_unique<frmFicha>();
@@ -45,31 +42,35 @@ QVariant clsOrcamentos::AbrirFicha()
     return QVariant();
 }
 
-void clsOrcamentos::DadosDoUsuario(QObject* lobjDadosDoUsuario) { modPrincipal::DadosDoUsuario = lobjDadosDoUsuario; }
+void clsOrcamentos::DadosDoUsuario(QObject* lobjDadosDoUsuario) {
+    modPrincipal::DadosDoUsuario = lobjDadosDoUsuario;
+}
 
-void clsOrcamentos::NomeDaAplicacao(const QString& lstrNomeDaAplicacao)
-{
+void clsOrcamentos::NomeDaAplicacao(const QString& lstrNomeDaAplicacao) {
     modPrincipal::NomeDaAplicacao = lstrNomeDaAplicacao;
 }
 
-void clsOrcamentos::CodigoDoCliente(qint32 llonCodigoDoCliente) { modPrincipal::CodigoDoCliente = llonCodigoDoCliente; }
+void clsOrcamentos::CodigoDoCliente(qint32 llonCodigoDoCliente) {
+    modPrincipal::CodigoDoCliente = llonCodigoDoCliente;
+}
 
-void clsOrcamentos::ApelidoOuNomeFantasiaDoCliente(const QString& lstrApelidoOuNomeFantasiaDoCliente)
-{
+void clsOrcamentos::ApelidoOuNomeFantasiaDoCliente(const QString& lstrApelidoOuNomeFantasiaDoCliente) {
     modPrincipal::ApelidoOuNomeFantasiaDoCliente = lstrApelidoOuNomeFantasiaDoCliente;
 }
 
-void clsOrcamentos::NomeOuRazaoSocialDoCliente(const QString& lstrNomeOuRazaoSocialDoCliente)
-{
+void clsOrcamentos::NomeOuRazaoSocialDoCliente(const QString& lstrNomeOuRazaoSocialDoCliente) {
     modPrincipal::NomeOuRazaoSocialDoCliente = lstrNomeOuRazaoSocialDoCliente;
 }
 
-void clsOrcamentos::CodigoDoAnimal(qint32 llonCodigoDoAnimal) { modPrincipal::CodigoDoAnimal = llonCodigoDoAnimal; }
+void clsOrcamentos::CodigoDoAnimal(qint32 llonCodigoDoAnimal) {
+    modPrincipal::CodigoDoAnimal = llonCodigoDoAnimal;
+}
 
-void clsOrcamentos::NomeDoAnimal(const QString& lstrNomeDoAnimal) { modPrincipal::NomeDoAnimal = lstrNomeDoAnimal; }
+void clsOrcamentos::NomeDoAnimal(const QString& lstrNomeDoAnimal) {
+    modPrincipal::NomeDoAnimal = lstrNomeDoAnimal;
+}
 
-QObject* ZELT_A_Orcamentos_CriarObjeto(const char* progId)
-{
+QObject* ZELT_A_Orcamentos_CriarObjeto(const char* progId) {
     if (!progId || QString::fromUtf8(progId) != modConstantes::ProgIdDoComponente) return nullptr;
     return new clsOrcamentos;
 }

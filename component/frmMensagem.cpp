@@ -12,8 +12,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
-frmMensagem::frmMensagem(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint)
-{
+frmMensagem::frmMensagem(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmMensagem"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
@@ -32,8 +31,7 @@ frmMensagem::frmMensagem(QWidget* parent) : QWidget(parent, Qt::Tool | Qt::Frame
     Form_Load();
 }
 
-void frmMensagem::Form_Load()
-{
+void frmMensagem::Form_Load() {
     ComTratamentoDeErro(u"frmMensagem", u"Form_Load", [&](qint16& Ponto) {
         Ponto = 1;
         if (!SistemaEhWindows8()) {
@@ -50,21 +48,20 @@ void frmMensagem::Form_Load()
     });
 }
 
-void frmMensagem::ArredondarCantosDoObjeto()
-{
+void frmMensagem::ArredondarCantosDoObjeto() {
     ComTratamentoDeErro(u"frmMensagem", u"ArredondarCantosDoObjeto", [&](qint16& Ponto) {
         Ponto = 1;
         Plataforma::DefinirRegiaoArredondada(Plataforma::Handle(this), 5);
     });
 }
 
-bool frmMensagem::MontarExibirFormulario()
-{
+bool frmMensagem::MontarExibirFormulario() {
     ComTratamentoDeErro(u"frmMensagem", u"MontarExibirFormulario", [&](qint16& Ponto) {
         Ponto = 1;
         resize(Twips::ParaPixels(lblMensagem->Width() + 780), height());
         Ponto = 2;
-        if (QScreen* tela = QGuiApplication::primaryScreen()) move(tela->availableGeometry().center() - rect().center());
+        if (QScreen* tela = QGuiApplication::primaryScreen())
+            move(tela->availableGeometry().center() - rect().center());
         show();
         Ponto = 3;
         Pausar(1);
@@ -72,14 +69,12 @@ bool frmMensagem::MontarExibirFormulario()
     return false;
 }
 
-void frmMensagem::resizeEvent(QResizeEvent* evento)
-{
+void frmMensagem::resizeEvent(QResizeEvent* evento) {
     QWidget::resizeEvent(evento);
     Form_Resize();
 }
 
-void frmMensagem::Form_Resize()
-{
+void frmMensagem::Form_Resize() {
     if (!mbooRedimensionado) {
         lblMensagem->setWidth(Twips::DePixels(width()));
         lblMensagem->setLeft(0);
@@ -89,4 +84,6 @@ void frmMensagem::Form_Resize()
     }
 }
 
-void frmMensagem::Form_Unload() { close(); }
+void frmMensagem::Form_Unload() {
+    close();
+}

@@ -4,14 +4,12 @@
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 
-bool SistemaEhWindows8()
-{
+bool SistemaEhWindows8() {
     auto lobjVersaoDoSO = Zelt::CriarObjeto<ZELT_N_SO::clsObterVersaoDoSO>(ProgId::VersaoDoSO);
     return lobjVersaoDoSO->ObterversaoDoSO().toUpper() == QStringLiteral("Windows 8").toUpper();
 }
 
-void ArredondarCantosDoObjeto(HWnd& hWnd, quint8& Raio)
-{
+void ArredondarCantosDoObjeto(HWnd& hWnd, quint8& Raio) {
     ComTratamentoDeErro(u"modArredondarCantosDoObjeto", u"ArredondarCantosDoObjeto", [&](qint16& Ponto) {
         Ponto = 1;
         if (SistemaEhWindows8()) return;

@@ -2,4 +2,6 @@
 
 #include "platform/Plataforma.h"
 
-void Pausar(const QVariant& Duracao) { Plataforma::Pausar(VB::CDbl(Duracao)); }
+void Pausar(const QVariant& Duracao) {
+    Plataforma::Pausar(VB::CDbl(Duracao));
+}

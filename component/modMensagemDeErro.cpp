@@ -7,23 +7,20 @@
 
 #include <QtDebug>
 
-QVariant ExibirMensagemDeErro(QVariant Numero, QVariant Descricao, QVariant Local)
-{
+QVariant ExibirMensagemDeErro(QVariant Numero, QVariant Descricao, QVariant Local) {
     auto lobjMensagem = Zelt::CriarObjeto<ZELT_A_MsgErro::clsMensagem>(ProgId::MsgErro);
     QVariant lvarNomeDaAplicacao = modPrincipal::NomeDaAplicacao;
     lobjMensagem->Exibir(Numero, Descricao, Local, lvarNomeDaAplicacao);
     return QVariant();
 }
 
-QString LocalDoErro(QStringView objeto, QStringView procedimento, qint16 Ponto)
-{
-    return modConstantes::NomeDoComponente + QStringLiteral(", ") + objeto + QStringLiteral(", ") + procedimento +
-           QStringLiteral(", Ponto: ") + QString::number(Ponto);
+QString LocalDoErro(QStringView objeto, QStringView procedimento, qint16 Ponto) {
+    return modConstantes::NomeDoComponente + QStringLiteral(", ") + objeto + QStringLiteral(", ") +
+           procedimento + QStringLiteral(", Ponto: ") + QString::number(Ponto);
 }
 
-void ReportarErroCapturado(long numero, const QString& descricao, QStringView objeto, QStringView procedimento,
-                           qint16 Ponto)
-{
+void ReportarErroCapturado(long numero, const QString& descricao, QStringView objeto,
+                           QStringView procedimento, qint16 Ponto) {
     const QString local = LocalDoErro(objeto, procedimento, Ponto);
     try {
         ExibirMensagemDeErro(static_cast<qint32>(numero), descricao, local);

@@ -33,13 +33,11 @@ QVariant ExibirMensagemDeErro(QVariant Numero, QVariant Descricao, QVariant Loca
 QString LocalDoErro(QStringView objeto, QStringView procedimento, qint16 Ponto);
 
 // Shows an error caught by a trap; never throws.
-void ReportarErroCapturado(long numero, const QString& descricao, QStringView objeto, QStringView procedimento,
-                           qint16 Ponto);
+void ReportarErroCapturado(long numero, const QString& descricao, QStringView objeto,
+                           QStringView procedimento, qint16 Ponto);
 
 // Runs corpo(Ponto) under the trap. True when the body ran to its end.
-template <class Corpo>
-bool ComTratamentoDeErro(QStringView objeto, QStringView procedimento, Corpo&& corpo)
-{
+template <class Corpo> bool ComTratamentoDeErro(QStringView objeto, QStringView procedimento, Corpo&& corpo) {
     qint16 Ponto = 1;
     try {
         corpo(Ponto);

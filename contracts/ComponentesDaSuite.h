@@ -20,7 +20,8 @@ class clsMensagem : public QObject {
     Q_OBJECT
 public:
     // Shows an error to the user: number, description, location, application name.
-    virtual QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local, QVariant& NomeDaAplicacao) = 0;
+    virtual QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local,
+                            QVariant& NomeDaAplicacao) = 0;
 };
 } // namespace ZELT_A_MsgErro
 

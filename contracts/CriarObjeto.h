@@ -23,9 +23,7 @@ bool ProgIdRegistrado(const QString& progId);
 std::unique_ptr<QObject> CriarObjetoPorProgId(const QString& progId);
 
 // The same, seen through the contract T; an object that is not a T is error 13.
-template <class T>
-std::unique_ptr<T> CriarObjeto(const QString& progId)
-{
+template <class T> std::unique_ptr<T> CriarObjeto(const QString& progId) {
     std::unique_ptr<QObject> objeto = CriarObjetoPorProgId(progId);
     T* tipado = dynamic_cast<T*>(objeto.get());
     if (!tipado) throw VB::ErroDeExecucao(13);

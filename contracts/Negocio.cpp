@@ -1,19 +1,16 @@
 #include "contracts/Negocio.h"
 
-RecordsetPtr ObjetoDeNegocio::ResultadoDaSelecaoEmRecordSet() const
-{
+RecordsetPtr ObjetoDeNegocio::ResultadoDaSelecaoEmRecordSet() const {
     if (!mrstResultado) throw VB::ErroDeExecucao(91);
     return mrstResultado;
 }
 
-Field ObjetoDeNegocio::ResultadoDaSelecaoEmRecordSet(const QString& nomeDoCampo) const
-{
+Field ObjetoDeNegocio::ResultadoDaSelecaoEmRecordSet(const QString& nomeDoCampo) const {
     return ResultadoDaSelecaoEmRecordSet()->Fields(nomeDoCampo);
 }
 
 QVariant ZELT_N_Produtos::clsProdutos::Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina,
-                                                   qint32 llonReservado, const QString& lstrCodigoOuNome)
-{
+                                                  qint32 llonReservado, const QString& lstrCodigoOuNome) {
     QString lstrNome;
     QString lstrCodigoDeBarras;
     double ldouCodigoInterno = 0;
@@ -22,9 +19,8 @@ QVariant ZELT_N_Produtos::clsProdutos::Selecionar(qint32 lintTipo, qint16 lintTa
 }
 
 QVariant ZELT_N_Servicos::clsServicos::Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina,
-                                                   qint32 llonReservado, const QString& lstrCodigoOuNome,
-                                                   qint32 llonTipoDeServico)
-{
+                                                  qint32 llonReservado, const QString& lstrCodigoOuNome,
+                                                  qint32 llonTipoDeServico) {
     qint16 lintTipoDeServico = static_cast<qint16>(llonTipoDeServico);
     QString lstrNome;
     double ldouCodigo = 0;

@@ -60,7 +60,8 @@ public:
                                 const QString& lstrTexto, double ldouReservado1, double ldouReservado2) = 0;
     // Fills lrstPagina with the rows of the page first set in AbsolutePage of the
     // result; the result stays on that page.
-    virtual void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina, RecordsetPtr& lrstPagina) = 0;
+    virtual void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina,
+                                                      RecordsetPtr& lrstPagina) = 0;
 
     virtual qint16 Adicionar() = 0;
     virtual qint16 Alterar() = 0;
@@ -74,7 +75,7 @@ public:
     VB::Currency DescontoEmPercentual;
     VB::Currency DescontoEmValor;
     VB::Currency ValorLiquido;
-    QString DataDeValidadeDoOrcamento;            // "DD/MM/YYYY"
+    QString DataDeValidadeDoOrcamento; // "DD/MM/YYYY"
     const IGradeDeItens* GradeDeItensDoOrcamento = nullptr;
     QPointer<QObject> DadosDoUsuario;
     // The quote's "Data e hora da alteração" as the form read it (its default text
@@ -120,7 +121,8 @@ public:
 class clsAnimais : public ObjetoDeNegocio {
     Q_OBJECT
 public:
-    virtual QVariant SelecionarParaComboBoxFiltradoPorCliente(double& ldouCodigoDoCliente, qint16 lintTipo) = 0;
+    virtual QVariant SelecionarParaComboBoxFiltradoPorCliente(double& ldouCodigoDoCliente,
+                                                              qint16 lintTipo) = 0;
 };
 
 } // namespace ZELT_N_ClientAnim
@@ -132,8 +134,8 @@ class clsProdutos : public ObjetoDeNegocio {
 public:
     // The record form's call: name, bar code or internal code (the others empty or 0).
     virtual QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonReservado,
-                                const QString& lstrCodigoOuNome, QString& lstrNome, QString& lstrCodigoDeBarras,
-                                double& ldouCodigoInterno) = 0;
+                                const QString& lstrCodigoOuNome, QString& lstrNome,
+                                QString& lstrCodigoDeBarras, double& ldouCodigoInterno) = 0;
     // The search dialog's call: free code-or-name text only.
     QVariant Selecionar(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32 llonReservado,
                         const QString& lstrCodigoOuNome);

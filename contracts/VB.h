@@ -52,7 +52,11 @@ QString DescricaoDoErro(long numero);
 class Currency {
 public:
     constexpr Currency() = default;
-    static constexpr Currency DeDecimosDeMilesimos(qint64 bruto) { Currency c; c.m = bruto; return c; }
+    static constexpr Currency DeDecimosDeMilesimos(qint64 bruto) {
+        Currency c;
+        c.m = bruto;
+        return c;
+    }
     static Currency DeDouble(double valor); // half to even at the fourth decimal; error 6 out of range
     static Currency DeInteiro(qint64 valor);
     constexpr qint64 DecimosDeMilesimos() const { return m; }

@@ -13,8 +13,7 @@
 JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicacao, qint32 lonCodigoDoCliente,
                            qint32 lonCodigoDoAnimal)
     : mobjDadosDoUsuario(dadosDoUsuario), mlonCodigoDoCliente(lonCodigoDoCliente),
-      mlonCodigoDoAnimal(lonCodigoDoAnimal), mstrNomeDaAplicacao(nomeDaAplicacao)
-{
+      mlonCodigoDoAnimal(lonCodigoDoAnimal), mstrNomeDaAplicacao(nomeDaAplicacao) {
     setObjectName(QStringLiteral("FomularioDoMenu"));
     setWindowTitle(nomeDaAplicacao);
     resize(1366, 768);
@@ -41,12 +40,15 @@ JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicac
     setCentralWidget(mAreaDeTrabalho);
 }
 
-HWnd JanelaDoMenu::FomularioDoMenu_hWnd() { return Plataforma::Handle(this); }
+HWnd JanelaDoMenu::FomularioDoMenu_hWnd() {
+    return Plataforma::Handle(this);
+}
 
-HWnd JanelaDoMenu::AreaDeTrabalho_hWnd() { return Plataforma::Handle(mAreaDeTrabalho); }
+HWnd JanelaDoMenu::AreaDeTrabalho_hWnd() {
+    return Plataforma::Handle(mAreaDeTrabalho);
+}
 
-QObject* JanelaDoMenu::CriarComponente()
-{
+QObject* JanelaDoMenu::CriarComponente() {
     QObject* componente = ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos");
     componente->setParent(this);
     QMetaObject::invokeMethod(componente, "NomeDaAplicacao", Q_ARG(QString, mstrNomeDaAplicacao));
@@ -54,16 +56,14 @@ QObject* JanelaDoMenu::CriarComponente()
     return componente;
 }
 
-void JanelaDoMenu::AbrirOrcamentos()
-{
+void JanelaDoMenu::AbrirOrcamentos() {
     QObject* componente = CriarComponente();
     QVariant resultado;
     QMetaObject::invokeMethod(componente, "AbrirLista", Q_RETURN_ARG(QVariant, resultado),
                               Q_ARG(HWnd, FomularioDoMenu_hWnd()), Q_ARG(HWnd, AreaDeTrabalho_hWnd()));
 }
 
-void JanelaDoMenu::NovoOrcamento()
-{
+void JanelaDoMenu::NovoOrcamento() {
     QObject* componente = CriarComponente();
     EntregarClienteEAnimal(componente);
     QVariant resultado;
@@ -73,8 +73,7 @@ void JanelaDoMenu::NovoOrcamento()
 
 // Hands the menu's client and animal, with their names as the registry holds them,
 // to the component's working context.
-void JanelaDoMenu::EntregarClienteEAnimal(QObject* componente)
-{
+void JanelaDoMenu::EntregarClienteEAnimal(QObject* componente) {
     QString apelido;
     QString nome;
     QString nomeDoAnimal;
@@ -84,10 +83,12 @@ void JanelaDoMenu::EntregarClienteEAnimal(QObject* componente)
             clientes->DadosDoUsuario = mobjDadosDoUsuario;
             double codigo = mlonCodigoDoCliente;
             if (VB::CBool(clientes->Selecionar(2, 0, 0, QString(), QString(), codigo, QString(), QString(),
-                                                QString(), 0, QString())) == false &&
+                                               QString(), 0, QString())) == false &&
                 clientes->ResultadoDaSelecaoEmRecordSet()->RecordCount() > 0) {
-                apelido = VB::CStr(clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("ApelidoOuNomeFantasia")).Value);
-                nome = VB::CStr(clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("NomeOuRazaoSocial")).Value);
+                apelido = VB::CStr(
+                    clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("ApelidoOuNomeFantasia")).Value);
+                nome = VB::CStr(
+                    clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("NomeOuRazaoSocial")).Value);
             }
         }
         if (mlonCodigoDoCliente > 0 && mlonCodigoDoAnimal > 0) {

@@ -17,16 +17,14 @@ namespace {
 
 const QString NomeDaAplicacao = QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops");
 
-bool HaTela()
-{
+bool HaTela() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
 }
 
 // The two users a clinic has at least: the administrator, and a counter clerk who
 // may not change the discounts of a sale.
-void PreencherUsuario(clsDadosDoUsuario& usuario, const QString& perfil)
-{
+void PreencherUsuario(clsDadosDoUsuario& usuario, const QString& perfil) {
     if (perfil == QStringLiteral("balconista")) {
         usuario.CodigoDoUsuario = 2;
         usuario.NomeDoUsuario = QStringLiteral("BALCONISTA");
@@ -40,19 +38,23 @@ void PreencherUsuario(clsDadosDoUsuario& usuario, const QString& perfil)
     }
 }
 
-void Erro(const QString& texto) { std::fprintf(stderr, "%s\n", qPrintable(texto)); }
+void Erro(const QString& texto) {
+    std::fprintf(stderr, "%s\n", qPrintable(texto));
+}
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     // Options that decide the platform are read before the application exists.
     QString captura;
     for (int i = 1; i + 1 < argc; ++i)
-        if (QString::fromLocal8Bit(argv[i]) == QStringLiteral("--captura")) captura = QString::fromLocal8Bit(argv[i + 1]);
-    if (!captura.isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (QString::fromLocal8Bit(argv[i]) == QStringLiteral("--captura"))
+            captura = QString::fromLocal8Bit(argv[i + 1]);
+    if (!captura.isEmpty())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     else if (!HaTela()) {
-        Erro(QStringLiteral("Nenhuma tela disponível: use --captura lista.png para gravar a lista num arquivo PNG sem tela."));
+        Erro(QStringLiteral("Nenhuma tela disponível: use --captura lista.png para gravar a lista num "
+                            "arquivo PNG sem tela."));
         return 2;
     }
 
@@ -65,13 +67,19 @@ int main(int argc, char* argv[])
     opcoes.setApplicationDescription(QStringLiteral("Orçamentos de clínicas veterinárias e pet shops"));
     opcoes.addHelpOption();
     opcoes.addOption({QStringLiteral("usuario"), QStringLiteral("administrador (padrão) ou balconista."),
-                      QStringLiteral("perfil"), qEnvironmentVariable("ZELT_USUARIO", QStringLiteral("administrador"))});
-    opcoes.addOption({QStringLiteral("banco"), QStringLiteral("Arquivo SQLite do banco de dados."), QStringLiteral("arquivo")});
-    opcoes.addOption({QStringLiteral("banco-url"), QStringLiteral("Servidor PostgreSQL: postgresql://usuario@servidor:porta/banco."),
+                      QStringLiteral("perfil"),
+                      qEnvironmentVariable("ZELT_USUARIO", QStringLiteral("administrador"))});
+    opcoes.addOption({QStringLiteral("banco"), QStringLiteral("Arquivo SQLite do banco de dados."),
+                      QStringLiteral("arquivo")});
+    opcoes.addOption({QStringLiteral("banco-url"),
+                      QStringLiteral("Servidor PostgreSQL: postgresql://usuario@servidor:porta/banco."),
                       QStringLiteral("url")});
-    opcoes.addOption({QStringLiteral("cliente"), QStringLiteral("Cliente de \"Novo orçamento\"."), QStringLiteral("codigo"), QStringLiteral("0")});
-    opcoes.addOption({QStringLiteral("animal"), QStringLiteral("Animal de \"Novo orçamento\"."), QStringLiteral("codigo"), QStringLiteral("0")});
-    opcoes.addOption({QStringLiteral("captura"), QStringLiteral("Abre a lista sem tela, grava a janela neste PNG e termina."),
+    opcoes.addOption({QStringLiteral("cliente"), QStringLiteral("Cliente de \"Novo orçamento\"."),
+                      QStringLiteral("codigo"), QStringLiteral("0")});
+    opcoes.addOption({QStringLiteral("animal"), QStringLiteral("Animal de \"Novo orçamento\"."),
+                      QStringLiteral("codigo"), QStringLiteral("0")});
+    opcoes.addOption({QStringLiteral("captura"),
+                      QStringLiteral("Abre a lista sem tela, grava a janela neste PNG e termina."),
                       QStringLiteral("arquivo.png")});
     opcoes.process(aplicacao);
 
@@ -86,7 +94,8 @@ int main(int argc, char* argv[])
         configuracao.ArquivoSQLite = opcoes.value(QStringLiteral("banco"));
         configuracao.UrlPostgreSQL.clear();
     }
-    if (opcoes.isSet(QStringLiteral("banco-url"))) configuracao.UrlPostgreSQL = opcoes.value(QStringLiteral("banco-url"));
+    if (opcoes.isSet(QStringLiteral("banco-url")))
+        configuracao.UrlPostgreSQL = opcoes.value(QStringLiteral("banco-url"));
     try {
         Negocio::Iniciar(configuracao);
     } catch (const VB::ErroDeExecucao& erro) {

@@ -24,9 +24,9 @@ namespace {
 
 struct ColunaDaGrade {
     const char16_t* Titulo;
-    int Largura;   // twips; 0 hides the column
+    int Largura; // twips; 0 hides the column
     int Alinhamento;
-    int Atributo;  // kept in the column's ColData; nothing reads it
+    int Atributo;          // kept in the column's ColData; nothing reads it
     const char16_t* Campo; // the page recordset's field, empty for none
 };
 
@@ -52,13 +52,13 @@ const std::array<ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
 }};
 
 // The waiting panel's picture: an hourglass and "Aguarde..." on white.
-QPixmap ImagemDoPainelDeEspera(int largura, int altura)
-{
+QPixmap ImagemDoPainelDeEspera(int largura, int altura) {
     QPixmap imagem(largura, altura);
     imagem.fill(Qt::white);
     QPainter pintor(&imagem);
     pintor.setRenderHint(QPainter::Antialiasing);
-    pintor.drawPixmap(24, (altura - 24) / 2, Icones::Icone(QStringLiteral("Aguarde"), 24, Aparencia::CorDeDestaque()));
+    pintor.drawPixmap(24, (altura - 24) / 2,
+                      Icones::Icone(QStringLiteral("Aguarde"), 24, Aparencia::CorDeDestaque()));
     pintor.setFont(Aparencia::Fonte(12));
     pintor.setPen(Aparencia::CorDoTexto());
     pintor.drawText(QRect(60, 0, largura - 60, altura), Qt::AlignVCenter | Qt::AlignLeft,
@@ -68,8 +68,7 @@ QPixmap ImagemDoPainelDeEspera(int largura, int altura)
 
 } // namespace
 
-frmLista::frmLista(QWidget* parent) : QWidget(parent)
-{
+frmLista::frmLista(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmLista"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);
@@ -84,8 +83,7 @@ frmLista::frmLista(QWidget* parent) : QWidget(parent)
 frmLista::~frmLista() = default;
 
 // The controls as the form is designed; Form_Resize places them.
-void frmLista::CriarControles()
-{
+void frmLista::CriarControles() {
     lblTitulo = new Label(this, QStringLiteral("lblTitulo"));
     lblTitulo->setCaption(QStringLiteral("Orçamentos"));
     lblTitulo->setFont(Aparencia::Fonte(20));
@@ -151,8 +149,7 @@ void frmLista::CriarControles()
     connect(msfgGrade, &MSFlexGrid::SelChange, this, &frmLista::msfgGrade_SelChange);
 }
 
-qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd)
-{
+qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd) {
     qint16 MontarExibirFormulario = 1;
     ComTratamentoDeErro(u"frmLista", u"MontarExibirFormulario", [&](qint16& Ponto) {
         Ponto = 1;
@@ -192,8 +189,7 @@ qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd)
     return MontarExibirFormulario;
 }
 
-void frmLista::PreencherComboBoxDeSituacao()
-{
+void frmLista::PreencherComboBoxDeSituacao() {
     const std::array<std::pair<const char16_t*, int>, 4> itens{{
         {u"Todas as situações", 0},
         {u"Ativos", 1},
@@ -210,14 +206,12 @@ void frmLista::PreencherComboBoxDeSituacao()
     });
 }
 
-void frmLista::PosicionarpicMensagem()
-{
+void frmLista::PosicionarpicMensagem() {
     picMensagem->raise();
     picMensagem->setTop(msfgGrade->Top() + msfgGrade->RowHeight(0));
 }
 
-void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem)
-{
+void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     if (lbooExibirOcultarpicMensagem) {
         setEnabled(false);
         msfgGrade->setVisible(false);
@@ -234,14 +228,12 @@ void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem)
     }
 }
 
-void frmLista::resizeEvent(QResizeEvent* evento)
-{
+void frmLista::resizeEvent(QResizeEvent* evento) {
     QWidget::resizeEvent(evento);
     Form_Resize();
 }
 
-void frmLista::Form_Resize()
-{
+void frmLista::Form_Resize() {
     ComTratamentoDeErro(u"frmLista", u"Form_Resize", [&](qint16& Ponto) {
         const int ScaleLeft = 0;
         const int ScaleWidth = Twips::DePixels(width());
@@ -257,24 +249,26 @@ void frmLista::Form_Resize()
         Ponto = 5;
         xrcmdImprimirLista->Move(xrcmbSituacao->Left() + xrcmbSituacao->Width() + 100, xrfndPesquisar->Top());
         Ponto = 6;
-        xrnbBarraDeNavegacao->Move(ScaleWidth - xrnbBarraDeNavegacao->Width() - 120, xrcmdAdicionar->Top() - 135);
+        xrnbBarraDeNavegacao->Move(ScaleWidth - xrnbBarraDeNavegacao->Width() - 120,
+                                   xrcmdAdicionar->Top() - 135);
         Ponto = 7;
         lblMensagemDeResultado->Move(xrcmdAdicionar->Left(), xrcmdAdicionar->Top() + 600);
         Ponto = 8;
         picMensagem->setLeft(xrfndPesquisar->Left());
         Ponto = 9;
         msfgGrade->setRedraw(false);
-        msfgGrade->Move(xrcmdAdicionar->Left(), xrcmdAdicionar->Top() + 550, ScaleWidth - 600, ScaleHeight - 800);
+        msfgGrade->Move(xrcmdAdicionar->Left(), xrcmdAdicionar->Top() + 550, ScaleWidth - 600,
+                        ScaleHeight - 800);
         msfgGrade->setRedraw(true);
         Ponto = 10;
-        msfgGrade->setColWidth(ColunaNomeOuRazaoSocialDoCliente, static_cast<int>(VB::ArredondarParaPar(ScaleWidth - 10200.0)));
+        msfgGrade->setColWidth(ColunaNomeOuRazaoSocialDoCliente,
+                               static_cast<int>(VB::ArredondarParaPar(ScaleWidth - 10200.0)));
         Ponto = 11;
         mintTamanhoDaPagina = static_cast<qint16>((msfgGrade->Height() - 700) / 650);
     });
 }
 
-qint16 frmLista::ConfigurarGrade()
-{
+qint16 frmLista::ConfigurarGrade() {
     qint16 ConfigurarGrade = 1;
     ComTratamentoDeErro(u"frmLista", u"ConfigurarGrade", [&](qint16& Ponto) {
         Ponto = 1;
@@ -323,8 +317,7 @@ qint16 frmLista::ConfigurarGrade()
     return ConfigurarGrade;
 }
 
-qint16 frmLista::GerarLista()
-{
+qint16 frmLista::GerarLista() {
     qint16 GerarLista = 1;
     ComTratamentoDeErro(u"frmLista", u"GerarLista", [&](qint16& Ponto) {
         Ponto = 1;
@@ -332,7 +325,8 @@ qint16 frmLista::GerarLista()
         Ponto = 2;
         const QString lstrTexto = xrfndPesquisar->Text();
         Ponto = 3;
-        const QVariant lvarResultado = mobjOrcamentos->Selecionar(1, mintTamanhoDaPagina, llonSituacao, lstrTexto, 0, 0);
+        const QVariant lvarResultado =
+            mobjOrcamentos->Selecionar(1, mintTamanhoDaPagina, llonSituacao, lstrTexto, 0, 0);
         Ponto = 4;
         if (VB::CLng(lvarResultado) == 0) {
             Ponto = 5;
@@ -340,15 +334,14 @@ qint16 frmLista::GerarLista()
             GerarLista = 0;
         } else {
             Ponto = 6;
-            ExibirMensagemDeErro(static_cast<qint32>(mobjOrcamentos->NumeroDoErro), mobjOrcamentos->DescricaoDoErro,
-                                 mobjOrcamentos->LocalDoErro);
+            ExibirMensagemDeErro(static_cast<qint32>(mobjOrcamentos->NumeroDoErro),
+                                 mobjOrcamentos->DescricaoDoErro, mobjOrcamentos->LocalDoErro);
         }
     });
     return GerarLista;
 }
 
-void frmLista::PreencherGrade()
-{
+void frmLista::PreencherGrade() {
     ComTratamentoDeErro(u"frmLista", u"PreencherGrade", [&](qint16& Ponto) {
         Ponto = 1;
         const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
@@ -385,7 +378,8 @@ void frmLista::PreencherGrade()
             Ponto = 8;
             msfgGrade->setCol(ColunaSituacao);
             const bool ativo = VB::CLng(lrstPagina->Fields(QStringLiteral("Situacao")).Value) == 1;
-            msfgGrade->setCellPicture((ativo ? imgEtiqueta_Situacao_Ativo : imgEtiqueta_Situacao_Inativo)->Picture());
+            msfgGrade->setCellPicture(
+                (ativo ? imgEtiqueta_Situacao_Ativo : imgEtiqueta_Situacao_Inativo)->Picture());
             msfgGrade->setCellPictureAlignment(4);
         }
         Ponto = 9;
@@ -393,8 +387,7 @@ void frmLista::PreencherGrade()
     });
 }
 
-qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao)
-{
+qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
     qint16 AtualizarObjetos = 1;
     ComTratamentoDeErro(u"frmLista", u"AtualizarObjetos", [&](qint16& Ponto) {
         Ponto = 1;
@@ -405,8 +398,9 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao)
         const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
         const int T = lrstResultado->RecordCount();
         if (T > 0) {
-            for (Controle* controle : std::initializer_list<Controle*>{xrcmdAdicionar, xrfndPesquisar, xrcmbSituacao,
-                                                                        xrcmdImprimirLista, xrnbBarraDeNavegacao, msfgGrade})
+            for (Controle* controle :
+                 std::initializer_list<Controle*>{xrcmdAdicionar, xrfndPesquisar, xrcmbSituacao,
+                                                  xrcmdImprimirLista, xrnbBarraDeNavegacao, msfgGrade})
                 controle->setVisible(true);
             lblMensagemDeResultado->setVisible(false);
         } else {
@@ -426,11 +420,26 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao)
         int primeiro = 0;
         int ultimo = 0;
         switch (lintComandoDeNavegacao) {
-        case 1: primeiro = 1; ultimo = n; break;
-        case 2: primeiro = xrnbBarraDeNavegacao->PrimeiroRegistro() - n; ultimo = xrnbBarraDeNavegacao->PrimeiroRegistro() - 1; break;
-        case 3: primeiro = xrnbBarraDeNavegacao->UltimoRegistro() + 1; ultimo = xrnbBarraDeNavegacao->UltimoRegistro() + n; break;
-        case 4: primeiro = T - n + 1; ultimo = T; break;
-        default: primeiro = (mlonPaginaAtual - 1) * P + 1; ultimo = primeiro + n - 1; break;
+        case 1:
+            primeiro = 1;
+            ultimo = n;
+            break;
+        case 2:
+            primeiro = xrnbBarraDeNavegacao->PrimeiroRegistro() - n;
+            ultimo = xrnbBarraDeNavegacao->PrimeiroRegistro() - 1;
+            break;
+        case 3:
+            primeiro = xrnbBarraDeNavegacao->UltimoRegistro() + 1;
+            ultimo = xrnbBarraDeNavegacao->UltimoRegistro() + n;
+            break;
+        case 4:
+            primeiro = T - n + 1;
+            ultimo = T;
+            break;
+        default:
+            primeiro = (mlonPaginaAtual - 1) * P + 1;
+            ultimo = primeiro + n - 1;
+            break;
         }
         xrnbBarraDeNavegacao->setPrimeiroRegistro(primeiro);
         xrnbBarraDeNavegacao->setUltimoRegistro(ultimo);
@@ -448,33 +457,38 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao)
     return AtualizarObjetos;
 }
 
-void frmLista::xrnbBarraDeNavegacao_Click(int Botao)
-{
+void frmLista::xrnbBarraDeNavegacao_Click(int Botao) {
     ComTratamentoDeErro(u"frmLista", u"xrnbBarraDeNavegacao_Click", [&](qint16& Ponto) {
         Ponto = 1;
         if (Botao < 1 || Botao > 4) return;
         const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
         Ponto = 2;
         switch (Botao) {
-        case 1: mlonPaginaAtual = 1; break;
-        case 2: mlonPaginaAtual = lrstResultado->AbsolutePage() - 1; break;
-        case 3: mlonPaginaAtual = lrstResultado->AbsolutePage() + 1; break;
-        case 4: mlonPaginaAtual = lrstResultado->PageCount(); break;
+        case 1:
+            mlonPaginaAtual = 1;
+            break;
+        case 2:
+            mlonPaginaAtual = lrstResultado->AbsolutePage() - 1;
+            break;
+        case 3:
+            mlonPaginaAtual = lrstResultado->AbsolutePage() + 1;
+            break;
+        case 4:
+            mlonPaginaAtual = lrstResultado->PageCount();
+            break;
         }
         Ponto = 3;
         AtualizarObjetos(static_cast<qint16>(Botao));
     });
 }
 
-bool frmLista::CliqueIgnorado()
-{
+bool frmLista::CliqueIgnorado() {
     if (!mbooIgnorarClique) return false;
     mbooIgnorarClique = false;
     return true;
 }
 
-void frmLista::ReselecionarEExibir()
-{
+void frmLista::ReselecionarEExibir() {
     GerarLista();
     if (mbooFiltrado) {
         // A new filter or search starts on its first page.
@@ -488,8 +502,7 @@ void frmLista::ReselecionarEExibir()
     }
 }
 
-void frmLista::xrcmbSituacao_Click()
-{
+void frmLista::xrcmbSituacao_Click() {
     ComTratamentoDeErro(u"frmLista", u"xrcmbSituacao_Click", [&](qint16& Ponto) {
         Ponto = 1;
         if (CliqueIgnorado()) return;
@@ -503,8 +516,7 @@ void frmLista::xrcmbSituacao_Click()
     });
 }
 
-void frmLista::xrfndPesquisar_Click()
-{
+void frmLista::xrfndPesquisar_Click() {
     ComTratamentoDeErro(u"frmLista", u"xrfndPesquisar_Click", [&](qint16& Ponto) {
         Ponto = 1;
         if (CliqueIgnorado()) return;
@@ -528,11 +540,11 @@ void frmLista::xrfndPesquisar_Click()
     });
 }
 
-void frmLista::msfgGrade_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float Y)
-{
+void frmLista::msfgGrade_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float Y) {
     ComTratamentoDeErro(u"frmLista", u"msfgGrade_MouseMove", [&](qint16& Ponto) {
         Ponto = 1;
-        const int lintLinha = static_cast<int>(VB::ArredondarParaPar((Y + 150.0) / msfgGrade->RowHeight(1))) - 1;
+        const int lintLinha =
+            static_cast<int>(VB::ArredondarParaPar((Y + 150.0) / msfgGrade->RowHeight(1))) - 1;
         Ponto = 2;
         if (lintLinha == mintLinhaSobOMouse) return;
         mintLinhaSobOMouse = lintLinha;
@@ -557,7 +569,8 @@ void frmLista::msfgGrade_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, f
             msfgGrade->setColSel(msfgGrade->Cols() - 1);
         } else {
             Ponto = 6;
-            for (XRCommandButton* comando : {xrcmdAlterar, xrcmdExcluir, xrcmdImprimirFicha}) comando->setVisible(false);
+            for (XRCommandButton* comando : {xrcmdAlterar, xrcmdExcluir, xrcmdImprimirFicha})
+                comando->setVisible(false);
             msfgGrade->setHighLight(0);
             msfgGrade->setCol(0);
             msfgGrade->setRow(1);
@@ -565,8 +578,7 @@ void frmLista::msfgGrade_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, f
     });
 }
 
-void frmLista::msfgGrade_SelChange()
-{
+void frmLista::msfgGrade_SelChange() {
     ComTratamentoDeErro(u"frmLista", u"msfgGrade_SelChange", [&](qint16& Ponto) {
         Ponto = 1;
         if (msfgGrade->RowSel() != msfgGrade->Row()) {

@@ -9,9 +9,9 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QPainterPath>
 #include <QPointer>
+#include <QPushButton>
 #include <QRegion>
 #include <QTimer>
 #include <QWidget>
@@ -19,39 +19,39 @@
 namespace Plataforma {
 namespace {
 
-RespostaDeMsgBox& MsgBoxSubstituta()
-{
+RespostaDeMsgBox& MsgBoxSubstituta() {
     static RespostaDeMsgBox resposta;
     return resposta;
 }
 
-ExibicaoModal& ExibicaoSubstituta()
-{
+ExibicaoModal& ExibicaoSubstituta() {
     static ExibicaoModal exibicao;
     return exibicao;
 }
 
-double& FatorDaPausa()
-{
+double& FatorDaPausa() {
     static double fator = 1.0;
     return fator;
 }
 
-QMessageBox::Icon IconeDe(int botoesEIcone)
-{
+QMessageBox::Icon IconeDe(int botoesEIcone) {
     switch (botoesEIcone & 0x70) {
-    case vbCritical: return QMessageBox::Critical;
-    case vbQuestion: return QMessageBox::Question;
-    case vbExclamation: return QMessageBox::Warning;
-    case vbInformation: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case vbCritical:
+        return QMessageBox::Critical;
+    case vbQuestion:
+        return QMessageBox::Question;
+    case vbExclamation:
+        return QMessageBox::Warning;
+    case vbInformation:
+        return QMessageBox::Information;
+    default:
+        return QMessageBox::NoIcon;
     }
 }
 
 // Two buttons, the first answering "sim", the second "nao"; Escape is the second.
-int DuasRespostas(QMessageBox& caixa, int botoesEIcone, const QString& primeiro, int sim, const QString& segundo,
-                  int nao, QMessageBox::ButtonRole papelDoSegundo)
-{
+int DuasRespostas(QMessageBox& caixa, int botoesEIcone, const QString& primeiro, int sim,
+                  const QString& segundo, int nao, QMessageBox::ButtonRole papelDoSegundo) {
     QPushButton* botaoSim = caixa.addButton(primeiro, QMessageBox::AcceptRole);
     QPushButton* botaoNao = caixa.addButton(segundo, papelDoSegundo);
     caixa.setDefaultButton((botoesEIcone & vbDefaultButton2) ? botaoNao : botaoSim);
@@ -60,16 +60,15 @@ int DuasRespostas(QMessageBox& caixa, int botoesEIcone, const QString& primeiro,
     return caixa.clickedButton() == botaoSim ? sim : nao;
 }
 
-int MsgBoxReal(const QString& texto, int botoesEIcone, const QString& titulo)
-{
+int MsgBoxReal(const QString& texto, int botoesEIcone, const QString& titulo) {
     QMessageBox caixa(IconeDe(botoesEIcone), titulo, texto);
     switch (botoesEIcone & 0x7) {
     case vbYesNo:
         return DuasRespostas(caixa, botoesEIcone, QStringLiteral("&Sim"), vbYes, QStringLiteral("&Não"), vbNo,
                              QMessageBox::NoRole);
     case vbOKCancel:
-        return DuasRespostas(caixa, botoesEIcone, QStringLiteral("OK"), vbOK, QStringLiteral("Cancelar"), vbCancel,
-                             QMessageBox::RejectRole);
+        return DuasRespostas(caixa, botoesEIcone, QStringLiteral("OK"), vbOK, QStringLiteral("Cancelar"),
+                             vbCancel, QMessageBox::RejectRole);
     default:
         caixa.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
         caixa.exec();
@@ -80,14 +79,12 @@ int MsgBoxReal(const QString& texto, int botoesEIcone, const QString& titulo)
 // Ends the nested loop of a modal display when the form is hidden or destroyed.
 class FimDaExibicao : public QObject {
 public:
-    FimDaExibicao(QWidget* formulario, QEventLoop* laco) : QObject(formulario), mlaco(laco)
-    {
+    FimDaExibicao(QWidget* formulario, QEventLoop* laco) : QObject(formulario), mlaco(laco) {
         formulario->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject*, QEvent* evento) override
-    {
+    bool eventFilter(QObject*, QEvent* evento) override {
         if (evento->type() == QEvent::Hide) mlaco->quit();
         return false;
     }
@@ -96,8 +93,7 @@ private:
     QEventLoop* mlaco;
 };
 
-void ExibirModalReal(QWidget* formulario)
-{
+void ExibirModalReal(QWidget* formulario) {
     if (auto* dialogo = qobject_cast<QDialog*>(formulario)) {
         dialogo->exec();
         return;
@@ -123,8 +119,7 @@ struct TabelaDeHandles {
     HWnd proximo = 0x10000;
 };
 
-TabelaDeHandles& Handles()
-{
+TabelaDeHandles& Handles() {
     static TabelaDeHandles tabela;
     return tabela;
 }
@@ -134,14 +129,12 @@ const char* const PropriedadeDoHandle = "_zelt_hWnd";
 // Keeps a docked window as large as its parent.
 class AcompanhadorDeTamanho : public QObject {
 public:
-    AcompanhadorDeTamanho(QWidget* filho, QWidget* pai) : QObject(filho), mfilho(filho)
-    {
+    AcompanhadorDeTamanho(QWidget* filho, QWidget* pai) : QObject(filho), mfilho(filho) {
         pai->installEventFilter(this);
     }
 
 protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override
-    {
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
         if (evento->type() == QEvent::Resize && mfilho && objeto == mfilho->parentWidget())
             mfilho->setGeometry(mfilho->parentWidget()->rect());
         return false;
@@ -153,16 +146,16 @@ private:
 
 } // namespace
 
-int MsgBox(const QString& texto, int botoesEIcone, const QString& titulo)
-{
+int MsgBox(const QString& texto, int botoesEIcone, const QString& titulo) {
     if (MsgBoxSubstituta()) return MsgBoxSubstituta()(texto, botoesEIcone, titulo);
     return MsgBoxReal(texto, botoesEIcone, titulo);
 }
 
-void SubstituirMsgBox(RespostaDeMsgBox resposta) { MsgBoxSubstituta() = std::move(resposta); }
+void SubstituirMsgBox(RespostaDeMsgBox resposta) {
+    MsgBoxSubstituta() = std::move(resposta);
+}
 
-void ExibirModal(QWidget* formulario)
-{
+void ExibirModal(QWidget* formulario) {
     if (!formulario) throw VB::ErroDeExecucao(91);
     if (ExibicaoSubstituta()) {
         // The stand-in sees the form as it would be on screen, then its display ends.
@@ -173,10 +166,11 @@ void ExibirModal(QWidget* formulario)
     ExibirModalReal(formulario);
 }
 
-void SubstituirExibicaoModal(ExibicaoModal exibicao) { ExibicaoSubstituta() = std::move(exibicao); }
+void SubstituirExibicaoModal(ExibicaoModal exibicao) {
+    ExibicaoSubstituta() = std::move(exibicao);
+}
 
-HWnd Handle(QWidget* janela)
-{
+HWnd Handle(QWidget* janela) {
     if (!janela) return 0;
     const QVariant existente = janela->property(PropriedadeDoHandle);
     if (existente.isValid()) return existente.value<HWnd>();
@@ -187,10 +181,11 @@ HWnd Handle(QWidget* janela)
     return hWnd;
 }
 
-QWidget* JanelaDoHandle(HWnd hWnd) { return Handles().janelas.value(hWnd).data(); }
+QWidget* JanelaDoHandle(HWnd hWnd) {
+    return Handles().janelas.value(hWnd).data();
+}
 
-void SetParent(QWidget* filho, HWnd hWndPai)
-{
+void SetParent(QWidget* filho, HWnd hWndPai) {
     QWidget* pai = JanelaDoHandle(hWndPai);
     if (!filho || !pai) throw VB::ErroDeExecucao(5);
     filho->setParent(pai, Qt::Widget);
@@ -198,15 +193,13 @@ void SetParent(QWidget* filho, HWnd hWndPai)
     new AcompanhadorDeTamanho(filho, pai);
 }
 
-QRect GetClientRect(HWnd hWnd)
-{
+QRect GetClientRect(HWnd hWnd) {
     QWidget* janela = JanelaDoHandle(hWnd);
     if (!janela) throw VB::ErroDeExecucao(5);
     return janela->rect();
 }
 
-void DefinirRegiaoArredondada(HWnd hWnd, int raio)
-{
+void DefinirRegiaoArredondada(HWnd hWnd, int raio) {
     QWidget* janela = JanelaDoHandle(hWnd);
     if (!janela) throw VB::ErroDeExecucao(5);
     // The raio of the rounded-rectangle region is the ellipse's width and height.
@@ -215,14 +208,12 @@ void DefinirRegiaoArredondada(HWnd hWnd, int raio)
     janela->setMask(QRegion(caminho.toFillPolygon().toPolygon()));
 }
 
-bool TemRegiao(HWnd hWnd)
-{
+bool TemRegiao(HWnd hWnd) {
     QWidget* janela = JanelaDoHandle(hWnd);
     return janela && !janela->mask().isEmpty();
 }
 
-void SendKeys(const QString& teclas)
-{
+void SendKeys(const QString& teclas) {
     if (teclas != QStringLiteral("+({HOME})")) throw VB::ErroDeExecucao(5);
     QWidget* foco = QApplication::focusWidget();
     if (!foco) return;
@@ -232,8 +223,7 @@ void SendKeys(const QString& teclas)
     QApplication::sendEvent(foco, &solta);
 }
 
-void Pausar(double segundos)
-{
+void Pausar(double segundos) {
     const qint64 duracaoMs = static_cast<qint64>(segundos * FatorDaPausa() * 1000.0);
     QElapsedTimer relogio;
     relogio.start();
@@ -248,6 +238,8 @@ void Pausar(double segundos)
     QCoreApplication::processEvents();
 }
 
-void DefinirFatorDaPausa(double fator) { FatorDaPausa() = fator; }
+void DefinirFatorDaPausa(double fator) {
+    FatorDaPausa() = fator;
+}
 
 } // namespace Plataforma

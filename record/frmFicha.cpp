@@ -3,10 +3,11 @@
 #include "component/modMensagemDeErro.h"
 #include "platform/Plataforma.h"
 
-frmFicha::frmFicha(QWidget* parent) : QDialog(parent) { setObjectName(QStringLiteral("frmFicha")); }
+frmFicha::frmFicha(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmFicha"));
+}
 
-qint16 frmFicha::MontarExibirFormulario(qint16 lintTipoDeOperacao)
-{
+qint16 frmFicha::MontarExibirFormulario(qint16 lintTipoDeOperacao) {
     qint16 MontarExibirFormulario = 1;
     ComTratamentoDeErro(u"frmFicha", u"MontarExibirFormulario", [&](qint16& Ponto) {
         Ponto = 1;

@@ -54,8 +54,7 @@ QString XRComboBox::List(int Index) const {
 }
 
 int XRComboBox::ItemData(int Index) const {
-    if (Index == -1)
-        return 0;
+    if (Index == -1) return 0;
     VerificarIndice(Index);
     return mobjCaixa->itemData(Index).toInt();
 }

@@ -18,14 +18,12 @@
 namespace Suite {
 namespace {
 
-QString TextoDoVariant(const QVariant& valor)
-{
+QString TextoDoVariant(const QVariant& valor) {
     if (VB::IsNull(valor)) return QString();
     return VB::CStr(valor);
 }
 
-void AcrescentarAoLog(const QString& linha)
-{
+void AcrescentarAoLog(const QString& linha) {
     const QString caminho = CaminhoDoLogDeErros();
     QDir().mkpath(QFileInfo(caminho).absolutePath());
     QFile arquivo(caminho);
@@ -34,16 +32,17 @@ void AcrescentarAoLog(const QString& linha)
 
 class clsMensagem final : public ZELT_A_MsgErro::clsMensagem {
 public:
-    QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local, QVariant& NomeDaAplicacao) override
-    {
+    QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local,
+                    QVariant& NomeDaAplicacao) override {
         const QString numero = TextoDoVariant(Numero);
         const QString descricao = TextoDoVariant(Descricao);
         const QString local = TextoDoVariant(Local);
         AcrescentarAoLog(QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) +
-                         QStringLiteral(" | ") + TextoDoVariant(NomeDaAplicacao) + QStringLiteral(" | ") + numero +
-                         QStringLiteral(" | ") + descricao + QStringLiteral(" | ") + local);
+                         QStringLiteral(" | ") + TextoDoVariant(NomeDaAplicacao) + QStringLiteral(" | ") +
+                         numero + QStringLiteral(" | ") + descricao + QStringLiteral(" | ") + local);
         Plataforma::MsgBox(QStringLiteral("Ocorreu um erro inesperado.\n\nNúmero: ") + numero +
-                               QStringLiteral("\nDescrição: ") + descricao + QStringLiteral("\nLocal: ") + local,
+                               QStringLiteral("\nDescrição: ") + descricao + QStringLiteral("\nLocal: ") +
+                               local,
                            Plataforma::vbCritical, TextoDoVariant(NomeDaAplicacao));
         return QVariant();
     }
@@ -54,8 +53,7 @@ const QString NomeDaCobertura = QStringLiteral("FundoEscuro");
 // The translucent cover laid over a window; a child of it, always as large as it.
 class CoberturaEscura final : public QWidget {
 public:
-    explicit CoberturaEscura(QWidget* janela) : QWidget(janela)
-    {
+    explicit CoberturaEscura(QWidget* janela) : QWidget(janela) {
         setObjectName(NomeDaCobertura);
         setGeometry(janela->rect());
         janela->installEventFilter(this);
@@ -64,13 +62,11 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
-    {
+    void paintEvent(QPaintEvent*) override {
         QPainter pintor(this);
         pintor.fillRect(rect(), QColor(0, 0, 0, 110));
     }
-    bool eventFilter(QObject* objeto, QEvent* evento) override
-    {
+    bool eventFilter(QObject* objeto, QEvent* evento) override {
         if (objeto == parent() && evento->type() == QEvent::Resize) setGeometry(parentWidget()->rect());
         return false;
     }
@@ -78,8 +74,7 @@ protected:
 
 class clsFundoEscuro final : public ZELT_A_EfeitosDeTela::clsFundoEscuro {
 public:
-    void Aplicar(HWnd& hWnd, qint16& /*Opcao: 0 is the only kind of cover*/) override
-    {
+    void Aplicar(HWnd& hWnd, qint16& /*Opcao: 0 is the only kind of cover*/) override {
         QWidget* janela = Plataforma::JanelaDoHandle(hWnd);
         if (!janela) throw VB::ErroDeExecucao(5);
         if (auto* existente = janela->findChild<QWidget*>(NomeDaCobertura, Qt::FindDirectChildrenOnly)) {
@@ -88,8 +83,7 @@ public:
         }
         new CoberturaEscura(janela);
     }
-    void Remover(HWnd& hWnd) override
-    {
+    void Remover(HWnd& hWnd) override {
         QWidget* janela = Plataforma::JanelaDoHandle(hWnd);
         if (!janela) return; // the window is gone, and its cover with it
         for (auto* cobertura : janela->findChildren<QWidget*>(NomeDaCobertura, Qt::FindDirectChildrenOnly))
@@ -104,22 +98,20 @@ public:
 
 } // namespace
 
-void RegistrarComponentesDaSuite()
-{
+void RegistrarComponentesDaSuite() {
     Zelt::RegistrarProgId(ProgId::MsgErro, [] { return std::make_unique<clsMensagem>(); });
     Zelt::RegistrarProgId(ProgId::FundoEscuro, [] { return std::make_unique<clsFundoEscuro>(); });
     Zelt::RegistrarProgId(ProgId::VersaoDoSO, [] { return std::make_unique<clsObterVersaoDoSO>(); });
 }
 
-QString CaminhoDoLogDeErros()
-{
+QString CaminhoDoLogDeErros() {
     const QString definido = qEnvironmentVariable("ZELT_LOG");
     if (!definido.isEmpty()) return definido;
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) + QStringLiteral("/erros.log");
+    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
+           QStringLiteral("/erros.log");
 }
 
-QString NomeDoSistema()
-{
+QString NomeDoSistema() {
     const QString definido = qEnvironmentVariable("ZELT_NOME_DO_SO");
     if (!definido.isEmpty()) return definido;
     return QSysInfo::prettyProductName();

@@ -18,23 +18,21 @@ struct ErroExibido {
 };
 
 // Every error shown through ZELT_A_MsgErro.clsMensagem, in order.
-inline QList<ErroExibido>& ErrosExibidos()
-{
+inline QList<ErroExibido>& ErrosExibidos() {
     static QList<ErroExibido> erros;
     return erros;
 }
 
 class MensagemGravadora final : public ZELT_A_MsgErro::clsMensagem {
 public:
-    QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local, QVariant& NomeDaAplicacao) override
-    {
+    QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local,
+                    QVariant& NomeDaAplicacao) override {
         ErrosExibidos().append({Numero, Descricao, Local, NomeDaAplicacao});
         return QVariant();
     }
 };
 
-inline void RegistrarMensagemGravadora()
-{
+inline void RegistrarMensagemGravadora() {
     Zelt::RegistrarProgId(ProgId::MsgErro, [] { return std::make_unique<MensagemGravadora>(); });
 }
 
@@ -49,16 +47,15 @@ struct RoteiroDeOrcamentos {
     RecordsetPtr Resultado = std::make_shared<RecordsetEmMemoria>();
 };
 
-inline RoteiroDeOrcamentos& Roteiro()
-{
+inline RoteiroDeOrcamentos& Roteiro() {
     static RoteiroDeOrcamentos roteiro;
     return roteiro;
 }
 
 class OrcamentosRoteirizados final : public ZELT_N_Orcamentos::clsOrcamentos {
 public:
-    QVariant Selecionar(qint32, qint16& lintTamanhoDaPagina, qint32 llonSituacao, const QString& lstrTexto, double, double) override
-    {
+    QVariant Selecionar(qint32, qint16& lintTamanhoDaPagina, qint32 llonSituacao, const QString& lstrTexto,
+                        double, double) override {
         ++Roteiro().Selecoes;
         Roteiro().Situacoes.append(llonSituacao);
         Roteiro().Textos.append(lstrTexto);
@@ -71,16 +68,18 @@ public:
         return Roteiro().Resposta;
     }
     // The rows of the page that holds the result's current row.
-    void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina, RecordsetPtr& lrstPagina) override
-    {
+    void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina,
+                                              RecordsetPtr& lrstPagina) override {
         Recordset& resultado = *Roteiro().Resultado;
         QStringList campos;
-        for (int i = 0; i < resultado.FieldsCount(); ++i) campos << resultado.FieldName(i);
+        for (int i = 0; i < resultado.FieldsCount(); ++i)
+            campos << resultado.FieldName(i);
         auto pagina = std::make_shared<RecordsetEmMemoria>(campos);
         const int inicio = resultado.AbsolutePosition0();
         for (int i = 0; i < lintTamanhoDaPagina && !resultado.Eof(); ++i, resultado.MoveNext()) {
             QList<QVariant> valores;
-            for (int c = 0; c < campos.size(); ++c) valores << resultado.Fields(c).Value;
+            for (int c = 0; c < campos.size(); ++c)
+                valores << resultado.Fields(c).Value;
             pagina->AdicionarLinha(valores);
         }
         resultado.MoverPara(inicio);
@@ -91,8 +90,7 @@ public:
     qint16 Excluir() override { return 0; }
 };
 
-inline void RegistrarOrcamentosRoteirizados()
-{
+inline void RegistrarOrcamentosRoteirizados() {
     Roteiro() = RoteiroDeOrcamentos();
     Zelt::RegistrarProgId(ProgId::Orcamentos, [] { return std::make_unique<OrcamentosRoteirizados>(); });
 }

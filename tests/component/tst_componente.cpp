@@ -6,15 +6,15 @@
 #include "component/clsOrcamentos.h"
 #include "component/frmMensagem.h"
 #include "component/modArredondarCantosDoObjeto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/Shape.h"
-#include "platform/controls/Twips.h"
 #include "component/modFuncoes.h"
 #include "component/modFundoEscuro.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/Shape.h"
+#include "platform/controls/Twips.h"
 #include "platform/suite/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
 
@@ -56,23 +56,20 @@ private:
     QList<QWidget*> mjanelas;
 };
 
-void TesteDoComponente::initTestCase()
-{
+void TesteDoComponente::initTestCase() {
     qputenv("ZELT_LOG", mpasta.filePath(QStringLiteral("erros.log")).toUtf8());
     Suite::RegistrarComponentesDaSuite();
     RegistrarMensagemGravadora();
 }
 
-void TesteDoComponente::init()
-{
+void TesteDoComponente::init() {
     ErrosExibidos().clear();
     RegistrarOrcamentosRoteirizados();
     Plataforma::SubstituirMsgBox({});
     Plataforma::SubstituirExibicaoModal({});
 }
 
-QWidget* TesteDoComponente::NovaJanelaDoMenu()
-{
+QWidget* TesteDoComponente::NovaJanelaDoMenu() {
     auto* menu = new QWidget;
     menu->setObjectName(QStringLiteral("FomularioDoMenu"));
     menu->resize(1200, 700);
@@ -85,8 +82,7 @@ QWidget* TesteDoComponente::NovaJanelaDoMenu()
 }
 
 // Runs first: nothing has written the context yet.
-void TesteDoComponente::contextoComecaVazio()
-{
+void TesteDoComponente::contextoComecaVazio() {
     QCOMPARE(modPrincipal::NomeDaAplicacao, QString());
     QVERIFY(modPrincipal::DadosDoUsuario.isNull());
     QCOMPARE(modPrincipal::CodigoDoCliente, 0);
@@ -100,8 +96,7 @@ void TesteDoComponente::contextoComecaVazio()
     QCOMPARE(modPrincipal::IgnorarCliqueDoComboTiposDeServicos, false);
 }
 
-void TesteDoComponente::exibirRecebeONomeDaAplicacaoComoQuartoArgumento()
-{
+void TesteDoComponente::exibirRecebeONomeDaAplicacaoComoQuartoArgumento() {
     // Never set: an empty text, not Empty.
     ExibirMensagemDeErro(13, QStringLiteral("Tipos incompatíveis"), QStringLiteral("aqui"));
     QCOMPARE(ErrosExibidos().size(), 1);
@@ -117,18 +112,19 @@ void TesteDoComponente::exibirRecebeONomeDaAplicacaoComoQuartoArgumento()
     QCOMPARE(ErrosExibidos()[1].Local.toString(), QStringLiteral("ali"));
     QCOMPARE(ErrosExibidos()[1].NomeDaAplicacao.toString(), QStringLiteral("Clínica Bicho Feliz"));
 
-    QCOMPARE(LocalDoErro(u"frmLista", u"GerarLista", 3), QStringLiteral("ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"));
+    QCOMPARE(LocalDoErro(u"frmLista", u"GerarLista", 3),
+             QStringLiteral("ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"));
 }
 
-void TesteDoComponente::membrosNaOrdemDaInterfaceEAlcancaveisPeloNome()
-{
+void TesteDoComponente::membrosNaOrdemDaInterfaceEAlcancaveisPeloNome() {
     std::unique_ptr<QObject> componente(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos"));
     QVERIFY(componente);
     QCOMPARE(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOutraCoisa"), nullptr);
 
     const QMetaObject* meta = componente->metaObject();
     QStringList nomes;
-    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) nomes << QString::fromLatin1(meta->method(i).name());
+    for (int i = meta->methodOffset(); i < meta->methodCount(); ++i)
+        nomes << QString::fromLatin1(meta->method(i).name());
     QCOMPARE(nomes, (QStringList{u"AbrirLista"_s, u"AbrirFicha"_s, u"DadosDoUsuario"_s, u"NomeDaAplicacao"_s,
                                  u"CodigoDoCliente"_s, u"ApelidoOuNomeFantasiaDoCliente"_s,
                                  u"NomeOuRazaoSocialDoCliente"_s, u"CodigoDoAnimal"_s, u"NomeDoAnimal"_s}));
@@ -136,8 +132,10 @@ void TesteDoComponente::membrosNaOrdemDaInterfaceEAlcancaveisPeloNome()
     QObject usuario;
     QVERIFY(QMetaObject::invokeMethod(componente.get(), "DadosDoUsuario", Q_ARG(QObject*, &usuario)));
     QVERIFY(QMetaObject::invokeMethod(componente.get(), "CodigoDoCliente", Q_ARG(qint32, 1234)));
-    QVERIFY(QMetaObject::invokeMethod(componente.get(), "ApelidoOuNomeFantasiaDoCliente", Q_ARG(QString, u"Zeca"_s)));
-    QVERIFY(QMetaObject::invokeMethod(componente.get(), "NomeOuRazaoSocialDoCliente", Q_ARG(QString, u"José da Silva"_s)));
+    QVERIFY(QMetaObject::invokeMethod(componente.get(), "ApelidoOuNomeFantasiaDoCliente",
+                                      Q_ARG(QString, u"Zeca"_s)));
+    QVERIFY(QMetaObject::invokeMethod(componente.get(), "NomeOuRazaoSocialDoCliente",
+                                      Q_ARG(QString, u"José da Silva"_s)));
     QVERIFY(QMetaObject::invokeMethod(componente.get(), "CodigoDoAnimal", Q_ARG(qint32, 77)));
     QVERIFY(QMetaObject::invokeMethod(componente.get(), "NomeDoAnimal", Q_ARG(QString, u"Rex"_s)));
     QCOMPARE(modPrincipal::DadosDoUsuario.data(), &usuario);
@@ -153,13 +151,13 @@ void TesteDoComponente::membrosNaOrdemDaInterfaceEAlcancaveisPeloNome()
     QCOMPARE(modPrincipal::CodigoDoAnimal, 78);
 }
 
-void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho()
-{
+void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho() {
     QWidget* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
     QVariant resultado;
     QVERIFY(QMetaObject::invokeMethod(&componente, "AbrirLista", Q_RETURN_ARG(QVariant, resultado),
-                                      Q_ARG(HWnd, Plataforma::Handle(menu)), Q_ARG(HWnd, Plataforma::Handle(AreaDe(menu)))));
+                                      Q_ARG(HWnd, Plataforma::Handle(menu)),
+                                      Q_ARG(HWnd, Plataforma::Handle(AreaDe(menu)))));
     QVERIFY(!resultado.isValid());
     QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, Plataforma::Handle(menu));
     frmLista* lista = modPrincipal::FormularioDeLista;
@@ -178,8 +176,7 @@ void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho()
     QCOMPARE(ErrosExibidos().last().NomeDaAplicacao.toString(), QStringLiteral("Pet Shop Amigo"));
 }
 
-void TesteDoComponente::abrirListaDuasVezesTrocaAReferencia()
-{
+void TesteDoComponente::abrirListaDuasVezesTrocaAReferencia() {
     QWidget* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
     componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
@@ -195,8 +192,7 @@ void TesteDoComponente::abrirListaDuasVezesTrocaAReferencia()
     QCOMPARE(modPrincipal::FormularioDeLista.data(), segunda.data());
 }
 
-void TesteDoComponente::abrirFichaSemListaNaoTocaMenuNemLista()
-{
+void TesteDoComponente::abrirFichaSemListaNaoTocaMenuNemLista() {
     modPrincipal::FomularioDoMenu_hWnd = 0;
     modPrincipal::FormularioDeLista = nullptr;
     bool diretaDuranteAExibicao = false;
@@ -221,8 +217,7 @@ void TesteDoComponente::abrirFichaSemListaNaoTocaMenuNemLista()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio()
-{
+void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio() {
     // A work area handle that names no window: the docking fails inside the list's
     // assembly, which shows the error; AbrirLista still answers Empty and keeps the
     // menu handle it stored.
@@ -233,7 +228,8 @@ void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio()
     QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, Plataforma::Handle(menu));
     QCOMPARE(ErrosExibidos().size(), 1);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 5);
-    QCOMPARE(ErrosExibidos()[0].Local.toString(), QStringLiteral("ZELT_A_Orcamentos, frmLista, MontarExibirFormulario, Ponto: 1"));
+    QCOMPARE(ErrosExibidos()[0].Local.toString(),
+             QStringLiteral("ZELT_A_Orcamentos, frmLista, MontarExibirFormulario, Ponto: 1"));
     if (modPrincipal::FormularioDeLista) modPrincipal::FormularioDeLista->close();
 
     // An error thrown out of the record form's display ends AbrirFicha's own call.
@@ -244,24 +240,25 @@ void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio()
     QCOMPARE(ErrosExibidos().size(), 1);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 11);
     QCOMPARE(ErrosExibidos()[0].Descricao.toString(), QStringLiteral("Divisão por zero"));
-    QCOMPARE(ErrosExibidos()[0].Local.toString(), QStringLiteral("ZELT_A_Orcamentos, frmFicha, MontarExibirFormulario, Ponto: 2"));
+    QCOMPARE(ErrosExibidos()[0].Local.toString(),
+             QStringLiteral("ZELT_A_Orcamentos, frmFicha, MontarExibirFormulario, Ponto: 2"));
     QCOMPARE(modPrincipal::FichaAbertaDiretamente, false);
 }
 
-void TesteDoComponente::progIdDesconhecidoEhErro429NoTratadorDoChamador()
-{
+void TesteDoComponente::progIdDesconhecidoEhErro429NoTratadorDoChamador() {
     Zelt::RemoverProgId(ProgId::Orcamentos);
     QWidget* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
     componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
     QCOMPARE(ErrosExibidos().size(), 1);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 429);
-    QCOMPARE(ErrosExibidos()[0].Descricao.toString(), QStringLiteral("O componente ActiveX não pode criar o objeto"));
-    QVERIFY(ErrosExibidos()[0].Local.toString().startsWith(QStringLiteral("ZELT_A_Orcamentos, frmLista, MontarExibirFormulario, Ponto: ")));
+    QCOMPARE(ErrosExibidos()[0].Descricao.toString(),
+             QStringLiteral("O componente ActiveX não pode criar o objeto"));
+    QVERIFY(ErrosExibidos()[0].Local.toString().startsWith(
+        QStringLiteral("ZELT_A_Orcamentos, frmLista, MontarExibirFormulario, Ponto: ")));
 }
 
-void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog()
-{
+void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog() {
     Suite::RegistrarComponentesDaSuite(); // the real error display, not the recorder
     QString texto, titulo;
     int botoes = -1;
@@ -289,15 +286,16 @@ void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog()
     QFile log(Suite::CaminhoDoLogDeErros());
     QVERIFY(log.open(QIODevice::ReadOnly));
     const QString linha = QString::fromUtf8(log.readAll()).trimmed().split(QLatin1Char('\n')).last();
-    QVERIFY2(QRegularExpression(QStringLiteral("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d \\| Clínica Bicho Feliz \\| 13 \\| "
-                                               "Tipos incompatíveis \\| ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3$"))
-                 .match(linha)
-                 .hasMatch(),
-             qPrintable(linha));
+    QVERIFY2(
+        QRegularExpression(
+            QStringLiteral("^\\d\\d/\\d\\d/\\d{4} \\d\\d:\\d\\d:\\d\\d \\| Clínica Bicho Feliz \\| 13 \\| "
+                           "Tipos incompatíveis \\| ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3$"))
+            .match(linha)
+            .hasMatch(),
+        qPrintable(linha));
 }
 
-void TesteDoComponente::fundoEscuroFicaAteRemover()
-{
+void TesteDoComponente::fundoEscuroFicaAteRemover() {
     QWidget* menu = NovaJanelaDoMenu();
     const HWnd hWnd = Plataforma::Handle(menu);
     qint16 Opcao = 0;
@@ -315,8 +313,7 @@ void TesteDoComponente::fundoEscuroFicaAteRemover()
     QVERIFY(menu->findChildren<QWidget*>(QStringLiteral("FundoEscuro")).isEmpty());
 }
 
-void TesteDoComponente::pausarDuraUmSegundoEProcessaEventos()
-{
+void TesteDoComponente::pausarDuraUmSegundoEProcessaEventos() {
     bool disparou = false;
     QElapsedTimer relogio;
     relogio.start();
@@ -326,8 +323,7 @@ void TesteDoComponente::pausarDuraUmSegundoEProcessaEventos()
     QVERIFY(disparou);
 }
 
-void TesteDoComponente::shiftHomeSelecionaOTextoDigitado()
-{
+void TesteDoComponente::shiftHomeSelecionaOTextoDigitado() {
     QLineEdit campo;
     campo.show();
     campo.activateWindow();
@@ -340,8 +336,7 @@ void TesteDoComponente::shiftHomeSelecionaOTextoDigitado()
     QVERIFY_THROWS_EXCEPTION(VB::ErroDeExecucao, Plataforma::SendKeys(QStringLiteral("{ENTER}")));
 }
 
-void TesteDoComponente::cantosArredondadosSalvoNoWindows8_data()
-{
+void TesteDoComponente::cantosArredondadosSalvoNoWindows8_data() {
     QTest::addColumn<QString>("sistema");
     QTest::addColumn<bool>("arredonda");
     QTest::newRow("Windows 8") << u"Windows 8"_s << false;
@@ -350,8 +345,7 @@ void TesteDoComponente::cantosArredondadosSalvoNoWindows8_data()
     QTest::newRow("Debian") << u"Debian GNU/Linux 12 (bookworm)"_s << true;
 }
 
-void TesteDoComponente::cantosArredondadosSalvoNoWindows8()
-{
+void TesteDoComponente::cantosArredondadosSalvoNoWindows8() {
     QFETCH(QString, sistema);
     QFETCH(bool, arredonda);
     qputenv("ZELT_NOME_DO_SO", sistema.toUtf8());
@@ -380,8 +374,7 @@ void TesteDoComponente::cantosArredondadosSalvoNoWindows8()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDoComponente::formularioDeMensagemFicaUmSegundoComARotuloCentralizado()
-{
+void TesteDoComponente::formularioDeMensagemFicaUmSegundoComARotuloCentralizado() {
     QPointer<frmMensagem> mensagem = new frmMensagem;
     QCOMPARE(mensagem->lblMensagem->Caption(), u"Aguarde, acessando o sistema"_s);
     mensagem->lblMensagem->setCaption(u"Aguarde, reorganizando dados."_s);

@@ -18,8 +18,7 @@ private slots:
 
 namespace {
 
-long NumeroDoErro(const std::function<void()>& acao)
-{
+long NumeroDoErro(const std::function<void()>& acao) {
     try {
         acao();
     } catch (const VB::ErroDeExecucao& erro) {
@@ -28,17 +27,16 @@ long NumeroDoErro(const std::function<void()>& acao)
     return 0;
 }
 
-RecordsetEmMemoria Numeros(int quantidade)
-{
+RecordsetEmMemoria Numeros(int quantidade) {
     RecordsetEmMemoria numeros({u"Numero"_s, u"Nome"_s});
-    for (int i = 1; i <= quantidade; ++i) numeros.AdicionarLinha({i, u"n%1"_s.arg(i)});
+    for (int i = 1; i <= quantidade; ++i)
+        numeros.AdicionarLinha({i, u"n%1"_s.arg(i)});
     return numeros;
 }
 
 } // namespace
 
-void TesteDosContratos::paginasComoOAdo()
-{
+void TesteDosContratos::paginasComoOAdo() {
     RecordsetEmMemoria vazio = Numeros(0);
     QCOMPARE(vazio.PageSize(), 10);
     QCOMPARE(vazio.PageCount(), 0);
@@ -57,15 +55,15 @@ void TesteDosContratos::paginasComoOAdo()
     QCOMPARE(treze.Fields(u"NUMERO"_s).Name, u"Numero"_s);
     QCOMPARE(treze.FieldsCount(), 2);
     QCOMPARE(treze.Fields(1).Value.toString(), u"n7"_s);
-    for (int i = 0; i < 6; ++i) treze.MoveNext();
+    for (int i = 0; i < 6; ++i)
+        treze.MoveNext();
     QCOMPARE(treze.AbsolutePage(), 3);
     treze.MoveNext();
     QVERIFY(treze.Eof());
     QCOMPARE(treze.AbsolutePage(), -3);
 }
 
-void TesteDosContratos::errosDoAdo()
-{
+void TesteDosContratos::errosDoAdo() {
     RecordsetEmMemoria treze = Numeros(13);
     treze.SetPageSize(6);
     QCOMPARE(NumeroDoErro([&] { treze.SetAbsolutePage(4); }), 3001L);
@@ -76,12 +74,12 @@ void TesteDosContratos::errosDoAdo()
     treze.MoveNext();
     QCOMPARE(NumeroDoErro([&] { treze.Fields(u"Numero"_s); }), 3021L);
     QCOMPARE(NumeroDoErro([&] { treze.MoveNext(); }), 3021L);
-    QCOMPARE(VB::DescricaoDoErro(3021),
-             u"O BOF ou o EOF é verdadeiro ou o registro atual foi excluído. A operação solicitada requer um registro atual."_s);
+    QCOMPARE(
+        VB::DescricaoDoErro(3021),
+        u"O BOF ou o EOF é verdadeiro ou o registro atual foi excluído. A operação solicitada requer um registro atual."_s);
 }
 
-void TesteDosContratos::registroDeProgIds()
-{
+void TesteDosContratos::registroDeProgIds() {
     QCOMPARE(NumeroDoErro([] { Zelt::CriarObjetoPorProgId(u"ZELT_N_Nada.clsNada"_s); }), 429L);
     int criados = 0;
     Zelt::RegistrarProgId(u"ZELT_N_Teste.clsTeste"_s, [&] {

@@ -19,8 +19,7 @@ private:
     QTemporaryDir mpasta;
 };
 
-int TesteDoHost::Executar(const QStringList& argumentos, QByteArray* saida)
-{
+int TesteDoHost::Executar(const QStringList& argumentos, QByteArray* saida) {
     QProcess host;
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(u"ZELT_LOG"_s, mpasta.filePath(u"erros.log"_s));
@@ -32,8 +31,7 @@ int TesteDoHost::Executar(const QStringList& argumentos, QByteArray* saida)
     return host.exitCode();
 }
 
-void TesteDoHost::capturaMostraAListaDocada()
-{
+void TesteDoHost::capturaMostraAListaDocada() {
     const QString png = mpasta.filePath(u"lista.png"_s);
     QByteArray saida;
     QCOMPARE(Executar({u"--banco"_s, mpasta.filePath(u"clinica.sqlite"_s), u"--captura"_s, png}, &saida), 0);
@@ -47,10 +45,10 @@ void TesteDoHost::capturaMostraAListaDocada()
     QCOMPARE(imagem.pixelColor(8, 120), QColor(Qt::white));
 }
 
-void TesteDoHost::usuarioDesconhecidoEhRecusado()
-{
+void TesteDoHost::usuarioDesconhecidoEhRecusado() {
     QByteArray saida;
-    QCOMPARE(Executar({u"--usuario"_s, u"gerente"_s, u"--captura"_s, mpasta.filePath(u"x.png"_s)}, &saida), 2);
+    QCOMPARE(Executar({u"--usuario"_s, u"gerente"_s, u"--captura"_s, mpasta.filePath(u"x.png"_s)}, &saida),
+             2);
     QVERIFY2(QString::fromUtf8(saida).contains(u"Usuário desconhecido: \"gerente\""_s), saida.constData());
     QVERIFY(!QFile::exists(mpasta.filePath(u"x.png"_s)));
 }

@@ -64,14 +64,12 @@ private:
     frmLista* mlista = nullptr;
 };
 
-void TesteDaLista::initTestCase()
-{
+void TesteDaLista::initTestCase() {
     Suite::RegistrarComponentesDaSuite();
     Plataforma::DefinirFatorDaPausa(0);
 }
 
-void TesteDaLista::init()
-{
+void TesteDaLista::init() {
     ErrosExibidos().clear();
     msessao = std::make_unique<BancoDeTeste::Sessao>();
     BancoDeTeste::EscreverCadastroDeTeste();
@@ -85,16 +83,14 @@ void TesteDaLista::init()
     mmenu->show();
 }
 
-void TesteDaLista::cleanup()
-{
+void TesteDaLista::cleanup() {
     delete mmenu;
     mmenu = nullptr;
     mlista = nullptr;
     msessao.reset();
 }
 
-frmLista* TesteDaLista::AbrirLista(int alturaDaAreaEmPixels)
-{
+frmLista* TesteDaLista::AbrirLista(int alturaDaAreaEmPixels) {
     auto* area = mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s);
     area->resize(area->width(), alturaDaAreaEmPixels);
     mlista = new frmLista;
@@ -102,14 +98,14 @@ frmLista* TesteDaLista::AbrirLista(int alturaDaAreaEmPixels)
     return mlista;
 }
 
-void TesteDaLista::CriarOrcamentos(int quantidade, int cliente, int animal)
-{
+void TesteDaLista::CriarOrcamentos(int quantidade, int cliente, int animal) {
     for (int i = 0; i < quantidade; ++i) {
         BancoDeTeste::GradeEmMemoria grade;
         auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
         if (cliente != 1) {
             grade = BancoDeTeste::GradeEmMemoria();
-            grade.AdicionarServico(1, 1, animal, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s, u"48,00"_s);
+            grade.AdicionarServico(1, 1, animal, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s,
+                                   u"48,00"_s);
             orcamento->CodigoDoCliente = cliente;
             orcamento->CodigoDoAnimal = animal;
         }
@@ -117,8 +113,7 @@ void TesteDaLista::CriarOrcamentos(int quantidade, int cliente, int animal)
     }
 }
 
-void TesteDaLista::Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao)
-{
+void TesteDaLista::Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao) {
     auto* controle = pai->findChild<QWidget*>(QString::fromLatin1(nomeDoControle));
     QVERIFY(controle);
     auto* botao = controle->findChild<QToolButton*>(QString::fromLatin1(nomeDoBotao));
@@ -127,8 +122,7 @@ void TesteDaLista::Clicar(QWidget* pai, const char* nomeDoControle, const char* 
     QTest::mouseClick(botao, Qt::LeftButton);
 }
 
-void TesteDaLista::Pesquisar(const QString& texto)
-{
+void TesteDaLista::Pesquisar(const QString& texto) {
     auto* editor = mlista->findChild<XRFind*>(u"xrfndPesquisar"_s)->findChild<QLineEdit*>(u"txtTexto"_s);
     editor->setFocus();
     editor->clear();
@@ -136,20 +130,18 @@ void TesteDaLista::Pesquisar(const QString& texto)
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-QString TesteDaLista::TextoDaBarra() const
-{
+QString TesteDaLista::TextoDaBarra() const {
     return mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s)->TextoExibido();
 }
 
-QStringList TesteDaLista::Coluna(int coluna) const
-{
+QStringList TesteDaLista::Coluna(int coluna) const {
     QStringList valores;
-    for (int r = 1; r < mlista->Grade()->Rows(); ++r) valores << mlista->Grade()->TextMatrix(r, coluna);
+    for (int r = 1; r < mlista->Grade()->Rows(); ++r)
+        valores << mlista->Grade()->TextMatrix(r, coluna);
     return valores;
 }
 
-void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes()
-{
+void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes() {
     RegistrarOrcamentosRoteirizados();
     AbrirLista();
     QCOMPARE(Roteiro().Selecoes, 1);
@@ -167,30 +159,33 @@ void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes()
     QCOMPARE(itens, (QStringList{u"Todas as situações"_s, u"Ativos"_s, u"Inativos"_s, u"Recentes"_s}));
     QCOMPARE(codigos, (QList<int>{0, 1, 2, 3}));
     QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAdicionar"_s)->Caption(), u"    Adicionar"_s);
-    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdImprimirLista"_s)->ToolTipText(), u"Imprimir lista"_s);
+    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdImprimirLista"_s)->ToolTipText(),
+             u"Imprimir lista"_s);
     QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAlterar"_s)->ToolTipText(), u"Alterar"_s);
     QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdExcluir"_s)->ToolTipText(), u"Excluir"_s);
-    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s)->ToolTipText(), u"Imprimir ficha"_s);
+    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s)->ToolTipText(),
+             u"Imprimir ficha"_s);
     QCOMPARE(mlista->findChild<Label*>(u"lblTitulo"_s)->Caption(), u"Orçamentos"_s);
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade()
-{
+void TesteDaLista::erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade() {
     RegistrarOrcamentosRoteirizados();
     Roteiro().Resposta = true;
     AbrirLista();
-    QCOMPARE(mlista->MontarExibirFormulario(Plataforma::Handle(mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s))), qint16(1));
+    QCOMPARE(
+        mlista->MontarExibirFormulario(Plataforma::Handle(mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s))),
+        qint16(1));
     QCOMPARE(ErrosExibidos().size(), 2);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 3704);
     QCOMPARE(ErrosExibidos()[0].Descricao.toString(), u"Falha ao selecionar"_s);
-    QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Orcamentos, clsOrcamentos, Selecionar, Ponto: 4"_s);
+    QCOMPARE(ErrosExibidos()[0].Local.toString(),
+             u"ZELT_N_Orcamentos, clsOrcamentos, Selecionar, Ponto: 4"_s);
     QVERIFY(mlista->isVisible());
     QVERIFY(!mlista->Grade()->Visible());
 }
 
-void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal()
-{
+void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal() {
     RegistrarOrcamentosRoteirizados();
     Roteiro().AoSelecionar = [] { throw VB::ErroDeExecucao(13); };
     AbrirLista();
@@ -199,15 +194,25 @@ void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal()
     QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"_s);
 }
 
-void TesteDaLista::gradeConfiguradaComoDesenhada()
-{
+void TesteDaLista::gradeConfiguradaComoDesenhada() {
     AbrirLista();
     MSFlexGrid* grade = mlista->Grade();
-    const QStringList titulos{u"Coluna em branco"_s, u"Número do Orçamento"_s, u"Apelido ou nome fantasia do cliente"_s,
-                              u"Nome ou razão social do cliente"_s, u"Data do Orçamento"_s, u"Código do cliente"_s,
-                              u"Valor total"_s, u"(%) de desconto"_s, u"Valor do desconto"_s, u"Valor líquido"_s,
-                              u"Data de validade do orçamento"_s, u"Código da situação"_s, u"Situação"_s,
-                              u"Data e hora da inclusão"_s, u"Usuário da inclusão"_s, u"Data e hora da alteração"_s,
+    const QStringList titulos{u"Coluna em branco"_s,
+                              u"Número do Orçamento"_s,
+                              u"Apelido ou nome fantasia do cliente"_s,
+                              u"Nome ou razão social do cliente"_s,
+                              u"Data do Orçamento"_s,
+                              u"Código do cliente"_s,
+                              u"Valor total"_s,
+                              u"(%) de desconto"_s,
+                              u"Valor do desconto"_s,
+                              u"Valor líquido"_s,
+                              u"Data de validade do orçamento"_s,
+                              u"Código da situação"_s,
+                              u"Situação"_s,
+                              u"Data e hora da inclusão"_s,
+                              u"Usuário da inclusão"_s,
+                              u"Data e hora da alteração"_s,
                               u"Usuário da alteração"_s};
     const QList<int> larguras{0, 1570, 5150, 21000 - 10200, 1500, 0, 0, 0, 0, 0, 0, 0, 1400, 0, 0, 0, 0};
     const QList<int> alinhamentos{1, 4, 1, 1, 4, 1, 1, 1, 1, 1, 1, 4, 4, 1, 1, 1, 1};
@@ -251,8 +256,7 @@ void TesteDaLista::gradeConfiguradaComoDesenhada()
     QCOMPARE(grade->Height(), 9000 - 800);
 }
 
-void TesteDaLista::alturaDaGradeDefineOTamanhoDaPagina()
-{
+void TesteDaLista::alturaDaGradeDefineOTamanhoDaPagina() {
     // 5,400 twips of form: a grid 4,600 twips high, room for 6 rows of a page.
     AbrirLista(Twips::ParaPixels(5400));
     QCOMPARE(mlista->Grade()->Height(), 4600);
@@ -262,8 +266,7 @@ void TesteDaLista::alturaDaGradeDefineOTamanhoDaPagina()
     QVERIFY(mlista->TamanhoDaPagina() <= 0);
 }
 
-void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao()
-{
+void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao() {
     Relogio::DefinirParaTestes([] { return QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)); });
     CriarOrcamentos(2);
     AbrirLista();
@@ -275,10 +278,12 @@ void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao()
     // Newest first; every value in its default text form.
     QCOMPARE(grade->TextMatrix(1, 1), u"2"_s);
     QCOMPARE(grade->TextMatrix(2, 1), u"1"_s);
-    const QStringList esperado{u""_s, u"2"_s, u"João"_s, u"João da Silva"_s, u"03/12/2026"_s, u"1"_s, u"120"_s,
-                               u"10"_s, u"12"_s, u"108"_s, u"13/12/2026"_s, u"1"_s, u""_s,
-                               u"03/12/2026 09:30:15"_s, u"ANA"_s, u""_s, u""_s};
-    for (int c = 0; c < 17; ++c) QCOMPARE(grade->TextMatrix(1, c), esperado[c]);
+    const QStringList esperado{
+        u""_s,    u"2"_s,  u"João"_s, u"João da Silva"_s, u"03/12/2026"_s, u"1"_s, u"120"_s,
+        u"10"_s,  u"12"_s, u"108"_s,  u"13/12/2026"_s,    u"1"_s,          u""_s,  u"03/12/2026 09:30:15"_s,
+        u"ANA"_s, u""_s,   u""_s};
+    for (int c = 0; c < 17; ++c)
+        QCOMPARE(grade->TextMatrix(1, c), esperado[c]);
     // Alternate shading, grey quote numbers, the situation label in column 12.
     for (int r = 1; r <= 2; ++r)
         for (int c = 0; c < 17; ++c) {
@@ -294,8 +299,7 @@ void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::paginasDeSeisSeisEUm()
-{
+void TesteDaLista::paginasDeSeisSeisEUm() {
     CriarOrcamentos(13);
     AbrirLista(Twips::ParaPixels(5400));
     QCOMPARE(mlista->TamanhoDaPagina(), qint16(6));
@@ -319,8 +323,7 @@ void TesteDaLista::paginasDeSeisSeisEUm()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::filtroGuardaAPaginaDaListaInteira()
-{
+void TesteDaLista::filtroGuardaAPaginaDaListaInteira() {
     CriarOrcamentos(15);
     Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento <= 5"_s);
     AbrirLista(Twips::ParaPixels(5400));
@@ -344,8 +347,7 @@ void TesteDaLista::filtroGuardaAPaginaDaListaInteira()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao()
-{
+void TesteDaLista::pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao() {
     RegistrarOrcamentosRoteirizados();
     AbrirLista();
     auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
@@ -362,8 +364,7 @@ void TesteDaLista::pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao()
     QCOMPARE(Roteiro().Textos.last(), QString());
 }
 
-void TesteDaLista::pesquisaPorNomeSemAcento()
-{
+void TesteDaLista::pesquisaPorNomeSemAcento() {
     CriarOrcamentos(3, 1, 10);
     CriarOrcamentos(2, 2, 12);
     AbrirLista();
@@ -376,10 +377,11 @@ void TesteDaLista::pesquisaPorNomeSemAcento()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::nadaRegistradoENadaEncontrado()
-{
+void TesteDaLista::nadaRegistradoENadaEncontrado() {
     AbrirLista();
-    auto visivel = [&](const char* nome) { return mlista->findChild<Controle*>(QString::fromLatin1(nome))->Visible(); };
+    auto visivel = [&](const char* nome) {
+        return mlista->findChild<Controle*>(QString::fromLatin1(nome))->Visible();
+    };
     // No recent quote: older ones may exist, so the filter stays to widen the list.
     QVERIFY(visivel("xrcmbSituacao"));
     QVERIFY(visivel("lblMensagemDeResultado"));
@@ -392,7 +394,8 @@ void TesteDaLista::nadaRegistradoENadaEncontrado()
     QVERIFY(!visivel("xrnbBarraDeNavegacao"));
     QVERIFY(!visivel("msfgGrade"));
     QVERIFY(visivel("lblMensagemDeResultado"));
-    QCOMPARE(mlista->findChild<Label*>(u"lblMensagemDeResultado"_s)->Caption(), u"Nenhum orçamento encontrado."_s);
+    QCOMPARE(mlista->findChild<Label*>(u"lblMensagemDeResultado"_s)->Caption(),
+             u"Nenhum orçamento encontrado."_s);
     mlista->close();
 
     // Quotes registered, none matching: the find box and the filter stay.
@@ -409,8 +412,7 @@ void TesteDaLista::nadaRegistradoENadaEncontrado()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::comandosDaLinhaSobOMouse()
-{
+void TesteDaLista::comandosDaLinhaSobOMouse() {
     CriarOrcamentos(3);
     AbrirLista();
     MSFlexGrid* grade = mlista->Grade();
@@ -451,8 +453,7 @@ void TesteDaLista::comandosDaLinhaSobOMouse()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::arrastarSelecionaUmaLinhaInteira()
-{
+void TesteDaLista::arrastarSelecionaUmaLinhaInteira() {
     CriarOrcamentos(4);
     AbrirLista();
     MSFlexGrid* grade = mlista->Grade();
@@ -469,8 +470,7 @@ void TesteDaLista::arrastarSelecionaUmaLinhaInteira()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::painelDeEsperaDuranteANovaSelecao()
-{
+void TesteDaLista::painelDeEsperaDuranteANovaSelecao() {
     CriarOrcamentos(3);
     AbrirLista();
     auto* painel = mlista->findChild<Controle*>(u"picMensagem"_s);
@@ -501,15 +501,15 @@ void TesteDaLista::painelDeEsperaDuranteANovaSelecao()
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::ultimaDeMaisDe32767Paginas()
-{
+void TesteDaLista::ultimaDeMaisDe32767Paginas() {
     // 200,000 quotes in pages of 6: 33,334 pages, more than a 16-bit page number holds.
     RegistrarOrcamentosRoteirizados();
-    auto resultado = std::make_shared<RecordsetEmMemoria>(QStringList{
-        u"NumeroDoOrcamento"_s, u"ApelidoOuNomeFantasiaDoCliente"_s, u"NomeOuRazaoSocialDoCliente"_s,
-        u"DataDoOrcamento"_s, u"CodigoDoCliente"_s, u"ValorTotal"_s, u"DescontoEmPercentual"_s, u"DescontoEmValor"_s,
-        u"ValorLiquido"_s, u"DataDeValidadeDoOrcamento"_s, u"Situacao"_s, u"DataEHoraDaInclusao"_s,
-        u"UsuarioDaInclusao"_s, u"DataEHoraDaAlteracao"_s, u"UsuarioDaAlteracao"_s});
+    auto resultado = std::make_shared<RecordsetEmMemoria>(
+        QStringList{u"NumeroDoOrcamento"_s, u"ApelidoOuNomeFantasiaDoCliente"_s,
+                    u"NomeOuRazaoSocialDoCliente"_s, u"DataDoOrcamento"_s, u"CodigoDoCliente"_s,
+                    u"ValorTotal"_s, u"DescontoEmPercentual"_s, u"DescontoEmValor"_s, u"ValorLiquido"_s,
+                    u"DataDeValidadeDoOrcamento"_s, u"Situacao"_s, u"DataEHoraDaInclusao"_s,
+                    u"UsuarioDaInclusao"_s, u"DataEHoraDaAlteracao"_s, u"UsuarioDaAlteracao"_s});
     const QDate dia(2026, 12, 1);
     const QVariant dez = QVariant::fromValue(VB::Currency::DeInteiro(10));
     const QVariant zero = QVariant::fromValue(VB::Currency());
