@@ -37,10 +37,11 @@ std::optional<qint64> CodigoDoDouble(double valor) {
 }
 
 void ArgumentoDesconhecido(const QString& nome, qint64 valor) {
-    throw VB::ErroDeExecucao(5, QStringLiteral("Chamada de procedimento ou argumento inválido: %1 %2 não é "
-                                               "conhecido por este componente.")
-                                    .arg(nome)
-                                    .arg(valor));
+    throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido,
+                             QStringLiteral("Chamada de procedimento ou argumento inválido: %1 %2 não é "
+                                            "conhecido por este componente.")
+                                 .arg(nome)
+                                 .arg(valor));
 }
 
 namespace {

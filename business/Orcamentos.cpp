@@ -210,7 +210,7 @@ public:
 
 private:
     QString NomeDoUsuario() const {
-        if (!DadosDoUsuario) throw VB::ErroDeExecucao(91);
+        if (!DadosDoUsuario) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
         return DadosDoUsuario->property("NomeDoUsuario").toString();
     }
 

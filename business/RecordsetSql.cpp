@@ -39,7 +39,7 @@ RecordsetSql::RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize) : Record
 }
 
 QString RecordsetSql::FieldName(qint32 indice) const {
-    if (indice < 0 || indice >= mconsulta.Campos.size()) throw VB::ErroDeExecucao(3265);
+    if (indice < 0 || indice >= mconsulta.Campos.size()) throw VB::ErroDeExecucao(VB::ItemNaoEncontrado);
     return mconsulta.Campos.at(indice).Nome;
 }
 
@@ -47,20 +47,20 @@ Field RecordsetSql::Fields(const QString& nome) const {
     qsizetype indice = -1;
     for (qsizetype i = 0; i < mconsulta.Campos.size(); ++i)
         if (mconsulta.Campos.at(i).Nome.compare(nome, Qt::CaseInsensitive) == 0) indice = i;
-    if (indice < 0) throw VB::ErroDeExecucao(3265);
-    if (Eof()) throw VB::ErroDeExecucao(3021);
+    if (indice < 0) throw VB::ErroDeExecucao(VB::ItemNaoEncontrado);
+    if (Eof()) throw VB::ErroDeExecucao(VB::SemRegistroAtual);
     const qint32 fimDoBloco = mlonInicioDoBloco + static_cast<qint32>(mlinhas.size());
     if (mlonInicioDoBloco < 0 || mlonPosicao < mlonInicioDoBloco || mlonPosicao >= fimDoBloco)
         LerBlocoDaPosicao(mlonPosicao, mbooAvancouEmSequencia);
     const qint32 linha = mlonPosicao - mlonInicioDoBloco;
     // The row was deleted by someone else after the count.
-    if (linha >= mlinhas.size()) throw VB::ErroDeExecucao(3021);
+    if (linha >= mlinhas.size()) throw VB::ErroDeExecucao(VB::SemRegistroAtual);
     const CampoDaConsulta& campo = mconsulta.Campos.at(indice);
     return Field{campo.Nome, Converter(mlinhas.at(linha).at(indice), campo.Tipo)};
 }
 
 void RecordsetSql::MoveNext() {
-    if (Eof()) throw VB::ErroDeExecucao(3021);
+    if (Eof()) throw VB::ErroDeExecucao(VB::SemRegistroAtual);
     ++mlonPosicao;
     mbooAvancouEmSequencia = true;
 }

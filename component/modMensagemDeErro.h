@@ -45,10 +45,13 @@ template <class Corpo> bool ComTratamentoDeErro(QStringView objeto, QStringView 
     } catch (const VB::ErroDeExecucao& erro) {
         ReportarErroCapturado(erro.Numero(), erro.Descricao(), objeto, procedimento, Ponto);
     } catch (const std::bad_alloc&) {
-        ReportarErroCapturado(7, QStringLiteral("Memória insuficiente"), objeto, procedimento, Ponto);
-    } catch (const std::exception& erro) {
-        ReportarErroCapturado(51, QStringLiteral("Erro interno: ") + QString::fromUtf8(erro.what()), objeto,
+        ReportarErroCapturado(VB::MemoriaInsuficiente, VB::DescricaoDoErro(VB::MemoriaInsuficiente), objeto,
                               procedimento, Ponto);
+    } catch (const std::exception& erro) {
+        ReportarErroCapturado(VB::ErroInterno,
+                              VB::DescricaoDoErro(VB::ErroInterno) + QStringLiteral(": ") +
+                                  QString::fromUtf8(erro.what()),
+                              objeto, procedimento, Ponto);
     }
     return false;
 }

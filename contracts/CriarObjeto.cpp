@@ -26,9 +26,9 @@ bool ProgIdRegistrado(const QString& progId) {
 
 std::unique_ptr<QObject> CriarObjetoPorProgId(const QString& progId) {
     const auto fabrica = Registro().constFind(progId);
-    if (fabrica == Registro().constEnd() || !*fabrica) throw VB::ErroDeExecucao(429);
+    if (fabrica == Registro().constEnd() || !*fabrica) throw VB::ErroDeExecucao(VB::ComponenteNaoCriaObjeto);
     std::unique_ptr<QObject> objeto = (*fabrica)();
-    if (!objeto) throw VB::ErroDeExecucao(429);
+    if (!objeto) throw VB::ErroDeExecucao(VB::ComponenteNaoCriaObjeto);
     return objeto;
 }
 

@@ -26,7 +26,7 @@ std::unique_ptr<QObject> CriarObjetoPorProgId(const QString& progId);
 template <class T> std::unique_ptr<T> CriarObjeto(const QString& progId) {
     std::unique_ptr<QObject> objeto = CriarObjetoPorProgId(progId);
     T* tipado = dynamic_cast<T*>(objeto.get());
-    if (!tipado) throw VB::ErroDeExecucao(13);
+    if (!tipado) throw VB::ErroDeExecucao(VB::TiposIncompativeis);
     objeto.release();
     return std::unique_ptr<T>(tipado);
 }

@@ -1,7 +1,7 @@
 #include "contracts/Negocio.h"
 
 RecordsetPtr ObjetoDeNegocio::ResultadoDaSelecaoEmRecordSet() const {
-    if (!mrstResultado) throw VB::ErroDeExecucao(91);
+    if (!mrstResultado) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
     return mrstResultado;
 }
 

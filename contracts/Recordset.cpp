@@ -1,7 +1,7 @@
 #include "contracts/Recordset.h"
 
 void Recordset::SetPageSize(qint32 tamanho) {
-    if (tamanho <= 0) throw VB::ErroDeExecucao(3001);
+    if (tamanho <= 0) throw VB::ErroDeExecucao(VB::ArgumentosInvalidos);
     mlonPageSize = tamanho;
 }
 
@@ -17,7 +17,7 @@ qint32 Recordset::AbsolutePage() const {
 }
 
 void Recordset::SetAbsolutePage(qint32 pagina) {
-    if (pagina < 1 || pagina > PageCount()) throw VB::ErroDeExecucao(3001);
+    if (pagina < 1 || pagina > PageCount()) throw VB::ErroDeExecucao(VB::ArgumentosInvalidos);
     MoverPara((pagina - 1) * mlonPageSize);
 }
 
@@ -29,7 +29,7 @@ void RecordsetEmMemoria::AdicionarLinha(QList<QVariant> valores) {
 }
 
 QString RecordsetEmMemoria::FieldName(qint32 indice) const {
-    if (indice < 0 || indice >= mcampos.size()) throw VB::ErroDeExecucao(3265);
+    if (indice < 0 || indice >= mcampos.size()) throw VB::ErroDeExecucao(VB::ItemNaoEncontrado);
     return mcampos.at(indice);
 }
 
@@ -38,13 +38,13 @@ Field RecordsetEmMemoria::Fields(const QString& nome) const {
     qsizetype indice = -1;
     for (qsizetype i = 0; i < mcampos.size() && indice < 0; ++i)
         if (mcampos.at(i).compare(nome, Qt::CaseInsensitive) == 0) indice = i;
-    if (indice < 0) throw VB::ErroDeExecucao(3265);
-    if (Eof()) throw VB::ErroDeExecucao(3021);
+    if (indice < 0) throw VB::ErroDeExecucao(VB::ItemNaoEncontrado);
+    if (Eof()) throw VB::ErroDeExecucao(VB::SemRegistroAtual);
     return Field{mcampos.at(indice), mlinhas.at(mlonPosicao).at(indice)};
 }
 
 void RecordsetEmMemoria::MoveNext() {
-    if (Eof()) throw VB::ErroDeExecucao(3021);
+    if (Eof()) throw VB::ErroDeExecucao(VB::SemRegistroAtual);
     ++mlonPosicao;
 }
 

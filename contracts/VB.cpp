@@ -22,37 +22,49 @@ ErroDeExecucao::ErroDeExecucao(long numero, const QString& descricao)
 
 QString DescricaoDoErro(long numero) {
     switch (numero) {
-    case 5:
+    case ChamadaOuArgumentoInvalido:
         return QStringLiteral("Chamada de procedimento ou argumento inválido");
-    case 6:
+    case Estouro:
         return QStringLiteral("Estouro");
-    case 9:
+    case MemoriaInsuficiente:
+        return QStringLiteral("Memória insuficiente");
+    case SubscritoForaDoIntervalo:
         return QStringLiteral("Subscrito fora do intervalo");
-    case 11:
+    case DivisaoPorZero:
         return QStringLiteral("Divisão por zero");
-    case 13:
+    case TiposIncompativeis:
         return QStringLiteral("Tipos incompatíveis");
-    case 91:
+    case ErroInterno:
+        return QStringLiteral("Erro interno");
+    case ObjetoNaoDefinido:
         return QStringLiteral("Variável de objeto ou variável do bloco With não definida");
-    case 94:
+    case UsoInvalidoDeNull:
         return QStringLiteral("Uso inválido de Null");
-    case 380:
+    case ValorDePropriedadeInvalido:
         return QStringLiteral("Valor de propriedade inválido");
-    case 429:
+    case IndiceDePropriedadeInvalido:
+        return QStringLiteral("Índice de matriz de propriedade inválido");
+    case ComponenteNaoCriaObjeto:
         return QStringLiteral("O componente ActiveX não pode criar o objeto");
-    case 438:
+    case ObjetoNaoAceitaMembro:
         return QStringLiteral("O objeto não aceita esta propriedade ou método");
-    case 3001:
+    case ArgumentosInvalidos:
         return QStringLiteral(
             "Os argumentos são do tipo errado, estão fora do intervalo aceitável ou estão em "
             "conflito.");
-    case 3021:
+    case SemRegistroAtual:
         return QStringLiteral("O BOF ou o EOF é verdadeiro ou o registro atual foi excluído. A operação "
                               "solicitada requer um registro atual.");
-    case 3265:
+    case ItemNaoEncontrado:
         return QStringLiteral(
             "O item não pode ser encontrado na coleção correspondente ao nome ou ao ordinal "
             "solicitado.");
+    case ValorDeLinhaInvalido:
+        return QStringLiteral("Valor de linha inválido");
+    case ValorDeColunaInvalido:
+        return QStringLiteral("Valor de coluna inválido");
+    case UltimaLinhaNaoFixa:
+        return QStringLiteral("Não é possível remover a última linha não fixa");
     default:
         return QStringLiteral("Erro definido pelo aplicativo ou pelo objeto");
     }
@@ -112,7 +124,7 @@ Decimal DecimalDeCurrency(Currency c) {
 // same value (significativos == 0), or the value rounded to that many significant digits (VB
 // writes a Double with 15 and a Single with 7). Not a number and infinities are error 6.
 template <typename Real> Decimal DecimalDeReal(Real valor, int significativos) {
-    if (!std::isfinite(valor)) throw ErroDeExecucao(6);
+    if (!std::isfinite(valor)) throw ErroDeExecucao(VB::Estouro);
     char texto[64];
     const Real magnitude = std::fabs(valor);
     const auto resultado =
@@ -282,12 +294,12 @@ std::string Arredondar(const Decimal& d, int casas, Desempate modo) {
 // d rounded half to even to `casas` places, as a count of 10^-casas; error 6 outside [minimo, maximo].
 qint64 ArredondarNoIntervalo(const Decimal& d, int casas, qint64 minimo, qint64 maximo) {
     const std::string digitos = Arredondar(d, casas, Desempate::ParaPar);
-    if (digitos.size() > 20) throw ErroDeExecucao(6);
+    if (digitos.size() > 20) throw ErroDeExecucao(VB::Estouro);
     __int128 valor = 0;
     for (char c : digitos)
         valor = valor * 10 + (c - '0');
     if (d.negativo) valor = -valor;
-    if (valor < minimo || valor > maximo) throw ErroDeExecucao(6);
+    if (valor < minimo || valor > maximo) throw ErroDeExecucao(VB::Estouro);
     return static_cast<qint64>(valor);
 }
 
@@ -306,7 +318,7 @@ std::optional<double> TentarDouble(const Decimal& d) {
 
 double ParaDouble(const Decimal& d) {
     const auto valor = TentarDouble(d);
-    if (!valor) throw ErroDeExecucao(6);
+    if (!valor) throw ErroDeExecucao(VB::Estouro);
     return *valor;
 }
 
@@ -335,7 +347,7 @@ bool EhTipoInteiro(int tipo) {
 // error 94; dates and anything that is not a number are error 13.
 Decimal DecimalDe(const QVariant& v) {
     if (IsEmpty(v)) return {};
-    if (IsNull(v)) throw ErroDeExecucao(94);
+    if (IsNull(v)) throw ErroDeExecucao(VB::UsoInvalidoDeNull);
     if (EhCurrency(v)) return DecimalDeCurrency(v.value<Currency>());
     const int tipo = v.typeId();
     if (EhTipoInteiro(tipo)) return DecimalDeInteiro(v.toLongLong());
@@ -350,11 +362,11 @@ Decimal DecimalDe(const QVariant& v) {
         return DecimalDeReal(v.toFloat(), 0);
     case QMetaType::QString: {
         const auto d = DecimalDeTexto(v.toString());
-        if (!d) throw ErroDeExecucao(13);
+        if (!d) throw ErroDeExecucao(VB::TiposIncompativeis);
         return *d;
     }
     default:
-        throw ErroDeExecucao(13);
+        throw ErroDeExecucao(VB::TiposIncompativeis);
     }
 }
 
@@ -510,7 +522,7 @@ QString FormatarData(const QVariant& valor) {
         const auto data = DataDeTexto(valor.toString());
         return data ? data->toString(FormatoDeData) : valor.toString();
     }
-    throw ErroDeExecucao(13); // numbers are not dates in this system
+    throw ErroDeExecucao(VB::TiposIncompativeis); // numbers are not dates in this system
 }
 
 } // namespace
@@ -529,19 +541,19 @@ Currency Currency::DeDouble(double valor) {
 }
 
 Currency Currency::DeInteiro(qint64 valor) {
-    if (valor > MaiorCurrencyInteira || valor < -MaiorCurrencyInteira) throw ErroDeExecucao(6);
+    if (valor > MaiorCurrencyInteira || valor < -MaiorCurrencyInteira) throw ErroDeExecucao(VB::Estouro);
     return DeDecimosDeMilesimos(valor * 10000);
 }
 
 Currency Currency::operator+(Currency o) const {
     qint64 r;
-    if (__builtin_add_overflow(m, o.m, &r)) throw ErroDeExecucao(6);
+    if (__builtin_add_overflow(m, o.m, &r)) throw ErroDeExecucao(VB::Estouro);
     return DeDecimosDeMilesimos(r);
 }
 
 Currency Currency::operator-(Currency o) const {
     qint64 r;
-    if (__builtin_sub_overflow(m, o.m, &r)) throw ErroDeExecucao(6);
+    if (__builtin_sub_overflow(m, o.m, &r)) throw ErroDeExecucao(VB::Estouro);
     return DeDecimosDeMilesimos(r);
 }
 
@@ -556,19 +568,19 @@ Currency Currency::operator*(Currency o) const {
     const __int128 dobro = resto < 0 ? -2 * resto : 2 * resto;
     if (dobro > 10000 || (dobro == 10000 && q % 2 != 0)) q += produto < 0 ? -1 : 1;
     if (q < std::numeric_limits<qint64>::min() || q > std::numeric_limits<qint64>::max())
-        throw ErroDeExecucao(6);
+        throw ErroDeExecucao(VB::Estouro);
     return DeDecimosDeMilesimos(static_cast<qint64>(q));
 }
 
 Currency Currency::operator*(qint64 n) const {
     qint64 r;
-    if (__builtin_mul_overflow(m, n, &r)) throw ErroDeExecucao(6);
+    if (__builtin_mul_overflow(m, n, &r)) throw ErroDeExecucao(VB::Estouro);
     return DeDecimosDeMilesimos(r);
 }
 
 // Divides the two counts directly (one rounding), so 0,3 / 0,1 is exactly 3.
 double Currency::operator/(Currency o) const {
-    if (o.m == 0) throw ErroDeExecucao(11);
+    if (o.m == 0) throw ErroDeExecucao(VB::DivisaoPorZero);
     return static_cast<double>(m) / static_cast<double>(o.m);
 }
 
@@ -636,12 +648,12 @@ bool CBool(const QVariant& v) {
 }
 
 QDate CDate(const QVariant& v) {
-    if (IsNull(v)) throw ErroDeExecucao(94);
+    if (IsNull(v)) throw ErroDeExecucao(VB::UsoInvalidoDeNull);
     if (IsEmpty(v)) return QDate(1899, 12, 30); // VB's day zero
     if (EhData(v)) return ParteData(v);
     if (v.typeId() == QMetaType::QString)
         if (const auto data = DataDeTexto(v.toString())) return *data;
-    throw ErroDeExecucao(13);
+    throw ErroDeExecucao(VB::TiposIncompativeis);
 }
 
 double ArredondarParaPar(double valor) {
@@ -655,11 +667,11 @@ double ArredondarParaPar(double valor) {
 
 QString Format(const QVariant& valor, const QString& formato) {
     if (IsEmpty(valor)) return {};
-    if (IsNull(valor)) throw ErroDeExecucao(94);
+    if (IsNull(valor)) throw ErroDeExecucao(VB::UsoInvalidoDeNull);
     if (formato.compare(QStringLiteral("dd/mm/yyyy"), Qt::CaseInsensitive) == 0) return FormatarData(valor);
     if (formato.isEmpty()) return CStr(valor);
     const auto padrao = LerPadraoNumerico(formato);
-    if (!padrao) throw ErroDeExecucao(5);
+    if (!padrao) throw ErroDeExecucao(VB::ChamadaOuArgumentoInvalido);
     // Text that is not a number comes back unchanged, as VB's Format returns it.
     if (valor.typeId() == QMetaType::QString && !IsNumeric(valor)) return valor.toString();
     return FormatarNumero(DecimalParaFormatar(valor), *padrao);
@@ -667,7 +679,7 @@ QString Format(const QVariant& valor, const QString& formato) {
 
 QString CStr(const QVariant& v) {
     if (IsEmpty(v)) return {};
-    if (IsNull(v)) throw ErroDeExecucao(94);
+    if (IsNull(v)) throw ErroDeExecucao(VB::UsoInvalidoDeNull);
     if (EhCurrency(v)) return TextoFixo(DecimalDeCurrency(v.value<Currency>()));
     const int tipo = v.typeId();
     if (EhTipoInteiro(tipo)) return QString::number(v.toLongLong());
@@ -695,7 +707,7 @@ QString CStr(const QVariant& v) {
     case QMetaType::QTime:
         return v.toTime().toString(QStringLiteral("HH:mm:ss"));
     default:
-        throw ErroDeExecucao(13);
+        throw ErroDeExecucao(VB::TiposIncompativeis);
     }
 }
 

@@ -35,16 +35,33 @@ private:
     QByteArray mbytes;
 };
 
-// VB's description of a run-time error number: 5 "Chamada de procedimento ou argumento
-// inválido", 6 "Estouro", 9 "Subscrito fora do intervalo", 11 "Divisão por zero",
-// 13 "Tipos incompatíveis", 91 "Variável de objeto ou variável do bloco With não
-// definida", 94 "Uso inválido de Null", 380 "Valor de propriedade inválido",
-// 429 "O componente ActiveX não pode criar o objeto", 438 "O objeto não aceita esta
-// propriedade ou método", and ADO's 3001 "Os argumentos são do tipo errado, estão fora
-// do intervalo aceitável ou estão em conflito.", 3021 "O BOF ou o EOF é verdadeiro ou o
-// registro atual foi excluído. A operação solicitada requer um registro atual." and
-// 3265 "O item não pode ser encontrado na coleção correspondente ao nome ou ao ordinal
-// solicitado."; other numbers "Erro definido pelo aplicativo ou pelo objeto".
+// VB's run-time error numbers that the system raises or reports, named once; their
+// Portuguese descriptions are DescricaoDoErro's. 3001, 3021 and 3265 are ADO's, 30009,
+// 30010 and 30015 the flex grid's.
+enum Erro : long {
+    ChamadaOuArgumentoInvalido = 5,
+    Estouro = 6,
+    MemoriaInsuficiente = 7,
+    SubscritoForaDoIntervalo = 9,
+    DivisaoPorZero = 11,
+    TiposIncompativeis = 13,
+    ErroInterno = 51,
+    ObjetoNaoDefinido = 91,
+    UsoInvalidoDeNull = 94,
+    ValorDePropriedadeInvalido = 380,
+    IndiceDePropriedadeInvalido = 381,
+    ComponenteNaoCriaObjeto = 429,
+    ObjetoNaoAceitaMembro = 438,
+    ArgumentosInvalidos = 3001,
+    SemRegistroAtual = 3021,
+    ItemNaoEncontrado = 3265,
+    ValorDeLinhaInvalido = 30009,
+    ValorDeColunaInvalido = 30010,
+    UltimaLinhaNaoFixa = 30015,
+};
+
+// VB's description of a run-time error number; other numbers "Erro definido pelo
+// aplicativo ou pelo objeto".
 QString DescricaoDoErro(long numero);
 
 // Fixed point with four decimal places: a 64-bit count of ten-thousandths.

@@ -156,7 +156,7 @@ void SubstituirMsgBox(RespostaDeMsgBox resposta) {
 }
 
 void ExibirModal(QWidget* formulario) {
-    if (!formulario) throw VB::ErroDeExecucao(91);
+    if (!formulario) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
     if (ExibicaoSubstituta()) {
         // The stand-in sees the form as it would be on screen, then its display ends.
         formulario->show();
@@ -187,7 +187,7 @@ QWidget* JanelaDoHandle(HWnd hWnd) {
 
 void SetParent(QWidget* filho, HWnd hWndPai) {
     QWidget* pai = JanelaDoHandle(hWndPai);
-    if (!filho || !pai) throw VB::ErroDeExecucao(5);
+    if (!filho || !pai) throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido);
     filho->setParent(pai, Qt::Widget);
     filho->setGeometry(pai->rect());
     new AcompanhadorDeTamanho(filho, pai);
@@ -195,13 +195,13 @@ void SetParent(QWidget* filho, HWnd hWndPai) {
 
 QRect GetClientRect(HWnd hWnd) {
     QWidget* janela = JanelaDoHandle(hWnd);
-    if (!janela) throw VB::ErroDeExecucao(5);
+    if (!janela) throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido);
     return janela->rect();
 }
 
 void DefinirRegiaoArredondada(HWnd hWnd, int raio) {
     QWidget* janela = JanelaDoHandle(hWnd);
-    if (!janela) throw VB::ErroDeExecucao(5);
+    if (!janela) throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido);
     // The raio of the rounded-rectangle region is the ellipse's width and height.
     QPainterPath caminho;
     caminho.addRoundedRect(QRectF(GetClientRect(hWnd)), raio / 2.0, raio / 2.0);
@@ -214,7 +214,7 @@ bool TemRegiao(HWnd hWnd) {
 }
 
 void SendKeys(const QString& teclas) {
-    if (teclas != QStringLiteral("+({HOME})")) throw VB::ErroDeExecucao(5);
+    if (teclas != QStringLiteral("+({HOME})")) throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido);
     QWidget* foco = QApplication::focusWidget();
     if (!foco) return;
     QKeyEvent pressionada(QEvent::KeyPress, Qt::Key_Home, Qt::ShiftModifier);

@@ -146,13 +146,13 @@ void Controle::setTop(int twips) {
 }
 
 void Controle::setWidth(int twips) {
-    if (twips < 0) throw VB::ErroDeExecucao(380);
+    if (twips < 0) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     mlonWidth = twips;
     resize(Twips::ParaPixels(twips), height());
 }
 
 void Controle::setHeight(int twips) {
-    if (twips < 0) throw VB::ErroDeExecucao(380);
+    if (twips < 0) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     mlonHeight = twips;
     resize(width(), Twips::ParaPixels(twips));
 }
@@ -181,7 +181,7 @@ void Controle::setFontName(const QString& nome) {
 }
 
 void Controle::setFontSize(qreal pontos) {
-    if (pontos <= 0) throw VB::ErroDeExecucao(380);
+    if (pontos <= 0) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     QFont fonte = font();
     fonte.setPointSizeF(pontos);
     setFont(fonte);
@@ -197,7 +197,8 @@ void Controle::SetFocus() {
     // VB refuses the focus to a control that cannot take it (error 5). A window that
     // is not shown yet is no reason: the control gets the focus when it appears.
     const bool janelaExibida = window()->isVisible();
-    if ((janelaExibida && !isVisible()) || !Visible() || !isEnabled()) throw VB::ErroDeExecucao(5);
+    if ((janelaExibida && !isVisible()) || !Visible() || !isEnabled())
+        throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido);
     QWidget* alvo = focusProxy() ? focusProxy() : this;
     if (QApplication::focusWidget() == alvo) return;
     if (!GuardaDeValidacao::Instancia().PodeMoverOFocoPara(alvo)) return;

@@ -31,7 +31,7 @@ void Label::setBackStyle(int valor) {
 }
 
 void Label::setAlignment(int valor) {
-    if (valor < 0 || valor > 2) throw VB::ErroDeExecucao(380);
+    if (valor < 0 || valor > 2) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     mintAlignment = valor;
     update();
 }

@@ -20,16 +20,16 @@ constexpr int LarguraDaBarra = 12;  // pixels of a scroll bar
 constexpr int AlinhamentoGeral = 9; // ColAlignment: numbers right, text left
 
 [[noreturn]] void ErroDeLinha() {
-    throw VB::ErroDeExecucao(30009, QStringLiteral("Valor de linha inválido"));
+    throw VB::ErroDeExecucao(VB::ValorDeLinhaInvalido);
 }
 [[noreturn]] void ErroDeColuna() {
-    throw VB::ErroDeExecucao(30010, QStringLiteral("Valor de coluna inválido"));
+    throw VB::ErroDeExecucao(VB::ValorDeColunaInvalido);
 }
 [[noreturn]] void ErroDeIndice() {
-    throw VB::ErroDeExecucao(381, QStringLiteral("Índice de matriz de propriedade inválido"));
+    throw VB::ErroDeExecucao(VB::IndiceDePropriedadeInvalido);
 }
 [[noreturn]] void ErroDeValor() {
-    throw VB::ErroDeExecucao(380);
+    throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
 }
 
 QColor Cor(int lonCorVB) {
@@ -194,8 +194,7 @@ void MSFlexGrid::AddItem(const QString& Item, int Index) {
 
 void MSFlexGrid::RemoveItem(int Index) {
     if (Index < mintFixedRows || Index >= mintRows) ErroDeLinha();
-    if (mintRows - mintFixedRows <= 1)
-        throw VB::ErroDeExecucao(30015, QStringLiteral("Não é possível remover a última linha não fixa"));
+    if (mintRows - mintFixedRows <= 1) throw VB::ErroDeExecucao(VB::UltimaLinhaNaoFixa);
     const auto inicio = mvetCelulas.begin() + static_cast<ptrdiff_t>(Index) * mintCols;
     mvetCelulas.erase(inicio, inicio + mintCols);
     mvetAlturas.erase(mvetAlturas.begin() + Index);

@@ -12,7 +12,7 @@ Shape::Shape(QWidget* pai, const QString& nome) : Controle(pai, nome) {
 
 namespace {
 void ValidarFaixa(int valor, int minimo, int maximo) {
-    if (valor < minimo || valor > maximo) throw VB::ErroDeExecucao(380);
+    if (valor < minimo || valor > maximo) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
 }
 } // namespace
 

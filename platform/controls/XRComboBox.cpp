@@ -20,12 +20,11 @@ XRComboBox::XRComboBox(QWidget* pai, const QString& nome) : Controle(pai, nome) 
 }
 
 void XRComboBox::VerificarIndice(int Index) const {
-    if (Index < 0 || Index >= mobjCaixa->count())
-        throw VB::ErroDeExecucao(381, QStringLiteral("Índice de matriz de propriedade inválido"));
+    if (Index < 0 || Index >= mobjCaixa->count()) throw VB::ErroDeExecucao(VB::IndiceDePropriedadeInvalido);
 }
 
 void XRComboBox::AddItem(const QString& Item, int Index) {
-    if (Index < -1 || Index > mobjCaixa->count()) throw VB::ErroDeExecucao(5);
+    if (Index < -1 || Index > mobjCaixa->count()) throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido);
     const int posicao = Index == -1 ? mobjCaixa->count() : Index;
     const bool semSelecao = mobjCaixa->currentIndex() < 0;
     mobjCaixa->insertItem(posicao, Item, 0);
@@ -69,7 +68,7 @@ int XRComboBox::ListIndex() const {
 }
 
 void XRComboBox::setListIndex(int Index) {
-    if (Index < -1 || Index >= mobjCaixa->count()) throw VB::ErroDeExecucao(380);
+    if (Index < -1 || Index >= mobjCaixa->count()) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     const int anterior = mobjCaixa->currentIndex();
     mobjCaixa->setCurrentIndex(Index);
     if (Index >= 0 || anterior >= 0) emit Click();

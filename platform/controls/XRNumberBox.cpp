@@ -45,14 +45,14 @@ void XRNumberBox::setLocked(bool valor) {
 }
 
 void XRNumberBox::setAlignment(int valor) {
-    if (valor < 0 || valor > 2) throw VB::ErroDeExecucao(380);
+    if (valor < 0 || valor > 2) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     mintAlignment = valor;
     static const Qt::Alignment alinhamentos[] = {Qt::AlignLeft, Qt::AlignRight, Qt::AlignHCenter};
     mobjEditor->setAlignment(alinhamentos[valor] | Qt::AlignVCenter);
 }
 
 void XRNumberBox::setMaxLength(int valor) {
-    if (valor < 0) throw VB::ErroDeExecucao(380);
+    if (valor < 0) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     mintMaxLength = valor;
     // QLineEdit puts the cursor at the end when its limit changes; VB leaves it alone.
     const int inicio = SelStart();
@@ -78,7 +78,7 @@ int XRNumberBox::SelStart() const {
 }
 
 void XRNumberBox::setSelStart(int valor) {
-    if (valor < 0) throw VB::ErroDeExecucao(380);
+    if (valor < 0) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     mobjEditor->deselect();
     mobjEditor->setCursorPosition(qMin(valor, Text().length()));
 }
@@ -88,7 +88,7 @@ int XRNumberBox::SelLength() const {
 }
 
 void XRNumberBox::setSelLength(int valor) {
-    if (valor < 0) throw VB::ErroDeExecucao(380);
+    if (valor < 0) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     const int inicio = SelStart();
     mobjEditor->setSelection(inicio, qMin(valor, Text().length() - inicio));
 }

@@ -76,7 +76,7 @@ class clsFundoEscuro final : public ZELT_A_EfeitosDeTela::clsFundoEscuro {
 public:
     void Aplicar(HWnd& hWnd, qint16& /*Opcao: 0 is the only kind of cover*/) override {
         QWidget* janela = Plataforma::JanelaDoHandle(hWnd);
-        if (!janela) throw VB::ErroDeExecucao(5);
+        if (!janela) throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido);
         if (auto* existente = janela->findChild<QWidget*>(NomeDaCobertura, Qt::FindDirectChildrenOnly)) {
             existente->raise();
             return;
