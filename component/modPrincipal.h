@@ -4,13 +4,12 @@
 // uses the component has its own; all start as zero, empty, no object or False and
 // nothing clears them.
 
+#include "component/IFormularioDeLista.h"
 #include "contracts/ComponentesDaSuite.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
-
-class frmLista;
 
 namespace modPrincipal {
 
@@ -23,7 +22,7 @@ inline thread_local QString NomeOuRazaoSocialDoCliente;
 inline thread_local qint32 CodigoDoAnimal = 0;
 inline thread_local QString NomeDoAnimal;
 inline thread_local HWnd FomularioDoMenu_hWnd = 0;
-inline thread_local QPointer<frmLista> FormularioDeLista;
+inline thread_local QPointer<IFormularioDeLista> FormularioDeLista;
 inline thread_local bool FichaAbertaDiretamente = false;
 inline thread_local bool IgnorarCliqueDoComboTiposDeServicos = false;
 

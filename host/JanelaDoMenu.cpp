@@ -1,8 +1,8 @@
 #include "host/JanelaDoMenu.h"
 
-#include "component/clsOrcamentos.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/Negocio.h"
+#include "entry/clsOrcamentos.h"
 #include "platform/Plataforma.h"
 
 #include <QAction>
@@ -48,27 +48,33 @@ HWnd JanelaDoMenu::AreaDeTrabalho_hWnd() {
     return Plataforma::Handle(mAreaDeTrabalho);
 }
 
-QObject* JanelaDoMenu::CriarComponente() {
-    QObject* componente = ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos");
-    componente->setParent(this);
-    QMetaObject::invokeMethod(componente, "NomeDaAplicacao", Q_ARG(QString, mstrNomeDaAplicacao));
-    QMetaObject::invokeMethod(componente, "DadosDoUsuario", Q_ARG(QObject*, mobjDadosDoUsuario));
-    return componente;
+QObject* JanelaDoMenu::Componente() {
+    if (!mobjComponente) {
+        mobjComponente = ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos");
+        mobjComponente->setParent(this);
+        QMetaObject::invokeMethod(mobjComponente, "NomeDaAplicacao", Q_ARG(QString, mstrNomeDaAplicacao));
+        QMetaObject::invokeMethod(mobjComponente, "DadosDoUsuario", Q_ARG(QObject*, mobjDadosDoUsuario));
+    }
+    return mobjComponente;
 }
 
 void JanelaDoMenu::AbrirOrcamentos() {
-    QObject* componente = CriarComponente();
+    // The list already docked comes to the front instead of a second one beneath it.
+    if (QWidget* lista = mAreaDeTrabalho->findChild<QWidget*>(QStringLiteral("frmLista"))) {
+        lista->raise();
+        lista->setFocus();
+        return;
+    }
     QVariant resultado;
-    QMetaObject::invokeMethod(componente, "AbrirLista", Q_RETURN_ARG(QVariant, resultado),
+    QMetaObject::invokeMethod(Componente(), "AbrirLista", Q_RETURN_ARG(QVariant, resultado),
                               Q_ARG(HWnd, FomularioDoMenu_hWnd()), Q_ARG(HWnd, AreaDeTrabalho_hWnd()));
 }
 
 void JanelaDoMenu::NovoOrcamento() {
-    QObject* componente = CriarComponente();
+    QObject* componente = Componente();
     EntregarClienteEAnimal(componente);
     QVariant resultado;
     QMetaObject::invokeMethod(componente, "AbrirFicha", Q_RETURN_ARG(QVariant, resultado));
-    componente->deleteLater();
 }
 
 // Hands the menu's client and animal, with their names as the registry holds them,

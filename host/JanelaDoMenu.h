@@ -27,7 +27,8 @@ public:
     void NovoOrcamento();
 
 private:
-    QObject* CriarComponente();
+    // The menu's one component object, created on first use.
+    QObject* Componente();
 
     void EntregarClienteEAnimal(QObject* componente);
 
@@ -36,4 +37,5 @@ private:
     qint32 mlonCodigoDoAnimal;
     QString mstrNomeDaAplicacao;
     QWidget* mAreaDeTrabalho;
+    QObject* mobjComponente = nullptr;
 };

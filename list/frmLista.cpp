@@ -68,7 +68,7 @@ QPixmap ImagemDoPainelDeEspera(int largura, int altura) {
 
 } // namespace
 
-frmLista::frmLista(QWidget* parent) : QWidget(parent) {
+frmLista::frmLista(QWidget* parent) : IFormularioDeLista(parent) {
     setObjectName(QStringLiteral("frmLista"));
     setAttribute(Qt::WA_DeleteOnClose);
     setAutoFillBackground(true);

@@ -3,10 +3,10 @@
 // find box, the situation filter, the print command, the navigation bar, the result
 // grid with its hover row commands, and a rounded waiting panel.
 
+#include "component/IFormularioDeLista.h"
 #include "contracts/ComponentesDaSuite.h"
 #include "contracts/Negocio.h"
 
-#include <QWidget>
 #include <memory>
 
 class Image;
@@ -18,7 +18,7 @@ class XRCommandButton;
 class XRFind;
 class XRNavigationBar;
 
-class frmLista : public QWidget {
+class frmLista : public IFormularioDeLista {
     Q_OBJECT
 public:
     explicit frmLista(QWidget* parent = nullptr);
@@ -36,29 +36,7 @@ public:
 
     qint16 TamanhoDaPagina() const { return mintTamanhoDaPagina; }
     qint32 PaginaAtual() const { return mlonPaginaAtual; }
-    MSFlexGrid* Grade() const { return msfgGrade; }
-
-    // The grid's columns, as the record form reads them from the selected row.
-    enum Coluna : int {
-        ColunaEmBranco = 0,
-        ColunaNumeroDoOrcamento = 1,
-        ColunaApelidoOuNomeFantasiaDoCliente = 2,
-        ColunaNomeOuRazaoSocialDoCliente = 3,
-        ColunaDataDoOrcamento = 4,
-        ColunaCodigoDoCliente = 5,
-        ColunaValorTotal = 6,
-        ColunaDescontoEmPercentual = 7,
-        ColunaDescontoEmValor = 8,
-        ColunaValorLiquido = 9,
-        ColunaDataDeValidadeDoOrcamento = 10,
-        ColunaCodigoDaSituacao = 11,
-        ColunaSituacao = 12,
-        ColunaDataEHoraDaInclusao = 13,
-        ColunaUsuarioDaInclusao = 14,
-        ColunaDataEHoraDaAlteracao = 15,
-        ColunaUsuarioDaAlteracao = 16,
-        QuantidadeDeColunas = 17,
-    };
+    MSFlexGrid* Grade() const override { return msfgGrade; }
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing (PostgreSQL included), builds and runs every test (CTest,
-# offscreen). The business-layer tests run against a SQLite file and against a private
-# PostgreSQL server started here on loopback in a temporary folder and always stopped
-# at the end; ZELT_EXIGIR_PG=1 makes a test that finds no server fail instead of
-# running on SQLite alone.
+# Installs what is missing (PostgreSQL included), checks that the C++ files follow
+# .clang-format, builds and runs every test (CTest, offscreen). The business-layer
+# tests run against a SQLite file and against a private PostgreSQL server started here
+# on loopback in a temporary folder and always stopped at the end; ZELT_EXIGIR_PG=1
+# makes a test that finds no server fail instead of running on SQLite alone.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 source "$raiz/scripts/dependencias.sh"
 source "$raiz/scripts/postgresql.sh"
-instalar_dependencias postgresql
+instalar_dependencias postgresql clang-format
+verificar_formato "$raiz"
+verificar_camadas "$raiz"
 compilar "$raiz" "$raiz/build"
 trap parar_postgresql EXIT
 iniciar_postgresql

@@ -17,8 +17,8 @@
 #include "bench/business/Referencia.h"
 
 #include "business/Banco.h"
-#include "component/clsOrcamentos.h"
 #include "contracts/DadosDoUsuario.h"
+#include "entry/clsOrcamentos.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/XRComboBox.h"

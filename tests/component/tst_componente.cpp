@@ -3,13 +3,13 @@
 
 #include "DublesDoComponente.h"
 
-#include "component/clsOrcamentos.h"
 #include "component/frmMensagem.h"
 #include "component/modArredondarCantosDoObjeto.h"
 #include "component/modFuncoes.h"
 #include "component/modFundoEscuro.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
+#include "entry/clsOrcamentos.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Label.h"
@@ -160,7 +160,7 @@ void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho() {
                                       Q_ARG(HWnd, Plataforma::Handle(AreaDe(menu)))));
     QVERIFY(!resultado.isValid());
     QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, Plataforma::Handle(menu));
-    frmLista* lista = modPrincipal::FormularioDeLista;
+    QWidget* lista = modPrincipal::FormularioDeLista;
     QVERIFY(lista);
     QCOMPARE(lista->parentWidget(), AreaDe(menu));
     QVERIFY(lista->isVisible());
@@ -180,9 +180,9 @@ void TesteDoComponente::abrirListaDuasVezesTrocaAReferencia() {
     QWidget* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
     componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
-    QPointer<frmLista> primeira = modPrincipal::FormularioDeLista.data();
+    QPointer<QWidget> primeira = modPrincipal::FormularioDeLista.data();
     componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
-    QPointer<frmLista> segunda = modPrincipal::FormularioDeLista.data();
+    QPointer<QWidget> segunda = modPrincipal::FormularioDeLista.data();
     QVERIFY(primeira && segunda);
     QVERIFY(primeira != segunda);
     QVERIFY(primeira->isVisible());

@@ -1,4 +1,4 @@
-#include "component/clsOrcamentos.h"
+#include "entry/clsOrcamentos.h"
 
 #include "component/modConstantes.h"
 #include "component/modMensagemDeErro.h"
@@ -20,9 +20,13 @@ QVariant clsOrcamentos::AbrirLista(HWnd FomularioDoMenu_hWnd, HWnd AreaDeTrabalh
         Ponto = 2;
         // An earlier list stays open and docked until it is closed; only the
         // reference moves to the new one.
-        modPrincipal::FormularioDeLista = new frmLista;
+        auto lfrmLista = std::make_unique<frmLista>();
+        modPrincipal::FormularioDeLista = lfrmLista.get();
         Ponto = 3;
-        modPrincipal::FormularioDeLista->MontarExibirFormulario(AreaDeTrabalho_hWnd);
+        lfrmLista->MontarExibirFormulario(AreaDeTrabalho_hWnd);
+        // Docked, the list belongs to the work area; a list that could not be docked
+        // ends with this call instead of lingering unseen.
+        if (lfrmLista->parentWidget()) lfrmLista.release();
     });
     return QVariant();
 }
