@@ -2,7 +2,9 @@
 
 #include "component/modArredondarCantosDoObjeto.h"
 #include "component/modFuncoes.h"
+#include "component/modGrade.h"
 #include "component/modMensagemDeErro.h"
+#include "component/modPainelDeEspera.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
@@ -16,55 +18,53 @@
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNavigationBar.h"
+#include "record/frmFicha.h"
 
-#include <QPainter>
 #include <array>
 
 namespace {
 
-struct ColunaDaGrade {
-    const char16_t* Titulo;
-    int Largura; // twips; 0 hides the column
-    int Alinhamento;
-    int Atributo;          // kept in the column's ColData; nothing reads it
-    const char16_t* Campo; // the page recordset's field, empty for none
-};
-
 // Column 3 starts at 8040 twips and then absorbs the spare width of the form.
-const std::array<ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
-    {u"Coluna em branco", 0, 1, 0, u""},
-    {u"Número do Orçamento", 1570, 4, 0, u"NumeroDoOrcamento"},
-    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, u"ApelidoOuNomeFantasiaDoCliente"},
-    {u"Nome ou razão social do cliente", 8040, 1, 1, u"NomeOuRazaoSocialDoCliente"},
-    {u"Data do Orçamento", 1500, 4, 1, u"DataDoOrcamento"},
-    {u"Código do cliente", 0, 1, 0, u"CodigoDoCliente"},
-    {u"Valor total", 0, 1, 0, u"ValorTotal"},
-    {u"(%) de desconto", 0, 1, 0, u"DescontoEmPercentual"},
-    {u"Valor do desconto", 0, 1, 0, u"DescontoEmValor"},
-    {u"Valor líquido", 0, 1, 0, u"ValorLiquido"},
-    {u"Data de validade do orçamento", 0, 1, 0, u"DataDeValidadeDoOrcamento"},
-    {u"Código da situação", 0, 4, 2, u"Situacao"},
-    {u"Situação", 1400, 4, 2, u""},
-    {u"Data e hora da inclusão", 0, 1, 2, u"DataEHoraDaInclusao"},
-    {u"Usuário da inclusão", 0, 1, 1, u"UsuarioDaInclusao"},
-    {u"Data e hora da alteração", 0, 1, 2, u"DataEHoraDaAlteracao"},
-    {u"Usuário da alteração", 0, 1, 1, u"UsuarioDaAlteracao"},
+const std::array<modGrade::ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
+    {u"Coluna em branco", 0, 1, 0},
+    {u"Número do Orçamento", 1570, 4, 0},
+    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1},
+    {u"Nome ou razão social do cliente", 8040, 1, 1},
+    {u"Data do Orçamento", 1500, 4, 1},
+    {u"Código do cliente", 0, 1, 0},
+    {u"Valor total", 0, 1, 0},
+    {u"(%) de desconto", 0, 1, 0},
+    {u"Valor do desconto", 0, 1, 0},
+    {u"Valor líquido", 0, 1, 0},
+    {u"Data de validade do orçamento", 0, 1, 0},
+    {u"Código da situação", 0, 4, 2},
+    {u"Situação", 1400, 4, 2},
+    {u"Data e hora da inclusão", 0, 1, 2},
+    {u"Usuário da inclusão", 0, 1, 1},
+    {u"Data e hora da alteração", 0, 1, 2},
+    {u"Usuário da alteração", 0, 1, 1},
 }};
 
-// The waiting panel's picture: an hourglass and "Aguarde..." on white.
-QPixmap ImagemDoPainelDeEspera(int largura, int altura) {
-    QPixmap imagem(largura, altura);
-    imagem.fill(Qt::white);
-    QPainter pintor(&imagem);
-    pintor.setRenderHint(QPainter::Antialiasing);
-    pintor.drawPixmap(24, (altura - 24) / 2,
-                      Icones::Icone(QStringLiteral("Aguarde"), 24, Aparencia::CorDeDestaque()));
-    pintor.setFont(Aparencia::Fonte(12));
-    pintor.setPen(Aparencia::CorDoTexto());
-    pintor.drawText(QRect(60, 0, largura - 60, altura), Qt::AlignVCenter | Qt::AlignLeft,
-                    QStringLiteral("Aguarde, pesquisando orçamentos..."));
-    return imagem;
-}
+// The page recordset's field of each column; the situation column shows a picture.
+const std::array<const char16_t*, frmLista::QuantidadeDeColunas> Campos{{
+    u"",
+    u"NumeroDoOrcamento",
+    u"ApelidoOuNomeFantasiaDoCliente",
+    u"NomeOuRazaoSocialDoCliente",
+    u"DataDoOrcamento",
+    u"CodigoDoCliente",
+    u"ValorTotal",
+    u"DescontoEmPercentual",
+    u"DescontoEmValor",
+    u"ValorLiquido",
+    u"DataDeValidadeDoOrcamento",
+    u"Situacao",
+    u"",
+    u"DataEHoraDaInclusao",
+    u"UsuarioDaInclusao",
+    u"DataEHoraDaAlteracao",
+    u"UsuarioDaAlteracao",
+}};
 
 } // namespace
 
@@ -132,7 +132,8 @@ void frmLista::CriarControles() {
 
     picMensagem = new PictureBox(this, QStringLiteral("picMensagem"));
     picMensagem->Move(2200, 2500, 6000, 1200);
-    picMensagem->setPicture(ImagemDoPainelDeEspera(Twips::ParaPixels(6000), Twips::ParaPixels(1200)));
+    picMensagem->setPicture(
+        ImagemDoPainelDeEspera(6000, 1200, QStringLiteral("Aguarde, pesquisando orçamentos...")));
     picMensagem->setVisible(false);
 
     imgEtiqueta_Situacao_Ativo = new Image(this, QStringLiteral("imgEtiqueta_Situacao_Ativo"));
@@ -147,6 +148,16 @@ void frmLista::CriarControles() {
     connect(xrnbBarraDeNavegacao, &XRNavigationBar::Click, this, &frmLista::xrnbBarraDeNavegacao_Click);
     connect(msfgGrade, &MSFlexGrid::MouseMove, this, &frmLista::msfgGrade_MouseMove);
     connect(msfgGrade, &MSFlexGrid::SelChange, this, &frmLista::msfgGrade_SelChange);
+    connect(xrcmdAdicionar, &XRCommandButton::Click, this, &frmLista::xrcmdAdicionar_Click);
+    connect(xrcmdAlterar, &XRCommandButton::Click, this, &frmLista::xrcmdAlterar_Click);
+    connect(xrcmdExcluir, &XRCommandButton::Click, this, &frmLista::xrcmdExcluir_Click);
+}
+
+// The business object of the list; error 91 when it could not be created, so that a
+// list whose start failed answers every action with a message instead of a crash.
+ZELT_N_Orcamentos::clsOrcamentos& frmLista::Orcamentos() const {
+    if (!mobjOrcamentos) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
+    return *mobjOrcamentos;
 }
 
 qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd) {
@@ -272,45 +283,10 @@ qint16 frmLista::ConfigurarGrade() {
     qint16 ConfigurarGrade = 1;
     ComTratamentoDeErro(u"frmLista", u"ConfigurarGrade", [&](qint16& Ponto) {
         Ponto = 1;
-        msfgGrade->setVisible(false);
-        msfgGrade->setRedraw(false);
-        msfgGrade->setAppearance(0);
-        msfgGrade->setBorderStyle(0);
-        msfgGrade->setFixedCols(0);
-        msfgGrade->setFont(Aparencia::Fonte(11));
-        msfgGrade->setBackColorFixed(0xF5F5F6);
-        msfgGrade->setBackColorSel(0xD9D9D9);
-        msfgGrade->setForeColorSel(static_cast<int>(0x80000012u));
-        msfgGrade->setBackColorBkg(0xFFFFFF);
-        msfgGrade->setBackColor(0xFFFFFF);
-        msfgGrade->setForeColor(0);
-        msfgGrade->setGridColor(0xEFEFEF);
-        msfgGrade->setGridColorFixed(0xEFEFEF);
-        msfgGrade->setGridLines(0);
-        msfgGrade->setGridLinesFixed(0);
-        msfgGrade->setWordWrap(true);
-        msfgGrade->setFocusRect(0);
-        msfgGrade->setScrollBars(0);
+        modGrade::AplicarAparencia(msfgGrade, 0xF5F5F6, 0);
         Ponto = 2;
-        msfgGrade->setRows(1);
-        msfgGrade->setCols(QuantidadeDeColunas);
-        if (msfgGrade->Rows() > 1) msfgGrade->setFixedRows(1);
+        modGrade::DefinirColunas(msfgGrade, Colunas, 0xFFFFFF);
         Ponto = 3;
-        for (int c = 0; c < QuantidadeDeColunas; ++c) {
-            msfgGrade->setTextMatrix(0, c, QString::fromUtf16(Colunas[c].Titulo));
-            msfgGrade->setColWidth(c, Colunas[c].Largura);
-            msfgGrade->setColAlignment(c, Colunas[c].Alinhamento);
-            msfgGrade->setColData(c, Colunas[c].Atributo);
-        }
-        Ponto = 4;
-        msfgGrade->setRow(0);
-        for (int c = 0; c < QuantidadeDeColunas; ++c) {
-            msfgGrade->setCol(c);
-            msfgGrade->setCellFontBold(true);
-            msfgGrade->setCellForeColor(c == ColunaNumeroDoOrcamento ? 0x808080 : 0);
-            msfgGrade->setBackColorFixed(0xFFFFFF);
-        }
-        Ponto = 5;
         msfgGrade->setRedraw(true);
         ConfigurarGrade = 0;
     });
@@ -326,7 +302,7 @@ qint16 frmLista::GerarLista() {
         const QString lstrTexto = xrfndPesquisar->Text();
         Ponto = 3;
         const QVariant lvarResultado =
-            mobjOrcamentos->Selecionar(1, mintTamanhoDaPagina, llonSituacao, lstrTexto, 0, 0);
+            Orcamentos().Selecionar(1, mintTamanhoDaPagina, llonSituacao, lstrTexto, 0, 0);
         Ponto = 4;
         if (VB::CLng(lvarResultado) == 0) {
             Ponto = 5;
@@ -334,8 +310,8 @@ qint16 frmLista::GerarLista() {
             GerarLista = 0;
         } else {
             Ponto = 6;
-            ExibirMensagemDeErro(static_cast<qint32>(mobjOrcamentos->NumeroDoErro),
-                                 mobjOrcamentos->DescricaoDoErro, mobjOrcamentos->LocalDoErro);
+            ExibirMensagemDeErro(static_cast<qint32>(Orcamentos().NumeroDoErro), Orcamentos().DescricaoDoErro,
+                                 Orcamentos().LocalDoErro);
         }
     });
     return GerarLista;
@@ -344,14 +320,18 @@ qint16 frmLista::GerarLista() {
 void frmLista::PreencherGrade() {
     ComTratamentoDeErro(u"frmLista", u"PreencherGrade", [&](qint16& Ponto) {
         Ponto = 1;
-        const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
+        const RecordsetPtr lrstResultado = Orcamentos().ResultadoDaSelecaoEmRecordSet();
         if (lrstResultado->RecordCount() == 0) return;
         Ponto = 2;
-        // A page remembered from an earlier selection may lie beyond this one's end.
-        lrstResultado->SetAbsolutePage(std::clamp(mlonPaginaAtual, 1, lrstResultado->PageCount()));
+        // Pages are counted in the page size the grid has now (a resize changes it), and a
+        // page remembered from an earlier selection may lie beyond this one's end: the
+        // current page becomes the page really shown, which the navigation bar describes.
+        if (mintTamanhoDaPagina > 0) lrstResultado->SetPageSize(mintTamanhoDaPagina);
+        mlonPaginaAtual = std::clamp(mlonPaginaAtual, 1, lrstResultado->PageCount());
+        lrstResultado->SetAbsolutePage(mlonPaginaAtual);
         Ponto = 3;
         RecordsetPtr lrstPagina;
-        mobjOrcamentos->PaginarResultadoDaSelecaoEmRecordset(mintTamanhoDaPagina, lrstPagina);
+        Orcamentos().PaginarResultadoDaSelecaoEmRecordset(mintTamanhoDaPagina, lrstPagina);
         Ponto = 4;
         msfgGrade->setRedraw(false);
         msfgGrade->setRows(lrstPagina->RecordCount() + 1);
@@ -362,16 +342,11 @@ void frmLista::PreencherGrade() {
         for (int r = 1; !lrstPagina->Eof(); ++r, lrstPagina->MoveNext()) {
             Ponto = 6;
             msfgGrade->setRowHeight(r, 570);
-            msfgGrade->setRow(r);
-            for (int c = 0; c < QuantidadeDeColunas; ++c) {
-                msfgGrade->setCol(c);
-                msfgGrade->setCellBackColor(r % 2 == 1 ? 0xF2F2F2 : 0xFFFFFF);
-                msfgGrade->setCellForeColor(c == ColunaNumeroDoOrcamento ? 0x808080 : 0);
-            }
+            modGrade::EstilizarLinha(msfgGrade, r);
             Ponto = 7;
             for (int c = ColunaNumeroDoOrcamento; c < QuantidadeDeColunas; ++c) {
                 if (c == ColunaSituacao) continue;
-                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(Colunas[c].Campo)).Value;
+                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(Campos[c])).Value;
                 const bool podeFaltar = c == ColunaDataEHoraDaAlteracao || c == ColunaUsuarioDaAlteracao;
                 msfgGrade->setTextMatrix(r, c, podeFaltar && VB::IsNull(valor) ? QString() : VB::CStr(valor));
             }
@@ -395,7 +370,7 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
         Ponto = 2;
         if (picMensagem->Visible()) ExibirOcultarpicMensagem(false);
         Ponto = 3;
-        const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
+        const RecordsetPtr lrstResultado = Orcamentos().ResultadoDaSelecaoEmRecordSet();
         const int T = lrstResultado->RecordCount();
         if (T > 0) {
             for (Controle* controle :
@@ -409,38 +384,20 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
             const bool nadaRegistrado = xrfndPesquisar->Status() != 1 && xrcmbSituacao->ListIndex() <= 0;
             xrfndPesquisar->setVisible(!nadaRegistrado);
             xrcmbSituacao->setVisible(!nadaRegistrado);
+            xrcmdImprimirLista->setVisible(!nadaRegistrado);
             xrnbBarraDeNavegacao->setVisible(false);
             msfgGrade->setVisible(false);
             lblMensagemDeResultado->setCaption(QStringLiteral("Nenhum orçamento encontrado."));
             lblMensagemDeResultado->setVisible(true);
         }
         Ponto = 4;
+        // The bar describes the rows the grid shows: the page really shown (PreencherGrade
+        // keeps it in the current-page field) whatever command led there.
+        Q_UNUSED(lintComandoDeNavegacao);
         const int n = msfgGrade->Rows() - 1;
         const int P = mintTamanhoDaPagina;
-        int primeiro = 0;
-        int ultimo = 0;
-        switch (lintComandoDeNavegacao) {
-        case 1:
-            primeiro = 1;
-            ultimo = n;
-            break;
-        case 2:
-            primeiro = xrnbBarraDeNavegacao->PrimeiroRegistro() - n;
-            ultimo = xrnbBarraDeNavegacao->PrimeiroRegistro() - 1;
-            break;
-        case 3:
-            primeiro = xrnbBarraDeNavegacao->UltimoRegistro() + 1;
-            ultimo = xrnbBarraDeNavegacao->UltimoRegistro() + n;
-            break;
-        case 4:
-            primeiro = T - n + 1;
-            ultimo = T;
-            break;
-        default:
-            primeiro = (mlonPaginaAtual - 1) * P + 1;
-            ultimo = primeiro + n - 1;
-            break;
-        }
+        const int primeiro = T > 0 ? (mlonPaginaAtual - 1) * P + 1 : 0;
+        const int ultimo = T > 0 ? primeiro + n - 1 : 0;
         xrnbBarraDeNavegacao->setPrimeiroRegistro(primeiro);
         xrnbBarraDeNavegacao->setUltimoRegistro(ultimo);
         xrnbBarraDeNavegacao->setTotalDeRegistros(T);
@@ -461,7 +418,7 @@ void frmLista::xrnbBarraDeNavegacao_Click(int Botao) {
     ComTratamentoDeErro(u"frmLista", u"xrnbBarraDeNavegacao_Click", [&](qint16& Ponto) {
         Ponto = 1;
         if (Botao < 1 || Botao > 4) return;
-        const RecordsetPtr lrstResultado = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet();
+        const RecordsetPtr lrstResultado = Orcamentos().ResultadoDaSelecaoEmRecordSet();
         Ponto = 2;
         switch (Botao) {
         case 1:
@@ -510,7 +467,7 @@ void frmLista::xrcmbSituacao_Click() {
         ExibirOcultarpicMensagem(true);
         Ponto = 3;
         if (!mbooFiltrado && xrcmbSituacao->ItemData(xrcmbSituacao->ListIndex()) != 0)
-            mlonPaginaSalva = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet()->AbsolutePage();
+            mlonPaginaSalva = Orcamentos().ResultadoDaSelecaoEmRecordSet()->AbsolutePage();
         Ponto = 4;
         ReselecionarEExibir();
     });
@@ -524,7 +481,7 @@ void frmLista::xrfndPesquisar_Click() {
         ExibirOcultarpicMensagem(true);
         Ponto = 3;
         if (xrfndPesquisar->Status() == 1 && !mbooFiltrado)
-            mlonPaginaSalva = mobjOrcamentos->ResultadoDaSelecaoEmRecordSet()->AbsolutePage();
+            mlonPaginaSalva = Orcamentos().ResultadoDaSelecaoEmRecordSet()->AbsolutePage();
         Ponto = 4;
         if (xrfndPesquisar->Status() == 1 && xrcmbSituacao->ListIndex() == 3) {
             // A text search runs over every situation.
@@ -588,4 +545,35 @@ void frmLista::msfgGrade_SelChange() {
             msfgGrade->setColSel(msfgGrade->Cols() - 1);
         }
     });
+}
+
+// ---------------------------------------------------------------------------------------------
+// The record commands: the record form in the mode of the command; the list selects again
+// when the form reports a completed operation, and stays on its page.
+
+void frmLista::xrcmdAdicionar_Click() {
+    ExecutarComandoDaFicha(frmFicha::Inclusao, u"xrcmdAdicionar_Click");
+}
+
+void frmLista::xrcmdAlterar_Click() {
+    ExecutarComandoDaFicha(frmFicha::Alteracao, u"xrcmdAlterar_Click");
+}
+
+void frmLista::xrcmdExcluir_Click() {
+    ExecutarComandoDaFicha(frmFicha::Exclusao, u"xrcmdExcluir_Click");
+}
+
+void frmLista::ExecutarComandoDaFicha(qint16 lintTipoDeOperacao, QStringView procedimento) {
+    ComTratamentoDeErro(u"frmLista", procedimento, [&](qint16& Ponto) {
+        Ponto = 1;
+        frmFicha& lfrmFicha = frmFicha::InstanciaDaLista();
+        lfrmFicha.MontarExibirFormulario(lintTipoDeOperacao);
+        Ponto = 2;
+        if (lfrmFicha.OperacaoConcluida()) {
+            GerarLista();
+            AtualizarObjetos(5);
+        }
+    });
+    // Unloaded also after an error: the next command starts with a fresh form.
+    frmFicha::DescarregarInstanciaDaLista();
 }

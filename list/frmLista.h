@@ -58,6 +58,11 @@ private:
     void xrnbBarraDeNavegacao_Click(int Botao);
     void msfgGrade_MouseMove(int Button, int Shift, float X, float Y);
     void msfgGrade_SelChange();
+    void xrcmdAdicionar_Click();
+    void xrcmdAlterar_Click();
+    void xrcmdExcluir_Click();
+    void ExecutarComandoDaFicha(qint16 lintTipoDeOperacao, QStringView procedimento);
+    ZELT_N_Orcamentos::clsOrcamentos& Orcamentos() const;
 
     Label* lblTitulo;
     XRCommandButton* xrcmdAdicionar;

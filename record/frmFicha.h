@@ -1,18 +1,252 @@
 #pragma once
-// The record form of one quote: add (1), change (3) or delete (4), shown modally.
+// The record form of one quote: add (1), change (3) or delete (4), shown modally. Its
+// header names the client and the animal, its item area takes a service or a product
+// with its values, its grid holds the quote's items, and the totals and the validity
+// date close it.
+//
+// One class, several sources, each with one concern:
+//   frmFicha.cpp         the controls, the modes, permissions, the message panel
+//   frmFichaGrade.cpp    the items grid
+//   frmFichaValores.cpp  the item's values, the discounts, validation and totals
+//   frmFichaItens.cpp    add, change, remove and clear commands
+//   frmFichaGravacao.cpp saving, changing and deleting the quote
+//   frmFichaCliente.cpp  the client and the animal
+//   frmFichaProduto.cpp  the product lookup and the sales promotion
+//   frmFichaServico.cpp  the service lookup
+
+#include "contracts/Negocio.h"
 
 #include <QDialog>
+#include <memory>
+
+class Label;
+class MSFlexGrid;
+class OptionButton;
+class PictureBox;
+class XRComboBox;
+class XRCommandButton;
+class XRDTPicker;
+class XRFind;
+class XRNumberBox;
+class XRTheme;
 
 class frmFicha : public QDialog {
     Q_OBJECT
+    Q_PROPERTY(bool OperacaoConcluida READ OperacaoConcluida)
+
 public:
     explicit frmFicha(QWidget* parent = nullptr);
+    ~frmFicha() override;
 
-    // Shows the form modally in the given operation mode; returns when it closes.
+    // The operation modes.
+    enum Operacao : qint16 { Inclusao = 1, Alteracao = 3, Exclusao = 4 };
+
+    // Builds the form for the mode and shows it modally; returns when it closes.
+    // 1 when it gave up without showing the form, 0 otherwise.
     Q_INVOKABLE qint16 MontarExibirFormulario(qint16 lintTipoDeOperacao);
-
+    // True when the quote was stored, changed or deleted.
+    bool OperacaoConcluida() const { return mbooOperacaoConcluida; }
     qint16 TipoDeOperacao() const { return mintTipoDeOperacao; }
+    Q_INVOKABLE qint16 RemoverInstanciaDomobjZELT_N_Itens();
+
+    // The record form the list's commands share: created on first use, unloaded at the
+    // end of each command so that each command starts with a fresh form.
+    static frmFicha& InstanciaDaLista();
+    static void DescarregarInstanciaDaLista();
+
+    // Assembly and modes
+    Q_INVOKABLE void PermissaoDoUsuario();
+    Q_INVOKABLE qint16 HabilitarDesabilitarCampos(bool lbooHabilita);
+    Q_INVOKABLE void ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem);
+    Q_INVOKABLE void CentralizarpicMensagem();
+
+    // Items grid
+    Q_INVOKABLE qint16 ConfigurarGrade();
+    Q_INVOKABLE qint16 AtualizarObjetos(qint16 lintComandoDeNavegacao);
+
+    // The change stamp of the quote as it was read ("Data e hora da alteração", empty
+    // when never changed), handed back on saving.
+    QString DataEHoraDaAlteracaoLida() const { return mstrDataEHoraDaAlteracaoLida; }
+
+protected:
+    void resizeEvent(QResizeEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
 
 private:
+    // ---- Assembly and modes (frmFicha.cpp)
+    void CriarControles();
+    void CriarCabecalhoECliente();
+    void CriarAreaDoItem();
+    void CriarGradeTotaisEComandos();
+    // Form_Load runs once, when the form's controls are first reached, as VB loads a
+    // form at the first access to one of its controls.
+    void CarregarFormulario();
+    void Form_Load();
+    void Form_Resize();
+    qint16 QuantidadeDeDiasParaValidadeDoOrcamento();
+    void PrepararInclusao();
+    void PrepararAlteracaoOuExclusao();
+    void DefinirLinhasDoTema();
+    void SelecionarTipoDoItemDaGrade();
+    void DefinirLegendasEDicas();
+    void PintarRotulos(std::initializer_list<const Label*> lexcecoes);
+    void xrcmdCancelarAlterar_Click();
+
+    // ---- Items grid (frmFichaGrade.cpp)
+    qint16 GerarLista();
+    qint16 PreencherGrade();
+    qint16 RedefinirGrade();
+    qint16 RedimensionarGrade(int lintQuantidadeDeLinhas);
+    void EstilizarLinha(int lintLinha);
+    void LimparCamposDeQuantidadeEValoresDoItemDoOrcamento();
+
+    // ---- Item values, discounts, validation and totals (frmFichaValores.cpp)
+    void CalcularValoresDosItensDaGrade();
+    qint16 ValidarCamposDaGrade();
+    void HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(bool lbooHabilita);
+    void xrnumQuantidade_GotFocus();
+    void xrnumQuantidade_KeyPress(int& KeyAscii);
+    void xrnumQuantidade_LostFocus();
+    void xrnumQuantidade_Validate(bool& Cancel);
+    void xrnumPercentualDeDescontoPorItem_GotFocus();
+    void xrnumPercentualDeDescontoPorItem_KeyPress(int& KeyAscii);
+    void xrnumPercentualDeDescontoPorItem_LostFocus();
+    void xrnumPercentualDeDescontoPorItem_Validate(bool& Cancel);
+    void xrnumValorDeDescontoPorItem_GotFocus();
+    void xrnumValorDeDescontoPorItem_KeyPress(int& KeyAscii);
+    void xrnumValorDeDescontoPorItem_LostFocus();
+    void xrnumValorDeDescontoPorItem_Validate(bool& Cancel);
+
+    // ---- Item commands (frmFichaItens.cpp)
+    void xrcmdAdicionar_Click();
+    void xrcmdAlterar_Click();
+    void xrcmdRemover_Click();
+    void xrcmdLimparCampos_Click();
+    qint16 Registros_Alterar();
+    qint16 Registros_Excluir();
+    qint16 LimparCampos();
+
+    // ---- Saving (frmFichaGravacao.cpp)
+    void xrcmdSalvarFecharConfirmar_Click();
+
+    // ---- Client and animal (frmFichaCliente.cpp)
+    bool PesquisarCliente(const QString& lstrApelidoOuNomeFantasia, const QString& lstrNomeOuRazaoSocial,
+                          double ldouCodigoDoCliente);
+    qint16 PreencherComboboxAnimal(double ldouCodigoDoCliente);
+    void RecuperaDescontoDoCliente();
+    void xrfCodigoDoCliente_Click();
+    void xrfApelidoOuNomeFantasiaDoCliente_Click();
+    void xrfNomeOuRazaoSocialDoCliente_Click();
+    void xrfCodigoDoCliente_KeyDown(int& KeyCode, int& Shift);
+    void xrfApelidoOuNomeFantasiaDoCliente_KeyDown(int& KeyCode, int& Shift);
+    void xrfNomeOuRazaoSocialDoCliente_KeyDown(int& KeyCode, int& Shift);
+
+    // ---- Product lookup and sales promotion (frmFichaProduto.cpp)
+    bool PesquisarProduto(const QString& lstrNome, const QString& lstrCodigoDeBarras,
+                          double ldouCodigoInterno);
+    qint16 VerificaDescontoPromocionalDeVenda();
+    void optProduto_Click();
+    void xrfCodigoDeBarrasDoProduto_Click();
+    void xrfCodigoInternoDoProduto_Click();
+    void xrfNomeDoProduto_Click();
+    void xrfCodigoInternoDoProduto_KeyDown(int& KeyCode, int& Shift);
+    void xrfNomeDoProduto_KeyDown(int& KeyCode, int& Shift);
+
+    // ---- Service lookup (frmFichaServico.cpp)
+    qint16 PreencherComboboxTiposDeServicos();
+    bool PesquisarServico(qint16& lintTipoDeServico, const QString& lstrNome, double ldouCodigo);
+    void optServico_Click();
+    void xrcmbTiposDeServicos_Click();
+    void xrfCodigoDoServico_Click();
+    void xrfNomeDoServico_Click();
+    void xrfNomeDoServico_KeyDown(int& KeyCode, int& Shift);
+
+    // ---- Controls, as the form is designed
+    XRTheme* xrTheme;
+    Label* lblCliente;
+    Label* lblCodigoDoCliente;
+    XRFind* xrfCodigoDoCliente;
+    Label* lblApelidoOuNomeFantasiaDoCliente;
+    XRFind* xrfApelidoOuNomeFantasiaDoCliente;
+    Label* lblNomeOuRazaoSocialDoCliente;
+    XRFind* xrfNomeOuRazaoSocialDoCliente;
+    Label* lblItensDoOrcamento;
+    OptionButton* optServico;
+    OptionButton* optProduto;
+    Label* lblTipoDeServicoOuCodigoDeBarrasDoProduto;
+    XRComboBox* xrcmbTiposDeServicos;
+    XRFind* xrfCodigoDeBarrasDoProduto;
+    Label* lblCodigoDoServico;
+    XRFind* xrfCodigoDoServico;
+    Label* lblNomeDoServicoOuNomeDoProduto;
+    XRFind* xrfNomeDoServico;
+    XRFind* xrfNomeDoProduto;
+    Label* lblCodigoInternoDoProduto;
+    XRFind* xrfCodigoInternoDoProduto;
+    Label* lblNomeDoAnimal;
+    XRComboBox* xrcmbAnimal;
+    Label* lblQuantidade;
+    XRNumberBox* xrnumQuantidade;
+    Label* lblValorUnitario;
+    XRNumberBox* xrnumValorUnitario;
+    Label* lblPercentualDeDescontoPorItem;
+    XRNumberBox* xrnumPercentualDeDescontoPorItem;
+    Label* lblValorDeDescontoPorItem;
+    XRNumberBox* xrnumValorDeDescontoPorItem;
+    XRCommandButton* xrcmdAdicionar;
+    XRCommandButton* xrcmdAlterar;
+    XRCommandButton* xrcmdRemover;
+    XRCommandButton* xrcmdLimparCampos;
+    MSFlexGrid* msfgGradeDeItensDoOrcamento;
+    Label* lblValorTotal;
+    XRNumberBox* xrnumValorTotal;
+    Label* lblPercentualDeDesconto;
+    XRNumberBox* xrnumDescontoEmPercentual;
+    Label* lblValorDoDesconto;
+    XRNumberBox* xrnumDescontoEmValor;
+    Label* lblValorLiquido;
+    XRNumberBox* xrnumValorLiquido;
+    Label* lblDataDeValidade;
+    XRDTPicker* xrdtpDataDeValidadeDoOrcamento;
+    Label* lblObservacaoDeCamposObrigatorios;
+    XRCommandButton* xrcmdSalvarFecharConfirmar;
+    XRCommandButton* xrcmdCancelarAlterar;
+    Label* lblMensagemDeResultado;
+    PictureBox* picMensagem;
+
+    // ---- Form-level state
+    qint16 mintQuantidadeDeDiasParaAValidadeDoOrcamento = 0;
+    bool mbooPermissaoParaAlterarDataDeValidadeDoOrcamento = false;
     qint16 mintTipoDeOperacao = 0;
+    double mdouNumeroDoOrcamento = 0;
+    // The quote's items, held and paged for the form's lifetime.
+    std::unique_ptr<ZELT_N_Orcamentos::clsOrcItens> mobjZELT_N_Itens;
+    qint16 mintQuantidadeDeLinhasPorPagina = 0;
+    qint16 mintPaginaAtual = 0;
+    // One-shot guard: the next guarded event handler only clears it.
+    bool mbooIgnorarProximoEvento = false;
+    bool mbooOperacaoConcluida = false;
+    // One-shot: the dark background is applied once, when the list opens the form.
+    bool mbooAdiarFundoEscuro = false;
+    // Set once an item is in the grid: the animal can no longer be changed.
+    bool mbooAnimalBloqueado = false;
+    bool mbooCarregado = false;
+    QString mstrDataEHoraDaAlteracaoLida;
+
+    // The last chosen client's standing discounts, kept until another client is chosen.
+    QString mstrDescontoUnico;
+    qint32 mlonPercentualUnicoDeDescontos = 0;
+    qint32 mlonPercentualDeDescontoEmClinicos = 0;
+    qint32 mlonPercentualDeDescontoEmCirurgiaSimples = 0;
+    qint32 mlonPercentualDeDescontoEmCirurgiaMedia = 0;
+    qint32 mlonPercentualDeDescontoEmCirurgiaComplexa = 0;
+    qint32 mlonPercentualDeDescontoEmBanhosTosasEEsteticas = 0;
+    qint32 mlonPercentualDeDescontoEmHospedagens = 0;
+    qint32 mlonPercentualDeDescontoEmAdestramentos = 0;
+    qint32 mlonPercentualDeDescontoEmOutros = 0;
+
+    // Work variables of the item commands.
+    qint16 mintUltimaLinhaDaGrade = 0;
+    qint16 mintColunaDaGrade = 0;
+    double mdouNumeroDoItemDoOrcamento = 0;
 };

@@ -16,7 +16,6 @@
 #include "platform/controls/Shape.h"
 #include "platform/controls/Twips.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "record/frmFicha.h"
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -33,12 +32,10 @@ class TesteDoComponente : public QObject {
 private slots:
     void initTestCase();
     void init();
-    void contextoComecaVazio();
     void exibirRecebeONomeDaAplicacaoComoQuartoArgumento();
     void membrosNaOrdemDaInterfaceEAlcancaveisPeloNome();
     void abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho();
     void abrirListaDuasVezesTrocaAReferencia();
-    void abrirFichaSemListaNaoTocaMenuNemLista();
     void erroNoMetodoEhMostradoComLocalERetornaVazio();
     void progIdDesconhecidoEhErro429NoTratadorDoChamador();
     void exibicaoDeErroDaSuiteMostraEGravaNoLog();
@@ -79,21 +76,6 @@ QWidget* TesteDoComponente::NovaJanelaDoMenu() {
     menu->show();
     mjanelas.append(menu);
     return menu;
-}
-
-// Runs first: nothing has written the context yet.
-void TesteDoComponente::contextoComecaVazio() {
-    QCOMPARE(modPrincipal::NomeDaAplicacao, QString());
-    QVERIFY(modPrincipal::DadosDoUsuario.isNull());
-    QCOMPARE(modPrincipal::CodigoDoCliente, 0);
-    QCOMPARE(modPrincipal::ApelidoOuNomeFantasiaDoCliente, QString());
-    QCOMPARE(modPrincipal::NomeOuRazaoSocialDoCliente, QString());
-    QCOMPARE(modPrincipal::CodigoDoAnimal, 0);
-    QCOMPARE(modPrincipal::NomeDoAnimal, QString());
-    QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, HWnd(0));
-    QVERIFY(modPrincipal::FormularioDeLista.isNull());
-    QCOMPARE(modPrincipal::FichaAbertaDiretamente, false);
-    QCOMPARE(modPrincipal::IgnorarCliqueDoComboTiposDeServicos, false);
 }
 
 void TesteDoComponente::exibirRecebeONomeDaAplicacaoComoQuartoArgumento() {
@@ -192,31 +174,6 @@ void TesteDoComponente::abrirListaDuasVezesTrocaAReferencia() {
     QCOMPARE(modPrincipal::FormularioDeLista.data(), segunda.data());
 }
 
-void TesteDoComponente::abrirFichaSemListaNaoTocaMenuNemLista() {
-    modPrincipal::FomularioDoMenu_hWnd = 0;
-    modPrincipal::FormularioDeLista = nullptr;
-    bool diretaDuranteAExibicao = false;
-    qint16 modo = 0;
-    int exibicoes = 0;
-    Plataforma::SubstituirExibicaoModal([&](QWidget* formulario) {
-        ++exibicoes;
-        diretaDuranteAExibicao = modPrincipal::FichaAbertaDiretamente;
-        modo = qobject_cast<frmFicha*>(formulario)->TipoDeOperacao();
-        formulario->hide();
-    });
-    clsOrcamentos componente;
-    QVariant resultado;
-    QVERIFY(QMetaObject::invokeMethod(&componente, "AbrirFicha", Q_RETURN_ARG(QVariant, resultado)));
-    QVERIFY(!resultado.isValid());
-    QCOMPARE(exibicoes, 1);
-    QVERIFY(diretaDuranteAExibicao);
-    QCOMPARE(modo, qint16(1));
-    QCOMPARE(modPrincipal::FichaAbertaDiretamente, false);
-    QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, HWnd(0));
-    QVERIFY(modPrincipal::FormularioDeLista.isNull());
-    QVERIFY(ErrosExibidos().isEmpty());
-}
-
 void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio() {
     // A work area handle that names no window: the docking fails inside the list's
     // assembly, which shows the error; AbrirLista still answers Empty and keeps the
@@ -230,19 +187,8 @@ void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio() {
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 5);
     QCOMPARE(ErrosExibidos()[0].Local.toString(),
              QStringLiteral("ZELT_A_Orcamentos, frmLista, MontarExibirFormulario, Ponto: 1"));
-    if (modPrincipal::FormularioDeLista) modPrincipal::FormularioDeLista->close();
-
-    // An error thrown out of the record form's display ends AbrirFicha's own call.
-    ErrosExibidos().clear();
-    Plataforma::SubstituirExibicaoModal([](QWidget*) { throw VB::ErroDeExecucao(11); });
-    const QVariant ficha = componente.AbrirFicha();
-    QVERIFY(!ficha.isValid());
-    QCOMPARE(ErrosExibidos().size(), 1);
-    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 11);
-    QCOMPARE(ErrosExibidos()[0].Descricao.toString(), QStringLiteral("Divisão por zero"));
-    QCOMPARE(ErrosExibidos()[0].Local.toString(),
-             QStringLiteral("ZELT_A_Orcamentos, frmFicha, MontarExibirFormulario, Ponto: 2"));
-    QCOMPARE(modPrincipal::FichaAbertaDiretamente, false);
+    // The list that could not be docked is gone, not left behind without an owner.
+    QVERIFY(modPrincipal::FormularioDeLista.isNull());
 }
 
 void TesteDoComponente::progIdDesconhecidoEhErro429NoTratadorDoChamador() {
