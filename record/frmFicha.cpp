@@ -198,6 +198,8 @@ void frmFicha::CriarAreaDoItem() {
     optServico = new OptionButton(this, QStringLiteral("optServico"));
     optServico->setCaption(QStringLiteral("Serviço"));
     optServico->Move(4500, 2380, 1300, 300);
+    // The group's first button starts selected, as a form shows its option buttons.
+    optServico->setValue(true);
     optProduto = new OptionButton(this, QStringLiteral("optProduto"));
     optProduto->setCaption(QStringLiteral("Produto"));
     optProduto->Move(5900, 2380, 1300, 300);
@@ -279,7 +281,7 @@ void frmFicha::CriarGradeTotaisEComandos() {
     lblObservacaoDeCamposObrigatorios->setFont(Aparencia::Fonte(9));
 
     xrcmdSalvarFecharConfirmar =
-        NovoComando(this, u"xrcmdSalvarFecharConfirmar", u"Salvar", u"Salvar", 11700, 9010, 1900);
+        NovoComando(this, u"xrcmdSalvarFecharConfirmar", u"Salvar", u"Salvar", 11240, 9010, 2360);
     xrcmdCancelarAlterar =
         NovoComando(this, u"xrcmdCancelarAlterar", u"Cancelar", u"Cancelar", 13740, 9010, 1900);
 
@@ -474,6 +476,9 @@ void frmFicha::PrepararInclusao() {
     HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(false);
     xrdtpDataDeValidadeDoOrcamento->setEnabled(mbooPermissaoParaAlterarDataDeValidadeDoOrcamento);
     DefinirLegendasEDicas();
+    // Services are the first item type. Switching to them opens the type list, which
+    // stays closed until a client is chosen when the list opened the form.
+    optServico_Click();
     if (lbooHost) {
         for (XRFind* campo :
              {xrfCodigoDoCliente, xrfApelidoOuNomeFantasiaDoCliente, xrfNomeOuRazaoSocialDoCliente})
@@ -483,7 +488,6 @@ void frmFicha::PrepararInclusao() {
     } else {
         xrcmbTiposDeServicos->setEnabled(false);
     }
-    optServico_Click();
 }
 
 // Change and delete modes: the stored quote, nothing editable until an item is taken

@@ -1,0 +1,126 @@
+#include "tests/record/TesteDaFicha.h"
+
+#include "tests/component/DublesDoComponente.h"
+
+#include "component/modPrincipal.h"
+#include "contracts/CriarObjeto.h"
+#include "contracts/DadosDoUsuario.h"
+#include "list/frmLista.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/suite/ComponentesDaSuite.h"
+#include "record/frmFicha.h"
+
+#include <QtTest>
+
+QList<QPair<QString, HWnd>>& ChamadasDoFundoEscuro() {
+    static QList<QPair<QString, HWnd>> chamadas;
+    return chamadas;
+}
+
+namespace {
+
+// The dark background, recorded instead of drawn.
+class FundoEscuroGravador final : public ZELT_A_EfeitosDeTela::clsFundoEscuro {
+public:
+    void Aplicar(HWnd& hWnd, qint16&) override {
+        ChamadasDoFundoEscuro().append({QStringLiteral("Aplicar"), hWnd});
+    }
+    void Remover(HWnd& hWnd) override { ChamadasDoFundoEscuro().append({QStringLiteral("Remover"), hWnd}); }
+};
+
+} // namespace
+
+void TesteDaFicha::IniciarTestes() {
+    Suite::RegistrarComponentesDaSuite();
+    Plataforma::DefinirFatorDaPausa(0);
+}
+
+void TesteDaFicha::IniciarCaso() {
+    ErrosExibidos().clear();
+    ChamadasDoFundoEscuro().clear();
+    mmensagens.clear();
+    mrespostas.clear();
+    msessao = std::make_unique<BancoDeTeste::Sessao>();
+    BancoDeTeste::EscreverCadastroDeTeste();
+    RegistrarMensagemGravadora();
+    Zelt::RegistrarProgId(ProgId::FundoEscuro, [] { return std::make_unique<FundoEscuroGravador>(); });
+    auto usuario = std::make_unique<clsDadosDoUsuario>();
+    usuario->NomeDoUsuario = QStringLiteral("ANA");
+    usuario->Administrador = true;
+    musuario = std::move(usuario);
+    modPrincipal::DadosDoUsuario = musuario.get();
+    modPrincipal::NomeDaAplicacao = QStringLiteral("Clínica Escola");
+    modPrincipal::FichaAbertaDiretamente = false;
+    modPrincipal::FomularioDoMenu_hWnd = 0;
+    modPrincipal::FormularioDeLista = nullptr;
+    Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString& titulo) {
+        mmensagens.append({texto, botoes, titulo});
+        return mrespostas.isEmpty() ? int(Plataforma::vbOK) : mrespostas.takeFirst();
+    });
+    Plataforma::SubstituirExibicaoModal([](QWidget*) {});
+}
+
+void TesteDaFicha::EncerrarCaso() {
+    mficha.reset();
+    frmFicha::DescarregarInstanciaDaLista();
+    delete mmenu;
+    mmenu = nullptr;
+    modPrincipal::FichaAbertaDiretamente = false;
+    modPrincipal::FormularioDeLista = nullptr;
+    modPrincipal::DadosDoUsuario = nullptr;
+    Plataforma::SubstituirMsgBox({});
+    Plataforma::SubstituirExibicaoModal({});
+    musuario.reset();
+    msessao.reset();
+}
+
+frmFicha* TesteDaFicha::AbrirDoHost(qint32 llonCliente, qint32 llonAnimal) {
+    modPrincipal::CodigoDoCliente = llonCliente;
+    modPrincipal::ApelidoOuNomeFantasiaDoCliente = llonCliente == 1 ? QStringLiteral("João") : QString();
+    modPrincipal::NomeOuRazaoSocialDoCliente = llonCliente == 1 ? QStringLiteral("João da Silva") : QString();
+    modPrincipal::CodigoDoAnimal = llonAnimal;
+    modPrincipal::NomeDoAnimal = llonAnimal == 10 ? QStringLiteral("Rex") : QString();
+    mficha = std::make_unique<frmFicha>();
+    modPrincipal::FichaAbertaDiretamente = true;
+    mficha->MontarExibirFormulario(frmFicha::Inclusao);
+    return mficha.get();
+}
+
+frmFicha* TesteDaFicha::AbrirDaLista(qint16 lintModo, double ldouNumeroDoOrcamento) {
+    if (!mmenu) {
+        mmenu = new QWidget;
+        mmenu->resize(1400, 760);
+        auto* area = new QWidget(mmenu);
+        area->setGeometry(0, 0, 1400, 760);
+        mmenu->show();
+        mlista = new frmLista;
+        mlista->MontarExibirFormulario(Plataforma::Handle(area));
+        modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
+        modPrincipal::FormularioDeLista = mlista.data();
+        // Every quote, not only the recent ones.
+        mlista->findChild<QObject*>(QStringLiteral("xrcmbSituacao"))->setProperty("ListIndex", 0);
+    }
+    MSFlexGrid* grade = mlista->Grade();
+    for (int r = 1; r < grade->Rows(); ++r)
+        if (ldouNumeroDoOrcamento > 0 &&
+            grade->TextMatrix(r, frmLista::ColunaNumeroDoOrcamento) == QString::number(ldouNumeroDoOrcamento))
+            grade->setRow(r);
+    mficha = std::make_unique<frmFicha>();
+    mficha->MontarExibirFormulario(lintModo);
+    return mficha.get();
+}
+
+double TesteDaFicha::GravarOrcamento(int lintItens) {
+    BancoDeTeste::GradeEmMemoria grade;
+    auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
+    for (int i = 1; i < lintItens; ++i)
+        grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), QStringLiteral("120,00"),
+                               QStringLiteral("10,00"), QStringLiteral("12,00"), QStringLiteral("108,00"),
+                               QStringLiteral("48,00"));
+    orcamento->ValorTotal = VB::Currency::DeInteiro(120 * lintItens);
+    orcamento->DescontoEmValor = VB::Currency::DeInteiro(12 * lintItens);
+    orcamento->ValorLiquido = VB::Currency::DeInteiro(108 * lintItens);
+    if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+    return orcamento->CodigoGerado;
+}

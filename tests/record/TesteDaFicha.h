@@ -1,0 +1,67 @@
+#pragma once
+// What the record form's tests share: a real business layer on the known registry (one
+// row per configured database), the error display, the message boxes and the dark
+// background recorded, and the form opened as the host or the list opens it. The modal
+// display is scripted to show the form and return, so that MontarExibirFormulario ends
+// with the form still on screen, ready to be driven through its controls by name; what
+// hides the form (Save, Cancel) is what would end a real modal display.
+
+#include "tests/business/BancoDeTeste.h"
+
+#include "contracts/ComponentesDaSuite.h"
+#include "record/frmFicha.h"
+
+#include <QList>
+#include <QObject>
+#include <QPair>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class frmLista;
+class QWidget;
+
+struct MensagemExibida {
+    QString Texto;
+    int BotoesEIcone;
+    QString Titulo;
+};
+
+// Dark background calls, in order: ("Aplicar" | "Remover", hWnd).
+QList<QPair<QString, HWnd>>& ChamadasDoFundoEscuro();
+
+// A test class derives from it, gives BancoDeTeste::LinhasDosBancos() as its
+// initTestCase_data and calls IniciarTestes from initTestCase, IniciarCaso from init
+// and EncerrarCaso from cleanup.
+class TesteDaFicha : public QObject {
+    Q_OBJECT
+
+protected:
+    void IniciarTestes();
+    void IniciarCaso();
+    void EncerrarCaso();
+
+    // The record form of a new quote as the host opens it, for that client and animal
+    // of the registry (AbrirFicha's steps around the form's own).
+    frmFicha* AbrirDoHost(qint32 llonCliente = 1, qint32 llonAnimal = 10);
+    // The list docked in a menu window with every quote, that quote selected in its
+    // grid (0: none), then the record form in the mode, as the list's command opens it.
+    frmFicha* AbrirDaLista(qint16 lintModo, double ldouNumeroDoOrcamento = 0);
+    // Stores a quote of client 1 and animal 10 through the business layer, with that
+    // many service items (consultation, 120,00 with 10 % discount each); its number.
+    double GravarOrcamento(int lintItens = 1);
+
+    template <class Tipo> Tipo* ControleDaFicha(const char* nome) const {
+        return mficha ? mficha->findChild<Tipo*>(QString::fromLatin1(nome)) : nullptr;
+    }
+
+    // The message boxes shown, in order; the answers to give next (vbOK when none).
+    QList<MensagemExibida> mmensagens;
+    QList<int> mrespostas;
+
+    std::unique_ptr<BancoDeTeste::Sessao> msessao;
+    std::unique_ptr<QObject> musuario;
+    QWidget* mmenu = nullptr;
+    QPointer<frmLista> mlista;
+    std::unique_ptr<frmFicha> mficha;
+};

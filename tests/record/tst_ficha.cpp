@@ -1,0 +1,456 @@
+// The record form opened in each mode, from the host and from the list: what it shows,
+// what it lets the person touch, the validity date, the dark background, the items of a
+// stored quote, and the list's commands around it.
+
+#include "tests/component/DublesDoComponente.h"
+#include "tests/record/TesteDaFicha.h"
+
+#include "business/Banco.h"
+#include "business/Cadastros.h"
+#include "component/modPrincipal.h"
+#include "contracts/DadosDoUsuario.h"
+#include "list/frmLista.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRDTPicker.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRNumberBox.h"
+#include "platform/controls/XRTheme.h"
+#include "record/frmFicha.h"
+
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// An items object whose selection answers what the test sets, and remembers the page
+// size and the quote number it was asked for.
+struct RoteiroDeItens {
+    qint16 TamanhoDaPagina = -1;
+    double NumeroDoOrcamento = -1;
+    QVariant Resposta = false;
+    RecordsetPtr Resultado;
+};
+
+RoteiroDeItens& Itens() {
+    static RoteiroDeItens roteiro;
+    return roteiro;
+}
+
+class OrcItensRoteirizados final : public ZELT_N_Orcamentos::clsOrcItens {
+public:
+    QVariant Selecionar(qint32, qint16& lintTamanhoDaPagina, qint32, double& ldouNumeroDoOrcamento) override {
+        Itens().TamanhoDaPagina = lintTamanhoDaPagina;
+        Itens().NumeroDoOrcamento = ldouNumeroDoOrcamento;
+        mrstResultado = Itens().Resultado;
+        NumeroDoErro = 3704;
+        ObservacaoDoErro = u"Itens indisponíveis"_s;
+        LocalDoErro = u"ZELT_N_Orcamentos, clsOrcItens, Selecionar, Ponto: 2"_s;
+        return Itens().Resposta;
+    }
+    QVariant Excluir(double&, double&) override { return false; }
+};
+
+// The items recordset as the business layer delivers it, with n service items.
+RecordsetPtr ItensDeServico(int n) {
+    auto itens =
+        std::make_shared<RecordsetEmMemoria>(QStringList{u"NumeroDoItemDoOrcamento"_s,
+                                                         u"TipoDeLancamento"_s,
+                                                         u"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"_s,
+                                                         u"CodigoDoServicoOuCodigoInternoDoProduto"_s,
+                                                         u"NomeDoServico"_s,
+                                                         u"NomeDoProduto"_s,
+                                                         u"CodigoDoAnimal"_s,
+                                                         u"NomeDoAnimal"_s,
+                                                         u"Quantidade"_s,
+                                                         u"ValorUnitario"_s,
+                                                         u"DescontoEmPercentual"_s,
+                                                         u"DescontoEmValor"_s,
+                                                         u"ValorTotal"_s,
+                                                         u"Custo"_s,
+                                                         u"TipoDeVenda"_s,
+                                                         u"Situacao"_s,
+                                                         u"DataEHoraDaInclusao"_s,
+                                                         u"UsuarioDaInclusao"_s,
+                                                         u"DataEHoraDaAlteracao"_s,
+                                                         u"UsuarioDaAlteracao"_s});
+    for (int i = 1; i <= n; ++i)
+        itens->AdicionarLinha({i,
+                               1,
+                               u"1"_s,
+                               1,
+                               u"Consulta"_s,
+                               VB::Null(),
+                               10,
+                               u"Rex"_s,
+                               QVariant::fromValue(VB::Currency::DeInteiro(1)),
+                               QVariant::fromValue(VB::Currency::DeDouble(120.5)),
+                               QVariant::fromValue(VB::Currency::DeInteiro(10)),
+                               QVariant::fromValue(VB::Currency::DeDouble(12.05)),
+                               QVariant::fromValue(VB::Currency::DeDouble(108.45)),
+                               QVariant::fromValue(VB::Currency::DeInteiro(48)),
+                               1,
+                               1,
+                               QDateTime(QDate(2026, 11, 30), QTime(9, 15)),
+                               u"ANA"_s,
+                               VB::Null(),
+                               VB::Null()});
+    return itens;
+}
+
+} // namespace
+
+class TesteDaFichaNosModos : public TesteDaFicha {
+    Q_OBJECT
+
+private slots:
+    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
+    void initTestCase() { IniciarTestes(); }
+    void init() { IniciarCaso(); }
+    void cleanup() { EncerrarCaso(); }
+
+    void doHostComOClienteDoHostESemFundoEscuro();
+    void daListaNaInclusaoComFundoEscuroUmaVez();
+    void validadeSegundoAEmpresa_data();
+    void validadeSegundoAEmpresa();
+    void alteracaoComTotaisEValidadeHabilitados();
+    void exclusaoSemNadaEditavel();
+    void orcamentoSemItensRecusadoNaAlteracaoENaExclusao();
+    void gradeDoOrcamentoComoEntregueERolagemDeCincoItens();
+    void falhaAoLerOsItensNaoExibe();
+    void permissoesDoUsuario();
+    void comandosDaListaSemOperacaoConcluidaNaoReselecionam();
+
+private:
+    void RoteirizarItens(RecordsetPtr resultado);
+};
+
+void TesteDaFichaNosModos::RoteirizarItens(RecordsetPtr resultado) {
+    Itens() = RoteiroDeItens();
+    Itens().Resultado = std::move(resultado);
+    Zelt::RegistrarProgId(ProgId::OrcItens, [] { return std::make_unique<OrcItensRoteirizados>(); });
+}
+
+void TesteDaFichaNosModos::doHostComOClienteDoHostESemFundoEscuro() {
+    AbrirDoHost(1, 10);
+    QVERIFY(mficha->isVisible());
+    QVERIFY(ErrosExibidos().isEmpty());
+    QVERIFY(mmensagens.isEmpty());
+    QVERIFY(ChamadasDoFundoEscuro().isEmpty());
+    QCOMPARE(mficha->windowTitle(), u"Orçamento"_s);
+    QCOMPARE(ControleDaFicha<XRTheme>("xrTheme")->Caption(), u"Adicionar item"_s);
+    auto* salvar = ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar");
+    auto* cancelar = ControleDaFicha<XRCommandButton>("xrcmdCancelarAlterar");
+    QCOMPARE(salvar->Caption(), u"Salvar e Imprimir"_s);
+    QCOMPARE(salvar->ToolTipText(), u"Salvar inclusão, Imprmir e fechar"_s);
+    QCOMPARE(cancelar->Caption(), u"Cancelar"_s);
+    QCOMPARE(cancelar->ToolTipText(), u"Cancelar inclusão e fechar"_s);
+
+    // The host's client, shown and locked; its animal, the only one, chosen and locked.
+    QCOMPARE(ControleDaFicha<XRFind>("xrfCodigoDoCliente")->Text(), u"1"_s);
+    QCOMPARE(ControleDaFicha<XRFind>("xrfApelidoOuNomeFantasiaDoCliente")->Text(), u"João"_s);
+    QCOMPARE(ControleDaFicha<XRFind>("xrfNomeOuRazaoSocialDoCliente")->Text(), u"João da Silva"_s);
+    for (const char* campo :
+         {"xrfCodigoDoCliente", "xrfApelidoOuNomeFantasiaDoCliente", "xrfNomeOuRazaoSocialDoCliente"}) {
+        QVERIFY2(!ControleDaFicha<XRFind>(campo)->Enabled(), campo);
+        QCOMPARE(ControleDaFicha<XRFind>(campo)->Status(), 0);
+    }
+    auto* animal = ControleDaFicha<XRComboBox>("xrcmbAnimal");
+    QCOMPARE(animal->ListCount(), 1);
+    QCOMPARE(animal->Text(), u"Rex"_s);
+    QCOMPARE(animal->ItemData(0), 10);
+    QVERIFY(!animal->Enabled());
+    QVERIFY(!ControleDaFicha<XRCommandButton>("xrcmdLimparCampos")->Visible());
+
+    // Services first: the type list open, with "(Todos)" and the registry's types.
+    auto* servico = ControleDaFicha<OptionButton>("optServico");
+    QVERIFY(servico->Enabled() && servico->Value());
+    QVERIFY(ControleDaFicha<OptionButton>("optProduto")->Enabled());
+    auto* tipos = ControleDaFicha<XRComboBox>("xrcmbTiposDeServicos");
+    QVERIFY(tipos->Enabled());
+    QCOMPARE(tipos->ListIndex(), -1);
+    QCOMPARE(tipos->List(0), u"(Todos)"_s);
+    QCOMPARE(tipos->ItemData(0), 0);
+    QVERIFY(tipos->ListCount() > 1);
+    QCOMPARE(ControleDaFicha<Label>("lblTipoDeServicoOuCodigoDeBarrasDoProduto")->Caption(),
+             u"Tipo de serviço"_s);
+    QCOMPARE(ControleDaFicha<Label>("lblNomeDoServicoOuNomeDoProduto")->Caption(), u"Nome do serviço"_s);
+    QVERIFY(!ControleDaFicha<XRFind>("xrfCodigoDoServico")->Enabled());
+    QVERIFY(!ControleDaFicha<XRFind>("xrfNomeDoServico")->Enabled());
+    QVERIFY(!ControleDaFicha<XRFind>("xrfCodigoDeBarrasDoProduto")->Visible());
+    auto* quantidade = ControleDaFicha<XRNumberBox>("xrnumQuantidade");
+    QCOMPARE(quantidade->Text(), u"0"_s);
+    QVERIFY(quantidade->Locked());
+    QCOMPARE(quantidade->BackColor(), 0xF9F9F9);
+    QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumValorTotal")->Text(), u"0,00"_s);
+
+    // No item yet: the message under the add command instead of the grid.
+    QVERIFY(!ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento")->Visible());
+    auto* mensagem = ControleDaFicha<Label>("lblMensagemDeResultado");
+    QVERIFY(mensagem->Visible());
+    QCOMPARE(mensagem->Caption(), u"Nenhum item de orçamento encontrado."_s);
+    QCOMPARE(mensagem->Top(), ControleDaFicha<XRCommandButton>("xrcmdAdicionar")->Top() + 590);
+
+    // Cancel hides the form (ending its display) without a completed operation.
+    ControleDaFicha<XRCommandButton>("xrcmdCancelarAlterar")->Click();
+    QVERIFY(!mficha->isVisible());
+    QVERIFY(!mficha->OperacaoConcluida());
+    QVERIFY(ChamadasDoFundoEscuro().isEmpty());
+}
+
+void TesteDaFichaNosModos::daListaNaInclusaoComFundoEscuroUmaVez() {
+    AbrirDaLista(frmFicha::Inclusao);
+    QVERIFY(ErrosExibidos().isEmpty());
+    const HWnd menu = Plataforma::Handle(mmenu);
+    // Applied once before the display, removed once after it.
+    QCOMPARE(ChamadasDoFundoEscuro(),
+             (QList<QPair<QString, HWnd>>{{u"Aplicar"_s, menu}, {u"Remover"_s, menu}}));
+    QCOMPARE(ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar")->Caption(), u"Salvar"_s);
+    QCOMPARE(ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar")->ToolTipText(),
+             u"Salvar inclusão e fechar"_s);
+    for (const char* campo :
+         {"xrfCodigoDoCliente", "xrfApelidoOuNomeFantasiaDoCliente", "xrfNomeOuRazaoSocialDoCliente"}) {
+        auto* find = ControleDaFicha<XRFind>(campo);
+        QVERIFY2(find->Enabled(), campo);
+        QCOMPARE(find->Status(), 2);
+        QCOMPARE(find->Text(), QString());
+    }
+    // Nothing to choose before a client: the item type, the type list and the animal closed.
+    QVERIFY(!ControleDaFicha<OptionButton>("optServico")->Enabled());
+    QVERIFY(!ControleDaFicha<OptionButton>("optProduto")->Enabled());
+    QVERIFY(!ControleDaFicha<XRComboBox>("xrcmbTiposDeServicos")->Enabled());
+    QVERIFY(!ControleDaFicha<XRComboBox>("xrcmbAnimal")->Enabled());
+    QVERIFY(ControleDaFicha<XRCommandButton>("xrcmdLimparCampos")->Visible());
+    QCOMPARE(ControleDaFicha<XRTheme>("xrTheme")->DataOfInclusion(), QString());
+}
+
+void TesteDaFichaNosModos::validadeSegundoAEmpresa_data() {
+    QTest::addColumn<int>("empresas");
+    QTest::addColumn<int>("dias");
+    QTest::addColumn<bool>("permite");
+    QTest::addColumn<int>("esperados");
+    QTest::addColumn<bool>("datapickerHabilitado");
+    QTest::newRow("uma empresa que permite") << 1 << 15 << true << 15 << true;
+    QTest::newRow("uma empresa que não permite") << 1 << 7 << false << 7 << false;
+    QTest::newRow("nenhuma empresa") << 0 << 15 << true << 10 << false;
+    QTest::newRow("duas empresas") << 2 << 15 << true << 10 << false;
+}
+
+void TesteDaFichaNosModos::validadeSegundoAEmpresa() {
+    QFETCH(int, empresas);
+    QFETCH(int, dias);
+    QFETCH(bool, permite);
+    QFETCH(int, esperados);
+    QFETCH(bool, datapickerHabilitado);
+    Banco::Executar(u"DELETE FROM Empresa"_s);
+    for (int codigo = 1; codigo <= empresas; ++codigo) {
+        Cadastros::Empresa empresa;
+        empresa.Codigo = codigo;
+        empresa.NomeFantasia = u"Clínica %1"_s.arg(codigo);
+        empresa.QuantidadeDeDiasParaAValidadeDoOrcamento = dias;
+        empresa.PermissaoParaAlterarADataDeValidadeDoOrcamento = permite;
+        Cadastros::GravarEmpresa(empresa);
+    }
+    AbrirDoHost();
+    const QString esperada = QDate::currentDate().addDays(esperados).toString(u"dd/MM/yyyy"_s);
+    auto* validade = ControleDaFicha<XRDTPicker>("xrdtpDataDeValidadeDoOrcamento");
+    QCOMPARE(validade->Value(), esperada);
+    QCOMPARE(validade->Tag(), esperada);
+    QCOMPARE(validade->Enabled(), datapickerHabilitado);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaFichaNosModos::alteracaoComTotaisEValidadeHabilitados() {
+    const double numero = GravarOrcamento(2);
+    AbrirDaLista(frmFicha::Alteracao, numero);
+    QVERIFY(ErrosExibidos().isEmpty());
+    QVERIFY(mmensagens.isEmpty());
+    QVERIFY(mficha->isVisible());
+    auto* tema = ControleDaFicha<XRTheme>("xrTheme");
+    QCOMPARE(tema->Caption(), u"Alterar orçamento"_s);
+    QCOMPARE(tema->DataOfInclusion(),
+             u"Código %1 | Incluído em %2"_s.arg(numero).arg(QDate::currentDate().toString(u"dd/MM/yyyy"_s)));
+    QCOMPARE(tema->DataOfAlteration(), QString());
+    QCOMPARE(ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar")->Caption(), u"Salvar"_s);
+    QCOMPARE(ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar")->ToolTipText(),
+             u"Salvar alteração e fechar"_s);
+    QCOMPARE(ControleDaFicha<XRCommandButton>("xrcmdCancelarAlterar")->ToolTipText(),
+             u"Cancelar alteração e fechar"_s);
+    QCOMPARE(ControleDaFicha<XRFind>("xrfCodigoDoCliente")->Text(), u"1"_s);
+    QCOMPARE(ControleDaFicha<XRFind>("xrfApelidoOuNomeFantasiaDoCliente")->Text(), u"João"_s);
+    QCOMPARE(ControleDaFicha<XRComboBox>("xrcmbAnimal")->Text(), u"Rex"_s);
+    QCOMPARE(ControleDaFicha<XRDTPicker>("xrdtpDataDeValidadeDoOrcamento")->Value(),
+             QDate::currentDate().addDays(10).toString(u"dd/MM/yyyy"_s));
+    QCOMPARE(mficha->DataEHoraDaAlteracaoLida(), QString());
+
+    // Only the total and net boxes and the validity date stay enabled.
+    QStringList habilitados;
+    for (Controle* controle : mficha->findChildren<Controle*>())
+        if (controle->Enabled() && controle->Visible() &&
+            (qobject_cast<XRFind*>(controle) || qobject_cast<XRComboBox*>(controle) ||
+             qobject_cast<OptionButton*>(controle) || qobject_cast<XRNumberBox*>(controle) ||
+             qobject_cast<XRDTPicker*>(controle)))
+            habilitados << controle->objectName();
+    habilitados.sort();
+    QCOMPARE(habilitados, (QStringList{u"xrdtpDataDeValidadeDoOrcamento"_s, u"xrnumValorLiquido"_s,
+                                       u"xrnumValorTotal"_s}));
+    QVERIFY(!ControleDaFicha<XRCommandButton>("xrcmdAdicionar")->Enabled());
+    QVERIFY(!ControleDaFicha<XRCommandButton>("xrcmdAlterar")->Visible());
+    QVERIFY(ControleDaFicha<XRCommandButton>("xrcmdRemover")->Visible());
+    QVERIFY(!ControleDaFicha<XRCommandButton>("xrcmdLimparCampos")->Visible());
+
+    // The totals of the stored items.
+    QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumValorTotal")->Text(), u"240,00"_s);
+    QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumDescontoEmPercentual")->Text(), u"10,00"_s);
+    QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumDescontoEmValor")->Text(), u"24,00"_s);
+    QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumValorLiquido")->Text(), u"216,00"_s);
+    // The quote's stored items, as delivered.
+    auto* grade = ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento");
+    QCOMPARE(grade->Rows(), 3);
+    QVERIFY(grade->Visible());
+    QCOMPARE(grade->TextMatrix(1, GradeDeItens::NomeDoServicoOuProduto), u"Consulta clínica"_s);
+    QCOMPARE(grade->TextMatrix(2, GradeDeItens::NumeroDoItem), u"2"_s);
+}
+
+void TesteDaFichaNosModos::exclusaoSemNadaEditavel() {
+    const double numero = GravarOrcamento(1);
+    AbrirDaLista(frmFicha::Exclusao, numero);
+    QVERIFY(ErrosExibidos().isEmpty());
+    QCOMPARE(ControleDaFicha<XRTheme>("xrTheme")->Caption(), u"Excluir orçamento"_s);
+    QCOMPARE(ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar")->Caption(), u"Confirmar"_s);
+    QCOMPARE(ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar")->ToolTipText(),
+             u"Confirmar exclusão e e fechar"_s);
+    QCOMPARE(ControleDaFicha<XRCommandButton>("xrcmdCancelarAlterar")->ToolTipText(),
+             u"Cancelar exclusão e fechar"_s);
+    for (Controle* controle : mficha->findChildren<Controle*>())
+        if (qobject_cast<XRFind*>(controle) || qobject_cast<XRComboBox*>(controle) ||
+            qobject_cast<OptionButton*>(controle) || qobject_cast<XRNumberBox*>(controle) ||
+            qobject_cast<XRDTPicker*>(controle) || qobject_cast<MSFlexGrid*>(controle))
+            QVERIFY2(!controle->Enabled(), qPrintable(controle->objectName()));
+    for (const char* comando : {"xrcmdAlterar", "xrcmdRemover", "xrcmdLimparCampos"})
+        QVERIFY2(!ControleDaFicha<XRCommandButton>(comando)->Visible(), comando);
+    QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumValorLiquido")->Text(), u"108,00"_s);
+}
+
+void TesteDaFichaNosModos::orcamentoSemItensRecusadoNaAlteracaoENaExclusao() {
+    const double numero = GravarOrcamento(1);
+    RoteirizarItens(ItensDeServico(0));
+    for (qint16 modo : {qint16(frmFicha::Alteracao), qint16(frmFicha::Exclusao)}) {
+        mmensagens.clear();
+        ChamadasDoFundoEscuro().clear();
+        AbrirDaLista(modo, numero);
+        QCOMPARE(mmensagens.size(), 1);
+        QCOMPARE(mmensagens[0].Texto, u"Nenhum item localizado para este orçamento."_s);
+        QCOMPARE(mmensagens[0].BotoesEIcone, int(Plataforma::vbInformation));
+        QCOMPARE(mmensagens[0].Titulo, u"Clínica Escola"_s);
+        QVERIFY(!mficha->isVisible());
+        QVERIFY(!mficha->OperacaoConcluida());
+        QCOMPARE(ChamadasDoFundoEscuro().size(), 2);
+        QCOMPARE(ChamadasDoFundoEscuro().last().first, u"Remover"_s);
+        QCOMPARE(Itens().NumeroDoOrcamento, numero);
+    }
+}
+
+void TesteDaFichaNosModos::gradeDoOrcamentoComoEntregueERolagemDeCincoItens() {
+    const double numero = GravarOrcamento(1);
+    for (int itens : {4, 5}) {
+        RoteirizarItens(ItensDeServico(itens));
+        AbrirDaLista(frmFicha::Alteracao, numero);
+        auto* grade = ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento");
+        QCOMPARE(grade->Rows(), itens + 1);
+        // The page holds what fits the grid: (3450 - 700) / 550 rows.
+        QCOMPARE(grade->Height(), 3450);
+        QCOMPARE(Itens().TamanhoDaPagina, qint16(5));
+        QCOMPARE(grade->ScrollBars(), itens > 4 ? 2 : 0);
+        QCOMPARE(grade->ColWidth(GradeDeItens::ValorTotal), itens > 4 ? 2245 : 2505);
+        // Cells as delivered, in their default text form; empty change date and user.
+        const QStringList linha{
+            u""_s,    u"1"_s,     u"1"_s,  u"Consulta"_s, u"10"_s,     u"Rex"_s,
+            u"1"_s,   u"120,5"_s, u"10"_s, u"12,05"_s,    u"108,45"_s, u"48"_s,
+            u"1"_s,   u"1"_s,     u"1"_s,  u"1"_s,        u""_s,       u"30/11/2026 09:15:00"_s,
+            u"ANA"_s, u""_s,      u""_s};
+        for (int c = 0; c < GradeDeItens::QuantidadeDeColunas; ++c)
+            QCOMPARE(grade->TextMatrix(1, c), linha[c]);
+        // Rows shaded alternately, the code column grey.
+        grade->setRow(1);
+        grade->setCol(5);
+        QCOMPARE(grade->CellBackColor(), 0xF2F2F2);
+        grade->setRow(2);
+        QCOMPARE(grade->CellBackColor(), 0xFFFFFF);
+        grade->setCol(1);
+        QCOMPARE(grade->CellForeColor(), 0x808080);
+        QCOMPARE(grade->RowHeight(0), 700);
+        QCOMPARE(grade->RowHeight(1), 570);
+        // The totals of the delivered items, as currency: 120,50 each, 12,05 off each.
+        QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumValorTotal")->Text(),
+                 itens == 4 ? u"482,00"_s : u"602,50"_s);
+        QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumValorLiquido")->Text(),
+                 itens == 4 ? u"433,80"_s : u"542,25"_s);
+        QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumDescontoEmPercentual")->Text(), u"10,00"_s);
+    }
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaFichaNosModos::falhaAoLerOsItensNaoExibe() {
+    const double numero = GravarOrcamento(1);
+    RoteirizarItens(ItensDeServico(1));
+    Itens().Resposta = true;
+    QCOMPARE(AbrirDaLista(frmFicha::Alteracao, numero)->isVisible(), false);
+    QCOMPARE(ErrosExibidos().size(), 1);
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 3704);
+    QCOMPARE(ErrosExibidos()[0].Descricao.toString(), u"Itens indisponíveis"_s);
+    QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Orcamentos, clsOrcItens, Selecionar, Ponto: 2"_s);
+}
+
+void TesteDaFichaNosModos::permissoesDoUsuario() {
+    auto* usuario = static_cast<clsDadosDoUsuario*>(musuario.get());
+    struct Caso {
+        bool Administrador;
+        bool Descontos;
+        bool Unitario;
+        bool DescontosDoItem;
+    };
+    for (const Caso& caso :
+         {Caso{true, false, true, false}, Caso{false, true, false, true}, Caso{false, false, false, false}}) {
+        usuario->Administrador = caso.Administrador;
+        usuario->PermissaoDoModuloCaixaAlterarDescontosDeVendas = caso.Descontos;
+        AbrirDoHost();
+        // The item boxes start locked; opening them leaves locked what the user may not change.
+        for (const char* caixa : {"xrnumQuantidade", "xrnumPercentualDeDescontoPorItem"})
+            ControleDaFicha<XRNumberBox>(caixa)->setLocked(true);
+        QMetaObject::invokeMethod(mficha.get(), "PermissaoDoUsuario");
+        QCOMPARE(!ControleDaFicha<XRNumberBox>("xrnumValorUnitario")->Locked(), caso.Unitario);
+        QCOMPARE(!ControleDaFicha<XRNumberBox>("xrnumDescontoEmValor")->Locked(),
+                 caso.Administrador || caso.Descontos);
+        // An administrator's item discount boxes are left as they were.
+        QCOMPARE(!ControleDaFicha<XRNumberBox>("xrnumPercentualDeDescontoPorItem")->Locked(),
+                 caso.DescontosDoItem);
+    }
+}
+
+void TesteDaFichaNosModos::comandosDaListaSemOperacaoConcluidaNaoReselecionam() {
+    GravarOrcamento(1);
+    AbrirDaLista(frmFicha::Inclusao);
+    mficha.reset();
+    const int linhas = mlista->Grade()->Rows();
+    // While the form is open another quote is stored; cancelling must not select again.
+    int exibicoes = 0;
+    Plataforma::SubstituirExibicaoModal([&](QWidget* formulario) {
+        ++exibicoes;
+        QCOMPARE(formulario, static_cast<QWidget*>(&frmFicha::InstanciaDaLista()));
+        GravarOrcamento(1);
+        formulario->findChild<XRCommandButton*>(u"xrcmdCancelarAlterar"_s)->Click();
+    });
+    mlista->findChild<XRCommandButton*>(u"xrcmdAdicionar"_s)->Click();
+    QCOMPARE(exibicoes, 1);
+    QCOMPARE(mlista->Grade()->Rows(), linhas);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+QTEST_MAIN(TesteDaFichaNosModos)
+#include "tst_ficha.moc"
