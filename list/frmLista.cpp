@@ -3,6 +3,7 @@
 #include "component/modArredondarCantosDoObjeto.h"
 #include "component/modFuncoes.h"
 #include "component/modMensagemDeErro.h"
+#include "component/modPainelDeEspera.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
@@ -17,7 +18,6 @@
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNavigationBar.h"
 
-#include <QPainter>
 #include <array>
 
 namespace {
@@ -50,21 +50,6 @@ const std::array<ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
     {u"Data e hora da alteração", 0, 1, 2, u"DataEHoraDaAlteracao"},
     {u"Usuário da alteração", 0, 1, 1, u"UsuarioDaAlteracao"},
 }};
-
-// The waiting panel's picture: an hourglass and "Aguarde..." on white.
-QPixmap ImagemDoPainelDeEspera(int largura, int altura) {
-    QPixmap imagem(largura, altura);
-    imagem.fill(Qt::white);
-    QPainter pintor(&imagem);
-    pintor.setRenderHint(QPainter::Antialiasing);
-    pintor.drawPixmap(24, (altura - 24) / 2,
-                      Icones::Icone(QStringLiteral("Aguarde"), 24, Aparencia::CorDeDestaque()));
-    pintor.setFont(Aparencia::Fonte(12));
-    pintor.setPen(Aparencia::CorDoTexto());
-    pintor.drawText(QRect(60, 0, largura - 60, altura), Qt::AlignVCenter | Qt::AlignLeft,
-                    QStringLiteral("Aguarde, pesquisando orçamentos..."));
-    return imagem;
-}
 
 } // namespace
 
@@ -132,7 +117,8 @@ void frmLista::CriarControles() {
 
     picMensagem = new PictureBox(this, QStringLiteral("picMensagem"));
     picMensagem->Move(2200, 2500, 6000, 1200);
-    picMensagem->setPicture(ImagemDoPainelDeEspera(Twips::ParaPixels(6000), Twips::ParaPixels(1200)));
+    picMensagem->setPicture(ImagemDoPainelDeEspera(Twips::ParaPixels(6000), Twips::ParaPixels(1200),
+                                                   QStringLiteral("Aguarde, pesquisando orçamentos...")));
     picMensagem->setVisible(false);
 
     imgEtiqueta_Situacao_Ativo = new Image(this, QStringLiteral("imgEtiqueta_Situacao_Ativo"));
