@@ -25,5 +25,6 @@ inline thread_local HWnd FomularioDoMenu_hWnd = 0;
 inline thread_local QPointer<IFormularioDeLista> FormularioDeLista;
 inline thread_local bool FichaAbertaDiretamente = false;
 inline thread_local bool IgnorarCliqueDoComboTiposDeServicos = false;
+inline thread_local double NumeroDoTipoDeServicoParaComboBox = 0; // 0 (every type) before each call
 
 } // namespace modPrincipal

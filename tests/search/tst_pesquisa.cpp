@@ -1,0 +1,641 @@
+// The three search dialogs driven as the record form and a person drive them: the find
+// box, the grid, the type list and "Fechar", with the message boxes answered and the
+// business layer scripted (and real, on the known registry, where real data can tell).
+
+#include "../business/BancoDeTeste.h"
+#include "../component/DublesDoComponente.h"
+#include "DublesDaPesquisa.h"
+
+#include "business/Objetos.h"
+
+#include "component/modFundoEscuro.h"
+#include "component/modPrincipal.h"
+#include "contracts/DadosDoUsuario.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/EditorDeTexto.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/PictureBox.h"
+#include "platform/controls/Twips.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRTheme.h"
+#include "platform/suite/ComponentesDaSuite.h"
+#include "search/frmPesquisaDeClientes.h"
+#include "search/frmPesquisaDeProdutos.h"
+#include "search/frmPesquisaDeServicos.h"
+
+#include <QDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Mensagem {
+    QString Texto;
+    int Botoes;
+    QString Titulo;
+};
+
+const QString Aplicacao = u"ZELT - Clínicas"_s;
+
+const QStringList CamposDosClientes{u"CodigoDoCliente"_s,
+                                    u"ApelidoOuNomeFantasia"_s,
+                                    u"NomeOuRazaoSocial"_s,
+                                    u"Situacao"_s,
+                                    u"EnderecoCompleto"_s,
+                                    u"TiposECanaisDeComunicacao"_s,
+                                    u"Credito"_s,
+                                    u"DescontoUnico"_s,
+                                    u"PercentualUnicoDeDescontos"_s,
+                                    u"PercentualDeDescontoEmClinicos"_s,
+                                    u"PercentualDeDescontoEmCirurgiaSimples"_s,
+                                    u"PercentualDeDescontoEmCirurgiaMedia"_s,
+                                    u"PercentualDeDescontoEmCirurgiaComplexa"_s,
+                                    u"PercentualDeDescontoEmBanhosTosasEEsteticas"_s,
+                                    u"PercentualDeDescontoEmHospedagens"_s,
+                                    u"PercentualDeDescontoEmAdestramentos"_s,
+                                    u"PercentualDeDescontoEmOutros"_s,
+                                    u"VIP"_s,
+                                    u"CategoriaDaCurvaABC"_s};
+
+// Clients 1, 2, ... in these situations, with a value of each kind in every field.
+RecordsetPtr Clientes(const QList<int>& situacoes) {
+    auto clientes = std::make_shared<RecordsetEmMemoria>(CamposDosClientes);
+    for (int i = 0; i < situacoes.size(); ++i) {
+        QList<QVariant> valores{double(i + 1),
+                                u"Apelido %1"_s.arg(i + 1),
+                                u"Nome %1"_s.arg(i + 1),
+                                situacoes[i],
+                                u"Rua %1, 10 - Centro"_s.arg(i + 1),
+                                u"Telefone: (19) 3232-1010"_s,
+                                QVariant::fromValue(VB::Currency::DeDecimosDeMilesimos(15005000)),
+                                u"Não"_s};
+        for (int p = 0; p < 9; ++p)
+            valores << QVariant::fromValue(VB::Currency::DeInteiro(p + 1));
+        valores << u"Sim"_s << u"A"_s;
+        clientes->AdicionarLinha(valores);
+    }
+    return clientes;
+}
+
+RecordsetPtr Linhas(const QStringList& campos, const QList<QList<QVariant>>& linhas) {
+    auto recordset = std::make_shared<RecordsetEmMemoria>(campos);
+    for (const auto& linha : linhas)
+        recordset->AdicionarLinha(linha);
+    return recordset;
+}
+
+RecordsetPtr Produtos(int quantidade) {
+    QList<QList<QVariant>> linhas;
+    for (int i = 1; i <= quantidade; ++i)
+        linhas << QList<QVariant>{i,
+                                  u"789000000001%1"_s.arg(i),
+                                  u"Produto %1"_s.arg(i),
+                                  u"Rações"_s,
+                                  u"Cães"_s,
+                                  12.3,
+                                  u"SC"_s,
+                                  u"UN"_s,
+                                  24.9,
+                                  3};
+    return Linhas({u"CodigoInterno"_s, u"CodigoDeBarras"_s, u"Nome"_s, u"NomeDoGrupo"_s, u"NomeDoSubgrupo"_s,
+                   u"ValorDeCusto"_s, u"UnidadeDeCompra"_s, u"UnidadeDeVenda"_s, u"ValorDeVenda"_s,
+                   u"PercentualDeComissao"_s},
+                  linhas);
+}
+
+RecordsetPtr Servicos(int quantidade) {
+    QList<QList<QVariant>> linhas;
+    for (int i = 1; i <= quantidade; ++i)
+        linhas << QList<QVariant>{i, u"Serviço %1"_s.arg(i), u"Descrição %1"_s.arg(i), 1, 48, 120};
+    return Linhas(
+        {u"Codigo"_s, u"Nome"_s, u"Descricao"_s, u"NumeroDoTipoDeServico"_s, u"Custo"_s, u"ValorDeVenda"_s},
+        linhas);
+}
+
+} // namespace
+
+class TesteDaPesquisa : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void clienteUnicoAtivoEscolhidoSemCliqueNaExibicaoModal();
+    void clientesInativoBloqueadoEExcluidoRecusados();
+    void cliqueDepoisDaPesquisaEngolidoAteOutroCliqueOuRedimensionar();
+    void clienteNaoEncontradoEFalhasDaPesquisa();
+    void gradeDeClientesDesenhadaESombreada();
+    void clientesNoBancoReal();
+    void produtosEscolhaImediataSalvoConsultaDePreco();
+    void produtosNoBancoReal();
+    void servicoSemTipoNaoPesquisa();
+    void servicosTodosOsTiposETrocaDeTipo();
+    void semTiposDeServicoRemoveOFundoEscuro();
+    void servicosNoBancoReal();
+    void desenhoDosTresDialogos();
+
+private:
+    template <class T> T* Abrir(bool pesquisarTipos = false);
+    XRFind* Caixa() const { return mdialogo->findChild<XRFind*>(); }
+    void Pesquisar(const QString& texto);
+    void ClicarNaLinha(int linha);
+    void Fechar() {
+        QTest::mouseClick(mdialogo->findChild<XRCommandButton*>(u"xrcmdFechar"_s), Qt::LeftButton);
+    }
+    QStringList Linha(int linha) const;
+
+    std::unique_ptr<BancoDeTeste::Sessao> msessao;
+    std::unique_ptr<frmPesquisa> mdialogo;
+    clsDadosDoUsuario musuario;
+    QList<Mensagem> mmensagens;
+};
+
+void TesteDaPesquisa::initTestCase() {
+    Suite::RegistrarComponentesDaSuite();
+    Plataforma::DefinirFatorDaPausa(0);
+    Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString& titulo) {
+        mmensagens << Mensagem{texto, botoes, titulo};
+        return int(Plataforma::vbOK);
+    });
+    musuario.NomeDoUsuario = u"ANA"_s;
+    modPrincipal::DadosDoUsuario = &musuario;
+    modPrincipal::NomeDaAplicacao = Aplicacao;
+}
+
+void TesteDaPesquisa::init() {
+    ErrosExibidos().clear();
+    mmensagens.clear();
+    msessao = std::make_unique<BancoDeTeste::Sessao>();
+    BancoDeTeste::EscreverCadastroDeTeste();
+    RegistrarMensagemGravadora();
+    RegistrarNegocioRoteirizado();
+}
+
+void TesteDaPesquisa::cleanup() {
+    mdialogo.reset();
+    msessao.reset();
+    Plataforma::SubstituirExibicaoModal({});
+}
+
+// The dialog as the record form leaves it before a person uses it: configured, shown.
+template <class T> T* TesteDaPesquisa::Abrir(bool pesquisarTipos) {
+    auto* dialogo = new T;
+    mdialogo.reset(dialogo);
+    if constexpr (std::is_same_v<T, frmPesquisaDeServicos>)
+        dialogo->EfetuarOPreenchimentoDaComboboxTiposDeServicos(pesquisarTipos);
+    dialogo->ConfigurarGrade();
+    dialogo->show();
+    dialogo->activateWindow();
+    if (!QTest::qWaitForWindowActive(dialogo)) qWarning("A janela não ficou ativa.");
+    return dialogo;
+}
+
+void TesteDaPesquisa::Pesquisar(const QString& texto) {
+    Caixa()->setText(texto);
+    Caixa()->Pesquisar();
+}
+
+void TesteDaPesquisa::ClicarNaLinha(int linha) {
+    const int y = Twips::ParaPixels(300 + (linha - 1) * 570 + 285);
+    QTest::mouseClick(mdialogo->Grade(), Qt::LeftButton, {}, QPoint(Twips::ParaPixels(1600), y));
+}
+
+QStringList TesteDaPesquisa::Linha(int linha) const {
+    QStringList celulas;
+    for (int c = 0; c < mdialogo->Grade()->Cols(); ++c)
+        celulas << mdialogo->Grade()->TextMatrix(linha, c);
+    return celulas;
+}
+
+void TesteDaPesquisa::clienteUnicoAtivoEscolhidoSemCliqueNaExibicaoModal() {
+    frmPesquisaDeClientes dialogo;
+    QCOMPARE(dialogo.ConfigurarGrade(), qint16(0));
+    QCOMPARE(dialogo.PreencherGrade(Clientes({1, 1})), qint16(0));
+    Respostas().Resultado = Clientes({1});
+    auto* caixa = dialogo.findChild<XRFind*>(u"xrfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo"_s);
+    auto* painel = dialogo.findChild<PictureBox*>(u"picMensagem"_s);
+    bool selecionadoAntes = true, focoNaCaixa = false, painelNoMeio = false, desabilitado = false;
+    Plataforma::DefinirFatorDaPausa(0.05);
+    Plataforma::SubstituirExibicaoModal([&](QWidget*) {
+        selecionadoAntes = dialogo.RegistroSelecionado();
+        focoNaCaixa = caixa->TemOFoco();
+        QTimer::singleShot(10, [&] {
+            painelNoMeio = painel->isVisible() && Plataforma::TemRegiao(Plataforma::Handle(painel)) &&
+                           qAbs(painel->geometry().center().x() - dialogo.width() / 2) <= 1 &&
+                           qAbs(painel->geometry().center().y() - dialogo.height() / 2) <= 1;
+            desabilitado = !dialogo.isEnabled();
+        });
+        caixa->setText(u" joão "_s);
+        caixa->Pesquisar();
+    });
+    Plataforma::ExibirModal(&dialogo);
+    Plataforma::DefinirFatorDaPausa(0);
+    QVERIFY(!selecionadoAntes);
+    QVERIFY(focoNaCaixa);
+    QVERIFY(painelNoMeio);
+    QVERIFY(desabilitado);
+    // Picked without a click: hidden, the pick in the grid's selected row.
+    QVERIFY(dialogo.RegistroSelecionado());
+    QVERIFY(!dialogo.isVisible());
+    QVERIFY(dialogo.isEnabled() && !painel->isVisible());
+    QCOMPARE(dialogo.Grade()->Rows(), 2);
+    QCOMPARE(dialogo.Grade()->RowSel(), 1);
+    QCOMPARE(dialogo.Grade()->TextMatrix(1, frmPesquisaDeClientes::ColunaApelidoOuNomeFantasia),
+             u"Apelido 1"_s);
+    // The text as typed, the other criteria empty, the user's data handed over.
+    QCOMPARE(Respostas().Textos, QStringList{u" joão "_s});
+    QCOMPARE(Respostas().Argumentos, QStringList{u"2|0|0||0||||0||ANA"_s});
+    QVERIFY(mmensagens.isEmpty());
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaPesquisa::clientesInativoBloqueadoEExcluidoRecusados() {
+    const QStringList motivos{u"bloqueado"_s, u"inativo"_s, u"bloqueado"_s, u"excluído"_s};
+    Abrir<frmPesquisaDeClientes>();
+    // One blocked client found: refused, the dialog stays with its row and the grid focused.
+    Respostas().Resultado = Clientes({3});
+    Pesquisar(u"bloq"_s);
+    QVERIFY(mdialogo->isVisible());
+    QVERIFY(!mdialogo->RegistroSelecionado());
+    QCOMPARE(mdialogo->Grade()->Rows(), 2);
+    QVERIFY(mdialogo->Grade()->TemOFoco());
+    // Clicking the rows of clients in each refused situation, then an active one.
+    Respostas().Resultado = Clientes({2, 3, 4, 1});
+    Pesquisar(u"x"_s); // swallowed: only empties the grid
+    Pesquisar(u"x"_s);
+    for (int linha = 1; linha <= 3; ++linha)
+        ClicarNaLinha(linha);
+    QCOMPARE(mmensagens.size(), 4);
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(mmensagens[i].Texto,
+                 u"Cliente %1. Para mais informações, entre em contato com o departamento "
+                 u"financeiro."_s.arg(motivos[i]));
+        QCOMPARE(mmensagens[i].Botoes, int(Plataforma::vbInformation));
+        QCOMPARE(mmensagens[i].Titulo, Aplicacao);
+    }
+    QVERIFY(mdialogo->isVisible() && !mdialogo->RegistroSelecionado());
+    ClicarNaLinha(4);
+    QVERIFY(!mdialogo->isVisible());
+    QVERIFY(mdialogo->RegistroSelecionado());
+    QCOMPARE(mdialogo->Grade()->RowSel(), 4);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaPesquisa::cliqueDepoisDaPesquisaEngolidoAteOutroCliqueOuRedimensionar() {
+    Abrir<frmPesquisaDeClientes>();
+    Respostas().Resultado = Clientes({1, 1});
+    Pesquisar(u"Apelido"_s);
+    QCOMPARE(mdialogo->Grade()->Rows(), 3);
+    QVERIFY(Caixa()->TemOFoco());
+    Pesquisar(u"Apelido"_s); // swallowed: the grid emptied, nothing asked
+    QCOMPARE(mdialogo->Grade()->Rows(), 1);
+    QCOMPARE(Respostas().Chamadas, 1);
+    Caixa()->Limpar(); // any click searches, also the clear button: an empty text as it is
+    QCOMPARE(Respostas().Chamadas, 2);
+    QCOMPARE(Respostas().Textos.last(), QString());
+    QCOMPARE(mdialogo->Grade()->Rows(), 3);
+    // A resize clears the guard: the next click searches.
+    mdialogo->resize(mdialogo->width() + 40, mdialogo->height() + 30);
+    QTRY_COMPARE(mdialogo->Grade()->Width(), Twips::DePixels(mdialogo->width()) - 780);
+    Pesquisar(u"Apelido"_s);
+    QCOMPARE(Respostas().Chamadas, 3);
+    QVERIFY(mmensagens.isEmpty());
+}
+
+void TesteDaPesquisa::clienteNaoEncontradoEFalhasDaPesquisa() {
+    Abrir<frmPesquisaDeClientes>();
+    Pesquisar(u"Ninguém"_s);
+    QCOMPARE(mmensagens.size(), 1);
+    QCOMPARE(mmensagens[0].Texto, u"Nenhum cliente encontrado  como o valor 'Ninguém' informado."_s);
+    QCOMPARE(mmensagens[0].Botoes, int(Plataforma::vbInformation));
+    QCOMPARE(mmensagens[0].Titulo, Aplicacao);
+    QCOMPARE(Caixa()->Editor()->selectedText(), u"Ninguém"_s);
+    QCOMPARE(mdialogo->Grade()->Rows(), 1);
+    QVERIFY(mdialogo->isVisible() && !mdialogo->RegistroSelecionado());
+
+    // The business object's failure: its own triple, an empty grid, a usable dialog.
+    Respostas().Resposta = true;
+    Pesquisar(u"x"_s);
+    Pesquisar(u"x"_s);
+    QCOMPARE(ErrosExibidos().size(), 1);
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 3704);
+    QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2"_s);
+    QCOMPARE(mdialogo->Grade()->Rows(), 1);
+    QVERIFY(mdialogo->isEnabled());
+    // A run-time error inside the call: reported where it happened; the panel goes away.
+    Respostas().AoSelecionar = [] { throw VB::ErroDeExecucao(VB::ComponenteNaoCriaObjeto); };
+    Pesquisar(u"x"_s);
+    Pesquisar(u"x"_s);
+    QCOMPARE(ErrosExibidos().size(), 2);
+    QCOMPARE(ErrosExibidos()[1].Numero.toInt(), 429);
+    QCOMPARE(ErrosExibidos()[1].Local.toString(),
+             u"ZELT_A_Orcamentos, frmPesquisaDeClientes, PesquisarCliente, Ponto: 3"_s);
+    QVERIFY(mdialogo->isEnabled());
+    QVERIFY(!mdialogo->findChild<PictureBox*>(u"picMensagem"_s)->isVisible());
+
+    // "Fechar": no pick, the dialog hidden.
+    Fechar();
+    QVERIFY(!mdialogo->isVisible());
+    QVERIFY(!mdialogo->RegistroSelecionado());
+}
+
+void TesteDaPesquisa::gradeDeClientesDesenhadaESombreada() {
+    Abrir<frmPesquisaDeClientes>();
+    MSFlexGrid* grade = mdialogo->Grade();
+    QCOMPARE(mdialogo->PreencherGrade(Clientes({1, 2, 1})), qint16(0));
+    QCOMPARE(grade->Rows(), 4);
+    QCOMPARE(grade->FixedRows(), 1);
+    QCOMPARE(grade->FixedCols(), 0);
+    QCOMPARE(grade->RowHeight(0), 300);
+    QCOMPARE(Linha(2), (QStringList{u""_s,
+                                    u"2"_s,
+                                    u"Apelido 2"_s,
+                                    u"Nome 2"_s,
+                                    u"2"_s,
+                                    u"Rua 2, 10 - Centro"_s,
+                                    u"Telefone: (19) 3232-1010"_s,
+                                    u"1500,5"_s,
+                                    u"Não"_s,
+                                    u"1"_s,
+                                    u"2"_s,
+                                    u"3"_s,
+                                    u"4"_s,
+                                    u"5"_s,
+                                    u"6"_s,
+                                    u"7"_s,
+                                    u"8"_s,
+                                    u"9"_s,
+                                    u"Sim"_s,
+                                    u"A"_s}));
+    const QList<int> larguras{0, 1100, 2000, 4020, 0, 6300, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
+    for (int c = 0; c < 20; ++c) {
+        QCOMPARE(grade->ColWidth(c), larguras[c]);
+        QCOMPARE(grade->ColAlignment(c), 1);
+        QCOMPARE(grade->ColData(c), (QList<int>{2, 3, 5, 6, 18, 19}.contains(c) ? 1 : 0));
+        for (int r = 0; r < 4; ++r) {
+            grade->setRow(r);
+            grade->setCol(c);
+            QCOMPARE(grade->CellForeColor(), c == 1 ? 0x808080 : 0);
+            if (r == 0)
+                QVERIFY(grade->CellFontBold());
+            else
+                QCOMPARE(grade->CellBackColor(), r == 2 ? 0xF2F2F2 : 0xD9D9D9);
+        }
+    }
+    for (int r = 1; r < 4; ++r)
+        QCOMPARE(grade->RowHeight(r), 570);
+    QCOMPARE(grade->TextMatrix(0, 3), u"Nome/Razão Social"_s);
+    QCOMPARE(grade->TextMatrix(0, 11), u"Percentual de desconto em serviços em cirurgia simples"_s);
+    QCOMPARE(grade->TextMatrix(0, 14), u"Percentual de desconto banhos, tosas e estéticas"_s);
+    QCOMPARE(grade->BackColorFixed(), 0xF2F2F2);
+    QCOMPARE(grade->BackColorSel(), 0xF2F2F2);
+    QCOMPARE(grade->ForeColorSel(), int(0x80000012u));
+    QCOMPARE(grade->ScrollBars(), 2);
+    QCOMPARE(grade->font().family(), u"Arial"_s);
+    QCOMPARE(grade->font().pointSize(), 11);
+
+    // A value that cannot be written (Null) stops the filling where it is, reported.
+    auto clientes = std::static_pointer_cast<RecordsetEmMemoria>(Clientes({1, 1}));
+    QList<QVariant> nulo(19, QVariant(3));
+    nulo[4] = VB::Null();
+    clientes->AdicionarLinha(nulo);
+    QCOMPARE(mdialogo->PreencherGrade(clientes), qint16(1));
+    QCOMPARE(ErrosExibidos().size(), 1);
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 94);
+    QCOMPARE(ErrosExibidos()[0].Local.toString(),
+             u"ZELT_A_Orcamentos, frmPesquisaDeClientes, PreencherGrade, Ponto: 4"_s);
+    QCOMPARE(grade->TextMatrix(2, 2), u"Apelido 2"_s);
+    QVERIFY(grade->Redraw());
+}
+
+void TesteDaPesquisa::clientesNoBancoReal() {
+    Zelt::RegistrarProgId(ProgId::Clientes, Objetos::NovoClientes);
+    Abrir<frmPesquisaDeClientes>();
+    Pesquisar(u"cliente"_s); // inactive, blocked, deleted and "SELECT * FROM Clientes...", by nickname
+    QCOMPARE(mdialogo->Grade()->Rows(), 5);
+    QCOMPARE(mdialogo->Grade()->TextMatrix(1, 2), u"Bloqueado"_s);
+    ClicarNaLinha(1);
+    QCOMPARE(mmensagens.size(), 1);
+    QVERIFY(mmensagens[0].Texto.startsWith(u"Cliente bloqueado."_s));
+    Pesquisar(u"x"_s); // swallowed
+    Pesquisar(u"JOAO"_s);
+    QVERIFY(mdialogo->RegistroSelecionado());
+    QCOMPARE(Linha(1), (QStringList{u""_s,
+                                    u"1"_s,
+                                    u"João"_s,
+                                    u"João da Silva"_s,
+                                    u"1"_s,
+                                    u"Rua das Flores, 120 - Apto 3 - Centro - Campinas/SP - CEP 13010-000"_s,
+                                    mdialogo->Grade()->TextMatrix(1, 6),
+                                    u"1500,5"_s,
+                                    u"Sim"_s,
+                                    u"10"_s,
+                                    u"0"_s,
+                                    u"0"_s,
+                                    u"0"_s,
+                                    u"0"_s,
+                                    u"0"_s,
+                                    u"0"_s,
+                                    u"0"_s,
+                                    u"0"_s,
+                                    u"Sim"_s,
+                                    u"A"_s}));
+    QVERIFY(mdialogo->Grade()->TextMatrix(1, 6).contains(u"joao@exemplo.com.br"_s));
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaPesquisa::produtosEscolhaImediataSalvoConsultaDePreco() {
+    auto* produtos = Abrir<frmPesquisaDeProdutos>();
+    produtos->FormularioDeConsultaDePreco(true); // a price query: the one product stays listed
+    Respostas().Resultado = Produtos(1);
+    Pesquisar(u" 7890 "_s);
+    QVERIFY(produtos->isVisible() && !produtos->RegistroSelecionado());
+    QCOMPARE(produtos->Grade()->Rows(), 2);
+    QCOMPARE(Respostas().Textos, QStringList{u" 7890 "_s});
+    QCOMPARE(Respostas().Argumentos, QStringList{u"2|0|1|||0"_s});
+    produtos->FormularioDeConsultaDePreco(false);
+    Pesquisar(u"x"_s); // swallowed
+    Respostas().Resultado = Produtos(0);
+    Pesquisar(u"Coleira"_s);
+    QCOMPARE(mmensagens.size(), 1);
+    QCOMPARE(mmensagens[0].Texto, u"Nenhum produto encontrado  como o valor 'Coleira' informado."_s);
+    QCOMPARE(Caixa()->Editor()->selectedText(), u"Coleira"_s);
+    Respostas().Resultado = Produtos(1);
+    Pesquisar(u"Produto"_s); // swallowed, as after any search
+    QVERIFY(produtos->isVisible());
+    Pesquisar(u"Produto"_s);
+    QVERIFY(!produtos->isVisible());
+    QVERIFY(produtos->RegistroSelecionado());
+    produtos->show();
+    QVERIFY(!produtos->RegistroSelecionado()); // showing the dialog again resets the pick
+    Fechar();
+    QVERIFY(!produtos->isVisible() && !produtos->RegistroSelecionado());
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaPesquisa::produtosNoBancoReal() {
+    Zelt::RegistrarProgId(ProgId::Produtos, Objetos::NovoProdutos);
+    auto* produtos = Abrir<frmPesquisaDeProdutos>();
+    Pesquisar(u"ração"_s);
+    QCOMPARE(produtos->Grade()->Rows(), 3);
+    ClicarNaLinha(2);
+    QVERIFY(produtos->RegistroSelecionado());
+    QCOMPARE(Linha(2), (QStringList{u""_s, u"100"_s, u"7891234567895"_s, u"Ração Cães 15 kg"_s, u"Rações"_s,
+                                    u"Cães"_s, u"145"_s, u"UN"_s, u"219,9"_s, u"3"_s}));
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaPesquisa::servicoSemTipoNaoPesquisa() {
+    auto* servicos = Abrir<frmPesquisaDeServicos>();
+    servicos->PreencherGrade(Servicos(2));
+    auto* tipos = servicos->TiposDeServicos();
+    QCOMPARE(tipos->ListCount(), 0);
+    Pesquisar(u"Consulta"_s);
+    QCOMPARE(mmensagens.size(), 1);
+    QCOMPARE(mmensagens[0].Texto, u"Selecione o tipo de serviço."_s);
+    QCOMPARE(mmensagens[0].Botoes, int(Plataforma::vbInformation));
+    QCOMPARE(mmensagens[0].Titulo, Aplicacao);
+    QVERIFY(Respostas().Tipos.isEmpty());
+    QCOMPARE(servicos->Grade()->Rows(), 1);
+    QVERIFY(tipos->TemOFoco());
+}
+
+void TesteDaPesquisa::servicosTodosOsTiposETrocaDeTipo() {
+    Respostas().TiposDeServico =
+        Linhas({u"Numero"_s, u"Nome"_s}, {{1, u"Clínicos"_s}, {5, u"Banhos, tosas e estéticas"_s}});
+    auto* servicos = Abrir<frmPesquisaDeServicos>(true);
+    XRComboBox* tipos = servicos->TiposDeServicos();
+    QCOMPARE(Respostas().Argumentos, QStringList{u"0"_s}); // every type asked for
+    QCOMPARE(tipos->ListCount(), 3);
+    QCOMPARE(tipos->List(0), u"(Todos)"_s);
+    QCOMPARE(QList<int>({tipos->ItemData(0), tipos->ItemData(1), tipos->ItemData(2)}), QList<int>({0, 1, 5}));
+    QCOMPARE(tipos->ListIndex(), 0);
+    QVERIFY(!modPrincipal::IgnorarCliqueDoComboTiposDeServicos);
+    QCOMPARE(servicos->findChild<XRCommandButton*>(u"xrcmdFechar"_s)->ToolTipText(),
+             u"Cancelar a pesquisa e fechar"_s);
+    Respostas().Resultado = Servicos(3);
+    Pesquisar(u"Serviço"_s);
+    QCOMPARE(Respostas().Tipos, QList<qint32>{0});
+    QCOMPARE(Respostas().Argumentos.last(), u"2|0|1||0"_s);
+    QCOMPARE(servicos->Grade()->Rows(), 4);
+    // Another type: the grid and the find box emptied, the focus in the find box.
+    tipos->setListIndex(2);
+    QCOMPARE(servicos->Grade()->Rows(), 1);
+    QCOMPARE(Caixa()->Text(), QString());
+    QCOMPARE(Caixa()->Status(), 2);
+    QVERIFY(Caixa()->TemOFoco());
+    Respostas().Resultado = Servicos(0);
+    Pesquisar(u"  banho "_s); // the guard was cleared by the type change
+    QCOMPARE(Respostas().Tipos.last(), 5);
+    QCOMPARE(mmensagens.size(), 1);
+    QCOMPARE(mmensagens[0].Texto,
+             u"Nenhum serviço encontrado  como o valor '  banho ' informado e com o tipo de "
+             u"serviço 'Banhos, tosas e estéticas'."_s);
+    // A type chosen from code with the context flag set: only the flag is cleared.
+    Respostas().Resultado = Servicos(2);
+    Pesquisar(u"Serviço"_s); // swallowed
+    Pesquisar(u"Serviço"_s);
+    modPrincipal::IgnorarCliqueDoComboTiposDeServicos = true;
+    tipos->setListIndex(1);
+    QVERIFY(!modPrincipal::IgnorarCliqueDoComboTiposDeServicos);
+    QCOMPARE(servicos->Grade()->Rows(), 3);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaPesquisa::semTiposDeServicoRemoveOFundoEscuro() {
+    QWidget menu;
+    menu.resize(400, 300);
+    menu.show();
+    modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(&menu);
+    for (bool falha : {false, true}) {
+        qint16 opcao = 0;
+        AplicarFundoEscuro(modPrincipal::FomularioDoMenu_hWnd, opcao);
+        Respostas().RespostaDosTipos = falha;
+        auto* servicos = Abrir<frmPesquisaDeServicos>(true);
+        QVERIFY(menu.findChildren<QWidget*>(u"FundoEscuro"_s).isEmpty());
+        QCOMPARE(servicos->TiposDeServicos()->ListCount(), 0);
+        QVERIFY(servicos->findChild<XRCommandButton*>(u"xrcmdFechar"_s)->ToolTipText().isEmpty());
+    }
+    modPrincipal::FomularioDoMenu_hWnd = 0;
+    QCOMPARE(mmensagens.size(), 1);
+    QCOMPARE(mmensagens[0].Texto,
+             u"Nenhum tipo de serviço cadastrado.\r\nÉ necessário ter no mínimo um tipo de "
+             u"serviço cadastrado para incluir um agendamento."_s);
+    QCOMPARE(ErrosExibidos().size(), 1); // the failing selection's own triple, once
+    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 3704);
+}
+
+void TesteDaPesquisa::servicosNoBancoReal() {
+    Zelt::RegistrarProgId(ProgId::Servicos, Objetos::NovoServicos);
+    Zelt::RegistrarProgId(ProgId::TiposDeServ, Objetos::NovoTiposDeServ);
+    auto* servicos = Abrir<frmPesquisaDeServicos>(true);
+    QCOMPARE(servicos->TiposDeServicos()->ListCount(), 9);
+    QCOMPARE(servicos->TiposDeServicos()->List(8), u"Outros"_s);
+    QCOMPARE(servicos->TiposDeServicos()->ItemData(8), 99);
+    servicos->TiposDeServicos()->setListIndex(1); // "Clínicos": the two active ones
+    Pesquisar(QString());
+    QCOMPARE(servicos->Grade()->Rows(), 3);
+    QCOMPARE(Linha(1), (QStringList{u""_s, u"1"_s, u"Consulta clínica"_s, u"Descrição de Consulta clínica"_s,
+                                    u"120"_s, u"48"_s, u"1"_s}));
+    servicos->TiposDeServicos()->setListIndex(0); // clears the guard too
+    Pesquisar(u"castracao"_s);                    // every type: the one found is picked at once
+    QVERIFY(servicos->RegistroSelecionado());
+    QCOMPARE(servicos->Grade()->TextMatrix(1, frmPesquisaDeServicos::ColunaNumeroDoTipoDeServico), u"2"_s);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+// Each dialog as a person sees it, written beside the build for a look.
+void TesteDaPesquisa::desenhoDosTresDialogos() {
+    if (!msessao->EhSQLite()) QSKIP("The drawing does not depend on the database.");
+    Respostas().TiposDeServico = Linhas({u"Numero"_s, u"Nome"_s}, {{1, u"Clínicos"_s}});
+    const QList<std::pair<QString, QStringList>> esperados{
+        {u"Pesquisa de clientes"_s, {u"Apelido, nome fantasia, nome, razão social ou código*"_s}},
+        {u"Pesquisa de produtos"_s, {u"Código interno ou nome*"_s}},
+        {u"Pesquisa de serviços"_s, {u"Tipo de serviço*"_s, u"Código ou nome*"_s}}};
+    for (int i = 0; i < 3; ++i) {
+        if (i == 0) Abrir<frmPesquisaDeClientes>()->PreencherGrade(Clientes({1, 1, 2, 1}));
+        if (i == 1) {
+            qputenv("ZELT_NOME_DO_SO", "windows 8"); // the suite's square panels: a frame instead
+            Abrir<frmPesquisaDeProdutos>()->PreencherGrade(Produtos(4));
+            qunsetenv("ZELT_NOME_DO_SO");
+            QCOMPARE(mdialogo->findChild<QWidget*>(u"lshpObj"_s)->geometry(), mdialogo->rect());
+        }
+        if (i == 2) Abrir<frmPesquisaDeServicos>(true)->PreencherGrade(Servicos(12));
+        QCOMPARE(mdialogo->windowTitle(), esperados[i].first);
+        QCOMPARE(mdialogo->findChild<XRTheme*>(u"xrTheme"_s)->Caption(), esperados[i].first);
+        QStringList rotulos;
+        for (Label* rotulo : mdialogo->findChildren<Label*>())
+            rotulos << rotulo->Caption();
+        QCOMPARE(rotulos, esperados[i].second);
+        QCOMPARE(mdialogo->findChild<XRCommandButton*>(u"xrcmdFechar"_s)->Caption(), u"Fechar"_s);
+        // Every shown control inside the dialog, in Arial, clear of the others (the
+        // frame drawn round the client area aside).
+        QList<QWidget*> controles;
+        for (QWidget* controle : mdialogo->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (controle->isVisible() && controle->objectName() != u"lshpObj"_s) controles << controle;
+        for (QWidget* a : controles) {
+            QVERIFY2(mdialogo->rect().contains(a->geometry()), qPrintable(a->objectName()));
+            QCOMPARE(a->fontInfo().family(), u"Liberation Sans"_s);
+            for (QWidget* b : controles)
+                QVERIFY2(a == b || !a->geometry().intersects(b->geometry()),
+                         qPrintable(a->objectName() + b->objectName()));
+        }
+        const QImage imagem = mdialogo->grab().toImage();
+        QVERIFY(imagem.save(
+            QDir(QString::fromUtf8(ZELT_PASTA_DE_BUILD)).filePath(mdialogo->objectName() + u".png"_s)));
+        // Row 1 shaded, row 2 lighter, left of the first visible column's text.
+        const QPoint grade = mdialogo->Grade()->geometry().topLeft();
+        QCOMPARE(QColor(imagem.pixel(grade + QPoint(2, 20 + 19))), QColor(0xD9, 0xD9, 0xD9));
+        QCOMPARE(QColor(imagem.pixel(grade + QPoint(2, 20 + 38 + 19))), QColor(0xF2, 0xF2, 0xF2));
+    }
+}
+
+QTEST_MAIN(TesteDaPesquisa)
+#include "tst_pesquisa.moc"
