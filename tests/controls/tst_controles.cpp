@@ -452,34 +452,37 @@ void tst_Controles::findStatusPorAcao() {
 
     QTest::keyClicks(find.Editor(), u"Tot"_s);
     QTest::keyClick(find.Editor(), Qt::Key_Return); // Enter asks for a search
-    QCOMPARE(status, QList<int>{1});
+    QCOMPARE(status, QList<int>{XRFind::StatusPesquisar});
+    QCOMPARE(find.property("Status"), QVariant(1)); // the number scripts and forms compare with
     QCOMPARE(find.SearchedText(), u"Tot"_s);
     QTest::keyClick(find.Editor(), Qt::Key_Escape); // Escape asks to clear
-    QCOMPARE(status, (QList<int>{1, 2}));
+    QCOMPARE(status, (QList<int>{XRFind::StatusPesquisar, XRFind::StatusLimpar}));
+    QCOMPARE(find.property("Status"), QVariant(2));
     QCOMPARE(textos.constLast(), QString()); // emptied before Click
     find.setText(u"Rex"_s);
     Clicar(find.findChild<QToolButton*>(u"cmdPesquisar"_s)); // the search button
     Clicar(find.findChild<QToolButton*>(u"cmdLimpar"_s));    // the clear button
-    QCOMPARE(status, (QList<int>{1, 2, 1, 2}));
+    QCOMPARE(status, (QList<int>{XRFind::StatusPesquisar, XRFind::StatusLimpar, XRFind::StatusPesquisar,
+                                 XRFind::StatusLimpar}));
     QCOMPARE(textos, (QStringList{u"Tot"_s, QString(), u"Rex"_s, QString()}));
     QCOMPARE(find.SearchedText(), u"Rex"_s); // kept until the form empties it
 
     // Setters raise nothing; the form's own values stay as written.
     status.clear();
-    find.setStatus(0);
+    find.setStatus(XRFind::StatusNenhum);
     find.setText(u"Totó"_s);
-    QVERIFY(find.setProperty("Status", 2));
+    QVERIFY(find.setProperty("Status", XRFind::StatusLimpar));
     QCOMPARE(status, QList<int>());
-    QCOMPARE(find.Status(), 2);
+    QCOMPARE(find.Status(), XRFind::StatusLimpar);
     // A script sets Text and Status and raises Click by name.
-    QVERIFY(find.setProperty("Status", 1));
+    QVERIFY(find.setProperty("Status", XRFind::StatusPesquisar));
     QVERIFY(QMetaObject::invokeMethod(&find, "Click"));
-    QCOMPARE(status, QList<int>{1});
+    QCOMPARE(status, QList<int>{XRFind::StatusPesquisar});
     // A disabled field asks nothing.
     find.setEnabled(false);
     find.Pesquisar();
     find.Limpar();
-    QCOMPARE(status, QList<int>{1});
+    QCOMPARE(status, QList<int>{XRFind::StatusPesquisar});
     QCOMPARE(find.Text(), u"Totó"_s);
 }
 
@@ -510,7 +513,7 @@ void tst_Controles::findTecladoEFoco() {
     bloquearEnter = false;
     QTest::keyClick(find.Editor(), Qt::Key_Return);
     QCOMPARE(cliques, 1);
-    QCOMPARE(find.Status(), 1);
+    QCOMPARE(find.Status(), XRFind::StatusPesquisar);
 
     // Setting Text from code raises no KeyDown.
     teclas.clear();
