@@ -2,6 +2,7 @@
 
 #include <QRandomGenerator>
 #include <QSqlError>
+#include <QSqlRecord>
 #include <QThread>
 
 namespace Banco {
@@ -115,12 +116,19 @@ QVariant Valor(const QString& sql, const QVariantList& parametros) {
     return q.next() ? q.value(0) : QVariant();
 }
 
+QVariant Coluna(const QSqlQuery& q, const QString& nome) {
+    const int indice = q.record().indexOf(nome);
+    if (indice < 0)
+        Falhar(QStringLiteral("Falha no banco de dados: a consulta não tem a coluna %1.").arg(nome));
+    return q.value(indice);
+}
+
 qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const QString& colunaDaChave) {
     const Dialeto dialeto = DialetoAtual();
     QSqlQuery q = Executar(sql + dialeto.RetornandoChave(colunaDaChave), parametros);
     if (dialeto.ChaveVemDoResultado()) {
         if (!q.next()) Falhar(QStringLiteral("Falha no banco de dados: a chave gerada não foi informada."));
-        return q.value(0).toLongLong();
+        return Coluna(q, colunaDaChave).toLongLong();
     }
     const QVariant chave = q.lastInsertId();
     if (!chave.isValid())

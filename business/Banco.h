@@ -70,6 +70,13 @@ Dialeto DialetoAtual();
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros = {});
 // The first column of the first row; an invalid QVariant when there is no row.
 QVariant Valor(const QString& sql, const QVariantList& parametros = {});
+// The value of the current row in the column of that name (letter case aside:
+// PostgreSQL folds unquoted names to lower case). A name the result lacks is a fault
+// of the SQL: it fails naming the column instead of reading Null.
+QVariant Coluna(const QSqlQuery& q, const QString& nome);
+inline QVariant Coluna(const QSqlQuery& q, const char* nome) {
+    return Coluna(q, QString::fromLatin1(nome));
+}
 // Runs an INSERT into a table with an automatic key and answers that key.
 qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const QString& colunaDaChave);
 

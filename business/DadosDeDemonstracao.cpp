@@ -393,7 +393,7 @@ QList<ItemDeCatalogo> CriarCatalogo(Sorteio& sorteio) {
         p.Situacao = codigo % 13 == 0 ? 2 : 1;
         Cadastros::GravarProduto(p);
         if (p.Situacao == 1)
-            catalogo << ItemDeCatalogo{GravacaoDeOrcamentos::LancamentoDeProduto,
+            catalogo << ItemDeCatalogo{GradeDeItens::LancamentoDeProduto,
                                        p.CodigoInterno,
                                        0,
                                        p.Nome,
@@ -412,7 +412,7 @@ QList<ItemDeCatalogo> CriarCatalogo(Sorteio& sorteio) {
         s.ValorDeVenda = Reais(m.Venda);
         s.Custo = EmCentavos(m.Venda * 0.4);
         Cadastros::GravarServico(s);
-        catalogo << ItemDeCatalogo{GravacaoDeOrcamentos::LancamentoDeServico,
+        catalogo << ItemDeCatalogo{GradeDeItens::LancamentoDeServico,
                                    s.Codigo,
                                    m.Tipo,
                                    s.Nome,
@@ -441,7 +441,7 @@ GravacaoDeOrcamentos::Item Item(Sorteio& sorteio, const ItemDeCatalogo& catalogo
     item.Nome = catalogo.Nome;
     item.CodigoDoAnimal = animal;
     Currency percentual;
-    if (catalogo.Lancamento == GravacaoDeOrcamentos::LancamentoDeServico) {
+    if (catalogo.Lancamento == GradeDeItens::LancamentoDeServico) {
         item.Quantidade = Currency::DeInteiro(catalogo.Tipo == 6 ? sorteio.Entre(1, 5) : 1);
         percentual = PercentualDoCliente(cliente, catalogo.Tipo);
     } else {

@@ -31,7 +31,7 @@ qint64 InserirOrcamento(const Cabecalho& c, const QList<Item>& itens) {
 
 void InserirItem(qint64 numeroDoOrcamento, qint64 numeroDoItem, const Item& item, const QDateTime& inclusao,
                  const QString& usuario) {
-    const bool servico = item.TipoDeLancamento == LancamentoDeServico;
+    const bool servico = item.TipoDeLancamento == GradeDeItens::LancamentoDeServico;
     Banco::Executar(
         QStringLiteral(
             "INSERT INTO ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento, TipoDeLancamento, "

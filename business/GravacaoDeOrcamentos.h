@@ -2,6 +2,7 @@
 // The rows of a quote as they are stored, and the two inserts that store them. The
 // quotes object and the demonstration data both write through here.
 
+#include "contracts/IGradeDeItens.h"
 #include "contracts/VB.h"
 
 #include <QDate>
@@ -18,12 +19,9 @@ constexpr qint32 SituacaoAtivo = 1;
 constexpr qint32 SituacaoInativo = 2;
 QString NomeDaSituacao(qint32 situacao); // "Ativo", "Inativo"
 
-// Launch types of an item.
-constexpr qint32 LancamentoDeServico = 1;
-constexpr qint32 LancamentoDeProduto = 2;
-
 struct Item {
-    qint32 TipoDeLancamento = LancamentoDeServico;
+    // GradeDeItens::LancamentoDeServico or GradeDeItens::LancamentoDeProduto
+    qint32 TipoDeLancamento = GradeDeItens::LancamentoDeServico;
     qint64 Codigo = 0;                // service code or product internal code
     qint32 NumeroDoTipoDeServico = 0; // services only
     QString CodigoDeBarrasDoProduto;  // products only: the code the item was found by

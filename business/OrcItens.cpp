@@ -156,7 +156,7 @@ private:
                                 Banco::DialetoAtual().ParaAtualizacao(),
                             {*orcamento});
         if (!q.next()) Recusar(QStringLiteral("O orçamento %1 não existe mais.").arg(*orcamento));
-        if (q.value(0).toInt() != GravacaoDeOrcamentos::SituacaoAtivo)
+        if (Banco::Coluna(q, "Situacao").toInt() != GravacaoDeOrcamentos::SituacaoAtivo)
             Recusar(
                 QStringLiteral("O orçamento %1 está inativo e não pode mais ser alterado.").arg(*orcamento));
         const qint64 itens =

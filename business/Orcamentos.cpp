@@ -183,7 +183,7 @@ public:
                 }
             } catch (const VB::ErroDeExecucao& erro) {
                 // Rows deleted elsewhere after the count: the page shows what is left.
-                if (erro.Numero() != 3021) throw;
+                if (erro.Numero() != VB::SemRegistroAtual) throw;
             }
             resultado->SetAbsolutePage(numeroDaPagina);
         }
@@ -329,14 +329,15 @@ private:
             Recusar(QStringLiteral("O orçamento %1 não existe mais: ele foi excluído por outro usuário. %2.")
                         .arg(VB::CStr(NumeroDoOrcamento), consequencia));
         OrcamentoGravado gravado;
-        gravado.Numero = q.value(0).toLongLong();
-        gravado.DataDoOrcamento = Banco::DataDeIso(q.value(1).toString());
-        gravado.CodigoDoCliente = q.value(2).toLongLong();
-        gravado.Situacao = q.value(3).toInt();
-        gravado.Inclusao = Banco::DataEHoraDeIso(q.value(4).toString());
-        if (!q.value(5).isNull()) gravado.Alteracao = Banco::DataEHoraDeIso(q.value(5).toString());
-        gravado.UsuarioDaAlteracao = q.value(6).toString();
-        gravado.UltimoNumeroDeItem = q.value(7).toLongLong();
+        gravado.Numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
+        gravado.DataDoOrcamento = Banco::DataDeIso(Banco::Coluna(q, "DataDoOrcamento").toString());
+        gravado.CodigoDoCliente = Banco::Coluna(q, "CodigoDoCliente").toLongLong();
+        gravado.Situacao = Banco::Coluna(q, "Situacao").toInt();
+        gravado.Inclusao = Banco::DataEHoraDeIso(Banco::Coluna(q, "DataEHoraDaInclusao").toString());
+        const QVariant alteracao = Banco::Coluna(q, "DataEHoraDaAlteracao");
+        if (!alteracao.isNull()) gravado.Alteracao = Banco::DataEHoraDeIso(alteracao.toString());
+        gravado.UsuarioDaAlteracao = Banco::Coluna(q, "UsuarioDaAlteracao").toString();
+        gravado.UltimoNumeroDeItem = Banco::Coluna(q, "UltimoNumeroDeItem").toLongLong();
         if (TextoDaDataEHora(gravado.Alteracao) == DataEHoraDaAlteracaoLida.trimmed()) return gravado;
         const QString quem = gravado.Alteracao.isValid()
                                  ? QStringLiteral(" por %1 em %2")
@@ -356,10 +357,17 @@ private:
                 "ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
             {numero});
         while (q.next()) {
-            ItemGravado item{q.value(1).toLongLong(), q.value(2).toLongLong(), q.value(3).toLongLong(),
-                             q.value(4).toLongLong(), q.value(5).toLongLong(), q.value(6).toLongLong(),
-                             q.value(7).toLongLong(), q.value(8).toInt(),      q.value(9).toInt()};
-            itens.insert(q.value(0).toLongLong(), item);
+            ItemGravado item;
+            item.CodigoDoAnimal = Banco::Coluna(q, "CodigoDoAnimal").toLongLong();
+            item.Quantidade = Banco::Coluna(q, "Quantidade").toLongLong();
+            item.ValorUnitario = Banco::Coluna(q, "ValorUnitario").toLongLong();
+            item.DescontoEmPercentual = Banco::Coluna(q, "DescontoEmPercentual").toLongLong();
+            item.DescontoEmValor = Banco::Coluna(q, "DescontoEmValor").toLongLong();
+            item.ValorTotal = Banco::Coluna(q, "ValorTotal").toLongLong();
+            item.Custo = Banco::Coluna(q, "Custo").toLongLong();
+            item.TipoDeVenda = Banco::Coluna(q, "TipoDeVenda").toInt();
+            item.Situacao = Banco::Coluna(q, "Situacao").toInt();
+            itens.insert(Banco::Coluna(q, "NumeroDoItemDoOrcamento").toLongLong(), item);
         }
         return itens;
     }

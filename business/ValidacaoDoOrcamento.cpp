@@ -8,26 +8,8 @@
 namespace ValidacaoDoOrcamento {
 namespace {
 
-using GravacaoDeOrcamentos::LancamentoDeProduto;
-using GravacaoDeOrcamentos::LancamentoDeServico;
+using namespace GradeDeItens;
 using Objetos::Rejeitar;
-
-// Columns of the record form's items grid.
-enum Coluna : int {
-    TipoOuCodigoDeBarras = 1,
-    CodigoDoServicoOuProduto = 2,
-    CodigoDoAnimal = 4,
-    Quantidade = 6,
-    ValorUnitario = 7,
-    PercentualDeDesconto = 8,
-    ValorDeDesconto = 9,
-    ValorTotal = 10,
-    Custo = 11,
-    NumeroDoItem = 12,
-    TipoDeVenda = 13,
-    TipoDeLancamento = 14,
-    Situacao = 15,
-};
 
 constexpr qint64 MeioCentavo = 50; // in ten-thousandths
 
@@ -67,7 +49,9 @@ qint64 InteiroDaCelula(const IGradeDeItens& grade, int linha, int coluna, const 
 }
 
 bool LinhaVazia(const IGradeDeItens& grade, int linha) {
-    for (int coluna = TipoOuCodigoDeBarras; coluna <= Situacao; ++coluna)
+    // The cells the form fills for an item; the situation's name and the stamps are
+    // only shown.
+    for (int coluna = TipoDeServicoOuCodigoDeBarras; coluna <= CodigoDaSituacao; ++coluna)
         if (!Celula(grade, linha, coluna).isEmpty()) return false;
     return true;
 }
@@ -91,7 +75,7 @@ ItemLido LerLinha(const IGradeDeItens& grade, int linha) {
     if (item.Codigo <= 0)
         Rejeitar(CampoGrade, Prefixo(linha) + (servico ? QStringLiteral("informe o serviço.")
                                                        : QStringLiteral("informe o produto.")));
-    if (!servico) item.CodigoDeBarrasDoProduto = Celula(grade, linha, TipoOuCodigoDeBarras);
+    if (!servico) item.CodigoDeBarrasDoProduto = Celula(grade, linha, TipoDeServicoOuCodigoDeBarras);
     item.CodigoDoAnimal = InteiroDaCelula(grade, linha, CodigoDoAnimal, QStringLiteral("o código do animal"));
     item.Quantidade = NumeroDaCelula(grade, linha, Quantidade, QStringLiteral("a quantidade"));
     item.ValorUnitario = NumeroDaCelula(grade, linha, ValorUnitario, QStringLiteral("o valor unitário"));
@@ -105,9 +89,9 @@ ItemLido LerLinha(const IGradeDeItens& grade, int linha) {
     if (!Celula(grade, linha, TipoDeVenda).isEmpty())
         item.TipoDeVenda = static_cast<qint32>(
             InteiroDaCelula(grade, linha, TipoDeVenda, QStringLiteral("o tipo de venda")));
-    if (!Celula(grade, linha, Situacao).isEmpty())
-        item.Situacao =
-            static_cast<qint32>(InteiroDaCelula(grade, linha, Situacao, QStringLiteral("a situação")));
+    if (!Celula(grade, linha, CodigoDaSituacao).isEmpty())
+        item.Situacao = static_cast<qint32>(
+            InteiroDaCelula(grade, linha, CodigoDaSituacao, QStringLiteral("a situação")));
     return lido;
 }
 
@@ -149,8 +133,8 @@ void Resolver(ItemLido& lido) {
         if (!q.next())
             Rejeitar(CampoGrade, Prefixo(lido.Linha) +
                                      QStringLiteral("o serviço %1 não está cadastrado.").arg(item.Codigo));
-        item.Nome = q.value(0).toString();
-        item.NumeroDoTipoDeServico = q.value(1).toInt();
+        item.Nome = Banco::Coluna(q, "Nome").toString();
+        item.NumeroDoTipoDeServico = Banco::Coluna(q, "NumeroDoTipoDeServico").toInt();
     } else {
         const QVariant nome =
             Banco::Valor(QStringLiteral("SELECT Nome FROM Produtos WHERE CodigoInterno = ?"), {item.Codigo});
@@ -166,7 +150,7 @@ QSet<qint64> AnimaisDoCliente(qint64 codigoDoCliente) {
     QSqlQuery q = Banco::Executar(QStringLiteral("SELECT Codigo FROM Animais WHERE CodigoDoCliente = ?"),
                                   {codigoDoCliente});
     while (q.next())
-        animais.insert(q.value(0).toLongLong());
+        animais.insert(Banco::Coluna(q, "Codigo").toLongLong());
     return animais;
 }
 

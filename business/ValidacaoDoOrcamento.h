@@ -8,12 +8,9 @@
 //   "DataDeValidadeDoOrcamento" not a date, or before the quote's date.
 //
 // The items are read from the record form's items grid, one item per row after
-// the caption row, in its columns (1 service type or product bar code, 2 service
-// code or product internal code, 4 animal code, 6 quantity, 7 unit value,
-// 8 discount %, 9 discount value, 10 item total, 11 cost, 12 item number, 0 for an
-// item not stored yet, 13 sale type, 14 launch type, 1 service, 2 product,
-// 15 situation). Numbers are Brazilian texts ("1.234,5"), as the grid holds them;
-// an empty number cell counts as 0. A row whose cells are all empty is no item.
+// the caption row, in the columns GradeDeItens names (contracts/IGradeDeItens.h).
+// Numbers are Brazilian texts ("1.234,5"), as the grid holds them; an empty number
+// cell counts as 0. A row whose cells are all empty is no item.
 //
 // Sums are compared allowing half a cent, the rounding of a value shown with
 // two decimals.

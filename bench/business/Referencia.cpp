@@ -3,6 +3,7 @@
 #include "business/Banco.h"
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
+#include "contracts/IGradeDeItens.h"
 
 #include <algorithm>
 
@@ -293,8 +294,9 @@ QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
                 "ValorUnitario, DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo, TipoDeVenda, "
                 "Situacao, DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
                 "?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {Medicao::ChaveGerada(), ++numero, i.Servico ? 1 : 2, NuloOu(i.Servico, i.TipoDeServico),
-             NuloOu(i.Servico, i.Codigo), NuloOu(!i.Servico, i.Codigo),
+            {Medicao::ChaveGerada(), ++numero,
+             i.Servico ? GradeDeItens::LancamentoDeServico : GradeDeItens::LancamentoDeProduto,
+             NuloOu(i.Servico, i.TipoDeServico), NuloOu(i.Servico, i.Codigo), NuloOu(!i.Servico, i.Codigo),
              i.Servico ? QStringLiteral("") : i.CodigoDeBarras, i.Nome, i.CodigoDoAnimal, i.Quantidade,
              i.ValorUnitario, i.DescontoEmPercentual, i.DescontoEmValor, i.ValorTotal, i.Custo, 1, 1,
              inclusao, o.Usuario}};

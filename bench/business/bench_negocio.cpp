@@ -154,14 +154,15 @@ Resultado ServicosPorTipoENome(const Medicao::Opcoes& o) {
 
 // ---- Writes ----------------------------------------------------------------------------------
 
-// The record form's items grid, in memory: 21 columns, row 0 the captions.
-class GradeDeItens : public IGradeDeItens {
+// The record form's items grid, in memory: its columns, row 0 the captions.
+class GradeEmMemoria : public IGradeDeItens {
 public:
-    GradeDeItens() : mlinhas{QStringList(21, QStringLiteral("Coluna"))} {}
+    GradeEmMemoria() : mlinhas{QStringList(GradeDeItens::QuantidadeDeColunas, QStringLiteral("Coluna"))} {}
     int Rows() const override { return int(mlinhas.size()); }
-    int Cols() const override { return 21; }
+    int Cols() const override { return GradeDeItens::QuantidadeDeColunas; }
     QString TextMatrix(int row, int col) const override { return mlinhas.at(row).value(col); }
-    void Adicionar(const QStringList& celulas) { mlinhas << celulas; }
+    // A new row; its cells are set by column.
+    QStringList& NovaLinha() { return mlinhas.emplace_back(GradeDeItens::QuantidadeDeColunas); }
 
 private:
     QList<QStringList> mlinhas;
@@ -176,7 +177,7 @@ QString Reais(qint64 decimosDeMilesimos) {
 // client with an animal: the grid as the record form fills it, the header totals,
 // and the same quote as the floor writes it.
 struct OrcamentoDeTeste {
-    GradeDeItens Grade;
+    GradeEmMemoria Grade;
     Referencia::OrcamentoGravado Orcamento;
     // The totals without the last item (what the record form hands Excluir).
     qint64 TotalSemOUltimo = 0, LiquidoSemOUltimo = 0;
@@ -187,47 +188,47 @@ OrcamentoDeTeste MontarOrcamento() {
     Referencia::OrcamentoGravado& o = q.Orcamento;
     {
         QSqlQuery c = Banco::Executar(QStringLiteral(
-            "SELECT c.CodigoDoCliente, MIN(a.Codigo) FROM Clientes c JOIN Animais a ON a.CodigoDoCliente = "
-            "c.CodigoDoCliente WHERE c.Situacao = 1 AND c.CodigoDoCliente >= (SELECT MAX(CodigoDoCliente) / "
-            "2 FROM "
-            "Clientes) GROUP BY c.CodigoDoCliente ORDER BY c.CodigoDoCliente LIMIT 1"));
+            "SELECT c.CodigoDoCliente, MIN(a.Codigo) AS CodigoDoAnimal FROM Clientes c JOIN Animais a ON "
+            "a.CodigoDoCliente = c.CodigoDoCliente WHERE c.Situacao = 1 AND c.CodigoDoCliente >= (SELECT "
+            "MAX(CodigoDoCliente) / 2 FROM Clientes) GROUP BY c.CodigoDoCliente ORDER BY c.CodigoDoCliente "
+            "LIMIT 1"));
         if (!c.next()) Falhar(QStringLiteral("Nenhum cliente ativo com animal."));
-        o.CodigoDoCliente = c.value(0).toLongLong();
-        o.CodigoDoAnimal = c.value(1).toLongLong();
+        o.CodigoDoCliente = Banco::Coluna(c, "CodigoDoCliente").toLongLong();
+        o.CodigoDoAnimal = Banco::Coluna(c, "CodigoDoAnimal").toLongLong();
     }
     QSqlQuery s = Banco::Executar(QStringLiteral("SELECT Codigo, NumeroDoTipoDeServico, Nome, ValorDeVenda, "
                                                  "Custo FROM Servicos WHERE Situacao = 1 ORDER BY "
                                                  "Codigo LIMIT 10"));
     while (s.next())
         o.Itens << Referencia::ItemGravado{true,
-                                           s.value(0).toLongLong(),
-                                           s.value(1).toInt(),
+                                           Banco::Coluna(s, "Codigo").toLongLong(),
+                                           Banco::Coluna(s, "NumeroDoTipoDeServico").toInt(),
                                            QString(),
-                                           s.value(2).toString(),
+                                           Banco::Coluna(s, "Nome").toString(),
                                            o.CodigoDoAnimal,
                                            10000,
-                                           s.value(3).toLongLong(),
+                                           Banco::Coluna(s, "ValorDeVenda").toLongLong(),
                                            0,
                                            0,
                                            0,
-                                           s.value(4).toLongLong()};
+                                           Banco::Coluna(s, "Custo").toLongLong()};
     QSqlQuery p =
         Banco::Executar(QStringLiteral("SELECT CodigoInterno, CodigoDeBarras, Nome, ValorDeVenda, "
                                        "ValorDeCusto FROM Produtos WHERE Situacao = 1 AND "
                                        "CodigoDeBarras IS NOT NULL ORDER BY CodigoInterno LIMIT 10"));
     while (p.next())
         o.Itens << Referencia::ItemGravado{false,
-                                           p.value(0).toLongLong(),
+                                           Banco::Coluna(p, "CodigoInterno").toLongLong(),
                                            0,
-                                           p.value(1).toString(),
-                                           p.value(2).toString(),
+                                           Banco::Coluna(p, "CodigoDeBarras").toString(),
+                                           Banco::Coluna(p, "Nome").toString(),
                                            o.CodigoDoAnimal,
                                            20000,
-                                           p.value(3).toLongLong(),
+                                           Banco::Coluna(p, "ValorDeVenda").toLongLong(),
                                            0,
                                            0,
                                            0,
-                                           p.value(4).toLongLong()};
+                                           Banco::Coluna(p, "ValorDeCusto").toLongLong()};
     if (o.Itens.size() != 20) Falhar(QStringLiteral("O cadastro não tem 10 serviços e 10 produtos ativos."));
     for (Referencia::ItemGravado& i : o.Itens) {
         const qint64 bruto = i.Quantidade * i.ValorUnitario / 10000;
@@ -236,13 +237,24 @@ OrcamentoDeTeste MontarOrcamento() {
         i.ValorTotal = bruto - i.DescontoEmValor;
         o.ValorTotal += bruto;
         o.DescontoEmValor += i.DescontoEmValor;
-        q.Grade.Adicionar({QString(), i.Servico ? QString::number(i.TipoDeServico) : i.CodigoDeBarras,
-                           QString::number(i.Codigo), i.Nome, QString::number(i.CodigoDoAnimal), QString(),
-                           VB::Format(QVariant::fromValue(VB::Currency::DeDecimosDeMilesimos(i.Quantidade)),
-                                      QStringLiteral("#,##0.000")),
-                           Reais(i.ValorUnitario), Reais(i.DescontoEmPercentual), Reais(i.DescontoEmValor),
-                           Reais(i.ValorTotal), Reais(i.Custo), QStringLiteral("0"), QStringLiteral("1"),
-                           i.Servico ? QStringLiteral("1") : QStringLiteral("2"), QStringLiteral("1")});
+        using namespace GradeDeItens;
+        QStringList& linha = q.Grade.NovaLinha();
+        linha[TipoDeServicoOuCodigoDeBarras] =
+            i.Servico ? QString::number(i.TipoDeServico) : i.CodigoDeBarras;
+        linha[CodigoDoServicoOuProduto] = QString::number(i.Codigo);
+        linha[NomeDoServicoOuProduto] = i.Nome;
+        linha[CodigoDoAnimal] = QString::number(i.CodigoDoAnimal);
+        linha[Quantidade] = VB::Format(QVariant::fromValue(VB::Currency::DeDecimosDeMilesimos(i.Quantidade)),
+                                       QStringLiteral("#,##0.000"));
+        linha[ValorUnitario] = Reais(i.ValorUnitario);
+        linha[PercentualDeDesconto] = Reais(i.DescontoEmPercentual);
+        linha[ValorDeDesconto] = Reais(i.DescontoEmValor);
+        linha[ValorTotal] = Reais(i.ValorTotal);
+        linha[Custo] = Reais(i.Custo);
+        linha[NumeroDoItem] = QStringLiteral("0");
+        linha[TipoDeVenda] = QStringLiteral("1");
+        linha[TipoDeLancamento] = QString::number(i.Servico ? LancamentoDeServico : LancamentoDeProduto);
+        linha[CodigoDaSituacao] = QStringLiteral("1");
     }
     o.ValorLiquido = o.ValorTotal - o.DescontoEmValor;
     o.DescontoEmPercentual = (o.DescontoEmValor * 1000000 / o.ValorTotal + 50) / 100 * 100;

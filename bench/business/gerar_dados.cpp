@@ -24,6 +24,7 @@
 #include "business/Cadastros.h"
 #include "business/Negocio.h"
 #include "business/Relogio.h"
+#include "contracts/IGradeDeItens.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -581,7 +582,9 @@ void GerarOrcamentos(Sorteio& s, const Quantidades& q, const std::vector<Dono>& 
                 for (int i = 1; i <= quantosItens; ++i) {
                     const bool servico = s.Chance(50);
                     qint64 quantidade, unitario, custo, percentual = 0;
-                    QVariantList item{numero, i, servico ? 1 : 2};
+                    QVariantList item{numero, i,
+                                      servico ? GradeDeItens::LancamentoDeServico
+                                              : GradeDeItens::LancamentoDeProduto};
                     if (servico) {
                         const qint64 codigo = s.Entre(1, qint64(servicos.size()));
                         const ServicoGerado& sv = servicos[codigo - 1];

@@ -3,6 +3,7 @@
 // prints the median and spread of several runs; then the one paint that follows Redraw
 // True. Usage: bench_grade [runs]  (runs the offscreen platform unless told otherwise).
 
+#include "contracts/IGradeDeItens.h"
 #include "platform/controls/MSFlexGrid.h"
 
 #include <QApplication>
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr int Linhas = 1000;
-constexpr int Colunas = 21;
+constexpr int Colunas = GradeDeItens::QuantidadeDeColunas;
 
 double Preencher(MSFlexGrid& grade) {
     QElapsedTimer relogio;
@@ -31,7 +32,7 @@ double Preencher(MSFlexGrid& grade) {
             grade.setRow(r);
             grade.setCol(c);
             grade.setCellBackColor(r % 2 == 1 ? 0xF2F2F2 : 0xFFFFFF);
-            grade.setCellForeColor(c == 1 ? 0x808080 : 0);
+            grade.setCellForeColor(c == GradeDeItens::TipoDeServicoOuCodigoDeBarras ? 0x808080 : 0);
             grade.setTextMatrix(r, c, QString::number(r * 100 + c) + QStringLiteral(",00"));
         }
     }

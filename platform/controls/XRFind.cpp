@@ -70,7 +70,7 @@ void XRFind::setText(const QString& texto) {
 
 void XRFind::Pesquisar() {
     if (!isEnabled()) return;
-    mlonStatus = 1;
+    mlonStatus = StatusPesquisar;
     mstrSearchedText = Text();
     emit Click();
 }
@@ -78,7 +78,7 @@ void XRFind::Pesquisar() {
 void XRFind::Limpar() {
     if (!isEnabled()) return;
     mobjEditor->clear();
-    mlonStatus = 2;
+    mlonStatus = StatusLimpar;
     emit Click();
 }
 

@@ -10,7 +10,8 @@
 //
 // Event rules:
 // - Click: raised by the person's request only, never by a setter. Before it:
-//   search: Status = 1 and SearchedText = Text; clear: Text = "" and Status = 2.
+//   search: Status = StatusPesquisar and SearchedText = Text; clear: Text = "" and
+//   Status = StatusLimpar.
 //   A disabled field raises nothing.
 // - KeyDown(KeyCode, Shift): every key pressed in the box, before the box acts on
 //   it (Enter and Escape included). Setting KeyCode to 0 discards the key, so a
@@ -39,6 +40,11 @@ class XRFind : public Controle {
     Q_PROPERTY(QString SearchedText READ SearchedText WRITE setSearchedText)
 
 public:
+    // The values of Status: nothing asked yet (or reset by a form), a search, a clear.
+    static constexpr int StatusNenhum = 0;
+    static constexpr int StatusPesquisar = 1;
+    static constexpr int StatusLimpar = 2;
+
     explicit XRFind(QWidget* pai = nullptr, const QString& nome = QString());
 
     QString Caption() const { return mstrCaption; }
@@ -82,6 +88,6 @@ private:
     QToolButton* mobjPesquisar;
     QString mstrCaption;
     QString mstrSearchedText;
-    int mlonStatus = 0;
+    int mlonStatus = StatusNenhum;
     int mintStyle = 1;
 };

@@ -1,4 +1,4 @@
-#include "BancoDeTeste.h"
+#include "tests/business/BancoDeTeste.h"
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
@@ -251,26 +251,43 @@ void EscreverCadastroDeTeste() {
 }
 
 GradeEmMemoria::GradeEmMemoria() {
-    QStringList titulos(21);
-    titulos[0] = QStringLiteral("Coluna em branco");
-    titulos[3] = QStringLiteral("Serviço ou Produto");
+    QStringList titulos(GradeDeItens::QuantidadeDeColunas);
+    titulos[GradeDeItens::ColunaEmBranco] = QStringLiteral("Coluna em branco");
+    titulos[GradeDeItens::NomeDoServicoOuProduto] = QStringLiteral("Serviço ou Produto");
     mlinhas << titulos;
 }
 
-void GradeEmMemoria::AdicionarLinha(const QStringList& celulas) {
-    QStringList linha = celulas;
-    linha.resize(21);
-    mlinhas << linha;
+void GradeEmMemoria::AdicionarItem(int lancamento, const QString& tipoOuCodigoDeBarras, int codigo,
+                                   const QString& nome, int animal, const QString& quantidade,
+                                   const QString& unitario, const QString& percentual,
+                                   const QString& desconto, const QString& total, const QString& custo,
+                                   const QString& numeroDoItem) {
+    using namespace GradeDeItens;
+    AdicionarLinhaEmBranco();
+    QStringList& linha = mlinhas.last();
+    linha[TipoDeServicoOuCodigoDeBarras] = tipoOuCodigoDeBarras;
+    linha[CodigoDoServicoOuProduto] = QString::number(codigo);
+    linha[NomeDoServicoOuProduto] = nome;
+    linha[CodigoDoAnimal] = QString::number(animal);
+    linha[NomeDoAnimal] = QStringLiteral("animal");
+    linha[Quantidade] = quantidade;
+    linha[ValorUnitario] = unitario;
+    linha[PercentualDeDesconto] = percentual;
+    linha[ValorDeDesconto] = desconto;
+    linha[ValorTotal] = total;
+    linha[Custo] = custo;
+    linha[NumeroDoItem] = numeroDoItem;
+    linha[TipoDeVenda] = QStringLiteral("1");
+    linha[TipoDeLancamento] = QString::number(lancamento);
+    linha[CodigoDaSituacao] = QStringLiteral("1");
 }
 
 void GradeEmMemoria::AdicionarServico(int tipo, int codigo, int animal, const QString& quantidade,
                                       const QString& unitario, const QString& percentual,
                                       const QString& desconto, const QString& total, const QString& custo,
                                       const QString& numeroDoItem) {
-    AdicionarLinha({QString(), QString::number(tipo), QString::number(codigo), QStringLiteral("serviço"),
-                    QString::number(animal), QStringLiteral("animal"), quantidade, unitario, percentual,
-                    desconto, total, custo, numeroDoItem, QStringLiteral("1"), QStringLiteral("1"),
-                    QStringLiteral("1")});
+    AdicionarItem(GradeDeItens::LancamentoDeServico, QString::number(tipo), codigo, QStringLiteral("serviço"),
+                  animal, quantidade, unitario, percentual, desconto, total, custo, numeroDoItem);
 }
 
 void GradeEmMemoria::AdicionarProduto(const QString& codigoDeBarras, int codigoInterno, int animal,
@@ -278,46 +295,58 @@ void GradeEmMemoria::AdicionarProduto(const QString& codigoDeBarras, int codigoI
                                       const QString& percentual, const QString& desconto,
                                       const QString& total, const QString& custo,
                                       const QString& numeroDoItem) {
-    AdicionarLinha({QString(), codigoDeBarras, QString::number(codigoInterno), QStringLiteral("produto"),
-                    QString::number(animal), QStringLiteral("animal"), quantidade, unitario, percentual,
-                    desconto, total, custo, numeroDoItem, QStringLiteral("1"), QStringLiteral("2"),
-                    QStringLiteral("1")});
+    AdicionarItem(GradeDeItens::LancamentoDeProduto, codigoDeBarras, codigoInterno, QStringLiteral("produto"),
+                  animal, quantidade, unitario, percentual, desconto, total, custo, numeroDoItem);
 }
 
 GradeEmMemoria GradeEmMemoria::DaSelecao(Recordset& itens) {
+    using namespace GradeDeItens;
     auto texto = [&](const char* campo) {
         const QVariant valor = itens.Fields(QString::fromLatin1(campo)).Value;
         return VB::IsNull(valor) ? QString() : VB::CStr(valor);
+    };
+    // The field of the selection each column is loaded from.
+    const std::pair<Coluna, const char*> campos[] = {
+        {TipoDeServicoOuCodigoDeBarras, "NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"},
+        {CodigoDoServicoOuProduto, "CodigoDoServicoOuCodigoInternoDoProduto"},
+        {CodigoDoAnimal, "CodigoDoAnimal"},
+        {NomeDoAnimal, "NomeDoAnimal"},
+        {Quantidade, "Quantidade"},
+        {ValorUnitario, "ValorUnitario"},
+        {PercentualDeDesconto, "DescontoEmPercentual"},
+        {ValorDeDesconto, "DescontoEmValor"},
+        {ValorTotal, "ValorTotal"},
+        {Custo, "Custo"},
+        {NumeroDoItem, "NumeroDoItemDoOrcamento"},
+        {TipoDeVenda, "TipoDeVenda"},
+        {TipoDeLancamento, "TipoDeLancamento"},
+        {CodigoDaSituacao, "Situacao"},
+        {DataEHoraDaInclusao, "DataEHoraDaInclusao"},
+        {UsuarioDaInclusao, "UsuarioDaInclusao"},
+        {DataEHoraDaAlteracao, "DataEHoraDaAlteracao"},
+        {UsuarioDaAlteracao, "UsuarioDaAlteracao"},
     };
     GradeEmMemoria grade;
     if (itens.RecordCount() == 0) return grade;
     itens.MoveFirst();
     while (!itens.Eof()) {
-        const bool servico = texto("TipoDeLancamento") == QLatin1String("1");
-        grade.AdicionarLinha({QString(),
-                              texto("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"),
-                              texto("CodigoDoServicoOuCodigoInternoDoProduto"),
-                              servico ? texto("NomeDoServico") : texto("NomeDoProduto"),
-                              texto("CodigoDoAnimal"),
-                              texto("NomeDoAnimal"),
-                              texto("Quantidade"),
-                              texto("ValorUnitario"),
-                              texto("DescontoEmPercentual"),
-                              texto("DescontoEmValor"),
-                              texto("ValorTotal"),
-                              texto("Custo"),
-                              texto("NumeroDoItemDoOrcamento"),
-                              texto("TipoDeVenda"),
-                              texto("TipoDeLancamento"),
-                              texto("Situacao"),
-                              QString(),
-                              texto("DataEHoraDaInclusao"),
-                              texto("UsuarioDaInclusao"),
-                              texto("DataEHoraDaAlteracao"),
-                              texto("UsuarioDaAlteracao")});
+        grade.AdicionarLinhaEmBranco();
+        QStringList& linha = grade.mlinhas.last();
+        for (const auto& [coluna, campo] : campos)
+            linha[coluna] = texto(campo);
+        const bool servico = linha[TipoDeLancamento] == QString::number(LancamentoDeServico);
+        linha[NomeDoServicoOuProduto] = servico ? texto("NomeDoServico") : texto("NomeDoProduto");
         itens.MoveNext();
     }
     return grade;
+}
+
+qint64 Numero(const QString& sql, const QVariantList& parametros) {
+    return Banco::Valor(sql, parametros).toLongLong();
+}
+
+qint64 Numero(const char* sql, const QVariantList& parametros) {
+    return Numero(QString::fromUtf8(sql), parametros);
 }
 
 std::unique_ptr<QObject> Usuario(const QString& nome) {

@@ -1,5 +1,5 @@
 #pragma once
-// What the business-layer tests share.
+// What the business-layer tests share (their base class is TesteDeNegocio).
 //
 // Every test class runs each of its test functions once per configured database,
 // as Qt's own SQL tests do: initTestCase_data() adds a row "sqlite" (a new file in
@@ -69,16 +69,16 @@ private:
 //   services 1 and 2 (type 1), 3 (type 2), 4 (type 5), 5 inactive (type 1).
 void EscreverCadastroDeTeste();
 
-// The record form's items grid, in memory: 21 columns, row 0 the captions.
+// The record form's items grid, in memory: its columns, row 0 the captions.
 class GradeEmMemoria : public IGradeDeItens {
 public:
     GradeEmMemoria();
     int Rows() const override { return static_cast<int>(mlinhas.size()); }
-    int Cols() const override { return 21; }
+    int Cols() const override { return GradeDeItens::QuantidadeDeColunas; }
     QString TextMatrix(int row, int col) const override { return mlinhas.at(row).value(col); }
-    void DefinirCelula(int row, int col, const QString& texto) { mlinhas[row][col] = texto; }
+    void DefinirCelula(int row, GradeDeItens::Coluna col, const QString& texto) { mlinhas[row][col] = texto; }
 
-    // A row as the add command writes it ("1" / "2" launch types, Brazilian texts).
+    // A row as the add command writes it (launch type, Brazilian texts).
     void AdicionarServico(int tipo, int codigo, int animal, const QString& quantidade,
                           const QString& unitario, const QString& percentual, const QString& desconto,
                           const QString& total, const QString& custo = QStringLiteral("0,00"),
@@ -88,15 +88,24 @@ public:
                           const QString& desconto, const QString& total,
                           const QString& custo = QStringLiteral("0,00"),
                           const QString& numeroDoItem = QStringLiteral("0"));
-    void AdicionarLinha(const QStringList& celulas); // cells 0..20
+    void AdicionarLinhaEmBranco() { mlinhas << QStringList(GradeDeItens::QuantidadeDeColunas); }
     void RemoverLinha(int row) { mlinhas.removeAt(row); }
     // The rows of a quote as the record form loads them from clsOrcItens (selection 1):
     // every value in its default text form.
     static GradeEmMemoria DaSelecao(Recordset& itens);
 
 private:
+    void AdicionarItem(int lancamento, const QString& tipoOuCodigoDeBarras, int codigo, const QString& nome,
+                       int animal, const QString& quantidade, const QString& unitario,
+                       const QString& percentual, const QString& desconto, const QString& total,
+                       const QString& custo, const QString& numeroDoItem);
+
     QList<QStringList> mlinhas;
 };
+
+// The first column of the first row, as an integer (a count, a stored amount).
+qint64 Numero(const QString& sql, const QVariantList& parametros = {});
+qint64 Numero(const char* sql, const QVariantList& parametros = {});
 
 // A user record with that name.
 std::unique_ptr<QObject> Usuario(const QString& nome);

@@ -2,7 +2,7 @@
 // record form and the search dialogs pass: clients, animals, products (bar codes
 // and scale labels), services, service types and the company.
 
-#include "BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
@@ -36,10 +36,8 @@ QVariant Campo(Recordset& rs, const char* nome) {
 
 } // namespace
 
-class tst_negocio_cadastros : public QObject {
+class TesteDosCadastros : public TesteDeNegocio {
     Q_OBJECT
-
-    std::unique_ptr<Sessao> msessao;
 
     // The record form's client search: nickname-or-name text or code.
     RecordsetPtr ClientesDoFormulario(const QString& apelidoOuNome, double codigo) {
@@ -89,17 +87,6 @@ class tst_negocio_cadastros : public QObject {
     }
 
 private slots:
-    void initTestCase_data() { LinhasDosBancos(); }
-
-    void init() {
-        msessao.reset(); // a failed init() is followed by no cleanup()
-        msessao = std::make_unique<Sessao>();
-        if (QTest::currentTestFailed()) return;
-        EscreverCadastroDeTeste();
-    }
-
-    void cleanup() { msessao.reset(); }
-
     void cliente_com_todos_os_campos() {
         RecordsetPtr rs = ClientesDoFormulario(QStringLiteral("joao"), 0);
         QCOMPARE(rs->RecordCount(), 1);
@@ -453,5 +440,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_negocio_cadastros)
+QTEST_GUILESS_MAIN(TesteDosCadastros)
 #include "tst_negocio_cadastros.moc"

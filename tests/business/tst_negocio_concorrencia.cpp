@@ -3,7 +3,7 @@
 // database held by another workstation. Every workstation but the test itself is a
 // zelt_teste_gravador process.
 
-#include "BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
@@ -53,11 +53,11 @@ QHash<qint64, qint64> OrcamentosInteiros() {
     QHash<qint64, qint64> ultimos;
     QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, "
                                                  "ValorLiquido, UltimoNumeroDeItem FROM Orcamentos"));
+    const auto moeda = [&q](const char* coluna) { return Banco::MoedaDe(Banco::Coluna(q, coluna)); };
     while (q.next()) {
-        const qint64 numero = q.value(0).toLongLong();
-        cabecalhos.insert(
-            numero, {Banco::MoedaDe(q.value(1)), Banco::MoedaDe(q.value(2)), Banco::MoedaDe(q.value(3))});
-        ultimos.insert(numero, q.value(4).toLongLong());
+        const qint64 numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
+        cabecalhos.insert(numero, {moeda("ValorTotal"), moeda("DescontoEmValor"), moeda("ValorLiquido")});
+        ultimos.insert(numero, Banco::Coluna(q, "UltimoNumeroDeItem").toLongLong());
         itensPorOrcamento.insert(numero, 0);
     }
     QHash<qint64, std::array<Currency, 3>> somas;
@@ -66,12 +66,12 @@ QHash<qint64, qint64> OrcamentosInteiros() {
         "SELECT NumeroDoOrcamento, NumeroDoItemDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, "
         "ValorTotal FROM ItensDeOrcamento ORDER BY NumeroDoOrcamento, NumeroDoItemDoOrcamento"));
     while (q.next()) {
-        const qint64 numero = q.value(0).toLongLong();
+        const qint64 numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
         auto& s = somas[numero];
-        s[0] += Banco::MoedaDe(q.value(2)) * Banco::MoedaDe(q.value(3));
-        s[1] += Banco::MoedaDe(q.value(4));
-        s[2] += Banco::MoedaDe(q.value(5));
-        numerosDosItens[numero] << q.value(1).toLongLong();
+        s[0] += moeda("Quantidade") * moeda("ValorUnitario");
+        s[1] += moeda("DescontoEmValor");
+        s[2] += moeda("ValorTotal");
+        numerosDosItens[numero] << Banco::Coluna(q, "NumeroDoItemDoOrcamento").toLongLong();
     }
     for (auto c = cabecalhos.cbegin(); c != cabecalhos.cend(); ++c) {
         const qint64 numero = c.key();
@@ -122,38 +122,10 @@ bool EsperarLinha(QProcess& processo, QByteArray& saida, const QByteArray& inici
 
 } // namespace
 
-class tst_negocio_concorrencia : public QObject {
+class TesteDaConcorrencia : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<Sessao> msessao;
-    std::unique_ptr<QObject> musuario;
-
-    qint64 Contar(const char* sql) { return Banco::Valor(QString::fromLatin1(sql)).toLongLong(); }
-
-    double NovoOrcamento() {
-        GradeEmMemoria grade;
-        auto orcamento = OrcamentoValido(grade, musuario.get());
-        const qint16 resultado = orcamento->Adicionar();
-        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
-        return resultado == 0 ? orcamento->CodigoGerado : 0;
-    }
-
 private slots:
-    void initTestCase_data() { LinhasDosBancos(); }
-
-    void init() {
-        msessao.reset();
-        msessao = std::make_unique<Sessao>();
-        if (QTest::currentTestFailed()) return;
-        EscreverCadastroDeTeste();
-        musuario = Usuario(QStringLiteral("ANA"));
-    }
-
-    void cleanup() {
-        Banco::DefinirPrazos({});
-        msessao.reset();
-    }
-
     void quatro_processos_gravam_1000_orcamentos_ao_mesmo_tempo() {
         const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio"));
         std::vector<std::unique_ptr<QProcess>> estacoes;
@@ -180,8 +152,8 @@ private slots:
         // Unique numbers: no two workstations were handed the same one.
         QCOMPARE(linhas, qint64(1000));
         QCOMPARE(relatados.size(), 1000);
-        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(1000));
-        QCOMPARE(Contar("SELECT COUNT(DISTINCT NumeroDoOrcamento) FROM Orcamentos"), qint64(1000));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(1000));
+        QCOMPARE(Numero("SELECT COUNT(DISTINCT NumeroDoOrcamento) FROM Orcamentos"), qint64(1000));
 
         const QHash<qint64, qint64> inteiros = OrcamentosInteiros();
         QCOMPARE(inteiros.size(), 1000);
@@ -200,9 +172,9 @@ private slots:
             QCOMPARE(totais.at(0).toLongLong(), r.value().Total);
             QCOMPARE(totais.at(1).toLongLong(), r.value().Liquido);
         }
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), itens);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), itens);
         // Each workstation's quotes carry its own user.
-        QCOMPARE(Contar("SELECT COUNT(DISTINCT UsuarioDaInclusao) FROM Orcamentos"), qint64(4));
+        QCOMPARE(Numero("SELECT COUNT(DISTINCT UsuarioDaInclusao) FROM Orcamentos"), qint64(4));
     }
 
     void processo_morto_enquanto_grava_nao_deixa_orcamento_pela_metade() {
@@ -242,8 +214,8 @@ private slots:
         QCOMPARE(Relatados(estacao->readAllStandardOutput()).size(), 3);
         QVERIFY(!OrcamentosInteiros().isEmpty());
         // Numbers taken by quotes that were never stored leave gaps; never a repetition.
-        const qint64 maior = Contar("SELECT MAX(NumeroDoOrcamento) FROM Orcamentos");
-        const qint64 quantos = Contar("SELECT COUNT(*) FROM Orcamentos");
+        const qint64 maior = Numero("SELECT MAX(NumeroDoOrcamento) FROM Orcamentos");
+        const qint64 quantos = Numero("SELECT COUNT(*) FROM Orcamentos");
         qInfo("%lld quotes stored in 20 killed runs; %lld numbers skipped", quantos, maior - quantos);
     }
 
@@ -266,9 +238,9 @@ private slots:
         QVERIFY2(saida.contains("resultado 0\n"), saida.constData());
         const QString carimbo = VB::CStr(Banco::DataEHoraDeIso(
             Banco::Valor(QStringLiteral("SELECT DataEHoraDaAlteracao FROM Orcamentos")).toString()));
-        const qint64 itensDaOutra = Contar("SELECT COUNT(*) FROM ItensDeOrcamento");
+        const qint64 itensDaOutra = Numero("SELECT COUNT(*) FROM ItensDeOrcamento");
         QVERIFY(itensDaOutra >= 2);
-        const qint64 liquidoDaOutra = Contar("SELECT ValorLiquido FROM Orcamentos");
+        const qint64 liquidoDaOutra = Numero("SELECT ValorLiquido FROM Orcamentos");
 
         auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
         orcamento->NumeroDoOrcamento = numero;
@@ -291,9 +263,9 @@ private slots:
                 .arg(carimbo));
         QCOMPARE(orcamento->NumeroDoErro, 0L);
         // Nothing of the refused change was stored.
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), itensDaOutra);
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento WHERE UsuarioDaInclusao = 'ANA'"), qint64(1));
-        QCOMPARE(Contar("SELECT ValorLiquido FROM Orcamentos"), liquidoDaOutra);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), itensDaOutra);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento WHERE UsuarioDaInclusao = 'ANA'"), qint64(1));
+        QCOMPARE(Numero("SELECT ValorLiquido FROM Orcamentos"), liquidoDaOutra);
         QCOMPARE(Banco::Valor(QStringLiteral("SELECT UsuarioDaAlteracao FROM Orcamentos")).toString(),
                  QStringLiteral("BETO"));
         QVERIFY(!OrcamentosInteiros().isEmpty());
@@ -392,7 +364,7 @@ private slots:
         outra.join();
         QCOMPARE(numero, 1.0);
         QVERIFY(soltouAntes);
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
         QCOMPARE(Banco::Valor(QStringLiteral("SELECT NomeFantasia FROM Empresa")).toString(),
                  QStringLiteral("Outra estação"));
 
@@ -419,12 +391,12 @@ private slots:
         QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
         QCOMPARE(selecao, QVariant(false));
         QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 1);
-        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(1));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(1));
         // Once the other workstation let go, the same save goes through.
         QCOMPARE(orcamento->Adicionar(), qint16(0));
-        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(2));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(2));
     }
 };
 
-QTEST_GUILESS_MAIN(tst_negocio_concorrencia)
+QTEST_GUILESS_MAIN(TesteDaConcorrencia)
 #include "tst_negocio_concorrencia.moc"

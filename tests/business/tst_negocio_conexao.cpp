@@ -4,7 +4,7 @@
 // (ZELT_PG_PASTA, ZELT_PG_BIN); this executable runs alone, since the other tests use
 // that same server.
 
-#include "BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
 #include "business/Negocio.h"
@@ -63,16 +63,13 @@ struct ServidorDeVolta {
 
 } // namespace
 
-class tst_negocio_conexao : public QObject {
+class TesteDaConexao : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<QObject> musuario = Usuario(QStringLiteral("ANA"));
+public:
+    TesteDaConexao() : TesteDeNegocio(Preparo::Nada) {}
 
-    bool SoSQLite() {
-        QFETCH_GLOBAL(QString, banco);
-        return banco == QLatin1String("sqlite");
-    }
-
+private:
     // Stores a valid quote; answers the object, holding the outcome.
     std::unique_ptr<clsOrcamentos> Adicionar(GradeEmMemoria& grade, qint16& resultado) {
         auto orcamento = OrcamentoValido(grade, musuario.get());
@@ -88,12 +85,8 @@ class tst_negocio_conexao : public QObject {
     }
 
 private slots:
-    void initTestCase_data() { LinhasDosBancos(); }
-
-    void cleanup() { Negocio::Encerrar(); }
-
     void naturezas_das_falhas() {
-        if (!SoSQLite()) QSKIP("touches no database: runs once");
+        if (!BancoEhSQLite()) QSKIP("touches no database: runs once");
         struct Caso {
             bool SQLite;
             QSqlError::ErrorType Tipo;
@@ -128,7 +121,7 @@ private slots:
     }
 
     void servidor_parado_e_reiniciado_entre_duas_operacoes() {
-        if (SoSQLite()) QSKIP("a SQLite file has no server to stop");
+        if (BancoEhSQLite()) QSKIP("a SQLite file has no server to stop");
         if (qEnvironmentVariable("ZELT_PG_PASTA").isEmpty() || qEnvironmentVariable("ZELT_PG_BIN").isEmpty())
             QSKIP("stopping the server needs the private server of scripts/test.sh (ZELT_PG_PASTA, "
                   "ZELT_PG_BIN)");
@@ -194,5 +187,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_negocio_conexao)
+QTEST_GUILESS_MAIN(TesteDaConexao)
 #include "tst_negocio_conexao.moc"

@@ -1,7 +1,7 @@
 // The import of a clinic's own registry from CSV files: a good set loads and can be
 // loaded again; a set with a bad row loads nothing and names the file and the line.
 
-#include "BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
 #include "business/Importacao.h"
@@ -51,16 +51,24 @@ const QByteArray Servicos = "Codigo;Nome;Descricao;NumeroDoTipoDeServico;Custo;V
                             "2;Microchip;;99;30;80,00\n";
 
 qint64 Contar(const char* tabela) {
-    return Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM ") + QString::fromLatin1(tabela)).toLongLong();
+    return Numero(QStringLiteral("SELECT COUNT(*) FROM ") + QString::fromLatin1(tabela));
 }
 
 } // namespace
 
-class tst_negocio_importacao : public QObject {
+class TesteDaImportacao : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<Sessao> msessao;
     QString mpasta;
+
+public:
+    TesteDaImportacao() : TesteDeNegocio(Preparo::BancoVazio) {}
+
+private:
+    void Preparar() override {
+        mpasta = msessao->Pasta().filePath(QStringLiteral("csv"));
+        QVERIFY(QDir().mkpath(mpasta));
+    }
 
     void EscreverConjuntoBom() {
         Escrever(mpasta + QStringLiteral("/empresa.csv"), Empresa);
@@ -80,18 +88,6 @@ class tst_negocio_importacao : public QObject {
     }
 
 private slots:
-    void initTestCase_data() { LinhasDosBancos(); }
-
-    void init() {
-        msessao.reset(); // a failed init() is followed by no cleanup()
-        msessao = std::make_unique<Sessao>();
-        if (QTest::currentTestFailed()) return;
-        mpasta = msessao->Pasta().filePath(QStringLiteral("csv"));
-        QVERIFY(QDir().mkpath(mpasta));
-    }
-
-    void cleanup() { msessao.reset(); }
-
     void conjunto_bom_carrega_tudo() {
         EscreverConjuntoBom();
         const Importacao::Resultado resultado = Importacao::ImportarCadastros(mpasta);
@@ -308,5 +304,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_negocio_importacao)
+QTEST_GUILESS_MAIN(TesteDaImportacao)
 #include "tst_negocio_importacao.moc"

@@ -2,20 +2,16 @@
 // search and paging, and the storing, changing and deleting of a quote with every
 // answer the record form acts on.
 
-#include "BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
-#include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
 
-#include <QElapsedTimer>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QtTest>
-#include <atomic>
-#include <thread>
 
 using namespace BancoDeTeste;
+using namespace GradeDeItens;
 using VB::Currency;
 using ZELT_N_Orcamentos::clsOrcamentos;
 using ZELT_N_Orcamentos::clsOrcItens;
@@ -23,10 +19,6 @@ using ZELT_N_Orcamentos::clsOrcItens;
 namespace {
 
 const QDateTime Agora(QDate::currentDate(), QTime(10, 0, 0));
-
-qint64 Contar(const char* sql) {
-    return Banco::Valor(QString::fromLatin1(sql)).toLongLong();
-}
 
 QString Data(const QDate& data) {
     return data.toString(QStringLiteral("dd/MM/yyyy"));
@@ -50,27 +42,10 @@ QList<double> Numeros(Recordset& rs) {
 
 } // namespace
 
-class tst_negocio_orcamentos : public QObject {
+class TesteDosOrcamentos : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<Sessao> msessao;
-    std::unique_ptr<QObject> musuario;
-
-    void FixarRelogio(const QDateTime& quando) {
-        Relogio::DefinirParaTestes([quando] { return quando; });
-    }
-
-    // Stores a valid quote (one consultation) of that client and animal; answers its number.
-    double NovoOrcamento(double cliente = 1, qint32 animal = 10) {
-        GradeEmMemoria grade;
-        auto orcamento = OrcamentoValido(grade, musuario.get());
-        orcamento->CodigoDoCliente = cliente;
-        orcamento->CodigoDoAnimal = animal;
-        grade.DefinirCelula(1, 4, QString::number(animal));
-        const qint16 resultado = orcamento->Adicionar();
-        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
-        return resultado == 0 ? orcamento->CodigoGerado : 0;
-    }
+    void Preparar() override { FixarRelogio(Agora); }
 
     RecordsetPtr Selecionar(qint32 situacao, const QString& texto, qint16 tamanho = 10) {
         auto orcamentos = Orcamentos();
@@ -98,19 +73,6 @@ class tst_negocio_orcamentos : public QObject {
     }
 
 private slots:
-    void initTestCase_data() { LinhasDosBancos(); }
-
-    void init() {
-        msessao.reset(); // a failed init() is followed by no cleanup()
-        msessao = std::make_unique<Sessao>();
-        if (QTest::currentTestFailed()) return;
-        EscreverCadastroDeTeste();
-        musuario = Usuario(QStringLiteral("ANA"));
-        FixarRelogio(Agora);
-    }
-
-    void cleanup() { msessao.reset(); }
-
     void paginas_de_13_orcamentos_com_6_por_pagina() {
         for (int i = 0; i < 13; ++i)
             QVERIFY(NovoOrcamento() > 0);
@@ -286,7 +248,7 @@ private slots:
         QCOMPARE(Numeros(*Selecionar(0, texto)), esperados);
         // Nothing was broken by the text: every quote is still there.
         QCOMPARE(Selecionar(0, QString())->RecordCount(), 5);
-        QCOMPARE(Contar("SELECT COUNT(*) FROM Clientes"), qint64(9));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Clientes"), qint64(9));
     }
 
     void adicionar_grava_o_orcamento_e_seus_itens() {
@@ -327,9 +289,9 @@ private slots:
         QCOMPARE(rs->Fields(QStringLiteral("Custo")).Value.value<Currency>(),
                  VB::CCur(QStringLiteral("9,2")));
         // Money is stored exactly, as integer ten-thousandths.
-        QCOMPARE(Contar("SELECT Quantidade FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2"),
+        QCOMPARE(Numero("SELECT Quantidade FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2"),
                  qint64(12500));
-        QCOMPARE(Contar("SELECT ValorTotal FROM Orcamentos"), qint64(1411300));
+        QCOMPARE(Numero("SELECT ValorTotal FROM Orcamentos"), qint64(1411300));
     }
 
     void adicionar_sem_usuario_e_erro_91() {
@@ -339,7 +301,7 @@ private slots:
         QCOMPARE(orcamento->NumeroDoErro, 91L);
         QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
         QVERIFY(!orcamento->DescricaoDoErro.isEmpty());
-        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
     }
 
     void rejeicoes_data() {
@@ -444,7 +406,7 @@ private slots:
         QFETCH(QString, descricao);
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
-        auto celula = [&](int coluna, const char* texto) {
+        auto celula = [&](Coluna coluna, const char* texto) {
             grade.DefinirCelula(1, coluna, QString::fromUtf8(texto));
         };
         if (caso == QLatin1String("sem cliente"))
@@ -456,29 +418,29 @@ private slots:
         else if (caso == QLatin1String("animal 12"))
             orcamento->CodigoDoAnimal = 12;
         else if (caso == QLatin1String("animal do item 12"))
-            celula(4, "12");
+            celula(CodigoDoAnimal, "12");
         else if (caso == QLatin1String("sem itens"))
             grade.RemoverLinha(1);
         else if (caso == QLatin1String("sem grade"))
             orcamento->GradeDeItensDoOrcamento = nullptr;
         else if (caso == QLatin1String("quantidade 0"))
-            celula(6, "0");
+            celula(Quantidade, "0");
         else if (caso == QLatin1String("quantidade -1"))
-            celula(6, "-1");
+            celula(Quantidade, "-1");
         else if (caso == QLatin1String("unitario 0"))
-            celula(7, "0,00");
+            celula(ValorUnitario, "0,00");
         else if (caso == QLatin1String("desconto 130"))
-            celula(9, "130,00");
+            celula(ValorDeDesconto, "130,00");
         else if (caso == QLatin1String("total 100"))
-            celula(10, "100,00");
+            celula(ValorTotal, "100,00");
         else if (caso == QLatin1String("quantidade abc"))
-            celula(6, "abc");
+            celula(Quantidade, "abc");
         else if (caso == QLatin1String("lancamento 3"))
-            celula(14, "3");
+            celula(TipoDeLancamento, "3");
         else if (caso == QLatin1String("servico 99"))
-            celula(2, "99");
+            celula(CodigoDoServicoOuProduto, "99");
         else if (caso == QLatin1String("percentual 101"))
-            celula(8, "101,00");
+            celula(PercentualDeDesconto, "101,00");
         else if (caso == QLatin1String("produto 999")) {
             grade.AdicionarProduto(QString(), 999, 10, QStringLiteral("1,000"), QStringLiteral("10,00"),
                                    QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("10,00"));
@@ -504,8 +466,8 @@ private slots:
         QCOMPARE(orcamento->DescricaoDaFalha, descricao);
         QCOMPARE(orcamento->NumeroDoErro, 0L);
         QCOMPARE(orcamento->CodigoGerado, 0.0);
-        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
 
         // The same object, corrected, stores the quote and forgets the rejection.
         GradeEmMemoria boa;
@@ -528,13 +490,13 @@ private slots:
         GradeEmMemoria grade;
         grade.AdicionarProduto(QString(), 100, 10, QStringLiteral("1,255"), QStringLiteral("10,33"),
                                QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("12,96"));
-        grade.AdicionarLinha(QStringList(21));                   // a blank spare row is no item
+        grade.AdicionarLinhaEmBranco();                          // a blank spare row is no item
         auto orcamento = OrcamentoValido(grade, musuario.get()); // its consultation is row 3
         orcamento->ValorTotal = VB::CCur(QStringLiteral("132,96"));
         orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("9,03"));
         orcamento->ValorLiquido = VB::CCur(QStringLiteral("120,96"));
         QCOMPARE(orcamento->Adicionar(), qint16(0));
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
 
         // A cent more is not a rounding.
         GradeEmMemoria errada;
@@ -553,9 +515,9 @@ private slots:
         const double numero = NovoOrcamento();
         GradeEmMemoria grade = GradeDoOrcamento(numero);
         QCOMPARE(grade.Rows(), 2);
-        QCOMPARE(grade.TextMatrix(1, 12), QStringLiteral("1"));
-        QCOMPARE(grade.TextMatrix(1, 6), QStringLiteral("1"));
-        QCOMPARE(grade.TextMatrix(1, 10), QStringLiteral("108"));
+        QCOMPARE(grade.TextMatrix(1, NumeroDoItem), QStringLiteral("1"));
+        QCOMPARE(grade.TextMatrix(1, Quantidade), QStringLiteral("1"));
+        QCOMPARE(grade.TextMatrix(1, ValorTotal), QStringLiteral("108"));
         // A product is added in change mode.
         grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("1,000"),
                                QStringLiteral("219,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
@@ -591,10 +553,11 @@ private slots:
 
         GradeEmMemoria depois = GradeDoOrcamento(numero);
         QCOMPARE(depois.Rows(), 3);
-        QCOMPARE(depois.TextMatrix(1, 12), QStringLiteral("1"));
-        QCOMPARE(depois.TextMatrix(1, 19), QString()); // the untouched item keeps no alteration
-        QCOMPARE(depois.TextMatrix(2, 12), QStringLiteral("2"));
-        QCOMPARE(depois.TextMatrix(2, 18), QStringLiteral("BETO"));
+        QCOMPARE(depois.TextMatrix(1, NumeroDoItem), QStringLiteral("1"));
+        QCOMPARE(depois.TextMatrix(1, DataEHoraDaAlteracao),
+                 QString()); // the untouched item keeps no alteration
+        QCOMPARE(depois.TextMatrix(2, NumeroDoItem), QStringLiteral("2"));
+        QCOMPARE(depois.TextMatrix(2, UsuarioDaInclusao), QStringLiteral("BETO"));
 
         // The item taken back for change comes back as a new row: the old number is gone
         // and never handed out again.
@@ -658,11 +621,11 @@ private slots:
         orcamento->CodigoDoAnimal = 10;
 
         // An item the grid still shows but another workstation removed meanwhile.
-        grade.DefinirCelula(1, 12, QStringLiteral("77"));
+        grade.DefinirCelula(1, NumeroDoItem, QStringLiteral("77"));
         QCOMPARE(orcamento->Alterar(), qint16(3));
         QVERIFY(
             orcamento->DescricaoDaFalha.startsWith(QStringLiteral("O item 77 do orçamento 1 foi removido")));
-        grade.DefinirCelula(1, 12, QStringLiteral("1"));
+        grade.DefinirCelula(1, NumeroDoItem, QStringLiteral("1"));
 
         // A quote of 40 days ago may not get a validity before its own date.
         Banco::Executar(QStringLiteral("UPDATE Orcamentos SET DataDoOrcamento = ?"),
@@ -696,13 +659,13 @@ private slots:
         QCOMPARE(orcamento->Excluir(), qint16(3));
         QVERIFY(orcamento->DescricaoDaFalha.endsWith(QStringLiteral(
             "O orçamento não foi excluído: feche o formulário e abra o orçamento novamente.")));
-        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(2));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(2));
 
         orcamento->DataEHoraDaAlteracaoLida.clear();
         QCOMPARE(orcamento->Excluir(), qint16(0));
         QCOMPARE(orcamento->CodigoGerado, numero);
         QCOMPARE(Numeros(*Selecionar(0, QString())), (QList<double>{outro}));
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
 
         QCOMPARE(orcamento->Excluir(), qint16(3));
         QVERIFY(orcamento->DescricaoDaFalha.startsWith(QStringLiteral("O orçamento 1 não existe mais")));
@@ -737,43 +700,8 @@ private slots:
         QCOMPARE(orcamento->NumeroDoErro, Banco::NumeroDoErroDeBanco);
         QVERIFY(orcamento->DescricaoDoErro.contains(QStringLiteral("falha simulada")));
         QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
-        QCOMPARE(Contar("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
-    }
-
-    void duas_estacoes_gravando_ao_mesmo_tempo() {
-        if (!msessao->EhSQLite()) QSKIP("the other workstation is a second SQLite connection");
-        // The other workstation holds the write lock for a moment; this one waits for it
-        // instead of failing, and both quotes are stored whole.
-        std::atomic<bool> travado = false;
-        std::thread outra([arquivo = msessao->ArquivoSQLite(), &travado] {
-            {
-                QSqlDatabase db =
-                    QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("outra"));
-                db.setDatabaseName(arquivo);
-                db.open();
-                QSqlQuery q(db);
-                q.exec(QStringLiteral("BEGIN IMMEDIATE"));
-                q.exec(QStringLiteral("UPDATE Empresa SET NomeFantasia = 'Outra estação'"));
-                travado = true;
-                std::this_thread::sleep_for(std::chrono::milliseconds(400));
-                q.exec(QStringLiteral("COMMIT"));
-                db.close();
-            }
-            QSqlDatabase::removeDatabase(QStringLiteral("outra"));
-        });
-        while (!travado)
-            std::this_thread::yield();
-        QElapsedTimer relogio;
-        relogio.start();
-        const double numero = NovoOrcamento();
-        const qint64 esperou = relogio.elapsed();
-        outra.join();
-        QCOMPARE(numero, 1.0);
-        QVERIFY2(esperou >= 200, qPrintable(QString::number(esperou)));
-        QCOMPARE(Contar("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
-        QCOMPARE(Banco::Valor(QStringLiteral("SELECT NomeFantasia FROM Empresa")).toString(),
-                 QStringLiteral("Outra estação"));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
     }
 
     void sem_banco_aberto_o_objeto_responde_com_erro() {
@@ -789,5 +717,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_negocio_orcamentos)
+QTEST_GUILESS_MAIN(TesteDosOrcamentos)
 #include "tst_negocio_orcamentos.moc"

@@ -2,10 +2,9 @@
 // record form (selection 1) and for the quote sheet (selection 2), and the removal of
 // one item that the record form sends at once in change mode.
 
-#include "BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
-#include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
 
 #include <QtTest>
@@ -19,28 +18,16 @@ namespace {
 constexpr long NumeroDeRegraDeNegocio = -2147221504L + 514;
 const QDateTime Agora(QDate::currentDate(), QTime(9, 15, 30));
 
-QStringList NomesDosCampos(Recordset& rs) {
-    QStringList nomes;
-    for (qint32 i = 0; i < rs.FieldsCount(); ++i)
-        nomes << rs.FieldName(i);
-    return nomes;
-}
-
 std::unique_ptr<clsOrcItens> Itens() {
     return Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
 }
 
-qint64 Valor(const QString& sql) {
-    return Banco::Valor(sql).toLongLong();
-}
-
 } // namespace
 
-class tst_negocio_orcitens : public QObject {
+class TesteDoOrcItens : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<Sessao> msessao;
-    std::unique_ptr<QObject> musuario;
+    void Preparar() override { FixarRelogio(Agora); }
 
     // A quote of the consultation (120,00 - 10 %) and a product, as the record form sends it.
     double OrcamentoComServicoEProduto() {
@@ -75,19 +62,6 @@ class tst_negocio_orcitens : public QObject {
     }
 
 private slots:
-    void initTestCase_data() { LinhasDosBancos(); }
-
-    void init() {
-        msessao.reset(); // a failed init() is followed by no cleanup()
-        msessao = std::make_unique<Sessao>();
-        if (QTest::currentTestFailed()) return;
-        EscreverCadastroDeTeste();
-        musuario = Usuario(QStringLiteral("ANA"));
-        Relogio::DefinirParaTestes([] { return Agora; });
-    }
-
-    void cleanup() { msessao.reset(); }
-
     void selecao_para_o_formulario() {
         double numero = OrcamentoComServicoEProduto();
         QCOMPARE(numero, 1.0);
@@ -95,30 +69,7 @@ private slots:
         qint16 tamanho = 5;
         QCOMPARE(itens->Selecionar(1, tamanho, 0, numero), QVariant(false));
         RecordsetPtr rs = itens->ResultadoDaSelecaoEmRecordSet();
-        QCOMPARE(NomesDosCampos(*rs),
-                 (QStringList{QStringLiteral("NumeroDoItemDoOrcamento"),
-                              QStringLiteral("TipoDeLancamento"),
-                              QStringLiteral("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"),
-                              QStringLiteral("CodigoDoServicoOuCodigoInternoDoProduto"),
-                              QStringLiteral("NomeDoServico"),
-                              QStringLiteral("NomeDoProduto"),
-                              QStringLiteral("CodigoDoAnimal"),
-                              QStringLiteral("NomeDoAnimal"),
-                              QStringLiteral("Quantidade"),
-                              QStringLiteral("ValorUnitario"),
-                              QStringLiteral("DescontoEmPercentual"),
-                              QStringLiteral("DescontoEmValor"),
-                              QStringLiteral("ValorTotal"),
-                              QStringLiteral("Custo"),
-                              QStringLiteral("TipoDeVenda"),
-                              QStringLiteral("Situacao"),
-                              QStringLiteral("DataEHoraDaInclusao"),
-                              QStringLiteral("UsuarioDaInclusao"),
-                              QStringLiteral("DataEHoraDaAlteracao"),
-                              QStringLiteral("UsuarioDaAlteracao"),
-                              QStringLiteral("NumeroDoOrcamento"),
-                              QStringLiteral("NomeDoServicoOuNomeDoProduto"),
-                              QStringLiteral("ValorLiquido")}));
+        // Every field, by name and in order, with its default text form.
         QCOMPARE(Conteudo(*rs),
                  (QStringList{
                      QStringLiteral(
@@ -201,22 +152,21 @@ private slots:
         double item = 2;
         QCOMPARE(itens->Excluir(numero, item), QVariant(false));
         QCOMPARE(itens->NumeroDoErro, 0L);
-        QCOMPARE(
-            Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2")),
-            qint64(0));
-        QCOMPARE(Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento")), qint64(2));
-        QCOMPARE(Valor(QStringLiteral("SELECT ValorTotal FROM Orcamentos")), qint64(2000000));
-        QCOMPARE(Valor(QStringLiteral("SELECT ValorLiquido FROM Orcamentos")), qint64(1705000));
-        QCOMPARE(Valor(QStringLiteral("SELECT DescontoEmValor FROM Orcamentos")), qint64(295000));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2"),
+                 qint64(0));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
+        QCOMPARE(Numero("SELECT ValorTotal FROM Orcamentos"), qint64(2000000));
+        QCOMPARE(Numero("SELECT ValorLiquido FROM Orcamentos"), qint64(1705000));
+        QCOMPARE(Numero("SELECT DescontoEmValor FROM Orcamentos"), qint64(295000));
         // 29,5 of 200 is 14,75 %.
-        QCOMPARE(Valor(QStringLiteral("SELECT DescontoEmPercentual FROM Orcamentos")), qint64(147500));
+        QCOMPARE(Numero("SELECT DescontoEmPercentual FROM Orcamentos"), qint64(147500));
         // Removing is part of the change being made: the quote's version stamp waits for its save.
         QVERIFY(Banco::Valor(QStringLiteral("SELECT DataEHoraDaAlteracao FROM Orcamentos")).isNull());
 
         // Item 0 is a row the form has not stored: nothing to do.
         double novo = 0;
         QCOMPARE(itens->Excluir(numero, novo), QVariant(false));
-        QCOMPARE(Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento")), qint64(2));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
     }
 
     void recusas_de_excluir() {
@@ -245,11 +195,10 @@ private slots:
         itens->ValorLiquidoDoOrcamento = Currency::DeInteiro(90);
         Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = 1"));
         recusa(numero, 1, QStringLiteral("O orçamento 1 está inativo e não pode mais ser alterado."));
-        QCOMPARE(Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento")), qint64(3));
-        QCOMPARE(Valor(QStringLiteral("SELECT ValorTotal FROM Orcamentos WHERE NumeroDoOrcamento = 1")),
-                 qint64(1800000));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(3));
+        QCOMPARE(Numero("SELECT ValorTotal FROM Orcamentos WHERE NumeroDoOrcamento = 1"), qint64(1800000));
     }
 };
 
-QTEST_GUILESS_MAIN(tst_negocio_orcitens)
+QTEST_GUILESS_MAIN(TesteDoOrcItens)
 #include "tst_negocio_orcitens.moc"

@@ -4,7 +4,7 @@
 // change of the rows, and a database of the first schema version gets its indexes
 // filled when it is opened.
 
-#include "BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
@@ -91,15 +91,13 @@ QList<qint64> ServicosDoFormulario(QString nome) {
 
 } // namespace
 
-class tst_negocio_pesquisa : public QObject {
+class TesteDaPesquisa : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<Sessao> msessao;
+public:
+    TesteDaPesquisa() : TesteDeNegocio(Preparo::Nada) {}
 
 private slots:
-    void initTestCase_data() { LinhasDosBancos(); }
-    void cleanup() { msessao.reset(); }
-
     // On the demonstration clinic (200 clients, 420 quotes), the list's search gives
     // what a plain LIKE gives, for texts of every length: the short ones (no trigram),
     // pieces of names with and without accents, numbers, and the characters LIKE and
@@ -291,5 +289,5 @@ private:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_negocio_pesquisa)
+QTEST_GUILESS_MAIN(TesteDaPesquisa)
 #include "tst_negocio_pesquisa.moc"

@@ -1,7 +1,7 @@
 // The lazy SQL recordset: ADO's paging rules and errors, typed values and Null, and
 // that a large selection holds only the page being read.
 
-#include "BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
@@ -54,23 +54,10 @@ void EsperarErro(long numero, const std::function<void()>& acao) {
 
 } // namespace
 
-class tst_negocio_recordset : public QObject {
+class TesteDoRecordset : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<Sessao> msessao;
-
 private slots:
-    void initTestCase_data() { LinhasDosBancos(); }
-
-    void init() {
-        msessao.reset(); // a failed init() is followed by no cleanup()
-        msessao = std::make_unique<Sessao>();
-        if (QTest::currentTestFailed()) return;
-        EscreverCadastroDeTeste();
-    }
-
-    void cleanup() { msessao.reset(); }
-
     void regras_de_paginas_do_ado() {
         EscreverOrcamentos(13);
         RecordsetSql rs(ConsultaDosOrcamentos(), 6);
@@ -121,18 +108,6 @@ private slots:
         const QVariant nulo = rs.Fields(QStringLiteral("DataEHoraDaAlteracao")).Value;
         QVERIFY(VB::IsNull(nulo));
         EsperarErro(94, [&] { VB::CStr(nulo); });
-
-        QCOMPARE(RecordsetSql::Converter(QVariant(qint64(1)), TipoDoCampo::SimNao),
-                 QVariant(QStringLiteral("Sim")));
-        QCOMPARE(RecordsetSql::Converter(QVariant(qint64(0)), TipoDoCampo::SimNao),
-                 QVariant(QStringLiteral("Não")));
-        QCOMPARE(RecordsetSql::Converter(QVariant(QStringLiteral("2026-03-01")), TipoDoCampo::DataEmTexto),
-                 QVariant(QStringLiteral("01/03/2026")));
-        QCOMPARE(RecordsetSql::Converter(QVariant(QMetaType::fromType<QString>()), TipoDoCampo::DataEmTexto),
-                 QVariant(QString()));
-        QCOMPARE(
-            RecordsetSql::Converter(QVariant(QStringLiteral("2026-03-01 14:05:09")), TipoDoCampo::DataEHora),
-            QVariant(QDateTime(QDate(2026, 3, 1), QTime(14, 5, 9))));
     }
 
     void le_so_a_pagina_pedida() {
@@ -189,5 +164,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(tst_negocio_recordset)
+QTEST_GUILESS_MAIN(TesteDoRecordset)
 #include "tst_negocio_recordset.moc"

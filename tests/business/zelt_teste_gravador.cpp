@@ -16,7 +16,7 @@
 // --inicio waits until that file exists before the first save, so that several
 // processes start together.
 
-#include "BancoDeTeste.h"
+#include "tests/business/BancoDeTeste.h"
 
 #include "business/Negocio.h"
 #include "business/Relogio.h"
@@ -148,10 +148,12 @@ int Alterar(double numero, QRandomGenerator& sorte, QObject* usuario, const QStr
 
     Somas somas;
     for (int linha = 1; linha < grade.Rows(); ++linha) {
-        const VB::Currency bruto =
-            VB::CCur(grade.TextMatrix(linha, 6)) * VB::CCur(grade.TextMatrix(linha, 7));
+        const auto valor = [&](GradeDeItens::Coluna coluna) {
+            return VB::CCur(grade.TextMatrix(linha, coluna));
+        };
+        const VB::Currency bruto = valor(GradeDeItens::Quantidade) * valor(GradeDeItens::ValorUnitario);
         somas.Bruto += bruto.DecimosDeMilesimos() / 100;
-        somas.Desconto += VB::CCur(grade.TextMatrix(linha, 9)).DecimosDeMilesimos() / 100;
+        somas.Desconto += valor(GradeDeItens::ValorDeDesconto).DecimosDeMilesimos() / 100;
     }
     const int novos = 1 + sorte.bounded(3);
     for (int n = 0; n < novos; ++n)

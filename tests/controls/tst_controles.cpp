@@ -1,5 +1,6 @@
 #include "tests/controls/tst_controles.h"
 
+#include "platform/controls/Aparencia.h"
 #include "platform/controls/CoresVB.h"
 #include "platform/controls/EditorDeTexto.h"
 #include "platform/controls/Icones.h"
@@ -55,7 +56,7 @@ void Clicar(QWidget* widget, QPoint ponto = QPoint(), Qt::KeyboardModifiers tecl
 
 } // namespace
 
-void tst_Controles::twipsEPixels() {
+void TesteDosControles::twipsEPixels() {
     QCOMPARE(Twips::PorPixel, 15);
     QCOMPARE(Twips::ParaPixels(15), 1);
     QCOMPARE(Twips::ParaPixels(4600), 307); // 306.67
@@ -91,7 +92,7 @@ void tst_Controles::twipsEPixels() {
     QCOMPARE(lbl.Width(), 1500);
 }
 
-void tst_Controles::coresVB() {
+void TesteDosControles::coresVB() {
     QCOMPARE(CoresVB::ParaQColor(4802889), QColor(73, 73, 73));
     QCOMPARE(CoresVB::ParaQColor(255), QColor(255, 0, 0));
     QCOMPARE(CoresVB::ParaQColor(0xF5F5F6), QColor(0xF6, 0xF5, 0xF5)); // 0x00BBGGRR
@@ -105,7 +106,7 @@ void tst_Controles::coresVB() {
     QCOMPARE(CoresVB::RGB(255, 0, 0), 255);
 }
 
-void tst_Controles::extensorPorNome() {
+void TesteDosControles::extensorPorNome() {
     QWidget form;
     const QList<Controle*> controles = {new XRCommandButton(&form, u"xrcmdAdicionar"_s),
                                         new XRFind(&form, u"xrfCodigoDoCliente"_s),
@@ -157,7 +158,7 @@ void tst_Controles::extensorPorNome() {
     QVERIFY(!num.isEnabled());
 }
 
-void tst_Controles::setFocusRecusado() {
+void TesteDosControles::setFocusRecusado() {
     QWidget janela;
     janela.resize(400, 300);
     PictureBox pic(&janela, u"picMensagem"_s);
@@ -183,7 +184,7 @@ void tst_Controles::setFocusRecusado() {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(find.Editor()));
 }
 
-void tst_Controles::comboBoxCliquesDosSetters() {
+void TesteDosControles::comboBoxCliquesDosSetters() {
     XRComboBox cmb(nullptr, u"xrcmbSituacao"_s);
     int cliques = 0;
     int indiceNoClique = -2;
@@ -247,7 +248,7 @@ void tst_Controles::comboBoxCliquesDosSetters() {
     QCOMPARE(cmb.NewIndex(), -1);
 }
 
-void tst_Controles::comboBoxListaEErros() {
+void TesteDosControles::comboBoxListaEErros() {
     XRComboBox cmb(nullptr, u"xrcmbAnimal"_s);
     cmb.AddItem(u"Rex"_s);
     cmb.setItemData(cmb.NewIndex(), 101);
@@ -277,7 +278,7 @@ void tst_Controles::comboBoxListaEErros() {
     QCOMPARE(cmb.ItemData(cmb.ListIndex()), 0); // no selection reads as data 0
 }
 
-void tst_Controles::numberBoxKeyPress() {
+void TesteDosControles::numberBoxKeyPress() {
     XRNumberBox num(nullptr, u"xrnumQuantidade"_s);
     num.setText(QString());
     QList<int> codigos;
@@ -332,7 +333,7 @@ void tst_Controles::numberBoxKeyPress() {
     QCOMPARE(outra.Text(), u"4"_s);
 }
 
-void tst_Controles::numberBoxValidateMantemOFoco() {
+void TesteDosControles::numberBoxValidateMantemOFoco() {
     QWidget janela;
     janela.resize(500, 200);
     XRNumberBox a(&janela, u"xrnumQuantidade"_s);
@@ -398,7 +399,7 @@ void tst_Controles::numberBoxValidateMantemOFoco() {
     QCOMPARE(eventos, QStringList());
 }
 
-void tst_Controles::numberBoxGotFocusESelecao() {
+void TesteDosControles::numberBoxGotFocusESelecao() {
     QWidget janela;
     janela.resize(400, 100);
     XRNumberBox a(&janela, u"xrnumPercentualDeDescontoPorItem"_s);
@@ -414,6 +415,13 @@ void tst_Controles::numberBoxGotFocusESelecao() {
     QVERIFY(Ativar(janela));
     b.SetFocus();
     Clicar(a.Editor(), QPoint(5, 5)); // a click would move the cursor: the selection stays
+    // The focus is visible: the focused box's frame is drawn in the accent colour.
+    const QImage imagem = janela.grab().toImage();
+    const auto borda = [&](const XRNumberBox& caixa) {
+        return QColor(imagem.pixel(caixa.geometry().topLeft() + QPoint(0, caixa.height() / 2)));
+    };
+    QCOMPARE(borda(a), Aparencia::CorDeDestaque());
+    QVERIFY(borda(b) != Aparencia::CorDeDestaque());
     QCOMPARE(a.SelStart(), 0);
     QCOMPARE(a.SelLength(), 5);
     QCOMPARE(a.SelText(), u"10,00"_s);
@@ -436,7 +444,7 @@ void tst_Controles::numberBoxGotFocusESelecao() {
     QCOMPARE(a.Text(), u"910,5"_s);
 }
 
-void tst_Controles::findStatusPorAcao() {
+void TesteDosControles::findStatusPorAcao() {
     QWidget janela;
     janela.resize(400, 100);
     XRFind find(&janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s);
@@ -452,38 +460,41 @@ void tst_Controles::findStatusPorAcao() {
 
     QTest::keyClicks(find.Editor(), u"Tot"_s);
     QTest::keyClick(find.Editor(), Qt::Key_Return); // Enter asks for a search
-    QCOMPARE(status, QList<int>{1});
+    QCOMPARE(status, QList<int>{XRFind::StatusPesquisar});
+    QCOMPARE(find.property("Status"), QVariant(1)); // the number scripts and forms compare with
     QCOMPARE(find.SearchedText(), u"Tot"_s);
     QTest::keyClick(find.Editor(), Qt::Key_Escape); // Escape asks to clear
-    QCOMPARE(status, (QList<int>{1, 2}));
+    QCOMPARE(status, (QList<int>{XRFind::StatusPesquisar, XRFind::StatusLimpar}));
+    QCOMPARE(find.property("Status"), QVariant(2));
     QCOMPARE(textos.constLast(), QString()); // emptied before Click
     find.setText(u"Rex"_s);
     Clicar(find.findChild<QToolButton*>(u"cmdPesquisar"_s)); // the search button
     Clicar(find.findChild<QToolButton*>(u"cmdLimpar"_s));    // the clear button
-    QCOMPARE(status, (QList<int>{1, 2, 1, 2}));
+    QCOMPARE(status, (QList<int>{XRFind::StatusPesquisar, XRFind::StatusLimpar, XRFind::StatusPesquisar,
+                                 XRFind::StatusLimpar}));
     QCOMPARE(textos, (QStringList{u"Tot"_s, QString(), u"Rex"_s, QString()}));
     QCOMPARE(find.SearchedText(), u"Rex"_s); // kept until the form empties it
 
     // Setters raise nothing; the form's own values stay as written.
     status.clear();
-    find.setStatus(0);
+    find.setStatus(XRFind::StatusNenhum);
     find.setText(u"Totó"_s);
-    QVERIFY(find.setProperty("Status", 2));
+    QVERIFY(find.setProperty("Status", XRFind::StatusLimpar));
     QCOMPARE(status, QList<int>());
-    QCOMPARE(find.Status(), 2);
+    QCOMPARE(find.Status(), XRFind::StatusLimpar);
     // A script sets Text and Status and raises Click by name.
-    QVERIFY(find.setProperty("Status", 1));
+    QVERIFY(find.setProperty("Status", XRFind::StatusPesquisar));
     QVERIFY(QMetaObject::invokeMethod(&find, "Click"));
-    QCOMPARE(status, QList<int>{1});
+    QCOMPARE(status, QList<int>{XRFind::StatusPesquisar});
     // A disabled field asks nothing.
     find.setEnabled(false);
     find.Pesquisar();
     find.Limpar();
-    QCOMPARE(status, QList<int>{1});
+    QCOMPARE(status, QList<int>{XRFind::StatusPesquisar});
     QCOMPARE(find.Text(), u"Totó"_s);
 }
 
-void tst_Controles::findTecladoEFoco() {
+void TesteDosControles::findTecladoEFoco() {
     QWidget janela;
     janela.resize(400, 100);
     XRFind find(&janela, u"xrfNomeDoProduto"_s);
@@ -510,7 +521,7 @@ void tst_Controles::findTecladoEFoco() {
     bloquearEnter = false;
     QTest::keyClick(find.Editor(), Qt::Key_Return);
     QCOMPARE(cliques, 1);
-    QCOMPARE(find.Status(), 1);
+    QCOMPARE(find.Status(), XRFind::StatusPesquisar);
 
     // Setting Text from code raises no KeyDown.
     teclas.clear();
@@ -531,7 +542,7 @@ void tst_Controles::findTecladoEFoco() {
     QCOMPARE(find.Text(), u"ração canina"_s);
 }
 
-void tst_Controles::optionButtonGrupoECliques() {
+void TesteDosControles::optionButtonGrupoECliques() {
     QWidget janela;
     janela.resize(300, 100);
     OptionButton servico(&janela, u"optServico"_s);
@@ -570,7 +581,7 @@ void tst_Controles::optionButtonGrupoECliques() {
     QCOMPARE(cliques.size(), 4);
 }
 
-void tst_Controles::commandButtonCliqueEDicas() {
+void TesteDosControles::commandButtonCliqueEDicas() {
     QWidget janela;
     janela.resize(300, 100);
     XRCommandButton cmd(&janela, u"xrcmdImprimirLista"_s);
@@ -605,7 +616,7 @@ void tst_Controles::commandButtonCliqueEDicas() {
     QCOMPARE(cmd.toolTip(), u"Imprimir lista"_s);
 }
 
-void tst_Controles::navigationBarTextoEBotoes() {
+void TesteDosControles::navigationBarTextoEBotoes() {
     QWidget janela;
     XRNavigationBar barra(&janela, u"xrnbBarraDeNavegacao"_s);
     barra.setGeometry(10, 10, 300, 32);
@@ -653,7 +664,7 @@ void tst_Controles::navigationBarTextoEBotoes() {
     QCOMPARE(habilitados(), (QList<bool>{false, false, false, false}));
 }
 
-void tst_Controles::datePickerValor() {
+void TesteDosControles::datePickerValor() {
     XRDTPicker dtp(nullptr, u"xrdtpDataDeValidadeDoOrcamento"_s);
     dtp.setValue(u"05/12/2026"_s);
     QCOMPARE(dtp.Value(), u"05/12/2026"_s);
@@ -665,7 +676,7 @@ void tst_Controles::datePickerValor() {
     QCOMPARE(dtp.Tag(), u"29/02/2028"_s);
 }
 
-void tst_Controles::icones() {
+void TesteDosControles::icones() {
     const QStringList nomes = Icones::Nomes();
     for (const char* nome : {"Adicionar", "Alterar", "Excluir", "Imprimir", "Pesquisar", "Limpar", "Primeiro",
                              "Anterior", "Proximo", "Ultimo", "EtiquetaAtivo", "EtiquetaInativo"})
@@ -687,7 +698,7 @@ void tst_Controles::icones() {
     QVERIFY(Icones::Icone(u"EtiquetaInativo"_s, 22).width() > Icones::Icone(u"EtiquetaAtivo"_s, 22).width());
 }
 
-void tst_Controles::fonteArial() {
+void TesteDosControles::fonteArial() {
     QWidget form;
     const QList<Controle*> controles = {
         new XRCommandButton(&form), new XRFind(&form),     new XRComboBox(&form),
@@ -712,4 +723,4 @@ void tst_Controles::fonteArial() {
     QCOMPARE(Label(&form).ForeColor(), 4802889);
 }
 
-QTEST_MAIN(tst_Controles)
+QTEST_MAIN(TesteDosControles)

@@ -1,14 +1,14 @@
 #pragma once
 // Tests of the control library: the extender in twips, the events each setter and
 // each action of the person raises, the keyboard and focus rules, the flex grid's
-// current cell, structure and painting, and a gallery of every control.
+// current cell, structure and painting.
 
 #include "contracts/VB.h"
 
 #include <QObject>
 #include <functional>
 
-class tst_Controles : public QObject {
+class TesteDosControles : public QObject {
     Q_OBJECT
 
 private slots:
@@ -46,9 +46,6 @@ private slots:
     void gradeBarraDeRolagem();
     void gradeTeclado();
     void gradeLidaComoGradeDeItens();
-
-    // tst_galeria.cpp
-    void galeria();
 };
 
 // The VB run-time error number a call raises (0 when it raises none).

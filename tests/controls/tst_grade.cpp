@@ -68,7 +68,7 @@ template <> char* toString(const Selecao& s) {
 }
 } // namespace QTest
 
-void tst_Controles::gradeEstrutura() {
+void TesteDosControles::gradeEstrutura() {
     MSFlexGrid g(nullptr, u"msfgGrade"_s);
     // VB's new grid.
     QCOMPARE(g.Rows(), 2);
@@ -147,7 +147,7 @@ void tst_Controles::gradeEstrutura() {
     QCOMPARE(g.ColData(12), 0);
 }
 
-void tst_Controles::gradeRemoveItem() {
+void TesteDosControles::gradeRemoveItem() {
     MSFlexGrid g(nullptr, u"msfgGradeDeItensDoOrcamento"_s);
     g.setCols(3);
     g.setRows(4);
@@ -177,7 +177,7 @@ void tst_Controles::gradeRemoveItem() {
     QCOMPARE(NumeroDoErro([&] { g.RemoveItem(0); }), 30015L);
 }
 
-void tst_Controles::gradeCelulaAtualESelChange() {
+void TesteDosControles::gradeCelulaAtualESelChange() {
     MSFlexGrid g;
     g.setCols(4);
     g.setRows(5);
@@ -227,7 +227,7 @@ void tst_Controles::gradeCelulaAtualESelChange() {
     QVERIFY(eventos.contains(u"SelChange"_s));
 }
 
-void tst_Controles::gradeCellAplicaNaCelulaAtual() {
+void TesteDosControles::gradeCellAplicaNaCelulaAtual() {
     MSFlexGrid g;
     g.setCols(3);
     g.setRows(3);
@@ -292,7 +292,7 @@ void tst_Controles::gradeCellAplicaNaCelulaAtual() {
     QCOMPARE(NumeroDoErro([&] { g.setCellAlignment(10); }), 380L);
 }
 
-void tst_Controles::gradeCliquesEArrasto() {
+void TesteDosControles::gradeCliquesEArrasto() {
     QWidget janela;
     janela.resize(420, 220);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
@@ -343,7 +343,7 @@ void tst_Controles::gradeCliquesEArrasto() {
     QCOMPARE(cliques, 5);
 }
 
-void tst_Controles::gradeCliqueNoCabecalhoESelectionMode() {
+void TesteDosControles::gradeCliqueNoCabecalhoESelectionMode() {
     QWidget janela;
     janela.resize(420, 220);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
@@ -372,7 +372,7 @@ void tst_Controles::gradeCliqueNoCabecalhoESelectionMode() {
     QCOMPARE(SelecaoDe(g), (Selecao{1, 2, 5, 2}));
 }
 
-void tst_Controles::gradeColunasOcultas() {
+void TesteDosControles::gradeColunasOcultas() {
     QWidget janela;
     janela.resize(420, 220);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
@@ -416,7 +416,7 @@ void tst_Controles::gradeColunasOcultas() {
     QCOMPARE(g.Col(), 1);
 }
 
-void tst_Controles::gradePosicaoDaCelula() {
+void TesteDosControles::gradePosicaoDaCelula() {
     // The list's layout: header 700 twips, rows 570, column 0 hidden, 1570 and 5150.
     MSFlexGrid g;
     g.resize(800, 47 + 2 * 38); // header and two rows show
@@ -455,7 +455,7 @@ void tst_Controles::gradePosicaoDaCelula() {
     QCOMPARE(g.CellLeft(), Twips::DePixels(2 + 105));
 }
 
-void tst_Controles::gradeCoresAlternadasEDestaque() {
+void TesteDosControles::gradeCoresAlternadasEDestaque() {
     QWidget janela;
     janela.resize(420, 220);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
@@ -538,7 +538,7 @@ void tst_Controles::gradeCoresAlternadasEDestaque() {
     QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 105)), QColor(0xD9, 0xD9, 0xD9));
 }
 
-void tst_Controles::gradeRedrawSuspendeAPintura() {
+void TesteDosControles::gradeRedrawSuspendeAPintura() {
     QWidget janela;
     janela.resize(420, 220);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
@@ -571,7 +571,7 @@ void tst_Controles::gradeRedrawSuspendeAPintura() {
     QCOMPARE(CorEm(g.grab().toImage(), QPoint(95, 45)), QColor(255, 0, 0));
 }
 
-void tst_Controles::gradeMouseMoveEmTwips() {
+void TesteDosControles::gradeMouseMoveEmTwips() {
     QWidget janela;
     janela.resize(820, 420);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
@@ -629,7 +629,7 @@ void tst_Controles::gradeMouseMoveEmTwips() {
     }
 }
 
-void tst_Controles::gradeBarraDeRolagem() {
+void TesteDosControles::gradeBarraDeRolagem() {
     // The items grid: header 700, rows 570, room for exactly four rows.
     MSFlexGrid g;
     g.setBorderStyle(0);
@@ -669,7 +669,7 @@ void tst_Controles::gradeBarraDeRolagem() {
     QCOMPARE(g.TopRow(), 1);
 }
 
-void tst_Controles::gradeTeclado() {
+void TesteDosControles::gradeTeclado() {
     QWidget janela;
     janela.resize(420, 140);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
@@ -701,24 +701,24 @@ void tst_Controles::gradeTeclado() {
     QCOMPARE(SelecaoDe(g), (Selecao{9, 3, 9, 3}));
 }
 
-void tst_Controles::gradeLidaComoGradeDeItens() {
+void TesteDosControles::gradeLidaComoGradeDeItens() {
     MSFlexGrid g(nullptr, u"msfgGradeDeItensDoOrcamento"_s);
     g.setRows(1);
     g.setFixedCols(0);
-    g.setCols(21);
+    g.setCols(GradeDeItens::QuantidadeDeColunas);
     g.AddItem(u"\t1\t15\tConsulta\t101\tRex\t1\t80,00\t10,00\t8,00\t72,00\t30,00\t0\t1\t1\t1"_s);
     g.setFixedRows(1);
     const IGradeDeItens& itens = g;
     QCOMPARE(itens.Rows(), 2);
-    QCOMPARE(itens.Cols(), 21);
-    QCOMPARE(itens.TextMatrix(1, 3), u"Consulta"_s);
-    QCOMPARE(itens.TextMatrix(1, 14), u"1"_s);
-    QCOMPARE(itens.TextMatrix(1, 20), QString());
+    QCOMPARE(itens.Cols(), GradeDeItens::QuantidadeDeColunas);
+    QCOMPARE(itens.TextMatrix(1, GradeDeItens::NomeDoServicoOuProduto), u"Consulta"_s);
+    QCOMPARE(itens.TextMatrix(1, GradeDeItens::TipoDeLancamento), u"1"_s);
+    QCOMPARE(itens.TextMatrix(1, GradeDeItens::UsuarioDaAlteracao), QString());
     QCOMPARE(NumeroDoErro([&] { itens.TextMatrix(2, 0); }), 381L);
     // By name too, as a late-bound reader would.
     QString texto;
     QVERIFY(QMetaObject::invokeMethod(&g, "TextMatrix", Q_RETURN_ARG(QString, texto), Q_ARG(int, 1),
-                                      Q_ARG(int, 10)));
+                                      Q_ARG(int, GradeDeItens::ValorTotal)));
     QCOMPARE(texto, u"72,00"_s);
     QCOMPARE(g.property("Rows").toInt(), 2);
 }

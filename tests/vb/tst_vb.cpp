@@ -66,7 +66,7 @@ Erro Capturar(const std::function<void()>& f) {
         if (numeroEsperado != 0) QCOMPARE(lerro.descricao, DescricaoEsperada(numeroEsperado));               \
     } while (0)
 
-class TstVB : public QObject {
+class TesteDoVB : public QObject {
     Q_OBJECT
 
 private slots:
@@ -108,7 +108,7 @@ private slots:
 // Errors, Null and Empty
 // ---------------------------------------------------------------------------------------------
 
-void TstVB::descricoesDosErros_data() {
+void TesteDoVB::descricoesDosErros_data() {
     QTest::addColumn<long>("numero");
     QTest::addColumn<QString>("descricao");
     auto linha = [](long numero, const char* descricao) {
@@ -132,7 +132,7 @@ void TstVB::descricoesDosErros_data() {
     linha(12345, "Erro definido pelo aplicativo ou pelo objeto");
 }
 
-void TstVB::descricoesDosErros() {
+void TesteDoVB::descricoesDosErros() {
     QFETCH(long, numero);
     QFETCH(QString, descricao);
     QCOMPARE(VB::DescricaoDoErro(numero), descricao);
@@ -141,7 +141,7 @@ void TstVB::descricoesDosErros() {
     QCOMPARE(erro.Descricao(), descricao);
 }
 
-void TstVB::textoDoErroEmUtf8() {
+void TesteDoVB::textoDoErroEmUtf8() {
     QCOMPARE(QByteArray(VB::ErroDeExecucao(13).what()), QByteArray("13: Tipos incompat\xc3\xadveis"));
     const VB::ErroDeExecucao dado(50001, QString::fromUtf8("Código inválido"));
     QCOMPARE(dado.Numero(), 50001L);
@@ -149,7 +149,7 @@ void TstVB::textoDoErroEmUtf8() {
     QCOMPARE(QByteArray(dado.what()), QString::fromUtf8("50001: Código inválido").toUtf8());
 }
 
-void TstVB::nullEEmpty() {
+void TesteDoVB::nullEEmpty() {
     QVERIFY(VB::IsNull(VB::Null()));
     QVERIFY(!VB::IsEmpty(VB::Null()));
     QVERIFY(VB::IsNull(NuloDoBanco()));
@@ -165,7 +165,7 @@ void TstVB::nullEEmpty() {
 // Conversions
 // ---------------------------------------------------------------------------------------------
 
-void TstVB::isNumeric_data() {
+void TesteDoVB::isNumeric_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<bool>("esperado");
     // numbers keep being numbers
@@ -212,13 +212,13 @@ void TstVB::isNumeric_data() {
     QTest::newRow("grande demais para Double") << Texto("1E400") << false;
 }
 
-void TstVB::isNumeric() {
+void TesteDoVB::isNumeric() {
     QFETCH(QVariant, valor);
     QFETCH(bool, esperado);
     QCOMPARE(VB::IsNumeric(valor), esperado);
 }
 
-void TstVB::conversaoParaInteiro_data() {
+void TesteDoVB::conversaoParaInteiro_data() {
     QTest::addColumn<QString>("funcao");
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<qint64>("esperado");
@@ -291,7 +291,7 @@ void TstVB::conversaoParaInteiro_data() {
     cint("Null", VB::Null(), 0, 94);
 }
 
-void TstVB::conversaoParaInteiro() {
+void TesteDoVB::conversaoParaInteiro() {
     QFETCH(QString, funcao);
     QFETCH(QVariant, valor);
     QFETCH(qint64, esperado);
@@ -304,7 +304,7 @@ void TstVB::conversaoParaInteiro() {
     if (erro == 0) QCOMPARE(obtido, esperado);
 }
 
-void TstVB::ccur_data() {
+void TesteDoVB::ccur_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<qint64>("esperado"); // ten-thousandths
     QTest::addColumn<int>("erro");
@@ -353,7 +353,7 @@ void TstVB::ccur_data() {
     QTest::newRow("NULL do banco") << NuloDoBanco() << qint64(0) << 94;
 }
 
-void TstVB::ccur() {
+void TesteDoVB::ccur() {
     QFETCH(QVariant, valor);
     QFETCH(qint64, esperado);
     QFETCH(int, erro);
@@ -367,7 +367,7 @@ void TstVB::ccur() {
     }
 }
 
-void TstVB::cdbl_data() {
+void TesteDoVB::cdbl_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<double>("esperado");
     QTest::addColumn<int>("erro");
@@ -388,7 +388,7 @@ void TstVB::cdbl_data() {
     QTest::newRow("Null") << VB::Null() << 0.0 << 94;
 }
 
-void TstVB::cdbl() {
+void TesteDoVB::cdbl() {
     QFETCH(QVariant, valor);
     QFETCH(double, esperado);
     QFETCH(int, erro);
@@ -397,7 +397,7 @@ void TstVB::cdbl() {
     if (erro == 0) QCOMPARE(obtido, esperado); // exact: texts read to the nearest double
 }
 
-void TstVB::cbool_data() {
+void TesteDoVB::cbool_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<bool>("esperado");
     QTest::addColumn<int>("erro");
@@ -419,7 +419,7 @@ void TstVB::cbool_data() {
     QTest::newRow("Null") << VB::Null() << false << 94;
 }
 
-void TstVB::cbool() {
+void TesteDoVB::cbool() {
     QFETCH(QVariant, valor);
     QFETCH(bool, esperado);
     QFETCH(int, erro);
@@ -428,7 +428,7 @@ void TstVB::cbool() {
     if (erro == 0) QCOMPARE(obtido, esperado);
 }
 
-void TstVB::cdate_data() {
+void TesteDoVB::cdate_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<QDate>("esperado");
     QTest::addColumn<int>("erro");
@@ -453,7 +453,7 @@ void TstVB::cdate_data() {
     QTest::newRow("Null") << VB::Null() << QDate() << 94;
 }
 
-void TstVB::cdate() {
+void TesteDoVB::cdate() {
     QFETCH(QVariant, valor);
     QFETCH(QDate, esperado);
     QFETCH(int, erro);
@@ -467,7 +467,7 @@ void TstVB::cdate() {
 // ---------------------------------------------------------------------------------------------
 
 // The same half is rounded to even by the conversions and away from zero by Format.
-void TstVB::metadesNosDoisSentidos_data() {
+void TesteDoVB::metadesNosDoisSentidos_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<qint32>("clng");
     QTest::addColumn<QString>("format0");
@@ -480,7 +480,7 @@ void TstVB::metadesNosDoisSentidos_data() {
     QTest::newRow("Currency 6,5") << Cur(65000) << 6 << QStringLiteral("7");
 }
 
-void TstVB::metadesNosDoisSentidos() {
+void TesteDoVB::metadesNosDoisSentidos() {
     QFETCH(QVariant, valor);
     QFETCH(qint32, clng);
     QFETCH(QString, format0);
@@ -488,7 +488,7 @@ void TstVB::metadesNosDoisSentidos() {
     QCOMPARE(VB::Format(valor, QStringLiteral("0")), format0);
 }
 
-void TstVB::arredondarParaPar_data() {
+void TesteDoVB::arredondarParaPar_data() {
     QTest::addColumn<double>("valor");
     QTest::addColumn<double>("esperado");
     QTest::newRow("0,5") << 0.5 << 0.0;
@@ -503,7 +503,7 @@ void TstVB::arredondarParaPar_data() {
     QTest::newRow("4503599627370495,5") << 4503599627370495.5 << 4503599627370496.0;
 }
 
-void TstVB::arredondarParaPar() {
+void TesteDoVB::arredondarParaPar() {
     QFETCH(double, valor);
     QFETCH(double, esperado);
     QCOMPARE(VB::ArredondarParaPar(valor), esperado);
@@ -513,7 +513,7 @@ void TstVB::arredondarParaPar() {
 // Currency arithmetic
 // ---------------------------------------------------------------------------------------------
 
-void TstVB::aritmeticaDeCurrency_data() {
+void TesteDoVB::aritmeticaDeCurrency_data() {
     QTest::addColumn<QString>("operacao");
     QTest::addColumn<qint64>("a");
     QTest::addColumn<qint64>("b");
@@ -551,7 +551,7 @@ void TstVB::aritmeticaDeCurrency_data() {
     linha("de inteiro estoura para baixo", "int", -922337203685478LL, 0, 0, 6);
 }
 
-void TstVB::aritmeticaDeCurrency() {
+void TesteDoVB::aritmeticaDeCurrency() {
     QFETCH(QString, operacao);
     QFETCH(qint64, a);
     QFETCH(qint64, b);
@@ -575,7 +575,7 @@ void TstVB::aritmeticaDeCurrency() {
     if (erro == 0) QCOMPARE(obtido.DecimosDeMilesimos(), esperado);
 }
 
-void TstVB::somaExataDeCurrency() {
+void TesteDoVB::somaExataDeCurrency() {
     // 0,1 + 0,2 is 0,3 exactly, however the operands arrived.
     QCOMPARE(VB::CCur(Texto("0,1")) + VB::CCur(Texto("0,2")), VB::CCur(Texto("0,3")));
     QCOMPARE((Currency::DeDouble(0.1) + Currency::DeDouble(0.2)).DecimosDeMilesimos(), qint64(3000));
@@ -591,7 +591,7 @@ void TstVB::somaExataDeCurrency() {
     QVERIFY(VB::CCur(Texto("0,3")) > VB::CCur(Texto("0,2999")));
 }
 
-void TstVB::divisaoDeCurrency() {
+void TesteDoVB::divisaoDeCurrency() {
     QCOMPARE(Cur(3000).value<Currency>() / Cur(1000).value<Currency>(), 3.0);
     QCOMPARE(Cur(10000).value<Currency>() / Cur(40000).value<Currency>(), 0.25);
     QCOMPARE(Cur(-10000).value<Currency>() / Cur(30000).value<Currency>(), -1.0 / 3.0);
@@ -603,7 +603,7 @@ void TstVB::divisaoDeCurrency() {
 // Texts
 // ---------------------------------------------------------------------------------------------
 
-void TstVB::format_data() {
+void TesteDoVB::format_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<QString>("formato");
     QTest::addColumn<QString>("esperado");
@@ -671,7 +671,7 @@ void TstVB::format_data() {
     linha("padrao desconhecido", QVariant(1), QStringLiteral("Standard"), "", 5);
 }
 
-void TstVB::format() {
+void TesteDoVB::format() {
     QFETCH(QVariant, valor);
     QFETCH(QString, formato);
     QFETCH(QString, esperado);
@@ -681,7 +681,7 @@ void TstVB::format() {
     if (erro == 0) QCOMPARE(obtido, esperado);
 }
 
-void TstVB::cstr_data() {
+void TesteDoVB::cstr_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<QString>("esperado");
     QTest::addColumn<int>("erro");
@@ -724,7 +724,7 @@ void TstVB::cstr_data() {
     linha("NULL do banco", NuloDoBanco(), "", 94);
 }
 
-void TstVB::cstr() {
+void TesteDoVB::cstr() {
     QFETCH(QVariant, valor);
     QFETCH(QString, esperado);
     QFETCH(int, erro);
@@ -733,5 +733,5 @@ void TstVB::cstr() {
     if (erro == 0) QCOMPARE(obtido, esperado);
 }
 
-QTEST_GUILESS_MAIN(TstVB)
+QTEST_GUILESS_MAIN(TesteDoVB)
 #include "tst_vb.moc"

@@ -1,4 +1,9 @@
-#include "tests/controls/tst_controles.h"
+// galeria_de_controles: every control of the library on one form, as the list and the
+// record form use them (the list's command row and hovered grid, the record form's
+// fields, buttons, waiting panel and icons), written to a PNG for looking at.
+//
+//   galeria_de_controles [ARQUIVO.png]   (default galeria_controles.png; offscreen
+//                                         platform unless QT_QPA_PLATFORM says otherwise)
 
 #include "platform/controls/Aparencia.h"
 #include "platform/controls/Icones.h"
@@ -8,7 +13,6 @@
 #include "platform/controls/OptionButton.h"
 #include "platform/controls/PictureBox.h"
 #include "platform/controls/Shape.h"
-#include "platform/controls/Twips.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRDTPicker.h"
@@ -17,8 +21,10 @@
 #include "platform/controls/XRNumberBox.h"
 #include "platform/controls/XRTheme.h"
 
-#include <QDir>
-#include <QtTest>
+#include <QApplication>
+#include <QFileInfo>
+#include <QTest>
+#include <cstdio>
 
 using namespace Qt::Literals::StringLiterals;
 
@@ -106,9 +112,9 @@ void PreencherGradeDaLista(MSFlexGrid* g) {
     g->setRedraw(true);
 }
 
-} // namespace
-
-void tst_Controles::galeria() {
+// Builds the gallery form, shows it with the focus in the quantity box and writes its
+// picture; answers false when it could not be shown.
+bool Fotografar(const QString& arquivo) {
     QWidget form;
     form.setObjectName(u"frmGaleria"_s);
     form.setAutoFillBackground(true);
@@ -253,23 +259,23 @@ void tst_Controles::galeria() {
     moldura->setBorderColor(0xD8D1CC);
 
     form.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&form));
     form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
+    if (!QTest::qWaitForWindowActive(&form)) return false;
     quantidade->SetFocus();
     QCoreApplication::processEvents();
+    return form.grab().save(arquivo);
+}
 
-    const QImage imagem = form.grab().toImage();
-    const QString arquivo = QDir(QString::fromUtf8(ZELT_PASTA_DE_BUILD)).filePath(u"galeria_controles.png"_s);
-    QVERIFY(imagem.save(arquivo));
+} // namespace
 
-    // The focus is visible: the focused box's frame is drawn in the accent colour.
-    const QPoint meioDaBorda = quantidade->geometry().topLeft() + QPoint(0, quantidade->height() / 2);
-    QCOMPARE(QColor(imagem.pixel(meioDaBorda)), Aparencia::CorDeDestaque());
-    const QPoint bordaDoVizinho = meioDaBorda + QPoint(Twips::ParaPixels(1650), 0);
-    QVERIFY(QColor(imagem.pixel(bordaDoVizinho)) != Aparencia::CorDeDestaque());
-    // The theme's line and the hovered row of the grid.
-    QCOMPARE(QColor(imagem.pixel(10, tema->height() - 1)), Aparencia::CorDeDestaque());
-    const QPoint linhaDestacada = grade->geometry().topLeft() + QPoint(290, 47 + 38 + 19); // end of column 2
-    QCOMPARE(QColor(imagem.pixel(linhaDestacada)), QColor(0xD9, 0xD9, 0xD9));
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication aplicacao(argc, argv);
+    const QString arquivo = argc > 1 ? QString::fromLocal8Bit(argv[1]) : u"galeria_controles.png"_s;
+    if (!Fotografar(arquivo)) {
+        std::fprintf(stderr, "galeria_de_controles: não foi possível gravar %s\n", qPrintable(arquivo));
+        return 1;
+    }
+    std::printf("%s\n", qPrintable(QFileInfo(arquivo).absoluteFilePath()));
+    return 0;
 }
