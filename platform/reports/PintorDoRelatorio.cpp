@@ -1,0 +1,176 @@
+#include "platform/reports/PintorDoRelatorio.h"
+
+#include "platform/controls/CoresVB.h"
+#include "platform/reports/DataReport.h"
+
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace {
+
+constexpr int TwipsPorPonto = 20;
+constexpr int TwipsPorPixel = 15;
+
+// Pixel sizes in twips: the painter's unit is the twip. Unhinted, so that advances
+// scale linearly and every device breaks lines at the same place.
+QFont FonteEmTwips(const RptControleDeTexto& c) {
+    QFont fonte(c.FontName());
+    fonte.setStyleHint(QFont::SansSerif);
+    fonte.setPixelSize(qRound(c.FontSize() * TwipsPorPonto));
+    fonte.setBold(c.FontBold());
+    fonte.setItalic(c.FontItalic());
+    fonte.setHintingPreference(QFont::PreferNoHinting);
+    return fonte;
+}
+
+} // namespace
+
+PintorDoRelatorio::PintorDoRelatorio(const DataReport& relatorio, const QList<const RptTextBox*>& caixas)
+    : mrelatorio(relatorio) {
+    for (const Section* secao : relatorio.ListaDeSecoes()) {
+        if (!secao->Visible()) continue;
+        SecaoPreparada preparada{secao, {}};
+        for (const RptControl* controle : secao->ListaDeControles()) {
+            if (!controle->Visible()) continue;
+            auto* texto = qobject_cast<const RptControleDeTexto*>(controle);
+            const QFont fonte = texto ? FonteEmTwips(*texto) : QFont();
+            const int indice = caixas.indexOf(qobject_cast<const RptTextBox*>(controle));
+            preparada.Controles.append({controle, fonte, QFontMetricsF(fonte),
+                                        texto ? CoresVB::ParaQColor(texto->ForeColor()) : QColor(), indice});
+        }
+        switch (secao->TipoDaSecao()) {
+        case Section::Tipo::CabecalhoDePagina:
+            mcabecalhos.append(preparada);
+            break;
+        case Section::Tipo::Detalhes:
+            mdetalhes.append(preparada);
+            break;
+        case Section::Tipo::RodapeDePagina:
+            mrodapes.append(preparada);
+            break;
+        }
+    }
+}
+
+void PintorDoRelatorio::Escalar(QPainter& p, QSize papel, QSizeF pagina) {
+    const qreal escala = std::min(pagina.width() / papel.width(), pagina.height() / papel.height());
+    p.scale(escala, escala);
+}
+
+QString PintorDoRelatorio::TextoDoRotulo(const QString& caption, const PaginaDoRelatorio& pagina) {
+    if (!caption.contains(u'%')) return caption;
+    QString texto = caption;
+    texto.replace(QStringLiteral("%d"), pagina.Emissao.toString(QStringLiteral("dd/MM/yyyy")));
+    texto.replace(QStringLiteral("%p"), QString::number(pagina.Numero));
+    texto.replace(QStringLiteral("%P"), QString::number(pagina.TotalDePaginas));
+    return texto;
+}
+
+void PintorDoRelatorio::PintarPagina(QPainter& p, const PaginaDoRelatorio& pagina) const {
+    // The headers and footers show the page's first row in any bound box they hold.
+    const QStringList primeira = pagina.Linhas.value(0);
+    qreal topo = mrelatorio.TopMargin();
+    for (const SecaoPreparada& secao : mcabecalhos) {
+        PintarSecao(p, secao, topo, primeira, pagina);
+        topo += secao.Secao->Height();
+    }
+    for (const QStringList& linha : pagina.Linhas)
+        for (const SecaoPreparada& secao : mdetalhes) {
+            PintarSecao(p, secao, topo, linha, pagina);
+            topo += secao.Secao->Height();
+        }
+    topo = mrelatorio.TamanhoDoPapel().height() - mrelatorio.BottomMargin() -
+           mrelatorio.AlturaDaSecao(Section::Tipo::RodapeDePagina);
+    for (const SecaoPreparada& secao : mrodapes) {
+        PintarSecao(p, secao, topo, primeira, pagina);
+        topo += secao.Secao->Height();
+    }
+}
+
+void PintorDoRelatorio::PintarSecao(QPainter& p, const SecaoPreparada& secao, qreal topo,
+                                    const QStringList& linha, const PaginaDoRelatorio& pagina) const {
+    const QPointF origem(mrelatorio.LeftMargin(), topo);
+    for (const ControlePreparado& c : secao.Controles) {
+        const QRectF area = QRectF(c.Controle->Area()).translated(origem);
+        if (auto* rotulo = qobject_cast<const RptLabel*>(c.Controle)) {
+            PintarTexto(p, c, area.topLeft(), TextoDoRotulo(rotulo->Caption(), pagina));
+        } else if (c.IndiceDoTexto >= 0) {
+            PintarTexto(p, c, area.topLeft(), linha.value(c.IndiceDoTexto));
+        } else if (auto* linhaReta = qobject_cast<const RptLine*>(c.Controle)) {
+            p.setPen(QPen(CoresVB::ParaQColor(linhaReta->BorderColor()),
+                          linhaReta->BorderWidth() * TwipsPorPixel, Qt::SolidLine, Qt::FlatCap));
+            p.drawLine(area.topLeft(), area.bottomRight());
+        } else if (auto* forma = qobject_cast<const RptShape*>(c.Controle)) {
+            p.setPen(forma->BorderStyle() == 1
+                         ? QPen(CoresVB::ParaQColor(forma->BorderColor()), TwipsPorPixel)
+                         : QPen(Qt::NoPen));
+            p.setBrush(forma->BackStyle() == 1 ? QBrush(CoresVB::ParaQColor(forma->BackColor())) : QBrush());
+            if (forma->Shape() == RptShape::rptShpRoundedRectangle)
+                p.drawRoundedRect(area, 90, 90);
+            else
+                p.drawRect(area);
+            p.setBrush(QBrush());
+        }
+    }
+}
+
+void PintorDoRelatorio::PintarTexto(QPainter& p, const ControlePreparado& c, QPointF origem,
+                                    QString texto) const {
+    if (texto.isEmpty()) return;
+    const qreal largura = c.Controle->Width();
+    qreal avanco = c.Medidas.horizontalAdvance(texto);
+    if (avanco > largura) {
+        texto = c.Medidas.elidedText(texto, Qt::ElideRight, largura);
+        avanco = c.Medidas.horizontalAdvance(texto);
+    }
+    qreal x = origem.x();
+    const int alinhamento = static_cast<const RptControleDeTexto*>(c.Controle)->Alignment();
+    if (alinhamento == RptControleDeTexto::rptJustifyRight)
+        x += largura - avanco;
+    else if (alinhamento == RptControleDeTexto::rptJustifyCenter)
+        x += (largura - avanco) / 2;
+    p.setFont(c.Fonte);
+    p.setPen(c.Cor);
+    p.drawText(QPointF(x, origem.y() + c.Medidas.ascent()), texto);
+}
+
+QPageLayout LayoutDaPagina(const DataReport& relatorio) {
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       relatorio.Orientation() == DataReport::rptOrientLandscape ? QPageLayout::Landscape
+                                                                                 : QPageLayout::Portrait,
+                       QMarginsF());
+}
+
+bool GerarPaginas(QPainter& p, QPagedPaintDevice& dispositivo, const DataReport& relatorio,
+                  const LeitorDePaginas& leitor, qint32 de, qint32 ate,
+                  const std::function<bool(qint32 pagina)>& progresso) {
+    const PintorDoRelatorio pintor(relatorio, leitor.Caixas());
+    p.save();
+    PintorDoRelatorio::Escalar(p, relatorio.TamanhoDoPapel(),
+                               QSizeF(dispositivo.width(), dispositivo.height()));
+    bool completo = true;
+    for (qint32 pagina = de; pagina <= ate; ++pagina) {
+        if (pagina > de) dispositivo.newPage();
+        pintor.PintarPagina(p, leitor.Ler(pagina));
+        if (progresso && !progresso(pagina)) {
+            completo = false;
+            break;
+        }
+    }
+    p.restore();
+    return completo;
+}
+
+bool GravarPdf(const DataReport& relatorio, const LeitorDePaginas& leitor, const QString& caminho, qint32 de,
+               qint32 ate, const std::function<bool(qint32 pagina)>& progresso) {
+    QPdfWriter pdf(caminho);
+    pdf.setPageLayout(LayoutDaPagina(relatorio));
+    pdf.setTitle(relatorio.Caption());
+    QPainter p;
+    if (!p.begin(&pdf))
+        throw VB::ErroDeExecucao(75,
+                                 QStringLiteral("Não foi possível gravar o arquivo \"%1\".").arg(caminho));
+    return GerarPaginas(p, pdf, relatorio, leitor, de, ate, progresso);
+}
