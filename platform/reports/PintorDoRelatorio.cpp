@@ -3,6 +3,7 @@
 #include "platform/controls/CoresVB.h"
 #include "platform/reports/DataReport.h"
 
+#include <QGlyphRun>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -37,8 +38,13 @@ PintorDoRelatorio::PintorDoRelatorio(const DataReport& relatorio, const QList<co
             auto* texto = qobject_cast<const RptControleDeTexto*>(controle);
             const QFont fonte = texto ? FonteEmTwips(*texto) : QFont();
             const int indice = caixas.indexOf(qobject_cast<const RptTextBox*>(controle));
-            preparada.Controles.append({controle, fonte, QFontMetricsF(fonte),
-                                        texto ? CoresVB::ParaQColor(texto->ForeColor()) : QColor(), indice});
+            const QRawFont bruta = QRawFont::fromFont(fonte);
+            const QList<quint32> reticencias = bruta.glyphIndexesForString(QStringLiteral("…"));
+            preparada.Controles.append(
+                {controle, fonte, QFontMetricsF(fonte), bruta,
+                 bruta.glyphIndexesForString(QStringLiteral(" ")).value(0), reticencias.value(0),
+                 bruta.advancesForGlyphIndexes(reticencias, QRawFont::UseDesignMetrics).value(0).x(),
+                 texto ? CoresVB::ParaQColor(texto->ForeColor()) : QColor(), indice});
         }
         switch (secao->TipoDaSecao()) {
         case Section::Tipo::CabecalhoDePagina:
@@ -120,20 +126,56 @@ void PintorDoRelatorio::PintarTexto(QPainter& p, const ControlePreparado& c, QPo
                                     QString texto) const {
     if (texto.isEmpty()) return;
     const qreal largura = c.Controle->Width();
+    const int alinhamento = static_cast<const RptControleDeTexto*>(c.Controle)->Alignment();
+    const auto inicio = [&](qreal avanco) {
+        if (alinhamento == RptControleDeTexto::rptJustifyRight) return origem.x() + largura - avanco;
+        if (alinhamento == RptControleDeTexto::rptJustifyCenter) return origem.x() + (largura - avanco) / 2;
+        return origem.x();
+    };
+    const qreal linhaDeBase = origem.y() + c.Medidas.ascent();
+    p.setPen(c.Cor);
+
+    // Most texts are letters and digits the font has: their glyphs are placed straight
+    // from the font's advances, without shaping, which is most of the cost of a long list.
+    QList<quint32> glifos = c.Bruta.glyphIndexesForString(texto);
+    if (!glifos.contains(0u)) {
+        const QList<QPointF> avancos = c.Bruta.advancesForGlyphIndexes(glifos, QRawFont::UseDesignMetrics);
+        QList<QPointF> posicoes(glifos.size());
+        qreal x = 0;
+        for (qsizetype i = 0; i < glifos.size(); ++i) {
+            posicoes[i] = QPointF(x, 0);
+            x += avancos.at(i).x();
+        }
+        if (x > largura) {
+            // Cut with "…": as many glyphs as fit before it.
+            qsizetype cabem = 0;
+            while (cabem < glifos.size() &&
+                   posicoes.at(cabem).x() + avancos.at(cabem).x() + c.LarguraDasReticencias <= largura)
+                ++cabem;
+            while (cabem > 0 && glifos.at(cabem - 1) == c.GlifoDoEspaco)
+                --cabem;
+            x = posicoes.value(cabem).x();
+            glifos.resize(cabem);
+            posicoes.resize(cabem);
+            glifos.append(c.GlifoDasReticencias);
+            posicoes.append(QPointF(x, 0));
+            x += c.LarguraDasReticencias;
+        }
+        QGlyphRun corrida;
+        corrida.setRawFont(c.Bruta);
+        corrida.setGlyphIndexes(glifos);
+        corrida.setPositions(posicoes);
+        p.drawGlyphRun(QPointF(inicio(x), linhaDeBase), corrida);
+        return;
+    }
+    // A character the font lacks: shaped text, with the fonts that have it.
     qreal avanco = c.Medidas.horizontalAdvance(texto);
     if (avanco > largura) {
         texto = c.Medidas.elidedText(texto, Qt::ElideRight, largura);
         avanco = c.Medidas.horizontalAdvance(texto);
     }
-    qreal x = origem.x();
-    const int alinhamento = static_cast<const RptControleDeTexto*>(c.Controle)->Alignment();
-    if (alinhamento == RptControleDeTexto::rptJustifyRight)
-        x += largura - avanco;
-    else if (alinhamento == RptControleDeTexto::rptJustifyCenter)
-        x += (largura - avanco) / 2;
     p.setFont(c.Fonte);
-    p.setPen(c.Cor);
-    p.drawText(QPointF(x, origem.y() + c.Medidas.ascent()), texto);
+    p.drawText(QPointF(inicio(avanco), linhaDeBase), texto);
 }
 
 QPageLayout LayoutDaPagina(const DataReport& relatorio) {

@@ -12,6 +12,7 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QList>
+#include <QRawFont>
 #include <QSize>
 #include <functional>
 
@@ -44,6 +45,10 @@ private:
         const RptControl* Controle;
         QFont Fonte;
         QFontMetricsF Medidas;
+        QRawFont Bruta;
+        quint32 GlifoDoEspaco;
+        quint32 GlifoDasReticencias;
+        qreal LarguraDasReticencias;
         QColor Cor;
         int IndiceDoTexto; // a bound text box's place in a row's texts; -1 otherwise
     };

@@ -477,6 +477,11 @@ void TesteDosRelatorios::nomesLongosCortadosComReticenciasEAcentos() {
     linha[3] = apelido;
     linha[4] = razao;
     fonte->AdicionarLinha(linha);
+    // A character the font lacks is drawn in a font that has it, and cut the same way.
+    QList<QVariant> outra = LinhaDaLista(2);
+    outra[3] = u"Canil ★ Estrela"_s;
+    outra[4] = u"Canil ★ Estrela do Norte e Nordeste Comércio de Animais Ltda."_s;
+    fonte->AdicionarLinha(outra);
     drLista lista;
     PreencherLista(lista, fonte);
     const QString arquivo = PastaDeSaida() + u"/drLista_nomes_longos.pdf"_s;
@@ -492,6 +497,11 @@ void TesteDosRelatorios::nomesLongosCortadosComReticenciasEAcentos() {
     QVERIFY(razao.startsWith(achado.captured(2).trimmed()));
     QVERIFY(achado.captured(1).trimmed().size() < apelido.size() - 10);
     QVERIFY(texto.contains(u"01/12/2026 08:01:00"_s));
+    QVERIFY2(texto.contains(
+                 QRegularExpression(u"502\\s+Canil ★ Estrela\\s+Canil ★ Estrela do Norte[^…]*…\\s+102,00"_s)),
+             qPrintable(texto));
+    // No blank is left before the "…".
+    QVERIFY(!texto.contains(u" …"_s));
 }
 
 void TesteDosRelatorios::previaDeUmMilhaoLeSoAsPaginasPedidas() {
