@@ -127,7 +127,9 @@ void VisualizacaoDoRelatorio::CriarControles() {
     cmbZoom->addItem(QStringLiteral("Largura da página"), LarguraDaPagina);
     for (int percentual : {50, 75, 100, 125, 150, 200})
         cmbZoom->addItem(QStringLiteral("%1%").arg(percentual), percentual / 100.0);
-    cmbZoom->setCurrentIndex(1);
+    // The paper's own size first: a whole upright page is too small to read on most
+    // screens, and its full width too large to see.
+    cmbZoom->setCurrentIndex(cmbZoom->findData(1.0));
 
     auto* barra = new QHBoxLayout;
     barra->setContentsMargins(8, 4, 8, 4);

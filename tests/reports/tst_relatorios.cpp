@@ -538,6 +538,8 @@ void TesteDosRelatorios::previaDeUmMilhaoLeSoAsPaginasPedidas() {
         // Zoom: the whole page fits the window; 100% is the paper's size on a 96-dpi screen.
         auto* zoom = previa->findChild<QComboBox*>(u"cmbZoom"_s);
         auto* folha = previa->findChild<QWidget*>(u"picPagina"_s);
+        QCOMPARE(zoom->currentText(), u"100%"_s);
+        zoom->setCurrentIndex(zoom->findText(u"Largura da página"_s));
         zoom->setCurrentIndex(zoom->findText(u"100%"_s));
         QCOMPARE(folha->size(), QSize(1123, 794)); // A4 lying: 297 x 210 mm
         zoom->setCurrentIndex(zoom->findText(u"Página inteira"_s));
