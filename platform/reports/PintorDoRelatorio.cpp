@@ -15,7 +15,7 @@ constexpr int TwipsPorPonto = 20;
 constexpr int TwipsPorPixel = 15;
 
 // Pixel sizes in twips: the painter's unit is the twip. Unhinted, so that advances
-// scale linearly and every device breaks lines at the same place.
+// scale linearly and a text measures the same on the screen, on paper and in a PDF.
 QFont FonteEmTwips(const RptControleDeTexto& c) {
     QFont fonte(c.FontName());
     fonte.setStyleHint(QFont::SansSerif);
@@ -33,19 +33,10 @@ PintorDoRelatorio::PintorDoRelatorio(const DataReport& relatorio, const QList<co
     for (const Section* secao : relatorio.ListaDeSecoes()) {
         if (!secao->Visible()) continue;
         SecaoPreparada preparada{secao, {}};
-        for (const RptControl* controle : secao->ListaDeControles()) {
-            if (!controle->Visible()) continue;
-            auto* texto = qobject_cast<const RptControleDeTexto*>(controle);
-            const QFont fonte = texto ? FonteEmTwips(*texto) : QFont();
-            const int indice = caixas.indexOf(qobject_cast<const RptTextBox*>(controle));
-            const QRawFont bruta = QRawFont::fromFont(fonte);
-            const QList<quint32> reticencias = bruta.glyphIndexesForString(QStringLiteral("…"));
-            preparada.Controles.append(
-                {controle, fonte, QFontMetricsF(fonte), bruta,
-                 bruta.glyphIndexesForString(QStringLiteral(" ")).value(0), reticencias.value(0),
-                 bruta.advancesForGlyphIndexes(reticencias, QRawFont::UseDesignMetrics).value(0).x(),
-                 texto ? CoresVB::ParaQColor(texto->ForeColor()) : QColor(), indice});
-        }
+        for (const RptControl* controle : secao->ListaDeControles())
+            if (controle->Visible())
+                preparada.Controles.append(
+                    Preparar(controle, caixas.indexOf(qobject_cast<const RptTextBox*>(controle))));
         switch (secao->TipoDaSecao()) {
         case Section::Tipo::CabecalhoDePagina:
             mcabecalhos.append(preparada);
@@ -60,6 +51,22 @@ PintorDoRelatorio::PintorDoRelatorio(const DataReport& relatorio, const QList<co
     }
 }
 
+PintorDoRelatorio::ControlePreparado PintorDoRelatorio::Preparar(const RptControl* controle, int indice) {
+    ControlePreparado c{controle, QFont(), QFontMetricsF(QFont()), QRawFont(), 0, 0, 0, QColor(), indice};
+    if (auto* texto = qobject_cast<const RptControleDeTexto*>(controle)) {
+        c.Fonte = FonteEmTwips(*texto);
+        c.Medidas = QFontMetricsF(c.Fonte);
+        c.Bruta = QRawFont::fromFont(c.Fonte);
+        c.GlifoDoEspaco = c.Bruta.glyphIndexesForString(QStringLiteral(" ")).value(0);
+        const QList<quint32> reticencias = c.Bruta.glyphIndexesForString(QStringLiteral("…"));
+        c.GlifoDasReticencias = reticencias.value(0);
+        c.LarguraDasReticencias =
+            c.Bruta.advancesForGlyphIndexes(reticencias, QRawFont::UseDesignMetrics).value(0).x();
+        c.Cor = CoresVB::ParaQColor(texto->ForeColor());
+    }
+    return c;
+}
+
 void PintorDoRelatorio::Escalar(QPainter& p, QSize papel, QSizeF pagina) {
     const qreal escala = std::min(pagina.width() / papel.width(), pagina.height() / papel.height());
     p.scale(escala, escala);
@@ -68,7 +75,7 @@ void PintorDoRelatorio::Escalar(QPainter& p, QSize papel, QSizeF pagina) {
 QString PintorDoRelatorio::TextoDoRotulo(const QString& caption, const PaginaDoRelatorio& pagina) {
     if (!caption.contains(u'%')) return caption;
     QString texto = caption;
-    texto.replace(QStringLiteral("%d"), pagina.Emissao.toString(QStringLiteral("dd/MM/yyyy")));
+    texto.replace(QStringLiteral("%d"), VB::Format(pagina.Emissao, QStringLiteral("dd/mm/yyyy")));
     texto.replace(QStringLiteral("%p"), QString::number(pagina.Numero));
     texto.replace(QStringLiteral("%P"), QString::number(pagina.TotalDePaginas));
     return texto;
@@ -122,6 +129,38 @@ void PintorDoRelatorio::PintarSecao(QPainter& p, const SecaoPreparada& secao, qr
     }
 }
 
+bool PintorDoRelatorio::PosicionarGlifos(const ControlePreparado& c, const QString& texto, qreal largura,
+                                         QGlyphRun& corrida, qreal& avanco) {
+    QList<quint32> glifos = c.Bruta.glyphIndexesForString(texto);
+    if (glifos.contains(0u)) return false;
+    const QList<QPointF> avancos = c.Bruta.advancesForGlyphIndexes(glifos, QRawFont::UseDesignMetrics);
+    QList<QPointF> posicoes(glifos.size());
+    avanco = 0;
+    for (qsizetype i = 0; i < glifos.size(); ++i) {
+        posicoes[i] = QPointF(avanco, 0);
+        avanco += avancos.at(i).x();
+    }
+    if (avanco > largura) {
+        // As many glyphs as fit before the "…", without the blanks that end them.
+        qsizetype cabem = 0;
+        while (cabem < glifos.size() &&
+               posicoes.at(cabem).x() + avancos.at(cabem).x() + c.LarguraDasReticencias <= largura)
+            ++cabem;
+        while (cabem > 0 && glifos.at(cabem - 1) == c.GlifoDoEspaco)
+            --cabem;
+        glifos.resize(cabem);
+        posicoes.resize(cabem);
+        avanco = cabem > 0 ? posicoes.at(cabem - 1).x() + avancos.at(cabem - 1).x() : 0;
+        glifos.append(c.GlifoDasReticencias);
+        posicoes.append(QPointF(avanco, 0));
+        avanco += c.LarguraDasReticencias;
+    }
+    corrida.setRawFont(c.Bruta);
+    corrida.setGlyphIndexes(glifos);
+    corrida.setPositions(posicoes);
+    return true;
+}
+
 void PintorDoRelatorio::PintarTexto(QPainter& p, const ControlePreparado& c, QPointF origem,
                                     QString texto) const {
     if (texto.isEmpty()) return;
@@ -134,42 +173,16 @@ void PintorDoRelatorio::PintarTexto(QPainter& p, const ControlePreparado& c, QPo
     };
     const qreal linhaDeBase = origem.y() + c.Medidas.ascent();
     p.setPen(c.Cor);
-
     // Most texts are letters and digits the font has: their glyphs are placed straight
     // from the font's advances, without shaping, which is most of the cost of a long list.
-    QList<quint32> glifos = c.Bruta.glyphIndexesForString(texto);
-    if (!glifos.contains(0u)) {
-        const QList<QPointF> avancos = c.Bruta.advancesForGlyphIndexes(glifos, QRawFont::UseDesignMetrics);
-        QList<QPointF> posicoes(glifos.size());
-        qreal x = 0;
-        for (qsizetype i = 0; i < glifos.size(); ++i) {
-            posicoes[i] = QPointF(x, 0);
-            x += avancos.at(i).x();
-        }
-        if (x > largura) {
-            // Cut with "…": as many glyphs as fit before it.
-            qsizetype cabem = 0;
-            while (cabem < glifos.size() &&
-                   posicoes.at(cabem).x() + avancos.at(cabem).x() + c.LarguraDasReticencias <= largura)
-                ++cabem;
-            while (cabem > 0 && glifos.at(cabem - 1) == c.GlifoDoEspaco)
-                --cabem;
-            x = posicoes.value(cabem).x();
-            glifos.resize(cabem);
-            posicoes.resize(cabem);
-            glifos.append(c.GlifoDasReticencias);
-            posicoes.append(QPointF(x, 0));
-            x += c.LarguraDasReticencias;
-        }
-        QGlyphRun corrida;
-        corrida.setRawFont(c.Bruta);
-        corrida.setGlyphIndexes(glifos);
-        corrida.setPositions(posicoes);
-        p.drawGlyphRun(QPointF(inicio(x), linhaDeBase), corrida);
+    QGlyphRun corrida;
+    qreal avanco = 0;
+    if (PosicionarGlifos(c, texto, largura, corrida, avanco)) {
+        p.drawGlyphRun(QPointF(inicio(avanco), linhaDeBase), corrida);
         return;
     }
-    // A character the font lacks: shaped text, with the fonts that have it.
-    qreal avanco = c.Medidas.horizontalAdvance(texto);
+    // A character the font lacks: shaped text, drawn with a font that has it.
+    avanco = c.Medidas.horizontalAdvance(texto);
     if (avanco > largura) {
         texto = c.Medidas.elidedText(texto, Qt::ElideRight, largura);
         avanco = c.Medidas.horizontalAdvance(texto);

@@ -3,8 +3,8 @@
 // QPainter onto any paint device (the preview's page, a printer, a PDF writer), and
 // writes ranges of pages onto paged devices. It never reads the data source itself.
 //
-// Text is laid out in twips with unhinted font metrics, so a line breaks, and a long
-// text is cut with "…", at the same place on the screen, on paper and in a PDF.
+// Text is measured in twips with unhinted font metrics, so a long text is cut with "…"
+// at the same place on the screen, on paper and in a PDF.
 
 #include "platform/reports/PaginacaoDoRelatorio.h"
 
@@ -17,6 +17,7 @@
 #include <functional>
 
 class DataReport;
+class QGlyphRun;
 class QPagedPaintDevice;
 class QPainter;
 class QPageLayout;
@@ -57,9 +58,14 @@ private:
         QList<ControlePreparado> Controles;
     };
 
+    static ControlePreparado Preparar(const RptControl* controle, int indiceDoTexto);
     void PintarSecao(QPainter& p, const SecaoPreparada& secao, qreal topo, const QStringList& linha,
                      const PaginaDoRelatorio& pagina) const;
     void PintarTexto(QPainter& p, const ControlePreparado& c, QPointF origem, QString texto) const;
+    // The text's glyphs placed from the font's advances, cut with "…" to the width, and
+    // the width they take; false when the font lacks one of its characters.
+    static bool PosicionarGlifos(const ControlePreparado& c, const QString& texto, qreal largura,
+                                 QGlyphRun& corrida, qreal& avanco);
 
     const DataReport& mrelatorio;
     QList<SecaoPreparada> mcabecalhos;
