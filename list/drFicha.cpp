@@ -1,0 +1,90 @@
+#include "list/drFicha.h"
+
+#include "list/EstiloDosRelatorios.h"
+
+#include <array>
+
+namespace {
+
+using namespace EstiloDosRelatorios;
+
+constexpr int Esquerda = RptControleDeTexto::rptJustifyLeft;
+constexpr int Direita = RptControleDeTexto::rptJustifyRight;
+
+constexpr std::array<Coluna, 6> ColunasDosItens{{
+    {u"txtNomeDoServicoOuProduto", u"NomeDoServicoOuNomeDoProduto", u"Serviço / Produto", 60, 3750, Esquerda,
+     u""},
+    {u"txtNomeDoAnimal", u"NomeDoAnimal", u"Animal", 3880, 1750, Esquerda, u""},
+    {u"txtQuantidade", u"Quantidade", u"Qtde.", 5700, 800, Direita, u""},
+    {u"txtValorUnitario", u"ValorUnitario", u"Valor unitário", 6570, 1200, Direita, u"#,##0.00"},
+    {u"txtDescontoEmValor", u"DescontoEmValor", u"Desc.", 7840, 1000, Direita, u"#,##0.00"},
+    {u"txtTotalLiquido", u"ValorLiquido", u"Total liquido", 8910, 1175, Direita, u"#,##0.00"},
+}};
+
+// A framed panel with captions over the values the list fills in (named after the
+// caption without "_Titulo").
+struct Campo {
+    const char16_t* Nome;
+    const char16_t* Titulo;
+    int Left;
+    int Width;
+    bool Negrito;
+};
+
+void Painel(Section* secao, const QString& nome, int topo, int altura) {
+    auto* moldura = secao->Adicionar<RptShape>(nome, 0, topo, Largura, altura);
+    moldura->setShape(RptShape::rptShpRoundedRectangle);
+    moldura->setBorderColor(CorDasDivisorias);
+}
+
+void Campos(Section* secao, int topo, std::span<const Campo> campos, qreal pontos) {
+    for (const Campo& campo : campos) {
+        const QString nome = QString::fromUtf16(campo.Nome);
+        Rotulo(secao, nome + QStringLiteral("_Titulo"), QString::fromUtf16(campo.Titulo), campo.Left, topo,
+               campo.Width, 7, true, Esquerda, CorSecundaria);
+        Rotulo(secao, nome, QString(), campo.Left, topo + 200, campo.Width, pontos, campo.Negrito);
+    }
+}
+
+constexpr std::array<Campo, 3> CamposDoCliente{{
+    {u"lblCodigo", u"Código:", 150, 1300, false},
+    {u"lblApelidoOuNomeFantasia", u"Apelido/Nome fantasia", 1600, 3500, true},
+    {u"lblNomeOuRazaoSocial", u"Nome/Razão Social", 5250, 4745, false},
+}};
+
+constexpr std::array<Campo, 4> CamposDosValores{{
+    {u"lblValorTotal", u"Valor total:", 150, 2300, false},
+    {u"lblDescontoEmPercentual", u"Desconto em percentual:", 2600, 2350, false},
+    {u"lblDescontoEmValor", u"Desconto em valor:", 5100, 2300, false},
+    {u"lblValorLiquido", u"Valor líquido:", 7550, 2445, true},
+}};
+
+constexpr int TopoDaFaixa = 3450;
+constexpr int AlturaDaFaixa = 300;
+
+} // namespace
+
+drFicha::drFicha(QObject* pai) : DataReport(pai) {
+    Papel(*this, rptOrientPortrait, QStringLiteral("Imprimir orçamento"));
+
+    Section* cabecalho = AdicionarSecao(QStringLiteral("CabecalhoDaPagina"), Section::Tipo::CabecalhoDePagina,
+                                        TopoDaFaixa + AlturaDaFaixa + 60);
+    Cabecalho(cabecalho, QString());
+
+    Painel(cabecalho, QStringLiteral("shpCliente"), 1250, 700);
+    Campos(cabecalho, 1330, CamposDoCliente, 9);
+
+    Painel(cabecalho, QStringLiteral("shpValores"), 2050, 900);
+    Rotulo(cabecalho, QStringLiteral("lblValores_Titulo"), QStringLiteral("Valores"), 150, 2110, 3000, 8,
+           true);
+    Campos(cabecalho, 2380, CamposDosValores, 10);
+
+    Rotulo(cabecalho, QStringLiteral("lblItens_Titulo"), QStringLiteral("Itens"), 0, 3080, 3000, 11, true);
+    Faixa(cabecalho, QStringLiteral("shpTitulosDasColunas"), TopoDaFaixa, AlturaDaFaixa);
+
+    Section* subGrupos = AdicionarSecao(QStringLiteral("SubGrupos"), Section::Tipo::Detalhes, 300);
+    Colunas(cabecalho, TopoDaFaixa + 50, subGrupos, 50, ColunasDosItens, 8);
+    Fio(subGrupos, QStringLiteral("linDivisoria"), 290, CorDasDivisorias);
+
+    Rodape(AdicionarSecao(QStringLiteral("RodapeDaPagina"), Section::Tipo::RodapeDePagina, AlturaDoRodape));
+}

@@ -1,0 +1,84 @@
+#pragma once
+// The print preview a report's Show opens: one page at a time, read from the data
+// source only when the person asks for it (a list of a million quotes opens as fast as
+// one of ten), with first, previous, next and last page, the page number, zoom,
+// printing (the print dialog's page range honoured) and export to PDF.
+//
+// Its controls carry names, so that a test drives it as a person would:
+// cmdImprimir, cmdExportarParaPdf, cmdPrimeiraPagina, cmdPaginaAnterior, txtPagina,
+// lblTotalDePaginas, cmdProximaPagina, cmdUltimaPagina, cmbZoom, cmdFechar, and the
+// page itself, picPagina. The print and file dialogs are shown through the
+// platform's modal display, so a test can answer them.
+
+#include "platform/reports/PaginacaoDoRelatorio.h"
+#include "platform/reports/PintorDoRelatorio.h"
+
+#include <QWidget>
+#include <functional>
+
+class DataReport;
+class QComboBox;
+class QLabel;
+class QPrinter;
+class QScrollArea;
+class QSpinBox;
+class QToolButton;
+
+class VisualizacaoDoRelatorio : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int PaginaAtual READ PaginaAtual)
+    Q_PROPERTY(int QuantidadeDePaginas READ QuantidadeDePaginas)
+
+public:
+    // Reads the first page now: its errors reach the caller before anything is shown.
+    VisualizacaoDoRelatorio(const DataReport& relatorio, LeitorDePaginas leitor, QWidget* pai = nullptr);
+    ~VisualizacaoDoRelatorio() override;
+
+    int PaginaAtual() const { return mpagina.Numero; }
+    int QuantidadeDePaginas() const { return mleitor.Paginacao().QuantidadeDePaginas(); }
+    const PaginaDoRelatorio& PaginaExibida() const { return mpagina; }
+
+    // Shows that page (clamped to the report's pages). A failed read is shown to the
+    // person and the page shown before stays.
+    Q_INVOKABLE void IrParaPagina(int pagina);
+    // The print dialog, then the pages it chose.
+    Q_INVOKABLE void Imprimir();
+    // Prints on a printer already set up: all pages, its page range or the page shown.
+    void ImprimirEm(QPrinter& impressora);
+    // The save dialog, then the whole report as a PDF at the chosen path.
+    Q_INVOKABLE void ExportarParaPdf();
+
+protected:
+    void resizeEvent(QResizeEvent* evento) override;
+
+private:
+    class Folha;
+
+    QToolButton* CriarBotao(const QString& nome, const QString& icone, const QString& texto,
+                            const QString& dica);
+    void CriarControles();
+    void AtualizarNavegacao();
+    void AplicarZoom();
+    // Runs a long write page by page under a progress dialog the person may cancel;
+    // false when cancelled or failed (a failure already shown).
+    bool ComProgresso(const QString& texto, qint32 de, qint32 ate,
+                      const std::function<bool(const std::function<bool(qint32)>&)>& trabalho);
+
+    const DataReport& mrelatorio;
+    LeitorDePaginas mleitor;
+    PaginaDoRelatorio mpagina;
+    PintorDoRelatorio mpintor;
+
+    QToolButton* cmdImprimir = nullptr;
+    QToolButton* cmdExportarParaPdf = nullptr;
+    QToolButton* cmdPrimeiraPagina = nullptr;
+    QToolButton* cmdPaginaAnterior = nullptr;
+    QSpinBox* txtPagina = nullptr;
+    QLabel* lblTotalDePaginas = nullptr;
+    QToolButton* cmdProximaPagina = nullptr;
+    QToolButton* cmdUltimaPagina = nullptr;
+    QComboBox* cmbZoom = nullptr;
+    QToolButton* cmdFechar = nullptr;
+    QScrollArea* mscrPagina = nullptr;
+    Folha* picPagina = nullptr;
+};

@@ -1,0 +1,614 @@
+// The data-report runtime and the two quote reports: which rows each page holds, the
+// designs' sections and controls by name, the reports written to PDF and read back
+// with pdftotext (against reference texts where the layout is fixed), long reports
+// across pages, long names and accents, and the preview reading only the pages asked.
+
+#include "list/drFicha.h"
+#include "list/drLista.h"
+#include "platform/Plataforma.h"
+#include "platform/reports/VisualizacaoDoRelatorio.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QSet>
+#include <QSpinBox>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QStringList CamposDaLista{u"NumeroDoOrcamento"_s,
+                                u"DataDoOrcamento"_s,
+                                u"CodigoDoCliente"_s,
+                                u"ApelidoOuNomeFantasiaDoCliente"_s,
+                                u"NomeOuRazaoSocialDoCliente"_s,
+                                u"ValorTotal"_s,
+                                u"DescontoEmValor"_s,
+                                u"ValorLiquido"_s,
+                                u"NomeDaSituacao"_s,
+                                u"DataEHoraDaInclusao"_s,
+                                u"UsuarioDaInclusao"_s,
+                                u"DataEHoraDaAlteracao"_s,
+                                u"UsuarioDaAlteracao"_s};
+
+VB::Currency Moeda(double valor) {
+    return VB::Currency::DeDouble(valor);
+}
+
+// Row i of a list of quotes: quote 1000 + i of client "Cliente i" (four digits).
+QList<QVariant> LinhaDaLista(qint32 i) {
+    const QString numero = QString::number(i).rightJustified(4, u'0');
+    return {double(1000 + i),
+            QDate(2026, 12, 1).addDays(i % 5),
+            double(500 + i),
+            QString(u"Cliente "_s + numero),
+            QString(u"Razão Social do Cliente "_s + numero),
+            QVariant::fromValue(Moeda(100 + i)),
+            QVariant::fromValue(Moeda(10)),
+            QVariant::fromValue(Moeda(90 + i)),
+            i % 7 == 0 ? u"Inativo"_s : u"Ativo"_s,
+            QDateTime(QDate(2026, 12, 1), QTime(8, 0)).addSecs(60 * i),
+            u"ANA"_s,
+            i % 2 ? QVariant(QDateTime(QDate(2026, 12, 4), QTime(17, 30, 15))) : VB::Null(),
+            i % 2 ? u"JOÃO"_s : QString()};
+}
+
+std::shared_ptr<RecordsetEmMemoria> ListaEmMemoria(qint32 quantidade) {
+    auto rs = std::make_shared<RecordsetEmMemoria>(CamposDaLista);
+    for (qint32 i = 0; i < quantidade; ++i)
+        rs->AdicionarLinha(LinhaDaLista(i));
+    return rs;
+}
+
+// A list as large as asked that makes its rows when they are read, and remembers which
+// rows were read and where a read should fail.
+class ListaPreguicosa : public Recordset {
+public:
+    explicit ListaPreguicosa(qint32 total) : mlonTotal(total) {}
+    qint32 RecordCount() const override { return mlonTotal; }
+    qint32 FieldsCount() const override { return static_cast<qint32>(CamposDaLista.size()); }
+    QString FieldName(qint32 indice) const override { return CamposDaLista.at(indice); }
+    Field Fields(const QString& nome) const override {
+        if (Eof()) throw VB::ErroDeExecucao(3021);
+        if (mlonPosicao == mlonLinhaQueFalha) throw VB::ErroDeExecucao(-2147467259, u"Conexão perdida"_s);
+        LinhasLidas.insert(mlonPosicao);
+        return Field{nome, LinhaDaLista(mlonPosicao).at(CamposDaLista.indexOf(nome))};
+    }
+    void MoveFirst() override { mlonPosicao = 0; }
+    void MoveNext() override { ++mlonPosicao; }
+    bool Eof() const override { return mlonPosicao >= mlonTotal; }
+    qint32 AbsolutePosition0() const override { return mlonPosicao; }
+    void MoverPara(qint32 posicao0) override { mlonPosicao = std::clamp(posicao0, 0, mlonTotal); }
+
+    mutable QSet<qint32> LinhasLidas;
+    qint32 mlonLinhaQueFalha = -1;
+
+private:
+    qint32 mlonTotal;
+    qint32 mlonPosicao = 0;
+};
+
+QSet<qint32> Intervalo(qint32 primeira, qint32 quantidade) {
+    QSet<qint32> linhas;
+    for (qint32 i = primeira; i < primeira + quantidade; ++i)
+        linhas.insert(i);
+    return linhas;
+}
+
+// Filled as the list fills the report before showing it.
+void PreencherLista(drLista& lista, RecordsetPtr fonte) {
+    lista.setDataSource(std::move(fonte));
+    lista.setDataDeEmissao(QDate(2026, 12, 5));
+    auto* cabecalho = lista.Sections(u"CabecalhoDaPagina"_s);
+    cabecalho->Controls(u"lblNomeFantasiaDaEmpresa"_s)->setCaption(u"Clínica Veterinária São Francisco"_s);
+    cabecalho->Controls(u"lblTitulo"_s)->setCaption(u"Orçamentos"_s);
+    cabecalho->Controls(u"lblSubtitulo"_s)->setCaption(u"Lista completa"_s);
+    lista.Sections(u"RodapeDaPagina"_s)
+        ->Controls(u"lblTituloDoAplicativo"_s)
+        ->setCaption(u"ZELT Veterinária"_s);
+}
+
+std::shared_ptr<RecordsetEmMemoria> Itens(const QList<QList<QVariant>>& itens) {
+    auto rs = std::make_shared<RecordsetEmMemoria>(
+        QStringList{u"NumeroDoOrcamento"_s, u"NomeDoServicoOuNomeDoProduto"_s, u"NomeDoAnimal"_s,
+                    u"Quantidade"_s, u"ValorUnitario"_s, u"DescontoEmValor"_s, u"ValorLiquido"_s});
+    for (const auto& item : itens)
+        rs->AdicionarLinha(item);
+    return rs;
+}
+
+QList<QVariant> Item(const QString& nome, const QString& animal, double quantidade, double unitario,
+                     double desconto) {
+    return {123.0,
+            nome,
+            animal,
+            QVariant::fromValue(Moeda(quantidade)),
+            QVariant::fromValue(Moeda(unitario)),
+            QVariant::fromValue(Moeda(desconto)),
+            QVariant::fromValue(Moeda(quantidade * unitario - desconto))};
+}
+
+void PreencherFicha(drFicha& ficha, RecordsetPtr itens) {
+    ficha.setDataSource(itens);
+    ficha.setDataDeEmissao(QDate(2026, 12, 5));
+    const QList<std::pair<QString, QString>> rotulos{
+        {u"lblNomeFantasiaDaEmpresa"_s, u"Clínica Veterinária São Francisco"_s},
+        {u"lblTitulo"_s, u"Orçamento"_s},
+        {u"lblSubtitulo"_s, u"Orçamento no.: 123"_s},
+        {u"lblItens_Titulo"_s, itens->RecordCount() <= 1 ? u"Item"_s : u"Itens"_s},
+        {u"lblCodigo"_s, u"4567"_s},
+        {u"lblApelidoOuNomeFantasia"_s, u"Zé da Ração"_s},
+        {u"lblNomeOuRazaoSocial"_s, u"José Antônio da Conceição"_s},
+        {u"lblValorTotal"_s, u"230,00"_s},
+        {u"lblDescontoEmPercentual"_s, u"10,00%"_s},
+        {u"lblDescontoEmValor"_s, u"23,00"_s},
+        {u"lblValorLiquido"_s, u"207,00"_s}};
+    for (const auto& [nome, texto] : rotulos)
+        ficha.Sections(u"CabecalhoDaPagina"_s)->Controls(nome)->setCaption(texto);
+    ficha.Sections(u"RodapeDaPagina"_s)
+        ->Controls(u"lblTituloDoAplicativo"_s)
+        ->setCaption(u"ZELT Veterinária"_s);
+}
+
+// The text of a PDF, laid out as on the page; pages end with a form feed.
+QString TextoDoPdf(const QString& arquivo) {
+    const QString programa = QStandardPaths::findExecutable(u"pdftotext"_s);
+    if (programa.isEmpty()) qFatal("pdftotext não encontrado: instale o pacote poppler-utils");
+    QProcess processo;
+    processo.start(programa, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, arquivo, u"-"_s});
+    if (!processo.waitForFinished(60000) || processo.exitCode() != 0)
+        qFatal("pdftotext falhou com %s", qPrintable(arquivo));
+    return QString::fromUtf8(processo.readAllStandardOutput());
+}
+
+QStringList PaginasDoPdf(const QString& arquivo) {
+    QStringList paginas = TextoDoPdf(arquivo).split(u'\f');
+    if (!paginas.isEmpty() && paginas.constLast().trimmed().isEmpty()) paginas.removeLast();
+    return paginas;
+}
+
+QString PastaDeSaida() {
+    const QString pasta = QStringLiteral(ZELT_PASTA_DE_SAIDA);
+    QDir().mkpath(pasta);
+    return pasta;
+}
+
+template <class Acao> long ErroDe(Acao&& acao) {
+    try {
+        acao();
+    } catch (const VB::ErroDeExecucao& erro) {
+        return erro.Numero();
+    }
+    return 0;
+}
+
+} // namespace
+
+class TesteDosRelatorios : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void paginasDeUmaFonteDeTamanhoConhecido();
+    void secoesEControlesPeloNome();
+    void desenhoInvalidoRecusadoAntesDeExibir();
+    void relatoriosConferemComAsReferencias_data();
+    void relatoriosConferemComAsReferencias();
+    void listaLongaQuebraComCabecalhoERodapeEmCadaPagina();
+    void fichaLongaRepeteOCabecalho();
+    void nomesLongosCortadosComReticenciasEAcentos();
+    void previaDeUmMilhaoLeSoAsPaginasPedidas();
+    void erroDeLeituraNaPreviaEhMostrado();
+    void imprimirEExportarPelaPrevia();
+
+private:
+    // Runs the report's Show with the preview handed to roteiro while it is "on screen".
+    void ExibirComRoteiro(DataReport& relatorio, std::function<void(VisualizacaoDoRelatorio*)> roteiro);
+
+    // What each coming modal display does, in order; a display nobody expected fails.
+    QList<std::function<void(QWidget*)>> mexibicoes;
+};
+
+void TesteDosRelatorios::init() {
+    mexibicoes.clear();
+    Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
+        QVERIFY2(!mexibicoes.isEmpty(), qPrintable(u"janela inesperada: "_s + janela->objectName()));
+        const auto exibicao = mexibicoes.takeFirst();
+        exibicao(janela);
+    });
+}
+
+void TesteDosRelatorios::cleanup() {
+    Plataforma::SubstituirExibicaoModal({});
+    Plataforma::SubstituirMsgBox({});
+    QVERIFY(mexibicoes.isEmpty());
+}
+
+void TesteDosRelatorios::ExibirComRoteiro(DataReport& relatorio,
+                                          std::function<void(VisualizacaoDoRelatorio*)> roteiro) {
+    bool exibiu = false;
+    mexibicoes.append([&](QWidget* janela) {
+        auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
+        QVERIFY(previa);
+        exibiu = true;
+        roteiro(previa);
+        janela->close();
+    });
+    relatorio.Show();
+    QVERIFY(exibiu);
+}
+
+void TesteDosRelatorios::paginasDeUmaFonteDeTamanhoConhecido() {
+    // 10,000 twips of paper, 2,000 of header and 500 of footer: 25 rows of 300 twips.
+    const auto paginas = [](qint32 total) { return PaginacaoDoRelatorio(10000, 2000, 500, 300, total); };
+    QCOMPARE(paginas(0).LinhasPorPagina(), 25);
+    QCOMPARE(paginas(0).QuantidadeDePaginas(), 1);
+    QCOMPARE(paginas(0).LinhasNaPagina(1), 0);
+    QCOMPARE(paginas(25).QuantidadeDePaginas(), 1);
+    QCOMPARE(paginas(26).QuantidadeDePaginas(), 2);
+    QCOMPARE(paginas(26).PrimeiraLinha(2), 25);
+    QCOMPARE(paginas(26).LinhasNaPagina(2), 1);
+    const PaginacaoDoRelatorio milhao = paginas(1000000);
+    QCOMPARE(milhao.QuantidadeDePaginas(), 40000);
+    QCOMPARE(milhao.PrimeiraLinha(40000), 999975);
+    QCOMPARE(milhao.LinhasNaPagina(40000), 25);
+    QCOMPARE(paginas(1000001).LinhasNaPagina(40001), 1);
+    QCOMPARE(ErroDe([&] { milhao.PrimeiraLinha(0); }), 380L);
+    QCOMPARE(ErroDe([&] { milhao.PrimeiraLinha(40001); }), 380L);
+    // A header and footer that leave no room for one row, or a detail without height.
+    QCOMPARE(ErroDe([] { PaginacaoDoRelatorio(10000, 9000, 800, 300, 5); }), 380L);
+    QCOMPARE(ErroDe([] { PaginacaoDoRelatorio(10000, 2000, 500, 0, 5); }), 380L);
+
+    // A page's rows are read from its first row on, and no other.
+    auto fonte = std::make_shared<ListaPreguicosa>(60);
+    drLista lista;
+    lista.setDataSource(fonte);
+    const LeitorDePaginas leitor = lista.PrepararLeitura();
+    const qint32 porPagina = leitor.Paginacao().LinhasPorPagina();
+    const PaginaDoRelatorio terceira = leitor.Ler(3);
+    QCOMPARE(terceira.Linhas.size(), qMin(porPagina, 60 - 2 * porPagina));
+    QCOMPARE(fonte->LinhasLidas, Intervalo(2 * porPagina, terceira.Linhas.size()));
+    QCOMPARE(terceira.Linhas.constFirst().at(0), QString::number(1000 + 2 * porPagina));
+}
+
+void TesteDosRelatorios::secoesEControlesPeloNome() {
+    drLista lista;
+    const QStringList caixasDaLista{u"txtNumeroDoOrcamento:NumeroDoOrcamento"_s,
+                                    u"txtDataDoOrcamento:DataDoOrcamento"_s,
+                                    u"txtCodigoDoCliente:CodigoDoCliente"_s,
+                                    u"txtApelidoOuNomeFantasiaDoCliente:ApelidoOuNomeFantasiaDoCliente"_s,
+                                    u"txtNomeOuRazaoSocialDoCliente:NomeOuRazaoSocialDoCliente"_s,
+                                    u"txtValorTotal:ValorTotal"_s,
+                                    u"txtDescontoEmValor:DescontoEmValor"_s,
+                                    u"txtValorLiquido:ValorLiquido"_s,
+                                    u"txtSituacao:NomeDaSituacao"_s,
+                                    u"txtDataEHoraDaInclusao:DataEHoraDaInclusao"_s,
+                                    u"txtUsuarioDaInclusao:UsuarioDaInclusao"_s,
+                                    u"txtDataEHoraDaAlteracao:DataEHoraDaAlteracao"_s,
+                                    u"txtUsuarioDaAlteracao:UsuarioDaAlteracao"_s};
+    for (const QString& par : caixasDaLista)
+        QCOMPARE(lista.Sections(u"Detalhes"_s)->Controls(par.section(u':', 0, 0))->DataField(),
+                 par.section(u':', 1));
+    drFicha ficha;
+    const QStringList caixasDaFicha{u"txtNomeDoServicoOuProduto:NomeDoServicoOuNomeDoProduto"_s,
+                                    u"txtNomeDoAnimal:NomeDoAnimal"_s,
+                                    u"txtQuantidade:Quantidade"_s,
+                                    u"txtValorUnitario:ValorUnitario"_s,
+                                    u"txtDescontoEmValor:DescontoEmValor"_s,
+                                    u"txtTotalLiquido:ValorLiquido"_s};
+    for (const QString& par : caixasDaFicha)
+        QCOMPARE(ficha.Sections(u"SubGrupos"_s)->Controls(par.section(u':', 0, 0))->DataField(),
+                 par.section(u':', 1));
+    for (const char16_t* rotulo :
+         {u"lblNomeFantasiaDaEmpresa", u"lblTitulo", u"lblSubtitulo", u"lblItens_Titulo", u"lblCodigo",
+          u"lblApelidoOuNomeFantasia", u"lblNomeOuRazaoSocial", u"lblValorTotal", u"lblDescontoEmPercentual",
+          u"lblDescontoEmValor", u"lblValorLiquido"})
+        QVERIFY(qobject_cast<RptLabel*>(
+            ficha.Sections(u"CabecalhoDaPagina"_s)->Controls(QString::fromUtf16(rotulo))));
+    for (DataReport* relatorio : {static_cast<DataReport*>(&lista), static_cast<DataReport*>(&ficha)}) {
+        QVERIFY(qobject_cast<RptLabel*>(
+            relatorio->Sections(u"RodapeDaPagina"_s)->Controls(u"lblTituloDoAplicativo"_s)));
+        QVERIFY(
+            qobject_cast<RptLabel*>(relatorio->Sections(u"CabecalhoDaPagina"_s)->Controls(u"lblTitulo"_s)));
+    }
+
+    // Late binding: members by name; a member the control's kind lacks is error 438,
+    // a name the collection lacks is error 9, an invalid value error 380.
+    RptControl* titulo = lista.Sections(u"cabecalhodapagina"_s)->Controls(u"LBLTITULO"_s);
+    QVERIFY(titulo->setProperty("Caption", u"Orçamentos"_s));
+    QCOMPARE(titulo->Caption(), u"Orçamentos"_s);
+    RptControl* valor = lista.Sections(u"Detalhes"_s)->Controls(u"txtValorTotal"_s);
+    QCOMPARE(ErroDe([&] { valor->setCaption(u"x"_s); }), 438L);
+    QCOMPARE(ErroDe([&] { titulo->setDataField(u"x"_s); }), 438L);
+    QCOMPARE(ErroDe([&] { lista.Sections(u"Rodape"_s); }), 9L);
+    QCOMPARE(ErroDe([&] { lista.Sections(u"Detalhes"_s)->Controls(u"txtNada"_s); }), 9L);
+    QVERIFY(lista.setProperty("Orientation", 1));
+    QCOMPARE(ErroDe([&] { lista.setOrientation(3); }), 380L);
+    QCOMPARE(ErroDe([&] { lista.setLeftMargin(-1); }), 380L);
+    QCOMPARE(ErroDe([&] { lista.setDataMember(u"Orcamentos"_s); }), 380L);
+    QCOMPARE(ErroDe([&] { static_cast<RptTextBox*>(valor)->setDataFormat(u"#.##x"_s); }), 380L);
+    QCOMPARE(lista.Orientation(), 1);
+    QCOMPARE(lista.LeftMargin(), 850);
+    QCOMPARE(static_cast<RptTextBox*>(valor)->DataFormat(), u"#,##0.00"_s);
+}
+
+void TesteDosRelatorios::desenhoInvalidoRecusadoAntesDeExibir() {
+    const QString arquivo = PastaDeSaida() + u"/nao_gravado.pdf"_s;
+    QFile::remove(arquivo);
+    const auto descricao = [](DataReport& relatorio) -> QString {
+        try {
+            relatorio.Show();
+        } catch (const VB::ErroDeExecucao& erro) {
+            return QString::number(erro.Numero()) + u' ' + erro.Descricao();
+        }
+        return QString();
+    };
+    drLista semFonte;
+    QCOMPARE(descricao(semFonte), u"91 O relatório não tem fonte de dados (DataSource)."_s);
+    drLista semCampo;
+    auto fonte = ListaEmMemoria(3);
+    semCampo.setDataSource(fonte);
+    semCampo.Sections(u"Detalhes"_s)->Controls(u"txtValorTotal"_s)->setDataField(u"ValorBruto"_s);
+    QCOMPARE(descricao(semCampo),
+             u"3265 A fonte de dados não tem o campo \"ValorBruto\" da caixa de texto \"txtValorTotal\"."_s);
+    QCOMPARE(ErroDe([&] { semCampo.ExportarParaPdf(arquivo); }), 3265L);
+    QVERIFY(!QFile::exists(arquivo));
+    drFicha larga;
+    larga.setDataSource(fonte);
+    larga.setReportWidth(10300); // 850 + 10300 + 850 twips on 11906 of upright A4
+    QCOMPARE(descricao(larga),
+             u"380 A largura do relatório com as margens é maior que a largura do papel."_s);
+    drFicha alta;
+    alta.setDataSource(Itens({}));
+    alta.Sections(u"CabecalhoDaPagina"_s)->setHeight(15000);
+    QCOMPARE(descricao(alta), u"380 As seções do relatório não cabem na altura da página."_s);
+    QCOMPARE(ErroDe([&] { drLista().ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 91L);
+    drLista semPasta;
+    semPasta.setDataSource(fonte);
+    QCOMPARE(ErroDe([&] { semPasta.ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 75L);
+}
+
+void TesteDosRelatorios::relatoriosConferemComAsReferencias_data() {
+    QTest::addColumn<QString>("nome");
+    QTest::newRow("lista de três orçamentos") << u"drLista_tres_orcamentos"_s;
+    QTest::newRow("ficha de um item") << u"drFicha_um_item"_s;
+    QTest::newRow("ficha de dois itens") << u"drFicha_dois_itens"_s;
+    QTest::newRow("desenho da lista sem preencher") << u"drLista_desenho"_s;
+}
+
+void TesteDosRelatorios::relatoriosConferemComAsReferencias() {
+    QFETCH(QString, nome);
+    const QString arquivo = PastaDeSaida() + u'/' + nome + u".pdf"_s;
+    const QList<QVariant> banho = Item(u"Banho e tosa — porte médio"_s, u"Rex"_s, 1, 80, 8);
+    const QList<QVariant> racao = Item(u"Ração Premium Cães Adultos 15 kg"_s, u"Mel"_s, 2.5, 60, 0);
+    if (nome == u"drLista_tres_orcamentos") {
+        drLista lista;
+        PreencherLista(lista, ListaEmMemoria(3));
+        lista.ExportarParaPdf(arquivo);
+    } else if (nome == u"drLista_desenho") {
+        drLista lista;
+        lista.setDataSource(ListaEmMemoria(1));
+        lista.setDataDeEmissao(QDate(2026, 12, 5));
+        lista.ExportarParaPdf(arquivo);
+    } else {
+        drFicha ficha;
+        PreencherFicha(ficha, nome == u"drFicha_um_item" ? Itens({banho}) : Itens({banho, racao}));
+        ficha.ExportarParaPdf(arquivo);
+    }
+    const QString texto = TextoDoPdf(arquivo);
+    // Nothing here is longer than its box: a cut ("…") would be a heading that does not fit.
+    QVERIFY2(!texto.contains(u'…'), qPrintable(texto));
+    const QString referencia = QFINDTESTDATA(u"referencias/"_s + nome + u".txt"_s);
+    if (qEnvironmentVariableIsSet("ZELT_ATUALIZAR_REFERENCIAS")) {
+        QFile saida(QFileInfo(QFINDTESTDATA(u"referencias"_s)).filePath() + u'/' + nome + u".txt"_s);
+        QVERIFY(saida.open(QIODevice::WriteOnly));
+        saida.write(texto.toUtf8());
+        QSKIP("referência regravada; confira-a antes de guardar");
+    }
+    QFile esperado(referencia);
+    QVERIFY2(esperado.open(QIODevice::ReadOnly), qPrintable(u"falta a referência "_s + nome));
+    QCOMPARE(texto, QString::fromUtf8(esperado.readAll()));
+}
+
+void TesteDosRelatorios::listaLongaQuebraComCabecalhoERodapeEmCadaPagina() {
+    drLista lista;
+    PreencherLista(lista, ListaEmMemoria(45));
+    const qint32 porPagina = lista.PrepararLeitura().Paginacao().LinhasPorPagina();
+    const QString arquivo = PastaDeSaida() + u"/drLista_longa.pdf"_s;
+    lista.ExportarParaPdf(arquivo);
+    const QStringList paginas = PaginasDoPdf(arquivo);
+    const qint32 esperadas = (45 + porPagina - 1) / porPagina;
+    QVERIFY(esperadas >= 3);
+    QCOMPARE(paginas.size(), esperadas);
+    qint32 proxima = 0;
+    for (qint32 k = 0; k < paginas.size(); ++k) {
+        const QString& pagina = paginas.at(k);
+        for (const QString& fixo :
+             {u"Clínica Veterinária São Francisco"_s, u"Orçamentos"_s, u"Lista completa"_s,
+              u"Emissão: 05/12/2026"_s, u"Val.liquido"_s, u"Usuário da inclusão"_s, u"ZELT Veterinária"_s,
+              u"Página: %1 de %2"_s.arg(k + 1).arg(esperadas)})
+            QVERIFY2(pagina.count(fixo) == 1, qPrintable(u"página %1 sem \"%2\""_s.arg(k + 1).arg(fixo)));
+        // The page holds the next rows in order, and only them.
+        static const QRegularExpression numero(u"(?m)^\\s*(\\d{4}) \\d\\d/12/2026"_s);
+        for (auto achado = numero.globalMatch(pagina); achado.hasNext();)
+            QCOMPARE(achado.next().captured(1).toInt(), 1000 + proxima++);
+        QCOMPARE(proxima, std::min(45, (k + 1) * porPagina));
+    }
+}
+
+void TesteDosRelatorios::fichaLongaRepeteOCabecalho() {
+    QList<QList<QVariant>> itens;
+    for (int i = 1; i <= 100; ++i)
+        itens.append(Item(u"Serviço %1"_s.arg(i, 3, 10, QChar(u'0')), u"Rex"_s, i, 10, 0));
+    drFicha ficha;
+    PreencherFicha(ficha, Itens(itens));
+    const QString arquivo = PastaDeSaida() + u"/drFicha_cem_itens.pdf"_s;
+    ficha.ExportarParaPdf(arquivo);
+    const QStringList paginas = PaginasDoPdf(arquivo);
+    QVERIFY(paginas.size() >= 3);
+    int itensVistos = 0;
+    for (qint32 k = 0; k < paginas.size(); ++k) {
+        for (const QString& fixo : {u"Orçamento no.: 123"_s, u"Zé da Ração"_s, u"Desconto em percentual:"_s,
+                                    u"10,00%"_s, u"Serviço / Produto"_s, u"Total liquido"_s,
+                                    u"Página: %1 de %2"_s.arg(k + 1).arg(paginas.size())})
+            QVERIFY2(paginas.at(k).contains(fixo),
+                     qPrintable(u"página %1 sem \"%2\""_s.arg(k + 1).arg(fixo)));
+        itensVistos += paginas.at(k).count(u"Serviço 0"_s) + paginas.at(k).count(u"Serviço 100"_s);
+    }
+    QCOMPARE(itensVistos, 100);
+    // Quantities in their own text form, money with two decimals: the 100th item.
+    QVERIFY(paginas.constLast().contains(
+        QRegularExpression(u"Serviço 100\\s+Rex\\s+100\\s+10,00\\s+0,00\\s+1.000,00"_s)));
+}
+
+void TesteDosRelatorios::nomesLongosCortadosComReticenciasEAcentos() {
+    auto fonte = std::make_shared<RecordsetEmMemoria>(CamposDaLista);
+    QList<QVariant> linha = LinhaDaLista(1);
+    const QString apelido = u"Pet Shop São João da Conceição Ávila — Filial Número Dezessete"_s;
+    const QString razao = u"Associação Protetora dos Animais de Três Corações e Adjacências Ltda."_s;
+    linha[3] = apelido;
+    linha[4] = razao;
+    fonte->AdicionarLinha(linha);
+    // A character the font lacks is drawn in a font that has it, and cut the same way.
+    QList<QVariant> outra = LinhaDaLista(2);
+    outra[3] = u"Canil ★ Estrela"_s;
+    outra[4] = u"Canil ★ Estrela do Norte e Nordeste Comércio de Animais Ltda."_s;
+    fonte->AdicionarLinha(outra);
+    drLista lista;
+    PreencherLista(lista, fonte);
+    const QString arquivo = PastaDeSaida() + u"/drLista_nomes_longos.pdf"_s;
+    lista.ExportarParaPdf(arquivo);
+    const QString texto = TextoDoPdf(arquivo);
+    // Each name keeps its beginning and accents, ends in "…" inside its column, and the
+    // next column's value follows intact.
+    static const QRegularExpression linhaDoOrcamento(
+        u"1001\\s+02/12/2026\\s+501\\s+(Pet Shop São João[^…]*)…\\s+(Associação Protetora[^…]*)…\\s+101,00\\s+10,00\\s+91,00\\s+Ativo"_s);
+    const auto achado = linhaDoOrcamento.match(texto);
+    QVERIFY2(achado.hasMatch(), qPrintable(texto));
+    QVERIFY(apelido.startsWith(achado.captured(1).trimmed()));
+    QVERIFY(razao.startsWith(achado.captured(2).trimmed()));
+    QVERIFY(achado.captured(1).trimmed().size() < apelido.size() - 10);
+    QVERIFY(texto.contains(u"01/12/2026 08:01:00"_s));
+    QVERIFY2(texto.contains(
+                 QRegularExpression(u"502\\s+Canil ★ Estrela\\s+Canil ★ Estrela do Norte[^…]*…\\s+102,00"_s)),
+             qPrintable(texto));
+    // No blank is left before the "…".
+    QVERIFY(!texto.contains(u" …"_s));
+}
+
+void TesteDosRelatorios::previaDeUmMilhaoLeSoAsPaginasPedidas() {
+    auto fonte = std::make_shared<ListaPreguicosa>(1000000);
+    drLista lista;
+    PreencherLista(lista, fonte);
+    lista.setWindowState(DataReport::vbMaximized);
+    ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
+        const qint32 porPagina = static_cast<qint32>(previa->PaginaExibida().Linhas.size());
+        const qint32 total = (1000000 + porPagina - 1) / porPagina;
+        QCOMPARE(previa->windowTitle(), u"Imprimir orcamentos"_s);
+        QVERIFY(previa->windowState() & Qt::WindowMaximized);
+        QCOMPARE(previa->findChild<QLabel*>(u"lblTotalDePaginas"_s)->text(), u"de %1"_s.arg(total));
+        QCOMPARE(fonte->LinhasLidas, Intervalo(0, porPagina));
+        QVERIFY(!previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s)->isEnabled());
+
+        fonte->LinhasLidas.clear();
+        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdUltimaPagina"_s), Qt::LeftButton);
+        QCOMPARE(previa->PaginaAtual(), total);
+        QCOMPARE(previa->findChild<QSpinBox*>(u"txtPagina"_s)->value(), total);
+        const qint32 primeiraDaUltima = (total - 1) * porPagina;
+        QCOMPARE(fonte->LinhasLidas, Intervalo(primeiraDaUltima, 1000000 - primeiraDaUltima));
+        QVERIFY(!previa->findChild<QToolButton*>(u"cmdProximaPagina"_s)->isEnabled());
+
+        fonte->LinhasLidas.clear();
+        auto* pagina = previa->findChild<QSpinBox*>(u"txtPagina"_s);
+        pagina->setValue(1000);
+        QCOMPARE(previa->PaginaAtual(), 1000);
+        QCOMPARE(fonte->LinhasLidas, Intervalo(999 * porPagina, porPagina));
+        QCOMPARE(previa->PaginaExibida().Linhas.constFirst().at(0), QString::number(1000 + 999 * porPagina));
+        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s), Qt::LeftButton);
+        QCOMPARE(previa->PaginaAtual(), 999);
+
+        // Zoom: the whole page fits the window; 100% is the paper's size on a 96-dpi screen.
+        auto* zoom = previa->findChild<QComboBox*>(u"cmbZoom"_s);
+        auto* folha = previa->findChild<QWidget*>(u"picPagina"_s);
+        QCOMPARE(zoom->currentText(), u"100%"_s);
+        zoom->setCurrentIndex(zoom->findText(u"Largura da página"_s));
+        zoom->setCurrentIndex(zoom->findText(u"100%"_s));
+        QCOMPARE(folha->size(), QSize(1123, 794)); // A4 lying: 297 x 210 mm
+        zoom->setCurrentIndex(zoom->findText(u"Página inteira"_s));
+        QVERIFY(folha->height() <= previa->findChild<QWidget*>(u"scrPagina"_s)->height());
+        QCoreApplication::processEvents();
+        QVERIFY(previa->grab().save(PastaDeSaida() + u"/previa.png"_s));
+    });
+}
+
+void TesteDosRelatorios::erroDeLeituraNaPreviaEhMostrado() {
+    auto fonte = std::make_shared<ListaPreguicosa>(100);
+    drLista lista;
+    PreencherLista(lista, fonte);
+    QStringList mensagens;
+    Plataforma::SubstituirMsgBox([&](const QString& texto, int botoes, const QString& titulo) {
+        mensagens << u"%1|%2|%3"_s.arg(texto).arg(botoes).arg(titulo);
+        return int(Plataforma::vbOK);
+    });
+    ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
+        fonte->mlonLinhaQueFalha = previa->PaginaExibida().Linhas.size() + 1;
+        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdProximaPagina"_s), Qt::LeftButton);
+        QCOMPARE(mensagens, QStringList{u"Conexão perdida|16|Imprimir orcamentos"_s});
+        QCOMPARE(previa->PaginaAtual(), 1);
+        QCOMPARE(previa->findChild<QSpinBox*>(u"txtPagina"_s)->value(), 1);
+    });
+    // The first page is read before the preview opens: its error reaches Show's caller.
+    fonte->mlonLinhaQueFalha = 0;
+    QCOMPARE(ErroDe([&] { lista.Show(); }), -2147467259L);
+}
+
+void TesteDosRelatorios::imprimirEExportarPelaPrevia() {
+    drLista lista;
+    PreencherLista(lista, ListaEmMemoria(80));
+    const QString impresso = PastaDeSaida() + u"/drLista_paginas_2_a_3.pdf"_s;
+    const QString exportado = PastaDeSaida() + u"/drLista_exportada.pdf"_s;
+    QFile::remove(impresso);
+    QFile::remove(exportado);
+    qint32 total = 0;
+    ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
+        total = previa->QuantidadeDePaginas();
+        QVERIFY(total >= 4);
+        // The print dialog, answered: pages 2 to 3 to a PDF file.
+        mexibicoes.append([&](QWidget* janela) {
+            auto* dialogo = qobject_cast<QPrintDialog*>(janela);
+            QVERIFY(dialogo);
+            QCOMPARE(dialogo->minPage(), 1);
+            QCOMPARE(dialogo->maxPage(), total);
+            dialogo->printer()->setOutputFormat(QPrinter::PdfFormat);
+            dialogo->printer()->setOutputFileName(impresso);
+            dialogo->printer()->setPrintRange(QPrinter::PageRange);
+            dialogo->printer()->setFromTo(2, 3);
+            dialogo->done(QDialog::Accepted);
+        });
+        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdImprimir"_s), Qt::LeftButton);
+        // The save dialog, answered with a file name.
+        mexibicoes.append([&](QWidget* janela) {
+            auto* dialogo = qobject_cast<QFileDialog*>(janela);
+            QVERIFY(dialogo);
+            dialogo->selectFile(exportado);
+            QMetaObject::invokeMethod(dialogo, "accept");
+        });
+        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
+    });
+    const QStringList paginas = PaginasDoPdf(impresso);
+    QCOMPARE(paginas.size(), 2);
+    QVERIFY(paginas.at(0).contains(u"Página: 2 de %1"_s.arg(total)));
+    QVERIFY(paginas.at(1).contains(u"Página: 3 de %1"_s.arg(total)));
+    QCOMPARE(PaginasDoPdf(exportado).size(), total);
+}
+
+QTEST_MAIN(TesteDosRelatorios)
+#include "tst_relatorios.moc"
