@@ -58,8 +58,7 @@ frmPesquisa::frmPesquisa(const QString& nome, const QString& titulo, const QStri
 
     picMensagem = new PictureBox(this, QStringLiteral("picMensagem"));
     picMensagem->Move(0, 0, 6000, 1200);
-    picMensagem->setPicture(
-        ImagemDoPainelDeEspera(6000, 1200, textoDeEspera));
+    picMensagem->setPicture(ImagemDoPainelDeEspera(6000, 1200, textoDeEspera));
     picMensagem->setVisible(false);
 
     connect(msfgGrade, &MSFlexGrid::Click, this, &frmPesquisa::msfgGrade_Click);
