@@ -197,6 +197,12 @@ qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd) {
             MontarExibirFormulario = 0;
         }
     });
+    // Without its business object the list has nothing to search, filter, page or
+    // print: those controls stay closed, and adding a quote stays possible.
+    if (!mobjOrcamentos)
+        for (Controle* controle : std::initializer_list<Controle*>{xrfndPesquisar, xrcmbSituacao,
+                                                                   xrcmdImprimirLista, xrnbBarraDeNavegacao})
+            controle->setEnabled(false);
     return MontarExibirFormulario;
 }
 
@@ -306,7 +312,7 @@ qint16 frmLista::GerarLista() {
         Ponto = 4;
         if (VB::CLng(lvarResultado) == 0) {
             Ponto = 5;
-            mbooFiltrado = llonSituacao != 0 || xrfndPesquisar->Status() == 1;
+            mbooFiltrado = llonSituacao != 0 || xrfndPesquisar->Status() == XRFind::StatusPesquisar;
             GerarLista = 0;
         } else {
             Ponto = 6;
@@ -381,7 +387,8 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
         } else {
             xrcmdAdicionar->setVisible(true);
             // Nothing registered at all: nothing to search or filter either.
-            const bool nadaRegistrado = xrfndPesquisar->Status() != 1 && xrcmbSituacao->ListIndex() <= 0;
+            const bool nadaRegistrado =
+                xrfndPesquisar->Status() != XRFind::StatusPesquisar && xrcmbSituacao->ListIndex() <= 0;
             xrfndPesquisar->setVisible(!nadaRegistrado);
             xrcmbSituacao->setVisible(!nadaRegistrado);
             xrcmdImprimirLista->setVisible(!nadaRegistrado);
@@ -471,6 +478,8 @@ void frmLista::xrcmbSituacao_Click() {
         Ponto = 4;
         ReselecionarEExibir();
     });
+    // A failure after the waiting panel showed must not leave the list closed under it.
+    if (picMensagem->Visible()) ExibirOcultarpicMensagem(false);
 }
 
 void frmLista::xrfndPesquisar_Click() {
@@ -480,14 +489,14 @@ void frmLista::xrfndPesquisar_Click() {
         Ponto = 2;
         ExibirOcultarpicMensagem(true);
         Ponto = 3;
-        if (xrfndPesquisar->Status() == 1 && !mbooFiltrado)
+        if (xrfndPesquisar->Status() == XRFind::StatusPesquisar && !mbooFiltrado)
             mlonPaginaSalva = Orcamentos().ResultadoDaSelecaoEmRecordSet()->AbsolutePage();
         Ponto = 4;
-        if (xrfndPesquisar->Status() == 1 && xrcmbSituacao->ListIndex() == 3) {
+        if (xrfndPesquisar->Status() == XRFind::StatusPesquisar && xrcmbSituacao->ListIndex() == 3) {
             // A text search runs over every situation.
             mbooIgnorarClique = true;
             xrcmbSituacao->setListIndex(0);
-        } else if (xrfndPesquisar->Status() == 2 && xrcmbSituacao->ListIndex() == 0) {
+        } else if (xrfndPesquisar->Status() == XRFind::StatusLimpar && xrcmbSituacao->ListIndex() == 0) {
             // Clearing the search goes back to the recent quotes.
             mbooIgnorarClique = true;
             xrcmbSituacao->setListIndex(3);
@@ -495,6 +504,8 @@ void frmLista::xrfndPesquisar_Click() {
         Ponto = 5;
         ReselecionarEExibir();
     });
+    // A failure after the waiting panel showed must not leave the list closed under it.
+    if (picMensagem->Visible()) ExibirOcultarpicMensagem(false);
 }
 
 void frmLista::msfgGrade_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float Y) {
