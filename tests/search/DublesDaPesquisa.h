@@ -5,14 +5,11 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/Negocio.h"
 
-#include <QList>
 #include <QStringList>
 #include <functional>
 
 struct RespostasDaPesquisa {
-    QStringList Textos;                 // the free text, exactly as received
-    QList<qint32> Tipos;                // the service type (services)
-    QStringList Argumentos;             // the other arguments, written out with "|"
+    QStringList Argumentos;             // every call's arguments, written out with "|"
     std::function<void()> AoSelecionar; // may throw, standing for a failing call
     QVariant Resposta = false;
     RecordsetPtr Resultado = std::make_shared<RecordsetEmMemoria>();
@@ -28,11 +25,9 @@ inline RespostasDaPesquisa& Respostas() {
 template <class Base> class Roteirizado : public Base {
 protected:
     template <class... A>
-    QVariant Responder(const QString& texto, const RecordsetPtr& resultado, const QVariant& resposta,
-                       const A&... argumentos) {
+    QVariant Responder(const RecordsetPtr& resultado, const QVariant& resposta, const A&... argumentos) {
         QStringList escritos;
         ((escritos << Escrito(argumentos)), ...);
-        Respostas().Textos << texto;
         Respostas().Argumentos << escritos.join(u'|');
         if (Respostas().AoSelecionar) Respostas().AoSelecionar();
         this->mrstResultado = resultado;
@@ -51,7 +46,7 @@ public:
                         double& codigo, const QString& r1, const QString& r2, const QString& r3, double d,
                         const QString& r4) override {
         const QVariant usuario = DadosDoUsuario ? DadosDoUsuario->property("NomeDoUsuario") : QVariant();
-        return Responder(texto, Respostas().Resultado, Respostas().Resposta, a, b, c, apelido, codigo, r1, r2,
+        return Responder(Respostas().Resultado, Respostas().Resposta, a, b, c, texto, apelido, codigo, r1, r2,
                          r3, d, r4, usuario.toString());
     }
 };
@@ -61,7 +56,7 @@ public:
     using clsProdutos::Selecionar;
     QVariant Selecionar(qint32 a, qint16 b, qint32 c, const QString& texto, QString& nome, QString& barras,
                         double& codigo) override {
-        return Responder(texto, Respostas().Resultado, Respostas().Resposta, a, b, c, nome, barras, codigo);
+        return Responder(Respostas().Resultado, Respostas().Resposta, a, b, c, texto, nome, barras, codigo);
     }
 };
 
@@ -70,15 +65,14 @@ public:
     using clsServicos::Selecionar;
     QVariant Selecionar(qint32 a, qint16 b, qint32 c, const QString& texto, qint16& tipo, QString& nome,
                         double& codigo) override {
-        Respostas().Tipos << tipo;
-        return Responder(texto, Respostas().Resultado, Respostas().Resposta, a, b, c, nome, codigo);
+        return Responder(Respostas().Resultado, Respostas().Resposta, a, b, c, texto, tipo, nome, codigo);
     }
 };
 
 class TiposRoteirizados final : public Roteirizado<ZELT_N_TipoDeServ::clsTiposDeServ> {
 public:
     QVariant SelecionarParaComboBox(double& numero) override {
-        return Responder(QString(), Respostas().TiposDeServico, Respostas().RespostaDosTipos, numero);
+        return Responder(Respostas().TiposDeServico, Respostas().RespostaDosTipos, numero);
     }
 };
 
