@@ -40,10 +40,6 @@ bool EhData(const QVariant& lvarValor) {
     }
 }
 
-void Informar(const QString& lstrTexto, int lintIcone = Plataforma::vbInformation) {
-    Plataforma::MsgBox(lstrTexto, lintIcone, modPrincipal::NomeDaAplicacao);
-}
-
 // The company's scale bar-code format, or nothing when the company's answer was
 // already shown (no company, an error, a rejection or a refusal).
 std::optional<qint16> FormatoDeCodigoDeBarrasParaBalanca() {
@@ -51,8 +47,10 @@ std::optional<qint16> FormatoDeCodigoDeBarrasParaBalanca() {
     switch (lobjEmpresa->Selecionar(1, 2)) {
     case 0:
         if (lobjEmpresa->ResultadoDaSelecaoEmRecordSet()->RecordCount() == 0) {
-            Informar(QStringLiteral("Não foi possível recuperar dados porque empresa não esta cadastrada.\r\n"
-                                    "Efetue o cadastro e tente novamente"));
+            Plataforma::MsgBox(
+                QStringLiteral("Não foi possível recuperar dados porque empresa não esta cadastrada.\r\n"
+                               "Efetue o cadastro e tente novamente"),
+                Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
             return std::nullopt;
         }
         return VB::CInt(lobjEmpresa->ResultadoDaSelecaoEmRecordSet()
@@ -63,10 +61,12 @@ std::optional<qint16> FormatoDeCodigoDeBarrasParaBalanca() {
                              lobjEmpresa->LocalDoErro);
         return std::nullopt;
     case 2:
-        Informar(lobjEmpresa->DescricaoDaFalha);
+        Plataforma::MsgBox(lobjEmpresa->DescricaoDaFalha, Plataforma::vbInformation,
+                           modPrincipal::NomeDaAplicacao);
         return std::nullopt;
     case 3:
-        Informar(lobjEmpresa->DescricaoDaFalha, Plataforma::vbCritical);
+        Plataforma::MsgBox(lobjEmpresa->DescricaoDaFalha, Plataforma::vbCritical,
+                           modPrincipal::NomeDaAplicacao);
         return std::nullopt;
     }
     return std::nullopt;
@@ -139,15 +139,16 @@ bool frmFicha::PesquisarProduto(const QString& lstrNome, const QString& lstrCodi
         lobjProdutos.reset();
         if (lrstProdutos->RecordCount() == 0) {
             Ponto = 5;
-            if (!lstrNome.isEmpty())
-                Informar(QStringLiteral("Nenhum produto encontrado com o nome '") + lstrNome +
-                         QStringLiteral("'."));
-            else if (!lstrCodigoDeBarras.isEmpty())
-                Informar(QStringLiteral("Nenhum produto encontrado com o código de barras '") +
-                         lstrCodigoDeBarras + QStringLiteral("'."));
-            else
-                Informar(QStringLiteral("Nenhum produto encontrado com o código interno '") +
-                         VB::CStr(ldouCodigoInterno) + QStringLiteral("' informado."));
+            // Named by the first criterion given: the name, the bar code, the internal code.
+            const QString lstrNaoEncontrado =
+                !lstrNome.isEmpty() ? QStringLiteral("Nenhum produto encontrado com o nome '") + lstrNome +
+                                          QStringLiteral("'.")
+                : !lstrCodigoDeBarras.isEmpty()
+                    ? QStringLiteral("Nenhum produto encontrado com o código de barras '") +
+                          lstrCodigoDeBarras + QStringLiteral("'.")
+                    : QStringLiteral("Nenhum produto encontrado com o código interno '") +
+                          VB::CStr(ldouCodigoInterno) + QStringLiteral("' informado.");
+            Plataforma::MsgBox(lstrNaoEncontrado, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
             Plataforma::SendKeys(QStringLiteral("+({HOME})"));
             return;
         }
@@ -284,7 +285,8 @@ void frmFicha::xrfCodigoDeBarrasDoProduto_Click() {
         const QString lstrCodigoDeBarras = xrfCodigoDeBarrasDoProduto->Text().trimmed();
         if (lstrCodigoDeBarras.length() < 13 || lstrCodigoDeBarras.length() > 14) {
             xrfCodigoDeBarrasDoProduto->setEnabled(true);
-            Informar(QStringLiteral("Informe um código de barras de 13 ou 14 dígitos."));
+            Plataforma::MsgBox(QStringLiteral("Informe um código de barras de 13 ou 14 dígitos."),
+                               Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
             // A code field keeps the focus for the correction; no search either way.
             if (xrfCodigoDeBarrasDoProduto->Style() != 1) xrfCodigoDeBarrasDoProduto->SetFocus();
             return;
@@ -358,7 +360,8 @@ void frmFicha::CampoDoProduto_Click(XRFind* lxrfCampo, QStringView lstrProcedime
         if (lxrfCampo->Status() == XRFind::StatusPesquisar) {
             if (lxrfCampo->Style() == 1 && lxrfCampo->Text().length() < 3) {
                 lxrfCampo->setEnabled(true);
-                Informar(QStringLiteral("Informe 3 caracteres ou mais para iniciar a pesquisa."));
+                Plataforma::MsgBox(QStringLiteral("Informe 3 caracteres ou mais para iniciar a pesquisa."),
+                                   Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
                 return;
             }
             Ponto = 2;

@@ -17,14 +17,6 @@
 #include "platform/controls/XRNumberBox.h"
 #include "search/frmPesquisaDeServicos.h"
 
-namespace {
-
-void Informar(const QString& lstrTexto) {
-    Plataforma::MsgBox(lstrTexto, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
-}
-
-} // namespace
-
 qint16 frmFicha::PreencherComboboxTiposDeServicos() {
     qint16 PreencherComboboxTiposDeServicos = 1;
     ComTratamentoDeErro(u"frmFicha", u"PreencherComboboxTiposDeServicos", [&](qint16& Ponto) {
@@ -132,10 +124,13 @@ bool frmFicha::PesquisarServico(qint16& lintTipoDeServico, const QString& lstrNo
             const QString lstrTipo = QStringLiteral("' informado e com o tipo de serviço '") +
                                      xrcmbTiposDeServicos->Text() + QStringLiteral("'.");
             if (!lstrNome.isEmpty())
-                Informar(QStringLiteral("Nenhum serviço encontrado com o nome '") + lstrNome + lstrTipo);
+                Plataforma::MsgBox(QStringLiteral("Nenhum serviço encontrado com o nome '") + lstrNome +
+                                       lstrTipo,
+                                   Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
             else
-                Informar(QStringLiteral("Nenhum serviço encontrado com o código '") + VB::CStr(ldouCodigo) +
-                         lstrTipo);
+                Plataforma::MsgBox(QStringLiteral("Nenhum serviço encontrado com o código '") +
+                                       VB::CStr(ldouCodigo) + lstrTipo,
+                                   Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
             Plataforma::SendKeys(QStringLiteral("+({HOME})"));
             return;
         }
@@ -261,12 +256,14 @@ void frmFicha::xrfNomeDoServico_Click() {
         Ponto = 2;
         if (xrfNomeDoServico->Style() == 1 && xrfNomeDoServico->Text().length() < 3) {
             xrfNomeDoServico->setEnabled(true);
-            Informar(QStringLiteral("Informe 3 caracteres ou mais para iniciar a pesquisa."));
+            Plataforma::MsgBox(QStringLiteral("Informe 3 caracteres ou mais para iniciar a pesquisa."),
+                               Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
             return;
         }
         Ponto = 3;
         if (xrcmbTiposDeServicos->ListIndex() == -1) {
-            Informar(QStringLiteral("Selecione o tipo de serviço."));
+            Plataforma::MsgBox(QStringLiteral("Selecione o tipo de serviço."), Plataforma::vbInformation,
+                               modPrincipal::NomeDaAplicacao);
             xrcmbTiposDeServicos->SetFocus();
             return;
         }
@@ -304,7 +301,8 @@ void frmFicha::xrfCodigoDoServico_Click() {
         Ponto = 2;
         if (xrfCodigoDoServico->Style() == 1 && xrfCodigoDoServico->Text().length() < 3) {
             xrfCodigoDoServico->setEnabled(true);
-            Informar(QStringLiteral("Informe 3 caracteres ou mais para iniciar a pesquisa."));
+            Plataforma::MsgBox(QStringLiteral("Informe 3 caracteres ou mais para iniciar a pesquisa."),
+                               Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
             return;
         }
         Ponto = 3;
