@@ -260,7 +260,8 @@ qint16 frmFicha::VerificaDescontoPromocionalDeVenda() {
         else
             return;
         Ponto = 8;
-        // During the promotion the item gets the larger of its percentage and the promotion's.
+        // During the promotion the item gets the larger of its percentage and the promotion's,
+        // written as percentages are shown ("15,00").
         const VB::Currency lcurPromocao = VB::CCur(Campo(lstrPercentual));
         if (VB::CCur(xrnumPercentualDeDescontoPorItem->Text()) < lcurPromocao)
             xrnumPercentualDeDescontoPorItem->setText(
