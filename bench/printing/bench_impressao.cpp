@@ -112,14 +112,16 @@ public:
     // phases are kept in the fields below.
     double Clicar(const char* comando, NaPrevia naPrevia) {
         mnaPrevia = naPrevia;
-        mdouPreviaAberta = mdouPdfGravado = mdouPrimeiraPagina = -1;
+        mdouPreviaAberta = mdouDialogoRespondido = mdouPdfGravado = mdouPrimeiraPagina = -1;
         mrelogio.start();
         QTest::mouseClick(&Controle<XRCommandButton>(comando), Qt::LeftButton);
         QCoreApplication::processEvents();
         return Ms(mrelogio.nsecsElapsed());
     }
 
-    double mdouPreviaAberta = -1, mdouPdfGravado = -1, mdouPrimeiraPagina = -1;
+    // Milliseconds from the click: the preview shown (its first page read), the save
+    // dialog answered, the PDF written, the first page painted.
+    double mdouPreviaAberta = -1, mdouDialogoRespondido = -1, mdouPdfGravado = -1, mdouPrimeiraPagina = -1;
     qint64 mlonBytesDoPdf = 0;
 
 private:
@@ -127,6 +129,7 @@ private:
         if (auto* dialogo = qobject_cast<QFileDialog*>(janela)) {
             dialogo->selectFile(mpasta.filePath(QStringLiteral("relatorio.pdf")));
             QMetaObject::invokeMethod(dialogo, "accept");
+            mdouDialogoRespondido = Ms(mrelogio.nsecsElapsed());
             return;
         }
         auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
@@ -178,11 +181,14 @@ private:
 
 // The times of the timed runs, whole and by phase; their medians go into the note.
 struct Fases {
-    std::vector<double> Total, PreviaAberta, PdfGravado, PrimeiraPagina;
+    std::vector<double> Total, PreviaAberta, Dialogo, PdfGravado, PrimeiraPagina;
     void Anotar(const Host& h, double total) {
         Total.push_back(total);
         if (h.mdouPreviaAberta >= 0) PreviaAberta.push_back(h.mdouPreviaAberta);
-        if (h.mdouPdfGravado >= 0) PdfGravado.push_back(h.mdouPdfGravado - h.mdouPreviaAberta);
+        if (h.mdouPdfGravado >= 0) {
+            Dialogo.push_back(h.mdouDialogoRespondido - h.mdouPreviaAberta);
+            PdfGravado.push_back(h.mdouPdfGravado - h.mdouDialogoRespondido);
+        }
         if (h.mdouPrimeiraPagina >= 0) PrimeiraPagina.push_back(h.mdouPrimeiraPagina);
     }
     // The phases' medians, then the case's own remarks.
@@ -191,10 +197,11 @@ struct Fases {
         const auto parte = [&](const std::vector<double>& v, const char* nome) {
             if (!v.empty())
                 partes << QStringLiteral("%1 %2 ms")
-                              .arg(QString::fromLatin1(nome))
+                              .arg(QString::fromUtf8(nome))
                               .arg(Medicao::Mediana(v), 0, 'f', 1);
         };
         parte(PreviaAberta, "prévia aberta em");
+        parte(Dialogo, "diálogo de gravação aberto e respondido em");
         parte(PdfGravado, "PDF gravado em");
         parte(PrimeiraPagina, "primeira página pintada em");
         return (partes + mais).join(QStringLiteral("; "));
