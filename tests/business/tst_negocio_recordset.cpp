@@ -147,30 +147,6 @@ private slots:
         QVERIFY2(sql->LeiturasFeitas() < 30, qPrintable(QString::number(sql->LeiturasFeitas())));
     }
 
-    // A report reads page after page, moving to each page's first row: the row after
-    // the one it read last. That goes on reading ahead in blocks.
-    void relatorio_le_pagina_a_pagina_em_blocos() {
-        EscreverOrcamentos(3000);
-        auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
-        qint16 tamanho = 6;
-        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
-        auto* sql = dynamic_cast<RecordsetSql*>(resultado.get());
-        QVERIFY(sql);
-        for (int linha = 0; linha < 3000;) {
-            resultado->MoverPara(linha);
-            for (int i = 0; i < 17 && linha < 3000; ++i, ++linha) {
-                if (i > 0) resultado->MoveNext();
-                QCOMPARE(resultado->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble(),
-                         3000.0 - linha);
-            }
-        }
-        // The first page alone, then blocks of 33 pages of 6 rows; no read of a single page at
-        // a later page's start.
-        QVERIFY2(sql->LeiturasFeitas() <= 1 + 3000 / 198 + 1,
-                 qPrintable(QString::number(sql->LeiturasFeitas())));
-    }
-
     void linhas_apagadas_depois_da_contagem() {
         EscreverOrcamentos(8);
         auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
