@@ -211,7 +211,7 @@ void frmLista::PosicionarpicMensagem() {
 
 void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     if (lbooExibirOcultarpicMensagem) {
-        setEnabled(false);
+        DesabilitarDuranteAEspera(this);
         msfgGrade->setVisible(false);
         HWnd lhWnd = Plataforma::Handle(picMensagem);
         quint8 lbytRaio = 30;
@@ -220,7 +220,7 @@ void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
         picMensagem->setVisible(true);
         Pausar(1);
     } else {
-        setEnabled(true);
+        HabilitarDepoisDaEspera(this);
         picMensagem->setVisible(false);
         msfgGrade->setVisible(true);
     }

@@ -16,8 +16,6 @@
 #include "platform/controls/XRNumberBox.h"
 #include "search/frmPesquisaDeClientes.h"
 
-#include <QApplication>
-#include <QPointer>
 #include <array>
 
 namespace {
@@ -241,9 +239,6 @@ bool frmFicha::PesquisarCliente(const QString& lstrApelidoOuNomeFantasia,
     bool PesquisarCliente = false;
     ComTratamentoDeErro(u"frmFicha", u"PesquisarCliente", [&](qint16& Ponto) {
         Ponto = 1;
-        // Disabling the form under the waiting panel takes the focus away; the field the
-        // person typed in gets it back, so that Shift+Home selects what was typed there.
-        const QPointer<QWidget> lobjFoco = QApplication::focusWidget();
         ExibirOcultarpicMensagem(true);
         Ponto = 2;
         auto lobjClientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
@@ -260,8 +255,6 @@ bool frmFicha::PesquisarCliente(const QString& lstrApelidoOuNomeFantasia,
                                                                QString(), QString(), QString(), 0, QString());
         Ponto = 5;
         ExibirOcultarpicMensagem(false);
-        if (lobjFoco && !lobjFoco->hasFocus() && lobjFoco->isEnabled())
-            lobjFoco->setFocus(Qt::OtherFocusReason);
         if (VB::CBool(lvarResposta)) {
             ExibirMensagemDeErro(static_cast<qint32>(lobjClientes->NumeroDoErro),
                                  lobjClientes->DescricaoDoErro, lobjClientes->LocalDoErro);
