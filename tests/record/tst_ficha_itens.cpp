@@ -264,7 +264,6 @@ void TesteDosItensDaFicha::produtoPorCodigoInternoENome() {
     mmensagens.clear();
     Pesquisar("xrfCodigoInternoDoProduto", u"0200"_s);
     QCOMPARE(Produto(), u"Shampoo 50% neutro|7890000000017|200|12,3|1,000|24,90|0,0,0"_s);
-    QVERIFY(Caixa("xrnumQuantidade")->TemOFoco());
     // Not found by code, then by name: each message names what was searched; the other
     // product fields are emptied and the values locked.
     Pesquisar("xrfCodigoInternoDoProduto", u"99"_s);
@@ -333,7 +332,6 @@ void TesteDosItensDaFicha::promocaoDeVenda() {
 
 void TesteDosItensDaFicha::tiposDeServicosEOutroTipo() {
     Abrir(false);
-    // "(Todos)" with 0, then each type with its number.
     const auto Entrada = [&](int i) -> QString {
         return Tipos()->List(i) + u'=' + QString::number(Tipos()->ItemData(i));
     };
