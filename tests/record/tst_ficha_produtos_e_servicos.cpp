@@ -53,7 +53,7 @@ void GravarProdutoDeBalanca(qint64 codigo, const char* nome, qint64 venda) {
 
 } // namespace
 
-class TesteDosItensDaFicha : public TesteDaFicha {
+class TesteDosProdutosEServicosDaFicha : public TesteDaFicha {
     Q_OBJECT
 
 private slots:
@@ -114,14 +114,14 @@ private:
     void RoteirizarListas(const QString& escolher, QStringList& coluna, QStringList& tipos);
 };
 
-void TesteDosItensDaFicha::Abrir(bool produtos) {
+void TesteDosProdutosEServicosDaFicha::Abrir(bool produtos) {
     AbrirDoHost(1, 10);
     QVERIFY(QTest::qWaitForWindowActive(mficha.get()));
     if (produtos) ControleDaFicha<OptionButton>("optProduto")->setValue(true);
 }
 
-QString TesteDosItensDaFicha::Valores(std::initializer_list<const char*> campos,
-                                      std::initializer_list<const char*> caixas) const {
+QString TesteDosProdutosEServicosDaFicha::Valores(std::initializer_list<const char*> campos,
+                                                  std::initializer_list<const char*> caixas) const {
     QStringList valores, estados;
     for (const char* campo : campos) {
         valores << Campo(campo)->Text();
@@ -135,7 +135,7 @@ QString TesteDosItensDaFicha::Valores(std::initializer_list<const char*> campos,
     return valores.join(u'|') + u'|' + estados.join(u',');
 }
 
-QStringList TesteDosItensDaFicha::Mensagens() const {
+QStringList TesteDosProdutosEServicosDaFicha::Mensagens() const {
     QStringList textos;
     for (const MensagemExibida& m : mmensagens) {
         const bool informacao =
@@ -145,15 +145,15 @@ QStringList TesteDosItensDaFicha::Mensagens() const {
     return textos;
 }
 
-QStringList TesteDosItensDaFicha::Erros() {
+QStringList TesteDosProdutosEServicosDaFicha::Erros() {
     QStringList erros;
     for (const ErroExibido& e : ErrosExibidos())
         erros << e.Numero.toString() + u'|' + e.Descricao.toString() + u'|' + e.Local.toString();
     return erros;
 }
 
-void TesteDosItensDaFicha::RoteirizarListas(const QString& escolher, QStringList& coluna,
-                                            QStringList& tipos) {
+void TesteDosProdutosEServicosDaFicha::RoteirizarListas(const QString& escolher, QStringList& coluna,
+                                                        QStringList& tipos) {
     Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
         MSFlexGrid* grade = qobject_cast<frmPesquisa*>(janela)->Grade();
         coluna.clear();
@@ -173,7 +173,7 @@ void TesteDosItensDaFicha::RoteirizarListas(const QString& escolher, QStringList
     });
 }
 
-void TesteDosItensDaFicha::produtoPorCodigoDeBarras() {
+void TesteDosProdutosEServicosDaFicha::produtoPorCodigoDeBarras() {
     Abrir(true);
     // 12 and 15 digits: refused before any search; the name typed stays.
     Campo("xrfNomeDoProduto")->setText(u"Ração"_s);
@@ -201,7 +201,7 @@ void TesteDosItensDaFicha::produtoPorCodigoDeBarras() {
     }
 }
 
-void TesteDosItensDaFicha::etiquetaDeBalanca() {
+void TesteDosProdutosEServicosDaFicha::etiquetaDeBalanca() {
     GravarProdutoDeBalanca(456, "Petisco a granel", 10);
     Abrir(true);
     // "2", the product's code in 6 digits, the weight (kg) or the price in 5 digits, the check
@@ -232,7 +232,7 @@ void TesteDosItensDaFicha::etiquetaDeBalanca() {
     QVERIFY(Campo("xrfCodigoDeBarrasDoProduto")->TemOFoco());
 }
 
-void TesteDosItensDaFicha::etiquetaComFalhas() {
+void TesteDosProdutosEServicosDaFicha::etiquetaComFalhas() {
     // A price label over a unit value of 0: the division fails, reported with its place;
     // the product stays as the lookup filled it and the form goes on.
     DefinirEmpresa(1);
@@ -253,7 +253,7 @@ void TesteDosItensDaFicha::etiquetaComFalhas() {
     QCOMPARE(Produto(), u"Ração a granel (kg)||123|9,2|1,000|16,90|0,0,0"_s);
 }
 
-void TesteDosItensDaFicha::produtoPorCodigoInternoENome() {
+void TesteDosProdutosEServicosDaFicha::produtoPorCodigoInternoENome() {
     Abrir(true);
     // Two letters in the name: no search, the code typed stays.
     Campo("xrfCodigoInternoDoProduto")->setText(u"100"_s);
@@ -280,7 +280,7 @@ void TesteDosItensDaFicha::produtoPorCodigoInternoENome() {
     QVERIFY(Travados());
 }
 
-void TesteDosItensDaFicha::variosProdutosNaListaDeEscolha() {
+void TesteDosProdutosEServicosDaFicha::variosProdutosNaListaDeEscolha() {
     Abrir(true);
     // "racao" finds products 123 and 100 (by name); the person closes the list, then picks 100.
     QString escolher;
@@ -302,7 +302,7 @@ void TesteDosItensDaFicha::variosProdutosNaListaDeEscolha() {
 }
 
 // The check as the client's discount runs it (by name), on what the discount box holds.
-void TesteDosItensDaFicha::promocaoDeVenda() {
+void TesteDosProdutosEServicosDaFicha::promocaoDeVenda() {
     const auto Verificar = [&](const QString& antes) -> QString {
         Caixa("xrnumPercentualDeDescontoPorItem")->setText(antes);
         qint16 resultado = -1;
@@ -330,7 +330,7 @@ void TesteDosItensDaFicha::promocaoDeVenda() {
     QVERIFY(mmensagens.isEmpty());
 }
 
-void TesteDosItensDaFicha::tiposDeServicosEOutroTipo() {
+void TesteDosProdutosEServicosDaFicha::tiposDeServicosEOutroTipo() {
     Abrir(false);
     const auto Entrada = [&](int i) -> QString {
         return Tipos()->List(i) + u'=' + QString::number(Tipos()->ItemData(i));
@@ -357,7 +357,7 @@ void TesteDosItensDaFicha::tiposDeServicosEOutroTipo() {
     QCOMPARE(Servico(), u"1|Consulta|48|0|0,00|0|2,1"_s);
 }
 
-void TesteDosItensDaFicha::servicoPorCodigoENomeDentroDoTipo() {
+void TesteDosProdutosEServicosDaFicha::servicoPorCodigoENomeDentroDoTipo() {
     Abrir(false);
     // "(Todos)" searches every type: service 3 is a simple surgery, and its type is selected.
     Tipos()->setListIndex(0);
@@ -386,7 +386,7 @@ void TesteDosItensDaFicha::servicoPorCodigoENomeDentroDoTipo() {
     QVERIFY(Campo("xrfNomeDoServico")->TemOFoco());
 }
 
-void TesteDosItensDaFicha::variosServicosNaListaDeEscolha() {
+void TesteDosProdutosEServicosDaFicha::variosServicosNaListaDeEscolha() {
     {
         Banco::UnidadeDeTrabalho unidade;
         Cadastros::GravarServico({6, u"Castração de cão"_s, QString(), 3, {}, VB::Currency::DeInteiro(420)});
@@ -419,7 +419,7 @@ void TesteDosItensDaFicha::variosServicosNaListaDeEscolha() {
     QVERIFY(mmensagens.isEmpty());
 }
 
-void TesteDosItensDaFicha::nenhumTipoDeServicoCadastrado() {
+void TesteDosProdutosEServicosDaFicha::nenhumTipoDeServicoCadastrado() {
     Banco::Executar(u"DELETE FROM Servicos"_s);
     Banco::Executar(u"DELETE FROM TiposDeServicos"_s);
     AbrirDaLista(frmFicha::Inclusao);
@@ -434,7 +434,7 @@ void TesteDosItensDaFicha::nenhumTipoDeServicoCadastrado() {
 // The client chosen by code in the list's form, as a person does, then a service by code
 // over every type: the type selected and the percentage (compared as a number: its text is
 // the value handlers'). Client 2: clinical 5, simple surgery 8; client 1: a single 10.
-void TesteDosItensDaFicha::descontoDoClienteEPromocao() {
+void TesteDosProdutosEServicosDaFicha::descontoDoClienteEPromocao() {
     AbrirDaLista(frmFicha::Inclusao);
     QVERIFY(QTest::qWaitForWindowActive(mficha.get()));
     // client, service, promotion on services (0 none), its end in days from today.
@@ -464,5 +464,5 @@ void TesteDosItensDaFicha::descontoDoClienteEPromocao() {
     QVERIFY(mmensagens.isEmpty());
 }
 
-QTEST_MAIN(TesteDosItensDaFicha)
-#include "tst_ficha_itens.moc"
+QTEST_MAIN(TesteDosProdutosEServicosDaFicha)
+#include "tst_ficha_produtos_e_servicos.moc"
