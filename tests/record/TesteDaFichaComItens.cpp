@@ -1,5 +1,6 @@
 #include "tests/record/TesteDaFichaComItens.h"
 
+#include "platform/controls/EditorDeTexto.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/OptionButton.h"
@@ -95,6 +96,15 @@ void TesteDaFichaComItens::AdicionarRacao(const QStringList& lstrValores) {
 
 void TesteDaFichaComItens::Clicar(const char* lstrComando) {
     emit ControleDaFicha<XRCommandButton>(lstrComando)->Click();
+}
+
+void TesteDaFichaComItens::Digitar(const char* lstrCaixa, const QString& lstrTeclas) {
+    Caixa(lstrCaixa)->SetFocus();
+    QTest::keyClicks(Caixa(lstrCaixa)->Editor(), lstrTeclas);
+}
+
+void TesteDaFichaComItens::Sair() {
+    Caixa("xrnumValorUnitario")->SetFocus();
 }
 
 XRNumberBox* TesteDaFichaComItens::Caixa(const char* lstrNome) const {

@@ -31,6 +31,10 @@ protected:
     void AdicionarConsulta(const QStringList& lstrValores);
     void AdicionarRacao(const QStringList& lstrValores);
     void Clicar(const char* lstrComando);
+    // Types into a box as a person: the focus enters it (its text selected), the keys.
+    void Digitar(const char* lstrCaixa, const QString& lstrTeclas);
+    // The focus leaves the item's boxes for the unit value.
+    void Sair();
 
     XRNumberBox* Caixa(const char* lstrNome) const;
     MSFlexGrid* Grade() const;

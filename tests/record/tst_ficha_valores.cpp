@@ -32,14 +32,6 @@ private slots:
     void descontosSeguemUmAOutroEAQuantidade();
     void descontoRecusadoSemQuantidadeOuValorUnitario();
     void validacaoDoItemNaOrdem();
-
-private:
-    // Types into a box as a person: the focus enters it (its text selected), the keys.
-    void Digitar(const char* caixa, const QString& teclas) {
-        Caixa(caixa)->SetFocus();
-        QTest::keyClicks(Caixa(caixa)->Editor(), teclas);
-    }
-    void Sair() { Caixa("xrnumValorUnitario")->SetFocus(); }
 };
 
 void TesteDosValoresDoItem::teclasDasQuantidadesEDosDescontos() {
