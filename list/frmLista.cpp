@@ -27,43 +27,22 @@ namespace {
 // Column 3 starts at 8040 twips and then absorbs the spare width of the form.
 const std::array<modGrade::ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
-    {u"Número do Orçamento", 1570, 4, 0},
-    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1},
-    {u"Nome ou razão social do cliente", 8040, 1, 1},
-    {u"Data do Orçamento", 1500, 4, 1},
-    {u"Código do cliente", 0, 1, 0},
-    {u"Valor total", 0, 1, 0},
-    {u"(%) de desconto", 0, 1, 0},
-    {u"Valor do desconto", 0, 1, 0},
-    {u"Valor líquido", 0, 1, 0},
-    {u"Data de validade do orçamento", 0, 1, 0},
-    {u"Código da situação", 0, 4, 2},
-    {u"Situação", 1400, 4, 2},
-    {u"Data e hora da inclusão", 0, 1, 2},
-    {u"Usuário da inclusão", 0, 1, 1},
-    {u"Data e hora da alteração", 0, 1, 2},
-    {u"Usuário da alteração", 0, 1, 1},
-}};
-
-// The page recordset's field of each column; the situation column shows a picture.
-const std::array<const char16_t*, frmLista::QuantidadeDeColunas> Campos{{
-    u"",
-    u"NumeroDoOrcamento",
-    u"ApelidoOuNomeFantasiaDoCliente",
-    u"NomeOuRazaoSocialDoCliente",
-    u"DataDoOrcamento",
-    u"CodigoDoCliente",
-    u"ValorTotal",
-    u"DescontoEmPercentual",
-    u"DescontoEmValor",
-    u"ValorLiquido",
-    u"DataDeValidadeDoOrcamento",
-    u"Situacao",
-    u"",
-    u"DataEHoraDaInclusao",
-    u"UsuarioDaInclusao",
-    u"DataEHoraDaAlteracao",
-    u"UsuarioDaAlteracao",
+    {u"Número do Orçamento", 1570, 4, 0, u"NumeroDoOrcamento"},
+    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, u"ApelidoOuNomeFantasiaDoCliente"},
+    {u"Nome ou razão social do cliente", 8040, 1, 1, u"NomeOuRazaoSocialDoCliente"},
+    {u"Data do Orçamento", 1500, 4, 1, u"DataDoOrcamento"},
+    {u"Código do cliente", 0, 1, 0, u"CodigoDoCliente"},
+    {u"Valor total", 0, 1, 0, u"ValorTotal"},
+    {u"(%) de desconto", 0, 1, 0, u"DescontoEmPercentual"},
+    {u"Valor do desconto", 0, 1, 0, u"DescontoEmValor"},
+    {u"Valor líquido", 0, 1, 0, u"ValorLiquido"},
+    {u"Data de validade do orçamento", 0, 1, 0, u"DataDeValidadeDoOrcamento"},
+    {u"Código da situação", 0, 4, 2, u"Situacao"},
+    {u"Situação", 1400, 4, 2}, // a picture by the situation
+    {u"Data e hora da inclusão", 0, 1, 2, u"DataEHoraDaInclusao"},
+    {u"Usuário da inclusão", 0, 1, 1, u"UsuarioDaInclusao"},
+    {u"Data e hora da alteração", 0, 1, 2, u"DataEHoraDaAlteracao"},
+    {u"Usuário da alteração", 0, 1, 1, u"UsuarioDaAlteracao"},
 }};
 
 } // namespace
@@ -197,6 +176,12 @@ qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd) {
             MontarExibirFormulario = 0;
         }
     });
+    // Without its business object the list has nothing to search, filter, page or
+    // print: those controls stay closed, and adding a quote stays possible.
+    if (!mobjOrcamentos)
+        for (Controle* controle : std::initializer_list<Controle*>{xrfndPesquisar, xrcmbSituacao,
+                                                                   xrcmdImprimirLista, xrnbBarraDeNavegacao})
+            controle->setEnabled(false);
     return MontarExibirFormulario;
 }
 
@@ -306,7 +291,7 @@ qint16 frmLista::GerarLista() {
         Ponto = 4;
         if (VB::CLng(lvarResultado) == 0) {
             Ponto = 5;
-            mbooFiltrado = llonSituacao != 0 || xrfndPesquisar->Status() == 1;
+            mbooFiltrado = llonSituacao != 0 || xrfndPesquisar->Status() == XRFind::StatusPesquisar;
             GerarLista = 0;
         } else {
             Ponto = 6;
@@ -346,7 +331,7 @@ void frmLista::PreencherGrade() {
             Ponto = 7;
             for (int c = ColunaNumeroDoOrcamento; c < QuantidadeDeColunas; ++c) {
                 if (c == ColunaSituacao) continue;
-                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(Campos[c])).Value;
+                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(Colunas[c].Campo)).Value;
                 const bool podeFaltar = c == ColunaDataEHoraDaAlteracao || c == ColunaUsuarioDaAlteracao;
                 msfgGrade->setTextMatrix(r, c, podeFaltar && VB::IsNull(valor) ? QString() : VB::CStr(valor));
             }
@@ -381,7 +366,8 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
         } else {
             xrcmdAdicionar->setVisible(true);
             // Nothing registered at all: nothing to search or filter either.
-            const bool nadaRegistrado = xrfndPesquisar->Status() != 1 && xrcmbSituacao->ListIndex() <= 0;
+            const bool nadaRegistrado =
+                xrfndPesquisar->Status() != XRFind::StatusPesquisar && xrcmbSituacao->ListIndex() <= 0;
             xrfndPesquisar->setVisible(!nadaRegistrado);
             xrcmbSituacao->setVisible(!nadaRegistrado);
             xrcmdImprimirLista->setVisible(!nadaRegistrado);
@@ -471,6 +457,8 @@ void frmLista::xrcmbSituacao_Click() {
         Ponto = 4;
         ReselecionarEExibir();
     });
+    // A failure after the waiting panel showed must not leave the list closed under it.
+    if (picMensagem->Visible()) ExibirOcultarpicMensagem(false);
 }
 
 void frmLista::xrfndPesquisar_Click() {
@@ -480,14 +468,14 @@ void frmLista::xrfndPesquisar_Click() {
         Ponto = 2;
         ExibirOcultarpicMensagem(true);
         Ponto = 3;
-        if (xrfndPesquisar->Status() == 1 && !mbooFiltrado)
+        if (xrfndPesquisar->Status() == XRFind::StatusPesquisar && !mbooFiltrado)
             mlonPaginaSalva = Orcamentos().ResultadoDaSelecaoEmRecordSet()->AbsolutePage();
         Ponto = 4;
-        if (xrfndPesquisar->Status() == 1 && xrcmbSituacao->ListIndex() == 3) {
+        if (xrfndPesquisar->Status() == XRFind::StatusPesquisar && xrcmbSituacao->ListIndex() == 3) {
             // A text search runs over every situation.
             mbooIgnorarClique = true;
             xrcmbSituacao->setListIndex(0);
-        } else if (xrfndPesquisar->Status() == 2 && xrcmbSituacao->ListIndex() == 0) {
+        } else if (xrfndPesquisar->Status() == XRFind::StatusLimpar && xrcmbSituacao->ListIndex() == 0) {
             // Clearing the search goes back to the recent quotes.
             mbooIgnorarClique = true;
             xrcmbSituacao->setListIndex(3);
@@ -495,6 +483,8 @@ void frmLista::xrfndPesquisar_Click() {
         Ponto = 5;
         ReselecionarEExibir();
     });
+    // A failure after the waiting panel showed must not leave the list closed under it.
+    if (picMensagem->Visible()) ExibirOcultarpicMensagem(false);
 }
 
 void frmLista::msfgGrade_MouseMove(int /*Button*/, int /*Shift*/, float /*X*/, float Y) {
