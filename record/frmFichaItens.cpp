@@ -20,10 +20,9 @@
 
 namespace {
 
+using modFicha::FormatoDeValor;
+using modFicha::ZeroDeValor;
 using namespace GradeDeItens;
-
-const QString FormatoDeValor = QStringLiteral("#,##0.00");
-const QString ZeroDeValor = QStringLiteral("0,00");
 
 // The cells of a new item, columns 1 to 15; every one is text. Not stored yet (item
 // number 0), sale type 1, situation 1.

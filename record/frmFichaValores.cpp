@@ -19,8 +19,8 @@
 
 namespace {
 
-const QString FormatoDeValor = QStringLiteral("#,##0.00");
-const QString ZeroDeValor = QStringLiteral("0,00");
+using modFicha::FormatoDeValor;
+using modFicha::ZeroDeValor;
 
 constexpr int TeclaBackspace = 8;
 constexpr int TeclaVirgula = 44;

@@ -8,6 +8,10 @@
 
 namespace modFicha {
 
+// Money and percentages as the boxes and the grid show them, and their zero.
+inline const QString FormatoDeValor = QStringLiteral("#,##0.00");
+inline const QString ZeroDeValor = QStringLiteral("0,00");
+
 // The colour of the label of a field that was refused (red).
 inline constexpr int CorDoRotuloRecusado = 255;
 
