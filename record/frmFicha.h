@@ -126,9 +126,12 @@ private:
     qint16 Registros_Alterar();
     qint16 Registros_Excluir();
     qint16 LimparCampos();
+    void PrepararProximoItem(bool lbooServico);
+    void RemoverLinhaDaGrade(int lintLinha);
 
     // ---- Saving (frmFichaGravacao.cpp)
     void xrcmdSalvarFecharConfirmar_Click();
+    void MarcarCampoRecusado(const QString& lstrNomeDoCampoValidado);
 
     // ---- Client and animal (frmFichaCliente.cpp)
     bool PesquisarCliente(const QString& lstrApelidoOuNomeFantasia, const QString& lstrNomeOuRazaoSocial,

@@ -186,11 +186,16 @@ void frmFicha::CliqueNoCampoDoCliente(XRFind* lxrfCampo, QStringView lstrProcedi
                                                         lstrCodigo.isEmpty() ? 0 : VB::CDbl(lstrCodigo));
             if (!lbooEscolhido) {
                 Ponto = 5;
+                // What the person typed stays in the field, selected, ready to be typed
+                // over; clearing the form empties everything else.
+                const QString lstrDigitado = lxrfCampo->Text();
                 VoltarSemCliente();
                 Ponto = 6;
                 lxrfCampo->setStatus(XRFind::StatusNenhum);
+                lxrfCampo->setText(lstrDigitado);
                 lxrfCampo->setEnabled(true);
                 lxrfCampo->SetFocus();
+                Plataforma::SendKeys(QStringLiteral("+({HOME})"));
                 lblCliente->setCaption(RotuloSemCliente);
                 return;
             }

@@ -222,7 +222,7 @@ void TesteDoClienteDaFicha::nadaEncontradoMostraOValorEOSeleciona() {
     VerificarSemCliente(Apelido, u"Ninguém"_s);
     QCOMPARE(Campo(Apelido)->Status(), XRFind::StatusNenhum);
     QCOMPARE(Campo(Apelido)->Editor()->selectedText(), u"Ninguém"_s);
-    QCOMPARE(ControleDaFicha<XRComboBox>("xrcmbAnimal")->ListCount(), 2); // the animals stay
+    QCOMPARE(ControleDaFicha<XRComboBox>("xrcmbAnimal")->ListCount(), 0); // the animals go with the client
     Pesquisar(Nome, u"  Nada Disso "_s);
     VerificarMensagens({u"Nenhum cliente encontrado com o nome ou razão social 'Nada Disso'."_s});
     Pesquisar(Codigo, u"077"_s);
