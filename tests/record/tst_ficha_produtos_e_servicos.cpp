@@ -128,10 +128,12 @@ QString TesteDosProdutosEServicosDaFicha::Valores(std::initializer_list<const ch
         estados << QString::number(Campo(campo)->Status());
     }
     valores << Campo(campos.size() == 3 ? "xrfNomeDoProduto" : "xrfNomeDoServico")->Tag();
+    // Quantity and percentage as numbers: leaving their boxes reformats them (the value
+    // handlers' rule); the unit value as written.
     for (const char* caixa : caixas)
-        valores << Caixa(caixa)->Text();
-    // The service's percentage as a number: its text is the value handlers' to format.
-    if (campos.size() == 2) valores.last() = VB::CStr(QVariant::fromValue(VB::CCur(valores.last())));
+        valores << (qstrcmp(caixa, "xrnumValorUnitario") == 0
+                        ? Caixa(caixa)->Text()
+                        : VB::CStr(QVariant::fromValue(VB::CCur(Caixa(caixa)->Text()))));
     return valores.join(u'|') + u'|' + estados.join(u',');
 }
 
@@ -180,13 +182,13 @@ void TesteDosProdutosEServicosDaFicha::produtoPorCodigoDeBarras() {
     Pesquisar("xrfCodigoDeBarrasDoProduto", u"789123456789"_s);
     Pesquisar("xrfCodigoDeBarrasDoProduto", u"789123456789512"_s);
     QCOMPARE(Mensagens(), QStringList(2, u"Informe um código de barras de 13 ou 14 dígitos."_s));
-    QCOMPARE(Produto(), u"Ração|789123456789512|||0,000|0,00|2,1,2"_s);
+    QCOMPARE(Produto(), u"Ração|789123456789512|||0|0,00|2,1,2"_s);
     QVERIFY(Campo("xrfCodigoDeBarrasDoProduto")->TemOFoco());
     // An EAN-13 beginning with 7: that product, its values open, the quantity focused.
     mmensagens.clear();
     Pesquisar("xrfCodigoDeBarrasDoProduto", u" 7891234567895 "_s);
     QCOMPARE(Mensagens(), QStringList());
-    QCOMPARE(Produto(), u"Ração Cães 15 kg|7891234567895|100|145|1,000|219,90|0,0,0"_s);
+    QCOMPARE(Produto(), u"Ração Cães 15 kg|7891234567895|100|145|1|219,90|0,0,0"_s);
     QVERIFY(!Travados() && Caixa("xrnumQuantidade")->BackColor() == 0xFFFFFF);
     QVERIFY(Caixa("xrnumQuantidade")->TemOFoco());
     QVERIFY(ControleDaFicha<OptionButton>("optServico")->Enabled());
@@ -196,7 +198,7 @@ void TesteDosProdutosEServicosDaFicha::produtoPorCodigoDeBarras() {
         Pesquisar("xrfCodigoDeBarrasDoProduto", codigo);
         QCOMPARE(Mensagens(),
                  QStringList{u"Nenhum produto encontrado com o código de barras '"_s + codigo + u"'."_s});
-        QCOMPARE(Produto(), u"|"_s + codigo + u"||145|1,000|0,00|2,0,2"_s);
+        QCOMPARE(Produto(), u"|"_s + codigo + u"||145|1|0,00|2,0,2"_s);
         QVERIFY(Travados() && Campo("xrfCodigoDeBarrasDoProduto")->TemOFoco());
     }
 }
@@ -217,11 +219,11 @@ void TesteDosProdutosEServicosDaFicha::etiquetaDeBalanca() {
     for (const auto& c : casos) {
         DefinirEmpresa(c.formato);
         Pesquisar("xrfCodigoDeBarrasDoProduto", QString::fromUtf16(c.etiqueta));
-        obtidos << Produto().section(u'|', 2, 2) + u'|' + Produto().section(u'|', 4, 4);
+        obtidos << Produto().section(u'|', 2, 2) + u'|' + Caixa("xrnumQuantidade")->Text();
         esperados << QString::fromUtf16(c.produto);
     }
     QCOMPARE(obtidos, esperados);
-    QCOMPARE(Produto(), u"Ração a granel (kg)||123|9,2|1,000|16,90|0,0,0"_s);
+    QCOMPARE(Produto(), u"Ração a granel (kg)||123|9,2|1|16,90|0,0,0"_s);
     QCOMPARE(Mensagens(), QStringList());
     QVERIFY(!Travados() && Caixa("xrnumQuantidade")->TemOFoco());
     // The label of a product not registered: the label named, the internal code emptied.
@@ -241,7 +243,7 @@ void TesteDosProdutosEServicosDaFicha::etiquetaComFalhas() {
     Pesquisar("xrfCodigoDeBarrasDoProduto", u"2000789012506"_s);
     QCOMPARE(Erros(), QStringList{u"11|Divisão por zero|ZELT_A_Orcamentos, frmFicha, "
                                   "xrfCodigoDeBarrasDoProduto_Click, Ponto: 9"_s});
-    QCOMPARE(Produto(), u"Brinde a granel||789|0|1,000|0,00|0,0,0"_s);
+    QCOMPARE(Produto(), u"Brinde a granel||789|0|1|0,00|0,0,0"_s);
     QVERIFY(mficha->isEnabled() && mmensagens.isEmpty());
     // No company registered: the message after the product was filled in.
     ErrosExibidos().clear();
@@ -250,7 +252,7 @@ void TesteDosProdutosEServicosDaFicha::etiquetaComFalhas() {
     QCOMPARE(Mensagens(),
              QStringList{u"Não foi possível recuperar dados porque empresa não esta cadastrada.\r\n"
                          "Efetue o cadastro e tente novamente"_s});
-    QCOMPARE(Produto(), u"Ração a granel (kg)||123|9,2|1,000|16,90|0,0,0"_s);
+    QCOMPARE(Produto(), u"Ração a granel (kg)||123|9,2|1|16,90|0,0,0"_s);
 }
 
 void TesteDosProdutosEServicosDaFicha::produtoPorCodigoInternoENome() {
@@ -263,20 +265,20 @@ void TesteDosProdutosEServicosDaFicha::produtoPorCodigoInternoENome() {
     // The code field searches any length; leading zeros vanish from the pick.
     mmensagens.clear();
     Pesquisar("xrfCodigoInternoDoProduto", u"0200"_s);
-    QCOMPARE(Produto(), u"Shampoo 50% neutro|7890000000017|200|12,3|1,000|24,90|0,0,0"_s);
+    QCOMPARE(Produto(), u"Shampoo 50% neutro|7890000000017|200|12,3|1|24,90|0,0,0"_s);
     // Not found by code, then by name: each message names what was searched; the other
     // product fields are emptied and the values locked.
     Pesquisar("xrfCodigoInternoDoProduto", u"99"_s);
     Pesquisar("xrfNomeDoProduto", u" gato "_s);
     QCOMPARE(Mensagens(), (QStringList{u"Nenhum produto encontrado com o código interno '99' informado."_s,
                                        u"Nenhum produto encontrado com o nome 'gato'."_s}));
-    QCOMPARE(Produto(), u" gato |||12,3|1,000|0,00|0,2,2"_s);
+    QCOMPARE(Produto(), u" gato |||12,3|1|0,00|0,2,2"_s);
     QVERIFY(Travados() && Campo("xrfNomeDoProduto")->TemOFoco());
     // Found by a name in capitals; clearing the name clears the product.
     Pesquisar("xrfNomeDoProduto", u"SHAMPOO"_s);
     QCOMPARE(Campo("xrfCodigoInternoDoProduto")->Text(), u"200"_s);
     Campo("xrfNomeDoProduto")->Limpar();
-    QCOMPARE(Produto(), u"|||12,3|1,000|0,00|2,2,2"_s);
+    QCOMPARE(Produto(), u"|||12,3|1|0,00|2,2,2"_s);
     QVERIFY(Travados());
 }
 
@@ -290,11 +292,11 @@ void TesteDosProdutosEServicosDaFicha::variosProdutosNaListaDeEscolha() {
     Pesquisar("xrfNomeDoProduto", u"racao"_s);
     QCOMPARE(codigos, (QStringList{u"123"_s, u"100"_s}));
     // Closed without a pick: as a failed search, without a message.
-    QCOMPARE(Produto(), u"racao||||1,000|0,00|0,2,2"_s);
+    QCOMPARE(Produto(), u"racao||||1|0,00|0,2,2"_s);
     QVERIFY(Travados());
     escolher = u"100"_s;
     Pesquisar("xrfNomeDoProduto", u"racao"_s);
-    QCOMPARE(Produto(), u"Ração Cães 15 kg|7891234567895|100|145|1,000|219,90|0,0,0"_s);
+    QCOMPARE(Produto(), u"Ração Cães 15 kg|7891234567895|100|145|1|219,90|0,0,0"_s);
     QVERIFY(!Travados());
     // The focus arrives once the form is active again after the pick list.
     QTRY_VERIFY(Caixa("xrnumQuantidade")->TemOFoco());
@@ -382,7 +384,7 @@ void TesteDosProdutosEServicosDaFicha::servicoPorCodigoENomeDentroDoTipo() {
     QCOMPARE(Mensagens(),
              QStringList{u"Nenhum serviço encontrado com o nome 'antiga' informado e com o tipo de "
                          "serviço 'Clínicos'."_s});
-    QCOMPARE(Servico(), u"|antiga|36|1,000|0,00|0|2,1"_s);
+    QCOMPARE(Servico(), u"|antiga|36|1|0,00|0|2,1"_s);
     QVERIFY(Campo("xrfNomeDoServico")->TemOFoco());
 }
 
@@ -405,7 +407,7 @@ void TesteDosProdutosEServicosDaFicha::variosServicosNaListaDeEscolha() {
     QCOMPARE(tipos.first() + u'|' + tipos.last() + u'|' + QString::number(tipos.size()),
              u"(Todos)=0 *|Adestramentos=7|8"_s);
     // Closed without a pick: as a failed search, without a message; the type stays.
-    QCOMPARE(Servico(), u"|castracao||1,000|0,00|0|2,1"_s);
+    QCOMPARE(Servico(), u"|castracao||1|0,00|0|2,1"_s);
     QCOMPARE(TipoSelecionado(), 0);
     QVERIFY(Travados());
     escolher = u"3"_s;
