@@ -170,21 +170,24 @@ struct Caso {
     std::function<Medicao::Resultado(const Medicao::Opcoes&, Ficha&)> Medir;
 };
 
-// Times the search (after antes, untimed), checks the item it filled and sets the floor
-// beside it. The waiting panel alone (shown and hidden around nothing, with the pass
-// of the event loop after it) is timed in the same turns: the goal is for the lookup
-// beside it.
+// Checks the item one search fills (right after it: the panel alone, shown over the form,
+// makes the focused quantity box reformat itself when it loses the focus), then times the
+// search (after antes, untimed) beside its floor. The waiting panel alone (shown and hidden
+// around nothing, with the pass of the event loop after it) is timed in the same turns:
+// the goal is for the lookup beside it.
 Medicao::Resultado Medir(const Medicao::Opcoes& o, Ficha& f, const QString& caso,
                          const std::function<void()>& antes, const std::function<void()>& pesquisar,
                          const std::function<bool()>& preenchido, const QList<Medicao::Comando>& piso = {}) {
     Medicao::Resultado r{QStringLiteral("ficha"), caso};
     antes();
     if (!piso.isEmpty()) r.Nota = Rastro::ConferirPiso(pesquisar, piso) + QStringLiteral("; ");
+    antes();
+    pesquisar();
+    if (!preenchido()) Falhar(caso + QStringLiteral(": o item não ficou preenchido."));
     std::vector<double> painel;
     QList<Medicao::Medida> medidas{{pesquisar, antes, &r.Tempos}, {[&] { f.PainelDeEspera(); }, {}, &painel}};
     if (!piso.isEmpty()) medidas.append({[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso});
     Medicao::Intercalar(o.Execucoes, medidas);
-    if (!preenchido()) Falhar(caso + QStringLiteral(": o item não ficou preenchido."));
     const double semPainel = Medicao::Mediana(r.Tempos) - Medicao::Mediana(painel);
     r.Nota += QStringLiteral("painel de espera %1 ms, sem ele %2 ms; meta %3 ms %4")
                   .arg(Medicao::Mediana(painel), 0, 'f', 1)
