@@ -224,9 +224,12 @@ void frmFicha::SemServico(XRFind* lxrfOutro) {
 }
 
 void frmFicha::xrcmbTiposDeServicos_Click() {
+    // The one-shot guard stands for a selection made by code; a guard still set when the
+    // person picks a type (the client's search leaves one behind) is spent, and the
+    // person's pick goes on: what a person chooses is never swallowed.
     if (mbooIgnorarProximoEvento) {
         mbooIgnorarProximoEvento = false;
-        return;
+        if (!xrcmbTiposDeServicos->CliqueDaPessoa()) return;
     }
     ComTratamentoDeErro(u"frmFicha", u"xrcmbTiposDeServicos_Click", [&](qint16& Ponto) {
         Ponto = 1;

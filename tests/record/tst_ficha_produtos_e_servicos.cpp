@@ -17,6 +17,7 @@
 #include "platform/controls/XRNumberBox.h"
 #include "search/frmPesquisa.h"
 
+#include <QComboBox>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -445,10 +446,11 @@ void TesteDosProdutosEServicosDaFicha::descontoDoClienteEPromocao() {
     QStringList obtidos;
     const auto Escolher = [&](int cliente, int servico) -> QString {
         Pesquisar("xrfCodigoDoCliente", QString::number(cliente));
-        // The first choice after a client only clears the form's one-shot guard; the person
-        // sees the code still closed and chooses again.
-        Tipos()->setListIndex(0);
-        Tipos()->setListIndex(0);
+        // The person's first pick of a type after choosing the client opens the service
+        // fields (the guard the client's search left behind does not swallow it).
+        Tipos()->Caixa()->setCurrentIndex(0);
+        emit Tipos()->Caixa()->activated(0);
+        if (!ControleDaFicha<XRFind>("xrfCodigoDoServico")->Enabled()) return u"fechado"_s;
         Pesquisar("xrfCodigoDoServico", QString::number(servico));
         return QString::number(TipoSelecionado()) + u'|' +
                VB::CStr(QVariant::fromValue(VB::CCur(Caixa("xrnumPercentualDeDescontoPorItem")->Text())));
