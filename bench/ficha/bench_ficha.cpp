@@ -106,6 +106,8 @@ Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
     // rows of 550.
     ficha.ItensPorPagina = (exibida.AlturaDaGrade - 700) / 550;
     const QList<Medicao::Comando> piso = Referencia::AbrirFichaDeAlteracao(ficha);
+    std::fprintf(stderr, "%d itens por página da grade da ficha; o piso tem %lld comandos\n",
+                 ficha.ItensPorPagina, qlonglong(piso.size()));
 
     Resultado r{QStringLiteral("ficha"), QStringLiteral("abrir_ficha_alteracao_100_itens")};
     r.Nota = Rastro::ConferirPiso(alterar, piso);
