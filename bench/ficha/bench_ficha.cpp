@@ -75,13 +75,18 @@ Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
     usuario.NomeDoUsuario = QStringLiteral("BENCH");
     const qint64 numero = Amostra::Gravar(amostra, &usuario);
     std::fprintf(stderr, "abrir_ficha_alteracao_100_itens: orçamento %lld\n", numero);
+    // A failed measurement leaves the database as it found it, too.
+    const auto falhar = [numero](const QString& mensagem) {
+        Amostra::Remover({numero});
+        Falhar(mensagem);
+    };
 
     h.AbrirLista();
     h.Pesquisar(QString::number(numero));
     const MSFlexGrid* lista = h.Lista().Grade();
     if (h.Total() != 1 ||
         VB::CDbl(lista->TextMatrix(lista->RowSel(), IFormularioDeLista::ColunaNumeroDoOrcamento)) != numero)
-        Falhar(QStringLiteral("A lista não selecionou o orçamento %1.").arg(numero));
+        falhar(QStringLiteral("A lista não selecionou o orçamento %1.").arg(numero));
 
     FichaExibida exibida;
     CancelarAoExibir(exibida);
@@ -89,7 +94,7 @@ Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
     alterar();
     const int itens = int(amostra.Gravado.Itens.size());
     if (exibida.Linhas != itens + 1)
-        Falhar(QStringLiteral("A ficha mostrou %1 linhas de itens em vez de %2.")
+        falhar(QStringLiteral("A ficha mostrou %1 linhas de itens em vez de %2.")
                    .arg(exibida.Linhas - 1)
                    .arg(itens));
 
