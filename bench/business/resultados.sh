@@ -114,7 +114,7 @@ EOF
                 ganho = f[9] == "-" ? "-" : sprintf("%.1f×", f[9] / f[5])
                 metas = ""
                 if (f[5] > limite(f[3], banco)) metas = metas sprintf("**over %d ms by %.0f ms** ", limite(f[3], banco), f[5] - limite(f[3], banco))
-                if (razao != "-" && razao > 2) metas = metas sprintf("**%.1f× its floor** ", razao)
+                if (razao != "-" && razao + 0 > 2) metas = metas sprintf("**%.1f× its floor** ", razao)
                 if (ganho != "-" && f[9] / f[5] < 10) metas = metas sprintf("**only %.1f× LIKE** ", f[9] / f[5])
                 if (metas == "") metas = "met"
                 print "| " descricao(f[3]), "`" f[3] "`", f[5], f[6] "–" f[7], f[8], razao, f[9], ganho, f[10], f[11], metas, f[12] " |"
