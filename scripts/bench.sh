@@ -43,7 +43,7 @@ extras=(libsqlite3-dev)
 instalar_dependencias "${extras[@]}"
 
 cmake -S "$raiz" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target bench_gerar_dados bench_negocio bench_lista >/dev/null
+cmake --build "$build" -j2 --target bench_gerar_dados bench_negocio bench_lista bench_ficha >/dev/null
 mkdir -p "$dados"
 export QT_QPA_PLATFORM=offscreen
 
@@ -53,6 +53,7 @@ trap 'rm -f "$resultados" "$geracoes"' EXIT
 
 casos_lista=(abrir_recentes todas_as_situacoes proxima_pagina ultima_pagina primeira_pagina
              pesquisa_nome pesquisa_numero pesquisa_ampla)
+casos_ficha=(abrir_ficha_alteracao_100_itens)
 casos_negocio=(clientes_apelido produtos_codigo_de_barras produtos_nome servicos_tipo_nome
                gravar_orcamento_20_itens excluir_item)
 
@@ -75,6 +76,9 @@ medir() {
     local caso
     for caso in "${casos_lista[@]}"; do
         "$build/bench/list/bench_lista" "$@" --caso "$caso" --execucoes "$execucoes" | tee -a "$resultados"
+    done
+    for caso in "${casos_ficha[@]}"; do
+        "$build/bench/ficha/bench_ficha" "$@" --caso "$caso" --execucoes "$execucoes" | tee -a "$resultados"
     done
     for caso in "${casos_negocio[@]}"; do
         "$build/bench/business/bench_negocio" "$@" --caso "$caso" --execucoes "$execucoes" | tee -a "$resultados"

@@ -35,7 +35,7 @@ Regenerate everything (build, data when missing, every case, this file) with:
 quotes; \`--url postgresql://...\` measures an existing PostgreSQL server instead of a private one.
 The data generator alone: \`bench_gerar_dados --banco FILE.sqlite\` or \`--url postgresql://...\`,
 with \`--escala F\`, \`--semente N\`, \`--se-faltar\`, \`--substituir\`; the script runs it when the data is
-missing. Each benchmark alone: \`bench_lista\` or \`bench_negocio\` with the same database option,
+missing. Each benchmark alone: \`bench_lista\`, \`bench_ficha\` or \`bench_negocio\` with the same database option,
 \`--caso NAME\` and \`--execucoes N\`.)
 The notes at the end are written by hand and kept when the file is regenerated.
 
@@ -70,7 +70,8 @@ EOF
 - **peak RSS**: VmHWM of the process that ran that one case (each case runs in a process of its own).
 - **rows**: what the operation found (the list's total, or the lookup's count).
 - Goals: every operation at most 100 ms and at most 2× its floor; text searches at least 10× faster
-  than the plain LIKE scan; opening the list at most 150 MB above the same on an empty database.
+  than the plain LIKE scan; opening the list at most 150 MB above the same on an empty database;
+  opening a stored quote of 100 items in the record form at most 30 ms on SQLite, 50 ms on PostgreSQL.
 
 EOF
     awk -F'\t' -v OFS=' | ' '
@@ -89,7 +90,13 @@ EOF
         if (c == "servicos_tipo_nome") return "service lookup, type and name"
         if (c == "gravar_orcamento_20_itens") return "save a quote of 20 items"
         if (c == "excluir_item") return "delete one item"
+        if (c == "abrir_ficha_alteracao_100_itens") return "open a stored quote of 100 items to change it"
         return c
+    }
+    # The time goal of a case, in ms.
+    function limite(c, banco) {
+        if (c == "abrir_ficha_alteracao_100_itens") return banco == "SQLite" ? 30 : 50
+        return 100
     }
     $1 == "RESULTADO" { linhas[$4] = linhas[$4] ? linhas[$4] "\n" $0 : $0; if (!($4 in visto)) { ordem[++n] = $4; visto[$4] = 1 } }
     END {
@@ -106,8 +113,8 @@ EOF
                 razao = f[8] == "-" ? "-" : sprintf("%.2f", f[5] / f[8])
                 ganho = f[9] == "-" ? "-" : sprintf("%.1f×", f[9] / f[5])
                 metas = ""
-                if (f[5] > 100) metas = metas sprintf("**over 100 ms by %.0f ms** ", f[5] - 100)
-                if (razao != "-" && razao > 2) metas = metas sprintf("**%.1f× its floor** ", razao)
+                if (f[5] > limite(f[3], banco)) metas = metas sprintf("**over %d ms by %.0f ms** ", limite(f[3], banco), f[5] - limite(f[3], banco))
+                if (razao != "-" && razao + 0 > 2) metas = metas sprintf("**%.1f× its floor** ", razao)
                 if (ganho != "-" && f[9] / f[5] < 10) metas = metas sprintf("**only %.1f× LIKE** ", f[9] / f[5])
                 if (metas == "") metas = "met"
                 print "| " descricao(f[3]), "`" f[3] "`", f[5], f[6] "–" f[7], f[8], razao, f[9], ganho, f[10], f[11], metas, f[12] " |"
