@@ -3,20 +3,16 @@
 #include "business/Banco.h"
 #include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/DadosDoUsuario.h"
 #include "contracts/Negocio.h"
 
 #include <QSqlQuery>
-#include <cstdio>
-#include <cstdlib>
 
 namespace Amostra {
 
 namespace {
 
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
+using Medicao::Falhar;
 
 QString Reais(qint64 decimosDeMilesimos) {
     return VB::Format(QVariant::fromValue(VB::Currency::DeDecimosDeMilesimos(decimosDeMilesimos)),
@@ -42,6 +38,34 @@ void EscreverLinha(const Referencia::ItemGravado& i, QStringList& linha) {
     linha[CodigoDaSituacao] = QStringLiteral("1");
 }
 
+// The first quantos active services (quantity 1), or products with a bar code (quantity
+// 2), in code order, as items of the quote for its animal; no discount yet.
+void LerItens(Referencia::OrcamentoGravado& o, bool servico, int quantos) {
+    QSqlQuery q = Banco::Executar(
+        servico
+            ? QStringLiteral("SELECT Codigo, NumeroDoTipoDeServico AS Tipo, Nome, ValorDeVenda, Custo FROM "
+                             "Servicos WHERE Situacao = 1 ORDER BY Codigo LIMIT ?")
+            : QStringLiteral(
+                  "SELECT CodigoInterno AS Codigo, CodigoDeBarras, Nome, ValorDeVenda, ValorDeCusto "
+                  "AS Custo FROM Produtos WHERE Situacao = 1 AND CodigoDeBarras IS NOT NULL ORDER "
+                  "BY CodigoInterno LIMIT ?"),
+        {quantos});
+    while (q.next())
+        o.Itens << Referencia::ItemGravado{servico,
+                                           Banco::Coluna(q, "Codigo").toLongLong(),
+                                           servico ? Banco::Coluna(q, "Tipo").toInt() : 0,
+                                           servico ? QString()
+                                                   : Banco::Coluna(q, "CodigoDeBarras").toString(),
+                                           Banco::Coluna(q, "Nome").toString(),
+                                           o.CodigoDoAnimal,
+                                           servico ? 10000 : 20000,
+                                           Banco::Coluna(q, "ValorDeVenda").toLongLong(),
+                                           0,
+                                           0,
+                                           0,
+                                           Banco::Coluna(q, "Custo").toLongLong()};
+}
+
 } // namespace
 
 Orcamento Montar(int servicos, int produtos) {
@@ -57,40 +81,8 @@ Orcamento Montar(int servicos, int produtos) {
         o.CodigoDoCliente = Banco::Coluna(c, "CodigoDoCliente").toLongLong();
         o.CodigoDoAnimal = Banco::Coluna(c, "CodigoDoAnimal").toLongLong();
     }
-    QSqlQuery s = Banco::Executar(QStringLiteral("SELECT Codigo, NumeroDoTipoDeServico, Nome, ValorDeVenda, "
-                                                 "Custo FROM Servicos WHERE Situacao = 1 ORDER BY "
-                                                 "Codigo LIMIT ?"),
-                                  {servicos});
-    while (s.next())
-        o.Itens << Referencia::ItemGravado{true,
-                                           Banco::Coluna(s, "Codigo").toLongLong(),
-                                           Banco::Coluna(s, "NumeroDoTipoDeServico").toInt(),
-                                           QString(),
-                                           Banco::Coluna(s, "Nome").toString(),
-                                           o.CodigoDoAnimal,
-                                           10000,
-                                           Banco::Coluna(s, "ValorDeVenda").toLongLong(),
-                                           0,
-                                           0,
-                                           0,
-                                           Banco::Coluna(s, "Custo").toLongLong()};
-    QSqlQuery p = Banco::Executar(QStringLiteral("SELECT CodigoInterno, CodigoDeBarras, Nome, ValorDeVenda, "
-                                                 "ValorDeCusto FROM Produtos WHERE Situacao = 1 AND "
-                                                 "CodigoDeBarras IS NOT NULL ORDER BY CodigoInterno LIMIT ?"),
-                                  {produtos});
-    while (p.next())
-        o.Itens << Referencia::ItemGravado{false,
-                                           Banco::Coluna(p, "CodigoInterno").toLongLong(),
-                                           0,
-                                           Banco::Coluna(p, "CodigoDeBarras").toString(),
-                                           Banco::Coluna(p, "Nome").toString(),
-                                           o.CodigoDoAnimal,
-                                           20000,
-                                           Banco::Coluna(p, "ValorDeVenda").toLongLong(),
-                                           0,
-                                           0,
-                                           0,
-                                           Banco::Coluna(p, "ValorDeCusto").toLongLong()};
+    LerItens(o, true, servicos);
+    LerItens(o, false, produtos);
     if (o.Itens.size() != servicos + produtos)
         Falhar(QStringLiteral("O cadastro não tem %1 serviços e %2 produtos ativos.")
                    .arg(servicos)
@@ -116,7 +108,13 @@ Orcamento Montar(int servicos, int produtos) {
     return q;
 }
 
-qint64 Gravar(const Orcamento& q, QObject* usuario) {
+QObject* Usuario() {
+    static clsDadosDoUsuario usuario;
+    usuario.NomeDoUsuario = QStringLiteral("BENCH");
+    return &usuario;
+}
+
+qint64 Gravar(const Orcamento& q) {
     auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
     const Referencia::OrcamentoGravado& o = q.Gravado;
     orcamentos->NumeroDoOrcamento = 0;
@@ -128,7 +126,7 @@ qint64 Gravar(const Orcamento& q, QObject* usuario) {
     orcamentos->ValorLiquido = VB::Currency::DeDecimosDeMilesimos(o.ValorLiquido);
     orcamentos->DataDeValidadeDoOrcamento = o.Validade.toString(QStringLiteral("dd/MM/yyyy"));
     orcamentos->GradeDeItensDoOrcamento = &q.Grade;
-    orcamentos->DadosDoUsuario = usuario;
+    orcamentos->DadosDoUsuario = Usuario();
     const qint16 estado = orcamentos->Adicionar();
     if (estado != 0)
         Falhar(QStringLiteral("Adicionar respondeu %1: %2 %3 %4")

@@ -1,9 +1,9 @@
 #pragma once
 // The quote the benchmarks store: services and products of the generated registry
-// for an active client with one of its animals, each item with a 10 % discount. It
-// comes as the record form's items grid (what clsOrcamentos.Adicionar reads), the
-// header totals, and the same quote as the floor writes it. The quotes a benchmark
-// stores are removed at its end, so that it leaves the database as it found it.
+// for an active client with one of its animals, each item with a 10 % discount, by the
+// user "BENCH". It comes as the record form's items grid (what clsOrcamentos.Adicionar
+// reads), the header totals, and the same quote as the floor writes it. The quotes a
+// benchmark stores are removed at its end, so that it leaves the database as it found it.
 
 #include "bench/business/Referencia.h"
 
@@ -41,8 +41,12 @@ struct Orcamento {
 // of the registry on; exits with a message when the registry has too few.
 Orcamento Montar(int servicos, int produtos);
 
+// The user the sample quotes are stored and changed by (DadosDoUsuario of the business
+// objects): "BENCH", the name the floor writes.
+QObject* Usuario();
+
 // Stores the quote through clsOrcamentos as the record form does; answers its number.
-qint64 Gravar(const Orcamento& orcamento, QObject* usuario);
+qint64 Gravar(const Orcamento& orcamento);
 
 // Removes the quotes and their items.
 void Remover(const QList<qint64>& numeros);

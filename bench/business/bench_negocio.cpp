@@ -16,26 +16,20 @@
 
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/DadosDoUsuario.h"
 #include "contracts/Negocio.h"
 
 #include <QCoreApplication>
 #include <cstdio>
-#include <map>
 
 namespace {
 
+using Medicao::Falhar;
 using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
     "Casos: clientes_apelido, produtos_codigo_de_barras, produtos_nome, servicos_tipo_nome,\n"
     "       gravar_orcamento_20_itens, excluir_item";
-
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
 
 QVariant Valor(const QString& sql) {
     const QVariant valor = Banco::Valor(sql);
@@ -63,11 +57,8 @@ Resultado MedirConsulta(const Medicao::Opcoes& o, const QString& caso,
                         const std::function<qint64()>& consulta, const QList<Medicao::Comando>& piso,
                         const QList<Medicao::Comando>& like = {}) {
     Resultado r{QStringLiteral("negocio"), caso};
-    r.Nota = Rastro::ConferirPiso([&] { consulta(); }, piso);
-    QList<Medicao::Medida> medidas{{[&] { r.Linhas = consulta(); }, {}, &r.Tempos},
-                                   {[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso}};
-    if (!like.isEmpty()) medidas.append({[&] { Medicao::ExecutarDireto(like); }, {}, &r.Like});
-    Medicao::Intercalar(o.Execucoes, medidas);
+    Rastro::MedirComPiso(
+        r, o.Execucoes, [&] { r.Linhas = consulta(); }, {}, piso, like);
     return r;
 }
 
@@ -160,15 +151,12 @@ Amostra::Orcamento MontarOrcamento() {
 
 Resultado GravarOrcamento(const Medicao::Opcoes& o) {
     const Amostra::Orcamento q = MontarOrcamento();
-    clsDadosDoUsuario usuario;
-    usuario.NomeDoUsuario = QStringLiteral("BENCH");
     QList<qint64> criados;
     Resultado r{QStringLiteral("negocio"), QStringLiteral("gravar_orcamento_20_itens")};
     const QList<Medicao::Comando> piso = Referencia::GravarOrcamento(q.Gravado);
-    r.Nota = Rastro::ConferirPiso([&] { criados << Amostra::Gravar(q, &usuario); }, piso,
-                                  Rastro::Conferencia::Texto);
+    r.Nota = Rastro::ConferirPiso([&] { criados << Amostra::Gravar(q); }, piso, Rastro::Conferencia::Texto);
     Medicao::Intercalar(o.Execucoes,
-                        {{[&] { criados << Amostra::Gravar(q, &usuario); }, {}, &r.Tempos},
+                        {{[&] { criados << Amostra::Gravar(q); }, {}, &r.Tempos},
                          {[&] { criados << Medicao::ExecutarDireto(piso).UltimaChave; }, {}, &r.Piso}});
     r.Linhas = q.Gravado.Itens.size();
     Amostra::Remover(criados);
@@ -177,16 +165,14 @@ Resultado GravarOrcamento(const Medicao::Opcoes& o) {
 
 Resultado ExcluirItem(const Medicao::Opcoes& o) {
     const Amostra::Orcamento q = MontarOrcamento();
-    clsDadosDoUsuario usuario;
-    usuario.NomeDoUsuario = QStringLiteral("BENCH");
     QList<qint64> criados;
     qint64 atual = 0;
-    const auto novoPeloNegocio = [&] { criados << (atual = Amostra::Gravar(q, &usuario)); };
+    const auto novoPeloNegocio = [&] { criados << (atual = Amostra::Gravar(q)); };
     const auto excluir = [&] {
         auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
         itens->ValorTotalDoOrcamento = VB::Currency::DeDecimosDeMilesimos(q.TotalSemOUltimo);
         itens->ValorLiquidoDoOrcamento = VB::Currency::DeDecimosDeMilesimos(q.LiquidoSemOUltimo);
-        itens->DadosDoUsuario = &usuario;
+        itens->DadosDoUsuario = Amostra::Usuario();
         double numero = double(atual);
         double item = 20;
         if (itens->Excluir(numero, item).toBool())
@@ -215,21 +201,13 @@ Resultado ExcluirItem(const Medicao::Opcoes& o) {
 
 int main(int argc, char** argv) {
     QCoreApplication aplicacao(argc, argv);
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    const std::map<QString, std::function<Resultado(const Medicao::Opcoes&)>> casos{
-        {QStringLiteral("clientes_apelido"), ClientesPorApelido},
-        {QStringLiteral("produtos_codigo_de_barras"), ProdutosPorCodigoDeBarras},
-        {QStringLiteral("produtos_nome"), ProdutosPorNome},
-        {QStringLiteral("servicos_tipo_nome"), ServicosPorTipoENome},
-        {QStringLiteral("gravar_orcamento_20_itens"), GravarOrcamento},
-        {QStringLiteral("excluir_item"), ExcluirItem},
-    };
-    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
-        std::fprintf(stderr, "%s\n", Uso);
-        return 2;
-    }
-    Medicao::AbrirBanco(opcoes);
-    for (const auto& [nome, caso] : casos)
-        if (opcoes.Caso.isEmpty() || opcoes.Caso == nome) Medicao::Publicar(opcoes, caso(opcoes));
-    return 0;
+    return Medicao::Executar({.Uso = Uso,
+                              .Casos = {
+                                  {QStringLiteral("clientes_apelido"), ClientesPorApelido},
+                                  {QStringLiteral("produtos_codigo_de_barras"), ProdutosPorCodigoDeBarras},
+                                  {QStringLiteral("produtos_nome"), ProdutosPorNome},
+                                  {QStringLiteral("servicos_tipo_nome"), ServicosPorTipoENome},
+                                  {QStringLiteral("gravar_orcamento_20_itens"), GravarOrcamento},
+                                  {QStringLiteral("excluir_item"), ExcluirItem},
+                              }});
 }

@@ -26,24 +26,17 @@
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRCommandButton.h"
-#include "platform/suite/ComponentesDaSuite.h"
 
-#include <QApplication>
 #include <cstdio>
-#include <map>
 
 namespace {
 
+using Medicao::Falhar;
 using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_ficha (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
     "Casos: abrir_ficha_alteracao_100_itens";
-
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
 
 int Contar(const QString& sql, const QVariantList& parametros = {}) {
     return Banco::Valor(sql, parametros).toInt();
@@ -71,9 +64,7 @@ void CancelarAoExibir(FichaExibida& exibida) {
 // A stored quote of 100 items (50 services, 50 products) opened in change mode.
 Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
     const Amostra::Orcamento amostra = Amostra::Montar(50, 50);
-    clsDadosDoUsuario usuario;
-    usuario.NomeDoUsuario = QStringLiteral("BENCH");
-    const qint64 numero = Amostra::Gravar(amostra, &usuario);
+    const qint64 numero = Amostra::Gravar(amostra);
     std::fprintf(stderr, "abrir_ficha_alteracao_100_itens: orçamento %lld\n", numero);
     // A failed measurement leaves the database as it found it, too.
     const auto falhar = [numero](const QString& mensagem) {
@@ -115,9 +106,7 @@ Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
                  ficha.ItensPorPagina, qlonglong(piso.size()));
 
     Resultado r{QStringLiteral("ficha"), QStringLiteral("abrir_ficha_alteracao_100_itens")};
-    r.Nota = Rastro::ConferirPiso(alterar, piso);
-    Medicao::Intercalar(o.Execucoes,
-                        {{alterar, {}, &r.Tempos}, {[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso}});
+    Rastro::MedirComPiso(r, o.Execucoes, alterar, {}, piso);
     r.Linhas = exibida.Linhas - 1;
     Plataforma::SubstituirExibicaoModal({});
     Amostra::Remover({numero});
@@ -127,29 +116,9 @@ Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    using Caso = std::function<Resultado(const Medicao::Opcoes&, Host&)>;
-    const std::map<QString, Caso> casos{
-        {QStringLiteral("abrir_ficha_alteracao_100_itens"), AbrirFichaDeAlteracao},
-    };
-    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
-        std::fprintf(stderr, "%s\n", Uso);
-        return 2;
-    }
-    Medicao::AbrirBanco(opcoes);
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    // A message box would wait for a person: here it ends the measurement.
-    Plataforma::SubstituirMsgBox([](const QString& texto, int, const QString&) -> int {
-        Falhar(QStringLiteral("Mensagem inesperada: ") + texto);
-    });
-    for (const auto& [nome, caso] : casos) {
-        if (!opcoes.Caso.isEmpty() && opcoes.Caso != nome) continue;
-        Host host;
-        Medicao::Publicar(opcoes, caso(opcoes, host));
-    }
-    return 0;
+    Formularios::Aplicacao aplicacao(argc, argv);
+    return Formularios::Executar(
+        {.Uso = Uso,
+         .Casos = {Host::Caso(QStringLiteral("abrir_ficha_alteracao_100_itens"), AbrirFichaDeAlteracao)},
+         .Preparar = Formularios::RecusarMensagens});
 }

@@ -7,31 +7,29 @@
 #include "platform/controls/XRNavigationBar.h"
 
 #include <QCoreApplication>
-#include <cstdio>
-#include <cstdlib>
 
-namespace {
-
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
-
-} // namespace
-
-Host::Host() {
+Host::Host(Usuario usuario) {
     mmenu.resize(1400, 760);
     marea = new QWidget(&mmenu);
     marea->setGeometry(0, 60, 1400, 700);
     mmenu.show();
     musuario.NomeDoUsuario = QStringLiteral("BENCH");
+    musuario.Administrador = usuario == Usuario::Administrador;
     mcomponente.reset(
         qobject_cast<clsOrcamentos*>(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos")));
     mcomponente->DadosDoUsuario(&musuario);
-    mcomponente->NomeDaAplicacao(QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops"));
+    mcomponente->NomeDaAplicacao(Formularios::NomeDaAplicacao);
 }
 
 Host::~Host() = default;
+
+Medicao::Caso Host::Caso(QString nome, std::function<Medicao::Resultado(const Medicao::Opcoes&, Host&)> medir,
+                         Usuario usuario) {
+    return {std::move(nome), [medir = std::move(medir), usuario](const Medicao::Opcoes& opcoes) {
+                Host host(usuario);
+                return medir(opcoes, host);
+            }};
+}
 
 void Host::AbrirLista() {
     mcomponente->AbrirLista(Plataforma::Handle(&mmenu), Plataforma::Handle(marea));
@@ -47,12 +45,8 @@ void Host::FecharLista() {
 
 frmLista& Host::Lista() {
     frmLista* lista = marea->findChild<frmLista*>();
-    if (!lista) Falhar(QStringLiteral("A lista não foi aberta."));
+    if (!lista) Medicao::Falhar(QStringLiteral("A lista não foi aberta."));
     return *lista;
-}
-
-void Host::Faltou(const char* nome) {
-    Falhar(QStringLiteral("A lista não tem %1.").arg(QString::fromLatin1(nome)));
 }
 
 void Host::EscolherSituacao(int indice) {

@@ -18,12 +18,8 @@
 #include "bench/list/Host.h"
 
 #include "business/Banco.h"
-#include "platform/Plataforma.h"
-#include "platform/suite/ComponentesDaSuite.h"
 
-#include <QApplication>
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -42,11 +38,7 @@ Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const std::functi
                 const QList<Medicao::Comando>& like = {}) {
     Resultado r{QStringLiteral("lista"), caso};
     antes();
-    r.Nota = Rastro::ConferirPiso(trabalho, piso);
-    QList<Medicao::Medida> medidas{{trabalho, antes, &r.Tempos},
-                                   {[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso}};
-    if (!like.isEmpty()) medidas.append({[&] { Medicao::ExecutarDireto(like); }, {}, &r.Like});
-    Medicao::Intercalar(o.Execucoes, medidas);
+    Rastro::MedirComPiso(r, o.Execucoes, trabalho, antes, piso, like);
     return r;
 }
 
@@ -126,50 +118,35 @@ QString NumeroDeOrcamento() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    using Caso = std::function<Resultado(const Medicao::Opcoes&, Host&)>;
-    const std::map<QString, Caso> casos{
-        {QStringLiteral("abrir_recentes"), AbrirRecentes},
-        {QStringLiteral("todas_as_situacoes"), TodasAsSituacoes},
-        {QStringLiteral("proxima_pagina"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Paginar(o, h, QStringLiteral("proxima_pagina"), 1, 3);
-         }},
-        {QStringLiteral("ultima_pagina"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Paginar(o, h, QStringLiteral("ultima_pagina"), 1, 4);
-         }},
-        {QStringLiteral("primeira_pagina"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Paginar(o, h, QStringLiteral("primeira_pagina"), 4, 1);
-         }},
-        {QStringLiteral("pesquisa_nome"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Pesquisar(o, h, QStringLiteral("pesquisa_nome"), FragmentoDeNome());
-         }},
-        {QStringLiteral("pesquisa_numero"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Pesquisar(o, h, QStringLiteral("pesquisa_numero"), NumeroDeOrcamento());
-         }},
-        {QStringLiteral("pesquisa_ampla"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Pesquisar(o, h, QStringLiteral("pesquisa_ampla"), QStringLiteral("silva"));
-         }},
-    };
-    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
-        std::fprintf(stderr, "%s\n", Uso);
-        return 2;
-    }
-    Medicao::AbrirBanco(opcoes);
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    for (const auto& [nome, caso] : casos) {
-        if (!opcoes.Caso.isEmpty() && opcoes.Caso != nome) continue;
-        Host host;
-        Medicao::Publicar(opcoes, caso(opcoes, host));
-    }
-    return 0;
+    Formularios::Aplicacao aplicacao(argc, argv);
+    return Formularios::Executar(
+        {.Uso = Uso,
+         .Casos = {
+             Host::Caso(QStringLiteral("abrir_recentes"), AbrirRecentes),
+             Host::Caso(QStringLiteral("todas_as_situacoes"), TodasAsSituacoes),
+             Host::Caso(QStringLiteral("proxima_pagina"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Paginar(o, h, QStringLiteral("proxima_pagina"), 1, 3);
+                        }),
+             Host::Caso(QStringLiteral("ultima_pagina"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Paginar(o, h, QStringLiteral("ultima_pagina"), 1, 4);
+                        }),
+             Host::Caso(QStringLiteral("primeira_pagina"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Paginar(o, h, QStringLiteral("primeira_pagina"), 4, 1);
+                        }),
+             Host::Caso(QStringLiteral("pesquisa_nome"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Pesquisar(o, h, QStringLiteral("pesquisa_nome"), FragmentoDeNome());
+                        }),
+             Host::Caso(QStringLiteral("pesquisa_numero"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Pesquisar(o, h, QStringLiteral("pesquisa_numero"), NumeroDeOrcamento());
+                        }),
+             Host::Caso(QStringLiteral("pesquisa_ampla"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Pesquisar(o, h, QStringLiteral("pesquisa_ampla"), QStringLiteral("silva"));
+                        }),
+         }});
 }
