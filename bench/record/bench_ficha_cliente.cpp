@@ -9,8 +9,8 @@
 //
 //   bench_ficha_cliente (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
 //
-// Cases: codigo (the code field), nome (a whole name, in the name field); all of them
-// when --caso is not given.
+// Cases: ficha_cliente_codigo (the code field), ficha_cliente_nome (a whole name, in the
+// name field); all of them when --caso is not given.
 
 #include "bench/business/Medicao.h"
 #include "bench/comum/Formularios.h"
@@ -35,7 +35,7 @@ using Medicao::Resultado;
 
 const char* const Uso = "Uso: bench_ficha_cliente (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso "
                         "NOME] [--execucoes N]\n"
-                        "Casos: codigo, nome";
+                        "Casos: ficha_cliente_codigo, ficha_cliente_nome";
 
 // The two selections the form makes for one client, straight on the business layer;
 // the number of clients found.
@@ -144,13 +144,13 @@ int main(int argc, char** argv) {
     Formularios::Aplicacao aplicacao(argc, argv);
     return Formularios::Executar(
         {.Uso = Uso,
-         .Casos = {{QStringLiteral("codigo"),
+         .Casos = {{QStringLiteral("ficha_cliente_codigo"),
                     [](const Medicao::Opcoes& o) {
                         const Cliente cliente = ClienteComAnimais(false);
                         return Medir(o, QStringLiteral("ficha_cliente_codigo"), "xrfCodigoDoCliente",
                                      QString::number(cliente.Codigo), cliente, false);
                     }},
-                   {QStringLiteral("nome"),
+                   {QStringLiteral("ficha_cliente_nome"),
                     [](const Medicao::Opcoes& o) {
                         const Cliente cliente = ClienteComAnimais(true);
                         return Medir(o, QStringLiteral("ficha_cliente_nome"), "xrfNomeOuRazaoSocialDoCliente",
