@@ -33,7 +33,7 @@ while [ $# -gt 0 ]; do
         --url) url="$2"; shift 2 ;;
         --postgresql) postgresql_privado=1; shift ;;
         --sem-sqlite) sqlite=0; shift ;;
-        *) sed -n '2,20p' "$0" >&2; exit 2 ;;
+        *) sed -n '2,19p' "$0" >&2; exit 2 ;;
     esac
 done
 
