@@ -24,30 +24,45 @@ qint64 InserirOrcamento(const Cabecalho& c, const QList<Item>& itens) {
                                           : Banco::Nulo(),
          c.DataEHoraDaAlteracao.isValid() ? QVariant(c.UsuarioDaAlteracao) : Banco::Nulo()},
         QStringLiteral("NumeroDoOrcamento"));
-    for (qsizetype i = 0; i < itens.size(); ++i)
-        InserirItem(numero, i + 1, itens.at(i), c.DataEHoraDaInclusao, c.UsuarioDaInclusao);
+    InserirItens(numero, 1, itens, c.DataEHoraDaInclusao, c.UsuarioDaInclusao);
     return numero;
 }
 
-void InserirItem(qint64 numeroDoOrcamento, qint64 numeroDoItem, const Item& item, const QDateTime& inclusao,
-                 const QString& usuario) {
-    const bool servico = item.TipoDeLancamento == GradeDeItens::LancamentoDeServico;
-    Banco::Executar(
-        QStringLiteral(
-            "INSERT INTO ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento, TipoDeLancamento, "
-            "NumeroDoTipoDeServico, CodigoDoServico, CodigoInternoDoProduto, CodigoDeBarrasDoProduto, "
-            "NomeDoServicoOuProduto, CodigoDoAnimal, Quantidade, ValorUnitario, DescontoEmPercentual, "
-            "DescontoEmValor, ValorTotal, Custo, TipoDeVenda, Situacao, DataEHoraDaInclusao, "
-            "UsuarioDaInclusao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-        {numeroDoOrcamento, numeroDoItem, item.TipoDeLancamento,
-         servico ? QVariant(item.NumeroDoTipoDeServico) : Banco::Nulo(),
-         servico ? QVariant(item.Codigo) : Banco::Nulo(), servico ? Banco::Nulo() : QVariant(item.Codigo),
-         servico ? QString() : item.CodigoDeBarrasDoProduto, item.Nome,
-         item.CodigoDoAnimal > 0 ? QVariant(item.CodigoDoAnimal) : Banco::Nulo(),
-         Banco::Moeda(item.Quantidade), Banco::Moeda(item.ValorUnitario),
-         Banco::Moeda(item.DescontoEmPercentual), Banco::Moeda(item.DescontoEmValor),
-         Banco::Moeda(item.ValorTotal), Banco::Moeda(item.Custo), item.TipoDeVenda, item.Situacao,
-         Banco::DataEHoraIso(inclusao), usuario});
+QString InsercaoDeItens(qsizetype n) {
+    QStringList linhas;
+    for (qsizetype i = 0; i < n; ++i)
+        linhas << QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
+    return QStringLiteral(
+               "INSERT INTO ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento, "
+               "TipoDeLancamento, NumeroDoTipoDeServico, CodigoDoServico, CodigoInternoDoProduto, "
+               "CodigoDeBarrasDoProduto, NomeDoServicoOuProduto, CodigoDoAnimal, Quantidade, "
+               "ValorUnitario, DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo, TipoDeVenda, "
+               "Situacao, DataEHoraDaInclusao, UsuarioDaInclusao) VALUES ") +
+           linhas.join(QStringLiteral(", "));
+}
+
+void InserirItens(qint64 numeroDoOrcamento, qint64 primeiroNumero, const QList<Item>& itens,
+                  const QDateTime& inclusao, const QString& usuario) {
+    for (qsizetype inicio = 0; inicio < itens.size(); inicio += ItensPorInsercao) {
+        const qsizetype n = std::min(ItensPorInsercao, itens.size() - inicio);
+        QVariantList parametros;
+        parametros.reserve(n * 19);
+        for (qsizetype i = inicio; i < inicio + n; ++i) {
+            const Item& item = itens.at(i);
+            const bool servico = item.TipoDeLancamento == GradeDeItens::LancamentoDeServico;
+            parametros << numeroDoOrcamento << primeiroNumero + i << item.TipoDeLancamento
+                       << (servico ? QVariant(item.NumeroDoTipoDeServico) : Banco::Nulo())
+                       << (servico ? QVariant(item.Codigo) : Banco::Nulo())
+                       << (servico ? Banco::Nulo() : QVariant(item.Codigo))
+                       << (servico ? QString() : item.CodigoDeBarrasDoProduto) << item.Nome
+                       << (item.CodigoDoAnimal > 0 ? QVariant(item.CodigoDoAnimal) : Banco::Nulo())
+                       << Banco::Moeda(item.Quantidade) << Banco::Moeda(item.ValorUnitario)
+                       << Banco::Moeda(item.DescontoEmPercentual) << Banco::Moeda(item.DescontoEmValor)
+                       << Banco::Moeda(item.ValorTotal) << Banco::Moeda(item.Custo) << item.TipoDeVenda
+                       << item.Situacao << Banco::DataEHoraIso(inclusao) << usuario;
+        }
+        Banco::Executar(InsercaoDeItens(n), parametros);
+    }
 }
 
 } // namespace GravacaoDeOrcamentos

@@ -48,8 +48,15 @@ struct Cabecalho {
 // Inserts the quote and its items (numbered 1, 2, ...) and answers its number.
 // Runs inside the caller's unit of work.
 qint64 InserirOrcamento(const Cabecalho& cabecalho, const QList<Item>& itens);
-// Inserts one item with the given inclusion stamp.
-void InserirItem(qint64 numeroDoOrcamento, qint64 numeroDoItem, const Item& item, const QDateTime& inclusao,
-                 const QString& usuario);
+// Inserts items numbered from primeiroNumero on, with the given inclusion stamp, in as
+// few statements as the database takes: a quote's items travel together instead of one
+// round trip each.
+void InserirItens(qint64 numeroDoOrcamento, qint64 primeiroNumero, const QList<Item>& itens,
+                  const QDateTime& inclusao, const QString& usuario);
+// Rows one INSERT of items carries: 19 parameters each stay far below SQLite's and
+// PostgreSQL's limits on a statement's parameters.
+inline constexpr qsizetype ItensPorInsercao = 100;
+// The INSERT of n items.
+QString InsercaoDeItens(qsizetype n);
 
 } // namespace GravacaoDeOrcamentos

@@ -272,17 +272,20 @@ private:
         const QDate validade = V::ValidarValidade(DataDeValidadeDoOrcamento, gravado.DataDoOrcamento);
 
         const QDateTime carimbo = CarimboSeguinte(gravado);
-        qint64 ultimoNumero = gravado.UltimoNumeroDeItem;
+        // The items new in the grid are numbered after the last one the quote ever had.
+        QList<GravacaoDeOrcamentos::Item> novos;
         for (const V::ItemLido& lido : lidos) {
             if (lido.NumeroDoItem == 0) {
-                GravacaoDeOrcamentos::InserirItem(gravado.Numero, ++ultimoNumero, lido.Item, carimbo,
-                                                  usuario);
+                novos << lido.Item;
                 continue;
             }
             if (!itensGravados.value(lido.NumeroDoItem).IgualA(lido.Item))
                 AtualizarItem(gravado.Numero, lido, carimbo, usuario);
             itensGravados.remove(lido.NumeroDoItem);
         }
+        GravacaoDeOrcamentos::InserirItens(gravado.Numero, gravado.UltimoNumeroDeItem + 1, novos, carimbo,
+                                           usuario);
+        const qint64 ultimoNumero = gravado.UltimoNumeroDeItem + novos.size();
         // What the grid no longer holds was taken out of the quote.
         for (auto i = itensGravados.cbegin(); i != itensGravados.cend(); ++i)
             Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "

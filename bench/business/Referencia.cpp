@@ -1,5 +1,7 @@
 #include "bench/business/Referencia.h"
 
+#include "business/GravacaoDeOrcamentos.h"
+
 #include "business/Banco.h"
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
@@ -313,22 +315,22 @@ QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
          o.DescontoEmValor, o.ValorLiquido, Banco::DataIso(o.Validade), 1,
          static_cast<qint64>(o.Itens.size()), inclusao, o.Usuario, Banco::Nulo(), Banco::Nulo()},
         true};
-    qint64 numero = 0;
-    for (const ItemGravado& i : o.Itens)
-        comandos << Comando{
-            QStringLiteral(
-                "INSERT INTO ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento, "
-                "TipoDeLancamento, NumeroDoTipoDeServico, CodigoDoServico, CodigoInternoDoProduto, "
-                "CodigoDeBarrasDoProduto, NomeDoServicoOuProduto, CodigoDoAnimal, Quantidade, "
-                "ValorUnitario, DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo, TipoDeVenda, "
-                "Situacao, DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                "?, ?, ?, ?, ?, ?, ?, ?, ?)"),
-            {Medicao::ChaveGerada(), ++numero,
-             i.Servico ? GradeDeItens::LancamentoDeServico : GradeDeItens::LancamentoDeProduto,
-             NuloOu(i.Servico, i.TipoDeServico), NuloOu(i.Servico, i.Codigo), NuloOu(!i.Servico, i.Codigo),
-             i.Servico ? QStringLiteral("") : i.CodigoDeBarras, i.Nome, i.CodigoDoAnimal, i.Quantidade,
-             i.ValorUnitario, i.DescontoEmPercentual, i.DescontoEmValor, i.ValorTotal, i.Custo, 1, 1,
-             inclusao, o.Usuario}};
+    // The items in statements of at most ItensPorInsercao rows, as the business layer writes them.
+    for (qsizetype inicio = 0; inicio < o.Itens.size(); inicio += GravacaoDeOrcamentos::ItensPorInsercao) {
+        const qsizetype n = std::min(GravacaoDeOrcamentos::ItensPorInsercao, o.Itens.size() - inicio);
+        QVariantList parametros;
+        for (qsizetype k = inicio; k < inicio + n; ++k) {
+            const ItemGravado& i = o.Itens.at(k);
+            parametros << Medicao::ChaveGerada() << k + 1
+                       << (i.Servico ? GradeDeItens::LancamentoDeServico : GradeDeItens::LancamentoDeProduto)
+                       << NuloOu(i.Servico, i.TipoDeServico) << NuloOu(i.Servico, i.Codigo)
+                       << NuloOu(!i.Servico, i.Codigo) << (i.Servico ? QStringLiteral("") : i.CodigoDeBarras)
+                       << i.Nome << i.CodigoDoAnimal << i.Quantidade << i.ValorUnitario
+                       << i.DescontoEmPercentual << i.DescontoEmValor << i.ValorTotal << i.Custo << 1 << 1
+                       << inclusao << o.Usuario;
+        }
+        comandos << Comando{GravacaoDeOrcamentos::InsercaoDeItens(n), parametros};
+    }
     comandos << Comando{QStringLiteral("COMMIT"), {}};
     return comandos;
 }
