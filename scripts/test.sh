@@ -8,7 +8,7 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 source "$raiz/scripts/dependencias.sh"
 source "$raiz/scripts/postgresql.sh"
-instalar_dependencias postgresql clang-format
+instalar_dependencias postgresql clang-format xvfb xdotool poppler-utils dpkg-dev
 verificar_formato "$raiz"
 verificar_camadas "$raiz"
 compilar "$raiz" "$raiz/build"
