@@ -5,7 +5,7 @@
 
 namespace modGrade {
 
-void AplicarAparencia(MSFlexGrid* grade, int corFixa, int barrasDeRolagem) {
+void AplicarAparencia(MSFlexGrid* grade, int corFixa, int barrasDeRolagem, int corDaSelecao) {
     grade->setVisible(false);
     grade->setRedraw(false);
     grade->setAppearance(0);
@@ -13,7 +13,7 @@ void AplicarAparencia(MSFlexGrid* grade, int corFixa, int barrasDeRolagem) {
     grade->setFixedCols(0);
     grade->setFont(Aparencia::Fonte(11));
     grade->setBackColorFixed(corFixa);
-    grade->setBackColorSel(0xD9D9D9);
+    grade->setBackColorSel(corDaSelecao);
     grade->setForeColorSel(static_cast<int>(0x80000012u));
     grade->setBackColorBkg(0xFFFFFF);
     grade->setBackColor(0xFFFFFF);

@@ -14,7 +14,8 @@ struct ColunaDaGrade {
     const char16_t* Titulo;
     int Largura; // twips; 0 hides the column
     int Alinhamento;
-    int Atributo; // kept in the column's ColData; nothing reads it
+    int Atributo;                // kept in the column's ColData; nothing reads it
+    const char16_t* Campo = u""; // the recordset's field the column shows, if one
 };
 
 // Colours of the grids, as VB colours.
@@ -23,10 +24,10 @@ inline constexpr int CorDaLinhaImpar = 0xF2F2F2;
 inline constexpr int CorDaLinhaPar = 0xFFFFFF;
 
 // Hides the grid, stops its drawing and gives it the shared look: flat, no border, no
-// fixed column, Arial 11, fixed row on corFixa, selection 0xD9D9D9, white background,
-// black text, grid lines off in 0xEFEFEF, word wrap, no focus rectangle, the given
-// scroll bars.
-void AplicarAparencia(MSFlexGrid* grade, int corFixa, int barrasDeRolagem);
+// fixed column, Arial 11, fixed row on corFixa, white background, black text, grid
+// lines off in 0xEFEFEF, word wrap, no focus rectangle, the given scroll bars and
+// selection colour.
+void AplicarAparencia(MSFlexGrid* grade, int corFixa, int barrasDeRolagem, int corDaSelecao = 0xD9D9D9);
 
 // One row of captions, the columns' widths, alignments and attributes, and the header
 // cells bold, grey in column 1, on corDoCabecalho. The grid keeps one row (no fixed

@@ -27,43 +27,22 @@ namespace {
 // Column 3 starts at 8040 twips and then absorbs the spare width of the form.
 const std::array<modGrade::ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
-    {u"Número do Orçamento", 1570, 4, 0},
-    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1},
-    {u"Nome ou razão social do cliente", 8040, 1, 1},
-    {u"Data do Orçamento", 1500, 4, 1},
-    {u"Código do cliente", 0, 1, 0},
-    {u"Valor total", 0, 1, 0},
-    {u"(%) de desconto", 0, 1, 0},
-    {u"Valor do desconto", 0, 1, 0},
-    {u"Valor líquido", 0, 1, 0},
-    {u"Data de validade do orçamento", 0, 1, 0},
-    {u"Código da situação", 0, 4, 2},
-    {u"Situação", 1400, 4, 2},
-    {u"Data e hora da inclusão", 0, 1, 2},
-    {u"Usuário da inclusão", 0, 1, 1},
-    {u"Data e hora da alteração", 0, 1, 2},
-    {u"Usuário da alteração", 0, 1, 1},
-}};
-
-// The page recordset's field of each column; the situation column shows a picture.
-const std::array<const char16_t*, frmLista::QuantidadeDeColunas> Campos{{
-    u"",
-    u"NumeroDoOrcamento",
-    u"ApelidoOuNomeFantasiaDoCliente",
-    u"NomeOuRazaoSocialDoCliente",
-    u"DataDoOrcamento",
-    u"CodigoDoCliente",
-    u"ValorTotal",
-    u"DescontoEmPercentual",
-    u"DescontoEmValor",
-    u"ValorLiquido",
-    u"DataDeValidadeDoOrcamento",
-    u"Situacao",
-    u"",
-    u"DataEHoraDaInclusao",
-    u"UsuarioDaInclusao",
-    u"DataEHoraDaAlteracao",
-    u"UsuarioDaAlteracao",
+    {u"Número do Orçamento", 1570, 4, 0, u"NumeroDoOrcamento"},
+    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, u"ApelidoOuNomeFantasiaDoCliente"},
+    {u"Nome ou razão social do cliente", 8040, 1, 1, u"NomeOuRazaoSocialDoCliente"},
+    {u"Data do Orçamento", 1500, 4, 1, u"DataDoOrcamento"},
+    {u"Código do cliente", 0, 1, 0, u"CodigoDoCliente"},
+    {u"Valor total", 0, 1, 0, u"ValorTotal"},
+    {u"(%) de desconto", 0, 1, 0, u"DescontoEmPercentual"},
+    {u"Valor do desconto", 0, 1, 0, u"DescontoEmValor"},
+    {u"Valor líquido", 0, 1, 0, u"ValorLiquido"},
+    {u"Data de validade do orçamento", 0, 1, 0, u"DataDeValidadeDoOrcamento"},
+    {u"Código da situação", 0, 4, 2, u"Situacao"},
+    {u"Situação", 1400, 4, 2}, // a picture by the situation
+    {u"Data e hora da inclusão", 0, 1, 2, u"DataEHoraDaInclusao"},
+    {u"Usuário da inclusão", 0, 1, 1, u"UsuarioDaInclusao"},
+    {u"Data e hora da alteração", 0, 1, 2, u"DataEHoraDaAlteracao"},
+    {u"Usuário da alteração", 0, 1, 1, u"UsuarioDaAlteracao"},
 }};
 
 } // namespace
@@ -352,7 +331,7 @@ void frmLista::PreencherGrade() {
             Ponto = 7;
             for (int c = ColunaNumeroDoOrcamento; c < QuantidadeDeColunas; ++c) {
                 if (c == ColunaSituacao) continue;
-                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(Campos[c])).Value;
+                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(Colunas[c].Campo)).Value;
                 const bool podeFaltar = c == ColunaDataEHoraDaAlteracao || c == ColunaUsuarioDaAlteracao;
                 msfgGrade->setTextMatrix(r, c, podeFaltar && VB::IsNull(valor) ? QString() : VB::CStr(valor));
             }

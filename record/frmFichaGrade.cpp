@@ -20,55 +20,31 @@ namespace {
 using namespace GradeDeItens;
 
 // Column 3 starts at 4305 twips and then takes the form's spare width; column 10
-// narrows when the scroll bar shows.
+// narrows when the scroll bar shows. Column 3 shows the service's or the product's
+// name by the launch type; column 16 stays empty.
 const std::array<modGrade::ColunaDaGrade, QuantidadeDeColunas> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
-    {u"Tipo de serviço ou código de barras do produto", 0, 4, 1},
-    {u"Código do serviço ou produto", 0, 1, 0},
+    {u"Tipo de serviço ou código de barras do produto", 0, 4, 1,
+     u"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"},
+    {u"Código do serviço ou produto", 0, 1, 0, u"CodigoDoServicoOuCodigoInternoDoProduto"},
     {u"Serviço ou Produto", 4305, 1, 1},
-    {u"Código do animal", 0, 1, 0},
-    {u"Animal", 3350, 1, 1},
-    {u"Qtde.", 1200, 7, 0},
-    {u"Val. Unit.", 1300, 7, 0},
-    {u"(%) Desc.", 1350, 7, 0},
-    {u"Val. Desc.", 1270, 7, 0},
-    {u"Valor Total", 2500, 7, 0},
-    {u"Custo", 0, 1, 0},
-    {u"Numero do item do orçamento", 0, 1, 0},
-    {u"Tipo de Venda", 0, 1, 0},
-    {u"Tipo de lançamento", 0, 1, 0},
-    {u"Código da situação", 0, 4, 0},
+    {u"Código do animal", 0, 1, 0, u"CodigoDoAnimal"},
+    {u"Animal", 3350, 1, 1, u"NomeDoAnimal"},
+    {u"Qtde.", 1200, 7, 0, u"Quantidade"},
+    {u"Val. Unit.", 1300, 7, 0, u"ValorUnitario"},
+    {u"(%) Desc.", 1350, 7, 0, u"DescontoEmPercentual"},
+    {u"Val. Desc.", 1270, 7, 0, u"DescontoEmValor"},
+    {u"Valor Total", 2500, 7, 0, u"ValorTotal"},
+    {u"Custo", 0, 1, 0, u"Custo"},
+    {u"Numero do item do orçamento", 0, 1, 0, u"NumeroDoItemDoOrcamento"},
+    {u"Tipo de Venda", 0, 1, 0, u"TipoDeVenda"},
+    {u"Tipo de lançamento", 0, 1, 0, u"TipoDeLancamento"},
+    {u"Código da situação", 0, 4, 0, u"Situacao"},
     {u"Situação", 0, 4, 1},
-    {u"Data e hora da inclusão", 0, 4, 2},
-    {u"Usuário da inclusão", 0, 4, 1},
-    {u"Data e hora da alteração", 0, 4, 2},
-    {u"Usuário da alteração", 0, 4, 1},
-}};
-
-// The items recordset's field of each column written when a quote is loaded (column 3
-// by the launch type, column 16 left empty).
-const std::array<const char16_t*, QuantidadeDeColunas> Campos{{
-    u"",
-    u"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto",
-    u"CodigoDoServicoOuCodigoInternoDoProduto",
-    u"",
-    u"CodigoDoAnimal",
-    u"NomeDoAnimal",
-    u"Quantidade",
-    u"ValorUnitario",
-    u"DescontoEmPercentual",
-    u"DescontoEmValor",
-    u"ValorTotal",
-    u"Custo",
-    u"NumeroDoItemDoOrcamento",
-    u"TipoDeVenda",
-    u"TipoDeLancamento",
-    u"Situacao",
-    u"",
-    u"DataEHoraDaInclusao",
-    u"UsuarioDaInclusao",
-    u"DataEHoraDaAlteracao",
-    u"UsuarioDaAlteracao",
+    {u"Data e hora da inclusão", 0, 4, 2, u"DataEHoraDaInclusao"},
+    {u"Usuário da inclusão", 0, 4, 1, u"UsuarioDaInclusao"},
+    {u"Data e hora da alteração", 0, 4, 2, u"DataEHoraDaAlteracao"},
+    {u"Usuário da alteração", 0, 4, 1, u"UsuarioDaAlteracao"},
 }};
 
 constexpr int AlturaDoCabecalho = 700;
@@ -184,7 +160,7 @@ qint16 frmFicha::PreencherGrade() {
                 const QString lstrCampo =
                     c == NomeDoServicoOuProduto
                         ? (lbooServico ? QStringLiteral("NomeDoServico") : QStringLiteral("NomeDoProduto"))
-                        : QString::fromUtf16(Campos[c]);
+                        : QString::fromUtf16(Colunas[c].Campo);
                 const QVariant lvarValor = lrstItens->Fields(lstrCampo).Value;
                 const bool lbooPodeFaltar = c == DataEHoraDaAlteracao || c == UsuarioDaAlteracao;
                 msfgGradeDeItensDoOrcamento->setTextMatrix(

@@ -2,6 +2,7 @@
 
 #include "component/modArredondarCantosDoObjeto.h"
 #include "component/modFuncoes.h"
+#include "component/modGrade.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPainelDeEspera.h"
 #include "component/modPrincipal.h"
@@ -24,10 +25,9 @@ namespace {
 constexpr int LarguraDoFormulario = 14520;
 constexpr int AlturaDoFormulario = 8400;
 
-constexpr int CorDoCodigo = 0x808080;
+// The dialogs' rows are shaded darker than the forms' grids.
 constexpr int CorDaLinhaImpar = 0xD9D9D9;
 constexpr int CorDaLinhaPar = 0xF2F2F2;
-constexpr int ColunaDoCodigo = 1;
 
 } // namespace
 
@@ -195,44 +195,13 @@ qint16 frmPesquisa::ConfigurarGrade() {
         msfgGrade->setRedraw(false);
         msfgGrade->Clear();
         Ponto = 2;
-        msfgGrade->setAppearance(0);
-        msfgGrade->setBorderStyle(0);
-        msfgGrade->setFont(Aparencia::Fonte(11));
-        msfgGrade->setBackColor(0xFFFFFF);
-        msfgGrade->setBackColorBkg(0xFFFFFF);
-        msfgGrade->setForeColor(0);
-        msfgGrade->setBackColorFixed(0xF5F5F6);
-        msfgGrade->setBackColorSel(0xF2F2F2);
-        msfgGrade->setForeColorSel(static_cast<int>(0x80000012u)); // the system's button text
-        msfgGrade->setFocusRect(0);
-        msfgGrade->setGridLines(0);
-        msfgGrade->setGridLinesFixed(0);
-        msfgGrade->setGridColor(0xEFEFEF);
-        msfgGrade->setGridColorFixed(0xEFEFEF);
-        msfgGrade->setWordWrap(true);
-        msfgGrade->setScrollBars(2);
+        // The dialogs' selection is the shade of an even row.
+        modGrade::AplicarAparencia(msfgGrade, 0xF5F5F6, 2, CorDaLinhaPar);
         // A pick is a whole row, shown selected also while the grid has no focus.
         msfgGrade->setSelectionMode(1);
         msfgGrade->setHighLight(1);
-        msfgGrade->setRows(1);
-        msfgGrade->setCols(lintColunas);
-        if (msfgGrade->Rows() > 1) msfgGrade->setFixedRows(1);
-        msfgGrade->setFixedCols(0);
         Ponto = 3;
-        for (int c = 0; c < lintColunas; ++c) {
-            msfgGrade->setTextMatrix(0, c, QString::fromUtf16(mcolunas[c].Titulo));
-            msfgGrade->setColWidth(c, mcolunas[c].Largura);
-            msfgGrade->setColAlignment(c, mcolunas[c].Alinhamento);
-            msfgGrade->setColData(c, mcolunas[c].Atributo);
-        }
-        Ponto = 4;
-        msfgGrade->setRow(0);
-        for (int c = 0; c < lintColunas; ++c) {
-            msfgGrade->setCol(c);
-            msfgGrade->setCellFontBold(true);
-            msfgGrade->setCellForeColor(c == ColunaDoCodigo ? CorDoCodigo : 0);
-            msfgGrade->setBackColorFixed(0xF2F2F2);
-        }
+        modGrade::DefinirColunas(msfgGrade, mcolunas, 0xF2F2F2);
         Ponto = 5;
         msfgGrade->setRedraw(true);
         msfgGrade->setVisible(true);
@@ -256,12 +225,7 @@ qint16 frmPesquisa::PreencherGrade(const RecordsetPtr& lrstResultado) {
         for (int r = 1; !lrstResultado->Eof(); ++r) {
             Ponto = 3;
             msfgGrade->setRowHeight(r, 570);
-            msfgGrade->setRow(r);
-            for (int c = 0; c < lintColunas; ++c) {
-                msfgGrade->setCol(c);
-                msfgGrade->setCellBackColor(r % 2 == 1 ? CorDaLinhaImpar : CorDaLinhaPar);
-                msfgGrade->setCellForeColor(c == ColunaDoCodigo ? CorDoCodigo : 0);
-            }
+            modGrade::EstilizarLinha(msfgGrade, r, CorDaLinhaImpar, CorDaLinhaPar);
             Ponto = 4;
             for (int c = 1; c < lintColunas; ++c)
                 msfgGrade->setTextMatrix(

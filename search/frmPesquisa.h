@@ -16,6 +16,7 @@
 // Every error location names the dialog itself ("frmPesquisaDeClientes") and the
 // procedure.
 
+#include "component/modGrade.h"
 #include "contracts/Negocio.h"
 
 #include <QDialog>
@@ -34,14 +35,8 @@ class frmPesquisa : public QDialog {
     Q_PROPERTY(bool RegistroSelecionado READ RegistroSelecionado)
 
 public:
-    // One column of a dialog's grid, as the dialog designs it.
-    struct ColunaDaGrade {
-        const char16_t* Titulo;
-        int Largura; // twips; 0 hides the column
-        int Alinhamento;
-        int Atributo;          // kept in the column's ColData; nothing reads it
-        const char16_t* Campo; // the selection's field; none for column 0
-    };
+    // One column of a dialog's grid, as the dialog designs it (its field: the selection's).
+    using ColunaDaGrade = modGrade::ColunaDaGrade;
 
     ~frmPesquisa() override;
 

@@ -940,8 +940,19 @@ void MSFlexGrid::PintarCelula(QPainter& p, int row, int col, const QRect& area) 
     fonte.setItalic(celula.mbooItalico);
     p.setFont(fonte);
     p.setPen(texto);
-    const int flags = AlinhamentoQt(alinhamento, celula.mstrTexto) | (mbooWordWrap ? Qt::TextWordWrap : 0);
-    p.drawText(interno.adjusted(MargemDoTexto, 1, -MargemDoTexto, -1), flags, celula.mstrTexto);
+    const QRect espaco = interno.adjusted(MargemDoTexto, 1, -MargemDoTexto, -1);
+    const int flags = AlinhamentoQt(alinhamento, celula.mstrTexto);
+    // A text that does not fit its cell, wrapped or not, shows as one line ending in
+    // "…": never as lines cut in half or letters cut at the cell's edge.
+    const QFontMetrics medidas(fonte);
+    const bool cabe =
+        mbooWordWrap ? medidas.boundingRect(espaco, flags | Qt::TextWordWrap, celula.mstrTexto).height() <=
+                           espaco.height()
+                     : medidas.horizontalAdvance(celula.mstrTexto) <= espaco.width();
+    if (cabe)
+        p.drawText(espaco, flags | (mbooWordWrap ? Qt::TextWordWrap : 0), celula.mstrTexto);
+    else
+        p.drawText(espaco, flags, medidas.elidedText(celula.mstrTexto, Qt::ElideRight, espaco.width()));
 }
 
 void MSFlexGrid::PintarLinhasDaGrade(QPainter& p, int row, int col, const QRect& area) const {

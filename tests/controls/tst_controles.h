@@ -46,6 +46,7 @@ private slots:
     void gradeBarraDeRolagem();
     void gradeTeclado();
     void gradeLidaComoGradeDeItens();
+    void gradeTextoQueNaoCabeTerminaEmReticencias();
 };
 
 // The VB run-time error number a call raises (0 when it raises none).

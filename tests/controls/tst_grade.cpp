@@ -722,3 +722,37 @@ void TesteDosControles::gradeLidaComoGradeDeItens() {
     QCOMPARE(texto, u"72,00"_s);
     QCOMPARE(g.property("Rows").toInt(), 2);
 }
+
+// A header too narrow for its caption (a dialog's 2,000-twip column in a 300-twip row,
+// bold Arial 11): one line ending in "…", the same picture as that text written so,
+// never two wrapped lines cut by the row.
+void TesteDosControles::gradeTextoQueNaoCabeTerminaEmReticencias() {
+    const auto Desenhar = [](const QString& texto) {
+        MSFlexGrid grade;
+        grade.resize(200, 60);
+        grade.setFont(QFont(QStringLiteral("Arial"), 11));
+        grade.setWordWrap(true);
+        grade.setScrollBars(0);
+        grade.setRows(2);
+        grade.setCols(1);
+        grade.setFixedRows(1);
+        grade.setColWidth(0, 2000);
+        grade.setRowHeight(0, 300);
+        grade.setRow(0);
+        grade.setCol(0);
+        grade.setCellFontBold(true);
+        grade.setTextMatrix(0, 0, texto);
+        return grade.grab().toImage();
+    };
+    const QString legenda = QStringLiteral("Apelido/Nome fantasia");
+    QFont negrito(QStringLiteral("Arial"), 11);
+    negrito.setBold(true);
+    const QFontMetrics medidas(negrito);
+    const int largura = Twips::ParaPixels(2000) - 2 * 3; // the cell less its text margins
+    QVERIFY(medidas.horizontalAdvance(legenda) > largura);
+    const QString cortada = medidas.elidedText(legenda, Qt::ElideRight, largura);
+    QVERIFY(cortada.endsWith(QChar(0x2026)));
+    QCOMPARE(Desenhar(legenda), Desenhar(cortada));
+    // A caption that fits is drawn whole.
+    QVERIFY(Desenhar(QStringLiteral("Código")) != Desenhar(QStringLiteral("Códig…")));
+}

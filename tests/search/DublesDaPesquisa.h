@@ -5,20 +5,16 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/Negocio.h"
 
-#include <QList>
 #include <QStringList>
 #include <functional>
 
 struct RespostasDaPesquisa {
-    int Chamadas = 0;
-    QStringList Textos;                 // the free text, exactly as received
-    QList<qint32> Tipos;                // the service type (services)
-    QStringList Argumentos;             // the other arguments, written out
+    QStringList Argumentos;             // every call's arguments, written out with "|"
     std::function<void()> AoSelecionar; // may throw, standing for a failing call
     QVariant Resposta = false;
     RecordsetPtr Resultado = std::make_shared<RecordsetEmMemoria>();
-    RecordsetPtr TiposDeServico = std::make_shared<RecordsetEmMemoria>();
     QVariant RespostaDosTipos = false;
+    RecordsetPtr TiposDeServico = std::make_shared<RecordsetEmMemoria>();
 };
 
 inline RespostasDaPesquisa& Respostas() {
@@ -26,14 +22,13 @@ inline RespostasDaPesquisa& Respostas() {
     return respostas;
 }
 
-// The common part of every scripted selection.
 template <class Base> class Roteirizado : public Base {
 protected:
-    QVariant Responder(const QString& texto, const QString& argumentos, const RecordsetPtr& resultado,
-                       const QVariant& resposta) {
-        ++Respostas().Chamadas;
-        Respostas().Textos << texto;
-        Respostas().Argumentos << argumentos;
+    template <class... A>
+    QVariant Responder(const RecordsetPtr& resultado, const QVariant& resposta, const A&... argumentos) {
+        QStringList escritos;
+        ((escritos << Escrito(argumentos)), ...);
+        Respostas().Argumentos << escritos.join(u'|');
         if (Respostas().AoSelecionar) Respostas().AoSelecionar();
         this->mrstResultado = resultado;
         this->NumeroDoErro = 3704;
@@ -41,6 +36,8 @@ protected:
         this->LocalDoErro = QStringLiteral("ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2");
         return resposta;
     }
+    static QString Escrito(const QString& texto) { return texto; }
+    static QString Escrito(double numero) { return QString::number(numero); }
 };
 
 class ClientesRoteirizados final : public Roteirizado<ZELT_N_ClientAnim::clsClientes> {
@@ -48,13 +45,9 @@ public:
     QVariant Selecionar(qint32 a, qint16 b, qint32 c, const QString& texto, const QString& apelido,
                         double& codigo, const QString& r1, const QString& r2, const QString& r3, double d,
                         const QString& r4) override {
-        const QString usuario =
-            DadosDoUsuario ? DadosDoUsuario->property("NomeDoUsuario").toString() : QString();
-        return Responder(texto,
-                         QStringList{QString::number(a), QString::number(b), QString::number(c), apelido,
-                                     QString::number(codigo), r1, r2, r3, QString::number(d), r4, usuario}
-                             .join(u'|'),
-                         Respostas().Resultado, Respostas().Resposta);
+        const QVariant usuario = DadosDoUsuario ? DadosDoUsuario->property("NomeDoUsuario") : QVariant();
+        return Responder(Respostas().Resultado, Respostas().Resposta, a, b, c, texto, apelido, codigo, r1, r2,
+                         r3, d, r4, usuario.toString());
     }
 };
 
@@ -63,11 +56,7 @@ public:
     using clsProdutos::Selecionar;
     QVariant Selecionar(qint32 a, qint16 b, qint32 c, const QString& texto, QString& nome, QString& barras,
                         double& codigo) override {
-        return Responder(texto,
-                         QStringList{QString::number(a), QString::number(b), QString::number(c), nome, barras,
-                                     QString::number(codigo)}
-                             .join(u'|'),
-                         Respostas().Resultado, Respostas().Resposta);
+        return Responder(Respostas().Resultado, Respostas().Resposta, a, b, c, texto, nome, barras, codigo);
     }
 };
 
@@ -76,20 +65,14 @@ public:
     using clsServicos::Selecionar;
     QVariant Selecionar(qint32 a, qint16 b, qint32 c, const QString& texto, qint16& tipo, QString& nome,
                         double& codigo) override {
-        Respostas().Tipos << tipo;
-        return Responder(texto,
-                         QStringList{QString::number(a), QString::number(b), QString::number(c), nome,
-                                     QString::number(codigo)}
-                             .join(u'|'),
-                         Respostas().Resultado, Respostas().Resposta);
+        return Responder(Respostas().Resultado, Respostas().Resposta, a, b, c, texto, tipo, nome, codigo);
     }
 };
 
 class TiposRoteirizados final : public Roteirizado<ZELT_N_TipoDeServ::clsTiposDeServ> {
 public:
     QVariant SelecionarParaComboBox(double& numero) override {
-        return Responder(QString(), QString::number(numero), Respostas().TiposDeServico,
-                         Respostas().RespostaDosTipos);
+        return Responder(Respostas().TiposDeServico, Respostas().RespostaDosTipos, numero);
     }
 };
 
