@@ -87,7 +87,8 @@ private slots:
 
 private:
     bool LerCatalogo(QSqlDatabase& db);
-    bool CriarBancoPostgreSQL(QString& url);
+    QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl());
+    bool ExecutarNoServidor(const QStringList& comandos);
     void Capturar(const QString& janela, const QString& nome);
     // Types a search into a find field and asks for it with Enter.
     bool Pesquisar(const QString& campo, const QString& texto);
@@ -123,13 +124,16 @@ void TesteDoCenario::initTestCase() {
     QVERIFY2(QGuiApplication::platformName() == u"xcb"_s, "the scenario runs on an X server (xvfb-run)");
 
     QStringList argumentos;
-    QSqlDatabase db;
     if (mstrBanco == u"postgresql"_s) {
         if (qEnvironmentVariableIsEmpty("ZELT_TESTE_PG_URL")) {
             if (qEnvironmentVariable("ZELT_EXIGIR_PG") == u"1"_s) QFAIL("ZELT_TESTE_PG_URL is not set");
             QSKIP("no PostgreSQL server: ZELT_TESTE_PG_URL is not set");
         }
-        QVERIFY(CriarBancoPostgreSQL(mstrUrlPostgreSQL));
+        QVERIFY(ExecutarNoServidor(
+            {u"DROP DATABASE IF EXISTS zelt_cenario"_s, u"CREATE DATABASE zelt_cenario"_s}));
+        QUrl url(qEnvironmentVariable("ZELT_TESTE_PG_URL"));
+        url.setPath(u"/zelt_cenario"_s);
+        mstrUrlPostgreSQL = url.toString();
         argumentos = {u"--banco-url"_s, mstrUrlPostgreSQL};
     } else {
         argumentos = {u"--banco"_s, mstrPasta + u"/clinica.sqlite"_s};
@@ -138,50 +142,44 @@ void TesteDoCenario::initTestCase() {
     PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), argumentos));
 
     // The host created the database with the demo clinic; learn what it holds.
+    bool lido = false;
     {
-        QSqlDatabase leitura;
-        if (mstrUrlPostgreSQL.isEmpty()) {
-            leitura = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"catalogo"_s);
-            leitura.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
-        } else {
-            const QUrl url(mstrUrlPostgreSQL);
-            leitura = QSqlDatabase::addDatabase(u"QPSQL"_s, u"catalogo"_s);
-            leitura.setHostName(url.host());
-            leitura.setPort(url.port(5432));
-            leitura.setUserName(url.userName());
-            leitura.setDatabaseName(url.path().mid(1));
-        }
-        QVERIFY2(leitura.open(), qPrintable(leitura.lastError().text()));
-        const bool lido = LerCatalogo(leitura);
-        leitura.close();
-        QVERIFY2(lido, "the demo clinic has what the scenario needs");
+        QSqlDatabase leitura = Conexao(u"catalogo"_s);
+        lido = LerCatalogo(leitura);
     }
     QSqlDatabase::removeDatabase(u"catalogo"_s);
+    QVERIFY2(lido, "the demo clinic has what the scenario needs");
 }
 
-bool TesteDoCenario::CriarBancoPostgreSQL(QString& url) {
-    QUrl servidor(qEnvironmentVariable("ZELT_TESTE_PG_URL"));
-    bool ok = false;
+// Runs the statements on the server of ZELT_TESTE_PG_URL, in its named database.
+bool TesteDoCenario::ExecutarNoServidor(const QStringList& comandos) {
+    bool ok = true;
     {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, u"administracao"_s);
-        db.setHostName(servidor.host());
-        db.setPort(servidor.port(5432));
-        db.setUserName(servidor.userName());
-        db.setPassword(servidor.password());
-        db.setDatabaseName(servidor.path().mid(1));
-        if (db.open()) {
-            QSqlQuery q(db);
-            ok = q.exec(u"DROP DATABASE IF EXISTS zelt_cenario"_s) &&
-                 q.exec(u"CREATE DATABASE zelt_cenario"_s);
-            if (!ok) qWarning() << q.lastError().text();
-        } else {
-            qWarning() << db.lastError().text();
-        }
+        QSqlDatabase db = Conexao(u"administracao"_s, QUrl(qEnvironmentVariable("ZELT_TESTE_PG_URL")));
+        QSqlQuery q(db);
+        for (const QString& comando : comandos)
+            ok = ok && db.isOpen() && q.exec(comando);
+        if (!ok) qWarning() << db.lastError().text() << q.lastError().text();
     }
     QSqlDatabase::removeDatabase(u"administracao"_s);
-    servidor.setPath(u"/zelt_cenario"_s);
-    url = servidor.toString();
     return ok;
+}
+
+// An open connection to the scenario's database (or, given a URL, to that one).
+QSqlDatabase TesteDoCenario::Conexao(const QString& nome, QUrl url) {
+    if (url.isEmpty()) url = QUrl(mstrUrlPostgreSQL);
+    QSqlDatabase db = QSqlDatabase::addDatabase(url.isEmpty() ? u"QSQLITE"_s : u"QPSQL"_s, nome);
+    if (url.isEmpty()) {
+        db.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
+    } else {
+        db.setHostName(url.host());
+        db.setPort(url.port(5432));
+        db.setUserName(url.userName());
+        db.setPassword(url.password());
+        db.setDatabaseName(url.path().mid(1));
+    }
+    db.open();
+    return db;
 }
 
 bool TesteDoCenario::LerCatalogo(QSqlDatabase& db) {
@@ -273,16 +271,8 @@ void TesteDoCenario::cleanup() {
 void TesteDoCenario::cleanupTestCase() {
     const QString erros = mtela ? mtela->ErrosRegistrados() : QString();
     mtela.reset();
-    if (!mstrUrlPostgreSQL.isEmpty() && !mbooPassoFalhou) {
-        QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, u"remocao"_s);
-        const QUrl servidor(qEnvironmentVariable("ZELT_TESTE_PG_URL"));
-        db.setHostName(servidor.host());
-        db.setPort(servidor.port(5432));
-        db.setUserName(servidor.userName());
-        db.setDatabaseName(servidor.path().mid(1));
-        if (db.open()) QSqlQuery(db).exec(u"DROP DATABASE IF EXISTS zelt_cenario"_s);
-        db.close();
-    }
+    if (!mstrUrlPostgreSQL.isEmpty() && !mbooPassoFalhou)
+        ExecutarNoServidor({u"DROP DATABASE IF EXISTS zelt_cenario"_s});
     QVERIFY2(erros.isEmpty(), qPrintable(u"The host logged errors:\n"_s + erros));
     if (!mbooPassoFalhou) QDir(mstrPasta).removeRecursively();
 }
