@@ -66,8 +66,10 @@ void RecordsetSql::MoveNext() {
 }
 
 void RecordsetSql::MoverPara(qint32 posicao0) {
+    // Moving on to the row after the current one goes on walking forward (a report
+    // moves so to the first row of each page); any other move is a jump.
+    mbooAvancouEmSequencia = posicao0 == mlonPosicao + 1;
     mlonPosicao = std::clamp(posicao0, 0, mlonTotal);
-    mbooAvancouEmSequencia = false;
 }
 
 void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) const {
@@ -77,11 +79,13 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) con
     const qint32 paginasPorBloco = leituraSequencial ? std::max(1, LinhasDaLeituraAntecipada / pagina) : 1;
     const qint32 tamanho = pagina * paginasPorBloco;
     const qint32 inicio = (posicao / pagina) * pagina;
-    // Far from the start and nearer the end: the rows after the block are skipped
-    // instead of those before it, reading backwards.
+    // A page jumped to far from the start and nearer the end: the rows after the block
+    // are skipped instead of those before it, reading backwards. A forward walk keeps
+    // reading forwards: under a filter the rows skipped backwards are those of the whole
+    // table's other end (the oldest quotes, for "Recentes"), not the selection's.
     const qint32 existentes = std::max(0, std::min(tamanho, mlonTotal - inicio));
     const qint32 depois = mlonTotal - inicio - existentes;
-    const bool invertida = inicio > SaltoParaLeituraInvertida && depois < inicio;
+    const bool invertida = !leituraSequencial && inicio > SaltoParaLeituraInvertida && depois < inicio;
     const QString ordem = invertida ? OrdemInvertida(mconsulta.Ordem) : mconsulta.Ordem;
 
     QStringList expressoes;

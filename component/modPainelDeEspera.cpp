@@ -4,7 +4,11 @@
 #include "platform/controls/Icones.h"
 #include "platform/controls/Twips.h"
 
+#include <QApplication>
+#include <QHash>
 #include <QPainter>
+#include <QPointer>
+#include <QWidget>
 
 QPixmap ImagemDoPainelDeEspera(int larguraEmTwips, int alturaEmTwips, const QString& texto) {
     const int largura = Twips::ParaPixels(larguraEmTwips);
@@ -19,4 +23,21 @@ QPixmap ImagemDoPainelDeEspera(int larguraEmTwips, int alturaEmTwips, const QStr
     pintor.setPen(Aparencia::CorDoTexto());
     pintor.drawText(QRect(60, 0, largura - 60, altura), Qt::AlignVCenter | Qt::AlignLeft, texto);
     return imagem;
+}
+
+namespace {
+thread_local QHash<const QWidget*, QPointer<QWidget>> gFocoAntesDaEspera;
+} // namespace
+
+void DesabilitarDuranteAEspera(QWidget* formulario) {
+    QWidget* foco = QApplication::focusWidget();
+    if (foco && formulario->isAncestorOf(foco)) gFocoAntesDaEspera.insert(formulario, foco);
+    formulario->setEnabled(false);
+}
+
+void HabilitarDepoisDaEspera(QWidget* formulario) {
+    formulario->setEnabled(true);
+    const QPointer<QWidget> foco = gFocoAntesDaEspera.take(formulario);
+    if (foco && !foco->hasFocus() && foco->isEnabled() && foco->isVisible())
+        foco->setFocus(Qt::OtherFocusReason);
 }

@@ -1,6 +1,7 @@
 #include "entry/clsOrcamentos.h"
 
 #include "component/modConstantes.h"
+#include "component/modImpressao.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "list/frmLista.h"
@@ -11,6 +12,14 @@
 clsOrcamentos::clsOrcamentos(QObject* parent) : QObject(parent) {
     // Window handles travel by name through late-bound calls.
     qRegisterMetaType<HWnd>("HWnd");
+    // The sheet the record form prints after a quote added from the host is saved: the
+    // list's, through a hidden list of its own.
+    modImpressao::ImprimirFicha = [](double ldouNumeroDoOrcamento, VB::Currency lcurValorTotal,
+                                     VB::Currency lcurDescontoEmPercentual, VB::Currency lcurDescontoEmValor,
+                                     VB::Currency lcurValorLiquido) {
+        frmLista::ImprimirFichaEmListaOculta(ldouNumeroDoOrcamento, lcurValorTotal, lcurDescontoEmPercentual,
+                                             lcurDescontoEmValor, lcurValorLiquido);
+    };
 }
 
 QVariant clsOrcamentos::AbrirLista(HWnd FomularioDoMenu_hWnd, HWnd AreaDeTrabalho_hWnd) {

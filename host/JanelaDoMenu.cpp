@@ -71,49 +71,58 @@ void JanelaDoMenu::AbrirOrcamentos() {
 }
 
 void JanelaDoMenu::NovoOrcamento() {
+    ClienteEAnimal escolha;
+    if (mlonCodigoDoCliente > 0) {
+        escolha = ClienteEAnimalDoMenu();
+    } else {
+        const std::optional<ClienteEAnimal> escolhido = EscolhaDoCliente::Escolher(mobjDadosDoUsuario, this);
+        if (!escolhido) return;
+        escolha = *escolhido;
+    }
     QObject* componente = Componente();
-    EntregarClienteEAnimal(componente);
+    EntregarClienteEAnimal(componente, escolha);
     QVariant resultado;
     QMetaObject::invokeMethod(componente, "AbrirFicha", Q_RETURN_ARG(QVariant, resultado));
 }
 
-// Hands the menu's client and animal, with their names as the registry holds them,
-// to the component's working context.
-void JanelaDoMenu::EntregarClienteEAnimal(QObject* componente) {
-    QString apelido;
-    QString nome;
-    QString nomeDoAnimal;
+ClienteEAnimal JanelaDoMenu::ClienteEAnimalDoMenu() {
+    ClienteEAnimal escolha{mlonCodigoDoCliente, QString(), QString(), mlonCodigoDoAnimal, QString()};
     try {
-        if (mlonCodigoDoCliente > 0) {
-            auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
-            clientes->DadosDoUsuario = mobjDadosDoUsuario;
-            double codigo = mlonCodigoDoCliente;
-            if (VB::CBool(clientes->Selecionar(2, 0, 0, QString(), QString(), codigo, QString(), QString(),
-                                               QString(), 0, QString())) == false &&
-                clientes->ResultadoDaSelecaoEmRecordSet()->RecordCount() > 0) {
-                apelido = VB::CStr(
-                    clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("ApelidoOuNomeFantasia")).Value);
-                nome = VB::CStr(
-                    clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("NomeOuRazaoSocial")).Value);
-            }
+        auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
+        clientes->DadosDoUsuario = mobjDadosDoUsuario;
+        double codigo = mlonCodigoDoCliente;
+        if (VB::CBool(clientes->Selecionar(2, 0, 0, QString(), QString(), codigo, QString(), QString(),
+                                           QString(), 0, QString())) == false &&
+            clientes->ResultadoDaSelecaoEmRecordSet()->RecordCount() > 0) {
+            escolha.ApelidoOuNomeFantasiaDoCliente = VB::CStr(
+                clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("ApelidoOuNomeFantasia")).Value);
+            escolha.NomeOuRazaoSocialDoCliente =
+                VB::CStr(clientes->ResultadoDaSelecaoEmRecordSet(QStringLiteral("NomeOuRazaoSocial")).Value);
         }
-        if (mlonCodigoDoCliente > 0 && mlonCodigoDoAnimal > 0) {
+        if (mlonCodigoDoAnimal > 0) {
             auto animais = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsAnimais>(ProgId::Animais);
-            double codigo = mlonCodigoDoCliente;
+            codigo = mlonCodigoDoCliente;
             if (VB::CBool(animais->SelecionarParaComboBoxFiltradoPorCliente(codigo, 3)) == false) {
                 RecordsetPtr lista = animais->ResultadoDaSelecaoEmRecordSet();
                 for (lista->MoveFirst(); !lista->Eof(); lista->MoveNext())
                     if (VB::CLng(lista->Fields(QStringLiteral("Codigo")).Value) == mlonCodigoDoAnimal)
-                        nomeDoAnimal = VB::CStr(lista->Fields(QStringLiteral("Nome")).Value);
+                        escolha.NomeDoAnimal = VB::CStr(lista->Fields(QStringLiteral("Nome")).Value);
             }
         }
     } catch (const VB::ErroDeExecucao& erro) {
         Plataforma::MsgBox(QStringLiteral("Não foi possível ler o cliente do menu: ") + erro.Descricao(),
                            Plataforma::vbExclamation, mstrNomeDaAplicacao);
     }
-    QMetaObject::invokeMethod(componente, "CodigoDoCliente", Q_ARG(qint32, mlonCodigoDoCliente));
-    QMetaObject::invokeMethod(componente, "ApelidoOuNomeFantasiaDoCliente", Q_ARG(QString, apelido));
-    QMetaObject::invokeMethod(componente, "NomeOuRazaoSocialDoCliente", Q_ARG(QString, nome));
-    QMetaObject::invokeMethod(componente, "CodigoDoAnimal", Q_ARG(qint32, mlonCodigoDoAnimal));
-    QMetaObject::invokeMethod(componente, "NomeDoAnimal", Q_ARG(QString, nomeDoAnimal));
+    return escolha;
+}
+
+// Hands the client and animal to the component's working context.
+void JanelaDoMenu::EntregarClienteEAnimal(QObject* componente, const ClienteEAnimal& escolha) {
+    QMetaObject::invokeMethod(componente, "CodigoDoCliente", Q_ARG(qint32, escolha.CodigoDoCliente));
+    QMetaObject::invokeMethod(componente, "ApelidoOuNomeFantasiaDoCliente",
+                              Q_ARG(QString, escolha.ApelidoOuNomeFantasiaDoCliente));
+    QMetaObject::invokeMethod(componente, "NomeOuRazaoSocialDoCliente",
+                              Q_ARG(QString, escolha.NomeOuRazaoSocialDoCliente));
+    QMetaObject::invokeMethod(componente, "CodigoDoAnimal", Q_ARG(qint32, escolha.CodigoDoAnimal));
+    QMetaObject::invokeMethod(componente, "NomeDoAnimal", Q_ARG(QString, escolha.NomeDoAnimal));
 }

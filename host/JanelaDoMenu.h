@@ -3,6 +3,7 @@
 // list docks.
 
 #include "contracts/ComponentesDaSuite.h"
+#include "host/EscolhaDoCliente.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -12,8 +13,8 @@ class QWidget;
 class JanelaDoMenu : public QMainWindow {
     Q_OBJECT
 public:
-    // lonCodigoDoCliente and lonCodigoDoAnimal: the client and animal the menu has
-    // chosen for "Novo orçamento" (0: none).
+    // lonCodigoDoCliente and lonCodigoDoAnimal: the client and animal given to the menu
+    // for "Novo orçamento" (0: none; then the person chooses them).
     JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicacao, qint32 lonCodigoDoCliente,
                  qint32 lonCodigoDoAnimal);
 
@@ -22,15 +23,17 @@ public:
 
     // "Orçamentos": the list, docked in the work area.
     void AbrirOrcamentos();
-    // "Novo orçamento": the record form of a new quote for the client and animal
-    // chosen in the menu window.
+    // "Novo orçamento": the record form of a new quote for the client and animal given
+    // to the menu or, when none was given, chosen by the person (EscolhaDoCliente).
     void NovoOrcamento();
 
 private:
     // The menu's one component object, created on first use.
     QObject* Componente();
 
-    void EntregarClienteEAnimal(QObject* componente);
+    // The client and animal given to the menu, with their names as the registry holds them.
+    ClienteEAnimal ClienteEAnimalDoMenu();
+    void EntregarClienteEAnimal(QObject* componente, const ClienteEAnimal& escolha);
 
     QObject* mobjDadosDoUsuario;
     qint32 mlonCodigoDoCliente;

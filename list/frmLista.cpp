@@ -130,6 +130,8 @@ void frmLista::CriarControles() {
     connect(xrcmdAdicionar, &XRCommandButton::Click, this, &frmLista::xrcmdAdicionar_Click);
     connect(xrcmdAlterar, &XRCommandButton::Click, this, &frmLista::xrcmdAlterar_Click);
     connect(xrcmdExcluir, &XRCommandButton::Click, this, &frmLista::xrcmdExcluir_Click);
+    connect(xrcmdImprimirLista, &XRCommandButton::Click, this, &frmLista::xrcmdImprimirLista_Click);
+    connect(xrcmdImprimirFicha, &XRCommandButton::Click, this, &frmLista::xrcmdImprimirFicha_Click);
 }
 
 // The business object of the list; error 91 when it could not be created, so that a
@@ -209,7 +211,7 @@ void frmLista::PosicionarpicMensagem() {
 
 void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     if (lbooExibirOcultarpicMensagem) {
-        setEnabled(false);
+        DesabilitarDuranteAEspera(this);
         msfgGrade->setVisible(false);
         HWnd lhWnd = Plataforma::Handle(picMensagem);
         quint8 lbytRaio = 30;
@@ -218,7 +220,7 @@ void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
         picMensagem->setVisible(true);
         Pausar(1);
     } else {
-        setEnabled(true);
+        HabilitarDepoisDaEspera(this);
         picMensagem->setVisible(false);
         msfgGrade->setVisible(true);
     }

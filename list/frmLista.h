@@ -35,6 +35,25 @@ public:
     Q_INVOKABLE qint16 GerarLista();
     Q_INVOKABLE void PreencherGrade();
 
+    // ---- Printing (frmListaImpressao.cpp): the list of the whole selection and the sheet of
+    // one quote, both under the company's trade name; 0 printed (or refused cleanly), 1
+    // failed or no company registered (the person has been told).
+    Q_INVOKABLE qint16 ImprimirLista();
+    // Selects for printing the items of the quote in the grid's selected row.
+    Q_INVOKABLE qint16 GerarListaParaImpressao();
+    // The sheet of one quote. From the list, the quote is the grid's selected row and its
+    // items are those GerarListaParaImpressao selected (the arguments are not used); from a
+    // record form opened by the host, the number and the values are the arguments and the
+    // client is the working context's.
+    Q_INVOKABLE qint16 ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurValorTotal,
+                                     VB::Currency lcurDescontoEmPercentual, VB::Currency lcurDescontoEmValor,
+                                     VB::Currency lcurValorLiquido);
+    // The sheet a record form opened by the host prints after storing a new quote: through
+    // a list of its own, never shown, made for this print and destroyed after it.
+    static qint16 ImprimirFichaEmListaOculta(double ldouNumeroDoOrcamento, VB::Currency lcurValorTotal,
+                                             VB::Currency lcurDescontoEmPercentual,
+                                             VB::Currency lcurDescontoEmValor, VB::Currency lcurValorLiquido);
+
     qint16 TamanhoDaPagina() const { return mintTamanhoDaPagina; }
     qint32 PaginaAtual() const { return mlonPaginaAtual; }
     MSFlexGrid* Grade() const override { return msfgGrade; }
@@ -65,6 +84,17 @@ private:
     void ExecutarComandoDaFicha(qint16 lintTipoDeOperacao, QStringView procedimento);
     ZELT_N_Orcamentos::clsOrcamentos& Orcamentos() const;
 
+    // ---- Printing (frmListaImpressao.cpp)
+    void xrcmdImprimirLista_Click();
+    void xrcmdImprimirFicha_Click();
+    // The first steps of both prints: the company's trade name for the heading. 1 when the
+    // query failed or no company is registered (the person has been told). Its statements
+    // are numbered as the caller's first ones, in the caller's Ponto.
+    qint16 SelecionarEmpresaParaImpressao(qint16& Ponto, QString& lstrNomeFantasia);
+    // After a print or a refusal: the page the list showed before it.
+    void VoltarAPaginaSalva();
+    ZELT_N_Orcamentos::clsOrcItens& OrcItens() const;
+
     Label* lblTitulo;
     XRCommandButton* xrcmdAdicionar;
     XRFind* xrfndPesquisar;
@@ -89,6 +119,8 @@ private:
     bool mbooIgnorarClique = false;
     bool mbooFiltrado = false;
     qint32 mlonPaginaSalva = 0;
+    // The items of the quote whose sheet is printed, kept until the next print.
+    std::unique_ptr<ZELT_N_Orcamentos::clsOrcItens> mobjOrcItens;
     // The grid row the mouse was last over; NenhumaLinha after the grid was refilled,
     // so that the next move of the mouse places the row commands again.
     static constexpr int NenhumaLinha = std::numeric_limits<int>::min();

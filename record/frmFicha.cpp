@@ -660,7 +660,7 @@ qint16 frmFicha::HabilitarDesabilitarCampos(bool lbooHabilita) {
 void frmFicha::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     if (!isVisible()) return;
     if (lbooExibirOcultarpicMensagem) {
-        setEnabled(false);
+        DesabilitarDuranteAEspera(this);
         HWnd lhWnd = Plataforma::Handle(picMensagem);
         quint8 lbytRaio = 30;
         ArredondarCantosDoObjeto(lhWnd, lbytRaio);
@@ -668,7 +668,7 @@ void frmFicha::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
         picMensagem->setVisible(true);
         Pausar(1);
     } else {
-        setEnabled(true);
+        HabilitarDepoisDaEspera(this);
         picMensagem->setVisible(false);
     }
 }

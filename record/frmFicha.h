@@ -17,6 +17,7 @@
 #include "contracts/Negocio.h"
 
 #include <QDialog>
+#include <array>
 #include <memory>
 
 class Label;
@@ -125,21 +126,30 @@ private:
     qint16 Registros_Alterar();
     qint16 Registros_Excluir();
     qint16 LimparCampos();
+    void PrepararProximoItem(bool lbooServico);
+    void RemoverLinhaDaGrade(int lintLinha);
 
     // ---- Saving (frmFichaGravacao.cpp)
     void xrcmdSalvarFecharConfirmar_Click();
+    void MarcarCampoRecusado(const QString& lstrNomeDoCampoValidado);
 
     // ---- Client and animal (frmFichaCliente.cpp)
     bool PesquisarCliente(const QString& lstrApelidoOuNomeFantasia, const QString& lstrNomeOuRazaoSocial,
                           double ldouCodigoDoCliente);
     qint16 PreencherComboboxAnimal(double ldouCodigoDoCliente);
-    void RecuperaDescontoDoCliente();
+    // Reachable by name: the service lookup calls it, and so may a script.
+    Q_INVOKABLE void RecuperaDescontoDoCliente();
     void xrfCodigoDoCliente_Click();
     void xrfApelidoOuNomeFantasiaDoCliente_Click();
     void xrfNomeOuRazaoSocialDoCliente_Click();
     void xrfCodigoDoCliente_KeyDown(int& KeyCode, int& Shift);
     void xrfApelidoOuNomeFantasiaDoCliente_KeyDown(int& KeyCode, int& Shift);
     void xrfNomeOuRazaoSocialDoCliente_KeyDown(int& KeyCode, int& Shift);
+    // What the three client fields share: their click and key handlers, the client chosen.
+    std::array<XRFind*, 3> CamposDoCliente() const;
+    void CliqueNoCampoDoCliente(XRFind* lxrfCampo, QStringView lstrProcedimento);
+    void TeclaNoCampoDoCliente(const XRFind* lxrfCampo);
+    void ExibirClienteEscolhido(const QVariantList& lvarValores);
 
     // ---- Product lookup and sales promotion (frmFichaProduto.cpp)
     bool PesquisarProduto(const QString& lstrNome, const QString& lstrCodigoDeBarras,

@@ -1,6 +1,127 @@
 // Saving: the quote's header and its items grid handed to the business layer in one
-// call, by mode.
+// call, by mode; the field the business layer refused marked for correction; the sheet
+// of a quote added from the host printed at once.
 
 #include "record/frmFicha.h"
 
-void frmFicha::xrcmdSalvarFecharConfirmar_Click() {}
+#include "component/modFuncoes.h"
+#include "component/modImpressao.h"
+#include "component/modMensagemDeErro.h"
+#include "component/modPrincipal.h"
+#include "contracts/CriarObjeto.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRDTPicker.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRNumberBox.h"
+#include "record/modFicha.h"
+
+#include <QCoreApplication>
+
+namespace {
+
+enum ResultadoDaGravacao : qint16 {
+    Concluida = 0,
+    ErroNoNegocio = 1,
+    CampoRecusado = 2,
+    OperacaoRecusada = 3
+};
+
+} // namespace
+
+void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
+    ComTratamentoDeErro(u"frmFicha", u"xrcmdSalvarFecharConfirmar_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        auto lobjOrcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        Ponto = 2;
+        if (mintTipoDeOperacao == Alteracao || mintTipoDeOperacao == Exclusao) {
+            lobjOrcamentos->NumeroDoOrcamento = mdouNumeroDoOrcamento;
+            // The version of the quote this form read: a quote changed elsewhere since is refused.
+            lobjOrcamentos->DataEHoraDaAlteracaoLida = mstrDataEHoraDaAlteracaoLida;
+        }
+        lobjOrcamentos->CodigoDoCliente = modFicha::ValorNumerico(xrfCodigoDoCliente->Text());
+        lobjOrcamentos->CodigoDoAnimal =
+            xrcmbAnimal->ListIndex() == -1 ? qint16(-1) : xrcmbAnimal->ItemData(xrcmbAnimal->ListIndex());
+        lobjOrcamentos->ValorTotal = VB::CCur(xrnumValorTotal->Text());
+        lobjOrcamentos->DescontoEmPercentual = VB::CCur(xrnumDescontoEmPercentual->Text());
+        lobjOrcamentos->DescontoEmValor = VB::CCur(xrnumDescontoEmValor->Text());
+        lobjOrcamentos->ValorLiquido = VB::CCur(xrnumValorLiquido->Text());
+        lobjOrcamentos->DataDeValidadeDoOrcamento = xrdtpDataDeValidadeDoOrcamento->Value();
+        lobjOrcamentos->GradeDeItensDoOrcamento = msfgGradeDeItensDoOrcamento;
+        lobjOrcamentos->DadosDoUsuario = modPrincipal::DadosDoUsuario;
+        Ponto = 3;
+        qint16 lintResultado = -1;
+        if (mintTipoDeOperacao == Inclusao)
+            lintResultado = lobjOrcamentos->Adicionar();
+        else if (mintTipoDeOperacao == Alteracao)
+            lintResultado = lobjOrcamentos->Alterar();
+        else if (mintTipoDeOperacao == Exclusao)
+            lintResultado = lobjOrcamentos->Excluir();
+        Ponto = 4;
+        switch (lintResultado) {
+        case Concluida:
+            if (modPrincipal::FichaAbertaDiretamente) {
+                mdouNumeroDoOrcamento = lobjOrcamentos->CodigoGerado;
+                lobjOrcamentos.reset();
+                Ponto = 5;
+                // The printing is registered by the list; without it nothing is printed.
+                if (modImpressao::ImprimirFicha)
+                    modImpressao::ImprimirFicha(mdouNumeroDoOrcamento, VB::CCur(xrnumValorTotal->Text()),
+                                                VB::CCur(xrnumDescontoEmPercentual->Text()),
+                                                VB::CCur(xrnumDescontoEmValor->Text()),
+                                                VB::CCur(xrnumValorLiquido->Text()));
+                Ponto = 6;
+                close();
+                return;
+            }
+            mbooOperacaoConcluida = true;
+            break;
+        case ErroNoNegocio:
+            ExibirMensagemDeErro(static_cast<qint32>(lobjOrcamentos->NumeroDoErro),
+                                 lobjOrcamentos->DescricaoDoErro, lobjOrcamentos->LocalDoErro);
+            break;
+        case CampoRecusado:
+            Ponto = 7;
+            MarcarCampoRecusado(lobjOrcamentos->NomeDoCampoValidado);
+            Plataforma::MsgBox(lobjOrcamentos->DescricaoDaFalha, Plataforma::vbInformation,
+                               modPrincipal::NomeDaAplicacao);
+            // The form stays open for the correction.
+            return;
+        case OperacaoRecusada:
+            Plataforma::MsgBox(lobjOrcamentos->DescricaoDaFalha, Plataforma::vbCritical,
+                               modPrincipal::NomeDaAplicacao);
+            break;
+        default:
+            break;
+        }
+        Ponto = 8;
+        lobjOrcamentos.reset();
+        hide();
+    });
+}
+
+// The label of the field the business layer refused goes red and the focus goes to the
+// field; "Situacao" and unknown names mark nothing.
+void frmFicha::MarcarCampoRecusado(const QString& lstrNomeDoCampoValidado) {
+    PintarRotulos({lblObservacaoDeCamposObrigatorios});
+    QCoreApplication::processEvents();
+    const auto Marcar = [](Label* rotulo, Controle* campo) {
+        rotulo->setForeColor(modFicha::CorDoRotuloRecusado);
+        modFicha::FocarSePossivel(campo);
+    };
+    if (lstrNomeDoCampoValidado == QStringLiteral("CodigoDoCliente")) {
+        Marcar(lblApelidoOuNomeFantasiaDoCliente, xrfApelidoOuNomeFantasiaDoCliente);
+    } else if (lstrNomeDoCampoValidado == QStringLiteral("CodigoDoAnimal")) {
+        Marcar(lblNomeDoAnimal, xrcmbAnimal);
+    } else if (lstrNomeDoCampoValidado == QStringLiteral("GradeDeItensDoOrcamento")) {
+        Controle* lobjCampo = optServico->Value() ? static_cast<Controle*>(xrcmbTiposDeServicos)
+                                                  : static_cast<Controle*>(xrfCodigoInternoDoProduto);
+        lobjCampo->setEnabled(true);
+        Marcar(lblTipoDeServicoOuCodigoDeBarrasDoProduto, lobjCampo);
+    } else if (lstrNomeDoCampoValidado == QStringLiteral("DataDeValidadeDoOrcamento")) {
+        Marcar(lblDataDeValidade, xrdtpDataDeValidadeDoOrcamento);
+    }
+}

@@ -3,24 +3,330 @@
 
 #include "record/frmFicha.h"
 
+#include "component/modFuncoes.h"
 #include "component/modMensagemDeErro.h"
+#include "component/modPrincipal.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/Label.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRNumberBox.h"
+#include "record/modFicha.h"
 
-void frmFicha::xrcmdAdicionar_Click() {}
+#include <array>
 
-void frmFicha::xrcmdAlterar_Click() {}
+namespace {
 
-void frmFicha::xrcmdRemover_Click() {}
+using modFicha::FormatoDeValor;
+using modFicha::ZeroDeValor;
+using namespace GradeDeItens;
 
-void frmFicha::xrcmdLimparCampos_Click() {}
+// The cells of a new item, columns 1 to 15; every one is text. Not stored yet (item
+// number 0), sale type 1, situation 1.
+constexpr int PrimeiraColunaDoItem = TipoDeServicoOuCodigoDeBarras;
+constexpr int UltimaColunaDoItem = CodigoDaSituacao;
+using CelulasDoItem = std::array<QString, UltimaColunaDoItem - PrimeiraColunaDoItem + 1>;
+
+void DefinirCelula(CelulasDoItem& celulas, Coluna coluna, const QString& texto) {
+    celulas[static_cast<size_t>(coluna - PrimeiraColunaDoItem)] = texto;
+}
+
+void Informar(const QString& lstrMensagem) {
+    Plataforma::MsgBox(lstrMensagem, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+}
+
+} // namespace
+
+void frmFicha::xrcmdAdicionar_Click() {
+    ComTratamentoDeErro(u"frmFicha", u"xrcmdAdicionar_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (ValidarCamposDaGrade() == 1) return;
+        Ponto = 2;
+        const bool lbooServico = optServico->Value();
+        const VB::Currency lcurValorTotalDoItem =
+            VB::Currency::DeDouble(modFicha::ValorNumerico(xrnumQuantidade->Text()) *
+                                       modFicha::ValorNumerico(xrnumValorUnitario->Text()) -
+                                   modFicha::ValorNumerico(xrnumValorDeDescontoPorItem->Text()));
+        Ponto = 3;
+        CelulasDoItem lstrCelulas;
+        if (lbooServico) {
+            DefinirCelula(lstrCelulas, TipoDeServicoOuCodigoDeBarras,
+                          QString::number(xrcmbTiposDeServicos->ItemData(xrcmbTiposDeServicos->ListIndex())));
+            DefinirCelula(lstrCelulas, CodigoDoServicoOuProduto,
+                          VB::CStr(modFicha::ValorNumerico(xrfCodigoDoServico->Text())));
+            DefinirCelula(lstrCelulas, NomeDoServicoOuProduto, xrfNomeDoServico->Text());
+            DefinirCelula(lstrCelulas, Quantidade, VB::Format(xrnumQuantidade->Text(), QStringLiteral("0")));
+            DefinirCelula(lstrCelulas, Custo, VB::Format(xrfNomeDoServico->Tag(), FormatoDeValor));
+            DefinirCelula(lstrCelulas, TipoDeLancamento, QString::number(LancamentoDeServico));
+        } else {
+            DefinirCelula(lstrCelulas, TipoDeServicoOuCodigoDeBarras, xrfCodigoDeBarrasDoProduto->Text());
+            DefinirCelula(lstrCelulas, CodigoDoServicoOuProduto,
+                          VB::CStr(modFicha::ValorNumerico(xrfCodigoInternoDoProduto->Text())));
+            DefinirCelula(lstrCelulas, NomeDoServicoOuProduto, xrfNomeDoProduto->Text());
+            DefinirCelula(lstrCelulas, Quantidade,
+                          VB::Format(xrnumQuantidade->Text(), QStringLiteral("#,##0.000")));
+            DefinirCelula(lstrCelulas, Custo, VB::Format(xrfNomeDoProduto->Tag(), FormatoDeValor));
+            DefinirCelula(lstrCelulas, TipoDeLancamento, QString::number(LancamentoDeProduto));
+        }
+        DefinirCelula(lstrCelulas, CodigoDoAnimal,
+                      QString::number(xrcmbAnimal->ItemData(xrcmbAnimal->ListIndex())));
+        DefinirCelula(lstrCelulas, NomeDoAnimal, xrcmbAnimal->Text());
+        DefinirCelula(lstrCelulas, ValorUnitario, VB::Format(xrnumValorUnitario->Text(), FormatoDeValor));
+        DefinirCelula(lstrCelulas, PercentualDeDesconto,
+                      VB::Format(xrnumPercentualDeDescontoPorItem->Text(), FormatoDeValor));
+        DefinirCelula(lstrCelulas, ValorDeDesconto,
+                      VB::Format(xrnumValorDeDescontoPorItem->Text(), FormatoDeValor));
+        DefinirCelula(lstrCelulas, ValorTotal,
+                      VB::Format(QVariant::fromValue(lcurValorTotalDoItem), FormatoDeValor));
+        DefinirCelula(lstrCelulas, NumeroDoItem, QStringLiteral("0"));
+        DefinirCelula(lstrCelulas, TipoDeVenda, QStringLiteral("1"));
+        DefinirCelula(lstrCelulas, CodigoDaSituacao, QStringLiteral("1"));
+        Ponto = 4;
+        msfgGradeDeItensDoOrcamento->setRows(msfgGradeDeItensDoOrcamento->Rows() + 1);
+        mintUltimaLinhaDaGrade = static_cast<qint16>(msfgGradeDeItensDoOrcamento->Rows() - 1);
+        Ponto = 5;
+        for (mintColunaDaGrade = PrimeiraColunaDoItem; mintColunaDaGrade <= UltimaColunaDoItem;
+             ++mintColunaDaGrade)
+            msfgGradeDeItensDoOrcamento->setTextMatrix(
+                mintUltimaLinhaDaGrade, mintColunaDaGrade,
+                lstrCelulas[static_cast<size_t>(mintColunaDaGrade - PrimeiraColunaDoItem)]);
+        Ponto = 6;
+        // Restyled with a spare row at the end, which goes again once the new row is
+        // selected across every column.
+        RedefinirGrade();
+        if (msfgGradeDeItensDoOrcamento->RowSel() == 0) msfgGradeDeItensDoOrcamento->setFixedRows(1);
+        msfgGradeDeItensDoOrcamento->setRow(mintUltimaLinhaDaGrade);
+        msfgGradeDeItensDoOrcamento->setCol(0);
+        msfgGradeDeItensDoOrcamento->setRowSel(mintUltimaLinhaDaGrade);
+        msfgGradeDeItensDoOrcamento->setColSel(msfgGradeDeItensDoOrcamento->Cols() - 1);
+        msfgGradeDeItensDoOrcamento->RemoveItem(msfgGradeDeItensDoOrcamento->Rows() - 1);
+        AtualizarObjetos(5);
+        Ponto = 7;
+        CalcularValoresDosItensDaGrade();
+        Ponto = 8;
+        PrepararProximoItem(lbooServico);
+        Ponto = 9;
+        HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(false);
+        Ponto = 10;
+        RedimensionarGrade(msfgGradeDeItensDoOrcamento->Rows() - 1);
+        // From now on the quote's animal can no longer be changed.
+        mbooAnimalBloqueado = true;
+        xrcmbAnimal->setEnabled(false);
+    });
+}
+
+// After an item went into the grid: the item fields empty for the next one of the
+// same kind, the client closed.
+void frmFicha::PrepararProximoItem(bool lbooServico) {
+    for (XRFind* campo :
+         {xrfCodigoDoCliente, xrfApelidoOuNomeFantasiaDoCliente, xrfNomeOuRazaoSocialDoCliente})
+        campo->setEnabled(false);
+    if (xrcmbAnimal->ListCount() > 0) optServico->setEnabled(true);
+    for (XRNumberBox* caixa :
+         {xrnumValorUnitario, xrnumPercentualDeDescontoPorItem, xrnumValorDeDescontoPorItem})
+        caixa->setText(ZeroDeValor);
+    const bool lbooAlteracao = mintTipoDeOperacao == Alteracao;
+    if (lbooServico) {
+        xrcmbTiposDeServicos->setListIndex(-1);
+        xrnumQuantidade->setText(QStringLiteral("0"));
+        if (lbooAlteracao) {
+            HabilitarDesabilitarCampos(false);
+            xrcmdSalvarFecharConfirmar->SetFocus();
+        } else {
+            xrcmbTiposDeServicos->setEnabled(true);
+            xrcmbTiposDeServicos->SetFocus();
+        }
+    } else {
+        for (XRFind* campo : {xrfCodigoDeBarrasDoProduto, xrfCodigoInternoDoProduto, xrfNomeDoProduto}) {
+            campo->setStatus(XRFind::StatusLimpar);
+            campo->setText(QString());
+        }
+        xrnumQuantidade->setText(QStringLiteral("0,000"));
+        if (lbooAlteracao) {
+            xrcmdSalvarFecharConfirmar->SetFocus();
+        } else {
+            xrfCodigoInternoDoProduto->setEnabled(true);
+            xrfCodigoInternoDoProduto->SetFocus();
+        }
+    }
+}
+
+void frmFicha::xrcmdAlterar_Click() {
+    ComTratamentoDeErro(u"frmFicha", u"xrcmdAlterar_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (msfgGradeDeItensDoOrcamento->Rows() < 2) {
+            Informar(QStringLiteral("Nenhum item para ser alterado da grade."));
+            return;
+        }
+        Ponto = 2;
+        Registros_Alterar();
+    });
+}
 
 qint16 frmFicha::Registros_Alterar() {
-    return 0;
+    qint16 Registros_Alterar = 0;
+    ComTratamentoDeErro(u"frmFicha", u"Registros_Alterar", [&](qint16& Ponto) {
+        const int r = msfgGradeDeItensDoOrcamento->RowSel();
+        const auto Celula = [&](Coluna coluna) { return msfgGradeDeItensDoOrcamento->TextMatrix(r, coluna); };
+        Ponto = 1;
+        const qint16 lintTipoDeLancamento = VB::CInt(Celula(TipoDeLancamento));
+        if (lintTipoDeLancamento == LancamentoDeProduto) {
+            Ponto = 2;
+            optProduto->setEnabled(true);
+            optProduto->setValue(true);
+            for (XRFind* campo : {xrfCodigoDeBarrasDoProduto, xrfCodigoInternoDoProduto, xrfNomeDoProduto})
+                campo->setStatus(XRFind::StatusNenhum);
+            xrfCodigoDeBarrasDoProduto->setText(Celula(TipoDeServicoOuCodigoDeBarras));
+            xrfCodigoInternoDoProduto->setText(Celula(CodigoDoServicoOuProduto));
+            xrfNomeDoProduto->setText(Celula(NomeDoServicoOuProduto));
+            xrfNomeDoProduto->setTag(Celula(Custo));
+        } else if (lintTipoDeLancamento == LancamentoDeServico) {
+            Ponto = 3;
+            optServico->setEnabled(true);
+            optServico->setValue(true);
+            // Choosing the service's type from here is no choice of the person.
+            mbooIgnorarProximoEvento = true;
+            for (int i = 0; i < xrcmbTiposDeServicos->ListCount(); ++i) {
+                if (QString::number(xrcmbTiposDeServicos->ItemData(i)) ==
+                    Celula(TipoDeServicoOuCodigoDeBarras)) {
+                    xrcmbTiposDeServicos->setListIndex(i);
+                    break;
+                }
+            }
+            for (XRFind* campo : {xrfCodigoDoServico, xrfNomeDoServico})
+                campo->setStatus(XRFind::StatusNenhum);
+            xrfCodigoDoServico->setText(Celula(CodigoDoServicoOuProduto));
+            xrfNomeDoServico->setText(Celula(NomeDoServicoOuProduto));
+            xrfNomeDoServico->setTag(Celula(Custo));
+        }
+        Ponto = 4;
+        xrcmdAdicionar->setEnabled(true);
+        Ponto = 5;
+        xrnumQuantidade->setText(Celula(Quantidade));
+        xrnumValorUnitario->setText(Celula(ValorUnitario));
+        xrnumPercentualDeDescontoPorItem->setText(Celula(PercentualDeDesconto));
+        xrnumValorDeDescontoPorItem->setText(Celula(ValorDeDesconto));
+        Ponto = 6;
+        RemoverLinhaDaGrade(r);
+        Ponto = 7;
+        CalcularValoresDosItensDaGrade();
+        HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(true);
+    });
+    return Registros_Alterar;
+}
+
+// A grid that would be left without items (a flex grid keeps one non-fixed row) is
+// configured again, empty and hidden.
+void frmFicha::RemoverLinhaDaGrade(int lintLinha) {
+    if (msfgGradeDeItensDoOrcamento->Rows() > 2)
+        msfgGradeDeItensDoOrcamento->RemoveItem(lintLinha);
+    else
+        ConfigurarGrade();
+}
+
+void frmFicha::xrcmdRemover_Click() {
+    ComTratamentoDeErro(u"frmFicha", u"xrcmdRemover_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (msfgGradeDeItensDoOrcamento->Rows() < 2) {
+            Informar(QStringLiteral("Nenhum item para ser removido da grade."));
+            return;
+        }
+        Ponto = 2;
+        // A stored quote always keeps at least one item.
+        if (msfgGradeDeItensDoOrcamento->Rows() == 2 && mintTipoDeOperacao == Alteracao) {
+            Informar(
+                QStringLiteral("Há apenas um item neste orçamento.\r\n\r\nCaso precise removê-lo, faça a "
+                               "exclusão do orçamento."));
+            return;
+        }
+        Ponto = 3;
+        const int r = msfgGradeDeItensDoOrcamento->RowSel();
+        mdouNumeroDoItemDoOrcamento =
+            modFicha::ValorNumerico(msfgGradeDeItensDoOrcamento->TextMatrix(r, NumeroDoItem));
+        Ponto = 4;
+        // The row leaves the grid whatever the items object answered: the save sets the
+        // stored quote right again.
+        if (mintTipoDeOperacao == Alteracao) Registros_Excluir();
+        Ponto = 5;
+        RemoverLinhaDaGrade(r);
+        Ponto = 6;
+        CalcularValoresDosItensDaGrade();
+    });
 }
 
 qint16 frmFicha::Registros_Excluir() {
-    return 1;
+    qint16 Registros_Excluir = 1;
+    ComTratamentoDeErro(u"frmFicha", u"Registros_Excluir", [&](qint16& Ponto) {
+        const int r = msfgGradeDeItensDoOrcamento->RowSel();
+        const auto Celula = [&](Coluna coluna) {
+            return VB::CCur(msfgGradeDeItensDoOrcamento->TextMatrix(r, coluna));
+        };
+        Ponto = 1;
+        mobjZELT_N_Itens->ValorTotalDoOrcamento =
+            VB::CCur(xrnumValorTotal->Text()) - Celula(Quantidade) * Celula(ValorUnitario);
+        Ponto = 2;
+        mobjZELT_N_Itens->ValorLiquidoDoOrcamento = VB::CCur(xrnumValorLiquido->Text()) - Celula(ValorTotal);
+        Ponto = 3;
+        if (!VB::CBool(mobjZELT_N_Itens->Excluir(mdouNumeroDoOrcamento, mdouNumeroDoItemDoOrcamento))) {
+            Registros_Excluir = 0;
+            return;
+        }
+        Ponto = 4;
+        ExibirMensagemDeErro(static_cast<qint32>(mobjZELT_N_Itens->NumeroDoErro),
+                             mobjZELT_N_Itens->ObservacaoDoErro, mobjZELT_N_Itens->LocalDoErro);
+    });
+    return Registros_Excluir;
+}
+
+void frmFicha::xrcmdLimparCampos_Click() {
+    ComTratamentoDeErro(u"frmFicha", u"xrcmdLimparCampos_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        PintarRotulos({lblObservacaoDeCamposObrigatorios, lblCliente, lblItensDoOrcamento});
+        Ponto = 2;
+        for (XRFind* campo :
+             {xrfCodigoDoCliente, xrfApelidoOuNomeFantasiaDoCliente, xrfNomeOuRazaoSocialDoCliente})
+            campo->setEnabled(true);
+        optServico->setValue(true);
+        Ponto = 3;
+        if (LimparCampos() == 1) return;
+        Ponto = 4;
+        HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(false);
+        HabilitarDesabilitarCampos(false);
+        xrfApelidoOuNomeFantasiaDoCliente->SetFocus();
+    });
 }
 
 qint16 frmFicha::LimparCampos() {
-    return 0;
+    qint16 LimparCampos = 1;
+    ComTratamentoDeErro(u"frmFicha", u"LimparCampos", [&](qint16& Ponto) {
+        const auto Limpar = [](std::initializer_list<XRFind*> campos) {
+            for (XRFind* campo : campos) {
+                campo->setStatus(XRFind::StatusLimpar);
+                campo->setText(QString());
+            }
+        };
+        Ponto = 1;
+        Limpar({xrfCodigoDoCliente, xrfApelidoOuNomeFantasiaDoCliente, xrfNomeOuRazaoSocialDoCliente});
+        Ponto = 2;
+        mbooIgnorarProximoEvento = true;
+        xrcmbTiposDeServicos->setListIndex(-1);
+        Limpar({xrfNomeDoServico, xrfCodigoDoServico});
+        Ponto = 3;
+        xrcmbAnimal->Clear();
+        Ponto = 4;
+        Limpar({xrfCodigoDeBarrasDoProduto, xrfCodigoInternoDoProduto, xrfNomeDoProduto});
+        Ponto = 5;
+        xrnumQuantidade->setText(QStringLiteral("0"));
+        for (XRNumberBox* caixa :
+             {xrnumValorUnitario, xrnumPercentualDeDescontoPorItem, xrnumValorDeDescontoPorItem})
+            caixa->setText(ZeroDeValor);
+        Ponto = 6;
+        msfgGradeDeItensDoOrcamento->Clear();
+        ConfigurarGrade();
+        LimparCampos = 0;
+    });
+    return LimparCampos;
 }

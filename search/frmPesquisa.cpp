@@ -172,7 +172,7 @@ void frmPesquisa::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     Carregar();
     if (!isVisible()) return;
     if (lbooExibirOcultarpicMensagem) {
-        setEnabled(false);
+        DesabilitarDuranteAEspera(this);
         HWnd lhWnd = Plataforma::Handle(picMensagem);
         quint8 lbytRaio = 30;
         ArredondarCantosDoObjeto(lhWnd, lbytRaio);
@@ -180,7 +180,7 @@ void frmPesquisa::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
         picMensagem->setVisible(true);
         Pausar(1);
     } else {
-        setEnabled(true);
+        HabilitarDepoisDaEspera(this);
         picMensagem->setVisible(false);
     }
 }

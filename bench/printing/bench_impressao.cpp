@@ -1,0 +1,333 @@
+// The list's printing on a generated database, driven as a person drives it on the
+// offscreen platform: the list docked by the component (AbrirLista), the print command
+// clicked, and in the preview that opens the export to PDF (the save dialog answered at
+// once) or only a look at the first page. The one-second waits of the waiting panel are
+// not measured: the pause is shortened to nothing through the platform seam.
+//
+//   bench_impressao (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
+//
+// Cases:
+//   ficha_100_itens     the sheet of the newest quote, given 100 items for the measurement
+//                       inside a transaction that is undone at the end (the database is
+//                       left as it was): the row command's click up to the list shown
+//                       again, the PDF written in between;
+//   lista_recentes_pdf  the list of "Recentes" (about 28,000 quotes at the default scale)
+//                       written to PDF: the click up to the list shown again, and rows
+//                       per second;
+//   previa_todas        "Todas as situações" printed: the click up to the preview's first
+//                       page painted. On an empty database the click only answers that
+//                       there is nothing to print: its peak memory is the reference of
+//                       the list's own.
+// Every case prints the result line of bench/business/Medicao.h; the note holds the
+// phases (preview opened, PDF written).
+
+#include "bench/business/Medicao.h"
+
+#include "business/Banco.h"
+#include "contracts/DadosDoUsuario.h"
+#include "entry/clsOrcamentos.h"
+#include "list/frmLista.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/Twips.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRNavigationBar.h"
+#include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "platform/suite/ComponentesDaSuite.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <cstdio>
+#include <ctime>
+#include <map>
+
+namespace {
+
+using Medicao::Resultado;
+
+const char* const Uso =
+    "Uso: bench_impressao (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
+    "Casos: ficha_100_itens, lista_recentes_pdf, previa_todas";
+
+[[noreturn]] void Falhar(const QString& mensagem) {
+    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
+    std::exit(1);
+}
+
+double Ms(qint64 nanossegundos) {
+    return nanossegundos / 1e6;
+}
+
+// The host: a menu window whose work area (1400 x 700 pixels) receives the list, and the
+// component created by its ProgID; the previews answered as the case asks.
+class Host {
+public:
+    enum class NaPrevia { ExportarPdf, VerPrimeiraPagina };
+
+    Host() {
+        mmenu.resize(1400, 760);
+        marea = new QWidget(&mmenu);
+        marea->setGeometry(0, 60, 1400, 700);
+        mmenu.show();
+        musuario.NomeDoUsuario = QStringLiteral("BENCH");
+        mcomponente.reset(
+            qobject_cast<clsOrcamentos*>(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos")));
+        mcomponente->DadosDoUsuario(&musuario);
+        mcomponente->NomeDaAplicacao(QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops"));
+        Plataforma::SubstituirMsgBox(
+            [](const QString&, int, const QString&) { return int(Plataforma::vbOK); });
+        Plataforma::SubstituirExibicaoModal([this](QWidget* janela) { Exibir(janela); });
+        mcomponente->AbrirLista(Plataforma::Handle(&mmenu), Plataforma::Handle(marea));
+        QCoreApplication::processEvents();
+    }
+
+    frmLista& Lista() {
+        frmLista* lista = marea->findChild<frmLista*>();
+        if (!lista) Falhar(QStringLiteral("A lista não foi aberta."));
+        return *lista;
+    }
+    template <class T> T& Controle(const char* nome) {
+        T* controle = Lista().findChild<T*>(QString::fromLatin1(nome));
+        if (!controle) Falhar(QStringLiteral("A lista não tem %1.").arg(QString::fromLatin1(nome)));
+        return *controle;
+    }
+    int Total() { return Controle<XRNavigationBar>("xrnbBarraDeNavegacao").TotalDeRegistros(); }
+    void EscolherSituacao(int indice) {
+        Controle<XRComboBox>("xrcmbSituacao").setListIndex(indice);
+        QCoreApplication::processEvents();
+    }
+    // The mouse over the grid's first row, which places the row commands over it.
+    void ApontarPrimeiraLinha() {
+        QTest::mouseMove(Lista().Grade(), QPoint(300, 5));
+        QTest::mouseMove(Lista().Grade(), QPoint(300, Twips::ParaPixels(700 + 285)));
+    }
+
+    // One click of a print command, timed up to its return (the list shown again); the
+    // phases are kept in the fields below.
+    double Clicar(const char* comando, NaPrevia naPrevia) {
+        mnaPrevia = naPrevia;
+        mdouPreviaAberta = mdouDialogoRespondido = mdouPdfGravado = mdouPrimeiraPagina = -1;
+        const std::clock_t cpu = std::clock();
+        mrelogio.start();
+        QTest::mouseClick(&Controle<XRCommandButton>(comando), Qt::LeftButton);
+        QCoreApplication::processEvents();
+        const double total = Ms(mrelogio.nsecsElapsed());
+        mdouCpu = (std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC;
+        return total;
+    }
+
+    // Milliseconds from the click: the preview shown (its first page read), the save
+    // dialog answered, the PDF written, the first page painted.
+    double mdouPreviaAberta = -1, mdouDialogoRespondido = -1, mdouPdfGravado = -1, mdouPrimeiraPagina = -1;
+    // The processor time the process spent on the whole click: on a machine shared with
+    // other work the clock time can be several times longer.
+    double mdouCpu = 0;
+    qint64 mlonBytesDoPdf = 0;
+
+private:
+    void Exibir(QWidget* janela) {
+        if (auto* dialogo = qobject_cast<QFileDialog*>(janela)) {
+            dialogo->selectFile(mpasta.filePath(QStringLiteral("relatorio.pdf")));
+            QMetaObject::invokeMethod(dialogo, "accept");
+            mdouDialogoRespondido = Ms(mrelogio.nsecsElapsed());
+            return;
+        }
+        auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
+        if (!previa) Falhar(QStringLiteral("Janela inesperada: ") + janela->objectName());
+        mdouPreviaAberta = Ms(mrelogio.nsecsElapsed());
+        if (mnaPrevia == NaPrevia::ExportarPdf) {
+            QFile::remove(mpasta.filePath(QStringLiteral("relatorio.pdf")));
+            QTest::mouseClick(previa->findChild<QToolButton*>(QStringLiteral("cmdExportarParaPdf")),
+                              Qt::LeftButton);
+            mdouPdfGravado = Ms(mrelogio.nsecsElapsed());
+            mlonBytesDoPdf = QFileInfo(mpasta.filePath(QStringLiteral("relatorio.pdf"))).size();
+            if (mlonBytesDoPdf == 0) Falhar(QStringLiteral("O PDF não foi gravado."));
+        } else {
+            // Shown as the modal display shows it, until the page has been painted once (the
+            // pass of the event loop that paints it has ended).
+            QWidget* pagina = previa->findChild<QWidget*>(QStringLiteral("picPagina"));
+            FiltroDePintura filtro;
+            pagina->installEventFilter(&filtro);
+            previa->show();
+            QElapsedTimer limite;
+            limite.start();
+            while (!filtro.Pintada && limite.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+            pagina->removeEventFilter(&filtro);
+            const bool pintada = filtro.Pintada;
+            if (!pintada) Falhar(QStringLiteral("A primeira página da prévia não foi pintada."));
+            mdouPrimeiraPagina = Ms(mrelogio.nsecsElapsed());
+        }
+        previa->close();
+    }
+
+    // Notes that the page received a paint event.
+    struct FiltroDePintura : QObject {
+        bool Pintada = false;
+        bool eventFilter(QObject*, QEvent* evento) override {
+            if (evento->type() == QEvent::Paint) Pintada = true;
+            return false;
+        }
+    };
+
+    QWidget mmenu;
+    QWidget* marea;
+    clsDadosDoUsuario musuario;
+    std::unique_ptr<clsOrcamentos> mcomponente;
+    QTemporaryDir mpasta;
+    NaPrevia mnaPrevia = NaPrevia::ExportarPdf;
+    QElapsedTimer mrelogio;
+};
+
+// The times of the timed runs, whole and by phase; their medians go into the note.
+struct Fases {
+    std::vector<double> Total, Cpu, PreviaAberta, Dialogo, PdfGravado, PrimeiraPagina;
+    void Anotar(const Host& h, double total) {
+        Total.push_back(total);
+        Cpu.push_back(h.mdouCpu);
+        if (h.mdouPreviaAberta >= 0) PreviaAberta.push_back(h.mdouPreviaAberta);
+        if (h.mdouPdfGravado >= 0) {
+            Dialogo.push_back(h.mdouDialogoRespondido - h.mdouPreviaAberta);
+            PdfGravado.push_back(h.mdouPdfGravado - h.mdouDialogoRespondido);
+        }
+        if (h.mdouPrimeiraPagina >= 0) PrimeiraPagina.push_back(h.mdouPrimeiraPagina);
+    }
+    // The phases' medians, then the case's own remarks.
+    QString Nota(const QStringList& mais) const {
+        QStringList partes;
+        const auto parte = [&](const std::vector<double>& v, const char* nome) {
+            if (!v.empty())
+                partes << QStringLiteral("%1 %2 ms")
+                              .arg(QString::fromUtf8(nome))
+                              .arg(Medicao::Mediana(v), 0, 'f', 1);
+        };
+        parte(PreviaAberta, "prévia aberta em");
+        parte(Dialogo, "diálogo de gravação aberto e respondido em");
+        parte(PdfGravado, "PDF gravado em");
+        parte(PrimeiraPagina, "primeira página pintada em");
+        parte(Cpu, "tempo de processador do clique inteiro");
+        return (partes + mais).join(QStringLiteral("; "));
+    }
+};
+
+// A warm-up run, then the timed ones.
+Fases Repetir(int execucoes, const Host& h, const std::function<double()>& clique) {
+    Fases fases;
+    clique();
+    for (int i = 0; i < execucoes; ++i)
+        fases.Anotar(h, clique());
+    return fases;
+}
+
+// The newest quote (the first row of "Recentes") given 100 items copied from other
+// quotes, inside the open transaction.
+qint64 OrcamentoDeCemItens() {
+    const qint64 numero =
+        Banco::Valor(QStringLiteral("SELECT MAX(NumeroDoOrcamento) FROM Orcamentos")).toLongLong();
+    const QString colunas = QStringLiteral(
+        "TipoDeLancamento, NumeroDoTipoDeServico, CodigoDoServico, CodigoInternoDoProduto, "
+        "CodigoDeBarrasDoProduto, NomeDoServicoOuProduto, CodigoDoAnimal, Quantidade, ValorUnitario, "
+        "DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo, TipoDeVenda, Situacao, "
+        "DataEHoraDaInclusao, "
+        "UsuarioDaInclusao");
+    Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"), {numero});
+    QSqlQuery origem =
+        Banco::Executar(QStringLiteral("SELECT ") + colunas +
+                            QStringLiteral(" FROM ItensDeOrcamento WHERE NumeroDoOrcamento < ? "
+                                           "ORDER BY NumeroDoOrcamento DESC, NumeroDoItemDoOrcamento "
+                                           "LIMIT 100"),
+                        {numero});
+    QList<QVariantList> itens;
+    while (origem.next()) {
+        QVariantList valores{numero, qint64(itens.size() + 1)};
+        for (int c = 0; c < 17; ++c)
+            valores << origem.value(c);
+        itens << valores;
+    }
+    for (const QVariantList& valores : itens)
+        Banco::Executar(
+            QStringLiteral("INSERT INTO ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento, ") +
+                colunas + QStringLiteral(") VALUES (?, ?") + QStringLiteral(", ?").repeated(17) + u')',
+            valores);
+    if (itens.size() != 100) Falhar(QStringLiteral("Não há 100 itens para copiar."));
+    return numero;
+}
+
+Resultado Ficha(const Medicao::Opcoes& o) {
+    Banco::UnidadeDeTrabalho desfeitaAoFim;
+    const qint64 numero = OrcamentoDeCemItens();
+    Host h;
+    if (h.Lista().Grade()->TextMatrix(1, IFormularioDeLista::ColunaNumeroDoOrcamento) !=
+        QString::number(numero))
+        Falhar(QStringLiteral("O orçamento de 100 itens não é a primeira linha da lista."));
+    Resultado r{QStringLiteral("impressao"), QStringLiteral("ficha_100_itens")};
+    const Fases fases = Repetir(o.Execucoes, h, [&] {
+        h.ApontarPrimeiraLinha();
+        return h.Clicar("xrcmdImprimirFicha", Host::NaPrevia::ExportarPdf);
+    });
+    r.Tempos = fases.Total;
+    r.Linhas = 100;
+    r.Nota = fases.Nota({QStringLiteral("PDF de %1 KB").arg(h.mlonBytesDoPdf / 1024)});
+    return r;
+}
+
+Resultado ListaRecentes(const Medicao::Opcoes& o) {
+    Host h;
+    Resultado r{QStringLiteral("impressao"), QStringLiteral("lista_recentes_pdf")};
+    const Fases fases =
+        Repetir(o.Execucoes, h, [&] { return h.Clicar("xrcmdImprimirLista", Host::NaPrevia::ExportarPdf); });
+    r.Tempos = fases.Total;
+    r.Linhas = h.Total();
+    const double porSegundo = r.Linhas / (Medicao::Mediana(fases.Total) / 1000.0);
+    const double porSegundoDeProcessador = r.Linhas / (Medicao::Mediana(fases.Cpu) / 1000.0);
+    r.Nota = fases.Nota({QStringLiteral("%1 linhas por segundo (%2 por segundo de processador)")
+                             .arg(porSegundo, 0, 'f', 0)
+                             .arg(porSegundoDeProcessador, 0, 'f', 0),
+                         QStringLiteral("PDF de %1 KB").arg(h.mlonBytesDoPdf / 1024)});
+    return r;
+}
+
+Resultado PreviaTodas(const Medicao::Opcoes& o) {
+    Host h;
+    h.EscolherSituacao(0);
+    Resultado r{QStringLiteral("impressao"), QStringLiteral("previa_todas")};
+    const Fases fases = Repetir(
+        o.Execucoes, h, [&] { return h.Clicar("xrcmdImprimirLista", Host::NaPrevia::VerPrimeiraPagina); });
+    // Up to the first page painted; with nothing to print, the click itself.
+    r.Tempos = fases.PrimeiraPagina.empty() ? fases.Total : fases.PrimeiraPagina;
+    r.Linhas = h.Total();
+    r.Nota =
+        fases.Nota({QStringLiteral("clique inteiro %1 ms").arg(Medicao::Mediana(fases.Total), 0, 'f', 1)});
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication aplicacao(argc, argv);
+    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
+    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
+    const std::map<QString, std::function<Resultado(const Medicao::Opcoes&)>> casos{
+        {QStringLiteral("ficha_100_itens"), Ficha},
+        {QStringLiteral("lista_recentes_pdf"), ListaRecentes},
+        {QStringLiteral("previa_todas"), PreviaTodas},
+    };
+    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
+        std::fprintf(stderr, "%s\n", Uso);
+        return 2;
+    }
+    Medicao::AbrirBanco(opcoes);
+    Suite::RegistrarComponentesDaSuite();
+    Plataforma::DefinirFatorDaPausa(0);
+    for (const auto& [nome, caso] : casos)
+        if (opcoes.Caso.isEmpty() || opcoes.Caso == nome) Medicao::Publicar(opcoes, caso(opcoes));
+    return 0;
+}
