@@ -1,7 +1,11 @@
 #include "component/modPainelDeEspera.h"
 
+#include "component/modArredondarCantosDoObjeto.h"
+#include "component/modFuncoes.h"
+#include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
 #include "platform/controls/Icones.h"
+#include "platform/controls/PictureBox.h"
 #include "platform/controls/Twips.h"
 
 #include <QApplication>
@@ -26,18 +30,34 @@ QPixmap ImagemDoPainelDeEspera(int larguraEmTwips, int alturaEmTwips, const QStr
 }
 
 namespace {
+
 thread_local QHash<const QWidget*, QPointer<QWidget>> gFocoAntesDaEspera;
+
 } // namespace
 
-void DesabilitarDuranteAEspera(QWidget* formulario) {
+void ExibirPainelDeEspera(QWidget* formulario, PictureBox* picMensagem,
+                          const std::function<void()>& posicionar) {
     QWidget* foco = QApplication::focusWidget();
     if (foco && formulario->isAncestorOf(foco)) gFocoAntesDaEspera.insert(formulario, foco);
     formulario->setEnabled(false);
+    HWnd lhWnd = Plataforma::Handle(picMensagem);
+    quint8 lbytRaio = 30;
+    ArredondarCantosDoObjeto(lhWnd, lbytRaio);
+    posicionar();
+    picMensagem->setVisible(true);
+    Pausar(1);
 }
 
-void HabilitarDepoisDaEspera(QWidget* formulario) {
+void OcultarPainelDeEspera(QWidget* formulario, PictureBox* picMensagem) {
     formulario->setEnabled(true);
+    picMensagem->setVisible(false);
     const QPointer<QWidget> foco = gFocoAntesDaEspera.take(formulario);
     if (foco && !foco->hasFocus() && foco->isEnabled() && foco->isVisible())
         foco->setFocus(Qt::OtherFocusReason);
+}
+
+void CentralizarPainel(QWidget* formulario, PictureBox* picMensagem) {
+    picMensagem->raise();
+    picMensagem->setTop(Twips::DePixels(formulario->height()) / 2 - picMensagem->Height() / 2);
+    picMensagem->setLeft(Twips::DePixels(formulario->width()) / 2 - picMensagem->Width() / 2);
 }

@@ -211,17 +211,10 @@ void frmLista::PosicionarpicMensagem() {
 
 void frmLista::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     if (lbooExibirOcultarpicMensagem) {
-        DesabilitarDuranteAEspera(this);
         msfgGrade->setVisible(false);
-        HWnd lhWnd = Plataforma::Handle(picMensagem);
-        quint8 lbytRaio = 30;
-        ArredondarCantosDoObjeto(lhWnd, lbytRaio);
-        PosicionarpicMensagem();
-        picMensagem->setVisible(true);
-        Pausar(1);
+        ExibirPainelDeEspera(this, picMensagem, [this] { PosicionarpicMensagem(); });
     } else {
-        HabilitarDepoisDaEspera(this);
-        picMensagem->setVisible(false);
+        OcultarPainelDeEspera(this, picMensagem);
         msfgGrade->setVisible(true);
     }
 }

@@ -659,24 +659,14 @@ qint16 frmFicha::HabilitarDesabilitarCampos(bool lbooHabilita) {
 
 void frmFicha::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     if (!isVisible()) return;
-    if (lbooExibirOcultarpicMensagem) {
-        DesabilitarDuranteAEspera(this);
-        HWnd lhWnd = Plataforma::Handle(picMensagem);
-        quint8 lbytRaio = 30;
-        ArredondarCantosDoObjeto(lhWnd, lbytRaio);
-        CentralizarpicMensagem();
-        picMensagem->setVisible(true);
-        Pausar(1);
-    } else {
-        HabilitarDepoisDaEspera(this);
-        picMensagem->setVisible(false);
-    }
+    if (lbooExibirOcultarpicMensagem)
+        ExibirPainelDeEspera(this, picMensagem, [this] { CentralizarpicMensagem(); });
+    else
+        OcultarPainelDeEspera(this, picMensagem);
 }
 
 void frmFicha::CentralizarpicMensagem() {
-    picMensagem->raise();
-    picMensagem->setTop(Twips::DePixels(height()) / 2 - picMensagem->Height() / 2);
-    picMensagem->setLeft(Twips::DePixels(width()) / 2 - picMensagem->Width() / 2);
+    CentralizarPainel(this, picMensagem);
 }
 
 // ---------------------------------------------------------------------------------------------

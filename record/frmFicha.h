@@ -154,7 +154,18 @@ private:
     // ---- Product lookup and sales promotion (frmFichaProduto.cpp)
     bool PesquisarProduto(const QString& lstrNome, const QString& lstrCodigoDeBarras,
                           double ldouCodigoInterno);
-    qint16 VerificaDescontoPromocionalDeVenda();
+    // Invokable by name, as the client's discount runs it after a service is chosen.
+    Q_INVOKABLE qint16 VerificaDescontoPromocionalDeVenda();
+    // The click of the internal-code and name fields, which search alike.
+    void CampoDoProduto_Click(XRFind* lxrfCampo, QStringView lstrProcedimento);
+    // A product found or picked: its fields, its cost, quantity 1 and its price.
+    void PreencherProduto(const QVariant& lvarCodigoInterno, const QVariant& lvarCodigoDeBarras,
+                          const QVariant& lvarNome, const QVariant& lvarValorDeCusto,
+                          const QVariant& lvarValorDeVenda);
+    // After a product was chosen: the item's fields open, the quantity focused.
+    void ProdutoEscolhido();
+    // No product: the other product fields emptied and the item's values locked.
+    void SemProduto(std::initializer_list<XRFind*> lxrfOutros);
     void optProduto_Click();
     void xrfCodigoDeBarrasDoProduto_Click();
     void xrfCodigoInternoDoProduto_Click();
@@ -165,6 +176,12 @@ private:
     // ---- Service lookup (frmFichaServico.cpp)
     qint16 PreencherComboboxTiposDeServicos();
     bool PesquisarServico(qint16& lintTipoDeServico, const QString& lstrNome, double ldouCodigo);
+    // A service found or picked: its fields, its type, quantity 1, its price and the
+    // client's discount.
+    void PreencherServico(const QVariant& lvarCodigo, const QVariant& lvarNome, const QVariant& lvarCusto,
+                          const QVariant& lvarValorDeVenda, const QVariant& lvarNumeroDoTipoDeServico);
+    // No service: the other service field emptied and the item's values locked.
+    void SemServico(XRFind* lxrfOutro);
     void optServico_Click();
     void xrcmbTiposDeServicos_Click();
     void xrfCodigoDoServico_Click();

@@ -10,9 +10,12 @@
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Label.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/PictureBox.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNumberBox.h"
+#include "search/frmPesquisaDeServicos.h"
 
 qint16 frmFicha::PreencherComboboxTiposDeServicos() {
     qint16 PreencherComboboxTiposDeServicos = 1;
@@ -94,19 +97,238 @@ void frmFicha::optServico_Click() {
     });
 }
 
-bool frmFicha::PesquisarServico(qint16& /*lintTipoDeServico*/, const QString& /*lstrNome*/,
-                                double /*ldouCodigo*/) {
-    return false; // the service lookup comes with the service search
+bool frmFicha::PesquisarServico(qint16& lintTipoDeServico, const QString& lstrNome, double ldouCodigo) {
+    bool PesquisarServico = false;
+    const bool lbooConcluido = ComTratamentoDeErro(u"frmFicha", u"PesquisarServico", [&](qint16& Ponto) {
+        Ponto = 1;
+        ExibirOcultarpicMensagem(true);
+        auto lobjServicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
+        Ponto = 2;
+        QString lstrNomeDaPesquisa = lstrNome;
+        double ldouCodigoDaPesquisa = ldouCodigo;
+        const QVariant lvarResposta = lobjServicos->Selecionar(2, 0, 1, QString(), lintTipoDeServico,
+                                                               lstrNomeDaPesquisa, ldouCodigoDaPesquisa);
+        Ponto = 3;
+        ExibirOcultarpicMensagem(false);
+        if (VB::CBool(lvarResposta)) {
+            ExibirMensagemDeErro(static_cast<qint32>(lobjServicos->NumeroDoErro),
+                                 lobjServicos->DescricaoDoErro, lobjServicos->LocalDoErro);
+            return;
+        }
+        Ponto = 4;
+        const RecordsetPtr lrstServicos = lobjServicos->ResultadoDaSelecaoEmRecordSet();
+        lobjServicos.reset();
+        if (lrstServicos->RecordCount() == 0) {
+            Ponto = 5;
+            // A code search is named the way a name search is: "com o código '...'".
+            const QString lstrTipo = QStringLiteral("' informado e com o tipo de serviço '") +
+                                     xrcmbTiposDeServicos->Text() + QStringLiteral("'.");
+            if (!lstrNome.isEmpty())
+                Plataforma::MsgBox(QStringLiteral("Nenhum serviço encontrado com o nome '") + lstrNome +
+                                       lstrTipo,
+                                   Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+            else
+                Plataforma::MsgBox(QStringLiteral("Nenhum serviço encontrado com o código '") +
+                                       VB::CStr(ldouCodigo) + lstrTipo,
+                                   Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+            Plataforma::SendKeys(QStringLiteral("+({HOME})"));
+            return;
+        }
+        if (lrstServicos->RecordCount() == 1) {
+            Ponto = 6;
+            const auto Campo = [&](const char16_t* nome) {
+                return lrstServicos->Fields(QString::fromUtf16(nome)).Value;
+            };
+            PreencherServico(Campo(u"Codigo"), Campo(u"Nome"), Campo(u"Custo"), Campo(u"ValorDeVenda"),
+                             Campo(u"NumeroDoTipoDeServico"));
+            PesquisarServico = true;
+            return;
+        }
+        Ponto = 7;
+        frmPesquisaDeServicos lfrmPesquisaDeServicos;
+        lfrmPesquisaDeServicos.EfetuarOPreenchimentoDaComboboxTiposDeServicos(true);
+        lfrmPesquisaDeServicos.FormularioDeConsultaDePreco(false);
+        lfrmPesquisaDeServicos.ConfigurarGrade();
+        lfrmPesquisaDeServicos.PreencherGrade(lrstServicos);
+        Ponto = 8;
+        // The dialog offers this form's own type list, on the type chosen here. Each
+        // entry is read by selecting it, its click swallowed by the guard.
+        XRComboBox* lxrcmbTiposDoDialogo = lfrmPesquisaDeServicos.TiposDeServicos();
+        lxrcmbTiposDoDialogo->Clear();
+        const int lintIndice = xrcmbTiposDeServicos->ListIndex();
+        for (int i = 0; i < xrcmbTiposDeServicos->ListCount(); ++i) {
+            mbooIgnorarProximoEvento = true;
+            xrcmbTiposDeServicos->setListIndex(i);
+            lxrcmbTiposDoDialogo->AddItem(xrcmbTiposDeServicos->Text());
+            lxrcmbTiposDoDialogo->setItemData(lxrcmbTiposDoDialogo->NewIndex(),
+                                              xrcmbTiposDeServicos->ItemData(i));
+        }
+        Ponto = 9;
+        modPrincipal::IgnorarCliqueDoComboTiposDeServicos = true;
+        lxrcmbTiposDoDialogo->setListIndex(lintIndice);
+        mbooIgnorarProximoEvento = true;
+        xrcmbTiposDeServicos->setListIndex(lintIndice);
+        Ponto = 10;
+        Plataforma::ExibirModal(&lfrmPesquisaDeServicos);
+        Ponto = 11;
+        if (!lfrmPesquisaDeServicos.RegistroSelecionado()) return;
+        Ponto = 12;
+        const MSFlexGrid* lmsfgGrade = lfrmPesquisaDeServicos.Grade();
+        const auto Celula = [&](int coluna) { return lmsfgGrade->TextMatrix(lmsfgGrade->RowSel(), coluna); };
+        PreencherServico(
+            VB::CDbl(Celula(frmPesquisaDeServicos::ColunaCodigo)), Celula(frmPesquisaDeServicos::ColunaNome),
+            Celula(frmPesquisaDeServicos::ColunaCusto), Celula(frmPesquisaDeServicos::ColunaValorDeVenda),
+            Celula(frmPesquisaDeServicos::ColunaNumeroDoTipoDeServico));
+        PesquisarServico = true;
+    });
+    // An error while the panel was up must not leave the form disabled under it.
+    if (!lbooConcluido && picMensagem->Visible()) ExibirOcultarpicMensagem(false);
+    return PesquisarServico;
+}
+
+void frmFicha::PreencherServico(const QVariant& lvarCodigo, const QVariant& lvarNome,
+                                const QVariant& lvarCusto, const QVariant& lvarValorDeVenda,
+                                const QVariant& lvarNumeroDoTipoDeServico) {
+    mbooIgnorarProximoEvento = true;
+    xrfCodigoDoServico->setStatus(XRFind::StatusNenhum);
+    xrfNomeDoServico->setStatus(XRFind::StatusNenhum);
+    xrfCodigoDoServico->setText(VB::CStr(VB::CDbl(lvarCodigo)));
+    xrfNomeDoServico->setText(VB::CStr(lvarNome));
+    xrfNomeDoServico->setTag(VB::CStr(lvarCusto));
+    HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(true);
+    xrnumQuantidade->setText(QStringLiteral("1"));
+    // The price as every money box shows it ("120,00", not the bare "120").
+    xrnumValorUnitario->setText(VB::Format(lvarValorDeVenda, QStringLiteral("#,##0.00")));
+    // The service's type becomes the selection; its click is swallowed by the guard,
+    // so the fields just filled stay.
+    const double ldouTipo = VB::CDbl(lvarNumeroDoTipoDeServico);
+    for (int i = 0; i < xrcmbTiposDeServicos->ListCount(); ++i) {
+        if (xrcmbTiposDeServicos->ItemData(i) == ldouTipo) {
+            xrcmbTiposDeServicos->setListIndex(i);
+            break;
+        }
+    }
+    RecuperaDescontoDoCliente();
+    if (xrcmbAnimal->Enabled())
+        xrcmbAnimal->SetFocus();
+    else
+        xrnumQuantidade->SetFocus();
+}
+
+void frmFicha::SemServico(XRFind* lxrfOutro) {
+    lxrfOutro->setStatus(XRFind::StatusLimpar);
+    lxrfOutro->setText(QString());
+    LimparCamposDeQuantidadeEValoresDoItemDoOrcamento();
+    HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(false);
+    lxrfOutro->setEnabled(true);
 }
 
 void frmFicha::xrcmbTiposDeServicos_Click() {
-    if (mbooIgnorarProximoEvento) mbooIgnorarProximoEvento = false;
+    // The one-shot guard stands for a selection made by code; a guard still set when the
+    // person picks a type (the client's search leaves one behind) is spent, and the
+    // person's pick goes on: what a person chooses is never swallowed.
+    if (mbooIgnorarProximoEvento) {
+        mbooIgnorarProximoEvento = false;
+        if (!xrcmbTiposDeServicos->CliqueDaPessoa()) return;
+    }
+    ComTratamentoDeErro(u"frmFicha", u"xrcmbTiposDeServicos_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        xrnumQuantidade->setText(QStringLiteral("0"));
+        for (XRNumberBox* caixa :
+             {xrnumValorUnitario, xrnumPercentualDeDescontoPorItem, xrnumValorDeDescontoPorItem})
+            caixa->setText(QStringLiteral("0,00"));
+        Ponto = 2;
+        for (XRFind* campo : {xrfCodigoDoServico, xrfNomeDoServico}) {
+            campo->setStatus(XRFind::StatusLimpar);
+            campo->setText(QString());
+        }
+        Ponto = 3;
+        HabilitarDesabilitarCampos(true);
+    });
 }
 
-void frmFicha::xrfCodigoDoServico_Click() {}
+void frmFicha::xrfNomeDoServico_Click() {
+    ComTratamentoDeErro(u"frmFicha", u"xrfNomeDoServico_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (xrfNomeDoServico->Status() == XRFind::StatusLimpar) {
+            SemServico(xrfCodigoDoServico);
+            xrfNomeDoServico->SetFocus();
+            return;
+        }
+        if (xrfNomeDoServico->Status() != XRFind::StatusPesquisar) return;
+        Ponto = 2;
+        if (xrfNomeDoServico->Style() == 1 && xrfNomeDoServico->Text().length() < 3) {
+            xrfNomeDoServico->setEnabled(true);
+            Plataforma::MsgBox(QStringLiteral("Informe 3 caracteres ou mais para iniciar a pesquisa."),
+                               Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+            return;
+        }
+        Ponto = 3;
+        if (xrcmbTiposDeServicos->ListIndex() == -1) {
+            Plataforma::MsgBox(QStringLiteral("Selecione o tipo de serviço."), Plataforma::vbInformation,
+                               modPrincipal::NomeDaAplicacao);
+            xrcmbTiposDeServicos->SetFocus();
+            return;
+        }
+        Ponto = 4;
+        xrfCodigoDoServico->setText(QString());
+        qint16 lintTipoDeServico =
+            VB::CInt(xrcmbTiposDeServicos->ItemData(xrcmbTiposDeServicos->ListIndex()));
+        const QString lstrCodigo = xrfCodigoDoServico->Text().trimmed();
+        if (PesquisarServico(lintTipoDeServico, xrfNomeDoServico->Text().trimmed(),
+                             lstrCodigo.isEmpty() ? 0 : VB::CDbl(lstrCodigo))) {
+            Ponto = 5;
+            if (!mbooAnimalBloqueado && xrcmbAnimal->ListCount() > 1)
+                xrcmbAnimal->SetFocus();
+            else
+                xrnumQuantidade->SetFocus();
+            mbooIgnorarProximoEvento = true;
+            return;
+        }
+        Ponto = 6;
+        SemServico(xrfCodigoDoServico);
+        xrfNomeDoServico->setEnabled(true);
+        xrfNomeDoServico->SetFocus();
+    });
+}
 
-void frmFicha::xrfNomeDoServico_Click() {}
+void frmFicha::xrfCodigoDoServico_Click() {
+    ComTratamentoDeErro(u"frmFicha", u"xrfCodigoDoServico_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        if (xrfCodigoDoServico->Status() == XRFind::StatusLimpar) {
+            SemServico(xrfNomeDoServico);
+            xrfCodigoDoServico->SetFocus();
+            return;
+        }
+        if (xrfCodigoDoServico->Status() != XRFind::StatusPesquisar) return;
+        Ponto = 2;
+        if (xrfCodigoDoServico->Style() == 1 && xrfCodigoDoServico->Text().length() < 3) {
+            xrfCodigoDoServico->setEnabled(true);
+            Plataforma::MsgBox(QStringLiteral("Informe 3 caracteres ou mais para iniciar a pesquisa."),
+                               Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+            return;
+        }
+        Ponto = 3;
+        xrfNomeDoServico->setText(QString());
+        // No check for a missing type here: no selection searches as "(Todos)" (item data 0).
+        qint16 lintTipoDeServico =
+            VB::CInt(xrcmbTiposDeServicos->ItemData(xrcmbTiposDeServicos->ListIndex()));
+        const QString lstrCodigo = xrfCodigoDoServico->Text().trimmed();
+        if (PesquisarServico(lintTipoDeServico, xrfNomeDoServico->Text().trimmed(),
+                             lstrCodigo.isEmpty() ? 0 : VB::CDbl(lstrCodigo)))
+            return;
+        Ponto = 4;
+        SemServico(xrfNomeDoServico);
+        xrfCodigoDoServico->setStatus(XRFind::StatusNenhum);
+        xrfCodigoDoServico->setEnabled(true);
+        xrfCodigoDoServico->SetFocus();
+    });
+}
 
 void frmFicha::xrfNomeDoServico_KeyDown(int& /*KeyCode*/, int& /*Shift*/) {
-    if (mbooIgnorarProximoEvento) mbooIgnorarProximoEvento = false;
+    if (mbooIgnorarProximoEvento) {
+        mbooIgnorarProximoEvento = false;
+        return;
+    }
+    xrfCodigoDoServico->setSearchedText(QString());
 }

@@ -163,32 +163,21 @@ void frmPesquisa::Form_Resize() {
 
 void frmPesquisa::CentralizarpicMensagem() {
     Carregar();
-    picMensagem->ZOrder(0);
-    picMensagem->setTop(Twips::DePixels(height()) / 2 - picMensagem->Height() / 2);
-    picMensagem->setLeft(Twips::DePixels(width()) / 2 - picMensagem->Width() / 2);
+    CentralizarPainel(this, picMensagem);
 }
 
 void frmPesquisa::ExibirOcultarpicMensagem(bool lbooExibirOcultarpicMensagem) {
     Carregar();
     if (!isVisible()) return;
-    if (lbooExibirOcultarpicMensagem) {
-        DesabilitarDuranteAEspera(this);
-        HWnd lhWnd = Plataforma::Handle(picMensagem);
-        quint8 lbytRaio = 30;
-        ArredondarCantosDoObjeto(lhWnd, lbytRaio);
-        CentralizarpicMensagem();
-        picMensagem->setVisible(true);
-        Pausar(1);
-    } else {
-        HabilitarDepoisDaEspera(this);
-        picMensagem->setVisible(false);
-    }
+    if (lbooExibirOcultarpicMensagem)
+        ExibirPainelDeEspera(this, picMensagem, [this] { CentralizarpicMensagem(); });
+    else
+        OcultarPainelDeEspera(this, picMensagem);
 }
 
 qint16 frmPesquisa::ConfigurarGrade() {
     Carregar();
     qint16 ConfigurarGrade = 1;
-    const int lintColunas = static_cast<int>(mcolunas.size());
     ComTratamentoDeErro(Nome(), u"ConfigurarGrade", [&](qint16& Ponto) {
         Ponto = 1;
         msfgGrade->setVisible(false);

@@ -277,7 +277,10 @@ void Controle::RegistrarEntradaDoFoco(Qt::FocusReason) {
 
 void Controle::RegistrarSaidaDoFoco(Qt::FocusReason motivo) {
     update();
-    if (MotivoDeJanela(motivo) || !mbooTemFoco) return;
+    // A window disabled while it waits (its waiting panel up) takes the focus from the
+    // control as a switch to another window does: the control keeps it, raising nothing,
+    // and gets it back without a GotFocus.
+    if (MotivoDeJanela(motivo) || !window()->isEnabled() || !mbooTemFoco) return;
     mbooTemFoco = false;
     ControlesComFoco().remove(window());
     emit LostFocus();

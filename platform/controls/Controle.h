@@ -13,7 +13,8 @@
 // - GotFocus: the focus enters the control from another control. A window that is
 //   activated again hands the focus back without a second GotFocus.
 // - LostFocus: the focus leaves the control for another control of the same window.
-//   Switching to another window (a message box, a dialog) raises nothing.
+//   Switching to another window (a message box, a dialog) raises nothing, and neither
+//   does disabling the window (a form waiting under its panel).
 // - Validate(Cancel): before the focus leaves the control for a control whose
 //   CausesValidation is True, by mouse, by Tab or by SetFocus; Cancel = True keeps
 //   the focus where it is and then neither LostFocus nor GotFocus is raised.

@@ -13,7 +13,11 @@ XRComboBox::XRComboBox(QWidget* pai, const QString& nome) : Controle(pai, nome) 
     mobjCaixa->setStyleSheet(Aparencia::EstiloDaCaixaDeSelecao(Qt::white));
     mobjCaixa->setMaxVisibleItems(15);
     // activated: only the person's pick, also of the entry already selected.
-    connect(mobjCaixa, &QComboBox::activated, this, [this] { emit Click(); });
+    connect(mobjCaixa, &QComboBox::activated, this, [this] {
+        mbooCliqueDaPessoa = true;
+        emit Click();
+        mbooCliqueDaPessoa = false;
+    });
     mobjIndicador = Aparencia::CriarIndicador(this, QStringLiteral("Abaixo"));
     DefinirAlvoDoFoco(mobjCaixa);
     resize(sizeHint());

@@ -12,6 +12,7 @@
 // - The person picking an entry in the list raises Click, also for the entry that
 //   was already selected.
 // - AddItem, RemoveItem, Clear and ItemData raise nothing (Clear leaves ListIndex -1).
+// - CliqueDaPessoa tells, during Click, a person's pick from a setter's Click.
 // ItemData(-1), the data of "no selection", is 0, as for an entry without data: a
 // form that reads the selected entry's data without checking for a selection (the
 // service code search) searches as for data 0 instead of failing with an error the
@@ -48,6 +49,8 @@ public:
     QString Text() const;
 
     QComboBox* Caixa() const { return mobjCaixa; }
+    // True while the Click being raised comes from the person's pick, not from code.
+    bool CliqueDaPessoa() const { return mbooCliqueDaPessoa; }
     QSize sizeHint() const override;
 
 signals:
@@ -63,4 +66,5 @@ private:
     QComboBox* mobjCaixa;
     QWidget* mobjIndicador;
     int mintNewIndex = -1;
+    bool mbooCliqueDaPessoa = false;
 };

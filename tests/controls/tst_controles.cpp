@@ -246,6 +246,15 @@ void TesteDosControles::comboBoxCliquesDosSetters() {
     QCOMPARE(cliques, antes + 2);
     QCOMPARE(cmb.ListCount(), 0);
     QCOMPARE(cmb.NewIndex(), -1);
+
+    // During Click the control tells the person's pick from a setter's.
+    cmb.AddItem(u"Ativos"_s);
+    QList<bool> daPessoa;
+    connect(&cmb, &XRComboBox::Click, this, [&] { daPessoa << cmb.CliqueDaPessoa(); });
+    cmb.setListIndex(0);
+    emit cmb.Caixa()->activated(0);
+    QCOMPARE(daPessoa, (QList<bool>{false, true}));
+    QVERIFY(!cmb.CliqueDaPessoa());
 }
 
 void TesteDosControles::comboBoxListaEErros() {
@@ -389,6 +398,15 @@ void TesteDosControles::numberBoxValidateMantemOFoco() {
     eventos.clear();
     a.SetFocus();
     QCOMPARE(eventos, (QStringList{u"b.LostFocus"_s, u"a.GotFocus"_s}));
+
+    // The window disabled while it waits, then enabled with the focus given back: no
+    // event at all (a quantity box is not normalised by a wait).
+    eventos.clear();
+    janela.setEnabled(false);
+    janela.setEnabled(true);
+    a.Editor()->setFocus(Qt::OtherFocusReason);
+    QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(a.Editor()));
+    QCOMPARE(eventos, QStringList());
 
     // Another window (a message box) takes and gives back the focus: no event at all.
     QWidget mensagem;

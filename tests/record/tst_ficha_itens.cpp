@@ -178,10 +178,12 @@ private:
     }
     // The consultation (service 1 of type 1, cost 48) found.
     void PreencherServico(const QString& valores) {
-        PreencherValores(u"optServico"_s, valores);
+        // The type first: choosing it empties the item, as the lookup then fills it.
+        No<OptionButton>(u"optServico"_s)->setValue(true);
         auto* tipos = No<XRComboBox>(u"xrcmbTiposDeServicos"_s);
         for (int i = 0; i < tipos->ListCount(); ++i)
             if (tipos->ItemData(i) == 1) tipos->setListIndex(i);
+        PreencherValores(u"optServico"_s, valores);
         Encontrar(u"xrfCodigoDoServico=1|xrfNomeDoServico=Consulta clínica"_s);
         No(u"xrfNomeDoServico"_s)->setTag(u"48"_s);
     }
