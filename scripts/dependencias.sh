@@ -37,8 +37,9 @@ verificar_formato() {
     arquivos=$(cd "$raiz" && { git ls-files '*.cpp' '*.h' 2>/dev/null ||
                                 find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print; })
     local diferentes
+    # No difference is no match for grep: not a failure of the check (set -e, pipefail).
     diferentes=$(cd "$raiz" && echo "$arquivos" | xargs clang-format --dry-run -Werror 2>&1 |
-                 grep -o '^[^:]*\.\(cpp\|h\):[0-9]*:[0-9]*: error' | cut -d: -f1 | sort -u)
+                 { grep -o '^[^:]*\.\(cpp\|h\):[0-9]*:[0-9]*: error' || true; } | cut -d: -f1 | sort -u)
     if [ -n "$diferentes" ]; then
         echo "Formato diferente do .clang-format (rode clang-format -i):"
         echo "$diferentes"
