@@ -4,7 +4,6 @@
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRComboBox.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -148,18 +147,6 @@ QJsonObject DescreverCelula(const QString& caminho, int row, int col) {
     return descricao;
 }
 
-QJsonObject DescreverBotao(const QString& texto) {
-    for (QWidget* janela : JanelasEmOrdem())
-        for (QAbstractButton* botao : janela->findChildren<QAbstractButton*>())
-            if (botao->isVisible() && botao->text().remove(u'&') == texto) {
-                QJsonObject descricao = Retangulo(botao, botao->rect());
-                descricao.insert(QStringLiteral("existe"), true);
-                descricao.insert(QStringLiteral("habilitado"), botao->isEnabled());
-                return descricao;
-            }
-    return {{QStringLiteral("existe"), false}};
-}
-
 } // namespace
 
 void Sonda::IniciarSePedida(QObject* pai) {
@@ -194,8 +181,6 @@ QByteArray Sonda::Responder(const QString& pedido) const {
         resposta = DescreverControle(partes.at(1));
     else if (comando == QStringLiteral("celula") && partes.size() == 4)
         resposta = DescreverCelula(partes.at(1), partes.at(2).toInt(), partes.at(3).toInt());
-    else if (comando == QStringLiteral("botao") && partes.size() >= 2)
-        resposta = DescreverBotao(pedido.section(u' ', 1));
     else
         resposta.insert(QStringLiteral("erro"), QString(QStringLiteral("pedido desconhecido: ") + pedido));
     return QJsonDocument(resposta).toJson(QJsonDocument::Compact);

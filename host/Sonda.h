@@ -12,7 +12,6 @@
 //   controle <caminho>            one control: place on the screen, flags, its own
 //                                 properties, a grid's cells, a combo box's entries
 //   celula <caminho> <row> <col>  where a grid's cell is on the screen
-//   botao <texto>                 a button by its text (message boxes, file dialogs)
 // A caminho is a control's name, or names separated by "/" where each is looked for
 // inside the one before ("frmFicha/xrcmdGravar"). The search starts in the modal
 // window, then the active window, then every visible window.

@@ -102,17 +102,6 @@ QString HostNaTela::Propriedade(const QString& caminho, const QString& proprieda
     return Texto(Controle(caminho).value(u"propriedades"_s).toObject().value(propriedade));
 }
 
-QString HostNaTela::Celula(const QString& grade, int row, int col) {
-    return Celulas(grade).at(row).toArray().at(col).toString();
-}
-
-QString HostNaTela::TextoDaMensagem() {
-    for (const QJsonValue& janela : Janelas().value(u"janelas"_s).toArray())
-        if (janela[u"classe"_s].toString() == u"QMessageBox"_s)
-            return janela[u"propriedades"_s][u"text"_s].toString();
-    return {};
-}
-
 bool HostNaTela::Esperar(const std::function<bool()>& condicao, const QString& descricao, int milissegundos) {
     QElapsedTimer relogio;
     relogio.start();
@@ -149,10 +138,6 @@ bool HostNaTela::EsperarPropriedade(const QString& caminho, const QString& propr
     return ok;
 }
 
-bool HostNaTela::EsperarMensagem(const QString& trecho) {
-    return Esperar([&] { return TextoDaMensagem().contains(trecho); }, u"a mensagem \""_s + trecho + u"\""_s);
-}
-
 bool HostNaTela::Xdotool(const QStringList& argumentos) {
     QProcess xdotool;
     xdotool.setProcessChannelMode(QProcess::MergedChannels);
@@ -171,50 +156,36 @@ bool HostNaTela::ClicarEm(const QJsonObject& retangulo, const QString& descricao
            Falhar(u"clique em "_s + descricao);
 }
 
+// The place the probe answers to the request, once it is there (and enabled, when the
+// answer tells); empty when it never was.
+QJsonObject HostNaTela::EsperarLugar(const QString& pedido) {
+    QJsonObject lugar;
+    Esperar(
+        [&] {
+            lugar = Pedir(pedido);
+            return lugar.value(u"existe"_s).toBool() && lugar.value(u"habilitado"_s).toBool(true);
+        },
+        pedido);
+    return lugar.value(u"existe"_s).toBool() ? lugar : QJsonObject();
+}
+
 bool HostNaTela::Clicar(const QString& caminho) {
-    QJsonObject controle;
-    if (!Esperar(
-            [&] {
-                controle = Controle(caminho);
-                return controle.value(u"existe"_s).toBool() && controle.value(u"habilitado"_s).toBool();
-            },
-            caminho + u" visível e habilitado"_s))
-        return false;
-    return ClicarEm(controle, caminho);
+    const QJsonObject controle = EsperarLugar(u"controle "_s + caminho);
+    return !controle.isEmpty() && ClicarEm(controle, caminho);
+}
+
+bool HostNaTela::ClicarNaCelula(const QString& grade, int row, int col) {
+    const QJsonObject celula = EsperarLugar(u"celula %1 %2 %3"_s.arg(grade).arg(row).arg(col));
+    return !celula.isEmpty() && ClicarEm(celula, grade);
 }
 
 bool HostNaTela::MoverPara(const QString& grade, int row, int col) {
-    QJsonObject celula;
-    if (!Esperar(
-            [&] {
-                celula = Pedir(u"celula %1 %2 %3"_s.arg(grade).arg(row).arg(col));
-                return celula.value(u"existe"_s).toBool();
-            },
-            u"a célula (%1, %2) de %3 à vista"_s.arg(row).arg(col).arg(grade)))
-        return false;
+    const QJsonObject celula = EsperarLugar(u"celula %1 %2 %3"_s.arg(grade).arg(row).arg(col));
+    if (celula.isEmpty()) return false;
     // Two moves, so that the grid sees the mouse move even when it rested there.
     const QPoint ponto = Centro(celula);
     return Xdotool({u"mousemove"_s, QString::number(ponto.x() - 3), QString::number(ponto.y()),
                     u"mousemove"_s, QString::number(ponto.x()), QString::number(ponto.y())});
-}
-
-bool HostNaTela::ClicarNaCelula(const QString& grade, int row, int col) {
-    const QJsonObject celula = Pedir(u"celula %1 %2 %3"_s.arg(grade).arg(row).arg(col));
-    if (!celula.value(u"existe"_s).toBool())
-        return Falhar(u"a célula (%1, %2) de %3 não está à vista"_s.arg(row).arg(col).arg(grade));
-    return ClicarEm(celula, grade);
-}
-
-bool HostNaTela::ClicarNoBotao(const QString& texto) {
-    QJsonObject botao;
-    if (!Esperar(
-            [&] {
-                botao = Pedir(u"botao "_s + texto);
-                return botao.value(u"existe"_s).toBool() && botao.value(u"habilitado"_s).toBool();
-            },
-            u"o botão \""_s + texto + u"\""_s))
-        return false;
-    return ClicarEm(botao, texto);
 }
 
 bool HostNaTela::Digitar(const QString& texto) {

@@ -40,20 +40,16 @@ public:
     QJsonArray Celulas(const QString& grade) {
         return Controle(grade).value(QStringLiteral("celulas")).toArray();
     }
-    QString Celula(const QString& grade, int row, int col);
-    QString TextoDaMensagem(); // the text of the message box shown, if any
 
     // ---- Waiting for conditions
     bool Esperar(const std::function<bool()>& condicao, const QString& descricao, int milissegundos = 20000);
     bool EsperarJanelaAtiva(const QString& nome);
     bool EsperarFoco(const QString& controle);
     bool EsperarPropriedade(const QString& caminho, const QString& propriedade, const QString& valor);
-    bool EsperarMensagem(const QString& trecho); // a message box containing it, active
 
     // ---- Acting as a person
     bool Clicar(const QString& caminho);
     bool ClicarNaCelula(const QString& grade, int row, int col);
-    bool ClicarNoBotao(const QString& texto); // a button by its caption (message boxes, dialogs)
     bool MoverPara(const QString& grade, int row, int col);
     bool Digitar(const QString& texto);
     bool Teclar(const QString& tecla); // X key names: Return, Tab, Escape, ctrl+a...
@@ -65,6 +61,7 @@ public:
     bool FotografarJanela(const QString& nome, const QString& arquivo);
 
 private:
+    QJsonObject EsperarLugar(const QString& pedido);
     bool Xdotool(const QStringList& argumentos);
     bool ClicarEm(const QJsonObject& retangulo, const QString& descricao);
     bool Falhar(const QString& motivo);
