@@ -44,10 +44,13 @@ QString RecordsetSql::FieldName(qint32 indice) const {
 }
 
 Field RecordsetSql::Fields(const QString& nome) const {
-    qsizetype indice = -1;
-    for (qsizetype i = 0; i < mconsulta.Campos.size(); ++i)
-        if (mconsulta.Campos.at(i).Nome.compare(nome, Qt::CaseInsensitive) == 0) indice = i;
-    if (indice < 0) throw VB::ErroDeExecucao(VB::ItemNaoEncontrado);
+    qsizetype indice = mindicesDosCampos.value(nome, -1);
+    if (indice < 0) {
+        for (qsizetype i = 0; i < mconsulta.Campos.size() && indice < 0; ++i)
+            if (mconsulta.Campos.at(i).Nome.compare(nome, Qt::CaseInsensitive) == 0) indice = i;
+        if (indice < 0) throw VB::ErroDeExecucao(VB::ItemNaoEncontrado);
+        mindicesDosCampos.insert(nome, indice);
+    }
     if (Eof()) throw VB::ErroDeExecucao(VB::SemRegistroAtual);
     const qint32 fimDoBloco = mlonInicioDoBloco + static_cast<qint32>(mlinhas.size());
     if (mlonInicioDoBloco < 0 || mlonPosicao < mlonInicioDoBloco || mlonPosicao >= fimDoBloco)

@@ -13,6 +13,7 @@
 
 #include "contracts/Recordset.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVariantList>
@@ -86,4 +87,7 @@ private:
     mutable qint32 mlonInicioDoBloco = -1;
     mutable QList<QList<QVariant>> mlinhas;
     mutable qint32 mlonLeituras = 0;
+    // The index of each field name as callers spell it, found once (names match
+    // without case): a grid filled row by row asks for the same names again and again.
+    mutable QHash<QString, qsizetype> mindicesDosCampos;
 };

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Benchmarks at clinic-chain scale, in one command: builds the benchmarks (Release),
-# generates the database when it is missing (1,000,000 quotes by default, a few
-# minutes on SQLite), runs every case in a process of its own (so each peak memory
-# figure is that case's) and rewrites bench/RESULTS.md. The notes below the line
-# "<!-- notas -->" of RESULTS.md are kept as they are.
+# Benchmarks at clinic-chain scale, in one command: builds every benchmark program
+# (Release), generates the database when it is missing (1,000,000 quotes by default, a
+# few minutes on SQLite), runs every case of every program in a process of its own (so
+# each peak memory figure is that case's) and rewrites bench/RESULTS.md. The notes below
+# the line "<!-- notas -->" of RESULTS.md are kept as they are. A case that fails is
+# written into the tables as failed, the others still run; the script then ends with 1.
 #
 #   scripts/bench.sh [--escala F] [--execucoes N] [--postgresql | --url URL] [--sem-sqlite]
 #
@@ -36,25 +37,52 @@ while [ $# -gt 0 ]; do
     esac
 done
 
+# Every benchmark program (its path under the build's bench/) and its cases, in the order
+# they run; each case is also the name it has in the result line.
+programas=(bench_lista bench_impressao bench_ficha bench_ficha_cliente bench_itens bench_gravacao
+           bench_pesquisa bench_negocio)
+declare -A caminho=(
+    [bench_lista]=list/bench_lista [bench_impressao]=printing/bench_impressao
+    [bench_ficha]=ficha/bench_ficha [bench_ficha_cliente]=record/bench_ficha_cliente
+    [bench_itens]=itens/bench_itens [bench_gravacao]=gravacao/bench_gravacao
+    [bench_pesquisa]=search/bench_pesquisa [bench_negocio]=business/bench_negocio
+    [bench_relatorios]=reports/bench_relatorios)
+declare -A casos=(
+    [bench_lista]="abrir_recentes todas_as_situacoes proxima_pagina ultima_pagina primeira_pagina
+                   pesquisa_nome pesquisa_numero pesquisa_ampla"
+    [bench_impressao]="ficha_100_itens lista_recentes_pdf previa_todas"
+    [bench_ficha]="abrir_ficha_alteracao_100_itens"
+    [bench_ficha_cliente]="ficha_cliente_codigo ficha_cliente_nome"
+    [bench_itens]="produto_codigo_de_barras produto_etiqueta produto_nome produto_nome_lista
+                   servico_tipo_nome servico_codigo"
+    [bench_gravacao]="incluir_100_itens alterar_1_item"
+    [bench_pesquisa]="clientes_nome"
+    [bench_negocio]="clientes_apelido produtos_codigo_de_barras produtos_nome servicos_tipo_nome
+                     gravar_orcamento_20_itens excluir_item"
+    [bench_relatorios]="previa ficha lista")
+# What is measured on an empty database too: the reference of the memory goals.
+declare -A casos_vazios=([bench_lista]="abrir_recentes todas_as_situacoes" [bench_impressao]="previa_todas")
+
 source "$raiz/scripts/dependencias.sh"
 source "$raiz/scripts/postgresql.sh"
 extras=(libsqlite3-dev)
 [ "$postgresql_privado" -eq 1 ] && extras+=(postgresql)
 instalar_dependencias "${extras[@]}"
 
-cmake -S "$raiz" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" -j2 --target bench_gerar_dados bench_negocio bench_lista >/dev/null
+# ccache, when the machine has it, spares rebuilding what did not change.
+lancador=()
+command -v ccache >/dev/null 2>&1 && lancador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S "$raiz" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=Release "${lancador[@]}" >/dev/null
+cmake --build "$build" -j2 --target bench_gerar_dados "${!caminho[@]}" >/dev/null
 mkdir -p "$dados"
 export QT_QPA_PLATFORM=offscreen
 
 resultados="$(mktemp)"
 geracoes="$(mktemp)"
-trap 'rm -f "$resultados" "$geracoes"' EXIT
-
-casos_lista=(abrir_recentes todas_as_situacoes proxima_pagina ultima_pagina primeira_pagina
-             pesquisa_nome pesquisa_numero pesquisa_ampla)
-casos_negocio=(clientes_apelido produtos_codigo_de_barras produtos_nome servicos_tipo_nome
-               gravar_orcamento_20_itens excluir_item)
+erros="$(mktemp)"
+falhas=0
+limpar() { rm -f "$resultados" "$geracoes" "$erros"; }
+trap limpar EXIT
 
 # gerar <banco> <file keeping the generation's line> <options of the database>: generates
 # when missing; the line printed by the generation is kept beside the data for later runs.
@@ -70,32 +98,58 @@ gerar() {
     fi
 }
 
-# medir <options of the database>: every case in its own process.
+# medir_caso <program> <generated|empty> <database's name> <case> <options of the database>:
+# one case in a process of its own. Its result lines are kept with the program and the
+# kind of database; a failure is kept as a line FALHOU with the program's last message.
+medir_caso() {
+    local programa="$1" base="$2" banco="$3" caso="$4"; shift 4
+    local saida
+    if saida="$("$build/bench/${caminho[$programa]}" "$@" --caso "$caso" --execucoes "$execucoes" 2>"$erros")"; then
+        grep -v -e '^This plugin does not support' -e '^QStandardPaths:' "$erros" >&2 || true
+        { grep '^RESULTADO' <<<"$saida" || true; } | sed "s/^/$programa\t$base\t/" | tee -a "$resultados"
+    else
+        cat "$erros" >&2
+        local mensagem
+        mensagem="$(grep -v -e '^This plugin does not support' -e '^QStandardPaths:' -e '^Uso:' "$erros" |
+                    tail -n 1 | tr '\t|' '  ')"
+        printf '%s\t%s\tFALHOU\t-\t%s\t%s\t-\t-\t-\t-\t-\t-\t-\t%s\n' \
+            "$programa" "$base" "$caso" "$banco" "${mensagem:-sem mensagem}" | tee -a "$resultados"
+        echo "FALHOU: $programa --caso $caso ($banco)" >&2
+        falhas=$((falhas + 1))
+    fi
+}
+
+# medir <database's name> <options of the database>: every case of every program.
 medir() {
-    local caso
-    for caso in "${casos_lista[@]}"; do
-        "$build/bench/list/bench_lista" "$@" --caso "$caso" --execucoes "$execucoes" | tee -a "$resultados"
-    done
-    for caso in "${casos_negocio[@]}"; do
-        "$build/bench/business/bench_negocio" "$@" --caso "$caso" --execucoes "$execucoes" | tee -a "$resultados"
+    local banco="$1" programa caso; shift
+    for programa in "${programas[@]}"; do
+        for caso in ${casos[$programa]}; do
+            medir_caso "$programa" gerada "$banco" "$caso" "$@"
+        done
     done
 }
 
-# The list opened on an empty database: the reference of the memory goal.
+# The same cases on an empty database: the references of the memory goals.
 medir_vazio() {
-    local caso
-    for caso in abrir_recentes todas_as_situacoes; do
-        "$build/bench/list/bench_lista" "$@" --caso "$caso" --execucoes "$execucoes" |
-            sed 's/^RESULTADO\tlista\t/RESULTADO\tvazio\t/' | tee -a "$resultados"
+    local banco="$1" programa caso; shift
+    for programa in "${!casos_vazios[@]}"; do
+        for caso in ${casos_vazios[$programa]}; do
+            medir_caso "$programa" vazia "$banco" "$caso" "$@"
+        done
     done
 }
+
+# The reports without a database: once.
+for caso in ${casos[bench_relatorios]}; do
+    medir_caso bench_relatorios gerada - "$caso"
+done
 
 if [ "$sqlite" -eq 1 ]; then
-    banco="$dados/orcamentos-escala-$escala.sqlite"
-    gerar SQLite "$banco.geracao" --banco "$banco"
-    medir --banco "$banco"
+    arquivo="$dados/orcamentos-escala-$escala.sqlite"
+    gerar SQLite "$arquivo.geracao" --banco "$arquivo"
+    medir SQLite --banco "$arquivo"
     rm -f "$dados/vazio.sqlite"*
-    medir_vazio --banco "$dados/vazio.sqlite"
+    medir_vazio SQLite --banco "$dados/vazio.sqlite"
 fi
 
 if [ "$postgresql_privado" -eq 1 ] && [ -z "$url" ]; then
@@ -109,7 +163,7 @@ if [ "$postgresql_privado" -eq 1 ] && [ -z "$url" ]; then
     porta=$(( 20000 + RANDOM % 20000 ))
     como_dono "$bin/pg_ctl" -D "$pasta_pg/dados" -l "$pasta_pg/servidor.log" -w \
         -o "-p $porta -k $pasta_pg -c listen_addresses=127.0.0.1" start >/dev/null
-    trap 'como_dono "$bin/pg_ctl" -D "$pasta_pg/dados" -m fast stop >/dev/null 2>&1 || true; rm -f "$resultados" "$geracoes"' EXIT
+    trap 'como_dono "$bin/pg_ctl" -D "$pasta_pg/dados" -m fast stop >/dev/null 2>&1 || true; limpar' EXIT
     for base in zelt_bench zelt_bench_vazio; do
         como_dono "$bin/createdb" -h 127.0.0.1 -p "$porta" -U postgres "$base" 2>/dev/null || true
     done
@@ -119,12 +173,16 @@ fi
 
 if [ -n "$url" ]; then
     gerar PostgreSQL "$dados/postgresql-escala-$escala.geracao" --url "$url"
-    medir --url "$url"
+    medir PostgreSQL --url "$url"
     if [ -n "${url_vazio:-}" ]; then
         como_dono "$bin/psql" -q "$url_vazio" -c "SET client_min_messages = warning; DROP SCHEMA public CASCADE; CREATE SCHEMA public;" >/dev/null
-        medir_vazio --url "$url_vazio"
+        medir_vazio PostgreSQL --url "$url_vazio"
     fi
 fi
 
 "$raiz/bench/business/resultados.sh" "$resultados" "$geracoes" "$escala" "$execucoes" "$raiz/bench/RESULTS.md"
 echo "bench/RESULTS.md atualizado."
+if [ "$falhas" -gt 0 ]; then
+    echo "$falhas caso(s) falharam: veja as linhas FALHOU acima e a coluna goals de bench/RESULTS.md." >&2
+    exit 1
+fi

@@ -3,6 +3,7 @@
 #include "business/Banco.h"
 #include "business/Negocio.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSqlError>
@@ -17,7 +18,7 @@ namespace Medicao {
 
 namespace {
 
-void Sair(const QString& mensagem, int codigo) {
+[[noreturn]] void Sair(const QString& mensagem, int codigo) {
     std::fprintf(stderr, "%s\n", qPrintable(mensagem));
     std::exit(codigo);
 }
@@ -33,7 +34,7 @@ QString Intervalo(const std::vector<double>& tempos) {
 
 } // namespace
 
-Opcoes LerOpcoes(const QStringList& argumentos, const char* uso) {
+Opcoes LerOpcoes(const QStringList& argumentos, const char* uso, bool comBanco) {
     Opcoes opcoes;
     for (int i = 1; i < argumentos.size(); ++i) {
         const QString& a = argumentos.at(i);
@@ -49,8 +50,13 @@ Opcoes LerOpcoes(const QStringList& argumentos, const char* uso) {
         else
             Sair(QString::fromUtf8(uso), 2);
     }
-    if (opcoes.Arquivo.isEmpty() == opcoes.Url.isEmpty()) Sair(QString::fromUtf8(uso), 2);
+    const bool bancos = !opcoes.Arquivo.isEmpty() + !opcoes.Url.isEmpty();
+    if (bancos != (comBanco ? 1 : 0)) Sair(QString::fromUtf8(uso), 2);
     return opcoes;
+}
+
+void Falhar(const QString& mensagem) {
+    Sair(mensagem, 1);
 }
 
 void AbrirBanco(const Opcoes& opcoes) {
@@ -185,6 +191,20 @@ void Publicar(const Opcoes& opcoes, const Resultado& r) {
     if (!r.Like.empty()) resumo += QStringLiteral("; LIKE simples %1 ms").arg(Numero(Mediana(r.Like)));
     resumo += QStringLiteral("; pico de memória %1 MB").arg(pico, 0, 'f', 1);
     std::fprintf(stderr, "%s\n", qPrintable(resumo));
+}
+
+int Executar(const Programa& programa) {
+    const Opcoes opcoes = LerOpcoes(QCoreApplication::arguments(), programa.Uso, !programa.SemBanco);
+    const auto pedido = [&opcoes](const Caso& caso) {
+        return opcoes.Caso.isEmpty() || opcoes.Caso == caso.Nome;
+    };
+    if (std::none_of(programa.Casos.begin(), programa.Casos.end(), pedido))
+        Sair(QString::fromUtf8(programa.Uso), 2);
+    if (!programa.SemBanco) AbrirBanco(opcoes);
+    if (programa.Preparar) programa.Preparar();
+    for (const Caso& caso : programa.Casos)
+        if (pedido(caso)) Publicar(opcoes, caso.Medir(opcoes));
+    return 0;
 }
 
 } // namespace Medicao

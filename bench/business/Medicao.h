@@ -25,12 +25,19 @@ struct Opcoes {
     QString Caso;
     int Execucoes = 7;
     bool EhPostgreSQL() const { return !Url.isEmpty(); }
+    // "-" for a benchmark that measures without a database.
     QString NomeDoBanco() const {
-        return EhPostgreSQL() ? QStringLiteral("PostgreSQL") : QStringLiteral("SQLite");
+        if (EhPostgreSQL()) return QStringLiteral("PostgreSQL");
+        return Arquivo.isEmpty() ? QStringLiteral("-") : QStringLiteral("SQLite");
     }
 };
-// Reads the options; prints the usage and exits with 2 on a wrong command line.
-Opcoes LerOpcoes(const QStringList& argumentos, const char* uso);
+// Reads the options; prints the usage and exits with 2 on a wrong command line. A
+// benchmark without a database (comBanco false) refuses --banco and --url.
+Opcoes LerOpcoes(const QStringList& argumentos, const char* uso, bool comBanco = true);
+
+// Prints the message (stderr) and ends the process with 1: a benchmark that cannot
+// do what it set out to measure says why and stops.
+[[noreturn]] void Falhar(const QString& mensagem);
 
 // Opens the database through Negocio::Iniciar (never with demonstration data) and
 // registers the ProgIDs; exits with 1 and a message when it cannot.
@@ -91,5 +98,22 @@ struct Resultado {
 };
 // Prints the result line (stdout) and a readable summary (stderr).
 void Publicar(const Opcoes& opcoes, const Resultado& resultado);
+
+// A case of a benchmark: its name after --caso, and its measurement.
+struct Caso {
+    QString Nome;
+    std::function<Resultado(const Opcoes&)> Medir;
+};
+struct Programa {
+    const char* Uso = "";                // printed on a wrong command line or an unknown case
+    QList<Caso> Casos;                   // run in this order when --caso is not given
+    bool SemBanco = false;               // measures without a database
+    std::function<void()> Preparar = {}; // after the database is opened, before the first case
+};
+// What the main of every benchmark does once its application object exists: reads the
+// command line, refuses an unknown case (usage, exit code 2) before anything is opened,
+// opens the database, prepares, runs the case asked for or every case, and publishes
+// each result. Answers main's exit code.
+int Executar(const Programa& programa);
 
 } // namespace Medicao

@@ -105,4 +105,14 @@ QString ConferirPiso(const std::function<void()>& trabalho, const QList<Medicao:
     return QStringLiteral("PISO DIFERE");
 }
 
+void MedirComPiso(Medicao::Resultado& r, int execucoes, const std::function<void()>& trabalho,
+                  const std::function<void()>& antes, const QList<Medicao::Comando>& piso,
+                  const QList<Medicao::Comando>& like) {
+    r.Nota = ConferirPiso(trabalho, piso);
+    QList<Medicao::Medida> medidas{{trabalho, antes, &r.Tempos},
+                                   {[&piso] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso}};
+    if (!like.isEmpty()) medidas.append({[&like] { Medicao::ExecutarDireto(like); }, {}, &r.Like});
+    Medicao::Intercalar(execucoes, medidas);
+}
+
 } // namespace Rastro

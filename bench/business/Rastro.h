@@ -28,4 +28,11 @@ enum class Conferencia {
 QString ConferirPiso(const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso,
                      Conferencia conferencia = Conferencia::TextoEValores);
 
+// An operation measured beside its floor: the floor checked against one run of trabalho
+// (the note), then trabalho (after antes, untimed, each time), the floor and, when given,
+// the plain LIKE reference measured in turns (Medicao::Intercalar) into r's times.
+void MedirComPiso(Medicao::Resultado& r, int execucoes, const std::function<void()>& trabalho,
+                  const std::function<void()>& antes, const QList<Medicao::Comando>& piso,
+                  const QList<Medicao::Comando>& like = {});
+
 } // namespace Rastro

@@ -21,9 +21,10 @@ struct Selecao {
     QString Ordem;
 
     Comando Contagem() const { return {QStringLiteral("SELECT COUNT(*) ") + DeOnde, Parametros}; }
-    Comando Pagina(int tamanho, int pagina) const {
+    Comando Pagina(int tamanho, int pagina) const { return Bloco(tamanho, (pagina - 1) * tamanho); }
+    Comando Bloco(int linhas, int inicio) const {
         QVariantList parametros = Parametros;
-        parametros << tamanho << (pagina - 1) * tamanho;
+        parametros << linhas << inicio;
         return {QStringLiteral("SELECT ") + Campos + u' ' + DeOnde + QStringLiteral(" ORDER BY ") + Ordem +
                     QStringLiteral(" LIMIT ? OFFSET ?"),
                 parametros};
@@ -33,6 +34,18 @@ struct Selecao {
         Comando pagina = Pagina(tamanho, 1);
         pagina.SoSeContou = true;
         return {Contagem(), pagina};
+    }
+    // As a recordset of total rows reads them when it is walked from its first row to
+    // its last: the first page, then whole pages read ahead, about 200 rows at a time
+    // (read forward: these selections stay far below the 5,000 rows skipped from which
+    // a recordset reads backwards).
+    QList<Comando> ContagemEPercurso(int total, int tamanhoDaPagina) const {
+        QList<Comando> comandos{Contagem()};
+        if (total > 0) comandos << Bloco(tamanhoDaPagina, 0);
+        const int leituraAntecipada = tamanhoDaPagina * std::max(1, 200 / tamanhoDaPagina);
+        for (int inicio = tamanhoDaPagina; inicio < total; inicio += leituraAntecipada)
+            comandos << Bloco(leituraAntecipada, inicio);
+        return comandos;
     }
 };
 
@@ -164,6 +177,22 @@ Selecao SelecaoDeServicos(qint32 tipo, const QString& nome, bool likeSimples) {
             condicao + u')',
         parametros, QStringLiteral("NomeNormalizado, Codigo")};
 }
+
+const QString CamposDaEmpresa = QStringLiteral(
+    "Codigo, NomeFantasia, RazaoSocial, QuantidadeDeDiasParaAValidadeDoOrcamento, "
+    "PermissaoParaAlterarADataDeValidadeDoOrcamento, DataInicialDaPromocao, DataFinalDaPromocao, "
+    "PercPromocaoDeDescontoNaVendaDeServico, PercPromocaoDeDescontoNaVendaDeProduto, "
+    "FormatoDeCodigoDeBarrasParaBalanca");
+
+// The items of one quote with the record form's fields (clsOrcItens.Selecionar 1).
+const QString CamposDosItensDaFicha = QStringLiteral(
+    "i.NumeroDoItemDoOrcamento, i.TipoDeLancamento, CASE i.TipoDeLancamento WHEN 1 THEN "
+    "CAST(i.NumeroDoTipoDeServico AS TEXT) ELSE i.CodigoDeBarrasDoProduto END, COALESCE(i.CodigoDoServico, "
+    "i.CodigoInternoDoProduto), CASE i.TipoDeLancamento WHEN 1 THEN i.NomeDoServicoOuProduto END, CASE "
+    "i.TipoDeLancamento WHEN 2 THEN i.NomeDoServicoOuProduto END, i.CodigoDoAnimal, COALESCE(a.Nome, ''), "
+    "i.Quantidade, i.ValorUnitario, i.DescontoEmPercentual, i.DescontoEmValor, i.ValorTotal, i.Custo, "
+    "i.TipoDeVenda, i.Situacao, i.DataEHoraDaInclusao, i.UsuarioDaInclusao, i.DataEHoraDaAlteracao, "
+    "i.UsuarioDaAlteracao, i.NumeroDoOrcamento, i.NomeDoServicoOuProduto, i.ValorTotal");
 
 QVariant NuloOu(bool condicao, const QVariant& valor) {
     return condicao ? valor : Banco::Nulo();
@@ -325,6 +354,32 @@ QList<Comando> ExcluirItem(qint64 orcamento, qint64 item, qint64 valorTotal, qin
          {valorTotal, descontoEmValor, descontoEmPercentual, valorLiquido, orcamento}},
         {QStringLiteral("COMMIT"), {}},
     };
+}
+
+QList<Comando> AbrirFichaDeAlteracao(const FichaDeAlteracao& f) {
+    // Pages of 10 rows where the form asks for no page size (ADO's default).
+    constexpr int PaginaPadrao = 10;
+    // The company: its settings are read only when there is exactly one.
+    const Selecao empresa{CamposDaEmpresa, QStringLiteral("FROM Empresa"), {}, QStringLiteral("Codigo")};
+    QList<Comando> comandos =
+        f.Empresas == 1 ? empresa.ContagemEPercurso(1, PaginaPadrao) : QList<Comando>{empresa.Contagem()};
+    comandos << Selecao{QStringLiteral("Numero, Nome"),
+                        QStringLiteral("FROM TiposDeServicos WHERE 1 = 1"),
+                        {},
+                        QStringLiteral("Numero")}
+                    .ContagemEPercurso(f.TiposDeServico, PaginaPadrao);
+    comandos << Selecao{CamposDosItensDaFicha,
+                        QStringLiteral("FROM ItensDeOrcamento i LEFT JOIN Animais a ON a.Codigo = "
+                                       "i.CodigoDoAnimal WHERE i.NumeroDoOrcamento = ?"),
+                        {f.Orcamento},
+                        QStringLiteral("i.NumeroDoItemDoOrcamento")}
+                    .ContagemEPercurso(f.Itens, f.ItensPorPagina);
+    comandos << Selecao{QStringLiteral("Codigo, Nome"),
+                        QStringLiteral("FROM Animais WHERE CodigoDoCliente = ? AND Situacao = 1"),
+                        {f.Cliente},
+                        QStringLiteral("Nome, Codigo")}
+                    .ContagemEPercurso(f.Animais, PaginaPadrao);
+    return comandos;
 }
 
 } // namespace Referencia

@@ -62,4 +62,15 @@ QList<Comando> GravarOrcamento(const OrcamentoGravado& orcamento);
 QList<Comando> ExcluirItem(qint64 orcamento, qint64 item, qint64 valorTotal, qint64 descontoEmValor,
                            qint64 descontoEmPercentual, qint64 valorLiquido);
 
+// Opening a stored quote in the record form's change mode: the company's settings, the
+// service types, the quote's items as the form's grid is filled (its first page, then
+// the rest read ahead), the client's active animals. The counts tell which pages the
+// recordsets read.
+struct FichaDeAlteracao {
+    qint64 Orcamento = 0, Cliente = 0;
+    int Empresas = 1, TiposDeServico = 0, Itens = 0, Animais = 0;
+    int ItensPorPagina = 0; // the rows of one page of the form's grid
+};
+QList<Comando> AbrirFichaDeAlteracao(const FichaDeAlteracao& ficha);
+
 } // namespace Referencia

@@ -9,34 +9,27 @@
 // The writes leave the database as they found it: every quote they add is removed
 // at the end.
 
+#include "bench/business/Amostra.h"
 #include "bench/business/Medicao.h"
 #include "bench/business/Rastro.h"
 #include "bench/business/Referencia.h"
 
 #include "business/Banco.h"
-#include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/DadosDoUsuario.h"
 #include "contracts/Negocio.h"
 
 #include <QCoreApplication>
-#include <QSqlQuery>
 #include <cstdio>
-#include <map>
 
 namespace {
 
+using Medicao::Falhar;
 using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
     "Casos: clientes_apelido, produtos_codigo_de_barras, produtos_nome, servicos_tipo_nome,\n"
     "       gravar_orcamento_20_itens, excluir_item";
-
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
 
 QVariant Valor(const QString& sql) {
     const QVariant valor = Banco::Valor(sql);
@@ -64,11 +57,8 @@ Resultado MedirConsulta(const Medicao::Opcoes& o, const QString& caso,
                         const std::function<qint64()>& consulta, const QList<Medicao::Comando>& piso,
                         const QList<Medicao::Comando>& like = {}) {
     Resultado r{QStringLiteral("negocio"), caso};
-    r.Nota = Rastro::ConferirPiso([&] { consulta(); }, piso);
-    QList<Medicao::Medida> medidas{{[&] { r.Linhas = consulta(); }, {}, &r.Tempos},
-                                   {[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso}};
-    if (!like.isEmpty()) medidas.append({[&] { Medicao::ExecutarDireto(like); }, {}, &r.Like});
-    Medicao::Intercalar(o.Execucoes, medidas);
+    Rastro::MedirComPiso(
+        r, o.Execucoes, [&] { r.Linhas = consulta(); }, {}, piso, like);
     return r;
 }
 
@@ -154,180 +144,35 @@ Resultado ServicosPorTipoENome(const Medicao::Opcoes& o) {
 
 // ---- Writes ----------------------------------------------------------------------------------
 
-// The record form's items grid, in memory: its columns, row 0 the captions.
-class GradeEmMemoria : public IGradeDeItens {
-public:
-    GradeEmMemoria() : mlinhas{QStringList(GradeDeItens::QuantidadeDeColunas, QStringLiteral("Coluna"))} {}
-    int Rows() const override { return int(mlinhas.size()); }
-    int Cols() const override { return GradeDeItens::QuantidadeDeColunas; }
-    QString TextMatrix(int row, int col) const override { return mlinhas.at(row).value(col); }
-    // A new row; its cells are set by column.
-    QStringList& NovaLinha() { return mlinhas.emplace_back(GradeDeItens::QuantidadeDeColunas); }
-
-private:
-    QList<QStringList> mlinhas;
-};
-
-QString Reais(qint64 decimosDeMilesimos) {
-    return VB::Format(QVariant::fromValue(VB::Currency::DeDecimosDeMilesimos(decimosDeMilesimos)),
-                      QStringLiteral("#,##0.00"));
-}
-
-// A quote of 20 items, 10 services and 10 products of the registry, for an active
-// client with an animal: the grid as the record form fills it, the header totals,
-// and the same quote as the floor writes it.
-struct OrcamentoDeTeste {
-    GradeEmMemoria Grade;
-    Referencia::OrcamentoGravado Orcamento;
-    // The totals without the last item (what the record form hands Excluir).
-    qint64 TotalSemOUltimo = 0, LiquidoSemOUltimo = 0;
-};
-
-OrcamentoDeTeste MontarOrcamento() {
-    OrcamentoDeTeste q;
-    Referencia::OrcamentoGravado& o = q.Orcamento;
-    {
-        QSqlQuery c = Banco::Executar(QStringLiteral(
-            "SELECT c.CodigoDoCliente, MIN(a.Codigo) AS CodigoDoAnimal FROM Clientes c JOIN Animais a ON "
-            "a.CodigoDoCliente = c.CodigoDoCliente WHERE c.Situacao = 1 AND c.CodigoDoCliente >= (SELECT "
-            "MAX(CodigoDoCliente) / 2 FROM Clientes) GROUP BY c.CodigoDoCliente ORDER BY c.CodigoDoCliente "
-            "LIMIT 1"));
-        if (!c.next()) Falhar(QStringLiteral("Nenhum cliente ativo com animal."));
-        o.CodigoDoCliente = Banco::Coluna(c, "CodigoDoCliente").toLongLong();
-        o.CodigoDoAnimal = Banco::Coluna(c, "CodigoDoAnimal").toLongLong();
-    }
-    QSqlQuery s = Banco::Executar(QStringLiteral("SELECT Codigo, NumeroDoTipoDeServico, Nome, ValorDeVenda, "
-                                                 "Custo FROM Servicos WHERE Situacao = 1 ORDER BY "
-                                                 "Codigo LIMIT 10"));
-    while (s.next())
-        o.Itens << Referencia::ItemGravado{true,
-                                           Banco::Coluna(s, "Codigo").toLongLong(),
-                                           Banco::Coluna(s, "NumeroDoTipoDeServico").toInt(),
-                                           QString(),
-                                           Banco::Coluna(s, "Nome").toString(),
-                                           o.CodigoDoAnimal,
-                                           10000,
-                                           Banco::Coluna(s, "ValorDeVenda").toLongLong(),
-                                           0,
-                                           0,
-                                           0,
-                                           Banco::Coluna(s, "Custo").toLongLong()};
-    QSqlQuery p =
-        Banco::Executar(QStringLiteral("SELECT CodigoInterno, CodigoDeBarras, Nome, ValorDeVenda, "
-                                       "ValorDeCusto FROM Produtos WHERE Situacao = 1 AND "
-                                       "CodigoDeBarras IS NOT NULL ORDER BY CodigoInterno LIMIT 10"));
-    while (p.next())
-        o.Itens << Referencia::ItemGravado{false,
-                                           Banco::Coluna(p, "CodigoInterno").toLongLong(),
-                                           0,
-                                           Banco::Coluna(p, "CodigoDeBarras").toString(),
-                                           Banco::Coluna(p, "Nome").toString(),
-                                           o.CodigoDoAnimal,
-                                           20000,
-                                           Banco::Coluna(p, "ValorDeVenda").toLongLong(),
-                                           0,
-                                           0,
-                                           0,
-                                           Banco::Coluna(p, "ValorDeCusto").toLongLong()};
-    if (o.Itens.size() != 20) Falhar(QStringLiteral("O cadastro não tem 10 serviços e 10 produtos ativos."));
-    for (Referencia::ItemGravado& i : o.Itens) {
-        const qint64 bruto = i.Quantidade * i.ValorUnitario / 10000;
-        i.DescontoEmPercentual = 100000; // 10 %
-        i.DescontoEmValor = (bruto / 10 + 50) / 100 * 100;
-        i.ValorTotal = bruto - i.DescontoEmValor;
-        o.ValorTotal += bruto;
-        o.DescontoEmValor += i.DescontoEmValor;
-        using namespace GradeDeItens;
-        QStringList& linha = q.Grade.NovaLinha();
-        linha[TipoDeServicoOuCodigoDeBarras] =
-            i.Servico ? QString::number(i.TipoDeServico) : i.CodigoDeBarras;
-        linha[CodigoDoServicoOuProduto] = QString::number(i.Codigo);
-        linha[NomeDoServicoOuProduto] = i.Nome;
-        linha[CodigoDoAnimal] = QString::number(i.CodigoDoAnimal);
-        linha[Quantidade] = VB::Format(QVariant::fromValue(VB::Currency::DeDecimosDeMilesimos(i.Quantidade)),
-                                       QStringLiteral("#,##0.000"));
-        linha[ValorUnitario] = Reais(i.ValorUnitario);
-        linha[PercentualDeDesconto] = Reais(i.DescontoEmPercentual);
-        linha[ValorDeDesconto] = Reais(i.DescontoEmValor);
-        linha[ValorTotal] = Reais(i.ValorTotal);
-        linha[Custo] = Reais(i.Custo);
-        linha[NumeroDoItem] = QStringLiteral("0");
-        linha[TipoDeVenda] = QStringLiteral("1");
-        linha[TipoDeLancamento] = QString::number(i.Servico ? LancamentoDeServico : LancamentoDeProduto);
-        linha[CodigoDaSituacao] = QStringLiteral("1");
-    }
-    o.ValorLiquido = o.ValorTotal - o.DescontoEmValor;
-    o.DescontoEmPercentual = (o.DescontoEmValor * 1000000 / o.ValorTotal + 50) / 100 * 100;
-    o.Data = Relogio::Hoje();
-    o.Validade = o.Data.addDays(15);
-    o.Inclusao = Relogio::Agora();
-    o.Usuario = QStringLiteral("BENCH");
-    const Referencia::ItemGravado& ultimo = o.Itens.constLast();
-    q.TotalSemOUltimo = o.ValorTotal - ultimo.Quantidade * ultimo.ValorUnitario / 10000;
-    q.LiquidoSemOUltimo = o.ValorLiquido - ultimo.ValorTotal;
-    return q;
-}
-
-// Stores the quote through clsOrcamentos as the record form does; answers its number.
-qint64 Gravar(const OrcamentoDeTeste& q, QObject* usuario) {
-    auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
-    const Referencia::OrcamentoGravado& o = q.Orcamento;
-    orcamentos->NumeroDoOrcamento = 0;
-    orcamentos->CodigoDoCliente = double(o.CodigoDoCliente);
-    orcamentos->CodigoDoAnimal = qint32(o.CodigoDoAnimal);
-    orcamentos->ValorTotal = VB::Currency::DeDecimosDeMilesimos(o.ValorTotal);
-    orcamentos->DescontoEmPercentual = VB::Currency::DeDecimosDeMilesimos(o.DescontoEmPercentual);
-    orcamentos->DescontoEmValor = VB::Currency::DeDecimosDeMilesimos(o.DescontoEmValor);
-    orcamentos->ValorLiquido = VB::Currency::DeDecimosDeMilesimos(o.ValorLiquido);
-    orcamentos->DataDeValidadeDoOrcamento = o.Validade.toString(QStringLiteral("dd/MM/yyyy"));
-    orcamentos->GradeDeItensDoOrcamento = &q.Grade;
-    orcamentos->DadosDoUsuario = usuario;
-    const qint16 estado = orcamentos->Adicionar();
-    if (estado != 0)
-        Falhar(QStringLiteral("Adicionar respondeu %1: %2 %3 %4")
-                   .arg(estado)
-                   .arg(orcamentos->DescricaoDaFalha, orcamentos->DescricaoDoErro,
-                        orcamentos->NomeDoCampoValidado));
-    return qint64(orcamentos->CodigoGerado);
-}
-
-void RemoverOrcamentos(const QList<qint64>& numeros) {
-    Banco::UnidadeDeTrabalho unidade;
-    for (const qint64 numero : numeros) {
-        Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"), {numero});
-        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"), {numero});
-    }
-    unidade.Confirmar();
+// A quote of 20 items: 10 services and 10 products.
+Amostra::Orcamento MontarOrcamento() {
+    return Amostra::Montar(10, 10);
 }
 
 Resultado GravarOrcamento(const Medicao::Opcoes& o) {
-    const OrcamentoDeTeste q = MontarOrcamento();
-    clsDadosDoUsuario usuario;
-    usuario.NomeDoUsuario = QStringLiteral("BENCH");
+    const Amostra::Orcamento q = MontarOrcamento();
     QList<qint64> criados;
     Resultado r{QStringLiteral("negocio"), QStringLiteral("gravar_orcamento_20_itens")};
-    const QList<Medicao::Comando> piso = Referencia::GravarOrcamento(q.Orcamento);
-    r.Nota = Rastro::ConferirPiso([&] { criados << Gravar(q, &usuario); }, piso, Rastro::Conferencia::Texto);
+    const QList<Medicao::Comando> piso = Referencia::GravarOrcamento(q.Gravado);
+    r.Nota = Rastro::ConferirPiso([&] { criados << Amostra::Gravar(q); }, piso, Rastro::Conferencia::Texto);
     Medicao::Intercalar(o.Execucoes,
-                        {{[&] { criados << Gravar(q, &usuario); }, {}, &r.Tempos},
+                        {{[&] { criados << Amostra::Gravar(q); }, {}, &r.Tempos},
                          {[&] { criados << Medicao::ExecutarDireto(piso).UltimaChave; }, {}, &r.Piso}});
-    r.Linhas = q.Orcamento.Itens.size();
-    RemoverOrcamentos(criados);
+    r.Linhas = q.Gravado.Itens.size();
+    Amostra::Remover(criados);
     return r;
 }
 
 Resultado ExcluirItem(const Medicao::Opcoes& o) {
-    const OrcamentoDeTeste q = MontarOrcamento();
-    clsDadosDoUsuario usuario;
-    usuario.NomeDoUsuario = QStringLiteral("BENCH");
+    const Amostra::Orcamento q = MontarOrcamento();
     QList<qint64> criados;
     qint64 atual = 0;
-    const auto novoPeloNegocio = [&] { criados << (atual = Gravar(q, &usuario)); };
+    const auto novoPeloNegocio = [&] { criados << (atual = Amostra::Gravar(q)); };
     const auto excluir = [&] {
         auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
         itens->ValorTotalDoOrcamento = VB::Currency::DeDecimosDeMilesimos(q.TotalSemOUltimo);
         itens->ValorLiquidoDoOrcamento = VB::Currency::DeDecimosDeMilesimos(q.LiquidoSemOUltimo);
-        itens->DadosDoUsuario = &usuario;
+        itens->DadosDoUsuario = Amostra::Usuario();
         double numero = double(atual);
         double item = 20;
         if (itens->Excluir(numero, item).toBool())
@@ -342,13 +187,13 @@ Resultado ExcluirItem(const Medicao::Opcoes& o) {
     Resultado r{QStringLiteral("negocio"), QStringLiteral("excluir_item")};
     novoPeloNegocio();
     r.Nota = Rastro::ConferirPiso(excluir, pisoDe(atual), Rastro::Conferencia::Texto);
-    const QList<Medicao::Comando> gravacaoDoPiso = Referencia::GravarOrcamento(q.Orcamento);
+    const QList<Medicao::Comando> gravacaoDoPiso = Referencia::GravarOrcamento(q.Gravado);
     Medicao::Intercalar(
         o.Execucoes,
         {{excluir, novoPeloNegocio, &r.Tempos},
          {[&] { Medicao::ExecutarDireto(pisoDe(atual)); },
           [&] { criados << (atual = Medicao::ExecutarDireto(gravacaoDoPiso).UltimaChave); }, &r.Piso}});
-    RemoverOrcamentos(criados);
+    Amostra::Remover(criados);
     return r;
 }
 
@@ -356,21 +201,13 @@ Resultado ExcluirItem(const Medicao::Opcoes& o) {
 
 int main(int argc, char** argv) {
     QCoreApplication aplicacao(argc, argv);
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    const std::map<QString, std::function<Resultado(const Medicao::Opcoes&)>> casos{
-        {QStringLiteral("clientes_apelido"), ClientesPorApelido},
-        {QStringLiteral("produtos_codigo_de_barras"), ProdutosPorCodigoDeBarras},
-        {QStringLiteral("produtos_nome"), ProdutosPorNome},
-        {QStringLiteral("servicos_tipo_nome"), ServicosPorTipoENome},
-        {QStringLiteral("gravar_orcamento_20_itens"), GravarOrcamento},
-        {QStringLiteral("excluir_item"), ExcluirItem},
-    };
-    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
-        std::fprintf(stderr, "%s\n", Uso);
-        return 2;
-    }
-    Medicao::AbrirBanco(opcoes);
-    for (const auto& [nome, caso] : casos)
-        if (opcoes.Caso.isEmpty() || opcoes.Caso == nome) Medicao::Publicar(opcoes, caso(opcoes));
-    return 0;
+    return Medicao::Executar({.Uso = Uso,
+                              .Casos = {
+                                  {QStringLiteral("clientes_apelido"), ClientesPorApelido},
+                                  {QStringLiteral("produtos_codigo_de_barras"), ProdutosPorCodigoDeBarras},
+                                  {QStringLiteral("produtos_nome"), ProdutosPorNome},
+                                  {QStringLiteral("servicos_tipo_nome"), ServicosPorTipoENome},
+                                  {QStringLiteral("gravar_orcamento_20_itens"), GravarOrcamento},
+                                  {QStringLiteral("excluir_item"), ExcluirItem},
+                              }});
 }

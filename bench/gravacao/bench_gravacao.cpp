@@ -12,19 +12,20 @@
 //                      time is in the note.
 //
 // The one-second waits of the waiting panels are not measured (the pause is shortened to
-// nothing through the platform seam); any message box or error shown fails the run.
+// nothing through the platform seam); any message box or error shown fails the run. The
+// quotes a case stores (the form's and the floor's) are removed at its end.
 //
 //   bench_gravacao (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
 
+#include "bench/business/Amostra.h"
 #include "bench/business/Medicao.h"
+#include "bench/comum/Formularios.h"
+#include "bench/list/Host.h"
 
 #include "business/Banco.h"
 #include "component/modPrincipal.h"
-#include "contracts/ComponentesDaSuite.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/DadosDoUsuario.h"
-#include "entry/clsOrcamentos.h"
-#include "list/frmLista.h"
+#include "contracts/Negocio.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/OptionButton.h"
@@ -33,16 +34,15 @@
 #include "platform/controls/XRDTPicker.h"
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNumberBox.h"
-#include "platform/suite/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSqlQuery>
-#include <cstdio>
 
 namespace {
 
+using Medicao::Falhar;
 using Medicao::Resultado;
 
 const char* const Uso =
@@ -51,30 +51,13 @@ const char* const Uso =
 
 constexpr int ItensPorOrcamento = 100;
 
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
-
 template <class T> T* Filho(QWidget* formulario, const char* nome) {
-    T* controle = formulario->findChild<T*>(QString::fromLatin1(nome));
-    if (!controle)
-        Falhar(QStringLiteral("%1 não tem %2.").arg(formulario->objectName(), QLatin1String(nome)));
-    return controle;
+    return &Formularios::Controle<T>(*formulario, nome);
 }
 
 void Clicar(QWidget* formulario, const char* comando) {
     emit Filho<XRCommandButton>(formulario, comando)->Click();
 }
-
-// An error report would wait for a person: the run has failed.
-class ErroInterrompe final : public ZELT_A_MsgErro::clsMensagem {
-public:
-    QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local, QVariant&) override {
-        Falhar(QStringLiteral("Erro %1: %2 (%3)")
-                   .arg(Numero.toString(), Descricao.toString(), Local.toString()));
-    }
-};
 
 // An active client with an active animal, and active services with their types and
 // prices: what the lookups would have found in the generated registry.
@@ -154,8 +137,9 @@ void PreencherOrcamento(QWidget* ficha, const Cadastro& c) {
         Falhar(QStringLiteral("O formulário não aceitou os itens."));
 }
 
-// The business layer alone storing what the form shows, with the same grid.
-void AdicionarSemFormulario(QWidget* ficha) {
+// The business layer alone storing what the form shows, with the same grid; answers the
+// new quote's number.
+qint64 AdicionarSemFormulario(QWidget* ficha) {
     auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
     orcamento->CodigoDoCliente = VB::CDbl(Filho<XRFind>(ficha, "xrfCodigoDoCliente")->Text());
     orcamento->CodigoDoAnimal = Filho<XRComboBox>(ficha, "xrcmbAnimal")->ItemData(0);
@@ -171,36 +155,23 @@ void AdicionarSemFormulario(QWidget* ficha) {
     if (orcamento->Adicionar() != 0)
         Falhar(QStringLiteral("Adicionar recusou: ") + orcamento->DescricaoDaFalha +
                orcamento->DescricaoDoErro);
+    return qint64(orcamento->CodigoGerado);
 }
 
-// The host with the docked list, as bench_lista builds it, and the form each list
-// command shows, scripted.
-class Host {
+// The list docked in the host, and the form each of its commands shows, scripted.
+class ListaRoteirizada {
 public:
-    Host() {
-        mmenu.resize(1400, 760);
-        auto* area = new QWidget(&mmenu);
-        area->setGeometry(0, 60, 1400, 700);
-        mmenu.show();
-        musuario.NomeDoUsuario = QStringLiteral("BENCH");
-        musuario.Administrador = true;
-        mcomponente.reset(
-            qobject_cast<clsOrcamentos*>(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos")));
-        mcomponente->DadosDoUsuario(&musuario);
-        mcomponente->NomeDaAplicacao(QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops"));
-        mcomponente->AbrirLista(Plataforma::Handle(&mmenu), Plataforma::Handle(area));
-        QCoreApplication::processEvents();
-        mlista = area->findChild<frmLista*>();
-        if (!mlista) Falhar(QStringLiteral("A lista não foi aberta."));
+    explicit ListaRoteirizada(Host& host) : mhost(host) {
+        mhost.AbrirLista();
         Plataforma::SubstituirExibicaoModal([this](QWidget* ficha) { mroteiro(ficha); });
     }
-    ~Host() { Plataforma::SubstituirExibicaoModal({}); }
+    ~ListaRoteirizada() { Plataforma::SubstituirExibicaoModal({}); }
 
     // Runs the list's command with the form scripted; answers the time from the mark
     // the script set (Marcar) until the command returned.
     double Comando(const char* nome, std::function<void(QWidget*)> roteiro) {
         mroteiro = std::move(roteiro);
-        Clicar(mlista, nome);
+        Clicar(&mhost.Lista(), nome);
         const double tempo = Decorrido();
         QCoreApplication::processEvents();
         return tempo;
@@ -209,15 +180,13 @@ public:
     double Decorrido() const { return mrelogio.nsecsElapsed() / 1e6; }
     // The newest quote, first in "Recentes": what the change command acts on.
     double PrimeiroDaLista() {
-        mlista->Grade()->setRow(1);
-        return VB::CDbl(mlista->Grade()->TextMatrix(1, frmLista::ColunaNumeroDoOrcamento));
+        MSFlexGrid* grade = mhost.Lista().Grade();
+        grade->setRow(1);
+        return VB::CDbl(grade->TextMatrix(1, frmLista::ColunaNumeroDoOrcamento));
     }
 
 private:
-    QWidget mmenu;
-    clsDadosDoUsuario musuario;
-    std::unique_ptr<clsOrcamentos> mcomponente;
-    frmLista* mlista = nullptr;
+    Host& mhost;
     std::function<void(QWidget*)> mroteiro;
     QElapsedTimer mrelogio;
 };
@@ -228,19 +197,24 @@ qint64 ItensDoOrcamento(double numero) {
         .toLongLong();
 }
 
-Resultado Incluir(const Medicao::Opcoes& o, Host& h, const Cadastro& c) {
+Resultado Incluir(const Medicao::Opcoes& o, Host& host, const Cadastro& c) {
+    ListaRoteirizada h(host);
     Resultado r{QStringLiteral("ficha"), QStringLiteral("incluir_100_itens")};
     std::vector<double> salvamentos;
+    QList<qint64> criados;
     for (int i = 0; i <= o.Execucoes; ++i) {
         double piso = 0, salvamento = 0;
+        qint64 doPiso = 0;
         const double tempo = h.Comando("xrcmdAdicionar", [&](QWidget* ficha) {
             PreencherOrcamento(ficha, c);
-            piso = Medicao::Cronometrar([&] { AdicionarSemFormulario(ficha); });
+            piso = Medicao::Cronometrar([&] { doPiso = AdicionarSemFormulario(ficha); });
             h.Marcar();
             Clicar(ficha, "xrcmdSalvarFecharConfirmar");
             salvamento = h.Decorrido();
         });
-        if (ItensDoOrcamento(h.PrimeiroDaLista()) != ItensPorOrcamento)
+        const qint64 doFormulario = qint64(h.PrimeiroDaLista());
+        criados << doPiso << doFormulario;
+        if (ItensDoOrcamento(doFormulario) != ItensPorOrcamento)
             Falhar(QStringLiteral("O orçamento não foi gravado pelo formulário."));
         if (i == 0) continue; // warm-up
         r.Tempos.push_back(tempo);
@@ -249,15 +223,18 @@ Resultado Incluir(const Medicao::Opcoes& o, Host& h, const Cadastro& c) {
     }
     r.Linhas = ItensPorOrcamento;
     r.Nota = QStringLiteral("até o formulário fechar: %1 ms").arg(Medicao::Mediana(salvamentos), 0, 'f', 1);
+    Amostra::Remover(criados);
     return r;
 }
 
-Resultado Alterar(const Medicao::Opcoes& o, Host& h, const Cadastro& c) {
+Resultado Alterar(const Medicao::Opcoes& o, Host& host, const Cadastro& c) {
+    ListaRoteirizada h(host);
     Resultado r{QStringLiteral("ficha"), QStringLiteral("alterar_1_item")};
     h.Comando("xrcmdAdicionar", [&](QWidget* ficha) {
         PreencherOrcamento(ficha, c);
         Clicar(ficha, "xrcmdSalvarFecharConfirmar");
     });
+    const qint64 criado = qint64(h.PrimeiroDaLista());
     std::vector<double> remocoes, salvamentos;
     for (int i = 0; i <= o.Execucoes; ++i) {
         const double numero = h.PrimeiroDaLista();
@@ -280,33 +257,30 @@ Resultado Alterar(const Medicao::Opcoes& o, Host& h, const Cadastro& c) {
     r.Nota = QStringLiteral("até o formulário fechar: %1 ms; remover o item: %2 ms")
                  .arg(Medicao::Mediana(salvamentos), 0, 'f', 1)
                  .arg(Medicao::Mediana(remocoes), 0, 'f', 2);
+    Amostra::Remover({criado});
     return r;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    using Caso = std::function<Resultado(const Medicao::Opcoes&, Host&, const Cadastro&)>;
-    const std::map<QString, Caso> casos{{QStringLiteral("incluir_100_itens"), Incluir},
-                                        {QStringLiteral("alterar_1_item"), Alterar}};
-    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) Falhar(QString::fromUtf8(Uso));
-    Medicao::AbrirBanco(opcoes);
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    Zelt::RegistrarProgId(ProgId::MsgErro, [] { return std::make_unique<ErroInterrompe>(); });
-    // A message would wait for a person too.
-    Plataforma::SubstituirMsgBox([](const QString& texto, int, const QString&) -> int {
-        Falhar(QStringLiteral("Mensagem exibida: ") + texto);
-    });
-    const Cadastro cadastro = LerCadastro();
-    for (const auto& [nome, caso] : casos) {
-        if (!opcoes.Caso.isEmpty() && opcoes.Caso != nome) continue;
-        Host host;
-        Medicao::Publicar(opcoes, caso(opcoes, host, cadastro));
-    }
-    return 0;
+    Formularios::Aplicacao aplicacao(argc, argv);
+    Cadastro cadastro;
+    // As an administrator: the record form leaves prices and discounts unlocked.
+    const auto caso = [&cadastro](const char* nome,
+                                  Resultado (*medir)(const Medicao::Opcoes&, Host&, const Cadastro&)) {
+        return Host::Caso(
+            QString::fromLatin1(nome),
+            [&cadastro, medir](const Medicao::Opcoes& o, Host& h) { return medir(o, h, cadastro); },
+            Host::Usuario::Administrador);
+    };
+    return Formularios::Executar(
+        {.Uso = Uso,
+         .Casos = {caso("incluir_100_itens", Incluir), caso("alterar_1_item", Alterar)},
+         .Preparar = [&cadastro] {
+             // An error report or a message would wait for a person too.
+             Formularios::RecusarErros();
+             Formularios::RecusarMensagens();
+             cadastro = LerCadastro();
+         }});
 }

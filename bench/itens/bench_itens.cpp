@@ -17,26 +17,30 @@
 #include "bench/business/Medicao.h"
 #include "bench/business/Rastro.h"
 #include "bench/business/Referencia.h"
+#include "bench/comum/Formularios.h"
 
 #include "business/Banco.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/DadosDoUsuario.h"
+#include "contracts/Negocio.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/OptionButton.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNumberBox.h"
-#include "platform/suite/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
 #include "search/frmPesquisa.h"
 
-#include <QApplication>
+#include <QCoreApplication>
+#include <QSqlQuery>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 namespace {
+
+using Medicao::Falhar;
 
 const char* const Uso =
     "Uso: bench_itens (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
@@ -44,20 +48,6 @@ const char* const Uso =
     "       servico_tipo_nome, servico_codigo";
 
 constexpr double MetaMs = 10;
-
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
-
-// An error shown by the form ends the benchmark: a figure of a failed lookup means nothing.
-class ErroEncerra final : public ZELT_A_MsgErro::clsMensagem {
-public:
-    QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local, QVariant&) override {
-        Falhar(QStringLiteral("Erro %1 (%2) em %3")
-                   .arg(Numero.toString(), Descricao.toString(), Local.toString()));
-    }
-};
 
 // A text of the registry: the first column of the first row.
 QString Valor(const QString& sql, const QVariantList& parametros = {}) {
@@ -117,9 +107,6 @@ public:
         modPrincipal::ApelidoOuNomeFantasiaDoCliente = linha.value(3).toString();
         modPrincipal::NomeOuRazaoSocialDoCliente = linha.value(4).toString();
         modPrincipal::FichaAbertaDiretamente = true;
-        Plataforma::SubstituirMsgBox([](const QString& texto, int, const QString&) -> int {
-            Falhar(QStringLiteral("Mensagem inesperada: ") + texto);
-        });
         Plataforma::SubstituirExibicaoModal([](QWidget* janela) {
             if (auto* lista = qobject_cast<frmPesquisa*>(janela)) {
                 MSFlexGrid* grade = lista->Grade();
@@ -132,11 +119,7 @@ public:
         QCoreApplication::processEvents();
     }
 
-    template <class T> T& Controle(const char* nome) {
-        T* controle = mficha.findChild<T*>(QString::fromLatin1(nome));
-        if (!controle) Falhar(QStringLiteral("A ficha não tem %1.").arg(QString::fromLatin1(nome)));
-        return *controle;
-    }
+    template <class T> T& Controle(const char* nome) { return Formularios::Controle<T>(mficha, nome); }
     QString Texto(const char* campo) { return Controle<XRFind>(campo).Text(); }
 
     // The person's search request in a field, and the pass of the event loop after it.
@@ -163,11 +146,6 @@ public:
 
 private:
     frmFicha mficha;
-};
-
-struct Caso {
-    const char* Nome;
-    std::function<Medicao::Resultado(const Medicao::Opcoes&, Ficha&)> Medir;
 };
 
 // Checks the item one search fills (right after it: the panel alone, shown over the form,
@@ -305,38 +283,32 @@ Medicao::Resultado CodigoDeServico(const Medicao::Opcoes& o, Ficha& f) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    Medicao::AbrirBanco(opcoes);
-    Suite::RegistrarComponentesDaSuite();
-    Zelt::RegistrarProgId(ProgId::MsgErro, [] { return std::make_unique<ErroEncerra>(); });
-    Plataforma::DefinirFatorDaPausa(0);
-    clsDadosDoUsuario usuario;
-    usuario.NomeDoUsuario = QStringLiteral("BENCH");
-    usuario.Administrador = true;
-    modPrincipal::DadosDoUsuario = &usuario;
-    modPrincipal::NomeDaAplicacao = QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops");
-    std::fprintf(stderr, "%s produtos, %s serviços\n",
-                 qPrintable(Valor(QStringLiteral("SELECT COUNT(*) FROM Produtos"))),
-                 qPrintable(Valor(QStringLiteral("SELECT COUNT(*) FROM Servicos"))));
-
-    const QList<Caso> casos{
-        {"produto_codigo_de_barras", CodigoDeBarras},
-        {"produto_etiqueta", EtiquetaDeBalanca},
-        {"produto_nome", [](const Medicao::Opcoes& o, Ficha& f) { return NomeDeProduto(o, f, false); }},
-        {"produto_nome_lista", [](const Medicao::Opcoes& o, Ficha& f) { return NomeDeProduto(o, f, true); }},
-        {"servico_tipo_nome", TipoENomeDeServico},
-        {"servico_codigo", CodigoDeServico},
+    Formularios::Aplicacao aplicacao(argc, argv);
+    // One record form for every case, as a person looks items up one after the other.
+    std::unique_ptr<Ficha> ficha;
+    const auto caso = [&ficha](const char* nome,
+                               Medicao::Resultado (*medir)(const Medicao::Opcoes&, Ficha&)) {
+        return Medicao::Caso{QString::fromLatin1(nome),
+                             [&ficha, medir](const Medicao::Opcoes& o) { return medir(o, *ficha); }};
     };
-    bool algum = false;
-    Ficha ficha;
-    for (const Caso& caso : casos) {
-        if (!opcoes.Caso.isEmpty() && opcoes.Caso != QLatin1String(caso.Nome)) continue;
-        algum = true;
-        Medicao::Publicar(opcoes, caso.Medir(opcoes, ficha));
-    }
-    if (!algum) Falhar(QString::fromUtf8(Uso));
-    return 0;
+    return Formularios::Executar(
+        {.Uso = Uso,
+         .Casos = {caso("produto_codigo_de_barras", CodigoDeBarras),
+                   caso("produto_etiqueta", EtiquetaDeBalanca),
+                   caso("produto_nome",
+                        [](const Medicao::Opcoes& o, Ficha& f) { return NomeDeProduto(o, f, false); }),
+                   caso("produto_nome_lista",
+                        [](const Medicao::Opcoes& o, Ficha& f) { return NomeDeProduto(o, f, true); }),
+                   caso("servico_tipo_nome", TipoENomeDeServico), caso("servico_codigo", CodigoDeServico)},
+         .Preparar = [&ficha] {
+             // An error or a message shown by the form ends the benchmark: a figure of a failed
+             // lookup means nothing.
+             Formularios::RecusarErros();
+             Formularios::RecusarMensagens();
+             Formularios::Entrar(Formularios::Usuario::Administrador);
+             std::fprintf(stderr, "%s produtos, %s serviços\n",
+                          qPrintable(Valor(QStringLiteral("SELECT COUNT(*) FROM Produtos"))),
+                          qPrintable(Valor(QStringLiteral("SELECT COUNT(*) FROM Servicos"))));
+             ficha = std::make_unique<Ficha>();
+         }});
 }

@@ -15,20 +15,11 @@
 #include "bench/business/Medicao.h"
 #include "bench/business/Rastro.h"
 #include "bench/business/Referencia.h"
+#include "bench/list/Host.h"
 
 #include "business/Banco.h"
-#include "contracts/DadosDoUsuario.h"
-#include "entry/clsOrcamentos.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNavigationBar.h"
-#include "platform/suite/ComponentesDaSuite.h"
 
-#include <QApplication>
 #include <cstdio>
-#include <map>
 
 namespace {
 
@@ -42,89 +33,12 @@ const char* const Uso =
 constexpr qint32 Todas = 0;
 constexpr qint32 Recentes = 3;
 
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
-
-// The host: a menu window whose work area (1400 x 700 pixels, a 1366 x 768 screen's
-// worth) receives the list, and the component created by its ProgID.
-class Host {
-public:
-    Host() {
-        mmenu.resize(1400, 760);
-        marea = new QWidget(&mmenu);
-        marea->setGeometry(0, 60, 1400, 700);
-        mmenu.show();
-        musuario.NomeDoUsuario = QStringLiteral("BENCH");
-        mcomponente.reset(
-            qobject_cast<clsOrcamentos*>(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos")));
-        mcomponente->DadosDoUsuario(&musuario);
-        mcomponente->NomeDaAplicacao(QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops"));
-    }
-
-    // AbrirLista as the host calls it; the list's first page is in the grid when it
-    // returns, and the pass of the event loop that follows lays it out and paints it.
-    void AbrirLista() {
-        mcomponente->AbrirLista(Plataforma::Handle(&mmenu), Plataforma::Handle(marea));
-        QCoreApplication::processEvents();
-    }
-    void FecharLista() {
-        for (frmLista* lista : marea->findChildren<frmLista*>())
-            lista->close(); // deletes itself
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCoreApplication::processEvents();
-    }
-    frmLista& Lista() {
-        frmLista* lista = marea->findChild<frmLista*>();
-        if (!lista) Falhar(QStringLiteral("A lista não foi aberta."));
-        return *lista;
-    }
-    template <class T> T& Controle(const char* nome) {
-        T* controle = Lista().findChild<T*>(QString::fromLatin1(nome));
-        if (!controle) Falhar(QStringLiteral("A lista não tem %1.").arg(QString::fromLatin1(nome)));
-        return *controle;
-    }
-
-    // What the person does, each followed by one pass of the event loop.
-    void EscolherSituacao(int indice) {
-        Controle<XRComboBox>("xrcmbSituacao").setListIndex(indice);
-        QCoreApplication::processEvents();
-    }
-    void Navegar(int botao) {
-        emit Controle<XRNavigationBar>("xrnbBarraDeNavegacao").Click(botao);
-        QCoreApplication::processEvents();
-    }
-    // Enter in the find box (Status 1) or its clear button (Status 2).
-    void Pesquisar(const QString& texto) {
-        XRFind& pesquisa = Controle<XRFind>("xrfndPesquisar");
-        pesquisa.setText(texto);
-        pesquisa.setStatus(texto.isEmpty() ? 2 : 1);
-        pesquisa.setSearchedText(texto);
-        emit pesquisa.Click();
-        QCoreApplication::processEvents();
-    }
-
-    int TamanhoDaPagina() { return Lista().TamanhoDaPagina(); }
-    int Total() { return Controle<XRNavigationBar>("xrnbBarraDeNavegacao").TotalDeRegistros(); }
-
-private:
-    QWidget mmenu;
-    QWidget* marea;
-    clsDadosDoUsuario musuario;
-    std::unique_ptr<clsOrcamentos> mcomponente;
-};
-
 Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const std::function<void()>& antes,
                 const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso,
                 const QList<Medicao::Comando>& like = {}) {
     Resultado r{QStringLiteral("lista"), caso};
     antes();
-    r.Nota = Rastro::ConferirPiso(trabalho, piso);
-    QList<Medicao::Medida> medidas{{trabalho, antes, &r.Tempos},
-                                   {[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso}};
-    if (!like.isEmpty()) medidas.append({[&] { Medicao::ExecutarDireto(like); }, {}, &r.Like});
-    Medicao::Intercalar(o.Execucoes, medidas);
+    Rastro::MedirComPiso(r, o.Execucoes, trabalho, antes, piso, like);
     return r;
 }
 
@@ -204,50 +118,35 @@ QString NumeroDeOrcamento() {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    using Caso = std::function<Resultado(const Medicao::Opcoes&, Host&)>;
-    const std::map<QString, Caso> casos{
-        {QStringLiteral("abrir_recentes"), AbrirRecentes},
-        {QStringLiteral("todas_as_situacoes"), TodasAsSituacoes},
-        {QStringLiteral("proxima_pagina"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Paginar(o, h, QStringLiteral("proxima_pagina"), 1, 3);
-         }},
-        {QStringLiteral("ultima_pagina"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Paginar(o, h, QStringLiteral("ultima_pagina"), 1, 4);
-         }},
-        {QStringLiteral("primeira_pagina"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Paginar(o, h, QStringLiteral("primeira_pagina"), 4, 1);
-         }},
-        {QStringLiteral("pesquisa_nome"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Pesquisar(o, h, QStringLiteral("pesquisa_nome"), FragmentoDeNome());
-         }},
-        {QStringLiteral("pesquisa_numero"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Pesquisar(o, h, QStringLiteral("pesquisa_numero"), NumeroDeOrcamento());
-         }},
-        {QStringLiteral("pesquisa_ampla"),
-         [](const Medicao::Opcoes& o, Host& h) {
-             return Pesquisar(o, h, QStringLiteral("pesquisa_ampla"), QStringLiteral("silva"));
-         }},
-    };
-    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
-        std::fprintf(stderr, "%s\n", Uso);
-        return 2;
-    }
-    Medicao::AbrirBanco(opcoes);
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    for (const auto& [nome, caso] : casos) {
-        if (!opcoes.Caso.isEmpty() && opcoes.Caso != nome) continue;
-        Host host;
-        Medicao::Publicar(opcoes, caso(opcoes, host));
-    }
-    return 0;
+    Formularios::Aplicacao aplicacao(argc, argv);
+    return Formularios::Executar(
+        {.Uso = Uso,
+         .Casos = {
+             Host::Caso(QStringLiteral("abrir_recentes"), AbrirRecentes),
+             Host::Caso(QStringLiteral("todas_as_situacoes"), TodasAsSituacoes),
+             Host::Caso(QStringLiteral("proxima_pagina"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Paginar(o, h, QStringLiteral("proxima_pagina"), 1, 3);
+                        }),
+             Host::Caso(QStringLiteral("ultima_pagina"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Paginar(o, h, QStringLiteral("ultima_pagina"), 1, 4);
+                        }),
+             Host::Caso(QStringLiteral("primeira_pagina"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Paginar(o, h, QStringLiteral("primeira_pagina"), 4, 1);
+                        }),
+             Host::Caso(QStringLiteral("pesquisa_nome"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Pesquisar(o, h, QStringLiteral("pesquisa_nome"), FragmentoDeNome());
+                        }),
+             Host::Caso(QStringLiteral("pesquisa_numero"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Pesquisar(o, h, QStringLiteral("pesquisa_numero"), NumeroDeOrcamento());
+                        }),
+             Host::Caso(QStringLiteral("pesquisa_ampla"),
+                        [](const Medicao::Opcoes& o, Host& h) {
+                            return Pesquisar(o, h, QStringLiteral("pesquisa_ampla"), QStringLiteral("silva"));
+                        }),
+         }});
 }

@@ -22,21 +22,18 @@
 // phases (preview opened, PDF written).
 
 #include "bench/business/Medicao.h"
+#include "bench/comum/Formularios.h"
+#include "bench/list/Host.h"
 
 #include "business/Banco.h"
-#include "contracts/DadosDoUsuario.h"
-#include "entry/clsOrcamentos.h"
-#include "list/frmLista.h"
+#include "component/IFormularioDeLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/Twips.h"
-#include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNavigationBar.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
-#include "platform/suite/ComponentesDaSuite.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -44,65 +41,38 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-#include <cstdio>
 #include <ctime>
-#include <map>
 
 namespace {
 
+using Medicao::Falhar;
 using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_impressao (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
     "Casos: ficha_100_itens, lista_recentes_pdf, previa_todas";
 
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
-
 double Ms(qint64 nanossegundos) {
     return nanossegundos / 1e6;
 }
 
-// The host: a menu window whose work area (1400 x 700 pixels) receives the list, and the
-// component created by its ProgID; the previews answered as the case asks.
-class Host {
+// The list docked in the host, its print commands clicked, the previews they open
+// answered as the case asks.
+class Impressao {
 public:
     enum class NaPrevia { ExportarPdf, VerPrimeiraPagina };
 
-    Host() {
-        mmenu.resize(1400, 760);
-        marea = new QWidget(&mmenu);
-        marea->setGeometry(0, 60, 1400, 700);
-        mmenu.show();
-        musuario.NomeDoUsuario = QStringLiteral("BENCH");
-        mcomponente.reset(
-            qobject_cast<clsOrcamentos*>(ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsOrcamentos")));
-        mcomponente->DadosDoUsuario(&musuario);
-        mcomponente->NomeDaAplicacao(QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops"));
+    Impressao() {
+        // A message (nothing to print) is answered at once.
         Plataforma::SubstituirMsgBox(
             [](const QString&, int, const QString&) { return int(Plataforma::vbOK); });
         Plataforma::SubstituirExibicaoModal([this](QWidget* janela) { Exibir(janela); });
-        mcomponente->AbrirLista(Plataforma::Handle(&mmenu), Plataforma::Handle(marea));
-        QCoreApplication::processEvents();
+        mhost.AbrirLista();
     }
 
-    frmLista& Lista() {
-        frmLista* lista = marea->findChild<frmLista*>();
-        if (!lista) Falhar(QStringLiteral("A lista não foi aberta."));
-        return *lista;
-    }
-    template <class T> T& Controle(const char* nome) {
-        T* controle = Lista().findChild<T*>(QString::fromLatin1(nome));
-        if (!controle) Falhar(QStringLiteral("A lista não tem %1.").arg(QString::fromLatin1(nome)));
-        return *controle;
-    }
-    int Total() { return Controle<XRNavigationBar>("xrnbBarraDeNavegacao").TotalDeRegistros(); }
-    void EscolherSituacao(int indice) {
-        Controle<XRComboBox>("xrcmbSituacao").setListIndex(indice);
-        QCoreApplication::processEvents();
-    }
+    frmLista& Lista() { return mhost.Lista(); }
+    int Total() { return mhost.Total(); }
+    void EscolherSituacao(int indice) { mhost.EscolherSituacao(indice); }
     // The mouse over the grid's first row, which places the row commands over it.
     void ApontarPrimeiraLinha() {
         QTest::mouseMove(Lista().Grade(), QPoint(300, 5));
@@ -116,7 +86,7 @@ public:
         mdouPreviaAberta = mdouDialogoRespondido = mdouPdfGravado = mdouPrimeiraPagina = -1;
         const std::clock_t cpu = std::clock();
         mrelogio.start();
-        QTest::mouseClick(&Controle<XRCommandButton>(comando), Qt::LeftButton);
+        QTest::mouseClick(&mhost.Controle<XRCommandButton>(comando), Qt::LeftButton);
         QCoreApplication::processEvents();
         const double total = Ms(mrelogio.nsecsElapsed());
         mdouCpu = (std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC;
@@ -177,10 +147,7 @@ private:
         }
     };
 
-    QWidget mmenu;
-    QWidget* marea;
-    clsDadosDoUsuario musuario;
-    std::unique_ptr<clsOrcamentos> mcomponente;
+    Host mhost;
     QTemporaryDir mpasta;
     NaPrevia mnaPrevia = NaPrevia::ExportarPdf;
     QElapsedTimer mrelogio;
@@ -189,7 +156,7 @@ private:
 // The times of the timed runs, whole and by phase; their medians go into the note.
 struct Fases {
     std::vector<double> Total, Cpu, PreviaAberta, Dialogo, PdfGravado, PrimeiraPagina;
-    void Anotar(const Host& h, double total) {
+    void Anotar(const Impressao& h, double total) {
         Total.push_back(total);
         Cpu.push_back(h.mdouCpu);
         if (h.mdouPreviaAberta >= 0) PreviaAberta.push_back(h.mdouPreviaAberta);
@@ -218,7 +185,7 @@ struct Fases {
 };
 
 // A warm-up run, then the timed ones.
-Fases Repetir(int execucoes, const Host& h, const std::function<double()>& clique) {
+Fases Repetir(int execucoes, const Impressao& h, const std::function<double()>& clique) {
     Fases fases;
     clique();
     for (int i = 0; i < execucoes; ++i)
@@ -263,14 +230,14 @@ qint64 OrcamentoDeCemItens() {
 Resultado Ficha(const Medicao::Opcoes& o) {
     Banco::UnidadeDeTrabalho desfeitaAoFim;
     const qint64 numero = OrcamentoDeCemItens();
-    Host h;
+    Impressao h;
     if (h.Lista().Grade()->TextMatrix(1, IFormularioDeLista::ColunaNumeroDoOrcamento) !=
         QString::number(numero))
         Falhar(QStringLiteral("O orçamento de 100 itens não é a primeira linha da lista."));
     Resultado r{QStringLiteral("impressao"), QStringLiteral("ficha_100_itens")};
     const Fases fases = Repetir(o.Execucoes, h, [&] {
         h.ApontarPrimeiraLinha();
-        return h.Clicar("xrcmdImprimirFicha", Host::NaPrevia::ExportarPdf);
+        return h.Clicar("xrcmdImprimirFicha", Impressao::NaPrevia::ExportarPdf);
     });
     r.Tempos = fases.Total;
     r.Linhas = 100;
@@ -279,10 +246,10 @@ Resultado Ficha(const Medicao::Opcoes& o) {
 }
 
 Resultado ListaRecentes(const Medicao::Opcoes& o) {
-    Host h;
+    Impressao h;
     Resultado r{QStringLiteral("impressao"), QStringLiteral("lista_recentes_pdf")};
-    const Fases fases =
-        Repetir(o.Execucoes, h, [&] { return h.Clicar("xrcmdImprimirLista", Host::NaPrevia::ExportarPdf); });
+    const Fases fases = Repetir(
+        o.Execucoes, h, [&] { return h.Clicar("xrcmdImprimirLista", Impressao::NaPrevia::ExportarPdf); });
     r.Tempos = fases.Total;
     r.Linhas = h.Total();
     const double porSegundo = r.Linhas / (Medicao::Mediana(fases.Total) / 1000.0);
@@ -295,11 +262,12 @@ Resultado ListaRecentes(const Medicao::Opcoes& o) {
 }
 
 Resultado PreviaTodas(const Medicao::Opcoes& o) {
-    Host h;
+    Impressao h;
     h.EscolherSituacao(0);
     Resultado r{QStringLiteral("impressao"), QStringLiteral("previa_todas")};
-    const Fases fases = Repetir(
-        o.Execucoes, h, [&] { return h.Clicar("xrcmdImprimirLista", Host::NaPrevia::VerPrimeiraPagina); });
+    const Fases fases = Repetir(o.Execucoes, h, [&] {
+        return h.Clicar("xrcmdImprimirLista", Impressao::NaPrevia::VerPrimeiraPagina);
+    });
     // Up to the first page painted; with nothing to print, the click itself.
     r.Tempos = fases.PrimeiraPagina.empty() ? fases.Total : fases.PrimeiraPagina;
     r.Linhas = h.Total();
@@ -311,23 +279,9 @@ Resultado PreviaTodas(const Medicao::Opcoes& o) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    const std::map<QString, std::function<Resultado(const Medicao::Opcoes&)>> casos{
-        {QStringLiteral("ficha_100_itens"), Ficha},
-        {QStringLiteral("lista_recentes_pdf"), ListaRecentes},
-        {QStringLiteral("previa_todas"), PreviaTodas},
-    };
-    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
-        std::fprintf(stderr, "%s\n", Uso);
-        return 2;
-    }
-    Medicao::AbrirBanco(opcoes);
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    for (const auto& [nome, caso] : casos)
-        if (opcoes.Caso.isEmpty() || opcoes.Caso == nome) Medicao::Publicar(opcoes, caso(opcoes));
-    return 0;
+    Formularios::Aplicacao aplicacao(argc, argv);
+    return Formularios::Executar({.Uso = Uso,
+                                  .Casos = {{QStringLiteral("ficha_100_itens"), Ficha},
+                                            {QStringLiteral("lista_recentes_pdf"), ListaRecentes},
+                                            {QStringLiteral("previa_todas"), PreviaTodas}}});
 }

@@ -9,39 +9,33 @@
 //
 //   bench_ficha_cliente (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
 //
-// Cases: codigo (the code field), nome (a whole name, in the name field); all of them
-// when --caso is not given.
+// Cases: ficha_cliente_codigo (the code field), ficha_cliente_nome (a whole name, in the
+// name field); all of them when --caso is not given.
 
 #include "bench/business/Medicao.h"
+#include "bench/comum/Formularios.h"
 
 #include "business/Banco.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/DadosDoUsuario.h"
 #include "contracts/Negocio.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRFind.h"
-#include "platform/suite/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QSqlQuery>
 #include <cstdio>
-#include <map>
 
 namespace {
 
+using Medicao::Falhar;
 using Medicao::Resultado;
 
 const char* const Uso = "Uso: bench_ficha_cliente (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso "
                         "NOME] [--execucoes N]\n"
-                        "Casos: codigo, nome";
-
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
+                        "Casos: ficha_cliente_codigo, ficha_cliente_nome";
 
 // The two selections the form makes for one client, straight on the business layer;
 // the number of clients found.
@@ -98,25 +92,14 @@ public:
     Ficha() {
         mmenu.resize(1400, 760);
         mmenu.show();
-        musuario.NomeDoUsuario = QStringLiteral("BENCH");
-        musuario.Administrador = true;
-        modPrincipal::DadosDoUsuario = &musuario;
-        modPrincipal::NomeDaAplicacao = QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops");
+        Formularios::Entrar(Formularios::Usuario::Administrador);
         modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(&mmenu);
         modPrincipal::FichaAbertaDiretamente = false;
         Plataforma::SubstituirExibicaoModal([](QWidget*) {});
-        // A message would mean the search did not find the one client it was meant to.
-        Plataforma::SubstituirMsgBox([](const QString& texto, int, const QString&) -> int {
-            Falhar(QStringLiteral("Mensagem inesperada: ") + texto);
-        });
         mficha.MontarExibirFormulario(frmFicha::Inclusao);
         QCoreApplication::processEvents();
     }
-    XRFind& Campo(const char* nome) {
-        auto* campo = mficha.findChild<XRFind*>(QString::fromLatin1(nome));
-        if (!campo) Falhar(QStringLiteral("A ficha não tem %1.").arg(QString::fromLatin1(nome)));
-        return *campo;
-    }
+    XRFind& Campo(const char* nome) { return Formularios::Controle<XRFind>(mficha, nome); }
     // What the person does, each followed by one pass of the event loop.
     void Pesquisar(const char* campo, const QString& texto) {
         Campo(campo).setText(texto);
@@ -127,11 +110,10 @@ public:
         Campo(campo).Limpar();
         QCoreApplication::processEvents();
     }
-    int Animais() { return mficha.findChild<XRComboBox*>(QStringLiteral("xrcmbAnimal"))->ListCount(); }
+    int Animais() { return Formularios::Controle<XRComboBox>(mficha, "xrcmbAnimal").ListCount(); }
 
 private:
     QWidget mmenu;
-    clsDadosDoUsuario musuario;
     frmFicha mficha;
 };
 
@@ -159,35 +141,21 @@ Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const char* campo
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    using Caso = std::function<Resultado(const Medicao::Opcoes&)>;
-    const std::map<QString, Caso> casos{
-        {QStringLiteral("codigo"),
-         [](const Medicao::Opcoes& o) {
-             const Cliente cliente = ClienteComAnimais(false);
-             return Medir(o, QStringLiteral("ficha_cliente_codigo"), "xrfCodigoDoCliente",
-                          QString::number(cliente.Codigo), cliente, false);
-         }},
-        {QStringLiteral("nome"),
-         [](const Medicao::Opcoes& o) {
-             const Cliente cliente = ClienteComAnimais(true);
-             return Medir(o, QStringLiteral("ficha_cliente_nome"), "xrfNomeOuRazaoSocialDoCliente",
-                          cliente.Nome, cliente, true);
-         }},
-    };
-    if (!opcoes.Caso.isEmpty() && !casos.count(opcoes.Caso)) {
-        std::fprintf(stderr, "%s\n", Uso);
-        return 2;
-    }
-    Medicao::AbrirBanco(opcoes);
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    for (const auto& [nome, caso] : casos) {
-        if (!opcoes.Caso.isEmpty() && opcoes.Caso != nome) continue;
-        Medicao::Publicar(opcoes, caso(opcoes));
-    }
-    return 0;
+    Formularios::Aplicacao aplicacao(argc, argv);
+    return Formularios::Executar(
+        {.Uso = Uso,
+         .Casos = {{QStringLiteral("ficha_cliente_codigo"),
+                    [](const Medicao::Opcoes& o) {
+                        const Cliente cliente = ClienteComAnimais(false);
+                        return Medir(o, QStringLiteral("ficha_cliente_codigo"), "xrfCodigoDoCliente",
+                                     QString::number(cliente.Codigo), cliente, false);
+                    }},
+                   {QStringLiteral("ficha_cliente_nome"),
+                    [](const Medicao::Opcoes& o) {
+                        const Cliente cliente = ClienteComAnimais(true);
+                        return Medir(o, QStringLiteral("ficha_cliente_nome"), "xrfNomeOuRazaoSocialDoCliente",
+                                     cliente.Nome, cliente, true);
+                    }}},
+         // A message would mean the search did not find the one client it was meant to.
+         .Preparar = Formularios::RecusarMensagens});
 }

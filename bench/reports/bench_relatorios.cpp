@@ -2,26 +2,36 @@
 // PDF; a list of 28,000 quotes written to PDF (rows per second); and the preview of a list
 // of 1,000,000 quotes up to its first page painted, with the peak memory it adds to the
 // same preview of an empty list. The lists come from a recordset that makes each row
-// when it is read, as a lazy selection reads a page when it is visited.
-// Usage: bench_relatorios [runs] [previa|ficha|lista]  (every case when none is named; runs
-// the offscreen platform unless told otherwise).
+// when it is read, as a lazy selection reads a page when it is visited. Each case prints
+// the result line of bench/business/Medicao.h (no database: "-").
+//
+//   bench_relatorios [--caso NOME] [--execucoes N]
+//
+// Cases: previa, ficha, lista (all of them, in that order, when --caso is not given: the
+// preview first, on a process that has not yet written any PDF). The list to PDF runs a
+// third as many times (at least 3). Runs the offscreen platform unless told otherwise.
+
+#include "bench/business/Medicao.h"
 
 #include "list/drFicha.h"
 #include "list/drLista.h"
 #include "platform/Plataforma.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <algorithm>
-#include <cstdio>
 #include <vector>
 
 namespace {
+
+using Medicao::Resultado;
+
+const char* const Uso = "Uso: bench_relatorios [--caso NOME] [--execucoes N]\n"
+                        "Casos: previa, ficha, lista";
 
 const QStringList CamposDaLista{QStringLiteral("NumeroDoOrcamento"),
                                 QStringLiteral("DataDoOrcamento"),
@@ -119,21 +129,6 @@ double Milissegundos(const QElapsedTimer& relogio) {
     return relogio.nsecsElapsed() / 1e6;
 }
 
-double Mediana(std::vector<double> valores) {
-    std::sort(valores.begin(), valores.end());
-    return valores[valores.size() / 2];
-}
-
-// VmHWM or VmRSS of this process, in MB.
-double MemoriaEmMB(const char* campo) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) return -1;
-    for (const QByteArray& linha : status.readAll().split('\n'))
-        if (linha.startsWith(campo))
-            return linha.mid(qstrlen(campo) + 1).trimmed().split(' ').value(0).toDouble() / 1024;
-    return -1;
-}
-
 // Starts the peak (VmHWM) afresh from the current resident size.
 bool ReiniciarPico() {
     QFile refs(QStringLiteral("/proc/self/clear_refs"));
@@ -160,93 +155,97 @@ double PreviaAtePrimeiraPagina(qint32 quantidade) {
     return tempo;
 }
 
+// The preview of a million quotes, after two of an empty list (fonts and platform warmed
+// up); the peak memory it adds to theirs goes in the note.
+Resultado Previa(const Medicao::Opcoes& o) {
+    PreviaAtePrimeiraPagina(0);
+    PreviaAtePrimeiraPagina(0);
+    const double vazia = Medicao::PicoDeMemoriaMb();
+    const bool picoReiniciado = ReiniciarPico();
+    Resultado r{QStringLiteral("relatorios"), QStringLiteral("previa")};
+    for (int i = 0; i < o.Execucoes; ++i)
+        r.Tempos.push_back(PreviaAtePrimeiraPagina(1000000));
+    const double acrescimo = Medicao::PicoDeMemoriaMb() - vazia;
+    r.Linhas = 1000000;
+    r.Nota = QStringLiteral("pico de memória %1 MB com a prévia de uma lista vazia, +%2 MB com a do milhão; "
+                            "meta +100 MB %3%4")
+                 .arg(vazia, 0, 'f', 1)
+                 .arg(acrescimo, 0, 'f', 1)
+                 .arg(acrescimo <= 100 ? u"atingida" : u"NÃO ATINGIDA")
+                 .arg(picoReiniciado ? u"" : u" (o pico não pôde ser reiniciado)");
+    return r;
+}
+
+// The sheet of a 100-item quote.
+Resultado Ficha(const Medicao::Opcoes& o) {
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("ficha.pdf"));
+    Resultado r{QStringLiteral("relatorios"), QStringLiteral("ficha")};
+    for (int i = 0; i < o.Execucoes; ++i) {
+        QElapsedTimer relogio;
+        relogio.start();
+        drFicha ficha;
+        PreencherCabecalho(ficha, QStringLiteral("Orçamento"), QStringLiteral("Orçamento no.: 123"));
+        ficha.setDataSource(ItensDaFicha(100));
+        ficha.ExportarParaPdf(arquivo);
+        r.Tempos.push_back(Milissegundos(relogio));
+    }
+    r.Linhas = 100;
+    r.Nota = QStringLiteral("PDF de %1 bytes").arg(QFileInfo(arquivo).size());
+    return r;
+}
+
+// A list of 28,000 quotes; beside it, the data side alone: every page's rows read and
+// turned into text, nothing painted.
+Resultado Lista(const Medicao::Opcoes& o) {
+    constexpr qint32 Quantidade = 28000;
+    const int execucoes = std::max(3, o.Execucoes / 3);
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("lista.pdf"));
+    Resultado r{QStringLiteral("relatorios"), QStringLiteral("lista")};
+    qint32 paginas = 0;
+    for (int i = 0; i < execucoes; ++i) {
+        QElapsedTimer relogio;
+        relogio.start();
+        drLista lista;
+        PreencherCabecalho(lista, QStringLiteral("Orçamentos"), QStringLiteral("Lista completa"));
+        lista.setDataSource(std::make_shared<ListaSintetica>(Quantidade));
+        paginas = lista.PrepararLeitura().Paginacao().QuantidadeDePaginas();
+        lista.ExportarParaPdf(arquivo);
+        r.Tempos.push_back(Milissegundos(relogio));
+    }
+    std::vector<double> leituras;
+    for (int i = 0; i < execucoes; ++i) {
+        QElapsedTimer relogio;
+        relogio.start();
+        drLista lista;
+        lista.setDataSource(std::make_shared<ListaSintetica>(Quantidade));
+        const LeitorDePaginas leitor = lista.PrepararLeitura();
+        for (qint32 pagina = 1; pagina <= leitor.Paginacao().QuantidadeDePaginas(); ++pagina)
+            leitor.Ler(pagina);
+        leituras.push_back(Milissegundos(relogio));
+    }
+    r.Linhas = Quantidade;
+    r.Nota =
+        QStringLiteral("%1 páginas; %2 linhas por segundo; leitura das linhas em textos de página %3 ms; "
+                       "PDF de %4 bytes")
+            .arg(paginas)
+            .arg(Quantidade / (Medicao::Mediana(r.Tempos) / 1000), 0, 'f', 0)
+            .arg(Medicao::Mediana(leituras), 0, 'f', 0)
+            .arg(QFileInfo(arquivo).size());
+    return r;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    // The reports carry their own fonts: the application keeps Qt's default one (not the
+    // forms' font), as this benchmark has always been measured.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int execucoes = argc > 1 ? std::max(3, atoi(argv[1])) : 9;
-    const QString caso = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
-    QTemporaryDir pasta;
-    std::printf("bench_relatorios: %d runs per case\n", execucoes);
-
-    // ---- The preview first, on a process that has not yet written any PDF.
-    if (caso.isEmpty() || caso == u"previa") {
-        PreviaAtePrimeiraPagina(0); // fonts and platform warmed up
-        PreviaAtePrimeiraPagina(0);
-        const double vazia = MemoriaEmMB("VmHWM:");
-        const bool picoReiniciado = ReiniciarPico();
-        std::vector<double> previas;
-        for (int i = 0; i < execucoes; ++i)
-            previas.push_back(PreviaAtePrimeiraPagina(1000000));
-        const double milhao = MemoriaEmMB("VmHWM:");
-        std::printf(
-            "  preview of 1,000,000 quotes to its first page painted: median %.1f ms  min %.1f  max %.1f"
-            "  (goal <= 1000 ms)\n",
-            Mediana(previas), *std::min_element(previas.begin(), previas.end()),
-            *std::max_element(previas.begin(), previas.end()));
-        std::printf("  peak RSS: %.1f MB with an empty list's preview, %.1f MB with the million's: +%.1f MB"
-                    "  (goal <= +100 MB)%s\n",
-                    vazia, milhao, milhao - vazia, picoReiniciado ? "" : "  [peak could not be reset]");
-    }
-
-    // ---- The sheet of a 100-item quote.
-    if (caso.isEmpty() || caso == u"ficha") {
-        std::vector<double> fichas;
-        const QString arquivoDaFicha = pasta.filePath(QStringLiteral("ficha.pdf"));
-        for (int i = 0; i < execucoes; ++i) {
-            QElapsedTimer relogio;
-            relogio.start();
-            drFicha ficha;
-            PreencherCabecalho(ficha, QStringLiteral("Orçamento"), QStringLiteral("Orçamento no.: 123"));
-            ficha.setDataSource(ItensDaFicha(100));
-            ficha.ExportarParaPdf(arquivoDaFicha);
-            fichas.push_back(Milissegundos(relogio));
-        }
-        std::printf(
-            "  sheet of a 100-item quote to PDF: median %.1f ms  min %.1f  max %.1f  (%lld bytes; goal "
-            "<= 200 ms)\n",
-            Mediana(fichas), *std::min_element(fichas.begin(), fichas.end()),
-            *std::max_element(fichas.begin(), fichas.end()),
-            static_cast<long long>(QFileInfo(arquivoDaFicha).size()));
-    }
-
-    // ---- A list of 28,000 quotes.
-    if (caso.isEmpty() || caso == u"lista") {
-        constexpr qint32 Quantidade = 28000;
-        std::vector<double> listas;
-        const QString arquivoDaLista = pasta.filePath(QStringLiteral("lista.pdf"));
-        qint32 paginas = 0;
-        for (int i = 0; i < std::max(3, execucoes / 3); ++i) {
-            QElapsedTimer relogio;
-            relogio.start();
-            drLista lista;
-            PreencherCabecalho(lista, QStringLiteral("Orçamentos"), QStringLiteral("Lista completa"));
-            lista.setDataSource(std::make_shared<ListaSintetica>(Quantidade));
-            paginas = lista.PrepararLeitura().Paginacao().QuantidadeDePaginas();
-            lista.ExportarParaPdf(arquivoDaLista);
-            listas.push_back(Milissegundos(relogio));
-        }
-        // The data side alone: every page's rows read and turned into text, nothing painted.
-        std::vector<double> leituras;
-        for (int i = 0; i < std::max(3, execucoes / 3); ++i) {
-            QElapsedTimer relogio;
-            relogio.start();
-            drLista lista;
-            lista.setDataSource(std::make_shared<ListaSintetica>(Quantidade));
-            const LeitorDePaginas leitor = lista.PrepararLeitura();
-            for (qint32 pagina = 1; pagina <= leitor.Paginacao().QuantidadeDePaginas(); ++pagina)
-                leitor.Ler(pagina);
-            leituras.push_back(Milissegundos(relogio));
-        }
-        const double mediana = Mediana(listas);
-        std::printf(
-            "  list of %d quotes to PDF (%d pages): median %.0f ms = %.0f rows/s  min %.0f ms  max %.0f ms"
-            "  (%lld bytes; goal >= 2000 rows/s)\n",
-            Quantidade, paginas, mediana, Quantidade / (mediana / 1000),
-            *std::min_element(listas.begin(), listas.end()), *std::max_element(listas.begin(), listas.end()),
-            static_cast<long long>(QFileInfo(arquivoDaLista).size()));
-        std::printf("    of which reading the rows into page texts: median %.0f ms\n", Mediana(leituras));
-    }
-    return 0;
+    QApplication aplicacao(argc, argv);
+    return Medicao::Executar({.Uso = Uso,
+                              .Casos = {{QStringLiteral("previa"), Previa},
+                                        {QStringLiteral("ficha"), Ficha},
+                                        {QStringLiteral("lista"), Lista}},
+                              .SemBanco = true});
 }

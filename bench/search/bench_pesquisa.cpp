@@ -6,38 +6,34 @@
 // of the same data. The one-second wait of the waiting panel is not measured: the
 // pause is shortened to nothing through the platform seam.
 //
-//   bench_pesquisa (--banco ARQUIVO.sqlite | --url postgresql://...) [--execucoes N]
+//   bench_pesquisa (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
 //
-// Goal: at most 30 ms at 100,000 clients.
+// Cases: clientes_nome (the only one). Goal: at most 30 ms at 100,000 clients.
 
 #include "bench/business/Medicao.h"
 #include "bench/business/Rastro.h"
 #include "bench/business/Referencia.h"
+#include "bench/comum/Formularios.h"
 
 #include "business/Banco.h"
-#include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/DadosDoUsuario.h"
-#include "platform/Plataforma.h"
+#include "contracts/Negocio.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRFind.h"
-#include "platform/suite/ComponentesDaSuite.h"
 #include "search/frmPesquisaDeClientes.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <cstdio>
 
 namespace {
 
+using Medicao::Falhar;
+
 const char* const Uso =
-    "Uso: bench_pesquisa (--banco ARQUIVO.sqlite | --url postgresql://...) [--execucoes N]";
+    "Uso: bench_pesquisa (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
+    "Casos: clientes_nome";
 
 constexpr double MetaMs = 30;
-
-[[noreturn]] void Falhar(const QString& mensagem) {
-    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
-    std::exit(1);
-}
 
 // How many clients the business layer finds for the dialog's free text.
 qint32 ClientesEncontrados(const QString& texto) {
@@ -68,57 +64,47 @@ QString FragmentoDeNome() {
     Falhar(QStringLiteral("Nenhum fragmento de nome encontra de 2 a 10 clientes."));
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication aplicacao(argc, argv);
-    QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
-    const Medicao::Opcoes opcoes = Medicao::LerOpcoes(aplicacao.arguments(), Uso);
-    Medicao::AbrirBanco(opcoes);
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    clsDadosDoUsuario usuario;
-    usuario.NomeDoUsuario = QStringLiteral("BENCH");
-    modPrincipal::DadosDoUsuario = &usuario;
-    modPrincipal::NomeDaAplicacao = QStringLiteral("ZELT - Clínicas Veterinárias e Pet Shops");
-
+// The dialog as the record form shows it, and a person's search in it.
+Medicao::Resultado ClientesPorNome(const Medicao::Opcoes& o) {
     const qint64 total = Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Clientes")).toLongLong();
     const QString texto = FragmentoDeNome();
     std::fprintf(stderr, "clientes_nome: \"%s\" entre %lld clientes\n", qPrintable(texto), total);
 
-    // The dialog as the record form shows it; the person's search.
     frmPesquisaDeClientes dialogo;
     dialogo.ConfigurarGrade();
     dialogo.show();
     QCoreApplication::processEvents();
-    XRFind* caixa =
-        dialogo.findChild<XRFind*>(QStringLiteral("xrfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo"));
+    auto& caixa =
+        Formularios::Controle<XRFind>(dialogo, "xrfndApelidoOuNomeFantasiaOuNomeOuRazaoSocialOuCodigo");
     // The click after a search only empties the grid and clears the guard: untimed.
     const auto limpar = [&] {
-        caixa->Pesquisar();
+        caixa.Pesquisar();
         QCoreApplication::processEvents();
     };
     const auto pesquisar = [&] {
-        caixa->setText(texto);
-        caixa->Pesquisar();
+        caixa.setText(texto);
+        caixa.Pesquisar();
         QCoreApplication::processEvents();
     };
 
     Medicao::Resultado r{QStringLiteral("pesquisa"), QStringLiteral("clientes_nome")};
-    const QList<Medicao::Comando> piso = Referencia::ClientesPorApelidoOuNome(texto);
-    const QList<Medicao::Comando> like = Referencia::ClientesComLikeSimples(texto);
     // The dialog was just shown: its first click searches.
-    r.Nota = Rastro::ConferirPiso(pesquisar, piso);
-    Medicao::Intercalar(opcoes.Execucoes, {{pesquisar, limpar, &r.Tempos},
-                                           {[&] { Medicao::ExecutarDireto(piso); }, {}, &r.Piso},
-                                           {[&] { Medicao::ExecutarDireto(like); }, {}, &r.Like}});
+    Rastro::MedirComPiso(r, o.Execucoes, pesquisar, limpar, Referencia::ClientesPorApelidoOuNome(texto),
+                         Referencia::ClientesComLikeSimples(texto));
     r.Linhas = dialogo.Grade()->Rows() - 1;
     if (r.Linhas != ClientesEncontrados(texto) || dialogo.RegistroSelecionado())
         Falhar(QStringLiteral("A grade não mostra os clientes encontrados."));
     const double mediana = Medicao::Mediana(r.Tempos);
     r.Nota +=
         QStringLiteral("; meta %1 ms %2").arg(MetaMs).arg(mediana <= MetaMs ? u"atingida" : u"NÃO ATINGIDA");
-    Medicao::Publicar(opcoes, r);
-    return 0;
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Formularios::Aplicacao aplicacao(argc, argv);
+    return Formularios::Executar({.Uso = Uso,
+                                  .Casos = {{QStringLiteral("clientes_nome"), ClientesPorNome}},
+                                  .Preparar = [] { Formularios::Entrar(Formularios::Usuario::Comum); }});
 }
