@@ -5,6 +5,7 @@
 #include "contracts/DadosDoUsuario.h"
 #include "contracts/VB.h"
 #include "host/JanelaDoMenu.h"
+#include "host/Sonda.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include <QApplication>
@@ -62,6 +63,8 @@ int main(int argc, char* argv[]) {
     QApplication::setOrganizationName(QStringLiteral("ZELT"));
     QApplication::setApplicationName(QStringLiteral("ZELT_A_Orcamentos"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
+    // Off unless a driver (the end-to-end scenario, the screenshots) asks for it.
+    Sonda::IniciarSePedida(&aplicacao);
 
     QCommandLineParser opcoes;
     opcoes.setApplicationDescription(QStringLiteral("Orçamentos de clínicas veterinárias e pet shops"));

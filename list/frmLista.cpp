@@ -347,6 +347,11 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
     ComTratamentoDeErro(u"frmLista", u"AtualizarObjetos", [&](qint16& Ponto) {
         Ponto = 1;
         PreencherGrade();
+        // Other quotes may now lie under the row commands: hidden, they wait for the
+        // mouse to name their row again, and never act on a row they are not over.
+        for (XRCommandButton* comando : {xrcmdAlterar, xrcmdExcluir, xrcmdImprimirFicha})
+            comando->setVisible(false);
+        mintLinhaSobOMouse = NenhumaLinha;
         Ponto = 2;
         if (picMensagem->Visible()) ExibirOcultarpicMensagem(false);
         Ponto = 3;

@@ -7,6 +7,7 @@
 #include "contracts/ComponentesDaSuite.h"
 #include "contracts/Negocio.h"
 
+#include <limits>
 #include <memory>
 
 class Image;
@@ -120,6 +121,8 @@ private:
     qint32 mlonPaginaSalva = 0;
     // The items of the quote whose sheet is printed, kept until the next print.
     std::unique_ptr<ZELT_N_Orcamentos::clsOrcItens> mobjOrcItens;
-    // The grid row the mouse was last over.
+    // The grid row the mouse was last over; NenhumaLinha after the grid was refilled,
+    // so that the next move of the mouse places the row commands again.
+    static constexpr int NenhumaLinha = std::numeric_limits<int>::min();
     int mintLinhaSobOMouse = 0;
 };

@@ -252,10 +252,11 @@ void frmFicha::CriarAreaDoItem() {
 }
 
 void frmFicha::CriarGradeTotaisEComandos() {
-    xrcmdAlterar = NovoComando(this, u"xrcmdAlterar", u"Alterar", u"Alterar", 10900, 4560, 1450);
-    xrcmdRemover = NovoComando(this, u"xrcmdRemover", u"Remover", u"Remover", 12450, 4560, 1450);
+    // Wide enough for caption and icon, ending at the grid's right edge.
+    xrcmdAlterar = NovoComando(this, u"xrcmdAlterar", u"Alterar", u"Alterar", 10540, 4560, 1300);
+    xrcmdRemover = NovoComando(this, u"xrcmdRemover", u"Remover", u"Remover", 11940, 4560, 1500);
     xrcmdLimparCampos =
-        NovoComando(this, u"xrcmdLimparCampos", u"Limpar campos", u"Limpar", 14000, 4560, 1640);
+        NovoComando(this, u"xrcmdLimparCampos", u"Limpar campos", u"Limpar", 13540, 4560, 2100);
     lblMensagemDeResultado =
         NovoRotulo(this, u"lblMensagemDeResultado", u"Mensagem de resultado", 360, 4520, 9000);
     lblMensagemDeResultado->setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 12));

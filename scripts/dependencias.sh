@@ -17,13 +17,17 @@ instalar_dependencias() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${faltando[@]}"
 }
 
+# compilar RAIZ PASTA [ALVO...]: configures PASTA and builds everything, or the targets named.
 compilar() {
     local raiz="$1" pasta="$2"
+    shift 2
     # ccache, when the machine has it, spares rebuilding what did not change.
     local lancador=()
     command -v ccache >/dev/null 2>&1 && lancador=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
     cmake -S "$raiz" -B "$pasta" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${lancador[@]}" >/dev/null
-    cmake --build "$pasta" -j"$(nproc)"
+    local alvos=()
+    for alvo in "$@"; do alvos+=(--target "$alvo"); done
+    cmake --build "$pasta" -j"$(nproc)" "${alvos[@]}"
 }
 
 # Fails, naming the files, when a C++ file of the project differs from .clang-format.
@@ -33,8 +37,9 @@ verificar_formato() {
     arquivos=$(cd "$raiz" && { git ls-files '*.cpp' '*.h' 2>/dev/null ||
                                 find . -path ./build -prune -o \( -name '*.cpp' -o -name '*.h' \) -print; })
     local diferentes
+    # No difference is no match for grep: not a failure of the check (set -e, pipefail).
     diferentes=$(cd "$raiz" && echo "$arquivos" | xargs clang-format --dry-run -Werror 2>&1 |
-                 grep -o '^[^:]*\.\(cpp\|h\):[0-9]*:[0-9]*: error' | cut -d: -f1 | sort -u)
+                 { grep -o '^[^:]*\.\(cpp\|h\):[0-9]*:[0-9]*: error' || true; } | cut -d: -f1 | sort -u)
     if [ -n "$diferentes" ]; then
         echo "Formato diferente do .clang-format (rode clang-format -i):"
         echo "$diferentes"

@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing (PostgreSQL included), checks that the C++ files follow
-# .clang-format, builds and runs every test (CTest, offscreen). The business-layer
-# tests run against a SQLite file and against a private PostgreSQL server started here
+# Installs what is missing (PostgreSQL, xvfb, xdotool, poppler-utils, dpkg-dev
+# included), checks that the C++ files follow .clang-format, builds and runs every test
+# (CTest). The forms' tests run offscreen; the counter scenario (tests/cenario) runs the
+# real host under xvfb-run on Qt's xcb platform, once on SQLite and once on PostgreSQL;
+# the package test builds the Debian package and starts the host from it. The
+# business-layer tests and the scenario use a private PostgreSQL server started here
 # on loopback in a temporary folder and always stopped at the end; ZELT_EXIGIR_PG=1
 # makes a test that finds no server fail instead of running on SQLite alone.
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 source "$raiz/scripts/dependencias.sh"
 source "$raiz/scripts/postgresql.sh"
-instalar_dependencias postgresql clang-format
+instalar_dependencias postgresql clang-format xvfb xdotool poppler-utils dpkg-dev
 verificar_formato "$raiz"
 verificar_camadas "$raiz"
 compilar "$raiz" "$raiz/build"

@@ -634,6 +634,18 @@ bool MSFlexGrid::BarraDeRolagemVisivel(int qual) const {
     return barra->isVisibleTo(this);
 }
 
+QRect MSFlexGrid::RetanguloDaCelula(int row, int col) const {
+    const QRect area = AreaDasCelulas();
+    for (const Faixa& linha : LinhasVisiveis(area)) {
+        if (linha.mintIndice != row) continue;
+        for (const Faixa& coluna : ColunasVisiveis(area))
+            if (coluna.mintIndice == col)
+                return QRect(coluna.mintInicio, linha.mintInicio, coluna.mintTamanho, linha.mintTamanho)
+                    .intersected(area);
+    }
+    return {};
+}
+
 // ---------------------------------------------------------------- geometry (pixels)
 
 int MSFlexGrid::Borda() const {

@@ -242,6 +242,9 @@ public:
     qint64 QuantidadeDePinturas() const { return mlonPinturas; }
     // True while a scroll bar is shown (1 horizontal, 2 vertical).
     bool BarraDeRolagemVisivel(int qual) const;
+    // Where a cell is painted, in pixels within the grid; empty when the cell is hidden
+    // or scrolled out of view. For a driver that clicks cells on the screen.
+    QRect RetanguloDaCelula(int row, int col) const;
 
 signals:
     void Click();

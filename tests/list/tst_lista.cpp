@@ -47,6 +47,7 @@ private slots:
     void pesquisaPorNomeSemAcento();
     void nadaRegistradoENadaEncontrado();
     void comandosDaLinhaSobOMouse();
+    void comandosDaLinhaEsperamOMouseDepoisDeNovaSelecao();
     void arrastarSelecionaUmaLinhaInteira();
     void painelDeEsperaDuranteANovaSelecao();
     void ultimaDeMaisDe32767Paginas();
@@ -436,6 +437,28 @@ void TesteDaLista::comandosDaLinhaSobOMouse() {
     QVERIFY(!alterar->Visible() && !excluir->Visible() && !ficha->Visible());
     QCOMPARE(grade->HighLight(), 0);
     QCOMPARE(grade->Row(), 1);
+    QVERIFY(ErrosExibidos().isEmpty());
+}
+
+// A new selection (another filter here; a saved quote does the same) puts other
+// quotes under the row commands: they hide until the mouse moves, even within the
+// row it rests on, and then act on that row.
+void TesteDaLista::comandosDaLinhaEsperamOMouseDepoisDeNovaSelecao() {
+    CriarOrcamentos(3);
+    AbrirLista();
+    MSFlexGrid* grade = mlista->Grade();
+    auto* ficha = mlista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s);
+    const QPoint linha1(300, Twips::ParaPixels(700 + 285));
+    QTest::mouseMove(grade, linha1);
+    QVERIFY(ficha->Visible());
+
+    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(0);
+    QVERIFY(!ficha->Visible());
+    QCOMPARE(grade->RowSel(), 3);
+    QTest::mouseMove(grade, linha1 + QPoint(4, 0));
+    QVERIFY(ficha->Visible());
+    QCOMPARE(grade->Row(), 1);
+    QCOMPARE(grade->RowSel(), 1);
     QVERIFY(ErrosExibidos().isEmpty());
 }
 

@@ -125,6 +125,7 @@ private slots:
     void falhaAoLerOsItensNaoExibe();
     void permissoesDoUsuario();
     void comandosDaListaSemOperacaoConcluidaNaoReselecionam();
+    void legendasDosComandosCabemNosBotoes();
 
 private:
     void RoteirizarItens(RecordsetPtr resultado);
@@ -450,6 +451,21 @@ void TesteDaFichaNosModos::comandosDaListaSemOperacaoConcluidaNaoReselecionam() 
     QCOMPARE(exibicoes, 1);
     QCOMPARE(mlista->Grade()->Rows(), linhas);
     QVERIFY(ErrosExibidos().isEmpty());
+}
+
+// Every command shows its whole caption and icon, with the captions of each mode.
+void TesteDaFichaNosModos::legendasDosComandosCabemNosBotoes() {
+    for (int vez = 0; vez < 2; ++vez) {
+        if (vez == 0)
+            AbrirDoHost();
+        else
+            AbrirDaLista(frmFicha::Inclusao);
+        for (XRCommandButton* comando : mficha->findChildren<XRCommandButton*>())
+            QVERIFY2(comando->width() >= comando->sizeHint().width(),
+                     qPrintable(comando->objectName() + u": "_s + comando->Caption()));
+        EncerrarCaso();
+        IniciarCaso();
+    }
 }
 
 QTEST_MAIN(TesteDaFichaNosModos)

@@ -1,0 +1,557 @@
+// A day at the counter, on a real X server: the receptionist opens the quotes list,
+// adds a quote for a client found by part of the name, with a service, a product by
+// its bar code, one by a weighing-scale label and one picked by name, changes an
+// item, saves, changes the quote again without one item, prints its sheet and
+// deletes it. The real zelt_host runs on a fresh database with the demo clinic; every
+// click and key goes through the X server (see HostNaTela).
+//
+// ZELT_CENARIO_BANCO=sqlite (default) or postgresql (a database of its own on the
+// server of ZELT_TESTE_PG_URL). The work folder, ZELT_CENARIO_SAIDA/<banco>, keeps
+// on failure a picture of the screen per failed step, the host's output and its
+// error log. With ZELT_CAPTURAS=<folder> the run also writes the pictures of the
+// documentation there.
+
+#include "tests/cenario/HostNaTela.h"
+
+#include <QDate>
+#include <QDir>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QUrl>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// Money as the forms show it ("1.234,56") or the list writes it ("1234,5"), in cents.
+qint64 Centavos(QString texto) {
+    texto.remove(u'.').replace(u',', u'.');
+    return qRound64(texto.toDouble() * 100);
+}
+
+QString Reais(double valor) {
+    return QLocale(QLocale::Portuguese, QLocale::Brazil).toString(valor, 'f', 2);
+}
+
+// What the demo clinic holds that the receptionist needs: read from the database the
+// host created, so that the scenario names real records.
+struct Catalogo {
+    QString TrechoDoCliente; // part of several clients' nicknames, ASCII
+    qint64 CodigoDoCliente = 0;
+    QString ApelidoDoCliente;
+    QString Animal;               // one of the client's animals, not the first
+    double DescontoDoCliente = 0; // the client's percentage for the service's type
+    QString TipoDeServico;
+    QString Servico; // one of several "Banho" services of that type
+    double PrecoDoServico = 0;
+    double PromocaoDeServicos = 0; // running today, else 0
+    QString CodigoDeBarras;
+    QString ProdutoDoCodigo;
+    double PrecoDoProdutoDoCodigo = 0;
+    qint64 CodigoDaBalanca = 0;
+    QString ProdutoDaBalanca;
+    double PrecoDaBalanca = 0;
+    int FormatoDaBalanca = 0;
+    QString ProdutoPeloNome; // one of several "Petisco" products
+};
+
+} // namespace
+
+class TesteDoCenario : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void cleanupTestCase();
+
+    void listaAbertaNaJanelaDoMenu();
+    void clienteAchadoPorParteDoNomeEEscolhidoNoDialogo();
+    void tipoDeServicoEAnimalEscolhidos();
+    void servicoPeloNomeEscolhidoNoDialogo();
+    void produtoPeloCodigoDeBarras();
+    void produtoPelaEtiquetaDaBalanca();
+    void produtoEscolhidoPeloNome();
+    void quantidadeEDescontoDeUmItemAlterados();
+    void gravadoAparecePrimeiroNaListaComSeusTotais();
+    void alteradoSemUmItem();
+    void fichaImpressaEmPdfComOsTotais();
+    void listaImpressa();
+    void excluidoDepoisDeConfirmado();
+
+private:
+    bool LerCatalogo(QSqlDatabase& db);
+    QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl());
+    bool ExecutarNoServidor(const QStringList& comandos);
+    void Capturar(const QString& janela, const QString& nome);
+    // Types a search into a find field and asks for it with Enter.
+    bool Pesquisar(const QString& campo, const QString& texto);
+    // The grid row whose cell in that column holds the text (-1 none).
+    int LinhaCom(const QString& grade, int coluna, const QString& texto);
+    // An item as the record form's grid shows it: name, quantity, unit value,
+    // discount percentage, discount value, total.
+    QStringList Item(int linha);
+    bool AdicionarItem(int linhasAntes);
+    bool VerificarTotaisDaFicha();
+    QString ExportarPdf(const QString& nome);
+    QJsonArray SalvarEVerPrimeiroNaLista();
+
+    QString mstrBanco;
+    QString mstrPasta;
+    QString mstrCapturas;
+    QString mstrUrlPostgreSQL;
+    std::unique_ptr<HostNaTela> mtela;
+    Catalogo mcat;
+    bool mbooPassoFalhou = false;
+    QString mstrNumeroDoOrcamento;
+    QStringList mlstTotaisDaLista; // total, percentage, discount, net as the list shows them
+};
+
+#define PASSO(condicao) QVERIFY2((condicao), qPrintable(mtela->Falha()))
+
+void TesteDoCenario::initTestCase() {
+    mstrBanco = qEnvironmentVariable("ZELT_CENARIO_BANCO", u"sqlite"_s);
+    mstrCapturas = qEnvironmentVariable("ZELT_CAPTURAS");
+    mstrPasta = QDir(qEnvironmentVariable("ZELT_CENARIO_SAIDA", QDir::currentPath())).filePath(mstrBanco);
+    QDir(mstrPasta).removeRecursively();
+    QVERIFY(QDir().mkpath(mstrPasta));
+    if (!mstrCapturas.isEmpty()) QVERIFY(QDir().mkpath(mstrCapturas));
+    QVERIFY2(QGuiApplication::platformName() == u"xcb"_s, "the scenario runs on an X server (xvfb-run)");
+
+    QStringList argumentos;
+    if (mstrBanco == u"postgresql"_s) {
+        if (qEnvironmentVariableIsEmpty("ZELT_TESTE_PG_URL")) {
+            if (qEnvironmentVariable("ZELT_EXIGIR_PG") == u"1"_s) QFAIL("ZELT_TESTE_PG_URL is not set");
+            QSKIP("no PostgreSQL server: ZELT_TESTE_PG_URL is not set");
+        }
+        QVERIFY(ExecutarNoServidor(
+            {u"DROP DATABASE IF EXISTS zelt_cenario"_s, u"CREATE DATABASE zelt_cenario"_s}));
+        QUrl url(qEnvironmentVariable("ZELT_TESTE_PG_URL"));
+        url.setPath(u"/zelt_cenario"_s);
+        mstrUrlPostgreSQL = url.toString();
+        argumentos = {u"--banco-url"_s, mstrUrlPostgreSQL};
+    } else {
+        argumentos = {u"--banco"_s, mstrPasta + u"/clinica.sqlite"_s};
+    }
+    mtela = std::make_unique<HostNaTela>(mstrPasta);
+    PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), argumentos));
+
+    // The host created the database with the demo clinic; learn what it holds.
+    bool lido = false;
+    {
+        QSqlDatabase leitura = Conexao(u"catalogo"_s);
+        lido = LerCatalogo(leitura);
+    }
+    QSqlDatabase::removeDatabase(u"catalogo"_s);
+    QVERIFY2(lido, "the demo clinic has what the scenario needs");
+}
+
+// Runs the statements on the server of ZELT_TESTE_PG_URL, in its named database.
+bool TesteDoCenario::ExecutarNoServidor(const QStringList& comandos) {
+    bool ok = true;
+    {
+        QSqlDatabase db = Conexao(u"administracao"_s, QUrl(qEnvironmentVariable("ZELT_TESTE_PG_URL")));
+        QSqlQuery q(db);
+        for (const QString& comando : comandos)
+            ok = ok && db.isOpen() && q.exec(comando);
+        if (!ok) qWarning() << db.lastError().text() << q.lastError().text();
+    }
+    QSqlDatabase::removeDatabase(u"administracao"_s);
+    return ok;
+}
+
+// An open connection to the scenario's database (or, given a URL, to that one).
+QSqlDatabase TesteDoCenario::Conexao(const QString& nome, QUrl url) {
+    if (url.isEmpty()) url = QUrl(mstrUrlPostgreSQL);
+    QSqlDatabase db = QSqlDatabase::addDatabase(url.isEmpty() ? u"QSQLITE"_s : u"QPSQL"_s, nome);
+    if (url.isEmpty()) {
+        db.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
+    } else {
+        db.setHostName(url.host());
+        db.setPort(url.port(5432));
+        db.setUserName(url.userName());
+        db.setPassword(url.password());
+        db.setDatabaseName(url.path().mid(1));
+    }
+    db.open();
+    return db;
+}
+
+bool TesteDoCenario::LerCatalogo(QSqlDatabase& db) {
+    QSqlQuery q(db);
+    auto um = [&](const QString& sql) { return q.exec(sql) && q.next(); };
+    // A client with two or more animals whose nickname shares its last word with
+    // another client's: the search by that word opens the client dialog.
+    if (!q.exec(
+            u"SELECT c.CodigoDoCliente, c.ApelidoOuNomeFantasia, "
+            "c.PercentualDeDescontoEmBanhosTosasEEsteticas, c.DescontoUnico, c.PercentualUnicoDeDescontos "
+            "FROM Clientes c WHERE c.Situacao = 1 AND "
+            "(SELECT COUNT(*) FROM Animais a WHERE a.CodigoDoCliente = c.CodigoDoCliente AND a.Situacao = 1) "
+            ">= 2 "
+            "ORDER BY c.CodigoDoCliente"_s))
+        return false;
+    while (q.next() && mcat.TrechoDoCliente.isEmpty()) {
+        const QString apelido = q.value(1).toString();
+        const QString trecho = apelido.section(u' ', -1);
+        if (trecho.size() < 4 || trecho.contains(QRegularExpression(u"[^A-Za-z]"_s))) continue;
+        QSqlQuery outros(db);
+        outros.prepare(u"SELECT COUNT(*) FROM Clientes WHERE ApelidoOuNomeFantasia LIKE ?"_s);
+        outros.addBindValue(QString(u"%"_s + trecho + u"%"_s));
+        if (!outros.exec() || !outros.next() || outros.value(0).toInt() < 2) continue;
+        mcat.TrechoDoCliente = trecho;
+        mcat.CodigoDoCliente = q.value(0).toLongLong();
+        mcat.ApelidoDoCliente = apelido;
+        mcat.DescontoDoCliente = (q.value(3).toInt() ? q.value(4) : q.value(2)).toLongLong() / 10000.0;
+    }
+    if (mcat.TrechoDoCliente.isEmpty()) return false;
+    if (!q.exec(u"SELECT Nome FROM Animais WHERE Situacao = 1 AND CodigoDoCliente = %1 ORDER BY Codigo"_s.arg(
+            mcat.CodigoDoCliente)) ||
+        !q.next() || !q.next())
+        return false;
+    mcat.Animal = q.value(0).toString();
+
+    if (!um(u"SELECT t.Nome, s.Nome, s.ValorDeVenda FROM Servicos s JOIN TiposDeServicos t "
+            "ON t.Numero = s.NumeroDoTipoDeServico WHERE s.Situacao = 1 AND s.Nome LIKE 'Banho%' "
+            "ORDER BY s.Codigo LIMIT 1 OFFSET 1"_s))
+        return false;
+    mcat.TipoDeServico = q.value(0).toString();
+    mcat.Servico = q.value(1).toString();
+    mcat.PrecoDoServico = q.value(2).toLongLong() / 10000.0;
+    if (!um(u"SELECT DataInicialDaPromocao, DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico, "
+            "FormatoDeCodigoDeBarrasParaBalanca FROM Empresa ORDER BY Codigo"_s))
+        return false;
+    const QDate hoje = QDate::currentDate();
+    if (QDate::fromString(q.value(0).toString(), Qt::ISODate) <= hoje &&
+        QDate::fromString(q.value(1).toString(), Qt::ISODate) >= hoje)
+        mcat.PromocaoDeServicos = q.value(2).toLongLong() / 10000.0;
+    mcat.FormatoDaBalanca = q.value(3).toInt();
+
+    if (!um(u"SELECT CodigoDeBarras, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
+            "VendidoPorEtiquetaDeBalanca = 0 AND CodigoDeBarras <> '' ORDER BY CodigoInterno"_s))
+        return false;
+    mcat.CodigoDeBarras = q.value(0).toString();
+    mcat.ProdutoDoCodigo = q.value(1).toString();
+    mcat.PrecoDoProdutoDoCodigo = q.value(2).toLongLong() / 10000.0;
+    if (!um(u"SELECT CodigoInterno, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
+            "VendidoPorEtiquetaDeBalanca = 1 ORDER BY CodigoInterno"_s))
+        return false;
+    mcat.CodigoDaBalanca = q.value(0).toLongLong();
+    mcat.ProdutoDaBalanca = q.value(1).toString();
+    mcat.PrecoDaBalanca = q.value(2).toLongLong() / 10000.0;
+    if (!um(u"SELECT Nome FROM Produtos WHERE Situacao = 1 AND Nome LIKE 'Petisco%' "
+            "ORDER BY CodigoInterno LIMIT 1 OFFSET 1"_s))
+        return false;
+    mcat.ProdutoPeloNome = q.value(0).toString();
+    return mcat.FormatoDaBalanca == 2; // the label below carries a weight
+}
+
+void TesteDoCenario::init() {
+    if (mbooPassoFalhou) QSKIP("an earlier step failed; the scenario goes on from where it stopped");
+}
+
+void TesteDoCenario::cleanup() {
+    if (!QTest::currentTestFailed()) return;
+    mbooPassoFalhou = true;
+    const QString imagem =
+        mstrPasta + u"/falha-"_s + QString::fromLatin1(QTest::currentTestFunction()) + u".png"_s;
+    if (mtela && mtela->FotografarTela(imagem)) qWarning("Screen at the failure: %s", qPrintable(imagem));
+    qWarning("Error log and host output: %s/erros.log, %s/host.log", qPrintable(mstrPasta),
+             qPrintable(mstrPasta));
+}
+
+void TesteDoCenario::cleanupTestCase() {
+    const QString erros = mtela ? mtela->ErrosRegistrados() : QString();
+    mtela.reset();
+    if (!mstrUrlPostgreSQL.isEmpty() && !mbooPassoFalhou)
+        ExecutarNoServidor({u"DROP DATABASE IF EXISTS zelt_cenario"_s});
+    QVERIFY2(erros.isEmpty(), qPrintable(u"The host logged errors:\n"_s + erros));
+    if (!mbooPassoFalhou) QDir(mstrPasta).removeRecursively();
+}
+
+void TesteDoCenario::Capturar(const QString& janela, const QString& nome) {
+    if (!mstrCapturas.isEmpty()) PASSO(mtela->FotografarJanela(janela, mstrCapturas + u"/"_s + nome));
+}
+
+bool TesteDoCenario::Pesquisar(const QString& campo, const QString& texto) {
+    return mtela->Clicar(campo) && mtela->EsperarFoco(campo.section(u'/', -1)) && mtela->Digitar(texto) &&
+           mtela->EsperarPropriedade(campo, u"Text"_s, texto) && mtela->Teclar(u"Return"_s);
+}
+
+int TesteDoCenario::LinhaCom(const QString& grade, int coluna, const QString& texto) {
+    const QJsonArray linhas = mtela->Celulas(grade);
+    for (int linha = 1; linha < linhas.size(); ++linha)
+        if (linhas.at(linha).toArray().at(coluna).toString() == texto) return linha;
+    return -1;
+}
+
+QStringList TesteDoCenario::Item(int linha) {
+    const QJsonArray celulas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s).at(linha).toArray();
+    QStringList item;
+    for (int coluna : {3, 6, 7, 8, 9, 10})
+        item << celulas.at(coluna).toString();
+    return item;
+}
+
+// "Adicionar item", then the grid has one row more (linhasAntes counts its header).
+bool TesteDoCenario::AdicionarItem(int linhasAntes) {
+    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+    return mtela->Clicar(u"frmFicha/xrcmdAdicionar"_s) &&
+           mtela->Esperar([&] { return mtela->Celulas(grade).size() == linhasAntes + 1; },
+                          u"o item novo na grade"_s);
+}
+
+// The four totals of the form agree with its items, summed here.
+bool TesteDoCenario::VerificarTotaisDaFicha() {
+    const QJsonArray linhas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s);
+    double bruto = 0;
+    qint64 desconto = 0;
+    for (int linha = 1; linha < linhas.size(); ++linha) {
+        const QJsonArray c = linhas.at(linha).toArray();
+        bruto += Centavos(c.at(6).toString()) / 100.0 * Centavos(c.at(7).toString()) / 100.0;
+        desconto += Centavos(c.at(9).toString());
+    }
+    const QString total = Reais(bruto);
+    return mtela->EsperarPropriedade(u"frmFicha/xrnumValorTotal"_s, u"Text"_s, total) &&
+           mtela->EsperarPropriedade(u"frmFicha/xrnumDescontoEmValor"_s, u"Text"_s,
+                                     Reais(desconto / 100.0)) &&
+           mtela->EsperarPropriedade(u"frmFicha/xrnumDescontoEmPercentual"_s, u"Text"_s,
+                                     Reais(desconto * 100.0 / Centavos(total))) &&
+           mtela->EsperarPropriedade(u"frmFicha/xrnumValorLiquido"_s, u"Text"_s,
+                                     Reais((Centavos(total) - desconto) / 100.0));
+}
+
+void TesteDoCenario::listaAbertaNaJanelaDoMenu() {
+    PASSO(mtela->EsperarPropriedade(u"frmLista/xrcmbSituacao"_s, u"Text"_s, u"Recentes"_s));
+    // The demo clinic has quotes of the last days: the first page is full.
+    QVERIFY(mtela->Celulas(u"frmLista/msfgGrade"_s).size() > 2);
+    Capturar(u"FomularioDoMenu"_s, u"lista.png"_s);
+}
+
+void TesteDoCenario::clienteAchadoPorParteDoNomeEEscolhidoNoDialogo() {
+    PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(mtela->EsperarFoco(u"xrfCodigoDoCliente"_s));
+    // Escape in a find field clears what was typed.
+    const QString apelido = u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s;
+    PASSO(mtela->Clicar(apelido) && mtela->Digitar(u"xyz"_s) &&
+          mtela->EsperarPropriedade(apelido, u"Text"_s, u"xyz"_s) && mtela->Teclar(u"Escape"_s) &&
+          mtela->EsperarPropriedade(apelido, u"Text"_s, QString()));
+
+    PASSO(Pesquisar(apelido, mcat.TrechoDoCliente));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeClientes"_s));
+    const QString grade = u"frmPesquisaDeClientes/msfgGrade"_s;
+    int linha = -1;
+    PASSO(mtela->Esperar(
+        [&] { return (linha = LinhaCom(grade, 1, QString::number(mcat.CodigoDoCliente))) > 0; },
+        u"o cliente no diálogo"_s));
+    QVERIFY(mtela->Celulas(grade).size() > 2);
+    Capturar(u"frmPesquisaDeClientes"_s, u"pesquisa-de-clientes.png"_s);
+    PASSO(mtela->ClicarNaCelula(grade, linha, 2));
+
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(mtela->EsperarPropriedade(apelido, u"Text"_s, mcat.ApelidoDoCliente));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfCodigoDoCliente"_s, u"Text"_s,
+                                    QString::number(mcat.CodigoDoCliente)));
+}
+
+// The type opens the service fields and the animal list.
+void TesteDoCenario::tipoDeServicoEAnimalEscolhidos() {
+    PASSO(mtela->Escolher(u"frmFicha/xrcmbTiposDeServicos"_s, mcat.TipoDeServico));
+    PASSO(mtela->Escolher(u"frmFicha/xrcmbAnimal"_s, mcat.Animal));
+}
+
+void TesteDoCenario::servicoPeloNomeEscolhidoNoDialogo() {
+    PASSO(Pesquisar(u"frmFicha/xrfNomeDoServico"_s, u"Banho"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeServicos"_s));
+    const QString grade = u"frmPesquisaDeServicos/msfgGrade"_s;
+    int linha = -1;
+    PASSO(mtela->Esperar([&] { return (linha = LinhaCom(grade, 2, mcat.Servico)) > 0; }, mcat.Servico));
+    Capturar(u"frmPesquisaDeServicos"_s, u"pesquisa-de-servicos.png"_s);
+    PASSO(mtela->ClicarNaCelula(grade, linha, 2));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoServico"_s, u"Text"_s, mcat.Servico));
+    // The larger of the client's discount for grooming and the running promotion.
+    const double percentual = std::max(mcat.DescontoDoCliente, mcat.PromocaoDeServicos);
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s, u"Text"_s,
+                                    Reais(percentual)));
+    PASSO(AdicionarItem(1));
+    const double desconto = mcat.PrecoDoServico * percentual / 100;
+    QCOMPARE(Item(1), (QStringList{mcat.Servico, u"1"_s, Reais(mcat.PrecoDoServico), Reais(percentual),
+                                   Reais(desconto), Reais(mcat.PrecoDoServico - desconto)}));
+}
+
+void TesteDoCenario::produtoPeloCodigoDeBarras() {
+    PASSO(mtela->Clicar(u"frmFicha/optProduto"_s));
+    PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
+    PASSO(mtela->EsperarFoco(u"xrnumQuantidade"_s));
+    PASSO(AdicionarItem(2));
+    QCOMPARE(Item(2), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
+                                   u"0,00"_s, u"0,00"_s, Reais(mcat.PrecoDoProdutoDoCodigo)}));
+}
+
+void TesteDoCenario::produtoPelaEtiquetaDaBalanca() {
+    // 2, the product's internal code in six digits, 1,240 kg, a check digit.
+    const QString etiqueta =
+        u"2"_s + QString::number(mcat.CodigoDaBalanca).rightJustified(6, u'0') + u"012400"_s;
+    PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, etiqueta));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDaBalanca));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumQuantidade"_s, u"Text"_s, u"1,240"_s));
+    PASSO(AdicionarItem(3));
+    QCOMPARE(Item(3), (QStringList{mcat.ProdutoDaBalanca, u"1,240"_s, Reais(mcat.PrecoDaBalanca), u"0,00"_s,
+                                   u"0,00"_s, Reais(1.24 * mcat.PrecoDaBalanca)}));
+}
+
+void TesteDoCenario::produtoEscolhidoPeloNome() {
+    PASSO(Pesquisar(u"frmFicha/xrfNomeDoProduto"_s, u"Petisco"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeProdutos"_s));
+    const QString grade = u"frmPesquisaDeProdutos/msfgGrade"_s;
+    int linha = -1;
+    PASSO(mtela->Esperar([&] { return (linha = LinhaCom(grade, 3, mcat.ProdutoPeloNome)) > 0; },
+                         mcat.ProdutoPeloNome));
+    Capturar(u"frmPesquisaDeProdutos"_s, u"pesquisa-de-produtos.png"_s);
+    PASSO(mtela->ClicarNaCelula(grade, linha, 3));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoPeloNome));
+    PASSO(AdicionarItem(4));
+    QCOMPARE(Item(4).at(0), mcat.ProdutoPeloNome);
+}
+
+void TesteDoCenario::quantidadeEDescontoDeUmItemAlterados() {
+    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+    PASSO(mtela->ClicarNaCelula(grade, 2, 3));
+    PASSO(mtela->Clicar(u"frmFicha/xrcmdAlterar"_s));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
+    // Entering a number box selects its text; typing replaces it; Tab validates.
+    PASSO(mtela->Clicar(u"frmFicha/xrnumQuantidade"_s) && mtela->EsperarFoco(u"xrnumQuantidade"_s));
+    PASSO(mtela->Digitar(u"2"_s) && mtela->Teclar(u"Tab"_s));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumQuantidade"_s, u"Text"_s, u"2,00"_s));
+    PASSO(mtela->Clicar(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s) &&
+          mtela->EsperarFoco(u"xrnumPercentualDeDescontoPorItem"_s));
+    PASSO(mtela->Digitar(u"10"_s) && mtela->Teclar(u"Tab"_s));
+    const double bruto = 2 * mcat.PrecoDoProdutoDoCodigo;
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumValorDeDescontoPorItem"_s, u"Text"_s, Reais(bruto / 10)));
+    PASSO(AdicionarItem(4));
+    // The changed item goes back as the last row.
+    QCOMPARE(Item(4), (QStringList{mcat.ProdutoDoCodigo, u"2,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
+                                   u"10,00"_s, Reais(bruto / 10), Reais(bruto - bruto / 10)}));
+    PASSO(VerificarTotaisDaFicha());
+    Capturar(u"frmFicha"_s, u"ficha.png"_s);
+}
+
+// "Salvar"; back in the list, its first row holds a quote with the form's four totals
+// (compared in cents: the list writes them unformatted). That row's cells, or none.
+QJsonArray TesteDoCenario::SalvarEVerPrimeiroNaLista() {
+    QList<qint64> totais;
+    for (const char* caixa :
+         {"xrnumValorTotal", "xrnumDescontoEmPercentual", "xrnumDescontoEmValor", "xrnumValorLiquido"})
+        totais << Centavos(mtela->Propriedade(u"frmFicha/"_s + QLatin1String(caixa), u"Text"_s));
+    QJsonArray linha;
+    const auto primeiraComOsTotais = [&] {
+        linha = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1).toArray();
+        for (int i = 0; i < 4; ++i)
+            if (Centavos(linha.at(6 + i).toString()) != totais.at(i)) return false;
+        return true;
+    };
+    const bool ok =
+        mtela->Clicar(u"frmFicha/xrcmdSalvarFecharConfirmar"_s) &&
+        mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s) &&
+        mtela->Esperar(primeiraComOsTotais, u"a lista com os totais da ficha na primeira linha"_s);
+    return ok ? linha : QJsonArray();
+}
+
+void TesteDoCenario::gravadoAparecePrimeiroNaListaComSeusTotais() {
+    const qint64 ultimoAntes = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1)[1].toString().toLongLong();
+    const QJsonArray linha = SalvarEVerPrimeiroNaLista();
+    PASSO(!linha.isEmpty());
+    mstrNumeroDoOrcamento = linha.at(1).toString();
+    QVERIFY(mstrNumeroDoOrcamento.toLongLong() > ultimoAntes);
+    QCOMPARE(linha.at(2).toString(), mcat.ApelidoDoCliente);
+    QCOMPARE(linha.at(5).toString(), QString::number(mcat.CodigoDoCliente));
+}
+
+void TesteDoCenario::alteradoSemUmItem() {
+    PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
+    PASSO(mtela->Clicar(u"frmLista/xrcmdAlterar"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+    PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 5; }, u"os quatro itens gravados"_s));
+    const int balanca = LinhaCom(grade, 3, mcat.ProdutoDaBalanca);
+    QVERIFY(balanca > 0);
+    PASSO(mtela->ClicarNaCelula(grade, balanca, 3));
+    PASSO(mtela->Clicar(u"frmFicha/xrcmdRemover"_s));
+    PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 4; }, u"o item removido"_s));
+    QCOMPARE(LinhaCom(grade, 3, mcat.ProdutoDaBalanca), -1);
+    PASSO(VerificarTotaisDaFicha());
+    const QJsonArray linha = SalvarEVerPrimeiroNaLista();
+    PASSO(!linha.isEmpty());
+    QCOMPARE(linha.at(1).toString(), mstrNumeroDoOrcamento);
+    for (int i = 6; i <= 9; ++i)
+        mlstTotaisDaLista << linha.at(i).toString();
+}
+
+// In the print preview shown: "Exportar para PDF", the path typed into the save
+// dialog, Enter; then the preview is closed. The PDF's text, empty on failure.
+QString TesteDoCenario::ExportarPdf(const QString& nome) {
+    const QString pdf = mstrPasta + u"/"_s + nome + u".pdf"_s;
+    const bool exportado =
+        mtela->Esperar([&] { return mtela->Controle(u"cmdExportarParaPdf"_s).value(u"existe"_s).toBool(); },
+                       u"a visualização da impressão"_s) &&
+        mtela->Clicar(u"cmdExportarParaPdf"_s) &&
+        mtela->Esperar([&] { return mtela->Janelas().value(u"ativa"_s).toString() == u"QFileDialog"_s; },
+                       u"o diálogo de gravar"_s) &&
+        mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(pdf) && mtela->Teclar(u"Return"_s) &&
+        mtela->Esperar([&] { return QFileInfo(pdf).size() > 0; }, u"o PDF gravado"_s) &&
+        mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
+    if (!exportado) return {};
+    if (!mstrCapturas.isEmpty()) // the first page, as printed
+        QProcess::execute(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"80"_s, u"-singlefile"_s, u"-f"_s, u"1"_s,
+                                          u"-l"_s, u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + nome});
+    QProcess pdftotext;
+    pdftotext.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    pdftotext.waitForFinished(30000);
+    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+}
+
+void TesteDoCenario::fichaImpressaEmPdfComOsTotais() {
+    PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
+    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+    const QString texto = ExportarPdf(u"ficha"_s);
+    PASSO(!texto.isEmpty());
+    QVERIFY2(texto.contains(u"Orçamento no.: "_s + mstrNumeroDoOrcamento), qPrintable(texto));
+    QVERIFY2(texto.contains(mcat.ApelidoDoCliente), qPrintable(texto));
+    QVERIFY2(texto.contains(mcat.ProdutoDoCodigo) && !texto.contains(mcat.ProdutoDaBalanca),
+             qPrintable(texto));
+    const QStringList esperados{mlstTotaisDaLista.at(0), mlstTotaisDaLista.at(1) + u"%"_s,
+                                mlstTotaisDaLista.at(2), mlstTotaisDaLista.at(3)};
+    for (const QString& valor : esperados)
+        QVERIFY2(texto.contains(valor), qPrintable(valor + u" missing from:\n"_s + texto));
+}
+
+// The list printed from the list: the changed quote first, with its values.
+void TesteDoCenario::listaImpressa() {
+    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirLista"_s));
+    const QString texto = ExportarPdf(u"lista"_s);
+    PASSO(!texto.isEmpty());
+    const QString primeira = texto.section(mstrNumeroDoOrcamento + u" "_s, 1).section(u'\n', 0, 0);
+    QVERIFY2(primeira.contains(mcat.ApelidoDoCliente), qPrintable(texto));
+    QVERIFY2(primeira.contains(mlstTotaisDaLista.at(3)), qPrintable(texto));
+}
+
+void TesteDoCenario::excluidoDepoisDeConfirmado() {
+    const QString lista = u"frmLista/msfgGrade"_s;
+    PASSO(mtela->MoverPara(lista, 1, 2));
+    PASSO(mtela->Clicar(u"frmLista/xrcmdExcluir"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrcmdSalvarFecharConfirmar"_s, u"Caption"_s, u"Confirmar"_s));
+    PASSO(mtela->Clicar(u"frmFicha/xrcmdSalvarFecharConfirmar"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s));
+    PASSO(mtela->Esperar([&] { return LinhaCom(lista, 1, mstrNumeroDoOrcamento) == -1; },
+                         u"a lista sem o orçamento excluído"_s));
+}
+
+QTEST_MAIN(TesteDoCenario)
+#include "tst_cenario.moc"
