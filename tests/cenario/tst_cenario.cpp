@@ -12,6 +12,7 @@
 // documentation there.
 
 #include "tests/cenario/HostNaTela.h"
+#include "tests/reports/TextoDoPdf.h"
 
 #include <QDate>
 #include <QDir>
@@ -510,10 +511,7 @@ QString TesteDoCenario::ExportarPdf(const QString& nome) {
     if (!mstrCapturas.isEmpty()) // the first page, as printed
         QProcess::execute(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"80"_s, u"-singlefile"_s, u"-f"_s, u"1"_s,
                                           u"-l"_s, u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + nome});
-    QProcess pdftotext;
-    pdftotext.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
-    pdftotext.waitForFinished(30000);
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
+    return TextoDoPdf(pdf);
 }
 
 void TesteDoCenario::fichaImpressaEmPdfComOsTotais() {

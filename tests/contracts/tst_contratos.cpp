@@ -1,6 +1,8 @@
 // The contracts' own pieces: the in-memory recordset (ADO's paging rules, which the
 // page recordsets and the scripted business layers rely on) and the ProgID registry.
 
+#include "tests/NumeroDoErro.h"
+
 #include "contracts/CriarObjeto.h"
 #include "contracts/Recordset.h"
 
@@ -17,15 +19,6 @@ private slots:
 };
 
 namespace {
-
-long NumeroDoErro(const std::function<void()>& acao) {
-    try {
-        acao();
-    } catch (const VB::ErroDeExecucao& erro) {
-        return erro.Numero();
-    }
-    return 0;
-}
 
 RecordsetEmMemoria Numeros(int quantidade) {
     RecordsetEmMemoria numeros({u"Numero"_s, u"Nome"_s});

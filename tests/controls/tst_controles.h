@@ -3,7 +3,7 @@
 // each action of the person raises, the keyboard and focus rules, the flex grid's
 // current cell, structure and painting.
 
-#include "contracts/VB.h"
+#include "tests/NumeroDoErro.h"
 
 #include <QObject>
 #include <functional>
@@ -48,13 +48,3 @@ private slots:
     void gradeLidaComoGradeDeItens();
     void gradeTextoQueNaoCabeTerminaEmReticencias();
 };
-
-// The VB run-time error number a call raises (0 when it raises none).
-inline long NumeroDoErro(const std::function<void()>& chamada) {
-    try {
-        chamada();
-    } catch (const VB::ErroDeExecucao& erro) {
-        return erro.Numero();
-    }
-    return 0;
-}

@@ -1,5 +1,6 @@
 #include "tests/controls/tst_controles.h"
 
+#include "component/modGrade.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/Twips.h"
 #include "platform/controls/XRNumberBox.h"
@@ -460,21 +461,8 @@ void TesteDosControles::gradeCoresAlternadasEDestaque() {
     janela.resize(420, 220);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
     g.setGeometry(0, 0, 400, 200);
-    // The list's look and filling.
-    g.setRedraw(false);
-    g.setAppearance(0);
-    g.setBorderStyle(0);
-    g.setFixedCols(0);
-    g.setBackColorFixed(0xF5F5F6);
-    g.setBackColorSel(0xD9D9D9);
-    g.setForeColorSel(static_cast<int>(0x80000012u));
-    g.setBackColorBkg(0xFFFFFF);
-    g.setBackColor(0xFFFFFF);
-    g.setForeColor(0);
-    g.setGridLines(0);
-    g.setGridLinesFixed(0);
-    g.setFocusRect(0);
-    g.setScrollBars(0);
+    // The forms' shared look and row shading.
+    modGrade::AplicarAparencia(&g, 0xF5F5F6, 0);
     g.setRows(1);
     g.setCols(3);
     g.setColWidth(-1, 1500);
@@ -483,14 +471,12 @@ void TesteDosControles::gradeCoresAlternadasEDestaque() {
     g.setFixedRows(1);
     g.setRowHeight(-1, 450);
     g.setBackColorFixed(0xFFFFFF);
-    for (int r = 1; r < 5; ++r)
-        for (int c = 0; c < 3; ++c) {
-            g.setRow(r);
-            g.setCol(c);
-            g.setCellBackColor(r % 2 == 1 ? 0xF2F2F2 : 0xFFFFFF);
-            g.setCellForeColor(c == 1 ? 0x808080 : 0);
-            g.setText(c == 1 ? u"888888"_s : u"Totó"_s);
-        }
+    for (int r = 1; r < 5; ++r) {
+        modGrade::EstilizarLinha(&g, r);
+        for (int c = 0; c < 3; ++c)
+            g.setTextMatrix(r, c, c == 1 ? u"888888"_s : u"Totó"_s);
+    }
+    g.setVisible(true);
     g.setHighLight(0);
     g.setRedraw(true);
     janela.show();

@@ -4,6 +4,7 @@
 
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
+#include "tests/reports/TextoDoPdf.h"
 
 #include "business/Banco.h"
 #include "component/modPrincipal.h"
@@ -34,13 +35,9 @@ const QString SemEmpresa =
 
 // The text of a PDF as laid out on its pages (pages end with a form feed), the issue date
 // written as a placeholder: it is the day the test runs.
-QString TextoDoPdf(const QString& arquivo) {
-    QProcess processo;
-    processo.start(u"pdftotext"_s, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, arquivo, u"-"_s});
-    if (!processo.waitForFinished(60000) || processo.exitCode() != 0)
-        qFatal("pdftotext (poppler-utils) falhou");
+QString TextoDaImpressao(const QString& arquivo) {
     static const QRegularExpression emissao(u"Emissão: \\d\\d/\\d\\d/\\d{4}"_s);
-    return QString::fromUtf8(processo.readAllStandardOutput()).replace(emissao, u"Emissão: DD/MM/AAAA"_s);
+    return TextoDoPdf(arquivo).replace(emissao, u"Emissão: DD/MM/AAAA"_s);
 }
 
 struct RelatorioExibido {
@@ -126,7 +123,7 @@ void TesteDaImpressao::initTestCase() {
             mstrProximoPdf = msessao->Pasta().filePath(u"relatorio_%1.pdf"_s.arg(mrelatorios.size() + 1));
             QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
             mrelatorios.append({previa->windowTitle(), previa->windowState().testFlag(Qt::WindowMaximized),
-                                TextoDoPdf(mstrProximoPdf)});
+                                TextoDaImpressao(mstrProximoPdf)});
             previa->close();
         } else if (auto* dialogo = qobject_cast<QFileDialog*>(janela)) {
             dialogo->selectFile(mstrProximoPdf);
@@ -170,13 +167,7 @@ double TesteDaImpressao::GravarOrcamento(int itens, double cliente, qint32 anima
 }
 
 void TesteDaImpressao::CompararComReferencia(const QString& texto, const QString& nome) {
-    QFile arquivo(QFINDTESTDATA(u"referencias"_s) + u'/' + nome + u".txt"_s);
-    if (qEnvironmentVariableIsSet("ZELT_ATUALIZAR_REFERENCIAS")) { // to write it anew, then read it over
-        QVERIFY(arquivo.open(QIODevice::WriteOnly) && arquivo.write(texto.toUtf8()) > 0);
-        return;
-    }
-    QVERIFY2(arquivo.open(QIODevice::ReadOnly), qPrintable(u"falta a referência "_s + nome));
-    QCOMPARE(texto, QString::fromUtf8(arquivo.readAll()));
+    QVERIFY(ConfereComAReferencia(texto, QFINDTESTDATA(u"referencias"_s), nome));
 }
 
 void TesteDaImpressao::recusasEFalhasNaoImprimemEVoltamAPagina() {

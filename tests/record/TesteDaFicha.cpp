@@ -31,12 +31,16 @@ public:
 
 } // namespace
 
-void TesteDaFicha::IniciarTestes() {
+void TesteDaFicha::initTestCase_data() {
+    BancoDeTeste::LinhasDosBancos();
+}
+
+void TesteDaFicha::initTestCase() {
     Suite::RegistrarComponentesDaSuite();
     Plataforma::DefinirFatorDaPausa(0);
 }
 
-void TesteDaFicha::IniciarCaso() {
+void TesteDaFicha::init() {
     ErrosExibidos().clear();
     ChamadasDoFundoEscuro().clear();
     mmensagens.clear();
@@ -59,9 +63,11 @@ void TesteDaFicha::IniciarCaso() {
         return mrespostas.isEmpty() ? int(Plataforma::vbOK) : mrespostas.takeFirst();
     });
     Plataforma::SubstituirExibicaoModal([](QWidget*) {});
+    Preparar();
 }
 
-void TesteDaFicha::EncerrarCaso() {
+void TesteDaFicha::cleanup() {
+    Encerrar();
     mficha.reset();
     frmFicha::DescarregarInstanciaDaLista();
     delete mmenu;

@@ -30,16 +30,20 @@ struct MensagemExibida {
 // Dark background calls, in order: ("Aplicar" | "Remover", hWnd).
 QList<QPair<QString, HWnd>>& ChamadasDoFundoEscuro();
 
-// A test class derives from it, gives BancoDeTeste::LinhasDosBancos() as its
-// initTestCase_data and calls IniciarTestes from initTestCase, IniciarCaso from init
-// and EncerrarCaso from cleanup.
+// A test class derives from it; every test function runs once per database, on a new
+// database with the known registry, with what Preparar adds; Encerrar runs first when it
+// ends.
 class TesteDaFicha : public QObject {
     Q_OBJECT
 
 protected:
-    void IniciarTestes();
-    void IniciarCaso();
-    void EncerrarCaso();
+    virtual void Preparar() {}
+    virtual void Encerrar() {}
+    // A new start inside one test function: what cleanup and init do between two.
+    void Reiniciar() {
+        cleanup();
+        init();
+    }
 
     // The record form of a new quote as the host opens it, for that client and animal
     // of the registry (AbrirFicha's steps around the form's own).
@@ -64,4 +68,10 @@ protected:
     QWidget* mmenu = nullptr;
     QPointer<frmLista> mlista;
     std::unique_ptr<frmFicha> mficha;
+
+private slots:
+    void initTestCase_data();
+    void initTestCase();
+    void init();
+    void cleanup();
 };

@@ -109,11 +109,6 @@ class TesteDaFichaNosModos : public TesteDaFicha {
     Q_OBJECT
 
 private slots:
-    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
-    void initTestCase() { IniciarTestes(); }
-    void init() { IniciarCaso(); }
-    void cleanup() { EncerrarCaso(); }
-
     void doHostComOClienteDoHostESemFundoEscuro();
     void daListaNaInclusaoComFundoEscuroUmaVez();
     void validadeSegundoAEmpresa_data();
@@ -463,8 +458,7 @@ void TesteDaFichaNosModos::legendasDosComandosCabemNosBotoes() {
         for (XRCommandButton* comando : mficha->findChildren<XRCommandButton*>())
             QVERIFY2(comando->width() >= comando->sizeHint().width(),
                      qPrintable(comando->objectName() + u": "_s + comando->Caption()));
-        EncerrarCaso();
-        IniciarCaso();
+        Reiniciar();
     }
 }
 

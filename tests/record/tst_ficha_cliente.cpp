@@ -66,17 +66,14 @@ void GravarClientesAlves() {
 class TesteDoClienteDaFicha : public TesteDaFicha {
     Q_OBJECT
 
-private slots:
-    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
-    void initTestCase() { IniciarTestes(); }
-    void init() {
-        IniciarCaso();
+protected:
+    void Preparar() override {
         GravarClientesAlves();
         AbrirDaLista(frmFicha::Inclusao);
         mdialogos = 0;
     }
-    void cleanup() { EncerrarCaso(); }
 
+private slots:
     void tresCaracteresNosNomesECodigoCurto();
     void nadaEncontradoMostraOValorEOSeleciona();
     void umClienteEncontradoOuRecusado();

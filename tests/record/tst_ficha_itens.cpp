@@ -112,14 +112,10 @@ void RoteirizarGravacao(qint16 resultado, const QString& campo = QString()) {
 class TesteDosItensDaFicha : public TesteDaFicha {
     Q_OBJECT
 
+protected:
+    void Encerrar() override { mformulario = nullptr; }
+
 private slots:
-    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
-    void initTestCase() { IniciarTestes(); }
-    void init() { IniciarCaso(); }
-    void cleanup() {
-        mformulario = nullptr;
-        EncerrarCaso();
-    }
 
     void teclasEDescontosQueSeSeguem();
     void validacaoDoItemNaOrdem();

@@ -57,15 +57,11 @@ void GravarProdutoDeBalanca(qint64 codigo, const char* nome, qint64 venda) {
 class TesteDosProdutosEServicosDaFicha : public TesteDaFicha {
     Q_OBJECT
 
-private slots:
-    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
-    void initTestCase() { IniciarTestes(); }
-    void init() { IniciarCaso(); }
+protected:
     // Every error shown must have been looked at (and cleared) by its test.
-    void cleanup() {
-        EncerrarCaso();
-        QCOMPARE(Erros(), QStringList());
-    }
+    void Encerrar() override { QCOMPARE(Erros(), QStringList()); }
+
+private slots:
 
     void produtoPorCodigoDeBarras();
     void etiquetaDeBalanca();

@@ -6,6 +6,9 @@
 #include "list/drFicha.h"
 #include "list/drLista.h"
 #include "platform/Plataforma.h"
+#include "tests/NumeroDoErro.h"
+#include "tests/reports/TextoDoPdf.h"
+
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 
 #include <QComboBox>
@@ -156,17 +159,6 @@ void PreencherFicha(drFicha& ficha, RecordsetPtr itens) {
         ->setCaption(u"ZELT Veterinária"_s);
 }
 
-// The text of a PDF, laid out as on the page; pages end with a form feed.
-QString TextoDoPdf(const QString& arquivo) {
-    const QString programa = QStandardPaths::findExecutable(u"pdftotext"_s);
-    if (programa.isEmpty()) qFatal("pdftotext não encontrado: instale o pacote poppler-utils");
-    QProcess processo;
-    processo.start(programa, {u"-layout"_s, u"-enc"_s, u"UTF-8"_s, arquivo, u"-"_s});
-    if (!processo.waitForFinished(60000) || processo.exitCode() != 0)
-        qFatal("pdftotext falhou com %s", qPrintable(arquivo));
-    return QString::fromUtf8(processo.readAllStandardOutput());
-}
-
 QStringList PaginasDoPdf(const QString& arquivo) {
     QStringList paginas = TextoDoPdf(arquivo).split(u'\f');
     if (!paginas.isEmpty() && paginas.constLast().trimmed().isEmpty()) paginas.removeLast();
@@ -177,15 +169,6 @@ QString PastaDeSaida() {
     const QString pasta = QStringLiteral(ZELT_PASTA_DE_SAIDA);
     QDir().mkpath(pasta);
     return pasta;
-}
-
-template <class Acao> long ErroDe(Acao&& acao) {
-    try {
-        acao();
-    } catch (const VB::ErroDeExecucao& erro) {
-        return erro.Numero();
-    }
-    return 0;
 }
 
 } // namespace
@@ -261,11 +244,11 @@ void TesteDosRelatorios::paginasDeUmaFonteDeTamanhoConhecido() {
     QCOMPARE(milhao.PrimeiraLinha(40000), 999975);
     QCOMPARE(milhao.LinhasNaPagina(40000), 25);
     QCOMPARE(paginas(1000001).LinhasNaPagina(40001), 1);
-    QCOMPARE(ErroDe([&] { milhao.PrimeiraLinha(0); }), 380L);
-    QCOMPARE(ErroDe([&] { milhao.PrimeiraLinha(40001); }), 380L);
+    QCOMPARE(NumeroDoErro([&] { milhao.PrimeiraLinha(0); }), 380L);
+    QCOMPARE(NumeroDoErro([&] { milhao.PrimeiraLinha(40001); }), 380L);
     // A header and footer that leave no room for one row, or a detail without height.
-    QCOMPARE(ErroDe([] { PaginacaoDoRelatorio(10000, 9000, 800, 300, 5); }), 380L);
-    QCOMPARE(ErroDe([] { PaginacaoDoRelatorio(10000, 2000, 500, 0, 5); }), 380L);
+    QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 9000, 800, 300, 5); }), 380L);
+    QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 2000, 500, 0, 5); }), 380L);
 
     // A page's rows are read from its first row on, and no other.
     auto fonte = std::make_shared<ListaPreguicosa>(60);
@@ -326,15 +309,15 @@ void TesteDosRelatorios::secoesEControlesPeloNome() {
     QVERIFY(titulo->setProperty("Caption", u"Orçamentos"_s));
     QCOMPARE(titulo->Caption(), u"Orçamentos"_s);
     RptControl* valor = lista.Sections(u"Detalhes"_s)->Controls(u"txtValorTotal"_s);
-    QCOMPARE(ErroDe([&] { valor->setCaption(u"x"_s); }), 438L);
-    QCOMPARE(ErroDe([&] { titulo->setDataField(u"x"_s); }), 438L);
-    QCOMPARE(ErroDe([&] { lista.Sections(u"Rodape"_s); }), 9L);
-    QCOMPARE(ErroDe([&] { lista.Sections(u"Detalhes"_s)->Controls(u"txtNada"_s); }), 9L);
+    QCOMPARE(NumeroDoErro([&] { valor->setCaption(u"x"_s); }), 438L);
+    QCOMPARE(NumeroDoErro([&] { titulo->setDataField(u"x"_s); }), 438L);
+    QCOMPARE(NumeroDoErro([&] { lista.Sections(u"Rodape"_s); }), 9L);
+    QCOMPARE(NumeroDoErro([&] { lista.Sections(u"Detalhes"_s)->Controls(u"txtNada"_s); }), 9L);
     QVERIFY(lista.setProperty("Orientation", 1));
-    QCOMPARE(ErroDe([&] { lista.setOrientation(3); }), 380L);
-    QCOMPARE(ErroDe([&] { lista.setLeftMargin(-1); }), 380L);
-    QCOMPARE(ErroDe([&] { lista.setDataMember(u"Orcamentos"_s); }), 380L);
-    QCOMPARE(ErroDe([&] { static_cast<RptTextBox*>(valor)->setDataFormat(u"#.##x"_s); }), 380L);
+    QCOMPARE(NumeroDoErro([&] { lista.setOrientation(3); }), 380L);
+    QCOMPARE(NumeroDoErro([&] { lista.setLeftMargin(-1); }), 380L);
+    QCOMPARE(NumeroDoErro([&] { lista.setDataMember(u"Orcamentos"_s); }), 380L);
+    QCOMPARE(NumeroDoErro([&] { static_cast<RptTextBox*>(valor)->setDataFormat(u"#.##x"_s); }), 380L);
     QCOMPARE(lista.Orientation(), 1);
     QCOMPARE(lista.LeftMargin(), 850);
     QCOMPARE(static_cast<RptTextBox*>(valor)->DataFormat(), u"#,##0.00"_s);
@@ -359,7 +342,7 @@ void TesteDosRelatorios::desenhoInvalidoRecusadoAntesDeExibir() {
     semCampo.Sections(u"Detalhes"_s)->Controls(u"txtValorTotal"_s)->setDataField(u"ValorBruto"_s);
     QCOMPARE(descricao(semCampo),
              u"3265 A fonte de dados não tem o campo \"ValorBruto\" da caixa de texto \"txtValorTotal\"."_s);
-    QCOMPARE(ErroDe([&] { semCampo.ExportarParaPdf(arquivo); }), 3265L);
+    QCOMPARE(NumeroDoErro([&] { semCampo.ExportarParaPdf(arquivo); }), 3265L);
     QVERIFY(!QFile::exists(arquivo));
     drFicha larga;
     larga.setDataSource(fonte);
@@ -370,10 +353,10 @@ void TesteDosRelatorios::desenhoInvalidoRecusadoAntesDeExibir() {
     alta.setDataSource(Itens({}));
     alta.Sections(u"CabecalhoDaPagina"_s)->setHeight(15000);
     QCOMPARE(descricao(alta), u"380 As seções do relatório não cabem na altura da página."_s);
-    QCOMPARE(ErroDe([&] { drLista().ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 91L);
+    QCOMPARE(NumeroDoErro([&] { drLista().ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 91L);
     drLista semPasta;
     semPasta.setDataSource(fonte);
-    QCOMPARE(ErroDe([&] { semPasta.ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 75L);
+    QCOMPARE(NumeroDoErro([&] { semPasta.ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 75L);
 }
 
 void TesteDosRelatorios::relatoriosConferemComAsReferencias_data() {
@@ -406,16 +389,7 @@ void TesteDosRelatorios::relatoriosConferemComAsReferencias() {
     const QString texto = TextoDoPdf(arquivo);
     // Nothing here is longer than its box: a cut ("…") would be a heading that does not fit.
     QVERIFY2(!texto.contains(u'…'), qPrintable(texto));
-    const QString referencia = QFINDTESTDATA(u"referencias/"_s + nome + u".txt"_s);
-    if (qEnvironmentVariableIsSet("ZELT_ATUALIZAR_REFERENCIAS")) {
-        QFile saida(QFileInfo(QFINDTESTDATA(u"referencias"_s)).filePath() + u'/' + nome + u".txt"_s);
-        QVERIFY(saida.open(QIODevice::WriteOnly));
-        saida.write(texto.toUtf8());
-        QSKIP("referência regravada; confira-a antes de guardar");
-    }
-    QFile esperado(referencia);
-    QVERIFY2(esperado.open(QIODevice::ReadOnly), qPrintable(u"falta a referência "_s + nome));
-    QCOMPARE(texto, QString::fromUtf8(esperado.readAll()));
+    QVERIFY(ConfereComAReferencia(texto, QFINDTESTDATA(u"referencias"_s), nome));
 }
 
 void TesteDosRelatorios::listaLongaQuebraComCabecalhoERodapeEmCadaPagina() {
@@ -567,7 +541,7 @@ void TesteDosRelatorios::erroDeLeituraNaPreviaEhMostrado() {
     });
     // The first page is read before the preview opens: its error reaches Show's caller.
     fonte->mlonLinhaQueFalha = 0;
-    QCOMPARE(ErroDe([&] { lista.Show(); }), -2147467259L);
+    QCOMPARE(NumeroDoErro([&] { lista.Show(); }), -2147467259L);
 }
 
 void TesteDosRelatorios::imprimirEExportarPelaPrevia() {

@@ -1,0 +1,42 @@
+#pragma once
+// What the printing tests share: a PDF read back as text, laid out as on the page
+// (pages end with a form feed), and that text compared with a reference kept beside the
+// test (ZELT_ATUALIZAR_REFERENCIAS=1 writes the reference anew instead, to be read over
+// before it is kept).
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QtTest>
+
+inline QString TextoDoPdf(const QString& arquivo) {
+    const QString programa = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (programa.isEmpty()) qFatal("pdftotext não encontrado: instale o pacote poppler-utils");
+    QProcess processo;
+    processo.start(programa, {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
+                              arquivo, QStringLiteral("-")});
+    if (!processo.waitForFinished(60000) || processo.exitCode() != 0)
+        qFatal("pdftotext falhou com %s", qPrintable(arquivo));
+    return QString::fromUtf8(processo.readAllStandardOutput());
+}
+
+// pasta: the folder of the references (QFINDTESTDATA of the test's own "referencias").
+inline bool ConfereComAReferencia(const QString& texto, const QString& pasta, const QString& nome) {
+    QFile arquivo(pasta + u'/' + nome + QStringLiteral(".txt"));
+    if (qEnvironmentVariableIsSet("ZELT_ATUALIZAR_REFERENCIAS")) {
+        if (!arquivo.open(QIODevice::WriteOnly)) return false;
+        arquivo.write(texto.toUtf8());
+        qWarning("referência %s regravada; confira-a antes de guardar", qPrintable(nome));
+        return true;
+    }
+    if (!arquivo.open(QIODevice::ReadOnly)) {
+        qWarning("falta a referência %s", qPrintable(nome));
+        return false;
+    }
+    const QString esperado = QString::fromUtf8(arquivo.readAll());
+    if (texto == esperado) return true;
+    qWarning("%s difere da referência:\n%s", qPrintable(nome), qPrintable(texto));
+    return false;
+}
