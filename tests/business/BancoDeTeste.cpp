@@ -111,11 +111,8 @@ Sessao::Sessao(bool dadosDeDemonstracao) {
         QVERIFY(PrepararPostgreSQL(url, mstrUrl));
         configuracao.UrlPostgreSQL = mstrUrl;
     }
-    try {
-        Negocio::Iniciar(configuracao);
-    } catch (const VB::ErroDeExecucao& erro) {
-        QFAIL(qPrintable(erro.Descricao()));
-    }
+    const VB::ErroDeExecucao erro = ErroDe([&] { Negocio::Iniciar(configuracao); });
+    QVERIFY2(erro.Numero() == 0, qPrintable(erro.Descricao()));
 }
 
 QStringList Sessao::ArgumentosDoBanco() const {

@@ -14,6 +14,8 @@
 // The registry written by EscreverCadastroDeTeste is small and known by heart; the
 // tests name its codes.
 
+#include "tests/NumeroDoErro.h"
+
 #include "contracts/IGradeDeItens.h"
 #include "contracts/Negocio.h"
 #include "contracts/Recordset.h"

@@ -194,11 +194,7 @@ private slots:
                          QStringLiteral("Index Scan on produtos_nomenormalizado_trigramas")),
                      qPrintable(plano.join(u'\n')));
         };
-        try {
-            verificar();
-        } catch (const VB::ErroDeExecucao& erro) {
-            QFAIL(qPrintable(erro.Descricao()));
-        }
+        QCOMPARE(ErroDe(verificar).Descricao(), QString());
     }
 
     void selecao_de_tipo_desconhecido_e_erro_5() {

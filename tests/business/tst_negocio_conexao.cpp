@@ -154,14 +154,12 @@ private slots:
         VerificarConexaoPerdida(lista->NumeroDoErro, lista->DescricaoDoErro, lista->LocalDoErro,
                                 QStringLiteral("Selecionar"));
         // A page of the open list read now fails the same way, through the form's trap.
-        try {
+        const auto erro = ErroDe([&] {
             aberta->MoveFirst();
             aberta->Fields(QStringLiteral("NumeroDoOrcamento"));
-            QFAIL("the page cannot be read without the server");
-        } catch (const VB::ErroDeExecucao& erro) {
-            QCOMPARE(erro.Numero(), Banco::NumeroDoErroDeBanco);
-            QCOMPARE(erro.Descricao(), Banco::DescricaoDeConexaoPerdida);
-        }
+        });
+        QCOMPARE(erro.Numero(), Banco::NumeroDoErroDeBanco);
+        QCOMPARE(erro.Descricao(), Banco::DescricaoDeConexaoPerdida);
 
         // 3. The server is back: the next operation reconnects and works.
         QVERIFY2(IniciarServidor(saida), qPrintable(saida));

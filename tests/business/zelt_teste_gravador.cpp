@@ -203,9 +203,7 @@ int main(int argc, char* argv[]) {
     configuracao.ArquivoSQLite = parametros.value(QStringLiteral("banco"));
     configuracao.UrlPostgreSQL = parametros.value(QStringLiteral("url"));
     configuracao.CriarDadosDeDemonstracao = false;
-    try {
-        Negocio::Iniciar(configuracao);
-    } catch (const VB::ErroDeExecucao& erro) {
+    if (const auto erro = ErroDe([&] { Negocio::Iniciar(configuracao); }); erro.Numero() != 0) {
         std::fprintf(stderr, "%s\n", qPrintable(erro.Descricao()));
         return 1;
     }

@@ -327,12 +327,8 @@ void TesteDosRelatorios::desenhoInvalidoRecusadoAntesDeExibir() {
     const QString arquivo = PastaDeSaida() + u"/nao_gravado.pdf"_s;
     QFile::remove(arquivo);
     const auto descricao = [](DataReport& relatorio) -> QString {
-        try {
-            relatorio.Show();
-        } catch (const VB::ErroDeExecucao& erro) {
-            return QString::number(erro.Numero()) + u' ' + erro.Descricao();
-        }
-        return QString();
+        const VB::ErroDeExecucao erro = ErroDe([&] { relatorio.Show(); });
+        return QString::number(erro.Numero()) + u' ' + erro.Descricao();
     };
     drLista semFonte;
     QCOMPARE(descricao(semFonte), u"91 O relatório não tem fonte de dados (DataSource)."_s);

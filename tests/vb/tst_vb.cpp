@@ -1,9 +1,10 @@
 // VB6 arithmetic and texts under the Brazilian settings: conversions, Currency, Format, CStr,
 // and the run-time errors they raise.
+#include "tests/NumeroDoErro.h"
+
 #include "contracts/VB.h"
 
 #include <QtTest>
-#include <functional>
 #include <limits>
 
 using VB::Currency;
@@ -42,28 +43,14 @@ QString DescricaoEsperada(long numero) {
     }
 }
 
-struct Erro {
-    long numero = 0;
-    QString descricao;
-};
-
-Erro Capturar(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const VB::ErroDeExecucao& e) {
-        return {e.Numero(), e.Descricao()};
-    }
-    return {};
-}
-
 } // namespace
 
 // Checks that `expressao` raises run-time error `numeroEsperado` (0: none) with VB's description.
 #define VERIFICAR_ERRO(expressao, numeroEsperado)                                                            \
     do {                                                                                                     \
-        const Erro lerro = Capturar([&] { (void)(expressao); });                                             \
-        QCOMPARE(lerro.numero, static_cast<long>(numeroEsperado));                                           \
-        if (numeroEsperado != 0) QCOMPARE(lerro.descricao, DescricaoEsperada(numeroEsperado));               \
+        const VB::ErroDeExecucao lerro = ErroDe([&] { (void)(expressao); });                                 \
+        QCOMPARE(lerro.Numero(), static_cast<long>(numeroEsperado));                                         \
+        if (numeroEsperado != 0) QCOMPARE(lerro.Descricao(), DescricaoEsperada(numeroEsperado));             \
     } while (0)
 
 class TesteDoVB : public QObject {
