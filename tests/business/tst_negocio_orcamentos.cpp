@@ -40,6 +40,19 @@ QList<double> Numeros(Recordset& rs) {
     return numeros;
 }
 
+// What a rejection case spoils in a valid quote (its grid's row 1 the consultation).
+using Defeito = std::function<void(clsOrcamentos&, GradeEmMemoria&)>;
+
+template <class T, class V> Defeito NoOrcamento(T clsOrcamentos::*campo, V valor) {
+    return [=](clsOrcamentos& orcamento, GradeEmMemoria&) { orcamento.*campo = valor; };
+}
+
+Defeito NaCelula(Coluna coluna, const char* texto) {
+    return [=](clsOrcamentos&, GradeEmMemoria& grade) {
+        grade.DefinirCelula(1, coluna, QString::fromUtf8(texto));
+    };
+}
+
 } // namespace
 
 class TesteDosOrcamentos : public TesteDeNegocio {
@@ -183,12 +196,8 @@ private slots:
         QCOMPARE(orcamentos->NumeroDoErro, 5L);
         QCOMPARE(orcamentos->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Selecionar"));
         QVERIFY(orcamentos->DescricaoDoErro.contains(QStringLiteral("situação 4")));
-        try {
-            orcamentos->ResultadoDaSelecaoEmRecordSet();
-            QFAIL("no selection has succeeded yet");
-        } catch (const VB::ErroDeExecucao& erro) {
-            QCOMPARE(erro.Numero(), 91L);
-        }
+        // No selection has succeeded yet: no result to hand over.
+        QCOMPARE(NumeroDoErro([&] { orcamentos->ResultadoDaSelecaoEmRecordSet(); }), 91L);
         // After a good selection, a failed one leaves the list what it showed.
         QCOMPARE(orcamentos->Selecionar(1, tamanho, 2, QString(), 0, 0), QVariant(false));
         QCOMPARE(orcamentos->Selecionar(1, tamanho, -1, QString(), 0, 0), QVariant(true));
@@ -305,7 +314,7 @@ private slots:
     }
 
     void rejeicoes_data() {
-        QTest::addColumn<QString>("caso");
+        QTest::addColumn<Defeito>("defeito");
         QTest::addColumn<QString>("campo");
         QTest::addColumn<QString>("descricao");
         const QString financeiro =
@@ -314,152 +323,109 @@ private slots:
         const QString animal = QStringLiteral("CodigoDoAnimal");
         const QString grade = QStringLiteral("GradeDeItensDoOrcamento");
         const QString validade = QStringLiteral("DataDeValidadeDoOrcamento");
-        QTest::newRow("sem cliente") << "sem cliente" << cliente
+        const auto Cliente = [](double codigo) {
+            return NoOrcamento(&clsOrcamentos::CodigoDoCliente, codigo);
+        };
+        const auto Animal = [](qint32 codigo) { return NoOrcamento(&clsOrcamentos::CodigoDoAnimal, codigo); };
+        const auto Validade = [](const QString& data) {
+            return NoOrcamento(&clsOrcamentos::DataDeValidadeDoOrcamento, data);
+        };
+        QTest::newRow("sem cliente") << Cliente(0) << cliente
                                      << QStringLiteral("Selecione o cliente do orçamento.");
         QTest::newRow("cliente desconhecido")
-            << "cliente 99" << cliente << QStringLiteral("O cliente 99 não está cadastrado.");
+            << Cliente(99) << cliente << QStringLiteral("O cliente 99 não está cadastrado.");
         QTest::newRow("cliente inativo")
-            << "cliente 4" << cliente << QStringLiteral("Cliente inativo.") + financeiro;
+            << Cliente(4) << cliente << QStringLiteral("Cliente inativo.") + financeiro;
         QTest::newRow("cliente bloqueado")
-            << "cliente 5" << cliente << QStringLiteral("Cliente bloqueado.") + financeiro;
+            << Cliente(5) << cliente << QStringLiteral("Cliente bloqueado.") + financeiro;
         QTest::newRow("cliente excluído")
-            << "cliente 6" << cliente << QStringLiteral("Cliente excluído.") + financeiro;
-        QTest::newRow("sem animal") << "animal -1" << animal
+            << Cliente(6) << cliente << QStringLiteral("Cliente excluído.") + financeiro;
+        QTest::newRow("sem animal") << Animal(-1) << animal
                                     << QStringLiteral("Selecione o animal do orçamento.");
         QTest::newRow("animal de outro cliente")
-            << "animal 12" << animal << QStringLiteral("O animal 12 não pertence ao cliente 1.");
+            << Animal(12) << animal << QStringLiteral("O animal 12 não pertence ao cliente 1.");
         QTest::newRow("animal do item de outro cliente")
-            << "animal do item 12" << animal
+            << NaCelula(CodigoDoAnimal, "12") << animal
             << QStringLiteral("Item da linha 1: o animal 12 não pertence ao cliente 1.");
-        QTest::newRow("sem itens") << "sem itens" << grade
-                                   << QStringLiteral("Inclua ao menos um item no orçamento.");
-        QTest::newRow("sem grade") << "sem grade" << grade
+        QTest::newRow("sem itens") << Defeito([](clsOrcamentos&, GradeEmMemoria& g) { g.RemoverLinha(1); })
+                                   << grade << QStringLiteral("Inclua ao menos um item no orçamento.");
+        QTest::newRow("sem grade") << NoOrcamento(&clsOrcamentos::GradeDeItensDoOrcamento, nullptr) << grade
                                    << QStringLiteral("Inclua ao menos um item no orçamento.");
         QTest::newRow("quantidade zero")
-            << "quantidade 0" << grade
+            << NaCelula(Quantidade, "0") << grade
             << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
         QTest::newRow("quantidade negativa")
-            << "quantidade -1" << grade
+            << NaCelula(Quantidade, "-1") << grade
             << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
         QTest::newRow("valor unitário zero")
-            << "unitario 0" << grade
+            << NaCelula(ValorUnitario, "0,00") << grade
             << QStringLiteral("Item da linha 1: informe um valor unitário maior que 0,00 (zero).");
         QTest::newRow("desconto maior que o item")
-            << "desconto 130" << grade
+            << NaCelula(ValorDeDesconto, "130,00") << grade
             << QStringLiteral(
                    "Item da linha 1: o valor de desconto (130,00) não pode ser maior que o valor total do "
                    "item (120,00).");
         QTest::newRow("total do item errado")
-            << "total 100" << grade
+            << NaCelula(ValorTotal, "100,00") << grade
             << QStringLiteral(
                    "Item da linha 1: o valor total (100,00) não confere com quantidade × valor unitário − "
                    "desconto (108,00).");
         QTest::newRow("quantidade que não é número")
-            << "quantidade abc" << grade
+            << NaCelula(Quantidade, "abc") << grade
             << QStringLiteral("Item da linha 1: a quantidade 'abc' não é um número válido.");
         QTest::newRow("tipo de lançamento desconhecido")
-            << "lancamento 3" << grade
+            << NaCelula(TipoDeLancamento, "3") << grade
             << QStringLiteral("Item da linha 1: o tipo de lançamento '3' não é 1 (serviço) nem 2 (produto).");
         QTest::newRow("serviço desconhecido")
-            << "servico 99" << grade << QStringLiteral("Item da linha 1: o serviço 99 não está cadastrado.");
-        QTest::newRow("produto desconhecido na segunda linha")
-            << "produto 999" << grade
-            << QStringLiteral("Item da linha 2: o produto 999 não está cadastrado.");
+            << NaCelula(CodigoDoServicoOuProduto, "99") << grade
+            << QStringLiteral("Item da linha 1: o serviço 99 não está cadastrado.");
+        QTest::newRow("produto desconhecido na segunda linha") << Defeito([](clsOrcamentos&,
+                                                                             GradeEmMemoria& g) {
+            g.AdicionarProduto(QString(), 999, 10, QStringLiteral("1,000"), QStringLiteral("10,00"),
+                               QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("10,00"));
+        }) << grade << QStringLiteral("Item da linha 2: o produto 999 não está cadastrado.");
         QTest::newRow("percentual acima de 100")
-            << "percentual 101" << grade
+            << NaCelula(PercentualDeDesconto, "101,00") << grade
             << QStringLiteral("Item da linha 1: o percentual de desconto não pode ser maior que 100%.");
         QTest::newRow("valor total do cabeçalho")
-            << "cabecalho total" << grade
+            << NoOrcamento(&clsOrcamentos::ValorTotal, Currency::DeInteiro(130)) << grade
             << QStringLiteral(
                    "O valor total do orçamento (130,00) não confere com a soma dos itens (120,00).");
         QTest::newRow("desconto do cabeçalho")
-            << "cabecalho desconto" << grade
+            << NoOrcamento(&clsOrcamentos::DescontoEmValor, Currency::DeInteiro(10)) << grade
             << QStringLiteral(
                    "O valor do desconto do orçamento (10,00) não confere com a soma dos descontos dos "
                    "itens (12,00).");
         QTest::newRow("líquido do cabeçalho")
-            << "cabecalho liquido" << grade
+            << NoOrcamento(&clsOrcamentos::ValorLiquido, Currency::DeInteiro(110)) << grade
             << QStringLiteral("O valor líquido do orçamento (110,00) não confere com os itens (108,00).");
         QTest::newRow("percentual do cabeçalho")
-            << "cabecalho percentual" << grade
+            << NoOrcamento(&clsOrcamentos::DescontoEmPercentual, Currency::DeInteiro(12)) << grade
             << QStringLiteral(
                    "O percentual de desconto do orçamento (12,00) não confere com os itens (10,00).");
         QTest::newRow("validade inexistente")
-            << "validade 31/02/2030" << validade
+            << Validade(QStringLiteral("31/02/2030")) << validade
             << QStringLiteral(
                    "A data de validade do orçamento ('31/02/2030') não é uma data válida: informe-a como "
                    "DD/MM/AAAA.");
         QTest::newRow("validade vazia")
-            << "validade vazia" << validade
+            << Validade(QString()) << validade
             << QStringLiteral(
                    "A data de validade do orçamento ('') não é uma data válida: informe-a como DD/MM/AAAA.");
         QTest::newRow("validade de ontem")
-            << "validade ontem" << validade
+            << Validade(Data(Agora.date().addDays(-1))) << validade
             << QStringLiteral(
                    "A data de validade do orçamento (%1) não pode ser anterior à data do orçamento (%2).")
                    .arg(Data(Agora.date().addDays(-1)), Data(Agora.date()));
     }
 
     void rejeicoes() {
-        QFETCH(QString, caso);
+        QFETCH(Defeito, defeito);
         QFETCH(QString, campo);
         QFETCH(QString, descricao);
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
-        auto celula = [&](Coluna coluna, const char* texto) {
-            grade.DefinirCelula(1, coluna, QString::fromUtf8(texto));
-        };
-        if (caso == QLatin1String("sem cliente"))
-            orcamento->CodigoDoCliente = 0;
-        else if (caso.startsWith(QLatin1String("cliente ")))
-            orcamento->CodigoDoCliente = caso.mid(8).toDouble();
-        else if (caso == QLatin1String("animal -1"))
-            orcamento->CodigoDoAnimal = -1;
-        else if (caso == QLatin1String("animal 12"))
-            orcamento->CodigoDoAnimal = 12;
-        else if (caso == QLatin1String("animal do item 12"))
-            celula(CodigoDoAnimal, "12");
-        else if (caso == QLatin1String("sem itens"))
-            grade.RemoverLinha(1);
-        else if (caso == QLatin1String("sem grade"))
-            orcamento->GradeDeItensDoOrcamento = nullptr;
-        else if (caso == QLatin1String("quantidade 0"))
-            celula(Quantidade, "0");
-        else if (caso == QLatin1String("quantidade -1"))
-            celula(Quantidade, "-1");
-        else if (caso == QLatin1String("unitario 0"))
-            celula(ValorUnitario, "0,00");
-        else if (caso == QLatin1String("desconto 130"))
-            celula(ValorDeDesconto, "130,00");
-        else if (caso == QLatin1String("total 100"))
-            celula(ValorTotal, "100,00");
-        else if (caso == QLatin1String("quantidade abc"))
-            celula(Quantidade, "abc");
-        else if (caso == QLatin1String("lancamento 3"))
-            celula(TipoDeLancamento, "3");
-        else if (caso == QLatin1String("servico 99"))
-            celula(CodigoDoServicoOuProduto, "99");
-        else if (caso == QLatin1String("percentual 101"))
-            celula(PercentualDeDesconto, "101,00");
-        else if (caso == QLatin1String("produto 999")) {
-            grade.AdicionarProduto(QString(), 999, 10, QStringLiteral("1,000"), QStringLiteral("10,00"),
-                                   QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("10,00"));
-        } else if (caso == QLatin1String("cabecalho total"))
-            orcamento->ValorTotal = Currency::DeInteiro(130);
-        else if (caso == QLatin1String("cabecalho desconto"))
-            orcamento->DescontoEmValor = Currency::DeInteiro(10);
-        else if (caso == QLatin1String("cabecalho liquido"))
-            orcamento->ValorLiquido = Currency::DeInteiro(110);
-        else if (caso == QLatin1String("cabecalho percentual"))
-            orcamento->DescontoEmPercentual = Currency::DeInteiro(12);
-        else if (caso == QLatin1String("validade 31/02/2030"))
-            orcamento->DataDeValidadeDoOrcamento = QStringLiteral("31/02/2030");
-        else if (caso == QLatin1String("validade vazia"))
-            orcamento->DataDeValidadeDoOrcamento.clear();
-        else if (caso == QLatin1String("validade ontem"))
-            orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(-1));
-        else
-            QFAIL("unknown case");
+        defeito(*orcamento, grade);
 
         QCOMPARE(orcamento->Adicionar(), qint16(2));
         QCOMPARE(orcamento->NomeDoCampoValidado, campo);
