@@ -29,13 +29,6 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A window that is shown and active, so that focus and mouse behave as for a person.
-bool Ativar(QWidget& janela) {
-    janela.show();
-    janela.activateWindow();
-    return QTest::qWaitForWindowActive(&janela);
-}
-
 // Types a text key by key, accented letters included (each with its own key code).
 void Digitar(QWidget* widget, const QString& texto) {
     for (const QChar ch : texto) {
@@ -48,10 +41,11 @@ void Digitar(QWidget* widget, const QString& texto) {
     }
 }
 
-void Clicar(QWidget* widget, QPoint ponto = QPoint(), Qt::KeyboardModifiers teclas = {}) {
-    if (ponto.isNull()) ponto = widget->rect().center();
-    QWindow* janela = widget->window()->windowHandle();
-    QTest::mouseClick(janela, Qt::LeftButton, teclas, widget->mapTo(widget->window(), ponto));
+// A control of that kind and name placed in the window, at that geometry in pixels.
+template <class C> C& Colocar(QWidget& janela, const QString& nome, QRect geometria) {
+    auto* controle = new C(&janela, nome);
+    controle->setGeometry(geometria);
+    return *controle;
 }
 
 } // namespace
@@ -164,8 +158,7 @@ void TesteDosControles::setFocusRecusado() {
     PictureBox pic(&janela, u"picMensagem"_s);
     pic.setGeometry(0, 0, 400, 300);
     XRNumberBox num(&pic, u"xrnumQuantidade"_s);
-    XRFind find(&janela, u"xrfCodigoDoCliente"_s);
-    find.setGeometry(0, 100, 200, 28);
+    auto& find = Colocar<XRFind>(janela, u"xrfCodigoDoCliente"_s, {0, 100, 200, 28});
     QVERIFY(Ativar(janela));
 
     num.setVisible(false);
@@ -345,12 +338,9 @@ void TesteDosControles::numberBoxKeyPress() {
 void TesteDosControles::numberBoxValidateMantemOFoco() {
     QWidget janela;
     janela.resize(500, 200);
-    XRNumberBox a(&janela, u"xrnumQuantidade"_s);
-    a.setGeometry(10, 10, 120, 28);
-    XRNumberBox b(&janela, u"xrnumValorUnitario"_s);
-    b.setGeometry(150, 10, 120, 28);
-    XRCommandButton cmd(&janela, u"xrcmdAdicionar"_s);
-    cmd.setGeometry(300, 10, 120, 28);
+    auto& a = Colocar<XRNumberBox>(janela, u"xrnumQuantidade"_s, {10, 10, 120, 28});
+    auto& b = Colocar<XRNumberBox>(janela, u"xrnumValorUnitario"_s, {150, 10, 120, 28});
+    auto& cmd = Colocar<XRCommandButton>(janela, u"xrcmdAdicionar"_s, {300, 10, 120, 28});
     QStringList eventos;
     bool recusar = false;
     auto anotar = [&](Controle* c, const char* nome) {
@@ -364,8 +354,7 @@ void TesteDosControles::numberBoxValidateMantemOFoco() {
     };
     anotar(&a, "a");
     anotar(&b, "b");
-    int cliques = 0;
-    connect(&cmd, &XRCommandButton::Click, this, [&] { ++cliques; });
+    QSignalSpy cliques(&cmd, &XRCommandButton::Click);
     QVERIFY(Ativar(janela));
 
     a.SetFocus();
@@ -382,7 +371,7 @@ void TesteDosControles::numberBoxValidateMantemOFoco() {
     Clicar(b.Editor());
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(a.Editor()));
     Clicar(&cmd); // the press is cancelled with the focus change: no Click either
-    QCOMPARE(cliques, 0);
+    QCOMPARE(cliques.count(), 0);
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(a.Editor()));
     QCOMPARE(eventos, QStringList(4, u"a.Validate"_s));
 
@@ -420,10 +409,8 @@ void TesteDosControles::numberBoxValidateMantemOFoco() {
 void TesteDosControles::numberBoxGotFocusESelecao() {
     QWidget janela;
     janela.resize(400, 100);
-    XRNumberBox a(&janela, u"xrnumPercentualDeDescontoPorItem"_s);
-    a.setGeometry(10, 10, 120, 28);
-    XRNumberBox b(&janela, u"xrnumValorDeDescontoPorItem"_s);
-    b.setGeometry(150, 10, 120, 28);
+    auto& a = Colocar<XRNumberBox>(janela, u"xrnumPercentualDeDescontoPorItem"_s, {10, 10, 120, 28});
+    auto& b = Colocar<XRNumberBox>(janela, u"xrnumValorDeDescontoPorItem"_s, {150, 10, 120, 28});
     a.setText(u"10,00"_s);
     // The record form's GotFocus: select the whole text.
     connect(&a, &Controle::GotFocus, this, [&] {
@@ -465,8 +452,7 @@ void TesteDosControles::numberBoxGotFocusESelecao() {
 void TesteDosControles::findStatusPorAcao() {
     QWidget janela;
     janela.resize(400, 100);
-    XRFind find(&janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s);
-    find.setGeometry(10, 10, 300, 30);
+    auto& find = Colocar<XRFind>(janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s, {10, 10, 300, 30});
     QList<int> status;
     QStringList textos;
     connect(&find, &XRFind::Click, this, [&] {
@@ -515,14 +501,11 @@ void TesteDosControles::findStatusPorAcao() {
 void TesteDosControles::findTecladoEFoco() {
     QWidget janela;
     janela.resize(400, 100);
-    XRFind find(&janela, u"xrfNomeDoProduto"_s);
-    find.setGeometry(10, 10, 300, 30);
-    XRFind outro(&janela, u"xrfCodigoInternoDoProduto"_s);
-    outro.setGeometry(10, 50, 300, 30);
+    auto& find = Colocar<XRFind>(janela, u"xrfNomeDoProduto"_s, {10, 10, 300, 30});
+    auto& outro = Colocar<XRFind>(janela, u"xrfCodigoInternoDoProduto"_s, {10, 50, 300, 30});
     QList<int> teclas;
-    int cliques = 0;
+    QSignalSpy cliques(&find, &XRFind::Click);
     bool bloquearEnter = true;
-    connect(&find, &XRFind::Click, this, [&] { ++cliques; });
     connect(&find, &XRFind::KeyDown, this, [&](int& KeyCode, int&) {
         teclas << KeyCode;
         if (KeyCode == 13 && bloquearEnter) KeyCode = 0;
@@ -535,10 +518,10 @@ void TesteDosControles::findTecladoEFoco() {
     QCOMPARE(find.Text(), u"ração"_s);
     QCOMPARE(teclas, (QList<int>{'R', 'A', 186, 0xC3, 'O'})); // one KeyDown per key, Ç on its own key
     QTest::keyClick(find.Editor(), Qt::Key_Return);
-    QCOMPARE(cliques, 0); // KeyDown discarded the Enter
+    QCOMPARE(cliques.count(), 0); // KeyDown discarded the Enter
     bloquearEnter = false;
     QTest::keyClick(find.Editor(), Qt::Key_Return);
-    QCOMPARE(cliques, 1);
+    QCOMPARE(cliques.count(), 1);
     QCOMPARE(find.Status(), XRFind::StatusPesquisar);
 
     // Setting Text from code raises no KeyDown.
@@ -563,12 +546,10 @@ void TesteDosControles::findTecladoEFoco() {
 void TesteDosControles::optionButtonGrupoECliques() {
     QWidget janela;
     janela.resize(300, 100);
-    OptionButton servico(&janela, u"optServico"_s);
+    auto& servico = Colocar<OptionButton>(janela, u"optServico"_s, {10, 10, 120, 24});
     servico.setCaption(u"Serviço"_s);
-    servico.setGeometry(10, 10, 120, 24);
-    OptionButton produto(&janela, u"optProduto"_s);
+    auto& produto = Colocar<OptionButton>(janela, u"optProduto"_s, {140, 10, 120, 24});
     produto.setCaption(u"Produto"_s);
-    produto.setGeometry(140, 10, 120, 24);
     QStringList cliques;
     connect(&servico, &OptionButton::Click, this, [&] { cliques << u"optServico"_s; });
     connect(&produto, &OptionButton::Click, this, [&] { cliques << u"optProduto"_s; });
@@ -602,21 +583,19 @@ void TesteDosControles::optionButtonGrupoECliques() {
 void TesteDosControles::commandButtonCliqueEDicas() {
     QWidget janela;
     janela.resize(300, 100);
-    XRCommandButton cmd(&janela, u"xrcmdImprimirLista"_s);
-    cmd.setGeometry(10, 10, 160, 32);
+    auto& cmd = Colocar<XRCommandButton>(janela, u"xrcmdImprimirLista"_s, {10, 10, 160, 32});
     cmd.setCaption(u"    Adicionar"_s);
     cmd.setIcone(u"Adicionar"_s);
-    int cliques = 0;
-    connect(&cmd, &XRCommandButton::Click, this, [&] { ++cliques; });
+    QSignalSpy cliques(&cmd, &XRCommandButton::Click);
     QVERIFY(Ativar(janela));
     Clicar(&cmd);
-    QCOMPARE(cliques, 1);
+    QCOMPARE(cliques.count(), 1);
     cmd.SetFocus();
     QTest::keyClick(&cmd, Qt::Key_Space);
-    QCOMPARE(cliques, 2);
+    QCOMPARE(cliques.count(), 2);
     cmd.setEnabled(false);
     Clicar(&cmd);
-    QCOMPARE(cliques, 2);
+    QCOMPARE(cliques.count(), 2);
     QCOMPARE(cmd.Caption(), u"    Adicionar"_s); // the blanks are kept
 
     // Plain tool tip (kind 0) is ToolTipText; a balloon shows the button's own title and text.
@@ -636,8 +615,7 @@ void TesteDosControles::commandButtonCliqueEDicas() {
 
 void TesteDosControles::navigationBarTextoEBotoes() {
     QWidget janela;
-    XRNavigationBar barra(&janela, u"xrnbBarraDeNavegacao"_s);
-    barra.setGeometry(10, 10, 300, 32);
+    auto& barra = Colocar<XRNavigationBar>(janela, u"xrnbBarraDeNavegacao"_s, {10, 10, 300, 32});
     QList<int> botoes;
     connect(&barra, &XRNavigationBar::Click, this, [&](int Botao) { botoes << Botao; });
     QVERIFY(Ativar(janela));

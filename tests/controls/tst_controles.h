@@ -6,7 +6,23 @@
 #include "tests/NumeroDoErro.h"
 
 #include <QObject>
+#include <QtTest>
 #include <functional>
+
+// A window that is shown and active, so that focus and mouse behave as for a person.
+inline bool Ativar(QWidget& janela) {
+    janela.show();
+    janela.activateWindow();
+    return QTest::qWaitForWindowActive(&janela);
+}
+
+// A click through the window, as a person's (at the widget's centre when no point is given).
+inline void Clicar(QWidget* widget, QPoint ponto = QPoint(), Qt::KeyboardModifiers teclas = {},
+                   Qt::MouseButton botao = Qt::LeftButton) {
+    if (ponto.isNull()) ponto = widget->rect().center();
+    QTest::mouseClick(widget->window()->windowHandle(), botao, teclas,
+                      widget->mapTo(widget->window(), ponto));
+}
 
 class TesteDosControles : public QObject {
     Q_OBJECT

@@ -26,17 +26,26 @@ void Montar(MSFlexGrid& g, int rows) {
     g.setRedraw(true);
 }
 
+// A window holding such a grid at its top left, of that size in pixels.
+struct JanelaComGrade : QWidget {
+    MSFlexGrid g{this, u"msfgGrade"_s};
+    explicit JanelaComGrade(int rows, QSize tamanho = QSize(400, 200)) {
+        resize(tamanho + QSize(20, 20));
+        g.setGeometry(QRect(QPoint(), tamanho));
+        Montar(g, rows);
+    }
+    bool Mostrar() {
+        show();
+        return QTest::qWaitForWindowExposed(this);
+    }
+};
+
 QPoint Centro(int row, int col) {
     return QPoint(100 * col + 50, 30 * row + 15);
 }
 
 QPoint NaJanela(QWidget* w, QPoint ponto) {
     return w->mapTo(w->window(), ponto);
-}
-
-void Clicar(MSFlexGrid& g, QPoint ponto, Qt::KeyboardModifiers teclas = {},
-            Qt::MouseButton botao = Qt::LeftButton) {
-    QTest::mouseClick(g.window()->windowHandle(), botao, teclas, NaJanela(&g, ponto));
 }
 
 struct Selecao {
@@ -50,12 +59,6 @@ Selecao SelecaoDe(const MSFlexGrid& g) {
 
 QColor CorEm(const QImage& imagem, QPoint ponto) {
     return QColor(imagem.pixel(ponto));
-}
-
-bool Ativar(QWidget& janela) {
-    janela.show();
-    janela.activateWindow();
-    return QTest::qWaitForWindowActive(&janela);
 }
 
 } // namespace
@@ -154,18 +157,17 @@ void TesteDosControles::gradeRemoveItem() {
     g.setRows(4);
     for (int r = 1; r < 4; ++r)
         g.setTextMatrix(r, 0, QString::number(r));
-    int mudancas = 0;
-    connect(&g, &MSFlexGrid::SelChange, this, [&] { ++mudancas; });
+    QSignalSpy mudancas(&g, &MSFlexGrid::SelChange);
     g.setRow(3);
-    mudancas = 0;
+    mudancas.clear();
     g.RemoveItem(3); // the current row goes: the current cell moves back inside
     QCOMPARE(g.Rows(), 3);
     QCOMPARE(g.Row(), 2);
-    QCOMPARE(mudancas, 1);
+    QCOMPARE(mudancas.count(), 1);
     g.RemoveItem(1); // row 2 becomes the last row, 1: the current cell follows the grid's end
     QCOMPARE(g.TextMatrix(1, 0), u"2"_s);
     QCOMPARE(g.Row(), 1);
-    QCOMPARE(mudancas, 2);
+    QCOMPARE(mudancas.count(), 2);
 
     // The last non-fixed row cannot be removed; the grid is left as it was.
     QCOMPARE(NumeroDoErro([&] { g.RemoveItem(1); }), 30015L);
@@ -294,29 +296,24 @@ void TesteDosControles::gradeCellAplicaNaCelulaAtual() {
 }
 
 void TesteDosControles::gradeCliquesEArrasto() {
-    QWidget janela;
-    janela.resize(420, 220);
-    MSFlexGrid g(&janela, u"msfgGrade"_s);
-    g.setGeometry(0, 0, 400, 200);
-    Montar(g, 6);
-    int mudancas = 0;
+    JanelaComGrade janela(6);
+    MSFlexGrid& g = janela.g;
+    QSignalSpy mudancas(&g, &MSFlexGrid::SelChange);
     int cliques = 0;
     int linhaNoClique = -1;
-    connect(&g, &MSFlexGrid::SelChange, this, [&] { ++mudancas; });
     connect(&g, &MSFlexGrid::Click, this, [&] {
         ++cliques;
         linhaNoClique = g.RowSel();
     });
-    janela.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&janela));
+    QVERIFY(janela.Mostrar());
 
-    Clicar(g, Centro(2, 2));
+    Clicar(&g, Centro(2, 2));
     QCOMPARE(SelecaoDe(g), (Selecao{2, 2, 2, 2}));
-    QCOMPARE(mudancas, 1);
+    QCOMPARE(mudancas.count(), 1);
     QCOMPARE(cliques, 1);
     QCOMPARE(linhaNoClique, 2); // Click comes after the selection moved
-    Clicar(g, Centro(2, 2));    // the same cell: Click, no SelChange
-    QCOMPARE(mudancas, 1);
+    Clicar(&g, Centro(2, 2));   // the same cell: Click, no SelChange
+    QCOMPARE(mudancas.count(), 1);
     QCOMPARE(cliques, 2);
 
     // Dragging keeps the pressed cell current and moves the other corner.
@@ -328,40 +325,36 @@ void TesteDosControles::gradeCliquesEArrasto() {
     QTest::mouseMove(w, NaJanela(&g, Centro(4, 3)));
     QTest::mouseRelease(w, Qt::LeftButton, {}, NaJanela(&g, Centro(4, 3)));
     QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 4, 3}));
-    QCOMPARE(mudancas, 4);
+    QCOMPARE(mudancas.count(), 4);
     QCOMPARE(cliques, 3);
 
     // Shift+click extends from the current cell.
-    Clicar(g, Centro(5, 0), Qt::ShiftModifier);
+    Clicar(&g, Centro(5, 0), Qt::ShiftModifier);
     QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
 
     // Below the last row: Click without any change; the right button changes nothing.
-    Clicar(g, QPoint(50, 190));
+    Clicar(&g, QPoint(50, 190));
     QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
     QCOMPARE(cliques, 5);
-    Clicar(g, Centro(3, 3), {}, Qt::RightButton);
+    Clicar(&g, Centro(3, 3), {}, Qt::RightButton);
     QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
     QCOMPARE(cliques, 5);
 }
 
 void TesteDosControles::gradeCliqueNoCabecalhoESelectionMode() {
-    QWidget janela;
-    janela.resize(420, 220);
-    MSFlexGrid g(&janela, u"msfgGrade"_s);
-    g.setGeometry(0, 0, 400, 200);
-    Montar(g, 6);
-    janela.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&janela));
+    JanelaComGrade janela(6);
+    MSFlexGrid& g = janela.g;
+    QVERIFY(janela.Mostrar());
 
-    Clicar(g, Centro(0, 2)); // a header cell selects its column's data rows
+    Clicar(&g, Centro(0, 2)); // a header cell selects its column's data rows
     QCOMPARE(SelecaoDe(g), (Selecao{1, 2, 5, 2}));
     g.setAllowBigSelection(false);
     g.setRow(3);
-    Clicar(g, Centro(0, 1));
+    Clicar(&g, Centro(0, 1));
     QCOMPARE(SelecaoDe(g), (Selecao{3, 2, 3, 2}));
 
     g.setSelectionMode(1); // by row: every selection spans whole rows
-    Clicar(g, Centro(4, 2));
+    Clicar(&g, Centro(4, 2));
     QCOMPARE(SelecaoDe(g), (Selecao{4, 0, 4, 3}));
     QWindow* w = janela.windowHandle();
     QTest::mousePress(w, Qt::LeftButton, {}, NaJanela(&g, Centro(2, 1)));
@@ -369,16 +362,13 @@ void TesteDosControles::gradeCliqueNoCabecalhoESelectionMode() {
     QTest::mouseRelease(w, Qt::LeftButton, {}, NaJanela(&g, Centro(3, 1)));
     QCOMPARE(SelecaoDe(g), (Selecao{2, 0, 3, 3}));
     g.setSelectionMode(2);
-    Clicar(g, Centro(4, 2));
+    Clicar(&g, Centro(4, 2));
     QCOMPARE(SelecaoDe(g), (Selecao{1, 2, 5, 2}));
 }
 
 void TesteDosControles::gradeColunasOcultas() {
-    QWidget janela;
-    janela.resize(420, 220);
-    MSFlexGrid g(&janela, u"msfgGrade"_s);
-    g.setGeometry(0, 0, 400, 200);
-    Montar(g, 4);
+    JanelaComGrade janela(4);
+    MSFlexGrid& g = janela.g;
     g.setColWidth(0, 0);
     g.setColWidth(2, 0);
     g.setBackColor(0xFFFFFF);
@@ -392,17 +382,16 @@ void TesteDosControles::gradeColunasOcultas() {
             g.setCellBackColor(255);
             g.setText(u"OCULTO"_s);
         }
-    janela.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&janela));
+    QVERIFY(janela.Mostrar());
 
     const QImage imagem = g.grab().toImage();
     for (int y = 30; y < 120; ++y)
         for (int x = 0; x < 400; ++x)
             QVERIFY2(CorEm(imagem, QPoint(x, y)) != QColor(255, 0, 0), "hidden column painted");
     // Column 1 shows first, column 3 right after it.
-    Clicar(g, QPoint(50, 45));
+    Clicar(&g, QPoint(50, 45));
     QCOMPARE(g.Col(), 1);
-    Clicar(g, QPoint(150, 45));
+    Clicar(&g, QPoint(150, 45));
     QCOMPARE(g.Col(), 3);
     QCOMPARE(g.CellLeft(), 1500);
     QCOMPARE(g.CellWidth(), 1500);
@@ -525,13 +514,9 @@ void TesteDosControles::gradeCoresAlternadasEDestaque() {
 }
 
 void TesteDosControles::gradeRedrawSuspendeAPintura() {
-    QWidget janela;
-    janela.resize(420, 220);
-    MSFlexGrid g(&janela, u"msfgGrade"_s);
-    g.setGeometry(0, 0, 400, 200);
-    Montar(g, 6);
-    janela.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&janela));
+    JanelaComGrade janela(6);
+    MSFlexGrid& g = janela.g;
+    QVERIFY(janela.Mostrar());
     QTRY_VERIFY(g.QuantidadeDePinturas() > 0);
     g.repaint();
     const QImage antes = g.grab().toImage();
@@ -656,24 +641,20 @@ void TesteDosControles::gradeBarraDeRolagem() {
 }
 
 void TesteDosControles::gradeTeclado() {
-    QWidget janela;
-    janela.resize(420, 140);
-    MSFlexGrid g(&janela, u"msfgGrade"_s);
-    g.setGeometry(0, 0, 400, 120); // header and three rows show
-    Montar(g, 10);
-    int mudancas = 0;
-    connect(&g, &MSFlexGrid::SelChange, this, [&] { ++mudancas; });
+    JanelaComGrade janela(10, QSize(400, 120)); // header and three rows show
+    MSFlexGrid& g = janela.g;
+    QSignalSpy mudancas(&g, &MSFlexGrid::SelChange);
     QVERIFY(Ativar(janela));
     g.SetFocus();
     g.setRow(1);
     g.setCol(0);
-    mudancas = 0;
+    mudancas.clear();
     QTest::keyClick(&g, Qt::Key_Down);
     QCOMPARE(SelecaoDe(g), (Selecao{2, 0, 2, 0}));
     QTest::keyClick(&g, Qt::Key_Down, Qt::ShiftModifier);
     QTest::keyClick(&g, Qt::Key_Right, Qt::ShiftModifier);
     QCOMPARE(SelecaoDe(g), (Selecao{2, 0, 3, 1}));
-    QCOMPARE(mudancas, 3);
+    QCOMPARE(mudancas.count(), 3);
     QTest::keyClick(&g, Qt::Key_Up); // fixed rows are out of reach
     QTest::keyClick(&g, Qt::Key_Up);
     QTest::keyClick(&g, Qt::Key_Up);
