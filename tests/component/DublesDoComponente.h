@@ -1,13 +1,19 @@
 #pragma once
-// Stand-ins registered under the suite's ProgIDs: an error display that records what
-// it was asked to show, and a quotes business object whose answers a test scripts.
+// Stand-ins for what surrounds the component: an error display that records what it was
+// asked to show, scripted business objects that record their calls and answer what the
+// test sets (registered under the suite's ProgIDs), and the host's menu window.
 
 #include "contracts/ComponentesDaSuite.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/Negocio.h"
+#include "list/frmLista.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/XRNavigationBar.h"
 
 #include <QList>
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 
 struct ErroExibido {
@@ -36,41 +42,53 @@ inline void RegistrarMensagemGravadora() {
     Zelt::RegistrarProgId(ProgId::MsgErro, [] { return std::make_unique<MensagemGravadora>(); });
 }
 
-// A quotes business object whose Selecionar answers what the test sets.
-struct RoteiroDeOrcamentos {
-    int Selecoes = 0;
-    QList<qint32> Situacoes;
-    QStringList Textos;
-    // Runs inside Selecionar; may throw to stand for a failing late-bound call.
-    std::function<void()> AoSelecionar;
+// What the scripted business objects were asked and answer.
+struct RespostasRoteirizadas {
+    QStringList Argumentos;             // every call's arguments, written out with "|"
+    std::function<void()> AoSelecionar; // may throw, standing for a failing call
     QVariant Resposta = false;
     RecordsetPtr Resultado = std::make_shared<RecordsetEmMemoria>();
+    QVariant RespostaDosTipos = false;
+    RecordsetPtr TiposDeServico = std::make_shared<RecordsetEmMemoria>();
 };
 
-inline RoteiroDeOrcamentos& Roteiro() {
-    static RoteiroDeOrcamentos roteiro;
-    return roteiro;
+inline RespostasRoteirizadas& Respostas() {
+    static RespostasRoteirizadas respostas;
+    return respostas;
 }
 
-class OrcamentosRoteirizados final : public ZELT_N_Orcamentos::clsOrcamentos {
+template <class Base> class Roteirizado : public Base {
+protected:
+    template <class... A>
+    QVariant Responder(const RecordsetPtr& resultado, const QVariant& resposta, const A&... argumentos) {
+        QStringList escritos;
+        ((escritos << Escrito(argumentos)), ...);
+        Respostas().Argumentos << escritos.join(u'|');
+        if (Respostas().AoSelecionar) Respostas().AoSelecionar();
+        this->mrstResultado = resultado;
+        this->NumeroDoErro = 3704;
+        this->DescricaoDoErro = QStringLiteral("Falha ao selecionar");
+        this->LocalDoErro = QStringLiteral("ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2");
+        return resposta;
+    }
+    static QString Escrito(const QString& texto) { return texto; }
+    static QString Escrito(double numero) { return QString::number(numero); }
+};
+
+// The list's quotes: a selection records its situation and text ("3|Maria").
+class OrcamentosRoteirizados final : public Roteirizado<ZELT_N_Orcamentos::clsOrcamentos> {
 public:
     QVariant Selecionar(qint32, qint16& lintTamanhoDaPagina, qint32 llonSituacao, const QString& lstrTexto,
                         double, double) override {
-        ++Roteiro().Selecoes;
-        Roteiro().Situacoes.append(llonSituacao);
-        Roteiro().Textos.append(lstrTexto);
-        if (Roteiro().AoSelecionar) Roteiro().AoSelecionar();
-        mrstResultado = Roteiro().Resultado;
+        const QVariant resposta =
+            Responder(Respostas().Resultado, Respostas().Resposta, llonSituacao, lstrTexto);
         mrstResultado->SetPageSize(lintTamanhoDaPagina > 0 ? lintTamanhoDaPagina : 10);
-        NumeroDoErro = 3704;
-        DescricaoDoErro = QStringLiteral("Falha ao selecionar");
-        LocalDoErro = QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Selecionar, Ponto: 4");
-        return Roteiro().Resposta;
+        return resposta;
     }
     // The rows of the page that holds the result's current row.
     void PaginarResultadoDaSelecaoEmRecordset(qint16& lintTamanhoDaPagina,
                                               RecordsetPtr& lrstPagina) override {
-        Recordset& resultado = *Roteiro().Resultado;
+        Recordset& resultado = *Respostas().Resultado;
         QStringList campos;
         for (int i = 0; i < resultado.FieldsCount(); ++i)
             campos << resultado.FieldName(i);
@@ -91,6 +109,36 @@ public:
 };
 
 inline void RegistrarOrcamentosRoteirizados() {
-    Roteiro() = RoteiroDeOrcamentos();
+    Respostas() = RespostasRoteirizadas();
     Zelt::RegistrarProgId(ProgId::Orcamentos, [] { return std::make_unique<OrcamentosRoteirizados>(); });
 }
+
+// The host's menu window, shown, with its work area at that place; the quotes list docked
+// in the work area as the host docks it, and what a person reads on it.
+struct MenuDeTeste : QWidget {
+    QWidget* Area = new QWidget(this);
+    frmLista* Lista = nullptr;
+
+    MenuDeTeste(QSize tamanho, QRect area) {
+        setObjectName(QStringLiteral("FomularioDoMenu"));
+        Area->setObjectName(QStringLiteral("AreaDeTrabalho"));
+        resize(tamanho);
+        Area->setGeometry(area);
+        show();
+    }
+    frmLista* AbrirLista() {
+        Lista = new frmLista;
+        Lista->MontarExibirFormulario(Plataforma::Handle(Area));
+        return Lista;
+    }
+    QString TextoDaBarra() const {
+        return Lista->findChild<XRNavigationBar*>(QStringLiteral("xrnbBarraDeNavegacao"))->TextoExibido();
+    }
+    // A column of the grid's rows, the header aside.
+    QStringList Coluna(int coluna) const {
+        QStringList valores;
+        for (int r = 1; r < Lista->Grade()->Rows(); ++r)
+            valores << Lista->Grade()->TextMatrix(r, coluna);
+        return valores;
+    }
+};

@@ -1,7 +1,7 @@
 // The public class, the working context, the error trap and its location, the
 // suite's components and the platform seam.
 
-#include "DublesDoComponente.h"
+#include "tests/component/DublesDoComponente.h"
 
 #include "component/frmMensagem.h"
 #include "component/modArredondarCantosDoObjeto.h"
@@ -47,10 +47,11 @@ private slots:
     void formularioDeMensagemFicaUmSegundoComARotuloCentralizado();
 
 private:
-    QWidget* NovaJanelaDoMenu();
-    QWidget* AreaDe(QWidget* menu) { return menu->findChild<QWidget*>(QStringLiteral("AreaDeTrabalho")); }
+    MenuDeTeste* NovaJanelaDoMenu() {
+        return mjanelas.emplace_back(new MenuDeTeste({1200, 700}, {0, 40, 1200, 660}));
+    }
     QTemporaryDir mpasta;
-    QList<QWidget*> mjanelas;
+    QList<MenuDeTeste*> mjanelas;
 };
 
 void TesteDoComponente::initTestCase() {
@@ -64,18 +65,6 @@ void TesteDoComponente::init() {
     RegistrarOrcamentosRoteirizados();
     Plataforma::SubstituirMsgBox({});
     Plataforma::SubstituirExibicaoModal({});
-}
-
-QWidget* TesteDoComponente::NovaJanelaDoMenu() {
-    auto* menu = new QWidget;
-    menu->setObjectName(QStringLiteral("FomularioDoMenu"));
-    menu->resize(1200, 700);
-    auto* area = new QWidget(menu);
-    area->setObjectName(QStringLiteral("AreaDeTrabalho"));
-    area->setGeometry(0, 40, 1200, 660);
-    menu->show();
-    mjanelas.append(menu);
-    return menu;
 }
 
 void TesteDoComponente::exibirRecebeONomeDaAplicacaoComoQuartoArgumento() {
@@ -134,21 +123,21 @@ void TesteDoComponente::membrosNaOrdemDaInterfaceEAlcancaveisPeloNome() {
 }
 
 void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho() {
-    QWidget* menu = NovaJanelaDoMenu();
+    MenuDeTeste* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
     QVariant resultado;
     QVERIFY(QMetaObject::invokeMethod(&componente, "AbrirLista", Q_RETURN_ARG(QVariant, resultado),
                                       Q_ARG(HWnd, Plataforma::Handle(menu)),
-                                      Q_ARG(HWnd, Plataforma::Handle(AreaDe(menu)))));
+                                      Q_ARG(HWnd, Plataforma::Handle(menu->Area))));
     QVERIFY(!resultado.isValid());
     QCOMPARE(modPrincipal::FomularioDoMenu_hWnd, Plataforma::Handle(menu));
     QWidget* lista = modPrincipal::FormularioDeLista;
     QVERIFY(lista);
-    QCOMPARE(lista->parentWidget(), AreaDe(menu));
+    QCOMPARE(lista->parentWidget(), menu->Area);
     QVERIFY(lista->isVisible());
     QVERIFY(!lista->isWindow());
-    QCOMPARE(lista->geometry(), AreaDe(menu)->rect());
-    AreaDe(menu)->resize(900, 500);
+    QCOMPARE(lista->geometry(), menu->Area->rect());
+    menu->Area->resize(900, 500);
     QCOMPARE(lista->size(), QSize(900, 500));
     QVERIFY(ErrosExibidos().isEmpty());
 
@@ -159,16 +148,16 @@ void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho() {
 }
 
 void TesteDoComponente::abrirListaDuasVezesTrocaAReferencia() {
-    QWidget* menu = NovaJanelaDoMenu();
+    MenuDeTeste* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
-    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
+    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(menu->Area));
     QPointer<QWidget> primeira = modPrincipal::FormularioDeLista.data();
-    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
+    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(menu->Area));
     QPointer<QWidget> segunda = modPrincipal::FormularioDeLista.data();
     QVERIFY(primeira && segunda);
     QVERIFY(primeira != segunda);
     QVERIFY(primeira->isVisible());
-    QCOMPARE(primeira->parentWidget(), AreaDe(menu));
+    QCOMPARE(primeira->parentWidget(), menu->Area);
     primeira->close();
     QTRY_VERIFY(primeira.isNull());
     QCOMPARE(modPrincipal::FormularioDeLista.data(), segunda.data());
@@ -178,7 +167,7 @@ void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio() {
     // A work area handle that names no window: the docking fails inside the list's
     // assembly, which shows the error; AbrirLista still answers Empty and keeps the
     // menu handle it stored.
-    QWidget* menu = NovaJanelaDoMenu();
+    MenuDeTeste* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
     const QVariant resultado = componente.AbrirLista(Plataforma::Handle(menu), HWnd(12345));
     QVERIFY(!resultado.isValid());
@@ -193,9 +182,9 @@ void TesteDoComponente::erroNoMetodoEhMostradoComLocalERetornaVazio() {
 
 void TesteDoComponente::progIdDesconhecidoEhErro429NoTratadorDoChamador() {
     Zelt::RemoverProgId(ProgId::Orcamentos);
-    QWidget* menu = NovaJanelaDoMenu();
+    MenuDeTeste* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
-    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(AreaDe(menu)));
+    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(menu->Area));
     QCOMPARE(ErrosExibidos().size(), 1);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 429);
     QCOMPARE(ErrosExibidos()[0].Descricao.toString(),
@@ -242,7 +231,7 @@ void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog() {
 }
 
 void TesteDoComponente::fundoEscuroFicaAteRemover() {
-    QWidget* menu = NovaJanelaDoMenu();
+    MenuDeTeste* menu = NovaJanelaDoMenu();
     const HWnd hWnd = Plataforma::Handle(menu);
     qint16 Opcao = 0;
     AplicarFundoEscuro(hWnd, Opcao);

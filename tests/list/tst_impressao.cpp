@@ -47,28 +47,15 @@ struct RelatorioExibido {
 };
 
 // The host's menu window with the list docked in its work area: six quotes to a page.
-struct Cenario {
-    QWidget menu;
-    frmLista* lista = nullptr;
-    Cenario() {
-        menu.resize(1400, 700);
-        auto* area = new QWidget(&menu);
-        area->setGeometry(0, 0, 1400, Twips::ParaPixels(5400));
-        menu.show();
-        lista = new frmLista;
+struct Cenario : MenuDeTeste {
+    frmLista* lista = AbrirLista();
+    Cenario() : MenuDeTeste({1400, 700}, {0, 0, 1400, Twips::ParaPixels(5400)}) {
         modPrincipal::FormularioDeLista = lista;
-        lista->MontarExibirFormulario(Plataforma::Handle(area));
     }
     template <class T> T* Controle(const char* nome) const {
         return lista->findChild<T*>(QString::fromLatin1(nome));
     }
-    QString Barra() const { return Controle<XRNavigationBar>("xrnbBarraDeNavegacao")->TextoExibido(); }
-    QStringList Numeros() const {
-        QStringList numeros;
-        for (int r = 1; r < lista->Grade()->Rows(); ++r)
-            numeros << lista->Grade()->TextMatrix(r, IFormularioDeLista::ColunaNumeroDoOrcamento);
-        return numeros;
-    }
+    QStringList Numeros() const { return Coluna(IFormularioDeLista::ColunaNumeroDoOrcamento); }
     void ProximaPagina() {
         QTest::mouseClick(Controle<QWidget>("xrnbBarraDeNavegacao")->findChild<QToolButton*>(u"cmdProximo"_s),
                           Qt::LeftButton);
@@ -196,7 +183,7 @@ void TesteDaImpressao::recusasEFalhasNaoImprimemEVoltamAPagina() {
     QCOMPARE(c.lista->ImprimirLista(), qint16(1));
     QCOMPARE(mmensagens, QStringList(4, SemEmpresa + u"|64|"_s + Aplicativo));
     QVERIFY(mrelatorios.isEmpty());
-    QCOMPARE(c.Barra(), u"7 - 8 de 8"_s);
+    QCOMPARE(c.TextoDaBarra(), u"7 - 8 de 8"_s);
     QCOMPARE(c.Numeros(), (QStringList{u"2"_s, u"1"_s}));
     QCOMPARE(ErrosExibidos().size(), 1);
 }
@@ -208,17 +195,17 @@ void TesteDaImpressao::listaFiltradaImprimeTodaASelecaoEVoltaAPagina() {
     Cenario c;
     c.Controle<XRComboBox>("xrcmbSituacao")->setListIndex(1); // "Ativos"
     c.ProximaPagina();
-    QCOMPARE(c.Barra(), u"7 - 12 de 15"_s);
+    QCOMPARE(c.TextoDaBarra(), u"7 - 12 de 15"_s);
     c.ImprimirLista();
     QCOMPARE(mrelatorios.size(), 1);
     QVERIFY(mrelatorios[0].Titulo == u"Imprimir orcamentos"_s && mrelatorios[0].Maximizado);
     // Every active quote, newest first, and no other: the whole selection, not the page.
     CompararComReferencia(mrelatorios[0].Texto, u"impressao_lista_filtrada"_s);
     // Back on the page it showed, which the next page follows.
-    QCOMPARE(c.Barra(), u"7 - 12 de 15"_s);
+    QCOMPARE(c.TextoDaBarra(), u"7 - 12 de 15"_s);
     QCOMPARE(c.Numeros(), (QStringList{u"14"_s, u"13"_s, u"12"_s, u"11"_s, u"10"_s, u"9"_s}));
     c.ProximaPagina();
-    QCOMPARE(c.Barra(), u"13 - 15 de 15"_s);
+    QCOMPARE(c.TextoDaBarra(), u"13 - 15 de 15"_s);
     QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
 }
 

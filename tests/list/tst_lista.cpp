@@ -55,16 +55,20 @@ private slots:
     void barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo();
 
 private:
-    frmLista* AbrirLista(int alturaDaAreaEmPixels = 600);
+    // The list docked in the menu's work area, that many pixels high.
+    frmLista* AbrirLista(int alturaDaAreaEmPixels = 600) {
+        mmenu->Area->resize(mmenu->Area->width(), alturaDaAreaEmPixels);
+        return mlista = mmenu->AbrirLista();
+    }
     void CriarOrcamentos(int quantidade, int cliente = 1, int animal = 10);
     void Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao);
     void Pesquisar(const QString& texto);
-    QString TextoDaBarra() const;
-    QStringList Coluna(int coluna) const;
+    QString TextoDaBarra() const { return mmenu->TextoDaBarra(); }
+    QStringList Coluna(int coluna) const { return mmenu->Coluna(coluna); }
 
     std::unique_ptr<BancoDeTeste::Sessao> msessao;
     std::unique_ptr<QObject> musuario;
-    QWidget* mmenu = nullptr;
+    MenuDeTeste* mmenu = nullptr;
     frmLista* mlista = nullptr;
 };
 
@@ -79,12 +83,7 @@ void TesteDaLista::init() {
     BancoDeTeste::EscreverCadastroDeTeste();
     RegistrarMensagemGravadora();
     musuario = BancoDeTeste::Usuario(u"ANA"_s);
-    mmenu = new QWidget;
-    mmenu->resize(1400, 700);
-    auto* area = new QWidget(mmenu);
-    area->setObjectName(u"AreaDeTrabalho"_s);
-    area->setGeometry(0, 0, 1400, 600);
-    mmenu->show();
+    mmenu = new MenuDeTeste({1400, 700}, {0, 0, 1400, 600});
 }
 
 void TesteDaLista::cleanup() {
@@ -92,14 +91,6 @@ void TesteDaLista::cleanup() {
     mmenu = nullptr;
     mlista = nullptr;
     msessao.reset();
-}
-
-frmLista* TesteDaLista::AbrirLista(int alturaDaAreaEmPixels) {
-    auto* area = mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s);
-    area->resize(area->width(), alturaDaAreaEmPixels);
-    mlista = new frmLista;
-    mlista->MontarExibirFormulario(Plataforma::Handle(area));
-    return mlista;
 }
 
 void TesteDaLista::CriarOrcamentos(int quantidade, int cliente, int animal) {
@@ -134,23 +125,10 @@ void TesteDaLista::Pesquisar(const QString& texto) {
     QTest::keyClick(editor, Qt::Key_Return);
 }
 
-QString TesteDaLista::TextoDaBarra() const {
-    return mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s)->TextoExibido();
-}
-
-QStringList TesteDaLista::Coluna(int coluna) const {
-    QStringList valores;
-    for (int r = 1; r < mlista->Grade()->Rows(); ++r)
-        valores << mlista->Grade()->TextMatrix(r, coluna);
-    return valores;
-}
-
 void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes() {
     RegistrarOrcamentosRoteirizados();
     AbrirLista();
-    QCOMPARE(Roteiro().Selecoes, 1);
-    QCOMPARE(Roteiro().Situacoes, QList<qint32>{3});
-    QCOMPARE(Roteiro().Textos, QStringList{QString()});
+    QCOMPARE(Respostas().Argumentos, QStringList{u"3|"_s}); // "Recentes", no text
     auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     QCOMPARE(situacao->ListIndex(), 3);
     QCOMPARE(situacao->Text(), u"Recentes"_s);
@@ -175,23 +153,20 @@ void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes() {
 
 void TesteDaLista::erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade() {
     RegistrarOrcamentosRoteirizados();
-    Roteiro().Resposta = true;
+    Respostas().Resposta = true;
     AbrirLista();
-    QCOMPARE(
-        mlista->MontarExibirFormulario(Plataforma::Handle(mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s))),
-        qint16(1));
+    QCOMPARE(mlista->MontarExibirFormulario(Plataforma::Handle(mmenu->Area)), qint16(1));
     QCOMPARE(ErrosExibidos().size(), 2);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 3704);
     QCOMPARE(ErrosExibidos()[0].Descricao.toString(), u"Falha ao selecionar"_s);
-    QCOMPARE(ErrosExibidos()[0].Local.toString(),
-             u"ZELT_N_Orcamentos, clsOrcamentos, Selecionar, Ponto: 4"_s);
+    QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2"_s);
     QVERIFY(mlista->isVisible());
     QVERIFY(!mlista->Grade()->Visible());
 }
 
 void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal() {
     RegistrarOrcamentosRoteirizados();
-    Roteiro().AoSelecionar = [] { throw VB::ErroDeExecucao(13); };
+    Respostas().AoSelecionar = [] { throw VB::ErroDeExecucao(13); };
     AbrirLista();
     QCOMPARE(ErrosExibidos().size(), 1);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 13);
@@ -212,7 +187,7 @@ void TesteDaLista::gradeConfiguradaComoDesenhada() {
     // The client's name takes the spare width, at any width of the form.
     QCOMPARE(grade->ColWidth(frmLista::ColunaNomeOuRazaoSocialDoCliente),
              Twips::DePixels(mlista->width()) - 10200);
-    mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s)->resize(1100, 600);
+    mmenu->Area->resize(1100, 600);
     QCOMPARE(grade->ColWidth(frmLista::ColunaNomeOuRazaoSocialDoCliente), Twips::DePixels(1100) - 10200);
     // The header row bold, the number's caption grey.
     grade->setRow(0);
@@ -224,7 +199,7 @@ void TesteDaLista::gradeConfiguradaComoDesenhada() {
     QCOMPARE(grade->BackColorFixed(), 0xFFFFFF);
     QCOMPARE(grade->ScrollBars(), 0);
     QCOMPARE(grade->font().family(), u"Arial"_s);
-    mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s)->resize(1400, 600);
+    mmenu->Area->resize(1400, 600);
 
     // Layout offsets in twips.
     auto* adicionar = mlista->findChild<Controle*>(u"xrcmdAdicionar"_s);
@@ -340,15 +315,11 @@ void TesteDaLista::pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao() {
     auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     Pesquisar(u"Maria"_s);
     QCOMPARE(situacao->ListIndex(), 0);
-    QCOMPARE(Roteiro().Selecoes, 2);
-    QCOMPARE(Roteiro().Situacoes.last(), 0);
-    QCOMPARE(Roteiro().Textos.last(), u"Maria"_s);
+    QCOMPARE(Respostas().Argumentos, (QStringList{u"3|"_s, u"0|Maria"_s}));
 
     Clicar(mlista, "xrfndPesquisar", "cmdLimpar");
     QCOMPARE(situacao->ListIndex(), 3);
-    QCOMPARE(Roteiro().Selecoes, 3);
-    QCOMPARE(Roteiro().Situacoes.last(), 3);
-    QCOMPARE(Roteiro().Textos.last(), QString());
+    QCOMPARE(Respostas().Argumentos, (QStringList{u"3|"_s, u"0|Maria"_s, u"3|"_s}));
 }
 
 void TesteDaLista::pesquisaPorNomeSemAcento() {
@@ -525,7 +496,7 @@ void TesteDaLista::ultimaDeMaisDe32767Paginas() {
     for (int numero = 200000; numero >= 1; --numero)
         resultado->AdicionarLinha({double(numero), u"Zé"_s, u"José"_s, dia, 1.0, dez, zero, zero, dez, dia, 1,
                                    QDateTime(dia, QTime(8, 0)), u"ANA"_s, VB::Null(), VB::Null()});
-    Roteiro().Resultado = resultado;
+    Respostas().Resultado = resultado;
     AbrirLista(Twips::ParaPixels(5400));
     QCOMPARE(TextoDaBarra(), u"1 - 6 de 200000"_s);
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
@@ -566,7 +537,7 @@ void TesteDaLista::inicioFalhoRespondeComMensagemEmCadaAcao() {
 
 void TesteDaLista::barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo() {
     CriarOrcamentos(15);
-    auto* area = mmenu->findChild<QWidget*>(u"AreaDeTrabalho"_s);
+    QWidget* area = mmenu->Area;
     AbrirLista(Twips::ParaPixels(5400));
     auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);

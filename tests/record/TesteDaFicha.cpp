@@ -95,13 +95,8 @@ frmFicha* TesteDaFicha::AbrirDoHost(qint32 llonCliente, qint32 llonAnimal) {
 
 frmFicha* TesteDaFicha::AbrirDaLista(qint16 lintModo, double ldouNumeroDoOrcamento) {
     if (!mmenu) {
-        mmenu = new QWidget;
-        mmenu->resize(1400, 760);
-        auto* area = new QWidget(mmenu);
-        area->setGeometry(0, 0, 1400, 760);
-        mmenu->show();
-        mlista = new frmLista;
-        mlista->MontarExibirFormulario(Plataforma::Handle(area));
+        mmenu = new MenuDeTeste({1400, 760}, {0, 0, 1400, 760});
+        mlista = mmenu->AbrirLista();
         modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
         modPrincipal::FormularioDeLista = mlista.data();
         // Every quote, not only the recent ones.

@@ -19,7 +19,7 @@
 #include <memory>
 
 class frmLista;
-class QWidget;
+struct MenuDeTeste;
 
 struct MensagemExibida {
     QString Texto;
@@ -65,7 +65,7 @@ protected:
 
     std::unique_ptr<BancoDeTeste::Sessao> msessao;
     std::unique_ptr<QObject> musuario;
-    QWidget* mmenu = nullptr;
+    MenuDeTeste* mmenu = nullptr;
     QPointer<frmLista> mlista;
     std::unique_ptr<frmFicha> mficha;
 

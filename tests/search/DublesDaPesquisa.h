@@ -2,43 +2,7 @@
 // Scripted business objects for the search dialogs, registered under the suite's
 // ProgIDs: each records what it was asked and answers what the test set.
 
-#include "contracts/CriarObjeto.h"
-#include "contracts/Negocio.h"
-
-#include <QStringList>
-#include <functional>
-
-struct RespostasDaPesquisa {
-    QStringList Argumentos;             // every call's arguments, written out with "|"
-    std::function<void()> AoSelecionar; // may throw, standing for a failing call
-    QVariant Resposta = false;
-    RecordsetPtr Resultado = std::make_shared<RecordsetEmMemoria>();
-    QVariant RespostaDosTipos = false;
-    RecordsetPtr TiposDeServico = std::make_shared<RecordsetEmMemoria>();
-};
-
-inline RespostasDaPesquisa& Respostas() {
-    static RespostasDaPesquisa respostas;
-    return respostas;
-}
-
-template <class Base> class Roteirizado : public Base {
-protected:
-    template <class... A>
-    QVariant Responder(const RecordsetPtr& resultado, const QVariant& resposta, const A&... argumentos) {
-        QStringList escritos;
-        ((escritos << Escrito(argumentos)), ...);
-        Respostas().Argumentos << escritos.join(u'|');
-        if (Respostas().AoSelecionar) Respostas().AoSelecionar();
-        this->mrstResultado = resultado;
-        this->NumeroDoErro = 3704;
-        this->DescricaoDoErro = QStringLiteral("Falha ao selecionar");
-        this->LocalDoErro = QStringLiteral("ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2");
-        return resposta;
-    }
-    static QString Escrito(const QString& texto) { return texto; }
-    static QString Escrito(double numero) { return QString::number(numero); }
-};
+#include "tests/component/DublesDoComponente.h"
 
 class ClientesRoteirizados final : public Roteirizado<ZELT_N_ClientAnim::clsClientes> {
 public:
@@ -77,7 +41,7 @@ public:
 };
 
 inline void RegistrarNegocioRoteirizado() {
-    Respostas() = RespostasDaPesquisa();
+    Respostas() = RespostasRoteirizadas();
     Zelt::RegistrarProgId(ProgId::Clientes, [] { return std::make_unique<ClientesRoteirizados>(); });
     Zelt::RegistrarProgId(ProgId::Produtos, [] { return std::make_unique<ProdutosRoteirizados>(); });
     Zelt::RegistrarProgId(ProgId::Servicos, [] { return std::make_unique<ServicosRoteirizados>(); });

@@ -2,9 +2,8 @@
 // box, the grid, the type list and "Fechar", with the message boxes answered and the
 // business layer scripted (and real, on the known registry, where real data can tell).
 
-#include "../business/BancoDeTeste.h"
-#include "../component/DublesDoComponente.h"
-#include "DublesDaPesquisa.h"
+#include "tests/business/BancoDeTeste.h"
+#include "tests/search/DublesDaPesquisa.h"
 
 #include "business/Objetos.h"
 
