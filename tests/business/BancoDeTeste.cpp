@@ -368,6 +368,15 @@ std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria
     return orcamento;
 }
 
+QList<qint64> Codigos(Recordset& recordset, const char* campo) {
+    QList<qint64> codigos;
+    if (recordset.RecordCount() == 0) return codigos;
+    for (recordset.MoveFirst(); !recordset.Eof(); recordset.MoveNext())
+        codigos << static_cast<qint64>(recordset.Fields(QString::fromLatin1(campo)).Value.toDouble());
+    recordset.MoveFirst();
+    return codigos;
+}
+
 QStringList Conteudo(Recordset& recordset) {
     QStringList linhas;
     if (recordset.RecordCount() == 0) return linhas;

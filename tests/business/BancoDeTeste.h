@@ -116,6 +116,10 @@ std::unique_ptr<QObject> Usuario(const QString& nome);
 // 120,00 with 10 % discount) and the matching totals.
 std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario);
 
+// Every value of a field as a whole number (a code, a quote number), walking the recordset
+// from its first row, on which it is left.
+QList<qint64> Codigos(Recordset& recordset, const char* campo);
+
 // Every value of a recordset's rows, as "field=value" texts (for comparing selections).
 QStringList Conteudo(Recordset& recordset);
 

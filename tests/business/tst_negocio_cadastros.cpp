@@ -18,18 +18,6 @@ using VB::Currency;
 
 namespace {
 
-QList<qint64> Codigos(Recordset& rs, const char* campo) {
-    QList<qint64> codigos;
-    if (rs.RecordCount() == 0) return codigos;
-    rs.MoveFirst();
-    while (!rs.Eof()) {
-        codigos << static_cast<qint64>(rs.Fields(QString::fromLatin1(campo)).Value.toDouble());
-        rs.MoveNext();
-    }
-    rs.MoveFirst(); // back on the first row, for the checks that follow
-    return codigos;
-}
-
 QVariant Campo(Recordset& rs, const char* nome) {
     return rs.Fields(QString::fromLatin1(nome)).Value;
 }
@@ -84,6 +72,20 @@ class TesteDosCadastros : public TesteDeNegocio {
         auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
         if (servicos->Selecionar(2, 0, 1, texto, tipo).toBool()) qWarning() << servicos->DescricaoDoErro;
         return servicos->ResultadoDaSelecaoEmRecordSet();
+    }
+
+    // The codes a search dialog's selection finds for the row's text (an empty text finds
+    // all of them), the same when PostgreSQL reads through its trigram indexes.
+    void ConferirDialogo(const std::function<RecordsetPtr(const QString&)>& selecionar, const char* campo,
+                         int todos) {
+        QFETCH(QString, texto);
+        QFETCH(QList<qint64>, esperados);
+        QCOMPARE(Codigos(*selecionar(texto), campo), esperados);
+        QCOMPARE(selecionar(QString())->RecordCount(), todos);
+        if (msessao->EhSQLite()) return;
+        Banco::Executar(QStringLiteral("SET enable_seqscan = off"));
+        QCOMPARE(Codigos(*selecionar(texto), campo), esperados);
+        Banco::Executar(QStringLiteral("RESET enable_seqscan"));
     }
 
 private slots:
@@ -145,15 +147,8 @@ private slots:
     }
 
     void clientes_pelo_dialogo() {
-        QFETCH(QString, texto);
-        QFETCH(QList<qint64>, esperados);
-        QCOMPARE(Codigos(*ClientesDoDialogo(texto), "CodigoDoCliente"), esperados);
-        QCOMPARE(ClientesDoDialogo(QString())->RecordCount(), 9);
-        // The same answers when PostgreSQL reads through its trigram indexes.
-        if (msessao->EhSQLite()) return;
-        Banco::Executar(QStringLiteral("SET enable_seqscan = off"));
-        QCOMPARE(Codigos(*ClientesDoDialogo(texto), "CodigoDoCliente"), esperados);
-        Banco::Executar(QStringLiteral("RESET enable_seqscan"));
+        ConferirDialogo([this](const QString& texto) { return ClientesDoDialogo(texto); }, "CodigoDoCliente",
+                        9);
     }
 
     void contem_servido_por_indice_de_trigramas() {
@@ -303,20 +298,13 @@ private slots:
     }
 
     void produtos_pelo_dialogo() {
-        QFETCH(QString, texto);
-        QFETCH(QList<qint64>, esperados);
-        QCOMPARE(Codigos(*ProdutosDoDialogo(texto), "CodigoInterno"), esperados);
-        QCOMPARE(ProdutosDoDialogo(QString())->RecordCount(), 3);
-        if (msessao->EhSQLite()) return;
-        Banco::Executar(QStringLiteral("SET enable_seqscan = off"));
-        QCOMPARE(Codigos(*ProdutosDoDialogo(texto), "CodigoInterno"), esperados);
-        Banco::Executar(QStringLiteral("RESET enable_seqscan"));
+        ConferirDialogo([this](const QString& texto) { return ProdutosDoDialogo(texto); }, "CodigoInterno",
+                        3);
     }
 
     void servicos() {
         RecordsetPtr rs = ServicosDoFormulario(1, QStringLiteral("consulta"), 0);
         QCOMPARE(Codigos(*rs, "Codigo"), QList<qint64>{1}); // 5 is inactive
-        rs->MoveFirst();
         QCOMPARE(rs->FieldsCount(), 6);
         QCOMPARE(Campo(*rs, "Codigo"), QVariant(qint32(1)));
         QCOMPARE(Campo(*rs, "Nome").toString(), QStringLiteral("Consulta clínica"));

@@ -29,25 +29,13 @@ QList<qint64> Coluna(const QString& sql, const QVariantList& parametros = {}) {
     return valores;
 }
 
-// Every value of one field, walking the recordset row by row.
-QList<qint64> Valores(Recordset& rs, const QString& campo) {
-    QList<qint64> valores;
-    if (rs.RecordCount() == 0) return valores;
-    rs.MoveFirst();
-    while (!rs.Eof()) {
-        valores << static_cast<qint64>(rs.Fields(campo).Value.toDouble());
-        rs.MoveNext();
-    }
-    return valores;
-}
-
 // The list's selection of every situation for a text: its quote numbers.
 QList<qint64> OrcamentosDoTexto(const QString& texto) {
     auto orcamentos = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
     qint16 tamanho = 10;
     if (orcamentos->Selecionar(1, tamanho, 0, texto, 0, 0).toBool())
         qWarning() << orcamentos->DescricaoDoErro;
-    return Valores(*orcamentos->ResultadoDaSelecaoEmRecordSet(), QStringLiteral("NumeroDoOrcamento"));
+    return Codigos(*orcamentos->ResultadoDaSelecaoEmRecordSet(), "NumeroDoOrcamento");
 }
 
 // What a plain LIKE over the normalised texts answers for the list's search.
@@ -68,7 +56,7 @@ QList<qint64> ClientesDoFormulario(const QString& texto) {
     if (clientes->Selecionar(2, 0, 0, QString(), texto, zero, QString(), QString(), QString(), 0, QString())
             .toBool())
         qWarning() << clientes->DescricaoDoErro;
-    return Valores(*clientes->ResultadoDaSelecaoEmRecordSet(), QStringLiteral("CodigoDoCliente"));
+    return Codigos(*clientes->ResultadoDaSelecaoEmRecordSet(), "CodigoDoCliente");
 }
 
 QList<qint64> ProdutosDoFormulario(QString nome) {
@@ -77,7 +65,7 @@ QList<qint64> ProdutosDoFormulario(QString nome) {
     double codigo = 0;
     if (produtos->Selecionar(2, 0, 0, QString(), nome, barras, codigo).toBool())
         qWarning() << produtos->DescricaoDoErro;
-    return Valores(*produtos->ResultadoDaSelecaoEmRecordSet(), QStringLiteral("CodigoInterno"));
+    return Codigos(*produtos->ResultadoDaSelecaoEmRecordSet(), "CodigoInterno");
 }
 
 QList<qint64> ServicosDoFormulario(QString nome) {
@@ -86,7 +74,7 @@ QList<qint64> ServicosDoFormulario(QString nome) {
     double codigo = 0;
     if (servicos->Selecionar(2, 0, 0, QString(), tipo, nome, codigo).toBool())
         qWarning() << servicos->DescricaoDoErro;
-    return Valores(*servicos->ResultadoDaSelecaoEmRecordSet(), QStringLiteral("Codigo"));
+    return Codigos(*servicos->ResultadoDaSelecaoEmRecordSet(), "Codigo");
 }
 
 } // namespace
