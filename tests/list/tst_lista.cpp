@@ -132,21 +132,16 @@ void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes() {
     auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     QCOMPARE(situacao->ListIndex(), 3);
     QCOMPARE(situacao->Text(), u"Recentes"_s);
-    QStringList itens;
-    QList<int> codigos;
-    for (int i = 0; i < situacao->ListCount(); ++i) {
-        itens << situacao->List(i);
-        codigos << situacao->ItemData(i);
-    }
-    QCOMPARE(itens, (QStringList{u"Todas as situações"_s, u"Ativos"_s, u"Inativos"_s, u"Recentes"_s}));
-    QCOMPARE(codigos, (QList<int>{0, 1, 2, 3}));
+    QStringList itens; // each entry with the situation code it carries
+    for (int i = 0; i < situacao->ListCount(); ++i)
+        itens << situacao->List(i) + u'=' + QString::number(situacao->ItemData(i));
+    QCOMPARE(itens,
+             (QStringList{u"Todas as situações=0"_s, u"Ativos=1"_s, u"Inativos=2"_s, u"Recentes=3"_s}));
     QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAdicionar"_s)->Caption(), u"    Adicionar"_s);
-    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdImprimirLista"_s)->ToolTipText(),
-             u"Imprimir lista"_s);
-    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAlterar"_s)->ToolTipText(), u"Alterar"_s);
-    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdExcluir"_s)->ToolTipText(), u"Excluir"_s);
-    QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s)->ToolTipText(),
-             u"Imprimir ficha"_s);
+    QStringList dicas;
+    for (const char* nome : {"xrcmdImprimirLista", "xrcmdAlterar", "xrcmdExcluir", "xrcmdImprimirFicha"})
+        dicas << mlista->findChild<XRCommandButton*>(QString::fromLatin1(nome))->ToolTipText();
+    QCOMPARE(dicas, (QStringList{u"Imprimir lista"_s, u"Alterar"_s, u"Excluir"_s, u"Imprimir ficha"_s}));
     QCOMPARE(mlista->findChild<Label*>(u"lblTitulo"_s)->Caption(), u"Orçamentos"_s);
     QVERIFY(ErrosExibidos().isEmpty());
 }

@@ -264,29 +264,24 @@ void TesteDosRelatorios::paginasDeUmaFonteDeTamanhoConhecido() {
 
 void TesteDosRelatorios::secoesEControlesPeloNome() {
     drLista lista;
-    const QStringList caixasDaLista{u"txtNumeroDoOrcamento:NumeroDoOrcamento"_s,
-                                    u"txtDataDoOrcamento:DataDoOrcamento"_s,
-                                    u"txtCodigoDoCliente:CodigoDoCliente"_s,
-                                    u"txtApelidoOuNomeFantasiaDoCliente:ApelidoOuNomeFantasiaDoCliente"_s,
-                                    u"txtNomeOuRazaoSocialDoCliente:NomeOuRazaoSocialDoCliente"_s,
-                                    u"txtValorTotal:ValorTotal"_s,
-                                    u"txtDescontoEmValor:DescontoEmValor"_s,
-                                    u"txtValorLiquido:ValorLiquido"_s,
-                                    u"txtSituacao:NomeDaSituacao"_s,
-                                    u"txtDataEHoraDaInclusao:DataEHoraDaInclusao"_s,
-                                    u"txtUsuarioDaInclusao:UsuarioDaInclusao"_s,
-                                    u"txtDataEHoraDaAlteracao:DataEHoraDaAlteracao"_s,
-                                    u"txtUsuarioDaAlteracao:UsuarioDaAlteracao"_s};
+    // Each text box with the field it shows.
+    const QStringList caixasDaLista =
+        u"txtNumeroDoOrcamento:NumeroDoOrcamento txtDataDoOrcamento:DataDoOrcamento "
+        u"txtCodigoDoCliente:CodigoDoCliente "
+        u"txtApelidoOuNomeFantasiaDoCliente:ApelidoOuNomeFantasiaDoCliente "
+        u"txtNomeOuRazaoSocialDoCliente:NomeOuRazaoSocialDoCliente txtValorTotal:ValorTotal "
+        u"txtDescontoEmValor:DescontoEmValor txtValorLiquido:ValorLiquido txtSituacao:NomeDaSituacao "
+        u"txtDataEHoraDaInclusao:DataEHoraDaInclusao txtUsuarioDaInclusao:UsuarioDaInclusao "
+        u"txtDataEHoraDaAlteracao:DataEHoraDaAlteracao txtUsuarioDaAlteracao:UsuarioDaAlteracao"_s.split(
+            u' ');
     for (const QString& par : caixasDaLista)
         QCOMPARE(lista.Sections(u"Detalhes"_s)->Controls(par.section(u':', 0, 0))->DataField(),
                  par.section(u':', 1));
     drFicha ficha;
-    const QStringList caixasDaFicha{u"txtNomeDoServicoOuProduto:NomeDoServicoOuNomeDoProduto"_s,
-                                    u"txtNomeDoAnimal:NomeDoAnimal"_s,
-                                    u"txtQuantidade:Quantidade"_s,
-                                    u"txtValorUnitario:ValorUnitario"_s,
-                                    u"txtDescontoEmValor:DescontoEmValor"_s,
-                                    u"txtTotalLiquido:ValorLiquido"_s};
+    const QStringList caixasDaFicha =
+        u"txtNomeDoServicoOuProduto:NomeDoServicoOuNomeDoProduto txtNomeDoAnimal:NomeDoAnimal "
+        u"txtQuantidade:Quantidade txtValorUnitario:ValorUnitario txtDescontoEmValor:DescontoEmValor "
+        u"txtTotalLiquido:ValorLiquido"_s.split(u' ');
     for (const QString& par : caixasDaFicha)
         QCOMPARE(ficha.Sections(u"SubGrupos"_s)->Controls(par.section(u':', 0, 0))->DataField(),
                  par.section(u':', 1));
