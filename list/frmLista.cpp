@@ -1,6 +1,7 @@
 #include "list/frmLista.h"
 
 #include "component/modArredondarCantosDoObjeto.h"
+#include "component/modConstantes.h"
 #include "component/modFuncoes.h"
 #include "component/modGrade.h"
 #include "component/modMensagemDeErro.h"
@@ -174,7 +175,7 @@ qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd) {
             Ponto = 10;
             mlonPaginaAtual = 1;
             Ponto = 11;
-            AtualizarObjetos(1);
+            AtualizarObjetos(modConstantes::PrimeiraPagina);
             MontarExibirFormulario = 0;
         }
     });
@@ -403,20 +404,20 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
 void frmLista::xrnbBarraDeNavegacao_Click(int Botao) {
     ComTratamentoDeErro(u"frmLista", u"xrnbBarraDeNavegacao_Click", [&](qint16& Ponto) {
         Ponto = 1;
-        if (Botao < 1 || Botao > 4) return;
+        if (Botao < modConstantes::PrimeiraPagina || Botao > modConstantes::UltimaPagina) return;
         const RecordsetPtr lrstResultado = Orcamentos().ResultadoDaSelecaoEmRecordSet();
         Ponto = 2;
         switch (Botao) {
-        case 1:
+        case modConstantes::PrimeiraPagina:
             mlonPaginaAtual = 1;
             break;
-        case 2:
+        case modConstantes::PaginaAnterior:
             mlonPaginaAtual = lrstResultado->AbsolutePage() - 1;
             break;
-        case 3:
+        case modConstantes::ProximaPagina:
             mlonPaginaAtual = lrstResultado->AbsolutePage() + 1;
             break;
-        case 4:
+        case modConstantes::UltimaPagina:
             mlonPaginaAtual = lrstResultado->PageCount();
             break;
         }
@@ -436,12 +437,12 @@ void frmLista::ReselecionarEExibir() {
     if (mbooFiltrado) {
         // A new filter or search starts on its first page.
         mlonPaginaAtual = 1;
-        AtualizarObjetos(1);
+        AtualizarObjetos(modConstantes::PrimeiraPagina);
     } else {
         // Back to the whole list: the page it showed before the filter.
         if (mlonPaginaSalva < 1) mlonPaginaSalva = 1;
         mlonPaginaAtual = mlonPaginaSalva;
-        AtualizarObjetos(0);
+        AtualizarObjetos(modConstantes::PaginaAtual);
     }
 }
 
@@ -561,7 +562,7 @@ void frmLista::ExecutarComandoDaFicha(qint16 lintTipoDeOperacao, QStringView pro
         Ponto = 2;
         if (lfrmFicha.OperacaoConcluida()) {
             GerarLista();
-            AtualizarObjetos(5);
+            AtualizarObjetos(modConstantes::NovaSelecao);
         }
     });
     // Unloaded also after an error: the next command starts with a fresh form.
