@@ -6,6 +6,7 @@
 #include "component/modGrade.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPainelDeEspera.h"
+#include "contracts/CamposDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
@@ -28,22 +29,22 @@ namespace {
 // Column 3 starts at 8040 twips and then absorbs the spare width of the form.
 const std::array<modGrade::ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
-    {u"Número do Orçamento", 1570, 4, 0, u"NumeroDoOrcamento"},
-    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, u"ApelidoOuNomeFantasiaDoCliente"},
-    {u"Nome ou razão social do cliente", 8040, 1, 1, u"NomeOuRazaoSocialDoCliente"},
-    {u"Data do Orçamento", 1500, 4, 1, u"DataDoOrcamento"},
-    {u"Código do cliente", 0, 1, 0, u"CodigoDoCliente"},
-    {u"Valor total", 0, 1, 0, u"ValorTotal"},
-    {u"(%) de desconto", 0, 1, 0, u"DescontoEmPercentual"},
-    {u"Valor do desconto", 0, 1, 0, u"DescontoEmValor"},
-    {u"Valor líquido", 0, 1, 0, u"ValorLiquido"},
-    {u"Data de validade do orçamento", 0, 1, 0, u"DataDeValidadeDoOrcamento"},
-    {u"Código da situação", 0, 4, 2, u"Situacao"},
+    {u"Número do Orçamento", 1570, 4, 0, CamposDoOrcamento::NumeroDoOrcamento},
+    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, CamposDoOrcamento::ApelidoOuNomeFantasiaDoCliente},
+    {u"Nome ou razão social do cliente", 8040, 1, 1, CamposDoOrcamento::NomeOuRazaoSocialDoCliente},
+    {u"Data do Orçamento", 1500, 4, 1, CamposDoOrcamento::DataDoOrcamento},
+    {u"Código do cliente", 0, 1, 0, CamposDoOrcamento::CodigoDoCliente},
+    {u"Valor total", 0, 1, 0, CamposDoOrcamento::ValorTotal},
+    {u"(%) de desconto", 0, 1, 0, CamposDoOrcamento::DescontoEmPercentual},
+    {u"Valor do desconto", 0, 1, 0, CamposDoOrcamento::DescontoEmValor},
+    {u"Valor líquido", 0, 1, 0, CamposDoOrcamento::ValorLiquido},
+    {u"Data de validade do orçamento", 0, 1, 0, CamposDoOrcamento::DataDeValidadeDoOrcamento},
+    {u"Código da situação", 0, 4, 2, CamposDoOrcamento::Situacao},
     {u"Situação", 1400, 4, 2}, // a picture by the situation
-    {u"Data e hora da inclusão", 0, 1, 2, u"DataEHoraDaInclusao"},
-    {u"Usuário da inclusão", 0, 1, 1, u"UsuarioDaInclusao"},
-    {u"Data e hora da alteração", 0, 1, 2, u"DataEHoraDaAlteracao"},
-    {u"Usuário da alteração", 0, 1, 1, u"UsuarioDaAlteracao"},
+    {u"Data e hora da inclusão", 0, 1, 2, CamposDoOrcamento::DataEHoraDaInclusao},
+    {u"Usuário da inclusão", 0, 1, 1, CamposDoOrcamento::UsuarioDaInclusao},
+    {u"Data e hora da alteração", 0, 1, 2, CamposDoOrcamento::DataEHoraDaAlteracao},
+    {u"Usuário da alteração", 0, 1, 1, CamposDoOrcamento::UsuarioDaAlteracao},
 }};
 
 } // namespace
