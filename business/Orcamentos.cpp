@@ -22,6 +22,7 @@
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
 #include "business/ValidacaoDoOrcamento.h"
+#include "contracts/CamposDoOrcamento.h"
 
 #include <QHash>
 
@@ -34,26 +35,36 @@ using GravacaoDeOrcamentos::SituacaoAtivo;
 constexpr qint32 DiasDosRecentes = 30;
 
 const QList<CampoDaConsulta> CamposDosOrcamentos{
-    {QStringLiteral("NumeroDoOrcamento"), QStringLiteral("o.NumeroDoOrcamento"), TipoDoCampo::Double},
-    {QStringLiteral("DataDoOrcamento"), QStringLiteral("o.DataDoOrcamento"), TipoDoCampo::Data},
-    {QStringLiteral("CodigoDoCliente"), QStringLiteral("o.CodigoDoCliente"), TipoDoCampo::Double},
-    {QStringLiteral("ApelidoOuNomeFantasiaDoCliente"), QStringLiteral("c.ApelidoOuNomeFantasia"),
-     TipoDoCampo::Texto},
-    {QStringLiteral("NomeOuRazaoSocialDoCliente"), QStringLiteral("c.NomeOuRazaoSocial"), TipoDoCampo::Texto},
-    {QStringLiteral("ValorTotal"), QStringLiteral("o.ValorTotal"), TipoDoCampo::Moeda},
-    {QStringLiteral("DescontoEmPercentual"), QStringLiteral("o.DescontoEmPercentual"), TipoDoCampo::Moeda},
-    {QStringLiteral("DescontoEmValor"), QStringLiteral("o.DescontoEmValor"), TipoDoCampo::Moeda},
-    {QStringLiteral("ValorLiquido"), QStringLiteral("o.ValorLiquido"), TipoDoCampo::Moeda},
-    {QStringLiteral("DataDeValidadeDoOrcamento"), QStringLiteral("o.DataDeValidadeDoOrcamento"),
+    {QString::fromUtf16(CamposDoOrcamento::NumeroDoOrcamento), QStringLiteral("o.NumeroDoOrcamento"),
+     TipoDoCampo::Double},
+    {QString::fromUtf16(CamposDoOrcamento::DataDoOrcamento), QStringLiteral("o.DataDoOrcamento"),
      TipoDoCampo::Data},
-    {QStringLiteral("Situacao"), QStringLiteral("o.Situacao"), TipoDoCampo::Long},
-    {QStringLiteral("NomeDaSituacao"),
+    {QString::fromUtf16(CamposDoOrcamento::CodigoDoCliente), QStringLiteral("o.CodigoDoCliente"),
+     TipoDoCampo::Double},
+    {QString::fromUtf16(CamposDoOrcamento::ApelidoOuNomeFantasiaDoCliente),
+     QStringLiteral("c.ApelidoOuNomeFantasia"), TipoDoCampo::Texto},
+    {QString::fromUtf16(CamposDoOrcamento::NomeOuRazaoSocialDoCliente), QStringLiteral("c.NomeOuRazaoSocial"),
+     TipoDoCampo::Texto},
+    {QString::fromUtf16(CamposDoOrcamento::ValorTotal), QStringLiteral("o.ValorTotal"), TipoDoCampo::Moeda},
+    {QString::fromUtf16(CamposDoOrcamento::DescontoEmPercentual), QStringLiteral("o.DescontoEmPercentual"),
+     TipoDoCampo::Moeda},
+    {QString::fromUtf16(CamposDoOrcamento::DescontoEmValor), QStringLiteral("o.DescontoEmValor"),
+     TipoDoCampo::Moeda},
+    {QString::fromUtf16(CamposDoOrcamento::ValorLiquido), QStringLiteral("o.ValorLiquido"),
+     TipoDoCampo::Moeda},
+    {QString::fromUtf16(CamposDoOrcamento::DataDeValidadeDoOrcamento),
+     QStringLiteral("o.DataDeValidadeDoOrcamento"), TipoDoCampo::Data},
+    {QString::fromUtf16(CamposDoOrcamento::Situacao), QStringLiteral("o.Situacao"), TipoDoCampo::Long},
+    {QString::fromUtf16(CamposDoOrcamento::NomeDaSituacao),
      QStringLiteral("CASE o.Situacao WHEN 1 THEN 'Ativo' ELSE 'Inativo' END"), TipoDoCampo::Texto},
-    {QStringLiteral("DataEHoraDaInclusao"), QStringLiteral("o.DataEHoraDaInclusao"), TipoDoCampo::DataEHora},
-    {QStringLiteral("UsuarioDaInclusao"), QStringLiteral("o.UsuarioDaInclusao"), TipoDoCampo::Texto},
-    {QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("o.DataEHoraDaAlteracao"),
+    {QString::fromUtf16(CamposDoOrcamento::DataEHoraDaInclusao), QStringLiteral("o.DataEHoraDaInclusao"),
      TipoDoCampo::DataEHora},
-    {QStringLiteral("UsuarioDaAlteracao"), QStringLiteral("o.UsuarioDaAlteracao"), TipoDoCampo::Texto},
+    {QString::fromUtf16(CamposDoOrcamento::UsuarioDaInclusao), QStringLiteral("o.UsuarioDaInclusao"),
+     TipoDoCampo::Texto},
+    {QString::fromUtf16(CamposDoOrcamento::DataEHoraDaAlteracao), QStringLiteral("o.DataEHoraDaAlteracao"),
+     TipoDoCampo::DataEHora},
+    {QString::fromUtf16(CamposDoOrcamento::UsuarioDaAlteracao), QStringLiteral("o.UsuarioDaAlteracao"),
+     TipoDoCampo::Texto},
 };
 
 // The stored quote, read (and on PostgreSQL locked) inside the write transaction.

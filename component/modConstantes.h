@@ -25,4 +25,16 @@ inline const QString IidDeClsOrcamentos = QStringLiteral("{048DE70F-9F79-40A3-94
 inline const QString IidDeClsOrcamentosV0 = QStringLiteral("{849AE271-E9CA-4857-A924-2BDDA4310A74}");
 inline const QString VersaoDoArquivo = QStringLiteral("2.0.0.19");
 
+// The commands of a form's AtualizarObjetos: the navigation bar's buttons (the same
+// numbers as its Click), the page in the current-page field, and the page shown again
+// after a new selection (handled as the current page).
+enum ComandoDeNavegacao : qint16 {
+    PaginaAtual = 0,
+    PrimeiraPagina = 1,
+    PaginaAnterior = 2,
+    ProximaPagina = 3,
+    UltimaPagina = 4,
+    NovaSelecao = 5,
+};
+
 } // namespace modConstantes

@@ -1,10 +1,12 @@
 #include "list/frmLista.h"
 
 #include "component/modArredondarCantosDoObjeto.h"
+#include "component/modConstantes.h"
 #include "component/modFuncoes.h"
 #include "component/modGrade.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPainelDeEspera.h"
+#include "contracts/CamposDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
@@ -27,22 +29,22 @@ namespace {
 // Column 3 starts at 8040 twips and then absorbs the spare width of the form.
 const std::array<modGrade::ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
-    {u"Número do Orçamento", 1570, 4, 0, u"NumeroDoOrcamento"},
-    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, u"ApelidoOuNomeFantasiaDoCliente"},
-    {u"Nome ou razão social do cliente", 8040, 1, 1, u"NomeOuRazaoSocialDoCliente"},
-    {u"Data do Orçamento", 1500, 4, 1, u"DataDoOrcamento"},
-    {u"Código do cliente", 0, 1, 0, u"CodigoDoCliente"},
-    {u"Valor total", 0, 1, 0, u"ValorTotal"},
-    {u"(%) de desconto", 0, 1, 0, u"DescontoEmPercentual"},
-    {u"Valor do desconto", 0, 1, 0, u"DescontoEmValor"},
-    {u"Valor líquido", 0, 1, 0, u"ValorLiquido"},
-    {u"Data de validade do orçamento", 0, 1, 0, u"DataDeValidadeDoOrcamento"},
-    {u"Código da situação", 0, 4, 2, u"Situacao"},
+    {u"Número do Orçamento", 1570, 4, 0, CamposDoOrcamento::NumeroDoOrcamento},
+    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, CamposDoOrcamento::ApelidoOuNomeFantasiaDoCliente},
+    {u"Nome ou razão social do cliente", 8040, 1, 1, CamposDoOrcamento::NomeOuRazaoSocialDoCliente},
+    {u"Data do Orçamento", 1500, 4, 1, CamposDoOrcamento::DataDoOrcamento},
+    {u"Código do cliente", 0, 1, 0, CamposDoOrcamento::CodigoDoCliente},
+    {u"Valor total", 0, 1, 0, CamposDoOrcamento::ValorTotal},
+    {u"(%) de desconto", 0, 1, 0, CamposDoOrcamento::DescontoEmPercentual},
+    {u"Valor do desconto", 0, 1, 0, CamposDoOrcamento::DescontoEmValor},
+    {u"Valor líquido", 0, 1, 0, CamposDoOrcamento::ValorLiquido},
+    {u"Data de validade do orçamento", 0, 1, 0, CamposDoOrcamento::DataDeValidadeDoOrcamento},
+    {u"Código da situação", 0, 4, 2, CamposDoOrcamento::Situacao},
     {u"Situação", 1400, 4, 2}, // a picture by the situation
-    {u"Data e hora da inclusão", 0, 1, 2, u"DataEHoraDaInclusao"},
-    {u"Usuário da inclusão", 0, 1, 1, u"UsuarioDaInclusao"},
-    {u"Data e hora da alteração", 0, 1, 2, u"DataEHoraDaAlteracao"},
-    {u"Usuário da alteração", 0, 1, 1, u"UsuarioDaAlteracao"},
+    {u"Data e hora da inclusão", 0, 1, 2, CamposDoOrcamento::DataEHoraDaInclusao},
+    {u"Usuário da inclusão", 0, 1, 1, CamposDoOrcamento::UsuarioDaInclusao},
+    {u"Data e hora da alteração", 0, 1, 2, CamposDoOrcamento::DataEHoraDaAlteracao},
+    {u"Usuário da alteração", 0, 1, 1, CamposDoOrcamento::UsuarioDaAlteracao},
 }};
 
 } // namespace
@@ -174,7 +176,7 @@ qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd) {
             Ponto = 10;
             mlonPaginaAtual = 1;
             Ponto = 11;
-            AtualizarObjetos(1);
+            AtualizarObjetos(modConstantes::PrimeiraPagina);
             MontarExibirFormulario = 0;
         }
     });
@@ -403,20 +405,20 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
 void frmLista::xrnbBarraDeNavegacao_Click(int Botao) {
     ComTratamentoDeErro(u"frmLista", u"xrnbBarraDeNavegacao_Click", [&](qint16& Ponto) {
         Ponto = 1;
-        if (Botao < 1 || Botao > 4) return;
+        if (Botao < modConstantes::PrimeiraPagina || Botao > modConstantes::UltimaPagina) return;
         const RecordsetPtr lrstResultado = Orcamentos().ResultadoDaSelecaoEmRecordSet();
         Ponto = 2;
         switch (Botao) {
-        case 1:
+        case modConstantes::PrimeiraPagina:
             mlonPaginaAtual = 1;
             break;
-        case 2:
+        case modConstantes::PaginaAnterior:
             mlonPaginaAtual = lrstResultado->AbsolutePage() - 1;
             break;
-        case 3:
+        case modConstantes::ProximaPagina:
             mlonPaginaAtual = lrstResultado->AbsolutePage() + 1;
             break;
-        case 4:
+        case modConstantes::UltimaPagina:
             mlonPaginaAtual = lrstResultado->PageCount();
             break;
         }
@@ -436,12 +438,12 @@ void frmLista::ReselecionarEExibir() {
     if (mbooFiltrado) {
         // A new filter or search starts on its first page.
         mlonPaginaAtual = 1;
-        AtualizarObjetos(1);
+        AtualizarObjetos(modConstantes::PrimeiraPagina);
     } else {
         // Back to the whole list: the page it showed before the filter.
         if (mlonPaginaSalva < 1) mlonPaginaSalva = 1;
         mlonPaginaAtual = mlonPaginaSalva;
-        AtualizarObjetos(0);
+        AtualizarObjetos(modConstantes::PaginaAtual);
     }
 }
 
@@ -561,7 +563,7 @@ void frmLista::ExecutarComandoDaFicha(qint16 lintTipoDeOperacao, QStringView pro
         Ponto = 2;
         if (lfrmFicha.OperacaoConcluida()) {
             GerarLista();
-            AtualizarObjetos(5);
+            AtualizarObjetos(modConstantes::NovaSelecao);
         }
     });
     // Unloaded also after an error: the next command starts with a fresh form.

@@ -8,6 +8,7 @@
 // their bound text boxes; printing fills the headings, binds the data source and shows
 // the preview maximized.
 
+#include "component/modConstantes.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
@@ -80,7 +81,7 @@ qint16 frmLista::SelecionarEmpresaParaImpressao(qint16& Ponto, QString& lstrNome
 
 void frmLista::VoltarAPaginaSalva() {
     mlonPaginaAtual = mlonPaginaSalva;
-    AtualizarObjetos(0);
+    AtualizarObjetos(modConstantes::PaginaAtual);
 }
 
 void frmLista::xrcmdImprimirLista_Click() {

@@ -2,6 +2,7 @@
 
 #include "component/frmMensagem.h"
 #include "component/modArredondarCantosDoObjeto.h"
+#include "component/modConstantes.h"
 #include "component/modFuncoes.h"
 #include "component/modFundoEscuro.h"
 #include "component/modMensagemDeErro.h"
@@ -367,7 +368,7 @@ qint16 frmFicha::MontarExibirFormulario(qint16 lintTipoDeOperacao) {
                 return;
             }
             mintPaginaAtual = 1;
-            AtualizarObjetos(1);
+            AtualizarObjetos(modConstantes::PrimeiraPagina);
             if (!lbooHost) DescarregarMensagem();
         }
         Ponto = 7;

@@ -3,6 +3,7 @@
 
 #include "record/frmFicha.h"
 
+#include "component/modConstantes.h"
 #include "component/modFuncoes.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
@@ -103,7 +104,7 @@ void frmFicha::xrcmdAdicionar_Click() {
         msfgGradeDeItensDoOrcamento->setRowSel(mintUltimaLinhaDaGrade);
         msfgGradeDeItensDoOrcamento->setColSel(msfgGradeDeItensDoOrcamento->Cols() - 1);
         msfgGradeDeItensDoOrcamento->RemoveItem(msfgGradeDeItensDoOrcamento->Rows() - 1);
-        AtualizarObjetos(5);
+        AtualizarObjetos(modConstantes::NovaSelecao);
         Ponto = 7;
         CalcularValoresDosItensDaGrade();
         Ponto = 8;

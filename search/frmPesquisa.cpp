@@ -16,6 +16,7 @@
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRTheme.h"
 
+#include <QKeyEvent>
 #include <QShowEvent>
 
 namespace {
@@ -83,6 +84,17 @@ MSFlexGrid* frmPesquisa::Grade() const {
 void frmPesquisa::setVisible(bool visible) {
     if (visible) Carregar();
     QDialog::setVisible(visible);
+}
+
+void frmPesquisa::keyPressEvent(QKeyEvent* evento) {
+    const bool enter = evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter;
+    if (enter && msfgGrade->hasFocus()) {
+        msfgGrade_Click();
+        return;
+    }
+    // Enter anywhere else belongs to the find box (its search), never to the dialog.
+    if (enter) return;
+    QDialog::keyPressEvent(evento);
 }
 
 void frmPesquisa::reject() {

@@ -98,6 +98,8 @@ protected:
 
     void resizeEvent(QResizeEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
+    // Enter on the grid picks its row, as a click does: the dialog works from the keyboard.
+    void keyPressEvent(QKeyEvent* evento) override;
 
     XRTheme* xrTheme;
     MSFlexGrid* msfgGrade;
