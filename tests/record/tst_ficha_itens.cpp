@@ -103,7 +103,7 @@ private:
 };
 
 void RoteirizarGravacao(qint16 resultado, const QString& campo = QString()) {
-    Gravacao() = RoteiroDaGravacao{resultado, campo};
+    Gravacao() = RoteiroDaGravacao{resultado, campo, {}};
     Zelt::RegistrarProgId(ProgId::Orcamentos, [] { return std::make_unique<OrcamentosQueRespondem>(); });
 }
 

@@ -241,7 +241,9 @@ void TesteDaPesquisa::clientesInativoBloqueadoEExcluidoRecusados() {
             u"Cliente %1. Para mais informações, entre em contato com o departamento financeiro."_s.arg(
                 motivo));
     QVERIFY(mdialogo->isVisible() && !mdialogo->RegistroSelecionado());
-    ClicarNaLinha(4);
+    // The active one picked from the keyboard: down to its row, Enter.
+    QTest::keyClick(mdialogo->Grade(), Qt::Key_Down);
+    QTest::keyClick(mdialogo->Grade(), Qt::Key_Return);
     QVERIFY(!mdialogo->isVisible() && mdialogo->RegistroSelecionado());
     QCOMPARE(mdialogo->Grade()->RowSel(), 4);
 }
