@@ -30,3 +30,8 @@ void ReportarErroCapturado(long numero, const QString& descricao, QStringView ob
         qWarning().noquote() << "Erro não exibido:" << numero << descricao << local;
     }
 }
+
+void ExibirErroDoNegocio(const ObjetoDeNegocio& objeto) {
+    ExibirMensagemDeErro(static_cast<qint32>(objeto.NumeroDoErro), objeto.DescricaoDoErro,
+                         objeto.LocalDoErro);
+}

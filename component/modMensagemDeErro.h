@@ -17,6 +17,7 @@
 // A run-time error in the body is shown through ExibirMensagemDeErro with the location
 // "ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 2" and the procedure ends there.
 
+#include "contracts/Negocio.h"
 #include "contracts/VB.h"
 
 #include <QString>
@@ -28,6 +29,10 @@
 // Creates ZELT_A_MsgErro.clsMensagem and calls its Exibir with the number, the
 // description, the location and the application's name. It has no trap of its own.
 QVariant ExibirMensagemDeErro(QVariant Numero, QVariant Descricao, QVariant Local);
+
+// A business object's failure, shown with its own error triple (number, description,
+// location), as every form reports one.
+void ExibirErroDoNegocio(const ObjetoDeNegocio& objeto);
 
 // "<component>, <object>, <procedure>, Ponto: <n>"
 QString LocalDoErro(QStringView objeto, QStringView procedimento, qint16 Ponto);

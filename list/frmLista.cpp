@@ -292,8 +292,7 @@ qint16 frmLista::GerarLista() {
             GerarLista = 0;
         } else {
             Ponto = 6;
-            ExibirMensagemDeErro(static_cast<qint32>(Orcamentos().NumeroDoErro), Orcamentos().DescricaoDoErro,
-                                 Orcamentos().LocalDoErro);
+            ExibirErroDoNegocio(Orcamentos());
         }
     });
     return GerarLista;

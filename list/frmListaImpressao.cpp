@@ -59,8 +59,7 @@ qint16 frmLista::SelecionarEmpresaParaImpressao(qint16& Ponto, QString& lstrNome
     const QVariant lvarResultado = lobjEmpresa->SelecionarNova(2, 0, 1, QString());
     Ponto = 2;
     if (VB::CLng(lvarResultado) != 0) {
-        ExibirMensagemDeErro(static_cast<qint32>(lobjEmpresa->NumeroDoErro), lobjEmpresa->DescricaoDoErro,
-                             lobjEmpresa->LocalDoErro);
+        ExibirErroDoNegocio(*lobjEmpresa);
         return 1;
     }
     Ponto = 3;
@@ -153,8 +152,7 @@ qint16 frmLista::GerarListaParaImpressao() {
             return;
         }
         Ponto = 4;
-        ExibirMensagemDeErro(static_cast<qint32>(mobjOrcItens->NumeroDoErro), mobjOrcItens->DescricaoDoErro,
-                             mobjOrcItens->LocalDoErro);
+        ExibirErroDoNegocio(*mobjOrcItens);
         mobjOrcItens.reset();
     });
     return GerarListaParaImpressao;

@@ -594,8 +594,7 @@ qint16 frmFicha::QuantidadeDeDiasParaValidadeDoOrcamento() {
         auto lobjEmpresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
         Ponto = 2;
         if (VB::CBool(lobjEmpresa->SelecionarNova(2, 0, 1, QString()))) {
-            ExibirMensagemDeErro(static_cast<qint32>(lobjEmpresa->NumeroDoErro), lobjEmpresa->DescricaoDoErro,
-                                 lobjEmpresa->LocalDoErro);
+            ExibirErroDoNegocio(*lobjEmpresa);
             return;
         }
         Ponto = 3;

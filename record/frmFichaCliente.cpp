@@ -261,8 +261,7 @@ bool frmFicha::PesquisarCliente(const QString& lstrApelidoOuNomeFantasia,
         Ponto = 5;
         ExibirOcultarpicMensagem(false);
         if (VB::CBool(lvarResposta)) {
-            ExibirMensagemDeErro(static_cast<qint32>(lobjClientes->NumeroDoErro),
-                                 lobjClientes->DescricaoDoErro, lobjClientes->LocalDoErro);
+            ExibirErroDoNegocio(*lobjClientes);
             return;
         }
         Ponto = 6;
@@ -356,8 +355,7 @@ qint16 frmFicha::PreencherComboboxAnimal(double ldouCodigoDoCliente) {
         Ponto = 2;
         if (VB::CBool(lobjAnimais->SelecionarParaComboBoxFiltradoPorCliente(ldouCodigoDoCliente, 3))) {
             ExibirOcultarpicMensagem(false);
-            ExibirMensagemDeErro(static_cast<qint32>(lobjAnimais->NumeroDoErro), lobjAnimais->DescricaoDoErro,
-                                 lobjAnimais->LocalDoErro);
+            ExibirErroDoNegocio(*lobjAnimais);
             return;
         }
         Ponto = 3;

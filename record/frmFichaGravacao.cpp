@@ -80,8 +80,7 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
             mbooOperacaoConcluida = true;
             break;
         case ErroNoNegocio:
-            ExibirMensagemDeErro(static_cast<qint32>(lobjOrcamentos->NumeroDoErro),
-                                 lobjOrcamentos->DescricaoDoErro, lobjOrcamentos->LocalDoErro);
+            ExibirErroDoNegocio(*lobjOrcamentos);
             break;
         case CampoRecusado:
             Ponto = 7;

@@ -57,8 +57,7 @@ std::optional<qint16> FormatoDeCodigoDeBarrasParaBalanca() {
                             ->Fields(QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"))
                             .Value);
     case 1:
-        ExibirMensagemDeErro(static_cast<qint32>(lobjEmpresa->NumeroDoErro), lobjEmpresa->DescricaoDoErro,
-                             lobjEmpresa->LocalDoErro);
+        ExibirErroDoNegocio(*lobjEmpresa);
         return std::nullopt;
     case 2:
         Plataforma::MsgBox(lobjEmpresa->DescricaoDaFalha, Plataforma::vbInformation,
@@ -130,8 +129,7 @@ bool frmFicha::PesquisarProduto(const QString& lstrNome, const QString& lstrCodi
         Ponto = 3;
         ExibirOcultarpicMensagem(false);
         if (VB::CBool(lvarResposta)) {
-            ExibirMensagemDeErro(static_cast<qint32>(lobjProdutos->NumeroDoErro),
-                                 lobjProdutos->DescricaoDoErro, lobjProdutos->LocalDoErro);
+            ExibirErroDoNegocio(*lobjProdutos);
             return;
         }
         Ponto = 4;
@@ -225,8 +223,7 @@ qint16 frmFicha::VerificaDescontoPromocionalDeVenda() {
         auto lobjEmpresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
         Ponto = 2;
         if (VB::CBool(lobjEmpresa->SelecionarNova(2, 0, 1, QString()))) {
-            ExibirMensagemDeErro(static_cast<qint32>(lobjEmpresa->NumeroDoErro), lobjEmpresa->DescricaoDoErro,
-                                 lobjEmpresa->LocalDoErro);
+            ExibirErroDoNegocio(*lobjEmpresa);
             VerificaDescontoPromocionalDeVenda = 1;
             return;
         }

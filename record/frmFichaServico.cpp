@@ -25,8 +25,7 @@ qint16 frmFicha::PreencherComboboxTiposDeServicos() {
         double ldouReservado = 0;
         Ponto = 2;
         if (VB::CBool(lobjTiposDeServ->SelecionarParaComboBox(ldouReservado))) {
-            ExibirMensagemDeErro(static_cast<qint32>(lobjTiposDeServ->NumeroDoErro),
-                                 lobjTiposDeServ->DescricaoDoErro, lobjTiposDeServ->LocalDoErro);
+            ExibirErroDoNegocio(*lobjTiposDeServ);
             lobjTiposDeServ.reset();
             if (!modPrincipal::FichaAbertaDiretamente) RemoverFundoEscuro(modPrincipal::FomularioDoMenu_hWnd);
             return;
@@ -111,8 +110,7 @@ bool frmFicha::PesquisarServico(qint16& lintTipoDeServico, const QString& lstrNo
         Ponto = 3;
         ExibirOcultarpicMensagem(false);
         if (VB::CBool(lvarResposta)) {
-            ExibirMensagemDeErro(static_cast<qint32>(lobjServicos->NumeroDoErro),
-                                 lobjServicos->DescricaoDoErro, lobjServicos->LocalDoErro);
+            ExibirErroDoNegocio(*lobjServicos);
             return;
         }
         Ponto = 4;

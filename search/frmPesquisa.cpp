@@ -297,8 +297,7 @@ bool frmPesquisa::ConcluirPesquisa(std::unique_ptr<ObjetoDeNegocio> lobjNegocio,
     if (VB::CLng(lvarResposta) != 0) {
         Ponto = 5;
         ExibirOcultarpicMensagem(false);
-        ExibirMensagemDeErro(static_cast<qint32>(lobjNegocio->NumeroDoErro), lobjNegocio->DescricaoDoErro,
-                             lobjNegocio->LocalDoErro);
+        ExibirErroDoNegocio(*lobjNegocio);
         return false;
     }
     Ponto = 6;

@@ -84,8 +84,7 @@ qint16 frmPesquisaDeServicos::PreencherComboboxTiposDeServicos() {
             lobjTiposDeServ->SelecionarParaComboBox(modPrincipal::NumeroDoTipoDeServicoParaComboBox);
         Ponto = 3;
         if (VB::CLng(lvarResposta) != 0) {
-            ExibirMensagemDeErro(static_cast<qint32>(lobjTiposDeServ->NumeroDoErro),
-                                 lobjTiposDeServ->DescricaoDoErro, lobjTiposDeServ->LocalDoErro);
+            ExibirErroDoNegocio(*lobjTiposDeServ);
             lobjTiposDeServ.reset();
             RemoverFundoEscuro(modPrincipal::FomularioDoMenu_hWnd);
             return;
