@@ -8,6 +8,37 @@ QString NomeDaSituacao(qint32 situacao) {
     return situacao == SituacaoAtivo ? QStringLiteral("Ativo") : QStringLiteral("Inativo");
 }
 
+Totais TotaisDosItens(const QList<Item>& itens) {
+    const QString duasCasas = QStringLiteral("#,##0.00");
+    Totais totais;
+    for (const Item& item : itens) {
+        totais.ValorLiquido += item.ValorTotal;
+        totais.DescontoEmValor += item.DescontoEmValor;
+    }
+    totais.ValorTotal = totais.ValorLiquido + totais.DescontoEmValor;
+    const VB::Currency totalMostrado =
+        VB::CCur(VB::Format(QVariant::fromValue(totais.ValorTotal), duasCasas));
+    if (totalMostrado != VB::Currency{})
+        totais.DescontoEmPercentual =
+            VB::CCur(VB::Format((totais.DescontoEmValor * 100) / totalMostrado, duasCasas));
+    return totais;
+}
+
+Totais TotaisGravados(qint64 numeroDoOrcamento) {
+    QSqlQuery q = Banco::Executar(
+        QStringLiteral(
+            "SELECT ValorTotal, DescontoEmValor FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
+        {numeroDoOrcamento});
+    QList<Item> itens;
+    while (q.next()) {
+        Item item;
+        item.ValorTotal = Banco::MoedaDe(Banco::Coluna(q, "ValorTotal"));
+        item.DescontoEmValor = Banco::MoedaDe(Banco::Coluna(q, "DescontoEmValor"));
+        itens << item;
+    }
+    return TotaisDosItens(itens);
+}
+
 qint64 InserirOrcamento(const Cabecalho& c, const QList<Item>& itens) {
     const qint64 numero = Banco::InserirComChave(
         QStringLiteral(

@@ -45,6 +45,18 @@ struct Cabecalho {
     QString UsuarioDaAlteracao;
 };
 
+// A quote's header totals are always the sums of its stored items: net value Σ item
+// totals, discount Σ item discounts, total their sum (each item's total plus its
+// discount, its quantity × unit value as stored to the cent), percentage discount × 100
+// ÷ total, to two decimals, as the record form shows it. Whatever writes a quote stores
+// these, never totals handed in: the sheet's lines add up to its header exactly.
+struct Totais {
+    VB::Currency ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido;
+};
+Totais TotaisDosItens(const QList<Item>& itens);
+// The totals of the items the quote holds now, read inside the caller's unit of work.
+Totais TotaisGravados(qint64 numeroDoOrcamento);
+
 // Inserts the quote and its items (numbered 1, 2, ...) and answers its number.
 // Runs inside the caller's unit of work.
 qint64 InserirOrcamento(const Cabecalho& cabecalho, const QList<Item>& itens);

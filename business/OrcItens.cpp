@@ -5,17 +5,22 @@
 // An unknown quote (or 0, a quote not stored yet) gives an empty selection. A page
 // size of 0 or less becomes 10 and is handed back.
 //
-// Excluir(quote, item): removes one stored item at once and gives the quote the
-// totals set first (ValorTotalDoOrcamento, ValorLiquidoDoOrcamento; the discount
-// is their difference). The totals are taken as given: the record form's totals
-// also count items it has not stored yet, and the quote's own save sets the final
-// ones. Item 0 is an item the form has not stored: nothing to remove. Refused
-// with an error: the quote or the item is gone, the quote is inactive, or the
-// item is the quote's last one (a stored quote keeps at least one item).
+// Excluir(quote, item): removes one stored item at once. It is a change of the stored
+// quote like its save: refused (3, with the message in the error properties too) when
+// the quote is gone or changed since the form read it (DataEHoraDaAlteracaoLida,
+// OrcamentoGravado.h); otherwise the quote gets a new alteration stamp, handed back in
+// DataEHoraDaAlteracaoLida for the form's later save, and the totals of the items it
+// still holds, computed in the same transaction. ValorTotalDoOrcamento and
+// ValorLiquidoDoOrcamento, the form's totals without the item, are not stored: they
+// also count rows the form has not stored yet. Item 0 is an item the form has not
+// stored: nothing to remove. Refused with an error: the item is gone, the quote is
+// inactive, or the item is the quote's last one (a stored quote keeps at least one
+// item). Without DadosDoUsuario the removal is error 91, as any write.
 
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Objetos.h"
+#include "business/OrcamentoGravado.h"
 
 namespace Objetos {
 namespace {
@@ -23,9 +28,12 @@ namespace {
 // vbObjectError + 514: a business rule refused the call.
 constexpr long NumeroDeRegraDeNegocio = -2147221504L + 514;
 
-[[noreturn]] void Recusar(const QString& descricao) {
+[[noreturn]] void RecusarComErro(const QString& descricao) {
     throw VB::ErroDeExecucao(NumeroDeRegraDeNegocio, descricao);
 }
+
+// The refusal (3) of a removal from a quote changed or deleted elsewhere.
+constexpr qint16 Recusada = 3;
 
 const CampoDaConsulta NumeroDoOrcamento{QStringLiteral("NumeroDoOrcamento"),
                                         QStringLiteral("i.NumeroDoOrcamento"), TipoDoCampo::Double};
@@ -120,6 +128,10 @@ public:
         try {
             Banco::ComNovasTentativas([&] { Remover(ldouNumeroDoOrcamento, ldouNumeroDoItem); });
             return false;
+        } catch (const Recusa& recusa) {
+            DescricaoDaFalha = recusa.Descricao;
+            RegistrarErro(NumeroDeRegraDeNegocio, recusa.Descricao, "Excluir");
+            return Recusada;
         } catch (const VB::ErroDeExecucao& erro) {
             RegistrarErro(erro.Numero(), erro.Descricao(), "Excluir");
         }
@@ -135,60 +147,47 @@ protected:
 private:
     void Remover(double numeroDoOrcamento, double numeroDoItem) {
         if (numeroDoItem == 0) return;
-        const auto orcamento = CodigoDoDouble(numeroDoOrcamento);
+        if (!DadosDoUsuario) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
+        const QString usuario = DadosDoUsuario->property("NomeDoUsuario").toString();
         const auto item = CodigoDoDouble(numeroDoItem);
-        if (!orcamento)
-            Recusar(QStringLiteral("O orçamento %1 não existe.").arg(VB::CStr(numeroDoOrcamento)));
-        if (!item) Recusar(QStringLiteral("O item %1 não existe.").arg(VB::CStr(numeroDoItem)));
-        const VB::Currency zero;
-        if (ValorTotalDoOrcamento < zero || ValorLiquidoDoOrcamento < zero ||
-            ValorLiquidoDoOrcamento > ValorTotalDoOrcamento)
-            Recusar(QStringLiteral(
-                        "Os totais informados para o orçamento %1 não são válidos: valor total %2, valor "
-                        "líquido %3.")
-                        .arg(QString::number(*orcamento),
-                             VB::CStr(QVariant::fromValue(ValorTotalDoOrcamento)),
-                             VB::CStr(QVariant::fromValue(ValorLiquidoDoOrcamento))));
+        if (!item) RecusarComErro(QStringLiteral("O item %1 não existe.").arg(VB::CStr(numeroDoItem)));
 
         Banco::UnidadeDeTrabalho unidade;
-        QSqlQuery q =
-            Banco::Executar(QStringLiteral("SELECT Situacao FROM Orcamentos WHERE NumeroDoOrcamento = ?") +
-                                Banco::DialetoAtual().ParaAtualizacao(),
-                            {*orcamento});
-        if (!q.next()) Recusar(QStringLiteral("O orçamento %1 não existe mais.").arg(*orcamento));
-        if (Banco::Coluna(q, "Situacao").toInt() != GravacaoDeOrcamentos::SituacaoAtivo)
-            Recusar(
-                QStringLiteral("O orçamento %1 está inativo e não pode mais ser alterado.").arg(*orcamento));
+        const GravacaoDeOrcamentos::OrcamentoGravado gravado = GravacaoDeOrcamentos::LerParaAtualizar(
+            numeroDoOrcamento, DataEHoraDaAlteracaoLida, QStringLiteral("O item não foi removido"));
+        if (gravado.Situacao != GravacaoDeOrcamentos::SituacaoAtivo)
+            RecusarComErro(QStringLiteral("O orçamento %1 está inativo e não pode mais ser alterado.")
+                               .arg(gravado.Numero));
         const qint64 itens =
             Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
-                         {*orcamento})
+                         {gravado.Numero})
                 .toLongLong();
         const QVariant existe =
             Banco::Valor(QStringLiteral("SELECT 1 FROM ItensDeOrcamento WHERE NumeroDoOrcamento "
                                         "= ? AND NumeroDoItemDoOrcamento = ?"),
-                         {*orcamento, *item});
+                         {gravado.Numero, *item});
         if (!existe.isValid())
-            Recusar(QStringLiteral("O item %1 do orçamento %2 não existe mais.").arg(*item).arg(*orcamento));
+            RecusarComErro(
+                QStringLiteral("O item %1 do orçamento %2 não existe mais.").arg(*item).arg(gravado.Numero));
         if (itens <= 1)
-            Recusar(QStringLiteral(
+            RecusarComErro(QStringLiteral(
                 "Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "
                 "orçamento."));
         Banco::Executar(
             QStringLiteral(
                 "DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
-            {*orcamento, *item});
-        const VB::Currency desconto = ValorTotalDoOrcamento - ValorLiquidoDoOrcamento;
-        // Two decimals, as the record form computes and shows the quote's percentage.
-        const VB::Currency percentual =
-            ValorTotalDoOrcamento == zero
-                ? zero
-                : VB::CCur(VB::Format((desconto * 100) / ValorTotalDoOrcamento, QStringLiteral("#,##0.00")));
+            {gravado.Numero, *item});
+        const GravacaoDeOrcamentos::Totais totais = GravacaoDeOrcamentos::TotaisGravados(gravado.Numero);
+        const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
         Banco::Executar(
             QStringLiteral("UPDATE Orcamentos SET ValorTotal = ?, DescontoEmValor = ?, DescontoEmPercentual "
-                           "= ?, ValorLiquido = ? WHERE NumeroDoOrcamento = ?"),
-            {Banco::Moeda(ValorTotalDoOrcamento), Banco::Moeda(desconto), Banco::Moeda(percentual),
-             Banco::Moeda(ValorLiquidoDoOrcamento), *orcamento});
+                           "= ?, ValorLiquido = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? WHERE "
+                           "NumeroDoOrcamento = ?"),
+            {Banco::Moeda(totais.ValorTotal), Banco::Moeda(totais.DescontoEmValor),
+             Banco::Moeda(totais.DescontoEmPercentual), Banco::Moeda(totais.ValorLiquido),
+             Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
         unidade.Confirmar();
+        DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(carimbo);
     }
 };
 

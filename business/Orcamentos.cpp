@@ -10,15 +10,14 @@
 //   - newest first (number descending); a page size of 0 or less becomes 10 and is
 //     handed back.
 // Storing: every write is one transaction that checks, then writes the quote and
-// all of its items, or nothing. A change or a deletion is refused (3) when the quote
-// no longer exists or was changed since the form read it: the alteration stamp
-// the form read (DataEHoraDaAlteracaoLida, "" for never) must still be the stored
-// one. Every stored stamp is at least one second later than the quote's previous
-// one, so the stamp's text at second precision names one version of the quote.
+// all of its items, or nothing; the header's totals stored are the sums of the items
+// stored. A change or a deletion is refused (3) when the quote no longer exists or was
+// changed since the form read it (OrcamentoGravado.h).
 
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Objetos.h"
+#include "business/OrcamentoGravado.h"
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
 #include "business/ValidacaoDoOrcamento.h"
@@ -30,6 +29,8 @@ namespace Objetos {
 namespace {
 
 namespace V = ValidacaoDoOrcamento;
+using GravacaoDeOrcamentos::CarimboSeguinte;
+using GravacaoDeOrcamentos::OrcamentoGravado;
 using GravacaoDeOrcamentos::SituacaoAtivo;
 
 constexpr qint32 DiasDosRecentes = 30;
@@ -67,18 +68,6 @@ const QList<CampoDaConsulta> CamposDosOrcamentos{
      TipoDoCampo::Texto},
 };
 
-// The stored quote, read (and on PostgreSQL locked) inside the write transaction.
-struct OrcamentoGravado {
-    qint64 Numero = 0;
-    QDate DataDoOrcamento;
-    qint64 CodigoDoCliente = 0;
-    qint32 Situacao = 0;
-    QDateTime Inclusao;
-    QDateTime Alteracao; // invalid: never changed
-    QString UsuarioDaAlteracao;
-    qint64 UltimoNumeroDeItem = 0;
-};
-
 // An item as stored, for telling what a change touched.
 struct ItemGravado {
     qint64 CodigoDoAnimal = 0;
@@ -95,10 +84,6 @@ struct ItemGravado {
                TipoDeVenda == i.TipoDeVenda && Situacao == i.Situacao;
     }
 };
-
-QString TextoDaDataEHora(const QDateTime& dataHora) {
-    return dataHora.isValid() ? VB::CStr(dataHora) : QString();
-}
 
 class clsOrcamentosNoBanco final : public Implementacao<ZELT_N_Orcamentos::clsOrcamentos> {
 public:
@@ -235,17 +220,17 @@ private:
         const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
         const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
         const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
-        V::ValidarTotais(TotaisInformados(), lidos);
+        const V::Totais totais = V::ValidarTotais(TotaisInformados(), lidos);
         const QDate hoje = Relogio::Hoje();
         GravacaoDeOrcamentos::Cabecalho cabecalho;
         cabecalho.DataDeValidadeDoOrcamento = V::ValidarValidade(DataDeValidadeDoOrcamento, hoje);
         cabecalho.DataDoOrcamento = hoje;
         cabecalho.CodigoDoCliente = cliente;
         cabecalho.CodigoDoAnimal = animal;
-        cabecalho.ValorTotal = ValorTotal;
-        cabecalho.DescontoEmPercentual = DescontoEmPercentual;
-        cabecalho.DescontoEmValor = DescontoEmValor;
-        cabecalho.ValorLiquido = ValorLiquido;
+        cabecalho.ValorTotal = totais.ValorTotal;
+        cabecalho.DescontoEmPercentual = totais.DescontoEmPercentual;
+        cabecalho.DescontoEmValor = totais.DescontoEmValor;
+        cabecalho.ValorLiquido = totais.ValorLiquido;
         cabecalho.DataEHoraDaInclusao = Relogio::Agora();
         cabecalho.UsuarioDaInclusao = usuario;
         QList<GravacaoDeOrcamentos::Item> itens;
@@ -279,7 +264,7 @@ private:
                             "o orçamento novamente.")
                             .arg(lido.NumeroDoItem)
                             .arg(gravado.Numero));
-        V::ValidarTotais(TotaisInformados(), lidos);
+        const V::Totais totais = V::ValidarTotais(TotaisInformados(), lidos);
         const QDate validade = V::ValidarValidade(DataDeValidadeDoOrcamento, gravado.DataDoOrcamento);
 
         const QDateTime carimbo = CarimboSeguinte(gravado);
@@ -307,9 +292,9 @@ private:
                            "?, DescontoEmValor = ?, ValorLiquido = ?, DataDeValidadeDoOrcamento = ?, "
                            "UltimoNumeroDeItem = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? "
                            "WHERE NumeroDoOrcamento = ?"),
-            {animal, Banco::Moeda(ValorTotal), Banco::Moeda(DescontoEmPercentual),
-             Banco::Moeda(DescontoEmValor), Banco::Moeda(ValorLiquido), Banco::DataIso(validade),
-             ultimoNumero, Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
+            {animal, Banco::Moeda(totais.ValorTotal), Banco::Moeda(totais.DescontoEmPercentual),
+             Banco::Moeda(totais.DescontoEmValor), Banco::Moeda(totais.ValorLiquido),
+             Banco::DataIso(validade), ultimoNumero, Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(gravado.Numero);
     }
@@ -329,37 +314,9 @@ private:
         CodigoGerado = static_cast<double>(gravado.Numero);
     }
 
-    // The stored quote, refused (3) when it is gone or no longer the version read.
     OrcamentoGravado LerParaAtualizar(const QString& consequencia) const {
-        const auto numero = CodigoDoDouble(NumeroDoOrcamento);
-        QSqlQuery q =
-            Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
-                                           "Situacao, DataEHoraDaInclusao, DataEHoraDaAlteracao, "
-                                           "UsuarioDaAlteracao, UltimoNumeroDeItem FROM Orcamentos WHERE "
-                                           "NumeroDoOrcamento = ?") +
-                                Banco::DialetoAtual().ParaAtualizacao(),
-                            {numero ? *numero : qint64(-1)});
-        if (!q.next())
-            Recusar(QStringLiteral("O orçamento %1 não existe mais: ele foi excluído por outro usuário. %2.")
-                        .arg(VB::CStr(NumeroDoOrcamento), consequencia));
-        OrcamentoGravado gravado;
-        gravado.Numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
-        gravado.DataDoOrcamento = Banco::DataDeIso(Banco::Coluna(q, "DataDoOrcamento").toString());
-        gravado.CodigoDoCliente = Banco::Coluna(q, "CodigoDoCliente").toLongLong();
-        gravado.Situacao = Banco::Coluna(q, "Situacao").toInt();
-        gravado.Inclusao = Banco::DataEHoraDeIso(Banco::Coluna(q, "DataEHoraDaInclusao").toString());
-        const QVariant alteracao = Banco::Coluna(q, "DataEHoraDaAlteracao");
-        if (!alteracao.isNull()) gravado.Alteracao = Banco::DataEHoraDeIso(alteracao.toString());
-        gravado.UsuarioDaAlteracao = Banco::Coluna(q, "UsuarioDaAlteracao").toString();
-        gravado.UltimoNumeroDeItem = Banco::Coluna(q, "UltimoNumeroDeItem").toLongLong();
-        if (TextoDaDataEHora(gravado.Alteracao) == DataEHoraDaAlteracaoLida.trimmed()) return gravado;
-        const QString quem = gravado.Alteracao.isValid()
-                                 ? QStringLiteral(" por %1 em %2")
-                                       .arg(gravado.UsuarioDaAlteracao, TextoDaDataEHora(gravado.Alteracao))
-                                 : QString();
-        Recusar(QStringLiteral("O orçamento %1 foi alterado%2, depois que este formulário o leu. %3: feche o "
-                               "formulário e abra o orçamento novamente.")
-                    .arg(QString::number(gravado.Numero), quem, consequencia));
+        return GravacaoDeOrcamentos::LerParaAtualizar(NumeroDoOrcamento, DataEHoraDaAlteracaoLida,
+                                                      consequencia);
     }
 
     static QHash<qint64, ItemGravado> LerItens(qint64 numero) {
@@ -398,14 +355,6 @@ private:
              Banco::Moeda(i.DescontoEmPercentual), Banco::Moeda(i.DescontoEmValor),
              Banco::Moeda(i.ValorTotal), Banco::Moeda(i.Custo), i.TipoDeVenda, i.Situacao,
              Banco::DataEHoraIso(carimbo), usuario, numero, lido.NumeroDoItem});
-    }
-
-    // Now, but at least one second after the quote's inclusion and last change.
-    static QDateTime CarimboSeguinte(const OrcamentoGravado& gravado) {
-        QDateTime anterior = gravado.Inclusao;
-        if (gravado.Alteracao.isValid() && gravado.Alteracao > anterior) anterior = gravado.Alteracao;
-        const QDateTime agora = Relogio::Agora();
-        return agora > anterior ? agora : anterior.addSecs(1);
     }
 };
 

@@ -212,12 +212,14 @@ QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qin
     return itens;
 }
 
-void ValidarTotais(const Totais& totais, const QList<ItemLido>& itens) {
+Totais ValidarTotais(const Totais& totais, const QList<ItemLido>& itens) {
     VB::Currency bruto;
     VB::Currency descontos;
+    QList<GravacaoDeOrcamentos::Item> lista;
     for (const ItemLido& lido : itens) {
         bruto += lido.Item.Quantidade * lido.Item.ValorUnitario;
         descontos += lido.Item.DescontoEmValor;
+        lista << lido.Item;
     }
     if (Difere(totais.ValorTotal, bruto))
         Rejeitar(CampoGrade,
@@ -242,6 +244,7 @@ void ValidarTotais(const Totais& totais, const QList<ItemLido>& itens) {
                  QStringLiteral("O percentual de desconto do orçamento (%1) não confere com os itens "
                                 "(%2).")
                      .arg(Texto(totais.DescontoEmPercentual), Texto(percentual)));
+    return GravacaoDeOrcamentos::TotaisDosItens(lista);
 }
 
 QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento) {

@@ -34,9 +34,7 @@ struct ItemLido {
     GravacaoDeOrcamentos::Item Item;
 };
 
-struct Totais {
-    VB::Currency ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido;
-};
+using Totais = GravacaoDeOrcamentos::Totais;
 
 // The client exists and is active; answers its code.
 qint64 ValidarCliente(double codigoDoCliente);
@@ -45,8 +43,9 @@ qint64 ValidarAnimal(qint64 codigoDoCliente, qint32 codigoDoAnimal);
 // Reads and checks every item of the grid, resolving each service or product in
 // the registry; an item without an animal of its own is for the quote's animal.
 QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qint64 codigoDoAnimal);
-// The header totals are the sums of the items.
-void ValidarTotais(const Totais& totais, const QList<ItemLido>& itens);
+// The header totals the form sent are the sums of the items; answers the totals to
+// store, the sums of the items as they are stored (GravacaoDeOrcamentos::TotaisDosItens).
+Totais ValidarTotais(const Totais& totais, const QList<ItemLido>& itens);
 // The validity date ("DD/MM/YYYY") is a date not before the quote's date.
 QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento);
 

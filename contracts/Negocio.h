@@ -94,12 +94,16 @@ public:
     // lintTipo 1 (items with their quote's sheet fields) or 2 (sheet fields).
     virtual QVariant Selecionar(qint32 lintTipo, qint16& lintTamanhoDaPagina, qint32 llonReservado,
                                 double& ldouNumeroDoOrcamento) = 0;
-    // Removes one item; the quote's totals become the two values set first.
+    // Removes one stored item at once, a change of the stored quote: its totals become
+    // the sums of the items left. Refused (3) when the quote changed since the form read it.
     virtual QVariant Excluir(double& ldouNumeroDoOrcamento, double& ldouNumeroDoItem) = 0;
 
     VB::Currency ValorTotalDoOrcamento;
     VB::Currency ValorLiquidoDoOrcamento;
     QPointer<QObject> DadosDoUsuario;
+    // The quote's "Data e hora da alteração" as the form read it, as for clsOrcamentos;
+    // after a removal, the quote's new stamp: the version the form's save hands over.
+    QString DataEHoraDaAlteracaoLida;
     QString ObservacaoDoErro; // the record form reads this instead of DescricaoDoErro
 };
 

@@ -271,7 +271,12 @@ qint16 frmFicha::Registros_Excluir() {
         Ponto = 2;
         mobjZELT_N_Itens->ValorLiquidoDoOrcamento = VB::CCur(xrnumValorLiquido->Text()) - Celula(ValorTotal);
         Ponto = 3;
+        // The removal changes the stored quote: refused when it is not the version this form
+        // read, and the new version is the one this form's save then hands over.
+        mobjZELT_N_Itens->DadosDoUsuario = modPrincipal::DadosDoUsuario;
+        mobjZELT_N_Itens->DataEHoraDaAlteracaoLida = mstrDataEHoraDaAlteracaoLida;
         if (!VB::CBool(mobjZELT_N_Itens->Excluir(mdouNumeroDoOrcamento, mdouNumeroDoItemDoOrcamento))) {
+            mstrDataEHoraDaAlteracaoLida = mobjZELT_N_Itens->DataEHoraDaAlteracaoLida;
             Registros_Excluir = 0;
             return;
         }

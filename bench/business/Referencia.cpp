@@ -336,11 +336,13 @@ QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
 }
 
 QList<Comando> ExcluirItem(qint64 orcamento, qint64 item, qint64 valorTotal, qint64 descontoEmValor,
-                           qint64 descontoEmPercentual, qint64 valorLiquido) {
+                           qint64 descontoEmPercentual, qint64 valorLiquido, const QString& usuario) {
     const Dialeto dialeto = Banco::DialetoAtual();
     return {
         {dialeto.InicioDeEscrita(), {}},
-        {QStringLiteral("SELECT Situacao FROM Orcamentos WHERE NumeroDoOrcamento = ?") +
+        {QStringLiteral("SELECT NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, Situacao, "
+                        "DataEHoraDaInclusao, DataEHoraDaAlteracao, UsuarioDaAlteracao, UltimoNumeroDeItem "
+                        "FROM Orcamentos WHERE NumeroDoOrcamento = ?") +
              dialeto.ParaAtualizacao(),
          {orcamento}},
         {QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"), {orcamento}},
@@ -351,9 +353,14 @@ QList<Comando> ExcluirItem(qint64 orcamento, qint64 item, qint64 valorTotal, qin
              "DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
          {orcamento, item}},
         {QStringLiteral(
+             "SELECT ValorTotal, DescontoEmValor FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
+         {orcamento}},
+        {QStringLiteral(
              "UPDATE Orcamentos SET ValorTotal = ?, DescontoEmValor = ?, DescontoEmPercentual = ?, "
-             "ValorLiquido = ? WHERE NumeroDoOrcamento = ?"),
-         {valorTotal, descontoEmValor, descontoEmPercentual, valorLiquido, orcamento}},
+             "ValorLiquido = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? WHERE "
+             "NumeroDoOrcamento = ?"),
+         {valorTotal, descontoEmValor, descontoEmPercentual, valorLiquido,
+          Banco::DataEHoraIso(Relogio::Agora()), usuario, orcamento}},
         {QStringLiteral("COMMIT"), {}},
     };
 }

@@ -58,9 +58,10 @@ struct OrcamentoGravado {
 };
 QList<Comando> GravarOrcamento(const OrcamentoGravado& orcamento);
 
-// Removing one item: what clsOrcItens.Excluir runs.
+// Removing one item: what clsOrcItens.Excluir runs (the quote read for the change, the
+// totals of the items left, the new stamp).
 QList<Comando> ExcluirItem(qint64 orcamento, qint64 item, qint64 valorTotal, qint64 descontoEmValor,
-                           qint64 descontoEmPercentual, qint64 valorLiquido);
+                           qint64 descontoEmPercentual, qint64 valorLiquido, const QString& usuario);
 
 // Opening a stored quote in the record form's change mode: the company's settings, the
 // service types, the quote's items as the form's grid is filled (its first page, then

@@ -182,7 +182,7 @@ Resultado ExcluirItem(const Medicao::Opcoes& o) {
     const auto pisoDe = [&](qint64 numero) {
         return Referencia::ExcluirItem(numero, 20, q.TotalSemOUltimo, desconto,
                                        (desconto * 1000000 / q.TotalSemOUltimo + 50) / 100 * 100,
-                                       q.LiquidoSemOUltimo);
+                                       q.LiquidoSemOUltimo, QStringLiteral("BENCH"));
     };
     Resultado r{QStringLiteral("negocio"), QStringLiteral("excluir_item")};
     novoPeloNegocio();

@@ -1,12 +1,14 @@
 // ZELT_N_Orcamentos.clsOrcItens on a real database: the items of a quote for the
 // record form (selection 1) and for the quote sheet (selection 2), and the removal of
-// one item that the record form sends at once in change mode.
+// one item that the record form sends at once in change mode, a change of the stored
+// quote like its save.
 
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
 
+#include <QSqlQuery>
 #include <QtTest>
 
 using namespace BancoDeTeste;
@@ -22,6 +24,26 @@ std::unique_ptr<clsOrcItens> Itens() {
     return Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
 }
 
+QString Texto(const QDateTime& carimbo) {
+    return carimbo.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"));
+}
+
+// The stored header's four totals and the items' count, as the list would read them.
+QString Cabecalho(double numero) {
+    QSqlQuery q =
+        Banco::Executar(QStringLiteral("SELECT ValorTotal, DescontoEmPercentual, DescontoEmValor, "
+                                       "ValorLiquido, (SELECT COUNT(*) FROM ItensDeOrcamento i WHERE "
+                                       "i.NumeroDoOrcamento = o.NumeroDoOrcamento) AS Itens FROM "
+                                       "Orcamentos o WHERE NumeroDoOrcamento = ?"),
+                        {numero});
+    if (!q.next()) return QStringLiteral("ausente");
+    QStringList valores;
+    for (const char* coluna : {"ValorTotal", "DescontoEmPercentual", "DescontoEmValor", "ValorLiquido"})
+        valores << VB::Format(QVariant::fromValue(Banco::MoedaDe(Banco::Coluna(q, coluna))),
+                              QStringLiteral("#,##0.00"));
+    return valores.join(u'|') + QStringLiteral(" em ") + Banco::Coluna(q, "Itens").toString();
+}
+
 } // namespace
 
 class TesteDoOrcItens : public TesteDeNegocio {
@@ -29,8 +51,9 @@ class TesteDoOrcItens : public TesteDeNegocio {
 
     void Preparar() override { FixarRelogio(Agora); }
 
-    // A quote of the consultation (120,00 - 10 %) and a product, as the record form sends it.
-    double OrcamentoComServicoEProduto() {
+    // A quote of the consultation (120,00 - 10 %) and a product, as the record form sends it,
+    // and a vaccine (90,00) when asked.
+    double OrcamentoComServicoEProduto(bool vacina = false) {
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
         grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("2,000"),
@@ -39,8 +62,50 @@ class TesteDoOrcItens : public TesteDeNegocio {
         orcamento->ValorTotal = VB::CCur(QStringLiteral("559,80"));
         orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("2,14"));
         orcamento->ValorLiquido = VB::CCur(QStringLiteral("547,80"));
+        if (vacina) {
+            grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"),
+                                   QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("90,00"));
+            orcamento->ValorTotal = VB::CCur(QStringLiteral("649,80"));
+            orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("1,85"));
+            orcamento->ValorLiquido = VB::CCur(QStringLiteral("637,80"));
+        }
         return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
     }
+
+    // A workstation's save of the quote as its record form holds it: the stored items it
+    // read, less those it removed, with the totals it shows and the version it read.
+    qint16 Salvar(double numero, const QList<int>& removidos, const QString& versaoLida) {
+        auto itens = Itens();
+        qint16 tamanho = 10;
+        if (VB::CBool(itens->Selecionar(1, tamanho, 0, numero))) return -1;
+        GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+        for (int linha = grade.Rows() - 1; linha >= 1; --linha)
+            if (removidos.contains(grade.TextMatrix(linha, GradeDeItens::NumeroDoItem).toInt()))
+                grade.RemoverLinha(linha);
+        auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        Currency total, desconto;
+        for (int linha = 1; linha < grade.Rows(); ++linha) {
+            total += VB::CCur(grade.TextMatrix(linha, GradeDeItens::Quantidade)) *
+                     VB::CCur(grade.TextMatrix(linha, GradeDeItens::ValorUnitario));
+            desconto += VB::CCur(grade.TextMatrix(linha, GradeDeItens::ValorDeDesconto));
+        }
+        orcamento->NumeroDoOrcamento = numero;
+        orcamento->CodigoDoCliente = 1;
+        orcamento->CodigoDoAnimal = 10;
+        orcamento->ValorTotal = total;
+        orcamento->DescontoEmValor = desconto;
+        orcamento->DescontoEmPercentual = Currency::DeDouble((desconto * 100) / total);
+        orcamento->ValorLiquido = total - desconto;
+        orcamento->DataDeValidadeDoOrcamento = Agora.date().toString(QStringLiteral("dd/MM/yyyy"));
+        orcamento->GradeDeItensDoOrcamento = &grade;
+        orcamento->DadosDoUsuario = musuario.get();
+        orcamento->DataEHoraDaAlteracaoLida = versaoLida;
+        const qint16 resultado = orcamento->Alterar();
+        mstrFalha = orcamento->DescricaoDaFalha;
+        return resultado;
+    }
+
+    QString mstrFalha;
 
     // A quote of n vaccines at 90,00 each.
     double OrcamentoDeVacinas(int n) {
@@ -144,37 +209,89 @@ private slots:
         QCOMPARE(itens->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcItens, Selecionar"));
     }
 
+    // A removal stores the quote's totals as the sums of the items left, whatever totals
+    // the form sent (they may count rows not stored yet), with a new version stamp that
+    // the form's save then hands back.
     void excluir_um_item() {
-        double numero = OrcamentoDeVacinas(3);
+        const double numero = OrcamentoComServicoEProduto(true);
+        QCOMPARE(Cabecalho(numero), QStringLiteral("649,80|1,85|12,00|637,80 em 3"));
+        FixarRelogio(Agora.addSecs(60));
         auto itens = Itens();
-        itens->ValorTotalDoOrcamento = Currency::DeInteiro(200);
+        itens->DadosDoUsuario = musuario.get();
+        itens->ValorTotalDoOrcamento = Currency::DeInteiro(900);
         itens->ValorLiquidoDoOrcamento = VB::CCur(QStringLiteral("170,5"));
-        double item = 2;
-        QCOMPARE(itens->Excluir(numero, item), QVariant(false));
+        double orcamento = numero, vacina = 3;
+        QCOMPARE(itens->Excluir(orcamento, vacina), QVariant(false));
         QCOMPARE(itens->NumeroDoErro, 0L);
-        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2"),
+        // 12,00 of 559,80 is 2,1436 %.
+        QCOMPARE(Cabecalho(numero), QStringLiteral("559,80|2,14|12,00|547,80 em 2"));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 3"),
                  qint64(0));
-        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
-        QCOMPARE(Numero("SELECT ValorTotal FROM Orcamentos"), qint64(2000000));
-        QCOMPARE(Numero("SELECT ValorLiquido FROM Orcamentos"), qint64(1705000));
-        QCOMPARE(Numero("SELECT DescontoEmValor FROM Orcamentos"), qint64(295000));
-        // 29,5 of 200 is 14,75 %.
-        QCOMPARE(Numero("SELECT DescontoEmPercentual FROM Orcamentos"), qint64(147500));
-        // Removing is part of the change being made: the quote's version stamp waits for its save.
-        QVERIFY(Banco::Valor(QStringLiteral("SELECT DataEHoraDaAlteracao FROM Orcamentos")).isNull());
+        QCOMPARE(itens->DataEHoraDaAlteracaoLida, Texto(Agora.addSecs(60)));
+        QCOMPARE(Banco::Valor(QStringLiteral("SELECT UsuarioDaAlteracao FROM Orcamentos")),
+                 QVariant(QStringLiteral("ANA")));
 
-        // Item 0 is a row the form has not stored: nothing to do.
+        // Item 0 is a row the form has not stored: nothing to do, the version stays.
         double novo = 0;
-        QCOMPARE(itens->Excluir(numero, novo), QVariant(false));
-        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
+        FixarRelogio(Agora.addSecs(120));
+        QCOMPARE(itens->Excluir(orcamento, novo), QVariant(false));
+        QCOMPARE(Cabecalho(numero) + u' ' + itens->DataEHoraDaAlteracaoLida,
+                 QStringLiteral("559,80|2,14|12,00|547,80 em 2 ") + Texto(Agora.addSecs(60)));
+        // The form's later save, with the version its removal handed back, is stored.
+        QCOMPARE(Salvar(numero, {}, itens->DataEHoraDaAlteracaoLida), qint16(0));
+        // Without the user's data the removal is refused as any write is, changing nothing.
+        auto semUsuario = Itens();
+        semUsuario->DataEHoraDaAlteracaoLida = Texto(Agora.addSecs(120));
+        double produto = 2;
+        QCOMPARE(semUsuario->Excluir(orcamento, produto), QVariant(true));
+        QCOMPARE(semUsuario->NumeroDoErro, long(VB::ObjetoNaoDefinido));
+        QCOMPARE(Cabecalho(numero), QStringLiteral("559,80|2,14|12,00|547,80 em 2"));
+    }
+
+    // Two workstations hold the same quote in change mode. B removes item 1 and saves;
+    // A, still showing the old items, removes item 2: refused (3) as its save is, and the
+    // stored header is always the sum of the stored items.
+    void duas_estacoes_removem_itens() {
+        const double numero = OrcamentoComServicoEProduto(true);
+        auto estacaoA = Itens(), estacaoB = Itens();
+        for (clsOrcItens* estacao : {estacaoA.get(), estacaoB.get()})
+            estacao->DadosDoUsuario = musuario.get();
+        double orcamento = numero, consulta = 1, produto = 2;
+        FixarRelogio(Agora.addSecs(30));
+        QCOMPARE(estacaoB->Excluir(orcamento, consulta), QVariant(false));
+        QCOMPARE(Cabecalho(numero), QStringLiteral("529,80|0,00|0,00|529,80 em 2"));
+        FixarRelogio(Agora.addSecs(45));
+        QCOMPARE(Salvar(numero, {1}, estacaoB->DataEHoraDaAlteracaoLida), qint16(0));
+
+        const QString recusa = QStringLiteral("O orçamento %1 foi alterado por ANA em %2, depois que este "
+                                              "formulário o leu. O item não foi removido: feche o formulário "
+                                              "e abra o orçamento novamente.")
+                                   .arg(numero)
+                                   .arg(Texto(Agora.addSecs(45)));
+        QCOMPARE(estacaoA->Excluir(orcamento, produto), QVariant(qint16(3)));
+        QCOMPARE(estacaoA->DescricaoDaFalha, recusa);
+        QCOMPARE(estacaoA->ObservacaoDoErro, recusa);
+        QCOMPARE(estacaoA->NumeroDoErro, NumeroDeRegraDeNegocio);
+        QCOMPARE(estacaoA->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcItens, Excluir"));
+        QCOMPARE(Cabecalho(numero), QStringLiteral("529,80|0,00|0,00|529,80 em 2"));
+        // A's save is refused too: nothing of A's stale quote is stored.
+        QCOMPARE(Salvar(numero, {1, 2}, QString()), qint16(3));
+        QCOMPARE(Cabecalho(numero), QStringLiteral("529,80|0,00|0,00|529,80 em 2"));
+        // A quote deleted elsewhere: refused the same way.
+        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"), {numero});
+        estacaoA->DataEHoraDaAlteracaoLida = Texto(Agora.addSecs(45));
+        QCOMPARE(estacaoA->Excluir(orcamento, produto), QVariant(qint16(3)));
+        QCOMPARE(estacaoA->ObservacaoDoErro,
+                 QStringLiteral("O orçamento %1 não existe mais: ele foi excluído por "
+                                "outro usuário. O item não foi removido.")
+                     .arg(numero));
     }
 
     void recusas_de_excluir() {
         double numero = OrcamentoDeVacinas(2);
         double sozinho = OrcamentoDeVacinas(1);
         auto itens = Itens();
-        itens->ValorTotalDoOrcamento = Currency::DeInteiro(90);
-        itens->ValorLiquidoDoOrcamento = Currency::DeInteiro(90);
+        itens->DadosDoUsuario = musuario.get();
         auto recusa = [&](double orcamento, double item, const QString& descricao) {
             QCOMPARE(itens->Excluir(orcamento, item), QVariant(true));
             QCOMPARE(itens->NumeroDoErro, NumeroDeRegraDeNegocio);
@@ -183,16 +300,9 @@ private slots:
             QCOMPARE(itens->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcItens, Excluir"));
         };
         recusa(numero, 99, QStringLiteral("O item 99 do orçamento 1 não existe mais."));
-        recusa(77, 1, QStringLiteral("O orçamento 77 não existe mais."));
         recusa(sozinho, 1,
                QStringLiteral("Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "
                               "orçamento."));
-        itens->ValorLiquidoDoOrcamento = Currency::DeInteiro(100);
-        recusa(
-            numero, 1,
-            QStringLiteral("Os totais informados para o orçamento 1 não são válidos: valor total 90, valor "
-                           "líquido 100."));
-        itens->ValorLiquidoDoOrcamento = Currency::DeInteiro(90);
         Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = 1"));
         recusa(numero, 1, QStringLiteral("O orçamento 1 está inativo e não pode mais ser alterado."));
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(3));
