@@ -29,6 +29,8 @@ void Reconectar(QSqlDatabase& db) {
         throw FalhaDeBanco(Dialeto::Natureza::ConexaoPerdida, DescricaoDeConexaoPerdida);
     case Dialeto::Natureza::Ocupado:
         throw FalhaDeBanco(Dialeto::Natureza::Ocupado, DescricaoDeBancoOcupado);
+    case Dialeto::Natureza::SomenteLeitura:
+        throw FalhaDeBanco(Dialeto::Natureza::SomenteLeitura, DescricaoDeBancoSomenteLeitura);
     case Dialeto::Natureza::Comum:
         break;
     }
@@ -50,6 +52,10 @@ void DefinirPrazos(const Prazos& prazos) {
 
 void PrepararConexao(QSqlDatabase& db) {
     Dialeto::DaConexao(db).ConfigurarConexao(db, gPrazos.EsperaPorBloqueioEmMs);
+    EsquecerConexaoAnterior();
+}
+
+void EsquecerConexaoAnterior() {
     gbooReconectar = false;
     gintTransacoesAbertas = 0;
 }
@@ -187,8 +193,16 @@ QVariant TextoOuNulo(const QString& texto) {
     return texto.isEmpty() ? Nulo() : QVariant(texto);
 }
 
+QString TextoDigitado(const QString& texto) {
+    QString limpo;
+    limpo.reserve(texto.size());
+    for (const QChar c : texto)
+        if (c.category() != QChar::Other_Control) limpo.append(c);
+    return limpo.trimmed();
+}
+
 QString TextoDePesquisa(const QString& texto) {
-    const QString decomposto = texto.trimmed().normalized(QString::NormalizationForm_KD);
+    const QString decomposto = TextoDigitado(texto).normalized(QString::NormalizationForm_KD);
     QString resultado;
     resultado.reserve(decomposto.size());
     for (const QChar c : decomposto) {

@@ -44,6 +44,10 @@ inline const QString DescricaoDeConexaoPerdida =
 inline const QString DescricaoDeBancoOcupado =
     QStringLiteral("O banco de dados está ocupado por outra estação de trabalho. Aguarde alguns "
                    "instantes e tente novamente.");
+// A database found read-only after the start (Negocio::Iniciar refuses one found so then).
+inline const QString DescricaoDeBancoSomenteLeitura =
+    QStringLiteral("O banco de dados não aceita gravações (está somente para leitura, ou o usuário não tem "
+                   "permissão para gravar nele): as alterações não foram gravadas.");
 
 // How long a statement waits for a lock another workstation holds (SQLite's busy
 // timeout, PostgreSQL's lock_timeout), and how long ComNovasTentativas keeps running
@@ -57,6 +61,10 @@ void DefinirPrazos(const Prazos& prazos); // applies to the open connection too
 
 // Settings of a freshly opened connection (Negocio::Iniciar and every reconnection).
 void PrepararConexao(QSqlDatabase& db);
+// Forgets what a previous connection left behind (a reconnection due, units of work
+// open) without changing anything in the new one: Negocio::Iniciar reads a database
+// before it decides to prepare it.
+void EsquecerConexaoAnterior();
 
 // The open connection; a run-time error when the business layer was not started.
 // After a lost connection it is reopened here, by the next statement; when that
@@ -149,8 +157,13 @@ QVariant Nulo();
 // NULL for an empty text, the text otherwise.
 QVariant TextoOuNulo(const QString& texto);
 
-// The form in which texts are searched: lower case, accents and other combining
-// marks removed, blanks at the ends trimmed. "João" and "JOAO" both give "joao".
+// A text the user typed to search with, as it is bound: control characters removed (a
+// NUL, a tab or an escape, which a paste or a scanner may bring: no database takes a
+// NUL inside a text, and none is part of a name or a code), blanks at the ends
+// trimmed. Every searched text goes through here, contains or whole.
+QString TextoDigitado(const QString& texto);
+// The form in which texts are searched: TextoDigitado in lower case, accents and other
+// combining marks removed. "João" and "JOAO" both give "joao".
 QString TextoDePesquisa(const QString& texto);
 // The LIKE pattern that finds the normalised text anywhere in a column, with the
 // LIKE wildcards (% and _) and the escape character itself taken literally.

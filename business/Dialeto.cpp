@@ -27,19 +27,36 @@ void Dialeto::ConfigurarConexao(QSqlDatabase& db, int esperaPorBloqueioEmMs) con
 Dialeto::Natureza Dialeto::NaturezaDaFalha(const QSqlError& erro) const {
     const QString codigo = erro.nativeErrorCode();
     if (EhSQLite()) {
-        // SQLITE_BUSY (5) and SQLITE_LOCKED (6), also as extended codes.
+        // SQLITE_BUSY (5) and SQLITE_LOCKED (6); SQLITE_READONLY (8) and SQLITE_CANTOPEN (14),
+        // which an open database gives when its file or folder takes no writes; also as
+        // extended codes.
         bool numero = false;
         const int primario = codigo.toInt(&numero) & 0xff;
-        return numero && (primario == 5 || primario == 6) ? Natureza::Ocupado : Natureza::Comum;
+        if (!numero) return Natureza::Comum;
+        if (primario == 5 || primario == 6) return Natureza::Ocupado;
+        if (primario == 8 || primario == 14) return Natureza::SomenteLeitura;
+        return Natureza::Comum;
     }
     if (erro.type() == QSqlError::ConnectionError) return Natureza::ConexaoPerdida;
     if (codigo == QLatin1String("40001") || codigo == QLatin1String("40P01") ||
         codigo == QLatin1String("55P03"))
         return Natureza::Ocupado;
+    if (codigo == QLatin1String("25006") || codigo == QLatin1String("42501")) return Natureza::SomenteLeitura;
     if (codigo.isEmpty() || codigo.startsWith(QLatin1String("08")) || codigo == QLatin1String("57P01") ||
         codigo == QLatin1String("57P02") || codigo == QLatin1String("57P03"))
         return Natureza::ConexaoPerdida;
     return Natureza::Comum;
+}
+
+QString Dialeto::ConsultaDasTabelas() const {
+    if (EhSQLite())
+        return QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type IN ('table', 'view') AND name NOT LIKE "
+            "'sqlite\\_%' ESCAPE '\\' ORDER BY name");
+    return QStringLiteral(
+        "SELECT c.relname FROM pg_class c JOIN pg_namespace n ON n.oid = c.relnamespace WHERE "
+        "c.relkind IN ('r', 'p', 'v', 'm', 'f') AND n.nspname <> 'information_schema' AND "
+        "n.nspname NOT LIKE 'pg\\_%' ESCAPE '\\' ORDER BY c.relname");
 }
 
 QString Dialeto::Ddl(QString sql) const {

@@ -32,9 +32,17 @@ public:
     //   ConexaoPerdida  the server went away (PostgreSQL connection errors, the
     //                   server shutting down, or an error libpq raised by itself,
     //                   which carries no SQLSTATE): the connection must be reopened;
+    //   SomenteLeitura  the database takes no writes: a SQLite file that cannot be
+    //                   written (read-only, or its folder cannot hold the journal:
+    //                   SQLITE_READONLY, SQLITE_CANTOPEN), a PostgreSQL user without
+    //                   the right (42501) or a read-only transaction or server (25006);
     //   Comum           anything else (a constraint, a bad statement...).
-    enum class Natureza { Comum, Ocupado, ConexaoPerdida };
+    enum class Natureza { Comum, Ocupado, ConexaoPerdida, SomenteLeitura };
     Natureza NaturezaDaFalha(const QSqlError& erro) const;
+
+    // The names of the tables and views the database holds outside the system's own (on
+    // PostgreSQL in every schema of the database, not only the one this program uses).
+    QString ConsultaDasTabelas() const;
 
     // DDL: the tokens {CHAVE} (an automatic integer primary key), {INTEIRO} (a 64-bit
     // integer) are replaced by this database's spelling.

@@ -187,7 +187,10 @@ bool CriarExtensaoDePesquisa(const Dialeto& dialeto) {
         for (const QString& comando : extensao)
             Banco::Executar(comando);
     } catch (const Banco::FalhaDeBanco& falha) {
-        if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
+        // Without the right to create it (42501) PostgreSQL answers as to a read-only user.
+        if (falha.Natureza() != Dialeto::Natureza::Comum &&
+            falha.Natureza() != Dialeto::Natureza::SomenteLeitura)
+            throw;
         Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT ExtensaoDePesquisa"));
         return false;
     }
@@ -240,7 +243,45 @@ int VersaoGravada() {
     return versao.isNull() ? 0 : versao.toInt();
 }
 
+// The tables and views of the database; the version table marks this program's schema.
+QStringList Tabelas() {
+    QStringList tabelas;
+    QSqlQuery q = Banco::Executar(Banco::DialetoAtual().ConsultaDasTabelas());
+    while (q.next())
+        tabelas << q.value(0).toString();
+    return tabelas;
+}
+
+bool TemEsquema(const QStringList& tabelas) {
+    return tabelas.contains(QStringLiteral("VersaoDoEsquema"), Qt::CaseInsensitive);
+}
+
+void RecusarVersaoMaisNova(int versao) {
+    if (versao > VersaoMaisRecente())
+        Banco::Falhar(
+            QStringLiteral("O banco de dados está na versão %1 do esquema, mais nova que a versão %2 "
+                           "que este programa conhece. Atualize o programa.")
+                .arg(versao)
+                .arg(VersaoMaisRecente()));
+}
+
 } // namespace
+
+QStringList TabelasDeOutroPrograma() {
+    const QStringList tabelas = Tabelas();
+    return TemEsquema(tabelas) ? QStringList() : tabelas;
+}
+
+void ExperimentarGravacao() {
+    Banco::UnidadeDeTrabalho unidade;
+    Banco::Executar(QStringLiteral("UPDATE VersaoDoEsquema SET Versao = Versao"));
+    for (const QString& tabela : {QStringLiteral("Orcamentos"), QStringLiteral("ItensDeOrcamento")}) {
+        Banco::Executar(QStringLiteral("INSERT INTO %1 SELECT * FROM %1 WHERE 1 = 0").arg(tabela));
+        Banco::Executar(QStringLiteral("UPDATE %1 SET Situacao = Situacao WHERE 1 = 0").arg(tabela));
+        Banco::Executar(QStringLiteral("DELETE FROM %1 WHERE 1 = 0").arg(tabela));
+    }
+    // Never confirmed: the unit's end undoes it.
+}
 
 int VersaoMaisRecente() {
     return Todas().constLast().Versao;
@@ -248,6 +289,13 @@ int VersaoMaisRecente() {
 
 int Migrar() {
     const Dialeto dialeto = Banco::DialetoAtual();
+    // A database at this version (or a newer one) needs no lock and no DDL, which a user
+    // allowed to change rows but not the schema may not run.
+    if (TemEsquema(Tabelas())) {
+        const int versao = VersaoGravada();
+        RecusarVersaoMaisNova(versao);
+        if (versao == VersaoMaisRecente()) return versao;
+    }
     int versaoAnterior = -1;
     for (const Migracao& migracao : Todas()) {
         // Each version in its own transaction, under the lock that makes another
@@ -266,12 +314,7 @@ int Migrar() {
         Banco::Executar(QStringLiteral("INSERT INTO VersaoDoEsquema (Versao) VALUES (?)"), {migracao.Versao});
         unidade.Confirmar();
     }
-    if (versaoAnterior > VersaoMaisRecente())
-        Banco::Falhar(
-            QStringLiteral("O banco de dados está na versão %1 do esquema, mais nova que a versão %2 "
-                           "que este programa conhece. Atualize o programa.")
-                .arg(versaoAnterior)
-                .arg(VersaoMaisRecente()));
+    RecusarVersaoMaisNova(versaoAnterior);
     return versaoAnterior;
 }
 

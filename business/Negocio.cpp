@@ -6,6 +6,7 @@
 #include "business/Objetos.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
 #include <QStandardPaths>
@@ -19,12 +20,18 @@ namespace {
     Banco::Falhar(QStringLiteral("Não foi possível abrir o banco de dados %1: %2").arg(banco, motivo));
 }
 
-QSqlDatabase AbrirPostgreSQL(const QString& textoDaUrl) {
+// What the messages show of the configured database: the SQLite file, or the URL
+// without its password (nor its query, which may carry one for libpq).
+QString NomeDoBanco(const Configuracao& configuracao) {
+    if (configuracao.UrlPostgreSQL.isEmpty())
+        return configuracao.ArquivoSQLite.isEmpty() ? ArquivoSQLitePadrao() : configuracao.ArquivoSQLite;
+    const QUrl url(configuracao.UrlPostgreSQL, QUrl::StrictMode);
+    return url.isValid() ? url.toString(QUrl::RemovePassword | QUrl::RemoveQuery)
+                         : QStringLiteral("(URL inválida)");
+}
+
+QSqlDatabase AbrirPostgreSQL(const QString& textoDaUrl, const QString& semSenha) {
     const QUrl url(textoDaUrl, QUrl::StrictMode);
-    // What the messages show of the URL: never the password (nor the query, which
-    // may carry one for libpq).
-    const QString semSenha = url.isValid() ? url.toString(QUrl::RemovePassword | QUrl::RemoveQuery)
-                                           : QStringLiteral("(URL inválida)");
     if (!url.isValid() ||
         (url.scheme() != QLatin1String("postgresql") && url.scheme() != QLatin1String("postgres")))
         FalharAoAbrir(semSenha, QStringLiteral("informe uma URL no formato "
@@ -47,15 +54,60 @@ QSqlDatabase AbrirPostgreSQL(const QString& textoDaUrl) {
 }
 
 QSqlDatabase AbrirSQLite(const QString& arquivo) {
-    if (!QDir().mkpath(QFileInfo(arquivo).absolutePath()))
-        FalharAoAbrir(
-            arquivo,
-            QStringLiteral("não foi possível criar a pasta %1.").arg(QFileInfo(arquivo).absolutePath()));
+    const QString pasta = QFileInfo(arquivo).absolutePath();
+    if (!QDir().mkpath(pasta))
+        FalharAoAbrir(arquivo, QStringLiteral("não foi possível criar a pasta %1.").arg(pasta));
+    // A file that does not begin as every SQLite database does is some other program's.
+    QFile existente(arquivo);
+    if (existente.size() > 0) {
+        if (!existente.open(QIODevice::ReadOnly))
+            FalharAoAbrir(arquivo,
+                          QStringLiteral("o arquivo não pode ser lido (%1).").arg(existente.errorString()));
+        if (existente.read(16) != QByteArray("SQLite format 3", 16))
+            FalharAoAbrir(
+                arquivo, QStringLiteral("o arquivo não é um banco de dados SQLite. Nada foi alterado nele."));
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Banco::NomeDaConexao);
     db.setDatabaseName(arquivo);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
-    if (!db.open()) FalharAoAbrir(arquivo, db.lastError().text());
+    if (!db.open()) {
+        if (!QFileInfo::exists(arquivo))
+            FalharAoAbrir(
+                arquivo,
+                QStringLiteral("não foi possível criar o arquivo; verifique se a pasta %1 permite gravação.")
+                    .arg(pasta));
+        FalharAoAbrir(arquivo, db.lastError().text());
+    }
     return db;
+}
+
+// Whose the database is, read before anything is changed in it: the schema is created
+// only in an empty database or brought up to date in one that already has it; a
+// database of another program is refused as it is.
+void VerificarQueEhDoPrograma(const QString& nome) {
+    QStringList outras = Migracoes::TabelasDeOutroPrograma();
+    if (outras.isEmpty()) return;
+    constexpr qsizetype Mostradas = 5;
+    if (outras.size() > Mostradas) {
+        outras.resize(Mostradas);
+        outras << QStringLiteral("...");
+    }
+    FalharAoAbrir(
+        nome, QStringLiteral("ele não é um banco de dados do ZELT_A_Orcamentos: já contém tabelas de outro "
+                             "programa (%1). Nada foi alterado nele. Indique um banco de dados vazio, em que "
+                             "o programa cria as suas tabelas, ou o banco de dados dos orçamentos.")
+                  .arg(outras.join(QStringLiteral(", "))));
+}
+
+QString MotivoDeSomenteLeitura(const Configuracao& configuracao) {
+    return configuracao.UrlPostgreSQL.isEmpty()
+               ? QStringLiteral(
+                     "ele está somente para leitura, e as alterações nos orçamentos não poderiam ser "
+                     "gravadas. Verifique se o arquivo e a pasta em que ele está permitem gravação.")
+               : QStringLiteral(
+                     "ele está somente para leitura, e as alterações nos orçamentos não poderiam ser "
+                     "gravadas. Verifique se o usuário tem permissão para gravar nas tabelas e se o "
+                     "servidor aceita gravações.");
 }
 
 } // namespace
@@ -74,17 +126,31 @@ Configuracao ConfiguracaoDoAmbiente() {
 
 void Iniciar(const Configuracao& configuracao) {
     Encerrar();
+    const QString nome = NomeDoBanco(configuracao);
     try {
         QSqlDatabase db = configuracao.UrlPostgreSQL.isEmpty()
-                              ? AbrirSQLite(configuracao.ArquivoSQLite.isEmpty() ? ArquivoSQLitePadrao()
-                                                                                 : configuracao.ArquivoSQLite)
-                              : AbrirPostgreSQL(configuracao.UrlPostgreSQL);
+                              ? AbrirSQLite(nome)
+                              : AbrirPostgreSQL(configuracao.UrlPostgreSQL, nome);
+        Banco::EsquecerConexaoAnterior();
+        VerificarQueEhDoPrograma(nome);
         Banco::PrepararConexao(db);
         // Another workstation starting at the same moment may hold the database.
         const int versaoAnterior = Banco::ComNovasTentativas([] { return Migracoes::Migrar(); });
+        // A database that takes no writes is refused at the start, not opened for viewing
+        // only: the forms offer adding, changing and deleting quotes everywhere, and a
+        // quote typed at the counter would be lost at its save; refused here, the clinic
+        // learns what to fix (the file's or folder's rights, the user's, the server's)
+        // before anyone works.
+        Banco::ComNovasTentativas([] { Migracoes::ExperimentarGravacao(); });
+        // The demonstration clinic goes only into a database whose schema was created now.
         if (versaoAnterior == 0 && configuracao.CriarDadosDeDemonstracao)
             Banco::ComNovasTentativas([] { DadosDeDemonstracao::Criar(); });
         Objetos::RegistrarProgIds();
+    } catch (const Banco::FalhaDeBanco& falha) {
+        Encerrar();
+        if (falha.Natureza() == Dialeto::Natureza::SomenteLeitura)
+            FalharAoAbrir(nome, MotivoDeSomenteLeitura(configuracao));
+        throw;
     } catch (...) {
         Encerrar();
         throw;

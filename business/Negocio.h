@@ -26,9 +26,12 @@ Configuracao ConfiguracaoDoAmbiente();
 QString ArquivoSQLitePadrao();
 
 // Opens the configured database (closing one opened before), migrates it, writes the
-// demonstration data into a new one when asked and registers the ProgIDs. A failure
-// is a VB::ErroDeExecucao with a Portuguese description (never a password); the
-// business layer is then left closed.
+// demonstration data into a new one when asked and registers the ProgIDs. Refused,
+// with nothing changed in it: a database that holds another program's tables (the
+// schema is created only in an empty one), a file that is no SQLite database, and a
+// database that takes no writes (read-only file or folder, user without the right,
+// read-only server). A failure is a VB::ErroDeExecucao with a Portuguese description
+// that names the database (never a password); the business layer is then left closed.
 void Iniciar(const Configuracao& configuracao);
 // Closes the database. Objects created afterwards answer every call with an error.
 void Encerrar();

@@ -23,7 +23,7 @@
 namespace Objetos {
 
 std::optional<qint64> CodigoDoTexto(const QString& texto) {
-    const QString limpo = texto.trimmed();
+    const QString limpo = Banco::TextoDigitado(texto);
     if (limpo.isEmpty() || limpo.size() > 18) return std::nullopt;
     for (const QChar c : limpo)
         if (!c.isDigit() || c.unicode() > 127) return std::nullopt;
@@ -210,7 +210,7 @@ public:
                 const Dialeto::Subconsulta contem = nomes(lstrCodigoOuNome);
                 QString condicao = contem.Sql + QStringLiteral(" OR p.CodigoDeBarras = ?");
                 QVariantList parametros = contem.Parametros;
-                parametros << lstrCodigoOuNome.trimmed();
+                parametros << Banco::TextoDigitado(lstrCodigoOuNome);
                 if (const auto codigo = CodigoDoTexto(lstrCodigoOuNome)) {
                     condicao += QStringLiteral(" OR p.CodigoInterno = ?");
                     parametros << *codigo;
@@ -226,7 +226,7 @@ public:
                 const auto codigo = CodigoDoDouble(ldouCodigoInterno);
                 filtro.E(QStringLiteral("p.CodigoInterno = ?"), {codigo ? *codigo : qint64(-1)});
             } else if (!lstrCodigoDeBarras.trimmed().isEmpty()) {
-                filtro.E(QStringLiteral("p.CodigoDeBarras = ?"), {lstrCodigoDeBarras.trimmed()});
+                filtro.E(QStringLiteral("p.CodigoDeBarras = ?"), {Banco::TextoDigitado(lstrCodigoDeBarras)});
             }
             return Consultar({CamposDosProdutos,
                               QStringLiteral("FROM Produtos p LEFT JOIN GruposDeProdutos g ON g.Codigo = "

@@ -1,5 +1,6 @@
-// Choosing, opening, creating and migrating the database, and the demonstration
-// clinic written into a new one.
+// Choosing, opening, creating and migrating the database, the databases refused at the
+// start (another program's, one that takes no writes), and the demonstration clinic
+// written into a new one.
 
 #include "tests/business/TesteDeNegocio.h"
 
@@ -10,9 +11,16 @@
 #include "contracts/CriarObjeto.h"
 
 #include <QFileInfo>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QtTest>
+
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace BancoDeTeste;
 using VB::Currency;
@@ -45,6 +53,73 @@ QStringList Despejo() {
     }
     return linhas;
 }
+
+// A file or folder that takes no writes while this lives: for root, whom permissions do
+// not bind, through the immutable attribute; for anyone else, through its permissions.
+class SemGravacao {
+public:
+    explicit SemGravacao(const QString& caminho) : mcaminho(QFile::encodeName(caminho)) {
+        if (geteuid() == 0) {
+            mbooOk = Atributo(true);
+        } else {
+            struct stat info {};
+            mbooOk = stat(mcaminho.constData(), &info) == 0;
+            mmodo = info.st_mode & 07777;
+            mbooOk = mbooOk && chmod(mcaminho.constData(), mmodo & ~0222) == 0;
+        }
+    }
+    ~SemGravacao() {
+        if (!mbooOk) return;
+        if (geteuid() == 0)
+            Atributo(false);
+        else
+            chmod(mcaminho.constData(), mmodo);
+    }
+    bool Ok() const { return mbooOk; }
+
+private:
+    bool Atributo(bool imutavel) const {
+        const int fd = open(mcaminho.constData(), O_RDONLY | O_NONBLOCK);
+        int atributos = 0;
+        bool ok = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &atributos) == 0;
+        atributos = imutavel ? atributos | FS_IMMUTABLE_FL : atributos & ~FS_IMMUTABLE_FL;
+        ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &atributos) == 0;
+        if (fd >= 0) close(fd);
+        return ok;
+    }
+
+    QByteArray mcaminho;
+    mode_t mmodo = 0;
+    bool mbooOk = false;
+};
+
+QByteArray BytesDe(const QString& arquivo) {
+    QFile f(arquivo);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The configuration of the session's database, as another user may reach it.
+Negocio::Configuracao ConfiguracaoDe(const Sessao& sessao, const QString& usuario = QString()) {
+    Negocio::Configuracao c;
+    c.CriarDadosDeDemonstracao = true;
+    if (sessao.EhSQLite()) {
+        c.ArquivoSQLite = sessao.ArquivoSQLite();
+    } else {
+        QUrl url(sessao.UrlPostgreSQL());
+        if (!usuario.isEmpty()) url.setUserName(usuario);
+        c.UrlPostgreSQL = url.toString();
+    }
+    return c;
+}
+
+const QString Aberto = QStringLiteral("Não foi possível abrir o banco de dados %1: ");
+const QString SomenteLeituraSQLite =
+    QStringLiteral("ele está somente para leitura, e as alterações nos orçamentos não poderiam ser gravadas. "
+                   "Verifique se o arquivo e a pasta em que ele está permitem gravação.");
+const QString SomenteLeituraPostgreSQL =
+    QStringLiteral("ele está somente para leitura, e as alterações nos orçamentos não poderiam ser gravadas. "
+                   "Verifique se o usuário tem permissão para gravar nas tabelas e se o servidor aceita "
+                   "gravações.");
 
 } // namespace
 
@@ -146,6 +221,169 @@ private slots:
         QVERIFY(erro.Descricao().startsWith(
             QStringLiteral("Não foi possível abrir o banco de dados /proc/zelt")));
         QVERIFY(!Negocio::Iniciado());
+    }
+
+    // A database of another program (its own tables, or a file that is no SQLite
+    // database) is refused with its name, and nothing in it changes: no table, no row, no
+    // demonstration clinic, not even SQLite's journal mode.
+    void banco_de_outro_programa_recusado() {
+        Sessao sessao;
+        if (QTest::currentTestFailed()) return;
+        Negocio::Configuracao c = ConfiguracaoDe(sessao);
+        const QString outras = QStringLiteral("ele não é um banco de dados do ZELT_A_Orcamentos: já contém "
+                                              "tabelas de outro programa (%1). Nada "
+                                              "foi alterado nele. Indique um banco de dados vazio, em que o "
+                                              "programa cria as suas tabelas, ou o "
+                                              "banco de dados dos orçamentos.");
+        QString nome;
+        if (sessao.EhSQLite()) {
+            Negocio::Encerrar();
+            c.ArquivoSQLite = sessao.Pasta().filePath(QStringLiteral("estoque.sqlite"));
+            nome = c.ArquivoSQLite;
+        } else {
+            // The same server's database, emptied, with a password the message must not show.
+            Banco::Executar(QStringLiteral("DROP SCHEMA public CASCADE"));
+            Banco::Executar(QStringLiteral("CREATE SCHEMA public"));
+            Negocio::Encerrar();
+            QUrl url(c.UrlPostgreSQL);
+            nome = url.toString();
+            url.setPassword(QStringLiteral("segredo123"));
+            c.UrlPostgreSQL = url.toString();
+        }
+        const QString outro = QStringLiteral("outro_programa");
+        const QStringList tabelas{QStringLiteral("Animais"),      QStringLiteral("Estoque"),
+                                  QStringLiteral("Fornecedores"), QStringLiteral("Notas"),
+                                  QStringLiteral("Pedidos"),      QStringLiteral("Vendas")};
+        const auto Tabelas = [&] {
+            QStringList linhas;
+            QSqlDatabase db = sessao.AbrirOutraConexao(outro);
+            QSqlQuery q(db);
+            for (const QString& tabela : tabelas) {
+                q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + tabela);
+                linhas << tabela + u'=' + (q.next() ? q.value(0).toString() : q.lastError().text());
+            }
+            q.exec(db.driverName() == QLatin1String("QSQLITE")
+                       ? QStringLiteral("SELECT name FROM sqlite_master ORDER BY name")
+                       : QStringLiteral(
+                             "SELECT tablename FROM pg_tables WHERE schemaname = 'public' ORDER BY 1"));
+            while (q.next())
+                linhas << q.value(0).toString().toLower();
+            if (db.driverName() == QLatin1String("QSQLITE") &&
+                q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next())
+                linhas << q.value(0).toString();
+            return linhas;
+        };
+        {
+            QSqlDatabase db = sessao.EhSQLite() ? QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), outro)
+                                                : sessao.AbrirOutraConexao(outro);
+            if (sessao.EhSQLite()) {
+                db.setDatabaseName(c.ArquivoSQLite);
+                QVERIFY(db.open());
+            }
+            QSqlQuery q(db);
+            for (const QString& tabela : tabelas)
+                QVERIFY2(q.exec(QStringLiteral("CREATE TABLE %1 (Codigo INTEGER PRIMARY KEY, Nome TEXT)")
+                                    .arg(tabela)) &&
+                             q.exec(QStringLiteral("INSERT INTO %1 VALUES (1, 'x')").arg(tabela)),
+                         qPrintable(q.lastError().text()));
+        }
+        Sessao::FecharConexao(outro);
+        const QStringList antes = Tabelas();
+        Sessao::FecharConexao(outro);
+        const QByteArray arquivo = sessao.EhSQLite() ? BytesDe(c.ArquivoSQLite) : QByteArray();
+        const VB::ErroDeExecucao erro = ErroDe([&] { Negocio::Iniciar(c); });
+        // Five of them named, in the database's own spelling (PostgreSQL folds names to lower case).
+        const QString cinco = QStringLiteral("Animais, Estoque, Fornecedores, Notas, Pedidos, ...");
+        QCOMPARE(erro.Descricao(),
+                 Aberto.arg(nome) + outras.arg(sessao.EhSQLite() ? cinco : cinco.toLower()));
+        QVERIFY(!Negocio::Iniciado());
+        QCOMPARE(Tabelas(), antes);
+        Sessao::FecharConexao(outro);
+        if (!sessao.EhSQLite()) return;
+        QCOMPARE(BytesDe(c.ArquivoSQLite), arquivo);
+        QVERIFY(!QFileInfo::exists(c.ArquivoSQLite + QStringLiteral("-wal")));
+
+        // A file that is no SQLite database at all.
+        c.ArquivoSQLite = sessao.Pasta().filePath(QStringLiteral("notas.txt"));
+        QFile texto(c.ArquivoSQLite);
+        QVERIFY(texto.open(QIODevice::WriteOnly) && texto.write("Lembrar de vacinar o Rex.\n") > 0);
+        texto.close();
+        QCOMPARE(ErroDe([&] { Negocio::Iniciar(c); }).Descricao(),
+                 Aberto.arg(c.ArquivoSQLite) +
+                     QStringLiteral("o arquivo não é um banco de dados SQLite. Nada foi alterado nele."));
+        QCOMPARE(BytesDe(c.ArquivoSQLite), QByteArray("Lembrar de vacinar o Rex.\n"));
+    }
+
+    // A database that takes no writes is refused at the start, in Portuguese, before anyone
+    // types a quote; found read-only later, a save says so in Portuguese and stores nothing.
+    void banco_somente_leitura_recusado() {
+        Sessao sessao;
+        if (QTest::currentTestFailed()) return;
+        EscreverCadastroDeTeste();
+        const Negocio::Configuracao c = ConfiguracaoDe(sessao);
+        const auto Recusa = [](const Negocio::Configuracao& configuracao) {
+            const QString descricao = ErroDe([&] { Negocio::Iniciar(configuracao); }).Descricao();
+            return Negocio::Iniciado() ? QStringLiteral("aberto") : descricao;
+        };
+        if (sessao.EhSQLite()) {
+            const QString nome = c.ArquivoSQLite;
+            Negocio::Encerrar();
+            {
+                const SemGravacao arquivo(nome);
+                QVERIFY2(arquivo.Ok(), "o arquivo não pôde ser protegido contra gravação");
+                QCOMPARE(Recusa(c), Aberto.arg(nome) + SomenteLeituraSQLite);
+            }
+            {
+                // The journal files a read-only file left behind would let the folder's file be written.
+                for (const char* sufixo : {"-wal", "-shm"})
+                    QFile::remove(nome + QLatin1String(sufixo));
+                const SemGravacao pasta(sessao.Pasta().path());
+                QVERIFY(pasta.Ok());
+                QCOMPARE(Recusa(c), Aberto.arg(nome) + SomenteLeituraSQLite);
+                // Nor can a new database be created there.
+                Negocio::Configuracao nova = c;
+                nova.ArquivoSQLite = sessao.Pasta().filePath(QStringLiteral("nova.sqlite"));
+                QCOMPARE(Recusa(nova),
+                         Aberto.arg(nova.ArquivoSQLite) +
+                             QStringLiteral("não foi possível criar o arquivo; verifique se a pasta "
+                                            "%1 permite gravação.")
+                                 .arg(sessao.Pasta().path()));
+            }
+        } else {
+            // A user who may only read, and one whose every transaction is read-only.
+            const QString nome = QUrl(sessao.UrlPostgreSQL()).toString(QUrl::RemoveUserInfo);
+            for (const char* papel : {"zelt_consulta", "zelt_leitura"}) {
+                Banco::Executar(
+                    QStringLiteral("DO $$ BEGIN CREATE ROLE %1 LOGIN; EXCEPTION WHEN duplicate_object "
+                                   "THEN NULL; END $$")
+                        .arg(QLatin1String(papel)));
+                Banco::Executar(
+                    QStringLiteral("GRANT USAGE ON SCHEMA public TO %1").arg(QLatin1String(papel)));
+            }
+            Banco::Executar(QStringLiteral("GRANT SELECT ON ALL TABLES IN SCHEMA public TO zelt_consulta"));
+            Banco::Executar(QStringLiteral("GRANT ALL ON ALL TABLES IN SCHEMA public TO zelt_leitura"));
+            Banco::Executar(QStringLiteral("ALTER ROLE zelt_leitura SET default_transaction_read_only = on"));
+            for (const QString& papel : {QStringLiteral("zelt_consulta"), QStringLiteral("zelt_leitura")}) {
+                QUrl url(nome);
+                url.setUserName(papel);
+                QCOMPARE(Recusa(ConfiguracaoDe(sessao, papel)),
+                         Aberto.arg(url.toString()) + SomenteLeituraPostgreSQL);
+            }
+        }
+        // Opened normally, the database turns read-only: the save answers in Portuguese.
+        Negocio::Iniciar(c);
+        QVERIFY(Negocio::Iniciado());
+        Banco::Executar(sessao.EhSQLite() ? QStringLiteral("PRAGMA query_only = 1")
+                                          : QStringLiteral("SET default_transaction_read_only = on"));
+        GradeEmMemoria grade;
+        const auto usuario = Usuario(QStringLiteral("ANA"));
+        auto orcamento = OrcamentoValido(grade, usuario.get());
+        QCOMPARE(orcamento->Adicionar(), qint16(1));
+        QCOMPARE(
+            orcamento->DescricaoDoErro,
+            QStringLiteral("O banco de dados não aceita gravações (está somente para leitura, ou o usuário "
+                           "não tem permissão para gravar nele): as alterações não foram gravadas."));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
     }
 
     void clinica_de_demonstracao() {

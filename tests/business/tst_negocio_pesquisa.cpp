@@ -29,13 +29,21 @@ QList<qint64> Coluna(const QString& sql, const QVariantList& parametros = {}) {
     return valores;
 }
 
+// The codes a selection answered; a failed selection fails the test with the layer's
+// description.
+QList<qint64> CodigosDa(ObjetoDeNegocio& objeto, const QVariant& falhou, const char* campo) {
+    if (falhou.toBool()) {
+        QTest::qFail(qPrintable(objeto.DescricaoDoErro), __FILE__, __LINE__);
+        return {};
+    }
+    return Codigos(*objeto.ResultadoDaSelecaoEmRecordSet(), campo);
+}
+
 // The list's selection of every situation for a text: its quote numbers.
 QList<qint64> OrcamentosDoTexto(const QString& texto) {
     auto orcamentos = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
     qint16 tamanho = 10;
-    if (orcamentos->Selecionar(1, tamanho, 0, texto, 0, 0).toBool())
-        qWarning() << orcamentos->DescricaoDoErro;
-    return Codigos(*orcamentos->ResultadoDaSelecaoEmRecordSet(), "NumeroDoOrcamento");
+    return CodigosDa(*orcamentos, orcamentos->Selecionar(1, tamanho, 0, texto, 0, 0), "NumeroDoOrcamento");
 }
 
 // What a plain LIKE over the normalised texts answers for the list's search.
@@ -53,28 +61,52 @@ QList<qint64> OrcamentosPorLike(const QString& texto) {
 QList<qint64> ClientesDoFormulario(const QString& texto) {
     auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
     double zero = 0;
-    if (clientes->Selecionar(2, 0, 0, QString(), texto, zero, QString(), QString(), QString(), 0, QString())
-            .toBool())
-        qWarning() << clientes->DescricaoDoErro;
-    return Codigos(*clientes->ResultadoDaSelecaoEmRecordSet(), "CodigoDoCliente");
+    return CodigosDa(
+        *clientes,
+        clientes->Selecionar(2, 0, 0, QString(), texto, zero, QString(), QString(), QString(), 0, QString()),
+        "CodigoDoCliente");
+}
+
+QList<qint64> ClientesDoDialogo(const QString& texto) {
+    auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
+    double zero = 0;
+    return CodigosDa(
+        *clientes,
+        clientes->Selecionar(2, 0, 0, texto, QString(), zero, QString(), QString(), QString(), 0, QString()),
+        "CodigoDoCliente");
+}
+
+QList<qint64> ProdutosDoDialogo(const QString& texto) {
+    auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
+    return CodigosDa(*produtos, produtos->Selecionar(2, 0, 1, texto), "CodigoInterno");
+}
+
+QList<qint64> ServicosDoDialogo(const QString& texto) {
+    auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
+    return CodigosDa(*servicos, servicos->Selecionar(2, 0, 1, texto, 0), "Codigo");
 }
 
 QList<qint64> ProdutosDoFormulario(QString nome) {
     auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
     QString barras;
     double codigo = 0;
-    if (produtos->Selecionar(2, 0, 0, QString(), nome, barras, codigo).toBool())
-        qWarning() << produtos->DescricaoDoErro;
-    return Codigos(*produtos->ResultadoDaSelecaoEmRecordSet(), "CodigoInterno");
+    return CodigosDa(*produtos, produtos->Selecionar(2, 0, 0, QString(), nome, barras, codigo),
+                     "CodigoInterno");
+}
+
+QList<qint64> ProdutosDoCodigoDeBarras(QString codigoDeBarras) {
+    auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
+    QString nome;
+    double codigo = 0;
+    return CodigosDa(*produtos, produtos->Selecionar(2, 0, 0, QString(), nome, codigoDeBarras, codigo),
+                     "CodigoInterno");
 }
 
 QList<qint64> ServicosDoFormulario(QString nome) {
     auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
     qint16 tipo = 0;
     double codigo = 0;
-    if (servicos->Selecionar(2, 0, 0, QString(), tipo, nome, codigo).toBool())
-        qWarning() << servicos->DescricaoDoErro;
-    return Codigos(*servicos->ResultadoDaSelecaoEmRecordSet(), "Codigo");
+    return CodigosDa(*servicos, servicos->Selecionar(2, 0, 0, QString(), tipo, nome, codigo), "Codigo");
 }
 
 } // namespace
@@ -134,6 +166,34 @@ private slots:
                  Coluna(QStringLiteral(
                      "SELECT Codigo FROM Servicos WHERE NomeNormalizado LIKE '%consulta%' ORDER BY "
                      "NomeNormalizado, Codigo")));
+    }
+
+    // A NUL, a tab or an escape in a search text (pasted, or sent by a scanner) is not
+    // part of what is searched: every search of the list, the record form and the three
+    // dialogs finds what the text without them finds, with no database error.
+    void caracteres_de_controle_fora_da_pesquisa() {
+        msessao = std::make_unique<Sessao>();
+        EscreverCadastroDeTeste();
+        QVERIFY(NovoOrcamento(2, 12) > 0 && NovoOrcamento(1, 10) > 0);
+        const QString controles = QString(QChar(0)) + u'\t' + QChar(0x1b);
+        const QList<std::pair<QString, std::function<QList<qint64>(const QString&)>>> campos{
+            {QStringLiteral("antônia"), OrcamentosDoTexto},
+            {QStringLiteral("antônia"), ClientesDoFormulario},
+            {QStringLiteral("antônia"), ClientesDoDialogo},
+            {QStringLiteral("neutro"), ProdutosDoFormulario},
+            {QStringLiteral("neutro"), ProdutosDoDialogo},
+            {QStringLiteral("7891234567895"), ProdutosDoDialogo},
+            {QStringLiteral("7891234567895"), ProdutosDoCodigoDeBarras},
+            {QStringLiteral("consulta"), ServicosDoFormulario},
+            {QStringLiteral("consulta"), ServicosDoDialogo},
+        };
+        for (const auto& [texto, procurar] : campos) {
+            const QList<qint64> esperado = procurar(texto);
+            QVERIFY2(!esperado.isEmpty(), qPrintable(texto));
+            for (const QString& comControles :
+                 QStringList{texto.left(3) + controles + texto.mid(3), controles + texto})
+                QVERIFY2(procurar(comControles) == esperado, qPrintable(texto));
+        }
     }
 
     // The indexes follow the rows: a new, renamed or removed client, product or
