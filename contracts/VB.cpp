@@ -545,16 +545,42 @@ Currency Currency::DeInteiro(qint64 valor) {
     return DeDecimosDeMilesimos(valor * 10000);
 }
 
-Currency Currency::operator+(Currency o) const {
+std::optional<Currency> SomaNoIntervalo(Currency a, Currency b) {
     qint64 r;
-    if (__builtin_add_overflow(m, o.m, &r)) throw ErroDeExecucao(VB::Estouro);
-    return DeDecimosDeMilesimos(r);
+    if (__builtin_add_overflow(a.DecimosDeMilesimos(), b.DecimosDeMilesimos(), &r)) return std::nullopt;
+    return Currency::DeDecimosDeMilesimos(r);
+}
+
+std::optional<Currency> DiferencaNoIntervalo(Currency a, Currency b) {
+    qint64 r;
+    if (__builtin_sub_overflow(a.DecimosDeMilesimos(), b.DecimosDeMilesimos(), &r)) return std::nullopt;
+    return Currency::DeDecimosDeMilesimos(r);
+}
+
+// The exact product (in 10^-8) rounded half to even to four places, then checked.
+std::optional<Currency> ProdutoNoIntervalo(Currency a, Currency b) {
+    const __int128 produto = static_cast<__int128>(a.DecimosDeMilesimos()) * b.DecimosDeMilesimos();
+    __int128 q = produto / 10000;
+    const __int128 resto = produto % 10000; // same sign as the product
+    const __int128 dobro = resto < 0 ? -2 * resto : 2 * resto;
+    if (dobro > 10000 || (dobro == 10000 && q % 2 != 0)) q += produto < 0 ? -1 : 1;
+    if (q < std::numeric_limits<qint64>::min() || q > std::numeric_limits<qint64>::max()) return std::nullopt;
+    return Currency::DeDecimosDeMilesimos(static_cast<qint64>(q));
+}
+
+namespace {
+Currency OuEstouro(std::optional<Currency> resultado) {
+    if (!resultado) throw ErroDeExecucao(VB::Estouro);
+    return *resultado;
+}
+} // namespace
+
+Currency Currency::operator+(Currency o) const {
+    return OuEstouro(SomaNoIntervalo(*this, o));
 }
 
 Currency Currency::operator-(Currency o) const {
-    qint64 r;
-    if (__builtin_sub_overflow(m, o.m, &r)) throw ErroDeExecucao(VB::Estouro);
-    return DeDecimosDeMilesimos(r);
+    return OuEstouro(DiferencaNoIntervalo(*this, o));
 }
 
 Currency Currency::operator-() const {
@@ -562,14 +588,7 @@ Currency Currency::operator-() const {
 }
 
 Currency Currency::operator*(Currency o) const {
-    const __int128 produto = static_cast<__int128>(m) * o.m; // in 10^-8
-    __int128 q = produto / 10000;
-    const __int128 resto = produto % 10000; // same sign as the product
-    const __int128 dobro = resto < 0 ? -2 * resto : 2 * resto;
-    if (dobro > 10000 || (dobro == 10000 && q % 2 != 0)) q += produto < 0 ? -1 : 1;
-    if (q < std::numeric_limits<qint64>::min() || q > std::numeric_limits<qint64>::max())
-        throw ErroDeExecucao(VB::Estouro);
-    return DeDecimosDeMilesimos(static_cast<qint64>(q));
+    return OuEstouro(ProdutoNoIntervalo(*this, o));
 }
 
 Currency Currency::operator*(qint64 n) const {
@@ -618,6 +637,29 @@ Currency CCur(const QVariant& v) {
     if (EhCurrency(v)) return v.value<Currency>();
     return Currency::DeDecimosDeMilesimos(ArredondarNoIntervalo(
         DecimalDe(v), 4, std::numeric_limits<qint64>::min(), std::numeric_limits<qint64>::max()));
+}
+
+std::optional<Currency> CCurNoIntervalo(const QVariant& v) {
+    if (EhCurrency(v)) return v.value<Currency>();
+    if (IsEmpty(v)) return Currency();
+    if (IsNull(v) || EhData(v)) return std::nullopt;
+    try {
+        return CCur(v);
+    } catch (const ErroDeExecucao&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> CodigoNumerico(const QString& texto) {
+    const QString codigo = texto.trimmed();
+    if (codigo.isEmpty()) return std::nullopt;
+    double valor = 0;
+    for (const QChar c : codigo) {
+        if (!EhDigito(c)) return std::nullopt;
+        valor = valor * 10 + (c.unicode() - u'0'); // exact: below 10^15 at every step
+        if (valor >= 1e15) return std::nullopt;
+    }
+    return valor;
 }
 
 double CDbl(const QVariant& v) {

@@ -16,6 +16,7 @@
 #include <QVariant>
 #include <cstdint>
 #include <exception>
+#include <optional>
 
 namespace VB {
 
@@ -93,6 +94,13 @@ private:
     qint64 m = 0;
 };
 
+// Currency's range checked before the arithmetic is made: the result, or nothing when it
+// would fall outside the range (where the operators and CCur raise error 6). The forms
+// ask these first, so that a value too large is refused with their own message.
+std::optional<Currency> SomaNoIntervalo(Currency a, Currency b);
+std::optional<Currency> DiferencaNoIntervalo(Currency a, Currency b);
+std::optional<Currency> ProdutoNoIntervalo(Currency a, Currency b);
+
 QVariant Null();
 bool IsNull(const QVariant& v);  // valid and null (VB::Null() or a NULL from QtSql)
 bool IsEmpty(const QVariant& v); // never assigned
@@ -107,6 +115,13 @@ qint32 CLng(const QVariant& v); // rounds half to even
 qint16 CInt(const QVariant& v); // rounds half to even
 bool CBool(const QVariant& v);
 QDate CDate(const QVariant& v); // "DD/MM/YYYY" (or a date value); error 13 otherwise
+// CCur without its errors: nothing when the value is no number or falls outside the range.
+std::optional<Currency> CCurNoIntervalo(const QVariant& v);
+
+// The code typed in a code field as the Double the searches take: nothing unless the
+// text (blanks around it aside) is digits only and names a whole number of 15 digits at
+// most, the most a Double holds and CStr writes back as they were typed.
+std::optional<double> CodigoNumerico(const QString& texto);
 
 // Rounds half to even to a whole number (VB's CLng/CInt/Round rule).
 double ArredondarParaPar(double valor);

@@ -163,6 +163,7 @@ void frmFicha::CriarControles() {
             &frmFicha::xrnumValorDeDescontoPorItem_LostFocus);
     connect(xrnumValorDeDescontoPorItem, &XRNumberBox::Validate, this,
             &frmFicha::xrnumValorDeDescontoPorItem_Validate);
+    connect(xrnumValorUnitario, &XRNumberBox::Validate, this, &frmFicha::xrnumValorUnitario_Validate);
 
     connect(xrcmdAdicionar, &XRCommandButton::Click, this, &frmFicha::xrcmdAdicionar_Click);
     connect(xrcmdAlterar, &XRCommandButton::Click, this, &frmFicha::xrcmdAlterar_Click);

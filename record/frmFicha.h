@@ -117,6 +117,12 @@ private:
     void xrnumValorDeDescontoPorItem_KeyPress(int& KeyAscii);
     void xrnumValorDeDescontoPorItem_LostFocus();
     void xrnumValorDeDescontoPorItem_Validate(bool& Cancel);
+    void xrnumValorUnitario_Validate(bool& Cancel);
+    // A value refused with the form's message, the focus kept on its box: one whose text,
+    // as its box shows it, does not fit the box; an item whose quantity × unit value
+    // passes Currency's range.
+    bool ValorNaoCabe(XRNumberBox* lxrnumCaixa);
+    bool ItemAcimaDoLimite();
 
     // ---- Item commands (frmFichaItens.cpp)
     void xrcmdAdicionar_Click();
@@ -182,6 +188,8 @@ private:
                           const QVariant& lvarValorDeVenda, const QVariant& lvarNumeroDoTipoDeServico);
     // No service: the other service field emptied and the item's values locked.
     void SemServico(XRFind* lxrfOutro);
+    // "No service with that name (or code)", in the type chosen.
+    void ServicoNaoEncontrado(const QString& lstrCriterio, const QString& lstrValor);
     void optServico_Click();
     void xrcmbTiposDeServicos_Click();
     void xrfCodigoDoServico_Click();

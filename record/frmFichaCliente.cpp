@@ -14,6 +14,7 @@
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNumberBox.h"
+#include "record/modFicha.h"
 #include "search/frmPesquisaDeClientes.h"
 
 #include <array>
@@ -109,6 +110,11 @@ void Informar(const QString& lstrTexto) {
     Plataforma::MsgBox(lstrTexto, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
 }
 
+QString SemClienteComOCodigo(const QString& lstrCodigo) {
+    return QStringLiteral("Nenhum cliente encontrado com o código '") + lstrCodigo +
+           QStringLiteral("' informado.");
+}
+
 } // namespace
 
 // ---------------------------------------------------------------------------------------------
@@ -181,9 +187,12 @@ void frmFicha::CliqueNoCampoDoCliente(XRFind* lxrfCampo, QStringView lstrProcedi
                 lxrfOutro->setText(QString());
             Ponto = 4;
             const QString lstrCodigo = xrfCodigoDoCliente->Text().trimmed();
-            const bool lbooEscolhido = PesquisarCliente(xrfApelidoOuNomeFantasiaDoCliente->Text().trimmed(),
-                                                        xrfNomeOuRazaoSocialDoCliente->Text().trimmed(),
-                                                        lstrCodigo.isEmpty() ? 0 : VB::CDbl(lstrCodigo));
+            const std::optional<double> ldouCodigo = modFicha::CodigoDoCampo(lstrCodigo);
+            // A code no search can take is one no client has.
+            if (!ldouCodigo) Informar(SemClienteComOCodigo(lstrCodigo));
+            const bool lbooEscolhido =
+                ldouCodigo && PesquisarCliente(xrfApelidoOuNomeFantasiaDoCliente->Text().trimmed(),
+                                               xrfNomeOuRazaoSocialDoCliente->Text().trimmed(), *ldouCodigo);
             if (!lbooEscolhido) {
                 Ponto = 5;
                 // What the person typed stays in the field, selected, ready to be typed
@@ -277,8 +286,7 @@ bool frmFicha::PesquisarCliente(const QString& lstrApelidoOuNomeFantasia,
                 Informar(QStringLiteral("Nenhum cliente encontrado com o nome ou razão social '") +
                          lstrNomeOuRazaoSocial + QStringLiteral("'."));
             else
-                Informar(QStringLiteral("Nenhum cliente encontrado com o código '") +
-                         VB::CStr(ldouCodigoDoCliente) + QStringLiteral("' informado."));
+                Informar(SemClienteComOCodigo(VB::CStr(ldouCodigoDoCliente)));
             Plataforma::SendKeys(QStringLiteral("+({HOME})"));
             return;
         }

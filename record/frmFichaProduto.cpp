@@ -15,6 +15,7 @@
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNumberBox.h"
+#include "record/modFicha.h"
 #include "search/frmPesquisaDeProdutos.h"
 
 #include <QDate>
@@ -28,6 +29,11 @@ const QString FormatoDeQuantidade = QStringLiteral("#,##0.000");
 // VB's Mid: n characters from position inicio, counted from 1.
 QString Mid(const QString& lstrTexto, int inicio, int n) {
     return lstrTexto.mid(inicio - 1, n);
+}
+
+QString SemProdutoComOCodigoInterno(const QString& lstrCodigo) {
+    return QStringLiteral("Nenhum produto encontrado com o código interno '") + lstrCodigo +
+           QStringLiteral("' informado.");
 }
 
 // VB's IsDate, for the promotion's dates.
@@ -144,8 +150,7 @@ bool frmFicha::PesquisarProduto(const QString& lstrNome, const QString& lstrCodi
                 : !lstrCodigoDeBarras.isEmpty()
                     ? QStringLiteral("Nenhum produto encontrado com o código de barras '") +
                           lstrCodigoDeBarras + QStringLiteral("'.")
-                    : QStringLiteral("Nenhum produto encontrado com o código interno '") +
-                          VB::CStr(ldouCodigoInterno) + QStringLiteral("' informado.");
+                    : SemProdutoComOCodigoInterno(VB::CStr(ldouCodigoInterno));
             Plataforma::MsgBox(lstrNaoEncontrado, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
             Plataforma::SendKeys(QStringLiteral("+({HOME})"));
             return;
@@ -367,9 +372,16 @@ void frmFicha::CampoDoProduto_Click(XRFind* lxrfCampo, QStringView lstrProcedime
             xrfCodigoDeBarrasDoProduto->setText(QString());
             Ponto = 3;
             const QString lstrCodigoInterno = xrfCodigoInternoDoProduto->Text().trimmed();
-            if (PesquisarProduto(xrfNomeDoProduto->Text().trimmed(),
-                                 xrfCodigoDeBarrasDoProduto->Text().trimmed(),
-                                 lstrCodigoInterno.isEmpty() ? 0 : VB::CDbl(lstrCodigoInterno))) {
+            const std::optional<double> ldouCodigoInterno = modFicha::CodigoDoCampo(lstrCodigoInterno);
+            // A code no search can take is one no product has.
+            if (!ldouCodigoInterno) {
+                Plataforma::MsgBox(SemProdutoComOCodigoInterno(lstrCodigoInterno), Plataforma::vbInformation,
+                                   modPrincipal::NomeDaAplicacao);
+                Plataforma::SendKeys(QStringLiteral("+({HOME})"));
+            }
+            if (ldouCodigoInterno &&
+                PesquisarProduto(xrfNomeDoProduto->Text().trimmed(),
+                                 xrfCodigoDeBarrasDoProduto->Text().trimmed(), *ldouCodigoInterno)) {
                 Ponto = 4;
                 ProdutoEscolhido();
                 return;

@@ -15,6 +15,7 @@
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNumberBox.h"
+#include "record/modFicha.h"
 #include "search/frmPesquisaDeServicos.h"
 
 qint16 frmFicha::PreencherComboboxTiposDeServicos() {
@@ -119,16 +120,10 @@ bool frmFicha::PesquisarServico(qint16& lintTipoDeServico, const QString& lstrNo
         if (lrstServicos->RecordCount() == 0) {
             Ponto = 5;
             // A code search is named the way a name search is: "com o código '...'".
-            const QString lstrTipo = QStringLiteral("' informado e com o tipo de serviço '") +
-                                     xrcmbTiposDeServicos->Text() + QStringLiteral("'.");
             if (!lstrNome.isEmpty())
-                Plataforma::MsgBox(QStringLiteral("Nenhum serviço encontrado com o nome '") + lstrNome +
-                                       lstrTipo,
-                                   Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+                ServicoNaoEncontrado(QStringLiteral("nome"), lstrNome);
             else
-                Plataforma::MsgBox(QStringLiteral("Nenhum serviço encontrado com o código '") +
-                                       VB::CStr(ldouCodigo) + lstrTipo,
-                                   Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+                ServicoNaoEncontrado(QStringLiteral("código"), VB::CStr(ldouCodigo));
             Plataforma::SendKeys(QStringLiteral("+({HOME})"));
             return;
         }
@@ -213,6 +208,14 @@ void frmFicha::PreencherServico(const QVariant& lvarCodigo, const QVariant& lvar
         xrnumQuantidade->SetFocus();
 }
 
+void frmFicha::ServicoNaoEncontrado(const QString& lstrCriterio, const QString& lstrValor) {
+    Plataforma::MsgBox(QStringLiteral("Nenhum serviço encontrado com o ") + lstrCriterio +
+                           QStringLiteral(" '") + lstrValor +
+                           QStringLiteral("' informado e com o tipo de serviço '") +
+                           xrcmbTiposDeServicos->Text() + QStringLiteral("'."),
+                       Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+}
+
 void frmFicha::SemServico(XRFind* lxrfOutro) {
     lxrfOutro->setStatus(XRFind::StatusLimpar);
     lxrfOutro->setText(QString());
@@ -272,9 +275,8 @@ void frmFicha::xrfNomeDoServico_Click() {
         xrfCodigoDoServico->setText(QString());
         qint16 lintTipoDeServico =
             VB::CInt(xrcmbTiposDeServicos->ItemData(xrcmbTiposDeServicos->ListIndex()));
-        const QString lstrCodigo = xrfCodigoDoServico->Text().trimmed();
-        if (PesquisarServico(lintTipoDeServico, xrfNomeDoServico->Text().trimmed(),
-                             lstrCodigo.isEmpty() ? 0 : VB::CDbl(lstrCodigo))) {
+        // The code was just emptied: only the name takes part.
+        if (PesquisarServico(lintTipoDeServico, xrfNomeDoServico->Text().trimmed(), 0)) {
             Ponto = 5;
             if (!mbooAnimalBloqueado && xrcmbAnimal->ListCount() > 1)
                 xrcmbAnimal->SetFocus();
@@ -312,8 +314,14 @@ void frmFicha::xrfCodigoDoServico_Click() {
         qint16 lintTipoDeServico =
             VB::CInt(xrcmbTiposDeServicos->ItemData(xrcmbTiposDeServicos->ListIndex()));
         const QString lstrCodigo = xrfCodigoDoServico->Text().trimmed();
-        if (PesquisarServico(lintTipoDeServico, xrfNomeDoServico->Text().trimmed(),
-                             lstrCodigo.isEmpty() ? 0 : VB::CDbl(lstrCodigo)))
+        const std::optional<double> ldouCodigo = modFicha::CodigoDoCampo(lstrCodigo);
+        // A code no search can take is one no service has.
+        if (!ldouCodigo) {
+            ServicoNaoEncontrado(QStringLiteral("código"), lstrCodigo);
+            Plataforma::SendKeys(QStringLiteral("+({HOME})"));
+        }
+        if (ldouCodigo &&
+            PesquisarServico(lintTipoDeServico, xrfNomeDoServico->Text().trimmed(), *ldouCodigo))
             return;
         Ponto = 4;
         SemServico(xrfNomeDoServico);

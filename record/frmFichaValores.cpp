@@ -9,6 +9,7 @@
 #include "component/modPrincipal.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
+#include "platform/controls/EditorDeTexto.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/OptionButton.h"
@@ -16,6 +17,10 @@
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNumberBox.h"
 #include "record/modFicha.h"
+
+#include <algorithm>
+#include <array>
+#include <optional>
 
 namespace {
 
@@ -38,8 +43,42 @@ double NumeroDaCaixa(const XRNumberBox* caixa) {
     return modFicha::ValorNumerico(caixa->Text());
 }
 
-VB::Currency MoedaDaCaixa(const XRNumberBox* caixa) {
-    return VB::IsNumeric(caixa->Text()) ? VB::CCur(caixa->Text()) : VB::Currency{};
+// As currency: nothing when the number falls outside Currency's range.
+std::optional<VB::Currency> MoedaDaCaixa(const XRNumberBox* caixa) {
+    return VB::IsNumeric(caixa->Text()) ? VB::CCurNoIntervalo(caixa->Text()) : VB::Currency{};
+}
+
+// The item's gross value, quantity × unit value as currency; nothing when it would pass
+// Currency's range, which is checked before the product is made.
+std::optional<VB::Currency> BrutoDoItem(const XRNumberBox* quantidade, const XRNumberBox* unitario) {
+    const auto lcurQuantidade = MoedaDaCaixa(quantidade);
+    const auto lcurUnitario = MoedaDaCaixa(unitario);
+    if (!lcurQuantidade || !lcurUnitario) return std::nullopt;
+    return VB::ProdutoNoIntervalo(*lcurQuantidade, *lcurUnitario);
+}
+
+// The grid's gross total and discount total, with an item about to come in. Nothing when
+// either would pass Currency's range, or the discount's hundredfold that the quote's
+// percentage is computed from: the grid takes no item whose totals cannot be shown.
+struct TotaisDaGrade {
+    VB::Currency Bruto;
+    VB::Currency Desconto;
+};
+
+std::optional<TotaisDaGrade> SomarGrade(const MSFlexGrid* grade, VB::Currency lcurBrutoNovo,
+                                        VB::Currency lcurDescontoNovo) {
+    std::optional<VB::Currency> lcurBruto = lcurBrutoNovo;
+    std::optional<VB::Currency> lcurDesconto = lcurDescontoNovo;
+    for (int r = 1; r < grade->Rows() && lcurBruto && lcurDesconto; ++r) {
+        const auto lcurItem = VB::ProdutoNoIntervalo(ValorDaCelula(grade, r, GradeDeItens::Quantidade),
+                                                     ValorDaCelula(grade, r, GradeDeItens::ValorUnitario));
+        lcurBruto = lcurItem ? VB::SomaNoIntervalo(*lcurBruto, *lcurItem) : std::nullopt;
+        lcurDesconto =
+            VB::SomaNoIntervalo(*lcurDesconto, ValorDaCelula(grade, r, GradeDeItens::ValorDeDesconto));
+    }
+    if (!lcurBruto || !lcurDesconto || !VB::ProdutoNoIntervalo(*lcurDesconto, VB::Currency::DeInteiro(100)))
+        return std::nullopt;
+    return TotaisDaGrade{*lcurBruto, *lcurDesconto};
 }
 
 bool EhDigito(int KeyAscii) {
@@ -75,11 +114,20 @@ void NormalizarCaixaDeDesconto(XRNumberBox* caixa) {
 }
 
 // The discount value that follows the percentage: percentage ÷ 100 × the item's
-// gross value (quantity × unit value, as currency).
-QString ValorDoDescontoPeloPercentual(const XRNumberBox* quantidade, const XRNumberBox* unitario,
-                                      const XRNumberBox* percentual) {
-    const double ldouBruto = (MoedaDaCaixa(quantidade) * MoedaDaCaixa(unitario)).ParaDouble();
-    return VB::Format(NumeroDaCaixa(percentual) / 100 * ldouBruto, FormatoDeValor);
+// gross value (quantity × unit value, as currency). Nothing for an item beyond the
+// range, which its Validate and the item's validation refuse.
+std::optional<QString> ValorDoDescontoPeloPercentual(const XRNumberBox* quantidade,
+                                                     const XRNumberBox* unitario,
+                                                     const XRNumberBox* percentual) {
+    const auto lcurBruto = BrutoDoItem(quantidade, unitario);
+    if (!lcurBruto) return std::nullopt;
+    return VB::Format(NumeroDaCaixa(percentual) / 100 * lcurBruto->ParaDouble(), FormatoDeValor);
+}
+
+void SeguirOPercentual(XRNumberBox* valor, const XRNumberBox* quantidade, const XRNumberBox* unitario,
+                       const XRNumberBox* percentual) {
+    if (const auto lstrValor = ValorDoDescontoPeloPercentual(quantidade, unitario, percentual))
+        valor->setText(*lstrValor);
 }
 
 // A discount is taken only once the quantity and the unit value are set; otherwise
@@ -109,13 +157,11 @@ void PreencherSeVazia(XRNumberBox* caixa, const QString& lstrZero) {
 void frmFicha::CalcularValoresDosItensDaGrade() {
     ComTratamentoDeErro(u"frmFicha", u"CalcularValoresDosItensDaGrade", [&](qint16& Ponto) {
         Ponto = 1;
-        VB::Currency lcurValorTotal;
-        VB::Currency lcurDesconto;
-        for (int r = 1; r < msfgGradeDeItensDoOrcamento->Rows(); ++r) {
-            lcurValorTotal += ValorDaCelula(msfgGradeDeItensDoOrcamento, r, GradeDeItens::Quantidade) *
-                              ValorDaCelula(msfgGradeDeItensDoOrcamento, r, GradeDeItens::ValorUnitario);
-            lcurDesconto += ValorDaCelula(msfgGradeDeItensDoOrcamento, r, GradeDeItens::ValorDeDesconto);
-        }
+        // The grid only takes items whose totals fit (ValidarCamposDaGrade).
+        const std::optional<TotaisDaGrade> ltotais = SomarGrade(msfgGradeDeItensDoOrcamento, {}, {});
+        if (!ltotais) throw VB::ErroDeExecucao(VB::Estouro);
+        const VB::Currency lcurValorTotal = ltotais->Bruto;
+        const VB::Currency lcurDesconto = ltotais->Desconto;
         Ponto = 2;
         xrnumValorTotal->setText(VB::Format(QVariant::fromValue(lcurValorTotal), FormatoDeValor));
         Ponto = 3;
@@ -204,27 +250,39 @@ qint16 frmFicha::ValidarCamposDaGrade() {
         PreencherSeVazia(xrnumQuantidade, lbooServico ? ZeroDeValor : QStringLiteral("0,000"));
         if (NumeroDaCaixa(xrnumQuantidade) == 0)
             return Recusar(lblQuantidade, QStringLiteral("Informe a quantidade."), xrnumQuantidade);
+        if (NumeroDaCaixa(xrnumQuantidade) < 0)
+            return Recusar(lblQuantidade, modFicha::Mensagens::QuantidadeNegativa, xrnumQuantidade);
+        if (ValorNaoCabe(xrnumQuantidade)) return;
         Ponto = 7;
         PreencherSeVazia(xrnumValorUnitario, ZeroDeValor);
         if (NumeroDaCaixa(xrnumValorUnitario) <= 0)
             return Recusar(lblValorUnitario,
                            QStringLiteral("Informe um valor unitário maior que 0,00 (zero)."),
                            xrnumValorUnitario);
+        if (ValorNaoCabe(xrnumValorUnitario) || ItemAcimaDoLimite()) return;
+        const VB::Currency lcurBruto = *BrutoDoItem(xrnumQuantidade, xrnumValorUnitario);
         Ponto = 8;
         PreencherSeVazia(xrnumValorDeDescontoPorItem, ZeroDeValor);
+        if (ValorNaoCabe(xrnumValorDeDescontoPorItem)) return;
         // Compared as currency: a discount equal to the item's total is accepted, which
         // the products of doubles (3 × 0,70 is a hair under 2,10) would not always allow.
-        if (MoedaDaCaixa(xrnumQuantidade) * MoedaDaCaixa(xrnumValorUnitario) <
-            MoedaDaCaixa(xrnumValorDeDescontoPorItem))
+        const VB::Currency lcurDesconto = MoedaDaCaixa(xrnumValorDeDescontoPorItem).value_or(VB::Currency{});
+        if (lcurBruto < lcurDesconto)
             return Recusar(lblValorDeDescontoPorItem,
                            QStringLiteral("Valor de desconto não pode ser maior que o valor total do item."),
                            xrnumValorDeDescontoPorItem);
         Ponto = 9;
         PreencherSeVazia(xrnumPercentualDeDescontoPorItem, ZeroDeValor);
+        if (ValorNaoCabe(xrnumPercentualDeDescontoPorItem)) return;
         if (NumeroDaCaixa(xrnumPercentualDeDescontoPorItem) > 100)
             return Recusar(nullptr,
                            QStringLiteral("Percentual de desconto do item não pode ser maior que 100%."),
                            xrnumPercentualDeDescontoPorItem);
+        Ponto = 10;
+        // The quote's totals with this item, checked before it goes into the grid: the
+        // grid and the totals never disagree.
+        if (!SomarGrade(msfgGradeDeItensDoOrcamento, lcurBruto, lcurDesconto))
+            return Recusar(nullptr, modFicha::Mensagens::OrcamentoAcimaDoLimite, xrnumQuantidade);
         ValidarCamposDaGrade = 0;
     });
     return ValidarCamposDaGrade;
@@ -261,15 +319,19 @@ void frmFicha::xrnumQuantidade_LostFocus() {
                 VB::Format(xrnumQuantidade->Text(), lbooServico ? QStringLiteral("0") : FormatoDeValor));
         Ponto = 3;
         // The percentage stays; the value follows the new quantity.
-        xrnumValorDeDescontoPorItem->setText(ValorDoDescontoPeloPercentual(
-            xrnumQuantidade, xrnumValorUnitario, xrnumPercentualDeDescontoPorItem));
+        SeguirOPercentual(xrnumValorDeDescontoPorItem, xrnumQuantidade, xrnumValorUnitario,
+                          xrnumPercentualDeDescontoPorItem);
     });
 }
 
 void frmFicha::xrnumQuantidade_Validate(bool& Cancel) {
     ComTratamentoDeErro(u"frmFicha", u"xrnumQuantidade_Validate", [&](qint16& Ponto) {
         Ponto = 1;
-        if (VB::IsNumeric(xrnumQuantidade->Text())) return;
+        if (VB::IsNumeric(xrnumQuantidade->Text())) {
+            Ponto = 3;
+            Cancel = ValorNaoCabe(xrnumQuantidade) || ItemAcimaDoLimite();
+            return;
+        }
         Plataforma::MsgBox(QStringLiteral("Informe um valor numérico para a quantidade."),
                            Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
         Ponto = 2;
@@ -295,16 +357,16 @@ void frmFicha::xrnumPercentualDeDescontoPorItem_LostFocus() {
         Ponto = 1;
         NormalizarCaixaDeDesconto(xrnumPercentualDeDescontoPorItem);
         Ponto = 2;
-        xrnumValorDeDescontoPorItem->setText(ValorDoDescontoPeloPercentual(
-            xrnumQuantidade, xrnumValorUnitario, xrnumPercentualDeDescontoPorItem));
+        SeguirOPercentual(xrnumValorDeDescontoPorItem, xrnumQuantidade, xrnumValorUnitario,
+                          xrnumPercentualDeDescontoPorItem);
     });
 }
 
 void frmFicha::xrnumPercentualDeDescontoPorItem_Validate(bool& Cancel) {
     ComTratamentoDeErro(u"frmFicha", u"xrnumPercentualDeDescontoPorItem_Validate", [&](qint16& Ponto) {
         Ponto = 1;
-        if (DescontoRecusado(xrnumPercentualDeDescontoPorItem, xrnumQuantidade, xrnumValorUnitario))
-            Cancel = true;
+        Cancel = DescontoRecusado(xrnumPercentualDeDescontoPorItem, xrnumQuantidade, xrnumValorUnitario) ||
+                 ValorNaoCabe(xrnumPercentualDeDescontoPorItem);
     });
 }
 
@@ -336,6 +398,62 @@ void frmFicha::xrnumValorDeDescontoPorItem_LostFocus() {
 void frmFicha::xrnumValorDeDescontoPorItem_Validate(bool& Cancel) {
     ComTratamentoDeErro(u"frmFicha", u"xrnumValorDeDescontoPorItem_Validate", [&](qint16& Ponto) {
         Ponto = 1;
-        if (DescontoRecusado(xrnumValorDeDescontoPorItem, xrnumQuantidade, xrnumValorUnitario)) Cancel = true;
+        Cancel = DescontoRecusado(xrnumValorDeDescontoPorItem, xrnumQuantidade, xrnumValorUnitario) ||
+                 ValorNaoCabe(xrnumValorDeDescontoPorItem);
     });
+}
+
+// ---------------------------------------------------------------------------------------------
+// Values the boxes cannot take. The unit value has no handlers of its own beyond this:
+// a price too large is refused as it is typed, as the other boxes refuse theirs.
+
+void frmFicha::xrnumValorUnitario_Validate(bool& Cancel) {
+    ComTratamentoDeErro(u"frmFicha", u"xrnumValorUnitario_Validate", [&](qint16& Ponto) {
+        Ponto = 1;
+        Cancel = ValorNaoCabe(xrnumValorUnitario) || ItemAcimaDoLimite();
+    });
+}
+
+bool frmFicha::ValorNaoCabe(XRNumberBox* lxrnumCaixa) {
+    struct Caixa {
+        XRNumberBox* Numero;
+        const char16_t* OQueInformar;
+        Label* Rotulo;
+    };
+    const std::array<Caixa, 4> lcaixas{{
+        {xrnumQuantidade, u"uma quantidade", lblQuantidade},
+        {xrnumValorUnitario, u"um valor unitário", lblValorUnitario},
+        {xrnumPercentualDeDescontoPorItem, u"um percentual de desconto", lblPercentualDeDescontoPorItem},
+        {xrnumValorDeDescontoPorItem, u"um valor de desconto", lblValorDeDescontoPorItem},
+    }};
+    // The text the box shows the value with once it is left: a service's quantity is
+    // whole, every other value has two decimals.
+    const QString lstrFormato =
+        lxrnumCaixa == xrnumQuantidade && optServico->Value() ? QStringLiteral("0") : FormatoDeValor;
+    const QString lstrTexto = lxrnumCaixa->Text();
+    if (lxrnumCaixa->MaxLength() == 0 || !VB::IsNumeric(lstrTexto) ||
+        VB::Format(lstrTexto, lstrFormato).size() <= lxrnumCaixa->MaxLength())
+        return false;
+    const auto lcaixa =
+        std::find_if(lcaixas.begin(), lcaixas.end(), [&](const Caixa& c) { return c.Numero == lxrnumCaixa; });
+    lcaixa->Rotulo->setForeColor(modFicha::CorDoRotuloRecusado);
+    Plataforma::MsgBox(modFicha::Mensagens::ValorNaoCabe.arg(QString::fromUtf16(lcaixa->OQueInformar),
+                                                             lcaixa->Rotulo->Caption()),
+                       Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+    modFicha::FocarSePossivel(lxrnumCaixa);
+    SelecionarTexto(lxrnumCaixa);
+    return true;
+}
+
+bool frmFicha::ItemAcimaDoLimite() {
+    if (BrutoDoItem(xrnumQuantidade, xrnumValorUnitario)) return false;
+    Plataforma::MsgBox(modFicha::Mensagens::ItemAcimaDoLimite, Plataforma::vbInformation,
+                       modPrincipal::NomeDaAplicacao);
+    // The box being left keeps the focus (its Validate is cancelled); from the add command
+    // the quantity takes it.
+    XRNumberBox* lxrnumCaixa =
+        xrnumValorUnitario->Editor()->hasFocus() ? xrnumValorUnitario : xrnumQuantidade;
+    modFicha::FocarSePossivel(lxrnumCaixa);
+    SelecionarTexto(lxrnumCaixa);
+    return true;
 }

@@ -5,12 +5,25 @@
 #include "platform/controls/Controle.h"
 
 #include <QString>
+#include <optional>
 
 namespace modFicha {
 
 // Money and percentages as the boxes and the grid show them, and their zero.
 inline const QString FormatoDeValor = QStringLiteral("#,##0.00");
 inline const QString ZeroDeValor = QStringLiteral("0,00");
+
+// The form's messages for values it cannot take, where no older message says it.
+namespace Mensagens {
+inline const QString QuantidadeNegativa = QStringLiteral("Informe uma quantidade maior que 0 (zero).");
+// %1 what to inform ("uma quantidade"), %2 the box's caption ("Qtde.").
+inline const QString ValorNaoCabe =
+    QStringLiteral("Informe %1 menor. O valor informado não cabe no campo '%2'.");
+inline const QString ItemAcimaDoLimite = QStringLiteral(
+    "Valor total do item ultrapassa o limite permitido. Informe uma quantidade ou um valor unitário menor.");
+inline const QString OrcamentoAcimaDoLimite = QStringLiteral(
+    "Valor total do orçamento ultrapassa o limite permitido. Este item não pode ser adicionado.");
+} // namespace Mensagens
 
 // The colour of the label of a field that was refused (red).
 inline constexpr int CorDoRotuloRecusado = 255;
@@ -20,6 +33,13 @@ inline constexpr int CorDoRotuloRecusado = 255;
 // with a run-time error.
 inline double ValorNumerico(const QString& lstrTexto) {
     return VB::IsNumeric(lstrTexto) ? VB::CDbl(lstrTexto) : 0;
+}
+
+// The code of a code field as the searches take it: 0 when the field is empty, nothing
+// when its digits make no number a search can take (the lookup then says that no record
+// has that code).
+inline std::optional<double> CodigoDoCampo(const QString& lstrTexto) {
+    return lstrTexto.trimmed().isEmpty() ? std::optional<double>(0) : VB::CodigoNumerico(lstrTexto);
 }
 
 // Puts the focus on a field that can take it. A refused field may be one the mode

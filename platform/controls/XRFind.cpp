@@ -8,8 +8,29 @@
 #include <QEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <QValidator>
 
 namespace {
+
+// What a code field takes from the person: the digits of what was typed or pasted, the
+// cursor kept after the same digits.
+class SoDigitos final : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& texto, int& posicao) const override {
+        QString digitos;
+        int removidosAntes = 0;
+        for (qsizetype i = 0; i < texto.size(); ++i) {
+            if (texto[i] >= u'0' && texto[i] <= u'9')
+                digitos += texto[i];
+            else if (i < posicao)
+                ++removidosAntes;
+        }
+        texto = digitos;
+        posicao -= removidosAntes;
+        return Acceptable;
+    }
+};
 
 QToolButton* CriarBotao(QWidget* pai, const QString& nome, const QString& icone, const QString& dica) {
     auto* botao = new QToolButton(pai);
@@ -32,6 +53,7 @@ XRFind::XRFind(QWidget* pai, const QString& nome) : Controle(pai, nome) {
     mobjEditor->setObjectName(QStringLiteral("txtTexto"));
     mobjEditor->setStyleSheet(Aparencia::EstiloDoEditor(Aparencia::CorDoTexto()));
     mobjEditor->AcaoDaTecla = [this](int KeyAscii) { return AcaoDaTecla(KeyAscii); };
+    mobjSoDigitos = new SoDigitos(this);
     connect(mobjEditor, &EditorDeTexto::TeclaPressionada, this,
             [this](int& KeyCode, int& Shift) { emit KeyDown(KeyCode, Shift); });
     connect(mobjEditor, &QLineEdit::textChanged, this, [this] { Posicionar(); });
@@ -65,7 +87,17 @@ QString XRFind::Text() const {
     return mobjEditor->text();
 }
 void XRFind::setText(const QString& texto) {
+    // The digits-only rule is for the person; what a form writes (a registered bar
+    // code, say) is shown as it is.
+    const QValidator* filtro = mobjEditor->validator();
+    mobjEditor->setValidator(nullptr);
     mobjEditor->setText(texto);
+    mobjEditor->setValidator(filtro);
+}
+
+void XRFind::setStyle(int valor) {
+    mintStyle = valor;
+    mobjEditor->setValidator(valor == EstiloCodigo ? mobjSoDigitos : nullptr);
 }
 
 void XRFind::Pesquisar() {

@@ -20,8 +20,10 @@
 //   focus; QApplication::focusWidget() is that editor).
 // - Setting Text, Status, Style, SearchedText or Caption raises nothing.
 //
-// Style: 1 free text, 2 code. The style changes nothing in the box itself: the
-// forms read it to decide on their minimum length for free-text searches.
+// Style: 1 free text, 2 code. A code field takes digits only from the person: typed
+// letters are ignored and a pasted text keeps its digits; a text the forms set is kept
+// as they set it. The forms read the style to decide on their minimum length for
+// free-text searches.
 // SearchedText: the text of the last search the person asked for; the forms empty
 // it, the box only keeps it.
 
@@ -29,6 +31,7 @@
 
 class EditorDeTexto;
 class QToolButton;
+class QValidator;
 
 class XRFind : public Controle {
     Q_OBJECT
@@ -55,8 +58,11 @@ public:
     void setText(const QString& texto);
     int Status() const { return mlonStatus; }
     void setStatus(int valor) { mlonStatus = valor; }
+    // The values of Style.
+    static constexpr int EstiloTextoLivre = 1;
+    static constexpr int EstiloCodigo = 2;
     int Style() const { return mintStyle; }
-    void setStyle(int valor) { mintStyle = valor; }
+    void setStyle(int valor);
     QString SearchedText() const { return mstrSearchedText; }
     void setSearchedText(const QString& texto) { mstrSearchedText = texto; }
 
@@ -86,8 +92,9 @@ private:
     EditorDeTexto* mobjEditor;
     QToolButton* mobjLimpar;
     QToolButton* mobjPesquisar;
+    QValidator* mobjSoDigitos;
     QString mstrCaption;
     QString mstrSearchedText;
     int mlonStatus = StatusNenhum;
-    int mintStyle = 1;
+    int mintStyle = EstiloTextoLivre;
 };

@@ -7,16 +7,36 @@
 
 #include <QEvent>
 #include <QPainter>
+#include <QValidator>
 
 namespace {
+
 constexpr int SemLimite = 32767; // VB's text boxes: MaxLength 0 is this many characters
-}
+
+// The box's MaxLength for the person's edits. The editor itself keeps no limit of its
+// own, which would cut the forms' texts.
+class LimiteDeDigitacao final : public QValidator {
+public:
+    explicit LimiteDeDigitacao(const XRNumberBox* caixa) : QValidator(nullptr), mcaixa(caixa) {}
+    State validate(QString& texto, int&) const override {
+        const int limite = mcaixa->MaxLength() == 0 ? SemLimite : mcaixa->MaxLength();
+        return texto.size() <= limite ? Acceptable : Invalid;
+    }
+
+private:
+    const XRNumberBox* mcaixa;
+};
+
+} // namespace
 
 XRNumberBox::XRNumberBox(QWidget* pai, const QString& nome) : Controle(pai, nome) {
     mobjEditor = new EditorDeTexto(this);
     mobjEditor->setObjectName(QStringLiteral("txtValor"));
     mobjEditor->setStyleSheet(Aparencia::EstiloDoEditor(CoresVB::ParaQColor(mlonForeColor)));
     mobjEditor->setMaxLength(SemLimite);
+    auto* limite = new LimiteDeDigitacao(this);
+    limite->setParent(this);
+    mobjEditor->setValidator(limite);
     connect(mobjEditor, &EditorDeTexto::TeclaPressionada, this,
             [this](int& KeyCode, int& Shift) { emit KeyDown(KeyCode, Shift); });
     connect(mobjEditor, &EditorDeTexto::CaractereDigitado, this,
@@ -54,13 +74,6 @@ void XRNumberBox::setAlignment(int valor) {
 void XRNumberBox::setMaxLength(int valor) {
     if (valor < 0) throw VB::ErroDeExecucao(VB::ValorDePropriedadeInvalido);
     mintMaxLength = valor;
-    // QLineEdit puts the cursor at the end when its limit changes; VB leaves it alone.
-    const int inicio = SelStart();
-    const int tamanho = SelLength();
-    mobjEditor->setMaxLength(valor == 0 ? SemLimite : valor);
-    mobjEditor->setSelection(qMin(inicio, Text().length()),
-                             qMin(tamanho, Text().length() - qMin(inicio, Text().length())));
-    if (tamanho == 0) mobjEditor->setCursorPosition(qMin(inicio, Text().length()));
 }
 
 void XRNumberBox::setBackColor(int cor) {

@@ -8,7 +8,9 @@
 // Members: Text, Locked, Alignment (0 left, 1 right, 2 centre), FormatType (kept
 // for the design: 0 general, 1 money, 2 quantity; the box does not format),
 // MaxLength (0 no limit), BackColor and ForeColor (VB colours), SelStart, SelLength,
-// SelText.
+// SelText. MaxLength limits what the person types or pastes: an edit that would pass
+// it is refused whole, never cut. A text set from code is kept whole, however long, as
+// a Windows edit box keeps it; the forms refuse a value that does not fit themselves.
 //
 // Event rules:
 // - KeyDown(KeyCode, Shift): every key, first; KeyCode = 0 discards the key.

@@ -20,6 +20,7 @@
 #include "platform/controls/XRTheme.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QToolButton>
@@ -449,6 +450,30 @@ void TesteDosControles::numberBoxGotFocusESelecao() {
     QCOMPARE(a.Text(), u"910,5"_s);
 }
 
+void TesteDosControles::numberBoxMaxLengthSemCortar() {
+    QWidget janela;
+    janela.resize(400, 100);
+    auto& caixa = Colocar<XRNumberBox>(janela, u"xrnumQuantidade"_s, {10, 10, 120, 28});
+    caixa.setMaxLength(12);
+    QVERIFY(Ativar(janela));
+    caixa.SetFocus();
+    // A text set from code is kept whole, however long; the form decides what to do with it.
+    caixa.setText(u"1.000.000.000,00"_s);
+    QCOMPARE(caixa.Text(), u"1.000.000.000,00"_s);
+    // The person's edits stop at the limit: a paste that would pass it is refused whole.
+    caixa.setText(u"1.234,5"_s);
+    caixa.setSelStart(7);
+    const auto Colar = [&](const QString& texto) {
+        QGuiApplication::clipboard()->setText(texto);
+        QTest::keyClick(caixa.Editor(), Qt::Key_V, Qt::ControlModifier);
+        return caixa.Text();
+    };
+    QCOMPARE(Colar(u"678901"_s), u"1.234,5"_s);
+    QCOMPARE(Colar(u"67890"_s), u"1.234,567890"_s);
+    QTest::keyClicks(caixa.Editor(), u"1"_s);
+    QCOMPARE(caixa.Text(), u"1.234,567890"_s);
+}
+
 void TesteDosControles::findStatusPorAcao() {
     QWidget janela;
     janela.resize(400, 100);
@@ -541,6 +566,35 @@ void TesteDosControles::findTecladoEFoco() {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(find.Editor()));
     QCOMPARE(find.Editor()->selectedText(), u"ração canina"_s);
     QCOMPARE(find.Text(), u"ração canina"_s);
+}
+
+void TesteDosControles::findDeCodigoSoComDigitos() {
+    QWidget janela;
+    janela.resize(400, 100);
+    auto& codigo = Colocar<XRFind>(janela, u"xrfCodigoDoCliente"_s, {10, 10, 300, 30});
+    auto& nome = Colocar<XRFind>(janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s, {10, 50, 300, 30});
+    codigo.setStyle(XRFind::EstiloCodigo);
+    QVERIFY(Ativar(janela));
+    // A code field: typed letters are ignored, a pasted text keeps its digits where it lands.
+    codigo.SetFocus();
+    Digitar(codigo.Editor(), u"1a2 b"_s);
+    QCOMPARE(codigo.Text(), u"12"_s);
+    codigo.Editor()->setCursorPosition(1);
+    QGuiApplication::clipboard()->setText(u"Cód. 3-4"_s);
+    QTest::keyClick(codigo.Editor(), Qt::Key_V, Qt::ControlModifier);
+    Digitar(codigo.Editor(), u"x5"_s);
+    QCOMPARE(codigo.Text(), u"13452"_s);
+    // What a form writes is shown as it is; a free-text field takes every character.
+    codigo.setText(u"ABC-1"_s);
+    QCOMPARE(codigo.Text(), u"ABC-1"_s);
+    nome.SetFocus();
+    Digitar(nome.Editor(), u"Zé 2"_s);
+    QCOMPARE(nome.Text(), u"Zé 2"_s);
+    nome.setStyle(XRFind::EstiloCodigo);
+    Digitar(nome.Editor(), u"3"_s);
+    nome.setStyle(XRFind::EstiloTextoLivre);
+    Digitar(nome.Editor(), u"a"_s);
+    QCOMPARE(nome.Text(), u"23a"_s);
 }
 
 void TesteDosControles::optionButtonGrupoECliques() {

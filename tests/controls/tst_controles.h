@@ -38,8 +38,10 @@ private slots:
     void numberBoxKeyPress();
     void numberBoxValidateMantemOFoco();
     void numberBoxGotFocusESelecao();
+    void numberBoxMaxLengthSemCortar();
     void findStatusPorAcao();
     void findTecladoEFoco();
+    void findDeCodigoSoComDigitos();
     void optionButtonGrupoECliques();
     void commandButtonCliqueEDicas();
     void navigationBarTextoEBotoes();

@@ -300,6 +300,9 @@ void TesteDosItensDaFicha::validacaoDoItemNaOrdem() {
          naoFinalizada.arg(u"Código interno do produto"_s) + u"||xrfCodigoInternoDoProduto"_s},
         {[&] { PreencherProduto(u"|219,90"_s); },
          u"Informe a quantidade.|lblQuantidade|xrnumQuantidade|xrnumQuantidade|0,000"_s},
+        // A negative quantity (pasted: the keys refuse the sign) has its own message.
+        {[&] { PreencherServico(u"-2|120,00"_s); },
+         u"Informe uma quantidade maior que 0 (zero).|lblQuantidade|xrnumQuantidade"_s},
         {[&] { PreencherServico(u"1"_s); },
          u"Informe um valor unitário maior que 0,00 (zero).|lblValorUnitario|"
          u"xrnumValorUnitario|xrnumValorUnitario|0,00"_s},

@@ -84,6 +84,8 @@ private slots:
     void aritmeticaDeCurrency();
     void somaExataDeCurrency();
     void divisaoDeCurrency();
+    void intervaloDeCurrencyAntesDaConta();
+    void codigoNumerico();
 
     void format_data();
     void format();
@@ -584,6 +586,43 @@ void TesteDoVB::divisaoDeCurrency() {
     QCOMPARE(Cur(-10000).value<Currency>() / Cur(30000).value<Currency>(), -1.0 / 3.0);
     VERIFICAR_ERRO(Cur(10000).value<Currency>() / Currency(), 11);
     VERIFICAR_ERRO(Currency() / Currency(), 11);
+}
+
+void TesteDoVB::intervaloDeCurrencyAntesDaConta() {
+    const Currency maximo = Currency::DeDecimosDeMilesimos(MaximoBruto);
+    const Currency minimo = Currency::DeDecimosDeMilesimos(MinimoBruto);
+    const Currency um = Currency::DeInteiro(1);
+    // What fits is the operators' own result; what would pass the range is nothing, no error.
+    QVERIFY(VB::SomaNoIntervalo(maximo - um, um) == maximo);
+    QVERIFY(VB::SomaNoIntervalo(maximo, Currency::DeDecimosDeMilesimos(1)) == std::nullopt);
+    QVERIFY(VB::DiferencaNoIntervalo(minimo + um, um) == minimo);
+    QVERIFY(VB::DiferencaNoIntervalo(minimo, Currency::DeDecimosDeMilesimos(1)) == std::nullopt);
+    QVERIFY(VB::ProdutoNoIntervalo(Currency::DeDecimosDeMilesimos(12345),
+                                   Currency::DeDecimosDeMilesimos(11000)) ==
+            Currency::DeDecimosDeMilesimos(13580)); // 1,35795 half to even
+    // 600.000 × 900.000.000 fits; 1.100.000 × 900.000.000 does not.
+    QVERIFY(VB::ProdutoNoIntervalo(Currency::DeInteiro(600000), Currency::DeInteiro(900000000)) ==
+            Currency::DeInteiro(540000000000000));
+    QVERIFY(VB::ProdutoNoIntervalo(Currency::DeInteiro(1100000), Currency::DeInteiro(900000000)) ==
+            std::nullopt);
+    QVERIFY(VB::ProdutoNoIntervalo(minimo, Currency::DeInteiro(-1)) == std::nullopt);
+    // CCur without its errors.
+    QVERIFY(VB::CCurNoIntervalo(Texto("922.337.203.685.477,5807")) == maximo);
+    QVERIFY(VB::CCurNoIntervalo(Texto("922.337.203.685.477,5808")) == std::nullopt);
+    QVERIFY(VB::CCurNoIntervalo(Texto("12a")) == std::nullopt);
+    QVERIFY(VB::CCurNoIntervalo(VB::Null()) == std::nullopt);
+    QVERIFY(VB::CCurNoIntervalo(QVariant()) == Currency());
+}
+
+void TesteDoVB::codigoNumerico() {
+    QVERIFY(VB::CodigoNumerico(QStringLiteral(" 00123 ")) == 123.0);
+    QVERIFY(VB::CodigoNumerico(QStringLiteral("999999999999999")) == 999999999999999.0);
+    QCOMPARE(VB::CStr(*VB::CodigoNumerico(QStringLiteral("999999999999999"))),
+             QStringLiteral("999999999999999"));
+    // Sixteen digits and more, signs, separators, letters and nothing at all name no code.
+    for (const char* texto :
+         {"1000000000000000", "12345678901234567890", "-1", "1,5", "1.000", "12a", "", " "})
+        QVERIFY2(!VB::CodigoNumerico(QString::fromUtf8(texto)), texto);
 }
 
 // ---------------------------------------------------------------------------------------------
