@@ -15,6 +15,9 @@ namespace {
 
 constexpr int MaximoDeErros = 100;
 
+// Every message takes all its values in one pass (one QString::arg with them all): a
+// value holding "%1" or "%3" prints as typed, never as a place for the next value.
+
 // A parse that already produced its messages: stops the import at once.
 struct ImportacaoInterrompida {};
 
@@ -92,7 +95,7 @@ public:
 
     void Erro(const QString& motivo) {
         mbooValido = false;
-        merros << QStringLiteral("%1: linha %2: %3").arg(mstrArquivo).arg(mintLinha).arg(motivo);
+        merros << QStringLiteral("%1: linha %2: %3").arg(mstrArquivo, QString::number(mintLinha), motivo);
         if (merros.size() >= MaximoDeErros) {
             merros << QStringLiteral("Importação interrompida depois de %1 erros.").arg(MaximoDeErros);
             throw ImportacaoInterrompida{};
@@ -112,9 +115,7 @@ public:
         const qint64 numero = valor.toLongLong(&ok);
         if (!ok || numero < minimo || numero > maximo) {
             Erro(QStringLiteral("%1: valor '%2' inválido; informe um número inteiro de %3 a %4.")
-                     .arg(coluna, valor)
-                     .arg(minimo)
-                     .arg(maximo));
+                     .arg(coluna, valor, QString::number(minimo), QString::number(maximo)));
             return padrao;
         }
         return numero;
@@ -225,7 +226,8 @@ public:
                 if (!QFile::exists(mdir.filePath(descricao.Nome))) continue;
                 algumArquivo = true;
                 const int registros = ImportarArquivo(descricao, gravar, resultado.Erros);
-                resultado.Resumo << QStringLiteral("%1: %2 registros").arg(descricao.Nome).arg(registros);
+                resultado.Resumo
+                    << QStringLiteral("%1: %2 registros").arg(descricao.Nome, QString::number(registros));
             }
             if (!algumArquivo)
                 resultado.Erros << QStringLiteral(
@@ -367,9 +369,9 @@ private:
             QHash<QString, QString> valores;
             Registro registro(descricao.Nome, linha.Numero, valores, erros);
             if (linha.Campos.size() != cabecalho.size()) {
-                registro.Erro(QStringLiteral("a linha tem %1 campos e o cabeçalho tem %2.")
-                                  .arg(linha.Campos.size())
-                                  .arg(cabecalho.size()));
+                registro.Erro(
+                    QStringLiteral("a linha tem %1 campos e o cabeçalho tem %2.")
+                        .arg(QString::number(linha.Campos.size()), QString::number(cabecalho.size())));
                 continue;
             }
             for (qsizetype i = 0; i < cabecalho.size(); ++i)
@@ -502,9 +504,9 @@ private:
                                             "CodigoInterno <> ?"),
                              {p.CodigoDeBarras, p.CodigoInterno});
             if ((outro != 0 && outro != p.CodigoInterno) || noBanco.isValid())
-                r.Erro(QStringLiteral("o código de barras %1 já pertence ao produto %2.")
-                           .arg(p.CodigoDeBarras)
-                           .arg(outro != 0 ? outro : noBanco.toLongLong()));
+                r.Erro(
+                    QStringLiteral("o código de barras %1 já pertence ao produto %2.")
+                        .arg(p.CodigoDeBarras, QString::number(outro != 0 ? outro : noBanco.toLongLong())));
             mlidos.CodigosDeBarras.insert(p.CodigoDeBarras, p.CodigoInterno);
         }
         if (gravar && r.Valido()) Cadastros::GravarProduto(p);

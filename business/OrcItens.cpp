@@ -52,18 +52,23 @@ const CampoDaConsulta DescontoEmValor{QStringLiteral("DescontoEmValor"), QString
 const CampoDaConsulta ValorLiquido{QStringLiteral("ValorLiquido"), QStringLiteral("i.ValorTotal"),
                                    TipoDoCampo::Moeda};
 
+const CampoDaConsulta TipoDeLancamento{QStringLiteral("TipoDeLancamento"),
+                                       QStringLiteral("i.TipoDeLancamento"), TipoDoCampo::Long};
+
+// TipoDeLancamento too: the sheet writes a service's quantity as a whole number and a
+// product's with three decimals.
 QList<CampoDaConsulta> CamposDaFicha() {
     return {NumeroDoOrcamento, NomeDoServicoOuNomeDoProduto,
             NomeDoAnimal,      Quantidade,
             ValorUnitario,     DescontoEmValor,
-            ValorLiquido};
+            ValorLiquido,      TipoDeLancamento};
 }
 
 QList<CampoDaConsulta> CamposDoFormulario() {
     QList<CampoDaConsulta> campos{
         {QStringLiteral("NumeroDoItemDoOrcamento"), QStringLiteral("i.NumeroDoItemDoOrcamento"),
          TipoDoCampo::Long},
-        {QStringLiteral("TipoDeLancamento"), QStringLiteral("i.TipoDeLancamento"), TipoDoCampo::Long},
+        TipoDeLancamento,
         {QStringLiteral("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"),
          QStringLiteral("CASE i.TipoDeLancamento WHEN 1 THEN CAST(i.NumeroDoTipoDeServico AS TEXT) ELSE "
                         "i.CodigoDeBarrasDoProduto END"),

@@ -32,12 +32,13 @@ inline void Papel(DataReport& relatorio, int orientacao, const QString& caption)
     relatorio.setBottomMargin(850);
 }
 
-// A label one line high for its font.
+// A label one line high for its font, with a caption of the design (its "%d", "%p" and
+// "%P" print the issue date and the pages; a caption the code sets later prints as given).
 inline RptLabel* Rotulo(Section* secao, const QString& nome, const QString& caption, int left, int top,
                         int width, qreal pontos = 8, bool negrito = false,
                         int alinhamento = RptControleDeTexto::rptJustifyLeft, int cor = CorDoTexto) {
     auto* rotulo = secao->Adicionar<RptLabel>(nome, left, top, width, qRound(pontos * 25));
-    rotulo->setCaption(caption);
+    rotulo->setCaptionDoDesenho(caption);
     rotulo->setFontSize(pontos);
     rotulo->setFontBold(negrito);
     rotulo->setAlignment(alinhamento);
@@ -109,12 +110,13 @@ struct Coluna {
 
 // Each column's bold heading in the header (at topoDoTitulo) and its text box in the
 // detail (at topoDaCaixa), in the same font size and colour. A heading is named after
-// its text box: txtValorTotal is headed by lblValorTotal_Titulo.
+// its text box: txtValorTotal is headed by lblValorTotal_Coluna (the sheet's captions
+// over its values are lblValorTotal_Titulo and so on).
 inline void Colunas(Section* cabecalho, int topoDoTitulo, Section* detalhes, int topoDaCaixa,
                     std::span<const Coluna> colunas, qreal pontos, int cor = CorDoTexto) {
     for (const Coluna& coluna : colunas) {
         const QString caixa = QString::fromUtf16(coluna.Caixa);
-        Rotulo(cabecalho, QStringLiteral("lbl") + caixa.mid(3) + QStringLiteral("_Titulo"),
+        Rotulo(cabecalho, QStringLiteral("lbl") + caixa.mid(3) + QStringLiteral("_Coluna"),
                QString::fromUtf16(coluna.Titulo), coluna.Left, topoDoTitulo, coluna.Width, pontos, true,
                coluna.Alinhamento, cor);
         Caixa(detalhes, caixa, QString::fromUtf16(coluna.Campo), coluna.Left, topoDaCaixa, coluna.Width,

@@ -15,7 +15,7 @@ constexpr std::array<Coluna, 6> ColunasDosItens{{
     {u"txtNomeDoServicoOuProduto", u"NomeDoServicoOuNomeDoProduto", u"Serviço / Produto", 60, 3750, Esquerda,
      u""},
     {u"txtNomeDoAnimal", u"NomeDoAnimal", u"Animal", 3880, 1750, Esquerda, u""},
-    {u"txtQuantidade", u"Quantidade", u"Qtde.", 5700, 800, Direita, u""},
+    {u"txtQuantidade", u"Quantidade", u"Qtde.", 5700, 800, Direita, u"#,##0.000"},
     {u"txtValorUnitario", u"ValorUnitario", u"Valor unitário", 6570, 1200, Direita, u"#,##0.00"},
     {u"txtDescontoEmValor", u"DescontoEmValor", u"Desc.", 7840, 1000, Direita, u"#,##0.00"},
     {u"txtTotalLiquido", u"ValorLiquido", u"Total liquido", 8910, 1175, Direita, u"#,##0.00"},
@@ -85,6 +85,10 @@ drFicha::drFicha(QObject* pai) : DataReport(pai) {
     Section* subGrupos = AdicionarSecao(QStringLiteral("SubGrupos"), Section::Tipo::Detalhes, 300);
     Colunas(cabecalho, TopoDaFaixa + 50, subGrupos, 50, ColunasDosItens, 8);
     Fio(subGrupos, QStringLiteral("linDivisoria"), 290, CorDasDivisorias);
+    // A product's quantity keeps its three decimals (1,240 kg); a service's is a whole number.
+    static_cast<RptTextBox*>(subGrupos->Controls(QStringLiteral("txtQuantidade")))
+        ->setFormatoConforme(QStringLiteral("TipoDeLancamento"),
+                             {{QStringLiteral("1"), QStringLiteral("0")}});
 
     Rodape(AdicionarSecao(QStringLiteral("RodapeDaPagina"), Section::Tipo::RodapeDePagina, AlturaDoRodape));
 }

@@ -22,6 +22,11 @@ namespace {
 
 const QString NadaParaImprimir = QStringLiteral("Nenhum orçamento encontrado para impressão.");
 
+// Amounts and percentages on the printed sheet: "#,##0.00", whatever text they come in.
+QString Dinheiro(const QVariant& valor) {
+    return VB::Format(QVariant::fromValue(VB::CCur(valor)), QStringLiteral("#,##0.00"));
+}
+
 void Legenda(DataReport& relatorio, const QString& secao, const QString& controle, const QString& texto) {
     relatorio.Sections(secao)->Controls(controle)->setCaption(texto);
 }
@@ -190,9 +195,7 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
             Legenda(ldrFicha, cabecalho, QString::fromUtf16(controle), texto);
         };
         if (lbooDoHost) {
-            const auto valor = [](VB::Currency c) {
-                return VB::Format(QVariant::fromValue(c), QStringLiteral("#,##0.00"));
-            };
+            const auto valor = [](VB::Currency c) { return Dinheiro(QVariant::fromValue(c)); };
             lbl(u"lblCodigo", VB::CStr(modPrincipal::CodigoDoCliente));
             lbl(u"lblApelidoOuNomeFantasia", modPrincipal::ApelidoOuNomeFantasiaDoCliente);
             lbl(u"lblNomeOuRazaoSocial", modPrincipal::NomeOuRazaoSocialDoCliente);
@@ -206,10 +209,12 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
             lbl(u"lblCodigo", VB::CStr(VB::CDbl(celula(ColunaCodigoDoCliente))));
             lbl(u"lblApelidoOuNomeFantasia", celula(ColunaApelidoOuNomeFantasiaDoCliente));
             lbl(u"lblNomeOuRazaoSocial", celula(ColunaNomeOuRazaoSocialDoCliente));
-            lbl(u"lblValorTotal", celula(ColunaValorTotal));
-            lbl(u"lblDescontoEmPercentual", celula(ColunaDescontoEmPercentual) + u'%');
-            lbl(u"lblDescontoEmValor", celula(ColunaDescontoEmValor));
-            lbl(u"lblValorLiquido", celula(ColunaValorLiquido));
+            // The grid holds the values' own text ("100,5"); the sheet shows them as money.
+            const auto valor = [&](Coluna coluna) { return Dinheiro(celula(coluna)); };
+            lbl(u"lblValorTotal", valor(ColunaValorTotal));
+            lbl(u"lblDescontoEmPercentual", valor(ColunaDescontoEmPercentual) + u'%');
+            lbl(u"lblDescontoEmValor", valor(ColunaDescontoEmValor));
+            lbl(u"lblValorLiquido", valor(ColunaValorLiquido));
         }
         Ponto = 9;
         Exibir(ldrFicha, lrstItens);

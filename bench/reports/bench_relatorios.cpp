@@ -112,16 +112,17 @@ void PreencherCabecalho(DataReport& relatorio, const QString& titulo, const QStr
 }
 
 RecordsetPtr ItensDaFicha(int quantidade) {
-    auto rs = std::make_shared<RecordsetEmMemoria>(QStringList{
-        QStringLiteral("NumeroDoOrcamento"), QStringLiteral("NomeDoServicoOuNomeDoProduto"),
-        QStringLiteral("NomeDoAnimal"), QStringLiteral("Quantidade"), QStringLiteral("ValorUnitario"),
-        QStringLiteral("DescontoEmValor"), QStringLiteral("ValorLiquido")});
+    auto rs = std::make_shared<RecordsetEmMemoria>(
+        QStringList{QStringLiteral("NumeroDoOrcamento"), QStringLiteral("NomeDoServicoOuNomeDoProduto"),
+                    QStringLiteral("NomeDoAnimal"), QStringLiteral("Quantidade"),
+                    QStringLiteral("ValorUnitario"), QStringLiteral("DescontoEmValor"),
+                    QStringLiteral("ValorLiquido"), QStringLiteral("TipoDeLancamento")});
     for (int i = 1; i <= quantidade; ++i)
         rs->AdicionarLinha({123.0, QStringLiteral("Serviço ou produto número %1 da ficha").arg(i),
                             QStringLiteral("Rex"), QVariant::fromValue(VB::Currency::DeInteiro(i % 3 + 1)),
                             QVariant::fromValue(VB::Currency::DeInteiro(45)),
                             QVariant::fromValue(VB::Currency::DeInteiro(0)),
-                            QVariant::fromValue(VB::Currency::DeInteiro(45 * (i % 3 + 1)))});
+                            QVariant::fromValue(VB::Currency::DeInteiro(45 * (i % 3 + 1))), 1 + i % 2});
     return rs;
 }
 

@@ -71,16 +71,30 @@ void RptControleDeTexto::setAlignment(int valor) {
     mintAlignment = UmDe(valor, {rptJustifyLeft, rptJustifyRight, rptJustifyCenter});
 }
 
-void RptTextBox::setDataFormat(const QString& formato) {
-    // A pattern VB's Format does not know is refused here, not when a page is drawn.
-    if (!formato.isEmpty()) {
-        try {
-            VB::Format(QDate(2000, 1, 1), formato);
-        } catch (const VB::ErroDeExecucao& erro) {
-            if (erro.Numero() != 13) throw VB::ErroDeExecucao(380); // 13: a number pattern, given a date
-        }
+namespace {
+
+// A pattern VB's Format does not know is refused when it is set, not when a page is drawn.
+void VerificarFormato(const QString& formato) {
+    if (formato.isEmpty()) return;
+    try {
+        VB::Format(QDate(2000, 1, 1), formato);
+    } catch (const VB::ErroDeExecucao& erro) {
+        if (erro.Numero() != 13) throw VB::ErroDeExecucao(380); // 13: a number pattern, given a date
     }
+}
+
+} // namespace
+
+void RptTextBox::setDataFormat(const QString& formato) {
+    VerificarFormato(formato);
     mstrDataFormat = formato;
+}
+
+void RptTextBox::setFormatoConforme(const QString& campo, const QHash<QString, QString>& formatos) {
+    for (const QString& formato : formatos)
+        VerificarFormato(formato);
+    mstrCampoDoFormato = campo;
+    mformatos = campo.isEmpty() ? QHash<QString, QString>() : formatos;
 }
 
 void RptLine::setBorderWidth(int pixels) {
@@ -107,6 +121,16 @@ Section::Section(QObject* relatorio, const QString& nome, Tipo tipo, int altura)
 
 void Section::setHeight(int twips) {
     mintHeight = NaoNegativo(twips);
+}
+
+void Section::VerificarNomeNovo(const QString& nome) const {
+    const QList<Section*> secoes = parent() ? parent()->findChildren<Section*>(Qt::FindDirectChildrenOnly)
+                                            : QList<Section*>{const_cast<Section*>(this)};
+    for (const Section* secao : secoes)
+        for (const RptControl* controle : secao->mcontroles)
+            if (controle->objectName().compare(nome, Qt::CaseInsensitive) == 0)
+                throw VB::ErroDeExecucao(380, QStringLiteral("O relatório já tem um controle chamado \"") +
+                                                  nome + QStringLiteral("\"."));
 }
 
 RptControl* Section::Controls(const QString& nome) const {

@@ -1,11 +1,12 @@
 #pragma once
 // What a data report's design is made of: sections (page header, detail, page footer)
 // and the controls they hold, as VB's data-report designer gave them: RptLabel (a
-// fixed Caption; "%d" in it prints the issue date, "%p" the page number, "%P" the
-// page count), RptTextBox (the value of its DataField in the data source, written with
-// its DataFormat, or in the value's default text form when that is empty), RptLine
-// and RptShape. Positions and sizes are in twips from the top left of the section;
-// fonts in points; colours are VB colours (0x00BBGGRR).
+// fixed Caption; in a caption the design itself holds, "%d" prints the issue date,
+// "%p" the page number, "%P" the page count), RptTextBox (the value of its DataField
+// in the data source, written with its DataFormat, or in the value's default text form
+// when that is empty), RptLine and RptShape. Control names are unique in a report
+// (letter case ignored), so that a name reaches one control only. Positions and sizes are in twips from the
+// top left of the section; fonts in points; colours are VB colours (0x00BBGGRR).
 //
 // Every control answers Caption and DataField through its base class, as late
 // binding did: asking a control for a member its kind does not have is error 438.
@@ -17,6 +18,7 @@
 // of a million quotes opens at its first page, and any page is reached directly);
 // columns never run into each other; and smaller type would make a row unreadable.
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QRect>
@@ -102,10 +104,23 @@ class RptLabel : public RptControleDeTexto {
 public:
     using RptControleDeTexto::RptControleDeTexto;
     QString Caption() const override { return mstrCaption; }
-    void setCaption(const QString& texto) override { mstrCaption = texto; }
+    // A caption set by the code that fills the report (a client's name, a number) is
+    // data: it prints exactly as given, "%" and all.
+    void setCaption(const QString& texto) override {
+        mstrCaption = texto;
+        mbooComCodigos = false;
+    }
+    // A caption of the design itself ("Emissão: %d", "Página: %p de %P"): its codes
+    // print the issue date, the page and the page count.
+    void setCaptionDoDesenho(const QString& texto) {
+        mstrCaption = texto;
+        mbooComCodigos = true;
+    }
+    bool CaptionComCodigos() const { return mbooComCodigos; }
 
 private:
     QString mstrCaption;
+    bool mbooComCodigos = false;
 };
 
 class RptTextBox : public RptControleDeTexto {
@@ -120,10 +135,22 @@ public:
     // A pattern of VB's Format ("#,##0.00", "dd/mm/yyyy"); empty for the default text form.
     QString DataFormat() const { return mstrDataFormat; }
     void setDataFormat(const QString& formato);
+    // A pattern chosen by another field of the same row: a row whose field campo holds,
+    // in its default text form, one of the keys of formatos is written with that key's
+    // pattern; other rows with DataFormat (a sheet's quantities: whole numbers for
+    // services, three decimals for products). Patterns are checked as DataFormat's.
+    void setFormatoConforme(const QString& campo, const QHash<QString, QString>& formatos);
+    QString CampoDoFormato() const { return mstrCampoDoFormato; }
+    // The pattern for a row whose field CampoDoFormato holds valorDoCampo.
+    QString FormatoDaLinha(const QString& valorDoCampo) const {
+        return mformatos.value(valorDoCampo, mstrDataFormat);
+    }
 
 private:
     QString mstrDataField;
     QString mstrDataFormat;
+    QString mstrCampoDoFormato;
+    QHash<QString, QString> mformatos;
 };
 
 // A straight line from the top left to the bottom right of its area (a height of 0
@@ -204,14 +231,18 @@ public:
     Q_INVOKABLE RptControl* Controls(const QString& nome) const;
     const QList<RptControl*>& ListaDeControles() const { return mcontroles; }
 
-    // Adds a control of kind T to the design, drawn after the ones added before it.
+    // Adds a control of kind T to the design, drawn after the ones added before it; a
+    // name another control of the report already has is error 380.
     template <class T> T* Adicionar(const QString& nome, int left, int top, int width, int height) {
+        VerificarNomeNovo(nome);
         auto* controle = new T(this, nome, QRect(left, top, width, height));
         mcontroles.append(controle);
         return controle;
     }
 
 private:
+    void VerificarNomeNovo(const QString& nome) const;
+
     Tipo mtipo;
     int mintHeight;
     bool mbooVisible = true;

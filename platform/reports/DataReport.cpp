@@ -106,10 +106,11 @@ void DataReport::VerificarDesenho() const {
     for (qint32 i = 0; i < mrsDataSource->FieldsCount(); ++i)
         campos.append(mrsDataSource->FieldName(i));
     for (const RptTextBox* caixa : CaixasVinculadas())
-        if (!campos.contains(caixa->DataField(), Qt::CaseInsensitive))
-            throw VB::ErroDeExecucao(
-                3265, QStringLiteral("A fonte de dados não tem o campo \"%1\" da caixa de texto \"%2\".")
-                          .arg(caixa->DataField(), caixa->objectName()));
+        for (const QString& campo : {caixa->DataField(), caixa->CampoDoFormato()})
+            if (!campo.isEmpty() && !campos.contains(campo, Qt::CaseInsensitive))
+                throw VB::ErroDeExecucao(
+                    3265, QStringLiteral("A fonte de dados não tem o campo \"%1\" da caixa de texto \"%2\".")
+                              .arg(campo, caixa->objectName()));
 }
 
 LeitorDePaginas DataReport::PrepararLeitura() const {

@@ -43,8 +43,13 @@ PaginaDoRelatorio LeitorDePaginas::Ler(qint32 pagina) const {
         if (i > 0) mfonte->MoveNext();
         QStringList textos;
         textos.reserve(mcaixas.size());
-        for (const RptTextBox* caixa : mcaixas)
-            textos.append(TextoDoValor(mfonte->Fields(caixa->DataField()).Value, caixa->DataFormat()));
+        for (const RptTextBox* caixa : mcaixas) {
+            const QString formato =
+                caixa->CampoDoFormato().isEmpty()
+                    ? caixa->DataFormat()
+                    : caixa->FormatoDaLinha(VB::CStr(mfonte->Fields(caixa->CampoDoFormato()).Value));
+            textos.append(TextoDoValor(mfonte->Fields(caixa->DataField()).Value, formato));
+        }
         resultado.Linhas.append(std::move(textos));
     }
     return resultado;

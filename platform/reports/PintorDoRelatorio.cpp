@@ -3,11 +3,13 @@
 #include "platform/controls/CoresVB.h"
 #include "platform/reports/DataReport.h"
 
+#include <QFileInfo>
 #include <QGlyphRun>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 namespace {
 
@@ -108,7 +110,9 @@ void PintorDoRelatorio::PintarSecao(QPainter& p, const SecaoPreparada& secao, qr
     for (const ControlePreparado& c : secao.Controles) {
         const QRectF area = QRectF(c.Controle->Area()).translated(origem);
         if (auto* rotulo = qobject_cast<const RptLabel*>(c.Controle)) {
-            PintarTexto(p, c, area.topLeft(), TextoDoRotulo(rotulo->Caption(), pagina));
+            PintarTexto(p, c, area.topLeft(),
+                        rotulo->CaptionComCodigos() ? TextoDoRotulo(rotulo->Caption(), pagina)
+                                                    : rotulo->Caption());
         } else if (c.IndiceDoTexto >= 0) {
             PintarTexto(p, c, area.topLeft(), linha.value(c.IndiceDoTexto));
         } else if (auto* linhaReta = qobject_cast<const RptLine*>(c.Controle)) {
@@ -220,12 +224,33 @@ bool GerarPaginas(QPainter& p, QPagedPaintDevice& dispositivo, const DataReport&
 
 bool GravarPdf(const DataReport& relatorio, const LeitorDePaginas& leitor, const QString& caminho, qint32 de,
                qint32 ate, const std::function<bool(qint32 pagina)>& progresso) {
-    QPdfWriter pdf(caminho);
-    pdf.setPageLayout(LayoutDaPagina(relatorio));
-    pdf.setTitle(relatorio.Caption());
-    QPainter p;
-    if (!p.begin(&pdf))
-        throw VB::ErroDeExecucao(75,
-                                 QStringLiteral("Não foi possível gravar o arquivo \"%1\".").arg(caminho));
-    return GerarPaginas(p, pdf, relatorio, leitor, de, ate, progresso);
+    // The pages go to a temporary file beside the target, which replaces the target only
+    // once the whole document was written and closed without error: a failure, a
+    // cancel or a full disk leaves a file that was there as it was.
+    const bool existia = QFileInfo::exists(caminho);
+    QSaveFile arquivo(caminho);
+    const auto falha = [&](const QString& motivo) {
+        arquivo.cancelWriting();
+        QString descricao = QStringLiteral("Não foi possível gravar o arquivo \"") + caminho +
+                            QStringLiteral("\" (") + motivo + QStringLiteral(").");
+        if (existia) descricao += QStringLiteral(" O arquivo que já existia não foi alterado.");
+        return VB::ErroDeExecucao(75, descricao);
+    };
+    if (!arquivo.open(QIODevice::WriteOnly)) throw falha(arquivo.errorString());
+    bool completo = false;
+    {
+        QPdfWriter pdf(&arquivo);
+        pdf.setPageLayout(LayoutDaPagina(relatorio));
+        pdf.setTitle(relatorio.Caption());
+        QPainter p;
+        if (!p.begin(&pdf)) throw falha(QStringLiteral("o PDF não pôde ser iniciado"));
+        completo = GerarPaginas(p, pdf, relatorio, leitor, de, ate, progresso);
+        if (!p.end() && completo) throw falha(QStringLiteral("o PDF não pôde ser concluído"));
+    }
+    if (!completo) {
+        arquivo.cancelWriting();
+        return false;
+    }
+    if (!arquivo.commit()) throw falha(arquivo.errorString());
+    return true;
 }

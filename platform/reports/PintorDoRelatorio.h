@@ -84,7 +84,12 @@ bool GerarPaginas(QPainter& p, QPagedPaintDevice& dispositivo, const DataReport&
                   const LeitorDePaginas& leitor, qint32 de, qint32 ate,
                   const std::function<bool(qint32 pagina)>& progresso = {});
 
-// Writes pages de..ate to a PDF file; error 75 when the file cannot be written.
-// Answers false when progresso stopped it (the file then holds the pages written).
+// Writes pages de..ate to a PDF file: the one place a report's PDF is written (the
+// preview's export, ExportarParaPdf, a quote sent to a client). The file at caminho is
+// replaced only by a complete document: when progresso stops the writing (the answer
+// is then false) or anything fails, a file that was there is left byte for byte as it
+// was and no other file is left behind. A failure to write is error 75, its
+// description naming the file, the reason and, when one existed, that it was kept.
+// The reader's errors reach the caller as they are.
 bool GravarPdf(const DataReport& relatorio, const LeitorDePaginas& leitor, const QString& caminho, qint32 de,
                qint32 ate, const std::function<bool(qint32 pagina)>& progresso = {});

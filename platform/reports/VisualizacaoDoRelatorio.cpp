@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -293,11 +294,24 @@ void VisualizacaoDoRelatorio::ExportarParaPdf() {
     dialogo.selectFile(windowTitle() + QStringLiteral(".pdf"));
     Plataforma::ExibirModal(&dialogo);
     if (dialogo.result() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
-    const QString arquivo = dialogo.selectedFiles().constFirst();
+    GravarPdfComProgresso(dialogo.selectedFiles().constFirst());
+}
+
+bool VisualizacaoDoRelatorio::GravarPdfComProgresso(const QString& arquivo) {
+    const bool existia = QFileInfo::exists(arquivo);
+    bool falhou = false;
     const bool completo =
         ComProgresso(QStringLiteral("Gravando o PDF..."), 1, QuantidadeDePaginas(), [&](const auto& avancar) {
-            return GravarPdf(mrelatorio, mleitor, arquivo, 1, QuantidadeDePaginas(), avancar);
+            falhou = true; // until the writer answers: an error it raises was already shown
+            const bool gravado = GravarPdf(mrelatorio, mleitor, arquivo, 1, QuantidadeDePaginas(), avancar);
+            falhou = false;
+            return gravado;
         });
-    // A cancelled or failed export leaves no half-written file behind.
-    if (!completo) QFile::remove(arquivo);
+    if (!completo && !falhou)
+        Plataforma::MsgBox(
+            QStringLiteral("A gravação do PDF foi cancelada. ") +
+                (existia ? QStringLiteral("O arquivo \"") + arquivo + QStringLiteral("\" não foi alterado.")
+                         : QStringLiteral("Nenhum arquivo foi gravado.")),
+            Plataforma::vbInformation, windowTitle());
+    return completo;
 }

@@ -47,6 +47,10 @@ public:
     void ImprimirEm(QPrinter& impressora);
     // The save dialog, then the whole report as a PDF at the chosen path.
     Q_INVOKABLE void ExportarParaPdf();
+    // The whole report written to arquivo (GravarPdf) under a progress dialog the person
+    // may cancel; false when cancelled (the person is told) or failed (the error shown).
+    // A file that was there is kept as it was in both cases.
+    bool GravarPdfComProgresso(const QString& arquivo);
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;

@@ -230,6 +230,15 @@ private slots:
             << QStringList{
                    QStringLiteral("produtos.csv: linha 4: o código de barras 7891000100103 já pertence ao "
                                   "produto 1.")};
+        // Values are printed as typed: a "%" in them is no place for another value.
+        QTest::newRow("valores com %")
+            << "produtos.csv"
+            << QByteArray(Produtos).append("%3x;;Cópia %1;;;;;;;\n4;%2;Outra;;;;;;;\n5;%2;A;;;;;;;\n")
+            << QStringList{
+                   QStringLiteral(
+                       "produtos.csv: linha 4: CodigoInterno: valor '%3x' inválido; informe um número "
+                       "inteiro de 1 a 999999999999."),
+                   QStringLiteral("produtos.csv: linha 6: o código de barras %2 já pertence ao produto 4.")};
         QTest::newRow("coluna desconhecida e coluna que falta")
             << "clientes.csv" << QByteArray("Codigo;Apelido\n1;Ana\n")
             << QStringList{QStringLiteral("clientes.csv: linha 1: coluna 'Codigo' desconhecida."),

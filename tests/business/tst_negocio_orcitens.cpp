@@ -169,10 +169,10 @@ private slots:
             Conteudo(*rs),
             (QStringList{QStringLiteral("NumeroDoOrcamento=1|NomeDoServicoOuNomeDoProduto=Consulta clínica|"
                                         "NomeDoAnimal=Rex|Quantidade=1|ValorUnitario=120|DescontoEmValor=12|"
-                                        "ValorLiquido=108"),
+                                        "ValorLiquido=108|TipoDeLancamento=1"),
                          QStringLiteral("NumeroDoOrcamento=1|NomeDoServicoOuNomeDoProduto=Ração Cães 15 kg|"
                                         "NomeDoAnimal=Rex|Quantidade=2|ValorUnitario=219,9|DescontoEmValor=0|"
-                                        "ValorLiquido=439,8")}));
+                                        "ValorLiquido=439,8|TipoDeLancamento=2")}));
         rs->MoveFirst();
         QCOMPARE(rs->Fields(QStringLiteral("NumeroDoOrcamento")).Value.typeId(), QMetaType::Double);
     }

@@ -523,8 +523,13 @@ void TesteDoCenario::fichaImpressaEmPdfComOsTotais() {
     QVERIFY2(texto.contains(mcat.ApelidoDoCliente), qPrintable(texto));
     QVERIFY2(texto.contains(mcat.ProdutoDoCodigo) && !texto.contains(mcat.ProdutoDaBalanca),
              qPrintable(texto));
-    const QStringList esperados{mlstTotaisDaLista.at(0), mlstTotaisDaLista.at(1) + u"%"_s,
-                                mlstTotaisDaLista.at(2), mlstTotaisDaLista.at(3)};
+    // The list's values as money ("#,##0.00"), whatever text the grid holds them in.
+    const auto dinheiro = [](const QString& texto) {
+        const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+        return br.toString(br.toDouble(texto), 'f', 2);
+    };
+    const QStringList esperados{dinheiro(mlstTotaisDaLista.at(0)), dinheiro(mlstTotaisDaLista.at(1)) + u"%"_s,
+                                dinheiro(mlstTotaisDaLista.at(2)), dinheiro(mlstTotaisDaLista.at(3))};
     for (const QString& valor : esperados)
         QVERIFY2(texto.contains(valor), qPrintable(valor + u" missing from:\n"_s + texto));
 }

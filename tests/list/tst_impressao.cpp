@@ -85,6 +85,7 @@ private slots:
     void listaFiltradaImprimeTodaASelecaoEVoltaAPagina();
     void fichaDaListaEDoHost();
     void fichaLongaENomesLongosCortadosEmSuasCaixas();
+    void fichaComQuantidadesValoresEPorcentoDoCliente();
 
 protected:
     void Preparar() override;
@@ -212,8 +213,9 @@ void TesteDaImpressao::listaFiltradaImprimeTodaASelecaoEVoltaAPagina() {
 void TesteDaImpressao::fichaDaListaEDoHost() {
     QVERIFY(GravarOrcamento(1) > 0 && GravarOrcamento(2) > 0);
     Cenario c;
-    // From the list: the client and the values as the grid's texts ("210", "5,71%", "12",
-    // "198"), the number from the items; "Itens" for two items, "Item" for one.
+    // From the list: the client and the values of the grid's row as money ("210,00",
+    // "5,71%", "12,00", "198,00"), the number from the items; "Itens" for two items,
+    // "Item" for one.
     c.ImprimirFichaDaLinha(1);
     c.ImprimirFichaDaLinha(2);
     QCOMPARE(mrelatorios.size(), 2);
@@ -221,7 +223,8 @@ void TesteDaImpressao::fichaDaListaEDoHost() {
     CompararComReferencia(mrelatorios[0].Texto, u"impressao_ficha_da_lista"_s);
     static const QRegularExpression titulo(u"(?m)^\\s*(Item|Itens)\\s*$"_s);
     QCOMPARE(titulo.match(mrelatorios[1].Texto).captured(1), u"Item"_s);
-    QVERIFY(mrelatorios[1].Texto.contains(u"Orçamento no.: 1"_s) && mrelatorios[1].Texto.contains(u"10%"_s));
+    QVERIFY(mrelatorios[1].Texto.contains(u"Orçamento no.: 1"_s) &&
+            mrelatorios[1].Texto.contains(u"10,00%"_s));
     QCOMPARE(c.Numeros(), (QStringList{u"2"_s, u"1"_s}));
     // From the host: the values formatted, the client from the working context.
     modPrincipal::FichaAbertaDiretamente = true;
@@ -271,13 +274,53 @@ void TesteDaImpressao::fichaLongaENomesLongosCortadosEmSuasCaixas() {
     int vacinas = 0;
     for (qsizetype k = 0; k < paginas.size(); ++k) {
         for (const QString& fixo :
-             {u"Clínica Escola"_s, u"Orçamento no.: 1"_s, u"Maria Antônia"_s, nome.left(30), u"5430"_s,
+             {u"Clínica Escola"_s, u"Orçamento no.: 1"_s, u"Maria Antônia"_s, nome.left(30), u"5.430,00"_s,
               u"Serviço / Produto"_s, Aplicativo, u"Página: %1 de %2"_s.arg(k + 1).arg(paginas.size())})
             QVERIFY2(paginas[k].count(fixo) == 1, qPrintable(u"página %1 sem \"%2\""_s.arg(k + 1).arg(fixo)));
         vacinas += paginas[k].count(u"Vacina V10"_s);
     }
     QVERIFY(paginas.size() >= 2 && vacinas == 59 && paginas.first().contains(servico.left(20)));
     QVERIFY(ErrosExibidos().isEmpty());
+}
+
+void TesteDaImpressao::fichaComQuantidadesValoresEPorcentoDoCliente() {
+    // The consultation (120,00 less 12,00) and 1,240 kg of product 100 at 17,50: amounts
+    // the grid holds as "141,7", "12" and "129,7".
+    BancoDeTeste::GradeEmMemoria grade;
+    auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
+    grade.AdicionarProduto(u"7891234567895"_s, 100, 10, u"1,240"_s, u"17,50"_s, u"0,00"_s, u"0,00"_s,
+                           u"21,70"_s);
+    orcamento->ValorTotal = Currency::DeDouble(141.7);
+    orcamento->DescontoEmPercentual = Currency::DeDouble(8.47);
+    orcamento->ValorLiquido = Currency::DeDouble(129.7);
+    QCOMPARE(orcamento->Adicionar(), 0);
+    const double numero = orcamento->CodigoGerado;
+    const QString apelido = u"Pet%diva 100%pet"_s;
+    Banco::Executar(u"UPDATE Clientes SET ApelidoOuNomeFantasia = ? WHERE CodigoDoCliente = 1"_s, {apelido});
+    Cenario c;
+    c.ImprimirFichaDaLinha(1);
+    modPrincipal::FichaAbertaDiretamente = true;
+    modPrincipal::CodigoDoCliente = 1;
+    modPrincipal::ApelidoOuNomeFantasiaDoCliente = apelido;
+    modPrincipal::NomeOuRazaoSocialDoCliente = u"Loja %1 de %d"_s;
+    QCOMPARE(frmLista::ImprimirFichaEmListaOculta(numero, Currency::DeDouble(141.7), Currency::DeDouble(8.47),
+                                                  Currency::DeInteiro(12), Currency::DeDouble(129.7)),
+             qint16(0));
+    QCOMPARE(mrelatorios.size(), 2);
+    // The same sheet from the list and from the host: the nickname as typed, amounts as
+    // money, the consultation's quantity whole and the product's with three decimals.
+    for (const RelatorioExibido& relatorio : mrelatorios) {
+        const QString& texto = relatorio.Texto;
+        for (const char16_t* esperado :
+             {u"\\b1\\s+Pet%diva 100%pet\\s", u"Valor líquido:\\s+141,70\\s+8,47%?\\s+12,00\\s+129,70\\s",
+              u"Consulta clínica\\s+Rex\\s+1\\s+120,00\\s+12,00\\s+108,00",
+              u"Ração Cães 15 kg\\s+Rex\\s+1,240\\s+17,50\\s+0,00\\s+21,70"})
+            QVERIFY2(QRegularExpression(QString::fromUtf16(esperado)).match(texto).hasMatch(),
+                     qPrintable(QString::fromUtf16(esperado) + u"\n"_s + texto));
+    }
+    QVERIFY(mrelatorios[0].Texto.contains(u"8,47%"_s));
+    QVERIFY(mrelatorios[1].Texto.contains(u"Loja %1 de %d"_s));
+    QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
 }
 
 QTEST_MAIN(TesteDaImpressao)
