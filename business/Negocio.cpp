@@ -46,11 +46,13 @@ QSqlDatabase AbrirPostgreSQL(const QString& textoDaUrl) {
     return db;
 }
 
-QSqlDatabase AbrirSQLite(const QString& arquivo) {
+QSqlDatabase AbrirSQLite(const QString& arquivo, const Configuracao& configuracao) {
     if (!QDir().mkpath(QFileInfo(arquivo).absolutePath()))
         FalharAoAbrir(
             arquivo,
             QStringLiteral("não foi possível criar a pasta %1.").arg(QFileInfo(arquivo).absolutePath()));
+    for (const QString& aviso : Banco::RestringirAoDono(arquivo))
+        if (configuracao.Registrar) configuracao.Registrar(aviso);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Banco::NomeDaConexao);
     db.setDatabaseName(arquivo);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
@@ -77,7 +79,8 @@ void Iniciar(const Configuracao& configuracao) {
     try {
         QSqlDatabase db = configuracao.UrlPostgreSQL.isEmpty()
                               ? AbrirSQLite(configuracao.ArquivoSQLite.isEmpty() ? ArquivoSQLitePadrao()
-                                                                                 : configuracao.ArquivoSQLite)
+                                                                                 : configuracao.ArquivoSQLite,
+                                            configuracao)
                               : AbrirPostgreSQL(configuracao.UrlPostgreSQL);
         Banco::PrepararConexao(db);
         // Another workstation starting at the same moment may hold the database.
