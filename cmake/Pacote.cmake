@@ -50,8 +50,8 @@ install(FILES ${CMAKE_BINARY_DIR}/pacote/zelt_host.1.gz ${CMAKE_BINARY_DIR}/paco
         DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${CMAKE_BINARY_DIR}/pacote/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelt-orcamentos)
 
-# Debian's hardening of what the package installs: read-only relocations bound at start,
-# fortified string functions, a protected stack.
+# Debian's hardening of what the package installs: relocations read-only and bound at
+# start (lintian warns without them).
 foreach(_zelt_alvo ${_zelt_programas} ${_zelt_bibliotecas})
     target_link_options(${_zelt_alvo} PRIVATE -Wl,-z,relro -Wl,-z,now)
 endforeach()
