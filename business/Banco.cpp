@@ -1,5 +1,6 @@
 #include "business/Banco.h"
 
+#include <QFile>
 #include <QRandomGenerator>
 #include <QSqlError>
 #include <QSqlRecord>
@@ -90,6 +91,23 @@ Dialeto DialetoAtual() {
 
 void Falhar(const QString& descricao) {
     throw VB::ErroDeExecucao(NumeroDoErroDeBanco, descricao);
+}
+
+QStringList RestringirAoDono(const QString& arquivo) {
+    const QFile::Permissions dosOutros = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                         QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    QStringList avisos;
+    for (const char* sufixo : {"", "-journal", "-wal", "-shm"}) {
+        QFile banco(arquivo + QLatin1String(sufixo));
+        if (!banco.exists() || !(banco.permissions() & dosOutros)) continue;
+        avisos << (banco.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
+                       ? QStringLiteral("As permissões de %1 foram restringidas ao dono do arquivo (0600): "
+                                        "outros usuários podiam ler os dados da clínica.")
+                       : QStringLiteral(
+                             "Não foi possível restringir as permissões de %1 ao dono do arquivo."))
+                      .arg(banco.fileName());
+    }
+    return avisos;
 }
 
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {

@@ -14,6 +14,7 @@
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 
@@ -89,6 +90,12 @@ inline QVariant Coluna(const QSqlQuery& q, const char* nome) {
 qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const QString& colunaDaChave);
 
 [[noreturn]] void Falhar(const QString& descricao);
+
+// A SQLite file holds the clinic's clients: it is its owner's alone. The file, and its
+// journal and WAL companions, when group or others may use them, are narrowed to
+// 0600 (the programs create new files so already). One line per file narrowed, or
+// that could not be, for the log.
+QStringList RestringirAoDono(const QString& arquivo);
 
 // Runs the body (a whole unit of work, or a selection) and runs it again when that is
 // safe and may help:

@@ -53,7 +53,7 @@ QSqlDatabase AbrirPostgreSQL(const QString& textoDaUrl, const QString& semSenha)
     return db;
 }
 
-QSqlDatabase AbrirSQLite(const QString& arquivo) {
+QSqlDatabase AbrirSQLite(const QString& arquivo, const Configuracao& configuracao) {
     const QString pasta = QFileInfo(arquivo).absolutePath();
     if (!QDir().mkpath(pasta))
         FalharAoAbrir(arquivo, QStringLiteral("não foi possível criar a pasta %1.").arg(pasta));
@@ -67,6 +67,8 @@ QSqlDatabase AbrirSQLite(const QString& arquivo) {
             FalharAoAbrir(
                 arquivo, QStringLiteral("o arquivo não é um banco de dados SQLite. Nada foi alterado nele."));
     }
+    for (const QString& aviso : Banco::RestringirAoDono(arquivo))
+        if (configuracao.Registrar) configuracao.Registrar(aviso);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Banco::NomeDaConexao);
     db.setDatabaseName(arquivo);
     db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=10000"));
@@ -129,7 +131,7 @@ void Iniciar(const Configuracao& configuracao) {
     const QString nome = NomeDoBanco(configuracao);
     try {
         QSqlDatabase db = configuracao.UrlPostgreSQL.isEmpty()
-                              ? AbrirSQLite(nome)
+                              ? AbrirSQLite(nome, configuracao)
                               : AbrirPostgreSQL(configuracao.UrlPostgreSQL, nome);
         Banco::EsquecerConexaoAnterior();
         VerificarQueEhDoPrograma(nome);

@@ -11,6 +11,7 @@
 // The host may override both with its own options by filling Configuracao.
 
 #include <QString>
+#include <functional>
 
 namespace Negocio {
 
@@ -18,6 +19,9 @@ struct Configuracao {
     QString ArquivoSQLite;                // empty: the default file
     QString UrlPostgreSQL;                // set: PostgreSQL instead of SQLite
     bool CriarDadosDeDemonstracao = true; // only ever on a database created now
+    // Where the layer notes what it did on its own that the user may look for later
+    // (a database file narrowed to its owner): the host's error log. Empty: nowhere.
+    std::function<void(const QString&)> Registrar;
 };
 
 // The configuration the environment asks for.

@@ -4,7 +4,9 @@
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRComboBox.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QDialogButtonBox>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -101,6 +103,16 @@ QString NomeDoControle(QWidget* widget) {
     return widget->objectName();
 }
 
+// What the buttons of a dialog's button boxes read (a message box's, a file or print
+// dialog's), without their mnemonics' "&", in the boxes' order.
+QJsonArray Botoes(const QWidget* janela) {
+    QJsonArray textos;
+    for (const QDialogButtonBox* caixa : janela->findChildren<QDialogButtonBox*>())
+        for (const QAbstractButton* botao : caixa->buttons())
+            if (botao->isVisibleTo(janela)) textos << QString(botao->text()).remove(u'&');
+    return textos;
+}
+
 QJsonObject Janelas() {
     QJsonArray janelas;
     for (QWidget* janela : QApplication::topLevelWidgets()) {
@@ -110,12 +122,17 @@ QJsonObject Janelas() {
         descricao.insert(QStringLiteral("classe"), QLatin1String(janela->metaObject()->className()));
         descricao.insert(QStringLiteral("titulo"), janela->windowTitle());
         descricao.insert(QStringLiteral("propriedades"), Propriedades(janela));
+        descricao.insert(QStringLiteral("botoes"), Botoes(janela));
         janelas << descricao;
     }
     QWidget* foco = QApplication::focusWidget();
     auto nome = [](QWidget* w) { return w ? w->objectName() : QString(); };
     return {{QStringLiteral("janelas"), janelas},
             {QStringLiteral("ativa"), nome(QApplication::activeWindow())},
+            {QStringLiteral("classeDaAtiva"),
+             QApplication::activeWindow()
+                 ? QLatin1String(QApplication::activeWindow()->metaObject()->className())
+                 : QLatin1String("")},
             {QStringLiteral("modal"), nome(QApplication::activeModalWidget())},
             {QStringLiteral("foco"), NomeDoControle(foco)},
             {QStringLiteral("janelaDoFoco"), foco ? nome(foco->window()) : QString()}};

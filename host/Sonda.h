@@ -7,8 +7,9 @@
 //
 // Off by default: the host starts it only when ZELT_SONDA names a local socket. Each
 // request is one line; each answer one line of JSON. Requests:
-//   janelas                       the visible top-level windows, the active one, the
-//                                 modal one and the control with the focus
+//   janelas                       the visible top-level windows (with what their
+//                                 dialog buttons read), the active one and its class,
+//                                 the modal one and the control with the focus
 //   controle <caminho>            one control: place on the screen, flags, its own
 //                                 properties, a grid's cells, a combo box's entries
 //   celula <caminho> <row> <col>  where a grid's cell is on the screen

@@ -3,9 +3,11 @@
 
 #include "business/Negocio.h"
 #include "contracts/DadosDoUsuario.h"
+#include "contracts/Programa.h"
 #include "contracts/VB.h"
 #include "host/JanelaDoMenu.h"
 #include "host/Sonda.h"
+#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include <QApplication>
@@ -43,15 +45,37 @@ void Erro(const QString& texto) {
     std::fprintf(stderr, "%s\n", qPrintable(texto));
 }
 
+// A database that cannot be opened (corrupt, locked, newer than the program, a server
+// out of reach): one line on the terminal, the error log, and, on a display, a message
+// box, since a start from the desktop's menu has no terminal to read.
+int FalhaAoIniciar(const VB::ErroDeExecucao& erro, bool naTela) {
+    Erro(erro.Descricao());
+    Suite::RegistrarErro(NomeDaAplicacao, QString::number(erro.Numero()), erro.Descricao(),
+                         QStringLiteral("zelt_host, Iniciar"));
+    if (naTela)
+        Plataforma::MsgBox(QStringLiteral("O programa não pôde ser iniciado.\n\n") + erro.Descricao() +
+                               QStringLiteral("\n\nO erro foi registrado em ") +
+                               Suite::CaminhoDoLogDeErros() + QStringLiteral("."),
+                           Plataforma::vbCritical, NomeDaAplicacao);
+    return 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // Options that decide the platform are read before the application exists.
+    // Options that decide the platform are read before the application exists: a
+    // capture, and the help and version, need no display.
     QString captura;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (QString::fromLocal8Bit(argv[i]) == QStringLiteral("--captura"))
+    bool soTexto = false;
+    for (int i = 1; i < argc; ++i) {
+        const QString argumento = QString::fromLocal8Bit(argv[i]);
+        if (argumento == QStringLiteral("--captura") && i + 1 < argc)
             captura = QString::fromLocal8Bit(argv[i + 1]);
-    if (!captura.isEmpty())
+        soTexto = soTexto || argumento == QStringLiteral("--help") || argumento == QStringLiteral("-h") ||
+                  argumento == QStringLiteral("--help-all") || argumento == QStringLiteral("--version") ||
+                  argumento == QStringLiteral("-v");
+    }
+    if (!captura.isEmpty() || soTexto)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     else if (!HaTela()) {
         Erro(QStringLiteral("Nenhuma tela disponível: use --captura lista.png para gravar a lista num "
@@ -60,6 +84,7 @@ int main(int argc, char* argv[]) {
     }
 
     QApplication aplicacao(argc, argv);
+    Programa::Preparar(aplicacao);
     QApplication::setOrganizationName(QStringLiteral("ZELT"));
     QApplication::setApplicationName(QStringLiteral("ZELT_A_Orcamentos"));
     QApplication::setFont(QFont(QStringLiteral("Arial"), 10));
@@ -69,6 +94,7 @@ int main(int argc, char* argv[]) {
     QCommandLineParser opcoes;
     opcoes.setApplicationDescription(QStringLiteral("Orçamentos de clínicas veterinárias e pet shops"));
     opcoes.addHelpOption();
+    opcoes.addVersionOption();
     opcoes.addOption({QStringLiteral("usuario"), QStringLiteral("administrador (padrão) ou balconista."),
                       QStringLiteral("perfil"),
                       qEnvironmentVariable("ZELT_USUARIO", QStringLiteral("administrador"))});
@@ -99,11 +125,14 @@ int main(int argc, char* argv[]) {
     }
     if (opcoes.isSet(QStringLiteral("banco-url")))
         configuracao.UrlPostgreSQL = opcoes.value(QStringLiteral("banco-url"));
+    configuracao.Registrar = [](const QString& aviso) {
+        Suite::RegistrarErro(NomeDaAplicacao, QStringLiteral("0"), aviso,
+                             QStringLiteral("zelt_host, Iniciar"));
+    };
     try {
         Negocio::Iniciar(configuracao);
     } catch (const VB::ErroDeExecucao& erro) {
-        Erro(erro.Descricao());
-        return 1;
+        return FalhaAoIniciar(erro, captura.isEmpty());
     }
     Suite::RegistrarComponentesDaSuite();
 

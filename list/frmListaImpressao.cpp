@@ -17,6 +17,9 @@
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/XRComboBox.h"
+
+#include <QDate>
 
 namespace {
 
@@ -40,6 +43,11 @@ void PreencherCabecalhoERodape(DataReport& relatorio, const QString& lstrNomeFan
     Legenda(relatorio, cabecalho, QStringLiteral("lblSubtitulo"), subtitulo);
     Legenda(relatorio, QStringLiteral("RodapeDaPagina"), QStringLiteral("lblTituloDoAplicativo"),
             modPrincipal::NomeDaAplicacao);
+}
+
+// The name the preview's save dialog proposes for the PDF: what the document is.
+void NomearArquivo(DataReport& relatorio, const QString& nome) {
+    relatorio.setProperty("NomeDoArquivo", nome);
 }
 
 // Bound to the whole recordset (a recordset has no data members) and shown maximized,
@@ -115,6 +123,9 @@ qint16 frmLista::ImprimirLista() {
         PreencherCabecalhoERodape(ldrLista, lstrNomeFantasia, QStringLiteral("Orçamentos"),
                                   mbooFiltrado ? QStringLiteral("Lista filtrada")
                                                : QStringLiteral("Lista completa"));
+        NomearArquivo(ldrLista, QStringLiteral("Orçamentos - ") + xrcmbSituacao->Text() +
+                                    QStringLiteral(" - ") +
+                                    QDate::currentDate().toString(QStringLiteral("dd-MM-yyyy")));
         Ponto = 7;
         Exibir(ldrLista, lrstResultado);
         Ponto = 8;
@@ -216,6 +227,10 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
             lbl(u"lblDescontoEmValor", valor(ColunaDescontoEmValor));
             lbl(u"lblValorLiquido", valor(ColunaValorLiquido));
         }
+        NomearArquivo(
+            ldrFicha,
+            QStringLiteral("Orçamento ") + VB::CStr(lvarNumero) + QStringLiteral(" - ") +
+                ldrFicha.Sections(cabecalho)->Controls(QStringLiteral("lblNomeOuRazaoSocial"))->Caption());
         Ponto = 9;
         Exibir(ldrFicha, lrstItens);
         ImprimirFicha = 0;

@@ -3,16 +3,17 @@
 # record form with a filled quote, the three search dialogs and the first page of the
 # two reports. They are taken from a run of the counter scenario (tests/cenario) on a
 # fresh SQLite database with the demo clinic, on an X server of its own (xvfb-run),
-# so that they show the program as it runs on a desktop.
+# so that they show the program as it runs on a desktop (with the private printer the
+# scenario prints to, tests/cenario/cenario.sh).
 set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 source "$raiz/scripts/dependencias.sh"
-instalar_dependencias xvfb xdotool poppler-utils
+instalar_dependencias xvfb xdotool poppler-utils cups cups-client cups-filters
 compilar "$raiz" "$raiz/build" zelt_host tst_cenario
 saida=$(mktemp -d /tmp/zelt-capturas.XXXXXX)
 mkdir -p "$raiz/docs/imagens"
 if ! ZELT_CAPTURAS="$raiz/docs/imagens" ZELT_CENARIO_BANCO=sqlite ZELT_CENARIO_SAIDA="$saida" QT_QPA_PLATFORM=xcb \
-    xvfb-run -a -s "-screen 0 1366x768x24 -nolisten tcp" "$raiz/build/tests/cenario/tst_cenario"; then
+    bash "$raiz/tests/cenario/cenario.sh" "$raiz/build/tests/cenario/tst_cenario"; then
     echo "O cenário falhou: a tela, a saída do programa e o registro de erros estão em $saida" >&2
     exit 1
 fi

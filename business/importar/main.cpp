@@ -8,6 +8,7 @@
 
 #include "business/Importacao.h"
 #include "business/Negocio.h"
+#include "contracts/Programa.h"
 #include "contracts/VB.h"
 
 #include <QCommandLineParser>
@@ -16,6 +17,7 @@
 
 int main(int argc, char* argv[]) {
     QCoreApplication aplicacao(argc, argv);
+    Programa::Preparar(aplicacao);
     QCoreApplication::setApplicationName(QStringLiteral("zelt_importar"));
     QTextStream saida(stdout);
     QTextStream erros(stderr);
@@ -24,6 +26,7 @@ int main(int argc, char* argv[]) {
     parametros.setApplicationDescription(QStringLiteral(
         "Importa empresa, clientes, animais, produtos, tipos de serviços e serviços de arquivos CSV."));
     parametros.addHelpOption();
+    parametros.addVersionOption();
     parametros.addPositionalArgument(QStringLiteral("pasta"), QStringLiteral("Pasta com os arquivos CSV."));
     parametros.addOption(
         {QStringLiteral("banco"), QStringLiteral("Arquivo SQLite de destino."), QStringLiteral("arquivo")});
@@ -44,6 +47,7 @@ int main(int argc, char* argv[]) {
         configuracao.UrlPostgreSQL = parametros.value(QStringLiteral("url"));
     // The clinic's own data goes into an empty database, never beside the demo clinic.
     configuracao.CriarDadosDeDemonstracao = false;
+    configuracao.Registrar = [&erros](const QString& aviso) { erros << aviso << Qt::endl; };
     try {
         Negocio::Iniciar(configuracao);
     } catch (const VB::ErroDeExecucao& erro) {

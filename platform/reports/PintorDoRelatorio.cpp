@@ -3,6 +3,7 @@
 #include "platform/controls/CoresVB.h"
 #include "platform/reports/DataReport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QGlyphRun>
 #include <QPageLayout>
@@ -252,5 +253,8 @@ bool GravarPdf(const DataReport& relatorio, const LeitorDePaginas& leitor, const
         return false;
     }
     if (!arquivo.commit()) throw falha(arquivo.errorString());
+    // A PDF holds clients' data: the user's alone, also when it replaced a file that
+    // others could read (the replacement keeps the old file's permissions).
+    QFile::setPermissions(caminho, QFile::ReadOwner | QFile::WriteOwner);
     return true;
 }

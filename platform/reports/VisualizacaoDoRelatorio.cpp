@@ -5,6 +5,7 @@
 #include "platform/reports/DataReport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -34,6 +36,26 @@ constexpr int Moldura = 16;
 
 void MostrarErro(const VB::ErroDeExecucao& erro, const QString& titulo) {
     Plataforma::MsgBox(erro.Descricao(), Plataforma::vbCritical, titulo);
+}
+
+// Where a PDF is proposed: the documents folder's "Orçamentos", made for the user
+// alone when missing.
+QString PastaDosPdfs() {
+    const QString pasta =
+        QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QStringLiteral("/Orçamentos");
+    if (!QFileInfo::exists(pasta) && QDir().mkpath(pasta))
+        QFile::setPermissions(pasta, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return pasta;
+}
+
+// A name that says what the document is: the one the printing code gave the report
+// ("Orçamento 421 - Maria Gonçalves"), else its caption; without the characters a
+// file name cannot hold on this or another system (a client "A/B Ltda").
+QString NomeProposto(const DataReport& relatorio) {
+    QString nome = relatorio.property("NomeDoArquivo").toString();
+    if (nome.isEmpty()) nome = relatorio.Caption();
+    static const QRegularExpression proibidos(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1f]"));
+    return nome.replace(proibidos, QStringLiteral("-")).trimmed() + QStringLiteral(".pdf");
 }
 
 } // namespace
@@ -286,12 +308,11 @@ void VisualizacaoDoRelatorio::ImprimirEm(QPrinter& impressora) {
 }
 
 void VisualizacaoDoRelatorio::ExportarParaPdf() {
-    const QString pasta = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    QFileDialog dialogo(this, QStringLiteral("Exportar para PDF"), pasta,
+    QFileDialog dialogo(this, QStringLiteral("Exportar para PDF"), PastaDosPdfs(),
                         QStringLiteral("Documentos PDF (*.pdf)"));
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setDefaultSuffix(QStringLiteral("pdf"));
-    dialogo.selectFile(windowTitle() + QStringLiteral(".pdf"));
+    dialogo.selectFile(NomeProposto(mrelatorio));
     Plataforma::ExibirModal(&dialogo);
     if (dialogo.result() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
     GravarPdfComProgresso(dialogo.selectedFiles().constFirst());

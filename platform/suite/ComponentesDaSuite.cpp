@@ -23,13 +23,6 @@ QString TextoDoVariant(const QVariant& valor) {
     return VB::CStr(valor);
 }
 
-void AcrescentarAoLog(const QString& linha) {
-    const QString caminho = CaminhoDoLogDeErros();
-    QDir().mkpath(QFileInfo(caminho).absolutePath());
-    QFile arquivo(caminho);
-    if (arquivo.open(QIODevice::Append | QIODevice::Text)) arquivo.write(linha.toUtf8() + '\n');
-}
-
 class clsMensagem final : public ZELT_A_MsgErro::clsMensagem {
 public:
     QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local,
@@ -37,9 +30,7 @@ public:
         const QString numero = TextoDoVariant(Numero);
         const QString descricao = TextoDoVariant(Descricao);
         const QString local = TextoDoVariant(Local);
-        AcrescentarAoLog(QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) +
-                         QStringLiteral(" | ") + TextoDoVariant(NomeDaAplicacao) + QStringLiteral(" | ") +
-                         numero + QStringLiteral(" | ") + descricao + QStringLiteral(" | ") + local);
+        RegistrarErro(TextoDoVariant(NomeDaAplicacao), numero, descricao, local);
         Plataforma::MsgBox(QStringLiteral("Ocorreu um erro inesperado.\n\nNúmero: ") + numero +
                                QStringLiteral("\nDescrição: ") + descricao + QStringLiteral("\nLocal: ") +
                                local,
@@ -109,6 +100,19 @@ QString CaminhoDoLogDeErros() {
     if (!definido.isEmpty()) return definido;
     return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
            QStringLiteral("/erros.log");
+}
+
+void RegistrarErro(const QString& nomeDaAplicacao, const QString& numero, const QString& descricao,
+                   const QString& local) {
+    const QString caminho = CaminhoDoLogDeErros();
+    QDir().mkpath(QFileInfo(caminho).absolutePath());
+    QFile arquivo(caminho);
+    if (arquivo.open(QIODevice::Append | QIODevice::Text))
+        arquivo.write((QDateTime::currentDateTime().toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")) +
+                       QStringLiteral(" | ") + nomeDaAplicacao + QStringLiteral(" | ") + numero +
+                       QStringLiteral(" | ") + descricao + QStringLiteral(" | ") + local)
+                          .toUtf8() +
+                      '\n');
 }
 
 QString NomeDoSistema() {

@@ -14,6 +14,10 @@ void RegistrarComponentesDaSuite();
 // "erros.log" in the application's local data folder
 // (~/.local/share/ZELT/ZELT_A_Orcamentos/erros.log for the host).
 QString CaminhoDoLogDeErros();
+// Appends one error to that log, as the error display does: date and time, the
+// application's name, the number, the description and where it happened.
+void RegistrarErro(const QString& nomeDaAplicacao, const QString& numero, const QString& descricao,
+                   const QString& local);
 
 // The name the system query answers: $ZELT_NOME_DO_SO when set (so that a clinic,
 // or a test, can make it answer "Windows 8"), else the running system's name.

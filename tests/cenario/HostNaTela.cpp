@@ -39,14 +39,41 @@ QString HostNaTela::ErrosRegistrados() const {
     return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QString();
 }
 
+QString HostNaTela::Saida() const {
+    QFile arquivo(mstrPasta + u"/host.log"_s);
+    return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QString();
+}
+
 bool HostNaTela::Iniciar(const QString& programa, const QStringList& argumentos) {
+    if (!Lancar(programa, argumentos)) return false;
+    return Esperar(
+        [this] {
+            return Janelas().value(u"ativa"_s).toString() == u"FomularioDoMenu"_s &&
+                   Controle(u"frmLista/msfgGrade"_s).value(u"existe"_s).toBool();
+        },
+        u"a lista aberta na janela do menu"_s, 60000);
+}
+
+int HostNaTela::EsperarFim(int milissegundos) {
+    if (!mhost.waitForFinished(milissegundos) || mhost.exitStatus() != QProcess::NormalExit) return -1;
+    return mhost.exitCode();
+}
+
+bool HostNaTela::Lancar(const QString& programa, const QStringList& argumentos) {
     QDir().mkpath(mstrPasta + u"/casa"_s);
     QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
     ambiente.insert(u"ZELT_SONDA"_s, mstrPasta + u"/sonda"_s);
     ambiente.insert(u"ZELT_LOG"_s, ArquivoDeErros());
     // A home of its own: the host's settings and the save dialog's folder stay here.
     ambiente.insert(u"HOME"_s, mstrPasta + u"/casa"_s);
-    ambiente.insert(u"QT_QPA_PLATFORM"_s, u"xcb"_s);
+    ambiente.insert(u"QT_QPA_PLATFORM"_s, QGuiApplication::platformName());
+    // A desktop session's runtime folder, so that Qt has nothing to warn about.
+    QDir().mkpath(mstrPasta + u"/execucao"_s);
+    QFile::setPermissions(mstrPasta + u"/execucao"_s, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    ambiente.insert(u"XDG_RUNTIME_DIR"_s, mstrPasta + u"/execucao"_s);
+    // The user folders follow that home (Documents, ~/.local/share).
+    ambiente.remove(u"XDG_CONFIG_HOME"_s);
+    ambiente.remove(u"XDG_DATA_HOME"_s);
     ambiente.remove(u"ZELT_BANCO"_s);
     ambiente.remove(u"ZELT_BANCO_URL"_s);
     ambiente.remove(u"ZELT_USUARIO"_s);
@@ -54,13 +81,7 @@ bool HostNaTela::Iniciar(const QString& programa, const QStringList& argumentos)
     mhost.setProcessChannelMode(QProcess::MergedChannels);
     mhost.setStandardOutputFile(mstrPasta + u"/host.log"_s);
     mhost.start(programa, argumentos);
-    if (!mhost.waitForStarted()) return Falhar(u"o host não iniciou: "_s + mhost.errorString());
-    return Esperar(
-        [this] {
-            return Janelas().value(u"ativa"_s).toString() == u"FomularioDoMenu"_s &&
-                   Controle(u"frmLista/msfgGrade"_s).value(u"existe"_s).toBool();
-        },
-        u"a lista aberta na janela do menu"_s, 60000);
+    return mhost.waitForStarted() || Falhar(u"o host não iniciou: "_s + mhost.errorString());
 }
 
 void HostNaTela::Encerrar() {

@@ -23,9 +23,16 @@ public:
     explicit HostNaTela(const QString& pasta);
     ~HostNaTela(); // ends the host if still running
 
-    // Starts zelt_host with these options and waits for the docked list.
+    // Starts zelt_host with these options, on the test's own platform (xcb under
+    // xvfb-run, offscreen for the host tests), and waits for the docked list.
     bool Iniciar(const QString& programa, const QStringList& argumentos);
+    // Starts it without waiting for anything.
+    bool Lancar(const QString& programa, const QStringList& argumentos);
+    // Waits for the host to end by itself: its exit code, or -1 when it did not end.
+    int EsperarFim(int milissegundos = 60000);
     void Encerrar();
+    // What the host wrote on its standard output and error.
+    QString Saida() const;
     QString Falha() const { return mstrFalha; }
     QString ArquivoDeErros() const;
     // The text of the error log, empty when nothing was logged.

@@ -1,9 +1,11 @@
 // A day at the counter, on a real X server: the receptionist opens the quotes list,
 // adds a quote for a client found by part of the name, with a service, a product by
 // its bar code, one by a weighing-scale label and one picked by name, changes an
-// item, saves, changes the quote again without one item, prints its sheet and
-// deletes it. The real zelt_host runs on a fresh database with the demo clinic; every
-// click and key goes through the X server (see HostNaTela).
+// item, saves, changes the quote again without one item, exports its sheet and the
+// list to PDF, prints them on a printer and deletes the quote. The real zelt_host runs
+// on a fresh database with the demo clinic; every click and key goes through the X
+// server (see HostNaTela). The printer is a queue of a private CUPS server that prints
+// into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it).
 //
 // ZELT_CENARIO_BANCO=sqlite (default) or postgresql (a database of its own on the
 // server of ZELT_TESTE_PG_URL). The work folder, ZELT_CENARIO_SAIDA/<banco>, keeps
@@ -43,6 +45,7 @@ struct Catalogo {
     QString TrechoDoCliente; // part of several clients' nicknames, ASCII
     qint64 CodigoDoCliente = 0;
     QString ApelidoDoCliente;
+    QString NomeDoCliente;
     QString Animal;               // one of the client's animals, not the first
     double DescontoDoCliente = 0; // the client's percentage for the service's type
     QString TipoDeServico;
@@ -81,6 +84,8 @@ private slots:
     void alteradoSemUmItem();
     void fichaImpressaEmPdfComOsTotais();
     void listaImpressa();
+    void fichaImpressaNaImpressora();
+    void listaImpressaSoNasPaginasEscolhidas();
     void excluidoDepoisDeConfirmado();
 
 private:
@@ -97,7 +102,10 @@ private:
     QStringList Item(int linha);
     bool AdicionarItem(int linhasAntes);
     bool VerificarTotaisDaFicha();
-    QString ExportarPdf(const QString& nome);
+    // What a dialog's buttons read, the dialog being the active window of that class.
+    QStringList Botoes(const QString& classe);
+    QString ExportarPdf(const QString& proposto, const QString& captura);
+    QString Imprimir(int pagina);
     QJsonArray SalvarEVerPrimeiroNaLista();
 
     QString mstrBanco;
@@ -109,6 +117,7 @@ private:
     bool mbooPassoFalhou = false;
     QString mstrNumeroDoOrcamento;
     QStringList mlstTotaisDaLista; // total, percentage, discount, net as the list shows them
+    QString mstrPdfDaLista;        // the list exported to PDF
 };
 
 #define PASSO(condicao) QVERIFY2((condicao), qPrintable(mtela->Falha()))
@@ -188,7 +197,8 @@ bool TesteDoCenario::LerCatalogo(QSqlDatabase& db) {
     // another client's: the search by that word opens the client dialog.
     if (!q.exec(
             u"SELECT c.CodigoDoCliente, c.ApelidoOuNomeFantasia, "
-            "c.PercentualDeDescontoEmBanhosTosasEEsteticas, c.DescontoUnico, c.PercentualUnicoDeDescontos "
+            "c.PercentualDeDescontoEmBanhosTosasEEsteticas, c.DescontoUnico, c.PercentualUnicoDeDescontos, "
+            "c.NomeOuRazaoSocial "
             "FROM Clientes c WHERE c.Situacao = 1 AND "
             "(SELECT COUNT(*) FROM Animais a WHERE a.CodigoDoCliente = c.CodigoDoCliente AND a.Situacao = 1) "
             ">= 2 "
@@ -205,6 +215,7 @@ bool TesteDoCenario::LerCatalogo(QSqlDatabase& db) {
         mcat.TrechoDoCliente = trecho;
         mcat.CodigoDoCliente = q.value(0).toLongLong();
         mcat.ApelidoDoCliente = apelido;
+        mcat.NomeDoCliente = q.value(5).toString();
         mcat.DescontoDoCliente = (q.value(3).toInt() ? q.value(4) : q.value(2)).toLongLong() / 10000.0;
     }
     if (mcat.TrechoDoCliente.isEmpty()) return false;
@@ -494,31 +505,121 @@ void TesteDoCenario::alteradoSemUmItem() {
         mlstTotaisDaLista << linha.at(i).toString();
 }
 
-// In the print preview shown: "Exportar para PDF", the path typed into the save
-// dialog, Enter; then the preview is closed. The PDF's text, empty on failure.
-QString TesteDoCenario::ExportarPdf(const QString& nome) {
-    const QString pdf = mstrPasta + u"/"_s + nome + u".pdf"_s;
+QStringList TesteDoCenario::Botoes(const QString& classe) {
+    for (const QJsonValue& janela : mtela->Janelas().value(u"janelas"_s).toArray())
+        if (janela[u"classe"_s].toString() == classe) {
+            QStringList textos;
+            for (const QJsonValue& texto : janela[u"botoes"_s].toArray())
+                textos << texto.toString();
+            return textos;
+        }
+    return {};
+}
+
+namespace {
+
+// The private queue's file: what the last job printed.
+QString Impresso() {
+    return qEnvironmentVariable("ZELT_IMPRESSO");
+}
+
+// Whether a file and its folder are their owner's alone.
+bool SoDoDono(const QString& caminho) {
+    const QFileDevice::Permissions dosOutros = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                               QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    return QFileInfo::exists(caminho) && !(QFile::permissions(caminho) & dosOutros) &&
+           !(QFile::permissions(QFileInfo(caminho).absolutePath()) & dosOutros);
+}
+
+} // namespace
+
+// In the print preview shown: "Exportar para PDF"; the save dialog, in Portuguese,
+// proposes the documents folder's "Orçamentos" and a name that says what the file is;
+// Enter takes them; then the preview is closed. The PDF's path, empty on failure.
+QString TesteDoCenario::ExportarPdf(const QString& proposto, const QString& captura) {
+    const QString pdf = mstrPasta + u"/casa/Documents/Orçamentos/"_s + proposto;
+    QStringList botoes;
     const bool exportado =
         mtela->Esperar([&] { return mtela->Controle(u"cmdExportarParaPdf"_s).value(u"existe"_s).toBool(); },
                        u"a visualização da impressão"_s) &&
         mtela->Clicar(u"cmdExportarParaPdf"_s) &&
         mtela->Esperar([&] { return mtela->Janelas().value(u"ativa"_s).toString() == u"QFileDialog"_s; },
                        u"o diálogo de gravar"_s) &&
-        mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(pdf) && mtela->Teclar(u"Return"_s) &&
+        mtela->EsperarPropriedade(u"QFileDialog/fileNameEdit"_s, u"text"_s, proposto) &&
+        mtela->Esperar(
+            [&] {
+                botoes = Botoes(u"QFileDialog"_s);
+                return botoes.contains(u"Salvar"_s) && botoes.contains(u"Cancelar"_s);
+            },
+            u"os botões Salvar e Cancelar"_s) &&
+        mtela->Teclar(u"Return"_s) &&
         mtela->Esperar([&] { return QFileInfo(pdf).size() > 0; }, u"o PDF gravado"_s) &&
         mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
-    if (!exportado) return {};
+    if (!exportado) {
+        qWarning() << "The save dialog's buttons:" << botoes;
+        return {};
+    }
     if (!mstrCapturas.isEmpty()) // the first page, as printed
         QProcess::execute(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"80"_s, u"-singlefile"_s, u"-f"_s, u"1"_s,
-                                          u"-l"_s, u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + nome});
-    return TextoDoPdf(pdf);
+                                          u"-l"_s, u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + captura});
+    return pdf;
+}
+
+// In the print preview shown: "Imprimir"; the print dialog, in Portuguese, on the
+// private queue; pages from and to pagina when given (0: all); Enter prints; once the
+// queue has printed it the preview is closed. The printed job's text, empty on failure.
+QString TesteDoCenario::Imprimir(int pagina) {
+    QFile::resize(Impresso(), 0);
+    QStringList botoes;
+    bool ok = mtela->Esperar([&] { return mtela->Controle(u"cmdImprimir"_s).value(u"existe"_s).toBool(); },
+                             u"a visualização da impressão"_s) &&
+              mtela->Clicar(u"cmdImprimir"_s) &&
+              mtela->Esperar(
+                  [&] { return mtela->Janelas().value(u"classeDaAtiva"_s).toString() == u"QPrintDialog"_s; },
+                  u"o diálogo de imprimir"_s) &&
+              mtela->EsperarPropriedade(u"printers"_s, u"currentText"_s, u"zelt"_s) &&
+              mtela->Esperar(
+                  [&] {
+                      botoes = Botoes(u"QPrintDialog"_s);
+                      return botoes.contains(u"Imprimir"_s) && botoes.contains(u"Cancelar"_s);
+                  },
+                  u"os botões Imprimir e Cancelar"_s);
+    const QString numero = QString::number(pagina);
+    if (ok && pagina > 0)
+        // "Opções >>" (Alt+O) opens the range; then pages from, to.
+        ok = mtela->Teclar(u"alt+o"_s) && mtela->Clicar(u"printRange"_s) && mtela->Clicar(u"from"_s) &&
+             mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
+             mtela->EsperarPropriedade(u"from"_s, u"value"_s, numero) && mtela->Clicar(u"to"_s) &&
+             mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
+             mtela->EsperarPropriedade(u"to"_s, u"value"_s, numero);
+    // Printed when the queue holds no job any more and its file is a whole PDF.
+    const auto impresso = [] {
+        QProcess fila;
+        fila.start(u"lpstat"_s, {u"-o"_s});
+        fila.waitForFinished(10000);
+        QFile arquivo(Impresso());
+        return fila.exitCode() == 0 && fila.readAllStandardOutput().trimmed().isEmpty() &&
+               arquivo.open(QIODevice::ReadOnly) && arquivo.readAll().trimmed().endsWith("%%EOF");
+    };
+    ok = ok && mtela->Teclar(u"Return"_s) &&
+         mtela->Esperar(impresso, u"o trabalho impresso pela fila"_s, 60000) &&
+         mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
+    if (!ok) {
+        qWarning() << "The print dialog's buttons:" << botoes;
+        return {};
+    }
+    return TextoDoPdf(Impresso());
 }
 
 void TesteDoCenario::fichaImpressaEmPdfComOsTotais() {
     PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
     PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
-    const QString texto = ExportarPdf(u"ficha"_s);
-    PASSO(!texto.isEmpty());
+    const QString pdf = ExportarPdf(
+        u"Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s + mcat.NomeDoCliente + u".pdf"_s, u"ficha"_s);
+    PASSO(!pdf.isEmpty());
+    // The clients' data is the user's alone: the PDF and its folder.
+    QVERIFY2(SoDoDono(pdf), qPrintable(pdf));
+    const QString texto = TextoDoPdf(pdf);
     QVERIFY2(texto.contains(u"Orçamento no.: "_s + mstrNumeroDoOrcamento), qPrintable(texto));
     QVERIFY2(texto.contains(mcat.ApelidoDoCliente), qPrintable(texto));
     QVERIFY2(texto.contains(mcat.ProdutoDoCodigo) && !texto.contains(mcat.ProdutoDaBalanca),
@@ -537,11 +638,41 @@ void TesteDoCenario::fichaImpressaEmPdfComOsTotais() {
 // The list printed from the list: the changed quote first, with its values.
 void TesteDoCenario::listaImpressa() {
     PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirLista"_s));
-    const QString texto = ExportarPdf(u"lista"_s);
-    PASSO(!texto.isEmpty());
+    mstrPdfDaLista = ExportarPdf(u"Orçamentos - Recentes - "_s +
+                                     QDate::currentDate().toString(u"dd-MM-yyyy"_s) + u".pdf"_s,
+                                 u"lista"_s);
+    PASSO(!mstrPdfDaLista.isEmpty());
+    QVERIFY2(SoDoDono(mstrPdfDaLista), qPrintable(mstrPdfDaLista));
+    const QString texto = TextoDoPdf(mstrPdfDaLista);
     const QString primeira = texto.section(mstrNumeroDoOrcamento + u" "_s, 1).section(u'\n', 0, 0);
     QVERIFY2(primeira.contains(mcat.ApelidoDoCliente), qPrintable(texto));
     QVERIFY2(primeira.contains(mlstTotaisDaLista.at(3)), qPrintable(texto));
+}
+
+// The sheet printed on the printer: its number, its client and its net value.
+void TesteDoCenario::fichaImpressaNaImpressora() {
+    PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
+    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+    const QString texto = Imprimir(0);
+    PASSO(!texto.isEmpty());
+    QCOMPARE(texto.count(u'\f'), 1);
+    for (const QString& esperado :
+         QStringList{u"Orçamento no.: "_s + mstrNumeroDoOrcamento, mcat.ApelidoDoCliente, mcat.NomeDoCliente,
+                     mlstTotaisDaLista.at(3)})
+        QVERIFY2(texto.contains(esperado), qPrintable(esperado + u" missing from:\n"_s + texto));
+}
+
+// Pages 2 to 2 chosen in the print dialog: the printer gets that page alone, the
+// same as the exported list's second page (spacing aside).
+void TesteDoCenario::listaImpressaSoNasPaginasEscolhidas() {
+    const QStringList paginas = TextoDoPdf(mstrPdfDaLista).split(u'\f', Qt::SkipEmptyParts);
+    QVERIFY2(paginas.size() >= 3, "the recent quotes fill three pages");
+    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirLista"_s));
+    const QString texto = Imprimir(2);
+    PASSO(!texto.isEmpty());
+    QCOMPARE(texto.count(u'\f'), 1);
+    const auto semEspacos = [](QString t) { return t.remove(QRegularExpression(u"\\s"_s)); };
+    QCOMPARE(semEspacos(texto), semEspacos(paginas.at(1)));
 }
 
 void TesteDoCenario::excluidoDepoisDeConfirmado() {
