@@ -15,7 +15,9 @@
 
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
+#include "business/Historico.h"
 #include "business/Objetos.h"
+#include "contracts/HistoricoDeOrcamentos.h"
 
 namespace Objetos {
 namespace {
@@ -133,6 +135,13 @@ protected:
     }
 
 private:
+    // The history's user: the record form hands its user to the items object; a caller
+    // that does not is written as such.
+    QString Usuario() const {
+        return DadosDoUsuario ? DadosDoUsuario->property("NomeDoUsuario").toString()
+                              : QStringLiteral("(usuário não informado)");
+    }
+
     void Remover(double numeroDoOrcamento, double numeroDoItem) {
         if (numeroDoItem == 0) return;
         const auto orcamento = CodigoDoDouble(numeroDoOrcamento);
@@ -188,6 +197,7 @@ private:
                            "= ?, ValorLiquido = ? WHERE NumeroDoOrcamento = ?"),
             {Banco::Moeda(ValorTotalDoOrcamento), Banco::Moeda(desconto), Banco::Moeda(percentual),
              Banco::Moeda(ValorLiquidoDoOrcamento), *orcamento});
+        Historico::Registrar(*orcamento, ZELT_N_Orcamentos::OperacaoDoHistorico::ItemRemovido, Usuario());
         unidade.Confirmar();
     }
 };

@@ -18,11 +18,13 @@
 
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
+#include "business/Historico.h"
 #include "business/Objetos.h"
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
 #include "business/ValidacaoDoOrcamento.h"
 #include "contracts/CamposDoOrcamento.h"
+#include "contracts/HistoricoDeOrcamentos.h"
 
 #include <QHash>
 
@@ -252,6 +254,7 @@ private:
         for (const V::ItemLido& lido : lidos)
             itens << lido.Item;
         const qint64 numero = GravacaoDeOrcamentos::InserirOrcamento(cabecalho, itens);
+        Historico::Registrar(numero, ZELT_N_Orcamentos::OperacaoDoHistorico::Incluido, usuario);
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(numero);
     }
@@ -310,17 +313,20 @@ private:
             {animal, Banco::Moeda(ValorTotal), Banco::Moeda(DescontoEmPercentual),
              Banco::Moeda(DescontoEmValor), Banco::Moeda(ValorLiquido), Banco::DataIso(validade),
              ultimoNumero, Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
+        Historico::Registrar(gravado.Numero, ZELT_N_Orcamentos::OperacaoDoHistorico::Alterado, usuario);
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(gravado.Numero);
     }
 
     void Remover() {
+        const QString usuario = NomeDoUsuario();
         Banco::UnidadeDeTrabalho unidade;
         const OrcamentoGravado gravado = LerParaAtualizar(QStringLiteral("O orçamento não foi excluído"));
         if (gravado.Situacao != SituacaoAtivo)
             Rejeitar(V::CampoSituacao,
                      QStringLiteral("O orçamento %1 está inativo e não pode mais ser excluído.")
                          .arg(gravado.Numero));
+        Historico::RegistrarExclusao(gravado.Numero, usuario);
         Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
                         {gravado.Numero});
         Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
