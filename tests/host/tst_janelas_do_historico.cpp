@@ -124,6 +124,9 @@ private slots:
         Clicar(janela, "cmdPesquisar");
         QCOMPARE(Coluna(janela, "grdExcluidos", 0),
                  (QStringList{VB::CStr(numeros[22]), VB::CStr(numeros[21])}));
+        Filho<QLineEdit>(janela, "txtPesquisa")->setText(u"JOAO"_s);
+        Clicar(janela, "cmdPesquisar");
+        QCOMPARE(Filho<QLabel>(janela, "lblPagina")->text(), u"Página 1 de 2 (21 orçamentos)"_s);
         Filho<QLineEdit>(janela, "txtPesquisa")->setText(VB::CStr(numeros[5]));
         QTest::keyClick(Filho<QLineEdit>(janela, "txtPesquisa"), Qt::Key_Return);
         QVERIFY(Coluna(janela, "grdExcluidos", 0).contains(VB::CStr(numeros[5])));

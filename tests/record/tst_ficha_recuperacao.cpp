@@ -174,7 +174,7 @@ private slots:
         QVERIFY(!QFile::exists(Arquivo()));
     }
 
-    void item_fora_do_cadastro_fica_de_fora_e_nao_descarta() {
+    void item_fora_do_cadastro_fica_de_fora_cancelar_e_nao_descartam() {
         // A form that ended without saving nor cancelling (a program that stopped).
         Abrir();
         Compor({u"servico 1"_s, u"produto 100"_s});
@@ -197,13 +197,9 @@ private slots:
         Abrir();
         QVERIFY(mmensagens.isEmpty());
         QVERIFY(Linhas().isEmpty());
-    }
-
-    void nao_descarta_a_copia() {
-        Abrir();
+        // "Não" discards the copy.
         Compor({u"servico 1"_s});
         mficha.reset();
-        mmensagens.clear();
         mrespostas << Plataforma::vbNo;
         Abrir();
         QCOMPARE(mmensagens.size(), 1);
