@@ -236,7 +236,22 @@ void Restaurar(qint64 numero, const QString& usuario) {
     unidade.Confirmar();
 }
 
+// Whether the database already holds the history: one that says it is older than it
+// is (a copy put back, a version lowered by hand) keeps what it has.
+bool HistoricoJaExiste() {
+    Banco::Executar(QStringLiteral("SAVEPOINT Historico"));
+    try {
+        Banco::Executar(QStringLiteral("SELECT 1 FROM HistoricoDeOrcamentos WHERE 1 = 0"));
+        return true;
+    } catch (const Banco::FalhaDeBanco& falha) {
+        if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
+        Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT Historico"));
+        return false;
+    }
+}
+
 void CriarEsquema(const Dialeto& dialeto, bool indiceDePesquisa) {
+    if (HistoricoJaExiste()) return;
     for (const char* comando : {
              R"(CREATE TABLE HistoricoDeOrcamentos (
                 NumeroDoRegistro {CHAVE},

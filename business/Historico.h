@@ -27,6 +27,10 @@ extern const QStringList ColunasDoItem;
 // The deleted quotes' numbers, searched as text (the trigram index of Pesquisa).
 extern const Dialeto::TabelaPesquisavel Excluidos;
 
+// The user written for a caller that gave none (a deletion or an item removal made
+// without DadosDoUsuario, as the layer has always accepted them).
+inline const QString UsuarioNaoInformado = QStringLiteral("(usuário não informado)");
+
 // The entry of what just happened to a quote still stored, with its copy as stored
 // now. Inside the caller's unit of work.
 void Registrar(qint64 numeroDoOrcamento, const QString& operacao, const QString& usuario);

@@ -135,11 +135,10 @@ protected:
     }
 
 private:
-    // The history's user: the record form hands its user to the items object; a caller
-    // that does not is written as such.
+    // The history's user: the record form hands its user to the items object.
     QString Usuario() const {
         return DadosDoUsuario ? DadosDoUsuario->property("NomeDoUsuario").toString()
-                              : QStringLiteral("(usuário não informado)");
+                              : Historico::UsuarioNaoInformado;
     }
 
     void Remover(double numeroDoOrcamento, double numeroDoItem) {

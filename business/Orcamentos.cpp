@@ -319,14 +319,14 @@ private:
     }
 
     void Remover() {
-        const QString usuario = NomeDoUsuario();
         Banco::UnidadeDeTrabalho unidade;
         const OrcamentoGravado gravado = LerParaAtualizar(QStringLiteral("O orçamento não foi excluído"));
         if (gravado.Situacao != SituacaoAtivo)
             Rejeitar(V::CampoSituacao,
                      QStringLiteral("O orçamento %1 está inativo e não pode mais ser excluído.")
                          .arg(gravado.Numero));
-        Historico::RegistrarExclusao(gravado.Numero, usuario);
+        Historico::RegistrarExclusao(gravado.Numero,
+                                     DadosDoUsuario ? NomeDoUsuario() : Historico::UsuarioNaoInformado);
         Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
                         {gravado.Numero});
         Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"),

@@ -112,13 +112,11 @@ void frmFicha::IniciarCopiaDeRecuperacao() {
     });
 }
 
-// The quote as the form holds it, written whole or not at all. A form without a client
-// has nothing worth keeping. A copy that cannot be written costs the person nothing
-// now: it is not reported.
+// The quote as the form holds it, written whole or not at all. A copy that cannot be
+// written costs the person nothing now: it is not reported.
 void frmFicha::GravarCopiaDeRecuperacao() {
     if (!mbooCopiaDeRecuperacaoAtiva || mintTipoDeOperacao != Inclusao) return;
     const double codigo = modFicha::ValorNumerico(xrfCodigoDoCliente->Text());
-    if (codigo <= 0) return;
     QJsonArray itens;
     for (int linha = 1; linha < msfgGradeDeItensDoOrcamento->Rows(); ++linha) {
         QJsonArray celulas;
@@ -127,6 +125,8 @@ void frmFicha::GravarCopiaDeRecuperacao() {
         if (!celulas.at(CodigoDoServicoOuProduto - TipoDeServicoOuCodigoDeBarras).toString().isEmpty())
             itens << celulas;
     }
+    // Without a client or an item there is nothing worth offering back.
+    if (codigo <= 0 || itens.isEmpty()) return DescartarCopiaDeRecuperacao();
     const QJsonObject copia{
         {QStringLiteral("quando"), QDateTime::currentDateTime().toString(Qt::ISODate)},
         {QStringLiteral("cliente"),
