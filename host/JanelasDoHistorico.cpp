@@ -5,13 +5,13 @@
 #include "platform/Plataforma.h"
 
 #include <QHBoxLayout>
-#include <algorithm>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 using ZELT_N_Orcamentos::clsHistorico;
 
