@@ -1,6 +1,7 @@
 #include "business/Migracoes.h"
 
 #include "business/Banco.h"
+#include "business/Historico.h"
 #include "business/Pesquisa.h"
 
 #include <QStringList>
@@ -235,6 +236,9 @@ QList<Migracao> Todas() {
     lista << v1;
     lista << Migracao{2, {}, Versao2};
     lista << Migracao{3, {}, Versao3};
+    // Version 4: the quotes' history (business/Historico.h).
+    lista << Migracao{
+        4, {}, [](const Dialeto& d) { Historico::CriarEsquema(d, CriarExtensaoDePesquisa(d)); }};
     return lista;
 }
 

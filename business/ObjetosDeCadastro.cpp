@@ -17,6 +17,7 @@
 #include "business/Objetos.h"
 #include "business/Pesquisa.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/HistoricoDeOrcamentos.h"
 
 #include <cmath>
 
@@ -421,6 +422,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::Servicos, NovoServicos);
     Zelt::RegistrarProgId(ProgId::TiposDeServ, NovoTiposDeServ);
     Zelt::RegistrarProgId(ProgId::Empresa, NovoEmpresa);
+    Zelt::RegistrarProgId(ProgId::Historico, NovoHistorico);
 }
 
 } // namespace Objetos

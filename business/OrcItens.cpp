@@ -19,8 +19,10 @@
 
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
+#include "business/Historico.h"
 #include "business/Objetos.h"
 #include "business/OrcamentoGravado.h"
+#include "contracts/HistoricoDeOrcamentos.h"
 
 namespace Objetos {
 namespace {
@@ -191,6 +193,7 @@ private:
             {Banco::Moeda(totais.ValorTotal), Banco::Moeda(totais.DescontoEmValor),
              Banco::Moeda(totais.DescontoEmPercentual), Banco::Moeda(totais.ValorLiquido),
              Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
+        Historico::Registrar(gravado.Numero, ZELT_N_Orcamentos::OperacaoDoHistorico::ItemRemovido, usuario);
         unidade.Confirmar();
         DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(carimbo);
     }

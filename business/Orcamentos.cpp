@@ -16,12 +16,14 @@
 
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
+#include "business/Historico.h"
 #include "business/Objetos.h"
 #include "business/OrcamentoGravado.h"
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
 #include "business/ValidacaoDoOrcamento.h"
 #include "contracts/CamposDoOrcamento.h"
+#include "contracts/HistoricoDeOrcamentos.h"
 
 #include <QHash>
 
@@ -237,6 +239,7 @@ private:
         for (const V::ItemLido& lido : lidos)
             itens << lido.Item;
         const qint64 numero = GravacaoDeOrcamentos::InserirOrcamento(cabecalho, itens);
+        Historico::Registrar(numero, ZELT_N_Orcamentos::OperacaoDoHistorico::Incluido, usuario);
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(numero);
     }
@@ -295,6 +298,7 @@ private:
             {animal, Banco::Moeda(totais.ValorTotal), Banco::Moeda(totais.DescontoEmPercentual),
              Banco::Moeda(totais.DescontoEmValor), Banco::Moeda(totais.ValorLiquido),
              Banco::DataIso(validade), ultimoNumero, Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
+        Historico::Registrar(gravado.Numero, ZELT_N_Orcamentos::OperacaoDoHistorico::Alterado, usuario);
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(gravado.Numero);
     }
@@ -306,6 +310,8 @@ private:
             Rejeitar(V::CampoSituacao,
                      QStringLiteral("O orçamento %1 está inativo e não pode mais ser excluído.")
                          .arg(gravado.Numero));
+        Historico::RegistrarExclusao(gravado.Numero,
+                                     DadosDoUsuario ? NomeDoUsuario() : Historico::UsuarioNaoInformado);
         Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
                         {gravado.Numero});
         Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"),

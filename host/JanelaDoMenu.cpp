@@ -3,11 +3,15 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/Negocio.h"
 #include "entry/clsOrcamentos.h"
+#include "host/JanelasDoHistorico.h"
 #include "platform/Plataforma.h"
+#include "platform/controls/MSFlexGrid.h"
 
 #include <QAction>
+#include <QMenu>
 #include <QMessageBox>
 #include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicacao, qint32 lonCodigoDoCliente,
@@ -26,6 +30,18 @@ JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicac
     orcamentos->setObjectName(QStringLiteral("AcaoOrcamentos"));
     orcamentos->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     connect(orcamentos, &QAction::triggered, this, &JanelaDoMenu::AbrirOrcamentos);
+    // The button still opens the list; its arrow opens the history's windows.
+    auto* menuDeOrcamentos = new QMenu(this);
+    menuDeOrcamentos->setObjectName(QStringLiteral("MenuOrcamentos"));
+    QAction* excluidos = menuDeOrcamentos->addAction(QStringLiteral("Orçamentos excluídos…"));
+    excluidos->setObjectName(QStringLiteral("AcaoOrcamentosExcluidos"));
+    connect(excluidos, &QAction::triggered, this, &JanelaDoMenu::AbrirOrcamentosExcluidos);
+    QAction* historico = menuDeOrcamentos->addAction(QStringLiteral("Histórico do orçamento…"));
+    historico->setObjectName(QStringLiteral("AcaoHistoricoDoOrcamento"));
+    connect(historico, &QAction::triggered, this, &JanelaDoMenu::AbrirHistoricoDoOrcamento);
+    orcamentos->setMenu(menuDeOrcamentos);
+    if (auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(orcamentos)))
+        botao->setPopupMode(QToolButton::MenuButtonPopup);
     QAction* novo = barra->addAction(QStringLiteral("Novo orçamento"));
     novo->setObjectName(QStringLiteral("AcaoNovoOrcamento"));
     novo->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
@@ -125,4 +141,38 @@ void JanelaDoMenu::EntregarClienteEAnimal(QObject* componente, const ClienteEAni
                               Q_ARG(QString, escolha.NomeOuRazaoSocialDoCliente));
     QMetaObject::invokeMethod(componente, "CodigoDoAnimal", Q_ARG(qint32, escolha.CodigoDoAnimal));
     QMetaObject::invokeMethod(componente, "NomeDoAnimal", Q_ARG(QString, escolha.NomeDoAnimal));
+}
+
+void JanelaDoMenu::AbrirOrcamentosExcluidos() {
+    Componente(); // the working context the sheet's printing reads
+    JanelaDosExcluidos janela(mobjDadosDoUsuario, mstrNomeDaAplicacao, this);
+    connect(&janela, &JanelaDosExcluidos::OrcamentoRestaurado, this, &JanelaDoMenu::AtualizarLista);
+    Plataforma::ExibirModal(&janela);
+}
+
+void JanelaDoMenu::AbrirHistoricoDoOrcamento() {
+    Componente();
+    JanelaDoHistorico janela(mobjDadosDoUsuario, mstrNomeDaAplicacao, OrcamentoSelecionadoNaLista(), this);
+    Plataforma::ExibirModal(&janela);
+}
+
+QWidget* JanelaDoMenu::ListaAberta() const {
+    return mAreaDeTrabalho->findChild<QWidget*>(QStringLiteral("frmLista"));
+}
+
+double JanelaDoMenu::OrcamentoSelecionadoNaLista() const {
+    QWidget* lista = ListaAberta();
+    auto* grade = lista ? lista->findChild<MSFlexGrid*>(QStringLiteral("msfgGrade")) : nullptr;
+    if (!grade || grade->RowSel() < 1 || grade->RowSel() >= grade->Rows()) return 0;
+    // Column 1 holds the quote number, as the list's own commands read it.
+    return grade->TextMatrix(grade->RowSel(), 1).trimmed().toDouble();
+}
+
+// What the list does after one of its own commands: a new selection, the current page again.
+void JanelaDoMenu::AtualizarLista() {
+    QWidget* lista = ListaAberta();
+    if (!lista) return;
+    qint16 resultado = 0;
+    QMetaObject::invokeMethod(lista, "GerarLista", Q_RETURN_ARG(qint16, resultado));
+    QMetaObject::invokeMethod(lista, "AtualizarObjetos", Q_RETURN_ARG(qint16, resultado), Q_ARG(qint16, 5));
 }

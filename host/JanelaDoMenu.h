@@ -26,6 +26,12 @@ public:
     // "Novo orçamento": the record form of a new quote for the client and animal given
     // to the menu or, when none was given, chosen by the person (EscolhaDoCliente).
     void NovoOrcamento();
+    // "Orçamentos excluídos…" (menu "Orçamentos"): the deleted quotes; a quote restored
+    // there shows again in the docked list.
+    void AbrirOrcamentosExcluidos();
+    // "Histórico do orçamento…": the history of the quote selected in the docked list
+    // (none selected: the person types a number).
+    void AbrirHistoricoDoOrcamento();
 
 private:
     // The menu's one component object, created on first use.
@@ -34,6 +40,10 @@ private:
     // The client and animal given to the menu, with their names as the registry holds them.
     ClienteEAnimal ClienteEAnimalDoMenu();
     void EntregarClienteEAnimal(QObject* componente, const ClienteEAnimal& escolha);
+    // The docked list, its selected quote's number (0: none) and its refresh.
+    QWidget* ListaAberta() const;
+    double OrcamentoSelecionadoNaLista() const;
+    void AtualizarLista();
 
     QObject* mobjDadosDoUsuario;
     qint32 mlonCodigoDoCliente;

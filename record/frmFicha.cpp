@@ -363,6 +363,8 @@ qint16 frmFicha::MontarExibirFormulario(qint16 lintTipoDeOperacao) {
         if (msfgGradeDeItensDoOrcamento->TextMatrix(0, 0).trimmed().isEmpty()) {
             ConfigurarGrade();
             mobjZELT_N_Itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
+            // Who removes an item is written in the quote's history.
+            mobjZELT_N_Itens->DadosDoUsuario = modPrincipal::DadosDoUsuario;
             if (GerarLista() == 1) {
                 if (!lbooHost) DescarregarMensagem();
                 MontarExibirFormulario = 1;
@@ -422,9 +424,10 @@ qint16 frmFicha::MontarExibirFormulario(qint16 lintTipoDeOperacao) {
             xrdtpDataDeValidadeDoOrcamento->setValue(CelulaDaLista(Coluna::ColunaDataDeValidadeDoOrcamento));
         }
         Ponto = 10;
-        if (mintTipoDeOperacao == Inclusao)
+        if (mintTipoDeOperacao == Inclusao) {
             PrepararInclusao();
-        else if (mintTipoDeOperacao == Alteracao || mintTipoDeOperacao == Exclusao)
+            IniciarCopiaDeRecuperacao();
+        } else if (mintTipoDeOperacao == Alteracao || mintTipoDeOperacao == Exclusao)
             PrepararAlteracaoOuExclusao();
         Ponto = 11;
         if (mbooAdiarFundoEscuro) {
@@ -737,6 +740,7 @@ void frmFicha::xrcmdCancelarAlterar_Click() {
         PintarRotulos({lblObservacaoDeCamposObrigatorios});
         Ponto = 2;
         mbooOperacaoConcluida = false;
+        DescartarCopiaDeRecuperacao();
         hide();
         msfgGradeDeItensDoOrcamento->Clear();
     });

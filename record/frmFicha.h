@@ -52,6 +52,10 @@ public:
 
     // The record form the list's commands share: created on first use, unloaded at the
     // end of each command so that each command starts with a fresh form.
+    // The recovery copy of the new quote being typed, in the user's data folder
+    // (frmFichaRecuperacao.cpp).
+    static QString ArquivoDaCopiaDeRecuperacao();
+
     static frmFicha& InstanciaDaLista();
     static void DescarregarInstanciaDaLista();
 
@@ -138,6 +142,14 @@ private:
     // ---- Saving (frmFichaGravacao.cpp)
     void xrcmdSalvarFecharConfirmar_Click();
     void MarcarCampoRecusado(const QString& lstrNomeDoCampoValidado);
+
+    // ---- Recovery copy of a new quote (frmFichaRecuperacao.cpp)
+    // Offers a copy left behind, then keeps the form's own up to date.
+    void IniciarCopiaDeRecuperacao();
+    void GravarCopiaDeRecuperacao();
+    void DescartarCopiaDeRecuperacao();
+    void RecuperarOrcamento(const QByteArray& lstrCopia);
+    bool mbooCopiaDeRecuperacaoAtiva = false;
 
     // ---- Client and animal (frmFichaCliente.cpp)
     bool PesquisarCliente(const QString& lstrApelidoOuNomeFantasia, const QString& lstrNomeOuRazaoSocial,

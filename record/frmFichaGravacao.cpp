@@ -63,6 +63,7 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
         Ponto = 4;
         switch (lintResultado) {
         case Concluida:
+            DescartarCopiaDeRecuperacao();
             if (modPrincipal::FichaAbertaDiretamente) {
                 mdouNumeroDoOrcamento = lobjOrcamentos->CodigoGerado;
                 lobjOrcamentos.reset();

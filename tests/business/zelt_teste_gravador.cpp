@@ -13,6 +13,11 @@
 //       alteração"), adds 1 to 3 items and saves; prints "resultado <code>" and, when
 //       the save was not done, the description on the next line.
 //
+//   zelt_teste_gravador ... restaurar NUMERO[,NUMERO...]
+//       restores those deleted quotes as an administrator, one after the other;
+//       prints "resultado <code> <number>" for each and, when it was not done, the
+//       description on the next line.
+//
 // --inicio waits until that file exists before the first save, so that several
 // processes start together.
 
@@ -21,6 +26,7 @@
 #include "business/Negocio.h"
 #include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/HistoricoDeOrcamentos.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -178,6 +184,20 @@ int Alterar(double numero, QRandomGenerator& sorte, QObject* usuario, const QStr
     return resultado == 0 || resultado == 3 ? 0 : 1;
 }
 
+int Restaurar(const QString& numeros, QObject* usuario) {
+    usuario->setProperty("Administrador", true);
+    int falhas = 0;
+    for (const QString& numero : numeros.split(u',')) {
+        auto historico = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
+        historico->DadosDoUsuario = usuario;
+        const qint16 resultado = historico->Restaurar(numero.toDouble());
+        Escrever(QStringLiteral("resultado %1 %2").arg(resultado).arg(numero));
+        if (resultado != 0) Escrever(historico->DescricaoDaFalha + historico->DescricaoDoErro);
+        if (resultado != 0 && resultado != 3) ++falhas;
+    }
+    return falhas == 0 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -218,6 +238,10 @@ int main(int argc, char* argv[]) {
         codigo = Adicionar(posicionais.at(1).toInt(), sorte, usuario.get());
     } else if (posicionais.at(0) == QLatin1String("alterar")) {
         codigo = Alterar(posicionais.at(1).toDouble(), sorte, usuario.get(), inicio);
+    } else if (posicionais.at(0) == QLatin1String("restaurar")) {
+        while (!inicio.isEmpty() && !QFile::exists(inicio))
+            QThread::msleep(2);
+        codigo = Restaurar(posicionais.at(1), usuario.get());
     }
     Negocio::Encerrar();
     return codigo;

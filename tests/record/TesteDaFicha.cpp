@@ -11,6 +11,8 @@
 #include "platform/suite/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
 
+#include <QFile>
+#include <QStandardPaths>
 #include <QtTest>
 
 QList<QPair<QString, HWnd>>& ChamadasDoFundoEscuro() {
@@ -41,6 +43,9 @@ void TesteDaFicha::initTestCase() {
 }
 
 void TesteDaFicha::init() {
+    // A new quote's recovery copy left by an earlier test would be offered back.
+    QStandardPaths::setTestModeEnabled(true);
+    QFile::remove(frmFicha::ArquivoDaCopiaDeRecuperacao());
     ErrosExibidos().clear();
     ChamadasDoFundoEscuro().clear();
     mmensagens.clear();

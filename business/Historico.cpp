@@ -1,0 +1,285 @@
+#include "business/Historico.h"
+
+#include "business/Banco.h"
+#include "business/Objetos.h"
+#include "business/Relogio.h"
+#include "contracts/HistoricoDeOrcamentos.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace Historico {
+
+const QStringList ColunasDoOrcamento{QStringLiteral("DataDoOrcamento"),
+                                     QStringLiteral("CodigoDoCliente"),
+                                     QStringLiteral("CodigoDoAnimal"),
+                                     QStringLiteral("ValorTotal"),
+                                     QStringLiteral("DescontoEmPercentual"),
+                                     QStringLiteral("DescontoEmValor"),
+                                     QStringLiteral("ValorLiquido"),
+                                     QStringLiteral("DataDeValidadeDoOrcamento"),
+                                     QStringLiteral("Situacao"),
+                                     QStringLiteral("UltimoNumeroDeItem"),
+                                     QStringLiteral("DataEHoraDaInclusao"),
+                                     QStringLiteral("UsuarioDaInclusao"),
+                                     QStringLiteral("DataEHoraDaAlteracao"),
+                                     QStringLiteral("UsuarioDaAlteracao")};
+
+const QStringList ColunasDoItem{QStringLiteral("NumeroDoItemDoOrcamento"),
+                                QStringLiteral("TipoDeLancamento"),
+                                QStringLiteral("NumeroDoTipoDeServico"),
+                                QStringLiteral("CodigoDoServico"),
+                                QStringLiteral("CodigoInternoDoProduto"),
+                                QStringLiteral("CodigoDeBarrasDoProduto"),
+                                QStringLiteral("NomeDoServicoOuProduto"),
+                                QStringLiteral("CodigoDoAnimal"),
+                                QStringLiteral("Quantidade"),
+                                QStringLiteral("ValorUnitario"),
+                                QStringLiteral("DescontoEmPercentual"),
+                                QStringLiteral("DescontoEmValor"),
+                                QStringLiteral("ValorTotal"),
+                                QStringLiteral("Custo"),
+                                QStringLiteral("TipoDeVenda"),
+                                QStringLiteral("Situacao"),
+                                QStringLiteral("DataEHoraDaInclusao"),
+                                QStringLiteral("UsuarioDaInclusao"),
+                                QStringLiteral("DataEHoraDaAlteracao"),
+                                QStringLiteral("UsuarioDaAlteracao")};
+
+const Dialeto::TabelaPesquisavel Excluidos{QStringLiteral("OrcamentosExcluidos"),
+                                           QStringLiteral("NumeroDoOrcamento"),
+                                           {{QStringLiteral("NumeroDoOrcamento"), true}}};
+
+namespace {
+
+namespace Op = ZELT_N_Orcamentos::OperacaoDoHistorico;
+
+// Stored columns hold integers or texts only.
+QJsonValue ValorDaCopia(const QVariant& valor) {
+    if (valor.isNull()) return QJsonValue(QJsonValue::Null);
+    if (valor.metaType().id() == QMetaType::QString) return valor.toString();
+    return valor.toLongLong();
+}
+
+QVariant ValorDoBanco(const QJsonValue& valor) {
+    if (valor.isNull() || valor.isUndefined()) return Banco::Nulo();
+    if (valor.isString()) return valor.toString();
+    return valor.toInteger();
+}
+
+QJsonArray Linha(const QSqlQuery& q, qsizetype colunas, qsizetype primeira = 0) {
+    QJsonArray linha;
+    for (qsizetype i = primeira; i < primeira + colunas; ++i)
+        linha << ValorDaCopia(q.value(static_cast<int>(i)));
+    return linha;
+}
+
+struct Copia {
+    QByteArray Json;
+    qint64 CodigoDoCliente = 0;
+    qint64 ValorLiquido = 0;
+    qint64 QuantidadeDeItens = 0;
+};
+
+Copia MontarCopia(const QJsonArray& orcamento, const QJsonArray& itens) {
+    Copia copia;
+    copia.Json = QJsonDocument(QJsonObject{{QStringLiteral("o"), orcamento}, {QStringLiteral("i"), itens}})
+                     .toJson(QJsonDocument::Compact);
+    copia.CodigoDoCliente = orcamento.at(ColunasDoOrcamento.indexOf(u"CodigoDoCliente")).toInteger();
+    copia.ValorLiquido = orcamento.at(ColunasDoOrcamento.indexOf(u"ValorLiquido")).toInteger();
+    copia.QuantidadeDeItens = itens.size();
+    return copia;
+}
+
+// The quote as stored now, with its items in item order.
+Copia CopiaDoOrcamento(qint64 numero) {
+    QSqlQuery cabecalho =
+        Banco::Executar(QStringLiteral("SELECT ") + ColunasDoOrcamento.join(QStringLiteral(", ")) +
+                            QStringLiteral(" FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
+                        {numero});
+    if (!cabecalho.next()) Banco::Falhar(QStringLiteral("O orçamento %1 não existe.").arg(numero));
+    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT ") + ColunasDoItem.join(QStringLiteral(", ")) +
+                                      QStringLiteral(" FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? "
+                                                     "ORDER BY NumeroDoItemDoOrcamento"),
+                                  {numero});
+    QJsonArray itens;
+    while (q.next())
+        itens << Linha(q, ColunasDoItem.size());
+    return MontarCopia(Linha(cabecalho, ColunasDoOrcamento.size()), itens);
+}
+
+qint64 GravarEntrada(qint64 numero, const QDateTime& quando, const QString& usuario, const QString& operacao,
+                     const Copia& copia) {
+    return Banco::InserirComChave(
+        QStringLiteral("INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
+                       "ValorLiquido, QuantidadeDeItens, Copia) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        {numero, Banco::DataEHoraIso(quando), usuario, operacao, copia.ValorLiquido, copia.QuantidadeDeItens,
+         QString::fromUtf8(copia.Json)},
+        QStringLiteral("NumeroDoRegistro"));
+}
+
+QString Insercao(const QString& tabela, const QStringList& colunas) {
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+        .arg(tabela, colunas.join(QStringLiteral(", ")),
+             QStringList(colunas.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
+}
+
+// The first entries of the quotes a database holds when it begins keeping history, a
+// block of quotes at a time (a million quotes never sit in memory at once).
+void RegistrarOsJaExistentes() {
+    constexpr int QuotesPorBloco = 2000;
+    const QStringList colunas = QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoOrcamento;
+    qint64 ultimo = 0;
+    for (;;) {
+        QSqlQuery q = Banco::Executar(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) +
+                                          QStringLiteral(" FROM Orcamentos WHERE NumeroDoOrcamento > ? ORDER "
+                                                         "BY NumeroDoOrcamento LIMIT %1")
+                                              .arg(QuotesPorBloco),
+                                      {ultimo});
+        QList<std::pair<qint64, QJsonArray>> cabecalhos;
+        while (q.next())
+            cabecalhos.append({q.value(0).toLongLong(), Linha(q, ColunasDoOrcamento.size(), 1)});
+        if (cabecalhos.isEmpty()) return;
+        const qint64 primeiro = cabecalhos.constFirst().first;
+        ultimo = cabecalhos.constLast().first;
+        QSqlQuery i = Banco::Executar(
+            QStringLiteral("SELECT NumeroDoOrcamento, ") + ColunasDoItem.join(QStringLiteral(", ")) +
+                QStringLiteral(" FROM ItensDeOrcamento WHERE NumeroDoOrcamento BETWEEN ? AND ? ORDER BY "
+                               "NumeroDoOrcamento, NumeroDoItemDoOrcamento"),
+            {primeiro, ultimo});
+        bool haItem = i.next();
+        const int inclusao = static_cast<int>(ColunasDoOrcamento.indexOf(u"DataEHoraDaInclusao"));
+        QVariantList linhas;
+        for (const auto& [numero, cabecalho] : cabecalhos) {
+            QJsonArray itens;
+            for (; haItem && i.value(0).toLongLong() == numero; haItem = i.next())
+                itens << Linha(i, ColunasDoItem.size(), 1);
+            // Dated with the version's own last stamp and user.
+            const bool alterado = !cabecalho.at(inclusao + 2).isNull();
+            const Copia copia = MontarCopia(cabecalho, itens);
+            linhas << numero << cabecalho.at(alterado ? inclusao + 2 : inclusao).toString()
+                   << cabecalho.at(alterado ? inclusao + 3 : inclusao + 1).toString() << Op::JaExistente
+                   << copia.ValorLiquido << copia.QuantidadeDeItens << QString::fromUtf8(copia.Json);
+        }
+        // Many entries to a statement: the round trips, not the rows, cost the time.
+        constexpr qsizetype Colunas = 7, EntradasPorInsercao = 100;
+        for (qsizetype inicio = 0; inicio < linhas.size(); inicio += Colunas * EntradasPorInsercao) {
+            const QVariantList parte = linhas.mid(inicio, Colunas * EntradasPorInsercao);
+            Banco::Executar(
+                QStringLiteral("INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, "
+                               "Usuario, Operacao, ValorLiquido, QuantidadeDeItens, Copia) VALUES ") +
+                    QStringList(parte.size() / Colunas, QStringLiteral("(?, ?, ?, ?, ?, ?, ?)"))
+                        .join(QStringLiteral(", ")),
+                parte);
+        }
+    }
+}
+
+} // namespace
+
+void Registrar(qint64 numeroDoOrcamento, const QString& operacao, const QString& usuario) {
+    GravarEntrada(numeroDoOrcamento, Relogio::Agora(), usuario, operacao,
+                  CopiaDoOrcamento(numeroDoOrcamento));
+}
+
+void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario) {
+    const Copia copia = CopiaDoOrcamento(numeroDoOrcamento);
+    const QDateTime agora = Relogio::Agora();
+    const qint64 entrada = GravarEntrada(numeroDoOrcamento, agora, usuario, Op::Excluido, copia);
+    Banco::Executar(QStringLiteral("INSERT INTO OrcamentosExcluidos (NumeroDoOrcamento, CodigoDoCliente, "
+                                   "ValorLiquido, DataEHoraDaExclusao, UsuarioDaExclusao, NumeroDoRegistro) "
+                                   "VALUES (?, ?, ?, ?, ?, ?)"),
+                    {numeroDoOrcamento, copia.CodigoDoCliente, copia.ValorLiquido, Banco::DataEHoraIso(agora),
+                     usuario, entrada});
+}
+
+void Restaurar(qint64 numero, const QString& usuario) {
+    Banco::UnidadeDeTrabalho unidade;
+    // Locked on PostgreSQL (SQLite's write lock is already the transaction's): of two
+    // workstations restoring the same quote, the second waits here and then finds it gone.
+    QSqlQuery q = Banco::Executar(
+        QStringLiteral("SELECT h.Copia FROM OrcamentosExcluidos e JOIN HistoricoDeOrcamentos h ON "
+                       "h.NumeroDoRegistro = e.NumeroDoRegistro WHERE e.NumeroDoOrcamento = ?") +
+            Banco::DialetoAtual().ParaAtualizacao(),
+        {numero});
+    if (!q.next()) {
+        const bool existe =
+            Banco::Valor(QStringLiteral("SELECT 1 FROM Orcamentos WHERE NumeroDoOrcamento = ?"), {numero})
+                .isValid();
+        Objetos::Recusar(
+            existe ? QStringLiteral("O orçamento %1 não está mais entre os excluídos: ele já foi "
+                                    "restaurado por outro usuário.")
+                         .arg(numero)
+                   : QStringLiteral("O orçamento %1 não está entre os orçamentos excluídos.").arg(numero));
+    }
+    const QJsonObject copia = QJsonDocument::fromJson(q.value(0).toString().toUtf8()).object();
+    const QJsonArray orcamento = copia.value(QStringLiteral("o")).toArray();
+    if (orcamento.size() != ColunasDoOrcamento.size())
+        Banco::Falhar(QStringLiteral("A cópia do orçamento %1 no histórico está danificada.").arg(numero));
+    QVariantList valores{numero};
+    for (qsizetype c = 0; c < ColunasDoOrcamento.size(); ++c)
+        valores << (ColunasDoOrcamento.at(c) == u"Situacao" ? QVariant(1) : ValorDoBanco(orcamento.at(c)));
+    Banco::Executar(Insercao(QStringLiteral("Orcamentos"),
+                             QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoOrcamento),
+                    valores);
+    const QString insercaoDeItem = Insercao(QStringLiteral("ItensDeOrcamento"),
+                                            QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoItem);
+    for (const QJsonValue& item : copia.value(QStringLiteral("i")).toArray()) {
+        QVariantList linha{numero};
+        for (const QJsonValue& valor : item.toArray())
+            linha << ValorDoBanco(valor);
+        Banco::Executar(insercaoDeItem, linha);
+    }
+    Banco::Executar(QStringLiteral("DELETE FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = ?"), {numero});
+    Registrar(numero, Op::Restaurado, usuario);
+    unidade.Confirmar();
+}
+
+// Whether the database already holds the history: one that says it is older than it
+// is (a copy put back, a version lowered by hand) keeps what it has.
+bool HistoricoJaExiste() {
+    Banco::Executar(QStringLiteral("SAVEPOINT Historico"));
+    try {
+        Banco::Executar(QStringLiteral("SELECT 1 FROM HistoricoDeOrcamentos WHERE 1 = 0"));
+        return true;
+    } catch (const Banco::FalhaDeBanco& falha) {
+        if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
+        Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT Historico"));
+        return false;
+    }
+}
+
+void CriarEsquema(const Dialeto& dialeto, bool indiceDePesquisa) {
+    if (HistoricoJaExiste()) return;
+    for (const char* comando : {
+             R"(CREATE TABLE HistoricoDeOrcamentos (
+                NumeroDoRegistro {CHAVE},
+                NumeroDoOrcamento {INTEIRO} NOT NULL,
+                DataEHora TEXT NOT NULL,
+                Usuario TEXT NOT NULL,
+                Operacao TEXT NOT NULL,
+                ValorLiquido {INTEIRO} NOT NULL,
+                QuantidadeDeItens {INTEIRO} NOT NULL,
+                Copia TEXT NOT NULL
+            ))",
+             "CREATE INDEX HistoricoDeOrcamentos_Orcamento ON HistoricoDeOrcamentos (NumeroDoOrcamento, "
+             "NumeroDoRegistro)",
+             R"(CREATE TABLE OrcamentosExcluidos (
+                NumeroDoOrcamento {INTEIRO} PRIMARY KEY,
+                CodigoDoCliente {INTEIRO} NOT NULL REFERENCES Clientes (CodigoDoCliente),
+                ValorLiquido {INTEIRO} NOT NULL,
+                DataEHoraDaExclusao TEXT NOT NULL,
+                UsuarioDaExclusao TEXT NOT NULL,
+                NumeroDoRegistro {INTEIRO} NOT NULL UNIQUE
+            ))",
+             "CREATE INDEX OrcamentosExcluidos_Cliente ON OrcamentosExcluidos (CodigoDoCliente)",
+         })
+        Banco::Executar(dialeto.Ddl(QString::fromUtf8(comando)));
+    if (indiceDePesquisa)
+        for (const QString& comando : dialeto.CriarIndiceDePesquisa(Excluidos))
+            Banco::Executar(comando);
+    RegistrarOsJaExistentes();
+}
+
+} // namespace Historico

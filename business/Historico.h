@@ -1,0 +1,50 @@
+#pragma once
+// The history of the quotes: every inclusion, change, item removal, deletion and
+// restoration of a quote writes one entry, in the transaction of the operation
+// itself, with a whole copy of the quote as it stood after the operation (before it,
+// for a deletion). A refused or failed operation is undone with its entry.
+//
+// The copy is one compact JSON text per entry: the stored columns of the quote and of
+// each item, as arrays in the order of ColunasDoOrcamento and ColunasDoItem, with the
+// values as the database holds them (integers, ISO texts, null):
+//   {"o":[DataDoOrcamento, CodigoDoCliente, ...],"i":[[NumeroDoItemDoOrcamento, ...], ...]}
+// The entry also keeps, apart, the net value and the item count the history window
+// lists, so that listing a history never parses a copy.
+//
+// A deleted quote has a row in OrcamentosExcluidos (who deleted it, when, and the
+// entry with its last copy), which the window of deleted quotes pages through and
+// Restaurar takes it back from.
+
+#include "business/Dialeto.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace Historico {
+
+extern const QStringList ColunasDoOrcamento;
+extern const QStringList ColunasDoItem;
+// The deleted quotes' numbers, searched as text (the trigram index of Pesquisa).
+extern const Dialeto::TabelaPesquisavel Excluidos;
+
+// The user written for a caller that gave none (a deletion or an item removal made
+// without DadosDoUsuario, as the layer has always accepted them).
+inline const QString UsuarioNaoInformado = QStringLiteral("(usuário não informado)");
+
+// The entry of what just happened to a quote still stored, with its copy as stored
+// now. Inside the caller's unit of work.
+void Registrar(qint64 numeroDoOrcamento, const QString& operacao, const QString& usuario);
+// Before a quote is deleted: its entry "excluído" with the copy as it stands, and its
+// place among the deleted quotes.
+void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario);
+// Puts a deleted quote back with its own number, date, items and values, active, and
+// writes its entry "restaurado". Refused (Objetos::Recusar) when it is not among the
+// deleted quotes (another workstation restored it first). Opens its own unit of work.
+void Restaurar(qint64 numeroDoOrcamento, const QString& usuario);
+
+// The schema version that starts the history: its tables, and a first entry ("já
+// existente") for every quote the database holds. indiceDePesquisa: whether the
+// trigram index may be created (PostgreSQL without pg_trgm searches unindexed).
+void CriarEsquema(const Dialeto& dialeto, bool indiceDePesquisa);
+
+} // namespace Historico

@@ -1,0 +1,66 @@
+#pragma once
+// The history of the quotes, as the host's windows see it: every version a quote had
+// (one entry per inclusion, change, item removal, deletion and restoration, each with
+// a whole copy of the quote), the quotes deleted, and their restoration. Same result
+// protocol as the other business objects (contracts/Negocio.h).
+
+#include "contracts/Negocio.h"
+
+#include <QDateTime>
+
+namespace ProgId {
+inline const QString Historico = QStringLiteral("ZELT_N_Orcamentos.clsHistorico");
+} // namespace ProgId
+
+namespace ZELT_N_Orcamentos {
+
+// What each history entry says happened to the quote.
+namespace OperacaoDoHistorico {
+inline const QString Incluido = QStringLiteral("incluído");
+inline const QString Alterado = QStringLiteral("alterado");
+inline const QString ItemRemovido = QStringLiteral("item removido");
+inline const QString Excluido = QStringLiteral("excluído");
+inline const QString Restaurado = QStringLiteral("restaurado");
+// The quotes a database already held when it began keeping history: their version
+// at that moment, dated with its own last stamp.
+inline const QString JaExistente = QStringLiteral("já existente");
+} // namespace OperacaoDoHistorico
+
+class clsHistorico : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // The deleted quotes, newest deletion first; a text that is not blank keeps those
+    // whose number, client code, nickname or name contains it (accents and case
+    // ignored). Fields: NumeroDoOrcamento, CodigoDoCliente,
+    // ApelidoOuNomeFantasiaDoCliente, NomeOuRazaoSocialDoCliente, ValorLiquido,
+    // DataEHoraDaExclusao, UsuarioDaExclusao. A page size of 0 or less becomes 10.
+    virtual QVariant SelecionarExcluidos(qint16& lintTamanhoDaPagina, const QString& lstrTexto) = 0;
+    // One quote's history, newest first. Fields: NumeroDoRegistro, DataEHora, Usuario,
+    // Operacao, ValorLiquido, QuantidadeDeItens.
+    virtual QVariant SelecionarHistorico(double ldouNumeroDoOrcamento) = 0;
+    // One version (a history entry): its items in the quote sheet's fields
+    // (NumeroDoOrcamento, NomeDoServicoOuNomeDoProduto, NomeDoAnimal, Quantidade,
+    // ValorUnitario, DescontoEmValor, ValorLiquido) and its header in Versao.
+    virtual QVariant SelecionarVersao(double ldouNumeroDoRegistro) = 0;
+    // Puts a deleted quote back, as it was deleted and active. Administrators only
+    // (DadosDoUsuario's "Administrador"): otherwise refused (3), as when another
+    // workstation restored it first.
+    virtual qint16 Restaurar(double ldouNumeroDoOrcamento) = 0;
+
+    QPointer<QObject> DadosDoUsuario;
+
+    struct CabecalhoDaVersao {
+        double NumeroDoOrcamento = 0;
+        QDateTime DataEHora;
+        QString Usuario;
+        QString Operacao;
+        double CodigoDoCliente = 0;
+        QString ApelidoOuNomeFantasiaDoCliente;
+        QString NomeOuRazaoSocialDoCliente;
+        VB::Currency ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido;
+    };
+    // After SelecionarVersao.
+    CabecalhoDaVersao Versao;
+};
+
+} // namespace ZELT_N_Orcamentos

@@ -1,0 +1,401 @@
+// The quotes' history on a real database: the entry and the copy each operation
+// writes (and nothing for a refused one), the deleted quotes and their restoration,
+// numbers never used twice, the migration of a database that already holds quotes,
+// and several workstations restoring and saving at once (processes of their own).
+
+#include "tests/business/TesteDeNegocio.h"
+
+#include "business/Banco.h"
+#include "business/Negocio.h"
+#include "contracts/CriarObjeto.h"
+#include "contracts/HistoricoDeOrcamentos.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSqlRecord>
+#include <QtTest>
+
+using namespace BancoDeTeste;
+using ZELT_N_Orcamentos::clsHistorico;
+using ZELT_N_Orcamentos::clsOrcamentos;
+using ZELT_N_Orcamentos::clsOrcItens;
+
+namespace {
+
+const QDateTime Agora(QDate(2026, 12, 5), QTime(14, 3, 0));
+
+struct Entrada {
+    QString Operacao, Usuario, DataEHora;
+    qint64 ValorLiquido = 0, QuantidadeDeItens = 0;
+    QJsonArray Orcamento, Itens;
+};
+
+// The quote's entries, oldest first.
+QList<Entrada> Entradas(double numero) {
+    QList<Entrada> entradas;
+    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT Operacao, Usuario, DataEHora, ValorLiquido, "
+                                                 "QuantidadeDeItens, Copia FROM HistoricoDeOrcamentos WHERE "
+                                                 "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"),
+                                  {qint64(numero)});
+    while (q.next()) {
+        const QJsonObject copia = QJsonDocument::fromJson(q.value(5).toString().toUtf8()).object();
+        entradas << Entrada{q.value(0).toString(),
+                            q.value(1).toString(),
+                            q.value(2).toString(),
+                            q.value(3).toLongLong(),
+                            q.value(4).toLongLong(),
+                            copia.value(QStringLiteral("o")).toArray(),
+                            copia.value(QStringLiteral("i")).toArray()};
+    }
+    return entradas;
+}
+
+qint64 QuantidadeDeEntradas() {
+    return Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos");
+}
+
+// Every stored column of the quote and of its items, as one text, to compare versions.
+QString Estado(double numero) {
+    QStringList partes;
+    for (const QString& sql :
+         {QStringLiteral("SELECT * FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
+          QStringLiteral("SELECT * FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? ORDER BY "
+                         "NumeroDoItemDoOrcamento")}) {
+        QSqlQuery q = Banco::Executar(sql, {qint64(numero)});
+        while (q.next())
+            for (int c = 0; c < q.record().count(); ++c)
+                partes << q.record().fieldName(c).toLower() + u'=' + q.value(c).toString();
+    }
+    return partes.join(u';');
+}
+
+std::unique_ptr<clsHistorico> Historico(QObject* usuario) {
+    auto historico = Zelt::CriarObjeto<clsHistorico>(ProgId::Historico);
+    historico->DadosDoUsuario = usuario;
+    return historico;
+}
+
+// One workstation process (tests/business/zelt_teste_gravador.cpp).
+std::unique_ptr<QProcess> Estacao(const Sessao& sessao, const QStringList& argumentos) {
+    auto processo = std::make_unique<QProcess>();
+    processo->setProgram(QStringLiteral(ZELT_TESTE_GRAVADOR));
+    processo->setArguments(sessao.ArgumentosDoBanco() + argumentos);
+    processo->start();
+    return processo;
+}
+
+} // namespace
+
+class TesteDoHistorico : public TesteDeNegocio {
+    Q_OBJECT
+
+    void Preparar() override { FixarRelogio(Agora); }
+
+    std::unique_ptr<QObject> madministrador = [] {
+        auto usuario = Usuario(QStringLiteral("ADMINISTRADOR"));
+        usuario->setProperty("Administrador", true);
+        return usuario;
+    }();
+
+    // A quote of the consultation (120,00 - 10 %) and two units of product 100.
+    double OrcamentoDeDoisItens() {
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, musuario.get());
+        grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("2,000"),
+                               QStringLiteral("219,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
+                               QStringLiteral("439,80"), QStringLiteral("145,00"));
+        orcamento->ValorTotal = VB::CCur(QStringLiteral("559,80"));
+        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("2,14"));
+        orcamento->ValorLiquido = VB::CCur(QStringLiteral("547,80"));
+        return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
+    }
+
+    // The stored quote of OrcamentoDeDoisItens as the record form holds it, with one more
+    // consultation.
+    qint16 AlterarComMaisUmItem(double numero, const QString& alteracaoLida = QString()) {
+        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
+        qint16 pagina = 20;
+        double n = numero;
+        itens->Selecionar(1, pagina, 0, n);
+        GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+        grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), QStringLiteral("120,00"),
+                               QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("120,00"));
+        // The two items of OrcamentoDeDoisItens and the new consultation.
+        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
+        orcamento->NumeroDoOrcamento = numero;
+        orcamento->CodigoDoCliente = 1;
+        orcamento->CodigoDoAnimal = 10;
+        orcamento->ValorTotal = VB::CCur(QStringLiteral("679,80"));
+        orcamento->DescontoEmValor = VB::CCur(QStringLiteral("12,00"));
+        orcamento->ValorLiquido = VB::CCur(QStringLiteral("667,80"));
+        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("1,77"));
+        orcamento->DataDeValidadeDoOrcamento =
+            Agora.date().addDays(10).toString(QStringLiteral("dd/MM/yyyy"));
+        orcamento->GradeDeItensDoOrcamento = &grade;
+        orcamento->DadosDoUsuario = musuario.get();
+        orcamento->DataEHoraDaAlteracaoLida = alteracaoLida;
+        const qint16 resultado = orcamento->Alterar();
+        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+        return resultado;
+    }
+
+    qint16 Excluir(double numero, QObject* usuario) {
+        GradeEmMemoria grade;
+        auto orcamento = OrcamentoValido(grade, usuario);
+        orcamento->NumeroDoOrcamento = numero;
+        const QVariant alteracao = Banco::Valor(
+            QStringLiteral("SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
+            {qint64(numero)});
+        orcamento->DataEHoraDaAlteracaoLida =
+            alteracao.isNull() ? QString() : VB::CStr(Banco::DataEHoraDeIso(alteracao.toString()));
+        return orcamento->Excluir();
+    }
+
+    qint16 RemoverItem(double numero, double item, const char* total, const char* liquido) {
+        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
+        itens->DadosDoUsuario = musuario.get();
+        itens->ValorTotalDoOrcamento = VB::CCur(QString::fromLatin1(total));
+        itens->ValorLiquidoDoOrcamento = VB::CCur(QString::fromLatin1(liquido));
+        return VB::CBool(itens->Excluir(numero, item)) ? 1 : 0;
+    }
+
+private slots:
+    void cada_operacao_registra_quem_quando_o_que_e_a_copia() {
+        const double numero = OrcamentoDeDoisItens();
+        QVERIFY(numero > 0);
+        FixarRelogio(Agora.addSecs(60));
+        QCOMPARE(AlterarComMaisUmItem(numero), qint16(0));
+        FixarRelogio(Agora.addSecs(120));
+        QCOMPARE(RemoverItem(numero, 2, "240,00", "228,00"), qint16(0));
+        FixarRelogio(Agora.addSecs(180));
+        QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
+
+        const QList<Entrada> e = Entradas(numero);
+        QCOMPARE(e.size(), 4);
+        const QStringList esperadas{QStringLiteral("incluído"), QStringLiteral("alterado"),
+                                    QStringLiteral("item removido"), QStringLiteral("excluído")};
+        for (int i = 0; i < 4; ++i) {
+            QCOMPARE(e[i].Operacao, esperadas[i]);
+            QCOMPARE(e[i].Usuario, QStringLiteral("ANA"));
+            QCOMPARE(e[i].DataEHora, Banco::DataEHoraIso(Agora.addSecs(60 * i)));
+        }
+        // Items and net value of each version: 2 items 547,80; 3 items 667,80; item 2
+        // removed: 2 items 228,00; deleted as it stood.
+        QCOMPARE(e[0].QuantidadeDeItens, 2);
+        QCOMPARE(e[0].ValorLiquido, 5478000);
+        QCOMPARE(e[1].QuantidadeDeItens, 3);
+        QCOMPARE(e[1].ValorLiquido, 6678000);
+        QCOMPARE(e[2].QuantidadeDeItens, 2);
+        QCOMPARE(e[2].ValorLiquido, 2280000);
+        QCOMPARE(e[3].Itens, e[2].Itens);
+        QCOMPARE(e[3].Orcamento, e[2].Orcamento);
+        // The copy holds every stored column: item numbers, names, the product's code.
+        QCOMPARE(e[1].Itens.at(2).toArray().at(0).toInteger(), 3);
+        QCOMPARE(e[1].Itens.at(1).toArray().at(6).toString(), QStringLiteral("Ração Cães 15 kg"));
+        QCOMPARE(e[2].Itens.at(1).toArray().at(0).toInteger(), 3);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos WHERE NumeroDoOrcamento = ?", {qint64(numero)}), 0);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = ? AND "
+                        "UsuarioDaExclusao = 'ANA'",
+                        {qint64(numero)}),
+                 1);
+    }
+
+    void operacao_recusada_ou_rejeitada_nao_registra_nada() {
+        const double numero = OrcamentoDeDoisItens();
+        const double unico = NovoOrcamento();
+        QVERIFY(numero > 0 && unico > 0);
+        const qint64 antes = QuantidadeDeEntradas();
+        GradeEmMemoria grade;
+        auto semCliente = OrcamentoValido(grade, musuario.get());
+        semCliente->CodigoDoCliente = 0;
+        QCOMPARE(semCliente->Adicionar(), qint16(2));
+        QCOMPARE(AlterarComMaisUmItem(numero, QStringLiteral("01/01/2020 10:00:00")), qint16(3));
+        QCOMPARE(RemoverItem(unico, 1, "0,00", "0,00"), qint16(1)); // its last item
+        QCOMPARE(RemoverItem(numero, 99, "120,00", "108,00"), qint16(1));
+        QCOMPARE(Excluir(987654, musuario.get()), qint16(3));
+        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = ?"),
+                        {qint64(unico)});
+        QCOMPARE(Excluir(unico, musuario.get()), qint16(2));
+        auto historico = Historico(madministrador.get());
+        QCOMPARE(historico->Restaurar(numero), qint16(3)); // not deleted
+        QCOMPARE(QuantidadeDeEntradas(), antes);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 0);
+    }
+
+    void restaurar_devolve_o_orcamento_com_numero_data_itens_e_valores() {
+        FixarRelogio(Agora.addDays(-40)); // an old quote: not among the "Recentes"
+        const double numero = OrcamentoDeDoisItens();
+        QVERIFY(numero > 0);
+        FixarRelogio(Agora.addDays(-39));
+        QCOMPARE(AlterarComMaisUmItem(numero), qint16(0));
+        const QString antes = Estado(numero);
+        FixarRelogio(Agora);
+        QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
+
+        auto historico = Historico(madministrador.get());
+        qint16 pagina = 10;
+        QCOMPARE(historico->SelecionarExcluidos(pagina, QString()), QVariant(false));
+        RecordsetPtr excluidos = historico->ResultadoDaSelecaoEmRecordSet();
+        QCOMPARE(Conteudo(*excluidos),
+                 QStringList{QStringLiteral(
+                                 "NumeroDoOrcamento=%1|CodigoDoCliente=1|ApelidoOuNomeFantasiaDoCliente=João|"
+                                 "NomeOuRazaoSocialDoCliente=João da Silva|ValorLiquido=667,8|"
+                                 "DataEHoraDaExclusao=05/12/2026 14:03:00|UsuarioDaExclusao=ANA")
+                                 .arg(numero)});
+
+        FixarRelogio(Agora.addSecs(30));
+        QCOMPARE(historico->Restaurar(numero), qint16(0));
+        QCOMPARE(Estado(numero), antes); // number, date, stamps, items and values as they were
+        QCOMPARE(Entradas(numero).constLast().Operacao, QStringLiteral("restaurado"));
+        QCOMPARE(Entradas(numero).constLast().Usuario, QStringLiteral("ADMINISTRADOR"));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 0);
+        // Back in the list, found by its number among the active quotes.
+        auto lista = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
+        QCOMPARE(lista->Selecionar(1, pagina, 1, QString::number(numero), 0, 0), QVariant(false));
+        QCOMPARE(Codigos(*lista->ResultadoDaSelecaoEmRecordSet(), "NumeroDoOrcamento"), {qint64(numero)});
+        // A second restoration finds nothing to restore.
+        QCOMPARE(historico->Restaurar(numero), qint16(3));
+        QVERIFY2(historico->DescricaoDaFalha.contains(QStringLiteral("já foi restaurado")),
+                 qPrintable(historico->DescricaoDaFalha));
+        // The restored quote is the version read before: deleted again with its stamp.
+        QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
+    }
+
+    void numero_de_orcamento_nunca_volta_a_ser_usado() {
+        // The newest quote deleted: the next quote gets a new number, never the deleted
+        // one's, so its restoration always finds its number free.
+        const double primeiro = NovoOrcamento();
+        const double ultimo = NovoOrcamento();
+        QVERIFY(ultimo > primeiro);
+        QCOMPARE(Excluir(ultimo, musuario.get()), qint16(0));
+        const double seguinte = NovoOrcamento();
+        QVERIFY(seguinte > ultimo);
+        QCOMPARE(Historico(madministrador.get())->Restaurar(ultimo), qint16(0));
+        QCOMPARE(Excluir(seguinte, musuario.get()), qint16(0));
+        QVERIFY(NovoOrcamento() > seguinte);
+        QCOMPARE(Historico(madministrador.get())->Restaurar(seguinte), qint16(0));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), 4);
+    }
+
+    void so_o_administrador_restaura() {
+        const double numero = NovoOrcamento();
+        QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
+        const qint64 antes = QuantidadeDeEntradas();
+        auto historico = Historico(musuario.get()); // a counter clerk
+        QCOMPARE(historico->Restaurar(numero), qint16(3));
+        QCOMPARE(historico->DescricaoDaFalha,
+                 QStringLiteral("Somente um administrador pode restaurar um orçamento excluído."));
+        historico->DadosDoUsuario = nullptr;
+        QCOMPARE(historico->Restaurar(numero), qint16(1));
+        QCOMPARE(historico->NumeroDoErro, long(VB::ObjetoNaoDefinido));
+        QCOMPARE(QuantidadeDeEntradas(), antes);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 1);
+    }
+
+    void migracao_registra_os_orcamentos_que_o_banco_ja_tem() {
+        const double alterado = OrcamentoDeDoisItens();
+        FixarRelogio(Agora.addSecs(60));
+        QCOMPARE(AlterarComMaisUmItem(alterado), qint16(0));
+        const double novo = NovoOrcamento(2, 12);
+        // The database as the version before the history left it.
+        for (const char* sql : {"DROP TABLE OrcamentosExcluidos", "DROP TABLE HistoricoDeOrcamentos",
+                                "UPDATE VersaoDoEsquema SET Versao = 3"})
+            Banco::Executar(QString::fromLatin1(sql));
+        if (BancoEhSQLite()) Banco::Executar(QStringLiteral("DROP TABLE OrcamentosExcluidosPesquisa"));
+        Negocio::Configuracao configuracao;
+        configuracao.ArquivoSQLite = msessao->ArquivoSQLite();
+        configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
+        configuracao.CriarDadosDeDemonstracao = false;
+        FixarRelogio(Agora.addDays(1));
+        Negocio::Iniciar(configuracao);
+        QCOMPARE(Numero("SELECT Versao FROM VersaoDoEsquema"), 4);
+        QCOMPARE(QuantidadeDeEntradas(), 2);
+        const Entrada a = Entradas(alterado).constFirst();
+        QCOMPARE(a.Operacao, QStringLiteral("já existente"));
+        QCOMPARE(a.Usuario, QStringLiteral("ANA"));
+        QCOMPARE(a.DataEHora, Banco::DataEHoraIso(Agora.addSecs(60)));
+        QCOMPARE(a.QuantidadeDeItens, 3);
+        QCOMPARE(a.Itens.size(), 3);
+        QCOMPARE(Entradas(novo).constFirst().DataEHora, Banco::DataEHoraIso(Agora.addSecs(60)));
+        QCOMPARE(Entradas(novo).constFirst().QuantidadeDeItens, 1);
+        // The history goes on from there: deleted and restored whole.
+        const QString antes = Estado(alterado);
+        QCOMPARE(Excluir(alterado, musuario.get()), qint16(0));
+        QCOMPARE(Historico(madministrador.get())->Restaurar(alterado), qint16(0));
+        QCOMPARE(Estado(alterado), antes);
+    }
+
+    void duas_estacoes_restauram_o_mesmo_orcamento_ao_mesmo_tempo() {
+        for (int rodada = 1; rodada <= 3; ++rodada) {
+            const double numero = OrcamentoDeDoisItens();
+            QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
+            const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio%1").arg(rodada));
+            std::unique_ptr<QProcess> estacoes[2];
+            for (auto& estacao : estacoes)
+                estacao = Estacao(*msessao, {QStringLiteral("--inicio"), inicio, QStringLiteral("restaurar"),
+                                             QString::number(numero)});
+            QTest::qWait(300);
+            QFile(inicio).open(QIODevice::WriteOnly);
+            QByteArray saidas;
+            for (auto& estacao : estacoes) {
+                QVERIFY(estacao->waitForFinished(60000));
+                QCOMPARE(estacao->exitCode(), 0);
+                saidas += estacao->readAllStandardOutput();
+            }
+            QCOMPARE(saidas.count("resultado 0"), 1);
+            QCOMPARE(saidas.count("resultado 3"), 1);
+            QVERIFY2(saidas.contains("restaurado por outro usuário"), saidas.constData());
+            QCOMPARE(Entradas(numero).size(), 3); // incluído, excluído, restaurado once
+            QCOMPARE(Entradas(numero).constLast().Operacao, QStringLiteral("restaurado"));
+        }
+    }
+
+    void restaurar_enquanto_outra_estacao_grava() {
+        QList<double> excluidos;
+        for (int i = 0; i < 15; ++i) {
+            excluidos << NovoOrcamento();
+            QCOMPARE(Excluir(excluidos.constLast(), musuario.get()), qint16(0));
+        }
+        const qint64 antes = QuantidadeDeEntradas();
+        QStringList numeros;
+        for (const double n : excluidos)
+            numeros << QString::number(n);
+        const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio"));
+        auto gravador = Estacao(*msessao, {QStringLiteral("--inicio"), inicio, QStringLiteral("adicionar"),
+                                           QStringLiteral("30")});
+        auto restaurador = Estacao(
+            *msessao, {QStringLiteral("--inicio"), inicio, QStringLiteral("restaurar"), numeros.join(u',')});
+        QTest::qWait(300);
+        QFile(inicio).open(QIODevice::WriteOnly);
+        QVERIFY(gravador->waitForFinished(120000));
+        QVERIFY(restaurador->waitForFinished(120000));
+        QCOMPARE(gravador->exitCode(), 0);
+        QCOMPARE(restaurador->exitCode(), 0);
+        QCOMPARE(restaurador->readAllStandardOutput().count("resultado 0"), 15);
+        // Each entry is of one committed operation: one per quote stored, one per
+        // restoration, each copy with the items its quote was stored with.
+        QCOMPARE(QuantidadeDeEntradas(), antes + 30 + 15);
+        const QList<QByteArray> gravados = gravador->readAllStandardOutput().split('\n');
+        int conferidos = 0;
+        for (const QByteArray& linha : gravados) {
+            const QList<QByteArray> partes = linha.split(' ');
+            if (partes.value(0) != "gravado") continue;
+            const QList<Entrada> e = Entradas(partes.at(1).toDouble());
+            QCOMPARE(e.size(), 1);
+            QCOMPARE(e[0].Operacao, QStringLiteral("incluído"));
+            QCOMPARE(e[0].QuantidadeDeItens, partes.at(2).toLongLong());
+            QCOMPARE(e[0].ValorLiquido, partes.at(4).toLongLong());
+            ++conferidos;
+        }
+        QCOMPARE(conferidos, 30);
+        for (const double n : excluidos)
+            QCOMPARE(Entradas(n).constLast().Operacao, QStringLiteral("restaurado"));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteDoHistorico)
+#include "tst_negocio_historico.moc"
