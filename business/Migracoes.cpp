@@ -1,6 +1,7 @@
 #include "business/Migracoes.h"
 
 #include "business/Banco.h"
+#include "business/ContagemDeOrcamentos.h"
 #include "business/Pesquisa.h"
 
 #include <QStringList>
@@ -218,6 +219,13 @@ void Versao3(const Dialeto& dialeto) {
             Banco::Executar(comando);
 }
 
+// Version 4: the exact quotes per situation kept by triggers (ContagemDeOrcamentos),
+// filled from a recount of the quotes already stored.
+void Versao4(const Dialeto&) {
+    for (const QString& comando : ContagemDeOrcamentos::CriarContagem())
+        Banco::Executar(comando);
+}
+
 struct Migracao {
     int Versao;
     QStringList Comandos;                         // DDL with Dialeto::Ddl's tokens
@@ -232,6 +240,7 @@ QList<Migracao> Todas() {
     lista << v1;
     lista << Migracao{2, {}, Versao2};
     lista << Migracao{3, {}, Versao3};
+    lista << Migracao{4, {}, Versao4};
     return lista;
 }
 
