@@ -302,8 +302,10 @@ private:
     }
     static void* Conexao() {
         const QVariant handle = Banco::Conexao().driver()->handle();
-        if (!handle.isValid() || qstrcmp(handle.typeName(), "PGconn*") != 0)
-            Sair(QStringLiteral("A conexão não é do PostgreSQL."));
+        // Qt's PostgreSQL driver answers its PGconn* (named so, or as pg_conn*).
+        const QByteArray tipo = handle.typeName();
+        if (!handle.isValid() || (tipo != "PGconn*" && tipo != "pg_conn*"))
+            Sair(QStringLiteral("A conexão não é do PostgreSQL (%1).").arg(QString::fromLatin1(tipo)));
         return *static_cast<void* const*>(handle.constData());
     }
     [[noreturn]] void Falhar(const QString& tabela, void* conexao) {
@@ -924,15 +926,32 @@ void Concluir(const Adiado& adiado, QElapsedTimer& relogio) {
     q.exec(QStringLiteral("SET session_replication_role = origin"));
     // A plain VACUUM ANALYZE right after a load leaves pages its snapshot could not
     // yet see as all-visible unmarked, and counting then visits the table; FREEZE
-    // marks every page, as autovacuum would some time later.
+    // marks every page, as autovacuum would some time later. Another session's
+    // snapshot (autovacuum's own analysis of the new rows) can still hold a page back:
+    // the tables left short are vacuumed again.
     Executar(QStringLiteral("VACUUM (FREEZE, ANALYZE)"));
-    std::fprintf(
-        stderr, "  VACUUM (FREEZE, ANALYZE) (%.0f s); páginas visíveis a todos: %s\n",
-        relogio.elapsed() / 1000.0,
-        qPrintable(Banco::Valor(QStringLiteral("SELECT string_agg(relname || ' ' || relallvisible || "
-                                               "'/' || relpages, ', ') FROM pg_class WHERE relname IN "
-                                               "('orcamentos', 'itensdeorcamento')"))
-                       .toString()));
+    const QString paginas =
+        QStringLiteral("SELECT relname, relallvisible, relpages FROM pg_class WHERE "
+                       "relnamespace = current_schema()::regnamespace AND relkind = 'r' AND "
+                       "relallvisible < relpages");
+    for (int vez = 0; vez < 3; ++vez) {
+        QSqlQuery faltam = Banco::Executar(paginas);
+        QStringList tabelas;
+        while (faltam.next())
+            tabelas << faltam.value(0).toString();
+        faltam.finish();
+        if (tabelas.isEmpty()) break;
+        Executar(QStringLiteral("VACUUM (FREEZE, ANALYZE) ") + tabelas.join(QStringLiteral(", ")));
+    }
+    QSqlQuery faltam = Banco::Executar(paginas);
+    QStringList resumo;
+    while (faltam.next())
+        resumo << QStringLiteral("%1 %2 de %3")
+                      .arg(faltam.value(0).toString(), faltam.value(1).toString(),
+                           faltam.value(2).toString());
+    std::fprintf(stderr, "  VACUUM (FREEZE, ANALYZE) (%.0f s); páginas ainda não visíveis a todos: %s\n",
+                 relogio.elapsed() / 1000.0,
+                 resumo.isEmpty() ? "nenhuma" : qPrintable(resumo.join(QStringLiteral(", "))));
 }
 
 } // namespace
