@@ -5,7 +5,11 @@
 //   bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
 //
 // Cases: clientes_apelido, produtos_codigo_de_barras, produtos_nome, servicos_tipo_nome,
-// gravar_orcamento_20_itens, excluir_item (all of them when --caso is not given).
+// gravar_orcamento_20_itens, excluir_item, caminhada_todas (all of them when --caso is
+// not given). caminhada_todas walks "Todas as situações" as the printed list walks it
+// (every field of every row, forward): its first tenth, then, after a jump, its last
+// tenth; the note gives both rates, which differ when a block's cost depends on its
+// position.
 // The writes leave the database as they found it: every quote they add is removed
 // at the end.
 
@@ -19,6 +23,7 @@
 #include "contracts/Negocio.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <cstdio>
 
 namespace {
@@ -29,7 +34,7 @@ using Medicao::Resultado;
 const char* const Uso =
     "Uso: bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
     "Casos: clientes_apelido, produtos_codigo_de_barras, produtos_nome, servicos_tipo_nome,\n"
-    "       gravar_orcamento_20_itens, excluir_item";
+    "       gravar_orcamento_20_itens, excluir_item, caminhada_todas";
 
 QVariant Valor(const QString& sql) {
     const QVariant valor = Banco::Valor(sql);
@@ -197,6 +202,51 @@ Resultado ExcluirItem(const Medicao::Opcoes& o) {
     return r;
 }
 
+// Walks count rows forward from the current one reading every field; answers the ms.
+double Caminhar(Recordset& rs, qint32 quantas) {
+    QElapsedTimer relogio;
+    relogio.start();
+    for (qint32 i = 0; i < quantas && !rs.Eof(); ++i, rs.MoveNext())
+        for (qint32 campo = 0; campo < rs.FieldsCount(); ++campo)
+            rs.Fields(campo);
+    return relogio.nsecsElapsed() / 1e6;
+}
+
+Resultado CaminhadaTodas(const Medicao::Opcoes& o) {
+    Resultado r{QStringLiteral("negocio"), QStringLiteral("caminhada_todas")};
+    std::vector<double> inicio, fim;
+    qint32 decimo = 0;
+    for (int execucao = 0; execucao <= o.Execucoes; ++execucao) {
+        auto lista = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        qint16 tamanho = 13; // the list's page: blocks of 195 rows, as the printed list reads them
+        if (lista->Selecionar(1, tamanho, 0, QString(), 0, 0).toBool())
+            Falhar(QStringLiteral("A seleção falhou: %1").arg(lista->DescricaoDoErro));
+        const RecordsetPtr todas = lista->ResultadoDaSelecaoEmRecordSet();
+        decimo = todas->RecordCount() / 10;
+        todas->MoveFirst();
+        const double primeiro = Caminhar(*todas, decimo);
+        todas->MoverPara(todas->RecordCount() - decimo);
+        const double ultimo = Caminhar(*todas, decimo);
+        if (execucao == 0) continue; // warm-up
+        inicio.push_back(primeiro);
+        fim.push_back(ultimo);
+        r.Tempos.push_back(primeiro + ultimo);
+    }
+    r.Linhas = 2 * qint64(decimo);
+    const double porSegundoNoInicio = decimo / (Medicao::Mediana(inicio) / 1000.0);
+    const double porSegundoNoFim = decimo / (Medicao::Mediana(fim) / 1000.0);
+    r.Nota =
+        QStringLiteral("primeiro décimo (%1 linhas) %2 ms, %3 linhas/s; último décimo %4 ms, %5 linhas/s; "
+                       "fim/início %6 %")
+            .arg(decimo)
+            .arg(Medicao::Mediana(inicio), 0, 'f', 1)
+            .arg(porSegundoNoInicio, 0, 'f', 0)
+            .arg(Medicao::Mediana(fim), 0, 'f', 1)
+            .arg(porSegundoNoFim, 0, 'f', 0)
+            .arg(100.0 * porSegundoNoFim / porSegundoNoInicio, 0, 'f', 0);
+    return r;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -209,5 +259,6 @@ int main(int argc, char** argv) {
                                   {QStringLiteral("servicos_tipo_nome"), ServicosPorTipoENome},
                                   {QStringLiteral("gravar_orcamento_20_itens"), GravarOrcamento},
                                   {QStringLiteral("excluir_item"), ExcluirItem},
+                                  {QStringLiteral("caminhada_todas"), CaminhadaTodas},
                               }});
 }
