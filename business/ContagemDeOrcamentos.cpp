@@ -29,9 +29,13 @@ QStringList Recontagem() {
 
 QStringList CriarContagem() {
     const Dialeto dialeto = Banco::DialetoAtual();
-    QStringList comandos{dialeto.Ddl(QStringLiteral(
-        "CREATE TABLE ContagemDeOrcamentos (Situacao {INTEIRO} NOT NULL, Fatia {INTEIRO} NOT NULL, "
-        "Quantidade {INTEIRO} NOT NULL, PRIMARY KEY (Situacao, Fatia))"))};
+    // Safe to run again over a database that already has them (a version number set
+    // back by hand): the table is kept, the triggers made anew, the counters recounted.
+    QStringList comandos{
+        dialeto.Ddl(QStringLiteral("CREATE TABLE IF NOT EXISTS ContagemDeOrcamentos (Situacao {INTEIRO} NOT "
+                                   "NULL, Fatia {INTEIRO} NOT NULL, "
+                                   "Quantidade {INTEIRO} NOT NULL, PRIMARY KEY (Situacao, Fatia))"))};
+    comandos += dialeto.RemoverGatilhosDeContagem();
     comandos += dialeto.CriarGatilhosDeContagem(Fatias);
     comandos += Recontagem();
     return comandos;
