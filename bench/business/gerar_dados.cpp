@@ -46,6 +46,7 @@
 #include <QUrl>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -370,26 +371,125 @@ void EscreverParaCopia(QByteArray& destino, const QVariant& valor) {
     }
 }
 
-// Rows accumulate and go to the database a block at a time: on PostgreSQL a COPY of
-// some megabytes, on SQLite one prepared single-row INSERT a row. Values are bound as
-// the business layer binds them (a null QString as an empty text; Banco::Nulo() as
-// NULL). Rows that refer to another batch's rows (items to their quote) send that
-// batch first.
+// One prepared single-row INSERT on the business layer's own SQLite connection (so
+// inside its transaction), bound through the SQLite library Qt's driver uses: Qt's
+// own binding looks every parameter up by name, which costs more than the insert.
+class InsercaoNoSQLite {
+public:
+    InsercaoNoSQLite(const QString& tabela, const QStringList& colunas) : mstrTabela(tabela) {
+        const Funcoes& f = Funcoes::Instancia();
+        const QByteArray sql = (QStringLiteral("INSERT INTO ") + tabela + QStringLiteral(" (") +
+                                colunas.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                QStringList(colunas.size(), QStringLiteral("?")).join(u',') + u')')
+                                   .toUtf8();
+        mbanco = Conexao();
+        if (f.Preparar(mbanco, sql.constData(), -1, &mcomando, nullptr) != 0) Falhar();
+    }
+    ~InsercaoNoSQLite() { Funcoes::Instancia().Finalizar(mcomando); }
+    InsercaoNoSQLite(const InsercaoNoSQLite&) = delete;
+    InsercaoNoSQLite& operator=(const InsercaoNoSQLite&) = delete;
+
+    void Inserir(const QVariantList& linha) {
+        const Funcoes& f = Funcoes::Instancia();
+        for (int i = 0; i < linha.size(); ++i) {
+            const QVariant& valor = linha.at(i);
+            int erro = 0;
+            if (valor.isNull()) {
+                erro = f.Nulo(mcomando, i + 1);
+            } else if (valor.typeId() == QMetaType::LongLong || valor.typeId() == QMetaType::Int ||
+                       valor.typeId() == QMetaType::Bool) {
+                erro = f.Inteiro(mcomando, i + 1, valor.toLongLong());
+            } else if (valor.typeId() == QMetaType::Double) {
+                erro = f.Real(mcomando, i + 1, valor.toDouble());
+            } else {
+                const QByteArray texto = valor.toString().toUtf8();
+                erro = f.Texto(mcomando, i + 1, texto.constData(), int(texto.size()), Transitorio);
+            }
+            if (erro != 0) Falhar();
+        }
+        if (f.Passo(mcomando) != Concluido) Falhar();
+        f.Reiniciar(mcomando);
+    }
+
+private:
+    static constexpr int Concluido = 101; // SQLITE_DONE
+    inline static void (*const Transitorio)(void*) = reinterpret_cast<void (*)(void*)>(-1);
+
+    struct Funcoes {
+        static const Funcoes& Instancia() {
+            static const Funcoes funcoes;
+            return funcoes;
+        }
+        int (*Preparar)(void*, const char*, int, void**, const char**);
+        int (*Inteiro)(void*, int, qint64);
+        int (*Real)(void*, int, double);
+        int (*Texto)(void*, int, const char*, int, void (*)(void*));
+        int (*Nulo)(void*, int);
+        int (*Passo)(void*);
+        int (*Reiniciar)(void*);
+        int (*Finalizar)(void*);
+        const char* (*Erro)(void*);
+
+    private:
+        Funcoes() {
+            QLibrary lib(QStringLiteral("sqlite3"), 0);
+            const auto resolver = [&](auto& ponteiro, const char* nome) {
+                ponteiro = reinterpret_cast<std::remove_reference_t<decltype(ponteiro)>>(lib.resolve(nome));
+                if (!ponteiro)
+                    Sair(QStringLiteral("libsqlite3 sem %1: %2")
+                             .arg(QString::fromLatin1(nome), lib.errorString()));
+            };
+            resolver(Preparar, "sqlite3_prepare_v2");
+            resolver(Inteiro, "sqlite3_bind_int64");
+            resolver(Real, "sqlite3_bind_double");
+            resolver(Texto, "sqlite3_bind_text");
+            resolver(Nulo, "sqlite3_bind_null");
+            resolver(Passo, "sqlite3_step");
+            resolver(Reiniciar, "sqlite3_reset");
+            resolver(Finalizar, "sqlite3_finalize");
+            resolver(Erro, "sqlite3_errmsg");
+        }
+    };
+
+    static void* Conexao() {
+        const QVariant handle = Banco::Conexao().driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+            Sair(QStringLiteral("A conexão não é do SQLite."));
+        return *static_cast<void* const*>(handle.constData());
+    }
+    [[noreturn]] void Falhar() {
+        Sair(QStringLiteral("Falha ao inserir em %1: %2")
+                 .arg(mstrTabela, QString::fromUtf8(Funcoes::Instancia().Erro(mbanco))));
+    }
+
+    QString mstrTabela;
+    void* mbanco = nullptr;
+    void* mcomando = nullptr;
+};
+
+// Rows go to the database as the business layer would write them (a null QString as
+// an empty text; Banco::Nulo() as NULL): on PostgreSQL a COPY of some megabytes at a
+// time, on SQLite one prepared INSERT a row. Rows that refer to another batch's rows
+// (items to their quote) send that batch first.
 class InsercaoEmLote {
 public:
     InsercaoEmLote(QString tabela, QStringList colunas)
-        : mstrTabela(std::move(tabela)), mcolunas(std::move(colunas)),
-          mbooCopia(!Banco::DialetoAtual().EhSQLite()), mcheia(Banco::Conexao()) {
-        if (!mbooCopia) Preparar(mcheia);
+        : mstrTabela(std::move(tabela)), mcolunas(std::move(colunas)) {
+        if (Banco::DialetoAtual().EhSQLite())
+            msqlite = std::make_unique<InsercaoNoSQLite>(mstrTabela, mcolunas);
     }
     ~InsercaoEmLote() { Terminar(); }
     void DependeDe(InsercaoEmLote& outra) { mdependencia = &outra; }
 
     void Adicionar(const QVariantList& linha) {
         Q_ASSERT(linha.size() == mcolunas.size());
-        if (!mbooCopia) {
-            mpendentes = linha;
-            Enviar(mcheia);
+        if (msqlite) {
+            // A null QString is bound as the empty text the business layer writes.
+            QVariantList valores = linha;
+            for (QVariant& valor : valores)
+                if (valor.typeId() == QMetaType::QString && !valor.isNull() && valor.toString().isNull())
+                    valor = QStringLiteral("");
+            msqlite->Inserir(valores);
             return;
         }
         for (qsizetype i = 0; i < linha.size(); ++i) {
@@ -409,35 +509,9 @@ public:
 private:
     static constexpr qsizetype BytesPorCopia = 16 << 20;
 
-    // One row a statement: the fastest on SQLite, since Qt's driver looks every
-    // parameter up by name when binding (a cost that grows with the square of the
-    // parameters of a statement).
-    void Preparar(QSqlQuery& q) {
-        const QString sql = QStringLiteral("INSERT INTO ") + mstrTabela + QStringLiteral(" (") +
-                            mcolunas.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
-                            QStringList(mcolunas.size(), QStringLiteral("?")).join(u',') + u')';
-        if (!q.prepare(sql))
-            Sair(QStringLiteral("Falha ao preparar a inserção em %1: %2")
-                     .arg(mstrTabela, q.lastError().text()));
-    }
-    void Enviar(QSqlQuery& q) {
-        if (mdependencia) mdependencia->Terminar();
-        for (const QVariant& valor : std::as_const(mpendentes)) {
-            if (valor.typeId() == QMetaType::QString && !valor.isNull() && valor.toString().isNull())
-                q.addBindValue(QStringLiteral(""));
-            else
-                q.addBindValue(valor);
-        }
-        if (!q.exec())
-            Sair(QStringLiteral("Falha ao inserir em %1: %2").arg(mstrTabela, q.lastError().text()));
-        mpendentes.clear();
-    }
-
     QString mstrTabela;
     QStringList mcolunas;
-    bool mbooCopia;
-    QSqlQuery mcheia;
-    QVariantList mpendentes;
+    std::unique_ptr<InsercaoNoSQLite> msqlite;
     QByteArray mcopia;
     InsercaoEmLote* mdependencia = nullptr;
 };
