@@ -113,7 +113,8 @@ private slots:
         QCOMPARE(TotaisDaLista(), (QList<qint32>{5, 3, 2}));
         Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 1 WHERE NumeroDoOrcamento = 4"));
         // A change that leaves the situation as it was counts nothing.
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = Situacao, ValorTotal = ValorTotal + 1"));
+        Banco::Executar(
+            QStringLiteral("UPDATE Orcamentos SET Situacao = Situacao, ValorTotal = ValorTotal + 1"));
         QCOMPARE(TotaisDaLista(), (QList<qint32>{5, 4, 1}));
         QCOMPARE(Excluir(3), qint16(0));
         QCOMPARE(Excluir(2), qint16(2)); // inactive: refused, nothing counted
