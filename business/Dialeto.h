@@ -109,6 +109,20 @@ public:
                                   const QStringList& colunas, const QString& texto,
                                   const QString& padraoLike) const;
 
+    // "coluna IN (subconsulta)", written so that the database builds the set of keys
+    // first and then reads the rows it names. PostgreSQL's planner cannot estimate a
+    // set found through a trigram index (it guessed hundreds of quote numbers where one
+    // matched) and then walks the whole primary key in order instead; = ANY (ARRAY(...))
+    // runs the subquery once, before the outer query, which then looks each key up.
+    QString ChaveEntre(const QString& coluna, const QString& subconsulta) const;
+
+    // The triggers that keep ContagemDeOrcamentos (exact quotes per situation, spread
+    // over slots) in the same transaction as every insert, delete and change of
+    // situation of Orcamentos, and the statements that remove them (a bulk load drops
+    // them and recounts at its end).
+    QStringList CriarGatilhosDeContagem(int fatias) const;
+    QStringList RemoverGatilhosDeContagem() const;
+
     // INSERT ... that answers the new automatic key: on PostgreSQL by RETURNING, on
     // SQLite by the driver's last insert id.
     QString RetornandoChave(const QString& coluna) const;

@@ -1,6 +1,7 @@
 #include "business/Migracoes.h"
 
 #include "business/Banco.h"
+#include "business/ContagemDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Pesquisa.h"
 
@@ -222,6 +223,13 @@ void Versao3(const Dialeto& dialeto) {
             Banco::Executar(comando);
 }
 
+// Version 5: the exact quotes per situation kept by triggers (ContagemDeOrcamentos),
+// filled from a recount of the quotes already stored.
+void Versao5(const Dialeto&) {
+    for (const QString& comando : ContagemDeOrcamentos::CriarContagem())
+        Banco::Executar(comando);
+}
+
 struct Migracao {
     int Versao;
     QStringList Comandos;                         // DDL with Dialeto::Ddl's tokens
@@ -239,6 +247,7 @@ QList<Migracao> Todas() {
     // Version 4: the quotes' history (business/Historico.h).
     lista << Migracao{
         4, {}, [](const Dialeto& d) { Historico::CriarEsquema(d, CriarExtensaoDePesquisa(d)); }};
+    lista << Migracao{5, {}, Versao5};
     return lista;
 }
 

@@ -15,6 +15,7 @@
 // changed since the form read it (OrcamentoGravado.h).
 
 #include "business/Banco.h"
+#include "business/ContagemDeOrcamentos.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Objetos.h"
@@ -98,6 +99,7 @@ public:
             if (lintTamanhoDaPagina <= 0) lintTamanhoDaPagina = 10;
             QString condicoes;
             QVariantList parametros;
+            ContagemDeOrcamentos::Consulta contagem;
             switch (llonSituacao) {
             case 0:
                 break;
@@ -128,16 +130,25 @@ public:
                 const Dialeto::Subconsulta clientes =
                     Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto);
                 parametros += clientes.Parametros;
+                const Dialeto dialeto = Banco::DialetoAtual();
                 if (digitos) {
                     const Dialeto::Subconsulta numeros = Pesquisa::ChavesQueContem(
                         Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, lstrTexto);
-                    condicoes += QStringLiteral(" AND o.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM "
-                                                "Orcamentos WHERE CodigoDoCliente IN (") +
-                                 clientes.Sql + QStringLiteral(") UNION ") + numeros.Sql + u')';
+                    condicoes += QStringLiteral(" AND ") +
+                                 dialeto.ChaveEntre(
+                                     QStringLiteral("o.NumeroDoOrcamento"),
+                                     QStringLiteral("SELECT NumeroDoOrcamento FROM Orcamentos WHERE ") +
+                                         dialeto.ChaveEntre(QStringLiteral("CodigoDoCliente"), clientes.Sql) +
+                                         QStringLiteral(" UNION ") + numeros.Sql);
                     parametros += numeros.Parametros;
                 } else {
-                    condicoes += QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')';
+                    condicoes += QStringLiteral(" AND ") +
+                                 dialeto.ChaveEntre(QStringLiteral("o.CodigoDoCliente"), clientes.Sql);
                 }
+            } else if (llonSituacao != 3) {
+                // Every quote, the active or the inactive ones: the total comes from the
+                // counters the database keeps, not from counting a million rows.
+                contagem = ContagemDeOrcamentos::Total(llonSituacao);
             }
             // The client joined brings columns only: counting and skipping rows need
             // the quotes alone.
@@ -149,6 +160,8 @@ public:
             consulta.DeOndeSemJuncoes = QStringLiteral("FROM Orcamentos o WHERE 1 = 1") + condicoes;
             consulta.Chave = QStringLiteral("o.NumeroDoOrcamento");
             consulta.Juncoes = juncoes;
+            consulta.Contagem = contagem.Sql;
+            consulta.ParametrosDaContagem = contagem.Parametros;
             return Consultar(std::move(consulta), lintTamanhoDaPagina);
         });
     }

@@ -27,9 +27,25 @@ QString OrdemInvertida(const QString& ordem) {
     }
     return termos.join(QStringLiteral(", "));
 }
+
+// The comparison that continues an order on the key after a row: the order must be
+// the key alone (then it is unique); empty otherwise.
+QString ComparacaoDeContinuacao(const ConsultaPaginavel& consulta) {
+    if (consulta.Chave.isEmpty()) return {};
+    const QString ordem = consulta.Ordem.trimmed();
+    if (ordem == consulta.Chave || ordem == consulta.Chave + QStringLiteral(" ASC"))
+        return QStringLiteral(" > ?");
+    if (ordem == consulta.Chave + QStringLiteral(" DESC")) return QStringLiteral(" < ?");
+    return {};
+}
 } // namespace
 
-RecordsetSql::RecordsetSql(ConsultaPaginavel consulta) : mconsulta(std::move(consulta)) {
+RecordsetSql::RecordsetSql(ConsultaPaginavel consulta)
+    : mconsulta(std::move(consulta)), mstrContinuacao(ComparacaoDeContinuacao(mconsulta)) {
+    if (!mconsulta.Contagem.isEmpty()) {
+        mlonTotal = Banco::Valor(mconsulta.Contagem, mconsulta.ParametrosDaContagem).toInt();
+        return;
+    }
     const QString& deOnde = mconsulta.Chave.isEmpty() ? mconsulta.DeOnde : mconsulta.DeOndeSemJuncoes;
     mlonTotal = Banco::Valor(QStringLiteral("SELECT COUNT(*) ") + deOnde, mconsulta.Parametros).toInt();
 }
@@ -88,39 +104,61 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) con
     // table's other end (the oldest quotes, for "Recentes"), not the selection's.
     const qint32 existentes = std::max(0, std::min(tamanho, mlonTotal - inicio));
     const qint32 depois = mlonTotal - inicio - existentes;
-    const bool invertida = !leituraSequencial && inicio > SaltoParaLeituraInvertida && depois < inicio;
+    // A forward walk that goes on right after the block read before continues after
+    // that block's last key (keyset): no row is skipped, so a block costs the same
+    // at the end of a million rows as at the start, and a row deleted or added
+    // meanwhile behind the walk shifts nothing ahead of it.
+    const bool continua = leituraSequencial && !mstrContinuacao.isEmpty() && mchaveDoFimDoBloco.isValid() &&
+                          inicio == mlonInicioDoBloco + static_cast<qint32>(mlinhas.size());
+    const bool invertida =
+        !continua && !leituraSequencial && inicio > SaltoParaLeituraInvertida && depois < inicio;
     const QString ordem = invertida ? OrdemInvertida(mconsulta.Ordem) : mconsulta.Ordem;
 
     QStringList expressoes;
     for (const CampoDaConsulta& campo : mconsulta.Campos)
         expressoes << campo.Expressao;
+    // The key last, after the fields: where the next block continues.
+    if (!mstrContinuacao.isEmpty()) expressoes << mconsulta.Chave;
     QVariantList parametros = mconsulta.Parametros;
-    if (invertida)
+    QString limite = QStringLiteral(" LIMIT ? OFFSET ?");
+    if (continua) {
+        parametros << mchaveDoFimDoBloco << tamanho;
+        limite = QStringLiteral(" LIMIT ?");
+    } else if (invertida) {
         parametros << existentes << depois;
-    else
+    } else {
         parametros << tamanho << inicio;
+    }
     QString sql = QStringLiteral("SELECT ") + expressoes.join(QStringLiteral(", ")) + u' ';
     if (mconsulta.Chave.isEmpty()) {
-        sql += mconsulta.DeOnde + QStringLiteral(" ORDER BY ") + ordem + QStringLiteral(" LIMIT ? OFFSET ?");
+        sql += mconsulta.DeOnde + QStringLiteral(" ORDER BY ") + ordem + limite;
     } else {
         // The rows skipped are found in the first table alone; only the page is joined.
+        const QString depoisDaChave =
+            continua ? QStringLiteral(" AND ") + mconsulta.Chave + mstrContinuacao : QString();
         sql += mconsulta.Juncoes + QStringLiteral(" WHERE ") + mconsulta.Chave +
                QStringLiteral(" IN (SELECT ") + mconsulta.Chave + u' ' + mconsulta.DeOndeSemJuncoes +
-               QStringLiteral(" ORDER BY ") + ordem + QStringLiteral(" LIMIT ? OFFSET ?) ORDER BY ") + ordem;
+               depoisDaChave + QStringLiteral(" ORDER BY ") + ordem + limite + QStringLiteral(") ORDER BY ") +
+               ordem;
     }
     QSqlQuery q = Banco::Executar(sql, parametros);
     mlinhas.clear();
     const int colunas = static_cast<int>(mconsulta.Campos.size());
+    QVariant ultimaChave;
     while (q.next()) {
         QList<QVariant> linha;
         linha.reserve(colunas);
         for (int c = 0; c < colunas; ++c)
             linha << q.value(c);
         mlinhas << linha;
+        if (!mstrContinuacao.isEmpty() && (!invertida || !ultimaChave.isValid()))
+            ultimaChave = q.value(colunas);
     }
     if (invertida) std::reverse(mlinhas.begin(), mlinhas.end());
+    mchaveDoFimDoBloco = ultimaChave;
     mlonInicioDoBloco = inicio;
     ++mlonLeituras;
+    if (continua) ++mlonLeiturasPorChave;
 }
 
 QVariant RecordsetSql::Converter(const QVariant& valor, TipoDoCampo tipo) {

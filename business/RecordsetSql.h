@@ -1,7 +1,8 @@
 #pragma once
 // A selection over the database with ADO's recordset behaviour, read lazily: it
-// counts its rows once when it is made and afterwards reads only the page that
-// holds the current row (LIMIT/OFFSET in a stable order). Walking forward row by
+// counts its rows once when it is made (or reads the count the database keeps) and
+// afterwards reads only the page that holds the current row (LIMIT/OFFSET in a stable
+// order; a forward walk goes on after the last key read, without OFFSET). Walking forward row by
 // row reads ahead a few pages at a time. It never holds more than one block of
 // rows, however large the selection is. A page far from the start of a large
 // selection and nearer its end is read in the reverse order, so that the rows
@@ -52,6 +53,11 @@ struct ConsultaPaginavel {
     QString DeOndeSemJuncoes{}; // "FROM t WHERE ..."
     QString Chave{};            // "t.key"
     QString Juncoes{};          // "FROM t JOIN u ON ..."
+
+    // Optional: a query that answers the selection's count without counting its rows
+    // (counters kept by the database), with its own parameters. Empty: COUNT(*).
+    QString Contagem{};
+    QVariantList ParametrosDaContagem{};
 };
 
 class RecordsetSql final : public Recordset {
@@ -74,6 +80,8 @@ public:
     qint32 LinhasEmMemoria() const { return static_cast<qint32>(mlinhas.size()); }
     // How many times rows were read from the database.
     qint32 LeiturasFeitas() const { return mlonLeituras; }
+    // How many of them continued a forward walk after the last key read (no OFFSET).
+    qint32 LeiturasPorChave() const { return mlonLeiturasPorChave; }
 
     static QVariant Converter(const QVariant& valor, TipoDoCampo tipo);
 
@@ -81,12 +89,17 @@ private:
     void LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) const;
 
     ConsultaPaginavel mconsulta;
+    // " < ?" or " > ?" after the key, when the order is the key alone: a forward walk
+    // then reads each block after the last key of the one before.
+    QString mstrContinuacao;
     qint32 mlonTotal = 0;
     qint32 mlonPosicao = 0;
     bool mbooAvancouEmSequencia = false;
     mutable qint32 mlonInicioDoBloco = -1;
     mutable QList<QList<QVariant>> mlinhas;
     mutable qint32 mlonLeituras = 0;
+    mutable qint32 mlonLeiturasPorChave = 0;
+    mutable QVariant mchaveDoFimDoBloco; // of the block in memory, in the walk's order
     // The index of each field name as callers spell it, found once (names match
     // without case): a grid filled row by row asks for the same names again and again.
     mutable QHash<QString, qsizetype> mindicesDosCampos;

@@ -58,7 +58,7 @@ declare -A casos=(
     [bench_gravacao]="incluir_100_itens alterar_1_item"
     [bench_pesquisa]="clientes_nome"
     [bench_negocio]="clientes_apelido produtos_codigo_de_barras produtos_nome servicos_tipo_nome
-                     gravar_orcamento_20_itens excluir_item"
+                     gravar_orcamento_20_itens excluir_item caminhada_todas"
     [bench_relatorios]="previa ficha lista")
 # What is measured on an empty database too: the reference of the memory goals.
 declare -A casos_vazios=([bench_lista]="abrir_recentes todas_as_situacoes" [bench_impressao]="previa_todas")

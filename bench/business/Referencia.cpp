@@ -3,6 +3,7 @@
 #include "business/GravacaoDeOrcamentos.h"
 
 #include "business/Banco.h"
+#include "business/ContagemDeOrcamentos.h"
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
 #include "contracts/IGradeDeItens.h"
@@ -79,7 +80,7 @@ const QString CamposDosOrcamentos = QStringLiteral(
     "c.NomeOuRazaoSocial, "
     "o.ValorTotal, o.DescontoEmPercentual, o.DescontoEmValor, o.ValorLiquido, o.DataDeValidadeDoOrcamento, "
     "o.Situacao, CASE o.Situacao WHEN 1 THEN 'Ativo' ELSE 'Inativo' END, o.DataEHoraDaInclusao, "
-    "o.UsuarioDaInclusao, o.DataEHoraDaAlteracao, o.UsuarioDaAlteracao");
+    "o.UsuarioDaInclusao, o.DataEHoraDaAlteracao, o.UsuarioDaAlteracao, o.NumeroDoOrcamento");
 const QString JuncaoDosOrcamentos =
     QStringLiteral("FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente");
 
@@ -99,15 +100,19 @@ void CondicoesDaLista(qint32 situacao, const QString& texto, QString& condicoes,
     const Dialeto::Subconsulta clientes =
         Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, texto);
     parametros += clientes.Parametros;
+    const Dialeto dialeto = Banco::DialetoAtual();
     if (!digitos) {
-        condicoes += QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')';
+        condicoes +=
+            QStringLiteral(" AND ") + dialeto.ChaveEntre(QStringLiteral("o.CodigoDoCliente"), clientes.Sql);
         return;
     }
     const Dialeto::Subconsulta numeros =
         Pesquisa::ChavesQueContem(Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, texto);
-    condicoes += QStringLiteral(" AND o.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM Orcamentos WHERE "
-                                "CodigoDoCliente IN (") +
-                 clientes.Sql + QStringLiteral(") UNION ") + numeros.Sql + u')';
+    condicoes += QStringLiteral(" AND ") +
+                 dialeto.ChaveEntre(QStringLiteral("o.NumeroDoOrcamento"),
+                                    QStringLiteral("SELECT NumeroDoOrcamento FROM Orcamentos WHERE ") +
+                                        dialeto.ChaveEntre(QStringLiteral("CodigoDoCliente"), clientes.Sql) +
+                                        QStringLiteral(" UNION ") + numeros.Sql);
     parametros += numeros.Parametros;
 }
 
@@ -208,6 +213,11 @@ QList<Comando> ContagemEPaginaDaLista(qint32 situacao, const QString& texto, int
     QString condicoes;
     QVariantList parametros;
     CondicoesDaLista(situacao, texto, condicoes, parametros);
+    // Every quote, the active or the inactive ones: the counters the database keeps.
+    if (texto.trimmed().isEmpty() && situacao != 3) {
+        const ContagemDeOrcamentos::Consulta total = ContagemDeOrcamentos::Total(situacao);
+        return {{total.Sql, total.Parametros}, pagina};
+    }
     return {{QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE 1 = 1") + condicoes, parametros},
             pagina};
 }

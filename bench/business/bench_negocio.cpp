@@ -5,7 +5,11 @@
 //   bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]
 //
 // Cases: clientes_apelido, produtos_codigo_de_barras, produtos_nome, servicos_tipo_nome,
-// gravar_orcamento_20_itens, excluir_item (all of them when --caso is not given).
+// gravar_orcamento_20_itens, excluir_item, caminhada_todas (all of them when --caso is
+// not given). caminhada_todas walks "Todas as situações" as the printed list walks it
+// (every field of every row, forward): its first tenth, then, after a jump, its last
+// tenth; the note gives both rates, which differ when a block's cost depends on its
+// position.
 // The writes leave the database as they found it: every quote they add is removed
 // at the end.
 
@@ -19,7 +23,9 @@
 #include "contracts/Negocio.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <cstdio>
+#include <ctime>
 
 namespace {
 
@@ -29,7 +35,7 @@ using Medicao::Resultado;
 const char* const Uso =
     "Uso: bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
     "Casos: clientes_apelido, produtos_codigo_de_barras, produtos_nome, servicos_tipo_nome,\n"
-    "       gravar_orcamento_20_itens, excluir_item";
+    "       gravar_orcamento_20_itens, excluir_item, caminhada_todas";
 
 QVariant Valor(const QString& sql) {
     const QVariant valor = Banco::Valor(sql);
@@ -197,6 +203,61 @@ Resultado ExcluirItem(const Medicao::Opcoes& o) {
     return r;
 }
 
+// Walks quantas rows forward from the current one reading every field: the clock's
+// and the processor's milliseconds (on a shared machine the first can be several times
+// the second; the processor time leaves out the PostgreSQL server's).
+struct Tempo {
+    double Relogio, Processador;
+};
+Tempo Caminhar(Recordset& rs, qint32 quantas) {
+    QElapsedTimer relogio;
+    relogio.start();
+    const std::clock_t cpu = std::clock();
+    for (qint32 i = 0; i < quantas && !rs.Eof(); ++i, rs.MoveNext())
+        for (qint32 campo = 0; campo < rs.FieldsCount(); ++campo)
+            rs.Fields(campo);
+    return {relogio.nsecsElapsed() / 1e6, (std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC};
+}
+
+Resultado CaminhadaTodas(const Medicao::Opcoes& o) {
+    Resultado r{QStringLiteral("negocio"), QStringLiteral("caminhada_todas")};
+    std::vector<double> inicio, fim, cpuInicio, cpuFim;
+    qint32 decimo = 0;
+    for (int execucao = 0; execucao <= o.Execucoes; ++execucao) {
+        auto lista = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        qint16 tamanho = 13; // the list's page: blocks of 195 rows, as the printed list reads them
+        if (lista->Selecionar(1, tamanho, 0, QString(), 0, 0).toBool())
+            Falhar(QStringLiteral("A seleção falhou: %1").arg(lista->DescricaoDoErro));
+        const RecordsetPtr todas = lista->ResultadoDaSelecaoEmRecordSet();
+        decimo = todas->RecordCount() / 10;
+        todas->MoveFirst();
+        const Tempo primeiro = Caminhar(*todas, decimo);
+        todas->MoverPara(todas->RecordCount() - decimo);
+        const Tempo ultimo = Caminhar(*todas, decimo);
+        if (execucao == 0) continue; // warm-up
+        inicio.push_back(primeiro.Relogio);
+        fim.push_back(ultimo.Relogio);
+        cpuInicio.push_back(primeiro.Processador);
+        cpuFim.push_back(ultimo.Processador);
+        r.Tempos.push_back(primeiro.Relogio + ultimo.Relogio);
+    }
+    r.Linhas = 2 * qint64(decimo);
+    const auto taxa = [&](const std::vector<double>& ms) { return decimo / (Medicao::Mediana(ms) / 1000.0); };
+    r.Nota =
+        QStringLiteral("primeiro décimo (%1 linhas) %2 ms, %3 linhas/s (%4 por segundo de processador); "
+                       "último décimo %5 ms, %6 linhas/s (%7 por segundo de processador); fim/início %8 %")
+            .arg(decimo)
+            .arg(Medicao::Mediana(inicio), 0, 'f', 1)
+            .arg(taxa(inicio), 0, 'f', 0)
+            .arg(taxa(cpuInicio), 0, 'f', 0)
+            .arg(Medicao::Mediana(fim), 0, 'f', 1)
+            .arg(taxa(fim), 0, 'f', 0)
+            .arg(taxa(cpuFim), 0, 'f', 0)
+            .arg(100.0 * taxa(fim) / taxa(inicio), 0, 'f', 0);
+    if (taxa(fim) < 0.9 * taxa(inicio)) r.Nota += QStringLiteral(" (meta de 90 % NÃO ATINGIDA)");
+    return r;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -209,5 +270,6 @@ int main(int argc, char** argv) {
                                   {QStringLiteral("servicos_tipo_nome"), ServicosPorTipoENome},
                                   {QStringLiteral("gravar_orcamento_20_itens"), GravarOrcamento},
                                   {QStringLiteral("excluir_item"), ExcluirItem},
+                                  {QStringLiteral("caminhada_todas"), CaminhadaTodas},
                               }});
 }

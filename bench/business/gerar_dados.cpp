@@ -12,28 +12,41 @@
 // PostgreSQL database's public schema). Without either, a database that is not
 // empty is refused.
 //
+// --escala 10 makes 10,000,000 quotes, 1,000,000 clients and 1,500,000 animals.
+//
 // The schema comes from the business layer itself (Negocio::Iniciar, no
-// demonstration data). The rows are written in bulk, with multi-row prepared
-// INSERTs in large transactions, but every derived value is computed by the business
-// layer's own helpers: the normalised search texts (Banco::TextoDePesquisa), the
-// full address and the communication channels (Cadastros), the stored forms of
+// demonstration data). What the database keeps row by row is set aside for the load
+// and rebuilt once at its end: the secondary and search indexes (dropped and created
+// again from their own definitions), SQLite's search triggers (the search tables are
+// filled in one statement), the counters of quotes per situation (their triggers are
+// dropped, the counters recounted) and, where the user may, PostgreSQL's foreign-key
+// checks (the rows are generated consistent). The rows go to PostgreSQL by COPY, to
+// SQLite by prepared INSERTs, in large transactions; PostgreSQL ends with VACUUM
+// (FREEZE, ANALYZE), which leaves every page all-visible as a database long in use
+// has it. Every derived value is computed by the business layer's own helpers: the normalised search texts
+// (Banco::TextoDePesquisa), the full address and the communication channels (Cadastros), the stored forms of
 // dates, stamps and money (Banco). The rows are what the business layer would have
 // written itself.
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
+#include "business/ContagemDeOrcamentos.h"
 #include "business/Negocio.h"
+#include "business/Pesquisa.h"
 #include "business/Relogio.h"
 #include "contracts/IGradeDeItens.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLibrary>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QUrl>
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <random>
 #include <vector>
 
@@ -45,7 +58,7 @@ const char* const Uso =
     "Uso: bench_gerar_dados (--banco ARQUIVO.sqlite | --url postgresql://...) [--escala F] [--semente N]\n"
     "                       [--se-faltar] [--substituir]";
 
-void Sair(const QString& mensagem, int codigo = 1) {
+[[noreturn]] void Sair(const QString& mensagem, int codigo = 1) {
     std::fprintf(stderr, "%s\n", qPrintable(mensagem));
     std::exit(codigo);
 }
@@ -237,66 +250,269 @@ QString Texto(const char* utf8) {
 
 // ---- Bulk writing ---------------------------------------------------------------------------
 
-// Multi-row INSERTs, prepared once per size: rows accumulate and go to the database
-// a block at a time. Values are bound as the business layer binds them (a null
-// QString as an empty text; Banco::Nulo() as NULL). Rows that refer to another
-// batch's rows (items to their quote) send that batch first.
+// PostgreSQL's COPY ... FROM STDIN on the business layer's own connection (so inside
+// its transaction), through the libpq that Qt's driver loaded: the fastest way rows
+// reach PostgreSQL, a few times faster than multi-row INSERTs.
+class CopiaDoPostgreSQL {
+public:
+    static CopiaDoPostgreSQL& Instancia() {
+        static CopiaDoPostgreSQL copia;
+        return copia;
+    }
+    // Sends rows already in COPY's text format to the table's columns.
+    void Copiar(const QString& tabela, const QStringList& colunas, const QByteArray& linhas) {
+        void* conexao = Conexao();
+        const QByteArray comando = (QStringLiteral("COPY ") + tabela + QStringLiteral(" (") +
+                                    colunas.join(QStringLiteral(", ")) + QStringLiteral(") FROM STDIN"))
+                                       .toUtf8();
+        void* resultado = mexec(conexao, comando.constData());
+        const bool aceito = mstatus(resultado) == CopiaEmEntrada;
+        mclear(resultado);
+        if (!aceito) Falhar(tabela, conexao);
+        for (qsizetype feito = 0; feito < linhas.size();) {
+            const int parte = int(std::min<qsizetype>(linhas.size() - feito, 1 << 20));
+            if (mput(conexao, linhas.constData() + feito, parte) != 1) Falhar(tabela, conexao);
+            feito += parte;
+        }
+        if (mend(conexao, nullptr) != 1) Falhar(tabela, conexao);
+        bool falhou = false;
+        while (void* r = mresult(conexao)) {
+            falhou = falhou || mstatus(r) != ComandoConcluido;
+            mclear(r);
+        }
+        if (falhou) Falhar(tabela, conexao);
+    }
+
+private:
+    static constexpr int ComandoConcluido = 1; // PGRES_COMMAND_OK
+    static constexpr int CopiaEmEntrada = 4;   // PGRES_COPY_IN
+
+    CopiaDoPostgreSQL() : mlib(QStringLiteral("pq"), 5) {
+        mexec = reinterpret_cast<Exec>(Resolver("PQexec"));
+        mstatus = reinterpret_cast<Status>(Resolver("PQresultStatus"));
+        mclear = reinterpret_cast<Clear>(Resolver("PQclear"));
+        mput = reinterpret_cast<Put>(Resolver("PQputCopyData"));
+        mend = reinterpret_cast<End>(Resolver("PQputCopyEnd"));
+        mresult = reinterpret_cast<Result>(Resolver("PQgetResult"));
+        merro = reinterpret_cast<Erro>(Resolver("PQerrorMessage"));
+    }
+    QFunctionPointer Resolver(const char* nome) {
+        const QFunctionPointer f = mlib.resolve(nome);
+        if (!f) Sair(QStringLiteral("libpq sem %1: %2").arg(QString::fromLatin1(nome), mlib.errorString()));
+        return f;
+    }
+    static void* Conexao() {
+        const QVariant handle = Banco::Conexao().driver()->handle();
+        // Qt's PostgreSQL driver answers its PGconn* (named so, or as pg_conn*).
+        const QByteArray tipo = handle.typeName();
+        if (!handle.isValid() || (tipo != "PGconn*" && tipo != "pg_conn*"))
+            Sair(QStringLiteral("A conexão não é do PostgreSQL (%1).").arg(QString::fromLatin1(tipo)));
+        return *static_cast<void* const*>(handle.constData());
+    }
+    [[noreturn]] void Falhar(const QString& tabela, void* conexao) {
+        Sair(QStringLiteral("Falha no COPY de %1: %2").arg(tabela, QString::fromUtf8(merro(conexao))));
+    }
+
+    using Exec = void* (*)(void*, const char*);
+    using Status = int (*)(const void*);
+    using Clear = void (*)(void*);
+    using Put = int (*)(void*, const char*, int);
+    using End = int (*)(void*, const char*);
+    using Result = void* (*)(void*);
+    using Erro = const char* (*)(const void*);
+    QLibrary mlib;
+    Exec mexec;
+    Status mstatus;
+    Clear mclear;
+    Put mput;
+    End mend;
+    Result mresult;
+    Erro merro;
+};
+
+// A value in COPY's text format: \N for NULL, the escapes of backslash, tab and
+// line breaks, booleans as 1 and 0 (the schema's integers).
+void EscreverParaCopia(QByteArray& destino, const QVariant& valor) {
+    if (valor.isNull()) {
+        destino += "\\N";
+        return;
+    }
+    switch (valor.typeId()) {
+    case QMetaType::LongLong:
+        destino += QByteArray::number(valor.toLongLong());
+        return;
+    case QMetaType::Int:
+        destino += QByteArray::number(valor.toInt());
+        return;
+    case QMetaType::Bool:
+        destino += valor.toBool() ? '1' : '0';
+        return;
+    default:
+        break;
+    }
+    const QByteArray texto = valor.toString().toUtf8();
+    for (const char c : texto) {
+        switch (c) {
+        case '\\':
+            destino += "\\\\";
+            break;
+        case '\t':
+            destino += "\\t";
+            break;
+        case '\n':
+            destino += "\\n";
+            break;
+        case '\r':
+            destino += "\\r";
+            break;
+        default:
+            destino += c;
+        }
+    }
+}
+
+// One prepared single-row INSERT on the business layer's own SQLite connection (so
+// inside its transaction), bound through the SQLite library Qt's driver uses: Qt's
+// own binding looks every parameter up by name, which costs more than the insert.
+class InsercaoNoSQLite {
+public:
+    InsercaoNoSQLite(const QString& tabela, const QStringList& colunas) : mstrTabela(tabela) {
+        const Funcoes& f = Funcoes::Instancia();
+        const QByteArray sql = (QStringLiteral("INSERT INTO ") + tabela + QStringLiteral(" (") +
+                                colunas.join(QStringLiteral(", ")) + QStringLiteral(") VALUES (") +
+                                QStringList(colunas.size(), QStringLiteral("?")).join(u',') + u')')
+                                   .toUtf8();
+        mbanco = Conexao();
+        if (f.Preparar(mbanco, sql.constData(), -1, &mcomando, nullptr) != 0) Falhar();
+    }
+    ~InsercaoNoSQLite() { Funcoes::Instancia().Finalizar(mcomando); }
+    InsercaoNoSQLite(const InsercaoNoSQLite&) = delete;
+    InsercaoNoSQLite& operator=(const InsercaoNoSQLite&) = delete;
+
+    void Inserir(const QVariantList& linha) {
+        const Funcoes& f = Funcoes::Instancia();
+        for (int i = 0; i < linha.size(); ++i) {
+            const QVariant& valor = linha.at(i);
+            int erro = 0;
+            if (valor.isNull()) {
+                erro = f.Nulo(mcomando, i + 1);
+            } else if (valor.typeId() == QMetaType::LongLong || valor.typeId() == QMetaType::Int ||
+                       valor.typeId() == QMetaType::Bool) {
+                erro = f.Inteiro(mcomando, i + 1, valor.toLongLong());
+            } else if (valor.typeId() == QMetaType::Double) {
+                erro = f.Real(mcomando, i + 1, valor.toDouble());
+            } else {
+                const QByteArray texto = valor.toString().toUtf8();
+                erro = f.Texto(mcomando, i + 1, texto.constData(), int(texto.size()), Transitorio);
+            }
+            if (erro != 0) Falhar();
+        }
+        if (f.Passo(mcomando) != Concluido) Falhar();
+        f.Reiniciar(mcomando);
+    }
+
+private:
+    static constexpr int Concluido = 101; // SQLITE_DONE
+    inline static void (*const Transitorio)(void*) = reinterpret_cast<void (*)(void*)>(-1);
+
+    struct Funcoes {
+        static const Funcoes& Instancia() {
+            static const Funcoes funcoes;
+            return funcoes;
+        }
+        int (*Preparar)(void*, const char*, int, void**, const char**);
+        int (*Inteiro)(void*, int, qint64);
+        int (*Real)(void*, int, double);
+        int (*Texto)(void*, int, const char*, int, void (*)(void*));
+        int (*Nulo)(void*, int);
+        int (*Passo)(void*);
+        int (*Reiniciar)(void*);
+        int (*Finalizar)(void*);
+        const char* (*Erro)(void*);
+
+    private:
+        Funcoes() {
+            QLibrary lib(QStringLiteral("sqlite3"), 0);
+            const auto resolver = [&](auto& ponteiro, const char* nome) {
+                ponteiro = reinterpret_cast<std::remove_reference_t<decltype(ponteiro)>>(lib.resolve(nome));
+                if (!ponteiro)
+                    Sair(QStringLiteral("libsqlite3 sem %1: %2")
+                             .arg(QString::fromLatin1(nome), lib.errorString()));
+            };
+            resolver(Preparar, "sqlite3_prepare_v2");
+            resolver(Inteiro, "sqlite3_bind_int64");
+            resolver(Real, "sqlite3_bind_double");
+            resolver(Texto, "sqlite3_bind_text");
+            resolver(Nulo, "sqlite3_bind_null");
+            resolver(Passo, "sqlite3_step");
+            resolver(Reiniciar, "sqlite3_reset");
+            resolver(Finalizar, "sqlite3_finalize");
+            resolver(Erro, "sqlite3_errmsg");
+        }
+    };
+
+    static void* Conexao() {
+        const QVariant handle = Banco::Conexao().driver()->handle();
+        if (!handle.isValid() || qstrcmp(handle.typeName(), "sqlite3*") != 0)
+            Sair(QStringLiteral("A conexão não é do SQLite."));
+        return *static_cast<void* const*>(handle.constData());
+    }
+    [[noreturn]] void Falhar() {
+        Sair(QStringLiteral("Falha ao inserir em %1: %2")
+                 .arg(mstrTabela, QString::fromUtf8(Funcoes::Instancia().Erro(mbanco))));
+    }
+
+    QString mstrTabela;
+    void* mbanco = nullptr;
+    void* mcomando = nullptr;
+};
+
+// Rows go to the database as the business layer would write them (a null QString as
+// an empty text; Banco::Nulo() as NULL): on PostgreSQL a COPY of some megabytes at a
+// time, on SQLite one prepared INSERT a row. Rows that refer to another batch's rows
+// (items to their quote) send that batch first.
 class InsercaoEmLote {
 public:
     InsercaoEmLote(QString tabela, QStringList colunas)
-        : mstrTabela(std::move(tabela)), mcolunas(std::move(colunas)),
-          mlinhasPorComando(std::max(1, ParametrosPorComando() / int(mcolunas.size()))),
-          mcheia(Banco::Conexao()) {
-        Preparar(mcheia, mlinhasPorComando);
+        : mstrTabela(std::move(tabela)), mcolunas(std::move(colunas)) {
+        if (Banco::DialetoAtual().EhSQLite())
+            msqlite = std::make_unique<InsercaoNoSQLite>(mstrTabela, mcolunas);
     }
     ~InsercaoEmLote() { Terminar(); }
     void DependeDe(InsercaoEmLote& outra) { mdependencia = &outra; }
 
     void Adicionar(const QVariantList& linha) {
         Q_ASSERT(linha.size() == mcolunas.size());
-        mpendentes += linha;
-        if (mpendentes.size() == mlinhasPorComando * mcolunas.size()) Enviar(mcheia);
+        if (msqlite) {
+            // A null QString is bound as the empty text the business layer writes.
+            QVariantList valores = linha;
+            for (QVariant& valor : valores)
+                if (valor.typeId() == QMetaType::QString && !valor.isNull() && valor.toString().isNull())
+                    valor = QStringLiteral("");
+            msqlite->Inserir(valores);
+            return;
+        }
+        for (qsizetype i = 0; i < linha.size(); ++i) {
+            if (i > 0) mcopia += '\t';
+            EscreverParaCopia(mcopia, linha.at(i));
+        }
+        mcopia += '\n';
+        if (mcopia.size() >= BytesPorCopia) Terminar();
     }
     void Terminar() {
         if (mdependencia) mdependencia->Terminar();
-        if (mpendentes.isEmpty()) return;
-        QSqlQuery resto(Banco::Conexao());
-        Preparar(resto, int(mpendentes.size() / mcolunas.size()));
-        Enviar(resto);
+        if (mcopia.isEmpty()) return;
+        CopiaDoPostgreSQL::Instancia().Copiar(mstrTabela, mcolunas, mcopia);
+        mcopia.clear();
     }
 
 private:
-    // PostgreSQL: large blocks, few round trips. SQLite: one row a statement, the
-    // fastest there, since Qt's driver looks every parameter up by name when binding
-    // (a cost that grows with the square of the parameters of a statement).
-    static int ParametrosPorComando() { return Banco::DialetoAtual().EhSQLite() ? 1 : 8000; }
-    void Preparar(QSqlQuery& q, int linhas) {
-        const QString marcadores = u'(' + QStringList(mcolunas.size(), QStringLiteral("?")).join(u',') + u')';
-        const QString sql = QStringLiteral("INSERT INTO ") + mstrTabela + QStringLiteral(" (") +
-                            mcolunas.join(QStringLiteral(", ")) + QStringLiteral(") VALUES ") +
-                            QStringList(linhas, marcadores).join(u',');
-        if (!q.prepare(sql))
-            Sair(QStringLiteral("Falha ao preparar a inserção em %1: %2")
-                     .arg(mstrTabela, q.lastError().text()));
-    }
-    void Enviar(QSqlQuery& q) {
-        if (mdependencia) mdependencia->Terminar();
-        for (const QVariant& valor : std::as_const(mpendentes)) {
-            if (valor.typeId() == QMetaType::QString && !valor.isNull() && valor.toString().isNull())
-                q.addBindValue(QStringLiteral(""));
-            else
-                q.addBindValue(valor);
-        }
-        if (!q.exec())
-            Sair(QStringLiteral("Falha ao inserir em %1: %2").arg(mstrTabela, q.lastError().text()));
-        mpendentes.clear();
-    }
+    static constexpr qsizetype BytesPorCopia = 16 << 20;
 
     QString mstrTabela;
     QStringList mcolunas;
-    int mlinhasPorComando;
-    QSqlQuery mcheia;
-    QVariantList mpendentes;
+    std::unique_ptr<InsercaoNoSQLite> msqlite;
+    QByteArray mcopia;
     InsercaoEmLote* mdependencia = nullptr;
 };
 
@@ -672,34 +888,144 @@ void Esvaziar(const Opcoes& o) {
     Negocio::Encerrar();
 }
 
-// Settings for the load only: a large page cache, and no waiting for the disk
-// inside it (a load that dies halfway is simply run again).
-void PrepararCarga() {
-    if (Banco::DialetoAtual().EhSQLite()) {
+// The tables the load writes in bulk.
+const char* const TabelasCarregadas[] = {"clientes", "animais",    "produtos",
+                                         "servicos", "orcamentos", "itensdeorcamento"};
+
+// What the load sets aside, to rebuild at its end: the definitions of the secondary
+// indexes and (SQLite) of the triggers of the tables loaded.
+struct Adiado {
+    QStringList Indices, Gatilhos;
+};
+
+// Runs the drops the query answers in its first column and answers the definitions of
+// its second, to create again later.
+QStringList Definicoes(const QString& sql) {
+    QStringList remocoes, definicoes;
+    QSqlQuery q = Banco::Executar(sql);
+    while (q.next()) {
+        remocoes << q.value(0).toString();
+        definicoes << q.value(1).toString();
+    }
+    q.finish();
+    for (const QString& remocao : std::as_const(remocoes))
+        Executar(remocao);
+    return definicoes;
+}
+
+// Settings for the load only (a large page cache, no waiting for the disk: a load that
+// dies halfway is simply run again), and what is set aside until its end.
+Adiado PrepararCarga() {
+    const Dialeto dialeto = Banco::DialetoAtual();
+    QStringList nomes;
+    for (const char* tabela : TabelasCarregadas)
+        nomes << u'\'' + QString::fromLatin1(tabela) + u'\'';
+    const QString tabelas = u'(' + nomes.join(u',') + u')';
+    if (dialeto.EhSQLite()) {
         Executar(QStringLiteral("PRAGMA cache_size = -400000"));
         Executar(QStringLiteral("PRAGMA synchronous = OFF"));
     } else {
         Executar(QStringLiteral("SET synchronous_commit = off"));
+        Executar(QStringLiteral("SET maintenance_work_mem = '512MB'"));
+        // Foreign keys are checked by system triggers, which a replica session skips;
+        // only a superuser may ask it, and the others load with the checks.
+        QSqlQuery q(Banco::Conexao());
+        if (!q.exec(QStringLiteral("SET session_replication_role = replica")))
+            std::fprintf(stderr, "  chaves estrangeiras conferidas linha a linha (%s)\n",
+                         qPrintable(q.lastError().databaseText()));
     }
+    Banco::UnidadeDeTrabalho unidade;
+    for (const QString& comando : dialeto.RemoverGatilhosDeContagem())
+        Executar(comando);
+    Adiado adiado;
+    if (dialeto.EhSQLite()) {
+        adiado.Indices =
+            Definicoes(QStringLiteral("SELECT 'DROP INDEX ' || name, sql FROM sqlite_master WHERE type "
+                                      "= 'index' AND sql IS NOT NULL AND lower(tbl_name) IN ") +
+                       tabelas);
+        adiado.Gatilhos =
+            Definicoes(QStringLiteral("SELECT 'DROP TRIGGER ' || name, sql FROM sqlite_master WHERE "
+                                      "type = 'trigger' AND lower(tbl_name) IN ") +
+                       tabelas);
+    } else {
+        adiado.Indices = Definicoes(
+            QStringLiteral(
+                "SELECT 'DROP INDEX ' || i.relname, pg_get_indexdef(i.oid) FROM pg_index x JOIN pg_class "
+                "i ON i.oid = x.indexrelid JOIN pg_class t ON t.oid = x.indrelid WHERE t.relnamespace = "
+                "current_schema()::regnamespace AND NOT EXISTS (SELECT 1 FROM pg_constraint c WHERE "
+                "c.conindid = x.indexrelid) AND t.relname IN ") +
+            tabelas);
+    }
+    unidade.Confirmar();
+    return adiado;
 }
 
-// After the load: the automatic keys follow the numbers written, and the files and
-// statistics are as a database in use would have them.
-void Concluir() {
+// After the load: the indexes and triggers set aside, the search tables filled, the
+// counters recounted, the automatic keys following the numbers written, and the
+// files and statistics as a database long in use has them.
+void Concluir(const Adiado& adiado, QElapsedTimer& relogio) {
     const Dialeto dialeto = Banco::DialetoAtual();
-    for (const auto& [tabela, coluna] :
-         {std::pair{QStringLiteral("Orcamentos"), QStringLiteral("NumeroDoOrcamento")},
-          std::pair{QStringLiteral("GruposDeProdutos"), QStringLiteral("Codigo")},
-          std::pair{QStringLiteral("SubgruposDeProdutos"), QStringLiteral("Codigo")}}) {
-        const QString sql = dialeto.SincronizarChaveAutomatica(tabela, coluna);
-        if (!sql.isEmpty()) Executar(sql);
+    {
+        Banco::UnidadeDeTrabalho unidade;
+        for (const QString& indice : adiado.Indices)
+            Executar(indice);
+        std::fprintf(stderr, "  %lld índices criados (%.0f s)\n",
+                     static_cast<long long>(adiado.Indices.size()), relogio.elapsed() / 1000.0);
+        if (dialeto.EhSQLite()) {
+            // The search tables were left empty by the triggers set aside: filled at once.
+            for (const Dialeto::TabelaPesquisavel& tabela : Pesquisa::Todas())
+                for (const QString& comando : dialeto.CriarIndiceDePesquisa(tabela))
+                    if (comando.startsWith(QLatin1String("INSERT INTO"))) Executar(comando);
+            for (const QString& gatilho : adiado.Gatilhos)
+                Executar(gatilho);
+            std::fprintf(stderr, "  pesquisa preenchida (%.0f s)\n", relogio.elapsed() / 1000.0);
+        }
+        ContagemDeOrcamentos::Recontar();
+        for (const QString& comando : dialeto.CriarGatilhosDeContagem(ContagemDeOrcamentos::Fatias))
+            Executar(comando);
+        for (const auto& [tabela, coluna] :
+             {std::pair{QStringLiteral("Orcamentos"), QStringLiteral("NumeroDoOrcamento")},
+              std::pair{QStringLiteral("GruposDeProdutos"), QStringLiteral("Codigo")},
+              std::pair{QStringLiteral("SubgruposDeProdutos"), QStringLiteral("Codigo")}}) {
+            const QString sql = dialeto.SincronizarChaveAutomatica(tabela, coluna);
+            if (!sql.isEmpty()) Executar(sql);
+        }
+        unidade.Confirmar();
     }
     if (dialeto.EhSQLite()) {
         Executar(QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
-    } else {
-        // What autovacuum does to a table some time after a large load.
-        Executar(QStringLiteral("VACUUM ANALYZE"));
+        return;
     }
+    QSqlQuery q(Banco::Conexao());
+    q.exec(QStringLiteral("SET session_replication_role = origin"));
+    // A plain VACUUM ANALYZE right after a load leaves pages its snapshot could not
+    // yet see as all-visible unmarked, and counting then visits the table; FREEZE
+    // marks every page, as autovacuum would some time later. Another session's
+    // snapshot (autovacuum's own analysis of the new rows) can still hold a page back:
+    // the tables left short are vacuumed again.
+    Executar(QStringLiteral("VACUUM (FREEZE, ANALYZE)"));
+    const QString paginas =
+        QStringLiteral("SELECT relname, relallvisible, relpages FROM pg_class WHERE "
+                       "relnamespace = current_schema()::regnamespace AND relkind = 'r' AND "
+                       "relallvisible < relpages");
+    for (int vez = 0; vez < 3; ++vez) {
+        QSqlQuery faltam = Banco::Executar(paginas);
+        QStringList tabelas;
+        while (faltam.next())
+            tabelas << faltam.value(0).toString();
+        faltam.finish();
+        if (tabelas.isEmpty()) break;
+        Executar(QStringLiteral("VACUUM (FREEZE, ANALYZE) ") + tabelas.join(QStringLiteral(", ")));
+    }
+    QSqlQuery faltam = Banco::Executar(paginas);
+    QStringList resumo;
+    while (faltam.next())
+        resumo << QStringLiteral("%1 %2 de %3")
+                      .arg(faltam.value(0).toString(), faltam.value(1).toString(),
+                           faltam.value(2).toString());
+    std::fprintf(stderr, "  VACUUM (FREEZE, ANALYZE) (%.0f s); páginas ainda não visíveis a todos: %s\n",
+                 relogio.elapsed() / 1000.0,
+                 resumo.isEmpty() ? "nenhuma" : qPrintable(resumo.join(QStringLiteral(", "))));
 }
 
 } // namespace
@@ -740,7 +1066,7 @@ int main(int argc, char** argv) {
         static_cast<long long>(q.ServicosPorTipo * std::size(TiposDeServico)));
     QElapsedTimer relogio;
     relogio.start();
-    PrepararCarga();
+    const Adiado adiado = PrepararCarga();
     Sorteio sorteio(opcoes.Semente);
     std::vector<Dono> donos;
     std::vector<ProdutoGerado> produtos;
@@ -761,7 +1087,7 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr, "  cadastros gravados (%.0f s)\n", relogio.elapsed() / 1000.0);
     GerarOrcamentos(sorteio, q, donos, produtos, servicos, relogio);
-    Concluir();
+    Concluir(adiado, relogio);
     std::printf("Gerado em %s: %lld orçamentos, %lld itens, %lld clientes, %lld animais, %lld produtos, %lld "
                 "serviços "
                 "em %.1f s.\n",

@@ -2,10 +2,15 @@
 // configured database (see docs/negocio.md for the files and their columns).
 //
 //   zelt_importar <pasta> [--banco <arquivo.sqlite> | --url <postgresql://...>]
+//   zelt_importar --verificar | --recontar [--banco ... | --url ...]
 //
 // Exit code 0 when everything was stored, 1 when nothing was (the reasons are
-// printed, one per line), 2 for a wrong command line.
+// printed, one per line), 2 for a wrong command line. --verificar counts the quotes
+// again and compares them with the counters the list reads (exit 1, one line per
+// situation that differs); --recontar rewrites the counters from that count.
 
+#include "business/Banco.h"
+#include "business/ContagemDeOrcamentos.h"
 #include "business/Importacao.h"
 #include "business/Negocio.h"
 #include "contracts/Programa.h"
@@ -14,6 +19,28 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTextStream>
+
+namespace {
+int Contagens(bool recontar, QTextStream& saida, QTextStream& erros) {
+    try {
+        if (recontar) {
+            Banco::UnidadeDeTrabalho unidade;
+            ContagemDeOrcamentos::Recontar();
+            unidade.Confirmar();
+        }
+        const QStringList divergencias = ContagemDeOrcamentos::Divergencias();
+        Negocio::Encerrar();
+        for (const QString& linha : divergencias)
+            erros << linha << Qt::endl;
+        if (!divergencias.isEmpty()) return 1;
+        saida << QStringLiteral("As contagens de orçamentos conferem.") << Qt::endl;
+        return 0;
+    } catch (const VB::ErroDeExecucao& erro) {
+        erros << erro.Descricao() << Qt::endl;
+        return 1;
+    }
+}
+} // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication aplicacao(argc, argv);
@@ -32,8 +59,16 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("banco"), QStringLiteral("Arquivo SQLite de destino."), QStringLiteral("arquivo")});
     parametros.addOption(
         {QStringLiteral("url"), QStringLiteral("URL do PostgreSQL de destino."), QStringLiteral("url")});
+    parametros.addOption(
+        {QStringLiteral("verificar"),
+         QStringLiteral("Confere as contagens de orçamentos por situação com uma recontagem.")});
+    parametros.addOption(
+        {QStringLiteral("recontar"),
+         QStringLiteral("Refaz as contagens de orçamentos por situação a partir de uma recontagem.")});
     parametros.process(aplicacao);
-    if (parametros.positionalArguments().size() != 1) {
+    const bool contagens =
+        parametros.isSet(QStringLiteral("verificar")) || parametros.isSet(QStringLiteral("recontar"));
+    if (parametros.positionalArguments().size() != (contagens ? 0 : 1)) {
         erros << parametros.helpText();
         return 2;
     }
@@ -54,6 +89,8 @@ int main(int argc, char* argv[]) {
         erros << erro.Descricao() << Qt::endl;
         return 1;
     }
+
+    if (contagens) return Contagens(parametros.isSet(QStringLiteral("recontar")), saida, erros);
 
     const Importacao::Resultado resultado =
         Importacao::ImportarCadastros(parametros.positionalArguments().first());

@@ -6,6 +6,7 @@
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
+#include "business/Migracoes.h"
 #include "business/Negocio.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
@@ -311,7 +312,7 @@ private slots:
         configuracao.CriarDadosDeDemonstracao = false;
         FixarRelogio(Agora.addDays(1));
         Negocio::Iniciar(configuracao);
-        QCOMPARE(Numero("SELECT Versao FROM VersaoDoEsquema"), 4);
+        QCOMPARE(Numero("SELECT Versao FROM VersaoDoEsquema"), qint64(Migracoes::VersaoMaisRecente()));
         QCOMPARE(QuantidadeDeEntradas(), 2);
         const Entrada a = Entradas(alterado).constFirst();
         QCOMPARE(a.Operacao, QStringLiteral("já existente"));
