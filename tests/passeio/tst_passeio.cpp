@@ -1,0 +1,570 @@
+// A person at random: a seeded walk through the real forms (the list, the record form in
+// its three modes, the three search dialogs and the report preview), on the real business
+// layer. Each step picks an enabled, visible control of the form on top and something a
+// person does to it: types (letters, digits, punctuation, accents, emoji, control
+// characters, a thousand characters, text that looks like SQL or like a format), pastes,
+// presses Enter, Escape or Tab, picks a list entry, clicks, closes the dialog. Message
+// boxes are answered at random, and every modal display is walked in turn.
+//
+// After every step: no error was shown, the record form's totals are its grid's sums and
+// the list's grid agrees with its bar; after every save and item removal, every stored
+// quote's header is the sum of its stored items and the list counts what is stored.
+//
+// A seed gives one walk: ZELT_PASSEIO_SEMENTE and ZELT_PASSEIO_PASSOS replay it. A failure
+// (or a crash) prints the seed, the step and the last 50 steps.
+
+#include "tests/component/DublesDoComponente.h"
+#include "tests/record/TesteDaFicha.h"
+
+#include "business/Banco.h"
+#include "business/Relogio.h"
+#include "component/modPrincipal.h"
+#include "platform/controls/EditorDeTexto.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRDTPicker.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRNavigationBar.h"
+#include "platform/controls/XRNumberBox.h"
+#include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "search/frmPesquisa.h"
+
+#include <QAbstractButton>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QSpinBox>
+#include <QSqlQuery>
+#include <QToolButton>
+#include <QtTest>
+#include <csignal>
+#include <cstdio>
+#include <random>
+
+using namespace Qt::StringLiterals;
+using VB::Currency;
+
+namespace {
+
+// The dice: std::mt19937_64 gives the same numbers for a seed on every platform.
+class Dados {
+public:
+    explicit Dados(quint64 semente) : mgerador(semente) {}
+    int Ate(int n) { return n <= 1 ? 0 : static_cast<int>(mgerador() % static_cast<quint64>(n)); }
+    template <class Lista> auto Um(const Lista& lista) { return lista[Ate(static_cast<int>(lista.size()))]; }
+
+private:
+    std::mt19937_64 mgerador;
+};
+
+// What a person types, by kind; the registry's own words and numbers make lookups find.
+QString Texto(Dados& d) {
+    static const QStringList registro{u"1"_s,
+                                      u"2"_s,
+                                      u"3"_s,
+                                      u"7"_s,
+                                      u"9"_s,
+                                      u"100"_s,
+                                      u"123"_s,
+                                      u"200"_s,
+                                      u"300"_s,
+                                      u"João"_s,
+                                      u"Maria"_s,
+                                      u"Cliente"_s,
+                                      u"Pet"_s,
+                                      u"Ração"_s,
+                                      u"Shampoo"_s,
+                                      u"Consulta"_s,
+                                      u"Vacina"_s,
+                                      u"Castração"_s,
+                                      u"Banho"_s,
+                                      u"0,5"_s,
+                                      u"12,34"_s,
+                                      u"1.000,00"_s,
+                                      u"-1"_s,
+                                      u"0"_s,
+                                      u"99999999"_s,
+                                      u"7891234567895"_s,
+                                      u"2000123012345"_s};
+    static const QStringList estranhos{u"'; DROP TABLE Orcamentos;--"_s,
+                                       u"1 OR 1=1"_s,
+                                       u"%"_s,
+                                       u"_"_s,
+                                       u"\\"_s,
+                                       u"\" OR \"\"=\""_s,
+                                       u"%s%n%d%x"_s,
+                                       u"{0}{1}"_s,
+                                       u"%1%2"_s,
+                                       u"#,##0.00"_s,
+                                       u"%%"_s,
+                                       u"$(echo)"_s,
+                                       u"1e308"_s,
+                                       u"922337203685477,5807"_s,
+                                       u"-0,00"_s,
+                                       u"(5)"_s,
+                                       u"R$ 10"_s,
+                                       u"1,2,3"_s,
+                                       u"..."_s};
+    auto sorteados = [&d](const QString& alfabeto, int n) {
+        QString t;
+        for (int i = 0; i < n; ++i)
+            t += alfabeto.mid(d.Ate(alfabeto.size()), 1);
+        return t;
+    };
+    const QString letras = u"abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ "_s;
+    const QString digitos = u"0123456789"_s;
+    const QString pontuacao = u".,;:!?-+*/\\'\"()[]{}<>@#$%&_=|~^` "_s;
+    const QString acentos = u"áéíóúâêôãõçàüÁÉÍÓÚÂÊÔÃÕÇ"_s;
+    switch (d.Ate(10)) {
+    case 0:
+        return sorteados(letras, 1 + d.Ate(12));
+    case 1:
+        return sorteados(digitos + u",."_s, 1 + d.Ate(20));
+    case 2:
+        return sorteados(pontuacao, 1 + d.Ate(6));
+    case 3:
+        return sorteados(acentos + letras, 1 + d.Ate(10));
+    case 4: { // emoji, outside the 16-bit plane
+        QString t;
+        for (int i = 0, n = 1 + d.Ate(4); i < n; ++i)
+            t += QString::fromUcs4(std::array<char32_t, 1>{char32_t(0x1F400 + d.Ate(0x200))}.data(), 1);
+        return t;
+    }
+    case 5: { // control characters, NUL included
+        QString t;
+        for (int i = 0, n = 1 + d.Ate(3); i < n; ++i)
+            t += QChar(d.Ate(2) ? d.Ate(32) : 127);
+        return t;
+    }
+    case 6:
+        return sorteados(letras + digitos + pontuacao + acentos, 1000);
+    case 7:
+        return d.Um(estranhos);
+    default:
+        return d.Um(registro);
+    }
+}
+
+// A text for the log: escaped, and cut when long.
+QString Resumo(const QString& texto) {
+    QString r;
+    for (QChar c : texto.left(40))
+        r += c.unicode() < 32 || c.unicode() == 127 ? u"\\x%1"_s.arg(int(c.unicode()), 2, 16, QChar(u'0'))
+                                                    : QString(c);
+    return u'"' + r + (texto.size() > 40 ? u"\"... (%1 caracteres)"_s.arg(texto.size()) : u"\""_s);
+}
+
+// The last steps, for the crash handler too.
+QStringList& UltimosPassos() {
+    static QStringList passos;
+    return passos;
+}
+
+QString& Cabecalho() {
+    static QString cabecalho;
+    return cabecalho;
+}
+
+QByteArray Relato() {
+    return (Cabecalho() + u"\núltimos passos:\n"_s + UltimosPassos().join(u'\n')).toUtf8();
+}
+
+extern "C" void AoQuebrar(int sinal) {
+    const QByteArray relato = Relato();
+    std::fprintf(stderr, "passeio interrompido pelo sinal %d\n%s\n", sinal, relato.constData());
+    std::signal(sinal, SIG_DFL);
+    std::raise(sinal);
+}
+
+enum class Acao { Digitar, Colar, Enter, Escape, Tab, Escolher, Clicar, Limpar, MoverMouse, Fechar };
+const char* const NomesDasAcoes[] = {"digita",  "cola",  "Enter", "Escape",       "Tab",
+                                     "escolhe", "clica", "limpa", "move o mouse", "fecha"};
+
+// A click or a move through the window, where a person's mouse arrives.
+QPoint NaJanela(QWidget* w, QPoint ponto) {
+    return w->mapTo(w->window(), ponto);
+}
+
+Currency Moeda(const QString& texto) {
+    return texto.trimmed().isEmpty() ? Currency() : VB::CCur(texto);
+}
+
+bool Difere(Currency a, Currency b) { // the half cent of a value shown with two decimals
+    return qAbs(a.DecimosDeMilesimos() - b.DecimosDeMilesimos()) > 50;
+}
+
+} // namespace
+
+class TesteDoPasseio : public TesteDaFicha {
+    Q_OBJECT
+
+private slots:
+    void passeio_data();
+    void passeio();
+
+protected:
+    void Preparar() override;
+
+private:
+    void Andar(QWidget* janela);
+    void Passo(QWidget* janela);
+    QList<QWidget*> Controles(QWidget* janela) const;
+    QList<Acao> AcoesDe(QWidget* controle) const;
+    void Agir(QWidget* janela, QWidget* controle, Acao acao);
+    void Focar(QWidget* controle);
+    void Teclar(QWidget* janela, const QString& texto);
+    void Verificar();
+    QString ConferirFicha(QWidget* ficha) const;
+    QString ConferirBanco() const;
+    QString ConferirLista() const;
+    void Registrar(const QString& linha) {
+        if (!UltimosPassos().isEmpty()) UltimosPassos().last() += u"\n      "_s + linha;
+    }
+    void Falhar(const QString& motivo) {
+        if (mstrFalha.isEmpty()) mstrFalha = u"passo %1: %2"_s.arg(mlonPasso).arg(motivo);
+    }
+    bool Acabou() const { return mlonPasso >= mlonPassos || !mstrFalha.isEmpty(); }
+
+    std::unique_ptr<Dados> mdados;
+    qint64 mlonPasso = 0;
+    qint64 mlonPassos = 0;
+    QString mstrFalha;
+    QList<QWidget*> mpilha; // the modal displays walked, innermost last
+    bool mbooGravou = false;
+    bool mbooListaRecarregada = false;
+};
+
+void TesteDoPasseio::Preparar() {
+    // One day for every run: the stored dates and stamps, so that a seed replays exactly.
+    Relogio::DefinirParaTestes([] { return QDateTime(QDate(2026, 3, 2), QTime(10, 0)); });
+    Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
+        const int resposta = (botoes & 7) == Plataforma::vbYesNo
+                                 ? mdados->Um(std::array{Plataforma::vbYes, Plataforma::vbNo})
+                             : (botoes & 7) == Plataforma::vbOKCancel
+                                 ? mdados->Um(std::array{Plataforma::vbOK, Plataforma::vbCancel})
+                                 : Plataforma::vbOK;
+        Registrar(u"caixa %1 -> %2"_s.arg(Resumo(texto)).arg(resposta));
+        return resposta;
+    });
+    Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
+        // The print and file dialogs of the preview are answered "Cancel".
+        if (!qobject_cast<frmFicha*>(janela) && !qobject_cast<frmPesquisa*>(janela) &&
+            !qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
+            Registrar(u"cancela %1"_s.arg(QString::fromLatin1(janela->metaObject()->className())));
+            return;
+        }
+        Andar(janela);
+        if (auto* ficha = qobject_cast<frmFicha*>(janela); ficha && ficha->OperacaoConcluida())
+            mbooListaRecarregada = true;
+    });
+}
+
+void TesteDoPasseio::passeio_data() {
+    QTest::addColumn<quint64>("semente");
+    QTest::addColumn<qint64>("passos");
+    const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
+    const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
+                              ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")
+                              : 2000;
+    if (!semente.isEmpty()) {
+        QTest::newRow("semente dada") << semente.toULongLong() << passos;
+        return;
+    }
+    QTest::newRow("2000 passos") << quint64(20) << passos;
+}
+
+void TesteDoPasseio::passeio() {
+    QFETCH(quint64, semente);
+    QFETCH(qint64, passos);
+    QFETCH_GLOBAL(QString, banco);
+    mdados = std::make_unique<Dados>(semente);
+    mlonPassos = passos;
+    Cabecalho() = u"passeio em %1: semente %2, %3 passos (refazer: ZELT_PASSEIO_SEMENTE=%2 "
+                  u"ZELT_PASSEIO_PASSOS=%3)"_s.arg(banco)
+                      .arg(semente)
+                      .arg(passos);
+    UltimosPassos().clear();
+    qInfo().noquote() << Cabecalho();
+    for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
+        std::signal(sinal, AoQuebrar);
+
+    // Quotes of one, three and two items, and the list of every quote.
+    GravarOrcamento(1);
+    GravarOrcamento(3);
+    GravarOrcamento(2);
+    mmenu = new MenuDeTeste({1400, 760}, {0, 0, 1400, 760});
+    mlista = mmenu->AbrirLista();
+    modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
+    modPrincipal::FormularioDeLista = mlista.data();
+    QVERIFY(QTest::qWaitForWindowActive(mmenu));
+    Andar(mlista);
+    for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
+        std::signal(sinal, SIG_DFL);
+    if (!mstrFalha.isEmpty()) QFAIL(QByteArray(mstrFalha.toUtf8() + '\n' + Relato()).constData());
+    qInfo().noquote() << u"%1 passos sem falha"_s.arg(mlonPasso);
+}
+
+// Steps on the window until it is closed or the walk ends.
+void TesteDoPasseio::Andar(QWidget* janela) {
+    mpilha << janela;
+    while (!Acabou() && janela->isVisible())
+        Passo(janela);
+    mpilha.removeLast();
+}
+
+void TesteDoPasseio::Passo(QWidget* janela) {
+    ++mlonPasso;
+    if (UltimosPassos().size() == 50) UltimosPassos().removeFirst();
+    if (!janela->window()->isActiveWindow()) {
+        janela->window()->activateWindow();
+        if (!QTest::qWaitForWindowActive(janela->window(), 1000)) Registrar(u"a janela não ficou ativa"_s);
+    }
+    const QList<QWidget*> controles = Controles(janela);
+    const bool dialogo = janela != mlista.data();
+    QWidget* controle = controles.isEmpty() ? nullptr : mdados->Um(controles);
+    const Acao acao =
+        !controle || (dialogo && mdados->Ate(60) == 0) ? Acao::Fechar : mdados->Um(AcoesDe(controle));
+    UltimosPassos() << u"%1 %2 %3: %4"_s.arg(mlonPasso).arg(janela->objectName(),
+                                                            controle ? controle->objectName() : QString(),
+                                                            QString::fromLatin1(NomesDasAcoes[int(acao)]));
+    // A save, a change, a deletion or an item's removal: the stored quotes are checked.
+    if (acao == Acao::Clicar && controle &&
+        (controle->objectName() == u"xrcmdSalvarFecharConfirmar"_s ||
+         controle->objectName() == u"xrcmdRemover"_s))
+        mbooGravou = true;
+    Agir(janela, controle, acao);
+    Verificar();
+}
+
+// The controls a person can reach: the suite's and, in the preview, Qt's named ones.
+QList<QWidget*> TesteDoPasseio::Controles(QWidget* janela) const {
+    QList<QWidget*> controles;
+    for (QWidget* w : janela->findChildren<QWidget*>()) {
+        if (w->window() != janela->window() || !w->isVisible() || !w->isEnabled()) continue;
+        const bool daSuite = qobject_cast<XRFind*>(w) || qobject_cast<XRNumberBox*>(w) ||
+                             qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ||
+                             qobject_cast<OptionButton*>(w) || qobject_cast<MSFlexGrid*>(w) ||
+                             qobject_cast<XRNavigationBar*>(w) || qobject_cast<XRDTPicker*>(w);
+        const bool doQt =
+            !Controle::DonoDe(w) && !w->objectName().isEmpty() &&
+            (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) || qobject_cast<QComboBox*>(w));
+        if (daSuite || doQt) controles << w;
+    }
+    return controles;
+}
+
+QList<Acao> TesteDoPasseio::AcoesDe(QWidget* c) const {
+    using enum Acao;
+    if (qobject_cast<XRFind*>(c)) return {Digitar, Digitar, Colar, Enter, Escape, Tab, Clicar, Limpar};
+    if (qobject_cast<XRNumberBox*>(c) || qobject_cast<QSpinBox*>(c))
+        return {Digitar, Digitar, Colar, Enter, Tab};
+    if (qobject_cast<XRDTPicker*>(c)) return {Digitar, Tab};
+    if (qobject_cast<XRComboBox*>(c) || qobject_cast<QComboBox*>(c)) return {Escolher, Escolher, Tab};
+    if (qobject_cast<MSFlexGrid*>(c)) return {Clicar, MoverMouse, MoverMouse, Enter, Tab};
+    return {Clicar};
+}
+
+void TesteDoPasseio::Agir(QWidget* janela, QWidget* c, Acao acao) {
+    QWindow* tela = janela->window()->windowHandle();
+    auto clicar = [&](QWidget* w, QPoint ponto) {
+        QTest::mouseClick(tela, Qt::LeftButton, {}, NaJanela(w, ponto));
+    };
+    auto pontoAoAcaso = [&](QWidget* w) { return QPoint(mdados->Ate(w->width()), mdados->Ate(w->height())); };
+    switch (acao) {
+    case Acao::Digitar:
+    case Acao::Colar: {
+        const QString texto = Texto(*mdados);
+        Registrar(Resumo(texto));
+        Focar(c);
+        if (acao == Acao::Digitar) {
+            Teclar(janela, texto);
+        } else if (QWidget* foco = QApplication::focusWidget()) {
+            QGuiApplication::clipboard()->setText(texto);
+            QTest::keyClick(foco, Qt::Key_V, Qt::ControlModifier);
+        }
+        break;
+    }
+    case Acao::Enter:
+    case Acao::Escape:
+    case Acao::Tab:
+        Focar(c);
+        if (QWidget* foco = QApplication::focusWidget(); foco && janela->isVisible())
+            QTest::keyClick(foco, acao == Acao::Enter    ? Qt::Key_Return
+                                  : acao == Acao::Escape ? Qt::Key_Escape
+                                                         : Qt::Key_Tab);
+        break;
+    case Acao::Escolher:
+        if (auto* combo = qobject_cast<XRComboBox*>(c)) {
+            combo->SetFocus();
+            c = combo->Caixa();
+        }
+        if (auto* caixa = qobject_cast<QComboBox*>(c); caixa && caixa->count() > 0) {
+            const int i = mdados->Ate(caixa->count());
+            Registrar(Resumo(caixa->itemText(i)));
+            caixa->setCurrentIndex(i);
+            emit caixa->activated(i);
+        }
+        break;
+    case Acao::Clicar:
+        if (auto* find = qobject_cast<XRFind*>(c))
+            clicar(find->findChild<QToolButton*>(u"cmdPesquisar"_s), {4, 4});
+        else if (auto* barra = qobject_cast<XRNavigationBar*>(c))
+            clicar(barra->Botao(1 + mdados->Ate(4)), {4, 4});
+        else if (qobject_cast<MSFlexGrid*>(c))
+            clicar(c, pontoAoAcaso(c));
+        else
+            clicar(c, c->rect().center());
+        break;
+    case Acao::Limpar:
+        clicar(c->findChild<QToolButton*>(u"cmdLimpar"_s), {4, 4});
+        break;
+    case Acao::MoverMouse:
+        QTest::mouseMove(tela, NaJanela(c, pontoAoAcaso(c)));
+        break;
+    case Acao::Fechar:
+        janela->close();
+        break;
+    }
+}
+
+// The focus into the control, as a person gives it: a click into a text box, Tab's way
+// (SetFocus) to a list or a grid.
+void TesteDoPasseio::Focar(QWidget* c) {
+    QWidget* alvo = c;
+    if (auto* find = qobject_cast<XRFind*>(c)) alvo = find->Editor();
+    if (auto* numero = qobject_cast<XRNumberBox*>(c)) alvo = numero->Editor();
+    if (auto* data = qobject_cast<XRDTPicker*>(c)) alvo = data->Caixa();
+    if (alvo != c || qobject_cast<QSpinBox*>(c)) {
+        QTest::mouseClick(c->window()->windowHandle(), Qt::LeftButton, {}, NaJanela(alvo, {4, 4}));
+    } else if (auto* controle = qobject_cast<Controle*>(c); controle && !controle->TemOFoco()) {
+        controle->SetFocus();
+    }
+}
+
+// Types into whatever holds the focus, one character after another, while the window
+// stays on top (a character may open a dialog or close the form).
+void TesteDoPasseio::Teclar(QWidget* janela, const QString& texto) {
+    for (char32_t letra : texto.toUcs4()) {
+        QWidget* foco = QApplication::focusWidget();
+        if (!foco || foco->window() != janela->window() || !janela->isVisible() || !mstrFalha.isEmpty())
+            return;
+        const QString caractere = QString::fromUcs4(&letra, 1);
+        const int tecla =
+            letra >= 0x20 && letra < 0x7F ? QChar(letra).toUpper().unicode() : int(Qt::Key_unknown);
+        QTest::sendKeyEvent(QTest::Click, foco, Qt::Key(tecla), caractere, Qt::NoModifier);
+    }
+}
+
+void TesteDoPasseio::Verificar() {
+    if (!ErrosExibidos().isEmpty()) {
+        const ErroExibido erro = ErrosExibidos().takeFirst();
+        return Falhar(u"erro exibido: %1 - %2 (%3)"_s.arg(erro.Numero.toString(), erro.Descricao.toString(),
+                                                          erro.Local.toString()));
+    }
+    for (QWidget* janela : std::as_const(mpilha))
+        if (qobject_cast<frmFicha*>(janela) && janela->isVisible())
+            if (const QString falha = ConferirFicha(janela); !falha.isEmpty()) return Falhar(falha);
+    if (mbooGravou) {
+        mbooGravou = false;
+        if (const QString falha = ConferirBanco(); !falha.isEmpty()) return Falhar(falha);
+    }
+    if (mpilha.size() == 1) {
+        if (const QString falha = ConferirLista(); !falha.isEmpty()) return Falhar(falha);
+        mbooListaRecarregada = false;
+    }
+}
+
+// The totals the form computes are its grid's sums: gross (quantity × unit value) and net
+// (gross less the items' discounts). The quote's discount boxes are left out: an
+// administrator may type into them.
+QString TesteDoPasseio::ConferirFicha(QWidget* ficha) const {
+    const QString total = ficha->findChild<XRNumberBox*>(u"xrnumValorTotal"_s)->Text();
+    const QString liquido = ficha->findChild<XRNumberBox*>(u"xrnumValorLiquido"_s)->Text();
+    const auto* grade = ficha->findChild<MSFlexGrid*>(u"msfgGradeDeItensDoOrcamento"_s);
+    try {
+        Currency bruto, desconto;
+        for (int r = 1; r < grade->Rows(); ++r) {
+            bruto += Moeda(grade->TextMatrix(r, GradeDeItens::Quantidade)) *
+                     Moeda(grade->TextMatrix(r, GradeDeItens::ValorUnitario));
+            desconto += Moeda(grade->TextMatrix(r, GradeDeItens::ValorDeDesconto));
+        }
+        if (Difere(Moeda(total), bruto) || Difere(Moeda(liquido), bruto - desconto))
+            return u"os totais da ficha (%1, %2) não são as somas da grade (%3, %4)"_s.arg(
+                total, liquido, VB::CStr(QVariant::fromValue(bruto)),
+                VB::CStr(QVariant::fromValue(bruto - desconto)));
+    } catch (const VB::ErroDeExecucao& erro) {
+        return u"a grade ou os totais da ficha não são números: "_s + erro.Descricao();
+    }
+    return {};
+}
+
+// Every stored quote has items, and its header is their sum.
+QString TesteDoPasseio::ConferirBanco() const {
+    struct Somas {
+        Currency bruto, desconto, liquido;
+        int itens = 0;
+    };
+    QHash<qint64, Somas> somas;
+    QSqlQuery itens = Banco::Executar(
+        u"SELECT NumeroDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, ValorTotal FROM ItensDeOrcamento"_s);
+    while (itens.next()) {
+        Somas& s = somas[itens.value(0).toLongLong()];
+        s.bruto += Banco::MoedaDe(itens.value(1)) * Banco::MoedaDe(itens.value(2));
+        s.desconto += Banco::MoedaDe(itens.value(3));
+        s.liquido += Banco::MoedaDe(itens.value(4));
+        ++s.itens;
+    }
+    QSqlQuery orcamentos = Banco::Executar(
+        u"SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, ValorLiquido FROM Orcamentos"_s);
+    while (orcamentos.next()) {
+        const qint64 numero = orcamentos.value(0).toLongLong();
+        const Somas s = somas.value(numero);
+        const Currency total = Banco::MoedaDe(orcamentos.value(1)),
+                       desconto = Banco::MoedaDe(orcamentos.value(2)),
+                       liquido = Banco::MoedaDe(orcamentos.value(3));
+        if (s.itens == 0 || Difere(total, s.bruto) || Difere(desconto, s.desconto) ||
+            Difere(liquido, s.liquido))
+            return u"o orçamento %1 gravado com %2 / %3 / %4 tem %5 itens que somam %6 / %7 / %8"_s
+                .arg(numero)
+                .arg(VB::CStr(QVariant::fromValue(total)), VB::CStr(QVariant::fromValue(desconto)),
+                     VB::CStr(QVariant::fromValue(liquido)), QString::number(s.itens),
+                     VB::CStr(QVariant::fromValue(s.bruto)), VB::CStr(QVariant::fromValue(s.desconto)),
+                     VB::CStr(QVariant::fromValue(s.liquido)));
+    }
+    return {};
+}
+
+// The list's grid holds the rows its bar names; after a record form stored something, the
+// bar counts what is stored under the list's filter (what a new selection finds, when a
+// text is searched).
+QString TesteDoPasseio::ConferirLista() const {
+    const auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);
+    const MSFlexGrid* grade = mlista->Grade();
+    if (barra->TotalDeRegistros() > 0 && grade->Visible() &&
+        grade->Rows() - 1 != barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1)
+        return u"a grade da lista tem %1 linhas e a barra diz %2"_s.arg(grade->Rows() - 1)
+            .arg(barra->TextoExibido());
+    if (!mbooListaRecarregada) return {};
+    const auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
+    const qint32 codigo = situacao->ItemData(situacao->ListIndex());
+    const QString texto = mlista->findChild<XRFind*>(u"xrfndPesquisar"_s)->Text();
+    qint64 gravados = 0;
+    if (texto.trimmed().isEmpty()) {
+        // Every quote of the walk is recent: the clock stands still.
+        gravados = BancoDeTeste::Numero(codigo == 1   ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 1"
+                                        : codigo == 2 ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 2"
+                                                      : "SELECT COUNT(*) FROM Orcamentos");
+    } else {
+        auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        qint16 tamanho = 10;
+        orcamentos->Selecionar(1, tamanho, codigo, texto, 0, 0);
+        gravados = orcamentos->ResultadoDaSelecaoEmRecordSet()->RecordCount();
+    }
+    if (barra->TotalDeRegistros() != gravados)
+        return u"a lista conta %1 orçamentos e o banco tem %2"_s.arg(barra->TotalDeRegistros()).arg(gravados);
+    return {};
+}
+
+QTEST_MAIN(TesteDoPasseio)
+#include "tst_passeio.moc"
