@@ -59,37 +59,30 @@ QStringList Despejo() {
 class SemGravacao {
 public:
     explicit SemGravacao(const QString& caminho) : mcaminho(QFile::encodeName(caminho)) {
-        if (geteuid() == 0) {
-            mbooOk = Atributo(true);
-        } else {
-            struct stat info {};
-            mbooOk = stat(mcaminho.constData(), &info) == 0;
-            mmodo = info.st_mode & 07777;
-            mbooOk = mbooOk && chmod(mcaminho.constData(), mmodo & ~0222) == 0;
-        }
+        mbooOk = Proteger(true);
     }
     ~SemGravacao() {
-        if (!mbooOk) return;
-        if (geteuid() == 0)
-            Atributo(false);
-        else
-            chmod(mcaminho.constData(), mmodo);
+        if (mbooOk) Proteger(false);
     }
     bool Ok() const { return mbooOk; }
 
 private:
-    bool Atributo(bool imutavel) const {
+    bool Proteger(bool proteger) const {
+        if (geteuid() != 0) {
+            struct stat info {};
+            return stat(mcaminho.constData(), &info) == 0 &&
+                   chmod(mcaminho.constData(), proteger ? info.st_mode & ~0222 : info.st_mode | 0200) == 0;
+        }
         const int fd = open(mcaminho.constData(), O_RDONLY | O_NONBLOCK);
         int atributos = 0;
         bool ok = fd >= 0 && ioctl(fd, FS_IOC_GETFLAGS, &atributos) == 0;
-        atributos = imutavel ? atributos | FS_IMMUTABLE_FL : atributos & ~FS_IMMUTABLE_FL;
+        atributos = proteger ? atributos | FS_IMMUTABLE_FL : atributos & ~FS_IMMUTABLE_FL;
         ok = ok && ioctl(fd, FS_IOC_SETFLAGS, &atributos) == 0;
         if (fd >= 0) close(fd);
         return ok;
     }
 
     QByteArray mcaminho;
-    mode_t mmodo = 0;
     bool mbooOk = false;
 };
 
@@ -230,16 +223,16 @@ private slots:
         Sessao sessao;
         if (QTest::currentTestFailed()) return;
         Negocio::Configuracao c = ConfiguracaoDe(sessao);
-        const QString outras = QStringLiteral("ele não é um banco de dados do ZELT_A_Orcamentos: já contém "
-                                              "tabelas de outro programa (%1). Nada "
-                                              "foi alterado nele. Indique um banco de dados vazio, em que o "
-                                              "programa cria as suas tabelas, ou o "
-                                              "banco de dados dos orçamentos.");
+        // Another program's database: six tables (one named as one of ours), a row in each.
+        const QString outro = QStringLiteral("outro_programa");
         QString nome;
+        QSqlDatabase db;
         if (sessao.EhSQLite()) {
             Negocio::Encerrar();
-            c.ArquivoSQLite = sessao.Pasta().filePath(QStringLiteral("estoque.sqlite"));
-            nome = c.ArquivoSQLite;
+            nome = c.ArquivoSQLite = sessao.Pasta().filePath(QStringLiteral("estoque.sqlite"));
+            db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), outro);
+            db.setDatabaseName(nome);
+            QVERIFY(db.open());
         } else {
             // The same server's database, emptied, with a password the message must not show.
             Banco::Executar(QStringLiteral("DROP SCHEMA public CASCADE"));
@@ -249,59 +242,42 @@ private slots:
             nome = url.toString();
             url.setPassword(QStringLiteral("segredo123"));
             c.UrlPostgreSQL = url.toString();
+            db = sessao.AbrirOutraConexao(outro);
         }
-        const QString outro = QStringLiteral("outro_programa");
-        const QStringList tabelas{QStringLiteral("Animais"),      QStringLiteral("Estoque"),
-                                  QStringLiteral("Fornecedores"), QStringLiteral("Notas"),
-                                  QStringLiteral("Pedidos"),      QStringLiteral("Vendas")};
-        const auto Tabelas = [&] {
-            QStringList linhas;
-            QSqlDatabase db = sessao.AbrirOutraConexao(outro);
-            QSqlQuery q(db);
-            for (const QString& tabela : tabelas) {
-                q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + tabela);
-                linhas << tabela + u'=' + (q.next() ? q.value(0).toString() : q.lastError().text());
-            }
-            q.exec(db.driverName() == QLatin1String("QSQLITE")
-                       ? QStringLiteral("SELECT name FROM sqlite_master ORDER BY name")
-                       : QStringLiteral(
-                             "SELECT tablename FROM pg_tables WHERE schemaname = 'public' ORDER BY 1"));
-            while (q.next())
-                linhas << q.value(0).toString().toLower();
-            if (db.driverName() == QLatin1String("QSQLITE") &&
-                q.exec(QStringLiteral("PRAGMA journal_mode")) && q.next())
-                linhas << q.value(0).toString();
-            return linhas;
+        QSqlQuery q(db);
+        for (const char* tabela : {"Animais", "Estoque", "Fornecedores", "Notas", "Pedidos", "Vendas"})
+            QVERIFY2(q.exec(QStringLiteral("CREATE TABLE %1 (Codigo INTEGER PRIMARY KEY, Nome TEXT)")
+                                .arg(QLatin1String(tabela))) &&
+                         q.exec(QStringLiteral("INSERT INTO %1 VALUES (1, 'x')").arg(QLatin1String(tabela))),
+                     qPrintable(q.lastError().text()));
+        // What it holds after the refusal: every byte of the SQLite file, every table on PostgreSQL.
+        const auto Conteudo = [&] {
+            if (sessao.EhSQLite()) return BytesDe(nome).toBase64();
+            q.exec(QStringLiteral("SELECT string_agg(tablename, ',' ORDER BY tablename) FROM pg_tables WHERE "
+                                  "schemaname = 'public'"));
+            return q.next() ? q.value(0).toByteArray() : q.lastError().text().toUtf8();
         };
-        {
-            QSqlDatabase db = sessao.EhSQLite() ? QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), outro)
-                                                : sessao.AbrirOutraConexao(outro);
-            if (sessao.EhSQLite()) {
-                db.setDatabaseName(c.ArquivoSQLite);
-                QVERIFY(db.open());
-            }
-            QSqlQuery q(db);
-            for (const QString& tabela : tabelas)
-                QVERIFY2(q.exec(QStringLiteral("CREATE TABLE %1 (Codigo INTEGER PRIMARY KEY, Nome TEXT)")
-                                    .arg(tabela)) &&
-                             q.exec(QStringLiteral("INSERT INTO %1 VALUES (1, 'x')").arg(tabela)),
-                         qPrintable(q.lastError().text()));
-        }
-        Sessao::FecharConexao(outro);
-        const QStringList antes = Tabelas();
-        Sessao::FecharConexao(outro);
-        const QByteArray arquivo = sessao.EhSQLite() ? BytesDe(c.ArquivoSQLite) : QByteArray();
+        const QByteArray antes = Conteudo();
         const VB::ErroDeExecucao erro = ErroDe([&] { Negocio::Iniciar(c); });
-        // Five of them named, in the database's own spelling (PostgreSQL folds names to lower case).
+        // Five of them named, in the database's spelling (PostgreSQL folds names to lower case).
         const QString cinco = QStringLiteral("Animais, Estoque, Fornecedores, Notas, Pedidos, ...");
-        QCOMPARE(erro.Descricao(),
-                 Aberto.arg(nome) + outras.arg(sessao.EhSQLite() ? cinco : cinco.toLower()));
+        QCOMPARE(
+            erro.Descricao(),
+            Aberto.arg(nome) +
+                QStringLiteral("ele não é um banco de dados do ZELT_A_Orcamentos: já contém tabelas de outro "
+                               "programa (%1). Nada foi alterado nele. Indique um banco de dados vazio, em "
+                               "que o programa cria as suas tabelas, ou o banco de dados dos orçamentos.")
+                    .arg(sessao.EhSQLite() ? cinco : cinco.toLower()));
         QVERIFY(!Negocio::Iniciado());
-        QCOMPARE(Tabelas(), antes);
+        QCOMPARE(Conteudo(), antes);
+        q = QSqlQuery();
+        db = QSqlDatabase();
         Sessao::FecharConexao(outro);
-        if (!sessao.EhSQLite()) return;
-        QCOMPARE(BytesDe(c.ArquivoSQLite), arquivo);
-        QVERIFY(!QFileInfo::exists(c.ArquivoSQLite + QStringLiteral("-wal")));
+        if (!sessao.EhSQLite()) {
+            QCOMPARE(antes, QByteArray("animais,estoque,fornecedores,notas,pedidos,vendas"));
+            return;
+        }
+        QVERIFY(!QFileInfo::exists(nome + QStringLiteral("-wal")));
 
         // A file that is no SQLite database at all.
         c.ArquivoSQLite = sessao.Pasta().filePath(QStringLiteral("notas.txt"));

@@ -98,6 +98,8 @@ private slots:
             {true, comando, "5", Natureza::Ocupado},             // SQLITE_BUSY
             {true, comando, "6", Natureza::Ocupado},             // SQLITE_LOCKED
             {true, comando, "517", Natureza::Ocupado},           // SQLITE_BUSY_SNAPSHOT
+            {true, comando, "8", Natureza::SomenteLeitura},      // SQLITE_READONLY
+            {true, comando, "14", Natureza::SomenteLeitura},     // SQLITE_CANTOPEN (no journal)
             {true, comando, "19", Natureza::Comum},              // SQLITE_CONSTRAINT
             {true, comando, "1", Natureza::Comum},               // SQLITE_ERROR
             {false, comando, "40001", Natureza::Ocupado},        // serialization failure
@@ -108,9 +110,11 @@ private slots:
             {false, comando, "08006", Natureza::ConexaoPerdida}, // connection failure
             {false, comando, "", Natureza::ConexaoPerdida},      // raised by libpq itself
             {false, QSqlError::ConnectionError, "", Natureza::ConexaoPerdida},
-            {false, comando, "23505", Natureza::Comum}, // unique violation
-            {false, comando, "P0001", Natureza::Comum}, // raised by a function
-            {false, comando, "57014", Natureza::Comum}, // query canceled
+            {false, comando, "25006", Natureza::SomenteLeitura}, // read-only transaction
+            {false, comando, "42501", Natureza::SomenteLeitura}, // insufficient privilege
+            {false, comando, "23505", Natureza::Comum},          // unique violation
+            {false, comando, "P0001", Natureza::Comum},          // raised by a function
+            {false, comando, "57014", Natureza::Comum},          // query canceled
         };
         for (const Caso& caso : casos) {
             const Dialeto dialeto(caso.SQLite ? Dialeto::Tipo::SQLite : Dialeto::Tipo::PostgreSQL);
