@@ -590,11 +590,6 @@ void TesteDosControles::findDeCodigoSoComDigitos() {
     nome.SetFocus();
     Digitar(nome.Editor(), u"Zé 2"_s);
     QCOMPARE(nome.Text(), u"Zé 2"_s);
-    nome.setStyle(XRFind::EstiloCodigo);
-    Digitar(nome.Editor(), u"3"_s);
-    nome.setStyle(XRFind::EstiloTextoLivre);
-    Digitar(nome.Editor(), u"a"_s);
-    QCOMPARE(nome.Text(), u"23a"_s);
 }
 
 void TesteDosControles::optionButtonGrupoECliques() {

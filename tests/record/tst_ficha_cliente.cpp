@@ -229,6 +229,9 @@ void TesteDoClienteDaFicha::nadaEncontradoMostraOValorEOSeleciona() {
     Pesquisar(Codigo, u"12a"_s);
     VerificarMensagens({u"Nenhum cliente encontrado com o código '12' informado."_s});
     VerificarSemCliente(Codigo, u"12"_s);
+    // Digits no number holds: no client has them, the code quoted as typed.
+    Pesquisar(Codigo, u"12345678901234567890"_s);
+    VerificarMensagens({u"Nenhum cliente encontrado com o código '12345678901234567890' informado."_s});
     QVERIFY(ErrosExibidos().isEmpty());
 }
 

@@ -119,6 +119,8 @@ private slots:
 
     void teclasEDescontosQueSeSeguem();
     void validacaoDoItemNaOrdem();
+    void valorQueNaoCabeNaCaixaRecusadoSemCortar();
+    void dinheiroDentroDoIntervaloDaMoeda();
     void adicionarAlterarERemoverComTotais();
     void animalTravadoELimparCampos();
     void gravadoEmCadaModoCelulaPorCelula();
@@ -192,9 +194,10 @@ private:
                 .arg(codigo, nome));
         No(u"xrfNomeDoProduto"_s)->setTag(u"145"_s);
     }
-    // Types into a box as a person (entering it selects its text); leaves for the unit value.
+    // Types over a box's text as a person; Sair leaves for the unit value.
     void Digitar(const QString& caixa, const QString& teclas) {
         Caixa(caixa)->SetFocus();
+        Caixa(caixa)->Editor()->selectAll(); // also when the focus never left it
         QTest::keyClicks(Caixa(caixa)->Editor(), teclas);
     }
     void Sair() { Caixa(u"xrnumValorUnitario"_s)->SetFocus(); }
@@ -334,6 +337,77 @@ void TesteDosItensDaFicha::validacaoDoItemNaOrdem() {
     PreencherProduto(u"3|0,70|100,00|2,10"_s);
     Clicar(u"xrcmdAdicionar"_s);
     QCOMPARE(TomarMensagens() + Grade()->TextMatrix(1, GradeDeItens::ValorTotal), u"0,00"_s);
+}
+
+void TesteDosItensDaFicha::valorQueNaoCabeNaCaixaRecusadoSemCortar() {
+    AbrirDoHost();
+    Ativar();
+    PreencherProduto(u"1,000|219,90|0,00|0,00"_s);
+    // Typed past what its box can show once left: refused with the box's name, the text
+    // kept and focused; then a value that fits.
+    for (const QString& caso : {
+             u"xrnumQuantidade|1000000000|uma quantidade|Qtde.|1000000"_s,
+             u"xrnumValorUnitario|99999999999999|um valor unitário|Val. Unit.|219,90"_s,
+             u"xrnumValorDeDescontoPorItem|999999999999|um valor de desconto|Val. Desc.|0"_s,
+             u"xrnumPercentualDeDescontoPorItem|999999999999|um percentual de desconto|(%) Desc.|0"_s,
+         }) {
+        const QStringList c = Lista(caso);
+        const QString outra =
+            c[0] == u"xrnumValorUnitario"_s ? u"xrnumQuantidade"_s : u"xrnumValorUnitario"_s;
+        Digitar(c[0], c[1]);
+        Caixa(outra)->SetFocus();
+        QCOMPARE(TomarMensagens() + u'|' + Textos(c[0]) + u'|' + Foco(),
+                 u"Informe %1 menor. O valor informado não cabe no campo '%2'.|%3|%4"_s.arg(c[2], c[3], c[1],
+                                                                                            c[0]));
+        Digitar(c[0], c[4]);
+        Caixa(outra)->SetFocus();
+    }
+    QCOMPARE(Textos(Valores) + TomarMensagens(), u"1.000.000,00|219,90|0,00|0,00"_s);
+    // The million goes whole into the grid, the totals and the stored quote.
+    Clicar(u"xrcmdAdicionar"_s);
+    QCOMPARE(Grade()->TextMatrix(1, GradeDeItens::Quantidade) + u'|' + Textos(Totais),
+             u"1.000.000,000|219.900.000,00|0,00|0,00|219.900.000,00"_s);
+    modImpressao::ImprimirFicha = [](double, VB::Currency, VB::Currency, VB::Currency, VB::Currency) {};
+    Clicar(u"xrcmdSalvarFecharConfirmar"_s);
+    modImpressao::ImprimirFicha = nullptr;
+    const double numero = BancoDeTeste::Numero("SELECT MAX(NumeroDoOrcamento) FROM Orcamentos");
+    QCOMPARE(DosItens(u"Quantidade"_s, numero), 1000000LL * 10000);
+    QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+}
+
+void TesteDosItensDaFicha::dinheiroDentroDoIntervaloDaMoeda() {
+    AbrirDoHost();
+    Ativar();
+    // 1.100.000 × 900.000.000 passes the money range: refused as it is typed.
+    PreencherServico(u"1|900000000,00|0,00|0,00"_s);
+    Digitar(u"xrnumQuantidade"_s, u"1100000"_s);
+    Sair();
+    QCOMPARE(
+        TomarMensagens() + u'|' + Foco(),
+        u"Valor total do item ultrapassa o limite permitido. Informe uma quantidade ou um valor unitário "
+        u"menor.|xrnumQuantidade"_s);
+    Digitar(u"xrnumQuantidade"_s, u"600000"_s);
+    Sair();
+    Clicar(u"xrcmdAdicionar"_s);
+    const QString umItem = u"2|540.000.000.000.000,00|0,00|0,00|540.000.000.000.000,00"_s;
+    QCOMPARE(QString::number(Grade()->Rows()) + u'|' + Textos(Totais), umItem);
+    // A second one would pass it in the quote's total: refused before the grid takes it.
+    PreencherServico(u"600000|900000000,00|0,00|0,00"_s);
+    Clicar(u"xrcmdAdicionar"_s);
+    QCOMPARE(TomarMensagens() + u'|' + Foco(),
+             u"Valor total do orçamento ultrapassa o limite permitido. Este item não pode ser "
+             u"adicionado.|xrnumQuantidade"_s);
+    QCOMPARE(QString::number(Grade()->Rows()) + u'|' + Textos(Totais), umItem);
+    // What fits is stored whole: the header is the sum of its items.
+    PreencherServico(u"1|900000000,00|0,00|0,00"_s);
+    Clicar(u"xrcmdAdicionar"_s);
+    modImpressao::ImprimirFicha = [](double, VB::Currency, VB::Currency, VB::Currency, VB::Currency) {};
+    Clicar(u"xrcmdSalvarFecharConfirmar"_s);
+    modImpressao::ImprimirFicha = nullptr;
+    const double numero = BancoDeTeste::Numero("SELECT MAX(NumeroDoOrcamento) FROM Orcamentos");
+    QCOMPARE(DoOrcamento(u"ValorTotal"_s, numero), 540000900000000LL * 10000);
+    QCOMPARE(DosItens(u"SUM(ValorTotal)"_s, numero), 540000900000000LL * 10000);
+    QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
 }
 
 void TesteDosItensDaFicha::adicionarAlterarERemoverComTotais() {

@@ -9,6 +9,7 @@
 #include "business/Cadastros.h"
 #include "component/modPrincipal.h"
 #include "platform/Plataforma.h"
+#include "platform/controls/EditorDeTexto.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/OptionButton.h"
 #include "platform/controls/XRComboBox.h"
@@ -82,6 +83,14 @@ private:
     XRComboBox* Tipos() const { return ControleDaFicha<XRComboBox>("xrcmbTiposDeServicos"); }
     void Pesquisar(const char* campo, const QString& texto) {
         Campo(campo)->setText(texto);
+        Campo(campo)->Pesquisar();
+    }
+    // Types over what the field held, key by key as a person, and asks for the search.
+    void Teclar(const char* campo, const QString& texto) {
+        Campo(campo)->SetFocus();
+        Campo(campo)->Editor()->selectAll();
+        for (const QChar letra : texto)
+            QTest::sendKeyEvent(QTest::Click, Campo(campo)->Editor(), Qt::Key_unknown, QString(letra), {});
         Campo(campo)->Pesquisar();
     }
     // "name|bar code|internal code|cost (the name's tag)|quantity|unit value|their 3 Status".
@@ -198,6 +207,16 @@ void TesteDosProdutosEServicosDaFicha::produtoPorCodigoDeBarras() {
         QCOMPARE(Produto(), u"|"_s + codigo + u"||145|1|0,00|2,0,2"_s);
         QVERIFY(Travados() && Campo("xrfCodigoDeBarrasDoProduto")->TemOFoco());
     }
+    // The code fields take digits only: what else is typed is ignored; digits no number
+    // holds are a code no product has, quoted as typed.
+    mmensagens.clear();
+    Teclar("xrfCodigoDeBarrasDoProduto", u"789-1234567895"_s);
+    QCOMPARE(Produto(), u"Ração Cães 15 kg|7891234567895|100|145|1|219,90|0,0,0"_s);
+    Teclar("xrfCodigoInternoDoProduto", u"n.º 200"_s);
+    QCOMPARE(Campo("xrfNomeDoProduto")->Text() + Mensagens().join(u'|'), u"Shampoo 50% neutro"_s);
+    Teclar("xrfCodigoInternoDoProduto", QString(999, u'9'));
+    QCOMPARE(Mensagens(), QStringList{u"Nenhum produto encontrado com o código interno '%1' informado."_s.arg(
+                              QString(999, u'9'))});
 }
 
 void TesteDosProdutosEServicosDaFicha::etiquetaDeBalanca() {
@@ -383,6 +402,14 @@ void TesteDosProdutosEServicosDaFicha::servicoPorCodigoENomeDentroDoTipo() {
                          "serviço 'Clínicos'."_s});
     QCOMPARE(Servico(), u"|antiga|36|1|0,00|0|2,1"_s);
     QVERIFY(Campo("xrfNomeDoServico")->TemOFoco());
+    // The code field takes digits only; sixteen digits are a code no service has.
+    mmensagens.clear();
+    Teclar("xrfCodigoDoServico", u"n.º 2"_s);
+    QCOMPARE(Servico() + Mensagens().join(u'|'), u"2|Vacina V10|36|1|90,00|0|0,0"_s);
+    Teclar("xrfCodigoDoServico", u"9999999999999999"_s);
+    QCOMPARE(Mensagens(),
+             QStringList{u"Nenhum serviço encontrado com o código '9999999999999999' informado e "
+                         u"com o tipo de serviço 'Clínicos'."_s});
 }
 
 void TesteDosProdutosEServicosDaFicha::variosServicosNaListaDeEscolha() {
