@@ -6,6 +6,7 @@
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
+#include "business/Migracoes.h"
 #include "business/Negocio.h"
 #include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
@@ -163,7 +164,8 @@ private slots:
             Negocio::Configuracao configuracao;
             configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
             Negocio::Iniciar(configuracao);
-            QCOMPARE(Banco::Valor(QStringLiteral("SELECT Versao FROM VersaoDoEsquema")).toInt(), 3);
+            QCOMPARE(Banco::Valor(QStringLiteral("SELECT Versao FROM VersaoDoEsquema")).toInt(),
+                     Migracoes::VersaoMaisRecente());
             QStringList indices;
             QSqlQuery q = Banco::Executar(QStringLiteral(
                 "SELECT indexname FROM pg_indexes WHERE indexname LIKE '%trigramas' ORDER BY indexname"));
