@@ -8,8 +8,11 @@
 //
 // Decisions: only new quotes keep a copy (a quote being changed is stored, with its
 // history); the copy is one JSON file written whole (QSaveFile), so a program killed
-// while writing leaves the previous copy, never half of one; a record form opened by
-// the host for its own client offers only a copy of that client, and keeps any other.
+// while writing leaves the previous copy, never half of one; one copy per user (the
+// workstation's person), the latest quote typed; a record form opened by the host for
+// its own client offers only a copy of that client (another client's copy waits for a
+// form from the list, unless this form's own quote replaces it); a quote without a
+// client or an item keeps no copy.
 
 #include "component/modConstantes.h"
 #include "component/modMensagemDeErro.h"

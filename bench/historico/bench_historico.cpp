@@ -14,6 +14,10 @@
 //
 //   bench_historico (--banco ARQUIVO.sqlite | --url postgresql://...) [--excluidos N]
 //                   [--execucoes N]
+//
+// It changes the database it measures (the history migrated again, quotes deleted): give
+// it one of its own (bench_gerar_dados --escala 0.11 makes 110,000 quotes), never the one
+// scripts/bench.sh shares between the benchmarks.
 
 #include "bench/business/Amostra.h"
 #include "bench/business/Medicao.h"
