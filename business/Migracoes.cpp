@@ -218,6 +218,20 @@ void Versao3(const Dialeto& dialeto) {
             Banco::Executar(comando);
 }
 
+// Version 4: the quote sheets sent to clients (clsEnviosDeOrcamentos), in a table of
+// their own beside the quotes, which a send never changes.
+const char* const Versao4[] = {
+    R"(CREATE TABLE EnviosDeOrcamentos (
+        NumeroDoEnvio {CHAVE},
+        NumeroDoOrcamento {INTEIRO} NOT NULL REFERENCES Orcamentos (NumeroDoOrcamento) ON DELETE CASCADE,
+        DataEHoraDoEnvio TEXT NOT NULL,
+        UsuarioDoEnvio TEXT NOT NULL,
+        Canal TEXT NOT NULL CHECK (Canal IN ('e-mail', 'WhatsApp')),
+        Destino TEXT NOT NULL DEFAULT ''
+    ))",
+    "CREATE INDEX EnviosDeOrcamentos_Orcamento ON EnviosDeOrcamentos (NumeroDoOrcamento, NumeroDoEnvio)",
+};
+
 struct Migracao {
     int Versao;
     QStringList Comandos;                         // DDL with Dialeto::Ddl's tokens
@@ -232,6 +246,10 @@ QList<Migracao> Todas() {
     lista << v1;
     lista << Migracao{2, {}, Versao2};
     lista << Migracao{3, {}, Versao3};
+    Migracao v4{4, {}, {}};
+    for (const char* comando : Versao4)
+        v4.Comandos << QString::fromUtf8(comando);
+    lista << v4;
     return lista;
 }
 

@@ -26,7 +26,7 @@ depende=" $(dpkg-deb -f "$deb" Depends | sed 's/ ([^)]*)//g; s/,/ /g') "
 for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6printsupport6 libqt6sql6-sqlite fonts-liberation; do
     [[ "$depende" == *" $p "* ]] || falha "$p missing from Depends:$depende"
 done
-[ "$(dpkg-deb -f "$deb" Recommends)" = libqt6sql6-psql ] || falha "Recommends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "libqt6sql6-psql, xdg-utils" ] || falha "Recommends"
 
 # The menu entry "Orçamentos" starts the host and shows the icon the package carries.
 entrada="$raiz/usr/share/applications/zelt-orcamentos.desktop"

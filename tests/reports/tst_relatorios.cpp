@@ -535,7 +535,7 @@ void TesteDosRelatorios::erroDeLeituraNaPreviaEhMostrado() {
     PreencherLista(lista, fonte);
     QStringList mensagens;
     Plataforma::SubstituirMsgBox([&](const QString& texto, int botoes, const QString& titulo) {
-        mensagens << u"%1|%2|%3"_s.arg(texto).arg(botoes).arg(titulo);
+        mensagens << u"%1|%2|%3"_s.arg(texto, QString::number(botoes), titulo);
         return int(Plataforma::vbOK);
     });
     ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
@@ -735,7 +735,7 @@ void TesteDosRelatorios::pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo() {
     PreencherLista(lista, fonte);
     QStringList mensagens;
     Plataforma::SubstituirMsgBox([&](const QString& texto, int botoes, const QString&) {
-        mensagens << u"%1|%2"_s.arg(texto).arg(botoes);
+        mensagens << u"%1|%2"_s.arg(texto, QString::number(botoes));
         return int(Plataforma::vbOK);
     });
     PastaComPdfAntigo cancelada;
