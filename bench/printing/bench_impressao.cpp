@@ -264,9 +264,7 @@ struct DesktopSubstituto {
         QFile script(casa.filePath(QStringLiteral("bin/xdg-open")));
         if (!script.open(QIODevice::WriteOnly))
             Falhar(QStringLiteral("Não foi possível criar o xdg-open substituto."));
-        script.write("#!/bin/sh
-[ -s \"$ZELT_BENCH_INICIO\" ] || date +%s%N > \"$ZELT_BENCH_INICIO\"
-");
+        script.write("#!/bin/sh\n[ -s \"$ZELT_BENCH_INICIO\" ] || date +%s%N > \"$ZELT_BENCH_INICIO\"\n");
         script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
         qputenv("PATH", casa.filePath(QStringLiteral("bin")).toUtf8() + ':' + qgetenv("PATH"));
         qputenv("HOME", casa.path().toUtf8());
