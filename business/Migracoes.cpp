@@ -230,6 +230,22 @@ void Versao5(const Dialeto&) {
         Banco::Executar(comando);
 }
 
+// Version 6: the quote sheets sent to clients (clsEnviosDeOrcamentos), in a table of
+// their own beside the quotes, which a send never changes. "IF NOT EXISTS": a database
+// set back to an older version runs it again.
+const char* const Versao6[] = {
+    R"(CREATE TABLE IF NOT EXISTS EnviosDeOrcamentos (
+        NumeroDoEnvio {CHAVE},
+        NumeroDoOrcamento {INTEIRO} NOT NULL REFERENCES Orcamentos (NumeroDoOrcamento) ON DELETE CASCADE,
+        DataEHoraDoEnvio TEXT NOT NULL,
+        UsuarioDoEnvio TEXT NOT NULL,
+        Canal TEXT NOT NULL CHECK (Canal IN ('e-mail', 'WhatsApp')),
+        Destino TEXT NOT NULL DEFAULT ''
+    ))",
+    "CREATE INDEX IF NOT EXISTS EnviosDeOrcamentos_Orcamento ON EnviosDeOrcamentos (NumeroDoOrcamento, "
+    "NumeroDoEnvio)",
+};
+
 struct Migracao {
     int Versao;
     QStringList Comandos;                         // DDL with Dialeto::Ddl's tokens
@@ -248,6 +264,10 @@ QList<Migracao> Todas() {
     lista << Migracao{
         4, {}, [](const Dialeto& d) { Historico::CriarEsquema(d, CriarExtensaoDePesquisa(d)); }};
     lista << Migracao{5, {}, Versao5};
+    Migracao v6{6, {}, {}};
+    for (const char* comando : Versao6)
+        v6.Comandos << QString::fromUtf8(comando);
+    lista << v6;
     return lista;
 }
 

@@ -114,5 +114,6 @@ std::unique_ptr<QObject> NovoServicos();
 std::unique_ptr<QObject> NovoTiposDeServ();
 std::unique_ptr<QObject> NovoEmpresa();
 std::unique_ptr<QObject> NovoHistorico();
+std::unique_ptr<QObject> NovoEnviosDeOrcamentos();
 
 } // namespace Objetos

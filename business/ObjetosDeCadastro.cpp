@@ -93,6 +93,9 @@ const Campos CamposDosClientes{
      QStringLiteral("PercentualDeDescontoEmAdestramentos"), TipoDoCampo::Moeda},
     {QStringLiteral("PercentualDeDescontoEmOutros"), QStringLiteral("PercentualDeDescontoEmOutros"),
      TipoDoCampo::Moeda},
+    // Where a quote is sent: the client's e-mail and cell phone as typed in the registry.
+    {QStringLiteral("Email"), QStringLiteral("Email"), TipoDoCampo::Texto},
+    {QStringLiteral("Celular"), QStringLiteral("Celular"), TipoDoCampo::Texto},
 };
 
 class clsClientesNoBanco final : public Implementacao<ZELT_N_ClientAnim::clsClientes> {
@@ -349,6 +352,8 @@ const Campos CamposDaEmpresa{
      QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto"), TipoDoCampo::Moeda},
     {QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"),
      QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"), TipoDoCampo::Long},
+    // The clinic's phone, in the message of a quote sent to a client.
+    {QStringLiteral("Telefone"), QStringLiteral("Telefone"), TipoDoCampo::Texto},
 };
 
 class clsEmpresaNoBanco final : public Implementacao<ZELT_N_Empresa::clsEmpresa> {
@@ -423,6 +428,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::TiposDeServ, NovoTiposDeServ);
     Zelt::RegistrarProgId(ProgId::Empresa, NovoEmpresa);
     Zelt::RegistrarProgId(ProgId::Historico, NovoHistorico);
+    Zelt::RegistrarProgId(ProgId::EnviosDeOrcamentos, NovoEnviosDeOrcamentos);
 }
 
 } // namespace Objetos

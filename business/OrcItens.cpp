@@ -57,13 +57,24 @@ const CampoDaConsulta ValorLiquido{QStringLiteral("ValorLiquido"), QStringLitera
 const CampoDaConsulta TipoDeLancamento{QStringLiteral("TipoDeLancamento"),
                                        QStringLiteral("i.TipoDeLancamento"), TipoDoCampo::Long};
 
+// The quote's validity, on every item's row like its number: the message of a quote
+// sent to a client tells it.
+const CampoDaConsulta DataDeValidadeDoOrcamento{QStringLiteral("DataDeValidadeDoOrcamento"),
+                                                QStringLiteral("o.DataDeValidadeDoOrcamento"),
+                                                TipoDoCampo::DataEmTexto};
+
 // TipoDeLancamento too: the sheet writes a service's quantity as a whole number and a
 // product's with three decimals.
 QList<CampoDaConsulta> CamposDaFicha() {
-    return {NumeroDoOrcamento, NomeDoServicoOuNomeDoProduto,
-            NomeDoAnimal,      Quantidade,
-            ValorUnitario,     DescontoEmValor,
-            ValorLiquido,      TipoDeLancamento};
+    return {NumeroDoOrcamento,
+            NomeDoServicoOuNomeDoProduto,
+            NomeDoAnimal,
+            Quantidade,
+            ValorUnitario,
+            DescontoEmValor,
+            ValorLiquido,
+            TipoDeLancamento,
+            DataDeValidadeDoOrcamento};
 }
 
 QList<CampoDaConsulta> CamposDoFormulario() {
@@ -104,6 +115,7 @@ QList<CampoDaConsulta> CamposDoFormulario() {
         NumeroDoOrcamento,
         NomeDoServicoOuNomeDoProduto,
         ValorLiquido,
+        DataDeValidadeDoOrcamento,
     };
     return campos;
 }
@@ -120,12 +132,14 @@ public:
                 ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
             if (lintTamanhoDaPagina <= 0) lintTamanhoDaPagina = 10;
             const auto numero = CodigoDoDouble(ldouNumeroDoOrcamento);
-            return Consultar({lintTipo == 1 ? CamposDoFormulario() : CamposDaFicha(),
-                              QStringLiteral("FROM ItensDeOrcamento i LEFT JOIN Animais a ON a.Codigo = "
-                                             "i.CodigoDoAnimal WHERE i.NumeroDoOrcamento = ?"),
-                              {numero ? *numero : qint64(-1)},
-                              QStringLiteral("i.NumeroDoItemDoOrcamento")},
-                             lintTamanhoDaPagina);
+            return Consultar(
+                {lintTipo == 1 ? CamposDoFormulario() : CamposDaFicha(),
+                 QStringLiteral("FROM ItensDeOrcamento i JOIN Orcamentos o ON o.NumeroDoOrcamento "
+                                "= i.NumeroDoOrcamento LEFT JOIN Animais a ON a.Codigo = "
+                                "i.CodigoDoAnimal WHERE i.NumeroDoOrcamento = ?"),
+                 {numero ? *numero : qint64(-1)},
+                 QStringLiteral("i.NumeroDoItemDoOrcamento")},
+                lintTamanhoDaPagina);
         });
     }
 

@@ -80,5 +80,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # for clinics on a server.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-liberation, qt6-translations-l10n")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql")
+# xdg-utils: xdg-email and xdg-open, through which a quote is sent to its client.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql, xdg-utils")
 include(CPack)

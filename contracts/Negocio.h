@@ -29,6 +29,7 @@ inline const QString Produtos = QStringLiteral("ZELT_N_Produtos.clsProdutos");
 inline const QString Servicos = QStringLiteral("ZELT_N_Servicos.clsServicos");
 inline const QString TiposDeServ = QStringLiteral("ZELT_N_TipoDeServ.clsTiposDeServ");
 inline const QString Empresa = QStringLiteral("ZELT_N_Empresa.clsEmpresa");
+inline const QString EnviosDeOrcamentos = QStringLiteral("ZELT_N_Orcamentos.clsEnviosDeOrcamentos");
 } // namespace ProgId
 
 // What every business object has: its error triple and its last selection.
@@ -105,6 +106,26 @@ public:
     // after a removal, the quote's new stamp: the version the form's save hands over.
     QString DataEHoraDaAlteracaoLida;
     QString ObservacaoDoErro; // the record form reads this instead of DescricaoDoErro
+};
+
+// The quote sheets sent to clients, one record for each send, kept apart from the quote
+// (a send never changes it).
+inline const QString CanalEmail = QStringLiteral("e-mail");
+inline const QString CanalWhatsApp = QStringLiteral("WhatsApp");
+
+class clsEnviosDeOrcamentos : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // Status protocol: records that the quote was sent now by the user of
+    // DadosDoUsuario, by the channel (CanalEmail or CanalWhatsApp), to the address or
+    // number (empty for an e-mail opened without a recipient).
+    virtual qint16 RegistrarEnvio(double ldouNumeroDoOrcamento, const QString& lstrCanal,
+                                  const QString& lstrDestino) = 0;
+    // Selection protocol: the quote's sends, newest first (NumeroDoEnvio,
+    // NumeroDoOrcamento, DataEHoraDoEnvio, UsuarioDoEnvio, Canal, Destino).
+    virtual QVariant SelecionarEnvios(double ldouNumeroDoOrcamento) = 0;
+
+    QPointer<QObject> DadosDoUsuario;
 };
 
 } // namespace ZELT_N_Orcamentos

@@ -90,7 +90,9 @@ private:
     // The first steps of both prints: the company's trade name for the heading. 1 when the
     // query failed or no company is registered (the person has been told). Its statements
     // are numbered as the caller's first ones, in the caller's Ponto.
-    qint16 SelecionarEmpresaParaImpressao(qint16& Ponto, QString& lstrNomeFantasia);
+    // lstrTelefone, when given, receives the company's phone (a sheet sent to a client tells it).
+    qint16 SelecionarEmpresaParaImpressao(qint16& Ponto, QString& lstrNomeFantasia,
+                                          QString* lstrTelefone = nullptr);
     // After a print or a refusal: the page the list showed before it.
     void VoltarAPaginaSalva();
     ZELT_N_Orcamentos::clsOrcItens& OrcItens() const;

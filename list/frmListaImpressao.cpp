@@ -12,6 +12,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "list/EnvioDoOrcamento.h"
 #include "list/drFicha.h"
 #include "list/drLista.h"
 #include "list/frmLista.h"
@@ -66,7 +67,8 @@ ZELT_N_Orcamentos::clsOrcItens& frmLista::OrcItens() const {
     return *mobjOrcItens;
 }
 
-qint16 frmLista::SelecionarEmpresaParaImpressao(qint16& Ponto, QString& lstrNomeFantasia) {
+qint16 frmLista::SelecionarEmpresaParaImpressao(qint16& Ponto, QString& lstrNomeFantasia,
+                                                QString* lstrTelefone) {
     Ponto = 1;
     const auto lobjEmpresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
     const QVariant lvarResultado = lobjEmpresa->SelecionarNova(2, 0, 1, QString());
@@ -88,6 +90,7 @@ qint16 frmLista::SelecionarEmpresaParaImpressao(qint16& Ponto, QString& lstrNome
     Ponto = 4;
     lrstEmpresa->MoveFirst();
     lstrNomeFantasia = VB::CStr(lrstEmpresa->Fields(QStringLiteral("NomeFantasia")).Value);
+    if (lstrTelefone) *lstrTelefone = VB::CStr(lrstEmpresa->Fields(QStringLiteral("Telefone")).Value);
     return 0;
 }
 
@@ -180,7 +183,8 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
     qint16 ImprimirFicha = 1;
     ComTratamentoDeErro(u"frmLista", u"ImprimirFicha", [&](qint16& Ponto) {
         QString lstrNomeFantasia;
-        if (SelecionarEmpresaParaImpressao(Ponto, lstrNomeFantasia) == 1) return;
+        QString lstrTelefone;
+        if (SelecionarEmpresaParaImpressao(Ponto, lstrNomeFantasia, &lstrTelefone) == 1) return;
         const bool lbooDoHost = modPrincipal::FichaAbertaDiretamente;
         Ponto = 5;
         if (lbooDoHost) {
@@ -205,7 +209,21 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
         const auto lbl = [&](const char16_t* controle, const QString& texto) {
             Legenda(ldrFicha, cabecalho, QString::fromUtf16(controle), texto);
         };
+        // What a send of this sheet to the client says.
+        EnvioDoOrcamento::Orcamento lorcEnvio;
+        lorcEnvio.Numero = VB::CDbl(lvarNumero);
+        lorcEnvio.NomeFantasiaDaEmpresa = lstrNomeFantasia;
+        lorcEnvio.TelefoneDaEmpresa = lstrTelefone;
+        if (lrstItens->RecordCount() > 0) {
+            lrstItens->MoveFirst();
+            lorcEnvio.DataDeValidade =
+                VB::CStr(lrstItens->Fields(QStringLiteral("DataDeValidadeDoOrcamento")).Value);
+        }
         if (lbooDoHost) {
+            lorcEnvio.CodigoDoCliente = modPrincipal::CodigoDoCliente;
+            lorcEnvio.ApelidoOuNomeFantasia = modPrincipal::ApelidoOuNomeFantasiaDoCliente;
+            lorcEnvio.NomeOuRazaoSocial = modPrincipal::NomeOuRazaoSocialDoCliente;
+            lorcEnvio.ValorLiquido = lcurValorLiquido;
             const auto valor = [](VB::Currency c) { return Dinheiro(QVariant::fromValue(c)); };
             lbl(u"lblCodigo", VB::CStr(modPrincipal::CodigoDoCliente));
             lbl(u"lblApelidoOuNomeFantasia", modPrincipal::ApelidoOuNomeFantasiaDoCliente);
@@ -222,6 +240,10 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
             lbl(u"lblNomeOuRazaoSocial", celula(ColunaNomeOuRazaoSocialDoCliente));
             // The grid holds the values' own text ("100,5"); the sheet shows them as money.
             const auto valor = [&](Coluna coluna) { return Dinheiro(celula(coluna)); };
+            lorcEnvio.CodigoDoCliente = VB::CDbl(celula(ColunaCodigoDoCliente));
+            lorcEnvio.ApelidoOuNomeFantasia = celula(ColunaApelidoOuNomeFantasiaDoCliente);
+            lorcEnvio.NomeOuRazaoSocial = celula(ColunaNomeOuRazaoSocialDoCliente);
+            lorcEnvio.ValorLiquido = VB::CCur(celula(ColunaValorLiquido));
             lbl(u"lblValorTotal", valor(ColunaValorTotal));
             lbl(u"lblDescontoEmPercentual", valor(ColunaDescontoEmPercentual) + u'%');
             lbl(u"lblDescontoEmValor", valor(ColunaDescontoEmValor));
@@ -232,6 +254,8 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
             QStringLiteral("Orçamento ") + VB::CStr(lvarNumero) + QStringLiteral(" - ") +
                 ldrFicha.Sections(cabecalho)->Controls(QStringLiteral("lblNomeOuRazaoSocial"))->Caption());
         Ponto = 9;
+        EnvioDoOrcamento::PrepararFicha(ldrFicha, lorcEnvio);
+        Ponto = 10;
         Exibir(ldrFicha, lrstItens);
         ImprimirFicha = 0;
     });

@@ -17,7 +17,11 @@
 //   previa_todas        "Todas as situações" printed: the click up to the preview's first
 //                       page painted. On an empty database the click only answers that
 //                       there is nothing to print: its peak memory is the reference of
-//                       the list's own.
+//                       the list's own;
+//   envio_whatsapp_100_itens  the sheet of the newest quote, given 100 items as above, sent
+//                       by WhatsApp from its preview: the click on "Enviar por WhatsApp" up
+//                       to a stand-in xdg-open (first on PATH) started, the PDF written in
+//                       the documents folder of a home of its own in between.
 // Every case prints the result line of bench/business/Medicao.h; the note holds the
 // phases (preview opened, PDF written).
 
@@ -34,6 +38,7 @@
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -50,7 +55,7 @@ using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_impressao (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
-    "Casos: ficha_100_itens, lista_recentes_pdf, previa_todas";
+    "Casos: ficha_100_itens, lista_recentes_pdf, previa_todas, envio_whatsapp_100_itens";
 
 double Ms(qint64 nanossegundos) {
     return nanossegundos / 1e6;
@@ -100,6 +105,8 @@ public:
     // other work the clock time can be several times longer.
     double mdouCpu = 0;
     qint64 mlonBytesDoPdf = 0;
+    // When set, what is done in every preview instead of the case's export or look.
+    std::function<void(VisualizacaoDoRelatorio*)> NaPreviaDaFicha;
 
 private:
     void Exibir(QWidget* janela) {
@@ -112,7 +119,9 @@ private:
         auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
         if (!previa) Falhar(QStringLiteral("Janela inesperada: ") + janela->objectName());
         mdouPreviaAberta = Ms(mrelogio.nsecsElapsed());
-        if (mnaPrevia == NaPrevia::ExportarPdf) {
+        if (NaPreviaDaFicha) {
+            NaPreviaDaFicha(previa);
+        } else if (mnaPrevia == NaPrevia::ExportarPdf) {
             QFile::remove(mpasta.filePath(QStringLiteral("relatorio.pdf")));
             QTest::mouseClick(previa->findChild<QToolButton*>(QStringLiteral("cmdExportarParaPdf")),
                               Qt::LeftButton);
@@ -245,6 +254,70 @@ Resultado Ficha(const Medicao::Opcoes& o) {
     return r;
 }
 
+// A home of its own with a stand-in xdg-open first on PATH, which writes the time it
+// started (nanoseconds of the real-time clock) to a file and ends.
+struct DesktopSubstituto {
+    QTemporaryDir casa;
+    QString Inicio = casa.filePath(QStringLiteral("inicio"));
+    DesktopSubstituto() {
+        QDir(casa.path()).mkpath(QStringLiteral("bin"));
+        QFile script(casa.filePath(QStringLiteral("bin/xdg-open")));
+        if (!script.open(QIODevice::WriteOnly))
+            Falhar(QStringLiteral("Não foi possível criar o xdg-open substituto."));
+        script.write("#!/bin/sh\n[ -s \"$ZELT_BENCH_INICIO\" ] || date +%s%N > \"$ZELT_BENCH_INICIO\"\n");
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        qputenv("PATH", casa.filePath(QStringLiteral("bin")).toUtf8() + ':' + qgetenv("PATH"));
+        qputenv("HOME", casa.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", casa.filePath(QStringLiteral(".config")).toUtf8());
+        qputenv("ZELT_BENCH_INICIO", Inicio.toUtf8());
+    }
+    // Milliseconds from desde (real-time clock, nanoseconds) to the stand-in's start.
+    double MsAteOInicio(qint64 desde) {
+        QFile inicio(Inicio);
+        if (!inicio.open(QIODevice::ReadOnly))
+            Falhar(QStringLiteral("O xdg-open substituto não foi iniciado."));
+        const double ms = Ms(inicio.readAll().trimmed().toLongLong() - desde);
+        inicio.remove();
+        return ms;
+    }
+};
+
+qint64 NanossegundosDoRelogio() {
+    timespec agora{};
+    clock_gettime(CLOCK_REALTIME, &agora);
+    return qint64(agora.tv_sec) * 1000000000 + agora.tv_nsec;
+}
+
+Resultado EnvioPorWhatsApp(const Medicao::Opcoes& o) {
+    DesktopSubstituto desktop;
+    Banco::UnidadeDeTrabalho desfeitaAoFim;
+    const qint64 numero = OrcamentoDeCemItens();
+    Banco::Executar(QStringLiteral("UPDATE Clientes SET Celular = '(19) 99876-5432' WHERE CodigoDoCliente = "
+                                   "(SELECT CodigoDoCliente FROM Orcamentos WHERE NumeroDoOrcamento = ?)"),
+                    {numero});
+    Impressao h;
+    std::vector<double> ateOSubstituto;
+    h.NaPreviaDaFicha = [&](VisualizacaoDoRelatorio* previa) {
+        auto* comando = previa->findChild<QToolButton*>(QStringLiteral("cmdEnviarPorWhatsApp"));
+        if (!comando) Falhar(QStringLiteral("A prévia da ficha não tem o comando Enviar por WhatsApp."));
+        const qint64 clique = NanossegundosDoRelogio();
+        QTest::mouseClick(comando, Qt::LeftButton);
+        ateOSubstituto.push_back(desktop.MsAteOInicio(clique));
+    };
+    Resultado r{QStringLiteral("impressao"), QStringLiteral("envio_whatsapp_100_itens")};
+    const Fases fases = Repetir(o.Execucoes, h, [&] {
+        h.ApontarPrimeiraLinha();
+        return h.Clicar("xrcmdImprimirFicha", Impressao::NaPrevia::ExportarPdf);
+    });
+    ateOSubstituto.erase(ateOSubstituto.begin()); // the warm-up run
+    r.Tempos = ateOSubstituto;
+    r.Linhas = 100;
+    r.Nota = QStringLiteral("do clique em Enviar por WhatsApp ao xdg-open substituto iniciado; impressão "
+                            "inteira (clique em imprimir até a lista de volta) %1 ms")
+                 .arg(Medicao::Mediana(fases.Total), 0, 'f', 1);
+    return r;
+}
+
 Resultado ListaRecentes(const Medicao::Opcoes& o) {
     Impressao h;
     Resultado r{QStringLiteral("impressao"), QStringLiteral("lista_recentes_pdf")};
@@ -283,5 +356,6 @@ int main(int argc, char** argv) {
     return Formularios::Executar({.Uso = Uso,
                                   .Casos = {{QStringLiteral("ficha_100_itens"), Ficha},
                                             {QStringLiteral("lista_recentes_pdf"), ListaRecentes},
-                                            {QStringLiteral("previa_todas"), PreviaTodas}}});
+                                            {QStringLiteral("previa_todas"), PreviaTodas},
+                                            {QStringLiteral("envio_whatsapp_100_itens"), EnvioPorWhatsApp}}});
 }

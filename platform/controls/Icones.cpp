@@ -92,6 +92,19 @@ const std::map<QString, Desenho>& Desenhos() {
              Linha(p, 8, 8, 8, 4.5);
              Linha(p, 8, 8, 10.6, 9.6);
          }},
+        {QStringLiteral("Email"),
+         [](QPainter& p) {
+             p.drawRoundedRect(QRectF(2, 4, 12, 8.5), 1, 1);
+             p.drawPolyline(QPolygonF({QPointF(2.5, 4.8), QPointF(8, 9), QPointF(13.5, 4.8)}));
+         }},
+        {QStringLiteral("Conversa"),
+         [](QPainter& p) {
+             p.drawPolygon(
+                 QPolygonF({QPointF(2.5, 3), QPointF(13.5, 3), QPointF(13.5, 10.5), QPointF(7, 10.5),
+                            QPointF(4, 13.5), QPointF(4.5, 10.5), QPointF(2.5, 10.5)}));
+             Linha(p, 5, 6, 11, 6);
+             Linha(p, 5, 8, 9, 8);
+         }},
         {QStringLiteral("Calendario"),
          [](QPainter& p) {
              p.drawRoundedRect(QRectF(2.5, 3.5, 11, 10), 1.2, 1.2);

@@ -3,7 +3,8 @@
 // the situation labels that the lists copy into their grids. Forms ask for them by
 // name: "Adicionar", "Alterar", "Excluir", "Remover", "Imprimir", "Pesquisar",
 // "Limpar", "Salvar", "Cancelar", "Fechar", "Aguarde", "Primeiro", "Anterior",
-// "Proximo", "Ultimo", "Abaixo", "Calendario", and the labels "EtiquetaAtivo" and
+// "Proximo", "Ultimo", "Abaixo", "Calendario", "Email" (an envelope), "Conversa" (a
+// speech balloon), and the labels "EtiquetaAtivo" and
 // "EtiquetaInativo" (a pill reading "Ativo" or "Inativo"; tamanho is its height).
 
 #include <QColor>

@@ -22,10 +22,27 @@
 #include "platform/reports/PaginacaoDoRelatorio.h"
 
 #include <QDate>
+#include <QKeySequence>
 #include <QList>
 #include <QObject>
 #include <QSize>
 #include <QString>
+#include <functional>
+
+class VisualizacaoDoRelatorio;
+
+// A command a report's code adds to its preview's toolbar, after the export to PDF: a
+// tool button named Nome with its text, icon (a name of the controls' icon set), tool
+// tip (the shortcut added to it) and keyboard shortcut, whose click runs Acao with the
+// preview.
+struct ComandoDaPrevia {
+    QString Nome;
+    QString Texto;
+    QString Icone;
+    QString Dica;
+    QKeySequence Atalho;
+    std::function<void(VisualizacaoDoRelatorio&)> Acao;
+};
 
 class DataReport : public QObject {
     Q_OBJECT
@@ -73,6 +90,13 @@ public:
     QDate DataDeEmissao() const { return mdatEmissao; }
     void setDataDeEmissao(const QDate& data) { mdatEmissao = data; }
 
+    // Commands of the preview beyond printing and exporting, in the order added.
+    void AdicionarComandoDaPrevia(ComandoDaPrevia comando) { mcomandos.append(std::move(comando)); }
+    const QList<ComandoDaPrevia>& ComandosDaPrevia() const { return mcomandos; }
+    // A line the preview shows under its toolbar (none when empty).
+    QString AvisoDaPrevia() const { return mstrAvisoDaPrevia; }
+    void setAvisoDaPrevia(const QString& texto) { mstrAvisoDaPrevia = texto; }
+
     // The section of that name (letter case ignored); error 9 when there is none.
     Q_INVOKABLE Section* Sections(const QString& nome) const;
     const QList<Section*>& ListaDeSecoes() const { return msecoes; }
@@ -111,4 +135,6 @@ private:
     int mintWindowState = vbNormal;
     QDate mdatEmissao;
     QList<Section*> msecoes;
+    QList<ComandoDaPrevia> mcomandos;
+    QString mstrAvisoDaPrevia;
 };

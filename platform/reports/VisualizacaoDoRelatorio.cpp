@@ -158,6 +158,15 @@ void VisualizacaoDoRelatorio::CriarControles() {
     barra->setContentsMargins(8, 4, 8, 4);
     barra->addWidget(cmdImprimir);
     barra->addWidget(cmdExportarParaPdf);
+    for (const ComandoDaPrevia& comando : mrelatorio.ComandosDaPrevia()) {
+        QString dica = comando.Dica;
+        if (!comando.Atalho.isEmpty())
+            dica += QStringLiteral(" (") + comando.Atalho.toString(QKeySequence::NativeText) + u')';
+        QToolButton* botao = CriarBotao(comando.Nome, comando.Icone, comando.Texto, dica);
+        botao->setShortcut(comando.Atalho);
+        connect(botao, &QToolButton::clicked, this, [this, acao = comando.Acao] { acao(*this); });
+        barra->addWidget(botao);
+    }
     barra->addSpacing(16);
     barra->addWidget(cmdPrimeiraPagina);
     barra->addWidget(cmdPaginaAnterior);
@@ -184,10 +193,16 @@ void VisualizacaoDoRelatorio::CriarControles() {
     picPagina->move(Moldura, Moldura);
     mscrPagina->setWidget(fundo);
 
+    lblAvisoDaPrevia = new QLabel(this);
+    lblAvisoDaPrevia->setObjectName(QStringLiteral("lblAvisoDaPrevia"));
+    lblAvisoDaPrevia->setContentsMargins(12, 0, 12, 4);
+    MostrarAviso(mrelatorio.AvisoDaPrevia());
+
     auto* tudo = new QVBoxLayout(this);
     tudo->setContentsMargins(0, 0, 0, 0);
     tudo->setSpacing(0);
     tudo->addLayout(barra);
+    tudo->addWidget(lblAvisoDaPrevia);
     tudo->addWidget(mscrPagina, 1);
 
     connect(cmdImprimir, &QToolButton::clicked, this, &VisualizacaoDoRelatorio::Imprimir);
@@ -209,6 +224,11 @@ void VisualizacaoDoRelatorio::CriarControles() {
     atalho(QKeySequence(Qt::CTRL | Qt::Key_End), [this] { IrParaPagina(QuantidadeDePaginas()); });
     atalho(QKeySequence(Qt::Key_Escape), [this] { close(); });
     atalho(QKeySequence::Print, [this] { Imprimir(); });
+}
+
+void VisualizacaoDoRelatorio::MostrarAviso(const QString& texto) {
+    lblAvisoDaPrevia->setText(texto);
+    lblAvisoDaPrevia->setVisible(!texto.isEmpty());
 }
 
 void VisualizacaoDoRelatorio::IrParaPagina(int pagina) {

@@ -6,9 +6,10 @@
 //
 // Its controls carry names, so that a test drives it as a person would:
 // cmdImprimir, cmdExportarParaPdf, cmdPrimeiraPagina, cmdPaginaAnterior, txtPagina,
-// lblTotalDePaginas, cmdProximaPagina, cmdUltimaPagina, cmbZoom, cmdFechar, and the
-// page itself, picPagina. The print and file dialogs are shown through the
-// platform's modal display, so a test can answer them.
+// lblTotalDePaginas, cmdProximaPagina, cmdUltimaPagina, cmbZoom, cmdFechar, the
+// report's own commands (DataReport::ComandosDaPrevia) after the export, the line under
+// the toolbar, lblAvisoDaPrevia, and the page itself, picPagina. The print and file dialogs are shown through
+// the platform's modal display, so a test can answer them.
 
 #include "platform/reports/PaginacaoDoRelatorio.h"
 #include "platform/reports/PintorDoRelatorio.h"
@@ -51,6 +52,8 @@ public:
     // may cancel; false when cancelled (the person is told) or failed (the error shown).
     // A file that was there is kept as it was in both cases.
     bool GravarPdfComProgresso(const QString& arquivo);
+    // The line under the toolbar; hidden when empty.
+    void MostrarAviso(const QString& texto);
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;
@@ -83,6 +86,7 @@ private:
     QToolButton* cmdUltimaPagina = nullptr;
     QComboBox* cmbZoom = nullptr;
     QToolButton* cmdFechar = nullptr;
+    QLabel* lblAvisoDaPrevia = nullptr;
     QScrollArea* mscrPagina = nullptr;
     Folha* picPagina = nullptr;
 };

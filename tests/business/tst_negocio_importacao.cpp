@@ -109,7 +109,7 @@ private slots:
                      "PermissaoParaAlterarADataDeValidadeDoOrcamento=Sim|"
                      "DataInicialDaPromocao=01/03/2026|DataFinalDaPromocao=31/03/2026|"
                      "PercPromocaoDeDescontoNaVendaDeServico=12,5|PercPromocaoDeDescontoNaVendaDeProduto=0|"
-                     "FormatoDeCodigoDeBarrasParaBalanca=1")});
+                     "FormatoDeCodigoDeBarrasParaBalanca=1|Telefone=")});
 
         auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
         double codigo = 11;

@@ -51,6 +51,9 @@ class TesteDoOrcItens : public TesteDeNegocio {
 
     void Preparar() override { FixarRelogio(Agora); }
 
+    // The validity BancoDeTeste::OrcamentoValido gives: ten days after the quote.
+    static QString Validade() { return Agora.date().addDays(10).toString(QStringLiteral("dd/MM/yyyy")); }
+
     // A quote of the consultation (120,00 - 10 %) and a product, as the record form sends it,
     // and a vaccine (90,00) when asked.
     double OrcamentoComServicoEProduto(bool vacina = false) {
@@ -145,8 +148,9 @@ private slots:
                          "ValorUnitario=120|DescontoEmPercentual=10|DescontoEmValor=12|ValorTotal=108|"
                          "Custo=48|TipoDeVenda=1|Situacao=1|DataEHoraDaInclusao=%1|UsuarioDaInclusao=ANA|"
                          "DataEHoraDaAlteracao=Null|UsuarioDaAlteracao=Null|NumeroDoOrcamento=1|"
-                         "NomeDoServicoOuNomeDoProduto=Consulta clínica|ValorLiquido=108")
-                         .arg(Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss"))),
+                         "NomeDoServicoOuNomeDoProduto=Consulta "
+                         "clínica|ValorLiquido=108|DataDeValidadeDoOrcamento=%2")
+                         .arg(Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")), Validade()),
                      QStringLiteral(
                          "NumeroDoItemDoOrcamento=2|TipoDeLancamento=2|"
                          "NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto=7891234567895|"
@@ -155,8 +159,9 @@ private slots:
                          "ValorUnitario=219,9|DescontoEmPercentual=0|DescontoEmValor=0|ValorTotal=439,8|"
                          "Custo=145|TipoDeVenda=1|Situacao=1|DataEHoraDaInclusao=%1|UsuarioDaInclusao=ANA|"
                          "DataEHoraDaAlteracao=Null|UsuarioDaAlteracao=Null|NumeroDoOrcamento=1|"
-                         "NomeDoServicoOuNomeDoProduto=Ração Cães 15 kg|ValorLiquido=439,8")
-                         .arg(Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")))}));
+                         "NomeDoServicoOuNomeDoProduto=Ração Cães 15 "
+                         "kg|ValorLiquido=439,8|DataDeValidadeDoOrcamento=%2")
+                         .arg(Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")), Validade())}));
     }
 
     void selecao_para_a_ficha() {
@@ -169,10 +174,12 @@ private slots:
             Conteudo(*rs),
             (QStringList{QStringLiteral("NumeroDoOrcamento=1|NomeDoServicoOuNomeDoProduto=Consulta clínica|"
                                         "NomeDoAnimal=Rex|Quantidade=1|ValorUnitario=120|DescontoEmValor=12|"
-                                        "ValorLiquido=108|TipoDeLancamento=1"),
+                                        "ValorLiquido=108|TipoDeLancamento=1|DataDeValidadeDoOrcamento=") +
+                             Validade(),
                          QStringLiteral("NumeroDoOrcamento=1|NomeDoServicoOuNomeDoProduto=Ração Cães 15 kg|"
                                         "NomeDoAnimal=Rex|Quantidade=2|ValorUnitario=219,9|DescontoEmValor=0|"
-                                        "ValorLiquido=439,8|TipoDeLancamento=2")}));
+                                        "ValorLiquido=439,8|TipoDeLancamento=2|DataDeValidadeDoOrcamento=") +
+                             Validade()}));
         rs->MoveFirst();
         QCOMPARE(rs->Fields(QStringLiteral("NumeroDoOrcamento")).Value.typeId(), QMetaType::Double);
     }

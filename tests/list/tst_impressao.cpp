@@ -121,7 +121,7 @@ void TesteDaImpressao::initTestCase() {
         }
     });
     Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString& titulo) {
-        mmensagens << u"%1|%2|%3"_s.arg(texto).arg(botoes).arg(titulo);
+        mmensagens << u"%1|%2|%3"_s.arg(texto, QString::number(botoes), titulo);
         return int(Plataforma::vbOK);
     });
 }

@@ -30,7 +30,7 @@ for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6printsupport6 li
     qt6-translations-l10n; do
     [[ "$depende" == *" $p "* ]] || falha "$p missing from Depends:$depende"
 done
-[ "$(dpkg-deb -f "$deb" Recommends)" = libqt6sql6-psql ] || falha "Recommends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "libqt6sql6-psql, xdg-utils" ] || falha "Recommends"
 
 # The menu entry "Orçamentos" starts the host and shows the icon the package carries.
 entrada="$raiz/usr/share/applications/zelt-orcamentos.desktop"

@@ -2,7 +2,7 @@
 // What the printing tests share: a PDF read back as text, laid out as on the page
 // (pages end with a form feed), and that text compared with a reference kept beside the
 // test (ZELT_ATUALIZAR_REFERENCIAS=1 writes the reference anew instead, to be read over
-// before it is kept).
+// before it is kept); a disk that fills up.
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +10,8 @@
 #include <QStandardPaths>
 #include <QString>
 #include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
 
 inline QString TextoDoPdf(const QString& arquivo) {
     const QString programa = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
@@ -40,3 +42,17 @@ inline bool ConfereComAReferencia(const QString& texto, const QString& pasta, co
     qWarning("%s difere da referência:\n%s", qPrintable(nome), qPrintable(texto));
     return false;
 }
+
+// While it lives, no file of this process may grow past the limit: a write past it
+// fails as on a full disk (EFBIG), for root too.
+struct LimiteDeArquivo {
+    rlimit anterior{};
+    explicit LimiteDeArquivo(rlim_t bytes) {
+        signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &anterior);
+        rlimit novo = anterior;
+        novo.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &novo);
+    }
+    ~LimiteDeArquivo() { setrlimit(RLIMIT_FSIZE, &anterior); }
+};

@@ -23,8 +23,6 @@
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -201,8 +199,6 @@ private slots:
     void previaDeUmMilhaoLeSoAsPaginasPedidas();
     void erroDeLeituraNaPreviaEhMostrado();
     void imprimirEExportarPelaPrevia();
-    void legendasDeDadosImpressasComoDigitadas();
-    void quantidadesDeServicosEProdutos();
     void nomesDosControlesUnicosNoRelatorio();
     void pdfQueFalhaNaoTocaNoArquivoExistente();
     void pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo();
@@ -535,7 +531,7 @@ void TesteDosRelatorios::erroDeLeituraNaPreviaEhMostrado() {
     PreencherLista(lista, fonte);
     QStringList mensagens;
     Plataforma::SubstituirMsgBox([&](const QString& texto, int botoes, const QString& titulo) {
-        mensagens << u"%1|%2|%3"_s.arg(texto).arg(botoes).arg(titulo);
+        mensagens << u"%1|%2|%3"_s.arg(texto, QString::number(botoes), titulo);
         return int(Plataforma::vbOK);
     });
     ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
@@ -590,108 +586,44 @@ void TesteDosRelatorios::imprimirEExportarPelaPrevia() {
     QCOMPARE(PaginasDoPdf(exportado).size(), total);
 }
 
-void TesteDosRelatorios::legendasDeDadosImpressasComoDigitadas() {
-    drFicha ficha;
-    PreencherFicha(ficha, Itens({Item(u"Consulta 100%"_s, u"%d"_s, 1, 80, 0)}));
-    // Captions filled from data keep their "%"; the design's own still print the date
-    // and the pages.
-    auto* cabecalho = ficha.Sections(u"CabecalhoDaPagina"_s);
-    cabecalho->Controls(u"lblApelidoOuNomeFantasia"_s)->setCaption(u"Pet%diva 100%pet"_s);
-    cabecalho->Controls(u"lblNomeOuRazaoSocial"_s)->setCaption(u"Loja %p de %P"_s);
-    ficha.Sections(u"RodapeDaPagina"_s)->Controls(u"lblTituloDoAplicativo"_s)->setCaption(u"ZELT %d"_s);
-    const QString arquivo = PastaDeSaida() + u"/drFicha_legendas_com_porcento.pdf"_s;
-    ficha.ExportarParaPdf(arquivo);
-    const QString texto = TextoDoPdf(arquivo);
-    for (const QString& esperado : {u"Pet%diva 100%pet"_s, u"Loja %p de %P"_s, u"ZELT %d"_s,
-                                    u"Consulta 100%"_s, u"Emissão: 05/12/2026"_s, u"Página: 1 de 1"_s})
-        QVERIFY2(texto.contains(esperado), qPrintable(esperado + u"\n"_s + texto));
-    QVERIFY(QRegularExpression(u"Consulta 100%\\s+%d\\s"_s).match(texto).hasMatch());
-}
-
-void TesteDosRelatorios::quantidadesDeServicosEProdutos() {
-    drFicha ficha;
-    PreencherFicha(ficha, Itens({Item(u"Banho"_s, u"Rex"_s, 3, 40, 0),
-                                 Item(u"Ração a granel"_s, u"Rex"_s, 1.24, 20, 0, Produto),
-                                 Item(u"Petisco"_s, u"Rex"_s, 1234.5, 2, 0, Produto)}));
-    const QString arquivo = PastaDeSaida() + u"/drFicha_quantidades.pdf"_s;
-    ficha.ExportarParaPdf(arquivo);
-    const QString texto = TextoDoPdf(arquivo);
-    // A service's quantity as a whole number, a product's with three decimals.
-    for (const char16_t* linha : {u"Banho\\s+Rex\\s+3\\s+40,00\\s+0,00\\s+120,00",
-                                  u"Ração a granel\\s+Rex\\s+1,240\\s+20,00\\s+0,00\\s+24,80",
-                                  u"Petisco\\s+Rex\\s+1.234,500\\s+2,00\\s+0,00\\s+2.469,00"})
-        QVERIFY2(QRegularExpression(QString::fromUtf16(linha)).match(texto).hasMatch(), qPrintable(texto));
-    // The field that chooses the pattern belongs to the data source like a bound field.
-    drFicha semTipo;
-    semTipo.setDataSource(ListaEmMemoria(1));
-    QCOMPARE(ErroDe([&] { semTipo.ExportarParaPdf(arquivo); }).Numero(), 3265L);
-}
-
 void TesteDosRelatorios::nomesDosControlesUnicosNoRelatorio() {
     drLista lista;
     drFicha ficha;
     for (DataReport* relatorio : {static_cast<DataReport*>(&lista), static_cast<DataReport*>(&ficha)}) {
-        QSet<QString> nomes;
-        qsizetype controles = 0;
+        QStringList nomes;
         for (const Section* secao : relatorio->ListaDeSecoes())
-            for (const RptControl* controle : secao->ListaDeControles()) {
-                nomes.insert(controle->objectName().toLower());
-                ++controles;
-            }
-        QCOMPARE(nomes.size(), controles);
+            for (const RptControl* controle : secao->ListaDeControles())
+                nomes << controle->objectName().toLower();
+        QCOMPARE(QSet<QString>(nomes.begin(), nomes.end()).size(), nomes.size());
     }
-    // Each name reaches its own control: the caption over a value and the column heading.
-    auto* cabecalho = ficha.Sections(u"CabecalhoDaPagina"_s);
+    // The caption over a value and the column heading each have their name; a name the
+    // report already has, in any section and letter case, is refused.
+    Section* cabecalho = ficha.Sections(u"CabecalhoDaPagina"_s);
     QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Titulo"_s)->Caption(), u"Desconto em valor:"_s);
     QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Coluna"_s)->Caption(), u"Desc."_s);
-    // A name the report already has, in any section and any letter case, is refused.
-    const qsizetype antes = ficha.Sections(u"SubGrupos"_s)->ListaDeControles().size();
-    QCOMPARE(NumeroDoErro(
-                 [&] { ficha.Sections(u"SubGrupos"_s)->Adicionar<RptLabel>(u"LBLTITULO"_s, 0, 0, 10, 10); }),
-             380L);
-    QCOMPARE(NumeroDoErro([&] { cabecalho->Adicionar<RptLine>(u"linDivisoria"_s, 0, 0, 10, 0); }), 380L);
-    QCOMPARE(ficha.Sections(u"SubGrupos"_s)->ListaDeControles().size(), antes);
+    QCOMPARE(NumeroDoErro([&] { cabecalho->Adicionar<RptLine>(u"LINDIVISORIA"_s, 0, 0, 10, 0); }), 380L);
+    QCOMPARE(cabecalho->ListaDeControles().size(), cabecalho->findChildren<RptControl*>().size());
+    // The field that chooses the quantities' pattern must be in the data source.
+    ficha.setDataSource(ListaEmMemoria(1));
+    QCOMPARE(NumeroDoErro([&] { ficha.Show(); }), 3265L);
 }
 
 namespace {
 
-// A file's bytes, and the files of its folder (no temporary file may stay behind).
-QByteArray Conteudo(const QString& arquivo) {
-    QFile f(arquivo);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(não existe)");
-}
-
-QStringList ArquivosDaPasta(const QString& pasta) {
-    return QDir(pasta).entryList(QDir::Files, QDir::Name);
-}
-
-// A folder with one earlier PDF in it, ready to be written over.
+// A folder holding an earlier PDF: afterwards, that file as it was and no other file.
 struct PastaComPdfAntigo {
     QTemporaryDir pasta;
     QString arquivo = pasta.filePath(u"relatorio.pdf"_s);
     QByteArray antigo = QByteArray("%PDF-1.4 antigo\n") + QByteArray(2000, 'x');
     PastaComPdfAntigo() {
         QFile f(arquivo);
-        if (f.open(QIODevice::WriteOnly)) f.write(antigo);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(antigo) == antigo.size());
     }
     bool Intacta() const {
-        return Conteudo(arquivo) == antigo &&
-               ArquivosDaPasta(pasta.path()) == QStringList{u"relatorio.pdf"_s};
+        QFile f(arquivo);
+        return f.open(QIODevice::ReadOnly) && f.readAll() == antigo &&
+               QDir(pasta.path()).entryList(QDir::Files) == QStringList{u"relatorio.pdf"_s};
     }
-};
-
-// While it lives, no file of this process may grow past the limit: a write past it fails
-// as on a full disk (EFBIG), for root too.
-struct LimiteDeArquivo {
-    rlimit anterior{};
-    explicit LimiteDeArquivo(rlim_t bytes) {
-        signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &anterior);
-        rlimit novo = anterior;
-        novo.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &novo);
-    }
-    ~LimiteDeArquivo() { setrlimit(RLIMIT_FSIZE, &anterior); }
 };
 
 } // namespace
@@ -701,32 +633,30 @@ void TesteDosRelatorios::pdfQueFalhaNaoTocaNoArquivoExistente() {
     auto fonte = std::make_shared<ListaPreguicosa>(200);
     PreencherLista(lista, fonte);
     // A folder nobody may write in, root included.
-    const VB::ErroDeExecucao semPasta = ErroDe([&] { lista.ExportarParaPdf(u"/proc/zelt_relatorio.pdf"_s); });
-    QCOMPARE(semPasta.Numero(), 75L);
-    QVERIFY2(semPasta.Descricao().startsWith(
-                 u"Não foi possível gravar o arquivo \"/proc/zelt_relatorio.pdf\" ("_s),
+    const VB::ErroDeExecucao semPasta = ErroDe([&] { lista.ExportarParaPdf(u"/proc/zelt.pdf"_s); });
+    QVERIFY2(semPasta.Numero() == 75 &&
+                 semPasta.Descricao().startsWith(u"Não foi possível gravar o arquivo \"/proc/zelt.pdf\" ("_s),
              qPrintable(semPasta.Descricao()));
-    // The data source fails on the third page: the earlier file stays as it was.
-    PastaComPdfAntigo leitura;
+    // The data source fails on the third page, then the disk fills up halfway: the
+    // earlier file stays as it was, never a truncated PDF taken for a whole one.
+    PastaComPdfAntigo antiga;
     fonte->mlonLinhaQueFalha = 2 * lista.PrepararLeitura().Paginacao().LinhasPorPagina() + 1;
-    QCOMPARE(NumeroDoErro([&] { lista.ExportarParaPdf(leitura.arquivo); }), -2147467259L);
-    QVERIFY(leitura.Intacta());
-    // The disk fills up halfway: an error, never a truncated PDF taken for a whole one.
+    QCOMPARE(NumeroDoErro([&] { lista.ExportarParaPdf(antiga.arquivo); }), -2147467259L);
+    QVERIFY(antiga.Intacta());
     fonte->mlonLinhaQueFalha = -1;
-    PastaComPdfAntigo cheia;
-    VB::ErroDeExecucao erro(0);
+    VB::ErroDeExecucao cheia(0);
     {
         const LimiteDeArquivo limite(20000);
-        erro = ErroDe([&] { lista.ExportarParaPdf(cheia.arquivo); });
+        cheia = ErroDe([&] { lista.ExportarParaPdf(antiga.arquivo); });
     }
-    QCOMPARE(erro.Numero(), 75L);
-    QVERIFY2(erro.Descricao().endsWith(u" O arquivo que já existia não foi alterado."_s),
-             qPrintable(erro.Descricao()));
-    QVERIFY(cheia.Intacta());
+    QVERIFY2(cheia.Numero() == 75 &&
+                 cheia.Descricao().endsWith(u" O arquivo que já existia não foi alterado."_s),
+             qPrintable(cheia.Descricao()));
+    QVERIFY(antiga.Intacta());
     // Written whole, the new PDF takes the old one's place.
-    lista.ExportarParaPdf(cheia.arquivo);
-    QCOMPARE(PaginasDoPdf(cheia.arquivo).size(), lista.PrepararLeitura().Paginacao().QuantidadeDePaginas());
-    QCOMPARE(ArquivosDaPasta(cheia.pasta.path()), QStringList{u"relatorio.pdf"_s});
+    lista.ExportarParaPdf(antiga.arquivo);
+    QCOMPARE(PaginasDoPdf(antiga.arquivo).size(), lista.PrepararLeitura().Paginacao().QuantidadeDePaginas());
+    QCOMPARE(QDir(antiga.pasta.path()).entryList(QDir::Files), QStringList{u"relatorio.pdf"_s});
 }
 
 void TesteDosRelatorios::pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo() {
@@ -735,34 +665,33 @@ void TesteDosRelatorios::pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo() {
     PreencherLista(lista, fonte);
     QStringList mensagens;
     Plataforma::SubstituirMsgBox([&](const QString& texto, int botoes, const QString&) {
-        mensagens << u"%1|%2"_s.arg(texto).arg(botoes);
+        mensagens << u"%1|%2"_s.arg(texto, QString::number(botoes));
         return int(Plataforma::vbOK);
     });
     PastaComPdfAntigo cancelada;
     PastaComPdfAntigo cheia;
-    const auto salvarComo = [&](const QString& arquivo) {
-        mexibicoes.append([arquivo](QWidget* janela) {
-            auto* dialogo = qobject_cast<QFileDialog*>(janela);
-            QVERIFY(dialogo);
-            dialogo->setOption(QFileDialog::DontConfirmOverwrite); // the person agreed to replace it
-            dialogo->selectFile(arquivo);
-            QMetaObject::invokeMethod(dialogo, "accept");
-        });
-    };
     ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
-        // The person cancels the progress while the fifth page is written.
-        const qint32 porPagina = static_cast<qint32>(previa->PaginaExibida().Linhas.size());
-        fonte->AoLer = [&](qint32 linha) {
-            if (linha != 4 * porPagina) return;
-            if (auto* progresso = previa->findChild<QProgressDialog*>()) progresso->cancel();
+        const auto exportar = [&](const QString& arquivo) {
+            mexibicoes.append([arquivo](QWidget* janela) {
+                auto* dialogo = qobject_cast<QFileDialog*>(janela);
+                QVERIFY(dialogo);
+                dialogo->setOption(QFileDialog::DontConfirmOverwrite); // the person agreed to replace it
+                dialogo->selectFile(arquivo);
+                QMetaObject::invokeMethod(dialogo, "accept");
+            });
+            QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
         };
-        salvarComo(cancelada.arquivo);
-        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
+        // The person cancels the progress while the fifth page is written.
+        const qint32 quinta = 4 * static_cast<qint32>(previa->PaginaExibida().Linhas.size());
+        fonte->AoLer = [&](qint32 linha) {
+            if (auto* progresso = previa->findChild<QProgressDialog*>(); progresso && linha == quinta)
+                progresso->cancel();
+        };
+        exportar(cancelada.arquivo);
         fonte->AoLer = {};
         // The disk fills up while it writes.
-        salvarComo(cheia.arquivo);
         const LimiteDeArquivo limite(20000);
-        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
+        exportar(cheia.arquivo);
     });
     QCOMPARE(mensagens.size(), 2);
     QCOMPARE(mensagens[0], u"A gravação do PDF foi cancelada. O arquivo \"%1\" não foi alterado.|64"_s.arg(
@@ -770,8 +699,7 @@ void TesteDosRelatorios::pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo() {
     QVERIFY2(mensagens[1].startsWith(u"Não foi possível gravar o arquivo \"%1\" ("_s.arg(cheia.arquivo)) &&
                  mensagens[1].endsWith(u"O arquivo que já existia não foi alterado.|16"_s),
              qPrintable(mensagens[1]));
-    QVERIFY(cancelada.Intacta());
-    QVERIFY(cheia.Intacta());
+    QVERIFY(cancelada.Intacta() && cheia.Intacta());
 }
 
 QTEST_MAIN(TesteDosRelatorios)
