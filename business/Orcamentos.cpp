@@ -122,7 +122,10 @@ public:
                 // part of a number, so only such a text looks at the numbers (and at the
                 // clients' codes); then both become one list of quote numbers, which
                 // both databases read through their indexes (an OR of the two would
-                // have PostgreSQL read every quote).
+                // have PostgreSQL read every quote). That list is built first and then
+                // ordered (Dialeto::ChaveEntre): a number's fragment matches few quotes,
+                // which PostgreSQL's planner, misjudging them as hundreds, would otherwise
+                // look for by walking the whole primary key.
                 const bool digitos = Pesquisa::SoDigitos(lstrTexto);
                 QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"),
                                             QStringLiteral("NomeNormalizado")};
@@ -142,8 +145,10 @@ public:
                                          QStringLiteral(" UNION ") + numeros.Sql);
                     parametros += numeros.Parametros;
                 } else {
-                    condicoes += QStringLiteral(" AND ") +
-                                 dialeto.ChaveEntre(QStringLiteral("o.CodigoDoCliente"), clientes.Sql);
+                    // A name may match thousands of quotes: there the planner's semi-join
+                    // walking the newest quotes first finds a page at once, where a set built
+                    // first would be read whole and sorted.
+                    condicoes += QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')';
                 }
             } else if (llonSituacao != 3) {
                 // Every quote, the active or the inactive ones: the total comes from the

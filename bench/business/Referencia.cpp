@@ -102,8 +102,7 @@ void CondicoesDaLista(qint32 situacao, const QString& texto, QString& condicoes,
     parametros += clientes.Parametros;
     const Dialeto dialeto = Banco::DialetoAtual();
     if (!digitos) {
-        condicoes +=
-            QStringLiteral(" AND ") + dialeto.ChaveEntre(QStringLiteral("o.CodigoDoCliente"), clientes.Sql);
+        condicoes += QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')';
         return;
     }
     const Dialeto::Subconsulta numeros =
