@@ -58,8 +58,9 @@ private:
     std::mt19937_64 mgerador;
 };
 
-// What a person types, by kind; the registry's own words and numbers make lookups find.
-QString Texto(Dados& d) {
+// What a person types, by kind; the registry's own words and numbers make lookups find,
+// and are what a person types into a find box half of the time.
+QString Texto(Dados& d, bool busca) {
     static const QStringList registro{u"1"_s,
                                       u"2"_s,
                                       u"3"_s,
@@ -116,7 +117,7 @@ QString Texto(Dados& d) {
     const QString digitos = u"0123456789"_s;
     const QString pontuacao = u".,;:!?-+*/\\'\"()[]{}<>@#$%&_=|~^` "_s;
     const QString acentos = u"áéíóúâêôãõçàüÁÉÍÓÚÂÊÔÃÕÇ"_s;
-    switch (d.Ate(10)) {
+    switch (busca && d.Ate(2) ? 9 : d.Ate(10)) {
     case 0:
         return sorteados(letras, 1 + d.Ate(12));
     case 1:
@@ -168,6 +169,13 @@ QString& Cabecalho() {
 
 QByteArray Relato() {
     return (Cabecalho() + u"\núltimos passos:\n"_s + UltimosPassos().join(u'\n')).toUtf8();
+}
+
+// The offscreen platform's notes on window masks and raising, which would fill the log.
+QtMessageHandler ManipuladorAnterior = nullptr;
+void SemAvisosDaPlataforma(QtMsgType tipo, const QMessageLogContext& contexto, const QString& mensagem) {
+    if (!mensagem.startsWith(u"This plugin does not support"_s))
+        ManipuladorAnterior(tipo, contexto, mensagem);
 }
 
 extern "C" void AoQuebrar(int sinal) {
@@ -255,8 +263,10 @@ void TesteDoPasseio::Preparar() {
             return;
         }
         Andar(janela);
-        if (auto* ficha = qobject_cast<frmFicha*>(janela); ficha && ficha->OperacaoConcluida())
+        if (auto* ficha = qobject_cast<frmFicha*>(janela); ficha && ficha->OperacaoConcluida()) {
+            Registrar(u"gravado"_s);
             mbooListaRecarregada = true;
+        }
     });
 }
 
@@ -288,11 +298,12 @@ void TesteDoPasseio::passeio() {
     qInfo().noquote() << Cabecalho();
     for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
         std::signal(sinal, AoQuebrar);
+    ManipuladorAnterior = qInstallMessageHandler(SemAvisosDaPlataforma);
 
-    // Quotes of one, three and two items, and the list of every quote.
-    GravarOrcamento(1);
-    GravarOrcamento(3);
-    GravarOrcamento(2);
+    // Twelve quotes of one to four items, enough to change and delete for a long while,
+    // and the list as the host docks it.
+    for (int i = 0; i < 12; ++i)
+        GravarOrcamento(1 + i % 4);
     mmenu = new MenuDeTeste({1400, 760}, {0, 0, 1400, 760});
     mlista = mmenu->AbrirLista();
     modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
@@ -301,6 +312,7 @@ void TesteDoPasseio::passeio() {
     Andar(mlista);
     for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
         std::signal(sinal, SIG_DFL);
+    qInstallMessageHandler(ManipuladorAnterior);
     if (!mstrFalha.isEmpty()) QFAIL(QByteArray(mstrFalha.toUtf8() + '\n' + Relato()).constData());
     qInfo().noquote() << u"%1 passos sem falha"_s.arg(mlonPasso);
 }
@@ -349,7 +361,13 @@ QList<QWidget*> TesteDoPasseio::Controles(QWidget* janela) const {
         const bool doQt =
             !Controle::DonoDe(w) && !w->objectName().isEmpty() &&
             (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) || qobject_cast<QComboBox*>(w));
-        if (daSuite || doQt) controles << w;
+        // A person mostly searches, picks, points at rows and commands: those controls come
+        // up more often.
+        const int peso = qobject_cast<XRFind*>(w) || qobject_cast<MSFlexGrid*>(w)            ? 3
+                         : qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ? 2
+                                                                                             : 1;
+        for (int i = 0; (daSuite || doQt) && i < peso; ++i)
+            controles << w;
     }
     return controles;
 }
@@ -374,11 +392,21 @@ void TesteDoPasseio::Agir(QWidget* janela, QWidget* c, Acao acao) {
     switch (acao) {
     case Acao::Digitar:
     case Acao::Colar: {
-        const QString texto = Texto(*mdados);
+        const bool busca = qobject_cast<XRFind*>(c);
+        const QString texto = Texto(*mdados, busca || qobject_cast<XRNumberBox*>(c));
         Registrar(Resumo(texto));
         Focar(c);
+        if (QWidget* foco = QApplication::focusWidget(); foco && mdados->Ate(2)) {
+            Registrar(u"sobre o texto"_s); // typed over what the box held
+            QTest::keyClick(foco, Qt::Key_A, Qt::ControlModifier);
+        }
         if (acao == Acao::Digitar) {
             Teclar(janela, texto);
+            // A search typed is mostly asked for at once.
+            if (busca && mdados->Ate(2)) {
+                Registrar(u"Enter"_s);
+                Teclar(janela, u"\r"_s);
+            }
         } else if (QWidget* foco = QApplication::focusWidget()) {
             QGuiApplication::clipboard()->setText(texto);
             QTest::keyClick(foco, Qt::Key_V, Qt::ControlModifier);
@@ -450,8 +478,12 @@ void TesteDoPasseio::Teclar(QWidget* janela, const QString& texto) {
         if (!foco || foco->window() != janela->window() || !janela->isVisible() || !mstrFalha.isEmpty())
             return;
         const QString caractere = QString::fromUcs4(&letra, 1);
-        const int tecla =
-            letra >= 0x20 && letra < 0x7F ? QChar(letra).toUpper().unicode() : int(Qt::Key_unknown);
+        const int tecla = letra == 8                      ? int(Qt::Key_Backspace)
+                          : letra == 9                    ? int(Qt::Key_Tab)
+                          : letra == 13                   ? int(Qt::Key_Return)
+                          : letra == 27                   ? int(Qt::Key_Escape)
+                          : letra >= 0x20 && letra < 0x7F ? QChar(letra).toUpper().unicode()
+                                                          : int(Qt::Key_unknown);
         QTest::sendKeyEvent(QTest::Click, foco, Qt::Key(tecla), caractere, Qt::NoModifier);
     }
 }
@@ -545,10 +577,15 @@ QString TesteDoPasseio::ConferirLista() const {
         grade->Rows() - 1 != barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1)
         return u"a grade da lista tem %1 linhas e a barra diz %2"_s.arg(grade->Rows() - 1)
             .arg(barra->TextoExibido());
+    // The find box and the filter hide only when nothing at all is stored.
+    const auto* pesquisa = mlista->findChild<XRFind*>(u"xrfndPesquisar"_s);
+    if (!pesquisa->Visible())
+        if (const qint64 gravados = BancoDeTeste::Numero("SELECT COUNT(*) FROM Orcamentos"); gravados > 0)
+            return u"a lista esconde a pesquisa com %1 orçamentos gravados"_s.arg(gravados);
     if (!mbooListaRecarregada) return {};
     const auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     const qint32 codigo = situacao->ItemData(situacao->ListIndex());
-    const QString texto = mlista->findChild<XRFind*>(u"xrfndPesquisar"_s)->Text();
+    const QString texto = pesquisa->Text();
     qint64 gravados = 0;
     if (texto.trimmed().isEmpty()) {
         // Every quote of the walk is recent: the clock stands still.
