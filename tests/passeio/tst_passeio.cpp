@@ -282,6 +282,9 @@ void TesteDoPasseio::passeio_data() {
         return;
     }
     QTest::newRow("2000 passos") << quint64(20) << passos;
+    // Walks that found a fault, kept as they were.
+    QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50);
+    QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90);
 }
 
 void TesteDoPasseio::passeio() {
@@ -290,6 +293,9 @@ void TesteDoPasseio::passeio() {
     QFETCH_GLOBAL(QString, banco);
     mdados = std::make_unique<Dados>(semente);
     mlonPassos = passos;
+    mlonPasso = 0;
+    mstrFalha.clear();
+    mbooGravou = mbooListaRecarregada = false;
     Cabecalho() = u"passeio em %1: semente %2, %3 passos (refazer: ZELT_PASSEIO_SEMENTE=%2 "
                   u"ZELT_PASSEIO_PASSOS=%3)"_s.arg(banco)
                       .arg(semente)
