@@ -285,6 +285,7 @@ void TesteDoPasseio::passeio_data() {
     // Walks that found a fault, kept as they were.
     QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50);
     QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90);
+    QTest::newRow("desconto do orçamento que não é número, semente 32") << quint64(32) << qint64(60);
 }
 
 void TesteDoPasseio::passeio() {
