@@ -367,8 +367,12 @@ qint16 frmLista::AtualizarObjetos(qint16 lintComandoDeNavegacao) {
         } else {
             xrcmdAdicionar->setVisible(true);
             // Nothing registered at all: nothing to search or filter either.
-            const bool nadaRegistrado =
-                xrfndPesquisar->Status() != XRFind::StatusPesquisar && xrcmbSituacao->ListIndex() <= 0;
+            // Nothing at all is registered only when no text narrowed the selection either: a
+            // text typed without asking for its search (then a print or a filter selected again
+            // with it) must leave the find box on screen, or the person could never clear it.
+            const bool nadaRegistrado = xrfndPesquisar->Status() != XRFind::StatusPesquisar &&
+                                        xrcmbSituacao->ListIndex() <= 0 &&
+                                        xrfndPesquisar->Text().trimmed().isEmpty();
             xrfndPesquisar->setVisible(!nadaRegistrado);
             xrcmbSituacao->setVisible(!nadaRegistrado);
             xrcmdImprimirLista->setVisible(!nadaRegistrado);
