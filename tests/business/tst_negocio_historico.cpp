@@ -147,17 +147,22 @@ class TesteDoHistorico : public TesteDeNegocio {
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, usuario);
         orcamento->NumeroDoOrcamento = numero;
+        orcamento->DataEHoraDaAlteracaoLida = AlteracaoGravada(numero);
+        return orcamento->Excluir();
+    }
+
+    // The stamp of the stored version, as a form that read it now hands it back.
+    static QString AlteracaoGravada(double numero) {
         const QVariant alteracao = Banco::Valor(
             QStringLiteral("SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
             {qint64(numero)});
-        orcamento->DataEHoraDaAlteracaoLida =
-            alteracao.isNull() ? QString() : VB::CStr(Banco::DataEHoraDeIso(alteracao.toString()));
-        return orcamento->Excluir();
+        return alteracao.isNull() ? QString() : VB::CStr(Banco::DataEHoraDeIso(alteracao.toString()));
     }
 
     qint16 RemoverItem(double numero, double item, const char* total, const char* liquido) {
         auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
         itens->DadosDoUsuario = musuario.get();
+        itens->DataEHoraDaAlteracaoLida = AlteracaoGravada(numero);
         itens->ValorTotalDoOrcamento = VB::CCur(QString::fromLatin1(total));
         itens->ValorLiquidoDoOrcamento = VB::CCur(QString::fromLatin1(liquido));
         return VB::CBool(itens->Excluir(numero, item)) ? 1 : 0;
