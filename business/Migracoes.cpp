@@ -219,9 +219,10 @@ void Versao3(const Dialeto& dialeto) {
 }
 
 // Version 4: the quote sheets sent to clients (clsEnviosDeOrcamentos), in a table of
-// their own beside the quotes, which a send never changes.
+// their own beside the quotes, which a send never changes. "IF NOT EXISTS": a database
+// whose recorded version was set back (to rebuild its search indexes) keeps its sends.
 const char* const Versao4[] = {
-    R"(CREATE TABLE EnviosDeOrcamentos (
+    R"(CREATE TABLE IF NOT EXISTS EnviosDeOrcamentos (
         NumeroDoEnvio {CHAVE},
         NumeroDoOrcamento {INTEIRO} NOT NULL REFERENCES Orcamentos (NumeroDoOrcamento) ON DELETE CASCADE,
         DataEHoraDoEnvio TEXT NOT NULL,
@@ -229,7 +230,8 @@ const char* const Versao4[] = {
         Canal TEXT NOT NULL CHECK (Canal IN ('e-mail', 'WhatsApp')),
         Destino TEXT NOT NULL DEFAULT ''
     ))",
-    "CREATE INDEX EnviosDeOrcamentos_Orcamento ON EnviosDeOrcamentos (NumeroDoOrcamento, NumeroDoEnvio)",
+    "CREATE INDEX IF NOT EXISTS EnviosDeOrcamentos_Orcamento ON EnviosDeOrcamentos (NumeroDoOrcamento, "
+    "NumeroDoEnvio)",
 };
 
 struct Migracao {
