@@ -93,7 +93,7 @@ private slots:
     void cliente_com_todos_os_campos() {
         RecordsetPtr rs = ClientesDoFormulario(QStringLiteral("joao"), 0);
         QCOMPARE(rs->RecordCount(), 1);
-        QCOMPARE(rs->FieldsCount(), 19);
+        QCOMPARE(rs->FieldsCount(), 21);
         QCOMPARE(Campo(*rs, "CodigoDoCliente").typeId(), QMetaType::Double);
         QCOMPARE(Campo(*rs, "CodigoDoCliente").toDouble(), 1.0);
         QCOMPARE(Campo(*rs, "ApelidoOuNomeFantasia").toString(), QStringLiteral("João"));
@@ -109,6 +109,8 @@ private slots:
         QCOMPARE(Campo(*rs, "DescontoUnico").toString(), QStringLiteral("Sim"));
         QCOMPARE(Campo(*rs, "PercentualUnicoDeDescontos").value<Currency>(), Currency::DeInteiro(10));
         QCOMPARE(VB::CStr(Campo(*rs, "PercentualDeDescontoEmOutros")), QStringLiteral("0"));
+        QCOMPARE(Campo(*rs, "Email").toString(), QStringLiteral("joao@exemplo.com.br"));
+        QCOMPARE(Campo(*rs, "Celular").toString(), QString());
 
         rs = ClientesDoFormulario(QStringLiteral("gonçalves"), 0);
         QCOMPARE(Codigos(*rs, "CodigoDoCliente"), QList<qint64>{2});
