@@ -21,6 +21,11 @@ inline const QString Alterado = QStringLiteral("alterado");
 inline const QString ItemRemovido = QStringLiteral("item removido");
 inline const QString Excluido = QStringLiteral("excluído");
 inline const QString Restaurado = QStringLiteral("restaurado");
+// A send of the quote's sheet to its client: "enviado por e-mail", "enviado por
+// WhatsApp". The copy is the quote as it was sent (a send never changes it).
+inline QString EnviadoPor(const QString& canal) {
+    return QStringLiteral("enviado por ") + canal;
+}
 // The quotes a database already held when it began keeping history: their version
 // at that moment, dated with its own last stamp.
 inline const QString JaExistente = QStringLiteral("já existente");

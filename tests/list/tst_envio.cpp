@@ -76,6 +76,14 @@ QStringList Envios() {
     return envios;
 }
 
+// The newest entry of the quote's history: "operation|user".
+QString UltimaEntradaDoHistorico(double numero) {
+    QSqlQuery q = Banco::Executar(u"SELECT Operacao, Usuario FROM HistoricoDeOrcamentos WHERE "
+                                  "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro DESC"_s,
+                                  {qint64(numero)});
+    return q.next() ? q.value(0).toString() + u'|' + q.value(1).toString() : QString();
+}
+
 } // namespace
 
 class TesteDoEnvio : public TesteDeNegocio {
@@ -275,6 +283,7 @@ void TesteDoEnvio::emailDaFichaImpressaDaLista() {
         QVERIFY2(texto.contains(esperado), qPrintable(esperado + u"\n"_s + texto));
     QCOMPARE(QDir(PastaDosOrcamentos()).entryList(QDir::Files), QStringList{QFileInfo(pdf).fileName()});
     QCOMPARE(Envios(), QStringList{u"%1|2026-12-03 09:30:15|ANA|e-mail|joao@exemplo.com.br"_s.arg(numero)});
+    QCOMPARE(UltimaEntradaDoHistorico(numero), u"enviado por e-mail|ANA"_s);
     QCOMPARE(mstrAviso, u"Enviado por e-mail em 03/12/2026 09:30 por ANA"_s);
     QCOMPARE(Cabecalho(numero), antes);
     QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
@@ -325,6 +334,7 @@ void TesteDoEnvio::whatsAppDaFichaDoHost() {
     for (const QString& esperado : {u"Orçamento no.: %1"_s.arg(numero), u"João"_s, u"108,00"_s})
         QVERIFY2(impresso.contains(esperado), qPrintable(esperado + u"\n"_s + impresso));
     QCOMPARE(Envios(), QStringList{u"%1|2026-12-03 09:30:15|ANA|WhatsApp|5519998765432"_s.arg(numero)});
+    QCOMPARE(UltimaEntradaDoHistorico(numero), u"enviado por WhatsApp|ANA"_s);
     QCOMPARE(mstrAviso, u"Enviado por WhatsApp em 03/12/2026 09:30 por ANA"_s);
     QCOMPARE(Cabecalho(numero), antes);
     QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
