@@ -68,12 +68,8 @@ private slots:
     void conversaoParaInteiro();
     void ccur_data();
     void ccur();
-    void cdbl_data();
-    void cdbl();
-    void cbool_data();
-    void cbool();
-    void cdate_data();
-    void cdate();
+    void cdblCboolCdate_data();
+    void cdblCboolCdate();
 
     void metadesNosDoisSentidos_data();
     void metadesNosDoisSentidos();
@@ -218,12 +214,8 @@ void TesteDoVB::conversaoParaInteiro_data() {
     auto cint = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
         QTest::addRow("CInt %s", nome) << QStringLiteral("CInt") << v << esperado << erro;
     };
-    // halves go to the even neighbour
-    clng("0,5", QVariant(0.5), 0);
-    clng("1,5", QVariant(1.5), 2);
-    clng("2,5", QVariant(2.5), 2);
+    // halves go to the even neighbour (0,5 to -2,5 as Doubles: metadesNosDoisSentidos)
     clng("3,5", QVariant(3.5), 4);
-    clng("-2,5", QVariant(-2.5), -2);
     clng("-3,5", QVariant(-3.5), -4);
     clng("2,5000001", QVariant(2.5000001), 3);
     clng("2,4999999", QVariant(2.4999999), 2);
@@ -356,99 +348,86 @@ void TesteDoVB::ccur() {
     }
 }
 
-void TesteDoVB::cdbl_data() {
+// CDbl, CBool and CDate: the value each gives, or the run-time error it raises.
+void TesteDoVB::cdblCboolCdate_data() {
+    QTest::addColumn<QString>("funcao");
     QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<double>("esperado");
+    QTest::addColumn<QVariant>("esperado");
     QTest::addColumn<int>("erro");
-    QTest::newRow("expoente") << Texto("1,5E3") << 1500.0 << 0;
-    QTest::newRow("expoente negativo") << Texto("-1,5e-2") << -0.015 << 0;
-    QTest::newRow("milhares") << Texto("1.234,5") << 1234.5 << 0;
-    QTest::newRow("parenteses") << Texto("(2)") << -2.0 << 0;
-    QTest::newRow("moeda") << Texto("R$ 0,1") << 0.1 << 0;
-    QTest::newRow("dezessete digitos") << Texto("0,30000000000000004") << 0.30000000000000004 << 0;
-    QTest::newRow("Currency 0,1") << Cur(1000) << 0.1 << 0;
-    QTest::newRow("Integer") << QVariant::fromValue(qint16(-3)) << -3.0 << 0;
-    QTest::newRow("Double") << QVariant(0.1 + 0.2) << (0.1 + 0.2) << 0;
-    QTest::newRow("True") << QVariant(true) << -1.0 << 0;
-    QTest::newRow("Empty") << QVariant() << 0.0 << 0;
-    QTest::newRow("grande demais") << Texto("1E400") << 0.0 << 6;
-    QTest::newRow("abc") << Texto("abc") << 0.0 << 13;
-    QTest::newRow("menos") << Texto("-") << 0.0 << 13;
-    QTest::newRow("Null") << VB::Null() << 0.0 << 94;
+    const auto linha = [](const char* funcao, const char* nome, const QVariant& v, const QVariant& esperado,
+                          int erro = 0) {
+        QTest::addRow("%s %s", funcao, nome) << QString::fromLatin1(funcao) << v << esperado << erro;
+    };
+    linha("CDbl", "expoente", Texto("1,5E3"), QVariant(1500.0));
+    linha("CDbl", "expoente negativo", Texto("-1,5e-2"), QVariant(-0.015));
+    linha("CDbl", "milhares", Texto("1.234,5"), QVariant(1234.5));
+    linha("CDbl", "parenteses", Texto("(2)"), QVariant(-2.0));
+    linha("CDbl", "moeda", Texto("R$ 0,1"), QVariant(0.1));
+    linha("CDbl", "dezessete digitos", Texto("0,30000000000000004"), QVariant(0.30000000000000004));
+    linha("CDbl", "Currency 0,1", Cur(1000), QVariant(0.1));
+    linha("CDbl", "Integer", QVariant::fromValue(qint16(-3)), QVariant(-3.0));
+    linha("CDbl", "Double", QVariant(0.1 + 0.2), QVariant(0.1 + 0.2));
+    linha("CDbl", "True", QVariant(true), QVariant(-1.0));
+    linha("CDbl", "Empty", QVariant(), QVariant(0.0));
+    linha("CDbl", "grande demais", Texto("1E400"), {}, 6);
+    linha("CDbl", "abc", Texto("abc"), {}, 13);
+    linha("CDbl", "menos", Texto("-"), {}, 13);
+    linha("CDbl", "Null", VB::Null(), {}, 94);
+    linha("CBool", "True", QVariant(true), QVariant(true));
+    linha("CBool", "Long 0", QVariant(0), QVariant(false));
+    linha("CBool", "Long 2", QVariant(2), QVariant(true));
+    linha("CBool", "Double 0,1", QVariant(0.1), QVariant(true));
+    linha("CBool", "Currency 0", Cur(0), QVariant(false));
+    linha("CBool", "Verdadeiro", Texto("Verdadeiro"), QVariant(true));
+    linha("CBool", "FALSO", Texto("FALSO"), QVariant(false));
+    linha("CBool", "true", Texto(" true "), QVariant(true));
+    linha("CBool", "False", Texto("False"), QVariant(false));
+    linha("CBool", "texto 0", Texto("0"), QVariant(false));
+    linha("CBool", "texto -1", Texto("-1"), QVariant(true));
+    linha("CBool", "texto 0,0", Texto("0,0"), QVariant(false));
+    linha("CBool", "Empty", QVariant(), QVariant(false));
+    linha("CBool", "Sim", Texto("Sim"), {}, 13);
+    linha("CBool", "vazio", Texto(""), {}, 13);
+    linha("CBool", "Null", VB::Null(), {}, 94);
+    linha("CDate", "DD/MM/YYYY", Texto("05/12/2026"), QVariant(QDate(2026, 12, 5)));
+    linha("CDate", "D/M/YYYY", Texto("5/1/2026"), QVariant(QDate(2026, 1, 5)));
+    linha("CDate", "brancos", Texto(" 05/12/2026 "), QVariant(QDate(2026, 12, 5)));
+    linha("CDate", "com hora", Texto("05/12/2026 14:30:00"), QVariant(QDate(2026, 12, 5)));
+    linha("CDate", "29/02 bissexto", Texto("29/02/2024"), QVariant(QDate(2024, 2, 29)));
+    linha("CDate", "QDate", QVariant(QDate(2026, 12, 5)), QVariant(QDate(2026, 12, 5)));
+    linha("CDate", "QDateTime", QVariant(QDateTime(QDate(2026, 12, 5), QTime(14, 30))),
+          QVariant(QDate(2026, 12, 5)));
+    linha("CDate", "31/02", Texto("31/02/2026"), {}, 13);
+    linha("CDate", "29/02 nao bissexto", Texto("29/02/2025"), {}, 13);
+    linha("CDate", "dia 32", Texto("32/01/2026"), {}, 13);
+    linha("CDate", "mes 13", Texto("05/13/2026"), {}, 13);
+    linha("CDate", "dia 0", Texto("00/12/2026"), {}, 13);
+    linha("CDate", "hora invalida", Texto("05/12/2026 25:00"), {}, 13);
+    linha("CDate", "ISO", Texto("2026-12-05"), {}, 13);
+    linha("CDate", "abc", Texto("abc"), {}, 13);
+    linha("CDate", "vazio", Texto(""), {}, 13);
+    linha("CDate", "numero", QVariant(46361), {}, 13);
+    linha("CDate", "Null", VB::Null(), {}, 94);
 }
 
-void TesteDoVB::cdbl() {
+void TesteDoVB::cdblCboolCdate() {
+    QFETCH(QString, funcao);
     QFETCH(QVariant, valor);
-    QFETCH(double, esperado);
+    QFETCH(QVariant, esperado);
     QFETCH(int, erro);
-    double obtido = -999;
-    VERIFICAR_ERRO(obtido = VB::CDbl(valor), erro);
-    if (erro == 0) QCOMPARE(obtido, esperado); // exact: texts read to the nearest double
-}
-
-void TesteDoVB::cbool_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<bool>("esperado");
-    QTest::addColumn<int>("erro");
-    QTest::newRow("True") << QVariant(true) << true << 0;
-    QTest::newRow("Long 0") << QVariant(0) << false << 0;
-    QTest::newRow("Long 2") << QVariant(2) << true << 0;
-    QTest::newRow("Double 0,1") << QVariant(0.1) << true << 0;
-    QTest::newRow("Currency 0") << Cur(0) << false << 0;
-    QTest::newRow("Verdadeiro") << Texto("Verdadeiro") << true << 0;
-    QTest::newRow("FALSO") << Texto("FALSO") << false << 0;
-    QTest::newRow("true") << Texto(" true ") << true << 0;
-    QTest::newRow("False") << Texto("False") << false << 0;
-    QTest::newRow("texto 0") << Texto("0") << false << 0;
-    QTest::newRow("texto -1") << Texto("-1") << true << 0;
-    QTest::newRow("texto 0,0") << Texto("0,0") << false << 0;
-    QTest::newRow("Empty") << QVariant() << false << 0;
-    QTest::newRow("Sim") << Texto("Sim") << false << 13;
-    QTest::newRow("vazio") << Texto("") << false << 13;
-    QTest::newRow("Null") << VB::Null() << false << 94;
-}
-
-void TesteDoVB::cbool() {
-    QFETCH(QVariant, valor);
-    QFETCH(bool, esperado);
-    QFETCH(int, erro);
-    bool obtido = false;
-    VERIFICAR_ERRO(obtido = VB::CBool(valor), erro);
-    if (erro == 0) QCOMPARE(obtido, esperado);
-}
-
-void TesteDoVB::cdate_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<QDate>("esperado");
-    QTest::addColumn<int>("erro");
-    QTest::newRow("DD/MM/YYYY") << Texto("05/12/2026") << QDate(2026, 12, 5) << 0;
-    QTest::newRow("D/M/YYYY") << Texto("5/1/2026") << QDate(2026, 1, 5) << 0;
-    QTest::newRow("brancos") << Texto(" 05/12/2026 ") << QDate(2026, 12, 5) << 0;
-    QTest::newRow("com hora") << Texto("05/12/2026 14:30:00") << QDate(2026, 12, 5) << 0;
-    QTest::newRow("29/02 bissexto") << Texto("29/02/2024") << QDate(2024, 2, 29) << 0;
-    QTest::newRow("QDate") << QVariant(QDate(2026, 12, 5)) << QDate(2026, 12, 5) << 0;
-    QTest::newRow("QDateTime") << QVariant(QDateTime(QDate(2026, 12, 5), QTime(14, 30))) << QDate(2026, 12, 5)
-                               << 0;
-    QTest::newRow("31/02") << Texto("31/02/2026") << QDate() << 13;
-    QTest::newRow("29/02 nao bissexto") << Texto("29/02/2025") << QDate() << 13;
-    QTest::newRow("dia 32") << Texto("32/01/2026") << QDate() << 13;
-    QTest::newRow("mes 13") << Texto("05/13/2026") << QDate() << 13;
-    QTest::newRow("dia 0") << Texto("00/12/2026") << QDate() << 13;
-    QTest::newRow("hora invalida") << Texto("05/12/2026 25:00") << QDate() << 13;
-    QTest::newRow("ISO") << Texto("2026-12-05") << QDate() << 13;
-    QTest::newRow("abc") << Texto("abc") << QDate() << 13;
-    QTest::newRow("vazio") << Texto("") << QDate() << 13;
-    QTest::newRow("numero") << QVariant(46361) << QDate() << 13;
-    QTest::newRow("Null") << VB::Null() << QDate() << 94;
-}
-
-void TesteDoVB::cdate() {
-    QFETCH(QVariant, valor);
-    QFETCH(QDate, esperado);
-    QFETCH(int, erro);
-    QDate obtido;
-    VERIFICAR_ERRO(obtido = VB::CDate(valor), erro);
-    if (erro == 0) QCOMPARE(obtido, esperado);
+    if (funcao == QStringLiteral("CDbl")) {
+        double obtido = -999;
+        VERIFICAR_ERRO(obtido = VB::CDbl(valor), erro);
+        if (erro == 0) QCOMPARE(obtido, esperado.toDouble()); // texts read to the nearest double
+    } else if (funcao == QStringLiteral("CBool")) {
+        bool obtido = false;
+        VERIFICAR_ERRO(obtido = VB::CBool(valor), erro);
+        if (erro == 0) QCOMPARE(obtido, esperado.toBool());
+    } else {
+        QDate obtido;
+        VERIFICAR_ERRO(obtido = VB::CDate(valor), erro);
+        if (erro == 0) QCOMPARE(obtido, esperado.toDate());
+    }
 }
 
 // ---------------------------------------------------------------------------------------------
