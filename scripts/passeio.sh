@@ -12,7 +12,6 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ZELT_BUILD:-$raiz/build}"
 semente="${1:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}"
 passos="${2:-100000}"
-export CCACHE_BASEDIR="${CCACHE_BASEDIR:-/work}" CCACHE_DIR="${CCACHE_DIR:-/work/.ccache}"
 [ -f "$build/CMakeCache.txt" ] || cmake -S "$raiz" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$build" --target tst_passeio -j2 >/dev/null
 echo "passeio: semente $semente, $passos passos"
