@@ -36,12 +36,13 @@ const QList<CampoDaConsulta> CamposDoHistorico{
     {QStringLiteral("QuantidadeDeItens"), QStringLiteral("QuantidadeDeItens"), TipoDoCampo::Long},
 };
 
-// The quote sheet's fields (those clsOrcItens.Selecionar(2) gives).
+// The quote sheet's fields (those clsOrcItens.Selecionar(2) gives; the launch type
+// chooses how the sheet prints the quantity).
 const QStringList CamposDaFicha{
     QStringLiteral("NumeroDoOrcamento"), QStringLiteral("NomeDoServicoOuNomeDoProduto"),
     QStringLiteral("NomeDoAnimal"),      QStringLiteral("Quantidade"),
     QStringLiteral("ValorUnitario"),     QStringLiteral("DescontoEmValor"),
-    QStringLiteral("ValorLiquido")};
+    QStringLiteral("ValorLiquido"),      QStringLiteral("TipoDeLancamento")};
 
 VB::Currency Moeda(const QJsonArray& linha, const QStringList& colunas, const char16_t* coluna) {
     return VB::Currency::DeDecimosDeMilesimos(linha.at(colunas.indexOf(coluna)).toInteger());
@@ -164,7 +165,8 @@ private:
                                    animais.value(animal), QVariant::fromValue(Moeda(item, i, u"Quantidade")),
                                    QVariant::fromValue(Moeda(item, i, u"ValorUnitario")),
                                    QVariant::fromValue(Moeda(item, i, u"DescontoEmValor")),
-                                   QVariant::fromValue(Moeda(item, i, u"ValorTotal"))});
+                                   QVariant::fromValue(Moeda(item, i, u"ValorTotal")),
+                                   item.at(i.indexOf(u"TipoDeLancamento")).toInt()});
         }
         Versao = versao;
         return itens;

@@ -45,7 +45,8 @@ public:
     virtual QVariant SelecionarHistorico(double ldouNumeroDoOrcamento) = 0;
     // One version (a history entry): its items in the quote sheet's fields
     // (NumeroDoOrcamento, NomeDoServicoOuNomeDoProduto, NomeDoAnimal, Quantidade,
-    // ValorUnitario, DescontoEmValor, ValorLiquido) and its header in Versao.
+    // ValorUnitario, DescontoEmValor, ValorLiquido, TipoDeLancamento) and its header in
+    // Versao.
     virtual QVariant SelecionarVersao(double ldouNumeroDoRegistro) = 0;
     // Puts a deleted quote back, as it was deleted and active. Administrators only
     // (DadosDoUsuario's "Administrador"): otherwise refused (3), as when another
