@@ -15,6 +15,7 @@
 #include "business/Historico.h"
 #include "business/Objetos.h"
 #include "business/Relogio.h"
+#include "contracts/HistoricoDeOrcamentos.h"
 
 namespace Objetos {
 namespace {
