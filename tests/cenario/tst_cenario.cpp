@@ -3,7 +3,8 @@
 // its bar code, one by a weighing-scale label and one picked by name, changes an
 // item, saves, changes the quote again without one item, exports its sheet and the
 // list to PDF, prints them on a printer, sends the quote by e-mail and by WhatsApp,
-// deletes it and restores it. The real zelt_host runs
+// deletes it and restores it; then a new quote left unsaved when the host is killed
+// is recovered by the next host. The real zelt_host runs
 // on a fresh database with the demo clinic; every click and key goes through the X
 // server (see HostNaTela). The printer is a queue of a private CUPS server that prints
 // into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it). The desktop's
@@ -93,6 +94,7 @@ private slots:
     void enviadoPorEmailEPorWhatsApp();
     void excluidoDepoisDeConfirmado();
     void restauradoPelaJanelaDosExcluidos();
+    void naoGravadoRecuperadoDepoisDeOHostMorrer();
 
 private:
     bool LerCatalogo(QSqlDatabase& db);
@@ -825,6 +827,37 @@ void TesteDoCenario::restauradoPelaJanelaDosExcluidos() {
                        "(SELECT COUNT(*) FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = %1)"_s.arg(
                            mstrNumeroDoOrcamento)),
              QStringList{u"1|0"_s});
+}
+
+// A new quote with a client and an item, its record form open when the host is killed:
+// the next host's record form for a new quote offers it back, with its item.
+void TesteDoCenario::naoGravadoRecuperadoDepoisDeOHostMorrer() {
+    const QString copia =
+        mstrPasta + u"/casa/.local/share/ZELT/ZELT_A_Orcamentos/orcamento-nao-gravado.json"_s;
+    PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(Pesquisar(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s, u"Text"_s,
+                                    mcat.ApelidoDoCliente));
+    tipoDeServicoEAnimalEscolhidos();
+    PASSO(!QTest::currentTestFailed() && mtela->Clicar(u"frmFicha/optProduto"_s));
+    PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
+    PASSO(AdicionarItem(1));
+    PASSO(mtela->Esperar([&] { return QFileInfo(copia).size() > 0; }, u"a cópia do orçamento não gravado"_s));
+    mtela->Matar();
+
+    PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), mlstArgumentos));
+    PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+    PASSO(mtela->Responder(u"Há um orçamento não gravado de "_s, u"alt+s"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfCodigoDoCliente"_s, u"Text"_s,
+                                    QString::number(mcat.CodigoDoCliente)));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrcmbAnimal"_s, u"Text"_s, mcat.Animal));
+    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+    PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 2; }, u"o item recuperado"_s));
+    QCOMPARE(Item(1), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
+                                   u"0,00"_s, u"0,00"_s, Reais(mcat.PrecoDoProdutoDoCodigo)}));
 }
 
 QTEST_MAIN(TesteDoCenario)
