@@ -211,6 +211,12 @@ void frmFicha::RecuperarOrcamento(const QByteArray& lstrCopia) {
         }
         Ponto = 4;
         if (recuperados > 0) {
+            // The last item's kind chosen as the person chooses it, so that its fields
+            // are shown before the next item's field takes the focus.
+            if (!lbooServico) {
+                optProduto->setEnabled(true);
+                optProduto->setValue(true);
+            }
             CalcularValoresDosItensDaGrade();
             PrepararProximoItem(lbooServico);
             HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(false);

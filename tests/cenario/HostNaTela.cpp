@@ -94,6 +94,12 @@ void HostNaTela::Encerrar() {
     }
 }
 
+void HostNaTela::Matar() {
+    msocket.abort();
+    mhost.kill();
+    mhost.waitForFinished(5000);
+}
+
 bool HostNaTela::Falhar(const QString& motivo) {
     mstrFalha = motivo;
     if (mhost.state() == QProcess::Running && msocket.state() == QLocalSocket::ConnectedState) {
@@ -195,6 +201,10 @@ bool HostNaTela::Clicar(const QString& caminho) {
     return !controle.isEmpty() && ClicarEm(controle, caminho);
 }
 
+bool HostNaTela::ClicarNoPonto(int x, int y) {
+    return ClicarEm({{u"x"_s, x}, {u"y"_s, y}}, u"(%1, %2)"_s.arg(x).arg(y));
+}
+
 bool HostNaTela::ClicarNaCelula(const QString& grade, int row, int col) {
     const QJsonObject celula = EsperarLugar(u"celula %1 %2 %3"_s.arg(grade).arg(row).arg(col));
     return !celula.isEmpty() && ClicarEm(celula, grade);
@@ -242,6 +252,13 @@ bool HostNaTela::Escolher(const QString& combo, const QString& entrada) {
     for (int i = 0; i < indice; ++i)
         if (!Teclar(u"Down"_s)) return false;
     return Teclar(u"Return"_s) && EsperarPropriedade(combo, u"Text"_s, entrada);
+}
+
+bool HostNaTela::Responder(const QString& trecho, const QString& tecla) {
+    // A message box's text is its label's, named by Qt.
+    return Esperar([&] { return Propriedade(u"qt_msgbox_label"_s, u"text"_s).contains(trecho); },
+                   u"a mensagem \""_s + trecho + u"\""_s) &&
+           Teclar(tecla);
 }
 
 bool HostNaTela::FotografarTela(const QString& arquivo) {

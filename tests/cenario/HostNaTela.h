@@ -31,6 +31,8 @@ public:
     // Waits for the host to end by itself: its exit code, or -1 when it did not end.
     int EsperarFim(int milissegundos = 60000);
     void Encerrar();
+    // Ends the host at once (SIGKILL), as a power cut or a crash would.
+    void Matar();
     // What the host wrote on its standard output and error.
     QString Saida() const;
     QString Falha() const { return mstrFalha; }
@@ -57,11 +59,14 @@ public:
     // ---- Acting as a person
     bool Clicar(const QString& caminho);
     bool ClicarNaCelula(const QString& grade, int row, int col);
+    bool ClicarNoPonto(int x, int y); // on the screen
     bool MoverPara(const QString& grade, int row, int col);
     bool Digitar(const QString& texto);
     bool Teclar(const QString& tecla); // X key names: Return, Tab, Escape, ctrl+a...
     // Opens the combo box's list and picks the entry with this text by the keyboard.
     bool Escolher(const QString& combo, const QString& entrada);
+    // Waits for a message box whose text holds trecho and answers it with that key.
+    bool Responder(const QString& trecho, const QString& tecla);
 
     // The screen, or a window of the host, as a PNG.
     bool FotografarTela(const QString& arquivo);

@@ -2,10 +2,14 @@
 // adds a quote for a client found by part of the name, with a service, a product by
 // its bar code, one by a weighing-scale label and one picked by name, changes an
 // item, saves, changes the quote again without one item, exports its sheet and the
-// list to PDF, prints them on a printer and deletes the quote. The real zelt_host runs
+// list to PDF, prints them on a printer, sends the quote by e-mail and by WhatsApp,
+// deletes it and restores it; then a new quote left unsaved when the host is killed
+// is recovered by the next host. The real zelt_host runs
 // on a fresh database with the demo clinic; every click and key goes through the X
 // server (see HostNaTela). The printer is a queue of a private CUPS server that prints
-// into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it).
+// into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it). The desktop's
+// xdg-email and xdg-open are stand-ins, first on the host's PATH, that write down
+// their arguments.
 //
 // ZELT_CENARIO_BANCO=sqlite (default) or postgresql (a database of its own on the
 // server of ZELT_TESTE_PG_URL). The work folder, ZELT_CENARIO_SAIDA/<banco>, keeps
@@ -22,6 +26,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QSqlRecord>
 #include <QUrl>
 #include <QtTest>
 
@@ -86,12 +91,18 @@ private slots:
     void listaImpressa();
     void fichaImpressaNaImpressora();
     void listaImpressaSoNasPaginasEscolhidas();
+    void enviadoPorEmailEPorWhatsApp();
     void excluidoDepoisDeConfirmado();
+    void restauradoPelaJanelaDosExcluidos();
+    void naoGravadoRecuperadoDepoisDeOHostMorrer();
 
 private:
     bool LerCatalogo(QSqlDatabase& db);
     QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl());
     bool ExecutarNoServidor(const QStringList& comandos);
+    // The rows of a query on the scenario's database, each as its values joined by
+    // "|"; {"falhou"} when it failed.
+    QStringList Consultar(const QString& sql);
     void Capturar(const QString& janela, const QString& nome);
     // Types a search into a find field and asks for it with Enter.
     bool Pesquisar(const QString& campo, const QString& texto);
@@ -106,12 +117,16 @@ private:
     QStringList Botoes(const QString& classe);
     QString ExportarPdf(const QString& proposto, const QString& captura);
     QString Imprimir(int pagina);
+    // The calls of the stand-in helpers so far: each its program's name and arguments.
+    QList<QStringList> Chamadas() const;
+    bool AbrirMenuDeOrcamentos();
     QJsonArray SalvarEVerPrimeiroNaLista();
 
     QString mstrBanco;
     QString mstrPasta;
     QString mstrCapturas;
     QString mstrUrlPostgreSQL;
+    QStringList mlstArgumentos; // the host's
     std::unique_ptr<HostNaTela> mtela;
     Catalogo mcat;
     bool mbooPassoFalhou = false;
@@ -142,12 +157,26 @@ void TesteDoCenario::initTestCase() {
         QUrl url(qEnvironmentVariable("ZELT_TESTE_PG_URL"));
         url.setPath(u"/zelt_cenario"_s);
         mstrUrlPostgreSQL = url.toString();
-        argumentos = {u"--banco-url"_s, mstrUrlPostgreSQL};
+        mlstArgumentos = {u"--banco-url"_s, mstrUrlPostgreSQL};
     } else {
-        argumentos = {u"--banco"_s, mstrPasta + u"/clinica.sqlite"_s};
+        mlstArgumentos = {u"--banco"_s, mstrPasta + u"/clinica.sqlite"_s};
     }
+    // Each call of a stand-in leaves a file in chamadas/ (written aside, then moved) with
+    // its program's name and its arguments, each ended by a NUL.
+    const QString programas = mstrPasta + u"/programas"_s;
+    QVERIFY(QDir().mkpath(programas) && QDir().mkpath(mstrPasta + u"/chamadas"_s));
+    for (const char* nome : {"xdg-email", "xdg-open"}) {
+        QFile script(programas + u'/' + QLatin1String(nome));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write(
+            "#!/bin/sh\nd=\"$ZELT_TESTE_CHAMADAS\"; n=$(ls \"$d\" | wc -l)\n"
+            "printf '%s\\0' \"$(basename \"$0\")\" \"$@\" > \"$d/.$n\" && mv \"$d/.$n\" \"$d/$n\"\n");
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    }
+    qputenv("PATH", programas.toUtf8() + ':' + qgetenv("PATH"));
+    qputenv("ZELT_TESTE_CHAMADAS", (mstrPasta + u"/chamadas"_s).toUtf8());
     mtela = std::make_unique<HostNaTela>(mstrPasta);
-    PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), argumentos));
+    PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), mlstArgumentos));
 
     // The host created the database with the demo clinic; learn what it holds.
     bool lido = false;
@@ -171,6 +200,23 @@ bool TesteDoCenario::ExecutarNoServidor(const QStringList& comandos) {
     }
     QSqlDatabase::removeDatabase(u"administracao"_s);
     return ok;
+}
+
+QStringList TesteDoCenario::Consultar(const QString& sql) {
+    QStringList linhas;
+    {
+        QSqlDatabase db = Conexao(u"consulta"_s);
+        QSqlQuery q(db);
+        if (!q.exec(sql)) linhas << u"falhou"_s;
+        while (q.next()) {
+            QStringList valores;
+            for (int i = 0; i < q.record().count(); ++i)
+                valores << q.value(i).toString();
+            linhas << valores.join(u'|');
+        }
+    }
+    QSqlDatabase::removeDatabase(u"consulta"_s);
+    return linhas;
 }
 
 // An open connection to the scenario's database (or, given a URL, to that one).
@@ -685,6 +731,133 @@ void TesteDoCenario::excluidoDepoisDeConfirmado() {
     PASSO(mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s));
     PASSO(mtela->Esperar([&] { return LinhaCom(lista, 1, mstrNumeroDoOrcamento) == -1; },
                          u"a lista sem o orçamento excluído"_s));
+}
+
+QList<QStringList> TesteDoCenario::Chamadas() const {
+    QList<QStringList> chamadas;
+    for (int n = 0;; ++n) {
+        QFile arquivo(mstrPasta + u"/chamadas/"_s + QString::number(n));
+        if (!arquivo.open(QIODevice::ReadOnly)) return chamadas;
+        QStringList partes = QString::fromUtf8(arquivo.readAll()).split(QChar(0));
+        partes.removeLast(); // after the last NUL
+        chamadas << partes;
+    }
+}
+
+// From the sheet's preview the quote goes to its client by e-mail, with the PDF of the
+// sheet attached, and by WhatsApp, with the PDF's folder opened beside the chat; the
+// preview tells the last send, and each one is recorded.
+void TesteDoCenario::enviadoPorEmailEPorWhatsApp() {
+    const QString email = u"cliente.do.cenario@exemplo.com.br"_s;
+    QCOMPARE(Consultar(u"UPDATE Clientes SET Email = '%1', Celular = '(19) 99876-5432' WHERE "
+                       "CodigoDoCliente = %2"_s.arg(email)
+                           .arg(mcat.CodigoDoCliente)),
+             QStringList());
+    const auto enviado = [&](const QString& canal, int chamadas) {
+        return mtela->Esperar(
+            [&] {
+                return Chamadas().size() == chamadas && mtela->Propriedade(u"lblAvisoDaPrevia"_s, u"text"_s)
+                                                            .startsWith(u"Enviado por "_s + canal);
+            },
+            u"o envio por "_s + canal);
+    };
+    PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
+    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+    PASSO(mtela->Clicar(u"cmdEnviarPorEmail"_s) && enviado(u"e-mail"_s, 1));
+    PASSO(mtela->Clicar(u"cmdEnviarPorWhatsApp"_s) && enviado(u"WhatsApp"_s, 3));
+    PASSO(mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s));
+
+    const QString pasta = mstrPasta + u"/casa/Documents/Orçamentos"_s;
+    const QString pdf =
+        pasta + u"/Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s + mcat.ApelidoDoCliente + u".pdf"_s;
+    const QList<QStringList> chamadas = Chamadas();
+    QCOMPARE(chamadas.at(0).mid(0, 2), (QStringList{u"xdg-email"_s, u"--subject"_s}));
+    QVERIFY2(chamadas.at(0).at(2).startsWith(u"Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s),
+             qPrintable(chamadas.at(0).at(2)));
+    QCOMPARE(chamadas.at(0).mid(5), (QStringList{u"--attach"_s, pdf, email}));
+    const QString texto = TextoDoPdf(pdf);
+    QVERIFY2(texto.contains(u"Orçamento no.: "_s + mstrNumeroDoOrcamento) &&
+                 texto.contains(mlstTotaisDaLista.at(3)),
+             qPrintable(pdf + u":\n"_s + texto));
+    QCOMPARE(chamadas.at(1).size(), 2);
+    QCOMPARE(chamadas.at(1).at(0), u"xdg-open"_s);
+    const QUrl endereco(chamadas.at(1).at(1));
+    QCOMPARE(endereco.scheme() + u"://"_s + endereco.host() + endereco.path(),
+             u"https://wa.me/5519998765432"_s);
+    QVERIFY(endereco.query(QUrl::FullyDecoded).contains(mstrNumeroDoOrcamento));
+    QCOMPARE(chamadas.at(2), (QStringList{u"xdg-open"_s, pasta}));
+    QCOMPARE(Consultar(u"SELECT Canal, Destino FROM EnviosDeOrcamentos WHERE NumeroDoOrcamento = %1 "
+                       "ORDER BY NumeroDoEnvio"_s.arg(mstrNumeroDoOrcamento)),
+             (QStringList{u"e-mail|"_s + email, u"WhatsApp|5519998765432"_s}));
+}
+
+// The tool bar's "Orçamentos" opens the list; the arrow beside it, which has no name of
+// its own, its menu: the pointer clicks rightwards along the button until it opens.
+bool TesteDoCenario::AbrirMenuDeOrcamentos() {
+    const QJsonObject barra = mtela->Controle(u"BarraDoMenu"_s);
+    const int x = barra.value(u"x"_s).toInt();
+    const int y = barra.value(u"y"_s).toInt() + barra.value(u"altura"_s).toInt() / 2;
+    const auto aberto = [&] { return mtela->Controle(u"MenuOrcamentos"_s).value(u"existe"_s).toBool(); };
+    for (int passo = 4; passo < 240; passo += 6)
+        if (mtela->ClicarNoPonto(x + passo, y) && mtela->Esperar(aberto, u"o menu Orçamentos"_s, 400))
+            return true;
+    return false;
+}
+
+void TesteDoCenario::restauradoPelaJanelaDosExcluidos() {
+    const QString janela = u"frmOrcamentosExcluidos/"_s;
+    PASSO(AbrirMenuDeOrcamentos());
+    // Its first entry: "Orçamentos excluídos…".
+    PASSO(mtela->Teclar(u"Down"_s) && mtela->Teclar(u"Return"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmOrcamentosExcluidos"_s));
+    PASSO(mtela->Clicar(janela + u"txtPesquisa"_s) && mtela->Digitar(mstrNumeroDoOrcamento) &&
+          mtela->Teclar(u"Return"_s));
+    PASSO(mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (1 orçamentos)"_s));
+    PASSO(mtela->Clicar(janela + u"cmdRestaurar"_s));
+    PASSO(mtela->Responder(u"Restaurar o orçamento "_s + mstrNumeroDoOrcamento + u"?"_s, u"alt+s"_s));
+    PASSO(mtela->Responder(u"O orçamento "_s + mstrNumeroDoOrcamento + u" foi restaurado."_s, u"Return"_s));
+    PASSO(mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (0 orçamentos)"_s));
+    // Without a window manager no window is active once it closed; the list shows anyway.
+    PASSO(mtela->Clicar(janela + u"cmdFechar"_s) &&
+          mtela->Esperar([&] { return !mtela->Controle(janela).value(u"existe"_s).toBool(); },
+                         u"a janela dos excluídos fechada"_s));
+    PASSO(mtela->Esperar([&] { return LinhaCom(u"frmLista/msfgGrade"_s, 1, mstrNumeroDoOrcamento) > 0; },
+                         u"o orçamento restaurado na lista"_s));
+    QCOMPARE(Consultar(u"SELECT (SELECT COUNT(*) FROM Orcamentos WHERE NumeroDoOrcamento = %1), "
+                       "(SELECT COUNT(*) FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = %1)"_s.arg(
+                           mstrNumeroDoOrcamento)),
+             QStringList{u"1|0"_s});
+}
+
+// A new quote with a client and an item, its record form open when the host is killed:
+// the next host's record form for a new quote offers it back, with its item.
+void TesteDoCenario::naoGravadoRecuperadoDepoisDeOHostMorrer() {
+    const QString copia =
+        mstrPasta + u"/casa/.local/share/ZELT/ZELT_A_Orcamentos/orcamento-nao-gravado.json"_s;
+    PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(Pesquisar(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s, u"Text"_s,
+                                    mcat.ApelidoDoCliente));
+    tipoDeServicoEAnimalEscolhidos();
+    PASSO(!QTest::currentTestFailed() && mtela->Clicar(u"frmFicha/optProduto"_s));
+    PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
+    PASSO(AdicionarItem(1));
+    PASSO(mtela->Esperar([&] { return QFileInfo(copia).size() > 0; }, u"a cópia do orçamento não gravado"_s));
+    mtela->Matar();
+
+    PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), mlstArgumentos));
+    PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+    PASSO(mtela->Responder(u"Há um orçamento não gravado de "_s, u"alt+s"_s));
+    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfCodigoDoCliente"_s, u"Text"_s,
+                                    QString::number(mcat.CodigoDoCliente)));
+    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrcmbAnimal"_s, u"Text"_s, mcat.Animal));
+    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+    PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 2; }, u"o item recuperado"_s));
+    QCOMPARE(Item(1), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
+                                   u"0,00"_s, u"0,00"_s, Reais(mcat.PrecoDoProdutoDoCodigo)}));
 }
 
 QTEST_MAIN(TesteDoCenario)
