@@ -368,6 +368,18 @@ std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria
     return orcamento;
 }
 
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoComProduto(GradeEmMemoria& grade,
+                                                                      QObject* usuario) {
+    auto orcamento = OrcamentoValido(grade, usuario);
+    grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("2,000"),
+                           QStringLiteral("219,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
+                           QStringLiteral("439,80"), QStringLiteral("145,00"));
+    orcamento->ValorTotal = VB::CCur(QStringLiteral("559,80"));
+    orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("2,14"));
+    orcamento->ValorLiquido = VB::CCur(QStringLiteral("547,80"));
+    return orcamento;
+}
+
 QList<qint64> Codigos(Recordset& recordset, const char* campo) {
     QList<qint64> codigos;
     if (recordset.RecordCount() == 0) return codigos;

@@ -115,6 +115,9 @@ std::unique_ptr<QObject> Usuario(const QString& nome);
 // A quote ready for Adicionar: client 1, animal 10, one service item (consultation,
 // 120,00 with 10 % discount) and the matching totals.
 std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario);
+// The same quote with two units of product 100 (219,90 each) added: 559,80 - 12,00.
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoComProduto(GradeEmMemoria& grade,
+                                                                      QObject* usuario);
 
 // Every value of a field as a whole number (a code, a quote number), walking the recordset
 // from its first row, on which it is left.

@@ -104,13 +104,7 @@ class TesteDoHistorico : public TesteDeNegocio {
     // A quote of the consultation (120,00 - 10 %) and two units of product 100.
     double OrcamentoDeDoisItens() {
         GradeEmMemoria grade;
-        auto orcamento = OrcamentoValido(grade, musuario.get());
-        grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("2,000"),
-                               QStringLiteral("219,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
-                               QStringLiteral("439,80"), QStringLiteral("145,00"));
-        orcamento->ValorTotal = VB::CCur(QStringLiteral("559,80"));
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("2,14"));
-        orcamento->ValorLiquido = VB::CCur(QStringLiteral("547,80"));
+        auto orcamento = OrcamentoComProduto(grade, musuario.get());
         return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
     }
 

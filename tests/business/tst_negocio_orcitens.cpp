@@ -58,13 +58,7 @@ class TesteDoOrcItens : public TesteDeNegocio {
     // and a vaccine (90,00) when asked.
     double OrcamentoComServicoEProduto(bool vacina = false) {
         GradeEmMemoria grade;
-        auto orcamento = OrcamentoValido(grade, musuario.get());
-        grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("2,000"),
-                               QStringLiteral("219,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
-                               QStringLiteral("439,80"), QStringLiteral("145,00"));
-        orcamento->ValorTotal = VB::CCur(QStringLiteral("559,80"));
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("2,14"));
-        orcamento->ValorLiquido = VB::CCur(QStringLiteral("547,80"));
+        auto orcamento = OrcamentoComProduto(grade, musuario.get());
         if (vacina) {
             grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"),
                                    QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("90,00"));
