@@ -45,7 +45,7 @@ public:
     QString ConsultaDasTabelas() const;
 
     // DDL: the tokens {CHAVE} (an automatic integer primary key), {INTEIRO} (a 64-bit
-    // integer) are replaced by this database's spelling.
+    // integer), {BINARIO} (bytes) are replaced by this database's spelling.
     QString Ddl(QString sql) const;
 
     // The statement that opens a write transaction. SQLite takes the write lock at

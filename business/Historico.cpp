@@ -1,6 +1,7 @@
 #include "business/Historico.h"
 
 #include "business/Banco.h"
+#include "business/Compactacao.h"
 #include "business/Objetos.h"
 #include "business/Relogio.h"
 #include "contracts/HistoricoDeOrcamentos.h"
@@ -109,14 +110,61 @@ Copia CopiaDoOrcamento(qint64 numero) {
     return MontarCopia(Linha(cabecalho, ColunasDoOrcamento.size()), itens);
 }
 
+// The entry's copy as stored: the difference from the quote's last whole copy when that
+// is at most half the whole copy's size (the versions after the first repeat most of
+// it), else whole. A difference always refers to a whole copy, so that reading any
+// version opens at most two.
+struct CopiaCompacta {
+    QByteArray Dados;
+    QVariant RegistroDaBase;
+};
+
+CopiaCompacta Compactar(qint64 numero, const QByteArray& json) {
+    const QByteArray inteira = Compactacao::Compactar(json);
+    QSqlQuery q =
+        Banco::Executar(QStringLiteral("SELECT NumeroDoRegistro, CopiaCompactada FROM "
+                                       "HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? AND "
+                                       "RegistroDaBase IS NULL ORDER BY NumeroDoRegistro DESC LIMIT 1"),
+                        {numero});
+    if (q.next())
+        if (const auto base = Compactacao::Descompactar(q.value(1).toByteArray())) {
+            QByteArray diferenca = Compactacao::Compactar(json, *base);
+            if (diferenca.size() * 2 <= inteira.size()) return {std::move(diferenca), q.value(0)};
+        }
+    return {inteira, Banco::Nulo()};
+}
+
 qint64 GravarEntrada(qint64 numero, const QDateTime& quando, const QString& usuario, const QString& operacao,
                      const Copia& copia) {
+    const CopiaCompacta compacta = Compactar(numero, copia.Json);
     return Banco::InserirComChave(
-        QStringLiteral("INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
-                       "ValorLiquido, QuantidadeDeItens, Copia) VALUES (?, ?, ?, ?, ?, ?, ?)"),
+        QStringLiteral(
+            "INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
+            "ValorLiquido, QuantidadeDeItens, Copia, CopiaCompactada, RegistroDaBase) VALUES (?, ?, ?, "
+            "?, ?, ?, '', ?, ?)"),
         {numero, Banco::DataEHoraIso(quando), usuario, operacao, copia.ValorLiquido, copia.QuantidadeDeItens,
-         QString::fromUtf8(copia.Json)},
+         compacta.Dados, compacta.RegistroDaBase},
         QStringLiteral("NumeroDoRegistro"));
+}
+
+[[noreturn]] void CopiaDanificada(qint64 registro) {
+    Banco::Falhar(QStringLiteral("A cópia do registro %1 do histórico está danificada.").arg(registro));
+}
+
+// An entry's copy as its JSON text: kept as text by the entries written before the
+// copies were compacted, compacted since (whole, or the difference from a whole one).
+QByteArray TextoDaCopia(qint64 registro, bool podeSerDiferenca = true) {
+    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT Copia, CopiaCompactada, RegistroDaBase FROM "
+                                                 "HistoricoDeOrcamentos WHERE NumeroDoRegistro = ?"),
+                                  {registro});
+    if (!q.next()) Banco::Falhar(QStringLiteral("O registro %1 do histórico não existe.").arg(registro));
+    if (q.value(1).isNull()) return q.value(0).toString().toUtf8();
+    const bool diferenca = !q.value(2).isNull();
+    if (diferenca && !podeSerDiferenca) CopiaDanificada(registro); // a base is always whole
+    const QByteArray base = diferenca ? TextoDaCopia(q.value(2).toLongLong(), false) : QByteArray();
+    const auto texto = Compactacao::Descompactar(q.value(1).toByteArray(), base);
+    if (!texto) CopiaDanificada(registro);
+    return *texto;
 }
 
 QString Insercao(const QString& tabela, const QStringList& colunas) {
@@ -183,6 +231,14 @@ void Registrar(qint64 numeroDoOrcamento, const QString& operacao, const QString&
                   CopiaDoOrcamento(numeroDoOrcamento));
 }
 
+QJsonObject CopiaDaEntrada(qint64 numeroDoRegistro) {
+    const QJsonObject copia = QJsonDocument::fromJson(TextoDaCopia(numeroDoRegistro)).object();
+    const QJsonArray orcamento = copia.value(QStringLiteral("o")).toArray();
+    if (orcamento.size() != ColunasDoOrcamento.size() || !copia.value(QStringLiteral("i")).isArray())
+        CopiaDanificada(numeroDoRegistro);
+    return copia;
+}
+
 void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario) {
     const Copia copia = CopiaDoOrcamento(numeroDoOrcamento);
     const QDateTime agora = Relogio::Agora();
@@ -199,8 +255,7 @@ void Restaurar(qint64 numero, const QString& usuario) {
     // Locked on PostgreSQL (SQLite's write lock is already the transaction's): of two
     // workstations restoring the same quote, the second waits here and then finds it gone.
     QSqlQuery q = Banco::Executar(
-        QStringLiteral("SELECT h.Copia FROM OrcamentosExcluidos e JOIN HistoricoDeOrcamentos h ON "
-                       "h.NumeroDoRegistro = e.NumeroDoRegistro WHERE e.NumeroDoOrcamento = ?") +
+        QStringLiteral("SELECT NumeroDoRegistro FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = ?") +
             Banco::DialetoAtual().ParaAtualizacao(),
         {numero});
     if (!q.next()) {
@@ -213,10 +268,8 @@ void Restaurar(qint64 numero, const QString& usuario) {
                          .arg(numero)
                    : QStringLiteral("O orçamento %1 não está entre os orçamentos excluídos.").arg(numero));
     }
-    const QJsonObject copia = QJsonDocument::fromJson(q.value(0).toString().toUtf8()).object();
+    const QJsonObject copia = CopiaDaEntrada(q.value(0).toLongLong());
     const QJsonArray orcamento = copia.value(QStringLiteral("o")).toArray();
-    if (orcamento.size() != ColunasDoOrcamento.size())
-        Banco::Falhar(QStringLiteral("A cópia do orçamento %1 no histórico está danificada.").arg(numero));
     QVariantList valores{numero};
     for (qsizetype c = 0; c < ColunasDoOrcamento.size(); ++c)
         valores << (ColunasDoOrcamento.at(c) == u"Situacao" ? QVariant(1) : ValorDoBanco(orcamento.at(c)));
@@ -236,18 +289,23 @@ void Restaurar(qint64 numero, const QString& usuario) {
     unidade.Confirmar();
 }
 
-// Whether the database already holds the history: one that says it is older than it
-// is (a copy put back, a version lowered by hand) keeps what it has.
-bool HistoricoJaExiste() {
+// Whether a query runs: what tells which of the history's tables and columns a database
+// already holds. One that says it is older than it is (a copy put back, a version
+// lowered by hand) keeps what it has.
+bool Consulta(const QString& sql) {
     Banco::Executar(QStringLiteral("SAVEPOINT Historico"));
     try {
-        Banco::Executar(QStringLiteral("SELECT 1 FROM HistoricoDeOrcamentos WHERE 1 = 0"));
+        Banco::Executar(sql);
         return true;
     } catch (const Banco::FalhaDeBanco& falha) {
         if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
         Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT Historico"));
         return false;
     }
+}
+
+bool HistoricoJaExiste() {
+    return Consulta(QStringLiteral("SELECT 1 FROM HistoricoDeOrcamentos WHERE 1 = 0"));
 }
 
 void CriarEsquema(const Dialeto& dialeto, bool indiceDePesquisa) {
@@ -280,6 +338,33 @@ void CriarEsquema(const Dialeto& dialeto, bool indiceDePesquisa) {
         for (const QString& comando : dialeto.CriarIndiceDePesquisa(Excluidos))
             Banco::Executar(comando);
     RegistrarOsJaExistentes();
+}
+
+void CompactarCopias(const Dialeto& dialeto) {
+    if (!Consulta(QStringLiteral("SELECT CopiaCompactada FROM HistoricoDeOrcamentos WHERE 1 = 0")))
+        for (const char* comando : {"ALTER TABLE HistoricoDeOrcamentos ADD COLUMN CopiaCompactada {BINARIO}",
+                                    "ALTER TABLE HistoricoDeOrcamentos ADD COLUMN RegistroDaBase {INTEIRO}"})
+            Banco::Executar(dialeto.Ddl(QString::fromLatin1(comando)));
+    // A block of entries at a time, by key: a million copies never sit in memory at once.
+    constexpr int EntradasPorBloco = 2000;
+    qint64 ultimo = 0;
+    for (;;) {
+        QSqlQuery q =
+            Banco::Executar(QStringLiteral("SELECT NumeroDoRegistro, Copia FROM HistoricoDeOrcamentos "
+                                           "WHERE NumeroDoRegistro > ? AND CopiaCompactada IS NULL "
+                                           "ORDER BY NumeroDoRegistro LIMIT %1")
+                                .arg(EntradasPorBloco),
+                            {ultimo});
+        QList<std::pair<qint64, QByteArray>> copias;
+        while (q.next())
+            copias.append({q.value(0).toLongLong(), Compactacao::Compactar(q.value(1).toString().toUtf8())});
+        if (copias.isEmpty()) return;
+        ultimo = copias.constLast().first;
+        for (const auto& [registro, compacta] : copias)
+            Banco::Executar(QStringLiteral("UPDATE HistoricoDeOrcamentos SET Copia = '', CopiaCompactada = ? "
+                                           "WHERE NumeroDoRegistro = ?"),
+                            {compacta, registro});
+    }
 }
 
 } // namespace Historico

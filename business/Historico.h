@@ -4,10 +4,12 @@
 // itself, with a whole copy of the quote as it stood after the operation (before it,
 // for a deletion). A refused or failed operation is undone with its entry.
 //
-// The copy is one compact JSON text per entry: the stored columns of the quote and of
-// each item, as arrays in the order of ColunasDoOrcamento and ColunasDoItem, with the
+// The copy is one compact JSON text per entry, stored compacted (business/Compactacao.h): the stored columns
+// of the quote and of each item, as arrays in the order of ColunasDoOrcamento and ColunasDoItem, with the
 // values as the database holds them (integers, ISO texts, null):
 //   {"o":[DataDoOrcamento, CodigoDoCliente, ...],"i":[[NumeroDoItemDoOrcamento, ...], ...]}
+// A version after the first is stored as its difference from the quote's last whole
+// copy (RegistroDaBase), a few dozen bytes where the version changed little.
 // The entry also keeps, apart, the net value and the item count the history window
 // lists, so that listing a history never parses a copy.
 //
@@ -17,6 +19,7 @@
 
 #include "business/Dialeto.h"
 
+#include <QJsonObject>
 #include <QString>
 #include <QStringList>
 
@@ -42,9 +45,17 @@ void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario);
 // deleted quotes (another workstation restored it first). Opens its own unit of work.
 void Restaurar(qint64 numeroDoOrcamento, const QString& usuario);
 
+// The copy an entry keeps, {"o": [...], "i": [[...], ...]}. Fails (Banco::Falhar) on an
+// entry that is missing or whose copy is damaged.
+QJsonObject CopiaDaEntrada(qint64 numeroDoRegistro);
+
 // The schema version that starts the history: its tables, and a first entry ("já
 // existente") for every quote the database holds. indiceDePesquisa: whether the
 // trigram index may be created (PostgreSQL without pg_trgm searches unindexed).
 void CriarEsquema(const Dialeto& dialeto, bool indiceDePesquisa);
+
+// The schema version that compacts the copies: the columns CopiaCompactada and
+// RegistroDaBase, and every copy kept as text until then compacted whole.
+void CompactarCopias(const Dialeto& dialeto);
 
 } // namespace Historico

@@ -268,6 +268,8 @@ QList<Migracao> Todas() {
     for (const char* comando : Versao6)
         v6.Comandos << QString::fromUtf8(comando);
     lista << v6;
+    // Version 7: the history's copies compacted (business/Historico.h).
+    lista << Migracao{7, {}, Historico::CompactarCopias};
     return lista;
 }
 

@@ -122,13 +122,13 @@ private:
     RecordsetPtr LerVersao(double numeroDoRegistro) {
         const auto registro = CodigoDoDouble(numeroDoRegistro);
         QSqlQuery q =
-            Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
-                                           "Copia FROM HistoricoDeOrcamentos WHERE NumeroDoRegistro = ?"),
+            Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, DataEHora, Usuario, Operacao FROM "
+                                           "HistoricoDeOrcamentos WHERE NumeroDoRegistro = ?"),
                             {registro ? *registro : qint64(-1)});
         if (!q.next())
             Banco::Falhar(
                 QStringLiteral("O registro %1 do histórico não existe.").arg(VB::CStr(numeroDoRegistro)));
-        const QJsonObject copia = QJsonDocument::fromJson(q.value(4).toString().toUtf8()).object();
+        const QJsonObject copia = Historico::CopiaDaEntrada(*registro);
         const QJsonArray orcamento = copia.value(QStringLiteral("o")).toArray();
         const QStringList& o = Historico::ColunasDoOrcamento;
         Cabecalho versao;

@@ -6,6 +6,8 @@
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
+#include "business/Compactacao.h"
+#include "business/Historico.h"
 #include "business/Migracoes.h"
 #include "business/Negocio.h"
 #include "contracts/CriarObjeto.h"
@@ -37,12 +39,13 @@ struct Entrada {
 // The quote's entries, oldest first.
 QList<Entrada> Entradas(double numero) {
     QList<Entrada> entradas;
-    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT Operacao, Usuario, DataEHora, ValorLiquido, "
-                                                 "QuantidadeDeItens, Copia FROM HistoricoDeOrcamentos WHERE "
-                                                 "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"),
-                                  {qint64(numero)});
+    QSqlQuery q =
+        Banco::Executar(QStringLiteral("SELECT Operacao, Usuario, DataEHora, ValorLiquido, "
+                                       "QuantidadeDeItens, NumeroDoRegistro FROM HistoricoDeOrcamentos WHERE "
+                                       "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"),
+                        {qint64(numero)});
     while (q.next()) {
-        const QJsonObject copia = QJsonDocument::fromJson(q.value(5).toString().toUtf8()).object();
+        const QJsonObject copia = Historico::CopiaDaEntrada(q.value(5).toLongLong());
         entradas << Entrada{q.value(0).toString(),
                             q.value(1).toString(),
                             q.value(2).toString(),
@@ -73,7 +76,7 @@ QString Estado(double numero) {
     return partes.join(u';');
 }
 
-std::unique_ptr<clsHistorico> Historico(QObject* usuario) {
+std::unique_ptr<clsHistorico> ObjetoDoHistorico(QObject* usuario) {
     auto historico = Zelt::CriarObjeto<clsHistorico>(ProgId::Historico);
     historico->DadosDoUsuario = usuario;
     return historico;
@@ -219,7 +222,7 @@ private slots:
         Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = ?"),
                         {qint64(unico)});
         QCOMPARE(Excluir(unico, musuario.get()), qint16(2));
-        auto historico = Historico(madministrador.get());
+        auto historico = ObjetoDoHistorico(madministrador.get());
         QCOMPARE(historico->Restaurar(numero), qint16(3)); // not deleted
         QCOMPARE(QuantidadeDeEntradas(), antes);
         QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 0);
@@ -235,7 +238,7 @@ private slots:
         FixarRelogio(Agora);
         QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
 
-        auto historico = Historico(madministrador.get());
+        auto historico = ObjetoDoHistorico(madministrador.get());
         qint16 pagina = 10;
         QCOMPARE(historico->SelecionarExcluidos(pagina, QString()), QVariant(false));
         RecordsetPtr excluidos = historico->ResultadoDaSelecaoEmRecordSet();
@@ -273,10 +276,10 @@ private slots:
         QCOMPARE(Excluir(ultimo, musuario.get()), qint16(0));
         const double seguinte = NovoOrcamento();
         QVERIFY(seguinte > ultimo);
-        QCOMPARE(Historico(madministrador.get())->Restaurar(ultimo), qint16(0));
+        QCOMPARE(ObjetoDoHistorico(madministrador.get())->Restaurar(ultimo), qint16(0));
         QCOMPARE(Excluir(seguinte, musuario.get()), qint16(0));
         QVERIFY(NovoOrcamento() > seguinte);
-        QCOMPARE(Historico(madministrador.get())->Restaurar(seguinte), qint16(0));
+        QCOMPARE(ObjetoDoHistorico(madministrador.get())->Restaurar(seguinte), qint16(0));
         QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), 4);
     }
 
@@ -284,7 +287,7 @@ private slots:
         const double numero = NovoOrcamento();
         QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
         const qint64 antes = QuantidadeDeEntradas();
-        auto historico = Historico(musuario.get()); // a counter clerk
+        auto historico = ObjetoDoHistorico(musuario.get()); // a counter clerk
         QCOMPARE(historico->Restaurar(numero), qint16(3));
         QCOMPARE(historico->DescricaoDaFalha,
                  QStringLiteral("Somente um administrador pode restaurar um orçamento excluído."));
@@ -313,6 +316,11 @@ private slots:
         Negocio::Iniciar(configuracao);
         QCOMPARE(Numero("SELECT Versao FROM VersaoDoEsquema"), qint64(Migracoes::VersaoMaisRecente()));
         QCOMPARE(QuantidadeDeEntradas(), 2);
+        // The copies written as text by the first entries are compacted by the next version.
+        QCOMPARE(
+            Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Copia = '' AND CopiaCompactada IS NOT "
+                   "NULL AND RegistroDaBase IS NULL"),
+            2);
         const Entrada a = Entradas(alterado).constFirst();
         QCOMPARE(a.Operacao, QStringLiteral("já existente"));
         QCOMPARE(a.Usuario, QStringLiteral("ANA"));
@@ -324,8 +332,48 @@ private slots:
         // The history goes on from there: deleted and restored whole.
         const QString antes = Estado(alterado);
         QCOMPARE(Excluir(alterado, musuario.get()), qint16(0));
-        QCOMPARE(Historico(madministrador.get())->Restaurar(alterado), qint16(0));
+        QCOMPARE(ObjetoDoHistorico(madministrador.get())->Restaurar(alterado), qint16(0));
         QCOMPARE(Estado(alterado), antes);
+    }
+
+    void versoes_seguintes_guardam_a_diferenca_da_copia_inteira() {
+        const double numero = OrcamentoDeDoisItens();
+        QCOMPARE(AlterarComMaisUmItem(numero), qint16(0));
+        QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
+        QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoRegistro, RegistroDaBase, Copia, "
+                                                     "CopiaCompactada FROM HistoricoDeOrcamentos WHERE "
+                                                     "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"),
+                                      {qint64(numero)});
+        QVERIFY(q.next());
+        const qint64 primeira = q.value(0).toLongLong();
+        const QByteArray inteira = q.value(3).toByteArray();
+        QVERIFY(q.value(1).isNull());
+        for (int versao = 2; versao <= 3; ++versao) {
+            QVERIFY(q.next());
+            QCOMPARE(q.value(1).toLongLong(), primeira);
+            QCOMPARE(q.value(2).toString(), QString());
+            QVERIFY2(q.value(3).toByteArray().size() * 2 <= inteira.size(),
+                     qPrintable(QString::number(versao)));
+        }
+        const QList<Entrada> e = Entradas(numero);
+        QCOMPARE(e.at(1).Itens.size(), 3);
+        QCOMPARE(e.at(2).Itens, e.at(1).Itens);
+        // A difference opens only against the text it was made from, and a cut stream not at all.
+        const QByteArray texto = *Compactacao::Descompactar(inteira);
+        QVERIFY(!Compactacao::Descompactar(Compactacao::Compactar("outro", texto), "texto qualquer"));
+        QVERIFY(!Compactacao::Descompactar(inteira.left(inteira.size() - 3)));
+        // A damaged whole copy: the restoration is refused whole, with its reason.
+        QByteArray danificada = inteira;
+        danificada[danificada.size() / 2] = char(danificada.at(danificada.size() / 2) ^ 0x55);
+        Banco::Executar(QStringLiteral("UPDATE HistoricoDeOrcamentos SET CopiaCompactada = ? WHERE "
+                                       "NumeroDoRegistro = ?"),
+                        {danificada, primeira});
+        auto historico = ObjetoDoHistorico(madministrador.get());
+        QCOMPARE(historico->Restaurar(numero), qint16(1));
+        QVERIFY2(historico->DescricaoDoErro.contains(QStringLiteral("danificada")),
+                 qPrintable(historico->DescricaoDoErro));
+        QCOMPARE(QuantidadeDeEntradas(), 3);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 1);
     }
 
     void duas_estacoes_restauram_o_mesmo_orcamento_ao_mesmo_tempo() {
