@@ -1,9 +1,11 @@
 // The quotes' history on a database made by bench_gerar_dados:
 //
 //   preparar            once per database: its size without history; the migration that
-//                       records every quote it holds as a first entry (timed); its size
-//                       with history, and the ratio; then --excluidos quotes (the oldest)
-//                       deleted through the history's own deletion entry (timed).
+//                       records every quote it holds as a first entry (timed); --entradas
+//                       versions in all for every quote (the later ones made as a counter
+//                       makes them: the quote changed, then Historico::Registrar, timed);
+//                       its size with history, and the ratio; then --excluidos quotes (the
+//                       oldest) deleted through the history's own deletion entry (timed).
 //   gravar_100_itens    clsOrcamentos.Adicionar of a 100-item quote, with its entry; and,
 //                       measured in turns with it, the entry alone (the copy read back and
 //                       written, Historico::Registrar, in a transaction undone): the save
@@ -13,7 +15,7 @@
 //   historico           the history window of one quote (selection and rows).
 //
 //   bench_historico (--banco ARQUIVO.sqlite | --url postgresql://...) [--excluidos N]
-//                   [--execucoes N]
+//                   [--entradas N] [--execucoes N]
 //
 // It changes the database it measures (the history migrated again, quotes deleted): give
 // it one of its own (bench_gerar_dados --escala 0.11 makes 110,000 quotes), never the one
@@ -25,6 +27,7 @@
 #include "business/Banco.h"
 #include "business/Historico.h"
 #include "business/Negocio.h"
+#include "business/Relogio.h"
 #include "contracts/DadosDoUsuario.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 #include "host/JanelasDoHistorico.h"
@@ -42,7 +45,7 @@ namespace {
 using Medicao::Resultado;
 
 const char* const Uso = "Uso: bench_historico (--banco ARQUIVO.sqlite | --url postgresql://...) "
-                        "[--excluidos N] [--execucoes N]";
+                        "[--excluidos N] [--entradas N] [--execucoes N]";
 
 qint64 Contar(const QString& sql) {
     return Banco::Valor(sql).toLongLong();
@@ -61,28 +64,87 @@ void Informar(const QString& texto) {
     std::fprintf(stderr, "%s\n", qPrintable(texto));
 }
 
+// One version more of every quote, block by block: the stamp of a change (and, from the
+// third version on, one more unit of its first item when that has no discount, with the
+// quote's totals), then the entry a save writes. The copies differ from the first
+// version as a counter's changes make them differ.
+void AcrescentarVersao(int versao) {
+    constexpr int QuotesPorBloco = 2000;
+    qint64 ultimo = 0;
+    for (;;) {
+        QList<qint64> numeros;
+        QSqlQuery q =
+            Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento FROM Orcamentos WHERE "
+                                           "NumeroDoOrcamento > ? ORDER BY NumeroDoOrcamento LIMIT %1")
+                                .arg(QuotesPorBloco),
+                            {ultimo});
+        while (q.next())
+            numeros << q.value(0).toLongLong();
+        if (numeros.isEmpty()) return;
+        ultimo = numeros.constLast();
+        const QVariantList faixa{numeros.constFirst(), ultimo};
+        const QString quando = Banco::DataEHoraIso(Relogio::Agora());
+        Banco::UnidadeDeTrabalho unidade;
+        if (versao >= 3) {
+            const QString primeiroItem =
+                QStringLiteral("SELECT ValorUnitario FROM ItensDeOrcamento i WHERE i.NumeroDoOrcamento = "
+                               "Orcamentos.NumeroDoOrcamento AND i.NumeroDoItemDoOrcamento = 1 AND "
+                               "i.DescontoEmPercentual = 0 AND i.DescontoEmValor = 0");
+            Banco::Executar(
+                QStringLiteral("UPDATE Orcamentos SET ValorTotal = ValorTotal + COALESCE((%1), 0), "
+                               "ValorLiquido = ValorLiquido + COALESCE((%1), 0) WHERE "
+                               "NumeroDoOrcamento BETWEEN ? AND ?")
+                    .arg(primeiroItem),
+                faixa);
+            Banco::Executar(
+                QStringLiteral("UPDATE ItensDeOrcamento SET Quantidade = Quantidade + 1000, "
+                               "ValorTotal = ValorTotal + ValorUnitario, DataEHoraDaAlteracao = ?, "
+                               "UsuarioDaAlteracao = 'BENCH' WHERE NumeroDoOrcamento BETWEEN ? AND ? "
+                               "AND NumeroDoItemDoOrcamento = 1 AND DescontoEmPercentual = 0 AND "
+                               "DescontoEmValor = 0"),
+                QVariantList{quando} + faixa);
+        }
+        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = "
+                                       "'BENCH' WHERE NumeroDoOrcamento BETWEEN ? AND ?"),
+                        QVariantList{quando} + faixa);
+        for (const qint64 numero : numeros)
+            Historico::Registrar(numero, ZELT_N_Orcamentos::OperacaoDoHistorico::Alterado,
+                                 QStringLiteral("BENCH"));
+        unidade.Confirmar();
+    }
+}
+
+// The space a database settles at: SQLite's file rewritten, PostgreSQL's tables
+// rewritten without the rows the migration and the versions left behind (which a
+// clinic's server reuses for the next rows rather than giving back).
+void Compactar(const Medicao::Opcoes& opcoes) {
+    Banco::Executar(opcoes.EhPostgreSQL() ? QStringLiteral("VACUUM FULL ANALYZE") : QStringLiteral("VACUUM"));
+}
+
 // The database as the version before the history: the migration then runs as it does
 // on a clinic's database at its first start with this build.
-void Preparar(const Medicao::Opcoes& opcoes, qint64 excluidos) {
+void Preparar(const Medicao::Opcoes& opcoes, qint64 excluidos, int entradas) {
     if (Contar(QStringLiteral("SELECT COUNT(*) FROM HistoricoDeOrcamentos")) == 0) {
         for (const char* sql : {"DROP TABLE OrcamentosExcluidos", "DROP TABLE HistoricoDeOrcamentos",
                                 "UPDATE VersaoDoEsquema SET Versao = 3"})
             Banco::Executar(QString::fromLatin1(sql));
-        if (!opcoes.EhPostgreSQL()) {
-            Banco::Executar(QStringLiteral("DROP TABLE OrcamentosExcluidosPesquisa"));
-            Banco::Executar(QStringLiteral("VACUUM"));
-        } else {
-            Banco::Executar(QStringLiteral("VACUUM ANALYZE"));
-        }
+        if (!opcoes.EhPostgreSQL()) Banco::Executar(QStringLiteral("DROP TABLE OrcamentosExcluidosPesquisa"));
+        Compactar(opcoes);
         const double sem = TamanhoMb(opcoes);
         const double ms = Medicao::Cronometrar([&] { Medicao::AbrirBanco(opcoes); });
-        if (!opcoes.EhPostgreSQL()) Banco::Executar(QStringLiteral("VACUUM"));
+        const double versoes = Medicao::Cronometrar([&] {
+            for (int versao = 2; versao <= entradas; ++versao)
+                AcrescentarVersao(versao);
+        });
+        Compactar(opcoes);
         const double com = TamanhoMb(opcoes);
         const qint64 orcamentos = Contar(QStringLiteral("SELECT COUNT(*) FROM Orcamentos"));
-        std::printf("TAMANHO\t%s\torcamentos=%lld\tsem_historico_mb=%.1f\tcom_historico_mb=%.1f\trazao=%.2f\t"
-                    "migracao_s=%.1f\n",
-                    qPrintable(opcoes.NomeDoBanco()), static_cast<long long>(orcamentos), sem, com, com / sem,
-                    ms / 1000);
+        std::printf(
+            "TAMANHO\t%s\torcamentos=%lld\tentradas=%lld\tsem_historico_mb=%.1f\tcom_historico_mb=%.1f\t"
+            "razao=%.2f\tmigracao_s=%.1f\tversoes_s=%.1f\n",
+            qPrintable(opcoes.NomeDoBanco()), static_cast<long long>(orcamentos),
+            static_cast<long long>(Contar(QStringLiteral("SELECT COUNT(*) FROM HistoricoDeOrcamentos"))), sem,
+            com, com / sem, ms / 1000, versoes / 1000);
         std::fflush(stdout);
     }
     qint64 faltam = excluidos - Contar(QStringLiteral("SELECT COUNT(*) FROM OrcamentosExcluidos"));
@@ -192,19 +254,22 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication aplicacao(argc, argv);
     QStringList argumentos = aplicacao.arguments();
-    qint64 excluidos = 100000;
-    if (const qsizetype i = argumentos.indexOf(QStringLiteral("--excluidos"));
-        i >= 0 && i + 1 < argumentos.size()) {
-        excluidos = argumentos.at(i + 1).toLongLong();
+    const auto opcao = [&](const char* nome, qint64 padrao) {
+        const qsizetype i = argumentos.indexOf(QString::fromLatin1(nome));
+        if (i < 0 || i + 1 >= argumentos.size()) return padrao;
+        const qint64 valor = argumentos.at(i + 1).toLongLong();
         argumentos.remove(i, 2);
-    }
+        return valor;
+    };
+    const qint64 excluidos = opcao("--excluidos", 100000);
+    const int entradas = static_cast<int>(opcao("--entradas", 1));
     const Medicao::Opcoes opcoes = Medicao::LerOpcoes(argumentos, Uso);
     Medicao::AbrirBanco(opcoes);
     // Every message box would stop a benchmark: it fails instead.
     Plataforma::SubstituirMsgBox([](const QString& texto, int, const QString&) -> int {
         Medicao::Falhar(QStringLiteral("Mensagem exibida: ") + texto);
     });
-    Preparar(opcoes, excluidos);
+    Preparar(opcoes, excluidos, entradas);
     GravarCemItens(opcoes);
     Janelas(opcoes);
     Negocio::Encerrar();
