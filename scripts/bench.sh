@@ -50,7 +50,7 @@ declare -A caminho=(
 declare -A casos=(
     [bench_lista]="abrir_recentes todas_as_situacoes proxima_pagina ultima_pagina primeira_pagina
                    pesquisa_nome pesquisa_numero pesquisa_ampla"
-    [bench_impressao]="ficha_100_itens lista_recentes_pdf previa_todas"
+    [bench_impressao]="ficha_100_itens lista_recentes_pdf lista_todas_pdf previa_todas"
     [bench_ficha]="abrir_ficha_alteracao_100_itens"
     [bench_ficha_cliente]="ficha_cliente_codigo ficha_cliente_nome"
     [bench_itens]="produto_codigo_de_barras produto_etiqueta produto_nome produto_nome_lista
@@ -61,7 +61,7 @@ declare -A casos=(
                      gravar_orcamento_20_itens excluir_item caminhada_todas"
     [bench_relatorios]="previa ficha lista")
 # What is measured on an empty database too: the reference of the memory goals.
-declare -A casos_vazios=([bench_lista]="abrir_recentes todas_as_situacoes" [bench_impressao]="previa_todas")
+declare -A casos_vazios=([bench_lista]="abrir_recentes todas_as_situacoes" [bench_impressao]="previa_todas lista_todas_pdf")
 
 source "$raiz/scripts/dependencias.sh"
 source "$raiz/scripts/postgresql.sh"

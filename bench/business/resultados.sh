@@ -160,6 +160,7 @@ EOF
         if (c == "pesquisa_ampla") return "search: common surname (\"silva\")"
         if (c == "ficha_100_itens") return "sheet of a 100-item quote to PDF"
         if (c == "lista_recentes_pdf") return "list of \"Recentes\" to PDF"
+        if (c == "lista_todas_pdf") return "whole list (\"Todas as situações\") to PDF, one run: first and last tenth"
         if (c == "previa_todas") return "preview of \"Todas as situações\" to its first page"
         if (c == "abrir_ficha_alteracao_100_itens") return "open a stored quote of 100 items to change it"
         if (c == "ficha_cliente_codigo") return "client by its code"
@@ -192,7 +193,7 @@ EOF
         if (p == "bench_gravacao") return 50
         if (c == "ficha_100_itens" || c == "ficha") return 200
         if (c == "previa_todas" || c == "previa") return 1000
-        if (c == "lista_recentes_pdf" || c == "lista" || c == "caminhada_todas") return 0
+        if (c == "lista_recentes_pdf" || c == "lista" || c == "caminhada_todas" || c == "lista_todas_pdf") return 0
         # The list operations within one frame at clinic-chain scale.
         if (p == "bench_lista") return 16
         return 100
@@ -201,12 +202,12 @@ EOF
     function meta_linhas(c, banco) {
         # The whole list data walk must keep up with a PDF written at 8,000 rows a second
         # (6,000 on PostgreSQL); its last tenth at least 90 % as fast as its first (note).
-        if (c == "caminhada_todas") return banco == "PostgreSQL" ? 6000 : 8000
+        if (c == "caminhada_todas" || c == "lista_todas_pdf") return banco == "PostgreSQL" ? 6000 : 8000
         return c == "lista_recentes_pdf" || c == "lista" ? 2000 : 0
     }
     # The memory goal against the empty database, MB above it.
-    function meta_memoria(p) {
-        return p == "bench_impressao" ? 100 : 150
+    function meta_memoria(p, c) {
+        return p == "bench_impressao" && c != "lista_todas_pdf" ? 100 : 150
     }
     # "met", or what was missed, in bold; a rate goal shows the rate.
     function metas(p, c, banco, mediana, piso, like, linhas, nota,    m, t, r, taxa) {
@@ -280,11 +281,12 @@ EOF
                     v = vazio[p, c, bancos[b]]; g = cheio[p, c, bancos[b]]
                     if (v == "-" || g == "-") continue
                     t = t sprintf("| `%s` | %s | %s | %s | %+.1f | %s |\n", c, bancos[b], v, g, g - v,
-                                  g - v <= meta_memoria(p) ? "met" : "**missed**")
+                                  g - v <= meta_memoria(p, c) ? "met" : "**missed**")
                 }
             }
             if (t != "") {
-                printf "Peak RSS in MB against the same case on an empty database (goal: at most %d MB above it):\n\n", meta_memoria(p)
+                printf "Peak RSS in MB against the same case on an empty database (goal: at most %d MB above it; " \
+                       "150 MB for the whole list):\n\n", meta_memoria(p, "")
                 print "| case | database | empty database | generated database | difference | goal |"
                 print "|---|---|---:|---:|---:|---|"
                 printf "%s\n", t

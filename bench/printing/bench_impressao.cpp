@@ -18,6 +18,9 @@
 //                       page painted. On an empty database the click only answers that
 //                       there is nothing to print: its peak memory is the reference of
 //                       the list's own;
+//   lista_todas_pdf     "Todas as situações" written to PDF whole, once (a million rows
+//                       take minutes): rows per second of the whole export, of its first
+//                       tenth and of its last, from the pages the export's progress shows;
 //   envio_whatsapp_100_itens  the sheet of the newest quote, given 100 items as above, sent
 //                       by WhatsApp from its preview: the click on "Enviar por WhatsApp" up
 //                       to a stand-in xdg-open (first on PATH) started, the PDF written in
@@ -37,14 +40,17 @@
 #include "platform/controls/XRCommandButton.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QProgressDialog>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <ctime>
 
@@ -55,7 +61,7 @@ using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_impressao (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
-    "Casos: ficha_100_itens, lista_recentes_pdf, previa_todas, envio_whatsapp_100_itens";
+    "Casos: ficha_100_itens, lista_recentes_pdf, lista_todas_pdf, previa_todas, envio_whatsapp_100_itens";
 
 double Ms(qint64 nanossegundos) {
     return nanossegundos / 1e6;
@@ -334,6 +340,69 @@ Resultado ListaRecentes(const Medicao::Opcoes& o) {
     return r;
 }
 
+// When the export's progress (pages written, 0 to the last) passed each tenth: sampled
+// every 20 ms while the PDF is written (a modal progress dialog runs the event loop).
+class Decimos {
+public:
+    Decimos() {
+        QObject::connect(&mamostrador, &QTimer::timeout, [this] { Amostrar(); });
+        mamostrador.start(20);
+        mrelogio.start();
+    }
+    // Rows per second between two of the samples: [de, ate) in tenths of the pages.
+    double Taxa(int de, int ate, qint64 linhas) const {
+        const auto amostra = [&](int decimo) {
+            for (const auto& [ms, pagina] : mamostras)
+                if (pagina * 10 >= decimo * mlonPaginas) return std::pair{ms, pagina};
+            return mamostras.back();
+        };
+        const auto [ms0, p0] = amostra(de);
+        const auto [ms1, p1] = amostra(ate);
+        if (p1 <= p0 || ms1 <= ms0) return 0;
+        return (p1 - p0) * (double(linhas) / mlonPaginas) / ((ms1 - ms0) / 1000.0);
+    }
+    bool Amostrado() const { return mamostras.size() >= 3; }
+
+private:
+    void Amostrar() {
+        for (QWidget* janela : QApplication::topLevelWidgets())
+            if (auto* progresso = qobject_cast<QProgressDialog*>(janela);
+                progresso && progresso->maximum() > 0) {
+                mlonPaginas = progresso->maximum();
+                if (mamostras.empty() || mamostras.back().second != progresso->value())
+                    mamostras.push_back({mrelogio.elapsed(), progresso->value()});
+            }
+    }
+    QTimer mamostrador;
+    QElapsedTimer mrelogio;
+    std::vector<std::pair<qint64, qint64>> mamostras;
+    qint64 mlonPaginas = 1;
+};
+
+Resultado ListaTodas(const Medicao::Opcoes&) {
+    Impressao h;
+    h.EscolherSituacao(0);
+    Resultado r{QStringLiteral("impressao"), QStringLiteral("lista_todas_pdf")};
+    Decimos decimos;
+    Fases fases;
+    fases.Anotar(h, h.Clicar("xrcmdImprimirLista", Impressao::NaPrevia::ExportarPdf));
+    r.Tempos = fases.Total;
+    r.Linhas = h.Total();
+    if (r.Linhas == 0) return r; // nothing to print: the click's answer alone
+    if (!decimos.Amostrado()) Falhar(QStringLiteral("O progresso da gravação do PDF não foi visto."));
+    const double primeiro = decimos.Taxa(0, 1, r.Linhas), ultimo = decimos.Taxa(9, 10, r.Linhas);
+    r.Nota = fases.Nota({QStringLiteral("%1 linhas por segundo (%2 por segundo de processador)")
+                             .arg(r.Linhas / (fases.Total.front() / 1000.0), 0, 'f', 0)
+                             .arg(r.Linhas / (fases.Cpu.front() / 1000.0), 0, 'f', 0),
+                         QStringLiteral("primeiro décimo %1 linhas/s, último %2 linhas/s (%3 %)")
+                             .arg(primeiro, 0, 'f', 0)
+                             .arg(ultimo, 0, 'f', 0)
+                             .arg(100 * ultimo / primeiro, 0, 'f', 0),
+                         QStringLiteral("PDF de %1 MB").arg(h.mlonBytesDoPdf / 1048576)});
+    if (ultimo < 0.9 * primeiro) r.Nota += QStringLiteral(" (meta de 90 % NÃO ATINGIDA)");
+    return r;
+}
+
 Resultado PreviaTodas(const Medicao::Opcoes& o) {
     Impressao h;
     h.EscolherSituacao(0);
@@ -356,6 +425,7 @@ int main(int argc, char** argv) {
     return Formularios::Executar({.Uso = Uso,
                                   .Casos = {{QStringLiteral("ficha_100_itens"), Ficha},
                                             {QStringLiteral("lista_recentes_pdf"), ListaRecentes},
+                                            {QStringLiteral("lista_todas_pdf"), ListaTodas},
                                             {QStringLiteral("previa_todas"), PreviaTodas},
                                             {QStringLiteral("envio_whatsapp_100_itens"), EnvioPorWhatsApp}}});
 }
