@@ -25,32 +25,15 @@ QVariant NuloDoBanco() {
 constexpr qint64 MaximoBruto = std::numeric_limits<qint64>::max();
 constexpr qint64 MinimoBruto = std::numeric_limits<qint64>::min();
 
-// The descriptions are written here again, not taken from the code under test.
-QString DescricaoEsperada(long numero) {
-    switch (numero) {
-    case 5:
-        return QString::fromUtf8("Chamada de procedimento ou argumento inválido");
-    case 6:
-        return QString::fromUtf8("Estouro");
-    case 11:
-        return QString::fromUtf8("Divisão por zero");
-    case 13:
-        return QString::fromUtf8("Tipos incompatíveis");
-    case 94:
-        return QString::fromUtf8("Uso inválido de Null");
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
-// Checks that `expressao` raises run-time error `numeroEsperado` (0: none) with VB's description.
+// Checks that `expressao` raises run-time error `numeroEsperado` (0: none) with VB's description
+// (whose texts descricoesDosErros pins).
 #define VERIFICAR_ERRO(expressao, numeroEsperado)                                                            \
     do {                                                                                                     \
         const VB::ErroDeExecucao lerro = ErroDe([&] { (void)(expressao); });                                 \
         QCOMPARE(lerro.Numero(), static_cast<long>(numeroEsperado));                                         \
-        if (numeroEsperado != 0) QCOMPARE(lerro.Descricao(), DescricaoEsperada(numeroEsperado));             \
+        if (numeroEsperado != 0) QCOMPARE(lerro.Descricao(), VB::DescricaoDoErro(numeroEsperado));           \
     } while (0)
 
 class TesteDoVB : public QObject {
@@ -64,12 +47,8 @@ private slots:
 
     void isNumeric_data();
     void isNumeric();
-    void conversaoParaInteiro_data();
-    void conversaoParaInteiro();
-    void ccur_data();
-    void ccur();
-    void cdblCboolCdate_data();
-    void cdblCboolCdate();
+    void conversoes_data();
+    void conversoes();
 
     void metadesNosDoisSentidos_data();
     void metadesNosDoisSentidos();
@@ -83,15 +62,11 @@ private slots:
     void intervaloDeCurrencyAntesDaConta();
     void codigoNumerico();
 
-    void format_data();
-    void format();
-    void cstr_data();
-    void cstr();
+    void textos_data();
+    void textos();
 };
 
-// ---------------------------------------------------------------------------------------------
-// Errors, Null and Empty
-// ---------------------------------------------------------------------------------------------
+// ---- Errors, Null and Empty ----
 
 void TesteDoVB::descricoesDosErros_data() {
     QTest::addColumn<long>("numero");
@@ -146,9 +121,7 @@ void TesteDoVB::nullEEmpty() {
     QVERIFY(!VB::IsNull(QVariant(0)));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Conversions
-// ---------------------------------------------------------------------------------------------
+// ---- Conversions ----
 
 void TesteDoVB::isNumeric_data() {
     QTest::addColumn<QVariant>("valor");
@@ -203,16 +176,17 @@ void TesteDoVB::isNumeric() {
     QCOMPARE(VB::IsNumeric(valor), esperado);
 }
 
-void TesteDoVB::conversaoParaInteiro_data() {
+// CLng, CInt, CCur, CDbl, CBool and CDate: the value each gives, or the run-time error it raises.
+void TesteDoVB::conversoes_data() {
     QTest::addColumn<QString>("funcao");
     QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<qint64>("esperado");
+    QTest::addColumn<QVariant>("esperado");
     QTest::addColumn<int>("erro");
     auto clng = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
-        QTest::addRow("CLng %s", nome) << QStringLiteral("CLng") << v << esperado << erro;
+        QTest::addRow("CLng %s", nome) << QStringLiteral("CLng") << v << QVariant(esperado) << erro;
     };
     auto cint = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
-        QTest::addRow("CInt %s", nome) << QStringLiteral("CInt") << v << esperado << erro;
+        QTest::addRow("CInt %s", nome) << QStringLiteral("CInt") << v << QVariant(esperado) << erro;
     };
     // halves go to the even neighbour (0,5 to -2,5 as Doubles: metadesNosDoisSentidos)
     clng("3,5", QVariant(3.5), 4);
@@ -270,90 +244,53 @@ void TesteDoVB::conversaoParaInteiro_data() {
     clng("Null", VB::Null(), 0, 94);
     clng("NULL do banco", NuloDoBanco(), 0, 94);
     cint("Null", VB::Null(), 0, 94);
-}
-
-void TesteDoVB::conversaoParaInteiro() {
-    QFETCH(QString, funcao);
-    QFETCH(QVariant, valor);
-    QFETCH(qint64, esperado);
-    QFETCH(int, erro);
-    qint64 obtido = -999;
-    if (funcao == QStringLiteral("CLng"))
-        VERIFICAR_ERRO(obtido = VB::CLng(valor), erro);
-    else
-        VERIFICAR_ERRO(obtido = VB::CInt(valor), erro);
-    if (erro == 0) QCOMPARE(obtido, esperado);
-}
-
-void TesteDoVB::ccur_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<qint64>("esperado"); // ten-thousandths
-    QTest::addColumn<int>("erro");
+    // CCur's values in ten-thousandths
+    auto ccur = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
+        QTest::addRow("CCur %s", nome) << QStringLiteral("CCur") << v << QVariant(esperado) << erro;
+    };
     // half to even at the fourth decimal, decided on the number as written
-    QTest::newRow("2,00005") << QVariant(2.00005) << qint64(20000) << 0;
-    QTest::newRow("2,00015") << QVariant(2.00015) << qint64(20002) << 0;
-    QTest::newRow("2,00025") << QVariant(2.00025) << qint64(20002) << 0;
-    QTest::newRow("-2,00005") << QVariant(-2.00005) << qint64(-20000) << 0;
-    QTest::newRow("-2,00015") << QVariant(-2.00015) << qint64(-20002) << 0;
-    QTest::newRow("0,00005") << QVariant(0.00005) << qint64(0) << 0;
-    QTest::newRow("0,00015") << QVariant(0.00015) << qint64(2) << 0;
-    QTest::newRow("2,000051") << QVariant(2.000051) << qint64(20001) << 0;
-    QTest::newRow("0,1") << QVariant(0.1) << qint64(1000) << 0;
-    QTest::newRow("texto 2,00005") << Texto("2,00005") << qint64(20000) << 0;
-    QTest::newRow("texto 2,00015") << Texto("2,00015") << qint64(20002) << 0;
-    QTest::newRow("texto 2,0000500001") << Texto("2,0000500001") << qint64(20001) << 0;
+    ccur("2,00005", QVariant(2.00005), 20000);
+    ccur("2,00015", QVariant(2.00015), 20002);
+    ccur("2,00025", QVariant(2.00025), 20002);
+    ccur("-2,00005", QVariant(-2.00005), -20000);
+    ccur("-2,00015", QVariant(-2.00015), -20002);
+    ccur("0,00005", QVariant(0.00005), 0);
+    ccur("0,00015", QVariant(0.00015), 2);
+    ccur("2,000051", QVariant(2.000051), 20001);
+    ccur("0,1", QVariant(0.1), 1000);
+    ccur("texto 2,00005", Texto("2,00005"), 20000);
+    ccur("texto 2,00015", Texto("2,00015"), 20002);
+    ccur("texto 2,0000500001", Texto("2,0000500001"), 20001);
     // texts
-    QTest::newRow("milhares") << Texto("1.234,5") << qint64(12345000) << 0;
-    QTest::newRow("moeda") << Texto("R$ 1.234,56") << qint64(12345600) << 0;
-    QTest::newRow("moeda colada") << Texto("R$1.234,56") << qint64(12345600) << 0;
-    QTest::newRow("parenteses") << Texto("(12,5)") << qint64(-125000) << 0;
-    QTest::newRow("sinal atras") << Texto("12,5-") << qint64(-125000) << 0;
-    QTest::newRow("brancos") << Texto(" 12,5 ") << qint64(125000) << 0;
-    QTest::newRow(",5") << Texto(",5") << qint64(5000) << 0;
-    QTest::newRow("12,") << Texto("12,") << qint64(120000) << 0;
-    QTest::newRow("expoente") << Texto("1,5E3") << qint64(15000000) << 0;
+    ccur("milhares", Texto("1.234,5"), 12345000);
+    ccur("moeda", Texto("R$ 1.234,56"), 12345600);
+    ccur("moeda colada", Texto("R$1.234,56"), 12345600);
+    ccur("parenteses", Texto("(12,5)"), -125000);
+    ccur("sinal atras", Texto("12,5-"), -125000);
+    ccur("brancos", Texto(" 12,5 "), 125000);
+    ccur(",5", Texto(",5"), 5000);
+    ccur("12,", Texto("12,"), 120000);
+    ccur("expoente", Texto("1,5E3"), 15000000);
     // other types
-    QTest::newRow("Currency") << Cur(-1) << qint64(-1) << 0;
-    QTest::newRow("Long") << QVariant(qint32(-7)) << qint64(-70000) << 0;
-    QTest::newRow("True") << QVariant(true) << qint64(-10000) << 0;
-    QTest::newRow("Empty") << QVariant() << qint64(0) << 0;
+    ccur("Currency", Cur(-1), -1);
+    ccur("Long", QVariant(qint32(-7)), -70000);
+    ccur("True", QVariant(true), -10000);
+    ccur("Empty", QVariant(), 0);
     // limits
-    QTest::newRow("maximo") << Texto("922.337.203.685.477,5807") << MaximoBruto << 0;
-    QTest::newRow("minimo") << Texto("-922337203685477,5808") << MinimoBruto << 0;
-    QTest::newRow("acima do maximo") << Texto("922337203685477,5808") << qint64(0) << 6;
-    QTest::newRow("abaixo do minimo") << Texto("-922337203685477,5809") << qint64(0) << 6;
-    QTest::newRow("Double 1E15") << QVariant(1e15) << qint64(0) << 6;
-    QTest::newRow("Double -1E15") << QVariant(-1e15) << qint64(0) << 6;
-    QTest::newRow("texto enorme") << Texto("1E400") << qint64(0) << 6;
-    QTest::newRow("Double infinito") << QVariant(std::numeric_limits<double>::infinity()) << qint64(0) << 6;
+    ccur("maximo", Texto("922.337.203.685.477,5807"), MaximoBruto);
+    ccur("minimo", Texto("-922337203685477,5808"), MinimoBruto);
+    ccur("acima do maximo", Texto("922337203685477,5808"), 0, 6);
+    ccur("abaixo do minimo", Texto("-922337203685477,5809"), 0, 6);
+    ccur("Double 1E15", QVariant(1e15), 0, 6);
+    ccur("Double -1E15", QVariant(-1e15), 0, 6);
+    ccur("texto enorme", Texto("1E400"), 0, 6);
+    ccur("Double infinito", QVariant(std::numeric_limits<double>::infinity()), 0, 6);
     // not numbers, Null
-    QTest::newRow("abc") << Texto("abc") << qint64(0) << 13;
-    QTest::newRow("vazio") << Texto("") << qint64(0) << 13;
-    QTest::newRow("ponto depois da virgula") << Texto("1.234,5.6") << qint64(0) << 13;
-    QTest::newRow("Null") << VB::Null() << qint64(0) << 94;
-    QTest::newRow("NULL do banco") << NuloDoBanco() << qint64(0) << 94;
-}
-
-void TesteDoVB::ccur() {
-    QFETCH(QVariant, valor);
-    QFETCH(qint64, esperado);
-    QFETCH(int, erro);
-    Currency obtido;
-    VERIFICAR_ERRO(obtido = VB::CCur(valor), erro);
-    if (erro == 0) QCOMPARE(obtido.DecimosDeMilesimos(), esperado);
-    // A Double goes into Currency the same way by either door.
-    if (valor.typeId() == QMetaType::Double) {
-        VERIFICAR_ERRO(obtido = Currency::DeDouble(valor.toDouble()), erro);
-        if (erro == 0) QCOMPARE(obtido.DecimosDeMilesimos(), esperado);
-    }
-}
-
-// CDbl, CBool and CDate: the value each gives, or the run-time error it raises.
-void TesteDoVB::cdblCboolCdate_data() {
-    QTest::addColumn<QString>("funcao");
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<QVariant>("esperado");
-    QTest::addColumn<int>("erro");
+    ccur("abc", Texto("abc"), 0, 13);
+    ccur("vazio", Texto(""), 0, 13);
+    ccur("ponto depois da virgula", Texto("1.234,5.6"), 0, 13);
+    ccur("Null", VB::Null(), 0, 94);
+    ccur("NULL do banco", NuloDoBanco(), 0, 94);
     const auto linha = [](const char* funcao, const char* nome, const QVariant& v, const QVariant& esperado,
                           int erro = 0) {
         QTest::addRow("%s %s", funcao, nome) << QString::fromLatin1(funcao) << v << esperado << erro;
@@ -410,29 +347,33 @@ void TesteDoVB::cdblCboolCdate_data() {
     linha("CDate", "Null", VB::Null(), {}, 94);
 }
 
-void TesteDoVB::cdblCboolCdate() {
+void TesteDoVB::conversoes() {
     QFETCH(QString, funcao);
     QFETCH(QVariant, valor);
     QFETCH(QVariant, esperado);
     QFETCH(int, erro);
-    if (funcao == QStringLiteral("CDbl")) {
-        double obtido = -999;
-        VERIFICAR_ERRO(obtido = VB::CDbl(valor), erro);
-        if (erro == 0) QCOMPARE(obtido, esperado.toDouble()); // texts read to the nearest double
-    } else if (funcao == QStringLiteral("CBool")) {
-        bool obtido = false;
+    QVariant obtido;
+    if (funcao == QStringLiteral("CLng"))
+        VERIFICAR_ERRO(obtido = qint64(VB::CLng(valor)), erro);
+    else if (funcao == QStringLiteral("CInt"))
+        VERIFICAR_ERRO(obtido = qint64(VB::CInt(valor)), erro);
+    else if (funcao == QStringLiteral("CCur"))
+        VERIFICAR_ERRO(obtido = VB::CCur(valor).DecimosDeMilesimos(), erro);
+    else if (funcao == QStringLiteral("CDbl"))
+        VERIFICAR_ERRO(obtido = VB::CDbl(valor), erro); // texts read to the nearest double
+    else if (funcao == QStringLiteral("CBool"))
         VERIFICAR_ERRO(obtido = VB::CBool(valor), erro);
-        if (erro == 0) QCOMPARE(obtido, esperado.toBool());
-    } else {
-        QDate obtido;
+    else
         VERIFICAR_ERRO(obtido = VB::CDate(valor), erro);
-        if (erro == 0) QCOMPARE(obtido, esperado.toDate());
+    if (erro == 0) QCOMPARE(obtido, esperado);
+    // A Double goes into Currency the same way by either door.
+    if (funcao == QStringLiteral("CCur") && valor.typeId() == QMetaType::Double) {
+        VERIFICAR_ERRO(obtido = Currency::DeDouble(valor.toDouble()).DecimosDeMilesimos(), erro);
+        if (erro == 0) QCOMPARE(obtido, esperado);
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Rounding
-// ---------------------------------------------------------------------------------------------
+// ---- Rounding ----
 
 // The same half is rounded to even by the conversions and away from zero by Format.
 void TesteDoVB::metadesNosDoisSentidos_data() {
@@ -477,9 +418,7 @@ void TesteDoVB::arredondarParaPar() {
     QCOMPARE(VB::ArredondarParaPar(valor), esperado);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Currency arithmetic
-// ---------------------------------------------------------------------------------------------
+// ---- Currency arithmetic ----
 
 void TesteDoVB::aritmeticaDeCurrency_data() {
     QTest::addColumn<QString>("operacao");
@@ -604,11 +543,10 @@ void TesteDoVB::codigoNumerico() {
         QVERIFY2(!VB::CodigoNumerico(QString::fromUtf8(texto)), texto);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Texts
-// ---------------------------------------------------------------------------------------------
+// ---- Texts ----
 
-void TesteDoVB::format_data() {
+// Format with a pattern, CStr without one: the text each gives, or the run-time error it raises.
+void TesteDoVB::textos_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<QString>("formato");
     QTest::addColumn<QString>("esperado");
@@ -674,67 +612,53 @@ void TesteDoVB::format_data() {
     linha("Null data", VB::Null(), QStringLiteral("DD/MM/YYYY"), "", 94);
     linha("data com padrao numerico", QVariant(QDate(2026, 12, 5)), dois, "", 13);
     linha("padrao desconhecido", QVariant(1), QStringLiteral("Standard"), "", 5);
+    // CStr: no pattern
+    auto cstr = [](const char* nome, const QVariant& v, const char* esperado, int erro = 0) {
+        QTest::addRow("CStr %s", nome) << v << QString() << QString::fromUtf8(esperado) << erro;
+    };
+    cstr("Long", QVariant(qint32(-1234567)), "-1234567");
+    cstr("Integer", QVariant::fromValue(qint16(32767)), "32767");
+    cstr("Double 12,5", QVariant(12.5), "12,5");
+    cstr("Double -12,5", QVariant(-12.5), "-12,5");
+    cstr("Double inteiro", QVariant(3.0), "3");
+    cstr("Double zero", QVariant(0.0), "0");
+    cstr("Double 0,1 + 0,2", QVariant(0.1 + 0.2), "0,3");
+    cstr("Double 1/3", QVariant(1.0 / 3.0), "0,333333333333333");
+    cstr("Double 2/3", QVariant(2.0 / 3.0), "0,666666666666667");
+    cstr("Double sem milhares", QVariant(1234567.5), "1234567,5");
+    cstr("Double 15 digitos", QVariant(123456789012345.0), "123456789012345");
+    cstr("Double 1E15", QVariant(1e15), "1E+15");
+    cstr("Double 1E20", QVariant(1e20), "1E+20");
+    cstr("Double -2,5E20", QVariant(-2.5e20), "-2,5E+20");
+    cstr("Double 1,5E-07", QVariant(1.5e-7), "1,5E-07");
+    cstr("Double 0,0001", QVariant(0.0001), "0,0001");
+    cstr("Double 1E-05", QVariant(0.00001), "1E-05");
+    cstr("Double maior", QVariant(std::numeric_limits<double>::max()), "1,79769313486232E+308");
+    cstr("Currency 12,5", Cur(125000), "12,5");
+    cstr("Currency 3", Cur(30000), "3");
+    cstr("Currency -12,5", Cur(-125000), "-12,5");
+    cstr("Currency 0,0001", Cur(1), "0,0001");
+    cstr("Currency -0,05", Cur(-500), "-0,05");
+    cstr("Currency milhar", Cur(12345678900), "1234567,89");
+    cstr("Currency minimo", Cur(MinimoBruto), "-922337203685477,5808");
+    cstr("True", QVariant(true), "Verdadeiro");
+    cstr("False", QVariant(false), "Falso");
+    cstr("data", QVariant(QDate(2026, 12, 5)), "05/12/2026");
+    cstr("data e hora", QVariant(QDateTime(QDate(2026, 12, 5), QTime(14, 30))), "05/12/2026 14:30:00");
+    cstr("data a meia-noite", QVariant(QDateTime(QDate(2026, 12, 5), QTime(0, 0))), "05/12/2026");
+    cstr("texto", Texto("  abc 1,5 "), "  abc 1,5 ");
+    cstr("Empty", QVariant(), "");
+    cstr("Null", VB::Null(), "", 94);
+    cstr("NULL do banco", NuloDoBanco(), "", 94);
 }
 
-void TesteDoVB::format() {
+void TesteDoVB::textos() {
     QFETCH(QVariant, valor);
     QFETCH(QString, formato);
     QFETCH(QString, esperado);
     QFETCH(int, erro);
     QString obtido;
-    VERIFICAR_ERRO(obtido = VB::Format(valor, formato), erro);
-    if (erro == 0) QCOMPARE(obtido, esperado);
-}
-
-void TesteDoVB::cstr_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<QString>("esperado");
-    QTest::addColumn<int>("erro");
-    auto linha = [](const char* nome, const QVariant& v, const char* esperado, int erro = 0) {
-        QTest::newRow(nome) << v << QString::fromUtf8(esperado) << erro;
-    };
-    linha("Long", QVariant(qint32(-1234567)), "-1234567");
-    linha("Integer", QVariant::fromValue(qint16(32767)), "32767");
-    linha("Double 12,5", QVariant(12.5), "12,5");
-    linha("Double -12,5", QVariant(-12.5), "-12,5");
-    linha("Double inteiro", QVariant(3.0), "3");
-    linha("Double zero", QVariant(0.0), "0");
-    linha("Double 0,1 + 0,2", QVariant(0.1 + 0.2), "0,3");
-    linha("Double 1/3", QVariant(1.0 / 3.0), "0,333333333333333");
-    linha("Double 2/3", QVariant(2.0 / 3.0), "0,666666666666667");
-    linha("Double sem milhares", QVariant(1234567.5), "1234567,5");
-    linha("Double 15 digitos", QVariant(123456789012345.0), "123456789012345");
-    linha("Double 1E15", QVariant(1e15), "1E+15");
-    linha("Double 1E20", QVariant(1e20), "1E+20");
-    linha("Double -2,5E20", QVariant(-2.5e20), "-2,5E+20");
-    linha("Double 1,5E-07", QVariant(1.5e-7), "1,5E-07");
-    linha("Double 0,0001", QVariant(0.0001), "0,0001");
-    linha("Double 1E-05", QVariant(0.00001), "1E-05");
-    linha("Double maior", QVariant(std::numeric_limits<double>::max()), "1,79769313486232E+308");
-    linha("Currency 12,5", Cur(125000), "12,5");
-    linha("Currency 3", Cur(30000), "3");
-    linha("Currency -12,5", Cur(-125000), "-12,5");
-    linha("Currency 0,0001", Cur(1), "0,0001");
-    linha("Currency -0,05", Cur(-500), "-0,05");
-    linha("Currency milhar", Cur(12345678900), "1234567,89");
-    linha("Currency minimo", Cur(MinimoBruto), "-922337203685477,5808");
-    linha("True", QVariant(true), "Verdadeiro");
-    linha("False", QVariant(false), "Falso");
-    linha("data", QVariant(QDate(2026, 12, 5)), "05/12/2026");
-    linha("data e hora", QVariant(QDateTime(QDate(2026, 12, 5), QTime(14, 30))), "05/12/2026 14:30:00");
-    linha("data a meia-noite", QVariant(QDateTime(QDate(2026, 12, 5), QTime(0, 0))), "05/12/2026");
-    linha("texto", Texto("  abc 1,5 "), "  abc 1,5 ");
-    linha("Empty", QVariant(), "");
-    linha("Null", VB::Null(), "", 94);
-    linha("NULL do banco", NuloDoBanco(), "", 94);
-}
-
-void TesteDoVB::cstr() {
-    QFETCH(QVariant, valor);
-    QFETCH(QString, esperado);
-    QFETCH(int, erro);
-    QString obtido;
-    VERIFICAR_ERRO(obtido = VB::CStr(valor), erro);
+    VERIFICAR_ERRO(obtido = formato.isNull() ? VB::CStr(valor) : VB::Format(valor, formato), erro);
     if (erro == 0) QCOMPARE(obtido, esperado);
 }
 
