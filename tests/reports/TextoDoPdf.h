@@ -24,6 +24,24 @@ inline QString TextoDoPdf(const QString& arquivo) {
     return QString::fromUtf8(processo.readAllStandardOutput());
 }
 
+// A text's pages (the empty text after the last form feed aside).
+inline QStringList Paginas(const QString& texto) {
+    QStringList paginas = texto.split(u'\f');
+    if (!paginas.isEmpty() && paginas.constLast().trimmed().isEmpty()) paginas.removeLast();
+    return paginas;
+}
+
+// The first page that does not hold each of the texts, and its "Página: k de n", exactly
+// once, with the text it lacks; empty when every page does.
+inline QString FaltaEmAlgumaPagina(const QStringList& paginas, const QStringList& fixos) {
+    for (qsizetype k = 0; k < paginas.size(); ++k)
+        for (const QString& fixo :
+             fixos + QStringList{QStringLiteral("Página: %1 de %2").arg(k + 1).arg(paginas.size())})
+            if (paginas[k].count(fixo) != 1)
+                return QStringLiteral("página %1 sem \"%2\"").arg(k + 1).arg(fixo);
+    return {};
+}
+
 // pasta: the folder of the references (QFINDTESTDATA of the test's own "referencias").
 inline bool ConfereComAReferencia(const QString& texto, const QString& pasta, const QString& nome) {
     QFile arquivo(pasta + u'/' + nome + QStringLiteral(".txt"));
