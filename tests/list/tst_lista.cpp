@@ -64,6 +64,7 @@ private:
     void Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao);
     void Pesquisar(const QString& texto);
     QString TextoDaBarra() const { return mmenu->TextoDaBarra(); }
+    XRComboBox* Situacao() const { return mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s); }
     QStringList Coluna(int coluna) const { return mmenu->Coluna(coluna); }
 
     std::unique_ptr<BancoDeTeste::Sessao> msessao;
@@ -91,6 +92,8 @@ void TesteDaLista::cleanup() {
     mmenu = nullptr;
     mlista = nullptr;
     msessao.reset();
+    // A test takes the errors it expects: any other shown is a fault.
+    QCOMPARE(ErrosExibidos().size(), 0);
 }
 
 void TesteDaLista::CriarOrcamentos(int quantidade, int cliente, int animal) {
@@ -129,12 +132,11 @@ void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes() {
     RegistrarOrcamentosRoteirizados();
     AbrirLista();
     QCOMPARE(Respostas().Argumentos, QStringList{u"3|"_s}); // "Recentes", no text
-    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
-    QCOMPARE(situacao->ListIndex(), 3);
-    QCOMPARE(situacao->Text(), u"Recentes"_s);
+    QCOMPARE(Situacao()->ListIndex(), 3);
+    QCOMPARE(Situacao()->Text(), u"Recentes"_s);
     QStringList itens; // each entry with the situation code it carries
-    for (int i = 0; i < situacao->ListCount(); ++i)
-        itens << situacao->List(i) + u'=' + QString::number(situacao->ItemData(i));
+    for (int i = 0; i < Situacao()->ListCount(); ++i)
+        itens << Situacao()->List(i) + u'=' + QString::number(Situacao()->ItemData(i));
     QCOMPARE(itens,
              (QStringList{u"Todas as situações=0"_s, u"Ativos=1"_s, u"Inativos=2"_s, u"Recentes=3"_s}));
     QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAdicionar"_s)->Caption(), u"    Adicionar"_s);
@@ -143,7 +145,6 @@ void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes() {
         dicas << mlista->findChild<XRCommandButton*>(QString::fromLatin1(nome))->ToolTipText();
     QCOMPARE(dicas, (QStringList{u"Imprimir lista"_s, u"Alterar"_s, u"Excluir"_s, u"Imprimir ficha"_s}));
     QCOMPARE(mlista->findChild<Label*>(u"lblTitulo"_s)->Caption(), u"Orçamentos"_s);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade() {
@@ -157,6 +158,7 @@ void TesteDaLista::erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade() {
     QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2"_s);
     QVERIFY(mlista->isVisible());
     QVERIFY(!mlista->Grade()->Visible());
+    ErrosExibidos().clear();
 }
 
 void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal() {
@@ -166,6 +168,7 @@ void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal() {
     QCOMPARE(ErrosExibidos().size(), 1);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 13);
     QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"_s);
+    ErrosExibidos().clear();
 }
 
 void TesteDaLista::gradeConfiguradaComoDesenhada() {
@@ -199,13 +202,12 @@ void TesteDaLista::gradeConfiguradaComoDesenhada() {
     // Layout offsets in twips.
     auto* adicionar = mlista->findChild<Controle*>(u"xrcmdAdicionar"_s);
     auto* pesquisar = mlista->findChild<Controle*>(u"xrfndPesquisar"_s);
-    auto* situacao = mlista->findChild<Controle*>(u"xrcmbSituacao"_s);
     auto* barra = mlista->findChild<Controle*>(u"xrnbBarraDeNavegacao"_s);
     QCOMPARE(mlista->findChild<Controle*>(u"lblTitulo"_s)->Top(), 350);
     QCOMPARE(adicionar->Top(), 1200);
     QCOMPARE(adicionar->Left(), 300);
     QCOMPARE(pesquisar->Left(), adicionar->Left() + adicionar->Width() + 100);
-    QCOMPARE(situacao->Left(), pesquisar->Left() + pesquisar->Width() + 100);
+    QCOMPARE(Situacao()->Left(), pesquisar->Left() + pesquisar->Width() + 100);
     QCOMPARE(barra->Top(), 1200 - 135);
     QCOMPARE(barra->Left() + barra->Width(), 21000 - 120);
     QCOMPARE(grade->Top(), 1750);
@@ -253,7 +255,6 @@ void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao() {
     grade->setCol(12);
     QVERIFY(!grade->CellPicture().isNull());
     QCOMPARE(grade->CellPictureAlignment(), 4);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::paginasDeSeisSeisEUm() {
@@ -277,43 +278,39 @@ void TesteDaLista::paginasDeSeisSeisEUm() {
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdPrimeiro");
     QCOMPARE(TextoDaBarra(), u"1 - 6 de 13"_s);
     QVERIFY(!mlista->findChild<QToolButton*>(u"cmdAnterior"_s)->isEnabled());
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::filtroGuardaAPaginaDaListaInteira() {
     CriarOrcamentos(15);
     Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento <= 5"_s);
     AbrirLista(Twips::ParaPixels(5400));
-    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
-    situacao->setListIndex(0);
+    Situacao()->setListIndex(0);
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
     QCOMPARE(mlista->PaginaAtual(), 3);
     QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
 
-    situacao->setListIndex(1); // "Ativos": the first page of the active quotes
+    Situacao()->setListIndex(1); // "Ativos": the first page of the active quotes
     QCOMPARE(TextoDaBarra(), u"1 - 6 de 10"_s);
     QCOMPARE(Coluna(11), QStringList(6, u"1"_s));
-    situacao->setListIndex(2); // "Inativos"
+    Situacao()->setListIndex(2); // "Inativos"
     QCOMPARE(TextoDaBarra(), u"1 - 5 de 5"_s);
     QCOMPARE(Coluna(11), QStringList(5, u"2"_s));
 
-    situacao->setListIndex(0); // back to the whole list, on the page it showed
+    Situacao()->setListIndex(0); // back to the whole list, on the page it showed
     QCOMPARE(mlista->PaginaAtual(), 3);
     QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
     QCOMPARE(Coluna(1), (QStringList{u"3"_s, u"2"_s, u"1"_s}));
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao() {
     RegistrarOrcamentosRoteirizados();
     AbrirLista();
-    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     Pesquisar(u"Maria"_s);
-    QCOMPARE(situacao->ListIndex(), 0);
+    QCOMPARE(Situacao()->ListIndex(), 0);
     QCOMPARE(Respostas().Argumentos, (QStringList{u"3|"_s, u"0|Maria"_s}));
 
     Clicar(mlista, "xrfndPesquisar", "cmdLimpar");
-    QCOMPARE(situacao->ListIndex(), 3);
+    QCOMPARE(Situacao()->ListIndex(), 3);
     QCOMPARE(Respostas().Argumentos, (QStringList{u"3|"_s, u"0|Maria"_s, u"3|"_s}));
 }
 
@@ -327,7 +324,6 @@ void TesteDaLista::pesquisaPorNomeSemAcento() {
     QCOMPARE(TextoDaBarra(), u"1 - 2 de 2"_s);
     Pesquisar(u"4"_s);
     QCOMPARE(Coluna(1), QStringList{u"4"_s});
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::nadaRegistradoENadaEncontrado() {
@@ -340,7 +336,7 @@ void TesteDaLista::nadaRegistradoENadaEncontrado() {
     QVERIFY(visivel("lblMensagemDeResultado"));
     QVERIFY(!visivel("msfgGrade"));
     // Nothing registered in any situation: only the add command and the message.
-    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(0);
+    Situacao()->setListIndex(0);
     QVERIFY(visivel("xrcmdAdicionar"));
     QVERIFY(!visivel("xrfndPesquisar"));
     QVERIFY(!visivel("xrcmbSituacao"));
@@ -362,7 +358,6 @@ void TesteDaLista::nadaRegistradoENadaEncontrado() {
     QVERIFY(!visivel("msfgGrade"));
     QVERIFY(!visivel("xrnbBarraDeNavegacao"));
     QVERIFY(visivel("lblMensagemDeResultado"));
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::comandosDaLinhaSobOMouse() {
@@ -403,7 +398,6 @@ void TesteDaLista::comandosDaLinhaSobOMouse() {
     QVERIFY(!alterar->Visible() && !excluir->Visible() && !ficha->Visible());
     QCOMPARE(grade->HighLight(), 0);
     QCOMPARE(grade->Row(), 1);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 // A new selection (another filter here; a saved quote does the same) puts other
@@ -418,14 +412,13 @@ void TesteDaLista::comandosDaLinhaEsperamOMouseDepoisDeNovaSelecao() {
     QTest::mouseMove(grade, linha1);
     QVERIFY(ficha->Visible());
 
-    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(0);
+    Situacao()->setListIndex(0);
     QVERIFY(!ficha->Visible());
     QCOMPARE(grade->RowSel(), 3);
     QTest::mouseMove(grade, linha1 + QPoint(4, 0));
     QVERIFY(ficha->Visible());
     QCOMPARE(grade->Row(), 1);
     QCOMPARE(grade->RowSel(), 1);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::arrastarSelecionaUmaLinhaInteira() {
@@ -442,7 +435,6 @@ void TesteDaLista::arrastarSelecionaUmaLinhaInteira() {
     QCOMPARE(grade->Row(), 3);
     QCOMPARE(grade->RowSel(), 3);
     QCOMPARE(grade->ColSel(), 16);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::painelDeEsperaDuranteANovaSelecao() {
@@ -462,7 +454,7 @@ void TesteDaLista::painelDeEsperaDuranteANovaSelecao() {
         arredondado = Plataforma::TemRegiao(Plataforma::Handle(painel));
         topoDoPainel = painel->Top();
     });
-    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(1);
+    Situacao()->setListIndex(1);
     Plataforma::DefinirFatorDaPausa(0);
     QVERIFY(painelVisivel);
     QVERIFY(!gradeVisivel);
@@ -473,7 +465,6 @@ void TesteDaLista::painelDeEsperaDuranteANovaSelecao() {
     QVERIFY(!painel->Visible());
     QVERIFY(grade->Visible());
     QVERIFY(mlista->isEnabled());
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::ultimaDeMaisDe32767Paginas() {
@@ -501,7 +492,6 @@ void TesteDaLista::ultimaDeMaisDe32767Paginas() {
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
     QCOMPARE(TextoDaBarra(), u"199993 - 199998 de 200000"_s);
     QCOMPARE(Coluna(1).first(), u"8"_s);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::inicioFalhoRespondeComMensagemEmCadaAcao() {
@@ -515,7 +505,7 @@ void TesteDaLista::inicioFalhoRespondeComMensagemEmCadaAcao() {
     QVERIFY(mlista->findChild<Controle*>(u"xrcmdAdicionar"_s)->isEnabled());
     // What code still raises is answered through the error routine, and the list stays usable.
     ErrosExibidos().clear();
-    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(1);
+    Situacao()->setListIndex(1);
     emit mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s)->Click(3);
     QCOMPARE(ErrosExibidos().size(), 2);
     QStringList locais;
@@ -528,13 +518,13 @@ void TesteDaLista::inicioFalhoRespondeComMensagemEmCadaAcao() {
     QVERIFY(mlista->isEnabled());
     QVERIFY(!mlista->findChild<Controle*>(u"picMensagem"_s)->isVisible());
     Objetos::RegistrarProgIds();
+    ErrosExibidos().clear();
 }
 
 void TesteDaLista::barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo() {
     CriarOrcamentos(15);
     QWidget* area = mmenu->Area;
     AbrirLista(Twips::ParaPixels(5400));
-    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);
     // The bar's numbers are the positions of the rows the grid shows, newest first.
     const auto Confere = [&] {
@@ -544,13 +534,13 @@ void TesteDaLista::barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo() {
         QCOMPARE(numeros.first().toInt(), 16 - barra->PrimeiroRegistro());
         QCOMPARE(mlista->PaginaAtual(), (barra->PrimeiroRegistro() - 1) / mlista->TamanhoDaPagina() + 1);
     };
-    situacao->setListIndex(0);
+    Situacao()->setListIndex(0);
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
     QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
-    situacao->setListIndex(1);
+    Situacao()->setListIndex(1);
     area->resize(area->width(), Twips::ParaPixels(9000)); // a larger page
     QCOMPARE(mlista->TamanhoDaPagina(), qint16(11));
-    situacao->setListIndex(0); // the remembered page 3 no longer exists: the last one shows
+    Situacao()->setListIndex(0); // the remembered page 3 no longer exists: the last one shows
     Confere();
     QCOMPARE(TextoDaBarra(), u"12 - 15 de 15"_s);
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
@@ -561,7 +551,6 @@ void TesteDaLista::barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo() {
     Confere();
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdProximo");
     Confere();
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 QTEST_MAIN(TesteDaLista)
