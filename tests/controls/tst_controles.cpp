@@ -132,7 +132,22 @@ void TesteDosControles::extensorPorNome() {
         QCOMPARE(controle->toolTip(), u"Alterar"_s);
         QVERIFY(QMetaObject::invokeMethod(controle, "ZOrder", Q_ARG(int, 0)));
         QCOMPARE(form.children().constLast(), static_cast<QObject*>(controle));
+        QCOMPARE(controle->font().family(), u"Arial"_s);
+        QCOMPARE(QFontInfo(controle->font()).family(), u"Liberation Sans"_s);
     }
+    // The inner editors follow the control's font, also when set by VB's shortcuts.
+    XRNumberBox grande(&form);
+    grande.setFont(QFont(u"Arial"_s, 14));
+    QCOMPARE(grande.Editor()->font().pointSize(), 14);
+    QVERIFY(grande.setProperty("FontSize", 9));
+    QVERIFY(grande.setProperty("FontBold", true));
+    QCOMPARE(grande.Editor()->font().pointSize(), 9);
+    QVERIFY(grande.Editor()->font().bold());
+    Label narrow(&form, u"lblMensagemDeResultado"_s);
+    narrow.setFontName(u"Arial Narrow"_s);
+    QCOMPARE(QFontInfo(narrow.font()).family(), u"Liberation Sans Narrow"_s);
+    QCOMPARE(NumeroDoErro([&] { narrow.setFontSize(0); }), 380L);
+    QCOMPARE(Label(&form).ForeColor(), 4802889);
 
     // Visible and Enabled answer the control's own flags, also inside a hidden or
     // disabled container (the record form disables itself under its waiting panel).
@@ -741,31 +756,6 @@ void TesteDosControles::icones() {
     QCOMPARE(QColor::fromRgba(qUnpremultiply(mais.pixel(8, 8))).rgb(), QColor(255, 0, 0).rgb());
     QVERIFY(Icones::Icone(u"Inexistente"_s).isNull());
     QVERIFY(Icones::Icone(u"EtiquetaInativo"_s, 22).width() > Icones::Icone(u"EtiquetaAtivo"_s, 22).width());
-}
-
-void TesteDosControles::fonteArial() {
-    QWidget form;
-    const QList<Controle*> controles = {
-        new XRCommandButton(&form), new XRFind(&form),     new XRComboBox(&form),
-        new XRNumberBox(&form),     new XRDTPicker(&form), new XRNavigationBar(&form),
-        new MSFlexGrid(&form),      new Label(&form),      new OptionButton(&form)};
-    for (Controle* controle : controles) {
-        QCOMPARE(controle->font().family(), u"Arial"_s);
-        QCOMPARE(QFontInfo(controle->font()).family(), u"Liberation Sans"_s);
-    }
-    // The inner editors follow the control's font, also when set by VB's shortcuts.
-    XRNumberBox num(&form);
-    num.setFont(QFont(u"Arial"_s, 14));
-    QCOMPARE(num.Editor()->font().pointSize(), 14);
-    QVERIFY(num.setProperty("FontSize", 9));
-    QVERIFY(num.setProperty("FontBold", true));
-    QCOMPARE(num.Editor()->font().pointSize(), 9);
-    QVERIFY(num.Editor()->font().bold());
-    Label narrow(&form, u"lblMensagemDeResultado"_s);
-    narrow.setFontName(u"Arial Narrow"_s);
-    QCOMPARE(QFontInfo(narrow.font()).family(), u"Liberation Sans Narrow"_s);
-    QCOMPARE(NumeroDoErro([&] { narrow.setFontSize(0); }), 380L);
-    QCOMPARE(Label(&form).ForeColor(), 4802889);
 }
 
 QTEST_MAIN(TesteDosControles)

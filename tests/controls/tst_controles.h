@@ -47,7 +47,6 @@ private slots:
     void navigationBarTextoEBotoes();
     void datePickerValor();
     void icones();
-    void fonteArial();
 
     // tst_grade.cpp
     void gradeEstrutura();

@@ -26,6 +26,18 @@ void Montar(MSFlexGrid& g, int rows) {
     g.setRedraw(true);
 }
 
+// The list's layout: no border, no scroll bars, cols columns, no fixed column, a header
+// row of 700 twips (47 px) and rows of 570 (38 px).
+void ComoALista(MSFlexGrid& g, int rows, int cols = 3) {
+    g.setBorderStyle(0);
+    g.setScrollBars(0);
+    g.setCols(cols);
+    g.setFixedCols(0);
+    g.setRows(rows);
+    g.setRowHeight(-1, 570);
+    g.setRowHeight(0, 700);
+}
+
 // A window holding such a grid at its top left, of that size in pixels.
 struct JanelaComGrade : QWidget {
     MSFlexGrid g{this, u"msfgGrade"_s};
@@ -182,9 +194,7 @@ void TesteDosControles::gradeRemoveItem() {
 
 void TesteDosControles::gradeCelulaAtualESelChange() {
     MSFlexGrid g;
-    g.setCols(4);
-    g.setRows(5);
-    g.setFixedCols(0);
+    ComoALista(g, 5, 4);
     QStringList eventos;
     connect(&g, &MSFlexGrid::SelChange, this, [&] { eventos << u"SelChange"_s; });
     connect(&g, &MSFlexGrid::RowColChange, this, [&] { eventos << u"RowColChange"_s; });
@@ -232,9 +242,7 @@ void TesteDosControles::gradeCelulaAtualESelChange() {
 
 void TesteDosControles::gradeCellAplicaNaCelulaAtual() {
     MSFlexGrid g;
-    g.setCols(3);
-    g.setRows(3);
-    g.setFixedCols(0);
+    ComoALista(g, 3);
     g.setRow(1);
     g.setCol(2);
     g.setCellBackColor(0xF2F2F2);
@@ -407,20 +415,13 @@ void TesteDosControles::gradeColunasOcultas() {
 }
 
 void TesteDosControles::gradePosicaoDaCelula() {
-    // The list's layout: header 700 twips, rows 570, column 0 hidden, 1570 and 5150.
+    // The list's columns: 0 hidden, 1570 and 5150.
     MSFlexGrid g;
     g.resize(800, 47 + 2 * 38); // header and two rows show
-    g.setBorderStyle(0);
-    g.setScrollBars(0);
-    g.setCols(3);
-    g.setFixedCols(0);
-    g.setRows(6);
+    ComoALista(g, 6);
     g.setColWidth(0, 0);
     g.setColWidth(1, 1570);
     g.setColWidth(2, 5150);
-    g.setRowHeight(0, 700);
-    for (int r = 1; r < 6; ++r)
-        g.setRowHeight(r, 570);
     QCOMPARE(g.RowHeight(0), 700); // as given
     g.setRow(2);
     g.setCol(2);
@@ -547,14 +548,7 @@ void TesteDosControles::gradeMouseMoveEmTwips() {
     janela.resize(820, 420);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
     g.setGeometry(10, 10, 800, 400);
-    g.setBorderStyle(0);
-    g.setScrollBars(0);
-    g.setCols(3);
-    g.setFixedCols(0);
-    g.setRows(8);
-    g.setRowHeight(0, 700);
-    for (int r = 1; r < 8; ++r)
-        g.setRowHeight(r, 570);
+    ComoALista(g, 8);
     struct Movimento {
         int Button, Shift;
         float X, Y;
@@ -601,16 +595,11 @@ void TesteDosControles::gradeMouseMoveEmTwips() {
 }
 
 void TesteDosControles::gradeBarraDeRolagem() {
-    // The items grid: header 700, rows 570, room for exactly four rows.
+    // The items grid: room for exactly four rows.
     MSFlexGrid g;
-    g.setBorderStyle(0);
     g.resize(600, 47 + 4 * 38);
+    ComoALista(g, 5);
     g.setScrollBars(2);
-    g.setCols(3);
-    g.setRows(5);
-    g.setRowHeight(0, 700);
-    for (int r = 1; r < 5; ++r)
-        g.setRowHeight(r, 570);
     QVERIFY(!g.BarraDeRolagemVisivel(2));
     g.AddItem(QString());
     g.setRowHeight(5, 570);
