@@ -50,8 +50,6 @@ private slots:
     void conversoes_data();
     void conversoes();
 
-    void metadesNosDoisSentidos_data();
-    void metadesNosDoisSentidos();
     void arredondarParaPar_data();
     void arredondarParaPar();
 
@@ -188,7 +186,14 @@ void TesteDoVB::conversoes_data() {
     auto cint = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
         QTest::addRow("CInt %s", nome) << QStringLiteral("CInt") << v << QVariant(esperado) << erro;
     };
-    // halves go to the even neighbour (0,5 to -2,5 as Doubles: metadesNosDoisSentidos)
+    // halves go to the even neighbour (Format "0" takes the same halves away from zero)
+    clng("0,5", QVariant(0.5), 0);
+    clng("1,5", QVariant(1.5), 2);
+    clng("2,5", QVariant(2.5), 2);
+    clng("-2,5", QVariant(-2.5), -2);
+    clng("-0,5", QVariant(-0.5), 0);
+    clng("texto 4,5", Texto("4,5"), 4);
+    clng("Currency 6,5", Cur(65000), 6);
     clng("3,5", QVariant(3.5), 4);
     clng("-3,5", QVariant(-3.5), -4);
     clng("2,5000001", QVariant(2.5000001), 3);
@@ -374,28 +379,6 @@ void TesteDoVB::conversoes() {
 }
 
 // ---- Rounding ----
-
-// The same half is rounded to even by the conversions and away from zero by Format.
-void TesteDoVB::metadesNosDoisSentidos_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<qint32>("clng");
-    QTest::addColumn<QString>("format0");
-    QTest::newRow("0,5") << QVariant(0.5) << 0 << QStringLiteral("1");
-    QTest::newRow("1,5") << QVariant(1.5) << 2 << QStringLiteral("2");
-    QTest::newRow("2,5") << QVariant(2.5) << 2 << QStringLiteral("3");
-    QTest::newRow("-2,5") << QVariant(-2.5) << -2 << QStringLiteral("-3");
-    QTest::newRow("-0,5") << QVariant(-0.5) << 0 << QStringLiteral("-1");
-    QTest::newRow("texto 4,5") << Texto("4,5") << 4 << QStringLiteral("5");
-    QTest::newRow("Currency 6,5") << Cur(65000) << 6 << QStringLiteral("7");
-}
-
-void TesteDoVB::metadesNosDoisSentidos() {
-    QFETCH(QVariant, valor);
-    QFETCH(qint32, clng);
-    QFETCH(QString, format0);
-    QCOMPARE(VB::CLng(valor), clng);
-    QCOMPARE(VB::Format(valor, QStringLiteral("0")), format0);
-}
 
 void TesteDoVB::arredondarParaPar_data() {
     QTest::addColumn<double>("valor");
@@ -584,7 +567,12 @@ void TesteDoVB::textos_data() {
     linha("3 casas Currency", Cur(10000000), tres, "1.000,000");
     linha("3 casas Currency metade negativa", Cur(-12345675), tres, "-1.234,568");
     linha("3 casas negativo milhoes", QVariant(-1234567.25), tres, "-1.234.567,250");
-    // "0"
+    // "0": halves away from zero (CLng takes the same halves to the even neighbour)
+    linha("0 metade 0,5", QVariant(0.5), zero, "1");
+    linha("0 metade 1,5", QVariant(1.5), zero, "2");
+    linha("0 metade -0,5", QVariant(-0.5), zero, "-1");
+    linha("0 metade em texto", Texto("4,5"), zero, "5");
+    linha("0 metade Currency", Cur(65000), zero, "7");
     linha("0 inteiro", QVariant(1234567), zero, "1234567");
     linha("0 metade", QVariant(2.5), zero, "3");
     linha("0 metade negativa", QVariant(-2.5), zero, "-3");
