@@ -42,17 +42,14 @@ private slots:
     void alturaDaGradeDefineOTamanhoDaPagina();
     void celulasDaPaginaEmSeuTextoPadrao();
     void paginasDeSeisSeisEUm();
-    void filtroGuardaAPaginaDaListaInteira();
+    void filtroGuardaAPaginaETamanhoNovoAjustaABarra();
     void pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao();
     void pesquisaPorNomeSemAcento();
     void nadaRegistradoENadaEncontrado();
-    void comandosDaLinhaSobOMouse();
-    void comandosDaLinhaEsperamOMouseDepoisDeNovaSelecao();
-    void arrastarSelecionaUmaLinhaInteira();
+    void mouseSobreAGradeComandosDaLinhaEArrasto();
     void painelDeEsperaDuranteANovaSelecao();
     void ultimaDeMaisDe32767Paginas();
     void inicioFalhoRespondeComMensagemEmCadaAcao();
-    void barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo();
 
 private:
     // The list docked in the menu's work area, that many pixels high.
@@ -280,7 +277,7 @@ void TesteDaLista::paginasDeSeisSeisEUm() {
     QVERIFY(!mlista->findChild<QToolButton*>(u"cmdAnterior"_s)->isEnabled());
 }
 
-void TesteDaLista::filtroGuardaAPaginaDaListaInteira() {
+void TesteDaLista::filtroGuardaAPaginaETamanhoNovoAjustaABarra() {
     CriarOrcamentos(15);
     Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento <= 5"_s);
     AbrirLista(Twips::ParaPixels(5400));
@@ -300,6 +297,32 @@ void TesteDaLista::filtroGuardaAPaginaDaListaInteira() {
     QCOMPARE(mlista->PaginaAtual(), 3);
     QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
     QCOMPARE(Coluna(1), (QStringList{u"3"_s, u"2"_s, u"1"_s}));
+
+    // With a larger page, the bar's numbers stay the positions of the rows the grid shows,
+    // newest first.
+    auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);
+    const auto Confere = [&] {
+        const QStringList numeros = Coluna(frmLista::ColunaNumeroDoOrcamento);
+        QCOMPARE(barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1, numeros.size());
+        QVERIFY(barra->UltimoRegistro() <= barra->TotalDeRegistros());
+        QCOMPARE(numeros.first().toInt(), 16 - barra->PrimeiroRegistro());
+        QCOMPARE(mlista->PaginaAtual(), (barra->PrimeiroRegistro() - 1) / mlista->TamanhoDaPagina() + 1);
+    };
+    QWidget* area = mmenu->Area;
+    Situacao()->setListIndex(1);
+    area->resize(area->width(), Twips::ParaPixels(9000));
+    QCOMPARE(mlista->TamanhoDaPagina(), qint16(11));
+    Situacao()->setListIndex(0); // the remembered page 3 no longer exists: the last one shows
+    Confere();
+    QCOMPARE(TextoDaBarra(), u"12 - 15 de 15"_s);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
+    Confere();
+    QCOMPARE(TextoDaBarra(), u"1 - 11 de 15"_s);
+    area->resize(area->width(), Twips::ParaPixels(5400));
+    Pesquisar(u"Silva"_s);
+    Confere();
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdProximo");
+    Confere();
 }
 
 void TesteDaLista::pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao() {
@@ -360,7 +383,7 @@ void TesteDaLista::nadaRegistradoENadaEncontrado() {
     QVERIFY(visivel("lblMensagemDeResultado"));
 }
 
-void TesteDaLista::comandosDaLinhaSobOMouse() {
+void TesteDaLista::mouseSobreAGradeComandosDaLinhaEArrasto() {
     CriarOrcamentos(3);
     AbrirLista();
     MSFlexGrid* grade = mlista->Grade();
@@ -398,20 +421,13 @@ void TesteDaLista::comandosDaLinhaSobOMouse() {
     QVERIFY(!alterar->Visible() && !excluir->Visible() && !ficha->Visible());
     QCOMPARE(grade->HighLight(), 0);
     QCOMPARE(grade->Row(), 1);
-}
 
-// A new selection (another filter here; a saved quote does the same) puts other
-// quotes under the row commands: they hide until the mouse moves, even within the
-// row it rests on, and then act on that row.
-void TesteDaLista::comandosDaLinhaEsperamOMouseDepoisDeNovaSelecao() {
-    CriarOrcamentos(3);
-    AbrirLista();
-    MSFlexGrid* grade = mlista->Grade();
-    auto* ficha = mlista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s);
+    // A new selection (another filter here; a saved quote does the same) puts other
+    // quotes under the row commands: they hide until the mouse moves, even within the
+    // row it rests on, and then act on that row.
     const QPoint linha1(300, Twips::ParaPixels(700 + 285));
     QTest::mouseMove(grade, linha1);
     QVERIFY(ficha->Visible());
-
     Situacao()->setListIndex(0);
     QVERIFY(!ficha->Visible());
     QCOMPARE(grade->RowSel(), 3);
@@ -419,12 +435,8 @@ void TesteDaLista::comandosDaLinhaEsperamOMouseDepoisDeNovaSelecao() {
     QVERIFY(ficha->Visible());
     QCOMPARE(grade->Row(), 1);
     QCOMPARE(grade->RowSel(), 1);
-}
 
-void TesteDaLista::arrastarSelecionaUmaLinhaInteira() {
-    CriarOrcamentos(4);
-    AbrirLista();
-    MSFlexGrid* grade = mlista->Grade();
+    // Dragging selects whole rows.
     const int x = Twips::ParaPixels(1570 + 1000);
     auto linha = [](int r) { return Twips::ParaPixels(700 + (r - 1) * 570 + 285); };
     QTest::mousePress(grade, Qt::LeftButton, {}, QPoint(x, linha(1)));
@@ -519,38 +531,6 @@ void TesteDaLista::inicioFalhoRespondeComMensagemEmCadaAcao() {
     QVERIFY(!mlista->findChild<Controle*>(u"picMensagem"_s)->isVisible());
     Objetos::RegistrarProgIds();
     ErrosExibidos().clear();
-}
-
-void TesteDaLista::barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo() {
-    CriarOrcamentos(15);
-    QWidget* area = mmenu->Area;
-    AbrirLista(Twips::ParaPixels(5400));
-    auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);
-    // The bar's numbers are the positions of the rows the grid shows, newest first.
-    const auto Confere = [&] {
-        const QStringList numeros = Coluna(frmLista::ColunaNumeroDoOrcamento);
-        QCOMPARE(barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1, numeros.size());
-        QVERIFY(barra->UltimoRegistro() <= barra->TotalDeRegistros());
-        QCOMPARE(numeros.first().toInt(), 16 - barra->PrimeiroRegistro());
-        QCOMPARE(mlista->PaginaAtual(), (barra->PrimeiroRegistro() - 1) / mlista->TamanhoDaPagina() + 1);
-    };
-    Situacao()->setListIndex(0);
-    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
-    QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
-    Situacao()->setListIndex(1);
-    area->resize(area->width(), Twips::ParaPixels(9000)); // a larger page
-    QCOMPARE(mlista->TamanhoDaPagina(), qint16(11));
-    Situacao()->setListIndex(0); // the remembered page 3 no longer exists: the last one shows
-    Confere();
-    QCOMPARE(TextoDaBarra(), u"12 - 15 de 15"_s);
-    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
-    Confere();
-    QCOMPARE(TextoDaBarra(), u"1 - 11 de 15"_s);
-    area->resize(area->width(), Twips::ParaPixels(5400));
-    Pesquisar(u"Silva"_s);
-    Confere();
-    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdProximo");
-    Confere();
 }
 
 QTEST_MAIN(TesteDaLista)
