@@ -169,8 +169,7 @@ void TesteDosControles::extensorPorNome() {
 }
 
 void TesteDosControles::setFocusRecusado() {
-    QWidget janela;
-    janela.resize(400, 300);
+    Janela janela(400, 300);
     PictureBox pic(&janela, u"picMensagem"_s);
     pic.setGeometry(0, 0, 400, 300);
     XRNumberBox num(&pic, u"xrnumQuantidade"_s);
@@ -352,8 +351,7 @@ void TesteDosControles::numberBoxKeyPress() {
 }
 
 void TesteDosControles::numberBoxValidateMantemOFoco() {
-    QWidget janela;
-    janela.resize(500, 200);
+    Janela janela(500, 200);
     auto& a = Colocar<XRNumberBox>(janela, u"xrnumQuantidade"_s, {10, 10, 120, 28});
     auto& b = Colocar<XRNumberBox>(janela, u"xrnumValorUnitario"_s, {150, 10, 120, 28});
     auto& cmd = Colocar<XRCommandButton>(janela, u"xrcmdAdicionar"_s, {300, 10, 120, 28});
@@ -423,8 +421,7 @@ void TesteDosControles::numberBoxValidateMantemOFoco() {
 }
 
 void TesteDosControles::numberBoxGotFocusESelecao() {
-    QWidget janela;
-    janela.resize(400, 100);
+    Janela janela(400, 100);
     auto& a = Colocar<XRNumberBox>(janela, u"xrnumPercentualDeDescontoPorItem"_s, {10, 10, 120, 28});
     auto& b = Colocar<XRNumberBox>(janela, u"xrnumValorDeDescontoPorItem"_s, {150, 10, 120, 28});
     a.setText(u"10,00"_s);
@@ -466,8 +463,7 @@ void TesteDosControles::numberBoxGotFocusESelecao() {
 }
 
 void TesteDosControles::numberBoxMaxLengthSemCortar() {
-    QWidget janela;
-    janela.resize(400, 100);
+    Janela janela(400, 100);
     auto& caixa = Colocar<XRNumberBox>(janela, u"xrnumQuantidade"_s, {10, 10, 120, 28});
     caixa.setMaxLength(12);
     QVERIFY(Ativar(janela));
@@ -490,8 +486,7 @@ void TesteDosControles::numberBoxMaxLengthSemCortar() {
 }
 
 void TesteDosControles::findStatusPorAcao() {
-    QWidget janela;
-    janela.resize(400, 100);
+    Janela janela(400, 100);
     auto& find = Colocar<XRFind>(janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s, {10, 10, 300, 30});
     QList<int> status;
     QStringList textos;
@@ -539,8 +534,7 @@ void TesteDosControles::findStatusPorAcao() {
 }
 
 void TesteDosControles::findTecladoEFoco() {
-    QWidget janela;
-    janela.resize(400, 100);
+    Janela janela(400, 100);
     auto& find = Colocar<XRFind>(janela, u"xrfNomeDoProduto"_s, {10, 10, 300, 30});
     auto& outro = Colocar<XRFind>(janela, u"xrfCodigoInternoDoProduto"_s, {10, 50, 300, 30});
     QList<int> teclas;
@@ -584,8 +578,7 @@ void TesteDosControles::findTecladoEFoco() {
 }
 
 void TesteDosControles::findDeCodigoSoComDigitos() {
-    QWidget janela;
-    janela.resize(400, 100);
+    Janela janela(400, 100);
     auto& codigo = Colocar<XRFind>(janela, u"xrfCodigoDoCliente"_s, {10, 10, 300, 30});
     auto& nome = Colocar<XRFind>(janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s, {10, 50, 300, 30});
     codigo.setStyle(XRFind::EstiloCodigo);
@@ -608,8 +601,7 @@ void TesteDosControles::findDeCodigoSoComDigitos() {
 }
 
 void TesteDosControles::optionButtonGrupoECliques() {
-    QWidget janela;
-    janela.resize(300, 100);
+    Janela janela(300, 100);
     auto& servico = Colocar<OptionButton>(janela, u"optServico"_s, {10, 10, 120, 24});
     servico.setCaption(u"Serviço"_s);
     auto& produto = Colocar<OptionButton>(janela, u"optProduto"_s, {140, 10, 120, 24});
@@ -645,8 +637,7 @@ void TesteDosControles::optionButtonGrupoECliques() {
 }
 
 void TesteDosControles::commandButtonCliqueEDicas() {
-    QWidget janela;
-    janela.resize(300, 100);
+    Janela janela(300, 100);
     auto& cmd = Colocar<XRCommandButton>(janela, u"xrcmdImprimirLista"_s, {10, 10, 160, 32});
     cmd.setCaption(u"    Adicionar"_s);
     cmd.setIcone(u"Adicionar"_s);

@@ -16,6 +16,11 @@ inline bool Ativar(QWidget& janela) {
     return QTest::qWaitForWindowActive(&janela);
 }
 
+// A window of that size in pixels, to place controls in.
+struct Janela : QWidget {
+    Janela(int largura, int altura) { resize(largura, altura); }
+};
+
 // A click through the window, as a person's (at the widget's centre when no point is given).
 inline void Clicar(QWidget* widget, QPoint ponto = QPoint(), Qt::KeyboardModifiers teclas = {},
                    Qt::MouseButton botao = Qt::LeftButton) {

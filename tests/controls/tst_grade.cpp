@@ -447,8 +447,7 @@ void TesteDosControles::gradePosicaoDaCelula() {
 }
 
 void TesteDosControles::gradeCoresAlternadasEDestaque() {
-    QWidget janela;
-    janela.resize(420, 220);
+    Janela janela(420, 220);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
     g.setGeometry(0, 0, 400, 200);
     // The forms' shared look and row shading.
@@ -474,11 +473,9 @@ void TesteDosControles::gradeCoresAlternadasEDestaque() {
 
     QImage imagem = g.grab().toImage();
     const QPoint semTexto(95, 0); // the right end of column 0 carries no text
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 15)), QColor(255, 255, 255)); // header
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 45)), QColor(0xF2, 0xF2, 0xF2));
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 75)), QColor(255, 255, 255));
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 105)), QColor(0xF2, 0xF2, 0xF2));
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 135)), QColor(255, 255, 255));
+    for (int r = 0; r < 5; ++r)   // the header white, then grey and white rows
+        QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 15 + 30 * r)),
+                 r % 2 ? QColor(0xF2, 0xF2, 0xF2) : Qt::white);
     QCOMPARE(CorEm(imagem, QPoint(50, 180)), QColor(255, 255, 255)); // BackColorBkg below the rows
 
     // The grey text of column 1: its darkest pixel is the grey itself, never darker.
@@ -544,8 +541,7 @@ void TesteDosControles::gradeRedrawSuspendeAPintura() {
 }
 
 void TesteDosControles::gradeMouseMoveEmTwips() {
-    QWidget janela;
-    janela.resize(820, 420);
+    Janela janela(820, 420);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
     g.setGeometry(10, 10, 800, 400);
     ComoALista(g, 8);
