@@ -420,7 +420,7 @@ void TesteDosControles::numberBoxValidateMantemOFoco() {
     QCOMPARE(eventos, QStringList());
 }
 
-void TesteDosControles::numberBoxGotFocusESelecao() {
+void TesteDosControles::numberBoxGotFocusSelecaoEMaxLength() {
     Janela janela(400, 100);
     auto& a = Colocar<XRNumberBox>(janela, u"xrnumPercentualDeDescontoPorItem"_s, {10, 10, 120, 28});
     auto& b = Colocar<XRNumberBox>(janela, u"xrnumValorDeDescontoPorItem"_s, {150, 10, 120, 28});
@@ -460,29 +460,22 @@ void TesteDosControles::numberBoxGotFocusESelecao() {
     a.setMaxLength(0);
     QTest::keyClicks(a.Editor(), u"9"_s);
     QCOMPARE(a.Text(), u"910,5"_s);
-}
 
-void TesteDosControles::numberBoxMaxLengthSemCortar() {
-    Janela janela(400, 100);
-    auto& caixa = Colocar<XRNumberBox>(janela, u"xrnumQuantidade"_s, {10, 10, 120, 28});
-    caixa.setMaxLength(12);
-    QVERIFY(Ativar(janela));
-    caixa.SetFocus();
-    // A text set from code is kept whole, however long; the form decides what to do with it.
-    caixa.setText(u"1.000.000.000,00"_s);
-    QCOMPARE(caixa.Text(), u"1.000.000.000,00"_s);
-    // The person's edits stop at the limit: a paste that would pass it is refused whole.
-    caixa.setText(u"1.234,5"_s);
-    caixa.setSelStart(7);
+    // MaxLength limits the person's edits only: a text set from code is kept whole, however
+    // long (the form decides what to do with it); a paste that would pass it is refused whole.
+    b.setMaxLength(12);
+    b.SetFocus();
+    b.setText(u"1.000.000.000,00"_s);
+    QCOMPARE(b.Text(), u"1.000.000.000,00"_s);
+    b.setText(u"1.234,5"_s);
+    b.setSelStart(7);
     const auto Colar = [&](const QString& texto) {
         QGuiApplication::clipboard()->setText(texto);
-        QTest::keyClick(caixa.Editor(), Qt::Key_V, Qt::ControlModifier);
-        return caixa.Text();
+        QTest::keyClick(b.Editor(), Qt::Key_V, Qt::ControlModifier);
+        return b.Text();
     };
     QCOMPARE(Colar(u"678901"_s), u"1.234,5"_s);
     QCOMPARE(Colar(u"67890"_s), u"1.234,567890"_s);
-    QTest::keyClicks(caixa.Editor(), u"1"_s);
-    QCOMPARE(caixa.Text(), u"1.234,567890"_s);
 }
 
 void TesteDosControles::findStatusPorAcao() {
@@ -533,7 +526,7 @@ void TesteDosControles::findStatusPorAcao() {
     QCOMPARE(find.Text(), u"Totó"_s);
 }
 
-void TesteDosControles::findTecladoEFoco() {
+void TesteDosControles::findTecladoFocoECodigo() {
     Janela janela(400, 100);
     auto& find = Colocar<XRFind>(janela, u"xrfNomeDoProduto"_s, {10, 10, 300, 30});
     auto& outro = Colocar<XRFind>(janela, u"xrfCodigoInternoDoProduto"_s, {10, 50, 300, 30});
@@ -575,29 +568,24 @@ void TesteDosControles::findTecladoEFoco() {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(find.Editor()));
     QCOMPARE(find.Editor()->selectedText(), u"ração canina"_s);
     QCOMPARE(find.Text(), u"ração canina"_s);
-}
 
-void TesteDosControles::findDeCodigoSoComDigitos() {
-    Janela janela(400, 100);
-    auto& codigo = Colocar<XRFind>(janela, u"xrfCodigoDoCliente"_s, {10, 10, 300, 30});
-    auto& nome = Colocar<XRFind>(janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s, {10, 50, 300, 30});
-    codigo.setStyle(XRFind::EstiloCodigo);
-    QVERIFY(Ativar(janela));
     // A code field: typed letters are ignored, a pasted text keeps its digits where it lands.
-    codigo.SetFocus();
-    Digitar(codigo.Editor(), u"1a2 b"_s);
-    QCOMPARE(codigo.Text(), u"12"_s);
-    codigo.Editor()->setCursorPosition(1);
+    outro.setStyle(XRFind::EstiloCodigo);
+    outro.SetFocus();
+    Digitar(outro.Editor(), u"1a2 b"_s);
+    QCOMPARE(outro.Text(), u"12"_s);
+    outro.Editor()->setCursorPosition(1);
     QGuiApplication::clipboard()->setText(u"Cód. 3-4"_s);
-    QTest::keyClick(codigo.Editor(), Qt::Key_V, Qt::ControlModifier);
-    Digitar(codigo.Editor(), u"x5"_s);
-    QCOMPARE(codigo.Text(), u"13452"_s);
+    QTest::keyClick(outro.Editor(), Qt::Key_V, Qt::ControlModifier);
+    Digitar(outro.Editor(), u"x5"_s);
+    QCOMPARE(outro.Text(), u"13452"_s);
     // What a form writes is shown as it is; a free-text field takes every character.
-    codigo.setText(u"ABC-1"_s);
-    QCOMPARE(codigo.Text(), u"ABC-1"_s);
-    nome.SetFocus();
-    Digitar(nome.Editor(), u"Zé 2"_s);
-    QCOMPARE(nome.Text(), u"Zé 2"_s);
+    outro.setText(u"ABC-1"_s);
+    QCOMPARE(outro.Text(), u"ABC-1"_s);
+    find.setText(QString());
+    find.SetFocus();
+    Digitar(find.Editor(), u"Zé 2"_s);
+    QCOMPARE(find.Text(), u"Zé 2"_s);
 }
 
 void TesteDosControles::optionButtonGrupoECliques() {

@@ -42,11 +42,9 @@ private slots:
     void comboBoxListaEErros();
     void numberBoxKeyPress();
     void numberBoxValidateMantemOFoco();
-    void numberBoxGotFocusESelecao();
-    void numberBoxMaxLengthSemCortar();
+    void numberBoxGotFocusSelecaoEMaxLength();
     void findStatusPorAcao();
-    void findTecladoEFoco();
-    void findDeCodigoSoComDigitos();
+    void findTecladoFocoECodigo();
     void optionButtonGrupoECliques();
     void commandButtonCliqueEDicas();
     void navigationBarTextoEBotoes();
@@ -58,8 +56,7 @@ private slots:
     void gradeRemoveItem();
     void gradeCelulaAtualESelChange();
     void gradeCellAplicaNaCelulaAtual();
-    void gradeCliquesEArrasto();
-    void gradeCliqueNoCabecalhoESelectionMode();
+    void gradeCliquesArrastoESelectionMode();
     void gradeColunasOcultas();
     void gradePosicaoDaCelula();
     void gradeCoresAlternadasEDestaque();

@@ -303,7 +303,7 @@ void TesteDosControles::gradeCellAplicaNaCelulaAtual() {
     QCOMPARE(NumeroDoErro([&] { g.setCellAlignment(10); }), 380L);
 }
 
-void TesteDosControles::gradeCliquesEArrasto() {
+void TesteDosControles::gradeCliquesArrastoESelectionMode() {
     JanelaComGrade janela(6);
     MSFlexGrid& g = janela.g;
     QSignalSpy mudancas(&g, &MSFlexGrid::SelChange);
@@ -347,12 +347,6 @@ void TesteDosControles::gradeCliquesEArrasto() {
     Clicar(&g, Centro(3, 3), {}, Qt::RightButton);
     QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
     QCOMPARE(cliques, 5);
-}
-
-void TesteDosControles::gradeCliqueNoCabecalhoESelectionMode() {
-    JanelaComGrade janela(6);
-    MSFlexGrid& g = janela.g;
-    QVERIFY(janela.Mostrar());
 
     Clicar(&g, Centro(0, 2)); // a header cell selects its column's data rows
     QCOMPARE(SelecaoDe(g), (Selecao{1, 2, 5, 2}));
@@ -364,7 +358,6 @@ void TesteDosControles::gradeCliqueNoCabecalhoESelectionMode() {
     g.setSelectionMode(1); // by row: every selection spans whole rows
     Clicar(&g, Centro(4, 2));
     QCOMPARE(SelecaoDe(g), (Selecao{4, 0, 4, 3}));
-    QWindow* w = janela.windowHandle();
     QTest::mousePress(w, Qt::LeftButton, {}, NaJanela(&g, Centro(2, 1)));
     QTest::mouseMove(w, NaJanela(&g, Centro(3, 1)));
     QTest::mouseRelease(w, Qt::LeftButton, {}, NaJanela(&g, Centro(3, 1)));
