@@ -50,9 +50,6 @@ private slots:
     void conversoes_data();
     void conversoes();
 
-    void arredondarParaPar_data();
-    void arredondarParaPar();
-
     void aritmeticaDeCurrency_data();
     void aritmeticaDeCurrency();
     void somaExataDeCurrency();
@@ -174,7 +171,8 @@ void TesteDoVB::isNumeric() {
     QCOMPARE(VB::IsNumeric(valor), esperado);
 }
 
-// CLng, CInt, CCur, CDbl, CBool and CDate: the value each gives, or the run-time error it raises.
+// CLng, CInt, CCur, CDbl, CBool, CDate and ArredondarParaPar: the value each gives, or the
+// run-time error it raises.
 void TesteDoVB::conversoes_data() {
     QTest::addColumn<QString>("funcao");
     QTest::addColumn<QVariant>("valor");
@@ -350,6 +348,21 @@ void TesteDoVB::conversoes_data() {
     linha("CDate", "vazio", Texto(""), {}, 13);
     linha("CDate", "numero", QVariant(46361), {}, 13);
     linha("CDate", "Null", VB::Null(), {}, 94);
+    // ArredondarParaPar: halves to the even neighbour, the rest to the nearest
+    const auto par = [](const char* nome, double v, double esperado) {
+        QTest::addRow("ArredondarParaPar %s", nome)
+            << QStringLiteral("ArredondarParaPar") << QVariant(v) << QVariant(esperado) << 0;
+    };
+    par("0,5", 0.5, 0.0);
+    par("1,5", 1.5, 2.0);
+    par("2,5", 2.5, 2.0);
+    par("-2,5", -2.5, -2.0);
+    par("-3,5", -3.5, -4.0);
+    par("2,51", 2.51, 3.0);
+    par("-0,4", -0.4, 0.0);
+    par("9,5", 9.5, 10.0);
+    par("1E20", 1e20, 1e20);
+    par("4503599627370495,5", 4503599627370495.5, 4503599627370496.0);
 }
 
 void TesteDoVB::conversoes() {
@@ -368,6 +381,8 @@ void TesteDoVB::conversoes() {
         VERIFICAR_ERRO(obtido = VB::CDbl(valor), erro); // texts read to the nearest double
     else if (funcao == QStringLiteral("CBool"))
         VERIFICAR_ERRO(obtido = VB::CBool(valor), erro);
+    else if (funcao == QStringLiteral("ArredondarParaPar"))
+        obtido = VB::ArredondarParaPar(valor.toDouble());
     else
         VERIFICAR_ERRO(obtido = VB::CDate(valor), erro);
     if (erro == 0) QCOMPARE(obtido, esperado);
@@ -376,29 +391,6 @@ void TesteDoVB::conversoes() {
         VERIFICAR_ERRO(obtido = Currency::DeDouble(valor.toDouble()).DecimosDeMilesimos(), erro);
         if (erro == 0) QCOMPARE(obtido, esperado);
     }
-}
-
-// ---- Rounding ----
-
-void TesteDoVB::arredondarParaPar_data() {
-    QTest::addColumn<double>("valor");
-    QTest::addColumn<double>("esperado");
-    QTest::newRow("0,5") << 0.5 << 0.0;
-    QTest::newRow("1,5") << 1.5 << 2.0;
-    QTest::newRow("2,5") << 2.5 << 2.0;
-    QTest::newRow("-2,5") << -2.5 << -2.0;
-    QTest::newRow("-3,5") << -3.5 << -4.0;
-    QTest::newRow("2,51") << 2.51 << 3.0;
-    QTest::newRow("-0,4") << -0.4 << 0.0;
-    QTest::newRow("9,5") << 9.5 << 10.0;
-    QTest::newRow("1E20") << 1e20 << 1e20;
-    QTest::newRow("4503599627370495,5") << 4503599627370495.5 << 4503599627370496.0;
-}
-
-void TesteDoVB::arredondarParaPar() {
-    QFETCH(double, valor);
-    QFETCH(double, esperado);
-    QCOMPARE(VB::ArredondarParaPar(valor), esperado);
 }
 
 // ---- Currency arithmetic ----
