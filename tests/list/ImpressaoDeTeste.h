@@ -1,7 +1,7 @@
 #pragma once
 // What the printing and sending tests share: the working context they print in, the host's
 // menu with the list docked, the sheet printed from a row of the list or as a record form
-// opened by the host prints it, and message boxes written down.
+// opened by the host prints it.
 
 #include "tests/business/BancoDeTeste.h"
 #include "tests/component/DublesDoComponente.h"
@@ -18,14 +18,6 @@
 #include <cmath>
 
 inline const QString Aplicativo = QStringLiteral("ZELT Veterinária");
-
-// Message boxes answered OK and written down as "text|buttons|title".
-inline void AnotarMensagens(QStringList& mensagens) {
-    Plataforma::SubstituirMsgBox([&mensagens](const QString& texto, int botoes, const QString& titulo) {
-        mensagens << QStringLiteral("%1|%2|%3").arg(texto, QString::number(botoes), titulo);
-        return int(Plataforma::vbOK);
-    });
-}
 
 // The context before each test: errors recorded, the application's name, the user, the
 // list as the host opens it.

@@ -8,7 +8,6 @@
 #include "business/Banco.h"
 #include "business/Objetos.h"
 #include "business/Relogio.h"
-#include "component/modPrincipal.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Label.h"

@@ -7,6 +7,7 @@
 #include "list/drLista.h"
 #include "platform/Plataforma.h"
 #include "tests/NumeroDoErro.h"
+#include "tests/component/DublesDoComponente.h"
 #include "tests/reports/TextoDoPdf.h"
 
 #include "platform/reports/VisualizacaoDoRelatorio.h"
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QProcess>
 #include <QProgressDialog>
 #include <QSet>
 #include <QSpinBox>
@@ -497,10 +497,7 @@ void TesteDosRelatorios::erroDeLeituraNaPreviaEhMostrado() {
     drLista lista;
     PreencherLista(lista, fonte);
     QStringList mensagens;
-    Plataforma::SubstituirMsgBox([&](const QString& texto, int botoes, const QString& titulo) {
-        mensagens << u"%1|%2|%3"_s.arg(texto, QString::number(botoes), titulo);
-        return int(Plataforma::vbOK);
-    });
+    AnotarMensagens(mensagens);
     ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
         fonte->mlonLinhaQueFalha = previa->PaginaExibida().Linhas.size() + 1;
         QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdProximaPagina"_s), Qt::LeftButton);
@@ -621,10 +618,7 @@ void TesteDosRelatorios::pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo() {
     auto fonte = std::make_shared<ListaPreguicosa>(400);
     PreencherLista(lista, fonte);
     QStringList mensagens;
-    Plataforma::SubstituirMsgBox([&](const QString& texto, int botoes, const QString&) {
-        mensagens << u"%1|%2"_s.arg(texto, QString::number(botoes));
-        return int(Plataforma::vbOK);
-    });
+    AnotarMensagens(mensagens);
     PastaComPdfAntigo cancelada;
     PastaComPdfAntigo cheia;
     ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
@@ -651,11 +645,14 @@ void TesteDosRelatorios::pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo() {
         exportar(cheia.arquivo);
     });
     QCOMPARE(mensagens.size(), 2);
-    QCOMPARE(mensagens[0], u"A gravação do PDF foi cancelada. O arquivo \"%1\" não foi alterado.|64"_s.arg(
-                               cancelada.arquivo));
-    QVERIFY2(mensagens[1].startsWith(u"Não foi possível gravar o arquivo \"%1\" ("_s.arg(cheia.arquivo)) &&
-                 mensagens[1].endsWith(u"O arquivo que já existia não foi alterado.|16"_s),
-             qPrintable(mensagens[1]));
+    QCOMPARE(
+        mensagens[0],
+        u"A gravação do PDF foi cancelada. O arquivo \"%1\" não foi alterado.|64|Imprimir orcamentos"_s.arg(
+            cancelada.arquivo));
+    QVERIFY2(
+        mensagens[1].startsWith(u"Não foi possível gravar o arquivo \"%1\" ("_s.arg(cheia.arquivo)) &&
+            mensagens[1].endsWith(u"O arquivo que já existia não foi alterado.|16|Imprimir orcamentos"_s),
+        qPrintable(mensagens[1]));
     QVERIFY(cancelada.Intacta() && cheia.Intacta());
 }
 
