@@ -189,14 +189,8 @@ void TesteDoComponente::progIdDesconhecidoEhErro429NoTratadorDoChamador() {
 
 void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog() {
     Suite::RegistrarComponentesDaSuite(); // the real error display, not the recorder
-    QString texto, titulo;
-    int botoes = -1;
-    Plataforma::SubstituirMsgBox([&](const QString& t, int b, const QString& ti) {
-        texto = t;
-        botoes = b;
-        titulo = ti;
-        return int(Plataforma::vbOK);
-    });
+    QStringList mensagens;
+    AnotarMensagens(mensagens);
     modPrincipal::NomeDaAplicacao = QStringLiteral("Clínica Bicho Feliz");
     const bool terminou = ComTratamentoDeErro(u"frmLista", u"GerarLista", [](qint16& Ponto) {
         Ponto = 1;
@@ -206,9 +200,11 @@ void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog() {
     });
     RegistrarMensagemGravadora();
     QVERIFY(!terminou);
-    QCOMPARE(botoes, int(Plataforma::vbCritical));
-    QCOMPARE(titulo, QStringLiteral("Clínica Bicho Feliz"));
-    QVERIFY2(texto.contains(QStringLiteral("13")) && texto.contains(QStringLiteral("Tipos incompatíveis")) &&
+    QCOMPARE(mensagens.size(), 1);
+    const QString texto = mensagens[0];
+    QVERIFY2(texto.endsWith(u"|%1|Clínica Bicho Feliz"_s.arg(int(Plataforma::vbCritical))) &&
+                 texto.contains(QStringLiteral("13")) &&
+                 texto.contains(QStringLiteral("Tipos incompatíveis")) &&
                  texto.contains(QStringLiteral("ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3")),
              qPrintable(texto));
 
