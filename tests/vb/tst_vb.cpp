@@ -45,8 +45,6 @@ private slots:
     void textoDoErroEmUtf8();
     void nullEEmpty();
 
-    void isNumeric_data();
-    void isNumeric();
     void conversoes_data();
     void conversoes();
 
@@ -118,61 +116,8 @@ void TesteDoVB::nullEEmpty() {
 
 // ---- Conversions ----
 
-void TesteDoVB::isNumeric_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<bool>("esperado");
-    // numbers keep being numbers
-    QTest::newRow("Long") << QVariant(qint32(-5)) << true;
-    QTest::newRow("Integer") << QVariant::fromValue(qint16(7)) << true;
-    QTest::newRow("Double") << QVariant(12.5) << true;
-    QTest::newRow("Currency") << Cur(125000) << true;
-    QTest::newRow("Boolean") << QVariant(true) << true;
-    QTest::newRow("Empty") << QVariant() << true;
-    QTest::newRow("Null") << VB::Null() << false;
-    QTest::newRow("NULL do banco") << NuloDoBanco() << false;
-    QTest::newRow("data") << QVariant(QDate(2026, 12, 5)) << false;
-    // texts
-    QTest::newRow("inteiro") << Texto("12") << true;
-    QTest::newRow("decimal") << Texto("12,5") << true;
-    QTest::newRow("milhares") << Texto("1.234,5") << true;
-    QTest::newRow("milhares fora do lugar") << Texto("1.2.3,5") << true;
-    QTest::newRow("brancos em volta") << Texto("  12,5 ") << true;
-    QTest::newRow("sinal na frente") << Texto("-12,5") << true;
-    QTest::newRow("mais na frente") << Texto("+12,5") << true;
-    QTest::newRow("sinal atras") << Texto("12,5-") << true;
-    QTest::newRow("parenteses") << Texto("(12,5)") << true;
-    QTest::newRow("moeda com branco") << Texto("R$ 1.234,56") << true;
-    QTest::newRow("moeda sem branco") << Texto("R$1.234,56") << true;
-    QTest::newRow("moeda negativa") << Texto("-R$ 12") << true;
-    QTest::newRow("expoente") << Texto("1,5E3") << true;
-    QTest::newRow("expoente negativo") << Texto("1,5e-3") << true;
-    QTest::newRow("so decimais") << Texto(",5") << true;
-    QTest::newRow("virgula no fim") << Texto("12,") << true;
-    QTest::newRow("vazio") << Texto("") << false;
-    QTest::newRow("so brancos") << Texto("   ") << false;
-    QTest::newRow("virgula sozinha") << Texto(",") << false;
-    QTest::newRow("menos sozinho") << Texto("-") << false;
-    QTest::newRow("moeda sozinha") << Texto("R$") << false;
-    QTest::newRow("letras") << Texto("abc") << false;
-    QTest::newRow("letra no fim") << Texto("12,5x") << false;
-    QTest::newRow("ponto depois da virgula") << Texto("1,234.5") << false;
-    QTest::newRow("duas virgulas") << Texto("1,2,3") << false;
-    QTest::newRow("dois sinais") << Texto("-12-") << false;
-    QTest::newRow("sinal e parenteses") << Texto("(-12)") << false;
-    QTest::newRow("parentese aberto") << Texto("(12") << false;
-    QTest::newRow("expoente sem digitos") << Texto("1E") << false;
-    QTest::newRow("branco no meio") << Texto("1 234") << false;
-    QTest::newRow("grande demais para Double") << Texto("1E400") << false;
-}
-
-void TesteDoVB::isNumeric() {
-    QFETCH(QVariant, valor);
-    QFETCH(bool, esperado);
-    QCOMPARE(VB::IsNumeric(valor), esperado);
-}
-
-// CLng, CInt, CCur, CDbl, CBool, CDate and ArredondarParaPar: the value each gives, or the
-// run-time error it raises.
+// CLng, CInt, CCur, CDbl, CBool, CDate, ArredondarParaPar and IsNumeric: the value each gives,
+// or the run-time error it raises.
 void TesteDoVB::conversoes_data() {
     QTest::addColumn<QString>("funcao");
     QTest::addColumn<QVariant>("valor");
@@ -363,6 +308,52 @@ void TesteDoVB::conversoes_data() {
     par("9,5", 9.5, 10.0);
     par("1E20", 1e20, 1e20);
     par("4503599627370495,5", 4503599627370495.5, 4503599627370496.0);
+    // IsNumeric
+    const auto isNumeric = [](const char* nome, const QVariant& v, bool esperado) {
+        QTest::addRow("IsNumeric %s", nome) << QStringLiteral("IsNumeric") << v << QVariant(esperado) << 0;
+    };
+    // numbers keep being numbers
+    isNumeric("Long", QVariant(qint32(-5)), true);
+    isNumeric("Integer", QVariant::fromValue(qint16(7)), true);
+    isNumeric("Double", QVariant(12.5), true);
+    isNumeric("Currency", Cur(125000), true);
+    isNumeric("Boolean", QVariant(true), true);
+    isNumeric("Empty", QVariant(), true);
+    isNumeric("Null", VB::Null(), false);
+    isNumeric("NULL do banco", NuloDoBanco(), false);
+    isNumeric("data", QVariant(QDate(2026, 12, 5)), false);
+    // texts
+    isNumeric("inteiro", Texto("12"), true);
+    isNumeric("decimal", Texto("12,5"), true);
+    isNumeric("milhares", Texto("1.234,5"), true);
+    isNumeric("milhares fora do lugar", Texto("1.2.3,5"), true);
+    isNumeric("brancos em volta", Texto("  12,5 "), true);
+    isNumeric("sinal na frente", Texto("-12,5"), true);
+    isNumeric("mais na frente", Texto("+12,5"), true);
+    isNumeric("sinal atras", Texto("12,5-"), true);
+    isNumeric("parenteses", Texto("(12,5)"), true);
+    isNumeric("moeda com branco", Texto("R$ 1.234,56"), true);
+    isNumeric("moeda sem branco", Texto("R$1.234,56"), true);
+    isNumeric("moeda negativa", Texto("-R$ 12"), true);
+    isNumeric("expoente", Texto("1,5E3"), true);
+    isNumeric("expoente negativo", Texto("1,5e-3"), true);
+    isNumeric("so decimais", Texto(",5"), true);
+    isNumeric("virgula no fim", Texto("12,"), true);
+    isNumeric("vazio", Texto(""), false);
+    isNumeric("so brancos", Texto("   "), false);
+    isNumeric("virgula sozinha", Texto(","), false);
+    isNumeric("menos sozinho", Texto("-"), false);
+    isNumeric("moeda sozinha", Texto("R$"), false);
+    isNumeric("letras", Texto("abc"), false);
+    isNumeric("letra no fim", Texto("12,5x"), false);
+    isNumeric("ponto depois da virgula", Texto("1,234.5"), false);
+    isNumeric("duas virgulas", Texto("1,2,3"), false);
+    isNumeric("dois sinais", Texto("-12-"), false);
+    isNumeric("sinal e parenteses", Texto("(-12)"), false);
+    isNumeric("parentese aberto", Texto("(12"), false);
+    isNumeric("expoente sem digitos", Texto("1E"), false);
+    isNumeric("branco no meio", Texto("1 234"), false);
+    isNumeric("grande demais para Double", Texto("1E400"), false);
 }
 
 void TesteDoVB::conversoes() {
@@ -383,6 +374,8 @@ void TesteDoVB::conversoes() {
         VERIFICAR_ERRO(obtido = VB::CBool(valor), erro);
     else if (funcao == QStringLiteral("ArredondarParaPar"))
         obtido = VB::ArredondarParaPar(valor.toDouble());
+    else if (funcao == QStringLiteral("IsNumeric"))
+        obtido = VB::IsNumeric(valor);
     else
         VERIFICAR_ERRO(obtido = VB::CDate(valor), erro);
     if (erro == 0) QCOMPARE(obtido, esperado);
