@@ -96,8 +96,6 @@ protected:
     void Preparar() override;
 
 private:
-    // Prints the sheet of the list's first row; in its preview, acao runs.
-    void ImprimirFichaDaLista(const std::function<void(VisualizacaoDoRelatorio*)>& acao);
     // Prints the sheet as a record form opened by the host does; in its preview, acao runs.
     void ImprimirFichaDoHost(double numero, const std::function<void(VisualizacaoDoRelatorio*)>& acao);
     void Clicar(VisualizacaoDoRelatorio* previa, const char* comando);
@@ -177,11 +175,6 @@ QList<Chamada> TesteDoEnvio::Chamadas() const {
     return chamadas;
 }
 
-void TesteDoEnvio::ImprimirFichaDaLista(const std::function<void(VisualizacaoDoRelatorio*)>& acao) {
-    macaoNaPrevia = acao;
-    Cenario().ImprimirFichaDaLinha(1);
-}
-
 void TesteDoEnvio::ImprimirFichaDoHost(double numero,
                                        const std::function<void(VisualizacaoDoRelatorio*)>& acao) {
     macaoNaPrevia = acao;
@@ -229,7 +222,8 @@ void TesteDoEnvio::emailDaFichaImpressaDaLista() {
     QFile antigo(pdf);
     QVERIFY(antigo.open(QIODevice::WriteOnly) && antigo.write("antigo") == 6);
     antigo.close();
-    ImprimirFichaDaLista([&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
+    macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
+    Cenario().ImprimirFichaDaLinha(1);
 
     QCOMPARE(
         mcomandos,
@@ -261,11 +255,12 @@ void TesteDoEnvio::emailDaFichaImpressaDaLista() {
     // A client without an e-mail: the message opens without a recipient. The list's own
     // print offers no send.
     Banco::Executar(u"UPDATE Clientes SET Email = '' WHERE CodigoDoCliente = 1"_s);
-    ImprimirFichaDaLista([&](VisualizacaoDoRelatorio* previa) {
+    macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) {
         QCOMPARE(previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s)->text(),
                  u"Enviado por e-mail em 03/12/2026 09:30 por ANA"_s);
         Clicar(previa, "cmdEnviarPorEmail");
-    });
+    };
+    Cenario().ImprimirFichaDaLinha(1);
     QCOMPARE(Chamadas().size(), 2);
     QCOMPARE(Chamadas()[1].Argumentos.size(), 6);
     QCOMPARE(Chamadas()[1].Argumentos.constLast(), pdf);
