@@ -245,17 +245,6 @@ void TesteDosRelatorios::paginasDeUmaFonteDeTamanhoConhecido() {
     // A header and footer that leave no room for one row, or a detail without height.
     QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 9000, 800, 300, 5); }), 380L);
     QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 2000, 500, 0, 5); }), 380L);
-
-    // A page's rows are read from its first row on, and no other.
-    auto fonte = std::make_shared<ListaPreguicosa>(60);
-    drLista lista;
-    lista.setDataSource(fonte);
-    const LeitorDePaginas leitor = lista.PrepararLeitura();
-    const qint32 porPagina = leitor.Paginacao().LinhasPorPagina();
-    const PaginaDoRelatorio terceira = leitor.Ler(3);
-    QCOMPARE(terceira.Linhas.size(), qMin(porPagina, 60 - 2 * porPagina));
-    QCOMPARE(fonte->LinhasLidas, Intervalo(2 * porPagina, terceira.Linhas.size()));
-    QCOMPARE(terceira.Linhas.constFirst().at(0), QString::number(1000 + 2 * porPagina));
 }
 
 void TesteDosRelatorios::secoesEControlesPeloNome() {
