@@ -181,8 +181,7 @@ private slots:
     void listaLongaQuebraComCabecalhoERodapeEmCadaPagina();
     void fichaLongaRepeteOCabecalho();
     void nomesLongosCortadosComReticenciasEAcentos();
-    void previaDeUmMilhaoLeSoAsPaginasPedidas();
-    void erroDeLeituraNaPreviaEhMostrado();
+    void previaDeUmMilhaoLeSoAsPaginasPedidasEMostraSeuErro();
     void imprimirPelaPrevia();
     void nomesDosControlesUnicosNoRelatorio();
     void pdfQueFalhaNaoTocaNoArquivoExistente();
@@ -436,11 +435,13 @@ void TesteDosRelatorios::nomesLongosCortadosComReticenciasEAcentos() {
     QVERIFY(!texto.contains(u" …"_s));
 }
 
-void TesteDosRelatorios::previaDeUmMilhaoLeSoAsPaginasPedidas() {
+void TesteDosRelatorios::previaDeUmMilhaoLeSoAsPaginasPedidasEMostraSeuErro() {
     auto fonte = std::make_shared<ListaPreguicosa>(1000000);
     drLista lista;
     PreencherLista(lista, fonte);
     lista.setWindowState(DataReport::vbMaximized);
+    QStringList mensagens;
+    AnotarMensagens(mensagens);
     ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
         const qint32 porPagina = static_cast<qint32>(previa->PaginaExibida().Linhas.size());
         const qint32 total = (1000000 + porPagina - 1) / porPagina;
@@ -466,6 +467,12 @@ void TesteDosRelatorios::previaDeUmMilhaoLeSoAsPaginasPedidas() {
         QCOMPARE(previa->PaginaExibida().Linhas.constFirst().at(0), QString::number(1000 + 999 * porPagina));
         QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s), Qt::LeftButton);
         QCOMPARE(previa->PaginaAtual(), 999);
+        // A page that cannot be read: the error shown, the page kept.
+        fonte->mlonLinhaQueFalha = 997 * porPagina + 1;
+        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s), Qt::LeftButton);
+        QCOMPARE(mensagens, QStringList{u"Conexão perdida|16|Imprimir orcamentos"_s});
+        QCOMPARE(previa->PaginaAtual(), 999);
+        QCOMPARE(pagina->value(), 999);
 
         // Zoom: the whole page fits the window; 100% is the paper's size on a 96-dpi screen.
         auto* zoom = previa->findChild<QComboBox*>(u"cmbZoom"_s);
@@ -478,21 +485,6 @@ void TesteDosRelatorios::previaDeUmMilhaoLeSoAsPaginasPedidas() {
         QVERIFY(folha->height() <= previa->findChild<QWidget*>(u"scrPagina"_s)->height());
         QCoreApplication::processEvents();
         QVERIFY(previa->grab().save(PastaDeSaida() + u"/previa.png"_s));
-    });
-}
-
-void TesteDosRelatorios::erroDeLeituraNaPreviaEhMostrado() {
-    auto fonte = std::make_shared<ListaPreguicosa>(100);
-    drLista lista;
-    PreencherLista(lista, fonte);
-    QStringList mensagens;
-    AnotarMensagens(mensagens);
-    ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
-        fonte->mlonLinhaQueFalha = previa->PaginaExibida().Linhas.size() + 1;
-        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdProximaPagina"_s), Qt::LeftButton);
-        QCOMPARE(mensagens, QStringList{u"Conexão perdida|16|Imprimir orcamentos"_s});
-        QCOMPARE(previa->PaginaAtual(), 1);
-        QCOMPARE(previa->findChild<QSpinBox*>(u"txtPagina"_s)->value(), 1);
     });
     // The first page is read before the preview opens: its error reaches Show's caller.
     fonte->mlonLinhaQueFalha = 0;
