@@ -184,8 +184,7 @@ private slots:
     void previaDeUmMilhaoLeSoAsPaginasPedidasEMostraSeuErro();
     void imprimirPelaPrevia();
     void nomesDosControlesUnicosNoRelatorio();
-    void pdfQueFalhaNaoTocaNoArquivoExistente();
-    void pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo();
+    void pdfQueFalhaOuECanceladoNaoTocaNoArquivoExistente();
 
 private:
     // Runs the report's Show with the preview handed to roteiro while it is "on screen".
@@ -562,7 +561,7 @@ struct PastaComPdfAntigo {
 
 } // namespace
 
-void TesteDosRelatorios::pdfQueFalhaNaoTocaNoArquivoExistente() {
+void TesteDosRelatorios::pdfQueFalhaOuECanceladoNaoTocaNoArquivoExistente() {
     drLista lista;
     auto fonte = std::make_shared<ListaPreguicosa>(200);
     PreencherLista(lista, fonte);
@@ -578,26 +577,22 @@ void TesteDosRelatorios::pdfQueFalhaNaoTocaNoArquivoExistente() {
     QCOMPARE(NumeroDoErro([&] { lista.ExportarParaPdf(antiga.arquivo); }), -2147467259L);
     QVERIFY(antiga.Intacta());
     fonte->mlonLinhaQueFalha = -1;
-    VB::ErroDeExecucao cheia(0);
+    VB::ErroDeExecucao semEspaco(0);
     {
         const LimiteDeArquivo limite(20000);
-        cheia = ErroDe([&] { lista.ExportarParaPdf(antiga.arquivo); });
+        semEspaco = ErroDe([&] { lista.ExportarParaPdf(antiga.arquivo); });
     }
-    QVERIFY2(cheia.Numero() == 75 &&
-                 cheia.Descricao().endsWith(u" O arquivo que já existia não foi alterado."_s),
-             qPrintable(cheia.Descricao()));
+    QVERIFY2(semEspaco.Numero() == 75 &&
+                 semEspaco.Descricao().endsWith(u" O arquivo que já existia não foi alterado."_s),
+             qPrintable(semEspaco.Descricao()));
     QVERIFY(antiga.Intacta());
     // Written whole, the new PDF takes the old one's place.
     lista.ExportarParaPdf(antiga.arquivo);
     QCOMPARE(Paginas(TextoDoPdf(antiga.arquivo)).size(),
              lista.PrepararLeitura().Paginacao().QuantidadeDePaginas());
     QCOMPARE(QDir(antiga.pasta.path()).entryList(QDir::Files), QStringList{u"relatorio.pdf"_s});
-}
 
-void TesteDosRelatorios::pdfCanceladoOuFalhoNaPreviaAvisaEGuardaOArquivo() {
-    drLista lista;
-    auto fonte = std::make_shared<ListaPreguicosa>(400);
-    PreencherLista(lista, fonte);
+    // From the preview: the person cancels, or the disk fills up; told, the file kept.
     QStringList mensagens;
     AnotarMensagens(mensagens);
     PastaComPdfAntigo cancelada;
