@@ -51,7 +51,7 @@ template <class C> C& Colocar(QWidget& janela, const QString& nome, QRect geomet
 
 } // namespace
 
-void TesteDosControles::twipsEPixels() {
+void TesteDosControles::twipsECoresDoVB() {
     QCOMPARE(Twips::PorPixel, 15);
     QCOMPARE(Twips::ParaPixels(15), 1);
     QCOMPARE(Twips::ParaPixels(4600), 307); // 306.67
@@ -85,12 +85,11 @@ void TesteDosControles::twipsEPixels() {
     QCOMPARE(lbl.geometry(), QRect(40, 60, 100, 20));
     QCOMPARE(NumeroDoErro([&] { lbl.setWidth(-1); }), 380L);
     QCOMPARE(lbl.Width(), 1500);
-}
 
-void TesteDosControles::coresVB() {
+    // VB's colours: 0x00BBGGRR, and the system colours from the palette.
     QCOMPARE(CoresVB::ParaQColor(4802889), QColor(73, 73, 73));
     QCOMPARE(CoresVB::ParaQColor(255), QColor(255, 0, 0));
-    QCOMPARE(CoresVB::ParaQColor(0xF5F5F6), QColor(0xF6, 0xF5, 0xF5)); // 0x00BBGGRR
+    QCOMPARE(CoresVB::ParaQColor(0xF5F5F6), QColor(0xF6, 0xF5, 0xF5));
     QCOMPARE(CoresVB::ParaQColor(0x808080), QColor(128, 128, 128));
     QCOMPARE(CoresVB::ParaQColor(static_cast<int>(0x80000012u)),
              QGuiApplication::palette().color(QPalette::Active, QPalette::ButtonText));

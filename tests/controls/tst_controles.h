@@ -34,8 +34,7 @@ class TesteDosControles : public QObject {
 
 private slots:
     // tst_controles.cpp
-    void twipsEPixels();
-    void coresVB();
+    void twipsECoresDoVB();
     void extensorPorNome();
     void setFocusRecusado();
     void comboBoxCliquesDosSetters();
@@ -52,8 +51,7 @@ private slots:
     void icones();
 
     // tst_grade.cpp
-    void gradeEstrutura();
-    void gradeRemoveItem();
+    void gradeEstruturaERemoveItem();
     void gradeCelulaAtualESelChange();
     void gradeCellAplicaNaCelulaAtual();
     void gradeCliquesArrastoESelectionMode();

@@ -84,7 +84,7 @@ template <> char* toString(const Selecao& s) {
 }
 } // namespace QTest
 
-void TesteDosControles::gradeEstrutura() {
+void TesteDosControles::gradeEstruturaERemoveItem() {
     MSFlexGrid g(nullptr, u"msfgGrade"_s);
     // VB's new grid.
     QCOMPARE(g.Rows(), 2);
@@ -161,35 +161,34 @@ void TesteDosControles::gradeEstrutura() {
     g.setColData(11, 2);
     QCOMPARE(g.ColData(11), 2);
     QCOMPARE(g.ColData(12), 0);
-}
 
-void TesteDosControles::gradeRemoveItem() {
-    MSFlexGrid g(nullptr, u"msfgGradeDeItensDoOrcamento"_s);
-    g.setCols(3);
-    g.setRows(4);
+    // RemoveItem.
+    MSFlexGrid itens(nullptr, u"msfgGradeDeItensDoOrcamento"_s);
+    itens.setCols(3);
+    itens.setRows(4);
     for (int r = 1; r < 4; ++r)
-        g.setTextMatrix(r, 0, QString::number(r));
-    QSignalSpy mudancas(&g, &MSFlexGrid::SelChange);
-    g.setRow(3);
+        itens.setTextMatrix(r, 0, QString::number(r));
+    QSignalSpy mudancas(&itens, &MSFlexGrid::SelChange);
+    itens.setRow(3);
     mudancas.clear();
-    g.RemoveItem(3); // the current row goes: the current cell moves back inside
-    QCOMPARE(g.Rows(), 3);
-    QCOMPARE(g.Row(), 2);
+    itens.RemoveItem(3); // the current row goes: the current cell moves back inside
+    QCOMPARE(itens.Rows(), 3);
+    QCOMPARE(itens.Row(), 2);
     QCOMPARE(mudancas.count(), 1);
-    g.RemoveItem(1); // row 2 becomes the last row, 1: the current cell follows the grid's end
-    QCOMPARE(g.TextMatrix(1, 0), u"2"_s);
-    QCOMPARE(g.Row(), 1);
+    itens.RemoveItem(1); // row 2 becomes the last row, 1: the current cell follows the grid's end
+    QCOMPARE(itens.TextMatrix(1, 0), u"2"_s);
+    QCOMPARE(itens.Row(), 1);
     QCOMPARE(mudancas.count(), 2);
 
     // The last non-fixed row cannot be removed; the grid is left as it was.
-    QCOMPARE(NumeroDoErro([&] { g.RemoveItem(1); }), 30015L);
-    QCOMPARE(g.Rows(), 2);
-    QCOMPARE(g.TextMatrix(1, 0), u"2"_s);
-    QCOMPARE(NumeroDoErro([&] { g.RemoveItem(0); }), 30009L); // a fixed row
-    QCOMPARE(NumeroDoErro([&] { g.RemoveItem(2); }), 30009L);
+    QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(1); }), 30015L);
+    QCOMPARE(itens.Rows(), 2);
+    QCOMPARE(itens.TextMatrix(1, 0), u"2"_s);
+    QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(0); }), 30009L); // a fixed row
+    QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(2); }), 30009L);
     // Without fixed rows, a one-row grid has its only row as last non-fixed row.
-    g.setRows(1);
-    QCOMPARE(NumeroDoErro([&] { g.RemoveItem(0); }), 30015L);
+    itens.setRows(1);
+    QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(0); }), 30015L);
 }
 
 void TesteDosControles::gradeCelulaAtualESelChange() {

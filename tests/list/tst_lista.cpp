@@ -38,9 +38,8 @@ private slots:
     void erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade();
     void erroNoTerceiroPassoDeGerarListaTemSeuLocal();
     void gradeConfiguradaComoDesenhada();
-    void alturaDaGradeDefineOTamanhoDaPagina();
     void celulasDaPaginaEmSeuTextoPadrao();
-    void paginasDeSeisSeisEUm();
+    void alturaDaGradeFazPaginasDeSeisSeisEUm();
     void filtroGuardaAPaginaETamanhoNovoAjustaABarra();
     void pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao();
     void pesquisaPorNomeSemAcento();
@@ -211,16 +210,6 @@ void TesteDaLista::gradeConfiguradaComoDesenhada() {
     QCOMPARE(grade->Height(), 9000 - 800);
 }
 
-void TesteDaLista::alturaDaGradeDefineOTamanhoDaPagina() {
-    // 5,400 twips of form: a grid 4,600 twips high, room for 6 rows of a page.
-    AbrirLista(Twips::ParaPixels(5400));
-    QCOMPARE(mlista->Grade()->Height(), 4600);
-    QCOMPARE(mlista->TamanhoDaPagina(), qint16(6));
-    // A grid shorter than 700 twips leaves no room at all.
-    mlista->resize(mlista->width(), Twips::ParaPixels(1400));
-    QVERIFY(mlista->TamanhoDaPagina() <= 0);
-}
-
 void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao() {
     Relogio::DefinirParaTestes([] { return QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)); });
     CriarOrcamentos(2);
@@ -253,9 +242,11 @@ void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao() {
     QCOMPARE(grade->CellPictureAlignment(), 4);
 }
 
-void TesteDaLista::paginasDeSeisSeisEUm() {
+void TesteDaLista::alturaDaGradeFazPaginasDeSeisSeisEUm() {
     CriarOrcamentos(13);
+    // 5,400 twips of form: a grid 4,600 twips high, room for 6 rows of a page.
     AbrirLista(Twips::ParaPixels(5400));
+    QCOMPARE(mlista->Grade()->Height(), 4600);
     QCOMPARE(mlista->TamanhoDaPagina(), qint16(6));
     QCOMPARE(Coluna(1), (QStringList{u"13"_s, u"12"_s, u"11"_s, u"10"_s, u"9"_s, u"8"_s}));
     QCOMPARE(TextoDaBarra(), u"1 - 6 de 13"_s);
@@ -274,6 +265,9 @@ void TesteDaLista::paginasDeSeisSeisEUm() {
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdPrimeiro");
     QCOMPARE(TextoDaBarra(), u"1 - 6 de 13"_s);
     QVERIFY(!mlista->findChild<QToolButton*>(u"cmdAnterior"_s)->isEnabled());
+    // A grid shorter than 700 twips leaves no room at all.
+    mlista->resize(mlista->width(), Twips::ParaPixels(1400));
+    QVERIFY(mlista->TamanhoDaPagina() <= 0);
 }
 
 void TesteDaLista::filtroGuardaAPaginaETamanhoNovoAjustaABarra() {

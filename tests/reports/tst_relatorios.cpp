@@ -174,7 +174,7 @@ private slots:
     void cleanup();
 
     void paginasDeUmaFonteDeTamanhoConhecido();
-    void secoesEControlesPeloNome();
+    void secoesEControlesPorNomesUnicos();
     void desenhoInvalidoRecusadoAntesDeExibir();
     void relatoriosConferemComAsReferencias_data();
     void relatoriosConferemComAsReferencias();
@@ -183,7 +183,6 @@ private slots:
     void nomesLongosCortadosComReticenciasEAcentos();
     void previaDeUmMilhaoLeSoAsPaginasPedidasEMostraSeuErro();
     void imprimirPelaPrevia();
-    void nomesDosControlesUnicosNoRelatorio();
     void pdfQueFalhaOuECanceladoNaoTocaNoArquivoExistente();
 
 private:
@@ -245,7 +244,7 @@ void TesteDosRelatorios::paginasDeUmaFonteDeTamanhoConhecido() {
     QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 2000, 500, 0, 5); }), 380L);
 }
 
-void TesteDosRelatorios::secoesEControlesPeloNome() {
+void TesteDosRelatorios::secoesEControlesPorNomesUnicos() {
     // Each text box with the field it shows. (The labels the reports fill are reached by
     // name as PreencherLista and PreencherFicha fill them.)
     drLista lista;
@@ -285,6 +284,25 @@ void TesteDosRelatorios::secoesEControlesPeloNome() {
     QCOMPARE(lista.Orientation(), 1);
     QCOMPARE(lista.LeftMargin(), 850);
     QCOMPARE(static_cast<RptTextBox*>(valor)->DataFormat(), u"#,##0.00"_s);
+
+    // Names are unique in a report, in any letter case.
+    for (DataReport* relatorio : {static_cast<DataReport*>(&lista), static_cast<DataReport*>(&ficha)}) {
+        QStringList nomes;
+        for (const Section* secao : relatorio->ListaDeSecoes())
+            for (const RptControl* controle : secao->ListaDeControles())
+                nomes << controle->objectName().toLower();
+        QCOMPARE(QSet<QString>(nomes.begin(), nomes.end()).size(), nomes.size());
+    }
+    // The caption over a value and the column heading each have their name; a name the
+    // report already has, in any section and letter case, is refused.
+    Section* cabecalho = ficha.Sections(u"CabecalhoDaPagina"_s);
+    QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Titulo"_s)->Caption(), u"Desconto em valor:"_s);
+    QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Coluna"_s)->Caption(), u"Desc."_s);
+    QCOMPARE(NumeroDoErro([&] { cabecalho->Adicionar<RptLine>(u"LINDIVISORIA"_s, 0, 0, 10, 0); }), 380L);
+    QCOMPARE(cabecalho->ListaDeControles().size(), cabecalho->findChildren<RptControl*>().size());
+    // The field that chooses the quantities' pattern must be in the data source.
+    ficha.setDataSource(ListaEmMemoria(1));
+    QCOMPARE(NumeroDoErro([&] { ficha.Show(); }), 3265L);
 }
 
 void TesteDosRelatorios::desenhoInvalidoRecusadoAntesDeExibir() {
@@ -517,28 +535,6 @@ void TesteDosRelatorios::imprimirPelaPrevia() {
     QCOMPARE(paginas.size(), 2);
     QVERIFY(paginas.at(0).contains(u"Página: 2 de %1"_s.arg(total)));
     QVERIFY(paginas.at(1).contains(u"Página: 3 de %1"_s.arg(total)));
-}
-
-void TesteDosRelatorios::nomesDosControlesUnicosNoRelatorio() {
-    drLista lista;
-    drFicha ficha;
-    for (DataReport* relatorio : {static_cast<DataReport*>(&lista), static_cast<DataReport*>(&ficha)}) {
-        QStringList nomes;
-        for (const Section* secao : relatorio->ListaDeSecoes())
-            for (const RptControl* controle : secao->ListaDeControles())
-                nomes << controle->objectName().toLower();
-        QCOMPARE(QSet<QString>(nomes.begin(), nomes.end()).size(), nomes.size());
-    }
-    // The caption over a value and the column heading each have their name; a name the
-    // report already has, in any section and letter case, is refused.
-    Section* cabecalho = ficha.Sections(u"CabecalhoDaPagina"_s);
-    QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Titulo"_s)->Caption(), u"Desconto em valor:"_s);
-    QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Coluna"_s)->Caption(), u"Desc."_s);
-    QCOMPARE(NumeroDoErro([&] { cabecalho->Adicionar<RptLine>(u"LINDIVISORIA"_s, 0, 0, 10, 0); }), 380L);
-    QCOMPARE(cabecalho->ListaDeControles().size(), cabecalho->findChildren<RptControl*>().size());
-    // The field that chooses the quantities' pattern must be in the data source.
-    ficha.setDataSource(ListaEmMemoria(1));
-    QCOMPARE(NumeroDoErro([&] { ficha.Show(); }), 3265L);
 }
 
 namespace {
