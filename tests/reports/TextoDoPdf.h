@@ -1,8 +1,8 @@
 #pragma once
 // What the printing tests share: a PDF read back as text, laid out as on the page
-// (pages end with a form feed), and that text compared with a reference kept beside the
-// test (ZELT_ATUALIZAR_REFERENCIAS=1 writes the reference anew instead, to be read over
-// before it is kept); a disk that fills up.
+// (pages end with a form feed), its pages and the heading each must hold, and that text
+// compared with a reference kept beside the test (ZELT_ATUALIZAR_REFERENCIAS=1 writes the
+// reference anew instead, to be read over before it is kept); a disk that fills up.
 
 #include <QDir>
 #include <QFile>
