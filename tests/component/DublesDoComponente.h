@@ -42,6 +42,14 @@ inline void RegistrarMensagemGravadora() {
     Zelt::RegistrarProgId(ProgId::MsgErro, [] { return std::make_unique<MensagemGravadora>(); });
 }
 
+// Message boxes answered OK and written down as "text|buttons|title".
+inline void AnotarMensagens(QStringList& mensagens) {
+    Plataforma::SubstituirMsgBox([&mensagens](const QString& texto, int botoes, const QString& titulo) {
+        mensagens << QStringLiteral("%1|%2|%3").arg(texto, QString::number(botoes), titulo);
+        return int(Plataforma::vbOK);
+    });
+}
+
 // What the scripted business objects were asked and answer.
 struct RespostasRoteirizadas {
     QStringList Argumentos;             // every call's arguments, written out with "|"

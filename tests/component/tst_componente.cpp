@@ -34,8 +34,7 @@ private slots:
     void init();
     void exibirRecebeONomeDaAplicacaoComoQuartoArgumento();
     void membrosNaOrdemDaInterfaceEAlcancaveisPeloNome();
-    void abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho();
-    void abrirListaDuasVezesTrocaAReferencia();
+    void abrirListaDocaNaAreaAcompanhaOTamanhoETrocaAReferencia();
     void erroNoMetodoEhMostradoComLocalERetornaVazio();
     void progIdDesconhecidoEhErro429NoTratadorDoChamador();
     void exibicaoDeErroDaSuiteMostraEGravaNoLog();
@@ -122,7 +121,7 @@ void TesteDoComponente::membrosNaOrdemDaInterfaceEAlcancaveisPeloNome() {
     QCOMPARE(modPrincipal::CodigoDoAnimal, 78);
 }
 
-void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho() {
+void TesteDoComponente::abrirListaDocaNaAreaAcompanhaOTamanhoETrocaAReferencia() {
     MenuDeTeste* menu = NovaJanelaDoMenu();
     clsOrcamentos componente;
     QVariant resultado;
@@ -145,17 +144,12 @@ void TesteDoComponente::abrirListaDocaNaAreaDeTrabalhoEAcompanhaOTamanho() {
     componente.NomeDaAplicacao(QStringLiteral("Pet Shop Amigo"));
     ExibirMensagemDeErro(5, QStringLiteral("x"), QStringLiteral("y"));
     QCOMPARE(ErrosExibidos().last().NomeDaAplicacao.toString(), QStringLiteral("Pet Shop Amigo"));
-}
 
-void TesteDoComponente::abrirListaDuasVezesTrocaAReferencia() {
-    MenuDeTeste* menu = NovaJanelaDoMenu();
-    clsOrcamentos componente;
-    componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(menu->Area));
-    QPointer<QWidget> primeira = modPrincipal::FormularioDeLista.data();
+    // Opened again: the new list is the context's one; the first stays until closed.
+    QPointer<QWidget> primeira = lista;
     componente.AbrirLista(Plataforma::Handle(menu), Plataforma::Handle(menu->Area));
     QPointer<QWidget> segunda = modPrincipal::FormularioDeLista.data();
-    QVERIFY(primeira && segunda);
-    QVERIFY(primeira != segunda);
+    QVERIFY(segunda && primeira != segunda);
     QVERIFY(primeira->isVisible());
     QCOMPARE(primeira->parentWidget(), menu->Area);
     primeira->close();
@@ -195,14 +189,8 @@ void TesteDoComponente::progIdDesconhecidoEhErro429NoTratadorDoChamador() {
 
 void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog() {
     Suite::RegistrarComponentesDaSuite(); // the real error display, not the recorder
-    QString texto, titulo;
-    int botoes = -1;
-    Plataforma::SubstituirMsgBox([&](const QString& t, int b, const QString& ti) {
-        texto = t;
-        botoes = b;
-        titulo = ti;
-        return int(Plataforma::vbOK);
-    });
+    QStringList mensagens;
+    AnotarMensagens(mensagens);
     modPrincipal::NomeDaAplicacao = QStringLiteral("Clínica Bicho Feliz");
     const bool terminou = ComTratamentoDeErro(u"frmLista", u"GerarLista", [](qint16& Ponto) {
         Ponto = 1;
@@ -212,9 +200,11 @@ void TesteDoComponente::exibicaoDeErroDaSuiteMostraEGravaNoLog() {
     });
     RegistrarMensagemGravadora();
     QVERIFY(!terminou);
-    QCOMPARE(botoes, int(Plataforma::vbCritical));
-    QCOMPARE(titulo, QStringLiteral("Clínica Bicho Feliz"));
-    QVERIFY2(texto.contains(QStringLiteral("13")) && texto.contains(QStringLiteral("Tipos incompatíveis")) &&
+    QCOMPARE(mensagens.size(), 1);
+    const QString texto = mensagens[0];
+    QVERIFY2(texto.endsWith(u"|%1|Clínica Bicho Feliz"_s.arg(int(Plataforma::vbCritical))) &&
+                 texto.contains(QStringLiteral("13")) &&
+                 texto.contains(QStringLiteral("Tipos incompatíveis")) &&
                  texto.contains(QStringLiteral("ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3")),
              qPrintable(texto));
 

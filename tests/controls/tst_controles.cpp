@@ -51,7 +51,7 @@ template <class C> C& Colocar(QWidget& janela, const QString& nome, QRect geomet
 
 } // namespace
 
-void TesteDosControles::twipsEPixels() {
+void TesteDosControles::twipsECoresDoVB() {
     QCOMPARE(Twips::PorPixel, 15);
     QCOMPARE(Twips::ParaPixels(15), 1);
     QCOMPARE(Twips::ParaPixels(4600), 307); // 306.67
@@ -85,12 +85,11 @@ void TesteDosControles::twipsEPixels() {
     QCOMPARE(lbl.geometry(), QRect(40, 60, 100, 20));
     QCOMPARE(NumeroDoErro([&] { lbl.setWidth(-1); }), 380L);
     QCOMPARE(lbl.Width(), 1500);
-}
 
-void TesteDosControles::coresVB() {
+    // VB's colours: 0x00BBGGRR, and the system colours from the palette.
     QCOMPARE(CoresVB::ParaQColor(4802889), QColor(73, 73, 73));
     QCOMPARE(CoresVB::ParaQColor(255), QColor(255, 0, 0));
-    QCOMPARE(CoresVB::ParaQColor(0xF5F5F6), QColor(0xF6, 0xF5, 0xF5)); // 0x00BBGGRR
+    QCOMPARE(CoresVB::ParaQColor(0xF5F5F6), QColor(0xF6, 0xF5, 0xF5));
     QCOMPARE(CoresVB::ParaQColor(0x808080), QColor(128, 128, 128));
     QCOMPARE(CoresVB::ParaQColor(static_cast<int>(0x80000012u)),
              QGuiApplication::palette().color(QPalette::Active, QPalette::ButtonText));
@@ -132,7 +131,22 @@ void TesteDosControles::extensorPorNome() {
         QCOMPARE(controle->toolTip(), u"Alterar"_s);
         QVERIFY(QMetaObject::invokeMethod(controle, "ZOrder", Q_ARG(int, 0)));
         QCOMPARE(form.children().constLast(), static_cast<QObject*>(controle));
+        QCOMPARE(controle->font().family(), u"Arial"_s);
+        QCOMPARE(QFontInfo(controle->font()).family(), u"Liberation Sans"_s);
     }
+    // The inner editors follow the control's font, also when set by VB's shortcuts.
+    XRNumberBox grande(&form);
+    grande.setFont(QFont(u"Arial"_s, 14));
+    QCOMPARE(grande.Editor()->font().pointSize(), 14);
+    QVERIFY(grande.setProperty("FontSize", 9));
+    QVERIFY(grande.setProperty("FontBold", true));
+    QCOMPARE(grande.Editor()->font().pointSize(), 9);
+    QVERIFY(grande.Editor()->font().bold());
+    Label narrow(&form, u"lblMensagemDeResultado"_s);
+    narrow.setFontName(u"Arial Narrow"_s);
+    QCOMPARE(QFontInfo(narrow.font()).family(), u"Liberation Sans Narrow"_s);
+    QCOMPARE(NumeroDoErro([&] { narrow.setFontSize(0); }), 380L);
+    QCOMPARE(Label(&form).ForeColor(), 4802889);
 
     // Visible and Enabled answer the control's own flags, also inside a hidden or
     // disabled container (the record form disables itself under its waiting panel).
@@ -154,8 +168,7 @@ void TesteDosControles::extensorPorNome() {
 }
 
 void TesteDosControles::setFocusRecusado() {
-    QWidget janela;
-    janela.resize(400, 300);
+    Janela janela(400, 300);
     PictureBox pic(&janela, u"picMensagem"_s);
     pic.setGeometry(0, 0, 400, 300);
     XRNumberBox num(&pic, u"xrnumQuantidade"_s);
@@ -337,8 +350,7 @@ void TesteDosControles::numberBoxKeyPress() {
 }
 
 void TesteDosControles::numberBoxValidateMantemOFoco() {
-    QWidget janela;
-    janela.resize(500, 200);
+    Janela janela(500, 200);
     auto& a = Colocar<XRNumberBox>(janela, u"xrnumQuantidade"_s, {10, 10, 120, 28});
     auto& b = Colocar<XRNumberBox>(janela, u"xrnumValorUnitario"_s, {150, 10, 120, 28});
     auto& cmd = Colocar<XRCommandButton>(janela, u"xrcmdAdicionar"_s, {300, 10, 120, 28});
@@ -407,9 +419,8 @@ void TesteDosControles::numberBoxValidateMantemOFoco() {
     QCOMPARE(eventos, QStringList());
 }
 
-void TesteDosControles::numberBoxGotFocusESelecao() {
-    QWidget janela;
-    janela.resize(400, 100);
+void TesteDosControles::numberBoxGotFocusSelecaoEMaxLength() {
+    Janela janela(400, 100);
     auto& a = Colocar<XRNumberBox>(janela, u"xrnumPercentualDeDescontoPorItem"_s, {10, 10, 120, 28});
     auto& b = Colocar<XRNumberBox>(janela, u"xrnumValorDeDescontoPorItem"_s, {150, 10, 120, 28});
     a.setText(u"10,00"_s);
@@ -448,35 +459,26 @@ void TesteDosControles::numberBoxGotFocusESelecao() {
     a.setMaxLength(0);
     QTest::keyClicks(a.Editor(), u"9"_s);
     QCOMPARE(a.Text(), u"910,5"_s);
-}
 
-void TesteDosControles::numberBoxMaxLengthSemCortar() {
-    QWidget janela;
-    janela.resize(400, 100);
-    auto& caixa = Colocar<XRNumberBox>(janela, u"xrnumQuantidade"_s, {10, 10, 120, 28});
-    caixa.setMaxLength(12);
-    QVERIFY(Ativar(janela));
-    caixa.SetFocus();
-    // A text set from code is kept whole, however long; the form decides what to do with it.
-    caixa.setText(u"1.000.000.000,00"_s);
-    QCOMPARE(caixa.Text(), u"1.000.000.000,00"_s);
-    // The person's edits stop at the limit: a paste that would pass it is refused whole.
-    caixa.setText(u"1.234,5"_s);
-    caixa.setSelStart(7);
+    // MaxLength limits the person's edits only: a text set from code is kept whole, however
+    // long (the form decides what to do with it); a paste that would pass it is refused whole.
+    b.setMaxLength(12);
+    b.SetFocus();
+    b.setText(u"1.000.000.000,00"_s);
+    QCOMPARE(b.Text(), u"1.000.000.000,00"_s);
+    b.setText(u"1.234,5"_s);
+    b.setSelStart(7);
     const auto Colar = [&](const QString& texto) {
         QGuiApplication::clipboard()->setText(texto);
-        QTest::keyClick(caixa.Editor(), Qt::Key_V, Qt::ControlModifier);
-        return caixa.Text();
+        QTest::keyClick(b.Editor(), Qt::Key_V, Qt::ControlModifier);
+        return b.Text();
     };
     QCOMPARE(Colar(u"678901"_s), u"1.234,5"_s);
     QCOMPARE(Colar(u"67890"_s), u"1.234,567890"_s);
-    QTest::keyClicks(caixa.Editor(), u"1"_s);
-    QCOMPARE(caixa.Text(), u"1.234,567890"_s);
 }
 
 void TesteDosControles::findStatusPorAcao() {
-    QWidget janela;
-    janela.resize(400, 100);
+    Janela janela(400, 100);
     auto& find = Colocar<XRFind>(janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s, {10, 10, 300, 30});
     QList<int> status;
     QStringList textos;
@@ -523,9 +525,8 @@ void TesteDosControles::findStatusPorAcao() {
     QCOMPARE(find.Text(), u"Totó"_s);
 }
 
-void TesteDosControles::findTecladoEFoco() {
-    QWidget janela;
-    janela.resize(400, 100);
+void TesteDosControles::findTecladoFocoECodigo() {
+    Janela janela(400, 100);
     auto& find = Colocar<XRFind>(janela, u"xrfNomeDoProduto"_s, {10, 10, 300, 30});
     auto& outro = Colocar<XRFind>(janela, u"xrfCodigoInternoDoProduto"_s, {10, 50, 300, 30});
     QList<int> teclas;
@@ -566,35 +567,28 @@ void TesteDosControles::findTecladoEFoco() {
     QCOMPARE(QApplication::focusWidget(), static_cast<QWidget*>(find.Editor()));
     QCOMPARE(find.Editor()->selectedText(), u"ração canina"_s);
     QCOMPARE(find.Text(), u"ração canina"_s);
-}
 
-void TesteDosControles::findDeCodigoSoComDigitos() {
-    QWidget janela;
-    janela.resize(400, 100);
-    auto& codigo = Colocar<XRFind>(janela, u"xrfCodigoDoCliente"_s, {10, 10, 300, 30});
-    auto& nome = Colocar<XRFind>(janela, u"xrfApelidoOuNomeFantasiaDoCliente"_s, {10, 50, 300, 30});
-    codigo.setStyle(XRFind::EstiloCodigo);
-    QVERIFY(Ativar(janela));
     // A code field: typed letters are ignored, a pasted text keeps its digits where it lands.
-    codigo.SetFocus();
-    Digitar(codigo.Editor(), u"1a2 b"_s);
-    QCOMPARE(codigo.Text(), u"12"_s);
-    codigo.Editor()->setCursorPosition(1);
+    outro.setStyle(XRFind::EstiloCodigo);
+    outro.SetFocus();
+    Digitar(outro.Editor(), u"1a2 b"_s);
+    QCOMPARE(outro.Text(), u"12"_s);
+    outro.Editor()->setCursorPosition(1);
     QGuiApplication::clipboard()->setText(u"Cód. 3-4"_s);
-    QTest::keyClick(codigo.Editor(), Qt::Key_V, Qt::ControlModifier);
-    Digitar(codigo.Editor(), u"x5"_s);
-    QCOMPARE(codigo.Text(), u"13452"_s);
+    QTest::keyClick(outro.Editor(), Qt::Key_V, Qt::ControlModifier);
+    Digitar(outro.Editor(), u"x5"_s);
+    QCOMPARE(outro.Text(), u"13452"_s);
     // What a form writes is shown as it is; a free-text field takes every character.
-    codigo.setText(u"ABC-1"_s);
-    QCOMPARE(codigo.Text(), u"ABC-1"_s);
-    nome.SetFocus();
-    Digitar(nome.Editor(), u"Zé 2"_s);
-    QCOMPARE(nome.Text(), u"Zé 2"_s);
+    outro.setText(u"ABC-1"_s);
+    QCOMPARE(outro.Text(), u"ABC-1"_s);
+    find.setText(QString());
+    find.SetFocus();
+    Digitar(find.Editor(), u"Zé 2"_s);
+    QCOMPARE(find.Text(), u"Zé 2"_s);
 }
 
 void TesteDosControles::optionButtonGrupoECliques() {
-    QWidget janela;
-    janela.resize(300, 100);
+    Janela janela(300, 100);
     auto& servico = Colocar<OptionButton>(janela, u"optServico"_s, {10, 10, 120, 24});
     servico.setCaption(u"Serviço"_s);
     auto& produto = Colocar<OptionButton>(janela, u"optProduto"_s, {140, 10, 120, 24});
@@ -630,8 +624,7 @@ void TesteDosControles::optionButtonGrupoECliques() {
 }
 
 void TesteDosControles::commandButtonCliqueEDicas() {
-    QWidget janela;
-    janela.resize(300, 100);
+    Janela janela(300, 100);
     auto& cmd = Colocar<XRCommandButton>(janela, u"xrcmdImprimirLista"_s, {10, 10, 160, 32});
     cmd.setCaption(u"    Adicionar"_s);
     cmd.setIcone(u"Adicionar"_s);
@@ -741,31 +734,6 @@ void TesteDosControles::icones() {
     QCOMPARE(QColor::fromRgba(qUnpremultiply(mais.pixel(8, 8))).rgb(), QColor(255, 0, 0).rgb());
     QVERIFY(Icones::Icone(u"Inexistente"_s).isNull());
     QVERIFY(Icones::Icone(u"EtiquetaInativo"_s, 22).width() > Icones::Icone(u"EtiquetaAtivo"_s, 22).width());
-}
-
-void TesteDosControles::fonteArial() {
-    QWidget form;
-    const QList<Controle*> controles = {
-        new XRCommandButton(&form), new XRFind(&form),     new XRComboBox(&form),
-        new XRNumberBox(&form),     new XRDTPicker(&form), new XRNavigationBar(&form),
-        new MSFlexGrid(&form),      new Label(&form),      new OptionButton(&form)};
-    for (Controle* controle : controles) {
-        QCOMPARE(controle->font().family(), u"Arial"_s);
-        QCOMPARE(QFontInfo(controle->font()).family(), u"Liberation Sans"_s);
-    }
-    // The inner editors follow the control's font, also when set by VB's shortcuts.
-    XRNumberBox num(&form);
-    num.setFont(QFont(u"Arial"_s, 14));
-    QCOMPARE(num.Editor()->font().pointSize(), 14);
-    QVERIFY(num.setProperty("FontSize", 9));
-    QVERIFY(num.setProperty("FontBold", true));
-    QCOMPARE(num.Editor()->font().pointSize(), 9);
-    QVERIFY(num.Editor()->font().bold());
-    Label narrow(&form, u"lblMensagemDeResultado"_s);
-    narrow.setFontName(u"Arial Narrow"_s);
-    QCOMPARE(QFontInfo(narrow.font()).family(), u"Liberation Sans Narrow"_s);
-    QCOMPARE(NumeroDoErro([&] { narrow.setFontSize(0); }), 380L);
-    QCOMPARE(Label(&form).ForeColor(), 4802889);
 }
 
 QTEST_MAIN(TesteDosControles)

@@ -16,6 +16,11 @@ inline bool Ativar(QWidget& janela) {
     return QTest::qWaitForWindowActive(&janela);
 }
 
+// A window of that size in pixels, to place controls in.
+struct Janela : QWidget {
+    Janela(int largura, int altura) { resize(largura, altura); }
+};
+
 // A click through the window, as a person's (at the widget's centre when no point is given).
 inline void Clicar(QWidget* widget, QPoint ponto = QPoint(), Qt::KeyboardModifiers teclas = {},
                    Qt::MouseButton botao = Qt::LeftButton) {
@@ -29,33 +34,27 @@ class TesteDosControles : public QObject {
 
 private slots:
     // tst_controles.cpp
-    void twipsEPixels();
-    void coresVB();
+    void twipsECoresDoVB();
     void extensorPorNome();
     void setFocusRecusado();
     void comboBoxCliquesDosSetters();
     void comboBoxListaEErros();
     void numberBoxKeyPress();
     void numberBoxValidateMantemOFoco();
-    void numberBoxGotFocusESelecao();
-    void numberBoxMaxLengthSemCortar();
+    void numberBoxGotFocusSelecaoEMaxLength();
     void findStatusPorAcao();
-    void findTecladoEFoco();
-    void findDeCodigoSoComDigitos();
+    void findTecladoFocoECodigo();
     void optionButtonGrupoECliques();
     void commandButtonCliqueEDicas();
     void navigationBarTextoEBotoes();
     void datePickerValor();
     void icones();
-    void fonteArial();
 
     // tst_grade.cpp
-    void gradeEstrutura();
-    void gradeRemoveItem();
+    void gradeEstruturaERemoveItem();
     void gradeCelulaAtualESelChange();
     void gradeCellAplicaNaCelulaAtual();
-    void gradeCliquesEArrasto();
-    void gradeCliqueNoCabecalhoESelectionMode();
+    void gradeCliquesArrastoESelectionMode();
     void gradeColunasOcultas();
     void gradePosicaoDaCelula();
     void gradeCoresAlternadasEDestaque();

@@ -26,6 +26,18 @@ void Montar(MSFlexGrid& g, int rows) {
     g.setRedraw(true);
 }
 
+// The list's layout: no border, no scroll bars, cols columns, no fixed column, a header
+// row of 700 twips (47 px) and rows of 570 (38 px).
+void ComoALista(MSFlexGrid& g, int rows, int cols = 3) {
+    g.setBorderStyle(0);
+    g.setScrollBars(0);
+    g.setCols(cols);
+    g.setFixedCols(0);
+    g.setRows(rows);
+    g.setRowHeight(-1, 570);
+    g.setRowHeight(0, 700);
+}
+
 // A window holding such a grid at its top left, of that size in pixels.
 struct JanelaComGrade : QWidget {
     MSFlexGrid g{this, u"msfgGrade"_s};
@@ -72,7 +84,7 @@ template <> char* toString(const Selecao& s) {
 }
 } // namespace QTest
 
-void TesteDosControles::gradeEstrutura() {
+void TesteDosControles::gradeEstruturaERemoveItem() {
     MSFlexGrid g(nullptr, u"msfgGrade"_s);
     // VB's new grid.
     QCOMPARE(g.Rows(), 2);
@@ -149,42 +161,39 @@ void TesteDosControles::gradeEstrutura() {
     g.setColData(11, 2);
     QCOMPARE(g.ColData(11), 2);
     QCOMPARE(g.ColData(12), 0);
-}
 
-void TesteDosControles::gradeRemoveItem() {
-    MSFlexGrid g(nullptr, u"msfgGradeDeItensDoOrcamento"_s);
-    g.setCols(3);
-    g.setRows(4);
+    // RemoveItem.
+    MSFlexGrid itens(nullptr, u"msfgGradeDeItensDoOrcamento"_s);
+    itens.setCols(3);
+    itens.setRows(4);
     for (int r = 1; r < 4; ++r)
-        g.setTextMatrix(r, 0, QString::number(r));
-    QSignalSpy mudancas(&g, &MSFlexGrid::SelChange);
-    g.setRow(3);
+        itens.setTextMatrix(r, 0, QString::number(r));
+    QSignalSpy mudancas(&itens, &MSFlexGrid::SelChange);
+    itens.setRow(3);
     mudancas.clear();
-    g.RemoveItem(3); // the current row goes: the current cell moves back inside
-    QCOMPARE(g.Rows(), 3);
-    QCOMPARE(g.Row(), 2);
+    itens.RemoveItem(3); // the current row goes: the current cell moves back inside
+    QCOMPARE(itens.Rows(), 3);
+    QCOMPARE(itens.Row(), 2);
     QCOMPARE(mudancas.count(), 1);
-    g.RemoveItem(1); // row 2 becomes the last row, 1: the current cell follows the grid's end
-    QCOMPARE(g.TextMatrix(1, 0), u"2"_s);
-    QCOMPARE(g.Row(), 1);
+    itens.RemoveItem(1); // row 2 becomes the last row, 1: the current cell follows the grid's end
+    QCOMPARE(itens.TextMatrix(1, 0), u"2"_s);
+    QCOMPARE(itens.Row(), 1);
     QCOMPARE(mudancas.count(), 2);
 
     // The last non-fixed row cannot be removed; the grid is left as it was.
-    QCOMPARE(NumeroDoErro([&] { g.RemoveItem(1); }), 30015L);
-    QCOMPARE(g.Rows(), 2);
-    QCOMPARE(g.TextMatrix(1, 0), u"2"_s);
-    QCOMPARE(NumeroDoErro([&] { g.RemoveItem(0); }), 30009L); // a fixed row
-    QCOMPARE(NumeroDoErro([&] { g.RemoveItem(2); }), 30009L);
+    QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(1); }), 30015L);
+    QCOMPARE(itens.Rows(), 2);
+    QCOMPARE(itens.TextMatrix(1, 0), u"2"_s);
+    QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(0); }), 30009L); // a fixed row
+    QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(2); }), 30009L);
     // Without fixed rows, a one-row grid has its only row as last non-fixed row.
-    g.setRows(1);
-    QCOMPARE(NumeroDoErro([&] { g.RemoveItem(0); }), 30015L);
+    itens.setRows(1);
+    QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(0); }), 30015L);
 }
 
 void TesteDosControles::gradeCelulaAtualESelChange() {
     MSFlexGrid g;
-    g.setCols(4);
-    g.setRows(5);
-    g.setFixedCols(0);
+    ComoALista(g, 5, 4);
     QStringList eventos;
     connect(&g, &MSFlexGrid::SelChange, this, [&] { eventos << u"SelChange"_s; });
     connect(&g, &MSFlexGrid::RowColChange, this, [&] { eventos << u"RowColChange"_s; });
@@ -232,9 +241,7 @@ void TesteDosControles::gradeCelulaAtualESelChange() {
 
 void TesteDosControles::gradeCellAplicaNaCelulaAtual() {
     MSFlexGrid g;
-    g.setCols(3);
-    g.setRows(3);
-    g.setFixedCols(0);
+    ComoALista(g, 3);
     g.setRow(1);
     g.setCol(2);
     g.setCellBackColor(0xF2F2F2);
@@ -295,7 +302,7 @@ void TesteDosControles::gradeCellAplicaNaCelulaAtual() {
     QCOMPARE(NumeroDoErro([&] { g.setCellAlignment(10); }), 380L);
 }
 
-void TesteDosControles::gradeCliquesEArrasto() {
+void TesteDosControles::gradeCliquesArrastoESelectionMode() {
     JanelaComGrade janela(6);
     MSFlexGrid& g = janela.g;
     QSignalSpy mudancas(&g, &MSFlexGrid::SelChange);
@@ -339,12 +346,6 @@ void TesteDosControles::gradeCliquesEArrasto() {
     Clicar(&g, Centro(3, 3), {}, Qt::RightButton);
     QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
     QCOMPARE(cliques, 5);
-}
-
-void TesteDosControles::gradeCliqueNoCabecalhoESelectionMode() {
-    JanelaComGrade janela(6);
-    MSFlexGrid& g = janela.g;
-    QVERIFY(janela.Mostrar());
 
     Clicar(&g, Centro(0, 2)); // a header cell selects its column's data rows
     QCOMPARE(SelecaoDe(g), (Selecao{1, 2, 5, 2}));
@@ -356,7 +357,6 @@ void TesteDosControles::gradeCliqueNoCabecalhoESelectionMode() {
     g.setSelectionMode(1); // by row: every selection spans whole rows
     Clicar(&g, Centro(4, 2));
     QCOMPARE(SelecaoDe(g), (Selecao{4, 0, 4, 3}));
-    QWindow* w = janela.windowHandle();
     QTest::mousePress(w, Qt::LeftButton, {}, NaJanela(&g, Centro(2, 1)));
     QTest::mouseMove(w, NaJanela(&g, Centro(3, 1)));
     QTest::mouseRelease(w, Qt::LeftButton, {}, NaJanela(&g, Centro(3, 1)));
@@ -407,20 +407,13 @@ void TesteDosControles::gradeColunasOcultas() {
 }
 
 void TesteDosControles::gradePosicaoDaCelula() {
-    // The list's layout: header 700 twips, rows 570, column 0 hidden, 1570 and 5150.
+    // The list's columns: 0 hidden, 1570 and 5150.
     MSFlexGrid g;
     g.resize(800, 47 + 2 * 38); // header and two rows show
-    g.setBorderStyle(0);
-    g.setScrollBars(0);
-    g.setCols(3);
-    g.setFixedCols(0);
-    g.setRows(6);
+    ComoALista(g, 6);
     g.setColWidth(0, 0);
     g.setColWidth(1, 1570);
     g.setColWidth(2, 5150);
-    g.setRowHeight(0, 700);
-    for (int r = 1; r < 6; ++r)
-        g.setRowHeight(r, 570);
     QCOMPARE(g.RowHeight(0), 700); // as given
     g.setRow(2);
     g.setCol(2);
@@ -446,8 +439,7 @@ void TesteDosControles::gradePosicaoDaCelula() {
 }
 
 void TesteDosControles::gradeCoresAlternadasEDestaque() {
-    QWidget janela;
-    janela.resize(420, 220);
+    Janela janela(420, 220);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
     g.setGeometry(0, 0, 400, 200);
     // The forms' shared look and row shading.
@@ -473,11 +465,9 @@ void TesteDosControles::gradeCoresAlternadasEDestaque() {
 
     QImage imagem = g.grab().toImage();
     const QPoint semTexto(95, 0); // the right end of column 0 carries no text
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 15)), QColor(255, 255, 255)); // header
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 45)), QColor(0xF2, 0xF2, 0xF2));
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 75)), QColor(255, 255, 255));
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 105)), QColor(0xF2, 0xF2, 0xF2));
-    QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 135)), QColor(255, 255, 255));
+    for (int r = 0; r < 5; ++r)   // the header white, then grey and white rows
+        QCOMPARE(CorEm(imagem, semTexto + QPoint(0, 15 + 30 * r)),
+                 r % 2 ? QColor(0xF2, 0xF2, 0xF2) : Qt::white);
     QCOMPARE(CorEm(imagem, QPoint(50, 180)), QColor(255, 255, 255)); // BackColorBkg below the rows
 
     // The grey text of column 1: its darkest pixel is the grey itself, never darker.
@@ -543,18 +533,10 @@ void TesteDosControles::gradeRedrawSuspendeAPintura() {
 }
 
 void TesteDosControles::gradeMouseMoveEmTwips() {
-    QWidget janela;
-    janela.resize(820, 420);
+    Janela janela(820, 420);
     MSFlexGrid g(&janela, u"msfgGrade"_s);
     g.setGeometry(10, 10, 800, 400);
-    g.setBorderStyle(0);
-    g.setScrollBars(0);
-    g.setCols(3);
-    g.setFixedCols(0);
-    g.setRows(8);
-    g.setRowHeight(0, 700);
-    for (int r = 1; r < 8; ++r)
-        g.setRowHeight(r, 570);
+    ComoALista(g, 8);
     struct Movimento {
         int Button, Shift;
         float X, Y;
@@ -601,16 +583,11 @@ void TesteDosControles::gradeMouseMoveEmTwips() {
 }
 
 void TesteDosControles::gradeBarraDeRolagem() {
-    // The items grid: header 700, rows 570, room for exactly four rows.
+    // The items grid: room for exactly four rows.
     MSFlexGrid g;
-    g.setBorderStyle(0);
     g.resize(600, 47 + 4 * 38);
+    ComoALista(g, 5);
     g.setScrollBars(2);
-    g.setCols(3);
-    g.setRows(5);
-    g.setRowHeight(0, 700);
-    for (int r = 1; r < 5; ++r)
-        g.setRowHeight(r, 570);
     QVERIFY(!g.BarraDeRolagemVisivel(2));
     g.AddItem(QString());
     g.setRowHeight(5, 570);

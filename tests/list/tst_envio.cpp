@@ -5,18 +5,13 @@
 // write down their arguments; the PDF is read back with pdftotext.
 
 #include "tests/business/TesteDeNegocio.h"
-#include "tests/component/DublesDoComponente.h"
+#include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
 
 #include "business/Banco.h"
-#include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "list/EnvioDoOrcamento.h"
-#include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/Twips.h"
-#include "platform/controls/XRCommandButton.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
@@ -32,8 +27,6 @@ using namespace Qt::StringLiterals;
 using VB::Currency;
 
 namespace {
-
-const QString Aplicativo = u"ZELT Veterinária"_s;
 
 // A stand-in for a desktop helper: each call leaves a numbered file in the folder
 // named by ZELT_TESTE_CHAMADAS with the program's name and its arguments, each ended by
@@ -103,8 +96,6 @@ protected:
     void Preparar() override;
 
 private:
-    // Prints the sheet of the list's first row; in its preview, acao runs.
-    void ImprimirFichaDaLista(const std::function<void(VisualizacaoDoRelatorio*)>& acao);
     // Prints the sheet as a record form opened by the host does; in its preview, acao runs.
     void ImprimirFichaDoHost(double numero, const std::function<void(VisualizacaoDoRelatorio*)>& acao);
     void Clicar(VisualizacaoDoRelatorio* previa, const char* comando);
@@ -118,7 +109,6 @@ private:
     QStringList mmensagens;
     QString mstrAviso;     // the preview's line of the last send, when it closed
     QStringList mcomandos; // the send commands the preview offered
-    std::unique_ptr<MenuDeTeste> mmenu;
 };
 
 void TesteDoEnvio::initTestCase() {
@@ -150,22 +140,15 @@ void TesteDoEnvio::initTestCase() {
         mstrAviso = aviso && !aviso->isHidden() ? aviso->text() : QString();
         previa->close();
     });
-    Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString& titulo) {
-        mmensagens << u"%1|%2|%3"_s.arg(texto, QString::number(botoes), titulo);
-        return int(Plataforma::vbOK);
-    });
+    AnotarMensagens(mmensagens);
 }
 
 void TesteDoEnvio::Preparar() {
-    RegistrarMensagemGravadora();
-    ErrosExibidos().clear();
+    PrepararContexto(musuario.get());
     mmensagens.clear();
     mstrAviso.clear();
     macaoNaPrevia = nullptr;
     FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)));
-    modPrincipal::NomeDaAplicacao = Aplicativo;
-    modPrincipal::DadosDoUsuario = musuario.get();
-    modPrincipal::FichaAbertaDiretamente = false;
     QFile dirs(mcasa.filePath(u".config/user-dirs.dirs"_s));
     QVERIFY(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
     dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n");
@@ -192,26 +175,12 @@ QList<Chamada> TesteDoEnvio::Chamadas() const {
     return chamadas;
 }
 
-void TesteDoEnvio::ImprimirFichaDaLista(const std::function<void(VisualizacaoDoRelatorio*)>& acao) {
-    macaoNaPrevia = acao;
-    mmenu = std::make_unique<MenuDeTeste>(QSize(1400, 700), QRect(0, 0, 1400, Twips::ParaPixels(5400)));
-    frmLista* lista = mmenu->AbrirLista();
-    modPrincipal::FormularioDeLista = lista;
-    QTest::mouseMove(lista->Grade(), QPoint(300, 5));
-    QTest::mouseMove(lista->Grade(), QPoint(300, Twips::ParaPixels(700 + 285)));
-    QTest::mouseClick(lista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s), Qt::LeftButton);
-    mmenu.reset();
-}
-
 void TesteDoEnvio::ImprimirFichaDoHost(double numero,
                                        const std::function<void(VisualizacaoDoRelatorio*)>& acao) {
     macaoNaPrevia = acao;
-    modPrincipal::FichaAbertaDiretamente = true;
-    modPrincipal::CodigoDoCliente = 1;
-    modPrincipal::ApelidoOuNomeFantasiaDoCliente = u"João"_s;
-    modPrincipal::NomeOuRazaoSocialDoCliente = u"João da Silva"_s;
-    QCOMPARE(frmLista::ImprimirFichaEmListaOculta(numero, Currency::DeInteiro(120), Currency::DeInteiro(10),
-                                                  Currency::DeInteiro(12), Currency::DeInteiro(108)),
+    QCOMPARE(::ImprimirFichaDoHost(numero, u"João"_s, u"João da Silva"_s, Currency::DeInteiro(120),
+                                   Currency::DeInteiro(10), Currency::DeInteiro(12),
+                                   Currency::DeInteiro(108)),
              qint16(0));
 }
 
@@ -244,14 +213,8 @@ void TesteDoEnvio::celularesNormalizados() {
 }
 
 void TesteDoEnvio::emailDaFichaImpressaDaLista() {
-    BancoDeTeste::GradeEmMemoria grade;
-    auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
-    grade.AdicionarServico(1, 2, 11, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
-    orcamento->ValorTotal = Currency::DeInteiro(210);
-    orcamento->DescontoEmPercentual = Currency::DeDouble(5.71);
-    orcamento->ValorLiquido = Currency::DeInteiro(198);
-    QCOMPARE(orcamento->Adicionar(), 0);
-    const double numero = orcamento->CodigoGerado;
+    const double numero = GravarOrcamento(musuario.get(), 2); // 210,00 less 5,71 %: 198,00
+    QVERIFY(numero > 0);
     const QString antes = Cabecalho(numero);
     // An earlier PDF of the same quote is replaced whole.
     QVERIFY(QDir().mkpath(PastaDosOrcamentos()));
@@ -259,7 +222,8 @@ void TesteDoEnvio::emailDaFichaImpressaDaLista() {
     QFile antigo(pdf);
     QVERIFY(antigo.open(QIODevice::WriteOnly) && antigo.write("antigo") == 6);
     antigo.close();
-    ImprimirFichaDaLista([&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
+    macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
+    Cenario().ImprimirFichaDaLinha(1);
 
     QCOMPARE(
         mcomandos,
@@ -291,20 +255,19 @@ void TesteDoEnvio::emailDaFichaImpressaDaLista() {
     // A client without an e-mail: the message opens without a recipient. The list's own
     // print offers no send.
     Banco::Executar(u"UPDATE Clientes SET Email = '' WHERE CodigoDoCliente = 1"_s);
-    ImprimirFichaDaLista([&](VisualizacaoDoRelatorio* previa) {
+    macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) {
         QCOMPARE(previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s)->text(),
                  u"Enviado por e-mail em 03/12/2026 09:30 por ANA"_s);
         Clicar(previa, "cmdEnviarPorEmail");
-    });
+    };
+    Cenario().ImprimirFichaDaLinha(1);
     QCOMPARE(Chamadas().size(), 2);
     QCOMPARE(Chamadas()[1].Argumentos.size(), 6);
     QCOMPARE(Chamadas()[1].Argumentos.constLast(), pdf);
     QCOMPARE(Envios().constLast(), u"%1|2026-12-03 09:30:15|ANA|e-mail|"_s.arg(numero));
-    mmenu = std::make_unique<MenuDeTeste>(QSize(1400, 700), QRect(0, 0, 1400, Twips::ParaPixels(5400)));
     macaoNaPrevia = nullptr;
-    QCOMPARE(mmenu->AbrirLista()->ImprimirLista(), qint16(0));
+    QCOMPARE(Cenario().lista->ImprimirLista(), qint16(0));
     QCOMPARE(mcomandos, QStringList());
-    mmenu.reset();
 }
 
 void TesteDoEnvio::whatsAppDaFichaDoHost() {

@@ -3,23 +3,15 @@
 // pdftotext, against reference texts where the layout is fixed.
 
 #include "tests/business/TesteDeNegocio.h"
-#include "tests/component/DublesDoComponente.h"
+#include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
 
 #include "business/Banco.h"
-#include "component/modPrincipal.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/Twips.h"
 #include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNavigationBar.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include <QFileDialog>
-#include <QProcess>
 #include <QToolButton>
 #include <QtTest>
 
@@ -28,7 +20,6 @@ using VB::Currency;
 
 namespace {
 
-const QString Aplicativo = u"ZELT Veterinária"_s;
 const QString SemEmpresa =
     u"Não foi possível imprimir o documento porque não há empresa cadastrada.\r\nSelecione a guia (aba) "
     "'Cadastros' e em seguida, clique na opções 'Empresa'. Efetue o cadastro e solicite a impressão novamente"_s;
@@ -44,34 +35,6 @@ struct RelatorioExibido {
     QString Titulo;
     bool Maximizado = false;
     QString Texto;
-};
-
-// The host's menu window with the list docked in its work area: six quotes to a page.
-struct Cenario : MenuDeTeste {
-    frmLista* lista = AbrirLista();
-    Cenario() : MenuDeTeste({1400, 700}, {0, 0, 1400, Twips::ParaPixels(5400)}) {
-        modPrincipal::FormularioDeLista = lista;
-    }
-    template <class T> T* Controle(const char* nome) const {
-        return lista->findChild<T*>(QString::fromLatin1(nome));
-    }
-    QStringList Numeros() const { return Coluna(IFormularioDeLista::ColunaNumeroDoOrcamento); }
-    void ProximaPagina() {
-        QTest::mouseClick(Controle<QWidget>("xrnbBarraDeNavegacao")->findChild<QToolButton*>(u"cmdProximo"_s),
-                          Qt::LeftButton);
-    }
-    void ImprimirLista() {
-        QTest::mouseClick(Controle<XRCommandButton>("xrcmdImprimirLista"), Qt::LeftButton);
-    }
-    // The mouse over the grid's row, then a click on the print command placed over it.
-    void ImprimirFichaDaLinha(int linha) {
-        // From the header first: a move to where the mouse already is would not be delivered.
-        QTest::mouseMove(lista->Grade(), QPoint(300, 5));
-        QTest::mouseMove(lista->Grade(), QPoint(300, Twips::ParaPixels(700 + (linha - 1) * 570 + 285)));
-        auto* comando = Controle<XRCommandButton>("xrcmdImprimirFicha");
-        QVERIFY(comando->Visible());
-        QTest::mouseClick(comando, Qt::LeftButton);
-    }
 };
 
 } // namespace
@@ -91,9 +54,6 @@ protected:
     void Preparar() override;
 
 private:
-    // A quote with the consultation (120,00, 10 %) and, for each further item, a vaccine
-    // (90,00), of client 1 for Rex and Mel or of another client for one animal; its number.
-    double GravarOrcamento(int itens, double cliente = 1, qint32 animal = 10);
     void CompararComReferencia(const QString& texto, const QString& nome);
 
     QList<RelatorioExibido> mrelatorios;
@@ -120,38 +80,14 @@ void TesteDaImpressao::initTestCase() {
             QFAIL(qPrintable(u"janela inesperada: "_s + janela->objectName()));
         }
     });
-    Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString& titulo) {
-        mmensagens << u"%1|%2|%3"_s.arg(texto, QString::number(botoes), titulo);
-        return int(Plataforma::vbOK);
-    });
+    AnotarMensagens(mmensagens);
 }
 
 void TesteDaImpressao::Preparar() {
-    RegistrarMensagemGravadora();
-    ErrosExibidos().clear();
+    PrepararContexto(musuario.get());
     mrelatorios.clear();
     mmensagens.clear();
     FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)));
-    modPrincipal::NomeDaAplicacao = Aplicativo;
-    modPrincipal::DadosDoUsuario = musuario.get();
-    modPrincipal::FichaAbertaDiretamente = false;
-}
-
-double TesteDaImpressao::GravarOrcamento(int itens, double cliente, qint32 animal) {
-    BancoDeTeste::GradeEmMemoria grade;
-    auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
-    for (int i = 1; i < itens; ++i)
-        grade.AdicionarServico(1, 2, animal == 10 ? 11 : animal, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s,
-                               u"90,00"_s);
-    grade.DefinirCelula(1, GradeDeItens::CodigoDoAnimal, QString::number(animal));
-    orcamento->CodigoDoCliente = cliente;
-    orcamento->CodigoDoAnimal = animal;
-    const int total = 120 + 90 * (itens - 1);
-    orcamento->ValorTotal = Currency::DeInteiro(total);
-    orcamento->ValorLiquido = Currency::DeInteiro(total - 12);
-    orcamento->DescontoEmPercentual = Currency::DeDouble(std::round(120000.0 / total) / 100); // two decimals
-    if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
-    return orcamento->CodigoGerado;
 }
 
 void TesteDaImpressao::CompararComReferencia(const QString& texto, const QString& nome) {
@@ -211,7 +147,7 @@ void TesteDaImpressao::listaFiltradaImprimeTodaASelecaoEVoltaAPagina() {
 }
 
 void TesteDaImpressao::fichaDaListaEDoHost() {
-    QVERIFY(GravarOrcamento(1) > 0 && GravarOrcamento(2) > 0);
+    QVERIFY(GravarOrcamento(musuario.get(), 1) > 0 && GravarOrcamento(musuario.get(), 2) > 0);
     Cenario c;
     // From the list: the client and the values of the grid's row as money ("210,00",
     // "5,71%", "12,00", "198,00"), the number from the items; "Itens" for two items,
@@ -227,12 +163,9 @@ void TesteDaImpressao::fichaDaListaEDoHost() {
             mrelatorios[1].Texto.contains(u"10,00%"_s));
     QCOMPARE(c.Numeros(), (QStringList{u"2"_s, u"1"_s}));
     // From the host: the values formatted, the client from the working context.
-    modPrincipal::FichaAbertaDiretamente = true;
-    modPrincipal::CodigoDoCliente = 1;
-    modPrincipal::ApelidoOuNomeFantasiaDoCliente = u"Joãozinho"_s;
-    modPrincipal::NomeOuRazaoSocialDoCliente = u"João da Silva Júnior"_s;
-    QCOMPARE(frmLista::ImprimirFichaEmListaOculta(2, Currency::DeDouble(1234.5), Currency::DeInteiro(10),
-                                                  Currency::DeDouble(123.45), Currency::DeDouble(1111.05)),
+    QCOMPARE(ImprimirFichaDoHost(2, u"Joãozinho"_s, u"João da Silva Júnior"_s, Currency::DeDouble(1234.5),
+                                 Currency::DeInteiro(10), Currency::DeDouble(123.45),
+                                 Currency::DeDouble(1111.05)),
              qint16(0));
     QCOMPARE(mrelatorios.size(), 3);
     CompararComReferencia(mrelatorios[2].Texto, u"impressao_ficha_do_host"_s);
@@ -249,7 +182,7 @@ void TesteDaImpressao::fichaLongaENomesLongosCortadosEmSuasCaixas() {
     const QString servico = u"Vacinação antirrábica com aplicação domiciliar, orientação nutricional e "
                             "acompanhamento pós-vacinal"_s;
     Banco::Executar(u"UPDATE Clientes SET NomeOuRazaoSocial = ? WHERE CodigoDoCliente = 2"_s, {nome});
-    QVERIFY(GravarOrcamento(60, 2, 12) > 0);
+    QVERIFY(GravarOrcamento(musuario.get(), 60, 2, 12) > 0);
     Banco::Executar(
         u"UPDATE ItensDeOrcamento SET NomeDoServicoOuProduto = ? WHERE NumeroDoItemDoOrcamento = 1"_s,
         {servico});
@@ -269,17 +202,12 @@ void TesteDaImpressao::fichaLongaENomesLongosCortadosEmSuasCaixas() {
     QVERIFY2(cortado(mrelatorios[0].Texto, nome, u"5.430,00"_s), qPrintable(mrelatorios[0].Texto));
     QVERIFY2(cortado(mrelatorios[1].Texto, servico, u"Luna"_s), qPrintable(mrelatorios[1].Texto));
     // The sheet breaks across pages, each under the whole heading, the items in order.
-    QStringList paginas = mrelatorios[1].Texto.split(u'\f', Qt::SkipEmptyParts);
-    if (paginas.constLast().trimmed().isEmpty()) paginas.removeLast();
-    int vacinas = 0;
-    for (qsizetype k = 0; k < paginas.size(); ++k) {
-        for (const QString& fixo :
-             {u"Clínica Escola"_s, u"Orçamento no.: 1"_s, u"Maria Antônia"_s, nome.left(30), u"5.430,00"_s,
-              u"Serviço / Produto"_s, Aplicativo, u"Página: %1 de %2"_s.arg(k + 1).arg(paginas.size())})
-            QVERIFY2(paginas[k].count(fixo) == 1, qPrintable(u"página %1 sem \"%2\""_s.arg(k + 1).arg(fixo)));
-        vacinas += paginas[k].count(u"Vacina V10"_s);
-    }
-    QVERIFY(paginas.size() >= 2 && vacinas == 59 && paginas.first().contains(servico.left(20)));
+    const QStringList paginas = Paginas(mrelatorios[1].Texto);
+    QCOMPARE(FaltaEmAlgumaPagina(paginas, {u"Clínica Escola"_s, u"Orçamento no.: 1"_s, u"Maria Antônia"_s,
+                                           nome.left(30), u"5.430,00"_s, u"Serviço / Produto"_s, Aplicativo}),
+             QString());
+    QVERIFY(paginas.size() >= 2 && mrelatorios[1].Texto.count(u"Vacina V10"_s) == 59 &&
+            paginas.first().contains(servico.left(20)));
     QVERIFY(ErrosExibidos().isEmpty());
 }
 
@@ -299,12 +227,9 @@ void TesteDaImpressao::fichaComQuantidadesValoresEPorcentoDoCliente() {
     Banco::Executar(u"UPDATE Clientes SET ApelidoOuNomeFantasia = ? WHERE CodigoDoCliente = 1"_s, {apelido});
     Cenario c;
     c.ImprimirFichaDaLinha(1);
-    modPrincipal::FichaAbertaDiretamente = true;
-    modPrincipal::CodigoDoCliente = 1;
-    modPrincipal::ApelidoOuNomeFantasiaDoCliente = apelido;
-    modPrincipal::NomeOuRazaoSocialDoCliente = u"Loja %1 de %d"_s;
-    QCOMPARE(frmLista::ImprimirFichaEmListaOculta(numero, Currency::DeDouble(141.7), Currency::DeDouble(8.47),
-                                                  Currency::DeInteiro(12), Currency::DeDouble(129.7)),
+    QCOMPARE(ImprimirFichaDoHost(numero, apelido, u"Loja %1 de %d"_s, Currency::DeDouble(141.7),
+                                 Currency::DeDouble(8.47), Currency::DeInteiro(12),
+                                 Currency::DeDouble(129.7)),
              qint16(0));
     QCOMPARE(mrelatorios.size(), 2);
     // The same sheet from the list and from the host: the nickname as typed, amounts as

@@ -8,7 +8,6 @@
 #include "business/Banco.h"
 #include "business/Objetos.h"
 #include "business/Relogio.h"
-#include "component/modPrincipal.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Label.h"
@@ -39,20 +38,16 @@ private slots:
     void erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade();
     void erroNoTerceiroPassoDeGerarListaTemSeuLocal();
     void gradeConfiguradaComoDesenhada();
-    void alturaDaGradeDefineOTamanhoDaPagina();
     void celulasDaPaginaEmSeuTextoPadrao();
-    void paginasDeSeisSeisEUm();
-    void filtroGuardaAPaginaDaListaInteira();
+    void alturaDaGradeFazPaginasDeSeisSeisEUm();
+    void filtroGuardaAPaginaETamanhoNovoAjustaABarra();
     void pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao();
     void pesquisaPorNomeSemAcento();
     void nadaRegistradoENadaEncontrado();
-    void comandosDaLinhaSobOMouse();
-    void comandosDaLinhaEsperamOMouseDepoisDeNovaSelecao();
-    void arrastarSelecionaUmaLinhaInteira();
+    void mouseSobreAGradeComandosDaLinhaEArrasto();
     void painelDeEsperaDuranteANovaSelecao();
     void ultimaDeMaisDe32767Paginas();
     void inicioFalhoRespondeComMensagemEmCadaAcao();
-    void barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo();
 
 private:
     // The list docked in the menu's work area, that many pixels high.
@@ -64,6 +59,7 @@ private:
     void Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao);
     void Pesquisar(const QString& texto);
     QString TextoDaBarra() const { return mmenu->TextoDaBarra(); }
+    XRComboBox* Situacao() const { return mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s); }
     QStringList Coluna(int coluna) const { return mmenu->Coluna(coluna); }
 
     std::unique_ptr<BancoDeTeste::Sessao> msessao;
@@ -91,6 +87,8 @@ void TesteDaLista::cleanup() {
     mmenu = nullptr;
     mlista = nullptr;
     msessao.reset();
+    // A test takes the errors it expects: any other shown is a fault.
+    QCOMPARE(ErrosExibidos().size(), 0);
 }
 
 void TesteDaLista::CriarOrcamentos(int quantidade, int cliente, int animal) {
@@ -129,12 +127,11 @@ void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes() {
     RegistrarOrcamentosRoteirizados();
     AbrirLista();
     QCOMPARE(Respostas().Argumentos, QStringList{u"3|"_s}); // "Recentes", no text
-    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
-    QCOMPARE(situacao->ListIndex(), 3);
-    QCOMPARE(situacao->Text(), u"Recentes"_s);
+    QCOMPARE(Situacao()->ListIndex(), 3);
+    QCOMPARE(Situacao()->Text(), u"Recentes"_s);
     QStringList itens; // each entry with the situation code it carries
-    for (int i = 0; i < situacao->ListCount(); ++i)
-        itens << situacao->List(i) + u'=' + QString::number(situacao->ItemData(i));
+    for (int i = 0; i < Situacao()->ListCount(); ++i)
+        itens << Situacao()->List(i) + u'=' + QString::number(Situacao()->ItemData(i));
     QCOMPARE(itens,
              (QStringList{u"Todas as situações=0"_s, u"Ativos=1"_s, u"Inativos=2"_s, u"Recentes=3"_s}));
     QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAdicionar"_s)->Caption(), u"    Adicionar"_s);
@@ -143,7 +140,6 @@ void TesteDaLista::abrirFazUmaSoSelecaoEmRecentes() {
         dicas << mlista->findChild<XRCommandButton*>(QString::fromLatin1(nome))->ToolTipText();
     QCOMPARE(dicas, (QStringList{u"Imprimir lista"_s, u"Alterar"_s, u"Excluir"_s, u"Imprimir ficha"_s}));
     QCOMPARE(mlista->findChild<Label*>(u"lblTitulo"_s)->Caption(), u"Orçamentos"_s);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade() {
@@ -157,6 +153,7 @@ void TesteDaLista::erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade() {
     QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2"_s);
     QVERIFY(mlista->isVisible());
     QVERIFY(!mlista->Grade()->Visible());
+    ErrosExibidos().clear();
 }
 
 void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal() {
@@ -166,6 +163,7 @@ void TesteDaLista::erroNoTerceiroPassoDeGerarListaTemSeuLocal() {
     QCOMPARE(ErrosExibidos().size(), 1);
     QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 13);
     QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"_s);
+    ErrosExibidos().clear();
 }
 
 void TesteDaLista::gradeConfiguradaComoDesenhada() {
@@ -199,28 +197,17 @@ void TesteDaLista::gradeConfiguradaComoDesenhada() {
     // Layout offsets in twips.
     auto* adicionar = mlista->findChild<Controle*>(u"xrcmdAdicionar"_s);
     auto* pesquisar = mlista->findChild<Controle*>(u"xrfndPesquisar"_s);
-    auto* situacao = mlista->findChild<Controle*>(u"xrcmbSituacao"_s);
     auto* barra = mlista->findChild<Controle*>(u"xrnbBarraDeNavegacao"_s);
     QCOMPARE(mlista->findChild<Controle*>(u"lblTitulo"_s)->Top(), 350);
     QCOMPARE(adicionar->Top(), 1200);
     QCOMPARE(adicionar->Left(), 300);
     QCOMPARE(pesquisar->Left(), adicionar->Left() + adicionar->Width() + 100);
-    QCOMPARE(situacao->Left(), pesquisar->Left() + pesquisar->Width() + 100);
+    QCOMPARE(Situacao()->Left(), pesquisar->Left() + pesquisar->Width() + 100);
     QCOMPARE(barra->Top(), 1200 - 135);
     QCOMPARE(barra->Left() + barra->Width(), 21000 - 120);
     QCOMPARE(grade->Top(), 1750);
     QCOMPARE(grade->Width(), 21000 - 600);
     QCOMPARE(grade->Height(), 9000 - 800);
-}
-
-void TesteDaLista::alturaDaGradeDefineOTamanhoDaPagina() {
-    // 5,400 twips of form: a grid 4,600 twips high, room for 6 rows of a page.
-    AbrirLista(Twips::ParaPixels(5400));
-    QCOMPARE(mlista->Grade()->Height(), 4600);
-    QCOMPARE(mlista->TamanhoDaPagina(), qint16(6));
-    // A grid shorter than 700 twips leaves no room at all.
-    mlista->resize(mlista->width(), Twips::ParaPixels(1400));
-    QVERIFY(mlista->TamanhoDaPagina() <= 0);
 }
 
 void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao() {
@@ -253,12 +240,13 @@ void TesteDaLista::celulasDaPaginaEmSeuTextoPadrao() {
     grade->setCol(12);
     QVERIFY(!grade->CellPicture().isNull());
     QCOMPARE(grade->CellPictureAlignment(), 4);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
-void TesteDaLista::paginasDeSeisSeisEUm() {
+void TesteDaLista::alturaDaGradeFazPaginasDeSeisSeisEUm() {
     CriarOrcamentos(13);
+    // 5,400 twips of form: a grid 4,600 twips high, room for 6 rows of a page.
     AbrirLista(Twips::ParaPixels(5400));
+    QCOMPARE(mlista->Grade()->Height(), 4600);
     QCOMPARE(mlista->TamanhoDaPagina(), qint16(6));
     QCOMPARE(Coluna(1), (QStringList{u"13"_s, u"12"_s, u"11"_s, u"10"_s, u"9"_s, u"8"_s}));
     QCOMPARE(TextoDaBarra(), u"1 - 6 de 13"_s);
@@ -277,43 +265,68 @@ void TesteDaLista::paginasDeSeisSeisEUm() {
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdPrimeiro");
     QCOMPARE(TextoDaBarra(), u"1 - 6 de 13"_s);
     QVERIFY(!mlista->findChild<QToolButton*>(u"cmdAnterior"_s)->isEnabled());
-    QVERIFY(ErrosExibidos().isEmpty());
+    // A grid shorter than 700 twips leaves no room at all.
+    mlista->resize(mlista->width(), Twips::ParaPixels(1400));
+    QVERIFY(mlista->TamanhoDaPagina() <= 0);
 }
 
-void TesteDaLista::filtroGuardaAPaginaDaListaInteira() {
+void TesteDaLista::filtroGuardaAPaginaETamanhoNovoAjustaABarra() {
     CriarOrcamentos(15);
     Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento <= 5"_s);
     AbrirLista(Twips::ParaPixels(5400));
-    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
-    situacao->setListIndex(0);
+    Situacao()->setListIndex(0);
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
     QCOMPARE(mlista->PaginaAtual(), 3);
     QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
 
-    situacao->setListIndex(1); // "Ativos": the first page of the active quotes
+    Situacao()->setListIndex(1); // "Ativos": the first page of the active quotes
     QCOMPARE(TextoDaBarra(), u"1 - 6 de 10"_s);
     QCOMPARE(Coluna(11), QStringList(6, u"1"_s));
-    situacao->setListIndex(2); // "Inativos"
+    Situacao()->setListIndex(2); // "Inativos"
     QCOMPARE(TextoDaBarra(), u"1 - 5 de 5"_s);
     QCOMPARE(Coluna(11), QStringList(5, u"2"_s));
 
-    situacao->setListIndex(0); // back to the whole list, on the page it showed
+    Situacao()->setListIndex(0); // back to the whole list, on the page it showed
     QCOMPARE(mlista->PaginaAtual(), 3);
     QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
     QCOMPARE(Coluna(1), (QStringList{u"3"_s, u"2"_s, u"1"_s}));
-    QVERIFY(ErrosExibidos().isEmpty());
+
+    // With a larger page, the bar's numbers stay the positions of the rows the grid shows,
+    // newest first.
+    auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);
+    const auto Confere = [&] {
+        const QStringList numeros = Coluna(frmLista::ColunaNumeroDoOrcamento);
+        QCOMPARE(barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1, numeros.size());
+        QVERIFY(barra->UltimoRegistro() <= barra->TotalDeRegistros());
+        QCOMPARE(numeros.first().toInt(), 16 - barra->PrimeiroRegistro());
+        QCOMPARE(mlista->PaginaAtual(), (barra->PrimeiroRegistro() - 1) / mlista->TamanhoDaPagina() + 1);
+    };
+    QWidget* area = mmenu->Area;
+    Situacao()->setListIndex(1);
+    area->resize(area->width(), Twips::ParaPixels(9000));
+    QCOMPARE(mlista->TamanhoDaPagina(), qint16(11));
+    Situacao()->setListIndex(0); // the remembered page 3 no longer exists: the last one shows
+    Confere();
+    QCOMPARE(TextoDaBarra(), u"12 - 15 de 15"_s);
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
+    Confere();
+    QCOMPARE(TextoDaBarra(), u"1 - 11 de 15"_s);
+    area->resize(area->width(), Twips::ParaPixels(5400));
+    Pesquisar(u"Silva"_s);
+    Confere();
+    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdProximo");
+    Confere();
 }
 
 void TesteDaLista::pesquisaDeTextoPassaParaTodasAsSituacoesSemSegundaSelecao() {
     RegistrarOrcamentosRoteirizados();
     AbrirLista();
-    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
     Pesquisar(u"Maria"_s);
-    QCOMPARE(situacao->ListIndex(), 0);
+    QCOMPARE(Situacao()->ListIndex(), 0);
     QCOMPARE(Respostas().Argumentos, (QStringList{u"3|"_s, u"0|Maria"_s}));
 
     Clicar(mlista, "xrfndPesquisar", "cmdLimpar");
-    QCOMPARE(situacao->ListIndex(), 3);
+    QCOMPARE(Situacao()->ListIndex(), 3);
     QCOMPARE(Respostas().Argumentos, (QStringList{u"3|"_s, u"0|Maria"_s, u"3|"_s}));
 }
 
@@ -327,26 +340,25 @@ void TesteDaLista::pesquisaPorNomeSemAcento() {
     QCOMPARE(TextoDaBarra(), u"1 - 2 de 2"_s);
     Pesquisar(u"4"_s);
     QCOMPARE(Coluna(1), QStringList{u"4"_s});
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::nadaRegistradoENadaEncontrado() {
     AbrirLista();
-    auto visivel = [&](const char* nome) {
-        return mlista->findChild<Controle*>(QString::fromLatin1(nome))->Visible();
+    // Those of the named controls that show.
+    const auto visiveis = [&](const QString& nomes) {
+        QStringList vistos;
+        for (const QString& nome : nomes.split(u' '))
+            if (mlista->findChild<Controle*>(nome)->Visible()) vistos << nome;
+        return vistos.join(u' ');
     };
     // No recent quote: older ones may exist, so the filter stays to widen the list.
-    QVERIFY(visivel("xrcmbSituacao"));
-    QVERIFY(visivel("lblMensagemDeResultado"));
-    QVERIFY(!visivel("msfgGrade"));
+    QCOMPARE(visiveis(u"xrcmbSituacao lblMensagemDeResultado msfgGrade"_s),
+             u"xrcmbSituacao lblMensagemDeResultado"_s);
     // Nothing registered in any situation: only the add command and the message.
-    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(0);
-    QVERIFY(visivel("xrcmdAdicionar"));
-    QVERIFY(!visivel("xrfndPesquisar"));
-    QVERIFY(!visivel("xrcmbSituacao"));
-    QVERIFY(!visivel("xrnbBarraDeNavegacao"));
-    QVERIFY(!visivel("msfgGrade"));
-    QVERIFY(visivel("lblMensagemDeResultado"));
+    Situacao()->setListIndex(0);
+    QCOMPARE(visiveis(u"xrcmdAdicionar xrfndPesquisar xrcmbSituacao xrnbBarraDeNavegacao msfgGrade "
+                      u"lblMensagemDeResultado"_s),
+             u"xrcmdAdicionar lblMensagemDeResultado"_s);
     QCOMPARE(mlista->findChild<Label*>(u"lblMensagemDeResultado"_s)->Caption(),
              u"Nenhum orçamento encontrado."_s);
     mlista->close();
@@ -354,18 +366,14 @@ void TesteDaLista::nadaRegistradoENadaEncontrado() {
     // Quotes registered, none matching: the find box and the filter stay.
     CriarOrcamentos(2);
     AbrirLista();
-    QVERIFY(visivel("msfgGrade"));
-    QVERIFY(!visivel("lblMensagemDeResultado"));
+    QCOMPARE(visiveis(u"msfgGrade lblMensagemDeResultado"_s), u"msfgGrade"_s);
     Pesquisar(u"Ninguem com esse nome"_s);
-    QVERIFY(visivel("xrfndPesquisar"));
-    QVERIFY(visivel("xrcmbSituacao"));
-    QVERIFY(!visivel("msfgGrade"));
-    QVERIFY(!visivel("xrnbBarraDeNavegacao"));
-    QVERIFY(visivel("lblMensagemDeResultado"));
-    QVERIFY(ErrosExibidos().isEmpty());
+    QCOMPARE(
+        visiveis(u"xrfndPesquisar xrcmbSituacao msfgGrade xrnbBarraDeNavegacao lblMensagemDeResultado"_s),
+        u"xrfndPesquisar xrcmbSituacao lblMensagemDeResultado"_s);
 }
 
-void TesteDaLista::comandosDaLinhaSobOMouse() {
+void TesteDaLista::mouseSobreAGradeComandosDaLinhaEArrasto() {
     CriarOrcamentos(3);
     AbrirLista();
     MSFlexGrid* grade = mlista->Grade();
@@ -403,35 +411,22 @@ void TesteDaLista::comandosDaLinhaSobOMouse() {
     QVERIFY(!alterar->Visible() && !excluir->Visible() && !ficha->Visible());
     QCOMPARE(grade->HighLight(), 0);
     QCOMPARE(grade->Row(), 1);
-    QVERIFY(ErrosExibidos().isEmpty());
-}
 
-// A new selection (another filter here; a saved quote does the same) puts other
-// quotes under the row commands: they hide until the mouse moves, even within the
-// row it rests on, and then act on that row.
-void TesteDaLista::comandosDaLinhaEsperamOMouseDepoisDeNovaSelecao() {
-    CriarOrcamentos(3);
-    AbrirLista();
-    MSFlexGrid* grade = mlista->Grade();
-    auto* ficha = mlista->findChild<XRCommandButton*>(u"xrcmdImprimirFicha"_s);
+    // A new selection (another filter here; a saved quote does the same) puts other
+    // quotes under the row commands: they hide until the mouse moves, even within the
+    // row it rests on, and then act on that row.
     const QPoint linha1(300, Twips::ParaPixels(700 + 285));
     QTest::mouseMove(grade, linha1);
     QVERIFY(ficha->Visible());
-
-    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(0);
+    Situacao()->setListIndex(0);
     QVERIFY(!ficha->Visible());
     QCOMPARE(grade->RowSel(), 3);
     QTest::mouseMove(grade, linha1 + QPoint(4, 0));
     QVERIFY(ficha->Visible());
     QCOMPARE(grade->Row(), 1);
     QCOMPARE(grade->RowSel(), 1);
-    QVERIFY(ErrosExibidos().isEmpty());
-}
 
-void TesteDaLista::arrastarSelecionaUmaLinhaInteira() {
-    CriarOrcamentos(4);
-    AbrirLista();
-    MSFlexGrid* grade = mlista->Grade();
+    // Dragging selects whole rows.
     const int x = Twips::ParaPixels(1570 + 1000);
     auto linha = [](int r) { return Twips::ParaPixels(700 + (r - 1) * 570 + 285); };
     QTest::mousePress(grade, Qt::LeftButton, {}, QPoint(x, linha(1)));
@@ -442,7 +437,6 @@ void TesteDaLista::arrastarSelecionaUmaLinhaInteira() {
     QCOMPARE(grade->Row(), 3);
     QCOMPARE(grade->RowSel(), 3);
     QCOMPARE(grade->ColSel(), 16);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::painelDeEsperaDuranteANovaSelecao() {
@@ -462,7 +456,7 @@ void TesteDaLista::painelDeEsperaDuranteANovaSelecao() {
         arredondado = Plataforma::TemRegiao(Plataforma::Handle(painel));
         topoDoPainel = painel->Top();
     });
-    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(1);
+    Situacao()->setListIndex(1);
     Plataforma::DefinirFatorDaPausa(0);
     QVERIFY(painelVisivel);
     QVERIFY(!gradeVisivel);
@@ -473,7 +467,6 @@ void TesteDaLista::painelDeEsperaDuranteANovaSelecao() {
     QVERIFY(!painel->Visible());
     QVERIFY(grade->Visible());
     QVERIFY(mlista->isEnabled());
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::ultimaDeMaisDe32767Paginas() {
@@ -501,7 +494,6 @@ void TesteDaLista::ultimaDeMaisDe32767Paginas() {
     Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
     QCOMPARE(TextoDaBarra(), u"199993 - 199998 de 200000"_s);
     QCOMPARE(Coluna(1).first(), u"8"_s);
-    QVERIFY(ErrosExibidos().isEmpty());
 }
 
 void TesteDaLista::inicioFalhoRespondeComMensagemEmCadaAcao() {
@@ -515,7 +507,7 @@ void TesteDaLista::inicioFalhoRespondeComMensagemEmCadaAcao() {
     QVERIFY(mlista->findChild<Controle*>(u"xrcmdAdicionar"_s)->isEnabled());
     // What code still raises is answered through the error routine, and the list stays usable.
     ErrosExibidos().clear();
-    mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s)->setListIndex(1);
+    Situacao()->setListIndex(1);
     emit mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s)->Click(3);
     QCOMPARE(ErrosExibidos().size(), 2);
     QStringList locais;
@@ -528,40 +520,7 @@ void TesteDaLista::inicioFalhoRespondeComMensagemEmCadaAcao() {
     QVERIFY(mlista->isEnabled());
     QVERIFY(!mlista->findChild<Controle*>(u"picMensagem"_s)->isVisible());
     Objetos::RegistrarProgIds();
-}
-
-void TesteDaLista::barraDescreveAsLinhasDepoisDeFiltroETamanhoNovo() {
-    CriarOrcamentos(15);
-    QWidget* area = mmenu->Area;
-    AbrirLista(Twips::ParaPixels(5400));
-    auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
-    auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);
-    // The bar's numbers are the positions of the rows the grid shows, newest first.
-    const auto Confere = [&] {
-        const QStringList numeros = Coluna(frmLista::ColunaNumeroDoOrcamento);
-        QCOMPARE(barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1, numeros.size());
-        QVERIFY(barra->UltimoRegistro() <= barra->TotalDeRegistros());
-        QCOMPARE(numeros.first().toInt(), 16 - barra->PrimeiroRegistro());
-        QCOMPARE(mlista->PaginaAtual(), (barra->PrimeiroRegistro() - 1) / mlista->TamanhoDaPagina() + 1);
-    };
-    situacao->setListIndex(0);
-    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdUltimo");
-    QCOMPARE(TextoDaBarra(), u"13 - 15 de 15"_s);
-    situacao->setListIndex(1);
-    area->resize(area->width(), Twips::ParaPixels(9000)); // a larger page
-    QCOMPARE(mlista->TamanhoDaPagina(), qint16(11));
-    situacao->setListIndex(0); // the remembered page 3 no longer exists: the last one shows
-    Confere();
-    QCOMPARE(TextoDaBarra(), u"12 - 15 de 15"_s);
-    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdAnterior");
-    Confere();
-    QCOMPARE(TextoDaBarra(), u"1 - 11 de 15"_s);
-    area->resize(area->width(), Twips::ParaPixels(5400));
-    Pesquisar(u"Silva"_s);
-    Confere();
-    Clicar(mlista, "xrnbBarraDeNavegacao", "cmdProximo");
-    Confere();
-    QVERIFY(ErrosExibidos().isEmpty());
+    ErrosExibidos().clear();
 }
 
 QTEST_MAIN(TesteDaLista)

@@ -1,8 +1,8 @@
 #pragma once
 // What the printing tests share: a PDF read back as text, laid out as on the page
-// (pages end with a form feed), and that text compared with a reference kept beside the
-// test (ZELT_ATUALIZAR_REFERENCIAS=1 writes the reference anew instead, to be read over
-// before it is kept); a disk that fills up.
+// (pages end with a form feed), its pages and the heading each must hold, and that text
+// compared with a reference kept beside the test (ZELT_ATUALIZAR_REFERENCIAS=1 writes the
+// reference anew instead, to be read over before it is kept); a disk that fills up.
 
 #include <QDir>
 #include <QFile>
@@ -22,6 +22,24 @@ inline QString TextoDoPdf(const QString& arquivo) {
     if (!processo.waitForFinished(60000) || processo.exitCode() != 0)
         qFatal("pdftotext falhou com %s", qPrintable(arquivo));
     return QString::fromUtf8(processo.readAllStandardOutput());
+}
+
+// A text's pages (the empty text after the last form feed aside).
+inline QStringList Paginas(const QString& texto) {
+    QStringList paginas = texto.split(u'\f');
+    if (!paginas.isEmpty() && paginas.constLast().trimmed().isEmpty()) paginas.removeLast();
+    return paginas;
+}
+
+// The first page that does not hold each of the texts, and its "Página: k de n", exactly
+// once, with the text it lacks; empty when every page does.
+inline QString FaltaEmAlgumaPagina(const QStringList& paginas, const QStringList& fixos) {
+    for (qsizetype k = 0; k < paginas.size(); ++k)
+        for (const QString& fixo :
+             fixos + QStringList{QStringLiteral("Página: %1 de %2").arg(k + 1).arg(paginas.size())})
+            if (paginas[k].count(fixo) != 1)
+                return QStringLiteral("página %1 sem \"%2\"").arg(k + 1).arg(fixo);
+    return {};
 }
 
 // pasta: the folder of the references (QFINDTESTDATA of the test's own "referencias").

@@ -125,10 +125,7 @@ private:
 void TesteDaPesquisa::initTestCase() {
     Suite::RegistrarComponentesDaSuite();
     Plataforma::DefinirFatorDaPausa(0);
-    Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString& titulo) {
-        mmensagens << texto + u'|' + QString::number(botoes) + u'|' + titulo;
-        return int(Plataforma::vbOK);
-    });
+    AnotarMensagens(mmensagens);
     musuario.NomeDoUsuario = u"ANA"_s;
     modPrincipal::DadosDoUsuario = &musuario;
     modPrincipal::NomeDaAplicacao = Aplicacao;

@@ -25,32 +25,15 @@ QVariant NuloDoBanco() {
 constexpr qint64 MaximoBruto = std::numeric_limits<qint64>::max();
 constexpr qint64 MinimoBruto = std::numeric_limits<qint64>::min();
 
-// The descriptions are written here again, not taken from the code under test.
-QString DescricaoEsperada(long numero) {
-    switch (numero) {
-    case 5:
-        return QString::fromUtf8("Chamada de procedimento ou argumento inválido");
-    case 6:
-        return QString::fromUtf8("Estouro");
-    case 11:
-        return QString::fromUtf8("Divisão por zero");
-    case 13:
-        return QString::fromUtf8("Tipos incompatíveis");
-    case 94:
-        return QString::fromUtf8("Uso inválido de Null");
-    default:
-        return {};
-    }
-}
-
 } // namespace
 
-// Checks that `expressao` raises run-time error `numeroEsperado` (0: none) with VB's description.
+// Checks that `expressao` raises run-time error `numeroEsperado` (0: none) with VB's description
+// (whose texts descricoesDosErros pins).
 #define VERIFICAR_ERRO(expressao, numeroEsperado)                                                            \
     do {                                                                                                     \
         const VB::ErroDeExecucao lerro = ErroDe([&] { (void)(expressao); });                                 \
         QCOMPARE(lerro.Numero(), static_cast<long>(numeroEsperado));                                         \
-        if (numeroEsperado != 0) QCOMPARE(lerro.Descricao(), DescricaoEsperada(numeroEsperado));             \
+        if (numeroEsperado != 0) QCOMPARE(lerro.Descricao(), VB::DescricaoDoErro(numeroEsperado));           \
     } while (0)
 
 class TesteDoVB : public QObject {
@@ -62,19 +45,8 @@ private slots:
     void textoDoErroEmUtf8();
     void nullEEmpty();
 
-    void isNumeric_data();
-    void isNumeric();
-    void conversaoParaInteiro_data();
-    void conversaoParaInteiro();
-    void ccur_data();
-    void ccur();
-    void cdblCboolCdate_data();
-    void cdblCboolCdate();
-
-    void metadesNosDoisSentidos_data();
-    void metadesNosDoisSentidos();
-    void arredondarParaPar_data();
-    void arredondarParaPar();
+    void conversoes_data();
+    void conversoes();
 
     void aritmeticaDeCurrency_data();
     void aritmeticaDeCurrency();
@@ -83,15 +55,11 @@ private slots:
     void intervaloDeCurrencyAntesDaConta();
     void codigoNumerico();
 
-    void format_data();
-    void format();
-    void cstr_data();
-    void cstr();
+    void textos_data();
+    void textos();
 };
 
-// ---------------------------------------------------------------------------------------------
-// Errors, Null and Empty
-// ---------------------------------------------------------------------------------------------
+// ---- Errors, Null and Empty ----
 
 void TesteDoVB::descricoesDosErros_data() {
     QTest::addColumn<long>("numero");
@@ -146,75 +114,29 @@ void TesteDoVB::nullEEmpty() {
     QVERIFY(!VB::IsNull(QVariant(0)));
 }
 
-// ---------------------------------------------------------------------------------------------
-// Conversions
-// ---------------------------------------------------------------------------------------------
+// ---- Conversions ----
 
-void TesteDoVB::isNumeric_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<bool>("esperado");
-    // numbers keep being numbers
-    QTest::newRow("Long") << QVariant(qint32(-5)) << true;
-    QTest::newRow("Integer") << QVariant::fromValue(qint16(7)) << true;
-    QTest::newRow("Double") << QVariant(12.5) << true;
-    QTest::newRow("Currency") << Cur(125000) << true;
-    QTest::newRow("Boolean") << QVariant(true) << true;
-    QTest::newRow("Empty") << QVariant() << true;
-    QTest::newRow("Null") << VB::Null() << false;
-    QTest::newRow("NULL do banco") << NuloDoBanco() << false;
-    QTest::newRow("data") << QVariant(QDate(2026, 12, 5)) << false;
-    // texts
-    QTest::newRow("inteiro") << Texto("12") << true;
-    QTest::newRow("decimal") << Texto("12,5") << true;
-    QTest::newRow("milhares") << Texto("1.234,5") << true;
-    QTest::newRow("milhares fora do lugar") << Texto("1.2.3,5") << true;
-    QTest::newRow("brancos em volta") << Texto("  12,5 ") << true;
-    QTest::newRow("sinal na frente") << Texto("-12,5") << true;
-    QTest::newRow("mais na frente") << Texto("+12,5") << true;
-    QTest::newRow("sinal atras") << Texto("12,5-") << true;
-    QTest::newRow("parenteses") << Texto("(12,5)") << true;
-    QTest::newRow("moeda com branco") << Texto("R$ 1.234,56") << true;
-    QTest::newRow("moeda sem branco") << Texto("R$1.234,56") << true;
-    QTest::newRow("moeda negativa") << Texto("-R$ 12") << true;
-    QTest::newRow("expoente") << Texto("1,5E3") << true;
-    QTest::newRow("expoente negativo") << Texto("1,5e-3") << true;
-    QTest::newRow("so decimais") << Texto(",5") << true;
-    QTest::newRow("virgula no fim") << Texto("12,") << true;
-    QTest::newRow("vazio") << Texto("") << false;
-    QTest::newRow("so brancos") << Texto("   ") << false;
-    QTest::newRow("virgula sozinha") << Texto(",") << false;
-    QTest::newRow("menos sozinho") << Texto("-") << false;
-    QTest::newRow("moeda sozinha") << Texto("R$") << false;
-    QTest::newRow("letras") << Texto("abc") << false;
-    QTest::newRow("letra no fim") << Texto("12,5x") << false;
-    QTest::newRow("ponto depois da virgula") << Texto("1,234.5") << false;
-    QTest::newRow("duas virgulas") << Texto("1,2,3") << false;
-    QTest::newRow("dois sinais") << Texto("-12-") << false;
-    QTest::newRow("sinal e parenteses") << Texto("(-12)") << false;
-    QTest::newRow("parentese aberto") << Texto("(12") << false;
-    QTest::newRow("expoente sem digitos") << Texto("1E") << false;
-    QTest::newRow("branco no meio") << Texto("1 234") << false;
-    QTest::newRow("grande demais para Double") << Texto("1E400") << false;
-}
-
-void TesteDoVB::isNumeric() {
-    QFETCH(QVariant, valor);
-    QFETCH(bool, esperado);
-    QCOMPARE(VB::IsNumeric(valor), esperado);
-}
-
-void TesteDoVB::conversaoParaInteiro_data() {
+// CLng, CInt, CCur, CDbl, CBool, CDate, ArredondarParaPar and IsNumeric: the value each gives,
+// or the run-time error it raises.
+void TesteDoVB::conversoes_data() {
     QTest::addColumn<QString>("funcao");
     QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<qint64>("esperado");
+    QTest::addColumn<QVariant>("esperado");
     QTest::addColumn<int>("erro");
     auto clng = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
-        QTest::addRow("CLng %s", nome) << QStringLiteral("CLng") << v << esperado << erro;
+        QTest::addRow("CLng %s", nome) << QStringLiteral("CLng") << v << QVariant(esperado) << erro;
     };
     auto cint = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
-        QTest::addRow("CInt %s", nome) << QStringLiteral("CInt") << v << esperado << erro;
+        QTest::addRow("CInt %s", nome) << QStringLiteral("CInt") << v << QVariant(esperado) << erro;
     };
-    // halves go to the even neighbour (0,5 to -2,5 as Doubles: metadesNosDoisSentidos)
+    // halves go to the even neighbour (Format "0" takes the same halves away from zero)
+    clng("0,5", QVariant(0.5), 0);
+    clng("1,5", QVariant(1.5), 2);
+    clng("2,5", QVariant(2.5), 2);
+    clng("-2,5", QVariant(-2.5), -2);
+    clng("-0,5", QVariant(-0.5), 0);
+    clng("texto 4,5", Texto("4,5"), 4);
+    clng("Currency 6,5", Cur(65000), 6);
     clng("3,5", QVariant(3.5), 4);
     clng("-3,5", QVariant(-3.5), -4);
     clng("2,5000001", QVariant(2.5000001), 3);
@@ -270,90 +192,53 @@ void TesteDoVB::conversaoParaInteiro_data() {
     clng("Null", VB::Null(), 0, 94);
     clng("NULL do banco", NuloDoBanco(), 0, 94);
     cint("Null", VB::Null(), 0, 94);
-}
-
-void TesteDoVB::conversaoParaInteiro() {
-    QFETCH(QString, funcao);
-    QFETCH(QVariant, valor);
-    QFETCH(qint64, esperado);
-    QFETCH(int, erro);
-    qint64 obtido = -999;
-    if (funcao == QStringLiteral("CLng"))
-        VERIFICAR_ERRO(obtido = VB::CLng(valor), erro);
-    else
-        VERIFICAR_ERRO(obtido = VB::CInt(valor), erro);
-    if (erro == 0) QCOMPARE(obtido, esperado);
-}
-
-void TesteDoVB::ccur_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<qint64>("esperado"); // ten-thousandths
-    QTest::addColumn<int>("erro");
+    // CCur's values in ten-thousandths
+    auto ccur = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
+        QTest::addRow("CCur %s", nome) << QStringLiteral("CCur") << v << QVariant(esperado) << erro;
+    };
     // half to even at the fourth decimal, decided on the number as written
-    QTest::newRow("2,00005") << QVariant(2.00005) << qint64(20000) << 0;
-    QTest::newRow("2,00015") << QVariant(2.00015) << qint64(20002) << 0;
-    QTest::newRow("2,00025") << QVariant(2.00025) << qint64(20002) << 0;
-    QTest::newRow("-2,00005") << QVariant(-2.00005) << qint64(-20000) << 0;
-    QTest::newRow("-2,00015") << QVariant(-2.00015) << qint64(-20002) << 0;
-    QTest::newRow("0,00005") << QVariant(0.00005) << qint64(0) << 0;
-    QTest::newRow("0,00015") << QVariant(0.00015) << qint64(2) << 0;
-    QTest::newRow("2,000051") << QVariant(2.000051) << qint64(20001) << 0;
-    QTest::newRow("0,1") << QVariant(0.1) << qint64(1000) << 0;
-    QTest::newRow("texto 2,00005") << Texto("2,00005") << qint64(20000) << 0;
-    QTest::newRow("texto 2,00015") << Texto("2,00015") << qint64(20002) << 0;
-    QTest::newRow("texto 2,0000500001") << Texto("2,0000500001") << qint64(20001) << 0;
+    ccur("2,00005", QVariant(2.00005), 20000);
+    ccur("2,00015", QVariant(2.00015), 20002);
+    ccur("2,00025", QVariant(2.00025), 20002);
+    ccur("-2,00005", QVariant(-2.00005), -20000);
+    ccur("-2,00015", QVariant(-2.00015), -20002);
+    ccur("0,00005", QVariant(0.00005), 0);
+    ccur("0,00015", QVariant(0.00015), 2);
+    ccur("2,000051", QVariant(2.000051), 20001);
+    ccur("0,1", QVariant(0.1), 1000);
+    ccur("texto 2,00005", Texto("2,00005"), 20000);
+    ccur("texto 2,00015", Texto("2,00015"), 20002);
+    ccur("texto 2,0000500001", Texto("2,0000500001"), 20001);
     // texts
-    QTest::newRow("milhares") << Texto("1.234,5") << qint64(12345000) << 0;
-    QTest::newRow("moeda") << Texto("R$ 1.234,56") << qint64(12345600) << 0;
-    QTest::newRow("moeda colada") << Texto("R$1.234,56") << qint64(12345600) << 0;
-    QTest::newRow("parenteses") << Texto("(12,5)") << qint64(-125000) << 0;
-    QTest::newRow("sinal atras") << Texto("12,5-") << qint64(-125000) << 0;
-    QTest::newRow("brancos") << Texto(" 12,5 ") << qint64(125000) << 0;
-    QTest::newRow(",5") << Texto(",5") << qint64(5000) << 0;
-    QTest::newRow("12,") << Texto("12,") << qint64(120000) << 0;
-    QTest::newRow("expoente") << Texto("1,5E3") << qint64(15000000) << 0;
+    ccur("milhares", Texto("1.234,5"), 12345000);
+    ccur("moeda", Texto("R$ 1.234,56"), 12345600);
+    ccur("moeda colada", Texto("R$1.234,56"), 12345600);
+    ccur("parenteses", Texto("(12,5)"), -125000);
+    ccur("sinal atras", Texto("12,5-"), -125000);
+    ccur("brancos", Texto(" 12,5 "), 125000);
+    ccur(",5", Texto(",5"), 5000);
+    ccur("12,", Texto("12,"), 120000);
+    ccur("expoente", Texto("1,5E3"), 15000000);
     // other types
-    QTest::newRow("Currency") << Cur(-1) << qint64(-1) << 0;
-    QTest::newRow("Long") << QVariant(qint32(-7)) << qint64(-70000) << 0;
-    QTest::newRow("True") << QVariant(true) << qint64(-10000) << 0;
-    QTest::newRow("Empty") << QVariant() << qint64(0) << 0;
+    ccur("Currency", Cur(-1), -1);
+    ccur("Long", QVariant(qint32(-7)), -70000);
+    ccur("True", QVariant(true), -10000);
+    ccur("Empty", QVariant(), 0);
     // limits
-    QTest::newRow("maximo") << Texto("922.337.203.685.477,5807") << MaximoBruto << 0;
-    QTest::newRow("minimo") << Texto("-922337203685477,5808") << MinimoBruto << 0;
-    QTest::newRow("acima do maximo") << Texto("922337203685477,5808") << qint64(0) << 6;
-    QTest::newRow("abaixo do minimo") << Texto("-922337203685477,5809") << qint64(0) << 6;
-    QTest::newRow("Double 1E15") << QVariant(1e15) << qint64(0) << 6;
-    QTest::newRow("Double -1E15") << QVariant(-1e15) << qint64(0) << 6;
-    QTest::newRow("texto enorme") << Texto("1E400") << qint64(0) << 6;
-    QTest::newRow("Double infinito") << QVariant(std::numeric_limits<double>::infinity()) << qint64(0) << 6;
+    ccur("maximo", Texto("922.337.203.685.477,5807"), MaximoBruto);
+    ccur("minimo", Texto("-922337203685477,5808"), MinimoBruto);
+    ccur("acima do maximo", Texto("922337203685477,5808"), 0, 6);
+    ccur("abaixo do minimo", Texto("-922337203685477,5809"), 0, 6);
+    ccur("Double 1E15", QVariant(1e15), 0, 6);
+    ccur("Double -1E15", QVariant(-1e15), 0, 6);
+    ccur("texto enorme", Texto("1E400"), 0, 6);
+    ccur("Double infinito", QVariant(std::numeric_limits<double>::infinity()), 0, 6);
     // not numbers, Null
-    QTest::newRow("abc") << Texto("abc") << qint64(0) << 13;
-    QTest::newRow("vazio") << Texto("") << qint64(0) << 13;
-    QTest::newRow("ponto depois da virgula") << Texto("1.234,5.6") << qint64(0) << 13;
-    QTest::newRow("Null") << VB::Null() << qint64(0) << 94;
-    QTest::newRow("NULL do banco") << NuloDoBanco() << qint64(0) << 94;
-}
-
-void TesteDoVB::ccur() {
-    QFETCH(QVariant, valor);
-    QFETCH(qint64, esperado);
-    QFETCH(int, erro);
-    Currency obtido;
-    VERIFICAR_ERRO(obtido = VB::CCur(valor), erro);
-    if (erro == 0) QCOMPARE(obtido.DecimosDeMilesimos(), esperado);
-    // A Double goes into Currency the same way by either door.
-    if (valor.typeId() == QMetaType::Double) {
-        VERIFICAR_ERRO(obtido = Currency::DeDouble(valor.toDouble()), erro);
-        if (erro == 0) QCOMPARE(obtido.DecimosDeMilesimos(), esperado);
-    }
-}
-
-// CDbl, CBool and CDate: the value each gives, or the run-time error it raises.
-void TesteDoVB::cdblCboolCdate_data() {
-    QTest::addColumn<QString>("funcao");
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<QVariant>("esperado");
-    QTest::addColumn<int>("erro");
+    ccur("abc", Texto("abc"), 0, 13);
+    ccur("vazio", Texto(""), 0, 13);
+    ccur("ponto depois da virgula", Texto("1.234,5.6"), 0, 13);
+    ccur("Null", VB::Null(), 0, 94);
+    ccur("NULL do banco", NuloDoBanco(), 0, 94);
     const auto linha = [](const char* funcao, const char* nome, const QVariant& v, const QVariant& esperado,
                           int erro = 0) {
         QTest::addRow("%s %s", funcao, nome) << QString::fromLatin1(funcao) << v << esperado << erro;
@@ -408,78 +293,100 @@ void TesteDoVB::cdblCboolCdate_data() {
     linha("CDate", "vazio", Texto(""), {}, 13);
     linha("CDate", "numero", QVariant(46361), {}, 13);
     linha("CDate", "Null", VB::Null(), {}, 94);
+    // ArredondarParaPar: halves to the even neighbour, the rest to the nearest
+    const auto par = [](const char* nome, double v, double esperado) {
+        QTest::addRow("ArredondarParaPar %s", nome)
+            << QStringLiteral("ArredondarParaPar") << QVariant(v) << QVariant(esperado) << 0;
+    };
+    par("0,5", 0.5, 0.0);
+    par("1,5", 1.5, 2.0);
+    par("2,5", 2.5, 2.0);
+    par("-2,5", -2.5, -2.0);
+    par("-3,5", -3.5, -4.0);
+    par("2,51", 2.51, 3.0);
+    par("-0,4", -0.4, 0.0);
+    par("9,5", 9.5, 10.0);
+    par("1E20", 1e20, 1e20);
+    par("4503599627370495,5", 4503599627370495.5, 4503599627370496.0);
+    // IsNumeric
+    const auto isNumeric = [](const char* nome, const QVariant& v, bool esperado) {
+        QTest::addRow("IsNumeric %s", nome) << QStringLiteral("IsNumeric") << v << QVariant(esperado) << 0;
+    };
+    // numbers keep being numbers
+    isNumeric("Long", QVariant(qint32(-5)), true);
+    isNumeric("Integer", QVariant::fromValue(qint16(7)), true);
+    isNumeric("Double", QVariant(12.5), true);
+    isNumeric("Currency", Cur(125000), true);
+    isNumeric("Boolean", QVariant(true), true);
+    isNumeric("Empty", QVariant(), true);
+    isNumeric("Null", VB::Null(), false);
+    isNumeric("NULL do banco", NuloDoBanco(), false);
+    isNumeric("data", QVariant(QDate(2026, 12, 5)), false);
+    // texts
+    isNumeric("inteiro", Texto("12"), true);
+    isNumeric("decimal", Texto("12,5"), true);
+    isNumeric("milhares", Texto("1.234,5"), true);
+    isNumeric("milhares fora do lugar", Texto("1.2.3,5"), true);
+    isNumeric("brancos em volta", Texto("  12,5 "), true);
+    isNumeric("sinal na frente", Texto("-12,5"), true);
+    isNumeric("mais na frente", Texto("+12,5"), true);
+    isNumeric("sinal atras", Texto("12,5-"), true);
+    isNumeric("parenteses", Texto("(12,5)"), true);
+    isNumeric("moeda com branco", Texto("R$ 1.234,56"), true);
+    isNumeric("moeda sem branco", Texto("R$1.234,56"), true);
+    isNumeric("moeda negativa", Texto("-R$ 12"), true);
+    isNumeric("expoente", Texto("1,5E3"), true);
+    isNumeric("expoente negativo", Texto("1,5e-3"), true);
+    isNumeric("so decimais", Texto(",5"), true);
+    isNumeric("virgula no fim", Texto("12,"), true);
+    isNumeric("vazio", Texto(""), false);
+    isNumeric("so brancos", Texto("   "), false);
+    isNumeric("virgula sozinha", Texto(","), false);
+    isNumeric("menos sozinho", Texto("-"), false);
+    isNumeric("moeda sozinha", Texto("R$"), false);
+    isNumeric("letras", Texto("abc"), false);
+    isNumeric("letra no fim", Texto("12,5x"), false);
+    isNumeric("ponto depois da virgula", Texto("1,234.5"), false);
+    isNumeric("duas virgulas", Texto("1,2,3"), false);
+    isNumeric("dois sinais", Texto("-12-"), false);
+    isNumeric("sinal e parenteses", Texto("(-12)"), false);
+    isNumeric("parentese aberto", Texto("(12"), false);
+    isNumeric("expoente sem digitos", Texto("1E"), false);
+    isNumeric("branco no meio", Texto("1 234"), false);
+    isNumeric("grande demais para Double", Texto("1E400"), false);
 }
 
-void TesteDoVB::cdblCboolCdate() {
+void TesteDoVB::conversoes() {
     QFETCH(QString, funcao);
     QFETCH(QVariant, valor);
     QFETCH(QVariant, esperado);
     QFETCH(int, erro);
-    if (funcao == QStringLiteral("CDbl")) {
-        double obtido = -999;
-        VERIFICAR_ERRO(obtido = VB::CDbl(valor), erro);
-        if (erro == 0) QCOMPARE(obtido, esperado.toDouble()); // texts read to the nearest double
-    } else if (funcao == QStringLiteral("CBool")) {
-        bool obtido = false;
+    QVariant obtido;
+    if (funcao == QStringLiteral("CLng"))
+        VERIFICAR_ERRO(obtido = qint64(VB::CLng(valor)), erro);
+    else if (funcao == QStringLiteral("CInt"))
+        VERIFICAR_ERRO(obtido = qint64(VB::CInt(valor)), erro);
+    else if (funcao == QStringLiteral("CCur"))
+        VERIFICAR_ERRO(obtido = VB::CCur(valor).DecimosDeMilesimos(), erro);
+    else if (funcao == QStringLiteral("CDbl"))
+        VERIFICAR_ERRO(obtido = VB::CDbl(valor), erro); // texts read to the nearest double
+    else if (funcao == QStringLiteral("CBool"))
         VERIFICAR_ERRO(obtido = VB::CBool(valor), erro);
-        if (erro == 0) QCOMPARE(obtido, esperado.toBool());
-    } else {
-        QDate obtido;
+    else if (funcao == QStringLiteral("ArredondarParaPar"))
+        obtido = VB::ArredondarParaPar(valor.toDouble());
+    else if (funcao == QStringLiteral("IsNumeric"))
+        obtido = VB::IsNumeric(valor);
+    else
         VERIFICAR_ERRO(obtido = VB::CDate(valor), erro);
-        if (erro == 0) QCOMPARE(obtido, esperado.toDate());
+    if (erro == 0) QCOMPARE(obtido, esperado);
+    // A Double goes into Currency the same way by either door.
+    if (funcao == QStringLiteral("CCur") && valor.typeId() == QMetaType::Double) {
+        VERIFICAR_ERRO(obtido = Currency::DeDouble(valor.toDouble()).DecimosDeMilesimos(), erro);
+        if (erro == 0) QCOMPARE(obtido, esperado);
     }
 }
 
-// ---------------------------------------------------------------------------------------------
-// Rounding
-// ---------------------------------------------------------------------------------------------
-
-// The same half is rounded to even by the conversions and away from zero by Format.
-void TesteDoVB::metadesNosDoisSentidos_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<qint32>("clng");
-    QTest::addColumn<QString>("format0");
-    QTest::newRow("0,5") << QVariant(0.5) << 0 << QStringLiteral("1");
-    QTest::newRow("1,5") << QVariant(1.5) << 2 << QStringLiteral("2");
-    QTest::newRow("2,5") << QVariant(2.5) << 2 << QStringLiteral("3");
-    QTest::newRow("-2,5") << QVariant(-2.5) << -2 << QStringLiteral("-3");
-    QTest::newRow("-0,5") << QVariant(-0.5) << 0 << QStringLiteral("-1");
-    QTest::newRow("texto 4,5") << Texto("4,5") << 4 << QStringLiteral("5");
-    QTest::newRow("Currency 6,5") << Cur(65000) << 6 << QStringLiteral("7");
-}
-
-void TesteDoVB::metadesNosDoisSentidos() {
-    QFETCH(QVariant, valor);
-    QFETCH(qint32, clng);
-    QFETCH(QString, format0);
-    QCOMPARE(VB::CLng(valor), clng);
-    QCOMPARE(VB::Format(valor, QStringLiteral("0")), format0);
-}
-
-void TesteDoVB::arredondarParaPar_data() {
-    QTest::addColumn<double>("valor");
-    QTest::addColumn<double>("esperado");
-    QTest::newRow("0,5") << 0.5 << 0.0;
-    QTest::newRow("1,5") << 1.5 << 2.0;
-    QTest::newRow("2,5") << 2.5 << 2.0;
-    QTest::newRow("-2,5") << -2.5 << -2.0;
-    QTest::newRow("-3,5") << -3.5 << -4.0;
-    QTest::newRow("2,51") << 2.51 << 3.0;
-    QTest::newRow("-0,4") << -0.4 << 0.0;
-    QTest::newRow("9,5") << 9.5 << 10.0;
-    QTest::newRow("1E20") << 1e20 << 1e20;
-    QTest::newRow("4503599627370495,5") << 4503599627370495.5 << 4503599627370496.0;
-}
-
-void TesteDoVB::arredondarParaPar() {
-    QFETCH(double, valor);
-    QFETCH(double, esperado);
-    QCOMPARE(VB::ArredondarParaPar(valor), esperado);
-}
-
-// ---------------------------------------------------------------------------------------------
-// Currency arithmetic
-// ---------------------------------------------------------------------------------------------
+// ---- Currency arithmetic ----
 
 void TesteDoVB::aritmeticaDeCurrency_data() {
     QTest::addColumn<QString>("operacao");
@@ -604,11 +511,10 @@ void TesteDoVB::codigoNumerico() {
         QVERIFY2(!VB::CodigoNumerico(QString::fromUtf8(texto)), texto);
 }
 
-// ---------------------------------------------------------------------------------------------
-// Texts
-// ---------------------------------------------------------------------------------------------
+// ---- Texts ----
 
-void TesteDoVB::format_data() {
+// Format with a pattern, CStr without one: the text each gives, or the run-time error it raises.
+void TesteDoVB::textos_data() {
     QTest::addColumn<QVariant>("valor");
     QTest::addColumn<QString>("formato");
     QTest::addColumn<QString>("esperado");
@@ -646,7 +552,12 @@ void TesteDoVB::format_data() {
     linha("3 casas Currency", Cur(10000000), tres, "1.000,000");
     linha("3 casas Currency metade negativa", Cur(-12345675), tres, "-1.234,568");
     linha("3 casas negativo milhoes", QVariant(-1234567.25), tres, "-1.234.567,250");
-    // "0"
+    // "0": halves away from zero (CLng takes the same halves to the even neighbour)
+    linha("0 metade 0,5", QVariant(0.5), zero, "1");
+    linha("0 metade 1,5", QVariant(1.5), zero, "2");
+    linha("0 metade -0,5", QVariant(-0.5), zero, "-1");
+    linha("0 metade em texto", Texto("4,5"), zero, "5");
+    linha("0 metade Currency", Cur(65000), zero, "7");
     linha("0 inteiro", QVariant(1234567), zero, "1234567");
     linha("0 metade", QVariant(2.5), zero, "3");
     linha("0 metade negativa", QVariant(-2.5), zero, "-3");
@@ -674,67 +585,53 @@ void TesteDoVB::format_data() {
     linha("Null data", VB::Null(), QStringLiteral("DD/MM/YYYY"), "", 94);
     linha("data com padrao numerico", QVariant(QDate(2026, 12, 5)), dois, "", 13);
     linha("padrao desconhecido", QVariant(1), QStringLiteral("Standard"), "", 5);
+    // CStr: no pattern
+    auto cstr = [](const char* nome, const QVariant& v, const char* esperado, int erro = 0) {
+        QTest::addRow("CStr %s", nome) << v << QString() << QString::fromUtf8(esperado) << erro;
+    };
+    cstr("Long", QVariant(qint32(-1234567)), "-1234567");
+    cstr("Integer", QVariant::fromValue(qint16(32767)), "32767");
+    cstr("Double 12,5", QVariant(12.5), "12,5");
+    cstr("Double -12,5", QVariant(-12.5), "-12,5");
+    cstr("Double inteiro", QVariant(3.0), "3");
+    cstr("Double zero", QVariant(0.0), "0");
+    cstr("Double 0,1 + 0,2", QVariant(0.1 + 0.2), "0,3");
+    cstr("Double 1/3", QVariant(1.0 / 3.0), "0,333333333333333");
+    cstr("Double 2/3", QVariant(2.0 / 3.0), "0,666666666666667");
+    cstr("Double sem milhares", QVariant(1234567.5), "1234567,5");
+    cstr("Double 15 digitos", QVariant(123456789012345.0), "123456789012345");
+    cstr("Double 1E15", QVariant(1e15), "1E+15");
+    cstr("Double 1E20", QVariant(1e20), "1E+20");
+    cstr("Double -2,5E20", QVariant(-2.5e20), "-2,5E+20");
+    cstr("Double 1,5E-07", QVariant(1.5e-7), "1,5E-07");
+    cstr("Double 0,0001", QVariant(0.0001), "0,0001");
+    cstr("Double 1E-05", QVariant(0.00001), "1E-05");
+    cstr("Double maior", QVariant(std::numeric_limits<double>::max()), "1,79769313486232E+308");
+    cstr("Currency 12,5", Cur(125000), "12,5");
+    cstr("Currency 3", Cur(30000), "3");
+    cstr("Currency -12,5", Cur(-125000), "-12,5");
+    cstr("Currency 0,0001", Cur(1), "0,0001");
+    cstr("Currency -0,05", Cur(-500), "-0,05");
+    cstr("Currency milhar", Cur(12345678900), "1234567,89");
+    cstr("Currency minimo", Cur(MinimoBruto), "-922337203685477,5808");
+    cstr("True", QVariant(true), "Verdadeiro");
+    cstr("False", QVariant(false), "Falso");
+    cstr("data", QVariant(QDate(2026, 12, 5)), "05/12/2026");
+    cstr("data e hora", QVariant(QDateTime(QDate(2026, 12, 5), QTime(14, 30))), "05/12/2026 14:30:00");
+    cstr("data a meia-noite", QVariant(QDateTime(QDate(2026, 12, 5), QTime(0, 0))), "05/12/2026");
+    cstr("texto", Texto("  abc 1,5 "), "  abc 1,5 ");
+    cstr("Empty", QVariant(), "");
+    cstr("Null", VB::Null(), "", 94);
+    cstr("NULL do banco", NuloDoBanco(), "", 94);
 }
 
-void TesteDoVB::format() {
+void TesteDoVB::textos() {
     QFETCH(QVariant, valor);
     QFETCH(QString, formato);
     QFETCH(QString, esperado);
     QFETCH(int, erro);
     QString obtido;
-    VERIFICAR_ERRO(obtido = VB::Format(valor, formato), erro);
-    if (erro == 0) QCOMPARE(obtido, esperado);
-}
-
-void TesteDoVB::cstr_data() {
-    QTest::addColumn<QVariant>("valor");
-    QTest::addColumn<QString>("esperado");
-    QTest::addColumn<int>("erro");
-    auto linha = [](const char* nome, const QVariant& v, const char* esperado, int erro = 0) {
-        QTest::newRow(nome) << v << QString::fromUtf8(esperado) << erro;
-    };
-    linha("Long", QVariant(qint32(-1234567)), "-1234567");
-    linha("Integer", QVariant::fromValue(qint16(32767)), "32767");
-    linha("Double 12,5", QVariant(12.5), "12,5");
-    linha("Double -12,5", QVariant(-12.5), "-12,5");
-    linha("Double inteiro", QVariant(3.0), "3");
-    linha("Double zero", QVariant(0.0), "0");
-    linha("Double 0,1 + 0,2", QVariant(0.1 + 0.2), "0,3");
-    linha("Double 1/3", QVariant(1.0 / 3.0), "0,333333333333333");
-    linha("Double 2/3", QVariant(2.0 / 3.0), "0,666666666666667");
-    linha("Double sem milhares", QVariant(1234567.5), "1234567,5");
-    linha("Double 15 digitos", QVariant(123456789012345.0), "123456789012345");
-    linha("Double 1E15", QVariant(1e15), "1E+15");
-    linha("Double 1E20", QVariant(1e20), "1E+20");
-    linha("Double -2,5E20", QVariant(-2.5e20), "-2,5E+20");
-    linha("Double 1,5E-07", QVariant(1.5e-7), "1,5E-07");
-    linha("Double 0,0001", QVariant(0.0001), "0,0001");
-    linha("Double 1E-05", QVariant(0.00001), "1E-05");
-    linha("Double maior", QVariant(std::numeric_limits<double>::max()), "1,79769313486232E+308");
-    linha("Currency 12,5", Cur(125000), "12,5");
-    linha("Currency 3", Cur(30000), "3");
-    linha("Currency -12,5", Cur(-125000), "-12,5");
-    linha("Currency 0,0001", Cur(1), "0,0001");
-    linha("Currency -0,05", Cur(-500), "-0,05");
-    linha("Currency milhar", Cur(12345678900), "1234567,89");
-    linha("Currency minimo", Cur(MinimoBruto), "-922337203685477,5808");
-    linha("True", QVariant(true), "Verdadeiro");
-    linha("False", QVariant(false), "Falso");
-    linha("data", QVariant(QDate(2026, 12, 5)), "05/12/2026");
-    linha("data e hora", QVariant(QDateTime(QDate(2026, 12, 5), QTime(14, 30))), "05/12/2026 14:30:00");
-    linha("data a meia-noite", QVariant(QDateTime(QDate(2026, 12, 5), QTime(0, 0))), "05/12/2026");
-    linha("texto", Texto("  abc 1,5 "), "  abc 1,5 ");
-    linha("Empty", QVariant(), "");
-    linha("Null", VB::Null(), "", 94);
-    linha("NULL do banco", NuloDoBanco(), "", 94);
-}
-
-void TesteDoVB::cstr() {
-    QFETCH(QVariant, valor);
-    QFETCH(QString, esperado);
-    QFETCH(int, erro);
-    QString obtido;
-    VERIFICAR_ERRO(obtido = VB::CStr(valor), erro);
+    VERIFICAR_ERRO(obtido = formato.isNull() ? VB::CStr(valor) : VB::Format(valor, formato), erro);
     if (erro == 0) QCOMPARE(obtido, esperado);
 }
 
