@@ -108,6 +108,8 @@ private:
 // The first column of the first row, as an integer (a count, a stored amount).
 qint64 Numero(const QString& sql, const QVariantList& parametros = {});
 qint64 Numero(const char* sql, const QVariantList& parametros = {});
+// The first column of every row, as integers.
+QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros = {});
 
 // A user record with that name.
 std::unique_ptr<QObject> Usuario(const QString& nome);
@@ -125,5 +127,18 @@ QList<qint64> Codigos(Recordset& recordset, const char* campo);
 
 // Every value of a recordset's rows, as "field=value" texts (for comparing selections).
 QStringList Conteudo(Recordset& recordset);
+
+// The named fields of the current row ("A|B|C"), as texts: "a|b|c", a Null as "Null".
+QString Valores(Recordset& recordset, const QString& campos);
+
+// The registry's selections as the record form (a name, a bar code, a code) and the search
+// dialogs (one free text) call them; a failed selection warns with the layer's description.
+RecordsetPtr ClientesDoFormulario(const QString& apelidoOuNome, double codigo = 0);
+RecordsetPtr ClientesDoDialogo(const QString& texto);
+RecordsetPtr ProdutosDoFormulario(QString nome, QString barras = {}, double codigo = 0,
+                                  qint32 somenteAtivos = 1);
+RecordsetPtr ProdutosDoDialogo(const QString& texto);
+RecordsetPtr ServicosDoFormulario(qint16 tipo, QString nome, double codigo = 0, qint32 somenteAtivos = 1);
+RecordsetPtr ServicosDoDialogo(const QString& texto, qint32 tipo = 0);
 
 } // namespace BancoDeTeste

@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace BancoDeTeste;
 using ZELT_N_Orcamentos::clsOrcamentos;
 
@@ -28,7 +30,7 @@ void InserirOrcamentos(int n) {
     c.ValorTotal = c.ValorLiquido = VB::Currency::DeInteiro(10);
     c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
     c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
-    c.UsuarioDaInclusao = QStringLiteral("ANA");
+    c.UsuarioDaInclusao = u"ANA"_s;
     for (int i = 0; i < n; ++i)
         GravacaoDeOrcamentos::InserirOrcamento(c, {});
 }
@@ -38,8 +40,7 @@ void EscreverOrcamentos(int n, int quinto = 0) {
     Banco::UnidadeDeTrabalho unidade;
     InserirOrcamentos(n);
     if (quinto > 0)
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento % ? = 0"),
-                        {quinto});
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento % ? = 0"_s, {quinto});
     unidade.Confirmar();
 }
 
@@ -49,7 +50,7 @@ QList<qint64> Caminhar(Recordset& rs) {
     QList<qint64> numeros;
     try {
         for (; !rs.Eof(); rs.MoveNext())
-            numeros << static_cast<qint64>(rs.Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble());
+            numeros << static_cast<qint64>(rs.Fields(u"NumeroDoOrcamento"_s).Value.toDouble());
     } catch (const VB::ErroDeExecucao& erro) {
         if (erro.Numero() != VB::SemRegistroAtual) throw;
     }
@@ -108,13 +109,11 @@ private slots:
             QVERIFY(NovoOrcamento() > 0);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{5, 5, 0}));
         // The clinic closes two quotes; one is opened again.
-        Banco::Executar(
-            QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento IN (2, 4)"));
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento IN (2, 4)"_s);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{5, 3, 2}));
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 1 WHERE NumeroDoOrcamento = 4"));
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 1 WHERE NumeroDoOrcamento = 4"_s);
         // A change that leaves the situation as it was counts nothing.
-        Banco::Executar(
-            QStringLiteral("UPDATE Orcamentos SET Situacao = Situacao, ValorTotal = ValorTotal + 1"));
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = Situacao, ValorTotal = ValorTotal + 1"_s);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{5, 4, 1}));
         QCOMPARE(Excluir(3), qint16(0));
         QCOMPARE(Excluir(2), qint16(2)); // inactive: refused, nothing counted
@@ -123,7 +122,7 @@ private slots:
         {
             Banco::UnidadeDeTrabalho desfeita;
             InserirOrcamentos(3);
-            Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 1"));
+            Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 1"_s);
         }
         QCOMPARE(TotaisDaLista(), (QList<qint32>{4, 3, 1}));
         QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
@@ -132,7 +131,7 @@ private slots:
         // A search still counts its own rows.
         auto lista = NovaLista();
         qint16 tamanho = 13;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QStringLiteral("5"), 0, 0), QVariant(false));
+        QCOMPARE(lista->Selecionar(1, tamanho, 0, u"5"_s, 0, 0), QVariant(false));
         QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 1);
     }
 
@@ -140,7 +139,7 @@ private slots:
         EscreverOrcamentos(40, 4);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{40, 30, 10}));
         QByteArray saida;
-        QCOMPARE(Verificar(QStringLiteral("--verificar"), &saida), 0);
+        QCOMPARE(Verificar(u"--verificar"_s, &saida), 0);
         QVERIFY2(saida.contains("As contagens de orçamentos conferem."), saida.constData());
 
         // A load that went around the triggers: the list shows the counters, the check
@@ -148,14 +147,14 @@ private slots:
         for (const QString& comando : Banco::DialetoAtual().RemoverGatilhosDeContagem())
             Banco::Executar(comando);
         EscreverOrcamentos(7);
-        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 4"));
+        Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 4"_s);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{40, 30, 10}));
         QCOMPARE(ContagemDeOrcamentos::Divergencias(),
-                 (QStringList{QStringLiteral("Situação 1: 37 orçamentos, contagem 30"),
-                              QStringLiteral("Situação 2: 9 orçamentos, contagem 10")}));
-        QCOMPARE(Verificar(QStringLiteral("--verificar"), &saida), 1);
+                 (QStringList{u"Situação 1: 37 orçamentos, contagem 30"_s,
+                              u"Situação 2: 9 orçamentos, contagem 10"_s}));
+        QCOMPARE(Verificar(u"--verificar"_s, &saida), 1);
         QVERIFY2(saida.contains("Situação 1: 37 orçamentos, contagem 30"), saida.constData());
-        QCOMPARE(Verificar(QStringLiteral("--recontar")), 0);
+        QCOMPARE(Verificar(u"--recontar"_s), 0);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{46, 37, 9}));
         QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
     }
@@ -195,9 +194,9 @@ private slots:
         QList<qint64> lidos;
         todas->MoveFirst();
         for (int i = 0; i < 10; ++i, todas->MoveNext())
-            lidos << static_cast<qint64>(todas->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble());
+            lidos << static_cast<qint64>(todas->Fields(u"NumeroDoOrcamento"_s).Value.toDouble());
         // Another workstation deletes a quote already printed and one not printed yet.
-        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento IN (598, 300)"));
+        Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento IN (598, 300)"_s);
         lidos += Caminhar(*todas);
         QList<qint64> esperados = Decrescentes(600, 1);
         esperados.removeOne(300);
