@@ -2,6 +2,7 @@
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
+#include "business/GravacaoDeOrcamentos.h"
 #include "business/Negocio.h"
 #include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
@@ -354,25 +355,57 @@ QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros) {
     return valores;
 }
 
+void InserirOrcamentos(int n) {
+    GravacaoDeOrcamentos::Cabecalho c;
+    c.DataDoOrcamento = QDate(2026, 1, 10);
+    c.CodigoDoCliente = 1;
+    c.CodigoDoAnimal = 10;
+    c.ValorTotal = c.ValorLiquido = VB::Currency::DeInteiro(10);
+    c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
+    c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
+    c.UsuarioDaInclusao = u"ANA"_s;
+    for (int i = 0; i < n; ++i)
+        GravacaoDeOrcamentos::InserirOrcamento(c, {});
+}
+
+void EscreverOrcamentos(int n, int quinto) {
+    Banco::UnidadeDeTrabalho unidade;
+    InserirOrcamentos(n);
+    if (quinto > 0)
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento % ? = 0"_s, {quinto});
+    unidade.Confirmar();
+}
+
 std::unique_ptr<QObject> Usuario(const QString& nome) {
     auto usuario = std::make_unique<clsDadosDoUsuario>();
     usuario->NomeDoUsuario = nome;
     return usuario;
 }
 
-std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario) {
-    grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s, u"48,00"_s);
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> Orcamento(GradeEmMemoria& grade, QObject* usuario,
+                                                            const QString& totais, double numero) {
     auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+    if (numero != 0) orcamento->NumeroDoOrcamento = numero;
     orcamento->CodigoDoCliente = 1;
     orcamento->CodigoDoAnimal = 10;
-    orcamento->ValorTotal = Currency::DeInteiro(120);
-    orcamento->DescontoEmPercentual = Currency::DeInteiro(10);
-    orcamento->DescontoEmValor = Currency::DeInteiro(12);
-    orcamento->ValorLiquido = Currency::DeInteiro(108);
+    DefinirTotais(*orcamento, totais);
     orcamento->DataDeValidadeDoOrcamento = Relogio::Hoje().addDays(10).toString(u"dd/MM/yyyy"_s);
     orcamento->GradeDeItensDoOrcamento = &grade;
     orcamento->DadosDoUsuario = usuario;
     return orcamento;
+}
+
+void DefinirTotais(ZELT_N_Orcamentos::clsOrcamentos& orcamento, const QString& totais) {
+    const QStringList valores = totais.split(u'|');
+    orcamento.ValorTotal = VB::CCur(valores.value(0));
+    orcamento.DescontoEmPercentual = VB::CCur(valores.value(1));
+    orcamento.DescontoEmValor = VB::CCur(valores.value(2));
+    orcamento.ValorLiquido = VB::CCur(valores.value(3));
+}
+
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario) {
+    grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s, u"48,00"_s);
+    return Orcamento(grade, usuario, u"120,00|10,00|12,00|108,00"_s);
 }
 
 std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoComProduto(GradeEmMemoria& grade,
@@ -380,9 +413,7 @@ std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoComProduto(GradeEmMem
     auto orcamento = OrcamentoValido(grade, usuario);
     grade.AdicionarProduto(u"7891234567895"_s, 100, 10, u"2,000"_s, u"219,90"_s, u"0,00"_s, u"0,00"_s,
                            u"439,80"_s, u"145,00"_s);
-    orcamento->ValorTotal = VB::CCur(u"559,80"_s);
-    orcamento->DescontoEmPercentual = VB::CCur(u"2,14"_s);
-    orcamento->ValorLiquido = VB::CCur(u"547,80"_s);
+    DefinirTotais(*orcamento, u"559,80|2,14|12,00|547,80"_s);
     return orcamento;
 }
 
@@ -428,6 +459,11 @@ RecordsetPtr Resultado(ObjetoDeNegocio& objeto, const QVariant& falhou) {
 }
 
 } // namespace
+
+RecordsetPtr Lista(qint32 situacao, const QString& texto, qint16 tamanho) {
+    auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+    return Resultado(*orcamentos, orcamentos->Selecionar(1, tamanho, situacao, texto, 0, 0));
+}
 
 RecordsetPtr ClientesDoFormulario(const QString& apelidoOuNome, double codigo) {
     auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);

@@ -430,10 +430,7 @@ private slots:
         }
 
         // The list opens on it: "Recentes", newest first.
-        auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
-        qint16 tamanho = 6;
-        QCOMPARE(orcamentos->Selecionar(1, tamanho, 3, QString(), 0, 0), QVariant(false));
-        QVERIFY(orcamentos->ResultadoDaSelecaoEmRecordSet()->RecordCount() > 0);
+        QVERIFY(Lista(3, QString(), 6)->RecordCount() > 0);
     }
 
     void mesma_semente_mesmos_dados() {

@@ -165,14 +165,10 @@ private slots:
             QCOMPARE(inteiros.value(r.key()), r.value().Itens);
             QVERIFY(r.value().Itens >= 1 && r.value().Itens <= 20);
             itens += r.value().Itens;
-            const QVariantList totais{Banco::Valor(u"SELECT ValorTotal FROM Orcamentos WHERE "
-                                                   "NumeroDoOrcamento = ?"_s,
-                                                   {r.key()}),
-                                      Banco::Valor(u"SELECT ValorLiquido FROM Orcamentos WHERE "
-                                                   "NumeroDoOrcamento = ?"_s,
-                                                   {r.key()})};
-            QCOMPARE(totais.at(0).toLongLong(), r.value().Total);
-            QCOMPARE(totais.at(1).toLongLong(), r.value().Liquido);
+            QCOMPARE(Numero("SELECT ValorTotal FROM Orcamentos WHERE NumeroDoOrcamento = ?", {r.key()}),
+                     r.value().Total);
+            QCOMPARE(Numero("SELECT ValorLiquido FROM Orcamentos WHERE NumeroDoOrcamento = ?", {r.key()}),
+                     r.value().Liquido);
         }
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), itens);
         // Each workstation's quotes carry its own user.
@@ -246,17 +242,7 @@ private slots:
         QVERIFY(itensDaOutra >= 2);
         const qint64 liquidoDaOutra = Numero("SELECT ValorLiquido FROM Orcamentos");
 
-        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->NumeroDoOrcamento = numero;
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
-        orcamento->ValorTotal = Currency::DeInteiro(210);
-        orcamento->DescontoEmValor = Currency::DeInteiro(12);
-        orcamento->DescontoEmPercentual = VB::CCur(u"5,71"_s);
-        orcamento->ValorLiquido = Currency::DeInteiro(198);
-        orcamento->DataDeValidadeDoOrcamento = QDate::currentDate().addDays(5).toString(u"dd/MM/yyyy"_s);
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DadosDoUsuario = musuario.get();
+        auto orcamento = Orcamento(grade, musuario.get(), u"210,00|5,71|12,00|198,00"_s, numero);
         orcamento->DataEHoraDaAlteracaoLida = QString(); // never changed when this form read it
         QCOMPARE(orcamento->Alterar(), qint16(3));
         QCOMPARE(
@@ -302,20 +288,13 @@ private slots:
             QVERIFY2(saidas[perdedora].contains("resultado 3\n"), saidas[perdedora].constData());
             QVERIFY(
                 saidas[perdedora].contains(QByteArray("foi alterado por " + usuarios[vencedora].toUtf8())));
-            const QVariantList n{numero};
-            QCOMPARE(
-                Banco::Valor(u"SELECT UsuarioDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s, n)
-                    .toString(),
-                usuarios[vencedora]);
-            QCOMPARE(Banco::Valor(u"SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
-                                  "UsuarioDaInclusao = ?"_s,
-                                  {numero, usuarios[perdedora]})
-                         .toLongLong(),
-                     qint64(0));
-            QVERIFY(Banco::Valor(u"SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
-                                 "UsuarioDaInclusao = ?"_s,
-                                 {numero, usuarios[vencedora]})
-                        .toLongLong() >= 1);
+            QCOMPARE(Banco::Valor(u"SELECT UsuarioDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s,
+                                  {numero}),
+                     QVariant(usuarios[vencedora]));
+            const char* itensDe = "SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
+                                  "UsuarioDaInclusao = ?";
+            QCOMPARE(Numero(itensDe, {numero, usuarios[perdedora]}), qint64(0));
+            QVERIFY(Numero(itensDe, {numero, usuarios[vencedora]}) >= 1);
         }
         QVERIFY(!OrcamentosInteiros().isEmpty());
     }

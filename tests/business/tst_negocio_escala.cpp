@@ -7,7 +7,6 @@
 
 #include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
-#include "business/GravacaoDeOrcamentos.h"
 #include "business/RecordsetSql.h"
 #include "contracts/CriarObjeto.h"
 
@@ -20,29 +19,6 @@ using namespace BancoDeTeste;
 using ZELT_N_Orcamentos::clsOrcamentos;
 
 namespace {
-
-// n quotes of client 1 written directly, in the caller's transaction.
-void InserirOrcamentos(int n) {
-    GravacaoDeOrcamentos::Cabecalho c;
-    c.DataDoOrcamento = QDate(2026, 1, 10);
-    c.CodigoDoCliente = 1;
-    c.CodigoDoAnimal = 10;
-    c.ValorTotal = c.ValorLiquido = VB::Currency::DeInteiro(10);
-    c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
-    c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
-    c.UsuarioDaInclusao = u"ANA"_s;
-    for (int i = 0; i < n; ++i)
-        GravacaoDeOrcamentos::InserirOrcamento(c, {});
-}
-
-// The same in a transaction of their own, every quinto one inactive (0: none).
-void EscreverOrcamentos(int n, int quinto = 0) {
-    Banco::UnidadeDeTrabalho unidade;
-    InserirOrcamentos(n);
-    if (quinto > 0)
-        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento % ? = 0"_s, {quinto});
-    unidade.Confirmar();
-}
 
 // The quote numbers a forward walk from the current row reads, up to the end or to
 // the first row deleted after the count.
@@ -70,24 +46,16 @@ QList<qint64> Decrescentes(qint64 de, qint64 ate) {
 class TesteDeEscala : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<clsOrcamentos> NovaLista() {
-        return Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-    }
-
     // The totals the list shows for "Todas as situações", "Ativos" and "Inativos".
-    QList<qint32> TotaisDaLista() {
-        auto lista = NovaLista();
+    static QList<qint32> TotaisDaLista() {
         QList<qint32> totais;
-        for (qint32 situacao : {0, 1, 2}) {
-            qint16 tamanho = 13;
-            if (lista->Selecionar(1, tamanho, situacao, QString(), 0, 0) != QVariant(false)) return {};
-            totais << lista->ResultadoDaSelecaoEmRecordSet()->RecordCount();
-        }
+        for (qint32 situacao : {0, 1, 2})
+            totais << Lista(situacao, QString(), 13)->RecordCount();
         return totais;
     }
 
     qint16 Excluir(double numero) {
-        auto orcamento = NovaLista();
+        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
         orcamento->NumeroDoOrcamento = numero;
         orcamento->DataEHoraDaAlteracaoLida = QString();
         orcamento->DadosDoUsuario = musuario.get();
@@ -129,10 +97,7 @@ private slots:
         // The counters are spread: consecutive quotes land in different slots.
         QVERIFY(Numero("SELECT COUNT(*) FROM ContagemDeOrcamentos WHERE Quantidade > 0") >= 4);
         // A search still counts its own rows.
-        auto lista = NovaLista();
-        qint16 tamanho = 13;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, u"5"_s, 0, 0), QVariant(false));
-        QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 1);
+        QCOMPARE(Lista(0, u"5"_s)->RecordCount(), 1);
     }
 
     void verificacao_acusa_e_recontagem_corrige() {
@@ -161,10 +126,7 @@ private slots:
 
     void caminhada_para_frente_le_cada_linha_uma_vez() {
         EscreverOrcamentos(1000, 3);
-        auto lista = NovaLista();
-        qint16 tamanho = 15;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        RecordsetPtr todas = lista->ResultadoDaSelecaoEmRecordSet();
+        RecordsetPtr todas = Lista(0, QString(), 15);
         auto* sql = dynamic_cast<RecordsetSql*>(todas.get());
         QVERIFY(sql);
         todas->MoveFirst();
@@ -176,8 +138,7 @@ private slots:
         QCOMPARE(Caminhar(*todas), Decrescentes(1000 - 585, 1));
 
         // Under a filter: the inactive quotes, every third number.
-        QCOMPARE(lista->Selecionar(1, tamanho, 2, QString(), 0, 0), QVariant(false));
-        RecordsetPtr inativos = lista->ResultadoDaSelecaoEmRecordSet();
+        RecordsetPtr inativos = Lista(2, QString(), 15);
         QCOMPARE(inativos->RecordCount(), 333);
         QList<qint64> esperados;
         for (qint64 n = 999; n >= 3; n -= 3)
@@ -187,10 +148,7 @@ private slots:
 
     void caminhada_nao_pula_linhas_quando_outra_estacao_exclui() {
         EscreverOrcamentos(600);
-        auto lista = NovaLista();
-        qint16 tamanho = 15;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        RecordsetPtr todas = lista->ResultadoDaSelecaoEmRecordSet();
+        RecordsetPtr todas = Lista(0, QString(), 15);
         QList<qint64> lidos;
         todas->MoveFirst();
         for (int i = 0; i < 10; ++i, todas->MoveNext())
@@ -206,10 +164,7 @@ private slots:
     void salto_para_o_fim_e_volta() {
         // Far enough for the last page to be read backwards.
         EscreverOrcamentos(5400);
-        auto lista = NovaLista();
-        qint16 tamanho = 100;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        RecordsetPtr todas = lista->ResultadoDaSelecaoEmRecordSet();
+        RecordsetPtr todas = Lista(0, QString(), 100);
         todas->SetAbsolutePage(todas->PageCount());
         QCOMPARE(Caminhar(*todas), Decrescentes(100, 1));
         todas->SetAbsolutePage(todas->PageCount() - 1);

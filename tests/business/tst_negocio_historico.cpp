@@ -116,17 +116,7 @@ class TesteDoHistorico : public TesteDeNegocio {
         GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
         grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"0,00"_s, u"0,00"_s, u"120,00"_s);
         // The two items of OrcamentoDeDoisItens and the new consultation.
-        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->NumeroDoOrcamento = numero;
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
-        orcamento->ValorTotal = VB::CCur(u"679,80"_s);
-        orcamento->DescontoEmValor = VB::CCur(u"12,00"_s);
-        orcamento->ValorLiquido = VB::CCur(u"667,80"_s);
-        orcamento->DescontoEmPercentual = VB::CCur(u"1,77"_s);
-        orcamento->DataDeValidadeDoOrcamento = Agora.date().addDays(10).toString(u"dd/MM/yyyy"_s);
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DadosDoUsuario = musuario.get();
+        auto orcamento = Orcamento(grade, musuario.get(), u"679,80|1,77|12,00|667,80"_s, numero);
         orcamento->DataEHoraDaAlteracaoLida = alteracaoLida;
         const qint16 resultado = orcamento->Alterar();
         if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
@@ -178,12 +168,9 @@ private slots:
         }
         // Items and net value of each version: 2 items 547,80; 3 items 667,80; item 2
         // removed: 2 items 228,00; deleted as it stood.
-        QCOMPARE(e[0].QuantidadeDeItens, 2);
-        QCOMPARE(e[0].ValorLiquido, 5478000);
-        QCOMPARE(e[1].QuantidadeDeItens, 3);
-        QCOMPARE(e[1].ValorLiquido, 6678000);
-        QCOMPARE(e[2].QuantidadeDeItens, 2);
-        QCOMPARE(e[2].ValorLiquido, 2280000);
+        const std::pair<qint64, qint64> versoes[] = {{2, 5478000}, {3, 6678000}, {2, 2280000}};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(std::pair(e[i].QuantidadeDeItens, e[i].ValorLiquido), versoes[i]);
         QCOMPARE(e[3].Itens, e[2].Itens);
         QCOMPARE(e[3].Orcamento, e[2].Orcamento);
         // The copy holds every stored column: item numbers, names, the product's code.

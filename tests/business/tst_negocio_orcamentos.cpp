@@ -62,16 +62,9 @@ class TesteDosOrcamentos : public TesteDeNegocio {
 
     void Preparar() override { FixarRelogio(Agora); }
 
-    RecordsetPtr Selecionar(qint32 situacao, const QString& texto, qint16 tamanho = 10) {
-        auto orcamentos = Orcamentos();
-        const QVariant resultado = orcamentos->Selecionar(1, tamanho, situacao, texto, 0, 0);
-        if (resultado.toBool()) qWarning() << orcamentos->DescricaoDoErro;
-        return resultado.toBool() ? RecordsetPtr() : orcamentos->ResultadoDaSelecaoEmRecordSet();
-    }
-
     // The "Data e hora da alteração" text the list shows for a quote ("" when never changed).
     QString AlteracaoLida(double numero) {
-        RecordsetPtr lista = Selecionar(0, QString::number(numero));
+        RecordsetPtr lista = Lista(0, QString::number(numero));
         lista->MoveFirst();
         while (!lista->Eof() && lista->Fields(u"NumeroDoOrcamento"_s).Value.toDouble() != numero)
             lista->MoveNext();
@@ -145,7 +138,7 @@ private slots:
     void campos_da_lista_com_tipos_e_nulos() {
         const double numero = NovoOrcamento();
         QCOMPARE(numero, 1.0);
-        RecordsetPtr lista = Selecionar(0, QString());
+        RecordsetPtr lista = Lista();
         QCOMPARE(lista->RecordCount(), 1);
         auto campo = [&](const char* nome) { return lista->Fields(QString::fromLatin1(nome)).Value; };
         QCOMPARE(campo("NumeroDoOrcamento").typeId(), QMetaType::Double);
@@ -174,12 +167,12 @@ private slots:
         Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = ?"_s,
                         {qint64(inativo)});
 
-        QCOMPARE(Numeros(*Selecionar(0, QString())), (QList<double>{novo, inativo, limite, antigo}));
-        QCOMPARE(Numeros(*Selecionar(1, QString())), (QList<double>{novo, limite, antigo}));
-        QCOMPARE(Numeros(*Selecionar(2, QString())), (QList<double>{inativo}));
+        QCOMPARE(Numeros(*Lista()), (QList<double>{novo, inativo, limite, antigo}));
+        QCOMPARE(Numeros(*Lista(1)), (QList<double>{novo, limite, antigo}));
+        QCOMPARE(Numeros(*Lista(2)), (QList<double>{inativo}));
         // "Recentes": today and the 30 days before, in any situation.
-        QCOMPARE(Numeros(*Selecionar(3, QString())), (QList<double>{novo, inativo, limite}));
-        RecordsetPtr inativos = Selecionar(2, QString());
+        QCOMPARE(Numeros(*Lista(3)), (QList<double>{novo, inativo, limite}));
+        RecordsetPtr inativos = Lista(2);
         QCOMPARE(inativos->Fields(u"NomeDaSituacao"_s).Value.toString(), u"Inativo"_s);
 
         auto orcamentos = Orcamentos();
@@ -245,9 +238,9 @@ private slots:
                 QVERIFY(NovoOrcamento(cliente, animal) > 0);
             }
         }
-        QCOMPARE(Numeros(*Selecionar(0, texto)), esperados);
+        QCOMPARE(Numeros(*Lista(0, texto)), esperados);
         // Nothing was broken by the text: every quote is still there.
-        QCOMPARE(Selecionar(0, QString())->RecordCount(), 5);
+        QCOMPARE(Lista()->RecordCount(), 5);
         QCOMPARE(Numero("SELECT COUNT(*) FROM Clientes"), qint64(9));
     }
 
@@ -257,9 +250,7 @@ private slots:
         // A weighed product: 1,250 kg at 16,90 = 21,125, shown as 21,13.
         grade.AdicionarProduto(u"2000123012500"_s, 123, 10, u"1,250"_s, u"16,90"_s, u"0,00"_s, u"0,00"_s,
                                u"21,13"_s, u"9,20"_s);
-        orcamento->ValorTotal = VB::CCur(u"141,13"_s);
-        orcamento->DescontoEmPercentual = VB::CCur(u"8,50"_s);
-        orcamento->ValorLiquido = VB::CCur(u"129,13"_s);
+        DefinirTotais(*orcamento, u"141,13|8,50|12,00|129,13"_s);
         QCOMPARE(orcamento->Adicionar(), qint16(0));
         QCOMPARE(orcamento->CodigoGerado, 1.0);
         QVERIFY(orcamento->NomeDoCampoValidado.isEmpty());
@@ -403,10 +394,7 @@ private slots:
         auto valido = OrcamentoValido(boa, musuario.get());
         orcamento->CodigoDoCliente = valido->CodigoDoCliente;
         orcamento->CodigoDoAnimal = valido->CodigoDoAnimal;
-        orcamento->ValorTotal = valido->ValorTotal;
-        orcamento->DescontoEmPercentual = valido->DescontoEmPercentual;
-        orcamento->DescontoEmValor = valido->DescontoEmValor;
-        orcamento->ValorLiquido = valido->ValorLiquido;
+        DefinirTotais(*orcamento, u"120,00|10,00|12,00|108,00"_s);
         orcamento->DataDeValidadeDoOrcamento = valido->DataDeValidadeDoOrcamento;
         orcamento->GradeDeItensDoOrcamento = &boa;
         QCOMPARE(orcamento->Adicionar(), qint16(0));
@@ -420,9 +408,7 @@ private slots:
         grade.AdicionarProduto(QString(), 100, 10, u"1,255"_s, u"10,33"_s, u"0,00"_s, u"0,00"_s, u"12,96"_s);
         grade.AdicionarLinhaEmBranco();                          // a blank spare row is no item
         auto orcamento = OrcamentoValido(grade, musuario.get()); // its consultation is row 3
-        orcamento->ValorTotal = VB::CCur(u"132,96"_s);
-        orcamento->DescontoEmPercentual = VB::CCur(u"9,03"_s);
-        orcamento->ValorLiquido = VB::CCur(u"120,96"_s);
+        DefinirTotais(*orcamento, u"132,96|9,03|12,00|120,96"_s);
         QCOMPARE(orcamento->Adicionar(), qint16(0));
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
 
@@ -430,10 +416,7 @@ private slots:
         GradeEmMemoria errada;
         errada.AdicionarProduto(QString(), 100, 10, u"1,255"_s, u"10,33"_s, u"0,00"_s, u"0,00"_s, u"12,97"_s);
         orcamento->GradeDeItensDoOrcamento = &errada;
-        orcamento->ValorTotal = VB::CCur(u"12,96"_s);
-        orcamento->DescontoEmValor = Currency();
-        orcamento->DescontoEmPercentual = Currency();
-        orcamento->ValorLiquido = VB::CCur(u"12,96"_s);
+        DefinirTotais(*orcamento, u"12,96|0|0|12,96"_s);
         QCOMPARE(orcamento->Adicionar(), qint16(2));
         QCOMPARE(orcamento->NomeDoCampoValidado, u"GradeDeItensDoOrcamento"_s);
     }
@@ -448,18 +431,9 @@ private slots:
         // A product is added in change mode.
         grade.AdicionarProduto(u"7891234567895"_s, 100, 10, u"1,000"_s, u"219,90"_s, u"0,00"_s, u"0,00"_s,
                                u"219,90"_s, u"145,00"_s);
-        auto orcamento = Orcamentos();
-        orcamento->NumeroDoOrcamento = numero;
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
-        orcamento->ValorTotal = VB::CCur(u"339,90"_s);
-        orcamento->DescontoEmValor = Currency::DeInteiro(12);
-        orcamento->DescontoEmPercentual = VB::CCur(u"3,53"_s);
-        orcamento->ValorLiquido = VB::CCur(u"327,90"_s);
-        orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(20));
-        orcamento->GradeDeItensDoOrcamento = &grade;
         auto beto = Usuario(u"BETO"_s);
-        orcamento->DadosDoUsuario = beto.get();
+        auto orcamento = Orcamento(grade, beto.get(), u"339,90|3,53|12,00|327,90"_s, numero);
+        orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(20));
         orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
         QCOMPARE(orcamento->DataEHoraDaAlteracaoLida, QString());
         QCOMPARE(orcamento->Alterar(), qint16(0));
@@ -468,7 +442,7 @@ private slots:
         // Same second as the inclusion: the stamp is one second later.
         const QString primeira = AlteracaoLida(numero);
         QCOMPARE(primeira, Agora.addSecs(1).toString(u"dd/MM/yyyy HH:mm:ss"_s));
-        QCOMPARE(Valores(*Selecionar(0, QString()),
+        QCOMPARE(Valores(*Lista(),
                          u"UsuarioDaAlteracao|UsuarioDaInclusao|ValorLiquido|DataDeValidadeDoOrcamento"_s),
                  u"BETO|ANA|327,9|%1"_s.arg(Data(Agora.date().addDays(20))));
 
@@ -486,10 +460,7 @@ private slots:
         depois.AdicionarServico(1, 1, 10, u"2"_s, u"120,00"_s, u"10,00"_s, u"24,00"_s, u"216,00"_s,
                                 u"48,00"_s);
         orcamento->GradeDeItensDoOrcamento = &depois;
-        orcamento->ValorTotal = VB::CCur(u"459,90"_s);
-        orcamento->DescontoEmValor = Currency::DeInteiro(24);
-        orcamento->DescontoEmPercentual = VB::CCur(u"5,22"_s);
-        orcamento->ValorLiquido = VB::CCur(u"435,90"_s);
+        DefinirTotais(*orcamento, u"459,90|5,22|24,00|435,90"_s);
         orcamento->DataEHoraDaAlteracaoLida = primeira;
         QCOMPARE(orcamento->Alterar(), qint16(0));
         const QString segunda = AlteracaoLida(numero);
@@ -575,7 +546,7 @@ private slots:
         orcamento->DataEHoraDaAlteracaoLida.clear();
         QCOMPARE(orcamento->Excluir(), qint16(0));
         QCOMPARE(orcamento->CodigoGerado, numero);
-        QCOMPARE(Numeros(*Selecionar(0, QString())), (QList<double>{outro}));
+        QCOMPARE(Numeros(*Lista()), (QList<double>{outro}));
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
 
         QCOMPARE(orcamento->Excluir(), qint16(3));
@@ -600,9 +571,7 @@ private slots:
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
         grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
-        orcamento->ValorTotal = Currency::DeInteiro(210);
-        orcamento->DescontoEmPercentual = VB::CCur(u"5,71"_s);
-        orcamento->ValorLiquido = Currency::DeInteiro(198);
+        DefinirTotais(*orcamento, u"210,00|5,71|12,00|198,00"_s);
         QCOMPARE(orcamento->Adicionar(), qint16(1));
         QCOMPARE(orcamento->NumeroDoErro, Banco::NumeroDoErroDeBanco);
         QVERIFY(orcamento->DescricaoDoErro.contains(u"falha simulada"_s));

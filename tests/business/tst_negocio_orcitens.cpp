@@ -61,9 +61,7 @@ class TesteDoOrcItens : public TesteDeNegocio {
         auto orcamento = OrcamentoComProduto(grade, musuario.get());
         if (vacina) {
             grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
-            orcamento->ValorTotal = VB::CCur(u"649,80"_s);
-            orcamento->DescontoEmPercentual = VB::CCur(u"1,85"_s);
-            orcamento->ValorLiquido = VB::CCur(u"637,80"_s);
+            DefinirTotais(*orcamento, u"649,80|1,85|12,00|637,80"_s);
         }
         return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
     }
@@ -78,44 +76,27 @@ class TesteDoOrcItens : public TesteDeNegocio {
         for (int linha = grade.Rows() - 1; linha >= 1; --linha)
             if (removidos.contains(grade.TextMatrix(linha, GradeDeItens::NumeroDoItem).toInt()))
                 grade.RemoverLinha(linha);
-        auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         Currency total, desconto;
         for (int linha = 1; linha < grade.Rows(); ++linha) {
             total += VB::CCur(grade.TextMatrix(linha, GradeDeItens::Quantidade)) *
                      VB::CCur(grade.TextMatrix(linha, GradeDeItens::ValorUnitario));
             desconto += VB::CCur(grade.TextMatrix(linha, GradeDeItens::ValorDeDesconto));
         }
-        orcamento->NumeroDoOrcamento = numero;
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
+        auto orcamento = Orcamento(grade, musuario.get(), u"0|0|0|0"_s, numero);
         orcamento->ValorTotal = total;
         orcamento->DescontoEmValor = desconto;
         orcamento->DescontoEmPercentual = Currency::DeDouble((desconto * 100) / total);
         orcamento->ValorLiquido = total - desconto;
-        orcamento->DataDeValidadeDoOrcamento = Agora.date().toString(u"dd/MM/yyyy"_s);
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DadosDoUsuario = musuario.get();
         orcamento->DataEHoraDaAlteracaoLida = versaoLida;
-        const qint16 resultado = orcamento->Alterar();
-        mstrFalha = orcamento->DescricaoDaFalha;
-        return resultado;
+        return orcamento->Alterar();
     }
-
-    QString mstrFalha;
 
     // A quote of n vaccines at 90,00 each.
     double OrcamentoDeVacinas(int n) {
         GradeEmMemoria grade;
         for (int i = 0; i < n; ++i)
             grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
-        auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
-        orcamento->ValorTotal = Currency::DeInteiro(90 * n);
-        orcamento->ValorLiquido = Currency::DeInteiro(90 * n);
-        orcamento->DataDeValidadeDoOrcamento = Agora.date().toString(u"dd/MM/yyyy"_s);
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DadosDoUsuario = musuario.get();
+        auto orcamento = Orcamento(grade, musuario.get(), u"%1|0|0|%1"_s.arg(90 * n));
         const qint16 resultado = orcamento->Adicionar();
         if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha;
         return resultado == 0 ? orcamento->CodigoGerado : 0;

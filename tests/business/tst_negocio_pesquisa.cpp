@@ -25,11 +25,7 @@ namespace {
 
 // The list's selection of every situation for a text: its quote numbers.
 QList<qint64> OrcamentosDoTexto(const QString& texto) {
-    auto orcamentos = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-    qint16 tamanho = 10;
-    if (orcamentos->Selecionar(1, tamanho, 0, texto, 0, 0).toBool())
-        qWarning() << orcamentos->DescricaoDoErro;
-    return Codigos(*orcamentos->ResultadoDaSelecaoEmRecordSet(), "NumeroDoOrcamento");
+    return Codigos(*Lista(0, texto), "NumeroDoOrcamento");
 }
 
 // What a plain LIKE over the normalised texts answers for the list's search.

@@ -4,7 +4,6 @@
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
-#include "business/GravacaoDeOrcamentos.h"
 #include "business/RecordsetSql.h"
 #include "contracts/CriarObjeto.h"
 
@@ -16,22 +15,6 @@ using namespace BancoDeTeste;
 using VB::Currency;
 
 namespace {
-
-// n quotes of client 1, written directly (the list does not care how they came).
-void EscreverOrcamentos(int n) {
-    Banco::UnidadeDeTrabalho unidade;
-    GravacaoDeOrcamentos::Cabecalho c;
-    c.DataDoOrcamento = QDate(2026, 1, 10);
-    c.CodigoDoCliente = 1;
-    c.CodigoDoAnimal = 10;
-    c.ValorTotal = c.ValorLiquido = Currency::DeInteiro(10);
-    c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
-    c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
-    c.UsuarioDaInclusao = u"ANA"_s;
-    for (int i = 0; i < n; ++i)
-        GravacaoDeOrcamentos::InserirOrcamento(c, {});
-    unidade.Confirmar();
-}
 
 ConsultaPaginavel ConsultaDosOrcamentos() {
     return {{{u"NumeroDoOrcamento"_s, u"NumeroDoOrcamento"_s, TipoDoCampo::Double},

@@ -24,7 +24,6 @@
 #include "tests/business/BancoDeTeste.h"
 
 #include "business/Negocio.h"
-#include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
@@ -115,13 +114,8 @@ int Adicionar(int quantidade, QRandomGenerator& sorte, QObject* usuario) {
         const int itens = 1 + sorte.bounded(20);
         for (int n = 0; n < itens; ++n)
             SortearItem(sorte, grade, somas);
-        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
+        auto orcamento = BancoDeTeste::Orcamento(grade, usuario, u"0|0|0|0"_s);
         DefinirTotais(*orcamento, somas);
-        orcamento->DataDeValidadeDoOrcamento = Relogio::Hoje().addDays(10).toString(u"dd/MM/yyyy"_s);
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DadosDoUsuario = usuario;
         const qint16 resultado = orcamento->Adicionar();
         if (resultado != 0) {
             std::fprintf(stderr, "resultado %d: %s%s\n", resultado, qPrintable(orcamento->DescricaoDaFalha),
@@ -164,14 +158,8 @@ int Alterar(double numero, QRandomGenerator& sorte, QObject* usuario, const QStr
     for (int n = 0; n < novos; ++n)
         SortearItem(sorte, grade, somas);
 
-    auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-    orcamento->NumeroDoOrcamento = numero;
-    orcamento->CodigoDoCliente = 1;
-    orcamento->CodigoDoAnimal = 10;
+    auto orcamento = BancoDeTeste::Orcamento(grade, usuario, u"0|0|0|0"_s, numero);
     DefinirTotais(*orcamento, somas);
-    orcamento->DataDeValidadeDoOrcamento = Relogio::Hoje().addDays(15).toString(u"dd/MM/yyyy"_s);
-    orcamento->GradeDeItensDoOrcamento = &grade;
-    orcamento->DadosDoUsuario = usuario;
     orcamento->DataEHoraDaAlteracaoLida = VB::IsNull(lida) ? QString() : VB::CStr(lida);
     // Both workstations have read the quote; now they save at the same moment.
     Escrever(u"lido"_s);
