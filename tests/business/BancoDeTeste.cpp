@@ -347,6 +347,10 @@ qint64 Numero(const char* sql, const QVariantList& parametros) {
     return Numero(QString::fromUtf8(sql), parametros);
 }
 
+QString Consulta(const char* sql, const QVariantList& parametros) {
+    return Banco::Valor(QString::fromUtf8(sql), parametros).toString();
+}
+
 QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros) {
     QList<qint64> valores;
     QSqlQuery q = Banco::Executar(sql, parametros);

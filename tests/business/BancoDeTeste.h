@@ -108,6 +108,8 @@ private:
 // The first column of the first row, as an integer (a count, a stored amount).
 qint64 Numero(const QString& sql, const QVariantList& parametros = {});
 qint64 Numero(const char* sql, const QVariantList& parametros = {});
+// The first column of the first row, as text.
+QString Consulta(const char* sql, const QVariantList& parametros = {});
 // The first column of every row, as integers.
 QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros = {});
 

@@ -150,7 +150,7 @@ private slots:
         Negocio::Iniciar(c);
         QVERIFY(Negocio::Iniciado());
         QVERIFY(QFileInfo::exists(c.ArquivoSQLite));
-        QCOMPARE(Banco::Valor(u"PRAGMA journal_mode"_s).toString(), u"wal"_s);
+        QCOMPARE(Consulta("PRAGMA journal_mode"), u"wal"_s);
         QCOMPARE(Numero("PRAGMA foreign_keys"), qint64(1));
         QVERIFY(Numero("PRAGMA busy_timeout") >= 5000);
         QCOMPARE(Numero("SELECT Versao FROM VersaoDoEsquema"), qint64(Migracoes::VersaoMaisRecente()));
@@ -167,8 +167,7 @@ private slots:
         Negocio::Iniciar(c);
         QCOMPARE(Numero("SELECT COUNT(*) FROM VersaoDoEsquema"), qint64(1));
         QCOMPARE(Numero("SELECT COUNT(*) FROM Clientes"), qint64(0));
-        QCOMPARE(Banco::Valor(u"SELECT Nome FROM TiposDeServicos WHERE Numero = 1"_s).toString(),
-                 u"Clínica geral"_s);
+        QCOMPARE(Consulta("SELECT Nome FROM TiposDeServicos WHERE Numero = 1"), u"Clínica geral"_s);
 
         // A database of a newer build is refused, and the layer is left closed.
         Banco::Executar(u"UPDATE VersaoDoEsquema SET Versao = 99"_s);

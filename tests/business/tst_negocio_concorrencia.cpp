@@ -236,8 +236,8 @@ private slots:
         QVERIFY(outra->waitForFinished(60000));
         const QByteArray saida = outra->readAllStandardOutput();
         QVERIFY2(saida.contains("resultado 0\n"), saida.constData());
-        const QString carimbo = VB::CStr(
-            Banco::DataEHoraDeIso(Banco::Valor(u"SELECT DataEHoraDaAlteracao FROM Orcamentos"_s).toString()));
+        const QString carimbo =
+            VB::CStr(Banco::DataEHoraDeIso(Consulta("SELECT DataEHoraDaAlteracao FROM Orcamentos")));
         const qint64 itensDaOutra = Numero("SELECT COUNT(*) FROM ItensDeOrcamento");
         QVERIFY(itensDaOutra >= 2);
         const qint64 liquidoDaOutra = Numero("SELECT ValorLiquido FROM Orcamentos");
@@ -254,7 +254,7 @@ private slots:
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), itensDaOutra);
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento WHERE UsuarioDaInclusao = 'ANA'"), qint64(1));
         QCOMPARE(Numero("SELECT ValorLiquido FROM Orcamentos"), liquidoDaOutra);
-        QCOMPARE(Banco::Valor(u"SELECT UsuarioDaAlteracao FROM Orcamentos"_s).toString(), u"BETO"_s);
+        QCOMPARE(Consulta("SELECT UsuarioDaAlteracao FROM Orcamentos"), u"BETO"_s);
         QVERIFY(!OrcamentosInteiros().isEmpty());
     }
 
@@ -340,7 +340,7 @@ private slots:
         QCOMPARE(numero, 1.0);
         QVERIFY(soltouAntes);
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
-        QCOMPARE(Banco::Valor(u"SELECT NomeFantasia FROM Empresa"_s).toString(), u"Outra estação"_s);
+        QCOMPARE(Consulta("SELECT NomeFantasia FROM Empresa"), u"Outra estação"_s);
 
         // Held longer than the retries last: a clear message, not the driver's, and
         // nothing stored; the list can still be read meanwhile.

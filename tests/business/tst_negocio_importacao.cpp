@@ -85,8 +85,7 @@ private:
         for (const char* tabela :
              {"Empresa", "Clientes", "Animais", "Produtos", "Servicos", "GruposDeProdutos"})
             QVERIFY2(Contar(tabela) == 0, tabela);
-        QCOMPARE(Banco::Valor(u"SELECT Nome FROM TiposDeServicos WHERE Numero = 1"_s).toString(),
-                 u"Clínicos"_s);
+        QCOMPARE(Consulta("SELECT Nome FROM TiposDeServicos WHERE Numero = 1"), u"Clínicos"_s);
     }
 
 private slots:
@@ -125,21 +124,17 @@ private slots:
                  u"1234,56|5|Rua A, 10 - Campinas/SP"_s);
 
         QCOMPARE(Contar("Animais"), qint64(2));
-        QCOMPARE(Banco::Valor(u"SELECT DataDeNascimento FROM Animais WHERE Codigo = 100"_s).toString(),
-                 u"2020-08-15"_s);
+        QCOMPARE(Consulta("SELECT DataDeNascimento FROM Animais WHERE Codigo = 100"), u"2020-08-15"_s);
         auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
         QCOMPARE(produtos->Selecionar(2, 0, 1, u"granel"_s), QVariant(false));
         QCOMPARE(Conteudo(*produtos->ResultadoDaSelecaoEmRecordSet()),
                  QStringList{u"CodigoInterno=2|CodigoDeBarras=|Nome=Ração a granel|NomeDoGrupo=Rações|"
                              "NomeDoSubgrupo=A granel|ValorDeCusto=8|UnidadeDeCompra=UN|"
                              "UnidadeDeVenda=KG|ValorDeVenda=15,5|PercentualDeComissao=0"_s});
-        QCOMPARE(Banco::Valor(u"SELECT VendidoPorEtiquetaDeBalanca FROM Produtos WHERE CodigoInterno = 2"_s)
-                     .toInt(),
-                 1);
+        QCOMPARE(Numero("SELECT VendidoPorEtiquetaDeBalanca FROM Produtos WHERE CodigoInterno = 2"), 1);
         QCOMPARE(Contar("GruposDeProdutos"), qint64(1));
         QCOMPARE(Contar("SubgruposDeProdutos"), qint64(2));
-        QCOMPARE(Banco::Valor(u"SELECT Nome FROM TiposDeServicos WHERE Numero = 99"_s).toString(),
-                 u"Diversos"_s);
+        QCOMPARE(Consulta("SELECT Nome FROM TiposDeServicos WHERE Numero = 99"), u"Diversos"_s);
         QCOMPARE(Contar("Servicos"), qint64(2));
 
         // Loading the same files again updates the same records.
@@ -149,10 +144,8 @@ private slots:
         QVERIFY2(denovo.Sucesso, qPrintable(denovo.Erros.join(u'\n')));
         QCOMPARE(Contar("Clientes"), qint64(3));
         QCOMPARE(Contar("Servicos"), qint64(2));
-        QCOMPARE(Banco::Valor(u"SELECT Nome FROM Servicos WHERE Codigo = 1"_s).toString(),
-                 u"Consulta especial"_s);
-        QCOMPARE(Banco::Valor(u"SELECT ValorDeVenda FROM Servicos WHERE Codigo = 1"_s).toLongLong(),
-                 qint64(1500000));
+        QCOMPARE(Consulta("SELECT Nome FROM Servicos WHERE Codigo = 1"), u"Consulta especial"_s);
+        QCOMPARE(Numero("SELECT ValorDeVenda FROM Servicos WHERE Codigo = 1"), qint64(1500000));
     }
 
     void uma_linha_ruim_nao_carrega_nada_data() {

@@ -244,10 +244,8 @@ private slots:
             rs->SetAbsolutePage(pagina);
             const qint64 primeiro = 12000 - qint64(pagina - 1) * 7;
             for (int linha = 0; linha < 7 && primeiro - linha >= 1; ++linha, rs->MoveNext()) {
-                QCOMPARE(static_cast<qint64>(rs->Fields(u"NumeroDoOrcamento"_s).Value.toDouble()),
-                         primeiro - linha);
-                QCOMPARE(static_cast<qint64>(rs->Fields(u"CodigoDoCliente"_s).Value.toDouble()),
-                         1 + (primeiro - linha) % 3);
+                QCOMPARE(Valores(*rs, u"NumeroDoOrcamento|CodigoDoCliente"_s),
+                         u"%1|%2"_s.arg(primeiro - linha).arg(1 + (primeiro - linha) % 3));
             }
         }
         // The last page holds the two quotes left, 2 of client 3 and 1 of client 2, with
