@@ -380,6 +380,14 @@ void EscreverOrcamentos(int n, int quinto) {
     unidade.Confirmar();
 }
 
+QStringList Textos(const QString& sql) {
+    QStringList textos;
+    QSqlQuery q = Banco::Executar(sql);
+    while (q.next())
+        textos << q.value(0).toString();
+    return textos;
+}
+
 std::unique_ptr<QObject> Usuario(const QString& nome) {
     auto usuario = std::make_unique<clsDadosDoUsuario>();
     usuario->NomeDoUsuario = nome;

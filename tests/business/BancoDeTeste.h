@@ -110,8 +110,9 @@ qint64 Numero(const QString& sql, const QVariantList& parametros = {});
 qint64 Numero(const char* sql, const QVariantList& parametros = {});
 // The first column of the first row, as text.
 QString Consulta(const char* sql, const QVariantList& parametros = {});
-// The first column of every row, as integers.
+// The first column of every row, as integers or as texts.
 QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros = {});
+QStringList Textos(const QString& sql);
 
 // n quotes of client 1 (10,00, of 10/01/2026) written directly, in the caller's
 // transaction (the list does not care how they came).

@@ -107,29 +107,22 @@ private slots:
             Negocio::Configuracao configuracao;
             configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
             Negocio::Iniciar(configuracao);
-            QCOMPARE(Banco::Valor(u"SELECT Versao FROM VersaoDoEsquema"_s).toInt(),
-                     Migracoes::VersaoMaisRecente());
-            QStringList indices;
-            QSqlQuery q = Banco::Executar(
-                u"SELECT indexname FROM pg_indexes WHERE indexname LIKE '%trigramas' ORDER BY indexname"_s);
-            while (q.next())
-                indices << q.value(0).toString();
-            QCOMPARE(indices,
+            QCOMPARE(Numero("SELECT Versao FROM VersaoDoEsquema"), qint64(Migracoes::VersaoMaisRecente()));
+            QCOMPARE(Textos(u"SELECT indexname FROM pg_indexes WHERE indexname LIKE '%trigramas' ORDER BY "
+                            "indexname"_s),
                      (QStringList{
                          u"clientes_apelidonormalizado_trigramas"_s, u"clientes_codigodocliente_trigramas"_s,
                          u"clientes_nomenormalizado_trigramas"_s, u"orcamentos_numerodoorcamento_trigramas"_s,
                          u"produtos_nomenormalizado_trigramas"_s, u"servicos_nomenormalizado_trigramas"_s}));
             // The LIKE that Contem writes, with its escape, is one the index answers.
             Banco::Executar(u"SET enable_seqscan = off"_s);
-            const Dialeto dialeto = Banco::DialetoAtual();
-            QStringList plano;
-            q = Banco::Executar(u"EXPLAIN SELECT CodigoInterno FROM Produtos p WHERE "_s +
-                                dialeto.Contem(u"p.NomeNormalizado"_s).replace(u'?', u"'%50\\% neu%'"_s));
-            while (q.next())
-                plano << q.value(0).toString();
+            const QString plano =
+                Textos(u"EXPLAIN SELECT CodigoInterno FROM Produtos p WHERE "_s +
+                       Banco::DialetoAtual().Contem(u"p.NomeNormalizado"_s).replace(u'?', u"'%50\\% neu%'"_s))
+                    .join(u'\n');
             Banco::Executar(u"RESET enable_seqscan"_s);
-            QVERIFY2(plano.join(u'\n').contains(u"Index Scan on produtos_nomenormalizado_trigramas"_s),
-                     qPrintable(plano.join(u'\n')));
+            QVERIFY2(plano.contains(u"Index Scan on produtos_nomenormalizado_trigramas"_s),
+                     qPrintable(plano));
         };
         QCOMPARE(ErroDe(verificar).Descricao(), QString());
     }
@@ -137,16 +130,16 @@ private slots:
     void selecao_de_tipo_desconhecido_e_erro_5() {
         auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
         double codigo = 0;
-        QCOMPARE(clientes->Selecionar(1, 0, 0, QString(), QString(), codigo, QString(), QString(), QString(),
-                                      0, QString()),
-                 QVariant(true));
+        const auto selecionar = [&](qint32 tipo) {
+            return clientes->Selecionar(tipo, 0, 0, QString(), QString(), codigo, QString(), QString(),
+                                        QString(), 0, QString());
+        };
+        QCOMPARE(selecionar(1), QVariant(true));
         QCOMPARE(clientes->NumeroDoErro, 5L);
         QCOMPARE(clientes->LocalDoErro, u"ZELT_N_ClientAnim, clsClientes, Selecionar"_s);
         QVERIFY(clientes->DescricaoDoErro.startsWith(u"Chamada de procedimento ou argumento inválido"_s));
         // A good call afterwards clears the triple.
-        QCOMPARE(clientes->Selecionar(2, 0, 0, QString(), QString(), codigo, QString(), QString(), QString(),
-                                      0, QString()),
-                 QVariant(false));
+        QCOMPARE(selecionar(2), QVariant(false));
         QCOMPARE(clientes->NumeroDoErro, 0L);
         QVERIFY(clientes->LocalDoErro.isEmpty());
 

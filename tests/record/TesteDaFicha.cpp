@@ -117,10 +117,12 @@ frmFicha* TesteDaFicha::AbrirDaLista(qint16 lintModo, double ldouNumeroDoOrcamen
     return mficha.get();
 }
 
-QString TesteDaFicha::Propriedades(const char* propriedade, const QString& nomes) const {
+QString TesteDaFicha::Propriedades(const char* propriedade, const QString& nomes,
+                                   const QWidget* ficha) const {
+    if (!ficha) ficha = mficha.get();
     QStringList valores;
     for (const QString& nome : nomes.split(u'|')) {
-        const QObject* controle = mficha ? mficha->findChild<QObject*>(nome) : nullptr;
+        const QObject* controle = ficha ? ficha->findChild<QObject*>(nome) : nullptr;
         valores << (controle ? controle->property(propriedade).toString() : u"(sem %1)"_s.arg(nome));
     }
     return valores.join(u'|');
