@@ -32,14 +32,8 @@ std::unique_ptr<clsOrcamentos> Orcamentos() {
 
 // The quote numbers of a selection, in its order.
 QList<double> Numeros(Recordset& rs) {
-    QList<double> numeros;
-    if (rs.RecordCount() == 0) return numeros;
-    rs.MoveFirst();
-    while (!rs.Eof()) {
-        numeros << rs.Fields(u"NumeroDoOrcamento"_s).Value.toDouble();
-        rs.MoveNext();
-    }
-    return numeros;
+    const QList<qint64> numeros = Codigos(rs, "NumeroDoOrcamento");
+    return {numeros.begin(), numeros.end()};
 }
 
 // What a rejection case spoils in a valid quote (its grid's row 1 the consultation).
