@@ -2,6 +2,7 @@
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
+#include "business/GravacaoDeOrcamentos.h"
 #include "business/Negocio.h"
 #include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
@@ -14,6 +15,8 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace BancoDeTeste {
 
 using VB::Currency;
@@ -22,7 +25,7 @@ namespace {
 
 QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome) {
     const QUrl u(url);
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), nome);
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, nome);
     db.setHostName(u.host());
     db.setPort(u.port(5432));
     db.setUserName(u.userName());
@@ -33,13 +36,13 @@ QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome) {
 
 // Runs one statement on a short-lived connection to url.
 bool ExecutarEm(const QString& url, const QString& sql, QString& erro) {
-    const QString nome = QStringLiteral("zelt_teste_administracao");
+    const QString nome = u"zelt_teste_administracao"_s;
     bool ok = false;
     {
         QSqlDatabase db = ConexaoPostgreSQL(url, nome);
         if (db.open()) {
             QSqlQuery q(db);
-            q.exec(QStringLiteral("SET client_min_messages = warning")); // no notice per dropped table
+            q.exec(u"SET client_min_messages = warning"_s); // no notice per dropped table
             ok = q.exec(sql);
             if (!ok) erro = q.lastError().text();
         } else {
@@ -56,7 +59,7 @@ bool ExecutarEm(const QString& url, const QString& sql, QString& erro) {
 QString UrlDoExecutavel(const QString& urlBase) {
     QUrl url(urlBase);
     QString proprio = QCoreApplication::applicationName().toLower();
-    proprio.replace(QRegularExpression(QStringLiteral("[^a-z0-9_]")), QStringLiteral("_"));
+    proprio.replace(QRegularExpression(u"[^a-z0-9_]"_s), u"_"_s);
     url.setPath(url.path() + u'_' + proprio);
     return url.toString();
 }
@@ -68,14 +71,14 @@ bool PrepararPostgreSQL(const QString& urlBase, const QString& url) {
     QString erro;
     if (!criado) {
         const QString nome = QUrl(url).path().mid(1);
-        ExecutarEm(urlBase, QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(nome), erro);
-        if (!ExecutarEm(urlBase, QStringLiteral("CREATE DATABASE %1").arg(nome), erro)) {
+        ExecutarEm(urlBase, u"DROP DATABASE IF EXISTS %1 WITH (FORCE)"_s.arg(nome), erro);
+        if (!ExecutarEm(urlBase, u"CREATE DATABASE %1"_s.arg(nome), erro)) {
             qWarning() << erro;
             return false;
         }
         criado = true;
     }
-    if (!ExecutarEm(url, QStringLiteral("DROP SCHEMA public CASCADE; CREATE SCHEMA public"), erro)) {
+    if (!ExecutarEm(url, u"DROP SCHEMA public CASCADE; CREATE SCHEMA public"_s, erro)) {
         qWarning() << erro;
         return false;
     }
@@ -87,10 +90,10 @@ bool PrepararPostgreSQL(const QString& urlBase, const QString& url) {
 void LinhasDosBancos() {
     QTest::addColumn<QString>("banco");
     QTest::addColumn<QString>("url");
-    QTest::newRow("sqlite") << QStringLiteral("sqlite") << QString();
+    QTest::newRow("sqlite") << u"sqlite"_s << QString();
     const QString url = qEnvironmentVariable("ZELT_TESTE_PG_URL");
     if (!url.isEmpty())
-        QTest::newRow("postgresql") << QStringLiteral("postgresql") << url;
+        QTest::newRow("postgresql") << u"postgresql"_s << url;
     else if (qEnvironmentVariable("ZELT_EXIGIR_PG") == QLatin1String("1"))
         QFAIL("ZELT_EXIGIR_PG=1 but ZELT_TESTE_PG_URL names no PostgreSQL server: the PostgreSQL run "
               "would be skipped.");
@@ -104,7 +107,7 @@ Sessao::Sessao(bool dadosDeDemonstracao) {
     mbooSQLite = banco == QLatin1String("sqlite");
     if (mbooSQLite) {
         QVERIFY(mpasta.isValid());
-        mstrArquivo = mpasta.filePath(QStringLiteral("teste.sqlite"));
+        mstrArquivo = mpasta.filePath(u"teste.sqlite"_s);
         configuracao.ArquivoSQLite = mstrArquivo;
     } else {
         mstrUrl = UrlDoExecutavel(url);
@@ -116,14 +119,13 @@ Sessao::Sessao(bool dadosDeDemonstracao) {
 }
 
 QStringList Sessao::ArgumentosDoBanco() const {
-    return mbooSQLite ? QStringList{QStringLiteral("--banco"), mstrArquivo}
-                      : QStringList{QStringLiteral("--url"), mstrUrl};
+    return mbooSQLite ? QStringList{u"--banco"_s, mstrArquivo} : QStringList{u"--url"_s, mstrUrl};
 }
 
 QSqlDatabase Sessao::AbrirOutraConexao(const QString& nome) const {
     QSqlDatabase db;
     if (mbooSQLite) {
-        db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), nome);
+        db = QSqlDatabase::addDatabase(u"QSQLITE"_s, nome);
         db.setDatabaseName(mstrArquivo);
     } else {
         db = ConexaoPostgreSQL(mstrUrl, nome);
@@ -148,8 +150,8 @@ Sessao::~Sessao() {
 void EscreverCadastroDeTeste() {
     Banco::UnidadeDeTrabalho unidade;
     Cadastros::Empresa empresa;
-    empresa.NomeFantasia = QStringLiteral("Clínica Escola");
-    empresa.RazaoSocial = QStringLiteral("Clínica Escola Ltda.");
+    empresa.NomeFantasia = u"Clínica Escola"_s;
+    empresa.RazaoSocial = u"Clínica Escola Ltda."_s;
     empresa.QuantidadeDeDiasParaAValidadeDoOrcamento = 10;
     empresa.PermissaoParaAlterarADataDeValidadeDoOrcamento = true;
     empresa.FormatoDeCodigoDeBarrasParaBalanca = 2;
@@ -165,18 +167,17 @@ void EscreverCadastroDeTeste() {
     };
     Cadastros::Cliente joao = cliente(1, "João", "João da Silva", 1);
     joao.VIP = true;
-    joao.CategoriaDaCurvaABC = QStringLiteral("A");
+    joao.CategoriaDaCurvaABC = u"A"_s;
     joao.DescontoUnico = true;
     joao.PercentualUnicoDeDescontos = Currency::DeInteiro(10);
-    joao.Endereco = {QStringLiteral("Rua das Flores"), QStringLiteral("120"),      QStringLiteral("Apto 3"),
-                     QStringLiteral("Centro"),         QStringLiteral("Campinas"), QStringLiteral("SP"),
-                     QStringLiteral("13010-000")};
-    joao.Telefone = QStringLiteral("(19) 3232-1010");
-    joao.Email = QStringLiteral("joao@exemplo.com.br");
+    joao.Endereco = {u"Rua das Flores"_s, u"120"_s, u"Apto 3"_s,   u"Centro"_s,
+                     u"Campinas"_s,       u"SP"_s,  u"13010-000"_s};
+    joao.Telefone = u"(19) 3232-1010"_s;
+    joao.Email = u"joao@exemplo.com.br"_s;
     joao.Credito = Currency::DeDecimosDeMilesimos(15005000); // 1.500,50
     Cadastros::GravarCliente(joao);
     Cadastros::Cliente maria = cliente(2, "Maria Antônia", "Maria Antônia Gonçalves", 1);
-    maria.CategoriaDaCurvaABC = QStringLiteral("B");
+    maria.CategoriaDaCurvaABC = u"B"_s;
     maria.Percentuais[0] = Currency::DeInteiro(5);
     maria.Percentuais[1] = Currency::DeInteiro(8);
     Cadastros::GravarCliente(maria);
@@ -212,11 +213,11 @@ void EscreverCadastroDeTeste() {
         p.CodigoInterno = codigo;
         p.CodigoDeBarras = QString::fromUtf8(barras);
         p.Nome = QString::fromUtf8(nome);
-        p.NomeDoGrupo = QStringLiteral("Rações");
-        p.NomeDoSubgrupo = balanca ? QStringLiteral("A granel") : QStringLiteral("Cães");
+        p.NomeDoGrupo = u"Rações"_s;
+        p.NomeDoSubgrupo = balanca ? u"A granel"_s : u"Cães"_s;
         p.ValorDeCusto = Currency::DeDouble(custo);
         p.ValorDeVenda = Currency::DeDouble(venda);
-        p.UnidadeDeVenda = balanca ? QStringLiteral("KG") : QStringLiteral("SC");
+        p.UnidadeDeVenda = balanca ? u"KG"_s : u"SC"_s;
         p.PercentualDeComissao = Currency::DeInteiro(3);
         p.VendidoPorEtiquetaDeBalanca = balanca;
         p.Situacao = situacao;
@@ -233,7 +234,7 @@ void EscreverCadastroDeTeste() {
         s.Codigo = codigo;
         s.NumeroDoTipoDeServico = tipo;
         s.Nome = QString::fromUtf8(nome);
-        s.Descricao = QStringLiteral("Descrição de ") + s.Nome;
+        s.Descricao = u"Descrição de "_s + s.Nome;
         s.Custo = Currency::DeDouble(custo);
         s.ValorDeVenda = Currency::DeDouble(venda);
         s.Situacao = situacao;
@@ -249,8 +250,8 @@ void EscreverCadastroDeTeste() {
 
 GradeEmMemoria::GradeEmMemoria() {
     QStringList titulos(GradeDeItens::QuantidadeDeColunas);
-    titulos[GradeDeItens::ColunaEmBranco] = QStringLiteral("Coluna em branco");
-    titulos[GradeDeItens::NomeDoServicoOuProduto] = QStringLiteral("Serviço ou Produto");
+    titulos[GradeDeItens::ColunaEmBranco] = u"Coluna em branco"_s;
+    titulos[GradeDeItens::NomeDoServicoOuProduto] = u"Serviço ou Produto"_s;
     mlinhas << titulos;
 }
 
@@ -266,7 +267,7 @@ void GradeEmMemoria::AdicionarItem(int lancamento, const QString& tipoOuCodigoDe
     linha[CodigoDoServicoOuProduto] = QString::number(codigo);
     linha[NomeDoServicoOuProduto] = nome;
     linha[CodigoDoAnimal] = QString::number(animal);
-    linha[NomeDoAnimal] = QStringLiteral("animal");
+    linha[NomeDoAnimal] = u"animal"_s;
     linha[Quantidade] = quantidade;
     linha[ValorUnitario] = unitario;
     linha[PercentualDeDesconto] = percentual;
@@ -274,17 +275,17 @@ void GradeEmMemoria::AdicionarItem(int lancamento, const QString& tipoOuCodigoDe
     linha[ValorTotal] = total;
     linha[Custo] = custo;
     linha[NumeroDoItem] = numeroDoItem;
-    linha[TipoDeVenda] = QStringLiteral("1");
+    linha[TipoDeVenda] = u"1"_s;
     linha[TipoDeLancamento] = QString::number(lancamento);
-    linha[CodigoDaSituacao] = QStringLiteral("1");
+    linha[CodigoDaSituacao] = u"1"_s;
 }
 
 void GradeEmMemoria::AdicionarServico(int tipo, int codigo, int animal, const QString& quantidade,
                                       const QString& unitario, const QString& percentual,
                                       const QString& desconto, const QString& total, const QString& custo,
                                       const QString& numeroDoItem) {
-    AdicionarItem(GradeDeItens::LancamentoDeServico, QString::number(tipo), codigo, QStringLiteral("serviço"),
-                  animal, quantidade, unitario, percentual, desconto, total, custo, numeroDoItem);
+    AdicionarItem(GradeDeItens::LancamentoDeServico, QString::number(tipo), codigo, u"serviço"_s, animal,
+                  quantidade, unitario, percentual, desconto, total, custo, numeroDoItem);
 }
 
 void GradeEmMemoria::AdicionarProduto(const QString& codigoDeBarras, int codigoInterno, int animal,
@@ -292,8 +293,8 @@ void GradeEmMemoria::AdicionarProduto(const QString& codigoDeBarras, int codigoI
                                       const QString& percentual, const QString& desconto,
                                       const QString& total, const QString& custo,
                                       const QString& numeroDoItem) {
-    AdicionarItem(GradeDeItens::LancamentoDeProduto, codigoDeBarras, codigoInterno, QStringLiteral("produto"),
-                  animal, quantidade, unitario, percentual, desconto, total, custo, numeroDoItem);
+    AdicionarItem(GradeDeItens::LancamentoDeProduto, codigoDeBarras, codigoInterno, u"produto"_s, animal,
+                  quantidade, unitario, percentual, desconto, total, custo, numeroDoItem);
 }
 
 GradeEmMemoria GradeEmMemoria::DaSelecao(Recordset& itens) {
@@ -346,37 +347,85 @@ qint64 Numero(const char* sql, const QVariantList& parametros) {
     return Numero(QString::fromUtf8(sql), parametros);
 }
 
+QString Consulta(const char* sql, const QVariantList& parametros) {
+    return Banco::Valor(QString::fromUtf8(sql), parametros).toString();
+}
+
+QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros) {
+    QList<qint64> valores;
+    QSqlQuery q = Banco::Executar(sql, parametros);
+    while (q.next())
+        valores << q.value(0).toLongLong();
+    return valores;
+}
+
+void InserirOrcamentos(int n) {
+    GravacaoDeOrcamentos::Cabecalho c;
+    c.DataDoOrcamento = QDate(2026, 1, 10);
+    c.CodigoDoCliente = 1;
+    c.CodigoDoAnimal = 10;
+    c.ValorTotal = c.ValorLiquido = VB::Currency::DeInteiro(10);
+    c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
+    c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
+    c.UsuarioDaInclusao = u"ANA"_s;
+    for (int i = 0; i < n; ++i)
+        GravacaoDeOrcamentos::InserirOrcamento(c, {});
+}
+
+void EscreverOrcamentos(int n, int quinto) {
+    Banco::UnidadeDeTrabalho unidade;
+    InserirOrcamentos(n);
+    if (quinto > 0)
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento % ? = 0"_s, {quinto});
+    unidade.Confirmar();
+}
+
+QStringList Textos(const QString& sql) {
+    QStringList textos;
+    QSqlQuery q = Banco::Executar(sql);
+    while (q.next())
+        textos << q.value(0).toString();
+    return textos;
+}
+
 std::unique_ptr<QObject> Usuario(const QString& nome) {
     auto usuario = std::make_unique<clsDadosDoUsuario>();
     usuario->NomeDoUsuario = nome;
     return usuario;
 }
 
-std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario) {
-    grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), QStringLiteral("120,00"), QStringLiteral("10,00"),
-                           QStringLiteral("12,00"), QStringLiteral("108,00"), QStringLiteral("48,00"));
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> Orcamento(GradeEmMemoria& grade, QObject* usuario,
+                                                            const QString& totais, double numero) {
     auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+    if (numero != 0) orcamento->NumeroDoOrcamento = numero;
     orcamento->CodigoDoCliente = 1;
     orcamento->CodigoDoAnimal = 10;
-    orcamento->ValorTotal = Currency::DeInteiro(120);
-    orcamento->DescontoEmPercentual = Currency::DeInteiro(10);
-    orcamento->DescontoEmValor = Currency::DeInteiro(12);
-    orcamento->ValorLiquido = Currency::DeInteiro(108);
-    orcamento->DataDeValidadeDoOrcamento = Relogio::Hoje().addDays(10).toString(QStringLiteral("dd/MM/yyyy"));
+    DefinirTotais(*orcamento, totais);
+    orcamento->DataDeValidadeDoOrcamento = Relogio::Hoje().addDays(10).toString(u"dd/MM/yyyy"_s);
     orcamento->GradeDeItensDoOrcamento = &grade;
     orcamento->DadosDoUsuario = usuario;
     return orcamento;
 }
 
+void DefinirTotais(ZELT_N_Orcamentos::clsOrcamentos& orcamento, const QString& totais) {
+    const QStringList valores = totais.split(u'|');
+    orcamento.ValorTotal = VB::CCur(valores.value(0));
+    orcamento.DescontoEmPercentual = VB::CCur(valores.value(1));
+    orcamento.DescontoEmValor = VB::CCur(valores.value(2));
+    orcamento.ValorLiquido = VB::CCur(valores.value(3));
+}
+
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoValido(GradeEmMemoria& grade, QObject* usuario) {
+    grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s, u"48,00"_s);
+    return Orcamento(grade, usuario, u"120,00|10,00|12,00|108,00"_s);
+}
+
 std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> OrcamentoComProduto(GradeEmMemoria& grade,
                                                                       QObject* usuario) {
     auto orcamento = OrcamentoValido(grade, usuario);
-    grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("2,000"),
-                           QStringLiteral("219,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
-                           QStringLiteral("439,80"), QStringLiteral("145,00"));
-    orcamento->ValorTotal = VB::CCur(QStringLiteral("559,80"));
-    orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("2,14"));
-    orcamento->ValorLiquido = VB::CCur(QStringLiteral("547,80"));
+    grade.AdicionarProduto(u"7891234567895"_s, 100, 10, u"2,000"_s, u"219,90"_s, u"0,00"_s, u"0,00"_s,
+                           u"439,80"_s, u"145,00"_s);
+    DefinirTotais(*orcamento, u"559,80|2,14|12,00|547,80"_s);
     return orcamento;
 }
 
@@ -397,13 +446,68 @@ QStringList Conteudo(Recordset& recordset) {
         QStringList valores;
         for (qint32 i = 0; i < recordset.FieldsCount(); ++i) {
             const QVariant valor = recordset.Fields(i).Value;
-            valores << recordset.FieldName(i) + u'=' +
-                           (VB::IsNull(valor) ? QStringLiteral("Null") : VB::CStr(valor));
+            valores << recordset.FieldName(i) + u'=' + (VB::IsNull(valor) ? u"Null"_s : VB::CStr(valor));
         }
         linhas << valores.join(u'|');
         recordset.MoveNext();
     }
     return linhas;
+}
+
+QString Valores(Recordset& recordset, const QString& campos) {
+    QStringList valores;
+    for (const QString& campo : campos.split(u'|')) {
+        const QVariant valor = recordset.Fields(campo).Value;
+        valores << (VB::IsNull(valor) ? u"Null"_s : VB::CStr(valor));
+    }
+    return valores.join(u'|');
+}
+
+namespace {
+
+RecordsetPtr Resultado(ObjetoDeNegocio& objeto, const QVariant& falhou) {
+    if (falhou.toBool()) qWarning() << objeto.DescricaoDoErro;
+    return objeto.ResultadoDaSelecaoEmRecordSet();
+}
+
+} // namespace
+
+RecordsetPtr Lista(qint32 situacao, const QString& texto, qint16 tamanho) {
+    auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+    return Resultado(*orcamentos, orcamentos->Selecionar(1, tamanho, situacao, texto, 0, 0));
+}
+
+RecordsetPtr ClientesDoFormulario(const QString& apelidoOuNome, double codigo) {
+    auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
+    return Resultado(*clientes, clientes->Selecionar(2, 0, 0, QString(), apelidoOuNome, codigo, QString(),
+                                                     QString(), QString(), 0, QString()));
+}
+
+RecordsetPtr ClientesDoDialogo(const QString& texto) {
+    auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
+    double zero = 0;
+    return Resultado(*clientes, clientes->Selecionar(2, 0, 0, texto, QString(), zero, QString(), QString(),
+                                                     QString(), 0, QString()));
+}
+
+RecordsetPtr ProdutosDoFormulario(QString nome, QString barras, double codigo, qint32 somenteAtivos) {
+    auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
+    return Resultado(*produtos, produtos->Selecionar(2, 0, somenteAtivos, QString(), nome, barras, codigo));
+}
+
+RecordsetPtr ProdutosDoDialogo(const QString& texto) {
+    auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
+    return Resultado(*produtos, produtos->Selecionar(2, 0, 1, texto));
+}
+
+RecordsetPtr ServicosDoFormulario(qint16 tipo, QString nome, double codigo, qint32 somenteAtivos) {
+    auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
+    return Resultado(*servicos, servicos->Selecionar(2, 0, somenteAtivos, QString(), tipo, nome, codigo));
+}
+
+RecordsetPtr ServicosDoDialogo(const QString& texto, qint32 tipo) {
+    auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
+    return Resultado(*servicos, servicos->Selecionar(2, 0, 1, texto, tipo));
 }
 
 } // namespace BancoDeTeste

@@ -108,9 +108,28 @@ private:
 // The first column of the first row, as an integer (a count, a stored amount).
 qint64 Numero(const QString& sql, const QVariantList& parametros = {});
 qint64 Numero(const char* sql, const QVariantList& parametros = {});
+// The first column of the first row, as text.
+QString Consulta(const char* sql, const QVariantList& parametros = {});
+// The first column of every row, as integers or as texts.
+QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros = {});
+QStringList Textos(const QString& sql);
+
+// n quotes of client 1 (10,00, of 10/01/2026) written directly, in the caller's
+// transaction (the list does not care how they came).
+void InserirOrcamentos(int n);
+// The same in a transaction of their own, every quinto one inactive (0: none).
+void EscreverOrcamentos(int n, int quinto = 0);
 
 // A user record with that name.
 std::unique_ptr<QObject> Usuario(const QString& nome);
+
+// A quote of client 1 and animal 10 as the record form hands it over: that grid, the totals
+// "total|percentage|discount|net" (as "120,00|10,00|12,00|108,00"), valid ten days from
+// today, by that user; with a number, the stored quote it changes or deletes.
+std::unique_ptr<ZELT_N_Orcamentos::clsOrcamentos> Orcamento(GradeEmMemoria& grade, QObject* usuario,
+                                                            const QString& totais, double numero = 0);
+// The quote's four totals, from such a text.
+void DefinirTotais(ZELT_N_Orcamentos::clsOrcamentos& orcamento, const QString& totais);
 
 // A quote ready for Adicionar: client 1, animal 10, one service item (consultation,
 // 120,00 with 10 % discount) and the matching totals.
@@ -125,5 +144,22 @@ QList<qint64> Codigos(Recordset& recordset, const char* campo);
 
 // Every value of a recordset's rows, as "field=value" texts (for comparing selections).
 QStringList Conteudo(Recordset& recordset);
+
+// The named fields of the current row ("A|B|C"), as texts: "a|b|c", a Null as "Null".
+QString Valores(Recordset& recordset, const QString& campos);
+
+// The list's selection of quotes (situation 0 all, 1 active, 2 inactive, 3 recent) for a
+// search text, in pages of that size; a failed selection warns with the layer's description.
+RecordsetPtr Lista(qint32 situacao = 0, const QString& texto = QString(), qint16 tamanho = 10);
+
+// The registry's selections as the record form (a name, a bar code, a code) and the search
+// dialogs (one free text) call them; a failed selection warns with the layer's description.
+RecordsetPtr ClientesDoFormulario(const QString& apelidoOuNome, double codigo = 0);
+RecordsetPtr ClientesDoDialogo(const QString& texto);
+RecordsetPtr ProdutosDoFormulario(QString nome, QString barras = {}, double codigo = 0,
+                                  qint32 somenteAtivos = 1);
+RecordsetPtr ProdutosDoDialogo(const QString& texto);
+RecordsetPtr ServicosDoFormulario(qint16 tipo, QString nome, double codigo = 0, qint32 somenteAtivos = 1);
+RecordsetPtr ServicosDoDialogo(const QString& texto, qint32 tipo = 0);
 
 } // namespace BancoDeTeste

@@ -19,6 +19,8 @@
 #include <atomic>
 #include <thread>
 
+using namespace Qt::StringLiterals;
+
 using namespace BancoDeTeste;
 using VB::Currency;
 using ZELT_N_Orcamentos::clsOrcamentos;
@@ -52,8 +54,8 @@ QHash<qint64, qint64> OrcamentosInteiros() {
     QHash<qint64, qint64> itensPorOrcamento;
     QHash<qint64, std::array<Currency, 3>> cabecalhos;
     QHash<qint64, qint64> ultimos;
-    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, "
-                                                 "ValorLiquido, UltimoNumeroDeItem FROM Orcamentos"));
+    QSqlQuery q = Banco::Executar(u"SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, "
+                                  "ValorLiquido, UltimoNumeroDeItem FROM Orcamentos"_s);
     const auto moeda = [&q](const char* coluna) { return Banco::MoedaDe(Banco::Coluna(q, coluna)); };
     while (q.next()) {
         const qint64 numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
@@ -63,9 +65,9 @@ QHash<qint64, qint64> OrcamentosInteiros() {
     }
     QHash<qint64, std::array<Currency, 3>> somas;
     QHash<qint64, QList<qint64>> numerosDosItens;
-    q = Banco::Executar(QStringLiteral(
-        "SELECT NumeroDoOrcamento, NumeroDoItemDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, "
-        "ValorTotal FROM ItensDeOrcamento ORDER BY NumeroDoOrcamento, NumeroDoItemDoOrcamento"));
+    q = Banco::Executar(
+        u"SELECT NumeroDoOrcamento, NumeroDoItemDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, "
+        "ValorTotal FROM ItensDeOrcamento ORDER BY NumeroDoOrcamento, NumeroDoItemDoOrcamento"_s);
     while (q.next()) {
         const qint64 numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
         auto& s = somas[numero];
@@ -128,13 +130,12 @@ class TesteDaConcorrencia : public TesteDeNegocio {
 
 private slots:
     void quatro_processos_gravam_1000_orcamentos_ao_mesmo_tempo() {
-        const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio"));
+        const QString inicio = msessao->Pasta().filePath(u"inicio"_s);
         std::vector<std::unique_ptr<QProcess>> estacoes;
         for (int n = 1; n <= 4; ++n)
-            estacoes.push_back(Estacao(
-                *msessao, {QStringLiteral("--usuario"), QStringLiteral("ESTACAO%1").arg(n),
-                           QStringLiteral("--semente"), QString::number(n), QStringLiteral("--inicio"),
-                           inicio, QStringLiteral("adicionar"), QStringLiteral("250")}));
+            estacoes.push_back(
+                Estacao(*msessao, {u"--usuario"_s, u"ESTACAO%1"_s.arg(n), u"--semente"_s, QString::number(n),
+                                   u"--inicio"_s, inicio, u"adicionar"_s, u"250"_s}));
         for (auto& estacao : estacoes)
             QVERIFY(estacao->waitForStarted());
         QFile(inicio).open(QIODevice::WriteOnly);
@@ -164,14 +165,10 @@ private slots:
             QCOMPARE(inteiros.value(r.key()), r.value().Itens);
             QVERIFY(r.value().Itens >= 1 && r.value().Itens <= 20);
             itens += r.value().Itens;
-            const QVariantList totais{Banco::Valor(QStringLiteral("SELECT ValorTotal FROM Orcamentos WHERE "
-                                                                  "NumeroDoOrcamento = ?"),
-                                                   {r.key()}),
-                                      Banco::Valor(QStringLiteral("SELECT ValorLiquido FROM Orcamentos WHERE "
-                                                                  "NumeroDoOrcamento = ?"),
-                                                   {r.key()})};
-            QCOMPARE(totais.at(0).toLongLong(), r.value().Total);
-            QCOMPARE(totais.at(1).toLongLong(), r.value().Liquido);
+            QCOMPARE(Numero("SELECT ValorTotal FROM Orcamentos WHERE NumeroDoOrcamento = ?", {r.key()}),
+                     r.value().Total);
+            QCOMPARE(Numero("SELECT ValorLiquido FROM Orcamentos WHERE NumeroDoOrcamento = ?", {r.key()}),
+                     r.value().Liquido);
         }
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), itens);
         // Each workstation's quotes carry its own user.
@@ -185,9 +182,9 @@ private slots:
         QRandomGenerator sorte(semente);
         QHash<qint64, Gravado> relatados;
         for (int rodada = 1; rodada <= 20; ++rodada) {
-            const QString contexto = QStringLiteral("seed %1, round %2").arg(semente).arg(rodada);
-            auto estacao = Estacao(*msessao, {QStringLiteral("--semente"), QString::number(semente + rodada),
-                                              QStringLiteral("adicionar"), QStringLiteral("100000")});
+            const QString contexto = u"seed %1, round %2"_s.arg(semente).arg(rodada);
+            auto estacao = Estacao(
+                *msessao, {u"--semente"_s, QString::number(semente + rodada), u"adicionar"_s, u"100000"_s});
             QVERIFY2(estacao->waitForStarted(), qPrintable(contexto));
             // Once it is saving: between two quotes or (most of the time, a save being
             // most of what it does) in the middle of one.
@@ -213,7 +210,7 @@ private slots:
             QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
         }
         // The next start needs no repair: a workstation stores and ends normally.
-        auto estacao = Estacao(*msessao, {QStringLiteral("adicionar"), QStringLiteral("3")});
+        auto estacao = Estacao(*msessao, {u"adicionar"_s, u"3"_s});
         QVERIFY(estacao->waitForFinished(60000));
         QCOMPARE(estacao->exitCode(), 0);
         QCOMPARE(Relatados(estacao->readAllStandardOutput()).size(), 3);
@@ -233,46 +230,31 @@ private slots:
         double lido = numero;
         QCOMPARE(itens->Selecionar(1, tamanho, 0, lido), QVariant(false));
         GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
-        grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"), QStringLiteral("0,00"),
-                               QStringLiteral("0,00"), QStringLiteral("90,00"));
+        grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
         // ...and another saves its change first.
-        auto outra = Estacao(*msessao, {QStringLiteral("--usuario"), QStringLiteral("BETO"),
-                                        QStringLiteral("alterar"), QStringLiteral("1")});
+        auto outra = Estacao(*msessao, {u"--usuario"_s, u"BETO"_s, u"alterar"_s, u"1"_s});
         QVERIFY(outra->waitForFinished(60000));
         const QByteArray saida = outra->readAllStandardOutput();
         QVERIFY2(saida.contains("resultado 0\n"), saida.constData());
-        const QString carimbo = VB::CStr(Banco::DataEHoraDeIso(
-            Banco::Valor(QStringLiteral("SELECT DataEHoraDaAlteracao FROM Orcamentos")).toString()));
+        const QString carimbo =
+            VB::CStr(Banco::DataEHoraDeIso(Consulta("SELECT DataEHoraDaAlteracao FROM Orcamentos")));
         const qint64 itensDaOutra = Numero("SELECT COUNT(*) FROM ItensDeOrcamento");
         QVERIFY(itensDaOutra >= 2);
         const qint64 liquidoDaOutra = Numero("SELECT ValorLiquido FROM Orcamentos");
 
-        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->NumeroDoOrcamento = numero;
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
-        orcamento->ValorTotal = Currency::DeInteiro(210);
-        orcamento->DescontoEmValor = Currency::DeInteiro(12);
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("5,71"));
-        orcamento->ValorLiquido = Currency::DeInteiro(198);
-        orcamento->DataDeValidadeDoOrcamento =
-            QDate::currentDate().addDays(5).toString(QStringLiteral("dd/MM/yyyy"));
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DadosDoUsuario = musuario.get();
+        auto orcamento = Orcamento(grade, musuario.get(), u"210,00|5,71|12,00|198,00"_s, numero);
         orcamento->DataEHoraDaAlteracaoLida = QString(); // never changed when this form read it
         QCOMPARE(orcamento->Alterar(), qint16(3));
         QCOMPARE(
             orcamento->DescricaoDaFalha,
-            QStringLiteral("O orçamento 1 foi alterado por BETO em %1, depois que este formulário o leu. As "
-                           "alterações não foram gravadas: feche o formulário e abra o orçamento novamente.")
-                .arg(carimbo));
+            u"O orçamento 1 foi alterado por BETO em %1, depois que este formulário o leu. As "
+            "alterações não foram gravadas: feche o formulário e abra o orçamento novamente."_s.arg(carimbo));
         QCOMPARE(orcamento->NumeroDoErro, 0L);
         // Nothing of the refused change was stored.
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), itensDaOutra);
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento WHERE UsuarioDaInclusao = 'ANA'"), qint64(1));
         QCOMPARE(Numero("SELECT ValorLiquido FROM Orcamentos"), liquidoDaOutra);
-        QCOMPARE(Banco::Valor(QStringLiteral("SELECT UsuarioDaAlteracao FROM Orcamentos")).toString(),
-                 QStringLiteral("BETO"));
+        QCOMPARE(Consulta("SELECT UsuarioDaAlteracao FROM Orcamentos"), u"BETO"_s);
         QVERIFY(!OrcamentosInteiros().isEmpty());
     }
 
@@ -282,15 +264,14 @@ private slots:
         for (int rodada = 1; rodada <= 4; ++rodada) {
             const double numero = NovoOrcamento();
             QVERIFY(numero > 0);
-            const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio%1").arg(rodada));
+            const QString inicio = msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada));
             std::unique_ptr<QProcess> estacoes[2];
             QByteArray saidas[2];
-            const QString usuarios[2] = {QStringLiteral("CAIO"), QStringLiteral("DORA")};
+            const QString usuarios[2] = {u"CAIO"_s, u"DORA"_s};
             for (int e = 0; e < 2; ++e)
-                estacoes[e] =
-                    Estacao(*msessao, {QStringLiteral("--usuario"), usuarios[e], QStringLiteral("--semente"),
-                                       QString::number(10 * rodada + e), QStringLiteral("--inicio"), inicio,
-                                       QStringLiteral("alterar"), QString::number(numero)});
+                estacoes[e] = Estacao(*msessao, {u"--usuario"_s, usuarios[e], u"--semente"_s,
+                                                 QString::number(10 * rodada + e), u"--inicio"_s, inicio,
+                                                 u"alterar"_s, QString::number(numero)});
             for (int e = 0; e < 2; ++e)
                 QVERIFY2(EsperarLinha(*estacoes[e], saidas[e], "lido"),
                          estacoes[e]->readAllStandardError().constData());
@@ -307,24 +288,13 @@ private slots:
             QVERIFY2(saidas[perdedora].contains("resultado 3\n"), saidas[perdedora].constData());
             QVERIFY(
                 saidas[perdedora].contains(QByteArray("foi alterado por " + usuarios[vencedora].toUtf8())));
-            const QVariantList n{numero};
-            QCOMPARE(
-                Banco::Valor(
-                    QStringLiteral("SELECT UsuarioDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
-                    n)
-                    .toString(),
-                usuarios[vencedora]);
-            QCOMPARE(Banco::Valor(QStringLiteral(
-                                      "SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
-                                      "UsuarioDaInclusao = ?"),
-                                  {numero, usuarios[perdedora]})
-                         .toLongLong(),
-                     qint64(0));
-            QVERIFY(Banco::Valor(QStringLiteral(
-                                     "SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
-                                     "UsuarioDaInclusao = ?"),
-                                 {numero, usuarios[vencedora]})
-                        .toLongLong() >= 1);
+            QCOMPARE(Banco::Valor(u"SELECT UsuarioDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s,
+                                  {numero}),
+                     QVariant(usuarios[vencedora]));
+            const char* itensDe = "SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
+                                  "UsuarioDaInclusao = ?";
+            QCOMPARE(Numero(itensDe, {numero, usuarios[perdedora]}), qint64(0));
+            QVERIFY(Numero(itensDe, {numero, usuarios[vencedora]}) >= 1);
         }
         QVERIFY(!OrcamentosInteiros().isEmpty());
     }
@@ -336,21 +306,21 @@ private slots:
         std::atomic<int> estado = 0; // 1 holding, 2 released
         auto segurar = [this, &estado](int ms) {
             return std::thread([this, &estado, ms] {
-                const QString nome = QStringLiteral("outra_estacao");
+                const QString nome = u"outra_estacao"_s;
                 {
                     QSqlDatabase db = msessao->AbrirOutraConexao(nome);
                     QSqlQuery q(db);
                     if (msessao->EhSQLite()) {
-                        q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+                        q.exec(u"BEGIN IMMEDIATE"_s);
                     } else {
-                        q.exec(QStringLiteral("BEGIN"));
-                        q.exec(QStringLiteral("LOCK TABLE Orcamentos IN EXCLUSIVE MODE"));
+                        q.exec(u"BEGIN"_s);
+                        q.exec(u"LOCK TABLE Orcamentos IN EXCLUSIVE MODE"_s);
                     }
-                    q.exec(QStringLiteral("UPDATE Empresa SET NomeFantasia = 'Outra estação'"));
+                    q.exec(u"UPDATE Empresa SET NomeFantasia = 'Outra estação'"_s);
                     estado = 1;
                     std::this_thread::sleep_for(std::chrono::milliseconds(ms));
                     estado = 2;
-                    q.exec(QStringLiteral("COMMIT"));
+                    q.exec(u"COMMIT"_s);
                 }
                 Sessao::FecharConexao(nome);
             });
@@ -370,8 +340,7 @@ private slots:
         QCOMPARE(numero, 1.0);
         QVERIFY(soltouAntes);
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
-        QCOMPARE(Banco::Valor(QStringLiteral("SELECT NomeFantasia FROM Empresa")).toString(),
-                 QStringLiteral("Outra estação"));
+        QCOMPARE(Consulta("SELECT NomeFantasia FROM Empresa"), u"Outra estação"_s);
 
         // Held longer than the retries last: a clear message, not the driver's, and
         // nothing stored; the list can still be read meanwhile.
@@ -391,9 +360,9 @@ private slots:
         QVERIFY(aindaSegurava);
         QCOMPARE(orcamento->NumeroDoErro, Banco::NumeroDoErroDeBanco);
         QCOMPARE(orcamento->DescricaoDoErro,
-                 QStringLiteral("O banco de dados está ocupado por outra estação de trabalho. Aguarde alguns "
-                                "instantes e tente novamente."));
-        QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
+                 u"O banco de dados está ocupado por outra estação de trabalho. Aguarde alguns "
+                 "instantes e tente novamente."_s);
+        QCOMPARE(orcamento->LocalDoErro, u"ZELT_N_Orcamentos, clsOrcamentos, Adicionar"_s);
         QCOMPARE(selecao, QVariant(false));
         QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 1);
         QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(1));

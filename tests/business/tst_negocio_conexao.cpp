@@ -15,6 +15,8 @@
 #include <QtTest>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 using namespace BancoDeTeste;
 using ZELT_N_Orcamentos::clsOrcamentos;
 using Natureza = Dialeto::Natureza;
@@ -24,13 +26,12 @@ namespace {
 // pg_ctl on the private server's cluster, as its owner (the server refuses root).
 bool PgCtl(const QStringList& argumentos, QString& saida) {
     const QString pasta = qEnvironmentVariable("ZELT_PG_PASTA");
-    QStringList comando{qEnvironmentVariable("ZELT_PG_BIN") + QStringLiteral("/pg_ctl"), QStringLiteral("-D"),
-                        pasta + QStringLiteral("/dados"), QStringLiteral("-w")};
+    QStringList comando{qEnvironmentVariable("ZELT_PG_BIN") + u"/pg_ctl"_s, u"-D"_s, pasta + u"/dados"_s,
+                        u"-w"_s};
     comando << argumentos;
-    QString programa = QStringLiteral("runuser");
+    QString programa = u"runuser"_s;
     if (geteuid() == 0)
-        comando =
-            QStringList{QStringLiteral("-u"), QStringLiteral("postgres"), QStringLiteral("--")} + comando;
+        comando = QStringList{u"-u"_s, u"postgres"_s, u"--"_s} + comando;
     else
         programa = comando.takeFirst();
     QProcess processo;
@@ -42,14 +43,11 @@ bool PgCtl(const QStringList& argumentos, QString& saida) {
 }
 
 bool PararServidor(QString& saida) {
-    return PgCtl({QStringLiteral("-m"), QStringLiteral("fast"), QStringLiteral("stop")}, saida);
+    return PgCtl({u"-m"_s, u"fast"_s, u"stop"_s}, saida);
 }
 
 bool IniciarServidor(QString& saida) {
-    return PgCtl({QStringLiteral("-l"),
-                  qEnvironmentVariable("ZELT_PG_PASTA") + QStringLiteral("/servidor.log"),
-                  QStringLiteral("start")},
-                 saida);
+    return PgCtl({u"-l"_s, qEnvironmentVariable("ZELT_PG_PASTA") + u"/servidor.log"_s, u"start"_s}, saida);
 }
 
 // Whatever happens in the test, the other tests find the server running.
@@ -80,8 +78,8 @@ private:
     void VerificarConexaoPerdida(long numero, const QString& descricao, const QString& local,
                                  const QString& procedimento) {
         QCOMPARE(numero, Banco::NumeroDoErroDeBanco);
-        QCOMPARE(descricao, QStringLiteral("A conexão com o banco de dados foi perdida. Tente novamente."));
-        QCOMPARE(local, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, ") + procedimento);
+        QCOMPARE(descricao, u"A conexão com o banco de dados foi perdida. Tente novamente."_s);
+        QCOMPARE(local, u"ZELT_N_Orcamentos, clsOrcamentos, "_s + procedimento);
     }
 
 private slots:
@@ -118,8 +116,7 @@ private slots:
         };
         for (const Caso& caso : casos) {
             const Dialeto dialeto(caso.SQLite ? Dialeto::Tipo::SQLite : Dialeto::Tipo::PostgreSQL);
-            const QSqlError erro(QStringLiteral("driver"), QStringLiteral("database"), caso.Tipo,
-                                 QString::fromLatin1(caso.Codigo));
+            const QSqlError erro(u"driver"_s, u"database"_s, caso.Tipo, QString::fromLatin1(caso.Codigo));
             QVERIFY2(dialeto.NaturezaDaFalha(erro) == caso.Esperada, caso.Codigo);
         }
     }
@@ -153,14 +150,14 @@ private slots:
         auto segundo = Adicionar(grade2, resultado);
         QCOMPARE(resultado, qint16(1));
         VerificarConexaoPerdida(segundo->NumeroDoErro, segundo->DescricaoDoErro, segundo->LocalDoErro,
-                                QStringLiteral("Adicionar"));
+                                u"Adicionar"_s);
         QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(true));
         VerificarConexaoPerdida(lista->NumeroDoErro, lista->DescricaoDoErro, lista->LocalDoErro,
-                                QStringLiteral("Selecionar"));
+                                u"Selecionar"_s);
         // A page of the open list read now fails the same way, through the form's trap.
         const auto erro = ErroDe([&] {
             aberta->MoveFirst();
-            aberta->Fields(QStringLiteral("NumeroDoOrcamento"));
+            aberta->Fields(u"NumeroDoOrcamento"_s);
         });
         QCOMPARE(erro.Numero(), Banco::NumeroDoErroDeBanco);
         QCOMPARE(erro.Descricao(), Banco::DescricaoDeConexaoPerdida);
@@ -172,8 +169,7 @@ private slots:
         QCOMPARE(segundo->CodigoGerado, 2.0);
         QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
         QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 2);
-        QCOMPARE(Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento")).toLongLong(),
-                 qint64(2));
+        QCOMPARE(Banco::Valor(u"SELECT COUNT(*) FROM ItensDeOrcamento"_s).toLongLong(), qint64(2));
 
         // 4. Stopped and started again while the workstation was idle: its connection
         // is gone, but nothing of the next operation had reached the server, so it is

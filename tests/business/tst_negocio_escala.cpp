@@ -7,41 +7,18 @@
 
 #include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
-#include "business/GravacaoDeOrcamentos.h"
 #include "business/RecordsetSql.h"
 #include "contracts/CriarObjeto.h"
 
 #include <QProcess>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace BancoDeTeste;
 using ZELT_N_Orcamentos::clsOrcamentos;
 
 namespace {
-
-// n quotes of client 1 written directly, in the caller's transaction.
-void InserirOrcamentos(int n) {
-    GravacaoDeOrcamentos::Cabecalho c;
-    c.DataDoOrcamento = QDate(2026, 1, 10);
-    c.CodigoDoCliente = 1;
-    c.CodigoDoAnimal = 10;
-    c.ValorTotal = c.ValorLiquido = VB::Currency::DeInteiro(10);
-    c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
-    c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
-    c.UsuarioDaInclusao = QStringLiteral("ANA");
-    for (int i = 0; i < n; ++i)
-        GravacaoDeOrcamentos::InserirOrcamento(c, {});
-}
-
-// The same in a transaction of their own, every quinto one inactive (0: none).
-void EscreverOrcamentos(int n, int quinto = 0) {
-    Banco::UnidadeDeTrabalho unidade;
-    InserirOrcamentos(n);
-    if (quinto > 0)
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento % ? = 0"),
-                        {quinto});
-    unidade.Confirmar();
-}
 
 // The quote numbers a forward walk from the current row reads, up to the end or to
 // the first row deleted after the count.
@@ -49,7 +26,7 @@ QList<qint64> Caminhar(Recordset& rs) {
     QList<qint64> numeros;
     try {
         for (; !rs.Eof(); rs.MoveNext())
-            numeros << static_cast<qint64>(rs.Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble());
+            numeros << static_cast<qint64>(rs.Fields(u"NumeroDoOrcamento"_s).Value.toDouble());
     } catch (const VB::ErroDeExecucao& erro) {
         if (erro.Numero() != VB::SemRegistroAtual) throw;
     }
@@ -69,24 +46,16 @@ QList<qint64> Decrescentes(qint64 de, qint64 ate) {
 class TesteDeEscala : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<clsOrcamentos> NovaLista() {
-        return Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-    }
-
     // The totals the list shows for "Todas as situações", "Ativos" and "Inativos".
-    QList<qint32> TotaisDaLista() {
-        auto lista = NovaLista();
+    static QList<qint32> TotaisDaLista() {
         QList<qint32> totais;
-        for (qint32 situacao : {0, 1, 2}) {
-            qint16 tamanho = 13;
-            if (lista->Selecionar(1, tamanho, situacao, QString(), 0, 0) != QVariant(false)) return {};
-            totais << lista->ResultadoDaSelecaoEmRecordSet()->RecordCount();
-        }
+        for (qint32 situacao : {0, 1, 2})
+            totais << Lista(situacao, QString(), 13)->RecordCount();
         return totais;
     }
 
     qint16 Excluir(double numero) {
-        auto orcamento = NovaLista();
+        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
         orcamento->NumeroDoOrcamento = numero;
         orcamento->DataEHoraDaAlteracaoLida = QString();
         orcamento->DadosDoUsuario = musuario.get();
@@ -108,13 +77,11 @@ private slots:
             QVERIFY(NovoOrcamento() > 0);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{5, 5, 0}));
         // The clinic closes two quotes; one is opened again.
-        Banco::Executar(
-            QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento IN (2, 4)"));
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento IN (2, 4)"_s);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{5, 3, 2}));
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 1 WHERE NumeroDoOrcamento = 4"));
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 1 WHERE NumeroDoOrcamento = 4"_s);
         // A change that leaves the situation as it was counts nothing.
-        Banco::Executar(
-            QStringLiteral("UPDATE Orcamentos SET Situacao = Situacao, ValorTotal = ValorTotal + 1"));
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = Situacao, ValorTotal = ValorTotal + 1"_s);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{5, 4, 1}));
         QCOMPARE(Excluir(3), qint16(0));
         QCOMPARE(Excluir(2), qint16(2)); // inactive: refused, nothing counted
@@ -123,24 +90,21 @@ private slots:
         {
             Banco::UnidadeDeTrabalho desfeita;
             InserirOrcamentos(3);
-            Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 1"));
+            Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 1"_s);
         }
         QCOMPARE(TotaisDaLista(), (QList<qint32>{4, 3, 1}));
         QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
         // The counters are spread: consecutive quotes land in different slots.
         QVERIFY(Numero("SELECT COUNT(*) FROM ContagemDeOrcamentos WHERE Quantidade > 0") >= 4);
         // A search still counts its own rows.
-        auto lista = NovaLista();
-        qint16 tamanho = 13;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QStringLiteral("5"), 0, 0), QVariant(false));
-        QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 1);
+        QCOMPARE(Lista(0, u"5"_s)->RecordCount(), 1);
     }
 
     void verificacao_acusa_e_recontagem_corrige() {
         EscreverOrcamentos(40, 4);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{40, 30, 10}));
         QByteArray saida;
-        QCOMPARE(Verificar(QStringLiteral("--verificar"), &saida), 0);
+        QCOMPARE(Verificar(u"--verificar"_s, &saida), 0);
         QVERIFY2(saida.contains("As contagens de orçamentos conferem."), saida.constData());
 
         // A load that went around the triggers: the list shows the counters, the check
@@ -148,24 +112,21 @@ private slots:
         for (const QString& comando : Banco::DialetoAtual().RemoverGatilhosDeContagem())
             Banco::Executar(comando);
         EscreverOrcamentos(7);
-        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 4"));
+        Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 4"_s);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{40, 30, 10}));
         QCOMPARE(ContagemDeOrcamentos::Divergencias(),
-                 (QStringList{QStringLiteral("Situação 1: 37 orçamentos, contagem 30"),
-                              QStringLiteral("Situação 2: 9 orçamentos, contagem 10")}));
-        QCOMPARE(Verificar(QStringLiteral("--verificar"), &saida), 1);
+                 (QStringList{u"Situação 1: 37 orçamentos, contagem 30"_s,
+                              u"Situação 2: 9 orçamentos, contagem 10"_s}));
+        QCOMPARE(Verificar(u"--verificar"_s, &saida), 1);
         QVERIFY2(saida.contains("Situação 1: 37 orçamentos, contagem 30"), saida.constData());
-        QCOMPARE(Verificar(QStringLiteral("--recontar")), 0);
+        QCOMPARE(Verificar(u"--recontar"_s), 0);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{46, 37, 9}));
         QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
     }
 
     void caminhada_para_frente_le_cada_linha_uma_vez() {
         EscreverOrcamentos(1000, 3);
-        auto lista = NovaLista();
-        qint16 tamanho = 15;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        RecordsetPtr todas = lista->ResultadoDaSelecaoEmRecordSet();
+        RecordsetPtr todas = Lista(0, QString(), 15);
         auto* sql = dynamic_cast<RecordsetSql*>(todas.get());
         QVERIFY(sql);
         todas->MoveFirst();
@@ -177,8 +138,7 @@ private slots:
         QCOMPARE(Caminhar(*todas), Decrescentes(1000 - 585, 1));
 
         // Under a filter: the inactive quotes, every third number.
-        QCOMPARE(lista->Selecionar(1, tamanho, 2, QString(), 0, 0), QVariant(false));
-        RecordsetPtr inativos = lista->ResultadoDaSelecaoEmRecordSet();
+        RecordsetPtr inativos = Lista(2, QString(), 15);
         QCOMPARE(inativos->RecordCount(), 333);
         QList<qint64> esperados;
         for (qint64 n = 999; n >= 3; n -= 3)
@@ -188,16 +148,13 @@ private slots:
 
     void caminhada_nao_pula_linhas_quando_outra_estacao_exclui() {
         EscreverOrcamentos(600);
-        auto lista = NovaLista();
-        qint16 tamanho = 15;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        RecordsetPtr todas = lista->ResultadoDaSelecaoEmRecordSet();
+        RecordsetPtr todas = Lista(0, QString(), 15);
         QList<qint64> lidos;
         todas->MoveFirst();
         for (int i = 0; i < 10; ++i, todas->MoveNext())
-            lidos << static_cast<qint64>(todas->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble());
+            lidos << static_cast<qint64>(todas->Fields(u"NumeroDoOrcamento"_s).Value.toDouble());
         // Another workstation deletes a quote already printed and one not printed yet.
-        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento IN (598, 300)"));
+        Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento IN (598, 300)"_s);
         lidos += Caminhar(*todas);
         QList<qint64> esperados = Decrescentes(600, 1);
         esperados.removeOne(300);
@@ -207,10 +164,7 @@ private slots:
     void salto_para_o_fim_e_volta() {
         // Far enough for the last page to be read backwards.
         EscreverOrcamentos(5400);
-        auto lista = NovaLista();
-        qint16 tamanho = 100;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        RecordsetPtr todas = lista->ResultadoDaSelecaoEmRecordSet();
+        RecordsetPtr todas = Lista(0, QString(), 100);
         todas->SetAbsolutePage(todas->PageCount());
         QCOMPARE(Caminhar(*todas), Decrescentes(100, 1));
         todas->SetAbsolutePage(todas->PageCount() - 1);

@@ -21,6 +21,8 @@
 #include <QSqlRecord>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace BancoDeTeste;
 using ZELT_N_Orcamentos::clsHistorico;
 using ZELT_N_Orcamentos::clsOrcamentos;
@@ -39,20 +41,16 @@ struct Entrada {
 // The quote's entries, oldest first.
 QList<Entrada> Entradas(double numero) {
     QList<Entrada> entradas;
-    QSqlQuery q =
-        Banco::Executar(QStringLiteral("SELECT Operacao, Usuario, DataEHora, ValorLiquido, "
-                                       "QuantidadeDeItens, NumeroDoRegistro FROM HistoricoDeOrcamentos WHERE "
-                                       "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"),
-                        {qint64(numero)});
+    QSqlQuery q = Banco::Executar(u"SELECT Operacao, Usuario, DataEHora, ValorLiquido, "
+                                  "QuantidadeDeItens, NumeroDoRegistro FROM HistoricoDeOrcamentos WHERE "
+                                  "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"_s,
+                                  {qint64(numero)});
     while (q.next()) {
         const QJsonObject copia = Historico::CopiaDaEntrada(q.value(5).toLongLong());
-        entradas << Entrada{q.value(0).toString(),
-                            q.value(1).toString(),
-                            q.value(2).toString(),
-                            q.value(3).toLongLong(),
-                            q.value(4).toLongLong(),
-                            copia.value(QStringLiteral("o")).toArray(),
-                            copia.value(QStringLiteral("i")).toArray()};
+        entradas << Entrada{q.value(0).toString(),        q.value(1).toString(),
+                            q.value(2).toString(),        q.value(3).toLongLong(),
+                            q.value(4).toLongLong(),      copia.value(u"o"_s).toArray(),
+                            copia.value(u"i"_s).toArray()};
     }
     return entradas;
 }
@@ -64,10 +62,9 @@ qint64 QuantidadeDeEntradas() {
 // Every stored column of the quote and of its items, as one text, to compare versions.
 QString Estado(double numero) {
     QStringList partes;
-    for (const QString& sql :
-         {QStringLiteral("SELECT * FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
-          QStringLiteral("SELECT * FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? ORDER BY "
-                         "NumeroDoItemDoOrcamento")}) {
+    for (const QString& sql : {u"SELECT * FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s,
+                               u"SELECT * FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? ORDER BY "
+                               "NumeroDoItemDoOrcamento"_s}) {
         QSqlQuery q = Banco::Executar(sql, {qint64(numero)});
         while (q.next())
             for (int c = 0; c < q.record().count(); ++c)
@@ -99,7 +96,7 @@ class TesteDoHistorico : public TesteDeNegocio {
     void Preparar() override { FixarRelogio(Agora); }
 
     std::unique_ptr<QObject> madministrador = [] {
-        auto usuario = Usuario(QStringLiteral("ADMINISTRADOR"));
+        auto usuario = Usuario(u"ADMINISTRADOR"_s);
         usuario->setProperty("Administrador", true);
         return usuario;
     }();
@@ -119,21 +116,9 @@ class TesteDoHistorico : public TesteDeNegocio {
         double n = numero;
         itens->Selecionar(1, pagina, 0, n);
         GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
-        grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), QStringLiteral("120,00"),
-                               QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("120,00"));
+        grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"0,00"_s, u"0,00"_s, u"120,00"_s);
         // The two items of OrcamentoDeDoisItens and the new consultation.
-        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->NumeroDoOrcamento = numero;
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
-        orcamento->ValorTotal = VB::CCur(QStringLiteral("679,80"));
-        orcamento->DescontoEmValor = VB::CCur(QStringLiteral("12,00"));
-        orcamento->ValorLiquido = VB::CCur(QStringLiteral("667,80"));
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("1,77"));
-        orcamento->DataDeValidadeDoOrcamento =
-            Agora.date().addDays(10).toString(QStringLiteral("dd/MM/yyyy"));
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DadosDoUsuario = musuario.get();
+        auto orcamento = Orcamento(grade, musuario.get(), u"679,80|1,77|12,00|667,80"_s, numero);
         orcamento->DataEHoraDaAlteracaoLida = alteracaoLida;
         const qint16 resultado = orcamento->Alterar();
         if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
@@ -151,8 +136,7 @@ class TesteDoHistorico : public TesteDeNegocio {
     // The stamp of the stored version, as a form that read it now hands it back.
     static QString AlteracaoGravada(double numero) {
         const QVariant alteracao = Banco::Valor(
-            QStringLiteral("SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
-            {qint64(numero)});
+            u"SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s, {qint64(numero)});
         return alteracao.isNull() ? QString() : VB::CStr(Banco::DataEHoraDeIso(alteracao.toString()));
     }
 
@@ -178,26 +162,22 @@ private slots:
 
         const QList<Entrada> e = Entradas(numero);
         QCOMPARE(e.size(), 4);
-        const QStringList esperadas{QStringLiteral("incluído"), QStringLiteral("alterado"),
-                                    QStringLiteral("item removido"), QStringLiteral("excluído")};
+        const QStringList esperadas{u"incluído"_s, u"alterado"_s, u"item removido"_s, u"excluído"_s};
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(e[i].Operacao, esperadas[i]);
-            QCOMPARE(e[i].Usuario, QStringLiteral("ANA"));
+            QCOMPARE(e[i].Usuario, u"ANA"_s);
             QCOMPARE(e[i].DataEHora, Banco::DataEHoraIso(Agora.addSecs(60 * i)));
         }
         // Items and net value of each version: 2 items 547,80; 3 items 667,80; item 2
         // removed: 2 items 228,00; deleted as it stood.
-        QCOMPARE(e[0].QuantidadeDeItens, 2);
-        QCOMPARE(e[0].ValorLiquido, 5478000);
-        QCOMPARE(e[1].QuantidadeDeItens, 3);
-        QCOMPARE(e[1].ValorLiquido, 6678000);
-        QCOMPARE(e[2].QuantidadeDeItens, 2);
-        QCOMPARE(e[2].ValorLiquido, 2280000);
+        const std::pair<qint64, qint64> versoes[] = {{2, 5478000}, {3, 6678000}, {2, 2280000}};
+        for (int i = 0; i < 3; ++i)
+            QCOMPARE(std::pair(e[i].QuantidadeDeItens, e[i].ValorLiquido), versoes[i]);
         QCOMPARE(e[3].Itens, e[2].Itens);
         QCOMPARE(e[3].Orcamento, e[2].Orcamento);
         // The copy holds every stored column: item numbers, names, the product's code.
         QCOMPARE(e[1].Itens.at(2).toArray().at(0).toInteger(), 3);
-        QCOMPARE(e[1].Itens.at(1).toArray().at(6).toString(), QStringLiteral("Ração Cães 15 kg"));
+        QCOMPARE(e[1].Itens.at(1).toArray().at(6).toString(), u"Ração Cães 15 kg"_s);
         QCOMPARE(e[2].Itens.at(1).toArray().at(0).toInteger(), 3);
         QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos WHERE NumeroDoOrcamento = ?", {qint64(numero)}), 0);
         QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = ? AND "
@@ -215,12 +195,11 @@ private slots:
         auto semCliente = OrcamentoValido(grade, musuario.get());
         semCliente->CodigoDoCliente = 0;
         QCOMPARE(semCliente->Adicionar(), qint16(2));
-        QCOMPARE(AlterarComMaisUmItem(numero, QStringLiteral("01/01/2020 10:00:00")), qint16(3));
+        QCOMPARE(AlterarComMaisUmItem(numero, u"01/01/2020 10:00:00"_s), qint16(3));
         QCOMPARE(RemoverItem(unico, 1, "0,00", "0,00"), qint16(1)); // its last item
         QCOMPARE(RemoverItem(numero, 99, "120,00", "108,00"), qint16(1));
         QCOMPARE(Excluir(987654, musuario.get()), qint16(3));
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = ?"),
-                        {qint64(unico)});
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = ?"_s, {qint64(unico)});
         QCOMPARE(Excluir(unico, musuario.get()), qint16(2));
         auto historico = ObjetoDoHistorico(madministrador.get());
         QCOMPARE(historico->Restaurar(numero), qint16(3)); // not deleted
@@ -243,17 +222,15 @@ private slots:
         QCOMPARE(historico->SelecionarExcluidos(pagina, QString()), QVariant(false));
         RecordsetPtr excluidos = historico->ResultadoDaSelecaoEmRecordSet();
         QCOMPARE(Conteudo(*excluidos),
-                 QStringList{QStringLiteral(
-                                 "NumeroDoOrcamento=%1|CodigoDoCliente=1|ApelidoOuNomeFantasiaDoCliente=João|"
-                                 "NomeOuRazaoSocialDoCliente=João da Silva|ValorLiquido=667,8|"
-                                 "DataEHoraDaExclusao=05/12/2026 14:03:00|UsuarioDaExclusao=ANA")
-                                 .arg(numero)});
+                 QStringList{u"NumeroDoOrcamento=%1|CodigoDoCliente=1|ApelidoOuNomeFantasiaDoCliente=João|"
+                             "NomeOuRazaoSocialDoCliente=João da Silva|ValorLiquido=667,8|"
+                             "DataEHoraDaExclusao=05/12/2026 14:03:00|UsuarioDaExclusao=ANA"_s.arg(numero)});
 
         FixarRelogio(Agora.addSecs(30));
         QCOMPARE(historico->Restaurar(numero), qint16(0));
         QCOMPARE(Estado(numero), antes); // number, date, stamps, items and values as they were
-        QCOMPARE(Entradas(numero).constLast().Operacao, QStringLiteral("restaurado"));
-        QCOMPARE(Entradas(numero).constLast().Usuario, QStringLiteral("ADMINISTRADOR"));
+        QCOMPARE(Entradas(numero).constLast().Operacao, u"restaurado"_s);
+        QCOMPARE(Entradas(numero).constLast().Usuario, u"ADMINISTRADOR"_s);
         QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 0);
         // Back in the list, found by its number among the active quotes.
         auto lista = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
@@ -261,7 +238,7 @@ private slots:
         QCOMPARE(Codigos(*lista->ResultadoDaSelecaoEmRecordSet(), "NumeroDoOrcamento"), {qint64(numero)});
         // A second restoration finds nothing to restore.
         QCOMPARE(historico->Restaurar(numero), qint16(3));
-        QVERIFY2(historico->DescricaoDaFalha.contains(QStringLiteral("já foi restaurado")),
+        QVERIFY2(historico->DescricaoDaFalha.contains(u"já foi restaurado"_s),
                  qPrintable(historico->DescricaoDaFalha));
         // The restored quote is the version read before: deleted again with its stamp.
         QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
@@ -290,7 +267,7 @@ private slots:
         auto historico = ObjetoDoHistorico(musuario.get()); // a counter clerk
         QCOMPARE(historico->Restaurar(numero), qint16(3));
         QCOMPARE(historico->DescricaoDaFalha,
-                 QStringLiteral("Somente um administrador pode restaurar um orçamento excluído."));
+                 u"Somente um administrador pode restaurar um orçamento excluído."_s);
         historico->DadosDoUsuario = nullptr;
         QCOMPARE(historico->Restaurar(numero), qint16(1));
         QCOMPARE(historico->NumeroDoErro, long(VB::ObjetoNaoDefinido));
@@ -307,7 +284,7 @@ private slots:
         for (const char* sql : {"DROP TABLE OrcamentosExcluidos", "DROP TABLE HistoricoDeOrcamentos",
                                 "UPDATE VersaoDoEsquema SET Versao = 3"})
             Banco::Executar(QString::fromLatin1(sql));
-        if (BancoEhSQLite()) Banco::Executar(QStringLiteral("DROP TABLE OrcamentosExcluidosPesquisa"));
+        if (BancoEhSQLite()) Banco::Executar(u"DROP TABLE OrcamentosExcluidosPesquisa"_s);
         Negocio::Configuracao configuracao;
         configuracao.ArquivoSQLite = msessao->ArquivoSQLite();
         configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
@@ -322,8 +299,8 @@ private slots:
                    "NULL AND RegistroDaBase IS NULL"),
             2);
         const Entrada a = Entradas(alterado).constFirst();
-        QCOMPARE(a.Operacao, QStringLiteral("já existente"));
-        QCOMPARE(a.Usuario, QStringLiteral("ANA"));
+        QCOMPARE(a.Operacao, u"já existente"_s);
+        QCOMPARE(a.Usuario, u"ANA"_s);
         QCOMPARE(a.DataEHora, Banco::DataEHoraIso(Agora.addSecs(60)));
         QCOMPARE(a.QuantidadeDeItens, 3);
         QCOMPARE(a.Itens.size(), 3);
@@ -380,11 +357,10 @@ private slots:
         for (int rodada = 1; rodada <= 3; ++rodada) {
             const double numero = OrcamentoDeDoisItens();
             QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
-            const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio%1").arg(rodada));
+            const QString inicio = msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada));
             std::unique_ptr<QProcess> estacoes[2];
             for (auto& estacao : estacoes)
-                estacao = Estacao(*msessao, {QStringLiteral("--inicio"), inicio, QStringLiteral("restaurar"),
-                                             QString::number(numero)});
+                estacao = Estacao(*msessao, {u"--inicio"_s, inicio, u"restaurar"_s, QString::number(numero)});
             QTest::qWait(300);
             QFile(inicio).open(QIODevice::WriteOnly);
             QByteArray saidas;
@@ -397,7 +373,7 @@ private slots:
             QCOMPARE(saidas.count("resultado 3"), 1);
             QVERIFY2(saidas.contains("restaurado por outro usuário"), saidas.constData());
             QCOMPARE(Entradas(numero).size(), 3); // incluído, excluído, restaurado once
-            QCOMPARE(Entradas(numero).constLast().Operacao, QStringLiteral("restaurado"));
+            QCOMPARE(Entradas(numero).constLast().Operacao, u"restaurado"_s);
         }
     }
 
@@ -411,11 +387,9 @@ private slots:
         QStringList numeros;
         for (const double n : excluidos)
             numeros << QString::number(n);
-        const QString inicio = msessao->Pasta().filePath(QStringLiteral("inicio"));
-        auto gravador = Estacao(*msessao, {QStringLiteral("--inicio"), inicio, QStringLiteral("adicionar"),
-                                           QStringLiteral("30")});
-        auto restaurador = Estacao(
-            *msessao, {QStringLiteral("--inicio"), inicio, QStringLiteral("restaurar"), numeros.join(u',')});
+        const QString inicio = msessao->Pasta().filePath(u"inicio"_s);
+        auto gravador = Estacao(*msessao, {u"--inicio"_s, inicio, u"adicionar"_s, u"30"_s});
+        auto restaurador = Estacao(*msessao, {u"--inicio"_s, inicio, u"restaurar"_s, numeros.join(u',')});
         QTest::qWait(300);
         QFile(inicio).open(QIODevice::WriteOnly);
         QVERIFY(gravador->waitForFinished(120000));
@@ -433,14 +407,14 @@ private slots:
             if (partes.value(0) != "gravado") continue;
             const QList<Entrada> e = Entradas(partes.at(1).toDouble());
             QCOMPARE(e.size(), 1);
-            QCOMPARE(e[0].Operacao, QStringLiteral("incluído"));
+            QCOMPARE(e[0].Operacao, u"incluído"_s);
             QCOMPARE(e[0].QuantidadeDeItens, partes.at(2).toLongLong());
             QCOMPARE(e[0].ValorLiquido, partes.at(4).toLongLong());
             ++conferidos;
         }
         QCOMPARE(conferidos, 30);
         for (const double n : excluidos)
-            QCOMPARE(Entradas(n).constLast().Operacao, QStringLiteral("restaurado"));
+            QCOMPARE(Entradas(n).constLast().Operacao, u"restaurado"_s);
         QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 0);
     }
 };

@@ -11,6 +11,8 @@
 #include <QProcess>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace BancoDeTeste;
 using VB::Currency;
 
@@ -51,7 +53,7 @@ const QByteArray Servicos = "Codigo;Nome;Descricao;NumeroDoTipoDeServico;Custo;V
                             "2;Microchip;;99;30;80,00\n";
 
 qint64 Contar(const char* tabela) {
-    return Numero(QStringLiteral("SELECT COUNT(*) FROM ") + QString::fromLatin1(tabela));
+    return Numero(u"SELECT COUNT(*) FROM "_s + QString::fromLatin1(tabela));
 }
 
 } // namespace
@@ -66,25 +68,24 @@ public:
 
 private:
     void Preparar() override {
-        mpasta = msessao->Pasta().filePath(QStringLiteral("csv"));
+        mpasta = msessao->Pasta().filePath(u"csv"_s);
         QVERIFY(QDir().mkpath(mpasta));
     }
 
     void EscreverConjuntoBom() {
-        Escrever(mpasta + QStringLiteral("/empresa.csv"), Empresa);
-        Escrever(mpasta + QStringLiteral("/tiposdeservicos.csv"), Tipos);
-        Escrever(mpasta + QStringLiteral("/clientes.csv"), Clientes);
-        Escrever(mpasta + QStringLiteral("/animais.csv"), Animais);
-        Escrever(mpasta + QStringLiteral("/produtos.csv"), Produtos);
-        Escrever(mpasta + QStringLiteral("/servicos.csv"), Servicos);
+        Escrever(mpasta + u"/empresa.csv"_s, Empresa);
+        Escrever(mpasta + u"/tiposdeservicos.csv"_s, Tipos);
+        Escrever(mpasta + u"/clientes.csv"_s, Clientes);
+        Escrever(mpasta + u"/animais.csv"_s, Animais);
+        Escrever(mpasta + u"/produtos.csv"_s, Produtos);
+        Escrever(mpasta + u"/servicos.csv"_s, Servicos);
     }
 
     void NadaGravado() {
         for (const char* tabela :
              {"Empresa", "Clientes", "Animais", "Produtos", "Servicos", "GruposDeProdutos"})
             QVERIFY2(Contar(tabela) == 0, tabela);
-        QCOMPARE(Banco::Valor(QStringLiteral("SELECT Nome FROM TiposDeServicos WHERE Numero = 1")).toString(),
-                 QStringLiteral("Clínicos"));
+        QCOMPARE(Consulta("SELECT Nome FROM TiposDeServicos WHERE Numero = 1"), u"Clínicos"_s);
     }
 
 private slots:
@@ -93,91 +94,58 @@ private slots:
         const Importacao::Resultado resultado = Importacao::ImportarCadastros(mpasta);
         QVERIFY2(resultado.Sucesso, qPrintable(resultado.Erros.join(u'\n')));
         QCOMPARE(resultado.Erros, QStringList());
-        QCOMPARE(resultado.Resumo, (QStringList{QStringLiteral("empresa.csv: 1 registros"),
-                                                QStringLiteral("tiposdeservicos.csv: 2 registros"),
-                                                QStringLiteral("clientes.csv: 3 registros"),
-                                                QStringLiteral("animais.csv: 2 registros"),
-                                                QStringLiteral("produtos.csv: 2 registros"),
-                                                QStringLiteral("servicos.csv: 2 registros")}));
+        QCOMPARE(resultado.Resumo,
+                 (QStringList{u"empresa.csv: 1 registros"_s, u"tiposdeservicos.csv: 2 registros"_s,
+                              u"clientes.csv: 3 registros"_s, u"animais.csv: 2 registros"_s,
+                              u"produtos.csv: 2 registros"_s, u"servicos.csv: 2 registros"_s}));
 
         auto empresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
         QCOMPARE(empresa->SelecionarNova(2, 0, 1, QString()), QVariant(false));
         QCOMPARE(Conteudo(*empresa->ResultadoDaSelecaoEmRecordSet()),
-                 QStringList{QStringLiteral(
-                     "Codigo=1|NomeFantasia=Clínica Importada|RazaoSocial=Importada Ltda.|"
+                 QStringList{
+                     u"Codigo=1|NomeFantasia=Clínica Importada|RazaoSocial=Importada Ltda.|"
                      "QuantidadeDeDiasParaAValidadeDoOrcamento=20|"
                      "PermissaoParaAlterarADataDeValidadeDoOrcamento=Sim|"
                      "DataInicialDaPromocao=01/03/2026|DataFinalDaPromocao=31/03/2026|"
                      "PercPromocaoDeDescontoNaVendaDeServico=12,5|PercPromocaoDeDescontoNaVendaDeProduto=0|"
-                     "FormatoDeCodigoDeBarrasParaBalanca=1|Telefone=")});
+                     "FormatoDeCodigoDeBarrasParaBalanca=1|Telefone="_s});
 
-        auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
-        double codigo = 11;
-        QCOMPARE(clientes->Selecionar(2, 0, 0, QString(), QString(), codigo, QString(), QString(), QString(),
-                                      0, QString()),
-                 QVariant(false));
-        RecordsetPtr rs = clientes->ResultadoDaSelecaoEmRecordSet();
-        QCOMPARE(rs->Fields(QStringLiteral("ApelidoOuNomeFantasia")).Value.toString(),
-                 QStringLiteral("Bar \"do\" Zé; filial"));
-        QCOMPARE(rs->Fields(QStringLiteral("NomeOuRazaoSocial")).Value.toString(),
-                 QStringLiteral("Zé\r\nFerreira ME"));
-        QCOMPARE(rs->Fields(QStringLiteral("Situacao")).Value, QVariant(qint32(3)));
-        QCOMPARE(rs->Fields(QStringLiteral("VIP")).Value.toString(), QStringLiteral("Não"));
-        QCOMPARE(rs->Fields(QStringLiteral("CategoriaDaCurvaABC")).Value.toString(), QStringLiteral("B"));
-        QCOMPARE(rs->Fields(QStringLiteral("DescontoUnico")).Value.toString(), QStringLiteral("Sim"));
-        QCOMPARE(VB::CStr(rs->Fields(QStringLiteral("PercentualUnicoDeDescontos")).Value),
-                 QStringLiteral("7,5"));
+        RecordsetPtr rs = ClientesDoFormulario(QString(), 11);
+        QCOMPARE(rs->Fields(u"Situacao"_s).Value, QVariant(qint32(3)));
+        QCOMPARE(Valores(*rs, u"ApelidoOuNomeFantasia|NomeOuRazaoSocial|VIP|CategoriaDaCurvaABC|"
+                              "DescontoUnico|PercentualUnicoDeDescontos"_s),
+                 u"Bar \"do\" Zé; filial|Zé\r\nFerreira ME|Não|B|Sim|7,5"_s);
         // The imported names are searchable without accents.
-        double zero = 0;
-        QCOMPARE(clientes->Selecionar(2, 0, 0, QStringLiteral("ze ferreira"), QString(), zero, QString(),
-                                      QString(), QString(), 0, QString()),
-                 QVariant(false));
-        QCOMPARE(clientes->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 0); // the line break is in between
-        QCOMPARE(clientes->Selecionar(2, 0, 0, QStringLiteral("ANA PAULA"), QString(), zero, QString(),
-                                      QString(), QString(), 0, QString()),
-                 QVariant(false));
-        rs = clientes->ResultadoDaSelecaoEmRecordSet();
+        QCOMPARE(ClientesDoDialogo(u"ze ferreira"_s)->RecordCount(),
+                 0); // the line break is in between
+        rs = ClientesDoDialogo(u"ANA PAULA"_s);
         QCOMPARE(rs->RecordCount(), 1);
-        QCOMPARE(VB::CStr(rs->Fields(QStringLiteral("Credito")).Value), QStringLiteral("1234,56"));
-        QCOMPARE(VB::CStr(rs->Fields(QStringLiteral("PercentualDeDescontoEmClinicos")).Value),
-                 QStringLiteral("5"));
-        QCOMPARE(rs->Fields(QStringLiteral("EnderecoCompleto")).Value.toString(),
-                 QStringLiteral("Rua A, 10 - Campinas/SP"));
+        QCOMPARE(Valores(*rs, u"Credito|PercentualDeDescontoEmClinicos|EnderecoCompleto"_s),
+                 u"1234,56|5|Rua A, 10 - Campinas/SP"_s);
 
         QCOMPARE(Contar("Animais"), qint64(2));
-        QCOMPARE(Banco::Valor(QStringLiteral("SELECT DataDeNascimento FROM Animais WHERE Codigo = 100"))
-                     .toString(),
-                 QStringLiteral("2020-08-15"));
+        QCOMPARE(Consulta("SELECT DataDeNascimento FROM Animais WHERE Codigo = 100"), u"2020-08-15"_s);
         auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
-        QCOMPARE(produtos->Selecionar(2, 0, 1, QStringLiteral("granel")), QVariant(false));
+        QCOMPARE(produtos->Selecionar(2, 0, 1, u"granel"_s), QVariant(false));
         QCOMPARE(Conteudo(*produtos->ResultadoDaSelecaoEmRecordSet()),
-                 QStringList{
-                     QStringLiteral("CodigoInterno=2|CodigoDeBarras=|Nome=Ração a granel|NomeDoGrupo=Rações|"
-                                    "NomeDoSubgrupo=A granel|ValorDeCusto=8|UnidadeDeCompra=UN|"
-                                    "UnidadeDeVenda=KG|ValorDeVenda=15,5|PercentualDeComissao=0")});
-        QCOMPARE(Banco::Valor(QStringLiteral(
-                                  "SELECT VendidoPorEtiquetaDeBalanca FROM Produtos WHERE CodigoInterno = 2"))
-                     .toInt(),
-                 1);
+                 QStringList{u"CodigoInterno=2|CodigoDeBarras=|Nome=Ração a granel|NomeDoGrupo=Rações|"
+                             "NomeDoSubgrupo=A granel|ValorDeCusto=8|UnidadeDeCompra=UN|"
+                             "UnidadeDeVenda=KG|ValorDeVenda=15,5|PercentualDeComissao=0"_s});
+        QCOMPARE(Numero("SELECT VendidoPorEtiquetaDeBalanca FROM Produtos WHERE CodigoInterno = 2"), 1);
         QCOMPARE(Contar("GruposDeProdutos"), qint64(1));
         QCOMPARE(Contar("SubgruposDeProdutos"), qint64(2));
-        QCOMPARE(
-            Banco::Valor(QStringLiteral("SELECT Nome FROM TiposDeServicos WHERE Numero = 99")).toString(),
-            QStringLiteral("Diversos"));
+        QCOMPARE(Consulta("SELECT Nome FROM TiposDeServicos WHERE Numero = 99"), u"Diversos"_s);
         QCOMPARE(Contar("Servicos"), qint64(2));
 
         // Loading the same files again updates the same records.
-        Escrever(mpasta + QStringLiteral("/servicos.csv"),
+        Escrever(mpasta + u"/servicos.csv"_s,
                  "Codigo;Nome;NumeroDoTipoDeServico;ValorDeVenda\n1;Consulta especial;1;150\n");
         const Importacao::Resultado denovo = Importacao::ImportarCadastros(mpasta);
         QVERIFY2(denovo.Sucesso, qPrintable(denovo.Erros.join(u'\n')));
         QCOMPARE(Contar("Clientes"), qint64(3));
         QCOMPARE(Contar("Servicos"), qint64(2));
-        QCOMPARE(Banco::Valor(QStringLiteral("SELECT Nome FROM Servicos WHERE Codigo = 1")).toString(),
-                 QStringLiteral("Consulta especial"));
-        QCOMPARE(
-            Banco::Valor(QStringLiteral("SELECT ValorDeVenda FROM Servicos WHERE Codigo = 1")).toLongLong(),
-            qint64(1500000));
+        QCOMPARE(Consulta("SELECT Nome FROM Servicos WHERE Codigo = 1"), u"Consulta especial"_s);
+        QCOMPARE(Numero("SELECT ValorDeVenda FROM Servicos WHERE Codigo = 1"), qint64(1500000));
     }
 
     void uma_linha_ruim_nao_carrega_nada_data() {
@@ -186,13 +154,11 @@ private slots:
         QTest::addColumn<QStringList>("erros");
         QTest::newRow("situação do cliente")
             << "clientes.csv" << QByteArray(Clientes).append("13;Caio;Caio Lima;7;;;;;;;;;;\r\n")
-            << QStringList{
-                   QStringLiteral("clientes.csv: linha 7: Situacao: valor '7' inválido; use 1 (ativo), 2 "
-                                  "(inativo), 3 (bloqueado) ou 4 (excluído).")};
+            << QStringList{u"clientes.csv: linha 7: Situacao: valor '7' inválido; use 1 (ativo), 2 "
+                           "(inativo), 3 (bloqueado) ou 4 (excluído)."_s};
         QTest::newRow("animal de cliente desconhecido")
             << "animais.csv" << QByteArray(Animais).append("102;999;Rex;Cão;\n")
-            << QStringList{QStringLiteral(
-                   "animais.csv: linha 4: o cliente 999 não está cadastrado nem em clientes.csv.")};
+            << QStringList{u"animais.csv: linha 4: o cliente 999 não está cadastrado nem em clientes.csv."_s};
         QTest::newRow("vários erros numa linha e em outra")
             << "produtos.csv"
             << QByteArray("CodigoInterno;Nome;ValorDeVenda;VendidoPorEtiquetaDeBalanca\n"
@@ -200,66 +166,57 @@ private slots:
                           "x;;1,2,3;talvez\n"
                           "3;Outro;-5;Sim\n")
             << QStringList{
-                   QStringLiteral(
-                       "produtos.csv: linha 3: CodigoInterno: valor 'x' inválido; informe um número inteiro "
-                       "de 1 a 999999999999."),
-                   QStringLiteral("produtos.csv: linha 3: Nome: não informado."),
-                   QStringLiteral(
-                       "produtos.csv: linha 3: ValorDeVenda: valor '1,2,3' inválido; informe um número de 0 "
-                       "a 999.999.999,00, como 1.234,56."),
-                   QStringLiteral(
-                       "produtos.csv: linha 3: VendidoPorEtiquetaDeBalanca: valor 'talvez' inválido; use "
-                       "Sim ou Não."),
-                   QStringLiteral(
-                       "produtos.csv: linha 4: ValorDeVenda: valor '-5' inválido; informe um número de 0 a "
-                       "999.999.999,00, como 1.234,56.")};
+                   u"produtos.csv: linha 3: CodigoInterno: valor 'x' inválido; informe um número inteiro "
+                   "de 1 a 999999999999."_s,
+                   u"produtos.csv: linha 3: Nome: não informado."_s,
+                   u"produtos.csv: linha 3: ValorDeVenda: valor '1,2,3' inválido; informe um número de 0 "
+                   "a 999.999.999,00, como 1.234,56."_s,
+                   u"produtos.csv: linha 3: VendidoPorEtiquetaDeBalanca: valor 'talvez' inválido; use "
+                   "Sim ou Não."_s,
+                   u"produtos.csv: linha 4: ValorDeVenda: valor '-5' inválido; informe um número de 0 a "
+                   "999.999.999,00, como 1.234,56."_s};
         QTest::newRow("data inválida")
             << "animais.csv"
             << QByteArray("Codigo;CodigoDoCliente;Nome;DataDeNascimento\n100;10;Totó;31/02/2020\n")
-            << QStringList{QStringLiteral("animais.csv: linha 2: DataDeNascimento: valor '31/02/2020' não é "
-                                          "uma data válida (DD/MM/AAAA).")};
+            << QStringList{u"animais.csv: linha 2: DataDeNascimento: valor '31/02/2020' não é "
+                           "uma data válida (DD/MM/AAAA)."_s};
         QTest::newRow("código repetido")
             << "servicos.csv" << QByteArray(Servicos).append("1;Outra;;1;0;0\n")
-            << QStringList{QStringLiteral("servicos.csv: linha 4: código 1 repetido no arquivo.")};
+            << QStringList{u"servicos.csv: linha 4: código 1 repetido no arquivo."_s};
         QTest::newRow("tipo de serviço desconhecido")
             << "servicos.csv" << QByteArray("Codigo;Nome;NumeroDoTipoDeServico\n7;Tosa;8\n")
-            << QStringList{QStringLiteral("servicos.csv: linha 2: o tipo de serviço 8 não está cadastrado "
-                                          "nem em tiposdeservicos.csv.")};
+            << QStringList{u"servicos.csv: linha 2: o tipo de serviço 8 não está cadastrado "
+                           "nem em tiposdeservicos.csv."_s};
         QTest::newRow("código de barras de outro produto")
             << "produtos.csv" << QByteArray(Produtos).append("3;7891000100103;Cópia;;;;;;;\n")
-            << QStringList{
-                   QStringLiteral("produtos.csv: linha 4: o código de barras 7891000100103 já pertence ao "
-                                  "produto 1.")};
+            << QStringList{u"produtos.csv: linha 4: o código de barras 7891000100103 já pertence ao "
+                           "produto 1."_s};
         // Values are printed as typed: a "%" in them is no place for another value.
         QTest::newRow("valores com %")
             << "produtos.csv"
             << QByteArray(Produtos).append("%3x;;Cópia %1;;;;;;;\n4;%2;Outra;;;;;;;\n5;%2;A;;;;;;;\n")
-            << QStringList{
-                   QStringLiteral(
-                       "produtos.csv: linha 4: CodigoInterno: valor '%3x' inválido; informe um número "
-                       "inteiro de 1 a 999999999999."),
-                   QStringLiteral("produtos.csv: linha 6: o código de barras %2 já pertence ao produto 4.")};
+            << QStringList{u"produtos.csv: linha 4: CodigoInterno: valor '%3x' inválido; informe um número "
+                           "inteiro de 1 a 999999999999."_s,
+                           u"produtos.csv: linha 6: o código de barras %2 já pertence ao produto 4."_s};
         QTest::newRow("coluna desconhecida e coluna que falta")
             << "clientes.csv" << QByteArray("Codigo;Apelido\n1;Ana\n")
-            << QStringList{QStringLiteral("clientes.csv: linha 1: coluna 'Codigo' desconhecida."),
-                           QStringLiteral("clientes.csv: linha 1: coluna 'Apelido' desconhecida."),
-                           QStringLiteral("clientes.csv: linha 1: falta a coluna 'CodigoDoCliente'."),
-                           QStringLiteral("clientes.csv: linha 1: falta a coluna 'ApelidoOuNomeFantasia'."),
-                           QStringLiteral("clientes.csv: linha 1: falta a coluna 'NomeOuRazaoSocial'.")};
+            << QStringList{u"clientes.csv: linha 1: coluna 'Codigo' desconhecida."_s,
+                           u"clientes.csv: linha 1: coluna 'Apelido' desconhecida."_s,
+                           u"clientes.csv: linha 1: falta a coluna 'CodigoDoCliente'."_s,
+                           u"clientes.csv: linha 1: falta a coluna 'ApelidoOuNomeFantasia'."_s,
+                           u"clientes.csv: linha 1: falta a coluna 'NomeOuRazaoSocial'."_s};
         QTest::newRow("campos a menos")
             << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;Clínica;sobra\n")
-            << QStringList{
-                   QStringLiteral("tiposdeservicos.csv: linha 2: a linha tem 3 campos e o cabeçalho tem 2.")};
+            << QStringList{u"tiposdeservicos.csv: linha 2: a linha tem 3 campos e o cabeçalho tem 2."_s};
         QTest::newRow("aspas sem fim")
             << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;\"Clínica\n2;Outros\n")
-            << QStringList{QStringLiteral("tiposdeservicos.csv: linha 2: aspas abertas e não fechadas.")};
-        QTest::newRow("fora de UTF-8")
-            << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;Cl\xednica\n")
-            << QStringList{QStringLiteral("tiposdeservicos.csv: o arquivo não está em UTF-8.")};
+            << QStringList{u"tiposdeservicos.csv: linha 2: aspas abertas e não fechadas."_s};
+        QTest::newRow("fora de UTF-8") << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;Cl\xednica\n")
+                                       << QStringList{u"tiposdeservicos.csv: o arquivo não está em UTF-8."_s};
         QTest::newRow("arquivo vazio")
             << "tiposdeservicos.csv" << QByteArray()
-            << QStringList{QStringLiteral(
-                   "tiposdeservicos.csv: linha 1: falta a linha de cabeçalho com os nomes das colunas.")};
+            << QStringList{
+                   u"tiposdeservicos.csv: linha 1: falta a linha de cabeçalho com os nomes das colunas."_s};
     }
 
     void uma_linha_ruim_nao_carrega_nada() {
@@ -279,33 +236,31 @@ private slots:
         Importacao::Resultado resultado = Importacao::ImportarCadastros(mpasta);
         QVERIFY(!resultado.Sucesso);
         QCOMPARE(resultado.Erros.size(), 1);
-        QVERIFY(
-            resultado.Erros.first().startsWith(QStringLiteral("Nenhum arquivo de cadastro encontrado em ")));
-        resultado = Importacao::ImportarCadastros(mpasta + QStringLiteral("/nao-existe"));
-        QCOMPARE(resultado.Erros,
-                 QStringList{QStringLiteral("A pasta %1/nao-existe não existe.").arg(mpasta)});
+        QVERIFY(resultado.Erros.first().startsWith(u"Nenhum arquivo de cadastro encontrado em "_s));
+        resultado = Importacao::ImportarCadastros(mpasta + u"/nao-existe"_s);
+        QCOMPARE(resultado.Erros, QStringList{u"A pasta %1/nao-existe não existe."_s.arg(mpasta)});
     }
 
     void comando_de_importacao() {
         if (!msessao->EhSQLite()) QSKIP("the command is run against a SQLite file");
         EscreverConjuntoBom();
-        Escrever(mpasta + QStringLiteral("/animais.csv"), QByteArray(Animais).append("102;999;Rex;Cão;\n"));
-        const QString banco = msessao->Pasta().filePath(QStringLiteral("comando.sqlite"));
+        Escrever(mpasta + u"/animais.csv"_s, QByteArray(Animais).append("102;999;Rex;Cão;\n"));
+        const QString banco = msessao->Pasta().filePath(u"comando.sqlite"_s);
         QProcess comando;
-        comando.start(QStringLiteral(ZELT_IMPORTAR), {mpasta, QStringLiteral("--banco"), banco});
+        comando.start(QStringLiteral(ZELT_IMPORTAR), {mpasta, u"--banco"_s, banco});
         QVERIFY(comando.waitForFinished(60000));
         QCOMPARE(comando.exitCode(), 1);
         const QString erros = QString::fromUtf8(comando.readAllStandardError());
-        QVERIFY2(erros.contains(QStringLiteral("animais.csv: linha 4: o cliente 999 não está cadastrado")),
+        QVERIFY2(erros.contains(u"animais.csv: linha 4: o cliente 999 não está cadastrado"_s),
                  qPrintable(erros));
-        QVERIFY(erros.contains(QStringLiteral("Nada foi importado.")));
+        QVERIFY(erros.contains(u"Nada foi importado."_s));
 
-        Escrever(mpasta + QStringLiteral("/animais.csv"), Animais);
-        comando.start(QStringLiteral(ZELT_IMPORTAR), {mpasta, QStringLiteral("--banco"), banco});
+        Escrever(mpasta + u"/animais.csv"_s, Animais);
+        comando.start(QStringLiteral(ZELT_IMPORTAR), {mpasta, u"--banco"_s, banco});
         QVERIFY(comando.waitForFinished(60000));
         QCOMPARE(comando.exitCode(), 0);
         const QString saida = QString::fromUtf8(comando.readAllStandardOutput());
-        QVERIFY2(saida.contains(QStringLiteral("clientes.csv: 3 registros")), qPrintable(saida));
+        QVERIFY2(saida.contains(u"clientes.csv: 3 registros"_s), qPrintable(saida));
 
         comando.start(QStringLiteral(ZELT_IMPORTAR), {});
         QVERIFY(comando.waitForFinished(60000));

@@ -10,6 +10,8 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace BancoDeTeste;
 using namespace GradeDeItens;
 using VB::Currency;
@@ -21,7 +23,7 @@ namespace {
 const QDateTime Agora(QDate::currentDate(), QTime(10, 0, 0));
 
 QString Data(const QDate& data) {
-    return data.toString(QStringLiteral("dd/MM/yyyy"));
+    return data.toString(u"dd/MM/yyyy"_s);
 }
 
 std::unique_ptr<clsOrcamentos> Orcamentos() {
@@ -30,14 +32,8 @@ std::unique_ptr<clsOrcamentos> Orcamentos() {
 
 // The quote numbers of a selection, in its order.
 QList<double> Numeros(Recordset& rs) {
-    QList<double> numeros;
-    if (rs.RecordCount() == 0) return numeros;
-    rs.MoveFirst();
-    while (!rs.Eof()) {
-        numeros << rs.Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble();
-        rs.MoveNext();
-    }
-    return numeros;
+    const QList<qint64> numeros = Codigos(rs, "NumeroDoOrcamento");
+    return {numeros.begin(), numeros.end()};
 }
 
 // What a rejection case spoils in a valid quote (its grid's row 1 the consultation).
@@ -60,20 +56,13 @@ class TesteDosOrcamentos : public TesteDeNegocio {
 
     void Preparar() override { FixarRelogio(Agora); }
 
-    RecordsetPtr Selecionar(qint32 situacao, const QString& texto, qint16 tamanho = 10) {
-        auto orcamentos = Orcamentos();
-        const QVariant resultado = orcamentos->Selecionar(1, tamanho, situacao, texto, 0, 0);
-        if (resultado.toBool()) qWarning() << orcamentos->DescricaoDoErro;
-        return resultado.toBool() ? RecordsetPtr() : orcamentos->ResultadoDaSelecaoEmRecordSet();
-    }
-
     // The "Data e hora da alteração" text the list shows for a quote ("" when never changed).
     QString AlteracaoLida(double numero) {
-        RecordsetPtr lista = Selecionar(0, QString::number(numero));
+        RecordsetPtr lista = Lista(0, QString::number(numero));
         lista->MoveFirst();
-        while (!lista->Eof() && lista->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble() != numero)
+        while (!lista->Eof() && lista->Fields(u"NumeroDoOrcamento"_s).Value.toDouble() != numero)
             lista->MoveNext();
-        const QVariant valor = lista->Fields(QStringLiteral("DataEHoraDaAlteracao")).Value;
+        const QVariant valor = lista->Fields(u"DataEHoraDaAlteracao"_s).Value;
         return VB::IsNull(valor) ? QString() : VB::CStr(valor);
     }
 
@@ -137,36 +126,27 @@ private slots:
         orcamentos->PaginarResultadoDaSelecaoEmRecordset(tamanho, linhas);
         QCOMPARE(linhas->RecordCount(), 0);
         QVERIFY(linhas->Eof());
-        QCOMPARE(linhas->FieldName(0), QStringLiteral("NumeroDoOrcamento"));
+        QCOMPARE(linhas->FieldName(0), u"NumeroDoOrcamento"_s);
     }
 
     void campos_da_lista_com_tipos_e_nulos() {
         const double numero = NovoOrcamento();
         QCOMPARE(numero, 1.0);
-        RecordsetPtr lista = Selecionar(0, QString());
+        RecordsetPtr lista = Lista();
         QCOMPARE(lista->RecordCount(), 1);
         auto campo = [&](const char* nome) { return lista->Fields(QString::fromLatin1(nome)).Value; };
         QCOMPARE(campo("NumeroDoOrcamento").typeId(), QMetaType::Double);
-        QCOMPARE(campo("NumeroDoOrcamento").toDouble(), 1.0);
-        QCOMPARE(campo("DataDoOrcamento"), QVariant(Agora.date()));
-        QCOMPARE(VB::CStr(campo("DataDoOrcamento")), Data(Agora.date()));
         QCOMPARE(campo("CodigoDoCliente").typeId(), QMetaType::Double);
-        QCOMPARE(campo("CodigoDoCliente").toDouble(), 1.0);
-        QCOMPARE(campo("ApelidoOuNomeFantasiaDoCliente").toString(), QStringLiteral("João"));
-        QCOMPARE(campo("NomeOuRazaoSocialDoCliente").toString(), QStringLiteral("João da Silva"));
-        QCOMPARE(campo("ValorTotal").value<Currency>(), Currency::DeInteiro(120));
-        QCOMPARE(campo("DescontoEmPercentual").value<Currency>(), Currency::DeInteiro(10));
-        QCOMPARE(campo("DescontoEmValor").value<Currency>(), Currency::DeInteiro(12));
-        QCOMPARE(campo("ValorLiquido").value<Currency>(), Currency::DeInteiro(108));
-        QCOMPARE(VB::CStr(campo("ValorLiquido")), QStringLiteral("108"));
+        QCOMPARE(campo("DataDoOrcamento"), QVariant(Agora.date()));
         QCOMPARE(campo("DataDeValidadeDoOrcamento"), QVariant(Agora.date().addDays(10)));
-        QCOMPARE(campo("Situacao"), QVariant(qint32(1)));
-        QCOMPARE(campo("NomeDaSituacao").toString(), QStringLiteral("Ativo"));
-        QCOMPARE(VB::CStr(campo("DataEHoraDaInclusao")),
-                 Agora.toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
-        QCOMPARE(campo("UsuarioDaInclusao").toString(), QStringLiteral("ANA"));
-        QVERIFY(VB::IsNull(campo("DataEHoraDaAlteracao")));
-        QVERIFY(VB::IsNull(campo("UsuarioDaAlteracao")));
+        QCOMPARE(campo("ValorLiquido").value<Currency>(), Currency::DeInteiro(108));
+        QCOMPARE(Valores(*lista,
+                         u"NumeroDoOrcamento|DataDoOrcamento|CodigoDoCliente|ApelidoOuNomeFantasiaDoCliente|"
+                         "NomeOuRazaoSocialDoCliente|ValorTotal|DescontoEmPercentual|DescontoEmValor|"
+                         "ValorLiquido|Situacao|NomeDaSituacao|DataEHoraDaInclusao|UsuarioDaInclusao|"
+                         "DataEHoraDaAlteracao|UsuarioDaAlteracao"_s),
+                 u"1|%1|1|João|João da Silva|120|10|12|108|1|Ativo|%2|ANA|Null|Null"_s.arg(
+                     Data(Agora.date()), Agora.toString(u"dd/MM/yyyy HH:mm:ss"_s)));
     }
 
     void filtro_de_situacao() {
@@ -178,24 +158,23 @@ private slots:
         const double inativo = NovoOrcamento();
         FixarRelogio(Agora);
         const double novo = NovoOrcamento();
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = ?"),
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = ?"_s,
                         {qint64(inativo)});
 
-        QCOMPARE(Numeros(*Selecionar(0, QString())), (QList<double>{novo, inativo, limite, antigo}));
-        QCOMPARE(Numeros(*Selecionar(1, QString())), (QList<double>{novo, limite, antigo}));
-        QCOMPARE(Numeros(*Selecionar(2, QString())), (QList<double>{inativo}));
+        QCOMPARE(Numeros(*Lista()), (QList<double>{novo, inativo, limite, antigo}));
+        QCOMPARE(Numeros(*Lista(1)), (QList<double>{novo, limite, antigo}));
+        QCOMPARE(Numeros(*Lista(2)), (QList<double>{inativo}));
         // "Recentes": today and the 30 days before, in any situation.
-        QCOMPARE(Numeros(*Selecionar(3, QString())), (QList<double>{novo, inativo, limite}));
-        RecordsetPtr inativos = Selecionar(2, QString());
-        QCOMPARE(inativos->Fields(QStringLiteral("NomeDaSituacao")).Value.toString(),
-                 QStringLiteral("Inativo"));
+        QCOMPARE(Numeros(*Lista(3)), (QList<double>{novo, inativo, limite}));
+        RecordsetPtr inativos = Lista(2);
+        QCOMPARE(inativos->Fields(u"NomeDaSituacao"_s).Value.toString(), u"Inativo"_s);
 
         auto orcamentos = Orcamentos();
         qint16 tamanho = 6;
         QCOMPARE(orcamentos->Selecionar(1, tamanho, 4, QString(), 0, 0), QVariant(true));
         QCOMPARE(orcamentos->NumeroDoErro, 5L);
-        QCOMPARE(orcamentos->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Selecionar"));
-        QVERIFY(orcamentos->DescricaoDoErro.contains(QStringLiteral("situação 4")));
+        QCOMPARE(orcamentos->LocalDoErro, u"ZELT_N_Orcamentos, clsOrcamentos, Selecionar"_s);
+        QVERIFY(orcamentos->DescricaoDoErro.contains(u"situação 4"_s));
         // No selection has succeeded yet: no result to hand over.
         QCOMPARE(NumeroDoErro([&] { orcamentos->ResultadoDaSelecaoEmRecordSet(); }), 91L);
         // After a good selection, a failed one leaves the list what it showed.
@@ -211,31 +190,31 @@ private slots:
         QTest::addColumn<QList<double>>("esperados");
         // Quotes 1..5 are of clients 1 (João da Silva), 2 (Maria Antônia Gonçalves),
         // 3 ("Pet Shop 100% Feliz", "Feliz_Comércio Ltda."), 7 (O'Brien \ Barra) and 8.
-        QTest::newRow("apelido sem acento") << QStringLiteral("joao") << QList<double>{1};
-        QTest::newRow("apelido com acento e maiúsculas") << QStringLiteral("JOÃO") << QList<double>{1};
-        QTest::newRow("parte do nome") << QStringLiteral("silva") << QList<double>{1};
-        QTest::newRow("nome com cedilha sem ela") << QStringLiteral("goncalves") << QList<double>{2};
-        QTest::newRow("nome com cedilha") << QStringLiteral("Gonçalves") << QList<double>{2};
-        QTest::newRow("acento no meio") << QStringLiteral("antonia") << QList<double>{2};
-        QTest::newRow("razão social") << QStringLiteral("comercio ltda") << QList<double>{3};
-        QTest::newRow("número do orçamento ou código 3") << QStringLiteral("3") << QList<double>{3};
-        QTest::newRow("código do cliente 7") << QStringLiteral("7") << QList<double>{4};
-        QTest::newRow("número do orçamento 5") << QStringLiteral("5") << QList<double>{5};
-        QTest::newRow("espaços em volta") << QStringLiteral("  joao  ") << QList<double>{1};
-        QTest::newRow("percentual literal") << QStringLiteral("100%") << QList<double>{3};
-        QTest::newRow("só o sinal de percentual") << QStringLiteral("%") << QList<double>{3};
-        QTest::newRow("sublinhado literal") << QStringLiteral("_") << QList<double>{3};
-        QTest::newRow("percentual e sublinhado juntos") << QStringLiteral("%_") << QList<double>{};
-        QTest::newRow("barra invertida") << QStringLiteral("\\") << QList<double>{4};
-        QTest::newRow("barra invertida e espaço") << QStringLiteral("\\ barra") << QList<double>{4};
-        QTest::newRow("apóstrofo") << QStringLiteral("'") << QList<double>{5, 4};
-        QTest::newRow("o'brien") << QStringLiteral("o'brien") << QList<double>{4};
-        QTest::newRow("aspas duplas") << QStringLiteral("\"") << QList<double>{};
-        QTest::newRow("palavras de SQL") << QStringLiteral("DROP TABLE") << QList<double>{5};
-        QTest::newRow("SELECT *") << QStringLiteral("select *") << QList<double>{5};
-        QTest::newRow("injeção") << QStringLiteral("'; DROP TABLE Orcamentos; --") << QList<double>{};
-        QTest::newRow("injeção com OR") << QStringLiteral("' OR '1'='1") << QList<double>{};
-        QTest::newRow("nada") << QStringLiteral("xyz") << QList<double>{};
+        QTest::newRow("apelido sem acento") << u"joao"_s << QList<double>{1};
+        QTest::newRow("apelido com acento e maiúsculas") << u"JOÃO"_s << QList<double>{1};
+        QTest::newRow("parte do nome") << u"silva"_s << QList<double>{1};
+        QTest::newRow("nome com cedilha sem ela") << u"goncalves"_s << QList<double>{2};
+        QTest::newRow("nome com cedilha") << u"Gonçalves"_s << QList<double>{2};
+        QTest::newRow("acento no meio") << u"antonia"_s << QList<double>{2};
+        QTest::newRow("razão social") << u"comercio ltda"_s << QList<double>{3};
+        QTest::newRow("número do orçamento ou código 3") << u"3"_s << QList<double>{3};
+        QTest::newRow("código do cliente 7") << u"7"_s << QList<double>{4};
+        QTest::newRow("número do orçamento 5") << u"5"_s << QList<double>{5};
+        QTest::newRow("espaços em volta") << u"  joao  "_s << QList<double>{1};
+        QTest::newRow("percentual literal") << u"100%"_s << QList<double>{3};
+        QTest::newRow("só o sinal de percentual") << u"%"_s << QList<double>{3};
+        QTest::newRow("sublinhado literal") << u"_"_s << QList<double>{3};
+        QTest::newRow("percentual e sublinhado juntos") << u"%_"_s << QList<double>{};
+        QTest::newRow("barra invertida") << u"\\"_s << QList<double>{4};
+        QTest::newRow("barra invertida e espaço") << u"\\ barra"_s << QList<double>{4};
+        QTest::newRow("apóstrofo") << u"'"_s << QList<double>{5, 4};
+        QTest::newRow("o'brien") << u"o'brien"_s << QList<double>{4};
+        QTest::newRow("aspas duplas") << u"\""_s << QList<double>{};
+        QTest::newRow("palavras de SQL") << u"DROP TABLE"_s << QList<double>{5};
+        QTest::newRow("SELECT *") << u"select *"_s << QList<double>{5};
+        QTest::newRow("injeção") << u"'; DROP TABLE Orcamentos; --"_s << QList<double>{};
+        QTest::newRow("injeção com OR") << u"' OR '1'='1"_s << QList<double>{};
+        QTest::newRow("nada") << u"xyz"_s << QList<double>{};
     }
 
     void pesquisa_por_texto() {
@@ -246,17 +225,16 @@ private slots:
             if (animal == 0) {
                 // Clients 7 and 8 get an animal for the occasion.
                 Banco::Executar(
-                    QStringLiteral(
-                        "INSERT INTO Animais (Codigo, CodigoDoCliente, Nome) VALUES (?, ?, 'Bicho')"),
+                    u"INSERT INTO Animais (Codigo, CodigoDoCliente, Nome) VALUES (?, ?, 'Bicho')"_s,
                     {qint64(cliente) * 10, qint64(cliente)});
                 QVERIFY(NovoOrcamento(cliente, static_cast<qint32>(cliente) * 10) > 0);
             } else {
                 QVERIFY(NovoOrcamento(cliente, animal) > 0);
             }
         }
-        QCOMPARE(Numeros(*Selecionar(0, texto)), esperados);
+        QCOMPARE(Numeros(*Lista(0, texto)), esperados);
         // Nothing was broken by the text: every quote is still there.
-        QCOMPARE(Selecionar(0, QString())->RecordCount(), 5);
+        QCOMPARE(Lista()->RecordCount(), 5);
         QCOMPARE(Numero("SELECT COUNT(*) FROM Clientes"), qint64(9));
     }
 
@@ -264,39 +242,25 @@ private slots:
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
         // A weighed product: 1,250 kg at 16,90 = 21,125, shown as 21,13.
-        grade.AdicionarProduto(QStringLiteral("2000123012500"), 123, 10, QStringLiteral("1,250"),
-                               QStringLiteral("16,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
-                               QStringLiteral("21,13"), QStringLiteral("9,20"));
-        orcamento->ValorTotal = VB::CCur(QStringLiteral("141,13"));
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("8,50"));
-        orcamento->ValorLiquido = VB::CCur(QStringLiteral("129,13"));
+        grade.AdicionarProduto(u"2000123012500"_s, 123, 10, u"1,250"_s, u"16,90"_s, u"0,00"_s, u"0,00"_s,
+                               u"21,13"_s, u"9,20"_s);
+        DefinirTotais(*orcamento, u"141,13|8,50|12,00|129,13"_s);
         QCOMPARE(orcamento->Adicionar(), qint16(0));
         QCOMPARE(orcamento->CodigoGerado, 1.0);
         QVERIFY(orcamento->NomeDoCampoValidado.isEmpty());
         QVERIFY(orcamento->DescricaoDaFalha.isEmpty());
 
-        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
-        qint16 tamanho = 5;
-        double numero = orcamento->CodigoGerado;
-        QCOMPARE(itens->Selecionar(1, tamanho, 0, numero), QVariant(false));
-        RecordsetPtr rs = itens->ResultadoDaSelecaoEmRecordSet();
-        QCOMPARE(rs->RecordCount(), 2);
-        QCOMPARE(rs->Fields(QStringLiteral("NumeroDoItemDoOrcamento")).Value, QVariant(qint32(1)));
-        QCOMPARE(rs->Fields(QStringLiteral("NomeDoServico")).Value.toString(),
-                 QStringLiteral("Consulta clínica"));
-        rs->MoveNext();
-        QCOMPARE(rs->Fields(QStringLiteral("NumeroDoItemDoOrcamento")).Value, QVariant(qint32(2)));
-        QCOMPARE(rs->Fields(QStringLiteral("NomeDoProduto")).Value.toString(),
-                 QStringLiteral("Ração a granel (kg)"));
-        QCOMPARE(
-            rs->Fields(QStringLiteral("NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto")).Value.toString(),
-            QStringLiteral("2000123012500"));
-        QCOMPARE(rs->Fields(QStringLiteral("Quantidade")).Value.value<Currency>(),
-                 Currency::DeDecimosDeMilesimos(12500));
-        QCOMPARE(rs->Fields(QStringLiteral("ValorTotal")).Value.value<Currency>(),
-                 VB::CCur(QStringLiteral("21,13")));
-        QCOMPARE(rs->Fields(QStringLiteral("Custo")).Value.value<Currency>(),
-                 VB::CCur(QStringLiteral("9,2")));
+        GradeEmMemoria gravada = GradeDoOrcamento(orcamento->CodigoGerado);
+        QCOMPARE(gravada.Rows(), 3);
+        const auto Celulas = [&](int linha) {
+            QStringList celulas;
+            for (Coluna c : {NumeroDoItem, NomeDoServicoOuProduto, TipoDeServicoOuCodigoDeBarras, Quantidade,
+                             ValorTotal, Custo})
+                celulas << gravada.TextMatrix(linha, c);
+            return celulas.join(u'|');
+        };
+        QCOMPARE(Celulas(1), u"1|Consulta clínica|1|1|108|48"_s);
+        QCOMPARE(Celulas(2), u"2|Ração a granel (kg)|2000123012500|1,25|21,13|9,2"_s);
         // Money is stored exactly, as integer ten-thousandths.
         QCOMPARE(Numero("SELECT Quantidade FROM ItensDeOrcamento WHERE NumeroDoItemDoOrcamento = 2"),
                  qint64(12500));
@@ -308,7 +272,7 @@ private slots:
         auto orcamento = OrcamentoValido(grade, nullptr);
         QCOMPARE(orcamento->Adicionar(), qint16(1));
         QCOMPARE(orcamento->NumeroDoErro, 91L);
-        QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
+        QCOMPARE(orcamento->LocalDoErro, u"ZELT_N_Orcamentos, clsOrcamentos, Adicionar"_s);
         QVERIFY(!orcamento->DescricaoDoErro.isEmpty());
         QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
     }
@@ -318,11 +282,11 @@ private slots:
         QTest::addColumn<QString>("campo");
         QTest::addColumn<QString>("descricao");
         const QString financeiro =
-            QStringLiteral(" Para mais informações, entre em contato com o departamento financeiro.");
-        const QString cliente = QStringLiteral("CodigoDoCliente");
-        const QString animal = QStringLiteral("CodigoDoAnimal");
-        const QString grade = QStringLiteral("GradeDeItensDoOrcamento");
-        const QString validade = QStringLiteral("DataDeValidadeDoOrcamento");
+            u" Para mais informações, entre em contato com o departamento financeiro."_s;
+        const QString cliente = u"CodigoDoCliente"_s;
+        const QString animal = u"CodigoDoAnimal"_s;
+        const QString grade = u"GradeDeItensDoOrcamento"_s;
+        const QString validade = u"DataDeValidadeDoOrcamento"_s;
         const auto Cliente = [](double codigo) {
             return NoOrcamento(&clsOrcamentos::CodigoDoCliente, codigo);
         };
@@ -330,93 +294,77 @@ private slots:
         const auto Validade = [](const QString& data) {
             return NoOrcamento(&clsOrcamentos::DataDeValidadeDoOrcamento, data);
         };
-        QTest::newRow("sem cliente") << Cliente(0) << cliente
-                                     << QStringLiteral("Selecione o cliente do orçamento.");
+        QTest::newRow("sem cliente") << Cliente(0) << cliente << u"Selecione o cliente do orçamento."_s;
         QTest::newRow("cliente desconhecido")
-            << Cliente(99) << cliente << QStringLiteral("O cliente 99 não está cadastrado.");
-        QTest::newRow("cliente inativo")
-            << Cliente(4) << cliente << QStringLiteral("Cliente inativo.") + financeiro;
-        QTest::newRow("cliente bloqueado")
-            << Cliente(5) << cliente << QStringLiteral("Cliente bloqueado.") + financeiro;
-        QTest::newRow("cliente excluído")
-            << Cliente(6) << cliente << QStringLiteral("Cliente excluído.") + financeiro;
-        QTest::newRow("sem animal") << Animal(-1) << animal
-                                    << QStringLiteral("Selecione o animal do orçamento.");
+            << Cliente(99) << cliente << u"O cliente 99 não está cadastrado."_s;
+        QTest::newRow("cliente inativo") << Cliente(4) << cliente << u"Cliente inativo."_s + financeiro;
+        QTest::newRow("cliente bloqueado") << Cliente(5) << cliente << u"Cliente bloqueado."_s + financeiro;
+        QTest::newRow("cliente excluído") << Cliente(6) << cliente << u"Cliente excluído."_s + financeiro;
+        QTest::newRow("sem animal") << Animal(-1) << animal << u"Selecione o animal do orçamento."_s;
         QTest::newRow("animal de outro cliente")
-            << Animal(12) << animal << QStringLiteral("O animal 12 não pertence ao cliente 1.");
+            << Animal(12) << animal << u"O animal 12 não pertence ao cliente 1."_s;
         QTest::newRow("animal do item de outro cliente")
             << NaCelula(CodigoDoAnimal, "12") << animal
-            << QStringLiteral("Item da linha 1: o animal 12 não pertence ao cliente 1.");
+            << u"Item da linha 1: o animal 12 não pertence ao cliente 1."_s;
         QTest::newRow("sem itens") << Defeito([](clsOrcamentos&, GradeEmMemoria& g) { g.RemoverLinha(1); })
-                                   << grade << QStringLiteral("Inclua ao menos um item no orçamento.");
+                                   << grade << u"Inclua ao menos um item no orçamento."_s;
         QTest::newRow("sem grade") << NoOrcamento(&clsOrcamentos::GradeDeItensDoOrcamento, nullptr) << grade
-                                   << QStringLiteral("Inclua ao menos um item no orçamento.");
-        QTest::newRow("quantidade zero")
-            << NaCelula(Quantidade, "0") << grade
-            << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
+                                   << u"Inclua ao menos um item no orçamento."_s;
+        QTest::newRow("quantidade zero") << NaCelula(Quantidade, "0") << grade
+                                         << u"Item da linha 1: informe uma quantidade maior que 0 (zero)."_s;
         QTest::newRow("quantidade negativa")
             << NaCelula(Quantidade, "-1") << grade
-            << QStringLiteral("Item da linha 1: informe uma quantidade maior que 0 (zero).");
+            << u"Item da linha 1: informe uma quantidade maior que 0 (zero)."_s;
         QTest::newRow("valor unitário zero")
             << NaCelula(ValorUnitario, "0,00") << grade
-            << QStringLiteral("Item da linha 1: informe um valor unitário maior que 0,00 (zero).");
+            << u"Item da linha 1: informe um valor unitário maior que 0,00 (zero)."_s;
         QTest::newRow("desconto maior que o item")
             << NaCelula(ValorDeDesconto, "130,00") << grade
-            << QStringLiteral(
-                   "Item da linha 1: o valor de desconto (130,00) não pode ser maior que o valor total do "
-                   "item (120,00).");
+            << u"Item da linha 1: o valor de desconto (130,00) não pode ser maior que o valor total do "
+               "item (120,00)."_s;
         QTest::newRow("total do item errado")
             << NaCelula(ValorTotal, "100,00") << grade
-            << QStringLiteral(
-                   "Item da linha 1: o valor total (100,00) não confere com quantidade × valor unitário − "
-                   "desconto (108,00).");
+            << u"Item da linha 1: o valor total (100,00) não confere com quantidade × valor unitário − "
+               "desconto (108,00)."_s;
         QTest::newRow("quantidade que não é número")
             << NaCelula(Quantidade, "abc") << grade
-            << QStringLiteral("Item da linha 1: a quantidade 'abc' não é um número válido.");
+            << u"Item da linha 1: a quantidade 'abc' não é um número válido."_s;
         QTest::newRow("tipo de lançamento desconhecido")
             << NaCelula(TipoDeLancamento, "3") << grade
-            << QStringLiteral("Item da linha 1: o tipo de lançamento '3' não é 1 (serviço) nem 2 (produto).");
-        QTest::newRow("serviço desconhecido")
-            << NaCelula(CodigoDoServicoOuProduto, "99") << grade
-            << QStringLiteral("Item da linha 1: o serviço 99 não está cadastrado.");
+            << u"Item da linha 1: o tipo de lançamento '3' não é 1 (serviço) nem 2 (produto)."_s;
+        QTest::newRow("serviço desconhecido") << NaCelula(CodigoDoServicoOuProduto, "99") << grade
+                                              << u"Item da linha 1: o serviço 99 não está cadastrado."_s;
         QTest::newRow("produto desconhecido na segunda linha") << Defeito([](clsOrcamentos&,
                                                                              GradeEmMemoria& g) {
-            g.AdicionarProduto(QString(), 999, 10, QStringLiteral("1,000"), QStringLiteral("10,00"),
-                               QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("10,00"));
-        }) << grade << QStringLiteral("Item da linha 2: o produto 999 não está cadastrado.");
+            g.AdicionarProduto(QString(), 999, 10, u"1,000"_s, u"10,00"_s, u"0,00"_s, u"0,00"_s, u"10,00"_s);
+        }) << grade << u"Item da linha 2: o produto 999 não está cadastrado."_s;
         QTest::newRow("percentual acima de 100")
             << NaCelula(PercentualDeDesconto, "101,00") << grade
-            << QStringLiteral("Item da linha 1: o percentual de desconto não pode ser maior que 100%.");
+            << u"Item da linha 1: o percentual de desconto não pode ser maior que 100%."_s;
         QTest::newRow("valor total do cabeçalho")
             << NoOrcamento(&clsOrcamentos::ValorTotal, Currency::DeInteiro(130)) << grade
-            << QStringLiteral(
-                   "O valor total do orçamento (130,00) não confere com a soma dos itens (120,00).");
+            << u"O valor total do orçamento (130,00) não confere com a soma dos itens (120,00)."_s;
         QTest::newRow("desconto do cabeçalho")
             << NoOrcamento(&clsOrcamentos::DescontoEmValor, Currency::DeInteiro(10)) << grade
-            << QStringLiteral(
-                   "O valor do desconto do orçamento (10,00) não confere com a soma dos descontos dos "
-                   "itens (12,00).");
+            << u"O valor do desconto do orçamento (10,00) não confere com a soma dos descontos dos "
+               "itens (12,00)."_s;
         QTest::newRow("líquido do cabeçalho")
             << NoOrcamento(&clsOrcamentos::ValorLiquido, Currency::DeInteiro(110)) << grade
-            << QStringLiteral("O valor líquido do orçamento (110,00) não confere com os itens (108,00).");
+            << u"O valor líquido do orçamento (110,00) não confere com os itens (108,00)."_s;
         QTest::newRow("percentual do cabeçalho")
             << NoOrcamento(&clsOrcamentos::DescontoEmPercentual, Currency::DeInteiro(12)) << grade
-            << QStringLiteral(
-                   "O percentual de desconto do orçamento (12,00) não confere com os itens (10,00).");
+            << u"O percentual de desconto do orçamento (12,00) não confere com os itens (10,00)."_s;
         QTest::newRow("validade inexistente")
-            << Validade(QStringLiteral("31/02/2030")) << validade
-            << QStringLiteral(
-                   "A data de validade do orçamento ('31/02/2030') não é uma data válida: informe-a como "
-                   "DD/MM/AAAA.");
+            << Validade(u"31/02/2030"_s) << validade
+            << u"A data de validade do orçamento ('31/02/2030') não é uma data válida: informe-a como "
+               "DD/MM/AAAA."_s;
         QTest::newRow("validade vazia")
             << Validade(QString()) << validade
-            << QStringLiteral(
-                   "A data de validade do orçamento ('') não é uma data válida: informe-a como DD/MM/AAAA.");
+            << u"A data de validade do orçamento ('') não é uma data válida: informe-a como DD/MM/AAAA."_s;
         QTest::newRow("validade de ontem")
             << Validade(Data(Agora.date().addDays(-1))) << validade
-            << QStringLiteral(
-                   "A data de validade do orçamento (%1) não pode ser anterior à data do orçamento (%2).")
-                   .arg(Data(Agora.date().addDays(-1)), Data(Agora.date()));
+            << u"A data de validade do orçamento (%1) não pode ser anterior à data do orçamento (%2)."_s.arg(
+                   Data(Agora.date().addDays(-1)), Data(Agora.date()));
     }
 
     void rejeicoes() {
@@ -440,10 +388,7 @@ private slots:
         auto valido = OrcamentoValido(boa, musuario.get());
         orcamento->CodigoDoCliente = valido->CodigoDoCliente;
         orcamento->CodigoDoAnimal = valido->CodigoDoAnimal;
-        orcamento->ValorTotal = valido->ValorTotal;
-        orcamento->DescontoEmPercentual = valido->DescontoEmPercentual;
-        orcamento->DescontoEmValor = valido->DescontoEmValor;
-        orcamento->ValorLiquido = valido->ValorLiquido;
+        DefinirTotais(*orcamento, u"120,00|10,00|12,00|108,00"_s);
         orcamento->DataDeValidadeDoOrcamento = valido->DataDeValidadeDoOrcamento;
         orcamento->GradeDeItensDoOrcamento = &boa;
         QCOMPARE(orcamento->Adicionar(), qint16(0));
@@ -454,52 +399,35 @@ private slots:
     void arredondamentos_de_centavos_sao_aceitos() {
         // 1,255 × 10,33 = 12,96415: the grid shows 12,96 and the totals 12,96.
         GradeEmMemoria grade;
-        grade.AdicionarProduto(QString(), 100, 10, QStringLiteral("1,255"), QStringLiteral("10,33"),
-                               QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("12,96"));
+        grade.AdicionarProduto(QString(), 100, 10, u"1,255"_s, u"10,33"_s, u"0,00"_s, u"0,00"_s, u"12,96"_s);
         grade.AdicionarLinhaEmBranco();                          // a blank spare row is no item
         auto orcamento = OrcamentoValido(grade, musuario.get()); // its consultation is row 3
-        orcamento->ValorTotal = VB::CCur(QStringLiteral("132,96"));
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("9,03"));
-        orcamento->ValorLiquido = VB::CCur(QStringLiteral("120,96"));
+        DefinirTotais(*orcamento, u"132,96|9,03|12,00|120,96"_s);
         QCOMPARE(orcamento->Adicionar(), qint16(0));
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(2));
 
         // A cent more is not a rounding.
         GradeEmMemoria errada;
-        errada.AdicionarProduto(QString(), 100, 10, QStringLiteral("1,255"), QStringLiteral("10,33"),
-                                QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("12,97"));
+        errada.AdicionarProduto(QString(), 100, 10, u"1,255"_s, u"10,33"_s, u"0,00"_s, u"0,00"_s, u"12,97"_s);
         orcamento->GradeDeItensDoOrcamento = &errada;
-        orcamento->ValorTotal = VB::CCur(QStringLiteral("12,96"));
-        orcamento->DescontoEmValor = Currency();
-        orcamento->DescontoEmPercentual = Currency();
-        orcamento->ValorLiquido = VB::CCur(QStringLiteral("12,96"));
+        DefinirTotais(*orcamento, u"12,96|0|0|12,96"_s);
         QCOMPARE(orcamento->Adicionar(), qint16(2));
-        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("GradeDeItensDoOrcamento"));
+        QCOMPARE(orcamento->NomeDoCampoValidado, u"GradeDeItensDoOrcamento"_s);
     }
 
     void alterar_guarda_itens_e_carimbos() {
         const double numero = NovoOrcamento();
         GradeEmMemoria grade = GradeDoOrcamento(numero);
         QCOMPARE(grade.Rows(), 2);
-        QCOMPARE(grade.TextMatrix(1, NumeroDoItem), QStringLiteral("1"));
-        QCOMPARE(grade.TextMatrix(1, Quantidade), QStringLiteral("1"));
-        QCOMPARE(grade.TextMatrix(1, ValorTotal), QStringLiteral("108"));
+        QCOMPARE(grade.TextMatrix(1, NumeroDoItem), u"1"_s);
+        QCOMPARE(grade.TextMatrix(1, Quantidade), u"1"_s);
+        QCOMPARE(grade.TextMatrix(1, ValorTotal), u"108"_s);
         // A product is added in change mode.
-        grade.AdicionarProduto(QStringLiteral("7891234567895"), 100, 10, QStringLiteral("1,000"),
-                               QStringLiteral("219,90"), QStringLiteral("0,00"), QStringLiteral("0,00"),
-                               QStringLiteral("219,90"), QStringLiteral("145,00"));
-        auto orcamento = Orcamentos();
-        orcamento->NumeroDoOrcamento = numero;
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
-        orcamento->ValorTotal = VB::CCur(QStringLiteral("339,90"));
-        orcamento->DescontoEmValor = Currency::DeInteiro(12);
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("3,53"));
-        orcamento->ValorLiquido = VB::CCur(QStringLiteral("327,90"));
+        grade.AdicionarProduto(u"7891234567895"_s, 100, 10, u"1,000"_s, u"219,90"_s, u"0,00"_s, u"0,00"_s,
+                               u"219,90"_s, u"145,00"_s);
+        auto beto = Usuario(u"BETO"_s);
+        auto orcamento = Orcamento(grade, beto.get(), u"339,90|3,53|12,00|327,90"_s, numero);
         orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(20));
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        auto beto = Usuario(QStringLiteral("BETO"));
-        orcamento->DadosDoUsuario = beto.get();
         orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
         QCOMPARE(orcamento->DataEHoraDaAlteracaoLida, QString());
         QCOMPARE(orcamento->Alterar(), qint16(0));
@@ -507,45 +435,32 @@ private slots:
 
         // Same second as the inclusion: the stamp is one second later.
         const QString primeira = AlteracaoLida(numero);
-        QCOMPARE(primeira, Agora.addSecs(1).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
-        RecordsetPtr lista = Selecionar(0, QString());
-        QCOMPARE(lista->Fields(QStringLiteral("UsuarioDaAlteracao")).Value.toString(),
-                 QStringLiteral("BETO"));
-        QCOMPARE(lista->Fields(QStringLiteral("UsuarioDaInclusao")).Value.toString(), QStringLiteral("ANA"));
-        QCOMPARE(lista->Fields(QStringLiteral("ValorLiquido")).Value.value<Currency>(),
-                 VB::CCur(QStringLiteral("327,9")));
-        QCOMPARE(lista->Fields(QStringLiteral("DataDeValidadeDoOrcamento")).Value,
-                 QVariant(Agora.date().addDays(20)));
+        QCOMPARE(primeira, Agora.addSecs(1).toString(u"dd/MM/yyyy HH:mm:ss"_s));
+        QCOMPARE(Valores(*Lista(),
+                         u"UsuarioDaAlteracao|UsuarioDaInclusao|ValorLiquido|DataDeValidadeDoOrcamento"_s),
+                 u"BETO|ANA|327,9|%1"_s.arg(Data(Agora.date().addDays(20))));
 
         GradeEmMemoria depois = GradeDoOrcamento(numero);
         QCOMPARE(depois.Rows(), 3);
-        QCOMPARE(depois.TextMatrix(1, NumeroDoItem), QStringLiteral("1"));
+        QCOMPARE(depois.TextMatrix(1, NumeroDoItem), u"1"_s);
         QCOMPARE(depois.TextMatrix(1, DataEHoraDaAlteracao),
                  QString()); // the untouched item keeps no alteration
-        QCOMPARE(depois.TextMatrix(2, NumeroDoItem), QStringLiteral("2"));
-        QCOMPARE(depois.TextMatrix(2, UsuarioDaInclusao), QStringLiteral("BETO"));
+        QCOMPARE(depois.TextMatrix(2, NumeroDoItem), u"2"_s);
+        QCOMPARE(depois.TextMatrix(2, UsuarioDaInclusao), u"BETO"_s);
 
         // The item taken back for change comes back as a new row: the old number is gone
         // and never handed out again.
         depois.RemoverLinha(1);
-        depois.AdicionarServico(1, 1, 10, QStringLiteral("2"), QStringLiteral("120,00"),
-                                QStringLiteral("10,00"), QStringLiteral("24,00"), QStringLiteral("216,00"),
-                                QStringLiteral("48,00"));
+        depois.AdicionarServico(1, 1, 10, u"2"_s, u"120,00"_s, u"10,00"_s, u"24,00"_s, u"216,00"_s,
+                                u"48,00"_s);
         orcamento->GradeDeItensDoOrcamento = &depois;
-        orcamento->ValorTotal = VB::CCur(QStringLiteral("459,90"));
-        orcamento->DescontoEmValor = Currency::DeInteiro(24);
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("5,22"));
-        orcamento->ValorLiquido = VB::CCur(QStringLiteral("435,90"));
+        DefinirTotais(*orcamento, u"459,90|5,22|24,00|435,90"_s);
         orcamento->DataEHoraDaAlteracaoLida = primeira;
         QCOMPARE(orcamento->Alterar(), qint16(0));
         const QString segunda = AlteracaoLida(numero);
-        QCOMPARE(segunda, Agora.addSecs(2).toString(QStringLiteral("dd/MM/yyyy HH:mm:ss")));
-        QSqlQuery q = Banco::Executar(
-            QStringLiteral("SELECT NumeroDoItemDoOrcamento FROM ItensDeOrcamento ORDER BY 1"));
-        QList<qint64> numeros;
-        while (q.next())
-            numeros << q.value(0).toLongLong();
-        QCOMPARE(numeros, (QList<qint64>{2, 3}));
+        QCOMPARE(segunda, Agora.addSecs(2).toString(u"dd/MM/yyyy HH:mm:ss"_s));
+        QCOMPARE(Inteiros(u"SELECT NumeroDoItemDoOrcamento FROM ItensDeOrcamento ORDER BY 1"_s),
+                 (QList<qint64>{2, 3}));
 
         // A stamp read before the last change: refused, nothing stored.
         orcamento->DataEHoraDaAlteracaoLida = primeira;
@@ -553,9 +468,8 @@ private slots:
         QCOMPARE(orcamento->Alterar(), qint16(3));
         QCOMPARE(
             orcamento->DescricaoDaFalha,
-            QStringLiteral("O orçamento 1 foi alterado por BETO em %1, depois que este formulário o leu. As "
-                           "alterações não foram gravadas: feche o formulário e abra o orçamento novamente.")
-                .arg(segunda));
+            u"O orçamento 1 foi alterado por BETO em %1, depois que este formulário o leu. As "
+            "alterações não foram gravadas: feche o formulário e abra o orçamento novamente."_s.arg(segunda));
         QVERIFY(orcamento->NomeDoCampoValidado.isEmpty());
         QCOMPARE(AlteracaoLida(numero), segunda);
         // A quote never changed is read with an empty text; any other text is stale.
@@ -572,46 +486,42 @@ private slots:
 
         orcamento->NumeroDoOrcamento = 999;
         QCOMPARE(orcamento->Alterar(), qint16(3));
-        QCOMPARE(orcamento->DescricaoDaFalha,
-                 QStringLiteral("O orçamento 999 não existe mais: ele foi excluído por outro "
-                                "usuário. As alterações não foram gravadas."));
+        QCOMPARE(orcamento->DescricaoDaFalha, u"O orçamento 999 não existe mais: ele foi excluído por outro "
+                                              "usuário. As alterações não foram gravadas."_s);
         orcamento->NumeroDoOrcamento = numero;
 
         orcamento->CodigoDoCliente = 2;
         orcamento->CodigoDoAnimal = 12;
         QCOMPARE(orcamento->Alterar(), qint16(2));
-        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("CodigoDoCliente"));
+        QCOMPARE(orcamento->NomeDoCampoValidado, u"CodigoDoCliente"_s);
         QCOMPARE(orcamento->DescricaoDaFalha,
-                 QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
+                 u"O cliente de um orçamento já gravado não pode ser trocado."_s);
         orcamento->CodigoDoCliente = 1;
         orcamento->CodigoDoAnimal = 10;
 
         // An item the grid still shows but another workstation removed meanwhile.
-        grade.DefinirCelula(1, NumeroDoItem, QStringLiteral("77"));
+        grade.DefinirCelula(1, NumeroDoItem, u"77"_s);
         QCOMPARE(orcamento->Alterar(), qint16(3));
-        QVERIFY(
-            orcamento->DescricaoDaFalha.startsWith(QStringLiteral("O item 77 do orçamento 1 foi removido")));
-        grade.DefinirCelula(1, NumeroDoItem, QStringLiteral("1"));
+        QVERIFY(orcamento->DescricaoDaFalha.startsWith(u"O item 77 do orçamento 1 foi removido"_s));
+        grade.DefinirCelula(1, NumeroDoItem, u"1"_s);
 
         // A quote of 40 days ago may not get a validity before its own date.
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET DataDoOrcamento = ?"),
+        Banco::Executar(u"UPDATE Orcamentos SET DataDoOrcamento = ?"_s,
                         {Banco::DataIso(Agora.date().addDays(-40))});
         orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(-41));
         QCOMPARE(orcamento->Alterar(), qint16(2));
-        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("DataDeValidadeDoOrcamento"));
+        QCOMPARE(orcamento->NomeDoCampoValidado, u"DataDeValidadeDoOrcamento"_s);
         orcamento->DataDeValidadeDoOrcamento = Data(Agora.date().addDays(-30));
         QCOMPARE(orcamento->Alterar(), qint16(0));
 
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET Situacao = 2"));
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2"_s);
         orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
         QCOMPARE(orcamento->Alterar(), qint16(2));
-        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("Situacao"));
-        QCOMPARE(orcamento->DescricaoDaFalha,
-                 QStringLiteral("O orçamento 1 está inativo e não pode mais ser alterado."));
+        QCOMPARE(orcamento->NomeDoCampoValidado, u"Situacao"_s);
+        QCOMPARE(orcamento->DescricaoDaFalha, u"O orçamento 1 está inativo e não pode mais ser alterado."_s);
         QCOMPARE(orcamento->Excluir(), qint16(2));
-        QCOMPARE(orcamento->NomeDoCampoValidado, QStringLiteral("Situacao"));
-        QCOMPARE(orcamento->DescricaoDaFalha,
-                 QStringLiteral("O orçamento 1 está inativo e não pode mais ser excluído."));
+        QCOMPARE(orcamento->NomeDoCampoValidado, u"Situacao"_s);
+        QCOMPARE(orcamento->DescricaoDaFalha, u"O orçamento 1 está inativo e não pode mais ser excluído."_s);
     }
 
     void excluir() {
@@ -621,20 +531,20 @@ private slots:
         auto orcamento = Orcamentos();
         orcamento->NumeroDoOrcamento = numero;
         orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DataEHoraDaAlteracaoLida = QStringLiteral("05/12/2026 14:30:00");
+        orcamento->DataEHoraDaAlteracaoLida = u"05/12/2026 14:30:00"_s;
         QCOMPARE(orcamento->Excluir(), qint16(3));
-        QVERIFY(orcamento->DescricaoDaFalha.endsWith(QStringLiteral(
-            "O orçamento não foi excluído: feche o formulário e abra o orçamento novamente.")));
+        QVERIFY(orcamento->DescricaoDaFalha.endsWith(
+            u"O orçamento não foi excluído: feche o formulário e abra o orçamento novamente."_s));
         QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(2));
 
         orcamento->DataEHoraDaAlteracaoLida.clear();
         QCOMPARE(orcamento->Excluir(), qint16(0));
         QCOMPARE(orcamento->CodigoGerado, numero);
-        QCOMPARE(Numeros(*Selecionar(0, QString())), (QList<double>{outro}));
+        QCOMPARE(Numeros(*Lista()), (QList<double>{outro}));
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(1));
 
         QCOMPARE(orcamento->Excluir(), qint16(3));
-        QVERIFY(orcamento->DescricaoDaFalha.startsWith(QStringLiteral("O orçamento 1 não existe mais")));
+        QVERIFY(orcamento->DescricaoDaFalha.startsWith(u"O orçamento 1 não existe mais"_s));
         // A deleted quote's number is never handed out again.
         QCOMPARE(NovoOrcamento(), 3.0);
     }
@@ -642,30 +552,24 @@ private slots:
     void uma_falha_no_meio_nao_deixa_nada_gravado() {
         // A trigger makes the second item's insert fail, after the header was written.
         if (msessao->EhSQLite()) {
-            Banco::Executar(
-                QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento WHEN "
-                               "NEW.NumeroDoItemDoOrcamento = 2 BEGIN SELECT RAISE(ABORT, 'falha simulada'); "
-                               "END"));
+            Banco::Executar(u"CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento WHEN "
+                            "NEW.NumeroDoItemDoOrcamento = 2 BEGIN SELECT RAISE(ABORT, 'falha simulada'); "
+                            "END"_s);
         } else {
-            Banco::Executar(
-                QStringLiteral("CREATE FUNCTION FalhaSimulada() RETURNS trigger AS $$ BEGIN IF "
-                               "NEW.NumeroDoItemDoOrcamento = 2 THEN RAISE EXCEPTION 'falha simulada'; END "
-                               "IF; RETURN NEW; END $$ LANGUAGE plpgsql"));
-            Banco::Executar(
-                QStringLiteral("CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento FOR EACH ROW "
-                               "EXECUTE FUNCTION FalhaSimulada()"));
+            Banco::Executar(u"CREATE FUNCTION FalhaSimulada() RETURNS trigger AS $$ BEGIN IF "
+                            "NEW.NumeroDoItemDoOrcamento = 2 THEN RAISE EXCEPTION 'falha simulada'; END "
+                            "IF; RETURN NEW; END $$ LANGUAGE plpgsql"_s);
+            Banco::Executar(u"CREATE TRIGGER FalhaSimulada BEFORE INSERT ON ItensDeOrcamento FOR EACH ROW "
+                            "EXECUTE FUNCTION FalhaSimulada()"_s);
         }
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
-        grade.AdicionarServico(1, 2, 10, QStringLiteral("1"), QStringLiteral("90,00"), QStringLiteral("0,00"),
-                               QStringLiteral("0,00"), QStringLiteral("90,00"));
-        orcamento->ValorTotal = Currency::DeInteiro(210);
-        orcamento->DescontoEmPercentual = VB::CCur(QStringLiteral("5,71"));
-        orcamento->ValorLiquido = Currency::DeInteiro(198);
+        grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
+        DefinirTotais(*orcamento, u"210,00|5,71|12,00|198,00"_s);
         QCOMPARE(orcamento->Adicionar(), qint16(1));
         QCOMPARE(orcamento->NumeroDoErro, Banco::NumeroDoErroDeBanco);
-        QVERIFY(orcamento->DescricaoDoErro.contains(QStringLiteral("falha simulada")));
-        QCOMPARE(orcamento->LocalDoErro, QStringLiteral("ZELT_N_Orcamentos, clsOrcamentos, Adicionar"));
+        QVERIFY(orcamento->DescricaoDoErro.contains(u"falha simulada"_s));
+        QCOMPARE(orcamento->LocalDoErro, u"ZELT_N_Orcamentos, clsOrcamentos, Adicionar"_s);
         QCOMPARE(Numero("SELECT COUNT(*) FROM Orcamentos"), qint64(0));
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(0));
     }
@@ -676,7 +580,7 @@ private slots:
         qint16 tamanho = 6;
         QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(true));
         QCOMPARE(orcamentos->NumeroDoErro, Banco::NumeroDoErroDeBanco);
-        QVERIFY(orcamentos->DescricaoDoErro.contains(QStringLiteral("não está aberto")));
+        QVERIFY(orcamentos->DescricaoDoErro.contains(u"não está aberto"_s));
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, musuario.get());
         QCOMPARE(orcamento->Adicionar(), qint16(1));

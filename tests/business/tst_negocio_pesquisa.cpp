@@ -16,97 +16,49 @@
 #include <QSqlQuery>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using namespace BancoDeTeste;
 using ZELT_N_Orcamentos::clsOrcamentos;
 
 namespace {
 
-QList<qint64> Coluna(const QString& sql, const QVariantList& parametros = {}) {
-    QList<qint64> valores;
-    QSqlQuery q = Banco::Executar(sql, parametros);
-    while (q.next())
-        valores << q.value(0).toLongLong();
-    return valores;
-}
-
-// The codes a selection answered; a failed selection fails the test with the layer's
-// description.
-QList<qint64> CodigosDa(ObjetoDeNegocio& objeto, const QVariant& falhou, const char* campo) {
-    if (falhou.toBool()) {
-        QTest::qFail(qPrintable(objeto.DescricaoDoErro), __FILE__, __LINE__);
-        return {};
-    }
-    return Codigos(*objeto.ResultadoDaSelecaoEmRecordSet(), campo);
-}
-
 // The list's selection of every situation for a text: its quote numbers.
 QList<qint64> OrcamentosDoTexto(const QString& texto) {
-    auto orcamentos = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-    qint16 tamanho = 10;
-    return CodigosDa(*orcamentos, orcamentos->Selecionar(1, tamanho, 0, texto, 0, 0), "NumeroDoOrcamento");
+    return Codigos(*Lista(0, texto), "NumeroDoOrcamento");
 }
 
 // What a plain LIKE over the normalised texts answers for the list's search.
 QList<qint64> OrcamentosPorLike(const QString& texto) {
     const QString p = Banco::PadraoContem(texto);
-    return Coluna(
-        QStringLiteral(
-            "SELECT o.NumeroDoOrcamento FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = "
-            "o.CodigoDoCliente WHERE CAST(o.NumeroDoOrcamento AS TEXT) LIKE ? ESCAPE '\\' OR "
-            "CAST(o.CodigoDoCliente AS TEXT) LIKE ? ESCAPE '\\' OR c.ApelidoNormalizado LIKE ? "
-            "ESCAPE '\\' OR c.NomeNormalizado LIKE ? ESCAPE '\\' ORDER BY o.NumeroDoOrcamento DESC"),
-        {p, p, p, p});
+    return Inteiros(u"SELECT o.NumeroDoOrcamento FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = "
+                    "o.CodigoDoCliente WHERE CAST(o.NumeroDoOrcamento AS TEXT) LIKE ? ESCAPE '\\' OR "
+                    "CAST(o.CodigoDoCliente AS TEXT) LIKE ? ESCAPE '\\' OR c.ApelidoNormalizado LIKE ? "
+                    "ESCAPE '\\' OR c.NomeNormalizado LIKE ? ESCAPE '\\' ORDER BY o.NumeroDoOrcamento DESC"_s,
+                    {p, p, p, p});
 }
 
-QList<qint64> ClientesDoFormulario(const QString& texto) {
-    auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
-    double zero = 0;
-    return CodigosDa(
-        *clientes,
-        clientes->Selecionar(2, 0, 0, QString(), texto, zero, QString(), QString(), QString(), 0, QString()),
-        "CodigoDoCliente");
+// The codes each lookup finds for a text; the record form's in every situation.
+QList<qint64> Clientes(const QString& texto) {
+    return Codigos(*ClientesDoFormulario(texto), "CodigoDoCliente");
 }
-
-QList<qint64> ClientesDoDialogo(const QString& texto) {
-    auto clientes = Zelt::CriarObjeto<ZELT_N_ClientAnim::clsClientes>(ProgId::Clientes);
-    double zero = 0;
-    return CodigosDa(
-        *clientes,
-        clientes->Selecionar(2, 0, 0, texto, QString(), zero, QString(), QString(), QString(), 0, QString()),
-        "CodigoDoCliente");
+QList<qint64> ClientesNoDialogo(const QString& texto) {
+    return Codigos(*ClientesDoDialogo(texto), "CodigoDoCliente");
 }
-
-QList<qint64> ProdutosDoDialogo(const QString& texto) {
-    auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
-    return CodigosDa(*produtos, produtos->Selecionar(2, 0, 1, texto), "CodigoInterno");
+QList<qint64> Produtos(const QString& nome) {
+    return Codigos(*ProdutosDoFormulario(nome, QString(), 0, 0), "CodigoInterno");
 }
-
-QList<qint64> ServicosDoDialogo(const QString& texto) {
-    auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
-    return CodigosDa(*servicos, servicos->Selecionar(2, 0, 1, texto, 0), "Codigo");
+QList<qint64> ProdutosNoDialogo(const QString& texto) {
+    return Codigos(*ProdutosDoDialogo(texto), "CodigoInterno");
 }
-
-QList<qint64> ProdutosDoFormulario(QString nome) {
-    auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
-    QString barras;
-    double codigo = 0;
-    return CodigosDa(*produtos, produtos->Selecionar(2, 0, 0, QString(), nome, barras, codigo),
-                     "CodigoInterno");
+QList<qint64> ProdutosDoCodigoDeBarras(const QString& barras) {
+    return Codigos(*ProdutosDoFormulario(QString(), barras, 0, 0), "CodigoInterno");
 }
-
-QList<qint64> ProdutosDoCodigoDeBarras(QString codigoDeBarras) {
-    auto produtos = Zelt::CriarObjeto<ZELT_N_Produtos::clsProdutos>(ProgId::Produtos);
-    QString nome;
-    double codigo = 0;
-    return CodigosDa(*produtos, produtos->Selecionar(2, 0, 0, QString(), nome, codigoDeBarras, codigo),
-                     "CodigoInterno");
+QList<qint64> Servicos(const QString& nome) {
+    return Codigos(*ServicosDoFormulario(0, nome, 0, 0), "Codigo");
 }
-
-QList<qint64> ServicosDoFormulario(QString nome) {
-    auto servicos = Zelt::CriarObjeto<ZELT_N_Servicos::clsServicos>(ProgId::Servicos);
-    qint16 tipo = 0;
-    double codigo = 0;
-    return CodigosDa(*servicos, servicos->Selecionar(2, 0, 0, QString(), tipo, nome, codigo), "Codigo");
+QList<qint64> ServicosNoDialogo(const QString& texto) {
+    return Codigos(*ServicosDoDialogo(texto), "Codigo");
 }
 
 } // namespace
@@ -125,18 +77,14 @@ private slots:
     void lista_responde_como_o_like() {
         msessao = std::make_unique<Sessao>(true);
         QVERIFY(Contar() > 0);
-        QStringList textos{
-            QStringLiteral("a"),         QStringLiteral("9"),         QStringLiteral("12"),
-            QStringLiteral("ão"),        QStringLiteral("sil"),       QStringLiteral("SILVA"),
-            QStringLiteral("gonçalves"), QStringLiteral("goncalves"), QStringLiteral("Antônia "),
-            QStringLiteral("ria da s"),  QStringLiteral("123"),       QStringLiteral("2001"),
-            QStringLiteral("100% "),     QStringLiteral("a_b"),       QStringLiteral("\\ab"),
-            QStringLiteral("o'b"),       QStringLiteral("\"silva\""), QStringLiteral("silva OR"),
-            QStringLiteral("NEAR(a b)"), QStringLiteral("sil*"),      QStringLiteral("{Nome}: x"),
-            QStringLiteral("^ana"),      QStringLiteral("zzz")};
+        QStringList textos{u"a"_s,         u"9"_s,         u"12"_s,        u"ão"_s,        u"sil"_s,
+                           u"SILVA"_s,     u"gonçalves"_s, u"goncalves"_s, u"Antônia "_s,  u"ria da s"_s,
+                           u"123"_s,       u"2001"_s,      u"100% "_s,     u"a_b"_s,       u"\\ab"_s,
+                           u"o'b"_s,       u"\"silva\""_s, u"silva OR"_s,  u"NEAR(a b)"_s, u"sil*"_s,
+                           u"{Nome}: x"_s, u"^ana"_s,      u"zzz"_s};
         // And every three-letter piece of one client's name.
-        const QString nome = Banco::Valor(QStringLiteral("SELECT NomeNormalizado FROM Clientes WHERE "
-                                                         "CodigoDoCliente = 17"))
+        const QString nome = Banco::Valor(u"SELECT NomeNormalizado FROM Clientes WHERE "
+                                          "CodigoDoCliente = 17"_s)
                                  .toString();
         for (int i = 0; i + 3 <= nome.size(); ++i)
             textos << nome.mid(i, 3);
@@ -150,22 +98,19 @@ private slots:
         msessao = std::make_unique<Sessao>();
         EscreverCadastroDeTeste();
         const QString sqlClientes =
-            QStringLiteral("SELECT CodigoDoCliente FROM Clientes WHERE ApelidoNormalizado LIKE ? ESCAPE '\\' "
-                           "OR NomeNormalizado LIKE ? "
-                           "ESCAPE '\\' ORDER BY ApelidoNormalizado, CodigoDoCliente");
-        for (const QString& texto :
-             {QStringLiteral("100%"), QStringLiteral("feliz_c"), QStringLiteral("o'brien \\"),
-              QStringLiteral("drop table clientes;--"), QStringLiteral("JOÃO"), QStringLiteral("cliente"),
-              QStringLiteral("\"x\"")}) {
+            u"SELECT CodigoDoCliente FROM Clientes WHERE ApelidoNormalizado LIKE ? ESCAPE '\\' "
+            "OR NomeNormalizado LIKE ? "
+            "ESCAPE '\\' ORDER BY ApelidoNormalizado, CodigoDoCliente"_s;
+        for (const QString& texto : {u"100%"_s, u"feliz_c"_s, u"o'brien \\"_s, u"drop table clientes;--"_s,
+                                     u"JOÃO"_s, u"cliente"_s, u"\"x\""_s}) {
             const QString p = Banco::PadraoContem(texto);
-            QVERIFY2(ClientesDoFormulario(texto) == Coluna(sqlClientes, {p, p}), qPrintable(texto));
+            QVERIFY2(Clientes(texto) == Inteiros(sqlClientes, {p, p}), qPrintable(texto));
         }
-        QCOMPARE(ProdutosDoFormulario(QStringLiteral("50% NEU")), QList<qint64>{200});
-        QCOMPARE(ProdutosDoFormulario(QStringLiteral("50_")), QList<qint64>{});
-        QCOMPARE(ServicosDoFormulario(QStringLiteral("CONSULTA")),
-                 Coluna(QStringLiteral(
-                     "SELECT Codigo FROM Servicos WHERE NomeNormalizado LIKE '%consulta%' ORDER BY "
-                     "NomeNormalizado, Codigo")));
+        QCOMPARE(Produtos(u"50% NEU"_s), QList<qint64>{200});
+        QCOMPARE(Produtos(u"50_"_s), QList<qint64>{});
+        QCOMPARE(Servicos(u"CONSULTA"_s),
+                 Inteiros(u"SELECT Codigo FROM Servicos WHERE NomeNormalizado LIKE '%consulta%' ORDER BY "
+                          "NomeNormalizado, Codigo"_s));
     }
 
     // A NUL, a tab or an escape in a search text (pasted, or sent by a scanner) is not
@@ -177,15 +122,15 @@ private slots:
         QVERIFY(NovoOrcamento(2, 12) > 0 && NovoOrcamento(1, 10) > 0);
         const QString controles = QString(QChar(0)) + u'\t' + QChar(0x1b);
         const QList<std::pair<QString, std::function<QList<qint64>(const QString&)>>> campos{
-            {QStringLiteral("antônia"), OrcamentosDoTexto},
-            {QStringLiteral("antônia"), ClientesDoFormulario},
-            {QStringLiteral("antônia"), ClientesDoDialogo},
-            {QStringLiteral("neutro"), ProdutosDoFormulario},
-            {QStringLiteral("neutro"), ProdutosDoDialogo},
-            {QStringLiteral("7891234567895"), ProdutosDoDialogo},
-            {QStringLiteral("7891234567895"), ProdutosDoCodigoDeBarras},
-            {QStringLiteral("consulta"), ServicosDoFormulario},
-            {QStringLiteral("consulta"), ServicosDoDialogo},
+            {u"antônia"_s, OrcamentosDoTexto},
+            {u"antônia"_s, Clientes},
+            {u"antônia"_s, ClientesNoDialogo},
+            {u"neutro"_s, Produtos},
+            {u"neutro"_s, ProdutosNoDialogo},
+            {u"7891234567895"_s, ProdutosNoDialogo},
+            {u"7891234567895"_s, ProdutosDoCodigoDeBarras},
+            {u"consulta"_s, Servicos},
+            {u"consulta"_s, ServicosNoDialogo},
         };
         for (const auto& [texto, procurar] : campos) {
             const QList<qint64> esperado = procurar(texto);
@@ -203,47 +148,45 @@ private slots:
         EscreverCadastroDeTeste();
         Cadastros::Cliente c;
         c.CodigoDoCliente = 4321;
-        c.ApelidoOuNomeFantasia = QStringLiteral("Tião Carreiro");
-        c.NomeOuRazaoSocial = QStringLiteral("Sebastião Pardinho");
+        c.ApelidoOuNomeFantasia = u"Tião Carreiro"_s;
+        c.NomeOuRazaoSocial = u"Sebastião Pardinho"_s;
         Cadastros::GravarCliente(c);
-        QCOMPARE(ClientesDoFormulario(QStringLiteral("tiao car")), QList<qint64>{4321});
-        c.ApelidoOuNomeFantasia = QStringLiteral("Bastião");
+        QCOMPARE(Clientes(u"tiao car"_s), QList<qint64>{4321});
+        c.ApelidoOuNomeFantasia = u"Bastião"_s;
         Cadastros::GravarCliente(c);
-        QCOMPARE(ClientesDoFormulario(QStringLiteral("tiao car")), QList<qint64>{});
-        QCOMPARE(ClientesDoFormulario(QStringLiteral("bastiao")), QList<qint64>{4321});
-        Banco::Executar(QStringLiteral("DELETE FROM Clientes WHERE CodigoDoCliente = ?"), {4321});
-        QCOMPARE(ClientesDoFormulario(QStringLiteral("bastiao")), QList<qint64>{});
+        QCOMPARE(Clientes(u"tiao car"_s), QList<qint64>{});
+        QCOMPARE(Clientes(u"bastiao"_s), QList<qint64>{4321});
+        Banco::Executar(u"DELETE FROM Clientes WHERE CodigoDoCliente = ?"_s, {4321});
+        QCOMPARE(Clientes(u"bastiao"_s), QList<qint64>{});
 
         Cadastros::Produto p;
         p.CodigoInterno = 777;
-        p.Nome = QStringLiteral("Ração Úmida Sachê");
+        p.Nome = u"Ração Úmida Sachê"_s;
         Cadastros::GravarProduto(p);
-        QCOMPARE(ProdutosDoFormulario(QStringLiteral("umida sache")), QList<qint64>{777});
+        QCOMPARE(Produtos(u"umida sache"_s), QList<qint64>{777});
         Cadastros::Servico s;
         s.Codigo = 88;
-        s.Nome = QStringLiteral("Acupuntura veterinária");
+        s.Nome = u"Acupuntura veterinária"_s;
         s.NumeroDoTipoDeServico = 99;
         Cadastros::GravarServico(s);
-        QCOMPARE(ServicosDoFormulario(QStringLiteral("PUNTURA")), QList<qint64>{88});
+        QCOMPARE(Servicos(u"PUNTURA"_s), QList<qint64>{88});
 
         // Quote numbers: a quote found by a piece of its number is no longer found
         // once deleted.
-        Banco::Executar(
-            QStringLiteral("INSERT INTO Animais (Codigo, CodigoDoCliente, Nome) VALUES (9001, 1, 'Bob')"));
+        Banco::Executar(u"INSERT INTO Animais (Codigo, CodigoDoCliente, Nome) VALUES (9001, 1, 'Bob')"_s);
         for (int i = 0; i < 3; ++i)
             Banco::Executar(
-                QStringLiteral(
-                    "INSERT INTO Orcamentos (NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
-                    "CodigoDoAnimal, "
-                    "ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido, "
-                    "DataDeValidadeDoOrcamento, "
-                    "DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (?, '2026-01-02', 9, 9001, 0, 0, 0, 0, "
-                    "'2026-01-12', '2026-01-02 10:00:00', 'ANA')"),
+                u"INSERT INTO Orcamentos (NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
+                "CodigoDoAnimal, "
+                "ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido, "
+                "DataDeValidadeDoOrcamento, "
+                "DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (?, '2026-01-02', 9, 9001, 0, 0, 0, 0, "
+                "'2026-01-12', '2026-01-02 10:00:00', 'ANA')"_s,
                 {98760 + i});
-        QCOMPARE(OrcamentosDoTexto(QStringLiteral("9876")), (QList<qint64>{98762, 98761, 98760}));
-        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 98761"));
-        QCOMPARE(OrcamentosDoTexto(QStringLiteral("9876")), (QList<qint64>{98762, 98760}));
-        QCOMPARE(OrcamentosDoTexto(QStringLiteral("98761")), QList<qint64>{});
+        QCOMPARE(OrcamentosDoTexto(u"9876"_s), (QList<qint64>{98762, 98761, 98760}));
+        Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 98761"_s);
+        QCOMPARE(OrcamentosDoTexto(u"9876"_s), (QList<qint64>{98762, 98760}));
+        QCOMPARE(OrcamentosDoTexto(u"98761"_s), QList<qint64>{});
     }
 
     // A database of an earlier version of the schema gets the indexes, filled with
@@ -254,17 +197,15 @@ private slots:
         // Back to version 1: the search indexes removed.
         for (const Dialeto::TabelaPesquisavel& tabela : Pesquisa::Todas()) {
             if (msessao->EhSQLite()) {
-                for (const QString& evento :
-                     {QStringLiteral("Inclusao"), QStringLiteral("Exclusao"), QStringLiteral("Alteracao")})
-                    Banco::Executar(QStringLiteral("DROP TRIGGER %1Pesquisa_%2").arg(tabela.Tabela, evento));
-                Banco::Executar(QStringLiteral("DROP TABLE %1Pesquisa").arg(tabela.Tabela));
+                for (const QString& evento : {u"Inclusao"_s, u"Exclusao"_s, u"Alteracao"_s})
+                    Banco::Executar(u"DROP TRIGGER %1Pesquisa_%2"_s.arg(tabela.Tabela, evento));
+                Banco::Executar(u"DROP TABLE %1Pesquisa"_s.arg(tabela.Tabela));
             } else {
                 for (const Dialeto::TextoPesquisavel& texto : tabela.Textos)
-                    Banco::Executar(
-                        QStringLiteral("DROP INDEX %1_%2_Trigramas").arg(tabela.Tabela, texto.Coluna));
+                    Banco::Executar(u"DROP INDEX %1_%2_Trigramas"_s.arg(tabela.Tabela, texto.Coluna));
             }
         }
-        Banco::Executar(QStringLiteral("UPDATE VersaoDoEsquema SET Versao = 1"));
+        Banco::Executar(u"UPDATE VersaoDoEsquema SET Versao = 1"_s);
         Negocio::Configuracao configuracao;
         configuracao.CriarDadosDeDemonstracao = false;
         if (msessao->EhSQLite())
@@ -272,10 +213,10 @@ private slots:
         else
             configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
         Negocio::Iniciar(configuracao);
-        QCOMPARE(Banco::Valor(QStringLiteral("SELECT MAX(Versao) FROM VersaoDoEsquema")).toInt(),
+        QCOMPARE(Banco::Valor(u"SELECT MAX(Versao) FROM VersaoDoEsquema"_s).toInt(),
                  Migracoes::VersaoMaisRecente());
-        QCOMPARE(ClientesDoFormulario(QStringLiteral("antônia")), QList<qint64>{2});
-        QCOMPARE(ProdutosDoFormulario(QStringLiteral("50% neutro")), QList<qint64>{200});
+        QCOMPARE(Clientes(u"antônia"_s), QList<qint64>{2});
+        QCOMPARE(Produtos(u"50% neutro"_s), QList<qint64>{200});
     }
 
     // A selection far larger than a page: every page, read forwards near the start and
@@ -285,14 +226,14 @@ private slots:
         msessao = std::make_unique<Sessao>();
         EscreverCadastroDeTeste();
         // 12,000 quotes of clients 1, 2 and 3, numbered 1..12000.
-        Banco::Executar(QStringLiteral("INSERT INTO Orcamentos (NumeroDoOrcamento, DataDoOrcamento, "
-                                       "CodigoDoCliente, CodigoDoAnimal, ValorTotal, "
-                                       "DescontoEmPercentual, DescontoEmValor, ValorLiquido, "
-                                       "DataDeValidadeDoOrcamento, DataEHoraDaInclusao, "
-                                       "UsuarioDaInclusao) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
-                                       "i + 1 FROM n WHERE i < 12000) "
-                                       "SELECT i, '2026-01-02', 1 + i % 3, NULL, i, 0, 0, i, '2026-01-12', "
-                                       "'2026-01-02 10:00:00', 'ANA' FROM n"));
+        Banco::Executar(u"INSERT INTO Orcamentos (NumeroDoOrcamento, DataDoOrcamento, "
+                        "CodigoDoCliente, CodigoDoAnimal, ValorTotal, "
+                        "DescontoEmPercentual, DescontoEmValor, ValorLiquido, "
+                        "DataDeValidadeDoOrcamento, DataEHoraDaInclusao, "
+                        "UsuarioDaInclusao) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
+                        "i + 1 FROM n WHERE i < 12000) "
+                        "SELECT i, '2026-01-02', 1 + i % 3, NULL, i, 0, 0, i, '2026-01-12', "
+                        "'2026-01-02 10:00:00', 'ANA' FROM n"_s);
         auto orcamentos = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
         qint16 tamanho = 7;
         QVERIFY(!orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0).toBool());
@@ -303,38 +244,30 @@ private slots:
             rs->SetAbsolutePage(pagina);
             const qint64 primeiro = 12000 - qint64(pagina - 1) * 7;
             for (int linha = 0; linha < 7 && primeiro - linha >= 1; ++linha, rs->MoveNext()) {
-                QCOMPARE(
-                    static_cast<qint64>(rs->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble()),
-                    primeiro - linha);
-                QCOMPARE(static_cast<qint64>(rs->Fields(QStringLiteral("CodigoDoCliente")).Value.toDouble()),
-                         1 + (primeiro - linha) % 3);
+                QCOMPARE(Valores(*rs, u"NumeroDoOrcamento|CodigoDoCliente"_s),
+                         u"%1|%2"_s.arg(primeiro - linha).arg(1 + (primeiro - linha) % 3));
             }
         }
         // The last page holds the two quotes left, 2 of client 3 and 1 of client 2, with
         // their clients' names.
         rs->SetAbsolutePage(1715);
-        QCOMPARE(rs->Fields(QStringLiteral("NomeOuRazaoSocialDoCliente")).Value.toString(),
-                 QStringLiteral("Feliz_Comércio Ltda."));
+        QCOMPARE(rs->Fields(u"NomeOuRazaoSocialDoCliente"_s).Value.toString(), u"Feliz_Comércio Ltda."_s);
         rs->MoveNext();
-        QCOMPARE(rs->Fields(QStringLiteral("NomeOuRazaoSocialDoCliente")).Value.toString(),
-                 QStringLiteral("Maria Antônia Gonçalves"));
+        QCOMPARE(rs->Fields(u"NomeOuRazaoSocialDoCliente"_s).Value.toString(), u"Maria Antônia Gonçalves"_s);
         rs->MoveNext();
         QVERIFY(rs->Eof());
         // Walking the second half row by row gives every number once, in order.
         rs->MoverPara(5000);
         qint64 esperado = 7000;
         while (!rs->Eof()) {
-            QCOMPARE(static_cast<qint64>(rs->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble()),
-                     esperado--);
+            QCOMPARE(static_cast<qint64>(rs->Fields(u"NumeroDoOrcamento"_s).Value.toDouble()), esperado--);
             rs->MoveNext();
         }
         QCOMPARE(esperado, qint64(0));
     }
 
 private:
-    static qint64 Contar() {
-        return Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos")).toLongLong();
-    }
+    static qint64 Contar() { return Banco::Valor(u"SELECT COUNT(*) FROM Orcamentos"_s).toLongLong(); }
 };
 
 QTEST_GUILESS_MAIN(TesteDaPesquisa)

@@ -4,43 +4,27 @@
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
-#include "business/GravacaoDeOrcamentos.h"
 #include "business/RecordsetSql.h"
 #include "contracts/CriarObjeto.h"
 
 #include <QtTest>
+
+using namespace Qt::StringLiterals;
 
 using namespace BancoDeTeste;
 using VB::Currency;
 
 namespace {
 
-// n quotes of client 1, written directly (the list does not care how they came).
-void EscreverOrcamentos(int n) {
-    Banco::UnidadeDeTrabalho unidade;
-    GravacaoDeOrcamentos::Cabecalho c;
-    c.DataDoOrcamento = QDate(2026, 1, 10);
-    c.CodigoDoCliente = 1;
-    c.CodigoDoAnimal = 10;
-    c.ValorTotal = c.ValorLiquido = Currency::DeInteiro(10);
-    c.DataDeValidadeDoOrcamento = QDate(2026, 1, 20);
-    c.DataEHoraDaInclusao = QDateTime(QDate(2026, 1, 10), QTime(8, 0));
-    c.UsuarioDaInclusao = QStringLiteral("ANA");
-    for (int i = 0; i < n; ++i)
-        GravacaoDeOrcamentos::InserirOrcamento(c, {});
-    unidade.Confirmar();
-}
-
 ConsultaPaginavel ConsultaDosOrcamentos() {
-    return {{{QStringLiteral("NumeroDoOrcamento"), QStringLiteral("NumeroDoOrcamento"), TipoDoCampo::Double},
-             {QStringLiteral("DataDoOrcamento"), QStringLiteral("DataDoOrcamento"), TipoDoCampo::Data},
-             {QStringLiteral("ValorTotal"), QStringLiteral("ValorTotal"), TipoDoCampo::Moeda},
-             {QStringLiteral("DataEHoraDaAlteracao"), QStringLiteral("DataEHoraDaAlteracao"),
-              TipoDoCampo::DataEHora},
-             {QStringLiteral("Situacao"), QStringLiteral("Situacao"), TipoDoCampo::Long}},
-            QStringLiteral("FROM Orcamentos WHERE Situacao = ?"),
+    return {{{u"NumeroDoOrcamento"_s, u"NumeroDoOrcamento"_s, TipoDoCampo::Double},
+             {u"DataDoOrcamento"_s, u"DataDoOrcamento"_s, TipoDoCampo::Data},
+             {u"ValorTotal"_s, u"ValorTotal"_s, TipoDoCampo::Moeda},
+             {u"DataEHoraDaAlteracao"_s, u"DataEHoraDaAlteracao"_s, TipoDoCampo::DataEHora},
+             {u"Situacao"_s, u"Situacao"_s, TipoDoCampo::Long}},
+            u"FROM Orcamentos WHERE Situacao = ?"_s,
             {1},
-            QStringLiteral("NumeroDoOrcamento")};
+            u"NumeroDoOrcamento"_s};
 }
 
 } // namespace
@@ -56,47 +40,46 @@ private slots:
         QCOMPARE(rs.PageCount(), 3);
         QCOMPARE(rs.AbsolutePage(), 1);
         QCOMPARE(rs.FieldsCount(), 5);
-        QCOMPARE(rs.FieldName(0), QStringLiteral("NumeroDoOrcamento"));
+        QCOMPARE(rs.FieldName(0), u"NumeroDoOrcamento"_s);
         rs.SetAbsolutePage(3);
         QCOMPARE(rs.AbsolutePosition0(), 12);
-        QCOMPARE(rs.Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble(), 13.0);
+        QCOMPARE(rs.Fields(u"NumeroDoOrcamento"_s).Value.toDouble(), 13.0);
         rs.MoveNext();
         QVERIFY(rs.Eof());
         QCOMPARE(rs.AbsolutePage(), -3);
-        QCOMPARE(NumeroDoErro([&] { rs.Fields(QStringLiteral("NumeroDoOrcamento")); }), 3021L);
+        QCOMPARE(NumeroDoErro([&] { rs.Fields(u"NumeroDoOrcamento"_s); }), 3021L);
         QCOMPARE(NumeroDoErro([&] { rs.MoveNext(); }), 3021L);
         QCOMPARE(NumeroDoErro([&] { rs.SetAbsolutePage(4); }), 3001L);
         QCOMPARE(NumeroDoErro([&] { rs.SetAbsolutePage(0); }), 3001L);
         rs.MoveFirst();
-        QCOMPARE(NumeroDoErro([&] { rs.Fields(QStringLiteral("NaoExiste")); }), 3265L);
+        QCOMPARE(NumeroDoErro([&] { rs.Fields(u"NaoExiste"_s); }), 3265L);
         QCOMPARE(NumeroDoErro([&] { rs.FieldName(5); }), 3265L);
         // Field names are found whatever their letter case, as ADO finds them.
-        QCOMPARE(rs.Fields(QStringLiteral("numerodoorcamento")).Name, QStringLiteral("NumeroDoOrcamento"));
+        QCOMPARE(rs.Fields(u"numerodoorcamento"_s).Name, u"NumeroDoOrcamento"_s);
         QCOMPARE(NumeroDoErro([&] { rs.SetPageSize(0); }), 3001L);
 
         RecordsetSql vazio({ConsultaDosOrcamentos().Campos,
-                            QStringLiteral("FROM Orcamentos WHERE Situacao = ?"),
+                            u"FROM Orcamentos WHERE Situacao = ?"_s,
                             {2},
-                            QStringLiteral("NumeroDoOrcamento")});
+                            u"NumeroDoOrcamento"_s});
         QCOMPARE(vazio.RecordCount(), 0);
         QCOMPARE(vazio.PageSize(), 10);
         QCOMPARE(vazio.PageCount(), 0);
         QCOMPARE(vazio.AbsolutePage(), -1);
         QVERIFY(vazio.Eof());
-        QCOMPARE(NumeroDoErro([&] { vazio.Fields(QStringLiteral("NumeroDoOrcamento")); }), 3021L);
+        QCOMPARE(NumeroDoErro([&] { vazio.Fields(u"NumeroDoOrcamento"_s); }), 3021L);
     }
 
     void valores_tipados_e_nulos() {
         EscreverOrcamentos(1);
-        Banco::Executar(QStringLiteral("UPDATE Orcamentos SET ValorTotal = 1234567"));
+        Banco::Executar(u"UPDATE Orcamentos SET ValorTotal = 1234567"_s);
         RecordsetSql rs(ConsultaDosOrcamentos());
-        QCOMPARE(rs.Fields(QStringLiteral("NumeroDoOrcamento")).Value.typeId(), QMetaType::Double);
-        QCOMPARE(rs.Fields(QStringLiteral("DataDoOrcamento")).Value, QVariant(QDate(2026, 1, 10)));
-        QCOMPARE(rs.Fields(QStringLiteral("ValorTotal")).Value.value<Currency>(),
-                 Currency::DeDecimosDeMilesimos(1234567));
-        QCOMPARE(VB::CStr(rs.Fields(QStringLiteral("ValorTotal")).Value), QStringLiteral("123,4567"));
-        QCOMPARE(rs.Fields(QStringLiteral("Situacao")).Value, QVariant(qint32(1)));
-        const QVariant nulo = rs.Fields(QStringLiteral("DataEHoraDaAlteracao")).Value;
+        QCOMPARE(rs.Fields(u"NumeroDoOrcamento"_s).Value.typeId(), QMetaType::Double);
+        QCOMPARE(rs.Fields(u"DataDoOrcamento"_s).Value, QVariant(QDate(2026, 1, 10)));
+        QCOMPARE(rs.Fields(u"ValorTotal"_s).Value.value<Currency>(), Currency::DeDecimosDeMilesimos(1234567));
+        QCOMPARE(VB::CStr(rs.Fields(u"ValorTotal"_s).Value), u"123,4567"_s);
+        QCOMPARE(rs.Fields(u"Situacao"_s).Value, QVariant(qint32(1)));
+        const QVariant nulo = rs.Fields(u"DataEHoraDaAlteracao"_s).Value;
         QVERIFY(VB::IsNull(nulo));
         QCOMPARE(NumeroDoErro([&] { VB::CStr(nulo); }), 94L);
     }
@@ -121,7 +104,7 @@ private slots:
         QCOMPARE(pagina->RecordCount(), 6);
         pagina->MoveFirst();
         // Newest first: page 400 starts at the 2395th newest.
-        QCOMPARE(pagina->Fields(QStringLiteral("NumeroDoOrcamento")).Value.toDouble(), 3000.0 - 2394);
+        QCOMPARE(pagina->Fields(u"NumeroDoOrcamento"_s).Value.toDouble(), 3000.0 - 2394);
         QCOMPARE(sql->LinhasEmMemoria(), 6);
         QCOMPARE(sql->LeiturasFeitas(), 1);
 
@@ -129,7 +112,7 @@ private slots:
         int linhas = 0;
         int maximo = 0;
         for (resultado->MoveFirst(); !resultado->Eof(); resultado->MoveNext()) {
-            resultado->Fields(QStringLiteral("ValorTotal"));
+            resultado->Fields(u"ValorTotal"_s);
             maximo = std::max(maximo, sql->LinhasEmMemoria());
             ++linhas;
         }
@@ -145,13 +128,13 @@ private slots:
         QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
         RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
         // Another workstation deletes two quotes before the second page is read.
-        Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento <= 2"));
+        Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento <= 2"_s);
         resultado->SetAbsolutePage(2);
         RecordsetPtr pagina;
         orcamentos->PaginarResultadoDaSelecaoEmRecordset(tamanho, pagina);
         QCOMPARE(pagina->RecordCount(), 0);
         QCOMPARE(resultado->AbsolutePage(), 2);
-        QCOMPARE(NumeroDoErro([&] { resultado->Fields(QStringLiteral("NumeroDoOrcamento")); }), 3021L);
+        QCOMPARE(NumeroDoErro([&] { resultado->Fields(u"NumeroDoOrcamento"_s); }), 3021L);
     }
 };
 

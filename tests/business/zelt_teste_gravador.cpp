@@ -24,7 +24,6 @@
 #include "tests/business/BancoDeTeste.h"
 
 #include "business/Negocio.h"
-#include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
@@ -35,6 +34,8 @@
 #include <QThread>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 using BancoDeTeste::GradeEmMemoria;
 using ZELT_N_Orcamentos::clsOrcamentos;
 using ZELT_N_Orcamentos::clsOrcItens;
@@ -43,7 +44,7 @@ namespace {
 
 // Money in whole cents while the quote is composed; the grid holds "1234,56".
 QString Texto(qint64 centavos) {
-    return QStringLiteral("%1,%2").arg(centavos / 100).arg(centavos % 100, 2, 10, QLatin1Char('0'));
+    return u"%1,%2"_s.arg(centavos / 100).arg(centavos % 100, 2, 10, QLatin1Char('0'));
 }
 
 struct Somas {
@@ -77,9 +78,9 @@ void SortearItem(QRandomGenerator& sorte, GradeEmMemoria& grade, Somas& somas) {
     const qint64 desconto = (bruto * percentual + 50) / 100;
     const QString quantidade =
         o.Servico ? QString::number(meias / 2)
-                  : QStringLiteral("%1,%2").arg(meias / 2).arg(meias % 2 ? 500 : 0, 3, 10, QLatin1Char('0'));
+                  : u"%1,%2"_s.arg(meias / 2).arg(meias % 2 ? 500 : 0, 3, 10, QLatin1Char('0'));
     const QString unitario = Texto(o.Preco);
-    const QString perc = QStringLiteral("%1,00").arg(percentual);
+    const QString perc = u"%1,00"_s.arg(percentual);
     if (o.Servico)
         grade.AdicionarServico(o.TipoOuNada, o.Codigo, animal, quantidade, unitario, perc, Texto(desconto),
                                Texto(bruto - desconto));
@@ -113,14 +114,8 @@ int Adicionar(int quantidade, QRandomGenerator& sorte, QObject* usuario) {
         const int itens = 1 + sorte.bounded(20);
         for (int n = 0; n < itens; ++n)
             SortearItem(sorte, grade, somas);
-        auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->CodigoDoCliente = 1;
-        orcamento->CodigoDoAnimal = 10;
+        auto orcamento = BancoDeTeste::Orcamento(grade, usuario, u"0|0|0|0"_s);
         DefinirTotais(*orcamento, somas);
-        orcamento->DataDeValidadeDoOrcamento =
-            Relogio::Hoje().addDays(10).toString(QStringLiteral("dd/MM/yyyy"));
-        orcamento->GradeDeItensDoOrcamento = &grade;
-        orcamento->DadosDoUsuario = usuario;
         const qint16 resultado = orcamento->Adicionar();
         if (resultado != 0) {
             std::fprintf(stderr, "resultado %d: %s%s\n", resultado, qPrintable(orcamento->DescricaoDaFalha),
@@ -128,8 +123,7 @@ int Adicionar(int quantidade, QRandomGenerator& sorte, QObject* usuario) {
             ++falhas;
             continue;
         }
-        Escrever(QStringLiteral("gravado %1 %2 %3 %4")
-                     .arg(qint64(orcamento->CodigoGerado))
+        Escrever(u"gravado %1 %2 %3 %4"_s.arg(qint64(orcamento->CodigoGerado))
                      .arg(itens)
                      .arg(somas.Bruto * 100)
                      .arg((somas.Bruto - somas.Desconto) * 100));
@@ -142,15 +136,14 @@ int Alterar(double numero, QRandomGenerator& sorte, QObject* usuario, const QStr
     auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
     qint16 tamanho = 20;
     if (itens->Selecionar(1, tamanho, 0, numero).toBool()) {
-        Escrever(QStringLiteral("resultado 1\n") + itens->ObservacaoDoErro);
+        Escrever(u"resultado 1\n"_s + itens->ObservacaoDoErro);
         return 1;
     }
     GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
     auto lista = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
     qint16 pagina = 10;
     lista->Selecionar(1, pagina, 0, QString::number(numero), 0, 0);
-    const QVariant lida =
-        lista->ResultadoDaSelecaoEmRecordSet()->Fields(QStringLiteral("DataEHoraDaAlteracao")).Value;
+    const QVariant lida = lista->ResultadoDaSelecaoEmRecordSet()->Fields(u"DataEHoraDaAlteracao"_s).Value;
 
     Somas somas;
     for (int linha = 1; linha < grade.Rows(); ++linha) {
@@ -165,21 +158,15 @@ int Alterar(double numero, QRandomGenerator& sorte, QObject* usuario, const QStr
     for (int n = 0; n < novos; ++n)
         SortearItem(sorte, grade, somas);
 
-    auto orcamento = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-    orcamento->NumeroDoOrcamento = numero;
-    orcamento->CodigoDoCliente = 1;
-    orcamento->CodigoDoAnimal = 10;
+    auto orcamento = BancoDeTeste::Orcamento(grade, usuario, u"0|0|0|0"_s, numero);
     DefinirTotais(*orcamento, somas);
-    orcamento->DataDeValidadeDoOrcamento = Relogio::Hoje().addDays(15).toString(QStringLiteral("dd/MM/yyyy"));
-    orcamento->GradeDeItensDoOrcamento = &grade;
-    orcamento->DadosDoUsuario = usuario;
     orcamento->DataEHoraDaAlteracaoLida = VB::IsNull(lida) ? QString() : VB::CStr(lida);
     // Both workstations have read the quote; now they save at the same moment.
-    Escrever(QStringLiteral("lido"));
+    Escrever(u"lido"_s);
     while (!arquivoDeInicio.isEmpty() && !QFile::exists(arquivoDeInicio))
         QThread::msleep(2);
     const qint16 resultado = orcamento->Alterar();
-    Escrever(QStringLiteral("resultado %1").arg(resultado));
+    Escrever(u"resultado %1"_s.arg(resultado));
     if (resultado != 0) Escrever(orcamento->DescricaoDaFalha + orcamento->DescricaoDoErro);
     return resultado == 0 || resultado == 3 ? 0 : 1;
 }
@@ -191,7 +178,7 @@ int Restaurar(const QString& numeros, QObject* usuario) {
         auto historico = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
         historico->DadosDoUsuario = usuario;
         const qint16 resultado = historico->Restaurar(numero.toDouble());
-        Escrever(QStringLiteral("resultado %1 %2").arg(resultado).arg(numero));
+        Escrever(u"resultado %1 %2"_s.arg(resultado).arg(numero));
         if (resultado != 0) Escrever(historico->DescricaoDaFalha + historico->DescricaoDoErro);
         if (resultado != 0 && resultado != 3) ++falhas;
     }
@@ -203,15 +190,11 @@ int Restaurar(const QString& numeros, QObject* usuario) {
 int main(int argc, char* argv[]) {
     QCoreApplication aplicacao(argc, argv);
     QCommandLineParser parametros;
-    parametros.addOption(
-        {QStringLiteral("banco"), QStringLiteral("SQLite file."), QStringLiteral("arquivo")});
-    parametros.addOption({QStringLiteral("url"), QStringLiteral("PostgreSQL URL."), QStringLiteral("url")});
-    parametros.addOption({QStringLiteral("usuario"), QStringLiteral("User name."), QStringLiteral("nome"),
-                          QStringLiteral("GRAVADOR")});
-    parametros.addOption({QStringLiteral("semente"), QStringLiteral("Random seed."), QStringLiteral("n"),
-                          QStringLiteral("1")});
-    parametros.addOption({QStringLiteral("inicio"), QStringLiteral("Start when this file exists."),
-                          QStringLiteral("arquivo")});
+    parametros.addOption({u"banco"_s, u"SQLite file."_s, u"arquivo"_s});
+    parametros.addOption({u"url"_s, u"PostgreSQL URL."_s, u"url"_s});
+    parametros.addOption({u"usuario"_s, u"User name."_s, u"nome"_s, u"GRAVADOR"_s});
+    parametros.addOption({u"semente"_s, u"Random seed."_s, u"n"_s, u"1"_s});
+    parametros.addOption({u"inicio"_s, u"Start when this file exists."_s, u"arquivo"_s});
     parametros.process(aplicacao);
     const QStringList posicionais = parametros.positionalArguments();
     if (posicionais.size() != 2) {
@@ -220,16 +203,16 @@ int main(int argc, char* argv[]) {
     }
 
     Negocio::Configuracao configuracao;
-    configuracao.ArquivoSQLite = parametros.value(QStringLiteral("banco"));
-    configuracao.UrlPostgreSQL = parametros.value(QStringLiteral("url"));
+    configuracao.ArquivoSQLite = parametros.value(u"banco"_s);
+    configuracao.UrlPostgreSQL = parametros.value(u"url"_s);
     configuracao.CriarDadosDeDemonstracao = false;
     if (const auto erro = ErroDe([&] { Negocio::Iniciar(configuracao); }); erro.Numero() != 0) {
         std::fprintf(stderr, "%s\n", qPrintable(erro.Descricao()));
         return 1;
     }
-    QRandomGenerator sorte(parametros.value(QStringLiteral("semente")).toUInt());
-    auto usuario = BancoDeTeste::Usuario(parametros.value(QStringLiteral("usuario")));
-    const QString inicio = parametros.value(QStringLiteral("inicio"));
+    QRandomGenerator sorte(parametros.value(u"semente"_s).toUInt());
+    auto usuario = BancoDeTeste::Usuario(parametros.value(u"usuario"_s));
+    const QString inicio = parametros.value(u"inicio"_s);
 
     int codigo = 2;
     if (posicionais.at(0) == QLatin1String("adicionar")) {

@@ -15,6 +15,8 @@
 #include <QStandardPaths>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 QList<QPair<QString, HWnd>>& ChamadasDoFundoEscuro() {
     static QList<QPair<QString, HWnd>> chamadas;
     return chamadas;
@@ -25,10 +27,8 @@ namespace {
 // The dark background, recorded instead of drawn.
 class FundoEscuroGravador final : public ZELT_A_EfeitosDeTela::clsFundoEscuro {
 public:
-    void Aplicar(HWnd& hWnd, qint16&) override {
-        ChamadasDoFundoEscuro().append({QStringLiteral("Aplicar"), hWnd});
-    }
-    void Remover(HWnd& hWnd) override { ChamadasDoFundoEscuro().append({QStringLiteral("Remover"), hWnd}); }
+    void Aplicar(HWnd& hWnd, qint16&) override { ChamadasDoFundoEscuro().append({u"Aplicar"_s, hWnd}); }
+    void Remover(HWnd& hWnd) override { ChamadasDoFundoEscuro().append({u"Remover"_s, hWnd}); }
 };
 
 } // namespace
@@ -55,11 +55,11 @@ void TesteDaFicha::init() {
     RegistrarMensagemGravadora();
     Zelt::RegistrarProgId(ProgId::FundoEscuro, [] { return std::make_unique<FundoEscuroGravador>(); });
     auto usuario = std::make_unique<clsDadosDoUsuario>();
-    usuario->NomeDoUsuario = QStringLiteral("ANA");
+    usuario->NomeDoUsuario = u"ANA"_s;
     usuario->Administrador = true;
     musuario = std::move(usuario);
     modPrincipal::DadosDoUsuario = musuario.get();
-    modPrincipal::NomeDaAplicacao = QStringLiteral("Clínica Escola");
+    modPrincipal::NomeDaAplicacao = u"Clínica Escola"_s;
     modPrincipal::FichaAbertaDiretamente = false;
     modPrincipal::FomularioDoMenu_hWnd = 0;
     modPrincipal::FormularioDeLista = nullptr;
@@ -88,10 +88,10 @@ void TesteDaFicha::cleanup() {
 
 frmFicha* TesteDaFicha::AbrirDoHost(qint32 llonCliente, qint32 llonAnimal) {
     modPrincipal::CodigoDoCliente = llonCliente;
-    modPrincipal::ApelidoOuNomeFantasiaDoCliente = llonCliente == 1 ? QStringLiteral("João") : QString();
-    modPrincipal::NomeOuRazaoSocialDoCliente = llonCliente == 1 ? QStringLiteral("João da Silva") : QString();
+    modPrincipal::ApelidoOuNomeFantasiaDoCliente = llonCliente == 1 ? u"João"_s : QString();
+    modPrincipal::NomeOuRazaoSocialDoCliente = llonCliente == 1 ? u"João da Silva"_s : QString();
     modPrincipal::CodigoDoAnimal = llonAnimal;
-    modPrincipal::NomeDoAnimal = llonAnimal == 10 ? QStringLiteral("Rex") : QString();
+    modPrincipal::NomeDoAnimal = llonAnimal == 10 ? u"Rex"_s : QString();
     mficha = std::make_unique<frmFicha>();
     modPrincipal::FichaAbertaDiretamente = true;
     mficha->MontarExibirFormulario(frmFicha::Inclusao);
@@ -105,7 +105,7 @@ frmFicha* TesteDaFicha::AbrirDaLista(qint16 lintModo, double ldouNumeroDoOrcamen
         modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
         modPrincipal::FormularioDeLista = mlista.data();
         // Every quote, not only the recent ones.
-        mlista->findChild<QObject*>(QStringLiteral("xrcmbSituacao"))->setProperty("ListIndex", 0);
+        mlista->findChild<QObject*>(u"xrcmbSituacao"_s)->setProperty("ListIndex", 0);
     }
     MSFlexGrid* grade = mlista->Grade();
     for (int r = 1; r < grade->Rows(); ++r)
@@ -117,16 +117,25 @@ frmFicha* TesteDaFicha::AbrirDaLista(qint16 lintModo, double ldouNumeroDoOrcamen
     return mficha.get();
 }
 
+QString TesteDaFicha::Propriedades(const char* propriedade, const QString& nomes,
+                                   const QWidget* ficha) const {
+    if (!ficha) ficha = mficha.get();
+    QStringList valores;
+    for (const QString& nome : nomes.split(u'|')) {
+        const QObject* controle = ficha ? ficha->findChild<QObject*>(nome) : nullptr;
+        valores << (controle ? controle->property(propriedade).toString() : u"(sem %1)"_s.arg(nome));
+    }
+    return valores.join(u'|');
+}
+
 double TesteDaFicha::GravarOrcamento(int lintItens) {
     BancoDeTeste::GradeEmMemoria grade;
     auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
     for (int i = 1; i < lintItens; ++i)
-        grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), QStringLiteral("120,00"),
-                               QStringLiteral("10,00"), QStringLiteral("12,00"), QStringLiteral("108,00"),
-                               QStringLiteral("48,00"));
-    orcamento->ValorTotal = VB::Currency::DeInteiro(120 * lintItens);
-    orcamento->DescontoEmValor = VB::Currency::DeInteiro(12 * lintItens);
-    orcamento->ValorLiquido = VB::Currency::DeInteiro(108 * lintItens);
+        grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s,
+                               u"48,00"_s);
+    BancoDeTeste::DefinirTotais(
+        *orcamento, u"%1|10|%2|%3"_s.arg(120 * lintItens).arg(12 * lintItens).arg(108 * lintItens));
     if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
     return orcamento->CodigoGerado;
 }

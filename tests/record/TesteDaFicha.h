@@ -58,6 +58,9 @@ protected:
     template <class Tipo> Tipo* ControleDaFicha(const char* nome) const {
         return mficha ? mficha->findChild<Tipo*>(QString::fromLatin1(nome)) : nullptr;
     }
+    // A property of the named controls ("a|b") of that form (the record form when none),
+    // "|"-separated (true and false as "true" and "false").
+    QString Propriedades(const char* propriedade, const QString& nomes, const QWidget* ficha = nullptr) const;
 
     // The message boxes shown, in order; the answers to give next (vbOK when none).
     QList<MensagemExibida> mmensagens;

@@ -203,13 +203,7 @@ private:
     void Sair() { Caixa(u"xrnumValorUnitario"_s)->SetFocus(); }
 
     static QStringList Lista(const QString& textos) { return textos.split(u'|'); }
-    // The named controls' Text, "|"-separated.
-    QString Textos(const QString& nomes) const {
-        QStringList textos;
-        for (const QString& nome : Lista(nomes))
-            textos << No(nome)->property("Text").toString();
-        return textos.join(u'|');
-    }
+    QString Textos(const QString& nomes) const { return Propriedades("Text", nomes, Ficha()); }
     QString Linha(int linha) const {
         QStringList celulas;
         for (int c = GradeDeItens::TipoDeServicoOuCodigoDeBarras; c <= GradeDeItens::CodigoDaSituacao; ++c)

@@ -103,11 +103,8 @@ class TesteDaRecuperacaoDaFicha : public TesteDaFicha {
         return linhas;
     }
     QString Totais() const {
-        QStringList totais;
-        for (const char* caixa :
-             {"xrnumValorTotal", "xrnumDescontoEmPercentual", "xrnumDescontoEmValor", "xrnumValorLiquido"})
-            totais << No<XRNumberBox>(caixa)->Text();
-        return totais.join(u'|');
+        return Propriedades("Text", u"xrnumValorTotal|xrnumDescontoEmPercentual|xrnumDescontoEmValor|"
+                                    "xrnumValorLiquido"_s);
     }
     QString Pergunta(int itens) const {
         const QString quando = QDateTime::fromString(Copia().value(u"quando"_s).toString(), Qt::ISODate)
@@ -164,8 +161,8 @@ private slots:
         QCOMPARE(mmensagens.size(), 1);
         QCOMPARE(mmensagens.constFirst().Texto, pergunta);
         QCOMPARE(mmensagens.constFirst().BotoesEIcone, int(Plataforma::vbYesNo | Plataforma::vbQuestion));
-        QCOMPARE(No<XRFind>("xrfApelidoOuNomeFantasiaDoCliente")->Text(), u"Maria Antônia"_s);
-        QCOMPARE(No<XRComboBox>("xrcmbAnimal")->Text(), u"Luna"_s);
+        QCOMPARE(Propriedades("Text", u"xrfApelidoOuNomeFantasiaDoCliente|xrcmbAnimal"_s),
+                 u"Maria Antônia|Luna"_s);
         QCOMPARE(Linhas(), linhas);
         QCOMPARE(Totais(), totais);
         Clicar("xrcmdSalvarFecharConfirmar");
