@@ -317,9 +317,9 @@ private slots:
         const double numero = OrcamentoDeDoisItens();
         QCOMPARE(AlterarComMaisUmItem(numero), qint16(0));
         QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
-        QSqlQuery q = Banco::Executar(QStringLiteral("SELECT NumeroDoRegistro, RegistroDaBase, Copia, "
-                                                     "CopiaCompactada FROM HistoricoDeOrcamentos WHERE "
-                                                     "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"),
+        QSqlQuery q = Banco::Executar(u"SELECT NumeroDoRegistro, RegistroDaBase, Copia, "
+                                      "CopiaCompactada FROM HistoricoDeOrcamentos WHERE "
+                                      "NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"_s,
                                       {qint64(numero)});
         QVERIFY(q.next());
         const qint64 primeira = q.value(0).toLongLong();
@@ -342,12 +342,12 @@ private slots:
         // A damaged whole copy: the restoration is refused whole, with its reason.
         QByteArray danificada = inteira;
         danificada[danificada.size() / 2] = char(danificada.at(danificada.size() / 2) ^ 0x55);
-        Banco::Executar(QStringLiteral("UPDATE HistoricoDeOrcamentos SET CopiaCompactada = ? WHERE "
-                                       "NumeroDoRegistro = ?"),
+        Banco::Executar(u"UPDATE HistoricoDeOrcamentos SET CopiaCompactada = ? WHERE "
+                        "NumeroDoRegistro = ?"_s,
                         {danificada, primeira});
         auto historico = ObjetoDoHistorico(madministrador.get());
         QCOMPARE(historico->Restaurar(numero), qint16(1));
-        QVERIFY2(historico->DescricaoDoErro.contains(QStringLiteral("danificada")),
+        QVERIFY2(historico->DescricaoDoErro.contains(u"danificada"_s),
                  qPrintable(historico->DescricaoDoErro));
         QCOMPARE(QuantidadeDeEntradas(), 3);
         QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 1);
