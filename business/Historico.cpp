@@ -6,6 +6,7 @@
 #include "business/Relogio.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -119,24 +120,36 @@ struct CopiaCompacta {
     QVariant RegistroDaBase;
 };
 
-CopiaCompacta Compactar(qint64 numero, const QByteArray& json) {
-    const QByteArray inteira = Compactacao::Compactar(json);
-    QSqlQuery q =
-        Banco::Executar(QStringLiteral("SELECT NumeroDoRegistro, CopiaCompactada FROM "
-                                       "HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? AND "
-                                       "RegistroDaBase IS NULL ORDER BY NumeroDoRegistro DESC LIMIT 1"),
-                        {numero});
-    if (q.next())
-        if (const auto base = Compactacao::Descompactar(q.value(1).toByteArray())) {
-            QByteArray diferenca = Compactacao::Compactar(json, *base);
-            if (diferenca.size() * 2 <= inteira.size()) return {std::move(diferenca), q.value(0)};
+// base: the quote's last whole copy (its entry and its stream), when it has one.
+CopiaCompacta Compactar(const QByteArray& json, const std::optional<std::pair<qint64, QByteArray>>& base) {
+    QByteArray inteira = Compactacao::Compactar(json);
+    if (base)
+        if (const auto texto = Compactacao::Descompactar(base->second)) {
+            QByteArray diferenca = Compactacao::Compactar(json, *texto);
+            if (diferenca.size() * 2 <= inteira.size()) return {std::move(diferenca), base->first};
         }
-    return {inteira, Banco::Nulo()};
+    return {std::move(inteira), Banco::Nulo()};
+}
+
+// The last whole copies of the quotes numbered primeiro to ultimo, by quote.
+QHash<qint64, std::pair<qint64, QByteArray>> Bases(qint64 primeiro, qint64 ultimo) {
+    QSqlQuery q =
+        Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, NumeroDoRegistro, CopiaCompactada "
+                                       "FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento BETWEEN ? "
+                                       "AND ? AND RegistroDaBase IS NULL AND CopiaCompactada IS NOT "
+                                       "NULL ORDER BY NumeroDoRegistro"),
+                        {primeiro, ultimo});
+    QHash<qint64, std::pair<qint64, QByteArray>> bases;
+    while (q.next())
+        bases.insert(q.value(0).toLongLong(), {q.value(1).toLongLong(), q.value(2).toByteArray()});
+    return bases;
 }
 
 qint64 GravarEntrada(qint64 numero, const QDateTime& quando, const QString& usuario, const QString& operacao,
                      const Copia& copia) {
-    const CopiaCompacta compacta = Compactar(numero, copia.Json);
+    const auto bases = Bases(numero, numero);
+    const CopiaCompacta compacta =
+        Compactar(copia.Json, bases.contains(numero) ? std::optional(bases.value(numero)) : std::nullopt);
     return Banco::InserirComChave(
         QStringLiteral(
             "INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
@@ -177,54 +190,68 @@ QString Insercao(const QString& tabela, const QStringList& colunas) {
 // block of quotes at a time (a million quotes never sit in memory at once).
 void RegistrarOsJaExistentes() {
     constexpr int QuotesPorBloco = 2000;
-    const QStringList colunas = QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoOrcamento;
-    qint64 ultimo = 0;
-    for (;;) {
-        QSqlQuery q = Banco::Executar(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) +
-                                          QStringLiteral(" FROM Orcamentos WHERE NumeroDoOrcamento > ? ORDER "
-                                                         "BY NumeroDoOrcamento LIMIT %1")
-                                              .arg(QuotesPorBloco),
-                                      {ultimo});
-        QList<std::pair<qint64, QJsonArray>> cabecalhos;
-        while (q.next())
-            cabecalhos.append({q.value(0).toLongLong(), Linha(q, ColunasDoOrcamento.size(), 1)});
-        if (cabecalhos.isEmpty()) return;
-        const qint64 primeiro = cabecalhos.constFirst().first;
-        ultimo = cabecalhos.constLast().first;
-        QSqlQuery i = Banco::Executar(
-            QStringLiteral("SELECT NumeroDoOrcamento, ") + ColunasDoItem.join(QStringLiteral(", ")) +
-                QStringLiteral(" FROM ItensDeOrcamento WHERE NumeroDoOrcamento BETWEEN ? AND ? ORDER BY "
-                               "NumeroDoOrcamento, NumeroDoItemDoOrcamento"),
-            {primeiro, ultimo});
-        bool haItem = i.next();
-        const int inclusao = static_cast<int>(ColunasDoOrcamento.indexOf(u"DataEHoraDaInclusao"));
-        QVariantList linhas;
-        for (const auto& [numero, cabecalho] : cabecalhos) {
-            QJsonArray itens;
-            for (; haItem && i.value(0).toLongLong() == numero; haItem = i.next())
-                itens << Linha(i, ColunasDoItem.size(), 1);
-            // Dated with the version's own last stamp and user.
-            const bool alterado = !cabecalho.at(inclusao + 2).isNull();
-            const Copia copia = MontarCopia(cabecalho, itens);
-            linhas << numero << cabecalho.at(alterado ? inclusao + 2 : inclusao).toString()
-                   << cabecalho.at(alterado ? inclusao + 3 : inclusao + 1).toString() << Op::JaExistente
-                   << copia.ValorLiquido << copia.QuantidadeDeItens << QString::fromUtf8(copia.Json);
-        }
-        // Many entries to a statement: the round trips, not the rows, cost the time.
-        constexpr qsizetype Colunas = 7, EntradasPorInsercao = 100;
-        for (qsizetype inicio = 0; inicio < linhas.size(); inicio += Colunas * EntradasPorInsercao) {
-            const QVariantList parte = linhas.mid(inicio, Colunas * EntradasPorInsercao);
-            Banco::Executar(
-                QStringLiteral("INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, "
-                               "Usuario, Operacao, ValorLiquido, QuantidadeDeItens, Copia) VALUES ") +
-                    QStringList(parte.size() / Colunas, QStringLiteral("(?, ?, ?, ?, ?, ?, ?)"))
-                        .join(QStringLiteral(", ")),
-                parte);
-        }
+    for (qint64 ultimo = 0;;) {
+        const QVariant fim =
+            Banco::Valor(QStringLiteral("SELECT MAX(NumeroDoOrcamento) FROM (SELECT "
+                                        "NumeroDoOrcamento FROM Orcamentos WHERE NumeroDoOrcamento "
+                                        "> ? ORDER BY NumeroDoOrcamento LIMIT %1) b")
+                             .arg(QuotesPorBloco),
+                         {ultimo});
+        if (fim.isNull()) return;
+        RegistrarBloco(ultimo + 1, fim.toLongLong(), Op::JaExistente);
+        ultimo = fim.toLongLong();
     }
 }
 
 } // namespace
+
+void RegistrarBloco(qint64 primeiro, qint64 ultimo, const QString& operacao) {
+    const QStringList colunas = QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoOrcamento;
+    QSqlQuery q =
+        Banco::Executar(QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) +
+                            QStringLiteral(" FROM Orcamentos WHERE NumeroDoOrcamento BETWEEN ? AND ? "
+                                           "ORDER BY NumeroDoOrcamento"),
+                        {primeiro, ultimo});
+    QList<std::pair<qint64, QJsonArray>> cabecalhos;
+    while (q.next())
+        cabecalhos.append({q.value(0).toLongLong(), Linha(q, ColunasDoOrcamento.size(), 1)});
+    QSqlQuery i = Banco::Executar(
+        QStringLiteral("SELECT NumeroDoOrcamento, ") + ColunasDoItem.join(QStringLiteral(", ")) +
+            QStringLiteral(" FROM ItensDeOrcamento WHERE NumeroDoOrcamento BETWEEN ? AND ? ORDER BY "
+                           "NumeroDoOrcamento, NumeroDoItemDoOrcamento"),
+        {primeiro, ultimo});
+    const auto bases = Bases(primeiro, ultimo);
+    bool haItem = i.next();
+    const int inclusao = static_cast<int>(ColunasDoOrcamento.indexOf(u"DataEHoraDaInclusao"));
+    QVariantList linhas;
+    for (const auto& [numero, cabecalho] : cabecalhos) {
+        QJsonArray itens;
+        for (; haItem && i.value(0).toLongLong() < numero; haItem = i.next()) {
+        }
+        for (; haItem && i.value(0).toLongLong() == numero; haItem = i.next())
+            itens << Linha(i, ColunasDoItem.size(), 1);
+        // Dated with the version's own last stamp and user.
+        const bool alterado = !cabecalho.at(inclusao + 2).isNull();
+        const Copia copia = MontarCopia(cabecalho, itens);
+        const CopiaCompacta compacta =
+            Compactar(copia.Json, bases.contains(numero) ? std::optional(bases.value(numero)) : std::nullopt);
+        linhas << numero << cabecalho.at(alterado ? inclusao + 2 : inclusao).toString()
+               << cabecalho.at(alterado ? inclusao + 3 : inclusao + 1).toString() << operacao
+               << copia.ValorLiquido << copia.QuantidadeDeItens << compacta.Dados << compacta.RegistroDaBase;
+    }
+    // Many entries to a statement: the round trips, not the rows, cost the time.
+    constexpr qsizetype Colunas = 8, EntradasPorInsercao = 100;
+    for (qsizetype inicio = 0; inicio < linhas.size(); inicio += Colunas * EntradasPorInsercao) {
+        const QVariantList parte = linhas.mid(inicio, Colunas * EntradasPorInsercao);
+        Banco::Executar(
+            QStringLiteral("INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, "
+                           "Usuario, Operacao, ValorLiquido, QuantidadeDeItens, CopiaCompactada, "
+                           "RegistroDaBase, Copia) VALUES ") +
+                QStringList(parte.size() / Colunas, QStringLiteral("(?, ?, ?, ?, ?, ?, ?, ?, '')"))
+                    .join(QStringLiteral(", ")),
+            parte);
+    }
+}
 
 void Registrar(qint64 numeroDoOrcamento, const QString& operacao, const QString& usuario) {
     GravarEntrada(numeroDoOrcamento, Relogio::Agora(), usuario, operacao,
@@ -319,7 +346,9 @@ void CriarEsquema(const Dialeto& dialeto, bool indiceDePesquisa) {
                 Operacao TEXT NOT NULL,
                 ValorLiquido {INTEIRO} NOT NULL,
                 QuantidadeDeItens {INTEIRO} NOT NULL,
-                Copia TEXT NOT NULL
+                Copia TEXT NOT NULL,
+                CopiaCompactada {BINARIO},
+                RegistroDaBase {INTEIRO}
             ))",
              "CREATE INDEX HistoricoDeOrcamentos_Orcamento ON HistoricoDeOrcamentos (NumeroDoOrcamento, "
              "NumeroDoRegistro)",

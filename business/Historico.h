@@ -37,6 +37,11 @@ inline const QString UsuarioNaoInformado = QStringLiteral("(usuário não inform
 // The entry of what just happened to a quote still stored, with its copy as stored
 // now. Inside the caller's unit of work.
 void Registrar(qint64 numeroDoOrcamento, const QString& operacao, const QString& usuario);
+// The entries of the quotes numbered primeiro to ultimo as they stand, each dated with
+// the quote's own last stamp and user, many to a statement: the first entries of a
+// database that begins keeping history, and loads of many quotes at once. Inside the
+// caller's unit of work.
+void RegistrarBloco(qint64 primeiro, qint64 ultimo, const QString& operacao);
 // Before a quote is deleted: its entry "excluído" with the copy as it stands, and its
 // place among the deleted quotes.
 void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario);
@@ -55,7 +60,9 @@ QJsonObject CopiaDaEntrada(qint64 numeroDoRegistro);
 void CriarEsquema(const Dialeto& dialeto, bool indiceDePesquisa);
 
 // The schema version that compacts the copies: the columns CopiaCompactada and
-// RegistroDaBase, and every copy kept as text until then compacted whole.
+// RegistroDaBase (which the history's tables have from the start on a database that
+// begins keeping history with this version), and every copy kept as text until then
+// compacted whole.
 void CompactarCopias(const Dialeto& dialeto);
 
 } // namespace Historico

@@ -3,7 +3,7 @@
 //   preparar            once per database: its size without history; the migration that
 //                       records every quote it holds as a first entry (timed); --entradas
 //                       versions in all for every quote (the later ones made as a counter
-//                       makes them: the quote changed, then Historico::Registrar, timed);
+//                       makes them: the quote changed, then its entry written, timed);
 //                       its size with history, and the ratio; then --excluidos quotes (the
 //                       oldest) deleted through the history's own deletion entry (timed).
 //   gravar_100_itens    clsOrcamentos.Adicionar of a 100-item quote, with its entry; and,
@@ -66,8 +66,9 @@ void Informar(const QString& texto) {
 
 // One version more of every quote, block by block: the stamp of a change (and, from the
 // third version on, one more unit of its first item when that has no discount, with the
-// quote's totals), then the entry a save writes. The copies differ from the first
-// version as a counter's changes make them differ.
+// quote's totals), then their entries, a block to a statement (each copy compacted as a
+// save compacts it). The copies differ from the first version as a counter's changes
+// make them differ.
 void AcrescentarVersao(int versao) {
     constexpr int QuotesPorBloco = 2000;
     qint64 ultimo = 0;
@@ -107,9 +108,8 @@ void AcrescentarVersao(int versao) {
         Banco::Executar(QStringLiteral("UPDATE Orcamentos SET DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = "
                                        "'BENCH' WHERE NumeroDoOrcamento BETWEEN ? AND ?"),
                         QVariantList{quando} + faixa);
-        for (const qint64 numero : numeros)
-            Historico::Registrar(numero, ZELT_N_Orcamentos::OperacaoDoHistorico::Alterado,
-                                 QStringLiteral("BENCH"));
+        Historico::RegistrarBloco(faixa.at(0).toLongLong(), ultimo,
+                                  ZELT_N_Orcamentos::OperacaoDoHistorico::Alterado);
         unidade.Confirmar();
     }
 }

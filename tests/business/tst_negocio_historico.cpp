@@ -293,11 +293,22 @@ private slots:
         Negocio::Iniciar(configuracao);
         QCOMPARE(Numero("SELECT Versao FROM VersaoDoEsquema"), qint64(Migracoes::VersaoMaisRecente()));
         QCOMPARE(QuantidadeDeEntradas(), 2);
-        // The copies written as text by the first entries are compacted by the next version.
-        QCOMPARE(
-            Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Copia = '' AND CopiaCompactada IS NOT "
-                   "NULL AND RegistroDaBase IS NULL"),
-            2);
+        const char* const compactadas = "SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Copia = '' AND "
+                                        "CopiaCompactada IS NOT NULL AND RegistroDaBase IS NULL";
+        QCOMPARE(Numero(compactadas), 2);
+        // A history that kept its copies as text (before they were compacted): the next
+        // start compacts them, each copy as it was.
+        const QList<Entrada> comoEram = Entradas(alterado);
+        for (const qint64 registro : {Numero("SELECT MIN(NumeroDoRegistro) FROM HistoricoDeOrcamentos"),
+                                      Numero("SELECT MAX(NumeroDoRegistro) FROM HistoricoDeOrcamentos")})
+            Banco::Executar(
+                u"UPDATE HistoricoDeOrcamentos SET Copia = ?, CopiaCompactada = NULL WHERE "
+                "NumeroDoRegistro = ?"_s,
+                {QString::fromUtf8(QJsonDocument(Historico::CopiaDaEntrada(registro)).toJson()), registro});
+        Banco::Executar(u"UPDATE VersaoDoEsquema SET Versao = 6"_s);
+        Negocio::Iniciar(configuracao);
+        QCOMPARE(Numero(compactadas), 2);
+        QCOMPARE(Entradas(alterado).constFirst().Itens, comoEram.constFirst().Itens);
         const Entrada a = Entradas(alterado).constFirst();
         QCOMPARE(a.Operacao, u"já existente"_s);
         QCOMPARE(a.Usuario, u"ANA"_s);
