@@ -160,10 +160,15 @@ if [ "$postgresql_privado" -eq 1 ] && [ -z "$url" ]; then
     [ "$(id -u)" -eq 0 ] && chown postgres: "$pasta_pg"
     [ -f "$pasta_pg/dados/PG_VERSION" ] ||
         como_dono "$bin/initdb" -D "$pasta_pg/dados" -U postgres --auth=trust -E UTF8 --locale=C.UTF-8 >/dev/null
-    porta=$(( 20000 + RANDOM % 20000 ))
-    como_dono "$bin/pg_ctl" -D "$pasta_pg/dados" -l "$pasta_pg/servidor.log" -w \
-        -o "-p $porta -k $pasta_pg -c listen_addresses=127.0.0.1" start >/dev/null
-    trap 'como_dono "$bin/pg_ctl" -D "$pasta_pg/dados" -m fast stop >/dev/null 2>&1 || true; limpar' EXIT
+    if como_dono "$bin/pg_ctl" -D "$pasta_pg/dados" status >/dev/null 2>&1; then
+        # Already running (started by hand to look at the data): used as it is, and left running.
+        porta="$(sed -n 4p "$pasta_pg/dados/postmaster.pid")"
+    else
+        porta=$(( 20000 + RANDOM % 20000 ))
+        como_dono "$bin/pg_ctl" -D "$pasta_pg/dados" -l "$pasta_pg/servidor.log" -w \
+            -o "-p $porta -k $pasta_pg -c listen_addresses=127.0.0.1" start >/dev/null
+        trap 'como_dono "$bin/pg_ctl" -D "$pasta_pg/dados" -m fast stop >/dev/null 2>&1 || true; limpar' EXIT
+    fi
     for base in zelt_bench zelt_bench_vazio; do
         como_dono "$bin/createdb" -h 127.0.0.1 -p "$porta" -U postgres "$base" 2>/dev/null || true
     done
