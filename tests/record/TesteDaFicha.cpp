@@ -128,6 +128,15 @@ QString TesteDaFicha::Propriedades(const char* propriedade, const QString& nomes
     return valores.join(u'|');
 }
 
+const QString TesteDaFicha::Totais =
+    u"xrnumValorTotal|xrnumDescontoEmPercentual|xrnumDescontoEmValor|xrnumValorLiquido"_s;
+
+void TesteDaFicha::Ativar() {
+    mficha->show();
+    mficha->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(mficha.get()));
+}
+
 double TesteDaFicha::GravarOrcamento(int lintItens) {
     BancoDeTeste::GradeEmMemoria grade;
     auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
