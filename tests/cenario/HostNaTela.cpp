@@ -49,7 +49,7 @@ bool HostNaTela::Iniciar(const QString& programa, const QStringList& argumentos)
     return Esperar(
         [this] {
             return Janelas().value(u"ativa"_s).toString() == u"FomularioDoMenu"_s &&
-                   Controle(u"frmLista/msfgGrade"_s).value(u"existe"_s).toBool();
+                   Existe(u"frmLista/msfgGrade"_s);
         },
         u"a lista aberta na janela do menu"_s, 60000);
 }
@@ -125,6 +125,10 @@ QJsonObject HostNaTela::Pedir(const QString& pedido) {
     return QJsonDocument::fromJson(msocket.readLine()).object();
 }
 
+bool HostNaTela::Existe(const QString& caminho) {
+    return Controle(caminho).value(u"existe"_s).toBool();
+}
+
 QString HostNaTela::Propriedade(const QString& caminho, const QString& propriedade) {
     return Texto(Controle(caminho).value(u"propriedades"_s).toObject().value(propriedade));
 }
@@ -163,6 +167,10 @@ bool HostNaTela::EsperarPropriedade(const QString& caminho, const QString& propr
         caminho + u"."_s + propriedade + u" = \""_s + valor + u"\""_s);
     if (!ok) mstrFalha += u"; mostra \""_s + ultimo + u"\""_s;
     return ok;
+}
+
+bool HostNaTela::EsperarTexto(const QString& caminho, const QString& valor) {
+    return EsperarPropriedade(caminho, u"Text"_s, valor);
 }
 
 bool HostNaTela::Xdotool(const QStringList& argumentos) {
@@ -251,7 +259,7 @@ bool HostNaTela::Escolher(const QString& combo, const QString& entrada) {
     if (!Teclar(u"Home"_s)) return false;
     for (int i = 0; i < indice; ++i)
         if (!Teclar(u"Down"_s)) return false;
-    return Teclar(u"Return"_s) && EsperarPropriedade(combo, u"Text"_s, entrada);
+    return Teclar(u"Return"_s) && EsperarTexto(combo, entrada);
 }
 
 bool HostNaTela::Responder(const QString& trecho, const QString& tecla) {

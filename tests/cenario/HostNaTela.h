@@ -44,6 +44,7 @@ public:
     QJsonObject Pedir(const QString& pedido);
     QJsonObject Janelas() { return Pedir(QStringLiteral("janelas")); }
     QJsonObject Controle(const QString& caminho) { return Pedir(QStringLiteral("controle ") + caminho); }
+    bool Existe(const QString& caminho);
     // A property of a control ("Text", "Caption", "ListIndex"...), as text.
     QString Propriedade(const QString& caminho, const QString& propriedade);
     QJsonArray Celulas(const QString& grade) {
@@ -55,6 +56,7 @@ public:
     bool EsperarJanelaAtiva(const QString& nome);
     bool EsperarFoco(const QString& controle);
     bool EsperarPropriedade(const QString& caminho, const QString& propriedade, const QString& valor);
+    bool EsperarTexto(const QString& caminho, const QString& valor); // its "Text"
 
     // ---- Acting as a person
     bool Clicar(const QString& caminho);

@@ -108,6 +108,8 @@ private:
     bool Pesquisar(const QString& campo, const QString& texto);
     // The grid row whose cell in that column holds the text (-1 none).
     int LinhaCom(const QString& grade, int coluna, const QString& texto);
+    bool EscolherNaPesquisa(const QString& dialogo, int coluna, const QString& texto, int clique,
+                            const QString& captura);
     // An item as the record form's grid shows it: name, quantity, unit value,
     // discount percentage, discount value, total.
     QStringList Item(int linha);
@@ -335,7 +337,22 @@ void TesteDoCenario::Capturar(const QString& janela, const QString& nome) {
 
 bool TesteDoCenario::Pesquisar(const QString& campo, const QString& texto) {
     return mtela->Clicar(campo) && mtela->EsperarFoco(campo.section(u'/', -1)) && mtela->Digitar(texto) &&
-           mtela->EsperarPropriedade(campo, u"Text"_s, texto) && mtela->Teclar(u"Return"_s);
+           mtela->EsperarTexto(campo, texto) && mtela->Teclar(u"Return"_s);
+}
+
+// The search dialog shown with several rows, among them the one whose cell in that column
+// holds the text: its picture taken, that row clicked (in column clique), back on the form.
+bool TesteDoCenario::EscolherNaPesquisa(const QString& dialogo, int coluna, const QString& texto, int clique,
+                                        const QString& captura) {
+    const QString grade = dialogo + u"/msfgGrade"_s;
+    int linha = -1;
+    const auto achada = [&] {
+        return (linha = LinhaCom(grade, coluna, texto)) > 0 && mtela->Celulas(grade).size() > 2;
+    };
+    if (!mtela->EsperarJanelaAtiva(dialogo) || !mtela->Esperar(achada, texto + u" entre outras linhas"_s))
+        return false;
+    Capturar(dialogo, captura);
+    return mtela->ClicarNaCelula(grade, linha, clique) && mtela->EsperarJanelaAtiva(u"frmFicha"_s);
 }
 
 int TesteDoCenario::LinhaCom(const QString& grade, int coluna, const QString& texto) {
@@ -372,17 +389,15 @@ bool TesteDoCenario::VerificarTotaisDaFicha() {
         desconto += Centavos(c.at(9).toString());
     }
     const QString total = Reais(bruto);
-    return mtela->EsperarPropriedade(u"frmFicha/xrnumValorTotal"_s, u"Text"_s, total) &&
-           mtela->EsperarPropriedade(u"frmFicha/xrnumDescontoEmValor"_s, u"Text"_s,
-                                     Reais(desconto / 100.0)) &&
-           mtela->EsperarPropriedade(u"frmFicha/xrnumDescontoEmPercentual"_s, u"Text"_s,
-                                     Reais(desconto * 100.0 / Centavos(total))) &&
-           mtela->EsperarPropriedade(u"frmFicha/xrnumValorLiquido"_s, u"Text"_s,
-                                     Reais((Centavos(total) - desconto) / 100.0));
+    return mtela->EsperarTexto(u"frmFicha/xrnumValorTotal"_s, total) &&
+           mtela->EsperarTexto(u"frmFicha/xrnumDescontoEmValor"_s, Reais(desconto / 100.0)) &&
+           mtela->EsperarTexto(u"frmFicha/xrnumDescontoEmPercentual"_s,
+                               Reais(desconto * 100.0 / Centavos(total))) &&
+           mtela->EsperarTexto(u"frmFicha/xrnumValorLiquido"_s, Reais((Centavos(total) - desconto) / 100.0));
 }
 
 void TesteDoCenario::listaAbertaNaJanelaDoMenu() {
-    PASSO(mtela->EsperarPropriedade(u"frmLista/xrcmbSituacao"_s, u"Text"_s, u"Recentes"_s));
+    PASSO(mtela->EsperarTexto(u"frmLista/xrcmbSituacao"_s, u"Recentes"_s));
     // The demo clinic has quotes of the last days: the first page is full.
     QVERIFY(mtela->Celulas(u"frmLista/msfgGrade"_s).size() > 2);
     Capturar(u"FomularioDoMenu"_s, u"lista.png"_s);
@@ -394,25 +409,14 @@ void TesteDoCenario::clienteAchadoPorParteDoNomeEEscolhidoNoDialogo() {
     PASSO(mtela->EsperarFoco(u"xrfCodigoDoCliente"_s));
     // Escape in a find field clears what was typed.
     const QString apelido = u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s;
-    PASSO(mtela->Clicar(apelido) && mtela->Digitar(u"xyz"_s) &&
-          mtela->EsperarPropriedade(apelido, u"Text"_s, u"xyz"_s) && mtela->Teclar(u"Escape"_s) &&
-          mtela->EsperarPropriedade(apelido, u"Text"_s, QString()));
+    PASSO(mtela->Clicar(apelido) && mtela->Digitar(u"xyz"_s) && mtela->EsperarTexto(apelido, u"xyz"_s) &&
+          mtela->Teclar(u"Escape"_s) && mtela->EsperarTexto(apelido, QString()));
 
     PASSO(Pesquisar(apelido, mcat.TrechoDoCliente));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeClientes"_s));
-    const QString grade = u"frmPesquisaDeClientes/msfgGrade"_s;
-    int linha = -1;
-    PASSO(mtela->Esperar(
-        [&] { return (linha = LinhaCom(grade, 1, QString::number(mcat.CodigoDoCliente))) > 0; },
-        u"o cliente no diálogo"_s));
-    QVERIFY(mtela->Celulas(grade).size() > 2);
-    Capturar(u"frmPesquisaDeClientes"_s, u"pesquisa-de-clientes.png"_s);
-    PASSO(mtela->ClicarNaCelula(grade, linha, 2));
-
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(apelido, u"Text"_s, mcat.ApelidoDoCliente));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfCodigoDoCliente"_s, u"Text"_s,
-                                    QString::number(mcat.CodigoDoCliente)));
+    PASSO(EscolherNaPesquisa(u"frmPesquisaDeClientes"_s, 1, QString::number(mcat.CodigoDoCliente), 2,
+                             u"pesquisa-de-clientes.png"_s));
+    PASSO(mtela->EsperarTexto(apelido, mcat.ApelidoDoCliente));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
 }
 
 // The type opens the service fields and the animal list.
@@ -423,18 +427,11 @@ void TesteDoCenario::tipoDeServicoEAnimalEscolhidos() {
 
 void TesteDoCenario::servicoPeloNomeEscolhidoNoDialogo() {
     PASSO(Pesquisar(u"frmFicha/xrfNomeDoServico"_s, u"Banho"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeServicos"_s));
-    const QString grade = u"frmPesquisaDeServicos/msfgGrade"_s;
-    int linha = -1;
-    PASSO(mtela->Esperar([&] { return (linha = LinhaCom(grade, 2, mcat.Servico)) > 0; }, mcat.Servico));
-    Capturar(u"frmPesquisaDeServicos"_s, u"pesquisa-de-servicos.png"_s);
-    PASSO(mtela->ClicarNaCelula(grade, linha, 2));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoServico"_s, u"Text"_s, mcat.Servico));
+    PASSO(EscolherNaPesquisa(u"frmPesquisaDeServicos"_s, 2, mcat.Servico, 2, u"pesquisa-de-servicos.png"_s));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoServico"_s, mcat.Servico));
     // The larger of the client's discount for grooming and the running promotion.
     const double percentual = std::max(mcat.DescontoDoCliente, mcat.PromocaoDeServicos);
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s, u"Text"_s,
-                                    Reais(percentual)));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s, Reais(percentual)));
     PASSO(AdicionarItem(1));
     const double desconto = mcat.PrecoDoServico * percentual / 100;
     QCOMPARE(Item(1), (QStringList{mcat.Servico, u"1"_s, Reais(mcat.PrecoDoServico), Reais(percentual),
@@ -444,7 +441,7 @@ void TesteDoCenario::servicoPeloNomeEscolhidoNoDialogo() {
 void TesteDoCenario::produtoPeloCodigoDeBarras() {
     PASSO(mtela->Clicar(u"frmFicha/optProduto"_s));
     PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDoCodigo));
     PASSO(mtela->EsperarFoco(u"xrnumQuantidade"_s));
     PASSO(AdicionarItem(2));
     QCOMPARE(Item(2), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
@@ -456,8 +453,8 @@ void TesteDoCenario::produtoPelaEtiquetaDaBalanca() {
     const QString etiqueta =
         u"2"_s + QString::number(mcat.CodigoDaBalanca).rightJustified(6, u'0') + u"012400"_s;
     PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, etiqueta));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDaBalanca));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumQuantidade"_s, u"Text"_s, u"1,240"_s));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDaBalanca));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrnumQuantidade"_s, u"1,240"_s));
     PASSO(AdicionarItem(3));
     QCOMPARE(Item(3), (QStringList{mcat.ProdutoDaBalanca, u"1,240"_s, Reais(mcat.PrecoDaBalanca), u"0,00"_s,
                                    u"0,00"_s, Reais(1.24 * mcat.PrecoDaBalanca)}));
@@ -465,15 +462,9 @@ void TesteDoCenario::produtoPelaEtiquetaDaBalanca() {
 
 void TesteDoCenario::produtoEscolhidoPeloNome() {
     PASSO(Pesquisar(u"frmFicha/xrfNomeDoProduto"_s, u"Petisco"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeProdutos"_s));
-    const QString grade = u"frmPesquisaDeProdutos/msfgGrade"_s;
-    int linha = -1;
-    PASSO(mtela->Esperar([&] { return (linha = LinhaCom(grade, 3, mcat.ProdutoPeloNome)) > 0; },
-                         mcat.ProdutoPeloNome));
-    Capturar(u"frmPesquisaDeProdutos"_s, u"pesquisa-de-produtos.png"_s);
-    PASSO(mtela->ClicarNaCelula(grade, linha, 3));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoPeloNome));
+    PASSO(EscolherNaPesquisa(u"frmPesquisaDeProdutos"_s, 3, mcat.ProdutoPeloNome, 3,
+                             u"pesquisa-de-produtos.png"_s));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoPeloNome));
     PASSO(AdicionarItem(4));
     QCOMPARE(Item(4).at(0), mcat.ProdutoPeloNome);
 }
@@ -482,16 +473,16 @@ void TesteDoCenario::quantidadeEDescontoDeUmItemAlterados() {
     const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
     PASSO(mtela->ClicarNaCelula(grade, 2, 3));
     PASSO(mtela->Clicar(u"frmFicha/xrcmdAlterar"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDoCodigo));
     // Entering a number box selects its text; typing replaces it; Tab validates.
     PASSO(mtela->Clicar(u"frmFicha/xrnumQuantidade"_s) && mtela->EsperarFoco(u"xrnumQuantidade"_s));
     PASSO(mtela->Digitar(u"2"_s) && mtela->Teclar(u"Tab"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumQuantidade"_s, u"Text"_s, u"2,00"_s));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrnumQuantidade"_s, u"2,00"_s));
     PASSO(mtela->Clicar(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s) &&
           mtela->EsperarFoco(u"xrnumPercentualDeDescontoPorItem"_s));
     PASSO(mtela->Digitar(u"10"_s) && mtela->Teclar(u"Tab"_s));
     const double bruto = 2 * mcat.PrecoDoProdutoDoCodigo;
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumValorDeDescontoPorItem"_s, u"Text"_s, Reais(bruto / 10)));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrnumValorDeDescontoPorItem"_s, Reais(bruto / 10)));
     PASSO(AdicionarItem(4));
     // The changed item goes back as the last row.
     QCOMPARE(Item(4), (QStringList{mcat.ProdutoDoCodigo, u"2,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
@@ -586,7 +577,7 @@ QString TesteDoCenario::ExportarPdf(const QString& proposto, const QString& capt
     const QString pdf = mstrPasta + u"/casa/Documents/Orçamentos/"_s + proposto;
     QStringList botoes;
     const bool exportado =
-        mtela->Esperar([&] { return mtela->Controle(u"cmdExportarParaPdf"_s).value(u"existe"_s).toBool(); },
+        mtela->Esperar([&] { return mtela->Existe(u"cmdExportarParaPdf"_s); },
                        u"a visualização da impressão"_s) &&
         mtela->Clicar(u"cmdExportarParaPdf"_s) &&
         mtela->Esperar([&] { return mtela->Janelas().value(u"ativa"_s).toString() == u"QFileDialog"_s; },
@@ -617,19 +608,19 @@ QString TesteDoCenario::ExportarPdf(const QString& proposto, const QString& capt
 QString TesteDoCenario::Imprimir(int pagina) {
     QFile::resize(Impresso(), 0);
     QStringList botoes;
-    bool ok = mtela->Esperar([&] { return mtela->Controle(u"cmdImprimir"_s).value(u"existe"_s).toBool(); },
-                             u"a visualização da impressão"_s) &&
-              mtela->Clicar(u"cmdImprimir"_s) &&
-              mtela->Esperar(
-                  [&] { return mtela->Janelas().value(u"classeDaAtiva"_s).toString() == u"QPrintDialog"_s; },
-                  u"o diálogo de imprimir"_s) &&
-              mtela->EsperarPropriedade(u"printers"_s, u"currentText"_s, u"zelt"_s) &&
-              mtela->Esperar(
-                  [&] {
-                      botoes = Botoes(u"QPrintDialog"_s);
-                      return botoes.contains(u"Imprimir"_s) && botoes.contains(u"Cancelar"_s);
-                  },
-                  u"os botões Imprimir e Cancelar"_s);
+    bool ok =
+        mtela->Esperar([&] { return mtela->Existe(u"cmdImprimir"_s); }, u"a visualização da impressão"_s) &&
+        mtela->Clicar(u"cmdImprimir"_s) &&
+        mtela->Esperar(
+            [&] { return mtela->Janelas().value(u"classeDaAtiva"_s).toString() == u"QPrintDialog"_s; },
+            u"o diálogo de imprimir"_s) &&
+        mtela->EsperarPropriedade(u"printers"_s, u"currentText"_s, u"zelt"_s) &&
+        mtela->Esperar(
+            [&] {
+                botoes = Botoes(u"QPrintDialog"_s);
+                return botoes.contains(u"Imprimir"_s) && botoes.contains(u"Cancelar"_s);
+            },
+            u"os botões Imprimir e Cancelar"_s);
     const QString numero = QString::number(pagina);
     if (ok && pagina > 0)
         // "Opções >>" (Alt+O) opens the range; then pages from, to.
@@ -797,7 +788,7 @@ bool TesteDoCenario::AbrirMenuDeOrcamentos() {
     const QJsonObject barra = mtela->Controle(u"BarraDoMenu"_s);
     const int x = barra.value(u"x"_s).toInt();
     const int y = barra.value(u"y"_s).toInt() + barra.value(u"altura"_s).toInt() / 2;
-    const auto aberto = [&] { return mtela->Controle(u"MenuOrcamentos"_s).value(u"existe"_s).toBool(); };
+    const auto aberto = [&] { return mtela->Existe(u"MenuOrcamentos"_s); };
     for (int passo = 4; passo < 240; passo += 6)
         if (mtela->ClicarNoPonto(x + passo, y) && mtela->Esperar(aberto, u"o menu Orçamentos"_s, 400))
             return true;
@@ -819,8 +810,7 @@ void TesteDoCenario::restauradoPelaJanelaDosExcluidos() {
     PASSO(mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (0 orçamentos)"_s));
     // Without a window manager no window is active once it closed; the list shows anyway.
     PASSO(mtela->Clicar(janela + u"cmdFechar"_s) &&
-          mtela->Esperar([&] { return !mtela->Controle(janela).value(u"existe"_s).toBool(); },
-                         u"a janela dos excluídos fechada"_s));
+          mtela->Esperar([&] { return !mtela->Existe(janela); }, u"a janela dos excluídos fechada"_s));
     PASSO(mtela->Esperar([&] { return LinhaCom(u"frmLista/msfgGrade"_s, 1, mstrNumeroDoOrcamento) > 0; },
                          u"o orçamento restaurado na lista"_s));
     QCOMPARE(Consultar(u"SELECT (SELECT COUNT(*) FROM Orcamentos WHERE NumeroDoOrcamento = %1), "
@@ -837,12 +827,11 @@ void TesteDoCenario::naoGravadoRecuperadoDepoisDeOHostMorrer() {
     PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
     PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
     PASSO(Pesquisar(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s, u"Text"_s,
-                                    mcat.ApelidoDoCliente));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s, mcat.ApelidoDoCliente));
     tipoDeServicoEAnimalEscolhidos();
     PASSO(!QTest::currentTestFailed() && mtela->Clicar(u"frmFicha/optProduto"_s));
     PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDoCodigo));
     PASSO(AdicionarItem(1));
     PASSO(mtela->Esperar([&] { return QFileInfo(copia).size() > 0; }, u"a cópia do orçamento não gravado"_s));
     mtela->Matar();
@@ -851,9 +840,8 @@ void TesteDoCenario::naoGravadoRecuperadoDepoisDeOHostMorrer() {
     PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
     PASSO(mtela->Responder(u"Há um orçamento não gravado de "_s, u"alt+s"_s));
     PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfCodigoDoCliente"_s, u"Text"_s,
-                                    QString::number(mcat.CodigoDoCliente)));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrcmbAnimal"_s, u"Text"_s, mcat.Animal));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
+    PASSO(mtela->EsperarTexto(u"frmFicha/xrcmbAnimal"_s, mcat.Animal));
     const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
     PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 2; }, u"o item recuperado"_s));
     QCOMPARE(Item(1), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),

@@ -20,6 +20,7 @@ namespace {
 
 const QString NomeDaAplicacao = u"ZELT - Clínicas Veterinárias e Pet Shops"_s;
 const QString Senha = u"S3nh4-Secreta"_s;
+const QString Host = QStringLiteral(ZELT_HOST);
 
 // A loopback port nothing listens on.
 int PortaFechada() {
@@ -96,9 +97,8 @@ QJsonObject TesteDoHost::CaixaDeMensagem(HostNaTela& host) {
 void TesteDoHost::capturaMostraAListaDocada() {
     const QString png = mpasta.filePath(u"lista.png"_s);
     QByteArray saida;
-    QCOMPARE(Executar(QStringLiteral(ZELT_HOST),
-                      {u"--banco"_s, mpasta.filePath(u"clinica.sqlite"_s), u"--captura"_s, png}, &saida),
-             0);
+    QCOMPARE(
+        Executar(Host, {u"--banco"_s, mpasta.filePath(u"clinica.sqlite"_s), u"--captura"_s, png}, &saida), 0);
     QVERIFY2(!QFile::exists(mpasta.filePath(u"erros.log"_s)), "the list opened without an error");
     QImage imagem(png);
     QVERIFY2(!imagem.isNull(), saida.constData());
@@ -111,9 +111,9 @@ void TesteDoHost::capturaMostraAListaDocada() {
 
 void TesteDoHost::usuarioDesconhecidoEhRecusado() {
     QByteArray saida;
-    QCOMPARE(Executar(QStringLiteral(ZELT_HOST),
-                      {u"--usuario"_s, u"gerente"_s, u"--captura"_s, mpasta.filePath(u"x.png"_s)}, &saida),
-             2);
+    QCOMPARE(
+        Executar(Host, {u"--usuario"_s, u"gerente"_s, u"--captura"_s, mpasta.filePath(u"x.png"_s)}, &saida),
+        2);
     QVERIFY2(QString::fromUtf8(saida).contains(u"Usuário desconhecido: \"gerente\""_s), saida.constData());
     QVERIFY(!QFile::exists(mpasta.filePath(u"x.png"_s)));
 }
@@ -123,7 +123,7 @@ void TesteDoHost::linhaDeComandoEmPortugues_data() {
     QTest::addColumn<QString>("programa");
     QTest::addColumn<QString>("nome");
     QTest::addColumn<QString>("descricao");
-    QTest::newRow("zelt_host") << QStringLiteral(ZELT_HOST) << u"ZELT_A_Orcamentos"_s
+    QTest::newRow("zelt_host") << Host << u"ZELT_A_Orcamentos"_s
                                << u"Orçamentos de clínicas veterinárias e pet shops"_s;
     QTest::newRow("zelt_importar") << QStringLiteral(ZELT_IMPORTAR) << u"zelt_importar"_s
                                    << u"Importa empresa, clientes, animais"_s;
@@ -153,7 +153,7 @@ void TesteDoHost::linhaDeComandoEmPortugues() {
 void TesteDoHost::bancoCorrompidoMostradoNaTelaENoRegistro() {
     const QString arquivo = ArquivoCorrompido();
     HostNaTela host(mpasta.filePath(u"na-tela"_s));
-    QVERIFY2(host.Lancar(QStringLiteral(ZELT_HOST), {u"--banco"_s, arquivo}), qPrintable(host.Falha()));
+    QVERIFY2(host.Lancar(Host, {u"--banco"_s, arquivo}), qPrintable(host.Falha()));
     const QJsonObject caixa = CaixaDeMensagem(host);
     QVERIFY2(!caixa.isEmpty(), qPrintable(host.Falha() + host.Saida()));
     QCOMPARE(caixa[u"titulo"_s].toString(), NomeDaAplicacao);
@@ -184,7 +184,7 @@ void TesteDoHost::bancoCorrompidoSemTelaNoTerminalENoRegistro() {
     const QString png = mpasta.filePath(u"nada.png"_s);
     QFile::remove(mpasta.filePath(u"erros.log"_s));
     QByteArray saida;
-    QCOMPARE(Executar(QStringLiteral(ZELT_HOST), {u"--banco"_s, arquivo, u"--captura"_s, png}, &saida), 1);
+    QCOMPARE(Executar(Host, {u"--banco"_s, arquivo, u"--captura"_s, png}, &saida), 1);
     QVERIFY(!QFile::exists(png));
     QFile log(mpasta.filePath(u"erros.log"_s));
     QVERIFY(log.open(QIODevice::ReadOnly));
@@ -222,20 +222,18 @@ void TesteDoHost::senhaDoPostgreSQLNuncaAparece() {
     QFETCH(QString, mostrada);
     if (url.isEmpty()) QFAIL("ZELT_TESTE_PG_URL is not set");
     HostNaTela host(mpasta.filePath(u"senha-"_s + QString::fromLatin1(QTest::currentDataTag())));
-    QVERIFY2(host.Lancar(QStringLiteral(ZELT_HOST), {u"--banco-url"_s, url}), qPrintable(host.Falha()));
-    QJsonObject janelas;
+    QVERIFY2(host.Lancar(Host, {u"--banco-url"_s, url}), qPrintable(host.Falha()));
     if (mostrada.isEmpty()) {
-        QVERIFY2(host.Esperar([&] { return host.Controle(u"frmLista/msfgGrade"_s)[u"existe"_s].toBool(); },
-                              u"a lista aberta"_s, 60000),
-                 qPrintable(host.Falha()));
-        janelas = host.Janelas();
+        QVERIFY2(
+            host.Esperar([&] { return host.Existe(u"frmLista/msfgGrade"_s); }, u"a lista aberta"_s, 60000),
+            qPrintable(host.Falha()));
     } else {
         const QJsonObject caixa = CaixaDeMensagem(host);
         QVERIFY2(!caixa.isEmpty(), qPrintable(host.Falha() + host.Saida()));
         QVERIFY2(caixa[u"propriedades"_s][u"text"_s].toString().contains(mostrada),
                  qPrintable(caixa[u"propriedades"_s][u"text"_s].toString()));
-        janelas = host.Janelas();
     }
+    const QJsonObject janelas = host.Janelas();
     host.Encerrar();
     const QString tela = QString::fromUtf8(QJsonDocument(janelas).toJson());
     QVERIFY2(tela.contains(NomeDaAplicacao), qPrintable(tela)); // the titles were read
