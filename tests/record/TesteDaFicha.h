@@ -65,6 +65,12 @@ protected:
     QString Propriedades(const char* propriedade, const QString& nomes, const QWidget* ficha = nullptr) const;
     static const QString Totais; // the four totals' boxes, for Propriedades
 
+    // The message boxes' texts, "(?) " before one that is not an information titled with
+    // the application.
+    QStringList Mensagens() const;
+    // "number|description|location" of each error shown.
+    static QStringList Erros();
+
     // The message boxes shown, in order; the answers to give next (vbOK when none).
     QList<MensagemExibida> mmensagens;
     QList<int> mrespostas;

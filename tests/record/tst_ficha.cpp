@@ -297,10 +297,8 @@ void TesteDaFichaNosModos::orcamentoSemItensRecusadoEFalhaAoLerOsItensNaoExibe()
     RoteirizarItens(ItensDeServico(1));
     Itens().Resposta = true;
     QCOMPARE(AbrirDaLista(frmFicha::Alteracao, numero)->isVisible(), false);
-    QCOMPARE(ErrosExibidos().size(), 1);
-    QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 3704);
-    QCOMPARE(ErrosExibidos()[0].Descricao.toString(), u"Itens indisponíveis"_s);
-    QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Orcamentos, clsOrcItens, Selecionar, Ponto: 2"_s);
+    QCOMPARE(Erros(),
+             QStringList{u"3704|Itens indisponíveis|ZELT_N_Orcamentos, clsOrcItens, Selecionar, Ponto: 2"_s});
 }
 
 void TesteDaFichaNosModos::gradeDoOrcamentoComoEntregueERolagemDeCincoItens() {
@@ -342,27 +340,22 @@ void TesteDaFichaNosModos::gradeDoOrcamentoComoEntregueERolagemDeCincoItens() {
 
 void TesteDaFichaNosModos::permissoesDoUsuario() {
     auto* usuario = static_cast<clsDadosDoUsuario*>(musuario.get());
-    struct Caso {
-        bool Administrador;
-        bool Descontos;
-        bool Unitario;
-        bool DescontosDoItem;
-    };
-    for (const Caso& caso :
-         {Caso{true, false, true, false}, Caso{false, true, false, true}, Caso{false, false, false, false}}) {
-        usuario->Administrador = caso.Administrador;
-        usuario->PermissaoDoModuloCaixaAlterarDescontosDeVendas = caso.Descontos;
+    // administrator, may change sales discounts; unit value and item discount opened.
+    for (const auto& [administrador, descontos, unitario, descontosDoItem] :
+         {std::tuple{true, false, true, false}, std::tuple{false, true, false, true},
+          std::tuple{false, false, false, false}}) {
+        usuario->Administrador = administrador;
+        usuario->PermissaoDoModuloCaixaAlterarDescontosDeVendas = descontos;
         AbrirDoHost();
         // The item boxes start locked; opening them leaves locked what the user may not change.
         for (const char* caixa : {"xrnumQuantidade", "xrnumPercentualDeDescontoPorItem"})
             ControleDaFicha<XRNumberBox>(caixa)->setLocked(true);
         QMetaObject::invokeMethod(mficha.get(), "PermissaoDoUsuario");
-        QCOMPARE(!ControleDaFicha<XRNumberBox>("xrnumValorUnitario")->Locked(), caso.Unitario);
-        QCOMPARE(!ControleDaFicha<XRNumberBox>("xrnumDescontoEmValor")->Locked(),
-                 caso.Administrador || caso.Descontos);
+        QCOMPARE(!ControleDaFicha<XRNumberBox>("xrnumValorUnitario")->Locked(), unitario);
+        QCOMPARE(!ControleDaFicha<XRNumberBox>("xrnumDescontoEmValor")->Locked(), administrador || descontos);
         // An administrator's item discount boxes are left as they were.
         QCOMPARE(!ControleDaFicha<XRNumberBox>("xrnumPercentualDeDescontoPorItem")->Locked(),
-                 caso.DescontosDoItem);
+                 descontosDoItem);
     }
 }
 

@@ -565,8 +565,7 @@ void TesteDosItensDaFicha::respostasDoNegocio() {
     Clicar(u"xrcmdSalvarFecharConfirmar"_s);
     QCOMPARE(Gravacao().Envios[0].section(u'|', 3, 3), u"-1"_s);
     QVERIFY(!mficha->isVisible());
-    const ErroExibido erro = ErrosExibidos().value(0);
-    QCOMPARE(erro.Numero.toString() + u'|' + erro.Descricao.toString() + u'|' + erro.Local.toString(),
+    QCOMPARE(Erros().value(0),
              u"3704|Falha na gravação|ZELT_N_Orcamentos, clsOrcamentos, Gravar, Ponto: 7"_s);
     mficha->show();
     RoteirizarGravacao(3, u"recusa"_s);

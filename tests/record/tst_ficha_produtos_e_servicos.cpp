@@ -111,10 +111,6 @@ private:
     bool Travados() const {
         return Caixa("xrnumQuantidade")->Locked() && Caixa("xrnumValorUnitario")->Locked();
     }
-    // The message boxes' texts, each checked to be information titled with the application.
-    QStringList Mensagens() const;
-    // "number|description|location" of each error shown.
-    static QStringList Erros();
     // The pick lists keep column 1 and the type list ("text=data", " *" selected), then
     // pick the row whose column 1 is escolher, or close when it is empty.
     void RoteirizarListas(const QString& escolher, QStringList& coluna, QStringList& tipos);
@@ -141,23 +137,6 @@ QString TesteDosProdutosEServicosDaFicha::Valores(std::initializer_list<const ch
                         ? Caixa(caixa)->Text()
                         : VB::CStr(QVariant::fromValue(VB::CCur(Caixa(caixa)->Text()))));
     return valores.join(u'|') + u'|' + estados.join(u',');
-}
-
-QStringList TesteDosProdutosEServicosDaFicha::Mensagens() const {
-    QStringList textos;
-    for (const MensagemExibida& m : mmensagens) {
-        const bool informacao =
-            m.Titulo == u"Clínica Escola"_s && m.BotoesEIcone == Plataforma::vbInformation;
-        textos << (informacao ? m.Texto : u"?"_s + m.Texto);
-    }
-    return textos;
-}
-
-QStringList TesteDosProdutosEServicosDaFicha::Erros() {
-    QStringList erros;
-    for (const ErroExibido& e : ErrosExibidos())
-        erros << e.Numero.toString() + u'|' + e.Descricao.toString() + u'|' + e.Local.toString();
-    return erros;
 }
 
 void TesteDosProdutosEServicosDaFicha::RoteirizarListas(const QString& escolher, QStringList& coluna,
