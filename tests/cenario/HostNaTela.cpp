@@ -24,16 +24,6 @@ QString Texto(const QJsonValue& valor) {
 
 } // namespace
 
-HostNaTela::HostNaTela(const QString& pasta) : mstrPasta(pasta) {}
-
-HostNaTela::~HostNaTela() {
-    Encerrar();
-}
-
-QString HostNaTela::ArquivoDeErros() const {
-    return mstrPasta + u"/erros.log"_s;
-}
-
 QString HostNaTela::ErrosRegistrados() const {
     QFile arquivo(ArquivoDeErros());
     return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QString();
@@ -125,10 +115,6 @@ QJsonObject HostNaTela::Pedir(const QString& pedido) {
     return QJsonDocument::fromJson(msocket.readLine()).object();
 }
 
-bool HostNaTela::Existe(const QString& caminho) {
-    return Controle(caminho).value(u"existe"_s).toBool();
-}
-
 QString HostNaTela::Propriedade(const QString& caminho, const QString& propriedade) {
     return Texto(Controle(caminho).value(u"propriedades"_s).toObject().value(propriedade));
 }
@@ -167,10 +153,6 @@ bool HostNaTela::EsperarPropriedade(const QString& caminho, const QString& propr
         caminho + u"."_s + propriedade + u" = \""_s + valor + u"\""_s);
     if (!ok) mstrFalha += u"; mostra \""_s + ultimo + u"\""_s;
     return ok;
-}
-
-bool HostNaTela::EsperarTexto(const QString& caminho, const QString& valor) {
-    return EsperarPropriedade(caminho, u"Text"_s, valor);
 }
 
 bool HostNaTela::Xdotool(const QStringList& argumentos) {
