@@ -67,7 +67,22 @@ struct Catalogo {
     QString ProdutoPeloNome; // one of several "Petisco" products
 };
 
+// The private queue's file: what the last job printed.
+QString Impresso() {
+    return qEnvironmentVariable("ZELT_IMPRESSO");
+}
+
+// Whether a file and its folder are their owner's alone.
+bool SoDoDono(const QString& caminho) {
+    const QFileDevice::Permissions dosOutros = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                               QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    return QFileInfo::exists(caminho) && !(QFile::permissions(caminho) & dosOutros) &&
+           !(QFile::permissions(QFileInfo(caminho).absolutePath()) & dosOutros);
+}
+
 } // namespace
+
+#define PASSO(condicao) QVERIFY2((condicao), qPrintable(mtela->Falha()))
 
 class TesteDoCenario : public QObject {
     Q_OBJECT
@@ -97,32 +112,316 @@ private slots:
     void naoGravadoRecuperadoDepoisDeOHostMorrer();
 
 private:
-    bool LerCatalogo(QSqlDatabase& db);
-    QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl());
-    bool ExecutarNoServidor(const QStringList& comandos);
+    bool LerCatalogo(QSqlDatabase& db) {
+        QSqlQuery q(db);
+        auto um = [&](const QString& sql) { return q.exec(sql) && q.next(); };
+        // A client with two or more animals whose nickname shares its last word with
+        // another client's: the search by that word opens the client dialog.
+        if (!q.exec(u"SELECT c.CodigoDoCliente, c.ApelidoOuNomeFantasia, "
+                    "c.PercentualDeDescontoEmBanhosTosasEEsteticas, c.DescontoUnico, "
+                    "c.PercentualUnicoDeDescontos, c.NomeOuRazaoSocial FROM Clientes c WHERE c.Situacao "
+                    "= 1 AND (SELECT COUNT(*) FROM Animais a WHERE a.CodigoDoCliente = "
+                    "c.CodigoDoCliente AND a.Situacao = 1) >= 2 ORDER BY c.CodigoDoCliente"_s))
+            return false;
+        while (q.next() && mcat.TrechoDoCliente.isEmpty()) {
+            const QString apelido = q.value(1).toString();
+            const QString trecho = apelido.section(u' ', -1);
+            if (trecho.size() < 4 || trecho.contains(QRegularExpression(u"[^A-Za-z]"_s))) continue;
+            QSqlQuery outros(db);
+            outros.prepare(u"SELECT COUNT(*) FROM Clientes WHERE ApelidoOuNomeFantasia LIKE ?"_s);
+            outros.addBindValue(QString(u"%"_s + trecho + u"%"_s));
+            if (!outros.exec() || !outros.next() || outros.value(0).toInt() < 2) continue;
+            mcat.TrechoDoCliente = trecho;
+            mcat.CodigoDoCliente = q.value(0).toLongLong();
+            mcat.ApelidoDoCliente = apelido;
+            mcat.NomeDoCliente = q.value(5).toString();
+            mcat.DescontoDoCliente = (q.value(3).toInt() ? q.value(4) : q.value(2)).toLongLong() / 10000.0;
+        }
+        if (mcat.TrechoDoCliente.isEmpty()) return false;
+        if (!q.exec(
+                u"SELECT Nome FROM Animais WHERE Situacao = 1 AND CodigoDoCliente = %1 ORDER BY Codigo"_s.arg(
+                    mcat.CodigoDoCliente)) ||
+            !q.next() || !q.next())
+            return false;
+        mcat.Animal = q.value(0).toString();
+
+        if (!um(u"SELECT t.Nome, s.Nome, s.ValorDeVenda FROM Servicos s JOIN TiposDeServicos t "
+                "ON t.Numero = s.NumeroDoTipoDeServico WHERE s.Situacao = 1 AND s.Nome LIKE 'Banho%' "
+                "ORDER BY s.Codigo LIMIT 1 OFFSET 1"_s))
+            return false;
+        mcat.TipoDeServico = q.value(0).toString();
+        mcat.Servico = q.value(1).toString();
+        mcat.PrecoDoServico = q.value(2).toLongLong() / 10000.0;
+        if (!um(u"SELECT DataInicialDaPromocao, DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico, "
+                "FormatoDeCodigoDeBarrasParaBalanca FROM Empresa ORDER BY Codigo"_s))
+            return false;
+        const QDate hoje = QDate::currentDate();
+        if (QDate::fromString(q.value(0).toString(), Qt::ISODate) <= hoje &&
+            QDate::fromString(q.value(1).toString(), Qt::ISODate) >= hoje)
+            mcat.PromocaoDeServicos = q.value(2).toLongLong() / 10000.0;
+        mcat.FormatoDaBalanca = q.value(3).toInt();
+
+        if (!um(u"SELECT CodigoDeBarras, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
+                "VendidoPorEtiquetaDeBalanca = 0 AND CodigoDeBarras <> '' ORDER BY CodigoInterno"_s))
+            return false;
+        mcat.CodigoDeBarras = q.value(0).toString();
+        mcat.ProdutoDoCodigo = q.value(1).toString();
+        mcat.PrecoDoProdutoDoCodigo = q.value(2).toLongLong() / 10000.0;
+        if (!um(u"SELECT CodigoInterno, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
+                "VendidoPorEtiquetaDeBalanca = 1 ORDER BY CodigoInterno"_s))
+            return false;
+        mcat.CodigoDaBalanca = q.value(0).toLongLong();
+        mcat.ProdutoDaBalanca = q.value(1).toString();
+        mcat.PrecoDaBalanca = q.value(2).toLongLong() / 10000.0;
+        if (!um(u"SELECT Nome FROM Produtos WHERE Situacao = 1 AND Nome LIKE 'Petisco%' "
+                "ORDER BY CodigoInterno LIMIT 1 OFFSET 1"_s))
+            return false;
+        mcat.ProdutoPeloNome = q.value(0).toString();
+        return mcat.FormatoDaBalanca == 2; // the label below carries a weight
+    }
+    // An open connection to the scenario's database (or, given a URL, to that one).
+    QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl()) {
+        if (url.isEmpty()) url = QUrl(mstrUrlPostgreSQL);
+        QSqlDatabase db = QSqlDatabase::addDatabase(url.isEmpty() ? u"QSQLITE"_s : u"QPSQL"_s, nome);
+        if (url.isEmpty()) {
+            db.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
+        } else {
+            db.setHostName(url.host());
+            db.setPort(url.port(5432));
+            db.setUserName(url.userName());
+            db.setPassword(url.password());
+            db.setDatabaseName(url.path().mid(1));
+        }
+        db.open();
+        return db;
+    }
+    // Runs the statements on the server of ZELT_TESTE_PG_URL, in its named database.
+    bool ExecutarNoServidor(const QStringList& comandos) {
+        bool ok = true;
+        {
+            QSqlDatabase db = Conexao(u"administracao"_s, QUrl(qEnvironmentVariable("ZELT_TESTE_PG_URL")));
+            QSqlQuery q(db);
+            for (const QString& comando : comandos)
+                ok = ok && db.isOpen() && q.exec(comando);
+            if (!ok) qWarning() << db.lastError().text() << q.lastError().text();
+        }
+        QSqlDatabase::removeDatabase(u"administracao"_s);
+        return ok;
+    }
     // The rows of a query on the scenario's database, each as its values joined by
     // "|"; {"falhou"} when it failed.
-    QStringList Consultar(const QString& sql);
-    void Capturar(const QString& janela, const QString& nome);
+    QStringList Consultar(const QString& sql) {
+        QStringList linhas;
+        {
+            QSqlDatabase db = Conexao(u"consulta"_s);
+            QSqlQuery q(db);
+            if (!q.exec(sql)) linhas << u"falhou"_s;
+            while (q.next()) {
+                QStringList valores;
+                for (int i = 0; i < q.record().count(); ++i)
+                    valores << q.value(i).toString();
+                linhas << valores.join(u'|');
+            }
+        }
+        QSqlDatabase::removeDatabase(u"consulta"_s);
+        return linhas;
+    }
+    void Capturar(const QString& janela, const QString& nome) {
+        if (!mstrCapturas.isEmpty()) PASSO(mtela->FotografarJanela(janela, mstrCapturas + u"/"_s + nome));
+    }
     // Types a search into a find field and asks for it with Enter.
-    bool Pesquisar(const QString& campo, const QString& texto);
+    bool Pesquisar(const QString& campo, const QString& texto) {
+        return mtela->Clicar(campo) && mtela->EsperarFoco(campo.section(u'/', -1)) && mtela->Digitar(texto) &&
+               mtela->EsperarTexto(campo, texto) && mtela->Teclar(u"Return"_s);
+    }
     // The grid row whose cell in that column holds the text (-1 none).
-    int LinhaCom(const QString& grade, int coluna, const QString& texto);
+    int LinhaCom(const QString& grade, int coluna, const QString& texto) {
+        const QJsonArray linhas = mtela->Celulas(grade);
+        for (int linha = 1; linha < linhas.size(); ++linha)
+            if (linhas.at(linha).toArray().at(coluna).toString() == texto) return linha;
+        return -1;
+    }
+    // The search dialog shown with several rows, among them the one whose cell in that column
+    // holds the text: its picture taken, that row clicked (in column clique), back on the form.
     bool EscolherNaPesquisa(const QString& dialogo, int coluna, const QString& texto, int clique,
-                            const QString& captura);
+                            const QString& captura) {
+        const QString grade = dialogo + u"/msfgGrade"_s;
+        int linha = -1;
+        const auto achada = [&] {
+            return (linha = LinhaCom(grade, coluna, texto)) > 0 && mtela->Celulas(grade).size() > 2;
+        };
+        if (!mtela->EsperarJanelaAtiva(dialogo) || !mtela->Esperar(achada, texto + u" entre outras linhas"_s))
+            return false;
+        Capturar(dialogo, captura);
+        return mtela->ClicarNaCelula(grade, linha, clique) && mtela->EsperarJanelaAtiva(u"frmFicha"_s);
+    }
     // An item as the record form's grid shows it: name, quantity, unit value,
     // discount percentage, discount value, total.
-    QStringList Item(int linha);
-    bool AdicionarItem(int linhasAntes);
-    bool VerificarTotaisDaFicha();
+    QStringList Item(int linha) {
+        const QJsonArray celulas =
+            mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s).at(linha).toArray();
+        QStringList item;
+        for (int coluna : {3, 6, 7, 8, 9, 10})
+            item << celulas.at(coluna).toString();
+        return item;
+    }
+    // "Adicionar item", then the grid has one row more (linhasAntes counts its header).
+    bool AdicionarItem(int linhasAntes) {
+        const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+        return mtela->Clicar(u"frmFicha/xrcmdAdicionar"_s) &&
+               mtela->Esperar([&] { return mtela->Celulas(grade).size() == linhasAntes + 1; },
+                              u"o item novo na grade"_s);
+    }
+    // The four totals of the form agree with its items, summed here.
+    bool VerificarTotaisDaFicha() {
+        const QJsonArray linhas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s);
+        double bruto = 0;
+        qint64 desconto = 0;
+        for (int linha = 1; linha < linhas.size(); ++linha) {
+            const QJsonArray c = linhas.at(linha).toArray();
+            bruto += Centavos(c.at(6).toString()) / 100.0 * Centavos(c.at(7).toString()) / 100.0;
+            desconto += Centavos(c.at(9).toString());
+        }
+        const QString total = Reais(bruto);
+        return mtela->EsperarTexto(u"frmFicha/xrnumValorTotal"_s, total) &&
+               mtela->EsperarTexto(u"frmFicha/xrnumDescontoEmValor"_s, Reais(desconto / 100.0)) &&
+               mtela->EsperarTexto(u"frmFicha/xrnumDescontoEmPercentual"_s,
+                                   Reais(desconto * 100.0 / Centavos(total))) &&
+               mtela->EsperarTexto(u"frmFicha/xrnumValorLiquido"_s,
+                                   Reais((Centavos(total) - desconto) / 100.0));
+    }
     // What a dialog's buttons read, the dialog being the active window of that class.
-    QStringList Botoes(const QString& classe);
-    QString ExportarPdf(const QString& proposto, const QString& captura);
-    QString Imprimir(int pagina);
+    QStringList Botoes(const QString& classe) {
+        for (const QJsonValue& janela : mtela->Janelas().value(u"janelas"_s).toArray())
+            if (janela[u"classe"_s].toString() == classe) {
+                QStringList textos;
+                for (const QJsonValue& texto : janela[u"botoes"_s].toArray())
+                    textos << texto.toString();
+                return textos;
+            }
+        return {};
+    }
+    // In the print preview shown: "Exportar para PDF"; the save dialog, in Portuguese,
+    // proposes the documents folder's "Orçamentos" and a name that says what the file is;
+    // Enter takes them; then the preview is closed. The PDF's path, empty on failure.
+    QString ExportarPdf(const QString& proposto, const QString& captura) {
+        const QString pdf = mstrPasta + u"/casa/Documents/Orçamentos/"_s + proposto;
+        QStringList botoes;
+        const bool exportado =
+            mtela->Esperar([&] { return mtela->Existe(u"cmdExportarParaPdf"_s); },
+                           u"a visualização da impressão"_s) &&
+            mtela->Clicar(u"cmdExportarParaPdf"_s) &&
+            mtela->Esperar([&] { return mtela->Janelas().value(u"ativa"_s).toString() == u"QFileDialog"_s; },
+                           u"o diálogo de gravar"_s) &&
+            mtela->EsperarPropriedade(u"QFileDialog/fileNameEdit"_s, u"text"_s, proposto) &&
+            mtela->Esperar(
+                [&] {
+                    botoes = Botoes(u"QFileDialog"_s);
+                    return botoes.contains(u"Salvar"_s) && botoes.contains(u"Cancelar"_s);
+                },
+                u"os botões Salvar e Cancelar"_s) &&
+            mtela->Teclar(u"Return"_s) &&
+            mtela->Esperar([&] { return QFileInfo(pdf).size() > 0; }, u"o PDF gravado"_s) &&
+            mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
+        if (!exportado) {
+            qWarning() << "The save dialog's buttons:" << botoes;
+            return {};
+        }
+        if (!mstrCapturas.isEmpty()) // the first page, as printed
+            QProcess::execute(u"pdftoppm"_s,
+                              {u"-png"_s, u"-r"_s, u"80"_s, u"-singlefile"_s, u"-f"_s, u"1"_s, u"-l"_s,
+                               u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + captura});
+        return pdf;
+    }
+    // In the print preview shown: "Imprimir"; the print dialog, in Portuguese, on the
+    // private queue; pages from and to pagina when given (0: all); Enter prints; once the
+    // queue has printed it the preview is closed. The printed job's text, empty on failure.
+    QString Imprimir(int pagina) {
+        QFile::resize(Impresso(), 0);
+        QStringList botoes;
+        bool ok =
+            mtela->Esperar([&] { return mtela->Existe(u"cmdImprimir"_s); },
+                           u"a visualização da impressão"_s) &&
+            mtela->Clicar(u"cmdImprimir"_s) &&
+            mtela->Esperar(
+                [&] { return mtela->Janelas().value(u"classeDaAtiva"_s).toString() == u"QPrintDialog"_s; },
+                u"o diálogo de imprimir"_s) &&
+            mtela->EsperarPropriedade(u"printers"_s, u"currentText"_s, u"zelt"_s) &&
+            mtela->Esperar(
+                [&] {
+                    botoes = Botoes(u"QPrintDialog"_s);
+                    return botoes.contains(u"Imprimir"_s) && botoes.contains(u"Cancelar"_s);
+                },
+                u"os botões Imprimir e Cancelar"_s);
+        const QString numero = QString::number(pagina);
+        if (ok && pagina > 0)
+            // "Opções >>" (Alt+O) opens the range; then pages from, to.
+            ok = mtela->Teclar(u"alt+o"_s) && mtela->Clicar(u"printRange"_s) && mtela->Clicar(u"from"_s) &&
+                 mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
+                 mtela->EsperarPropriedade(u"from"_s, u"value"_s, numero) && mtela->Clicar(u"to"_s) &&
+                 mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
+                 mtela->EsperarPropriedade(u"to"_s, u"value"_s, numero);
+        // Printed when the queue holds no job any more and its file is a whole PDF.
+        const auto impresso = [] {
+            QProcess fila;
+            fila.start(u"lpstat"_s, {u"-o"_s});
+            fila.waitForFinished(10000);
+            QFile arquivo(Impresso());
+            return fila.exitCode() == 0 && fila.readAllStandardOutput().trimmed().isEmpty() &&
+                   arquivo.open(QIODevice::ReadOnly) && arquivo.readAll().trimmed().endsWith("%%EOF");
+        };
+        ok = ok && mtela->Teclar(u"Return"_s) &&
+             mtela->Esperar(impresso, u"o trabalho impresso pela fila"_s, 60000) &&
+             mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
+        if (!ok) {
+            qWarning() << "The print dialog's buttons:" << botoes;
+            return {};
+        }
+        return TextoDoPdf(Impresso());
+    }
     // The calls of the stand-in helpers so far: each its program's name and arguments.
-    QList<QStringList> Chamadas() const;
-    bool AbrirMenuDeOrcamentos();
-    QJsonArray SalvarEVerPrimeiroNaLista();
+    QList<QStringList> Chamadas() const {
+        QList<QStringList> chamadas;
+        for (int n = 0;; ++n) {
+            QFile arquivo(mstrPasta + u"/chamadas/"_s + QString::number(n));
+            if (!arquivo.open(QIODevice::ReadOnly)) return chamadas;
+            QStringList partes = QString::fromUtf8(arquivo.readAll()).split(QChar(0));
+            partes.removeLast(); // after the last NUL
+            chamadas << partes;
+        }
+    }
+    // The tool bar's "Orçamentos" opens the list; the arrow beside it, which has no name of
+    // its own, its menu: the pointer clicks rightwards along the button until it opens.
+    bool AbrirMenuDeOrcamentos() {
+        const QJsonObject barra = mtela->Controle(u"BarraDoMenu"_s);
+        const int x = barra.value(u"x"_s).toInt();
+        const int y = barra.value(u"y"_s).toInt() + barra.value(u"altura"_s).toInt() / 2;
+        const auto aberto = [&] { return mtela->Existe(u"MenuOrcamentos"_s); };
+        for (int passo = 4; passo < 240; passo += 6)
+            if (mtela->ClicarNoPonto(x + passo, y) && mtela->Esperar(aberto, u"o menu Orçamentos"_s, 400))
+                return true;
+        return false;
+    }
+    // "Salvar"; back in the list, its first row holds a quote with the form's four totals
+    // (compared in cents: the list writes them unformatted). That row's cells, or none.
+    QJsonArray SalvarEVerPrimeiroNaLista() {
+        QList<qint64> totais;
+        for (const char* caixa :
+             {"xrnumValorTotal", "xrnumDescontoEmPercentual", "xrnumDescontoEmValor", "xrnumValorLiquido"})
+            totais << Centavos(mtela->Propriedade(u"frmFicha/"_s + QLatin1String(caixa), u"Text"_s));
+        QJsonArray linha;
+        const auto primeiraComOsTotais = [&] {
+            linha = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1).toArray();
+            for (int i = 0; i < 4; ++i)
+                if (Centavos(linha.at(6 + i).toString()) != totais.at(i)) return false;
+            return true;
+        };
+        const bool ok =
+            mtela->Clicar(u"frmFicha/xrcmdSalvarFecharConfirmar"_s) &&
+            mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s) &&
+            mtela->Esperar(primeiraComOsTotais, u"a lista com os totais da ficha na primeira linha"_s);
+        return ok ? linha : QJsonArray();
+    }
 
     QString mstrBanco;
     QString mstrPasta;
@@ -136,8 +435,6 @@ private:
     QStringList mlstTotaisDaLista; // total, percentage, discount, net as the list shows them
     QString mstrPdfDaLista;        // the list exported to PDF
 };
-
-#define PASSO(condicao) QVERIFY2((condicao), qPrintable(mtela->Falha()))
 
 void TesteDoCenario::initTestCase() {
     mstrBanco = qEnvironmentVariable("ZELT_CENARIO_BANCO", u"sqlite"_s);
@@ -190,124 +487,6 @@ void TesteDoCenario::initTestCase() {
     QVERIFY2(lido, "the demo clinic has what the scenario needs");
 }
 
-// Runs the statements on the server of ZELT_TESTE_PG_URL, in its named database.
-bool TesteDoCenario::ExecutarNoServidor(const QStringList& comandos) {
-    bool ok = true;
-    {
-        QSqlDatabase db = Conexao(u"administracao"_s, QUrl(qEnvironmentVariable("ZELT_TESTE_PG_URL")));
-        QSqlQuery q(db);
-        for (const QString& comando : comandos)
-            ok = ok && db.isOpen() && q.exec(comando);
-        if (!ok) qWarning() << db.lastError().text() << q.lastError().text();
-    }
-    QSqlDatabase::removeDatabase(u"administracao"_s);
-    return ok;
-}
-
-QStringList TesteDoCenario::Consultar(const QString& sql) {
-    QStringList linhas;
-    {
-        QSqlDatabase db = Conexao(u"consulta"_s);
-        QSqlQuery q(db);
-        if (!q.exec(sql)) linhas << u"falhou"_s;
-        while (q.next()) {
-            QStringList valores;
-            for (int i = 0; i < q.record().count(); ++i)
-                valores << q.value(i).toString();
-            linhas << valores.join(u'|');
-        }
-    }
-    QSqlDatabase::removeDatabase(u"consulta"_s);
-    return linhas;
-}
-
-// An open connection to the scenario's database (or, given a URL, to that one).
-QSqlDatabase TesteDoCenario::Conexao(const QString& nome, QUrl url) {
-    if (url.isEmpty()) url = QUrl(mstrUrlPostgreSQL);
-    QSqlDatabase db = QSqlDatabase::addDatabase(url.isEmpty() ? u"QSQLITE"_s : u"QPSQL"_s, nome);
-    if (url.isEmpty()) {
-        db.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
-    } else {
-        db.setHostName(url.host());
-        db.setPort(url.port(5432));
-        db.setUserName(url.userName());
-        db.setPassword(url.password());
-        db.setDatabaseName(url.path().mid(1));
-    }
-    db.open();
-    return db;
-}
-
-bool TesteDoCenario::LerCatalogo(QSqlDatabase& db) {
-    QSqlQuery q(db);
-    auto um = [&](const QString& sql) { return q.exec(sql) && q.next(); };
-    // A client with two or more animals whose nickname shares its last word with
-    // another client's: the search by that word opens the client dialog.
-    if (!q.exec(
-            u"SELECT c.CodigoDoCliente, c.ApelidoOuNomeFantasia, "
-            "c.PercentualDeDescontoEmBanhosTosasEEsteticas, c.DescontoUnico, c.PercentualUnicoDeDescontos, "
-            "c.NomeOuRazaoSocial "
-            "FROM Clientes c WHERE c.Situacao = 1 AND "
-            "(SELECT COUNT(*) FROM Animais a WHERE a.CodigoDoCliente = c.CodigoDoCliente AND a.Situacao = 1) "
-            ">= 2 "
-            "ORDER BY c.CodigoDoCliente"_s))
-        return false;
-    while (q.next() && mcat.TrechoDoCliente.isEmpty()) {
-        const QString apelido = q.value(1).toString();
-        const QString trecho = apelido.section(u' ', -1);
-        if (trecho.size() < 4 || trecho.contains(QRegularExpression(u"[^A-Za-z]"_s))) continue;
-        QSqlQuery outros(db);
-        outros.prepare(u"SELECT COUNT(*) FROM Clientes WHERE ApelidoOuNomeFantasia LIKE ?"_s);
-        outros.addBindValue(QString(u"%"_s + trecho + u"%"_s));
-        if (!outros.exec() || !outros.next() || outros.value(0).toInt() < 2) continue;
-        mcat.TrechoDoCliente = trecho;
-        mcat.CodigoDoCliente = q.value(0).toLongLong();
-        mcat.ApelidoDoCliente = apelido;
-        mcat.NomeDoCliente = q.value(5).toString();
-        mcat.DescontoDoCliente = (q.value(3).toInt() ? q.value(4) : q.value(2)).toLongLong() / 10000.0;
-    }
-    if (mcat.TrechoDoCliente.isEmpty()) return false;
-    if (!q.exec(u"SELECT Nome FROM Animais WHERE Situacao = 1 AND CodigoDoCliente = %1 ORDER BY Codigo"_s.arg(
-            mcat.CodigoDoCliente)) ||
-        !q.next() || !q.next())
-        return false;
-    mcat.Animal = q.value(0).toString();
-
-    if (!um(u"SELECT t.Nome, s.Nome, s.ValorDeVenda FROM Servicos s JOIN TiposDeServicos t "
-            "ON t.Numero = s.NumeroDoTipoDeServico WHERE s.Situacao = 1 AND s.Nome LIKE 'Banho%' "
-            "ORDER BY s.Codigo LIMIT 1 OFFSET 1"_s))
-        return false;
-    mcat.TipoDeServico = q.value(0).toString();
-    mcat.Servico = q.value(1).toString();
-    mcat.PrecoDoServico = q.value(2).toLongLong() / 10000.0;
-    if (!um(u"SELECT DataInicialDaPromocao, DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico, "
-            "FormatoDeCodigoDeBarrasParaBalanca FROM Empresa ORDER BY Codigo"_s))
-        return false;
-    const QDate hoje = QDate::currentDate();
-    if (QDate::fromString(q.value(0).toString(), Qt::ISODate) <= hoje &&
-        QDate::fromString(q.value(1).toString(), Qt::ISODate) >= hoje)
-        mcat.PromocaoDeServicos = q.value(2).toLongLong() / 10000.0;
-    mcat.FormatoDaBalanca = q.value(3).toInt();
-
-    if (!um(u"SELECT CodigoDeBarras, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
-            "VendidoPorEtiquetaDeBalanca = 0 AND CodigoDeBarras <> '' ORDER BY CodigoInterno"_s))
-        return false;
-    mcat.CodigoDeBarras = q.value(0).toString();
-    mcat.ProdutoDoCodigo = q.value(1).toString();
-    mcat.PrecoDoProdutoDoCodigo = q.value(2).toLongLong() / 10000.0;
-    if (!um(u"SELECT CodigoInterno, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
-            "VendidoPorEtiquetaDeBalanca = 1 ORDER BY CodigoInterno"_s))
-        return false;
-    mcat.CodigoDaBalanca = q.value(0).toLongLong();
-    mcat.ProdutoDaBalanca = q.value(1).toString();
-    mcat.PrecoDaBalanca = q.value(2).toLongLong() / 10000.0;
-    if (!um(u"SELECT Nome FROM Produtos WHERE Situacao = 1 AND Nome LIKE 'Petisco%' "
-            "ORDER BY CodigoInterno LIMIT 1 OFFSET 1"_s))
-        return false;
-    mcat.ProdutoPeloNome = q.value(0).toString();
-    return mcat.FormatoDaBalanca == 2; // the label below carries a weight
-}
-
 void TesteDoCenario::init() {
     if (mbooPassoFalhou) QSKIP("an earlier step failed; the scenario goes on from where it stopped");
 }
@@ -329,71 +508,6 @@ void TesteDoCenario::cleanupTestCase() {
         ExecutarNoServidor({u"DROP DATABASE IF EXISTS zelt_cenario"_s});
     QVERIFY2(erros.isEmpty(), qPrintable(u"The host logged errors:\n"_s + erros));
     if (!mbooPassoFalhou) QDir(mstrPasta).removeRecursively();
-}
-
-void TesteDoCenario::Capturar(const QString& janela, const QString& nome) {
-    if (!mstrCapturas.isEmpty()) PASSO(mtela->FotografarJanela(janela, mstrCapturas + u"/"_s + nome));
-}
-
-bool TesteDoCenario::Pesquisar(const QString& campo, const QString& texto) {
-    return mtela->Clicar(campo) && mtela->EsperarFoco(campo.section(u'/', -1)) && mtela->Digitar(texto) &&
-           mtela->EsperarTexto(campo, texto) && mtela->Teclar(u"Return"_s);
-}
-
-// The search dialog shown with several rows, among them the one whose cell in that column
-// holds the text: its picture taken, that row clicked (in column clique), back on the form.
-bool TesteDoCenario::EscolherNaPesquisa(const QString& dialogo, int coluna, const QString& texto, int clique,
-                                        const QString& captura) {
-    const QString grade = dialogo + u"/msfgGrade"_s;
-    int linha = -1;
-    const auto achada = [&] {
-        return (linha = LinhaCom(grade, coluna, texto)) > 0 && mtela->Celulas(grade).size() > 2;
-    };
-    if (!mtela->EsperarJanelaAtiva(dialogo) || !mtela->Esperar(achada, texto + u" entre outras linhas"_s))
-        return false;
-    Capturar(dialogo, captura);
-    return mtela->ClicarNaCelula(grade, linha, clique) && mtela->EsperarJanelaAtiva(u"frmFicha"_s);
-}
-
-int TesteDoCenario::LinhaCom(const QString& grade, int coluna, const QString& texto) {
-    const QJsonArray linhas = mtela->Celulas(grade);
-    for (int linha = 1; linha < linhas.size(); ++linha)
-        if (linhas.at(linha).toArray().at(coluna).toString() == texto) return linha;
-    return -1;
-}
-
-QStringList TesteDoCenario::Item(int linha) {
-    const QJsonArray celulas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s).at(linha).toArray();
-    QStringList item;
-    for (int coluna : {3, 6, 7, 8, 9, 10})
-        item << celulas.at(coluna).toString();
-    return item;
-}
-
-// "Adicionar item", then the grid has one row more (linhasAntes counts its header).
-bool TesteDoCenario::AdicionarItem(int linhasAntes) {
-    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
-    return mtela->Clicar(u"frmFicha/xrcmdAdicionar"_s) &&
-           mtela->Esperar([&] { return mtela->Celulas(grade).size() == linhasAntes + 1; },
-                          u"o item novo na grade"_s);
-}
-
-// The four totals of the form agree with its items, summed here.
-bool TesteDoCenario::VerificarTotaisDaFicha() {
-    const QJsonArray linhas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s);
-    double bruto = 0;
-    qint64 desconto = 0;
-    for (int linha = 1; linha < linhas.size(); ++linha) {
-        const QJsonArray c = linhas.at(linha).toArray();
-        bruto += Centavos(c.at(6).toString()) / 100.0 * Centavos(c.at(7).toString()) / 100.0;
-        desconto += Centavos(c.at(9).toString());
-    }
-    const QString total = Reais(bruto);
-    return mtela->EsperarTexto(u"frmFicha/xrnumValorTotal"_s, total) &&
-           mtela->EsperarTexto(u"frmFicha/xrnumDescontoEmValor"_s, Reais(desconto / 100.0)) &&
-           mtela->EsperarTexto(u"frmFicha/xrnumDescontoEmPercentual"_s,
-                               Reais(desconto * 100.0 / Centavos(total))) &&
-           mtela->EsperarTexto(u"frmFicha/xrnumValorLiquido"_s, Reais((Centavos(total) - desconto) / 100.0));
 }
 
 void TesteDoCenario::listaAbertaNaJanelaDoMenu() {
@@ -491,27 +605,6 @@ void TesteDoCenario::quantidadeEDescontoDeUmItemAlterados() {
     Capturar(u"frmFicha"_s, u"ficha.png"_s);
 }
 
-// "Salvar"; back in the list, its first row holds a quote with the form's four totals
-// (compared in cents: the list writes them unformatted). That row's cells, or none.
-QJsonArray TesteDoCenario::SalvarEVerPrimeiroNaLista() {
-    QList<qint64> totais;
-    for (const char* caixa :
-         {"xrnumValorTotal", "xrnumDescontoEmPercentual", "xrnumDescontoEmValor", "xrnumValorLiquido"})
-        totais << Centavos(mtela->Propriedade(u"frmFicha/"_s + QLatin1String(caixa), u"Text"_s));
-    QJsonArray linha;
-    const auto primeiraComOsTotais = [&] {
-        linha = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1).toArray();
-        for (int i = 0; i < 4; ++i)
-            if (Centavos(linha.at(6 + i).toString()) != totais.at(i)) return false;
-        return true;
-    };
-    const bool ok =
-        mtela->Clicar(u"frmFicha/xrcmdSalvarFecharConfirmar"_s) &&
-        mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s) &&
-        mtela->Esperar(primeiraComOsTotais, u"a lista com os totais da ficha na primeira linha"_s);
-    return ok ? linha : QJsonArray();
-}
-
 void TesteDoCenario::gravadoAparecePrimeiroNaListaComSeusTotais() {
     const qint64 ultimoAntes = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1)[1].toString().toLongLong();
     const QJsonArray linha = SalvarEVerPrimeiroNaLista();
@@ -540,112 +633,6 @@ void TesteDoCenario::alteradoSemUmItem() {
     QCOMPARE(linha.at(1).toString(), mstrNumeroDoOrcamento);
     for (int i = 6; i <= 9; ++i)
         mlstTotaisDaLista << linha.at(i).toString();
-}
-
-QStringList TesteDoCenario::Botoes(const QString& classe) {
-    for (const QJsonValue& janela : mtela->Janelas().value(u"janelas"_s).toArray())
-        if (janela[u"classe"_s].toString() == classe) {
-            QStringList textos;
-            for (const QJsonValue& texto : janela[u"botoes"_s].toArray())
-                textos << texto.toString();
-            return textos;
-        }
-    return {};
-}
-
-namespace {
-
-// The private queue's file: what the last job printed.
-QString Impresso() {
-    return qEnvironmentVariable("ZELT_IMPRESSO");
-}
-
-// Whether a file and its folder are their owner's alone.
-bool SoDoDono(const QString& caminho) {
-    const QFileDevice::Permissions dosOutros = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
-                                               QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
-    return QFileInfo::exists(caminho) && !(QFile::permissions(caminho) & dosOutros) &&
-           !(QFile::permissions(QFileInfo(caminho).absolutePath()) & dosOutros);
-}
-
-} // namespace
-
-// In the print preview shown: "Exportar para PDF"; the save dialog, in Portuguese,
-// proposes the documents folder's "Orçamentos" and a name that says what the file is;
-// Enter takes them; then the preview is closed. The PDF's path, empty on failure.
-QString TesteDoCenario::ExportarPdf(const QString& proposto, const QString& captura) {
-    const QString pdf = mstrPasta + u"/casa/Documents/Orçamentos/"_s + proposto;
-    QStringList botoes;
-    const bool exportado =
-        mtela->Esperar([&] { return mtela->Existe(u"cmdExportarParaPdf"_s); },
-                       u"a visualização da impressão"_s) &&
-        mtela->Clicar(u"cmdExportarParaPdf"_s) &&
-        mtela->Esperar([&] { return mtela->Janelas().value(u"ativa"_s).toString() == u"QFileDialog"_s; },
-                       u"o diálogo de gravar"_s) &&
-        mtela->EsperarPropriedade(u"QFileDialog/fileNameEdit"_s, u"text"_s, proposto) &&
-        mtela->Esperar(
-            [&] {
-                botoes = Botoes(u"QFileDialog"_s);
-                return botoes.contains(u"Salvar"_s) && botoes.contains(u"Cancelar"_s);
-            },
-            u"os botões Salvar e Cancelar"_s) &&
-        mtela->Teclar(u"Return"_s) &&
-        mtela->Esperar([&] { return QFileInfo(pdf).size() > 0; }, u"o PDF gravado"_s) &&
-        mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
-    if (!exportado) {
-        qWarning() << "The save dialog's buttons:" << botoes;
-        return {};
-    }
-    if (!mstrCapturas.isEmpty()) // the first page, as printed
-        QProcess::execute(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"80"_s, u"-singlefile"_s, u"-f"_s, u"1"_s,
-                                          u"-l"_s, u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + captura});
-    return pdf;
-}
-
-// In the print preview shown: "Imprimir"; the print dialog, in Portuguese, on the
-// private queue; pages from and to pagina when given (0: all); Enter prints; once the
-// queue has printed it the preview is closed. The printed job's text, empty on failure.
-QString TesteDoCenario::Imprimir(int pagina) {
-    QFile::resize(Impresso(), 0);
-    QStringList botoes;
-    bool ok =
-        mtela->Esperar([&] { return mtela->Existe(u"cmdImprimir"_s); }, u"a visualização da impressão"_s) &&
-        mtela->Clicar(u"cmdImprimir"_s) &&
-        mtela->Esperar(
-            [&] { return mtela->Janelas().value(u"classeDaAtiva"_s).toString() == u"QPrintDialog"_s; },
-            u"o diálogo de imprimir"_s) &&
-        mtela->EsperarPropriedade(u"printers"_s, u"currentText"_s, u"zelt"_s) &&
-        mtela->Esperar(
-            [&] {
-                botoes = Botoes(u"QPrintDialog"_s);
-                return botoes.contains(u"Imprimir"_s) && botoes.contains(u"Cancelar"_s);
-            },
-            u"os botões Imprimir e Cancelar"_s);
-    const QString numero = QString::number(pagina);
-    if (ok && pagina > 0)
-        // "Opções >>" (Alt+O) opens the range; then pages from, to.
-        ok = mtela->Teclar(u"alt+o"_s) && mtela->Clicar(u"printRange"_s) && mtela->Clicar(u"from"_s) &&
-             mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
-             mtela->EsperarPropriedade(u"from"_s, u"value"_s, numero) && mtela->Clicar(u"to"_s) &&
-             mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
-             mtela->EsperarPropriedade(u"to"_s, u"value"_s, numero);
-    // Printed when the queue holds no job any more and its file is a whole PDF.
-    const auto impresso = [] {
-        QProcess fila;
-        fila.start(u"lpstat"_s, {u"-o"_s});
-        fila.waitForFinished(10000);
-        QFile arquivo(Impresso());
-        return fila.exitCode() == 0 && fila.readAllStandardOutput().trimmed().isEmpty() &&
-               arquivo.open(QIODevice::ReadOnly) && arquivo.readAll().trimmed().endsWith("%%EOF");
-    };
-    ok = ok && mtela->Teclar(u"Return"_s) &&
-         mtela->Esperar(impresso, u"o trabalho impresso pela fila"_s, 60000) &&
-         mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
-    if (!ok) {
-        qWarning() << "The print dialog's buttons:" << botoes;
-        return {};
-    }
-    return TextoDoPdf(Impresso());
 }
 
 void TesteDoCenario::fichaImpressaEmPdfComOsTotais() {
@@ -724,17 +711,6 @@ void TesteDoCenario::excluidoDepoisDeConfirmado() {
                          u"a lista sem o orçamento excluído"_s));
 }
 
-QList<QStringList> TesteDoCenario::Chamadas() const {
-    QList<QStringList> chamadas;
-    for (int n = 0;; ++n) {
-        QFile arquivo(mstrPasta + u"/chamadas/"_s + QString::number(n));
-        if (!arquivo.open(QIODevice::ReadOnly)) return chamadas;
-        QStringList partes = QString::fromUtf8(arquivo.readAll()).split(QChar(0));
-        partes.removeLast(); // after the last NUL
-        chamadas << partes;
-    }
-}
-
 // From the sheet's preview the quote goes to its client by e-mail, with the PDF of the
 // sheet attached, and by WhatsApp, with the PDF's folder opened beside the chat; the
 // preview tells the last send, and each one is recorded.
@@ -780,19 +756,6 @@ void TesteDoCenario::enviadoPorEmailEPorWhatsApp() {
     QCOMPARE(Consultar(u"SELECT Canal, Destino FROM EnviosDeOrcamentos WHERE NumeroDoOrcamento = %1 "
                        "ORDER BY NumeroDoEnvio"_s.arg(mstrNumeroDoOrcamento)),
              (QStringList{u"e-mail|"_s + email, u"WhatsApp|5519998765432"_s}));
-}
-
-// The tool bar's "Orçamentos" opens the list; the arrow beside it, which has no name of
-// its own, its menu: the pointer clicks rightwards along the button until it opens.
-bool TesteDoCenario::AbrirMenuDeOrcamentos() {
-    const QJsonObject barra = mtela->Controle(u"BarraDoMenu"_s);
-    const int x = barra.value(u"x"_s).toInt();
-    const int y = barra.value(u"y"_s).toInt() + barra.value(u"altura"_s).toInt() / 2;
-    const auto aberto = [&] { return mtela->Existe(u"MenuOrcamentos"_s); };
-    for (int passo = 4; passo < 240; passo += 6)
-        if (mtela->ClicarNoPonto(x + passo, y) && mtela->Esperar(aberto, u"o menu Orçamentos"_s, 400))
-            return true;
-    return false;
 }
 
 void TesteDoCenario::restauradoPelaJanelaDosExcluidos() {

@@ -44,54 +44,48 @@ private slots:
     void senhaDoPostgreSQLNuncaAparece();
 
 private:
-    int Executar(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr);
-    QString ArquivoCorrompido();
+    int Executar(const QString& programa, const QStringList& argumentos, QByteArray* saida = nullptr) {
+        QProcess processo;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(u"ZELT_LOG"_s, mpasta.filePath(u"erros.log"_s));
+        ambiente.remove(u"ZELT_BANCO_URL"_s);
+        // A desktop session's runtime folder, so that Qt has nothing to warn about.
+        ambiente.insert(u"XDG_RUNTIME_DIR"_s, mpasta.path());
+        processo.setProcessEnvironment(ambiente);
+        processo.start(programa, argumentos);
+        if (!processo.waitForFinished(120000)) return -1;
+        if (saida) *saida = processo.readAllStandardOutput() + processo.readAllStandardError();
+        return processo.exitCode();
+    }
+    QString ArquivoCorrompido() {
+        const QString arquivo = mpasta.filePath(u"corrompido.sqlite"_s);
+        QFile banco(arquivo);
+        // The user's alone, as the program makes it: nothing to narrow.
+        if (!banco.open(QIODevice::WriteOnly, QFile::ReadOwner | QFile::WriteOwner)) return {};
+        for (int i = 0; i < 400; ++i)
+            banco.write("isto era um banco de dados antes de um disco com defeito\n");
+        return arquivo;
+    }
     // The message box the host shows, waited for; empty when none came.
-    QJsonObject CaixaDeMensagem(HostNaTela& host);
+    QJsonObject CaixaDeMensagem(HostNaTela& host) {
+        QJsonObject caixa;
+        host.Esperar(
+            [&] {
+                for (const QJsonValue& janela : host.Janelas().value(u"janelas"_s).toArray())
+                    if (janela[u"classe"_s].toString() == u"QMessageBox"_s) caixa = janela.toObject();
+                return !caixa.isEmpty();
+            },
+            u"uma caixa de mensagem"_s);
+        return caixa;
+    }
     QTemporaryDir mpasta;
 };
-
-int TesteDoHost::Executar(const QString& programa, const QStringList& argumentos, QByteArray* saida) {
-    QProcess processo;
-    QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
-    ambiente.insert(u"ZELT_LOG"_s, mpasta.filePath(u"erros.log"_s));
-    ambiente.remove(u"ZELT_BANCO_URL"_s);
-    ambiente.insert(u"XDG_RUNTIME_DIR"_s,
-                    mpasta.path()); // a desktop session's, so that Qt has nothing to warn about
-    processo.setProcessEnvironment(ambiente);
-    processo.start(programa, argumentos);
-    if (!processo.waitForFinished(120000)) return -1;
-    if (saida) *saida = processo.readAllStandardOutput() + processo.readAllStandardError();
-    return processo.exitCode();
-}
 
 // What the start says of a file that is no SQLite database: it names the file and
 // leaves it alone.
 static QString MotivoDoArquivoCorrompido(const QString& arquivo) {
     return u"Não foi possível abrir o banco de dados "_s + arquivo +
            u": o arquivo não é um banco de dados SQLite. Nada foi alterado nele."_s;
-}
-
-QString TesteDoHost::ArquivoCorrompido() {
-    const QString arquivo = mpasta.filePath(u"corrompido.sqlite"_s);
-    QFile banco(arquivo);
-    // The user's alone, as the program makes it: nothing to narrow.
-    if (!banco.open(QIODevice::WriteOnly, QFile::ReadOwner | QFile::WriteOwner)) return {};
-    for (int i = 0; i < 400; ++i)
-        banco.write("isto era um banco de dados antes de um disco com defeito\n");
-    return arquivo;
-}
-
-QJsonObject TesteDoHost::CaixaDeMensagem(HostNaTela& host) {
-    QJsonObject caixa;
-    host.Esperar(
-        [&] {
-            for (const QJsonValue& janela : host.Janelas().value(u"janelas"_s).toArray())
-                if (janela[u"classe"_s].toString() == u"QMessageBox"_s) caixa = janela.toObject();
-            return !caixa.isEmpty();
-        },
-        u"uma caixa de mensagem"_s);
-    return caixa;
 }
 
 void TesteDoHost::capturaMostraAListaDocada() {

@@ -95,14 +95,12 @@ private slots:
     void legendasDosComandosCabemNosBotoes();
 
 private:
-    void RoteirizarItens(RecordsetPtr resultado);
+    void RoteirizarItens(RecordsetPtr resultado) {
+        Itens() = RoteiroDeItens();
+        Itens().Resultado = std::move(resultado);
+        Zelt::RegistrarProgId(ProgId::OrcItens, [] { return std::make_unique<OrcItensRoteirizados>(); });
+    }
 };
-
-void TesteDaFichaNosModos::RoteirizarItens(RecordsetPtr resultado) {
-    Itens() = RoteiroDeItens();
-    Itens().Resultado = std::move(resultado);
-    Zelt::RegistrarProgId(ProgId::OrcItens, [] { return std::make_unique<OrcItensRoteirizados>(); });
-}
 
 void TesteDaFichaNosModos::doHostComOClienteDoHostESemFundoEscuro() {
     AbrirDoHost(1, 10);

@@ -83,95 +83,83 @@ private slots:
 private:
     XRFind* Campo(const char* nome) const { return ControleDaFicha<XRFind>(nome); }
     // Clicks into the field, types the text over what it held and presses its button.
-    void Pesquisar(const char* campo, const QString& texto);
+    void Pesquisar(const char* campo, const QString& texto) {
+        XRFind* f = Campo(campo);
+        f->SetFocus();
+        f->Editor()->selectAll();
+        if (texto.isEmpty()) f->Editor()->clear();
+        for (const QChar letra : texto)
+            QTest::sendKeyEvent(QTest::Click, f->Editor(), Qt::Key_unknown, QString(letra), Qt::NoModifier);
+        f->Pesquisar();
+    }
     // The next client dialog: the row of that client clicked (0: "Fechar"), with those
     // of its cells written over before: what another dialog might hand back.
-    void EscolherNoDialogo(qint64 llonCliente, const QMap<int, QString>& celulas = {});
+    void EscolherNoDialogo(qint64 llonCliente, const QMap<int, QString>& celulas = {}) {
+        Plataforma::SubstituirExibicaoModal([=, this](QWidget* janela) {
+            auto* dialogo = qobject_cast<frmPesquisaDeClientes*>(janela);
+            QVERIFY(dialogo);
+            ++mdialogos;
+            MSFlexGrid* grade = dialogo->Grade();
+            mlinhasDoDialogo = grade->Rows();
+            if (llonCliente == 0) {
+                dialogo->findChild<XRCommandButton*>(u"xrcmdFechar"_s)->Click();
+                return;
+            }
+            for (int linha = 1; linha < grade->Rows(); ++linha) {
+                if (grade->TextMatrix(linha, frmPesquisaDeClientes::ColunaCodigo) !=
+                    QString::number(llonCliente))
+                    continue;
+                for (auto celula = celulas.begin(); celula != celulas.end(); ++celula)
+                    grade->setTextMatrix(linha, celula.key(), celula.value());
+                const int y = Twips::ParaPixels(300 + (linha - 1) * 570 + 285);
+                QTest::mouseClick(grade, Qt::LeftButton, {}, QPoint(Twips::ParaPixels(1600), y));
+            }
+        });
+    }
     // The client's percentage offered for a service of that type (-1: no type chosen),
     // over what the field held.
-    double Desconto(int lintTipo, const QString& lstrAntes = u"0,00"_s);
-    void VerificarSemCliente(const char* campo, const QString& texto);
-    void VerificarCliente(const QString& codigo, const QString& apelido, const QString& nome);
-    void VerificarMensagens(const QStringList& textos);
+    double Desconto(int lintTipo, const QString& lstrAntes = u"0,00"_s) {
+        auto* tipos = ControleDaFicha<XRComboBox>("xrcmbTiposDeServicos");
+        int indice = -1;
+        for (int i = 0; i < tipos->ListCount(); ++i)
+            if (tipos->ItemData(i) == lintTipo) indice = i;
+        tipos->setListIndex(indice);
+        auto* percentual = ControleDaFicha<XRNumberBox>("xrnumPercentualDeDescontoPorItem");
+        percentual->setText(lstrAntes);
+        QMetaObject::invokeMethod(mficha.get(), "RecuperaDescontoDoCliente");
+        return VB::CDbl(percentual->Text());
+    }
+    // The no-client state after a search or a clear of that field.
+    void VerificarSemCliente(const char* campo, const QString& texto) {
+        QCOMPARE(Campo(campo)->Text(), texto);
+        QVERIFY(Campo(campo)->Enabled() && Campo(campo)->TemOFoco());
+        for (const char* outro : {Codigo, Apelido, Nome})
+            if (qstrcmp(outro, campo) != 0)
+                QVERIFY2(Campo(outro)->Text().isEmpty() && Campo(outro)->Status() == XRFind::StatusLimpar &&
+                             Campo(outro)->Enabled(),
+                         outro);
+        QCOMPARE(ControleDaFicha<Label>("lblCliente")->Caption(), u"Cliente*"_s);
+        for (const char* fechado : {"optServico", "optProduto", "xrcmbTiposDeServicos"})
+            QVERIFY2(!ControleDaFicha<Controle>(fechado)->Enabled(), fechado);
+    }
+    void VerificarCliente(const QString& codigo, const QString& apelido, const QString& nome) {
+        QCOMPARE(Campo(Codigo)->Text(), codigo);
+        QCOMPARE(Campo(Apelido)->Text(), apelido);
+        QCOMPARE(Campo(Nome)->Text(), nome);
+        for (const char* campo : {Codigo, Apelido, Nome})
+            QVERIFY2(Campo(campo)->Status() == XRFind::StatusNenhum && Campo(campo)->Enabled(), campo);
+        QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumPercentualDeDescontoPorItem")->Text(), u"0,00"_s);
+    }
+    void VerificarMensagens(const QStringList& textos) {
+        const QStringList vistos = Mensagens();
+        mmensagens.clear();
+        QCOMPARE(vistos, textos);
+        QVERIFY(ErrosExibidos().isEmpty());
+    }
 
     int mdialogos = 0;
     int mlinhasDoDialogo = 0;
 };
-
-void TesteDoClienteDaFicha::Pesquisar(const char* campo, const QString& texto) {
-    XRFind* f = Campo(campo);
-    f->SetFocus();
-    f->Editor()->selectAll();
-    if (texto.isEmpty()) f->Editor()->clear();
-    for (const QChar letra : texto)
-        QTest::sendKeyEvent(QTest::Click, f->Editor(), Qt::Key_unknown, QString(letra), Qt::NoModifier);
-    f->Pesquisar();
-}
-
-void TesteDoClienteDaFicha::EscolherNoDialogo(qint64 llonCliente, const QMap<int, QString>& celulas) {
-    Plataforma::SubstituirExibicaoModal([=, this](QWidget* janela) {
-        auto* dialogo = qobject_cast<frmPesquisaDeClientes*>(janela);
-        QVERIFY(dialogo);
-        ++mdialogos;
-        MSFlexGrid* grade = dialogo->Grade();
-        mlinhasDoDialogo = grade->Rows();
-        if (llonCliente == 0) {
-            dialogo->findChild<XRCommandButton*>(u"xrcmdFechar"_s)->Click();
-            return;
-        }
-        for (int linha = 1; linha < grade->Rows(); ++linha) {
-            if (grade->TextMatrix(linha, frmPesquisaDeClientes::ColunaCodigo) != QString::number(llonCliente))
-                continue;
-            for (auto celula = celulas.begin(); celula != celulas.end(); ++celula)
-                grade->setTextMatrix(linha, celula.key(), celula.value());
-            const int y = Twips::ParaPixels(300 + (linha - 1) * 570 + 285);
-            QTest::mouseClick(grade, Qt::LeftButton, {}, QPoint(Twips::ParaPixels(1600), y));
-        }
-    });
-}
-
-double TesteDoClienteDaFicha::Desconto(int lintTipo, const QString& lstrAntes) {
-    auto* tipos = ControleDaFicha<XRComboBox>("xrcmbTiposDeServicos");
-    int indice = -1;
-    for (int i = 0; i < tipos->ListCount(); ++i)
-        if (tipos->ItemData(i) == lintTipo) indice = i;
-    tipos->setListIndex(indice);
-    auto* percentual = ControleDaFicha<XRNumberBox>("xrnumPercentualDeDescontoPorItem");
-    percentual->setText(lstrAntes);
-    QMetaObject::invokeMethod(mficha.get(), "RecuperaDescontoDoCliente");
-    return VB::CDbl(percentual->Text());
-}
-
-// The no-client state after a search or a clear of that field.
-void TesteDoClienteDaFicha::VerificarSemCliente(const char* campo, const QString& texto) {
-    QCOMPARE(Campo(campo)->Text(), texto);
-    QVERIFY(Campo(campo)->Enabled() && Campo(campo)->TemOFoco());
-    for (const char* outro : {Codigo, Apelido, Nome})
-        if (qstrcmp(outro, campo) != 0)
-            QVERIFY2(Campo(outro)->Text().isEmpty() && Campo(outro)->Status() == XRFind::StatusLimpar &&
-                         Campo(outro)->Enabled(),
-                     outro);
-    QCOMPARE(ControleDaFicha<Label>("lblCliente")->Caption(), u"Cliente*"_s);
-    for (const char* fechado : {"optServico", "optProduto", "xrcmbTiposDeServicos"})
-        QVERIFY2(!ControleDaFicha<Controle>(fechado)->Enabled(), fechado);
-}
-
-void TesteDoClienteDaFicha::VerificarCliente(const QString& codigo, const QString& apelido,
-                                             const QString& nome) {
-    QCOMPARE(Campo(Codigo)->Text(), codigo);
-    QCOMPARE(Campo(Apelido)->Text(), apelido);
-    QCOMPARE(Campo(Nome)->Text(), nome);
-    for (const char* campo : {Codigo, Apelido, Nome})
-        QVERIFY2(Campo(campo)->Status() == XRFind::StatusNenhum && Campo(campo)->Enabled(), campo);
-    QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumPercentualDeDescontoPorItem")->Text(), u"0,00"_s);
-}
-
-void TesteDoClienteDaFicha::VerificarMensagens(const QStringList& textos) {
-    const QStringList vistos = Mensagens();
-    mmensagens.clear();
-    QCOMPARE(vistos, textos);
-    QVERIFY(ErrosExibidos().isEmpty());
-}
 
 void TesteDoClienteDaFicha::tresCaracteresNosNomesECodigoCurto() {
     const QString curto = u"Informe 3 caracteres ou mais para iniciar a pesquisa."_s;
