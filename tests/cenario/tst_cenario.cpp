@@ -179,6 +179,7 @@ private:
         mcat.ProdutoPeloNome = q.value(0).toString();
         return mcat.FormatoDaBalanca == 2; // the label below carries a weight
     }
+
     // An open connection to the scenario's database (or, given a URL, to that one).
     QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl()) {
         if (url.isEmpty()) url = QUrl(mstrUrlPostgreSQL);
@@ -195,6 +196,7 @@ private:
         db.open();
         return db;
     }
+
     // Runs the statements on the server of ZELT_TESTE_PG_URL, in its named database.
     bool ExecutarNoServidor(const QStringList& comandos) {
         bool ok = true;
@@ -208,6 +210,7 @@ private:
         QSqlDatabase::removeDatabase(u"administracao"_s);
         return ok;
     }
+
     // The rows of a query on the scenario's database, each as its values joined by
     // "|"; {"falhou"} when it failed.
     QStringList Consultar(const QString& sql) {
@@ -226,14 +229,17 @@ private:
         QSqlDatabase::removeDatabase(u"consulta"_s);
         return linhas;
     }
+
     void Capturar(const QString& janela, const QString& nome) {
         if (!mstrCapturas.isEmpty()) PASSO(mtela->FotografarJanela(janela, mstrCapturas + u"/"_s + nome));
     }
+
     // Types a search into a find field and asks for it with Enter.
     bool Pesquisar(const QString& campo, const QString& texto) {
         return mtela->Clicar(campo) && mtela->EsperarFoco(campo.section(u'/', -1)) && mtela->Digitar(texto) &&
                mtela->EsperarTexto(campo, texto) && mtela->Teclar(u"Return"_s);
     }
+
     // The grid row whose cell in that column holds the text (-1 none).
     int LinhaCom(const QString& grade, int coluna, const QString& texto) {
         const QJsonArray linhas = mtela->Celulas(grade);
@@ -241,6 +247,7 @@ private:
             if (linhas.at(linha).toArray().at(coluna).toString() == texto) return linha;
         return -1;
     }
+
     // The search dialog shown with several rows, among them the one whose cell in that column
     // holds the text: its picture taken, that row clicked (in column clique), back on the form.
     bool EscolherNaPesquisa(const QString& dialogo, int coluna, const QString& texto, int clique,
@@ -255,6 +262,7 @@ private:
         Capturar(dialogo, captura);
         return mtela->ClicarNaCelula(grade, linha, clique) && mtela->EsperarJanelaAtiva(u"frmFicha"_s);
     }
+
     // An item as the record form's grid shows it: name, quantity, unit value,
     // discount percentage, discount value, total.
     QStringList Item(int linha) {
@@ -265,6 +273,7 @@ private:
             item << celulas.at(coluna).toString();
         return item;
     }
+
     // "Adicionar item", then the grid has one row more (linhasAntes counts its header).
     bool AdicionarItem(int linhasAntes) {
         const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
@@ -272,6 +281,7 @@ private:
                mtela->Esperar([&] { return mtela->Celulas(grade).size() == linhasAntes + 1; },
                               u"o item novo na grade"_s);
     }
+
     // The four totals of the form agree with its items, summed here.
     bool VerificarTotaisDaFicha() {
         const QJsonArray linhas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s);
@@ -290,6 +300,7 @@ private:
                mtela->EsperarTexto(u"frmFicha/xrnumValorLiquido"_s,
                                    Reais((Centavos(total) - desconto) / 100.0));
     }
+
     // What a dialog's buttons read, the dialog being the active window of that class.
     QStringList Botoes(const QString& classe) {
         for (const QJsonValue& janela : mtela->Janelas().value(u"janelas"_s).toArray())
@@ -301,6 +312,7 @@ private:
             }
         return {};
     }
+
     // In the print preview shown: "Exportar para PDF"; the save dialog, in Portuguese,
     // proposes the documents folder's "Orçamentos" and a name that says what the file is;
     // Enter takes them; then the preview is closed. The PDF's path, empty on failure.
@@ -333,6 +345,7 @@ private:
                                u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + captura});
         return pdf;
     }
+
     // In the print preview shown: "Imprimir"; the print dialog, in Portuguese, on the
     // private queue; pages from and to pagina when given (0: all); Enter prints; once the
     // queue has printed it the preview is closed. The printed job's text, empty on failure.
@@ -379,6 +392,7 @@ private:
         }
         return TextoDoPdf(Impresso());
     }
+
     // The calls of the stand-in helpers so far: each its program's name and arguments.
     QList<QStringList> Chamadas() const {
         QList<QStringList> chamadas;
@@ -390,6 +404,7 @@ private:
             chamadas << partes;
         }
     }
+
     // The tool bar's "Orçamentos" opens the list; the arrow beside it, which has no name of
     // its own, its menu: the pointer clicks rightwards along the button until it opens.
     bool AbrirMenuDeOrcamentos() {
@@ -402,6 +417,7 @@ private:
                 return true;
         return false;
     }
+
     // "Salvar"; back in the list, its first row holds a quote with the form's four totals
     // (compared in cents: the list writes them unformatted). That row's cells, or none.
     QJsonArray SalvarEVerPrimeiroNaLista() {

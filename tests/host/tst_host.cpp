@@ -57,6 +57,7 @@ private:
         if (saida) *saida = processo.readAllStandardOutput() + processo.readAllStandardError();
         return processo.exitCode();
     }
+
     QString ArquivoCorrompido() {
         const QString arquivo = mpasta.filePath(u"corrompido.sqlite"_s);
         QFile banco(arquivo);
@@ -66,6 +67,7 @@ private:
             banco.write("isto era um banco de dados antes de um disco com defeito\n");
         return arquivo;
     }
+
     // The message box the host shows, waited for; empty when none came.
     QJsonObject CaixaDeMensagem(HostNaTela& host) {
         QJsonObject caixa;

@@ -92,6 +92,7 @@ private:
             QTest::sendKeyEvent(QTest::Click, f->Editor(), Qt::Key_unknown, QString(letra), Qt::NoModifier);
         f->Pesquisar();
     }
+
     // The next client dialog: the row of that client clicked (0: "Fechar"), with those
     // of its cells written over before: what another dialog might hand back.
     void EscolherNoDialogo(qint64 llonCliente, const QMap<int, QString>& celulas = {}) {
@@ -116,6 +117,7 @@ private:
             }
         });
     }
+
     // The client's percentage offered for a service of that type (-1: no type chosen),
     // over what the field held.
     double Desconto(int lintTipo, const QString& lstrAntes = u"0,00"_s) {
@@ -129,6 +131,7 @@ private:
         QMetaObject::invokeMethod(mficha.get(), "RecuperaDescontoDoCliente");
         return VB::CDbl(percentual->Text());
     }
+
     // The no-client state after a search or a clear of that field.
     void VerificarSemCliente(const char* campo, const QString& texto) {
         QCOMPARE(Campo(campo)->Text(), texto);
@@ -142,6 +145,7 @@ private:
         for (const char* fechado : {"optServico", "optProduto", "xrcmbTiposDeServicos"})
             QVERIFY2(!ControleDaFicha<Controle>(fechado)->Enabled(), fechado);
     }
+
     void VerificarCliente(const QString& codigo, const QString& apelido, const QString& nome) {
         QCOMPARE(Campo(Codigo)->Text(), codigo);
         QCOMPARE(Campo(Apelido)->Text(), apelido);
@@ -150,6 +154,7 @@ private:
             QVERIFY2(Campo(campo)->Status() == XRFind::StatusNenhum && Campo(campo)->Enabled(), campo);
         QCOMPARE(ControleDaFicha<XRNumberBox>("xrnumPercentualDeDescontoPorItem")->Text(), u"0,00"_s);
     }
+
     void VerificarMensagens(const QStringList& textos) {
         const QStringList vistos = Mensagens();
         mmensagens.clear();

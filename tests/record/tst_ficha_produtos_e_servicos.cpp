@@ -107,6 +107,7 @@ private:
         return Valores({"xrfCodigoDoServico", "xrfNomeDoServico"},
                        {"xrnumQuantidade", "xrnumValorUnitario", "xrnumPercentualDeDescontoPorItem"});
     }
+
     QString Valores(std::initializer_list<const char*> campos,
                     std::initializer_list<const char*> caixas) const {
         QStringList valores, estados;
@@ -129,6 +130,7 @@ private:
     bool Travados() const {
         return Caixa("xrnumQuantidade")->Locked() && Caixa("xrnumValorUnitario")->Locked();
     }
+
     // The pick lists keep column 1 and the type list ("text=data", " *" selected), then
     // pick the row whose column 1 is escolher, or close when it is empty.
     void RoteirizarListas(const QString& escolher, QStringList& coluna, QStringList& tipos) {
