@@ -186,16 +186,14 @@ private slots:
         mficha.reset();
         mmensagens.clear();
         Abrir();
-        QVERIFY(mmensagens.isEmpty());
-        QVERIFY(Linhas().isEmpty());
+        QVERIFY(mmensagens.isEmpty() && Linhas().isEmpty());
         // "Não" discards the copy.
         Compor({u"servico 1"_s});
         mficha.reset();
         mrespostas << Plataforma::vbNo;
         Abrir();
         QCOMPARE(mmensagens.size(), 1);
-        QVERIFY(Linhas().isEmpty());
-        QVERIFY(!QFile::exists(Arquivo()));
+        QVERIFY(Linhas().isEmpty() && !QFile::exists(Arquivo()));
     }
 };
 
