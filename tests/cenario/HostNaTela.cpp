@@ -24,16 +24,6 @@ QString Texto(const QJsonValue& valor) {
 
 } // namespace
 
-HostNaTela::HostNaTela(const QString& pasta) : mstrPasta(pasta) {}
-
-HostNaTela::~HostNaTela() {
-    Encerrar();
-}
-
-QString HostNaTela::ArquivoDeErros() const {
-    return mstrPasta + u"/erros.log"_s;
-}
-
 QString HostNaTela::ErrosRegistrados() const {
     QFile arquivo(ArquivoDeErros());
     return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QString();
@@ -49,7 +39,7 @@ bool HostNaTela::Iniciar(const QString& programa, const QStringList& argumentos)
     return Esperar(
         [this] {
             return Janelas().value(u"ativa"_s).toString() == u"FomularioDoMenu"_s &&
-                   Controle(u"frmLista/msfgGrade"_s).value(u"existe"_s).toBool();
+                   Existe(u"frmLista/msfgGrade"_s);
         },
         u"a lista aberta na janela do menu"_s, 60000);
 }
@@ -251,7 +241,7 @@ bool HostNaTela::Escolher(const QString& combo, const QString& entrada) {
     if (!Teclar(u"Home"_s)) return false;
     for (int i = 0; i < indice; ++i)
         if (!Teclar(u"Down"_s)) return false;
-    return Teclar(u"Return"_s) && EsperarPropriedade(combo, u"Text"_s, entrada);
+    return Teclar(u"Return"_s) && EsperarTexto(combo, entrada);
 }
 
 bool HostNaTela::Responder(const QString& trecho, const QString& tecla) {

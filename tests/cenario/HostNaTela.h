@@ -20,8 +20,8 @@
 class HostNaTela {
 public:
     // pasta: where the socket, the error log and the host's home folder go.
-    explicit HostNaTela(const QString& pasta);
-    ~HostNaTela(); // ends the host if still running
+    explicit HostNaTela(const QString& pasta) : mstrPasta(pasta) {}
+    ~HostNaTela() { Encerrar(); } // ends the host if still running
 
     // Starts zelt_host with these options, on the test's own platform (xcb under
     // xvfb-run, offscreen for the host tests), and waits for the docked list.
@@ -36,7 +36,7 @@ public:
     // What the host wrote on its standard output and error.
     QString Saida() const;
     QString Falha() const { return mstrFalha; }
-    QString ArquivoDeErros() const;
+    QString ArquivoDeErros() const { return mstrPasta + QStringLiteral("/erros.log"); }
     // The text of the error log, empty when nothing was logged.
     QString ErrosRegistrados() const;
 
@@ -44,17 +44,19 @@ public:
     QJsonObject Pedir(const QString& pedido);
     QJsonObject Janelas() { return Pedir(QStringLiteral("janelas")); }
     QJsonObject Controle(const QString& caminho) { return Pedir(QStringLiteral("controle ") + caminho); }
+    bool Existe(const QString& caminho) { return Controle(caminho).value(u"existe").toBool(); }
     // A property of a control ("Text", "Caption", "ListIndex"...), as text.
     QString Propriedade(const QString& caminho, const QString& propriedade);
-    QJsonArray Celulas(const QString& grade) {
-        return Controle(grade).value(QStringLiteral("celulas")).toArray();
-    }
+    QJsonArray Celulas(const QString& grade) { return Controle(grade).value(u"celulas").toArray(); }
 
     // ---- Waiting for conditions
     bool Esperar(const std::function<bool()>& condicao, const QString& descricao, int milissegundos = 20000);
     bool EsperarJanelaAtiva(const QString& nome);
     bool EsperarFoco(const QString& controle);
     bool EsperarPropriedade(const QString& caminho, const QString& propriedade, const QString& valor);
+    bool EsperarTexto(const QString& caminho, const QString& valor) {
+        return EsperarPropriedade(caminho, QStringLiteral("Text"), valor);
+    }
 
     // ---- Acting as a person
     bool Clicar(const QString& caminho);

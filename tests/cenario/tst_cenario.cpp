@@ -67,503 +67,6 @@ struct Catalogo {
     QString ProdutoPeloNome; // one of several "Petisco" products
 };
 
-} // namespace
-
-class TesteDoCenario : public QObject {
-    Q_OBJECT
-private slots:
-    void initTestCase();
-    void init();
-    void cleanup();
-    void cleanupTestCase();
-
-    void listaAbertaNaJanelaDoMenu();
-    void clienteAchadoPorParteDoNomeEEscolhidoNoDialogo();
-    void tipoDeServicoEAnimalEscolhidos();
-    void servicoPeloNomeEscolhidoNoDialogo();
-    void produtoPeloCodigoDeBarras();
-    void produtoPelaEtiquetaDaBalanca();
-    void produtoEscolhidoPeloNome();
-    void quantidadeEDescontoDeUmItemAlterados();
-    void gravadoAparecePrimeiroNaListaComSeusTotais();
-    void alteradoSemUmItem();
-    void fichaImpressaEmPdfComOsTotais();
-    void listaImpressa();
-    void fichaImpressaNaImpressora();
-    void listaImpressaSoNasPaginasEscolhidas();
-    void enviadoPorEmailEPorWhatsApp();
-    void excluidoDepoisDeConfirmado();
-    void restauradoPelaJanelaDosExcluidos();
-    void naoGravadoRecuperadoDepoisDeOHostMorrer();
-
-private:
-    bool LerCatalogo(QSqlDatabase& db);
-    QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl());
-    bool ExecutarNoServidor(const QStringList& comandos);
-    // The rows of a query on the scenario's database, each as its values joined by
-    // "|"; {"falhou"} when it failed.
-    QStringList Consultar(const QString& sql);
-    void Capturar(const QString& janela, const QString& nome);
-    // Types a search into a find field and asks for it with Enter.
-    bool Pesquisar(const QString& campo, const QString& texto);
-    // The grid row whose cell in that column holds the text (-1 none).
-    int LinhaCom(const QString& grade, int coluna, const QString& texto);
-    // An item as the record form's grid shows it: name, quantity, unit value,
-    // discount percentage, discount value, total.
-    QStringList Item(int linha);
-    bool AdicionarItem(int linhasAntes);
-    bool VerificarTotaisDaFicha();
-    // What a dialog's buttons read, the dialog being the active window of that class.
-    QStringList Botoes(const QString& classe);
-    QString ExportarPdf(const QString& proposto, const QString& captura);
-    QString Imprimir(int pagina);
-    // The calls of the stand-in helpers so far: each its program's name and arguments.
-    QList<QStringList> Chamadas() const;
-    bool AbrirMenuDeOrcamentos();
-    QJsonArray SalvarEVerPrimeiroNaLista();
-
-    QString mstrBanco;
-    QString mstrPasta;
-    QString mstrCapturas;
-    QString mstrUrlPostgreSQL;
-    QStringList mlstArgumentos; // the host's
-    std::unique_ptr<HostNaTela> mtela;
-    Catalogo mcat;
-    bool mbooPassoFalhou = false;
-    QString mstrNumeroDoOrcamento;
-    QStringList mlstTotaisDaLista; // total, percentage, discount, net as the list shows them
-    QString mstrPdfDaLista;        // the list exported to PDF
-};
-
-#define PASSO(condicao) QVERIFY2((condicao), qPrintable(mtela->Falha()))
-
-void TesteDoCenario::initTestCase() {
-    mstrBanco = qEnvironmentVariable("ZELT_CENARIO_BANCO", u"sqlite"_s);
-    mstrCapturas = qEnvironmentVariable("ZELT_CAPTURAS");
-    mstrPasta = QDir(qEnvironmentVariable("ZELT_CENARIO_SAIDA", QDir::currentPath())).filePath(mstrBanco);
-    QDir(mstrPasta).removeRecursively();
-    QVERIFY(QDir().mkpath(mstrPasta));
-    if (!mstrCapturas.isEmpty()) QVERIFY(QDir().mkpath(mstrCapturas));
-    QVERIFY2(QGuiApplication::platformName() == u"xcb"_s, "the scenario runs on an X server (xvfb-run)");
-
-    QStringList argumentos;
-    if (mstrBanco == u"postgresql"_s) {
-        if (qEnvironmentVariableIsEmpty("ZELT_TESTE_PG_URL")) {
-            if (qEnvironmentVariable("ZELT_EXIGIR_PG") == u"1"_s) QFAIL("ZELT_TESTE_PG_URL is not set");
-            QSKIP("no PostgreSQL server: ZELT_TESTE_PG_URL is not set");
-        }
-        QVERIFY(ExecutarNoServidor(
-            {u"DROP DATABASE IF EXISTS zelt_cenario"_s, u"CREATE DATABASE zelt_cenario"_s}));
-        QUrl url(qEnvironmentVariable("ZELT_TESTE_PG_URL"));
-        url.setPath(u"/zelt_cenario"_s);
-        mstrUrlPostgreSQL = url.toString();
-        mlstArgumentos = {u"--banco-url"_s, mstrUrlPostgreSQL};
-    } else {
-        mlstArgumentos = {u"--banco"_s, mstrPasta + u"/clinica.sqlite"_s};
-    }
-    // Each call of a stand-in leaves a file in chamadas/ (written aside, then moved) with
-    // its program's name and its arguments, each ended by a NUL.
-    const QString programas = mstrPasta + u"/programas"_s;
-    QVERIFY(QDir().mkpath(programas) && QDir().mkpath(mstrPasta + u"/chamadas"_s));
-    for (const char* nome : {"xdg-email", "xdg-open"}) {
-        QFile script(programas + u'/' + QLatin1String(nome));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(
-            "#!/bin/sh\nd=\"$ZELT_TESTE_CHAMADAS\"; n=$(ls \"$d\" | wc -l)\n"
-            "printf '%s\\0' \"$(basename \"$0\")\" \"$@\" > \"$d/.$n\" && mv \"$d/.$n\" \"$d/$n\"\n");
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-    }
-    qputenv("PATH", programas.toUtf8() + ':' + qgetenv("PATH"));
-    qputenv("ZELT_TESTE_CHAMADAS", (mstrPasta + u"/chamadas"_s).toUtf8());
-    mtela = std::make_unique<HostNaTela>(mstrPasta);
-    PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), mlstArgumentos));
-
-    // The host created the database with the demo clinic; learn what it holds.
-    bool lido = false;
-    {
-        QSqlDatabase leitura = Conexao(u"catalogo"_s);
-        lido = LerCatalogo(leitura);
-    }
-    QSqlDatabase::removeDatabase(u"catalogo"_s);
-    QVERIFY2(lido, "the demo clinic has what the scenario needs");
-}
-
-// Runs the statements on the server of ZELT_TESTE_PG_URL, in its named database.
-bool TesteDoCenario::ExecutarNoServidor(const QStringList& comandos) {
-    bool ok = true;
-    {
-        QSqlDatabase db = Conexao(u"administracao"_s, QUrl(qEnvironmentVariable("ZELT_TESTE_PG_URL")));
-        QSqlQuery q(db);
-        for (const QString& comando : comandos)
-            ok = ok && db.isOpen() && q.exec(comando);
-        if (!ok) qWarning() << db.lastError().text() << q.lastError().text();
-    }
-    QSqlDatabase::removeDatabase(u"administracao"_s);
-    return ok;
-}
-
-QStringList TesteDoCenario::Consultar(const QString& sql) {
-    QStringList linhas;
-    {
-        QSqlDatabase db = Conexao(u"consulta"_s);
-        QSqlQuery q(db);
-        if (!q.exec(sql)) linhas << u"falhou"_s;
-        while (q.next()) {
-            QStringList valores;
-            for (int i = 0; i < q.record().count(); ++i)
-                valores << q.value(i).toString();
-            linhas << valores.join(u'|');
-        }
-    }
-    QSqlDatabase::removeDatabase(u"consulta"_s);
-    return linhas;
-}
-
-// An open connection to the scenario's database (or, given a URL, to that one).
-QSqlDatabase TesteDoCenario::Conexao(const QString& nome, QUrl url) {
-    if (url.isEmpty()) url = QUrl(mstrUrlPostgreSQL);
-    QSqlDatabase db = QSqlDatabase::addDatabase(url.isEmpty() ? u"QSQLITE"_s : u"QPSQL"_s, nome);
-    if (url.isEmpty()) {
-        db.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
-    } else {
-        db.setHostName(url.host());
-        db.setPort(url.port(5432));
-        db.setUserName(url.userName());
-        db.setPassword(url.password());
-        db.setDatabaseName(url.path().mid(1));
-    }
-    db.open();
-    return db;
-}
-
-bool TesteDoCenario::LerCatalogo(QSqlDatabase& db) {
-    QSqlQuery q(db);
-    auto um = [&](const QString& sql) { return q.exec(sql) && q.next(); };
-    // A client with two or more animals whose nickname shares its last word with
-    // another client's: the search by that word opens the client dialog.
-    if (!q.exec(
-            u"SELECT c.CodigoDoCliente, c.ApelidoOuNomeFantasia, "
-            "c.PercentualDeDescontoEmBanhosTosasEEsteticas, c.DescontoUnico, c.PercentualUnicoDeDescontos, "
-            "c.NomeOuRazaoSocial "
-            "FROM Clientes c WHERE c.Situacao = 1 AND "
-            "(SELECT COUNT(*) FROM Animais a WHERE a.CodigoDoCliente = c.CodigoDoCliente AND a.Situacao = 1) "
-            ">= 2 "
-            "ORDER BY c.CodigoDoCliente"_s))
-        return false;
-    while (q.next() && mcat.TrechoDoCliente.isEmpty()) {
-        const QString apelido = q.value(1).toString();
-        const QString trecho = apelido.section(u' ', -1);
-        if (trecho.size() < 4 || trecho.contains(QRegularExpression(u"[^A-Za-z]"_s))) continue;
-        QSqlQuery outros(db);
-        outros.prepare(u"SELECT COUNT(*) FROM Clientes WHERE ApelidoOuNomeFantasia LIKE ?"_s);
-        outros.addBindValue(QString(u"%"_s + trecho + u"%"_s));
-        if (!outros.exec() || !outros.next() || outros.value(0).toInt() < 2) continue;
-        mcat.TrechoDoCliente = trecho;
-        mcat.CodigoDoCliente = q.value(0).toLongLong();
-        mcat.ApelidoDoCliente = apelido;
-        mcat.NomeDoCliente = q.value(5).toString();
-        mcat.DescontoDoCliente = (q.value(3).toInt() ? q.value(4) : q.value(2)).toLongLong() / 10000.0;
-    }
-    if (mcat.TrechoDoCliente.isEmpty()) return false;
-    if (!q.exec(u"SELECT Nome FROM Animais WHERE Situacao = 1 AND CodigoDoCliente = %1 ORDER BY Codigo"_s.arg(
-            mcat.CodigoDoCliente)) ||
-        !q.next() || !q.next())
-        return false;
-    mcat.Animal = q.value(0).toString();
-
-    if (!um(u"SELECT t.Nome, s.Nome, s.ValorDeVenda FROM Servicos s JOIN TiposDeServicos t "
-            "ON t.Numero = s.NumeroDoTipoDeServico WHERE s.Situacao = 1 AND s.Nome LIKE 'Banho%' "
-            "ORDER BY s.Codigo LIMIT 1 OFFSET 1"_s))
-        return false;
-    mcat.TipoDeServico = q.value(0).toString();
-    mcat.Servico = q.value(1).toString();
-    mcat.PrecoDoServico = q.value(2).toLongLong() / 10000.0;
-    if (!um(u"SELECT DataInicialDaPromocao, DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico, "
-            "FormatoDeCodigoDeBarrasParaBalanca FROM Empresa ORDER BY Codigo"_s))
-        return false;
-    const QDate hoje = QDate::currentDate();
-    if (QDate::fromString(q.value(0).toString(), Qt::ISODate) <= hoje &&
-        QDate::fromString(q.value(1).toString(), Qt::ISODate) >= hoje)
-        mcat.PromocaoDeServicos = q.value(2).toLongLong() / 10000.0;
-    mcat.FormatoDaBalanca = q.value(3).toInt();
-
-    if (!um(u"SELECT CodigoDeBarras, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
-            "VendidoPorEtiquetaDeBalanca = 0 AND CodigoDeBarras <> '' ORDER BY CodigoInterno"_s))
-        return false;
-    mcat.CodigoDeBarras = q.value(0).toString();
-    mcat.ProdutoDoCodigo = q.value(1).toString();
-    mcat.PrecoDoProdutoDoCodigo = q.value(2).toLongLong() / 10000.0;
-    if (!um(u"SELECT CodigoInterno, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
-            "VendidoPorEtiquetaDeBalanca = 1 ORDER BY CodigoInterno"_s))
-        return false;
-    mcat.CodigoDaBalanca = q.value(0).toLongLong();
-    mcat.ProdutoDaBalanca = q.value(1).toString();
-    mcat.PrecoDaBalanca = q.value(2).toLongLong() / 10000.0;
-    if (!um(u"SELECT Nome FROM Produtos WHERE Situacao = 1 AND Nome LIKE 'Petisco%' "
-            "ORDER BY CodigoInterno LIMIT 1 OFFSET 1"_s))
-        return false;
-    mcat.ProdutoPeloNome = q.value(0).toString();
-    return mcat.FormatoDaBalanca == 2; // the label below carries a weight
-}
-
-void TesteDoCenario::init() {
-    if (mbooPassoFalhou) QSKIP("an earlier step failed; the scenario goes on from where it stopped");
-}
-
-void TesteDoCenario::cleanup() {
-    if (!QTest::currentTestFailed()) return;
-    mbooPassoFalhou = true;
-    const QString imagem =
-        mstrPasta + u"/falha-"_s + QString::fromLatin1(QTest::currentTestFunction()) + u".png"_s;
-    if (mtela && mtela->FotografarTela(imagem)) qWarning("Screen at the failure: %s", qPrintable(imagem));
-    qWarning("Error log and host output: %s/erros.log, %s/host.log", qPrintable(mstrPasta),
-             qPrintable(mstrPasta));
-}
-
-void TesteDoCenario::cleanupTestCase() {
-    const QString erros = mtela ? mtela->ErrosRegistrados() : QString();
-    mtela.reset();
-    if (!mstrUrlPostgreSQL.isEmpty() && !mbooPassoFalhou)
-        ExecutarNoServidor({u"DROP DATABASE IF EXISTS zelt_cenario"_s});
-    QVERIFY2(erros.isEmpty(), qPrintable(u"The host logged errors:\n"_s + erros));
-    if (!mbooPassoFalhou) QDir(mstrPasta).removeRecursively();
-}
-
-void TesteDoCenario::Capturar(const QString& janela, const QString& nome) {
-    if (!mstrCapturas.isEmpty()) PASSO(mtela->FotografarJanela(janela, mstrCapturas + u"/"_s + nome));
-}
-
-bool TesteDoCenario::Pesquisar(const QString& campo, const QString& texto) {
-    return mtela->Clicar(campo) && mtela->EsperarFoco(campo.section(u'/', -1)) && mtela->Digitar(texto) &&
-           mtela->EsperarPropriedade(campo, u"Text"_s, texto) && mtela->Teclar(u"Return"_s);
-}
-
-int TesteDoCenario::LinhaCom(const QString& grade, int coluna, const QString& texto) {
-    const QJsonArray linhas = mtela->Celulas(grade);
-    for (int linha = 1; linha < linhas.size(); ++linha)
-        if (linhas.at(linha).toArray().at(coluna).toString() == texto) return linha;
-    return -1;
-}
-
-QStringList TesteDoCenario::Item(int linha) {
-    const QJsonArray celulas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s).at(linha).toArray();
-    QStringList item;
-    for (int coluna : {3, 6, 7, 8, 9, 10})
-        item << celulas.at(coluna).toString();
-    return item;
-}
-
-// "Adicionar item", then the grid has one row more (linhasAntes counts its header).
-bool TesteDoCenario::AdicionarItem(int linhasAntes) {
-    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
-    return mtela->Clicar(u"frmFicha/xrcmdAdicionar"_s) &&
-           mtela->Esperar([&] { return mtela->Celulas(grade).size() == linhasAntes + 1; },
-                          u"o item novo na grade"_s);
-}
-
-// The four totals of the form agree with its items, summed here.
-bool TesteDoCenario::VerificarTotaisDaFicha() {
-    const QJsonArray linhas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s);
-    double bruto = 0;
-    qint64 desconto = 0;
-    for (int linha = 1; linha < linhas.size(); ++linha) {
-        const QJsonArray c = linhas.at(linha).toArray();
-        bruto += Centavos(c.at(6).toString()) / 100.0 * Centavos(c.at(7).toString()) / 100.0;
-        desconto += Centavos(c.at(9).toString());
-    }
-    const QString total = Reais(bruto);
-    return mtela->EsperarPropriedade(u"frmFicha/xrnumValorTotal"_s, u"Text"_s, total) &&
-           mtela->EsperarPropriedade(u"frmFicha/xrnumDescontoEmValor"_s, u"Text"_s,
-                                     Reais(desconto / 100.0)) &&
-           mtela->EsperarPropriedade(u"frmFicha/xrnumDescontoEmPercentual"_s, u"Text"_s,
-                                     Reais(desconto * 100.0 / Centavos(total))) &&
-           mtela->EsperarPropriedade(u"frmFicha/xrnumValorLiquido"_s, u"Text"_s,
-                                     Reais((Centavos(total) - desconto) / 100.0));
-}
-
-void TesteDoCenario::listaAbertaNaJanelaDoMenu() {
-    PASSO(mtela->EsperarPropriedade(u"frmLista/xrcmbSituacao"_s, u"Text"_s, u"Recentes"_s));
-    // The demo clinic has quotes of the last days: the first page is full.
-    QVERIFY(mtela->Celulas(u"frmLista/msfgGrade"_s).size() > 2);
-    Capturar(u"FomularioDoMenu"_s, u"lista.png"_s);
-}
-
-void TesteDoCenario::clienteAchadoPorParteDoNomeEEscolhidoNoDialogo() {
-    PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarFoco(u"xrfCodigoDoCliente"_s));
-    // Escape in a find field clears what was typed.
-    const QString apelido = u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s;
-    PASSO(mtela->Clicar(apelido) && mtela->Digitar(u"xyz"_s) &&
-          mtela->EsperarPropriedade(apelido, u"Text"_s, u"xyz"_s) && mtela->Teclar(u"Escape"_s) &&
-          mtela->EsperarPropriedade(apelido, u"Text"_s, QString()));
-
-    PASSO(Pesquisar(apelido, mcat.TrechoDoCliente));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeClientes"_s));
-    const QString grade = u"frmPesquisaDeClientes/msfgGrade"_s;
-    int linha = -1;
-    PASSO(mtela->Esperar(
-        [&] { return (linha = LinhaCom(grade, 1, QString::number(mcat.CodigoDoCliente))) > 0; },
-        u"o cliente no diálogo"_s));
-    QVERIFY(mtela->Celulas(grade).size() > 2);
-    Capturar(u"frmPesquisaDeClientes"_s, u"pesquisa-de-clientes.png"_s);
-    PASSO(mtela->ClicarNaCelula(grade, linha, 2));
-
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(apelido, u"Text"_s, mcat.ApelidoDoCliente));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfCodigoDoCliente"_s, u"Text"_s,
-                                    QString::number(mcat.CodigoDoCliente)));
-}
-
-// The type opens the service fields and the animal list.
-void TesteDoCenario::tipoDeServicoEAnimalEscolhidos() {
-    PASSO(mtela->Escolher(u"frmFicha/xrcmbTiposDeServicos"_s, mcat.TipoDeServico));
-    PASSO(mtela->Escolher(u"frmFicha/xrcmbAnimal"_s, mcat.Animal));
-}
-
-void TesteDoCenario::servicoPeloNomeEscolhidoNoDialogo() {
-    PASSO(Pesquisar(u"frmFicha/xrfNomeDoServico"_s, u"Banho"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeServicos"_s));
-    const QString grade = u"frmPesquisaDeServicos/msfgGrade"_s;
-    int linha = -1;
-    PASSO(mtela->Esperar([&] { return (linha = LinhaCom(grade, 2, mcat.Servico)) > 0; }, mcat.Servico));
-    Capturar(u"frmPesquisaDeServicos"_s, u"pesquisa-de-servicos.png"_s);
-    PASSO(mtela->ClicarNaCelula(grade, linha, 2));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoServico"_s, u"Text"_s, mcat.Servico));
-    // The larger of the client's discount for grooming and the running promotion.
-    const double percentual = std::max(mcat.DescontoDoCliente, mcat.PromocaoDeServicos);
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s, u"Text"_s,
-                                    Reais(percentual)));
-    PASSO(AdicionarItem(1));
-    const double desconto = mcat.PrecoDoServico * percentual / 100;
-    QCOMPARE(Item(1), (QStringList{mcat.Servico, u"1"_s, Reais(mcat.PrecoDoServico), Reais(percentual),
-                                   Reais(desconto), Reais(mcat.PrecoDoServico - desconto)}));
-}
-
-void TesteDoCenario::produtoPeloCodigoDeBarras() {
-    PASSO(mtela->Clicar(u"frmFicha/optProduto"_s));
-    PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
-    PASSO(mtela->EsperarFoco(u"xrnumQuantidade"_s));
-    PASSO(AdicionarItem(2));
-    QCOMPARE(Item(2), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
-                                   u"0,00"_s, u"0,00"_s, Reais(mcat.PrecoDoProdutoDoCodigo)}));
-}
-
-void TesteDoCenario::produtoPelaEtiquetaDaBalanca() {
-    // 2, the product's internal code in six digits, 1,240 kg, a check digit.
-    const QString etiqueta =
-        u"2"_s + QString::number(mcat.CodigoDaBalanca).rightJustified(6, u'0') + u"012400"_s;
-    PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, etiqueta));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDaBalanca));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumQuantidade"_s, u"Text"_s, u"1,240"_s));
-    PASSO(AdicionarItem(3));
-    QCOMPARE(Item(3), (QStringList{mcat.ProdutoDaBalanca, u"1,240"_s, Reais(mcat.PrecoDaBalanca), u"0,00"_s,
-                                   u"0,00"_s, Reais(1.24 * mcat.PrecoDaBalanca)}));
-}
-
-void TesteDoCenario::produtoEscolhidoPeloNome() {
-    PASSO(Pesquisar(u"frmFicha/xrfNomeDoProduto"_s, u"Petisco"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmPesquisaDeProdutos"_s));
-    const QString grade = u"frmPesquisaDeProdutos/msfgGrade"_s;
-    int linha = -1;
-    PASSO(mtela->Esperar([&] { return (linha = LinhaCom(grade, 3, mcat.ProdutoPeloNome)) > 0; },
-                         mcat.ProdutoPeloNome));
-    Capturar(u"frmPesquisaDeProdutos"_s, u"pesquisa-de-produtos.png"_s);
-    PASSO(mtela->ClicarNaCelula(grade, linha, 3));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoPeloNome));
-    PASSO(AdicionarItem(4));
-    QCOMPARE(Item(4).at(0), mcat.ProdutoPeloNome);
-}
-
-void TesteDoCenario::quantidadeEDescontoDeUmItemAlterados() {
-    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
-    PASSO(mtela->ClicarNaCelula(grade, 2, 3));
-    PASSO(mtela->Clicar(u"frmFicha/xrcmdAlterar"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
-    // Entering a number box selects its text; typing replaces it; Tab validates.
-    PASSO(mtela->Clicar(u"frmFicha/xrnumQuantidade"_s) && mtela->EsperarFoco(u"xrnumQuantidade"_s));
-    PASSO(mtela->Digitar(u"2"_s) && mtela->Teclar(u"Tab"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumQuantidade"_s, u"Text"_s, u"2,00"_s));
-    PASSO(mtela->Clicar(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s) &&
-          mtela->EsperarFoco(u"xrnumPercentualDeDescontoPorItem"_s));
-    PASSO(mtela->Digitar(u"10"_s) && mtela->Teclar(u"Tab"_s));
-    const double bruto = 2 * mcat.PrecoDoProdutoDoCodigo;
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrnumValorDeDescontoPorItem"_s, u"Text"_s, Reais(bruto / 10)));
-    PASSO(AdicionarItem(4));
-    // The changed item goes back as the last row.
-    QCOMPARE(Item(4), (QStringList{mcat.ProdutoDoCodigo, u"2,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
-                                   u"10,00"_s, Reais(bruto / 10), Reais(bruto - bruto / 10)}));
-    PASSO(VerificarTotaisDaFicha());
-    Capturar(u"frmFicha"_s, u"ficha.png"_s);
-}
-
-// "Salvar"; back in the list, its first row holds a quote with the form's four totals
-// (compared in cents: the list writes them unformatted). That row's cells, or none.
-QJsonArray TesteDoCenario::SalvarEVerPrimeiroNaLista() {
-    QList<qint64> totais;
-    for (const char* caixa :
-         {"xrnumValorTotal", "xrnumDescontoEmPercentual", "xrnumDescontoEmValor", "xrnumValorLiquido"})
-        totais << Centavos(mtela->Propriedade(u"frmFicha/"_s + QLatin1String(caixa), u"Text"_s));
-    QJsonArray linha;
-    const auto primeiraComOsTotais = [&] {
-        linha = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1).toArray();
-        for (int i = 0; i < 4; ++i)
-            if (Centavos(linha.at(6 + i).toString()) != totais.at(i)) return false;
-        return true;
-    };
-    const bool ok =
-        mtela->Clicar(u"frmFicha/xrcmdSalvarFecharConfirmar"_s) &&
-        mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s) &&
-        mtela->Esperar(primeiraComOsTotais, u"a lista com os totais da ficha na primeira linha"_s);
-    return ok ? linha : QJsonArray();
-}
-
-void TesteDoCenario::gravadoAparecePrimeiroNaListaComSeusTotais() {
-    const qint64 ultimoAntes = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1)[1].toString().toLongLong();
-    const QJsonArray linha = SalvarEVerPrimeiroNaLista();
-    PASSO(!linha.isEmpty());
-    mstrNumeroDoOrcamento = linha.at(1).toString();
-    QVERIFY(mstrNumeroDoOrcamento.toLongLong() > ultimoAntes);
-    QCOMPARE(linha.at(2).toString(), mcat.ApelidoDoCliente);
-    QCOMPARE(linha.at(5).toString(), QString::number(mcat.CodigoDoCliente));
-}
-
-void TesteDoCenario::alteradoSemUmItem() {
-    PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
-    PASSO(mtela->Clicar(u"frmLista/xrcmdAlterar"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
-    PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 5; }, u"os quatro itens gravados"_s));
-    const int balanca = LinhaCom(grade, 3, mcat.ProdutoDaBalanca);
-    QVERIFY(balanca > 0);
-    PASSO(mtela->ClicarNaCelula(grade, balanca, 3));
-    PASSO(mtela->Clicar(u"frmFicha/xrcmdRemover"_s));
-    PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 4; }, u"o item removido"_s));
-    QCOMPARE(LinhaCom(grade, 3, mcat.ProdutoDaBalanca), -1);
-    PASSO(VerificarTotaisDaFicha());
-    const QJsonArray linha = SalvarEVerPrimeiroNaLista();
-    PASSO(!linha.isEmpty());
-    QCOMPARE(linha.at(1).toString(), mstrNumeroDoOrcamento);
-    for (int i = 6; i <= 9; ++i)
-        mlstTotaisDaLista << linha.at(i).toString();
-}
-
-QStringList TesteDoCenario::Botoes(const QString& classe) {
-    for (const QJsonValue& janela : mtela->Janelas().value(u"janelas"_s).toArray())
-        if (janela[u"classe"_s].toString() == classe) {
-            QStringList textos;
-            for (const QJsonValue& texto : janela[u"botoes"_s].toArray())
-                textos << texto.toString();
-            return textos;
-        }
-    return {};
-}
-
-namespace {
-
 // The private queue's file: what the last job printed.
 QString Impresso() {
     return qEnvironmentVariable("ZELT_IMPRESSO");
@@ -579,286 +82,735 @@ bool SoDoDono(const QString& caminho) {
 
 } // namespace
 
-// In the print preview shown: "Exportar para PDF"; the save dialog, in Portuguese,
-// proposes the documents folder's "Orçamentos" and a name that says what the file is;
-// Enter takes them; then the preview is closed. The PDF's path, empty on failure.
-QString TesteDoCenario::ExportarPdf(const QString& proposto, const QString& captura) {
-    const QString pdf = mstrPasta + u"/casa/Documents/Orçamentos/"_s + proposto;
-    QStringList botoes;
-    const bool exportado =
-        mtela->Esperar([&] { return mtela->Controle(u"cmdExportarParaPdf"_s).value(u"existe"_s).toBool(); },
-                       u"a visualização da impressão"_s) &&
-        mtela->Clicar(u"cmdExportarParaPdf"_s) &&
-        mtela->Esperar([&] { return mtela->Janelas().value(u"ativa"_s).toString() == u"QFileDialog"_s; },
-                       u"o diálogo de gravar"_s) &&
-        mtela->EsperarPropriedade(u"QFileDialog/fileNameEdit"_s, u"text"_s, proposto) &&
-        mtela->Esperar(
-            [&] {
-                botoes = Botoes(u"QFileDialog"_s);
-                return botoes.contains(u"Salvar"_s) && botoes.contains(u"Cancelar"_s);
-            },
-            u"os botões Salvar e Cancelar"_s) &&
-        mtela->Teclar(u"Return"_s) &&
-        mtela->Esperar([&] { return QFileInfo(pdf).size() > 0; }, u"o PDF gravado"_s) &&
-        mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
-    if (!exportado) {
-        qWarning() << "The save dialog's buttons:" << botoes;
+#define PASSO(condicao) QVERIFY2((condicao), qPrintable(mtela->Falha()))
+
+class TesteDoCenario : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        mstrBanco = qEnvironmentVariable("ZELT_CENARIO_BANCO", u"sqlite"_s);
+        mstrCapturas = qEnvironmentVariable("ZELT_CAPTURAS");
+        mstrPasta = QDir(qEnvironmentVariable("ZELT_CENARIO_SAIDA", QDir::currentPath())).filePath(mstrBanco);
+        QDir(mstrPasta).removeRecursively();
+        QVERIFY(QDir().mkpath(mstrPasta));
+        if (!mstrCapturas.isEmpty()) QVERIFY(QDir().mkpath(mstrCapturas));
+        QVERIFY2(QGuiApplication::platformName() == u"xcb"_s, "the scenario runs on an X server (xvfb-run)");
+
+        QStringList argumentos;
+        if (mstrBanco == u"postgresql"_s) {
+            if (qEnvironmentVariableIsEmpty("ZELT_TESTE_PG_URL")) {
+                if (qEnvironmentVariable("ZELT_EXIGIR_PG") == u"1"_s) QFAIL("ZELT_TESTE_PG_URL is not set");
+                QSKIP("no PostgreSQL server: ZELT_TESTE_PG_URL is not set");
+            }
+            QVERIFY(ExecutarNoServidor(
+                {u"DROP DATABASE IF EXISTS zelt_cenario"_s, u"CREATE DATABASE zelt_cenario"_s}));
+            QUrl url(qEnvironmentVariable("ZELT_TESTE_PG_URL"));
+            url.setPath(u"/zelt_cenario"_s);
+            mstrUrlPostgreSQL = url.toString();
+            mlstArgumentos = {u"--banco-url"_s, mstrUrlPostgreSQL};
+        } else {
+            mlstArgumentos = {u"--banco"_s, mstrPasta + u"/clinica.sqlite"_s};
+        }
+        // Each call of a stand-in leaves a file in chamadas/ (written aside, then moved) with
+        // its program's name and its arguments, each ended by a NUL.
+        const QString programas = mstrPasta + u"/programas"_s;
+        QVERIFY(QDir().mkpath(programas) && QDir().mkpath(mstrPasta + u"/chamadas"_s));
+        for (const char* nome : {"xdg-email", "xdg-open"}) {
+            QFile script(programas + u'/' + QLatin1String(nome));
+            QVERIFY(script.open(QIODevice::WriteOnly));
+            script.write(
+                "#!/bin/sh\nd=\"$ZELT_TESTE_CHAMADAS\"; n=$(ls \"$d\" | wc -l)\n"
+                "printf '%s\\0' \"$(basename \"$0\")\" \"$@\" > \"$d/.$n\" && mv \"$d/.$n\" \"$d/$n\"\n");
+            script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+        }
+        qputenv("PATH", programas.toUtf8() + ':' + qgetenv("PATH"));
+        qputenv("ZELT_TESTE_CHAMADAS", (mstrPasta + u"/chamadas"_s).toUtf8());
+        mtela = std::make_unique<HostNaTela>(mstrPasta);
+        PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), mlstArgumentos));
+
+        // The host created the database with the demo clinic; learn what it holds.
+        bool lido = false;
+        {
+            QSqlDatabase leitura = Conexao(u"catalogo"_s);
+            lido = LerCatalogo(leitura);
+        }
+        QSqlDatabase::removeDatabase(u"catalogo"_s);
+        QVERIFY2(lido, "the demo clinic has what the scenario needs");
+    }
+
+    void init() {
+        if (mbooPassoFalhou) QSKIP("an earlier step failed; the scenario goes on from where it stopped");
+    }
+
+    void cleanup() {
+        if (!QTest::currentTestFailed()) return;
+        mbooPassoFalhou = true;
+        const QString imagem =
+            mstrPasta + u"/falha-"_s + QString::fromLatin1(QTest::currentTestFunction()) + u".png"_s;
+        if (mtela && mtela->FotografarTela(imagem)) qWarning("Screen at the failure: %s", qPrintable(imagem));
+        qWarning("Error log and host output: %s/erros.log, %s/host.log", qPrintable(mstrPasta),
+                 qPrintable(mstrPasta));
+    }
+
+    void cleanupTestCase() {
+        const QString erros = mtela ? mtela->ErrosRegistrados() : QString();
+        mtela.reset();
+        if (!mstrUrlPostgreSQL.isEmpty() && !mbooPassoFalhou)
+            ExecutarNoServidor({u"DROP DATABASE IF EXISTS zelt_cenario"_s});
+        QVERIFY2(erros.isEmpty(), qPrintable(u"The host logged errors:\n"_s + erros));
+        if (!mbooPassoFalhou) QDir(mstrPasta).removeRecursively();
+    }
+
+    void listaAbertaNaJanelaDoMenu() {
+        PASSO(mtela->EsperarTexto(u"frmLista/xrcmbSituacao"_s, u"Recentes"_s));
+        // The demo clinic has quotes of the last days: the first page is full.
+        QVERIFY(mtela->Celulas(u"frmLista/msfgGrade"_s).size() > 2);
+        Capturar(u"FomularioDoMenu"_s, u"lista.png"_s);
+    }
+
+    void clienteAchadoPorParteDoNomeEEscolhidoNoDialogo() {
+        PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+        PASSO(mtela->EsperarFoco(u"xrfCodigoDoCliente"_s));
+        // Escape in a find field clears what was typed.
+        const QString apelido = u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s;
+        PASSO(mtela->Clicar(apelido) && mtela->Digitar(u"xyz"_s) && mtela->EsperarTexto(apelido, u"xyz"_s) &&
+              mtela->Teclar(u"Escape"_s) && mtela->EsperarTexto(apelido, QString()));
+
+        PASSO(Pesquisar(apelido, mcat.TrechoDoCliente));
+        PASSO(EscolherNaPesquisa(u"frmPesquisaDeClientes"_s, 1, QString::number(mcat.CodigoDoCliente), 2,
+                                 u"pesquisa-de-clientes.png"_s));
+        PASSO(mtela->EsperarTexto(apelido, mcat.ApelidoDoCliente));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
+    }
+
+    // The type opens the service fields and the animal list.
+    void tipoDeServicoEAnimalEscolhidos() {
+        PASSO(mtela->Escolher(u"frmFicha/xrcmbTiposDeServicos"_s, mcat.TipoDeServico));
+        PASSO(mtela->Escolher(u"frmFicha/xrcmbAnimal"_s, mcat.Animal));
+    }
+
+    void servicoPeloNomeEscolhidoNoDialogo() {
+        PASSO(Pesquisar(u"frmFicha/xrfNomeDoServico"_s, u"Banho"_s));
+        PASSO(EscolherNaPesquisa(u"frmPesquisaDeServicos"_s, 2, mcat.Servico, 2,
+                                 u"pesquisa-de-servicos.png"_s));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoServico"_s, mcat.Servico));
+        // The larger of the client's discount for grooming and the running promotion.
+        const double percentual = std::max(mcat.DescontoDoCliente, mcat.PromocaoDeServicos);
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s, Reais(percentual)));
+        PASSO(AdicionarItem(1));
+        const double desconto = mcat.PrecoDoServico * percentual / 100;
+        QCOMPARE(Item(1), (QStringList{mcat.Servico, u"1"_s, Reais(mcat.PrecoDoServico), Reais(percentual),
+                                       Reais(desconto), Reais(mcat.PrecoDoServico - desconto)}));
+    }
+
+    void produtoPeloCodigoDeBarras() {
+        PASSO(mtela->Clicar(u"frmFicha/optProduto"_s));
+        PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDoCodigo));
+        PASSO(mtela->EsperarFoco(u"xrnumQuantidade"_s));
+        PASSO(AdicionarItem(2));
+        QCOMPARE(Item(2), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
+                                       u"0,00"_s, u"0,00"_s, Reais(mcat.PrecoDoProdutoDoCodigo)}));
+    }
+
+    void produtoPelaEtiquetaDaBalanca() {
+        // 2, the product's internal code in six digits, 1,240 kg, a check digit.
+        const QString etiqueta =
+            u"2"_s + QString::number(mcat.CodigoDaBalanca).rightJustified(6, u'0') + u"012400"_s;
+        PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, etiqueta));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDaBalanca));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrnumQuantidade"_s, u"1,240"_s));
+        PASSO(AdicionarItem(3));
+        QCOMPARE(Item(3), (QStringList{mcat.ProdutoDaBalanca, u"1,240"_s, Reais(mcat.PrecoDaBalanca),
+                                       u"0,00"_s, u"0,00"_s, Reais(1.24 * mcat.PrecoDaBalanca)}));
+    }
+
+    void produtoEscolhidoPeloNome() {
+        PASSO(Pesquisar(u"frmFicha/xrfNomeDoProduto"_s, u"Petisco"_s));
+        PASSO(EscolherNaPesquisa(u"frmPesquisaDeProdutos"_s, 3, mcat.ProdutoPeloNome, 3,
+                                 u"pesquisa-de-produtos.png"_s));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoPeloNome));
+        PASSO(AdicionarItem(4));
+        QCOMPARE(Item(4).at(0), mcat.ProdutoPeloNome);
+    }
+
+    void quantidadeEDescontoDeUmItemAlterados() {
+        const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+        PASSO(mtela->ClicarNaCelula(grade, 2, 3));
+        PASSO(mtela->Clicar(u"frmFicha/xrcmdAlterar"_s));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDoCodigo));
+        // Entering a number box selects its text; typing replaces it; Tab validates.
+        PASSO(mtela->Clicar(u"frmFicha/xrnumQuantidade"_s) && mtela->EsperarFoco(u"xrnumQuantidade"_s));
+        PASSO(mtela->Digitar(u"2"_s) && mtela->Teclar(u"Tab"_s));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrnumQuantidade"_s, u"2,00"_s));
+        PASSO(mtela->Clicar(u"frmFicha/xrnumPercentualDeDescontoPorItem"_s) &&
+              mtela->EsperarFoco(u"xrnumPercentualDeDescontoPorItem"_s));
+        PASSO(mtela->Digitar(u"10"_s) && mtela->Teclar(u"Tab"_s));
+        const double bruto = 2 * mcat.PrecoDoProdutoDoCodigo;
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrnumValorDeDescontoPorItem"_s, Reais(bruto / 10)));
+        PASSO(AdicionarItem(4));
+        // The changed item goes back as the last row.
+        QCOMPARE(Item(4), (QStringList{mcat.ProdutoDoCodigo, u"2,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
+                                       u"10,00"_s, Reais(bruto / 10), Reais(bruto - bruto / 10)}));
+        PASSO(VerificarTotaisDaFicha());
+        Capturar(u"frmFicha"_s, u"ficha.png"_s);
+    }
+
+    void gravadoAparecePrimeiroNaListaComSeusTotais() {
+        const qint64 ultimoAntes = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1)[1].toString().toLongLong();
+        const QJsonArray linha = SalvarEVerPrimeiroNaLista();
+        PASSO(!linha.isEmpty());
+        mstrNumeroDoOrcamento = linha.at(1).toString();
+        QVERIFY(mstrNumeroDoOrcamento.toLongLong() > ultimoAntes);
+        QCOMPARE(linha.at(2).toString(), mcat.ApelidoDoCliente);
+        QCOMPARE(linha.at(5).toString(), QString::number(mcat.CodigoDoCliente));
+    }
+
+    void alteradoSemUmItem() {
+        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
+        PASSO(mtela->Clicar(u"frmLista/xrcmdAlterar"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+        const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+        PASSO(
+            mtela->Esperar([&] { return mtela->Celulas(grade).size() == 5; }, u"os quatro itens gravados"_s));
+        const int balanca = LinhaCom(grade, 3, mcat.ProdutoDaBalanca);
+        QVERIFY(balanca > 0);
+        PASSO(mtela->ClicarNaCelula(grade, balanca, 3));
+        PASSO(mtela->Clicar(u"frmFicha/xrcmdRemover"_s));
+        PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 4; }, u"o item removido"_s));
+        QCOMPARE(LinhaCom(grade, 3, mcat.ProdutoDaBalanca), -1);
+        PASSO(VerificarTotaisDaFicha());
+        const QJsonArray linha = SalvarEVerPrimeiroNaLista();
+        PASSO(!linha.isEmpty());
+        QCOMPARE(linha.at(1).toString(), mstrNumeroDoOrcamento);
+        for (int i = 6; i <= 9; ++i)
+            mlstTotaisDaLista << linha.at(i).toString();
+    }
+
+    void fichaImpressaEmPdfComOsTotais() {
+        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
+        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        const QString pdf = ExportarPdf(
+            u"Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s + mcat.NomeDoCliente + u".pdf"_s, u"ficha"_s);
+        PASSO(!pdf.isEmpty());
+        // The clients' data is the user's alone: the PDF and its folder.
+        QVERIFY2(SoDoDono(pdf), qPrintable(pdf));
+        const QString texto = TextoDoPdf(pdf);
+        QVERIFY2(texto.contains(u"Orçamento no.: "_s + mstrNumeroDoOrcamento), qPrintable(texto));
+        QVERIFY2(texto.contains(mcat.ApelidoDoCliente), qPrintable(texto));
+        QVERIFY2(texto.contains(mcat.ProdutoDoCodigo) && !texto.contains(mcat.ProdutoDaBalanca),
+                 qPrintable(texto));
+        // The list's values as money ("#,##0.00"), whatever text the grid holds them in.
+        const auto dinheiro = [](const QString& texto) {
+            const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+            return br.toString(br.toDouble(texto), 'f', 2);
+        };
+        const QStringList esperados{dinheiro(mlstTotaisDaLista.at(0)),
+                                    dinheiro(mlstTotaisDaLista.at(1)) + u"%"_s,
+                                    dinheiro(mlstTotaisDaLista.at(2)), dinheiro(mlstTotaisDaLista.at(3))};
+        for (const QString& valor : esperados)
+            QVERIFY2(texto.contains(valor), qPrintable(valor + u" missing from:\n"_s + texto));
+    }
+
+    // The list printed from the list: the changed quote first, with its values.
+    void listaImpressa() {
+        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirLista"_s));
+        mstrPdfDaLista = ExportarPdf(u"Orçamentos - Recentes - "_s +
+                                         QDate::currentDate().toString(u"dd-MM-yyyy"_s) + u".pdf"_s,
+                                     u"lista"_s);
+        PASSO(!mstrPdfDaLista.isEmpty());
+        QVERIFY2(SoDoDono(mstrPdfDaLista), qPrintable(mstrPdfDaLista));
+        const QString texto = TextoDoPdf(mstrPdfDaLista);
+        const QString primeira = texto.section(mstrNumeroDoOrcamento + u" "_s, 1).section(u'\n', 0, 0);
+        QVERIFY2(primeira.contains(mcat.ApelidoDoCliente), qPrintable(texto));
+        QVERIFY2(primeira.contains(mlstTotaisDaLista.at(3)), qPrintable(texto));
+    }
+
+    // The sheet printed on the printer: its number, its client and its net value.
+    void fichaImpressaNaImpressora() {
+        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
+        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        const QString texto = Imprimir(0);
+        PASSO(!texto.isEmpty());
+        QCOMPARE(texto.count(u'\f'), 1);
+        for (const QString& esperado :
+             QStringList{u"Orçamento no.: "_s + mstrNumeroDoOrcamento, mcat.ApelidoDoCliente,
+                         mcat.NomeDoCliente, mlstTotaisDaLista.at(3)})
+            QVERIFY2(texto.contains(esperado), qPrintable(esperado + u" missing from:\n"_s + texto));
+    }
+
+    // Pages 2 to 2 chosen in the print dialog: the printer gets that page alone, the
+    // same as the exported list's second page (spacing aside).
+    void listaImpressaSoNasPaginasEscolhidas() {
+        const QStringList paginas = TextoDoPdf(mstrPdfDaLista).split(u'\f', Qt::SkipEmptyParts);
+        QVERIFY2(paginas.size() >= 3, "the recent quotes fill three pages");
+        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirLista"_s));
+        const QString texto = Imprimir(2);
+        PASSO(!texto.isEmpty());
+        QCOMPARE(texto.count(u'\f'), 1);
+        const auto semEspacos = [](QString t) { return t.remove(QRegularExpression(u"\\s"_s)); };
+        QCOMPARE(semEspacos(texto), semEspacos(paginas.at(1)));
+    }
+
+    // From the sheet's preview the quote goes to its client by e-mail, with the PDF of the
+    // sheet attached, and by WhatsApp, with the PDF's folder opened beside the chat; the
+    // preview tells the last send, and each one is recorded.
+    void enviadoPorEmailEPorWhatsApp() {
+        const QString email = u"cliente.do.cenario@exemplo.com.br"_s;
+        QCOMPARE(Consultar(u"UPDATE Clientes SET Email = '%1', Celular = '(19) 99876-5432' WHERE "
+                           "CodigoDoCliente = %2"_s.arg(email)
+                               .arg(mcat.CodigoDoCliente)),
+                 QStringList());
+        const auto enviado = [&](const QString& canal, int chamadas) {
+            return mtela->Esperar(
+                [&] {
+                    return Chamadas().size() == chamadas &&
+                           mtela->Propriedade(u"lblAvisoDaPrevia"_s, u"text"_s)
+                               .startsWith(u"Enviado por "_s + canal);
+                },
+                u"o envio por "_s + canal);
+        };
+        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
+        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        PASSO(mtela->Clicar(u"cmdEnviarPorEmail"_s) && enviado(u"e-mail"_s, 1));
+        PASSO(mtela->Clicar(u"cmdEnviarPorWhatsApp"_s) && enviado(u"WhatsApp"_s, 3));
+        PASSO(mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s));
+
+        const QString pasta = mstrPasta + u"/casa/Documents/Orçamentos"_s;
+        const QString pdf =
+            pasta + u"/Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s + mcat.ApelidoDoCliente + u".pdf"_s;
+        const QList<QStringList> chamadas = Chamadas();
+        QCOMPARE(chamadas.at(0).mid(0, 2), (QStringList{u"xdg-email"_s, u"--subject"_s}));
+        QVERIFY2(chamadas.at(0).at(2).startsWith(u"Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s),
+                 qPrintable(chamadas.at(0).at(2)));
+        QCOMPARE(chamadas.at(0).mid(5), (QStringList{u"--attach"_s, pdf, email}));
+        const QString texto = TextoDoPdf(pdf);
+        QVERIFY2(texto.contains(u"Orçamento no.: "_s + mstrNumeroDoOrcamento) &&
+                     texto.contains(mlstTotaisDaLista.at(3)),
+                 qPrintable(pdf + u":\n"_s + texto));
+        QCOMPARE(chamadas.at(1).size(), 2);
+        QCOMPARE(chamadas.at(1).at(0), u"xdg-open"_s);
+        const QUrl endereco(chamadas.at(1).at(1));
+        QCOMPARE(endereco.scheme() + u"://"_s + endereco.host() + endereco.path(),
+                 u"https://wa.me/5519998765432"_s);
+        QVERIFY(endereco.query(QUrl::FullyDecoded).contains(mstrNumeroDoOrcamento));
+        QCOMPARE(chamadas.at(2), (QStringList{u"xdg-open"_s, pasta}));
+        QCOMPARE(Consultar(u"SELECT Canal, Destino FROM EnviosDeOrcamentos WHERE NumeroDoOrcamento = %1 "
+                           "ORDER BY NumeroDoEnvio"_s.arg(mstrNumeroDoOrcamento)),
+                 (QStringList{u"e-mail|"_s + email, u"WhatsApp|5519998765432"_s}));
+    }
+
+    void excluidoDepoisDeConfirmado() {
+        const QString lista = u"frmLista/msfgGrade"_s;
+        PASSO(mtela->MoverPara(lista, 1, 2));
+        PASSO(mtela->Clicar(u"frmLista/xrcmdExcluir"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+        PASSO(mtela->EsperarPropriedade(u"frmFicha/xrcmdSalvarFecharConfirmar"_s, u"Caption"_s,
+                                        u"Confirmar"_s));
+        PASSO(mtela->Clicar(u"frmFicha/xrcmdSalvarFecharConfirmar"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s));
+        PASSO(mtela->Esperar([&] { return LinhaCom(lista, 1, mstrNumeroDoOrcamento) == -1; },
+                             u"a lista sem o orçamento excluído"_s));
+    }
+
+    void restauradoPelaJanelaDosExcluidos() {
+        const QString janela = u"frmOrcamentosExcluidos/"_s;
+        PASSO(AbrirMenuDeOrcamentos());
+        // Its first entry: "Orçamentos excluídos…".
+        PASSO(mtela->Teclar(u"Down"_s) && mtela->Teclar(u"Return"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmOrcamentosExcluidos"_s));
+        PASSO(mtela->Clicar(janela + u"txtPesquisa"_s) && mtela->Digitar(mstrNumeroDoOrcamento) &&
+              mtela->Teclar(u"Return"_s));
+        PASSO(
+            mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (1 orçamentos)"_s));
+        PASSO(mtela->Clicar(janela + u"cmdRestaurar"_s));
+        PASSO(mtela->Responder(u"Restaurar o orçamento "_s + mstrNumeroDoOrcamento + u"?"_s, u"alt+s"_s));
+        PASSO(
+            mtela->Responder(u"O orçamento "_s + mstrNumeroDoOrcamento + u" foi restaurado."_s, u"Return"_s));
+        PASSO(
+            mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (0 orçamentos)"_s));
+        // Without a window manager no window is active once it closed; the list shows anyway.
+        PASSO(mtela->Clicar(janela + u"cmdFechar"_s) &&
+              mtela->Esperar([&] { return !mtela->Existe(janela); }, u"a janela dos excluídos fechada"_s));
+        PASSO(mtela->Esperar([&] { return LinhaCom(u"frmLista/msfgGrade"_s, 1, mstrNumeroDoOrcamento) > 0; },
+                             u"o orçamento restaurado na lista"_s));
+        QCOMPARE(Consultar(u"SELECT (SELECT COUNT(*) FROM Orcamentos WHERE NumeroDoOrcamento = %1), "
+                           "(SELECT COUNT(*) FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = %1)"_s.arg(
+                               mstrNumeroDoOrcamento)),
+                 QStringList{u"1|0"_s});
+    }
+
+    // A new quote with a client and an item, its record form open when the host is killed:
+    // the next host's record form for a new quote offers it back, with its item.
+    void naoGravadoRecuperadoDepoisDeOHostMorrer() {
+        const QString copia =
+            mstrPasta + u"/casa/.local/share/ZELT/ZELT_A_Orcamentos/orcamento-nao-gravado.json"_s;
+        PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+        PASSO(Pesquisar(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s, mcat.ApelidoDoCliente));
+        tipoDeServicoEAnimalEscolhidos();
+        PASSO(!QTest::currentTestFailed() && mtela->Clicar(u"frmFicha/optProduto"_s));
+        PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDoCodigo));
+        PASSO(AdicionarItem(1));
+        PASSO(mtela->Esperar([&] { return QFileInfo(copia).size() > 0; },
+                             u"a cópia do orçamento não gravado"_s));
+        mtela->Matar();
+
+        PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), mlstArgumentos));
+        PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+        PASSO(mtela->Responder(u"Há um orçamento não gravado de "_s, u"alt+s"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrcmbAnimal"_s, mcat.Animal));
+        const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+        PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 2; }, u"o item recuperado"_s));
+        QCOMPARE(Item(1), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
+                                       u"0,00"_s, u"0,00"_s, Reais(mcat.PrecoDoProdutoDoCodigo)}));
+    }
+
+private:
+    bool LerCatalogo(QSqlDatabase& db) {
+        QSqlQuery q(db);
+        auto um = [&](const QString& sql) { return q.exec(sql) && q.next(); };
+        // A client with two or more animals whose nickname shares its last word with
+        // another client's: the search by that word opens the client dialog.
+        if (!q.exec(u"SELECT c.CodigoDoCliente, c.ApelidoOuNomeFantasia, "
+                    "c.PercentualDeDescontoEmBanhosTosasEEsteticas, c.DescontoUnico, "
+                    "c.PercentualUnicoDeDescontos, c.NomeOuRazaoSocial FROM Clientes c WHERE c.Situacao "
+                    "= 1 AND (SELECT COUNT(*) FROM Animais a WHERE a.CodigoDoCliente = "
+                    "c.CodigoDoCliente AND a.Situacao = 1) >= 2 ORDER BY c.CodigoDoCliente"_s))
+            return false;
+        while (q.next() && mcat.TrechoDoCliente.isEmpty()) {
+            const QString apelido = q.value(1).toString();
+            const QString trecho = apelido.section(u' ', -1);
+            if (trecho.size() < 4 || trecho.contains(QRegularExpression(u"[^A-Za-z]"_s))) continue;
+            QSqlQuery outros(db);
+            outros.prepare(u"SELECT COUNT(*) FROM Clientes WHERE ApelidoOuNomeFantasia LIKE ?"_s);
+            outros.addBindValue(QString(u"%"_s + trecho + u"%"_s));
+            if (!outros.exec() || !outros.next() || outros.value(0).toInt() < 2) continue;
+            mcat.TrechoDoCliente = trecho;
+            mcat.CodigoDoCliente = q.value(0).toLongLong();
+            mcat.ApelidoDoCliente = apelido;
+            mcat.NomeDoCliente = q.value(5).toString();
+            mcat.DescontoDoCliente = (q.value(3).toInt() ? q.value(4) : q.value(2)).toLongLong() / 10000.0;
+        }
+        if (mcat.TrechoDoCliente.isEmpty()) return false;
+        if (!q.exec(
+                u"SELECT Nome FROM Animais WHERE Situacao = 1 AND CodigoDoCliente = %1 ORDER BY Codigo"_s.arg(
+                    mcat.CodigoDoCliente)) ||
+            !q.next() || !q.next())
+            return false;
+        mcat.Animal = q.value(0).toString();
+
+        if (!um(u"SELECT t.Nome, s.Nome, s.ValorDeVenda FROM Servicos s JOIN TiposDeServicos t "
+                "ON t.Numero = s.NumeroDoTipoDeServico WHERE s.Situacao = 1 AND s.Nome LIKE 'Banho%' "
+                "ORDER BY s.Codigo LIMIT 1 OFFSET 1"_s))
+            return false;
+        mcat.TipoDeServico = q.value(0).toString();
+        mcat.Servico = q.value(1).toString();
+        mcat.PrecoDoServico = q.value(2).toLongLong() / 10000.0;
+        if (!um(u"SELECT DataInicialDaPromocao, DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico, "
+                "FormatoDeCodigoDeBarrasParaBalanca FROM Empresa ORDER BY Codigo"_s))
+            return false;
+        const QDate hoje = QDate::currentDate();
+        if (QDate::fromString(q.value(0).toString(), Qt::ISODate) <= hoje &&
+            QDate::fromString(q.value(1).toString(), Qt::ISODate) >= hoje)
+            mcat.PromocaoDeServicos = q.value(2).toLongLong() / 10000.0;
+        mcat.FormatoDaBalanca = q.value(3).toInt();
+
+        if (!um(u"SELECT CodigoDeBarras, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
+                "VendidoPorEtiquetaDeBalanca = 0 AND CodigoDeBarras <> '' ORDER BY CodigoInterno"_s))
+            return false;
+        mcat.CodigoDeBarras = q.value(0).toString();
+        mcat.ProdutoDoCodigo = q.value(1).toString();
+        mcat.PrecoDoProdutoDoCodigo = q.value(2).toLongLong() / 10000.0;
+        if (!um(u"SELECT CodigoInterno, Nome, ValorDeVenda FROM Produtos WHERE Situacao = 1 AND "
+                "VendidoPorEtiquetaDeBalanca = 1 ORDER BY CodigoInterno"_s))
+            return false;
+        mcat.CodigoDaBalanca = q.value(0).toLongLong();
+        mcat.ProdutoDaBalanca = q.value(1).toString();
+        mcat.PrecoDaBalanca = q.value(2).toLongLong() / 10000.0;
+        if (!um(u"SELECT Nome FROM Produtos WHERE Situacao = 1 AND Nome LIKE 'Petisco%' "
+                "ORDER BY CodigoInterno LIMIT 1 OFFSET 1"_s))
+            return false;
+        mcat.ProdutoPeloNome = q.value(0).toString();
+        return mcat.FormatoDaBalanca == 2; // the label below carries a weight
+    }
+
+    // An open connection to the scenario's database (or, given a URL, to that one).
+    QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl()) {
+        if (url.isEmpty()) url = QUrl(mstrUrlPostgreSQL);
+        QSqlDatabase db = QSqlDatabase::addDatabase(url.isEmpty() ? u"QSQLITE"_s : u"QPSQL"_s, nome);
+        if (url.isEmpty()) {
+            db.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
+        } else {
+            db.setHostName(url.host());
+            db.setPort(url.port(5432));
+            db.setUserName(url.userName());
+            db.setPassword(url.password());
+            db.setDatabaseName(url.path().mid(1));
+        }
+        db.open();
+        return db;
+    }
+
+    // Runs the statements on the server of ZELT_TESTE_PG_URL, in its named database.
+    bool ExecutarNoServidor(const QStringList& comandos) {
+        bool ok = true;
+        {
+            QSqlDatabase db = Conexao(u"administracao"_s, QUrl(qEnvironmentVariable("ZELT_TESTE_PG_URL")));
+            QSqlQuery q(db);
+            for (const QString& comando : comandos)
+                ok = ok && db.isOpen() && q.exec(comando);
+            if (!ok) qWarning() << db.lastError().text() << q.lastError().text();
+        }
+        QSqlDatabase::removeDatabase(u"administracao"_s);
+        return ok;
+    }
+
+    // The rows of a query on the scenario's database, each as its values joined by
+    // "|"; {"falhou"} when it failed.
+    QStringList Consultar(const QString& sql) {
+        QStringList linhas;
+        {
+            QSqlDatabase db = Conexao(u"consulta"_s);
+            QSqlQuery q(db);
+            if (!q.exec(sql)) linhas << u"falhou"_s;
+            while (q.next()) {
+                QStringList valores;
+                for (int i = 0; i < q.record().count(); ++i)
+                    valores << q.value(i).toString();
+                linhas << valores.join(u'|');
+            }
+        }
+        QSqlDatabase::removeDatabase(u"consulta"_s);
+        return linhas;
+    }
+
+    void Capturar(const QString& janela, const QString& nome) {
+        if (!mstrCapturas.isEmpty()) PASSO(mtela->FotografarJanela(janela, mstrCapturas + u"/"_s + nome));
+    }
+
+    // Types a search into a find field and asks for it with Enter.
+    bool Pesquisar(const QString& campo, const QString& texto) {
+        return mtela->Clicar(campo) && mtela->EsperarFoco(campo.section(u'/', -1)) && mtela->Digitar(texto) &&
+               mtela->EsperarTexto(campo, texto) && mtela->Teclar(u"Return"_s);
+    }
+
+    // The grid row whose cell in that column holds the text (-1 none).
+    int LinhaCom(const QString& grade, int coluna, const QString& texto) {
+        const QJsonArray linhas = mtela->Celulas(grade);
+        for (int linha = 1; linha < linhas.size(); ++linha)
+            if (linhas.at(linha).toArray().at(coluna).toString() == texto) return linha;
+        return -1;
+    }
+
+    // The search dialog shown with several rows, among them the one whose cell in that column
+    // holds the text: its picture taken, that row clicked (in column clique), back on the form.
+    bool EscolherNaPesquisa(const QString& dialogo, int coluna, const QString& texto, int clique,
+                            const QString& captura) {
+        const QString grade = dialogo + u"/msfgGrade"_s;
+        int linha = -1;
+        const auto achada = [&] {
+            return (linha = LinhaCom(grade, coluna, texto)) > 0 && mtela->Celulas(grade).size() > 2;
+        };
+        if (!mtela->EsperarJanelaAtiva(dialogo) || !mtela->Esperar(achada, texto + u" entre outras linhas"_s))
+            return false;
+        Capturar(dialogo, captura);
+        return mtela->ClicarNaCelula(grade, linha, clique) && mtela->EsperarJanelaAtiva(u"frmFicha"_s);
+    }
+
+    // An item as the record form's grid shows it: name, quantity, unit value,
+    // discount percentage, discount value, total.
+    QStringList Item(int linha) {
+        const QJsonArray celulas =
+            mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s).at(linha).toArray();
+        QStringList item;
+        for (int coluna : {3, 6, 7, 8, 9, 10})
+            item << celulas.at(coluna).toString();
+        return item;
+    }
+
+    // "Adicionar item", then the grid has one row more (linhasAntes counts its header).
+    bool AdicionarItem(int linhasAntes) {
+        const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+        return mtela->Clicar(u"frmFicha/xrcmdAdicionar"_s) &&
+               mtela->Esperar([&] { return mtela->Celulas(grade).size() == linhasAntes + 1; },
+                              u"o item novo na grade"_s);
+    }
+
+    // The four totals of the form agree with its items, summed here.
+    bool VerificarTotaisDaFicha() {
+        const QJsonArray linhas = mtela->Celulas(u"frmFicha/msfgGradeDeItensDoOrcamento"_s);
+        double bruto = 0;
+        qint64 desconto = 0;
+        for (int linha = 1; linha < linhas.size(); ++linha) {
+            const QJsonArray c = linhas.at(linha).toArray();
+            bruto += Centavos(c.at(6).toString()) / 100.0 * Centavos(c.at(7).toString()) / 100.0;
+            desconto += Centavos(c.at(9).toString());
+        }
+        const QString total = Reais(bruto);
+        return mtela->EsperarTexto(u"frmFicha/xrnumValorTotal"_s, total) &&
+               mtela->EsperarTexto(u"frmFicha/xrnumDescontoEmValor"_s, Reais(desconto / 100.0)) &&
+               mtela->EsperarTexto(u"frmFicha/xrnumDescontoEmPercentual"_s,
+                                   Reais(desconto * 100.0 / Centavos(total))) &&
+               mtela->EsperarTexto(u"frmFicha/xrnumValorLiquido"_s,
+                                   Reais((Centavos(total) - desconto) / 100.0));
+    }
+
+    // What a dialog's buttons read, the dialog being the active window of that class.
+    QStringList Botoes(const QString& classe) {
+        for (const QJsonValue& janela : mtela->Janelas().value(u"janelas"_s).toArray())
+            if (janela[u"classe"_s].toString() == classe) {
+                QStringList textos;
+                for (const QJsonValue& texto : janela[u"botoes"_s].toArray())
+                    textos << texto.toString();
+                return textos;
+            }
         return {};
     }
-    if (!mstrCapturas.isEmpty()) // the first page, as printed
-        QProcess::execute(u"pdftoppm"_s, {u"-png"_s, u"-r"_s, u"80"_s, u"-singlefile"_s, u"-f"_s, u"1"_s,
-                                          u"-l"_s, u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + captura});
-    return pdf;
-}
 
-// In the print preview shown: "Imprimir"; the print dialog, in Portuguese, on the
-// private queue; pages from and to pagina when given (0: all); Enter prints; once the
-// queue has printed it the preview is closed. The printed job's text, empty on failure.
-QString TesteDoCenario::Imprimir(int pagina) {
-    QFile::resize(Impresso(), 0);
-    QStringList botoes;
-    bool ok = mtela->Esperar([&] { return mtela->Controle(u"cmdImprimir"_s).value(u"existe"_s).toBool(); },
-                             u"a visualização da impressão"_s) &&
-              mtela->Clicar(u"cmdImprimir"_s) &&
-              mtela->Esperar(
-                  [&] { return mtela->Janelas().value(u"classeDaAtiva"_s).toString() == u"QPrintDialog"_s; },
-                  u"o diálogo de imprimir"_s) &&
-              mtela->EsperarPropriedade(u"printers"_s, u"currentText"_s, u"zelt"_s) &&
-              mtela->Esperar(
-                  [&] {
-                      botoes = Botoes(u"QPrintDialog"_s);
-                      return botoes.contains(u"Imprimir"_s) && botoes.contains(u"Cancelar"_s);
-                  },
-                  u"os botões Imprimir e Cancelar"_s);
-    const QString numero = QString::number(pagina);
-    if (ok && pagina > 0)
-        // "Opções >>" (Alt+O) opens the range; then pages from, to.
-        ok = mtela->Teclar(u"alt+o"_s) && mtela->Clicar(u"printRange"_s) && mtela->Clicar(u"from"_s) &&
-             mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
-             mtela->EsperarPropriedade(u"from"_s, u"value"_s, numero) && mtela->Clicar(u"to"_s) &&
-             mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
-             mtela->EsperarPropriedade(u"to"_s, u"value"_s, numero);
-    // Printed when the queue holds no job any more and its file is a whole PDF.
-    const auto impresso = [] {
-        QProcess fila;
-        fila.start(u"lpstat"_s, {u"-o"_s});
-        fila.waitForFinished(10000);
-        QFile arquivo(Impresso());
-        return fila.exitCode() == 0 && fila.readAllStandardOutput().trimmed().isEmpty() &&
-               arquivo.open(QIODevice::ReadOnly) && arquivo.readAll().trimmed().endsWith("%%EOF");
-    };
-    ok = ok && mtela->Teclar(u"Return"_s) &&
-         mtela->Esperar(impresso, u"o trabalho impresso pela fila"_s, 60000) &&
-         mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
-    if (!ok) {
-        qWarning() << "The print dialog's buttons:" << botoes;
-        return {};
+    // In the print preview shown: "Exportar para PDF"; the save dialog, in Portuguese,
+    // proposes the documents folder's "Orçamentos" and a name that says what the file is;
+    // Enter takes them; then the preview is closed. The PDF's path, empty on failure.
+    QString ExportarPdf(const QString& proposto, const QString& captura) {
+        const QString pdf = mstrPasta + u"/casa/Documents/Orçamentos/"_s + proposto;
+        QStringList botoes;
+        const bool exportado =
+            mtela->Esperar([&] { return mtela->Existe(u"cmdExportarParaPdf"_s); },
+                           u"a visualização da impressão"_s) &&
+            mtela->Clicar(u"cmdExportarParaPdf"_s) &&
+            mtela->Esperar([&] { return mtela->Janelas().value(u"ativa"_s).toString() == u"QFileDialog"_s; },
+                           u"o diálogo de gravar"_s) &&
+            mtela->EsperarPropriedade(u"QFileDialog/fileNameEdit"_s, u"text"_s, proposto) &&
+            mtela->Esperar(
+                [&] {
+                    botoes = Botoes(u"QFileDialog"_s);
+                    return botoes.contains(u"Salvar"_s) && botoes.contains(u"Cancelar"_s);
+                },
+                u"os botões Salvar e Cancelar"_s) &&
+            mtela->Teclar(u"Return"_s) &&
+            mtela->Esperar([&] { return QFileInfo(pdf).size() > 0; }, u"o PDF gravado"_s) &&
+            mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
+        if (!exportado) {
+            qWarning() << "The save dialog's buttons:" << botoes;
+            return {};
+        }
+        if (!mstrCapturas.isEmpty()) // the first page, as printed
+            QProcess::execute(u"pdftoppm"_s,
+                              {u"-png"_s, u"-r"_s, u"80"_s, u"-singlefile"_s, u"-f"_s, u"1"_s, u"-l"_s,
+                               u"1"_s, pdf, mstrCapturas + u"/relatorio-"_s + captura});
+        return pdf;
     }
-    return TextoDoPdf(Impresso());
-}
 
-void TesteDoCenario::fichaImpressaEmPdfComOsTotais() {
-    PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
-    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
-    const QString pdf = ExportarPdf(
-        u"Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s + mcat.NomeDoCliente + u".pdf"_s, u"ficha"_s);
-    PASSO(!pdf.isEmpty());
-    // The clients' data is the user's alone: the PDF and its folder.
-    QVERIFY2(SoDoDono(pdf), qPrintable(pdf));
-    const QString texto = TextoDoPdf(pdf);
-    QVERIFY2(texto.contains(u"Orçamento no.: "_s + mstrNumeroDoOrcamento), qPrintable(texto));
-    QVERIFY2(texto.contains(mcat.ApelidoDoCliente), qPrintable(texto));
-    QVERIFY2(texto.contains(mcat.ProdutoDoCodigo) && !texto.contains(mcat.ProdutoDaBalanca),
-             qPrintable(texto));
-    // The list's values as money ("#,##0.00"), whatever text the grid holds them in.
-    const auto dinheiro = [](const QString& texto) {
-        const QLocale br(QLocale::Portuguese, QLocale::Brazil);
-        return br.toString(br.toDouble(texto), 'f', 2);
-    };
-    const QStringList esperados{dinheiro(mlstTotaisDaLista.at(0)), dinheiro(mlstTotaisDaLista.at(1)) + u"%"_s,
-                                dinheiro(mlstTotaisDaLista.at(2)), dinheiro(mlstTotaisDaLista.at(3))};
-    for (const QString& valor : esperados)
-        QVERIFY2(texto.contains(valor), qPrintable(valor + u" missing from:\n"_s + texto));
-}
-
-// The list printed from the list: the changed quote first, with its values.
-void TesteDoCenario::listaImpressa() {
-    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirLista"_s));
-    mstrPdfDaLista = ExportarPdf(u"Orçamentos - Recentes - "_s +
-                                     QDate::currentDate().toString(u"dd-MM-yyyy"_s) + u".pdf"_s,
-                                 u"lista"_s);
-    PASSO(!mstrPdfDaLista.isEmpty());
-    QVERIFY2(SoDoDono(mstrPdfDaLista), qPrintable(mstrPdfDaLista));
-    const QString texto = TextoDoPdf(mstrPdfDaLista);
-    const QString primeira = texto.section(mstrNumeroDoOrcamento + u" "_s, 1).section(u'\n', 0, 0);
-    QVERIFY2(primeira.contains(mcat.ApelidoDoCliente), qPrintable(texto));
-    QVERIFY2(primeira.contains(mlstTotaisDaLista.at(3)), qPrintable(texto));
-}
-
-// The sheet printed on the printer: its number, its client and its net value.
-void TesteDoCenario::fichaImpressaNaImpressora() {
-    PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
-    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
-    const QString texto = Imprimir(0);
-    PASSO(!texto.isEmpty());
-    QCOMPARE(texto.count(u'\f'), 1);
-    for (const QString& esperado :
-         QStringList{u"Orçamento no.: "_s + mstrNumeroDoOrcamento, mcat.ApelidoDoCliente, mcat.NomeDoCliente,
-                     mlstTotaisDaLista.at(3)})
-        QVERIFY2(texto.contains(esperado), qPrintable(esperado + u" missing from:\n"_s + texto));
-}
-
-// Pages 2 to 2 chosen in the print dialog: the printer gets that page alone, the
-// same as the exported list's second page (spacing aside).
-void TesteDoCenario::listaImpressaSoNasPaginasEscolhidas() {
-    const QStringList paginas = TextoDoPdf(mstrPdfDaLista).split(u'\f', Qt::SkipEmptyParts);
-    QVERIFY2(paginas.size() >= 3, "the recent quotes fill three pages");
-    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirLista"_s));
-    const QString texto = Imprimir(2);
-    PASSO(!texto.isEmpty());
-    QCOMPARE(texto.count(u'\f'), 1);
-    const auto semEspacos = [](QString t) { return t.remove(QRegularExpression(u"\\s"_s)); };
-    QCOMPARE(semEspacos(texto), semEspacos(paginas.at(1)));
-}
-
-void TesteDoCenario::excluidoDepoisDeConfirmado() {
-    const QString lista = u"frmLista/msfgGrade"_s;
-    PASSO(mtela->MoverPara(lista, 1, 2));
-    PASSO(mtela->Clicar(u"frmLista/xrcmdExcluir"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrcmdSalvarFecharConfirmar"_s, u"Caption"_s, u"Confirmar"_s));
-    PASSO(mtela->Clicar(u"frmFicha/xrcmdSalvarFecharConfirmar"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s));
-    PASSO(mtela->Esperar([&] { return LinhaCom(lista, 1, mstrNumeroDoOrcamento) == -1; },
-                         u"a lista sem o orçamento excluído"_s));
-}
-
-QList<QStringList> TesteDoCenario::Chamadas() const {
-    QList<QStringList> chamadas;
-    for (int n = 0;; ++n) {
-        QFile arquivo(mstrPasta + u"/chamadas/"_s + QString::number(n));
-        if (!arquivo.open(QIODevice::ReadOnly)) return chamadas;
-        QStringList partes = QString::fromUtf8(arquivo.readAll()).split(QChar(0));
-        partes.removeLast(); // after the last NUL
-        chamadas << partes;
+    // In the print preview shown: "Imprimir"; the print dialog, in Portuguese, on the
+    // private queue; pages from and to pagina when given (0: all); Enter prints; once the
+    // queue has printed it the preview is closed. The printed job's text, empty on failure.
+    QString Imprimir(int pagina) {
+        QFile::resize(Impresso(), 0);
+        QStringList botoes;
+        bool ok =
+            mtela->Esperar([&] { return mtela->Existe(u"cmdImprimir"_s); },
+                           u"a visualização da impressão"_s) &&
+            mtela->Clicar(u"cmdImprimir"_s) &&
+            mtela->Esperar(
+                [&] { return mtela->Janelas().value(u"classeDaAtiva"_s).toString() == u"QPrintDialog"_s; },
+                u"o diálogo de imprimir"_s) &&
+            mtela->EsperarPropriedade(u"printers"_s, u"currentText"_s, u"zelt"_s) &&
+            mtela->Esperar(
+                [&] {
+                    botoes = Botoes(u"QPrintDialog"_s);
+                    return botoes.contains(u"Imprimir"_s) && botoes.contains(u"Cancelar"_s);
+                },
+                u"os botões Imprimir e Cancelar"_s);
+        const QString numero = QString::number(pagina);
+        if (ok && pagina > 0)
+            // "Opções >>" (Alt+O) opens the range; then pages from, to.
+            ok = mtela->Teclar(u"alt+o"_s) && mtela->Clicar(u"printRange"_s) && mtela->Clicar(u"from"_s) &&
+                 mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
+                 mtela->EsperarPropriedade(u"from"_s, u"value"_s, numero) && mtela->Clicar(u"to"_s) &&
+                 mtela->Teclar(u"ctrl+a"_s) && mtela->Digitar(numero) &&
+                 mtela->EsperarPropriedade(u"to"_s, u"value"_s, numero);
+        // Printed when the queue holds no job any more and its file is a whole PDF.
+        const auto impresso = [] {
+            QProcess fila;
+            fila.start(u"lpstat"_s, {u"-o"_s});
+            fila.waitForFinished(10000);
+            QFile arquivo(Impresso());
+            return fila.exitCode() == 0 && fila.readAllStandardOutput().trimmed().isEmpty() &&
+                   arquivo.open(QIODevice::ReadOnly) && arquivo.readAll().trimmed().endsWith("%%EOF");
+        };
+        ok = ok && mtela->Teclar(u"Return"_s) &&
+             mtela->Esperar(impresso, u"o trabalho impresso pela fila"_s, 60000) &&
+             mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
+        if (!ok) {
+            qWarning() << "The print dialog's buttons:" << botoes;
+            return {};
+        }
+        return TextoDoPdf(Impresso());
     }
-}
 
-// From the sheet's preview the quote goes to its client by e-mail, with the PDF of the
-// sheet attached, and by WhatsApp, with the PDF's folder opened beside the chat; the
-// preview tells the last send, and each one is recorded.
-void TesteDoCenario::enviadoPorEmailEPorWhatsApp() {
-    const QString email = u"cliente.do.cenario@exemplo.com.br"_s;
-    QCOMPARE(Consultar(u"UPDATE Clientes SET Email = '%1', Celular = '(19) 99876-5432' WHERE "
-                       "CodigoDoCliente = %2"_s.arg(email)
-                           .arg(mcat.CodigoDoCliente)),
-             QStringList());
-    const auto enviado = [&](const QString& canal, int chamadas) {
-        return mtela->Esperar(
-            [&] {
-                return Chamadas().size() == chamadas && mtela->Propriedade(u"lblAvisoDaPrevia"_s, u"text"_s)
-                                                            .startsWith(u"Enviado por "_s + canal);
-            },
-            u"o envio por "_s + canal);
-    };
-    PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
-    PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
-    PASSO(mtela->Clicar(u"cmdEnviarPorEmail"_s) && enviado(u"e-mail"_s, 1));
-    PASSO(mtela->Clicar(u"cmdEnviarPorWhatsApp"_s) && enviado(u"WhatsApp"_s, 3));
-    PASSO(mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s));
+    // The calls of the stand-in helpers so far: each its program's name and arguments.
+    QList<QStringList> Chamadas() const {
+        QList<QStringList> chamadas;
+        for (int n = 0;; ++n) {
+            QFile arquivo(mstrPasta + u"/chamadas/"_s + QString::number(n));
+            if (!arquivo.open(QIODevice::ReadOnly)) return chamadas;
+            QStringList partes = QString::fromUtf8(arquivo.readAll()).split(QChar(0));
+            partes.removeLast(); // after the last NUL
+            chamadas << partes;
+        }
+    }
 
-    const QString pasta = mstrPasta + u"/casa/Documents/Orçamentos"_s;
-    const QString pdf =
-        pasta + u"/Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s + mcat.ApelidoDoCliente + u".pdf"_s;
-    const QList<QStringList> chamadas = Chamadas();
-    QCOMPARE(chamadas.at(0).mid(0, 2), (QStringList{u"xdg-email"_s, u"--subject"_s}));
-    QVERIFY2(chamadas.at(0).at(2).startsWith(u"Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s),
-             qPrintable(chamadas.at(0).at(2)));
-    QCOMPARE(chamadas.at(0).mid(5), (QStringList{u"--attach"_s, pdf, email}));
-    const QString texto = TextoDoPdf(pdf);
-    QVERIFY2(texto.contains(u"Orçamento no.: "_s + mstrNumeroDoOrcamento) &&
-                 texto.contains(mlstTotaisDaLista.at(3)),
-             qPrintable(pdf + u":\n"_s + texto));
-    QCOMPARE(chamadas.at(1).size(), 2);
-    QCOMPARE(chamadas.at(1).at(0), u"xdg-open"_s);
-    const QUrl endereco(chamadas.at(1).at(1));
-    QCOMPARE(endereco.scheme() + u"://"_s + endereco.host() + endereco.path(),
-             u"https://wa.me/5519998765432"_s);
-    QVERIFY(endereco.query(QUrl::FullyDecoded).contains(mstrNumeroDoOrcamento));
-    QCOMPARE(chamadas.at(2), (QStringList{u"xdg-open"_s, pasta}));
-    QCOMPARE(Consultar(u"SELECT Canal, Destino FROM EnviosDeOrcamentos WHERE NumeroDoOrcamento = %1 "
-                       "ORDER BY NumeroDoEnvio"_s.arg(mstrNumeroDoOrcamento)),
-             (QStringList{u"e-mail|"_s + email, u"WhatsApp|5519998765432"_s}));
-}
+    // The tool bar's "Orçamentos" opens the list; the arrow beside it, which has no name of
+    // its own, its menu: the pointer clicks rightwards along the button until it opens.
+    bool AbrirMenuDeOrcamentos() {
+        const QJsonObject barra = mtela->Controle(u"BarraDoMenu"_s);
+        const int x = barra.value(u"x"_s).toInt();
+        const int y = barra.value(u"y"_s).toInt() + barra.value(u"altura"_s).toInt() / 2;
+        const auto aberto = [&] { return mtela->Existe(u"MenuOrcamentos"_s); };
+        for (int passo = 4; passo < 240; passo += 6)
+            if (mtela->ClicarNoPonto(x + passo, y) && mtela->Esperar(aberto, u"o menu Orçamentos"_s, 400))
+                return true;
+        return false;
+    }
 
-// The tool bar's "Orçamentos" opens the list; the arrow beside it, which has no name of
-// its own, its menu: the pointer clicks rightwards along the button until it opens.
-bool TesteDoCenario::AbrirMenuDeOrcamentos() {
-    const QJsonObject barra = mtela->Controle(u"BarraDoMenu"_s);
-    const int x = barra.value(u"x"_s).toInt();
-    const int y = barra.value(u"y"_s).toInt() + barra.value(u"altura"_s).toInt() / 2;
-    const auto aberto = [&] { return mtela->Controle(u"MenuOrcamentos"_s).value(u"existe"_s).toBool(); };
-    for (int passo = 4; passo < 240; passo += 6)
-        if (mtela->ClicarNoPonto(x + passo, y) && mtela->Esperar(aberto, u"o menu Orçamentos"_s, 400))
+    // "Salvar"; back in the list, its first row holds a quote with the form's four totals
+    // (compared in cents: the list writes them unformatted). That row's cells, or none.
+    QJsonArray SalvarEVerPrimeiroNaLista() {
+        QList<qint64> totais;
+        for (const char* caixa :
+             {"xrnumValorTotal", "xrnumDescontoEmPercentual", "xrnumDescontoEmValor", "xrnumValorLiquido"})
+            totais << Centavos(mtela->Propriedade(u"frmFicha/"_s + QLatin1String(caixa), u"Text"_s));
+        QJsonArray linha;
+        const auto primeiraComOsTotais = [&] {
+            linha = mtela->Celulas(u"frmLista/msfgGrade"_s).at(1).toArray();
+            for (int i = 0; i < 4; ++i)
+                if (Centavos(linha.at(6 + i).toString()) != totais.at(i)) return false;
             return true;
-    return false;
-}
+        };
+        const bool ok =
+            mtela->Clicar(u"frmFicha/xrcmdSalvarFecharConfirmar"_s) &&
+            mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s) &&
+            mtela->Esperar(primeiraComOsTotais, u"a lista com os totais da ficha na primeira linha"_s);
+        return ok ? linha : QJsonArray();
+    }
 
-void TesteDoCenario::restauradoPelaJanelaDosExcluidos() {
-    const QString janela = u"frmOrcamentosExcluidos/"_s;
-    PASSO(AbrirMenuDeOrcamentos());
-    // Its first entry: "Orçamentos excluídos…".
-    PASSO(mtela->Teclar(u"Down"_s) && mtela->Teclar(u"Return"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmOrcamentosExcluidos"_s));
-    PASSO(mtela->Clicar(janela + u"txtPesquisa"_s) && mtela->Digitar(mstrNumeroDoOrcamento) &&
-          mtela->Teclar(u"Return"_s));
-    PASSO(mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (1 orçamentos)"_s));
-    PASSO(mtela->Clicar(janela + u"cmdRestaurar"_s));
-    PASSO(mtela->Responder(u"Restaurar o orçamento "_s + mstrNumeroDoOrcamento + u"?"_s, u"alt+s"_s));
-    PASSO(mtela->Responder(u"O orçamento "_s + mstrNumeroDoOrcamento + u" foi restaurado."_s, u"Return"_s));
-    PASSO(mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (0 orçamentos)"_s));
-    // Without a window manager no window is active once it closed; the list shows anyway.
-    PASSO(mtela->Clicar(janela + u"cmdFechar"_s) &&
-          mtela->Esperar([&] { return !mtela->Controle(janela).value(u"existe"_s).toBool(); },
-                         u"a janela dos excluídos fechada"_s));
-    PASSO(mtela->Esperar([&] { return LinhaCom(u"frmLista/msfgGrade"_s, 1, mstrNumeroDoOrcamento) > 0; },
-                         u"o orçamento restaurado na lista"_s));
-    QCOMPARE(Consultar(u"SELECT (SELECT COUNT(*) FROM Orcamentos WHERE NumeroDoOrcamento = %1), "
-                       "(SELECT COUNT(*) FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = %1)"_s.arg(
-                           mstrNumeroDoOrcamento)),
-             QStringList{u"1|0"_s});
-}
-
-// A new quote with a client and an item, its record form open when the host is killed:
-// the next host's record form for a new quote offers it back, with its item.
-void TesteDoCenario::naoGravadoRecuperadoDepoisDeOHostMorrer() {
-    const QString copia =
-        mstrPasta + u"/casa/.local/share/ZELT/ZELT_A_Orcamentos/orcamento-nao-gravado.json"_s;
-    PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(Pesquisar(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s, u"Text"_s,
-                                    mcat.ApelidoDoCliente));
-    tipoDeServicoEAnimalEscolhidos();
-    PASSO(!QTest::currentTestFailed() && mtela->Clicar(u"frmFicha/optProduto"_s));
-    PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfNomeDoProduto"_s, u"Text"_s, mcat.ProdutoDoCodigo));
-    PASSO(AdicionarItem(1));
-    PASSO(mtela->Esperar([&] { return QFileInfo(copia).size() > 0; }, u"a cópia do orçamento não gravado"_s));
-    mtela->Matar();
-
-    PASSO(mtela->Iniciar(QStringLiteral(ZELT_HOST), mlstArgumentos));
-    PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
-    PASSO(mtela->Responder(u"Há um orçamento não gravado de "_s, u"alt+s"_s));
-    PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrfCodigoDoCliente"_s, u"Text"_s,
-                                    QString::number(mcat.CodigoDoCliente)));
-    PASSO(mtela->EsperarPropriedade(u"frmFicha/xrcmbAnimal"_s, u"Text"_s, mcat.Animal));
-    const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
-    PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 2; }, u"o item recuperado"_s));
-    QCOMPARE(Item(1), (QStringList{mcat.ProdutoDoCodigo, u"1,000"_s, Reais(mcat.PrecoDoProdutoDoCodigo),
-                                   u"0,00"_s, u"0,00"_s, Reais(mcat.PrecoDoProdutoDoCodigo)}));
-}
+    QString mstrBanco;
+    QString mstrPasta;
+    QString mstrCapturas;
+    QString mstrUrlPostgreSQL;
+    QStringList mlstArgumentos; // the host's
+    std::unique_ptr<HostNaTela> mtela;
+    Catalogo mcat;
+    bool mbooPassoFalhou = false;
+    QString mstrNumeroDoOrcamento;
+    QStringList mlstTotaisDaLista; // total, percentage, discount, net as the list shows them
+    QString mstrPdfDaLista;        // the list exported to PDF
+};
 
 QTEST_MAIN(TesteDoCenario)
 #include "tst_cenario.moc"

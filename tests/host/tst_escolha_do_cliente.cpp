@@ -2,7 +2,7 @@
 // the animal with the keyboard, and the record form opens for them; with --cliente and
 // --animal the chooser is skipped.
 
-#include "tests/business/BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 
 #include "contracts/DadosDoUsuario.h"
@@ -41,28 +41,21 @@ QString Nome(const QWidget* widget) {
 
 } // namespace
 
-class TesteDaEscolhaDoCliente : public QObject {
+class TesteDaEscolhaDoCliente : public TesteDeNegocio {
     Q_OBJECT
 
-private slots:
-    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
-    void initTestCase() {
-        Suite::RegistrarComponentesDaSuite();
-        Plataforma::DefinirFatorDaPausa(0);
-        musuario.NomeDoUsuario = u"ANA"_s;
-    }
-    void init() {
-        msessao = std::make_unique<BancoDeTeste::Sessao>();
-        BancoDeTeste::EscreverCadastroDeTeste();
+    void Preparar() override {
+        Plataforma::SubstituirExibicaoModal({}); // the last test's, which pointed into it
         ErrosExibidos().clear();
         RegistrarMensagemGravadora();
         Plataforma::SubstituirMsgBox(
             [](const QString&, int, const QString&) { return int(Plataforma::vbOK); });
     }
-    void cleanup() {
-        Plataforma::SubstituirExibicaoModal({});
-        Plataforma::SubstituirMsgBox({});
-        msessao.reset();
+
+private slots:
+    void initTestCase() {
+        Suite::RegistrarComponentesDaSuite();
+        Plataforma::DefinirFatorDaPausa(0);
     }
 
     void variosClientesPelasSetasComRecusas();
@@ -72,9 +65,6 @@ private:
     template <class T> static T* Controle(const QWidget& janela, const char* nome) {
         return janela.findChild<T*>(QString::fromLatin1(nome));
     }
-
-    std::unique_ptr<BancoDeTeste::Sessao> msessao;
-    clsDadosDoUsuario musuario;
 };
 
 void TesteDaEscolhaDoCliente::variosClientesPelasSetasComRecusas() {
@@ -120,7 +110,7 @@ void TesteDaEscolhaDoCliente::variosClientesPelasSetasComRecusas() {
         Teclar(Qt::Key_Down);
         Teclar(Qt::Key_Return);
     });
-    const std::optional<ClienteEAnimal> escolha = EscolhaDoCliente::Escolher(&musuario, nullptr);
+    const std::optional<ClienteEAnimal> escolha = EscolhaDoCliente::Escolher(musuario.get(), nullptr);
     QVERIFY(escolha);
     QCOMPARE(escolha->CodigoDoCliente, 1);
     QCOMPARE(escolha->ApelidoOuNomeFantasiaDoCliente, u"João"_s);
@@ -156,7 +146,7 @@ void TesteDaEscolhaDoCliente::novoOrcamentoAbreAFichaParaOEscolhido() {
         Controle<XRCommandButton>(*janela, "xrcmdCancelarAlterar")->Click();
     });
     {
-        JanelaDoMenu menu(&musuario, u"Clínica Escola"_s, 0, 0);
+        JanelaDoMenu menu(musuario.get(), u"Clínica Escola"_s, 0, 0);
         menu.NovoOrcamento();
         QCOMPARE(exibidos, (QStringList{u"EscolhaDoCliente"_s, u"frmFicha"_s}));
         QCOMPARE(cliente,
@@ -170,7 +160,7 @@ void TesteDaEscolhaDoCliente::novoOrcamentoAbreAFichaParaOEscolhido() {
     // The client and animal given on the command line skip the chooser.
     exibidos.clear();
     cliente.clear();
-    JanelaDoMenu menu(&musuario, u"Clínica Escola"_s, 1, 10);
+    JanelaDoMenu menu(musuario.get(), u"Clínica Escola"_s, 1, 10);
     menu.NovoOrcamento();
     QCOMPARE(exibidos, QStringList{u"frmFicha"_s});
     QCOMPARE(cliente, (QStringList{u"1"_s, u"João"_s, u"João da Silva"_s, u"Rex"_s, u"10"_s}));

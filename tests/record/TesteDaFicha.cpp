@@ -128,6 +128,32 @@ QString TesteDaFicha::Propriedades(const char* propriedade, const QString& nomes
     return valores.join(u'|');
 }
 
+const QString TesteDaFicha::Totais =
+    u"xrnumValorTotal|xrnumDescontoEmPercentual|xrnumDescontoEmValor|xrnumValorLiquido"_s;
+
+void TesteDaFicha::Ativar() {
+    mficha->show();
+    mficha->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(mficha.get()));
+}
+
+QStringList TesteDaFicha::Mensagens() const {
+    QStringList textos;
+    for (const MensagemExibida& m : mmensagens) {
+        const bool informacao =
+            m.Titulo == u"Clínica Escola"_s && m.BotoesEIcone == Plataforma::vbInformation;
+        textos << (informacao ? m.Texto : u"(?) "_s + m.Texto);
+    }
+    return textos;
+}
+
+QStringList TesteDaFicha::Erros() {
+    QStringList erros;
+    for (const ErroExibido& e : ErrosExibidos())
+        erros << e.Numero.toString() + u'|' + e.Descricao.toString() + u'|' + e.Local.toString();
+    return erros;
+}
+
 double TesteDaFicha::GravarOrcamento(int lintItens) {
     BancoDeTeste::GradeEmMemoria grade;
     auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());

@@ -54,6 +54,8 @@ protected:
     // Stores a quote of client 1 and animal 10 through the business layer, with that
     // many service items (consultation, 120,00 with 10 % discount each); its number.
     double GravarOrcamento(int lintItens = 1);
+    // The record form on screen and active, as its modal display shows it.
+    void Ativar();
 
     template <class Tipo> Tipo* ControleDaFicha(const char* nome) const {
         return mficha ? mficha->findChild<Tipo*>(QString::fromLatin1(nome)) : nullptr;
@@ -61,6 +63,13 @@ protected:
     // A property of the named controls ("a|b") of that form (the record form when none),
     // "|"-separated (true and false as "true" and "false").
     QString Propriedades(const char* propriedade, const QString& nomes, const QWidget* ficha = nullptr) const;
+    static const QString Totais; // the four totals' boxes, for Propriedades
+
+    // The message boxes' texts, "(?) " before one that is not an information titled with
+    // the application.
+    QStringList Mensagens() const;
+    // "number|description|location" of each error shown.
+    static QStringList Erros();
 
     // The message boxes shown, in order; the answers to give next (vbOK when none).
     QList<MensagemExibida> mmensagens;

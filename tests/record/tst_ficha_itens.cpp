@@ -38,7 +38,6 @@ const QString TotaisDeAmbos = u"569,85|7,11|40,49|529,36"_s; // the weighted dis
 const QString Valores = u"xrnumQuantidade|xrnumValorUnitario|xrnumPercentualDeDescontoPorItem|"
                         u"xrnumValorDeDescontoPorItem"_s;
 const QString Descontos = u"xrnumPercentualDeDescontoPorItem|xrnumValorDeDescontoPorItem"_s;
-const QString Totais = u"xrnumValorTotal|xrnumDescontoEmPercentual|xrnumDescontoEmValor|xrnumValorLiquido"_s;
 
 QString Moeda(VB::Currency valor) {
     return VB::CStr(QVariant::fromValue(valor));
@@ -138,11 +137,6 @@ private:
     MSFlexGrid* Grade() const { return No<MSFlexGrid>(u"msfgGradeDeItensDoOrcamento"_s); }
     void Clicar(const QString& comando) { emit No<XRCommandButton>(comando)->Click(); }
 
-    void Ativar() {
-        mficha->show();
-        mficha->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(mficha.get()));
-    }
     // Search fields found ("name=text|..."): Status 0, enabled.
     void Encontrar(const QString& campos) {
         for (const QString& campo : Lista(campos)) {
@@ -571,8 +565,7 @@ void TesteDosItensDaFicha::respostasDoNegocio() {
     Clicar(u"xrcmdSalvarFecharConfirmar"_s);
     QCOMPARE(Gravacao().Envios[0].section(u'|', 3, 3), u"-1"_s);
     QVERIFY(!mficha->isVisible());
-    const ErroExibido erro = ErrosExibidos().value(0);
-    QCOMPARE(erro.Numero.toString() + u'|' + erro.Descricao.toString() + u'|' + erro.Local.toString(),
+    QCOMPARE(Erros().value(0),
              u"3704|Falha na gravação|ZELT_N_Orcamentos, clsOrcamentos, Gravar, Ponto: 7"_s);
     mficha->show();
     RoteirizarGravacao(3, u"recusa"_s);

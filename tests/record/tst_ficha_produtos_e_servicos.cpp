@@ -77,7 +77,11 @@ private slots:
     void descontoDoClienteEPromocao();
 
 private:
-    void Abrir(bool produtos);
+    void Abrir(bool produtos) {
+        AbrirDoHost(1, 10);
+        QVERIFY(QTest::qWaitForWindowActive(mficha.get()));
+        if (produtos) ControleDaFicha<OptionButton>("optProduto")->setValue(true);
+    }
     XRFind* Campo(const char* nome) const { return ControleDaFicha<XRFind>(nome); }
     XRNumberBox* Caixa(const char* nome) const { return ControleDaFicha<XRNumberBox>(nome); }
     XRComboBox* Tipos() const { return ControleDaFicha<XRComboBox>("xrcmbTiposDeServicos"); }
@@ -103,83 +107,52 @@ private:
         return Valores({"xrfCodigoDoServico", "xrfNomeDoServico"},
                        {"xrnumQuantidade", "xrnumValorUnitario", "xrnumPercentualDeDescontoPorItem"});
     }
+
     QString Valores(std::initializer_list<const char*> campos,
-                    std::initializer_list<const char*> caixas) const;
+                    std::initializer_list<const char*> caixas) const {
+        QStringList valores, estados;
+        for (const char* campo : campos) {
+            valores << Campo(campo)->Text();
+            estados << QString::number(Campo(campo)->Status());
+        }
+        valores << Campo(campos.size() == 3 ? "xrfNomeDoProduto" : "xrfNomeDoServico")->Tag();
+        // Quantity and percentage as numbers: leaving their boxes reformats them (the value
+        // handlers' rule); the unit value as written.
+        for (const char* caixa : caixas)
+            valores << (qstrcmp(caixa, "xrnumValorUnitario") == 0
+                            ? Caixa(caixa)->Text()
+                            : VB::CStr(QVariant::fromValue(VB::CCur(Caixa(caixa)->Text()))));
+        return valores.join(u'|') + u'|' + estados.join(u',');
+    }
     int TipoSelecionado() const {
         return Tipos()->ListIndex() < 0 ? -1 : Tipos()->ItemData(Tipos()->ListIndex());
     }
     bool Travados() const {
         return Caixa("xrnumQuantidade")->Locked() && Caixa("xrnumValorUnitario")->Locked();
     }
-    // The message boxes' texts, each checked to be information titled with the application.
-    QStringList Mensagens() const;
-    // "number|description|location" of each error shown.
-    static QStringList Erros();
+
     // The pick lists keep column 1 and the type list ("text=data", " *" selected), then
     // pick the row whose column 1 is escolher, or close when it is empty.
-    void RoteirizarListas(const QString& escolher, QStringList& coluna, QStringList& tipos);
+    void RoteirizarListas(const QString& escolher, QStringList& coluna, QStringList& tipos) {
+        Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
+            MSFlexGrid* grade = qobject_cast<frmPesquisa*>(janela)->Grade();
+            coluna.clear();
+            for (int r = 1; r < grade->Rows(); ++r)
+                coluna << grade->TextMatrix(r, 1);
+            tipos.clear();
+            if (auto* lista = janela->findChild<XRComboBox*>(u"xrcmbTiposDeServicos"_s))
+                for (int i = 0; i < lista->ListCount(); ++i)
+                    tipos << lista->List(i) + u'=' + QString::number(lista->ItemData(i)) +
+                                 (i == lista->ListIndex() ? u" *"_s : QString());
+            if (escolher.isEmpty()) {
+                emit janela->findChild<XRCommandButton*>(u"xrcmdFechar"_s)->Click();
+            } else {
+                grade->setRow(coluna.indexOf(escolher) + 1);
+                emit grade->Click();
+            }
+        });
+    }
 };
-
-void TesteDosProdutosEServicosDaFicha::Abrir(bool produtos) {
-    AbrirDoHost(1, 10);
-    QVERIFY(QTest::qWaitForWindowActive(mficha.get()));
-    if (produtos) ControleDaFicha<OptionButton>("optProduto")->setValue(true);
-}
-
-QString TesteDosProdutosEServicosDaFicha::Valores(std::initializer_list<const char*> campos,
-                                                  std::initializer_list<const char*> caixas) const {
-    QStringList valores, estados;
-    for (const char* campo : campos) {
-        valores << Campo(campo)->Text();
-        estados << QString::number(Campo(campo)->Status());
-    }
-    valores << Campo(campos.size() == 3 ? "xrfNomeDoProduto" : "xrfNomeDoServico")->Tag();
-    // Quantity and percentage as numbers: leaving their boxes reformats them (the value
-    // handlers' rule); the unit value as written.
-    for (const char* caixa : caixas)
-        valores << (qstrcmp(caixa, "xrnumValorUnitario") == 0
-                        ? Caixa(caixa)->Text()
-                        : VB::CStr(QVariant::fromValue(VB::CCur(Caixa(caixa)->Text()))));
-    return valores.join(u'|') + u'|' + estados.join(u',');
-}
-
-QStringList TesteDosProdutosEServicosDaFicha::Mensagens() const {
-    QStringList textos;
-    for (const MensagemExibida& m : mmensagens) {
-        const bool informacao =
-            m.Titulo == u"Clínica Escola"_s && m.BotoesEIcone == Plataforma::vbInformation;
-        textos << (informacao ? m.Texto : u"?"_s + m.Texto);
-    }
-    return textos;
-}
-
-QStringList TesteDosProdutosEServicosDaFicha::Erros() {
-    QStringList erros;
-    for (const ErroExibido& e : ErrosExibidos())
-        erros << e.Numero.toString() + u'|' + e.Descricao.toString() + u'|' + e.Local.toString();
-    return erros;
-}
-
-void TesteDosProdutosEServicosDaFicha::RoteirizarListas(const QString& escolher, QStringList& coluna,
-                                                        QStringList& tipos) {
-    Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
-        MSFlexGrid* grade = qobject_cast<frmPesquisa*>(janela)->Grade();
-        coluna.clear();
-        for (int r = 1; r < grade->Rows(); ++r)
-            coluna << grade->TextMatrix(r, 1);
-        tipos.clear();
-        if (auto* lista = janela->findChild<XRComboBox*>(u"xrcmbTiposDeServicos"_s))
-            for (int i = 0; i < lista->ListCount(); ++i)
-                tipos << lista->List(i) + u'=' + QString::number(lista->ItemData(i)) +
-                             (i == lista->ListIndex() ? u" *"_s : QString());
-        if (escolher.isEmpty()) {
-            emit janela->findChild<XRCommandButton*>(u"xrcmdFechar"_s)->Click();
-        } else {
-            grade->setRow(coluna.indexOf(escolher) + 1);
-            emit grade->Click();
-        }
-    });
-}
 
 void TesteDosProdutosEServicosDaFicha::produtoPorCodigoDeBarras() {
     Abrir(true);
