@@ -3,6 +3,7 @@
 #include "business/Banco.h"
 #include "business/Objetos.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace ValidacaoDoOrcamento {
@@ -123,18 +124,67 @@ void ValidarValores(const ItemLido& lido) {
                                .arg(Texto(item.ValorTotal), Texto(esperado)));
 }
 
-// The name (and, for a service, the type) the registry gives the item's code.
-void Resolver(ItemLido& lido) {
+// The registry's names (and services' types) of the codes a grid holds, read with one
+// statement per kind before its lines are validated in order: a statement per item
+// (three round trips each on PostgreSQL) cost more than the rest of the save.
+struct Cadastro {
+    QHash<qint64, std::pair<QString, qint32>> Servicos;
+    QHash<qint64, QString> Produtos;
+};
+
+Cadastro LerCadastro(const IGradeDeItens& grade) {
+    QVariantList codigos[2];
+    for (int linha = 1; linha < grade.Rows(); ++linha) {
+        bool lancamento = false, numero = false;
+        const qint64 tipo = Celula(grade, linha, TipoDeLancamento).toLongLong(&lancamento);
+        const qint64 codigo = Celula(grade, linha, CodigoDoServicoOuProduto).toLongLong(&numero);
+        // What does not read plainly is read, and rejected if it must be, line by line.
+        if (lancamento && numero && codigo > 0) codigos[tipo == LancamentoDeServico ? 0 : 1] << codigo;
+    }
+    Cadastro cadastro;
+    constexpr qsizetype PorConsulta = 500;
+    for (int tipo = 0; tipo < 2; ++tipo)
+        for (qsizetype inicio = 0; inicio < codigos[tipo].size(); inicio += PorConsulta) {
+            const QVariantList parte = codigos[tipo].mid(inicio, PorConsulta);
+            const QString lista = QStringList(parte.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+            QSqlQuery q = Banco::Executar(
+                tipo == 0
+                    ? QStringLiteral("SELECT Codigo, Nome, NumeroDoTipoDeServico FROM Servicos WHERE "
+                                     "Codigo IN (%1)")
+                          .arg(lista)
+                    : QStringLiteral("SELECT CodigoInterno, Nome FROM Produtos WHERE CodigoInterno IN (%1)")
+                          .arg(lista),
+                parte);
+            while (q.next())
+                if (tipo == 0)
+                    cadastro.Servicos.insert(q.value(0).toLongLong(),
+                                             {q.value(1).toString(), q.value(2).toInt()});
+                else
+                    cadastro.Produtos.insert(q.value(0).toLongLong(), q.value(1).toString());
+        }
+    return cadastro;
+}
+
+// The name (and, for a service, the type) the registry gives the item's code: from what
+// was read beforehand, else (a code the grid wrote otherwise, "1,00") read now.
+void Resolver(ItemLido& lido, const Cadastro& cadastro) {
     GravacaoDeOrcamentos::Item& item = lido.Item;
     if (item.TipoDeLancamento == LancamentoDeServico) {
-        QSqlQuery q = Banco::Executar(
-            QStringLiteral("SELECT Nome, NumeroDoTipoDeServico FROM Servicos WHERE Codigo = ?"),
-            {item.Codigo});
-        if (!q.next())
-            Rejeitar(CampoGrade, Prefixo(lido.Linha) +
-                                     QStringLiteral("o serviço %1 não está cadastrado.").arg(item.Codigo));
-        item.Nome = Banco::Coluna(q, "Nome").toString();
-        item.NumeroDoTipoDeServico = Banco::Coluna(q, "NumeroDoTipoDeServico").toInt();
+        if (!cadastro.Servicos.contains(item.Codigo)) {
+            QSqlQuery q = Banco::Executar(
+                QStringLiteral("SELECT Nome, NumeroDoTipoDeServico FROM Servicos WHERE Codigo = ?"),
+                {item.Codigo});
+            if (!q.next())
+                Rejeitar(CampoGrade,
+                         Prefixo(lido.Linha) +
+                             QStringLiteral("o serviço %1 não está cadastrado.").arg(item.Codigo));
+            item.Nome = q.value(0).toString();
+            item.NumeroDoTipoDeServico = q.value(1).toInt();
+            return;
+        }
+        std::tie(item.Nome, item.NumeroDoTipoDeServico) = cadastro.Servicos.value(item.Codigo);
+    } else if (cadastro.Produtos.contains(item.Codigo)) {
+        item.Nome = cadastro.Produtos.value(item.Codigo);
     } else {
         const QVariant nome =
             Banco::Valor(QStringLiteral("SELECT Nome FROM Produtos WHERE CodigoInterno = ?"), {item.Codigo});
@@ -189,6 +239,7 @@ qint64 ValidarAnimal(qint64 codigoDoCliente, qint32 codigoDoAnimal) {
 QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qint64 codigoDoAnimal) {
     if (!grade) Rejeitar(CampoGrade, QStringLiteral("Inclua ao menos um item no orçamento."));
     const QSet<qint64> animais = AnimaisDoCliente(codigoDoCliente);
+    const Cadastro cadastro = LerCadastro(*grade);
     QList<ItemLido> itens;
     QSet<qint64> numeros;
     for (int linha = 1; linha < grade->Rows(); ++linha) {
@@ -205,7 +256,7 @@ QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qin
                      Prefixo(linha) +
                          QStringLiteral("o item %1 aparece mais de uma vez.").arg(lido.NumeroDoItem));
         numeros.insert(lido.NumeroDoItem);
-        Resolver(lido);
+        Resolver(lido, cadastro);
         itens << lido;
     }
     if (itens.isEmpty()) Rejeitar(CampoGrade, QStringLiteral("Inclua ao menos um item no orçamento."));

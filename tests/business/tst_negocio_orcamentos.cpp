@@ -334,6 +334,9 @@ private slots:
             << u"Item da linha 1: o tipo de lançamento '3' não é 1 (serviço) nem 2 (produto)."_s;
         QTest::newRow("serviço desconhecido") << NaCelula(CodigoDoServicoOuProduto, "99") << grade
                                               << u"Item da linha 1: o serviço 99 não está cadastrado."_s;
+        QTest::newRow("serviço desconhecido escrito com decimais")
+            << NaCelula(CodigoDoServicoOuProduto, "99,00") << grade
+            << u"Item da linha 1: o serviço 99 não está cadastrado."_s;
         QTest::newRow("produto desconhecido na segunda linha") << Defeito([](clsOrcamentos&,
                                                                              GradeEmMemoria& g) {
             g.AdicionarProduto(QString(), 999, 10, u"1,000"_s, u"10,00"_s, u"0,00"_s, u"0,00"_s, u"10,00"_s);
