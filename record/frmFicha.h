@@ -101,6 +101,8 @@ private:
     qint16 GerarLista();
     qint16 PreencherGrade();
     qint16 RedefinirGrade();
+    // The row just written at the grid's end, restyled and selected across every column.
+    void SelecionarLinhaIncluida();
     qint16 RedimensionarGrade(int lintQuantidadeDeLinhas);
     void EstilizarLinha(int lintLinha);
     void LimparCamposDeQuantidadeEValoresDoItemDoOrcamento();

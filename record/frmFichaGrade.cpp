@@ -4,6 +4,7 @@
 
 #include "record/frmFicha.h"
 
+#include "component/modConstantes.h"
 #include "component/modFuncoes.h"
 #include "component/modGrade.h"
 #include "component/modMensagemDeErro.h"
@@ -190,6 +191,19 @@ qint16 frmFicha::RedefinirGrade() {
         RedefinirGrade = 0;
     });
     return RedefinirGrade;
+}
+
+// Restyled with a spare row at the end, which goes again once the new row is selected
+// across every column.
+void frmFicha::SelecionarLinhaIncluida() {
+    RedefinirGrade();
+    if (msfgGradeDeItensDoOrcamento->RowSel() == 0) msfgGradeDeItensDoOrcamento->setFixedRows(1);
+    msfgGradeDeItensDoOrcamento->setRow(mintUltimaLinhaDaGrade);
+    msfgGradeDeItensDoOrcamento->setCol(0);
+    msfgGradeDeItensDoOrcamento->setRowSel(mintUltimaLinhaDaGrade);
+    msfgGradeDeItensDoOrcamento->setColSel(msfgGradeDeItensDoOrcamento->Cols() - 1);
+    msfgGradeDeItensDoOrcamento->RemoveItem(msfgGradeDeItensDoOrcamento->Rows() - 1);
+    AtualizarObjetos(modConstantes::NovaSelecao);
 }
 
 void frmFicha::EstilizarLinha(int lintLinha) {

@@ -95,16 +95,7 @@ void frmFicha::xrcmdAdicionar_Click() {
                 mintUltimaLinhaDaGrade, mintColunaDaGrade,
                 lstrCelulas[static_cast<size_t>(mintColunaDaGrade - PrimeiraColunaDoItem)]);
         Ponto = 6;
-        // Restyled with a spare row at the end, which goes again once the new row is
-        // selected across every column.
-        RedefinirGrade();
-        if (msfgGradeDeItensDoOrcamento->RowSel() == 0) msfgGradeDeItensDoOrcamento->setFixedRows(1);
-        msfgGradeDeItensDoOrcamento->setRow(mintUltimaLinhaDaGrade);
-        msfgGradeDeItensDoOrcamento->setCol(0);
-        msfgGradeDeItensDoOrcamento->setRowSel(mintUltimaLinhaDaGrade);
-        msfgGradeDeItensDoOrcamento->setColSel(msfgGradeDeItensDoOrcamento->Cols() - 1);
-        msfgGradeDeItensDoOrcamento->RemoveItem(msfgGradeDeItensDoOrcamento->Rows() - 1);
-        AtualizarObjetos(modConstantes::NovaSelecao);
+        SelecionarLinhaIncluida();
         Ponto = 7;
         CalcularValoresDosItensDaGrade();
         Ponto = 8;

@@ -199,14 +199,7 @@ void frmFicha::RecuperarOrcamento(const QByteArray& lstrCopia) {
                 msfgGradeDeItensDoOrcamento->setTextMatrix(
                     mintUltimaLinhaDaGrade, coluna,
                     celulas.at(coluna - TipoDeServicoOuCodigoDeBarras).toString());
-            RedefinirGrade();
-            if (msfgGradeDeItensDoOrcamento->RowSel() == 0) msfgGradeDeItensDoOrcamento->setFixedRows(1);
-            msfgGradeDeItensDoOrcamento->setRow(mintUltimaLinhaDaGrade);
-            msfgGradeDeItensDoOrcamento->setCol(0);
-            msfgGradeDeItensDoOrcamento->setRowSel(mintUltimaLinhaDaGrade);
-            msfgGradeDeItensDoOrcamento->setColSel(msfgGradeDeItensDoOrcamento->Cols() - 1);
-            msfgGradeDeItensDoOrcamento->RemoveItem(msfgGradeDeItensDoOrcamento->Rows() - 1);
-            AtualizarObjetos(modConstantes::NovaSelecao);
+            SelecionarLinhaIncluida();
             ++recuperados;
         }
         Ponto = 4;
