@@ -5,6 +5,74 @@
 namespace ContagemDeOrcamentos {
 namespace {
 
+// One set of counters: its table, its two key columns with their types, their values
+// for a quote (%1: the row's name, "new", "old" or the table), and the columns the
+// check groups by (named alike in the quotes and in the counters).
+struct Contador {
+    QString Tabela;
+    QStringList Colunas, Tipos, Valores, Conferidas;
+    QString Rotulo; // the check's line: %1, %2 the grouped columns
+};
+
+const QList<Contador>& Contadores() {
+    static const QList<Contador> contadores{
+        {QStringLiteral("ContagemDeOrcamentos"),
+         {QStringLiteral("Situacao"), QStringLiteral("Fatia")},
+         {QStringLiteral("{INTEIRO}"), QStringLiteral("{INTEIRO}")},
+         {QStringLiteral("%1.Situacao"), QStringLiteral("%1.NumeroDoOrcamento % ") + QString::number(Fatias)},
+         {QStringLiteral("Situacao")},
+         QStringLiteral("Situação %1")},
+        {QStringLiteral("ContagemPorDia"),
+         {QStringLiteral("DataDoOrcamento"), QStringLiteral("Fatia")},
+         {QStringLiteral("TEXT"), QStringLiteral("{INTEIRO}")},
+         {QStringLiteral("%1.DataDoOrcamento"),
+          QStringLiteral("%1.NumeroDoOrcamento % ") + QString::number(Fatias)},
+         {QStringLiteral("DataDoOrcamento")},
+         QStringLiteral("Dia %1")},
+        {QStringLiteral("ContagemPorCliente"),
+         {QStringLiteral("CodigoDoCliente"), QStringLiteral("Situacao")},
+         {QStringLiteral("{INTEIRO}"), QStringLiteral("{INTEIRO}")},
+         {QStringLiteral("%1.CodigoDoCliente"), QStringLiteral("%1.Situacao")},
+         {QStringLiteral("CodigoDoCliente"), QStringLiteral("Situacao")},
+         QStringLiteral("Cliente %1, situação %2")},
+    };
+    return contadores;
+}
+
+QStringList Valores(const Contador& c, const QString& registro) {
+    QStringList valores;
+    for (const QString& valor : c.Valores)
+        valores << valor.arg(registro);
+    return valores;
+}
+
+// Adds parcela to every counter of the quote named registro: an upsert, so that a key
+// without a row yet gets one.
+QString Somar(const QString& registro, int parcela) {
+    QString comandos;
+    for (const Contador& c : Contadores()) {
+        const QString chave = c.Colunas.join(QStringLiteral(", "));
+        comandos +=
+            QStringLiteral("INSERT INTO %1 (%2, Quantidade) VALUES (%3, %4) ON CONFLICT (%2) DO UPDATE "
+                           "SET Quantidade = %1.Quantidade + excluded.Quantidade; ")
+                .arg(c.Tabela, chave, Valores(c, registro).join(QStringLiteral(", ")))
+                .arg(parcela);
+    }
+    return comandos;
+}
+
+// The quote columns the counters depend on: only their change moves a quote between
+// counters.
+const QStringList ColunasContadas{QStringLiteral("Situacao"), QStringLiteral("DataDoOrcamento"),
+                                  QStringLiteral("CodigoDoCliente")};
+
+QString AlgumaMudou(const QString& antes, const QString& depois, const QString& diferente) {
+    QStringList mudancas;
+    for (const QString& coluna : ColunasContadas)
+        mudancas << QStringLiteral("%1.%3 %4 %2.%3").arg(antes, depois, coluna, diferente);
+    return mudancas.join(QStringLiteral(" OR "));
+}
+
 // The slots of the two situations the system knows, at zero: the first quotes of a new
 // database then update rows that exist instead of racing to create them.
 QString FatiasZeradas() {
@@ -17,34 +85,110 @@ QString FatiasZeradas() {
 }
 
 QStringList Recontagem() {
-    return {QStringLiteral("DELETE FROM ContagemDeOrcamentos"),
-            QStringLiteral("INSERT INTO ContagemDeOrcamentos (Situacao, Fatia, Quantidade) SELECT Situacao, "
-                           "NumeroDoOrcamento % %1, COUNT(*) FROM Orcamentos GROUP BY Situacao, "
-                           "NumeroDoOrcamento % %1")
-                .arg(Fatias),
-            FatiasZeradas()};
+    QStringList comandos;
+    for (const Contador& c : Contadores()) {
+        const QString valores = Valores(c, QStringLiteral("Orcamentos")).join(QStringLiteral(", "));
+        comandos << QStringLiteral("DELETE FROM ") + c.Tabela
+                 << QStringLiteral(
+                        "INSERT INTO %1 (%2, Quantidade) SELECT %3, COUNT(*) FROM Orcamentos GROUP BY %3")
+                        .arg(c.Tabela, c.Colunas.join(QStringLiteral(", ")), valores);
+    }
+    comandos << FatiasZeradas();
+    return comandos;
+}
+
+QString Soma(const QString& tabela) {
+    return QStringLiteral("SELECT COALESCE(SUM(Quantidade), 0) FROM ") + tabela;
 }
 
 } // namespace
 
 QStringList CriarContagem() {
     const Dialeto dialeto = Banco::DialetoAtual();
-    // Safe to run again over a database that already has them (a version number set
-    // back by hand): the table is kept, the triggers made anew, the counters recounted.
-    QStringList comandos{
-        dialeto.Ddl(QStringLiteral("CREATE TABLE IF NOT EXISTS ContagemDeOrcamentos (Situacao {INTEIRO} NOT "
-                                   "NULL, Fatia {INTEIRO} NOT NULL, "
-                                   "Quantidade {INTEIRO} NOT NULL, PRIMARY KEY (Situacao, Fatia))"))};
-    comandos += dialeto.RemoverGatilhosDeContagem();
-    comandos += dialeto.CriarGatilhosDeContagem(Fatias);
+    QStringList comandos;
+    for (const Contador& c : Contadores())
+        comandos << dialeto.Ddl(
+            QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 %3 NOT NULL, %4 %5 NOT NULL, "
+                           "Quantidade {INTEIRO} NOT NULL, PRIMARY KEY (%2, %4))")
+                .arg(c.Tabela, c.Colunas[0], c.Tipos[0], c.Colunas[1], c.Tipos[1]));
+    comandos += RemoverGatilhos();
+    comandos += CriarGatilhos();
     comandos += Recontagem();
     return comandos;
 }
 
+QStringList CriarGatilhos() {
+    if (Banco::DialetoAtual().EhSQLite())
+        return {
+            QStringLiteral("CREATE TRIGGER Orcamentos_Contagem_Inclusao AFTER INSERT ON Orcamentos BEGIN ") +
+                Somar(QStringLiteral("new"), 1) + QStringLiteral("END"),
+            QStringLiteral("CREATE TRIGGER Orcamentos_Contagem_Exclusao AFTER DELETE ON Orcamentos BEGIN ") +
+                Somar(QStringLiteral("old"), -1) + QStringLiteral("END"),
+            QStringLiteral(
+                "CREATE TRIGGER Orcamentos_Contagem_Situacao AFTER UPDATE OF %1 ON Orcamentos WHEN %2 "
+                "BEGIN ")
+                    .arg(
+                        ColunasContadas.join(QStringLiteral(", ")),
+                        AlgumaMudou(QStringLiteral("old"), QStringLiteral("new"), QStringLiteral("IS NOT"))) +
+                Somar(QStringLiteral("old"), -1) + Somar(QStringLiteral("new"), 1) + QStringLiteral("END"),
+        };
+    QStringList tabelas;
+    for (const Contador& c : Contadores())
+        tabelas << QStringLiteral("DELETE FROM ") + c.Tabela + u';';
+    return {
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION ContarOrcamentos() RETURNS trigger LANGUAGE plpgsql AS $f$ "
+            "BEGIN IF TG_OP <> 'INSERT' THEN ") +
+            Somar(QStringLiteral("OLD"), -1) + QStringLiteral("END IF; IF TG_OP <> 'DELETE' THEN ") +
+            Somar(QStringLiteral("NEW"), 1) + QStringLiteral("END IF; RETURN NULL; END $f$"),
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION ZerarContagemDeOrcamentos() RETURNS trigger LANGUAGE plpgsql "
+            "AS $f$ BEGIN ") +
+            tabelas.join(u' ') + QStringLiteral(" RETURN NULL; END $f$"),
+        QStringLiteral("CREATE TRIGGER Orcamentos_Contagem AFTER INSERT OR DELETE ON Orcamentos FOR EACH ROW "
+                       "EXECUTE FUNCTION ContarOrcamentos()"),
+        QStringLiteral(
+            "CREATE TRIGGER Orcamentos_Contagem_Situacao AFTER UPDATE OF %1 ON Orcamentos FOR EACH ROW "
+            "WHEN (%2) EXECUTE FUNCTION ContarOrcamentos()")
+            .arg(ColunasContadas.join(QStringLiteral(", ")),
+                 AlgumaMudou(QStringLiteral("OLD"), QStringLiteral("NEW"),
+                             QStringLiteral("IS DISTINCT FROM"))),
+        // TRUNCATE fires no row trigger.
+        QStringLiteral("CREATE TRIGGER Orcamentos_Contagem_Esvaziamento AFTER TRUNCATE ON Orcamentos "
+                       "FOR EACH STATEMENT EXECUTE FUNCTION ZerarContagemDeOrcamentos()"),
+    };
+}
+
+QStringList RemoverGatilhos() {
+    if (Banco::DialetoAtual().EhSQLite())
+        return {QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Inclusao"),
+                QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Exclusao"),
+                QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Situacao")};
+    return {QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem ON Orcamentos"),
+            QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Situacao ON Orcamentos"),
+            QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Esvaziamento ON Orcamentos")};
+}
+
 Consulta Total(qint32 situacao) {
-    const QString soma = QStringLiteral("SELECT COALESCE(SUM(Quantidade), 0) FROM ContagemDeOrcamentos");
+    const QString soma = Soma(QStringLiteral("ContagemDeOrcamentos"));
     if (situacao == 0) return {soma, {}};
     return {soma + QStringLiteral(" WHERE Situacao = ?"), {situacao}};
+}
+
+Consulta DesdeODia(const QString& dataIso) {
+    return {Soma(QStringLiteral("ContagemPorDia")) + QStringLiteral(" WHERE DataDoOrcamento >= ?"),
+            {dataIso}};
+}
+
+Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosClientes) {
+    Consulta consulta{Soma(QStringLiteral("ContagemPorCliente")) + QStringLiteral(" WHERE ") +
+                          condicaoDosClientes.Sql,
+                      condicaoDosClientes.Parametros};
+    if (situacao != 0) {
+        consulta.Sql += QStringLiteral(" AND Situacao = ?");
+        consulta.Parametros << situacao;
+    }
+    return consulta;
 }
 
 void Recontar() {
@@ -53,18 +197,35 @@ void Recontar() {
 }
 
 QStringList Divergencias() {
-    QSqlQuery q = Banco::Executar(QStringLiteral(
-        "SELECT Situacao, SUM(Contados), SUM(Registrados) FROM (SELECT Situacao, COUNT(*) AS Contados, 0 AS "
-        "Registrados FROM Orcamentos GROUP BY Situacao UNION ALL SELECT Situacao, 0, SUM(Quantidade) FROM "
-        "ContagemDeOrcamentos GROUP BY Situacao) t GROUP BY Situacao ORDER BY Situacao"));
+    // Per counter, the quotes counted and the counters summed, grouped alike; the
+    // grouped columns as text (first) and integer (second, 0 when there is one).
+    QStringList partes;
+    for (qsizetype tipo = 0; tipo < Contadores().size(); ++tipo) {
+        const Contador& c = Contadores().at(tipo);
+        const QString segunda = c.Conferidas.size() > 1 ? c.Conferidas[1] : QStringLiteral("0");
+        const QString grupo = c.Conferidas.join(QStringLiteral(", "));
+        const QString colunas = QStringLiteral("%1 AS Tipo, CAST(%2 AS TEXT) AS C1, %3 AS C2")
+                                    .arg(tipo)
+                                    .arg(c.Conferidas[0], segunda);
+        partes << QStringLiteral(
+                      "SELECT %1, COUNT(*) AS Contados, 0 AS Registrados FROM Orcamentos GROUP BY %2")
+                      .arg(colunas, grupo)
+               << QStringLiteral("SELECT %1, 0, SUM(Quantidade) FROM %2 GROUP BY %3")
+                      .arg(colunas, c.Tabela, grupo);
+    }
+    QSqlQuery q =
+        Banco::Executar(QStringLiteral("SELECT Tipo, C1, C2, SUM(Contados), SUM(Registrados) FROM (") +
+                        partes.join(QStringLiteral(" UNION ALL ")) +
+                        QStringLiteral(") t GROUP BY Tipo, C1, C2 HAVING SUM(Contados) <> "
+                                       "SUM(Registrados) ORDER BY Tipo, C1, C2"));
     QStringList divergencias;
     while (q.next()) {
-        const qint64 contados = q.value(1).toLongLong(), registrados = q.value(2).toLongLong();
-        if (contados != registrados)
-            divergencias << QStringLiteral("Situação %1: %2 orçamentos, contagem %3")
-                                .arg(q.value(0).toLongLong())
-                                .arg(contados)
-                                .arg(registrados);
+        QString rotulo = Contadores().at(q.value(0).toInt()).Rotulo;
+        rotulo.replace(QStringLiteral("%1"), q.value(1).toString())
+            .replace(QStringLiteral("%2"), q.value(2).toString());
+        divergencias << rotulo + QStringLiteral(": %1 orçamentos, contagem %2")
+                                     .arg(q.value(3).toLongLong())
+                                     .arg(q.value(4).toLongLong());
     }
     return divergencias;
 }

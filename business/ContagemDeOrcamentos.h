@@ -1,12 +1,21 @@
 #pragma once
-// Exact quotes per situation without counting them: ContagemDeOrcamentos holds, per
-// situation, counters spread over slots (Fatias), which triggers on Orcamentos keep
-// in the same transaction as every insert, delete and change of situation, whoever
-// writes (the forms' saves, the import, a restore, another program). The list reads
-// its total for "Todas as situações", "Ativos" and "Inativos" from them: a sum over a
-// few rows, whatever the number of quotes. Two workstations saving at once touch
-// different slots (the slot is the quote's number modulo Fatias) and so do not wait
-// for each other on one counter row.
+// Exact quotes without counting them. Triggers on Orcamentos keep three sets of
+// counters in the same transaction as every insert, delete and change of situation,
+// date or client, whoever writes (the forms' saves, the import, a restore, another
+// program):
+//   ContagemDeOrcamentos  per situation, spread over slots (Fatias): "Todas as
+//                         situações", "Ativos", "Inativos";
+//   ContagemPorDia        per date of the quote, spread over slots: "Recentes";
+//   ContagemPorCliente    per client and situation: a search by the clients' names,
+//                         a sum over the clients found.
+// The list reads its totals from them: a sum over a few rows (a few per client found),
+// whatever the number of quotes. Two workstations saving at once touch different slots
+// (the slot is the quote's number modulo Fatias) and so do not wait for each other on
+// one counter row; only two quotes of the same client saved at the same moment wait
+// for each other's COMMIT. Every trigger touches the three tables in the same order,
+// so two saves cannot wait for each other in a cycle.
+
+#include "business/Dialeto.h"
 
 #include <QString>
 #include <QStringList>
@@ -16,25 +25,35 @@ namespace ContagemDeOrcamentos {
 
 constexpr int Fatias = 16;
 
-// The statements of the schema version that brings the counters: the table, its
-// triggers and its first filling from a recount.
+// The statements of the schema version that brings the counters: the tables, their
+// triggers and their first filling from a recount. Safe to run again: the tables are
+// kept, the triggers made anew, the counters recounted.
 QStringList CriarContagem();
 
-// The SQL (with its parameters) that answers the number of quotes in a situation;
-// situation 0: every quote.
+// The triggers alone, and the statements that remove them: a bulk load drops them,
+// then recounts (Recontar) and creates them again at its end.
+QStringList CriarGatilhos();
+QStringList RemoverGatilhos();
+
+// The SQL (with its parameters) that answers a number of quotes from the counters.
 struct Consulta {
     QString Sql;
     QVariantList Parametros;
 };
+// In a situation; situation 0: every quote.
 Consulta Total(qint32 situacao);
+// Dated on dataIso ("yyyy-MM-dd") or later, in any situation.
+Consulta DesdeODia(const QString& dataIso);
+// Of the clients the condition names (on a column CodigoDoCliente, as
+// Dialeto::ChaveNaLista writes it), in a situation (0: any).
+Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosClientes);
 
 // Counts the quotes again and rewrites the counters; inside the caller's transaction.
-// A bulk load that dropped the triggers calls it at its end.
 void Recontar();
 
-// Counts the quotes and compares, per situation, with the counters, in one statement
-// (one snapshot): one line for each difference ("Situação 1: 10 orçamentos, contagem
-// 9"), none when they agree.
+// Counts the quotes and compares with every counter, in one statement (one snapshot):
+// one line for each difference ("Situação 1: 10 orçamentos, contagem 9", "Dia
+// 2026-11-06: ...", "Cliente 5, situação 1: ..."), none when they agree.
 QStringList Divergencias();
 
 } // namespace ContagemDeOrcamentos

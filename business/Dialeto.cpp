@@ -231,63 +231,17 @@ QString Dialeto::SincronizarChaveAutomatica(const QString& tabela, const QString
            QStringLiteral("), 1), MAX(") + coluna + QStringLiteral(") IS NOT NULL) FROM ") + tabela;
 }
 
+Dialeto::Subconsulta Dialeto::ListaDeChaves(const QList<qint64>& chaves) const {
+    QStringList textos;
+    textos.reserve(chaves.size());
+    for (const qint64 chave : chaves)
+        textos << QString::number(chave);
+    const QString lista = textos.join(u',');
+    if (EhSQLite()) return {QStringLiteral("SELECT value FROM json_each(?)"), {QString(u'[' + lista + u']')}};
+    return {QStringLiteral("SELECT unnest(CAST(? AS BIGINT[]))"), {QString(u'{' + lista + u'}')}};
+}
+
 QString Dialeto::ChaveEntre(const QString& coluna, const QString& subconsulta) const {
     if (EhSQLite()) return coluna + QStringLiteral(" IN (") + subconsulta + u')';
     return coluna + QStringLiteral(" = ANY (ARRAY(") + subconsulta + QStringLiteral("))");
-}
-
-// One counter row per situation and slot; the slot is the quote's number modulo the
-// slots, so two workstations adding quotes at once (consecutive numbers) lock
-// different rows until their COMMIT. An upsert, so that a situation without a row yet
-// gets one.
-QStringList Dialeto::CriarGatilhosDeContagem(int fatias) const {
-    const auto somar = [&](const QString& registro, int parcela) {
-        return QStringLiteral(
-                   "INSERT INTO ContagemDeOrcamentos (Situacao, Fatia, Quantidade) VALUES "
-                   "(%1.Situacao, %1.NumeroDoOrcamento % %2, %3) ON CONFLICT (Situacao, Fatia) "
-                   "DO UPDATE SET Quantidade = ContagemDeOrcamentos.Quantidade + excluded.Quantidade;")
-            .arg(registro)
-            .arg(fatias)
-            .arg(parcela);
-    };
-    if (EhSQLite())
-        return {
-            QStringLiteral("CREATE TRIGGER Orcamentos_Contagem_Inclusao AFTER INSERT ON Orcamentos BEGIN ") +
-                somar(QStringLiteral("new"), 1) + QStringLiteral(" END"),
-            QStringLiteral("CREATE TRIGGER Orcamentos_Contagem_Exclusao AFTER DELETE ON Orcamentos BEGIN ") +
-                somar(QStringLiteral("old"), -1) + QStringLiteral(" END"),
-            QStringLiteral(
-                "CREATE TRIGGER Orcamentos_Contagem_Situacao AFTER UPDATE OF Situacao ON Orcamentos "
-                "WHEN old.Situacao IS NOT new.Situacao BEGIN ") +
-                somar(QStringLiteral("old"), -1) + u' ' + somar(QStringLiteral("new"), 1) +
-                QStringLiteral(" END"),
-        };
-    return {
-        QStringLiteral(
-            "CREATE OR REPLACE FUNCTION ContarOrcamentos() RETURNS trigger LANGUAGE plpgsql AS $f$ "
-            "BEGIN IF TG_OP <> 'INSERT' THEN ") +
-            somar(QStringLiteral("OLD"), -1) + QStringLiteral(" END IF; IF TG_OP <> 'DELETE' THEN ") +
-            somar(QStringLiteral("NEW"), 1) + QStringLiteral(" END IF; RETURN NULL; END $f$"),
-        QStringLiteral(
-            "CREATE OR REPLACE FUNCTION ZerarContagemDeOrcamentos() RETURNS trigger LANGUAGE plpgsql "
-            "AS $f$ BEGIN DELETE FROM ContagemDeOrcamentos; RETURN NULL; END $f$"),
-        QStringLiteral("CREATE TRIGGER Orcamentos_Contagem AFTER INSERT OR DELETE ON Orcamentos FOR EACH ROW "
-                       "EXECUTE FUNCTION ContarOrcamentos()"),
-        QStringLiteral("CREATE TRIGGER Orcamentos_Contagem_Situacao AFTER UPDATE OF Situacao ON Orcamentos "
-                       "FOR EACH ROW WHEN (OLD.Situacao IS DISTINCT FROM NEW.Situacao) "
-                       "EXECUTE FUNCTION ContarOrcamentos()"),
-        // TRUNCATE fires no row trigger.
-        QStringLiteral("CREATE TRIGGER Orcamentos_Contagem_Esvaziamento AFTER TRUNCATE ON Orcamentos "
-                       "FOR EACH STATEMENT EXECUTE FUNCTION ZerarContagemDeOrcamentos()"),
-    };
-}
-
-QStringList Dialeto::RemoverGatilhosDeContagem() const {
-    if (EhSQLite())
-        return {QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Inclusao"),
-                QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Exclusao"),
-                QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Situacao")};
-    return {QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem ON Orcamentos"),
-            QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Situacao ON Orcamentos"),
-            QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Esvaziamento ON Orcamentos")};
 }

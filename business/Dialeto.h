@@ -116,12 +116,10 @@ public:
     // runs the subquery once, before the outer query, which then looks each key up.
     QString ChaveEntre(const QString& coluna, const QString& subconsulta) const;
 
-    // The triggers that keep ContagemDeOrcamentos (exact quotes per situation, spread
-    // over slots) in the same transaction as every insert, delete and change of
-    // situation of Orcamentos, and the statements that remove them (a bulk load drops
-    // them and recounts at its end).
-    QStringList CriarGatilhosDeContagem(int fatias) const;
-    QStringList RemoverGatilhosDeContagem() const;
+    // "SELECT <key> ..." answering the keys given, from one parameter (a JSON array read
+    // by json_each on SQLite, an array on PostgreSQL, whose planner then knows their
+    // number): a set found once and read again by several statements.
+    Subconsulta ListaDeChaves(const QList<qint64>& chaves) const;
 
     // INSERT ... that answers the new automatic key: on PostgreSQL by RETURNING, on
     // SQLite by the driver's last insert id.

@@ -223,9 +223,10 @@ void Versao3(const Dialeto& dialeto) {
             Banco::Executar(comando);
 }
 
-// Version 5: the exact quotes per situation kept by triggers (ContagemDeOrcamentos),
-// filled from a recount of the quotes already stored.
-void Versao5(const Dialeto&) {
+// Versions 5 and 8: the exact quotes kept by triggers (ContagemDeOrcamentos), per
+// situation since 5, also per day and per client since 8, filled from a recount of the
+// quotes already stored.
+void Contagem(const Dialeto&) {
     for (const QString& comando : ContagemDeOrcamentos::CriarContagem())
         Banco::Executar(comando);
 }
@@ -263,13 +264,14 @@ QList<Migracao> Todas() {
     // Version 4: the quotes' history (business/Historico.h).
     lista << Migracao{
         4, {}, [](const Dialeto& d) { Historico::CriarEsquema(d, CriarExtensaoDePesquisa(d)); }};
-    lista << Migracao{5, {}, Versao5};
+    lista << Migracao{5, {}, Contagem};
     Migracao v6{6, {}, {}};
     for (const char* comando : Versao6)
         v6.Comandos << QString::fromUtf8(comando);
     lista << v6;
     // Version 7: the history's copies compacted (business/Historico.h).
     lista << Migracao{7, {}, Historico::CompactarCopias};
+    lista << Migracao{8, {}, Contagem};
     return lista;
 }
 

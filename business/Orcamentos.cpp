@@ -99,6 +99,7 @@ public:
             if (lintTamanhoDaPagina <= 0) lintTamanhoDaPagina = 10;
             QString condicoes;
             QVariantList parametros;
+            const QString desde = Banco::DataIso(Relogio::Hoje().addDays(-DiasDosRecentes));
             ContagemDeOrcamentos::Consulta contagem;
             switch (llonSituacao) {
             case 0:
@@ -111,7 +112,7 @@ public:
                 break;
             case 3:
                 condicoes += QStringLiteral(" AND o.DataDoOrcamento >= ?");
-                parametros << Banco::DataIso(Relogio::Hoje().addDays(-DiasDosRecentes));
+                parametros << desde;
                 break;
             default:
                 ArgumentoDesconhecido(QStringLiteral("O código de situação"), llonSituacao);
@@ -130,11 +131,11 @@ public:
                 QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"),
                                             QStringLiteral("NomeNormalizado")};
                 if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
-                const Dialeto::Subconsulta clientes =
-                    Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto);
-                parametros += clientes.Parametros;
+                const Dialeto::Subconsulta clientes = ClientesEncontrados(
+                    Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto));
                 const Dialeto dialeto = Banco::DialetoAtual();
                 if (digitos) {
+                    parametros += clientes.Parametros;
                     const Dialeto::Subconsulta numeros = Pesquisa::ChavesQueContem(
                         Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, lstrTexto);
                     condicoes += QStringLiteral(" AND ") +
@@ -147,10 +148,20 @@ public:
                 } else {
                     // A name may match thousands of quotes: there the planner's semi-join
                     // walking the newest quotes first finds a page at once, where a set built
-                    // first would be read whole and sorted.
-                    condicoes += QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')';
+                    // first would be read whole and sorted. The total is the clients'
+                    // counters summed.
+                    const QVariantList daSituacao = parametros;
+                    parametros = clientes.Parametros + daSituacao;
+                    condicoes =
+                        QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')' + condicoes;
+                    if (llonSituacao != 3)
+                        contagem = ContagemDeOrcamentos::DosClientes(
+                            llonSituacao, {QStringLiteral("CodigoDoCliente IN (") + clientes.Sql + u')',
+                                           clientes.Parametros});
                 }
-            } else if (llonSituacao != 3) {
+            } else if (llonSituacao == 3) {
+                contagem = ContagemDeOrcamentos::DesdeODia(desde);
+            } else {
                 // Every quote, the active or the inactive ones: the total comes from the
                 // counters the database keeps, not from counting a million rows.
                 contagem = ContagemDeOrcamentos::Total(llonSituacao);
@@ -225,6 +236,21 @@ public:
     }
 
 private:
+    // The clients a search found, looked for once: the count and every page then read
+    // their keys instead of searching again (a search through a million clients' names
+    // costs more than all the rest). A search that finds very many clients stays a
+    // subquery, which costs less than carrying their keys around.
+    static Dialeto::Subconsulta ClientesEncontrados(const Dialeto::Subconsulta& busca) {
+        constexpr qsizetype MaximoDeChavesLidas = 50000;
+        QSqlQuery q = Banco::Executar(busca.Sql + QStringLiteral(" LIMIT %1").arg(MaximoDeChavesLidas + 1),
+                                      busca.Parametros);
+        QList<qint64> chaves;
+        while (q.next())
+            chaves << q.value(0).toLongLong();
+        if (chaves.size() > MaximoDeChavesLidas) return busca;
+        return Banco::DialetoAtual().ListaDeChaves(chaves);
+    }
+
     QString NomeDoUsuario() const {
         if (!DadosDoUsuario) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
         return DadosDoUsuario->property("NomeDoUsuario").toString();

@@ -935,7 +935,7 @@ Adiado PrepararCarga() {
                          qPrintable(q.lastError().databaseText()));
     }
     Banco::UnidadeDeTrabalho unidade;
-    for (const QString& comando : dialeto.RemoverGatilhosDeContagem())
+    for (const QString& comando : ContagemDeOrcamentos::RemoverGatilhos())
         Executar(comando);
     Adiado adiado;
     if (dialeto.EhSQLite()) {
@@ -981,7 +981,7 @@ void Concluir(const Adiado& adiado, QElapsedTimer& relogio) {
             std::fprintf(stderr, "  pesquisa preenchida (%.0f s)\n", relogio.elapsed() / 1000.0);
         }
         ContagemDeOrcamentos::Recontar();
-        for (const QString& comando : dialeto.CriarGatilhosDeContagem(ContagemDeOrcamentos::Fatias))
+        for (const QString& comando : ContagemDeOrcamentos::CriarGatilhos())
             Executar(comando);
         for (const auto& [tabela, coluna] :
              {std::pair{QStringLiteral("Orcamentos"), QStringLiteral("NumeroDoOrcamento")},

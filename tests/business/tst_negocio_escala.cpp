@@ -100,6 +100,41 @@ private slots:
         QCOMPARE(Lista(0, u"5"_s)->RecordCount(), 1);
     }
 
+    // "Recentes" and a search by name take their totals from the counters per day and
+    // per client; "Recentes" with a text, and a text of digits, count their rows.
+    void recentes_e_pesquisa_por_nome_seguem_os_contadores() {
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(NovoOrcamento(1, 10) > 0); // João, today: 1 to 3
+        for (int i = 0; i < 2; ++i)
+            QVERIFY(NovoOrcamento(2, 12) > 0); // Maria, today: 4 and 5
+        EscreverOrcamentos(4);                 // João, 10/01/2026: 6 to 9, 6 and 8 inactive
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento IN (6, 8)"_s);
+        const auto totais = [](const QString& texto) {
+            QList<qint32> t;
+            for (qint32 situacao : {0, 1, 2, 3})
+                t << Lista(situacao, texto, 13)->RecordCount();
+            return t;
+        };
+        QCOMPARE(totais(QString()), (QList<qint32>{9, 7, 2, 5}));
+        QCOMPARE(totais(u"joão"_s), (QList<qint32>{7, 5, 2, 3}));
+        QCOMPARE(totais(u"MARIA"_s), (QList<qint32>{2, 2, 0, 2}));
+        QCOMPARE(totais(u"ninguém"_s), (QList<qint32>{0, 0, 0, 0}));
+        // A quote moved to an old date and one moved to Maria.
+        Banco::Executar(
+            u"UPDATE Orcamentos SET DataDoOrcamento = '2026-01-10' WHERE NumeroDoOrcamento = 1"_s);
+        Banco::Executar(u"UPDATE Orcamentos SET CodigoDoCliente = 2 WHERE NumeroDoOrcamento IN (2, 8)"_s);
+        QCOMPARE(totais(QString()), (QList<qint32>{9, 7, 2, 4}));
+        QCOMPARE(totais(u"joão"_s), (QList<qint32>{5, 4, 1, 1}));
+        QCOMPARE(totais(u"maria"_s), (QList<qint32>{4, 3, 1, 3}));
+        QCOMPARE(Excluir(4), qint16(0));
+        QCOMPARE(totais(u"maria"_s), (QList<qint32>{3, 2, 1, 2}));
+        QCOMPARE(totais(QString()), (QList<qint32>{8, 6, 2, 3}));
+        // The pages agree with the totals: Maria's quotes, newest first.
+        RecordsetPtr daMaria = Lista(0, u"maria"_s, 2);
+        QCOMPARE(Caminhar(*daMaria), (QList<qint64>{8, 5, 2}));
+        QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
+    }
+
     void verificacao_acusa_e_recontagem_corrige() {
         EscreverOrcamentos(40, 4);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{40, 30, 10}));
@@ -109,14 +144,17 @@ private slots:
 
         // A load that went around the triggers: the list shows the counters, the check
         // names the difference, the recount mends it.
-        for (const QString& comando : Banco::DialetoAtual().RemoverGatilhosDeContagem())
+        for (const QString& comando : ContagemDeOrcamentos::RemoverGatilhos())
             Banco::Executar(comando);
         EscreverOrcamentos(7);
         Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 4"_s);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{40, 30, 10}));
         QCOMPARE(ContagemDeOrcamentos::Divergencias(),
                  (QStringList{u"Situação 1: 37 orçamentos, contagem 30"_s,
-                              u"Situação 2: 9 orçamentos, contagem 10"_s}));
+                              u"Situação 2: 9 orçamentos, contagem 10"_s,
+                              u"Dia 2026-01-10: 46 orçamentos, contagem 40"_s,
+                              u"Cliente 1, situação 1: 37 orçamentos, contagem 30"_s,
+                              u"Cliente 1, situação 2: 9 orçamentos, contagem 10"_s}));
         QCOMPARE(Verificar(u"--verificar"_s, &saida), 1);
         QVERIFY2(saida.contains("Situação 1: 37 orçamentos, contagem 30"), saida.constData());
         QCOMPARE(Verificar(u"--recontar"_s), 0);
