@@ -109,7 +109,7 @@ QStringList CriarContagem() {
     for (const Contador& c : Contadores())
         comandos << dialeto.Ddl(
             QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 %3 NOT NULL, %4 %5 NOT NULL, "
-                           "Quantidade {INTEIRO} NOT NULL, PRIMARY KEY (%2, %4))")
+                           "Quantidade {INTEIRO} NOT NULL, PRIMARY KEY (%2, %4)){SEM_ROWID}")
                 .arg(c.Tabela, c.Colunas[0], c.Tipos[0], c.Colunas[1], c.Tipos[1]));
     comandos += RemoverGatilhos();
     comandos += CriarGatilhos();

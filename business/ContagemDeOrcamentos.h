@@ -44,8 +44,8 @@ struct Consulta {
 Consulta Total(qint32 situacao);
 // Dated on dataIso ("yyyy-MM-dd") or later, in any situation.
 Consulta DesdeODia(const QString& dataIso);
-// Of the clients the condition names (on a column CodigoDoCliente, as
-// Dialeto::ChaveNaLista writes it), in a situation (0: any).
+// Of the clients the condition names (on a column CodigoDoCliente), in a situation
+// (0: any).
 Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosClientes);
 
 // Counts the quotes again and rewrites the counters; inside the caller's transaction.

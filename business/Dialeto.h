@@ -45,7 +45,9 @@ public:
     QString ConsultaDasTabelas() const;
 
     // DDL: the tokens {CHAVE} (an automatic integer primary key), {INTEIRO} (a 64-bit
-    // integer), {BINARIO} (bytes) are replaced by this database's spelling.
+    // integer), {BINARIO} (bytes) are replaced by this database's spelling; {SEM_ROWID}
+    // after a CREATE TABLE's closing parenthesis makes SQLite keep the rows in their
+    // primary key's b-tree (one lookup instead of two; PostgreSQL has no such choice).
     QString Ddl(QString sql) const;
 
     // The statement that opens a write transaction. SQLite takes the write lock at
@@ -116,10 +118,11 @@ public:
     // runs the subquery once, before the outer query, which then looks each key up.
     QString ChaveEntre(const QString& coluna, const QString& subconsulta) const;
 
-    // "SELECT <key> ..." answering the keys given, from one parameter (a JSON array read
-    // by json_each on SQLite, an array on PostgreSQL, whose planner then knows their
-    // number): a set found once and read again by several statements.
-    Subconsulta ListaDeChaves(const QList<qint64>& chaves) const;
+    // "coluna is one of the keys given", with the keys in one parameter: on SQLite a
+    // JSON array read by json_each, on PostgreSQL an array (= ANY), whose planner then
+    // knows their number and tests them through a hash: a set found once and read again
+    // by several statements. In Subconsulta::Sql.
+    Subconsulta ChaveNaLista(const QString& coluna, const QList<qint64>& chaves) const;
 
     // INSERT ... that answers the new automatic key: on PostgreSQL by RETURNING, on
     // SQLite by the driver's last insert id.

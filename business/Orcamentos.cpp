@@ -37,6 +37,11 @@ using GravacaoDeOrcamentos::OrcamentoGravado;
 using GravacaoDeOrcamentos::SituacaoAtivo;
 
 constexpr qint32 DiasDosRecentes = 30;
+// Up to this many quotes a search finds are read through the clients' index and
+// sorted (a few milliseconds); beyond it the newest quotes are walked instead.
+constexpr qint32 MaximoDeOrcamentosOrdenados = 10000;
+// The most clients whose keys a search carries to its statements.
+constexpr qsizetype MaximoDeClientesLidos = 50000;
 
 const QList<CampoDaConsulta> CamposDosOrcamentos{
     {QString::fromUtf16(CamposDoOrcamento::NumeroDoOrcamento), QStringLiteral("o.NumeroDoOrcamento"),
@@ -101,6 +106,7 @@ public:
             QVariantList parametros;
             const QString desde = Banco::DataIso(Relogio::Hoje().addDays(-DiasDosRecentes));
             ContagemDeOrcamentos::Consulta contagem;
+            std::optional<qint32> totalConhecido;
             switch (llonSituacao) {
             case 0:
                 break;
@@ -131,33 +137,42 @@ public:
                 QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"),
                                             QStringLiteral("NomeNormalizado")};
                 if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
-                const Dialeto::Subconsulta clientes = ClientesEncontrados(
-                    Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto));
+                // The clients are looked for once: the count and every page then name
+                // their keys (a search through a million clients' names costs more than
+                // all the rest).
+                const Pesquisa::ChavesAchadas clientes = Pesquisa::LerChaves(
+                    Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto),
+                    MaximoDeClientesLidos);
                 const Dialeto dialeto = Banco::DialetoAtual();
                 if (digitos) {
-                    parametros += clientes.Parametros;
+                    const Dialeto::Subconsulta dosClientes =
+                        clientes.Em(QStringLiteral("CodigoDoCliente"), true);
+                    parametros += dosClientes.Parametros;
                     const Dialeto::Subconsulta numeros = Pesquisa::ChavesQueContem(
                         Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, lstrTexto);
-                    condicoes += QStringLiteral(" AND ") +
-                                 dialeto.ChaveEntre(
-                                     QStringLiteral("o.NumeroDoOrcamento"),
-                                     QStringLiteral("SELECT NumeroDoOrcamento FROM Orcamentos WHERE ") +
-                                         dialeto.ChaveEntre(QStringLiteral("CodigoDoCliente"), clientes.Sql) +
-                                         QStringLiteral(" UNION ") + numeros.Sql);
+                    condicoes +=
+                        QStringLiteral(" AND ") +
+                        dialeto.ChaveEntre(QStringLiteral("o.NumeroDoOrcamento"),
+                                           QStringLiteral("SELECT NumeroDoOrcamento FROM Orcamentos WHERE ") +
+                                               dosClientes.Sql + QStringLiteral(" UNION ") + numeros.Sql);
                     parametros += numeros.Parametros;
                 } else {
-                    // A name may match thousands of quotes: there the planner's semi-join
-                    // walking the newest quotes first finds a page at once, where a set built
-                    // first would be read whole and sorted. The total is the clients'
-                    // counters summed.
-                    const QVariantList daSituacao = parametros;
-                    parametros = clientes.Parametros + daSituacao;
-                    condicoes =
-                        QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')' + condicoes;
-                    if (llonSituacao != 3)
-                        contagem = ContagemDeOrcamentos::DosClientes(
-                            llonSituacao, {QStringLiteral("CodigoDoCliente IN (") + clientes.Sql + u')',
-                                           clientes.Parametros});
+                    // The total is the clients' counters summed. How the page is found
+                    // depends on it: a few quotes are read through the clients' index and
+                    // sorted; many are found by walking the newest quotes first (the
+                    // "+" keeps the database from the clients' index), which meets a
+                    // page's worth at once where sorting them all would not.
+                    if (llonSituacao != 3) {
+                        const ContagemDeOrcamentos::Consulta soma = ContagemDeOrcamentos::DosClientes(
+                            llonSituacao, clientes.Em(QStringLiteral("CodigoDoCliente")));
+                        totalConhecido = Banco::Valor(soma.Sql, soma.Parametros).toInt();
+                    }
+                    const bool percorrer = totalConhecido && *totalConhecido > MaximoDeOrcamentosOrdenados;
+                    const Dialeto::Subconsulta dosClientes =
+                        clientes.Em(percorrer ? QStringLiteral("+o.CodigoDoCliente")
+                                              : QStringLiteral("o.CodigoDoCliente"));
+                    parametros = dosClientes.Parametros + parametros;
+                    condicoes = QStringLiteral(" AND ") + dosClientes.Sql + condicoes;
                 }
             } else if (llonSituacao == 3) {
                 contagem = ContagemDeOrcamentos::DesdeODia(desde);
@@ -178,6 +193,7 @@ public:
             consulta.Juncoes = juncoes;
             consulta.Contagem = contagem.Sql;
             consulta.ParametrosDaContagem = contagem.Parametros;
+            consulta.TotalConhecido = totalConhecido;
             return Consultar(std::move(consulta), lintTamanhoDaPagina);
         });
     }
@@ -236,21 +252,6 @@ public:
     }
 
 private:
-    // The clients a search found, looked for once: the count and every page then read
-    // their keys instead of searching again (a search through a million clients' names
-    // costs more than all the rest). A search that finds very many clients stays a
-    // subquery, which costs less than carrying their keys around.
-    static Dialeto::Subconsulta ClientesEncontrados(const Dialeto::Subconsulta& busca) {
-        constexpr qsizetype MaximoDeChavesLidas = 50000;
-        QSqlQuery q = Banco::Executar(busca.Sql + QStringLiteral(" LIMIT %1").arg(MaximoDeChavesLidas + 1),
-                                      busca.Parametros);
-        QList<qint64> chaves;
-        while (q.next())
-            chaves << q.value(0).toLongLong();
-        if (chaves.size() > MaximoDeChavesLidas) return busca;
-        return Banco::DialetoAtual().ListaDeChaves(chaves);
-    }
-
     QString NomeDoUsuario() const {
         if (!DadosDoUsuario) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
         return DadosDoUsuario->property("NomeDoUsuario").toString();

@@ -6,6 +6,8 @@
 
 #include "business/Dialeto.h"
 
+#include <optional>
+
 namespace Pesquisa {
 
 // Clients: the code (as text), the nickname or trade name and the name or corporate
@@ -27,6 +29,19 @@ Dialeto::Subconsulta ChavesQueContem(const Dialeto::TabelaPesquisavel& tabela, c
 // what a lookup over that one table uses.
 Dialeto::Subconsulta CondicaoQueContem(const Dialeto::TabelaPesquisavel& tabela, const QString& prefixo,
                                        const QStringList& colunas, const QString& texto);
+
+// The keys a search found, read once: the statements that follow name them instead of
+// searching again. More than maximo stay the search itself, which costs less than
+// carrying that many keys around.
+struct ChavesAchadas {
+    Dialeto::Subconsulta Busca;
+    QString Leitura; // the statement that read them: the search, with a LIMIT
+    std::optional<QList<qint64>> Chaves;
+    // "coluna names one of them": their list, or the search as a subquery (written as
+    // Dialeto::ChaveEntre when conjuntoPrimeiro).
+    Dialeto::Subconsulta Em(const QString& coluna, bool conjuntoPrimeiro = false) const;
+};
+ChavesAchadas LerChaves(const Dialeto::Subconsulta& busca, qsizetype maximo);
 
 // Whether the text, normalised, holds digits only: only such a text can be part of
 // a number written in decimal.

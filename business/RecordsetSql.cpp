@@ -42,6 +42,10 @@ QString ComparacaoDeContinuacao(const ConsultaPaginavel& consulta) {
 
 RecordsetSql::RecordsetSql(ConsultaPaginavel consulta)
     : mconsulta(std::move(consulta)), mstrContinuacao(ComparacaoDeContinuacao(mconsulta)) {
+    if (mconsulta.TotalConhecido) {
+        mlonTotal = *mconsulta.TotalConhecido;
+        return;
+    }
     if (!mconsulta.Contagem.isEmpty()) {
         mlonTotal = Banco::Valor(mconsulta.Contagem, mconsulta.ParametrosDaContagem).toInt();
         return;

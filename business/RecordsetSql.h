@@ -18,6 +18,7 @@
 #include <QList>
 #include <QString>
 #include <QVariantList>
+#include <optional>
 
 enum class TipoDoCampo {
     Texto,      // QString
@@ -58,6 +59,9 @@ struct ConsultaPaginavel {
     // (counters kept by the database), with its own parameters. Empty: COUNT(*).
     QString Contagem{};
     QVariantList ParametrosDaContagem{};
+    // Optional: the count itself, when the caller already read it (to choose how the
+    // selection is written); then neither of the above runs.
+    std::optional<qint32> TotalConhecido{};
 };
 
 class RecordsetSql final : public Recordset {

@@ -9,6 +9,7 @@
 #include "contracts/IGradeDeItens.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace Referencia {
 
@@ -85,35 +86,59 @@ const QString JuncaoDosOrcamentos =
     QStringLiteral("FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente");
 
 // The situation filter and the search of the list, as clsOrcamentos.Selecionar
-// writes them: conditions over the quotes alone.
-void CondicoesDaLista(qint32 situacao, const QString& texto, QString& condicoes, QVariantList& parametros) {
-    if (situacao == 1) condicoes += QStringLiteral(" AND o.Situacao = 1");
-    if (situacao == 2) condicoes += QStringLiteral(" AND o.Situacao = 2");
-    if (situacao == 3) {
-        condicoes += QStringLiteral(" AND o.DataDoOrcamento >= ?");
-        parametros << Banco::DataIso(Relogio::Hoje().addDays(-30));
+// writes them: conditions over the quotes alone, the lookup of the clients that comes
+// before them, and the count when the counters answer it.
+struct CondicoesDaLista {
+    QString Condicoes;
+    QVariantList Parametros;
+    QList<Comando> Busca;
+    std::optional<ContagemDeOrcamentos::Consulta> Contagem;
+
+    CondicoesDaLista(qint32 situacao, const QString& texto) {
+        const QString desde = Banco::DataIso(Relogio::Hoje().addDays(-30));
+        if (situacao == 1) Condicoes += QStringLiteral(" AND o.Situacao = 1");
+        if (situacao == 2) Condicoes += QStringLiteral(" AND o.Situacao = 2");
+        if (situacao == 3) {
+            Condicoes += QStringLiteral(" AND o.DataDoOrcamento >= ?");
+            Parametros << desde;
+        }
+        if (texto.trimmed().isEmpty()) {
+            Contagem = situacao == 3 ? ContagemDeOrcamentos::DesdeODia(desde)
+                                     : ContagemDeOrcamentos::Total(situacao);
+            return;
+        }
+        const bool digitos = Pesquisa::SoDigitos(texto);
+        QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
+        if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
+        const Pesquisa::ChavesAchadas clientes =
+            Pesquisa::LerChaves(Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, texto), 50000);
+        Busca << Comando{clientes.Leitura, clientes.Busca.Parametros};
+        const Dialeto dialeto = Banco::DialetoAtual();
+        if (!digitos) {
+            // Beyond 10,000 quotes found, the newest quotes are walked ("+").
+            bool percorrer = false;
+            if (situacao != 3) {
+                Contagem = ContagemDeOrcamentos::DosClientes(situacao,
+                                                             clientes.Em(QStringLiteral("CodigoDoCliente")));
+                percorrer = Banco::Valor(Contagem->Sql, Contagem->Parametros).toInt() > 10000;
+            }
+            const Dialeto::Subconsulta dosClientes = clientes.Em(
+                percorrer ? QStringLiteral("+o.CodigoDoCliente") : QStringLiteral("o.CodigoDoCliente"));
+            Parametros = dosClientes.Parametros + Parametros;
+            Condicoes = QStringLiteral(" AND ") + dosClientes.Sql + Condicoes;
+            return;
+        }
+        const Dialeto::Subconsulta dosClientes = clientes.Em(QStringLiteral("CodigoDoCliente"), true);
+        Parametros += dosClientes.Parametros;
+        const Dialeto::Subconsulta numeros =
+            Pesquisa::ChavesQueContem(Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, texto);
+        Condicoes += QStringLiteral(" AND ") +
+                     dialeto.ChaveEntre(QStringLiteral("o.NumeroDoOrcamento"),
+                                        QStringLiteral("SELECT NumeroDoOrcamento FROM Orcamentos WHERE ") +
+                                            dosClientes.Sql + QStringLiteral(" UNION ") + numeros.Sql);
+        Parametros += numeros.Parametros;
     }
-    if (texto.trimmed().isEmpty()) return;
-    const bool digitos = Pesquisa::SoDigitos(texto);
-    QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
-    if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
-    const Dialeto::Subconsulta clientes =
-        Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, texto);
-    parametros += clientes.Parametros;
-    const Dialeto dialeto = Banco::DialetoAtual();
-    if (!digitos) {
-        condicoes += QStringLiteral(" AND o.CodigoDoCliente IN (") + clientes.Sql + u')';
-        return;
-    }
-    const Dialeto::Subconsulta numeros =
-        Pesquisa::ChavesQueContem(Pesquisa::Orcamentos, {QStringLiteral("NumeroDoOrcamento")}, texto);
-    condicoes += QStringLiteral(" AND ") +
-                 dialeto.ChaveEntre(QStringLiteral("o.NumeroDoOrcamento"),
-                                    QStringLiteral("SELECT NumeroDoOrcamento FROM Orcamentos WHERE ") +
-                                        dialeto.ChaveEntre(QStringLiteral("CodigoDoCliente"), clientes.Sql) +
-                                        QStringLiteral(" UNION ") + numeros.Sql);
-    parametros += numeros.Parametros;
-}
+};
 
 // Below this many rows skipped the recordset reads forward; beyond it, nearer the
 // end than the start, backwards.
@@ -206,25 +231,9 @@ QVariant NuloOu(bool condicao, const QVariant& valor) {
 
 } // namespace
 
-QList<Comando> ContagemEPaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina) {
-    Comando pagina = PaginaDaLista(situacao, texto, tamanhoDaPagina, 1, 0);
-    pagina.SoSeContou = true;
-    QString condicoes;
-    QVariantList parametros;
-    CondicoesDaLista(situacao, texto, condicoes, parametros);
-    // Every quote, the active or the inactive ones: the counters the database keeps.
-    if (texto.trimmed().isEmpty() && situacao != 3) {
-        const ContagemDeOrcamentos::Consulta total = ContagemDeOrcamentos::Total(situacao);
-        return {{total.Sql, total.Parametros}, pagina};
-    }
-    return {{QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE 1 = 1") + condicoes, parametros},
-            pagina};
-}
-
-Comando PaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina, int pagina, int total) {
-    QString condicoes;
-    QVariantList parametros;
-    CondicoesDaLista(situacao, texto, condicoes, parametros);
+namespace {
+Comando Pagina(const CondicoesDaLista& lista, int tamanhoDaPagina, int pagina, int total) {
+    QVariantList parametros = lista.Parametros;
     const int inicio = (pagina - 1) * tamanhoDaPagina;
     const int existentes = std::max(0, std::min(tamanhoDaPagina, total - inicio));
     const int depois = total - inicio - existentes;
@@ -239,9 +248,27 @@ Comando PaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina
         QStringLiteral("SELECT ") + CamposDosOrcamentos + u' ' + JuncaoDosOrcamentos +
             QStringLiteral(
                 " WHERE o.NumeroDoOrcamento IN (SELECT o.NumeroDoOrcamento FROM Orcamentos o WHERE 1 = 1") +
-            condicoes + QStringLiteral(" ORDER BY ") + ordem +
+            lista.Condicoes + QStringLiteral(" ORDER BY ") + ordem +
             QStringLiteral(" LIMIT ? OFFSET ?) ORDER BY ") + ordem,
         parametros};
+}
+} // namespace
+
+QList<Comando> ContagemEPaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina) {
+    const CondicoesDaLista lista(situacao, texto);
+    Comando pagina = Pagina(lista, tamanhoDaPagina, 1, 0);
+    pagina.SoSeContou = true;
+    QList<Comando> comandos = lista.Busca;
+    if (lista.Contagem)
+        comandos << Comando{lista.Contagem->Sql, lista.Contagem->Parametros};
+    else
+        comandos << Comando{QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE 1 = 1") + lista.Condicoes,
+                            lista.Parametros};
+    return comandos << pagina;
+}
+
+Comando PaginaDaLista(qint32 situacao, const QString& texto, int tamanhoDaPagina, int pagina, int total) {
+    return Pagina(CondicoesDaLista(situacao, texto), tamanhoDaPagina, pagina, total);
 }
 
 QList<Comando> ListaComLikeSimples(qint32 situacao, const QString& texto, int tamanhoDaPagina) {

@@ -135,6 +135,26 @@ private slots:
         QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
     }
 
+    // A name that finds more than ten thousand quotes: the newest quotes are walked
+    // instead of sorting them all; the rows are the same.
+    void pesquisa_ampla_percorre_os_mais_novos() {
+        EscreverOrcamentos(10005, 5); // João's; every fifth inactive
+        RecordsetPtr todas = Lista(0, u"silva"_s, 15);
+        QCOMPARE(todas->RecordCount(), 10005);
+        todas->MoveFirst();
+        QCOMPARE(Caminhar(*todas), Decrescentes(10005, 1));
+        RecordsetPtr ativos = Lista(1, u"silva"_s, 15);
+        QCOMPARE(ativos->RecordCount(), 8004);
+        ativos->SetAbsolutePage(ativos->PageCount());
+        QCOMPARE(Caminhar(*ativos), (QList<qint64>{11, 9, 8, 7, 6, 4, 3, 2, 1}));
+        RecordsetPtr inativos = Lista(2, u"silva"_s, 15); // 2,001: sorted
+        QCOMPARE(inativos->RecordCount(), 2001);
+        const QList<qint64> lidos = Caminhar(*inativos);
+        QCOMPARE(lidos.size(), 2001);
+        QCOMPARE(lidos.first(), 10005);
+        QCOMPARE(lidos.last(), 5);
+    }
+
     void verificacao_acusa_e_recontagem_corrige() {
         EscreverOrcamentos(40, 4);
         QCOMPARE(TotaisDaLista(), (QList<qint32>{40, 30, 10}));
