@@ -7,6 +7,7 @@
 
 #include "business/Banco.h"
 #include "business/Compactacao.h"
+#include "business/ContagemDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Migracoes.h"
 #include "business/Negocio.h"
@@ -236,6 +237,10 @@ private slots:
         auto lista = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
         QCOMPARE(lista->Selecionar(1, pagina, 1, QString::number(numero), 0, 0), QVariant(false));
         QCOMPARE(Codigos(*lista->ResultadoDaSelecaoEmRecordSet(), "NumeroDoOrcamento"), {qint64(numero)});
+        // Counted again as it was: João's, active, dated 40 days ago (not "Recentes").
+        QCOMPARE(Lista(1, u"joão"_s)->RecordCount(), 1);
+        QCOMPARE(Lista(3)->RecordCount(), 0);
+        QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
         // A second restoration finds nothing to restore.
         QCOMPARE(historico->Restaurar(numero), qint16(3));
         QVERIFY2(historico->DescricaoDaFalha.contains(u"já foi restaurado"_s),
