@@ -166,6 +166,7 @@ QStringList Dialeto::CriarIndiceDePesquisa(const TabelaPesquisavel& t) const {
             .arg(indice, colunas),
         QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT %3, %4 FROM %5")
             .arg(indice, colunas, t.Chave, Expressoes(t, QString()), t.Tabela),
+        OtimizarIndiceDePesquisa(t),
         QStringLiteral("CREATE TRIGGER %1_Inclusao AFTER INSERT ON %2 BEGIN %3 END")
             .arg(indice, t.Tabela, incluir),
         QStringLiteral("CREATE TRIGGER %1_Exclusao AFTER DELETE ON %2 BEGIN %3 END")
@@ -173,6 +174,12 @@ QStringList Dialeto::CriarIndiceDePesquisa(const TabelaPesquisavel& t) const {
         QStringLiteral("CREATE TRIGGER %1_Alteracao AFTER UPDATE OF %2 ON %3 BEGIN %4 %5 END")
             .arg(indice, ColunasDaTabela(t), t.Tabela, remover, incluir),
     };
+}
+
+QString Dialeto::OtimizarIndiceDePesquisa(const TabelaPesquisavel& t) const {
+    if (!EhSQLite()) return {};
+    return QStringLiteral("INSERT INTO %1 (%1) VALUES ('optimize')")
+        .arg(t.Tabela + QStringLiteral("Pesquisa"));
 }
 
 Dialeto::Subconsulta Dialeto::ChavesQueContem(const TabelaPesquisavel& t, const QStringList& colunas,

@@ -2,6 +2,7 @@
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
+#include "business/Pesquisa.h"
 
 #include <QDir>
 #include <QFile>
@@ -240,6 +241,10 @@ public:
                      {QStringLiteral("GruposDeProdutos"), QStringLiteral("SubgruposDeProdutos")}) {
                     const QString sql =
                         Banco::DialetoAtual().SincronizarChaveAutomatica(tabela, QStringLiteral("Codigo"));
+                    if (!sql.isEmpty()) Banco::Executar(sql);
+                }
+                for (const Dialeto::TabelaPesquisavel& tabela : Pesquisa::Todas()) {
+                    const QString sql = Banco::DialetoAtual().OtimizarIndiceDePesquisa(tabela);
                     if (!sql.isEmpty()) Banco::Executar(sql);
                 }
                 unidade.Confirmar();
