@@ -3,10 +3,17 @@
 #include "business/GravacaoDeOrcamentos.h"
 
 #include "business/Banco.h"
+#include "business/Compactacao.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/Historico.h"
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
+#include "contracts/HistoricoDeOrcamentos.h"
 #include "contracts/IGradeDeItens.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <algorithm>
 #include <optional>
@@ -323,6 +330,60 @@ QList<Comando> ServicosComLikeSimples(qint32 tipo, const QString& nome) {
     return ComoVarredura(SelecaoDeServicos(tipo, nome, true).ContagemEPrimeiraPagina());
 }
 
+namespace {
+
+// Stored columns hold integers or texts only, written in the copy as the database holds them.
+QJsonValue ValorDaCopia(const QVariant& valor) {
+    if (valor.isNull()) return QJsonValue(QJsonValue::Null);
+    if (valor.metaType().id() == QMetaType::QString) return valor.toString();
+    return valor.toLongLong();
+}
+
+QJsonArray LinhaDaCopia(const QVariantList& valores) {
+    QJsonArray linha;
+    for (const QVariant& valor : valores)
+        linha << ValorDaCopia(valor);
+    return linha;
+}
+
+// The history entry of a new quote (Historico::Registrar): the quote and its items read
+// back, the quote's last whole copy looked up (a new quote has none), and the entry with
+// its copy compacted whole, made of the values the floor wrote.
+QList<Comando> EntradaDoHistorico(const OrcamentoGravado& o, const QVariantList& cabecalho,
+                                  const QList<QVariantList>& itens) {
+    const QVariant chave = Medicao::ChaveGerada();
+    QJsonArray linhas;
+    for (const QVariantList& item : itens)
+        // The item's change stamp and user, not written on an inclusion.
+        linhas << LinhaDaCopia(item + QVariantList{Banco::Nulo(), Banco::Nulo()});
+    const QByteArray copia = QJsonDocument(QJsonObject{{QStringLiteral("o"), LinhaDaCopia(cabecalho)},
+                                                       {QStringLiteral("i"), linhas}})
+                                 .toJson(QJsonDocument::Compact);
+    return {
+        {QStringLiteral("SELECT ") + Historico::ColunasDoOrcamento.join(QStringLiteral(", ")) +
+             QStringLiteral(" FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
+         {chave}},
+        {QStringLiteral("SELECT ") + Historico::ColunasDoItem.join(QStringLiteral(", ")) +
+             QStringLiteral(
+                 " FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? ORDER BY NumeroDoItemDoOrcamento"),
+         {chave}},
+        {QStringLiteral(
+             "SELECT NumeroDoOrcamento, NumeroDoRegistro, CopiaCompactada FROM HistoricoDeOrcamentos "
+             "WHERE NumeroDoOrcamento BETWEEN ? AND ? AND RegistroDaBase IS NULL AND "
+             "CopiaCompactada IS NOT NULL ORDER BY NumeroDoRegistro"),
+         {chave, chave}},
+        {QStringLiteral(
+             "INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
+             "ValorLiquido, QuantidadeDeItens, Copia, CopiaCompactada, RegistroDaBase) VALUES (?, ?, "
+             "?, ?, ?, ?, '', ?, ?)") +
+             Banco::DialetoAtual().RetornandoChave(QStringLiteral("NumeroDoRegistro")),
+         {chave, Banco::DataEHoraIso(o.Inclusao), o.Usuario, ZELT_N_Orcamentos::OperacaoDoHistorico::Incluido,
+          o.ValorLiquido, static_cast<qint64>(itens.size()), Compactacao::Compactar(copia), Banco::Nulo()}},
+    };
+}
+
+} // namespace
+
 QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
     const Dialeto dialeto = Banco::DialetoAtual();
     const QString animais = QStringLiteral("SELECT Codigo FROM Animais WHERE CodigoDoCliente = ?");
@@ -332,14 +393,64 @@ QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
         {animais, {o.CodigoDoCliente}}, // the quote's animal
         {animais, {o.CodigoDoCliente}}, // the items' animals
     };
+    // The registry's names read with one statement per kind, services first, every code in
+    // the items' order, at most PorConsulta to a statement (ValidacaoDoOrcamento's LerCadastro).
+    constexpr qsizetype PorConsulta = 500;
+    QVariantList codigos[2];
     for (const ItemGravado& item : o.Itens)
-        comandos << (item.Servico
-                         ? Comando{QStringLiteral(
-                                       "SELECT Nome, NumeroDoTipoDeServico FROM Servicos WHERE Codigo = ?"),
-                                   {item.Codigo}}
-                         : Comando{QStringLiteral("SELECT Nome FROM Produtos WHERE CodigoInterno = ?"),
-                                   {item.Codigo}});
+        codigos[item.Servico ? 0 : 1] << item.Codigo;
+    for (int tipo = 0; tipo < 2; ++tipo)
+        for (qsizetype inicio = 0; inicio < codigos[tipo].size(); inicio += PorConsulta) {
+            const QVariantList parte = codigos[tipo].mid(inicio, PorConsulta);
+            const QString lista = QStringList(parte.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+            comandos << Comando{
+                (tipo == 0
+                     ? QStringLiteral("SELECT Codigo, Nome, NumeroDoTipoDeServico FROM Servicos WHERE "
+                                      "Codigo IN (%1)")
+                     : QStringLiteral("SELECT CodigoInterno, Nome FROM Produtos WHERE CodigoInterno IN (%1)"))
+                    .arg(lista),
+                parte};
+        }
     const QString inclusao = Banco::DataEHoraIso(o.Inclusao);
+    // The header in the order of its columns (Historico::ColunasDoOrcamento), and each
+    // item's row after the quote's number: the copy the history keeps is made of them.
+    const QVariantList cabecalho{Banco::DataIso(o.Data),
+                                 o.CodigoDoCliente,
+                                 o.CodigoDoAnimal,
+                                 o.ValorTotal,
+                                 o.DescontoEmPercentual,
+                                 o.DescontoEmValor,
+                                 o.ValorLiquido,
+                                 Banco::DataIso(o.Validade),
+                                 1,
+                                 static_cast<qint64>(o.Itens.size()),
+                                 inclusao,
+                                 o.Usuario,
+                                 Banco::Nulo(),
+                                 Banco::Nulo()};
+    QList<QVariantList> itens;
+    for (qsizetype k = 0; k < o.Itens.size(); ++k) {
+        const ItemGravado& i = o.Itens.at(k);
+        itens << QVariantList{k + 1,
+                              i.Servico ? GradeDeItens::LancamentoDeServico
+                                        : GradeDeItens::LancamentoDeProduto,
+                              NuloOu(i.Servico, i.TipoDeServico),
+                              NuloOu(i.Servico, i.Codigo),
+                              NuloOu(!i.Servico, i.Codigo),
+                              i.Servico ? QStringLiteral("") : i.CodigoDeBarras,
+                              i.Nome,
+                              i.CodigoDoAnimal,
+                              i.Quantidade,
+                              i.ValorUnitario,
+                              i.DescontoEmPercentual,
+                              i.DescontoEmValor,
+                              i.ValorTotal,
+                              i.Custo,
+                              1,
+                              1,
+                              inclusao,
+                              o.Usuario};
+    }
     comandos << Comando{
         QStringLiteral(
             "INSERT INTO Orcamentos (DataDoOrcamento, CodigoDoCliente, CodigoDoAnimal, ValorTotal, "
@@ -347,26 +458,16 @@ QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
             "UltimoNumeroDeItem, DataEHoraDaInclusao, UsuarioDaInclusao, DataEHoraDaAlteracao, "
             "UsuarioDaAlteracao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
             dialeto.RetornandoChave(QStringLiteral("NumeroDoOrcamento")),
-        {Banco::DataIso(o.Data), o.CodigoDoCliente, o.CodigoDoAnimal, o.ValorTotal, o.DescontoEmPercentual,
-         o.DescontoEmValor, o.ValorLiquido, Banco::DataIso(o.Validade), 1,
-         static_cast<qint64>(o.Itens.size()), inclusao, o.Usuario, Banco::Nulo(), Banco::Nulo()},
-        true};
+        cabecalho, true};
     // The items in statements of at most ItensPorInsercao rows, as the business layer writes them.
     for (qsizetype inicio = 0; inicio < o.Itens.size(); inicio += GravacaoDeOrcamentos::ItensPorInsercao) {
         const qsizetype n = std::min(GravacaoDeOrcamentos::ItensPorInsercao, o.Itens.size() - inicio);
         QVariantList parametros;
-        for (qsizetype k = inicio; k < inicio + n; ++k) {
-            const ItemGravado& i = o.Itens.at(k);
-            parametros << Medicao::ChaveGerada() << k + 1
-                       << (i.Servico ? GradeDeItens::LancamentoDeServico : GradeDeItens::LancamentoDeProduto)
-                       << NuloOu(i.Servico, i.TipoDeServico) << NuloOu(i.Servico, i.Codigo)
-                       << NuloOu(!i.Servico, i.Codigo) << (i.Servico ? QStringLiteral("") : i.CodigoDeBarras)
-                       << i.Nome << i.CodigoDoAnimal << i.Quantidade << i.ValorUnitario
-                       << i.DescontoEmPercentual << i.DescontoEmValor << i.ValorTotal << i.Custo << 1 << 1
-                       << inclusao << o.Usuario;
-        }
+        for (qsizetype k = inicio; k < inicio + n; ++k)
+            parametros << Medicao::ChaveGerada() << itens.at(k);
         comandos << Comando{GravacaoDeOrcamentos::InsercaoDeItens(n), parametros};
     }
+    comandos << EntradaDoHistorico(o, cabecalho, itens);
     comandos << Comando{QStringLiteral("COMMIT"), {}};
     return comandos;
 }
