@@ -37,11 +37,6 @@ using GravacaoDeOrcamentos::OrcamentoGravado;
 using GravacaoDeOrcamentos::SituacaoAtivo;
 
 constexpr qint32 DiasDosRecentes = 30;
-// Up to this many quotes a search finds are read through the clients' index and
-// sorted (a few milliseconds); beyond it the newest quotes are walked instead.
-constexpr qint32 MaximoDeOrcamentosOrdenados = 10000;
-// The most clients whose keys a search carries to its statements.
-constexpr qsizetype MaximoDeClientesLidos = 50000;
 
 const QList<CampoDaConsulta> CamposDosOrcamentos{
     {QString::fromUtf16(CamposDoOrcamento::NumeroDoOrcamento), QStringLiteral("o.NumeroDoOrcamento"),
@@ -142,7 +137,7 @@ public:
                 // all the rest).
                 const Pesquisa::ChavesAchadas clientes = Pesquisa::LerChaves(
                     Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto),
-                    MaximoDeClientesLidos);
+                    Pesquisa::MaximoDeClientesLidos);
                 const Dialeto dialeto = Banco::DialetoAtual();
                 if (digitos) {
                     const Dialeto::Subconsulta dosClientes =
@@ -167,7 +162,8 @@ public:
                             llonSituacao, clientes.Em(QStringLiteral("CodigoDoCliente")));
                         totalConhecido = Banco::Valor(soma.Sql, soma.Parametros).toInt();
                     }
-                    const bool percorrer = totalConhecido && *totalConhecido > MaximoDeOrcamentosOrdenados;
+                    const bool percorrer =
+                        totalConhecido && *totalConhecido > Pesquisa::MaximoDeOrcamentosOrdenados;
                     const Dialeto::Subconsulta dosClientes =
                         clientes.Em(percorrer ? QStringLiteral("+o.CodigoDoCliente")
                                               : QStringLiteral("o.CodigoDoCliente"));

@@ -43,6 +43,12 @@ struct ChavesAchadas {
 };
 ChavesAchadas LerChaves(const Dialeto::Subconsulta& busca, qsizetype maximo);
 
+// The quote list's search: the most clients whose keys it carries to its statements,
+// and up to how many quotes found are read through the clients' index and sorted (a
+// few milliseconds); beyond that the newest quotes are walked instead.
+constexpr qsizetype MaximoDeClientesLidos = 50000;
+constexpr qint32 MaximoDeOrcamentosOrdenados = 10000;
+
 // Whether the text, normalised, holds digits only: only such a text can be part of
 // a number written in decimal.
 bool SoDigitos(const QString& texto);

@@ -118,16 +118,18 @@ struct CondicoesDaLista {
         QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
         if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
         const Pesquisa::ChavesAchadas clientes =
-            Pesquisa::LerChaves(Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, texto), 50000);
+            Pesquisa::LerChaves(Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, texto),
+                                Pesquisa::MaximoDeClientesLidos);
         Busca << Comando{clientes.Leitura, clientes.Busca.Parametros};
         const Dialeto dialeto = Banco::DialetoAtual();
         if (!digitos) {
-            // Beyond 10,000 quotes found, the newest quotes are walked ("+").
+            // Beyond MaximoDeOrcamentosOrdenados quotes found, the newest quotes are walked ("+").
             bool percorrer = false;
             if (situacao != 3) {
                 Contagem = ContagemDeOrcamentos::DosClientes(situacao,
                                                              clientes.Em(QStringLiteral("CodigoDoCliente")));
-                percorrer = Banco::Valor(Contagem->Sql, Contagem->Parametros).toInt() > 10000;
+                percorrer = Banco::Valor(Contagem->Sql, Contagem->Parametros).toInt() >
+                            Pesquisa::MaximoDeOrcamentosOrdenados;
             }
             const Dialeto::Subconsulta dosClientes = clientes.Em(
                 percorrer ? QStringLiteral("+o.CodigoDoCliente") : QStringLiteral("o.CodigoDoCliente"));
