@@ -1,6 +1,7 @@
 #include "business/ContagemDeOrcamentos.h"
 
 #include "business/Banco.h"
+#include "business/Pesquisa.h"
 
 namespace ContagemDeOrcamentos {
 namespace {
@@ -39,6 +40,40 @@ const QList<Contador>& Contadores() {
     return contadores;
 }
 
+// On PostgreSQL the per-client counters sit in ClientesDaPesquisa, one row per client
+// beside one text made of the client's searched texts: a search of the quote list then
+// reads the clients found and their quotes in the same rows (a sum over tens of
+// thousands of clients' counters, looked up one by one, took longer than the search).
+// ContagemPorCliente is there a view of it, with the layout SQLite stores.
+bool NaPesquisa(const Contador& c) {
+    return c.Tabela == QLatin1String("ContagemPorCliente") && !Banco::DialetoAtual().EhSQLite();
+}
+
+// The client's texts the list searches (Pesquisa::Clientes), over the row named by
+// prefixo ("c.", "NEW."), joined by line breaks: no text typed in the list's search
+// holds one, so none matches across two of them.
+QString TextosDoCliente(const QString& prefixo) {
+    QStringList textos;
+    for (const Dialeto::TextoPesquisavel& texto : Pesquisa::Clientes.Textos)
+        textos << (texto.NumeroComoTexto ? QStringLiteral("CAST(%1%2 AS TEXT)") : QStringLiteral("%1%2"))
+                      .arg(prefixo, texto.Coluna);
+    return textos.join(QStringLiteral(" || chr(10) || "));
+}
+
+// The quotes in a situation, among a client's counters (0: any).
+QString ColunasDosTextos() {
+    QStringList colunas;
+    for (const Dialeto::TextoPesquisavel& texto : Pesquisa::Clientes.Textos)
+        colunas << texto.Coluna;
+    return colunas.join(QStringLiteral(", "));
+}
+
+QString QuantidadeNaSituacao(qint32 situacao) {
+    if (situacao == 1) return QStringLiteral("Ativos");
+    if (situacao == 2) return QStringLiteral("Inativos");
+    return QStringLiteral("Ativos + Inativos");
+}
+
 QStringList Valores(const Contador& c, const QString& registro) {
     QStringList valores;
     for (const QString& valor : c.Valores)
@@ -51,6 +86,20 @@ QStringList Valores(const Contador& c, const QString& registro) {
 QString Somar(const QString& registro, int parcela) {
     QString comandos;
     for (const Contador& c : Contadores()) {
+        if (NaPesquisa(c)) {
+            // The client's row exists from its insertion on; it is written here too when
+            // a load went around the triggers.
+            comandos +=
+                QStringLiteral(
+                    "INSERT INTO ClientesDaPesquisa (CodigoDoCliente, Textos, Ativos, Inativos) SELECT "
+                    "c.CodigoDoCliente, %1, CASE %2.Situacao WHEN 1 THEN %3 ELSE 0 END, CASE %2.Situacao "
+                    "WHEN 2 THEN %3 ELSE 0 END FROM Clientes c WHERE c.CodigoDoCliente = %2.CodigoDoCliente "
+                    "ON CONFLICT (CodigoDoCliente) DO UPDATE SET Ativos = ClientesDaPesquisa.Ativos + "
+                    "excluded.Ativos, Inativos = ClientesDaPesquisa.Inativos + excluded.Inativos; ")
+                    .arg(TextosDoCliente(QStringLiteral("c.")), registro)
+                    .arg(parcela);
+            continue;
+        }
         const QString chave = c.Colunas.join(QStringLiteral(", "));
         comandos +=
             QStringLiteral("INSERT INTO %1 (%2, Quantidade) VALUES (%3, %4) ON CONFLICT (%2) DO UPDATE "
@@ -84,9 +133,33 @@ QString FatiasZeradas() {
            valores.join(QStringLiteral(", ")) + QStringLiteral(" ON CONFLICT (Situacao, Fatia) DO NOTHING");
 }
 
+// Every client's row written anew, its index built after (faster than kept row by row).
+QStringList RecontagemPorCliente() {
+    return {
+        QStringLiteral("DROP INDEX IF EXISTS ClientesDaPesquisa_Trigramas"),
+        QStringLiteral("TRUNCATE ClientesDaPesquisa"),
+        QStringLiteral(
+            "INSERT INTO ClientesDaPesquisa (CodigoDoCliente, Textos, Ativos, Inativos) SELECT "
+            "c.CodigoDoCliente, %1, COALESCE(k.Ativos, 0), COALESCE(k.Inativos, 0) FROM Clientes c "
+            "LEFT JOIN (SELECT CodigoDoCliente, COUNT(*) FILTER (WHERE Situacao = 1) AS Ativos, "
+            "COUNT(*) FILTER (WHERE Situacao = 2) AS Inativos FROM Orcamentos GROUP BY "
+            "CodigoDoCliente) k ON k.CodigoDoCliente = c.CodigoDoCliente")
+            .arg(TextosDoCliente(QStringLiteral("c."))),
+        // Without pg_trgm (a user who may not create it) the search reads the rows.
+        QStringLiteral("DO $d$ BEGIN IF EXISTS (SELECT 1 FROM pg_extension WHERE extname = 'pg_trgm') THEN "
+                       "CREATE INDEX ClientesDaPesquisa_Trigramas ON ClientesDaPesquisa USING gin (Textos "
+                       "gin_trgm_ops); END IF; END $d$"),
+        QStringLiteral("ANALYZE ClientesDaPesquisa"),
+    };
+}
+
 QStringList Recontagem() {
     QStringList comandos;
     for (const Contador& c : Contadores()) {
+        if (NaPesquisa(c)) {
+            comandos += RecontagemPorCliente();
+            continue;
+        }
         const QString valores = Valores(c, QStringLiteral("Orcamentos")).join(QStringLiteral(", "));
         comandos << QStringLiteral("DELETE FROM ") + c.Tabela
                  << QStringLiteral(
@@ -95,6 +168,23 @@ QStringList Recontagem() {
     }
     comandos << FatiasZeradas();
     return comandos;
+}
+
+// ClientesDaPesquisa, and ContagemPorCliente as its view (a table before, dropped).
+// The spare room of each page lets a counter's change stay in its page, which no
+// index then has to follow.
+QStringList TabelaDaPesquisa() {
+    return {
+        QStringLiteral("CREATE TABLE IF NOT EXISTS ClientesDaPesquisa (CodigoDoCliente BIGINT PRIMARY KEY, "
+                       "Textos TEXT NOT NULL, Ativos BIGINT NOT NULL, Inativos BIGINT NOT NULL) WITH "
+                       "(fillfactor = 90)"),
+        QStringLiteral("DO $d$ BEGIN IF EXISTS (SELECT 1 FROM pg_tables WHERE schemaname = current_schema() "
+                       "AND tablename = 'contagemporcliente') THEN DROP TABLE ContagemPorCliente; END IF; "
+                       "END $d$"),
+        QStringLiteral("CREATE OR REPLACE VIEW ContagemPorCliente AS SELECT CodigoDoCliente, 1 AS Situacao, "
+                       "Ativos AS Quantidade FROM ClientesDaPesquisa UNION ALL SELECT CodigoDoCliente, 2, "
+                       "Inativos FROM ClientesDaPesquisa"),
+    };
 }
 
 QString Soma(const QString& tabela) {
@@ -106,11 +196,16 @@ QString Soma(const QString& tabela) {
 QStringList CriarContagem() {
     const Dialeto dialeto = Banco::DialetoAtual();
     QStringList comandos;
-    for (const Contador& c : Contadores())
+    for (const Contador& c : Contadores()) {
+        if (NaPesquisa(c)) {
+            comandos += TabelaDaPesquisa();
+            continue;
+        }
         comandos << dialeto.Ddl(
             QStringLiteral("CREATE TABLE IF NOT EXISTS %1 (%2 %3 NOT NULL, %4 %5 NOT NULL, "
                            "Quantidade {INTEIRO} NOT NULL, PRIMARY KEY (%2, %4)){SEM_ROWID}")
                 .arg(c.Tabela, c.Colunas[0], c.Tipos[0], c.Colunas[1], c.Tipos[1]));
+    }
     comandos += RemoverGatilhos();
     comandos += CriarGatilhos();
     comandos += Recontagem();
@@ -134,8 +229,28 @@ QStringList CriarGatilhos() {
         };
     QStringList tabelas;
     for (const Contador& c : Contadores())
-        tabelas << QStringLiteral("DELETE FROM ") + c.Tabela + u';';
+        tabelas << (NaPesquisa(c) ? QStringLiteral("UPDATE ClientesDaPesquisa SET Ativos = 0, Inativos = 0;")
+                                  : QStringLiteral("DELETE FROM ") + c.Tabela + u';');
     return {
+        // A client's row follows its texts; a client with quotes is never deleted
+        // (they refer to it), so its counters go with it only at zero.
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION PesquisarClientes() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
+            "IF TG_OP = 'DELETE' THEN DELETE FROM ClientesDaPesquisa WHERE CodigoDoCliente = "
+            "OLD.CodigoDoCliente; RETURN NULL; END IF; IF TG_OP = 'UPDATE' THEN UPDATE ClientesDaPesquisa "
+            "SET "
+            "CodigoDoCliente = NEW.CodigoDoCliente, Textos = %1 WHERE CodigoDoCliente = OLD.CodigoDoCliente; "
+            "IF FOUND THEN RETURN NULL; END IF; END IF; INSERT INTO ClientesDaPesquisa (CodigoDoCliente, "
+            "Textos, Ativos, Inativos) VALUES (NEW.CodigoDoCliente, %1, 0, 0) ON CONFLICT (CodigoDoCliente) "
+            "DO UPDATE SET Textos = excluded.Textos; RETURN NULL; END $f$")
+            .arg(TextosDoCliente(QStringLiteral("NEW."))),
+        QStringLiteral("CREATE OR REPLACE FUNCTION EsvaziarPesquisaDeClientes() RETURNS trigger LANGUAGE "
+                       "plpgsql AS $f$ BEGIN DELETE FROM ClientesDaPesquisa; RETURN NULL; END $f$"),
+        QStringLiteral("CREATE TRIGGER Clientes_Pesquisa AFTER INSERT OR DELETE OR UPDATE OF %1 ON Clientes "
+                       "FOR EACH ROW EXECUTE FUNCTION PesquisarClientes()")
+            .arg(ColunasDosTextos()),
+        QStringLiteral("CREATE TRIGGER Clientes_Pesquisa_Esvaziamento AFTER TRUNCATE ON Clientes FOR EACH "
+                       "STATEMENT EXECUTE FUNCTION EsvaziarPesquisaDeClientes()"),
         QStringLiteral(
             "CREATE OR REPLACE FUNCTION ContarOrcamentos() RETURNS trigger LANGUAGE plpgsql AS $f$ "
             "BEGIN IF TG_OP <> 'INSERT' THEN ") +
@@ -164,7 +279,9 @@ QStringList RemoverGatilhos() {
         return {QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Inclusao"),
                 QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Exclusao"),
                 QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Situacao")};
-    return {QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem ON Orcamentos"),
+    return {QStringLiteral("DROP TRIGGER IF EXISTS Clientes_Pesquisa ON Clientes"),
+            QStringLiteral("DROP TRIGGER IF EXISTS Clientes_Pesquisa_Esvaziamento ON Clientes"),
+            QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem ON Orcamentos"),
             QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Situacao ON Orcamentos"),
             QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Contagem_Esvaziamento ON Orcamentos")};
 }
@@ -189,6 +306,25 @@ Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosCli
         consulta.Parametros << situacao;
     }
     return consulta;
+}
+
+Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto) {
+    if (!Banco::DialetoAtual().EhSQLite() && !Banco::TextoDePesquisa(texto).contains(u'\n'))
+        return Pesquisa::LerChaves({QStringLiteral("SELECT CodigoDoCliente FROM ClientesDaPesquisa WHERE ") +
+                                        Banco::DialetoAtual().Contem(QStringLiteral("Textos")),
+                                    {Banco::PadraoContem(texto)}},
+                                   Pesquisa::MaximoDeClientesLidos, QuantidadeNaSituacao(situacao));
+    // Only a text of digits can be part of a client's code.
+    QStringList textos{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
+    if (Pesquisa::SoDigitos(texto)) textos << QStringLiteral("CodigoDoCliente");
+    return Pesquisa::LerChaves(Pesquisa::ChavesQueContem(Pesquisa::Clientes, textos, texto),
+                               Pesquisa::MaximoDeClientesLidos);
+}
+
+qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& clientes) {
+    if (clientes.Quantidade) return *clientes.Quantidade;
+    const Consulta soma = DosClientes(situacao, clientes.Em(QStringLiteral("CodigoDoCliente")));
+    return Banco::Valor(soma.Sql, soma.Parametros).toLongLong();
 }
 
 void Recontar() {

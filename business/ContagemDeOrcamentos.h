@@ -7,7 +7,10 @@
 //                         situações", "Ativos", "Inativos";
 //   ContagemPorDia        per date of the quote, spread over slots: "Recentes";
 //   ContagemPorCliente    per client and situation: a search by the clients' names,
-//                         a sum over the clients found.
+//                         a sum over the clients found. On PostgreSQL a view of
+//                         ClientesDaPesquisa, which holds them beside each client's
+//                         searched texts (kept by triggers on Clientes), so that the
+//                         search reads the clients and their quotes at once.
 // The list reads its totals from them: a sum over a few rows (a few per client found),
 // whatever the number of quotes. Two workstations saving at once touch different slots
 // (the slot is the quote's number modulo Fatias) and so do not wait for each other on
@@ -16,6 +19,7 @@
 // so two saves cannot wait for each other in a cycle.
 
 #include "business/Dialeto.h"
+#include "business/Pesquisa.h"
 
 #include <QString>
 #include <QStringList>
@@ -47,6 +51,14 @@ Consulta DesdeODia(const QString& dataIso);
 // Of the clients the condition names (on a column CodigoDoCliente), in a situation
 // (0: any).
 Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosClientes);
+
+// The search of the quote list: the clients whose code (a text of digits only),
+// nickname or name contains texto, read once; where the counters sit beside the
+// clients' texts, with their quotes in the situation summed (ChavesAchadas::Quantidade).
+Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto);
+// The quotes in a situation (0: any) of the clients found: their sum read with them,
+// or their counters summed.
+qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& clientes);
 
 // Counts the quotes again and rewrites the counters; inside the caller's transaction.
 void Recontar();

@@ -231,6 +231,18 @@ void Contagem(const Dialeto&) {
         Banco::Executar(comando);
 }
 
+// Version 9, PostgreSQL only: the per-client counters beside the clients' searched
+// texts (ContagemDeOrcamentos), and the quotes' index by client holding their numbers
+// too, so that a search's quotes are found in the index alone. SQLite's secondary
+// indexes already hold the row's key, and its search reads an FTS5 index.
+void ContagemComOsClientes(const Dialeto& dialeto) {
+    if (dialeto.EhSQLite()) return;
+    Banco::Executar(QStringLiteral("DROP INDEX IF EXISTS Orcamentos_Cliente"));
+    Banco::Executar(
+        QStringLiteral("CREATE INDEX Orcamentos_Cliente ON Orcamentos (CodigoDoCliente, NumeroDoOrcamento)"));
+    Contagem(dialeto);
+}
+
 // Version 6: the quote sheets sent to clients (clsEnviosDeOrcamentos), in a table of
 // their own beside the quotes, which a send never changes. "IF NOT EXISTS": a database
 // set back to an older version runs it again.
@@ -272,6 +284,7 @@ QList<Migracao> Todas() {
     // Version 7: the history's copies compacted (business/Historico.h).
     lista << Migracao{7, {}, Historico::CompactarCopias};
     lista << Migracao{8, {}, Contagem};
+    lista << Migracao{9, {}, ContagemComOsClientes};
     return lista;
 }
 

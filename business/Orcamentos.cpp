@@ -129,15 +129,11 @@ public:
                 // which PostgreSQL's planner, misjudging them as hundreds, would otherwise
                 // look for by walking the whole primary key.
                 const bool digitos = Pesquisa::SoDigitos(lstrTexto);
-                QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"),
-                                            QStringLiteral("NomeNormalizado")};
-                if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
                 // The clients are looked for once: the count and every page then name
                 // their keys (a search through a million clients' names costs more than
                 // all the rest).
-                const Pesquisa::ChavesAchadas clientes = Pesquisa::LerChaves(
-                    Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, lstrTexto),
-                    Pesquisa::MaximoDeClientesLidos);
+                const Pesquisa::ChavesAchadas clientes =
+                    ContagemDeOrcamentos::ClientesQueContem(llonSituacao, lstrTexto);
                 const Dialeto dialeto = Banco::DialetoAtual();
                 if (digitos) {
                     const Dialeto::Subconsulta dosClientes =
@@ -157,11 +153,9 @@ public:
                     // sorted; many are found by walking the newest quotes first (the
                     // "+" keeps the database from the clients' index), which meets a
                     // page's worth at once where sorting them all would not.
-                    if (llonSituacao != 3) {
-                        const ContagemDeOrcamentos::Consulta soma = ContagemDeOrcamentos::DosClientes(
-                            llonSituacao, clientes.Em(QStringLiteral("CodigoDoCliente")));
-                        totalConhecido = Banco::Valor(soma.Sql, soma.Parametros).toInt();
-                    }
+                    if (llonSituacao != 3)
+                        totalConhecido = static_cast<qint32>(
+                            ContagemDeOrcamentos::QuantidadeDosClientes(llonSituacao, clientes));
                     const bool percorrer =
                         totalConhecido && *totalConhecido > Pesquisa::MaximoDeOrcamentosOrdenados;
                     const Dialeto::Subconsulta dosClientes =

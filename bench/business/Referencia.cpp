@@ -100,6 +100,7 @@ struct CondicoesDaLista {
     QVariantList Parametros;
     QList<Comando> Busca;
     std::optional<ContagemDeOrcamentos::Consulta> Contagem;
+    bool ContadoNaBusca = false;
 
     CondicoesDaLista(qint32 situacao, const QString& texto) {
         const QString desde = Banco::DataIso(Relogio::Hoje().addDays(-30));
@@ -115,20 +116,19 @@ struct CondicoesDaLista {
             return;
         }
         const bool digitos = Pesquisa::SoDigitos(texto);
-        QStringList textosDoCliente{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
-        if (digitos) textosDoCliente << QStringLiteral("CodigoDoCliente");
-        const Pesquisa::ChavesAchadas clientes =
-            Pesquisa::LerChaves(Pesquisa::ChavesQueContem(Pesquisa::Clientes, textosDoCliente, texto),
-                                Pesquisa::MaximoDeClientesLidos);
+        const Pesquisa::ChavesAchadas clientes = ContagemDeOrcamentos::ClientesQueContem(situacao, texto);
         Busca << Comando{clientes.Leitura, clientes.Busca.Parametros};
         const Dialeto dialeto = Banco::DialetoAtual();
         if (!digitos) {
             // Beyond MaximoDeOrcamentosOrdenados quotes found, the newest quotes are walked ("+").
             bool percorrer = false;
             if (situacao != 3) {
-                Contagem = ContagemDeOrcamentos::DosClientes(situacao,
-                                                             clientes.Em(QStringLiteral("CodigoDoCliente")));
-                percorrer = Banco::Valor(Contagem->Sql, Contagem->Parametros).toInt() >
+                // Summed with the clients where the lookup read their counters.
+                if (!clientes.Quantidade)
+                    Contagem = ContagemDeOrcamentos::DosClientes(
+                        situacao, clientes.Em(QStringLiteral("CodigoDoCliente")));
+                ContadoNaBusca = clientes.Quantidade.has_value();
+                percorrer = ContagemDeOrcamentos::QuantidadeDosClientes(situacao, clientes) >
                             Pesquisa::MaximoDeOrcamentosOrdenados;
             }
             const Dialeto::Subconsulta dosClientes = clientes.Em(
@@ -270,7 +270,7 @@ QList<Comando> ContagemEPaginaDaLista(qint32 situacao, const QString& texto, int
     QList<Comando> comandos = lista.Busca;
     if (lista.Contagem)
         comandos << Comando{lista.Contagem->Sql, lista.Contagem->Parametros};
-    else
+    else if (!lista.ContadoNaBusca)
         comandos << Comando{QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE 1 = 1") + lista.Condicoes,
                             lista.Parametros};
     return comandos << pagina;

@@ -112,8 +112,9 @@ private slots:
                             "indexname"_s),
                      (QStringList{
                          u"clientes_apelidonormalizado_trigramas"_s, u"clientes_codigodocliente_trigramas"_s,
-                         u"clientes_nomenormalizado_trigramas"_s, u"orcamentos_numerodoorcamento_trigramas"_s,
-                         u"produtos_nomenormalizado_trigramas"_s, u"servicos_nomenormalizado_trigramas"_s}));
+                         u"clientes_nomenormalizado_trigramas"_s, u"clientesdapesquisa_trigramas"_s,
+                         u"orcamentos_numerodoorcamento_trigramas"_s, u"produtos_nomenormalizado_trigramas"_s,
+                         u"servicos_nomenormalizado_trigramas"_s}));
             // The LIKE that Contem writes, with its escape, is one the index answers.
             Banco::Executar(u"SET enable_seqscan = off"_s);
             const QString plano =

@@ -132,6 +132,18 @@ private slots:
         // The pages agree with the totals: Maria's quotes, newest first.
         RecordsetPtr daMaria = Lista(0, u"maria"_s, 2);
         QCOMPARE(Caminhar(*daMaria), (QList<qint64>{8, 5, 2}));
+        // A client renamed is found by the new name with its quotes; one added is found
+        // with none, and is gone from the counters once deleted.
+        Banco::Executar(u"UPDATE Clientes SET NomeOuRazaoSocial = 'Maria Borges', NomeNormalizado = "
+                        "'maria borges' WHERE CodigoDoCliente = 2"_s);
+        Banco::Executar(u"INSERT INTO Clientes (CodigoDoCliente, ApelidoOuNomeFantasia, NomeOuRazaoSocial, "
+                        "ApelidoNormalizado, NomeNormalizado) VALUES (90, 'Zé', 'José Borges', 'ze', "
+                        "'jose borges')"_s);
+        QCOMPARE(totais(u"borges"_s), (QList<qint32>{3, 2, 1, 2}));
+        QCOMPARE(totais(u"gonçalves"_s), (QList<qint32>{0, 0, 0, 0}));
+        QCOMPARE(totais(u"josé"_s), (QList<qint32>{0, 0, 0, 0}));
+        Banco::Executar(u"DELETE FROM Clientes WHERE CodigoDoCliente = 90"_s);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ContagemPorCliente WHERE CodigoDoCliente = 90"), qint64(0));
         QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
     }
 
