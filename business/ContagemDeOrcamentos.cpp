@@ -308,17 +308,64 @@ Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosCli
     return consulta;
 }
 
+namespace {
+
+// The search of ClientesDaPesquisa. pg_trgm takes a pattern's blanks and punctuation
+// for word boundaries and then looks up trigrams padded with them ("  s": every word
+// that begins with an s), the longest lists of the index, which took half of a search
+// by a full name. The index is asked for the words in their order, anything between
+// them; the rows it finds are then checked for the text itself.
+// Whether the list's search of clients reads ClientesDaPesquisa (PostgreSQL), whose
+// texts are joined by line breaks.
+bool NaPesquisaDeClientes(const QString& texto) {
+    return !Banco::DialetoAtual().EhSQLite() && !Banco::TextoDePesquisa(texto).contains(u'\n');
+}
+
+Dialeto::Subconsulta BuscaNaPesquisaDeClientes(const QString& texto) {
+    const QString normalizado = Banco::TextoDePesquisa(texto);
+    QString palavras;
+    QString palavra;
+    for (const QChar c : QString(normalizado + u' ')) {
+        if (c.isLetterOrNumber()) {
+            palavra += c;
+        } else if (!palavra.isEmpty()) {
+            palavras += Banco::PadraoContem(palavra);
+            palavra.clear();
+        }
+    }
+    if (palavras.isEmpty()) palavras = Banco::PadraoContem(texto);
+    return {QStringLiteral("SELECT CodigoDoCliente FROM ClientesDaPesquisa WHERE ") +
+                Banco::DialetoAtual().Contem(QStringLiteral("Textos")) +
+                QStringLiteral(" AND strpos(Textos, ?) > 0"),
+            {palavras, normalizado}};
+}
+
+} // namespace
+
 Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto) {
-    if (!Banco::DialetoAtual().EhSQLite() && !Banco::TextoDePesquisa(texto).contains(u'\n'))
-        return Pesquisa::LerChaves({QStringLiteral("SELECT CodigoDoCliente FROM ClientesDaPesquisa WHERE ") +
-                                        Banco::DialetoAtual().Contem(QStringLiteral("Textos")),
-                                    {Banco::PadraoContem(texto)}},
-                                   Pesquisa::MaximoDeClientesLidos, QuantidadeNaSituacao(situacao));
+    if (NaPesquisaDeClientes(texto))
+        return Pesquisa::LerChaves(BuscaNaPesquisaDeClientes(texto), Pesquisa::MaximoDeClientesLidos,
+                                   QuantidadeNaSituacao(situacao));
     // Only a text of digits can be part of a client's code.
     QStringList textos{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
     if (Pesquisa::SoDigitos(texto)) textos << QStringLiteral("CodigoDoCliente");
     return Pesquisa::LerChaves(Pesquisa::ChavesQueContem(Pesquisa::Clientes, textos, texto),
                                Pesquisa::MaximoDeClientesLidos);
+}
+
+Dialeto::Subconsulta ClienteAchado(const Pesquisa::ChavesAchadas& clientes, const QString& texto,
+                                   const QString& coluna) {
+    // The "+" keeps the database from the clients' index, which would find every quote
+    // of theirs before the first page.
+    if (!NaPesquisaDeClientes(texto)) return clientes.Em(u'+' + coluna);
+    // The client's row, by its key, for each quote walked: a list of tens of thousands
+    // of keys would cost PostgreSQL's planner milliseconds to weigh, key by key, and a
+    // join its guess of how many clients the text finds.
+    return {
+        QStringLiteral("strpos((SELECT p.Textos FROM ClientesDaPesquisa p WHERE p.CodigoDoCliente = %1), ?) "
+                       "> 0")
+            .arg(coluna),
+        {Banco::TextoDePesquisa(texto)}};
 }
 
 qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& clientes) {

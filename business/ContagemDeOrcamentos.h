@@ -60,6 +60,11 @@ Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto)
 // or their counters summed.
 qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& clientes);
 
+// For a walk through the newest quotes: "the quote's client (named by coluna) is one
+// of those found", checked quote by quote as the walk meets them.
+Dialeto::Subconsulta ClienteAchado(const Pesquisa::ChavesAchadas& clientes, const QString& texto,
+                                   const QString& coluna);
+
 // Counts the quotes again and rewrites the counters; inside the caller's transaction.
 void Recontar();
 

@@ -150,17 +150,18 @@ public:
                 } else {
                     // The total is the clients' counters summed. How the page is found
                     // depends on it: a few quotes are read through the clients' index and
-                    // sorted; many are found by walking the newest quotes first (the
-                    // "+" keeps the database from the clients' index), which meets a
-                    // page's worth at once where sorting them all would not.
+                    // sorted; many are found by walking the newest quotes first, checking
+                    // each one's client, which meets a page's worth at once where sorting
+                    // them all would not.
                     if (llonSituacao != 3)
                         totalConhecido = static_cast<qint32>(
                             ContagemDeOrcamentos::QuantidadeDosClientes(llonSituacao, clientes));
                     const bool percorrer =
                         totalConhecido && *totalConhecido > Pesquisa::MaximoDeOrcamentosOrdenados;
                     const Dialeto::Subconsulta dosClientes =
-                        clientes.Em(percorrer ? QStringLiteral("+o.CodigoDoCliente")
-                                              : QStringLiteral("o.CodigoDoCliente"));
+                        percorrer ? ContagemDeOrcamentos::ClienteAchado(clientes, lstrTexto,
+                                                                        QStringLiteral("o.CodigoDoCliente"))
+                                  : clientes.Em(QStringLiteral("o.CodigoDoCliente"));
                     parametros = dosClientes.Parametros + parametros;
                     condicoes = QStringLiteral(" AND ") + dosClientes.Sql + condicoes;
                 }

@@ -131,8 +131,10 @@ struct CondicoesDaLista {
                 percorrer = ContagemDeOrcamentos::QuantidadeDosClientes(situacao, clientes) >
                             Pesquisa::MaximoDeOrcamentosOrdenados;
             }
-            const Dialeto::Subconsulta dosClientes = clientes.Em(
-                percorrer ? QStringLiteral("+o.CodigoDoCliente") : QStringLiteral("o.CodigoDoCliente"));
+            const Dialeto::Subconsulta dosClientes =
+                percorrer ? ContagemDeOrcamentos::ClienteAchado(clientes, texto,
+                                                                QStringLiteral("o.CodigoDoCliente"))
+                          : clientes.Em(QStringLiteral("o.CodigoDoCliente"));
             Parametros = dosClientes.Parametros + Parametros;
             Condicoes = QStringLiteral(" AND ") + dosClientes.Sql + Condicoes;
             return;

@@ -117,6 +117,9 @@ private slots:
         };
         QCOMPARE(totais(QString()), (QList<qint32>{9, 7, 2, 5}));
         QCOMPARE(totais(u"joão"_s), (QList<qint32>{7, 5, 2, 3}));
+        // Words of a name: found as typed, not with others between them.
+        QCOMPARE(totais(u"JOAO DA"_s), (QList<qint32>{7, 5, 2, 3}));
+        QCOMPARE(totais(u"joão silva"_s), (QList<qint32>{0, 0, 0, 0}));
         QCOMPARE(totais(u"MARIA"_s), (QList<qint32>{2, 2, 0, 2}));
         QCOMPARE(totais(u"ninguém"_s), (QList<qint32>{0, 0, 0, 0}));
         // A quote moved to an old date and one moved to Maria.
