@@ -142,6 +142,18 @@ QString ColunasDaTabela(const Dialeto::TabelaPesquisavel& tabela) {
     return colunas.join(QStringLiteral(", "));
 }
 
+// Whether the columns left out of a search are numbers written in decimal, which a
+// text holding anything but digits cannot be part of: FTS5 then needs no filter of
+// columns, which costs it a fifth of a search through a million clients' names.
+bool SoNumerosDeixados(const Dialeto::TabelaPesquisavel& tabela, const QStringList& colunas,
+                       const QString& texto) {
+    for (const Dialeto::TextoPesquisavel& t : tabela.Textos)
+        if (!colunas.contains(t.Coluna) && !t.NumeroComoTexto) return false;
+    for (const QChar c : texto)
+        if (c < u'0' || c > u'9') return true;
+    return false;
+}
+
 } // namespace
 
 QStringList Dialeto::CriarIndiceDePesquisa(const TabelaPesquisavel& t) const {
@@ -188,7 +200,9 @@ Dialeto::Subconsulta Dialeto::ChavesQueContem(const TabelaPesquisavel& t, const 
         // {columns} : "text": the phrase is taken literally, a quote doubled.
         QString frase = texto;
         frase.replace(u'"', QStringLiteral("\"\""));
-        const QString consulta = u'{' + colunas.join(u' ') + QStringLiteral("} : \"") + frase + u'"';
+        QString consulta = u'"' + frase + u'"';
+        if (!SoNumerosDeixados(t, colunas, texto))
+            consulta = u'{' + colunas.join(u' ') + QStringLiteral("} : ") + consulta;
         return {QStringLiteral("SELECT rowid FROM %1 WHERE %1 MATCH ?")
                     .arg(t.Tabela + QStringLiteral("Pesquisa")),
                 {consulta}};
