@@ -112,11 +112,7 @@ class TesteDoHistorico : public TesteDeNegocio {
     // The stored quote of OrcamentoDeDoisItens as the record form holds it, with one more
     // consultation.
     qint16 AlterarComMaisUmItem(double numero, const QString& alteracaoLida = QString()) {
-        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
-        qint16 pagina = 20;
-        double n = numero;
-        itens->Selecionar(1, pagina, 0, n);
-        GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
         grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"0,00"_s, u"0,00"_s, u"120,00"_s);
         // The two items of OrcamentoDeDoisItens and the new consultation.
         auto orcamento = Orcamento(grade, musuario.get(), u"679,80|1,77|12,00|667,80"_s, numero);

@@ -69,10 +69,7 @@ class TesteDoOrcItens : public TesteDeNegocio {
     // A workstation's save of the quote as its record form holds it: the stored items it
     // read, less those it removed, with the totals it shows and the version it read.
     qint16 Salvar(double numero, const QList<int>& removidos, const QString& versaoLida) {
-        auto itens = Itens();
-        qint16 tamanho = 10;
-        if (VB::CBool(itens->Selecionar(1, tamanho, 0, numero))) return -1;
-        GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
         for (int linha = grade.Rows() - 1; linha >= 1; --linha)
             if (removidos.contains(grade.TextMatrix(linha, GradeDeItens::NumeroDoItem).toInt()))
                 grade.RemoverLinha(linha);

@@ -42,11 +42,6 @@ struct Chamada {
     QStringList Argumentos;
 };
 
-QByteArray Conteudo(const QString& arquivo) {
-    QFile f(arquivo);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
 // The quote's stored header, as one text: a send never changes it.
 QString Cabecalho(double numero) {
     QSqlQuery q = Banco::Executar(u"SELECT * FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s, {numero});
@@ -149,9 +144,8 @@ void TesteDoEnvio::Preparar() {
     mstrAviso.clear();
     macaoNaPrevia = nullptr;
     FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)));
-    QFile dirs(mcasa.filePath(u".config/user-dirs.dirs"_s));
-    QVERIFY(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n");
+    QVERIFY(BancoDeTeste::EscreverArquivo(mcasa.filePath(u".config/user-dirs.dirs"_s),
+                                          "XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n"));
     QDir(mcasa.filePath(u"Documentos"_s)).removeRecursively();
     QDir(mcasa.filePath(u".local"_s)).removeRecursively();
     mstrChamadas = mcasa.filePath(u"chamadas"_s);
@@ -168,7 +162,8 @@ QList<Chamada> TesteDoEnvio::Chamadas() const {
     QList<Chamada> chamadas;
     for (int n = 0; QFile::exists(mstrChamadas + u'/' + QString::number(n)); ++n) {
         QStringList partes =
-            QString::fromUtf8(Conteudo(mstrChamadas + u'/' + QString::number(n))).split(QChar(0));
+            QString::fromUtf8(BancoDeTeste::LerArquivo(mstrChamadas + u'/' + QString::number(n)))
+                .split(QChar(0));
         partes.removeLast(); // after the last NUL
         chamadas.append({partes.takeFirst(), partes});
     }
@@ -219,9 +214,7 @@ void TesteDoEnvio::emailDaFichaImpressaDaLista() {
     // An earlier PDF of the same quote is replaced whole.
     QVERIFY(QDir().mkpath(PastaDosOrcamentos()));
     const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
-    QFile antigo(pdf);
-    QVERIFY(antigo.open(QIODevice::WriteOnly) && antigo.write("antigo") == 6);
-    antigo.close();
+    QVERIFY(BancoDeTeste::EscreverArquivo(pdf, "antigo"));
     macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
     Cenario().ImprimirFichaDaLinha(1);
 
@@ -308,10 +301,8 @@ void TesteDoEnvio::falhasNaoEnviamNemTocamNoOrcamento() {
     const QString antes = Cabecalho(numero);
     const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
     QVERIFY(QDir().mkpath(PastaDosOrcamentos()));
-    QFile antigo(pdf);
     const QByteArray conteudoAntigo = QByteArray("%PDF-1.4 antigo\n") + QByteArray(3000, 'x');
-    QVERIFY(antigo.open(QIODevice::WriteOnly) && antigo.write(conteudoAntigo) == conteudoAntigo.size());
-    antigo.close();
+    QVERIFY(BancoDeTeste::EscreverArquivo(pdf, conteudoAntigo));
     const auto enviar = [&](const char* comando) {
         mmensagens.clear();
         ImprimirFichaDoHost(numero, [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, comando); });
@@ -353,7 +344,7 @@ void TesteDoEnvio::falhasNaoEnviamNemTocamNoOrcamento() {
         mmensagens[0].startsWith(u"Não foi possível gravar o arquivo \"%1\" ("_s.arg(pdf)) &&
             mmensagens[0].endsWith(u"O arquivo que já existia não foi alterado.|16|Imprimir orçamento"_s),
         qPrintable(mmensagens[0]));
-    QCOMPARE(Conteudo(pdf), conteudoAntigo);
+    QCOMPARE(BancoDeTeste::LerArquivo(pdf), conteudoAntigo);
     QCOMPARE(Chamadas().size(), 0);
     // The mail program fails: the person is told where the PDF is; nothing is recorded.
     qputenv("ZELT_TESTE_SAIDA", "3");
@@ -372,10 +363,8 @@ void TesteDoEnvio::falhasNaoEnviamNemTocamNoOrcamento() {
 void TesteDoEnvio::pastaDeDocumentosSemGravacaoUsaAPastaDeDados() {
     const double numero = NovoOrcamento();
     // Documents in a folder nobody may write in, root included.
-    QFile dirs(mcasa.filePath(u".config/user-dirs.dirs"_s));
-    QVERIFY(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    dirs.write("XDG_DOCUMENTS_DIR=\"/proc/zelt-documentos\"\n");
-    dirs.close();
+    QVERIFY(BancoDeTeste::EscreverArquivo(mcasa.filePath(u".config/user-dirs.dirs"_s),
+                                          "XDG_DOCUMENTS_DIR=\"/proc/zelt-documentos\"\n"));
     ImprimirFichaDoHost(numero,
                         [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
     const QString pasta =

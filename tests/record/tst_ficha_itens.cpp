@@ -491,11 +491,7 @@ void TesteDosItensDaFicha::gravadoEmCadaModoCelulaPorCelula() {
              5698500 + 71100 + 5293600);
     QCOMPARE(Validade(numero), Dia(10));
     // Every item as the grid held it (numbers as values), numbered as stored.
-    auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
-    qint16 pagina = 10;
-    double n = numero;
-    QVERIFY(!VB::CBool(itens->Selecionar(1, pagina, 0, n)));
-    const auto gravada = BancoDeTeste::GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+    const auto gravada = BancoDeTeste::GradeEmMemoria::DoOrcamento(numero);
     QCOMPARE(gravada.Rows(), 3);
     for (int r = 1; r <= 2; ++r)
         for (int c = GradeDeItens::TipoDeServicoOuCodigoDeBarras; c <= GradeDeItens::CodigoDaSituacao; ++c) {
