@@ -43,6 +43,7 @@ void TesteDeNegocio::init() {
 }
 
 void TesteDeNegocio::cleanup() {
+    Encerrar();
     msessao.reset();
     Negocio::Encerrar(); // also what a test function opened itself
     Relogio::DefinirParaTestes({});

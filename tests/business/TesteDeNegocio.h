@@ -2,7 +2,8 @@
 // The base of the tests that run on the real business layer. Every test function
 // runs once per configured database (the rows of BancoDeTeste::LinhasDosBancos);
 // init() gives it a new database, prepared as the class asks, and cleanup() closes
-// it and gives back the clock and the waits a test may have changed.
+// it and gives back the clock and the waits a test may have changed. A class's own
+// initTestCase() may register what it needs; init and cleanup are the base's.
 
 #include "tests/business/BancoDeTeste.h"
 
@@ -23,8 +24,9 @@ public:
 
 protected:
     explicit TesteDeNegocio(Preparo preparo = Preparo::Cadastro) : mpreparo(preparo) {}
-    // Runs at the end of init(), once the database is ready.
+    // Runs at the end of init(), once the database is ready; Encerrar at the start of cleanup().
     virtual void Preparar() {}
+    virtual void Encerrar() {}
 
     // The current row runs on SQLite (else on PostgreSQL).
     bool BancoEhSQLite() const;

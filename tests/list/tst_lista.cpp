@@ -2,7 +2,7 @@
 // navigation bar and the mouse over the grid, on a real SQLite business layer (and
 // a scripted one where real data cannot give the answer).
 
-#include "tests/business/BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 
 #include "business/Banco.h"
@@ -25,14 +25,14 @@
 
 using namespace Qt::StringLiterals;
 
-class TesteDaLista : public QObject {
+class TesteDaLista : public TesteDeNegocio {
     Q_OBJECT
 
+    void Preparar() override;
+    void Encerrar() override;
+
 private slots:
-    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
     void initTestCase();
-    void init();
-    void cleanup();
 
     void abrirFazUmaSoSelecaoEmRecentes();
     void erroDaSelecaoMostraOTrioDoNegocioEEscondeAGrade();
@@ -55,15 +55,16 @@ private:
         mmenu->Area->resize(mmenu->Area->width(), alturaDaAreaEmPixels);
         return mlista = mmenu->AbrirLista();
     }
-    void CriarOrcamentos(int quantidade, int cliente = 1, int animal = 10);
+    void CriarOrcamentos(int quantidade, int cliente = 1, int animal = 10) {
+        for (int i = 0; i < quantidade; ++i)
+            QVERIFY(NovoOrcamento(cliente, animal) > 0);
+    }
     void Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao);
     void Pesquisar(const QString& texto);
     QString TextoDaBarra() const { return mmenu->TextoDaBarra(); }
     XRComboBox* Situacao() const { return mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s); }
     QStringList Coluna(int coluna) const { return mmenu->Coluna(coluna); }
 
-    std::unique_ptr<BancoDeTeste::Sessao> msessao;
-    std::unique_ptr<QObject> musuario;
     MenuDeTeste* mmenu = nullptr;
     frmLista* mlista = nullptr;
 };
@@ -73,37 +74,18 @@ void TesteDaLista::initTestCase() {
     Plataforma::DefinirFatorDaPausa(0);
 }
 
-void TesteDaLista::init() {
+void TesteDaLista::Preparar() {
     ErrosExibidos().clear();
-    msessao = std::make_unique<BancoDeTeste::Sessao>();
-    BancoDeTeste::EscreverCadastroDeTeste();
     RegistrarMensagemGravadora();
-    musuario = BancoDeTeste::Usuario(u"ANA"_s);
     mmenu = new MenuDeTeste({1400, 700}, {0, 0, 1400, 600});
 }
 
-void TesteDaLista::cleanup() {
+void TesteDaLista::Encerrar() {
     delete mmenu;
     mmenu = nullptr;
     mlista = nullptr;
-    msessao.reset();
     // A test takes the errors it expects: any other shown is a fault.
     QCOMPARE(ErrosExibidos().size(), 0);
-}
-
-void TesteDaLista::CriarOrcamentos(int quantidade, int cliente, int animal) {
-    for (int i = 0; i < quantidade; ++i) {
-        BancoDeTeste::GradeEmMemoria grade;
-        auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
-        if (cliente != 1) {
-            grade = BancoDeTeste::GradeEmMemoria();
-            grade.AdicionarServico(1, 1, animal, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s,
-                                   u"48,00"_s);
-            orcamento->CodigoDoCliente = cliente;
-            orcamento->CodigoDoAnimal = animal;
-        }
-        QCOMPARE(orcamento->Adicionar(), qint16(0));
-    }
 }
 
 void TesteDaLista::Clicar(QWidget* pai, const char* nomeDoControle, const char* nomeDoBotao) {

@@ -2,14 +2,13 @@
 // box, the grid, the type list and "Fechar", with the message boxes answered and the
 // business layer scripted (and real, on the known registry, where real data can tell).
 
-#include "tests/business/BancoDeTeste.h"
+#include "tests/business/TesteDeNegocio.h"
 #include "tests/search/DublesDaPesquisa.h"
 
 #include "business/Objetos.h"
 
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
-#include "contracts/DadosDoUsuario.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/EditorDeTexto.h"
 #include "platform/controls/Label.h"
@@ -84,14 +83,14 @@ RecordsetPtr Servicos(int quantidade) {
 
 } // namespace
 
-class TesteDaPesquisa : public QObject {
+class TesteDaPesquisa : public TesteDeNegocio {
     Q_OBJECT
 
+    void Preparar() override;
+    void Encerrar() override;
+
 private slots:
-    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
     void initTestCase();
-    void init();
-    void cleanup();
 
     void clienteUnicoAtivoEscolhidoSemCliqueNaExibicaoModal();
     void clientesInativoBloqueadoEExcluidoRecusados();
@@ -116,9 +115,7 @@ private:
     void VerificarMensagem(const QString& texto);
     void VerificarErro(int numero, const QString& local);
 
-    std::unique_ptr<BancoDeTeste::Sessao> msessao;
     std::unique_ptr<frmPesquisa> mdialogo;
-    clsDadosDoUsuario musuario;
     QStringList mmensagens; // text|buttons and icon|title
 };
 
@@ -126,23 +123,19 @@ void TesteDaPesquisa::initTestCase() {
     Suite::RegistrarComponentesDaSuite();
     Plataforma::DefinirFatorDaPausa(0);
     AnotarMensagens(mmensagens);
-    musuario.NomeDoUsuario = u"ANA"_s;
-    modPrincipal::DadosDoUsuario = &musuario;
+    modPrincipal::DadosDoUsuario = musuario.get();
     modPrincipal::NomeDaAplicacao = Aplicacao;
 }
 
-void TesteDaPesquisa::init() {
+void TesteDaPesquisa::Preparar() {
     ErrosExibidos().clear();
     mmensagens.clear();
-    msessao = std::make_unique<BancoDeTeste::Sessao>();
-    BancoDeTeste::EscreverCadastroDeTeste();
     RegistrarMensagemGravadora();
     RegistrarNegocioRoteirizado();
 }
 
-void TesteDaPesquisa::cleanup() {
+void TesteDaPesquisa::Encerrar() {
     mdialogo.reset();
-    msessao.reset();
     Plataforma::SubstituirExibicaoModal({});
     QVERIFY2(mmensagens.isEmpty(), qPrintable(mmensagens.join(u'\n')));
     QVERIFY(ErrosExibidos().isEmpty());
