@@ -115,6 +115,12 @@ QJsonObject HostNaTela::Pedir(const QString& pedido) {
     return QJsonDocument::fromJson(msocket.readLine()).object();
 }
 
+QJsonObject HostNaTela::JanelaDaClasse(const QString& classe) {
+    for (const QJsonValue& janela : Janelas().value(u"janelas"_s).toArray())
+        if (janela[u"classe"_s].toString() == classe) return janela.toObject();
+    return {};
+}
+
 QString HostNaTela::Propriedade(const QString& caminho, const QString& propriedade) {
     return Texto(Controle(caminho).value(u"propriedades"_s).toObject().value(propriedade));
 }
@@ -230,13 +236,8 @@ bool HostNaTela::Escolher(const QString& combo, const QString& entrada) {
         return false;
     if (!Clicar(combo)) return false;
     // The open list is a window of its own; the keys go to it.
-    if (!Esperar(
-            [&] {
-                for (const QJsonValue& janela : Janelas().value(u"janelas"_s).toArray())
-                    if (janela[u"classe"_s].toString() == u"QComboBoxPrivateContainer"_s) return true;
-                return false;
-            },
-            u"a lista aberta de "_s + combo))
+    if (!Esperar([&] { return !JanelaDaClasse(u"QComboBoxPrivateContainer"_s).isEmpty(); },
+                 u"a lista aberta de "_s + combo))
         return false;
     if (!Teclar(u"Home"_s)) return false;
     for (int i = 0; i < indice; ++i)

@@ -43,6 +43,8 @@ public:
     // ---- What the host shows
     QJsonObject Pedir(const QString& pedido);
     QJsonObject Janelas() { return Pedir(QStringLiteral("janelas")); }
+    // The first of the host's windows of that class ("QMessageBox"), empty when none is open.
+    QJsonObject JanelaDaClasse(const QString& classe);
     QJsonObject Controle(const QString& caminho) { return Pedir(QStringLiteral("controle ") + caminho); }
     bool Existe(const QString& caminho) { return Controle(caminho).value(u"existe").toBool(); }
     // A property of a control ("Text", "Caption", "ListIndex"...), as text.

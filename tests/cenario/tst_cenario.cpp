@@ -663,14 +663,10 @@ private:
 
     // What a dialog's buttons read, the dialog being the active window of that class.
     QStringList Botoes(const QString& classe) {
-        for (const QJsonValue& janela : mtela->Janelas().value(u"janelas"_s).toArray())
-            if (janela[u"classe"_s].toString() == classe) {
-                QStringList textos;
-                for (const QJsonValue& texto : janela[u"botoes"_s].toArray())
-                    textos << texto.toString();
-                return textos;
-            }
-        return {};
+        QStringList textos;
+        for (const QJsonValue& texto : mtela->JanelaDaClasse(classe)[u"botoes"_s].toArray())
+            textos << texto.toString();
+        return textos;
     }
 
     // In the print preview shown: "Exportar para PDF"; the save dialog, in Portuguese,
