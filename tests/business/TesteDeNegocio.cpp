@@ -7,6 +7,7 @@
 #include <QtTest>
 
 using namespace BancoDeTeste;
+using namespace Qt::StringLiterals;
 
 bool TesteDeNegocio::BancoEhSQLite() const {
     QFETCH_GLOBAL(QString, banco);
@@ -26,6 +27,22 @@ double TesteDeNegocio::NovoOrcamento(double cliente, qint32 animal) {
     const qint16 resultado = orcamento->Adicionar();
     if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
     return resultado == 0 ? orcamento->CodigoGerado : 0;
+}
+
+double TesteDeNegocio::NovoOrcamentoComProduto() {
+    GradeEmMemoria grade;
+    auto orcamento = OrcamentoComProduto(grade, musuario.get());
+    return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
+}
+
+qint16 TesteDeNegocio::AlterarComMaisUmItem(double numero, const QString& alteracaoLida) {
+    GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
+    grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"0,00"_s, u"0,00"_s, u"120,00"_s);
+    auto orcamento = Orcamento(grade, musuario.get(), u"679,80|1,77|12,00|667,80"_s, numero);
+    orcamento->DataEHoraDaAlteracaoLida = alteracaoLida;
+    const qint16 resultado = orcamento->Alterar();
+    if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+    return resultado;
 }
 
 void TesteDeNegocio::initTestCase_data() {

@@ -35,6 +35,11 @@ protected:
     // Stores a valid quote (one consultation, BancoDeTeste::OrcamentoValido) of that
     // client and animal; answers its number, 0 when it was not stored.
     double NovoOrcamento(double cliente = 1, qint32 animal = 10);
+    // The same with two units of product 100 as well (BancoDeTeste::OrcamentoComProduto).
+    double NovoOrcamentoComProduto();
+    // That quote, stored, changed as its record form does with one more consultation
+    // (120,00), the stamp read handed back: the answer of Alterar.
+    qint16 AlterarComMaisUmItem(double numero, const QString& alteracaoLida = QString());
 
     std::unique_ptr<BancoDeTeste::Sessao> msessao;
     const std::unique_ptr<QObject> musuario = BancoDeTeste::Usuario(QStringLiteral("ANA"));
