@@ -24,8 +24,6 @@ namespace BancoDeTeste {
 
 using VB::Currency;
 
-namespace {
-
 QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome) {
     const QUrl u(url);
     QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, nome);
@@ -37,7 +35,6 @@ QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome) {
     return db;
 }
 
-// Runs one statement on a short-lived connection to url.
 bool ExecutarEm(const QString& url, const QString& sql, QString& erro) {
     const QString nome = u"zelt_teste_administracao"_s;
     bool ok = false;
@@ -56,6 +53,8 @@ bool ExecutarEm(const QString& url, const QString& sql, QString& erro) {
     QSqlDatabase::removeDatabase(nome);
     return ok;
 }
+
+namespace {
 
 // This executable's own database on the server of ZELT_TESTE_PG_URL: the named
 // database's name followed by the executable's ("zelt_teste_tst_negocio_orcamentos").

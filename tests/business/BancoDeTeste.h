@@ -30,6 +30,11 @@
 
 namespace BancoDeTeste {
 
+// A connection of that name to the PostgreSQL database of the URL, not opened yet; one
+// statement run on a short-lived connection to it (false, with the error, when it failed).
+QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome);
+bool ExecutarEm(const QString& url, const QString& sql, QString& erro);
+
 // Rows of initTestCase_data(): columns "banco" ("sqlite" / "postgresql") and "url".
 void LinhasDosBancos();
 

@@ -28,15 +28,6 @@ using VB::Currency;
 
 namespace {
 
-// A stand-in for a desktop helper: each call leaves a numbered file in the folder
-// named by ZELT_TESTE_CHAMADAS with the program's name and its arguments, each ended by
-// a NUL, and ends with the code in ZELT_TESTE_SAIDA (0 when unset).
-const QByteArray Substituto = "#!/bin/sh\n"
-                              "n=$(ls \"$ZELT_TESTE_CHAMADAS\" | wc -l)\n"
-                              "{ printf '%s\\0' \"$(basename \"$0\")\"; for a in \"$@\"; do printf '%s\\0' "
-                              "\"$a\"; done; } > \"$ZELT_TESTE_CHAMADAS/$n\"\n"
-                              "exit \"${ZELT_TESTE_SAIDA:-0}\"\n";
-
 struct Chamada {
     QString Programa;
     QStringList Argumentos;
@@ -109,12 +100,7 @@ private:
 void TesteDoEnvio::initTestCase() {
     Suite::RegistrarComponentesDaSuite();
     Plataforma::DefinirFatorDaPausa(0);
-    for (const char* nome : {"xdg-email", "xdg-open"}) {
-        QFile script(mprogramas.filePath(QString::fromLatin1(nome)));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(Substituto);
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-    }
+    QVERIFY(EscreverSubstitutos(mprogramas.path()));
     qputenv("PATH", mprogramas.path().toUtf8() + ':' + qgetenv("PATH"));
     // A home of its own: documents in "Documentos" (user-dirs.dirs), data under .local.
     qputenv("HOME", mcasa.path().toUtf8());
@@ -160,13 +146,8 @@ void TesteDoEnvio::Preparar() {
 
 QList<Chamada> TesteDoEnvio::Chamadas() const {
     QList<Chamada> chamadas;
-    for (int n = 0; QFile::exists(mstrChamadas + u'/' + QString::number(n)); ++n) {
-        QStringList partes =
-            QString::fromUtf8(BancoDeTeste::LerArquivo(mstrChamadas + u'/' + QString::number(n)))
-                .split(QChar(0));
-        partes.removeLast(); // after the last NUL
+    for (QStringList partes : ChamadasDosSubstitutos(mstrChamadas))
         chamadas.append({partes.takeFirst(), partes});
-    }
     return chamadas;
 }
 
