@@ -533,9 +533,8 @@ void TesteDosControles::gradeRedrawSuspendeAPintura() {
 }
 
 void TesteDosControles::gradeMouseMoveEmTwips() {
-    Janela janela(820, 420);
-    MSFlexGrid g(&janela, u"msfgGrade"_s);
-    g.setGeometry(10, 10, 800, 400);
+    JanelaComGrade janela(8, QSize(800, 400));
+    MSFlexGrid& g = janela.g;
     ComoALista(g, 8);
     struct Movimento {
         int Button, Shift;
@@ -545,8 +544,7 @@ void TesteDosControles::gradeMouseMoveEmTwips() {
     connect(&g, &MSFlexGrid::MouseMove, this, [&](int Button, int Shift, float X, float Y) {
         movimentos << Movimento{Button, Shift, X, Y};
     });
-    janela.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&janela));
+    QVERIFY(janela.Mostrar());
     QWindow* w = janela.windowHandle();
 
     QTest::mouseMove(w, NaJanela(&g, QPoint(20, 40)));
