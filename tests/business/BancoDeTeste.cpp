@@ -9,19 +9,20 @@
 #include "contracts/DadosDoUsuario.h"
 
 #include <QCoreApplication>
+#include <QHash>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
 namespace BancoDeTeste {
 
 using VB::Currency;
-
-namespace {
 
 QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome) {
     const QUrl u(url);
@@ -34,7 +35,6 @@ QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome) {
     return db;
 }
 
-// Runs one statement on a short-lived connection to url.
 bool ExecutarEm(const QString& url, const QString& sql, QString& erro) {
     const QString nome = u"zelt_teste_administracao"_s;
     bool ok = false;
@@ -53,6 +53,8 @@ bool ExecutarEm(const QString& url, const QString& sql, QString& erro) {
     QSqlDatabase::removeDatabase(nome);
     return ok;
 }
+
+namespace {
 
 // This executable's own database on the server of ZELT_TESTE_PG_URL: the named
 // database's name followed by the executable's ("zelt_teste_tst_negocio_orcamentos").
@@ -339,6 +341,16 @@ GradeEmMemoria GradeEmMemoria::DaSelecao(Recordset& itens) {
     return grade;
 }
 
+GradeEmMemoria GradeEmMemoria::DoOrcamento(double numero) {
+    auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
+    qint16 tamanho = 10;
+    if (VB::CBool(itens->Selecionar(1, tamanho, 0, numero))) {
+        QTest::qFail(qPrintable(itens->ObservacaoDoErro), __FILE__, __LINE__);
+        return {};
+    }
+    return DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+}
+
 qint64 Numero(const QString& sql, const QVariantList& parametros) {
     return Banco::Valor(sql, parametros).toLongLong();
 }
@@ -357,6 +369,17 @@ QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros) {
     while (q.next())
         valores << q.value(0).toLongLong();
     return valores;
+}
+
+QByteArray LerArquivo(const QString& caminho) {
+    QFile arquivo(caminho);
+    return arquivo.open(QIODevice::ReadOnly) ? arquivo.readAll() : QByteArray();
+}
+
+bool EscreverArquivo(const QString& caminho, const QByteArray& conteudo) {
+    QFile arquivo(caminho);
+    return arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           arquivo.write(conteudo) == conteudo.size() && arquivo.flush();
 }
 
 void InserirOrcamentos(int n) {
@@ -386,6 +409,60 @@ QStringList Textos(const QString& sql) {
     while (q.next())
         textos << q.value(0).toString();
     return textos;
+}
+
+QHash<qint64, qint64> OrcamentosInteiros() {
+    QHash<qint64, qint64> itensPorOrcamento;
+    QHash<qint64, std::array<Currency, 3>> cabecalhos;
+    QHash<qint64, qint64> ultimos;
+    QSqlQuery q = Banco::Executar(u"SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, "
+                                  "ValorLiquido, UltimoNumeroDeItem FROM Orcamentos"_s);
+    const auto moeda = [&q](const char* coluna) { return Banco::MoedaDe(Banco::Coluna(q, coluna)); };
+    while (q.next()) {
+        const qint64 numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
+        cabecalhos.insert(numero, {moeda("ValorTotal"), moeda("DescontoEmValor"), moeda("ValorLiquido")});
+        ultimos.insert(numero, Banco::Coluna(q, "UltimoNumeroDeItem").toLongLong());
+        itensPorOrcamento.insert(numero, 0);
+    }
+    QHash<qint64, std::array<Currency, 3>> somas;
+    QHash<qint64, QList<qint64>> numerosDosItens;
+    q = Banco::Executar(
+        u"SELECT NumeroDoOrcamento, NumeroDoItemDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, "
+        "ValorTotal FROM ItensDeOrcamento ORDER BY NumeroDoOrcamento, NumeroDoItemDoOrcamento"_s);
+    while (q.next()) {
+        const qint64 numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
+        auto& s = somas[numero];
+        const Currency bruto = moeda("Quantidade") * moeda("ValorUnitario");
+        if (moeda("ValorTotal") != bruto - moeda("DescontoEmValor")) {
+            qWarning() << "an item of quote" << numero << "is not its own arithmetic";
+            return {};
+        }
+        s[0] += bruto;
+        s[1] += moeda("DescontoEmValor");
+        s[2] += moeda("ValorTotal");
+        numerosDosItens[numero] << Banco::Coluna(q, "NumeroDoItemDoOrcamento").toLongLong();
+    }
+    for (auto c = cabecalhos.cbegin(); c != cabecalhos.cend(); ++c) {
+        const qint64 numero = c.key();
+        const QList<qint64> itens = numerosDosItens.value(numero);
+        QList<qint64> esperados;
+        for (qint64 i = 1; i <= ultimos.value(numero); ++i)
+            esperados << i;
+        if (itens != esperados || itens.isEmpty()) {
+            qWarning() << "quote" << numero << "has items" << itens << "expected" << esperados;
+            return {};
+        }
+        if (somas.value(numero) != c.value()) {
+            qWarning() << "quote" << numero << "totals differ from its items' sums";
+            return {};
+        }
+        itensPorOrcamento[numero] = itens.size();
+    }
+    if (numerosDosItens.size() > cabecalhos.size()) {
+        qWarning() << "items without their quote";
+        return {};
+    }
+    return itensPorOrcamento;
 }
 
 std::unique_ptr<QObject> Usuario(const QString& nome) {
@@ -465,12 +542,37 @@ QString Valores(Recordset& recordset, const QString& campos) {
 
 namespace {
 
+bool PgCtl(const QStringList& argumentos, QString& saida) {
+    QStringList comando{qEnvironmentVariable("ZELT_PG_BIN") + u"/pg_ctl"_s, u"-D"_s,
+                        qEnvironmentVariable("ZELT_PG_PASTA") + u"/dados"_s, u"-w"_s};
+    comando << argumentos;
+    QString programa = u"runuser"_s;
+    if (geteuid() == 0)
+        comando = QStringList{u"-u"_s, u"postgres"_s, u"--"_s} + comando;
+    else
+        programa = comando.takeFirst();
+    QProcess processo;
+    processo.setProcessChannelMode(QProcess::MergedChannels);
+    processo.start(programa, comando);
+    const bool ok = processo.waitForFinished(60000) && processo.exitCode() == 0;
+    saida = QString::fromLocal8Bit(processo.readAll());
+    return ok;
+}
+
 RecordsetPtr Resultado(ObjetoDeNegocio& objeto, const QVariant& falhou) {
     if (falhou.toBool()) qWarning() << objeto.DescricaoDoErro;
     return objeto.ResultadoDaSelecaoEmRecordSet();
 }
 
 } // namespace
+
+bool PararServidorPostgreSQL(QString& saida) {
+    return PgCtl({u"-m"_s, u"fast"_s, u"stop"_s}, saida);
+}
+
+bool IniciarServidorPostgreSQL(QString& saida) {
+    return PgCtl({u"-l"_s, qEnvironmentVariable("ZELT_PG_PASTA") + u"/servidor.log"_s, u"start"_s}, saida);
+}
 
 RecordsetPtr Lista(qint32 situacao, const QString& texto, qint16 tamanho) {
     auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);

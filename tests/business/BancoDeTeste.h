@@ -21,6 +21,7 @@
 #include "contracts/Recordset.h"
 
 #include <QDateTime>
+#include <QHash>
 #include <QList>
 #include <QSqlDatabase>
 #include <QStringList>
@@ -28,6 +29,11 @@
 #include <memory>
 
 namespace BancoDeTeste {
+
+// A connection of that name to the PostgreSQL database of the URL, not opened yet; one
+// statement run on a short-lived connection to it (false, with the error, when it failed).
+QSqlDatabase ConexaoPostgreSQL(const QString& url, const QString& nome);
+bool ExecutarEm(const QString& url, const QString& sql, QString& erro);
 
 // Rows of initTestCase_data(): columns "banco" ("sqlite" / "postgresql") and "url".
 void LinhasDosBancos();
@@ -95,6 +101,9 @@ public:
     // The rows of a quote as the record form loads them from clsOrcItens (selection 1):
     // every value in its default text form.
     static GradeEmMemoria DaSelecao(Recordset& itens);
+    // The stored quote's items so loaded, as the record form in change mode holds them; a
+    // failed selection fails the test.
+    static GradeEmMemoria DoOrcamento(double numero);
 
 private:
     void AdicionarItem(int lancamento, const QString& tipoOuCodigoDeBarras, int codigo, const QString& nome,
@@ -114,11 +123,21 @@ QString Consulta(const char* sql, const QVariantList& parametros = {});
 QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros = {});
 QStringList Textos(const QString& sql);
 
+// A file's bytes (empty when it cannot be read); a file written whole (false when it cannot be).
+QByteArray LerArquivo(const QString& caminho);
+bool EscreverArquivo(const QString& caminho, const QByteArray& conteudo);
+
 // n quotes of client 1 (10,00, of 10/01/2026) written directly, in the caller's
 // transaction (the list does not care how they came).
 void InserirOrcamentos(int n);
 // The same in a transaction of their own, every quinto one inactive (0: none).
 void EscreverOrcamentos(int n, int quinto = 0);
+
+// Checks that every stored quote is whole: its items numbered 1 to its last item number
+// without a hole, each item's total its quantity times its unit value less its discount, its
+// gross total, discount and net value the sums of its items, no item without its quote.
+// Answers the stored quotes with their item counts (empty after a failure, told in a warning).
+QHash<qint64, qint64> OrcamentosInteiros();
 
 // A user record with that name.
 std::unique_ptr<QObject> Usuario(const QString& nome);
@@ -151,6 +170,12 @@ QString Valores(Recordset& recordset, const QString& campos);
 // The list's selection of quotes (situation 0 all, 1 active, 2 inactive, 3 recent) for a
 // search text, in pages of that size; a failed selection warns with the layer's description.
 RecordsetPtr Lista(qint32 situacao = 0, const QString& texto = QString(), qint16 tamanho = 10);
+
+// The private PostgreSQL server of scripts/postgresql.sh (ZELT_PG_PASTA, ZELT_PG_BIN) stopped
+// ("-m fast") or started again by pg_ctl, as its owner (the server refuses root); pg_ctl's
+// output in saida.
+bool PararServidorPostgreSQL(QString& saida);
+bool IniciarServidorPostgreSQL(QString& saida);
 
 // The registry's selections as the record form (a name, a bar code, a code) and the search
 // dialogs (one free text) call them; a failed selection warns with the layer's description.

@@ -2,12 +2,18 @@
 // The base of the tests that run on the real business layer. Every test function
 // runs once per configured database (the rows of BancoDeTeste::LinhasDosBancos);
 // init() gives it a new database, prepared as the class asks, and cleanup() closes
-// it and gives back the clock and the waits a test may have changed.
+// it and gives back the clock and the waits a test may have changed. A class's own
+// initTestCase() may register what it needs; init and cleanup are the base's.
 
 #include "tests/business/BancoDeTeste.h"
 
+#include "business/Banco.h"
+#include "business/Negocio.h"
+#include "business/Relogio.h"
+
 #include <QDateTime>
 #include <QObject>
+#include <QtTest>
 #include <memory>
 
 class TesteDeNegocio : public QObject {
@@ -23,24 +29,72 @@ public:
 
 protected:
     explicit TesteDeNegocio(Preparo preparo = Preparo::Cadastro) : mpreparo(preparo) {}
-    // Runs at the end of init(), once the database is ready.
+    // Runs at the end of init(), once the database is ready; Encerrar at the start of cleanup().
     virtual void Preparar() {}
+    virtual void Encerrar() {}
 
     // The current row runs on SQLite (else on PostgreSQL).
-    bool BancoEhSQLite() const;
+    bool BancoEhSQLite() const {
+        QFETCH_GLOBAL(QString, banco);
+        return banco == QLatin1String("sqlite");
+    }
     // The clock the business layer reads, fixed until the end of the test function.
-    static void FixarRelogio(const QDateTime& quando);
+    static void FixarRelogio(const QDateTime& quando) {
+        Relogio::DefinirParaTestes([quando] { return quando; });
+    }
     // Stores a valid quote (one consultation, BancoDeTeste::OrcamentoValido) of that
     // client and animal; answers its number, 0 when it was not stored.
-    double NovoOrcamento(double cliente = 1, qint32 animal = 10);
+    double NovoOrcamento(double cliente = 1, qint32 animal = 10) {
+        BancoDeTeste::GradeEmMemoria grade;
+        auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
+        orcamento->CodigoDoCliente = cliente;
+        orcamento->CodigoDoAnimal = animal;
+        grade.DefinirCelula(1, GradeDeItens::CodigoDoAnimal, QString::number(animal));
+        const qint16 resultado = orcamento->Adicionar();
+        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+        return resultado == 0 ? orcamento->CodigoGerado : 0;
+    }
+    // The same with two units of product 100 as well (BancoDeTeste::OrcamentoComProduto).
+    double NovoOrcamentoComProduto() {
+        BancoDeTeste::GradeEmMemoria grade;
+        auto orcamento = BancoDeTeste::OrcamentoComProduto(grade, musuario.get());
+        return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
+    }
+    // That quote, stored, changed as its record form does with one more consultation
+    // (120,00), the stamp read handed back: the answer of Alterar.
+    qint16 AlterarComMaisUmItem(double numero, const QString& alteracaoLida = QString()) {
+        auto grade = BancoDeTeste::GradeEmMemoria::DoOrcamento(numero);
+        const QString zero = QStringLiteral("0,00"), consulta = QStringLiteral("120,00");
+        grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), consulta, zero, zero, consulta);
+        auto orcamento = BancoDeTeste::Orcamento(grade, musuario.get(),
+                                                 QStringLiteral("679,80|1,77|12,00|667,80"), numero);
+        orcamento->DataEHoraDaAlteracaoLida = alteracaoLida;
+        const qint16 resultado = orcamento->Alterar();
+        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+        return resultado;
+    }
 
     std::unique_ptr<BancoDeTeste::Sessao> msessao;
     const std::unique_ptr<QObject> musuario = BancoDeTeste::Usuario(QStringLiteral("ANA"));
 
 private slots:
-    void initTestCase_data();
-    void init();
-    void cleanup();
+    void initTestCase_data() { BancoDeTeste::LinhasDosBancos(); }
+    void init() {
+        msessao.reset(); // a failed init() is followed by no cleanup()
+        if (mpreparo != Preparo::Nada) {
+            msessao = std::make_unique<BancoDeTeste::Sessao>();
+            if (QTest::currentTestFailed()) return;
+            if (mpreparo == Preparo::Cadastro) BancoDeTeste::EscreverCadastroDeTeste();
+        }
+        Preparar();
+    }
+    void cleanup() {
+        Encerrar();
+        msessao.reset();
+        Negocio::Encerrar(); // also what a test function opened itself
+        Relogio::DefinirParaTestes({});
+        Banco::DefinirPrazos({});
+    }
 
 private:
     Preparo mpreparo;

@@ -25,7 +25,6 @@
 using namespace Qt::StringLiterals;
 
 using namespace BancoDeTeste;
-using VB::Currency;
 
 namespace {
 
@@ -87,11 +86,6 @@ private:
     QByteArray mcaminho;
     bool mbooOk = false;
 };
-
-QByteArray BytesDe(const QString& arquivo) {
-    QFile f(arquivo);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The configuration of the session's database, as another user may reach it.
 Negocio::Configuracao ConfiguracaoDe(const Sessao& sessao, const QString& usuario = QString()) {
@@ -251,7 +245,7 @@ private slots:
                      qPrintable(q.lastError().text()));
         // What it holds after the refusal: every byte of the SQLite file, every table on PostgreSQL.
         const auto Conteudo = [&] {
-            if (sessao.EhSQLite()) return BytesDe(nome).toBase64();
+            if (sessao.EhSQLite()) return LerArquivo(nome).toBase64();
             q.exec(u"SELECT string_agg(tablename, ',' ORDER BY tablename) FROM pg_tables WHERE "
                    "schemaname = 'public'"_s);
             return q.next() ? q.value(0).toByteArray() : q.lastError().text().toUtf8();
@@ -279,13 +273,11 @@ private slots:
 
         // A file that is no SQLite database at all.
         c.ArquivoSQLite = sessao.Pasta().filePath(u"notas.txt"_s);
-        QFile texto(c.ArquivoSQLite);
-        QVERIFY(texto.open(QIODevice::WriteOnly) && texto.write("Lembrar de vacinar o Rex.\n") > 0);
-        texto.close();
+        QVERIFY(EscreverArquivo(c.ArquivoSQLite, "Lembrar de vacinar o Rex.\n"));
         QCOMPARE(ErroDe([&] { Negocio::Iniciar(c); }).Descricao(),
                  Aberto.arg(c.ArquivoSQLite) +
                      u"o arquivo não é um banco de dados SQLite. Nada foi alterado nele."_s);
-        QCOMPARE(BytesDe(c.ArquivoSQLite), QByteArray("Lembrar de vacinar o Rex.\n"));
+        QCOMPARE(LerArquivo(c.ArquivoSQLite), QByteArray("Lembrar de vacinar o Rex.\n"));
     }
 
     // A database that takes no writes is refused at the start, in Portuguese, before anyone
@@ -404,29 +396,7 @@ private slots:
                  qint64(0));
 
         // Every quote's totals are its items' sums, and each item's total its own arithmetic.
-        QSqlQuery q = Banco::Executar(
-            u"SELECT o.NumeroDoOrcamento, o.ValorTotal AS TotalDoOrcamento, o.DescontoEmValor AS "
-            "DescontoDoOrcamento, o.ValorLiquido, i.Quantidade, i.ValorUnitario, i.DescontoEmValor AS "
-            "DescontoDoItem, i.ValorTotal AS TotalDoItem FROM Orcamentos o JOIN ItensDeOrcamento i ON "
-            "i.NumeroDoOrcamento = o.NumeroDoOrcamento ORDER BY o.NumeroDoOrcamento"_s);
-        const auto moeda = [&q](const char* coluna) { return Banco::MoedaDe(Banco::Coluna(q, coluna)); };
-        QHash<qint64, std::array<Currency, 5>> somas;
-        while (q.next()) {
-            auto& s = somas[Banco::Coluna(q, "NumeroDoOrcamento").toLongLong()];
-            s[0] = moeda("TotalDoOrcamento");
-            s[1] = moeda("DescontoDoOrcamento");
-            s[2] = moeda("ValorLiquido");
-            const Currency bruto = moeda("Quantidade") * moeda("ValorUnitario");
-            s[3] += bruto;
-            s[4] += moeda("DescontoDoItem");
-            QCOMPARE(moeda("TotalDoItem"), bruto - moeda("DescontoDoItem"));
-        }
-        QCOMPARE(somas.size(), qsizetype(Numero("SELECT COUNT(*) FROM Orcamentos")));
-        for (auto s = somas.cbegin(); s != somas.cend(); ++s) {
-            QCOMPARE(s.value()[0], s.value()[3]);
-            QCOMPARE(s.value()[1], s.value()[4]);
-            QCOMPARE(s.value()[2], s.value()[3] - s.value()[4]);
-        }
+        QCOMPARE(OrcamentosInteiros().size(), qsizetype(Numero("SELECT COUNT(*) FROM Orcamentos")));
 
         // The list opens on it: "Recentes", newest first.
         QVERIFY(Lista(3, QString(), 6)->RecordCount() > 0);

@@ -22,9 +22,7 @@
 using namespace Qt::StringLiterals;
 
 using namespace BancoDeTeste;
-using VB::Currency;
 using ZELT_N_Orcamentos::clsOrcamentos;
-using ZELT_N_Orcamentos::clsOrcItens;
 
 namespace {
 
@@ -45,58 +43,6 @@ QHash<qint64, Gravado> Relatados(const QByteArray& saida) {
                          {partes.at(2).toLongLong(), partes.at(3).toLongLong(), partes.at(4).toLongLong()});
     }
     return relatados;
-}
-
-// Checks that every stored quote is whole: its items numbered 1 to its last item
-// number without a hole, its gross total, discount and net value the sums of its
-// items. Answers the stored quotes with their item counts (empty after a failure).
-QHash<qint64, qint64> OrcamentosInteiros() {
-    QHash<qint64, qint64> itensPorOrcamento;
-    QHash<qint64, std::array<Currency, 3>> cabecalhos;
-    QHash<qint64, qint64> ultimos;
-    QSqlQuery q = Banco::Executar(u"SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, "
-                                  "ValorLiquido, UltimoNumeroDeItem FROM Orcamentos"_s);
-    const auto moeda = [&q](const char* coluna) { return Banco::MoedaDe(Banco::Coluna(q, coluna)); };
-    while (q.next()) {
-        const qint64 numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
-        cabecalhos.insert(numero, {moeda("ValorTotal"), moeda("DescontoEmValor"), moeda("ValorLiquido")});
-        ultimos.insert(numero, Banco::Coluna(q, "UltimoNumeroDeItem").toLongLong());
-        itensPorOrcamento.insert(numero, 0);
-    }
-    QHash<qint64, std::array<Currency, 3>> somas;
-    QHash<qint64, QList<qint64>> numerosDosItens;
-    q = Banco::Executar(
-        u"SELECT NumeroDoOrcamento, NumeroDoItemDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, "
-        "ValorTotal FROM ItensDeOrcamento ORDER BY NumeroDoOrcamento, NumeroDoItemDoOrcamento"_s);
-    while (q.next()) {
-        const qint64 numero = Banco::Coluna(q, "NumeroDoOrcamento").toLongLong();
-        auto& s = somas[numero];
-        s[0] += moeda("Quantidade") * moeda("ValorUnitario");
-        s[1] += moeda("DescontoEmValor");
-        s[2] += moeda("ValorTotal");
-        numerosDosItens[numero] << Banco::Coluna(q, "NumeroDoItemDoOrcamento").toLongLong();
-    }
-    for (auto c = cabecalhos.cbegin(); c != cabecalhos.cend(); ++c) {
-        const qint64 numero = c.key();
-        const QList<qint64> itens = numerosDosItens.value(numero);
-        QList<qint64> esperados;
-        for (qint64 i = 1; i <= ultimos.value(numero); ++i)
-            esperados << i;
-        if (itens != esperados || itens.isEmpty()) {
-            qWarning() << "quote" << numero << "has items" << itens << "expected" << esperados;
-            return {};
-        }
-        if (somas.value(numero) != c.value()) {
-            qWarning() << "quote" << numero << "totals differ from its items' sums";
-            return {};
-        }
-        itensPorOrcamento[numero] = itens.size();
-    }
-    if (numerosDosItens.size() > cabecalhos.size()) {
-        qWarning() << "items without their quote";
-        return {};
-    }
-    return itensPorOrcamento;
 }
 
 // One workstation process.
@@ -225,11 +171,8 @@ private slots:
         // This workstation opens quote 1 in its record form...
         const double numero = NovoOrcamento();
         QCOMPARE(numero, 1.0);
-        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
-        qint16 tamanho = 10;
-        double lido = numero;
-        QCOMPARE(itens->Selecionar(1, tamanho, 0, lido), QVariant(false));
-        GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
+        QCOMPARE(grade.Rows(), 2);
         grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
         // ...and another saves its change first.
         auto outra = Estacao(*msessao, {u"--usuario"_s, u"BETO"_s, u"alterar"_s, u"1"_s});

@@ -102,30 +102,6 @@ class TesteDoHistorico : public TesteDeNegocio {
         return usuario;
     }();
 
-    // A quote of the consultation (120,00 - 10 %) and two units of product 100.
-    double OrcamentoDeDoisItens() {
-        GradeEmMemoria grade;
-        auto orcamento = OrcamentoComProduto(grade, musuario.get());
-        return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
-    }
-
-    // The stored quote of OrcamentoDeDoisItens as the record form holds it, with one more
-    // consultation.
-    qint16 AlterarComMaisUmItem(double numero, const QString& alteracaoLida = QString()) {
-        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
-        qint16 pagina = 20;
-        double n = numero;
-        itens->Selecionar(1, pagina, 0, n);
-        GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
-        grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"0,00"_s, u"0,00"_s, u"120,00"_s);
-        // The two items of OrcamentoDeDoisItens and the new consultation.
-        auto orcamento = Orcamento(grade, musuario.get(), u"679,80|1,77|12,00|667,80"_s, numero);
-        orcamento->DataEHoraDaAlteracaoLida = alteracaoLida;
-        const qint16 resultado = orcamento->Alterar();
-        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
-        return resultado;
-    }
-
     qint16 Excluir(double numero, QObject* usuario) {
         GradeEmMemoria grade;
         auto orcamento = OrcamentoValido(grade, usuario);
@@ -152,7 +128,7 @@ class TesteDoHistorico : public TesteDeNegocio {
 
 private slots:
     void cada_operacao_registra_quem_quando_o_que_e_a_copia() {
-        const double numero = OrcamentoDeDoisItens();
+        const double numero = NovoOrcamentoComProduto();
         QVERIFY(numero > 0);
         FixarRelogio(Agora.addSecs(60));
         QCOMPARE(AlterarComMaisUmItem(numero), qint16(0));
@@ -188,7 +164,7 @@ private slots:
     }
 
     void operacao_recusada_ou_rejeitada_nao_registra_nada() {
-        const double numero = OrcamentoDeDoisItens();
+        const double numero = NovoOrcamentoComProduto();
         const double unico = NovoOrcamento();
         QVERIFY(numero > 0 && unico > 0);
         const qint64 antes = QuantidadeDeEntradas();
@@ -210,7 +186,7 @@ private slots:
 
     void restaurar_devolve_o_orcamento_com_numero_data_itens_e_valores() {
         FixarRelogio(Agora.addDays(-40)); // an old quote: not among the "Recentes"
-        const double numero = OrcamentoDeDoisItens();
+        const double numero = NovoOrcamentoComProduto();
         QVERIFY(numero > 0);
         FixarRelogio(Agora.addDays(-39));
         QCOMPARE(AlterarComMaisUmItem(numero), qint16(0));
@@ -281,7 +257,7 @@ private slots:
     }
 
     void migracao_registra_os_orcamentos_que_o_banco_ja_tem() {
-        const double alterado = OrcamentoDeDoisItens();
+        const double alterado = NovoOrcamentoComProduto();
         FixarRelogio(Agora.addSecs(60));
         QCOMPARE(AlterarComMaisUmItem(alterado), qint16(0));
         const double novo = NovoOrcamento(2, 12);
@@ -330,7 +306,7 @@ private slots:
     }
 
     void versoes_seguintes_guardam_a_diferenca_da_copia_inteira() {
-        const double numero = OrcamentoDeDoisItens();
+        const double numero = NovoOrcamentoComProduto();
         QCOMPARE(AlterarComMaisUmItem(numero), qint16(0));
         QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
         QSqlQuery q = Banco::Executar(u"SELECT NumeroDoRegistro, RegistroDaBase, Copia, "
@@ -371,7 +347,7 @@ private slots:
 
     void duas_estacoes_restauram_o_mesmo_orcamento_ao_mesmo_tempo() {
         for (int rodada = 1; rodada <= 3; ++rodada) {
-            const double numero = OrcamentoDeDoisItens();
+            const double numero = NovoOrcamentoComProduto();
             QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
             const QString inicio = msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada));
             std::unique_ptr<QProcess> estacoes[2];

@@ -7,7 +7,6 @@
 #include "business/Importacao.h"
 #include "contracts/CriarObjeto.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QtTest>
 
@@ -17,12 +16,6 @@ using namespace BancoDeTeste;
 using VB::Currency;
 
 namespace {
-
-void Escrever(const QString& caminho, const QByteArray& conteudo) {
-    QFile arquivo(caminho);
-    QVERIFY(arquivo.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    arquivo.write(conteudo);
-}
 
 const QByteArray Empresa =
     "NomeFantasia;RazaoSocial;QuantidadeDeDiasParaAValidadeDoOrcamento;"
@@ -73,12 +66,12 @@ private:
     }
 
     void EscreverConjuntoBom() {
-        Escrever(mpasta + u"/empresa.csv"_s, Empresa);
-        Escrever(mpasta + u"/tiposdeservicos.csv"_s, Tipos);
-        Escrever(mpasta + u"/clientes.csv"_s, Clientes);
-        Escrever(mpasta + u"/animais.csv"_s, Animais);
-        Escrever(mpasta + u"/produtos.csv"_s, Produtos);
-        Escrever(mpasta + u"/servicos.csv"_s, Servicos);
+        QVERIFY(EscreverArquivo(mpasta + u"/empresa.csv"_s, Empresa));
+        QVERIFY(EscreverArquivo(mpasta + u"/tiposdeservicos.csv"_s, Tipos));
+        QVERIFY(EscreverArquivo(mpasta + u"/clientes.csv"_s, Clientes));
+        QVERIFY(EscreverArquivo(mpasta + u"/animais.csv"_s, Animais));
+        QVERIFY(EscreverArquivo(mpasta + u"/produtos.csv"_s, Produtos));
+        QVERIFY(EscreverArquivo(mpasta + u"/servicos.csv"_s, Servicos));
     }
 
     void NadaGravado() {
@@ -138,8 +131,9 @@ private slots:
         QCOMPARE(Contar("Servicos"), qint64(2));
 
         // Loading the same files again updates the same records.
-        Escrever(mpasta + u"/servicos.csv"_s,
-                 "Codigo;Nome;NumeroDoTipoDeServico;ValorDeVenda\n1;Consulta especial;1;150\n");
+        QVERIFY(
+            EscreverArquivo(mpasta + u"/servicos.csv"_s,
+                            "Codigo;Nome;NumeroDoTipoDeServico;ValorDeVenda\n1;Consulta especial;1;150\n"));
         const Importacao::Resultado denovo = Importacao::ImportarCadastros(mpasta);
         QVERIFY2(denovo.Sucesso, qPrintable(denovo.Erros.join(u'\n')));
         QCOMPARE(Contar("Clientes"), qint64(3));
@@ -224,7 +218,7 @@ private slots:
         QFETCH(QByteArray, conteudo);
         QFETCH(QStringList, erros);
         EscreverConjuntoBom();
-        Escrever(mpasta + u'/' + arquivo, conteudo);
+        QVERIFY(EscreverArquivo(mpasta + u'/' + arquivo, conteudo));
         const Importacao::Resultado resultado = Importacao::ImportarCadastros(mpasta);
         QVERIFY(!resultado.Sucesso);
         QCOMPARE(resultado.Erros, erros);
@@ -244,27 +238,25 @@ private slots:
     void comando_de_importacao() {
         if (!msessao->EhSQLite()) QSKIP("the command is run against a SQLite file");
         EscreverConjuntoBom();
-        Escrever(mpasta + u"/animais.csv"_s, QByteArray(Animais).append("102;999;Rex;Cão;\n"));
-        const QString banco = msessao->Pasta().filePath(u"comando.sqlite"_s);
+        QVERIFY(
+            EscreverArquivo(mpasta + u"/animais.csv"_s, QByteArray(Animais).append("102;999;Rex;Cão;\n")));
+        const QStringList argumentos{mpasta, u"--banco"_s, msessao->Pasta().filePath(u"comando.sqlite"_s)};
         QProcess comando;
-        comando.start(QStringLiteral(ZELT_IMPORTAR), {mpasta, u"--banco"_s, banco});
-        QVERIFY(comando.waitForFinished(60000));
-        QCOMPARE(comando.exitCode(), 1);
+        const auto Rodar = [&](const QStringList& opcoes) {
+            comando.start(QStringLiteral(ZELT_IMPORTAR), opcoes);
+            return comando.waitForFinished(60000) ? comando.exitCode() : -1;
+        };
+        QCOMPARE(Rodar(argumentos), 1);
         const QString erros = QString::fromUtf8(comando.readAllStandardError());
         QVERIFY2(erros.contains(u"animais.csv: linha 4: o cliente 999 não está cadastrado"_s),
                  qPrintable(erros));
         QVERIFY(erros.contains(u"Nada foi importado."_s));
 
-        Escrever(mpasta + u"/animais.csv"_s, Animais);
-        comando.start(QStringLiteral(ZELT_IMPORTAR), {mpasta, u"--banco"_s, banco});
-        QVERIFY(comando.waitForFinished(60000));
-        QCOMPARE(comando.exitCode(), 0);
+        QVERIFY(EscreverArquivo(mpasta + u"/animais.csv"_s, Animais));
+        QCOMPARE(Rodar(argumentos), 0);
         const QString saida = QString::fromUtf8(comando.readAllStandardOutput());
         QVERIFY2(saida.contains(u"clientes.csv: 3 registros"_s), qPrintable(saida));
-
-        comando.start(QStringLiteral(ZELT_IMPORTAR), {});
-        QVERIFY(comando.waitForFinished(60000));
-        QCOMPARE(comando.exitCode(), 2);
+        QCOMPARE(Rodar({}), 2);
     }
 };
 

@@ -16,7 +16,6 @@ using namespace BancoDeTeste;
 using namespace GradeDeItens;
 using VB::Currency;
 using ZELT_N_Orcamentos::clsOrcamentos;
-using ZELT_N_Orcamentos::clsOrcItens;
 
 namespace {
 
@@ -66,22 +65,26 @@ class TesteDosOrcamentos : public TesteDeNegocio {
         return VB::IsNull(valor) ? QString() : VB::CStr(valor);
     }
 
-    // The record form in change mode: the quote's items loaded into its grid.
-    GradeEmMemoria GradeDoOrcamento(double numero) {
-        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
-        qint16 tamanho = 5;
-        if (itens->Selecionar(1, tamanho, 0, numero).toBool()) qWarning() << itens->ObservacaoDoErro;
-        return GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
-    }
-
 private slots:
-    void paginas_de_13_orcamentos_com_6_por_pagina() {
-        for (int i = 0; i < 13; ++i)
-            QVERIFY(NovoOrcamento() > 0);
+    void paginas_de_nenhum_e_de_13_orcamentos_com_6_por_pagina() {
         auto orcamentos = Orcamentos();
         qint16 tamanho = 6;
         QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
         RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
+        // Nothing stored: no page, and an empty page that still names its fields.
+        QCOMPARE(resultado->RecordCount(), 0);
+        QCOMPARE(resultado->PageCount(), 0);
+        QCOMPARE(resultado->AbsolutePage(), -1);
+        RecordsetPtr vazia;
+        orcamentos->PaginarResultadoDaSelecaoEmRecordset(tamanho, vazia);
+        QCOMPARE(vazia->RecordCount(), 0);
+        QVERIFY(vazia->Eof());
+        QCOMPARE(vazia->FieldName(0), u"NumeroDoOrcamento"_s);
+
+        for (int i = 0; i < 13; ++i)
+            QVERIFY(NovoOrcamento() > 0);
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
+        resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
         QCOMPARE(resultado->RecordCount(), 13);
         QCOMPARE(resultado->PageCount(), 3);
         QCOMPARE(resultado->AbsolutePage(), 1);
@@ -112,21 +115,6 @@ private slots:
         QCOMPARE(orcamentos->Selecionar(1, zero, 0, QString(), 0, 0), QVariant(false));
         QCOMPARE(zero, qint16(10));
         QCOMPARE(orcamentos->ResultadoDaSelecaoEmRecordSet()->PageCount(), 2);
-    }
-
-    void pagina_de_uma_selecao_vazia() {
-        auto orcamentos = Orcamentos();
-        qint16 tamanho = 6;
-        QCOMPARE(orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
-        QCOMPARE(resultado->RecordCount(), 0);
-        QCOMPARE(resultado->PageCount(), 0);
-        QCOMPARE(resultado->AbsolutePage(), -1);
-        RecordsetPtr linhas;
-        orcamentos->PaginarResultadoDaSelecaoEmRecordset(tamanho, linhas);
-        QCOMPARE(linhas->RecordCount(), 0);
-        QVERIFY(linhas->Eof());
-        QCOMPARE(linhas->FieldName(0), u"NumeroDoOrcamento"_s);
     }
 
     void campos_da_lista_com_tipos_e_nulos() {
@@ -250,7 +238,7 @@ private slots:
         QVERIFY(orcamento->NomeDoCampoValidado.isEmpty());
         QVERIFY(orcamento->DescricaoDaFalha.isEmpty());
 
-        GradeEmMemoria gravada = GradeDoOrcamento(orcamento->CodigoGerado);
+        GradeEmMemoria gravada = GradeEmMemoria::DoOrcamento(orcamento->CodigoGerado);
         QCOMPARE(gravada.Rows(), 3);
         const auto Celulas = [&](int linha) {
             QStringList celulas;
@@ -420,7 +408,7 @@ private slots:
 
     void alterar_guarda_itens_e_carimbos() {
         const double numero = NovoOrcamento();
-        GradeEmMemoria grade = GradeDoOrcamento(numero);
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
         QCOMPARE(grade.Rows(), 2);
         QCOMPARE(grade.TextMatrix(1, NumeroDoItem), u"1"_s);
         QCOMPARE(grade.TextMatrix(1, Quantidade), u"1"_s);
@@ -443,7 +431,7 @@ private slots:
                          u"UsuarioDaAlteracao|UsuarioDaInclusao|ValorLiquido|DataDeValidadeDoOrcamento"_s),
                  u"BETO|ANA|327,9|%1"_s.arg(Data(Agora.date().addDays(20))));
 
-        GradeEmMemoria depois = GradeDoOrcamento(numero);
+        GradeEmMemoria depois = GradeEmMemoria::DoOrcamento(numero);
         QCOMPARE(depois.Rows(), 3);
         QCOMPARE(depois.TextMatrix(1, NumeroDoItem), u"1"_s);
         QCOMPARE(depois.TextMatrix(1, DataEHoraDaAlteracao),
@@ -482,7 +470,7 @@ private slots:
 
     void alterar_recusas_e_rejeicoes() {
         const double numero = NovoOrcamento();
-        GradeEmMemoria grade = GradeDoOrcamento(numero);
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
         auto orcamento = OrcamentoValido(grade, musuario.get());
         grade.RemoverLinha(2); // OrcamentoValido appended its own row: keep the stored one
         orcamento->NumeroDoOrcamento = numero;
@@ -530,7 +518,7 @@ private slots:
     void excluir() {
         const double numero = NovoOrcamento();
         const double outro = NovoOrcamento();
-        GradeEmMemoria grade = GradeDoOrcamento(numero);
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
         auto orcamento = Orcamentos();
         orcamento->NumeroDoOrcamento = numero;
         orcamento->GradeDeItensDoOrcamento = &grade;

@@ -54,25 +54,20 @@ class TesteDoOrcItens : public TesteDeNegocio {
     // The validity BancoDeTeste::OrcamentoValido gives: ten days after the quote.
     static QString Validade() { return Agora.date().addDays(10).toString(u"dd/MM/yyyy"_s); }
 
-    // A quote of the consultation (120,00 - 10 %) and a product, as the record form sends it,
-    // and a vaccine (90,00) when asked.
-    double OrcamentoComServicoEProduto(bool vacina = false) {
+    // NovoOrcamentoComProduto's quote (the consultation, 120,00 - 10 %, and a product) with a
+    // vaccine (90,00) as well, as the record form sends it.
+    double OrcamentoComVacina() {
         GradeEmMemoria grade;
         auto orcamento = OrcamentoComProduto(grade, musuario.get());
-        if (vacina) {
-            grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
-            DefinirTotais(*orcamento, u"649,80|1,85|12,00|637,80"_s);
-        }
+        grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
+        DefinirTotais(*orcamento, u"649,80|1,85|12,00|637,80"_s);
         return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
     }
 
     // A workstation's save of the quote as its record form holds it: the stored items it
     // read, less those it removed, with the totals it shows and the version it read.
     qint16 Salvar(double numero, const QList<int>& removidos, const QString& versaoLida) {
-        auto itens = Itens();
-        qint16 tamanho = 10;
-        if (VB::CBool(itens->Selecionar(1, tamanho, 0, numero))) return -1;
-        GradeEmMemoria grade = GradeEmMemoria::DaSelecao(*itens->ResultadoDaSelecaoEmRecordSet());
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
         for (int linha = grade.Rows() - 1; linha >= 1; --linha)
             if (removidos.contains(grade.TextMatrix(linha, GradeDeItens::NumeroDoItem).toInt()))
                 grade.RemoverLinha(linha);
@@ -104,7 +99,7 @@ class TesteDoOrcItens : public TesteDeNegocio {
 
 private slots:
     void selecao_para_o_formulario() {
-        double numero = OrcamentoComServicoEProduto();
+        double numero = NovoOrcamentoComProduto();
         QCOMPARE(numero, 1.0);
         auto itens = Itens();
         qint16 tamanho = 5;
@@ -136,7 +131,7 @@ private slots:
     }
 
     void selecao_para_a_ficha() {
-        double numero = OrcamentoComServicoEProduto();
+        double numero = NovoOrcamentoComProduto();
         auto itens = Itens();
         qint16 tamanho = 5;
         QCOMPARE(itens->Selecionar(2, tamanho, 0, numero), QVariant(false));
@@ -190,7 +185,7 @@ private slots:
     // the form sent (they may count rows not stored yet), with a new version stamp that
     // the form's save then hands back.
     void excluir_um_item() {
-        const double numero = OrcamentoComServicoEProduto(true);
+        const double numero = OrcamentoComVacina();
         QCOMPARE(Cabecalho(numero), u"649,80|1,85|12,00|637,80 em 3"_s);
         FixarRelogio(Agora.addSecs(60));
         auto itens = Itens();
@@ -228,7 +223,7 @@ private slots:
     // A, still showing the old items, removes item 2: refused (3) as its save is, and the
     // stored header is always the sum of the stored items.
     void duas_estacoes_removem_itens() {
-        const double numero = OrcamentoComServicoEProduto(true);
+        const double numero = OrcamentoComVacina();
         auto estacaoA = Itens(), estacaoB = Itens();
         for (clsOrcItens* estacao : {estacaoA.get(), estacaoB.get()})
             estacao->DadosDoUsuario = musuario.get();

@@ -63,11 +63,9 @@ QList<qint64> ServicosNoDialogo(const QString& texto) {
 
 } // namespace
 
+// Every test function but the first runs on the known registry.
 class TesteDaPesquisa : public TesteDeNegocio {
     Q_OBJECT
-
-public:
-    TesteDaPesquisa() : TesteDeNegocio(Preparo::Nada) {}
 
 private slots:
     // On the demonstration clinic (200 clients, 420 quotes), the list's search gives
@@ -75,6 +73,7 @@ private slots:
     // pieces of names with and without accents, numbers, and the characters LIKE and
     // the FTS5 query language treat specially, which must stay literal.
     void lista_responde_como_o_like() {
+        msessao.reset(); // the demonstration clinic instead
         msessao = std::make_unique<Sessao>(true);
         QVERIFY(Contar() > 0);
         QStringList textos{u"a"_s,         u"9"_s,         u"12"_s,        u"ão"_s,        u"sil"_s,
@@ -95,8 +94,6 @@ private slots:
     // The lookups of the record form give what a plain LIKE over the normalised name
     // gives, literally.
     void consultas_respondem_como_o_like() {
-        msessao = std::make_unique<Sessao>();
-        EscreverCadastroDeTeste();
         const QString sqlClientes =
             u"SELECT CodigoDoCliente FROM Clientes WHERE ApelidoNormalizado LIKE ? ESCAPE '\\' "
             "OR NomeNormalizado LIKE ? "
@@ -117,8 +114,6 @@ private slots:
     // part of what is searched: every search of the list, the record form and the three
     // dialogs finds what the text without them finds, with no database error.
     void caracteres_de_controle_fora_da_pesquisa() {
-        msessao = std::make_unique<Sessao>();
-        EscreverCadastroDeTeste();
         QVERIFY(NovoOrcamento(2, 12) > 0 && NovoOrcamento(1, 10) > 0);
         const QString controles = QString(QChar(0)) + u'\t' + QChar(0x1b);
         const QList<std::pair<QString, std::function<QList<qint64>(const QString&)>>> campos{
@@ -144,8 +139,6 @@ private slots:
     // The indexes follow the rows: a new, renamed or removed client, product or
     // service and a removed quote are found, or no longer found, at once.
     void indices_acompanham_as_alteracoes() {
-        msessao = std::make_unique<Sessao>();
-        EscreverCadastroDeTeste();
         Cadastros::Cliente c;
         c.CodigoDoCliente = 4321;
         c.ApelidoOuNomeFantasia = u"Tião Carreiro"_s;
@@ -192,8 +185,6 @@ private slots:
     // A database of an earlier version of the schema gets the indexes, filled with
     // the rows it already holds, when it is opened.
     void banco_da_versao_1_ganha_os_indices() {
-        msessao = std::make_unique<Sessao>();
-        EscreverCadastroDeTeste();
         // Back to version 1: the search indexes removed.
         for (const Dialeto::TabelaPesquisavel& tabela : Pesquisa::Todas()) {
             if (msessao->EhSQLite()) {
@@ -223,8 +214,6 @@ private slots:
     // backwards near the end, and the rows walked one by one across both, are those
     // of the selection's order.
     void paginas_de_uma_selecao_grande() {
-        msessao = std::make_unique<Sessao>();
-        EscreverCadastroDeTeste();
         // 12,000 quotes of clients 1, 2 and 3, numbered 1..12000.
         Banco::Executar(u"INSERT INTO Orcamentos (NumeroDoOrcamento, DataDoOrcamento, "
                         "CodigoDoCliente, CodigoDoAnimal, ValorTotal, "

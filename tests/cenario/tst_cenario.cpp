@@ -17,6 +17,7 @@
 // error log. With ZELT_CAPTURAS=<folder> the run also writes the pictures of the
 // documentation there.
 
+#include "tests/business/BancoDeTeste.h"
 #include "tests/cenario/HostNaTela.h"
 #include "tests/reports/TextoDoPdf.h"
 
@@ -24,7 +25,6 @@
 #include <QDir>
 #include <QProcess>
 #include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
@@ -111,18 +111,9 @@ private slots:
         } else {
             mlstArgumentos = {u"--banco"_s, mstrPasta + u"/clinica.sqlite"_s};
         }
-        // Each call of a stand-in leaves a file in chamadas/ (written aside, then moved) with
-        // its program's name and its arguments, each ended by a NUL.
         const QString programas = mstrPasta + u"/programas"_s;
         QVERIFY(QDir().mkpath(programas) && QDir().mkpath(mstrPasta + u"/chamadas"_s));
-        for (const char* nome : {"xdg-email", "xdg-open"}) {
-            QFile script(programas + u'/' + QLatin1String(nome));
-            QVERIFY(script.open(QIODevice::WriteOnly));
-            script.write(
-                "#!/bin/sh\nd=\"$ZELT_TESTE_CHAMADAS\"; n=$(ls \"$d\" | wc -l)\n"
-                "printf '%s\\0' \"$(basename \"$0\")\" \"$@\" > \"$d/.$n\" && mv \"$d/.$n\" \"$d/$n\"\n");
-            script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-        }
+        QVERIFY(EscreverSubstitutos(programas));
         qputenv("PATH", programas.toUtf8() + ':' + qgetenv("PATH"));
         qputenv("ZELT_TESTE_CHAMADAS", (mstrPasta + u"/chamadas"_s).toUtf8());
         mtela = std::make_unique<HostNaTela>(mstrPasta);
@@ -540,35 +531,25 @@ private:
         return mcat.FormatoDaBalanca == 2; // the label below carries a weight
     }
 
-    // An open connection to the scenario's database (or, given a URL, to that one).
-    QSqlDatabase Conexao(const QString& nome, QUrl url = QUrl()) {
-        if (url.isEmpty()) url = QUrl(mstrUrlPostgreSQL);
-        QSqlDatabase db = QSqlDatabase::addDatabase(url.isEmpty() ? u"QSQLITE"_s : u"QPSQL"_s, nome);
-        if (url.isEmpty()) {
-            db.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
-        } else {
-            db.setHostName(url.host());
-            db.setPort(url.port(5432));
-            db.setUserName(url.userName());
-            db.setPassword(url.password());
-            db.setDatabaseName(url.path().mid(1));
-        }
+    // An open connection to the scenario's database.
+    QSqlDatabase Conexao(const QString& nome) {
+        QSqlDatabase db = mstrUrlPostgreSQL.isEmpty()
+                              ? QSqlDatabase::addDatabase(u"QSQLITE"_s, nome)
+                              : BancoDeTeste::ConexaoPostgreSQL(mstrUrlPostgreSQL, nome);
+        if (mstrUrlPostgreSQL.isEmpty()) db.setDatabaseName(mstrPasta + u"/clinica.sqlite"_s);
         db.open();
         return db;
     }
 
     // Runs the statements on the server of ZELT_TESTE_PG_URL, in its named database.
     bool ExecutarNoServidor(const QStringList& comandos) {
-        bool ok = true;
-        {
-            QSqlDatabase db = Conexao(u"administracao"_s, QUrl(qEnvironmentVariable("ZELT_TESTE_PG_URL")));
-            QSqlQuery q(db);
-            for (const QString& comando : comandos)
-                ok = ok && db.isOpen() && q.exec(comando);
-            if (!ok) qWarning() << db.lastError().text() << q.lastError().text();
-        }
-        QSqlDatabase::removeDatabase(u"administracao"_s);
-        return ok;
+        QString erro;
+        for (const QString& comando : comandos)
+            if (!BancoDeTeste::ExecutarEm(qEnvironmentVariable("ZELT_TESTE_PG_URL"), comando, erro)) {
+                qWarning() << erro;
+                return false;
+            }
+        return true;
     }
 
     // The rows of a query on the scenario's database, each as its values joined by
@@ -663,14 +644,10 @@ private:
 
     // What a dialog's buttons read, the dialog being the active window of that class.
     QStringList Botoes(const QString& classe) {
-        for (const QJsonValue& janela : mtela->Janelas().value(u"janelas"_s).toArray())
-            if (janela[u"classe"_s].toString() == classe) {
-                QStringList textos;
-                for (const QJsonValue& texto : janela[u"botoes"_s].toArray())
-                    textos << texto.toString();
-                return textos;
-            }
-        return {};
+        QStringList textos;
+        for (const QJsonValue& texto : mtela->JanelaDaClasse(classe)[u"botoes"_s].toArray())
+            textos << texto.toString();
+        return textos;
     }
 
     // In the print preview shown: "Exportar para PDF"; the save dialog, in Portuguese,
@@ -754,16 +731,7 @@ private:
     }
 
     // The calls of the stand-in helpers so far: each its program's name and arguments.
-    QList<QStringList> Chamadas() const {
-        QList<QStringList> chamadas;
-        for (int n = 0;; ++n) {
-            QFile arquivo(mstrPasta + u"/chamadas/"_s + QString::number(n));
-            if (!arquivo.open(QIODevice::ReadOnly)) return chamadas;
-            QStringList partes = QString::fromUtf8(arquivo.readAll()).split(QChar(0));
-            partes.removeLast(); // after the last NUL
-            chamadas << partes;
-        }
-    }
+    QList<QStringList> Chamadas() const { return ChamadasDosSubstitutos(mstrPasta + u"/chamadas"_s); }
 
     // The tool bar's "Orçamentos" opens the list; the arrow beside it, which has no name of
     // its own, its menu: the pointer clicks rightwards along the button until it opens.

@@ -1,7 +1,7 @@
 #pragma once
-// Tests of the control library: the extender in twips, the events each setter and
-// each action of the person raises, the keyboard and focus rules, the flex grid's
-// current cell, structure and painting.
+// What the two tests of the control library share: tst_controles (the extender in twips,
+// the events each setter and each action of the person raises, the keyboard and focus
+// rules) and tst_grade (the flex grid's current cell, structure and painting).
 
 #include "tests/NumeroDoErro.h"
 
@@ -28,40 +28,3 @@ inline void Clicar(QWidget* widget, QPoint ponto = QPoint(), Qt::KeyboardModifie
     QTest::mouseClick(widget->window()->windowHandle(), botao, teclas,
                       widget->mapTo(widget->window(), ponto));
 }
-
-class TesteDosControles : public QObject {
-    Q_OBJECT
-
-private slots:
-    // tst_controles.cpp
-    void twipsECoresDoVB();
-    void extensorPorNome();
-    void setFocusRecusado();
-    void comboBoxCliquesDosSetters();
-    void comboBoxListaEErros();
-    void numberBoxKeyPress();
-    void numberBoxValidateMantemOFoco();
-    void numberBoxGotFocusSelecaoEMaxLength();
-    void findStatusPorAcao();
-    void findTecladoFocoECodigo();
-    void optionButtonGrupoECliques();
-    void commandButtonCliqueEDicas();
-    void navigationBarTextoEBotoes();
-    void datePickerValor();
-    void icones();
-
-    // tst_grade.cpp
-    void gradeEstruturaERemoveItem();
-    void gradeCelulaAtualESelChange();
-    void gradeCellAplicaNaCelulaAtual();
-    void gradeCliquesArrastoESelectionMode();
-    void gradeColunasOcultas();
-    void gradePosicaoDaCelula();
-    void gradeCoresAlternadasEDestaque();
-    void gradeRedrawSuspendeAPintura();
-    void gradeMouseMoveEmTwips();
-    void gradeBarraDeRolagem();
-    void gradeTeclado();
-    void gradeLidaComoGradeDeItens();
-    void gradeTextoQueNaoCabeTerminaEmReticencias();
-};

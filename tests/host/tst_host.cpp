@@ -218,13 +218,8 @@ private:
     // The message box the host shows, waited for; empty when none came.
     QJsonObject CaixaDeMensagem(HostNaTela& host) {
         QJsonObject caixa;
-        host.Esperar(
-            [&] {
-                for (const QJsonValue& janela : host.Janelas().value(u"janelas"_s).toArray())
-                    if (janela[u"classe"_s].toString() == u"QMessageBox"_s) caixa = janela.toObject();
-                return !caixa.isEmpty();
-            },
-            u"uma caixa de mensagem"_s);
+        host.Esperar([&] { return !(caixa = host.JanelaDaClasse(u"QMessageBox"_s)).isEmpty(); },
+                     u"uma caixa de mensagem"_s);
         return caixa;
     }
     QTemporaryDir mpasta;

@@ -196,17 +196,9 @@ private slots:
 
     void historico_de_um_numero_e_a_ficha_de_uma_versao() {
         // Two items (547,80), then a third (667,80) a minute later.
-        GradeEmMemoria grade;
-        auto orcamento = OrcamentoComProduto(grade, musuario.get());
-        QCOMPARE(orcamento->Adicionar(), qint16(0));
-        const double numero = orcamento->CodigoGerado;
+        const double numero = NovoOrcamentoComProduto();
         FixarRelogio(Agora.addSecs(60));
-        grade.AdicionarServico(1, 2, 10, u"1"_s, u"120,00"_s, u"0,00"_s, u"0,00"_s, u"120,00"_s);
-        for (int linha = 1; linha <= 2; ++linha)
-            grade.DefinirCelula(linha, GradeDeItens::NumeroDoItem, QString::number(linha));
-        orcamento->NumeroDoOrcamento = numero;
-        DefinirTotais(*orcamento, u"679,80|1,77|12,00|667,80"_s);
-        QCOMPARE(orcamento->Alterar(), qint16(0));
+        QCOMPARE(AlterarComMaisUmItem(numero), qint16(0));
 
         JanelaDoHistorico janela(musuario.get(), u"Clínica"_s, 0);
         janela.show();

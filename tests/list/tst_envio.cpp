@@ -28,24 +28,10 @@ using VB::Currency;
 
 namespace {
 
-// A stand-in for a desktop helper: each call leaves a numbered file in the folder
-// named by ZELT_TESTE_CHAMADAS with the program's name and its arguments, each ended by
-// a NUL, and ends with the code in ZELT_TESTE_SAIDA (0 when unset).
-const QByteArray Substituto = "#!/bin/sh\n"
-                              "n=$(ls \"$ZELT_TESTE_CHAMADAS\" | wc -l)\n"
-                              "{ printf '%s\\0' \"$(basename \"$0\")\"; for a in \"$@\"; do printf '%s\\0' "
-                              "\"$a\"; done; } > \"$ZELT_TESTE_CHAMADAS/$n\"\n"
-                              "exit \"${ZELT_TESTE_SAIDA:-0}\"\n";
-
 struct Chamada {
     QString Programa;
     QStringList Argumentos;
 };
-
-QByteArray Conteudo(const QString& arquivo) {
-    QFile f(arquivo);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 // The quote's stored header, as one text: a send never changes it.
 QString Cabecalho(double numero) {
@@ -83,23 +69,290 @@ class TesteDoEnvio : public TesteDeNegocio {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void celularesNormalizados_data();
-    void celularesNormalizados();
-    void emailDaFichaImpressaDaLista();
-    void whatsAppDaFichaDoHost();
-    void falhasNaoEnviamNemTocamNoOrcamento();
-    void pastaDeDocumentosSemGravacaoUsaAPastaDeDados();
-    void registroDeEnviosNoNegocio();
+    void initTestCase() {
+        Suite::RegistrarComponentesDaSuite();
+        Plataforma::DefinirFatorDaPausa(0);
+        QVERIFY(EscreverSubstitutos(mprogramas.path()));
+        qputenv("PATH", mprogramas.path().toUtf8() + ':' + qgetenv("PATH"));
+        // A home of its own: documents in "Documentos" (user-dirs.dirs), data under .local.
+        qputenv("HOME", mcasa.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", mcasa.filePath(u".config"_s).toUtf8());
+        qputenv("XDG_DATA_HOME", mcasa.filePath(u".local/share"_s).toUtf8());
+        QVERIFY(QDir(mcasa.path()).mkpath(u".config"_s));
+        Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
+            auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
+            QVERIFY2(previa, qPrintable(u"janela inesperada: "_s + janela->objectName()));
+            mcomandos.clear();
+            for (const char* nome : {"cmdEnviarPorEmail", "cmdEnviarPorWhatsApp"})
+                if (auto* botao = previa->findChild<QToolButton*>(QString::fromLatin1(nome)))
+                    mcomandos << u"%1|%2|%3|%4"_s
+                                     .arg(botao->text(), botao->toolTip(), botao->shortcut().toString())
+                                     .arg(botao->icon().isNull() ? u"sem ícone"_s : u"ícone"_s);
+            if (macaoNaPrevia) macaoNaPrevia(previa);
+            auto* aviso = previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s);
+            mstrAviso = aviso && !aviso->isHidden() ? aviso->text() : QString();
+            previa->close();
+        });
+        AnotarMensagens(mmensagens);
+    }
+
+    void celularesNormalizados_data() {
+        QTest::addColumn<QString>("digitado");
+        QTest::addColumn<QString>("internacional");
+        QTest::newRow("com parênteses e hífen") << u"(19) 99876-5432"_s << u"5519998765432"_s;
+        QTest::newRow("com zero de longa distância") << u"019 99876 5432"_s << u"5519998765432"_s;
+        QTest::newRow("com +55") << u"+55 19 99876-5432"_s << u"5519998765432"_s;
+        QTest::newRow("só os dígitos") << u"19998765432"_s << u"5519998765432"_s;
+        QTest::newRow("com 55 sem +") << u"55 (11) 91234.5678"_s << u"5511912345678"_s;
+        QTest::newRow("fixo") << u"(19) 3232-4545"_s << QString();
+        QTest::newRow("sem DDD") << u"99876-5432"_s << QString();
+        QTest::newRow("curto demais") << u"(19) 9987-654"_s << QString();
+        QTest::newRow("letras") << u"19 9ABCD-5432"_s << QString();
+        QTest::newRow("vazio") << QString() << QString();
+        QTest::newRow("outro país") << u"+1 415 555 2671"_s << QString();
+    }
+
+    void celularesNormalizados() {
+        QFETCH(QString, digitado);
+        QFETCH(QString, internacional);
+        QCOMPARE(EnvioDoOrcamento::CelularInternacional(digitado), internacional);
+    }
+
+    void emailDaFichaImpressaDaLista() {
+        const double numero = GravarOrcamento(musuario.get(), 2); // 210,00 less 5,71 %: 198,00
+        QVERIFY(numero > 0);
+        const QString antes = Cabecalho(numero);
+        // An earlier PDF of the same quote is replaced whole.
+        QVERIFY(QDir().mkpath(PastaDosOrcamentos()));
+        const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
+        QVERIFY(BancoDeTeste::EscreverArquivo(pdf, "antigo"));
+        macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
+        Cenario().ImprimirFichaDaLinha(1);
+
+        QCOMPARE(mcomandos,
+                 (QStringList{
+                     u"Enviar por e-mail|Abrir uma mensagem de e-mail ao cliente com o PDF do orçamento "
+                     "anexado (Ctrl+Shift+E)|Ctrl+Shift+E|ícone"_s,
+                     u"Enviar por WhatsApp|Abrir o WhatsApp do cliente com o resumo do orçamento e a pasta "
+                     "do PDF ao lado (Ctrl+Shift+W)|Ctrl+Shift+W|ícone"_s}));
+        const QList<Chamada> chamadas = Chamadas();
+        QCOMPARE(chamadas.size(), 1);
+        QCOMPARE(chamadas[0].Programa, u"xdg-email"_s);
+        const QString corpo =
+            u"Olá, João!\n\nSegue o orçamento nº %1 para Rex e Mel, no valor líquido de R$ 198,00, "
+            "válido até 13/12/2026. O orçamento completo está no PDF que acompanha esta mensagem.\n\n"
+            "Qualquer dúvida, ligue para (19) 3232-4545.\n\nClínica Escola"_s.arg(numero);
+        QCOMPARE(chamadas[0].Argumentos,
+                 (QStringList{u"--subject"_s, u"Orçamento %1 - Clínica Escola"_s.arg(numero), u"--body"_s,
+                              corpo, u"--attach"_s, pdf, u"joao@exemplo.com.br"_s}));
+        const QString texto = TextoDoPdf(pdf);
+        for (const QString& esperado :
+             {u"Orçamento no.: %1"_s.arg(numero), u"João da Silva"_s, u"198,00"_s, u"Vacina V10"_s})
+            QVERIFY2(texto.contains(esperado), qPrintable(esperado + u"\n"_s + texto));
+        QCOMPARE(QDir(PastaDosOrcamentos()).entryList(QDir::Files), QStringList{QFileInfo(pdf).fileName()});
+        QCOMPARE(Envios(),
+                 QStringList{u"%1|2026-12-03 09:30:15|ANA|e-mail|joao@exemplo.com.br"_s.arg(numero)});
+        QCOMPARE(UltimaEntradaDoHistorico(numero), u"enviado por e-mail|ANA"_s);
+        QCOMPARE(mstrAviso, u"Enviado por e-mail em 03/12/2026 09:30 por ANA"_s);
+        QCOMPARE(Cabecalho(numero), antes);
+        QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
+
+        // A client without an e-mail: the message opens without a recipient. The list's own
+        // print offers no send.
+        Banco::Executar(u"UPDATE Clientes SET Email = '' WHERE CodigoDoCliente = 1"_s);
+        macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) {
+            QCOMPARE(previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s)->text(),
+                     u"Enviado por e-mail em 03/12/2026 09:30 por ANA"_s);
+            Clicar(previa, "cmdEnviarPorEmail");
+        };
+        Cenario().ImprimirFichaDaLinha(1);
+        QCOMPARE(Chamadas().size(), 2);
+        QCOMPARE(Chamadas()[1].Argumentos.size(), 6);
+        QCOMPARE(Chamadas()[1].Argumentos.constLast(), pdf);
+        QCOMPARE(Envios().constLast(), u"%1|2026-12-03 09:30:15|ANA|e-mail|"_s.arg(numero));
+        macaoNaPrevia = nullptr;
+        QCOMPARE(Cenario().lista->ImprimirLista(), qint16(0));
+        QCOMPARE(mcomandos, QStringList());
+    }
+
+    void whatsAppDaFichaDoHost() {
+        const double numero = NovoOrcamento();
+        QVERIFY(numero > 0);
+        const QString antes = Cabecalho(numero);
+        ImprimirFichaDoHost(numero, [&](VisualizacaoDoRelatorio* previa) {
+            QVERIFY(previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s)->isHidden()); // never sent before
+            Clicar(previa, "cmdEnviarPorWhatsApp");
+        });
+        const QList<Chamada> chamadas = Chamadas();
+        QCOMPARE(chamadas.size(), 2);
+        QCOMPARE(chamadas[0].Programa, u"xdg-open"_s);
+        const QUrl endereco(chamadas[0].Argumentos.value(0));
+        QCOMPARE(endereco.scheme() + u"://"_s + endereco.host() + endereco.path(),
+                 u"https://wa.me/5519998765432"_s);
+        const QString texto = QUrlQuery(endereco).queryItemValue(u"text"_s, QUrl::FullyDecoded);
+        QCOMPARE(
+            texto,
+            u"Olá, João!\n\nSegue o orçamento nº %1 para Rex, no valor líquido de R$ 108,00, válido até "
+            "13/12/2026. O orçamento completo está no PDF que acompanha esta mensagem.\n\nQualquer dúvida, "
+            "ligue para (19) 3232-4545.\n\nClínica Escola"_s.arg(numero));
+        // The folder holding the PDF opens beside the chat.
+        QCOMPARE(chamadas[1].Programa, u"xdg-open"_s);
+        QCOMPARE(chamadas[1].Argumentos, QStringList{PastaDosOrcamentos()});
+        const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
+        const QString impresso = TextoDoPdf(pdf);
+        for (const QString& esperado : {u"Orçamento no.: %1"_s.arg(numero), u"João"_s, u"108,00"_s})
+            QVERIFY2(impresso.contains(esperado), qPrintable(esperado + u"\n"_s + impresso));
+        QCOMPARE(Envios(), QStringList{u"%1|2026-12-03 09:30:15|ANA|WhatsApp|5519998765432"_s.arg(numero)});
+        QCOMPARE(UltimaEntradaDoHistorico(numero), u"enviado por WhatsApp|ANA"_s);
+        QCOMPARE(mstrAviso, u"Enviado por WhatsApp em 03/12/2026 09:30 por ANA"_s);
+        QCOMPARE(Cabecalho(numero), antes);
+        QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
+    }
+
+    void falhasNaoEnviamNemTocamNoOrcamento() {
+        const double numero = NovoOrcamento();
+        const QString antes = Cabecalho(numero);
+        const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
+        QVERIFY(QDir().mkpath(PastaDosOrcamentos()));
+        const QByteArray conteudoAntigo = QByteArray("%PDF-1.4 antigo\n") + QByteArray(3000, 'x');
+        QVERIFY(BancoDeTeste::EscreverArquivo(pdf, conteudoAntigo));
+        const auto enviar = [&](const char* comando) {
+            mmensagens.clear();
+            ImprimirFichaDoHost(numero, [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, comando); });
+        };
+        const QString titulo = u"|"_s + Aplicativo;
+        // No cell phone, or one that is no Brazilian mobile: nothing opens.
+        Banco::Executar(u"UPDATE Clientes SET Celular = '' WHERE CodigoDoCliente = 1"_s);
+        enviar("cmdEnviarPorWhatsApp");
+        QCOMPARE(mmensagens,
+                 QStringList{u"O cliente não tem celular cadastrado. Cadastre o celular do cliente para "
+                             "enviar o orçamento por WhatsApp.|64"_s +
+                             titulo});
+        Banco::Executar(u"UPDATE Clientes SET Celular = '(19) 3232-4545 %1' WHERE CodigoDoCliente = 1"_s);
+        enviar("cmdEnviarPorWhatsApp");
+        QCOMPARE(mmensagens,
+                 QStringList{
+                     u"O celular cadastrado do cliente ((19) 3232-4545 %1) não é um número de celular "
+                     "do Brasil. Corrija o cadastro do cliente para enviar o orçamento por WhatsApp.|64"_s +
+                     titulo});
+        // No mail program on the desktop (a PATH with the stand-in xdg-open only).
+        QTemporaryDir soOpen;
+        QVERIFY(QFile::copy(mprogramas.filePath(u"xdg-open"_s), soOpen.filePath(u"xdg-open"_s)));
+        const QByteArray caminhos = qgetenv("PATH");
+        qputenv("PATH", soOpen.path().toUtf8());
+        enviar("cmdEnviarPorEmail");
+        qputenv("PATH", caminhos);
+        QCOMPARE(mmensagens,
+                 QStringList{u"Não foi possível abrir o programa de e-mail: o programa xdg-email não está "
+                             "instalado (pacote xdg-utils). Nada foi enviado.|48"_s +
+                             titulo});
+        QCOMPARE(Chamadas().size(), 0);
+        // The disk fills up while the PDF is written: the earlier PDF stays, nothing opens.
+        {
+            const LimiteDeArquivo limite(4000);
+            enviar("cmdEnviarPorEmail");
+        }
+        QCOMPARE(mmensagens.size(), 1);
+        QVERIFY2(
+            mmensagens[0].startsWith(u"Não foi possível gravar o arquivo \"%1\" ("_s.arg(pdf)) &&
+                mmensagens[0].endsWith(u"O arquivo que já existia não foi alterado.|16|Imprimir orçamento"_s),
+            qPrintable(mmensagens[0]));
+        QCOMPARE(BancoDeTeste::LerArquivo(pdf), conteudoAntigo);
+        QCOMPARE(Chamadas().size(), 0);
+        // The mail program fails: the person is told where the PDF is; nothing is recorded.
+        qputenv("ZELT_TESTE_SAIDA", "3");
+        enviar("cmdEnviarPorEmail");
+        QCOMPARE(
+            mmensagens,
+            QStringList{u"Não foi possível abrir o programa de e-mail (o programa xdg-email terminou com "
+                        "o código 3). Nada foi enviado; o PDF do orçamento está em \"%1\".|48"_s.arg(pdf) +
+                        titulo});
+        QCOMPARE(Chamadas().size(), 1);
+        QVERIFY(TextoDoPdf(pdf).contains(u"Orçamento no.: %1"_s.arg(numero)));
+        QCOMPARE(Envios(), QStringList());
+        QCOMPARE(Cabecalho(numero), antes);
+        QVERIFY(ErrosExibidos().isEmpty());
+    }
+
+    void pastaDeDocumentosSemGravacaoUsaAPastaDeDados() {
+        const double numero = NovoOrcamento();
+        // Documents in a folder nobody may write in, root included.
+        QVERIFY(BancoDeTeste::EscreverArquivo(mcasa.filePath(u".config/user-dirs.dirs"_s),
+                                              "XDG_DOCUMENTS_DIR=\"/proc/zelt-documentos\"\n"));
+        ImprimirFichaDoHost(numero,
+                            [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
+        const QString pasta =
+            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/Orçamentos"_s;
+        QVERIFY(pasta.startsWith(mcasa.filePath(u".local/share"_s)));
+        const QString pdf = pasta + u"/Orçamento %1 - João.pdf"_s.arg(numero);
+        QCOMPARE(mmensagens,
+                 QStringList{u"A pasta de documentos (/proc/zelt-documentos) não aceita gravação. O PDF do "
+                             "orçamento foi gravado em \"%1\".|64|"_s.arg(pasta) +
+                             Aplicativo});
+        QCOMPARE(Chamadas().size(), 1);
+        QCOMPARE(Chamadas()[0].Argumentos.value(5), pdf);
+        QVERIFY(TextoDoPdf(pdf).contains(u"Orçamento no.: %1"_s.arg(numero)));
+        QCOMPARE(Envios().size(), 1);
+    }
+
+    void registroDeEnviosNoNegocio() {
+        const double numero = NovoOrcamento();
+        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
+        QCOMPARE(envios->RegistrarEnvio(numero, u"e-mail"_s, QString()), qint16(1)); // whose send?
+        QCOMPARE(envios->LocalDoErro, u"ZELT_N_Orcamentos, clsEnviosDeOrcamentos, RegistrarEnvio"_s);
+        envios->DadosDoUsuario = musuario.get();
+        QCOMPARE(envios->RegistrarEnvio(numero, u"SMS"_s, u"x"_s), qint16(2));
+        QCOMPARE(envios->DescricaoDaFalha, u"O canal de envio \"SMS\" não é conhecido."_s);
+        QCOMPARE(envios->RegistrarEnvio(4321, u"e-mail"_s, u"x"_s), qint16(2));
+        QCOMPARE(envios->DescricaoDaFalha, u"O orçamento enviado não está mais cadastrado."_s);
+        QCOMPARE(Envios(), QStringList());
+    }
 
 protected:
-    void Preparar() override;
+    void Preparar() override {
+        PrepararContexto(musuario.get());
+        mmensagens.clear();
+        mstrAviso.clear();
+        macaoNaPrevia = nullptr;
+        FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)));
+        QVERIFY(BancoDeTeste::EscreverArquivo(mcasa.filePath(u".config/user-dirs.dirs"_s),
+                                              "XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n"));
+        QDir(mcasa.filePath(u"Documentos"_s)).removeRecursively();
+        QDir(mcasa.filePath(u".local"_s)).removeRecursively();
+        mstrChamadas = mcasa.filePath(u"chamadas"_s);
+        QDir(mstrChamadas).removeRecursively();
+        QVERIFY(QDir().mkpath(mstrChamadas));
+        qputenv("ZELT_TESTE_CHAMADAS", mstrChamadas.toUtf8());
+        qunsetenv("ZELT_TESTE_SAIDA");
+        Banco::Executar(u"UPDATE Empresa SET Telefone = '(19) 3232-4545'"_s);
+        Banco::Executar(
+            u"UPDATE Clientes SET Email = 'joao@exemplo.com.br', Celular = '(19) 99876-5432' WHERE "
+            "CodigoDoCliente = 1"_s);
+    }
 
 private:
     // Prints the sheet as a record form opened by the host does; in its preview, acao runs.
-    void ImprimirFichaDoHost(double numero, const std::function<void(VisualizacaoDoRelatorio*)>& acao);
-    void Clicar(VisualizacaoDoRelatorio* previa, const char* comando);
-    QList<Chamada> Chamadas() const;
+    void ImprimirFichaDoHost(double numero, const std::function<void(VisualizacaoDoRelatorio*)>& acao) {
+        macaoNaPrevia = acao;
+        QCOMPARE(::ImprimirFichaDoHost(numero, u"João"_s, u"João da Silva"_s, Currency::DeInteiro(120),
+                                       Currency::DeInteiro(10), Currency::DeInteiro(12),
+                                       Currency::DeInteiro(108)),
+                 qint16(0));
+    }
+
+    void Clicar(VisualizacaoDoRelatorio* previa, const char* comando) {
+        auto* botao = previa->findChild<QToolButton*>(QString::fromLatin1(comando));
+        QVERIFY(botao && botao->isVisible());
+        QTest::mouseClick(botao, Qt::LeftButton);
+    }
+
+    QList<Chamada> Chamadas() const {
+        QList<Chamada> chamadas;
+        for (QStringList partes : ChamadasDosSubstitutos(mstrChamadas))
+            chamadas.append({partes.takeFirst(), partes});
+        return chamadas;
+    }
+
     QString PastaDosOrcamentos() const { return mcasa.filePath(u"Documentos/Orçamentos"_s); }
 
     QTemporaryDir mprogramas;
@@ -110,300 +363,6 @@ private:
     QString mstrAviso;     // the preview's line of the last send, when it closed
     QStringList mcomandos; // the send commands the preview offered
 };
-
-void TesteDoEnvio::initTestCase() {
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    for (const char* nome : {"xdg-email", "xdg-open"}) {
-        QFile script(mprogramas.filePath(QString::fromLatin1(nome)));
-        QVERIFY(script.open(QIODevice::WriteOnly));
-        script.write(Substituto);
-        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
-    }
-    qputenv("PATH", mprogramas.path().toUtf8() + ':' + qgetenv("PATH"));
-    // A home of its own: documents in "Documentos" (user-dirs.dirs), data under .local.
-    qputenv("HOME", mcasa.path().toUtf8());
-    qputenv("XDG_CONFIG_HOME", mcasa.filePath(u".config"_s).toUtf8());
-    qputenv("XDG_DATA_HOME", mcasa.filePath(u".local/share"_s).toUtf8());
-    QVERIFY(QDir(mcasa.path()).mkpath(u".config"_s));
-    Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
-        auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
-        QVERIFY2(previa, qPrintable(u"janela inesperada: "_s + janela->objectName()));
-        mcomandos.clear();
-        for (const char* nome : {"cmdEnviarPorEmail", "cmdEnviarPorWhatsApp"})
-            if (auto* botao = previa->findChild<QToolButton*>(QString::fromLatin1(nome)))
-                mcomandos << u"%1|%2|%3|%4"_s
-                                 .arg(botao->text(), botao->toolTip(), botao->shortcut().toString())
-                                 .arg(botao->icon().isNull() ? u"sem ícone"_s : u"ícone"_s);
-        if (macaoNaPrevia) macaoNaPrevia(previa);
-        auto* aviso = previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s);
-        mstrAviso = aviso && !aviso->isHidden() ? aviso->text() : QString();
-        previa->close();
-    });
-    AnotarMensagens(mmensagens);
-}
-
-void TesteDoEnvio::Preparar() {
-    PrepararContexto(musuario.get());
-    mmensagens.clear();
-    mstrAviso.clear();
-    macaoNaPrevia = nullptr;
-    FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)));
-    QFile dirs(mcasa.filePath(u".config/user-dirs.dirs"_s));
-    QVERIFY(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    dirs.write("XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n");
-    QDir(mcasa.filePath(u"Documentos"_s)).removeRecursively();
-    QDir(mcasa.filePath(u".local"_s)).removeRecursively();
-    mstrChamadas = mcasa.filePath(u"chamadas"_s);
-    QDir(mstrChamadas).removeRecursively();
-    QVERIFY(QDir().mkpath(mstrChamadas));
-    qputenv("ZELT_TESTE_CHAMADAS", mstrChamadas.toUtf8());
-    qunsetenv("ZELT_TESTE_SAIDA");
-    Banco::Executar(u"UPDATE Empresa SET Telefone = '(19) 3232-4545'"_s);
-    Banco::Executar(u"UPDATE Clientes SET Email = 'joao@exemplo.com.br', Celular = '(19) 99876-5432' WHERE "
-                    "CodigoDoCliente = 1"_s);
-}
-
-QList<Chamada> TesteDoEnvio::Chamadas() const {
-    QList<Chamada> chamadas;
-    for (int n = 0; QFile::exists(mstrChamadas + u'/' + QString::number(n)); ++n) {
-        QStringList partes =
-            QString::fromUtf8(Conteudo(mstrChamadas + u'/' + QString::number(n))).split(QChar(0));
-        partes.removeLast(); // after the last NUL
-        chamadas.append({partes.takeFirst(), partes});
-    }
-    return chamadas;
-}
-
-void TesteDoEnvio::ImprimirFichaDoHost(double numero,
-                                       const std::function<void(VisualizacaoDoRelatorio*)>& acao) {
-    macaoNaPrevia = acao;
-    QCOMPARE(::ImprimirFichaDoHost(numero, u"João"_s, u"João da Silva"_s, Currency::DeInteiro(120),
-                                   Currency::DeInteiro(10), Currency::DeInteiro(12),
-                                   Currency::DeInteiro(108)),
-             qint16(0));
-}
-
-void TesteDoEnvio::Clicar(VisualizacaoDoRelatorio* previa, const char* comando) {
-    auto* botao = previa->findChild<QToolButton*>(QString::fromLatin1(comando));
-    QVERIFY(botao && botao->isVisible());
-    QTest::mouseClick(botao, Qt::LeftButton);
-}
-
-void TesteDoEnvio::celularesNormalizados_data() {
-    QTest::addColumn<QString>("digitado");
-    QTest::addColumn<QString>("internacional");
-    QTest::newRow("com parênteses e hífen") << u"(19) 99876-5432"_s << u"5519998765432"_s;
-    QTest::newRow("com zero de longa distância") << u"019 99876 5432"_s << u"5519998765432"_s;
-    QTest::newRow("com +55") << u"+55 19 99876-5432"_s << u"5519998765432"_s;
-    QTest::newRow("só os dígitos") << u"19998765432"_s << u"5519998765432"_s;
-    QTest::newRow("com 55 sem +") << u"55 (11) 91234.5678"_s << u"5511912345678"_s;
-    QTest::newRow("fixo") << u"(19) 3232-4545"_s << QString();
-    QTest::newRow("sem DDD") << u"99876-5432"_s << QString();
-    QTest::newRow("curto demais") << u"(19) 9987-654"_s << QString();
-    QTest::newRow("letras") << u"19 9ABCD-5432"_s << QString();
-    QTest::newRow("vazio") << QString() << QString();
-    QTest::newRow("outro país") << u"+1 415 555 2671"_s << QString();
-}
-
-void TesteDoEnvio::celularesNormalizados() {
-    QFETCH(QString, digitado);
-    QFETCH(QString, internacional);
-    QCOMPARE(EnvioDoOrcamento::CelularInternacional(digitado), internacional);
-}
-
-void TesteDoEnvio::emailDaFichaImpressaDaLista() {
-    const double numero = GravarOrcamento(musuario.get(), 2); // 210,00 less 5,71 %: 198,00
-    QVERIFY(numero > 0);
-    const QString antes = Cabecalho(numero);
-    // An earlier PDF of the same quote is replaced whole.
-    QVERIFY(QDir().mkpath(PastaDosOrcamentos()));
-    const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
-    QFile antigo(pdf);
-    QVERIFY(antigo.open(QIODevice::WriteOnly) && antigo.write("antigo") == 6);
-    antigo.close();
-    macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
-    Cenario().ImprimirFichaDaLinha(1);
-
-    QCOMPARE(
-        mcomandos,
-        (QStringList{u"Enviar por e-mail|Abrir uma mensagem de e-mail ao cliente com o PDF do orçamento "
-                     "anexado (Ctrl+Shift+E)|Ctrl+Shift+E|ícone"_s,
-                     u"Enviar por WhatsApp|Abrir o WhatsApp do cliente com o resumo do orçamento e a pasta "
-                     "do PDF ao lado (Ctrl+Shift+W)|Ctrl+Shift+W|ícone"_s}));
-    const QList<Chamada> chamadas = Chamadas();
-    QCOMPARE(chamadas.size(), 1);
-    QCOMPARE(chamadas[0].Programa, u"xdg-email"_s);
-    const QString corpo =
-        u"Olá, João!\n\nSegue o orçamento nº %1 para Rex e Mel, no valor líquido de R$ 198,00, "
-        "válido até 13/12/2026. O orçamento completo está no PDF que acompanha esta mensagem.\n\n"
-        "Qualquer dúvida, ligue para (19) 3232-4545.\n\nClínica Escola"_s.arg(numero);
-    QCOMPARE(chamadas[0].Argumentos,
-             (QStringList{u"--subject"_s, u"Orçamento %1 - Clínica Escola"_s.arg(numero), u"--body"_s, corpo,
-                          u"--attach"_s, pdf, u"joao@exemplo.com.br"_s}));
-    const QString texto = TextoDoPdf(pdf);
-    for (const QString& esperado :
-         {u"Orçamento no.: %1"_s.arg(numero), u"João da Silva"_s, u"198,00"_s, u"Vacina V10"_s})
-        QVERIFY2(texto.contains(esperado), qPrintable(esperado + u"\n"_s + texto));
-    QCOMPARE(QDir(PastaDosOrcamentos()).entryList(QDir::Files), QStringList{QFileInfo(pdf).fileName()});
-    QCOMPARE(Envios(), QStringList{u"%1|2026-12-03 09:30:15|ANA|e-mail|joao@exemplo.com.br"_s.arg(numero)});
-    QCOMPARE(UltimaEntradaDoHistorico(numero), u"enviado por e-mail|ANA"_s);
-    QCOMPARE(mstrAviso, u"Enviado por e-mail em 03/12/2026 09:30 por ANA"_s);
-    QCOMPARE(Cabecalho(numero), antes);
-    QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
-
-    // A client without an e-mail: the message opens without a recipient. The list's own
-    // print offers no send.
-    Banco::Executar(u"UPDATE Clientes SET Email = '' WHERE CodigoDoCliente = 1"_s);
-    macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) {
-        QCOMPARE(previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s)->text(),
-                 u"Enviado por e-mail em 03/12/2026 09:30 por ANA"_s);
-        Clicar(previa, "cmdEnviarPorEmail");
-    };
-    Cenario().ImprimirFichaDaLinha(1);
-    QCOMPARE(Chamadas().size(), 2);
-    QCOMPARE(Chamadas()[1].Argumentos.size(), 6);
-    QCOMPARE(Chamadas()[1].Argumentos.constLast(), pdf);
-    QCOMPARE(Envios().constLast(), u"%1|2026-12-03 09:30:15|ANA|e-mail|"_s.arg(numero));
-    macaoNaPrevia = nullptr;
-    QCOMPARE(Cenario().lista->ImprimirLista(), qint16(0));
-    QCOMPARE(mcomandos, QStringList());
-}
-
-void TesteDoEnvio::whatsAppDaFichaDoHost() {
-    const double numero = NovoOrcamento();
-    QVERIFY(numero > 0);
-    const QString antes = Cabecalho(numero);
-    ImprimirFichaDoHost(numero, [&](VisualizacaoDoRelatorio* previa) {
-        QVERIFY(previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s)->isHidden()); // never sent before
-        Clicar(previa, "cmdEnviarPorWhatsApp");
-    });
-    const QList<Chamada> chamadas = Chamadas();
-    QCOMPARE(chamadas.size(), 2);
-    QCOMPARE(chamadas[0].Programa, u"xdg-open"_s);
-    const QUrl endereco(chamadas[0].Argumentos.value(0));
-    QCOMPARE(endereco.scheme() + u"://"_s + endereco.host() + endereco.path(),
-             u"https://wa.me/5519998765432"_s);
-    const QString texto = QUrlQuery(endereco).queryItemValue(u"text"_s, QUrl::FullyDecoded);
-    QCOMPARE(texto,
-             u"Olá, João!\n\nSegue o orçamento nº %1 para Rex, no valor líquido de R$ 108,00, válido até "
-             "13/12/2026. O orçamento completo está no PDF que acompanha esta mensagem.\n\nQualquer dúvida, "
-             "ligue para (19) 3232-4545.\n\nClínica Escola"_s.arg(numero));
-    // The folder holding the PDF opens beside the chat.
-    QCOMPARE(chamadas[1].Programa, u"xdg-open"_s);
-    QCOMPARE(chamadas[1].Argumentos, QStringList{PastaDosOrcamentos()});
-    const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
-    const QString impresso = TextoDoPdf(pdf);
-    for (const QString& esperado : {u"Orçamento no.: %1"_s.arg(numero), u"João"_s, u"108,00"_s})
-        QVERIFY2(impresso.contains(esperado), qPrintable(esperado + u"\n"_s + impresso));
-    QCOMPARE(Envios(), QStringList{u"%1|2026-12-03 09:30:15|ANA|WhatsApp|5519998765432"_s.arg(numero)});
-    QCOMPARE(UltimaEntradaDoHistorico(numero), u"enviado por WhatsApp|ANA"_s);
-    QCOMPARE(mstrAviso, u"Enviado por WhatsApp em 03/12/2026 09:30 por ANA"_s);
-    QCOMPARE(Cabecalho(numero), antes);
-    QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
-}
-
-void TesteDoEnvio::falhasNaoEnviamNemTocamNoOrcamento() {
-    const double numero = NovoOrcamento();
-    const QString antes = Cabecalho(numero);
-    const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
-    QVERIFY(QDir().mkpath(PastaDosOrcamentos()));
-    QFile antigo(pdf);
-    const QByteArray conteudoAntigo = QByteArray("%PDF-1.4 antigo\n") + QByteArray(3000, 'x');
-    QVERIFY(antigo.open(QIODevice::WriteOnly) && antigo.write(conteudoAntigo) == conteudoAntigo.size());
-    antigo.close();
-    const auto enviar = [&](const char* comando) {
-        mmensagens.clear();
-        ImprimirFichaDoHost(numero, [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, comando); });
-    };
-    const QString titulo = u"|"_s + Aplicativo;
-    // No cell phone, or one that is no Brazilian mobile: nothing opens.
-    Banco::Executar(u"UPDATE Clientes SET Celular = '' WHERE CodigoDoCliente = 1"_s);
-    enviar("cmdEnviarPorWhatsApp");
-    QCOMPARE(mmensagens,
-             QStringList{u"O cliente não tem celular cadastrado. Cadastre o celular do cliente para "
-                         "enviar o orçamento por WhatsApp.|64"_s +
-                         titulo});
-    Banco::Executar(u"UPDATE Clientes SET Celular = '(19) 3232-4545 %1' WHERE CodigoDoCliente = 1"_s);
-    enviar("cmdEnviarPorWhatsApp");
-    QCOMPARE(
-        mmensagens,
-        QStringList{u"O celular cadastrado do cliente ((19) 3232-4545 %1) não é um número de celular "
-                    "do Brasil. Corrija o cadastro do cliente para enviar o orçamento por WhatsApp.|64"_s +
-                    titulo});
-    // No mail program on the desktop (a PATH with the stand-in xdg-open only).
-    QTemporaryDir soOpen;
-    QVERIFY(QFile::copy(mprogramas.filePath(u"xdg-open"_s), soOpen.filePath(u"xdg-open"_s)));
-    const QByteArray caminhos = qgetenv("PATH");
-    qputenv("PATH", soOpen.path().toUtf8());
-    enviar("cmdEnviarPorEmail");
-    qputenv("PATH", caminhos);
-    QCOMPARE(mmensagens,
-             QStringList{u"Não foi possível abrir o programa de e-mail: o programa xdg-email não está "
-                         "instalado (pacote xdg-utils). Nada foi enviado.|48"_s +
-                         titulo});
-    QCOMPARE(Chamadas().size(), 0);
-    // The disk fills up while the PDF is written: the earlier PDF stays, nothing opens.
-    {
-        const LimiteDeArquivo limite(4000);
-        enviar("cmdEnviarPorEmail");
-    }
-    QCOMPARE(mmensagens.size(), 1);
-    QVERIFY2(
-        mmensagens[0].startsWith(u"Não foi possível gravar o arquivo \"%1\" ("_s.arg(pdf)) &&
-            mmensagens[0].endsWith(u"O arquivo que já existia não foi alterado.|16|Imprimir orçamento"_s),
-        qPrintable(mmensagens[0]));
-    QCOMPARE(Conteudo(pdf), conteudoAntigo);
-    QCOMPARE(Chamadas().size(), 0);
-    // The mail program fails: the person is told where the PDF is; nothing is recorded.
-    qputenv("ZELT_TESTE_SAIDA", "3");
-    enviar("cmdEnviarPorEmail");
-    QCOMPARE(mmensagens,
-             QStringList{u"Não foi possível abrir o programa de e-mail (o programa xdg-email terminou com "
-                         "o código 3). Nada foi enviado; o PDF do orçamento está em \"%1\".|48"_s.arg(pdf) +
-                         titulo});
-    QCOMPARE(Chamadas().size(), 1);
-    QVERIFY(TextoDoPdf(pdf).contains(u"Orçamento no.: %1"_s.arg(numero)));
-    QCOMPARE(Envios(), QStringList());
-    QCOMPARE(Cabecalho(numero), antes);
-    QVERIFY(ErrosExibidos().isEmpty());
-}
-
-void TesteDoEnvio::pastaDeDocumentosSemGravacaoUsaAPastaDeDados() {
-    const double numero = NovoOrcamento();
-    // Documents in a folder nobody may write in, root included.
-    QFile dirs(mcasa.filePath(u".config/user-dirs.dirs"_s));
-    QVERIFY(dirs.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    dirs.write("XDG_DOCUMENTS_DIR=\"/proc/zelt-documentos\"\n");
-    dirs.close();
-    ImprimirFichaDoHost(numero,
-                        [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
-    const QString pasta =
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/Orçamentos"_s;
-    QVERIFY(pasta.startsWith(mcasa.filePath(u".local/share"_s)));
-    const QString pdf = pasta + u"/Orçamento %1 - João.pdf"_s.arg(numero);
-    QCOMPARE(mmensagens,
-             QStringList{u"A pasta de documentos (/proc/zelt-documentos) não aceita gravação. O PDF do "
-                         "orçamento foi gravado em \"%1\".|64|"_s.arg(pasta) +
-                         Aplicativo});
-    QCOMPARE(Chamadas().size(), 1);
-    QCOMPARE(Chamadas()[0].Argumentos.value(5), pdf);
-    QVERIFY(TextoDoPdf(pdf).contains(u"Orçamento no.: %1"_s.arg(numero)));
-    QCOMPARE(Envios().size(), 1);
-}
-
-void TesteDoEnvio::registroDeEnviosNoNegocio() {
-    const double numero = NovoOrcamento();
-    auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-    QCOMPARE(envios->RegistrarEnvio(numero, u"e-mail"_s, QString()), qint16(1)); // whose send?
-    QCOMPARE(envios->LocalDoErro, u"ZELT_N_Orcamentos, clsEnviosDeOrcamentos, RegistrarEnvio"_s);
-    envios->DadosDoUsuario = musuario.get();
-    QCOMPARE(envios->RegistrarEnvio(numero, u"SMS"_s, u"x"_s), qint16(2));
-    QCOMPARE(envios->DescricaoDaFalha, u"O canal de envio \"SMS\" não é conhecido."_s);
-    QCOMPARE(envios->RegistrarEnvio(4321, u"e-mail"_s, u"x"_s), qint16(2));
-    QCOMPARE(envios->DescricaoDaFalha, u"O orçamento enviado não está mais cadastrado."_s);
-    QCOMPARE(Envios(), QStringList());
-}
 
 QTEST_MAIN(TesteDoEnvio)
 #include "tst_envio.moc"

@@ -43,210 +43,204 @@ class TesteDaImpressao : public TesteDeNegocio {
     Q_OBJECT
 
 private slots:
-    void initTestCase();
-    void recusasEFalhasNaoImprimemEVoltamAPagina();
-    void listaFiltradaImprimeTodaASelecaoEVoltaAPagina();
-    void fichaDaListaEDoHost();
-    void fichaLongaENomesLongosCortadosEmSuasCaixas();
-    void fichaComQuantidadesValoresEPorcentoDoCliente();
+    void initTestCase() {
+        Suite::RegistrarComponentesDaSuite();
+        Plataforma::DefinirFatorDaPausa(0);
+        // Each preview is exported to a PDF through its own command and the save dialog, then
+        // closed, as a person would; nothing else may be shown modally.
+        Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
+            if (auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
+                mstrProximoPdf = msessao->Pasta().filePath(u"relatorio_%1.pdf"_s.arg(mrelatorios.size() + 1));
+                QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
+                mrelatorios.append({previa->windowTitle(),
+                                    previa->windowState().testFlag(Qt::WindowMaximized),
+                                    TextoDaImpressao(mstrProximoPdf)});
+                previa->close();
+            } else if (auto* dialogo = qobject_cast<QFileDialog*>(janela)) {
+                dialogo->selectFile(mstrProximoPdf);
+                QMetaObject::invokeMethod(dialogo, "accept");
+            } else {
+                QFAIL(qPrintable(u"janela inesperada: "_s + janela->objectName()));
+            }
+        });
+        AnotarMensagens(mmensagens);
+    }
+
+    void recusasEFalhasNaoImprimemEVoltamAPagina() {
+        for (int i = 0; i < 8; ++i)
+            QVERIFY(NovoOrcamento() > 0);
+        Cenario c;
+        c.ProximaPagina();
+        // The items cannot be selected: from the list, the business layer's error; from the
+        // host, after the record form has told the quote was stored, no second message.
+        Banco::Executar(u"ALTER TABLE ItensDeOrcamento RENAME TO ItensGuardados"_s);
+        c.ImprimirFichaDaLinha(1);
+        QCOMPARE(ErrosExibidos().size(), 1);
+        QVERIFY2(
+            ErrosExibidos()[0].Local.toString().startsWith(u"ZELT_N_Orcamentos, clsOrcItens, Selecionar"_s),
+            qPrintable(ErrosExibidos()[0].Local.toString()));
+        modPrincipal::FichaAbertaDiretamente = true;
+        QCOMPARE(frmLista::ImprimirFichaEmListaOculta(2, {}, {}, {}, {}), qint16(1));
+        QCOMPARE(ErrosExibidos().size(), 1);
+        QVERIFY(mmensagens.isEmpty());
+        // No company registered: every print refused with the two-line message.
+        Banco::Executar(u"ALTER TABLE ItensGuardados RENAME TO ItensDeOrcamento"_s);
+        Banco::Executar(u"DELETE FROM Empresa"_s);
+        QCOMPARE(frmLista::ImprimirFichaEmListaOculta(2, {}, {}, {}, {}), qint16(1));
+        modPrincipal::FichaAbertaDiretamente = false;
+        c.ImprimirLista();
+        c.ImprimirFichaDaLinha(2);
+        QCOMPARE(c.lista->ImprimirLista(), qint16(1));
+        QCOMPARE(mmensagens, QStringList(4, SemEmpresa + u"|64|"_s + Aplicativo));
+        QVERIFY(mrelatorios.isEmpty());
+        QCOMPARE(c.TextoDaBarra(), u"7 - 8 de 8"_s);
+        QCOMPARE(c.Numeros(), (QStringList{u"2"_s, u"1"_s}));
+        QCOMPARE(ErrosExibidos().size(), 1);
+    }
+
+    void listaFiltradaImprimeTodaASelecaoEVoltaAPagina() {
+        for (int i = 0; i < 20; ++i)
+            QVERIFY(NovoOrcamento(i % 2 ? 1 : 2, i % 2 ? 10 : 12) > 0);
+        Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento <= 5"_s);
+        Cenario c;
+        c.Controle<XRComboBox>("xrcmbSituacao")->setListIndex(1); // "Ativos"
+        c.ProximaPagina();
+        QCOMPARE(c.TextoDaBarra(), u"7 - 12 de 15"_s);
+        c.ImprimirLista();
+        QCOMPARE(mrelatorios.size(), 1);
+        QVERIFY(mrelatorios[0].Titulo == u"Imprimir orcamentos"_s && mrelatorios[0].Maximizado);
+        // Every active quote, newest first, and no other: the whole selection, not the page.
+        CompararComReferencia(mrelatorios[0].Texto, u"impressao_lista_filtrada"_s);
+        // Back on the page it showed, which the next page follows.
+        QCOMPARE(c.TextoDaBarra(), u"7 - 12 de 15"_s);
+        QCOMPARE(c.Numeros(), (QStringList{u"14"_s, u"13"_s, u"12"_s, u"11"_s, u"10"_s, u"9"_s}));
+        c.ProximaPagina();
+        QCOMPARE(c.TextoDaBarra(), u"13 - 15 de 15"_s);
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+    }
+
+    void fichaDaListaEDoHost() {
+        QVERIFY(GravarOrcamento(musuario.get(), 1) > 0 && GravarOrcamento(musuario.get(), 2) > 0);
+        Cenario c;
+        // From the list: the client and the values of the grid's row as money ("210,00",
+        // "5,71%", "12,00", "198,00"), the number from the items; "Itens" for two items,
+        // "Item" for one.
+        c.ImprimirFichaDaLinha(1);
+        c.ImprimirFichaDaLinha(2);
+        QCOMPARE(mrelatorios.size(), 2);
+        QVERIFY(mrelatorios[0].Titulo == u"Imprimir orçamento"_s && mrelatorios[0].Maximizado);
+        CompararComReferencia(mrelatorios[0].Texto, u"impressao_ficha_da_lista"_s);
+        static const QRegularExpression titulo(u"(?m)^\\s*(Item|Itens)\\s*$"_s);
+        QCOMPARE(titulo.match(mrelatorios[1].Texto).captured(1), u"Item"_s);
+        QVERIFY(mrelatorios[1].Texto.contains(u"Orçamento no.: 1"_s) &&
+                mrelatorios[1].Texto.contains(u"10,00%"_s));
+        QCOMPARE(c.Numeros(), (QStringList{u"2"_s, u"1"_s}));
+        // From the host: the values formatted, the client from the working context.
+        QCOMPARE(ImprimirFichaDoHost(2, u"Joãozinho"_s, u"João da Silva Júnior"_s, Currency::DeDouble(1234.5),
+                                     Currency::DeInteiro(10), Currency::DeDouble(123.45),
+                                     Currency::DeDouble(1111.05)),
+                 qint16(0));
+        QCOMPARE(mrelatorios.size(), 3);
+        CompararComReferencia(mrelatorios[2].Texto, u"impressao_ficha_do_host"_s);
+        // The hidden list was never the context's list and is gone.
+        QCOMPARE(modPrincipal::FormularioDeLista.data(), c.lista);
+        const QWidgetList w = QApplication::allWidgets();
+        QCOMPARE(std::count_if(w.begin(), w.end(), [](QWidget* j) { return qobject_cast<frmLista*>(j); }), 1);
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+    }
+
+    void fichaLongaENomesLongosCortadosEmSuasCaixas() {
+        const QString nome =
+            u"Associação Protetora dos Animais de Três Corações, São João del-Rei e Adjacências "
+            "— Unidade de Atendimento Veterinário Número Dezessete"_s;
+        const QString servico = u"Vacinação antirrábica com aplicação domiciliar, orientação nutricional e "
+                                "acompanhamento pós-vacinal"_s;
+        Banco::Executar(u"UPDATE Clientes SET NomeOuRazaoSocial = ? WHERE CodigoDoCliente = 2"_s, {nome});
+        QVERIFY(GravarOrcamento(musuario.get(), 60, 2, 12) > 0);
+        Banco::Executar(
+            u"UPDATE ItensDeOrcamento SET NomeDoServicoOuProduto = ? WHERE NumeroDoItemDoOrcamento = 1"_s,
+            {servico});
+        Cenario c;
+        c.ImprimirLista();
+        c.ImprimirFichaDaLinha(1);
+        QCOMPARE(mrelatorios.size(), 2);
+        // A long text keeps its beginning with its accents and ends in "…" inside its box;
+        // the next value follows intact.
+        const auto cortado = [](const QString& texto, const QString& inteiro, const QString& depois) {
+            const QRegularExpression re(QRegularExpression::escape(inteiro.left(20)) + u"([^…\\n]*)…\\s+"_s +
+                                        QRegularExpression::escape(depois));
+            const auto achado = re.match(texto);
+            return achado.hasMatch() && inteiro.startsWith(inteiro.left(20) + achado.captured(1)) &&
+                   !texto.contains(inteiro);
+        };
+        QVERIFY2(cortado(mrelatorios[0].Texto, nome, u"5.430,00"_s), qPrintable(mrelatorios[0].Texto));
+        QVERIFY2(cortado(mrelatorios[1].Texto, servico, u"Luna"_s), qPrintable(mrelatorios[1].Texto));
+        // The sheet breaks across pages, each under the whole heading, the items in order.
+        const QStringList paginas = Paginas(mrelatorios[1].Texto);
+        QCOMPARE(
+            FaltaEmAlgumaPagina(paginas, {u"Clínica Escola"_s, u"Orçamento no.: 1"_s, u"Maria Antônia"_s,
+                                          nome.left(30), u"5.430,00"_s, u"Serviço / Produto"_s, Aplicativo}),
+            QString());
+        QVERIFY(paginas.size() >= 2 && mrelatorios[1].Texto.count(u"Vacina V10"_s) == 59 &&
+                paginas.first().contains(servico.left(20)));
+        QVERIFY(ErrosExibidos().isEmpty());
+    }
+
+    void fichaComQuantidadesValoresEPorcentoDoCliente() {
+        // The consultation (120,00 less 12,00) and 1,240 kg of product 100 at 17,50: amounts
+        // the grid holds as "141,7", "12" and "129,7".
+        BancoDeTeste::GradeEmMemoria grade;
+        auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
+        grade.AdicionarProduto(u"7891234567895"_s, 100, 10, u"1,240"_s, u"17,50"_s, u"0,00"_s, u"0,00"_s,
+                               u"21,70"_s);
+        orcamento->ValorTotal = Currency::DeDouble(141.7);
+        orcamento->DescontoEmPercentual = Currency::DeDouble(8.47);
+        orcamento->ValorLiquido = Currency::DeDouble(129.7);
+        QCOMPARE(orcamento->Adicionar(), 0);
+        const double numero = orcamento->CodigoGerado;
+        const QString apelido = u"Pet%diva 100%pet"_s;
+        Banco::Executar(u"UPDATE Clientes SET ApelidoOuNomeFantasia = ? WHERE CodigoDoCliente = 1"_s,
+                        {apelido});
+        Cenario c;
+        c.ImprimirFichaDaLinha(1);
+        QCOMPARE(ImprimirFichaDoHost(numero, apelido, u"Loja %1 de %d"_s, Currency::DeDouble(141.7),
+                                     Currency::DeDouble(8.47), Currency::DeInteiro(12),
+                                     Currency::DeDouble(129.7)),
+                 qint16(0));
+        QCOMPARE(mrelatorios.size(), 2);
+        // The same sheet from the list and from the host: the nickname as typed, amounts as
+        // money, the consultation's quantity whole and the product's with three decimals.
+        for (const RelatorioExibido& relatorio : mrelatorios) {
+            const QString& texto = relatorio.Texto;
+            for (const char16_t* esperado :
+                 {u"\\b1\\s+Pet%diva 100%pet\\s", u"Valor líquido:\\s+141,70\\s+8,47%?\\s+12,00\\s+129,70\\s",
+                  u"Consulta clínica\\s+Rex\\s+1\\s+120,00\\s+12,00\\s+108,00",
+                  u"Ração Cães 15 kg\\s+Rex\\s+1,240\\s+17,50\\s+0,00\\s+21,70"})
+                QVERIFY2(QRegularExpression(QString::fromUtf16(esperado)).match(texto).hasMatch(),
+                         qPrintable(QString::fromUtf16(esperado) + u"\n"_s + texto));
+        }
+        QVERIFY(mrelatorios[0].Texto.contains(u"8,47%"_s));
+        QVERIFY(mrelatorios[1].Texto.contains(u"Loja %1 de %d"_s));
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+    }
 
 protected:
-    void Preparar() override;
+    void Preparar() override {
+        PrepararContexto(musuario.get());
+        mrelatorios.clear();
+        mmensagens.clear();
+        FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)));
+    }
 
 private:
-    void CompararComReferencia(const QString& texto, const QString& nome);
+    void CompararComReferencia(const QString& texto, const QString& nome) {
+        QVERIFY(ConfereComAReferencia(texto, QFINDTESTDATA(u"referencias"_s), nome));
+    }
 
     QList<RelatorioExibido> mrelatorios;
     QStringList mmensagens;
     QString mstrProximoPdf;
 };
-
-void TesteDaImpressao::initTestCase() {
-    Suite::RegistrarComponentesDaSuite();
-    Plataforma::DefinirFatorDaPausa(0);
-    // Each preview is exported to a PDF through its own command and the save dialog, then
-    // closed, as a person would; nothing else may be shown modally.
-    Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
-        if (auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
-            mstrProximoPdf = msessao->Pasta().filePath(u"relatorio_%1.pdf"_s.arg(mrelatorios.size() + 1));
-            QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
-            mrelatorios.append({previa->windowTitle(), previa->windowState().testFlag(Qt::WindowMaximized),
-                                TextoDaImpressao(mstrProximoPdf)});
-            previa->close();
-        } else if (auto* dialogo = qobject_cast<QFileDialog*>(janela)) {
-            dialogo->selectFile(mstrProximoPdf);
-            QMetaObject::invokeMethod(dialogo, "accept");
-        } else {
-            QFAIL(qPrintable(u"janela inesperada: "_s + janela->objectName()));
-        }
-    });
-    AnotarMensagens(mmensagens);
-}
-
-void TesteDaImpressao::Preparar() {
-    PrepararContexto(musuario.get());
-    mrelatorios.clear();
-    mmensagens.clear();
-    FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(9, 30, 15)));
-}
-
-void TesteDaImpressao::CompararComReferencia(const QString& texto, const QString& nome) {
-    QVERIFY(ConfereComAReferencia(texto, QFINDTESTDATA(u"referencias"_s), nome));
-}
-
-void TesteDaImpressao::recusasEFalhasNaoImprimemEVoltamAPagina() {
-    for (int i = 0; i < 8; ++i)
-        QVERIFY(NovoOrcamento() > 0);
-    Cenario c;
-    c.ProximaPagina();
-    // The items cannot be selected: from the list, the business layer's error; from the
-    // host, after the record form has told the quote was stored, no second message.
-    Banco::Executar(u"ALTER TABLE ItensDeOrcamento RENAME TO ItensGuardados"_s);
-    c.ImprimirFichaDaLinha(1);
-    QCOMPARE(ErrosExibidos().size(), 1);
-    QVERIFY2(ErrosExibidos()[0].Local.toString().startsWith(u"ZELT_N_Orcamentos, clsOrcItens, Selecionar"_s),
-             qPrintable(ErrosExibidos()[0].Local.toString()));
-    modPrincipal::FichaAbertaDiretamente = true;
-    QCOMPARE(frmLista::ImprimirFichaEmListaOculta(2, {}, {}, {}, {}), qint16(1));
-    QCOMPARE(ErrosExibidos().size(), 1);
-    QVERIFY(mmensagens.isEmpty());
-    // No company registered: every print refused with the two-line message.
-    Banco::Executar(u"ALTER TABLE ItensGuardados RENAME TO ItensDeOrcamento"_s);
-    Banco::Executar(u"DELETE FROM Empresa"_s);
-    QCOMPARE(frmLista::ImprimirFichaEmListaOculta(2, {}, {}, {}, {}), qint16(1));
-    modPrincipal::FichaAbertaDiretamente = false;
-    c.ImprimirLista();
-    c.ImprimirFichaDaLinha(2);
-    QCOMPARE(c.lista->ImprimirLista(), qint16(1));
-    QCOMPARE(mmensagens, QStringList(4, SemEmpresa + u"|64|"_s + Aplicativo));
-    QVERIFY(mrelatorios.isEmpty());
-    QCOMPARE(c.TextoDaBarra(), u"7 - 8 de 8"_s);
-    QCOMPARE(c.Numeros(), (QStringList{u"2"_s, u"1"_s}));
-    QCOMPARE(ErrosExibidos().size(), 1);
-}
-
-void TesteDaImpressao::listaFiltradaImprimeTodaASelecaoEVoltaAPagina() {
-    for (int i = 0; i < 20; ++i)
-        QVERIFY(NovoOrcamento(i % 2 ? 1 : 2, i % 2 ? 10 : 12) > 0);
-    Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento <= 5"_s);
-    Cenario c;
-    c.Controle<XRComboBox>("xrcmbSituacao")->setListIndex(1); // "Ativos"
-    c.ProximaPagina();
-    QCOMPARE(c.TextoDaBarra(), u"7 - 12 de 15"_s);
-    c.ImprimirLista();
-    QCOMPARE(mrelatorios.size(), 1);
-    QVERIFY(mrelatorios[0].Titulo == u"Imprimir orcamentos"_s && mrelatorios[0].Maximizado);
-    // Every active quote, newest first, and no other: the whole selection, not the page.
-    CompararComReferencia(mrelatorios[0].Texto, u"impressao_lista_filtrada"_s);
-    // Back on the page it showed, which the next page follows.
-    QCOMPARE(c.TextoDaBarra(), u"7 - 12 de 15"_s);
-    QCOMPARE(c.Numeros(), (QStringList{u"14"_s, u"13"_s, u"12"_s, u"11"_s, u"10"_s, u"9"_s}));
-    c.ProximaPagina();
-    QCOMPARE(c.TextoDaBarra(), u"13 - 15 de 15"_s);
-    QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
-}
-
-void TesteDaImpressao::fichaDaListaEDoHost() {
-    QVERIFY(GravarOrcamento(musuario.get(), 1) > 0 && GravarOrcamento(musuario.get(), 2) > 0);
-    Cenario c;
-    // From the list: the client and the values of the grid's row as money ("210,00",
-    // "5,71%", "12,00", "198,00"), the number from the items; "Itens" for two items,
-    // "Item" for one.
-    c.ImprimirFichaDaLinha(1);
-    c.ImprimirFichaDaLinha(2);
-    QCOMPARE(mrelatorios.size(), 2);
-    QVERIFY(mrelatorios[0].Titulo == u"Imprimir orçamento"_s && mrelatorios[0].Maximizado);
-    CompararComReferencia(mrelatorios[0].Texto, u"impressao_ficha_da_lista"_s);
-    static const QRegularExpression titulo(u"(?m)^\\s*(Item|Itens)\\s*$"_s);
-    QCOMPARE(titulo.match(mrelatorios[1].Texto).captured(1), u"Item"_s);
-    QVERIFY(mrelatorios[1].Texto.contains(u"Orçamento no.: 1"_s) &&
-            mrelatorios[1].Texto.contains(u"10,00%"_s));
-    QCOMPARE(c.Numeros(), (QStringList{u"2"_s, u"1"_s}));
-    // From the host: the values formatted, the client from the working context.
-    QCOMPARE(ImprimirFichaDoHost(2, u"Joãozinho"_s, u"João da Silva Júnior"_s, Currency::DeDouble(1234.5),
-                                 Currency::DeInteiro(10), Currency::DeDouble(123.45),
-                                 Currency::DeDouble(1111.05)),
-             qint16(0));
-    QCOMPARE(mrelatorios.size(), 3);
-    CompararComReferencia(mrelatorios[2].Texto, u"impressao_ficha_do_host"_s);
-    // The hidden list was never the context's list and is gone.
-    QCOMPARE(modPrincipal::FormularioDeLista.data(), c.lista);
-    const QWidgetList w = QApplication::allWidgets();
-    QCOMPARE(std::count_if(w.begin(), w.end(), [](QWidget* j) { return qobject_cast<frmLista*>(j); }), 1);
-    QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
-}
-
-void TesteDaImpressao::fichaLongaENomesLongosCortadosEmSuasCaixas() {
-    const QString nome = u"Associação Protetora dos Animais de Três Corações, São João del-Rei e Adjacências "
-                         "— Unidade de Atendimento Veterinário Número Dezessete"_s;
-    const QString servico = u"Vacinação antirrábica com aplicação domiciliar, orientação nutricional e "
-                            "acompanhamento pós-vacinal"_s;
-    Banco::Executar(u"UPDATE Clientes SET NomeOuRazaoSocial = ? WHERE CodigoDoCliente = 2"_s, {nome});
-    QVERIFY(GravarOrcamento(musuario.get(), 60, 2, 12) > 0);
-    Banco::Executar(
-        u"UPDATE ItensDeOrcamento SET NomeDoServicoOuProduto = ? WHERE NumeroDoItemDoOrcamento = 1"_s,
-        {servico});
-    Cenario c;
-    c.ImprimirLista();
-    c.ImprimirFichaDaLinha(1);
-    QCOMPARE(mrelatorios.size(), 2);
-    // A long text keeps its beginning with its accents and ends in "…" inside its box;
-    // the next value follows intact.
-    const auto cortado = [](const QString& texto, const QString& inteiro, const QString& depois) {
-        const QRegularExpression re(QRegularExpression::escape(inteiro.left(20)) + u"([^…\\n]*)…\\s+"_s +
-                                    QRegularExpression::escape(depois));
-        const auto achado = re.match(texto);
-        return achado.hasMatch() && inteiro.startsWith(inteiro.left(20) + achado.captured(1)) &&
-               !texto.contains(inteiro);
-    };
-    QVERIFY2(cortado(mrelatorios[0].Texto, nome, u"5.430,00"_s), qPrintable(mrelatorios[0].Texto));
-    QVERIFY2(cortado(mrelatorios[1].Texto, servico, u"Luna"_s), qPrintable(mrelatorios[1].Texto));
-    // The sheet breaks across pages, each under the whole heading, the items in order.
-    const QStringList paginas = Paginas(mrelatorios[1].Texto);
-    QCOMPARE(FaltaEmAlgumaPagina(paginas, {u"Clínica Escola"_s, u"Orçamento no.: 1"_s, u"Maria Antônia"_s,
-                                           nome.left(30), u"5.430,00"_s, u"Serviço / Produto"_s, Aplicativo}),
-             QString());
-    QVERIFY(paginas.size() >= 2 && mrelatorios[1].Texto.count(u"Vacina V10"_s) == 59 &&
-            paginas.first().contains(servico.left(20)));
-    QVERIFY(ErrosExibidos().isEmpty());
-}
-
-void TesteDaImpressao::fichaComQuantidadesValoresEPorcentoDoCliente() {
-    // The consultation (120,00 less 12,00) and 1,240 kg of product 100 at 17,50: amounts
-    // the grid holds as "141,7", "12" and "129,7".
-    BancoDeTeste::GradeEmMemoria grade;
-    auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
-    grade.AdicionarProduto(u"7891234567895"_s, 100, 10, u"1,240"_s, u"17,50"_s, u"0,00"_s, u"0,00"_s,
-                           u"21,70"_s);
-    orcamento->ValorTotal = Currency::DeDouble(141.7);
-    orcamento->DescontoEmPercentual = Currency::DeDouble(8.47);
-    orcamento->ValorLiquido = Currency::DeDouble(129.7);
-    QCOMPARE(orcamento->Adicionar(), 0);
-    const double numero = orcamento->CodigoGerado;
-    const QString apelido = u"Pet%diva 100%pet"_s;
-    Banco::Executar(u"UPDATE Clientes SET ApelidoOuNomeFantasia = ? WHERE CodigoDoCliente = 1"_s, {apelido});
-    Cenario c;
-    c.ImprimirFichaDaLinha(1);
-    QCOMPARE(ImprimirFichaDoHost(numero, apelido, u"Loja %1 de %d"_s, Currency::DeDouble(141.7),
-                                 Currency::DeDouble(8.47), Currency::DeInteiro(12),
-                                 Currency::DeDouble(129.7)),
-             qint16(0));
-    QCOMPARE(mrelatorios.size(), 2);
-    // The same sheet from the list and from the host: the nickname as typed, amounts as
-    // money, the consultation's quantity whole and the product's with three decimals.
-    for (const RelatorioExibido& relatorio : mrelatorios) {
-        const QString& texto = relatorio.Texto;
-        for (const char16_t* esperado :
-             {u"\\b1\\s+Pet%diva 100%pet\\s", u"Valor líquido:\\s+141,70\\s+8,47%?\\s+12,00\\s+129,70\\s",
-              u"Consulta clínica\\s+Rex\\s+1\\s+120,00\\s+12,00\\s+108,00",
-              u"Ração Cães 15 kg\\s+Rex\\s+1,240\\s+17,50\\s+0,00\\s+21,70"})
-            QVERIFY2(QRegularExpression(QString::fromUtf16(esperado)).match(texto).hasMatch(),
-                     qPrintable(QString::fromUtf16(esperado) + u"\n"_s + texto));
-    }
-    QVERIFY(mrelatorios[0].Texto.contains(u"8,47%"_s));
-    QVERIFY(mrelatorios[1].Texto.contains(u"Loja %1 de %d"_s));
-    QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
-}
 
 QTEST_MAIN(TesteDaImpressao)
 #include "tst_impressao.moc"

@@ -155,24 +155,380 @@ class TesteDoPasseio : public TesteDaFicha {
     Q_OBJECT
 
 private slots:
-    void passeio_data();
-    void passeio();
+    void passeio_data() {
+        QTest::addColumn<quint64>("semente");
+        QTest::addColumn<qint64>("passos");
+        const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
+        const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
+                                  ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")
+                                  : 2000;
+        if (!semente.isEmpty()) {
+            QTest::newRow("semente dada") << semente.toULongLong() << passos;
+            return;
+        }
+        QTest::newRow("2000 passos") << quint64(20) << passos;
+        // Walks that found a fault, kept as they were.
+        QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50);
+        QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90);
+        QTest::newRow("desconto do orçamento que não é número, semente 32") << quint64(32) << qint64(60);
+    }
+
+    void passeio() {
+        QFETCH(quint64, semente);
+        QFETCH(qint64, passos);
+        QFETCH_GLOBAL(QString, banco);
+        mdados = std::make_unique<Dados>(semente);
+        mlonPassos = passos;
+        mlonPasso = 0;
+        mstrFalha.clear();
+        mbooGravou = mbooListaRecarregada = false;
+        Diario.Cabecalho = u"passeio em %1: semente %2, %3 passos (refazer: ZELT_PASSEIO_SEMENTE=%2 "
+                           u"ZELT_PASSEIO_PASSOS=%3)"_s.arg(banco)
+                               .arg(semente)
+                               .arg(passos);
+        Diario.Passos.clear();
+        qInfo().noquote() << Diario.Cabecalho;
+        for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
+            std::signal(sinal, AoQuebrar);
+        ManipuladorAnterior = qInstallMessageHandler(SemAvisosDaPlataforma);
+
+        // Twelve quotes of one to four items, enough to change and delete for a long while,
+        // and the list as the host docks it.
+        for (int i = 0; i < 12; ++i)
+            GravarOrcamento(1 + i % 4);
+        mmenu = new MenuDeTeste({1400, 760}, {0, 0, 1400, 760});
+        mlista = mmenu->AbrirLista();
+        modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
+        modPrincipal::FormularioDeLista = mlista.data();
+        QVERIFY(QTest::qWaitForWindowActive(mmenu));
+        Andar(mlista);
+        for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
+            std::signal(sinal, SIG_DFL);
+        qInstallMessageHandler(ManipuladorAnterior);
+        if (!mstrFalha.isEmpty()) QFAIL(QByteArray(mstrFalha.toUtf8() + '\n' + Relato()).constData());
+        qInfo().noquote() << u"%1 passos sem falha"_s.arg(mlonPasso);
+    }
 
 protected:
-    void Preparar() override;
+    void Preparar() override {
+        // One day for every run: the stored dates and stamps, so that a seed replays exactly.
+        Relogio::DefinirParaTestes([] { return QDateTime(QDate(2026, 3, 2), QTime(10, 0)); });
+        Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
+            const int resposta = (botoes & 7) == Plataforma::vbYesNo
+                                     ? mdados->Um(std::array{Plataforma::vbYes, Plataforma::vbNo})
+                                 : (botoes & 7) == Plataforma::vbOKCancel
+                                     ? mdados->Um(std::array{Plataforma::vbOK, Plataforma::vbCancel})
+                                     : Plataforma::vbOK;
+            Registrar(u"caixa %1 -> %2"_s.arg(Resumo(texto)).arg(resposta));
+            return resposta;
+        });
+        Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
+            // The print and file dialogs of the preview are answered "Cancel".
+            if (!qobject_cast<frmFicha*>(janela) && !qobject_cast<frmPesquisa*>(janela) &&
+                !qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
+                Registrar(u"cancela %1"_s.arg(QString::fromLatin1(janela->metaObject()->className())));
+                return;
+            }
+            Andar(janela);
+            if (auto* ficha = qobject_cast<frmFicha*>(janela); ficha && ficha->OperacaoConcluida()) {
+                Registrar(u"gravado"_s);
+                mbooListaRecarregada = true;
+            }
+        });
+    }
 
 private:
-    void Andar(QWidget* janela);
-    void Passo(QWidget* janela);
-    QList<QWidget*> Controles(QWidget* janela) const;
-    QList<Acao> AcoesDe(QWidget* controle) const;
-    void Agir(QWidget* janela, QWidget* controle, Acao acao);
-    void Focar(QWidget* controle);
-    void Teclar(QWidget* janela, const QString& texto);
-    void Verificar();
-    QString ConferirFicha(QWidget* ficha) const;
-    QString ConferirBanco() const;
-    QString ConferirLista() const;
+    // Steps on the window until it is closed or the walk ends.
+    void Andar(QWidget* janela) {
+        mpilha << janela;
+        while (!Acabou() && janela->isVisible())
+            Passo(janela);
+        mpilha.removeLast();
+    }
+
+    void Passo(QWidget* janela) {
+        ++mlonPasso;
+        if (Diario.Passos.size() == 50) Diario.Passos.removeFirst();
+        if (!janela->window()->isActiveWindow()) {
+            janela->window()->activateWindow();
+            if (!QTest::qWaitForWindowActive(janela->window(), 1000))
+                Registrar(u"a janela não ficou ativa"_s);
+        }
+        const QList<QWidget*> controles = Controles(janela);
+        const bool dialogo = janela != mlista.data();
+        QWidget* controle = controles.isEmpty() ? nullptr : mdados->Um(controles);
+        const Acao acao =
+            !controle || (dialogo && mdados->Ate(60) == 0) ? Acao::Fechar : mdados->Um(AcoesDe(controle));
+        Diario.Passos << u"%1 %2 %3: %4"_s.arg(mlonPasso).arg(janela->objectName(),
+                                                              controle ? controle->objectName() : QString(),
+                                                              QString::fromLatin1(NomesDasAcoes[int(acao)]));
+        // A save, a change, a deletion or an item's removal: the stored quotes are checked.
+        if (acao == Acao::Clicar && controle &&
+            (controle->objectName() == u"xrcmdSalvarFecharConfirmar"_s ||
+             controle->objectName() == u"xrcmdRemover"_s))
+            mbooGravou = true;
+        Agir(janela, controle, acao);
+        Verificar();
+    }
+
+    // The controls a person can reach: the suite's and, in the preview, Qt's named ones.
+    QList<QWidget*> Controles(QWidget* janela) const {
+        QList<QWidget*> controles;
+        for (QWidget* w : janela->findChildren<QWidget*>()) {
+            if (w->window() != janela->window() || !w->isVisible() || !w->isEnabled()) continue;
+            const bool daSuite = qobject_cast<XRFind*>(w) || qobject_cast<XRNumberBox*>(w) ||
+                                 qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ||
+                                 qobject_cast<OptionButton*>(w) || qobject_cast<MSFlexGrid*>(w) ||
+                                 qobject_cast<XRNavigationBar*>(w) || qobject_cast<XRDTPicker*>(w);
+            const bool doQt = !Controle::DonoDe(w) && !w->objectName().isEmpty() &&
+                              (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) ||
+                               qobject_cast<QComboBox*>(w));
+            // A person mostly searches, picks, points at rows and commands: those controls come
+            // up more often.
+            const int peso = qobject_cast<XRFind*>(w) || qobject_cast<MSFlexGrid*>(w)            ? 3
+                             : qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ? 2
+                                                                                                 : 1;
+            for (int i = 0; (daSuite || doQt) && i < peso; ++i)
+                controles << w;
+        }
+        return controles;
+    }
+
+    QList<Acao> AcoesDe(QWidget* c) const {
+        using enum Acao;
+        if (qobject_cast<XRFind*>(c)) return {Digitar, Digitar, Colar, Enter, Escape, Tab, Clicar, Limpar};
+        if (qobject_cast<XRNumberBox*>(c) || qobject_cast<QSpinBox*>(c))
+            return {Digitar, Digitar, Colar, Enter, Tab};
+        if (qobject_cast<XRDTPicker*>(c)) return {Digitar, Tab};
+        if (qobject_cast<XRComboBox*>(c) || qobject_cast<QComboBox*>(c)) return {Escolher, Escolher, Tab};
+        if (qobject_cast<MSFlexGrid*>(c)) return {Clicar, MoverMouse, MoverMouse, Enter, Tab};
+        return {Clicar};
+    }
+
+    void Agir(QWidget* janela, QWidget* c, Acao acao) {
+        QWindow* tela = janela->window()->windowHandle();
+        auto clicar = [&](QWidget* w, QPoint ponto) {
+            QTest::mouseClick(tela, Qt::LeftButton, {}, NaJanela(w, ponto));
+        };
+        auto pontoAoAcaso = [&](QWidget* w) {
+            return QPoint(mdados->Ate(w->width()), mdados->Ate(w->height()));
+        };
+        switch (acao) {
+        case Acao::Digitar:
+        case Acao::Colar: {
+            const bool busca = qobject_cast<XRFind*>(c);
+            const QString texto = Texto(*mdados, busca || qobject_cast<XRNumberBox*>(c));
+            Registrar(Resumo(texto));
+            Focar(c);
+            if (QWidget* foco = QApplication::focusWidget(); foco && mdados->Ate(2)) {
+                Registrar(u"sobre o texto"_s); // typed over what the box held
+                QTest::keyClick(foco, Qt::Key_A, Qt::ControlModifier);
+            }
+            if (acao == Acao::Digitar) {
+                Teclar(janela, texto);
+                // A search typed is mostly asked for at once.
+                if (busca && mdados->Ate(2)) {
+                    Registrar(u"Enter"_s);
+                    Teclar(janela, u"\r"_s);
+                }
+            } else if (QWidget* foco = QApplication::focusWidget()) {
+                QGuiApplication::clipboard()->setText(texto);
+                QTest::keyClick(foco, Qt::Key_V, Qt::ControlModifier);
+            }
+            break;
+        }
+        case Acao::Enter:
+        case Acao::Escape:
+        case Acao::Tab:
+            Focar(c);
+            if (QWidget* foco = QApplication::focusWidget(); foco && janela->isVisible())
+                QTest::keyClick(foco, acao == Acao::Enter    ? Qt::Key_Return
+                                      : acao == Acao::Escape ? Qt::Key_Escape
+                                                             : Qt::Key_Tab);
+            break;
+        case Acao::Escolher:
+            if (auto* combo = qobject_cast<XRComboBox*>(c)) {
+                combo->SetFocus();
+                c = combo->Caixa();
+            }
+            if (auto* caixa = qobject_cast<QComboBox*>(c); caixa && caixa->count() > 0) {
+                const int i = mdados->Ate(caixa->count());
+                Registrar(Resumo(caixa->itemText(i)));
+                caixa->setCurrentIndex(i);
+                emit caixa->activated(i);
+            }
+            break;
+        case Acao::Clicar:
+            if (auto* find = qobject_cast<XRFind*>(c))
+                clicar(find->findChild<QToolButton*>(u"cmdPesquisar"_s), {4, 4});
+            else if (auto* barra = qobject_cast<XRNavigationBar*>(c))
+                clicar(barra->Botao(1 + mdados->Ate(4)), {4, 4});
+            else if (qobject_cast<MSFlexGrid*>(c))
+                clicar(c, pontoAoAcaso(c));
+            else
+                clicar(c, c->rect().center());
+            break;
+        case Acao::Limpar:
+            clicar(c->findChild<QToolButton*>(u"cmdLimpar"_s), {4, 4});
+            break;
+        case Acao::MoverMouse:
+            QTest::mouseMove(tela, NaJanela(c, pontoAoAcaso(c)));
+            break;
+        case Acao::Fechar:
+            janela->close();
+            break;
+        }
+    }
+
+    // The focus into the control, as a person gives it: a click into a text box, Tab's way
+    // (SetFocus) to a list or a grid.
+    void Focar(QWidget* c) {
+        QWidget* alvo = c;
+        if (auto* find = qobject_cast<XRFind*>(c)) alvo = find->Editor();
+        if (auto* numero = qobject_cast<XRNumberBox*>(c)) alvo = numero->Editor();
+        if (auto* data = qobject_cast<XRDTPicker*>(c)) alvo = data->Caixa();
+        if (alvo != c || qobject_cast<QSpinBox*>(c)) {
+            QTest::mouseClick(c->window()->windowHandle(), Qt::LeftButton, {}, NaJanela(alvo, {4, 4}));
+        } else if (auto* controle = qobject_cast<Controle*>(c); controle && !controle->TemOFoco()) {
+            controle->SetFocus();
+        }
+    }
+
+    // Types into whatever holds the focus, one character after another, while the window
+    // stays on top (a character may open a dialog or close the form).
+    void Teclar(QWidget* janela, const QString& texto) {
+        for (char32_t letra : texto.toUcs4()) {
+            QWidget* foco = QApplication::focusWidget();
+            if (!foco || foco->window() != janela->window() || !janela->isVisible() || !mstrFalha.isEmpty())
+                return;
+            const QString caractere = QString::fromUcs4(&letra, 1);
+            const int tecla = letra == 8                      ? int(Qt::Key_Backspace)
+                              : letra == 9                    ? int(Qt::Key_Tab)
+                              : letra == 13                   ? int(Qt::Key_Return)
+                              : letra == 27                   ? int(Qt::Key_Escape)
+                              : letra >= 0x20 && letra < 0x7F ? QChar(letra).toUpper().unicode()
+                                                              : int(Qt::Key_unknown);
+            QTest::sendKeyEvent(QTest::Click, foco, Qt::Key(tecla), caractere, Qt::NoModifier);
+        }
+    }
+
+    void Verificar() {
+        if (!ErrosExibidos().isEmpty()) {
+            const ErroExibido erro = ErrosExibidos().takeFirst();
+            return Falhar(u"erro exibido: %1 - %2 (%3)"_s.arg(
+                erro.Numero.toString(), erro.Descricao.toString(), erro.Local.toString()));
+        }
+        for (QWidget* janela : std::as_const(mpilha))
+            if (qobject_cast<frmFicha*>(janela) && janela->isVisible())
+                if (const QString falha = ConferirFicha(janela); !falha.isEmpty()) return Falhar(falha);
+        if (mbooGravou) {
+            mbooGravou = false;
+            if (const QString falha = ConferirBanco(); !falha.isEmpty()) return Falhar(falha);
+        }
+        if (mpilha.size() == 1) {
+            if (const QString falha = ConferirLista(); !falha.isEmpty()) return Falhar(falha);
+            mbooListaRecarregada = false;
+        }
+    }
+
+    // The totals the form computes are its grid's sums: gross (quantity × unit value) and net
+    // (gross less the items' discounts). The quote's discount boxes are left out: an
+    // administrator may type into them.
+    QString ConferirFicha(QWidget* ficha) const {
+        const QString total = ficha->findChild<XRNumberBox*>(u"xrnumValorTotal"_s)->Text();
+        const QString liquido = ficha->findChild<XRNumberBox*>(u"xrnumValorLiquido"_s)->Text();
+        const auto* grade = ficha->findChild<MSFlexGrid*>(u"msfgGradeDeItensDoOrcamento"_s);
+        try {
+            Currency bruto, desconto;
+            for (int r = 1; r < grade->Rows(); ++r) {
+                bruto += Moeda(grade->TextMatrix(r, GradeDeItens::Quantidade)) *
+                         Moeda(grade->TextMatrix(r, GradeDeItens::ValorUnitario));
+                desconto += Moeda(grade->TextMatrix(r, GradeDeItens::ValorDeDesconto));
+            }
+            if (Difere(Moeda(total), bruto) || Difere(Moeda(liquido), bruto - desconto))
+                return u"os totais da ficha (%1, %2) não são as somas da grade (%3, %4)"_s.arg(
+                    total, liquido, VB::CStr(QVariant::fromValue(bruto)),
+                    VB::CStr(QVariant::fromValue(bruto - desconto)));
+        } catch (const VB::ErroDeExecucao& erro) {
+            return u"a grade ou os totais da ficha não são números: "_s + erro.Descricao();
+        }
+        return {};
+    }
+
+    // Every stored quote has items, and its header is their sum.
+    QString ConferirBanco() const {
+        struct Somas {
+            Currency bruto, desconto, liquido;
+            int itens = 0;
+        };
+        QHash<qint64, Somas> somas;
+        QSqlQuery itens = Banco::Executar(
+            u"SELECT NumeroDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, ValorTotal FROM ItensDeOrcamento"_s);
+        while (itens.next()) {
+            Somas& s = somas[itens.value(0).toLongLong()];
+            s.bruto += Banco::MoedaDe(itens.value(1)) * Banco::MoedaDe(itens.value(2));
+            s.desconto += Banco::MoedaDe(itens.value(3));
+            s.liquido += Banco::MoedaDe(itens.value(4));
+            ++s.itens;
+        }
+        QSqlQuery orcamentos = Banco::Executar(
+            u"SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, ValorLiquido FROM Orcamentos"_s);
+        while (orcamentos.next()) {
+            const qint64 numero = orcamentos.value(0).toLongLong();
+            const Somas s = somas.value(numero);
+            const Currency total = Banco::MoedaDe(orcamentos.value(1)),
+                           desconto = Banco::MoedaDe(orcamentos.value(2)),
+                           liquido = Banco::MoedaDe(orcamentos.value(3));
+            if (s.itens == 0 || Difere(total, s.bruto) || Difere(desconto, s.desconto) ||
+                Difere(liquido, s.liquido))
+                return u"o orçamento %1 gravado com %2 / %3 / %4 tem %5 itens que somam %6 / %7 / %8"_s
+                    .arg(numero)
+                    .arg(VB::CStr(QVariant::fromValue(total)), VB::CStr(QVariant::fromValue(desconto)),
+                         VB::CStr(QVariant::fromValue(liquido)), QString::number(s.itens),
+                         VB::CStr(QVariant::fromValue(s.bruto)), VB::CStr(QVariant::fromValue(s.desconto)),
+                         VB::CStr(QVariant::fromValue(s.liquido)));
+        }
+        return {};
+    }
+
+    // The list's grid holds the rows its bar names; after a record form stored something, the
+    // bar counts what is stored under the list's filter (what a new selection finds, when a
+    // text is searched).
+    QString ConferirLista() const {
+        const auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);
+        const MSFlexGrid* grade = mlista->Grade();
+        if (barra->TotalDeRegistros() > 0 && grade->Visible() &&
+            grade->Rows() - 1 != barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1)
+            return u"a grade da lista tem %1 linhas e a barra diz %2"_s.arg(grade->Rows() - 1)
+                .arg(barra->TextoExibido());
+        // The find box and the filter hide only when nothing at all is stored.
+        const auto* pesquisa = mlista->findChild<XRFind*>(u"xrfndPesquisar"_s);
+        if (!pesquisa->Visible())
+            if (const qint64 gravados = BancoDeTeste::Numero("SELECT COUNT(*) FROM Orcamentos"); gravados > 0)
+                return u"a lista esconde a pesquisa com %1 orçamentos gravados"_s.arg(gravados);
+        if (!mbooListaRecarregada) return {};
+        const auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
+        const qint32 codigo = situacao->ItemData(situacao->ListIndex());
+        const QString texto = pesquisa->Text();
+        qint64 gravados = 0;
+        if (texto.trimmed().isEmpty()) {
+            // Every quote of the walk is recent: the clock stands still.
+            gravados =
+                BancoDeTeste::Numero(codigo == 1   ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 1"
+                                     : codigo == 2 ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 2"
+                                                   : "SELECT COUNT(*) FROM Orcamentos");
+        } else {
+            auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+            qint16 tamanho = 10;
+            orcamentos->Selecionar(1, tamanho, codigo, texto, 0, 0);
+            gravados = orcamentos->ResultadoDaSelecaoEmRecordSet()->RecordCount();
+        }
+        if (barra->TotalDeRegistros() != gravados)
+            return u"a lista conta %1 orçamentos e o banco tem %2"_s.arg(barra->TotalDeRegistros())
+                .arg(gravados);
+        return {};
+    }
+
     void Registrar(const QString& linha) {
         if (!Diario.Passos.isEmpty()) Diario.Passos.last() += u"\n      "_s + linha;
     }
@@ -189,373 +545,6 @@ private:
     bool mbooGravou = false;
     bool mbooListaRecarregada = false;
 };
-
-void TesteDoPasseio::Preparar() {
-    // One day for every run: the stored dates and stamps, so that a seed replays exactly.
-    Relogio::DefinirParaTestes([] { return QDateTime(QDate(2026, 3, 2), QTime(10, 0)); });
-    Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
-        const int resposta = (botoes & 7) == Plataforma::vbYesNo
-                                 ? mdados->Um(std::array{Plataforma::vbYes, Plataforma::vbNo})
-                             : (botoes & 7) == Plataforma::vbOKCancel
-                                 ? mdados->Um(std::array{Plataforma::vbOK, Plataforma::vbCancel})
-                                 : Plataforma::vbOK;
-        Registrar(u"caixa %1 -> %2"_s.arg(Resumo(texto)).arg(resposta));
-        return resposta;
-    });
-    Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
-        // The print and file dialogs of the preview are answered "Cancel".
-        if (!qobject_cast<frmFicha*>(janela) && !qobject_cast<frmPesquisa*>(janela) &&
-            !qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
-            Registrar(u"cancela %1"_s.arg(QString::fromLatin1(janela->metaObject()->className())));
-            return;
-        }
-        Andar(janela);
-        if (auto* ficha = qobject_cast<frmFicha*>(janela); ficha && ficha->OperacaoConcluida()) {
-            Registrar(u"gravado"_s);
-            mbooListaRecarregada = true;
-        }
-    });
-}
-
-void TesteDoPasseio::passeio_data() {
-    QTest::addColumn<quint64>("semente");
-    QTest::addColumn<qint64>("passos");
-    const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
-    const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
-                              ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")
-                              : 2000;
-    if (!semente.isEmpty()) {
-        QTest::newRow("semente dada") << semente.toULongLong() << passos;
-        return;
-    }
-    QTest::newRow("2000 passos") << quint64(20) << passos;
-    // Walks that found a fault, kept as they were.
-    QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50);
-    QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90);
-    QTest::newRow("desconto do orçamento que não é número, semente 32") << quint64(32) << qint64(60);
-}
-
-void TesteDoPasseio::passeio() {
-    QFETCH(quint64, semente);
-    QFETCH(qint64, passos);
-    QFETCH_GLOBAL(QString, banco);
-    mdados = std::make_unique<Dados>(semente);
-    mlonPassos = passos;
-    mlonPasso = 0;
-    mstrFalha.clear();
-    mbooGravou = mbooListaRecarregada = false;
-    Diario.Cabecalho = u"passeio em %1: semente %2, %3 passos (refazer: ZELT_PASSEIO_SEMENTE=%2 "
-                       u"ZELT_PASSEIO_PASSOS=%3)"_s.arg(banco)
-                           .arg(semente)
-                           .arg(passos);
-    Diario.Passos.clear();
-    qInfo().noquote() << Diario.Cabecalho;
-    for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
-        std::signal(sinal, AoQuebrar);
-    ManipuladorAnterior = qInstallMessageHandler(SemAvisosDaPlataforma);
-
-    // Twelve quotes of one to four items, enough to change and delete for a long while,
-    // and the list as the host docks it.
-    for (int i = 0; i < 12; ++i)
-        GravarOrcamento(1 + i % 4);
-    mmenu = new MenuDeTeste({1400, 760}, {0, 0, 1400, 760});
-    mlista = mmenu->AbrirLista();
-    modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
-    modPrincipal::FormularioDeLista = mlista.data();
-    QVERIFY(QTest::qWaitForWindowActive(mmenu));
-    Andar(mlista);
-    for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
-        std::signal(sinal, SIG_DFL);
-    qInstallMessageHandler(ManipuladorAnterior);
-    if (!mstrFalha.isEmpty()) QFAIL(QByteArray(mstrFalha.toUtf8() + '\n' + Relato()).constData());
-    qInfo().noquote() << u"%1 passos sem falha"_s.arg(mlonPasso);
-}
-
-// Steps on the window until it is closed or the walk ends.
-void TesteDoPasseio::Andar(QWidget* janela) {
-    mpilha << janela;
-    while (!Acabou() && janela->isVisible())
-        Passo(janela);
-    mpilha.removeLast();
-}
-
-void TesteDoPasseio::Passo(QWidget* janela) {
-    ++mlonPasso;
-    if (Diario.Passos.size() == 50) Diario.Passos.removeFirst();
-    if (!janela->window()->isActiveWindow()) {
-        janela->window()->activateWindow();
-        if (!QTest::qWaitForWindowActive(janela->window(), 1000)) Registrar(u"a janela não ficou ativa"_s);
-    }
-    const QList<QWidget*> controles = Controles(janela);
-    const bool dialogo = janela != mlista.data();
-    QWidget* controle = controles.isEmpty() ? nullptr : mdados->Um(controles);
-    const Acao acao =
-        !controle || (dialogo && mdados->Ate(60) == 0) ? Acao::Fechar : mdados->Um(AcoesDe(controle));
-    Diario.Passos << u"%1 %2 %3: %4"_s.arg(mlonPasso).arg(janela->objectName(),
-                                                          controle ? controle->objectName() : QString(),
-                                                          QString::fromLatin1(NomesDasAcoes[int(acao)]));
-    // A save, a change, a deletion or an item's removal: the stored quotes are checked.
-    if (acao == Acao::Clicar && controle &&
-        (controle->objectName() == u"xrcmdSalvarFecharConfirmar"_s ||
-         controle->objectName() == u"xrcmdRemover"_s))
-        mbooGravou = true;
-    Agir(janela, controle, acao);
-    Verificar();
-}
-
-// The controls a person can reach: the suite's and, in the preview, Qt's named ones.
-QList<QWidget*> TesteDoPasseio::Controles(QWidget* janela) const {
-    QList<QWidget*> controles;
-    for (QWidget* w : janela->findChildren<QWidget*>()) {
-        if (w->window() != janela->window() || !w->isVisible() || !w->isEnabled()) continue;
-        const bool daSuite = qobject_cast<XRFind*>(w) || qobject_cast<XRNumberBox*>(w) ||
-                             qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ||
-                             qobject_cast<OptionButton*>(w) || qobject_cast<MSFlexGrid*>(w) ||
-                             qobject_cast<XRNavigationBar*>(w) || qobject_cast<XRDTPicker*>(w);
-        const bool doQt =
-            !Controle::DonoDe(w) && !w->objectName().isEmpty() &&
-            (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) || qobject_cast<QComboBox*>(w));
-        // A person mostly searches, picks, points at rows and commands: those controls come
-        // up more often.
-        const int peso = qobject_cast<XRFind*>(w) || qobject_cast<MSFlexGrid*>(w)            ? 3
-                         : qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ? 2
-                                                                                             : 1;
-        for (int i = 0; (daSuite || doQt) && i < peso; ++i)
-            controles << w;
-    }
-    return controles;
-}
-
-QList<Acao> TesteDoPasseio::AcoesDe(QWidget* c) const {
-    using enum Acao;
-    if (qobject_cast<XRFind*>(c)) return {Digitar, Digitar, Colar, Enter, Escape, Tab, Clicar, Limpar};
-    if (qobject_cast<XRNumberBox*>(c) || qobject_cast<QSpinBox*>(c))
-        return {Digitar, Digitar, Colar, Enter, Tab};
-    if (qobject_cast<XRDTPicker*>(c)) return {Digitar, Tab};
-    if (qobject_cast<XRComboBox*>(c) || qobject_cast<QComboBox*>(c)) return {Escolher, Escolher, Tab};
-    if (qobject_cast<MSFlexGrid*>(c)) return {Clicar, MoverMouse, MoverMouse, Enter, Tab};
-    return {Clicar};
-}
-
-void TesteDoPasseio::Agir(QWidget* janela, QWidget* c, Acao acao) {
-    QWindow* tela = janela->window()->windowHandle();
-    auto clicar = [&](QWidget* w, QPoint ponto) {
-        QTest::mouseClick(tela, Qt::LeftButton, {}, NaJanela(w, ponto));
-    };
-    auto pontoAoAcaso = [&](QWidget* w) { return QPoint(mdados->Ate(w->width()), mdados->Ate(w->height())); };
-    switch (acao) {
-    case Acao::Digitar:
-    case Acao::Colar: {
-        const bool busca = qobject_cast<XRFind*>(c);
-        const QString texto = Texto(*mdados, busca || qobject_cast<XRNumberBox*>(c));
-        Registrar(Resumo(texto));
-        Focar(c);
-        if (QWidget* foco = QApplication::focusWidget(); foco && mdados->Ate(2)) {
-            Registrar(u"sobre o texto"_s); // typed over what the box held
-            QTest::keyClick(foco, Qt::Key_A, Qt::ControlModifier);
-        }
-        if (acao == Acao::Digitar) {
-            Teclar(janela, texto);
-            // A search typed is mostly asked for at once.
-            if (busca && mdados->Ate(2)) {
-                Registrar(u"Enter"_s);
-                Teclar(janela, u"\r"_s);
-            }
-        } else if (QWidget* foco = QApplication::focusWidget()) {
-            QGuiApplication::clipboard()->setText(texto);
-            QTest::keyClick(foco, Qt::Key_V, Qt::ControlModifier);
-        }
-        break;
-    }
-    case Acao::Enter:
-    case Acao::Escape:
-    case Acao::Tab:
-        Focar(c);
-        if (QWidget* foco = QApplication::focusWidget(); foco && janela->isVisible())
-            QTest::keyClick(foco, acao == Acao::Enter    ? Qt::Key_Return
-                                  : acao == Acao::Escape ? Qt::Key_Escape
-                                                         : Qt::Key_Tab);
-        break;
-    case Acao::Escolher:
-        if (auto* combo = qobject_cast<XRComboBox*>(c)) {
-            combo->SetFocus();
-            c = combo->Caixa();
-        }
-        if (auto* caixa = qobject_cast<QComboBox*>(c); caixa && caixa->count() > 0) {
-            const int i = mdados->Ate(caixa->count());
-            Registrar(Resumo(caixa->itemText(i)));
-            caixa->setCurrentIndex(i);
-            emit caixa->activated(i);
-        }
-        break;
-    case Acao::Clicar:
-        if (auto* find = qobject_cast<XRFind*>(c))
-            clicar(find->findChild<QToolButton*>(u"cmdPesquisar"_s), {4, 4});
-        else if (auto* barra = qobject_cast<XRNavigationBar*>(c))
-            clicar(barra->Botao(1 + mdados->Ate(4)), {4, 4});
-        else if (qobject_cast<MSFlexGrid*>(c))
-            clicar(c, pontoAoAcaso(c));
-        else
-            clicar(c, c->rect().center());
-        break;
-    case Acao::Limpar:
-        clicar(c->findChild<QToolButton*>(u"cmdLimpar"_s), {4, 4});
-        break;
-    case Acao::MoverMouse:
-        QTest::mouseMove(tela, NaJanela(c, pontoAoAcaso(c)));
-        break;
-    case Acao::Fechar:
-        janela->close();
-        break;
-    }
-}
-
-// The focus into the control, as a person gives it: a click into a text box, Tab's way
-// (SetFocus) to a list or a grid.
-void TesteDoPasseio::Focar(QWidget* c) {
-    QWidget* alvo = c;
-    if (auto* find = qobject_cast<XRFind*>(c)) alvo = find->Editor();
-    if (auto* numero = qobject_cast<XRNumberBox*>(c)) alvo = numero->Editor();
-    if (auto* data = qobject_cast<XRDTPicker*>(c)) alvo = data->Caixa();
-    if (alvo != c || qobject_cast<QSpinBox*>(c)) {
-        QTest::mouseClick(c->window()->windowHandle(), Qt::LeftButton, {}, NaJanela(alvo, {4, 4}));
-    } else if (auto* controle = qobject_cast<Controle*>(c); controle && !controle->TemOFoco()) {
-        controle->SetFocus();
-    }
-}
-
-// Types into whatever holds the focus, one character after another, while the window
-// stays on top (a character may open a dialog or close the form).
-void TesteDoPasseio::Teclar(QWidget* janela, const QString& texto) {
-    for (char32_t letra : texto.toUcs4()) {
-        QWidget* foco = QApplication::focusWidget();
-        if (!foco || foco->window() != janela->window() || !janela->isVisible() || !mstrFalha.isEmpty())
-            return;
-        const QString caractere = QString::fromUcs4(&letra, 1);
-        const int tecla = letra == 8                      ? int(Qt::Key_Backspace)
-                          : letra == 9                    ? int(Qt::Key_Tab)
-                          : letra == 13                   ? int(Qt::Key_Return)
-                          : letra == 27                   ? int(Qt::Key_Escape)
-                          : letra >= 0x20 && letra < 0x7F ? QChar(letra).toUpper().unicode()
-                                                          : int(Qt::Key_unknown);
-        QTest::sendKeyEvent(QTest::Click, foco, Qt::Key(tecla), caractere, Qt::NoModifier);
-    }
-}
-
-void TesteDoPasseio::Verificar() {
-    if (!ErrosExibidos().isEmpty()) {
-        const ErroExibido erro = ErrosExibidos().takeFirst();
-        return Falhar(u"erro exibido: %1 - %2 (%3)"_s.arg(erro.Numero.toString(), erro.Descricao.toString(),
-                                                          erro.Local.toString()));
-    }
-    for (QWidget* janela : std::as_const(mpilha))
-        if (qobject_cast<frmFicha*>(janela) && janela->isVisible())
-            if (const QString falha = ConferirFicha(janela); !falha.isEmpty()) return Falhar(falha);
-    if (mbooGravou) {
-        mbooGravou = false;
-        if (const QString falha = ConferirBanco(); !falha.isEmpty()) return Falhar(falha);
-    }
-    if (mpilha.size() == 1) {
-        if (const QString falha = ConferirLista(); !falha.isEmpty()) return Falhar(falha);
-        mbooListaRecarregada = false;
-    }
-}
-
-// The totals the form computes are its grid's sums: gross (quantity × unit value) and net
-// (gross less the items' discounts). The quote's discount boxes are left out: an
-// administrator may type into them.
-QString TesteDoPasseio::ConferirFicha(QWidget* ficha) const {
-    const QString total = ficha->findChild<XRNumberBox*>(u"xrnumValorTotal"_s)->Text();
-    const QString liquido = ficha->findChild<XRNumberBox*>(u"xrnumValorLiquido"_s)->Text();
-    const auto* grade = ficha->findChild<MSFlexGrid*>(u"msfgGradeDeItensDoOrcamento"_s);
-    try {
-        Currency bruto, desconto;
-        for (int r = 1; r < grade->Rows(); ++r) {
-            bruto += Moeda(grade->TextMatrix(r, GradeDeItens::Quantidade)) *
-                     Moeda(grade->TextMatrix(r, GradeDeItens::ValorUnitario));
-            desconto += Moeda(grade->TextMatrix(r, GradeDeItens::ValorDeDesconto));
-        }
-        if (Difere(Moeda(total), bruto) || Difere(Moeda(liquido), bruto - desconto))
-            return u"os totais da ficha (%1, %2) não são as somas da grade (%3, %4)"_s.arg(
-                total, liquido, VB::CStr(QVariant::fromValue(bruto)),
-                VB::CStr(QVariant::fromValue(bruto - desconto)));
-    } catch (const VB::ErroDeExecucao& erro) {
-        return u"a grade ou os totais da ficha não são números: "_s + erro.Descricao();
-    }
-    return {};
-}
-
-// Every stored quote has items, and its header is their sum.
-QString TesteDoPasseio::ConferirBanco() const {
-    struct Somas {
-        Currency bruto, desconto, liquido;
-        int itens = 0;
-    };
-    QHash<qint64, Somas> somas;
-    QSqlQuery itens = Banco::Executar(
-        u"SELECT NumeroDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, ValorTotal FROM ItensDeOrcamento"_s);
-    while (itens.next()) {
-        Somas& s = somas[itens.value(0).toLongLong()];
-        s.bruto += Banco::MoedaDe(itens.value(1)) * Banco::MoedaDe(itens.value(2));
-        s.desconto += Banco::MoedaDe(itens.value(3));
-        s.liquido += Banco::MoedaDe(itens.value(4));
-        ++s.itens;
-    }
-    QSqlQuery orcamentos = Banco::Executar(
-        u"SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, ValorLiquido FROM Orcamentos"_s);
-    while (orcamentos.next()) {
-        const qint64 numero = orcamentos.value(0).toLongLong();
-        const Somas s = somas.value(numero);
-        const Currency total = Banco::MoedaDe(orcamentos.value(1)),
-                       desconto = Banco::MoedaDe(orcamentos.value(2)),
-                       liquido = Banco::MoedaDe(orcamentos.value(3));
-        if (s.itens == 0 || Difere(total, s.bruto) || Difere(desconto, s.desconto) ||
-            Difere(liquido, s.liquido))
-            return u"o orçamento %1 gravado com %2 / %3 / %4 tem %5 itens que somam %6 / %7 / %8"_s
-                .arg(numero)
-                .arg(VB::CStr(QVariant::fromValue(total)), VB::CStr(QVariant::fromValue(desconto)),
-                     VB::CStr(QVariant::fromValue(liquido)), QString::number(s.itens),
-                     VB::CStr(QVariant::fromValue(s.bruto)), VB::CStr(QVariant::fromValue(s.desconto)),
-                     VB::CStr(QVariant::fromValue(s.liquido)));
-    }
-    return {};
-}
-
-// The list's grid holds the rows its bar names; after a record form stored something, the
-// bar counts what is stored under the list's filter (what a new selection finds, when a
-// text is searched).
-QString TesteDoPasseio::ConferirLista() const {
-    const auto* barra = mlista->findChild<XRNavigationBar*>(u"xrnbBarraDeNavegacao"_s);
-    const MSFlexGrid* grade = mlista->Grade();
-    if (barra->TotalDeRegistros() > 0 && grade->Visible() &&
-        grade->Rows() - 1 != barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1)
-        return u"a grade da lista tem %1 linhas e a barra diz %2"_s.arg(grade->Rows() - 1)
-            .arg(barra->TextoExibido());
-    // The find box and the filter hide only when nothing at all is stored.
-    const auto* pesquisa = mlista->findChild<XRFind*>(u"xrfndPesquisar"_s);
-    if (!pesquisa->Visible())
-        if (const qint64 gravados = BancoDeTeste::Numero("SELECT COUNT(*) FROM Orcamentos"); gravados > 0)
-            return u"a lista esconde a pesquisa com %1 orçamentos gravados"_s.arg(gravados);
-    if (!mbooListaRecarregada) return {};
-    const auto* situacao = mlista->findChild<XRComboBox*>(u"xrcmbSituacao"_s);
-    const qint32 codigo = situacao->ItemData(situacao->ListIndex());
-    const QString texto = pesquisa->Text();
-    qint64 gravados = 0;
-    if (texto.trimmed().isEmpty()) {
-        // Every quote of the walk is recent: the clock stands still.
-        gravados = BancoDeTeste::Numero(codigo == 1   ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 1"
-                                        : codigo == 2 ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 2"
-                                                      : "SELECT COUNT(*) FROM Orcamentos");
-    } else {
-        auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
-        qint16 tamanho = 10;
-        orcamentos->Selecionar(1, tamanho, codigo, texto, 0, 0);
-        gravados = orcamentos->ResultadoDaSelecaoEmRecordSet()->RecordCount();
-    }
-    if (barra->TotalDeRegistros() != gravados)
-        return u"a lista conta %1 orçamentos e o banco tem %2"_s.arg(barra->TotalDeRegistros()).arg(gravados);
-    return {};
-}
 
 QTEST_MAIN(TesteDoPasseio)
 #include "tst_passeio.moc"

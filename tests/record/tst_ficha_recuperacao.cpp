@@ -21,10 +21,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QtTest>
-#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -38,21 +36,6 @@ QJsonObject Copia() {
     QFile arquivo(Arquivo());
     return arquivo.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(arquivo.readAll()).object()
                                              : QJsonObject();
-}
-
-// pg_ctl on the private server's cluster (scripts/postgresql.sh), as its owner.
-bool PgCtl(const QStringList& argumentos) {
-    QStringList comando{qEnvironmentVariable("ZELT_PG_BIN") + u"/pg_ctl"_s, u"-D"_s,
-                        qEnvironmentVariable("ZELT_PG_PASTA") + u"/dados"_s, u"-w"_s};
-    comando << argumentos;
-    QString programa = u"runuser"_s;
-    if (geteuid() == 0)
-        comando = QStringList{u"-u"_s, u"postgres"_s, u"--"_s} + comando;
-    else
-        programa = comando.takeFirst();
-    QProcess processo;
-    processo.start(programa, comando);
-    return processo.waitForFinished(60000) && processo.exitCode() == 0;
 }
 
 } // namespace
@@ -128,15 +111,16 @@ private slots:
         // The save fails: on PostgreSQL the server stops under the open form.
         QFETCH_GLOBAL(QString, banco);
         const bool pararServidor = banco == u"postgresql"_s && !qEnvironmentVariableIsEmpty("ZELT_PG_PASTA");
+        QString saida;
         if (pararServidor) {
-            QVERIFY(PgCtl({u"-m"_s, u"fast"_s, u"stop"_s}));
+            QVERIFY2(BancoDeTeste::PararServidorPostgreSQL(saida), qPrintable(saida));
         } else {
             // The client blocked meanwhile: the save is refused and the form stays open.
             Banco::Executar(u"UPDATE Clientes SET Situacao = 3 WHERE CodigoDoCliente = 2"_s);
         }
         Clicar("xrcmdSalvarFecharConfirmar");
         if (pararServidor) {
-            QVERIFY(PgCtl({u"-l"_s, qEnvironmentVariable("ZELT_PG_PASTA") + u"/servidor.log"_s, u"start"_s}));
+            QVERIFY2(BancoDeTeste::IniciarServidorPostgreSQL(saida), qPrintable(saida));
             QCOMPARE(ErrosExibidos().size(), 1);
             QCOMPARE(ErrosExibidos().constFirst().Descricao,
                      u"A conexão com o banco de dados foi perdida. Tente novamente."_s);

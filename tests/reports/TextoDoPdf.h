@@ -2,7 +2,8 @@
 // What the printing tests share: a PDF read back as text, laid out as on the page
 // (pages end with a form feed), its pages and the heading each must hold, and that text
 // compared with a reference kept beside the test (ZELT_ATUALIZAR_REFERENCIAS=1 writes the
-// reference anew instead, to be read over before it is kept); a disk that fills up.
+// reference anew instead, to be read over before it is kept); a disk that fills up; the
+// desktop's helpers a printed quote is sent with, standing in.
 
 #include <QDir>
 #include <QFile>
@@ -59,6 +60,36 @@ inline bool ConfereComAReferencia(const QString& texto, const QString& pasta, co
     if (texto == esperado) return true;
     qWarning("%s difere da referência:\n%s", qPrintable(nome), qPrintable(texto));
     return false;
+}
+
+// Stand-ins for xdg-email and xdg-open, written into pasta (to be put first on PATH). Each
+// call leaves a numbered file in the folder named by ZELT_TESTE_CHAMADAS (written aside, then
+// moved) with the program's name and its arguments, each ended by a NUL, and ends with the
+// code in ZELT_TESTE_SAIDA (0 when unset).
+inline bool EscreverSubstitutos(const QString& pasta) {
+    for (const char* nome : {"xdg-email", "xdg-open"}) {
+        QFile script(pasta + u'/' + QLatin1String(nome));
+        if (!script.open(QIODevice::WriteOnly) ||
+            script.write(
+                "#!/bin/sh\nd=\"$ZELT_TESTE_CHAMADAS\"; n=$(ls \"$d\" | wc -l)\n"
+                "printf '%s\\0' \"$(basename \"$0\")\" \"$@\" > \"$d/.$n\" && mv \"$d/.$n\" \"$d/$n\"\n"
+                "exit \"${ZELT_TESTE_SAIDA:-0}\"\n") < 0 ||
+            !script.setPermissions(script.permissions() | QFileDevice::ExeOwner))
+            return false;
+    }
+    return true;
+}
+
+// The stand-ins' calls so far, in order: each its program's name, then its arguments.
+inline QList<QStringList> ChamadasDosSubstitutos(const QString& pasta) {
+    QList<QStringList> chamadas;
+    for (int n = 0;; ++n) {
+        QFile arquivo(pasta + u'/' + QString::number(n));
+        if (!arquivo.open(QIODevice::ReadOnly)) return chamadas;
+        QStringList partes = QString::fromUtf8(arquivo.readAll()).split(QChar(0));
+        partes.removeLast(); // after the last NUL
+        chamadas << partes;
+    }
 }
 
 // While it lives, no file of this process may grow past the limit: a write past it

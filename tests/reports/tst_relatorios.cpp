@@ -164,381 +164,6 @@ QString PastaDeSaida() {
     return pasta;
 }
 
-} // namespace
-
-class TesteDosRelatorios : public QObject {
-    Q_OBJECT
-
-private slots:
-    void init();
-    void cleanup();
-
-    void paginasDeUmaFonteDeTamanhoConhecido();
-    void secoesEControlesPorNomesUnicos();
-    void desenhoInvalidoRecusadoAntesDeExibir();
-    void relatoriosConferemComAsReferencias_data();
-    void relatoriosConferemComAsReferencias();
-    void listaLongaQuebraComCabecalhoERodapeEmCadaPagina();
-    void fichaLongaRepeteOCabecalho();
-    void nomesLongosCortadosComReticenciasEAcentos();
-    void previaDeUmMilhaoLeSoAsPaginasPedidasEMostraSeuErro();
-    void imprimirPelaPrevia();
-    void pdfQueFalhaOuECanceladoNaoTocaNoArquivoExistente();
-
-private:
-    // Runs the report's Show with the preview handed to roteiro while it is "on screen".
-    void ExibirComRoteiro(DataReport& relatorio, std::function<void(VisualizacaoDoRelatorio*)> roteiro);
-
-    // What each coming modal display does, in order; a display nobody expected fails.
-    QList<std::function<void(QWidget*)>> mexibicoes;
-};
-
-void TesteDosRelatorios::init() {
-    mexibicoes.clear();
-    Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
-        QVERIFY2(!mexibicoes.isEmpty(), qPrintable(u"janela inesperada: "_s + janela->objectName()));
-        const auto exibicao = mexibicoes.takeFirst();
-        exibicao(janela);
-    });
-}
-
-void TesteDosRelatorios::cleanup() {
-    Plataforma::SubstituirExibicaoModal({});
-    Plataforma::SubstituirMsgBox({});
-    QVERIFY(mexibicoes.isEmpty());
-}
-
-void TesteDosRelatorios::ExibirComRoteiro(DataReport& relatorio,
-                                          std::function<void(VisualizacaoDoRelatorio*)> roteiro) {
-    bool exibiu = false;
-    mexibicoes.append([&](QWidget* janela) {
-        auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
-        QVERIFY(previa);
-        exibiu = true;
-        roteiro(previa);
-        janela->close();
-    });
-    relatorio.Show();
-    QVERIFY(exibiu);
-}
-
-void TesteDosRelatorios::paginasDeUmaFonteDeTamanhoConhecido() {
-    // 10,000 twips of paper, 2,000 of header and 500 of footer: 25 rows of 300 twips.
-    const auto paginas = [](qint32 total) { return PaginacaoDoRelatorio(10000, 2000, 500, 300, total); };
-    QCOMPARE(paginas(0).LinhasPorPagina(), 25);
-    QCOMPARE(paginas(0).QuantidadeDePaginas(), 1);
-    QCOMPARE(paginas(0).LinhasNaPagina(1), 0);
-    QCOMPARE(paginas(25).QuantidadeDePaginas(), 1);
-    QCOMPARE(paginas(26).QuantidadeDePaginas(), 2);
-    QCOMPARE(paginas(26).PrimeiraLinha(2), 25);
-    QCOMPARE(paginas(26).LinhasNaPagina(2), 1);
-    const PaginacaoDoRelatorio milhao = paginas(1000000);
-    QCOMPARE(milhao.QuantidadeDePaginas(), 40000);
-    QCOMPARE(milhao.PrimeiraLinha(40000), 999975);
-    QCOMPARE(milhao.LinhasNaPagina(40000), 25);
-    QCOMPARE(paginas(1000001).LinhasNaPagina(40001), 1);
-    QCOMPARE(NumeroDoErro([&] { milhao.PrimeiraLinha(0); }), 380L);
-    QCOMPARE(NumeroDoErro([&] { milhao.PrimeiraLinha(40001); }), 380L);
-    // A header and footer that leave no room for one row, or a detail without height.
-    QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 9000, 800, 300, 5); }), 380L);
-    QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 2000, 500, 0, 5); }), 380L);
-}
-
-void TesteDosRelatorios::secoesEControlesPorNomesUnicos() {
-    // Each text box with the field it shows. (The labels the reports fill are reached by
-    // name as PreencherLista and PreencherFicha fill them.)
-    drLista lista;
-    drFicha ficha;
-    const QList<std::pair<Section*, QString>> caixas{
-        {lista.Sections(u"Detalhes"_s),
-         u"txtNumeroDoOrcamento:NumeroDoOrcamento txtDataDoOrcamento:DataDoOrcamento "
-         u"txtCodigoDoCliente:CodigoDoCliente "
-         u"txtApelidoOuNomeFantasiaDoCliente:ApelidoOuNomeFantasiaDoCliente "
-         u"txtNomeOuRazaoSocialDoCliente:NomeOuRazaoSocialDoCliente txtValorTotal:ValorTotal "
-         u"txtDescontoEmValor:DescontoEmValor txtValorLiquido:ValorLiquido txtSituacao:NomeDaSituacao "
-         u"txtDataEHoraDaInclusao:DataEHoraDaInclusao txtUsuarioDaInclusao:UsuarioDaInclusao "
-         u"txtDataEHoraDaAlteracao:DataEHoraDaAlteracao txtUsuarioDaAlteracao:UsuarioDaAlteracao"_s},
-        {ficha.Sections(u"SubGrupos"_s),
-         u"txtNomeDoServicoOuProduto:NomeDoServicoOuNomeDoProduto txtNomeDoAnimal:NomeDoAnimal "
-         u"txtQuantidade:Quantidade txtValorUnitario:ValorUnitario txtDescontoEmValor:DescontoEmValor "
-         u"txtTotalLiquido:ValorLiquido"_s}};
-    for (const auto& [secao, pares] : caixas)
-        for (const QString& par : pares.split(u' '))
-            QCOMPARE(secao->Controls(par.section(u':', 0, 0))->DataField(), par.section(u':', 1));
-
-    // Late binding: members by name; a member the control's kind lacks is error 438,
-    // a name the collection lacks is error 9, an invalid value error 380.
-    RptControl* titulo = lista.Sections(u"cabecalhodapagina"_s)->Controls(u"LBLTITULO"_s);
-    QVERIFY(titulo->setProperty("Caption", u"Orçamentos"_s));
-    QCOMPARE(titulo->Caption(), u"Orçamentos"_s);
-    RptControl* valor = lista.Sections(u"Detalhes"_s)->Controls(u"txtValorTotal"_s);
-    QCOMPARE(NumeroDoErro([&] { valor->setCaption(u"x"_s); }), 438L);
-    QCOMPARE(NumeroDoErro([&] { titulo->setDataField(u"x"_s); }), 438L);
-    QCOMPARE(NumeroDoErro([&] { lista.Sections(u"Rodape"_s); }), 9L);
-    QCOMPARE(NumeroDoErro([&] { lista.Sections(u"Detalhes"_s)->Controls(u"txtNada"_s); }), 9L);
-    QVERIFY(lista.setProperty("Orientation", 1));
-    QCOMPARE(NumeroDoErro([&] { lista.setOrientation(3); }), 380L);
-    QCOMPARE(NumeroDoErro([&] { lista.setLeftMargin(-1); }), 380L);
-    QCOMPARE(NumeroDoErro([&] { lista.setDataMember(u"Orcamentos"_s); }), 380L);
-    QCOMPARE(NumeroDoErro([&] { static_cast<RptTextBox*>(valor)->setDataFormat(u"#.##x"_s); }), 380L);
-    QCOMPARE(lista.Orientation(), 1);
-    QCOMPARE(lista.LeftMargin(), 850);
-    QCOMPARE(static_cast<RptTextBox*>(valor)->DataFormat(), u"#,##0.00"_s);
-
-    // Names are unique in a report, in any letter case.
-    for (DataReport* relatorio : {static_cast<DataReport*>(&lista), static_cast<DataReport*>(&ficha)}) {
-        QStringList nomes;
-        for (const Section* secao : relatorio->ListaDeSecoes())
-            for (const RptControl* controle : secao->ListaDeControles())
-                nomes << controle->objectName().toLower();
-        QCOMPARE(QSet<QString>(nomes.begin(), nomes.end()).size(), nomes.size());
-    }
-    // The caption over a value and the column heading each have their name; a name the
-    // report already has, in any section and letter case, is refused.
-    Section* cabecalho = ficha.Sections(u"CabecalhoDaPagina"_s);
-    QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Titulo"_s)->Caption(), u"Desconto em valor:"_s);
-    QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Coluna"_s)->Caption(), u"Desc."_s);
-    QCOMPARE(NumeroDoErro([&] { cabecalho->Adicionar<RptLine>(u"LINDIVISORIA"_s, 0, 0, 10, 0); }), 380L);
-    QCOMPARE(cabecalho->ListaDeControles().size(), cabecalho->findChildren<RptControl*>().size());
-    // The field that chooses the quantities' pattern must be in the data source.
-    ficha.setDataSource(ListaEmMemoria(1));
-    QCOMPARE(NumeroDoErro([&] { ficha.Show(); }), 3265L);
-}
-
-void TesteDosRelatorios::desenhoInvalidoRecusadoAntesDeExibir() {
-    const QString arquivo = PastaDeSaida() + u"/nao_gravado.pdf"_s;
-    QFile::remove(arquivo);
-    const auto descricao = [](DataReport& relatorio) -> QString {
-        const VB::ErroDeExecucao erro = ErroDe([&] { relatorio.Show(); });
-        return QString::number(erro.Numero()) + u' ' + erro.Descricao();
-    };
-    drLista semFonte;
-    QCOMPARE(descricao(semFonte), u"91 O relatório não tem fonte de dados (DataSource)."_s);
-    drLista semCampo;
-    auto fonte = ListaEmMemoria(3);
-    semCampo.setDataSource(fonte);
-    semCampo.Sections(u"Detalhes"_s)->Controls(u"txtValorTotal"_s)->setDataField(u"ValorBruto"_s);
-    QCOMPARE(descricao(semCampo),
-             u"3265 A fonte de dados não tem o campo \"ValorBruto\" da caixa de texto \"txtValorTotal\"."_s);
-    QCOMPARE(NumeroDoErro([&] { semCampo.ExportarParaPdf(arquivo); }), 3265L);
-    QVERIFY(!QFile::exists(arquivo));
-    drFicha larga;
-    larga.setDataSource(fonte);
-    larga.setReportWidth(10300); // 850 + 10300 + 850 twips on 11906 of upright A4
-    QCOMPARE(descricao(larga),
-             u"380 A largura do relatório com as margens é maior que a largura do papel."_s);
-    drFicha alta;
-    alta.setDataSource(Itens({}));
-    alta.Sections(u"CabecalhoDaPagina"_s)->setHeight(15000);
-    QCOMPARE(descricao(alta), u"380 As seções do relatório não cabem na altura da página."_s);
-    QCOMPARE(NumeroDoErro([&] { drLista().ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 91L);
-    drLista semPasta;
-    semPasta.setDataSource(fonte);
-    QCOMPARE(NumeroDoErro([&] { semPasta.ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 75L);
-}
-
-void TesteDosRelatorios::relatoriosConferemComAsReferencias_data() {
-    QTest::addColumn<QString>("nome");
-    QTest::newRow("lista de três orçamentos") << u"drLista_tres_orcamentos"_s;
-    QTest::newRow("ficha de um item") << u"drFicha_um_item"_s;
-    QTest::newRow("ficha de dois itens") << u"drFicha_dois_itens"_s;
-    QTest::newRow("desenho da lista sem preencher") << u"drLista_desenho"_s;
-}
-
-void TesteDosRelatorios::relatoriosConferemComAsReferencias() {
-    QFETCH(QString, nome);
-    const QString arquivo = PastaDeSaida() + u'/' + nome + u".pdf"_s;
-    const QList<QVariant> banho = Item(u"Banho e tosa — porte médio"_s, u"Rex"_s, 1, 80, 8);
-    const QList<QVariant> racao = Item(u"Ração Premium Cães Adultos 15 kg"_s, u"Mel"_s, 2.5, 60, 0, Produto);
-    if (nome == u"drLista_tres_orcamentos") {
-        drLista lista;
-        PreencherLista(lista, ListaEmMemoria(3));
-        lista.ExportarParaPdf(arquivo);
-    } else if (nome == u"drLista_desenho") {
-        drLista lista;
-        lista.setDataSource(ListaEmMemoria(1));
-        lista.setDataDeEmissao(QDate(2026, 12, 5));
-        lista.ExportarParaPdf(arquivo);
-    } else {
-        drFicha ficha;
-        PreencherFicha(ficha, nome == u"drFicha_um_item" ? Itens({banho}) : Itens({banho, racao}));
-        ficha.ExportarParaPdf(arquivo);
-    }
-    const QString texto = TextoDoPdf(arquivo);
-    // Nothing here is longer than its box: a cut ("…") would be a heading that does not fit.
-    QVERIFY2(!texto.contains(u'…'), qPrintable(texto));
-    QVERIFY(ConfereComAReferencia(texto, QFINDTESTDATA(u"referencias"_s), nome));
-}
-
-void TesteDosRelatorios::listaLongaQuebraComCabecalhoERodapeEmCadaPagina() {
-    drLista lista;
-    PreencherLista(lista, ListaEmMemoria(45));
-    const qint32 porPagina = lista.PrepararLeitura().Paginacao().LinhasPorPagina();
-    const QString arquivo = PastaDeSaida() + u"/drLista_longa.pdf"_s;
-    lista.ExportarParaPdf(arquivo);
-    const QStringList paginas = Paginas(TextoDoPdf(arquivo));
-    const qint32 esperadas = (45 + porPagina - 1) / porPagina;
-    QVERIFY(esperadas >= 3);
-    QCOMPARE(paginas.size(), esperadas);
-    QCOMPARE(FaltaEmAlgumaPagina(paginas, {u"Clínica Veterinária São Francisco"_s, u"Orçamentos"_s,
-                                           u"Lista completa"_s, u"Emissão: 05/12/2026"_s, u"Val.liquido"_s,
-                                           u"Usuário da inclusão"_s, u"ZELT Veterinária"_s}),
-             QString());
-    // Each page holds the next rows in order, and only them.
-    static const QRegularExpression numero(u"(?m)^\\s*(\\d{4}) \\d\\d/12/2026"_s);
-    qint32 proxima = 0;
-    for (qint32 k = 0; k < paginas.size(); ++k) {
-        for (auto achado = numero.globalMatch(paginas.at(k)); achado.hasNext();)
-            QCOMPARE(achado.next().captured(1).toInt(), 1000 + proxima++);
-        QCOMPARE(proxima, std::min(45, (k + 1) * porPagina));
-    }
-}
-
-void TesteDosRelatorios::fichaLongaRepeteOCabecalho() {
-    QList<QList<QVariant>> itens;
-    for (int i = 1; i <= 100; ++i)
-        itens.append(Item(u"Serviço %1"_s.arg(i, 3, 10, QChar(u'0')), u"Rex"_s, i, 10, 0));
-    drFicha ficha;
-    PreencherFicha(ficha, Itens(itens));
-    const QString arquivo = PastaDeSaida() + u"/drFicha_cem_itens.pdf"_s;
-    ficha.ExportarParaPdf(arquivo);
-    const QStringList paginas = Paginas(TextoDoPdf(arquivo));
-    QVERIFY(paginas.size() >= 3);
-    QCOMPARE(
-        FaltaEmAlgumaPagina(paginas, {u"Orçamento no.: 123"_s, u"Zé da Ração"_s, u"Desconto em percentual:"_s,
-                                      u"10,00%"_s, u"Serviço / Produto"_s, u"Total liquido"_s}),
-        QString());
-    int itensVistos = 0;
-    for (const QString& pagina : paginas)
-        itensVistos += pagina.count(u"Serviço 0"_s) + pagina.count(u"Serviço 100"_s);
-    QCOMPARE(itensVistos, 100);
-    // Quantities in their own text form, money with two decimals: the 100th item.
-    QVERIFY(paginas.constLast().contains(
-        QRegularExpression(u"Serviço 100\\s+Rex\\s+100\\s+10,00\\s+0,00\\s+1.000,00"_s)));
-}
-
-void TesteDosRelatorios::nomesLongosCortadosComReticenciasEAcentos() {
-    auto fonte = std::make_shared<RecordsetEmMemoria>(CamposDaLista);
-    QList<QVariant> linha = LinhaDaLista(1);
-    const QString apelido = u"Pet Shop São João da Conceição Ávila — Filial Número Dezessete"_s;
-    const QString razao = u"Associação Protetora dos Animais de Três Corações e Adjacências Ltda."_s;
-    linha[3] = apelido;
-    linha[4] = razao;
-    fonte->AdicionarLinha(linha);
-    // A character the font lacks is drawn in a font that has it, and cut the same way.
-    QList<QVariant> outra = LinhaDaLista(2);
-    outra[3] = u"Canil ★ Estrela"_s;
-    outra[4] = u"Canil ★ Estrela do Norte e Nordeste Comércio de Animais Ltda."_s;
-    fonte->AdicionarLinha(outra);
-    drLista lista;
-    PreencherLista(lista, fonte);
-    const QString arquivo = PastaDeSaida() + u"/drLista_nomes_longos.pdf"_s;
-    lista.ExportarParaPdf(arquivo);
-    const QString texto = TextoDoPdf(arquivo);
-    // Each name keeps its beginning and accents, ends in "…" inside its column, and the
-    // next column's value follows intact.
-    static const QRegularExpression linhaDoOrcamento(
-        u"1001\\s+02/12/2026\\s+501\\s+(Pet Shop São João[^…]*)…\\s+(Associação Protetora[^…]*)…\\s+101,00\\s+10,00\\s+91,00\\s+Ativo"_s);
-    const auto achado = linhaDoOrcamento.match(texto);
-    QVERIFY2(achado.hasMatch(), qPrintable(texto));
-    QVERIFY(apelido.startsWith(achado.captured(1).trimmed()));
-    QVERIFY(razao.startsWith(achado.captured(2).trimmed()));
-    QVERIFY(achado.captured(1).trimmed().size() < apelido.size() - 10);
-    QVERIFY(texto.contains(u"01/12/2026 08:01:00"_s));
-    QVERIFY2(texto.contains(
-                 QRegularExpression(u"502\\s+Canil ★ Estrela\\s+Canil ★ Estrela do Norte[^…]*…\\s+102,00"_s)),
-             qPrintable(texto));
-    // No blank is left before the "…".
-    QVERIFY(!texto.contains(u" …"_s));
-}
-
-void TesteDosRelatorios::previaDeUmMilhaoLeSoAsPaginasPedidasEMostraSeuErro() {
-    auto fonte = std::make_shared<ListaPreguicosa>(1000000);
-    drLista lista;
-    PreencherLista(lista, fonte);
-    lista.setWindowState(DataReport::vbMaximized);
-    QStringList mensagens;
-    AnotarMensagens(mensagens);
-    ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
-        const qint32 porPagina = static_cast<qint32>(previa->PaginaExibida().Linhas.size());
-        const qint32 total = (1000000 + porPagina - 1) / porPagina;
-        QCOMPARE(previa->windowTitle(), u"Imprimir orcamentos"_s);
-        QVERIFY(previa->windowState() & Qt::WindowMaximized);
-        QCOMPARE(previa->findChild<QLabel*>(u"lblTotalDePaginas"_s)->text(), u"de %1"_s.arg(total));
-        QCOMPARE(fonte->LinhasLidas, Intervalo(0, porPagina));
-        QVERIFY(!previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s)->isEnabled());
-
-        fonte->LinhasLidas.clear();
-        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdUltimaPagina"_s), Qt::LeftButton);
-        QCOMPARE(previa->PaginaAtual(), total);
-        QCOMPARE(previa->findChild<QSpinBox*>(u"txtPagina"_s)->value(), total);
-        const qint32 primeiraDaUltima = (total - 1) * porPagina;
-        QCOMPARE(fonte->LinhasLidas, Intervalo(primeiraDaUltima, 1000000 - primeiraDaUltima));
-        QVERIFY(!previa->findChild<QToolButton*>(u"cmdProximaPagina"_s)->isEnabled());
-
-        fonte->LinhasLidas.clear();
-        auto* pagina = previa->findChild<QSpinBox*>(u"txtPagina"_s);
-        pagina->setValue(1000);
-        QCOMPARE(previa->PaginaAtual(), 1000);
-        QCOMPARE(fonte->LinhasLidas, Intervalo(999 * porPagina, porPagina));
-        QCOMPARE(previa->PaginaExibida().Linhas.constFirst().at(0), QString::number(1000 + 999 * porPagina));
-        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s), Qt::LeftButton);
-        QCOMPARE(previa->PaginaAtual(), 999);
-        // A page that cannot be read: the error shown, the page kept.
-        fonte->mlonLinhaQueFalha = 997 * porPagina + 1;
-        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s), Qt::LeftButton);
-        QCOMPARE(mensagens, QStringList{u"Conexão perdida|16|Imprimir orcamentos"_s});
-        QCOMPARE(previa->PaginaAtual(), 999);
-        QCOMPARE(pagina->value(), 999);
-
-        // Zoom: the whole page fits the window; 100% is the paper's size on a 96-dpi screen.
-        auto* zoom = previa->findChild<QComboBox*>(u"cmbZoom"_s);
-        auto* folha = previa->findChild<QWidget*>(u"picPagina"_s);
-        QCOMPARE(zoom->currentText(), u"100%"_s);
-        zoom->setCurrentIndex(zoom->findText(u"Largura da página"_s));
-        zoom->setCurrentIndex(zoom->findText(u"100%"_s));
-        QCOMPARE(folha->size(), QSize(1123, 794)); // A4 lying: 297 x 210 mm
-        zoom->setCurrentIndex(zoom->findText(u"Página inteira"_s));
-        QVERIFY(folha->height() <= previa->findChild<QWidget*>(u"scrPagina"_s)->height());
-        QCoreApplication::processEvents();
-        QVERIFY(previa->grab().save(PastaDeSaida() + u"/previa.png"_s));
-    });
-    // The first page is read before the preview opens: its error reaches Show's caller.
-    fonte->mlonLinhaQueFalha = 0;
-    QCOMPARE(NumeroDoErro([&] { lista.Show(); }), -2147467259L);
-}
-
-void TesteDosRelatorios::imprimirPelaPrevia() {
-    drLista lista;
-    PreencherLista(lista, ListaEmMemoria(80));
-    const QString impresso = PastaDeSaida() + u"/drLista_paginas_2_a_3.pdf"_s;
-    QFile::remove(impresso);
-    qint32 total = 0;
-    ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
-        total = previa->QuantidadeDePaginas();
-        QVERIFY(total >= 4);
-        // The print dialog, answered: pages 2 to 3 to a PDF file.
-        mexibicoes.append([&](QWidget* janela) {
-            auto* dialogo = qobject_cast<QPrintDialog*>(janela);
-            QVERIFY(dialogo);
-            QCOMPARE(dialogo->minPage(), 1);
-            QCOMPARE(dialogo->maxPage(), total);
-            dialogo->printer()->setOutputFormat(QPrinter::PdfFormat);
-            dialogo->printer()->setOutputFileName(impresso);
-            dialogo->printer()->setPrintRange(QPrinter::PageRange);
-            dialogo->printer()->setFromTo(2, 3);
-            dialogo->done(QDialog::Accepted);
-        });
-        QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdImprimir"_s), Qt::LeftButton);
-    });
-    const QStringList paginas = Paginas(TextoDoPdf(impresso));
-    QCOMPARE(paginas.size(), 2);
-    QVERIFY(paginas.at(0).contains(u"Página: 2 de %1"_s.arg(total)));
-    QVERIFY(paginas.at(1).contains(u"Página: 3 de %1"_s.arg(total)));
-}
-
-namespace {
-
 // A folder holding an earlier PDF: afterwards, that file as it was and no other file.
 struct PastaComPdfAntigo {
     QTemporaryDir pasta;
@@ -557,76 +182,433 @@ struct PastaComPdfAntigo {
 
 } // namespace
 
-void TesteDosRelatorios::pdfQueFalhaOuECanceladoNaoTocaNoArquivoExistente() {
-    drLista lista;
-    auto fonte = std::make_shared<ListaPreguicosa>(200);
-    PreencherLista(lista, fonte);
-    // A folder nobody may write in, root included.
-    const VB::ErroDeExecucao semPasta = ErroDe([&] { lista.ExportarParaPdf(u"/proc/zelt.pdf"_s); });
-    QVERIFY2(semPasta.Numero() == 75 &&
-                 semPasta.Descricao().startsWith(u"Não foi possível gravar o arquivo \"/proc/zelt.pdf\" ("_s),
-             qPrintable(semPasta.Descricao()));
-    // The data source fails on the third page, then the disk fills up halfway: the
-    // earlier file stays as it was, never a truncated PDF taken for a whole one.
-    PastaComPdfAntigo antiga;
-    fonte->mlonLinhaQueFalha = 2 * lista.PrepararLeitura().Paginacao().LinhasPorPagina() + 1;
-    QCOMPARE(NumeroDoErro([&] { lista.ExportarParaPdf(antiga.arquivo); }), -2147467259L);
-    QVERIFY(antiga.Intacta());
-    fonte->mlonLinhaQueFalha = -1;
-    VB::ErroDeExecucao semEspaco(0);
-    {
-        const LimiteDeArquivo limite(20000);
-        semEspaco = ErroDe([&] { lista.ExportarParaPdf(antiga.arquivo); });
-    }
-    QVERIFY2(semEspaco.Numero() == 75 &&
-                 semEspaco.Descricao().endsWith(u" O arquivo que já existia não foi alterado."_s),
-             qPrintable(semEspaco.Descricao()));
-    QVERIFY(antiga.Intacta());
-    // Written whole, the new PDF takes the old one's place.
-    lista.ExportarParaPdf(antiga.arquivo);
-    QCOMPARE(Paginas(TextoDoPdf(antiga.arquivo)).size(),
-             lista.PrepararLeitura().Paginacao().QuantidadeDePaginas());
-    QCOMPARE(QDir(antiga.pasta.path()).entryList(QDir::Files), QStringList{u"relatorio.pdf"_s});
+class TesteDosRelatorios : public QObject {
+    Q_OBJECT
 
-    // From the preview: the person cancels, or the disk fills up; told, the file kept.
-    QStringList mensagens;
-    AnotarMensagens(mensagens);
-    PastaComPdfAntigo cancelada;
-    PastaComPdfAntigo cheia;
-    ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
-        const auto exportar = [&](const QString& arquivo) {
-            mexibicoes.append([arquivo](QWidget* janela) {
-                auto* dialogo = qobject_cast<QFileDialog*>(janela);
+private slots:
+    void init() {
+        mexibicoes.clear();
+        Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
+            QVERIFY2(!mexibicoes.isEmpty(), qPrintable(u"janela inesperada: "_s + janela->objectName()));
+            const auto exibicao = mexibicoes.takeFirst();
+            exibicao(janela);
+        });
+    }
+
+    void cleanup() {
+        Plataforma::SubstituirExibicaoModal({});
+        Plataforma::SubstituirMsgBox({});
+        QVERIFY(mexibicoes.isEmpty());
+    }
+
+    void paginasDeUmaFonteDeTamanhoConhecido() {
+        // 10,000 twips of paper, 2,000 of header and 500 of footer: 25 rows of 300 twips.
+        const auto paginas = [](qint32 total) { return PaginacaoDoRelatorio(10000, 2000, 500, 300, total); };
+        QCOMPARE(paginas(0).LinhasPorPagina(), 25);
+        QCOMPARE(paginas(0).QuantidadeDePaginas(), 1);
+        QCOMPARE(paginas(0).LinhasNaPagina(1), 0);
+        QCOMPARE(paginas(25).QuantidadeDePaginas(), 1);
+        QCOMPARE(paginas(26).QuantidadeDePaginas(), 2);
+        QCOMPARE(paginas(26).PrimeiraLinha(2), 25);
+        QCOMPARE(paginas(26).LinhasNaPagina(2), 1);
+        const PaginacaoDoRelatorio milhao = paginas(1000000);
+        QCOMPARE(milhao.QuantidadeDePaginas(), 40000);
+        QCOMPARE(milhao.PrimeiraLinha(40000), 999975);
+        QCOMPARE(milhao.LinhasNaPagina(40000), 25);
+        QCOMPARE(paginas(1000001).LinhasNaPagina(40001), 1);
+        QCOMPARE(NumeroDoErro([&] { milhao.PrimeiraLinha(0); }), 380L);
+        QCOMPARE(NumeroDoErro([&] { milhao.PrimeiraLinha(40001); }), 380L);
+        // A header and footer that leave no room for one row, or a detail without height.
+        QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 9000, 800, 300, 5); }), 380L);
+        QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 2000, 500, 0, 5); }), 380L);
+    }
+
+    void secoesEControlesPorNomesUnicos() {
+        // Each text box with the field it shows. (The labels the reports fill are reached by
+        // name as PreencherLista and PreencherFicha fill them.)
+        drLista lista;
+        drFicha ficha;
+        const QList<std::pair<Section*, QString>> caixas{
+            {lista.Sections(u"Detalhes"_s),
+             u"txtNumeroDoOrcamento:NumeroDoOrcamento txtDataDoOrcamento:DataDoOrcamento "
+             u"txtCodigoDoCliente:CodigoDoCliente "
+             u"txtApelidoOuNomeFantasiaDoCliente:ApelidoOuNomeFantasiaDoCliente "
+             u"txtNomeOuRazaoSocialDoCliente:NomeOuRazaoSocialDoCliente txtValorTotal:ValorTotal "
+             u"txtDescontoEmValor:DescontoEmValor txtValorLiquido:ValorLiquido txtSituacao:NomeDaSituacao "
+             u"txtDataEHoraDaInclusao:DataEHoraDaInclusao txtUsuarioDaInclusao:UsuarioDaInclusao "
+             u"txtDataEHoraDaAlteracao:DataEHoraDaAlteracao txtUsuarioDaAlteracao:UsuarioDaAlteracao"_s},
+            {ficha.Sections(u"SubGrupos"_s),
+             u"txtNomeDoServicoOuProduto:NomeDoServicoOuNomeDoProduto txtNomeDoAnimal:NomeDoAnimal "
+             u"txtQuantidade:Quantidade txtValorUnitario:ValorUnitario txtDescontoEmValor:DescontoEmValor "
+             u"txtTotalLiquido:ValorLiquido"_s}};
+        for (const auto& [secao, pares] : caixas)
+            for (const QString& par : pares.split(u' '))
+                QCOMPARE(secao->Controls(par.section(u':', 0, 0))->DataField(), par.section(u':', 1));
+
+        // Late binding: members by name; a member the control's kind lacks is error 438,
+        // a name the collection lacks is error 9, an invalid value error 380.
+        RptControl* titulo = lista.Sections(u"cabecalhodapagina"_s)->Controls(u"LBLTITULO"_s);
+        QVERIFY(titulo->setProperty("Caption", u"Orçamentos"_s));
+        QCOMPARE(titulo->Caption(), u"Orçamentos"_s);
+        RptControl* valor = lista.Sections(u"Detalhes"_s)->Controls(u"txtValorTotal"_s);
+        QCOMPARE(NumeroDoErro([&] { valor->setCaption(u"x"_s); }), 438L);
+        QCOMPARE(NumeroDoErro([&] { titulo->setDataField(u"x"_s); }), 438L);
+        QCOMPARE(NumeroDoErro([&] { lista.Sections(u"Rodape"_s); }), 9L);
+        QCOMPARE(NumeroDoErro([&] { lista.Sections(u"Detalhes"_s)->Controls(u"txtNada"_s); }), 9L);
+        QVERIFY(lista.setProperty("Orientation", 1));
+        QCOMPARE(NumeroDoErro([&] { lista.setOrientation(3); }), 380L);
+        QCOMPARE(NumeroDoErro([&] { lista.setLeftMargin(-1); }), 380L);
+        QCOMPARE(NumeroDoErro([&] { lista.setDataMember(u"Orcamentos"_s); }), 380L);
+        QCOMPARE(NumeroDoErro([&] { static_cast<RptTextBox*>(valor)->setDataFormat(u"#.##x"_s); }), 380L);
+        QCOMPARE(lista.Orientation(), 1);
+        QCOMPARE(lista.LeftMargin(), 850);
+        QCOMPARE(static_cast<RptTextBox*>(valor)->DataFormat(), u"#,##0.00"_s);
+
+        // Names are unique in a report, in any letter case.
+        for (DataReport* relatorio : {static_cast<DataReport*>(&lista), static_cast<DataReport*>(&ficha)}) {
+            QStringList nomes;
+            for (const Section* secao : relatorio->ListaDeSecoes())
+                for (const RptControl* controle : secao->ListaDeControles())
+                    nomes << controle->objectName().toLower();
+            QCOMPARE(QSet<QString>(nomes.begin(), nomes.end()).size(), nomes.size());
+        }
+        // The caption over a value and the column heading each have their name; a name the
+        // report already has, in any section and letter case, is refused.
+        Section* cabecalho = ficha.Sections(u"CabecalhoDaPagina"_s);
+        QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Titulo"_s)->Caption(), u"Desconto em valor:"_s);
+        QCOMPARE(cabecalho->Controls(u"lblDescontoEmValor_Coluna"_s)->Caption(), u"Desc."_s);
+        QCOMPARE(NumeroDoErro([&] { cabecalho->Adicionar<RptLine>(u"LINDIVISORIA"_s, 0, 0, 10, 0); }), 380L);
+        QCOMPARE(cabecalho->ListaDeControles().size(), cabecalho->findChildren<RptControl*>().size());
+        // The field that chooses the quantities' pattern must be in the data source.
+        ficha.setDataSource(ListaEmMemoria(1));
+        QCOMPARE(NumeroDoErro([&] { ficha.Show(); }), 3265L);
+    }
+
+    void desenhoInvalidoRecusadoAntesDeExibir() {
+        const QString arquivo = PastaDeSaida() + u"/nao_gravado.pdf"_s;
+        QFile::remove(arquivo);
+        const auto descricao = [](DataReport& relatorio) -> QString {
+            const VB::ErroDeExecucao erro = ErroDe([&] { relatorio.Show(); });
+            return QString::number(erro.Numero()) + u' ' + erro.Descricao();
+        };
+        drLista semFonte;
+        QCOMPARE(descricao(semFonte), u"91 O relatório não tem fonte de dados (DataSource)."_s);
+        drLista semCampo;
+        auto fonte = ListaEmMemoria(3);
+        semCampo.setDataSource(fonte);
+        semCampo.Sections(u"Detalhes"_s)->Controls(u"txtValorTotal"_s)->setDataField(u"ValorBruto"_s);
+        QCOMPARE(
+            descricao(semCampo),
+            u"3265 A fonte de dados não tem o campo \"ValorBruto\" da caixa de texto \"txtValorTotal\"."_s);
+        QCOMPARE(NumeroDoErro([&] { semCampo.ExportarParaPdf(arquivo); }), 3265L);
+        QVERIFY(!QFile::exists(arquivo));
+        drFicha larga;
+        larga.setDataSource(fonte);
+        larga.setReportWidth(10300); // 850 + 10300 + 850 twips on 11906 of upright A4
+        QCOMPARE(descricao(larga),
+                 u"380 A largura do relatório com as margens é maior que a largura do papel."_s);
+        drFicha alta;
+        alta.setDataSource(Itens({}));
+        alta.Sections(u"CabecalhoDaPagina"_s)->setHeight(15000);
+        QCOMPARE(descricao(alta), u"380 As seções do relatório não cabem na altura da página."_s);
+        QCOMPARE(NumeroDoErro([&] { drLista().ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 91L);
+        drLista semPasta;
+        semPasta.setDataSource(fonte);
+        QCOMPARE(NumeroDoErro([&] { semPasta.ExportarParaPdf(u"/nao/existe/lista.pdf"_s); }), 75L);
+    }
+
+    void relatoriosConferemComAsReferencias_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::newRow("lista de três orçamentos") << u"drLista_tres_orcamentos"_s;
+        QTest::newRow("ficha de um item") << u"drFicha_um_item"_s;
+        QTest::newRow("ficha de dois itens") << u"drFicha_dois_itens"_s;
+        QTest::newRow("desenho da lista sem preencher") << u"drLista_desenho"_s;
+    }
+
+    void relatoriosConferemComAsReferencias() {
+        QFETCH(QString, nome);
+        const QString arquivo = PastaDeSaida() + u'/' + nome + u".pdf"_s;
+        const QList<QVariant> banho = Item(u"Banho e tosa — porte médio"_s, u"Rex"_s, 1, 80, 8);
+        const QList<QVariant> racao =
+            Item(u"Ração Premium Cães Adultos 15 kg"_s, u"Mel"_s, 2.5, 60, 0, Produto);
+        if (nome == u"drLista_tres_orcamentos") {
+            drLista lista;
+            PreencherLista(lista, ListaEmMemoria(3));
+            lista.ExportarParaPdf(arquivo);
+        } else if (nome == u"drLista_desenho") {
+            drLista lista;
+            lista.setDataSource(ListaEmMemoria(1));
+            lista.setDataDeEmissao(QDate(2026, 12, 5));
+            lista.ExportarParaPdf(arquivo);
+        } else {
+            drFicha ficha;
+            PreencherFicha(ficha, nome == u"drFicha_um_item" ? Itens({banho}) : Itens({banho, racao}));
+            ficha.ExportarParaPdf(arquivo);
+        }
+        const QString texto = TextoDoPdf(arquivo);
+        // Nothing here is longer than its box: a cut ("…") would be a heading that does not fit.
+        QVERIFY2(!texto.contains(u'…'), qPrintable(texto));
+        QVERIFY(ConfereComAReferencia(texto, QFINDTESTDATA(u"referencias"_s), nome));
+    }
+
+    void listaLongaQuebraComCabecalhoERodapeEmCadaPagina() {
+        drLista lista;
+        PreencherLista(lista, ListaEmMemoria(45));
+        const qint32 porPagina = lista.PrepararLeitura().Paginacao().LinhasPorPagina();
+        const QString arquivo = PastaDeSaida() + u"/drLista_longa.pdf"_s;
+        lista.ExportarParaPdf(arquivo);
+        const QStringList paginas = Paginas(TextoDoPdf(arquivo));
+        const qint32 esperadas = (45 + porPagina - 1) / porPagina;
+        QVERIFY(esperadas >= 3);
+        QCOMPARE(paginas.size(), esperadas);
+        QCOMPARE(
+            FaltaEmAlgumaPagina(paginas, {u"Clínica Veterinária São Francisco"_s, u"Orçamentos"_s,
+                                          u"Lista completa"_s, u"Emissão: 05/12/2026"_s, u"Val.liquido"_s,
+                                          u"Usuário da inclusão"_s, u"ZELT Veterinária"_s}),
+            QString());
+        // Each page holds the next rows in order, and only them.
+        static const QRegularExpression numero(u"(?m)^\\s*(\\d{4}) \\d\\d/12/2026"_s);
+        qint32 proxima = 0;
+        for (qint32 k = 0; k < paginas.size(); ++k) {
+            for (auto achado = numero.globalMatch(paginas.at(k)); achado.hasNext();)
+                QCOMPARE(achado.next().captured(1).toInt(), 1000 + proxima++);
+            QCOMPARE(proxima, std::min(45, (k + 1) * porPagina));
+        }
+    }
+
+    void fichaLongaRepeteOCabecalho() {
+        QList<QList<QVariant>> itens;
+        for (int i = 1; i <= 100; ++i)
+            itens.append(Item(u"Serviço %1"_s.arg(i, 3, 10, QChar(u'0')), u"Rex"_s, i, 10, 0));
+        drFicha ficha;
+        PreencherFicha(ficha, Itens(itens));
+        const QString arquivo = PastaDeSaida() + u"/drFicha_cem_itens.pdf"_s;
+        ficha.ExportarParaPdf(arquivo);
+        const QStringList paginas = Paginas(TextoDoPdf(arquivo));
+        QVERIFY(paginas.size() >= 3);
+        QCOMPARE(FaltaEmAlgumaPagina(paginas,
+                                     {u"Orçamento no.: 123"_s, u"Zé da Ração"_s, u"Desconto em percentual:"_s,
+                                      u"10,00%"_s, u"Serviço / Produto"_s, u"Total liquido"_s}),
+                 QString());
+        int itensVistos = 0;
+        for (const QString& pagina : paginas)
+            itensVistos += pagina.count(u"Serviço 0"_s) + pagina.count(u"Serviço 100"_s);
+        QCOMPARE(itensVistos, 100);
+        // Quantities in their own text form, money with two decimals: the 100th item.
+        QVERIFY(paginas.constLast().contains(
+            QRegularExpression(u"Serviço 100\\s+Rex\\s+100\\s+10,00\\s+0,00\\s+1.000,00"_s)));
+    }
+
+    void nomesLongosCortadosComReticenciasEAcentos() {
+        auto fonte = std::make_shared<RecordsetEmMemoria>(CamposDaLista);
+        QList<QVariant> linha = LinhaDaLista(1);
+        const QString apelido = u"Pet Shop São João da Conceição Ávila — Filial Número Dezessete"_s;
+        const QString razao = u"Associação Protetora dos Animais de Três Corações e Adjacências Ltda."_s;
+        linha[3] = apelido;
+        linha[4] = razao;
+        fonte->AdicionarLinha(linha);
+        // A character the font lacks is drawn in a font that has it, and cut the same way.
+        QList<QVariant> outra = LinhaDaLista(2);
+        outra[3] = u"Canil ★ Estrela"_s;
+        outra[4] = u"Canil ★ Estrela do Norte e Nordeste Comércio de Animais Ltda."_s;
+        fonte->AdicionarLinha(outra);
+        drLista lista;
+        PreencherLista(lista, fonte);
+        const QString arquivo = PastaDeSaida() + u"/drLista_nomes_longos.pdf"_s;
+        lista.ExportarParaPdf(arquivo);
+        const QString texto = TextoDoPdf(arquivo);
+        // Each name keeps its beginning and accents, ends in "…" inside its column, and the
+        // next column's value follows intact.
+        static const QRegularExpression linhaDoOrcamento(
+            u"1001\\s+02/12/2026\\s+501\\s+(Pet Shop São João[^…]*)…\\s+(Associação Protetora[^…]*)…\\s+101,00\\s+10,00\\s+91,00\\s+Ativo"_s);
+        const auto achado = linhaDoOrcamento.match(texto);
+        QVERIFY2(achado.hasMatch(), qPrintable(texto));
+        QVERIFY(apelido.startsWith(achado.captured(1).trimmed()));
+        QVERIFY(razao.startsWith(achado.captured(2).trimmed()));
+        QVERIFY(achado.captured(1).trimmed().size() < apelido.size() - 10);
+        QVERIFY(texto.contains(u"01/12/2026 08:01:00"_s));
+        QVERIFY2(texto.contains(QRegularExpression(
+                     u"502\\s+Canil ★ Estrela\\s+Canil ★ Estrela do Norte[^…]*…\\s+102,00"_s)),
+                 qPrintable(texto));
+        // No blank is left before the "…".
+        QVERIFY(!texto.contains(u" …"_s));
+    }
+
+    void previaDeUmMilhaoLeSoAsPaginasPedidasEMostraSeuErro() {
+        auto fonte = std::make_shared<ListaPreguicosa>(1000000);
+        drLista lista;
+        PreencherLista(lista, fonte);
+        lista.setWindowState(DataReport::vbMaximized);
+        QStringList mensagens;
+        AnotarMensagens(mensagens);
+        ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
+            const qint32 porPagina = static_cast<qint32>(previa->PaginaExibida().Linhas.size());
+            const qint32 total = (1000000 + porPagina - 1) / porPagina;
+            QCOMPARE(previa->windowTitle(), u"Imprimir orcamentos"_s);
+            QVERIFY(previa->windowState() & Qt::WindowMaximized);
+            QCOMPARE(previa->findChild<QLabel*>(u"lblTotalDePaginas"_s)->text(), u"de %1"_s.arg(total));
+            QCOMPARE(fonte->LinhasLidas, Intervalo(0, porPagina));
+            QVERIFY(!previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s)->isEnabled());
+
+            fonte->LinhasLidas.clear();
+            QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdUltimaPagina"_s), Qt::LeftButton);
+            QCOMPARE(previa->PaginaAtual(), total);
+            QCOMPARE(previa->findChild<QSpinBox*>(u"txtPagina"_s)->value(), total);
+            const qint32 primeiraDaUltima = (total - 1) * porPagina;
+            QCOMPARE(fonte->LinhasLidas, Intervalo(primeiraDaUltima, 1000000 - primeiraDaUltima));
+            QVERIFY(!previa->findChild<QToolButton*>(u"cmdProximaPagina"_s)->isEnabled());
+
+            fonte->LinhasLidas.clear();
+            auto* pagina = previa->findChild<QSpinBox*>(u"txtPagina"_s);
+            pagina->setValue(1000);
+            QCOMPARE(previa->PaginaAtual(), 1000);
+            QCOMPARE(fonte->LinhasLidas, Intervalo(999 * porPagina, porPagina));
+            QCOMPARE(previa->PaginaExibida().Linhas.constFirst().at(0),
+                     QString::number(1000 + 999 * porPagina));
+            QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s), Qt::LeftButton);
+            QCOMPARE(previa->PaginaAtual(), 999);
+            // A page that cannot be read: the error shown, the page kept.
+            fonte->mlonLinhaQueFalha = 997 * porPagina + 1;
+            QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdPaginaAnterior"_s), Qt::LeftButton);
+            QCOMPARE(mensagens, QStringList{u"Conexão perdida|16|Imprimir orcamentos"_s});
+            QCOMPARE(previa->PaginaAtual(), 999);
+            QCOMPARE(pagina->value(), 999);
+
+            // Zoom: the whole page fits the window; 100% is the paper's size on a 96-dpi screen.
+            auto* zoom = previa->findChild<QComboBox*>(u"cmbZoom"_s);
+            auto* folha = previa->findChild<QWidget*>(u"picPagina"_s);
+            QCOMPARE(zoom->currentText(), u"100%"_s);
+            zoom->setCurrentIndex(zoom->findText(u"Largura da página"_s));
+            zoom->setCurrentIndex(zoom->findText(u"100%"_s));
+            QCOMPARE(folha->size(), QSize(1123, 794)); // A4 lying: 297 x 210 mm
+            zoom->setCurrentIndex(zoom->findText(u"Página inteira"_s));
+            QVERIFY(folha->height() <= previa->findChild<QWidget*>(u"scrPagina"_s)->height());
+            QCoreApplication::processEvents();
+            QVERIFY(previa->grab().save(PastaDeSaida() + u"/previa.png"_s));
+        });
+        // The first page is read before the preview opens: its error reaches Show's caller.
+        fonte->mlonLinhaQueFalha = 0;
+        QCOMPARE(NumeroDoErro([&] { lista.Show(); }), -2147467259L);
+    }
+
+    void imprimirPelaPrevia() {
+        drLista lista;
+        PreencherLista(lista, ListaEmMemoria(80));
+        const QString impresso = PastaDeSaida() + u"/drLista_paginas_2_a_3.pdf"_s;
+        QFile::remove(impresso);
+        qint32 total = 0;
+        ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
+            total = previa->QuantidadeDePaginas();
+            QVERIFY(total >= 4);
+            // The print dialog, answered: pages 2 to 3 to a PDF file.
+            mexibicoes.append([&](QWidget* janela) {
+                auto* dialogo = qobject_cast<QPrintDialog*>(janela);
                 QVERIFY(dialogo);
-                dialogo->setOption(QFileDialog::DontConfirmOverwrite); // the person agreed to replace it
-                dialogo->selectFile(arquivo);
-                QMetaObject::invokeMethod(dialogo, "accept");
+                QCOMPARE(dialogo->minPage(), 1);
+                QCOMPARE(dialogo->maxPage(), total);
+                dialogo->printer()->setOutputFormat(QPrinter::PdfFormat);
+                dialogo->printer()->setOutputFileName(impresso);
+                dialogo->printer()->setPrintRange(QPrinter::PageRange);
+                dialogo->printer()->setFromTo(2, 3);
+                dialogo->done(QDialog::Accepted);
             });
-            QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
-        };
-        // The person cancels the progress while the fifth page is written.
-        const qint32 quinta = 4 * static_cast<qint32>(previa->PaginaExibida().Linhas.size());
-        fonte->AoLer = [&](qint32 linha) {
-            if (auto* progresso = previa->findChild<QProgressDialog*>(); progresso && linha == quinta)
-                progresso->cancel();
-        };
-        exportar(cancelada.arquivo);
-        fonte->AoLer = {};
-        // The disk fills up while it writes.
-        const LimiteDeArquivo limite(20000);
-        exportar(cheia.arquivo);
-    });
-    QCOMPARE(mensagens.size(), 2);
-    QCOMPARE(
-        mensagens[0],
-        u"A gravação do PDF foi cancelada. O arquivo \"%1\" não foi alterado.|64|Imprimir orcamentos"_s.arg(
-            cancelada.arquivo));
-    QVERIFY2(
-        mensagens[1].startsWith(u"Não foi possível gravar o arquivo \"%1\" ("_s.arg(cheia.arquivo)) &&
-            mensagens[1].endsWith(u"O arquivo que já existia não foi alterado.|16|Imprimir orcamentos"_s),
-        qPrintable(mensagens[1]));
-    QVERIFY(cancelada.Intacta() && cheia.Intacta());
-}
+            QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdImprimir"_s), Qt::LeftButton);
+        });
+        const QStringList paginas = Paginas(TextoDoPdf(impresso));
+        QCOMPARE(paginas.size(), 2);
+        QVERIFY(paginas.at(0).contains(u"Página: 2 de %1"_s.arg(total)));
+        QVERIFY(paginas.at(1).contains(u"Página: 3 de %1"_s.arg(total)));
+    }
+
+    void pdfQueFalhaOuECanceladoNaoTocaNoArquivoExistente() {
+        drLista lista;
+        auto fonte = std::make_shared<ListaPreguicosa>(200);
+        PreencherLista(lista, fonte);
+        // A folder nobody may write in, root included.
+        const VB::ErroDeExecucao semPasta = ErroDe([&] { lista.ExportarParaPdf(u"/proc/zelt.pdf"_s); });
+        QVERIFY2(semPasta.Numero() == 75 && semPasta.Descricao().startsWith(
+                                                u"Não foi possível gravar o arquivo \"/proc/zelt.pdf\" ("_s),
+                 qPrintable(semPasta.Descricao()));
+        // The data source fails on the third page, then the disk fills up halfway: the
+        // earlier file stays as it was, never a truncated PDF taken for a whole one.
+        PastaComPdfAntigo antiga;
+        fonte->mlonLinhaQueFalha = 2 * lista.PrepararLeitura().Paginacao().LinhasPorPagina() + 1;
+        QCOMPARE(NumeroDoErro([&] { lista.ExportarParaPdf(antiga.arquivo); }), -2147467259L);
+        QVERIFY(antiga.Intacta());
+        fonte->mlonLinhaQueFalha = -1;
+        VB::ErroDeExecucao semEspaco(0);
+        {
+            const LimiteDeArquivo limite(20000);
+            semEspaco = ErroDe([&] { lista.ExportarParaPdf(antiga.arquivo); });
+        }
+        QVERIFY2(semEspaco.Numero() == 75 &&
+                     semEspaco.Descricao().endsWith(u" O arquivo que já existia não foi alterado."_s),
+                 qPrintable(semEspaco.Descricao()));
+        QVERIFY(antiga.Intacta());
+        // Written whole, the new PDF takes the old one's place.
+        lista.ExportarParaPdf(antiga.arquivo);
+        QCOMPARE(Paginas(TextoDoPdf(antiga.arquivo)).size(),
+                 lista.PrepararLeitura().Paginacao().QuantidadeDePaginas());
+        QCOMPARE(QDir(antiga.pasta.path()).entryList(QDir::Files), QStringList{u"relatorio.pdf"_s});
+
+        // From the preview: the person cancels, or the disk fills up; told, the file kept.
+        QStringList mensagens;
+        AnotarMensagens(mensagens);
+        PastaComPdfAntigo cancelada;
+        PastaComPdfAntigo cheia;
+        ExibirComRoteiro(lista, [&](VisualizacaoDoRelatorio* previa) {
+            const auto exportar = [&](const QString& arquivo) {
+                mexibicoes.append([arquivo](QWidget* janela) {
+                    auto* dialogo = qobject_cast<QFileDialog*>(janela);
+                    QVERIFY(dialogo);
+                    dialogo->setOption(QFileDialog::DontConfirmOverwrite); // the person agreed to replace it
+                    dialogo->selectFile(arquivo);
+                    QMetaObject::invokeMethod(dialogo, "accept");
+                });
+                QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
+            };
+            // The person cancels the progress while the fifth page is written.
+            const qint32 quinta = 4 * static_cast<qint32>(previa->PaginaExibida().Linhas.size());
+            fonte->AoLer = [&](qint32 linha) {
+                if (auto* progresso = previa->findChild<QProgressDialog*>(); progresso && linha == quinta)
+                    progresso->cancel();
+            };
+            exportar(cancelada.arquivo);
+            fonte->AoLer = {};
+            // The disk fills up while it writes.
+            const LimiteDeArquivo limite(20000);
+            exportar(cheia.arquivo);
+        });
+        QCOMPARE(mensagens.size(), 2);
+        QCOMPARE(
+            mensagens[0],
+            u"A gravação do PDF foi cancelada. O arquivo \"%1\" não foi alterado.|64|Imprimir orcamentos"_s
+                .arg(cancelada.arquivo));
+        QVERIFY2(
+            mensagens[1].startsWith(u"Não foi possível gravar o arquivo \"%1\" ("_s.arg(cheia.arquivo)) &&
+                mensagens[1].endsWith(u"O arquivo que já existia não foi alterado.|16|Imprimir orcamentos"_s),
+            qPrintable(mensagens[1]));
+        QVERIFY(cancelada.Intacta() && cheia.Intacta());
+    }
+
+private:
+    // Runs the report's Show with the preview handed to roteiro while it is "on screen".
+    void ExibirComRoteiro(DataReport& relatorio, std::function<void(VisualizacaoDoRelatorio*)> roteiro) {
+        bool exibiu = false;
+        mexibicoes.append([&](QWidget* janela) {
+            auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
+            QVERIFY(previa);
+            exibiu = true;
+            roteiro(previa);
+            janela->close();
+        });
+        relatorio.Show();
+        QVERIFY(exibiu);
+    }
+
+    // What each coming modal display does, in order; a display nobody expected fails.
+    QList<std::function<void(QWidget*)>> mexibicoes;
+};
 
 QTEST_MAIN(TesteDosRelatorios)
 #include "tst_relatorios.moc"
