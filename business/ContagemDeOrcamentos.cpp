@@ -1,7 +1,6 @@
 #include "business/ContagemDeOrcamentos.h"
 
 #include "business/Banco.h"
-#include "business/Pesquisa.h"
 
 namespace ContagemDeOrcamentos {
 namespace {
@@ -53,21 +52,10 @@ bool NaPesquisa(const Contador& c) {
 // prefixo ("c.", "NEW."), joined by line breaks: no text typed in the list's search
 // holds one, so none matches across two of them.
 QString TextosDoCliente(const QString& prefixo) {
-    QStringList textos;
-    for (const Dialeto::TextoPesquisavel& texto : Pesquisa::Clientes.Textos)
-        textos << (texto.NumeroComoTexto ? QStringLiteral("CAST(%1%2 AS TEXT)") : QStringLiteral("%1%2"))
-                      .arg(prefixo, texto.Coluna);
-    return textos.join(QStringLiteral(" || chr(10) || "));
+    return Pesquisa::Clientes.Expressoes(prefixo, QStringLiteral(" || chr(10) || "));
 }
 
 // The quotes in a situation, among a client's counters (0: any).
-QString ColunasDosTextos() {
-    QStringList colunas;
-    for (const Dialeto::TextoPesquisavel& texto : Pesquisa::Clientes.Textos)
-        colunas << texto.Coluna;
-    return colunas.join(QStringLiteral(", "));
-}
-
 QString QuantidadeNaSituacao(qint32 situacao) {
     if (situacao == 1) return QStringLiteral("Ativos");
     if (situacao == 2) return QStringLiteral("Inativos");
@@ -238,8 +226,8 @@ QStringList CriarGatilhos() {
             "CREATE OR REPLACE FUNCTION PesquisarClientes() RETURNS trigger LANGUAGE plpgsql AS $f$ BEGIN "
             "IF TG_OP = 'DELETE' THEN DELETE FROM ClientesDaPesquisa WHERE CodigoDoCliente = "
             "OLD.CodigoDoCliente; RETURN NULL; END IF; IF TG_OP = 'UPDATE' THEN UPDATE ClientesDaPesquisa "
-            "SET "
-            "CodigoDoCliente = NEW.CodigoDoCliente, Textos = %1 WHERE CodigoDoCliente = OLD.CodigoDoCliente; "
+            "SET CodigoDoCliente = NEW.CodigoDoCliente, Textos = %1 WHERE CodigoDoCliente = "
+            "OLD.CodigoDoCliente; "
             "IF FOUND THEN RETURN NULL; END IF; END IF; INSERT INTO ClientesDaPesquisa (CodigoDoCliente, "
             "Textos, Ativos, Inativos) VALUES (NEW.CodigoDoCliente, %1, 0, 0) ON CONFLICT (CodigoDoCliente) "
             "DO UPDATE SET Textos = excluded.Textos; RETURN NULL; END $f$")
@@ -248,7 +236,7 @@ QStringList CriarGatilhos() {
                        "plpgsql AS $f$ BEGIN DELETE FROM ClientesDaPesquisa; RETURN NULL; END $f$"),
         QStringLiteral("CREATE TRIGGER Clientes_Pesquisa AFTER INSERT OR DELETE OR UPDATE OF %1 ON Clientes "
                        "FOR EACH ROW EXECUTE FUNCTION PesquisarClientes()")
-            .arg(ColunasDosTextos()),
+            .arg(Pesquisa::Clientes.Colunas()),
         QStringLiteral("CREATE TRIGGER Clientes_Pesquisa_Esvaziamento AFTER TRUNCATE ON Clientes FOR EACH "
                        "STATEMENT EXECUTE FUNCTION EsvaziarPesquisaDeClientes()"),
         QStringLiteral(
@@ -310,16 +298,17 @@ Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosCli
 
 namespace {
 
-// The search of ClientesDaPesquisa. pg_trgm takes a pattern's blanks and punctuation
-// for word boundaries and then looks up trigrams padded with them ("  s": every word
-// that begins with an s), the longest lists of the index, which took half of a search
-// by a full name. The index is asked for the words in their order, anything between
-// them; the rows it finds are then checked for the text itself.
 // Whether the list's search of clients reads ClientesDaPesquisa (PostgreSQL), whose
 // texts are joined by line breaks.
 bool NaPesquisaDeClientes(const QString& texto) {
     return !Banco::DialetoAtual().EhSQLite() && !Banco::TextoDePesquisa(texto).contains(u'\n');
 }
+
+// The search of ClientesDaPesquisa. pg_trgm takes a pattern's blanks and punctuation
+// for word boundaries and then looks up trigrams padded with them ("  s": every word
+// that begins with an s), the longest lists of the index, which took half of a search
+// by a full name. The index is asked for the words in their order, anything between
+// them; the rows it finds are then checked for the text itself.
 
 Dialeto::Subconsulta BuscaNaPesquisaDeClientes(const QString& texto) {
     const QString normalizado = Banco::TextoDePesquisa(texto);

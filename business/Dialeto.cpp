@@ -120,20 +120,6 @@ QString Expressao(const Dialeto::TextoPesquisavel& texto, const QString& prefixo
     return prefixo + texto.Coluna;
 }
 
-QString Expressoes(const Dialeto::TabelaPesquisavel& tabela, const QString& prefixo) {
-    QStringList expressoes;
-    for (const Dialeto::TextoPesquisavel& texto : tabela.Textos)
-        expressoes << Expressao(texto, prefixo);
-    return expressoes.join(QStringLiteral(", "));
-}
-
-QString ColunasDoIndice(const Dialeto::TabelaPesquisavel& tabela) {
-    QStringList colunas;
-    for (const Dialeto::TextoPesquisavel& texto : tabela.Textos)
-        colunas << texto.Coluna;
-    return colunas.join(QStringLiteral(", "));
-}
-
 // The table's columns the index depends on: its key and its texts.
 QString ColunasDaTabela(const Dialeto::TabelaPesquisavel& tabela) {
     QStringList colunas{tabela.Chave};
@@ -156,6 +142,20 @@ bool SoNumerosDeixados(const Dialeto::TabelaPesquisavel& tabela, const QStringLi
 
 } // namespace
 
+QString Dialeto::TabelaPesquisavel::Expressoes(const QString& prefixo, const QString& separador) const {
+    QStringList expressoes;
+    for (const TextoPesquisavel& texto : Textos)
+        expressoes << Expressao(texto, prefixo);
+    return expressoes.join(separador);
+}
+
+QString Dialeto::TabelaPesquisavel::Colunas() const {
+    QStringList colunas;
+    for (const TextoPesquisavel& texto : Textos)
+        colunas << texto.Coluna;
+    return colunas.join(QStringLiteral(", "));
+}
+
 QStringList Dialeto::CriarIndiceDePesquisa(const TabelaPesquisavel& t) const {
     if (!EhSQLite()) {
         QStringList comandos;
@@ -168,16 +168,18 @@ QStringList Dialeto::CriarIndiceDePesquisa(const TabelaPesquisavel& t) const {
     // Contentless: the texts already live in the table; the index keeps only their
     // trigrams, and the triggers hand it a row's old texts to remove.
     const QString indice = t.Tabela + QStringLiteral("Pesquisa");
-    const QString colunas = ColunasDoIndice(t);
-    const QString incluir = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.%3, %4);")
-                                .arg(indice, colunas, t.Chave, Expressoes(t, QStringLiteral("new.")));
-    const QString remover = QStringLiteral("INSERT INTO %1 (%1, rowid, %2) VALUES ('delete', old.%3, %4);")
-                                .arg(indice, colunas, t.Chave, Expressoes(t, QStringLiteral("old.")));
+    const QString colunas = t.Colunas();
+    const QString incluir =
+        QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.%3, %4);")
+            .arg(indice, colunas, t.Chave, t.Expressoes(QStringLiteral("new."), QStringLiteral(", ")));
+    const QString remover =
+        QStringLiteral("INSERT INTO %1 (%1, rowid, %2) VALUES ('delete', old.%3, %4);")
+            .arg(indice, colunas, t.Chave, t.Expressoes(QStringLiteral("old."), QStringLiteral(", ")));
     return {
         QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content='', tokenize='trigram')")
             .arg(indice, colunas),
         QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT %3, %4 FROM %5")
-            .arg(indice, colunas, t.Chave, Expressoes(t, QString()), t.Tabela),
+            .arg(indice, colunas, t.Chave, t.Expressoes(QString(), QStringLiteral(", ")), t.Tabela),
         OtimizarIndiceDePesquisa(t),
         QStringLiteral("CREATE TRIGGER %1_Inclusao AFTER INSERT ON %2 BEGIN %3 END")
             .arg(indice, t.Tabela, incluir),

@@ -91,6 +91,10 @@ public:
         QString Tabela;
         QString Chave; // an integer key
         QList<TextoPesquisavel> Textos;
+        // The texts over the row named by prefixo ("", "new.", "c."), numbers as text,
+        // joined by separador; and their columns, joined by commas.
+        QString Expressoes(const QString& prefixo, const QString& separador) const;
+        QString Colunas() const;
     };
     struct Subconsulta {
         QString Sql; // "SELECT <key> FROM ..."
