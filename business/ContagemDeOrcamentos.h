@@ -25,6 +25,8 @@
 #include <QStringList>
 #include <QVariantList>
 
+#include <limits>
+
 namespace ContagemDeOrcamentos {
 
 constexpr int Fatias = 16;
@@ -55,7 +57,9 @@ Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosCli
 // The search of the quote list: the clients whose code (a text of digits only),
 // nickname or name contains texto, read once; where the counters sit beside the
 // clients' texts, with their quotes in the situation summed (ChavesAchadas::Quantidade).
-Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto);
+// somaSemChaves: beyond that many quotes the caller does not need the clients' keys.
+Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto,
+                                          qint64 somaSemChaves = std::numeric_limits<qint64>::max());
 // The quotes in a situation (0: any) of the clients found: their sum read with them,
 // or their counters summed.
 qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& clientes);

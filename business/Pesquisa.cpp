@@ -33,22 +33,13 @@ Dialeto::Subconsulta CondicaoQueContem(const Dialeto::TabelaPesquisavel& tabela,
                                                    Banco::PadraoContem(texto));
 }
 
-ChavesAchadas LerChaves(const Dialeto::Subconsulta& busca, qsizetype maximo, const QString& somada) {
+ChavesAchadas LerChaves(const Dialeto::Subconsulta& busca, qsizetype maximo) {
     ChavesAchadas achadas{busca, busca.Sql + QStringLiteral(" LIMIT %1").arg(maximo + 1), {}, {}};
-    // "SELECT <key> FROM ...": the column goes after the key.
-    if (!somada.isEmpty())
-        achadas.Leitura.insert(achadas.Leitura.indexOf(QStringLiteral(" FROM ")),
-                               QStringLiteral(", ") + somada);
     QSqlQuery q = Banco::Executar(achadas.Leitura, busca.Parametros);
     QList<qint64> chaves;
-    qint64 soma = 0;
-    while (q.next()) {
+    while (q.next())
         chaves << q.value(0).toLongLong();
-        if (!somada.isEmpty()) soma += q.value(1).toLongLong();
-    }
-    if (chaves.size() > maximo) return achadas;
-    achadas.Chaves = std::move(chaves);
-    if (!somada.isEmpty()) achadas.Quantidade = soma;
+    if (chaves.size() <= maximo) achadas.Chaves = std::move(chaves);
     return achadas;
 }
 

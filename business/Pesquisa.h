@@ -35,16 +35,15 @@ Dialeto::Subconsulta CondicaoQueContem(const Dialeto::TabelaPesquisavel& tabela,
 // carrying that many keys around.
 struct ChavesAchadas {
     Dialeto::Subconsulta Busca;
-    QString Leitura; // the statement that read them: the search, with a LIMIT
+    QString Leitura; // the statement that read them: the search with a LIMIT, or summed
     std::optional<QList<qint64>> Chaves;
-    // With Chaves, the sum of the column LerChaves was asked to read beside them.
+    // Where the search read it, the quotes of the keys found (see ClientesQueContem).
     std::optional<qint64> Quantidade;
     // "coluna names one of them": their list, or the search as a subquery (written as
     // Dialeto::ChaveEntre when conjuntoPrimeiro).
     Dialeto::Subconsulta Em(const QString& coluna, bool conjuntoPrimeiro = false) const;
 };
-// somada: a column of the searched table read beside each key, and summed.
-ChavesAchadas LerChaves(const Dialeto::Subconsulta& busca, qsizetype maximo, const QString& somada = {});
+ChavesAchadas LerChaves(const Dialeto::Subconsulta& busca, qsizetype maximo);
 
 // The quote list's search: the most clients whose keys it carries to its statements,
 // and up to how many quotes found are read through the clients' index and sorted (a
