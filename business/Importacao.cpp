@@ -347,6 +347,11 @@ private:
         QStringDecoder utf8(QStringDecoder::Utf8);
         QString texto = utf8(arquivo.readAll());
         if (utf8.hasError()) erroDoArquivo(QStringLiteral("o arquivo não está em UTF-8."));
+        // PostgreSQL cannot store a null character in a text, and SQLite would keep one
+        // that nothing shows; a file full of them was saved in UTF-16.
+        if (texto.contains(QChar(0)))
+            erroDoArquivo(QStringLiteral("o arquivo tem caracteres nulos (como um arquivo em UTF-16); "
+                                         "grave-o em UTF-8."));
         if (texto.startsWith(QChar(0xFEFF))) texto.remove(0, 1);
         QList<LinhaCsv> linhas;
         if (const QString erro = LerCsv(texto, linhas); !erro.isEmpty()) erroDoArquivo(erro);

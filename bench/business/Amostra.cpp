@@ -139,6 +139,9 @@ qint64 Gravar(const Orcamento& q) {
 void Remover(const QList<qint64>& numeros) {
     Banco::UnidadeDeTrabalho unidade;
     for (const qint64 numero : numeros) {
+        // The sample leaves the database as it found it, its history included.
+        Banco::Executar(QStringLiteral("DELETE FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ?"),
+                        {numero});
         Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"), {numero});
         Banco::Executar(QStringLiteral("DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"), {numero});
     }

@@ -48,7 +48,7 @@ QObject* Usuario();
 // Stores the quote through clsOrcamentos as the record form does; answers its number.
 qint64 Gravar(const Orcamento& orcamento);
 
-// Removes the quotes and their items.
+// Removes the quotes, their items and their history.
 void Remover(const QList<qint64>& numeros);
 
 } // namespace Amostra

@@ -207,6 +207,10 @@ private slots:
             << QStringList{u"tiposdeservicos.csv: linha 2: aspas abertas e não fechadas."_s};
         QTest::newRow("fora de UTF-8") << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;Cl\xednica\n")
                                        << QStringList{u"tiposdeservicos.csv: o arquivo não está em UTF-8."_s};
+        QTest::newRow("UTF-16 sem marca")
+            << "tiposdeservicos.csv" << QByteArray("N\0u\0m\0e\0r\0o\0", 12)
+            << QStringList{u"tiposdeservicos.csv: o arquivo tem caracteres nulos "
+                           "(como um arquivo em UTF-16); grave-o em UTF-8."_s};
         QTest::newRow("arquivo vazio")
             << "tiposdeservicos.csv" << QByteArray()
             << QStringList{
