@@ -339,15 +339,14 @@ Pesquisa::ChavesAchadas SomarNaPesquisaDeClientes(qint32 situacao, const QString
     QString colunas = busca.Sql;
     colunas.insert(colunas.indexOf(QStringLiteral(" FROM ")),
                    QStringLiteral(", ") + QuantidadeNaSituacao(situacao));
-    Pesquisa::ChavesAchadas achadas{busca,
-                                    QStringLiteral("SELECT COALESCE(SUM(q), 0), CASE WHEN COUNT(*) <= %1 AND "
-                                                   "COALESCE(SUM(q), 0) <= %2 THEN COALESCE(array_agg(k) "
-                                                   "FILTER (WHERE q > 0), '{}') END FROM (%3) t(k, q)")
-                                        .arg(Pesquisa::MaximoDeClientesLidos)
-                                        .arg(somaSemChaves)
-                                        .arg(colunas),
-                                    {},
-                                    {}};
+    QString condicao = QStringLiteral("COUNT(*) <= %1").arg(Pesquisa::MaximoDeClientesLidos);
+    if (somaSemChaves < std::numeric_limits<qint64>::max())
+        condicao += QStringLiteral(" AND COALESCE(SUM(q), 0) <= %1").arg(somaSemChaves);
+    const QString leitura =
+        QStringLiteral("SELECT COALESCE(SUM(q), 0), CASE WHEN %1 THEN COALESCE(array_agg(k) "
+                       "FILTER (WHERE q > 0), '{}') END FROM (%2) t(k, q)")
+            .arg(condicao, colunas);
+    Pesquisa::ChavesAchadas achadas{busca, leitura, {}, {}};
     QSqlQuery q = Banco::Executar(achadas.Leitura, busca.Parametros);
     q.next();
     achadas.Quantidade = q.value(0).toLongLong();
