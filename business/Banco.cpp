@@ -127,6 +127,10 @@ QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
         // QtSql binds a null QString as NULL; an empty text is a text here.
         if (parametro.typeId() == QMetaType::QString && !parametro.isNull() && parametro.toString().isNull())
             q.addBindValue(QStringLiteral(""));
+        // A null character (pasted from elsewhere; nothing types one) is dropped:
+        // PostgreSQL's driver fails on it, and SQLite would keep it unseen.
+        else if (parametro.typeId() == QMetaType::QString && parametro.toString().contains(QChar(0)))
+            q.addBindValue(parametro.toString().remove(QChar(0)));
         else
             q.addBindValue(parametro);
     }

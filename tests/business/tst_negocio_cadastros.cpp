@@ -67,6 +67,14 @@ private slots:
         QVERIFY(!VB::IsNull(Campo(*rs, "TiposECanaisDeComunicacao")));
     }
 
+    // A null character pasted into a text is dropped alike on both databases.
+    void caractere_nulo_colado_nao_e_gravado() {
+        Banco::Executar(u"UPDATE Clientes SET ApelidoOuNomeFantasia = ? WHERE CodigoDoCliente = 1"_s,
+                        {QString::fromUtf16(u"Jo\0ão", 5)});
+        QCOMPARE(Banco::Valor(u"SELECT ApelidoOuNomeFantasia FROM Clientes WHERE CodigoDoCliente = 1"_s),
+                 QVariant(u"João"_s));
+    }
+
     void clientes_pelo_formulario() {
         // Blocked, inactive and deleted clients come too: the forms refuse them by name.
         QCOMPARE(Codigos(*ClientesDoFormulario(QString(), 5), "CodigoDoCliente"), QList<qint64>{5});
