@@ -4,6 +4,7 @@
 #include "business/DadosDeDemonstracao.h"
 #include "business/Migracoes.h"
 #include "business/Objetos.h"
+#include "business/OrcamentoGravado.h"
 
 #include <QDir>
 #include <QFile>
@@ -160,6 +161,7 @@ void Iniciar(const Configuracao& configuracao) {
 }
 
 void Encerrar() {
+    GravacaoDeOrcamentos::EsquecerRemocoesProprias();
     if (!QSqlDatabase::contains(Banco::NomeDaConexao)) return;
     {
         QSqlDatabase db = QSqlDatabase::database(Banco::NomeDaConexao, false);

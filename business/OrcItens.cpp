@@ -210,6 +210,9 @@ private:
         Historico::Registrar(gravado.Numero, ZELT_N_Orcamentos::OperacaoDoHistorico::ItemRemovido, usuario);
         unidade.Confirmar();
         DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(carimbo);
+        GravacaoDeOrcamentos::LembrarRemocaoPropria(gravado.Numero,
+                                                    GravacaoDeOrcamentos::TextoDaDataEHora(gravado.Alteracao),
+                                                    DataEHoraDaAlteracaoLida);
     }
 };
 

@@ -36,18 +36,22 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
     ComTratamentoDeErro(u"frmFicha", u"xrcmdSalvarFecharConfirmar_Click", [&](qint16& Ponto) {
         Ponto = 1;
         // An administrator may type (or paste) into the quote's discount boxes: a total that is
-        // not a number is refused here, its label marked, instead of failing its conversion.
+        // not a number, or beyond what money holds ("1e308"), is refused here, its label
+        // marked, instead of failing its conversion.
         for (const auto& [lblRotulo, lxrnCaixa] :
              {std::pair{lblValorTotal, xrnumValorTotal},
               std::pair{lblPercentualDeDesconto, xrnumDescontoEmPercentual},
               std::pair{lblValorDoDesconto, xrnumDescontoEmValor},
               std::pair{lblValorLiquido, xrnumValorLiquido}}) {
-            if (VB::IsNumeric(lxrnCaixa->Text())) continue;
+            if (VB::CCurNoIntervalo(lxrnCaixa->Text())) continue;
             PintarRotulos({lblObservacaoDeCamposObrigatorios});
             lblRotulo->setForeColor(modFicha::CorDoRotuloRecusado);
             modFicha::FocarSePossivel(lxrnCaixa);
-            Plataforma::MsgBox(QStringLiteral("O valor de \"%1\" não é um número.").arg(lblRotulo->Caption()),
-                               Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+            const QString lstrMotivo = VB::IsNumeric(lxrnCaixa->Text())
+                                           ? QStringLiteral("O valor de \"%1\" é grande demais.")
+                                           : QStringLiteral("O valor de \"%1\" não é um número.");
+            Plataforma::MsgBox(lstrMotivo.arg(lblRotulo->Caption()), Plataforma::vbInformation,
+                               modPrincipal::NomeDaAplicacao);
             return;
         }
         auto lobjOrcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);

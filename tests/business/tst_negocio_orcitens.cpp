@@ -255,6 +255,24 @@ private slots:
                                              "outro usuário. O item não foi removido."_s.arg(numero));
     }
 
+    // A form removes an item and is cancelled; the list, not read again, opens the quote
+    // with the version before the removal. That form removes and saves as any other:
+    // the removal was this program's. A save since then makes it stale.
+    void remocao_propria_nao_torna_a_lista_antiga() {
+        const double numero = OrcamentoComVacina();
+        double orcamento = numero, vacina = 3, produto = 2;
+        for (double* item : {&vacina, &produto}) {
+            FixarRelogio(Agora.addSecs(item == &vacina ? 30 : 60));
+            auto formulario = Itens();
+            formulario->DadosDoUsuario = musuario.get();
+            QCOMPARE(formulario->Excluir(orcamento, *item), QVariant(false));
+        }
+        QCOMPARE(Cabecalho(numero), u"120,00|10,00|12,00|108,00 em 1"_s);
+        QCOMPARE(Salvar(numero, {}, QString()), qint16(0));
+        FixarRelogio(Agora.addSecs(90));
+        QCOMPARE(Salvar(numero, {}, QString()), qint16(3));
+    }
+
     void recusas_de_excluir() {
         double numero = OrcamentoDeVacinas(2);
         double sozinho = OrcamentoDeVacinas(1);

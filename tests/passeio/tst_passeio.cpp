@@ -171,6 +171,9 @@ private slots:
         QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50);
         QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90);
         QTest::newRow("desconto do orçamento que não é número, semente 32") << quint64(32) << qint64(60);
+        QTest::newRow("item removido, ficha fechada e reaberta pela lista, semente 218")
+            << quint64(218) << qint64(4492);
+        QTest::newRow("desconto do orçamento grande demais, semente 224") << quint64(224) << qint64(3374);
     }
 
     void passeio() {
