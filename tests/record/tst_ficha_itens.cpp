@@ -281,6 +281,16 @@ private slots:
         // What fits is stored whole: the header is the sum of its items.
         PreencherServico(u"1|900000000,00|0,00|0,00"_s);
         Clicar(u"xrcmdAdicionar"_s);
+        // A total typed beyond money, or not a number, is refused before anything is stored.
+        for (const QString& valor : {u"1e308"_s, u"abc"_s}) {
+            Caixa(u"xrnumDescontoEmPercentual"_s)->setText(valor);
+            Clicar(u"xrcmdSalvarFecharConfirmar"_s);
+        }
+        QCOMPARE(TomarMensagens() + u'|' +
+                     QString::number(BancoDeTeste::Numero("SELECT COUNT(*) FROM Orcamentos")),
+                 u"O valor de \"(%) Desconto\" é grande demais.|O valor de \"(%) Desconto\" não é um "
+                 "número.|0"_s);
+        Caixa(u"xrnumDescontoEmPercentual"_s)->setText(u"0,00"_s);
         modImpressao::ImprimirFicha = [](double, VB::Currency, VB::Currency, VB::Currency, VB::Currency) {};
         Clicar(u"xrcmdSalvarFecharConfirmar"_s);
         modImpressao::ImprimirFicha = nullptr;
