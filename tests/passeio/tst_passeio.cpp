@@ -174,6 +174,8 @@ private slots:
         QTest::newRow("item removido, ficha fechada e reaberta pela lista, semente 218")
             << quint64(218) << qint64(4492);
         QTest::newRow("desconto do orçamento grande demais, semente 224") << quint64(224) << qint64(3374);
+        QTest::newRow("ficha recuperada limpa para outro cliente, semente 306")
+            << quint64(306) << qint64(2943);
     }
 
     void passeio() {
@@ -436,11 +438,14 @@ private:
 
     // The totals the form computes are its grid's sums: gross (quantity × unit value) and net
     // (gross less the items' discounts). The quote's discount boxes are left out: an
-    // administrator may type into them.
+    // administrator may type into them. An empty grid is left out too: cleared for a new
+    // client ("Limpar campos"), the form empties its grid and keeps its totals until the
+    // next item.
     QString ConferirFicha(QWidget* ficha) const {
         const QString total = ficha->findChild<XRNumberBox*>(u"xrnumValorTotal"_s)->Text();
         const QString liquido = ficha->findChild<XRNumberBox*>(u"xrnumValorLiquido"_s)->Text();
         const auto* grade = ficha->findChild<MSFlexGrid*>(u"msfgGradeDeItensDoOrcamento"_s);
+        if (grade->Rows() < 2) return {};
         try {
             Currency bruto, desconto;
             for (int r = 1; r < grade->Rows(); ++r) {
