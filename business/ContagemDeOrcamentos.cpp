@@ -333,15 +333,17 @@ Dialeto::Subconsulta BuscaNaPesquisaDeClientes(const QString& texto) {
 // program cost PostgreSQL's search of "silva" over a quarter of its time. The keys
 // come as an array, and only when the caller needs them: those of clients with quotes
 // in the situation (the others name none), at most MaximoDeClientesLidos.
-Pesquisa::ChavesAchadas SomarNaPesquisaDeClientes(qint32 situacao, const QString& texto,
-                                                  qint64 somaSemChaves) {
+Pesquisa::ChavesAchadas SomarNaPesquisaDeClientes(qint32 situacao, const QString& texto) {
     const Dialeto::Subconsulta busca = BuscaNaPesquisaDeClientes(texto);
     QString colunas = busca.Sql;
     colunas.insert(colunas.indexOf(QStringLiteral(" FROM ")),
                    QStringLiteral(", ") + QuantidadeNaSituacao(situacao));
     QString condicao = QStringLiteral("COUNT(*) <= %1").arg(Pesquisa::MaximoDeClientesLidos);
-    if (somaSemChaves < std::numeric_limits<qint64>::max())
-        condicao += QStringLiteral(" AND COALESCE(SUM(q), 0) <= %1").arg(somaSemChaves);
+    // Digits and "Recentes" always name the clients' keys; otherwise beyond
+    // MaximoDeOrcamentosOrdenados quotes the list walks the newest quotes instead.
+    if (!Pesquisa::SoDigitos(texto) && situacao != 3)
+        condicao +=
+            QStringLiteral(" AND COALESCE(SUM(q), 0) <= %1").arg(Pesquisa::MaximoDeOrcamentosOrdenados);
     const QString leitura =
         QStringLiteral("SELECT COALESCE(SUM(q), 0), CASE WHEN %1 THEN COALESCE(array_agg(k) "
                        "FILTER (WHERE q > 0), '{}') END FROM (%2) t(k, q)")
@@ -363,8 +365,8 @@ Pesquisa::ChavesAchadas SomarNaPesquisaDeClientes(qint32 situacao, const QString
 
 } // namespace
 
-Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto, qint64 somaSemChaves) {
-    if (NaPesquisaDeClientes(texto)) return SomarNaPesquisaDeClientes(situacao, texto, somaSemChaves);
+Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto) {
+    if (NaPesquisaDeClientes(texto)) return SomarNaPesquisaDeClientes(situacao, texto);
     // Only a text of digits can be part of a client's code.
     QStringList textos{QStringLiteral("ApelidoNormalizado"), QStringLiteral("NomeNormalizado")};
     if (Pesquisa::SoDigitos(texto)) textos << QStringLiteral("CodigoDoCliente");

@@ -25,8 +25,6 @@
 #include <QStringList>
 #include <QVariantList>
 
-#include <limits>
-
 namespace ContagemDeOrcamentos {
 
 constexpr int Fatias = 16;
@@ -57,9 +55,9 @@ Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosCli
 // The search of the quote list: the clients whose code (a text of digits only),
 // nickname or name contains texto, read once; where the counters sit beside the
 // clients' texts, with their quotes in the situation summed (ChavesAchadas::Quantidade).
-// somaSemChaves: beyond that many quotes the caller does not need the clients' keys.
-Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto,
-                                          qint64 somaSemChaves = std::numeric_limits<qint64>::max());
+// Summed, the keys are read only where the list's pages name them (not when it walks
+// the newest quotes).
+Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto);
 // The quotes in a situation (0: any) of the clients found: their sum read with them,
 // or their counters summed.
 qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& clientes);

@@ -132,11 +132,8 @@ public:
                 // The clients are looked for once: the count and every page then name
                 // their keys (a search through a million clients' names costs more than
                 // all the rest).
-                // Only a walk, below, does without the clients' keys.
-                const Pesquisa::ChavesAchadas clientes = ContagemDeOrcamentos::ClientesQueContem(
-                    llonSituacao, lstrTexto,
-                    digitos || llonSituacao == 3 ? std::numeric_limits<qint64>::max()
-                                                 : Pesquisa::MaximoDeOrcamentosOrdenados);
+                const Pesquisa::ChavesAchadas clientes =
+                    ContagemDeOrcamentos::ClientesQueContem(llonSituacao, lstrTexto);
                 const Dialeto dialeto = Banco::DialetoAtual();
                 if (digitos) {
                     const Dialeto::Subconsulta dosClientes =

@@ -116,10 +116,7 @@ struct CondicoesDaLista {
             return;
         }
         const bool digitos = Pesquisa::SoDigitos(texto);
-        const Pesquisa::ChavesAchadas clientes = ContagemDeOrcamentos::ClientesQueContem(
-            situacao, texto,
-            digitos || situacao == 3 ? std::numeric_limits<qint64>::max()
-                                     : Pesquisa::MaximoDeOrcamentosOrdenados);
+        const Pesquisa::ChavesAchadas clientes = ContagemDeOrcamentos::ClientesQueContem(situacao, texto);
         Busca << Comando{clientes.Leitura, clientes.Busca.Parametros};
         const Dialeto dialeto = Banco::DialetoAtual();
         if (!digitos) {
