@@ -52,20 +52,13 @@ Consulta DesdeODia(const QString& dataIso);
 // (0: any).
 Consulta DosClientes(qint32 situacao, const Dialeto::Subconsulta& condicaoDosClientes);
 
-// The search of the quote list: the clients whose code (a text of digits only),
-// nickname or name contains texto, read once; where the counters sit beside the
-// clients' texts, with their quotes in the situation summed (ChavesAchadas::Quantidade).
-// Summed, the keys are read only where the list's pages name them (not when it walks
-// the newest quotes).
-Pesquisa::ChavesAchadas ClientesQueContem(qint32 situacao, const QString& texto);
 // The quotes in a situation (0: any) of the clients found: their sum read with them,
 // or their counters summed.
 qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& clientes);
 
-// For a walk through the newest quotes: "the quote's client (named by coluna) is one
-// of those found", checked quote by quote as the walk meets them.
-Dialeto::Subconsulta ClienteAchado(const Pesquisa::ChavesAchadas& clientes, const QString& texto,
-                                   const QString& coluna);
+// The column of a client's counters that holds its quotes in a situation (0: any):
+// "Ativos", "Inativos", "Ativos + Inativos".
+QString QuantidadeNaSituacao(qint32 situacao);
 
 // Counts the quotes again and rewrites the counters; inside the caller's transaction.
 void Recontar();

@@ -9,6 +9,7 @@
 #include <QDateTime>
 #include <QList>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 namespace GravacaoDeOrcamentos {
@@ -18,6 +19,17 @@ namespace GravacaoDeOrcamentos {
 constexpr qint32 SituacaoAtivo = 1;
 constexpr qint32 SituacaoInativo = 2;
 QString NomeDaSituacao(qint32 situacao); // "Ativo", "Inativo"
+
+// The stored columns of a quote (Orcamentos) and of an item (ItensDeOrcamento) after
+// their leading NumeroDoOrcamento, in the tables' order: named once, here, for the
+// inserts below, the history's copies and restorations (Historico) and the benchmark's
+// generator. A column added to a table is added here, or the tests that compare these
+// lists with the tables fail.
+extern const QStringList ColunasDoOrcamento;
+extern const QStringList ColunasDoItem;
+
+// "INSERT INTO tabela (colunas) VALUES (?, ...)", with linhas rows of parameters.
+QString Insercao(const QString& tabela, const QStringList& colunas, qsizetype linhas = 1);
 
 struct Item {
     // GradeDeItens::LancamentoDeServico or GradeDeItens::LancamentoDeProduto

@@ -2,6 +2,7 @@
 
 #include "business/Banco.h"
 #include "business/Compactacao.h"
+#include "business/GravacaoDeOrcamentos.h"
 #include "business/Objetos.h"
 #include "business/Relogio.h"
 #include "contracts/HistoricoDeOrcamentos.h"
@@ -13,41 +14,8 @@
 
 namespace Historico {
 
-const QStringList ColunasDoOrcamento{QStringLiteral("DataDoOrcamento"),
-                                     QStringLiteral("CodigoDoCliente"),
-                                     QStringLiteral("CodigoDoAnimal"),
-                                     QStringLiteral("ValorTotal"),
-                                     QStringLiteral("DescontoEmPercentual"),
-                                     QStringLiteral("DescontoEmValor"),
-                                     QStringLiteral("ValorLiquido"),
-                                     QStringLiteral("DataDeValidadeDoOrcamento"),
-                                     QStringLiteral("Situacao"),
-                                     QStringLiteral("UltimoNumeroDeItem"),
-                                     QStringLiteral("DataEHoraDaInclusao"),
-                                     QStringLiteral("UsuarioDaInclusao"),
-                                     QStringLiteral("DataEHoraDaAlteracao"),
-                                     QStringLiteral("UsuarioDaAlteracao")};
-
-const QStringList ColunasDoItem{QStringLiteral("NumeroDoItemDoOrcamento"),
-                                QStringLiteral("TipoDeLancamento"),
-                                QStringLiteral("NumeroDoTipoDeServico"),
-                                QStringLiteral("CodigoDoServico"),
-                                QStringLiteral("CodigoInternoDoProduto"),
-                                QStringLiteral("CodigoDeBarrasDoProduto"),
-                                QStringLiteral("NomeDoServicoOuProduto"),
-                                QStringLiteral("CodigoDoAnimal"),
-                                QStringLiteral("Quantidade"),
-                                QStringLiteral("ValorUnitario"),
-                                QStringLiteral("DescontoEmPercentual"),
-                                QStringLiteral("DescontoEmValor"),
-                                QStringLiteral("ValorTotal"),
-                                QStringLiteral("Custo"),
-                                QStringLiteral("TipoDeVenda"),
-                                QStringLiteral("Situacao"),
-                                QStringLiteral("DataEHoraDaInclusao"),
-                                QStringLiteral("UsuarioDaInclusao"),
-                                QStringLiteral("DataEHoraDaAlteracao"),
-                                QStringLiteral("UsuarioDaAlteracao")};
+using GravacaoDeOrcamentos::ColunasDoItem;
+using GravacaoDeOrcamentos::ColunasDoOrcamento;
 
 const Dialeto::TabelaPesquisavel Excluidos{QStringLiteral("OrcamentosExcluidos"),
                                            QStringLiteral("NumeroDoOrcamento"),
@@ -180,12 +148,6 @@ QByteArray TextoDaCopia(qint64 registro, bool podeSerDiferenca = true) {
     return *texto;
 }
 
-QString Insercao(const QString& tabela, const QStringList& colunas) {
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(tabela, colunas.join(QStringLiteral(", ")),
-             QStringList(colunas.size(), QStringLiteral("?")).join(QStringLiteral(", ")));
-}
-
 // The first entries of the quotes a database holds when it begins keeping history, a
 // block of quotes at a time (a million quotes never sit in memory at once).
 void RegistrarOsJaExistentes() {
@@ -300,11 +262,12 @@ void Restaurar(qint64 numero, const QString& usuario) {
     QVariantList valores{numero};
     for (qsizetype c = 0; c < ColunasDoOrcamento.size(); ++c)
         valores << (ColunasDoOrcamento.at(c) == u"Situacao" ? QVariant(1) : ValorDoBanco(orcamento.at(c)));
-    Banco::Executar(Insercao(QStringLiteral("Orcamentos"),
-                             QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoOrcamento),
-                    valores);
-    const QString insercaoDeItem = Insercao(QStringLiteral("ItensDeOrcamento"),
-                                            QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoItem);
+    Banco::Executar(
+        GravacaoDeOrcamentos::Insercao(QStringLiteral("Orcamentos"),
+                                       QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoOrcamento),
+        valores);
+    const QString insercaoDeItem = GravacaoDeOrcamentos::Insercao(
+        QStringLiteral("ItensDeOrcamento"), QStringList{QStringLiteral("NumeroDoOrcamento")} + ColunasDoItem);
     for (const QJsonValue& item : copia.value(QStringLiteral("i")).toArray()) {
         QVariantList linha{numero};
         for (const QJsonValue& valor : item.toArray())

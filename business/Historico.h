@@ -4,9 +4,10 @@
 // itself, with a whole copy of the quote as it stood after the operation (before it,
 // for a deletion). A refused or failed operation is undone with its entry.
 //
-// The copy is one compact JSON text per entry, stored compacted (business/Compactacao.h): the stored columns
-// of the quote and of each item, as arrays in the order of ColunasDoOrcamento and ColunasDoItem, with the
-// values as the database holds them (integers, ISO texts, null):
+// The copy is one compact JSON text per entry, stored compacted (business/Compactacao.h):
+// the stored columns of the quote and of each item, as arrays in the order of
+// GravacaoDeOrcamentos::ColunasDoOrcamento and ColunasDoItem, with the values as the
+// database holds them (integers, ISO texts, null):
 //   {"o":[DataDoOrcamento, CodigoDoCliente, ...],"i":[[NumeroDoItemDoOrcamento, ...], ...]}
 // A version after the first is stored as its difference from the quote's last whole
 // copy (RegistroDaBase), a few dozen bytes where the version changed little.
@@ -25,8 +26,6 @@
 
 namespace Historico {
 
-extern const QStringList ColunasDoOrcamento;
-extern const QStringList ColunasDoItem;
 // The deleted quotes' numbers, searched as text (the trigram index of Pesquisa).
 extern const Dialeto::TabelaPesquisavel Excluidos;
 

@@ -4,13 +4,12 @@
 #include "business/DadosDeDemonstracao.h"
 #include "business/Migracoes.h"
 #include "business/Objetos.h"
-#include "business/OrcamentoGravado.h"
+#include "contracts/PastaDeDados.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSqlError>
-#include <QStandardPaths>
 #include <QUrl>
 #include <QUrlQuery>
 
@@ -116,8 +115,7 @@ QString MotivoDeSomenteLeitura(const Configuracao& configuracao) {
 } // namespace
 
 QString ArquivoSQLitePadrao() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/ZELT/ZELT_A_Orcamentos/orcamentos.sqlite");
+    return Zelt::PastaDeDados() + QStringLiteral("/orcamentos.sqlite");
 }
 
 Configuracao ConfiguracaoDoAmbiente() {
@@ -161,7 +159,6 @@ void Iniciar(const Configuracao& configuracao) {
 }
 
 void Encerrar() {
-    GravacaoDeOrcamentos::EsquecerRemocoesProprias();
     if (!QSqlDatabase::contains(Banco::NomeDaConexao)) return;
     {
         QSqlDatabase db = QSqlDatabase::database(Banco::NomeDaConexao, false);

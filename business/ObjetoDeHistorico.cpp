@@ -2,6 +2,7 @@
 // of its versions, and the restoration of a deleted quote (business/Historico.h).
 
 #include "business/Banco.h"
+#include "business/GravacaoDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Objetos.h"
 #include "business/Pesquisa.h"
@@ -130,7 +131,7 @@ private:
                 QStringLiteral("O registro %1 do histórico não existe.").arg(VB::CStr(numeroDoRegistro)));
         const QJsonObject copia = Historico::CopiaDaEntrada(*registro);
         const QJsonArray orcamento = copia.value(QStringLiteral("o")).toArray();
-        const QStringList& o = Historico::ColunasDoOrcamento;
+        const QStringList& o = GravacaoDeOrcamentos::ColunasDoOrcamento;
         Cabecalho versao;
         versao.NumeroDoOrcamento = q.value(0).toDouble();
         versao.DataEHora = Banco::DataEHoraDeIso(q.value(1).toString());
@@ -149,7 +150,7 @@ private:
             versao.ApelidoOuNomeFantasiaDoCliente = cliente.value(0).toString();
             versao.NomeOuRazaoSocialDoCliente = cliente.value(1).toString();
         }
-        const QStringList& i = Historico::ColunasDoItem;
+        const QStringList& i = GravacaoDeOrcamentos::ColunasDoItem;
         auto itens = std::make_shared<RecordsetEmMemoria>(CamposDaFicha);
         QHash<qint64, QString> animais;
         for (const QJsonValue& valor : copia.value(QStringLiteral("i")).toArray()) {

@@ -26,10 +26,10 @@ struct Recusa {
     QString Descricao;
 };
 [[noreturn]] inline void Rejeitar(const QString& campo, const QString& descricao) {
-    throw Recusa{2, campo, descricao};
+    throw Recusa{Resultado::Rejeitado, campo, descricao};
 }
 [[noreturn]] inline void Recusar(const QString& descricao) {
-    throw Recusa{3, QString(), descricao};
+    throw Recusa{Resultado::Recusado, QString(), descricao};
 }
 
 // A positive whole number typed as text ("0042" is 42); nothing otherwise.
@@ -67,7 +67,7 @@ protected:
         if (campoValidado) campoValidado->clear();
         try {
             Banco::ComNovasTentativas(corpo);
-            return 0;
+            return Resultado::Sucesso;
         } catch (const Recusa& recusa) {
             this->DescricaoDaFalha = recusa.Descricao;
             if (campoValidado) *campoValidado = recusa.Campo;
@@ -77,7 +77,7 @@ protected:
         } catch (const std::exception& erro) {
             RegistrarErro(51, QString::fromLocal8Bit(erro.what()), procedimento);
         }
-        return 1;
+        return Resultado::Erro;
     }
 
     void LimparResultado() {

@@ -34,9 +34,6 @@ constexpr long NumeroDeRegraDeNegocio = -2147221504L + 514;
     throw VB::ErroDeExecucao(NumeroDeRegraDeNegocio, descricao);
 }
 
-// The refusal (3) of a removal from a quote changed or deleted elsewhere.
-constexpr qint16 Recusada = 3;
-
 const CampoDaConsulta NumeroDoOrcamento{QStringLiteral("NumeroDoOrcamento"),
                                         QStringLiteral("i.NumeroDoOrcamento"), TipoDoCampo::Double};
 const CampoDaConsulta NomeDoServicoOuNomeDoProduto{QStringLiteral("NomeDoServicoOuNomeDoProduto"),
@@ -152,7 +149,7 @@ public:
         } catch (const Recusa& recusa) {
             DescricaoDaFalha = recusa.Descricao;
             RegistrarErro(NumeroDeRegraDeNegocio, recusa.Descricao, "Excluir");
-            return Recusada;
+            return Resultado::Recusado;
         } catch (const VB::ErroDeExecucao& erro) {
             RegistrarErro(erro.Numero(), erro.Descricao(), "Excluir");
         }
@@ -210,9 +207,6 @@ private:
         Historico::Registrar(gravado.Numero, ZELT_N_Orcamentos::OperacaoDoHistorico::ItemRemovido, usuario);
         unidade.Confirmar();
         DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(carimbo);
-        GravacaoDeOrcamentos::LembrarRemocaoPropria(gravado.Numero,
-                                                    GravacaoDeOrcamentos::TextoDaDataEHora(gravado.Alteracao),
-                                                    DataEHoraDaAlteracaoLida);
     }
 };
 

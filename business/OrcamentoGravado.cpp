@@ -4,39 +4,7 @@
 #include "business/Objetos.h"
 #include "business/Relogio.h"
 
-#include <QHash>
-#include <QMutex>
-
 namespace GravacaoDeOrcamentos {
-
-namespace {
-
-// Per quote: the stamp each of this program's item removals found, and the one it left.
-QMutex gmutexDasRemocoes;
-QHash<qint64, QHash<QString, QString>> gremocoesProprias;
-
-// The stamp read, carried through this program's own removals since it was read.
-QString DepoisDasRemocoesProprias(qint64 numero, QString lida, const QString& gravada) {
-    const QMutexLocker trava(&gmutexDasRemocoes);
-    const QHash<QString, QString> remocoes = gremocoesProprias.value(numero);
-    // Each removal stamps a later second, so the walk ends; the bound is a safeguard.
-    for (qsizetype passos = 0; lida != gravada && remocoes.contains(lida) && passos < remocoes.size();
-         ++passos)
-        lida = remocoes.value(lida);
-    return lida;
-}
-
-} // namespace
-
-void LembrarRemocaoPropria(qint64 numero, const QString& de, const QString& para) {
-    const QMutexLocker trava(&gmutexDasRemocoes);
-    gremocoesProprias[numero].insert(de, para);
-}
-
-void EsquecerRemocoesProprias() {
-    const QMutexLocker trava(&gmutexDasRemocoes);
-    gremocoesProprias.clear();
-}
 
 OrcamentoGravado LerParaAtualizar(double numero, const QString& alteracaoLida, const QString& consequencia) {
     const auto codigo = Objetos::CodigoDoDouble(numero);
@@ -62,8 +30,7 @@ OrcamentoGravado LerParaAtualizar(double numero, const QString& alteracaoLida, c
     gravado.UsuarioDaAlteracao = Banco::Coluna(q, "UsuarioDaAlteracao").toString();
     gravado.UltimoNumeroDeItem = Banco::Coluna(q, "UltimoNumeroDeItem").toLongLong();
     const QString gravada = TextoDaDataEHora(gravado.Alteracao);
-    if (DepoisDasRemocoesProprias(gravado.Numero, alteracaoLida.trimmed(), gravada) == gravada)
-        return gravado;
+    if (alteracaoLida.trimmed() == gravada) return gravado;
     const QString quem = gravado.Alteracao.isValid()
                              ? QStringLiteral(" por %1 em %2")
                                    .arg(gravado.UsuarioDaAlteracao, TextoDaDataEHora(gravado.Alteracao))

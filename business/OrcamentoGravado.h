@@ -29,18 +29,6 @@ struct OrcamentoGravado {
 // consequencia ends the refusal's message ("As alterações não foram gravadas").
 OrcamentoGravado LerParaAtualizar(double numero, const QString& alteracaoLida, const QString& consequencia);
 
-// An item removal this program stored: the quote went from the version stamped "de"
-// to "para". A removal is stored at once, while the form may still be cancelled; the
-// list then keeps showing the version before it, and a form opened from there again
-// reads the quote's items as stored but that older stamp. Such a form is not stale:
-// a removal changes only the items and the totals, which the form takes from the items
-// it read, so LerParaAtualizar takes its stamp through this program's own removals.
-// Another workstation's changes, and this program's saves (which may change the
-// quote's other fields), still make the version read a stale one.
-void LembrarRemocaoPropria(qint64 numero, const QString& de, const QString& para);
-// A database closed: its quotes are no longer this program's to know.
-void EsquecerRemocoesProprias();
-
 // The stamp of a change: now, but at least one second after the quote's inclusion and
 // last change.
 QDateTime CarimboSeguinte(const OrcamentoGravado& gravado);

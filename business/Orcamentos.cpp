@@ -21,6 +21,7 @@
 #include "business/Objetos.h"
 #include "business/OrcamentoGravado.h"
 #include "business/Pesquisa.h"
+#include "business/PesquisaDeClientes.h"
 #include "business/Relogio.h"
 #include "business/ValidacaoDoOrcamento.h"
 #include "contracts/CamposDoOrcamento.h"
@@ -133,7 +134,7 @@ public:
                 // their keys (a search through a million clients' names costs more than
                 // all the rest).
                 const Pesquisa::ChavesAchadas clientes =
-                    ContagemDeOrcamentos::ClientesQueContem(llonSituacao, lstrTexto);
+                    PesquisaDeClientes::ClientesQueContem(llonSituacao, lstrTexto);
                 const Dialeto dialeto = Banco::DialetoAtual();
                 if (digitos) {
                     const Dialeto::Subconsulta dosClientes =
@@ -159,8 +160,8 @@ public:
                     const bool percorrer =
                         totalConhecido && *totalConhecido > Pesquisa::MaximoDeOrcamentosOrdenados;
                     const Dialeto::Subconsulta dosClientes =
-                        percorrer ? ContagemDeOrcamentos::ClienteAchado(clientes, lstrTexto,
-                                                                        QStringLiteral("o.CodigoDoCliente"))
+                        percorrer ? PesquisaDeClientes::ClienteAchado(clientes, lstrTexto,
+                                                                      QStringLiteral("o.CodigoDoCliente"))
                                   : clientes.Em(QStringLiteral("o.CodigoDoCliente"));
                     parametros = dosClientes.Parametros + parametros;
                     condicoes = QStringLiteral(" AND ") + dosClientes.Sql + condicoes;

@@ -20,6 +20,14 @@
 #include <QString>
 #include <QVariant>
 
+// The status protocol's results (VB Integers, the values the callers compare).
+namespace Resultado {
+inline constexpr qint16 Sucesso = 0;
+inline constexpr qint16 Erro = 1;      // the error properties tell why
+inline constexpr qint16 Rejeitado = 2; // a field's value: DescricaoDaFalha (and the field)
+inline constexpr qint16 Recusado = 3;  // the operation: DescricaoDaFalha
+} // namespace Resultado
+
 namespace ProgId {
 inline const QString Orcamentos = QStringLiteral("ZELT_N_Orcamentos.clsOrcamentos");
 inline const QString OrcItens = QStringLiteral("ZELT_N_Orcamentos.clsOrcItens");

@@ -7,6 +7,7 @@
 #include "business/ContagemDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Pesquisa.h"
+#include "business/PesquisaDeClientes.h"
 #include "business/Relogio.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 #include "contracts/IGradeDeItens.h"
@@ -116,7 +117,7 @@ struct CondicoesDaLista {
             return;
         }
         const bool digitos = Pesquisa::SoDigitos(texto);
-        const Pesquisa::ChavesAchadas clientes = ContagemDeOrcamentos::ClientesQueContem(situacao, texto);
+        const Pesquisa::ChavesAchadas clientes = PesquisaDeClientes::ClientesQueContem(situacao, texto);
         Busca << Comando{clientes.Leitura, clientes.Busca.Parametros};
         const Dialeto dialeto = Banco::DialetoAtual();
         if (!digitos) {
@@ -132,9 +133,9 @@ struct CondicoesDaLista {
                             Pesquisa::MaximoDeOrcamentosOrdenados;
             }
             const Dialeto::Subconsulta dosClientes =
-                percorrer ? ContagemDeOrcamentos::ClienteAchado(clientes, texto,
-                                                                QStringLiteral("o.CodigoDoCliente"))
-                          : clientes.Em(QStringLiteral("o.CodigoDoCliente"));
+                percorrer
+                    ? PesquisaDeClientes::ClienteAchado(clientes, texto, QStringLiteral("o.CodigoDoCliente"))
+                    : clientes.Em(QStringLiteral("o.CodigoDoCliente"));
             Parametros = dosClientes.Parametros + Parametros;
             Condicoes = QStringLiteral(" AND ") + dosClientes.Sql + Condicoes;
             return;
@@ -364,10 +365,10 @@ QList<Comando> EntradaDoHistorico(const OrcamentoGravado& o, const QVariantList&
                                                        {QStringLiteral("i"), linhas}})
                                  .toJson(QJsonDocument::Compact);
     return {
-        {QStringLiteral("SELECT ") + Historico::ColunasDoOrcamento.join(QStringLiteral(", ")) +
+        {QStringLiteral("SELECT ") + GravacaoDeOrcamentos::ColunasDoOrcamento.join(QStringLiteral(", ")) +
              QStringLiteral(" FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
          {chave}},
-        {QStringLiteral("SELECT ") + Historico::ColunasDoItem.join(QStringLiteral(", ")) +
+        {QStringLiteral("SELECT ") + GravacaoDeOrcamentos::ColunasDoItem.join(QStringLiteral(", ")) +
              QStringLiteral(
                  " FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? ORDER BY NumeroDoItemDoOrcamento"),
          {chave}},
@@ -416,7 +417,7 @@ QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
                 parte};
         }
     const QString inclusao = Banco::DataEHoraIso(o.Inclusao);
-    // The header in the order of its columns (Historico::ColunasDoOrcamento), and each
+    // The header in the order of its columns (GravacaoDeOrcamentos::ColunasDoOrcamento), and each
     // item's row after the quote's number: the copy the history keeps is made of them.
     const QVariantList cabecalho{Banco::DataIso(o.Data),
                                  o.CodigoDoCliente,
@@ -453,16 +454,14 @@ QList<Comando> GravarOrcamento(const OrcamentoGravado& o) {
                               1,
                               1,
                               inclusao,
-                              o.Usuario};
+                              o.Usuario,
+                              Banco::Nulo(),
+                              Banco::Nulo()};
     }
-    comandos << Comando{
-        QStringLiteral(
-            "INSERT INTO Orcamentos (DataDoOrcamento, CodigoDoCliente, CodigoDoAnimal, ValorTotal, "
-            "DescontoEmPercentual, DescontoEmValor, ValorLiquido, DataDeValidadeDoOrcamento, Situacao, "
-            "UltimoNumeroDeItem, DataEHoraDaInclusao, UsuarioDaInclusao, DataEHoraDaAlteracao, "
-            "UsuarioDaAlteracao) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)") +
-            dialeto.RetornandoChave(QStringLiteral("NumeroDoOrcamento")),
-        cabecalho, true};
+    comandos << Comando{GravacaoDeOrcamentos::Insercao(QStringLiteral("Orcamentos"),
+                                                       GravacaoDeOrcamentos::ColunasDoOrcamento) +
+                            dialeto.RetornandoChave(QStringLiteral("NumeroDoOrcamento")),
+                        cabecalho, true};
     // The items in statements of at most ItensPorInsercao rows, as the business layer writes them.
     for (qsizetype inicio = 0; inicio < o.Itens.size(); inicio += GravacaoDeOrcamentos::ItensPorInsercao) {
         const qsizetype n = std::min(GravacaoDeOrcamentos::ItensPorInsercao, o.Itens.size() - inicio);

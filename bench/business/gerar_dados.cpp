@@ -31,6 +31,7 @@
 #include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/GravacaoDeOrcamentos.h"
 #include "business/Negocio.h"
 #include "business/Pesquisa.h"
 #include "business/Relogio.h"
@@ -730,40 +731,10 @@ qint64 EmCentavos(qint64 decimosDeMilesimos) {
 void GerarOrcamentos(Sorteio& s, const Quantidades& q, const std::vector<Dono>& donos,
                      const std::vector<ProdutoGerado>& produtos, const std::vector<ServicoGerado>& servicos,
                      QElapsedTimer& relogio) {
-    const QStringList colunasDoOrcamento{QStringLiteral("NumeroDoOrcamento"),
-                                         QStringLiteral("DataDoOrcamento"),
-                                         QStringLiteral("CodigoDoCliente"),
-                                         QStringLiteral("CodigoDoAnimal"),
-                                         QStringLiteral("ValorTotal"),
-                                         QStringLiteral("DescontoEmPercentual"),
-                                         QStringLiteral("DescontoEmValor"),
-                                         QStringLiteral("ValorLiquido"),
-                                         QStringLiteral("DataDeValidadeDoOrcamento"),
-                                         QStringLiteral("Situacao"),
-                                         QStringLiteral("UltimoNumeroDeItem"),
-                                         QStringLiteral("DataEHoraDaInclusao"),
-                                         QStringLiteral("UsuarioDaInclusao"),
-                                         QStringLiteral("DataEHoraDaAlteracao"),
-                                         QStringLiteral("UsuarioDaAlteracao")};
-    const QStringList colunasDoItem{QStringLiteral("NumeroDoOrcamento"),
-                                    QStringLiteral("NumeroDoItemDoOrcamento"),
-                                    QStringLiteral("TipoDeLancamento"),
-                                    QStringLiteral("NumeroDoTipoDeServico"),
-                                    QStringLiteral("CodigoDoServico"),
-                                    QStringLiteral("CodigoInternoDoProduto"),
-                                    QStringLiteral("CodigoDeBarrasDoProduto"),
-                                    QStringLiteral("NomeDoServicoOuProduto"),
-                                    QStringLiteral("CodigoDoAnimal"),
-                                    QStringLiteral("Quantidade"),
-                                    QStringLiteral("ValorUnitario"),
-                                    QStringLiteral("DescontoEmPercentual"),
-                                    QStringLiteral("DescontoEmValor"),
-                                    QStringLiteral("ValorTotal"),
-                                    QStringLiteral("Custo"),
-                                    QStringLiteral("TipoDeVenda"),
-                                    QStringLiteral("Situacao"),
-                                    QStringLiteral("DataEHoraDaInclusao"),
-                                    QStringLiteral("UsuarioDaInclusao")};
+    const QStringList colunasDoOrcamento =
+        QStringList{QStringLiteral("NumeroDoOrcamento")} + GravacaoDeOrcamentos::ColunasDoOrcamento;
+    const QStringList colunasDoItem =
+        QStringList{QStringLiteral("NumeroDoOrcamento")} + GravacaoDeOrcamentos::ColunasDoItem;
     const QDateTime agora = Relogio::Agora();
     const QDate hoje = agora.date();
     constexpr qint64 OrcamentosPorTransacao = 50000;
@@ -828,8 +799,9 @@ void GerarOrcamentos(Sorteio& s, const Quantidades& q, const std::vector<Dono>& 
                     const qint64 desconto = EmCentavos(bruto * percentual / 1000000);
                     total += bruto;
                     descontos += desconto;
+                    // A new item was never changed.
                     item << animal << quantidade << unitario << percentual << desconto << bruto - desconto
-                         << custo << 1 << 1 << textoDaInclusao << usuario;
+                         << custo << 1 << 1 << textoDaInclusao << usuario << Banco::Nulo() << Banco::Nulo();
                     linhasDosItens << item;
                 }
                 QVariant alteracao = Banco::Nulo(), usuarioDaAlteracao = Banco::Nulo();

@@ -8,6 +8,7 @@
 #include "business/Banco.h"
 #include "business/Compactacao.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/GravacaoDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Migracoes.h"
 #include "business/Negocio.h"
@@ -161,6 +162,41 @@ private slots:
                         "UsuarioDaExclusao = 'ANA'",
                         {qint64(numero)}),
                  1);
+    }
+
+    void colunas_nomeadas_sao_as_da_tabela_data() {
+        QTest::addColumn<QString>("tabela");
+        QTest::addColumn<QStringList>("colunas");
+        QTest::newRow("orçamento") << u"Orcamentos"_s << GravacaoDeOrcamentos::ColunasDoOrcamento;
+        QTest::newRow("item") << u"ItensDeOrcamento"_s << GravacaoDeOrcamentos::ColunasDoItem;
+    }
+
+    // The columns the inserts, the history's copies and its restorations name are the
+    // table's own, in its order, as the database reports them: a column added to a table
+    // and forgotten in the list fails here.
+    void colunas_nomeadas_sao_as_da_tabela() {
+        QFETCH(QString, tabela);
+        QFETCH(QStringList, colunas);
+        QSqlQuery q = Banco::Executar(
+            BancoEhSQLite()
+                ? u"SELECT name FROM pragma_table_info('%1') ORDER BY cid"_s.arg(tabela)
+                : u"SELECT column_name FROM information_schema.columns WHERE table_schema = "
+                  "current_schema() AND table_name = lower('%1') ORDER BY ordinal_position"_s.arg(tabela));
+        QStringList daTabela;
+        while (q.next())
+            daTabela << q.value(0).toString().toLower();
+        const QString nomeadas = (QStringList{u"NumeroDoOrcamento"_s} + colunas).join(u", "_s).toLower();
+        QCOMPARE(daTabela.join(u", "_s), nomeadas);
+        // The items' insert names every column; each copy holds a value for each.
+        if (tabela == u"ItensDeOrcamento"_s)
+            QVERIFY(GravacaoDeOrcamentos::InsercaoDeItens(2).toLower().startsWith(
+                u"insert into itensdeorcamento (%1) values ("_s.arg(nomeadas)));
+        const double numero = NovoOrcamentoComProduto();
+        const Entrada inclusao = Entradas(numero).value(0);
+        QCOMPARE(inclusao.Itens.size(), 2);
+        const QJsonArray copia =
+            tabela == u"Orcamentos"_s ? inclusao.Orcamento : inclusao.Itens.at(1).toArray();
+        QCOMPARE(copia.size(), daTabela.size() - 1);
     }
 
     void operacao_recusada_ou_rejeitada_nao_registra_nada() {

@@ -255,22 +255,26 @@ private slots:
                                              "outro usuário. O item não foi removido."_s.arg(numero));
     }
 
-    // A form removes an item and is cancelled; the list, not read again, opens the quote
-    // with the version before the removal. That form removes and saves as any other:
-    // the removal was this program's. A save since then makes it stale.
-    void remocao_propria_nao_torna_a_lista_antiga() {
+    // Each removal leaves a new version: a form still holding the version before it (one
+    // cancelled after a removal, whose list row was not told) is stale, as after any change.
+    void remocao_deixa_a_versao_anterior_antiga() {
         const double numero = OrcamentoComVacina();
         double orcamento = numero, vacina = 3, produto = 2;
-        for (double* item : {&vacina, &produto}) {
-            FixarRelogio(Agora.addSecs(item == &vacina ? 30 : 60));
-            auto formulario = Itens();
-            formulario->DadosDoUsuario = musuario.get();
-            QCOMPARE(formulario->Excluir(orcamento, *item), QVariant(false));
-        }
-        QCOMPARE(Cabecalho(numero), u"120,00|10,00|12,00|108,00 em 1"_s);
-        QCOMPARE(Salvar(numero, {}, QString()), qint16(0));
-        FixarRelogio(Agora.addSecs(90));
+        FixarRelogio(Agora.addSecs(30));
+        auto formulario = Itens();
+        formulario->DadosDoUsuario = musuario.get();
+        QCOMPARE(formulario->Excluir(orcamento, vacina), QVariant(false));
+        auto outro = Itens();
+        outro->DadosDoUsuario = musuario.get();
+        QCOMPARE(outro->Excluir(orcamento, produto), QVariant(qint16(3)));
         QCOMPARE(Salvar(numero, {}, QString()), qint16(3));
+        QCOMPARE(Cabecalho(numero), u"559,80|2,14|12,00|547,80 em 2"_s);
+        // With the version the removal handed back, both go through.
+        outro->DataEHoraDaAlteracaoLida = formulario->DataEHoraDaAlteracaoLida;
+        FixarRelogio(Agora.addSecs(60));
+        QCOMPARE(outro->Excluir(orcamento, produto), QVariant(false));
+        QCOMPARE(Salvar(numero, {}, outro->DataEHoraDaAlteracaoLida), qint16(0));
+        QCOMPARE(Cabecalho(numero), u"120,00|10,00|12,00|108,00 em 1"_s);
     }
 
     void recusas_de_excluir() {
