@@ -3,6 +3,7 @@
 // FormularioDeLista: its grid, whose selected row is the quote a command acts on, and
 // the grid's columns, which the record form and the printing read by number.
 
+#include <QString>
 #include <QWidget>
 
 class MSFlexGrid;
@@ -13,6 +14,14 @@ public:
     using QWidget::QWidget;
 
     virtual MSFlexGrid* Grade() const = 0;
+
+    // A record form opened from row lintLinha stored a change of that row's quote and may
+    // still be cancelled (an item removal is stored at once): the row's change stamp and
+    // user, hidden columns, become the stored ones, so that a form opened again from the
+    // row reads the version stored. The list does not select again and shows the same;
+    // nothing happens when the row no longer holds that quote.
+    void AnotarAlteracao(int lintLinha, double ldouNumeroDoOrcamento, const QString& lstrDataEHora,
+                         const QString& lstrUsuario);
 
     enum Coluna : int {
         ColunaEmBranco = 0,

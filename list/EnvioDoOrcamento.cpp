@@ -3,6 +3,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/PastaDeDados.h"
 #include "platform/Plataforma.h"
 #include "platform/reports/DataReport.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
@@ -39,7 +40,7 @@ QString PastaGravavel(const QString& base) {
 QString PastaDosOrcamentos(QString& aviso) {
     const QString documentos = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (QString pasta = PastaGravavel(documentos); !pasta.isEmpty()) return pasta;
-    const QString dados = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    const QString dados = Zelt::PastaDeDados();
     const QString pasta = PastaGravavel(dados);
     if (!pasta.isEmpty())
         aviso = QStringLiteral("A pasta de documentos (") + documentos +

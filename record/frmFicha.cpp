@@ -377,6 +377,7 @@ qint16 frmFicha::MontarExibirFormulario(qint16 lintTipoDeOperacao) {
         Ponto = 7;
         mbooIgnorarProximoEvento = true;
         Ponto = 8;
+        mintLinhaDaLista = 0;
         if (mintTipoDeOperacao == Inclusao) {
             mdouNumeroDoOrcamento = 0;
             const QString lstrValidade =
@@ -395,6 +396,7 @@ qint16 frmFicha::MontarExibirFormulario(qint16 lintTipoDeOperacao) {
                 return;
             }
             mdouNumeroDoOrcamento = VB::CDbl(CelulaDaLista(Coluna::ColunaNumeroDoOrcamento));
+            mintLinhaDaLista = modPrincipal::FormularioDeLista->Grade()->RowSel();
             mstrDataEHoraDaAlteracaoLida = CelulaDaLista(Coluna::ColunaDataEHoraDaAlteracao);
             for (XRFind* campo :
                  {xrfCodigoDoCliente, xrfApelidoOuNomeFantasiaDoCliente, xrfNomeOuRazaoSocialDoCliente})

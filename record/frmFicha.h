@@ -10,6 +10,7 @@
 //   frmFichaValores.cpp  the item's values, the discounts, validation and totals
 //   frmFichaItens.cpp    add, change, remove and clear commands
 //   frmFichaGravacao.cpp saving, changing and deleting the quote
+//   frmFichaRecuperacao.cpp the recovery copy of a new quote being typed
 //   frmFichaCliente.cpp  the client and the animal
 //   frmFichaProduto.cpp  the product lookup and the sales promotion
 //   frmFichaServico.cpp  the service lookup
@@ -50,12 +51,12 @@ public:
     qint16 TipoDeOperacao() const { return mintTipoDeOperacao; }
     Q_INVOKABLE qint16 RemoverInstanciaDomobjZELT_N_Itens();
 
-    // The record form the list's commands share: created on first use, unloaded at the
-    // end of each command so that each command starts with a fresh form.
     // The recovery copy of the new quote being typed, in the user's data folder
     // (frmFichaRecuperacao.cpp).
     static QString ArquivoDaCopiaDeRecuperacao();
 
+    // The record form the list's commands share: created on first use, unloaded at the
+    // end of each command so that each command starts with a fresh form.
     static frmFicha& InstanciaDaLista();
     static void DescarregarInstanciaDaLista();
 
@@ -137,6 +138,7 @@ private:
     void xrcmdLimparCampos_Click();
     qint16 Registros_Alterar();
     qint16 Registros_Excluir();
+    void EntregarAlteracaoALista();
     qint16 LimparCampos();
     void PrepararProximoItem(bool lbooServico);
     void RemoverLinhaDaGrade(int lintLinha);
@@ -281,6 +283,8 @@ private:
     bool mbooAnimalBloqueado = false;
     bool mbooCarregado = false;
     QString mstrDataEHoraDaAlteracaoLida;
+    // The list's row the quote was opened from (0: none), told of this form's removals.
+    int mintLinhaDaLista = 0;
 
     // The last chosen client's standing discounts, kept until another client is chosen.
     QString mstrDescontoUnico;

@@ -21,17 +21,6 @@
 
 #include <QCoreApplication>
 
-namespace {
-
-enum ResultadoDaGravacao : qint16 {
-    Concluida = 0,
-    ErroNoNegocio = 1,
-    CampoRecusado = 2,
-    OperacaoRecusada = 3
-};
-
-} // namespace
-
 void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
     ComTratamentoDeErro(u"frmFicha", u"xrcmdSalvarFecharConfirmar_Click", [&](qint16& Ponto) {
         Ponto = 1;
@@ -81,7 +70,7 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
             lintResultado = lobjOrcamentos->Excluir();
         Ponto = 4;
         switch (lintResultado) {
-        case Concluida:
+        case Resultado::Sucesso:
             DescartarCopiaDeRecuperacao();
             if (modPrincipal::FichaAbertaDiretamente) {
                 mdouNumeroDoOrcamento = lobjOrcamentos->CodigoGerado;
@@ -99,17 +88,17 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
             }
             mbooOperacaoConcluida = true;
             break;
-        case ErroNoNegocio:
+        case Resultado::Erro:
             ExibirErroDoNegocio(*lobjOrcamentos);
             break;
-        case CampoRecusado:
+        case Resultado::Rejeitado:
             Ponto = 7;
             MarcarCampoRecusado(lobjOrcamentos->NomeDoCampoValidado);
             Plataforma::MsgBox(lobjOrcamentos->DescricaoDaFalha, Plataforma::vbInformation,
                                modPrincipal::NomeDaAplicacao);
             // The form stays open for the correction.
             return;
-        case OperacaoRecusada:
+        case Resultado::Recusado:
             Plataforma::MsgBox(lobjOrcamentos->DescricaoDaFalha, Plataforma::vbCritical,
                                modPrincipal::NomeDaAplicacao);
             break;

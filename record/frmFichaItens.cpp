@@ -239,9 +239,10 @@ void frmFicha::xrcmdRemover_Click() {
         mdouNumeroDoItemDoOrcamento =
             modFicha::ValorNumerico(msfgGradeDeItensDoOrcamento->TextMatrix(r, NumeroDoItem));
         Ponto = 4;
-        // The row leaves the grid whatever the items object answered: the save sets the
-        // stored quote right again.
-        if (mintTipoDeOperacao == Alteracao) Registros_Excluir();
+        // The row leaves the grid whatever the items object answered (the save sets the
+        // stored quote right again), except when the quote changed elsewhere since this
+        // form read it: then nothing was removed, and the refusal was shown.
+        if (mintTipoDeOperacao == Alteracao && Registros_Excluir() == Resultado::Recusado) return;
         Ponto = 5;
         RemoverLinhaDaGrade(r);
         Ponto = 6;
@@ -266,16 +267,39 @@ qint16 frmFicha::Registros_Excluir() {
         // read, and the new version is the one this form's save then hands over.
         mobjZELT_N_Itens->DadosDoUsuario = modPrincipal::DadosDoUsuario;
         mobjZELT_N_Itens->DataEHoraDaAlteracaoLida = mstrDataEHoraDaAlteracaoLida;
-        if (!VB::CBool(mobjZELT_N_Itens->Excluir(mdouNumeroDoOrcamento, mdouNumeroDoItemDoOrcamento))) {
+        const QVariant lvarResultado =
+            mobjZELT_N_Itens->Excluir(mdouNumeroDoOrcamento, mdouNumeroDoItemDoOrcamento);
+        if (!VB::CBool(lvarResultado)) {
             mstrDataEHoraDaAlteracaoLida = mobjZELT_N_Itens->DataEHoraDaAlteracaoLida;
-            Registros_Excluir = 0;
+            EntregarAlteracaoALista();
+            Registros_Excluir = Resultado::Sucesso;
             return;
         }
         Ponto = 4;
+        // A refusal (the quote changed elsewhere) is told as a refused save is: not an error.
+        if (lvarResultado.typeId() != QMetaType::Bool && VB::CInt(lvarResultado) == Resultado::Recusado) {
+            Plataforma::MsgBox(mobjZELT_N_Itens->DescricaoDaFalha, Plataforma::vbCritical,
+                               modPrincipal::NomeDaAplicacao);
+            Registros_Excluir = Resultado::Recusado;
+            return;
+        }
         ExibirMensagemDeErro(static_cast<qint32>(mobjZELT_N_Itens->NumeroDoErro),
                              mobjZELT_N_Itens->ObservacaoDoErro, mobjZELT_N_Itens->LocalDoErro);
     });
     return Registros_Excluir;
+}
+
+// A removal is stored at once, and the form may still be cancelled: the list's row gets
+// the stamp the removal left, so that a form opened again from it is not taken for a stale
+// one (and only this program's own removal is carried so: another workstation's changes
+// still make the row's version stale).
+void frmFicha::EntregarAlteracaoALista() {
+    if (!modPrincipal::FormularioDeLista || mintLinhaDaLista < 1) return;
+    const QString lstrUsuario = modPrincipal::DadosDoUsuario
+                                    ? modPrincipal::DadosDoUsuario->property("NomeDoUsuario").toString()
+                                    : QString();
+    modPrincipal::FormularioDeLista->AnotarAlteracao(mintLinhaDaLista, mdouNumeroDoOrcamento,
+                                                     mstrDataEHoraDaAlteracaoLida, lstrUsuario);
 }
 
 void frmFicha::xrcmdLimparCampos_Click() {

@@ -51,7 +51,7 @@ bool EhData(const QVariant& lvarValor) {
 std::optional<qint16> FormatoDeCodigoDeBarrasParaBalanca() {
     auto lobjEmpresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
     switch (lobjEmpresa->Selecionar(1, 2)) {
-    case 0:
+    case Resultado::Sucesso:
         if (lobjEmpresa->ResultadoDaSelecaoEmRecordSet()->RecordCount() == 0) {
             Plataforma::MsgBox(
                 QStringLiteral("Não foi possível recuperar dados porque empresa não esta cadastrada.\r\n"
@@ -62,14 +62,14 @@ std::optional<qint16> FormatoDeCodigoDeBarrasParaBalanca() {
         return VB::CInt(lobjEmpresa->ResultadoDaSelecaoEmRecordSet()
                             ->Fields(QStringLiteral("FormatoDeCodigoDeBarrasParaBalanca"))
                             .Value);
-    case 1:
+    case Resultado::Erro:
         ExibirErroDoNegocio(*lobjEmpresa);
         return std::nullopt;
-    case 2:
+    case Resultado::Rejeitado:
         Plataforma::MsgBox(lobjEmpresa->DescricaoDaFalha, Plataforma::vbInformation,
                            modPrincipal::NomeDaAplicacao);
         return std::nullopt;
-    case 3:
+    case Resultado::Recusado:
         Plataforma::MsgBox(lobjEmpresa->DescricaoDaFalha, Plataforma::vbCritical,
                            modPrincipal::NomeDaAplicacao);
         return std::nullopt;

@@ -18,6 +18,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/PastaDeDados.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/OptionButton.h"
@@ -35,7 +36,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
-#include <QStandardPaths>
 
 namespace {
 
@@ -69,8 +69,7 @@ bool AindaCadastrado(qint32 lancamento, const QString& tipoOuCodigoDeBarras, dou
 } // namespace
 
 QString frmFicha::ArquivoDaCopiaDeRecuperacao() {
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/ZELT/ZELT_A_Orcamentos/orcamento-nao-gravado.json");
+    return Zelt::PastaDeDados() + QStringLiteral("/orcamento-nao-gravado.json");
 }
 
 void frmFicha::IniciarCopiaDeRecuperacao() {

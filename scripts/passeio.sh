@@ -12,8 +12,9 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 build="${ZELT_BUILD:-$raiz/build}"
 semente="${1:-$(od -An -N4 -tu4 /dev/urandom | tr -d ' ')}"
 passos="${2:-100000}"
-[ -f "$build/CMakeCache.txt" ] || cmake -S "$raiz" -B "$build" -G "Unix Makefiles" -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build "$build" --target tst_passeio -j2 >/dev/null
+# shellcheck source=dependencias.sh
+source "$raiz/scripts/dependencias.sh"
+compilar "$raiz" "$build" tst_passeio >/dev/null
 echo "passeio: semente $semente, $passos passos"
 # QtTest's watchdog would end a long walk: a day is the limit.
 ZELT_PASSEIO_SEMENTE="$semente" ZELT_PASSEIO_PASSOS="$passos" QT_QPA_PLATFORM=offscreen \

@@ -1,6 +1,7 @@
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include "contracts/CriarObjeto.h"
+#include "contracts/PastaDeDados.h"
 #include "contracts/VB.h"
 #include "platform/Plataforma.h"
 
@@ -11,7 +12,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPainter>
-#include <QStandardPaths>
 #include <QSysInfo>
 #include <QWidget>
 
@@ -98,8 +98,7 @@ void RegistrarComponentesDaSuite() {
 QString CaminhoDoLogDeErros() {
     const QString definido = qEnvironmentVariable("ZELT_LOG");
     if (!definido.isEmpty()) return definido;
-    return QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation) +
-           QStringLiteral("/erros.log");
+    return Zelt::PastaDeDados() + QStringLiteral("/erros.log");
 }
 
 void RegistrarErro(const QString& nomeDaAplicacao, const QString& numero, const QString& descricao,

@@ -11,8 +11,8 @@ namespace Suite {
 void RegistrarComponentesDaSuite();
 
 // Where the error display appends what it shows: $ZELT_LOG when set, else
-// "erros.log" in the application's local data folder
-// (~/.local/share/ZELT/ZELT_A_Orcamentos/erros.log for the host).
+// "erros.log" in the component's data folder (Zelt::PastaDeDados,
+// ~/.local/share/ZELT/ZELT_A_Orcamentos/erros.log).
 QString CaminhoDoLogDeErros();
 // Appends one error to that log, as the error display does: date and time, the
 // application's name, the number, the description and where it happened.

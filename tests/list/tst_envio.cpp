@@ -281,9 +281,8 @@ private slots:
                                               "XDG_DOCUMENTS_DIR=\"/proc/zelt-documentos\"\n"));
         ImprimirFichaDoHost(numero,
                             [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
-        const QString pasta =
-            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + u"/Orçamentos"_s;
-        QVERIFY(pasta.startsWith(mcasa.filePath(u".local/share"_s)));
+        // The component's data folder, whatever the running program calls itself.
+        const QString pasta = mcasa.filePath(u".local/share/ZELT/ZELT_A_Orcamentos/Orçamentos"_s);
         const QString pdf = pasta + u"/Orçamento %1 - João.pdf"_s.arg(numero);
         QCOMPARE(mmensagens,
                  QStringList{u"A pasta de documentos (/proc/zelt-documentos) não aceita gravação. O PDF do "

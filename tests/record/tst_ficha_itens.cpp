@@ -22,6 +22,7 @@
 #include "platform/controls/XRNumberBox.h"
 
 #include <QApplication>
+#include <QSqlQuery>
 #include <QtTest>
 #include <functional>
 
@@ -502,6 +503,69 @@ private slots:
         Salvar(mficha.get(), 25);
         QVERIFY(mficha->OperacaoConcluida());
         QCOMPARE(Validade(numero) + TomarMensagens(), Dia(25));
+    }
+
+    // Another workstation changes the quote after this form read it: removing an item is
+    // refused as the save would be, with its message box; nothing is removed, the row stays.
+    void remocaoRecusadaQuandoOutraEstacaoAlterou() {
+        const double numero = GravarOrcamento(3);
+        AbrirDaLista(frmFicha::Alteracao, numero);
+        const QString totais = Textos(Totais);
+        {
+            QSqlQuery outra(msessao->AbrirOutraConexao(u"outra estação"_s));
+            QVERIFY(outra.prepare(u"UPDATE Orcamentos SET DataEHoraDaAlteracao = '2026-12-01 08:30:00', "
+                                  "UsuarioDaAlteracao = 'BETO' WHERE NumeroDoOrcamento = ?"_s));
+            outra.addBindValue(numero);
+            QVERIFY(outra.exec());
+        }
+        BancoDeTeste::Sessao::FecharConexao(u"outra estação"_s);
+        Clicar(u"xrcmdRemover"_s);
+        QCOMPARE(mmensagens.value(0).BotoesEIcone, int(Plataforma::vbCritical));
+        QCOMPARE(TomarMensagens(),
+                 u"O orçamento %1 foi alterado por BETO em 01/12/2026 08:30:00, depois que "
+                 "este formulário o leu. O item não foi removido: feche o formulário e abra "
+                 "o orçamento novamente."_s.arg(numero));
+        QCOMPARE(Erros(), QStringList());
+        QCOMPARE(Grade()->Rows(), 4);
+        QCOMPARE(Textos(Totais), totais);
+        QCOMPARE(DosItens(u"COUNT(*)"_s, numero), 3);
+        QCOMPARE(DoOrcamento(u"ValorLiquido"_s, numero), 3 * 1080000);
+    }
+
+    // A form that removed an item and was cancelled tells the list's row the stamp its
+    // removal left (a hidden cell: what the list shows stays, and it does not select
+    // again), so that the form opened again from that row removes and saves.
+    void remocaoEntregueALinhaDaLista() {
+        const double numero = GravarOrcamento(3);
+        AbrirDaLista(frmFicha::Alteracao, numero);
+        MSFlexGrid* lista = mlista->Grade();
+        const int linha = lista->RowSel();
+        const auto Visiveis = [&] {
+            QStringList celulas;
+            for (int c = 0; c < lista->Cols(); ++c)
+                if (lista->ColWidth(c) > 0) celulas << lista->TextMatrix(linha, c);
+            return celulas.join(u'|');
+        };
+        const QString mostrada = Visiveis();
+        QCOMPARE(lista->TextMatrix(linha, frmLista::ColunaDataEHoraDaAlteracao), QString());
+        Clicar(u"xrcmdRemover"_s);
+        QCOMPARE(DosItens(u"COUNT(*)"_s, numero), 2);
+        Clicar(u"xrcmdCancelarAlterar"_s);
+        const QString gravada = VB::CStr(Banco::DataEHoraDeIso(
+            Banco::Valor(u"SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s,
+                         {numero})
+                .toString()));
+        QCOMPARE(lista->TextMatrix(linha, frmLista::ColunaDataEHoraDaAlteracao) + u'|' +
+                     lista->TextMatrix(linha, frmLista::ColunaUsuarioDaAlteracao),
+                 gravada + u"|ANA"_s);
+        QCOMPARE(Visiveis(), mostrada);
+        AbrirDaLista(frmFicha::Alteracao, numero);
+        QCOMPARE(mficha->DataEHoraDaAlteracaoLida(), gravada);
+        Clicar(u"xrcmdRemover"_s);
+        QCOMPARE(DosItens(u"COUNT(*)"_s, numero), 1);
+        Clicar(u"xrcmdSalvarFecharConfirmar"_s);
+        QVERIFY(mficha->OperacaoConcluida());
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
     }
 
     void doHostDinheiroSemDerivaEFichaImpressa() {
