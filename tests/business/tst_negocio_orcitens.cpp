@@ -208,7 +208,9 @@ private slots:
         QCOMPARE(itens->Excluir(orcamento, novo), QVariant(false));
         QCOMPARE(Cabecalho(numero) + u' ' + itens->DataEHoraDaAlteracaoLida,
                  u"559,80|2,14|12,00|547,80 em 2 "_s + Texto(Agora.addSecs(60)));
-        // The form's later save, with the version its removal handed back, is stored.
+        // The form's later save, with the version its removal handed back, is stored; the
+        // version before the removal is stale, as after any change.
+        QCOMPARE(Salvar(numero, {}, QString()), qint16(3));
         QCOMPARE(Salvar(numero, {}, itens->DataEHoraDaAlteracaoLida), qint16(0));
         // Without the user's data the removal is refused as any write is, changing nothing.
         auto semUsuario = Itens();
@@ -253,28 +255,6 @@ private slots:
         QCOMPARE(estacaoA->Excluir(orcamento, produto), QVariant(qint16(3)));
         QCOMPARE(estacaoA->ObservacaoDoErro, u"O orçamento %1 não existe mais: ele foi excluído por "
                                              "outro usuário. O item não foi removido."_s.arg(numero));
-    }
-
-    // Each removal leaves a new version: a form still holding the version before it (one
-    // cancelled after a removal, whose list row was not told) is stale, as after any change.
-    void remocao_deixa_a_versao_anterior_antiga() {
-        const double numero = OrcamentoComVacina();
-        double orcamento = numero, vacina = 3, produto = 2;
-        FixarRelogio(Agora.addSecs(30));
-        auto formulario = Itens();
-        formulario->DadosDoUsuario = musuario.get();
-        QCOMPARE(formulario->Excluir(orcamento, vacina), QVariant(false));
-        auto outro = Itens();
-        outro->DadosDoUsuario = musuario.get();
-        QCOMPARE(outro->Excluir(orcamento, produto), QVariant(qint16(3)));
-        QCOMPARE(Salvar(numero, {}, QString()), qint16(3));
-        QCOMPARE(Cabecalho(numero), u"559,80|2,14|12,00|547,80 em 2"_s);
-        // With the version the removal handed back, both go through.
-        outro->DataEHoraDaAlteracaoLida = formulario->DataEHoraDaAlteracaoLida;
-        FixarRelogio(Agora.addSecs(60));
-        QCOMPARE(outro->Excluir(orcamento, produto), QVariant(false));
-        QCOMPARE(Salvar(numero, {}, outro->DataEHoraDaAlteracaoLida), qint16(0));
-        QCOMPARE(Cabecalho(numero), u"120,00|10,00|12,00|108,00 em 1"_s);
     }
 
     void recusas_de_excluir() {
