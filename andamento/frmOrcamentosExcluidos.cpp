@@ -32,14 +32,14 @@ enum Coluna : int {
 const std::array<modGrade::ColunaDaGrade, 8> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
     {u"Número do Orçamento", 1570, 4, 0, u"NumeroDoOrcamento"},
-    {u"Código do cliente", 1100, 4, 0, u"CodigoDoCliente"},
-    {u"Apelido ou nome fantasia do cliente", 3300, 1, 1, u"ApelidoOuNomeFantasiaDoCliente"},
+    {u"Código do cliente", 1400, 4, 0, u"CodigoDoCliente"},
+    {u"Apelido ou nome fantasia do cliente", 3000, 1, 1, u"ApelidoOuNomeFantasiaDoCliente"},
     {u"Nome ou razão social do cliente", 4000, 1, 1, u"NomeOuRazaoSocialDoCliente"},
     {u"Valor líquido", 1500, 7, 0, u"ValorLiquido"},
-    {u"Excluído em", 2100, 4, 1, u"DataEHoraDaExclusao"},
+    {u"Excluído em", 2500, 4, 1, u"DataEHoraDaExclusao"},
     {u"Excluído por", 1700, 1, 1, u"UsuarioDaExclusao"},
 }};
-constexpr int LarguraDasOutrasColunas = 1570 + 1100 + 3300 + 1500 + 2100 + 1700 + 300;
+constexpr int LarguraDasOutrasColunas = 1570 + 1400 + 3000 + 1500 + 2500 + 1700 + 300;
 
 } // namespace
 
@@ -91,13 +91,14 @@ void frmOrcamentosExcluidos::MontarExibirFormulario() {
                                            : DicaDeSomenteAdministrador);
         Ponto = 2;
         ConfigurarGrade(Colunas);
+        // Closed until a row is shown (and for good when the selection fails).
+        AtualizarComandos();
         Ponto = 3;
         mobjHistorico = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
         mobjHistorico->DadosDoUsuario = modPrincipal::DadosDoUsuario;
         Ponto = 4;
         Selecionar(1);
     });
-    AtualizarComandos();
     // Shown even when the first selection failed (the person has been told): the find
     // box stays there to try again, and "Fechar" to leave.
     ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {

@@ -16,6 +16,7 @@
 #include "entry/clsAndamento.h"
 #include "host/JanelaDoMenu.h"
 #include "platform/Plataforma.h"
+#include "platform/controls/EditorDeTexto.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRCommandButton.h"
