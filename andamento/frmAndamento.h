@@ -45,11 +45,11 @@ protected:
     static QString DinheiroDoCampo(const Recordset& registro, const char16_t* campo);
 
     void resizeEvent(QResizeEvent* evento) override;
-    // Places the title, the grid (from lintTopoDaGrade, twips, down to above "Fechar"),
-    // the message and "Fechar".
+    // Places the title, the grid (from TopoDaGrade down to above "Fechar", its width the
+    // window's less the margins), the message and "Fechar".
     virtual void Form_Resize();
 
-    // The top of the command row, as the list's (twips).
+    // Where the list has them (twips): the command row's top, the grid's top, the margin.
     static constexpr int TopoDosComandos = 1200;
     static constexpr int TopoDaGrade = 1750;
     static constexpr int Margem = 300;
