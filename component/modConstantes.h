@@ -11,6 +11,8 @@ namespace modConstantes {
 inline const QString NomeDoComponente = QStringLiteral("ZELT_A_Orcamentos");
 
 inline const QString ProgIdDoComponente = QStringLiteral("ZELT_A_Orcamentos.clsOrcamentos");
+// The second public class: the windows of a quote's life beyond the list.
+inline const QString ProgIdDoAndamento = QStringLiteral("ZELT_A_Orcamentos.clsAndamento");
 
 inline const QString BibliotecaDeTipos = QStringLiteral("ZELT_A_Orcamentos");
 inline constexpr int VersaoMaiorDaBibliotecaDeTipos = 2;

@@ -1,5 +1,7 @@
 #include "entry/clsOrcamentos.h"
 
+#include "entry/clsAndamento.h"
+
 #include "component/modConstantes.h"
 #include "component/modImpressao.h"
 #include "component/modMensagemDeErro.h"
@@ -84,6 +86,9 @@ void clsOrcamentos::NomeDoAnimal(const QString& lstrNomeDoAnimal) {
 }
 
 QObject* ZELT_A_Orcamentos_CriarObjeto(const char* progId) {
-    if (!progId || QString::fromUtf8(progId) != modConstantes::ProgIdDoComponente) return nullptr;
-    return new clsOrcamentos;
+    if (!progId) return nullptr;
+    const QString nome = QString::fromUtf8(progId);
+    if (nome == modConstantes::ProgIdDoComponente) return new clsOrcamentos;
+    if (nome == modConstantes::ProgIdDoAndamento) return new clsAndamento;
+    return nullptr;
 }

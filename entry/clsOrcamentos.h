@@ -27,5 +27,6 @@ public:
 };
 
 // The library's one exported entry: creates the class named by its ProgID
-// ("ZELT_A_Orcamentos.clsOrcamentos"), owned by the caller; null for any other name.
+// ("ZELT_A_Orcamentos.clsOrcamentos", "ZELT_A_Orcamentos.clsAndamento"), owned by the
+// caller; null for any other name.
 extern "C" Q_DECL_EXPORT QObject* ZELT_A_Orcamentos_CriarObjeto(const char* progId);

@@ -3,9 +3,7 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/Negocio.h"
 #include "entry/clsOrcamentos.h"
-#include "host/JanelasDoHistorico.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
 
 #include <QAction>
 #include <QMenu>
@@ -72,6 +70,16 @@ QObject* JanelaDoMenu::Componente() {
         QMetaObject::invokeMethod(mobjComponente, "DadosDoUsuario", Q_ARG(QObject*, mobjDadosDoUsuario));
     }
     return mobjComponente;
+}
+
+QObject* JanelaDoMenu::Andamento() {
+    if (!mobjAndamento) {
+        mobjAndamento = ZELT_A_Orcamentos_CriarObjeto("ZELT_A_Orcamentos.clsAndamento");
+        mobjAndamento->setParent(this);
+        QMetaObject::invokeMethod(mobjAndamento, "NomeDaAplicacao", Q_ARG(QString, mstrNomeDaAplicacao));
+        QMetaObject::invokeMethod(mobjAndamento, "DadosDoUsuario", Q_ARG(QObject*, mobjDadosDoUsuario));
+    }
+    return mobjAndamento;
 }
 
 void JanelaDoMenu::AbrirOrcamentos() {
@@ -144,35 +152,14 @@ void JanelaDoMenu::EntregarClienteEAnimal(QObject* componente, const ClienteEAni
 }
 
 void JanelaDoMenu::AbrirOrcamentosExcluidos() {
-    Componente(); // the working context the sheet's printing reads
-    JanelaDosExcluidos janela(mobjDadosDoUsuario, mstrNomeDaAplicacao, this);
-    connect(&janela, &JanelaDosExcluidos::OrcamentoRestaurado, this, &JanelaDoMenu::AtualizarLista);
-    Plataforma::ExibirModal(&janela);
+    QVariant resultado;
+    QMetaObject::invokeMethod(Andamento(), "AbrirOrcamentosExcluidos", Q_RETURN_ARG(QVariant, resultado),
+                              Q_ARG(HWnd, FomularioDoMenu_hWnd()));
 }
 
 void JanelaDoMenu::AbrirHistoricoDoOrcamento() {
-    Componente();
-    JanelaDoHistorico janela(mobjDadosDoUsuario, mstrNomeDaAplicacao, OrcamentoSelecionadoNaLista(), this);
-    Plataforma::ExibirModal(&janela);
-}
-
-QWidget* JanelaDoMenu::ListaAberta() const {
-    return mAreaDeTrabalho->findChild<QWidget*>(QStringLiteral("frmLista"));
-}
-
-double JanelaDoMenu::OrcamentoSelecionadoNaLista() const {
-    QWidget* lista = ListaAberta();
-    auto* grade = lista ? lista->findChild<MSFlexGrid*>(QStringLiteral("msfgGrade")) : nullptr;
-    if (!grade || grade->RowSel() < 1 || grade->RowSel() >= grade->Rows()) return 0;
-    // Column 1 holds the quote number, as the list's own commands read it.
-    return grade->TextMatrix(grade->RowSel(), 1).trimmed().toDouble();
-}
-
-// What the list does after one of its own commands: a new selection, the current page again.
-void JanelaDoMenu::AtualizarLista() {
-    QWidget* lista = ListaAberta();
-    if (!lista) return;
-    qint16 resultado = 0;
-    QMetaObject::invokeMethod(lista, "GerarLista", Q_RETURN_ARG(qint16, resultado));
-    QMetaObject::invokeMethod(lista, "AtualizarObjetos", Q_RETURN_ARG(qint16, resultado), Q_ARG(qint16, 5));
+    // 0: the component takes the quote selected in its list.
+    QVariant resultado;
+    QMetaObject::invokeMethod(Andamento(), "AbrirHistorico", Q_RETURN_ARG(QVariant, resultado),
+                              Q_ARG(HWnd, FomularioDoMenu_hWnd()), Q_ARG(double, 0.0));
 }

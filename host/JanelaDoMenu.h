@@ -26,29 +26,27 @@ public:
     // "Novo orçamento": the record form of a new quote for the client and animal given
     // to the menu or, when none was given, chosen by the person (EscolhaDoCliente).
     void NovoOrcamento();
-    // "Orçamentos excluídos…" (menu "Orçamentos"): the deleted quotes; a quote restored
-    // there shows again in the docked list.
+    // "Orçamentos excluídos…" (menu "Orçamentos"): the component's window of the deleted
+    // quotes; a quote restored there shows again in the docked list.
     void AbrirOrcamentosExcluidos();
-    // "Histórico do orçamento…": the history of the quote selected in the docked list
-    // (none selected: the person types a number).
+    // "Histórico do orçamento…": the component's history of the quote selected in the
+    // docked list (none selected: the person types a number).
     void AbrirHistoricoDoOrcamento();
 
 private:
-    // The menu's one component object, created on first use.
+    // The menu's component objects (the list and record form's; the windows beyond
+    // them), each created on first use.
     QObject* Componente();
+    QObject* Andamento();
 
     // The client and animal given to the menu, with their names as the registry holds them.
     ClienteEAnimal ClienteEAnimalDoMenu();
     void EntregarClienteEAnimal(QObject* componente, const ClienteEAnimal& escolha);
-    // The docked list, its selected quote's number (0: none) and its refresh.
-    QWidget* ListaAberta() const;
-    double OrcamentoSelecionadoNaLista() const;
-    void AtualizarLista();
-
     QObject* mobjDadosDoUsuario;
     qint32 mlonCodigoDoCliente;
     qint32 mlonCodigoDoAnimal;
     QString mstrNomeDaAplicacao;
     QWidget* mAreaDeTrabalho;
     QObject* mobjComponente = nullptr;
+    QObject* mobjAndamento = nullptr;
 };

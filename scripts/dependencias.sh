@@ -48,7 +48,7 @@ verificar_formato() {
 }
 
 # Fails when a folder includes a header of a folder above it: the component's folders
-# depend one way, host -> entry -> list -> record -> search -> component -> contracts,
+# depend one way, host -> entry -> andamento -> list -> record -> search -> component -> contracts,
 # platform; business -> contracts (tests and benches may include anything).
 verificar_camadas() {
     local raiz="$1"
@@ -60,7 +60,8 @@ verificar_camadas() {
         [search]="search component contracts platform"
         [record]="record search component contracts platform"
         [list]="list record search component contracts platform"
-        [entry]="entry list record search component contracts platform"
+        [andamento]="andamento list record search component contracts platform"
+        [entry]="entry andamento list record search component contracts platform"
         [host]="host entry business contracts platform"
     )
     local falhas=0 pasta arquivo incluida

@@ -24,20 +24,23 @@
 #include "bench/business/Amostra.h"
 #include "bench/business/Medicao.h"
 
+#include "andamento/frmHistoricoDoOrcamento.h"
+#include "andamento/frmOrcamentosExcluidos.h"
 #include "business/Banco.h"
 #include "business/Historico.h"
 #include "business/Negocio.h"
 #include "business/Relogio.h"
 #include "contracts/DadosDoUsuario.h"
 #include "contracts/HistoricoDeOrcamentos.h"
-#include "host/JanelasDoHistorico.h"
+#include "entry/clsAndamento.h"
 #include "platform/Plataforma.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/XRFind.h"
+#include "platform/controls/XRNavigationBar.h"
 
 #include <QApplication>
 #include <QFileInfo>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTableWidget>
+#include <QToolButton>
 #include <cstdio>
 
 namespace {
@@ -213,22 +216,36 @@ void Janelas(const Medicao::Opcoes& opcoes) {
         r.Nota = QStringLiteral("%1 orçamentos excluídos").arg(excluidos);
         Medicao::Publicar(opcoes, r);
     };
-    std::unique_ptr<JanelaDosExcluidos> janela;
+    // The windows are measured as they fill, not while a person looks at them.
+    Plataforma::SubstituirExibicaoModal([](QWidget*) {});
+    clsAndamento andamento;
+    andamento.DadosDoUsuario(&usuario);
+    andamento.NomeDaAplicacao(QStringLiteral("bench"));
+    const auto linhas = [](const QWidget& janela) {
+        return Controle<MSFlexGrid>(janela, "msfgGrade")->Rows() - 1;
+    };
+    const auto pagina = [](const QWidget& janela, int botao) {
+        Controle<XRNavigationBar>(janela, "xrnbBarraDeNavegacao")->Botao(botao)->click();
+    };
+    std::unique_ptr<frmOrcamentosExcluidos> janela;
     std::vector<double> abrir, seguinte, ultima, pesquisa;
     Medicao::Intercalar(
         opcoes.Execucoes,
-        {{[&] { janela = std::make_unique<JanelaDosExcluidos>(&usuario, QStringLiteral("bench")); },
+        {{[&] {
+              janela = std::make_unique<frmOrcamentosExcluidos>();
+              janela->MontarExibirFormulario();
+          },
           {},
           &abrir},
-         {[&] { Controle<QPushButton>(*janela, "cmdProximaPagina")->click(); }, {}, &seguinte},
-         {[&] { Controle<QPushButton>(*janela, "cmdUltimaPagina")->click(); }, {}, &ultima},
-         {[&] { Controle<QPushButton>(*janela, "cmdPesquisar")->click(); },
-          [&] { Controle<QLineEdit>(*janela, "txtPesquisa")->setText(QStringLiteral("silva")); },
+         {[&] { pagina(*janela, 3); }, {}, &seguinte},
+         {[&] { pagina(*janela, 4); }, {}, &ultima},
+         {[&] { Controle<XRFind>(*janela, "xrfndPesquisar")->Pesquisar(); },
+          [&] { Controle<XRFind>(*janela, "xrfndPesquisar")->setText(QStringLiteral("silva")); },
           &pesquisa}});
-    const qint64 achados = Controle<QTableWidget>(*janela, "grdExcluidos")->rowCount();
-    publicar("abrir_excluidos", abrir, JanelaDosExcluidos::TamanhoDaPagina);
-    publicar("pagina_seguinte", seguinte, JanelaDosExcluidos::TamanhoDaPagina);
-    publicar("ultima_pagina", ultima, JanelaDosExcluidos::TamanhoDaPagina);
+    const qint64 achados = linhas(*janela);
+    publicar("abrir_excluidos", abrir, frmOrcamentosExcluidos::TamanhoDaPagina);
+    publicar("pagina_seguinte", seguinte, frmOrcamentosExcluidos::TamanhoDaPagina);
+    publicar("ultima_pagina", ultima, frmOrcamentosExcluidos::TamanhoDaPagina);
     publicar("pesquisa_por_nome", pesquisa, achados);
 
     // A quote with a few versions: the one with most entries.
@@ -238,10 +255,9 @@ void Janelas(const Medicao::Opcoes& opcoes) {
     std::vector<double> historico;
     qint64 versoes = 0;
     Medicao::Intercalar(opcoes.Execucoes, {{[&] {
-                                                JanelaDoHistorico h(&usuario, QStringLiteral("bench"),
-                                                                    static_cast<double>(numero));
-                                                versoes =
-                                                    Controle<QTableWidget>(h, "grdHistorico")->rowCount();
+                                                frmHistoricoDoOrcamento h;
+                                                h.MontarExibirFormulario(static_cast<double>(numero));
+                                                versoes = linhas(h);
                                             },
                                             {},
                                             &historico}});

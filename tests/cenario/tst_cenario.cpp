@@ -411,18 +411,17 @@ private slots:
         // Its first entry: "Orçamentos excluídos…".
         PASSO(mtela->Teclar(u"Down"_s) && mtela->Teclar(u"Return"_s));
         PASSO(mtela->EsperarJanelaAtiva(u"frmOrcamentosExcluidos"_s));
-        PASSO(mtela->Clicar(janela + u"txtPesquisa"_s) && mtela->Digitar(mstrNumeroDoOrcamento) &&
+        PASSO(mtela->Clicar(janela + u"xrfndPesquisar"_s) && mtela->Digitar(mstrNumeroDoOrcamento) &&
               mtela->Teclar(u"Return"_s));
-        PASSO(
-            mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (1 orçamentos)"_s));
-        PASSO(mtela->Clicar(janela + u"cmdRestaurar"_s));
+        PASSO(mtela->EsperarPropriedade(janela + u"xrnbBarraDeNavegacao"_s, u"TextoExibido"_s,
+                                        u"1 - 1 de 1"_s));
+        PASSO(mtela->Clicar(janela + u"xrcmdRestaurar"_s));
         PASSO(mtela->Responder(u"Restaurar o orçamento "_s + mstrNumeroDoOrcamento + u"?"_s, u"alt+s"_s));
         PASSO(
             mtela->Responder(u"O orçamento "_s + mstrNumeroDoOrcamento + u" foi restaurado."_s, u"Return"_s));
-        PASSO(
-            mtela->EsperarPropriedade(janela + u"lblPagina"_s, u"text"_s, u"Página 1 de 1 (0 orçamentos)"_s));
+        PASSO(mtela->EsperarPropriedade(janela + u"xrnbBarraDeNavegacao"_s, u"TextoExibido"_s, u"0 de 0"_s));
         // Without a window manager no window is active once it closed; the list shows anyway.
-        PASSO(mtela->Clicar(janela + u"cmdFechar"_s) &&
+        PASSO(mtela->Clicar(janela + u"xrcmdFechar"_s) &&
               mtela->Esperar([&] { return !mtela->Existe(janela); }, u"a janela dos excluídos fechada"_s));
         PASSO(mtela->Esperar([&] { return LinhaCom(u"frmLista/msfgGrade"_s, 1, mstrNumeroDoOrcamento) > 0; },
                              u"o orçamento restaurado na lista"_s));

@@ -1,0 +1,56 @@
+#include "entry/clsAndamento.h"
+
+#include "andamento/frmHistoricoDoOrcamento.h"
+#include "andamento/frmOrcamentosExcluidos.h"
+#include "component/modMensagemDeErro.h"
+#include "component/modPrincipal.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/MSFlexGrid.h"
+
+namespace {
+
+// The number in the open list's selected row; 0 when no list is open or no row chosen.
+double OrcamentoSelecionadoNaLista() {
+    IFormularioDeLista* lista = modPrincipal::FormularioDeLista;
+    MSFlexGrid* grade = lista ? lista->Grade() : nullptr;
+    if (!grade || grade->isHidden() || grade->RowSel() < 1 || grade->RowSel() >= grade->Rows()) return 0;
+    return grade->TextMatrix(grade->RowSel(), IFormularioDeLista::ColunaNumeroDoOrcamento)
+        .trimmed()
+        .toDouble();
+}
+
+} // namespace
+
+clsAndamento::clsAndamento(QObject* parent) : QObject(parent) {
+    qRegisterMetaType<HWnd>("HWnd");
+}
+
+QVariant clsAndamento::AbrirOrcamentosExcluidos(HWnd FomularioDoMenu_hWnd) {
+    ComTratamentoDeErro(u"clsAndamento", u"AbrirOrcamentosExcluidos", [&](qint16& Ponto) {
+        Ponto = 1;
+        frmOrcamentosExcluidos lfrmExcluidos(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
+        Ponto = 2;
+        lfrmExcluidos.MontarExibirFormulario();
+    });
+    return QVariant();
+}
+
+QVariant clsAndamento::AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDoOrcamento) {
+    ComTratamentoDeErro(u"clsAndamento", u"AbrirHistorico", [&](qint16& Ponto) {
+        Ponto = 1;
+        const double ldouNumero = NumeroDoOrcamento > 0 ? NumeroDoOrcamento : OrcamentoSelecionadoNaLista();
+        Ponto = 2;
+        frmHistoricoDoOrcamento lfrmHistorico(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
+        Ponto = 3;
+        lfrmHistorico.MontarExibirFormulario(ldouNumero);
+    });
+    return QVariant();
+}
+
+void clsAndamento::DadosDoUsuario(QObject* lobjDadosDoUsuario) {
+    modPrincipal::DadosDoUsuario = lobjDadosDoUsuario;
+}
+
+void clsAndamento::NomeDaAplicacao(const QString& lstrNomeDaAplicacao) {
+    modPrincipal::NomeDaAplicacao = lstrNomeDaAplicacao;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The component's second public class: the windows of a quote's life beyond the list
+// (the deleted quotes, a quote's history), opened by the host's menu. Like
+// clsOrcamentos, its members are reachable by name, its two write-only properties fill
+// the same working context, and no error ever reaches the host: the windows show and
+// log their own.
+
+#include "contracts/ComponentesDaSuite.h"
+
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+class clsAndamento : public QObject {
+    Q_OBJECT
+public:
+    explicit clsAndamento(QObject* parent = nullptr);
+
+    // "Orçamentos excluídos", modal over the menu window; a quote restored there shows
+    // again in the open list.
+    Q_INVOKABLE QVariant AbrirOrcamentosExcluidos(HWnd FomularioDoMenu_hWnd);
+    // "Histórico do orçamento" of that quote, modal over the menu window; 0: the quote
+    // selected in the open list, if any (else the person types a number).
+    Q_INVOKABLE QVariant AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDoOrcamento);
+    Q_INVOKABLE void DadosDoUsuario(QObject* lobjDadosDoUsuario);
+    Q_INVOKABLE void NomeDaAplicacao(const QString& lstrNomeDaAplicacao);
+};
