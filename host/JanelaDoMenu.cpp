@@ -2,6 +2,7 @@
 
 #include "contracts/CriarObjeto.h"
 #include "contracts/Negocio.h"
+#include "entry/AjudaDoComponente.h"
 #include "entry/clsOrcamentos.h"
 #include "host/JanelasDoHistorico.h"
 #include "platform/Plataforma.h"
@@ -46,6 +47,11 @@ JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicac
     novo->setObjectName(QStringLiteral("AcaoNovoOrcamento"));
     novo->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     connect(novo, &QAction::triggered, this, &JanelaDoMenu::NovoOrcamento);
+    // F1 in the menu window; inside the docked list the list's own F1 (its section) wins.
+    QAction* ajuda = barra->addAction(QStringLiteral("Ajuda"));
+    ajuda->setObjectName(QStringLiteral("AcaoAjuda"));
+    ajuda->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(ajuda, &QAction::triggered, this, &JanelaDoMenu::AbrirAjuda);
 
     mAreaDeTrabalho = new QWidget(this);
     mAreaDeTrabalho->setObjectName(QStringLiteral("AreaDeTrabalho"));
@@ -154,6 +160,11 @@ void JanelaDoMenu::AbrirHistoricoDoOrcamento() {
     Componente();
     JanelaDoHistorico janela(mobjDadosDoUsuario, mstrNomeDaAplicacao, OrcamentoSelecionadoNaLista(), this);
     Plataforma::ExibirModal(&janela);
+}
+
+void JanelaDoMenu::AbrirAjuda() {
+    Componente(); // the application's name, which titles a message of the guide
+    ExibirAjudaDoComponente(QString());
 }
 
 QWidget* JanelaDoMenu::ListaAberta() const {
