@@ -1,6 +1,6 @@
 // The record form opened in each mode, from the host and from the list: what it shows,
 // what it lets the person touch, the validity date, the dark background, the items of a
-// stored quote, and the list's commands around it.
+// stored quote, the list's commands around it, and the user's guide on F1.
 
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
@@ -22,6 +22,9 @@
 #include "platform/controls/XRTheme.h"
 #include "record/frmFicha.h"
 
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTextBrowser>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -367,7 +370,51 @@ private slots:
         }
     }
 
+    // F1 on a control of the docked list, then of the record form opened from it (each
+    // control lets the key pass to its form), shows the guide in the one help window at
+    // that window's section, an anchor the guide has; Shift+F1 is not help. Without the
+    // guide, a message says where it was looked for.
+    void f1AbreOGuiaNaSecaoDaJanela() {
+        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+        AbrirDaLista(frmFicha::Inclusao);
+        QTest::keyClick(mlista->Grade(), Qt::Key_F1);
+        QCOMPARE(GuiaExibido(), u"lista"_s);
+        QTest::keyClick(ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento"), Qt::Key_F1);
+        QCOMPARE(GuiaExibido(), u"ficha"_s);
+        for (QWidget* janela : QApplication::topLevelWidgets())
+            if (janela->objectName() == u"frmAjuda"_s) janela->close();
+        QTest::keyClick(mficha.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(GuiaExibido(), QString());
+
+        QTemporaryDir vazia;
+        const QString guia = vazia.filePath(u"guia/index.html"_s);
+        qputenv("ZELT_GUIA", guia.toUtf8());
+        QTest::keyClick(mficha.get(), Qt::Key_F1);
+        qunsetenv("ZELT_GUIA");
+        QCOMPARE(Mensagens(),
+                 QStringList{u"O guia do usuário não foi encontrado. Ele foi procurado em:\n"_s + guia});
+        QCOMPARE(GuiaExibido(), QString());
+        QVERIFY(ErrosExibidos().isEmpty());
+    }
+
 private:
+    // The section each help window on screen shows, "|"-separated; one the guide has no
+    // anchor for is marked.
+    static QString GuiaExibido() {
+        QStringList secoes;
+        for (QWidget* janela : QApplication::topLevelWidgets()) {
+            if (janela->objectName() != u"frmAjuda"_s || !janela->isVisible()) continue;
+            const auto* navegador = janela->findChild<QTextBrowser*>(u"txtGuia"_s);
+            const QString secao = navegador->source().fragment();
+            bool ancora = false;
+            for (QTextBlock bloco = navegador->document()->begin(); bloco.isValid(); bloco = bloco.next())
+                for (auto trecho = bloco.begin(); !trecho.atEnd(); ++trecho)
+                    ancora = ancora || trecho.fragment().charFormat().anchorNames().contains(secao);
+            secoes << (ancora ? secao : secao + u" (sem âncora)"_s);
+        }
+        return secoes.join(u'|');
+    }
+
     void RoteirizarItens(RecordsetPtr resultado) {
         Itens() = RoteiroDeItens();
         Itens().Resultado = std::move(resultado);
