@@ -23,8 +23,6 @@
 #include "record/frmFicha.h"
 
 #include <QTemporaryDir>
-#include <QTextBlock>
-#include <QTextBrowser>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -378,13 +376,12 @@ private slots:
         qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
         AbrirDaLista(frmFicha::Inclusao);
         QTest::keyClick(mlista->Grade(), Qt::Key_F1);
-        QCOMPARE(GuiaExibido(), u"lista"_s);
+        QCOMPARE(SecaoDoGuiaExibida(), u"lista"_s);
         QTest::keyClick(ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento"), Qt::Key_F1);
-        QCOMPARE(GuiaExibido(), u"ficha"_s);
-        for (QWidget* janela : QApplication::topLevelWidgets())
-            if (janela->objectName() == u"frmAjuda"_s) janela->close();
+        QCOMPARE(SecaoDoGuiaExibida(), u"ficha"_s);
+        FecharAjuda();
         QTest::keyClick(mficha.get(), Qt::Key_F1, Qt::ShiftModifier);
-        QCOMPARE(GuiaExibido(), QString());
+        QCOMPARE(SecaoDoGuiaExibida(), QString());
 
         QTemporaryDir vazia;
         const QString guia = vazia.filePath(u"guia/index.html"_s);
@@ -393,28 +390,11 @@ private slots:
         qunsetenv("ZELT_GUIA");
         QCOMPARE(Mensagens(),
                  QStringList{u"O guia do usuário não foi encontrado. Ele foi procurado em:\n"_s + guia});
-        QCOMPARE(GuiaExibido(), QString());
+        QCOMPARE(SecaoDoGuiaExibida(), QString());
         QVERIFY(ErrosExibidos().isEmpty());
     }
 
 private:
-    // The section each help window on screen shows, "|"-separated; one the guide has no
-    // anchor for is marked.
-    static QString GuiaExibido() {
-        QStringList secoes;
-        for (QWidget* janela : QApplication::topLevelWidgets()) {
-            if (janela->objectName() != u"frmAjuda"_s || !janela->isVisible()) continue;
-            const auto* navegador = janela->findChild<QTextBrowser*>(u"txtGuia"_s);
-            const QString secao = navegador->source().fragment();
-            bool ancora = false;
-            for (QTextBlock bloco = navegador->document()->begin(); bloco.isValid(); bloco = bloco.next())
-                for (auto trecho = bloco.begin(); !trecho.atEnd(); ++trecho)
-                    ancora = ancora || trecho.fragment().charFormat().anchorNames().contains(secao);
-            secoes << (ancora ? secao : secao + u" (sem âncora)"_s);
-        }
-        return secoes.join(u'|');
-    }
-
     void RoteirizarItens(RecordsetPtr resultado) {
         Itens() = RoteiroDeItens();
         Itens().Resultado = std::move(resultado);
