@@ -34,6 +34,18 @@ install(FILES ${CMAKE_SOURCE_DIR}/pacote/zelt-orcamentos.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo RENAME br.com.zelt.orcamentos.metainfo.xml)
 install(FILES ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/docs/negocio.md ${CMAKE_SOURCE_DIR}/pacote/copyright
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelt-orcamentos)
+# The user's guide the program opens on F1 (component/modAjuda.cpp), with the pictures it
+# shares with the README, in the same places relative to each other as in docs/. The
+# program looks for it beside its own folder, <bin>/../share/doc/zelt-orcamentos/guia; the
+# build tree gets the same layout as links to the sources, so that build/host/zelt_host
+# shows the guide as it is being written.
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/docs/guia ${CMAKE_SOURCE_DIR}/docs/imagens
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/zelt-orcamentos)
+file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/share/doc/zelt-orcamentos)
+foreach(_zelt_pasta guia imagens)
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/docs/${_zelt_pasta} ${CMAKE_BINARY_DIR}/share/doc/zelt-orcamentos/${_zelt_pasta}
+         SYMBOLIC)
+endforeach()
 
 # The manual pages and the changelog go compressed, as Debian has them: gzip -9n,
 # without a name or a time stamp, so that two builds give the same bytes.

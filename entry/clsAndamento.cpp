@@ -2,6 +2,7 @@
 
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmOrcamentosExcluidos.h"
+#include "component/modAjuda.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "platform/Plataforma.h"
@@ -45,6 +46,10 @@ QVariant clsAndamento::AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDo
         lfrmHistorico.MontarExibirFormulario(ldouNumero);
     });
     return QVariant();
+}
+
+void clsAndamento::AbrirAjuda(const QString& Secao) {
+    modAjuda::ExibirAjuda(Secao);
 }
 
 void clsAndamento::DadosDoUsuario(QObject* lobjDadosDoUsuario) {

@@ -22,6 +22,9 @@ public:
     // "Histórico do orçamento" of that quote, modal over the menu window; 0: the quote
     // selected in the open list, if any (else the person types a number).
     Q_INVOKABLE QVariant AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDoOrcamento);
+    // The user's guide at that section (an anchor of the guide; empty: its start), the
+    // window the forms open on F1.
+    Q_INVOKABLE void AbrirAjuda(const QString& Secao);
     Q_INVOKABLE void DadosDoUsuario(QObject* lobjDadosDoUsuario);
     Q_INVOKABLE void NomeDaAplicacao(const QString& lstrNomeDaAplicacao);
 };

@@ -44,6 +44,11 @@ JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicac
     novo->setObjectName(QStringLiteral("AcaoNovoOrcamento"));
     novo->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
     connect(novo, &QAction::triggered, this, &JanelaDoMenu::NovoOrcamento);
+    // F1 in the menu window; inside the docked list the list's own F1 (its section) wins.
+    QAction* ajuda = barra->addAction(QStringLiteral("Ajuda"));
+    ajuda->setObjectName(QStringLiteral("AcaoAjuda"));
+    ajuda->setShortcut(QKeySequence(Qt::Key_F1));
+    connect(ajuda, &QAction::triggered, this, &JanelaDoMenu::AbrirAjuda);
 
     mAreaDeTrabalho = new QWidget(this);
     mAreaDeTrabalho->setObjectName(QStringLiteral("AreaDeTrabalho"));
@@ -162,4 +167,8 @@ void JanelaDoMenu::AbrirHistoricoDoOrcamento() {
     QVariant resultado;
     QMetaObject::invokeMethod(Andamento(), "AbrirHistorico", Q_RETURN_ARG(QVariant, resultado),
                               Q_ARG(HWnd, FomularioDoMenu_hWnd()), Q_ARG(double, 0.0));
+}
+
+void JanelaDoMenu::AbrirAjuda() {
+    QMetaObject::invokeMethod(Andamento(), "AbrirAjuda", Q_ARG(QString, QString()));
 }

@@ -32,6 +32,8 @@ public:
     // "Histórico do orçamento…": the component's history of the quote selected in the
     // docked list (none selected: the person types a number).
     void AbrirHistoricoDoOrcamento();
+    // "Ajuda" (F1): the user's guide from its start.
+    void AbrirAjuda();
 
 private:
     // The menu's component objects (the list and record form's; the windows beyond

@@ -1,5 +1,6 @@
 #include "list/frmLista.h"
 
+#include "component/modAjuda.h"
 #include "component/modArredondarCantosDoObjeto.h"
 #include "component/modConstantes.h"
 #include "component/modFuncoes.h"
@@ -59,6 +60,8 @@ frmLista::frmLista(QWidget* parent) : IFormularioDeLista(parent) {
     setFont(Aparencia::Fonte(10));
     resize(Twips::ParaPixels(18000), Twips::ParaPixels(9000));
     CriarControles();
+    // F1 anywhere in the list: the user's guide at the list's section.
+    modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDaLista);
 }
 
 frmLista::~frmLista() = default;

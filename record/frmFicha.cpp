@@ -1,6 +1,7 @@
 #include "record/frmFicha.h"
 
 #include "component/frmMensagem.h"
+#include "component/modAjuda.h"
 #include "component/modArredondarCantosDoObjeto.h"
 #include "component/modConstantes.h"
 #include "component/modFuncoes.h"
@@ -98,6 +99,8 @@ frmFicha::frmFicha(QWidget* parent) : QDialog(parent) {
     setFont(Aparencia::Fonte(10));
     resize(Twips::ParaPixels(LarguraDoFormulario), Twips::ParaPixels(AlturaDoFormulario));
     CriarControles();
+    // F1 anywhere in the form: the user's guide at the section of a quote from start to end.
+    modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDaFicha);
 }
 
 frmFicha::~frmFicha() = default;

@@ -1,7 +1,8 @@
 #pragma once
 // Stand-ins for what surrounds the component: an error display that records what it was
 // asked to show, scripted business objects that record their calls and answer what the
-// test sets (registered under the suite's ProgIDs), and the host's menu window.
+// test sets (registered under the suite's ProgIDs), and the host's menu window; and the
+// help window read as a person sees it.
 
 #include "contracts/ComponentesDaSuite.h"
 #include "contracts/CriarObjeto.h"
@@ -11,8 +12,12 @@
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRNavigationBar.h"
 
+#include <QApplication>
 #include <QList>
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QWidget>
 #include <functional>
 
@@ -150,3 +155,30 @@ struct MenuDeTeste : QWidget {
         return valores;
     }
 };
+
+// The section each help window on screen shows ("(início)": the guide's start),
+// "|"-separated; one the guide has no anchor for is marked.
+inline QString SecaoDoGuiaExibida() {
+    QStringList secoes;
+    for (QWidget* janela : QApplication::topLevelWidgets()) {
+        if (janela->objectName() != QStringLiteral("frmAjuda") || !janela->isVisible()) continue;
+        const auto* navegador = janela->findChild<QTextBrowser*>(QStringLiteral("txtGuia"));
+        const QString secao = navegador->source().fragment();
+        if (secao.isEmpty()) {
+            secoes << QStringLiteral("(início)");
+            continue;
+        }
+        bool ancora = false;
+        for (QTextBlock bloco = navegador->document()->begin(); bloco.isValid(); bloco = bloco.next())
+            for (auto trecho = bloco.begin(); !trecho.atEnd(); ++trecho)
+                ancora = ancora || trecho.fragment().charFormat().anchorNames().contains(secao);
+        secoes << (ancora ? secao : secao + QStringLiteral(" (sem âncora)"));
+    }
+    return secoes.join(u'|');
+}
+
+// Closes the help windows, so that the next test sees only what it opens.
+inline void FecharAjuda() {
+    for (QWidget* janela : QApplication::topLevelWidgets())
+        if (janela->objectName() == QStringLiteral("frmAjuda")) janela->close();
+}

@@ -1,6 +1,6 @@
 // The menu's "Novo orçamento" without a client given: the person chooses the client and
 // the animal with the keyboard, and the record form opens for them; with --cliente and
-// --animal the chooser is skipped.
+// --animal the chooser is skipped. The menu's help.
 
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
@@ -14,6 +14,7 @@
 #include "platform/controls/XRFind.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -155,6 +156,38 @@ private slots:
         menu.NovoOrcamento();
         QCOMPARE(exibidos, QStringList{u"frmFicha"_s});
         QCOMPARE(cliente, (QStringList{u"1"_s, u"João"_s, u"João da Silva"_s, u"Rex"_s, u"10"_s}));
+        QVERIFY(ErrosExibidos().isEmpty());
+    }
+
+    // The menu's "Ajuda" opens the guide from its start, and so does F1 with the focus in
+    // the menu window; with the focus in the docked list, F1 opens the list's section
+    // instead (the list claims the key ahead of the menu).
+    void ajudaDoMenuEF1DaListaAcoplada() {
+        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+        JanelaDoMenu menu(musuario.get(), u"Clínica Escola"_s, 0, 0);
+        menu.show();
+        QApplication::setActiveWindow(&menu);
+        QVERIFY(QTest::qWaitForWindowActive(&menu));
+        menu.findChild<QAction*>(u"AcaoAjuda"_s)->trigger();
+        QCOMPARE(SecaoDoGuiaExibida(), u"(início)"_s);
+        FecharAjuda();
+
+        menu.AbrirOrcamentos();
+        auto* pesquisa = menu.findChild<XRFind*>(u"xrfndPesquisar"_s);
+        pesquisa->SetFocus();
+        QApplication::setActiveWindow(&menu);
+        QVERIFY(pesquisa->isAncestorOf(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+        QCOMPARE(SecaoDoGuiaExibida(), u"lista"_s);
+        FecharAjuda();
+
+        QApplication::setActiveWindow(&menu);
+        menu.setFocus();
+        QCOMPARE(QApplication::focusWidget(), &menu);
+        QTest::keyClick(&menu, Qt::Key_F1);
+        QCOMPARE(SecaoDoGuiaExibida(), u"(início)"_s);
+        FecharAjuda();
+        qunsetenv("ZELT_GUIA");
         QVERIFY(ErrosExibidos().isEmpty());
     }
 

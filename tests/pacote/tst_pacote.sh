@@ -4,8 +4,8 @@
 # desktop entry with its icon, and its programs start from where they landed, finding
 # the component's libraries beside them and not in the build. A Debian maintainer's
 # checks pass: lintian without errors or warnings, desktop-file-validate, appstreamcli
-# validate; it carries its copyright, changelog and manual pages. What a first start
-# creates (the data folder, the database, the error log) is the user's alone.
+# validate; it carries its copyright, changelog, manual pages and user's guide. What a
+# first start creates (the data folder, the database, the error log) is the user's alone.
 #   tst_pacote.sh BUILD_FOLDER
 set -euo pipefail
 compilacao="$1"
@@ -55,6 +55,13 @@ grep -q "<launchable type=\"desktop-id\">$(basename "$entrada")</launchable>" "$
 doc="$raiz/usr/share/doc/zelt-orcamentos"
 grep -q "^License: " "$doc/copyright" || falha "copyright"
 zcat "$doc/changelog.gz" | head -1 | grep -q "^zelt-orcamentos (2.0.0.19) " || falha "changelog"
+# The user's guide the program opens on F1, beside the programs' folder as the program
+# looks for it, with every picture it shows.
+guia="$raiz/usr/bin/../share/doc/zelt-orcamentos/guia/index.html"
+grep -q 'name="ficha"' "$guia" || falha "the user's guide"
+for figura in $(sed -n 's/.*<img src="\([^"]*\)".*/\1/p' "$guia"); do
+    [ -s "$(dirname "$guia")/$figura" ] || falha "the guide's picture $figura"
+done
 for programa in zelt_host zelt_importar; do
     pagina="$raiz/usr/share/man/man1/$programa.1.gz"
     zcat "$pagina" | grep -q "^\.SH OPÇÕES" || falha "the manual page of $programa, in Portuguese"

@@ -1,6 +1,6 @@
 // The record form opened in each mode, from the host and from the list: what it shows,
 // what it lets the person touch, the validity date, the dark background, the items of a
-// stored quote, and the list's commands around it.
+// stored quote, the list's commands around it, and the user's guide on F1.
 
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
@@ -22,6 +22,7 @@
 #include "platform/controls/XRTheme.h"
 #include "record/frmFicha.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -365,6 +366,32 @@ private slots:
                          qPrintable(comando->objectName() + u": "_s + comando->Caption()));
             Reiniciar();
         }
+    }
+
+    // F1 on a control of the docked list, then of the record form opened from it (each
+    // control lets the key pass to its form), shows the guide in the one help window at
+    // that window's section, an anchor the guide has; Shift+F1 is not help. Without the
+    // guide, a message says where it was looked for.
+    void f1AbreOGuiaNaSecaoDaJanela() {
+        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+        AbrirDaLista(frmFicha::Inclusao);
+        QTest::keyClick(mlista->Grade(), Qt::Key_F1);
+        QCOMPARE(SecaoDoGuiaExibida(), u"lista"_s);
+        QTest::keyClick(ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento"), Qt::Key_F1);
+        QCOMPARE(SecaoDoGuiaExibida(), u"ficha"_s);
+        FecharAjuda();
+        QTest::keyClick(mficha.get(), Qt::Key_F1, Qt::ShiftModifier);
+        QCOMPARE(SecaoDoGuiaExibida(), QString());
+
+        QTemporaryDir vazia;
+        const QString guia = vazia.filePath(u"guia/index.html"_s);
+        qputenv("ZELT_GUIA", guia.toUtf8());
+        QTest::keyClick(mficha.get(), Qt::Key_F1);
+        qunsetenv("ZELT_GUIA");
+        QCOMPARE(Mensagens(),
+                 QStringList{u"O guia do usuário não foi encontrado. Ele foi procurado em:\n"_s + guia});
+        QCOMPARE(SecaoDoGuiaExibida(), QString());
+        QVERIFY(ErrosExibidos().isEmpty());
     }
 
 private:
