@@ -178,9 +178,8 @@ void JanelaDosExcluidos::MostrarPagina(qint32 pagina) {
         }
     }
     lblPagina->setText(QStringLiteral("Página %1 de %2 (%3 orçamentos)")
-                           .arg(mlonPagina)
-                           .arg(paginas)
-                           .arg(excluidos->RecordCount()));
+                           .arg(QString::number(mlonPagina), QString::number(paginas),
+                                QString::number(excluidos->RecordCount())));
     if (grdExcluidos->rowCount() > 0) grdExcluidos->selectRow(0);
     AtualizarComandos();
 }
@@ -316,7 +315,8 @@ void JanelaDoHistorico::cmdMostrar_Click() {
                        {Texto(*versoes, "DataEHora"), Texto(*versoes, "Usuario"), Texto(*versoes, "Operacao"),
                         Dinheiro(*versoes, "ValorLiquido"), Texto(*versoes, "QuantidadeDeItens")},
                        {3, 4});
-    lblOrcamento->setText(QStringLiteral("Orçamento %1: %2 versões").arg(numero).arg(versoes->RecordCount()));
+    lblOrcamento->setText(QStringLiteral("Orçamento %1: %2 versões")
+                              .arg(QString::number(numero), QString::number(versoes->RecordCount())));
     grdHistorico->selectRow(0);
 }
 
