@@ -147,7 +147,7 @@ private slots:
         QTest::addColumn<QStringList>("erros");
         QTest::newRow("situação do cliente")
             << "clientes.csv" << QByteArray(Clientes).append("13;Caio;Caio Lima;7;;;;;;;;;;\r\n")
-            << QStringList{u"clientes.csv: linha 7: Situacao: valor '7' inválido; use 1 (ativo), 2 "
+            << QStringList{u"clientes.csv: linha 6: Situacao: valor '7' inválido; use 1 (ativo), 2 "
                            "(inativo), 3 (bloqueado) ou 4 (excluído)."_s};
         QTest::newRow("animal de cliente desconhecido")
             << "animais.csv" << QByteArray(Animais).append("102;999;Rex;Cão;\n")
@@ -196,11 +196,11 @@ private slots:
         QTest::newRow("e-mails")
             << "clientes.csv"
             << QByteArray("CodigoDoCliente;ApelidoOuNomeFantasia;NomeOuRazaoSocial;Email\n"
-                          "1;A;A;mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com\n"
-                          "2;B;B;x',attachment='/x/orcamentos.sqlite',cc='a@b.c\n"
-                          "3;C;C;--help\n"
-                          "4;D;D;ana@clínica.com.br\n"
-                          "5;E;E;joao.silva+orc@exemplo.com.br\n")
+                          "10;A;A;mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com\n"
+                          "11;B;B;x',attachment='/x/orcamentos.sqlite',cc='a@b.c\n"
+                          "12;C;C;--help\n"
+                          "13;D;D;ana@clínica.com.br\n"
+                          "14;E;E;joao.silva+orc@exemplo.com.br\n")
             << QStringList{
                    u"clientes.csv: linha 2: Email: valor 'mailto:evil@x.com?attach=/etc/passwd&bcc="
                    "spy@evil.com' não é um endereço de e-mail válido; informe um só endereço, como "

@@ -140,7 +140,7 @@ private slots:
                                     u"ana@x.com\n"_s,
                                     u"ana@b@x.com"_s,
                                     u""_s,
-                                    u"a@"_s + QString(250, u'x') + u".com"_s})
+                                    QString(u"a@"_s + QString(250, u'x') + u".com"_s)})
             QTest::newRow(qPrintable(ruim.left(40))) << ruim << false;
     }
 
