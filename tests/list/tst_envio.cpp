@@ -378,6 +378,42 @@ private slots:
         QCOMPARE(Envios(), QStringList{u"%1|2026-12-03 09:30:15|ANA|e-mail|"_s.arg(numero) + email});
     }
 
+    // With Thunderbird as the desktop's mail program, xdg-email decodes the PDF's path
+    // into a quoted, comma-separated list: a nickname's quote and comma cannot end it.
+    void apelidoHostilNoThunderbird() {
+        const double numero = NovoOrcamento();
+        QVERIFY(QDir().mkpath(mcasa.filePath(u".local/share/applications"_s)));
+        QVERIFY(BancoDeTeste::EscreverArquivo(
+            mcasa.filePath(u".local/share/applications/thunderbird.desktop"_s),
+            "[Desktop Entry]\nType=Application\nName=Thunderbird\nExec=" +
+                mprogramas.filePath(u"thunderbird"_s).toUtf8() + " %u\nMimeType=x-scheme-handler/mailto;\n"));
+        QVERIFY(BancoDeTeste::EscreverArquivo(
+            mcasa.filePath(u".config/mimeapps.list"_s),
+            "[Default Applications]\nx-scheme-handler/mailto=thunderbird.desktop\n"));
+        const QByteArray caminhos = qgetenv("PATH");
+        qputenv("PATH", "/usr/bin:/bin");
+        qputenv("XDG_CURRENT_DESKTOP", "");
+        macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
+        const qint16 impressao = ::ImprimirFichaDoHost(numero, u"x',bcc='spy@evil.com"_s, u"João da Silva"_s,
+                                                       Currency::DeInteiro(120), Currency::DeInteiro(10),
+                                                       Currency::DeInteiro(12), Currency::DeInteiro(108));
+        qputenv("PATH", caminhos);
+        QCOMPARE(impressao, qint16(0));
+        const QString pdf = PastaDosOrcamentos() + u"/Orçamento "_s + QString::number(numero) +
+                            u" - x--bcc=-spy@evil.com.pdf"_s;
+        const QList<Chamada> chamadas = Chamadas();
+        QCOMPARE(chamadas.size(), 1);
+        QCOMPARE(chamadas[0].Programa, u"thunderbird"_s);
+        QCOMPARE(chamadas[0].Argumentos.value(0), u"-compose"_s);
+        const QString campos = chamadas[0].Argumentos.value(1);
+        QVERIFY2(campos.startsWith(u"to='joao@exemplo.com.br,',subject=Or"_s) &&
+                     campos.endsWith(u",attachment='"_s + pdf + u"'"_s) && campos.count(u'\'') == 4 &&
+                     !campos.contains(u"bcc='"_s),
+                 qPrintable(campos));
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(Envios().size(), 1);
+    }
+
     // A name that passes the file system's 255 bytes is cut before ".pdf", between two
     // characters: the PDF is written and sent.
     void apelidoLongoCabeNoNomeDoArquivo_data() {
