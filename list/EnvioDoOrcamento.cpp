@@ -16,6 +16,7 @@
 #include <QTemporaryFile>
 #include <QTextBoundaryFinder>
 #include <QUrl>
+#include <optional>
 
 namespace EnvioDoOrcamento {
 namespace {
@@ -99,28 +100,29 @@ QString NomeDoCanal(Canal canal) {
 }
 
 // Where the send goes: the checked e-mail (empty: the message opens without a
-// recipient) or the cell phone as an international number; a null text when the
+// recipient) or the cell phone as an international number; nothing when the
 // registry's contact cannot be used, the person already told why.
-QString Destino(Canal canal, const Orcamento& orcamento, const QString& email, const QString& celular) {
+std::optional<QString> Destino(Canal canal, const Orcamento& orcamento, const QString& email,
+                               const QString& celular) {
     if (canal == Canal::Email) {
-        if (email.isEmpty() || Textos::EmailValido(email)) return email.isNull() ? QStringLiteral("") : email;
+        if (email.isEmpty() || Textos::EmailValido(email)) return email;
         Informar(QStringLiteral("O e-mail cadastrado do cliente ") + NomeDoCliente(orcamento) +
                  QStringLiteral(" não é um endereço de e-mail válido (um só endereço, como "
                                 "nome@dominio.com.br). Corrija o e-mail no cadastro do cliente para enviar "
                                 "o orçamento por e-mail."));
-        return {};
+        return std::nullopt;
     }
     if (celular.isEmpty()) {
         Informar(QStringLiteral("O cliente não tem celular cadastrado. Cadastre o celular do cliente "
                                 "para enviar o orçamento por WhatsApp."));
-        return {};
+        return std::nullopt;
     }
     const QString numero = CelularInternacional(celular);
-    if (numero.isEmpty())
-        Informar(QStringLiteral("O celular cadastrado do cliente (") + celular +
-                 QStringLiteral(") não é um número de celular do Brasil. Corrija o cadastro do cliente "
-                                "para enviar o orçamento por WhatsApp."));
-    return numero;
+    if (!numero.isEmpty()) return numero;
+    Informar(QStringLiteral("O celular cadastrado do cliente (") + celular +
+             QStringLiteral(") não é um número de celular do Brasil. Corrija o cadastro do cliente "
+                            "para enviar o orçamento por WhatsApp."));
+    return std::nullopt;
 }
 
 } // namespace
@@ -244,8 +246,9 @@ void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcam
         QString celular;
         if (!LerContato(orcamento.CodigoDoCliente, email, celular)) return;
         Ponto = 2;
-        const QString destino = Destino(canal, orcamento, email, celular);
-        if (destino.isNull()) return;
+        const std::optional<QString> contato = Destino(canal, orcamento, email, celular);
+        if (!contato) return;
+        const QString destino = *contato;
         Ponto = 3;
         const auto programa =
             canal == Canal::Email ? Plataforma::ProgramaDaArea::Email : Plataforma::ProgramaDaArea::Navegador;
