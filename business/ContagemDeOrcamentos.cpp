@@ -77,16 +77,15 @@ QString Somar(const QString& registro, int parcela) {
                     "WHEN 2 THEN %3 ELSE 0 END FROM Clientes c WHERE c.CodigoDoCliente = %2.CodigoDoCliente "
                     "ON CONFLICT (CodigoDoCliente) DO UPDATE SET Ativos = ClientesDaPesquisa.Ativos + "
                     "excluded.Ativos, Inativos = ClientesDaPesquisa.Inativos + excluded.Inativos; ")
-                    .arg(TextosDoCliente(QStringLiteral("c.")), registro)
-                    .arg(parcela);
+                    .arg(TextosDoCliente(QStringLiteral("c.")), registro, QString::number(parcela));
             continue;
         }
         const QString chave = c.Colunas.join(QStringLiteral(", "));
         comandos +=
             QStringLiteral("INSERT INTO %1 (%2, Quantidade) VALUES (%3, %4) ON CONFLICT (%2) DO UPDATE "
                            "SET Quantidade = %1.Quantidade + excluded.Quantidade; ")
-                .arg(c.Tabela, chave, Valores(c, registro).join(QStringLiteral(", ")))
-                .arg(parcela);
+                .arg(c.Tabela, chave, Valores(c, registro).join(QStringLiteral(", ")),
+                     QString::number(parcela));
     }
     return comandos;
 }
@@ -109,7 +108,7 @@ QString FatiasZeradas() {
     QStringList valores;
     for (int situacao : {1, 2})
         for (int fatia = 0; fatia < Fatias; ++fatia)
-            valores << QStringLiteral("(%1, %2, 0)").arg(situacao).arg(fatia);
+            valores << QStringLiteral("(%1, %2, 0)").arg(QString::number(situacao), QString::number(fatia));
     return QStringLiteral("INSERT INTO ContagemDeOrcamentos (Situacao, Fatia, Quantidade) VALUES ") +
            valores.join(QStringLiteral(", ")) + QStringLiteral(" ON CONFLICT (Situacao, Fatia) DO NOTHING");
 }
@@ -315,8 +314,7 @@ QStringList Divergencias() {
         const QString segunda = c.Conferidas.size() > 1 ? c.Conferidas[1] : QStringLiteral("0");
         const QString grupo = c.Conferidas.join(QStringLiteral(", "));
         const QString colunas = QStringLiteral("%1 AS Tipo, CAST(%2 AS TEXT) AS C1, %3 AS C2")
-                                    .arg(tipo)
-                                    .arg(c.Conferidas[0], segunda);
+                                    .arg(QString::number(tipo), c.Conferidas[0], segunda);
         partes << QStringLiteral(
                       "SELECT %1, COUNT(*) AS Contados, 0 AS Registrados FROM Orcamentos GROUP BY %2")
                       .arg(colunas, grupo)
@@ -334,8 +332,8 @@ QStringList Divergencias() {
         rotulo.replace(QStringLiteral("%1"), q.value(1).toString())
             .replace(QStringLiteral("%2"), q.value(2).toString());
         divergencias << rotulo + QStringLiteral(": %1 orçamentos, contagem %2")
-                                     .arg(q.value(3).toLongLong())
-                                     .arg(q.value(4).toLongLong());
+                                     .arg(QString::number(q.value(3).toLongLong()),
+                                          QString::number(q.value(4).toLongLong()));
     }
     return divergencias;
 }

@@ -453,10 +453,8 @@ GravacaoDeOrcamentos::Item Item(Sorteio& sorteio, const ItemDeCatalogo& catalogo
     // weight in grams and a check digit.
     if (catalogo.Balanca)
         item.CodigoDeBarrasDoProduto =
-            QStringLiteral("2%1%2")
-                .arg(catalogo.Codigo, 6, 10, QChar(u'0'))
-                .arg(item.Quantidade.DecimosDeMilesimos() / 10, 5, 10, QChar(u'0')) +
-            u'0';
+            QStringLiteral("2") + QString::number(catalogo.Codigo).rightJustified(6, u'0') +
+            QString::number(item.Quantidade.DecimosDeMilesimos() / 10).rightJustified(5, u'0') + u'0';
     item.ValorUnitario = catalogo.Venda;
     item.Custo = catalogo.Custo;
     const Currency bruto = item.Quantidade * item.ValorUnitario;

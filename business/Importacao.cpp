@@ -3,6 +3,7 @@
 #include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "business/Pesquisa.h"
+#include "contracts/Textos.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,9 +104,32 @@ public:
         }
     }
 
+    // Control characters (C0, DEL, C1) are refused in every value, tab and line break
+    // included, also inside a quoted field: every text of the registry is one line,
+    // shown in a one-line box or a grid cell, and some travel on to a file name, a
+    // message or another program's command line, where they would be unseen or read as
+    // something else.
     QString Texto(const QString& coluna, bool obrigatorio = false) {
         const QString valor = mvalores.value(coluna);
         if (obrigatorio && valor.isEmpty()) Erro(QStringLiteral("%1: não informado.").arg(coluna));
+        for (const QChar c : valor)
+            if (c.category() == QChar::Other_Control) {
+                Erro(QStringLiteral(
+                         "%1: o texto tem um caractere de controle (U+%2), como uma quebra de linha "
+                         "ou uma tabulação; apague-o.")
+                         .arg(coluna, QString::number(c.unicode(), 16).rightJustified(4, u'0').toUpper()));
+                return {};
+            }
+        return valor;
+    }
+
+    // One address of the usual shape, or nothing; never a list, an option or a URL.
+    QString Email(const QString& coluna) {
+        const QString valor = Texto(coluna);
+        if (!valor.isEmpty() && !Textos::EmailValido(valor))
+            Erro(QStringLiteral("%1: valor '%2' não é um endereço de e-mail válido; informe um só endereço, "
+                                "como nome@dominio.com.br.")
+                     .arg(coluna, valor));
         return valor;
     }
 
@@ -343,7 +367,8 @@ private:
             throw ImportacaoInterrompida{};
         };
         if (!arquivo.open(QIODevice::ReadOnly))
-            erroDoArquivo(QStringLiteral("não foi possível ler o arquivo (%1).").arg(arquivo.errorString()));
+            erroDoArquivo(
+                QStringLiteral("não foi possível ler o arquivo (%1).").arg(Textos::MotivoDaFalha(arquivo)));
         QStringDecoder utf8(QStringDecoder::Utf8);
         QString texto = utf8(arquivo.readAll());
         if (utf8.hasError()) erroDoArquivo(QStringLiteral("o arquivo não está em UTF-8."));
@@ -409,7 +434,7 @@ private:
         e.InscricaoEstadual = r.Texto(QStringLiteral("InscricaoEstadual"));
         e.Endereco = LerEndereco(r);
         e.Telefone = r.Texto(QStringLiteral("Telefone"));
-        e.Email = r.Texto(QStringLiteral("Email"));
+        e.Email = r.Email(QStringLiteral("Email"));
         e.QuantidadeDeDiasParaAValidadeDoOrcamento = static_cast<qint32>(
             r.Inteiro(QStringLiteral("QuantidadeDeDiasParaAValidadeDoOrcamento"), false, 0, 3650, 10));
         e.PermissaoParaAlterarADataDeValidadeDoOrcamento =
@@ -450,7 +475,7 @@ private:
         c.Endereco = LerEndereco(r);
         c.Telefone = r.Texto(QStringLiteral("Telefone"));
         c.Celular = r.Texto(QStringLiteral("Celular"));
-        c.Email = r.Texto(QStringLiteral("Email"));
+        c.Email = r.Email(QStringLiteral("Email"));
         c.Credito = r.Moeda(QStringLiteral("Credito"));
         c.VIP = r.SimNao(QStringLiteral("VIP"));
         const QString categoria = r.Texto(QStringLiteral("CategoriaDaCurvaABC")).toUpper();

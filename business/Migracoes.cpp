@@ -311,8 +311,7 @@ void RecusarVersaoMaisNova(int versao) {
         Banco::Falhar(
             QStringLiteral("O banco de dados está na versão %1 do esquema, mais nova que a versão %2 "
                            "que este programa conhece. Atualize o programa.")
-                .arg(versao)
-                .arg(VersaoMaisRecente()));
+                .arg(QString::number(versao), QString::number(VersaoMaisRecente())));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "business/Migracoes.h"
 #include "business/Objetos.h"
 #include "contracts/PastaDeDados.h"
+#include "contracts/Textos.h"
 
 #include <QDir>
 #include <QFile>
@@ -61,8 +62,9 @@ QSqlDatabase AbrirSQLite(const QString& arquivo, const Configuracao& configuraca
     QFile existente(arquivo);
     if (existente.size() > 0) {
         if (!existente.open(QIODevice::ReadOnly))
-            FalharAoAbrir(arquivo,
-                          QStringLiteral("o arquivo não pode ser lido (%1).").arg(existente.errorString()));
+            FalharAoAbrir(
+                arquivo,
+                QStringLiteral("o arquivo não pode ser lido (%1).").arg(Textos::MotivoDaFalha(existente)));
         if (existente.read(16) != QByteArray("SQLite format 3", 16))
             FalharAoAbrir(
                 arquivo, QStringLiteral("o arquivo não é um banco de dados SQLite. Nada foi alterado nele."));

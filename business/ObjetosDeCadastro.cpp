@@ -41,8 +41,7 @@ void ArgumentoDesconhecido(const QString& nome, qint64 valor) {
     throw VB::ErroDeExecucao(VB::ChamadaOuArgumentoInvalido,
                              QStringLiteral("Chamada de procedimento ou argumento inválido: %1 %2 não é "
                                             "conhecido por este componente.")
-                                 .arg(nome)
-                                 .arg(valor));
+                                 .arg(nome, QString::number(valor)));
 }
 
 namespace {
@@ -379,8 +378,7 @@ public:
         return Estado("Selecionar", [&] {
             if (lintTipo != 1 || lintSubtipo != 2)
                 Rejeitar(QString(), QStringLiteral("A seleção %1, %2 da empresa não é conhecida.")
-                                        .arg(lintTipo)
-                                        .arg(lintSubtipo));
+                                        .arg(QString::number(lintTipo), QString::number(lintSubtipo)));
             auto resultado =
                 Consultar({{CamposDaEmpresa.at(1), CamposDaEmpresa.at(9)},
                            QStringLiteral("FROM Empresa WHERE Codigo = (SELECT MIN(Codigo) FROM Empresa)"),

@@ -185,8 +185,8 @@ private:
                                         "= ? AND NumeroDoItemDoOrcamento = ?"),
                          {gravado.Numero, *item});
         if (!existe.isValid())
-            RecusarComErro(
-                QStringLiteral("O item %1 do orçamento %2 não existe mais.").arg(*item).arg(gravado.Numero));
+            RecusarComErro(QStringLiteral("O item %1 do orçamento %2 não existe mais.")
+                               .arg(QString::number(*item), QString::number(gravado.Numero)));
         if (itens <= 1)
             RecusarComErro(QStringLiteral(
                 "Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "

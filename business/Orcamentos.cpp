@@ -302,8 +302,7 @@ private:
                             "O item %1 do orçamento %2 foi removido por outro usuário depois que este "
                             "formulário o leu. As alterações não foram gravadas: feche o formulário e abra "
                             "o orçamento novamente.")
-                            .arg(lido.NumeroDoItem)
-                            .arg(gravado.Numero));
+                            .arg(QString::number(lido.NumeroDoItem), QString::number(gravado.Numero)));
         const V::Totais totais = V::ValidarTotais(TotaisInformados(), lidos);
         const QDate validade = V::ValidarValidade(DataDeValidadeDoOrcamento, gravado.DataDoOrcamento);
 

@@ -231,8 +231,7 @@ qint64 ValidarAnimal(qint64 codigoDoCliente, qint32 codigoDoAnimal) {
     if (codigoDoAnimal <= 0) Rejeitar(CampoAnimal, QStringLiteral("Selecione o animal do orçamento."));
     if (!AnimaisDoCliente(codigoDoCliente).contains(codigoDoAnimal))
         Rejeitar(CampoAnimal, QStringLiteral("O animal %1 não pertence ao cliente %2.")
-                                  .arg(codigoDoAnimal)
-                                  .arg(codigoDoCliente));
+                                  .arg(QString::number(codigoDoAnimal), QString::number(codigoDoCliente)));
     return codigoDoAnimal;
 }
 
@@ -249,8 +248,8 @@ QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qin
         if (lido.Item.CodigoDoAnimal == 0) lido.Item.CodigoDoAnimal = codigoDoAnimal;
         if (!animais.contains(lido.Item.CodigoDoAnimal))
             Rejeitar(CampoAnimal, Prefixo(linha) + QStringLiteral("o animal %1 não pertence ao cliente %2.")
-                                                       .arg(lido.Item.CodigoDoAnimal)
-                                                       .arg(codigoDoCliente));
+                                                       .arg(QString::number(lido.Item.CodigoDoAnimal),
+                                                            QString::number(codigoDoCliente)));
         if (lido.NumeroDoItem > 0 && numeros.contains(lido.NumeroDoItem))
             Rejeitar(CampoGrade,
                      Prefixo(linha) +

@@ -195,8 +195,7 @@ void EscolhaDoCliente::Pesquisar() {
     Avisar(total > MaximoDeClientesListados
                ? QStringLiteral(
                      "Os primeiros %1 de %2 clientes encontrados: digite mais para estreitar a pesquisa.")
-                     .arg(MaximoDeClientesListados)
-                     .arg(total)
+                     .arg(QString::number(MaximoDeClientesListados), QString::number(total))
                : QString());
     mtabClientes->selectRow(0);
     if (total == 1) {

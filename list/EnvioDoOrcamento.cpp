@@ -4,26 +4,26 @@
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/PastaDeDados.h"
+#include "contracts/Textos.h"
+#include "platform/AreaDeTrabalho.h"
 #include "platform/Plataforma.h"
 #include "platform/reports/DataReport.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 
-#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
+#include <QTextBoundaryFinder>
 #include <QUrl>
+#include <optional>
 
 namespace EnvioDoOrcamento {
 namespace {
 
-// How long a desktop helper may take to hand the work over before it is left running
-// (a mail program some desktops start in the foreground).
-constexpr int EsperaDoAjudante = 20000;
+// The longest file name the file systems a PDF is written to take, in bytes (UTF-8).
+constexpr qsizetype MaximoDoNome = 255;
 
 // The pasta's folder "Orçamentos", made when missing; empty when it cannot take a file
 // (root included: a file is actually made and removed).
@@ -53,29 +53,6 @@ QString PastaDosOrcamentos(QString& aviso) {
     return pasta;
 }
 
-// Runs a desktop helper, which hands the work to the desktop's own program and ends.
-// Empty when it did; else why not, for the person.
-QString Executar(const QString& caminho, const QStringList& argumentos) {
-    const QString nome = QFileInfo(caminho).fileName();
-    auto* processo = new QProcess(QCoreApplication::instance());
-    processo->setStandardOutputFile(QProcess::nullDevice());
-    processo->start(caminho, argumentos);
-    if (!processo->waitForStarted()) {
-        delete processo;
-        return QStringLiteral("o programa ") + nome + QStringLiteral(" não pôde ser iniciado");
-    }
-    if (!processo->waitForFinished(EsperaDoAjudante)) {
-        QObject::connect(processo, &QProcess::finished, processo, &QObject::deleteLater);
-        return {};
-    }
-    const bool ok = processo->exitStatus() == QProcess::NormalExit && processo->exitCode() == 0;
-    const int codigo = processo->exitCode();
-    delete processo;
-    return ok ? QString()
-              : QStringLiteral("o programa ") + nome + QStringLiteral(" terminou com o código ") +
-                    QString::number(codigo);
-}
-
 void Informar(const QString& texto, int icone = Plataforma::vbInformation) {
     Plataforma::MsgBox(texto, icone, modPrincipal::NomeDaAplicacao);
 }
@@ -99,8 +76,54 @@ bool LerContato(double codigoDoCliente, QString& email, QString& celular) {
     return true;
 }
 
+// The client as the sheet names it: the nickname or trade name, else the name.
+QString NomeDoCliente(const Orcamento& orcamento) {
+    const QString apelido = orcamento.ApelidoOuNomeFantasia.trimmed();
+    return apelido.isEmpty() ? orcamento.NomeOuRazaoSocial.trimmed() : apelido;
+}
+
+// The longest beginning of texto that takes at most bytes in UTF-8, cut between two
+// characters as a person sees them: never inside a UTF-8 sequence, a surrogate pair or a
+// letter with its accent.
+QString Cortado(const QString& texto, qsizetype bytes) {
+    if (texto.toUtf8().size() <= bytes) return texto;
+    QTextBoundaryFinder limites(QTextBoundaryFinder::Grapheme, texto);
+    qsizetype corte = 0;
+    for (qsizetype p = limites.toNextBoundary(); p > 0; p = limites.toNextBoundary()) {
+        if (QStringView(texto).left(p).toUtf8().size() > bytes) break;
+        corte = p;
+    }
+    return texto.left(corte);
+}
+
 QString NomeDoCanal(Canal canal) {
     return canal == Canal::Email ? ZELT_N_Orcamentos::CanalEmail : ZELT_N_Orcamentos::CanalWhatsApp;
+}
+
+// Where the send goes: the checked e-mail (empty: the message opens without a
+// recipient) or the cell phone as an international number; nothing when the
+// registry's contact cannot be used, the person already told why.
+std::optional<QString> Destino(Canal canal, const Orcamento& orcamento, const QString& email,
+                               const QString& celular) {
+    if (canal == Canal::Email) {
+        if (email.isEmpty() || Textos::EmailValido(email)) return email;
+        Informar(QStringLiteral("O e-mail cadastrado do cliente ") + NomeDoCliente(orcamento) +
+                 QStringLiteral(" não é um endereço de e-mail válido (um só endereço, como "
+                                "nome@dominio.com.br). Corrija o e-mail no cadastro do cliente para enviar "
+                                "o orçamento por e-mail."));
+        return std::nullopt;
+    }
+    if (celular.isEmpty()) {
+        Informar(QStringLiteral("O cliente não tem celular cadastrado. Cadastre o celular do cliente "
+                                "para enviar o orçamento por WhatsApp."));
+        return std::nullopt;
+    }
+    const QString numero = CelularInternacional(celular);
+    if (!numero.isEmpty()) return numero;
+    Informar(QStringLiteral("O celular cadastrado do cliente (") + celular +
+             QStringLiteral(") não é um número de celular do Brasil. Corrija o cadastro do cliente "
+                            "para enviar o orçamento por WhatsApp."));
+    return std::nullopt;
 }
 
 } // namespace
@@ -128,13 +151,16 @@ QString CelularInternacional(const QString& digitado) {
 }
 
 QString NomeDoArquivo(const Orcamento& orcamento) {
-    QString cliente = orcamento.ApelidoOuNomeFantasia.trimmed();
-    if (cliente.isEmpty()) cliente = orcamento.NomeOuRazaoSocial.trimmed();
-    static const QRegularExpression proibidos(QStringLiteral("[/\\\\:*?\"<>|\\x00-\\x1F\\x7F]"));
+    QString cliente = NomeDoCliente(orcamento);
+    // ' and , besides: a mail program may get the attachment's path inside a quoted,
+    // comma-separated list (Thunderbird's -compose), where they would end it.
+    static const QRegularExpression proibidos(QStringLiteral("[/\\\\:*?\"<>|',\\x00-\\x1F\\x7F]"));
     cliente.replace(proibidos, QStringLiteral("-"));
     QString nome = QStringLiteral("Orçamento ") + VB::CStr(orcamento.Numero);
-    if (!cliente.isEmpty()) nome += QStringLiteral(" - ") + cliente;
-    return nome + QStringLiteral(".pdf");
+    if (cliente.isEmpty()) return nome + QStringLiteral(".pdf");
+    nome += QStringLiteral(" - ");
+    const QString fim = QStringLiteral(".pdf");
+    return nome + Cortado(cliente, MaximoDoNome - (nome + fim).toUtf8().size()).trimmed() + fim;
 }
 
 QString Assunto(const Orcamento& orcamento) {
@@ -149,10 +175,8 @@ QString ListaDeNomes(const QStringList& nomes) {
 }
 
 QString Mensagem(const Orcamento& o) {
-    QString cliente = o.ApelidoOuNomeFantasia.trimmed();
-    if (cliente.isEmpty()) cliente = o.NomeOuRazaoSocial.trimmed();
-    QString texto =
-        QStringLiteral("Olá, ") + cliente + QStringLiteral("!\n\nSegue o orçamento nº ") + VB::CStr(o.Numero);
+    QString texto = QStringLiteral("Olá, ") + NomeDoCliente(o) +
+                    QStringLiteral("!\n\nSegue o orçamento nº ") + VB::CStr(o.Numero);
     if (!o.Animais.isEmpty()) texto += QStringLiteral(" para ") + ListaDeNomes(o.Animais);
     texto += QStringLiteral(", no valor líquido de R$ ") +
              VB::Format(QVariant::fromValue(o.ValorLiquido), QStringLiteral("#,##0.00"));
@@ -223,32 +247,17 @@ void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcam
         QString celular;
         if (!LerContato(orcamento.CodigoDoCliente, email, celular)) return;
         Ponto = 2;
-        QString destino = email;
-        if (canal == Canal::WhatsApp) {
-            destino = CelularInternacional(celular);
-            if (celular.isEmpty()) {
-                Informar(QStringLiteral("O cliente não tem celular cadastrado. Cadastre o celular do cliente "
-                                        "para enviar o orçamento por WhatsApp."));
-                return;
-            }
-            if (destino.isEmpty()) {
-                Informar(
-                    QStringLiteral("O celular cadastrado do cliente (") + celular +
-                    QStringLiteral(") não é um número de celular do Brasil. Corrija o cadastro do cliente "
-                                   "para enviar o orçamento por WhatsApp."));
-                return;
-            }
-        }
+        const std::optional<QString> contato = Destino(canal, orcamento, email, celular);
+        if (!contato) return;
+        const QString destino = *contato;
         Ponto = 3;
-        const QString ajudante =
-            canal == Canal::Email ? QStringLiteral("xdg-email") : QStringLiteral("xdg-open");
-        const QString programa = QStandardPaths::findExecutable(ajudante);
+        const auto programa =
+            canal == Canal::Email ? Plataforma::ProgramaDaArea::Email : Plataforma::ProgramaDaArea::Navegador;
         const QString oQueAbrir = canal == Canal::Email ? QStringLiteral("o programa de e-mail")
                                                         : QStringLiteral("o navegador ou o WhatsApp");
-        if (programa.isEmpty()) {
-            Informar(QStringLiteral("Não foi possível abrir ") + oQueAbrir + QStringLiteral(": o programa ") +
-                         ajudante +
-                         QStringLiteral(" não está instalado (pacote xdg-utils). Nada foi enviado."),
+        if (const QString falta = Plataforma::ProgramaIndisponivel(programa); !falta.isEmpty()) {
+            Informar(QStringLiteral("Não foi possível abrir ") + oQueAbrir + QStringLiteral(": ") + falta +
+                         QStringLiteral(". Nada foi enviado."),
                      Plataforma::vbExclamation);
             return;
         }
@@ -265,16 +274,11 @@ void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcam
         if (!aviso.isEmpty()) Informar(aviso);
         Ponto = 6;
         const QString texto = Mensagem(orcamento);
-        QStringList argumentos;
-        if (canal == Canal::Email) {
-            argumentos = {QStringLiteral("--subject"), Assunto(orcamento),
-                          QStringLiteral("--body"),    texto,
-                          QStringLiteral("--attach"),  arquivo};
-            if (!destino.isEmpty()) argumentos << destino;
-        } else {
-            argumentos = {EnderecoDoWhatsApp(destino, texto)};
-        }
-        if (const QString falha = Executar(programa, argumentos); !falha.isEmpty()) {
+        const QString falha =
+            canal == Canal::Email
+                ? Plataforma::EnviarEmail({destino, Assunto(orcamento), texto, arquivo})
+                : Plataforma::AbrirNoNavegador(QUrl(EnderecoDoWhatsApp(destino, texto), QUrl::StrictMode));
+        if (!falha.isEmpty()) {
             Informar(QStringLiteral("Não foi possível abrir ") + oQueAbrir + QStringLiteral(" (") + falha +
                          QStringLiteral("). Nada foi enviado; o PDF do orçamento está em \"") + arquivo +
                          QStringLiteral("\"."),
@@ -282,8 +286,8 @@ void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcam
             return;
         }
         if (canal == Canal::WhatsApp) {
-            if (const QString falha = Executar(programa, {pasta}); !falha.isEmpty())
-                Informar(QStringLiteral("Não foi possível abrir a pasta do PDF (") + falha +
+            if (const QString falhaDaPasta = Plataforma::AbrirPasta(pasta); !falhaDaPasta.isEmpty())
+                Informar(QStringLiteral("Não foi possível abrir a pasta do PDF (") + falhaDaPasta +
                              QStringLiteral("). O PDF do orçamento está em \"") + arquivo +
                              QStringLiteral("\"."),
                          Plataforma::vbExclamation);

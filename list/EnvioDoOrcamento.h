@@ -2,15 +2,18 @@
 // Sending a quote to its client from the quote sheet's preview: two commands on the
 // preview's toolbar ("Enviar por e-mail", "Enviar por WhatsApp") that write the sheet's
 // PDF as "Exportar para PDF" does, into the documents folder's "Orçamentos", then open
-// the desktop's mail program with the PDF attached (xdg-email), or WhatsApp through
-// https://wa.me/ (xdg-open) with the folder holding the PDF beside it. Each send is
-// recorded with the quote (clsEnviosDeOrcamentos) and the preview shows the last one
-// under its toolbar. The quote itself is never changed by a send.
+// the desktop's mail program with the PDF attached, or WhatsApp through https://wa.me/
+// in the browser with the folder holding the PDF beside it (both through the
+// platform's AreaDeTrabalho). Each send is recorded with the quote
+// (clsEnviosDeOrcamentos), only once the desktop's program started for it, and the
+// preview shows the last one under its toolbar. The quote itself is never changed.
 //
-// Failures are messages in Portuguese that lose nothing: a client without a usable
-// address or number, a missing desktop program and a PDF that cannot be written stop
-// before anything is written or opened; a documents folder that cannot be written is
-// replaced by the data folder, and the person is told where the PDF is.
+// The client's e-mail is checked again here (Textos::EmailValido), whatever path it
+// came into the registry by. Failures are messages in Portuguese that lose nothing: a
+// client without a usable address or number, a missing desktop program and a PDF that
+// cannot be written stop before anything is written or opened; a documents folder that
+// cannot be written is replaced by the data folder, and the person is told where the
+// PDF is.
 
 #include "contracts/VB.h"
 
@@ -45,7 +48,9 @@ enum class Canal { Email, WhatsApp };
 QString CelularInternacional(const QString& digitado);
 
 // "Orçamento 12 - Rex da Silva.pdf": the characters a file name cannot hold on the
-// desktops a PDF travels to (/ \ : * ? " < > | and control characters) become "-".
+// desktops a PDF travels to (/ \ : * ? " < > | and control characters), and ' and ,
+// become "-"; a long name is cut between two characters, before ".pdf", so that the
+// whole name takes at most 255 bytes (UTF-8).
 QString NomeDoArquivo(const Orcamento& orcamento);
 // "Orçamento 12 - <company's trade name>"
 QString Assunto(const Orcamento& orcamento);

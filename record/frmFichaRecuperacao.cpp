@@ -86,9 +86,8 @@ void frmFicha::IniciarCopiaDeRecuperacao() {
                 QStringLiteral("Há um orçamento não gravado de %1 para %2, com %3 %4. Recuperar?")
                     .arg(QDateTime::fromString(copia.value(QStringLiteral("quando")).toString(), Qt::ISODate)
                              .toString(QStringLiteral("dd/MM/yyyy HH:mm")),
-                         cliente.value(QStringLiteral("nome")).toString())
-                    .arg(itens)
-                    .arg(itens == 1 ? QStringLiteral("item") : QStringLiteral("itens"));
+                         cliente.value(QStringLiteral("nome")).toString(), QString::number(itens),
+                         itens == 1 ? QStringLiteral("item") : QStringLiteral("itens"));
             if (Plataforma::MsgBox(pergunta, Plataforma::vbYesNo | Plataforma::vbQuestion,
                                    modPrincipal::NomeDaAplicacao) == Plataforma::vbYes) {
                 // The form's one-shot guard is the assembly's: the recovery leaves it as it was.

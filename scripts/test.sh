@@ -13,7 +13,7 @@ set -euo pipefail
 raiz="$(cd "$(dirname "$0")/.." && pwd)"
 source "$raiz/scripts/dependencias.sh"
 source "$raiz/scripts/postgresql.sh"
-instalar_dependencias postgresql clang-format xvfb xdotool poppler-utils dpkg-dev \
+instalar_dependencias postgresql clang-format xvfb xdotool poppler-utils dpkg-dev xdg-utils \
     cups cups-client cups-filters lintian desktop-file-utils appstream
 verificar_formato "$raiz"
 verificar_camadas "$raiz"

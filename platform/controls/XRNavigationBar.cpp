@@ -46,9 +46,9 @@ XRNavigationBar::XRNavigationBar(QWidget* pai, const QString& nome) : Controle(p
 void XRNavigationBar::Atualizar() {
     mobjTexto->setText(mlonTotalDeRegistros <= 0 ? QStringLiteral("0 de 0")
                                                  : QStringLiteral("%1 - %2 de %3")
-                                                       .arg(mlonPrimeiroRegistro)
-                                                       .arg(mlonUltimoRegistro)
-                                                       .arg(mlonTotalDeRegistros));
+                                                       .arg(QString::number(mlonPrimeiroRegistro),
+                                                            QString::number(mlonUltimoRegistro),
+                                                            QString::number(mlonTotalDeRegistros)));
     const bool voltar = mlonTotalDeRegistros > 0 && mlonPrimeiroRegistro > 1;
     const bool avancar = mlonTotalDeRegistros > 0 && mlonUltimoRegistro < mlonTotalDeRegistros;
     mobjBotoes[0]->setEnabled(voltar);

