@@ -269,31 +269,37 @@ void frmFicha::DescartarCopiaDeRecuperacao() {
     if (mintTipoDeOperacao == Inclusao && mtravaDaCopia) QFile::remove(ArquivoDaCopiaDeRecuperacao());
 }
 
-// Whether the item's unit value and discount are ones this user may give: what the
-// form would have put in its locked boxes (PermissaoDoUsuario), the registry's price
-// and at most the discount the registry grants the client on it.
+// Whether the item's values are whole (numbers, the total their result) and ones this
+// user may give: what the form would have put in its locked boxes (PermissaoDoUsuario),
+// the registry's price and at most the discount the registry grants the client on it.
 bool frmFicha::ValoresPermitidosAoUsuario(const QJsonArray& celulas, VB::Currency lcurPreco) {
+    const auto Celula = [&](Coluna coluna) -> std::optional<double> {
+        const QString texto = celulas.at(coluna - TipoDeServicoOuCodigoDeBarras).toString();
+        if (!VB::IsNumeric(texto)) return std::nullopt;
+        const double valor = modFicha::ValorNumerico(texto);
+        return valor >= 0 && valor < 1e14 ? std::optional(valor) : std::nullopt;
+    };
+    const auto quantidade = Celula(Quantidade), unitario = Celula(ValorUnitario),
+               percentual = Celula(PercentualDeDesconto), desconto = Celula(ValorDeDesconto),
+               total = Celula(ValorTotal);
+    if (!quantidade || !unitario || !percentual || !desconto || !total || *quantidade <= 0 ||
+        *unitario <= 0 || *percentual > 100 || *desconto > *quantidade * *unitario + 0.005 ||
+        std::abs(*total - (*quantidade * *unitario - *desconto)) > 0.005)
+        return false;
     QObject* lobjUsuario = modPrincipal::DadosDoUsuario;
     const auto Item = [&](const char* nome) { return lobjUsuario && lobjUsuario->property(nome).toBool(); };
     if (Item("Administrador")) return true;
-    const auto Celula = [&](Coluna coluna) {
-        const QString texto = celulas.at(coluna - TipoDeServicoOuCodigoDeBarras).toString();
-        return VB::IsNumeric(texto) ? VB::CCur(texto) : VB::Currency::DeInteiro(-1);
-    };
-    if (Celula(ValorUnitario) != lcurPreco) return false;
+    if (std::abs(*unitario - lcurPreco.ParaDouble()) > 0.00005) return false;
     if (Item("PermissaoDoModuloCaixaAlterarDescontosDeVendas")) return true;
-    const bool lbooServico = Celula(TipoDeLancamento) == VB::Currency::DeInteiro(LancamentoDeServico);
+    const bool lbooServico =
+        celulas.at(TipoDeLancamento - TipoDeServicoOuCodigoDeBarras).toString().toInt() ==
+        LancamentoDeServico;
     VB::Currency lcurPermitido = PercentualDaPromocaoDeVenda(lbooServico);
-    if (lbooServico) {
-        const qint32* llonDoCliente = PercentualDoClienteNoTipo(celulas.at(0).toString().toLongLong());
-        if (llonDoCliente) lcurPermitido = std::max(lcurPermitido, VB::Currency::DeInteiro(*llonDoCliente));
-    }
-    const VB::Currency lcurPercentual = Celula(PercentualDeDesconto);
-    const VB::Currency lcurValor = Celula(ValorDeDesconto);
-    const double ldouMaximo =
-        Celula(Quantidade).ParaDouble() * lcurPreco.ParaDouble() * lcurPermitido.ParaDouble() / 100;
-    return lcurPercentual >= VB::Currency() && lcurPercentual <= lcurPermitido &&
-           lcurValor >= VB::Currency() && lcurValor.ParaDouble() <= ldouMaximo + 0.005;
+    if (lbooServico)
+        if (const qint32* llonDoCliente = PercentualDoClienteNoTipo(celulas.at(0).toString().toLongLong()))
+            lcurPermitido = std::max(lcurPermitido, VB::Currency::DeInteiro(*llonDoCliente));
+    return *percentual <= lcurPermitido.ParaDouble() + 0.00005 &&
+           *desconto <= *quantidade * *unitario * lcurPermitido.ParaDouble() / 100 + 0.005;
 }
 
 // Fills the form as the person would: the client searched by its code, the animal
@@ -376,8 +382,10 @@ void frmFicha::RecuperarOrcamento(const QJsonObject& copia) {
                 Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
         if (!foraDosValores.isEmpty())
             Plataforma::MsgBox(
-                QStringLiteral("Estes itens do orçamento não gravado têm valor unitário ou desconto que este "
-                               "usuário não pode dar, e ficaram fora do orçamento recuperado:\r\n") +
+                QStringLiteral(
+                    "Estes itens do orçamento não gravado têm valores que não são válidos ou que este "
+                    "usuário não pode dar (valor unitário, desconto), e ficaram fora do orçamento "
+                    "recuperado:\r\n") +
                     foraDosValores.join(QStringLiteral("\r\n")),
                 Plataforma::vbExclamation, modPrincipal::NomeDaAplicacao);
     });

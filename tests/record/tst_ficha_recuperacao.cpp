@@ -313,8 +313,8 @@ private slots:
         QCOMPARE(mmensagens.size(), 2);
         QCOMPARE(
             mmensagens.at(1).Texto,
-            u"Estes itens do orçamento não gravado têm valor unitário ou desconto que este usuário não "
-            u"pode dar, e ficaram fora do orçamento recuperado:\r\nConsulta clínica\r\nRação Cães 15 kg"_s);
+            u"Estes itens do orçamento não gravado têm valores que não são válidos ou que este usuário "
+            u"não pode dar (valor unitário, desconto), e ficaram fora do orçamento recuperado:\r\nConsulta clínica\r\nRação Cães 15 kg"_s);
         QCOMPARE(Linhas().size(), 1);
         Clicar("xrcmdSalvarFecharConfirmar");
         QVERIFY(mficha->OperacaoConcluida());
