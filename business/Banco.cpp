@@ -100,7 +100,10 @@ QStringList RestringirAoDono(const QString& arquivo) {
     for (const char* sufixo : {"", "-journal", "-wal", "-shm"}) {
         QFile banco(arquivo + QLatin1String(sufixo));
         if (!banco.exists() || !(banco.permissions() & dosOutros)) continue;
-        avisos << (banco.setPermissions(QFile::ReadOwner | QFile::WriteOwner)
+        // Only taken away, never added: a file without its owner's write bit keeps it off.
+        const QFile::Permissions doDono =
+            banco.permissions() & (QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        avisos << (banco.setPermissions(doDono)
                        ? QStringLiteral("As permissões de %1 foram restringidas ao dono do arquivo (0600): "
                                         "outros usuários podiam ler os dados da clínica.")
                        : QStringLiteral(

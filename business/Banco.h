@@ -92,8 +92,9 @@ qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const
 [[noreturn]] void Falhar(const QString& descricao);
 
 // A SQLite file holds the clinic's clients: it is its owner's alone. The file, and its
-// journal and WAL companions, when group or others may use them, are narrowed to
-// 0600 (the programs create new files so already). One line per file narrowed, or
+// journal and WAL companions, when group or others may use them, lose every bit of
+// group and others (0644 becomes 0600, as the programs create new files); the owner's
+// bits are kept as they are, never added to. One line per file narrowed, or
 // that could not be, for the log.
 QStringList RestringirAoDono(const QString& arquivo);
 

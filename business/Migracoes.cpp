@@ -6,6 +6,7 @@
 #include "business/Pesquisa.h"
 
 #include <QStringList>
+#include <QUuid>
 #include <functional>
 
 namespace Migracoes {
@@ -259,6 +260,17 @@ const char* const Versao6[] = {
     "NumeroDoEnvio)",
 };
 
+// Version 10: the database's own random key, written once (business/Negocio.h,
+// IdentidadeDoBanco). "IF NOT EXISTS" and "only when empty": a database set back to an
+// older version keeps the key it had, and with it its recovery copies.
+void Identidade(const Dialeto& dialeto) {
+    Banco::Executar(
+        dialeto.Ddl(QStringLiteral("CREATE TABLE IF NOT EXISTS IdentidadeDoBanco (Chave TEXT NOT NULL)")));
+    if (Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM IdentidadeDoBanco")).toInt() == 0)
+        Banco::Executar(QStringLiteral("INSERT INTO IdentidadeDoBanco (Chave) VALUES (?)"),
+                        {QUuid::createUuid().toString(QUuid::WithoutBraces)});
+}
+
 struct Migracao {
     int Versao;
     QStringList Comandos;                         // DDL with Dialeto::Ddl's tokens
@@ -285,6 +297,7 @@ QList<Migracao> Todas() {
     lista << Migracao{7, {}, Historico::CompactarCopias};
     lista << Migracao{8, {}, Contagem};
     lista << Migracao{9, {}, ContagemComOsClientes};
+    lista << Migracao{10, {}, Identidade};
     return lista;
 }
 

@@ -6,6 +6,7 @@
 #include "business/Objetos.h"
 #include "contracts/PastaDeDados.h"
 #include "contracts/Textos.h"
+#include "contracts/Negocio.h"
 
 #include <QDir>
 #include <QFile>
@@ -54,6 +55,17 @@ QSqlDatabase AbrirPostgreSQL(const QString& textoDaUrl, const QString& semSenha)
     return db;
 }
 
+// A file its owner's bits do not let be written was made read-only on purpose (0444,
+// 0440): refused, as a read-only folder is, and left as it is. The owner's write bit is
+// read deliberately, besides whether this process may write it: the superuser may write
+// any file, and a clinic that set the file read-only did not mean "except for root".
+bool SomenteLeitura(const QString& arquivo) {
+    const QFileInfo info(arquivo);
+    return !info.permission(QFile::WriteOwner) || !info.isWritable();
+}
+
+QString MotivoDeSomenteLeitura(const Configuracao& configuracao);
+
 QSqlDatabase AbrirSQLite(const QString& arquivo, const Configuracao& configuracao) {
     const QString pasta = QFileInfo(arquivo).absolutePath();
     if (!QDir().mkpath(pasta))
@@ -69,6 +81,8 @@ QSqlDatabase AbrirSQLite(const QString& arquivo, const Configuracao& configuraca
             FalharAoAbrir(
                 arquivo, QStringLiteral("o arquivo não é um banco de dados SQLite. Nada foi alterado nele."));
     }
+    if (existente.exists() && SomenteLeitura(arquivo))
+        FalharAoAbrir(arquivo, MotivoDeSomenteLeitura(configuracao));
     for (const QString& aviso : Banco::RestringirAoDono(arquivo))
         if (configuracao.Registrar) configuracao.Registrar(aviso);
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Banco::NomeDaConexao);
@@ -114,6 +128,19 @@ QString MotivoDeSomenteLeitura(const Configuracao& configuracao) {
                      "servidor aceita gravações.");
 }
 
+// What names the open database (Zelt::IdentidadeDoBancoAberto): where it is (a copy of
+// a file elsewhere is another database) and the key kept in it (another database at the
+// same place, a file replaced, is another one too).
+QString IdentidadeDoBanco(const QString& nome, const Configuracao& configuracao) {
+    const QString chave = Banco::Valor(QStringLiteral("SELECT MIN(Chave) FROM IdentidadeDoBanco")).toString();
+    if (!configuracao.UrlPostgreSQL.isEmpty()) {
+        const QUrl url(configuracao.UrlPostgreSQL, QUrl::StrictMode);
+        return QStringLiteral("postgresql://%1:%2%3 %4")
+            .arg(url.host(), QString::number(url.port(5432)), url.path(), chave);
+    }
+    return QStringLiteral("sqlite:%1 %2").arg(QFileInfo(nome).canonicalFilePath(), chave);
+}
+
 } // namespace
 
 QString ArquivoSQLitePadrao() {
@@ -148,6 +175,7 @@ void Iniciar(const Configuracao& configuracao) {
         // The demonstration clinic goes only into a database whose schema was created now.
         if (versaoAnterior == 0 && configuracao.CriarDadosDeDemonstracao)
             Banco::ComNovasTentativas([] { DadosDeDemonstracao::Criar(); });
+        Zelt::DefinirIdentidadeDoBancoAberto(IdentidadeDoBanco(nome, configuracao));
         Objetos::RegistrarProgIds();
     } catch (const Banco::FalhaDeBanco& falha) {
         Encerrar();
@@ -161,6 +189,7 @@ void Iniciar(const Configuracao& configuracao) {
 }
 
 void Encerrar() {
+    Zelt::DefinirIdentidadeDoBancoAberto(QString());
     if (!QSqlDatabase::contains(Banco::NomeDaConexao)) return;
     {
         QSqlDatabase db = QSqlDatabase::database(Banco::NomeDaConexao, false);

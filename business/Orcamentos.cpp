@@ -259,6 +259,7 @@ private:
         const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
         const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
         const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
+        V::ValidarPermissoes(DadosDoUsuario, cliente, lidos);
         const V::Totais totais = V::ValidarTotais(TotaisInformados(), lidos);
         const QDate hoje = Relogio::Hoje();
         GravacaoDeOrcamentos::Cabecalho cabecalho;
@@ -303,6 +304,13 @@ private:
                             "formulário o leu. As alterações não foram gravadas: feche o formulário e abra "
                             "o orçamento novamente.")
                             .arg(QString::number(lido.NumeroDoItem), QString::number(gravado.Numero)));
+        V::ValidarPermissoes(DadosDoUsuario, cliente, lidos,
+                             [&](qint64 numero) -> std::optional<V::ValoresGravados> {
+                                 if (!itensGravados.contains(numero)) return std::nullopt;
+                                 const ItemGravado item = itensGravados.value(numero);
+                                 return V::ValoresGravados{Banco::MoedaDe(item.ValorUnitario),
+                                                           Banco::MoedaDe(item.DescontoEmPercentual)};
+                             });
         const V::Totais totais = V::ValidarTotais(TotaisInformados(), lidos);
         const QDate validade = V::ValidarValidade(DataDeValidadeDoOrcamento, gravado.DataDoOrcamento);
 

@@ -2,6 +2,7 @@
 
 #include "business/Banco.h"
 #include "business/Objetos.h"
+#include "business/Relogio.h"
 
 #include <QHash>
 #include <QSet>
@@ -204,7 +205,115 @@ QSet<qint64> AnimaisDoCliente(qint64 codigoDoCliente) {
     return animais;
 }
 
+// The registry's price of every code of one kind the items name, read with one
+// statement.
+QHash<qint64, VB::Currency> Precos(const QList<ItemLido>& itens, qint32 lancamento) {
+    QVariantList codigos;
+    for (const ItemLido& lido : itens)
+        if (lido.Item.TipoDeLancamento == lancamento) codigos << lido.Item.Codigo;
+    QHash<qint64, VB::Currency> precos;
+    if (codigos.isEmpty()) return precos;
+    const QString lista = QStringList(codigos.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+    QSqlQuery q = Banco::Executar(
+        lancamento == LancamentoDeServico
+            ? QStringLiteral("SELECT Codigo, ValorDeVenda FROM Servicos WHERE Codigo IN (%1)").arg(lista)
+            : QStringLiteral("SELECT CodigoInterno, ValorDeVenda FROM Produtos WHERE CodigoInterno IN (%1)")
+                  .arg(lista),
+        codigos);
+    while (q.next())
+        precos.insert(q.value(0).toLongLong(), Banco::MoedaDe(q.value(1)));
+    return precos;
+}
+
+// The largest discount the registry grants the client on an item of each kind: by
+// service type (0: a product), as the record form fills it (frmFicha's
+// RecuperaDescontoDoCliente and VerificaDescontoPromocionalDeVenda).
+struct DescontosDoCadastro {
+    bool Unico = false;
+    VB::Currency PercentualUnico;
+    QHash<qint32, VB::Currency> PorTipo;
+    VB::Currency PromocaoDeServico, PromocaoDeProduto;
+
+    VB::Currency Permitido(const GravacaoDeOrcamentos::Item& item) const {
+        if (item.TipoDeLancamento != LancamentoDeServico) return PromocaoDeProduto;
+        const VB::Currency doCliente = Unico ? PercentualUnico : PorTipo.value(item.NumeroDoTipoDeServico);
+        return std::max(doCliente, PromocaoDeServico);
+    }
+};
+
+DescontosDoCadastro LerDescontos(qint64 codigoDoCliente) {
+    DescontosDoCadastro descontos;
+    QSqlQuery c = Banco::Executar(
+        QStringLiteral("SELECT DescontoUnico, PercentualUnicoDeDescontos, PercentualDeDescontoEmClinicos, "
+                       "PercentualDeDescontoEmCirurgiaSimples, PercentualDeDescontoEmCirurgiaMedia, "
+                       "PercentualDeDescontoEmCirurgiaComplexa, PercentualDeDescontoEmBanhosTosasEEsteticas, "
+                       "PercentualDeDescontoEmHospedagens, PercentualDeDescontoEmAdestramentos, "
+                       "PercentualDeDescontoEmOutros FROM Clientes WHERE CodigoDoCliente = ?"),
+        {codigoDoCliente});
+    if (c.next()) {
+        descontos.Unico = c.value(0).toInt() == 1;
+        descontos.PercentualUnico = Banco::MoedaDe(c.value(1));
+        // The service types the form knows a client's percentage for, in the columns' order.
+        const qint32 tipos[] = {1, 2, 3, 4, 5, 6, 7, 99};
+        for (int i = 0; i < 8; ++i)
+            descontos.PorTipo.insert(tipos[i], Banco::MoedaDe(c.value(2 + i)));
+    }
+    QSqlQuery e = Banco::Executar(QStringLiteral(
+        "SELECT DataInicialDaPromocao, DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico, "
+        "PercPromocaoDeDescontoNaVendaDeProduto FROM Empresa"));
+    if (e.next()) {
+        const QDate inicio = Banco::DataDeIso(e.value(0).toString());
+        const QDate fim = Banco::DataDeIso(e.value(1).toString());
+        const QDate hoje = Relogio::Hoje();
+        if (inicio.isValid() && fim.isValid() && inicio <= hoje && hoje <= fim) {
+            descontos.PromocaoDeServico = Banco::MoedaDe(e.value(2));
+            descontos.PromocaoDeProduto = Banco::MoedaDe(e.value(3));
+        }
+    }
+    return descontos;
+}
+
+bool Item(const QObject* usuario, const char* nome) {
+    return usuario && usuario->property(nome).toBool();
+}
+
 } // namespace
+
+void ValidarPermissoes(const QObject* usuario, qint64 codigoDoCliente, const QList<ItemLido>& itens,
+                       const std::function<std::optional<ValoresGravados>(qint64)>& gravado) {
+    if (Item(usuario, "Administrador")) return;
+    const bool podeDarDescontos = Item(usuario, "PermissaoDoModuloCaixaAlterarDescontosDeVendas");
+    const QHash<qint64, VB::Currency> precos[] = {Precos(itens, LancamentoDeServico),
+                                                  Precos(itens, LancamentoDeProduto)};
+    const DescontosDoCadastro descontos =
+        podeDarDescontos ? DescontosDoCadastro() : LerDescontos(codigoDoCliente);
+    for (const ItemLido& lido : itens) {
+        const GravacaoDeOrcamentos::Item& item = lido.Item;
+        const std::optional<ValoresGravados> antes =
+            gravado && lido.NumeroDoItem > 0 ? gravado(lido.NumeroDoItem) : std::nullopt;
+        const VB::Currency preco =
+            precos[item.TipoDeLancamento == LancamentoDeServico ? 0 : 1].value(item.Codigo);
+        if (item.ValorUnitario != preco && !(antes && item.ValorUnitario == antes->ValorUnitario))
+            Rejeitar(CampoGrade,
+                     Prefixo(lido.Linha) +
+                         QStringLiteral("o valor unitário (%1) difere do preço de venda do cadastro "
+                                        "(%2), e este usuário não tem permissão para alterá-lo.")
+                             .arg(Texto(item.ValorUnitario), Texto(preco)));
+        if (podeDarDescontos) continue;
+        const VB::Currency permitido =
+            std::max(descontos.Permitido(item), antes ? antes->DescontoEmPercentual : VB::Currency());
+        // The value as the form derives it from the percentage, allowing its rounding to cents.
+        const double maximo =
+            (item.Quantidade * item.ValorUnitario).ParaDouble() * permitido.ParaDouble() / 100;
+        if (item.DescontoEmPercentual > permitido || item.DescontoEmValor.ParaDouble() > maximo + 0.005)
+            Rejeitar(CampoGrade,
+                     Prefixo(lido.Linha) +
+                         QStringLiteral("o desconto (%1%, %2) é maior que o do cadastro para este cliente "
+                                        "(%3%), e este usuário não tem permissão para alterar descontos.")
+                             .arg(Texto(item.DescontoEmPercentual), Texto(item.DescontoEmValor),
+                                  Texto(permitido)));
+    }
+}
 
 qint64 ValidarCliente(double codigoDoCliente) {
     const auto codigo = Objetos::CodigoDoDouble(codigoDoCliente);

@@ -19,6 +19,9 @@
 #include "contracts/IGradeDeItens.h"
 
 #include <QList>
+#include <QObject>
+#include <functional>
+#include <optional>
 
 namespace ValidacaoDoOrcamento {
 
@@ -48,5 +51,26 @@ QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qin
 Totais ValidarTotais(const Totais& totais, const QList<ItemLido>& itens);
 // The validity date ("DD/MM/YYYY") is a date not before the quote's date.
 QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento);
+
+// The counter's rules, which the record form applies by locking its boxes
+// (frmFicha::PermissaoDoUsuario), checked again where the quote is stored, whatever
+// path its values came by (typed, a recovery copy, a direct call). The user is the
+// DadosDoUsuario object (its items read by name; a missing item is false):
+//   - an administrator may give any unit value and discount;
+//   - anyone else gives each item at the registry's price (ValorDeVenda);
+//   - and, without PermissaoDoModuloCaixaAlterarDescontosDeVendas, no discount beyond
+//     what the registry grants the client on the item: for a service, the client's
+//     single percentage (DescontoUnico) or its percentage for the service's type; for
+//     either kind, the company's promotion for that kind while it runs (the larger of
+//     the two). The form gives at most that, so a cap is what it fixes.
+// An item of a stored quote may keep the unit value and percentage stored for it (a
+// quote changed after the registry's price changed): gravado answers them for an item
+// number (nothing for a new item). Rejected (2, "GradeDeItensDoOrcamento") with the
+// line, the value and the registry's.
+struct ValoresGravados {
+    VB::Currency ValorUnitario, DescontoEmPercentual;
+};
+void ValidarPermissoes(const QObject* usuario, qint64 codigoDoCliente, const QList<ItemLido>& itens,
+                       const std::function<std::optional<ValoresGravados>(qint64)>& gravado = {});
 
 } // namespace ValidacaoDoOrcamento

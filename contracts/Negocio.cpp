@@ -1,5 +1,19 @@
 #include "contracts/Negocio.h"
 
+namespace Zelt {
+namespace {
+QString gidentidadeDoBanco;
+} // namespace
+
+QString IdentidadeDoBancoAberto() {
+    return gidentidadeDoBanco;
+}
+
+void DefinirIdentidadeDoBancoAberto(const QString& identidade) {
+    gidentidadeDoBanco = identidade;
+}
+} // namespace Zelt
+
 RecordsetPtr ObjetoDeNegocio::ResultadoDaSelecaoEmRecordSet() const {
     if (!mrstResultado) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
     return mrstResultado;

@@ -40,6 +40,16 @@ inline const QString Empresa = QStringLiteral("ZELT_N_Empresa.clsEmpresa");
 inline const QString EnviosDeOrcamentos = QStringLiteral("ZELT_N_Orcamentos.clsEnviosDeOrcamentos");
 } // namespace ProgId
 
+namespace Zelt {
+// Which database the business layer has open, as a text that no other database shares
+// (a SQLite file's canonical path, or a PostgreSQL server and database, each with the
+// random key the database keeps): what a recovery copy names, so that it is offered
+// back only on the database it came from. Empty while none is open. Set by the business
+// layer when it opens one.
+QString IdentidadeDoBancoAberto();
+void DefinirIdentidadeDoBancoAberto(const QString& identidade);
+} // namespace Zelt
+
 // What every business object has: its error triple and its last selection.
 class ObjetoDeNegocio : public QObject {
     Q_OBJECT

@@ -1,10 +1,11 @@
 #include "contracts/Programa.h"
 
+#include "contracts/SistemaOperacional.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QTranslator>
-#include <sys/stat.h>
 
 namespace Programa {
 namespace {
@@ -12,7 +13,7 @@ bool mbooTraducoesCarregadas = false;
 } // namespace
 
 void Preparar(QCoreApplication& aplicacao) {
-    ::umask(077);
+    SistemaOperacional::RestringirArquivosNovosAoDono();
     QCoreApplication::setApplicationVersion(QStringLiteral(ZELT_VERSAO));
     // Always Brazilian Portuguese, whatever the desktop's language: every text of the
     // program is, and the standard dialogs read with it.

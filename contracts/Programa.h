@@ -7,8 +7,8 @@ class QCoreApplication;
 
 namespace Programa {
 
-// - Every file and folder the process creates is the user's alone (umask 077: files
-//   0600, folders 0700): the database and its folder, the error log and the PDFs hold
+// - Every file and folder the process creates is the user's alone (files 0600, folders
+//   0700, through SistemaOperacional): the database and its folder, the error log and the PDFs hold
 //   the clinic's clients and prices.
 // - Qt's own texts (the buttons of the standard dialogs and message boxes, the print
 //   dialog, the command line's help and errors) in Brazilian Portuguese, from Qt's

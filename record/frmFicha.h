@@ -18,6 +18,9 @@
 #include "contracts/Negocio.h"
 
 #include <QDialog>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QLockFile>
 #include <array>
 #include <memory>
 
@@ -51,9 +54,10 @@ public:
     qint16 TipoDeOperacao() const { return mintTipoDeOperacao; }
     Q_INVOKABLE qint16 RemoverInstanciaDomobjZELT_N_Itens();
 
-    // The recovery copy of the new quote being typed, in the user's data folder
-    // (frmFichaRecuperacao.cpp).
-    static QString ArquivoDaCopiaDeRecuperacao();
+    // The recovery copies of new quotes being typed, one per form, in this folder of
+    // the user's data folder (frmFichaRecuperacao.cpp); this form's own copy.
+    static QString PastaDasCopiasDeRecuperacao();
+    QString ArquivoDaCopiaDeRecuperacao() const;
 
     // The record form the list's commands share: created on first use, unloaded at the
     // end of each command so that each command starts with a fresh form.
@@ -152,8 +156,13 @@ private:
     void IniciarCopiaDeRecuperacao();
     void GravarCopiaDeRecuperacao();
     void DescartarCopiaDeRecuperacao();
-    void RecuperarOrcamento(const QByteArray& lstrCopia);
+    void RecuperarOrcamento(const QJsonObject& copia);
+    bool ValoresPermitidosAoUsuario(const QJsonArray& celulas, VB::Currency lcurPreco);
     bool mbooCopiaDeRecuperacaoAtiva = false;
+    // This form's copy: its name, and the lock it holds on it for the form's life, so
+    // that no other form (of this program or another) offers or deletes it.
+    QString mstrIdentificadorDaCopia;
+    std::unique_ptr<QLockFile> mtravaDaCopia;
 
     // ---- Client and animal (frmFichaCliente.cpp)
     bool PesquisarCliente(const QString& lstrApelidoOuNomeFantasia, const QString& lstrNomeOuRazaoSocial,
@@ -161,6 +170,8 @@ private:
     qint16 PreencherComboboxAnimal(double ldouCodigoDoCliente);
     // Reachable by name: the service lookup calls it, and so may a script.
     Q_INVOKABLE void RecuperaDescontoDoCliente();
+    const qint32* PercentualDoClienteNoTipo(qint64 llonTipo) const;
+    VB::Currency PercentualDaPromocaoDeVenda(bool lbooServico);
     void xrfCodigoDoCliente_Click();
     void xrfApelidoOuNomeFantasiaDoCliente_Click();
     void xrfNomeOuRazaoSocialDoCliente_Click();

@@ -394,6 +394,33 @@ qint16 frmFicha::PreencherComboboxAnimal(double ldouCodigoDoCliente) {
 // ---------------------------------------------------------------------------------------------
 // The client's discount for the service being entered
 
+// The client's percentage for a service of that type, as its registry gives it: its
+// single percentage when it has one, else its percentage for the type; none for a type
+// without one.
+const qint32* frmFicha::PercentualDoClienteNoTipo(qint64 llonTipo) const {
+    if (EhSim(mstrDescontoUnico)) return &mlonPercentualUnicoDeDescontos;
+    switch (llonTipo) {
+    case 1:
+        return &mlonPercentualDeDescontoEmClinicos;
+    case 2:
+        return &mlonPercentualDeDescontoEmCirurgiaSimples;
+    case 3:
+        return &mlonPercentualDeDescontoEmCirurgiaMedia;
+    case 4:
+        return &mlonPercentualDeDescontoEmCirurgiaComplexa;
+    case 5:
+        return &mlonPercentualDeDescontoEmBanhosTosasEEsteticas;
+    case 6:
+        return &mlonPercentualDeDescontoEmHospedagens;
+    case 7:
+        return &mlonPercentualDeDescontoEmAdestramentos;
+    case 99:
+        return &mlonPercentualDeDescontoEmOutros;
+    default:
+        return nullptr;
+    }
+}
+
 void frmFicha::RecuperaDescontoDoCliente() {
     ComTratamentoDeErro(u"frmFicha", u"RecuperaDescontoDoCliente", [&](qint16& Ponto) {
         Ponto = 1;
@@ -401,36 +428,10 @@ void frmFicha::RecuperaDescontoDoCliente() {
             xrnumPercentualDeDescontoPorItem->setText(VB::CStr(mlonPercentualUnicoDeDescontos));
         } else if (xrcmbTiposDeServicos->ListIndex() != -1) {
             Ponto = 2;
-            const qint32* llonPercentual = nullptr;
-            switch (xrcmbTiposDeServicos->ItemData(xrcmbTiposDeServicos->ListIndex())) {
-            case 1:
-                llonPercentual = &mlonPercentualDeDescontoEmClinicos;
-                break;
-            case 2:
-                llonPercentual = &mlonPercentualDeDescontoEmCirurgiaSimples;
-                break;
-            case 3:
-                llonPercentual = &mlonPercentualDeDescontoEmCirurgiaMedia;
-                break;
-            case 4:
-                llonPercentual = &mlonPercentualDeDescontoEmCirurgiaComplexa;
-                break;
-            case 5:
-                llonPercentual = &mlonPercentualDeDescontoEmBanhosTosasEEsteticas;
-                break;
-            case 6:
-                llonPercentual = &mlonPercentualDeDescontoEmHospedagens;
-                break;
-            case 7:
-                llonPercentual = &mlonPercentualDeDescontoEmAdestramentos;
-                break;
-            case 99:
-                llonPercentual = &mlonPercentualDeDescontoEmOutros;
-                break;
-            default:
-                break; // a type without a discount of its own keeps the field as it is
-            }
-            if (llonPercentual) xrnumPercentualDeDescontoPorItem->setText(VB::CStr(*llonPercentual));
+            // A type without a discount of its own keeps the field as it is.
+            if (const qint32* llonPercentual = PercentualDoClienteNoTipo(
+                    xrcmbTiposDeServicos->ItemData(xrcmbTiposDeServicos->ListIndex())))
+                xrnumPercentualDeDescontoPorItem->setText(VB::CStr(*llonPercentual));
         }
         Ponto = 3;
         if (VerificaDescontoPromocionalDeVenda() == 1)

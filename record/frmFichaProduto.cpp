@@ -221,6 +221,25 @@ void frmFicha::SemProduto(std::initializer_list<XRFind*> lxrfOutros) {
     HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(false);
 }
 
+// The company's promotion for the kind while it runs (0,00 otherwise, and when its dates
+// cannot be read): what VerificaDescontoPromocionalDeVenda raises an item's percentage to.
+VB::Currency frmFicha::PercentualDaPromocaoDeVenda(bool lbooServico) {
+    auto lobjEmpresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
+    if (VB::CBool(lobjEmpresa->SelecionarNova(2, 0, 1, QString())) ||
+        lobjEmpresa->ResultadoDaSelecaoEmRecordSet()->RecordCount() != 1)
+        return {};
+    const auto Campo = [&](const QString& nome) {
+        return lobjEmpresa->ResultadoDaSelecaoEmRecordSet(nome).Value;
+    };
+    const QVariant lvarInicio = Campo(QStringLiteral("DataInicialDaPromocao"));
+    const QVariant lvarFim = Campo(QStringLiteral("DataFinalDaPromocao"));
+    if (!EhData(lvarInicio) || !EhData(lvarFim)) return {};
+    const QDate ldatHoje = QDate::currentDate();
+    if (!(VB::CDate(lvarInicio) <= ldatHoje && VB::CDate(lvarFim) >= ldatHoje)) return {};
+    return VB::CCur(Campo(lbooServico ? QStringLiteral("PercPromocaoDeDescontoNaVendaDeServico")
+                                      : QStringLiteral("PercPromocaoDeDescontoNaVendaDeProduto")));
+}
+
 qint16 frmFicha::VerificaDescontoPromocionalDeVenda() {
     qint16 VerificaDescontoPromocionalDeVenda = 0;
     ComTratamentoDeErro(u"frmFicha", u"VerificaDescontoPromocionalDeVenda", [&](qint16& Ponto) {

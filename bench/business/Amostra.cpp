@@ -111,6 +111,8 @@ Orcamento Montar(int servicos, int produtos) {
 QObject* Usuario() {
     static clsDadosDoUsuario usuario;
     usuario.NomeDoUsuario = QStringLiteral("BENCH");
+    // The samples' prices are not the registry's: stored as the clinic's administrator.
+    usuario.Administrador = true;
     return &usuario;
 }
 

@@ -465,9 +465,10 @@ QHash<qint64, qint64> OrcamentosInteiros() {
     return itensPorOrcamento;
 }
 
-std::unique_ptr<QObject> Usuario(const QString& nome) {
+std::unique_ptr<QObject> Usuario(const QString& nome, bool administrador) {
     auto usuario = std::make_unique<clsDadosDoUsuario>();
     usuario->NomeDoUsuario = nome;
+    usuario->Administrador = administrador;
     return usuario;
 }
 

@@ -139,8 +139,9 @@ void EscreverOrcamentos(int n, int quinto = 0);
 // Answers the stored quotes with their item counts (empty after a failure, told in a warning).
 QHash<qint64, qint64> OrcamentosInteiros();
 
-// A user record with that name.
-std::unique_ptr<QObject> Usuario(const QString& nome);
+// A user record with that name: an administrator (whom the counter's rules on prices and
+// discounts do not bind), or a clerk without the right to give discounts.
+std::unique_ptr<QObject> Usuario(const QString& nome, bool administrador = true);
 
 // A quote of client 1 and animal 10 as the record form hands it over: that grid, the totals
 // "total|percentage|discount|net" (as "120,00|10,00|12,00|108,00"), valid ten days from

@@ -299,6 +299,15 @@ private slots:
                 QVERIFY2(arquivo.Ok(), "o arquivo não pôde ser protegido contra gravação");
                 QCOMPARE(Recusa(c), Aberto.arg(nome) + SomenteLeituraSQLite);
             }
+            // A file its owner made read-only, even for a process that could write it anyway
+            // (root): refused, and its mode left as it was, never given the owner's write bit.
+            for (const QFile::Permissions modo : {QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther,
+                                                  QFile::ReadOwner | QFile::ReadGroup}) {
+                QVERIFY(QFile::setPermissions(nome, modo));
+                QCOMPARE(Recusa(c), Aberto.arg(nome) + SomenteLeituraSQLite);
+                QCOMPARE(QFile::permissions(nome) & 0x7077, modo & 0x7077);
+                QVERIFY(QFile::setPermissions(nome, QFile::ReadOwner | QFile::WriteOwner));
+            }
             {
                 // The journal files a read-only file left behind would let the folder's file be written.
                 for (const char* sufixo : {"-wal", "-shm"})

@@ -387,6 +387,67 @@ private slots:
         QVERIFY(orcamento->DescricaoDaFalha.isEmpty());
     }
 
+    // The counter's rules hold whatever path the values came by: a clerk's call with the
+    // values her form locks is rejected and stores nothing; client 1's own 10 % passes.
+    void regras_do_balcao_data() {
+        QTest::addColumn<bool>("administrador");
+        QTest::addColumn<bool>("descontos");
+        QTest::addColumn<bool>("produto");
+        QTest::addColumn<QString>("unitario");
+        QTest::addColumn<QString>("percentual");
+        QTest::addColumn<QString>("descricao");
+        const QString preco =
+            u"Item da linha 1: o valor unitário (0,10) difere do preço de venda do cadastro "
+            "(%1), e este usuário não tem permissão para alterá-lo."_s;
+        const QString desconto = u"Item da linha 1: o desconto (%1%, %2) é maior que o do cadastro para este "
+                                 "cliente (%3%), e este usuário não tem permissão para alterar descontos."_s;
+        QTest::newRow("balconista, produto a 0,10")
+            << false << false << true << u"0,10"_s << u"0,00"_s << preco.arg(u"219,90"_s);
+        QTest::newRow("balconista, serviço a 0,10")
+            << false << false << false << u"0,10"_s << u"0,00"_s << preco.arg(u"120,00"_s);
+        QTest::newRow("balconista, 50% no serviço") << false << false << false << u"120,00"_s << u"50,00"_s
+                                                    << desconto.arg(u"50,00"_s, u"60,00"_s, u"10,00"_s);
+        QTest::newRow("balconista, 5% no produto") << false << false << true << u"219,90"_s << u"5,00"_s
+                                                   << desconto.arg(u"5,00"_s, u"21,99"_s, u"0,00"_s);
+        QTest::newRow("balconista, o desconto do cliente")
+            << false << false << false << u"120,00"_s << u"10,00"_s << QString();
+        QTest::newRow("com permissão de descontos, 50%")
+            << false << true << false << u"120,00"_s << u"50,00"_s << QString();
+        QTest::newRow("com permissão de descontos, produto a 0,10")
+            << false << true << true << u"0,10"_s << u"0,00"_s << preco.arg(u"219,90"_s);
+        QTest::newRow("administrador, 50% a 0,10")
+            << true << false << true << u"0,10"_s << u"50,00"_s << QString();
+    }
+
+    void regras_do_balcao() {
+        QFETCH(bool, administrador);
+        QFETCH(bool, descontos);
+        QFETCH(bool, produto);
+        QFETCH(QString, unitario);
+        QFETCH(QString, percentual);
+        QFETCH(QString, descricao);
+        auto usuario = Usuario(u"BIA"_s, administrador);
+        usuario->setProperty("PermissaoDoModuloCaixaAlterarDescontosDeVendas", descontos);
+        const Currency bruto = VB::CCur(unitario);
+        const Currency valor = Currency::DeDouble((bruto * VB::CCur(percentual)).ParaDouble() / 100);
+        const auto Texto = [](Currency c) { return VB::Format(QVariant::fromValue(c), u"#,##0.00"_s); };
+        GradeEmMemoria grade;
+        if (produto)
+            grade.AdicionarProduto(u"7891234567895"_s, 100, 10, u"1,000"_s, unitario, percentual,
+                                   Texto(valor), Texto(bruto - valor));
+        else
+            grade.AdicionarServico(1, 1, 10, u"1"_s, unitario, percentual, Texto(valor),
+                                   Texto(bruto - valor));
+        auto orcamento =
+            Orcamento(grade, usuario.get(),
+                      u"%1|%2|%3|%4"_s.arg(Texto(bruto), percentual, Texto(valor), Texto(bruto - valor)));
+        const qint16 resultado = orcamento->Adicionar();
+        QCOMPARE(orcamento->DescricaoDaFalha, descricao);
+        QCOMPARE(resultado, qint16(descricao.isEmpty() ? 0 : 2));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(descricao.isEmpty() ? 1 : 0));
+        if (!descricao.isEmpty()) QCOMPARE(orcamento->NomeDoCampoValidado, u"GradeDeItensDoOrcamento"_s);
+    }
+
     void arredondamentos_de_centavos_sao_aceitos() {
         // 1,255 × 10,33 = 12,96415: the grid shows 12,96 and the totals 12,96.
         GradeEmMemoria grade;

@@ -438,8 +438,11 @@ private slots:
     // A new quote with a client and an item, its record form open when the host is killed:
     // the next host's record form for a new quote offers it back, with its item.
     void naoGravadoRecuperadoDepoisDeOHostMorrer() {
-        const QString copia =
-            mstrPasta + u"/casa/.local/share/ZELT/ZELT_A_Orcamentos/orcamento-nao-gravado.json"_s;
+        // The form's own copy, named by an identifier of its own, beside its lock.
+        const QDir pasta(mstrPasta + u"/casa/.local/share/ZELT/ZELT_A_Orcamentos/recuperacao"_s);
+        const auto copias = [&] {
+            return pasta.entryInfoList({u"orcamento-nao-gravado-*.json"_s}, QDir::Files);
+        };
         PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
         PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
         PASSO(Pesquisar(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDoCliente)));
@@ -449,7 +452,7 @@ private slots:
         PASSO(Pesquisar(u"frmFicha/xrfCodigoDeBarrasDoProduto"_s, mcat.CodigoDeBarras));
         PASSO(mtela->EsperarTexto(u"frmFicha/xrfNomeDoProduto"_s, mcat.ProdutoDoCodigo));
         PASSO(AdicionarItem(1));
-        PASSO(mtela->Esperar([&] { return QFileInfo(copia).size() > 0; },
+        PASSO(mtela->Esperar([&] { return copias().size() == 1 && copias().constFirst().size() > 0; },
                              u"a cópia do orçamento não gravado"_s));
         mtela->Matar();
 

@@ -4,7 +4,10 @@
 // at random and every modal display is walked in turn. After every step: no error shown,
 // the record form's totals are its grid's sums, the list's grid agrees with its bar; after
 // saves and item removals, stored headers are their items' sums and the list counts what is
-// stored. ZELT_PASSEIO_SEMENTE and ZELT_PASSEIO_PASSOS replay a walk; a failure (or a
+// stored. Now and then a record form of a new quote ends as a program that stopped would
+// (neither saved nor cancelled) and its recovery copy is edited at random, as a person
+// could edit her own file; the walk goes on, and the copy is offered when a form opens
+// again. ZELT_PASSEIO_SEMENTE and ZELT_PASSEIO_PASSOS replay a walk; a failure (or a
 // crash) prints the seed, the step and the last 50 steps.
 
 #include "tests/component/DublesDoComponente.h"
@@ -28,6 +31,10 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QToolButton>
@@ -183,6 +190,8 @@ private slots:
         QFETCH(qint64, passos);
         QFETCH_GLOBAL(QString, banco);
         mdados = std::make_unique<Dados>(semente);
+        // Dice of their own, so that the other steps of a seed are drawn as before.
+        mdadosDaCopia = std::make_unique<Dados>(semente ^ 0x636f706961ULL);
         mlonPassos = passos;
         mlonPasso = 0;
         mstrFalha.clear();
@@ -258,6 +267,16 @@ private:
             janela->window()->activateWindow();
             if (!QTest::qWaitForWindowActive(janela->window(), 1000))
                 Registrar(u"a janela não ficou ativa"_s);
+        }
+        if (auto* ficha = qobject_cast<frmFicha*>(janela);
+            ficha && mdadosDaCopia->Ate(80) == 0 && ficha->TipoDeOperacao() == frmFicha::Inclusao &&
+            QFile::exists(ficha->ArquivoDaCopiaDeRecuperacao())) {
+            // The program stops under the form; the list's command ends and unloads it.
+            const QString copia = ficha->ArquivoDaCopiaDeRecuperacao();
+            ficha->hide();
+            Diario.Passos << u"%1 ficha interrompida, cópia editada: %2"_s.arg(mlonPasso).arg(
+                EditarCopia(copia));
+            return;
         }
         const QList<QWidget*> controles = Controles(janela);
         const bool dialogo = janela != mlista.data();
@@ -537,6 +556,53 @@ private:
         return {};
     }
 
+    // One change at random to the copy's JSON; what was changed.
+    QString EditarCopia(const QString& caminho) {
+        Dados& d = *mdadosDaCopia;
+        QJsonObject copia = QJsonDocument::fromJson(BancoDeTeste::LerArquivo(caminho)).object();
+        QJsonArray itens = copia.value(u"itens"_s).toArray();
+        QString feito;
+        switch (itens.isEmpty() ? 0 : d.Ate(6)) {
+        case 0:
+            copia.insert(u"banco"_s, u"outro banco"_s);
+            feito = u"outro banco"_s;
+            break;
+        case 1:
+            copia.insert(u"cliente"_s, QJsonObject{{u"codigo"_s, d.Um(std::array{1, 2, 3, 4, 9, 99})},
+                                                   {u"nome"_s, u"%1 e %3"_s}});
+            feito = u"outro cliente"_s;
+            break;
+        case 2:
+            itens.removeAt(d.Ate(int(itens.size())));
+            feito = u"um item a menos"_s;
+            break;
+        case 3: {
+            // A money or quantity cell: a number, another number, or no number at all.
+            const int item = d.Ate(int(itens.size()));
+            QJsonArray celulas = itens.at(item).toArray();
+            const int coluna = d.Um(std::array{GradeDeItens::Quantidade, GradeDeItens::ValorUnitario,
+                                               GradeDeItens::PercentualDeDesconto,
+                                               GradeDeItens::ValorDeDesconto, GradeDeItens::ValorTotal});
+            const QString texto = d.Um(std::array{u"0,10"_s, u"50,00"_s, u"1.000,00"_s, u"-1"_s, u"abc"_s,
+                                                  u""_s, u"922337203685477,5807"_s});
+            celulas.replace(coluna - GradeDeItens::TipoDeServicoOuCodigoDeBarras, texto);
+            itens.replace(item, celulas);
+            feito = u"item %1, coluna %2: '%3'"_s.arg(item).arg(coluna).arg(texto);
+            break;
+        }
+        case 4:
+            itens.append(QJsonArray{u"x"_s});
+            feito = u"item sem colunas"_s;
+            break;
+        default:
+            BancoDeTeste::EscreverArquivo(caminho, BancoDeTeste::LerArquivo(caminho).left(d.Ate(200)));
+            return u"cortada"_s;
+        }
+        copia.insert(u"itens"_s, itens);
+        BancoDeTeste::EscreverArquivo(caminho, QJsonDocument(copia).toJson());
+        return feito;
+    }
+
     void Registrar(const QString& linha) {
         if (!Diario.Passos.isEmpty()) Diario.Passos.last() += u"\n      "_s + linha;
     }
@@ -546,6 +612,7 @@ private:
     bool Acabou() const { return mlonPasso >= mlonPassos || !mstrFalha.isEmpty(); }
 
     std::unique_ptr<Dados> mdados;
+    std::unique_ptr<Dados> mdadosDaCopia;
     qint64 mlonPasso = 0;
     qint64 mlonPassos = 0;
     QString mstrFalha;

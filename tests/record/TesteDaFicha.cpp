@@ -11,6 +11,7 @@
 #include "platform/suite/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
 
+#include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 #include <QtTest>
@@ -45,7 +46,7 @@ void TesteDaFicha::initTestCase() {
 void TesteDaFicha::init() {
     // A new quote's recovery copy left by an earlier test would be offered back.
     QStandardPaths::setTestModeEnabled(true);
-    QFile::remove(frmFicha::ArquivoDaCopiaDeRecuperacao());
+    QDir(frmFicha::PastaDasCopiasDeRecuperacao()).removeRecursively();
     ErrosExibidos().clear();
     ChamadasDoFundoEscuro().clear();
     mmensagens.clear();
