@@ -12,7 +12,7 @@ namespace {
 Prazos gPrazos;
 // Set when a statement found the connection lost; the next statement reopens it.
 bool gbooReconectar = false;
-// Open units of work (one at most: a write is one transaction).
+// Open units of work: the outermost is the transaction, each one inside it a savepoint.
 int gintTransacoesAbertas = 0;
 quint64 gcomandosExecutados = 0;
 
@@ -167,10 +167,20 @@ qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const
     return chave.toLongLong();
 }
 
-UnidadeDeTrabalho::UnidadeDeTrabalho() {
-    Executar(DialetoAtual().InicioDeEscrita());
+// A unit opened inside another is a savepoint of the outer transaction, never a
+// second BEGIN: PostgreSQL only warns of a nested BEGIN and its COMMIT would end the
+// outer transaction, and SQLite refuses it. So an inner unit confirmed keeps its
+// changes only if the outer one is confirmed too, and an inner unit undone undoes only
+// its own, alike on both databases.
+UnidadeDeTrabalho::UnidadeDeTrabalho() : mintNivel(gintTransacoesAbertas) {
+    Executar(mintNivel == 0 ? DialetoAtual().InicioDeEscrita()
+                            : QStringLiteral("SAVEPOINT ") + PontoDeRetorno());
     mbooAberta = true;
     ++gintTransacoesAbertas;
+}
+
+QString UnidadeDeTrabalho::PontoDeRetorno() const {
+    return QStringLiteral("unidade_") + QString::number(mintNivel);
 }
 
 UnidadeDeTrabalho::~UnidadeDeTrabalho() {
@@ -180,14 +190,19 @@ UnidadeDeTrabalho::~UnidadeDeTrabalho() {
     // to the database, which drops it with the connection.
     if (QSqlDatabase::contains(NomeDaConexao) && !gbooReconectar) {
         QSqlQuery q(QSqlDatabase::database(NomeDaConexao, false));
-        q.exec(QStringLiteral("ROLLBACK"));
+        if (mintNivel == 0) {
+            q.exec(QStringLiteral("ROLLBACK"));
+        } else if (q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + PontoDeRetorno())) {
+            q.exec(QStringLiteral("RELEASE SAVEPOINT ") + PontoDeRetorno());
+        }
     }
 }
 
 void UnidadeDeTrabalho::Confirmar() {
     // A COMMIT that fails is undone by the destructor's ROLLBACK (or by the server,
     // with the connection): the unit stays open until then.
-    Executar(QStringLiteral("COMMIT"));
+    Executar(mintNivel == 0 ? QStringLiteral("COMMIT")
+                            : QStringLiteral("RELEASE SAVEPOINT ") + PontoDeRetorno());
     mbooAberta = false;
     --gintTransacoesAbertas;
 }

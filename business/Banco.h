@@ -134,7 +134,9 @@ template <class Corpo> auto ComNovasTentativas(Corpo&& corpo) -> decltype(corpo(
 }
 
 // A write transaction: opened by the constructor, undone by the destructor unless
-// Confirmar() ran. A process that dies in between leaves nothing behind.
+// Confirmar() ran. A process that dies in between leaves nothing behind. A unit opened
+// while another is open is a savepoint inside it: confirmed, its changes wait for the
+// outer unit; undone, only its own changes go.
 class UnidadeDeTrabalho {
 public:
     UnidadeDeTrabalho();
@@ -144,6 +146,8 @@ public:
     void Confirmar();
 
 private:
+    QString PontoDeRetorno() const;
+    const int mintNivel;
     bool mbooAberta = false;
 };
 

@@ -1,10 +1,14 @@
 #include "business/Dialeto.h"
 
+#include "business/DriverPostgreSQL.h"
+
 #include <QSqlQuery>
 #include <QStringList>
 
 Dialeto Dialeto::DaConexao(const QSqlDatabase& db) {
-    return Dialeto(db.driverName() == QLatin1String("QPSQL") ? Tipo::PostgreSQL : Tipo::SQLite);
+    const QString driver = db.driverName();
+    return Dialeto(driver == DriverPostgreSQL::Nome || driver == QLatin1String("QPSQL") ? Tipo::PostgreSQL
+                                                                                        : Tipo::SQLite);
 }
 
 void Dialeto::ConfigurarConexao(QSqlDatabase& db, int esperaPorBloqueioEmMs) const {
@@ -17,15 +21,15 @@ void Dialeto::ConfigurarConexao(QSqlDatabase& db, int esperaPorBloqueioEmMs) con
         q.exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(esperaPorBloqueioEmMs));
         q.exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
     } else {
-        q.exec(QStringLiteral("SET lock_timeout = %1").arg(esperaPorBloqueioEmMs));
-        q.exec(QStringLiteral("SET client_encoding = 'UTF8'"));
-        // Notices ("already exists, skipping"...) would go to the program's stderr.
-        q.exec(QStringLiteral("SET client_min_messages = warning"));
-        // The planner's default cost of a random read assumes spinning disks; on the
-        // solid-state disks and memory a clinic's server reads from, it made the planner
-        // scan a whole table where a few thousand index lookups (the quote counts of the
-        // clients a search found) take half the time.
-        q.exec(QStringLiteral("SET random_page_cost = 1.1"));
+        // One message for all the settings: a server over the internet costs a round trip
+        // a statement. Notices ("already exists, skipping"...) would go to the program's
+        // stderr. The planner's default cost of a random read assumes spinning disks; on
+        // the solid-state disks and memory a clinic's server reads from, it made the
+        // planner scan a whole table where a few thousand index lookups (the quote counts
+        // of the clients a search found) take half the time.
+        q.exec(QStringLiteral("SET lock_timeout = %1; SET client_encoding = 'UTF8'; "
+                              "SET client_min_messages = warning; SET random_page_cost = 1.1")
+                   .arg(esperaPorBloqueioEmMs));
     }
 }
 

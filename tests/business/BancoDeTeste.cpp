@@ -571,8 +571,10 @@ bool PararServidorPostgreSQL(QString& saida) {
     return PgCtl({u"-m"_s, u"fast"_s, u"stop"_s}, saida);
 }
 
-bool IniciarServidorPostgreSQL(QString& saida) {
-    return PgCtl({u"-l"_s, qEnvironmentVariable("ZELT_PG_PASTA") + u"/servidor.log"_s, u"start"_s}, saida);
+bool IniciarServidorPostgreSQL(QString& saida, const QString& opcoesDoServidor) {
+    QStringList argumentos{u"-l"_s, qEnvironmentVariable("ZELT_PG_PASTA") + u"/servidor.log"_s};
+    if (!opcoesDoServidor.isEmpty()) argumentos << u"-o"_s << opcoesDoServidor;
+    return PgCtl(argumentos << u"start"_s, saida);
 }
 
 RecordsetPtr Lista(qint32 situacao, const QString& texto, qint16 tamanho) {

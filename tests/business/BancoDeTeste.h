@@ -176,7 +176,8 @@ RecordsetPtr Lista(qint32 situacao = 0, const QString& texto = QString(), qint16
 // ("-m fast") or started again by pg_ctl, as its owner (the server refuses root); pg_ctl's
 // output in saida.
 bool PararServidorPostgreSQL(QString& saida);
-bool IniciarServidorPostgreSQL(QString& saida);
+// opcoesDoServidor: the server's own options for this start ("-c ssl=on ...").
+bool IniciarServidorPostgreSQL(QString& saida, const QString& opcoesDoServidor = QString());
 
 // The registry's selections as the record form (a name, a bar code, a code) and the search
 // dialogs (one free text) call them; a failed selection warns with the layer's description.

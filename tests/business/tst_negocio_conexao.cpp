@@ -10,8 +10,14 @@
 #include "business/Negocio.h"
 #include "contracts/CriarObjeto.h"
 
+#include <QProcess>
 #include <QSqlError>
+#include <QTemporaryDir>
 #include <QtTest>
+
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -29,6 +35,46 @@ struct ServidorDeVolta {
         if (Parado && !IniciarServidorPostgreSQL(saida)) qWarning() << saida;
     }
 };
+
+// Runs openssl with those arguments in that folder; false (and a warning) when it fails.
+bool Openssl(const QString& pasta, const QStringList& argumentos) {
+    QProcess processo;
+    processo.setWorkingDirectory(pasta);
+    processo.setProcessChannelMode(QProcess::MergedChannels);
+    processo.start(u"openssl"_s, argumentos);
+    const bool ok = processo.waitForFinished(60000) && processo.exitStatus() == QProcess::NormalExit &&
+                    processo.exitCode() == 0;
+    if (!ok) qWarning() << argumentos << processo.readAll();
+    return ok;
+}
+
+// A certificate authority (autoridade.crt), another one the server does not know
+// (outra.crt), and the server's key and certificate for the name "localhost" only,
+// signed by the first, in pasta; the key readable by the server's owner alone.
+bool CriarCertificados(const QString& pasta) {
+    const QStringList autoridade{u"req"_s,    u"-x509"_s, u"-newkey"_s, u"rsa:2048"_s,
+                                 u"-nodes"_s, u"-days"_s, u"2"_s};
+    QFile extensoes(pasta + u"/extensoes.cnf"_s);
+    if (!extensoes.open(QIODevice::WriteOnly) || extensoes.write("subjectAltName=DNS:localhost\n") < 0)
+        return false;
+    extensoes.close();
+    if (!Openssl(pasta, autoridade + QStringList{u"-subj"_s, u"/CN=Autoridade da clinica"_s, u"-keyout"_s,
+                                                 u"autoridade.key"_s, u"-out"_s, u"autoridade.crt"_s}) ||
+        !Openssl(pasta, autoridade + QStringList{u"-subj"_s, u"/CN=Outra autoridade"_s, u"-keyout"_s,
+                                                 u"outra.key"_s, u"-out"_s, u"outra.crt"_s}) ||
+        !Openssl(pasta, {u"req"_s, u"-newkey"_s, u"rsa:2048"_s, u"-nodes"_s, u"-subj"_s, u"/CN=localhost"_s,
+                         u"-keyout"_s, u"servidor.key"_s, u"-out"_s, u"servidor.csr"_s}) ||
+        !Openssl(pasta, {u"x509"_s, u"-req"_s, u"-in"_s, u"servidor.csr"_s, u"-CA"_s, u"autoridade.crt"_s,
+                         u"-CAkey"_s, u"autoridade.key"_s, u"-CAcreateserial"_s, u"-days"_s, u"2"_s,
+                         u"-extfile"_s, u"extensoes.cnf"_s, u"-out"_s, u"servidor.crt"_s}))
+        return false;
+    const QByteArray chave = QFile::encodeName(pasta + u"/servidor.key"_s);
+    if (geteuid() == 0) {
+        const passwd* dono = getpwnam("postgres");
+        if (!dono || chown(chave.constData(), dono->pw_uid, dono->pw_gid) != 0) return false;
+    }
+    return chmod(chave.constData(), 0600) == 0 && chmod(QFile::encodeName(pasta).constData(), 0755) == 0;
+}
 
 } // namespace
 
@@ -90,6 +136,94 @@ private slots:
             const QSqlError erro(u"driver"_s, u"database"_s, caso.Tipo, QString::fromLatin1(caso.Codigo));
             QVERIFY2(dialeto.NaturezaDaFalha(erro) == caso.Esperada, caso.Codigo);
         }
+    }
+
+    // A server reached over the internet with an encrypted connection: verify-full takes
+    // the server whose certificate the clinic's authority signed for the name in the URL;
+    // another authority's root certificate, or another name for the same server, is
+    // refused with a message in Portuguese that never shows the password.
+    void conexao_criptografada_confere_o_certificado_do_servidor() {
+        if (BancoEhSQLite()) QSKIP("a SQLite file has no connection to encrypt");
+        if (qEnvironmentVariable("ZELT_PG_PASTA").isEmpty() || qEnvironmentVariable("ZELT_PG_BIN").isEmpty())
+            QSKIP(
+                "restarting the server with TLS needs the private server of scripts/test.sh (ZELT_PG_PASTA, "
+                "ZELT_PG_BIN)");
+        QString urlSemTls;
+        {
+            Sessao sessao; // the executable's database, made over a plain connection
+            if (QTest::currentTestFailed()) return;
+            urlSemTls = sessao.UrlPostgreSQL();
+        }
+        Negocio::Encerrar();
+        QTemporaryDir temporaria(QDir::tempPath() + u"/zelt-tls-XXXXXX"_s);
+        const QString pasta = temporaria.path();
+        QVERIFY(CriarCertificados(pasta));
+
+        // The same server, started again with TLS; started plain again at the end.
+        struct ServidorComTls {
+            bool Ativo = false;
+            ~ServidorComTls() {
+                QString saida;
+                if (Ativo && !(PararServidorPostgreSQL(saida) && IniciarServidorPostgreSQL(saida)))
+                    qWarning() << saida;
+            }
+        } servidor;
+        QString saida;
+        QVERIFY2(PararServidorPostgreSQL(saida), qPrintable(saida));
+        servidor.Ativo = true;
+        QVERIFY2(IniciarServidorPostgreSQL(saida, u"-c ssl=on -c ssl_cert_file=%1/servidor.crt "
+                                                  "-c ssl_key_file=%1/servidor.key"_s.arg(pasta)),
+                 qPrintable(saida));
+
+        const QUrl base(urlSemTls);
+        const auto Url = [&](const QString& servidorDaUrl, const QString& modo, const QString& raiz) {
+            QUrl url(base);
+            url.setHost(servidorDaUrl);
+            url.setPassword(u"segredo"_s);
+            url.setQuery(u"sslmode="_s + modo + u"&sslrootcert="_s + pasta + u'/' + raiz);
+            return url.toString();
+        };
+        const auto Abrir = [](const QString& url) {
+            Negocio::Configuracao configuracao;
+            configuracao.UrlPostgreSQL = url;
+            configuracao.CriarDadosDeDemonstracao = false;
+            return ErroDe([&] { Negocio::Iniciar(configuracao); });
+        };
+
+        VB::ErroDeExecucao erro = Abrir(Url(u"localhost"_s, u"verify-full"_s, u"autoridade.crt"_s));
+        QVERIFY2(erro.Numero() == 0, qPrintable(erro.Descricao()));
+        QCOMPARE(Banco::Valor(u"SELECT ssl FROM pg_stat_ssl WHERE pid = pg_backend_pid()"_s).toBool(), true);
+        QCOMPARE(Lista(0)->RecordCount(), 0); // the database is ours and answers
+        Negocio::Encerrar();
+
+        const QString porta = QString::number(base.port());
+        const QString nome = u"postgresql://postgres@"_s + base.host() + u':' + porta + base.path();
+        const QString nomeLocal = u"postgresql://postgres@localhost:"_s + porta + base.path();
+        const struct {
+            QString Url, Descricao;
+        } recusadas[] = {
+            {Url(u"localhost"_s, u"verify-full"_s, u"outra.crt"_s),
+             u"Não foi possível abrir o banco de dados "_s + nomeLocal +
+                 u": o certificado do servidor não foi reconhecido: ele não foi emitido pela autoridade do "
+                 "certificado raiz indicado (sslrootcert), ou venceu."_s},
+            {Url(base.host(), u"verify-full"_s, u"autoridade.crt"_s),
+             u"Não foi possível abrir o banco de dados "_s + nome +
+                 u": o certificado do servidor foi emitido para outro nome de servidor, não para o da URL "
+                 u"(com "
+                 "sslmode=verify-full, o servidor da URL deve ser um dos nomes do certificado)."_s},
+            {Url(u"localhost"_s, u"verify-full"_s, u"nao-existe.crt"_s),
+             u"Não foi possível abrir o banco de dados "_s + nomeLocal +
+                 u": o arquivo do certificado raiz (sslrootcert) não foi encontrado ou não pode ser lido."_s},
+        };
+        for (const auto& recusada : recusadas) {
+            erro = Abrir(recusada.Url);
+            QCOMPARE(erro.Descricao(), recusada.Descricao);
+            QVERIFY(!erro.Descricao().contains(u"segredo"_s));
+        }
+        // verify-ca checks the authority only: the same server by its address is taken.
+        erro = Abrir(Url(base.host(), u"verify-ca"_s, u"autoridade.crt"_s));
+        QVERIFY2(erro.Numero() == 0, qPrintable(erro.Descricao()));
+        Negocio::Encerrar();
     }
 
     void servidor_parado_e_reiniciado_entre_duas_operacoes() {

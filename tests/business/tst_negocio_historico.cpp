@@ -220,6 +220,49 @@ private slots:
         QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 0);
     }
 
+    // A business call made inside a unit of work its caller opened (as a benchmark
+    // does, to undo what it measured) is part of that unit: undone with it, and an inner
+    // unit undone takes back only its own rows.
+    void unidade_dentro_de_outra_nao_encerra_a_de_fora() {
+        const double numero = NovoOrcamento();
+        QVERIFY(numero > 0);
+        const qint64 antes = QuantidadeDeEntradas();
+        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
+        envios->DadosDoUsuario = musuario.get();
+        {
+            Banco::UnidadeDeTrabalho deFora;
+            Banco::Executar(u"UPDATE Clientes SET Celular = '(19) 90000-0000' WHERE CodigoDoCliente = 1"_s);
+            QCOMPARE(envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519900000000"_s),
+                     qint16(0));
+            QCOMPARE(Numero("SELECT COUNT(*) FROM EnviosDeOrcamentos"), 1);
+        } // never confirmed
+        QCOMPARE(Numero("SELECT COUNT(*) FROM EnviosDeOrcamentos"), 0);
+        QCOMPARE(QuantidadeDeEntradas(), antes);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Clientes WHERE Celular = '(19) 90000-0000'"), 0);
+
+        // An inner unit that failed halfway (on PostgreSQL a failed statement spoils the
+        // whole transaction) is undone alone; the outer one goes on and is kept.
+        {
+            Banco::UnidadeDeTrabalho deFora;
+            QCOMPARE(envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"ana@exemplo.com.br"_s),
+                     qint16(0));
+            bool falhou = false;
+            try {
+                Banco::UnidadeDeTrabalho deDentro;
+                Banco::Executar(u"UPDATE Clientes SET Celular = 'x' WHERE CodigoDoCliente = 1"_s);
+                Banco::Executar(u"SELECT * FROM TabelaQueNaoExiste"_s);
+            } catch (const VB::ErroDeExecucao&) {
+                falhou = true;
+            }
+            QVERIFY(falhou);
+            deFora.Confirmar();
+        }
+        QCOMPARE(Numero("SELECT COUNT(*) FROM EnviosDeOrcamentos WHERE Canal = 'e-mail'"), 1);
+        QCOMPARE(QuantidadeDeEntradas(), antes + 1);
+        QCOMPARE(Numero("SELECT COUNT(*) FROM Clientes WHERE Celular = 'x'"), 0);
+        QVERIFY(!Banco::TransacaoAberta());
+    }
+
     void restaurar_devolve_o_orcamento_com_numero_data_itens_e_valores() {
         FixarRelogio(Agora.addDays(-40)); // an old quote: not among the "Recentes"
         const double numero = NovoOrcamentoComProduto();

@@ -1,0 +1,143 @@
+#include "bench/wan/ProxyDeAtraso.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QPointer>
+#include <QQueue>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+
+namespace {
+
+// One direction of one connection: what arrived, each piece with the moment it may go.
+class Sentido : public QObject {
+public:
+    Sentido(QTcpSocket* destino, int atrasoEmMs, QObject* pai)
+        : QObject(pai), mdestino(destino), matraso(atrasoEmMs) {
+        mrelogio.start();
+        mtimer.setSingleShot(true);
+        mtimer.setTimerType(Qt::PreciseTimer);
+        connect(&mtimer, &QTimer::timeout, this, &Sentido::Entregar);
+    }
+    void Receber(const QByteArray& dados) {
+        mfila.enqueue({mrelogio.elapsed() + matraso, dados});
+        if (!mtimer.isActive()) Programar();
+    }
+
+private:
+    struct Pedaco {
+        qint64 Quando;
+        QByteArray Dados;
+    };
+    void Programar() {
+        if (!mfila.isEmpty())
+            mtimer.start(static_cast<int>(qMax<qint64>(0, mfila.head().Quando - mrelogio.elapsed())));
+    }
+    void Entregar() {
+        while (!mfila.isEmpty() && mfila.head().Quando <= mrelogio.elapsed())
+            if (mdestino)
+                mdestino->write(mfila.dequeue().Dados);
+            else
+                mfila.dequeue();
+        Programar();
+    }
+    QPointer<QTcpSocket> mdestino;
+    int matraso;
+    QElapsedTimer mrelogio;
+    QTimer mtimer;
+    QQueue<Pedaco> mfila;
+};
+
+} // namespace
+
+class ProxyDeAtraso::Trabalho : public QObject {
+public:
+    Trabalho(ProxyDeAtraso* dono, const QString& servidor, quint16 porta, int atraso)
+        : mdono(dono), mservidor(servidor), mportaDoServidor(porta), matraso(atraso) {}
+
+    quint16 Ouvir() {
+        mescuta = new QTcpServer(this);
+        connect(mescuta, &QTcpServer::newConnection, this, &Trabalho::NovaConexao);
+        return mescuta->listen(QHostAddress::LocalHost, 0) ? mescuta->serverPort() : 0;
+    }
+    void Cortar() {
+        mcortado = true;
+        for (QTcpSocket* s : findChildren<QTcpSocket*>())
+            s->abort(), s->deleteLater();
+    }
+    void Restaurar() { mcortado = false; }
+
+private:
+    void NovaConexao() {
+        while (QTcpSocket* cliente = mescuta->nextPendingConnection()) {
+            cliente->setParent(this);
+            if (mcortado) {
+                cliente->abort();
+                cliente->deleteLater();
+                continue;
+            }
+            auto* servidor = new QTcpSocket(this);
+            servidor->connectToHost(mservidor, mportaDoServidor);
+            auto* ida = new Sentido(servidor, matraso, cliente);
+            auto* volta = new Sentido(cliente, matraso, servidor);
+            auto ultimoDoServidor = std::make_shared<bool>(true);
+            connect(cliente, &QTcpSocket::readyRead, this, [=, this] {
+                if (*ultimoDoServidor) ++mdono->midasEVoltas;
+                *ultimoDoServidor = false;
+                ++mdono->mdoCliente;
+                ida->Receber(cliente->readAll());
+            });
+            connect(servidor, &QTcpSocket::readyRead, this, [=, this] {
+                *ultimoDoServidor = true;
+                ++mdono->mdoServidor;
+                volta->Receber(servidor->readAll());
+            });
+            // Either side closing closes the other once what it sent has gone through.
+            connect(cliente, &QTcpSocket::disconnected, servidor, [=] {
+                QTimer::singleShot(matraso + 1, servidor, [=] { servidor->disconnectFromHost(); });
+            });
+            connect(servidor, &QTcpSocket::disconnected, cliente, [=] {
+                QTimer::singleShot(matraso + 1, cliente, [=] { cliente->disconnectFromHost(); });
+            });
+        }
+    }
+
+    ProxyDeAtraso* mdono;
+    QString mservidor;
+    quint16 mportaDoServidor;
+    int matraso;
+    QTcpServer* mescuta = nullptr;
+    bool mcortado = false;
+};
+
+ProxyDeAtraso::ProxyDeAtraso(const QString& servidor, quint16 portaDoServidor, int atrasoEmMsPorSentido) {
+    mtrabalho = new Trabalho(this, servidor, portaDoServidor, atrasoEmMsPorSentido);
+    mtrabalho->moveToThread(&mlinha);
+    mlinha.start();
+    QMetaObject::invokeMethod(
+        mtrabalho, [this] { return mtrabalho->Ouvir(); }, Qt::BlockingQueuedConnection, &mporta);
+}
+
+ProxyDeAtraso::~ProxyDeAtraso() {
+    QMetaObject::invokeMethod(
+        mtrabalho, [this] { delete mtrabalho; }, Qt::BlockingQueuedConnection);
+    mlinha.quit();
+    mlinha.wait();
+}
+
+void ProxyDeAtraso::ZerarContagem() {
+    midasEVoltas = 0;
+    mdoCliente = 0;
+    mdoServidor = 0;
+}
+
+void ProxyDeAtraso::Cortar() {
+    QMetaObject::invokeMethod(
+        mtrabalho, [this] { mtrabalho->Cortar(); }, Qt::BlockingQueuedConnection);
+}
+
+void ProxyDeAtraso::Restaurar() {
+    QMetaObject::invokeMethod(
+        mtrabalho, [this] { mtrabalho->Restaurar(); }, Qt::BlockingQueuedConnection);
+}

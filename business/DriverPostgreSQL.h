@@ -1,0 +1,25 @@
+#pragma once
+// The business layer's own QtSql driver for PostgreSQL, over libpq. Qt's QPSQL driver
+// sends every statement with parameters as three messages, each waiting for its answer
+// (PREPARE, EXECUTE, DEALLOCATE); a branch that reaches its server over the internet
+// pays that on every lookup, page and save. This driver sends a statement with its
+// parameters as one message (PQexecParams: one round trip), and a statement without
+// parameters, which may be several separated by semicolons, through PQexec (one round
+// trip for all of them). Values come back as QPSQL gives them (integers as int or
+// qlonglong, texts as QString, bytea as QByteArray, NUMERIC as double, NULL as a null
+// QVariant), so the layer above reads them unchanged.
+
+#include <QSqlDriver>
+
+namespace DriverPostgreSQL {
+
+// The name the driver is registered under (QSqlDatabase::addDatabase(Nome, ...)).
+inline const QString Nome = QStringLiteral("ZELT_PSQL");
+
+// Registers the driver with QtSql once per process.
+void Registrar();
+
+// "? ... ?" as "$1 ... $n", leaving texts in quotes, quoted names and comments alone.
+QString ParametrosNumerados(const QString& sql);
+
+} // namespace DriverPostgreSQL

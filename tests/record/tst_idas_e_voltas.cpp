@@ -1,0 +1,98 @@
+// Round trips to a PostgreSQL server, counted on the wire by a relay between the program
+// and the server: each operation of the list and the record form makes at most the
+// number written in docs/negocio.md ("A server far away"), so that a change that adds
+// one is caught. A number, not a time: a branch pays each round trip with tens of
+// milliseconds of the internet.
+
+#include "bench/wan/ProxyDeAtraso.h"
+#include "tests/component/DublesDoComponente.h"
+#include "tests/record/TesteDaFicha.h"
+
+#include "business/Negocio.h"
+#include "component/modPrincipal.h"
+#include "list/frmLista.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRFind.h"
+
+#include <QLineEdit>
+#include <QToolButton>
+#include <QUrl>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+class TesteDasIdasEVoltas : public TesteDaFicha {
+    Q_OBJECT
+
+private slots:
+    void cada_operacao_em_poucas_idas_e_voltas_data() {
+        QTest::addColumn<QString>("operacao");
+        QTest::addColumn<int>("maximo");
+        QTest::newRow("abrir a lista") << u"lista"_s << 2;
+        QTest::newRow("próxima página") << u"proxima"_s << 1;
+        QTest::newRow("pesquisa por nome") << u"pesquisa"_s << 2;
+        QTest::newRow("abrir um orçamento de 100 itens") << u"abrir"_s << 9;
+        QTest::newRow("gravar um orçamento de 100 itens") << u"gravar"_s << 13;
+    }
+
+    void cada_operacao_em_poucas_idas_e_voltas() {
+        if (msessao->UrlPostgreSQL().isEmpty()) QSKIP("a SQLite file is read in the program: no round trips");
+        QFETCH(QString, operacao);
+        QFETCH(int, maximo);
+        for (int i = 0; i < 14; ++i)
+            QVERIFY(GravarOrcamento(1) > 0);
+        const double numero = GravarOrcamento(100); // the newest: on the list's first page
+
+        // The same database, reached through the relay (no delay: only counted).
+        QUrl url(msessao->UrlPostgreSQL());
+        ProxyDeAtraso proxy(url.host(), static_cast<quint16>(url.port()), 0);
+        QVERIFY(proxy.Porta() > 0);
+        url.setPort(proxy.Porta());
+        Negocio::Configuracao configuracao;
+        configuracao.UrlPostgreSQL = url.toString();
+        configuracao.CriarDadosDeDemonstracao = false;
+        Negocio::Iniciar(configuracao);
+
+        qint64 contadas = -1;
+        const auto Passo = [&](const QString& nome, const std::function<void()>& passo) {
+            proxy.ZerarContagem();
+            passo();
+            if (nome == operacao) contadas = proxy.IdasEVoltas();
+        };
+        Passo(u"lista"_s, [&] {
+            mmenu = new MenuDeTeste({1400, 760}, {0, 0, 1400, 300}); // a short grid: several pages
+            mlista = mmenu->AbrirLista();
+        });
+        modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
+        modPrincipal::FormularioDeLista = mlista.data();
+        QVERIFY(mlista);
+        Passo(u"proxima"_s, [&] {
+            QToolButton* proximo = mlista->findChild<QToolButton*>(u"cmdProximo"_s);
+            QVERIFY(proximo && proximo->isEnabled());
+            QTest::mouseClick(proximo, Qt::LeftButton);
+        });
+        Passo(u"pesquisa"_s, [&] {
+            auto* editor =
+                mlista->findChild<XRFind*>(u"xrfndPesquisar"_s)->findChild<QLineEdit*>(u"txtTexto"_s);
+            editor->setText(u"João"_s);
+            QTest::keyClick(editor, Qt::Key_Return);
+        });
+        Passo(u"abrir"_s, [&] { AbrirDaLista(frmFicha::Alteracao, numero); });
+        QVERIFY(mficha && mficha->isVisible());
+        QCOMPARE(ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento")->Rows(), 101);
+        Passo(u"gravar"_s,
+              [&] { emit ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar")->Click(); });
+        QVERIFY2(!mficha->isVisible(), qPrintable(Mensagens().join(u'\n')));
+        QVERIFY(Erros().isEmpty());
+
+        qInfo().noquote() << operacao << "idas e voltas:" << contadas;
+        QVERIFY(contadas > 0);
+        QVERIFY2(contadas <= maximo,
+                 qPrintable(u"%1 idas e voltas, no máximo %2"_s.arg(contadas).arg(maximo)));
+    }
+};
+
+QTEST_MAIN(TesteDasIdasEVoltas)
+#include "tst_idas_e_voltas.moc"
