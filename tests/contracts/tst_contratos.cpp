@@ -119,28 +119,15 @@ private slots:
         for (const QString& bom : {u"joao@exemplo.com.br"_s, u"ana@clínica.com.br"_s,
                                    u"Ana.Paula_2+orc@Exemplo.COM"_s, u"o-rei@a-b.c1.org"_s})
             QTest::newRow(qPrintable(bom)) << bom << true;
-        for (const QString& ruim : {u"mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com"_s,
-                                    u"x',attachment='/x/orcamentos.sqlite',cc='a@b.c"_s,
-                                    u"--help"_s,
-                                    u"-ana@x.com"_s,
-                                    u"ana@x.com,bia@y.com"_s,
-                                    u"ana silva@x.com"_s,
-                                    u"\"ana\"@x.com"_s,
-                                    u"<ana@x.com>"_s,
-                                    u"ana@x.com?cc=b@y.com"_s,
-                                    u"ana&bia@x.com"_s,
-                                    u"ana%40x@y.com"_s,
-                                    u"ana@x"_s,
-                                    u"@x.com"_s,
-                                    u"ana@"_s,
-                                    u"ana..b@x.com"_s,
-                                    u".ana@x.com"_s,
-                                    u"ana@-x.com"_s,
-                                    u"ana@x..com"_s,
-                                    u"ana@x.com\n"_s,
-                                    u"ana@b@x.com"_s,
-                                    u""_s,
-                                    QString(u"a@"_s + QString(250, u'x') + u".com"_s)})
+        // The hostile ones of the send and the import, and every other shape, "|" apart.
+        QStringList ruins =
+            u"mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com|--help|-ana@x.com|"
+            "x',attachment='/x/orcamentos.sqlite',cc='a@b.c|ana@x.com,bia@y.com|ana silva@x.com|"
+            "\"ana\"@x.com|<ana@x.com>|ana@x.com?cc=b@y.com|ana&bia@x.com|ana%40x@y.com|ana@x|"
+            "@x.com|ana@|ana..b@x.com|.ana@x.com|ana@-x.com|ana@x..com|ana@x.com\n|ana@b@x.com|"_s.split(
+                u'|');
+        ruins << u"a@"_s + QString(250, u'x') + u".com"_s;
+        for (const QString& ruim : ruins)
             QTest::newRow(qPrintable(ruim.left(40))) << ruim << false;
     }
 

