@@ -5,12 +5,14 @@
 #include "platform/Plataforma.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -34,6 +36,9 @@ public:
         auto* layout = new QVBoxLayout(this);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(txtGuia);
+        // Escape closes it, as it closes the search dialogs, and the form explained goes on.
+        auto* fechar = new QShortcut(QKeySequence(Qt::Key_Escape), this, this, &QWidget::close);
+        fechar->setContext(Qt::WidgetWithChildrenShortcut);
     }
 
     void Exibir(const QString& lstrGuia, const QString& lstrSecao) {
@@ -49,6 +54,14 @@ public:
             txtGuia->verticalScrollBar()->setValue(0);
         else
             txtGuia->scrollToAnchor(lstrSecao);
+    }
+
+protected:
+    // The form it explains takes the keyboard back, even without a window manager to
+    // hand it over.
+    void closeEvent(QCloseEvent* evento) override {
+        QWidget::closeEvent(evento);
+        if (parentWidget()) parentWidget()->activateWindow();
     }
 
 private:

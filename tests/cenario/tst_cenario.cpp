@@ -1,11 +1,11 @@
 // A day at the counter, on a real X server: the receptionist opens the quotes list,
 // adds a quote for a client found by part of the name, with a service, a product by
 // its bar code, one by a weighing-scale label and one picked by name, changes an
-// item, saves, changes the quote again without one item, exports its sheet and the
-// list to PDF, prints them on a printer, sends the quote by e-mail and by WhatsApp,
-// deletes it and restores it; then a new quote left unsaved when the host is killed
-// is recovered by the next host. The real zelt_host runs
-// on a fresh database with the demo clinic; every click and key goes through the X
+// item, opens the user's guide on F1, saves, changes the quote again without one item,
+// exports its sheet and the list to PDF, prints them on a printer, sends the quote by
+// e-mail and by WhatsApp, deletes it and restores it; then a new quote left unsaved when
+// the host is killed is recovered by the next host. The real zelt_host runs on a fresh
+// database with the demo clinic; every click and key goes through the X
 // server (see HostNaTela). The printer is a queue of a private CUPS server that prints
 // into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it). The desktop's
 // xdg-email and xdg-open are stand-ins, first on the host's PATH, that write down
@@ -23,6 +23,7 @@
 
 #include <QDate>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -246,6 +247,17 @@ private slots:
                                        u"10,00"_s, Reais(bruto / 10), Reais(bruto - bruto / 10)}));
         PASSO(VerificarTotaisDaFicha());
         Capturar(u"frmFicha"_s, u"ficha.png"_s);
+    }
+
+    // F1 in the record form shows the user's guide at the quote's section, found beside
+    // the program as the build lays it out; Escape closes it and the form goes on.
+    void guiaDoUsuarioNoF1() {
+        PASSO(mtela->Teclar(u"F1"_s) && mtela->EsperarJanelaAtiva(u"frmAjuda"_s));
+        const QString guia = QDir::cleanPath(QFileInfo(QStringLiteral(ZELT_HOST)).absolutePath() +
+                                             u"/../share/doc/zelt-orcamentos/guia/index.html"_s);
+        PASSO(mtela->EsperarPropriedade(u"frmAjuda/txtGuia"_s, u"source"_s,
+                                        QUrl::fromLocalFile(guia).toString() + u"#ficha"_s));
+        PASSO(mtela->Teclar(u"Escape"_s) && mtela->EsperarJanelaAtiva(u"frmFicha"_s));
     }
 
     void gravadoAparecePrimeiroNaListaComSeusTotais() {
