@@ -142,6 +142,16 @@ QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
     return q;
 }
 
+void ExecutarTodos(const QStringList& comandos) {
+    if (comandos.isEmpty()) return;
+    if (!DialetoAtual().EhSQLite()) {
+        Executar(comandos.join(QStringLiteral(";\n")));
+        return;
+    }
+    for (const QString& comando : comandos)
+        Executar(comando);
+}
+
 QVariant Valor(const QString& sql, const QVariantList& parametros) {
     QSqlQuery q = Executar(sql, parametros);
     return q.next() ? q.value(0) : QVariant();

@@ -77,6 +77,10 @@ Dialeto DialetoAtual();
 // (error NumeroDoErroDeBanco): busy and lost connections with the descriptions
 // above, anything else with the driver's text.
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros = {});
+// Statements without parameters (DDL), in order: on PostgreSQL sent as one message
+// (one round trip for all of them), on SQLite, whose driver runs one statement a call,
+// one by one.
+void ExecutarTodos(const QStringList& comandos);
 // The first column of the first row; an invalid QVariant when there is no row.
 QVariant Valor(const QString& sql, const QVariantList& parametros = {});
 // The value of the current row in the column of that name (letter case aside:

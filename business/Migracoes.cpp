@@ -187,8 +187,7 @@ bool CriarExtensaoDePesquisa(const Dialeto& dialeto) {
     if (extensao.isEmpty()) return true;
     Banco::Executar(QStringLiteral("SAVEPOINT ExtensaoDePesquisa"));
     try {
-        for (const QString& comando : extensao)
-            Banco::Executar(comando);
+        Banco::ExecutarTodos(extensao);
     } catch (const Banco::FalhaDeBanco& falha) {
         // Without the right to create it (42501) PostgreSQL answers as to a read-only user.
         if (falha.Natureza() != Dialeto::Natureza::Comum &&
@@ -219,17 +218,17 @@ void Versao2(const Dialeto& dialeto) {
 // database takes some seconds, once.
 void Versao3(const Dialeto& dialeto) {
     if (!CriarExtensaoDePesquisa(dialeto)) return;
+    QStringList comandos;
     for (const Dialeto::TabelaPesquisavel& tabela : Pesquisa::Todas())
-        for (const QString& comando : dialeto.CriarIndiceDePesquisa(tabela))
-            Banco::Executar(comando);
+        comandos << dialeto.CriarIndiceDePesquisa(tabela);
+    Banco::ExecutarTodos(comandos);
 }
 
 // Versions 5 and 8: the exact quotes kept by triggers (ContagemDeOrcamentos), per
 // situation since 5, also per day and per client since 8, filled from a recount of the
 // quotes already stored.
 void Contagem(const Dialeto&) {
-    for (const QString& comando : ContagemDeOrcamentos::CriarContagem())
-        Banco::Executar(comando);
+    Banco::ExecutarTodos(ContagemDeOrcamentos::CriarContagem());
 }
 
 // Version 9, PostgreSQL only: the per-client counters beside the clients' searched
@@ -336,12 +335,12 @@ QStringList TabelasDeOutroPrograma() {
 
 void ExperimentarGravacao() {
     Banco::UnidadeDeTrabalho unidade;
-    Banco::Executar(QStringLiteral("UPDATE VersaoDoEsquema SET Versao = Versao"));
-    for (const QString& tabela : {QStringLiteral("Orcamentos"), QStringLiteral("ItensDeOrcamento")}) {
-        Banco::Executar(QStringLiteral("INSERT INTO %1 SELECT * FROM %1 WHERE 1 = 0").arg(tabela));
-        Banco::Executar(QStringLiteral("UPDATE %1 SET Situacao = Situacao WHERE 1 = 0").arg(tabela));
-        Banco::Executar(QStringLiteral("DELETE FROM %1 WHERE 1 = 0").arg(tabela));
-    }
+    QStringList comandos{QStringLiteral("UPDATE VersaoDoEsquema SET Versao = Versao")};
+    for (const QString& tabela : {QStringLiteral("Orcamentos"), QStringLiteral("ItensDeOrcamento")})
+        comandos << QStringLiteral("INSERT INTO %1 SELECT * FROM %1 WHERE 1 = 0").arg(tabela)
+                 << QStringLiteral("UPDATE %1 SET Situacao = Situacao WHERE 1 = 0").arg(tabela)
+                 << QStringLiteral("DELETE FROM %1 WHERE 1 = 0").arg(tabela);
+    Banco::ExecutarTodos(comandos);
     // Never confirmed: the unit's end undoes it.
 }
 
@@ -349,31 +348,61 @@ int VersaoMaisRecente() {
     return Todas().constLast().Versao;
 }
 
+namespace {
+
+// Under the migration lock (another process starting at the same moment waits, then
+// finds the work done), in the open transaction: the versions of the list above the
+// stored one, each one's DDL in one message. Answers the version that was stored.
+int AplicarVersoes(const Dialeto& dialeto, const QList<Migracao>& versoes) {
+    if (!dialeto.BloqueioDeMigracao().isEmpty()) Banco::Executar(dialeto.BloqueioDeMigracao());
+    Banco::Executar(dialeto.Ddl(
+        QStringLiteral("CREATE TABLE IF NOT EXISTS VersaoDoEsquema (Versao {INTEIRO} NOT NULL)")));
+    const int gravada = VersaoGravada();
+    int aplicada = gravada;
+    for (const Migracao& migracao : versoes) {
+        if (migracao.Versao <= gravada) continue;
+        QStringList comandos;
+        for (const QString& comando : migracao.Comandos)
+            comandos << dialeto.Ddl(comando);
+        Banco::ExecutarTodos(comandos);
+        if (migracao.Programa) migracao.Programa(dialeto);
+        aplicada = migracao.Versao;
+    }
+    if (aplicada != gravada) {
+        Banco::Executar(QStringLiteral("DELETE FROM VersaoDoEsquema"));
+        Banco::Executar(QStringLiteral("INSERT INTO VersaoDoEsquema (Versao) VALUES (?)"), {aplicada});
+    }
+    return gravada;
+}
+
+} // namespace
+
 int Migrar() {
     const Dialeto dialeto = Banco::DialetoAtual();
+    const QList<Migracao> todas = Todas();
     // A database at this version (or a newer one) needs no lock and no DDL, which a user
     // allowed to change rows but not the schema may not run.
     if (TemEsquema(Tabelas())) {
         const int versao = VersaoGravada();
         RecusarVersaoMaisNova(versao);
         if (versao == VersaoMaisRecente()) return versao;
-    }
-    int versaoAnterior = -1;
-    for (const Migracao& migracao : Todas()) {
-        // Each version in its own transaction, under the lock that makes another
-        // process starting at the same moment wait and then find the work done.
+    } else {
+        // A new database is made in one transaction, every version at once: a server far
+        // away pays a round trip for each statement, and a first start that fails leaves
+        // the database as empty as it was.
         Banco::UnidadeDeTrabalho unidade;
-        if (!dialeto.BloqueioDeMigracao().isEmpty()) Banco::Executar(dialeto.BloqueioDeMigracao());
-        Banco::Executar(dialeto.Ddl(
-            QStringLiteral("CREATE TABLE IF NOT EXISTS VersaoDoEsquema (Versao {INTEIRO} NOT NULL)")));
-        const int versao = VersaoGravada();
+        const int versao = AplicarVersoes(dialeto, todas);
+        RecusarVersaoMaisNova(versao);
+        unidade.Confirmar();
+        return versao;
+    }
+    // An older schema moves a version a transaction: a long migration that fails keeps
+    // the versions it reached.
+    int versaoAnterior = -1;
+    for (const Migracao& migracao : todas) {
+        Banco::UnidadeDeTrabalho unidade;
+        const int versao = AplicarVersoes(dialeto, {migracao});
         if (versaoAnterior < 0) versaoAnterior = versao;
-        if (versao >= migracao.Versao) continue;
-        for (const QString& comando : migracao.Comandos)
-            Banco::Executar(dialeto.Ddl(comando));
-        if (migracao.Programa) migracao.Programa(dialeto);
-        Banco::Executar(QStringLiteral("DELETE FROM VersaoDoEsquema"));
-        Banco::Executar(QStringLiteral("INSERT INTO VersaoDoEsquema (Versao) VALUES (?)"), {migracao.Versao});
         unidade.Confirmar();
     }
     RecusarVersaoMaisNova(versaoAnterior);
