@@ -1,5 +1,6 @@
 #include "andamento/frmHistoricoDoOrcamento.h"
 
+#include "component/modAjuda.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
@@ -52,6 +53,7 @@ QString Valor(VB::Currency valor) {
 frmHistoricoDoOrcamento::frmHistoricoDoOrcamento(QWidget* pai)
     : frmAndamento(QStringLiteral("frmHistoricoDoOrcamento"), QStringLiteral("Histórico do orçamento"), 13500,
                    9100, pai) {
+    modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDoHistorico);
     xrfndNumeroDoOrcamento = new XRFind(this, QStringLiteral("xrfndNumeroDoOrcamento"));
     xrfndNumeroDoOrcamento->setCaption(QStringLiteral("Orçamento"));
     xrfndNumeroDoOrcamento->setHint(QStringLiteral("Número do orçamento"));
@@ -148,7 +150,8 @@ void frmHistoricoDoOrcamento::xrfndNumeroDoOrcamento_Click() {
         msfgGrade->setVisible(true);
         Ponto = 6;
         lblOrcamento->setCaption(
-            QStringLiteral("Orçamento %1: %2 versões").arg(numero).arg(lrstVersoes->RecordCount()));
+            QStringLiteral("Orçamento %1: %2 versões")
+                .arg(QString::number(numero), QString::number(lrstVersoes->RecordCount())));
         msfgGrade->setCol(0);
         msfgGrade->setRow(1);
         msfgGrade->setColSel(msfgGrade->Cols() - 1);

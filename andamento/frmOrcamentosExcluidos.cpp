@@ -1,5 +1,6 @@
 #include "andamento/frmOrcamentosExcluidos.h"
 
+#include "component/modAjuda.h"
 #include "component/modConstantes.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
@@ -49,6 +50,7 @@ const QString frmOrcamentosExcluidos::DicaDeSomenteAdministrador =
 frmOrcamentosExcluidos::frmOrcamentosExcluidos(QWidget* pai)
     : frmAndamento(QStringLiteral("frmOrcamentosExcluidos"), QStringLiteral("Orçamentos excluídos"), 16500,
                    9100, pai) {
+    modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDosExcluidos);
     xrfndPesquisar = new XRFind(this, QStringLiteral("xrfndPesquisar"));
     xrfndPesquisar->setCaption(QStringLiteral("Orçamento"));
     xrfndPesquisar->setHint(QStringLiteral(
@@ -245,7 +247,7 @@ void frmOrcamentosExcluidos::xrcmdRestaurar_Click() {
             return;
         Ponto = 3;
         switch (Historico().Restaurar(ldouNumero)) {
-        case 0:
+        case Resultado::Sucesso:
             Ponto = 4;
             Plataforma::MsgBox(QStringLiteral("O orçamento %1 foi restaurado.").arg(VB::CStr(ldouNumero)),
                                Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
@@ -255,7 +257,7 @@ void frmOrcamentosExcluidos::xrcmdRestaurar_Click() {
                 lfrmLista->AtualizarObjetos(modConstantes::NovaSelecao);
             }
             break;
-        case 3:
+        case Resultado::Recusado:
             Ponto = 5;
             Plataforma::MsgBox(Historico().DescricaoDaFalha, Plataforma::vbCritical,
                                modPrincipal::NomeDaAplicacao);
