@@ -30,7 +30,6 @@
 namespace {
 
 using Medicao::Falhar;
-using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_negocio (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
@@ -59,10 +58,10 @@ qint64 LerPrimeiraPagina(ObjetoDeNegocio& objeto, const QVariant& resposta) {
 }
 
 // A lookup case: the business call, its floor and, for a text, the plain LIKE scan.
-Resultado MedirConsulta(const Medicao::Opcoes& o, const QString& caso,
-                        const std::function<qint64()>& consulta, const QList<Medicao::Comando>& piso,
-                        const QList<Medicao::Comando>& like = {}) {
-    Resultado r{QStringLiteral("negocio"), caso};
+Medicao::Resultado MedirConsulta(const Medicao::Opcoes& o, const QString& caso,
+                                 const std::function<qint64()>& consulta, const QList<Medicao::Comando>& piso,
+                                 const QList<Medicao::Comando>& like = {}) {
+    Medicao::Resultado r{QStringLiteral("negocio"), caso};
     Rastro::MedirComPiso(
         r, o.Execucoes, [&] { r.Linhas = consulta(); }, {}, piso, like);
     return r;
@@ -72,7 +71,7 @@ Resultado MedirConsulta(const Medicao::Opcoes& o, const QString& caso,
 
 // A fragment of a nickname, as typed at the counter: the middle of the nickname of a
 // client in the middle of the registry, accents kept ("atheus Olivei").
-Resultado ClientesPorApelido(const Medicao::Opcoes& o) {
+Medicao::Resultado ClientesPorApelido(const Medicao::Opcoes& o) {
     const qint64 clientes = Valor(QStringLiteral("SELECT MAX(CodigoDoCliente) FROM Clientes")).toLongLong();
     const QString apelido =
         Valor(QStringLiteral("SELECT ApelidoOuNomeFantasia FROM Clientes WHERE CodigoDoCliente = %1")
@@ -97,7 +96,7 @@ QVariant SelecionarProduto(ZELT_N_Produtos::clsProdutos& produtos, QString nome,
     return produtos.Selecionar(2, 0, 1, QString(), nome, codigoDeBarras, codigoInterno);
 }
 
-Resultado ProdutosPorCodigoDeBarras(const Medicao::Opcoes& o) {
+Medicao::Resultado ProdutosPorCodigoDeBarras(const Medicao::Opcoes& o) {
     const QString codigo =
         Valor(QStringLiteral(
                   "SELECT CodigoDeBarras FROM Produtos WHERE Situacao = 1 AND CodigoDeBarras IS NOT NULL "
@@ -114,7 +113,7 @@ Resultado ProdutosPorCodigoDeBarras(const Medicao::Opcoes& o) {
 }
 
 // The brand and the start of the kind of a product ("Quatree Gato").
-Resultado ProdutosPorNome(const Medicao::Opcoes& o) {
+Medicao::Resultado ProdutosPorNome(const Medicao::Opcoes& o) {
     const QStringList palavras =
         Valor(QStringLiteral(
                   "SELECT Nome FROM Produtos WHERE CodigoInterno = (SELECT MAX(CodigoInterno) / 3 FROM "
@@ -132,7 +131,7 @@ Resultado ProdutosPorNome(const Medicao::Opcoes& o) {
         Referencia::ProdutosPorNome(texto), Referencia::ProdutosComLikeSimples(texto));
 }
 
-Resultado ServicosPorTipoENome(const Medicao::Opcoes& o) {
+Medicao::Resultado ServicosPorTipoENome(const Medicao::Opcoes& o) {
     const qint32 tipo = 5;
     const QString texto = QStringLiteral("banho médio");
     return MedirConsulta(
@@ -155,10 +154,10 @@ Amostra::Orcamento MontarOrcamento() {
     return Amostra::Montar(10, 10);
 }
 
-Resultado GravarOrcamento(const Medicao::Opcoes& o) {
+Medicao::Resultado GravarOrcamento(const Medicao::Opcoes& o) {
     const Amostra::Orcamento q = MontarOrcamento();
     QList<qint64> criados;
-    Resultado r{QStringLiteral("negocio"), QStringLiteral("gravar_orcamento_20_itens")};
+    Medicao::Resultado r{QStringLiteral("negocio"), QStringLiteral("gravar_orcamento_20_itens")};
     const QList<Medicao::Comando> piso = Referencia::GravarOrcamento(q.Gravado);
     r.Nota = Rastro::ConferirPiso([&] { criados << Amostra::Gravar(q); }, piso, Rastro::Conferencia::Texto);
     Medicao::Intercalar(o.Execucoes,
@@ -169,7 +168,7 @@ Resultado GravarOrcamento(const Medicao::Opcoes& o) {
     return r;
 }
 
-Resultado ExcluirItem(const Medicao::Opcoes& o) {
+Medicao::Resultado ExcluirItem(const Medicao::Opcoes& o) {
     const Amostra::Orcamento q = MontarOrcamento();
     QList<qint64> criados;
     qint64 atual = 0;
@@ -190,7 +189,7 @@ Resultado ExcluirItem(const Medicao::Opcoes& o) {
                                        (desconto * 1000000 / q.TotalSemOUltimo + 50) / 100 * 100,
                                        q.LiquidoSemOUltimo, QStringLiteral("BENCH"));
     };
-    Resultado r{QStringLiteral("negocio"), QStringLiteral("excluir_item")};
+    Medicao::Resultado r{QStringLiteral("negocio"), QStringLiteral("excluir_item")};
     novoPeloNegocio();
     r.Nota = Rastro::ConferirPiso(excluir, pisoDe(atual), Rastro::Conferencia::Texto);
     const QList<Medicao::Comando> gravacaoDoPiso = Referencia::GravarOrcamento(q.Gravado);
@@ -219,8 +218,8 @@ Tempo Caminhar(Recordset& rs, qint32 quantas) {
     return {relogio.nsecsElapsed() / 1e6, (std::clock() - cpu) * 1000.0 / CLOCKS_PER_SEC};
 }
 
-Resultado CaminhadaTodas(const Medicao::Opcoes& o) {
-    Resultado r{QStringLiteral("negocio"), QStringLiteral("caminhada_todas")};
+Medicao::Resultado CaminhadaTodas(const Medicao::Opcoes& o) {
+    Medicao::Resultado r{QStringLiteral("negocio"), QStringLiteral("caminhada_todas")};
     std::vector<double> inicio, fim, cpuInicio, cpuFim;
     qint32 decimo = 0;
     for (int execucao = 0; execucao <= o.Execucoes; ++execucao) {

@@ -32,7 +32,6 @@
 namespace {
 
 using Medicao::Falhar;
-using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_ficha (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
@@ -62,7 +61,7 @@ void CancelarAoExibir(FichaExibida& exibida) {
 }
 
 // A stored quote of 100 items (50 services, 50 products) opened in change mode.
-Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
+Medicao::Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
     const Amostra::Orcamento amostra = Amostra::Montar(50, 50);
     const qint64 numero = Amostra::Gravar(amostra);
     std::fprintf(stderr, "abrir_ficha_alteracao_100_itens: orçamento %lld\n", numero);
@@ -105,7 +104,7 @@ Resultado AbrirFichaDeAlteracao(const Medicao::Opcoes& o, Host& h) {
     std::fprintf(stderr, "%d itens por página da grade da ficha; o piso tem %lld comandos\n",
                  ficha.ItensPorPagina, qlonglong(piso.size()));
 
-    Resultado r{QStringLiteral("ficha"), QStringLiteral("abrir_ficha_alteracao_100_itens")};
+    Medicao::Resultado r{QStringLiteral("ficha"), QStringLiteral("abrir_ficha_alteracao_100_itens")};
     Rastro::MedirComPiso(r, o.Execucoes, alterar, {}, piso);
     r.Linhas = exibida.Linhas - 1;
     Plataforma::SubstituirExibicaoModal({});

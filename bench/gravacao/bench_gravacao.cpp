@@ -43,7 +43,6 @@
 namespace {
 
 using Medicao::Falhar;
-using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_gravacao (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
@@ -197,9 +196,9 @@ qint64 ItensDoOrcamento(double numero) {
         .toLongLong();
 }
 
-Resultado Incluir(const Medicao::Opcoes& o, Host& host, const Cadastro& c) {
+Medicao::Resultado Incluir(const Medicao::Opcoes& o, Host& host, const Cadastro& c) {
     ListaRoteirizada h(host);
-    Resultado r{QStringLiteral("ficha"), QStringLiteral("incluir_100_itens")};
+    Medicao::Resultado r{QStringLiteral("ficha"), QStringLiteral("incluir_100_itens")};
     std::vector<double> salvamentos;
     QList<qint64> criados;
     for (int i = 0; i <= o.Execucoes; ++i) {
@@ -227,9 +226,9 @@ Resultado Incluir(const Medicao::Opcoes& o, Host& host, const Cadastro& c) {
     return r;
 }
 
-Resultado Alterar(const Medicao::Opcoes& o, Host& host, const Cadastro& c) {
+Medicao::Resultado Alterar(const Medicao::Opcoes& o, Host& host, const Cadastro& c) {
     ListaRoteirizada h(host);
-    Resultado r{QStringLiteral("ficha"), QStringLiteral("alterar_1_item")};
+    Medicao::Resultado r{QStringLiteral("ficha"), QStringLiteral("alterar_1_item")};
     h.Comando("xrcmdAdicionar", [&](QWidget* ficha) {
         PreencherOrcamento(ficha, c);
         Clicar(ficha, "xrcmdSalvarFecharConfirmar");
@@ -267,8 +266,8 @@ int main(int argc, char** argv) {
     Formularios::Aplicacao aplicacao(argc, argv);
     Cadastro cadastro;
     // As an administrator: the record form leaves prices and discounts unlocked.
-    const auto caso = [&cadastro](const char* nome,
-                                  Resultado (*medir)(const Medicao::Opcoes&, Host&, const Cadastro&)) {
+    const auto caso = [&cadastro](const char* nome, Medicao::Resultado (*medir)(const Medicao::Opcoes&, Host&,
+                                                                                const Cadastro&)) {
         return Host::Caso(
             QString::fromLatin1(nome),
             [&cadastro, medir](const Medicao::Opcoes& o, Host& h) { return medir(o, h, cadastro); },

@@ -45,8 +45,6 @@
 
 namespace {
 
-using Medicao::Resultado;
-
 const char* const Uso = "Uso: bench_historico (--banco ARQUIVO.sqlite | --url postgresql://...) "
                         "[--excluidos N] [--entradas N] [--execucoes N]";
 
@@ -180,7 +178,7 @@ void GravarCemItens(const Medicao::Opcoes& opcoes) {
     const Amostra::Orcamento orcamento = Amostra::Montar(60, 40);
     QList<qint64> gravados;
     qint64 ultimo = 0;
-    Resultado r(QStringLiteral("historico"), QStringLiteral("gravar_100_itens"));
+    Medicao::Resultado r(QStringLiteral("historico"), QStringLiteral("gravar_100_itens"));
     std::vector<double> entrada;
     Medicao::Intercalar(opcoes.Execucoes,
                         {{[&] { gravados << (ultimo = Amostra::Gravar(orcamento)); }, {}, &r.Tempos},
@@ -210,7 +208,7 @@ void Janelas(const Medicao::Opcoes& opcoes) {
     usuario.Administrador = true;
     const qint64 excluidos = Contar(QStringLiteral("SELECT COUNT(*) FROM OrcamentosExcluidos"));
     const auto publicar = [&](const char* caso, std::vector<double> tempos, qint64 linhas) {
-        Resultado r(QStringLiteral("historico"), QString::fromLatin1(caso));
+        Medicao::Resultado r(QStringLiteral("historico"), QString::fromLatin1(caso));
         r.Tempos = std::move(tempos);
         r.Linhas = linhas;
         r.Nota = QStringLiteral("%1 orçamentos excluídos").arg(excluidos);

@@ -23,8 +23,6 @@
 
 namespace {
 
-using Medicao::Resultado;
-
 const char* const Uso =
     "Uso: bench_lista (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
     "Casos: abrir_recentes, todas_as_situacoes, proxima_pagina, ultima_pagina, primeira_pagina,\n"
@@ -33,28 +31,28 @@ const char* const Uso =
 constexpr qint32 Todas = 0;
 constexpr qint32 Recentes = 3;
 
-Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const std::function<void()>& antes,
-                const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso,
-                const QList<Medicao::Comando>& like = {}) {
-    Resultado r{QStringLiteral("lista"), caso};
+Medicao::Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const std::function<void()>& antes,
+                         const std::function<void()>& trabalho, const QList<Medicao::Comando>& piso,
+                         const QList<Medicao::Comando>& like = {}) {
+    Medicao::Resultado r{QStringLiteral("lista"), caso};
     antes();
     Rastro::MedirComPiso(r, o.Execucoes, trabalho, antes, piso, like);
     return r;
 }
 
-Resultado AbrirRecentes(const Medicao::Opcoes& o, Host& h) {
+Medicao::Resultado AbrirRecentes(const Medicao::Opcoes& o, Host& h) {
     h.AbrirLista();
     const int tamanho = h.TamanhoDaPagina();
-    Resultado r = Medir(
+    Medicao::Resultado r = Medir(
         o, QStringLiteral("abrir_recentes"), [&] { h.FecharLista(); }, [&] { h.AbrirLista(); },
         Referencia::ContagemEPaginaDaLista(Recentes, QString(), tamanho));
     r.Linhas = h.Total();
     return r;
 }
 
-Resultado TodasAsSituacoes(const Medicao::Opcoes& o, Host& h) {
+Medicao::Resultado TodasAsSituacoes(const Medicao::Opcoes& o, Host& h) {
     h.AbrirLista();
-    Resultado r = Medir(
+    Medicao::Resultado r = Medir(
         o, QStringLiteral("todas_as_situacoes"), [&] { h.EscolherSituacao(3); },
         [&] { h.EscolherSituacao(0); },
         Referencia::ContagemEPaginaDaLista(Todas, QString(), h.TamanhoDaPagina()));
@@ -65,7 +63,7 @@ Resultado TodasAsSituacoes(const Medicao::Opcoes& o, Host& h) {
 // Paging through "Todas as situações": the page the list reads, no count. The floor
 // reads the page the list really shows; when that is not the page the button asks
 // for, the note says so.
-Resultado Paginar(const Medicao::Opcoes& o, Host& h, const QString& caso, int partida, int botao) {
+Medicao::Resultado Paginar(const Medicao::Opcoes& o, Host& h, const QString& caso, int partida, int botao) {
     h.AbrirLista();
     h.EscolherSituacao(0);
     const int tamanho = h.TamanhoDaPagina();
@@ -75,7 +73,7 @@ Resultado Paginar(const Medicao::Opcoes& o, Host& h, const QString& caso, int pa
     h.Navegar(partida);
     h.Navegar(botao);
     const int mostrada = h.Lista().PaginaAtual();
-    Resultado r = Medir(
+    Medicao::Resultado r = Medir(
         o, caso, [&] { h.Navegar(partida); }, [&] { h.Navegar(botao); },
         {Referencia::PaginaDaLista(Todas, QString(), tamanho, mostrada, total)});
     if (mostrada != pedida)
@@ -85,11 +83,11 @@ Resultado Paginar(const Medicao::Opcoes& o, Host& h, const QString& caso, int pa
 }
 
 // A search typed while the list shows "Recentes": it runs over every situation.
-Resultado Pesquisar(const Medicao::Opcoes& o, Host& h, const QString& caso, const QString& texto) {
+Medicao::Resultado Pesquisar(const Medicao::Opcoes& o, Host& h, const QString& caso, const QString& texto) {
     std::fprintf(stderr, "%s: \"%s\"\n", qPrintable(caso), qPrintable(texto));
     h.AbrirLista();
     const int tamanho = h.TamanhoDaPagina();
-    Resultado r = Medir(
+    Medicao::Resultado r = Medir(
         o, caso, [&] { h.Pesquisar(QString()); }, [&] { h.Pesquisar(texto); },
         Referencia::ContagemEPaginaDaLista(Todas, texto, tamanho),
         Referencia::ListaComLikeSimples(Todas, texto, tamanho));

@@ -57,7 +57,6 @@
 namespace {
 
 using Medicao::Falhar;
-using Medicao::Resultado;
 
 const char* const Uso =
     "Uso: bench_impressao (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso NOME] [--execucoes N]\n"
@@ -242,14 +241,14 @@ qint64 OrcamentoDeCemItens() {
     return numero;
 }
 
-Resultado Ficha(const Medicao::Opcoes& o) {
+Medicao::Resultado Ficha(const Medicao::Opcoes& o) {
     Banco::UnidadeDeTrabalho desfeitaAoFim;
     const qint64 numero = OrcamentoDeCemItens();
     Impressao h;
     if (h.Lista().Grade()->TextMatrix(1, IFormularioDeLista::ColunaNumeroDoOrcamento) !=
         QString::number(numero))
         Falhar(QStringLiteral("O orçamento de 100 itens não é a primeira linha da lista."));
-    Resultado r{QStringLiteral("impressao"), QStringLiteral("ficha_100_itens")};
+    Medicao::Resultado r{QStringLiteral("impressao"), QStringLiteral("ficha_100_itens")};
     const Fases fases = Repetir(o.Execucoes, h, [&] {
         h.ApontarPrimeiraLinha();
         return h.Clicar("xrcmdImprimirFicha", Impressao::NaPrevia::ExportarPdf);
@@ -294,7 +293,7 @@ qint64 NanossegundosDoRelogio() {
     return qint64(agora.tv_sec) * 1000000000 + agora.tv_nsec;
 }
 
-Resultado EnvioPorWhatsApp(const Medicao::Opcoes& o) {
+Medicao::Resultado EnvioPorWhatsApp(const Medicao::Opcoes& o) {
     DesktopSubstituto desktop;
     Banco::UnidadeDeTrabalho desfeitaAoFim;
     const qint64 numero = OrcamentoDeCemItens();
@@ -310,7 +309,7 @@ Resultado EnvioPorWhatsApp(const Medicao::Opcoes& o) {
         QTest::mouseClick(comando, Qt::LeftButton);
         ateOSubstituto.push_back(desktop.MsAteOInicio(clique));
     };
-    Resultado r{QStringLiteral("impressao"), QStringLiteral("envio_whatsapp_100_itens")};
+    Medicao::Resultado r{QStringLiteral("impressao"), QStringLiteral("envio_whatsapp_100_itens")};
     const Fases fases = Repetir(o.Execucoes, h, [&] {
         h.ApontarPrimeiraLinha();
         return h.Clicar("xrcmdImprimirFicha", Impressao::NaPrevia::ExportarPdf);
@@ -324,9 +323,9 @@ Resultado EnvioPorWhatsApp(const Medicao::Opcoes& o) {
     return r;
 }
 
-Resultado ListaRecentes(const Medicao::Opcoes& o) {
+Medicao::Resultado ListaRecentes(const Medicao::Opcoes& o) {
     Impressao h;
-    Resultado r{QStringLiteral("impressao"), QStringLiteral("lista_recentes_pdf")};
+    Medicao::Resultado r{QStringLiteral("impressao"), QStringLiteral("lista_recentes_pdf")};
     const Fases fases = Repetir(
         o.Execucoes, h, [&] { return h.Clicar("xrcmdImprimirLista", Impressao::NaPrevia::ExportarPdf); });
     r.Tempos = fases.Total;
@@ -379,10 +378,10 @@ private:
     qint64 mlonPaginas = 1;
 };
 
-Resultado ListaTodas(const Medicao::Opcoes&) {
+Medicao::Resultado ListaTodas(const Medicao::Opcoes&) {
     Impressao h;
     h.EscolherSituacao(0);
-    Resultado r{QStringLiteral("impressao"), QStringLiteral("lista_todas_pdf")};
+    Medicao::Resultado r{QStringLiteral("impressao"), QStringLiteral("lista_todas_pdf")};
     Decimos decimos;
     Fases fases;
     fases.Anotar(h, h.Clicar("xrcmdImprimirLista", Impressao::NaPrevia::ExportarPdf));
@@ -403,10 +402,10 @@ Resultado ListaTodas(const Medicao::Opcoes&) {
     return r;
 }
 
-Resultado PreviaTodas(const Medicao::Opcoes& o) {
+Medicao::Resultado PreviaTodas(const Medicao::Opcoes& o) {
     Impressao h;
     h.EscolherSituacao(0);
-    Resultado r{QStringLiteral("impressao"), QStringLiteral("previa_todas")};
+    Medicao::Resultado r{QStringLiteral("impressao"), QStringLiteral("previa_todas")};
     const Fases fases = Repetir(o.Execucoes, h, [&] {
         return h.Clicar("xrcmdImprimirLista", Impressao::NaPrevia::VerPrimeiraPagina);
     });

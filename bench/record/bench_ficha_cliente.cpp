@@ -31,7 +31,6 @@
 namespace {
 
 using Medicao::Falhar;
-using Medicao::Resultado;
 
 const char* const Uso = "Uso: bench_ficha_cliente (--banco ARQUIVO.sqlite | --url postgresql://...) [--caso "
                         "NOME] [--execucoes N]\n"
@@ -117,15 +116,15 @@ private:
     frmFicha mficha;
 };
 
-Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const char* campo, const QString& texto,
-                const Cliente& cliente, bool peloNome) {
+Medicao::Resultado Medir(const Medicao::Opcoes& o, const QString& caso, const char* campo,
+                         const QString& texto, const Cliente& cliente, bool peloNome) {
     std::fprintf(stderr, "%s: \"%s\" (cliente %lld)\n", qPrintable(caso), qPrintable(texto),
                  static_cast<long long>(cliente.Codigo));
     Ficha ficha;
     ficha.Pesquisar(campo, texto);
     if (ficha.Campo("xrfCodigoDoCliente").Text() != QString::number(cliente.Codigo))
         Falhar(QStringLiteral("A ficha não escolheu o cliente %1.").arg(cliente.Codigo));
-    Resultado r{QStringLiteral("ficha"), caso};
+    Medicao::Resultado r{QStringLiteral("ficha"), caso};
     r.Nota = QStringLiteral("piso: as duas seleções do negócio, sem o formulário");
     const double codigo = peloNome ? 0 : double(cliente.Codigo);
     Medicao::Intercalar(

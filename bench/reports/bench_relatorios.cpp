@@ -28,8 +28,6 @@
 
 namespace {
 
-using Medicao::Resultado;
-
 const char* const Uso = "Uso: bench_relatorios [--caso NOME] [--execucoes N]\n"
                         "Casos: previa, ficha, lista";
 
@@ -158,12 +156,12 @@ double PreviaAtePrimeiraPagina(qint32 quantidade) {
 
 // The preview of a million quotes, after two of an empty list (fonts and platform warmed
 // up); the peak memory it adds to theirs goes in the note.
-Resultado Previa(const Medicao::Opcoes& o) {
+Medicao::Resultado Previa(const Medicao::Opcoes& o) {
     PreviaAtePrimeiraPagina(0);
     PreviaAtePrimeiraPagina(0);
     const double vazia = Medicao::PicoDeMemoriaMb();
     const bool picoReiniciado = ReiniciarPico();
-    Resultado r{QStringLiteral("relatorios"), QStringLiteral("previa")};
+    Medicao::Resultado r{QStringLiteral("relatorios"), QStringLiteral("previa")};
     for (int i = 0; i < o.Execucoes; ++i)
         r.Tempos.push_back(PreviaAtePrimeiraPagina(1000000));
     const double acrescimo = Medicao::PicoDeMemoriaMb() - vazia;
@@ -178,10 +176,10 @@ Resultado Previa(const Medicao::Opcoes& o) {
 }
 
 // The sheet of a 100-item quote.
-Resultado Ficha(const Medicao::Opcoes& o) {
+Medicao::Resultado Ficha(const Medicao::Opcoes& o) {
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(QStringLiteral("ficha.pdf"));
-    Resultado r{QStringLiteral("relatorios"), QStringLiteral("ficha")};
+    Medicao::Resultado r{QStringLiteral("relatorios"), QStringLiteral("ficha")};
     for (int i = 0; i < o.Execucoes; ++i) {
         QElapsedTimer relogio;
         relogio.start();
@@ -198,12 +196,12 @@ Resultado Ficha(const Medicao::Opcoes& o) {
 
 // A list of 28,000 quotes; beside it, the data side alone: every page's rows read and
 // turned into text, nothing painted.
-Resultado Lista(const Medicao::Opcoes& o) {
+Medicao::Resultado Lista(const Medicao::Opcoes& o) {
     constexpr qint32 Quantidade = 28000;
     const int execucoes = std::max(3, o.Execucoes / 3);
     QTemporaryDir pasta;
     const QString arquivo = pasta.filePath(QStringLiteral("lista.pdf"));
-    Resultado r{QStringLiteral("relatorios"), QStringLiteral("lista")};
+    Medicao::Resultado r{QStringLiteral("relatorios"), QStringLiteral("lista")};
     qint32 paginas = 0;
     for (int i = 0; i < execucoes; ++i) {
         QElapsedTimer relogio;

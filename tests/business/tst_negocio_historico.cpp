@@ -185,12 +185,14 @@ private slots:
         QStringList daTabela;
         while (q.next())
             daTabela << q.value(0).toString().toLower();
-        const QString nomeadas = (QStringList{u"NumeroDoOrcamento"_s} + colunas).join(u", "_s).toLower();
-        QCOMPARE(daTabela.join(u", "_s), nomeadas);
+        QStringList nomeadas;
+        for (const QString& coluna : QStringList{u"NumeroDoOrcamento"_s} + colunas)
+            nomeadas << coluna.toLower();
+        QCOMPARE(daTabela, nomeadas);
         // The items' insert names every column; each copy holds a value for each.
         if (tabela == u"ItensDeOrcamento"_s)
             QVERIFY(GravacaoDeOrcamentos::InsercaoDeItens(2).toLower().startsWith(
-                u"insert into itensdeorcamento (%1) values ("_s.arg(nomeadas)));
+                u"insert into itensdeorcamento (%1) values ("_s.arg(nomeadas.join(u", "_s))));
         const double numero = NovoOrcamentoComProduto();
         const Entrada inclusao = Entradas(numero).value(0);
         QCOMPARE(inclusao.Itens.size(), 2);
