@@ -407,8 +407,8 @@ private slots:
             << false << false << false << u"0,10"_s << u"0,00"_s << preco.arg(u"120,00"_s);
         QTest::newRow("balconista, 50% no serviço") << false << false << false << u"120,00"_s << u"50,00"_s
                                                     << desconto.arg(u"50,00"_s, u"60,00"_s, u"10,00"_s);
-        QTest::newRow("balconista, 5% no produto") << false << false << true << u"219,90"_s << u"5,00"_s
-                                                   << desconto.arg(u"5,00"_s, u"21,99"_s, u"0,00"_s);
+        QTest::newRow("balconista, 10% no produto") << false << false << true << u"219,90"_s << u"10,00"_s
+                                                    << desconto.arg(u"10,00"_s, u"21,99"_s, u"0,00"_s);
         QTest::newRow("balconista, o desconto do cliente")
             << false << false << false << u"120,00"_s << u"10,00"_s << QString();
         QTest::newRow("com permissão de descontos, 50%")
