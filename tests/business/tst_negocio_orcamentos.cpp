@@ -448,6 +448,30 @@ private slots:
         if (!descricao.isEmpty()) QCOMPARE(orcamento->NomeDoCampoValidado, u"GradeDeItensDoOrcamento"_s);
     }
 
+    // A stored item keeps its stored price after the registry's changed, for a clerk too;
+    // what she changes is checked against the registry.
+    void balconista_altera_item_de_preco_antigo() {
+        const double numero = NovoOrcamento();
+        Banco::Executar(u"UPDATE Servicos SET ValorDeVenda = 1300000 WHERE Codigo = 1"_s);
+        const auto balconista = Usuario(u"BIA"_s, false);
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
+        auto orcamento = OrcamentoValido(grade, balconista.get());
+        grade.RemoverLinha(2); // OrcamentoValido appended its own row: keep the stored one
+        orcamento->NumeroDoOrcamento = numero;
+        QCOMPARE(orcamento->Alterar(), qint16(0));
+        orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
+        grade.DefinirCelula(1, ValorUnitario, u"100,00"_s);
+        grade.DefinirCelula(1, ValorDeDesconto, u"10,00"_s);
+        grade.DefinirCelula(1, ValorTotal, u"90,00"_s);
+        DefinirTotais(*orcamento, u"100,00|10,00|10,00|90,00"_s);
+        QCOMPARE(orcamento->Alterar(), qint16(2));
+        QCOMPARE(
+            orcamento->DescricaoDaFalha,
+            u"Item da linha 1: o valor unitário (100,00) difere do preço de venda do cadastro (130,00), e "
+            "este usuário não tem permissão para alterá-lo."_s);
+        QCOMPARE(Numero("SELECT ValorUnitario FROM ItensDeOrcamento"), qint64(1200000));
+    }
+
     void arredondamentos_de_centavos_sao_aceitos() {
         // 1,255 × 10,33 = 12,96415: the grid shows 12,96 and the totals 12,96.
         GradeEmMemoria grade;
