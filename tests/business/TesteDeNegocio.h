@@ -75,6 +75,7 @@ protected:
     }
 
     std::unique_ptr<BancoDeTeste::Sessao> msessao;
+    // The clinic's administrator: the tests give any price and discount.
     const std::unique_ptr<QObject> musuario = BancoDeTeste::Usuario(QStringLiteral("ANA"));
 
 private slots:

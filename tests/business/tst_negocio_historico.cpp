@@ -326,7 +326,8 @@ private slots:
         const double numero = NovoOrcamento();
         QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
         const qint64 antes = QuantidadeDeEntradas();
-        auto historico = ObjetoDoHistorico(musuario.get()); // a counter clerk
+        const auto balconista = Usuario(u"ANA"_s, false);
+        auto historico = ObjetoDoHistorico(balconista.get());
         QCOMPARE(historico->Restaurar(numero), qint16(3));
         QCOMPARE(historico->DescricaoDaFalha,
                  u"Somente um administrador pode restaurar um orçamento excluído."_s);

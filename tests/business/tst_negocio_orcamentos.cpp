@@ -407,8 +407,8 @@ private slots:
             << false << false << false << u"0,10"_s << u"0,00"_s << preco.arg(u"120,00"_s);
         QTest::newRow("balconista, 50% no serviço") << false << false << false << u"120,00"_s << u"50,00"_s
                                                     << desconto.arg(u"50,00"_s, u"60,00"_s, u"10,00"_s);
-        QTest::newRow("balconista, 5% no produto") << false << false << true << u"219,90"_s << u"5,00"_s
-                                                   << desconto.arg(u"5,00"_s, u"21,99"_s, u"0,00"_s);
+        QTest::newRow("balconista, 10% no produto") << false << false << true << u"219,90"_s << u"10,00"_s
+                                                    << desconto.arg(u"10,00"_s, u"21,99"_s, u"0,00"_s);
         QTest::newRow("balconista, o desconto do cliente")
             << false << false << false << u"120,00"_s << u"10,00"_s << QString();
         QTest::newRow("com permissão de descontos, 50%")
@@ -446,6 +446,30 @@ private slots:
         QCOMPARE(resultado, qint16(descricao.isEmpty() ? 0 : 2));
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(descricao.isEmpty() ? 1 : 0));
         if (!descricao.isEmpty()) QCOMPARE(orcamento->NomeDoCampoValidado, u"GradeDeItensDoOrcamento"_s);
+    }
+
+    // A stored item keeps its stored price after the registry's changed, for a clerk too;
+    // what she changes is checked against the registry.
+    void balconista_altera_item_de_preco_antigo() {
+        const double numero = NovoOrcamento();
+        Banco::Executar(u"UPDATE Servicos SET ValorDeVenda = 1300000 WHERE Codigo = 1"_s);
+        const auto balconista = Usuario(u"BIA"_s, false);
+        GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
+        auto orcamento = OrcamentoValido(grade, balconista.get());
+        grade.RemoverLinha(2); // OrcamentoValido appended its own row: keep the stored one
+        orcamento->NumeroDoOrcamento = numero;
+        QCOMPARE(orcamento->Alterar(), qint16(0));
+        orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
+        grade.DefinirCelula(1, ValorUnitario, u"100,00"_s);
+        grade.DefinirCelula(1, ValorDeDesconto, u"10,00"_s);
+        grade.DefinirCelula(1, ValorTotal, u"90,00"_s);
+        DefinirTotais(*orcamento, u"100,00|10,00|10,00|90,00"_s);
+        QCOMPARE(orcamento->Alterar(), qint16(2));
+        QCOMPARE(
+            orcamento->DescricaoDaFalha,
+            u"Item da linha 1: o valor unitário (100,00) difere do preço de venda do cadastro (130,00), e "
+            "este usuário não tem permissão para alterá-lo."_s);
+        QCOMPARE(Numero("SELECT ValorUnitario FROM ItensDeOrcamento"), qint64(1200000));
     }
 
     void arredondamentos_de_centavos_sao_aceitos() {

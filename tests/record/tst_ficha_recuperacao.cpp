@@ -216,8 +216,12 @@ private slots:
         mficha.reset();
         QCOMPARE(Copias().size(), 1);
 
+        // A client's name with %N in it is shown as typed.
+        QJsonObject copia = Copia();
+        copia.insert(u"cliente"_s, QJsonObject{{u"codigo"_s, 2}, {u"nome"_s, u"Loja %1 e %3 Ltda"_s}});
+        EscreverCopia(copia);
         Negocio::Iniciar(ConfiguracaoDaSessao());
-        const QString pergunta = Pergunta(1);
+        const QString pergunta = Pergunta(1).replace(u"Maria Antônia Gonçalves"_s, u"Loja %1 e %3 Ltda"_s);
         mrespostas << Plataforma::vbYes;
         Abrir();
         QCOMPARE(Mensagens(), QStringList{u"(?) "_s + pergunta});
