@@ -134,6 +134,42 @@ std::optional<VB::Currency> PrecoNoCadastro(qint32 lancamento, const QString& ti
     return VB::CCur(selecao->Fields(QStringLiteral("ValorDeVenda")).Value);
 }
 
+// A copy left behind that this form may offer: the latest one nobody holds, of the open
+// database (and, in a form the host opened for its client, of that client), with its
+// lock now held; none when there is no such copy.
+struct CopiaLivre {
+    QString Identificador;
+    QJsonObject Copia;
+    std::unique_ptr<QLockFile> Trava;
+};
+
+CopiaLivre CopiaAOferecer(const QString& propria) {
+    const QString banco = Zelt::IdentidadeDoBancoAberto();
+    const bool doHost = modPrincipal::FichaAbertaDiretamente;
+    CopiaLivre escolhida;
+    const QStringList nomes =
+        QDir(frmFicha::PastaDasCopiasDeRecuperacao())
+            .entryList({PrefixoDaCopia + QStringLiteral("*.json")},
+                       QDir::Files | QDir::Dirs | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& nome : nomes) {
+        const QString identificador = nome.mid(PrefixoDaCopia.size()).chopped(5);
+        if (identificador == propria) continue;
+        std::unique_ptr<QLockFile> trava = Travar(identificador);
+        if (!trava) continue; // its form is open
+        const QJsonObject lida = LerCopia(ArquivoDaCopia(identificador));
+        const double codigo =
+            lida.value(QStringLiteral("cliente")).toObject().value(QStringLiteral("codigo")).toDouble();
+        if (banco.isEmpty() || lida.value(QStringLiteral("banco")).toString() != banco || codigo <= 0 ||
+            (doHost && codigo != modPrincipal::CodigoDoCliente) ||
+            (!escolhida.Copia.isEmpty() && lida.value(QStringLiteral("quando")).toString() <=
+                                               escolhida.Copia.value(QStringLiteral("quando")).toString()))
+            continue;
+        Liberar(escolhida.Trava);
+        escolhida = {identificador, lida, std::move(trava)};
+    }
+    return escolhida;
+}
+
 } // namespace
 
 QString frmFicha::PastaDasCopiasDeRecuperacao() {
@@ -148,34 +184,7 @@ void frmFicha::IniciarCopiaDeRecuperacao() {
     ComTratamentoDeErro(u"frmFicha", u"IniciarCopiaDeRecuperacao", [&](qint16& Ponto) {
         Ponto = 1;
         QDir().mkpath(PastaDasCopiasDeRecuperacao());
-        const QString banco = Zelt::IdentidadeDoBancoAberto();
-        const bool doHost = modPrincipal::FichaAbertaDiretamente;
-        // The latest copy nobody holds, of this database (and of the host's client).
-        QString oferecida;
-        QJsonObject copia;
-        std::unique_ptr<QLockFile> travaDaOferecida;
-        const QStringList nomes =
-            QDir(PastaDasCopiasDeRecuperacao())
-                .entryList({PrefixoDaCopia + QStringLiteral("*.json")},
-                           QDir::Files | QDir::Dirs | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-        for (const QString& nome : nomes) {
-            const QString identificador = nome.mid(PrefixoDaCopia.size()).chopped(5);
-            if (identificador == mstrIdentificadorDaCopia) continue;
-            std::unique_ptr<QLockFile> trava = Travar(identificador);
-            if (!trava) continue; // its form is open
-            const QJsonObject lida = LerCopia(ArquivoDaCopia(identificador));
-            const double codigo =
-                lida.value(QStringLiteral("cliente")).toObject().value(QStringLiteral("codigo")).toDouble();
-            if (banco.isEmpty() || lida.value(QStringLiteral("banco")).toString() != banco || codigo <= 0 ||
-                (doHost && codigo != modPrincipal::CodigoDoCliente) ||
-                (!copia.isEmpty() && lida.value(QStringLiteral("quando")).toString() <=
-                                         copia.value(QStringLiteral("quando")).toString()))
-                continue;
-            Liberar(travaDaOferecida);
-            oferecida = identificador;
-            copia = lida;
-            travaDaOferecida = std::move(trava);
-        }
+        auto [oferecida, copia, travaDaOferecida] = CopiaAOferecer(mstrIdentificadorDaCopia);
         if (!copia.isEmpty()) {
             Ponto = 2;
             const qsizetype itens = copia.value(QStringLiteral("itens")).toArray().size();
