@@ -296,9 +296,9 @@ void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcam
         auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
         envios->DadosDoUsuario = modPrincipal::DadosDoUsuario;
         const qint16 resultado = envios->RegistrarEnvio(orcamento.Numero, NomeDoCanal(canal), destino);
-        if (resultado == 1)
+        if (resultado == Resultado::Erro)
             ExibirErroDoNegocio(*envios);
-        else if (resultado != 0)
+        else if (resultado != Resultado::Sucesso)
             Informar(envios->DescricaoDaFalha);
         Ponto = 8;
         previa.MostrarAviso(UltimoEnvio(orcamento.Numero));
