@@ -5,9 +5,9 @@
 #include "business/DriverPostgreSQL.h"
 #include "business/Migracoes.h"
 #include "business/Objetos.h"
+#include "contracts/Negocio.h"
 #include "contracts/PastaDeDados.h"
 #include "contracts/Textos.h"
-#include "contracts/Negocio.h"
 
 #include <QDir>
 #include <QFile>

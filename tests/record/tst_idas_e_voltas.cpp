@@ -72,7 +72,8 @@ private slots:
         Passo(operacao == u"banco_novo"_s ? operacao : u"inicio"_s, [&] { Negocio::Iniciar(configuracao); });
         if (operacao == u"banco_novo"_s) {
             qInfo().noquote() << operacao << "idas e voltas:" << contadas;
-            QVERIFY2(contadas <= maximo, qPrintable(u"%1 idas e voltas, no máximo %2"_s.arg(contadas).arg(maximo)));
+            QVERIFY2(contadas <= maximo,
+                     qPrintable(u"%1 idas e voltas, no máximo %2"_s.arg(contadas).arg(maximo)));
             return;
         }
         Passo(u"lista"_s, [&] {
