@@ -265,9 +265,9 @@ const char* const Versao6[] = {
 void Identidade(const Dialeto& dialeto) {
     Banco::Executar(
         dialeto.Ddl(QStringLiteral("CREATE TABLE IF NOT EXISTS IdentidadeDoBanco (Chave TEXT NOT NULL)")));
-    if (Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM IdentidadeDoBanco")).toInt() == 0)
-        Banco::Executar(QStringLiteral("INSERT INTO IdentidadeDoBanco (Chave) VALUES (?)"),
-                        {QUuid::createUuid().toString(QUuid::WithoutBraces)});
+    Banco::Executar(QStringLiteral("INSERT INTO IdentidadeDoBanco (Chave) SELECT ? WHERE NOT EXISTS "
+                                   "(SELECT 1 FROM IdentidadeDoBanco)"),
+                    {QUuid::createUuid().toString(QUuid::WithoutBraces)});
 }
 
 struct Migracao {
