@@ -88,10 +88,10 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # The Qt libraries the programs link come from dpkg-shlibdeps; the plugins they load
 # at run time are declared here: the SQLite driver of the default database and the
 # fonts the reports are measured with; Qt's own texts in Portuguese (the standard
-# dialogs' buttons, the print dialog, the command line's help); the PostgreSQL driver
-# for clinics on a server.
+# dialogs' buttons, the print dialog, the command line's help). The PostgreSQL client
+# library (libpq5), which the business layer's own driver links, comes from shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-liberation, qt6-translations-l10n")
 # xdg-utils: xdg-email and xdg-open, through which a quote is sent to its client.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libqt6sql6-psql, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")
 include(CPack)

@@ -26,11 +26,11 @@ dpkg-deb -x "$deb" "$raiz"
 [ "$(dpkg-deb -f "$deb" Package)" = zelt-orcamentos ] || falha "Package"
 [ "$(dpkg-deb -f "$deb" Version)" = 2.0.0.19 ] || falha "Version"
 depende=" $(dpkg-deb -f "$deb" Depends | sed 's/ ([^)]*)//g; s/,/ /g') "
-for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6printsupport6 libqt6sql6-sqlite fonts-liberation \
+for p in libqt6core6 libqt6gui6 libqt6widgets6 libqt6sql6 libqt6printsupport6 libqt6sql6-sqlite libpq5 fonts-liberation \
     qt6-translations-l10n; do
     [[ "$depende" == *" $p "* ]] || falha "$p missing from Depends:$depende"
 done
-[ "$(dpkg-deb -f "$deb" Recommends)" = "libqt6sql6-psql, xdg-utils" ] || falha "Recommends"
+[ "$(dpkg-deb -f "$deb" Recommends)" = "xdg-utils" ] || falha "Recommends"
 
 # The menu entry "Orçamentos" starts the host and shows the icon the package carries.
 entrada="$raiz/usr/share/applications/zelt-orcamentos.desktop"
