@@ -128,9 +128,13 @@ std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate&
         "e.Etapa IN (?, ?, ?, ?))");
     switch (codigo) {
     case F::AguardandoResposta:
-        return Dialeto::Subconsulta{QStringLiteral("o.DataDeValidadeDoOrcamento >= ? AND ") +
-                                        naEtapa.arg(QStringLiteral("?")),
-                                    {hojeIso, E::Enviado}};
+        // Few quotes are still valid: read them by the validity index, each one's stage
+        // by its key, rather than every sent quote's validity.
+        return Dialeto::Subconsulta{
+            QStringLiteral("o.DataDeValidadeDoOrcamento >= ? AND EXISTS (SELECT 1 FROM "
+                           "EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
+                           "o.NumeroDoOrcamento AND e.Etapa = ?)"),
+            {hojeIso, E::Enviado}};
     case F::VencemEmAte7Dias:
         return Dialeto::Subconsulta{QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") +
                                         semResposta,
