@@ -140,7 +140,11 @@ std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate&
                                         semResposta,
                                     QVariantList{hojeIso, Banco::DataIso(hoje.addDays(7))} + Respondidas()};
     case F::Vencidos:
-        return Dialeto::Subconsulta{QStringLiteral("o.DataDeValidadeDoOrcamento < ? AND ") + semResposta,
+        // Most quotes, as the years go by: walked newest first by their key, the
+        // validity checked on each (the "|| ''" keeps both databases from the validity
+        // index, which would find them all and sort them before the first page).
+        return Dialeto::Subconsulta{QStringLiteral("o.DataDeValidadeDoOrcamento || '' < ? AND ") +
+                                        semResposta,
                                     QVariantList{hojeIso} + Respondidas()};
     case F::Aprovados:
         return Dialeto::Subconsulta{naEtapa.arg(QStringLiteral("?, ?")), {E::Aprovado, E::AprovadoEmParte}};
@@ -152,6 +156,85 @@ std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate&
         return std::nullopt;
     }
 }
+
+std::optional<ContagemDeOrcamentos::Consulta> ContagemDoFiltro(qint32 codigo, const QDate& hoje) {
+    namespace F = ZELT_N_Orcamentos::FiltroDaLista;
+    const QString porEtapa =
+        QStringLiteral("(SELECT COALESCE(SUM(Quantidade), 0) FROM ContagemDeEtapas WHERE "
+                       "Etapa IN (%1))");
+    switch (codigo) {
+    case F::Aprovados:
+        return ContagemDeOrcamentos::Consulta{QStringLiteral("SELECT ") +
+                                                  porEtapa.arg(QStringLiteral("?, ?")),
+                                              {E::Aprovado, E::AprovadoEmParte}};
+    case F::Recusados:
+        return ContagemDeOrcamentos::Consulta{QStringLiteral("SELECT ") + porEtapa.arg(QStringLiteral("?")),
+                                              {E::Recusado}};
+    case F::Concluidos:
+        return ContagemDeOrcamentos::Consulta{QStringLiteral("SELECT ") + porEtapa.arg(QStringLiteral("?")),
+                                              {E::Concluido}};
+    case F::Vencidos: {
+        // Every quote, less those still valid (few: read by the validity index), less
+        // the answered ones that are not still valid (their counters, less the answered
+        // still valid).
+        const QString hojeIso = Banco::DataIso(hoje);
+        return ContagemDeOrcamentos::Consulta{
+            QStringLiteral("SELECT (") + ContagemDeOrcamentos::Total(0).Sql +
+                QStringLiteral(
+                    ") - (SELECT COUNT(*) FROM Orcamentos WHERE DataDeValidadeDoOrcamento >= ?) - ") +
+                porEtapa.arg(QStringLiteral("?, ?, ?, ?")) +
+                QStringLiteral(
+                    " + (SELECT COUNT(*) FROM Orcamentos o WHERE o.DataDeValidadeDoOrcamento >= ? AND "
+                    "EXISTS (SELECT 1 FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
+                    "o.NumeroDoOrcamento AND e.Etapa IN (?, ?, ?, ?)))"),
+            QVariantList{hojeIso} + Respondidas() + QVariantList{hojeIso} + Respondidas()};
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+namespace {
+
+// The triggers that keep ContagemDeEtapas: a row's stage counted in its slot (its quote's
+// number modulo ContagemDeOrcamentos::Fatias, so that two workstations answering
+// different quotes seldom wait for one counter row), also when a quote's deletion takes
+// its stage row with it.
+QStringList GatilhosDaContagem(const Dialeto& dialeto) {
+    const QString fatia =
+        QStringLiteral("%1.NumeroDoOrcamento % ") + QString::number(ContagemDeOrcamentos::Fatias);
+    const QString mais =
+        QStringLiteral("INSERT INTO ContagemDeEtapas (Etapa, Fatia, Quantidade) VALUES (NEW.Etapa, ") +
+        fatia.arg(QStringLiteral("NEW")) +
+        QStringLiteral(", 1) ON CONFLICT (Etapa, Fatia) DO UPDATE SET Quantidade = "
+                       "ContagemDeEtapas.Quantidade + 1;");
+    const QString menos =
+        QStringLiteral("UPDATE ContagemDeEtapas SET Quantidade = Quantidade - 1 WHERE Etapa = OLD.Etapa AND "
+                       "Fatia = ") +
+        fatia.arg(QStringLiteral("OLD")) + u';';
+    if (dialeto.EhSQLite())
+        return {
+            QStringLiteral("CREATE TRIGGER IF NOT EXISTS EtapasDoOrcamento_Contagem_Insercao AFTER INSERT ON "
+                           "EtapasDoOrcamento BEGIN ") +
+                mais + QStringLiteral(" END"),
+            QStringLiteral("CREATE TRIGGER IF NOT EXISTS EtapasDoOrcamento_Contagem_Exclusao AFTER DELETE ON "
+                           "EtapasDoOrcamento BEGIN ") +
+                menos + QStringLiteral(" END"),
+            QStringLiteral("CREATE TRIGGER IF NOT EXISTS EtapasDoOrcamento_Contagem_Mudanca AFTER UPDATE OF "
+                           "Etapa ON EtapasDoOrcamento WHEN OLD.Etapa <> NEW.Etapa BEGIN ") +
+                menos + u' ' + mais + QStringLiteral(" END")};
+    return {
+        QStringLiteral("CREATE OR REPLACE FUNCTION EtapasDoOrcamento_Contar() RETURNS trigger AS $f$ BEGIN "
+                       "IF TG_OP <> 'INSERT' THEN ") +
+            menos + QStringLiteral(" END IF; IF TG_OP <> 'DELETE' THEN ") + mais +
+            QStringLiteral(" END IF; RETURN NULL; END $f$ LANGUAGE plpgsql"),
+        QStringLiteral("DROP TRIGGER IF EXISTS EtapasDoOrcamento_Contagem ON EtapasDoOrcamento"),
+        QStringLiteral(
+            "CREATE TRIGGER EtapasDoOrcamento_Contagem AFTER INSERT OR DELETE OR UPDATE OF Etapa ON "
+            "EtapasDoOrcamento FOR EACH ROW EXECUTE FUNCTION EtapasDoOrcamento_Contar()")};
+}
+
+} // namespace
 
 void CriarEsquema(const Dialeto& dialeto) {
     // Only the stages after "Em aberto" are stored (see the header).
@@ -165,7 +248,10 @@ void CriarEsquema(const Dialeto& dialeto) {
             "DataEHoraDaEtapa TEXT NOT NULL, UsuarioDaEtapa TEXT NOT NULL, "
             "Responsavel TEXT NOT NULL DEFAULT '', Meio TEXT NOT NULL DEFAULT '', "
             "MotivoDaRecusa TEXT NOT NULL DEFAULT '', Nota TEXT NOT NULL DEFAULT '')")),
-        // The filters by stage read the few quotes of a stage by this index, newest first;
+        dialeto.Ddl(QStringLiteral("CREATE TABLE IF NOT EXISTS ContagemDeEtapas (Etapa TEXT NOT NULL, "
+                                   "Fatia {INTEIRO} NOT NULL, Quantidade {INTEIRO} NOT NULL, "
+                                   "PRIMARY KEY (Etapa, Fatia))")),
+        // The filters by stage read the quotes of a stage by this index, newest first;
         // those by validity read a range of dates.
         QStringLiteral("CREATE INDEX IF NOT EXISTS EtapasDoOrcamento_Etapa ON EtapasDoOrcamento (Etapa, "
                        "NumeroDoOrcamento)"),
@@ -179,8 +265,14 @@ void CriarEsquema(const Dialeto& dialeto) {
             "FROM EnviosDeOrcamentos s WHERE s.NumeroDoEnvio = (SELECT MAX(x.NumeroDoEnvio) FROM "
             "EnviosDeOrcamentos x WHERE x.NumeroDoOrcamento = s.NumeroDoOrcamento) "
             "ON CONFLICT (NumeroDoOrcamento) DO NOTHING"),
+        // Counted once, as a whole, before the triggers count row by row.
+        QStringLiteral("DELETE FROM ContagemDeEtapas"),
+        QStringLiteral(
+            "INSERT INTO ContagemDeEtapas (Etapa, Fatia, Quantidade) SELECT Etapa, NumeroDoOrcamento "
+            "% %1, COUNT(*) FROM EtapasDoOrcamento GROUP BY Etapa, NumeroDoOrcamento % %1")
+            .arg(ContagemDeOrcamentos::Fatias),
     };
-    Banco::ExecutarTodos(comandos);
+    Banco::ExecutarTodos(comandos + GatilhosDaContagem(dialeto));
 }
 
 } // namespace EtapasDoOrcamento

@@ -10,6 +10,7 @@
 //
 // Which operation may leave which stage is one table (Transicoes, in the .cpp).
 
+#include "business/ContagemDeOrcamentos.h"
 #include "business/Dialeto.h"
 
 #include <QDate>
@@ -55,8 +56,16 @@ void RegistrarEnvio(qint64 numero, const QString& usuario, const QDateTime& quan
 // (ZELT_N_Orcamentos::FiltroDaLista from AguardandoResposta on); nothing for any other.
 std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate& hoje);
 
-// The schema version that brings the stages: the table, its indexes, and the quotes
-// already sent marked "Enviado" in one statement.
+// The number of quotes a filter by stage selects, without counting them where that
+// would read many rows: "Aprovados", "Recusados", "Concluídos" and "Vencidos" read the
+// stage counters (ContagemDeEtapas, kept by triggers on EtapasDoOrcamento per stage and
+// slot, as ContagemDeOrcamentos keeps them per situation) and the few quotes still
+// valid. Nothing for the filters whose quotes are few (counted by the caller).
+std::optional<ContagemDeOrcamentos::Consulta> ContagemDoFiltro(qint32 codigo, const QDate& hoje);
+
+// The schema version that brings the stages: the table, its indexes, the quotes already
+// sent marked "Enviado" in one statement, and the stage counters recounted, then kept
+// by their triggers.
 void CriarEsquema(const Dialeto& dialeto);
 
 } // namespace EtapasDoOrcamento

@@ -176,7 +176,10 @@ public:
                     condicoes = QStringLiteral(" AND ") + dosClientes.Sql + condicoes;
                 }
             } else if (porEtapa) {
-                // Counted over the quotes the condition selects.
+                // From the stage counters where the filter selects many; otherwise
+                // the quotes the condition selects are counted.
+                if (const auto porEtapas = EtapasDoOrcamento::ContagemDoFiltro(llonSituacao, Relogio::Hoje()))
+                    contagem = *porEtapas;
             } else if (llonSituacao == 3) {
                 contagem = ContagemDeOrcamentos::DesdeODia(desde);
             } else {

@@ -252,6 +252,7 @@ private slots:
                         "DataEHoraDaEtapa FROM EtapasDoOrcamento ORDER BY NumeroDoOrcamento"_s),
                  (QStringList{u"%1 Enviado ANA 2026-12-07 09:00:00"_s.arg(qint64(umEnvio)),
                               u"%1 Enviado BIA 2026-12-07 10:00:00"_s.arg(qint64(doisEnvios))}));
+        QCOMPARE(Numero("SELECT SUM(Quantidade) FROM ContagemDeEtapas WHERE Etapa = 'Enviado'"), qint64(2));
         QCOMPARE(EtapaDe(*etapas, semEnvio), Etapa::EmAberto);
         QCOMPARE(EtapaDe(*etapas, umEnvio), Etapa::Enviado);
     }
@@ -334,6 +335,10 @@ private slots:
             }
             QCOMPARE(lidos, caso.esperados);
         }
+        // A quote deleted takes its stage out of the counts too.
+        Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s, {numeros.at(7)});
+        QCOMPARE(Lista(F::Aprovados)->RecordCount(), 1);
+        QCOMPARE(Lista(F::Vencidos)->RecordCount(), 2);
     }
 
     void duas_estacoes_respondem_o_mesmo_orcamento() {
