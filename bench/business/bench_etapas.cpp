@@ -5,7 +5,8 @@
 //   bench_etapas (--banco ARQUIVO.sqlite | --url postgresql://...) [--execucoes N]
 //
 // It gives a third of the quotes a send and a share of them an answer, set-based,
-// and takes them all away at the end: the database is left as it was found.
+// and takes them all away at the end. It runs the stages' schema version again, which
+// rebuilds their table: a database that already holds stages is refused.
 
 #include "business/Banco.h"
 #include "business/Migracoes.h"
@@ -115,6 +116,11 @@ int main(int argc, char** argv) {
     configuracao.CriarDadosDeDemonstracao = false;
     try {
         Negocio::Iniciar(configuracao);
+        if (Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM EtapasDoOrcamento")).toLongLong() > 0) {
+            std::fputs("O banco já tem etapas de orçamentos: use um banco gerado (bench_gerar_dados).\n",
+                       stderr);
+            return 1;
+        }
         const qint64 quotes = Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos")).toLongLong();
         MarcarEnviosERespostas();
         std::printf("orçamentos: %lld\n", quotes);
