@@ -194,6 +194,18 @@ std::optional<ContagemDeOrcamentos::Consulta> ContagemDoFiltro(qint32 codigo, co
     }
 }
 
+QStringList Divergencias() {
+    QSqlQuery q = Banco::Executar(QStringLiteral(
+        "SELECT Etapa, SUM(Linhas), SUM(Contagem) FROM (SELECT Etapa, 1 AS Linhas, 0 AS Contagem FROM "
+        "EtapasDoOrcamento UNION ALL SELECT Etapa, 0, Quantidade FROM ContagemDeEtapas) t GROUP BY Etapa "
+        "HAVING SUM(Linhas) <> SUM(Contagem) ORDER BY Etapa"));
+    QStringList divergencias;
+    while (q.next())
+        divergencias << QStringLiteral("Etapa %1: %2 orçamentos, contagem %3")
+                            .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+    return divergencias;
+}
+
 namespace {
 
 // The triggers that keep ContagemDeEtapas: a row's stage counted in its slot (its quote's

@@ -16,6 +16,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace EtapasDoOrcamento {
@@ -62,6 +63,10 @@ std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate&
 // slot, as ContagemDeOrcamentos keeps them per situation) and the few quotes still
 // valid. Nothing for the filters whose quotes are few (counted by the caller).
 std::optional<ContagemDeOrcamentos::Consulta> ContagemDoFiltro(qint32 codigo, const QDate& hoje);
+
+// Counts the stage rows and compares with their counters, in one statement: one line
+// for each difference ("Etapa Recusado: 1 orçamentos, contagem 2"), none when they agree.
+QStringList Divergencias();
 
 // The schema version that brings the stages: the table, its indexes, the quotes already
 // sent marked "Enviado" in one statement, and the stage counters recounted, then kept

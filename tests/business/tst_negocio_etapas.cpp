@@ -5,6 +5,7 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
+#include "business/EtapasDoOrcamento.h"
 #include "business/Migracoes.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
@@ -339,6 +340,13 @@ private slots:
         Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s, {numeros.at(7)});
         QCOMPARE(Lista(F::Aprovados)->RecordCount(), 1);
         QCOMPARE(Lista(F::Vencidos)->RecordCount(), 2);
+        QCOMPARE(EtapasDoOrcamento::Divergencias(), QStringList());
+        Banco::Executar(
+            u"UPDATE ContagemDeEtapas SET Quantidade = Quantidade + 1 WHERE Etapa = ? AND Fatia = "
+            "(SELECT MIN(Fatia) FROM ContagemDeEtapas WHERE Etapa = ?)"_s,
+            {Etapa::Recusado, Etapa::Recusado});
+        QCOMPARE(EtapasDoOrcamento::Divergencias(),
+                 QStringList{u"Etapa Recusado: 1 orçamentos, contagem 2"_s});
     }
 
     void duas_estacoes_respondem_o_mesmo_orcamento() {
