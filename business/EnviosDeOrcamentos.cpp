@@ -12,6 +12,7 @@
 // NumeroDoEnvio, NumeroDoOrcamento, DataEHoraDoEnvio, UsuarioDoEnvio, Canal, Destino.
 
 #include "business/Banco.h"
+#include "business/EtapasDoOrcamento.h"
 #include "business/Historico.h"
 #include "business/Objetos.h"
 #include "business/Relogio.h"
@@ -49,12 +50,15 @@ public:
                      .isValid())
                 Rejeitar(QStringLiteral("NumeroDoOrcamento"),
                          QStringLiteral("O orçamento enviado não está mais cadastrado."));
-            // The send and its entry in the quote's history are one operation.
+            // The send, the stage it moves an open quote to, and its entry in the quote's
+            // history are one operation.
             Banco::UnidadeDeTrabalho unidade;
+            const QDateTime agora = Relogio::Agora();
             Banco::Executar(
                 QStringLiteral("INSERT INTO EnviosDeOrcamentos (NumeroDoOrcamento, "
                                "DataEHoraDoEnvio, UsuarioDoEnvio, Canal, Destino) VALUES (?, ?, ?, ?, ?)"),
-                {*numero, Banco::DataEHoraIso(Relogio::Agora()), usuario, lstrCanal, lstrDestino});
+                {*numero, Banco::DataEHoraIso(agora), usuario, lstrCanal, lstrDestino});
+            EtapasDoOrcamento::RegistrarEnvio(*numero, usuario, agora);
             Historico::Registrar(*numero, ZELT_N_Orcamentos::OperacaoDoHistorico::EnviadoPor(lstrCanal),
                                  usuario);
             unidade.Confirmar();

@@ -2,6 +2,7 @@
 
 #include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/EtapasDoOrcamento.h"
 #include "business/Historico.h"
 #include "business/Pesquisa.h"
 
@@ -297,6 +298,8 @@ QList<Migracao> Todas() {
     lista << Migracao{8, {}, Contagem};
     lista << Migracao{9, {}, ContagemComOsClientes};
     lista << Migracao{10, {}, Identidade};
+    // Version 11: the quotes' stages, the sent ones marked "Enviado" (business/EtapasDoOrcamento.h).
+    lista << Migracao{11, {}, EtapasDoOrcamento::CriarEsquema};
     return lista;
 }
 

@@ -115,5 +115,6 @@ std::unique_ptr<QObject> NovoTiposDeServ();
 std::unique_ptr<QObject> NovoEmpresa();
 std::unique_ptr<QObject> NovoHistorico();
 std::unique_ptr<QObject> NovoEnviosDeOrcamentos();
+std::unique_ptr<QObject> NovoEtapasDoOrcamento();
 
 } // namespace Objetos

@@ -427,6 +427,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::Empresa, NovoEmpresa);
     Zelt::RegistrarProgId(ProgId::Historico, NovoHistorico);
     Zelt::RegistrarProgId(ProgId::EnviosDeOrcamentos, NovoEnviosDeOrcamentos);
+    Zelt::RegistrarProgId(ProgId::EtapasDoOrcamento, NovoEtapasDoOrcamento);
 }
 
 } // namespace Objetos

@@ -16,6 +16,7 @@
 
 #include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/EtapasDoOrcamento.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Objetos.h"
@@ -117,8 +118,16 @@ public:
                 parametros << desde;
                 break;
             default:
-                ArgumentoDesconhecido(QStringLiteral("O código de situação"), llonSituacao);
+                // The filters by stage: counted, not read from the counters (which know
+                // no stages), and searched as "Recentes" is.
+                const auto etapa = EtapasDoOrcamento::CondicaoDoFiltro(llonSituacao, Relogio::Hoje());
+                if (!etapa) ArgumentoDesconhecido(QStringLiteral("O código de situação"), llonSituacao);
+                condicoes += QStringLiteral(" AND ") + etapa->Sql;
+                parametros += etapa->Parametros;
             }
+            const bool porEtapa = llonSituacao > ZELT_N_Orcamentos::FiltroDaLista::Recentes;
+            const qint32 situacaoDaPesquisa =
+                porEtapa ? ZELT_N_Orcamentos::FiltroDaLista::Recentes : llonSituacao;
             if (!lstrTexto.trimmed().isEmpty()) {
                 // The quotes of the clients whose code, nickname or name contains the
                 // text, and those whose number contains it. Only a text of digits can be
@@ -134,7 +143,7 @@ public:
                 // their keys (a search through a million clients' names costs more than
                 // all the rest).
                 const Pesquisa::ChavesAchadas clientes =
-                    PesquisaDeClientes::ClientesQueContem(llonSituacao, lstrTexto);
+                    PesquisaDeClientes::ClientesQueContem(situacaoDaPesquisa, lstrTexto);
                 const Dialeto dialeto = Banco::DialetoAtual();
                 if (digitos) {
                     const Dialeto::Subconsulta dosClientes =
@@ -154,7 +163,7 @@ public:
                     // sorted; many are found by walking the newest quotes first, checking
                     // each one's client, which meets a page's worth at once where sorting
                     // them all would not.
-                    if (llonSituacao != 3)
+                    if (situacaoDaPesquisa != 3)
                         totalConhecido = static_cast<qint32>(
                             ContagemDeOrcamentos::QuantidadeDosClientes(llonSituacao, clientes));
                     const bool percorrer =
@@ -166,6 +175,11 @@ public:
                     parametros = dosClientes.Parametros + parametros;
                     condicoes = QStringLiteral(" AND ") + dosClientes.Sql + condicoes;
                 }
+            } else if (porEtapa) {
+                // From the stage counters where the filter selects many; otherwise
+                // the quotes the condition selects are counted.
+                if (const auto porEtapas = EtapasDoOrcamento::ContagemDoFiltro(llonSituacao, Relogio::Hoje()))
+                    contagem = *porEtapas;
             } else if (llonSituacao == 3) {
                 contagem = ContagemDeOrcamentos::DesdeODia(desde);
             } else {

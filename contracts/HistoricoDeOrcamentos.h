@@ -26,6 +26,14 @@ inline const QString Restaurado = QStringLiteral("restaurado");
 inline QString EnviadoPor(const QString& canal) {
     return QStringLiteral("enviado por ") + canal;
 }
+// The stage changes (clsEtapasDoOrcamento); a refusal names its reason: "recusado: Preço".
+inline const QString EntregueAoCliente = QStringLiteral("entregue ao cliente");
+inline const QString Aprovado = QStringLiteral("aprovado");
+inline const QString AprovadoEmParte = QStringLiteral("aprovado em parte");
+inline QString RecusadoPor(const QString& motivo) {
+    return QStringLiteral("recusado: ") + motivo;
+}
+inline const QString Concluido = QStringLiteral("concluído");
 // The quotes a database already held when it began keeping history: their version
 // at that moment, dated with its own last stamp.
 inline const QString JaExistente = QStringLiteral("já existente");

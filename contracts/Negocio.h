@@ -18,6 +18,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 // The status protocol's results (VB Integers, the values the callers compare).
@@ -38,6 +39,7 @@ inline const QString Servicos = QStringLiteral("ZELT_N_Servicos.clsServicos");
 inline const QString TiposDeServ = QStringLiteral("ZELT_N_TipoDeServ.clsTiposDeServ");
 inline const QString Empresa = QStringLiteral("ZELT_N_Empresa.clsEmpresa");
 inline const QString EnviosDeOrcamentos = QStringLiteral("ZELT_N_Orcamentos.clsEnviosDeOrcamentos");
+inline const QString EtapasDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsEtapasDoOrcamento");
 } // namespace ProgId
 
 namespace Zelt {
@@ -144,6 +146,65 @@ public:
     virtual QVariant SelecionarEnvios(double ldouNumeroDoOrcamento) = 0;
 
     QPointer<QObject> DadosDoUsuario;
+};
+
+// The stage of a quote after it is saved: where it stands with its client. Stored by
+// the business layer beside the quote, changed by a send and by clsEtapasDoOrcamento.
+namespace Etapa {
+inline const QString EmAberto = QStringLiteral("Em aberto");
+inline const QString Enviado = QStringLiteral("Enviado");
+inline const QString Aprovado = QStringLiteral("Aprovado");
+inline const QString AprovadoEmParte = QStringLiteral("Aprovado em parte");
+inline const QString Recusado = QStringLiteral("Recusado");
+inline const QString Concluido = QStringLiteral("Concluído");
+// Never stored: a quote "Em aberto" or "Enviado" whose validity date is before today.
+inline const QString Vencido = QStringLiteral("Vencido");
+} // namespace Etapa
+
+// Why a client said no (RegistrarRecusa's lstrMotivo), in the order a list offers them.
+inline const QStringList MotivosDaRecusa{
+    QStringLiteral("Preço"),          QStringLiteral("Fez em outro lugar"),
+    QStringLiteral("Desistiu"),       QStringLiteral("Sem resposta do cliente"),
+    QStringLiteral("Animal faleceu"), QStringLiteral("Outro")};
+
+// The list's filter codes (clsOrcamentos::Selecionar's llonSituacao): the first four are
+// the list's own, the others select by stage.
+namespace FiltroDaLista {
+inline constexpr qint32 Todos = 0;
+inline constexpr qint32 Ativos = 1;
+inline constexpr qint32 Inativos = 2;
+inline constexpr qint32 Recentes = 3;
+inline constexpr qint32 AguardandoResposta = 4; // "Enviado", not vencido
+inline constexpr qint32 VencemEmAte7Dias = 5;   // "Em aberto" or "Enviado", valid today to today + 7
+inline constexpr qint32 Vencidos = 6;
+inline constexpr qint32 Aprovados = 7; // "Aprovado" and "Aprovado em parte"
+inline constexpr qint32 Recusados = 8;
+inline constexpr qint32 Concluidos = 9;
+} // namespace FiltroDaLista
+
+class clsEtapasDoOrcamento : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // Status protocol. Each operation is a change of the quote: refused (3) when the
+    // quote changed since the caller read it (DataEHoraDaAlteracaoLida, as for
+    // clsOrcamentos::Alterar) or when its stage does not allow it (the message names the
+    // stage); after success DataEHoraDaAlteracaoLida holds the quote's new stamp. The
+    // stage and the history entry are written together or not at all.
+    virtual qint16 EntregueAoCliente(double ldouNumeroDoOrcamento) = 0;
+    // lstrQuem: who approved (required); lstrComo: how (required, e.g. "Presencial").
+    virtual qint16 RegistrarAprovacao(double ldouNumeroDoOrcamento, const QString& lstrQuem,
+                                      const QString& lstrComo, bool lblnParcial) = 0;
+    // lstrMotivo: one of MotivosDaRecusa (else rejected, 2); lstrNota may be empty.
+    virtual qint16 RegistrarRecusa(double ldouNumeroDoOrcamento, const QString& lstrMotivo,
+                                   const QString& lstrNota) = 0;
+    virtual qint16 Concluir(double ldouNumeroDoOrcamento) = 0;
+    // Reads the quote's stage into EtapaDoOrcamento (as shown: "Vencido" where it
+    // applies) and its stamp into DataEHoraDaAlteracaoLida; an unknown quote is refused (3).
+    virtual qint16 Ler(double ldouNumeroDoOrcamento) = 0;
+
+    QPointer<QObject> DadosDoUsuario;
+    QString DataEHoraDaAlteracaoLida;
+    QString EtapaDoOrcamento; // after Ler
 };
 
 } // namespace ZELT_N_Orcamentos

@@ -159,10 +159,10 @@ private slots:
 
         auto orcamentos = Orcamentos();
         qint16 tamanho = 6;
-        QCOMPARE(orcamentos->Selecionar(1, tamanho, 4, QString(), 0, 0), QVariant(true));
+        QCOMPARE(orcamentos->Selecionar(1, tamanho, 10, QString(), 0, 0), QVariant(true));
         QCOMPARE(orcamentos->NumeroDoErro, 5L);
         QCOMPARE(orcamentos->LocalDoErro, u"ZELT_N_Orcamentos, clsOrcamentos, Selecionar"_s);
-        QVERIFY(orcamentos->DescricaoDoErro.contains(u"situação 4"_s));
+        QVERIFY(orcamentos->DescricaoDoErro.contains(u"situação 10"_s));
         // No selection has succeeded yet: no result to hand over.
         QCOMPARE(NumeroDoErro([&] { orcamentos->ResultadoDaSelecaoEmRecordSet(); }), 91L);
         // After a good selection, a failed one leaves the list what it showed.

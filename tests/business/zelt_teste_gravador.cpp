@@ -18,6 +18,11 @@
 //       prints "resultado <code> <number>" for each and, when it was not done, the
 //       description on the next line.
 //
+//   zelt_teste_gravador ... aprovar NUMERO | recusar NUMERO
+//       reads quote NUMERO's stage and stamp, prints "lido", then (after --inicio)
+//       approves it or refuses it ("Preço"); prints "resultado <code>" and, when it
+//       was not done, the description on the next line.
+//
 // --inicio waits until that file exists before the first save, so that several
 // processes start together.
 
@@ -185,6 +190,20 @@ int Restaurar(const QString& numeros, QObject* usuario) {
     return falhas == 0 ? 0 : 1;
 }
 
+int Responder(bool aprovar, double numero, QObject* usuario, const QString& arquivoDeInicio) {
+    auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
+    etapas->DadosDoUsuario = usuario;
+    if (etapas->Ler(numero) != 0) return 1;
+    Escrever(u"lido"_s);
+    while (!arquivoDeInicio.isEmpty() && !QFile::exists(arquivoDeInicio))
+        QThread::msleep(2);
+    const qint16 resultado = aprovar ? etapas->RegistrarAprovacao(numero, u"Maria"_s, u"Telefone"_s, false)
+                                     : etapas->RegistrarRecusa(numero, u"Preço"_s, QString());
+    Escrever(u"resultado %1"_s.arg(resultado));
+    if (resultado != 0) Escrever(etapas->DescricaoDaFalha + etapas->DescricaoDoErro);
+    return resultado == 0 || resultado == 3 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -221,6 +240,10 @@ int main(int argc, char* argv[]) {
         codigo = Adicionar(posicionais.at(1).toInt(), sorte, usuario.get());
     } else if (posicionais.at(0) == QLatin1String("alterar")) {
         codigo = Alterar(posicionais.at(1).toDouble(), sorte, usuario.get(), inicio);
+    } else if (posicionais.at(0) == QLatin1String("aprovar") ||
+               posicionais.at(0) == QLatin1String("recusar")) {
+        codigo = Responder(posicionais.at(0) == QLatin1String("aprovar"), posicionais.at(1).toDouble(),
+                           usuario.get(), inicio);
     } else if (posicionais.at(0) == QLatin1String("restaurar")) {
         while (!inicio.isEmpty() && !QFile::exists(inicio))
             QThread::msleep(2);

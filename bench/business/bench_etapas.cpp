@@ -1,0 +1,152 @@
+// The quotes' stages on a generated database (bench_gerar_dados): the schema version
+// that marks the sent quotes, and each filter by stage as the list opens it (its count
+// and its first page of 10), median of N runs. Prints numbers; asserts nothing.
+//
+//   bench_etapas (--banco ARQUIVO.sqlite | --url postgresql://...) [--execucoes N]
+//
+// It gives a third of the quotes a send and a share of them an answer, set-based,
+// and takes them all away at the end. It runs the stages' schema version again, which
+// rebuilds their table: a database that already holds stages is refused.
+
+#include "business/Banco.h"
+#include "business/Migracoes.h"
+#include "business/Negocio.h"
+#include "contracts/CriarObjeto.h"
+#include "contracts/Negocio.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+namespace F = ZELT_N_Orcamentos::FiltroDaLista;
+
+double Milissegundos(const QElapsedTimer& relogio) {
+    return relogio.nsecsElapsed() / 1e6;
+}
+
+// The sends of every third quote and, of those, answers: a ninth approved, a
+// twenty-seventh refused, and every 21st quote approved and concluded.
+void MarcarEnviosERespostas() {
+    Banco::UnidadeDeTrabalho unidade;
+    Banco::ExecutarTodos({QStringLiteral(
+        "INSERT INTO EnviosDeOrcamentos (NumeroDoOrcamento, DataEHoraDoEnvio, UsuarioDoEnvio, "
+        "Canal, Destino) SELECT NumeroDoOrcamento, DataEHoraDaInclusao, 'BENCH', 'WhatsApp', '' "
+        "FROM Orcamentos WHERE NumeroDoOrcamento % 3 = 0")});
+    unidade.Confirmar();
+}
+
+void Responder() {
+    Banco::UnidadeDeTrabalho unidade;
+    Banco::ExecutarTodos(
+        {QStringLiteral("UPDATE EtapasDoOrcamento SET Etapa = 'Aprovado' WHERE NumeroDoOrcamento % 9 = 0"),
+         QStringLiteral("UPDATE EtapasDoOrcamento SET Etapa = 'Recusado', MotivoDaRecusa = 'Preço' WHERE "
+                        "NumeroDoOrcamento % 27 = 0"),
+         QStringLiteral(
+             "INSERT INTO EtapasDoOrcamento (NumeroDoOrcamento, Etapa, DataEHoraDaEtapa, UsuarioDaEtapa) "
+             "SELECT NumeroDoOrcamento, 'Concluído', DataEHoraDaInclusao, 'BENCH' FROM Orcamentos "
+             "WHERE NumeroDoOrcamento % 21 = 0 ON CONFLICT (NumeroDoOrcamento) DO UPDATE SET Etapa = "
+             "'Concluído'")});
+    unidade.Confirmar();
+}
+
+void Limpar() {
+    Banco::UnidadeDeTrabalho unidade;
+    Banco::ExecutarTodos({QStringLiteral("DELETE FROM EtapasDoOrcamento"),
+                          QStringLiteral("DELETE FROM EnviosDeOrcamentos WHERE UsuarioDoEnvio = 'BENCH'")});
+    unidade.Confirmar();
+}
+
+// The schema version of the stages run again over the sends just made.
+double MedirMigracao() {
+    {
+        Banco::UnidadeDeTrabalho unidade;
+        Banco::ExecutarTodos({QStringLiteral("DROP TABLE EtapasDoOrcamento"),
+                              QStringLiteral("DROP INDEX IF EXISTS Orcamentos_Validade"),
+                              QStringLiteral("UPDATE VersaoDoEsquema SET Versao = %1")
+                                  .arg(Migracoes::VersaoMaisRecente() - 1)});
+        unidade.Confirmar();
+    }
+    QElapsedTimer relogio;
+    relogio.start();
+    Migracoes::Migrar();
+    return Milissegundos(relogio);
+}
+
+// The list opening a filter: the count and every field of the first page.
+double MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
+    QList<double> tempos;
+    for (int i = 0; i < execucoes; ++i) {
+        auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        qint16 tamanho = 10;
+        QElapsedTimer relogio;
+        relogio.start();
+        if (orcamentos->Selecionar(1, tamanho, codigo, QString(), 0, 0).toBool()) {
+            std::fprintf(stderr, "falhou: %s\n", qPrintable(orcamentos->DescricaoDoErro));
+            return -1;
+        }
+        const RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
+        total = resultado->RecordCount();
+        for (int linha = 0; linha < 10 && !resultado->Eof(); ++linha, resultado->MoveNext())
+            for (qint32 campo = 0; campo < resultado->FieldsCount(); ++campo)
+                resultado->Fields(campo);
+        tempos << Milissegundos(relogio);
+    }
+    std::sort(tempos.begin(), tempos.end());
+    return tempos.at(tempos.size() / 2);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication aplicacao(argc, argv);
+    QCommandLineParser parametros;
+    parametros.addOption(
+        {QStringLiteral("banco"), QStringLiteral("SQLite file."), QStringLiteral("arquivo")});
+    parametros.addOption({QStringLiteral("url"), QStringLiteral("PostgreSQL URL."), QStringLiteral("url")});
+    parametros.addOption(
+        {QStringLiteral("execucoes"), QStringLiteral("Runs."), QStringLiteral("n"), QStringLiteral("5")});
+    parametros.process(aplicacao);
+    Negocio::Configuracao configuracao;
+    configuracao.ArquivoSQLite = parametros.value(QStringLiteral("banco"));
+    configuracao.UrlPostgreSQL = parametros.value(QStringLiteral("url"));
+    configuracao.CriarDadosDeDemonstracao = false;
+    try {
+        Negocio::Iniciar(configuracao);
+        if (Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM EtapasDoOrcamento")).toLongLong() > 0) {
+            std::fputs("O banco já tem etapas de orçamentos: use um banco gerado (bench_gerar_dados).\n",
+                       stderr);
+            return 1;
+        }
+        const qint64 quotes = Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos")).toLongLong();
+        MarcarEnviosERespostas();
+        std::printf("orçamentos: %lld\n", quotes);
+        std::printf("migração das etapas: %.1f ms\n", MedirMigracao());
+        Responder();
+        const int execucoes = parametros.value(QStringLiteral("execucoes")).toInt();
+        const struct {
+            qint32 codigo;
+            const char* nome;
+        } filtros[] = {{F::AguardandoResposta, "Aguardando resposta"},
+                       {F::VencemEmAte7Dias, "Vencem em até 7 dias"},
+                       {F::Vencidos, "Vencidos"},
+                       {F::Aprovados, "Aprovados"},
+                       {F::Recusados, "Recusados"},
+                       {F::Concluidos, "Concluídos"}};
+        for (const auto& filtro : filtros) {
+            qint64 total = 0;
+            const double ms = MedirFiltro(filtro.codigo, execucoes, total);
+            std::printf("%-22s %10lld orçamentos  %8.2f ms (contagem e primeira página, mediana)\n",
+                        filtro.nome, total, ms);
+        }
+        Limpar();
+    } catch (const std::exception& erro) {
+        std::fprintf(stderr, "%s\n", erro.what());
+        return 1;
+    }
+    Negocio::Encerrar();
+    return 0;
+}

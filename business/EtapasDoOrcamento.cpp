@@ -1,0 +1,407 @@
+// The stages of the quotes (EtapasDoOrcamento.h) and ZELT_N_Orcamentos.clsEtapasDoOrcamento,
+// the operations that change them.
+
+#include "business/EtapasDoOrcamento.h"
+
+#include "business/Banco.h"
+#include "business/Historico.h"
+#include "business/Objetos.h"
+#include "business/OrcamentoGravado.h"
+#include "business/Relogio.h"
+#include "contracts/HistoricoDeOrcamentos.h"
+
+#include <QSqlQuery>
+
+namespace EtapasDoOrcamento {
+namespace {
+
+namespace E = ZELT_N_Orcamentos::Etapa;
+
+struct Transicao {
+    EtapasDoOrcamento::Operacao Op;
+    QString De; // the stage shown: "Vencido" is a stage here
+    QString Para;
+};
+
+// The stage machine: every move an operation may make; what is not here is refused.
+// Decisions, as the clinic works:
+// - A send or a handing over makes an open quote "Enviado"; a sent one may be handed
+//   over again. An expired quote is not handed over: its prices no longer hold.
+// - The client may say yes or no to a quote even after it expired: the clinic decides
+//   at the counter whether it honours the old prices, and the record keeps the answer.
+// - A client who approved may still give up: an approved quote may be refused.
+// - Only approved work is done: "Concluído" comes from the approved stages.
+// - "Recusado" and "Concluído" are final: a new offer is a new quote.
+const QList<Transicao> Transicoes{
+    {Operacao::Envio, E::EmAberto, E::Enviado},
+    {Operacao::Entrega, E::EmAberto, E::Enviado},
+    {Operacao::Entrega, E::Enviado, E::Enviado},
+    {Operacao::Aprovacao, E::EmAberto, E::Aprovado},
+    {Operacao::Aprovacao, E::Enviado, E::Aprovado},
+    {Operacao::Aprovacao, E::Vencido, E::Aprovado},
+    {Operacao::AprovacaoEmParte, E::EmAberto, E::AprovadoEmParte},
+    {Operacao::AprovacaoEmParte, E::Enviado, E::AprovadoEmParte},
+    {Operacao::AprovacaoEmParte, E::Vencido, E::AprovadoEmParte},
+    {Operacao::Recusa, E::EmAberto, E::Recusado},
+    {Operacao::Recusa, E::Enviado, E::Recusado},
+    {Operacao::Recusa, E::Vencido, E::Recusado},
+    {Operacao::Recusa, E::Aprovado, E::Recusado},
+    {Operacao::Recusa, E::AprovadoEmParte, E::Recusado},
+    {Operacao::Conclusao, E::Aprovado, E::Concluido},
+    {Operacao::Conclusao, E::AprovadoEmParte, E::Concluido},
+};
+
+// What an operation makes of a quote, as the refusal says it: "não pode ser aprovado".
+QString Participio(Operacao operacao) {
+    switch (operacao) {
+    case Operacao::Envio:
+        return QStringLiteral("enviado");
+    case Operacao::Entrega:
+        return QStringLiteral("entregue ao cliente");
+    case Operacao::Aprovacao:
+        return QStringLiteral("aprovado");
+    case Operacao::AprovacaoEmParte:
+        return QStringLiteral("aprovado em parte");
+    case Operacao::Recusa:
+        return QStringLiteral("recusado");
+    case Operacao::Conclusao:
+        return QStringLiteral("concluído");
+    }
+    return {};
+}
+
+// The stages after which the client has answered: a quote in one is never vencido.
+QVariantList Respondidas() {
+    return {E::Aprovado, E::AprovadoEmParte, E::Recusado, E::Concluido};
+}
+
+} // namespace
+
+QString EtapaMostrada(const QString& gravada, const QDate& validade, const QDate& hoje) {
+    const bool aguardando = gravada == E::EmAberto || gravada == E::Enviado;
+    return aguardando && validade.isValid() && validade < hoje ? E::Vencido : gravada;
+}
+
+std::optional<QString> Destino(Operacao operacao, const QString& etapaMostrada) {
+    for (const Transicao& t : Transicoes)
+        if (t.Op == operacao && t.De == etapaMostrada) return t.Para;
+    return std::nullopt;
+}
+
+QString MensagemDeRecusa(qint64 numero, Operacao operacao, const QString& etapaMostrada) {
+    return QStringLiteral("O orçamento %1 está %2: não pode ser %3.")
+        .arg(QString::number(numero), etapaMostrada.toLower(), Participio(operacao));
+}
+
+void Gravar(qint64 numero, const Dados& d) {
+    Banco::Executar(
+        QStringLiteral(
+            "INSERT INTO EtapasDoOrcamento (NumeroDoOrcamento, Etapa, DataEHoraDaEtapa, "
+            "UsuarioDaEtapa, Responsavel, Meio, MotivoDaRecusa, Nota) VALUES (?, ?, ?, ?, ?, ?, ?, ?) "
+            "ON CONFLICT (NumeroDoOrcamento) DO UPDATE SET Etapa = excluded.Etapa, "
+            "DataEHoraDaEtapa = excluded.DataEHoraDaEtapa, UsuarioDaEtapa = excluded.UsuarioDaEtapa, "
+            "Responsavel = excluded.Responsavel, Meio = excluded.Meio, "
+            "MotivoDaRecusa = excluded.MotivoDaRecusa, Nota = excluded.Nota"),
+        {numero, d.Etapa, Banco::DataEHoraIso(d.Quando), d.Usuario, d.Responsavel, d.Meio, d.MotivoDaRecusa,
+         d.Nota});
+}
+
+QString EtapaGravada(qint64 numero) {
+    const QVariant etapa = Banco::Valor(
+        QStringLiteral("SELECT Etapa FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?"), {numero});
+    return etapa.isValid() && !etapa.isNull() ? etapa.toString() : E::EmAberto;
+}
+
+void RegistrarEnvio(qint64 numero, const QString& usuario, const QDateTime& quando) {
+    const auto destino = Destino(Operacao::Envio, EtapaGravada(numero));
+    if (destino) Gravar(numero, {*destino, quando, usuario, {}, {}, {}, {}});
+}
+
+std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate& hoje) {
+    namespace F = ZELT_N_Orcamentos::FiltroDaLista;
+    const QString hojeIso = Banco::DataIso(hoje);
+    const QString naEtapa = QStringLiteral(
+        "o.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM EtapasDoOrcamento WHERE Etapa IN (%1))");
+    // "Em aberto" has no row, so "not answered" is "no row of an answered stage".
+    const QString semResposta = QStringLiteral(
+        "NOT EXISTS (SELECT 1 FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = o.NumeroDoOrcamento AND "
+        "e.Etapa IN (?, ?, ?, ?))");
+    switch (codigo) {
+    case F::AguardandoResposta:
+        // Few quotes are still valid: read them by the validity index, each one's stage
+        // by its key, rather than every sent quote's validity.
+        return Dialeto::Subconsulta{
+            QStringLiteral("o.DataDeValidadeDoOrcamento >= ? AND EXISTS (SELECT 1 FROM "
+                           "EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
+                           "o.NumeroDoOrcamento AND e.Etapa = ?)"),
+            {hojeIso, E::Enviado}};
+    case F::VencemEmAte7Dias:
+        return Dialeto::Subconsulta{QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") +
+                                        semResposta,
+                                    QVariantList{hojeIso, Banco::DataIso(hoje.addDays(7))} + Respondidas()};
+    case F::Vencidos:
+        // Most quotes, as the years go by: walked newest first by their key, the
+        // validity checked on each (the "|| ''" keeps both databases from the validity
+        // index, which would find them all and sort them before the first page).
+        return Dialeto::Subconsulta{QStringLiteral("o.DataDeValidadeDoOrcamento || '' < ? AND ") +
+                                        semResposta,
+                                    QVariantList{hojeIso} + Respondidas()};
+    case F::Aprovados:
+        return Dialeto::Subconsulta{naEtapa.arg(QStringLiteral("?, ?")), {E::Aprovado, E::AprovadoEmParte}};
+    case F::Recusados:
+        return Dialeto::Subconsulta{naEtapa.arg(QStringLiteral("?")), {E::Recusado}};
+    case F::Concluidos:
+        return Dialeto::Subconsulta{naEtapa.arg(QStringLiteral("?")), {E::Concluido}};
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<ContagemDeOrcamentos::Consulta> ContagemDoFiltro(qint32 codigo, const QDate& hoje) {
+    namespace F = ZELT_N_Orcamentos::FiltroDaLista;
+    const QString porEtapa =
+        QStringLiteral("(SELECT COALESCE(SUM(Quantidade), 0) FROM ContagemDeEtapas WHERE "
+                       "Etapa IN (%1))");
+    switch (codigo) {
+    case F::Aprovados:
+        return ContagemDeOrcamentos::Consulta{QStringLiteral("SELECT ") +
+                                                  porEtapa.arg(QStringLiteral("?, ?")),
+                                              {E::Aprovado, E::AprovadoEmParte}};
+    case F::Recusados:
+        return ContagemDeOrcamentos::Consulta{QStringLiteral("SELECT ") + porEtapa.arg(QStringLiteral("?")),
+                                              {E::Recusado}};
+    case F::Concluidos:
+        return ContagemDeOrcamentos::Consulta{QStringLiteral("SELECT ") + porEtapa.arg(QStringLiteral("?")),
+                                              {E::Concluido}};
+    case F::Vencidos: {
+        // Every quote, less those still valid (few: read by the validity index), less
+        // the answered ones that are not still valid (their counters, less the answered
+        // still valid).
+        const QString hojeIso = Banco::DataIso(hoje);
+        return ContagemDeOrcamentos::Consulta{
+            QStringLiteral("SELECT (") + ContagemDeOrcamentos::Total(0).Sql +
+                QStringLiteral(
+                    ") - (SELECT COUNT(*) FROM Orcamentos WHERE DataDeValidadeDoOrcamento >= ?) - ") +
+                porEtapa.arg(QStringLiteral("?, ?, ?, ?")) +
+                QStringLiteral(
+                    " + (SELECT COUNT(*) FROM Orcamentos o WHERE o.DataDeValidadeDoOrcamento >= ? AND "
+                    "EXISTS (SELECT 1 FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
+                    "o.NumeroDoOrcamento AND e.Etapa IN (?, ?, ?, ?)))"),
+            QVariantList{hojeIso} + Respondidas() + QVariantList{hojeIso} + Respondidas()};
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+QStringList Divergencias() {
+    QSqlQuery q = Banco::Executar(QStringLiteral(
+        "SELECT Etapa, SUM(Linhas), SUM(Contagem) FROM (SELECT Etapa, 1 AS Linhas, 0 AS Contagem FROM "
+        "EtapasDoOrcamento UNION ALL SELECT Etapa, 0, Quantidade FROM ContagemDeEtapas) t GROUP BY Etapa "
+        "HAVING SUM(Linhas) <> SUM(Contagem) ORDER BY Etapa"));
+    QStringList divergencias;
+    while (q.next())
+        divergencias << QStringLiteral("Etapa %1: %2 orçamentos, contagem %3")
+                            .arg(q.value(0).toString(), q.value(1).toString(), q.value(2).toString());
+    return divergencias;
+}
+
+namespace {
+
+// The triggers that keep ContagemDeEtapas: a row's stage counted in its slot (its quote's
+// number modulo ContagemDeOrcamentos::Fatias, so that two workstations answering
+// different quotes seldom wait for one counter row), also when a quote's deletion takes
+// its stage row with it.
+QStringList GatilhosDaContagem(const Dialeto& dialeto) {
+    const QString fatia =
+        QStringLiteral("%1.NumeroDoOrcamento % ") + QString::number(ContagemDeOrcamentos::Fatias);
+    const QString mais =
+        QStringLiteral("INSERT INTO ContagemDeEtapas (Etapa, Fatia, Quantidade) VALUES (NEW.Etapa, ") +
+        fatia.arg(QStringLiteral("NEW")) +
+        QStringLiteral(", 1) ON CONFLICT (Etapa, Fatia) DO UPDATE SET Quantidade = "
+                       "ContagemDeEtapas.Quantidade + 1;");
+    const QString menos =
+        QStringLiteral("UPDATE ContagemDeEtapas SET Quantidade = Quantidade - 1 WHERE Etapa = OLD.Etapa AND "
+                       "Fatia = ") +
+        fatia.arg(QStringLiteral("OLD")) + u';';
+    if (dialeto.EhSQLite())
+        return {
+            QStringLiteral("CREATE TRIGGER IF NOT EXISTS EtapasDoOrcamento_Contagem_Insercao AFTER INSERT ON "
+                           "EtapasDoOrcamento BEGIN ") +
+                mais + QStringLiteral(" END"),
+            QStringLiteral("CREATE TRIGGER IF NOT EXISTS EtapasDoOrcamento_Contagem_Exclusao AFTER DELETE ON "
+                           "EtapasDoOrcamento BEGIN ") +
+                menos + QStringLiteral(" END"),
+            QStringLiteral("CREATE TRIGGER IF NOT EXISTS EtapasDoOrcamento_Contagem_Mudanca AFTER UPDATE OF "
+                           "Etapa ON EtapasDoOrcamento WHEN OLD.Etapa <> NEW.Etapa BEGIN ") +
+                menos + u' ' + mais + QStringLiteral(" END")};
+    return {
+        QStringLiteral("CREATE OR REPLACE FUNCTION EtapasDoOrcamento_Contar() RETURNS trigger AS $f$ BEGIN "
+                       "IF TG_OP <> 'INSERT' THEN ") +
+            menos + QStringLiteral(" END IF; IF TG_OP <> 'DELETE' THEN ") + mais +
+            QStringLiteral(" END IF; RETURN NULL; END $f$ LANGUAGE plpgsql"),
+        QStringLiteral("DROP TRIGGER IF EXISTS EtapasDoOrcamento_Contagem ON EtapasDoOrcamento"),
+        QStringLiteral(
+            "CREATE TRIGGER EtapasDoOrcamento_Contagem AFTER INSERT OR DELETE OR UPDATE OF Etapa ON "
+            "EtapasDoOrcamento FOR EACH ROW EXECUTE FUNCTION EtapasDoOrcamento_Contar()")};
+}
+
+} // namespace
+
+void CriarEsquema(const Dialeto& dialeto) {
+    // Only the stages after "Em aberto" are stored (see the header).
+    QStringList comandos{
+        dialeto.Ddl(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS EtapasDoOrcamento ("
+            "NumeroDoOrcamento {INTEIRO} PRIMARY KEY REFERENCES Orcamentos (NumeroDoOrcamento) ON DELETE "
+            "CASCADE, "
+            "Etapa TEXT NOT NULL CHECK (Etapa IN ('Enviado', 'Aprovado', 'Aprovado em parte', 'Recusado', "
+            "'Concluído')), "
+            "DataEHoraDaEtapa TEXT NOT NULL, UsuarioDaEtapa TEXT NOT NULL, "
+            "Responsavel TEXT NOT NULL DEFAULT '', Meio TEXT NOT NULL DEFAULT '', "
+            "MotivoDaRecusa TEXT NOT NULL DEFAULT '', Nota TEXT NOT NULL DEFAULT '')")),
+        dialeto.Ddl(QStringLiteral("CREATE TABLE IF NOT EXISTS ContagemDeEtapas (Etapa TEXT NOT NULL, "
+                                   "Fatia {INTEIRO} NOT NULL, Quantidade {INTEIRO} NOT NULL, "
+                                   "PRIMARY KEY (Etapa, Fatia))")),
+        // The filters by stage read the quotes of a stage by this index, newest first;
+        // those by validity read a range of dates.
+        QStringLiteral("CREATE INDEX IF NOT EXISTS EtapasDoOrcamento_Etapa ON EtapasDoOrcamento (Etapa, "
+                       "NumeroDoOrcamento)"),
+        QStringLiteral("CREATE INDEX IF NOT EXISTS Orcamentos_Validade ON Orcamentos "
+                       "(DataDeValidadeDoOrcamento, NumeroDoOrcamento)"),
+        // The quotes already sent, each dated and signed by its last send: one statement
+        // that reads the sends' index once, whatever the number of quotes.
+        QStringLiteral(
+            "INSERT INTO EtapasDoOrcamento (NumeroDoOrcamento, Etapa, DataEHoraDaEtapa, UsuarioDaEtapa) "
+            "SELECT s.NumeroDoOrcamento, 'Enviado', s.DataEHoraDoEnvio, s.UsuarioDoEnvio "
+            "FROM EnviosDeOrcamentos s WHERE s.NumeroDoEnvio = (SELECT MAX(x.NumeroDoEnvio) FROM "
+            "EnviosDeOrcamentos x WHERE x.NumeroDoOrcamento = s.NumeroDoOrcamento) "
+            "ON CONFLICT (NumeroDoOrcamento) DO NOTHING"),
+        // Counted once, as a whole, before the triggers count row by row.
+        QStringLiteral("DELETE FROM ContagemDeEtapas"),
+        QStringLiteral(
+            "INSERT INTO ContagemDeEtapas (Etapa, Fatia, Quantidade) SELECT Etapa, NumeroDoOrcamento "
+            "% %1, COUNT(*) FROM EtapasDoOrcamento GROUP BY Etapa, NumeroDoOrcamento % %1")
+            .arg(ContagemDeOrcamentos::Fatias),
+    };
+    Banco::ExecutarTodos(comandos + GatilhosDaContagem(dialeto));
+}
+
+} // namespace EtapasDoOrcamento
+
+namespace Objetos {
+namespace {
+
+using EtapasDoOrcamento::Operacao;
+namespace Op = ZELT_N_Orcamentos::OperacaoDoHistorico;
+
+class clsEtapasDoOrcamentoNoBanco final : public Implementacao<ZELT_N_Orcamentos::clsEtapasDoOrcamento> {
+public:
+    clsEtapasDoOrcamentoNoBanco()
+        : Implementacao(QStringLiteral("ZELT_N_Orcamentos, clsEtapasDoOrcamento")) {}
+
+    qint16 EntregueAoCliente(double numero) override {
+        return Mudar("EntregueAoCliente", numero, Operacao::Entrega, {}, Op::EntregueAoCliente);
+    }
+
+    qint16 RegistrarAprovacao(double numero, const QString& quem, const QString& como,
+                              bool parcial) override {
+        EtapasDoOrcamento::Dados dados;
+        dados.Responsavel = quem.trimmed();
+        dados.Meio = como.trimmed();
+        return Mudar("RegistrarAprovacao", numero, parcial ? Operacao::AprovacaoEmParte : Operacao::Aprovacao,
+                     dados, parcial ? Op::AprovadoEmParte : Op::Aprovado);
+    }
+
+    qint16 RegistrarRecusa(double numero, const QString& motivo, const QString& nota) override {
+        EtapasDoOrcamento::Dados dados;
+        dados.MotivoDaRecusa = motivo;
+        dados.Nota = nota.trimmed();
+        return Mudar("RegistrarRecusa", numero, Operacao::Recusa, dados, Op::RecusadoPor(motivo));
+    }
+
+    qint16 Concluir(double numero) override {
+        return Mudar("Concluir", numero, Operacao::Conclusao, {}, Op::Concluido);
+    }
+
+    qint16 Ler(double numero) override {
+        return Estado("Ler", [&] {
+            const auto codigo = CodigoDoDouble(numero);
+            QSqlQuery q = Banco::Executar(
+                QStringLiteral("SELECT o.DataDeValidadeDoOrcamento, o.DataEHoraDaAlteracao, e.Etapa FROM "
+                               "Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = "
+                               "o.NumeroDoOrcamento WHERE o.NumeroDoOrcamento = ?"),
+                {codigo ? *codigo : qint64(-1)});
+            if (!q.next())
+                Recusar(QStringLiteral("O orçamento %1 não está cadastrado.").arg(VB::CStr(numero)));
+            const QString gravada = q.isNull(2) ? ZELT_N_Orcamentos::Etapa::EmAberto : q.value(2).toString();
+            EtapaDoOrcamento = EtapasDoOrcamento::EtapaMostrada(
+                gravada, Banco::DataDeIso(q.value(0).toString()), Relogio::Hoje());
+            DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(
+                q.isNull(1) ? QDateTime() : Banco::DataEHoraDeIso(q.value(1).toString()));
+        });
+    }
+
+private:
+    // Checks what the caller gave, then, in one unit of work: the quote read locked and
+    // checked against the stamp read, the move looked up in the machine, the quote's new
+    // stamp, its stage and its history entry. Anything refused or failed undoes it all.
+    qint16 Mudar(const char* procedimento, double numero, Operacao operacao, EtapasDoOrcamento::Dados dados,
+                 const QString& entrada) {
+        return Estado(procedimento, [&] {
+            if (!DadosDoUsuario) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
+            Validar(operacao, dados);
+            const QString usuario = DadosDoUsuario->property("NomeDoUsuario").toString();
+            Banco::UnidadeDeTrabalho unidade;
+            const GravacaoDeOrcamentos::OrcamentoGravado gravado = GravacaoDeOrcamentos::LerParaAtualizar(
+                numero, DataEHoraDaAlteracaoLida, QStringLiteral("A etapa do orçamento não foi alterada"));
+            const QString mostrada = EtapasDoOrcamento::EtapaMostrada(
+                EtapasDoOrcamento::EtapaGravada(gravado.Numero), ValidadeDe(gravado.Numero), Relogio::Hoje());
+            const auto destino = EtapasDoOrcamento::Destino(operacao, mostrada);
+            if (!destino) Recusar(EtapasDoOrcamento::MensagemDeRecusa(gravado.Numero, operacao, mostrada));
+            // A stage change is a change of the quote: its new stamp makes every other
+            // workstation's reading of it stale, as a save does.
+            const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
+            Banco::Executar(
+                QStringLiteral("UPDATE Orcamentos SET DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? "
+                               "WHERE NumeroDoOrcamento = ?"),
+                {Banco::DataEHoraIso(carimbo), usuario, gravado.Numero});
+            dados.Etapa = *destino;
+            dados.Quando = carimbo;
+            dados.Usuario = usuario;
+            EtapasDoOrcamento::Gravar(gravado.Numero, dados);
+            Historico::Registrar(gravado.Numero, entrada, usuario);
+            unidade.Confirmar();
+            DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(carimbo);
+        });
+    }
+
+    static void Validar(Operacao operacao, const EtapasDoOrcamento::Dados& dados) {
+        if (operacao == Operacao::Aprovacao || operacao == Operacao::AprovacaoEmParte) {
+            if (dados.Responsavel.isEmpty())
+                Rejeitar(QStringLiteral("Quem"), QStringLiteral("Informe quem aprovou o orçamento."));
+            if (dados.Meio.isEmpty())
+                Rejeitar(QStringLiteral("Como"), QStringLiteral("Informe como o orçamento foi aprovado."));
+        }
+        if (operacao == Operacao::Recusa &&
+            !ZELT_N_Orcamentos::MotivosDaRecusa.contains(dados.MotivoDaRecusa))
+            Rejeitar(QStringLiteral("Motivo"),
+                     QStringLiteral("O motivo da recusa \"%1\" não é conhecido.").arg(dados.MotivoDaRecusa));
+    }
+
+    static QDate ValidadeDe(qint64 numero) {
+        return Banco::DataDeIso(
+            Banco::Valor(QStringLiteral(
+                             "SELECT DataDeValidadeDoOrcamento FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
+                         {numero})
+                .toString());
+    }
+};
+
+} // namespace
+
+std::unique_ptr<QObject> NovoEtapasDoOrcamento() {
+    return std::make_unique<clsEtapasDoOrcamentoNoBanco>();
+}
+
+} // namespace Objetos
