@@ -31,6 +31,7 @@
 #include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/DriverPostgreSQL.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Negocio.h"
 #include "business/Pesquisa.h"
@@ -304,9 +305,11 @@ private:
     }
     static void* Conexao() {
         const QVariant handle = Banco::Conexao().driver()->handle();
-        // Qt's PostgreSQL driver answers its PGconn* (named so, or as pg_conn*).
+        // Qt's PostgreSQL driver answers its PGconn* (named so, or as pg_conn*); the
+        // business layer's own driver answers it as a void*.
         const QByteArray tipo = handle.typeName();
-        if (!handle.isValid() || (tipo != "PGconn*" && tipo != "pg_conn*"))
+        const bool proprio = Banco::Conexao().driverName() == DriverPostgreSQL::Nome;
+        if (!handle.isValid() || (tipo != "PGconn*" && tipo != "pg_conn*" && !(tipo == "void*" && proprio)))
             Sair(QStringLiteral("A conexão não é do PostgreSQL (%1).").arg(QString::fromLatin1(tipo)));
         return *static_cast<void* const*>(handle.constData());
     }

@@ -56,10 +56,10 @@ public:
     Trabalho(ProxyDeAtraso* dono, const QString& servidor, quint16 porta, int atraso)
         : mdono(dono), mservidor(servidor), mportaDoServidor(porta), matraso(atraso) {}
 
-    quint16 Ouvir() {
+    quint16 Ouvir(quint16 porta) {
         mescuta = new QTcpServer(this);
         connect(mescuta, &QTcpServer::newConnection, this, &Trabalho::NovaConexao);
-        return mescuta->listen(QHostAddress::LocalHost, 0) ? mescuta->serverPort() : 0;
+        return mescuta->listen(QHostAddress::LocalHost, porta) ? mescuta->serverPort() : 0;
     }
     void Cortar() {
         mcortado = true;
@@ -111,12 +111,14 @@ private:
     bool mcortado = false;
 };
 
-ProxyDeAtraso::ProxyDeAtraso(const QString& servidor, quint16 portaDoServidor, int atrasoEmMsPorSentido) {
+ProxyDeAtraso::ProxyDeAtraso(const QString& servidor, quint16 portaDoServidor, int atrasoEmMsPorSentido,
+                             quint16 portaDeEscuta) {
     mtrabalho = new Trabalho(this, servidor, portaDoServidor, atrasoEmMsPorSentido);
     mtrabalho->moveToThread(&mlinha);
     mlinha.start();
     QMetaObject::invokeMethod(
-        mtrabalho, [this] { return mtrabalho->Ouvir(); }, Qt::BlockingQueuedConnection, &mporta);
+        mtrabalho, [this, portaDeEscuta] { return mtrabalho->Ouvir(portaDeEscuta); },
+        Qt::BlockingQueuedConnection, &mporta);
 }
 
 ProxyDeAtraso::~ProxyDeAtraso() {
