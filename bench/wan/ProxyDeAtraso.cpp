@@ -94,10 +94,10 @@ private:
                 volta->Receber(servidor->readAll());
             });
             // Either side closing closes the other once what it sent has gone through.
-            connect(cliente, &QTcpSocket::disconnected, servidor, [=] {
+            connect(cliente, &QTcpSocket::disconnected, servidor, [=, this] {
                 QTimer::singleShot(matraso + 1, servidor, [=] { servidor->disconnectFromHost(); });
             });
-            connect(servidor, &QTcpSocket::disconnected, cliente, [=] {
+            connect(servidor, &QTcpSocket::disconnected, cliente, [=, this] {
                 QTimer::singleShot(matraso + 1, cliente, [=] { cliente->disconnectFromHost(); });
             });
         }
