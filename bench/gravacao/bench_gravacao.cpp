@@ -202,8 +202,8 @@ qint64 ItensDoOrcamento(double numero) {
         .toLongLong();
 }
 
-// Through the delay relay: the round trips of the save alone, beside its time.
-QString IdasEVoltasDoSalvamento(const std::vector<double>& salvamentos) {
+// Through the delay relay: the round trips of a part of the command, beside its time.
+QString IdasEVoltasDe(const std::vector<double>& salvamentos) {
     const QString idas = Medicao::TextoDeIdasEVoltas(salvamentos);
     return idas.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(idas);
 }
@@ -233,7 +233,7 @@ Medicao::Resultado Incluir(const Medicao::Opcoes& o, Host& host, const Cadastro&
     }
     r.Linhas = ItensPorOrcamento;
     r.Nota = QStringLiteral("até o formulário fechar: %1 ms").arg(Medicao::Mediana(salvamentos), 0, 'f', 1) +
-             IdasEVoltasDoSalvamento(salvamentos);
+             IdasEVoltasDe(salvamentos);
     Amostra::Remover(criados);
     return r;
 }
@@ -264,10 +264,11 @@ Medicao::Resultado Alterar(const Medicao::Opcoes& o, Host& host, const Cadastro&
         salvamentos.push_back(salvamento);
     }
     r.Linhas = ItensPorOrcamento;
-    r.Nota = QStringLiteral("até o formulário fechar: %1 ms; remover o item: %2 ms")
+    r.Nota = QStringLiteral("até o formulário fechar: %1 ms%2; remover o item: %3 ms%4")
                  .arg(Medicao::Mediana(salvamentos), 0, 'f', 1)
-                 .arg(Medicao::Mediana(remocoes), 0, 'f', 2) +
-             IdasEVoltasDoSalvamento(salvamentos);
+                 .arg(IdasEVoltasDe(salvamentos))
+                 .arg(Medicao::Mediana(remocoes), 0, 'f', 2)
+                 .arg(IdasEVoltasDe(remocoes));
     Amostra::Remover({criado});
     return r;
 }

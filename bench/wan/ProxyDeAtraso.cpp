@@ -77,7 +77,13 @@ private:
                 cliente->deleteLater();
                 continue;
             }
+            // Each piece goes out as soon as its time comes: with Nagle's algorithm a small
+            // piece would wait for the other side's delayed acknowledgement (40 ms on
+            // Linux), a delay the link being imitated does not have (libpq turns it off too).
+            cliente->setSocketOption(QAbstractSocket::LowDelayOption, 1);
             auto* servidor = new QTcpSocket(this);
+            connect(servidor, &QTcpSocket::connected, servidor,
+                    [servidor] { servidor->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
             servidor->connectToHost(mservidor, mportaDoServidor);
             auto* ida = new Sentido(servidor, matraso, cliente);
             auto* volta = new Sentido(cliente, matraso, servidor);
