@@ -7,6 +7,8 @@
 #
 #   bench/wan/bench_wan.sh --url postgresql://... [--build PASTA] [--execucoes N]
 #
+# The programs are those of --build (default build-rel, a Release build of bench_lista,
+# bench_ficha, bench_gravacao, bench_pesquisa, bench_ficha_cliente and bench_historico).
 # The database is a generated one (bench_gerar_dados); bench_historico prepares its
 # deleted quotes on it the first time (run it once without the relay beforehand, or
 # this script does it through the relay at 0 ms, which takes longer).
@@ -20,10 +22,10 @@ while [ $# -gt 0 ]; do
         --url) url="$2"; shift 2 ;;
         --build) build="$2"; shift 2 ;;
         --execucoes) execucoes="$2"; shift 2 ;;
-        *) sed -n '2,13p' "$0" >&2; exit 2 ;;
+        *) sed -n '2,15p' "$0" >&2; exit 2 ;;
     esac
 done
-[ -n "$url" ] || { sed -n '2,13p' "$0" >&2; exit 2; }
+[ -n "$url" ] || { sed -n '2,15p' "$0" >&2; exit 2; }
 export QT_QPA_PLATFORM=offscreen
 
 # program path under bench/, case ("-": every case of the program), the goal at 30 ms (ms,
