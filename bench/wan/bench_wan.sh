@@ -22,10 +22,10 @@ while [ $# -gt 0 ]; do
         --url) url="$2"; shift 2 ;;
         --build) build="$2"; shift 2 ;;
         --execucoes) execucoes="$2"; shift 2 ;;
-        *) sed -n '2,15p' "$0" >&2; exit 2 ;;
+        *) sed -n '2,14p' "$0" >&2; exit 2 ;;
     esac
 done
-[ -n "$url" ] || { sed -n '2,15p' "$0" >&2; exit 2; }
+[ -n "$url" ] || { sed -n '2,14p' "$0" >&2; exit 2; }
 export QT_QPA_PLATFORM=offscreen
 
 # program path under bench/, case ("-": every case of the program), the goal at 30 ms (ms,
