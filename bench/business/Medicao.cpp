@@ -1,4 +1,5 @@
 #include "bench/business/Medicao.h"
+#include "bench/wan/ProxyDeAtraso.h"
 
 #include "business/Banco.h"
 #include "business/Negocio.h"
@@ -9,10 +10,13 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <QUrl>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
+#include <memory>
 
 namespace Medicao {
 
@@ -26,6 +30,12 @@ namespace {
 QString Numero(double valor) {
     return QString::number(valor, 'f', valor < 10 ? 3 : 1);
 }
+
+// The relay of --atraso, for the whole process, and the round trips of each timed run
+// under its time (a time is a double computed once and copied as it is, so the published
+// times find their runs; the floor's runs are noted too and simply never looked up).
+std::unique_ptr<ProxyDeAtraso> Relay;
+std::map<double, qint64> IdasEVoltasPorTempo;
 
 QString Intervalo(const std::vector<double>& tempos) {
     if (tempos.empty()) return QStringLiteral("-");
@@ -47,11 +57,15 @@ Opcoes LerOpcoes(const QStringList& argumentos, const char* uso, bool comBanco) 
             opcoes.Caso = argumentos.at(++i);
         else if (a == QLatin1String("--execucoes") && temValor)
             opcoes.Execucoes = std::max(5, argumentos.at(++i).toInt());
+        else if (a == QLatin1String("--atraso") && temValor)
+            opcoes.Atraso = std::max(0, argumentos.at(++i).toInt());
         else
             Sair(QString::fromUtf8(uso), 2);
     }
     const bool bancos = !opcoes.Arquivo.isEmpty() + !opcoes.Url.isEmpty();
     if (bancos != (comBanco ? 1 : 0)) Sair(QString::fromUtf8(uso), 2);
+    if (opcoes.Atraso >= 0 && !opcoes.EhPostgreSQL())
+        Sair(QStringLiteral("--atraso só vale com --url postgresql://..."), 2);
     return opcoes;
 }
 
@@ -64,6 +78,19 @@ void AbrirBanco(const Opcoes& opcoes) {
     configuracao.ArquivoSQLite = opcoes.Arquivo;
     configuracao.UrlPostgreSQL = opcoes.Url;
     configuracao.CriarDadosDeDemonstracao = false;
+    if (opcoes.Atraso >= 0) {
+        QUrl url(opcoes.Url);
+        if (!Relay) {
+            Relay = std::make_unique<ProxyDeAtraso>(url.host(), static_cast<quint16>(url.port(5432)),
+                                                    opcoes.Atraso);
+            if (Relay->Porta() == 0)
+                Sair(QStringLiteral("O retransmissor com atraso não abriu uma porta."), 1);
+            std::fprintf(stderr, "Pelo retransmissor: %d ms em cada sentido, porta %d\n", opcoes.Atraso,
+                         Relay->Porta());
+        }
+        url.setPort(Relay->Porta());
+        configuracao.UrlPostgreSQL = url.toString();
+    }
     try {
         Negocio::Iniciar(configuracao);
     } catch (const VB::ErroDeExecucao& erro) {
@@ -71,11 +98,43 @@ void AbrirBanco(const Opcoes& opcoes) {
     }
 }
 
+qint64 IdasEVoltas() {
+    return Relay ? Relay->IdasEVoltas() : -1;
+}
+
 double Cronometrar(const std::function<void()>& trabalho) {
+    // Differences of the running count, not a count zeroed here: a timed piece inside
+    // another (a floor inside a command) leaves the outer one's count whole.
+    const qint64 antes = IdasEVoltas();
     const auto inicio = std::chrono::steady_clock::now();
     trabalho();
     const auto fim = std::chrono::steady_clock::now();
-    return std::chrono::duration<double, std::milli>(fim - inicio).count();
+    const double ms = std::chrono::duration<double, std::milli>(fim - inicio).count();
+    AnotarIdasEVoltas(ms, IdasEVoltas() - antes);
+    return ms;
+}
+
+void AnotarIdasEVoltas(double ms, qint64 idasEVoltas) {
+    if (Relay) IdasEVoltasPorTempo[ms] = idasEVoltas;
+}
+
+qint64 IdasEVoltasDaExecucao(double ms) {
+    const auto achado = IdasEVoltasPorTempo.find(ms);
+    return achado == IdasEVoltasPorTempo.end() ? -1 : achado->second;
+}
+
+QString TextoDeIdasEVoltas(const std::vector<double>& tempos) {
+    std::vector<double> contagens;
+    for (const double ms : tempos) {
+        const qint64 n = IdasEVoltasDaExecucao(ms);
+        if (n < 0) return {};
+        contagens.push_back(double(n));
+    }
+    if (contagens.empty()) return {};
+    const auto [menor, maior] = std::minmax_element(contagens.begin(), contagens.end());
+    QString texto = QStringLiteral("%1 idas e voltas").arg(Mediana(contagens));
+    if (*menor != *maior) texto += QStringLiteral(" (%1 a %2)").arg(*menor).arg(*maior);
+    return texto;
 }
 
 std::vector<double> Repetir(int execucoes, const std::function<void()>& trabalho,
@@ -167,6 +226,9 @@ void Publicar(const Opcoes& opcoes, const Resultado& r) {
     const double minimo = *std::min_element(r.Tempos.begin(), r.Tempos.end());
     const double maximo = *std::max_element(r.Tempos.begin(), r.Tempos.end());
     const double pico = PicoDeMemoriaMb();
+    QString nota = r.Nota;
+    if (const QString idas = TextoDeIdasEVoltas(r.Tempos); !idas.isEmpty())
+        nota = nota.isEmpty() ? idas : nota + QStringLiteral("; ") + idas;
     const QStringList campos{QStringLiteral("RESULTADO"),
                              r.Area,
                              r.Caso,
@@ -178,7 +240,7 @@ void Publicar(const Opcoes& opcoes, const Resultado& r) {
                              Intervalo(r.Like),
                              QString::number(pico, 'f', 1),
                              r.Linhas < 0 ? QStringLiteral("-") : QString::number(r.Linhas),
-                             r.Nota.isEmpty() ? QStringLiteral("-") : r.Nota};
+                             nota.isEmpty() ? QStringLiteral("-") : nota};
     std::printf("%s\n", qPrintable(campos.join(u'\t')));
     std::fflush(stdout);
     QString resumo =

@@ -18,12 +18,14 @@
 namespace Medicao {
 
 // Command line shared by the benchmarks: --banco FILE | --url URL, --caso NAME,
-// --execucoes N (at least 5).
+// --execucoes N (at least 5), --atraso MS (PostgreSQL only: the server reached through
+// the delay relay, MS milliseconds each way; 0 counts round trips without delaying).
 struct Opcoes {
     QString Arquivo;
     QString Url;
     QString Caso;
     int Execucoes = 7;
+    int Atraso = -1; // -1: the server reached straight, no relay
     bool EhPostgreSQL() const { return !Url.isEmpty(); }
     // "-" for a benchmark that measures without a database.
     QString NomeDoBanco() const {
@@ -40,11 +42,26 @@ Opcoes LerOpcoes(const QStringList& argumentos, const char* uso, bool comBanco =
 [[noreturn]] void Falhar(const QString& mensagem);
 
 // Opens the database through Negocio::Iniciar (never with demonstration data) and
-// registers the ProgIDs; exits with 1 and a message when it cannot.
+// registers the ProgIDs; exits with 1 and a message when it cannot. With --atraso the
+// connection goes through the delay relay, started at the first call and kept for the
+// process (a later call, to measure a start, reuses it).
 void AbrirBanco(const Opcoes& opcoes);
 
-// Times the work once (milliseconds, steady clock).
+// Round trips to the server counted by the relay since the process started; -1 when
+// the database is not reached through it.
+qint64 IdasEVoltas();
+
+// Times the work once (milliseconds, steady clock). Through the relay, it also notes
+// the round trips the work made, under the time it took: Publicar finds the round trips
+// of the runs whose times it publishes.
 double Cronometrar(const std::function<void()>& trabalho);
+// Notes the round trips of a run timed otherwise (nothing without the relay).
+void AnotarIdasEVoltas(double ms, qint64 idasEVoltas);
+// The round trips of the timed run that took exactly ms milliseconds; -1 when unknown.
+qint64 IdasEVoltasDaExecucao(double ms);
+// "N idas e voltas" (the median, and the range when runs differ) of the runs whose
+// times are given; empty when they are unknown.
+QString TextoDeIdasEVoltas(const std::vector<double>& tempos);
 
 // Runs antes (untimed), then trabalho (timed), execucoes times after one untimed
 // warm-up round; answers the times in milliseconds.
@@ -96,7 +113,8 @@ struct Resultado {
     qint64 Linhas = -1;
     QString Nota;
 };
-// Prints the result line (stdout) and a readable summary (stderr).
+// Prints the result line (stdout) and a readable summary (stderr). Through the relay,
+// the note ends with the round trips of the timed runs.
 void Publicar(const Opcoes& opcoes, const Resultado& resultado);
 
 // A case of a benchmark: its name after --caso, and its measurement.

@@ -31,6 +31,7 @@
 #include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/DriverPostgreSQL.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Negocio.h"
 #include "business/Pesquisa.h"
@@ -304,9 +305,11 @@ private:
     }
     static void* Conexao() {
         const QVariant handle = Banco::Conexao().driver()->handle();
-        // Qt's PostgreSQL driver answers its PGconn* (named so, or as pg_conn*).
+        // Qt's PostgreSQL driver answers its PGconn* (named so, or as pg_conn*); the
+        // business layer's own driver answers it as a void*.
         const QByteArray tipo = handle.typeName();
-        if (!handle.isValid() || (tipo != "PGconn*" && tipo != "pg_conn*"))
+        const bool proprio = Banco::Conexao().driverName() == DriverPostgreSQL::Nome;
+        if (!handle.isValid() || (tipo != "PGconn*" && tipo != "pg_conn*" && !(tipo == "void*" && proprio)))
             Sair(QStringLiteral("A conexão não é do PostgreSQL (%1).").arg(QString::fromLatin1(tipo)));
         return *static_cast<void* const*>(handle.constData());
     }
@@ -885,6 +888,35 @@ QStringList Definicoes(const QString& sql) {
     return definicoes;
 }
 
+// What is set aside is written down in the database too, in the unit of work that drops
+// it: a load that dies halfway leaves it there, and the next load (which finds nothing
+// left to drop) creates it at its end with its own. Without this the indexes dropped by a
+// load that died were lost, and every later figure read the tables without them.
+const QString CargaAdiada = QStringLiteral("CargaAdiada");
+
+// Run outside a unit of work: on PostgreSQL the failed read (no such table, the usual
+// case) would end the transaction around it.
+Adiado Pendente() {
+    Adiado pendente;
+    QSqlQuery q(Banco::Conexao());
+    if (!q.exec(QStringLiteral("SELECT Tipo, Comando FROM CargaAdiada ORDER BY Ordem"))) return pendente;
+    while (q.next())
+        (q.value(0).toString() == QLatin1String("gatilho") ? pendente.Gatilhos : pendente.Indices)
+            << q.value(1).toString();
+    return pendente;
+}
+
+void Anotar(const Adiado& adiado) {
+    Executar(QStringLiteral("DROP TABLE IF EXISTS CargaAdiada"));
+    Executar(QStringLiteral("CREATE TABLE CargaAdiada (Ordem INTEGER, Tipo TEXT, Comando TEXT)"));
+    int ordem = 0;
+    for (const auto& [tipo, comandos] : {std::pair{QStringLiteral("indice"), &adiado.Indices},
+                                         std::pair{QStringLiteral("gatilho"), &adiado.Gatilhos}})
+        for (const QString& comando : *comandos)
+            Banco::Executar(QStringLiteral("INSERT INTO CargaAdiada (Ordem, Tipo, Comando) VALUES (?, ?, ?)"),
+                            {++ordem, tipo, comando});
+}
+
 // Settings for the load only (a large page cache, no waiting for the disk: a load that
 // dies halfway is simply run again), and what is set aside until its end.
 Adiado PrepararCarga() {
@@ -906,21 +938,21 @@ Adiado PrepararCarga() {
             std::fprintf(stderr, "  chaves estrangeiras conferidas linha a linha (%s)\n",
                          qPrintable(q.lastError().databaseText()));
     }
+    Adiado adiado = Pendente();
     Banco::UnidadeDeTrabalho unidade;
     for (const QString& comando : ContagemDeOrcamentos::RemoverGatilhos())
         Executar(comando);
-    Adiado adiado;
     if (dialeto.EhSQLite()) {
-        adiado.Indices =
+        adiado.Indices +=
             Definicoes(QStringLiteral("SELECT 'DROP INDEX ' || name, sql FROM sqlite_master WHERE type "
                                       "= 'index' AND sql IS NOT NULL AND lower(tbl_name) IN ") +
                        tabelas);
-        adiado.Gatilhos =
+        adiado.Gatilhos +=
             Definicoes(QStringLiteral("SELECT 'DROP TRIGGER ' || name, sql FROM sqlite_master WHERE "
                                       "type = 'trigger' AND lower(tbl_name) IN ") +
                        tabelas);
     } else {
-        adiado.Indices = Definicoes(
+        adiado.Indices += Definicoes(
             QStringLiteral(
                 "SELECT 'DROP INDEX ' || i.relname, pg_get_indexdef(i.oid) FROM pg_index x JOIN pg_class "
                 "i ON i.oid = x.indexrelid JOIN pg_class t ON t.oid = x.indrelid WHERE t.relnamespace = "
@@ -928,6 +960,7 @@ Adiado PrepararCarga() {
                 "c.conindid = x.indexrelid) AND t.relname IN ") +
             tabelas);
     }
+    Anotar(adiado);
     unidade.Confirmar();
     return adiado;
 }
@@ -962,6 +995,7 @@ void Concluir(const Adiado& adiado, QElapsedTimer& relogio) {
             const QString sql = dialeto.SincronizarChaveAutomatica(tabela, coluna);
             if (!sql.isEmpty()) Executar(sql);
         }
+        Executar(QStringLiteral("DROP TABLE ") + CargaAdiada);
         unidade.Confirmar();
     }
     if (dialeto.EhSQLite()) {

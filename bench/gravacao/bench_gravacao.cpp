@@ -167,15 +167,20 @@ public:
     ~ListaRoteirizada() { Plataforma::SubstituirExibicaoModal({}); }
 
     // Runs the list's command with the form scripted; answers the time from the mark
-    // the script set (Marcar) until the command returned.
+    // the script set (Marcar) until the command returned (and notes the round trips
+    // made in that time, through the relay).
     double Comando(const char* nome, std::function<void(QWidget*)> roteiro) {
         mroteiro = std::move(roteiro);
         Clicar(&mhost.Lista(), nome);
         const double tempo = Decorrido();
+        Medicao::AnotarIdasEVoltas(tempo, Medicao::IdasEVoltas() - midasNaMarca);
         QCoreApplication::processEvents();
         return tempo;
     }
-    void Marcar() { mrelogio.start(); }
+    void Marcar() {
+        midasNaMarca = Medicao::IdasEVoltas();
+        mrelogio.start();
+    }
     double Decorrido() const { return mrelogio.nsecsElapsed() / 1e6; }
     // The newest quote, first in "Recentes": what the change command acts on.
     double PrimeiroDaLista() {
@@ -188,12 +193,19 @@ private:
     Host& mhost;
     std::function<void(QWidget*)> mroteiro;
     QElapsedTimer mrelogio;
+    qint64 midasNaMarca = 0;
 };
 
 qint64 ItensDoOrcamento(double numero) {
     return Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?"),
                         {numero})
         .toLongLong();
+}
+
+// Through the delay relay: the round trips of a part of the command, beside its time.
+QString IdasEVoltasDe(const std::vector<double>& salvamentos) {
+    const QString idas = Medicao::TextoDeIdasEVoltas(salvamentos);
+    return idas.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(idas);
 }
 
 Medicao::Resultado Incluir(const Medicao::Opcoes& o, Host& host, const Cadastro& c) {
@@ -208,8 +220,7 @@ Medicao::Resultado Incluir(const Medicao::Opcoes& o, Host& host, const Cadastro&
             PreencherOrcamento(ficha, c);
             piso = Medicao::Cronometrar([&] { doPiso = AdicionarSemFormulario(ficha); });
             h.Marcar();
-            Clicar(ficha, "xrcmdSalvarFecharConfirmar");
-            salvamento = h.Decorrido();
+            salvamento = Medicao::Cronometrar([&] { Clicar(ficha, "xrcmdSalvarFecharConfirmar"); });
         });
         const qint64 doFormulario = qint64(h.PrimeiroDaLista());
         criados << doPiso << doFormulario;
@@ -221,7 +232,8 @@ Medicao::Resultado Incluir(const Medicao::Opcoes& o, Host& host, const Cadastro&
         salvamentos.push_back(salvamento);
     }
     r.Linhas = ItensPorOrcamento;
-    r.Nota = QStringLiteral("até o formulário fechar: %1 ms").arg(Medicao::Mediana(salvamentos), 0, 'f', 1);
+    r.Nota = QStringLiteral("até o formulário fechar: %1 ms").arg(Medicao::Mediana(salvamentos), 0, 'f', 1) +
+             IdasEVoltasDe(salvamentos);
     Amostra::Remover(criados);
     return r;
 }
@@ -242,8 +254,7 @@ Medicao::Resultado Alterar(const Medicao::Opcoes& o, Host& host, const Cadastro&
         const double tempo = h.Comando("xrcmdAlterar", [&](QWidget* ficha) {
             remocao = Medicao::Cronometrar([&] { Clicar(ficha, "xrcmdRemover"); });
             h.Marcar();
-            Clicar(ficha, "xrcmdSalvarFecharConfirmar");
-            salvamento = h.Decorrido();
+            salvamento = Medicao::Cronometrar([&] { Clicar(ficha, "xrcmdSalvarFecharConfirmar"); });
         });
         if (ItensDoOrcamento(numero) != antes - 1 || h.PrimeiroDaLista() != numero)
             Falhar(QStringLiteral("A alteração do orçamento %1 não foi gravada.").arg(numero));
@@ -253,9 +264,11 @@ Medicao::Resultado Alterar(const Medicao::Opcoes& o, Host& host, const Cadastro&
         salvamentos.push_back(salvamento);
     }
     r.Linhas = ItensPorOrcamento;
-    r.Nota = QStringLiteral("até o formulário fechar: %1 ms; remover o item: %2 ms")
+    r.Nota = QStringLiteral("até o formulário fechar: %1 ms%2; remover o item: %3 ms%4")
                  .arg(Medicao::Mediana(salvamentos), 0, 'f', 1)
-                 .arg(Medicao::Mediana(remocoes), 0, 'f', 2);
+                 .arg(IdasEVoltasDe(salvamentos))
+                 .arg(Medicao::Mediana(remocoes), 0, 'f', 2)
+                 .arg(IdasEVoltasDe(remocoes));
     Amostra::Remover({criado});
     return r;
 }

@@ -56,10 +56,10 @@ public:
     Trabalho(ProxyDeAtraso* dono, const QString& servidor, quint16 porta, int atraso)
         : mdono(dono), mservidor(servidor), mportaDoServidor(porta), matraso(atraso) {}
 
-    quint16 Ouvir() {
+    quint16 Ouvir(quint16 porta) {
         mescuta = new QTcpServer(this);
         connect(mescuta, &QTcpServer::newConnection, this, &Trabalho::NovaConexao);
-        return mescuta->listen(QHostAddress::LocalHost, 0) ? mescuta->serverPort() : 0;
+        return mescuta->listen(QHostAddress::LocalHost, porta) ? mescuta->serverPort() : 0;
     }
     void Cortar() {
         mcortado = true;
@@ -77,7 +77,13 @@ private:
                 cliente->deleteLater();
                 continue;
             }
+            // Each piece goes out as soon as its time comes: with Nagle's algorithm a small
+            // piece would wait for the other side's delayed acknowledgement (40 ms on
+            // Linux), a delay the link being imitated does not have (libpq turns it off too).
+            cliente->setSocketOption(QAbstractSocket::LowDelayOption, 1);
             auto* servidor = new QTcpSocket(this);
+            connect(servidor, &QTcpSocket::connected, servidor,
+                    [servidor] { servidor->setSocketOption(QAbstractSocket::LowDelayOption, 1); });
             servidor->connectToHost(mservidor, mportaDoServidor);
             auto* ida = new Sentido(servidor, matraso, cliente);
             auto* volta = new Sentido(cliente, matraso, servidor);
@@ -94,10 +100,10 @@ private:
                 volta->Receber(servidor->readAll());
             });
             // Either side closing closes the other once what it sent has gone through.
-            connect(cliente, &QTcpSocket::disconnected, servidor, [=] {
+            connect(cliente, &QTcpSocket::disconnected, servidor, [=, this] {
                 QTimer::singleShot(matraso + 1, servidor, [=] { servidor->disconnectFromHost(); });
             });
-            connect(servidor, &QTcpSocket::disconnected, cliente, [=] {
+            connect(servidor, &QTcpSocket::disconnected, cliente, [=, this] {
                 QTimer::singleShot(matraso + 1, cliente, [=] { cliente->disconnectFromHost(); });
             });
         }
@@ -111,12 +117,14 @@ private:
     bool mcortado = false;
 };
 
-ProxyDeAtraso::ProxyDeAtraso(const QString& servidor, quint16 portaDoServidor, int atrasoEmMsPorSentido) {
+ProxyDeAtraso::ProxyDeAtraso(const QString& servidor, quint16 portaDoServidor, int atrasoEmMsPorSentido,
+                             quint16 portaDeEscuta) {
     mtrabalho = new Trabalho(this, servidor, portaDoServidor, atrasoEmMsPorSentido);
     mtrabalho->moveToThread(&mlinha);
     mlinha.start();
     QMetaObject::invokeMethod(
-        mtrabalho, [this] { return mtrabalho->Ouvir(); }, Qt::BlockingQueuedConnection, &mporta);
+        mtrabalho, [this, portaDeEscuta] { return mtrabalho->Ouvir(portaDeEscuta); },
+        Qt::BlockingQueuedConnection, &mporta);
 }
 
 ProxyDeAtraso::~ProxyDeAtraso() {

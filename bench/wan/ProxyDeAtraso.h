@@ -13,7 +13,9 @@
 
 class ProxyDeAtraso {
 public:
-    ProxyDeAtraso(const QString& servidor, quint16 portaDoServidor, int atrasoEmMsPorSentido);
+    // portaDeEscuta 0: any free loopback port.
+    ProxyDeAtraso(const QString& servidor, quint16 portaDoServidor, int atrasoEmMsPorSentido,
+                  quint16 portaDeEscuta = 0);
     ~ProxyDeAtraso();
     ProxyDeAtraso(const ProxyDeAtraso&) = delete;
     ProxyDeAtraso& operator=(const ProxyDeAtraso&) = delete;
