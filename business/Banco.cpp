@@ -1,5 +1,7 @@
 #include "business/Banco.h"
 
+#include "business/DriverPostgreSQL.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSqlError>
@@ -183,8 +185,12 @@ qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const
 // changes only if the outer one is confirmed too, and an inner unit undone undoes only
 // its own, alike on both databases.
 UnidadeDeTrabalho::UnidadeDeTrabalho() : mintNivel(gintTransacoesAbertas) {
-    Executar(mintNivel == 0 ? DialetoAtual().InicioDeEscrita()
-                            : QStringLiteral("SAVEPOINT ") + PontoDeRetorno());
+    // A server far away: the BEGIN travels with the unit's first statement.
+    const QSqlDatabase db = Conexao();
+    if (mintNivel > 0)
+        Executar(QStringLiteral("SAVEPOINT ") + PontoDeRetorno());
+    else if (!DriverPostgreSQL::EnviarComOProximo(db, DialetoAtual().InicioDeEscrita()))
+        Executar(DialetoAtual().InicioDeEscrita());
     mbooAberta = true;
     ++gintTransacoesAbertas;
 }

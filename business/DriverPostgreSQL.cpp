@@ -7,6 +7,7 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlResult>
+#include <functional>
 #include <libpq-fe.h>
 #include <vector>
 
@@ -59,6 +60,8 @@ QMetaType TipoDoQt(Oid tipo) {
 class Conexao final : public QSqlDriver {
 public:
     PGconn* mconexao = nullptr;
+    // A statement held back for the next one (EnviarComOProximo).
+    mutable QByteArray mpendente;
 
     ~Conexao() override { Fechar(); }
 
@@ -123,6 +126,7 @@ private:
     void Fechar() {
         if (mconexao) PQfinish(mconexao);
         mconexao = nullptr;
+        mpendente.clear();
     }
 };
 
@@ -136,7 +140,10 @@ protected:
         Limpar();
         setQuery(sql);
         PGconn* pg = Pg();
-        return pg && Tratar(PQexec(pg, sql.toUtf8().constData()));
+        // A statement held back goes first, in the same message.
+        const QByteArray texto = Pendente().isEmpty() ? sql.toUtf8() : Pendente() + "; " + sql.toUtf8();
+        Pendente().clear();
+        return pg && Tratar(PQexec(pg, texto.constData()));
     }
 
     bool prepare(const QString& sql) override {
@@ -146,6 +153,9 @@ protected:
     }
 
     bool exec() override;
+    // The statement held back, then the one sent by enviar, in one round trip: the
+    // first failure's answer, or the second statement's.
+    static PGresult* EmSequencia(PGconn* pg, const QByteArray& antes, const std::function<int()>& enviar);
 
     bool fetch(int linha) override {
         if (!isActive() || !isSelect() || linha < 0 || linha >= PQntuples(mresultado)) return false;
@@ -175,6 +185,8 @@ protected:
 private:
     PGresult* mresultado = nullptr;
     QByteArray msql;
+
+    QByteArray& Pendente() const { return static_cast<const Conexao*>(driver())->mpendente; }
 
     PGconn* Pg() {
         PGconn* pg = driver() ? static_cast<const Conexao*>(driver())->mconexao : nullptr;
@@ -258,8 +270,40 @@ bool Resultado::exec() {
         }
         valores[i] = textos[i].constData();
     }
-    return Tratar(PQexecParams(pg, msql.constData(), n, tipos.data(), valores.data(), tamanhos.data(),
-                               formatos.data(), 0));
+    if (Pendente().isEmpty())
+        return Tratar(PQexecParams(pg, msql.constData(), n, tipos.data(), valores.data(), tamanhos.data(),
+                                   formatos.data(), 0));
+    const QByteArray antes = Pendente();
+    Pendente().clear();
+    return Tratar(EmSequencia(pg, antes, [&] {
+        return PQsendQueryParams(pg, msql.constData(), n, tipos.data(), valores.data(), tamanhos.data(),
+                                 formatos.data(), 0);
+    }));
+}
+
+PGresult* Resultado::EmSequencia(PGconn* pg, const QByteArray& antes, const std::function<int()>& enviar) {
+    // Both statements and a sync in one message; their answers read in order. A
+    // connection that broke answers nothing: its error is PQerrorMessage's.
+    if (!PQenterPipelineMode(pg)) return nullptr;
+    if (!PQsendQueryParams(pg, antes.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) || !enviar() ||
+        !PQpipelineSync(pg))
+        return nullptr;
+    const auto Proxima = [pg] {
+        PGresult* resposta = PQgetResult(pg);
+        if (resposta) PQclear(PQgetResult(pg)); // the end of that statement's answers
+        return resposta;
+    };
+    PGresult* primeira = Proxima();
+    PGresult* segunda = Proxima();
+    PQclear(PQgetResult(pg)); // the sync
+    PQexitPipelineMode(pg);
+    const ExecStatusType estado = PQresultStatus(primeira);
+    if (primeira && estado != PGRES_COMMAND_OK && estado != PGRES_TUPLES_OK) {
+        PQclear(segunda);
+        return primeira;
+    }
+    PQclear(primeira);
+    return segunda;
 }
 
 QVariant Resultado::data(int coluna) {
@@ -319,6 +363,13 @@ void Registrar() {
         return true;
     }();
     Q_UNUSED(registrado);
+}
+
+bool EnviarComOProximo(const QSqlDatabase& db, const QString& sql) {
+    const auto* conexao = dynamic_cast<const Conexao*>(db.driver());
+    if (!conexao || !conexao->mconexao) return false;
+    conexao->mpendente = sql.toUtf8();
+    return true;
 }
 
 QString ParametrosNumerados(const QString& sql) {

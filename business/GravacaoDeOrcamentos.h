@@ -82,6 +82,9 @@ void InserirItens(qint64 numeroDoOrcamento, qint64 primeiroNumero, const QList<I
 // than the rows beyond a few dozen (100 rows: 25 ms, one row: 13 ms), and 25 rows give
 // both their best (SQLite 10 ms).
 inline constexpr qsizetype ItensPorInsercao = 25;
+// PostgreSQL's: a server far away pays a round trip a statement, so a quote's items go
+// in one (1000 rows of 21 values stay far below its 65535 parameters).
+inline constexpr qsizetype ItensPorInsercaoNoServidor = 1000;
 // The INSERT of n items.
 QString InsercaoDeItens(qsizetype n);
 

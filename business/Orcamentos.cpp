@@ -256,9 +256,10 @@ private:
     void Incluir() {
         const QString usuario = NomeDoUsuario();
         Banco::UnidadeDeTrabalho unidade;
-        const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
-        const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
-        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
+        const V::ClienteLido clienteLido = V::ValidarCliente(CodigoDoCliente);
+        const qint64 cliente = clienteLido.Codigo;
+        const qint64 animal = V::ValidarAnimal(clienteLido, CodigoDoAnimal);
+        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, clienteLido, animal);
         V::ValidarPermissoes(DadosDoUsuario, cliente, lidos);
         const V::Totais totais = V::ValidarTotais(TotaisInformados(), lidos);
         const QDate hoje = Relogio::Hoje();
@@ -293,9 +294,10 @@ private:
         if (CodigoDoDouble(CodigoDoCliente) != gravado.CodigoDoCliente && CodigoDoDouble(CodigoDoCliente))
             Rejeitar(V::CampoCliente,
                      QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
-        const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
-        const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
-        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
+        const V::ClienteLido clienteLido = V::ValidarCliente(CodigoDoCliente);
+        const qint64 cliente = clienteLido.Codigo;
+        const qint64 animal = V::ValidarAnimal(clienteLido, CodigoDoAnimal);
+        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, clienteLido, animal);
         QHash<qint64, ItemGravado> itensGravados = LerItens(gravado.Numero);
         for (const V::ItemLido& lido : lidos)
             if (lido.NumeroDoItem > 0 && !itensGravados.contains(lido.NumeroDoItem))

@@ -50,14 +50,14 @@ private slots:
     void cada_operacao_em_poucas_idas_e_voltas_data() {
         QTest::addColumn<QString>("operacao");
         QTest::addColumn<int>("maximo");
-        QTest::newRow("abrir um banco novo (criar as tabelas)") << u"banco_novo"_s << 48;
-        QTest::newRow("abrir o banco") << u"inicio"_s << 10;
+        QTest::newRow("abrir um banco novo (criar as tabelas)") << u"banco_novo"_s << 46;
+        QTest::newRow("abrir o banco") << u"inicio"_s << 9;
         QTest::newRow("abrir a lista") << u"lista"_s << 2;
         QTest::newRow("próxima página") << u"proxima"_s << 1;
         QTest::newRow("pesquisa por nome") << u"pesquisa"_s << 2;
-        QTest::newRow("abrir um orçamento de 100 itens") << u"abrir"_s << 9;
-        QTest::newRow("gravar um orçamento de 100 itens") << u"gravar"_s << 13;
-        QTest::newRow("incluir um orçamento de 100 itens") << u"incluir"_s << 15;
+        QTest::newRow("abrir um orçamento de 100 itens") << u"abrir"_s << 4;
+        QTest::newRow("gravar um orçamento de 100 itens") << u"gravar"_s << 8;
+        QTest::newRow("incluir um orçamento de 100 itens") << u"incluir"_s << 7;
     }
 
     void cada_operacao_em_poucas_idas_e_voltas() {
