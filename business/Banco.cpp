@@ -40,6 +40,18 @@ void Reconectar(QSqlDatabase& db) {
     throw FalhaDeBanco(Dialeto::Natureza::Comum, contexto + erro.text());
 }
 
+// A parameter as it is bound.
+QVariant Vinculavel(const QVariant& parametro) {
+    // QtSql binds a null QString as NULL; an empty text is a text here.
+    if (parametro.typeId() == QMetaType::QString && !parametro.isNull() && parametro.toString().isNull())
+        return QStringLiteral("");
+    // A null character (pasted from elsewhere; nothing types one) is dropped:
+    // PostgreSQL's driver fails on it, and SQLite would keep it unseen.
+    if (parametro.typeId() == QMetaType::QString && parametro.toString().contains(QChar(0)))
+        return parametro.toString().remove(QChar(0));
+    return parametro;
+}
+
 } // namespace
 
 Prazos PrazosAtuais() {
@@ -115,6 +127,15 @@ QStringList RestringirAoDono(const QString& arquivo) {
     return avisos;
 }
 
+void ExecutarComOProximo(const QString& sql, const QVariantList& parametros) {
+    const QSqlDatabase db = Conexao();
+    QVariantList vinculaveis;
+    for (const QVariant& parametro : parametros)
+        vinculaveis << Vinculavel(parametro);
+    if (!TransacaoAberta() || !DriverPostgreSQL::EnviarComOProximo(db, sql, vinculaveis))
+        Executar(sql, parametros);
+}
+
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
     const QSqlDatabase db = Conexao();
     QSqlQuery q(db);
@@ -128,17 +149,8 @@ QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
     if (!q.prepare(sql))
         FalharNoComando(db, QStringLiteral("Falha no banco de dados ao preparar a consulta: "),
                         q.lastError());
-    for (const QVariant& parametro : parametros) {
-        // QtSql binds a null QString as NULL; an empty text is a text here.
-        if (parametro.typeId() == QMetaType::QString && !parametro.isNull() && parametro.toString().isNull())
-            q.addBindValue(QStringLiteral(""));
-        // A null character (pasted from elsewhere; nothing types one) is dropped:
-        // PostgreSQL's driver fails on it, and SQLite would keep it unseen.
-        else if (parametro.typeId() == QMetaType::QString && parametro.toString().contains(QChar(0)))
-            q.addBindValue(parametro.toString().remove(QChar(0)));
-        else
-            q.addBindValue(parametro);
-    }
+    for (const QVariant& parametro : parametros)
+        q.addBindValue(Vinculavel(parametro));
     if (!q.exec()) FalharNoComando(db, QStringLiteral("Falha no banco de dados: "), q.lastError());
     ++gcomandosExecutados;
     return q;

@@ -7,8 +7,9 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlResult>
-#include <functional>
+#include <algorithm>
 #include <libpq-fe.h>
+#include <utility>
 #include <vector>
 
 namespace DriverPostgreSQL {
@@ -57,11 +58,106 @@ QMetaType TipoDoQt(Oid tipo) {
     }
 }
 
+// A statement with its parameters ("$n"), as sent with PQsendQueryParams.
+struct Comando {
+    QByteArray Sql;
+    QVariantList Parametros;
+};
+
+// The parameters as libpq takes them: each value as text, in its stored form; bytea in
+// binary (no escaping, no doubling of its size). The types are the server's to infer,
+// as for a literal in the text.
+class ParametrosDoLibpq {
+public:
+    explicit ParametrosDoLibpq(const QVariantList& parametros);
+    int Quantos() const { return static_cast<int>(mtextos.size()); }
+    const Oid* Tipos() const { return mtipos.data(); }
+    const char* const* Valores() const { return mvalores.data(); }
+    const int* Tamanhos() const { return mtamanhos.data(); }
+    const int* Formatos() const { return mformatos.data(); }
+
+private:
+    std::vector<QByteArray> mtextos;
+    std::vector<const char*> mvalores;
+    std::vector<Oid> mtipos;
+    std::vector<int> mtamanhos, mformatos;
+};
+
+ParametrosDoLibpq::ParametrosDoLibpq(const QVariantList& parametros)
+    : mtextos(parametros.size()), mvalores(parametros.size(), nullptr), mtipos(parametros.size(), 0),
+      mtamanhos(parametros.size(), 0), mformatos(parametros.size(), 0) {
+    for (qsizetype i = 0; i < parametros.size(); ++i) {
+        const QVariant& valor = parametros.at(i);
+        if (valor.isNull()) continue;
+        switch (valor.typeId()) {
+        case QMetaType::QByteArray:
+            mtextos[i] = valor.toByteArray();
+            mtipos[i] = TipoBytea;
+            mformatos[i] = 1;
+            mtamanhos[i] = static_cast<int>(mtextos[i].size());
+            break;
+        case QMetaType::Bool:
+            mtextos[i] = valor.toBool() ? "t" : "f";
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            mtextos[i] = QByteArray::number(valor.toDouble(), 'g', 17);
+            break;
+        case QMetaType::QDate:
+            mtextos[i] = valor.toDate().toString(Qt::ISODate).toLatin1();
+            break;
+        case QMetaType::QDateTime:
+            mtextos[i] = valor.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
+            break;
+        default:
+            mtextos[i] = valor.toString().toUtf8();
+            break;
+        }
+        mvalores[i] = mtextos[i].constData();
+    }
+}
+
+// The statements in one message, each followed by a sync (so each runs as if sent alone:
+// a failure skips none of the others), their answers read in order: the first failure's
+// answer, or the last statement's. A connection that broke answers nothing (nullptr):
+// its error is PQerrorMessage's.
+PGresult* EmSequencia(PGconn* pg, const QList<Comando>& comandos) {
+    if (!PQenterPipelineMode(pg)) return nullptr;
+    for (const Comando& c : comandos) {
+        const ParametrosDoLibpq p(c.Parametros);
+        if (!PQsendQueryParams(pg, c.Sql.constData(), p.Quantos(), p.Tipos(), p.Valores(), p.Tamanhos(),
+                               p.Formatos(), 0) ||
+            !PQpipelineSync(pg))
+            return nullptr;
+    }
+    PGresult* resposta = nullptr;
+    bool falhou = false;
+    for (qsizetype i = 0; i < comandos.size(); ++i) {
+        PGresult* desta = PQgetResult(pg);
+        if (!desta) { // the connection broke: no success to tell
+            if (!falhou) PQclear(resposta), resposta = nullptr;
+            break;
+        }
+        PQclear(PQgetResult(pg)); // the end of this statement's answers
+        PQclear(PQgetResult(pg)); // its sync
+        if (falhou) {
+            PQclear(desta);
+            continue;
+        }
+        PQclear(resposta);
+        resposta = desta;
+        const ExecStatusType estado = PQresultStatus(desta);
+        falhou = estado != PGRES_COMMAND_OK && estado != PGRES_TUPLES_OK && estado != PGRES_EMPTY_QUERY;
+    }
+    PQexitPipelineMode(pg);
+    return resposta;
+}
+
 class Conexao final : public QSqlDriver {
 public:
     PGconn* mconexao = nullptr;
-    // A statement held back for the next one (EnviarComOProximo).
-    mutable QByteArray mpendente;
+    // Statements held back for the next one (EnviarComOProximo), in order.
+    mutable QList<Comando> mpendentes;
 
     ~Conexao() override { Fechar(); }
 
@@ -126,7 +222,7 @@ private:
     void Fechar() {
         if (mconexao) PQfinish(mconexao);
         mconexao = nullptr;
-        mpendente.clear();
+        mpendentes.clear();
     }
 };
 
@@ -140,10 +236,19 @@ protected:
         Limpar();
         setQuery(sql);
         PGconn* pg = Pg();
-        // A statement held back goes first, in the same message.
-        const QByteArray texto = Pendente().isEmpty() ? sql.toUtf8() : Pendente() + "; " + sql.toUtf8();
-        Pendente().clear();
-        return pg && Tratar(PQexec(pg, texto.constData()));
+        if (!pg) return false;
+        const QList<Comando> pendentes = std::exchange(Pendentes(), {});
+        const bool comParametros = std::any_of(pendentes.cbegin(), pendentes.cend(),
+                                               [](const Comando& c) { return !c.Parametros.isEmpty(); });
+        // Statements held back go first, in the same message: as text before this one, or,
+        // when they have parameters, in a pipeline (then this is a single statement: a
+        // COMMIT, a ROLLBACK, a savepoint's).
+        if (comParametros) return Tratar(EmSequencia(pg, pendentes + QList<Comando>{{sql.toUtf8(), {}}}));
+        QByteArray texto;
+        for (const Comando& c : pendentes)
+            texto += c.Sql + "; ";
+        texto += sql.toUtf8();
+        return Tratar(PQexec(pg, texto.constData()));
     }
 
     bool prepare(const QString& sql) override {
@@ -153,9 +258,6 @@ protected:
     }
 
     bool exec() override;
-    // The statement held back, then the one sent by enviar, in one round trip: the
-    // first failure's answer, or the second statement's.
-    static PGresult* EmSequencia(PGconn* pg, const QByteArray& antes, const std::function<int()>& enviar);
 
     bool fetch(int linha) override {
         if (!isActive() || !isSelect() || linha < 0 || linha >= PQntuples(mresultado)) return false;
@@ -186,7 +288,7 @@ private:
     PGresult* mresultado = nullptr;
     QByteArray msql;
 
-    QByteArray& Pendente() const { return static_cast<const Conexao*>(driver())->mpendente; }
+    QList<Comando>& Pendentes() const { return static_cast<const Conexao*>(driver())->mpendentes; }
 
     PGconn* Pg() {
         PGconn* pg = driver() ? static_cast<const Conexao*>(driver())->mconexao : nullptr;
@@ -233,77 +335,12 @@ bool Resultado::exec() {
     setActive(false);
     PGconn* pg = Pg();
     if (!pg) return false;
-    // Each value as text, in its stored form; bytea in binary (no escaping, no doubling
-    // of its size). The types are the server's to infer, as for a literal in the text.
-    const QVariantList& parametros = boundValues();
-    const int n = static_cast<int>(parametros.size());
-    std::vector<QByteArray> textos(n);
-    std::vector<const char*> valores(n, nullptr);
-    std::vector<Oid> tipos(n, 0);
-    std::vector<int> tamanhos(n, 0), formatos(n, 0);
-    for (int i = 0; i < n; ++i) {
-        const QVariant& valor = parametros.at(i);
-        if (valor.isNull()) continue;
-        switch (valor.typeId()) {
-        case QMetaType::QByteArray:
-            textos[i] = valor.toByteArray();
-            tipos[i] = TipoBytea;
-            formatos[i] = 1;
-            tamanhos[i] = static_cast<int>(textos[i].size());
-            break;
-        case QMetaType::Bool:
-            textos[i] = valor.toBool() ? "t" : "f";
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            textos[i] = QByteArray::number(valor.toDouble(), 'g', 17);
-            break;
-        case QMetaType::QDate:
-            textos[i] = valor.toDate().toString(Qt::ISODate).toLatin1();
-            break;
-        case QMetaType::QDateTime:
-            textos[i] = valor.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
-            break;
-        default:
-            textos[i] = valor.toString().toUtf8();
-            break;
-        }
-        valores[i] = textos[i].constData();
-    }
-    if (Pendente().isEmpty())
-        return Tratar(PQexecParams(pg, msql.constData(), n, tipos.data(), valores.data(), tamanhos.data(),
-                                   formatos.data(), 0));
-    const QByteArray antes = Pendente();
-    Pendente().clear();
-    return Tratar(EmSequencia(pg, antes, [&] {
-        return PQsendQueryParams(pg, msql.constData(), n, tipos.data(), valores.data(), tamanhos.data(),
-                                 formatos.data(), 0);
-    }));
-}
-
-PGresult* Resultado::EmSequencia(PGconn* pg, const QByteArray& antes, const std::function<int()>& enviar) {
-    // Both statements and a sync in one message; their answers read in order. A
-    // connection that broke answers nothing: its error is PQerrorMessage's.
-    if (!PQenterPipelineMode(pg)) return nullptr;
-    if (!PQsendQueryParams(pg, antes.constData(), 0, nullptr, nullptr, nullptr, nullptr, 0) || !enviar() ||
-        !PQpipelineSync(pg))
-        return nullptr;
-    const auto Proxima = [pg] {
-        PGresult* resposta = PQgetResult(pg);
-        if (resposta) PQclear(PQgetResult(pg)); // the end of that statement's answers
-        return resposta;
-    };
-    PGresult* primeira = Proxima();
-    PGresult* segunda = Proxima();
-    PQclear(PQgetResult(pg)); // the sync
-    PQexitPipelineMode(pg);
-    const ExecStatusType estado = PQresultStatus(primeira);
-    if (primeira && estado != PGRES_COMMAND_OK && estado != PGRES_TUPLES_OK) {
-        PQclear(segunda);
-        return primeira;
-    }
-    PQclear(primeira);
-    return segunda;
+    if (!Pendentes().isEmpty())
+        return Tratar(
+            EmSequencia(pg, std::exchange(Pendentes(), {}) + QList<Comando>{{msql, boundValues()}}));
+    const ParametrosDoLibpq p(boundValues());
+    return Tratar(PQexecParams(pg, msql.constData(), p.Quantos(), p.Tipos(), p.Valores(), p.Tamanhos(),
+                               p.Formatos(), 0));
 }
 
 QVariant Resultado::data(int coluna) {
@@ -365,10 +402,10 @@ void Registrar() {
     Q_UNUSED(registrado);
 }
 
-bool EnviarComOProximo(const QSqlDatabase& db, const QString& sql) {
+bool EnviarComOProximo(const QSqlDatabase& db, const QString& sql, const QVariantList& parametros) {
     const auto* conexao = dynamic_cast<const Conexao*>(db.driver());
     if (!conexao || !conexao->mconexao) return false;
-    conexao->mpendente = sql.toUtf8();
+    conexao->mpendentes.append({ParametrosNumerados(sql).toUtf8(), parametros});
     return true;
 }
 

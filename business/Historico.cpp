@@ -134,17 +134,16 @@ Copia CopiaDoOrcamento(qint64 numero) {
     return MontarCopia(cabecalho, itens, std::move(base));
 }
 
-qint64 GravarEntrada(qint64 numero, const QDateTime& quando, const QString& usuario, const QString& operacao,
-                     const Copia& copia) {
+// The INSERT of a history entry and its parameters.
+std::pair<QString, QVariantList> Entrada(qint64 numero, const QDateTime& quando, const QString& usuario,
+                                         const QString& operacao, const Copia& copia) {
     const CopiaCompacta compacta = Compactar(copia.Json, copia.Base);
-    return Banco::InserirComChave(
-        QStringLiteral(
-            "INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
-            "ValorLiquido, QuantidadeDeItens, Copia, CopiaCompactada, RegistroDaBase) VALUES (?, ?, ?, "
-            "?, ?, ?, '', ?, ?)"),
-        {numero, Banco::DataEHoraIso(quando), usuario, operacao, copia.ValorLiquido, copia.QuantidadeDeItens,
-         compacta.Dados, compacta.RegistroDaBase},
-        QStringLiteral("NumeroDoRegistro"));
+    return {QStringLiteral(
+                "INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
+                "ValorLiquido, QuantidadeDeItens, Copia, CopiaCompactada, RegistroDaBase) VALUES (?, ?, "
+                "?, ?, ?, ?, '', ?, ?)"),
+            {numero, Banco::DataEHoraIso(quando), usuario, operacao, copia.ValorLiquido,
+             copia.QuantidadeDeItens, compacta.Dados, compacta.RegistroDaBase}};
 }
 
 [[noreturn]] void CopiaDanificada(qint64 registro) {
@@ -235,8 +234,10 @@ void RegistrarBloco(qint64 primeiro, qint64 ultimo, const QString& operacao) {
 }
 
 void Registrar(qint64 numeroDoOrcamento, const QString& operacao, const QString& usuario) {
-    GravarEntrada(numeroDoOrcamento, Relogio::Agora(), usuario, operacao,
-                  CopiaDoOrcamento(numeroDoOrcamento));
+    // Written with the save's COMMIT: nothing reads the entry's key.
+    const auto [sql, parametros] =
+        Entrada(numeroDoOrcamento, Relogio::Agora(), usuario, operacao, CopiaDoOrcamento(numeroDoOrcamento));
+    Banco::ExecutarComOProximo(sql, parametros);
 }
 
 QJsonObject CopiaDaEntrada(qint64 numeroDoRegistro) {
@@ -250,7 +251,8 @@ QJsonObject CopiaDaEntrada(qint64 numeroDoRegistro) {
 void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario) {
     const Copia copia = CopiaDoOrcamento(numeroDoOrcamento);
     const QDateTime agora = Relogio::Agora();
-    const qint64 entrada = GravarEntrada(numeroDoOrcamento, agora, usuario, Op::Excluido, copia);
+    const auto [sql, parametros] = Entrada(numeroDoOrcamento, agora, usuario, Op::Excluido, copia);
+    const qint64 entrada = Banco::InserirComChave(sql, parametros, QStringLiteral("NumeroDoRegistro"));
     Banco::Executar(QStringLiteral("INSERT INTO OrcamentosExcluidos (NumeroDoOrcamento, CodigoDoCliente, "
                                    "ValorLiquido, DataEHoraDaExclusao, UsuarioDaExclusao, NumeroDoRegistro) "
                                    "VALUES (?, ?, ?, ?, ?, ?)"),
