@@ -134,6 +134,8 @@ void ExecutarComOProximo(const QString& sql, const QVariantList& parametros) {
         vinculaveis << Vinculavel(parametro);
     if (!TransacaoAberta() || !DriverPostgreSQL::EnviarComOProximo(db, sql, vinculaveis))
         Executar(sql, parametros);
+    else
+        ++gcomandosExecutados; // it may reach the server: the body is no longer safe to run again
 }
 
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
@@ -217,7 +219,11 @@ UnidadeDeTrabalho::~UnidadeDeTrabalho() {
     // Never throws out of a destructor: a rollback that fails leaves the transaction
     // to the database, which drops it with the connection.
     if (QSqlDatabase::contains(NomeDaConexao) && !gbooReconectar) {
-        QSqlQuery q(QSqlDatabase::database(NomeDaConexao, false));
+        const QSqlDatabase db = QSqlDatabase::database(NomeDaConexao, false);
+        // What this unit held back is undone with it; after a failure held statements
+        // would make the server skip the ROLLBACK sent with them.
+        DriverPostgreSQL::DescartarRetidos(db);
+        QSqlQuery q(db);
         if (mintNivel == 0) {
             q.exec(QStringLiteral("ROLLBACK"));
         } else if (q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + PontoDeRetorno())) {

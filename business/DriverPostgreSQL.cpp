@@ -117,19 +117,19 @@ ParametrosDoLibpq::ParametrosDoLibpq(const QVariantList& parametros)
     }
 }
 
-// The statements in one message, each followed by a sync (so each runs as if sent alone:
-// a failure skips none of the others), their answers read in order: the first failure's
-// answer, or the last statement's. A connection that broke answers nothing (nullptr):
+// The statements in one message (libpq writes a pipeline at its sync), their answers
+// read in order: the first failure's answer (the statements after it are skipped by the
+// server), or the last statement's. A connection that broke answers nothing (nullptr):
 // its error is PQerrorMessage's.
 PGresult* EmSequencia(PGconn* pg, const QList<Comando>& comandos) {
     if (!PQenterPipelineMode(pg)) return nullptr;
     for (const Comando& c : comandos) {
         const ParametrosDoLibpq p(c.Parametros);
         if (!PQsendQueryParams(pg, c.Sql.constData(), p.Quantos(), p.Tipos(), p.Valores(), p.Tamanhos(),
-                               p.Formatos(), 0) ||
-            !PQpipelineSync(pg))
+                               p.Formatos(), 0))
             return nullptr;
     }
+    if (!PQpipelineSync(pg)) return nullptr;
     PGresult* resposta = nullptr;
     bool falhou = false;
     for (qsizetype i = 0; i < comandos.size(); ++i) {
@@ -139,7 +139,6 @@ PGresult* EmSequencia(PGconn* pg, const QList<Comando>& comandos) {
             break;
         }
         PQclear(PQgetResult(pg)); // the end of this statement's answers
-        PQclear(PQgetResult(pg)); // its sync
         if (falhou) {
             PQclear(desta);
             continue;
@@ -149,6 +148,7 @@ PGresult* EmSequencia(PGconn* pg, const QList<Comando>& comandos) {
         const ExecStatusType estado = PQresultStatus(desta);
         falhou = estado != PGRES_COMMAND_OK && estado != PGRES_TUPLES_OK && estado != PGRES_EMPTY_QUERY;
     }
+    PQclear(PQgetResult(pg)); // the sync
     PQexitPipelineMode(pg);
     return resposta;
 }
@@ -400,6 +400,10 @@ void Registrar() {
         return true;
     }();
     Q_UNUSED(registrado);
+}
+
+void DescartarRetidos(const QSqlDatabase& db) {
+    if (const auto* conexao = dynamic_cast<const Conexao*>(db.driver())) conexao->mpendentes.clear();
 }
 
 bool EnviarComOProximo(const QSqlDatabase& db, const QString& sql, const QVariantList& parametros) {

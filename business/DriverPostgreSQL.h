@@ -26,6 +26,8 @@ void Registrar();
 // mode); a failure of the held statement is that next statement's. False, and nothing
 // held, when the connection is not one of this driver's.
 bool EnviarComOProximo(const QSqlDatabase& db, const QString& sql, const QVariantList& parametros = {});
+// Forgets the statements held back (a unit of work undone: they were its own).
+void DescartarRetidos(const QSqlDatabase& db);
 
 // "? ... ?" as "$1 ... $n", leaving texts in quotes, quoted names and comments alone.
 QString ParametrosNumerados(const QString& sql);

@@ -158,7 +158,7 @@ void InserirItens(qint64 numeroDoOrcamento, qint64 primeiroNumero, const QList<I
             parametros << LinhaDoItem(numeroDoOrcamento, primeiroNumero + i, itens.at(i), textoDaInclusao,
                                       usuario);
         Q_ASSERT(parametros.size() == n * ColunasDoItemInserido.size());
-        Banco::Executar(InsercaoDeItens(n), parametros);
+        Banco::ExecutarComOProximo(InsercaoDeItens(n), parametros);
     }
 }
 

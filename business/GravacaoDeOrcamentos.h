@@ -75,6 +75,8 @@ qint64 InserirOrcamento(const Cabecalho& cabecalho, const QList<Item>& itens);
 // Inserts items numbered from primeiroNumero on, with the given inclusion stamp, in as
 // few statements as the database takes: a quote's items travel together instead of one
 // round trip each.
+// Inside a unit of work, on PostgreSQL, the INSERTs travel with the unit's next statement
+// (Banco::ExecutarComOProximo).
 void InserirItens(qint64 numeroDoOrcamento, qint64 primeiroNumero, const QList<Item>& itens,
                   const QDateTime& inclusao, const QString& usuario);
 // Rows one INSERT of items carries. Measured on a 100-item quote: PostgreSQL's save

@@ -333,10 +333,12 @@ private:
         const qint64 ultimoNumero = gravado.UltimoNumeroDeItem + novos.size();
         // What the grid no longer holds was taken out of the quote.
         for (auto i = itensGravados.cbegin(); i != itensGravados.cend(); ++i)
-            Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
-                                           "NumeroDoItemDoOrcamento = ?"),
-                            {gravado.Numero, i.key()});
-        Banco::Executar(
+            Banco::ExecutarComOProximo(
+                QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
+                               "NumeroDoItemDoOrcamento = ?"),
+                {gravado.Numero, i.key()});
+        // The writes, whose answers nobody reads, travel with the history's reading of the quote.
+        Banco::ExecutarComOProximo(
             QStringLiteral("UPDATE Orcamentos SET CodigoDoAnimal = ?, ValorTotal = ?, DescontoEmPercentual = "
                            "?, DescontoEmValor = ?, ValorLiquido = ?, DataDeValidadeDoOrcamento = ?, "
                            "UltimoNumeroDeItem = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? "
@@ -398,7 +400,7 @@ private:
     static void AtualizarItem(qint64 numero, const V::ItemLido& lido, const QDateTime& carimbo,
                               const QString& usuario) {
         const GravacaoDeOrcamentos::Item& i = lido.Item;
-        Banco::Executar(
+        Banco::ExecutarComOProximo(
             QStringLiteral("UPDATE ItensDeOrcamento SET CodigoDoAnimal = ?, Quantidade = ?, ValorUnitario = "
                            "?, DescontoEmPercentual = ?, DescontoEmValor = ?, ValorTotal = ?, Custo = ?, "
                            "TipoDeVenda = ?, Situacao = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = "

@@ -56,8 +56,8 @@ private slots:
         QTest::newRow("próxima página") << u"proxima"_s << 1;
         QTest::newRow("pesquisa por nome") << u"pesquisa"_s << 2;
         QTest::newRow("abrir um orçamento de 100 itens") << u"abrir"_s << 4;
-        QTest::newRow("gravar um orçamento de 100 itens") << u"gravar"_s << 8;
-        QTest::newRow("incluir um orçamento de 100 itens") << u"incluir"_s << 7;
+        QTest::newRow("gravar um orçamento de 100 itens") << u"gravar"_s << 6;
+        QTest::newRow("incluir um orçamento de 100 itens") << u"incluir"_s << 5;
     }
 
     void cada_operacao_em_poucas_idas_e_voltas() {
