@@ -117,6 +117,22 @@ ParametrosDoLibpq::ParametrosDoLibpq(const QVariantList& parametros)
     }
 }
 
+// Leaves the pipeline after a statement could not be queued (the connection broke, or
+// libpq refused it): what was queued runs and its answers are dropped; the failure
+// (nullptr: PQerrorMessage's) undoes the unit of work they belong to.
+PGresult* Abandonar(PGconn* pg) {
+    if (PQstatus(pg) == CONNECTION_OK && PQpipelineSync(pg)) {
+        while (PQstatus(pg) == CONNECTION_OK) {
+            PGresult* resposta = PQgetResult(pg);
+            const bool fim = resposta && PQresultStatus(resposta) == PGRES_PIPELINE_SYNC;
+            PQclear(resposta);
+            if (fim) break;
+        }
+    }
+    PQexitPipelineMode(pg);
+    return nullptr;
+}
+
 // The statements in one message (libpq writes a pipeline at its sync), their answers
 // read in order: the first failure's answer (the statements after it are skipped by the
 // server), or the last statement's. A connection that broke answers nothing (nullptr):
@@ -127,9 +143,9 @@ PGresult* EmSequencia(PGconn* pg, const QList<Comando>& comandos) {
         const ParametrosDoLibpq p(c.Parametros);
         if (!PQsendQueryParams(pg, c.Sql.constData(), p.Quantos(), p.Tipos(), p.Valores(), p.Tamanhos(),
                                p.Formatos(), 0))
-            return nullptr;
+            return Abandonar(pg);
     }
-    if (!PQpipelineSync(pg)) return nullptr;
+    if (!PQpipelineSync(pg)) return Abandonar(pg);
     PGresult* resposta = nullptr;
     bool falhou = false;
     for (qsizetype i = 0; i < comandos.size(); ++i) {
