@@ -1,5 +1,7 @@
 #include "business/Banco.h"
 
+#include "business/DriverPostgreSQL.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <QSqlError>
@@ -36,6 +38,18 @@ void Reconectar(QSqlDatabase& db) {
         break;
     }
     throw FalhaDeBanco(Dialeto::Natureza::Comum, contexto + erro.text());
+}
+
+// A parameter as it is bound.
+QVariant Vinculavel(const QVariant& parametro) {
+    // QtSql binds a null QString as NULL; an empty text is a text here.
+    if (parametro.typeId() == QMetaType::QString && !parametro.isNull() && parametro.toString().isNull())
+        return QStringLiteral("");
+    // A null character (pasted from elsewhere; nothing types one) is dropped:
+    // PostgreSQL's driver fails on it, and SQLite would keep it unseen.
+    if (parametro.typeId() == QMetaType::QString && parametro.toString().contains(QChar(0)))
+        return parametro.toString().remove(QChar(0));
+    return parametro;
 }
 
 } // namespace
@@ -113,6 +127,17 @@ QStringList RestringirAoDono(const QString& arquivo) {
     return avisos;
 }
 
+void ExecutarComOProximo(const QString& sql, const QVariantList& parametros) {
+    const QSqlDatabase db = Conexao();
+    QVariantList vinculaveis;
+    for (const QVariant& parametro : parametros)
+        vinculaveis << Vinculavel(parametro);
+    if (!TransacaoAberta() || !DriverPostgreSQL::EnviarComOProximo(db, sql, vinculaveis))
+        Executar(sql, parametros);
+    else
+        ++gcomandosExecutados; // it may reach the server: the body is no longer safe to run again
+}
+
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
     const QSqlDatabase db = Conexao();
     QSqlQuery q(db);
@@ -126,17 +151,8 @@ QSqlQuery Executar(const QString& sql, const QVariantList& parametros) {
     if (!q.prepare(sql))
         FalharNoComando(db, QStringLiteral("Falha no banco de dados ao preparar a consulta: "),
                         q.lastError());
-    for (const QVariant& parametro : parametros) {
-        // QtSql binds a null QString as NULL; an empty text is a text here.
-        if (parametro.typeId() == QMetaType::QString && !parametro.isNull() && parametro.toString().isNull())
-            q.addBindValue(QStringLiteral(""));
-        // A null character (pasted from elsewhere; nothing types one) is dropped:
-        // PostgreSQL's driver fails on it, and SQLite would keep it unseen.
-        else if (parametro.typeId() == QMetaType::QString && parametro.toString().contains(QChar(0)))
-            q.addBindValue(parametro.toString().remove(QChar(0)));
-        else
-            q.addBindValue(parametro);
-    }
+    for (const QVariant& parametro : parametros)
+        q.addBindValue(Vinculavel(parametro));
     if (!q.exec()) FalharNoComando(db, QStringLiteral("Falha no banco de dados: "), q.lastError());
     ++gcomandosExecutados;
     return q;
@@ -183,8 +199,12 @@ qint64 InserirComChave(const QString& sql, const QVariantList& parametros, const
 // changes only if the outer one is confirmed too, and an inner unit undone undoes only
 // its own, alike on both databases.
 UnidadeDeTrabalho::UnidadeDeTrabalho() : mintNivel(gintTransacoesAbertas) {
-    Executar(mintNivel == 0 ? DialetoAtual().InicioDeEscrita()
-                            : QStringLiteral("SAVEPOINT ") + PontoDeRetorno());
+    // A server far away: the BEGIN travels with the unit's first statement.
+    const QSqlDatabase db = Conexao();
+    if (mintNivel > 0)
+        Executar(QStringLiteral("SAVEPOINT ") + PontoDeRetorno());
+    else if (!DriverPostgreSQL::EnviarComOProximo(db, DialetoAtual().InicioDeEscrita()))
+        Executar(DialetoAtual().InicioDeEscrita());
     mbooAberta = true;
     ++gintTransacoesAbertas;
 }
@@ -199,7 +219,11 @@ UnidadeDeTrabalho::~UnidadeDeTrabalho() {
     // Never throws out of a destructor: a rollback that fails leaves the transaction
     // to the database, which drops it with the connection.
     if (QSqlDatabase::contains(NomeDaConexao) && !gbooReconectar) {
-        QSqlQuery q(QSqlDatabase::database(NomeDaConexao, false));
+        const QSqlDatabase db = QSqlDatabase::database(NomeDaConexao, false);
+        // What this unit held back is undone with it; after a failure held statements
+        // would make the server skip the ROLLBACK sent with them.
+        DriverPostgreSQL::DescartarRetidos(db);
+        QSqlQuery q(db);
         if (mintNivel == 0) {
             q.exec(QStringLiteral("ROLLBACK"));
         } else if (q.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + PontoDeRetorno())) {

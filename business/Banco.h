@@ -77,6 +77,10 @@ Dialeto DialetoAtual();
 // (error NumeroDoErroDeBanco): busy and lost connections with the descriptions
 // above, anything else with the driver's text.
 QSqlQuery Executar(const QString& sql, const QVariantList& parametros = {});
+// A write whose answer nobody reads, inside a unit of work: on PostgreSQL held back and
+// sent with the unit's next statement (its COMMIT at the latest), in the same round
+// trip; a failure of it is that statement's. Outside a unit, or on SQLite, run now.
+void ExecutarComOProximo(const QString& sql, const QVariantList& parametros);
 // Statements without parameters (DDL), in order: on PostgreSQL sent as one message
 // (one round trip for all of them), on SQLite, whose driver runs one statement a call,
 // one by one.

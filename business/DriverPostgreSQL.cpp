@@ -7,7 +7,9 @@
 #include <QSqlField>
 #include <QSqlRecord>
 #include <QSqlResult>
+#include <algorithm>
 #include <libpq-fe.h>
+#include <utility>
 #include <vector>
 
 namespace DriverPostgreSQL {
@@ -56,9 +58,122 @@ QMetaType TipoDoQt(Oid tipo) {
     }
 }
 
+// A statement with its parameters ("$n"), as sent with PQsendQueryParams.
+struct Comando {
+    QByteArray Sql;
+    QVariantList Parametros;
+};
+
+// The parameters as libpq takes them: each value as text, in its stored form; bytea in
+// binary (no escaping, no doubling of its size). The types are the server's to infer,
+// as for a literal in the text.
+class ParametrosDoLibpq {
+public:
+    explicit ParametrosDoLibpq(const QVariantList& parametros);
+    int Quantos() const { return static_cast<int>(mtextos.size()); }
+    const Oid* Tipos() const { return mtipos.data(); }
+    const char* const* Valores() const { return mvalores.data(); }
+    const int* Tamanhos() const { return mtamanhos.data(); }
+    const int* Formatos() const { return mformatos.data(); }
+
+private:
+    std::vector<QByteArray> mtextos;
+    std::vector<const char*> mvalores;
+    std::vector<Oid> mtipos;
+    std::vector<int> mtamanhos, mformatos;
+};
+
+ParametrosDoLibpq::ParametrosDoLibpq(const QVariantList& parametros)
+    : mtextos(parametros.size()), mvalores(parametros.size(), nullptr), mtipos(parametros.size(), 0),
+      mtamanhos(parametros.size(), 0), mformatos(parametros.size(), 0) {
+    for (qsizetype i = 0; i < parametros.size(); ++i) {
+        const QVariant& valor = parametros.at(i);
+        if (valor.isNull()) continue;
+        switch (valor.typeId()) {
+        case QMetaType::QByteArray:
+            mtextos[i] = valor.toByteArray();
+            mtipos[i] = TipoBytea;
+            mformatos[i] = 1;
+            mtamanhos[i] = static_cast<int>(mtextos[i].size());
+            break;
+        case QMetaType::Bool:
+            mtextos[i] = valor.toBool() ? "t" : "f";
+            break;
+        case QMetaType::Double:
+        case QMetaType::Float:
+            mtextos[i] = QByteArray::number(valor.toDouble(), 'g', 17);
+            break;
+        case QMetaType::QDate:
+            mtextos[i] = valor.toDate().toString(Qt::ISODate).toLatin1();
+            break;
+        case QMetaType::QDateTime:
+            mtextos[i] = valor.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
+            break;
+        default:
+            mtextos[i] = valor.toString().toUtf8();
+            break;
+        }
+        mvalores[i] = mtextos[i].constData();
+    }
+}
+
+// Leaves the pipeline after a statement could not be queued (the connection broke, or
+// libpq refused it): what was queued runs and its answers are dropped; the failure
+// (nullptr: PQerrorMessage's) undoes the unit of work they belong to.
+PGresult* Abandonar(PGconn* pg) {
+    if (PQstatus(pg) == CONNECTION_OK && PQpipelineSync(pg)) {
+        while (PQstatus(pg) == CONNECTION_OK) {
+            PGresult* resposta = PQgetResult(pg);
+            const bool fim = resposta && PQresultStatus(resposta) == PGRES_PIPELINE_SYNC;
+            PQclear(resposta);
+            if (fim) break;
+        }
+    }
+    PQexitPipelineMode(pg);
+    return nullptr;
+}
+
+// The statements in one message (libpq writes a pipeline at its sync), their answers
+// read in order: the first failure's answer (the statements after it are skipped by the
+// server), or the last statement's. A connection that broke answers nothing (nullptr):
+// its error is PQerrorMessage's.
+PGresult* EmSequencia(PGconn* pg, const QList<Comando>& comandos) {
+    if (!PQenterPipelineMode(pg)) return nullptr;
+    for (const Comando& c : comandos) {
+        const ParametrosDoLibpq p(c.Parametros);
+        if (!PQsendQueryParams(pg, c.Sql.constData(), p.Quantos(), p.Tipos(), p.Valores(), p.Tamanhos(),
+                               p.Formatos(), 0))
+            return Abandonar(pg);
+    }
+    if (!PQpipelineSync(pg)) return Abandonar(pg);
+    PGresult* resposta = nullptr;
+    bool falhou = false;
+    for (qsizetype i = 0; i < comandos.size(); ++i) {
+        PGresult* desta = PQgetResult(pg);
+        if (!desta) { // the connection broke: no success to tell
+            if (!falhou) PQclear(resposta), resposta = nullptr;
+            break;
+        }
+        PQclear(PQgetResult(pg)); // the end of this statement's answers
+        if (falhou) {
+            PQclear(desta);
+            continue;
+        }
+        PQclear(resposta);
+        resposta = desta;
+        const ExecStatusType estado = PQresultStatus(desta);
+        falhou = estado != PGRES_COMMAND_OK && estado != PGRES_TUPLES_OK && estado != PGRES_EMPTY_QUERY;
+    }
+    PQclear(PQgetResult(pg)); // the sync
+    PQexitPipelineMode(pg);
+    return resposta;
+}
+
 class Conexao final : public QSqlDriver {
 public:
     PGconn* mconexao = nullptr;
+    // Statements held back for the next one (EnviarComOProximo), in order.
+    mutable QList<Comando> mpendentes;
 
     ~Conexao() override { Fechar(); }
 
@@ -123,6 +238,7 @@ private:
     void Fechar() {
         if (mconexao) PQfinish(mconexao);
         mconexao = nullptr;
+        mpendentes.clear();
     }
 };
 
@@ -136,7 +252,19 @@ protected:
         Limpar();
         setQuery(sql);
         PGconn* pg = Pg();
-        return pg && Tratar(PQexec(pg, sql.toUtf8().constData()));
+        if (!pg) return false;
+        const QList<Comando> pendentes = std::exchange(Pendentes(), {});
+        const bool comParametros = std::any_of(pendentes.cbegin(), pendentes.cend(),
+                                               [](const Comando& c) { return !c.Parametros.isEmpty(); });
+        // Statements held back go first, in the same message: as text before this one, or,
+        // when they have parameters, in a pipeline (then this is a single statement: a
+        // COMMIT, a ROLLBACK, a savepoint's).
+        if (comParametros) return Tratar(EmSequencia(pg, pendentes + QList<Comando>{{sql.toUtf8(), {}}}));
+        QByteArray texto;
+        for (const Comando& c : pendentes)
+            texto += c.Sql + "; ";
+        texto += sql.toUtf8();
+        return Tratar(PQexec(pg, texto.constData()));
     }
 
     bool prepare(const QString& sql) override {
@@ -175,6 +303,8 @@ protected:
 private:
     PGresult* mresultado = nullptr;
     QByteArray msql;
+
+    QList<Comando>& Pendentes() const { return static_cast<const Conexao*>(driver())->mpendentes; }
 
     PGconn* Pg() {
         PGconn* pg = driver() ? static_cast<const Conexao*>(driver())->mconexao : nullptr;
@@ -221,45 +351,12 @@ bool Resultado::exec() {
     setActive(false);
     PGconn* pg = Pg();
     if (!pg) return false;
-    // Each value as text, in its stored form; bytea in binary (no escaping, no doubling
-    // of its size). The types are the server's to infer, as for a literal in the text.
-    const QVariantList& parametros = boundValues();
-    const int n = static_cast<int>(parametros.size());
-    std::vector<QByteArray> textos(n);
-    std::vector<const char*> valores(n, nullptr);
-    std::vector<Oid> tipos(n, 0);
-    std::vector<int> tamanhos(n, 0), formatos(n, 0);
-    for (int i = 0; i < n; ++i) {
-        const QVariant& valor = parametros.at(i);
-        if (valor.isNull()) continue;
-        switch (valor.typeId()) {
-        case QMetaType::QByteArray:
-            textos[i] = valor.toByteArray();
-            tipos[i] = TipoBytea;
-            formatos[i] = 1;
-            tamanhos[i] = static_cast<int>(textos[i].size());
-            break;
-        case QMetaType::Bool:
-            textos[i] = valor.toBool() ? "t" : "f";
-            break;
-        case QMetaType::Double:
-        case QMetaType::Float:
-            textos[i] = QByteArray::number(valor.toDouble(), 'g', 17);
-            break;
-        case QMetaType::QDate:
-            textos[i] = valor.toDate().toString(Qt::ISODate).toLatin1();
-            break;
-        case QMetaType::QDateTime:
-            textos[i] = valor.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")).toLatin1();
-            break;
-        default:
-            textos[i] = valor.toString().toUtf8();
-            break;
-        }
-        valores[i] = textos[i].constData();
-    }
-    return Tratar(PQexecParams(pg, msql.constData(), n, tipos.data(), valores.data(), tamanhos.data(),
-                               formatos.data(), 0));
+    if (!Pendentes().isEmpty())
+        return Tratar(
+            EmSequencia(pg, std::exchange(Pendentes(), {}) + QList<Comando>{{msql, boundValues()}}));
+    const ParametrosDoLibpq p(boundValues());
+    return Tratar(PQexecParams(pg, msql.constData(), p.Quantos(), p.Tipos(), p.Valores(), p.Tamanhos(),
+                               p.Formatos(), 0));
 }
 
 QVariant Resultado::data(int coluna) {
@@ -319,6 +416,17 @@ void Registrar() {
         return true;
     }();
     Q_UNUSED(registrado);
+}
+
+void DescartarRetidos(const QSqlDatabase& db) {
+    if (const auto* conexao = dynamic_cast<const Conexao*>(db.driver())) conexao->mpendentes.clear();
+}
+
+bool EnviarComOProximo(const QSqlDatabase& db, const QString& sql, const QVariantList& parametros) {
+    const auto* conexao = dynamic_cast<const Conexao*>(db.driver());
+    if (!conexao || !conexao->mconexao) return false;
+    conexao->mpendentes.append({ParametrosNumerados(sql).toUtf8(), parametros});
+    return true;
 }
 
 QString ParametrosNumerados(const QString& sql) {

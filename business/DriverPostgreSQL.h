@@ -9,7 +9,9 @@
 // qlonglong, texts as QString, bytea as QByteArray, NUMERIC as double, NULL as a null
 // QVariant), so the layer above reads them unchanged.
 
+#include <QSqlDatabase>
 #include <QSqlDriver>
+#include <QVariantList>
 
 namespace DriverPostgreSQL {
 
@@ -18,6 +20,14 @@ inline const QString Nome = QStringLiteral("ZELT_PSQL");
 
 // Registers the driver with QtSql once per process.
 void Registrar();
+
+// Holds back a statement (a BEGIN, a write whose answer nobody reads) and sends it with
+// the next statement of that connection, in the same round trip (libpq's pipeline
+// mode); a failure of the held statement is that next statement's. False, and nothing
+// held, when the connection is not one of this driver's.
+bool EnviarComOProximo(const QSqlDatabase& db, const QString& sql, const QVariantList& parametros = {});
+// Forgets the statements held back (a unit of work undone: they were its own).
+void DescartarRetidos(const QSqlDatabase& db);
 
 // "? ... ?" as "$1 ... $n", leaving texts in quotes, quoted names and comments alone.
 QString ParametrosNumerados(const QString& sql);

@@ -148,15 +148,17 @@ QString InsercaoDeItens(qsizetype n) {
 void InserirItens(qint64 numeroDoOrcamento, qint64 primeiroNumero, const QList<Item>& itens,
                   const QDateTime& inclusao, const QString& usuario) {
     const QVariant textoDaInclusao = Banco::DataEHoraIso(inclusao);
-    for (qsizetype inicio = 0; inicio < itens.size(); inicio += ItensPorInsercao) {
-        const qsizetype n = std::min(ItensPorInsercao, itens.size() - inicio);
+    const qsizetype porInsercao =
+        Banco::DialetoAtual().EhSQLite() ? ItensPorInsercao : ItensPorInsercaoNoServidor;
+    for (qsizetype inicio = 0; inicio < itens.size(); inicio += porInsercao) {
+        const qsizetype n = std::min(porInsercao, itens.size() - inicio);
         QVariantList parametros;
         parametros.reserve(n * ColunasDoItemInserido.size());
         for (qsizetype i = inicio; i < inicio + n; ++i)
             parametros << LinhaDoItem(numeroDoOrcamento, primeiroNumero + i, itens.at(i), textoDaInclusao,
                                       usuario);
         Q_ASSERT(parametros.size() == n * ColunasDoItemInserido.size());
-        Banco::Executar(InsercaoDeItens(n), parametros);
+        Banco::ExecutarComOProximo(InsercaoDeItens(n), parametros);
     }
 }
 

@@ -75,6 +75,8 @@ qint64 InserirOrcamento(const Cabecalho& cabecalho, const QList<Item>& itens);
 // Inserts items numbered from primeiroNumero on, with the given inclusion stamp, in as
 // few statements as the database takes: a quote's items travel together instead of one
 // round trip each.
+// Inside a unit of work, on PostgreSQL, the INSERTs travel with the unit's next statement
+// (Banco::ExecutarComOProximo).
 void InserirItens(qint64 numeroDoOrcamento, qint64 primeiroNumero, const QList<Item>& itens,
                   const QDateTime& inclusao, const QString& usuario);
 // Rows one INSERT of items carries. Measured on a 100-item quote: PostgreSQL's save
@@ -82,6 +84,9 @@ void InserirItens(qint64 numeroDoOrcamento, qint64 primeiroNumero, const QList<I
 // than the rows beyond a few dozen (100 rows: 25 ms, one row: 13 ms), and 25 rows give
 // both their best (SQLite 10 ms).
 inline constexpr qsizetype ItensPorInsercao = 25;
+// PostgreSQL's: a server far away pays a round trip a statement, so a quote's items go
+// in one (1000 rows of 21 values stay far below its 65535 parameters).
+inline constexpr qsizetype ItensPorInsercaoNoServidor = 1000;
 // The INSERT of n items.
 QString InsercaoDeItens(qsizetype n);
 

@@ -50,33 +50,20 @@ struct Copia {
     qint64 CodigoDoCliente = 0;
     qint64 ValorLiquido = 0;
     qint64 QuantidadeDeItens = 0;
+    // The quote's last whole copy in the history (its entry and its stream), when it has one.
+    std::optional<std::pair<qint64, QByteArray>> Base;
 };
 
-Copia MontarCopia(const QJsonArray& orcamento, const QJsonArray& itens) {
+Copia MontarCopia(const QJsonArray& orcamento, const QJsonArray& itens,
+                  std::optional<std::pair<qint64, QByteArray>> base = std::nullopt) {
     Copia copia;
+    copia.Base = std::move(base);
     copia.Json = QJsonDocument(QJsonObject{{QStringLiteral("o"), orcamento}, {QStringLiteral("i"), itens}})
                      .toJson(QJsonDocument::Compact);
     copia.CodigoDoCliente = orcamento.at(ColunasDoOrcamento.indexOf(u"CodigoDoCliente")).toInteger();
     copia.ValorLiquido = orcamento.at(ColunasDoOrcamento.indexOf(u"ValorLiquido")).toInteger();
     copia.QuantidadeDeItens = itens.size();
     return copia;
-}
-
-// The quote as stored now, with its items in item order.
-Copia CopiaDoOrcamento(qint64 numero) {
-    QSqlQuery cabecalho =
-        Banco::Executar(QStringLiteral("SELECT ") + ColunasDoOrcamento.join(QStringLiteral(", ")) +
-                            QStringLiteral(" FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
-                        {numero});
-    if (!cabecalho.next()) Banco::Falhar(QStringLiteral("O orçamento %1 não existe.").arg(numero));
-    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT ") + ColunasDoItem.join(QStringLiteral(", ")) +
-                                      QStringLiteral(" FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? "
-                                                     "ORDER BY NumeroDoItemDoOrcamento"),
-                                  {numero});
-    QJsonArray itens;
-    while (q.next())
-        itens << Linha(q, ColunasDoItem.size());
-    return MontarCopia(Linha(cabecalho, ColunasDoOrcamento.size()), itens);
 }
 
 // The entry's copy as stored: the difference from the quote's last whole copy when that
@@ -113,19 +100,50 @@ QHash<qint64, std::pair<qint64, QByteArray>> Bases(qint64 primeiro, qint64 ultim
     return bases;
 }
 
-qint64 GravarEntrada(qint64 numero, const QDateTime& quando, const QString& usuario, const QString& operacao,
-                     const Copia& copia) {
-    const auto bases = Bases(numero, numero);
-    const CopiaCompacta compacta =
-        Compactar(copia.Json, bases.contains(numero) ? std::optional(bases.value(numero)) : std::nullopt);
-    return Banco::InserirComChave(
-        QStringLiteral(
-            "INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
-            "ValorLiquido, QuantidadeDeItens, Copia, CopiaCompactada, RegistroDaBase) VALUES (?, ?, ?, "
-            "?, ?, ?, '', ?, ?)"),
-        {numero, Banco::DataEHoraIso(quando), usuario, operacao, copia.ValorLiquido, copia.QuantidadeDeItens,
-         compacta.Dados, compacta.RegistroDaBase},
-        QStringLiteral("NumeroDoRegistro"));
+// The quote as stored now, with its items in item order, and its last whole copy in the
+// history: one statement (the header repeated on each item's row, a quote without items
+// one row; the whole copy on the first row only).
+Copia CopiaDoOrcamento(qint64 numero) {
+    QStringList colunas;
+    for (const QString& coluna : ColunasDoOrcamento)
+        colunas << QStringLiteral("o.") + coluna;
+    for (const QString& coluna : ColunasDoItem)
+        colunas << QStringLiteral("i.") + coluna;
+    colunas << QStringLiteral("b.NumeroDoRegistro") << QStringLiteral("b.CopiaCompactada");
+    QSqlQuery q = Banco::Executar(
+        QStringLiteral("SELECT ") + colunas.join(QStringLiteral(", ")) +
+            QStringLiteral(
+                " FROM Orcamentos o LEFT JOIN ItensDeOrcamento i ON i.NumeroDoOrcamento = "
+                "o.NumeroDoOrcamento LEFT JOIN HistoricoDeOrcamentos b ON b.NumeroDoRegistro = "
+                "(SELECT MAX(NumeroDoRegistro) FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? "
+                "AND RegistroDaBase IS NULL AND CopiaCompactada IS NOT NULL) AND "
+                "COALESCE(i.NumeroDoItemDoOrcamento, 0) = (SELECT COALESCE(MIN(NumeroDoItemDoOrcamento), "
+                "0) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?) WHERE o.NumeroDoOrcamento = ? "
+                "ORDER BY i.NumeroDoItemDoOrcamento"),
+        {numero, numero, numero});
+    if (!q.next()) Banco::Falhar(QStringLiteral("O orçamento %1 não existe.").arg(numero));
+    const int doItem = static_cast<int>(ColunasDoOrcamento.size());
+    const int daBase = doItem + static_cast<int>(ColunasDoItem.size());
+    std::optional<std::pair<qint64, QByteArray>> base;
+    const QJsonArray cabecalho = Linha(q, ColunasDoOrcamento.size());
+    QJsonArray itens;
+    do {
+        if (!q.isNull(doItem)) itens << Linha(q, ColunasDoItem.size(), doItem);
+        if (!q.isNull(daBase)) base = {q.value(daBase).toLongLong(), q.value(daBase + 1).toByteArray()};
+    } while (q.next());
+    return MontarCopia(cabecalho, itens, std::move(base));
+}
+
+// The INSERT of a history entry and its parameters.
+std::pair<QString, QVariantList> Entrada(qint64 numero, const QDateTime& quando, const QString& usuario,
+                                         const QString& operacao, const Copia& copia) {
+    const CopiaCompacta compacta = Compactar(copia.Json, copia.Base);
+    return {QStringLiteral(
+                "INSERT INTO HistoricoDeOrcamentos (NumeroDoOrcamento, DataEHora, Usuario, Operacao, "
+                "ValorLiquido, QuantidadeDeItens, Copia, CopiaCompactada, RegistroDaBase) VALUES (?, ?, "
+                "?, ?, ?, ?, '', ?, ?)"),
+            {numero, Banco::DataEHoraIso(quando), usuario, operacao, copia.ValorLiquido,
+             copia.QuantidadeDeItens, compacta.Dados, compacta.RegistroDaBase}};
 }
 
 [[noreturn]] void CopiaDanificada(qint64 registro) {
@@ -216,8 +234,10 @@ void RegistrarBloco(qint64 primeiro, qint64 ultimo, const QString& operacao) {
 }
 
 void Registrar(qint64 numeroDoOrcamento, const QString& operacao, const QString& usuario) {
-    GravarEntrada(numeroDoOrcamento, Relogio::Agora(), usuario, operacao,
-                  CopiaDoOrcamento(numeroDoOrcamento));
+    // Written with the save's COMMIT: nothing reads the entry's key.
+    const auto [sql, parametros] =
+        Entrada(numeroDoOrcamento, Relogio::Agora(), usuario, operacao, CopiaDoOrcamento(numeroDoOrcamento));
+    Banco::ExecutarComOProximo(sql, parametros);
 }
 
 QJsonObject CopiaDaEntrada(qint64 numeroDoRegistro) {
@@ -231,7 +251,8 @@ QJsonObject CopiaDaEntrada(qint64 numeroDoRegistro) {
 void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario) {
     const Copia copia = CopiaDoOrcamento(numeroDoOrcamento);
     const QDateTime agora = Relogio::Agora();
-    const qint64 entrada = GravarEntrada(numeroDoOrcamento, agora, usuario, Op::Excluido, copia);
+    const auto [sql, parametros] = Entrada(numeroDoOrcamento, agora, usuario, Op::Excluido, copia);
+    const qint64 entrada = Banco::InserirComChave(sql, parametros, QStringLiteral("NumeroDoRegistro"));
     Banco::Executar(QStringLiteral("INSERT INTO OrcamentosExcluidos (NumeroDoOrcamento, CodigoDoCliente, "
                                    "ValorLiquido, DataEHoraDaExclusao, UsuarioDaExclusao, NumeroDoRegistro) "
                                    "VALUES (?, ?, ?, ?, ?, ?)"),

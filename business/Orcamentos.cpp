@@ -270,9 +270,10 @@ private:
     void Incluir() {
         const QString usuario = NomeDoUsuario();
         Banco::UnidadeDeTrabalho unidade;
-        const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
-        const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
-        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
+        const V::ClienteLido clienteLido = V::ValidarCliente(CodigoDoCliente);
+        const qint64 cliente = clienteLido.Codigo;
+        const qint64 animal = V::ValidarAnimal(clienteLido, CodigoDoAnimal);
+        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, clienteLido, animal);
         V::ValidarPermissoes(DadosDoUsuario, cliente, lidos);
         const V::Totais totais = V::ValidarTotais(TotaisInformados(), lidos);
         const QDate hoje = Relogio::Hoje();
@@ -307,9 +308,10 @@ private:
         if (CodigoDoDouble(CodigoDoCliente) != gravado.CodigoDoCliente && CodigoDoDouble(CodigoDoCliente))
             Rejeitar(V::CampoCliente,
                      QStringLiteral("O cliente de um orçamento já gravado não pode ser trocado."));
-        const qint64 cliente = V::ValidarCliente(CodigoDoCliente);
-        const qint64 animal = V::ValidarAnimal(cliente, CodigoDoAnimal);
-        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, cliente, animal);
+        const V::ClienteLido clienteLido = V::ValidarCliente(CodigoDoCliente);
+        const qint64 cliente = clienteLido.Codigo;
+        const qint64 animal = V::ValidarAnimal(clienteLido, CodigoDoAnimal);
+        const QList<V::ItemLido> lidos = V::LerItens(GradeDeItensDoOrcamento, clienteLido, animal);
         QHash<qint64, ItemGravado> itensGravados = LerItens(gravado.Numero);
         for (const V::ItemLido& lido : lidos)
             if (lido.NumeroDoItem > 0 && !itensGravados.contains(lido.NumeroDoItem))
@@ -345,10 +347,12 @@ private:
         const qint64 ultimoNumero = gravado.UltimoNumeroDeItem + novos.size();
         // What the grid no longer holds was taken out of the quote.
         for (auto i = itensGravados.cbegin(); i != itensGravados.cend(); ++i)
-            Banco::Executar(QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
-                                           "NumeroDoItemDoOrcamento = ?"),
-                            {gravado.Numero, i.key()});
-        Banco::Executar(
+            Banco::ExecutarComOProximo(
+                QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
+                               "NumeroDoItemDoOrcamento = ?"),
+                {gravado.Numero, i.key()});
+        // The writes, whose answers nobody reads, travel with the history's reading of the quote.
+        Banco::ExecutarComOProximo(
             QStringLiteral("UPDATE Orcamentos SET CodigoDoAnimal = ?, ValorTotal = ?, DescontoEmPercentual = "
                            "?, DescontoEmValor = ?, ValorLiquido = ?, DataDeValidadeDoOrcamento = ?, "
                            "UltimoNumeroDeItem = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? "
@@ -410,7 +414,7 @@ private:
     static void AtualizarItem(qint64 numero, const V::ItemLido& lido, const QDateTime& carimbo,
                               const QString& usuario) {
         const GravacaoDeOrcamentos::Item& i = lido.Item;
-        Banco::Executar(
+        Banco::ExecutarComOProximo(
             QStringLiteral("UPDATE ItensDeOrcamento SET CodigoDoAnimal = ?, Quantidade = ?, ValorUnitario = "
                            "?, DescontoEmPercentual = ?, DescontoEmValor = ?, ValorTotal = ?, Custo = ?, "
                            "TipoDeVenda = ?, Situacao = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = "

@@ -50,8 +50,9 @@ RecordsetSql::RecordsetSql(ConsultaPaginavel consulta)
         mlonTotal = Banco::Valor(mconsulta.Contagem, mconsulta.ParametrosDaContagem).toInt();
         return;
     }
-    const QString& deOnde = mconsulta.Chave.isEmpty() ? mconsulta.DeOnde : mconsulta.DeOndeSemJuncoes;
-    mlonTotal = Banco::Valor(QStringLiteral("SELECT COUNT(*) ") + deOnde, mconsulta.Parametros).toInt();
+    // Counted with the first block read in the same statement: a server far away is
+    // asked once, and most selections (a quote's items, a lookup) fit in that block.
+    LerBlocoDaPosicao(0, false, &mlonTotal);
 }
 
 RecordsetSql::RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize) : RecordsetSql(std::move(consulta)) {
@@ -95,11 +96,14 @@ void RecordsetSql::MoverPara(qint32 posicao0) {
     mlonPosicao = std::clamp(posicao0, 0, mlonTotal);
 }
 
-void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) const {
+void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial, qint32* contagem) const {
+    const bool contar = contagem != nullptr;
     // A block is a whole number of pages, so a page never spans two reads: one page
-    // when a page is asked for, a few pages when the caller walks row by row.
+    // when a page is asked for, a few pages when the caller walks row by row (and at
+    // the count, when the page size is still the default one).
     const qint32 pagina = PageSize();
-    const qint32 paginasPorBloco = leituraSequencial ? std::max(1, LinhasDaLeituraAntecipada / pagina) : 1;
+    const qint32 paginasPorBloco =
+        leituraSequencial || contar ? std::max(1, LinhasDaLeituraAntecipada / pagina) : 1;
     const qint32 tamanho = pagina * paginasPorBloco;
     const qint32 inicio = (posicao / pagina) * pagina;
     // A page jumped to far from the start and nearer the end: the rows after the block
@@ -123,7 +127,14 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) con
         expressoes << campo.Expressao;
     // The key last, after the fields: where the next block continues.
     if (!mstrContinuacao.isEmpty()) expressoes << mconsulta.Chave;
-    QVariantList parametros = mconsulta.Parametros;
+    // The count last; its parameters come first, as its text does (in the select list).
+    QVariantList parametros;
+    if (contar) {
+        const QString& deOnde = mconsulta.Chave.isEmpty() ? mconsulta.DeOnde : mconsulta.DeOndeSemJuncoes;
+        expressoes << QStringLiteral("(SELECT COUNT(*) ") + deOnde + u')';
+        parametros << mconsulta.Parametros;
+    }
+    parametros << mconsulta.Parametros;
     QString limite = QStringLiteral(" LIMIT ? OFFSET ?");
     if (continua) {
         parametros << mchaveDoFimDoBloco << tamanho;
@@ -149,7 +160,10 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) con
     mlinhas.clear();
     const int colunas = static_cast<int>(mconsulta.Campos.size());
     QVariant ultimaChave;
+    const int colunaDaContagem = colunas + (mstrContinuacao.isEmpty() ? 0 : 1);
+    if (contar) *contagem = 0; // no row: nothing to count
     while (q.next()) {
+        if (contar && mlinhas.isEmpty()) *contagem = q.value(colunaDaContagem).toInt();
         QList<QVariant> linha;
         linha.reserve(colunas);
         for (int c = 0; c < colunas; ++c)

@@ -1,6 +1,7 @@
 #pragma once
 // A selection over the database with ADO's recordset behaviour, read lazily: it
-// counts its rows once when it is made (or reads the count the database keeps) and
+// counts its rows once when it is made (or reads the count the database keeps; a
+// COUNT(*) is read by the statement that reads the first block of rows) and
 // afterwards reads only the page that holds the current row (LIMIT/OFFSET in a stable
 // order; a forward walk goes on after the last key read, without OFFSET). Walking forward row by
 // row reads ahead a few pages at a time. It never holds more than one block of
@@ -90,7 +91,8 @@ public:
     static QVariant Converter(const QVariant& valor, TipoDoCampo tipo);
 
 private:
-    void LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial) const;
+    // With a place for it, the selection is also counted by the same statement (at the start).
+    void LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial, qint32* contagem = nullptr) const;
 
     ConsultaPaginavel mconsulta;
     // " < ?" or " > ?" after the key, when the order is the key alone: a forward walk

@@ -196,15 +196,6 @@ void Resolver(ItemLido& lido, const Cadastro& cadastro) {
     }
 }
 
-QSet<qint64> AnimaisDoCliente(qint64 codigoDoCliente) {
-    QSet<qint64> animais;
-    QSqlQuery q = Banco::Executar(QStringLiteral("SELECT Codigo FROM Animais WHERE CodigoDoCliente = ?"),
-                                  {codigoDoCliente});
-    while (q.next())
-        animais.insert(Banco::Coluna(q, "Codigo").toLongLong());
-    return animais;
-}
-
 // The registry's price of every code of one kind the items name, read with one
 // statement.
 QHash<qint64, VB::Currency> Precos(const QList<ItemLido>& itens, qint32 lancamento) {
@@ -315,18 +306,29 @@ void ValidarPermissoes(const QObject* usuario, qint64 codigoDoCliente, const QLi
     }
 }
 
-qint64 ValidarCliente(double codigoDoCliente) {
+ClienteLido ValidarCliente(double codigoDoCliente) {
     const auto codigo = Objetos::CodigoDoDouble(codigoDoCliente);
     if (!codigo) Rejeitar(CampoCliente, QStringLiteral("Selecione o cliente do orçamento."));
-    const QVariant situacao =
-        Banco::Valor(QStringLiteral("SELECT Situacao FROM Clientes WHERE CodigoDoCliente = ?"), {*codigo});
+    // The client's animals come with its situation: the animal checks that follow ask the
+    // server nothing more.
+    QSqlQuery q =
+        Banco::Executar(QStringLiteral("SELECT c.Situacao, a.Codigo FROM Clientes c LEFT JOIN Animais a "
+                                       "ON a.CodigoDoCliente = c.CodigoDoCliente WHERE "
+                                       "c.CodigoDoCliente = ?"),
+                        {*codigo});
+    QVariant situacao;
+    ClienteLido cliente{*codigo, {}};
+    while (q.next()) {
+        situacao = q.value(0);
+        if (!q.value(1).isNull()) cliente.Animais.insert(q.value(1).toLongLong());
+    }
     if (!situacao.isValid())
         Rejeitar(CampoCliente, QStringLiteral("O cliente %1 não está cadastrado.").arg(*codigo));
     const QString contato =
         QStringLiteral(" Para mais informações, entre em contato com o departamento financeiro.");
     switch (situacao.toInt()) {
     case 1:
-        return *codigo;
+        return cliente;
     case 2:
         Rejeitar(CampoCliente, QStringLiteral("Cliente inativo.") + contato);
     case 3:
@@ -336,17 +338,18 @@ qint64 ValidarCliente(double codigoDoCliente) {
     }
 }
 
-qint64 ValidarAnimal(qint64 codigoDoCliente, qint32 codigoDoAnimal) {
+qint64 ValidarAnimal(const ClienteLido& cliente, qint32 codigoDoAnimal) {
     if (codigoDoAnimal <= 0) Rejeitar(CampoAnimal, QStringLiteral("Selecione o animal do orçamento."));
-    if (!AnimaisDoCliente(codigoDoCliente).contains(codigoDoAnimal))
+    if (!cliente.Animais.contains(codigoDoAnimal))
         Rejeitar(CampoAnimal, QStringLiteral("O animal %1 não pertence ao cliente %2.")
-                                  .arg(QString::number(codigoDoAnimal), QString::number(codigoDoCliente)));
+                                  .arg(QString::number(codigoDoAnimal), QString::number(cliente.Codigo)));
     return codigoDoAnimal;
 }
 
-QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qint64 codigoDoAnimal) {
+QList<ItemLido> LerItens(const IGradeDeItens* grade, const ClienteLido& cliente, qint64 codigoDoAnimal) {
     if (!grade) Rejeitar(CampoGrade, QStringLiteral("Inclua ao menos um item no orçamento."));
-    const QSet<qint64> animais = AnimaisDoCliente(codigoDoCliente);
+    const QSet<qint64>& animais = cliente.Animais;
+    const qint64 codigoDoCliente = cliente.Codigo;
     const Cadastro cadastro = LerCadastro(*grade);
     QList<ItemLido> itens;
     QSet<qint64> numeros;

@@ -20,6 +20,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <functional>
 #include <optional>
 
@@ -39,13 +40,19 @@ struct ItemLido {
 
 using Totais = GravacaoDeOrcamentos::Totais;
 
-// The client exists and is active; answers its code.
-qint64 ValidarCliente(double codigoDoCliente);
+// A client found active, with the codes of its animals (read with it, in one statement).
+struct ClienteLido {
+    qint64 Codigo = 0;
+    QSet<qint64> Animais;
+};
+
+// The client exists and is active.
+ClienteLido ValidarCliente(double codigoDoCliente);
 // The animal is one of the client's; answers its code.
-qint64 ValidarAnimal(qint64 codigoDoCliente, qint32 codigoDoAnimal);
+qint64 ValidarAnimal(const ClienteLido& cliente, qint32 codigoDoAnimal);
 // Reads and checks every item of the grid, resolving each service or product in
 // the registry; an item without an animal of its own is for the quote's animal.
-QList<ItemLido> LerItens(const IGradeDeItens* grade, qint64 codigoDoCliente, qint64 codigoDoAnimal);
+QList<ItemLido> LerItens(const IGradeDeItens* grade, const ClienteLido& cliente, qint64 codigoDoAnimal);
 // The header totals the form sent are the sums of the items; answers the totals to
 // store, the sums of the items as they are stored (GravacaoDeOrcamentos::TotaisDosItens).
 Totais ValidarTotais(const Totais& totais, const QList<ItemLido>& itens);

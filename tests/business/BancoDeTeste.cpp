@@ -412,6 +412,13 @@ QStringList Textos(const QString& sql) {
 }
 
 QHash<qint64, qint64> OrcamentosInteiros() {
+    // The headers and the items as of one moment: a workstation killed a moment ago may
+    // still have its last COMMIT running on the server, between two readings.
+    Banco::Executar(Banco::DialetoAtual().EhSQLite() ? u"BEGIN"_s
+                                                     : u"BEGIN ISOLATION LEVEL REPEATABLE READ"_s);
+    struct Fim {
+        ~Fim() { QSqlQuery(Banco::Conexao()).exec(u"COMMIT"_s); }
+    } fim;
     QHash<qint64, qint64> itensPorOrcamento;
     QHash<qint64, std::array<Currency, 3>> cabecalhos;
     QHash<qint64, qint64> ultimos;

@@ -8,9 +8,14 @@
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/OptionButton.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRFind.h"
 #include "platform/suite/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
@@ -165,4 +170,31 @@ double TesteDaFicha::GravarOrcamento(int lintItens) {
         *orcamento, u"%1|10|%2|%3"_s.arg(120 * lintItens).arg(12 * lintItens).arg(108 * lintItens));
     if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
     return orcamento->CodigoGerado;
+}
+
+void TesteDaFicha::Clicar(const char* comando) {
+    emit ControleDaFicha<XRCommandButton>(comando)->Click();
+}
+
+void TesteDaFicha::Pesquisar(const char* campo, const QString& texto) {
+    ControleDaFicha<XRFind>(campo)->setText(texto);
+    ControleDaFicha<XRFind>(campo)->Pesquisar();
+}
+
+void TesteDaFicha::Compor(const QStringList& itens, bool comCliente) {
+    if (comCliente) Pesquisar("xrfCodigoDoCliente", QStringLiteral("2"));
+    for (const QString& item : itens) {
+        if (item.startsWith(QStringLiteral("servico "))) {
+            // The person picks the type "Clínicos" in the list.
+            auto* tipos = ControleDaFicha<XRComboBox>("xrcmbTiposDeServicos")
+                              ->findChild<QComboBox*>(QStringLiteral("cmbLista"));
+            tipos->setCurrentIndex(1);
+            emit tipos->activated(1);
+            Pesquisar("xrfCodigoDoServico", item.mid(8));
+        } else {
+            ControleDaFicha<OptionButton>("optProduto")->setValue(true);
+            Pesquisar("xrfCodigoInternoDoProduto", item.mid(8));
+        }
+        Clicar("xrcmdAdicionar");
+    }
 }

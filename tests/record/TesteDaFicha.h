@@ -56,6 +56,12 @@ protected:
     double GravarOrcamento(int lintItens = 1);
     // The record form on screen and active, as its modal display shows it.
     void Ativar();
+    // A command button of the form clicked; a lookup box given a text and searched.
+    void Clicar(const char* comando);
+    void Pesquisar(const char* campo, const QString& texto);
+    // Client 2 (Maria Antônia, her animal Luna) looked up, then each item ("servico N",
+    // of the type "Clínicos", or "produto N") looked up and added.
+    void Compor(const QStringList& itens, bool comCliente = true);
 
     template <class Tipo> Tipo* ControleDaFicha(const char* nome) const {
         return mficha ? mficha->findChild<Tipo*>(QString::fromLatin1(nome)) : nullptr;

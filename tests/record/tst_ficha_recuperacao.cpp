@@ -67,28 +67,6 @@ class TesteDaRecuperacaoDaFicha : public TesteDaFicha {
         Ativar();
     }
     template <class T> T* No(const char* nome) const { return ControleDaFicha<T>(nome); }
-    void Clicar(const char* comando) { emit No<XRCommandButton>(comando)->Click(); }
-    void Pesquisar(const char* campo, const QString& texto) {
-        No<XRFind>(campo)->setText(texto);
-        No<XRFind>(campo)->Pesquisar();
-    }
-    // Client 2 (Maria Antônia, her animal Luna), then each item's lookup and the add command.
-    void Compor(const QStringList& itens, bool comCliente = true) {
-        if (comCliente) Pesquisar("xrfCodigoDoCliente", u"2"_s);
-        for (const QString& item : itens) {
-            if (item.startsWith(u"servico "_s)) {
-                // The person picks the type "Clínicos" in the list.
-                auto* tipos = No<XRComboBox>("xrcmbTiposDeServicos")->findChild<QComboBox*>(u"cmbLista"_s);
-                tipos->setCurrentIndex(1);
-                emit tipos->activated(1);
-                Pesquisar("xrfCodigoDoServico", item.mid(8));
-            } else {
-                No<OptionButton>("optProduto")->setValue(true);
-                Pesquisar("xrfCodigoInternoDoProduto", item.mid(8));
-            }
-            Clicar("xrcmdAdicionar");
-        }
-    }
     QStringList Linhas() const {
         QStringList linhas;
         auto* grade = No<MSFlexGrid>("msfgGradeDeItensDoOrcamento");
