@@ -133,7 +133,8 @@ QString TextoDeIdasEVoltas(const std::vector<double>& tempos) {
     if (contagens.empty()) return {};
     const auto [menor, maior] = std::minmax_element(contagens.begin(), contagens.end());
     QString texto = QStringLiteral("%1 idas e voltas").arg(Mediana(contagens));
-    if (*menor != *maior) texto += QStringLiteral(" (%1 a %2)").arg(*menor).arg(*maior);
+    if (*menor != *maior)
+        texto += QStringLiteral(" (%1 a %2)").arg(QString::number(*menor), QString::number(*maior));
     return texto;
 }
 

@@ -101,7 +101,7 @@ class TesteDasJanelasDoHistorico : public TesteDeNegocio {
         ErrosExibidos().clear();
         mmensagens.clear();
         Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
-            mmensagens << u"%1|%2"_s.arg(texto).arg(botoes);
+            mmensagens << texto + u'|' + QString::number(botoes);
             return int(botoes & Plataforma::vbYesNo ? Plataforma::vbYes : Plataforma::vbOK);
         });
         // A window's modal display ends at once; the window stays for the test to drive.

@@ -124,6 +124,14 @@ QStringList Sessao::ArgumentosDoBanco() const {
     return mbooSQLite ? QStringList{u"--banco"_s, mstrArquivo} : QStringList{u"--url"_s, mstrUrl};
 }
 
+std::unique_ptr<QProcess> Sessao::Estacao(const QStringList& argumentos) const {
+    auto processo = std::make_unique<QProcess>();
+    processo->setProgram(QStringLiteral(ZELT_TESTE_GRAVADOR));
+    processo->setArguments(ArgumentosDoBanco() + argumentos);
+    processo->start();
+    return processo;
+}
+
 QSqlDatabase Sessao::AbrirOutraConexao(const QString& nome) const {
     QSqlDatabase db;
     if (mbooSQLite) {

@@ -23,6 +23,7 @@
 #include <QDateTime>
 #include <QHash>
 #include <QList>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -51,6 +52,9 @@ public:
     // The options that point another program of the suite (zelt_importar, the test
     // workstations) at this database: {"--banco", file} or {"--url", URL}.
     QStringList ArgumentosDoBanco() const;
+    // Another workstation as a process of its own (tests/business/zelt_teste_gravador.cpp)
+    // on this database, started with those arguments after the database's.
+    std::unique_ptr<QProcess> Estacao(const QStringList& argumentos) const;
     // Another connection to this database, named so, for "another workstation" in
     // the test's own process; used only in the thread that opened it, then closed
     // and removed by FecharConexao. An invalid connection when it cannot be opened.

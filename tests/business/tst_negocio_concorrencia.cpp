@@ -45,16 +45,6 @@ QHash<qint64, Gravado> Relatados(const QByteArray& saida) {
     return relatados;
 }
 
-// One workstation process.
-std::unique_ptr<QProcess> Estacao(const Sessao& sessao, const QStringList& argumentos) {
-    auto processo = std::make_unique<QProcess>();
-    processo->setProgram(QStringLiteral(ZELT_TESTE_GRAVADOR));
-    processo->setArguments(sessao.ArgumentosDoBanco() + argumentos);
-    processo->setProcessChannelMode(QProcess::SeparateChannels);
-    processo->start();
-    return processo;
-}
-
 // Waits until the process printed a line starting with that text.
 bool EsperarLinha(QProcess& processo, QByteArray& saida, const QByteArray& inicio, int ms = 60000) {
     QElapsedTimer relogio;
@@ -80,8 +70,8 @@ private slots:
         std::vector<std::unique_ptr<QProcess>> estacoes;
         for (int n = 1; n <= 4; ++n)
             estacoes.push_back(
-                Estacao(*msessao, {u"--usuario"_s, u"ESTACAO%1"_s.arg(n), u"--semente"_s, QString::number(n),
-                                   u"--inicio"_s, inicio, u"adicionar"_s, u"250"_s}));
+                msessao->Estacao({u"--usuario"_s, u"ESTACAO%1"_s.arg(n), u"--semente"_s, QString::number(n),
+                                  u"--inicio"_s, inicio, u"adicionar"_s, u"250"_s}));
         for (auto& estacao : estacoes)
             QVERIFY(estacao->waitForStarted());
         QFile(inicio).open(QIODevice::WriteOnly);
@@ -129,8 +119,8 @@ private slots:
         QHash<qint64, Gravado> relatados;
         for (int rodada = 1; rodada <= 20; ++rodada) {
             const QString contexto = u"seed %1, round %2"_s.arg(semente).arg(rodada);
-            auto estacao = Estacao(
-                *msessao, {u"--semente"_s, QString::number(semente + rodada), u"adicionar"_s, u"100000"_s});
+            auto estacao = msessao->Estacao(
+                {u"--semente"_s, QString::number(semente + rodada), u"adicionar"_s, u"100000"_s});
             QVERIFY2(estacao->waitForStarted(), qPrintable(contexto));
             // Once it is saving: between two quotes or (most of the time, a save being
             // most of what it does) in the middle of one.
@@ -156,7 +146,7 @@ private slots:
             QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList{});
         }
         // The next start needs no repair: a workstation stores and ends normally.
-        auto estacao = Estacao(*msessao, {u"adicionar"_s, u"3"_s});
+        auto estacao = msessao->Estacao({u"adicionar"_s, u"3"_s});
         QVERIFY(estacao->waitForFinished(60000));
         QCOMPARE(estacao->exitCode(), 0);
         QCOMPARE(Relatados(estacao->readAllStandardOutput()).size(), 3);
@@ -175,7 +165,7 @@ private slots:
         QCOMPARE(grade.Rows(), 2);
         grade.AdicionarServico(1, 2, 10, u"1"_s, u"90,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s);
         // ...and another saves its change first.
-        auto outra = Estacao(*msessao, {u"--usuario"_s, u"BETO"_s, u"alterar"_s, u"1"_s});
+        auto outra = msessao->Estacao({u"--usuario"_s, u"BETO"_s, u"alterar"_s, u"1"_s});
         QVERIFY(outra->waitForFinished(60000));
         const QByteArray saida = outra->readAllStandardOutput();
         QVERIFY2(saida.contains("resultado 0\n"), saida.constData());
@@ -212,9 +202,9 @@ private slots:
             QByteArray saidas[2];
             const QString usuarios[2] = {u"CAIO"_s, u"DORA"_s};
             for (int e = 0; e < 2; ++e)
-                estacoes[e] = Estacao(*msessao, {u"--usuario"_s, usuarios[e], u"--semente"_s,
-                                                 QString::number(10 * rodada + e), u"--inicio"_s, inicio,
-                                                 u"alterar"_s, QString::number(numero)});
+                estacoes[e] = msessao->Estacao({u"--usuario"_s, usuarios[e], u"--semente"_s,
+                                                QString::number(10 * rodada + e), u"--inicio"_s, inicio,
+                                                u"alterar"_s, QString::number(numero)});
             for (int e = 0; e < 2; ++e)
                 QVERIFY2(EsperarLinha(*estacoes[e], saidas[e], "lido"),
                          estacoes[e]->readAllStandardError().constData());

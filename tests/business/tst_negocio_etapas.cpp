@@ -348,14 +348,8 @@ private slots:
             const QString inicio = msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada));
             std::unique_ptr<QProcess> estacoes[2];
             const QString comandos[2] = {u"aprovar"_s, u"recusar"_s};
-            for (int i = 0; i < 2; ++i) {
-                estacoes[i] = std::make_unique<QProcess>();
-                estacoes[i]->setProgram(QStringLiteral(ZELT_TESTE_GRAVADOR));
-                estacoes[i]->setArguments(
-                    msessao->ArgumentosDoBanco() +
-                    QStringList{u"--inicio"_s, inicio, comandos[i], QString::number(numero)});
-                estacoes[i]->start();
-            }
+            for (int i = 0; i < 2; ++i)
+                estacoes[i] = msessao->Estacao({u"--inicio"_s, inicio, comandos[i], QString::number(numero)});
             // Both have read the quote before either answers.
             QByteArray saidas;
             for (auto& estacao : estacoes) {

@@ -81,15 +81,6 @@ std::unique_ptr<clsHistorico> ObjetoDoHistorico(QObject* usuario) {
     return historico;
 }
 
-// One workstation process (tests/business/zelt_teste_gravador.cpp).
-std::unique_ptr<QProcess> Estacao(const Sessao& sessao, const QStringList& argumentos) {
-    auto processo = std::make_unique<QProcess>();
-    processo->setProgram(QStringLiteral(ZELT_TESTE_GRAVADOR));
-    processo->setArguments(sessao.ArgumentosDoBanco() + argumentos);
-    processo->start();
-    return processo;
-}
-
 } // namespace
 
 class TesteDoHistorico : public TesteDeNegocio {
@@ -434,7 +425,7 @@ private slots:
             const QString inicio = msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada));
             std::unique_ptr<QProcess> estacoes[2];
             for (auto& estacao : estacoes)
-                estacao = Estacao(*msessao, {u"--inicio"_s, inicio, u"restaurar"_s, QString::number(numero)});
+                estacao = msessao->Estacao({u"--inicio"_s, inicio, u"restaurar"_s, QString::number(numero)});
             QTest::qWait(300);
             QFile(inicio).open(QIODevice::WriteOnly);
             QByteArray saidas;
@@ -462,8 +453,8 @@ private slots:
         for (const double n : excluidos)
             numeros << QString::number(n);
         const QString inicio = msessao->Pasta().filePath(u"inicio"_s);
-        auto gravador = Estacao(*msessao, {u"--inicio"_s, inicio, u"adicionar"_s, u"30"_s});
-        auto restaurador = Estacao(*msessao, {u"--inicio"_s, inicio, u"restaurar"_s, numeros.join(u',')});
+        auto gravador = msessao->Estacao({u"--inicio"_s, inicio, u"adicionar"_s, u"30"_s});
+        auto restaurador = msessao->Estacao({u"--inicio"_s, inicio, u"restaurar"_s, numeros.join(u',')});
         QTest::qWait(300);
         QFile(inicio).open(QIODevice::WriteOnly);
         QVERIFY(gravador->waitForFinished(120000));

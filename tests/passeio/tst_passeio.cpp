@@ -223,9 +223,8 @@ private slots:
         if (!mstrFalha.isEmpty()) QFAIL(QByteArray(mstrFalha.toUtf8() + '\n' + Relato()).constData());
         // A long walk stops some forms: the step is not dead code.
         if (passos >= 2000) QVERIFY(mlonCopiasEditadas > 0);
-        qInfo().noquote()
-            << u"%1 passos sem falha, %2 fichas interrompidas com a cópia editada"_s.arg(mlonPasso).arg(
-                   mlonCopiasEditadas);
+        qInfo().noquote() << u"%1 passos sem falha, %2 fichas interrompidas com a cópia editada"_s.arg(
+            QString::number(mlonPasso), QString::number(mlonCopiasEditadas));
     }
 
 protected:
@@ -282,8 +281,8 @@ private:
             ficha->hide();
             if (!QFile::exists(copia)) EscreverCopiaDeUmOrcamentoGravado(copia);
             ++mlonCopiasEditadas;
-            Diario.Passos << u"%1 ficha interrompida, cópia editada: %2"_s.arg(mlonPasso).arg(
-                EditarCopia(copia));
+            Diario.Passos << u"%1 ficha interrompida, cópia editada: %2"_s.arg(QString::number(mlonPasso),
+                                                                               EditarCopia(copia));
             return;
         }
         const QList<QWidget*> controles = Controles(janela);
@@ -619,7 +618,7 @@ private:
                                                   u""_s, u"922337203685477,5807"_s});
             celulas.replace(coluna - GradeDeItens::TipoDeServicoOuCodigoDeBarras, texto);
             itens.replace(item, celulas);
-            feito = u"item %1, coluna %2: '%3'"_s.arg(item).arg(coluna).arg(texto);
+            feito = u"item %1, coluna %2: '%3'"_s.arg(QString::number(item), QString::number(coluna), texto);
             break;
         }
         case 4:

@@ -89,8 +89,8 @@ private slots:
         Passo(operacao == u"banco_novo"_s ? operacao : u"inicio"_s, [&] { Negocio::Iniciar(configuracao); });
         if (operacao == u"banco_novo"_s) {
             qInfo().noquote() << operacao << "idas e voltas:" << contadas;
-            QVERIFY2(contadas <= maximo,
-                     qPrintable(u"%1 idas e voltas, no máximo %2"_s.arg(contadas).arg(maximo)));
+            QVERIFY2(contadas <= maximo, qPrintable(u"%1 idas e voltas, no máximo %2"_s.arg(
+                                             QString::number(contadas), QString::number(maximo))));
             return;
         }
         Passo(u"lista"_s, [&] {
@@ -133,8 +133,8 @@ private slots:
 
         qInfo().noquote() << operacao << "idas e voltas:" << contadas;
         QVERIFY(contadas > 0);
-        QVERIFY2(contadas <= maximo,
-                 qPrintable(u"%1 idas e voltas, no máximo %2"_s.arg(contadas).arg(maximo)));
+        QVERIFY2(contadas <= maximo, qPrintable(u"%1 idas e voltas, no máximo %2"_s.arg(
+                                         QString::number(contadas), QString::number(maximo))));
     }
 
     // The link drops while a new quote is typed: the save fails with the lost connection's
