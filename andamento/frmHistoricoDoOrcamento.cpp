@@ -149,9 +149,11 @@ void frmHistoricoDoOrcamento::xrfndNumeroDoOrcamento_Click() {
         msfgGrade->setRedraw(true);
         msfgGrade->setVisible(true);
         Ponto = 6;
+        const int llonVersoes = lrstVersoes->RecordCount();
         lblOrcamento->setCaption(
-            QStringLiteral("Orçamento %1: %2 versões")
-                .arg(QString::number(numero), QString::number(lrstVersoes->RecordCount())));
+            QStringLiteral("Orçamento %1: %2 %3")
+                .arg(QString::number(numero), QString::number(llonVersoes),
+                     llonVersoes == 1 ? QStringLiteral("versão") : QStringLiteral("versões")));
         msfgGrade->setCol(0);
         msfgGrade->setRow(1);
         msfgGrade->setColSel(msfgGrade->Cols() - 1);

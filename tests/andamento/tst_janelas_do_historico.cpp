@@ -258,6 +258,10 @@ private slots:
         QCOMPARE(mmensagens, QStringList{u"Informe o número do orçamento.|64"_s});
         Pesquisar(janela, "xrfndNumeroDoOrcamento", u"999"_s);
         QCOMPARE(MensagemDeResultado(janela), u"O orçamento 999 não tem histórico."_s);
+        const double deUmaVersao = NovoOrcamento();
+        Pesquisar(janela, "xrfndNumeroDoOrcamento", VB::CStr(deUmaVersao));
+        QCOMPARE(Filho<Label>(janela, "lblOrcamento")->Caption(),
+                 u"Orçamento %1: 1 versão"_s.arg(deUmaVersao));
         Pesquisar(janela, "xrfndNumeroDoOrcamento", VB::CStr(numero));
         QCOMPARE(MensagemDeResultado(janela), QString());
         QCOMPARE(Filho<Label>(janela, "lblOrcamento")->Caption(), u"Orçamento %1: 2 versões"_s.arg(numero));
