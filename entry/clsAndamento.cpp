@@ -1,5 +1,6 @@
 #include "entry/clsAndamento.h"
 
+#include "andamento/RegistroDasJanelas.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmOrcamentosExcluidos.h"
 #include "component/modAjuda.h"
@@ -24,6 +25,7 @@ double OrcamentoSelecionadoNaLista() {
 
 clsAndamento::clsAndamento(QObject* parent) : QObject(parent) {
     qRegisterMetaType<HWnd>("HWnd");
+    andamento::RegistrarJanelas();
 }
 
 QVariant clsAndamento::AbrirOrcamentosExcluidos(HWnd FomularioDoMenu_hWnd) {

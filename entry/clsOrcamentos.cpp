@@ -1,5 +1,6 @@
 #include "entry/clsOrcamentos.h"
 
+#include "andamento/RegistroDasJanelas.h"
 #include "entry/clsAndamento.h"
 
 #include "component/modConstantes.h"
@@ -14,6 +15,7 @@
 clsOrcamentos::clsOrcamentos(QObject* parent) : QObject(parent) {
     // Window handles travel by name through late-bound calls.
     qRegisterMetaType<HWnd>("HWnd");
+    andamento::RegistrarJanelas();
     // The sheet the record form prints after a quote added from the host is saved: the
     // list's, through a hidden list of its own.
     modImpressao::ImprimirFicha = [](double ldouNumeroDoOrcamento, VB::Currency lcurValorTotal,
