@@ -95,9 +95,7 @@ protected:
 
     // A lazy selection; a page size of 0 or less keeps ADO's default of 10 rows per page.
     static RecordsetPtr Consultar(ConsultaPaginavel consulta, qint32 tamanhoDaPagina) {
-        auto recordset = std::make_shared<RecordsetSql>(std::move(consulta));
-        if (tamanhoDaPagina > 0) recordset->SetPageSize(tamanhoDaPagina);
-        return recordset;
+        return std::make_shared<RecordsetSql>(std::move(consulta), tamanhoDaPagina);
     }
 
 private:

@@ -40,23 +40,20 @@ QString ComparacaoDeContinuacao(const ConsultaPaginavel& consulta) {
 }
 } // namespace
 
-RecordsetSql::RecordsetSql(ConsultaPaginavel consulta)
+RecordsetSql::RecordsetSql(ConsultaPaginavel consulta) : RecordsetSql(std::move(consulta), 0) {}
+
+RecordsetSql::RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize)
     : mconsulta(std::move(consulta)), mstrContinuacao(ComparacaoDeContinuacao(mconsulta)) {
+    // The page size first: the first block read below is made of whole pages.
+    if (pageSize > 0) SetPageSize(pageSize);
     if (mconsulta.TotalConhecido) {
         mlonTotal = *mconsulta.TotalConhecido;
         return;
     }
-    if (!mconsulta.Contagem.isEmpty()) {
-        mlonTotal = Banco::Valor(mconsulta.Contagem, mconsulta.ParametrosDaContagem).toInt();
-        return;
-    }
-    // Counted with the first block read in the same statement: a server far away is
-    // asked once, and most selections (a quote's items, a lookup) fit in that block.
+    // Counted with the first block read in the same statement (the count is a column of
+    // it, from the counters or by COUNT(*)): a server far away is asked once, and most
+    // selections (a quote's items, a lookup, the first page of a list) fit in that block.
     LerBlocoDaPosicao(0, false, &mlonTotal);
-}
-
-RecordsetSql::RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize) : RecordsetSql(std::move(consulta)) {
-    SetPageSize(pageSize);
 }
 
 QString RecordsetSql::FieldName(qint32 indice) const {
@@ -102,8 +99,11 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial, qin
     // when a page is asked for, a few pages when the caller walks row by row (and at
     // the count, when the page size is still the default one).
     const qint32 pagina = PageSize();
+    // A selection counted by its own query is a large one (a list) whose first page is
+    // what is asked: only that page comes with the count, as little as a far link carries.
+    const bool contarEmBloco = contar && mconsulta.Contagem.isEmpty();
     const qint32 paginasPorBloco =
-        leituraSequencial || contar ? std::max(1, LinhasDaLeituraAntecipada / pagina) : 1;
+        leituraSequencial || contarEmBloco ? std::max(1, LinhasDaLeituraAntecipada / pagina) : 1;
     const qint32 tamanho = pagina * paginasPorBloco;
     const qint32 inicio = (posicao / pagina) * pagina;
     // A page jumped to far from the start and nearer the end: the rows after the block
@@ -129,7 +129,10 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial, qin
     if (!mstrContinuacao.isEmpty()) expressoes << mconsulta.Chave;
     // The count last; its parameters come first, as its text does (in the select list).
     QVariantList parametros;
-    if (contar) {
+    if (contar && !mconsulta.Contagem.isEmpty()) {
+        expressoes << u'(' + mconsulta.Contagem + u')';
+        parametros << mconsulta.ParametrosDaContagem;
+    } else if (contar) {
         const QString& deOnde = mconsulta.Chave.isEmpty() ? mconsulta.DeOnde : mconsulta.DeOndeSemJuncoes;
         expressoes << QStringLiteral("(SELECT COUNT(*) ") + deOnde + u')';
         parametros << mconsulta.Parametros;

@@ -57,7 +57,8 @@ struct ConsultaPaginavel {
     QString Juncoes{};          // "FROM t JOIN u ON ..."
 
     // Optional: a query that answers the selection's count without counting its rows
-    // (counters kept by the database), with its own parameters. Empty: COUNT(*).
+    // (counters kept by the database), with its own parameters; read as a column of the
+    // first page. Empty: COUNT(*).
     QString Contagem{};
     QVariantList ParametrosDaContagem{};
     // Optional: the count itself, when the caller already read it (to choose how the
@@ -68,6 +69,7 @@ struct ConsultaPaginavel {
 class RecordsetSql final : public Recordset {
 public:
     explicit RecordsetSql(ConsultaPaginavel consulta); // counts now
+    // Counts now, reading the first block; a page size of 0 or less keeps the default.
     RecordsetSql(ConsultaPaginavel consulta, qint32 pageSize);
 
     qint32 RecordCount() const override { return mlonTotal; }

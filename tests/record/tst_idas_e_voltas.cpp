@@ -52,7 +52,7 @@ private slots:
         QTest::addColumn<int>("maximo");
         QTest::newRow("abrir um banco novo (criar as tabelas)") << u"banco_novo"_s << 47;
         QTest::newRow("abrir o banco") << u"inicio"_s << 9;
-        QTest::newRow("abrir a lista") << u"lista"_s << 2;
+        QTest::newRow("abrir a lista") << u"lista"_s << 1;
         QTest::newRow("próxima página") << u"proxima"_s << 1;
         QTest::newRow("pesquisa por nome") << u"pesquisa"_s << 2;
         QTest::newRow("abrir um orçamento de 100 itens") << u"abrir"_s << 4;
