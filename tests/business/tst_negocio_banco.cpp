@@ -180,6 +180,39 @@ private slots:
         QCOMPARE(Numero("SELECT COUNT(*) FROM Animais"), qint64(0));
     }
 
+    // A write held for the next statement (on PostgreSQL, queued in one message with it)
+    // whose companion cannot be sent (more parameters than libpq's 65,535: it refuses to
+    // queue it; SQLite refuses the unknown table): the statement fails, the unit of work
+    // is undone with the held write, and the connection goes on working.
+    void escrita_retida_desfeita_com_o_comando_recusado() {
+        Sessao sessao;
+        if (QTest::currentTestFailed()) return;
+        // Only libpq needs the many (Qt's SQLite driver takes seconds to bind them).
+        QVariantList demais{0};
+        for (int i = 1; i < 65536 && !Banco::DialetoAtual().EhSQLite(); ++i)
+            demais << i;
+        const QString marcas = QStringList(demais.size(), u"?"_s).join(u',');
+        QCOMPARE(NumeroDoErro([&] {
+                     Banco::UnidadeDeTrabalho unidade;
+                     Banco::ExecutarComOProximo(u"INSERT INTO TiposDeServicos (Numero, Nome) VALUES (?, ?)"_s,
+                                                {90, u"Retido"_s});
+                     Banco::Executar(u"SELECT COUNT(*) FROM TabelaQueNaoExiste WHERE Codigo IN ("_s + marcas +
+                                         u')',
+                                     demais);
+                     unidade.Confirmar();
+                 }),
+                 Banco::NumeroDoErroDeBanco);
+        QVERIFY(!Banco::TransacaoAberta());
+        QCOMPARE(Numero("SELECT COUNT(*) FROM TiposDeServicos WHERE Numero = 90"), qint64(0));
+        {
+            Banco::UnidadeDeTrabalho unidade;
+            Banco::ExecutarComOProximo(u"INSERT INTO TiposDeServicos (Numero, Nome) VALUES (?, ?)"_s,
+                                       {91, u"Depois"_s});
+            unidade.Confirmar();
+        }
+        QCOMPARE(Numero("SELECT COUNT(*) FROM TiposDeServicos WHERE Numero = 91"), qint64(1));
+    }
+
     void falhas_ao_abrir_sem_mostrar_senha() {
         if (!BancoEhSQLite()) QSKIP("no database needed");
         Negocio::Configuracao c;
