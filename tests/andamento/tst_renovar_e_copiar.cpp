@@ -5,6 +5,7 @@
 // copy's record form filled with the same client, animal and items at today's prices,
 // the item no longer in the registry named and left out, and the new quote saved.
 
+#include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
 #include "andamento/RegistroDasJanelas.h"
@@ -141,6 +142,20 @@ private slots:
             m = m.arg(Data(hoje.addDays(-1)), Data(hoje));
         QCOMPARE(Mensagens(), mensagens);
         QCOMPARE(Erros(), QStringList());
+    }
+
+    void f1_abre_o_guia_na_renovacao() {
+        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+        const double numero = OrcamentoDaMaria();
+        QString secao;
+        Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
+            QTest::keyClick(Filho<MSFlexGrid>(*janela, "msfgGrade"), Qt::Key_F1);
+            secao = SecaoDoGuiaExibida();
+            FecharAjuda();
+        });
+        QVERIFY(!JanelasDoOrcamento::Abrir(Janela::RenovarValidade, nullptr, numero));
+        QCOMPARE(secao, u"renovacao"_s);
+        qunsetenv("ZELT_GUIA");
     }
 
     void copiar_com_os_precos_de_hoje() {
