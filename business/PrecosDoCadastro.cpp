@@ -20,25 +20,38 @@ VB::Currency EmCentavos(const QVariant& valor) {
 
 } // namespace
 
-QHash<qint64, Preco> Precos(const QList<GravacaoDeOrcamentos::Item>& itens, qint32 lancamento) {
-    QVariantList codigos;
-    for (const GravacaoDeOrcamentos::Item& item : itens)
-        if (item.TipoDeLancamento == lancamento && !codigos.contains(item.Codigo)) codigos << item.Codigo;
-    QHash<qint64, Preco> precos;
-    if (codigos.isEmpty()) return precos;
-    const QString lista = QStringList(codigos.size(), QStringLiteral("?")).join(QStringLiteral(", "));
-    QSqlQuery q = Banco::Executar(
-        lancamento == LancamentoDeServico
-            ? QStringLiteral(
-                  "SELECT Codigo, ValorDeVenda, Custo, Situacao FROM Servicos WHERE Codigo IN (%1)")
-                  .arg(lista)
-            : QStringLiteral("SELECT CodigoInterno, ValorDeVenda, ValorDeCusto, Situacao FROM Produtos WHERE "
-                             "CodigoInterno IN (%1)")
-                  .arg(lista),
-        codigos);
+std::optional<Preco> Precos::De(const GravacaoDeOrcamentos::Item& item) const {
+    const QHash<qint64, Preco>& doTipo = item.TipoDeLancamento == LancamentoDeServico ? Servicos : Produtos;
+    const auto preco = doTipo.constFind(item.Codigo);
+    return preco == doTipo.cend() ? std::nullopt : std::optional(*preco);
+}
+
+Precos LerPrecos(const QList<GravacaoDeOrcamentos::Item>& itens) {
+    QVariantList servicos, produtos;
+    for (const GravacaoDeOrcamentos::Item& item : itens) {
+        QVariantList& codigos = item.TipoDeLancamento == LancamentoDeServico ? servicos : produtos;
+        if (!codigos.contains(item.Codigo)) codigos << item.Codigo;
+    }
+    const auto lista = [](const QVariantList& codigos) {
+        return QStringList(codigos.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+    };
+    QStringList partes;
+    if (!servicos.isEmpty())
+        partes << QStringLiteral("SELECT 1, Codigo, ValorDeVenda, Custo, Situacao FROM Servicos WHERE Codigo "
+                                 "IN (%1)")
+                      .arg(lista(servicos));
+    if (!produtos.isEmpty())
+        partes << QStringLiteral(
+                      "SELECT 2, CodigoInterno, ValorDeVenda, ValorDeCusto, Situacao FROM Produtos "
+                      "WHERE CodigoInterno IN (%1)")
+                      .arg(lista(produtos));
+    Precos precos;
+    if (partes.isEmpty()) return precos;
+    QSqlQuery q = Banco::Executar(partes.join(QStringLiteral(" UNION ALL ")), servicos + produtos);
     while (q.next())
-        precos.insert(q.value(0).toLongLong(),
-                      {Banco::MoedaDe(q.value(1)), Banco::MoedaDe(q.value(2)), q.value(3).toInt() == 1});
+        (q.value(0).toInt() == LancamentoDeServico ? precos.Servicos : precos.Produtos)
+            .insert(q.value(1).toLongLong(),
+                    {Banco::MoedaDe(q.value(2)), Banco::MoedaDe(q.value(3)), q.value(4).toInt() == 1});
     return precos;
 }
 
@@ -55,33 +68,32 @@ VB::Currency Descontos::Digitado(const GravacaoDeOrcamentos::Item& item) const {
 }
 
 Descontos LerDescontos(qint64 codigoDoCliente) {
-    Descontos descontos;
-    QSqlQuery c = Banco::Executar(
-        QStringLiteral("SELECT DescontoUnico, PercentualUnicoDeDescontos, PercentualDeDescontoEmClinicos, "
-                       "PercentualDeDescontoEmCirurgiaSimples, PercentualDeDescontoEmCirurgiaMedia, "
-                       "PercentualDeDescontoEmCirurgiaComplexa, PercentualDeDescontoEmBanhosTosasEEsteticas, "
-                       "PercentualDeDescontoEmHospedagens, PercentualDeDescontoEmAdestramentos, "
-                       "PercentualDeDescontoEmOutros FROM Clientes WHERE CodigoDoCliente = ?"),
+    // The client and the company side by side: a missing one reads as no discount.
+    QSqlQuery q = Banco::Executar(
+        QStringLiteral(
+            "SELECT c.DescontoUnico, c.PercentualUnicoDeDescontos, c.PercentualDeDescontoEmClinicos, "
+            "c.PercentualDeDescontoEmCirurgiaSimples, c.PercentualDeDescontoEmCirurgiaMedia, "
+            "c.PercentualDeDescontoEmCirurgiaComplexa, c.PercentualDeDescontoEmBanhosTosasEEsteticas, "
+            "c.PercentualDeDescontoEmHospedagens, c.PercentualDeDescontoEmAdestramentos, "
+            "c.PercentualDeDescontoEmOutros, e.DataInicialDaPromocao, e.DataFinalDaPromocao, "
+            "e.PercPromocaoDeDescontoNaVendaDeServico, e.PercPromocaoDeDescontoNaVendaDeProduto "
+            "FROM (SELECT 1 AS Um) x LEFT JOIN Clientes c ON c.CodigoDoCliente = ? LEFT JOIN "
+            "(SELECT * FROM Empresa ORDER BY Codigo LIMIT 1) e ON TRUE"),
         {codigoDoCliente});
-    if (c.next()) {
-        descontos.Unico = c.value(0).toInt() == 1;
-        descontos.PercentualUnico = Banco::MoedaDe(c.value(1));
-        // The service types the form knows a client's percentage for, in the columns' order.
-        const qint32 tipos[] = {1, 2, 3, 4, 5, 6, 7, 99};
-        for (int i = 0; i < 8; ++i)
-            descontos.PorTipo.insert(tipos[i], Banco::MoedaDe(c.value(2 + i)));
-    }
-    QSqlQuery e = Banco::Executar(QStringLiteral(
-        "SELECT DataInicialDaPromocao, DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico, "
-        "PercPromocaoDeDescontoNaVendaDeProduto FROM Empresa"));
-    if (e.next()) {
-        const QDate inicio = Banco::DataDeIso(e.value(0).toString());
-        const QDate fim = Banco::DataDeIso(e.value(1).toString());
-        const QDate hoje = Relogio::Hoje();
-        if (inicio.isValid() && fim.isValid() && inicio <= hoje && hoje <= fim) {
-            descontos.PromocaoDeServico = Banco::MoedaDe(e.value(2));
-            descontos.PromocaoDeProduto = Banco::MoedaDe(e.value(3));
-        }
+    Descontos descontos;
+    if (!q.next()) return descontos;
+    descontos.Unico = q.value(0).toInt() == 1;
+    descontos.PercentualUnico = Banco::MoedaDe(q.value(1));
+    // The service types the form knows a client's percentage for, in the columns' order.
+    const qint32 tipos[] = {1, 2, 3, 4, 5, 6, 7, 99};
+    for (int i = 0; i < 8; ++i)
+        descontos.PorTipo.insert(tipos[i], Banco::MoedaDe(q.value(2 + i)));
+    const QDate inicio = Banco::DataDeIso(q.value(10).toString());
+    const QDate fim = Banco::DataDeIso(q.value(11).toString());
+    const QDate hoje = Relogio::Hoje();
+    if (inicio.isValid() && fim.isValid() && inicio <= hoje && hoje <= fim) {
+        descontos.PromocaoDeServico = Banco::MoedaDe(q.value(12));
+        descontos.PromocaoDeProduto = Banco::MoedaDe(q.value(13));
     }
     return descontos;
 }

@@ -9,6 +9,7 @@
 
 #include <QHash>
 #include <QList>
+#include <optional>
 
 namespace PrecosDoCadastro {
 
@@ -18,8 +19,14 @@ struct Preco {
     bool Ativo = false;
 };
 
-// The registry's rows of every code of one launch type the items name, with one statement.
-QHash<qint64, Preco> Precos(const QList<GravacaoDeOrcamentos::Item>& itens, qint32 lancamento);
+// The registry's rows of every service and product the items name.
+struct Precos {
+    QHash<qint64, Preco> Servicos, Produtos;
+    // The item's row; nothing when the registry has none.
+    std::optional<Preco> De(const GravacaoDeOrcamentos::Item& item) const;
+};
+// Read with one statement, whatever the number of items.
+Precos LerPrecos(const QList<GravacaoDeOrcamentos::Item>& itens);
 
 // The discounts the registry grants a client, and the company's promotion while it runs
 // (the business clock's today).
@@ -39,6 +46,7 @@ struct Descontos {
     // none (the form applies the client's discounts and the promotion to services only).
     VB::Currency Digitado(const GravacaoDeOrcamentos::Item& item) const;
 };
+// The client's and the company's, read with one statement.
 Descontos LerDescontos(qint64 codigoDoCliente);
 
 // The item as the record form would add it now, quantity and animal kept: the registry's

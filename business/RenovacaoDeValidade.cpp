@@ -10,8 +10,8 @@
 //   quote active, its stage still waiting for an answer (EtapasDoOrcamento's machine),
 //   the new date not before today; the header is written as the sums of its items.
 // - Its statements: the quote read locked, its header with stage and company's days, its
-//   items with their animals, the registry's prices (one statement a kind), the client's
-//   discounts and the company's promotion; the writes travel with the history's reading
+//   items with their animals, the registry's prices, the client's discounts with the
+//   company's promotion; the writes travel with the history's reading
 //   (Banco::ExecutarComOProximo), whatever the number of items.
 
 #include "business/Banco.h"
@@ -107,14 +107,11 @@ QList<ItemDoOrcamento> LerItens(qint64 numero, qint64 cliente) {
         gravados << i;
     }
     if (itens.isEmpty()) return itens;
-    const QHash<qint64, PrecosDoCadastro::Preco> precos[] = {
-        PrecosDoCadastro::Precos(gravados, LancamentoDeServico),
-        PrecosDoCadastro::Precos(gravados, GradeDeItens::LancamentoDeProduto)};
+    const PrecosDoCadastro::Precos precos = PrecosDoCadastro::LerPrecos(gravados);
     const PrecosDoCadastro::Descontos descontos = PrecosDoCadastro::LerDescontos(cliente);
     for (ItemDoOrcamento& item : itens) {
-        const auto& doTipo = precos[item.Gravado.TipoDeLancamento == LancamentoDeServico ? 0 : 1];
-        const auto preco = doTipo.constFind(item.Gravado.Codigo);
-        item.NoCadastro = preco != doTipo.cend() && preco->Ativo;
+        const std::optional<PrecosDoCadastro::Preco> preco = precos.De(item.Gravado);
+        item.NoCadastro = preco && preco->Ativo;
         item.Hoje = item.NoCadastro ? PrecosDoCadastro::ComoDigitadoHoje(item.Gravado, *preco, descontos)
                                     : item.Gravado;
     }

@@ -209,17 +209,14 @@ void ValidarPermissoes(const QObject* usuario, qint64 codigoDoCliente, const QLi
     QList<GravacaoDeOrcamentos::Item> lista;
     for (const ItemLido& lido : itens)
         lista << lido.Item;
-    const QHash<qint64, PrecosDoCadastro::Preco> precos[] = {
-        PrecosDoCadastro::Precos(lista, LancamentoDeServico),
-        PrecosDoCadastro::Precos(lista, LancamentoDeProduto)};
+    const PrecosDoCadastro::Precos precos = PrecosDoCadastro::LerPrecos(lista);
     const PrecosDoCadastro::Descontos descontos =
         podeDarDescontos ? PrecosDoCadastro::Descontos() : PrecosDoCadastro::LerDescontos(codigoDoCliente);
     for (const ItemLido& lido : itens) {
         const GravacaoDeOrcamentos::Item& item = lido.Item;
         const std::optional<ValoresGravados> antes =
             gravado && lido.NumeroDoItem > 0 ? gravado(lido.NumeroDoItem) : std::nullopt;
-        const VB::Currency preco =
-            precos[item.TipoDeLancamento == LancamentoDeServico ? 0 : 1].value(item.Codigo).ValorDeVenda;
+        const VB::Currency preco = precos.De(item).value_or(PrecosDoCadastro::Preco()).ValorDeVenda;
         if (item.ValorUnitario != preco && !(antes && item.ValorUnitario == antes->ValorUnitario))
             Rejeitar(CampoGrade,
                      Prefixo(lido.Linha) +
