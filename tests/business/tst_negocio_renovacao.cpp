@@ -152,6 +152,11 @@ private slots:
         QCOMPARE(Cabecalho(numero), esperado.join(u'|'));
         QVERIFY(CabecalhoEhASomaDosItens(numero));
         QCOMPARE(UltimaEntrada(numero), ZELT_N_Orcamentos::OperacaoDoHistorico::Renovado);
+        // The entry keeps the quote as renewed.
+        QCOMPARE(Numero("SELECT ValorLiquido FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? ORDER BY "
+                        "NumeroDoRegistro DESC LIMIT 1",
+                        {numero}),
+                 VB::CCur(totais.section(u'|', 3)).DecimosDeMilesimos());
         QCOMPARE(renovacao->DataEHoraDaAlteracaoLida, u"07/12/2026 09:00:01"_s);
     }
 
