@@ -11,6 +11,7 @@
 #include "andamento/RegistroDasJanelas.h"
 #include "business/Banco.h"
 #include "component/JanelasDoOrcamento.h"
+#include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/MSFlexGrid.h"
@@ -48,6 +49,17 @@ template <class T> T* Filho(const QWidget& janela, const char* nome) {
     if (!controle) qWarning() << "sem controle" << nome;
     return controle;
 }
+
+// A renewal object that breaks, as a broken business layer would.
+class RenovacaoQueFalha final : public ZELT_N_Orcamentos::clsRenovacaoDeValidade {
+public:
+    QVariant SelecionarItensAPrecosDeHoje(double) override {
+        throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
+    }
+    qint16 RenovarValidade(double, const QString&, bool) override {
+        throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
+    }
+};
 
 } // namespace
 
@@ -156,6 +168,18 @@ private slots:
         QVERIFY(!JanelasDoOrcamento::Abrir(Janela::RenovarValidade, nullptr, numero));
         QCOMPARE(secao, u"renovacao"_s);
         qunsetenv("ZELT_GUIA");
+    }
+
+    // An error inside the window is trapped and shown with its place; nothing opens.
+    void erro_na_janela_e_mostrado() {
+        Zelt::RegistrarProgId(ProgId::RenovacaoDeValidade,
+                              [] { return std::make_unique<RenovacaoQueFalha>(); });
+        bool exibida = false;
+        Plataforma::SubstituirExibicaoModal([&](QWidget*) { exibida = true; });
+        QVERIFY(!JanelasDoOrcamento::Abrir(Janela::RenovarValidade, nullptr, 1));
+        QVERIFY(!exibida);
+        QCOMPARE(Erros(), QStringList{u"91|Variável de objeto ou variável do bloco With não definida|"
+                                      "ZELT_A_Orcamentos, frmRenovarValidade, LerOrcamento, Ponto: 1"_s});
     }
 
     void copiar_com_os_precos_de_hoje() {
