@@ -1,6 +1,8 @@
 #include "andamento/RegistroDasJanelas.h"
 
+#include "andamento/CopiaDoOrcamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
+#include "andamento/frmRenovarValidade.h"
 #include "component/JanelasDoOrcamento.h"
 
 namespace andamento {
@@ -13,6 +15,12 @@ void RegistrarJanelas() {
         // A version restored from the history changes the quote.
         return true;
     });
+    JanelasDoOrcamento::Registrar(Janela::RenovarValidade, [](QWidget* pai, double numero) {
+        frmRenovarValidade lfrmRenovar(pai);
+        return lfrmRenovar.MontarExibirFormulario(numero);
+    });
+    // The new quote, saved, is the one the list shows next (as after "Adicionar").
+    JanelasDoOrcamento::Registrar(Janela::CopiarOrcamento, andamento::CopiarOrcamento);
 }
 
 } // namespace andamento

@@ -32,6 +32,11 @@ struct Transicao {
 // - A client who approved may still give up: an approved quote may be refused.
 // - Only approved work is done: "Concluído" comes from the approved stages.
 // - "Recusado" and "Concluído" are final: a new offer is a new quote.
+// - A renewal (a new validity date, the prices of today) is for a quote still waiting
+//   for its answer: an answered quote keeps what the client answered to. It writes no
+//   stage: an expired one is valid again by its new date, and a sent one stays
+//   "Enviado", since the client holds the quote and the clinic still waits for the
+//   answer (the reminder sends the renewed sheet).
 const QList<Transicao> Transicoes{
     {Operacao::Envio, E::EmAberto, E::Enviado},
     {Operacao::Entrega, E::EmAberto, E::Enviado},
@@ -49,6 +54,9 @@ const QList<Transicao> Transicoes{
     {Operacao::Recusa, E::AprovadoEmParte, E::Recusado},
     {Operacao::Conclusao, E::Aprovado, E::Concluido},
     {Operacao::Conclusao, E::AprovadoEmParte, E::Concluido},
+    {Operacao::Renovacao, E::EmAberto, E::EmAberto},
+    {Operacao::Renovacao, E::Enviado, E::Enviado},
+    {Operacao::Renovacao, E::Vencido, E::Vencido},
 };
 
 // What an operation makes of a quote, as the refusal says it: "não pode ser aprovado".
@@ -66,6 +74,8 @@ QString Participio(Operacao operacao) {
         return QStringLiteral("recusado");
     case Operacao::Conclusao:
         return QStringLiteral("concluído");
+    case Operacao::Renovacao:
+        return QStringLiteral("renovado");
     }
     return {};
 }

@@ -22,7 +22,7 @@
 namespace EtapasDoOrcamento {
 
 // The operations that change a stage.
-enum class Operacao { Envio, Entrega, Aprovacao, AprovacaoEmParte, Recusa, Conclusao };
+enum class Operacao { Envio, Entrega, Aprovacao, AprovacaoEmParte, Recusa, Conclusao, Renovacao };
 
 // The stage a quote is shown in: the stored one, or "Vencido" for a quote "Em aberto" or
 // "Enviado" whose validity ended before hoje.

@@ -2,7 +2,7 @@
 
 #include "business/Banco.h"
 #include "business/Objetos.h"
-#include "business/Relogio.h"
+#include "business/PrecosDoCadastro.h"
 
 #include <QHash>
 #include <QSet>
@@ -196,74 +196,6 @@ void Resolver(ItemLido& lido, const Cadastro& cadastro) {
     }
 }
 
-// The registry's price of every code of one kind the items name, read with one
-// statement.
-QHash<qint64, VB::Currency> Precos(const QList<ItemLido>& itens, qint32 lancamento) {
-    QVariantList codigos;
-    for (const ItemLido& lido : itens)
-        if (lido.Item.TipoDeLancamento == lancamento) codigos << lido.Item.Codigo;
-    QHash<qint64, VB::Currency> precos;
-    if (codigos.isEmpty()) return precos;
-    const QString lista = QStringList(codigos.size(), QStringLiteral("?")).join(QStringLiteral(", "));
-    QSqlQuery q = Banco::Executar(
-        lancamento == LancamentoDeServico
-            ? QStringLiteral("SELECT Codigo, ValorDeVenda FROM Servicos WHERE Codigo IN (%1)").arg(lista)
-            : QStringLiteral("SELECT CodigoInterno, ValorDeVenda FROM Produtos WHERE CodigoInterno IN (%1)")
-                  .arg(lista),
-        codigos);
-    while (q.next())
-        precos.insert(q.value(0).toLongLong(), Banco::MoedaDe(q.value(1)));
-    return precos;
-}
-
-// The largest discount the registry grants the client on an item of each kind: by
-// service type (0: a product), as the record form fills it (frmFicha's
-// RecuperaDescontoDoCliente and VerificaDescontoPromocionalDeVenda).
-struct DescontosDoCadastro {
-    bool Unico = false;
-    VB::Currency PercentualUnico;
-    QHash<qint32, VB::Currency> PorTipo;
-    VB::Currency PromocaoDeServico, PromocaoDeProduto;
-
-    VB::Currency Permitido(const GravacaoDeOrcamentos::Item& item) const {
-        if (item.TipoDeLancamento != LancamentoDeServico) return PromocaoDeProduto;
-        const VB::Currency doCliente = Unico ? PercentualUnico : PorTipo.value(item.NumeroDoTipoDeServico);
-        return std::max(doCliente, PromocaoDeServico);
-    }
-};
-
-DescontosDoCadastro LerDescontos(qint64 codigoDoCliente) {
-    DescontosDoCadastro descontos;
-    QSqlQuery c = Banco::Executar(
-        QStringLiteral("SELECT DescontoUnico, PercentualUnicoDeDescontos, PercentualDeDescontoEmClinicos, "
-                       "PercentualDeDescontoEmCirurgiaSimples, PercentualDeDescontoEmCirurgiaMedia, "
-                       "PercentualDeDescontoEmCirurgiaComplexa, PercentualDeDescontoEmBanhosTosasEEsteticas, "
-                       "PercentualDeDescontoEmHospedagens, PercentualDeDescontoEmAdestramentos, "
-                       "PercentualDeDescontoEmOutros FROM Clientes WHERE CodigoDoCliente = ?"),
-        {codigoDoCliente});
-    if (c.next()) {
-        descontos.Unico = c.value(0).toInt() == 1;
-        descontos.PercentualUnico = Banco::MoedaDe(c.value(1));
-        // The service types the form knows a client's percentage for, in the columns' order.
-        const qint32 tipos[] = {1, 2, 3, 4, 5, 6, 7, 99};
-        for (int i = 0; i < 8; ++i)
-            descontos.PorTipo.insert(tipos[i], Banco::MoedaDe(c.value(2 + i)));
-    }
-    QSqlQuery e = Banco::Executar(QStringLiteral(
-        "SELECT DataInicialDaPromocao, DataFinalDaPromocao, PercPromocaoDeDescontoNaVendaDeServico, "
-        "PercPromocaoDeDescontoNaVendaDeProduto FROM Empresa"));
-    if (e.next()) {
-        const QDate inicio = Banco::DataDeIso(e.value(0).toString());
-        const QDate fim = Banco::DataDeIso(e.value(1).toString());
-        const QDate hoje = Relogio::Hoje();
-        if (inicio.isValid() && fim.isValid() && inicio <= hoje && hoje <= fim) {
-            descontos.PromocaoDeServico = Banco::MoedaDe(e.value(2));
-            descontos.PromocaoDeProduto = Banco::MoedaDe(e.value(3));
-        }
-    }
-    return descontos;
-}
-
 bool Item(const QObject* usuario, const char* nome) {
     return usuario && usuario->property(nome).toBool();
 }
@@ -274,16 +206,17 @@ void ValidarPermissoes(const QObject* usuario, qint64 codigoDoCliente, const QLi
                        const std::function<std::optional<ValoresGravados>(qint64)>& gravado) {
     if (Item(usuario, "Administrador")) return;
     const bool podeDarDescontos = Item(usuario, "PermissaoDoModuloCaixaAlterarDescontosDeVendas");
-    const QHash<qint64, VB::Currency> precos[] = {Precos(itens, LancamentoDeServico),
-                                                  Precos(itens, LancamentoDeProduto)};
-    const DescontosDoCadastro descontos =
-        podeDarDescontos ? DescontosDoCadastro() : LerDescontos(codigoDoCliente);
+    QList<GravacaoDeOrcamentos::Item> lista;
+    for (const ItemLido& lido : itens)
+        lista << lido.Item;
+    const PrecosDoCadastro::Precos precos = PrecosDoCadastro::LerPrecos(lista);
+    const PrecosDoCadastro::Descontos descontos =
+        podeDarDescontos ? PrecosDoCadastro::Descontos() : PrecosDoCadastro::LerDescontos(codigoDoCliente);
     for (const ItemLido& lido : itens) {
         const GravacaoDeOrcamentos::Item& item = lido.Item;
         const std::optional<ValoresGravados> antes =
             gravado && lido.NumeroDoItem > 0 ? gravado(lido.NumeroDoItem) : std::nullopt;
-        const VB::Currency preco =
-            precos[item.TipoDeLancamento == LancamentoDeServico ? 0 : 1].value(item.Codigo);
+        const VB::Currency preco = precos.De(item).value_or(PrecosDoCadastro::Preco()).ValorDeVenda;
         if (item.ValorUnitario != preco && !(antes && item.ValorUnitario == antes->ValorUnitario))
             Rejeitar(CampoGrade,
                      Prefixo(lido.Linha) +
@@ -410,6 +343,17 @@ Totais ValidarTotais(const Totais& totais, const QList<ItemLido>& itens) {
 }
 
 QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento) {
+    const QDate validade = DataDeValidade(texto);
+    if (validade < dataDoOrcamento)
+        Rejeitar(CampoValidade,
+                 QStringLiteral("A data de validade do orçamento (%1) não pode ser anterior à data do "
+                                "orçamento (%2).")
+                     .arg(validade.toString(QStringLiteral("dd/MM/yyyy")),
+                          dataDoOrcamento.toString(QStringLiteral("dd/MM/yyyy"))));
+    return validade;
+}
+
+QDate DataDeValidade(const QString& texto) {
     QDate validade;
     try {
         validade = VB::CDate(texto.trimmed());
@@ -421,12 +365,6 @@ QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento) {
                  QStringLiteral("A data de validade do orçamento ('%1') não é uma data válida: "
                                 "informe-a como DD/MM/AAAA.")
                      .arg(texto));
-    if (validade < dataDoOrcamento)
-        Rejeitar(CampoValidade,
-                 QStringLiteral("A data de validade do orçamento (%1) não pode ser anterior à data do "
-                                "orçamento (%2).")
-                     .arg(validade.toString(QStringLiteral("dd/MM/yyyy")),
-                          dataDoOrcamento.toString(QStringLiteral("dd/MM/yyyy"))));
     return validade;
 }
 

@@ -58,6 +58,8 @@ QList<ItemLido> LerItens(const IGradeDeItens* grade, const ClienteLido& cliente,
 Totais ValidarTotais(const Totais& totais, const QList<ItemLido>& itens);
 // The validity date ("DD/MM/YYYY") is a date not before the quote's date.
 QDate ValidarValidade(const QString& texto, const QDate& dataDoOrcamento);
+// The validity date ("DD/MM/YYYY") read; rejected when it is not a date.
+QDate DataDeValidade(const QString& texto);
 
 // The counter's rules, which the record form applies by locking its boxes
 // (frmFicha::PermissaoDoUsuario), checked again where the quote is stored, whatever

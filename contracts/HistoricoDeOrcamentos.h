@@ -34,6 +34,8 @@ inline QString RecusadoPor(const QString& motivo) {
     return QStringLiteral("recusado: ") + motivo;
 }
 inline const QString Concluido = QStringLiteral("concluído");
+// A new validity date, the items re-priced at the registry's prices of the day or kept.
+inline const QString Renovado = QStringLiteral("renovado");
 // The quotes a database already held when it began keeping history: their version
 // at that moment, dated with its own last stamp.
 inline const QString JaExistente = QStringLiteral("já existente");

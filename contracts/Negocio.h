@@ -40,6 +40,7 @@ inline const QString TiposDeServ = QStringLiteral("ZELT_N_TipoDeServ.clsTiposDeS
 inline const QString Empresa = QStringLiteral("ZELT_N_Empresa.clsEmpresa");
 inline const QString EnviosDeOrcamentos = QStringLiteral("ZELT_N_Orcamentos.clsEnviosDeOrcamentos");
 inline const QString EtapasDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsEtapasDoOrcamento");
+inline const QString RenovacaoDeValidade = QStringLiteral("ZELT_N_Orcamentos.clsRenovacaoDeValidade");
 } // namespace ProgId
 
 namespace Zelt {
@@ -205,6 +206,44 @@ public:
     QPointer<QObject> DadosDoUsuario;
     QString DataEHoraDaAlteracaoLida;
     QString EtapaDoOrcamento; // after Ler
+};
+
+// A quote's validity renewed, its items re-priced as if typed today (the registry's
+// price, the client's discounts and the company's promotion, by the record form's
+// rules), and the same prices read for a copy of the quote.
+class clsRenovacaoDeValidade : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // Selection protocol: every item of the quote in item order, what it holds and what
+    // it would hold if typed today: NumeroDoItemDoOrcamento, TipoDeLancamento,
+    // NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto (String),
+    // CodigoDoServicoOuCodigoInternoDoProduto, NomeDoServicoOuNomeDoProduto,
+    // CodigoDoAnimal, NomeDoAnimal, Quantidade, ValorUnitario, DescontoEmPercentual,
+    // DescontoEmValor, ValorTotal, Custo, NoCadastro (Boolean: still active in the
+    // registry), NovoValorUnitario, NovoDescontoEmPercentual, NovoDescontoEmValor,
+    // NovoValorTotal, NovoCusto. An item no longer active in the registry keeps its
+    // values in the Novo fields. After it, the properties below describe the quote.
+    virtual QVariant SelecionarItensAPrecosDeHoje(double ldouNumeroDoOrcamento) = 0;
+    // Status protocol: the quote valid until lstrNovaValidade ("DD/MM/YYYY", not before
+    // today: else rejected, 2), its items re-priced as the selection shows them
+    // (lblnReprecificar) or kept, its totals the sums of its items, and the history
+    // entry "renovado". A change of the quote: refused (3) when it changed since
+    // DataEHoraDaAlteracaoLida, is inactive, or its stage is answered; after success
+    // DataEHoraDaAlteracaoLida holds the new stamp.
+    virtual qint16 RenovarValidade(double ldouNumeroDoOrcamento, const QString& lstrNovaValidade,
+                                   bool lblnReprecificar) = 0;
+
+    QPointer<QObject> DadosDoUsuario;
+    QString DataEHoraDaAlteracaoLida; // also read by the selection
+    // After the selection: the quote's client and animal, its validity now and the one a
+    // renewal gets by default (today + the company's days, "DD/MM/YYYY"), and the
+    // header's totals as stored and at today's prices.
+    double CodigoDoCliente = 0;
+    qint32 CodigoDoAnimal = 0;
+    QString DataDeValidadeDoOrcamento;
+    QString DataDeValidadePadrao;
+    VB::Currency ValorLiquido;
+    VB::Currency ValorTotalDeHoje, DescontoEmPercentualDeHoje, DescontoEmValorDeHoje, ValorLiquidoDeHoje;
 };
 
 } // namespace ZELT_N_Orcamentos

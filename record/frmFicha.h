@@ -59,6 +59,12 @@ public:
     static QString PastaDasCopiasDeRecuperacao();
     QString ArquivoDaCopiaDeRecuperacao() const;
 
+    // The next new quote this form opens begins as a copy of a stored one: the copy (in
+    // the form of a recovery copy, frmFichaRecuperacao.cpp) is put into the form as a
+    // recovered quote is, and no copy left behind is offered. lstrForaDoCadastro begins
+    // the message naming the items the registry no longer has active, left out.
+    void DefinirOrcamentoACopiar(const QJsonObject& copia, const QString& lstrForaDoCadastro);
+
     // The record form the list's commands share: created on first use, unloaded at the
     // end of each command so that each command starts with a fresh form.
     static frmFicha& InstanciaDaLista();
@@ -156,13 +162,16 @@ private:
     void IniciarCopiaDeRecuperacao();
     void GravarCopiaDeRecuperacao();
     void DescartarCopiaDeRecuperacao();
-    void RecuperarOrcamento(const QJsonObject& copia);
+    void RecuperarOrcamento(const QJsonObject& copia, const QString& lstrForaDoCadastro);
     bool ValoresPermitidosAoUsuario(const QJsonArray& celulas, VB::Currency lcurPreco);
     bool mbooCopiaDeRecuperacaoAtiva = false;
     // This form's copy: its name, and the lock it holds on it for the form's life, so
     // that no other form (of this program or another) offers or deletes it.
     QString mstrIdentificadorDaCopia;
     std::unique_ptr<QLockFile> mtravaDaCopia;
+    // A stored quote to begin the next new quote with (DefinirOrcamentoACopiar).
+    QJsonObject mcopiaDoOrcamento;
+    QString mstrForaDoCadastroDaCopia;
 
     // ---- Client and animal (frmFichaCliente.cpp)
     bool PesquisarCliente(const QString& lstrApelidoOuNomeFantasia, const QString& lstrNomeOuRazaoSocial,

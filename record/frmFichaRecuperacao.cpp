@@ -184,8 +184,15 @@ void frmFicha::IniciarCopiaDeRecuperacao() {
     ComTratamentoDeErro(u"frmFicha", u"IniciarCopiaDeRecuperacao", [&](qint16& Ponto) {
         Ponto = 1;
         QDir().mkpath(PastaDasCopiasDeRecuperacao());
-        auto [oferecida, copia, travaDaOferecida] = CopiaAOferecer(mstrIdentificadorDaCopia);
-        if (!copia.isEmpty()) {
+        if (!mcopiaDoOrcamento.isEmpty()) {
+            // A copy of a stored quote comes in as a recovered one, and then is this
+            // form's own new quote: no copy left behind is offered over it.
+            const QJsonObject copia = std::exchange(mcopiaDoOrcamento, QJsonObject());
+            const bool lbooGuarda = std::exchange(mbooIgnorarProximoEvento, false);
+            RecuperarOrcamento(copia, mstrForaDoCadastroDaCopia);
+            mbooIgnorarProximoEvento = lbooGuarda;
+        } else if (auto [oferecida, copia, travaDaOferecida] = CopiaAOferecer(mstrIdentificadorDaCopia);
+                   !copia.isEmpty()) {
             Ponto = 2;
             const qsizetype itens = copia.value(QStringLiteral("itens")).toArray().size();
             // One pass with every value: a %N in the client's name stays as typed.
@@ -209,7 +216,10 @@ void frmFicha::IniciarCopiaDeRecuperacao() {
                 // The form's one-shot guard is the assembly's: the recovery leaves it as it was.
                 const bool lbooGuarda = mbooIgnorarProximoEvento;
                 mbooIgnorarProximoEvento = false;
-                RecuperarOrcamento(copia);
+                RecuperarOrcamento(copia,
+                                   QStringLiteral("Estes itens do orçamento não gravado não estão mais "
+                                                  "cadastrados ou estão inativos, e ficaram fora do "
+                                                  "orçamento recuperado:"));
                 mbooIgnorarProximoEvento = lbooGuarda;
             } else {
                 QFile::remove(ArquivoDaCopia(oferecida));
@@ -313,7 +323,12 @@ bool frmFicha::ValoresPermitidosAoUsuario(const QJsonArray& celulas, VB::Currenc
 // Fills the form as the person would: the client searched by its code, the animal
 // chosen, then the items still in the registry put in the grid as the add command puts
 // them, the totals computed again; the validity date when the person may set it.
-void frmFicha::RecuperarOrcamento(const QJsonObject& copia) {
+void frmFicha::DefinirOrcamentoACopiar(const QJsonObject& copia, const QString& lstrForaDoCadastro) {
+    mcopiaDoOrcamento = copia;
+    mstrForaDoCadastroDaCopia = lstrForaDoCadastro;
+}
+
+void frmFicha::RecuperarOrcamento(const QJsonObject& copia, const QString& lstrForaDoCadastro) {
     ComTratamentoDeErro(u"frmFicha", u"RecuperarOrcamento", [&](qint16& Ponto) {
         Ponto = 1;
         if (!modPrincipal::FichaAbertaDiretamente) {
@@ -383,11 +398,9 @@ void frmFicha::RecuperarOrcamento(const QJsonObject& copia) {
             xrdtpDataDeValidadeDoOrcamento->setValue(validade);
         Ponto = 6;
         if (!foraDoCadastro.isEmpty())
-            Plataforma::MsgBox(
-                QStringLiteral("Estes itens do orçamento não gravado não estão mais cadastrados ou "
-                               "estão inativos, e ficaram fora do orçamento recuperado:\r\n") +
-                    foraDoCadastro.join(QStringLiteral("\r\n")),
-                Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+            Plataforma::MsgBox(lstrForaDoCadastro + QStringLiteral("\r\n") +
+                                   foraDoCadastro.join(QStringLiteral("\r\n")),
+                               Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
         if (!foraDosValores.isEmpty())
             Plataforma::MsgBox(
                 QStringLiteral(
