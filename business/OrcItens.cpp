@@ -17,6 +17,7 @@
 // inactive, or the item is the quote's last one (a stored quote keeps at least one
 // item). Without DadosDoUsuario the removal is error 91, as any write.
 
+#include "business/AprovacaoDoOrcamento.h"
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Historico.h"
@@ -191,12 +192,15 @@ private:
             RecusarComErro(QStringLiteral(
                 "Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "
                 "orçamento."));
+        const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
+        // Removing an item of an approved quote undoes its approval (the form asked first).
+        if (AprovacaoDoOrcamento::EstaAprovado(gravado.Etapa))
+            AprovacaoDoOrcamento::DesfazerNaAlteracao(gravado, usuario, carimbo);
         Banco::Executar(
             QStringLiteral(
                 "DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
             {gravado.Numero, *item});
         const GravacaoDeOrcamentos::Totais totais = GravacaoDeOrcamentos::TotaisGravados(gravado.Numero);
-        const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
         Banco::Executar(
             QStringLiteral("UPDATE Orcamentos SET ValorTotal = ?, DescontoEmValor = ?, DescontoEmPercentual "
                            "= ?, ValorLiquido = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? WHERE "

@@ -34,6 +34,9 @@ inline QString RecusadoPor(const QString& motivo) {
     return QStringLiteral("recusado: ") + motivo;
 }
 inline const QString Concluido = QStringLiteral("concluído");
+// An approval undone, asked for or by a change of the approved quote; the copy is the
+// quote as it was approved.
+inline const QString AprovacaoDesfeita = QStringLiteral("aprovação desfeita");
 // The quotes a database already held when it began keeping history: their version
 // at that moment, dated with its own last stamp.
 inline const QString JaExistente = QStringLiteral("já existente");

@@ -15,6 +15,8 @@
 #include "contracts/Recordset.h"
 #include "contracts/VB.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -40,6 +42,7 @@ inline const QString TiposDeServ = QStringLiteral("ZELT_N_TipoDeServ.clsTiposDeS
 inline const QString Empresa = QStringLiteral("ZELT_N_Empresa.clsEmpresa");
 inline const QString EnviosDeOrcamentos = QStringLiteral("ZELT_N_Orcamentos.clsEnviosDeOrcamentos");
 inline const QString EtapasDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsEtapasDoOrcamento");
+inline const QString AprovacaoDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsAprovacaoDoOrcamento");
 } // namespace ProgId
 
 namespace Zelt {
@@ -205,6 +208,76 @@ public:
     QPointer<QObject> DadosDoUsuario;
     QString DataEHoraDaAlteracaoLida;
     QString EtapaDoOrcamento; // after Ler
+};
+
+// How a client approved (clsAprovacaoDoOrcamento::Aprovar's lstrComo), in the order a
+// list offers them; "Presencial" asks for a signature.
+inline const QStringList MeiosDeAprovacao{QStringLiteral("Presencial"), QStringLiteral("WhatsApp"),
+                                          QStringLiteral("Telefone"), QStringLiteral("E-mail")};
+inline const QString AprovacaoPresencial = QStringLiteral("Presencial");
+// How a payment was made (RegistrarPagamento's lstrForma).
+inline const QStringList FormasDePagamento{QStringLiteral("Pix"), QStringLiteral("Dinheiro"),
+                                           QStringLiteral("Cartão de débito"),
+                                           QStringLiteral("Cartão de crédito")};
+inline const QString PagamentoPorPix = QStringLiteral("Pix");
+// The largest signature stored with an approval (its image, as PNG bytes).
+inline constexpr qsizetype TamanhoMaximoDaAssinatura = 64 * 1024;
+
+
+// The client's yes: which items, who, how, the signature; and the payments against the
+// approved value (a deposit first). The approved value is the sum of the approved items'
+// totals: each item keeps its own discount, and a quote has no discount of its own
+// beyond its items' (so with every item approved it is the quote's net value). An approval is a change of the quote (stamp and
+// history, refused when stale); a payment is not: it has its own record.
+class clsAprovacaoDoOrcamento : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // Status protocol. Reads the quote's stamp into DataEHoraDaAlteracaoLida, its stage,
+    // its approval in force (Aprovado False when none) and the sum of its payments; an
+    // unknown quote is refused (3).
+    virtual qint16 Ler(double ldouNumeroDoOrcamento) = 0;
+    // lintItensRecusados: the numbers (NumeroDoItemDoOrcamento) of the items the client
+    // declined, none for all approved (not all of them); lstrQuem required; lstrCPF
+    // empty or a CPF (11 digits, masked or not, check digits right); lstrComo one of
+    // MeiosDeAprovacao; lbytAssinatura a PNG, required for "Presencial", at most
+    // TamanhoMaximoDaAssinatura. Stage "Aprovado" or "Aprovado em parte", the history
+    // entry, the approval: together or nothing. Refused when stale or when the stage
+    // does not allow it; rejected (2) on bad input, NomeDoCampoValidado naming it.
+    virtual qint16 Aprovar(double ldouNumeroDoOrcamento, const QList<qint32>& lintItensRecusados,
+                           const QString& lstrQuem, const QString& lstrCPF, const QString& lstrComo,
+                           const QByteArray& lbytAssinatura) = 0;
+    // Undoes the approval in force: kept, marked undone (its signature stays on record);
+    // the stage goes back to "Enviado" or "Em aberto"; "aprovação desfeita" in the history.
+    virtual qint16 DesfazerAprovacao(double ldouNumeroDoOrcamento) = 0;
+    // A payment of an approved quote: lcurValor > 0, the payments' sum never above the
+    // approved value; lstrForma one of FormasDePagamento; lstrIdDaTransacao for a Pix
+    // (letters and digits, at most 35), empty otherwise. NumeroGerado after success.
+    virtual qint16 RegistrarPagamento(double ldouNumeroDoOrcamento, VB::Currency lcurValor,
+                                      const QString& lstrForma, const QString& lstrIdDaTransacao) = 0;
+    // A payment is never changed: a wrong one is reversed by a negative entry, with a
+    // reason, by an administrator only (a clerk is refused, 3).
+    virtual qint16 EstornarPagamento(double ldouNumeroDoPagamento, const QString& lstrMotivo) = 0;
+    // Selection protocol: the quote's payments, oldest first (NumeroDoPagamento,
+    // DataEHora, Usuario, Valor, Forma, IdDaTransacao, EstornoDe, Motivo).
+    virtual QVariant SelecionarPagamentos(double ldouNumeroDoOrcamento) = 0;
+
+    QPointer<QObject> DadosDoUsuario;
+    QString DataEHoraDaAlteracaoLida;
+    // After Ler:
+    QString EtapaDoOrcamento;
+    bool Aprovado = false;
+    VB::Currency ValorAprovado{};
+    QList<qint32> ItensRecusados;
+    QString Responsavel, CPF, Meio, UsuarioDaAprovacao;
+    QDateTime DataEHoraDaAprovacao;
+    QByteArray Assinatura;
+    VB::Currency ValorPago{};
+    QDateTime DataEHoraDoUltimoPagamento;
+    // After RegistrarPagamento or EstornarPagamento:
+    double NumeroGerado = 0;
+    // After a rejection (2): the argument refused ("Quem", "CPF", "Como", "Assinatura",
+    // "ItensRecusados", "Valor", "Forma", "IdDaTransacao", "Motivo").
+    QString NomeDoCampoValidado;
 };
 
 } // namespace ZELT_N_Orcamentos
