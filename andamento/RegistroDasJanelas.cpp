@@ -1,5 +1,6 @@
 #include "andamento/RegistroDasJanelas.h"
 
+#include "andamento/frmAprovarOrcamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "component/JanelasDoOrcamento.h"
 
@@ -12,6 +13,10 @@ void RegistrarJanelas() {
         lfrmHistorico.MontarExibirFormulario(numero);
         // A version restored from the history changes the quote.
         return true;
+    });
+    JanelasDoOrcamento::Registrar(Janela::AprovarOrcamento, [](QWidget* pai, double numero) {
+        frmAprovarOrcamento lfrmAprovacao(pai);
+        return lfrmAprovacao.MontarExibirFormulario(numero);
     });
 }
 

@@ -57,9 +57,10 @@ QDateTime Aprovar(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const P
     if (!destino) Objetos::Recusar(EtapasDoOrcamento::MensagemDeRecusa(gravado.Numero, operacao, mostrada));
     // The items and what was paid, in one statement.
     QSqlQuery q = Banco::Executar(
-        QStringLiteral("SELECT i.NumeroDoItemDoOrcamento, i.ValorTotal, (SELECT COALESCE(SUM(p.Valor), 0) FROM "
-                       "PagamentosDoOrcamento p WHERE p.NumeroDoOrcamento = i.NumeroDoOrcamento) FROM "
-                       "ItensDeOrcamento i WHERE i.NumeroDoOrcamento = ?"),
+        QStringLiteral(
+            "SELECT i.NumeroDoItemDoOrcamento, i.ValorTotal, (SELECT COALESCE(SUM(p.Valor), 0) FROM "
+            "PagamentosDoOrcamento p WHERE p.NumeroDoOrcamento = i.NumeroDoOrcamento) FROM "
+            "ItensDeOrcamento i WHERE i.NumeroDoOrcamento = ?"),
         {gravado.Numero});
     QList<qint32> itens;
     VB::Currency valor, pago;
@@ -128,6 +129,18 @@ void EncerrarEmVigor(qint64 numero, const QString& usuario, const QDateTime& qua
         QStringLiteral("UPDATE AprovacoesDoOrcamento SET DataEHoraDesfeita = ?, UsuarioQueDesfez = ? WHERE "
                        "NumeroDoOrcamento = ? AND DataEHoraDesfeita IS NULL"),
         {Banco::DataEHoraIso(quando), usuario, numero});
+}
+
+QString AvisoAntesDeAlterar(qint64 numero) {
+    QSqlQuery q =
+        Banco::Executar(QStringLiteral("SELECT Responsavel, DataEHora FROM AprovacoesDoOrcamento WHERE "
+                                       "NumeroDoOrcamento = ? AND DataEHoraDesfeita IS NULL"),
+                        {numero});
+    const bool achou = q.next();
+    return QStringLiteral("O orçamento %1 foi aprovado por %2 em %3; alterá-lo desfaz a aprovação.")
+        .arg(QString::number(numero), achou ? q.value(0).toString() : QStringLiteral("o cliente"),
+             achou ? Banco::DataEHoraDeIso(q.value(1).toString()).toString(QStringLiteral("dd/MM/yyyy"))
+                   : QStringLiteral("data não registrada"));
 }
 
 bool TemPagamentos(qint64 numero) {
@@ -205,8 +218,8 @@ public:
                     "(SELECT COALESCE(SUM(p.Valor), 0) FROM PagamentosDoOrcamento p WHERE "
                     "p.NumeroDoOrcamento = "
                     "o.NumeroDoOrcamento), (SELECT MAX(p.DataEHora) FROM PagamentosDoOrcamento p WHERE "
-                    "p.NumeroDoOrcamento = o.NumeroDoOrcamento) FROM Orcamentos o LEFT JOIN "
-                    "EtapasDoOrcamento e "
+                    "p.NumeroDoOrcamento = o.NumeroDoOrcamento), c.NomeOuRazaoSocial FROM Orcamentos o JOIN "
+                    "Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente LEFT JOIN EtapasDoOrcamento e "
                     "ON e.NumeroDoOrcamento = o.NumeroDoOrcamento LEFT JOIN AprovacoesDoOrcamento a ON "
                     "a.NumeroDoOrcamento = o.NumeroDoOrcamento AND a.DataEHoraDesfeita IS NULL WHERE "
                     "o.NumeroDoOrcamento = ?"),
@@ -232,6 +245,7 @@ public:
             ValorPago = Banco::MoedaDe(q.value(11));
             DataEHoraDoUltimoPagamento =
                 q.isNull(12) ? QDateTime() : Banco::DataEHoraDeIso(q.value(12).toString());
+            NomeDoCliente = q.value(13).toString();
         });
     }
 

@@ -40,6 +40,10 @@ QDateTime Aprovar(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const P
 void DesfazerNaAlteracao(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const QString& usuario,
                          const QDateTime& quando);
 
+// What a person is told before changing an approved quote: "O orçamento 421 foi aprovado
+// por Maria em 06/12/2026; alterá-lo desfaz a aprovação."
+QString AvisoAntesDeAlterar(qint64 numero);
+
 // The approval in force marked undone (kept on record), inside the caller's unit of
 // work: by DesfazerNaAlteracao, and by a refusal after an approval.
 void EncerrarEmVigor(qint64 numero, const QString& usuario, const QDateTime& quando);

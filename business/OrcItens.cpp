@@ -149,6 +149,8 @@ public:
             return false;
         } catch (const Recusa& recusa) {
             DescricaoDaFalha = recusa.Descricao;
+            // A question to ask (an approved quote's change), not a failure to record.
+            if (recusa.Codigo == Resultado::Rejeitado) return Resultado::Rejeitado;
             RegistrarErro(NumeroDeRegraDeNegocio, recusa.Descricao, "Excluir");
             return Resultado::Recusado;
         } catch (const VB::ErroDeExecucao& erro) {
@@ -193,9 +195,13 @@ private:
                 "Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "
                 "orçamento."));
         const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
-        // Removing an item of an approved quote undoes its approval (the form asked first).
-        if (AprovacaoDoOrcamento::EstaAprovado(gravado.Etapa))
+        // Removing an item of an approved quote undoes its approval, once the person said so.
+        if (AprovacaoDoOrcamento::EstaAprovado(gravado.Etapa)) {
+            if (!DesfazerAprovacao)
+                Rejeitar(QStringLiteral("Aprovacao"),
+                         AprovacaoDoOrcamento::AvisoAntesDeAlterar(gravado.Numero));
             AprovacaoDoOrcamento::DesfazerNaAlteracao(gravado, usuario, carimbo);
+        }
         Banco::Executar(
             QStringLiteral(
                 "DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),

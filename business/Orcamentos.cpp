@@ -332,9 +332,14 @@ private:
         const QDate validade = V::ValidarValidade(DataDeValidadeDoOrcamento, gravado.DataDoOrcamento);
 
         const QDateTime carimbo = CarimboSeguinte(gravado);
-        // A change of an approved quote undoes its approval (the form asked first).
-        if (AprovacaoDoOrcamento::EstaAprovado(gravado.Etapa))
+        // A change of an approved quote undoes its approval, once the person said so: the
+        // first save is answered with the warning (rejected, field "Aprovacao").
+        if (AprovacaoDoOrcamento::EstaAprovado(gravado.Etapa)) {
+            if (!DesfazerAprovacao)
+                Rejeitar(QStringLiteral("Aprovacao"),
+                         AprovacaoDoOrcamento::AvisoAntesDeAlterar(gravado.Numero));
             AprovacaoDoOrcamento::DesfazerNaAlteracao(gravado, usuario, carimbo);
+        }
         // The items new in the grid are numbered after the last one the quote ever had.
         QList<GravacaoDeOrcamentos::Item> novos;
         for (const V::ItemLido& lido : lidos) {

@@ -106,6 +106,10 @@ public:
     // form; empty when never changed): Alterar and Excluir refuse (3) when the stored
     // quote no longer carries it, so nobody overwrites another workstation's change.
     QString DataEHoraDaAlteracaoLida;
+    // Set after the person agreed: Alterar may undo the quote's approval. Unset, the
+    // change of an approved quote is rejected (2) with NomeDoCampoValidado "Aprovacao"
+    // and the warning to ask about in DescricaoDaFalha.
+    bool DesfazerAprovacao = false;
 
     // After a call.
     QString NomeDoCampoValidado;
@@ -129,6 +133,9 @@ public:
     // after a removal, the quote's new stamp: the version the form's save hands over.
     QString DataEHoraDaAlteracaoLida;
     QString ObservacaoDoErro; // the record form reads this instead of DescricaoDoErro
+    // Set after the person agreed: the removal may undo the quote's approval. Unset, the
+    // removal of an approved quote's item answers 2 with the warning in DescricaoDaFalha.
+    bool DesfazerAprovacao = false;
 };
 
 // The quote sheets sent to clients, one record for each send, kept apart from the quote
@@ -223,12 +230,11 @@ inline const QString PagamentoPorPix = QStringLiteral("Pix");
 // The largest signature stored with an approval (its image, as PNG bytes).
 inline constexpr qsizetype TamanhoMaximoDaAssinatura = 64 * 1024;
 
-
 // The client's yes: which items, who, how, the signature; and the payments against the
 // approved value (a deposit first). The approved value is the sum of the approved items'
 // totals: each item keeps its own discount, and a quote has no discount of its own
-// beyond its items' (so with every item approved it is the quote's net value). An approval is a change of the quote (stamp and
-// history, refused when stale); a payment is not: it has its own record.
+// beyond its items' (so with every item approved it is the quote's net value). An approval is a change of the
+// quote (stamp and history, refused when stale); a payment is not: it has its own record.
 class clsAprovacaoDoOrcamento : public ObjetoDeNegocio {
     Q_OBJECT
 public:
@@ -265,6 +271,7 @@ public:
     QString DataEHoraDaAlteracaoLida;
     // After Ler:
     QString EtapaDoOrcamento;
+    QString NomeDoCliente; // the client's name or company name
     bool Aprovado = false;
     VB::Currency ValorAprovado{};
     QList<qint32> ItensRecusados;

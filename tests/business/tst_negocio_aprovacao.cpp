@@ -176,6 +176,15 @@ private slots:
         auto orcamento =
             BancoDeTeste::Orcamento(grade, musuario.get(), u"240,00|5,00|12,00|228,00"_s, numero);
         orcamento->DataEHoraDaAlteracaoLida = aprovacao->DataEHoraDaAlteracaoLida;
+        // Asked first: nothing changes until the person agrees.
+        QCOMPARE(orcamento->Alterar(), Resultado::Rejeitado);
+        QCOMPARE(orcamento->NomeDoCampoValidado, u"Aprovacao"_s);
+        QCOMPARE(orcamento->DescricaoDaFalha,
+                 u"O orçamento %1 foi aprovado por Maria em %2; alterá-lo desfaz a aprovação."_s
+                     .arg(qint64(numero))
+                     .arg(Relogio::Hoje().toString(u"dd/MM/yyyy"_s)));
+        QCOMPARE(Historia(numero).constLast(), u"aprovado em parte"_s);
+        orcamento->DesfazerAprovacao = true;
         QCOMPARE(orcamento->Alterar(), Resultado::Sucesso);
         QCOMPARE(aprovacao->Ler(numero), Resultado::Sucesso);
         QVERIFY(!aprovacao->Aprovado);
