@@ -1,6 +1,7 @@
 #include "andamento/RegistroDasJanelas.h"
 
 #include "andamento/CopiaDoOrcamento.h"
+#include "andamento/frmAprovarOrcamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmRenovarValidade.h"
 #include "component/JanelasDoOrcamento.h"
@@ -21,6 +22,10 @@ void RegistrarJanelas() {
     });
     // The new quote, saved, is the one the list shows next (as after "Adicionar").
     JanelasDoOrcamento::Registrar(Janela::CopiarOrcamento, andamento::CopiarOrcamento);
+    JanelasDoOrcamento::Registrar(Janela::AprovarOrcamento, [](QWidget* pai, double numero) {
+        frmAprovarOrcamento lfrmAprovacao(pai);
+        return lfrmAprovacao.MontarExibirFormulario(numero);
+    });
 }
 
 } // namespace andamento

@@ -3,6 +3,7 @@
 
 #include "business/EtapasDoOrcamento.h"
 
+#include "business/AprovacaoDoOrcamento.h"
 #include "business/Banco.h"
 #include "business/Historico.h"
 #include "business/Objetos.h"
@@ -57,6 +58,10 @@ const QList<Transicao> Transicoes{
     {Operacao::Renovacao, E::EmAberto, E::EmAberto},
     {Operacao::Renovacao, E::Enviado, E::Enviado},
     {Operacao::Renovacao, E::Vencido, E::Vencido},
+    // An approval undone (asked for, or by a change of the approved quote) goes back to
+    // waiting for an answer: "Enviado" again when the quote was ever sent.
+    {Operacao::DesfazerAprovacao, E::Aprovado, E::EmAberto},
+    {Operacao::DesfazerAprovacao, E::AprovadoEmParte, E::EmAberto},
 };
 
 // What an operation makes of a quote, as the refusal says it: "não pode ser aprovado".
@@ -76,6 +81,8 @@ QString Participio(Operacao operacao) {
         return QStringLiteral("concluído");
     case Operacao::Renovacao:
         return QStringLiteral("renovado");
+    case Operacao::DesfazerAprovacao:
+        return QStringLiteral("ter a aprovação desfeita");
     }
     return {};
 }
@@ -120,6 +127,15 @@ QString EtapaGravada(qint64 numero) {
     const QVariant etapa = Banco::Valor(
         QStringLiteral("SELECT Etapa FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?"), {numero});
     return etapa.isValid() && !etapa.isNull() ? etapa.toString() : E::EmAberto;
+}
+
+void VoltarAntesDaResposta(qint64 numero, const QString& usuario, const QDateTime& quando) {
+    Banco::Executar(QStringLiteral("DELETE FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?"), {numero});
+    Banco::Executar(
+        QStringLiteral("INSERT INTO EtapasDoOrcamento (NumeroDoOrcamento, Etapa, DataEHoraDaEtapa, "
+                       "UsuarioDaEtapa) SELECT ?, 'Enviado', ?, ? WHERE EXISTS (SELECT 1 FROM "
+                       "EnviosDeOrcamentos WHERE NumeroDoOrcamento = ?)"),
+        {numero, Banco::DataEHoraIso(quando), usuario, numero});
 }
 
 void RegistrarEnvio(qint64 numero, const QString& usuario, const QDateTime& quando) {
@@ -314,13 +330,30 @@ public:
         return Mudar("EntregueAoCliente", numero, Operacao::Entrega, {}, Op::EntregueAoCliente);
     }
 
+    // The plain approval (who and how) is an approval of every item, with no signature:
+    // what the suite records for a yes given by telephone. Declining items needs their
+    // marks: clsAprovacaoDoOrcamento::Aprovar.
     qint16 RegistrarAprovacao(double numero, const QString& quem, const QString& como,
                               bool parcial) override {
-        EtapasDoOrcamento::Dados dados;
-        dados.Responsavel = quem.trimmed();
-        dados.Meio = como.trimmed();
-        return Mudar("RegistrarAprovacao", numero, parcial ? Operacao::AprovacaoEmParte : Operacao::Aprovacao,
-                     dados, parcial ? Op::AprovadoEmParte : Op::Aprovado);
+        return Estado("RegistrarAprovacao", [&] {
+            if (!DadosDoUsuario) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
+            if (parcial)
+                Rejeitar(QStringLiteral("Parcial"),
+                         QStringLiteral("Para aprovar em parte, marque os itens recusados em \"Aprovar "
+                                        "orçamento…\"."));
+            if (quem.trimmed().isEmpty())
+                Rejeitar(QStringLiteral("Quem"), QStringLiteral("Informe quem aprovou o orçamento."));
+            if (!ZELT_N_Orcamentos::MeiosDeAprovacao.contains(como))
+                Rejeitar(QStringLiteral("Como"), QStringLiteral("Informe como o orçamento foi aprovado."));
+            const QString usuario = DadosDoUsuario->property("NomeDoUsuario").toString();
+            Banco::UnidadeDeTrabalho unidade;
+            const GravacaoDeOrcamentos::OrcamentoGravado gravado = GravacaoDeOrcamentos::LerParaAtualizar(
+                numero, DataEHoraDaAlteracaoLida, QStringLiteral("A etapa do orçamento não foi alterada"));
+            const QDateTime carimbo =
+                AprovacaoDoOrcamento::Aprovar(gravado, {{}, quem.trimmed(), {}, como, {}}, usuario);
+            unidade.Confirmar();
+            DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(carimbo);
+        });
     }
 
     qint16 RegistrarRecusa(double numero, const QString& motivo, const QString& nota) override {
@@ -365,8 +398,8 @@ private:
             Banco::UnidadeDeTrabalho unidade;
             const GravacaoDeOrcamentos::OrcamentoGravado gravado = GravacaoDeOrcamentos::LerParaAtualizar(
                 numero, DataEHoraDaAlteracaoLida, QStringLiteral("A etapa do orçamento não foi alterada"));
-            const QString mostrada = EtapasDoOrcamento::EtapaMostrada(
-                EtapasDoOrcamento::EtapaGravada(gravado.Numero), ValidadeDe(gravado.Numero), Relogio::Hoje());
+            const QString mostrada =
+                EtapasDoOrcamento::EtapaMostrada(gravado.Etapa, gravado.Validade, Relogio::Hoje());
             const auto destino = EtapasDoOrcamento::Destino(operacao, mostrada);
             if (!destino) Recusar(EtapasDoOrcamento::MensagemDeRecusa(gravado.Numero, operacao, mostrada));
             // A stage change is a change of the quote: its new stamp makes every other
@@ -380,6 +413,9 @@ private:
             dados.Quando = carimbo;
             dados.Usuario = usuario;
             EtapasDoOrcamento::Gravar(gravado.Numero, dados);
+            // A client who gives up after approving: the approval ends with the refusal.
+            if (AprovacaoDoOrcamento::EstaAprovado(gravado.Etapa))
+                AprovacaoDoOrcamento::EncerrarEmVigor(gravado.Numero, usuario, carimbo);
             Historico::Registrar(gravado.Numero, entrada, usuario);
             unidade.Confirmar();
             DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(carimbo);
@@ -387,24 +423,11 @@ private:
     }
 
     static void Validar(Operacao operacao, const EtapasDoOrcamento::Dados& dados) {
-        if (operacao == Operacao::Aprovacao || operacao == Operacao::AprovacaoEmParte) {
-            if (dados.Responsavel.isEmpty())
-                Rejeitar(QStringLiteral("Quem"), QStringLiteral("Informe quem aprovou o orçamento."));
-            if (dados.Meio.isEmpty())
-                Rejeitar(QStringLiteral("Como"), QStringLiteral("Informe como o orçamento foi aprovado."));
-        }
+        // The approvals are checked by AprovacaoDoOrcamento.
         if (operacao == Operacao::Recusa &&
             !ZELT_N_Orcamentos::MotivosDaRecusa.contains(dados.MotivoDaRecusa))
             Rejeitar(QStringLiteral("Motivo"),
                      QStringLiteral("O motivo da recusa \"%1\" não é conhecido.").arg(dados.MotivoDaRecusa));
-    }
-
-    static QDate ValidadeDe(qint64 numero) {
-        return Banco::DataDeIso(
-            Banco::Valor(QStringLiteral(
-                             "SELECT DataDeValidadeDoOrcamento FROM Orcamentos WHERE NumeroDoOrcamento = ?"),
-                         {numero})
-                .toString());
     }
 };
 

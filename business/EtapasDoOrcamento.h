@@ -22,7 +22,16 @@
 namespace EtapasDoOrcamento {
 
 // The operations that change a stage.
-enum class Operacao { Envio, Entrega, Aprovacao, AprovacaoEmParte, Recusa, Conclusao, Renovacao };
+enum class Operacao {
+    Envio,
+    Entrega,
+    Aprovacao,
+    AprovacaoEmParte,
+    Recusa,
+    Conclusao,
+    Renovacao,
+    DesfazerAprovacao
+};
 
 // The stage a quote is shown in: the stored one, or "Vencido" for a quote "Em aberto" or
 // "Enviado" whose validity ended before hoje.
@@ -48,6 +57,10 @@ struct Dados {
     QString MotivoDaRecusa, Nota; // a refusal
 };
 void Gravar(qint64 numero, const Dados& dados);
+
+// Takes the quote back to "Em aberto" (its row deleted), or to "Enviado" when it was ever
+// sent, inside the caller's unit of work: an approval undone.
+void VoltarAntesDaResposta(qint64 numero, const QString& usuario, const QDateTime& quando);
 
 // After a send, inside its unit of work: a quote "Em aberto" becomes "Enviado"; any
 // other stage stays (a sent approved quote is still approved).

@@ -1,5 +1,6 @@
 #include "business/Migracoes.h"
 
+#include "business/AprovacaoDoOrcamento.h"
 #include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
 #include "business/EtapasDoOrcamento.h"
@@ -300,6 +301,8 @@ QList<Migracao> Todas() {
     lista << Migracao{10, {}, Identidade};
     // Version 11: the quotes' stages, the sent ones marked "Enviado" (business/EtapasDoOrcamento.h).
     lista << Migracao{11, {}, EtapasDoOrcamento::CriarEsquema};
+    // Version 14: the approvals and the payments (business/AprovacaoDoOrcamento.h).
+    lista << Migracao{14, {}, AprovacaoDoOrcamento::CriarEsquema};
     return lista;
 }
 

@@ -115,5 +115,6 @@ std::unique_ptr<QObject> NovoHistorico();
 std::unique_ptr<QObject> NovoEnviosDeOrcamentos();
 std::unique_ptr<QObject> NovoEtapasDoOrcamento();
 std::unique_ptr<QObject> NovoRenovacaoDeValidade();
+std::unique_ptr<QObject> NovoAprovacaoDoOrcamento();
 
 } // namespace Objetos

@@ -429,6 +429,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::EnviosDeOrcamentos, NovoEnviosDeOrcamentos);
     Zelt::RegistrarProgId(ProgId::EtapasDoOrcamento, NovoEtapasDoOrcamento);
     Zelt::RegistrarProgId(ProgId::RenovacaoDeValidade, NovoRenovacaoDeValidade);
+    Zelt::RegistrarProgId(ProgId::AprovacaoDoOrcamento, NovoAprovacaoDoOrcamento);
 }
 
 } // namespace Objetos

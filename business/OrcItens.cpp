@@ -17,6 +17,7 @@
 // inactive, or the item is the quote's last one (a stored quote keeps at least one
 // item). Without DadosDoUsuario the removal is error 91, as any write.
 
+#include "business/AprovacaoDoOrcamento.h"
 #include "business/Banco.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Historico.h"
@@ -148,6 +149,8 @@ public:
             return false;
         } catch (const Recusa& recusa) {
             DescricaoDaFalha = recusa.Descricao;
+            // A question to ask (an approved quote's change), not a failure to record.
+            if (recusa.Codigo == Resultado::Rejeitado) return Resultado::Rejeitado;
             RegistrarErro(NumeroDeRegraDeNegocio, recusa.Descricao, "Excluir");
             return Resultado::Recusado;
         } catch (const VB::ErroDeExecucao& erro) {
@@ -191,12 +194,19 @@ private:
             RecusarComErro(QStringLiteral(
                 "Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "
                 "orçamento."));
+        const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
+        // Removing an item of an approved quote undoes its approval, once the person said so.
+        if (AprovacaoDoOrcamento::EstaAprovado(gravado.Etapa)) {
+            if (!DesfazerAprovacao)
+                Rejeitar(QStringLiteral("Aprovacao"),
+                         AprovacaoDoOrcamento::AvisoAntesDeAlterar(gravado.Numero));
+            AprovacaoDoOrcamento::DesfazerNaAlteracao(gravado, usuario, carimbo);
+        }
         Banco::Executar(
             QStringLiteral(
                 "DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND NumeroDoItemDoOrcamento = ?"),
             {gravado.Numero, *item});
         const GravacaoDeOrcamentos::Totais totais = GravacaoDeOrcamentos::TotaisGravados(gravado.Numero);
-        const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
         Banco::Executar(
             QStringLiteral("UPDATE Orcamentos SET ValorTotal = ?, DescontoEmValor = ?, DescontoEmPercentual "
                            "= ?, ValorLiquido = ?, DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? WHERE "

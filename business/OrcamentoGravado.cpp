@@ -3,15 +3,20 @@
 #include "business/Banco.h"
 #include "business/Objetos.h"
 #include "business/Relogio.h"
+#include "contracts/Negocio.h"
 
 namespace GravacaoDeOrcamentos {
 
-OrcamentoGravado LerParaAtualizar(double numero, const QString& alteracaoLida, const QString& consequencia) {
+OrcamentoGravado LerTravado(double numero, const QString& consequencia) {
     const auto codigo = Objetos::CodigoDoDouble(numero);
     QSqlQuery q =
+        // The stage comes with the quote: what a change may do depends on it (an
+        // approved quote's change undoes the approval).
         Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
                                        "Situacao, DataEHoraDaInclusao, DataEHoraDaAlteracao, "
-                                       "UsuarioDaAlteracao, UltimoNumeroDeItem FROM Orcamentos WHERE "
+                                       "UsuarioDaAlteracao, UltimoNumeroDeItem, DataDeValidadeDoOrcamento, "
+                                       "(SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
+                                       "Orcamentos.NumeroDoOrcamento) AS Etapa FROM Orcamentos WHERE "
                                        "NumeroDoOrcamento = ?") +
                             Banco::DialetoAtual().ParaAtualizacao(),
                         {codigo ? *codigo : qint64(-1)});
@@ -29,6 +34,14 @@ OrcamentoGravado LerParaAtualizar(double numero, const QString& alteracaoLida, c
     if (!alteracao.isNull()) gravado.Alteracao = Banco::DataEHoraDeIso(alteracao.toString());
     gravado.UsuarioDaAlteracao = Banco::Coluna(q, "UsuarioDaAlteracao").toString();
     gravado.UltimoNumeroDeItem = Banco::Coluna(q, "UltimoNumeroDeItem").toLongLong();
+    gravado.Validade = Banco::DataDeIso(Banco::Coluna(q, "DataDeValidadeDoOrcamento").toString());
+    const QVariant etapa = Banco::Coluna(q, "Etapa");
+    gravado.Etapa = etapa.isNull() ? ZELT_N_Orcamentos::Etapa::EmAberto : etapa.toString();
+    return gravado;
+}
+
+OrcamentoGravado LerParaAtualizar(double numero, const QString& alteracaoLida, const QString& consequencia) {
+    const OrcamentoGravado gravado = LerTravado(numero, consequencia);
     const QString gravada = TextoDaDataEHora(gravado.Alteracao);
     if (alteracaoLida.trimmed() == gravada) return gravado;
     const QString quem = gravado.Alteracao.isValid()

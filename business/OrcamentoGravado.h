@@ -23,11 +23,16 @@ struct OrcamentoGravado {
     QDateTime Alteracao; // invalid: never changed
     QString UsuarioDaAlteracao;
     qint64 UltimoNumeroDeItem = 0;
+    QDate Validade;
+    QString Etapa; // as stored: "Em aberto" when the quote has no stage row
 };
 
 // The stored quote, refused (3) when it is gone or no longer the version read;
 // consequencia ends the refusal's message ("As alterações não foram gravadas").
 OrcamentoGravado LerParaAtualizar(double numero, const QString& alteracaoLida, const QString& consequencia);
+// The same read and lock without the stamp's check, for what is not a change of the
+// quote but must not meet another at once (a payment against it).
+OrcamentoGravado LerTravado(double numero, const QString& consequencia);
 
 // The stamp of a change: now, but at least one second after the quote's inclusion and
 // last change.

@@ -14,6 +14,7 @@
 // stored. A change or a deletion is refused (3) when the quote no longer exists or was
 // changed since the form read it (OrcamentoGravado.h).
 
+#include "business/AprovacaoDoOrcamento.h"
 #include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
 #include "business/EtapasDoOrcamento.h"
@@ -331,6 +332,14 @@ private:
         const QDate validade = V::ValidarValidade(DataDeValidadeDoOrcamento, gravado.DataDoOrcamento);
 
         const QDateTime carimbo = CarimboSeguinte(gravado);
+        // A change of an approved quote undoes its approval, once the person said so: the
+        // first save is answered with the warning (rejected, field "Aprovacao").
+        if (AprovacaoDoOrcamento::EstaAprovado(gravado.Etapa)) {
+            if (!DesfazerAprovacao)
+                Rejeitar(QStringLiteral("Aprovacao"),
+                         AprovacaoDoOrcamento::AvisoAntesDeAlterar(gravado.Numero));
+            AprovacaoDoOrcamento::DesfazerNaAlteracao(gravado, usuario, carimbo);
+        }
         // The items new in the grid are numbered after the last one the quote ever had.
         QList<GravacaoDeOrcamentos::Item> novos;
         for (const V::ItemLido& lido : lidos) {
@@ -368,6 +377,10 @@ private:
     void Remover() {
         Banco::UnidadeDeTrabalho unidade;
         const OrcamentoGravado gravado = LerParaAtualizar(QStringLiteral("O orçamento não foi excluído"));
+        if (AprovacaoDoOrcamento::TemPagamentos(gravado.Numero))
+            Recusar(QStringLiteral("O orçamento %1 tem pagamentos registrados e não pode ser excluído: "
+                                   "inative-o.")
+                        .arg(gravado.Numero));
         if (gravado.Situacao != SituacaoAtivo)
             Rejeitar(V::CampoSituacao,
                      QStringLiteral("O orçamento %1 está inativo e não pode mais ser excluído.")

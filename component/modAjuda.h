@@ -17,6 +17,7 @@ inline const QString SecaoDoEnvio = QStringLiteral("envio");
 inline const QString SecaoDosExcluidos = QStringLiteral("excluidos");
 inline const QString SecaoDoHistorico = QStringLiteral("historico");
 inline const QString SecaoDaRenovacao = QStringLiteral("renovacao");
+inline const QString SecaoDaAprovacao = QStringLiteral("aprovacao");
 
 // The file of the guide this program shows (whether it exists or not).
 QString CaminhoDoGuia();

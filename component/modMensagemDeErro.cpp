@@ -4,6 +4,7 @@
 #include "component/modPrincipal.h"
 #include "contracts/ComponentesDaSuite.h"
 #include "contracts/CriarObjeto.h"
+#include "platform/Plataforma.h"
 
 #include <QtDebug>
 
@@ -34,4 +35,13 @@ void ReportarErroCapturado(long numero, const QString& descricao, QStringView ob
 void ExibirErroDoNegocio(const ObjetoDeNegocio& objeto) {
     ExibirMensagemDeErro(static_cast<qint32>(objeto.NumeroDoErro), objeto.DescricaoDoErro,
                          objeto.LocalDoErro);
+}
+
+void ExibirResultadoDoNegocio(const ObjetoDeNegocio& objeto, qint16 resultado) {
+    if (resultado == Resultado::Rejeitado)
+        Plataforma::MsgBox(objeto.DescricaoDaFalha, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
+    else if (resultado == Resultado::Recusado)
+        Plataforma::MsgBox(objeto.DescricaoDaFalha, Plataforma::vbCritical, modPrincipal::NomeDaAplicacao);
+    else if (resultado != Resultado::Sucesso)
+        ExibirErroDoNegocio(objeto);
 }

@@ -33,6 +33,10 @@ QVariant ExibirMensagemDeErro(QVariant Numero, QVariant Descricao, QVariant Loca
 // A business object's failure, shown with its own error triple (number, description,
 // location), as every form reports one.
 void ExibirErroDoNegocio(const ObjetoDeNegocio& objeto);
+// A status method's answer told as every form tells it: a rejection (2) as information,
+// a refusal (3) as a critical message, each with DescricaoDaFalha; an error (1) as above;
+// success (0) says nothing.
+void ExibirResultadoDoNegocio(const ObjetoDeNegocio& objeto, qint16 resultado);
 
 // "<component>, <object>, <procedure>, Ponto: <n>"
 QString LocalDoErro(QStringView objeto, QStringView procedimento, qint16 Ponto);

@@ -36,6 +36,9 @@ inline QString RecusadoPor(const QString& motivo) {
 inline const QString Concluido = QStringLiteral("concluído");
 // A new validity date, the items re-priced at the registry's prices of the day or kept.
 inline const QString Renovado = QStringLiteral("renovado");
+// An approval undone, asked for or by a change of the approved quote; the copy is the
+// quote as it was approved.
+inline const QString AprovacaoDesfeita = QStringLiteral("aprovação desfeita");
 // The quotes a database already held when it began keeping history: their version
 // at that moment, dated with its own last stamp.
 inline const QString JaExistente = QStringLiteral("já existente");

@@ -15,6 +15,8 @@
 #include "contracts/Recordset.h"
 #include "contracts/VB.h"
 
+#include <QByteArray>
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
@@ -41,6 +43,7 @@ inline const QString Empresa = QStringLiteral("ZELT_N_Empresa.clsEmpresa");
 inline const QString EnviosDeOrcamentos = QStringLiteral("ZELT_N_Orcamentos.clsEnviosDeOrcamentos");
 inline const QString EtapasDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsEtapasDoOrcamento");
 inline const QString RenovacaoDeValidade = QStringLiteral("ZELT_N_Orcamentos.clsRenovacaoDeValidade");
+inline const QString AprovacaoDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsAprovacaoDoOrcamento");
 } // namespace ProgId
 
 namespace Zelt {
@@ -104,6 +107,10 @@ public:
     // form; empty when never changed): Alterar and Excluir refuse (3) when the stored
     // quote no longer carries it, so nobody overwrites another workstation's change.
     QString DataEHoraDaAlteracaoLida;
+    // Set after the person agreed: Alterar may undo the quote's approval. Unset, the
+    // change of an approved quote is rejected (2) with NomeDoCampoValidado "Aprovacao"
+    // and the warning to ask about in DescricaoDaFalha.
+    bool DesfazerAprovacao = false;
 
     // After a call.
     QString NomeDoCampoValidado;
@@ -127,6 +134,9 @@ public:
     // after a removal, the quote's new stamp: the version the form's save hands over.
     QString DataEHoraDaAlteracaoLida;
     QString ObservacaoDoErro; // the record form reads this instead of DescricaoDoErro
+    // Set after the person agreed: the removal may undo the quote's approval. Unset, the
+    // removal of an approved quote's item answers 2 with the warning in DescricaoDaFalha.
+    bool DesfazerAprovacao = false;
 };
 
 // The quote sheets sent to clients, one record for each send, kept apart from the quote
@@ -244,6 +254,76 @@ public:
     QString DataDeValidadePadrao;
     VB::Currency ValorLiquido;
     VB::Currency ValorTotalDeHoje, DescontoEmPercentualDeHoje, DescontoEmValorDeHoje, ValorLiquidoDeHoje;
+};
+
+// How a client approved (clsAprovacaoDoOrcamento::Aprovar's lstrComo), in the order a
+// list offers them; "Presencial" asks for a signature.
+inline const QStringList MeiosDeAprovacao{QStringLiteral("Presencial"), QStringLiteral("WhatsApp"),
+                                          QStringLiteral("Telefone"), QStringLiteral("E-mail")};
+inline const QString AprovacaoPresencial = QStringLiteral("Presencial");
+// How a payment was made (RegistrarPagamento's lstrForma).
+inline const QStringList FormasDePagamento{QStringLiteral("Pix"), QStringLiteral("Dinheiro"),
+                                           QStringLiteral("Cartão de débito"),
+                                           QStringLiteral("Cartão de crédito")};
+inline const QString PagamentoPorPix = QStringLiteral("Pix");
+// The largest signature stored with an approval (its image, as PNG bytes).
+inline constexpr qsizetype TamanhoMaximoDaAssinatura = 64 * 1024;
+
+// The client's yes: which items, who, how, the signature; and the payments against the
+// approved value (a deposit first). The approved value is the sum of the approved items'
+// totals: each item keeps its own discount, and a quote has no discount of its own
+// beyond its items' (so with every item approved it is the quote's net value). An approval is a change of
+// the quote (stamp and history, refused when stale); a payment is not: it has its own record.
+class clsAprovacaoDoOrcamento : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // Status protocol. Reads the quote's stamp into DataEHoraDaAlteracaoLida, its stage,
+    // its approval in force (Aprovado False when none) and the sum of its payments; an
+    // unknown quote is refused (3).
+    virtual qint16 Ler(double ldouNumeroDoOrcamento) = 0;
+    // lintItensRecusados: the numbers (NumeroDoItemDoOrcamento) of the items the client
+    // declined, none for all approved (not all of them); lstrQuem required; lstrCPF
+    // empty or a CPF (11 digits, masked or not, check digits right); lstrComo one of
+    // MeiosDeAprovacao; lbytAssinatura a PNG, required for "Presencial", at most
+    // TamanhoMaximoDaAssinatura. Stage "Aprovado" or "Aprovado em parte", the history
+    // entry, the approval: together or nothing. Refused when stale or when the stage
+    // does not allow it; rejected (2) on bad input, NomeDoCampoValidado naming it.
+    virtual qint16 Aprovar(double ldouNumeroDoOrcamento, const QList<qint32>& lintItensRecusados,
+                           const QString& lstrQuem, const QString& lstrCPF, const QString& lstrComo,
+                           const QByteArray& lbytAssinatura) = 0;
+    // Undoes the approval in force: kept, marked undone (its signature stays on record);
+    // the stage goes back to "Enviado" or "Em aberto"; "aprovação desfeita" in the history.
+    virtual qint16 DesfazerAprovacao(double ldouNumeroDoOrcamento) = 0;
+    // A payment of an approved quote: lcurValor > 0, the payments' sum never above the
+    // approved value; lstrForma one of FormasDePagamento; lstrIdDaTransacao for a Pix
+    // (letters and digits, at most 35), empty otherwise. NumeroGerado after success.
+    virtual qint16 RegistrarPagamento(double ldouNumeroDoOrcamento, VB::Currency lcurValor,
+                                      const QString& lstrForma, const QString& lstrIdDaTransacao) = 0;
+    // A payment is never changed: a wrong one is reversed by a negative entry, with a
+    // reason, by an administrator only (a clerk is refused, 3).
+    virtual qint16 EstornarPagamento(double ldouNumeroDoPagamento, const QString& lstrMotivo) = 0;
+    // Selection protocol: the quote's payments, oldest first (NumeroDoPagamento,
+    // DataEHora, Usuario, Valor, Forma, IdDaTransacao, EstornoDe, Motivo).
+    virtual QVariant SelecionarPagamentos(double ldouNumeroDoOrcamento) = 0;
+
+    QPointer<QObject> DadosDoUsuario;
+    QString DataEHoraDaAlteracaoLida;
+    // After Ler:
+    QString EtapaDoOrcamento;
+    QString NomeDoCliente; // the client's name or company name
+    bool Aprovado = false;
+    VB::Currency ValorAprovado{};
+    QList<qint32> ItensRecusados;
+    QString Responsavel, CPF, Meio, UsuarioDaAprovacao;
+    QDateTime DataEHoraDaAprovacao;
+    QByteArray Assinatura;
+    VB::Currency ValorPago{};
+    QDateTime DataEHoraDoUltimoPagamento;
+    // After RegistrarPagamento or EstornarPagamento:
+    double NumeroGerado = 0;
+    // After a rejection (2): the argument refused ("Quem", "CPF", "Como", "Assinatura",
+    // "ItensRecusados", "Valor", "Forma", "IdDaTransacao", "Motivo").
+    QString NomeDoCampoValidado;
 };
 
 } // namespace ZELT_N_Orcamentos

@@ -85,4 +85,35 @@ QString MotivoDaFalha(const QFileDevice& arquivo) {
     }
 }
 
+namespace {
+QString SoDigitos(const QString& texto) {
+    QString digitos;
+    for (const QChar c : texto)
+        if (c.isDigit()) digitos += c;
+    return digitos;
+}
+} // namespace
+
+bool CpfValido(const QString& cpf) {
+    static const QRegularExpression forma(QStringLiteral("^(\\d{11}|\\d{3}\\.\\d{3}\\.\\d{3}-\\d{2})$"));
+    const QString texto = cpf.trimmed();
+    if (!forma.match(texto).hasMatch()) return false;
+    const QString d = SoDigitos(texto);
+    if (d.count(d.at(0)) == d.size()) return false; // 000.000.000-00 and the like pass the sums
+    for (int verificador = 9; verificador <= 10; ++verificador) {
+        int soma = 0;
+        for (int i = 0; i < verificador; ++i)
+            soma += d.at(i).digitValue() * (verificador + 1 - i);
+        const int esperado = (soma * 10) % 11 % 10;
+        if (d.at(verificador).digitValue() != esperado) return false;
+    }
+    return true;
+}
+
+QString CpfMascarado(const QString& cpf) {
+    const QString d = SoDigitos(cpf);
+    if (d.size() != 11) return {};
+    return QStringLiteral("***.%1.%2-**").arg(d.mid(3, 3), d.mid(6, 3));
+}
+
 } // namespace Textos

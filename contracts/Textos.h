@@ -19,6 +19,12 @@ namespace Textos {
 // "-". Empty is no address at all (false).
 bool EmailValido(const QString& endereco);
 
+// A CPF: its 11 digits (with or without the mask "###.###.###-##"), not all the same,
+// with both check digits right.
+bool CpfValido(const QString& cpf);
+// A CPF as printed where strangers read it: only the middle digits, "***.456.789-**".
+QString CpfMascarado(const QString& cpf);
+
 // Why a file operation of the system failed, in Portuguese ("nome de arquivo longo
 // demais", "não há espaço livre no disco"), from the file's error: Qt's own text of a
 // failure is the system's (strerror) or its own English; neither reaches a person.

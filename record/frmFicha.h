@@ -156,6 +156,12 @@ private:
     // ---- Saving (frmFichaGravacao.cpp)
     void xrcmdSalvarFecharConfirmar_Click();
     void MarcarCampoRecusado(const QString& lstrNomeDoCampoValidado);
+    // The change of an approved quote, asked first (frmFichaGravacao.cpp); the removal of
+    // one of its items asks the same.
+    static inline const QString CampoDaAprovacao = QStringLiteral("Aprovacao");
+    qint16 AlterarComAprovacao(ZELT_N_Orcamentos::clsOrcamentos& lobjOrcamentos);
+    static bool PerguntarSeDesfazAprovacao(qint16 lintResultado, const QString& lstrCampo,
+                                           const QString& lstrAviso);
 
     // ---- Recovery copy of a new quote (frmFichaRecuperacao.cpp)
     // Offers a copy left behind, then keeps the form's own up to date.

@@ -65,7 +65,7 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
         if (mintTipoDeOperacao == Inclusao)
             lintResultado = lobjOrcamentos->Adicionar();
         else if (mintTipoDeOperacao == Alteracao)
-            lintResultado = lobjOrcamentos->Alterar();
+            lintResultado = AlterarComAprovacao(*lobjOrcamentos);
         else if (mintTipoDeOperacao == Exclusao)
             lintResultado = lobjOrcamentos->Excluir();
         Ponto = 4;
@@ -93,6 +93,8 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
             break;
         case Resultado::Rejeitado:
             Ponto = 7;
+            // "Não" to undoing the approval: already answered, nothing to tell.
+            if (lobjOrcamentos->NomeDoCampoValidado == CampoDaAprovacao) return;
             MarcarCampoRecusado(lobjOrcamentos->NomeDoCampoValidado);
             Plataforma::MsgBox(lobjOrcamentos->DescricaoDaFalha, Plataforma::vbInformation,
                                modPrincipal::NomeDaAplicacao);
@@ -109,6 +111,26 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
         lobjOrcamentos.reset();
         hide();
     });
+}
+
+// A change of an approved quote is stored only once the person agreed that it undoes the
+// approval: the first answer is the warning, asked as a question; "Não" leaves everything
+// as it was (the answer stays a rejection, and the form stays open).
+qint16 frmFicha::AlterarComAprovacao(ZELT_N_Orcamentos::clsOrcamentos& lobjOrcamentos) {
+    const qint16 lintResultado = lobjOrcamentos.Alterar();
+    if (!PerguntarSeDesfazAprovacao(lintResultado, lobjOrcamentos.NomeDoCampoValidado,
+                                    lobjOrcamentos.DescricaoDaFalha))
+        return lintResultado;
+    lobjOrcamentos.DesfazerAprovacao = true;
+    return lobjOrcamentos.Alterar();
+}
+
+bool frmFicha::PerguntarSeDesfazAprovacao(qint16 lintResultado, const QString& lstrCampo,
+                                          const QString& lstrAviso) {
+    if (lintResultado != Resultado::Rejeitado || lstrCampo != CampoDaAprovacao) return false;
+    return Plataforma::MsgBox(lstrAviso + QStringLiteral(" Deseja continuar?"),
+                              Plataforma::vbYesNo + Plataforma::vbQuestion,
+                              modPrincipal::NomeDaAplicacao) == Plataforma::vbYes;
 }
 
 // The label of the field the business layer refused goes red and the focus goes to the

@@ -241,8 +241,12 @@ void frmFicha::xrcmdRemover_Click() {
         Ponto = 4;
         // The row leaves the grid whatever the items object answered (the save sets the
         // stored quote right again), except when the quote changed elsewhere since this
-        // form read it: then nothing was removed, and the refusal was shown.
-        if (mintTipoDeOperacao == Alteracao && Registros_Excluir() == Resultado::Recusado) return;
+        // form read it (then nothing was removed, and the refusal was shown), or when the
+        // person kept an approved quote's approval ("Não": nothing was removed).
+        if (mintTipoDeOperacao == Alteracao) {
+            const qint16 lintResultado = Registros_Excluir();
+            if (lintResultado == Resultado::Recusado || lintResultado == Resultado::Rejeitado) return;
+        }
         Ponto = 5;
         RemoverLinhaDaGrade(r);
         Ponto = 6;
@@ -267,8 +271,19 @@ qint16 frmFicha::Registros_Excluir() {
         // read, and the new version is the one this form's save then hands over.
         mobjZELT_N_Itens->DadosDoUsuario = modPrincipal::DadosDoUsuario;
         mobjZELT_N_Itens->DataEHoraDaAlteracaoLida = mstrDataEHoraDaAlteracaoLida;
-        const QVariant lvarResultado =
+        mobjZELT_N_Itens->DesfazerAprovacao = false;
+        QVariant lvarResultado =
             mobjZELT_N_Itens->Excluir(mdouNumeroDoOrcamento, mdouNumeroDoItemDoOrcamento);
+        // An approved quote: asked first, as its save is; "Não" removes nothing.
+        if (lvarResultado.typeId() != QMetaType::Bool && VB::CInt(lvarResultado) == Resultado::Rejeitado) {
+            if (!PerguntarSeDesfazAprovacao(Resultado::Rejeitado, CampoDaAprovacao,
+                                            mobjZELT_N_Itens->DescricaoDaFalha)) {
+                Registros_Excluir = Resultado::Rejeitado;
+                return;
+            }
+            mobjZELT_N_Itens->DesfazerAprovacao = true;
+            lvarResultado = mobjZELT_N_Itens->Excluir(mdouNumeroDoOrcamento, mdouNumeroDoItemDoOrcamento);
+        }
         if (!VB::CBool(lvarResultado)) {
             mstrDataEHoraDaAlteracaoLida = mobjZELT_N_Itens->DataEHoraDaAlteracaoLida;
             EntregarAlteracaoALista();

@@ -54,6 +54,21 @@ protected:
         if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
         return resultado == 0 ? orcamento->CodigoGerado : 0;
     }
+    // The same with a second consultation of 120,00 without discount (two items, for an
+    // approval in part).
+    double NovoOrcamentoDeDoisServicos(double cliente = 1, qint32 animal = 10) {
+        BancoDeTeste::GradeEmMemoria grade;
+        auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
+        grade.AdicionarServico(1, 1, animal, QStringLiteral("1"), QStringLiteral("120,00"),
+                               QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("120,00"));
+        BancoDeTeste::DefinirTotais(*orcamento, QStringLiteral("240,00|5,00|12,00|228,00"));
+        orcamento->CodigoDoCliente = cliente;
+        orcamento->CodigoDoAnimal = animal;
+        grade.DefinirCelula(1, GradeDeItens::CodigoDoAnimal, QString::number(animal));
+        const qint16 resultado = orcamento->Adicionar();
+        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+        return resultado == 0 ? orcamento->CodigoGerado : 0;
+    }
     // The same with two units of product 100 as well (BancoDeTeste::OrcamentoComProduto).
     double NovoOrcamentoComProduto() {
         BancoDeTeste::GradeEmMemoria grade;

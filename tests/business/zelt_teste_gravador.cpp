@@ -23,6 +23,10 @@
 //       approves it or refuses it ("Preço"); prints "resultado <code>" and, when it
 //       was not done, the description on the next line.
 //
+//   zelt_teste_gravador ... pagar NUMERO
+//       prints "lido", then (after --inicio) pays 150,00 by Pix against approved quote
+//       NUMERO; prints "resultado <code>" and, when refused, the description.
+//
 // --inicio waits until that file exists before the first save, so that several
 // processes start together.
 
@@ -204,6 +208,21 @@ int Responder(bool aprovar, double numero, QObject* usuario, const QString& arqu
     return resultado == 0 || resultado == 3 ? 0 : 1;
 }
 
+// Pays 150,00 by Pix against an approved quote when the start file appears.
+int Pagar(double numero, QObject* usuario, const QString& arquivoDeInicio) {
+    auto aprovacao =
+        Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+    aprovacao->DadosDoUsuario = usuario;
+    Escrever(u"lido"_s);
+    while (!arquivoDeInicio.isEmpty() && !QFile::exists(arquivoDeInicio))
+        QThread::msleep(2);
+    const qint16 resultado =
+        aprovacao->RegistrarPagamento(numero, VB::Currency::DeInteiro(150), u"Pix"_s, u"E1234"_s);
+    Escrever(u"resultado %1"_s.arg(resultado));
+    if (resultado != 0) Escrever(aprovacao->DescricaoDaFalha + aprovacao->DescricaoDoErro);
+    return resultado == 0 || resultado == 2 ? 0 : 1;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -244,6 +263,8 @@ int main(int argc, char* argv[]) {
                posicionais.at(0) == QLatin1String("recusar")) {
         codigo = Responder(posicionais.at(0) == QLatin1String("aprovar"), posicionais.at(1).toDouble(),
                            usuario.get(), inicio);
+    } else if (posicionais.at(0) == QLatin1String("pagar")) {
+        codigo = Pagar(posicionais.at(1).toDouble(), usuario.get(), inicio);
     } else if (posicionais.at(0) == QLatin1String("restaurar")) {
         while (!inicio.isEmpty() && !QFile::exists(inicio))
             QThread::msleep(2);

@@ -1,0 +1,61 @@
+#pragma once
+// "Aprovar orçamento": the client's yes at the counter or from afar. The quote's items,
+// each marked approved at first (a click on the mark, or Space on the row, declines it or
+// takes it back); the approved total as the marks change; who approves (the client,
+// pre-filled, or another person with a CPF) and how; for "Presencial" a signature pad
+// with "Limpar". "Aprovar" stores it all through clsAprovacaoDoOrcamento with the stamp
+// read when the window opened, so a quote changed meanwhile is refused like a stale save.
+
+#include "andamento/frmAndamento.h"
+
+#include <memory>
+
+class QLineEdit;
+class XRAssinatura;
+class XRComboBox;
+
+class frmAprovarOrcamento : public frmAndamento {
+    Q_OBJECT
+public:
+    explicit frmAprovarOrcamento(QWidget* pai = nullptr);
+    ~frmAprovarOrcamento() override;
+
+    // Reads the quote and shows the window modally; true when it was approved.
+    bool MontarExibirFormulario(double ldouNumeroDoOrcamento);
+
+    // The mark a row shows.
+    static inline const QString Aprovado = QStringLiteral("Sim");
+    static inline const QString Recusado = QStringLiteral("Não");
+
+protected:
+    void Form_Resize() override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    // Twips: the items' grid, the fields under it, the pad under them.
+    static constexpr int AlturaDaGrade = 4200;
+    static constexpr int TopoDosCampos = TopoDaGrade + AlturaDaGrade + 700;
+    static constexpr int TopoDaAssinatura = TopoDosCampos + 900;
+    static constexpr int AlturaDaAssinatura = 2100;
+
+    bool LerOrcamento();
+    void AlternarMarca(int linha);
+    void AtualizarTotal();
+    void msfgGrade_Click();
+    void xrcmbComo_Click();
+    void xrcmdLimpar_Click();
+    void xrcmdAprovar_Click();
+
+    double mdouNumeroDoOrcamento = 0;
+    bool mbooAprovado = false;
+    std::unique_ptr<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento> mobjAprovacao;
+    Label* lblOrcamento;
+    Label* lblTotalAprovado;
+    QLineEdit* txtQuem;
+    QLineEdit* txtCPF;
+    XRComboBox* xrcmbComo;
+    Label* lblAssinatura;
+    XRAssinatura* assAssinatura;
+    XRCommandButton* xrcmdLimpar;
+    XRCommandButton* xrcmdAprovar;
+};
