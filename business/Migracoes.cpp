@@ -1,6 +1,7 @@
 #include "business/Migracoes.h"
 
 #include "business/Banco.h"
+#include "business/ConfiguracoesDoOrcamento.h"
 #include "business/ContagemDeOrcamentos.h"
 #include "business/EtapasDoOrcamento.h"
 #include "business/Historico.h"
@@ -300,6 +301,8 @@ QList<Migracao> Todas() {
     lista << Migracao{10, {}, Identidade};
     // Version 11: the quotes' stages, the sent ones marked "Enviado" (business/EtapasDoOrcamento.h).
     lista << Migracao{11, {}, EtapasDoOrcamento::CriarEsquema};
+    // Version 12: the company's quote settings (business/ConfiguracoesDoOrcamento.h).
+    lista << Migracao{12, {}, ConfiguracoesDoOrcamento::CriarEsquema};
     return lista;
 }
 
