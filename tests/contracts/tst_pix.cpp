@@ -6,27 +6,13 @@
 #include "contracts/Sinal.h"
 #include "contracts/Textos.h"
 #include "platform/QrCode.h"
+#include "tests/reports/TextoDoPdf.h"
 
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
-
-// The text zbarimg reads from an image file (its own line end removed); fails the test
-// when the reader is missing or reads nothing.
-QString LerQrCode(const QString& arquivo) {
-    const QString leitor = QStandardPaths::findExecutable(u"zbarimg"_s);
-    if (leitor.isEmpty()) qFatal("zbarimg (zbar-tools) não está instalado");
-    QProcess processo;
-    processo.start(leitor, {u"--raw"_s, u"-q"_s, u"-Sbinary"_s, arquivo});
-    processo.waitForFinished(30000);
-    QString lido = QString::fromUtf8(processo.readAllStandardOutput());
-    if (lido.endsWith(u'\n')) lido.chop(1);
-    return lido;
-}
 
 class TesteDoPix : public QObject {
     Q_OBJECT
