@@ -21,17 +21,20 @@ const QString TextoDeConsentimentoPadrao = QStringLiteral(
 void CriarEsquema(const Dialeto& dialeto) {
     // Percentages as ten-thousandths (0 to 100 %); the service types as their codes
     // separated by ";". "IF NOT EXISTS": a database set back to an older version runs
-    // it again.
-    Banco::Executar(dialeto.Ddl(QStringLiteral(
-        "CREATE TABLE IF NOT EXISTS ConfiguracoesDoOrcamento ("
-        "CodigoDaEmpresa {INTEIRO} PRIMARY KEY REFERENCES Empresa (Codigo) ON DELETE CASCADE, "
-        "PercentualDoSinal {INTEIRO} NOT NULL DEFAULT 0 CHECK (PercentualDoSinal BETWEEN 0 AND 1000000), "
-        "SinalReembolsavel {INTEIRO} NOT NULL DEFAULT 0 CHECK (SinalReembolsavel IN (0, 1)), "
-        "ChavePix TEXT NOT NULL DEFAULT '', NomeDoRecebedor TEXT NOT NULL DEFAULT '', "
-        "CidadeDoRecebedor TEXT NOT NULL DEFAULT '', CondicoesDePagamento TEXT NOT NULL DEFAULT '', "
-        "TextoDeConsentimento TEXT NOT NULL, VeterinarioResponsavel TEXT NOT NULL DEFAULT '', "
-        "CRMV TEXT NOT NULL DEFAULT '', UFDoCRMV TEXT NOT NULL DEFAULT '', "
-        "TiposDeServicosComConsentimento TEXT NOT NULL DEFAULT '')")));
+    // it again. Held back and sent with the migration's next statement (the version's
+    // row): a new database costs no round trip more for it.
+    Banco::ExecutarComOProximo(
+        dialeto.Ddl(QStringLiteral(
+            "CREATE TABLE IF NOT EXISTS ConfiguracoesDoOrcamento ("
+            "CodigoDaEmpresa {INTEIRO} PRIMARY KEY REFERENCES Empresa (Codigo) ON DELETE CASCADE, "
+            "PercentualDoSinal {INTEIRO} NOT NULL DEFAULT 0 CHECK (PercentualDoSinal BETWEEN 0 AND 1000000), "
+            "SinalReembolsavel {INTEIRO} NOT NULL DEFAULT 0 CHECK (SinalReembolsavel IN (0, 1)), "
+            "ChavePix TEXT NOT NULL DEFAULT '', NomeDoRecebedor TEXT NOT NULL DEFAULT '', "
+            "CidadeDoRecebedor TEXT NOT NULL DEFAULT '', CondicoesDePagamento TEXT NOT NULL DEFAULT '', "
+            "TextoDeConsentimento TEXT NOT NULL, VeterinarioResponsavel TEXT NOT NULL DEFAULT '', "
+            "CRMV TEXT NOT NULL DEFAULT '', UFDoCRMV TEXT NOT NULL DEFAULT '', "
+            "TiposDeServicosComConsentimento TEXT NOT NULL DEFAULT '')")),
+        {});
 }
 
 } // namespace ConfiguracoesDoOrcamento
