@@ -89,17 +89,19 @@ private slots:
             QCOMPARE(Texto(j, u"xrnbPercentualDoSinal"_s), u"0"_s);
             QCOMPARE(Texto(j, u"xrnbNomeDoRecebedor"_s), u"Clínica Escola"_s);
             QVERIFY(Texto(j, u"xrnbTextoDeConsentimento"_s).startsWith(u"Declaro que fui informado(a)"_s));
-            Digitar(j, u"xrnbQuantidadeDeDiasParaAValidadeDoOrcamento"_s, u"15"_s);
             Filho<XRComboBox>(j, u"xrcmbPermissaoParaAlterarADataDeValidadeDoOrcamento"_s)->setListIndex(0);
-            Digitar(j, u"xrnbPercentualDoSinal"_s, u"12,5"_s);
             Filho<XRComboBox>(j, u"xrcmbSinalReembolsavel"_s)->setListIndex(1);
-            Digitar(j, u"xrnbChavePix"_s, u"+55 (19) 99876-5432"_s);
-            Digitar(j, u"xrnbCidadeDoRecebedor"_s, u"Campinas"_s);
-            Digitar(j, u"xrnbCondicoesDePagamento"_s, u"À vista no Pix ou em até 6x no cartão"_s);
-            Digitar(j, u"xrnbVeterinarioResponsavel"_s, u"Dra. Cecília Prado"_s);
-            Digitar(j, u"xrnbCRMV"_s, u"12345"_s);
-            Digitar(j, u"xrnbUFDoCRMV"_s, u"SP"_s);
-            Digitar(j, u"xrnbTiposDeServicosComConsentimento"_s, u"2; 3"_s);
+            for (const auto& [caixa, texto] :
+                 {std::pair{u"QuantidadeDeDiasParaAValidadeDoOrcamento"_s, u"15"_s},
+                  {u"PercentualDoSinal"_s, u"12,5"_s},
+                  {u"ChavePix"_s, u"+55 (19) 99876-5432"_s},
+                  {u"CidadeDoRecebedor"_s, u"Campinas"_s},
+                  {u"CondicoesDePagamento"_s, u"À vista no Pix ou em até 6x no cartão"_s},
+                  {u"VeterinarioResponsavel"_s, u"Dra. Cecília Prado"_s},
+                  {u"CRMV"_s, u"12345"_s},
+                  {u"UFDoCRMV"_s, u"SP"_s},
+                  {u"TiposDeServicosComConsentimento"_s, u"2; 3"_s}})
+                Digitar(j, u"xrnb"_s + caixa, texto);
             QTest::mouseClick(Filho<XRCommandButton>(j, u"xrcmdGravar"_s), Qt::LeftButton);
             QVERIFY(!j.isVisible());
         });

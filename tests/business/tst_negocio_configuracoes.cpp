@@ -34,6 +34,26 @@ void Validas(clsConfiguracoesDoOrcamento& c) {
     c.TiposDeServicosComConsentimento = {2, 3};
 }
 
+// Every setting but the consent, "|"-separated, in the window's order.
+QString Descricao(const clsConfiguracoesDoOrcamento& c) {
+    QStringList tipos;
+    for (const qint32 tipo : c.TiposDeServicosComConsentimento)
+        tipos << QString::number(tipo);
+    return QStringList{QString::number(c.QuantidadeDeDiasParaAValidadeDoOrcamento),
+                       QString::number(c.PermissaoParaAlterarADataDeValidadeDoOrcamento),
+                       QString::number(c.PercentualDoSinal.DecimosDeMilesimos()),
+                       QString::number(c.SinalReembolsavel),
+                       c.ChavePix,
+                       c.NomeDoRecebedor,
+                       c.CidadeDoRecebedor,
+                       c.CondicoesDePagamento,
+                       c.VeterinarioResponsavel,
+                       c.CRMV,
+                       c.UFDoCRMV,
+                       tipos.join(u';')}
+        .join(u'|');
+}
+
 } // namespace
 
 class TesteDasConfiguracoes : public TesteDeNegocio {
@@ -53,19 +73,12 @@ private slots:
             "Telefone = '(19) 3232-1000'"_s);
         auto c = Configuracoes(musuario.get());
         QCOMPARE(c->Ler(), Resultado::Sucesso);
-        QCOMPARE(c->QuantidadeDeDiasParaAValidadeDoOrcamento, 10);
-        QVERIFY(c->PermissaoParaAlterarADataDeValidadeDoOrcamento);
-        QCOMPARE(c->PercentualDoSinal, VB::Currency());
-        QVERIFY(!c->SinalReembolsavel);
-        QCOMPARE(c->ChavePix, QString());
-        QCOMPARE(c->NomeDoRecebedor, u"Clínica Escola"_s);
-        QCOMPARE(c->CidadeDoRecebedor, u"Campinas"_s);
+        QCOMPARE(Descricao(*c), u"10|1|0|0||Clínica Escola|Campinas|||||"_s);
         QCOMPARE(c->TextoDeConsentimento, ConfiguracoesDoOrcamento::TextoDeConsentimentoPadrao);
-        QCOMPARE(c->NomeFantasia, u"Clínica Escola"_s);
-        QCOMPARE(c->RazaoSocial, u"Clínica Escola Ltda."_s);
-        QCOMPARE(c->CNPJ, u"11.444.777/0001-61"_s);
-        QCOMPARE(c->Endereco, u"Rua das Flores, 12 - Centro - Campinas/SP - CEP 13010-000"_s);
-        QCOMPARE(c->Telefone, u"(19) 3232-1000"_s);
+        QCOMPARE((QStringList{c->NomeFantasia, c->RazaoSocial, c->CNPJ, c->Endereco, c->Telefone}),
+                 (QStringList{u"Clínica Escola"_s, u"Clínica Escola Ltda."_s, u"11.444.777/0001-61"_s,
+                              u"Rua das Flores, 12 - Centro - Campinas/SP - CEP 13010-000"_s,
+                              u"(19) 3232-1000"_s}));
     }
 
     void gravadas_e_lidas_de_volta() {
@@ -75,26 +88,16 @@ private slots:
         QCOMPARE(c->ChavePix, u"52998224725"_s); // stored as the directory keeps it
         auto lidas = Configuracoes(musuario.get());
         QCOMPARE(lidas->Ler(), Resultado::Sucesso);
-        QCOMPARE(lidas->QuantidadeDeDiasParaAValidadeDoOrcamento, 15);
-        QVERIFY(!lidas->PermissaoParaAlterarADataDeValidadeDoOrcamento);
-        QCOMPARE(lidas->PercentualDoSinal, VB::Currency::DeInteiro(50));
-        QVERIFY(lidas->SinalReembolsavel);
-        QCOMPARE(lidas->ChavePix, u"52998224725"_s);
-        QCOMPARE(lidas->NomeDoRecebedor, u"Clínica Escola"_s);
-        QCOMPARE(lidas->CidadeDoRecebedor, u"São Paulo"_s);
-        QCOMPARE(lidas->CondicoesDePagamento, u"À vista no Pix ou em até 6x no cartão"_s);
+        QCOMPARE(Descricao(*lidas),
+                 u"15|0|500000|1|52998224725|Clínica Escola|São Paulo|À vista no Pix ou em "
+                 "até 6x no cartão|Dra. Cecília Prado|12345|SP|2;3"_s);
         QCOMPARE(lidas->TextoDeConsentimento, u"Autorizo o procedimento."_s);
-        QCOMPARE(lidas->VeterinarioResponsavel, u"Dra. Cecília Prado"_s);
-        QCOMPARE(lidas->CRMV, u"12345"_s);
-        QCOMPARE(lidas->UFDoCRMV, u"SP"_s);
-        QCOMPARE(lidas->TiposDeServicosComConsentimento, (QList<qint32>{2, 3}));
         // Saved again: the one row of the company is replaced, not added to.
         lidas->PercentualDoSinal = VB::Currency();
         lidas->ChavePix.clear();
         QCOMPARE(lidas->Gravar(), Resultado::Sucesso);
-        QCOMPARE(Numero("SELECT COUNT(*) FROM ConfiguracoesDoOrcamento"), qint64(1));
-        QCOMPARE(Numero("SELECT PercentualDoSinal FROM ConfiguracoesDoOrcamento"), qint64(0));
-        QCOMPARE(Consulta("SELECT ChavePix FROM ConfiguracoesDoOrcamento"), QString());
+        QCOMPARE(Textos(u"SELECT PercentualDoSinal || '|' || ChavePix FROM ConfiguracoesDoOrcamento"_s),
+                 QStringList{u"0|"_s});
     }
 
     // Each bad value: rejected (2) naming the field and why, and nothing stored.

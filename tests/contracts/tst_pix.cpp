@@ -1,5 +1,5 @@
 // The PIX "copia e cola" (the central bank's BR Code) byte for byte, its CRC, the checks
-// of a key, the CPF and CNPJ check digits, and its QR code read back by a QR reader
+// of a key (the CPF and CNPJ check digits among them), the deposit, and its QR code read back by a QR reader
 // (zbarimg, of zbar-tools) as a phone's bank app would read it.
 
 #include "contracts/Pix.h"
@@ -36,6 +36,11 @@ private slots:
             << u"00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-"
                u"4266554400005204000053039865802BR5913"
                "Fulano de Tal6008BRASILIA62070503***63041D3D"_s;
+        // A value of zero is no value: field 54 left out.
+        QTest::newRow("valor zero")
+            << u"123e4567-e12b-12d1-a456-426655440000"_s << u"Fulano de Tal"_s << u"BRASILIA"_s << qint64(0)
+            << QString()
+            << u"00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-4266554400005204000053039865802BR5913Fulano de Tal6008BRASILIA62070503***63041D3D"_s;
         const QString semCrc150 =
             u"00020126580014br.gov.bcb.pix0136123e4567-e12b-12d1-a456-42665544000052040000"
             "5303986540615"
@@ -65,14 +70,6 @@ private slots:
         Pix::Cobranca c{chave, nome, cidade, std::nullopt, identificador};
         if (valor >= 0) c.Valor = VB::Currency::DeDecimosDeMilesimos(valor);
         QCOMPARE(Pix::CopiaECola(c), esperado);
-    }
-
-    void valorDeZeroFicaDeFora() {
-        const Pix::Cobranca semValor{u"12345678909"_s, u"A"_s, u"B"_s, std::nullopt, {}};
-        Pix::Cobranca zero = semValor;
-        zero.Valor = VB::Currency();
-        QCOMPARE(Pix::CopiaECola(zero), Pix::CopiaECola(semValor));
-        QVERIFY(!Pix::CopiaECola(semValor).contains(u"5404"_s));
     }
 
     // One table of keys: the kind each looks like, the key as stored, and the reason of
@@ -138,27 +135,6 @@ private slots:
         QCOMPARE(v.Chave, chave);
     }
 
-    void documentos_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<bool>("cpf");
-        QTest::addColumn<bool>("cnpj");
-        QTest::newRow("CPF com pontos") << u"529.982.247-25"_s << true << false;
-        QTest::newRow("CPF só dígitos") << u"52998224725"_s << true << false;
-        QTest::newRow("CPF com o segundo dígito errado") << u"529.982.247-24"_s << false << false;
-        QTest::newRow("CNPJ") << u"11.444.777/0001-61"_s << false << true;
-        QTest::newRow("CNPJ errado") << u"11.444.777/0001-62"_s << false << false;
-        QTest::newRow("zeros") << u"00000000000"_s << false << false;
-        QTest::newRow("letras") << u"529.982.247-2A"_s << false << false;
-        QTest::newRow("vazio") << QString() << false << false;
-    }
-    void documentos() {
-        QFETCH(QString, texto);
-        QFETCH(bool, cpf);
-        QFETCH(bool, cnpj);
-        QCOMPARE(Textos::CpfValido(texto), cpf);
-        QCOMPARE(Textos::CnpjValido(texto), cnpj);
-    }
-
     // The deposit: to the cent, half to even, and its line on the sheet.
     void sinal_data() {
         QTest::addColumn<qint64>("valor"); // ten-thousandths
@@ -182,10 +158,6 @@ private slots:
         QFETCH(QString, linha);
         const auto p = VB::Currency::DeDecimosDeMilesimos(percentual);
         QCOMPARE(Sinal::Linha(Sinal::Valor(VB::Currency::DeDecimosDeMilesimos(valor), p), p), linha);
-    }
-
-    void semAcentos() {
-        QCOMPARE(Textos::SemAcentos(u"São Paulo, Ibiúna, Conceição"_s), u"Sao Paulo, Ibiuna, Conceicao"_s);
     }
 
     // The code drawn as an image, saved and read back by a QR reader: the same text.
