@@ -4,7 +4,10 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/Pix.h"
 #include "platform/Plataforma.h"
+#include "platform/QrCode.h"
+#include "platform/controls/Image.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/Twips.h"
@@ -13,12 +16,14 @@
 #include "platform/controls/XRNumberBox.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
 constexpr int Coluna1 = 300;
 constexpr int Coluna2 = 8500;
 constexpr int LarguraDaColuna = 7700;
+constexpr int LadoDoQrCode = 2700; // twips: 180 pixels
 
 void Informar(const QString& texto, int icone = Plataforma::vbExclamation) {
     Plataforma::MsgBox(texto, icone, modPrincipal::NomeDaAplicacao);
@@ -79,6 +84,15 @@ frmConfiguracoesDoOrcamento::frmConfiguracoesDoOrcamento(QWidget* pai)
     xrnbTextoDeConsentimento =
         Caixa(QStringLiteral("xrnbTextoDeConsentimento"), QStringLiteral("Texto do termo de consentimento"),
               Coluna2, topo, LarguraDaColuna, 4000);
+
+    lblQrCodePix = new Label(this, QStringLiteral("lblQrCodePix"));
+    lblQrCodePix->setCaption(QStringLiteral("Leia com o app do banco para conferir a chave (sem valor)"));
+    lblQrCodePix->Move(Coluna2, topo + 900, LarguraDaColuna, 300);
+    imgQrCodePix = new Image(this, QStringLiteral("imgQrCodePix"));
+    imgQrCodePix->Move(Coluna2, topo + 1250, LadoDoQrCode, LadoDoQrCode);
+    // The same handler for the three boxes the code is made of.
+    for (XRNumberBox* caixa : {xrnbChavePix, xrnbNomeDoRecebedor, xrnbCidadeDoRecebedor})
+        connect(caixa, &Controle::LostFocus, this, &frmConfiguracoesDoOrcamento::xrnbChavePix_LostFocus);
 
     xrcmdGravar = new XRCommandButton(this, QStringLiteral("xrcmdGravar"));
     xrcmdGravar->setCaption(QStringLiteral("    Gravar"));
@@ -166,6 +180,28 @@ void frmConfiguracoesDoOrcamento::Preencher() {
         tipos << QString::number(tipo);
     xrnbTiposDeServicosComConsentimento->setText(tipos.join(QStringLiteral("; ")));
     xrnbTextoDeConsentimento->setText(c.TextoDeConsentimento);
+    xrnbChavePix_LostFocus();
+}
+
+void frmConfiguracoesDoOrcamento::xrnbChavePix_LostFocus() {
+    ComTratamentoDeErro(mstrNome, u"xrnbChavePix_LostFocus", [&](qint16& Ponto) {
+        Ponto = 1;
+        const Pix::ChaveVerificada chave = Pix::VerificarChave(xrnbChavePix->Text());
+        const bool valida = chave.Motivo.isEmpty() && !xrnbNomeDoRecebedor->Text().trimmed().isEmpty() &&
+                            !xrnbCidadeDoRecebedor->Text().trimmed().isEmpty();
+        imgQrCodePix->setVisible(valida);
+        lblQrCodePix->setVisible(valida);
+        if (!valida) return;
+        Ponto = 2;
+        const QString codigo = Pix::CopiaECola(
+            {chave.Chave, xrnbNomeDoRecebedor->Text(), xrnbCidadeDoRecebedor->Text(), {}, {}});
+        // Whole pixels a module, as large as the control holds (nearest-pixel scaling keeps
+        // each module a sharp square).
+        const QImage imagem = QrCode::Imagem(codigo);
+        const int pixels = std::max(1, Twips::ParaPixels(LadoDoQrCode) / std::max(imagem.width(), 1));
+        imgQrCodePix->setPicture(QPixmap::fromImage(
+            imagem.scaled(imagem.size() * pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation)));
+    });
 }
 
 bool frmConfiguracoesDoOrcamento::Coletar() {

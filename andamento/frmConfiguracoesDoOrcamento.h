@@ -8,12 +8,18 @@
 // ZELT_N_Empresa.clsConfiguracoesDoOrcamento and closes; a refused value is told and
 // its box gets the focus; "Fechar" and Escape leave without storing.
 //
+// Beside the key, the PIX QR code of the key, name and city as typed (no amount, no
+// identifier), drawn again when one of the three boxes loses the focus: the clinic reads
+// it with its bank app to see its own name before any client does. Hidden while the key
+// is not a good one.
+//
 // The window derives from frmAndamento for its look (title, "Fechar"); it has no grid.
 
 #include "andamento/frmAndamento.h"
 
 #include <memory>
 
+class Image;
 class XRComboBox;
 class XRNumberBox;
 
@@ -46,6 +52,7 @@ private:
     void Focar(const QString& campo);
 
     void xrcmdGravar_Click();
+    void xrnbChavePix_LostFocus();
 
     std::unique_ptr<ZELT_N_Empresa::clsConfiguracoesDoOrcamento> mobjConfiguracoes;
 
@@ -63,4 +70,6 @@ private:
     XRNumberBox* xrnbTiposDeServicosComConsentimento;
     XRNumberBox* xrnbTextoDeConsentimento;
     XRCommandButton* xrcmdGravar;
+    Image* imgQrCodePix;
+    Label* lblQrCodePix;
 };

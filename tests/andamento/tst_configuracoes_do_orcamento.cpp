@@ -1,14 +1,18 @@
 // "Configurações do orçamento" driven by its controls through the host's menu, on SQLite
 // and PostgreSQL: an administrator reads the defaults, types the settings and saves them
 // (stored as typed, the PIX key as the directory keeps it); a bad key is told naming its
-// kind, its box gets the focus and nothing is stored; Escape leaves without storing; a
+// kind, its box gets the focus and nothing is stored; the key's QR code on the screen
+// reads back as its code; Escape leaves without storing; a
 // counter clerk is told and no window opens; F1 opens the guide's section.
 
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 
+#include "tests/reports/TextoDoPdf.h"
+
 #include "andamento/frmConfiguracoesDoOrcamento.h"
 #include "contracts/DadosDoUsuario.h"
+#include "contracts/Pix.h"
 #include "host/JanelaDoMenu.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/XRComboBox.h"
@@ -17,6 +21,7 @@
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include <QAction>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
@@ -181,6 +186,32 @@ private slots:
             FecharAjuda();
         });
         qunsetenv("ZELT_GUIA");
+    }
+
+    // The key's QR code on the screen, drawn again as the boxes lose the focus, reads
+    // back as the code of the key, name and city typed; hidden for a bad key.
+    void qr_code_da_chave_na_tela() {
+        QTemporaryDir pasta;
+        const QString arquivo = pasta.filePath(u"chave.png"_s);
+        Abrir(madministrador, [&](QWidget& j) {
+            j.show();
+            QApplication::setActiveWindow(&j);
+            auto* qrCode = Filho<Controle>(j, u"imgQrCodePix"_s);
+            QVERIFY(!qrCode->isVisibleTo(&j)); // no key yet
+            Filho<Controle>(j, u"xrnbChavePix"_s)->SetFocus();
+            Digitar(j, u"xrnbChavePix"_s, u"11.444.777/0001-61"_s);
+            Digitar(j, u"xrnbCidadeDoRecebedor"_s, u"Campinas"_s);
+            Filho<Controle>(j, u"xrnbCRMV"_s)->SetFocus();
+            QVERIFY(qrCode->isVisibleTo(&j));
+            QVERIFY(qrCode->grab().save(arquivo));
+            Filho<Controle>(j, u"xrnbChavePix"_s)->SetFocus();
+            Digitar(j, u"xrnbChavePix"_s, u"11.444.777/0001-62"_s);
+            Filho<Controle>(j, u"xrnbCRMV"_s)->SetFocus();
+            QVERIFY(!qrCode->isVisibleTo(&j));
+        });
+        QCOMPARE(LerQrCode(arquivo),
+                 Pix::CopiaECola({u"11444777000161"_s, u"Clínica Escola"_s, u"Campinas"_s, {}, {}}));
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
     }
 
     void balconista_e_avisado_e_nada_abre() {
