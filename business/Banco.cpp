@@ -1,6 +1,7 @@
 #include "business/Banco.h"
 
 #include "business/DriverPostgreSQL.h"
+#include "contracts/Textos.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -276,17 +277,7 @@ QString TextoDigitado(const QString& texto) {
 }
 
 QString TextoDePesquisa(const QString& texto) {
-    const QString decomposto = TextoDigitado(texto).normalized(QString::NormalizationForm_KD);
-    QString resultado;
-    resultado.reserve(decomposto.size());
-    for (const QChar c : decomposto) {
-        const QChar::Category categoria = c.category();
-        if (categoria == QChar::Mark_NonSpacing || categoria == QChar::Mark_SpacingCombining ||
-            categoria == QChar::Mark_Enclosing)
-            continue;
-        resultado.append(c);
-    }
-    return resultado.toCaseFolded();
+    return Textos::SemAcentos(TextoDigitado(texto)).toCaseFolded();
 }
 
 QString PadraoContem(const QString& texto) {

@@ -4,6 +4,7 @@
 #include "business/Cadastros.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Relogio.h"
+#include "contracts/Textos.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -135,24 +136,11 @@ const QStringList Usuarios{QStringLiteral("ADMIN"), QStringLiteral("MARIA.RECEPC
 
 // A CPF with its two check digits right.
 QString Cpf(Sorteio& sorteio) {
-    QList<int> d;
+    QString d;
     for (int i = 0; i < 9; ++i)
-        d << sorteio.Entre(0, 9);
-    for (int verificador = 0; verificador < 2; ++verificador) {
-        int soma = 0;
-        const int peso = static_cast<int>(d.size()) + 1;
-        for (int i = 0; i < d.size(); ++i)
-            soma += d.at(i) * (peso - i);
-        const int resto = soma % 11;
-        d << (resto < 2 ? 0 : 11 - resto);
-    }
-    QString texto;
-    for (int i = 0; i < d.size(); ++i) {
-        if (i == 3 || i == 6) texto += u'.';
-        if (i == 9) texto += u'-';
-        texto += QChar(u'0' + d.at(i));
-    }
-    return texto;
+        d += QChar(u'0' + sorteio.Entre(0, 9));
+    d += Textos::DigitosVerificadores(d);
+    return d.left(3) + u'.' + d.mid(3, 3) + u'.' + d.mid(6, 3) + u'-' + d.right(2);
 }
 
 // An EAN-13 of a Brazilian maker (prefix 789) with its check digit.

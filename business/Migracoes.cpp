@@ -2,6 +2,7 @@
 
 #include "business/AprovacaoDoOrcamento.h"
 #include "business/Banco.h"
+#include "business/ConfiguracoesDoOrcamento.h"
 #include "business/ContagemDeOrcamentos.h"
 #include "business/EtapasDoOrcamento.h"
 #include "business/Historico.h"
@@ -301,8 +302,10 @@ QList<Migracao> Todas() {
     lista << Migracao{10, {}, Identidade};
     // Version 11: the quotes' stages, the sent ones marked "Enviado" (business/EtapasDoOrcamento.h).
     lista << Migracao{11, {}, EtapasDoOrcamento::CriarEsquema};
-    // Version 14: the approvals and the payments (business/AprovacaoDoOrcamento.h).
-    lista << Migracao{14, {}, AprovacaoDoOrcamento::CriarEsquema};
+    // Version 12: the company's quote settings (business/ConfiguracoesDoOrcamento.h).
+    lista << Migracao{12, {}, ConfiguracoesDoOrcamento::CriarEsquema};
+    // Version 13: the approvals and the payments (business/AprovacaoDoOrcamento.h).
+    lista << Migracao{13, {}, AprovacaoDoOrcamento::CriarEsquema};
     return lista;
 }
 

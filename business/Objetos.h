@@ -116,5 +116,6 @@ std::unique_ptr<QObject> NovoEnviosDeOrcamentos();
 std::unique_ptr<QObject> NovoEtapasDoOrcamento();
 std::unique_ptr<QObject> NovoRenovacaoDeValidade();
 std::unique_ptr<QObject> NovoAprovacaoDoOrcamento();
+std::unique_ptr<QObject> NovoConfiguracoesDoOrcamento();
 
 } // namespace Objetos

@@ -430,6 +430,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::EtapasDoOrcamento, NovoEtapasDoOrcamento);
     Zelt::RegistrarProgId(ProgId::RenovacaoDeValidade, NovoRenovacaoDeValidade);
     Zelt::RegistrarProgId(ProgId::AprovacaoDoOrcamento, NovoAprovacaoDoOrcamento);
+    Zelt::RegistrarProgId(ProgId::ConfiguracoesDoOrcamento, NovoConfiguracoesDoOrcamento);
 }
 
 } // namespace Objetos

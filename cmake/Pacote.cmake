@@ -89,7 +89,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 # at run time are declared here: the SQLite driver of the default database and the
 # fonts the reports are measured with; Qt's own texts in Portuguese (the standard
 # dialogs' buttons, the print dialog, the command line's help). The PostgreSQL client
-# library (libpq5), which the business layer's own driver links, comes from shlibdeps.
+# library (libpq5), which the business layer's own driver links, comes from shlibdeps,
+# and so does the QR code generator (libqrcodegencpp1) the platform links for the PIX code.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, fonts-liberation, qt6-translations-l10n")
 # xdg-utils: xdg-email and xdg-open, through which a quote is sent to its client.

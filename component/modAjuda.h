@@ -18,6 +18,7 @@ inline const QString SecaoDosExcluidos = QStringLiteral("excluidos");
 inline const QString SecaoDoHistorico = QStringLiteral("historico");
 inline const QString SecaoDaRenovacao = QStringLiteral("renovacao");
 inline const QString SecaoDaAprovacao = QStringLiteral("aprovacao");
+inline const QString SecaoDasConfiguracoes = QStringLiteral("configuracoes");
 
 // The file of the guide this program shows (whether it exists or not).
 QString CaminhoDoGuia();

@@ -44,6 +44,7 @@ inline const QString EnviosDeOrcamentos = QStringLiteral("ZELT_N_Orcamentos.clsE
 inline const QString EtapasDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsEtapasDoOrcamento");
 inline const QString RenovacaoDeValidade = QStringLiteral("ZELT_N_Orcamentos.clsRenovacaoDeValidade");
 inline const QString AprovacaoDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsAprovacaoDoOrcamento");
+inline const QString ConfiguracoesDoOrcamento = QStringLiteral("ZELT_N_Empresa.clsConfiguracoesDoOrcamento");
 } // namespace ProgId
 
 namespace Zelt {
@@ -404,6 +405,53 @@ public:
 
     QString NomeFantasia;
     qint32 FormatoDeCodigoDeBarrasParaBalanca = 0;
+};
+
+// The company's quote settings: what a quote's sheet says beyond its items (validity,
+// payment conditions, the deposit and its PIX code), kept beside the company record.
+class clsConfiguracoesDoOrcamento : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // Status protocol. Reads the first company's settings into the properties below
+    // (the defaults where none were saved yet) and its identification (read only here);
+    // with no company registered it is refused (3).
+    virtual qint16 Ler() = 0;
+    // Status protocol. Checks and stores the properties below, in one unit of work: a
+    // bad value is rejected (2) with NomeDoCampoValidado and DescricaoDaFalha, changing
+    // nothing; a user who is not an administrator, or no company registered, is
+    // refused (3). The PIX key is stored as VerificarChave gives it (a CPF as digits).
+    virtual qint16 Gravar() = 0;
+
+    QPointer<QObject> DadosDoUsuario;
+    QString NomeDoCampoValidado;
+
+    // The company record's own fields, edited here too.
+    qint32 QuantidadeDeDiasParaAValidadeDoOrcamento = 10;
+    bool PermissaoParaAlterarADataDeValidadeDoOrcamento = false;
+    // The deposit asked when a quote is approved: a percentage of the approved value
+    // (0: none) and whether it is given back when the procedure is not done.
+    VB::Currency PercentualDoSinal;
+    bool SinalReembolsavel = false;
+    // The PIX key (empty: no PIX code anywhere) and the receiver's name and city, as the
+    // payer's bank app shows them.
+    QString ChavePix;
+    QString NomeDoRecebedor;
+    QString CidadeDoRecebedor;
+    QString CondicoesDePagamento; // "À vista no Pix ou em até 6x no cartão"
+    // The consent a client signs for procedures with risks, the veterinarian who
+    // answers for them, and the service types (their codes) that need it.
+    QString TextoDeConsentimento;
+    QString VeterinarioResponsavel;
+    QString CRMV;
+    QString UFDoCRMV;
+    QList<qint32> TiposDeServicosComConsentimento;
+
+    // Read only: the clinic as its sheet names it (the company record).
+    QString NomeFantasia;
+    QString RazaoSocial;
+    QString CNPJ;
+    QString Endereco; // one line: street, number, complement, district, city/UF, CEP
+    QString Telefone;
 };
 
 } // namespace ZELT_N_Empresa

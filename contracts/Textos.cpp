@@ -3,6 +3,7 @@
 #include <QFileDevice>
 #include <QRegularExpression>
 #include <QUrl>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -18,6 +19,67 @@ bool EmailValido(const QString& endereco) {
     // The domain must be one the name system can hold: an accented one as its ASCII form.
     const QString dominio = endereco.mid(endereco.lastIndexOf(u'@') + 1);
     return !QUrl::toAce(dominio, QUrl::AceTransitionalProcessing).isEmpty();
+}
+
+QString SemAcentos(const QString& texto) {
+    const QString decomposto = texto.normalized(QString::NormalizationForm_KD);
+    QString resultado;
+    resultado.reserve(decomposto.size());
+    for (const QChar c : decomposto) {
+        const QChar::Category categoria = c.category();
+        if (categoria == QChar::Mark_NonSpacing || categoria == QChar::Mark_SpacingCombining ||
+            categoria == QChar::Mark_Enclosing)
+            continue;
+        resultado.append(c);
+    }
+    return resultado;
+}
+
+QString DigitosVerificadores(const QString& base) {
+    if ((base.size() != 9 && base.size() != 12) ||
+        !std::all_of(base.begin(), base.end(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
+        return {};
+    // A CPF's weights grow without bound (2, 3, ... 11); a CNPJ's go back to 2 after 9.
+    const int pesoMaximo = base.size() == 9 ? 11 : 9;
+    QString digitos = base;
+    for (int verificador = 0; verificador < 2; ++verificador) {
+        int soma = 0;
+        int peso = 2;
+        for (qsizetype i = digitos.size() - 1; i >= 0; --i) {
+            soma += (digitos.at(i).unicode() - u'0') * peso;
+            peso = peso == pesoMaximo ? 2 : peso + 1;
+        }
+        const int resto = soma % 11;
+        digitos += QChar(u'0' + (resto < 2 ? 0 : 11 - resto));
+    }
+    return digitos.right(2);
+}
+
+QString DigitosDoDocumento(const QString& texto) {
+    QString digitos;
+    for (const QChar c : texto) {
+        if (c.isDigit() && c.unicode() < 128)
+            digitos += c;
+        else if (c != u'.' && c != u'-' && c != u'/' && c != u' ')
+            return {};
+    }
+    return digitos;
+}
+
+namespace {
+bool DocumentoValido(const QString& texto, qsizetype tamanho) {
+    const QString digitos = DigitosDoDocumento(texto);
+    if (digitos.size() != tamanho || digitos.count(digitos.at(0)) == tamanho) return false;
+    return DigitosVerificadores(digitos.left(tamanho - 2)) == digitos.right(2);
+}
+} // namespace
+
+bool CpfValido(const QString& texto) {
+    return DocumentoValido(texto, 11);
+}
+
+bool CnpjValido(const QString& texto) {
+    return DocumentoValido(texto, 14);
 }
 
 QString MotivoDoSistema(int numero) {
@@ -85,33 +147,8 @@ QString MotivoDaFalha(const QFileDevice& arquivo) {
     }
 }
 
-namespace {
-QString SoDigitos(const QString& texto) {
-    QString digitos;
-    for (const QChar c : texto)
-        if (c.isDigit()) digitos += c;
-    return digitos;
-}
-} // namespace
-
-bool CpfValido(const QString& cpf) {
-    static const QRegularExpression forma(QStringLiteral("^(\\d{11}|\\d{3}\\.\\d{3}\\.\\d{3}-\\d{2})$"));
-    const QString texto = cpf.trimmed();
-    if (!forma.match(texto).hasMatch()) return false;
-    const QString d = SoDigitos(texto);
-    if (d.count(d.at(0)) == d.size()) return false; // 000.000.000-00 and the like pass the sums
-    for (int verificador = 9; verificador <= 10; ++verificador) {
-        int soma = 0;
-        for (int i = 0; i < verificador; ++i)
-            soma += d.at(i).digitValue() * (verificador + 1 - i);
-        const int esperado = (soma * 10) % 11 % 10;
-        if (d.at(verificador).digitValue() != esperado) return false;
-    }
-    return true;
-}
-
 QString CpfMascarado(const QString& cpf) {
-    const QString d = SoDigitos(cpf);
+    const QString d = DigitosDoDocumento(cpf);
     if (d.size() != 11) return {};
     return QStringLiteral("***.%1.%2-**").arg(d.mid(3, 3), d.mid(6, 3));
 }

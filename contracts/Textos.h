@@ -19,9 +19,22 @@ namespace Textos {
 // "-". Empty is no address at all (false).
 bool EmailValido(const QString& endereco);
 
-// A CPF: its 11 digits (with or without the mask "###.###.###-##"), not all the same,
-// with both check digits right.
-bool CpfValido(const QString& cpf);
+// The text without its accents and other combining marks ("São Paulo" is "Sao Paulo"):
+// the one place a text loses them, for the searches' normal form and the PIX code,
+// which bank apps refuse with accents.
+QString SemAcentos(const QString& texto);
+
+// The two check digits (modulo 11) of a CPF from its first 9 digits, or of a CNPJ from
+// its first 12: the same rule, with the weights counted from the right (2 to 9 again for
+// a CNPJ, 2 to 11 for a CPF). Empty when base is not 9 or 12 digits.
+QString DigitosVerificadores(const QString& base);
+// A CPF (11 digits) or CNPJ (14 digits), punctuation ". - /" allowed, whose check
+// digits are right; a number of one digit repeated ("111.111.111-11") is none.
+bool CpfValido(const QString& texto);
+bool CnpjValido(const QString& texto);
+// The digits of a text typed with the usual punctuation, or empty when it holds
+// anything but digits, blanks and ". - /".
+QString DigitosDoDocumento(const QString& texto);
 // A CPF as printed where strangers read it: only the middle digits, "***.456.789-**".
 QString CpfMascarado(const QString& cpf);
 

@@ -37,6 +37,10 @@ JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicac
     QAction* historico = menuDeOrcamentos->addAction(QStringLiteral("Histórico do orçamento…"));
     historico->setObjectName(QStringLiteral("AcaoHistoricoDoOrcamento"));
     connect(historico, &QAction::triggered, this, &JanelaDoMenu::AbrirHistoricoDoOrcamento);
+    menuDeOrcamentos->addSeparator();
+    QAction* configuracoes = menuDeOrcamentos->addAction(QStringLiteral("Configurações do orçamento…"));
+    configuracoes->setObjectName(QStringLiteral("AcaoConfiguracoesDoOrcamento"));
+    connect(configuracoes, &QAction::triggered, this, &JanelaDoMenu::AbrirConfiguracoesDoOrcamento);
     orcamentos->setMenu(menuDeOrcamentos);
     if (auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(orcamentos)))
         botao->setPopupMode(QToolButton::MenuButtonPopup);
@@ -167,6 +171,12 @@ void JanelaDoMenu::AbrirHistoricoDoOrcamento() {
     QVariant resultado;
     QMetaObject::invokeMethod(Andamento(), "AbrirHistorico", Q_RETURN_ARG(QVariant, resultado),
                               Q_ARG(HWnd, FomularioDoMenu_hWnd()), Q_ARG(double, 0.0));
+}
+
+void JanelaDoMenu::AbrirConfiguracoesDoOrcamento() {
+    QVariant resultado;
+    QMetaObject::invokeMethod(Andamento(), "AbrirConfiguracoes", Q_RETURN_ARG(QVariant, resultado),
+                              Q_ARG(HWnd, FomularioDoMenu_hWnd()));
 }
 
 void JanelaDoMenu::AbrirAjuda() {

@@ -32,6 +32,8 @@ public:
     // "Histórico do orçamento…": the component's history of the quote selected in the
     // docked list (none selected: the person types a number).
     void AbrirHistoricoDoOrcamento();
+    // "Configurações do orçamento…": the company's quote settings (administrators).
+    void AbrirConfiguracoesDoOrcamento();
     // "Ajuda" (F1): the user's guide from its start.
     void AbrirAjuda();
 

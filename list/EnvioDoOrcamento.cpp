@@ -182,6 +182,12 @@ QString Mensagem(const Orcamento& o) {
              VB::Format(QVariant::fromValue(o.ValorLiquido), QStringLiteral("#,##0.00"));
     if (!o.DataDeValidade.isEmpty()) texto += QStringLiteral(", válido até ") + o.DataDeValidade;
     texto += QStringLiteral(". O orçamento completo está no PDF que acompanha esta mensagem.\n\n");
+    if (!o.LinhaDoSinal.isEmpty()) {
+        texto += o.LinhaDoSinal + QStringLiteral(".\n");
+        if (!o.CopiaECola.isEmpty())
+            texto += QStringLiteral("Pague pelo Pix copia e cola:\n") + o.CopiaECola + u'\n';
+        texto += u'\n';
+    }
     if (!o.TelefoneDaEmpresa.trimmed().isEmpty())
         texto += QStringLiteral("Qualquer dúvida, ligue para ") + o.TelefoneDaEmpresa.trimmed() +
                  QStringLiteral(".\n\n");

@@ -37,6 +37,10 @@ struct Orcamento {
     QString DataDeValidade; // "DD/MM/YYYY"
     QString NomeFantasiaDaEmpresa;
     QString TelefoneDaEmpresa;
+    // An approved quote's deposit (RodapeDaFicha): its line and its PIX "copia e cola";
+    // empty when none is asked.
+    QString LinhaDoSinal;
+    QString CopiaECola;
 };
 
 enum class Canal { Email, WhatsApp };

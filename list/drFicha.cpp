@@ -91,4 +91,47 @@ drFicha::drFicha(QObject* pai) : DataReport(pai) {
                              {{QStringLiteral("1"), QStringLiteral("0")}});
 
     Rodape(AdicionarSecao(QStringLiteral("RodapeDaPagina"), Section::Tipo::RodapeDePagina, AlturaDoRodape));
+    RodapeDoOrcamento(AdicionarSecao(QStringLiteral("RodapeDoOrcamento"), Section::Tipo::RodapeDoRelatorio,
+                                     AlturaSemSinal));
+}
+
+const QStringList drFicha::ControlesDoSinal{QStringLiteral("shpSinal"),
+                                            QStringLiteral("lblSinal"),
+                                            QStringLiteral("lblReembolso"),
+                                            QStringLiteral("imgQrCodePix"),
+                                            QStringLiteral("lblCopiaECola_Titulo"),
+                                            QStringLiteral("lblCopiaECola1"),
+                                            QStringLiteral("lblCopiaECola2"),
+                                            QStringLiteral("lblCopiaECola3")};
+
+void drFicha::RodapeDoOrcamento(Section* secao) {
+    Fio(secao, QStringLiteral("linRodapeDoOrcamento"), 80, CorDasDivisorias);
+    Rotulo(secao, QStringLiteral("lblValidade"), QString(), Recuo, 180, 5000, 9, true);
+    // Shown by RodapeDaFicha when the company has payment conditions.
+    Rotulo(secao, QStringLiteral("lblCondicoesDePagamento_Titulo"), QStringLiteral("Condições de pagamento"),
+           Recuo, 480, 5000, 7, true, Esquerda, CorSecundaria)
+        ->setVisible(false);
+    for (int i = 1; i <= 3; ++i)
+        Rotulo(secao, QStringLiteral("lblCondicoesDePagamento") + QString::number(i), QString(), Recuo,
+               480 + 200 * i, Largura - 2 * Recuo, 8);
+    Rotulo(secao, QStringLiteral("lblEmpresa"), QString(), Recuo, 1400, Largura - 2 * Recuo, 8, true);
+    Rotulo(secao, QStringLiteral("lblEnderecoDaEmpresa"), QString(), Recuo, 1640, Largura - 2 * Recuo, 8);
+    Rotulo(secao, QStringLiteral("lblTelefoneDaEmpresa"), QString(), Recuo, 1880, Largura - 2 * Recuo, 8);
+
+    Painel(secao, QStringLiteral("shpSinal"), AlturaSemSinal, AlturaComSinal - AlturaSemSinal - 60);
+    Rotulo(secao, QStringLiteral("lblSinal"), QString(), 150, AlturaSemSinal + 100, Largura - 300, 10, true);
+    Rotulo(secao, QStringLiteral("lblReembolso"), QString(), 150, AlturaSemSinal + 400, Largura - 300, 8);
+    // 1800 twips: 3.2 cm, as a phone's camera reads it from a printed page.
+    secao->Adicionar<RptImage>(QStringLiteral("imgQrCodePix"), 150, AlturaSemSinal + 700, 1800, 1800);
+    Rotulo(secao, QStringLiteral("lblCopiaECola_Titulo"), QStringLiteral("Pix copia e cola"), 2200,
+           AlturaSemSinal + 800, 4000, 7, true, Esquerda, CorSecundaria);
+    for (int i = 1; i <= 3; ++i) {
+        auto* linha = Rotulo(secao, QStringLiteral("lblCopiaECola") + QString::number(i), QString(), 2200,
+                             AlturaSemSinal + 850 + 220 * i, Largura - 2300, 8);
+        // Fixed width, so that a line holds its 80 characters whatever they are.
+        linha->setFontName(QStringLiteral("Liberation Mono"));
+    }
+    // Shown by RodapeDaFicha, with the section's height, for a quote with a deposit.
+    for (const QString& controle : ControlesDoSinal)
+        secao->Controls(controle)->setVisible(false);
 }

@@ -7,11 +7,31 @@
 // decimals for a product, by the row's TipoDeLancamento), repeated under the same heading on every page, with
 // the application's name and the page number at the foot. The list fills the labels, the heading "Item" or
 // "Itens" and the data source.
+//
+// After the last item, once, the section RodapeDoOrcamento says what a quote must state
+// to its client: "Válido até dd/mm/aaaa", the payment conditions (three lines), the
+// clinic (name and CNPJ, address, phone) and, for an approved quote with a deposit, the
+// deposit's line, whether it is refundable, the PIX QR code (3.2 cm) and its "copia e
+// cola" text (three lines). RodapeDaFicha fills it; without a deposit that block is
+// hidden and the section ends above it (AlturaSemSinal).
 
 #include "platform/reports/DataReport.h"
+
+#include <QStringList>
 
 class drFicha : public DataReport {
     Q_OBJECT
 public:
     explicit drFicha(QObject* pai = nullptr);
+
+    static constexpr int AlturaSemSinal = 2350;
+    static constexpr int AlturaComSinal = 5200;
+    // The deposit block's controls, shown only with a deposit.
+    static const QStringList ControlesDoSinal;
+    // Characters a line of the payment conditions and of the "copia e cola" holds.
+    static constexpr int CaracteresPorLinhaDasCondicoes = 100;
+    static constexpr int CaracteresPorLinhaDoPix = 80;
+
+private:
+    void RodapeDoOrcamento(Section* secao);
 };

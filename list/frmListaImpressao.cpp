@@ -13,6 +13,7 @@
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "list/EnvioDoOrcamento.h"
+#include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
 #include "list/drLista.h"
 #include "list/frmLista.h"
@@ -254,8 +255,16 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
             QStringLiteral("Orçamento ") + VB::CStr(lvarNumero) + QStringLiteral(" - ") +
                 ldrFicha.Sections(cabecalho)->Controls(QStringLiteral("lblNomeOuRazaoSocial"))->Caption());
         Ponto = 9;
-        EnvioDoOrcamento::PrepararFicha(ldrFicha, lorcEnvio);
+        // What the sheet says after its items, and the deposit the sends ask.
+        const auto lrodape =
+            RodapeDaFicha::Ler(lorcEnvio.Numero, lorcEnvio.ValorLiquido, lorcEnvio.DataDeValidade);
+        if (!lrodape) return;
+        RodapeDaFicha::Preencher(ldrFicha, *lrodape);
+        lorcEnvio.LinhaDoSinal = lrodape->LinhaDoSinal;
+        lorcEnvio.CopiaECola = lrodape->CopiaECola;
         Ponto = 10;
+        EnvioDoOrcamento::PrepararFicha(ldrFicha, lorcEnvio);
+        Ponto = 11;
         Exibir(ldrFicha, lrstItens);
         ImprimirFicha = 0;
     });

@@ -59,7 +59,7 @@ declare -A casos=(
     [bench_pesquisa]="clientes_nome"
     [bench_negocio]="clientes_apelido produtos_codigo_de_barras produtos_nome servicos_tipo_nome
                      gravar_orcamento_20_itens excluir_item caminhada_todas"
-    [bench_relatorios]="previa ficha lista")
+    [bench_relatorios]="previa ficha ficha_pix pix lista")
 # What is measured on an empty database too: the reference of the memory goals.
 declare -A casos_vazios=([bench_lista]="abrir_recentes todas_as_situacoes" [bench_impressao]="previa_todas lista_todas_pdf")
 

@@ -4,7 +4,8 @@
 # library that the Qt driver brings).
 instalar_dependencias() {
     local pacotes=(cmake g++ make qt6-base-dev qt6-base-dev-tools libqt6sql6-sqlite libqt6sql6-psql
-                   libgl-dev zlib1g-dev libpq-dev fonts-liberation qt6-translations-l10n "$@")
+                   libgl-dev zlib1g-dev libpq-dev libqrcodegencpp-dev pkg-config fonts-liberation
+                   qt6-translations-l10n "$@")
     local faltando=()
     for p in "${pacotes[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltando+=("$p")

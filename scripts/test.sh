@@ -14,7 +14,8 @@ raiz="$(cd "$(dirname "$0")/.." && pwd)"
 source "$raiz/scripts/dependencias.sh"
 source "$raiz/scripts/postgresql.sh"
 instalar_dependencias postgresql clang-format xvfb xdotool poppler-utils dpkg-dev xdg-utils \
-    cups cups-client cups-filters lintian desktop-file-utils appstream
+    cups cups-client cups-filters lintian desktop-file-utils appstream \
+    zbar-tools
 verificar_formato "$raiz"
 verificar_camadas "$raiz"
 compilar "$raiz" "$raiz/build"

@@ -7,15 +7,19 @@
 //
 //   bench_relatorios [--caso NOME] [--execucoes N]
 //
-// Cases: previa, ficha, lista (all of them, in that order, when --caso is not given: the
-// preview first, on a process that has not yet written any PDF). The list to PDF runs a
-// third as many times (at least 3). Runs the offscreen platform unless told otherwise.
+// Cases: previa, ficha, ficha_pix (the same sheet with the deposit block: its QR code and
+// "copia e cola"), pix (the PIX payload and its QR code image alone), lista (all of them, in that order, when
+// --caso is not given: the preview first, on a process that has not yet written any PDF). The list to PDF
+// runs a third as many times (at least 3). Runs the offscreen platform unless told otherwise.
 
 #include "bench/business/Medicao.h"
 
+#include "contracts/Pix.h"
+#include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
 #include "list/drLista.h"
 #include "platform/Plataforma.h"
+#include "platform/QrCode.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,7 +33,7 @@
 namespace {
 
 const char* const Uso = "Uso: bench_relatorios [--caso NOME] [--execucoes N]\n"
-                        "Casos: previa, ficha, lista";
+                        "Casos: previa, ficha, ficha_pix, pix, lista";
 
 const QStringList CamposDaLista{QStringLiteral("NumeroDoOrcamento"),
                                 QStringLiteral("DataDoOrcamento"),
@@ -194,6 +198,61 @@ Medicao::Resultado Ficha(const Medicao::Opcoes& o) {
     return r;
 }
 
+Pix::Cobranca CobrancaDeExemplo(int i) {
+    return {QStringLiteral("123e4567-e12b-12d1-a456-426655440000"),
+            QStringLiteral("Clínica Veterinária São Francisco"), QStringLiteral("São José dos Campos"),
+            VB::Currency::DeInteiro(100 + i), Pix::IdentificadorDoOrcamento(123 + i)};
+}
+
+// The sheet of a 100-item quote approved with a deposit: the report footer with its QR
+// code and "copia e cola" (goal as the sheet's, 200 ms).
+Medicao::Resultado FichaComPix(const Medicao::Opcoes& o) {
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("ficha.pdf"));
+    Medicao::Resultado r{QStringLiteral("relatorios"), QStringLiteral("ficha_pix")};
+    for (int i = 0; i < o.Execucoes; ++i) {
+        QElapsedTimer relogio;
+        relogio.start();
+        drFicha ficha;
+        PreencherCabecalho(ficha, QStringLiteral("Orçamento"), QStringLiteral("Orçamento no.: 123"));
+        ficha.setDataSource(ItensDaFicha(100));
+        RodapeDaFicha::Dados d;
+        d.DataDeValidade = QStringLiteral("15/12/2026");
+        d.CondicoesDePagamento = QStringLiteral("À vista no Pix ou em até 6x no cartão");
+        d.Empresa = QStringLiteral("Clínica Veterinária São Francisco Ltda. - CNPJ 11.444.777/0001-61");
+        d.LinhaDoSinal = QStringLiteral("Sinal para confirmar: R$ 3.375,00 (50 % do valor aprovado)");
+        d.CopiaECola = Pix::CopiaECola(CobrancaDeExemplo(i));
+        RodapeDaFicha::Preencher(ficha, d);
+        ficha.ExportarParaPdf(arquivo);
+        r.Tempos.push_back(Milissegundos(relogio));
+    }
+    r.Linhas = 100;
+    r.Nota = QStringLiteral("PDF de %1 bytes").arg(QFileInfo(arquivo).size());
+    return r;
+}
+
+// The payload of a deposit and its QR code image, as the sheet draws it (eight pixels a
+// module); goal 2 ms.
+Medicao::Resultado PixEQrCode(const Medicao::Opcoes& o) {
+    Medicao::Resultado r{QStringLiteral("relatorios"), QStringLiteral("pix")};
+    qint64 bytes = 0;
+    int lado = 0;
+    for (int i = 0; i < o.Execucoes; ++i) {
+        QElapsedTimer relogio;
+        relogio.start();
+        const QImage imagem = QrCode::Imagem(Pix::CopiaECola(CobrancaDeExemplo(i)), 8);
+        r.Tempos.push_back(Milissegundos(relogio));
+        bytes = imagem.sizeInBytes();
+        lado = imagem.width();
+    }
+    r.Linhas = 1;
+    r.Nota = QStringLiteral("imagem de %1 x %1 pixels, %2 bytes; meta 2 ms %3")
+                 .arg(QString::number(lado), QString::number(bytes),
+                      Medicao::Mediana(r.Tempos) <= 2 ? QStringLiteral("atingida")
+                                                      : QStringLiteral("NÃO ATINGIDA"));
+    return r;
+}
+
 // A list of 28,000 quotes; beside it, the data side alone: every page's rows read and
 // turned into text, nothing painted.
 Medicao::Resultado Lista(const Medicao::Opcoes& o) {
@@ -245,6 +304,8 @@ int main(int argc, char** argv) {
     return Medicao::Executar({.Uso = Uso,
                               .Casos = {{QStringLiteral("previa"), Previa},
                                         {QStringLiteral("ficha"), Ficha},
+                                        {QStringLiteral("ficha_pix"), FichaComPix},
+                                        {QStringLiteral("pix"), PixEQrCode},
                                         {QStringLiteral("lista"), Lista}},
                               .SemBanco = true});
 }

@@ -1,10 +1,11 @@
 #pragma once
 // What a data report's design is made of: sections (page header, detail, page footer)
-// and the controls they hold, as VB's data-report designer gave them: RptLabel (a
+// and the controls they hold, as VB's data-report designer gave them (and the report
+// footer, printed once after the last row): RptLabel (a
 // fixed Caption; in a caption the design itself holds, "%d" prints the issue date,
 // "%p" the page number, "%P" the page count), RptTextBox (the value of its DataField
 // in the data source, written with its DataFormat, or in the value's default text form
-// when that is empty), RptLine and RptShape. Control names are unique in a report
+// when that is empty), RptLine, RptShape and RptImage. Control names are unique in a report
 // (letter case ignored), so that a name reaches one control only. Positions and sizes are in twips from the
 // top left of the section; fonts in points; colours are VB colours (0x00BBGGRR).
 //
@@ -19,6 +20,7 @@
 // columns never run into each other; and smaller type would make a row unreadable.
 
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QRect>
@@ -206,8 +208,24 @@ private:
     int mlonBorderColor = 0;
 };
 
+// A picture (VB's RptImage): Picture drawn scaled to the control's area, each of its
+// pixels a sharp square (a QR code stays readable at any size); nothing when null.
+class RptImage : public RptControl {
+    Q_OBJECT
+    Q_PROPERTY(QImage Picture READ Picture WRITE setPicture)
+
+public:
+    using RptControl::RptControl;
+    QImage Picture() const { return mimgPicture; }
+    void setPicture(const QImage& imagem) { mimgPicture = imagem; }
+
+private:
+    QImage mimgPicture;
+};
+
 // A band of the report: the page header and the page footer print on every page, the
-// detail once for each row of the data source.
+// detail once for each row of the data source, the report footer once, after the last
+// row (on a page of its own when it does not fit under the last row).
 class Section : public QObject {
     Q_OBJECT
     Q_PROPERTY(QString Name READ objectName)
@@ -215,7 +233,7 @@ class Section : public QObject {
     Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
 
 public:
-    enum class Tipo { CabecalhoDePagina, Detalhes, RodapeDePagina };
+    enum class Tipo { CabecalhoDePagina, Detalhes, RodapeDePagina, RodapeDoRelatorio };
 
     Section(QObject* relatorio, const QString& nome, Tipo tipo, int altura);
 

@@ -115,10 +115,11 @@ void DataReport::VerificarDesenho() const {
 
 LeitorDePaginas DataReport::PrepararLeitura() const {
     VerificarDesenho();
-    const PaginacaoDoRelatorio paginacao(
-        TamanhoDoPapel().height() - mlonTopMargin - mlonBottomMargin,
-        AlturaDaSecao(Section::Tipo::CabecalhoDePagina), AlturaDaSecao(Section::Tipo::RodapeDePagina),
-        AlturaDaSecao(Section::Tipo::Detalhes), mrsDataSource->RecordCount());
+    const PaginacaoDoRelatorio paginacao(TamanhoDoPapel().height() - mlonTopMargin - mlonBottomMargin,
+                                         AlturaDaSecao(Section::Tipo::CabecalhoDePagina),
+                                         AlturaDaSecao(Section::Tipo::RodapeDePagina),
+                                         AlturaDaSecao(Section::Tipo::Detalhes), mrsDataSource->RecordCount(),
+                                         AlturaDaSecao(Section::Tipo::RodapeDoRelatorio));
     const QDate emissao = mdatEmissao.isValid() ? mdatEmissao : QDate::currentDate();
     return LeitorDePaginas(mrsDataSource, CaixasVinculadas(), paginacao, emissao);
 }

@@ -3,7 +3,8 @@
 #include "platform/reports/ControlesDoRelatorio.h"
 
 PaginacaoDoRelatorio::PaginacaoDoRelatorio(int alturaUtil, int alturaDoCabecalho, int alturaDoRodape,
-                                           int alturaDoDetalhe, qint32 totalDeLinhas)
+                                           int alturaDoDetalhe, qint32 totalDeLinhas,
+                                           int alturaDoRodapeDoRelatorio)
     : mlonTotalDeLinhas(std::max<qint32>(totalDeLinhas, 0)) {
     if (alturaDoDetalhe <= 0)
         throw VB::ErroDeExecucao(380, QStringLiteral("A seção de detalhes do relatório não tem altura."));
@@ -12,12 +13,24 @@ PaginacaoDoRelatorio::PaginacaoDoRelatorio(int alturaUtil, int alturaDoCabecalho
         throw VB::ErroDeExecucao(380,
                                  QStringLiteral("As seções do relatório não cabem na altura da página."));
     mlonLinhasPorPagina = alturaDasLinhas / alturaDoDetalhe;
+    if (alturaDoRodapeDoRelatorio <= 0) return;
+    if (alturaDoRodapeDoRelatorio > alturaDasLinhas)
+        throw VB::ErroDeExecucao(380, QStringLiteral("O rodapé do relatório não cabe na altura da página."));
+    mbooRodapeDoRelatorio = true;
+    // Only the last page's rows decide: the pages before it stay as they were.
+    const qint32 naUltima =
+        mlonTotalDeLinhas == 0 ? 0 : mlonTotalDeLinhas - (PaginasDasLinhas() - 1) * mlonLinhasPorPagina;
+    mbooPaginaDoRodape = naUltima * alturaDoDetalhe + alturaDoRodapeDoRelatorio > alturaDasLinhas;
 }
 
-qint32 PaginacaoDoRelatorio::QuantidadeDePaginas() const {
+qint32 PaginacaoDoRelatorio::PaginasDasLinhas() const {
     if (mlonTotalDeLinhas == 0) return 1;
     return static_cast<qint32>((static_cast<qint64>(mlonTotalDeLinhas) + mlonLinhasPorPagina - 1) /
                                mlonLinhasPorPagina);
+}
+
+qint32 PaginacaoDoRelatorio::QuantidadeDePaginas() const {
+    return PaginasDasLinhas() + (mbooPaginaDoRodape ? 1 : 0);
 }
 
 qint32 PaginacaoDoRelatorio::PrimeiraLinha(qint32 pagina) const {
@@ -26,7 +39,7 @@ qint32 PaginacaoDoRelatorio::PrimeiraLinha(qint32 pagina) const {
 }
 
 qint32 PaginacaoDoRelatorio::LinhasNaPagina(qint32 pagina) const {
-    return std::min(mlonLinhasPorPagina, mlonTotalDeLinhas - PrimeiraLinha(pagina));
+    return std::clamp(mlonTotalDeLinhas - PrimeiraLinha(pagina), 0, mlonLinhasPorPagina);
 }
 
 LeitorDePaginas::LeitorDePaginas(RecordsetPtr fonte, QList<const RptTextBox*> caixas,
@@ -34,7 +47,8 @@ LeitorDePaginas::LeitorDePaginas(RecordsetPtr fonte, QList<const RptTextBox*> ca
     : mfonte(std::move(fonte)), mcaixas(std::move(caixas)), mpaginacao(paginacao), mdatEmissao(emissao) {}
 
 PaginaDoRelatorio LeitorDePaginas::Ler(qint32 pagina) const {
-    PaginaDoRelatorio resultado{pagina, mpaginacao.QuantidadeDePaginas(), mdatEmissao, {}};
+    PaginaDoRelatorio resultado{
+        pagina, mpaginacao.QuantidadeDePaginas(), mdatEmissao, mpaginacao.ComRodapeDoRelatorio(pagina), {}};
     const qint32 primeira = mpaginacao.PrimeiraLinha(pagina);
     const qint32 quantidade = mpaginacao.LinhasNaPagina(pagina);
     resultado.Linhas.reserve(quantidade);

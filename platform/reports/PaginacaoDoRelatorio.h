@@ -18,8 +18,10 @@ class PaginacaoDoRelatorio {
 public:
     // Heights in twips. The detail must have a height and one row must fit under the
     // header and above the footer; otherwise error 380 with a description.
+    // The report footer (0: none) goes under the last row, or alone on one more page
+    // when the last row leaves no room for it; it must fit on a page of its own.
     PaginacaoDoRelatorio(int alturaUtil, int alturaDoCabecalho, int alturaDoRodape, int alturaDoDetalhe,
-                         qint32 totalDeLinhas);
+                         qint32 totalDeLinhas, int alturaDoRodapeDoRelatorio = 0);
 
     qint32 TotalDeLinhas() const { return mlonTotalDeLinhas; }
     qint32 LinhasPorPagina() const { return mlonLinhasPorPagina; }
@@ -28,10 +30,18 @@ public:
     // Page numbers run from 1 to QuantidadeDePaginas(); rows are 0-based positions.
     qint32 PrimeiraLinha(qint32 pagina) const;
     qint32 LinhasNaPagina(qint32 pagina) const;
+    // The page the report footer prints on: the last.
+    bool ComRodapeDoRelatorio(qint32 pagina) const {
+        return mbooRodapeDoRelatorio && pagina == QuantidadeDePaginas();
+    }
 
 private:
+    qint32 PaginasDasLinhas() const;
+
     qint32 mlonTotalDeLinhas;
     qint32 mlonLinhasPorPagina;
+    bool mbooRodapeDoRelatorio = false;
+    bool mbooPaginaDoRodape = false; // the footer takes a page of its own
 };
 
 // One page ready to paint: for each of its rows, one text per bound text box, in the
@@ -40,6 +50,7 @@ struct PaginaDoRelatorio {
     qint32 Numero = 0;
     qint32 TotalDePaginas = 0;
     QDate Emissao;
+    bool ComRodapeDoRelatorio = false;
     QList<QStringList> Linhas;
 };
 

@@ -53,6 +53,9 @@ PintorDoRelatorio::PintorDoRelatorio(const DataReport& relatorio, const QList<co
         case Section::Tipo::RodapeDePagina:
             mrodapes.append(preparada);
             break;
+        case Section::Tipo::RodapeDoRelatorio:
+            mrodapesDoRelatorio.append(preparada);
+            break;
         }
     }
 }
@@ -100,6 +103,11 @@ void PintorDoRelatorio::PintarPagina(QPainter& p, const PaginaDoRelatorio& pagin
             PintarSecao(p, secao, topo, linha, pagina);
             topo += secao.Secao->Height();
         }
+    if (pagina.ComRodapeDoRelatorio)
+        for (const SecaoPreparada& secao : mrodapesDoRelatorio) {
+            PintarSecao(p, secao, topo, primeira, pagina);
+            topo += secao.Secao->Height();
+        }
     topo = mrelatorio.TamanhoDoPapel().height() - mrelatorio.BottomMargin() -
            mrelatorio.AlturaDaSecao(Section::Tipo::RodapeDePagina);
     for (const SecaoPreparada& secao : mrodapes) {
@@ -133,6 +141,13 @@ void PintorDoRelatorio::PintarSecao(QPainter& p, const SecaoPreparada& secao, qr
             else
                 p.drawRect(area);
             p.setBrush(QBrush());
+        } else if (auto* imagem = qobject_cast<const RptImage*>(c.Controle);
+                   imagem && !imagem->Picture().isNull()) {
+            // Each pixel a sharp square, on the screen and on paper alike.
+            p.save();
+            p.setRenderHint(QPainter::SmoothPixmapTransform, false);
+            p.drawImage(area, imagem->Picture());
+            p.restore();
         }
     }
 }

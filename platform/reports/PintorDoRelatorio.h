@@ -71,6 +71,7 @@ private:
     QList<SecaoPreparada> mcabecalhos;
     QList<SecaoPreparada> mdetalhes;
     QList<SecaoPreparada> mrodapes;
+    QList<SecaoPreparada> mrodapesDoRelatorio;
 };
 
 // The page layout of the report's paper (A4, by orientation) without margins of the

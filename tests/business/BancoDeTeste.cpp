@@ -630,4 +630,25 @@ RecordsetPtr ServicosDoDialogo(const QString& texto, qint32 tipo) {
     return Resultado(*servicos, servicos->Selecionar(2, 0, 1, texto, tipo));
 }
 
+void ConfigurarSinal(QObject* usuario, qint64 percentual, bool reembolsavel, const QString& chavePix) {
+    auto c = Zelt::CriarObjeto<ZELT_N_Empresa::clsConfiguracoesDoOrcamento>(ProgId::ConfiguracoesDoOrcamento);
+    c->DadosDoUsuario = usuario;
+    QCOMPARE(c->Ler(), Resultado::Sucesso);
+    c->PercentualDoSinal = VB::Currency::DeInteiro(percentual);
+    c->SinalReembolsavel = reembolsavel;
+    c->ChavePix = chavePix;
+    c->NomeDoRecebedor = u"Clínica Escola"_s;
+    c->CidadeDoRecebedor = u"Campinas"_s;
+    c->CondicoesDePagamento = u"À vista no Pix ou em até 6x no cartão"_s;
+    QCOMPARE(c->Gravar(), Resultado::Sucesso);
+}
+
+void Aprovar(double numero, QObject* usuario) {
+    auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
+    etapas->DadosDoUsuario = usuario;
+    QCOMPARE(etapas->Ler(numero), Resultado::Sucesso);
+    QCOMPARE(etapas->RegistrarAprovacao(numero, u"João da Silva"_s, u"Presencial"_s, false),
+             Resultado::Sucesso);
+}
+
 } // namespace BancoDeTeste

@@ -147,6 +147,14 @@ QHash<qint64, qint64> OrcamentosInteiros();
 // discounts do not bind), or a clerk without the right to give discounts.
 std::unique_ptr<QObject> Usuario(const QString& nome, bool administrador = true);
 
+// The company's quote settings with a deposit of that percentage (refundable or not) and
+// that PIX key, received by "Clínica Escola" in "Campinas", paid "À vista no Pix ou em até
+// 6x no cartão"; fails the test when they are not saved.
+void ConfigurarSinal(QObject* usuario, qint64 percentual, bool reembolsavel, const QString& chavePix);
+// The stored quote approved ("Aprovado") by its client at the counter; fails the test
+// when it is not.
+void Aprovar(double numero, QObject* usuario);
+
 // A quote of client 1 and animal 10 as the record form hands it over: that grid, the totals
 // "total|percentage|discount|net" (as "120,00|10,00|12,00|108,00"), valid ten days from
 // today, by that user; with a number, the stored quote it changes or deletes.

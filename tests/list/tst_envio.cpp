@@ -11,6 +11,7 @@
 
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/Pix.h"
 #include "list/EnvioDoOrcamento.h"
 #include "platform/Plataforma.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
@@ -229,6 +230,35 @@ private slots:
         QCOMPARE(UltimaEntradaDoHistorico(numero), u"enviado por WhatsApp|ANA"_s);
         QCOMPARE(mstrAviso, u"Enviado por WhatsApp em 03/12/2026 09:30 por ANA"_s);
         QCOMPARE(Cabecalho(numero), antes);
+        QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
+    }
+
+    // An approved quote of a clinic that asks a deposit: the message carries the deposit
+    // and the PIX "copia e cola" of its amount; before the approval, neither.
+    void aprovadoComSinalLevaOPixNaMensagem() {
+        const double numero = NovoOrcamento(); // 108,00
+        QVERIFY(numero > 0);
+        BancoDeTeste::ConfigurarSinal(musuario.get(), 50, true, u"529.982.247-25"_s);
+        const auto mensagem = [&] {
+            ImprimirFichaDoHost(
+                numero, [&](VisualizacaoDoRelatorio* previa) { Clicar(previa, "cmdEnviarPorWhatsApp"); });
+            const QList<Chamada> chamadas = Chamadas();
+            return QUrlQuery(QUrl(chamadas.value(chamadas.size() - 2).Argumentos.value(0)))
+                .queryItemValue(u"text"_s, QUrl::FullyDecoded);
+        };
+        const QString inicio =
+            u"Olá, João!\n\nSegue o orçamento nº %1 para Rex, no valor líquido de R$ 108,00, "
+            "válido até 13/12/2026. O orçamento completo está no PDF que acompanha esta "
+            "mensagem.\n\n"_s.arg(numero);
+        const QString fim = u"Qualquer dúvida, ligue para (19) 3232-4545.\n\nClínica Escola"_s;
+        QCOMPARE(mensagem(), inicio + fim);
+        BancoDeTeste::Aprovar(numero, musuario.get());
+        const QString pix = Pix::CopiaECola({u"52998224725"_s, u"Clínica Escola"_s, u"Campinas"_s,
+                                             Currency::DeInteiro(54), u"ORC%1"_s.arg(qint64(numero))});
+        QCOMPARE(mensagem(), inicio +
+                                 u"Sinal para confirmar: R$ 54,00 (50 % do valor aprovado).\nPague pelo Pix "
+                                 "copia e cola:\n"_s +
+                                 pix + u"\n\n"_s + fim);
         QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
     }
 

@@ -7,6 +7,7 @@
 #include "tests/reports/TextoDoPdf.h"
 
 #include "business/Banco.h"
+#include "contracts/Pix.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
@@ -149,6 +150,33 @@ private slots:
         QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
     }
 
+    // The sheet of a quote approved by its client, at a clinic that asks a deposit and has
+    // a PIX key: the deposit from the net value, the refund text and a QR code that reads
+    // back as the "copia e cola" of that amount; the same quote before its approval, none.
+    void fichaDeOrcamentoAprovadoTemSinalEPix() {
+        QVERIFY(GravarOrcamento(musuario.get(), 2) > 0); // 198,00
+        BancoDeTeste::ConfigurarSinal(musuario.get(), 50, false, u"pix@clinicaescola.com.br"_s);
+        Cenario c;
+        c.ImprimirFichaDaLinha(1);
+        BancoDeTeste::Aprovar(1, musuario.get());
+        c.ImprimirFichaDaLinha(1);
+        QCOMPARE(mrelatorios.size(), 2);
+        for (const QString& linha :
+             {u"Válido até"_s, u"À vista no Pix ou em até 6x no cartão"_s, u"Clínica Escola Ltda."_s})
+            QVERIFY2(mrelatorios[0].Texto.contains(linha) && mrelatorios[1].Texto.contains(linha),
+                     qPrintable(linha));
+        QVERIFY(!mrelatorios[0].Texto.contains(u"Sinal"_s));
+        QVERIFY2(mrelatorios[1].Texto.contains(u"Sinal para confirmar: R$ 99,00 (50 % do valor aprovado)"_s),
+                 qPrintable(mrelatorios[1].Texto));
+        QVERIFY(mrelatorios[1].Texto.contains(u"O sinal não é reembolsável."_s));
+        const QString pix = Pix::CopiaECola({u"pix@clinicaescola.com.br"_s, u"Clínica Escola"_s,
+                                             u"Campinas"_s, Currency::DeInteiro(99), u"ORC1"_s});
+        const QString imagem = PaginaComoImagem(msessao->Pasta().filePath(u"relatorio_2.pdf"_s), 1, 150,
+                                                msessao->Pasta().filePath(u"ficha"_s));
+        QCOMPARE(LerQrCode(imagem), pix);
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+    }
+
     void fichaLongaENomesLongosCortadosEmSuasCaixas() {
         const QString nome =
             u"Associação Protetora dos Animais de Três Corações, São João del-Rei e Adjacências "
@@ -176,7 +204,10 @@ private slots:
         QVERIFY2(cortado(mrelatorios[0].Texto, nome, u"5.430,00"_s), qPrintable(mrelatorios[0].Texto));
         QVERIFY2(cortado(mrelatorios[1].Texto, servico, u"Luna"_s), qPrintable(mrelatorios[1].Texto));
         // The sheet breaks across pages, each under the whole heading, the items in order.
-        const QStringList paginas = Paginas(mrelatorios[1].Texto);
+        QStringList paginas = Paginas(mrelatorios[1].Texto);
+        // The end of the sheet names the clinic again, by its company name, once.
+        QCOMPARE(paginas.constLast().count(u"Clínica Escola Ltda."_s), 1);
+        paginas.last().remove(u"Clínica Escola Ltda."_s);
         QCOMPARE(
             FaltaEmAlgumaPagina(paginas, {u"Clínica Escola"_s, u"Orçamento no.: 1"_s, u"Maria Antônia"_s,
                                           nome.left(30), u"5.430,00"_s, u"Serviço / Produto"_s, Aplicativo}),

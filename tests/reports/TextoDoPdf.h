@@ -25,6 +25,34 @@ inline QString TextoDoPdf(const QString& arquivo) {
     return QString::fromUtf8(processo.readAllStandardOutput());
 }
 
+// The text a QR reader (zbarimg, of zbar-tools) reads from an image file, its own line
+// end removed; empty when it reads none.
+inline QString LerQrCode(const QString& arquivo) {
+    const QString leitor = QStandardPaths::findExecutable(QStringLiteral("zbarimg"));
+    if (leitor.isEmpty()) qFatal("zbarimg não encontrado: instale o pacote zbar-tools");
+    QProcess processo;
+    processo.start(leitor,
+                   {QStringLiteral("--raw"), QStringLiteral("-q"), QStringLiteral("-Sbinary"), arquivo});
+    processo.waitForFinished(60000);
+    QString lido = QString::fromUtf8(processo.readAllStandardOutput());
+    if (lido.endsWith(u'\n')) lido.chop(1);
+    return lido;
+}
+
+// A PDF's page as a PNG image at that resolution (pdftoppm, of poppler-utils); answers
+// the image file's path.
+inline QString PaginaComoImagem(const QString& pdf, int pagina, int dpi, const QString& prefixo) {
+    const QString programa = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+    if (programa.isEmpty()) qFatal("pdftoppm não encontrado: instale o pacote poppler-utils");
+    QProcess processo;
+    processo.start(programa, {QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-r"),
+                              QString::number(dpi), QStringLiteral("-f"), QString::number(pagina),
+                              QStringLiteral("-l"), QString::number(pagina), pdf, prefixo});
+    if (!processo.waitForFinished(60000) || processo.exitCode() != 0)
+        qFatal("pdftoppm falhou com %s", qPrintable(pdf));
+    return prefixo + QStringLiteral(".png");
+}
+
 // A text's pages (the empty text after the last form feed aside).
 inline QStringList Paginas(const QString& texto) {
     QStringList paginas = texto.split(u'\f');

@@ -3,6 +3,9 @@
 // with pdftotext (against reference texts where the layout is fixed), long reports
 // across pages, long names and accents, and the preview reading only the pages asked.
 
+#include "contracts/Pix.h"
+#include "contracts/Sinal.h"
+#include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
 #include "list/drLista.h"
 #include "platform/Plataforma.h"
@@ -221,6 +224,131 @@ private slots:
         // A header and footer that leave no room for one row, or a detail without height.
         QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 9000, 800, 300, 5); }), 380L);
         QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 2000, 500, 0, 5); }), 380L);
+    }
+
+    // The report footer under the last row, or alone on one more page when the last
+    // row leaves no room for it (10,000 twips of paper: 7,500 for rows, 25 of 300).
+    void paginasComRodapeDoRelatorio_data() {
+        QTest::addColumn<qint32>("linhas");
+        QTest::addColumn<int>("rodape");
+        QTest::addColumn<qint32>("paginas");
+        QTest::addColumn<qint32>("linhasNaUltima");
+        QTest::newRow("sem linhas") << 0 << 3000 << 1 << 0;
+        QTest::newRow("cabe exatamente") << 15 << 3000 << 1 << 15;
+        QTest::newRow("uma linha a mais: página própria") << 16 << 3000 << 2 << 0;
+        QTest::newRow("página cheia") << 25 << 300 << 2 << 0;
+        QTest::newRow("uma linha na segunda página") << 26 << 3000 << 2 << 1;
+        QTest::newRow("sem rodapé") << 25 << 0 << 1 << 25;
+    }
+    void paginasComRodapeDoRelatorio() {
+        QFETCH(qint32, linhas);
+        QFETCH(int, rodape);
+        QFETCH(qint32, paginas);
+        QFETCH(qint32, linhasNaUltima);
+        const PaginacaoDoRelatorio p(10000, 2000, 500, 300, linhas, rodape);
+        QCOMPARE(p.QuantidadeDePaginas(), paginas);
+        QCOMPARE(p.LinhasNaPagina(paginas), linhasNaUltima);
+        QCOMPARE(p.ComRodapeDoRelatorio(paginas), rodape > 0);
+        if (paginas > 1) QVERIFY(!p.ComRodapeDoRelatorio(paginas - 1));
+        QCOMPARE(NumeroDoErro([] { PaginacaoDoRelatorio(10000, 2000, 500, 300, 1, 7501); }), 380L);
+    }
+
+    // What the sheet says after its items: validity, conditions, the clinic and, with a
+    // deposit, its line, the refund text, the QR code and the "copia e cola", read back
+    // from the PDF as text and the QR code from the page drawn as an image.
+    void fichaDizValidadeCondicoesEmpresaESinal_data() {
+        QTest::addColumn<int>("itens");
+        QTest::addColumn<bool>("comSinal");
+        QTest::newRow("um item, com sinal") << 1 << true;
+        QTest::newRow("cem itens, com sinal") << 100 << true;
+        QTest::newRow("sem sinal") << 2 << false;
+    }
+    void fichaDizValidadeCondicoesEmpresaESinal() {
+        QFETCH(int, itens);
+        QFETCH(bool, comSinal);
+        QList<QList<QVariant>> linhas;
+        for (int i = 1; i <= itens; ++i)
+            linhas.append(Item(u"Serviço %1"_s.arg(i), u"Rex"_s, 1, 10, 0));
+        drFicha ficha;
+        PreencherFicha(ficha, Itens(linhas));
+        RodapeDaFicha::Dados d;
+        d.DataDeValidade = u"15/12/2026"_s;
+        d.CondicoesDePagamento = u"À vista no Pix ou em até 6x no cartão"_s;
+        d.Empresa = u"Clínica Escola Ltda. - CNPJ 11.444.777/0001-61"_s;
+        d.Endereco = u"Rua das Flores, 12 - Centro - Campinas/SP - CEP 13010-000"_s;
+        d.Telefone = u"Telefone: (19) 3232-1000"_s;
+        const QString pix = Pix::CopiaECola({u"123e4567-e12b-12d1-a456-426655440000"_s, u"Clínica Escola"_s,
+                                             u"Campinas"_s, VB::Currency::DeInteiro(103), u"ORC123"_s});
+        if (comSinal) {
+            d.LinhaDoSinal = u"Sinal para confirmar: R$ 103,50 (50 % do valor aprovado)"_s;
+            d.TextoDoReembolso = Sinal::TextoDoReembolso(false);
+            d.CopiaECola = pix;
+        }
+        RodapeDaFicha::Preencher(ficha, d);
+        const QString arquivo = PastaDeSaida() + u"/drFicha_rodape_%1_%2.pdf"_s.arg(itens).arg(comSinal);
+        ficha.ExportarParaPdf(arquivo);
+        const QStringList paginas = Paginas(TextoDoPdf(arquivo));
+        const QString ultima = paginas.constLast();
+        QStringList esperadas{u"Válido até 15/12/2026"_s,
+                              u"Condições de pagamento"_s,
+                              u"À vista no Pix ou em até 6x no cartão"_s,
+                              u"Clínica Escola Ltda. - CNPJ 11.444.777/0001-61"_s,
+                              u"Rua das Flores, 12 - Centro - Campinas/SP - CEP 13010-000"_s,
+                              u"Telefone: (19) 3232-1000"_s};
+        if (comSinal)
+            esperadas << u"Sinal para confirmar: R$ 103,50 (50 % do valor aprovado)"_s
+                      << u"O sinal não é reembolsável."_s << u"Pix copia e cola"_s;
+        for (const QString& linha : esperadas)
+            QVERIFY2(ultima.contains(linha), qPrintable(linha + u" não está em:\n"_s + ultima));
+        // Once, on the last page only.
+        for (qsizetype k = 0; k + 1 < paginas.size(); ++k)
+            QVERIFY(!paginas.at(k).contains(u"Válido até"_s));
+        QCOMPARE(ultima.contains(u"Sinal para confirmar"_s), comSinal);
+        if (!comSinal) return;
+        // The "copia e cola" in its three lines, joined, is the payload.
+        static const QRegularExpression espacos(u"\\s+"_s);
+        QString semEspacos = ultima;
+        semEspacos.remove(espacos);
+        QString pixSemEspacos = pix;
+        pixSemEspacos.remove(espacos);
+        QVERIFY2(semEspacos.contains(pixSemEspacos), qPrintable(ultima));
+        QTemporaryDir pasta;
+        const QString imagem =
+            PaginaComoImagem(arquivo, static_cast<int>(paginas.size()), 150, pasta.filePath(u"pagina"_s));
+        QCOMPARE(LerQrCode(imagem), pix);
+        // On the screen: the preview's last page at 200 %, as drawn.
+        const QString tela = pasta.filePath(u"tela.png"_s);
+        mexibicoes.append([&](QWidget* janela) {
+            auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
+            QVERIFY(previa);
+            previa->IrParaPagina(previa->QuantidadeDePaginas());
+            auto* zoom = previa->findChild<QComboBox*>(u"cmbZoom"_s);
+            zoom->setCurrentIndex(zoom->findText(u"200%"_s));
+            QCoreApplication::processEvents();
+            QVERIFY(previa->findChild<QWidget*>(u"picPagina"_s)->grab().save(tela));
+        });
+        ficha.Show();
+        QCOMPARE(LerQrCode(tela), pix);
+    }
+
+    void linhasDasCondicoes_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<int>("porLinha");
+        QTest::addColumn<QStringList>("linhas");
+        QTest::newRow("vazio") << QString() << 10 << QStringList();
+        QTest::newRow("cabe") << u"À vista no Pix"_s << 20 << QStringList{u"À vista no Pix"_s};
+        QTest::newRow("quebra entre palavras") << u"À vista no  Pix ou em até 6x"_s << 12
+                                               << QStringList{u"À vista no"_s, u"Pix ou em"_s, u"até 6x"_s};
+        QTest::newRow("palavra maior que a linha")
+            << u"abcdefghij k"_s << 4 << QStringList{u"abcd"_s, u"efgh"_s, u"ij k"_s};
+        QTest::newRow("sobra: reticências")
+            << u"um dois três quatro cinco"_s << 5 << QStringList{u"um"_s, u"dois"_s, u"três…"_s};
+    }
+    void linhasDasCondicoes() {
+        QFETCH(QString, texto);
+        QFETCH(int, porLinha);
+        QFETCH(QStringList, linhas);
+        QCOMPARE(RodapeDaFicha::Linhas(texto, porLinha, 3), linhas);
     }
 
     void secoesEControlesPorNomesUnicos() {

@@ -1,0 +1,42 @@
+#pragma once
+// What the quote sheet says after its items (drFicha's RodapeDoOrcamento): the validity,
+// the payment conditions and the clinic, from the company's quote settings; and for a
+// quote approved ("Aprovado", "Aprovado em parte") when the clinic asks a deposit, the
+// deposit computed from the quote's net value, with its PIX QR code and "copia e cola"
+// when the clinic has a PIX key. The sends' messages carry the same deposit line and
+// "copia e cola".
+
+#include "contracts/VB.h"
+
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class drFicha;
+
+namespace RodapeDaFicha {
+
+struct Dados {
+    QString DataDeValidade; // "DD/MM/YYYY"
+    QString CondicoesDePagamento;
+    QString Empresa; // "Razão social - CNPJ 00.000.000/0000-00"
+    QString Endereco;
+    QString Telefone;
+    // The deposit: its line empty when none is asked of this quote.
+    QString LinhaDoSinal;
+    QString TextoDoReembolso;
+    QString CopiaECola; // empty without a PIX key
+};
+
+// Reads the settings and the quote's stage. Nothing when the settings cannot be read
+// (the business layer's error already shown): the sheet is not printed without them.
+std::optional<Dados> Ler(double numeroDoOrcamento, VB::Currency valorLiquido, const QString& dataDeValidade);
+
+// Fills the sheet's RodapeDoOrcamento.
+void Preencher(drFicha& ficha, const Dados& dados);
+
+// texto in at most linhas lines of at most porLinha characters, broken between words
+// where it can; what does not fit ends the last line with "…".
+QStringList Linhas(const QString& texto, int porLinha, int linhas);
+
+} // namespace RodapeDaFicha
