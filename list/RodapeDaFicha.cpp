@@ -11,16 +11,15 @@
 namespace RodapeDaFicha {
 namespace {
 
-// The quote's stage as shown; empty when it cannot be read (a quote being saved
-// elsewhere, a lost connection): the sheet then asks no deposit rather than a wrong one.
-QString Etapa(double numero) {
-    auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-    etapas->DadosDoUsuario = modPrincipal::DadosDoUsuario;
-    return etapas->Ler(numero) == Resultado::Sucesso ? etapas->EtapaDoOrcamento : QString();
-}
-
-bool Aprovado(const QString& etapa) {
-    return etapa == ZELT_N_Orcamentos::Etapa::Aprovado || etapa == ZELT_N_Orcamentos::Etapa::AprovadoEmParte;
+// The approved value of the quote's approval in force; nothing when it has none or
+// cannot be read (a quote being saved elsewhere, a lost connection): the sheet then asks
+// no deposit rather than a wrong one.
+std::optional<VB::Currency> ValorAprovado(double numero) {
+    auto aprovacao =
+        Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+    aprovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
+    if (aprovacao->Ler(numero) != Resultado::Sucesso || !aprovacao->Aprovado) return std::nullopt;
+    return aprovacao->ValorAprovado;
 }
 
 void Legenda(drFicha& ficha, const QString& controle, const QString& texto) {
@@ -34,7 +33,7 @@ void LegendasNumeradas(drFicha& ficha, const QString& prefixo, const QStringList
 
 } // namespace
 
-std::optional<Dados> Ler(double numero, VB::Currency valorLiquido, const QString& dataDeValidade) {
+std::optional<Dados> Ler(double numero, const QString& dataDeValidade) {
     auto c = Zelt::CriarObjeto<ZELT_N_Empresa::clsConfiguracoesDoOrcamento>(ProgId::ConfiguracoesDoOrcamento);
     c->DadosDoUsuario = modPrincipal::DadosDoUsuario;
     if (c->Ler() != Resultado::Sucesso) {
@@ -48,10 +47,12 @@ std::optional<Dados> Ler(double numero, VB::Currency valorLiquido, const QString
     if (!c->CNPJ.trimmed().isEmpty()) d.Empresa += QStringLiteral(" - CNPJ ") + c->CNPJ.trimmed();
     d.Endereco = c->Endereco;
     if (!c->Telefone.trimmed().isEmpty()) d.Telefone = QStringLiteral("Telefone: ") + c->Telefone.trimmed();
-    // Until approvals carry their own approved value, the deposit is computed from the
-    // quote's net value, and only for a quote already approved.
-    if (c->PercentualDoSinal > VB::Currency() && Aprovado(Etapa(numero))) {
-        const VB::Currency sinal = Sinal::Valor(valorLiquido, c->PercentualDoSinal);
+    // The deposit is asked of an approved quote only, from the value approved (the items
+    // the client declined are out of it).
+    const std::optional<VB::Currency> aprovado =
+        c->PercentualDoSinal > VB::Currency() ? ValorAprovado(numero) : std::nullopt;
+    if (aprovado) {
+        const VB::Currency sinal = Sinal::Valor(*aprovado, c->PercentualDoSinal);
         d.LinhaDoSinal = Sinal::Linha(sinal, c->PercentualDoSinal);
         d.TextoDoReembolso = Sinal::TextoDoReembolso(c->SinalReembolsavel);
         if (!c->ChavePix.isEmpty() && sinal > VB::Currency())

@@ -2,7 +2,7 @@
 // What the quote sheet says after its items (drFicha's RodapeDoOrcamento): the validity,
 // the payment conditions and the clinic, from the company's quote settings; and for a
 // quote approved ("Aprovado", "Aprovado em parte") when the clinic asks a deposit, the
-// deposit computed from the quote's net value, with its PIX QR code and "copia e cola"
+// deposit computed from the value approved, with its PIX QR code and "copia e cola"
 // when the clinic has a PIX key. The sends' messages carry the same deposit line and
 // "copia e cola".
 
@@ -28,9 +28,9 @@ struct Dados {
     QString CopiaECola; // empty without a PIX key
 };
 
-// Reads the settings and the quote's stage. Nothing when the settings cannot be read
+// Reads the settings and the quote's approval. Nothing when the settings cannot be read
 // (the business layer's error already shown): the sheet is not printed without them.
-std::optional<Dados> Ler(double numeroDoOrcamento, VB::Currency valorLiquido, const QString& dataDeValidade);
+std::optional<Dados> Ler(double numeroDoOrcamento, const QString& dataDeValidade);
 
 // Fills the sheet's RodapeDoOrcamento.
 void Preencher(drFicha& ficha, const Dados& dados);

@@ -256,8 +256,7 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
                 ldrFicha.Sections(cabecalho)->Controls(QStringLiteral("lblNomeOuRazaoSocial"))->Caption());
         Ponto = 9;
         // What the sheet says after its items, and the deposit the sends ask.
-        const auto lrodape =
-            RodapeDaFicha::Ler(lorcEnvio.Numero, lorcEnvio.ValorLiquido, lorcEnvio.DataDeValidade);
+        const auto lrodape = RodapeDaFicha::Ler(lorcEnvio.Numero, lorcEnvio.DataDeValidade);
         if (!lrodape) return;
         RodapeDaFicha::Preencher(ldrFicha, *lrodape);
         lorcEnvio.LinhaDoSinal = lrodape->LinhaDoSinal;
