@@ -116,5 +116,6 @@ std::unique_ptr<QObject> NovoEmpresa();
 std::unique_ptr<QObject> NovoHistorico();
 std::unique_ptr<QObject> NovoEnviosDeOrcamentos();
 std::unique_ptr<QObject> NovoEtapasDoOrcamento();
+std::unique_ptr<QObject> NovoAcompanhamento();
 
 } // namespace Objetos

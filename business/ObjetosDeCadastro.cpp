@@ -428,6 +428,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::Historico, NovoHistorico);
     Zelt::RegistrarProgId(ProgId::EnviosDeOrcamentos, NovoEnviosDeOrcamentos);
     Zelt::RegistrarProgId(ProgId::EtapasDoOrcamento, NovoEtapasDoOrcamento);
+    Zelt::RegistrarProgId(ProgId::Acompanhamento, NovoAcompanhamento);
 }
 
 } // namespace Objetos

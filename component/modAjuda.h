@@ -16,6 +16,7 @@ inline const QString SecaoDaImpressao = QStringLiteral("impressao");
 inline const QString SecaoDoEnvio = QStringLiteral("envio");
 inline const QString SecaoDosExcluidos = QStringLiteral("excluidos");
 inline const QString SecaoDoHistorico = QStringLiteral("historico");
+inline const QString SecaoDoAcompanhamento = QStringLiteral("acompanhamento");
 
 // The file of the guide this program shows (whether it exists or not).
 QString CaminhoDoGuia();

@@ -1,6 +1,7 @@
 #include "entry/clsAndamento.h"
 
 #include "andamento/RegistroDasJanelas.h"
+#include "andamento/frmAcompanhamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmOrcamentosExcluidos.h"
 #include "component/modAjuda.h"
@@ -46,6 +47,16 @@ QVariant clsAndamento::AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDo
         frmHistoricoDoOrcamento lfrmHistorico(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
         Ponto = 3;
         lfrmHistorico.MontarExibirFormulario(ldouNumero);
+    });
+    return QVariant();
+}
+
+QVariant clsAndamento::AbrirAcompanhamento(HWnd FomularioDoMenu_hWnd) {
+    ComTratamentoDeErro(u"clsAndamento", u"AbrirAcompanhamento", [&](qint16& Ponto) {
+        Ponto = 1;
+        frmAcompanhamento lfrmAcompanhamento(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
+        Ponto = 2;
+        lfrmAcompanhamento.MontarExibirFormulario();
     });
     return QVariant();
 }

@@ -22,6 +22,8 @@ public:
     // "Histórico do orçamento" of that quote, modal over the menu window; 0: the quote
     // selected in the open list, if any (else the person types a number).
     Q_INVOKABLE QVariant AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDoOrcamento);
+    // "Acompanhamento de orçamentos", modal over the menu window.
+    Q_INVOKABLE QVariant AbrirAcompanhamento(HWnd FomularioDoMenu_hWnd);
     // The user's guide at that section (an anchor of the guide; empty: its start), the
     // window the forms open on F1.
     Q_INVOKABLE void AbrirAjuda(const QString& Secao);

@@ -37,6 +37,9 @@ JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicac
     QAction* historico = menuDeOrcamentos->addAction(QStringLiteral("Histórico do orçamento…"));
     historico->setObjectName(QStringLiteral("AcaoHistoricoDoOrcamento"));
     connect(historico, &QAction::triggered, this, &JanelaDoMenu::AbrirHistoricoDoOrcamento);
+    QAction* acompanhamento = menuDeOrcamentos->addAction(QStringLiteral("Acompanhamento de orçamentos"));
+    acompanhamento->setObjectName(QStringLiteral("AcaoAcompanhamento"));
+    connect(acompanhamento, &QAction::triggered, this, &JanelaDoMenu::AbrirAcompanhamento);
     orcamentos->setMenu(menuDeOrcamentos);
     if (auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(orcamentos)))
         botao->setPopupMode(QToolButton::MenuButtonPopup);
@@ -167,6 +170,12 @@ void JanelaDoMenu::AbrirHistoricoDoOrcamento() {
     QVariant resultado;
     QMetaObject::invokeMethod(Andamento(), "AbrirHistorico", Q_RETURN_ARG(QVariant, resultado),
                               Q_ARG(HWnd, FomularioDoMenu_hWnd()), Q_ARG(double, 0.0));
+}
+
+void JanelaDoMenu::AbrirAcompanhamento() {
+    QVariant resultado;
+    QMetaObject::invokeMethod(Andamento(), "AbrirAcompanhamento", Q_RETURN_ARG(QVariant, resultado),
+                              Q_ARG(HWnd, FomularioDoMenu_hWnd()));
 }
 
 void JanelaDoMenu::AbrirAjuda() {

@@ -32,6 +32,7 @@ public:
     // "Histórico do orçamento…": the component's history of the quote selected in the
     // docked list (none selected: the person types a number).
     void AbrirHistoricoDoOrcamento();
+    void AbrirAcompanhamento();
     // "Ajuda" (F1): the user's guide from its start.
     void AbrirAjuda();
 

@@ -19,6 +19,7 @@
 // columns never run into each other; and smaller type would make a row unreadable.
 
 #include <QHash>
+#include <QImage>
 #include <QList>
 #include <QObject>
 #include <QRect>
@@ -155,6 +156,20 @@ private:
 
 // A straight line from the top left to the bottom right of its area (a height of 0
 // draws a horizontal line, a width of 0 a vertical one).
+// A picture drawn at the control's place, scaled to it (a chart made by the form that
+// prints it).
+class RptImage : public RptControl {
+    Q_OBJECT
+
+public:
+    using RptControl::RptControl;
+    const QImage& Picture() const { return mimgPicture; }
+    void setPicture(const QImage& imagem) { mimgPicture = imagem; }
+
+private:
+    QImage mimgPicture;
+};
+
 class RptLine : public RptControl {
     Q_OBJECT
     Q_PROPERTY(int BorderColor READ BorderColor WRITE setBorderColor)

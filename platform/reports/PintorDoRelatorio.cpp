@@ -119,6 +119,8 @@ void PintorDoRelatorio::PintarSecao(QPainter& p, const SecaoPreparada& secao, qr
                                                     : rotulo->Caption());
         } else if (c.IndiceDoTexto >= 0) {
             PintarTexto(p, c, area.topLeft(), linha.value(c.IndiceDoTexto));
+        } else if (auto* imagem = qobject_cast<const RptImage*>(c.Controle)) {
+            if (!imagem->Picture().isNull()) p.drawImage(area, imagem->Picture());
         } else if (auto* linhaReta = qobject_cast<const RptLine*>(c.Controle)) {
             p.setPen(QPen(CoresVB::ParaQColor(linhaReta->BorderColor()),
                           linhaReta->BorderWidth() * TwipsPorPixel, Qt::SolidLine, Qt::FlatCap));
