@@ -1,6 +1,7 @@
 #include "andamento/frmAcompanhamento.h"
 
 #include "andamento/GraficoDeSemanas.h"
+#include "andamento/ListaDeUmOrcamento.h"
 #include "andamento/drAcompanhamento.h"
 #include "component/JanelasDoOrcamento.h"
 #include "component/modAjuda.h"
@@ -182,8 +183,15 @@ void frmAcompanhamento::MontarExibirFormulario() {
         xrcmdRenovar->setVisible(JanelasDoOrcamento::Registrada(Janela::RenovarValidade));
         xrcmdAprovacao->setVisible(JanelasDoOrcamento::Registrada(Janela::RegistrarAprovacao));
         xrcmdRecusa->setVisible(JanelasDoOrcamento::Registrada(Janela::RegistrarRecusa));
-        xrcmdAbrir->setVisible(JanelasDoOrcamento::Registrada(Janela::Ficha));
         Ponto = 2;
+        // The selectors first, while there is no business object: their clicks read nothing.
+        cboPeriodo->AddItem(QStringLiteral("Últimos 30 dias"));
+        cboPeriodo->setItemData(0, 30);
+        cboPeriodo->AddItem(QStringLiteral("Últimos 90 dias"));
+        cboPeriodo->setItemData(1, 90);
+        cboPeriodo->setListIndex(0);
+        cboUsuario->AddItem(QStringLiteral("Todos os usuários"));
+        cboUsuario->setListIndex(0);
         mobjAcompanhamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAcompanhamento>(ProgId::Acompanhamento);
         Ponto = 3;
         const auto lobjEmpresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
@@ -195,15 +203,7 @@ void frmAcompanhamento::MontarExibirFormulario() {
             }
         }
         Ponto = 4;
-        cboPeriodo->AddItem(QStringLiteral("Últimos 30 dias"));
-        cboPeriodo->setItemData(0, 30);
-        cboPeriodo->AddItem(QStringLiteral("Últimos 90 dias"));
-        cboPeriodo->setItemData(1, 90);
-        cboUsuario->AddItem(QStringLiteral("Todos os usuários"));
-        mbooPreenchendoUsuarios = true;
-        cboUsuario->setListIndex(0);
-        mbooPreenchendoUsuarios = false;
-        cboPeriodo->setListIndex(0); // reads the figures
+        Atualizar();
         Ponto = 5;
         // The months after the first reading: the business layer's today names them.
         const QDate hoje = mobjAcompanhamento->Numeros.Hoje;
@@ -214,7 +214,6 @@ void frmAcompanhamento::MontarExibirFormulario() {
                 nome[0] = nome[0].toUpper();
                 cboPeriodo->AddItem(QStringLiteral("%1 de %2").arg(nome, QString::number(mes.year())));
             }
-        Atualizar();
         Ponto = 6;
         msfgSecao[0]->setFocus();
     });
@@ -243,6 +242,7 @@ void frmAcompanhamento::PreencherSecao(int lintSecao) {
         }
         Ponto = 2;
         const RecordsetPtr rs = acompanhamento.ResultadoDaSelecaoEmRecordSet();
+        mrstSecao[lintSecao] = rs;
         const qint32 total = acompanhamento.TotalDaSecao;
         QString legenda =
             QStringLiteral("%1 (%2)").arg(QString::fromUtf16(Secoes[lintSecao].Titulo), Numero(total));
@@ -435,8 +435,16 @@ void frmAcompanhamento::xrcmdRecusa_Click() {
 }
 
 void frmAcompanhamento::xrcmdAbrir_Click() {
-    if (!xrcmdAbrir->isVisible() || !xrcmdAbrir->isEnabled()) return;
-    AbrirJanelaDaLinha(static_cast<int>(Janela::Ficha), u"xrcmdAbrir_Click");
+    ComTratamentoDeErro(mstrNome, u"xrcmdAbrir_Click", [&](qint16& Ponto) {
+        Ponto = 1;
+        const MSFlexGrid* grade = msfgSecao[mintSecao];
+        const RecordsetPtr rs = mrstSecao[mintSecao];
+        const int linha = grade->Row();
+        if (!rs || linha < 1 || linha > rs->RecordCount() || NumeroSelecionado() <= 0) return;
+        Ponto = 2;
+        rs->MoverPara(linha - 1);
+        if (ListaDeUmOrcamento::Alterar(*rs)) Atualizar();
+    });
 }
 
 void frmAcompanhamento::xrcmdLembrar_Click() {

@@ -60,7 +60,8 @@ private:
     void xrcmdImprimir_Click();
 
     std::unique_ptr<ZELT_N_Orcamentos::clsAcompanhamento> mobjAcompanhamento;
-    int mintSecao = 0; // the section whose row the commands act on
+    std::array<RecordsetPtr, QuantidadeDeSecoes> mrstSecao; // the rows each grid shows
+    int mintSecao = 0;                                      // the section whose row the commands act on
     QString mstrNomeFantasia;
     bool mbooPreenchendoUsuarios = false; // the user list being filled raises no click
 

@@ -53,10 +53,12 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
     case S::EnviadosSemResposta: {
         // The last contact before the day two days ago: the stage's date (its first
         // send or its last handing over) and every send. A reminder sent today takes
-        // the quote out of the section for three days.
+        // the quote out of the section for three days. The "|| ''" keeps SQLite from the
+        // stage index, which would read every sent quote: the few still valid are read
+        // by the validity index instead, each one's stage by its key.
         const QString limite = Banco::DataIso(hoje.addDays(-2));
         return {
-            QStringLiteral("o.DataDeValidadeDoOrcamento >= ? AND e.Etapa = 'Enviado' AND "
+            QStringLiteral("o.DataDeValidadeDoOrcamento >= ? AND e.Etapa || '' = 'Enviado' AND "
                            "e.DataEHoraDaEtapa < ? AND NOT EXISTS (SELECT 1 FROM EnviosDeOrcamentos s "
                            "WHERE s.NumeroDoOrcamento = o.NumeroDoOrcamento AND s.DataEHoraDoEnvio >= ?)"),
             {h, limite, limite},
@@ -91,6 +93,8 @@ qint32 Total(qint32 secao, const CondicaoDaSecao& condicao) {
         .toInt();
 }
 
+// The section's own fields, then the quote's as the list selects them (the record form
+// opened from a row reads them as it reads the list's row).
 const QStringList CamposDaSecao{QStringLiteral("NumeroDoOrcamento"),
                                 QStringLiteral("CodigoDoCliente"),
                                 QStringLiteral("Cliente"),
@@ -99,7 +103,18 @@ const QStringList CamposDaSecao{QStringLiteral("NumeroDoOrcamento"),
                                 QStringLiteral("DataDeValidadeDoOrcamento"),
                                 QStringLiteral("Etapa"),
                                 QStringLiteral("UltimoEnvio"),
-                                QStringLiteral("DiasSemResposta")};
+                                QStringLiteral("DiasSemResposta"),
+                                QStringLiteral("ApelidoOuNomeFantasiaDoCliente"),
+                                QStringLiteral("NomeOuRazaoSocialDoCliente"),
+                                QStringLiteral("DataDoOrcamento"),
+                                QStringLiteral("ValorTotal"),
+                                QStringLiteral("DescontoEmPercentual"),
+                                QStringLiteral("DescontoEmValor"),
+                                QStringLiteral("Situacao"),
+                                QStringLiteral("DataEHoraDaInclusao"),
+                                QStringLiteral("UsuarioDaInclusao"),
+                                QStringLiteral("DataEHoraDaAlteracao"),
+                                QStringLiteral("UsuarioDaAlteracao")};
 
 RecordsetPtr Linhas(const CondicaoDaSecao& condicao, const QDate& hoje) {
     QSqlQuery q = Banco::Executar(
@@ -107,7 +122,10 @@ RecordsetPtr Linhas(const CondicaoDaSecao& condicao, const QDate& hoje) {
             "SELECT o.NumeroDoOrcamento, o.CodigoDoCliente, c.NomeOuRazaoSocial, a.Nome, o.ValorLiquido, "
             "o.DataDeValidadeDoOrcamento, o.DataDoOrcamento, e.Etapa, e.DataEHoraDaEtapa, (SELECT "
             "MAX(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE s.NumeroDoOrcamento = "
-            "o.NumeroDoOrcamento) FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente "
+            "o.NumeroDoOrcamento), c.ApelidoOuNomeFantasia, o.ValorTotal, o.DescontoEmPercentual, "
+            "o.DescontoEmValor, o.Situacao, o.DataEHoraDaInclusao, o.UsuarioDaInclusao, "
+            "o.DataEHoraDaAlteracao, "
+            "o.UsuarioDaAlteracao FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente "
             "LEFT JOIN Animais a ON a.Codigo = o.CodigoDoAnimal LEFT JOIN EtapasDoOrcamento e ON "
             "e.NumeroDoOrcamento = o.NumeroDoOrcamento WHERE ") +
             condicao.Onde + QStringLiteral(" ORDER BY ") + condicao.Ordem + QStringLiteral(" LIMIT ") +
@@ -130,11 +148,27 @@ RecordsetPtr Linhas(const CondicaoDaSecao& condicao, const QDate& hoje) {
             if (ultimoEnvio.isValid()) contato = std::max(contato, ultimoEnvio.date());
             dias = static_cast<qint32>(contato.daysTo(hoje));
         }
-        linhas->AdicionarLinha({q.value(0).toDouble(), q.value(1).toDouble(), q.value(2).toString(),
-                                q.isNull(3) ? QString() : q.value(3).toString(),
-                                QVariant::fromValue(Banco::MoedaDe(q.value(4))), validade,
-                                EtapasDoOrcamento::EtapaMostrada(gravada, validade, hoje),
-                                ultimoEnvio.isValid() ? QVariant(ultimoEnvio) : VB::Null(), dias});
+        linhas->AdicionarLinha(
+            {q.value(0).toDouble(),
+             q.value(1).toDouble(),
+             q.value(2).toString(),
+             q.isNull(3) ? QString() : q.value(3).toString(),
+             QVariant::fromValue(Banco::MoedaDe(q.value(4))),
+             validade,
+             EtapasDoOrcamento::EtapaMostrada(gravada, validade, hoje),
+             ultimoEnvio.isValid() ? QVariant(ultimoEnvio) : VB::Null(),
+             dias,
+             q.value(10).toString(),
+             q.value(2).toString(),
+             Banco::DataDeIso(q.value(6).toString()),
+             QVariant::fromValue(Banco::MoedaDe(q.value(11))),
+             QVariant::fromValue(Banco::MoedaDe(q.value(12))),
+             QVariant::fromValue(Banco::MoedaDe(q.value(13))),
+             q.value(14).toInt(),
+             Banco::DataEHoraDeIso(q.value(15).toString()),
+             q.value(16).toString(),
+             q.isNull(17) ? VB::Null() : QVariant(Banco::DataEHoraDeIso(q.value(17).toString())),
+             q.isNull(18) ? VB::Null() : QVariant(q.value(18).toString())});
     }
     return linhas;
 }
@@ -254,7 +288,9 @@ private:
     // Days to an answer: from the first send before the answer (the quote's date when it
     // was answered unsent) to the answer, the date of its stage "Aprovado", "Aprovado em
     // parte" or "Recusado". A concluded quote keeps only its conclusion's date beside
-    // its stage, so it is not part of the median. Grouped by day pairs in the database.
+    // its stage, so it is not part of the median. Grouped by day pairs in the database;
+    // read through the period's quotes by their date (the "|| ''" keeps SQLite from the
+    // stage index, which would read the answered quotes of every year).
     static std::optional<double> MedianaDasRespostas(const QDate& inicio, const QDate& fim,
                                                      const QString& usuario) {
         QSqlQuery q = Banco::Executar(
@@ -263,7 +299,7 @@ private:
                 "MIN(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE s.NumeroDoOrcamento = "
                 "o.NumeroDoOrcamento AND s.DataEHoraDoEnvio <= e.DataEHoraDaEtapa), o.DataDoOrcamento), 1, "
                 "10), COUNT(*) FROM Orcamentos o JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = "
-                "o.NumeroDoOrcamento WHERE o.DataDoOrcamento BETWEEN ? AND ? AND e.Etapa IN (?, ?, ?) "
+                "o.NumeroDoOrcamento WHERE o.DataDoOrcamento BETWEEN ? AND ? AND e.Etapa || '' IN (?, ?, ?) "
                 "GROUP BY 1, 2, 3"),
             {Banco::DataIso(inicio), Banco::DataIso(fim), E::Aprovado, E::AprovadoEmParte, E::Recusado});
         QMap<qint64, qint64> porDias;

@@ -22,7 +22,6 @@ enum class Janela {
     AprovarOrcamento,     // the client's approval with marks and a signature
     RegistrarPagamento,   // a deposit or a payment against the quote
     TermoDeConsentimento, // the consent form for a surgery or an anaesthesia
-    Ficha,                // the quote in the record form, to change it
 };
 
 // Opens the window for the quote numero over pai, modal; true when the quote changed

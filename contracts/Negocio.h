@@ -258,7 +258,11 @@ public:
     // first, at most LinhasPorSecao; TotalDaSecao holds how many quotes it has. Fields:
     // NumeroDoOrcamento, CodigoDoCliente, Cliente, Animal, ValorLiquido,
     // DataDeValidadeDoOrcamento, Etapa (as shown), UltimoEnvio (Null when never sent),
-    // DiasSemResposta (Null when answered).
+    // DiasSemResposta (Null when answered); then the quote's fields as
+    // clsOrcamentos::Selecionar names them (ApelidoOuNomeFantasiaDoCliente,
+    // NomeOuRazaoSocialDoCliente, DataDoOrcamento, ValorTotal, DescontoEmPercentual,
+    // DescontoEmValor, Situacao, DataEHoraDaInclusao, UsuarioDaInclusao,
+    // DataEHoraDaAlteracao, UsuarioDaAlteracao), which the record form reads.
     virtual QVariant SelecionarSecao(qint32 lintSecao) = 0;
     // Status protocol: fills Numeros for the quotes made by lstrUsuario (its
     // UsuarioDaInclusao; empty: everyone) in the llonDias days up to today (today

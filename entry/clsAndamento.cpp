@@ -54,6 +54,9 @@ QVariant clsAndamento::AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDo
 QVariant clsAndamento::AbrirAcompanhamento(HWnd FomularioDoMenu_hWnd) {
     ComTratamentoDeErro(u"clsAndamento", u"AbrirAcompanhamento", [&](qint16& Ponto) {
         Ponto = 1;
+        // The record form its "Abrir" opens darkens the menu window, as when the list
+        // opens it: the same window the list records.
+        modPrincipal::FomularioDoMenu_hWnd = FomularioDoMenu_hWnd;
         frmAcompanhamento lfrmAcompanhamento(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
         Ponto = 2;
         lfrmAcompanhamento.MontarExibirFormulario();

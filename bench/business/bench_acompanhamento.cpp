@@ -78,7 +78,7 @@ void LerSecao(ZELT_N_Orcamentos::clsAcompanhamento& a, qint32 secao, qint32& tot
 
 void Numeros(ZELT_N_Orcamentos::clsAcompanhamento& a, qint32 dias, const QDate& mes) {
     if (a.CalcularNumeros(dias, mes, QString()) != 0)
-        throw std::runtime_error((a.DescricaoDoErro + a.DescricaoDaFalha).toStdString());
+        throw std::runtime_error(QString(a.DescricaoDoErro + a.DescricaoDaFalha).toStdString());
 }
 
 } // namespace
@@ -121,13 +121,16 @@ int main(int argc, char** argv) {
             const double ms = Mediana(execucoes, [&] { LerSecao(*a, s, total); });
             std::printf("  seção %-30s %9d orçamentos %8.2f ms\n", nomes[s - 1], total, ms);
         }
-        std::printf("  números de 30 dias          %8.2f ms (feitos: %d)\n",
-                    Mediana(execucoes, [&] { Numeros(*a, 30, QDate()); }), a->Numeros.Feitos);
-        std::printf("  números de 90 dias          %8.2f ms (feitos: %d)\n",
-                    Mediana(execucoes, [&] { Numeros(*a, 90, QDate()); }), a->Numeros.Feitos);
         const QDate mesPassado = a->Numeros.Hoje.addMonths(-1);
-        std::printf("  números do mês passado      %8.2f ms (feitos: %d)\n",
-                    Mediana(execucoes, [&] { Numeros(*a, 0, mesPassado); }), a->Numeros.Feitos);
+        const struct {
+            const char* nome;
+            qint32 dias;
+            QDate mes;
+        } periodos[] = {{"30 dias", 30, {}}, {"90 dias", 90, {}}, {"do mês passado", 0, mesPassado}};
+        for (const auto& p : periodos) {
+            const double ms = Mediana(execucoes, [&] { Numeros(*a, p.dias, p.mes); });
+            std::printf("  números de %-16s %8.2f ms (feitos: %d)\n", p.nome, ms, a->Numeros.Feitos);
+        }
         if (marcar) Limpar();
     } catch (const std::exception& erro) {
         std::fprintf(stderr, "%s\n", erro.what());

@@ -19,6 +19,7 @@
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRTheme.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
@@ -107,6 +108,10 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
             if (qobject_cast<frmAcompanhamento*>(janela)) {
                 mcenario(*janela);
+            } else if (janela->objectName() == u"frmFicha") {
+                // The record form: which quote it shows in change, then closed unchanged.
+                mabertas << janela->findChild<XRTheme*>(u"xrTheme"_s)->Caption() + u'|' +
+                                janela->findChild<XRTheme*>(u"xrTheme"_s)->DataOfInclusion();
             } else if (auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
                 QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
                 mtextoDoPdf = TextoDoPdf(mpdf);
@@ -146,10 +151,6 @@ private slots:
             etapas->DadosDoUsuario = &madministrador;
             etapas->Ler(numero);
             return etapas->RegistrarAprovacao(numero, u"Maria"_s, u"Telefone"_s, false) == 0;
-        });
-        JanelasDoOrcamento::Registrar(Janela::Ficha, [this](QWidget*, double numero) {
-            mabertas << u"ficha|"_s + VB::CStr(numero);
-            return false;
         });
     }
 
@@ -245,10 +246,10 @@ private slots:
             QCOMPARE(Legenda(janela, u"lblSecaoAprovados"_s), u"Aprovados ainda não concluídos (2)"_s);
             QCOMPARE(Legenda(janela, u"lblAprovados"_s), u"Aprovados: 2, valor 216,00"_s);
 
-            // Enter opens the chosen quote.
+            // Enter opens the chosen quote in the record form, as the list's "Alterar" does.
             Escolher(janela, u"msfgSecaoVencidos"_s, 1);
             QTest::keyClick(Filho<MSFlexGrid>(janela, u"msfgSecaoVencidos"_s), Qt::Key_Return);
-            QCOMPARE(mabertas.value(1), u"ficha|"_s + ny);
+            QCOMPARE(mabertas.value(1), u"Alterar orçamento|Código %1 | Incluído em 20/11/2026"_s.arg(ny));
 
             // The printed follow-up, exported to PDF from its preview.
             Clicar(janela, u"xrcmdImprimir"_s);
