@@ -156,6 +156,7 @@ private slots:
 
     void secoes_numeros_comandos_e_impressao() {
         Banco::Executar(u"UPDATE Clientes SET Celular = '(19) 99876-5432' WHERE CodigoDoCliente = 2"_s);
+        Banco::Executar(u"UPDATE Clientes SET Celular = '(19) 98765-1234' WHERE CodigoDoCliente = 1"_s);
         // X: Maria's Luna, sent four days ago, valid three days more; Y: expired last
         // Tuesday, never sent; Z: approved on Saturday.
         const double x = Feito(QDate(2026, 12, 2), QDate(2026, 12, 10), 2, 12);
@@ -237,6 +238,19 @@ private slots:
                      1);
             QCOMPARE(Legenda(janela, u"lblSecaoSemResposta"_s),
                      u"Enviados sem resposta há 3 dias ou mais (0)"_s);
+
+            // An expired quote's reminder offers to renew it; an approved one has none.
+            Escolher(janela, u"msfgSecaoVencidos"_s, 1);
+            Clicar(janela, u"xrcmdLembrar"_s);
+            const QUrl vencido(ChamadasDosSubstitutos(mchamadas.path()).value(1).value(1));
+            QCOMPARE(vencido.host() + vencido.path(), u"wa.me/5519987651234"_s);
+            QCOMPARE(
+                QUrlQuery(vencido).queryItemValue(u"text"_s, QUrl::FullyDecoded),
+                u"Olá João, o orçamento %1 para Rex venceu em 01/12/2026. Se ainda tiver interesse, podemos "
+                "renová-lo com os preços de hoje. Qualquer dúvida, é só responder esta mensagem.\n\nClínica "
+                "Escola"_s.arg(ny));
+            Escolher(janela, u"msfgSecaoAprovados"_s, 1);
+            QVERIFY(!Filho<XRCommandButton>(janela, u"xrcmdLembrar"_s)->isEnabled());
 
             // Approved through the registered window: read again, X moves to the approved.
             Escolher(janela, u"msfgSecaoVencem"_s, 1);
