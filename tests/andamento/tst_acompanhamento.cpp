@@ -84,6 +84,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
     QString mpdf;
     QString mtextoDoPdf;
     std::function<void(QWidget&)> mcenario;
+    bool mbooSalvarFicha = false; // the record form saved as it is, else closed
     clsDadosDoUsuario madministrador;
 
     // A quote of that client and animal made on that day at 8, valid until validade.
@@ -112,6 +113,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
                 // The record form: which quote it shows in change, then closed unchanged.
                 mabertas << janela->findChild<XRTheme*>(u"xrTheme"_s)->Caption() + u'|' +
                                 janela->findChild<XRTheme*>(u"xrTheme"_s)->DataOfInclusion();
+                if (mbooSalvarFicha) Clicar(*janela, u"xrcmdSalvarFecharConfirmar"_s);
             } else if (auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
                 QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
                 mtextoDoPdf = TextoDoPdf(mpdf);
@@ -264,6 +266,21 @@ private slots:
             Escolher(janela, u"msfgSecaoVencidos"_s, 1);
             QTest::keyClick(Filho<MSFlexGrid>(janela, u"msfgSecaoVencidos"_s), Qt::Key_Return);
             QCOMPARE(mabertas.value(1), u"Alterar orçamento|Código %1 | Incluído em 20/11/2026"_s.arg(ny));
+
+            // A quote changed since (approved: a new stamp) saved from the record form: the
+            // stamp the form read from the row is the stored one, so the save is not refused.
+            const auto versoes = [&] {
+                return Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ?", {x});
+            };
+            const qint64 antes = versoes();
+            mbooSalvarFicha = true;
+            Escolher(janela, u"msfgSecaoAprovados"_s, 2);
+            QCOMPARE(Filho<MSFlexGrid>(janela, u"msfgSecaoAprovados"_s)->TextMatrix(2, 1), nx);
+            Clicar(janela, u"xrcmdAbrir"_s);
+            mbooSalvarFicha = false;
+            QCOMPARE(mabertas.value(2).section(u'|', 0, 1), u"Alterar orçamento|Código "_s + nx + u' ');
+            QCOMPARE(mmensagens, QStringList());
+            QCOMPARE(versoes(), antes + 1);
 
             // The printed follow-up, exported to PDF from its preview.
             Clicar(janela, u"xrcmdImprimir"_s);
