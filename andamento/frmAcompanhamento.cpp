@@ -40,12 +40,12 @@ enum Coluna : int {
 const std::array<modGrade::ColunaDaGrade, 10> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
     {u"Número", 800, 7, 0, u"NumeroDoOrcamento"},
-    {u"Cliente", 2000, 1, 1, u"Cliente"},
+    {u"Cliente", 1750, 1, 1, u"Cliente"},
     {u"Animal", 1100, 1, 1, u"Animal"},
     {u"Valor líquido", 1200, 7, 0, u"ValorLiquido"},
-    {u"Validade", 1100, 4, 0, u"DataDeValidadeDoOrcamento"},
-    {u"Etapa", 1400, 1, 1, u"Etapa"},
-    {u"Último envio", 1550, 4, 0, u"UltimoEnvio"},
+    {u"Validade", 1150, 4, 0, u"DataDeValidadeDoOrcamento"},
+    {u"Etapa", 1450, 1, 1, u"Etapa"},
+    {u"Último envio", 1650, 4, 0, u"UltimoEnvio"},
     {u"Dias sem resposta", 900, 7, 0, u"DiasSemResposta"},
     {u"Cliente (código)", 0, 1, 0, u"CodigoDoCliente"},
 }};
@@ -82,7 +82,7 @@ QString Percentual(const std::optional<double>& taxa) {
 } // namespace
 
 frmAcompanhamento::frmAcompanhamento(QWidget* pai)
-    : frmAndamento(QStringLiteral("frmAcompanhamento"), QStringLiteral("Acompanhamento de orçamentos"), 20000,
+    : frmAndamento(QStringLiteral("frmAcompanhamento"), QStringLiteral("Acompanhamento de orçamentos"), 21000,
                    12600, pai) {
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDoAcompanhamento);
     // The sections have grids of their own; the base's one is not used.
@@ -173,6 +173,9 @@ void frmAcompanhamento::MontarExibirFormulario() {
         Ponto = 1;
         for (MSFlexGrid* grade : msfgSecao) {
             modGrade::AplicarAparencia(grade, 0xF5F5F6, 3);
+            // Four grids side by side: the list's look a size smaller, so that a row's
+            // eight columns fit half the window.
+            grade->setFont(Aparencia::Fonte(9));
             modGrade::DefinirColunas(grade, Colunas, 0xFFFFFF);
             grade->setSelectionMode(1);
             grade->setHighLight(1);
