@@ -218,6 +218,13 @@ private slots:
             QCOMPARE(usuario->List(1), u"ANA"_s);
             periodo->setListIndex(0);
 
+            // F1 shows the guide at the window's section.
+            qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+            QTest::keyClick(Filho<MSFlexGrid>(janela, u"msfgSecaoVencidos"_s), Qt::Key_F1);
+            QCOMPARE(SecaoDoGuiaExibida(), u"acompanhamento"_s);
+            FecharAjuda();
+            qunsetenv("ZELT_GUIA");
+
             // Windows not installed are not offered.
             QVERIFY(!Filho<XRCommandButton>(janela, u"xrcmdRenovar"_s)->isVisibleTo(&janela));
             QVERIFY(!Filho<XRCommandButton>(janela, u"xrcmdRecusa"_s)->isVisibleTo(&janela));
