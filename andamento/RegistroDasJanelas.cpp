@@ -1,6 +1,7 @@
 #include "andamento/RegistroDasJanelas.h"
 
 #include "andamento/CopiaDoOrcamento.h"
+#include "andamento/frmAcompanhamento.h"
 #include "andamento/frmAprovarOrcamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmRenovarValidade.h"
@@ -25,6 +26,13 @@ void RegistrarJanelas() {
     JanelasDoOrcamento::Registrar(Janela::AprovarOrcamento, [](QWidget* pai, double numero) {
         frmAprovarOrcamento lfrmAprovacao(pai);
         return lfrmAprovacao.MontarExibirFormulario(numero);
+    });
+    // The follow-up of open quotes is no quote's window: numero is 0. Whatever it changed,
+    // the rows the caller shows are read again.
+    JanelasDoOrcamento::Registrar(Janela::Acompanhamento, [](QWidget* pai, double) {
+        frmAcompanhamento lfrmAcompanhamento(pai);
+        lfrmAcompanhamento.MontarExibirFormulario();
+        return true;
     });
 }
 

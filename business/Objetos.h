@@ -117,5 +117,6 @@ std::unique_ptr<QObject> NovoEtapasDoOrcamento();
 std::unique_ptr<QObject> NovoRenovacaoDeValidade();
 std::unique_ptr<QObject> NovoAprovacaoDoOrcamento();
 std::unique_ptr<QObject> NovoConfiguracoesDoOrcamento();
+std::unique_ptr<QObject> NovoAcompanhamento();
 
 } // namespace Objetos

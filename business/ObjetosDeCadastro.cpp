@@ -431,6 +431,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::RenovacaoDeValidade, NovoRenovacaoDeValidade);
     Zelt::RegistrarProgId(ProgId::AprovacaoDoOrcamento, NovoAprovacaoDoOrcamento);
     Zelt::RegistrarProgId(ProgId::ConfiguracoesDoOrcamento, NovoConfiguracoesDoOrcamento);
+    Zelt::RegistrarProgId(ProgId::Acompanhamento, NovoAcompanhamento);
 }
 
 } // namespace Objetos

@@ -19,6 +19,7 @@ inline const QString SecaoDoHistorico = QStringLiteral("historico");
 inline const QString SecaoDaRenovacao = QStringLiteral("renovacao");
 inline const QString SecaoDaAprovacao = QStringLiteral("aprovacao");
 inline const QString SecaoDasConfiguracoes = QStringLiteral("configuracoes");
+inline const QString SecaoDoAcompanhamento = QStringLiteral("acompanhamento");
 
 // The file of the guide this program shows (whether it exists or not).
 QString CaminhoDoGuia();

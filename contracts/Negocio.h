@@ -16,12 +16,14 @@
 #include "contracts/VB.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
+#include <optional>
 
 // The status protocol's results (VB Integers, the values the callers compare).
 namespace Resultado {
@@ -45,6 +47,7 @@ inline const QString EtapasDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsEt
 inline const QString RenovacaoDeValidade = QStringLiteral("ZELT_N_Orcamentos.clsRenovacaoDeValidade");
 inline const QString AprovacaoDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsAprovacaoDoOrcamento");
 inline const QString ConfiguracoesDoOrcamento = QStringLiteral("ZELT_N_Empresa.clsConfiguracoesDoOrcamento");
+inline const QString Acompanhamento = QStringLiteral("ZELT_N_Orcamentos.clsAcompanhamento");
 } // namespace ProgId
 
 namespace Zelt {
@@ -327,6 +330,69 @@ public:
     QString NomeDoCampoValidado;
 };
 
+// The follow-up of open quotes ("Acompanhamento de orçamentos"): the sections a
+// receptionist works through and the figures of a period. Every figure and section is
+// defined in docs/negocio.md ("Follow-up"); "hoje" is the business clock's date.
+namespace SecaoDoAcompanhamento {
+// Not answered ("Em aberto" or "Enviado"), valid from hoje to hoje + 7.
+inline constexpr qint32 VencemEmAte7Dias = 1;
+// "Enviado", still valid, its last contact (send or handing over) 3 or more days ago.
+inline constexpr qint32 EnviadosSemResposta = 2;
+// Not answered, expired in the last 30 days: valid until hoje - 30 to hoje - 1.
+inline constexpr qint32 VencidosNosUltimos30Dias = 3;
+// "Aprovado" or "Aprovado em parte".
+inline constexpr qint32 AprovadosNaoConcluidos = 4;
+// A section shows at most this many rows; its total is always counted whole.
+inline constexpr qint32 LinhasPorSecao = 100;
+} // namespace SecaoDoAcompanhamento
+
+// One of the chart's weeks: the quotes made from Inicio to Fim (seven days).
+struct SemanaDoAcompanhamento {
+    QDate Inicio, Fim;
+    VB::Currency Oferecido; // their net values
+    VB::Currency Aprovado;  // the net values of those approved (in part or whole, or concluded)
+};
+
+// The figures of the quotes made in a period (their DataDoOrcamento), as they stand today.
+struct NumerosDoAcompanhamento {
+    QDate Hoje, Inicio, Fim; // the business's today and the period's days
+    qint32 Feitos = 0;
+    VB::Currency ValorOferecido;
+    qint32 Enviados = 0;  // no longer "Em aberto": sent, handed over or answered
+    qint32 Aprovados = 0; // "Aprovado", "Aprovado em parte" or "Concluído"
+    VB::Currency ValorAprovado;
+    qint32 Recusados = 0;
+    QList<qint32> RecusadosPorMotivo; // one count per MotivosDaRecusa, in its order
+    qint32 Vencidos = 0;
+    std::optional<double> TaxaPorQuantidade;         // approved / made, in percent; none when none made
+    std::optional<double> TaxaPorValor;              // approved value / offered value, in percent
+    std::optional<double> MedianaDeDiasAteAResposta; // none when none answered
+    QList<SemanaDoAcompanhamento> Semanas;           // 12, oldest first, the last one ending hoje
+    QStringList Usuarios; // who made the quotes of the period and of the weeks, sorted
+};
+
+class clsAcompanhamento : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // Selection protocol: the section's rows (SecaoDoAcompanhamento), the most urgent
+    // first, at most LinhasPorSecao; TotalDaSecao holds how many quotes it has. Fields:
+    // NumeroDoOrcamento, CodigoDoCliente, Cliente, Animal, ValorLiquido,
+    // DataDeValidadeDoOrcamento, Etapa (as shown), UltimoEnvio (Null when never sent),
+    // DiasSemResposta (Null when answered); then the quote's fields as
+    // clsOrcamentos::Selecionar names them (ApelidoOuNomeFantasiaDoCliente,
+    // NomeOuRazaoSocialDoCliente, DataDoOrcamento, ValorTotal, DescontoEmPercentual,
+    // DescontoEmValor, Situacao, DataEHoraDaInclusao, UsuarioDaInclusao,
+    // DataEHoraDaAlteracao, UsuarioDaAlteracao), which the record form reads.
+    virtual QVariant SelecionarSecao(qint32 lintSecao) = 0;
+    // Status protocol: fills Numeros for the quotes made by lstrUsuario (its
+    // UsuarioDaInclusao; empty: everyone) in the llonDias days up to today (today
+    // included), or with llonDias 0 in the calendar month of ldatMes. The weeks follow the
+    // user too. Rejected (2) for any other period.
+    virtual qint16 CalcularNumeros(qint32 llonDias, const QDate& ldatMes, const QString& lstrUsuario) = 0;
+
+    qint32 TotalDaSecao = 0;
+    NumerosDoAcompanhamento Numeros;
+};
 } // namespace ZELT_N_Orcamentos
 
 namespace ZELT_N_ClientAnim {

@@ -1,6 +1,7 @@
 #include "entry/clsAndamento.h"
 
 #include "andamento/RegistroDasJanelas.h"
+#include "andamento/frmAcompanhamento.h"
 #include "andamento/frmConfiguracoesDoOrcamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmOrcamentosExcluidos.h"
@@ -57,6 +58,19 @@ QVariant clsAndamento::AbrirConfiguracoes(HWnd FomularioDoMenu_hWnd) {
         frmConfiguracoesDoOrcamento lfrmConfiguracoes(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
         Ponto = 2;
         lfrmConfiguracoes.MontarExibirFormulario();
+    });
+    return QVariant();
+}
+
+QVariant clsAndamento::AbrirAcompanhamento(HWnd FomularioDoMenu_hWnd) {
+    ComTratamentoDeErro(u"clsAndamento", u"AbrirAcompanhamento", [&](qint16& Ponto) {
+        Ponto = 1;
+        // The record form its "Abrir" opens darkens the menu window, as when the list
+        // opens it: the same window the list records.
+        modPrincipal::FomularioDoMenu_hWnd = FomularioDoMenu_hWnd;
+        frmAcompanhamento lfrmAcompanhamento(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
+        Ponto = 2;
+        lfrmAcompanhamento.MontarExibirFormulario();
     });
     return QVariant();
 }

@@ -41,6 +41,9 @@ JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicac
     QAction* configuracoes = menuDeOrcamentos->addAction(QStringLiteral("Configurações do orçamento…"));
     configuracoes->setObjectName(QStringLiteral("AcaoConfiguracoesDoOrcamento"));
     connect(configuracoes, &QAction::triggered, this, &JanelaDoMenu::AbrirConfiguracoesDoOrcamento);
+    QAction* acompanhamento = menuDeOrcamentos->addAction(QStringLiteral("Acompanhamento de orçamentos"));
+    acompanhamento->setObjectName(QStringLiteral("AcaoAcompanhamento"));
+    connect(acompanhamento, &QAction::triggered, this, &JanelaDoMenu::AbrirAcompanhamento);
     orcamentos->setMenu(menuDeOrcamentos);
     if (auto* botao = qobject_cast<QToolButton*>(barra->widgetForAction(orcamentos)))
         botao->setPopupMode(QToolButton::MenuButtonPopup);
@@ -176,6 +179,12 @@ void JanelaDoMenu::AbrirHistoricoDoOrcamento() {
 void JanelaDoMenu::AbrirConfiguracoesDoOrcamento() {
     QVariant resultado;
     QMetaObject::invokeMethod(Andamento(), "AbrirConfiguracoes", Q_RETURN_ARG(QVariant, resultado),
+                              Q_ARG(HWnd, FomularioDoMenu_hWnd()));
+}
+
+void JanelaDoMenu::AbrirAcompanhamento() {
+    QVariant resultado;
+    QMetaObject::invokeMethod(Andamento(), "AbrirAcompanhamento", Q_RETURN_ARG(QVariant, resultado),
                               Q_ARG(HWnd, FomularioDoMenu_hWnd()));
 }
 

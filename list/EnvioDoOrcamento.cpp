@@ -311,4 +311,54 @@ void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcam
     });
 }
 
+QString Lembrete(const Orcamento& o, const QDate& hoje) {
+    const QString primeiroNome = NomeDoCliente(o).section(u' ', 0, 0, QString::SectionSkipEmpty);
+    const QString animais =
+        o.Animais.isEmpty() ? QString() : QStringLiteral(" para ") + ListaDeNomes(o.Animais);
+    const QDate validade = QDate::fromString(o.DataDeValidade, QStringLiteral("dd/MM/yyyy"));
+    const bool vencido = validade.isValid() && validade < hoje;
+    const QString prazo =
+        vencido ? QStringLiteral(
+                      "venceu em %1. Se ainda tiver interesse, podemos renová-lo com os preços de hoje.")
+                      .arg(o.DataDeValidade)
+                : QStringLiteral("vale até %1. Podemos agendar?").arg(o.DataDeValidade);
+    return QStringLiteral("Olá %1, o orçamento %2%3 %4 Qualquer dúvida, é só responder esta mensagem.\n\n%5")
+        .arg(primeiroNome, VB::CStr(o.Numero), animais, prazo, o.NomeFantasiaDaEmpresa);
+}
+
+bool Lembrar(const Orcamento& orcamento, const QDate& hoje) {
+    bool enviado = false;
+    ComTratamentoDeErro(u"EnvioDoOrcamento", u"Lembrar", [&](qint16& Ponto) {
+        Ponto = 1;
+        QString email;
+        QString celular;
+        if (!LerContato(orcamento.CodigoDoCliente, email, celular)) return;
+        const std::optional<QString> destino = Destino(Canal::WhatsApp, orcamento, email, celular);
+        if (!destino) return;
+        Ponto = 2;
+        const QString falta = Plataforma::ProgramaIndisponivel(Plataforma::ProgramaDaArea::Navegador);
+        const QString falha =
+            falta.isEmpty() ? Plataforma::AbrirNoNavegador(QUrl(
+                                  EnderecoDoWhatsApp(*destino, Lembrete(orcamento, hoje)), QUrl::StrictMode))
+                            : falta;
+        if (!falha.isEmpty()) {
+            Informar(QStringLiteral("Não foi possível abrir o navegador ou o WhatsApp: %1. Nada foi enviado.")
+                         .arg(falha),
+                     Plataforma::vbExclamation);
+            return;
+        }
+        Ponto = 3;
+        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
+        envios->DadosDoUsuario = modPrincipal::DadosDoUsuario;
+        const qint16 resultado =
+            envios->RegistrarEnvio(orcamento.Numero, ZELT_N_Orcamentos::CanalWhatsApp, *destino);
+        if (resultado == Resultado::Erro)
+            ExibirErroDoNegocio(*envios);
+        else if (resultado != Resultado::Sucesso)
+            Informar(envios->DescricaoDaFalha);
+        enviado = resultado == Resultado::Sucesso;
+    });
+    return enviado;
+}
+
 } // namespace EnvioDoOrcamento

@@ -17,6 +17,7 @@
 
 #include "contracts/VB.h"
 
+#include <QDate>
 #include <QString>
 #include <QStringList>
 
@@ -77,5 +78,16 @@ void PrepararFicha(DataReport& ficha, const Orcamento& orcamento);
 
 // The whole send from the preview (the command's action).
 void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcamento);
+
+// The reminder of a quote still waiting for an answer: "Olá João, o orçamento 421 para
+// o Rex vale até 18/12/2026. …" (the first name of the client as the sheet names it; a
+// quote whose validity ended "venceu em", and offers to renew it), signed by the company.
+QString Lembrete(const Orcamento& orcamento, const QDate& hoje);
+
+// The reminder by WhatsApp (the follow-up window's "Lembrar por WhatsApp"): the text
+// above opened in WhatsApp for the client's cell phone and recorded as a send of the
+// quote, as the sheet's "Enviar por WhatsApp" does, with the same checks and messages.
+// No PDF goes with it: the client had the sheet with the first send. True when sent.
+bool Lembrar(const Orcamento& orcamento, const QDate& hoje);
 
 } // namespace EnvioDoOrcamento
