@@ -17,6 +17,7 @@ enum class Janela {
     RegistrarAprovacao,   // who approved and how
     RegistrarRecusa,      // the reason of a refusal
     RenovarValidade,      // a new validity date, the items re-priced
+    CopiarOrcamento,      // a new quote from this one at today's prices
     Historico,            // the quote's versions
     Acompanhamento,       // the follow-up of open quotes (no quote: numero 0)
     AprovarOrcamento,     // the client's approval with marks and a signature

@@ -305,4 +305,11 @@ void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcam
     });
 }
 
+void EnviarSemPrevia(DataReport& ficha, Canal canal, const Orcamento& orcamento) {
+    VisualizacaoDoRelatorio previa(ficha, ficha.PrepararLeitura());
+    Orcamento comAnimais = orcamento;
+    comAnimais.Animais = AnimaisDosItens(*ficha.DataSource());
+    Enviar(previa, canal, comAnimais);
+}
+
 } // namespace EnvioDoOrcamento

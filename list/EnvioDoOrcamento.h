@@ -74,4 +74,8 @@ void PrepararFicha(DataReport& ficha, const Orcamento& orcamento);
 // The whole send from the preview (the command's action).
 void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcamento);
 
+// The same send without a preview on screen (the list's context menu): the sheet, bound
+// to its items, is written through a preview that is never shown.
+void EnviarSemPrevia(DataReport& ficha, Canal canal, const Orcamento& orcamento);
+
 } // namespace EnvioDoOrcamento
