@@ -9,6 +9,7 @@
 
 #include "andamento/RegistroDasJanelas.h"
 #include "business/Banco.h"
+#include "component/JanelasDoOrcamento.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
@@ -325,6 +326,29 @@ private slots:
         QCOMPARE(UltimaEntrada(numero), u"recusado: Animal faleceu"_s);
         QCOMPARE(Consulta("SELECT Nota FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?", {numero}),
                  u"sinto muito"_s);
+    }
+
+    // Ctrl+Shift+A anywhere in the list opens the follow-up window, for no quote; the list
+    // is read again when the window says something changed.
+    void atalhoDoAcompanhamento() {
+        QVERIFY(NovoOrcamento() > 0);
+        AbrirLista();
+        QList<double> aberturas;
+        QWidget* sobre = nullptr;
+        JanelasDoOrcamento::Registrar(JanelasDoOrcamento::Janela::Acompanhamento,
+                                      [&](QWidget* pai, double numero) -> bool {
+                                          aberturas << numero;
+                                          sobre = pai;
+                                          // A quote made meanwhile shows once the window closes.
+                                          return NovoOrcamento() > 0;
+                                      });
+        mmenu->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(mmenu));
+        QTest::keyClick(mlista->Grade(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+        JanelasDoOrcamento::Registrar(JanelasDoOrcamento::Janela::Acompanhamento, {});
+        QCOMPARE(aberturas, QList<double>{0});
+        QCOMPARE(sobre, static_cast<QWidget*>(mlista));
+        QCOMPARE(mmenu->TextoDaBarra(), u"1 - 2 de 2"_s);
     }
 
 private:
