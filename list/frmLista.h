@@ -95,6 +95,7 @@ private:
     // the quote's stage, the windows of its life and the two sends.
     void CriarMenuDaLinha();
     void msfgGrade_MouseDown(int Button, int Shift, float X, float Y);
+    void msfgGrade_MouseUp(int Button, int Shift, float X, float Y);
     void ExibirMenuDaLinha(const QPoint& lpntGlobal);
     void mnuEntregueAoCliente_Click();
     void mnuConcluido_Click();
@@ -158,6 +159,8 @@ private:
     // opened for and that quote's stage as read then (its stamp is the one the
     // operations are checked against).
     QMenu* mnuLinha = nullptr;
+    int mintLinhaDoMenu = 0; // the row the right button was pressed on
+
     double mdouNumeroDoMenu = 0;
     std::unique_ptr<ZELT_N_Orcamentos::clsEtapasDoOrcamento> mobjEtapas;
 };

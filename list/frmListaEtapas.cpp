@@ -1,5 +1,6 @@
-// frmLista's row menu: what comes next for the quote of a grid row (the right button on a
-// row selects it first; the Menu key and Shift+F10 open it on the selected row). The hover
+// frmLista's row menu: what comes next for the quote of a grid row (the right button
+// pressed on a row selects it and opens the menu when released, as desktops do; the Menu
+// key and Shift+F10 open it on the selected row). The hover
 // row commands stay as they are; this menu adds the quote's stage operations, the windows
 // of its life (reached through JanelasDoOrcamento, since they sit above the list) and the
 // sheet's two sends.
@@ -27,6 +28,7 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QShortcut>
+#include <utility>
 
 namespace {
 
@@ -73,6 +75,7 @@ void frmLista::CriarMenuDaLinha() {
             [this] { EnviarDaLinha(EnvioDoOrcamento::Canal::WhatsApp, u"mnuEnviarPorWhatsApp_Click"); });
 
     connect(msfgGrade, &MSFlexGrid::MouseDown, this, &frmLista::msfgGrade_MouseDown);
+    connect(msfgGrade, &MSFlexGrid::MouseUp, this, &frmLista::msfgGrade_MouseUp);
     msfgGrade->installEventFilter(this);
     // The follow-up of the open quotes, from anywhere in the list.
     auto* atalho = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_A), this);
@@ -121,16 +124,27 @@ bool frmLista::eventFilter(QObject* objeto, QEvent* evento) {
     return IFormularioDeLista::eventFilter(objeto, evento);
 }
 
-void frmLista::msfgGrade_MouseDown(int Button, int /*Shift*/, float X, float Y) {
+void frmLista::msfgGrade_MouseDown(int Button, int /*Shift*/, float /*X*/, float /*Y*/) {
     ComTratamentoDeErro(u"frmLista", u"msfgGrade_MouseDown", [&](qint16& Ponto) {
         Ponto = 1;
         const int lintLinha = msfgGrade->MouseRow();
+        mintLinhaDoMenu = 0;
         if (Button != 2 || lintLinha < 1 || lintLinha >= msfgGrade->Rows()) return;
         Ponto = 2;
+        // The right button selects its row at once; the menu opens when it is released.
         msfgGrade->setCol(0);
         msfgGrade->setRow(lintLinha);
         msfgGrade->setColSel(msfgGrade->Cols() - 1);
-        Ponto = 3;
+        mintLinhaDoMenu = lintLinha;
+    });
+}
+
+void frmLista::msfgGrade_MouseUp(int Button, int /*Shift*/, float X, float Y) {
+    ComTratamentoDeErro(u"frmLista", u"msfgGrade_MouseUp", [&](qint16& Ponto) {
+        Ponto = 1;
+        const int lintLinha = std::exchange(mintLinhaDoMenu, 0);
+        if (Button != 2 || lintLinha < 1 || lintLinha != msfgGrade->RowSel()) return;
+        Ponto = 2;
         ExibirMenuDaLinha(msfgGrade->mapToGlobal(
             QPoint(Twips::ParaPixels(static_cast<int>(X)), Twips::ParaPixels(static_cast<int>(Y)))));
     });

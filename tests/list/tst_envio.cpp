@@ -243,7 +243,7 @@ private slots:
         Plataforma::SubstituirPopupMenu(
             [](QMenu* menu) { return menu->findChild<QAction*>(u"mnuEnviarPorWhatsApp"_s); });
         Cenario cenario;
-        QTest::mousePress(cenario.lista->Grade(), Qt::RightButton, {},
+        QTest::mouseClick(cenario.lista->Grade(), Qt::RightButton, {},
                           QPoint(Twips::ParaPixels(3000), Twips::ParaPixels(700 + 570 + 285)));
         Plataforma::SubstituirPopupMenu({});
         QCOMPARE(previas, 0);

@@ -433,7 +433,7 @@ private:
         QTest::keyClick(editor, Qt::Key_Return);
     }
     void CliqueDireito(int linha) {
-        QTest::mousePress(mlista->Grade(), Qt::RightButton, {},
+        QTest::mouseClick(mlista->Grade(), Qt::RightButton, {},
                           QPoint(Twips::ParaPixels(3000), Twips::ParaPixels(700 + (linha - 1) * 570 + 285)));
     }
 
