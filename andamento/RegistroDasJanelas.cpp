@@ -4,6 +4,7 @@
 #include "andamento/frmAcompanhamento.h"
 #include "andamento/frmAprovarOrcamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
+#include "andamento/frmRegistroDaEtapa.h"
 #include "andamento/frmRenovarValidade.h"
 #include "component/JanelasDoOrcamento.h"
 
@@ -33,6 +34,13 @@ void RegistrarJanelas() {
         frmAcompanhamento lfrmAcompanhamento(pai);
         lfrmAcompanhamento.MontarExibirFormulario();
         return true;
+    });
+    // A client's answer: a stage change when confirmed.
+    JanelasDoOrcamento::Registrar(Janela::RegistrarAprovacao, [](QWidget* pai, double numero) {
+        return frmRegistrarAprovacao(pai).MontarExibirFormulario(numero);
+    });
+    JanelasDoOrcamento::Registrar(Janela::RegistrarRecusa, [](QWidget* pai, double numero) {
+        return frmRegistrarRecusa(pai).MontarExibirFormulario(numero);
     });
 }
 

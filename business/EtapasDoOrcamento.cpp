@@ -371,9 +371,10 @@ public:
         return Estado("Ler", [&] {
             const auto codigo = CodigoDoDouble(numero);
             QSqlQuery q = Banco::Executar(
-                QStringLiteral("SELECT o.DataDeValidadeDoOrcamento, o.DataEHoraDaAlteracao, e.Etapa FROM "
-                               "Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = "
-                               "o.NumeroDoOrcamento WHERE o.NumeroDoOrcamento = ?"),
+                QStringLiteral("SELECT o.DataDeValidadeDoOrcamento, o.DataEHoraDaAlteracao, e.Etapa, "
+                               "c.NomeOuRazaoSocial FROM Orcamentos o LEFT JOIN EtapasDoOrcamento e ON "
+                               "e.NumeroDoOrcamento = o.NumeroDoOrcamento LEFT JOIN Clientes c ON "
+                               "c.CodigoDoCliente = o.CodigoDoCliente WHERE o.NumeroDoOrcamento = ?"),
                 {codigo ? *codigo : qint64(-1)});
             if (!q.next())
                 Recusar(QStringLiteral("O orçamento %1 não está cadastrado.").arg(VB::CStr(numero)));
@@ -382,6 +383,14 @@ public:
                 gravada, Banco::DataDeIso(q.value(0).toString()), Relogio::Hoje());
             DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(
                 q.isNull(1) ? QDateTime() : Banco::DataEHoraDeIso(q.value(1).toString()));
+            NomeDoCliente = q.value(3).toString();
+            const auto permite = [&](Operacao operacao) {
+                return EtapasDoOrcamento::Destino(operacao, EtapaDoOrcamento).has_value();
+            };
+            PermiteEntrega = permite(Operacao::Entrega);
+            PermiteAprovacao = permite(Operacao::Aprovacao);
+            PermiteRecusa = permite(Operacao::Recusa);
+            PermiteConclusao = permite(Operacao::Conclusao);
         });
     }
 

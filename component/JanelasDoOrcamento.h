@@ -17,12 +17,12 @@ enum class Janela {
     RegistrarAprovacao,   // who approved and how
     RegistrarRecusa,      // the reason of a refusal
     RenovarValidade,      // a new validity date, the items re-priced
+    CopiarOrcamento,      // a new quote from this one at today's prices
     Historico,            // the quote's versions
     Acompanhamento,       // the follow-up of open quotes (no quote: numero 0)
     AprovarOrcamento,     // the client's approval with marks and a signature
     RegistrarPagamento,   // a deposit or a payment against the quote
     TermoDeConsentimento, // the consent form for a surgery or an anaesthesia
-    CopiarOrcamento,      // a new quote with the same client, animal and items at today's prices
 };
 
 // Opens the window for the quote numero over pai, modal; true when the quote changed

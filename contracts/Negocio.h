@@ -214,12 +214,20 @@ public:
                                    const QString& lstrNota) = 0;
     virtual qint16 Concluir(double ldouNumeroDoOrcamento) = 0;
     // Reads the quote's stage into EtapaDoOrcamento (as shown: "Vencido" where it
-    // applies) and its stamp into DataEHoraDaAlteracaoLida; an unknown quote is refused (3).
+    // applies), its stamp into DataEHoraDaAlteracaoLida, its client's name and which
+    // operations its stage allows; an unknown quote is refused (3).
     virtual qint16 Ler(double ldouNumeroDoOrcamento) = 0;
 
     QPointer<QObject> DadosDoUsuario;
     QString DataEHoraDaAlteracaoLida;
-    QString EtapaDoOrcamento; // after Ler
+    // After Ler. The Permite* members answer from the business layer's one table of
+    // moves, so that a form offers only what the operation would accept.
+    QString EtapaDoOrcamento;
+    QString NomeDoCliente; // the client's name or company name
+    bool PermiteEntrega = false;
+    bool PermiteAprovacao = false; // whole or in part
+    bool PermiteRecusa = false;
+    bool PermiteConclusao = false;
 };
 
 // A quote's validity renewed, its items re-priced as if typed today (the registry's

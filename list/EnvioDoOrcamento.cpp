@@ -361,4 +361,11 @@ bool Lembrar(const Orcamento& orcamento, const QDate& hoje) {
     return enviado;
 }
 
+void EnviarSemPrevia(DataReport& ficha, Canal canal, const Orcamento& orcamento) {
+    VisualizacaoDoRelatorio previa(ficha, ficha.PrepararLeitura());
+    Orcamento comAnimais = orcamento;
+    comAnimais.Animais = AnimaisDosItens(*ficha.DataSource());
+    Enviar(previa, canal, comAnimais);
+}
+
 } // namespace EnvioDoOrcamento

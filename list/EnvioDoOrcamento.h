@@ -89,5 +89,8 @@ QString Lembrete(const Orcamento& orcamento, const QDate& hoje);
 // quote, as the sheet's "Enviar por WhatsApp" does, with the same checks and messages.
 // No PDF goes with it: the client had the sheet with the first send. True when sent.
 bool Lembrar(const Orcamento& orcamento, const QDate& hoje);
+// The same send without a preview on screen (the list's context menu): the sheet, bound
+// to its items, is written through a preview that is never shown.
+void EnviarSemPrevia(DataReport& ficha, Canal canal, const Orcamento& orcamento);
 
 } // namespace EnvioDoOrcamento

@@ -137,6 +137,7 @@ void frmLista::CriarControles() {
     connect(xrcmdExcluir, &XRCommandButton::Click, this, &frmLista::xrcmdExcluir_Click);
     connect(xrcmdImprimirLista, &XRCommandButton::Click, this, &frmLista::xrcmdImprimirLista_Click);
     connect(xrcmdImprimirFicha, &XRCommandButton::Click, this, &frmLista::xrcmdImprimirFicha_Click);
+    CriarMenuDaLinha();
 }
 
 // The business object of the list; error 91 when it could not be created, so that a
@@ -193,11 +194,20 @@ qint16 frmLista::MontarExibirFormulario(HWnd AreaDeTrabalho_hWnd) {
 }
 
 void frmLista::PreencherComboBoxDeSituacao() {
-    const std::array<std::pair<const char16_t*, int>, 4> itens{{
-        {u"Todas as situações", 0},
-        {u"Ativos", 1},
-        {u"Inativos", 2},
-        {u"Recentes", 3},
+    // The four situations first, in their places; then the stages, which the business
+    // layer selects by the same codes, with the same search, paging and counts.
+    namespace F = ZELT_N_Orcamentos::FiltroDaLista;
+    const std::array<std::pair<const char16_t*, int>, 10> itens{{
+        {u"Todas as situações", F::Todos},
+        {u"Ativos", F::Ativos},
+        {u"Inativos", F::Inativos},
+        {u"Recentes", F::Recentes},
+        {u"Aguardando resposta", F::AguardandoResposta},
+        {u"Vencem em até 7 dias", F::VencemEmAte7Dias},
+        {u"Vencidos", F::Vencidos},
+        {u"Aprovados", F::Aprovados},
+        {u"Recusados", F::Recusados},
+        {u"Concluídos", F::Concluidos},
     }};
     ComTratamentoDeErro(u"frmLista", u"PreencherComboBoxDeSituacao", [&](qint16& Ponto) {
         for (const auto& [texto, codigo] : itens) {

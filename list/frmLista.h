@@ -4,16 +4,21 @@
 // grid with its hover row commands, and a rounded waiting panel.
 
 #include "component/IFormularioDeLista.h"
+#include "component/JanelasDoOrcamento.h"
 #include "contracts/ComponentesDaSuite.h"
 #include "contracts/Negocio.h"
+#include "list/EnvioDoOrcamento.h"
 
 #include <limits>
 #include <memory>
+#include <optional>
 
 class Image;
 class Label;
 class MSFlexGrid;
 class PictureBox;
+class QAction;
+class QMenu;
 class XRComboBox;
 class XRCommandButton;
 class XRFind;
@@ -60,6 +65,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;
+    // The Menu key and Shift+F10 on the grid open the row's menu.
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void CriarControles();
@@ -84,7 +91,28 @@ private:
     void ExecutarComandoDaFicha(qint16 lintTipoDeOperacao, QStringView procedimento);
     ZELT_N_Orcamentos::clsOrcamentos& Orcamentos() const;
 
+    // ---- The row's menu (frmListaEtapas.cpp): its next steps with the client, enabled by
+    // the quote's stage, the windows of its life and the two sends.
+    void CriarMenuDaLinha();
+    void msfgGrade_MouseDown(int Button, int Shift, float X, float Y);
+    void msfgGrade_MouseUp(int Button, int Shift, float X, float Y);
+    void ExibirMenuDaLinha(const QPoint& lpntGlobal);
+    void mnuEntregueAoCliente_Click();
+    void mnuConcluido_Click();
+    void AbrirJanelaDaLinha(JanelasDoOrcamento::Janela lintJanela, QStringView procedimento);
+    void EnviarDaLinha(EnvioDoOrcamento::Canal lcanCanal, QStringView procedimento);
+    // Shows a stage operation's answer as the list shows the business layer's; true on success.
+    bool ExibirResultadoDaEtapa(qint16 lintResultado);
+    // After a change of the quote: the page selected again, the same quote's row kept.
+    void AtualizarMantendoALinha();
+    ZELT_N_Orcamentos::clsEtapasDoOrcamento& Etapas() const;
+
     // ---- Printing (frmListaImpressao.cpp)
+    // The sheet of ImprimirFicha; with a channel, sent to the client instead of shown.
+    qint16 MontarFicha(QStringView procedimento, std::optional<EnvioDoOrcamento::Canal> lcanEnvio,
+                       double ldouNumeroDoOrcamento, VB::Currency lcurValorTotal,
+                       VB::Currency lcurDescontoEmPercentual, VB::Currency lcurDescontoEmValor,
+                       VB::Currency lcurValorLiquido);
     void xrcmdImprimirLista_Click();
     void xrcmdImprimirFicha_Click();
     // The first steps of both prints: the company's trade name for the heading. 1 when the
@@ -127,4 +155,12 @@ private:
     // so that the next move of the mouse places the row commands again.
     static constexpr int NenhumaLinha = std::numeric_limits<int>::min();
     int mintLinhaSobOMouse = 0;
+    // The row's menu, its entries by name (mnuEntregueAoCliente, ...), the quote it was
+    // opened for and that quote's stage as read then (its stamp is the one the
+    // operations are checked against).
+    QMenu* mnuLinha = nullptr;
+    int mintLinhaDoMenu = 0; // the row the right button was pressed on
+
+    double mdouNumeroDoMenu = 0;
+    std::unique_ptr<ZELT_N_Orcamentos::clsEtapasDoOrcamento> mobjEtapas;
 };

@@ -181,8 +181,16 @@ qint16 frmLista::GerarListaParaImpressao() {
 qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurValorTotal,
                                VB::Currency lcurDescontoEmPercentual, VB::Currency lcurDescontoEmValor,
                                VB::Currency lcurValorLiquido) {
+    return MontarFicha(u"ImprimirFicha", std::nullopt, ldouNumeroDoOrcamento, lcurValorTotal,
+                       lcurDescontoEmPercentual, lcurDescontoEmValor, lcurValorLiquido);
+}
+
+qint16 frmLista::MontarFicha(QStringView procedimento, std::optional<EnvioDoOrcamento::Canal> lcanEnvio,
+                             double ldouNumeroDoOrcamento, VB::Currency lcurValorTotal,
+                             VB::Currency lcurDescontoEmPercentual, VB::Currency lcurDescontoEmValor,
+                             VB::Currency lcurValorLiquido) {
     qint16 ImprimirFicha = 1;
-    ComTratamentoDeErro(u"frmLista", u"ImprimirFicha", [&](qint16& Ponto) {
+    ComTratamentoDeErro(u"frmLista", procedimento, [&](qint16& Ponto) {
         QString lstrNomeFantasia;
         QString lstrTelefone;
         if (SelecionarEmpresaParaImpressao(Ponto, lstrNomeFantasia, &lstrTelefone) == 1) return;
@@ -261,6 +269,12 @@ qint16 frmLista::ImprimirFicha(double ldouNumeroDoOrcamento, VB::Currency lcurVa
         RodapeDaFicha::Preencher(ldrFicha, *lrodape);
         lorcEnvio.LinhaDoSinal = lrodape->LinhaDoSinal;
         lorcEnvio.CopiaECola = lrodape->CopiaECola;
+        if (lcanEnvio) {
+            ldrFicha.setDataSource(lrstItens);
+            EnvioDoOrcamento::EnviarSemPrevia(ldrFicha, *lcanEnvio, lorcEnvio);
+            ImprimirFicha = 0;
+            return;
+        }
         Ponto = 10;
         EnvioDoOrcamento::PrepararFicha(ldrFicha, lorcEnvio);
         Ponto = 11;

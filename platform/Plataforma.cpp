@@ -8,6 +8,7 @@
 #include <QEventLoop>
 #include <QHash>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPainterPath>
 #include <QPointer>
@@ -27,6 +28,11 @@ RespostaDeMsgBox& MsgBoxSubstituta() {
 ExibicaoModal& ExibicaoSubstituta() {
     static ExibicaoModal exibicao;
     return exibicao;
+}
+
+EscolhaNoMenu& EscolhaSubstituta() {
+    static EscolhaNoMenu escolha;
+    return escolha;
 }
 
 double& FatorDaPausa() {
@@ -168,6 +174,21 @@ void ExibirModal(QWidget* formulario) {
 
 void SubstituirExibicaoModal(ExibicaoModal exibicao) {
     ExibicaoSubstituta() = std::move(exibicao);
+}
+
+QAction* PopupMenu(QMenu* menu, const QPoint& global) {
+    if (!menu) throw VB::ErroDeExecucao(VB::ObjetoNaoDefinido);
+    if (!EscolhaSubstituta()) return menu->exec(global);
+    QAction* escolhida = EscolhaSubstituta()(menu);
+    if (!escolhida || !menu->actions().contains(escolhida) || !escolhida->isEnabled() ||
+        !escolhida->isVisible() || escolhida->isSeparator())
+        return nullptr;
+    escolhida->trigger();
+    return escolhida;
+}
+
+void SubstituirPopupMenu(EscolhaNoMenu escolha) {
+    EscolhaSubstituta() = std::move(escolha);
 }
 
 HWnd Handle(QWidget* janela) {

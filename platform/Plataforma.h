@@ -9,6 +9,9 @@
 #include <QString>
 #include <functional>
 
+class QAction;
+class QMenu;
+class QPoint;
 class QWidget;
 
 namespace Plataforma {
@@ -35,6 +38,14 @@ void SubstituirMsgBox(RespostaDeMsgBox resposta); // an empty function restores 
 void ExibirModal(QWidget* formulario);
 using ExibicaoModal = std::function<void(QWidget* formulario)>;
 void SubstituirExibicaoModal(ExibicaoModal exibicao);
+
+// ---- Context menus (VB's PopupMenu): the menu at a point of the screen, modal, until the
+// person chooses an entry (its action is triggered) or closes it; the entry chosen, or
+// none. A test chooses in the person's place: its answer is triggered when it is an
+// enabled, visible entry of the menu, and nothing happens otherwise.
+QAction* PopupMenu(QMenu* menu, const QPoint& global);
+using EscolhaNoMenu = std::function<QAction*(QMenu* menu)>;
+void SubstituirPopupMenu(EscolhaNoMenu escolha); // an empty function restores the real one
 
 // ---- Window handles. A handle names a widget for as long as it lives; 0 is none.
 HWnd Handle(QWidget* janela);

@@ -18,6 +18,7 @@
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include <QLabel>
+#include <QMenu>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QTemporaryDir>
@@ -259,6 +260,42 @@ private slots:
                                  u"Sinal para confirmar: R$ 54,00 (50 % do valor aprovado).\nPague pelo Pix "
                                  "copia e cola:\n"_s +
                                  pix + u"\n\n"_s + fim);
+    }
+
+    // The row menu's send is the preview's, without a preview on screen: the same PDF, the
+    // same message, the send recorded, and the open quote now "Enviado" in the list's row.
+    void whatsAppPeloMenuDaLinha() {
+        const double numero = GravarOrcamento(musuario.get(), 2);
+        QVERIFY(GravarOrcamento(musuario.get(), 1) > 0);
+        int previas = 0;
+        macaoNaPrevia = [&](VisualizacaoDoRelatorio*) { ++previas; };
+        Plataforma::SubstituirPopupMenu(
+            [](QMenu* menu) { return menu->findChild<QAction*>(u"mnuEnviarPorWhatsApp"_s); });
+        Cenario cenario;
+        QTest::mouseClick(cenario.lista->Grade(), Qt::RightButton, {},
+                          QPoint(Twips::ParaPixels(3000), Twips::ParaPixels(700 + 570 + 285)));
+        Plataforma::SubstituirPopupMenu({});
+        QCOMPARE(previas, 0);
+        const QList<Chamada> chamadas = Chamadas();
+        QCOMPARE(chamadas.size(), 2);
+        const QUrl endereco(chamadas[0].Argumentos.value(0));
+        QCOMPARE(endereco.host() + endereco.path(), u"wa.me/5519998765432"_s);
+        QVERIFY(
+            QUrlQuery(endereco)
+                .queryItemValue(u"text"_s, QUrl::FullyDecoded)
+                .startsWith(
+                    u"Olá, João!\n\nSegue o orçamento nº %1 para Rex e Mel, no valor líquido de R$ 198,00"_s
+                        .arg(numero)));
+        QCOMPARE(chamadas[1].Argumentos, QStringList{PastaDosOrcamentos()});
+        const QString impresso = TextoDoPdf(PastaDosOrcamentos() + u"/Orçamento %1 - João.pdf"_s.arg(numero));
+        QVERIFY2(impresso.contains(u"Orçamento no.: %1"_s.arg(numero)), qPrintable(impresso));
+        QCOMPARE(Envios(), QStringList{u"%1|2026-12-03 09:30:15|ANA|WhatsApp|5519998765432"_s.arg(numero)});
+        QCOMPARE(UltimaEntradaDoHistorico(numero), u"enviado por WhatsApp|ANA"_s);
+        QCOMPARE(BancoDeTeste::Consulta("SELECT Etapa FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?",
+                                        {numero}),
+                 u"Enviado"_s);
+        const MSFlexGrid* grade = cenario.lista->Grade();
+        QCOMPARE(grade->TextMatrix(grade->RowSel(), frmLista::ColunaNumeroDoOrcamento), VB::CStr(numero));
         QVERIFY2(mmensagens.isEmpty() && ErrosExibidos().isEmpty(), qPrintable(mmensagens.join(u'\n')));
     }
 

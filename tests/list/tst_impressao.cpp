@@ -7,12 +7,14 @@
 #include "tests/reports/TextoDoPdf.h"
 
 #include "business/Banco.h"
+#include "contracts/CriarObjeto.h"
 #include "contracts/Pix.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QToolButton>
 #include <QtTest>
 
@@ -117,6 +119,32 @@ private slots:
         QCOMPARE(c.Numeros(), (QStringList{u"14"_s, u"13"_s, u"12"_s, u"11"_s, u"10"_s, u"9"_s}));
         c.ProximaPagina();
         QCOMPARE(c.TextoDaBarra(), u"13 - 15 de 15"_s);
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+    }
+
+    // A filter by stage prints its whole selection under the filtered list's heading.
+    void listaDeUmaEtapaImprimeSuaSelecao() {
+        for (int i = 0; i < 9; ++i)
+            QVERIFY(NovoOrcamento() > 0);
+        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
+        etapas->DadosDoUsuario = musuario.get();
+        for (double numero : {2.0, 5.0, 8.0}) {
+            QCOMPARE(etapas->Ler(numero), qint16(0));
+            QCOMPARE(etapas->RegistrarAprovacao(numero, u"Maria"_s, u"Telefone"_s, numero == 5), qint16(0));
+        }
+        Cenario c;
+        auto* situacao = c.Controle<XRComboBox>("xrcmbSituacao");
+        situacao->setListIndex(7);
+        QCOMPARE(situacao->Text(), u"Aprovados"_s);
+        c.ImprimirLista();
+        QCOMPARE(mrelatorios.size(), 1);
+        const QStringList linhas = mrelatorios[0].Texto.split(u'\n');
+        QCOMPARE(linhas.value(3).trimmed(), u"Lista filtrada"_s);
+        QStringList numeros;
+        static const QRegularExpression detalhe(u"^\\s+(\\d+) \\d\\d/\\d\\d/\\d{4}"_s);
+        for (const QString& linha : linhas)
+            if (const auto achado = detalhe.match(linha); achado.hasMatch()) numeros << achado.captured(1);
+        QCOMPARE(numeros, (QStringList{u"8"_s, u"5"_s, u"2"_s}));
         QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
     }
 

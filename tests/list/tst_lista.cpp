@@ -19,6 +19,7 @@
 #include "platform/controls/XRNavigationBar.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QToolButton>
 #include <QtTest>
@@ -58,7 +59,15 @@ private slots:
         for (int i = 0; i < Situacao()->ListCount(); ++i)
             itens << Situacao()->List(i) + u'=' + QString::number(Situacao()->ItemData(i));
         QCOMPARE(itens,
-                 (QStringList{u"Todas as situações=0"_s, u"Ativos=1"_s, u"Inativos=2"_s, u"Recentes=3"_s}));
+                 (QStringList{u"Todas as situações=0"_s, u"Ativos=1"_s, u"Inativos=2"_s, u"Recentes=3"_s,
+                              u"Aguardando resposta=4"_s, u"Vencem em até 7 dias=5"_s, u"Vencidos=6"_s,
+                              u"Aprovados=7"_s, u"Recusados=8"_s, u"Concluídos=9"_s}));
+        // The longest item fits the box beside its arrow (padding, border and the 20-pixel arrow).
+        auto* caixa = Situacao()->findChild<QComboBox*>(u"cmbLista"_s);
+        int maior = 0;
+        for (int i = 0; i < Situacao()->ListCount(); ++i)
+            maior = std::max(maior, QFontMetrics(caixa->font()).horizontalAdvance(Situacao()->List(i)));
+        QVERIFY2(maior + 2 * 6 + 2 * 2 + 20 <= caixa->width(), qPrintable(QString::number(maior)));
         QCOMPARE(mlista->findChild<XRCommandButton*>(u"xrcmdAdicionar"_s)->Caption(), u"    Adicionar"_s);
         QStringList dicas;
         for (const char* nome : {"xrcmdImprimirLista", "xrcmdAlterar", "xrcmdExcluir", "xrcmdImprimirFicha"})

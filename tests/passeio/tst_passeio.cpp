@@ -7,12 +7,17 @@
 // stored. Now and then a record form of a new quote ends as a program that stopped would
 // (neither saved nor cancelled) and its recovery copy is edited at random, as a person
 // could edit her own file; the walk goes on, and the copy is offered when a form opens
-// again. ZELT_PASSEIO_SEMENTE and ZELT_PASSEIO_PASSOS replay a walk; a failure (or a
+// again. The list's row menu moves quotes through their stages (its approval and refusal
+// windows walked like the others); after every step at the list, each filter by stage
+// counts what the database holds, and each quote's history tells a sequence of legal moves
+// ending in its stored stage. ZELT_PASSEIO_SEMENTE and ZELT_PASSEIO_PASSOS replay a walk; a failure (or a
 // crash) prints the seed, the step and the last 50 steps.
 
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
+#include "andamento/RegistroDasJanelas.h"
+#include "andamento/frmRegistroDaEtapa.h"
 #include "business/Banco.h"
 #include "business/Relogio.h"
 #include "component/modPrincipal.h"
@@ -35,6 +40,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLineEdit>
+#include <QMenu>
 #include <QSpinBox>
 #include <QSqlQuery>
 #include <QToolButton>
@@ -139,9 +146,9 @@ extern "C" void AoQuebrar(int sinal) {
     std::raise(sinal);
 }
 
-enum class Acao { Digitar, Colar, Enter, Escape, Tab, Escolher, Clicar, Limpar, MoverMouse, Fechar };
-const char* const NomesDasAcoes[] = {"digita",  "cola",  "Enter", "Escape",       "Tab",
-                                     "escolhe", "clica", "limpa", "move o mouse", "fecha"};
+enum class Acao { Digitar, Colar, Enter, Escape, Tab, Escolher, Clicar, Limpar, MoverMouse, Fechar, Menu };
+const char* const NomesDasAcoes[] = {"digita", "cola",  "Enter",        "Escape", "Tab",        "escolhe",
+                                     "clica",  "limpa", "move o mouse", "fecha",  "abre o menu"};
 
 // A click or a move through the window, where a person's mouse arrives.
 QPoint NaJanela(QWidget* w, QPoint ponto) {
@@ -165,29 +172,34 @@ private slots:
     void passeio_data() {
         QTest::addColumn<quint64>("semente");
         QTest::addColumn<qint64>("passos");
+        // The main walk must also have moved quotes through their stages.
+        QTest::addColumn<bool>("comEtapas");
         const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
         const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
                                   ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")
                                   : 2000;
         if (!semente.isEmpty()) {
-            QTest::newRow("semente dada") << semente.toULongLong() << passos;
+            QTest::newRow("semente dada") << semente.toULongLong() << passos << false;
             return;
         }
-        QTest::newRow("2000 passos") << quint64(20) << passos;
+        QTest::newRow("2000 passos") << quint64(20) << passos << true;
         // Walks that found a fault, kept as they were.
-        QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50);
-        QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90);
-        QTest::newRow("desconto do orçamento que não é número, semente 32") << quint64(32) << qint64(60);
+        QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50) << false;
+        QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90) << false;
+        QTest::newRow("desconto do orçamento que não é número, semente 32")
+            << quint64(32) << qint64(60) << false;
         QTest::newRow("item removido, ficha fechada e reaberta pela lista, semente 218")
-            << quint64(218) << qint64(4492);
-        QTest::newRow("desconto do orçamento grande demais, semente 224") << quint64(224) << qint64(3374);
+            << quint64(218) << qint64(4492) << false;
+        QTest::newRow("desconto do orçamento grande demais, semente 224")
+            << quint64(224) << qint64(3374) << false;
         QTest::newRow("ficha recuperada limpa para outro cliente, semente 306")
-            << quint64(306) << qint64(2943);
+            << quint64(306) << qint64(2943) << false;
     }
 
     void passeio() {
         QFETCH(quint64, semente);
         QFETCH(qint64, passos);
+        QFETCH(bool, comEtapas);
         QFETCH_GLOBAL(QString, banco);
         mdados = std::make_unique<Dados>(semente);
         // Dice of their own, so that the other steps of a seed are drawn as before.
@@ -196,7 +208,8 @@ private slots:
         mlonPasso = 0;
         mlonCopiasEditadas = 0;
         mstrFalha.clear();
-        mbooGravou = mbooListaRecarregada = false;
+        mbooGravou = mbooListaRecarregada = mbooEtapas = false;
+        mlonMudancasDeEtapa = 0;
         Diario.Cabecalho = u"passeio em %1: semente %2, %3 passos (refazer: ZELT_PASSEIO_SEMENTE=%2 "
                            u"ZELT_PASSEIO_PASSOS=%3)"_s.arg(banco)
                                .arg(semente)
@@ -211,6 +224,14 @@ private slots:
         // and the list as the host docks it.
         for (int i = 0; i < 12; ++i)
             GravarOrcamento(1 + i % 4);
+        // Some quotes expired and some ending this week, so that every filter by stage
+        // has quotes to show and the stage commands meet "Vencido".
+        Banco::Executar(u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = ? WHERE NumeroDoOrcamento <= 3"_s,
+                        {Banco::DataIso(QDate(2026, 2, 20))});
+        Banco::Executar(
+            u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = ? WHERE NumeroDoOrcamento IN (4, 5)"_s,
+            {Banco::DataIso(QDate(2026, 3, 6))});
+        andamento::RegistrarJanelas();
         mmenu = new MenuDeTeste({1400, 760}, {0, 0, 1400, 760});
         mlista = mmenu->AbrirLista();
         modPrincipal::FomularioDoMenu_hWnd = Plataforma::Handle(mmenu);
@@ -222,9 +243,14 @@ private slots:
         qInstallMessageHandler(ManipuladorAnterior);
         if (!mstrFalha.isEmpty()) QFAIL(QByteArray(mstrFalha.toUtf8() + '\n' + Relato()).constData());
         // A long walk stops some forms: the step is not dead code.
+        // The stage moves the row menu made, as the histories tell them.
+        const qint64 mudancasDeEtapa = MudancasDeEtapa();
         if (passos >= 2000) QVERIFY(mlonCopiasEditadas > 0);
-        qInfo().noquote() << u"%1 passos sem falha, %2 fichas interrompidas com a cópia editada"_s.arg(
-            QString::number(mlonPasso), QString::number(mlonCopiasEditadas));
+        if (comEtapas) QVERIFY(mudancasDeEtapa > 0);
+        qInfo().noquote()
+            << u"%1 passos sem falha, %2 fichas interrompidas com a cópia editada, %3 mudanças de "
+               u"etapa"_s.arg(QString::number(mlonPasso), QString::number(mlonCopiasEditadas),
+                              QString::number(mudancasDeEtapa));
     }
 
 protected:
@@ -240,10 +266,30 @@ protected:
             Registrar(u"caixa %1 -> %2"_s.arg(Resumo(texto)).arg(resposta));
             return resposta;
         });
+        Plataforma::SubstituirPopupMenu([this](QMenu* menu) -> QAction* {
+            // Any entry a person sees, the enabled ones mostly, but the sends: they would start
+            // the desktop's mail program or browser.
+            QList<QAction*> entradas, habilitadas;
+            for (QAction* acao : menu->actions())
+                if (!acao->isSeparator() && acao->isVisible() &&
+                    !acao->objectName().startsWith(u"mnuEnviar"_s)) {
+                    entradas << acao;
+                    if (acao->isEnabled()) habilitadas << acao;
+                }
+            const QList<QAction*>& lista = habilitadas.isEmpty() || !mdados->Ate(4) ? entradas : habilitadas;
+            QAction* escolhida = lista.isEmpty() || !mdados->Ate(10) ? nullptr : mdados->Um(lista);
+            Registrar(u"menu -> %1%2"_s.arg(escolhida ? escolhida->text() : u"(fechado)"_s,
+                                            escolhida && !escolhida->isEnabled() ? u" (desabilitada)"_s
+                                                                                 : QString()));
+            mbooEtapas = true;
+            return escolhida;
+        });
         Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
-            // The print and file dialogs of the preview are answered "Cancel".
+            // The print and file dialogs of the preview, and the windows of the quote's
+            // history, are answered "Cancel".
             if (!qobject_cast<frmFicha*>(janela) && !qobject_cast<frmPesquisa*>(janela) &&
-                !qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
+                !qobject_cast<VisualizacaoDoRelatorio*>(janela) &&
+                !qobject_cast<frmRegistroDaEtapa*>(janela)) {
                 Registrar(u"cancela %1"_s.arg(QString::fromLatin1(janela->metaObject()->className())));
                 return;
             }
@@ -313,7 +359,7 @@ private:
                                  qobject_cast<XRNavigationBar*>(w) || qobject_cast<XRDTPicker*>(w);
             const bool doQt = !Controle::DonoDe(w) && !w->objectName().isEmpty() &&
                               (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) ||
-                               qobject_cast<QComboBox*>(w));
+                               qobject_cast<QComboBox*>(w) || CaixaDeTextoDaEtapa(w));
             // A person mostly searches, picks, points at rows and commands: those controls come
             // up more often.
             const int peso = qobject_cast<XRFind*>(w) || qobject_cast<MSFlexGrid*>(w)            ? 3
@@ -332,7 +378,9 @@ private:
             return {Digitar, Digitar, Colar, Enter, Tab};
         if (qobject_cast<XRDTPicker*>(c)) return {Digitar, Tab};
         if (qobject_cast<XRComboBox*>(c) || qobject_cast<QComboBox*>(c)) return {Escolher, Escolher, Tab};
-        if (qobject_cast<MSFlexGrid*>(c)) return {Clicar, MoverMouse, MoverMouse, Enter, Tab};
+        if (CaixaDeTextoDaEtapa(c)) return {Digitar, Colar, Enter, Escape, Tab};
+        if (qobject_cast<MSFlexGrid*>(c))
+            return {Clicar, MoverMouse, MoverMouse, Enter, Tab, Menu, Menu, Menu};
         return {Clicar};
     }
 
@@ -408,6 +456,16 @@ private:
         case Acao::Fechar:
             janela->close();
             break;
+        case Acao::Menu:
+            // The right button on a row, or the Menu key on the selected one.
+            if (mdados->Ate(2)) {
+                QTest::mousePress(tela, Qt::RightButton, {}, NaJanela(c, pontoAoAcaso(c)));
+                QTest::mouseRelease(tela, Qt::RightButton, {}, NaJanela(c, pontoAoAcaso(c)));
+            } else {
+                Focar(c);
+                QTest::keyClick(c, Qt::Key_Menu);
+            }
+            break;
         }
     }
 
@@ -457,8 +515,15 @@ private:
             if (const QString falha = ConferirBanco(); !falha.isEmpty()) return Falhar(falha);
         }
         if (mpilha.size() == 1) {
+            // A stage moved by the row menu reads the list again, as a save does.
+            if (mbooEtapas) {
+                const qint64 mudancas = MudancasDeEtapa();
+                if (mudancas != mlonMudancasDeEtapa) mbooListaRecarregada = true;
+                mlonMudancasDeEtapa = mudancas;
+            }
             if (const QString falha = ConferirLista(); !falha.isEmpty()) return Falhar(falha);
             mbooListaRecarregada = false;
+            if (const QString falha = ConferirEtapas(); !falha.isEmpty()) return Falhar(falha);
         }
     }
 
@@ -547,10 +612,12 @@ private:
         qint64 gravados = 0;
         if (texto.trimmed().isEmpty()) {
             // Every quote of the walk is recent: the clock stands still.
-            gravados =
-                BancoDeTeste::Numero(codigo == 1   ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 1"
-                                     : codigo == 2 ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 2"
-                                                   : "SELECT COUNT(*) FROM Orcamentos");
+            gravados = codigo >= ZELT_N_Orcamentos::FiltroDaLista::AguardandoResposta
+                           ? ContagemPorEtapa(codigo)
+                           : BancoDeTeste::Numero(
+                                 codigo == 1   ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 1"
+                                 : codigo == 2 ? "SELECT COUNT(*) FROM Orcamentos WHERE Situacao = 2"
+                                               : "SELECT COUNT(*) FROM Orcamentos");
         } else {
             auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
             qint16 tamanho = 10;
@@ -558,9 +625,112 @@ private:
             gravados = orcamentos->ResultadoDaSelecaoEmRecordSet()->RecordCount();
         }
         if (barra->TotalDeRegistros() != gravados)
-            return u"a lista conta %1 orçamentos e o banco tem %2"_s.arg(barra->TotalDeRegistros())
-                .arg(gravados);
+            return u"a lista conta %1 orçamentos e o banco tem %2 (filtro %3, pesquisa %4)"_s.arg(
+                QString::number(barra->TotalDeRegistros()), QString::number(gravados),
+                QString::number(codigo), Resumo(texto));
         return {};
+    }
+
+    // The quotes a filter by stage selects, counted here from the stored rows and the
+    // walk's still clock, apart from the business layer's own conditions.
+    static qint64 ContagemPorEtapa(qint32 codigo) {
+        namespace F = ZELT_N_Orcamentos::FiltroDaLista;
+        const QString hoje = Banco::DataIso(QDate(2026, 3, 2));
+        const QString etapa =
+            u"COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
+            u"o.NumeroDoOrcamento), 'Em aberto')"_s;
+        const QString aguardando = etapa + u" IN ('Em aberto', 'Enviado')"_s;
+        const QString semana = Banco::DataIso(QDate(2026, 3, 9));
+        QString condicao = etapa + u" = 'Concluído'"_s;
+        QVariantList parametros;
+        switch (codigo) {
+        case F::AguardandoResposta:
+            condicao = etapa + u" = 'Enviado' AND o.DataDeValidadeDoOrcamento >= ?"_s;
+            parametros = {hoje};
+            break;
+        case F::VencemEmAte7Dias:
+            condicao = aguardando + u" AND o.DataDeValidadeDoOrcamento BETWEEN ? AND ?"_s;
+            parametros = {hoje, semana};
+            break;
+        case F::Vencidos:
+            condicao = aguardando + u" AND o.DataDeValidadeDoOrcamento < ?"_s;
+            parametros = {hoje};
+            break;
+        case F::Aprovados:
+            condicao = etapa + u" IN ('Aprovado', 'Aprovado em parte')"_s;
+            break;
+        case F::Recusados:
+            condicao = etapa + u" = 'Recusado'"_s;
+            break;
+        }
+        return Banco::Valor(u"SELECT COUNT(*) FROM Orcamentos o WHERE "_s + condicao, parametros)
+            .toLongLong();
+    }
+
+    // After the row menu was used: every filter by stage counts what is stored, and each
+    // quote's history is a sequence of legal moves ending in the stage stored for it.
+    QString ConferirEtapas() {
+        if (!mbooEtapas) return {};
+        mbooEtapas = false;
+        auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
+        for (qint32 codigo = ZELT_N_Orcamentos::FiltroDaLista::AguardandoResposta;
+             codigo <= ZELT_N_Orcamentos::FiltroDaLista::Concluidos; ++codigo) {
+            qint16 tamanho = 10;
+            orcamentos->Selecionar(1, tamanho, codigo, QString(), 0, 0);
+            const qint64 lista = orcamentos->ResultadoDaSelecaoEmRecordSet()->RecordCount();
+            if (const qint64 banco = ContagemPorEtapa(codigo); lista != banco)
+                return u"o filtro %1 conta %2 orçamentos e o banco tem %3"_s.arg(codigo).arg(lista).arg(
+                    banco);
+        }
+        QSqlQuery q = Banco::Executar(
+            u"SELECT h.NumeroDoOrcamento, h.Operacao, COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e "
+            u"WHERE "
+            u"e.NumeroDoOrcamento = h.NumeroDoOrcamento), 'Em aberto') FROM HistoricoDeOrcamentos h WHERE "
+            u"h.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM Orcamentos) ORDER BY "
+            u"h.NumeroDoOrcamento, "
+            u"h.NumeroDoRegistro"_s);
+        QHash<qint64, QString> etapas, gravadas;
+        while (q.next()) {
+            const qint64 numero = q.value(0).toLongLong();
+            const QString operacao = q.value(1).toString();
+            QString& etapa = etapas[numero];
+            gravadas[numero] = q.value(2).toString();
+            if (etapa.isEmpty() || operacao == u"restaurado"_s) etapa = u"Em aberto"_s;
+            const QString antes = etapa;
+            const bool aguardando = etapa == u"Em aberto"_s || etapa == u"Enviado"_s;
+            const bool aprovado = etapa == u"Aprovado"_s || etapa == u"Aprovado em parte"_s;
+            bool legal = true;
+            if (operacao.startsWith(u"enviado por"_s)) {
+                if (etapa == u"Em aberto"_s) etapa = u"Enviado"_s;
+            } else if (operacao == u"entregue ao cliente"_s) {
+                legal = aguardando, etapa = u"Enviado"_s;
+            } else if (operacao == u"aprovado"_s || operacao == u"aprovado em parte"_s) {
+                legal = aguardando,
+                etapa = operacao == u"aprovado"_s ? u"Aprovado"_s : u"Aprovado em parte"_s;
+            } else if (operacao.startsWith(u"recusado: "_s)) {
+                legal = aguardando || aprovado, etapa = u"Recusado"_s;
+            } else if (operacao == u"concluído"_s) {
+                legal = aprovado, etapa = u"Concluído"_s;
+            }
+            if (!legal)
+                return u"o orçamento %1 passou de %2 a %3 (%4)"_s.arg(QString::number(numero), antes, etapa,
+                                                                      operacao);
+        }
+        for (auto it = etapas.cbegin(); it != etapas.cend(); ++it)
+            if (gravadas.value(it.key()) != it.value())
+                return u"o histórico do orçamento %1 termina em %2 e a etapa gravada é %3"_s.arg(
+                    QString::number(it.key()), it.value(), gravadas.value(it.key()));
+        return {};
+    }
+
+    static qint64 MudancasDeEtapa() {
+        return BancoDeTeste::Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Operacao IN ('entregue "
+                                    "ao cliente', 'aprovado', "
+                                    "'aprovado em parte', 'concluído') OR Operacao LIKE 'recusado: %'");
+    }
+
+    static bool CaixaDeTextoDaEtapa(QWidget* w) {
+        return qobject_cast<QLineEdit*>(w) && qobject_cast<frmRegistroDaEtapa*>(w->parentWidget());
     }
 
     void EscreverCopiaDeUmOrcamentoGravado(const QString& caminho) {
@@ -651,6 +821,8 @@ private:
     QList<QWidget*> mpilha; // the modal displays walked, innermost last
     bool mbooGravou = false;
     bool mbooListaRecarregada = false;
+    bool mbooEtapas = false;        // the row menu was used since the last check of the stages
+    qint64 mlonMudancasDeEtapa = 0; // the stage moves the histories held at the last check
 };
 
 QTEST_MAIN(TesteDoPasseio)
