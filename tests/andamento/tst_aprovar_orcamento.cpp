@@ -2,11 +2,12 @@
 // and unmarked by click and by Space with the approved total following, the pad asked for
 // in person, a signature drawn with the mouse and stored as an image, the stage and the
 // items declined stored; a quote already approved is told and not opened. "Registrar
-// pagamento" likewise: the deposit offered, a Pix without its id and a payment past the
+// pagamento" likewise: the deposit offered, its F1 and Escape, a Pix without its id and a payment past the
 // approved value refused with the business layer's words, an administrator's reversal, a
 // clerk without that command, a quote not approved not opened.
 
 #include "tests/business/TesteDeNegocio.h"
+#include "tests/component/DublesDoComponente.h"
 
 #include "andamento/frmAprovarOrcamento.h"
 #include "andamento/frmRegistrarPagamento.h"
@@ -231,6 +232,14 @@ private slots:
         Registrar(janela, u"228,00"_s, u"Cartão de crédito"_s);
         QCOMPARE(Consulta("SELECT Usuario || ' ' || Forma || ' ' || Valor FROM PagamentosDoOrcamento"),
                  u"ANA Cartão de crédito 2280000"_s);
+        // F1 shows the guide at the window's section; Escape closes the window.
+        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+        QTest::keyClick(Controle<XRNumberBox>(janela, "xrnbValor"), Qt::Key_F1);
+        QCOMPARE(SecaoDoGuiaExibida(), u"pagamento"_s);
+        FecharAjuda();
+        qunsetenv("ZELT_GUIA");
+        QTest::keyClick(&janela, Qt::Key_Escape);
+        QVERIFY(!janela.isVisible());
     }
 };
 
