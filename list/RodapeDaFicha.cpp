@@ -132,9 +132,12 @@ std::optional<Dados> Ler(double numero, const QString& dataDeValidade) {
     aprovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
     if (aprovacao->Ler(numero) != Resultado::Sucesso || !aprovacao->Aprovado) return d;
     d.Aprovacao = LinhasDaAprovacao(numero, *aprovacao);
-    // The deposit comes from the value approved (the items the client declined are out of it).
-    if (c->PercentualDoSinal > VB::Currency()) {
-        const VB::Currency sinal = Sinal::Valor(aprovacao->ValorAprovado, c->PercentualDoSinal);
+    // The deposit comes from the value approved (the items the client declined are out of
+    // it). Once the payments reach it, it is no longer asked (nor its PIX code offered, which
+    // would invite paying twice): "Sinal recebido" says it was paid. A deposit paid in part
+    // is still asked whole: the sheet shows what was received beside it.
+    const VB::Currency sinal = Sinal::Valor(aprovacao->ValorAprovado, c->PercentualDoSinal);
+    if (c->PercentualDoSinal > VB::Currency() && aprovacao->ValorPago < sinal) {
         d.LinhaDoSinal = Sinal::Linha(sinal, c->PercentualDoSinal);
         d.TextoDoReembolso = Sinal::TextoDoReembolso(c->SinalReembolsavel);
         if (!c->ChavePix.isEmpty() && sinal > VB::Currency())

@@ -188,9 +188,11 @@ private slots:
     }
 
     // Approved in part by another person with a CPF and a signature, then a deposit paid:
-    // the declined item out of the approved total, the CPF masked, the signature drawn.
+    // the declined item out of the approved total, the CPF masked, the signature drawn, the
+    // deposit no longer asked.
     void fichaDeOrcamentoAprovadoEmParteComAssinaturaEPagamento() {
         QVERIFY(GravarOrcamento(musuario.get(), 2) > 0); // the consultation 108,00 and a vaccine 90,00
+        BancoDeTeste::ConfigurarSinal(musuario.get(), 50, false, u"pix@clinicaescola.com.br"_s);
         QImage desenho(600, 150, QImage::Format_ARGB32);
         desenho.fill(Qt::transparent);
         QPainter(&desenho).drawLine(20, 100, 580, 40);
@@ -214,6 +216,9 @@ private slots:
               u"Aprovado por Maria Souza (CPF ***.982.247-**) em 03/12/2026, Presencial"_s,
               u"Sinal recebido: R$ 54,00 em 03/12/2026"_s})
             QVERIFY2(mrelatorios[0].Texto.contains(linha), qPrintable(mrelatorios[0].Texto));
+        // The deposit (54,00) paid: no longer asked, no PIX code.
+        QVERIFY(!mrelatorios[0].Texto.contains(u"Sinal para confirmar"_s) &&
+                !mrelatorios[0].Texto.contains(u"copia e cola"_s));
         // The items and the quote's totals as specified: the declined vaccine still listed.
         QVERIFY(mrelatorios[0].Texto.contains(u"198,00"_s) &&
                 mrelatorios[0].Texto.count(u"Vacina V10"_s) == 2);
