@@ -241,8 +241,11 @@ private:
                 QStringLiteral(
                     "SELECT o.UsuarioDaInclusao, o.DataDoOrcamento, COALESCE(e.Etapa, ''), "
                     "COALESCE(e.MotivoDaRecusa, ''), CASE WHEN o.DataDeValidadeDoOrcamento < ? THEN 1 ELSE 0 "
-                    "END, COUNT(*), SUM(o.ValorLiquido) FROM Orcamentos o LEFT JOIN EtapasDoOrcamento e ON "
-                    "e.NumeroDoOrcamento = o.NumeroDoOrcamento WHERE o.DataDoOrcamento BETWEEN ? AND ? "
+                    "END, COUNT(*), SUM(o.ValorLiquido), SUM(COALESCE(ap.ValorAprovado, o.ValorLiquido)) "
+                    "FROM "
+                    "Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = o.NumeroDoOrcamento "
+                    "LEFT JOIN AprovacoesDoOrcamento ap ON ap.NumeroDoOrcamento = o.NumeroDoOrcamento AND "
+                    "ap.DataEHoraDesfeita IS NULL WHERE o.DataDoOrcamento BETWEEN ? AND ? "
                     "GROUP BY 1, 2, 3, 4, 5"),
                 {Banco::DataIso(hoje), Banco::DataIso(de), Banco::DataIso(ate)});
             while (q.next()) {
@@ -253,13 +256,15 @@ private:
                 const QString etapa = q.value(2).toString().isEmpty() ? E::EmAberto : q.value(2).toString();
                 const qint32 quantidade = q.value(5).toInt();
                 const VB::Currency valor = Banco::MoedaDe(q.value(6));
+                // What the client approved: the items declined are out of it.
+                const VB::Currency aprovado = Banco::MoedaDe(q.value(7));
                 if (dia >= inicio && dia <= fim) {
                     n.Feitos += quantidade;
                     n.ValorOferecido += valor;
                     if (etapa != E::EmAberto) n.Enviados += quantidade;
                     if (EhAprovado(etapa)) {
                         n.Aprovados += quantidade;
-                        n.ValorAprovado += valor;
+                        n.ValorAprovado += aprovado;
                     }
                     if (etapa == E::Recusado) {
                         n.Recusados += quantidade;
@@ -273,7 +278,7 @@ private:
                 if (dia >= primeiraSemana && dia <= hoje) {
                     auto& semana = n.Semanas[primeiraSemana.daysTo(dia) / 7];
                     semana.Oferecido += valor;
-                    if (EhAprovado(etapa)) semana.Aprovado += valor;
+                    if (EhAprovado(etapa)) semana.Aprovado += aprovado;
                 }
             }
         }

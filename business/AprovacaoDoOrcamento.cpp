@@ -405,8 +405,8 @@ private:
             Rejeitar(
                 QStringLiteral("Assinatura"),
                 QStringLiteral("A assinatura tem %1 KB; o máximo é %2 KB: limpe o quadro e assine de novo.")
-                    .arg((p.Assinatura.size() + 1023) / 1024)
-                    .arg(ZELT_N_Orcamentos::TamanhoMaximoDaAssinatura / 1024));
+                    .arg(QString::number((p.Assinatura.size() + 1023) / 1024),
+                         QString::number(ZELT_N_Orcamentos::TamanhoMaximoDaAssinatura / 1024)));
     }
 
     static void ValidarPagamento(VB::Currency valor, const QString& forma, const QString& id) {

@@ -225,9 +225,8 @@ private slots:
             FecharAjuda();
             qunsetenv("ZELT_GUIA");
 
-            // Windows not installed are not offered.
-            QVERIFY(!Filho<XRCommandButton>(janela, u"xrcmdRenovar"_s)->isVisibleTo(&janela));
-            QVERIFY(!Filho<XRCommandButton>(janela, u"xrcmdRecusa"_s)->isVisibleTo(&janela));
+            // The windows the component registers are offered.
+            QVERIFY(Filho<XRCommandButton>(janela, u"xrcmdRenovar"_s)->isVisibleTo(&janela));
 
             // The reminder of X by WhatsApp: the text, the send recorded, X out of the
             // section of those without an answer for three days.
@@ -286,16 +285,21 @@ private slots:
             Clicar(janela, u"xrcmdAbrir"_s);
             mbooSalvarFicha = false;
             QCOMPARE(mabertas.value(2).section(u'|', 0, 1), u"Alterar orçamento|Código "_s + nx + u' ');
-            QCOMPARE(mmensagens, QStringList());
-            QCOMPARE(versoes(), antes + 1);
+            // The form asked first (the quote is approved: saving undoes the approval).
+            QCOMPARE(mmensagens.size(), 1);
+            QVERIFY2(mmensagens.constFirst().startsWith(u"O orçamento %1 foi aprovado por "_s.arg(nx)),
+                     qPrintable(mmensagens.constFirst()));
+            QCOMPARE(versoes(), antes + 2); // "aprovação desfeita", then "alterado"
+            mmensagens.clear();
 
             // The printed follow-up, exported to PDF from its preview.
             Clicar(janela, u"xrcmdImprimir"_s);
             for (const QString& esperado :
                  {u"Acompanhamento de orçamentos"_s, u"Clínica Escola"_s,
                   u"Orçamentos feitos: 3 (08/11/2026 a 07/12/2026), valor oferecido 324,00"_s,
-                  u"Vencem em até 7 dias (0)"_s, u"Vencidos nos últimos 30 dias (1)"_s,
-                  u"Aprovados ainda não concluídos (2)"_s, u"Maria Antônia Gonçalves"_s, u"Luna"_s,
+                  // X's approval was undone by its save: it waits again.
+                  u"Vencem em até 7 dias (1)"_s, u"Vencidos nos últimos 30 dias (1)"_s,
+                  u"Aprovados ainda não concluídos (1)"_s, u"Maria Antônia Gonçalves"_s, u"Luna"_s,
                   u"01/12/2026"_s, u"Vencido"_s, u"Página: 1 de 1"_s})
                 QVERIFY2(mtextoDoPdf.contains(esperado), qPrintable(esperado + u"\n"_s + mtextoDoPdf));
             percorrida = true;

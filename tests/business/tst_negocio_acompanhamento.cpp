@@ -57,8 +57,15 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         qint16 r = -1;
         if (operacao == u"entregar") r = etapas->EntregueAoCliente(numero);
         if (operacao == u"aprovar") r = etapas->RegistrarAprovacao(numero, u"João"_s, u"Presencial"_s, false);
-        if (operacao == u"aprovar em parte")
-            r = etapas->RegistrarAprovacao(numero, u"João"_s, u"Telefone"_s, true);
+        if (operacao == u"aprovar em parte") {
+            // The product (item 2) declined: 108,00 approved of 547,80.
+            auto aprovacao =
+                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+            aprovacao->DadosDoUsuario = musuario.get();
+            aprovacao->Ler(numero);
+            r = aprovacao->Aprovar(numero, {2}, u"João"_s, {}, u"Telefone"_s, {});
+            etapas->DescricaoDaFalha = aprovacao->DescricaoDaFalha;
+        }
         if (operacao.startsWith(u"recusar: "))
             r = etapas->RegistrarRecusa(numero, operacao.mid(9), QString());
         if (operacao == u"concluir") r = etapas->Concluir(numero);
@@ -75,7 +82,8 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
     //   F 01/11, valid 06/11 (one day before that)
     //   G 20/11, valid 06/12 (yesterday), sent 21/11
     //   H 20/11, valid 12/12, with the product, sent 22/11, approved 25/11
-    //   I 20/11, valid 12/12, approved in part 23/11 unsent
+    //   I 20/11, valid 12/12, with the product, approved in part 23/11 unsent (the
+    //     product declined: 108,00 approved)
     //   J 20/11, valid 12/12, sent 21/11, refused for the price 30/11
     //   K 10/11, valid 25/11, with the product, approved 12/11, concluded 15/11
     //   L 01/12, valid 20/12, sent 02/12, handed over 06/12
@@ -93,7 +101,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         Feito(u'F', Dia(11, 1), Dia(11, 6));
         Feito(u'G', Dia(11, 20), Dia(12, 6));
         Feito(u'H', Dia(11, 20), Dia(12, 12), true);
-        Feito(u'I', Dia(11, 20), Dia(12, 12));
+        Feito(u'I', Dia(11, 20), Dia(12, 12), true);
         Feito(u'J', Dia(11, 20), Dia(12, 12));
         Feito(u'K', Dia(11, 10), Dia(11, 25), true);
         Feito(u'L', Dia(12, 1), Dia(12, 20));
@@ -138,7 +146,7 @@ private slots:
                            u"E|João da Silva|Rex|108|07/11/2026|Vencido|Null|36"_s};
         QTest::newRow("aprovados ainda não concluídos")
             << S::AprovadosNaoConcluidos << 2
-            << QStringList{u"I|João da Silva|Rex|108|12/12/2026|Aprovado em parte|Null|Null"_s,
+            << QStringList{u"I|João da Silva|Rex|547,8|12/12/2026|Aprovado em parte|Null|Null"_s,
                            u"H|João da Silva|Rex|547,8|12/12/2026|Aprovado|22/11/2026 10:00:00|Null"_s};
     }
     void as_secoes() {
@@ -180,11 +188,11 @@ private slots:
         // Everything but E and F (made 01/11). Answers: H 3 days from its send, I 3 from
         // its date (unsent), J 9 from its send, N 20 from its date: median (3 + 9) / 2.
         QTest::newRow("30 dias, todos")
-            << 30 << QDate() << QString() << u"12|2615,4|10|3|1203,6|2|1,0,1,0,0,0|1|25.00|46.02|6.0"_s;
+            << 30 << QDate() << QString() << u"12|3055,2|10|3|1203,6|2|1,0,1,0,0,0|1|25.00|39.40|6.0"_s;
         QTest::newRow("30 dias, BIA")
             << 30 << QDate() << u"BIA"_s << u"1|547,8|0|0|0|0|0,0,0,0,0,0|0|0.00|0.00|-"_s;
         QTest::newRow("novembro") << 0 << Dia(11, 17) << QString()
-                                  << u"11|2067,6|9|3|1203,6|2|1,0,1,0,0,0|3|27.27|58.21|6.0"_s;
+                                  << u"11|2507,4|9|3|1203,6|2|1,0,1,0,0,0|3|27.27|48.00|6.0"_s;
         QTest::newRow("junho, sem orçamentos")
             << 0 << QDate(2026, 6, 30) << QString() << u"0|0|0|0|0|0|0,0,0,0,0,0|0|-|-|-"_s;
     }
@@ -235,7 +243,7 @@ private slots:
                  u"20/10-26/10=0/0 27/10-02/11=%1/0 03/11-09/11=0/0 10/11-16/11=%2 17/11-23/11=%3 "
                  u"24/11-30/11=%4/0 01/12-07/12=%5/0"_s.arg(
                      bia ? u"0"_s : u"216"_s, bia ? u"0/0"_s : u"655,8/547,8"_s,
-                     bia ? u"0/0"_s : u"979,8/655,8"_s, bia ? u"0"_s : u"216"_s,
+                     bia ? u"0/0"_s : u"1419,6/655,8"_s, bia ? u"0"_s : u"216"_s,
                      bia ? u"547,8"_s : u"763,8"_s));
     }
 };

@@ -237,13 +237,16 @@ private slots:
         ServidorDeVolta servidor;
         QString saida;
 
-        // 1. Works; the list is open on one quote.
+        // 1. Works; the list is open on two quotes, a page of one (its first page came
+        // with its count).
+        QVERIFY(NovoOrcamento() > 0);
         QVERIFY(NovoOrcamento() > 0);
         qint16 resultado = -1;
         auto lista = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
-        qint16 tamanho = 10;
-        QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
+        qint16 umPorPagina = 1;
+        QCOMPARE(lista->Selecionar(1, umPorPagina, 0, QString(), 0, 0), QVariant(false));
         RecordsetPtr aberta = lista->ResultadoDaSelecaoEmRecordSet();
+        qint16 tamanho = 10;
 
         // 2. The server stops: the save and the list's next selection answer with the
         // error the forms show, in Portuguese, and nothing is stored.
@@ -257,9 +260,9 @@ private slots:
         QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(true));
         VerificarConexaoPerdida(lista->NumeroDoErro, lista->DescricaoDoErro, lista->LocalDoErro,
                                 u"Selecionar"_s);
-        // A page of the open list read now fails the same way, through the form's trap.
+        // The open list's second page, read now, fails the same way, through the form's trap.
         const auto erro = ErroDe([&] {
-            aberta->MoveFirst();
+            aberta->SetAbsolutePage(2);
             aberta->Fields(u"NumeroDoOrcamento"_s);
         });
         QCOMPARE(erro.Numero(), Banco::NumeroDoErroDeBanco);
@@ -269,10 +272,10 @@ private slots:
         QVERIFY2(IniciarServidorPostgreSQL(saida), qPrintable(saida));
         servidor.Parado = false;
         QCOMPARE(segundo->Adicionar(), qint16(0));
-        QCOMPARE(segundo->CodigoGerado, 2.0);
+        QCOMPARE(segundo->CodigoGerado, 3.0);
         QCOMPARE(lista->Selecionar(1, tamanho, 0, QString(), 0, 0), QVariant(false));
-        QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 2);
-        QCOMPARE(Banco::Valor(u"SELECT COUNT(*) FROM ItensDeOrcamento"_s).toLongLong(), qint64(2));
+        QCOMPARE(lista->ResultadoDaSelecaoEmRecordSet()->RecordCount(), 3);
+        QCOMPARE(Banco::Valor(u"SELECT COUNT(*) FROM ItensDeOrcamento"_s).toLongLong(), qint64(3));
 
         // 4. Stopped and started again while the workstation was idle: its connection
         // is gone, but nothing of the next operation had reached the server, so it is
@@ -284,7 +287,7 @@ private slots:
         GradeEmMemoria grade3;
         auto terceiro = Adicionar(grade3, resultado);
         QVERIFY2(resultado == 0, qPrintable(terceiro->DescricaoDoErro));
-        QCOMPARE(terceiro->CodigoGerado, 3.0);
+        QCOMPARE(terceiro->CodigoGerado, 4.0);
     }
 };
 
