@@ -4,6 +4,7 @@
 #include "andamento/frmAcompanhamento.h"
 #include "andamento/frmAprovarOrcamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
+#include "andamento/frmRegistrarPagamento.h"
 #include "andamento/frmRegistroDaEtapa.h"
 #include "andamento/frmRenovarValidade.h"
 #include "component/JanelasDoOrcamento.h"
@@ -27,6 +28,10 @@ void RegistrarJanelas() {
     JanelasDoOrcamento::Registrar(Janela::AprovarOrcamento, [](QWidget* pai, double numero) {
         frmAprovarOrcamento lfrmAprovacao(pai);
         return lfrmAprovacao.MontarExibirFormulario(numero);
+    });
+    JanelasDoOrcamento::Registrar(Janela::RegistrarPagamento, [](QWidget* pai, double numero) {
+        frmRegistrarPagamento lfrmPagamento(pai);
+        return lfrmPagamento.MontarExibirFormulario(numero);
     });
     // The follow-up of open quotes is no quote's window: numero is 0. Whatever it changed,
     // the rows the caller shows are read again.

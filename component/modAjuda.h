@@ -18,6 +18,7 @@ inline const QString SecaoDosExcluidos = QStringLiteral("excluidos");
 inline const QString SecaoDoHistorico = QStringLiteral("historico");
 inline const QString SecaoDaRenovacao = QStringLiteral("renovacao");
 inline const QString SecaoDaAprovacao = QStringLiteral("aprovacao");
+inline const QString SecaoDoPagamento = QStringLiteral("pagamento");
 inline const QString SecaoDasConfiguracoes = QStringLiteral("configuracoes");
 inline const QString SecaoDoAcompanhamento = QStringLiteral("acompanhamento");
 

@@ -5,21 +5,60 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/Pix.h"
 #include "contracts/Sinal.h"
+#include "contracts/Textos.h"
 #include "list/drFicha.h"
 #include "platform/QrCode.h"
 
 namespace RodapeDaFicha {
 namespace {
 
-// The approved value of the quote's approval in force; nothing when it has none or
-// cannot be read (a quote being saved elsewhere, a lost connection): the sheet then asks
-// no deposit rather than a wrong one.
-std::optional<VB::Currency> ValorAprovado(double numero) {
-    auto aprovacao =
-        Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-    aprovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
-    if (aprovacao->Ler(numero) != Resultado::Sucesso || !aprovacao->Aprovado) return std::nullopt;
-    return aprovacao->ValorAprovado;
+QString EmReais(VB::Currency valor) {
+    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
+}
+
+QString Data(const QDateTime& dataEHora) {
+    return dataEHora.toString(QStringLiteral("dd/MM/yyyy"));
+}
+
+// The names of the declined items, in the quote's order: a service's name, else the
+// product's.
+QStringList NomesDosItens(double numero, const QList<qint32>& itens) {
+    auto orcItens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
+    orcItens->DadosDoUsuario = modPrincipal::DadosDoUsuario;
+    qint16 tamanho = 0;
+    double n = numero;
+    QStringList nomes;
+    if (VB::CBool(orcItens->Selecionar(1, tamanho, 0, n))) return nomes;
+    const RecordsetPtr rs = orcItens->ResultadoDaSelecaoEmRecordSet();
+    for (rs->MoveFirst(); !rs->Eof(); rs->MoveNext()) {
+        const auto campo = [&](const char* nome) {
+            return rs->Fields(QString::fromLatin1(nome)).Value.toString().trimmed();
+        };
+        if (!itens.contains(campo("NumeroDoItemDoOrcamento").toInt())) continue;
+        const QString servico = campo("NomeDoServico");
+        nomes << (servico.isEmpty() ? campo("NomeDoProduto") : servico);
+    }
+    return nomes;
+}
+
+// The approval's lines from what clsAprovacaoDoOrcamento read.
+Dados::BlocoDaAprovacao LinhasDaAprovacao(double numero,
+                                          const ZELT_N_Orcamentos::clsAprovacaoDoOrcamento& a) {
+    Dados::BlocoDaAprovacao d;
+    if (!a.ItensRecusados.isEmpty())
+        d.ItensRecusados = QStringLiteral("Itens recusados pelo cliente (fora do total aprovado): ") +
+                           NomesDosItens(numero, a.ItensRecusados).join(QStringLiteral(", "));
+    d.TotalAprovado = QStringLiteral("Total aprovado: ") + EmReais(a.ValorAprovado);
+    const QString cpf =
+        a.CPF.isEmpty() ? QString() : QStringLiteral(" (CPF %1)").arg(Textos::CpfMascarado(a.CPF));
+    d.Linha = QStringLiteral("Aprovado por %1%2 em %3, %4")
+                  .arg(a.Responsavel, cpf, Data(a.DataEHoraDaAprovacao), a.Meio);
+    d.Assinatura = QImage::fromData(a.Assinatura, "PNG");
+    // The net of payments and reversals: a deposit wholly reversed is no longer received.
+    if (a.ValorPago > VB::Currency())
+        d.SinalRecebido = QStringLiteral("Sinal recebido: %1 em %2")
+                              .arg(EmReais(a.ValorPago), Data(a.DataEHoraDoUltimoPagamento));
+    return d;
 }
 
 void Legenda(drFicha& ficha, const QString& controle, const QString& texto) {
@@ -29,6 +68,44 @@ void Legenda(drFicha& ficha, const QString& controle, const QString& texto) {
 void LegendasNumeradas(drFicha& ficha, const QString& prefixo, const QStringList& linhas) {
     for (int i = 1; i <= 3; ++i)
         Legenda(ficha, prefixo + QString::number(i), linhas.value(i - 1));
+}
+
+// The approval's lines that apply, one under the other, and the section as high as they
+// are; hidden for a quote not approved.
+void PreencherAprovacao(drFicha& ficha, const Dados::BlocoDaAprovacao& a) {
+    Section* secao = ficha.Sections(QStringLiteral("AprovacaoDoOrcamento"));
+    for (const QString& controle : drFicha::ControlesDaAprovacao)
+        secao->Controls(controle)->setVisible(false);
+    secao->setVisible(!a.Linha.isEmpty());
+    if (a.Linha.isEmpty()) return;
+    int topo = 180;
+    const auto empilhar = [&](const QString& nome, const QString& texto) {
+        if (texto.isEmpty()) return;
+        RptControl* controle = secao->Controls(nome);
+        controle->setCaption(texto);
+        controle->setTop(topo);
+        controle->setVisible(true);
+        topo += controle->Height() + 60;
+    };
+    const QStringList recusados = Linhas(a.ItensRecusados, drFicha::CaracteresPorLinhaDosRecusados, 2);
+    empilhar(QStringLiteral("lblItensRecusados1"), recusados.value(0));
+    empilhar(QStringLiteral("lblItensRecusados2"), recusados.value(1));
+    empilhar(QStringLiteral("lblTotalAprovado"), a.TotalAprovado);
+    empilhar(QStringLiteral("lblAprovacao"), a.Linha);
+    if (!a.Assinatura.isNull()) {
+        auto* imagem = static_cast<RptImage*>(secao->Controls(QStringLiteral("imgAssinatura")));
+        // Its own aspect, at most the height and width the sheet gives it.
+        QSize tamanho = a.Assinatura.size().scaled(drFicha::LarguraMaximaDaAssinatura,
+                                                   drFicha::AlturaDaAssinatura, Qt::KeepAspectRatio);
+        imagem->setPicture(a.Assinatura);
+        imagem->setTop(topo);
+        imagem->setWidth(tamanho.width());
+        imagem->setHeight(tamanho.height());
+        imagem->setVisible(true);
+        topo += tamanho.height() + 60;
+    }
+    empilhar(QStringLiteral("lblSinalRecebido"), a.SinalRecebido);
+    secao->setHeight(topo + 60);
 }
 
 } // namespace
@@ -47,12 +124,20 @@ std::optional<Dados> Ler(double numero, const QString& dataDeValidade) {
     if (!c->CNPJ.trimmed().isEmpty()) d.Empresa += QStringLiteral(" - CNPJ ") + c->CNPJ.trimmed();
     d.Endereco = c->Endereco;
     if (!c->Telefone.trimmed().isEmpty()) d.Telefone = QStringLiteral("Telefone: ") + c->Telefone.trimmed();
-    // The deposit is asked of an approved quote only, from the value approved (the items
-    // the client declined are out of it).
-    const std::optional<VB::Currency> aprovado =
-        c->PercentualDoSinal > VB::Currency() ? ValorAprovado(numero) : std::nullopt;
-    if (aprovado) {
-        const VB::Currency sinal = Sinal::Valor(*aprovado, c->PercentualDoSinal);
+    // The approval in force, when the quote has one and it can be read (a quote being
+    // saved elsewhere, a lost connection): otherwise the sheet says nothing of an approval
+    // and asks no deposit rather than a wrong one.
+    auto aprovacao =
+        Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+    aprovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
+    if (aprovacao->Ler(numero) != Resultado::Sucesso || !aprovacao->Aprovado) return d;
+    d.Aprovacao = LinhasDaAprovacao(numero, *aprovacao);
+    // The deposit comes from the value approved (the items the client declined are out of
+    // it). Once the payments reach it, it is no longer asked (nor its PIX code offered, which
+    // would invite paying twice): "Sinal recebido" says it was paid. A deposit paid in part
+    // is still asked whole: the sheet shows what was received beside it.
+    const VB::Currency sinal = Sinal::Valor(aprovacao->ValorAprovado, c->PercentualDoSinal);
+    if (c->PercentualDoSinal > VB::Currency() && aprovacao->ValorPago < sinal) {
         d.LinhaDoSinal = Sinal::Linha(sinal, c->PercentualDoSinal);
         d.TextoDoReembolso = Sinal::TextoDoReembolso(c->SinalReembolsavel);
         if (!c->ChavePix.isEmpty() && sinal > VB::Currency())
@@ -63,6 +148,7 @@ std::optional<Dados> Ler(double numero, const QString& dataDeValidade) {
 }
 
 void Preencher(drFicha& ficha, const Dados& d) {
+    PreencherAprovacao(ficha, d.Aprovacao);
     Legenda(ficha, QStringLiteral("lblValidade"),
             d.DataDeValidade.isEmpty() ? QString() : QStringLiteral("Válido até ") + d.DataDeValidade);
     LegendasNumeradas(ficha, QStringLiteral("lblCondicoesDePagamento"),

@@ -4,10 +4,12 @@
 // quote approved ("Aprovado", "Aprovado em parte") when the clinic asks a deposit, the
 // deposit computed from the value approved, with its PIX QR code and "copia e cola"
 // when the clinic has a PIX key. The sends' messages carry the same deposit line and
-// "copia e cola".
+// "copia e cola". For an approved quote also the section AprovacaoDoOrcamento: the
+// declined items, the approved total, who approved, the signature, the deposit received.
 
 #include "contracts/VB.h"
 
+#include <QImage>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -26,6 +28,19 @@ struct Dados {
     QString LinhaDoSinal;
     QString TextoDoReembolso;
     QString CopiaECola; // empty without a PIX key
+    // The approval in force; every line empty when the quote is not approved.
+    struct BlocoDaAprovacao {
+        // "Itens recusados pelo cliente (fora do total aprovado): Vacina, Exame"; empty
+        // when none was declined.
+        QString ItensRecusados;
+        QString TotalAprovado; // "Total aprovado: R$ 108,00"
+        // "Aprovado por Maria (CPF ***.456.789-**) em 06/12/2026, Presencial"
+        QString Linha;
+        QImage Assinatura; // null without one
+        // "Sinal recebido: R$ 54,00 em 06/12/2026"; empty when nothing was paid.
+        QString SinalRecebido;
+    };
+    BlocoDaAprovacao Aprovacao;
 };
 
 // Reads the settings and the quote's approval. Nothing when the settings cannot be read

@@ -91,6 +91,8 @@ drFicha::drFicha(QObject* pai) : DataReport(pai) {
                              {{QStringLiteral("1"), QStringLiteral("0")}});
 
     Rodape(AdicionarSecao(QStringLiteral("RodapeDaPagina"), Section::Tipo::RodapeDePagina, AlturaDoRodape));
+    AprovacaoDoOrcamento(
+        AdicionarSecao(QStringLiteral("AprovacaoDoOrcamento"), Section::Tipo::RodapeDoRelatorio, 0));
     RodapeDoOrcamento(AdicionarSecao(QStringLiteral("RodapeDoOrcamento"), Section::Tipo::RodapeDoRelatorio,
                                      AlturaSemSinal));
 }
@@ -103,6 +105,25 @@ const QStringList drFicha::ControlesDoSinal{QStringLiteral("shpSinal"),
                                             QStringLiteral("lblCopiaECola1"),
                                             QStringLiteral("lblCopiaECola2"),
                                             QStringLiteral("lblCopiaECola3")};
+
+const QStringList drFicha::ControlesDaAprovacao{
+    QStringLiteral("lblItensRecusados1"), QStringLiteral("lblItensRecusados2"),
+    QStringLiteral("lblTotalAprovado"),   QStringLiteral("lblAprovacao"),
+    QStringLiteral("imgAssinatura"),      QStringLiteral("lblSinalRecebido")};
+
+// Placed at the left margin, one under the other by RodapeDaFicha; the tops here are
+// replaced there.
+void drFicha::AprovacaoDoOrcamento(Section* secao) {
+    Fio(secao, QStringLiteral("linAprovacaoDoOrcamento"), 80, CorDasDivisorias);
+    for (const char* nome : {"lblItensRecusados1", "lblItensRecusados2"})
+        Rotulo(secao, QString::fromLatin1(nome), QString(), Recuo, 0, Largura - 2 * Recuo, 8);
+    Rotulo(secao, QStringLiteral("lblTotalAprovado"), QString(), Recuo, 0, Largura - 2 * Recuo, 10, true);
+    Rotulo(secao, QStringLiteral("lblAprovacao"), QString(), Recuo, 0, Largura - 2 * Recuo, 9);
+    secao->Adicionar<RptImage>(QStringLiteral("imgAssinatura"), Recuo, 0, LarguraMaximaDaAssinatura,
+                               AlturaDaAssinatura);
+    Rotulo(secao, QStringLiteral("lblSinalRecebido"), QString(), Recuo, 0, Largura - 2 * Recuo, 9, true);
+    secao->setVisible(false);
+}
 
 void drFicha::RodapeDoOrcamento(Section* secao) {
     Fio(secao, QStringLiteral("linRodapeDoOrcamento"), 80, CorDasDivisorias);

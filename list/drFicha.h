@@ -14,6 +14,12 @@
 // deposit's line, whether it is refundable, the PIX QR code (3.2 cm) and its "copia e
 // cola" text (three lines). RodapeDaFicha fills it; without a deposit that block is
 // hidden and the section ends above it (AlturaSemSinal).
+//
+// Between the items and that section, for an approved quote only, the section
+// AprovacaoDoOrcamento: the items the client declined (out of the approved total), the
+// approved total, who approved and how (a CPF masked), the signature and the deposit
+// received. RodapeDaFicha shows the lines that apply, stacks them and sets the
+// section's height; a quote not approved leaves the section hidden.
 
 #include "platform/reports/DataReport.h"
 
@@ -32,6 +38,14 @@ public:
     static constexpr int CaracteresPorLinhaDasCondicoes = 100;
     static constexpr int CaracteresPorLinhaDoPix = 80;
 
+    // The approval section's controls, in the order they stack (each shown only when it
+    // applies); the signature is at most this high, and as wide as its aspect makes it.
+    static const QStringList ControlesDaAprovacao;
+    static constexpr int AlturaDaAssinatura = 900;
+    static constexpr int LarguraMaximaDaAssinatura = 4000;
+    static constexpr int CaracteresPorLinhaDosRecusados = 110;
+
 private:
+    void AprovacaoDoOrcamento(Section* secao);
     void RodapeDoOrcamento(Section* secao);
 };

@@ -1,11 +1,16 @@
 // "Aprovar orçamento" driven by its controls on SQLite and PostgreSQL: the items marked
 // and unmarked by click and by Space with the approved total following, the pad asked for
 // in person, a signature drawn with the mouse and stored as an image, the stage and the
-// items declined stored; a quote already approved is told and not opened.
+// items declined stored; a quote already approved is told and not opened. "Registrar
+// pagamento" likewise: the deposit offered, its F1 and Escape, a Pix without its id and a payment past the
+// approved value refused with the business layer's words, an administrator's reversal, a
+// clerk without that command, a quote not approved not opened.
 
 #include "tests/business/TesteDeNegocio.h"
+#include "tests/component/DublesDoComponente.h"
 
 #include "andamento/frmAprovarOrcamento.h"
+#include "andamento/frmRegistrarPagamento.h"
 #include "business/Relogio.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
@@ -16,6 +21,7 @@
 #include "platform/controls/XRAssinatura.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRNumberBox.h"
 
 #include <QImage>
 #include <QLineEdit>
@@ -51,6 +57,22 @@ class TesteDaJanelaDeAprovacao : public TesteDeNegocio {
         for (int linha = 1; linha < grade->Rows(); ++linha)
             marcas << grade->TextMatrix(linha, 1);
         return marcas;
+    }
+
+    QStringList Textos(QWidget& janela, std::initializer_list<const char*> rotulos) {
+        QStringList textos;
+        for (const char* nome : rotulos)
+            textos << Controle<Label>(janela, nome)->Caption();
+        return textos;
+    }
+
+    // The new payment typed in the window and "Registrar" clicked.
+    void Registrar(QWidget& janela, const QString& valor, const QString& forma, const QString& id = {}) {
+        Controle<XRNumberBox>(janela, "xrnbValor")->setText(valor);
+        Controle<XRComboBox>(janela, "xrcmbForma")
+            ->setListIndex(ZELT_N_Orcamentos::FormasDePagamento.indexOf(forma));
+        Controle<QLineEdit>(janela, "txtIdDaTransacao")->setText(id);
+        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdRegistrar"), Qt::LeftButton);
     }
 
     QStringList mmensagens;
@@ -126,6 +148,98 @@ private slots:
                  QStringList{u"O orçamento %1 já foi aprovado por %2 em %3."_s.arg(
                      QString::number(qint64(numero)), Controle<QLineEdit>(janela, "txtQuem")->text(),
                      Relogio::Hoje().toString(u"dd/MM/yyyy"_s))});
+    }
+
+    // An administrator at a clinic asking a 40 % deposit of a quote approved at 228,00.
+    void registrar_e_estornar_pagamentos() {
+        const double numero = NovoOrcamentoDeDoisServicos();
+        ConfigurarSinal(musuario.get(), 40, false, u""_s);
+        Aprovar(numero, musuario.get());
+        frmRegistrarPagamento janela;
+        QVERIFY(!janela.MontarExibirFormulario(numero));
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        const auto totais = [&] {
+            return Textos(janela, {"lblValorAprovado", "lblValorPago", "lblFaltaPagar"});
+        };
+        QCOMPARE(totais(), (QStringList{u"Valor aprovado: R$ 228,00"_s, u"Pago: R$ 0,00"_s,
+                                        u"Falta pagar: R$ 228,00"_s}));
+        QCOMPARE(Controle<XRNumberBox>(janela, "xrnbValor")->Text(), u"91,20"_s); // the deposit
+        QCOMPARE(Controle<XRComboBox>(janela, "xrcmbForma")->Text(), u"Pix"_s);
+        QVERIFY(Controle<QLineEdit>(janela, "txtIdDaTransacao")->isVisible());
+
+        // Refused, nothing stored: a Pix without its id, then more than is left.
+        Registrar(janela, u"91,20"_s, u"Pix"_s);
+        Registrar(janela, u"300,00"_s, u"Dinheiro"_s);
+        QVERIFY(!Controle<QLineEdit>(janela, "txtIdDaTransacao")->isVisible());
+        QCOMPARE(mmensagens,
+                 (QStringList{u"Informe o identificador da transação Pix (até 35 letras e dígitos, "
+                              "como aparece no comprovante)."_s,
+                              u"O pagamento de R$ 300,00 passa do valor aprovado: foram aprovados R$ "
+                              "228,00 e já foram pagos R$ 0,00; falta pagar R$ 228,00."_s}));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM PagamentosDoOrcamento"), 0);
+
+        Registrar(janela, u"91,20"_s, u"Pix"_s, u"E2026ABC"_s);
+        QCOMPARE(totais(), (QStringList{u"Valor aprovado: R$ 228,00"_s, u"Pago: R$ 91,20"_s,
+                                        u"Falta pagar: R$ 136,80"_s}));
+        QCOMPARE(Controle<XRNumberBox>(janela, "xrnbValor")->Text(), u"136,80"_s); // what is left
+        auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
+        const QString primeiro =
+            QString::number(Numero("SELECT MIN(NumeroDoPagamento) FROM PagamentosDoOrcamento"));
+        QCOMPARE(grade->Rows(), 2);
+        for (const auto& [coluna, texto] : {std::pair{1, primeiro},
+                                            {3, u"ANA"_s},
+                                            {4, u"91,20"_s},
+                                            {5, u"Pix"_s},
+                                            {6, u"E2026ABC"_s},
+                                            {7, u""_s}})
+            QCOMPARE(grade->TextMatrix(1, coluna), texto);
+
+        // Reversed by the administrator, with a reason: a negative row naming the first.
+        mmensagens.clear();
+        grade->setRow(1);
+        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdEstornar"), Qt::LeftButton);
+        Controle<QLineEdit>(janela, "txtMotivo")->setText(u"pago em duplicidade"_s);
+        grade->setRow(1);
+        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdEstornar"), Qt::LeftButton);
+        QCOMPARE(mmensagens, (QStringList{u"Estornar o pagamento %1 de R$ 91,20 (Pix)?"_s.arg(primeiro),
+                                          u"Informe o motivo do estorno."_s,
+                                          u"Estornar o pagamento %1 de R$ 91,20 (Pix)?"_s.arg(primeiro)}));
+        QCOMPARE(grade->Rows(), 3);
+        for (const auto& [coluna, texto] :
+             {std::pair{4, u"-91,20"_s}, {7, primeiro}, {8, u"pago em duplicidade"_s}})
+            QCOMPARE(grade->TextMatrix(2, coluna), texto);
+        QCOMPARE(totais()[1], u"Pago: R$ 0,00"_s);
+        QCOMPARE(Numero("SELECT SUM(Valor) FROM PagamentosDoOrcamento"), 0);
+    }
+
+    // A clerk is not offered the reversal; a quote not approved takes no payment.
+    void balconista_e_orcamento_sem_aprovacao() {
+        musuarioDaJanela.Administrador = false;
+        const double numero = NovoOrcamentoDeDoisServicos();
+        frmRegistrarPagamento semAprovacao;
+        QVERIFY(!semAprovacao.MontarExibirFormulario(numero));
+        QCOMPARE(mmensagens, QStringList{u"O orçamento %1 não está aprovado: registre a aprovação antes do "
+                                         "pagamento."_s.arg(QString::number(qint64(numero)))});
+        Aprovar(numero, musuario.get());
+        frmRegistrarPagamento janela;
+        janela.MontarExibirFormulario(numero);
+        janela.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        QCOMPARE(Controle<XRNumberBox>(janela, "xrnbValor")->Text(), u"228,00"_s); // no deposit asked
+        for (const char* nome : {"xrcmdEstornar", "txtMotivo"})
+            QVERIFY(!Controle<QWidget>(janela, nome)->isVisible());
+        Registrar(janela, u"228,00"_s, u"Cartão de crédito"_s);
+        QCOMPARE(Consulta("SELECT Usuario || ' ' || Forma || ' ' || Valor FROM PagamentosDoOrcamento"),
+                 u"ANA Cartão de crédito 2280000"_s);
+        // F1 shows the guide at the window's section; Escape closes the window.
+        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+        QTest::keyClick(Controle<XRNumberBox>(janela, "xrnbValor"), Qt::Key_F1);
+        QCOMPARE(SecaoDoGuiaExibida(), u"pagamento"_s);
+        FecharAjuda();
+        qunsetenv("ZELT_GUIA");
+        QTest::keyClick(&janela, Qt::Key_Escape);
+        QVERIFY(!janela.isVisible());
     }
 };
 

@@ -13,7 +13,10 @@
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
+#include <QBuffer>
 #include <QFileDialog>
+#include <QPainter>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QToolButton>
 #include <QtTest>
@@ -193,7 +196,13 @@ private slots:
              {u"Válido até"_s, u"À vista no Pix ou em até 6x no cartão"_s, u"Clínica Escola Ltda."_s})
             QVERIFY2(mrelatorios[0].Texto.contains(linha) && mrelatorios[1].Texto.contains(linha),
                      qPrintable(linha));
-        QVERIFY(!mrelatorios[0].Texto.contains(u"Sinal"_s));
+        QVERIFY(!mrelatorios[0].Texto.contains(u"Sinal"_s) && !mrelatorios[0].Texto.contains(u"Aprovado"_s));
+        // Approved whole, by the client, without a signature: no declined line, no deposit received.
+        for (const QString& linha :
+             {u"Total aprovado: R$ 198,00"_s, u"Aprovado por João da Silva em 03/12/2026, Presencial"_s})
+            QVERIFY2(mrelatorios[1].Texto.contains(linha), qPrintable(linha));
+        QVERIFY(!mrelatorios[1].Texto.contains(u"recusados"_s) &&
+                !mrelatorios[1].Texto.contains(u"recebido"_s));
         QVERIFY2(mrelatorios[1].Texto.contains(u"Sinal para confirmar: R$ 99,00 (50 % do valor aprovado)"_s),
                  qPrintable(mrelatorios[1].Texto));
         QVERIFY(mrelatorios[1].Texto.contains(u"O sinal não é reembolsável."_s));
@@ -202,6 +211,51 @@ private slots:
         const QString imagem = PaginaComoImagem(msessao->Pasta().filePath(u"relatorio_2.pdf"_s), 1, 150,
                                                 msessao->Pasta().filePath(u"ficha"_s));
         QCOMPARE(LerQrCode(imagem), pix);
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+    }
+
+    // Approved in part by another person with a CPF and a signature, then a deposit paid:
+    // the declined item out of the approved total, the CPF masked, the signature drawn, the
+    // deposit no longer asked.
+    void fichaDeOrcamentoAprovadoEmParteComAssinaturaEPagamento() {
+        QVERIFY(GravarOrcamento(musuario.get(), 2) > 0); // the consultation 108,00 and a vaccine 90,00
+        BancoDeTeste::ConfigurarSinal(musuario.get(), 50, false, u"pix@clinicaescola.com.br"_s);
+        QImage desenho(600, 150, QImage::Format_ARGB32);
+        desenho.fill(Qt::transparent);
+        QPainter(&desenho).drawLine(20, 100, 580, 40);
+        QByteArray png;
+        QBuffer buffer(&png);
+        desenho.save(&buffer, "PNG");
+        auto aprovacao =
+            Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+        aprovacao->DadosDoUsuario = musuario.get();
+        QCOMPARE(aprovacao->Ler(1), Resultado::Sucesso);
+        QCOMPARE(aprovacao->Aprovar(1, {2}, u"Maria Souza"_s, u"529.982.247-25"_s, u"Presencial"_s, png),
+                 Resultado::Sucesso);
+        QCOMPARE(aprovacao->RegistrarPagamento(1, Currency::DeInteiro(54), u"Pix"_s, u"E2026ABC"_s),
+                 Resultado::Sucesso);
+        Cenario c;
+        c.ImprimirFichaDaLinha(1);
+        QCOMPARE(mrelatorios.size(), 1);
+        for (const QString& linha :
+             {u"Itens recusados pelo cliente (fora do total aprovado): Vacina V10"_s,
+              u"Total aprovado: R$ 108,00"_s,
+              u"Aprovado por Maria Souza (CPF ***.982.247-**) em 03/12/2026, Presencial"_s,
+              u"Sinal recebido: R$ 54,00 em 03/12/2026"_s})
+            QVERIFY2(mrelatorios[0].Texto.contains(linha), qPrintable(mrelatorios[0].Texto));
+        // The deposit (54,00) paid: no longer asked, no PIX code.
+        QVERIFY(!mrelatorios[0].Texto.contains(u"Sinal para confirmar"_s) &&
+                !mrelatorios[0].Texto.contains(u"copia e cola"_s));
+        // The items and the quote's totals as specified: the declined vaccine still listed.
+        QVERIFY(mrelatorios[0].Texto.contains(u"198,00"_s) &&
+                mrelatorios[0].Texto.count(u"Vacina V10"_s) == 2);
+        // The signature is the page's one image, at its own size.
+        QProcess imagens;
+        imagens.start(u"pdfimages"_s, {u"-list"_s, msessao->Pasta().filePath(u"relatorio_1.pdf"_s)});
+        QVERIFY(imagens.waitForFinished());
+        static const QRegularExpression imagem(u"(?m)^\\s+1\\s+\\d+\\s+image\\s+600\\s+150\\s"_s);
+        QVERIFY2(imagem.match(QString::fromUtf8(imagens.readAllStandardOutput())).hasMatch(),
+                 "sem a imagem da assinatura");
         QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
     }
 

@@ -1,0 +1,59 @@
+#pragma once
+// "Registrar pagamento": the payments against an approved quote. Its approved value, what
+// was paid and what is left; the payments so far (a reversal is a negative row naming the
+// one it reverses); a new payment's value (at first the deposit still due, else what is
+// left), its way and, for Pix, the transaction id; "Registrar". An administrator also
+// reverses the selected payment ("Estornar…", with the reason typed beside it); a clerk
+// does not see that command (the business layer refuses it to a clerk anyway).
+
+#include "andamento/frmAndamento.h"
+
+#include <memory>
+
+class QLineEdit;
+class XRComboBox;
+class XRNumberBox;
+
+class frmRegistrarPagamento : public frmAndamento {
+    Q_OBJECT
+public:
+    explicit frmRegistrarPagamento(QWidget* pai = nullptr);
+    ~frmRegistrarPagamento() override;
+
+    // Reads the quote and shows the window modally; true when a payment was registered or
+    // reversed.
+    bool MontarExibirFormulario(double ldouNumeroDoOrcamento);
+
+protected:
+    void Form_Resize() override;
+
+private:
+    // Twips: the payments' grid, the totals and the new payment's fields under it.
+    static constexpr int AlturaDaGrade = 3000;
+    static constexpr int TopoDosTotais = TopoDaGrade + AlturaDaGrade + 150;
+    static constexpr int TopoDosCampos = TopoDosTotais + 600;
+    static constexpr int TopoDoEstorno = TopoDosCampos + 1000;
+
+    bool LerOrcamento();
+    bool LerPagamentos();
+    VB::Currency ValorSugerido() const;
+    void xrcmbForma_Click();
+    void xrcmdRegistrar_Click();
+    void xrcmdEstornar_Click();
+
+    double mdouNumeroDoOrcamento = 0;
+    bool mbooAlterado = false;
+    std::unique_ptr<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento> mobjAprovacao;
+    Label* lblOrcamento;
+    Label* lblValorAprovado;
+    Label* lblValorPago;
+    Label* lblFaltaPagar;
+    XRNumberBox* xrnbValor;
+    XRComboBox* xrcmbForma;
+    Label* lblIdDaTransacao;
+    QLineEdit* txtIdDaTransacao;
+    XRCommandButton* xrcmdRegistrar;
+    Label* lblMotivo;
+    QLineEdit* txtMotivo;
+    XRCommandButton* xrcmdEstornar;
+};
