@@ -80,7 +80,7 @@ private slots:
                                       u"Orçamento %1 - João da Silva"_s.arg(numero), u"João da Silva"_s,
                                       u"Presencial/WhatsApp/Telefone/E-mail"_s, u"Presencial"_s, u"OK"_s,
                                       u"Cancelar"_s}));
-        QCOMPARE(Etapa(numero), E::EmAberto);
+        QCOMPARE(EtapaDe(numero), E::EmAberto);
     }
 
     void recusaComoAparece() {
@@ -117,7 +117,7 @@ private slots:
         QVERIFY(JanelasDoOrcamento::Abrir(Janela::RegistrarAprovacao, nullptr, numero));
         QCOMPARE(abertas, (QStringList{u"aberta"_s, u"fechada"_s}));
         QCOMPARE(mmensagens, QStringList{u"Informe quem aprovou o orçamento. (64)"_s});
-        QCOMPARE(Etapa(numero), E::Aprovado);
+        QCOMPARE(EtapaDe(numero), E::Aprovado);
         QCOMPARE(
             Consulta("SELECT Responsavel || '|' || Meio FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?",
                      {numero}),
@@ -153,7 +153,7 @@ private slots:
         QVERIFY(!JanelasDoOrcamento::Abrir(Janela(janela), nullptr, numero));
         QVERIFY(fechada);
         QCOMPARE(mmensagens, QStringList{mensagem.arg(numero)});
-        QCOMPARE(Etapa(numero), E::Concluido);
+        QCOMPARE(EtapaDe(numero), E::Concluido);
         QCOMPARE(Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ?", {numero}),
                  entradas);
     }
@@ -166,17 +166,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ZELT_N_Orcamentos::clsEtapasDoOrcamento> Etapas() {
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
-        return etapas;
-    }
-    QString Etapa(double numero) {
-        auto etapas = Etapas();
-        etapas->Ler(numero);
-        return etapas->EtapaDoOrcamento;
-    }
-
     QStringList mmensagens;
     std::function<void(QWidget*)> mresponder;
 };

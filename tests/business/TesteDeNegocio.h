@@ -10,6 +10,7 @@
 #include "business/Banco.h"
 #include "business/Negocio.h"
 #include "business/Relogio.h"
+#include "contracts/CriarObjeto.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -68,6 +69,34 @@ protected:
         const qint16 resultado = orcamento->Adicionar();
         if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
         return resultado == 0 ? orcamento->CodigoGerado : 0;
+    }
+    // The stage operations and the approval, as the user above.
+    std::unique_ptr<ZELT_N_Orcamentos::clsEtapasDoOrcamento> Etapas() {
+        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
+        etapas->DadosDoUsuario = musuario.get();
+        return etapas;
+    }
+    std::unique_ptr<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento> Aprovacao(QObject* usuario = nullptr) {
+        auto aprovacao =
+            Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+        aprovacao->DadosDoUsuario = usuario ? usuario : musuario.get();
+        return aprovacao;
+    }
+    // The stage a quote is shown in now.
+    QString EtapaDe(double numero) {
+        auto etapas = Etapas();
+        etapas->Ler(numero);
+        return etapas->EtapaDoOrcamento;
+    }
+    // An approval by telephone with those items declined; its answer, and its message in
+    // falha when given.
+    qint16 AprovarSemItens(double numero, const QList<qint32>& recusados, QString* falha = nullptr) {
+        auto aprovacao = Aprovacao();
+        aprovacao->Ler(numero);
+        const qint16 resultado = aprovacao->Aprovar(numero, recusados, QStringLiteral("Maria"), {},
+                                                    QStringLiteral("Telefone"), {});
+        if (falha) *falha = aprovacao->DescricaoDaFalha;
+        return resultado;
     }
     // The same with two units of product 100 as well (BancoDeTeste::OrcamentoComProduto).
     double NovoOrcamentoComProduto() {

@@ -51,21 +51,13 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
             envios->DadosDoUsuario = musuario.get();
             return envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s) == 0;
         }
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
+        auto etapas = Etapas();
         etapas->Ler(numero);
         qint16 r = -1;
         if (operacao == u"entregar") r = etapas->EntregueAoCliente(numero);
         if (operacao == u"aprovar") r = etapas->RegistrarAprovacao(numero, u"João"_s, u"Presencial"_s, false);
-        if (operacao == u"aprovar em parte") {
-            // The product (item 2) declined: 108,00 approved of 547,80.
-            auto aprovacao =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-            aprovacao->DadosDoUsuario = musuario.get();
-            aprovacao->Ler(numero);
-            r = aprovacao->Aprovar(numero, {2}, u"João"_s, {}, u"Telefone"_s, {});
-            etapas->DescricaoDaFalha = aprovacao->DescricaoDaFalha;
-        }
+        // The product (item 2) declined: 108,00 approved of 547,80.
+        if (operacao == u"aprovar em parte") r = AprovarSemItens(numero, {2}, &etapas->DescricaoDaFalha);
         if (operacao.startsWith(u"recusar: "))
             r = etapas->RegistrarRecusa(numero, operacao.mid(9), QString());
         if (operacao == u"concluir") r = etapas->Concluir(numero);

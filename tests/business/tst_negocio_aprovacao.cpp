@@ -42,12 +42,6 @@ QStringList Historia(double numero) {
 class TesteDaAprovacao : public TesteDeNegocio {
     Q_OBJECT
 
-    std::unique_ptr<clsAprovacaoDoOrcamento> Aprovacao(QObject* usuario = nullptr) {
-        auto aprovacao = Zelt::CriarObjeto<clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-        aprovacao->DadosDoUsuario = usuario ? usuario : musuario.get();
-        return aprovacao;
-    }
-
     // A quote of two items (108,00 and 120,00) approved whole by telephone.
     double OrcamentoAprovado() {
         const double numero = NovoOrcamentoDeDoisServicos();
@@ -143,8 +137,7 @@ private slots:
         const double numero = NovoOrcamentoDeDoisServicos();
         auto aprovacao = Aprovacao();
         aprovacao->Ler(numero);
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
+        auto etapas = Etapas();
         etapas->Ler(numero);
         QCOMPARE(etapas->EntregueAoCliente(numero), Resultado::Sucesso);
         QCOMPARE(aprovacao->Aprovar(numero, {}, u"Maria"_s, {}, u"Telefone"_s, {}), Resultado::Recusado);
@@ -193,8 +186,7 @@ private slots:
                  1);
         // Approved again, then given up: the refusal ends the approval too.
         QCOMPARE(aprovacao->Aprovar(numero, {}, u"Maria"_s, {}, u"Telefone"_s, {}), Resultado::Sucesso);
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
+        auto etapas = Etapas();
         etapas->Ler(numero);
         QCOMPARE(etapas->RegistrarRecusa(numero, u"Desistiu"_s, {}), Resultado::Sucesso);
         aprovacao->Ler(numero);

@@ -39,12 +39,6 @@ class TesteDasEtapas : public TesteDeNegocio {
 
     void Preparar() override { FixarRelogio(Agora); }
 
-    std::unique_ptr<clsEtapasDoOrcamento> Etapas() {
-        auto etapas = Zelt::CriarObjeto<clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
-        return etapas;
-    }
-
     // The stage shown now; its stamp read into the object for the next operation.
     QString EtapaDe(clsEtapasDoOrcamento& etapas, double numero) {
         return etapas.Ler(numero) == 0 ? etapas.EtapaDoOrcamento
@@ -57,20 +51,10 @@ class TesteDasEtapas : public TesteDeNegocio {
         if (operacao == u"entregar") return etapas.EntregueAoCliente(numero);
         if (operacao == u"aprovar")
             return etapas.RegistrarAprovacao(numero, u"Maria"_s, u"Presencial"_s, false);
-        if (operacao == u"aprovar em parte") {
-            // The second item declined (the quotes here have two).
-            auto aprovacao =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-            aprovacao->DadosDoUsuario = musuario.get();
-            aprovacao->Ler(numero);
-            const qint16 resultado = aprovacao->Aprovar(numero, {2}, u"Maria"_s, {}, u"WhatsApp"_s, {});
-            etapas.DescricaoDaFalha = aprovacao->DescricaoDaFalha;
-            return resultado;
-        }
+        // The second item declined (the quotes here have two).
+        if (operacao == u"aprovar em parte") return AprovarSemItens(numero, {2}, &etapas.DescricaoDaFalha);
         if (operacao == u"desfazer") {
-            auto aprovacao =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-            aprovacao->DadosDoUsuario = musuario.get();
+            auto aprovacao = Aprovacao();
             aprovacao->Ler(numero);
             const qint16 resultado = aprovacao->DesfazerAprovacao(numero);
             etapas.DescricaoDaFalha = aprovacao->DescricaoDaFalha;

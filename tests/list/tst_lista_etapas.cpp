@@ -159,24 +159,22 @@ private slots:
         QTest::addColumn<QString>("etapa");
         QTest::addColumn<QString>("habilitadas");
         const QString sempre = u"mnuHistorico mnuEnviarPorEmail mnuEnviarPorWhatsApp"_s;
-        QTest::newRow("em aberto") << E::EmAberto
-                                   << u"mnuEntregueAoCliente mnuRegistrarAprovacao mnuRegistrarRecusa "_s +
-                                          sempre;
-        QTest::newRow("enviado") << E::Enviado
-                                 << u"mnuEntregueAoCliente mnuRegistrarAprovacao mnuRegistrarRecusa "_s +
-                                        sempre;
-        QTest::newRow("vencido") << E::Vencido << u"mnuRegistrarAprovacao mnuRegistrarRecusa "_s + sempre;
-        QTest::newRow("aprovado") << E::Aprovado << u"mnuRegistrarRecusa mnuConcluido "_s + sempre;
-        QTest::newRow("aprovado em parte")
-            << E::AprovadoEmParte << u"mnuRegistrarRecusa mnuConcluido "_s + sempre;
-        QTest::newRow("recusado") << E::Recusado << sempre;
-        QTest::newRow("concluído") << E::Concluido << sempre;
+        const QString responder = u"mnuRegistrarAprovacao mnuAprovarOrcamento mnuRegistrarRecusa "_s;
+        const QString depois = u"mnuRenovarValidade mnuCopiarOrcamento "_s;
+        QTest::newRow("em aberto") << E::EmAberto << u"mnuEntregueAoCliente "_s + responder + depois + sempre;
+        QTest::newRow("enviado") << E::Enviado << u"mnuEntregueAoCliente "_s + responder + depois + sempre;
+        QTest::newRow("vencido") << E::Vencido << responder + depois + sempre;
+        const QString aprovado = u"mnuRegistrarRecusa mnuConcluido "_s + depois + u"mnuRegistrarPagamento "_s;
+        QTest::newRow("aprovado") << E::Aprovado << aprovado + sempre;
+        QTest::newRow("aprovado em parte") << E::AprovadoEmParte << aprovado + sempre;
+        QTest::newRow("recusado") << E::Recusado << depois + sempre;
+        QTest::newRow("concluído") << E::Concluido << depois + u"mnuRegistrarPagamento "_s + sempre;
     }
     void menuPelaEtapa() {
         QFETCH(QString, etapa);
         QFETCH(QString, habilitadas);
         QVERIFY(NovoOrcamento() > 0);
-        const double numero = NovoOrcamento();
+        const double numero = NovoOrcamentoDeDoisServicos();
         Mover(numero, etapa);
         AbrirLista();
         QStringList textos, ativas;
@@ -190,10 +188,11 @@ private slots:
         });
         CliqueDireito(1);
         QCOMPARE(mlista->Grade()->RowSel(), 1);
-        // "Renovar validade…" and "Copiar orçamento" belong to windows not registered here.
-        QCOMPARE(textos, (QStringList{u"Entregue ao cliente"_s, u"Registrar aprovação…"_s,
-                                      u"Registrar recusa…"_s, u"Concluído"_s, u"Histórico…"_s,
-                                      u"Enviar por e-mail"_s, u"Enviar por WhatsApp"_s}));
+        QCOMPARE(textos,
+                 (QStringList{u"Entregue ao cliente"_s, u"Registrar aprovação…"_s, u"Aprovar orçamento…"_s,
+                              u"Registrar recusa…"_s, u"Concluído"_s, u"Renovar validade…"_s,
+                              u"Copiar orçamento"_s, u"Registrar pagamento…"_s, u"Histórico…"_s,
+                              u"Enviar por e-mail"_s, u"Enviar por WhatsApp"_s}));
         QCOMPARE(ativas.join(u' '), habilitadas);
     }
 
@@ -353,16 +352,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<ZELT_N_Orcamentos::clsEtapasDoOrcamento> Etapas() {
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
-        return etapas;
-    }
-    QString EtapaDe(double numero) {
-        auto etapas = Etapas();
-        etapas->Ler(numero);
-        return etapas->EtapaDoOrcamento;
-    }
     // Brings a new quote to a stage through the business layer's own operations.
     void Mover(double numero, const QString& etapa) {
         auto etapas = Etapas();
@@ -374,14 +363,7 @@ private:
         if (etapa == E::Aprovado || etapa == E::Concluido)
             fazer(
                 [&] { return etapas->RegistrarAprovacao(numero, u"João da Silva"_s, u"Telefone"_s, false); });
-        if (etapa == E::AprovadoEmParte)
-            fazer([&] {
-                auto aprovacao = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(
-                    ProgId::AprovacaoDoOrcamento);
-                aprovacao->DadosDoUsuario = musuario.get();
-                aprovacao->Ler(numero);
-                return aprovacao->Aprovar(numero, {2}, u"João da Silva"_s, {}, u"Telefone"_s, {});
-            });
+        if (etapa == E::AprovadoEmParte) fazer([&] { return AprovarSemItens(numero, {2}); });
         if (etapa == E::Recusado)
             fazer([&] { return etapas->RegistrarRecusa(numero, u"Preço"_s, QString()); });
         if (etapa == E::Concluido) fazer([&] { return etapas->Concluir(numero); });
