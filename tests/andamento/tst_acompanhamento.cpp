@@ -144,16 +144,6 @@ private slots:
         QVERIFY(EscreverSubstitutos(mprogramas.path()));
         qputenv("PATH", mprogramas.path().toUtf8() + ':' + qgetenv("PATH"));
         qputenv("ZELT_TESTE_CHAMADAS", mchamadas.path().toUtf8());
-        // Windows of other parts of the program, standing in: they note what they were
-        // opened for; the approval approves.
-        JanelasDoOrcamento::Registrar(Janela::RegistrarAprovacao, [this](QWidget*, double numero) {
-            mabertas << u"aprovação|"_s + VB::CStr(numero);
-            auto etapas =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-            etapas->DadosDoUsuario = &madministrador;
-            etapas->Ler(numero);
-            return etapas->RegistrarAprovacao(numero, u"Maria"_s, u"Telefone"_s, false) == 0;
-        });
     }
 
     void secoes_numeros_comandos_e_impressao() {
@@ -261,6 +251,16 @@ private slots:
             QVERIFY(!Filho<XRCommandButton>(janela, u"xrcmdLembrar"_s)->isEnabled());
 
             // Approved through the registered window: read again, X moves to the approved.
+            // The approval window standing in (registered after the component registered
+            // its own): it notes what it was opened for, and approves.
+            JanelasDoOrcamento::Registrar(Janela::RegistrarAprovacao, [this](QWidget*, double numero) {
+                mabertas << u"aprovação|"_s + VB::CStr(numero);
+                auto etapas =
+                    Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
+                etapas->DadosDoUsuario = &madministrador;
+                etapas->Ler(numero);
+                return etapas->RegistrarAprovacao(numero, u"Maria"_s, u"Telefone"_s, false) == 0;
+            });
             Escolher(janela, u"msfgSecaoVencem"_s, 1);
             Clicar(janela, u"xrcmdAprovacao"_s);
             QCOMPARE(mabertas, QStringList{u"aprovação|"_s + nx});

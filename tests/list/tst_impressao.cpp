@@ -128,13 +128,9 @@ private slots:
     // A filter by stage prints its whole selection under the filtered list's heading.
     void listaDeUmaEtapaImprimeSuaSelecao() {
         for (int i = 0; i < 9; ++i)
-            QVERIFY(NovoOrcamento() > 0);
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
-        for (double numero : {2.0, 5.0, 8.0}) {
-            QCOMPARE(etapas->Ler(numero), qint16(0));
-            QCOMPARE(etapas->RegistrarAprovacao(numero, u"Maria"_s, u"Telefone"_s, numero == 5), qint16(0));
-        }
+            QVERIFY((i == 4 ? NovoOrcamentoDeDoisServicos() : NovoOrcamento()) > 0);
+        for (double numero : {2.0, 5.0, 8.0})
+            QCOMPARE(AprovarSemItens(numero, numero == 5 ? QList<qint32>{2} : QList<qint32>{}), qint16(0));
         Cenario c;
         auto* situacao = c.Controle<XRComboBox>("xrcmbSituacao");
         situacao->setListIndex(7);

@@ -267,16 +267,30 @@ protected:
             return resposta;
         });
         Plataforma::SubstituirPopupMenu([this](QMenu* menu) -> QAction* {
-            // Any entry a person sees, the enabled ones mostly, but the sends: they would start
-            // the desktop's mail program or browser.
+            // Any entry a person sees, the enabled ones mostly, but the sends (they would start
+            // the desktop's mail program or browser) and the windows the walk does not step
+            // through yet (approval with signature, payment, renewal: their own tests drive
+            // them), which it would only cancel.
+            static const QStringList deFora{u"mnuAprovarOrcamento"_s, u"mnuRegistrarPagamento"_s,
+                                            u"mnuRenovarValidade"_s};
             QList<QAction*> entradas, habilitadas;
             for (QAction* acao : menu->actions())
                 if (!acao->isSeparator() && acao->isVisible() &&
-                    !acao->objectName().startsWith(u"mnuEnviar"_s)) {
+                    !acao->objectName().startsWith(u"mnuEnviar"_s) && !deFora.contains(acao->objectName())) {
                     entradas << acao;
                     if (acao->isEnabled()) habilitadas << acao;
                 }
-            const QList<QAction*>& lista = habilitadas.isEmpty() || !mdados->Ate(4) ? entradas : habilitadas;
+            // Half the time an answer of the client, when the stage allows one: the menu has
+            // many other entries, and the stage moves are what it is here for.
+            QList<QAction*> respostas;
+            for (QAction* acao : habilitadas)
+                if (QStringList{u"mnuEntregueAoCliente"_s, u"mnuRegistrarAprovacao"_s,
+                                u"mnuRegistrarRecusa"_s, u"mnuConcluido"_s}
+                        .contains(acao->objectName()))
+                    respostas << acao;
+            const QList<QAction*>& lista = !respostas.isEmpty() && mdados->Ate(2) == 0 ? respostas
+                                           : habilitadas.isEmpty() || !mdados->Ate(4)  ? entradas
+                                                                                       : habilitadas;
             QAction* escolhida = lista.isEmpty() || !mdados->Ate(10) ? nullptr : mdados->Um(lista);
             Registrar(u"menu -> %1%2"_s.arg(escolhida ? escolhida->text() : u"(fechado)"_s,
                                             escolhida && !escolhida->isEnabled() ? u" (desabilitada)"_s
