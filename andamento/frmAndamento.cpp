@@ -12,14 +12,7 @@
 frmAndamento::frmAndamento(const QString& lstrNome, const QString& lstrTitulo, int llonLargura,
                            int llonAltura, QWidget* pai)
     : QDialog(pai), mstrNome(lstrNome) {
-    setObjectName(lstrNome);
-    setWindowTitle(lstrTitulo);
-    setAutoFillBackground(true);
-    QPalette paleta = palette();
-    paleta.setColor(QPalette::Window, Qt::white);
-    setPalette(paleta);
-    setFont(Aparencia::Fonte(10));
-    resize(Twips::ParaPixels(llonLargura), Twips::ParaPixels(llonAltura));
+    PrepararJanela(*this, lstrNome, lstrTitulo, llonLargura, llonAltura);
 
     lblTitulo = new Label(this, QStringLiteral("lblTitulo"));
     lblTitulo->setCaption(lstrTitulo);
@@ -41,6 +34,18 @@ frmAndamento::frmAndamento(const QString& lstrNome, const QString& lstrTitulo, i
 }
 
 frmAndamento::~frmAndamento() = default;
+
+void frmAndamento::PrepararJanela(QDialog& janela, const QString& lstrNome, const QString& lstrTitulo,
+                                  int llonLargura, int llonAltura) {
+    janela.setObjectName(lstrNome);
+    janela.setWindowTitle(lstrTitulo);
+    janela.setAutoFillBackground(true);
+    QPalette paleta = janela.palette();
+    paleta.setColor(QPalette::Window, Qt::white);
+    janela.setPalette(paleta);
+    janela.setFont(Aparencia::Fonte(10));
+    janela.resize(Twips::ParaPixels(llonLargura), Twips::ParaPixels(llonAltura));
+}
 
 void frmAndamento::xrcmdFechar_Click() {
     reject();

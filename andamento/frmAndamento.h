@@ -24,6 +24,11 @@ class frmAndamento : public QDialog {
 public:
     ~frmAndamento() override;
 
+    // The look every window of this folder starts from: a white window of that name and
+    // title, the suite's font, the size in twips.
+    static void PrepararJanela(QDialog& janela, const QString& lstrNome, const QString& lstrTitulo,
+                               int llonLargura, int llonAltura);
+
 protected:
     // lstrNome: the window's name (also its error location's object); lstrTitulo: its
     // title and caption; llonLargura and llonAltura in twips.

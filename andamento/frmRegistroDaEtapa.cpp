@@ -1,6 +1,7 @@
 #include "andamento/frmRegistroDaEtapa.h"
 
 #include "andamento/CamposDeTexto.h"
+#include "andamento/frmAndamento.h"
 
 #include "component/modAjuda.h"
 #include "component/modMensagemDeErro.h"
@@ -34,14 +35,7 @@ void Informar(const QString& texto, int icone) {
 
 frmRegistroDaEtapa::frmRegistroDaEtapa(const QString& lstrNome, const QString& lstrTitulo, QWidget* pai)
     : QDialog(pai), mstrNome(lstrNome) {
-    setObjectName(lstrNome);
-    setWindowTitle(lstrTitulo);
-    setAutoFillBackground(true);
-    QPalette paleta = palette();
-    paleta.setColor(QPalette::Window, Qt::white);
-    setPalette(paleta);
-    setFont(Aparencia::Fonte(10));
-    resize(Twips::ParaPixels(Largura), Twips::ParaPixels(Altura));
+    frmAndamento::PrepararJanela(*this, lstrNome, lstrTitulo, Largura, Altura);
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDaLista);
 
     lblTitulo = new Label(this, QStringLiteral("lblTitulo"));

@@ -47,7 +47,7 @@ class TesteDoRegistroDaEtapa : public TesteDeNegocio {
         modPrincipal::DadosDoUsuario = musuario.get();
         mmensagens.clear();
         Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
-            mmensagens << u"%1 (%2)"_s.arg(texto).arg(botoes);
+            mmensagens << u"%1 (%2)"_s.arg(texto, QString::number(botoes));
             return int(Plataforma::vbOK);
         });
         Plataforma::SubstituirExibicaoModal([this](QWidget* janela) { mresponder(janela); });

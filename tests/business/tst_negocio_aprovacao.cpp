@@ -169,9 +169,8 @@ private slots:
         QCOMPARE(orcamento->Alterar(), Resultado::Rejeitado);
         QCOMPARE(orcamento->NomeDoCampoValidado, u"Aprovacao"_s);
         QCOMPARE(orcamento->DescricaoDaFalha,
-                 u"O orçamento %1 foi aprovado por Maria em %2; alterá-lo desfaz a aprovação."_s
-                     .arg(qint64(numero))
-                     .arg(Relogio::Hoje().toString(u"dd/MM/yyyy"_s)));
+                 u"O orçamento %1 foi aprovado por Maria em %2; alterá-lo desfaz a aprovação."_s.arg(
+                     QString::number(qint64(numero)), Relogio::Hoje().toString(u"dd/MM/yyyy"_s)));
         QCOMPARE(Historia(numero).constLast(), u"aprovado em parte"_s);
         orcamento->DesfazerAprovacao = true;
         QCOMPARE(orcamento->Alterar(), Resultado::Sucesso);

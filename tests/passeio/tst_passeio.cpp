@@ -263,7 +263,7 @@ protected:
                                  : (botoes & 7) == Plataforma::vbOKCancel
                                      ? mdados->Um(std::array{Plataforma::vbOK, Plataforma::vbCancel})
                                      : Plataforma::vbOK;
-            Registrar(u"caixa %1 -> %2"_s.arg(Resumo(texto)).arg(resposta));
+            Registrar(u"caixa %1 -> %2"_s.arg(Resumo(texto), QString::number(resposta)));
             return resposta;
         });
         Plataforma::SubstituirPopupMenu([this](QMenu* menu) -> QAction* {
@@ -693,8 +693,8 @@ private:
             orcamentos->Selecionar(1, tamanho, codigo, QString(), 0, 0);
             const qint64 lista = orcamentos->ResultadoDaSelecaoEmRecordSet()->RecordCount();
             if (const qint64 banco = ContagemPorEtapa(codigo); lista != banco)
-                return u"o filtro %1 conta %2 orçamentos e o banco tem %3"_s.arg(codigo).arg(lista).arg(
-                    banco);
+                return u"o filtro %1 conta %2 orçamentos e o banco tem %3"_s.arg(
+                    QString::number(codigo), QString::number(lista), QString::number(banco));
         }
         QSqlQuery q = Banco::Executar(
             u"SELECT h.NumeroDoOrcamento, h.Operacao, COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e "

@@ -65,9 +65,10 @@ inline QStringList Paginas(const QString& texto) {
 inline QString FaltaEmAlgumaPagina(const QStringList& paginas, const QStringList& fixos) {
     for (qsizetype k = 0; k < paginas.size(); ++k)
         for (const QString& fixo :
-             fixos + QStringList{QStringLiteral("Página: %1 de %2").arg(k + 1).arg(paginas.size())})
+             fixos + QStringList{QStringLiteral("Página: %1 de %2")
+                                     .arg(QString::number(k + 1), QString::number(paginas.size()))})
             if (paginas[k].count(fixo) != 1)
-                return QStringLiteral("página %1 sem \"%2\"").arg(k + 1).arg(fixo);
+                return QStringLiteral("página %1 sem \"%2\"").arg(QString::number(k + 1), fixo);
     return {};
 }
 

@@ -285,7 +285,8 @@ private slots:
             d.CopiaECola = pix;
         }
         RodapeDaFicha::Preencher(ficha, d);
-        const QString arquivo = PastaDeSaida() + u"/drFicha_rodape_%1_%2.pdf"_s.arg(itens).arg(comSinal);
+        const QString arquivo = PastaDeSaida() + u"/drFicha_rodape_%1_%2.pdf"_s.arg(
+                                                     QString::number(itens), QString::number(comSinal));
         ficha.ExportarParaPdf(arquivo);
         const QStringList paginas = Paginas(TextoDoPdf(arquivo));
         const QString ultima = paginas.constLast();
