@@ -37,14 +37,15 @@ enum Coluna : int {
     ColunaCodigoDoCliente,
 };
 
+// Widths that fit two sections side by side in a window of 1366 × 768.
 const std::array<modGrade::ColunaDaGrade, 10> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
     {u"Número", 800, 7, 0, u"NumeroDoOrcamento"},
-    {u"Cliente", 1750, 1, 1, u"Cliente"},
+    {u"Cliente", 1450, 1, 1, u"Cliente"},
     {u"Animal", 1100, 1, 1, u"Animal"},
     {u"Valor líquido", 1200, 7, 0, u"ValorLiquido"},
     {u"Validade", 1150, 4, 0, u"DataDeValidadeDoOrcamento"},
-    {u"Etapa", 1450, 1, 1, u"Etapa"},
+    {u"Etapa", 1150, 1, 1, u"Etapa"},
     {u"Último envio", 1650, 4, 0, u"UltimoEnvio"},
     {u"Dias sem resposta", 900, 7, 0, u"DiasSemResposta"},
     {u"Cliente (código)", 0, 1, 0, u"CodigoDoCliente"},
@@ -82,8 +83,8 @@ QString Percentual(const std::optional<double>& taxa) {
 } // namespace
 
 frmAcompanhamento::frmAcompanhamento(QWidget* pai)
-    : frmAndamento(QStringLiteral("frmAcompanhamento"), QStringLiteral("Acompanhamento de orçamentos"), 21000,
-                   12600, pai) {
+    : frmAndamento(QStringLiteral("frmAcompanhamento"), QStringLiteral("Acompanhamento de orçamentos"), 20100,
+                   10500, pai) {
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDoAcompanhamento);
     // The sections have grids of their own; the base's one is not used.
     msfgGrade->setVisible(false);

@@ -53,7 +53,7 @@ void Informar(const QString& texto) {
 } // namespace
 
 frmAprovarOrcamento::frmAprovarOrcamento(QWidget* pai)
-    : frmAndamento(QStringLiteral("frmAprovarOrcamento"), QStringLiteral("Aprovar orçamento"), 13500, 11400,
+    : frmAndamento(QStringLiteral("frmAprovarOrcamento"), QStringLiteral("Aprovar orçamento"), 13500, 10500,
                    pai) {
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDaAprovacao);
     lblOrcamento = new Label(this, QStringLiteral("lblOrcamento"));

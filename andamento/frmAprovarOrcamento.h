@@ -33,7 +33,7 @@ protected:
 
 private:
     // Twips: the items' grid, the fields under it, the pad under them.
-    static constexpr int AlturaDaGrade = 4200;
+    static constexpr int AlturaDaGrade = 3300;
     static constexpr int TopoDosCampos = TopoDaGrade + AlturaDaGrade + 700;
     static constexpr int TopoDaAssinatura = TopoDosCampos + 900;
     static constexpr int AlturaDaAssinatura = 2100;
