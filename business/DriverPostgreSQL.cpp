@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QHash>
 #include <QSqlDriverCreator>
 #include <QSqlError>
 #include <QSqlField>
@@ -174,6 +175,26 @@ public:
     PGconn* mconexao = nullptr;
     // Statements held back for the next one (EnviarComOProximo), in order.
     mutable QList<Comando> mpendentes;
+    // The registry reads kept (MarcaDeCadastro), by statement and parameters; whether
+    // this connection listens to the registry's announcements.
+    mutable QHash<QByteArray, PGresult*> mlembradas;
+    mutable bool mescutando = false;
+
+    // Forgets the registry reads kept when the server announced a change (or the
+    // connection broke): what came with earlier answers, and what waits on the socket.
+    void VerificarAnuncios() const {
+        bool anunciado = PQconsumeInput(mconexao) == 0;
+        while (PGnotify* anuncio = PQnotifies(mconexao)) {
+            anunciado = true;
+            PQfreemem(anuncio);
+        }
+        if (anunciado) Esquecer();
+    }
+    void Esquecer() const {
+        for (PGresult* r : std::as_const(mlembradas))
+            PQclear(r);
+        mlembradas.clear();
+    }
 
     ~Conexao() override { Fechar(); }
 
@@ -236,6 +257,8 @@ public:
 
 private:
     void Fechar() {
+        Esquecer();
+        mescutando = false;
         if (mconexao) PQfinish(mconexao);
         mconexao = nullptr;
         mpendentes.clear();
@@ -304,7 +327,9 @@ private:
     PGresult* mresultado = nullptr;
     QByteArray msql;
 
-    QList<Comando>& Pendentes() const { return static_cast<const Conexao*>(driver())->mpendentes; }
+    const Conexao& Dono() const { return *static_cast<const Conexao*>(driver()); }
+    QList<Comando>& Pendentes() const { return Dono().mpendentes; }
+    bool LerDoCadastro(PGconn* pg);
 
     PGconn* Pg() {
         PGconn* pg = driver() ? static_cast<const Conexao*>(driver())->mconexao : nullptr;
@@ -354,9 +379,30 @@ bool Resultado::exec() {
     if (!Pendentes().isEmpty())
         return Tratar(
             EmSequencia(pg, std::exchange(Pendentes(), {}) + QList<Comando>{{msql, boundValues()}}));
+    if (msql.startsWith(MarcaDeCadastro.toUtf8()) && PQtransactionStatus(pg) == PQTRANS_IDLE)
+        return LerDoCadastro(pg);
     const ParametrosDoLibpq p(boundValues());
     return Tratar(PQexecParams(pg, msql.constData(), p.Quantos(), p.Tipos(), p.Valores(), p.Tamanhos(),
                                p.Formatos(), 0));
+}
+
+// A registry read: the answer kept, or read (with the LISTEN before it, in the same
+// message, the first time) and kept while nothing was announced.
+bool Resultado::LerDoCadastro(PGconn* pg) {
+    const Conexao& conexao = Dono();
+    QByteArray chave = msql;
+    for (const QVariant& valor : boundValues())
+        chave += '\0' + (valor.isNull() ? QByteArray("\1") : valor.toString().toUtf8());
+    conexao.VerificarAnuncios();
+    if (PGresult* lembrada = conexao.mlembradas.value(chave))
+        return Tratar(PQcopyResult(lembrada, PG_COPYRES_ATTRS | PG_COPYRES_TUPLES));
+    QList<Comando> comandos;
+    if (!conexao.mescutando) comandos << Comando{QByteArray("LISTEN ") + CanalDosCadastros.toUtf8(), {}};
+    comandos << Comando{msql, boundValues()};
+    if (!Tratar(EmSequencia(pg, comandos))) return false;
+    conexao.mescutando = true;
+    conexao.mlembradas.insert(chave, PQcopyResult(mresultado, PG_COPYRES_ATTRS | PG_COPYRES_TUPLES));
+    return true;
 }
 
 QVariant Resultado::data(int coluna) {

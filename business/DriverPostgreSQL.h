@@ -29,6 +29,16 @@ bool EnviarComOProximo(const QSqlDatabase& db, const QString& sql, const QVarian
 // Forgets the statements held back (a unit of work undone: they were its own).
 void DescartarRetidos(const QSqlDatabase& db);
 
+// A read that starts with this comment reads only registry tables whose changes the
+// server announces on the channel CanalDosCadastros (a trigger of each such table, made
+// by the schema's migrations: Empresa and TiposDeServicos). The connection keeps its
+// answer and gives it again, without a round trip, until an announcement arrives: a
+// branch 30 ms from its server opens a quote without reading the company and the
+// service types again each time. Only outside a transaction, with nothing held back:
+// a transaction's own writes are announced at its COMMIT only.
+inline const QString MarcaDeCadastro = QStringLiteral("/* cadastro */ ");
+inline const QString CanalDosCadastros = QStringLiteral("zelt_cadastros");
+
 // "? ... ?" as "$1 ... $n", leaving texts in quotes, quoted names and comments alone.
 QString ParametrosNumerados(const QString& sql);
 

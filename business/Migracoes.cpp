@@ -4,6 +4,7 @@
 #include "business/Banco.h"
 #include "business/ConfiguracoesDoOrcamento.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/DriverPostgreSQL.h"
 #include "business/EtapasDoOrcamento.h"
 #include "business/Historico.h"
 #include "business/Pesquisa.h"
@@ -273,6 +274,25 @@ void Identidade(const Dialeto& dialeto) {
                     {QUuid::createUuid().toString(QUuid::WithoutBraces)});
 }
 
+// Version 16: on PostgreSQL, the registry tables whose reads a connection keeps announce
+// each change on DriverPostgreSQL::CanalDosCadastros (delivered at the writer's COMMIT),
+// whoever writes them: this program, the suite's other components, or a tool.
+void AnunciosDosCadastros(const Dialeto& dialeto) {
+    if (dialeto.EhSQLite()) return;
+    QStringList comandos{
+        QStringLiteral(
+            "CREATE OR REPLACE FUNCTION AnunciarCadastroAlterado() RETURNS trigger LANGUAGE plpgsql AS "
+            "$$ BEGIN PERFORM pg_notify('%1', TG_TABLE_NAME); RETURN NULL; END $$")
+            .arg(DriverPostgreSQL::CanalDosCadastros)};
+    for (const QString tabela : {QStringLiteral("Empresa"), QStringLiteral("TiposDeServicos")})
+        comandos << QStringLiteral("DROP TRIGGER IF EXISTS %1_Anunciar ON %1").arg(tabela)
+                 << QStringLiteral(
+                        "CREATE TRIGGER %1_Anunciar AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
+                        "FOR EACH STATEMENT EXECUTE FUNCTION AnunciarCadastroAlterado()")
+                        .arg(tabela);
+    Banco::ExecutarTodos(comandos);
+}
+
 struct Migracao {
     int Versao;
     QStringList Comandos;                         // DDL with Dialeto::Ddl's tokens
@@ -306,6 +326,7 @@ QList<Migracao> Todas() {
     lista << Migracao{12, {}, ConfiguracoesDoOrcamento::CriarEsquema};
     // Version 13: the approvals and the payments (business/AprovacaoDoOrcamento.h).
     lista << Migracao{13, {}, AprovacaoDoOrcamento::CriarEsquema};
+    lista << Migracao{16, {}, AnunciosDosCadastros};
     return lista;
 }
 

@@ -318,12 +318,14 @@ public:
                 const auto numero = CodigoDoDouble(ldouNumero);
                 filtro.E(QStringLiteral("Numero = ?"), {numero ? *numero : qint64(-1)});
             }
-            return Consultar({{{QStringLiteral("Numero"), QStringLiteral("Numero"), TipoDoCampo::Long},
-                               {QStringLiteral("Nome"), QStringLiteral("Nome"), TipoDoCampo::Texto}},
-                              QStringLiteral("FROM TiposDeServicos WHERE 1 = 1") + filtro.Condicoes,
-                              filtro.Parametros,
-                              QStringLiteral("Numero")},
-                             0);
+            ConsultaPaginavel consulta{
+                {{QStringLiteral("Numero"), QStringLiteral("Numero"), TipoDoCampo::Long},
+                 {QStringLiteral("Nome"), QStringLiteral("Nome"), TipoDoCampo::Texto}},
+                QStringLiteral("FROM TiposDeServicos WHERE 1 = 1") + filtro.Condicoes,
+                filtro.Parametros,
+                QStringLiteral("Numero")};
+            consulta.DeCadastro = true;
+            return Consultar(std::move(consulta), 0);
         });
     }
 };
@@ -363,8 +365,10 @@ public:
     QVariant SelecionarNova(qint32 lintTipo, qint16 lintTamanhoDaPagina, qint32, const QString&) override {
         return Selecao("SelecionarNova", [&] {
             if (lintTipo != 2) ArgumentoDesconhecido(QStringLiteral("O tipo de seleção"), lintTipo);
-            return Consultar({CamposDaEmpresa, QStringLiteral("FROM Empresa"), {}, QStringLiteral("Codigo")},
-                             lintTamanhoDaPagina);
+            ConsultaPaginavel consulta{
+                CamposDaEmpresa, QStringLiteral("FROM Empresa"), {}, QStringLiteral("Codigo")};
+            consulta.DeCadastro = true;
+            return Consultar(std::move(consulta), lintTamanhoDaPagina);
         });
     }
 

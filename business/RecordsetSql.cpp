@@ -1,6 +1,7 @@
 #include "business/RecordsetSql.h"
 
 #include "business/Banco.h"
+#include "business/DriverPostgreSQL.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -147,7 +148,8 @@ void RecordsetSql::LerBlocoDaPosicao(qint32 posicao, bool leituraSequencial, qin
     } else {
         parametros << tamanho << inicio;
     }
-    QString sql = QStringLiteral("SELECT ") + expressoes.join(QStringLiteral(", ")) + u' ';
+    QString sql = (mconsulta.DeCadastro ? DriverPostgreSQL::MarcaDeCadastro : QString()) +
+                  QStringLiteral("SELECT ") + expressoes.join(QStringLiteral(", ")) + u' ';
     if (mconsulta.Chave.isEmpty()) {
         sql += mconsulta.DeOnde + QStringLiteral(" ORDER BY ") + ordem + limite;
     } else {

@@ -64,6 +64,10 @@ struct ConsultaPaginavel {
     // Optional: the count itself, when the caller already read it (to choose how the
     // selection is written); then neither of the above runs.
     std::optional<qint32> TotalConhecido{};
+    // A read of registry tables whose changes the server announces (Empresa,
+    // TiposDeServicos): PostgreSQL's connection may answer it from what it kept
+    // (DriverPostgreSQL::MarcaDeCadastro).
+    bool DeCadastro{};
 };
 
 class RecordsetSql final : public Recordset {

@@ -340,6 +340,35 @@ private slots:
         QCOMPARE(empresa->NumeroDoErro, Banco::NumeroDoErroDeBanco);
         QCOMPARE(empresa->LocalDoErro, u"ZELT_N_Empresa, clsEmpresa, Selecionar"_s);
     }
+
+    // The company and the service types, which a connection may keep, are read again
+    // after another workstation changes them (the server's announcement arrives soon
+    // after that workstation's COMMIT: the reads are retried until it does).
+    void cadastros_alterados_por_outra_estacao_sao_lidos_de_novo() {
+        auto empresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
+        auto tipos = Zelt::CriarObjeto<ZELT_N_TipoDeServ::clsTiposDeServ>(ProgId::TiposDeServ);
+        const auto Dias = [&] {
+            empresa->SelecionarNova(2, 0, 1, QString());
+            return Valores(*empresa->ResultadoDaSelecaoEmRecordSet(),
+                           u"QuantidadeDeDiasParaAValidadeDoOrcamento"_s);
+        };
+        const auto Tipo99 = [&] {
+            double outros = 99;
+            tipos->SelecionarParaComboBox(outros);
+            return Valores(*tipos->ResultadoDaSelecaoEmRecordSet(), u"Nome"_s);
+        };
+        QCOMPARE(Dias(), u"10"_s);
+        QCOMPARE(Tipo99(), u"Outros"_s);
+        {
+            QSqlDatabase outra = msessao->AbrirOutraConexao(u"outra_estacao"_s);
+            QSqlQuery q(outra);
+            QVERIFY(q.exec(u"UPDATE Empresa SET QuantidadeDeDiasParaAValidadeDoOrcamento = 15"_s));
+            QVERIFY(q.exec(u"UPDATE TiposDeServicos SET Nome = 'Diversos' WHERE Numero = 99"_s));
+        }
+        msessao->FecharConexao(u"outra_estacao"_s);
+        QTRY_COMPARE(Dias(), u"15"_s);
+        QTRY_COMPARE(Tipo99(), u"Diversos"_s);
+    }
 };
 
 QTEST_GUILESS_MAIN(TesteDosCadastros)

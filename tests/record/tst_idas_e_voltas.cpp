@@ -50,12 +50,14 @@ private slots:
     void cada_operacao_em_poucas_idas_e_voltas_data() {
         QTest::addColumn<QString>("operacao");
         QTest::addColumn<int>("maximo");
-        QTest::newRow("abrir um banco novo (criar as tabelas)") << u"banco_novo"_s << 48;
+        QTest::newRow("abrir um banco novo (criar as tabelas)") << u"banco_novo"_s << 49;
         QTest::newRow("abrir o banco") << u"inicio"_s << 9;
         QTest::newRow("abrir a lista") << u"lista"_s << 1;
         QTest::newRow("próxima página") << u"proxima"_s << 1;
         QTest::newRow("pesquisa por nome") << u"pesquisa"_s << 2;
         QTest::newRow("abrir um orçamento de 100 itens") << u"abrir"_s << 4;
+        // Opened again: the company and the service types kept by the connection.
+        QTest::newRow("abrir de novo o orçamento") << u"reabrir"_s << 2;
         QTest::newRow("gravar um orçamento de 100 itens") << u"gravar"_s << 6;
         QTest::newRow("incluir um orçamento de 100 itens") << u"incluir"_s << 5;
     }
@@ -118,6 +120,10 @@ private slots:
               [&] { emit ControleDaFicha<XRCommandButton>("xrcmdSalvarFecharConfirmar")->Click(); });
         QVERIFY2(!mficha->isVisible(), qPrintable(Mensagens().join(u'\n')));
         QVERIFY(Erros().isEmpty());
+        if (operacao == u"reabrir"_s) {
+            Passo(operacao, [&] { AbrirDaLista(frmFicha::Alteracao, numero); });
+            QCOMPARE(ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento")->Rows(), 101);
+        }
         // A new quote of 100 items typed in the form: only its save is counted.
         if (operacao == u"incluir"_s) {
             AbrirDaLista(frmFicha::Inclusao);
