@@ -522,11 +522,8 @@ private slots:
             {u"xrnbNomeDoRecebedor"_s, NomeDoRecebedor},
             {u"xrnbCidadeDoRecebedor"_s, CidadeDoRecebedor},
             {u"xrnbCondicoesDePagamento"_s, CondicoesDePagamento}};
-        for (const auto& [caixa, texto] : campos) {
-            PASSO(mtela->Clicar(janela + caixa) && mtela->EsperarFoco(caixa) && mtela->Teclar(u"ctrl+a"_s) &&
-                  mtela->Digitar(texto) && mtela->EsperarTexto(janela + caixa, texto) &&
-                  mtela->Teclar(u"Tab"_s));
-        }
+        for (const auto& [caixa, texto] : campos)
+            PASSO(Preencher(janela + caixa, texto) && mtela->Teclar(u"Tab"_s));
         PASSO(mtela->Clicar(janela + u"xrcmdGravar"_s));
         PASSO(mtela->Responder(u"As configurações do orçamento foram gravadas."_s, u"Return"_s));
         PASSO(mtela->Esperar([&] { return !mtela->Existe(janela); }, u"as configurações fechadas"_s));
@@ -1053,6 +1050,21 @@ private:
             return {};
         }
         return TextoDoPdf(Impresso());
+    }
+
+    // The box's text replaced by the one typed. xdotool types a letter outside the
+    // keyboard's map through a key it maps for it, which now and then reaches the
+    // program before the new map does: a text that came out otherwise is typed again.
+    bool Preencher(const QString& caixa, const QString& texto) {
+        for (int vez = 0; vez < 3; ++vez) {
+            if (!mtela->Clicar(caixa) || !mtela->EsperarFoco(caixa.section(u'/', -1)) ||
+                !mtela->Teclar(u"ctrl+a"_s) || !mtela->Digitar(texto))
+                return false;
+            if (mtela->Esperar([&] { return mtela->Propriedade(caixa, u"Text"_s) == texto; },
+                               caixa + u" = \""_s + texto + u"\""_s, 3000))
+                return true;
+        }
+        return false;
     }
 
     // "Acompanhamento de orçamentos", the host menu's last entry (past a separator).
