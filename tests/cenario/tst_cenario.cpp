@@ -723,19 +723,17 @@ private slots:
     void sinalPagoEmPartePorPix() {
         const QString janela = u"frmRegistrarPagamento/"_s;
         const QString numero = mstrSegundoOrcamento;
-        const VB::Currency aprovado =
-            VB::Currency::DeDecimosDeMilesimos(Consultar(ValorLiquido(numero)).value(0).toLongLong());
-        msinal = Sinal::Valor(aprovado, VB::Currency::DeInteiro(50));
+        maprovado = VB::Currency::DeDecimosDeMilesimos(Consultar(ValorLiquido(numero)).value(0).toLongLong());
+        msinal = Sinal::Valor(maprovado, VB::Currency::DeInteiro(50));
         mpago = VB::Currency::DeDecimosDeMilesimos(msinal.DecimosDeMilesimos() / 200 * 100);
         // From the bottom: the two sends, "Histórico…", then "Registrar pagamento…".
         PASSO(AbrirMenuDaLinha(numero, {u"Up"_s, u"Up"_s, u"Up"_s, u"Up"_s}));
         PASSO(mtela->EsperarJanelaAtiva(u"frmRegistrarPagamento"_s));
         PASSO(mtela->EsperarTexto(janela + u"xrnbValor"_s, Reais(msinal.ParaDouble())));
         PASSO(mtela->EsperarPropriedade(janela + u"lblValorAprovado"_s, u"Caption"_s,
-                                        u"Valor aprovado: R$ "_s + Reais(aprovado.ParaDouble())));
+                                        u"Valor aprovado: R$ "_s + Reais(maprovado.ParaDouble())));
         PASSO(mtela->EsperarTexto(janela + u"xrcmbForma"_s, u"Pix"_s));
-        PASSO(mtela->Clicar(janela + u"xrnbValor"_s) && mtela->Teclar(u"ctrl+a"_s) &&
-              mtela->Digitar(Reais(mpago.ParaDouble())) && mtela->Teclar(u"Tab"_s));
+        PASSO(Preencher(janela + u"xrnbValor"_s, Reais(mpago.ParaDouble())) && mtela->Teclar(u"Tab"_s));
         const QString id = u"E18236120202612061432s0123ABCDEF"_s;
         PASSO(mtela->Clicar(janela + u"txtIdDaTransacao"_s) && mtela->Digitar(id) &&
               mtela->EsperarPropriedade(janela + u"txtIdDaTransacao"_s, u"text"_s, id));
@@ -771,10 +769,12 @@ private slots:
             u"Orçamento no.: "_s + numero,
             u"Válido até "_s + validade,
             CondicoesDePagamento,
+            u"Total aprovado: R$ "_s + Reais(maprovado.ParaDouble()),
             u"Aprovado por %1 em %2, Presencial"_s.arg(mcat.NomeDoCliente, hoje),
             u"Sinal para confirmar: R$ %1 (50 % do valor aprovado)"_s.arg(Reais(msinal.ParaDouble())),
             u"Sinal recebido: R$ %1 em %2"_s.arg(Reais(mpago.ParaDouble()), hoje)};
-        // The payload of the whole deposit, printed in lines of 80 characters.
+        // The payload of the whole deposit, printed in lines of 80 characters under its title.
+        esperados << u"Pix copia e cola"_s;
         const QString pix = Pix::CopiaECola({ChavePix, NomeDoRecebedor, CidadeDoRecebedor, msinal,
                                              Pix::IdentificadorDoOrcamento(numero.toLongLong())});
         QVERIFY(pix.contains(u"ORC"_s + numero));
@@ -1172,10 +1172,10 @@ private:
     Catalogo mcat;
     bool mbooPassoFalhou = false;
     QString mstrNumeroDoOrcamento;
-    QStringList mlstTotaisDaLista; // total, percentage, discount, net as the list shows them
-    QString mstrPdfDaLista;        // the list exported to PDF
-    QString mstrSegundoOrcamento;  // the recovered quote, approved at the counter
-    VB::Currency msinal, mpago;    // the deposit asked, the part paid by Pix
+    QStringList mlstTotaisDaLista;         // total, percentage, discount, net as the list shows them
+    QString mstrPdfDaLista;                // the list exported to PDF
+    QString mstrSegundoOrcamento;          // the recovered quote, approved at the counter
+    VB::Currency maprovado, msinal, mpago; // the value approved, the deposit asked, the part paid by Pix
 };
 
 QTEST_MAIN(TesteDoCenario)
