@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes the pictures of the documentation (the README and the user's guide, docs/guia)
 # into docs/imagens/: the quotes list, the record form with a filled quote, the three
-# search dialogs and the first page of the two reports. They are taken from a run of the counter scenario (tests/cenario) on a
+# search dialogs, the first page of the two reports, the follow-up window
+# ("Acompanhamento de orçamentos") and the approval window with a signature. They are taken from a run of the counter scenario (tests/cenario) on a
 # fresh SQLite database with the demo clinic, on an X server of its own (xvfb-run),
 # so that they show the program as it runs on a desktop (with the private printer the
 # scenario prints to, tests/cenario/cenario.sh).

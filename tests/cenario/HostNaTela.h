@@ -18,6 +18,7 @@
 #include <QJsonObject>
 #include <QLocalSocket>
 #include <QPixmap>
+#include <QPointF>
 #include <QProcess>
 #include <QRect>
 #include <QScreen>
@@ -198,9 +199,32 @@ public:
         return !controle.isEmpty() && ClicarEm(controle, caminho);
     }
 
-    bool ClicarNaCelula(const QString& grade, int row, int col) {
+    // botao: 1 the left button, 3 the right one (a row's menu).
+    bool ClicarNaCelula(const QString& grade, int row, int col, int botao = 1) {
         const QJsonObject celula = EsperarLugar(u"celula %1 %2 %3"_s.arg(grade).arg(row).arg(col));
-        return !celula.isEmpty() && ClicarEm(celula, grade);
+        return !celula.isEmpty() && ClicarEm(celula, grade, botao);
+    }
+
+    // Strokes drawn with the left button held down, as a hand draws on a pad: each
+    // stroke's points are fractions of the control's width and height.
+    bool Desenhar(const QString& caminho, const QList<QList<QPointF>>& tracos) {
+        const QJsonObject lugar = EsperarLugar(u"controle "_s + caminho);
+        if (lugar.isEmpty()) return false;
+        const auto ponto = [&](QPointF f) {
+            return QStringList{
+                u"mousemove"_s,
+                QString::number(lugar[u"x"_s].toInt() + qRound(f.x() * lugar[u"largura"_s].toInt())),
+                QString::number(lugar[u"y"_s].toInt() + qRound(f.y() * lugar[u"altura"_s].toInt()))};
+        };
+        QStringList argumentos;
+        for (const QList<QPointF>& traco : tracos) {
+            argumentos << ponto(traco.constFirst()) << u"mousedown"_s << u"1"_s;
+            // A pause between moves, so that each one reaches the program as its own event.
+            for (const QPointF& f : traco.mid(1))
+                argumentos << u"sleep"_s << u"0.03"_s << ponto(f);
+            argumentos << u"sleep"_s << u"0.03"_s << u"mouseup"_s << u"1"_s;
+        }
+        return Xdotool(argumentos);
     }
 
     // on the screen
@@ -296,12 +320,12 @@ private:
         return true;
     }
 
-    bool ClicarEm(const QJsonObject& retangulo, const QString& descricao) {
+    bool ClicarEm(const QJsonObject& retangulo, const QString& descricao, int botao = 1) {
         // One connection for both, so the click lands where the pointer went (--sync
         // would wait forever when the pointer is already there).
         const QPoint ponto = Centro(retangulo);
         return Xdotool({u"mousemove"_s, QString::number(ponto.x()), QString::number(ponto.y()), u"click"_s,
-                        u"1"_s}) ||
+                        QString::number(botao)}) ||
                Falhar(u"clique em "_s + descricao);
     }
 

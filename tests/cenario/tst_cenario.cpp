@@ -4,7 +4,12 @@
 // item, opens the user's guide on F1, saves, changes the quote again without one item,
 // exports its sheet and the list to PDF, prints them on a printer, sends the quote by
 // e-mail and by WhatsApp, deletes it and restores it; then a new quote left unsaved when
-// the host is killed is recovered by the next host. The real zelt_host runs on a fresh
+// the host is killed is recovered by the next host. That one saved, the administrator
+// sets a deposit and the clinic's PIX key; the first quote, sent again from its row's
+// menu, is reminded from the follow-up window, renewed at a raised price and refused for
+// its price; the second is approved at the counter with a signature drawn with the mouse,
+// half its deposit is paid by Pix, and its sheet, printed, carries the approval, the
+// deposit and the PIX "copia e cola". The real zelt_host runs on a fresh
 // database with the demo clinic; every click and key goes through the X
 // server (see HostNaTela). The printer is a queue of a private CUPS server that prints
 // into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it). The desktop's
@@ -21,6 +26,9 @@
 #include "tests/cenario/HostNaTela.h"
 #include "tests/reports/TextoDoPdf.h"
 
+#include "contracts/Pix.h"
+#include "contracts/Sinal.h"
+
 #include <QDate>
 #include <QDir>
 #include <QFileInfo>
@@ -29,6 +37,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QUrl>
+#include <QUrlQuery>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -67,6 +76,14 @@ struct Catalogo {
     int FormatoDaBalanca = 0;
     QString ProdutoPeloNome; // one of several "Petisco" products
 };
+
+// The clinic's PIX settings as the administrator types them: the name and city with
+// accents, which the payload strips. (xdotool types an accented capital in lower case:
+// the conditions begin otherwise.)
+const QString ChavePix = u"pix@clinicadocenario.com.br"_s;
+const QString NomeDoRecebedor = u"Clínica Veterinária do Cenário"_s;
+const QString CidadeDoRecebedor = u"São José dos Campos"_s;
+const QString CondicoesDePagamento = u"Pix à vista ou em até 6x no cartão"_s;
 
 // The private queue's file: what the last job printed.
 QString Impresso() {
@@ -480,6 +497,293 @@ private slots:
                                        u"0,00"_s, u"0,00"_s, Reais(mcat.PrecoDoProdutoDoCodigo)}));
     }
 
+    // The recovered quote saved: the one the client approves at the counter below.
+    void recuperadoGravado() {
+        const QJsonArray linha = SalvarEVerPrimeiroNaLista();
+        PASSO(!linha.isEmpty());
+        mstrSegundoOrcamento = linha.at(1).toString();
+        QVERIFY(mstrSegundoOrcamento.toLongLong() > mstrNumeroDoOrcamento.toLongLong());
+    }
+
+    // "Configurações do orçamento…" from the host's menu: quotes valid for 5 days, a deposit
+    // of 50 %, the clinic's PIX key, its name and city as written (accents and all), and the
+    // payment conditions.
+    void sinalEChavePixConfigurados() {
+        const QString janela = u"frmConfiguracoesDoOrcamento/"_s;
+        PASSO(AbrirMenuDeOrcamentos());
+        // "Orçamentos excluídos…", "Histórico do orçamento…", then (past a separator) this one.
+        PASSO(mtela->Teclar(u"Down"_s) && mtela->Teclar(u"Down"_s) && mtela->Teclar(u"Down"_s) &&
+              mtela->Teclar(u"Return"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmConfiguracoesDoOrcamento"_s));
+        const QList<std::pair<QString, QString>> campos{
+            {u"xrnbQuantidadeDeDiasParaAValidadeDoOrcamento"_s, u"5"_s},
+            {u"xrnbPercentualDoSinal"_s, u"50"_s},
+            {u"xrnbChavePix"_s, ChavePix},
+            {u"xrnbNomeDoRecebedor"_s, NomeDoRecebedor},
+            {u"xrnbCidadeDoRecebedor"_s, CidadeDoRecebedor},
+            {u"xrnbCondicoesDePagamento"_s, CondicoesDePagamento}};
+        for (const auto& [caixa, texto] : campos)
+            PASSO(Preencher(janela + caixa, texto) && mtela->Teclar(u"Tab"_s));
+        PASSO(mtela->Clicar(janela + u"xrcmdGravar"_s));
+        PASSO(mtela->Responder(u"As configurações do orçamento foram gravadas."_s, u"Return"_s));
+        PASSO(mtela->Esperar([&] { return !mtela->Existe(janela); }, u"as configurações fechadas"_s));
+        const QString gravadas = QStringList{u"5"_s,          u"500000"_s,       ChavePix,
+                                             NomeDoRecebedor, CidadeDoRecebedor, CondicoesDePagamento}
+                                     .join(u'|');
+        QCOMPARE(
+            Consultar(u"SELECT e.QuantidadeDeDiasParaAValidadeDoOrcamento, c.PercentualDoSinal, c.ChavePix, "
+                      "c.NomeDoRecebedor, c.CidadeDoRecebedor, c.CondicoesDePagamento FROM Empresa e JOIN "
+                      "ConfiguracoesDoOrcamento c ON c.CodigoDaEmpresa = e.Codigo"_s),
+            QStringList{gravadas});
+    }
+
+    // The restored quote sent by WhatsApp from its row's menu (the stand-in opens the chat
+    // and the sheet's folder): its stage is "Enviado".
+    void enviadoPeloMenuDaLinha() {
+        const qsizetype antes = Chamadas().size();
+        // The menu's last entry: "Enviar por WhatsApp".
+        PASSO(AbrirMenuDaLinha(mstrNumeroDoOrcamento, {u"Up"_s}));
+        PASSO(mtela->Esperar([&] { return Chamadas().size() == antes + 2; }, u"o envio por WhatsApp"_s));
+        QCOMPARE(Chamadas().at(antes).at(0), u"xdg-open"_s);
+        QVERIFY(Chamadas().at(antes).at(1).startsWith(u"https://wa.me/5519998765432?"_s));
+        QCOMPARE(Consultar(u"SELECT Etapa FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = "_s +
+                           mstrNumeroDoOrcamento),
+                 QStringList{u"Enviado"_s});
+    }
+
+    // The sent quote, due in a few days, is in the follow-up window's first section;
+    // "Lembrar por WhatsApp" opens the chat with the reminder and records a send.
+    void lembradoPeloAcompanhamento() {
+        // Its validity brought to today, as if it had been made days ago: the section
+        // lists the quotes due within seven days, today's first.
+        QCOMPARE(
+            Consultar(
+                u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = '%1' WHERE NumeroDoOrcamento = %2"_s.arg(
+                    QDate::currentDate().toString(Qt::ISODate), mstrNumeroDoOrcamento)),
+            QStringList());
+        PASSO(AbrirAcompanhamento());
+        PASSO(EscolherNaSecao(mstrNumeroDoOrcamento));
+        const QString grade = u"frmAcompanhamento/msfgSecaoVencem"_s;
+        const QJsonArray linha =
+            mtela->Celulas(grade).at(LinhaCom(grade, 1, mstrNumeroDoOrcamento)).toArray();
+        const QString validade = QDate::currentDate().toString(u"dd/MM/yyyy"_s);
+        QCOMPARE(linha.at(2).toString(), mcat.NomeDoCliente);
+        QCOMPARE(linha.at(3).toString(), mcat.Animal);
+        QCOMPARE(Centavos(linha.at(4).toString()), Centavos(mlstTotaisDaLista.at(3)));
+        QCOMPARE(linha.at(5).toString(), validade);
+        QCOMPARE(linha.at(6).toString(), u"Enviado"_s);
+        Capturar(u"frmAcompanhamento"_s, u"acompanhamento.png"_s);
+
+        const qsizetype antes = Chamadas().size();
+        PASSO(mtela->Clicar(u"frmAcompanhamento/xrcmdLembrar"_s));
+        PASSO(mtela->Esperar([&] { return Chamadas().size() == antes + 1; }, u"o lembrete"_s));
+        const QStringList chamada = Chamadas().constLast();
+        QCOMPARE(chamada.size(), 2);
+        QCOMPARE(chamada.at(0), u"xdg-open"_s);
+        const QUrl endereco(chamada.at(1));
+        QCOMPARE(endereco.scheme() + u"://"_s + endereco.host() + endereco.path(),
+                 u"https://wa.me/5519998765432"_s);
+        const QString nomeFantasia =
+            Consultar(u"SELECT NomeFantasia FROM Empresa ORDER BY Codigo"_s).value(0);
+        QCOMPARE(
+            QUrlQuery(endereco).queryItemValue(u"text"_s, QUrl::FullyDecoded),
+            u"Olá %1, o orçamento %2 para %3 vale até %4. Podemos agendar? Qualquer dúvida, é só responder "
+            "esta mensagem.\n\n%5"_s.arg(mcat.NomeDoCliente.section(u' ', 0, 0), mstrNumeroDoOrcamento,
+                                         mcat.Animal, validade, nomeFantasia));
+        QCOMPARE(Consultar(u"SELECT Canal FROM EnviosDeOrcamentos WHERE NumeroDoOrcamento = %1 ORDER BY "
+                           "NumeroDoEnvio"_s.arg(mstrNumeroDoOrcamento)),
+                 (QStringList{u"WhatsApp"_s, u"WhatsApp"_s}));
+    }
+
+    // The product's registry price raised; "Renovar validade…" shows that item's old and
+    // new values and the new total, and the renewal stores them with the company's 5 days.
+    void renovadoComOPrecoDeHoje() {
+        const QString janela = u"frmRenovarValidade/"_s;
+        QCOMPARE(
+            Consultar(
+                u"UPDATE Produtos SET ValorDeVenda = ValorDeVenda + 25000 WHERE CodigoDeBarras = '%1'"_s.arg(
+                    mcat.CodigoDeBarras)),
+            QStringList());
+        const double novoPreco = mcat.PrecoDoProdutoDoCodigo + 2.5;
+        const QString numero = mstrNumeroDoOrcamento;
+        const QString item =
+            u"SELECT ValorUnitario, ValorTotal FROM ItensDeOrcamento WHERE NumeroDoOrcamento = "
+            "%1 AND CodigoDeBarrasDoProduto = '%2'"_s.arg(numero, mcat.CodigoDeBarras);
+        const QStringList antes = Consultar(item).value(0).split(u'|');
+        const qint64 liquidoAntes = Consultar(ValorLiquido(numero)).value(0).toLongLong() / 100;
+        const qsizetype entradas = Historico(numero).size();
+
+        PASSO(EscolherNaSecao(numero) && mtela->Clicar(u"frmAcompanhamento/xrcmdRenovar"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmRenovarValidade"_s));
+        const QString grade = janela + u"msfgGrade"_s;
+        PASSO(mtela->Esperar([&] { return mtela->Celulas(grade).size() == 2; }, u"o item de preço mudado"_s));
+        const QJsonArray linha = mtela->Celulas(grade).at(1).toArray();
+        QCOMPARE(linha.at(1).toString(), mcat.ProdutoDoCodigo);
+        QCOMPARE(linha.at(2).toString(), Reais(mcat.PrecoDoProdutoDoCodigo));
+        QCOMPARE(linha.at(3).toString(), Reais(novoPreco));
+        QCOMPARE(Centavos(linha.at(4).toString()), antes.value(1).toLongLong() / 100);
+        const qint64 itemNovo = Centavos(linha.at(5).toString());
+        const qint64 diferenca = itemNovo - Centavos(linha.at(4).toString());
+        QVERIFY(diferenca > 0);
+        QCOMPARE(Centavos(linha.at(6).toString()), diferenca);
+        const qint64 liquidoNovo = liquidoAntes + diferenca;
+        PASSO(mtela->EsperarPropriedade(
+            janela + u"lblNovoTotal"_s, u"Caption"_s,
+            u"Total atual: %1    Novo total: %2    Diferença: %3"_s.arg(
+                Reais(liquidoAntes / 100.0), Reais(liquidoNovo / 100.0), Reais(diferenca / 100.0))));
+        // Without a window manager no window is active once it closed.
+        PASSO(mtela->Clicar(janela + u"xrcmdRenovar"_s) &&
+              mtela->Esperar([&] { return !mtela->Existe(u"frmRenovarValidade"_s); }, u"a renovação"_s));
+
+        QCOMPARE(Consultar(item),
+                 QStringList{u"%1|%2"_s.arg(qRound64(novoPreco * 10000)).arg(itemNovo * 100)});
+        // The header is the sum of its items, the net value the window announced.
+        QCOMPARE(Consultar(u"SELECT o.ValorLiquido, (SELECT SUM(i.ValorTotal) FROM ItensDeOrcamento i WHERE "
+                           "i.NumeroDoOrcamento = o.NumeroDoOrcamento), o.DataDeValidadeDoOrcamento FROM "
+                           "Orcamentos o WHERE o.NumeroDoOrcamento = %1"_s.arg(numero)),
+                 QStringList{u"%1|%1|%2"_s.arg(liquidoNovo * 100)
+                                 .arg(QDate::currentDate().addDays(5).toString(Qt::ISODate))});
+        QCOMPARE(Historico(numero).size(), entradas + 1);
+        QCOMPARE(Historico(numero).constLast(), u"renovado"_s);
+    }
+
+    // Still due within the week, the renewed quote is refused for its price, with a note.
+    void recusadoComMotivo() {
+        const QString janela = u"frmRegistrarRecusa/"_s;
+        const QString numero = mstrNumeroDoOrcamento;
+        PASSO(EscolherNaSecao(numero) && mtela->Clicar(u"frmAcompanhamento/xrcmdRecusa"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmRegistrarRecusa"_s));
+        PASSO(mtela->Escolher(janela + u"xrcmbMotivo"_s, u"Preço"_s));
+        const QString nota = u"Achou caro; vai pensar."_s;
+        PASSO(mtela->Clicar(janela + u"txtNota"_s) && mtela->Digitar(nota) &&
+              mtela->EsperarPropriedade(janela + u"txtNota"_s, u"text"_s, nota));
+        PASSO(mtela->Clicar(janela + u"xrcmdOK"_s) &&
+              mtela->Esperar([&] { return !mtela->Existe(u"frmRegistrarRecusa"_s); }, u"a recusa"_s));
+        const QString grade = u"frmAcompanhamento/msfgSecaoVencem"_s;
+        PASSO(
+            mtela->Esperar([&] { return LinhaCom(grade, 1, numero) == -1; }, u"o recusado fora da seção"_s));
+        QCOMPARE(
+            Consultar(u"SELECT Etapa, MotivoDaRecusa, Nota FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = "
+                      "%1"_s.arg(numero)),
+            QStringList{u"Recusado|Preço|"_s + nota});
+        QCOMPARE(Historico(numero).constLast(), u"recusado: Preço"_s);
+        PASSO(mtela->Clicar(u"frmAcompanhamento/xrcmdFechar"_s) &&
+              mtela->Esperar([&] { return !mtela->Existe(u"frmAcompanhamento"_s); },
+                             u"o acompanhamento fechado"_s));
+    }
+
+    // The second quote approved at the counter, from its row's menu ("Aprovar orçamento…"):
+    // every item approved, the client's name, "Presencial", and a signature drawn with the
+    // mouse on the pad (real pointer events through the X server).
+    void aprovadoNoBalcaoComAssinatura() {
+        const QString janela = u"frmAprovarOrcamento/"_s;
+        const QString numero = mstrSegundoOrcamento;
+        const qint64 liquido = Consultar(ValorLiquido(numero)).value(0).toLongLong();
+        // Its entries: "Entregue ao cliente", "Registrar aprovação…", "Aprovar orçamento…".
+        PASSO(AbrirMenuDaLinha(numero, {u"Down"_s, u"Down"_s, u"Down"_s}));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmAprovarOrcamento"_s));
+        PASSO(mtela->EsperarPropriedade(janela + u"lblTotalAprovado"_s, u"Caption"_s,
+                                        u"Total aprovado: R$ "_s + Reais(liquido / 10000.0)));
+        PASSO(mtela->EsperarPropriedade(janela + u"txtQuem"_s, u"text"_s, mcat.NomeDoCliente));
+        PASSO(mtela->EsperarTexto(janela + u"xrcmbComo"_s, u"Presencial"_s));
+        // A handwritten name (loops made by a pen that goes back as it moves on) and an
+        // underline, in two strokes.
+        QList<QPointF> nome;
+        for (int i = 0; i <= 60; ++i) {
+            const double t = i / 60.0, volta = 2 * M_PI * 5 * t;
+            nome << QPointF(0.08 + 0.6 * t - 0.04 * std::sin(volta),
+                            0.5 - 0.2 * std::cos(volta) * (1 - 0.4 * t));
+        }
+        PASSO(mtela->Desenhar(janela + u"assAssinatura"_s, {nome, {{0.1, 0.85}, {0.4, 0.82}, {0.75, 0.84}}}));
+        PASSO(mtela->EsperarPropriedade(janela + u"assAssinatura"_s, u"Vazia"_s, u"false"_s));
+        Capturar(u"frmAprovarOrcamento"_s, u"aprovacao.png"_s);
+        PASSO(mtela->Clicar(janela + u"xrcmdAprovar"_s));
+        PASSO(mtela->Esperar([&] { return !mtela->Existe(u"frmAprovarOrcamento"_s); }, u"a aprovação"_s));
+
+        QCOMPARE(Consultar(u"SELECT e.Etapa, a.Responsavel, a.Meio, a.ValorAprovado, a.ItensRecusados FROM "
+                           "EtapasDoOrcamento e JOIN AprovacoesDoOrcamento a ON a.NumeroDoOrcamento = "
+                           "e.NumeroDoOrcamento WHERE e.NumeroDoOrcamento = %1"_s.arg(numero)),
+                 QStringList{u"Aprovado|%1|Presencial|%2|"_s.arg(mcat.NomeDoCliente).arg(liquido)});
+        QCOMPARE(Historico(numero).constLast(), u"aprovado"_s);
+        // The signature stored is the drawing: dark strokes on white.
+        const QImage assinatura = QImage::fromData(
+            Binario(
+                u"SELECT Assinatura FROM AprovacoesDoOrcamento WHERE NumeroDoOrcamento = %1"_s.arg(numero)),
+            "PNG");
+        QVERIFY(!assinatura.isNull());
+        int escuros = 0;
+        for (int y = 0; y < assinatura.height(); ++y)
+            for (int x = 0; x < assinatura.width(); ++x)
+                escuros += qGray(assinatura.pixel(x, y)) < 128;
+        QVERIFY2(escuros > 50, qPrintable(QString::number(escuros)));
+    }
+
+    // "Registrar pagamento…" offers the deposit (50 % of the approved value); the client
+    // pays half of it now by Pix, with the transaction id of the receipt.
+    void sinalPagoEmPartePorPix() {
+        const QString janela = u"frmRegistrarPagamento/"_s;
+        const QString numero = mstrSegundoOrcamento;
+        maprovado = VB::Currency::DeDecimosDeMilesimos(Consultar(ValorLiquido(numero)).value(0).toLongLong());
+        msinal = Sinal::Valor(maprovado, VB::Currency::DeInteiro(50));
+        mpago = VB::Currency::DeDecimosDeMilesimos(msinal.DecimosDeMilesimos() / 200 * 100);
+        // From the bottom: the two sends, "Histórico…", then "Registrar pagamento…".
+        PASSO(AbrirMenuDaLinha(numero, {u"Up"_s, u"Up"_s, u"Up"_s, u"Up"_s}));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmRegistrarPagamento"_s));
+        PASSO(mtela->EsperarTexto(janela + u"xrnbValor"_s, Reais(msinal.ParaDouble())));
+        PASSO(mtela->EsperarPropriedade(janela + u"lblValorAprovado"_s, u"Caption"_s,
+                                        u"Valor aprovado: R$ "_s + Reais(maprovado.ParaDouble())));
+        PASSO(mtela->EsperarTexto(janela + u"xrcmbForma"_s, u"Pix"_s));
+        PASSO(Preencher(janela + u"xrnbValor"_s, Reais(mpago.ParaDouble())) && mtela->Teclar(u"Tab"_s));
+        const QString id = u"E18236120202612061432s0123ABCDEF"_s;
+        PASSO(mtela->Clicar(janela + u"txtIdDaTransacao"_s) && mtela->Digitar(id) &&
+              mtela->EsperarPropriedade(janela + u"txtIdDaTransacao"_s, u"text"_s, id));
+        PASSO(mtela->Clicar(janela + u"xrcmdRegistrar"_s));
+        PASSO(mtela->EsperarPropriedade(janela + u"lblValorPago"_s, u"Caption"_s,
+                                        u"Pago: R$ "_s + Reais(mpago.ParaDouble())));
+        PASSO(mtela->Clicar(janela + u"xrcmdFechar"_s) &&
+              mtela->Esperar([&] { return !mtela->Existe(u"frmRegistrarPagamento"_s); }, u"o pagamento"_s));
+        QCOMPARE(Consultar(u"SELECT Valor, Forma, IdDaTransacao FROM PagamentosDoOrcamento WHERE "
+                           "NumeroDoOrcamento = %1"_s.arg(numero)),
+                 QStringList{u"%1|Pix|%2"_s.arg(mpago.DecimosDeMilesimos()).arg(id)});
+    }
+
+    // The approved sheet printed on the printer says what the law asks and what was agreed:
+    // the validity, the conditions, the approval, the deposit asked and the part received,
+    // and the PIX "copia e cola" of the deposit.
+    void fichaAprovadaImpressaComSinalEPix() {
+        const QString numero = mstrSegundoOrcamento;
+        const int linha = LinhaCom(u"frmLista/msfgGrade"_s, 1, numero);
+        QVERIFY(linha > 0);
+        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, linha, 2));
+        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        const QString texto = Imprimir(0);
+        PASSO(!texto.isEmpty());
+        const QString hoje = QDate::currentDate().toString(u"dd/MM/yyyy"_s);
+        const QString validade =
+            QDate::fromString(Consultar(u"SELECT DataDeValidadeDoOrcamento FROM Orcamentos "
+                                        "WHERE NumeroDoOrcamento = %1"_s.arg(numero))
+                                  .value(0),
+                              Qt::ISODate)
+                .toString(u"dd/MM/yyyy"_s);
+        QStringList esperados{
+            u"Orçamento no.: "_s + numero,
+            u"Válido até "_s + validade,
+            CondicoesDePagamento,
+            u"Total aprovado: R$ "_s + Reais(maprovado.ParaDouble()),
+            u"Aprovado por %1 em %2, Presencial"_s.arg(mcat.NomeDoCliente, hoje),
+            u"Sinal para confirmar: R$ %1 (50 % do valor aprovado)"_s.arg(Reais(msinal.ParaDouble())),
+            u"Sinal recebido: R$ %1 em %2"_s.arg(Reais(mpago.ParaDouble()), hoje)};
+        // The payload of the whole deposit, printed in lines of 80 characters under its title.
+        esperados << u"Pix copia e cola"_s;
+        const QString pix = Pix::CopiaECola({ChavePix, NomeDoRecebedor, CidadeDoRecebedor, msinal,
+                                             Pix::IdentificadorDoOrcamento(numero.toLongLong())});
+        QVERIFY(pix.contains(u"ORC"_s + numero));
+        for (qsizetype i = 0; i < pix.size(); i += 80)
+            esperados << pix.mid(i, 80).trimmed();
+        for (const QString& esperado : esperados)
+            QVERIFY2(texto.contains(esperado), qPrintable(esperado + u" missing from:\n"_s + texto));
+    }
+
 private:
     bool LerCatalogo(QSqlDatabase& db) {
         QSqlQuery q(db);
@@ -748,6 +1052,80 @@ private:
         return TextoDoPdf(Impresso());
     }
 
+    // The box's text replaced by the one typed. xdotool types a letter outside the
+    // keyboard's map through a key it maps for it, which now and then reaches the
+    // program before the new map does: a text that came out otherwise is typed again.
+    bool Preencher(const QString& caixa, const QString& texto) {
+        for (int vez = 0; vez < 3; ++vez) {
+            if (!mtela->Clicar(caixa) || !mtela->EsperarFoco(caixa.section(u'/', -1)) ||
+                !mtela->Teclar(u"ctrl+a"_s) || !mtela->Digitar(texto))
+                return false;
+            if (mtela->Esperar([&] { return mtela->Propriedade(caixa, u"Text"_s) == texto; },
+                               caixa + u" = \""_s + texto + u"\""_s, 3000))
+                return true;
+        }
+        return false;
+    }
+
+    // "Acompanhamento de orçamentos", the host menu's last entry (past a separator).
+    bool AbrirAcompanhamento() {
+        if (!AbrirMenuDeOrcamentos()) return false;
+        for (int i = 0; i < 4; ++i)
+            if (!mtela->Teclar(u"Down"_s)) return false;
+        return mtela->Teclar(u"Return"_s) && mtela->EsperarJanelaAtiva(u"frmAcompanhamento"_s);
+    }
+
+    // The quote's row of the follow-up's first section chosen: its first row clicked, then
+    // the arrow keys down to it (the grid scrolls to rows out of sight).
+    bool EscolherNaSecao(const QString& numero) {
+        const QString grade = u"frmAcompanhamento/msfgSecaoVencem"_s;
+        int linha = -1;
+        if (!mtela->Esperar([&] { return (linha = LinhaCom(grade, 1, numero)) > 0; },
+                            u"o orçamento "_s + numero + u" entre os que vencem"_s) ||
+            !mtela->ClicarNaCelula(grade, 1, 1))
+            return false;
+        for (int i = 1; i < linha; ++i)
+            if (!mtela->Teclar(u"Down"_s)) return false;
+        return mtela->EsperarPropriedade(grade, u"Row"_s, QString::number(linha));
+    }
+
+    // The list row of the quote clicked with the right button; in its menu, these keys
+    // and Enter (the menu opens with no entry chosen).
+    bool AbrirMenuDaLinha(const QString& numero, const QStringList& teclas) {
+        const QString grade = u"frmLista/msfgGrade"_s;
+        int linha = -1;
+        if (!mtela->Esperar([&] { return (linha = LinhaCom(grade, 1, numero)) > 0; },
+                            u"o orçamento "_s + numero + u" na lista"_s) ||
+            !mtela->ClicarNaCelula(grade, linha, 2, 3) ||
+            !mtela->Esperar([&] { return mtela->Existe(u"mnuLinha"_s); }, u"o menu da linha"_s))
+            return false;
+        for (const QString& tecla : teclas)
+            if (!mtela->Teclar(tecla)) return false;
+        return mtela->Teclar(u"Return"_s);
+    }
+
+    static QString ValorLiquido(const QString& numero) {
+        return u"SELECT ValorLiquido FROM Orcamentos WHERE NumeroDoOrcamento = "_s + numero;
+    }
+
+    // A quote's history, its operations oldest first.
+    QStringList Historico(const QString& numero) {
+        return Consultar(u"SELECT Operacao FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = %1 ORDER BY "
+                         "NumeroDoRegistro"_s.arg(numero));
+    }
+
+    // The first value of a query, as bytes (a stored image).
+    QByteArray Binario(const QString& sql) {
+        QByteArray valor;
+        {
+            QSqlDatabase db = Conexao(u"binario"_s);
+            QSqlQuery q(db);
+            if (q.exec(sql) && q.next()) valor = q.value(0).toByteArray();
+        }
+        QSqlDatabase::removeDatabase(u"binario"_s);
+        return valor;
+    }
+
     // The calls of the stand-in helpers so far: each its program's name and arguments.
     QList<QStringList> Chamadas() const { return ChamadasDosSubstitutos(mstrPasta + u"/chamadas"_s); }
 
@@ -794,8 +1172,10 @@ private:
     Catalogo mcat;
     bool mbooPassoFalhou = false;
     QString mstrNumeroDoOrcamento;
-    QStringList mlstTotaisDaLista; // total, percentage, discount, net as the list shows them
-    QString mstrPdfDaLista;        // the list exported to PDF
+    QStringList mlstTotaisDaLista;         // total, percentage, discount, net as the list shows them
+    QString mstrPdfDaLista;                // the list exported to PDF
+    QString mstrSegundoOrcamento;          // the recovered quote, approved at the counter
+    VB::Currency maprovado, msinal, mpago; // the value approved, the deposit asked, the part paid by Pix
 };
 
 QTEST_MAIN(TesteDoCenario)
