@@ -11,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
+#include <QSqlRecord>
 
 namespace Historico {
 
@@ -25,18 +27,45 @@ namespace {
 
 namespace Op = ZELT_N_Orcamentos::OperacaoDoHistorico;
 
-// Stored columns hold integers or texts only.
+// Stored columns hold integers, texts or, an approval's signature, bytes (kept in base64
+// as {"b": "..."}, which no integer or text is).
 QJsonValue ValorDaCopia(const QVariant& valor) {
     if (valor.isNull()) return QJsonValue(QJsonValue::Null);
     if (valor.metaType().id() == QMetaType::QString) return valor.toString();
+    if (valor.metaType().id() == QMetaType::QByteArray)
+        return QJsonObject{{QStringLiteral("b"), QString::fromLatin1(valor.toByteArray().toBase64())}};
     return valor.toLongLong();
 }
 
 QVariant ValorDoBanco(const QJsonValue& valor) {
     if (valor.isNull() || valor.isUndefined()) return Banco::Nulo();
     if (valor.isString()) return valor.toString();
+    if (valor.isObject())
+        return QByteArray::fromBase64(valor.toObject().value(QStringLiteral("b")).toString().toLatin1());
     return valor.toInteger();
 }
+
+[[noreturn]] void CopiaDanificada(qint64 registro) {
+    Banco::Falhar(QStringLiteral("A cópia do registro %1 do histórico está danificada.").arg(registro));
+}
+
+// Whether an entry's copy may be the base of later versions' differences: stored whole,
+// and not a deletion's, which may carry signatures (TabelasDaVida) that the versions
+// after a restoration would otherwise open each time they are read.
+const QString CopiaQueServeDeBase =
+    QStringLiteral("RegistroDaBase IS NULL AND CopiaCompactada IS NOT NULL AND Operacao <> '%1'")
+        .arg(Op::Excluido);
+
+// The rows the deletion of a quote takes with it by cascade, beside its items: its
+// stage, its sends and its approvals with their signatures. The deletion's entry keeps
+// them (and only that entry: no other copy carries a signature) and the restoration puts
+// them back in this order, each row with its own key, so that the stage, the last send
+// and the approval in force are the ones the quote had. Each table's rows are kept with
+// their column names (read whole, SELECT *): a column a later version adds travels too,
+// and an entry written before it restores with the column's default. Payments are not
+// here: a quote with payments is never deleted.
+const QStringList TabelasDaVida{QStringLiteral("EtapasDoOrcamento"), QStringLiteral("EnviosDeOrcamentos"),
+                                QStringLiteral("AprovacoesDoOrcamento")};
 
 QJsonArray Linha(const QSqlQuery& q, qsizetype colunas, qsizetype primeira = 0) {
     QJsonArray linha;
@@ -54,12 +83,15 @@ struct Copia {
     std::optional<std::pair<qint64, QByteArray>> Base;
 };
 
+// vida: the rows a deletion keeps (VidaDoOrcamento), for a deletion's entry only.
 Copia MontarCopia(const QJsonArray& orcamento, const QJsonArray& itens,
-                  std::optional<std::pair<qint64, QByteArray>> base = std::nullopt) {
+                  std::optional<std::pair<qint64, QByteArray>> base = std::nullopt,
+                  const QJsonObject& vida = {}) {
     Copia copia;
     copia.Base = std::move(base);
-    copia.Json = QJsonDocument(QJsonObject{{QStringLiteral("o"), orcamento}, {QStringLiteral("i"), itens}})
-                     .toJson(QJsonDocument::Compact);
+    QJsonObject json{{QStringLiteral("o"), orcamento}, {QStringLiteral("i"), itens}};
+    if (!vida.isEmpty()) json.insert(QStringLiteral("v"), vida);
+    copia.Json = QJsonDocument(json).toJson(QJsonDocument::Compact);
     copia.CodigoDoCliente = orcamento.at(ColunasDoOrcamento.indexOf(u"CodigoDoCliente")).toInteger();
     copia.ValorLiquido = orcamento.at(ColunasDoOrcamento.indexOf(u"ValorLiquido")).toInteger();
     copia.QuantidadeDeItens = itens.size();
@@ -91,8 +123,8 @@ QHash<qint64, std::pair<qint64, QByteArray>> Bases(qint64 primeiro, qint64 ultim
     QSqlQuery q =
         Banco::Executar(QStringLiteral("SELECT NumeroDoOrcamento, NumeroDoRegistro, CopiaCompactada "
                                        "FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento BETWEEN ? "
-                                       "AND ? AND RegistroDaBase IS NULL AND CopiaCompactada IS NOT "
-                                       "NULL ORDER BY NumeroDoRegistro"),
+                                       "AND ? AND ") +
+                            CopiaQueServeDeBase + QStringLiteral(" ORDER BY NumeroDoRegistro"),
                         {primeiro, ultimo});
     QHash<qint64, std::pair<qint64, QByteArray>> bases;
     while (q.next())
@@ -103,7 +135,7 @@ QHash<qint64, std::pair<qint64, QByteArray>> Bases(qint64 primeiro, qint64 ultim
 // The quote as stored now, with its items in item order, and its last whole copy in the
 // history: one statement (the header repeated on each item's row, a quote without items
 // one row; the whole copy on the first row only).
-Copia CopiaDoOrcamento(qint64 numero) {
+Copia CopiaDoOrcamento(qint64 numero, const QJsonObject& vida = {}) {
     QStringList colunas;
     for (const QString& coluna : ColunasDoOrcamento)
         colunas << QStringLiteral("o.") + coluna;
@@ -116,7 +148,10 @@ Copia CopiaDoOrcamento(qint64 numero) {
                 " FROM Orcamentos o LEFT JOIN ItensDeOrcamento i ON i.NumeroDoOrcamento = "
                 "o.NumeroDoOrcamento LEFT JOIN HistoricoDeOrcamentos b ON b.NumeroDoRegistro = "
                 "(SELECT MAX(NumeroDoRegistro) FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? "
-                "AND RegistroDaBase IS NULL AND CopiaCompactada IS NOT NULL) AND "
+                "AND ") +
+            CopiaQueServeDeBase +
+            QStringLiteral(
+                ") AND "
                 "COALESCE(i.NumeroDoItemDoOrcamento, 0) = (SELECT COALESCE(MIN(NumeroDoItemDoOrcamento), "
                 "0) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ?) WHERE o.NumeroDoOrcamento = ? "
                 "ORDER BY i.NumeroDoItemDoOrcamento"),
@@ -131,7 +166,54 @@ Copia CopiaDoOrcamento(qint64 numero) {
         if (!q.isNull(doItem)) itens << Linha(q, ColunasDoItem.size(), doItem);
         if (!q.isNull(daBase)) base = {q.value(daBase).toLongLong(), q.value(daBase + 1).toByteArray()};
     } while (q.next());
-    return MontarCopia(cabecalho, itens, std::move(base));
+    return MontarCopia(cabecalho, itens, std::move(base), vida);
+}
+
+// The rows of TabelasDaVida the quote has, by table, each table's first array its
+// column names: {"EnviosDeOrcamentos": [["NumeroDoEnvio", ...], [1, ...], ...], ...};
+// a table without rows is left out.
+QJsonObject VidaDoOrcamento(qint64 numero) {
+    QJsonObject vida;
+    for (const QString& tabela : TabelasDaVida) {
+        QSqlQuery q = Banco::Executar(
+            QStringLiteral("SELECT * FROM %1 WHERE NumeroDoOrcamento = ?").arg(tabela), {numero});
+        QJsonArray linhas;
+        while (q.next()) {
+            if (linhas.isEmpty()) {
+                QJsonArray colunas;
+                for (int c = 0; c < q.record().count(); ++c)
+                    colunas << q.record().fieldName(c);
+                linhas << colunas;
+            }
+            linhas << Linha(q, q.record().count());
+        }
+        if (!linhas.isEmpty()) vida.insert(tabela, linhas);
+    }
+    return vida;
+}
+
+// Puts back the rows a deletion's copy kept (none in an entry written before deletions
+// kept them: the quote comes back "Em aberto", without sends), each table's in one
+// statement. registro: the entry, named when the copy is damaged.
+void RestaurarVida(const QJsonObject& vida, qint64 registro) {
+    static const QRegularExpression nome(QStringLiteral("^[A-Za-z]+$"));
+    for (const QString& tabela : TabelasDaVida) {
+        const QJsonArray linhas = vida.value(tabela).toArray();
+        if (linhas.size() < 2) continue;
+        QStringList colunas;
+        for (const QJsonValue& coluna : linhas.at(0).toArray())
+            colunas << coluna.toString();
+        QVariantList valores;
+        for (qsizetype l = 1; l < linhas.size(); ++l) {
+            const QJsonArray linha = linhas.at(l).toArray();
+            if (linha.size() != colunas.size()) CopiaDanificada(registro);
+            for (const QJsonValue& valor : linha)
+                valores << ValorDoBanco(valor);
+        }
+        for (const QString& coluna : colunas)
+            if (!nome.match(coluna).hasMatch()) CopiaDanificada(registro);
+        Banco::Executar(GravacaoDeOrcamentos::Insercao(tabela, colunas, linhas.size() - 1), valores);
+    }
 }
 
 // The INSERT of a history entry and its parameters.
@@ -144,10 +226,6 @@ std::pair<QString, QVariantList> Entrada(qint64 numero, const QDateTime& quando,
                 "?, ?, ?, ?, '', ?, ?)"),
             {numero, Banco::DataEHoraIso(quando), usuario, operacao, copia.ValorLiquido,
              copia.QuantidadeDeItens, compacta.Dados, compacta.RegistroDaBase}};
-}
-
-[[noreturn]] void CopiaDanificada(qint64 registro) {
-    Banco::Falhar(QStringLiteral("A cópia do registro %1 do histórico está danificada.").arg(registro));
 }
 
 // An entry's copy as its JSON text: kept as text by the entries written before the
@@ -249,7 +327,7 @@ QJsonObject CopiaDaEntrada(qint64 numeroDoRegistro) {
 }
 
 void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario) {
-    const Copia copia = CopiaDoOrcamento(numeroDoOrcamento);
+    const Copia copia = CopiaDoOrcamento(numeroDoOrcamento, VidaDoOrcamento(numeroDoOrcamento));
     const QDateTime agora = Relogio::Agora();
     const auto [sql, parametros] = Entrada(numeroDoOrcamento, agora, usuario, Op::Excluido, copia);
     const qint64 entrada = Banco::InserirComChave(sql, parametros, QStringLiteral("NumeroDoRegistro"));
@@ -278,7 +356,8 @@ void Restaurar(qint64 numero, const QString& usuario) {
                          .arg(numero)
                    : QStringLiteral("O orçamento %1 não está entre os orçamentos excluídos.").arg(numero));
     }
-    const QJsonObject copia = CopiaDaEntrada(q.value(0).toLongLong());
+    const qint64 registro = q.value(0).toLongLong();
+    const QJsonObject copia = CopiaDaEntrada(registro);
     const QJsonArray orcamento = copia.value(QStringLiteral("o")).toArray();
     QVariantList valores{numero};
     for (qsizetype c = 0; c < ColunasDoOrcamento.size(); ++c)
@@ -295,6 +374,7 @@ void Restaurar(qint64 numero, const QString& usuario) {
             linha << ValorDoBanco(valor);
         Banco::Executar(insercaoDeItem, linha);
     }
+    RestaurarVida(copia.value(QStringLiteral("v")).toObject(), registro);
     Banco::Executar(QStringLiteral("DELETE FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = ?"), {numero});
     Registrar(numero, Op::Restaurado, usuario);
     unidade.Confirmar();

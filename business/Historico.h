@@ -16,7 +16,11 @@
 //
 // A deleted quote has a row in OrcamentosExcluidos (who deleted it, when, and the
 // entry with its last copy), which the window of deleted quotes pages through and
-// Restaurar takes it back from.
+// Restaurar takes it back from. The deletion's copy alone also keeps, under "v", the
+// rows the deletion removes by cascade (the stage, the sends, the approvals with their
+// signatures in base64), each table's first array its column names:
+//   {"o":[...],"i":[[...]],"v":{"EnviosDeOrcamentos":[["NumeroDoEnvio", ...],[1, ...]], ...}}
+// and is never the base of a later difference.
 
 #include "business/Dialeto.h"
 
@@ -44,8 +48,9 @@ void RegistrarBloco(qint64 primeiro, qint64 ultimo, const QString& operacao);
 // Before a quote is deleted: its entry "excluído" with the copy as it stands, and its
 // place among the deleted quotes.
 void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario);
-// Puts a deleted quote back with its own number, date, items and values, active, and
-// writes its entry "restaurado". Refused (Objetos::Recusar) when it is not among the
+// Puts a deleted quote back with its own number, date, items and values, active, with
+// the stage, sends and approvals its deletion kept (none from an entry written before
+// deletions kept them: "Em aberto", no sends), and writes its entry "restaurado". Refused (Objetos::Recusar) when it is not among the
 // deleted quotes (another workstation restored it first). Opens its own unit of work.
 void Restaurar(qint64 numeroDoOrcamento, const QString& usuario);
 

@@ -8,6 +8,7 @@
 #include "business/Banco.h"
 #include "business/Compactacao.h"
 #include "business/ContagemDeOrcamentos.h"
+#include "business/EtapasDoOrcamento.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Migracoes.h"
@@ -61,16 +62,21 @@ qint64 QuantidadeDeEntradas() {
     return Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos");
 }
 
-// Every stored column of the quote and of its items, as one text, to compare versions.
-QString Estado(double numero) {
+// Every stored column of the quote, of its items and (comVida) of its stage, sends and
+// approvals (a signature's bytes in hex), as one text, to compare versions.
+QString Estado(double numero, bool comVida = true) {
+    const QStringList tabelas{u"Orcamentos"_s, u"ItensDeOrcamento"_s, u"EtapasDoOrcamento"_s,
+                              u"EnviosDeOrcamentos"_s, u"AprovacoesDoOrcamento"_s};
     QStringList partes;
-    for (const QString& sql : {u"SELECT * FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s,
-                               u"SELECT * FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? ORDER BY "
-                               "NumeroDoItemDoOrcamento"_s}) {
-        QSqlQuery q = Banco::Executar(sql, {qint64(numero)});
+    for (const QString& tabela : comVida ? tabelas : tabelas.first(2)) {
+        QSqlQuery q = Banco::Executar(
+            u"SELECT * FROM %1 WHERE NumeroDoOrcamento = ? ORDER BY 1, 2"_s.arg(tabela), {qint64(numero)});
         while (q.next())
             for (int c = 0; c < q.record().count(); ++c)
-                partes << q.record().fieldName(c).toLower() + u'=' + q.value(c).toString();
+                partes << q.record().fieldName(c).toLower() + u'=' +
+                              (q.value(c).metaType().id() == QMetaType::QByteArray
+                                   ? QString::fromLatin1(q.value(c).toByteArray().toHex())
+                                   : q.value(c).toString());
     }
     return partes.join(u';');
 }
@@ -327,6 +333,63 @@ private slots:
         QCOMPARE(historico->NumeroDoErro, long(VB::ObjetoNaoDefinido));
         QCOMPARE(QuantidadeDeEntradas(), antes);
         QCOMPARE(Numero("SELECT COUNT(*) FROM OrcamentosExcluidos"), 1);
+    }
+
+    void restaurar_devolve_etapa_envios_e_aprovacao_data() {
+        QTest::addColumn<bool>("aprovar");  // in part, in person, with a 64 KB signature
+        QTest::addColumn<bool>("pagar");    // and paid: its removal refused
+        QTest::addColumn<int>("dias");      // the clock moved on before the removal
+        QTest::addColumn<bool>("antiga");   // a removal entry written before it kept the rest
+        QTest::addColumn<QString>("etapa"); // shown after the restoration
+        QTest::newRow("aprovado em parte") << true << false << 0 << false << u"Aprovado em parte"_s;
+        QTest::newRow("enviado e vencido") << false << false << 30 << false << u"Vencido"_s;
+        QTest::newRow("entrada antiga") << true << false << 0 << true << u"Em aberto"_s;
+        QTest::newRow("com pagamento") << true << true << 0 << false << u"Aprovado em parte"_s;
+    }
+    void restaurar_devolve_etapa_envios_e_aprovacao() {
+        QFETCH(bool, aprovar);
+        QFETCH(bool, pagar);
+        QFETCH(int, dias);
+        QFETCH(bool, antiga);
+        QFETCH(QString, etapa);
+        const double numero = NovoOrcamentoDeDoisServicos();
+        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
+        envios->DadosDoUsuario = musuario.get();
+        for (const QString& canal : {ZELT_N_Orcamentos::CanalEmail, ZELT_N_Orcamentos::CanalWhatsApp})
+            QCOMPARE(envios->RegistrarEnvio(numero, canal, u"ana@exemplo.com.br"_s), qint16(0));
+        QByteArray assinatura("\x89PNG\r\n\x1a\n", 8);
+        for (int i = 8; i < ZELT_N_Orcamentos::TamanhoMaximoDaAssinatura; ++i)
+            assinatura += char(i * 131 % 251);
+        auto aprovacao = Aprovacao();
+        if (aprovar)
+            QCOMPARE(aprovacao->Ler(numero) +
+                         aprovacao->Aprovar(numero, {2}, u"Maria"_s, {}, u"Presencial"_s, assinatura),
+                     0);
+        if (pagar) QCOMPARE(aprovacao->RegistrarPagamento(numero, VB::CCur(u"50"_s), u"Dinheiro"_s, {}), 0);
+        FixarRelogio(Agora.addDays(dias));
+        const QString antes = Estado(numero), semVida = Estado(numero, false), mostrada = EtapaDe(numero);
+        QCOMPARE(Excluir(numero, musuario.get()), qint16(pagar ? 3 : 0));
+        if (!pagar) {
+            const qint64 registro =
+                Numero("SELECT NumeroDoRegistro FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = ?",
+                       {qint64(numero)});
+            QJsonObject copia = Historico::CopiaDaEntrada(registro);
+            QCOMPARE(copia.contains(u"v"_s), true);
+            copia.remove(u"v"_s);
+            if (antiga)
+                Banco::Executar(u"UPDATE HistoricoDeOrcamentos SET Copia = ?, CopiaCompactada = NULL, "
+                                "RegistroDaBase = NULL WHERE NumeroDoRegistro = ?"_s,
+                                {QString::fromUtf8(QJsonDocument(copia).toJson()), registro});
+            QCOMPARE(ObjetoDoHistorico(madministrador.get())->Restaurar(numero), qint16(0));
+            // Only the removal's entry carries the signature: no later copy is its difference.
+            QCOMPARE(
+                Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE RegistroDaBase = ?", {registro}), 0);
+        }
+        QCOMPARE(Estado(numero), antiga ? semVida : antes);
+        QCOMPARE(Estado(numero, false), semVida);
+        QCOMPARE(EtapaDe(numero), etapa);
+        if (!antiga) QCOMPARE(mostrada, etapa);
+        QCOMPARE(ContagemDeOrcamentos::Divergencias() + EtapasDoOrcamento::Divergencias(), QStringList{});
     }
 
     void migracao_registra_os_orcamentos_que_o_banco_ja_tem() {
