@@ -50,8 +50,9 @@ void RegistrarBloco(qint64 primeiro, qint64 ultimo, const QString& operacao);
 void RegistrarExclusao(qint64 numeroDoOrcamento, const QString& usuario);
 // Puts a deleted quote back with its own number, date, items and values, active, with
 // the stage, sends and approvals its deletion kept (none from an entry written before
-// deletions kept them: "Em aberto", no sends), and writes its entry "restaurado". Refused (Objetos::Recusar) when it is not among the
-// deleted quotes (another workstation restored it first). Opens its own unit of work.
+// deletions kept them: "Em aberto", no sends), and writes its entry "restaurado".
+// Refused (Objetos::Recusar) when it is not among the deleted quotes (another
+// workstation restored it first). Opens its own unit of work.
 void Restaurar(qint64 numeroDoOrcamento, const QString& usuario);
 
 // The copy an entry keeps, {"o": [...], "i": [[...], ...]}. Fails (Banco::Falhar) on an
