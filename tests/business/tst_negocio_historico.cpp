@@ -336,18 +336,19 @@ private slots:
     }
 
     void restaurar_devolve_etapa_envios_e_aprovacao_data() {
-        QTest::addColumn<bool>("aprovar");  // in part, in person, with a 64 KB signature
+        // 1: approved in part in person, with a 64 KB signature; 2: by phone, then undone.
+        QTest::addColumn<int>("aprovar");
         QTest::addColumn<bool>("pagar");    // and paid: its removal refused
         QTest::addColumn<int>("dias");      // the clock moved on before the removal
         QTest::addColumn<bool>("antiga");   // a removal entry written before it kept the rest
         QTest::addColumn<QString>("etapa"); // shown after the restoration
-        QTest::newRow("aprovado em parte") << true << false << 0 << false << u"Aprovado em parte"_s;
-        QTest::newRow("enviado e vencido") << false << false << 30 << false << u"Vencido"_s;
-        QTest::newRow("entrada antiga") << true << false << 0 << true << u"Em aberto"_s;
-        QTest::newRow("com pagamento") << true << true << 0 << false << u"Aprovado em parte"_s;
+        QTest::newRow("aprovado em parte") << 1 << false << 0 << false << u"Aprovado em parte"_s;
+        QTest::newRow("aprovação desfeita, vencido") << 2 << false << 30 << false << u"Vencido"_s;
+        QTest::newRow("entrada antiga") << 1 << false << 0 << true << u"Em aberto"_s;
+        QTest::newRow("com pagamento") << 1 << true << 0 << false << u"Aprovado em parte"_s;
     }
     void restaurar_devolve_etapa_envios_e_aprovacao() {
-        QFETCH(bool, aprovar);
+        QFETCH(int, aprovar);
         QFETCH(bool, pagar);
         QFETCH(int, dias);
         QFETCH(bool, antiga);
@@ -361,10 +362,11 @@ private slots:
         for (int i = 8; i < ZELT_N_Orcamentos::TamanhoMaximoDaAssinatura; ++i)
             assinatura += char(i * 131 % 251);
         auto aprovacao = Aprovacao();
-        if (aprovar)
-            QCOMPARE(aprovacao->Ler(numero) +
-                         aprovacao->Aprovar(numero, {2}, u"Maria"_s, {}, u"Presencial"_s, assinatura),
-                     0);
+        if (aprovar == 2) QCOMPARE(AprovarSemItens(numero, {}), 0);
+        if (aprovar) QCOMPARE(aprovacao->Ler(numero), 0); // its stamp, for the next operation
+        if (aprovar == 1)
+            QCOMPARE(aprovacao->Aprovar(numero, {2}, u"Maria"_s, {}, u"Presencial"_s, assinatura), 0);
+        if (aprovar == 2) QCOMPARE(aprovacao->DesfazerAprovacao(numero), 0);
         if (pagar) QCOMPARE(aprovacao->RegistrarPagamento(numero, VB::CCur(u"50"_s), u"Dinheiro"_s, {}), 0);
         FixarRelogio(Agora.addDays(dias));
         const QString antes = Estado(numero), semVida = Estado(numero, false), mostrada = EtapaDe(numero);
