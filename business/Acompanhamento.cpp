@@ -7,9 +7,9 @@
 //   each quote's stage by its key and its sends by their index;
 // - the approved section reads the stage index (EtapasDoOrcamento_Etapa) and counts
 //   itself from the stage counters (ContagemDeEtapas), never row by row;
-// - the figures read a range of the date index (Orcamentos_Data) for the period and
-//   the chart's twelve weeks, grouped in the database by user, day and stage, so that
-//   what comes back is a few rows per day whatever the number of quotes.
+// - the figures read the counters the writes keep (ContagemDoAcompanhamento and
+//   RespostasDoAcompanhamento, business/ContagemDeOrcamentos.h) for the period and the
+//   chart's twelve weeks: a few rows per day and user, whatever the number of quotes.
 
 #include "business/Banco.h"
 #include "business/EtapasDoOrcamento.h"
@@ -237,16 +237,16 @@ private:
                 primeiraSemana.addDays(7 * k), primeiraSemana.addDays(7 * k + 6), {}, {}};
         QSet<QString> usuarios;
         for (const auto& [de, ate] : Faixas(inicio, fim, primeiraSemana, hoje)) {
+            // The counters kept by the writes (ContagemDoAcompanhamento): a few rows a day
+            // and user, whatever the number of quotes. Validade is empty for an answered quote.
             QSqlQuery q = Banco::Executar(
                 QStringLiteral(
-                    "SELECT o.UsuarioDaInclusao, o.DataDoOrcamento, COALESCE(e.Etapa, ''), "
-                    "COALESCE(e.MotivoDaRecusa, ''), CASE WHEN o.DataDeValidadeDoOrcamento < ? THEN 1 ELSE 0 "
-                    "END, COUNT(*), SUM(o.ValorLiquido), SUM(COALESCE(ap.ValorAprovado, o.ValorLiquido)) "
-                    "FROM "
-                    "Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = o.NumeroDoOrcamento "
-                    "LEFT JOIN AprovacoesDoOrcamento ap ON ap.NumeroDoOrcamento = o.NumeroDoOrcamento AND "
-                    "ap.DataEHoraDesfeita IS NULL WHERE o.DataDoOrcamento BETWEEN ? AND ? "
-                    "GROUP BY 1, 2, 3, 4, 5"),
+                    "SELECT Usuario, DataDoOrcamento, Etapa, MotivoDaRecusa, CASE WHEN Validade <> '' AND "
+                    "Validade < ? THEN 1 ELSE 0 END, SUM(Quantidade), SUM(ValorOferecido), "
+                    "SUM(ValorAprovado) "
+                    "FROM ContagemDoAcompanhamento WHERE DataDoOrcamento BETWEEN ? AND ? GROUP BY 1, 2, 3, "
+                    "4, 5 "
+                    "HAVING SUM(Quantidade) <> 0"),
                 {Banco::DataIso(hoje), Banco::DataIso(de), Banco::DataIso(ate)});
             while (q.next()) {
                 const QString quem = q.value(0).toString();
@@ -293,28 +293,20 @@ private:
     // Days to an answer: from the first send before the answer (the quote's date when it
     // was answered unsent) to the answer, the date of its stage "Aprovado", "Aprovado em
     // parte" or "Recusado". A concluded quote keeps only its conclusion's date beside
-    // its stage, so it is not part of the median. Grouped by day pairs in the database;
-    // read through the period's quotes by their date (the "|| ''" keeps SQLite from the
-    // stage index, which would read the answered quotes of every year).
+    // its stage, so it is not part of the median. Read from the histogram the writes keep
+    // per day made, user and days (RespostasDoAcompanhamento).
     static std::optional<double> MedianaDasRespostas(const QDate& inicio, const QDate& fim,
                                                      const QString& usuario) {
         QSqlQuery q = Banco::Executar(
-            QStringLiteral(
-                "SELECT o.UsuarioDaInclusao, substr(e.DataEHoraDaEtapa, 1, 10), substr(COALESCE((SELECT "
-                "MIN(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE s.NumeroDoOrcamento = "
-                "o.NumeroDoOrcamento AND s.DataEHoraDoEnvio <= e.DataEHoraDaEtapa), o.DataDoOrcamento), 1, "
-                "10), COUNT(*) FROM Orcamentos o JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = "
-                "o.NumeroDoOrcamento WHERE o.DataDoOrcamento BETWEEN ? AND ? AND e.Etapa || '' IN (?, ?, ?) "
-                "GROUP BY 1, 2, 3"),
-            {Banco::DataIso(inicio), Banco::DataIso(fim), E::Aprovado, E::AprovadoEmParte, E::Recusado});
+            QStringLiteral("SELECT Usuario, Dias, SUM(Quantidade) FROM RespostasDoAcompanhamento WHERE "
+                           "DataDoOrcamento BETWEEN ? AND ? GROUP BY 1, 2"),
+            {Banco::DataIso(inicio), Banco::DataIso(fim)});
         QMap<qint64, qint64> porDias;
         qint64 quantidade = 0;
         while (q.next()) {
             if (!usuario.isEmpty() && q.value(0).toString() != usuario) continue;
-            const qint64 dias =
-                Banco::DataDeIso(q.value(2).toString()).daysTo(Banco::DataDeIso(q.value(1).toString()));
-            porDias[dias] += q.value(3).toLongLong();
-            quantidade += q.value(3).toLongLong();
+            porDias[q.value(1).toLongLong()] += q.value(2).toLongLong();
+            quantidade += q.value(2).toLongLong();
         }
         if (quantidade == 0) return std::nullopt;
         return Mediana(porDias, quantidade);

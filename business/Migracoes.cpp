@@ -306,6 +306,11 @@ QList<Migracao> Todas() {
     lista << Migracao{12, {}, ConfiguracoesDoOrcamento::CriarEsquema};
     // Version 13: the approvals and the payments (business/AprovacaoDoOrcamento.h).
     lista << Migracao{13, {}, AprovacaoDoOrcamento::CriarEsquema};
+    // Version 14: the follow-up window's counters, filled from the quotes already stored
+    // (business/ContagemDeOrcamentos.h).
+    lista << Migracao{14, {}, [](const Dialeto&) {
+                          Banco::ExecutarTodos(ContagemDeOrcamentos::CriarContagemDoAcompanhamento());
+                      }};
     return lista;
 }
 
