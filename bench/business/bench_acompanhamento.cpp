@@ -9,8 +9,8 @@
 // inclusion) and a share of those an answer, set-based, as bench_etapas does, and takes
 // them all away at the end. A database that already holds stages is measured as it is.
 
+#include "bench/business/Respostas.h"
 #include "business/Banco.h"
-#include "business/ContagemDeOrcamentos.h"
 #include "business/Negocio.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/Negocio.h"
@@ -25,47 +25,6 @@
 namespace {
 
 namespace S = ZELT_N_Orcamentos::SecaoDoAcompanhamento;
-
-// Set-based writes with the follow-up's counters' triggers set aside (row by row they
-// would cost minutes at ten million quotes), then the counters recounted: answers the
-// recount's time.
-double SemGatilhosDoAcompanhamento(const QStringList& comandos) {
-    Banco::UnidadeDeTrabalho unidade;
-    Banco::ExecutarTodos(ContagemDeOrcamentos::RemoverGatilhosDoAcompanhamento() + comandos);
-    QElapsedTimer relogio;
-    relogio.start();
-    ContagemDeOrcamentos::RecontarAcompanhamento();
-    const double ms = relogio.nsecsElapsed() / 1e6;
-    Banco::ExecutarTodos(ContagemDeOrcamentos::CriarGatilhosDoAcompanhamento());
-    unidade.Confirmar();
-    return ms;
-}
-
-double MarcarEnviosERespostas() {
-    return SemGatilhosDoAcompanhamento(
-        {QStringLiteral(
-             "INSERT INTO EnviosDeOrcamentos (NumeroDoOrcamento, DataEHoraDoEnvio, UsuarioDoEnvio, "
-             "Canal, Destino) SELECT NumeroDoOrcamento, DataEHoraDaInclusao, 'BENCH', 'WhatsApp', '' "
-             "FROM Orcamentos WHERE NumeroDoOrcamento % 3 = 0"),
-         QStringLiteral(
-             "INSERT INTO EtapasDoOrcamento (NumeroDoOrcamento, Etapa, DataEHoraDaEtapa, UsuarioDaEtapa) "
-             "SELECT NumeroDoOrcamento, 'Enviado', DataEHoraDaInclusao, 'BENCH' FROM Orcamentos "
-             "WHERE NumeroDoOrcamento % 3 = 0"),
-         QStringLiteral("UPDATE EtapasDoOrcamento SET Etapa = 'Aprovado' WHERE NumeroDoOrcamento % 9 = 0"),
-         QStringLiteral("UPDATE EtapasDoOrcamento SET Etapa = 'Recusado', MotivoDaRecusa = 'Preço' WHERE "
-                        "NumeroDoOrcamento % 27 = 0"),
-         QStringLiteral(
-             "INSERT INTO EtapasDoOrcamento (NumeroDoOrcamento, Etapa, DataEHoraDaEtapa, UsuarioDaEtapa) "
-             "SELECT NumeroDoOrcamento, 'Concluído', DataEHoraDaInclusao, 'BENCH' FROM Orcamentos "
-             "WHERE NumeroDoOrcamento % 21 = 0 ON CONFLICT (NumeroDoOrcamento) DO UPDATE SET Etapa = "
-             "'Concluído'")});
-}
-
-void Limpar() {
-    SemGatilhosDoAcompanhamento(
-        {QStringLiteral("DELETE FROM EtapasDoOrcamento"),
-         QStringLiteral("DELETE FROM EnviosDeOrcamentos WHERE UsuarioDoEnvio = 'BENCH'")});
-}
 
 double Mediana(int execucoes, const std::function<void()>& medido) {
     QList<double> tempos;
@@ -98,6 +57,7 @@ void Numeros(ZELT_N_Orcamentos::clsAcompanhamento& a, qint32 dias, const QDate& 
 
 int main(int argc, char** argv) {
     QCoreApplication aplicacao(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line as it is measured
     QCommandLineParser parametros;
     parametros.addOption(
         {QStringLiteral("banco"), QStringLiteral("SQLite file."), QStringLiteral("arquivo")});
@@ -116,8 +76,11 @@ int main(int argc, char** argv) {
         std::printf("início (com a migração do esquema, quando há): %.1f ms\n", inicio.nsecsElapsed() / 1e6);
         const bool marcar =
             Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM EtapasDoOrcamento")).toLongLong() == 0;
-        if (marcar)
-            std::printf("recontagem dos contadores do acompanhamento: %.1f ms\n", MarcarEnviosERespostas());
+        if (marcar) {
+            Respostas::Enviar();
+            Respostas::MarcarEnviados();
+            std::printf("recontagem dos contadores do acompanhamento: %.1f ms\n", Respostas::Responder());
+        }
         const int execucoes = parametros.value(QStringLiteral("execucoes")).toInt();
         std::printf("orçamentos: %lld\n",
                     Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos")).toLongLong());
@@ -148,7 +111,7 @@ int main(int argc, char** argv) {
             const double ms = Mediana(execucoes, [&] { Numeros(*a, p.dias, p.mes); });
             std::printf("  números de %-16s %8.2f ms (feitos: %d)\n", p.nome, ms, a->Numeros.Feitos);
         }
-        if (marcar) Limpar();
+        if (marcar) Respostas::Limpar();
     } catch (const std::exception& erro) {
         std::fprintf(stderr, "%s\n", erro.what());
         return 1;

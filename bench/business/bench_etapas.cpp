@@ -9,6 +9,7 @@
 // again (11 to the newest, then the follow-up's counters alone), which rebuild their
 // tables: a database that already holds stages is refused.
 
+#include "bench/business/Respostas.h"
 #include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
 #include "business/Migracoes.h"
@@ -32,43 +33,6 @@ double Milissegundos(const QElapsedTimer& relogio) {
 
 // The sends of every third quote and, of those, answers: a ninth approved, a
 // twenty-seventh refused, and every 21st quote approved and concluded.
-// Set-based writes with the follow-up's counters' triggers set aside (row by row they
-// would cost minutes at ten million quotes), then the counters recounted.
-void SemGatilhosDoAcompanhamento(const QStringList& comandos) {
-    Banco::UnidadeDeTrabalho unidade;
-    Banco::ExecutarTodos(ContagemDeOrcamentos::RemoverGatilhosDoAcompanhamento() + comandos);
-    ContagemDeOrcamentos::RecontarAcompanhamento();
-    Banco::ExecutarTodos(ContagemDeOrcamentos::CriarGatilhosDoAcompanhamento());
-    unidade.Confirmar();
-}
-
-void MarcarEnviosERespostas() {
-    Banco::UnidadeDeTrabalho unidade;
-    Banco::ExecutarTodos({QStringLiteral(
-        "INSERT INTO EnviosDeOrcamentos (NumeroDoOrcamento, DataEHoraDoEnvio, UsuarioDoEnvio, "
-        "Canal, Destino) SELECT NumeroDoOrcamento, DataEHoraDaInclusao, 'BENCH', 'WhatsApp', '' "
-        "FROM Orcamentos WHERE NumeroDoOrcamento % 3 = 0")});
-    unidade.Confirmar();
-}
-
-void Responder() {
-    SemGatilhosDoAcompanhamento(
-        {QStringLiteral("UPDATE EtapasDoOrcamento SET Etapa = 'Aprovado' WHERE NumeroDoOrcamento % 9 = 0"),
-         QStringLiteral("UPDATE EtapasDoOrcamento SET Etapa = 'Recusado', MotivoDaRecusa = 'Preço' WHERE "
-                        "NumeroDoOrcamento % 27 = 0"),
-         QStringLiteral(
-             "INSERT INTO EtapasDoOrcamento (NumeroDoOrcamento, Etapa, DataEHoraDaEtapa, UsuarioDaEtapa) "
-             "SELECT NumeroDoOrcamento, 'Concluído', DataEHoraDaInclusao, 'BENCH' FROM Orcamentos "
-             "WHERE NumeroDoOrcamento % 21 = 0 ON CONFLICT (NumeroDoOrcamento) DO UPDATE SET Etapa = "
-             "'Concluído'")});
-}
-
-void Limpar() {
-    SemGatilhosDoAcompanhamento(
-        {QStringLiteral("DELETE FROM EtapasDoOrcamento"),
-         QStringLiteral("DELETE FROM EnviosDeOrcamentos WHERE UsuarioDoEnvio = 'BENCH'")});
-}
-
 // The schema versions from `desde` on run again over the sends just made, their tables
 // dropped first (the follow-up's counters' triggers with them).
 double MedirMigracao(int desde) {
@@ -122,6 +86,7 @@ double MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
 
 int main(int argc, char** argv) {
     QCoreApplication aplicacao(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line as it is measured
     QCommandLineParser parametros;
     parametros.addOption(
         {QStringLiteral("banco"), QStringLiteral("SQLite file."), QStringLiteral("arquivo")});
@@ -141,11 +106,11 @@ int main(int argc, char** argv) {
             return 1;
         }
         const qint64 quotes = Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos")).toLongLong();
-        MarcarEnviosERespostas();
+        Respostas::Enviar();
         std::printf("orçamentos: %lld\n", quotes);
         std::printf("migração das versões 11 a %d: %.1f ms\n", Migracoes::VersaoMaisRecente(),
                     MedirMigracao(11));
-        Responder();
+        Respostas::Responder();
         std::printf("migração da versão 14 (contadores do acompanhamento) com as respostas: %.1f ms\n",
                     MedirMigracao(14));
         const int execucoes = parametros.value(QStringLiteral("execucoes")).toInt();
@@ -164,7 +129,7 @@ int main(int argc, char** argv) {
             std::printf("%-22s %10lld orçamentos  %8.2f ms (contagem e primeira página, mediana)\n",
                         filtro.nome, total, ms);
         }
-        Limpar();
+        Respostas::Limpar();
     } catch (const std::exception& erro) {
         std::fprintf(stderr, "%s\n", erro.what());
         return 1;
