@@ -16,6 +16,7 @@
 #include "business/Objetos.h"
 #include "business/Relogio.h"
 
+#include <QHash>
 #include <QMap>
 #include <QSet>
 #include <QSqlQuery>
@@ -236,23 +237,28 @@ private:
             n.Semanas << ZELT_N_Orcamentos::SemanaDoAcompanhamento{
                 primeiraSemana.addDays(7 * k), primeiraSemana.addDays(7 * k + 6), {}, {}};
         QSet<QString> usuarios;
+        // Each day's text read as a date once: QDate::fromString costs microseconds, and a
+        // day has some thirty rows.
+        QHash<QString, QDate> datas;
         for (const auto& [de, ate] : Faixas(inicio, fim, primeiraSemana, hoje)) {
             // The counters kept by the writes (ContagemDoAcompanhamento): a few rows a day
-            // and user, whatever the number of quotes. Validade is empty for an answered quote.
+            // and user, whatever the number of quotes, read as they are and summed below
+            // (grouping them in the database cost more than reading them). Validade is
+            // empty for an answered quote.
             QSqlQuery q = Banco::Executar(
                 QStringLiteral(
                     "SELECT Usuario, DataDoOrcamento, Etapa, MotivoDaRecusa, CASE WHEN Validade <> '' AND "
-                    "Validade < ? THEN 1 ELSE 0 END, SUM(Quantidade), SUM(ValorOferecido), "
-                    "SUM(ValorAprovado) "
-                    "FROM ContagemDoAcompanhamento WHERE DataDoOrcamento BETWEEN ? AND ? GROUP BY 1, 2, 3, "
-                    "4, 5 "
-                    "HAVING SUM(Quantidade) <> 0"),
+                    "Validade < ? THEN 1 ELSE 0 END, Quantidade, ValorOferecido, ValorAprovado FROM "
+                    "ContagemDoAcompanhamento WHERE DataDoOrcamento BETWEEN ? AND ? AND Quantidade <> 0"),
                 {Banco::DataIso(hoje), Banco::DataIso(de), Banco::DataIso(ate)});
             while (q.next()) {
                 const QString quem = q.value(0).toString();
                 usuarios.insert(quem);
                 if (!usuario.isEmpty() && quem != usuario) continue;
-                const QDate dia = Banco::DataDeIso(q.value(1).toString());
+                const QString texto = q.value(1).toString();
+                auto data = datas.constFind(texto);
+                if (data == datas.cend()) data = datas.insert(texto, Banco::DataDeIso(texto));
+                const QDate dia = *data;
                 const QString etapa = q.value(2).toString().isEmpty() ? E::EmAberto : q.value(2).toString();
                 const qint32 quantidade = q.value(5).toInt();
                 const VB::Currency valor = Banco::MoedaDe(q.value(6));

@@ -30,6 +30,10 @@ double EmLotes(const QStringList& comandos) {
         Banco::ExecutarTodos(doLote);
         unidade.Confirmar();
     }
+    // The planner's statistics of the tables just written, as a database long in use has them
+    // (autovacuum would take them some minutes later).
+    if (!Banco::DialetoAtual().EhSQLite())
+        Banco::Executar(QStringLiteral("ANALYZE EtapasDoOrcamento, EnviosDeOrcamentos, ContagemDeEtapas"));
     Banco::UnidadeDeTrabalho unidade;
     QElapsedTimer relogio;
     relogio.start();
@@ -37,6 +41,8 @@ double EmLotes(const QStringList& comandos) {
     const double ms = relogio.nsecsElapsed() / 1e6;
     Banco::ExecutarTodos(ContagemDeOrcamentos::CriarGatilhosDoAcompanhamento());
     unidade.Confirmar();
+    if (!Banco::DialetoAtual().EhSQLite())
+        Banco::Executar(QStringLiteral("ANALYZE ContagemDoAcompanhamento, RespostasDoAcompanhamento"));
     return ms;
 }
 
