@@ -7,15 +7,16 @@
 //   each quote's stage by its key and its sends by their index;
 // - the approved section reads the stage index (EtapasDoOrcamento_Etapa) and counts
 //   itself from the stage counters (ContagemDeEtapas), never row by row;
-// - the figures read a range of the date index (Orcamentos_Data) for the period and
-//   the chart's twelve weeks, grouped in the database by user, day and stage, so that
-//   what comes back is a few rows per day whatever the number of quotes.
+// - the figures read the counters the writes keep (ContagemDoAcompanhamento and
+//   RespostasDoAcompanhamento, business/ContagemDeOrcamentos.h) for the period and the
+//   chart's twelve weeks: a few rows per day and user, whatever the number of quotes.
 
 #include "business/Banco.h"
 #include "business/EtapasDoOrcamento.h"
 #include "business/Objetos.h"
 #include "business/Relogio.h"
 
+#include <QHash>
 #include <QMap>
 #include <QSet>
 #include <QSqlQuery>
@@ -30,8 +31,14 @@ namespace S = ZELT_N_Orcamentos::SecaoDoAcompanhamento;
 // The chart's weeks: twelve, the last one ending today.
 constexpr int Semanas = 12;
 
-// A quote that has not answered: without a stage row ("Em aberto") or "Enviado".
-const QString NaoRespondido = QStringLiteral("(e.Etapa IS NULL OR e.Etapa = 'Enviado')");
+// The sections by validity look each valid quote's stage up by its key, in a correlated
+// subquery (never a join): a join let PostgreSQL hash every stage row of the database
+// (800 ms at a million quotes) and let SQLite walk the stage index instead of the few
+// quotes still valid. A quote that has not answered: without a stage row ("Em aberto")
+// or "Enviado".
+const QString NaoRespondido = QStringLiteral(
+    "COALESCE((SELECT x.Etapa FROM EtapasDoOrcamento x WHERE x.NumeroDoOrcamento = o.NumeroDoOrcamento), "
+    "'Enviado') = 'Enviado'");
 
 bool EhAprovado(const QString& etapa) {
     return etapa == E::Aprovado || etapa == E::AprovadoEmParte || etapa == E::Concluido;
@@ -53,16 +60,17 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
     case S::EnviadosSemResposta: {
         // The last contact before the day two days ago: the stage's date (its first
         // send or its last handing over) and every send. A reminder sent today takes
-        // the quote out of the section for three days. The "|| ''" keeps SQLite from the
-        // stage index, which would read every sent quote: the few still valid are read
-        // by the validity index instead, each one's stage by its key.
+        // the quote out of the section for three days. The date of a stage "Enviado" (null
+        // for any other) and the last send are looked up by the quote's key (NOT EXISTS let
+        // PostgreSQL hash every send of the database).
         const QString limite = Banco::DataIso(hoje.addDays(-2));
-        return {
-            QStringLiteral("o.DataDeValidadeDoOrcamento >= ? AND e.Etapa || '' = 'Enviado' AND "
-                           "e.DataEHoraDaEtapa < ? AND NOT EXISTS (SELECT 1 FROM EnviosDeOrcamentos s "
-                           "WHERE s.NumeroDoOrcamento = o.NumeroDoOrcamento AND s.DataEHoraDoEnvio >= ?)"),
-            {h, limite, limite},
-            QStringLiteral("o.DataDeValidadeDoOrcamento, o.NumeroDoOrcamento")};
+        return {QStringLiteral(
+                    "o.DataDeValidadeDoOrcamento >= ? AND (SELECT x.DataEHoraDaEtapa FROM "
+                    "EtapasDoOrcamento x WHERE x.NumeroDoOrcamento = o.NumeroDoOrcamento AND x.Etapa = "
+                    "'Enviado') < ? AND COALESCE((SELECT MAX(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s "
+                    "WHERE s.NumeroDoOrcamento = o.NumeroDoOrcamento), '') < ?"),
+                {h, limite, limite},
+                QStringLiteral("o.DataDeValidadeDoOrcamento, o.NumeroDoOrcamento")};
     }
     case S::VencidosNosUltimos30Dias:
         // Vencido from the day after the validity date: expired in the last 30 days
@@ -86,9 +94,7 @@ qint32 Total(qint32 secao, const CondicaoDaSecao& condicao) {
                                            "Etapa IN (?, ?)"),
                             condicao.Parametros)
             .toInt();
-    return Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos o LEFT JOIN EtapasDoOrcamento e ON "
-                                       "e.NumeroDoOrcamento = o.NumeroDoOrcamento WHERE ") +
-                            condicao.Onde,
+    return Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE ") + condicao.Onde,
                         condicao.Parametros)
         .toInt();
 }
@@ -236,23 +242,28 @@ private:
             n.Semanas << ZELT_N_Orcamentos::SemanaDoAcompanhamento{
                 primeiraSemana.addDays(7 * k), primeiraSemana.addDays(7 * k + 6), {}, {}};
         QSet<QString> usuarios;
+        // Each day's text read as a date once: QDate::fromString costs microseconds, and a
+        // day has some thirty rows.
+        QHash<QString, QDate> datas;
         for (const auto& [de, ate] : Faixas(inicio, fim, primeiraSemana, hoje)) {
+            // The counters kept by the writes (ContagemDoAcompanhamento): a few rows a day
+            // and user, whatever the number of quotes, read as they are and summed below
+            // (grouping them in the database cost more than reading them). Validade is
+            // empty for an answered quote.
             QSqlQuery q = Banco::Executar(
                 QStringLiteral(
-                    "SELECT o.UsuarioDaInclusao, o.DataDoOrcamento, COALESCE(e.Etapa, ''), "
-                    "COALESCE(e.MotivoDaRecusa, ''), CASE WHEN o.DataDeValidadeDoOrcamento < ? THEN 1 ELSE 0 "
-                    "END, COUNT(*), SUM(o.ValorLiquido), SUM(COALESCE(ap.ValorAprovado, o.ValorLiquido)) "
-                    "FROM "
-                    "Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = o.NumeroDoOrcamento "
-                    "LEFT JOIN AprovacoesDoOrcamento ap ON ap.NumeroDoOrcamento = o.NumeroDoOrcamento AND "
-                    "ap.DataEHoraDesfeita IS NULL WHERE o.DataDoOrcamento BETWEEN ? AND ? "
-                    "GROUP BY 1, 2, 3, 4, 5"),
+                    "SELECT Usuario, DataDoOrcamento, Etapa, MotivoDaRecusa, CASE WHEN Validade <> '' AND "
+                    "Validade < ? THEN 1 ELSE 0 END, Quantidade, ValorOferecido, ValorAprovado FROM "
+                    "ContagemDoAcompanhamento WHERE DataDoOrcamento BETWEEN ? AND ? AND Quantidade <> 0"),
                 {Banco::DataIso(hoje), Banco::DataIso(de), Banco::DataIso(ate)});
             while (q.next()) {
                 const QString quem = q.value(0).toString();
                 usuarios.insert(quem);
                 if (!usuario.isEmpty() && quem != usuario) continue;
-                const QDate dia = Banco::DataDeIso(q.value(1).toString());
+                const QString texto = q.value(1).toString();
+                auto data = datas.constFind(texto);
+                if (data == datas.cend()) data = datas.insert(texto, Banco::DataDeIso(texto));
+                const QDate dia = *data;
                 const QString etapa = q.value(2).toString().isEmpty() ? E::EmAberto : q.value(2).toString();
                 const qint32 quantidade = q.value(5).toInt();
                 const VB::Currency valor = Banco::MoedaDe(q.value(6));
@@ -293,28 +304,20 @@ private:
     // Days to an answer: from the first send before the answer (the quote's date when it
     // was answered unsent) to the answer, the date of its stage "Aprovado", "Aprovado em
     // parte" or "Recusado". A concluded quote keeps only its conclusion's date beside
-    // its stage, so it is not part of the median. Grouped by day pairs in the database;
-    // read through the period's quotes by their date (the "|| ''" keeps SQLite from the
-    // stage index, which would read the answered quotes of every year).
+    // its stage, so it is not part of the median. Read from the histogram the writes keep
+    // per day made, user and days (RespostasDoAcompanhamento).
     static std::optional<double> MedianaDasRespostas(const QDate& inicio, const QDate& fim,
                                                      const QString& usuario) {
         QSqlQuery q = Banco::Executar(
-            QStringLiteral(
-                "SELECT o.UsuarioDaInclusao, substr(e.DataEHoraDaEtapa, 1, 10), substr(COALESCE((SELECT "
-                "MIN(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE s.NumeroDoOrcamento = "
-                "o.NumeroDoOrcamento AND s.DataEHoraDoEnvio <= e.DataEHoraDaEtapa), o.DataDoOrcamento), 1, "
-                "10), COUNT(*) FROM Orcamentos o JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = "
-                "o.NumeroDoOrcamento WHERE o.DataDoOrcamento BETWEEN ? AND ? AND e.Etapa || '' IN (?, ?, ?) "
-                "GROUP BY 1, 2, 3"),
-            {Banco::DataIso(inicio), Banco::DataIso(fim), E::Aprovado, E::AprovadoEmParte, E::Recusado});
+            QStringLiteral("SELECT Usuario, Dias, SUM(Quantidade) FROM RespostasDoAcompanhamento WHERE "
+                           "DataDoOrcamento BETWEEN ? AND ? GROUP BY 1, 2"),
+            {Banco::DataIso(inicio), Banco::DataIso(fim)});
         QMap<qint64, qint64> porDias;
         qint64 quantidade = 0;
         while (q.next()) {
             if (!usuario.isEmpty() && q.value(0).toString() != usuario) continue;
-            const qint64 dias =
-                Banco::DataDeIso(q.value(2).toString()).daysTo(Banco::DataDeIso(q.value(1).toString()));
-            porDias[dias] += q.value(3).toLongLong();
-            quantidade += q.value(3).toLongLong();
+            porDias[q.value(1).toLongLong()] += q.value(2).toLongLong();
+            quantidade += q.value(2).toLongLong();
         }
         if (quantidade == 0) return std::nullopt;
         return Mediana(porDias, quantidade);

@@ -60,12 +60,34 @@ qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& cli
 // "Ativos", "Inativos", "Ativos + Inativos".
 QString QuantidadeNaSituacao(qint32 situacao);
 
-// Counts the quotes again and rewrites the counters; inside the caller's transaction.
+// Counts the quotes again and rewrites the counters, the follow-up's too (below); inside
+// the caller's transaction.
 void Recontar();
 
 // Counts the quotes and compares with every counter, in one statement (one snapshot):
 // one line for each difference ("Situação 1: 10 orçamentos, contagem 9", "Dia
-// 2026-11-06: ...", "Cliente 5, situação 1: ..."), none when they agree.
+// 2026-11-06: ...", "Cliente 5, situação 1: ..."), none when they agree; then the
+// follow-up's counters against their recount, in a second statement ("Acompanhamento,
+// dia 2026-11-06, ANA, etapa \"Enviado\", ...: 3 orçamentos (...), contagem 2 (...)").
 QStringList Divergencias();
+
+// The follow-up window's figures without reading the quotes (schema version 14), kept by
+// triggers on the four tables they read, whoever writes, in the writing transaction:
+//   ContagemDoAcompanhamento   per day made, user, stored stage ("" for "Em aberto"),
+//                              refusal reason and, for a quote not answered, validity
+//                              date: how many, their net value and, for the approved
+//                              stages, the value approved;
+//   RespostasDoAcompanhamento  per day made, user and days to the answer: the median's
+//                              histogram, of the quotes "Aprovado", "Aprovado em parte" or
+//                              "Recusado".
+// A change of any row of a quote (its header, its stage, an approval, a send) takes the
+// quote's part out of the counters as it stood before and puts it back as it stands
+// after: one formula (the quote's state, in the .cpp) for the triggers, the recount and
+// the check. Recontar and Divergencias cover them too.
+QStringList CriarContagemDoAcompanhamento();
+QStringList CriarGatilhosDoAcompanhamento();
+QStringList RemoverGatilhosDoAcompanhamento();
+// Only the follow-up's counters, rewritten from their quotes; inside the caller's transaction.
+void RecontarAcompanhamento();
 
 } // namespace ContagemDeOrcamentos

@@ -290,7 +290,10 @@ void AnunciosDosCadastros(const Dialeto& dialeto) {
                         "CREATE TRIGGER %1_Anunciar AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
                         "FOR EACH STATEMENT EXECUTE FUNCTION AnunciarCadastroAlterado()")
                         .arg(tabela);
-    Banco::ExecutarTodos(comandos);
+    // Held and sent with the migration's next statement (the version's row): a new
+    // database costs no round trip more for them.
+    for (const QString& comando : std::as_const(comandos))
+        Banco::ExecutarComOProximo(comando, {});
 }
 
 struct Migracao {
@@ -326,6 +329,11 @@ QList<Migracao> Todas() {
     lista << Migracao{12, {}, ConfiguracoesDoOrcamento::CriarEsquema};
     // Version 13: the approvals and the payments (business/AprovacaoDoOrcamento.h).
     lista << Migracao{13, {}, AprovacaoDoOrcamento::CriarEsquema};
+    // Version 14: the follow-up window's counters, filled from the quotes already stored
+    // (business/ContagemDeOrcamentos.h).
+    lista << Migracao{14, {}, [](const Dialeto&) {
+                          Banco::ExecutarTodos(ContagemDeOrcamentos::CriarContagemDoAcompanhamento());
+                      }};
     lista << Migracao{16, {}, AnunciosDosCadastros};
     return lista;
 }

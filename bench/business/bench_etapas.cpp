@@ -5,10 +5,13 @@
 //   bench_etapas (--banco ARQUIVO.sqlite | --url postgresql://...) [--execucoes N]
 //
 // It gives a third of the quotes a send and a share of them an answer, set-based,
-// and takes them all away at the end. It runs the stages' schema version again, which
-// rebuilds their table: a database that already holds stages is refused.
+// and takes them all away at the end. It runs the schema versions from the stages' on
+// again (11 to the newest, then the follow-up's counters alone), which rebuild their
+// tables: a database that already holds stages is refused.
 
+#include "bench/business/Respostas.h"
 #include "business/Banco.h"
+#include "business/ContagemDeOrcamentos.h"
 #include "business/Migracoes.h"
 #include "business/Negocio.h"
 #include "contracts/CriarObjeto.h"
@@ -30,44 +33,24 @@ double Milissegundos(const QElapsedTimer& relogio) {
 
 // The sends of every third quote and, of those, answers: a ninth approved, a
 // twenty-seventh refused, and every 21st quote approved and concluded.
-void MarcarEnviosERespostas() {
-    Banco::UnidadeDeTrabalho unidade;
-    Banco::ExecutarTodos({QStringLiteral(
-        "INSERT INTO EnviosDeOrcamentos (NumeroDoOrcamento, DataEHoraDoEnvio, UsuarioDoEnvio, "
-        "Canal, Destino) SELECT NumeroDoOrcamento, DataEHoraDaInclusao, 'BENCH', 'WhatsApp', '' "
-        "FROM Orcamentos WHERE NumeroDoOrcamento % 3 = 0")});
-    unidade.Confirmar();
-}
-
-void Responder() {
-    Banco::UnidadeDeTrabalho unidade;
-    Banco::ExecutarTodos(
-        {QStringLiteral("UPDATE EtapasDoOrcamento SET Etapa = 'Aprovado' WHERE NumeroDoOrcamento % 9 = 0"),
-         QStringLiteral("UPDATE EtapasDoOrcamento SET Etapa = 'Recusado', MotivoDaRecusa = 'Preço' WHERE "
-                        "NumeroDoOrcamento % 27 = 0"),
-         QStringLiteral(
-             "INSERT INTO EtapasDoOrcamento (NumeroDoOrcamento, Etapa, DataEHoraDaEtapa, UsuarioDaEtapa) "
-             "SELECT NumeroDoOrcamento, 'Concluído', DataEHoraDaInclusao, 'BENCH' FROM Orcamentos "
-             "WHERE NumeroDoOrcamento % 21 = 0 ON CONFLICT (NumeroDoOrcamento) DO UPDATE SET Etapa = "
-             "'Concluído'")});
-    unidade.Confirmar();
-}
-
-void Limpar() {
-    Banco::UnidadeDeTrabalho unidade;
-    Banco::ExecutarTodos({QStringLiteral("DELETE FROM EtapasDoOrcamento"),
-                          QStringLiteral("DELETE FROM EnviosDeOrcamentos WHERE UsuarioDoEnvio = 'BENCH'")});
-    unidade.Confirmar();
-}
-
-// The schema version of the stages run again over the sends just made.
-double MedirMigracao() {
+// The schema versions from `desde` on run again over the sends just made, their tables
+// dropped first (the follow-up's counters' triggers with them).
+double MedirMigracao(int desde) {
     {
+        QStringList remover = ContagemDeOrcamentos::RemoverGatilhosDoAcompanhamento();
+        remover << QStringLiteral("DROP TABLE IF EXISTS ContagemDoAcompanhamento")
+                << QStringLiteral("DROP TABLE IF EXISTS RespostasDoAcompanhamento");
+        if (desde <= 13)
+            remover << QStringLiteral("DROP TABLE IF EXISTS PagamentosDoOrcamento")
+                    << QStringLiteral("DROP TABLE IF EXISTS AprovacoesDoOrcamento");
+        if (desde <= 12) remover << QStringLiteral("DROP TABLE IF EXISTS ConfiguracoesDoOrcamento");
+        if (desde <= 11)
+            remover << QStringLiteral("DROP TABLE IF EXISTS EtapasDoOrcamento")
+                    << QStringLiteral("DROP TABLE IF EXISTS ContagemDeEtapas")
+                    << QStringLiteral("DROP INDEX IF EXISTS Orcamentos_Validade");
+        remover << QStringLiteral("UPDATE VersaoDoEsquema SET Versao = %1").arg(desde - 1);
         Banco::UnidadeDeTrabalho unidade;
-        Banco::ExecutarTodos({QStringLiteral("DROP TABLE EtapasDoOrcamento"),
-                              QStringLiteral("DROP INDEX IF EXISTS Orcamentos_Validade"),
-                              QStringLiteral("UPDATE VersaoDoEsquema SET Versao = %1")
-                                  .arg(Migracoes::VersaoMaisRecente() - 1)});
+        Banco::ExecutarTodos(remover);
         unidade.Confirmar();
     }
     QElapsedTimer relogio;
@@ -103,6 +86,7 @@ double MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
 
 int main(int argc, char** argv) {
     QCoreApplication aplicacao(argc, argv);
+    std::setvbuf(stdout, nullptr, _IOLBF, 0); // each line as it is measured
     QCommandLineParser parametros;
     parametros.addOption(
         {QStringLiteral("banco"), QStringLiteral("SQLite file."), QStringLiteral("arquivo")});
@@ -122,10 +106,13 @@ int main(int argc, char** argv) {
             return 1;
         }
         const qint64 quotes = Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos")).toLongLong();
-        MarcarEnviosERespostas();
+        Respostas::Enviar();
         std::printf("orçamentos: %lld\n", quotes);
-        std::printf("migração das etapas: %.1f ms\n", MedirMigracao());
-        Responder();
+        std::printf("migração das versões 11 a %d: %.1f ms\n", Migracoes::VersaoMaisRecente(),
+                    MedirMigracao(11));
+        Respostas::Responder();
+        std::printf("migração da versão 14 (contadores do acompanhamento) com as respostas: %.1f ms\n",
+                    MedirMigracao(14));
         const int execucoes = parametros.value(QStringLiteral("execucoes")).toInt();
         const struct {
             qint32 codigo;
@@ -142,7 +129,7 @@ int main(int argc, char** argv) {
             std::printf("%-22s %10lld orçamentos  %8.2f ms (contagem e primeira página, mediana)\n",
                         filtro.nome, total, ms);
         }
-        Limpar();
+        Respostas::Limpar();
     } catch (const std::exception& erro) {
         std::fprintf(stderr, "%s\n", erro.what());
         return 1;

@@ -105,14 +105,17 @@ protected:
         return orcamento->Adicionar() == 0 ? orcamento->CodigoGerado : 0;
     }
     // That quote, stored, changed as its record form does with one more consultation
-    // (120,00), the stamp read handed back: the answer of Alterar.
-    qint16 AlterarComMaisUmItem(double numero, const QString& alteracaoLida = QString()) {
+    // (120,00), the stamp read handed back (and the person's yes to undoing an approval):
+    // the answer of Alterar.
+    qint16 AlterarComMaisUmItem(double numero, const QString& alteracaoLida = QString(),
+                                bool desfazerAprovacao = false) {
         auto grade = BancoDeTeste::GradeEmMemoria::DoOrcamento(numero);
         const QString zero = QStringLiteral("0,00"), consulta = QStringLiteral("120,00");
         grade.AdicionarServico(1, 1, 10, QStringLiteral("1"), consulta, zero, zero, consulta);
         auto orcamento = BancoDeTeste::Orcamento(grade, musuario.get(),
                                                  QStringLiteral("679,80|1,77|12,00|667,80"), numero);
         orcamento->DataEHoraDaAlteracaoLida = alteracaoLida;
+        orcamento->DesfazerAprovacao = desfazerAprovacao;
         const qint16 resultado = orcamento->Alterar();
         if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
         return resultado;

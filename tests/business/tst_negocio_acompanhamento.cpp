@@ -6,7 +6,12 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
+#include "business/ContagemDeOrcamentos.h"
+#include "business/Migracoes.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/HistoricoDeOrcamentos.h"
+
+#include <QSqlRecord>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
@@ -51,6 +56,44 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
             envios->DadosDoUsuario = musuario.get();
             return envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s) == 0;
         }
+        // The changes of the quote itself, and writes that go around the business layer.
+        const QString lida = Banco::Valor(u"SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE "
+                                          u"NumeroDoOrcamento = ?"_s,
+                                          {numero})
+                                 .toString();
+        const QString carimbo = lida.isEmpty() ? QString() : VB::CStr(Banco::DataEHoraDeIso(lida));
+        if (operacao == u"alterar") return AlterarComMaisUmItem(numero, carimbo, true) == 0;
+        if (operacao == u"remover o produto") {
+            auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
+            itens->DadosDoUsuario = musuario.get();
+            itens->DataEHoraDaAlteracaoLida = carimbo;
+            itens->DesfazerAprovacao = true;
+            itens->ValorTotalDoOrcamento = VB::CCur(u"120"_s);
+            itens->ValorLiquidoDoOrcamento = VB::CCur(u"108"_s);
+            double orcamento = numero, item = 2;
+            return !VB::CBool(itens->Excluir(orcamento, item));
+        }
+        if (operacao == u"renovar") {
+            Banco::Executar(u"UPDATE Servicos SET ValorDeVenda = ValorDeVenda + 100000"_s);
+            auto renovacao =
+                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
+            renovacao->DadosDoUsuario = musuario.get();
+            renovacao->SelecionarItensAPrecosDeHoje(numero);
+            return renovacao->RenovarValidade(numero, dia.addDays(10).toString(u"dd/MM/yyyy"_s), true) == 0;
+        }
+        if (operacao == u"excluir" || operacao == u"restaurar") {
+            BancoDeTeste::GradeEmMemoria grade;
+            auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
+            orcamento->NumeroDoOrcamento = numero;
+            orcamento->DataEHoraDaAlteracaoLida = carimbo;
+            auto historico = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
+            historico->DadosDoUsuario = musuario.get();
+            return (operacao == u"excluir" ? orcamento->Excluir() : historico->Restaurar(numero)) == 0;
+        }
+        if (operacao.startsWith(u"SQL: ")) {
+            Banco::Executar(operacao.mid(5), {numero});
+            return true;
+        }
         auto etapas = Etapas();
         etapas->Ler(numero);
         qint16 r = -1;
@@ -61,6 +104,11 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         if (operacao.startsWith(u"recusar: "))
             r = etapas->RegistrarRecusa(numero, operacao.mid(9), QString());
         if (operacao == u"concluir") r = etapas->Concluir(numero);
+        if (operacao == u"desfazer") {
+            auto aprovacao = Aprovacao();
+            aprovacao->Ler(numero);
+            r = aprovacao->DesfazerAprovacao(numero);
+        }
         if (r != 0) qWarning() << operacao << letra << etapas->DescricaoDaFalha << etapas->DescricaoDoErro;
         return r == 0;
     }
@@ -116,6 +164,97 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
 
     std::unique_ptr<clsAcompanhamento> Acompanhamento() {
         return Zelt::CriarObjeto<clsAcompanhamento>(ProgId::Acompanhamento);
+    }
+
+    // The figures as text: made|offered|sent|approved|approved value|refused|by reason|
+    // expired|median, values in ten-thousandths.
+    static QString Texto(qint64 feitos, qint64 oferecido, qint64 enviados, qint64 aprovados, qint64 aprovado,
+                         qint64 recusados, const QStringList& porMotivo, qint64 vencidos,
+                         const std::optional<double>& mediana) {
+        return QStringList{QString::number(feitos),
+                           QString::number(oferecido),
+                           QString::number(enviados),
+                           QString::number(aprovados),
+                           QString::number(aprovado),
+                           QString::number(recusados),
+                           porMotivo.join(u','),
+                           QString::number(vencidos),
+                           mediana ? QString::number(*mediana) : u"-"_s}
+            .join(u'|');
+    }
+
+    // The figures of [de, ate] read straight from the quotes, as the window read them before
+    // its counters (the reference the counters must equal).
+    static QString Direto(QDate de, QDate ate, const QString& usuario) {
+        const QString onde =
+            u" WHERE o.DataDoOrcamento BETWEEN ? AND ? AND (? = '' OR o.UsuarioDaInclusao = ?)"_s;
+        const QVariantList periodo{Banco::DataIso(de), Banco::DataIso(ate), usuario, usuario};
+        QString motivos;
+        for (const QString& motivo : ZELT_N_Orcamentos::MotivosDaRecusa)
+            motivos +=
+                u", SUM(CASE WHEN e.Etapa = 'Recusado' AND e.MotivoDaRecusa = '%1' THEN 1 ELSE 0 END)"_s.arg(
+                    motivo);
+        QSqlQuery q = Banco::Executar(
+            u"SELECT COUNT(*), SUM(o.ValorLiquido), SUM(CASE WHEN e.Etapa IS NULL THEN 0 ELSE 1 END), "
+            u"SUM(CASE "
+            "WHEN e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN 1 ELSE 0 END), SUM(CASE "
+            "WHEN "
+            "e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN COALESCE(ap.ValorAprovado, "
+            "o.ValorLiquido) ELSE 0 END), SUM(CASE WHEN e.Etapa = 'Recusado' THEN 1 ELSE 0 END), SUM(CASE "
+            "WHEN "
+            "(e.Etapa IS NULL OR e.Etapa = 'Enviado') AND o.DataDeValidadeDoOrcamento < ? THEN 1 ELSE 0 END)"_s +
+                motivos +
+                u" FROM Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = "
+                u"o.NumeroDoOrcamento "
+                "LEFT JOIN AprovacoesDoOrcamento ap ON ap.NumeroDoOrcamento = o.NumeroDoOrcamento AND "
+                "ap.DataEHoraDesfeita IS NULL"_s +
+                onde,
+            QVariantList{Banco::DataIso(Hoje)} + periodo);
+        q.next();
+        QStringList porMotivo;
+        for (int m = 7; m < q.record().count(); ++m)
+            porMotivo << QString::number(q.value(m).toLongLong());
+        QSqlQuery r = Banco::Executar(
+            u"SELECT substr(e.DataEHoraDaEtapa, 1, 10), substr(COALESCE((SELECT MIN(s.DataEHoraDoEnvio) FROM "
+            "EnviosDeOrcamentos s WHERE s.NumeroDoOrcamento = o.NumeroDoOrcamento AND s.DataEHoraDoEnvio <= "
+            "e.DataEHoraDaEtapa), o.DataDoOrcamento), 1, 10) FROM Orcamentos o JOIN EtapasDoOrcamento e ON "
+            "e.NumeroDoOrcamento = o.NumeroDoOrcamento AND e.Etapa IN ('Aprovado', 'Aprovado em parte', "
+            "'Recusado')"_s +
+                onde,
+            periodo);
+        QList<qint64> dias;
+        while (r.next())
+            dias << Banco::DataDeIso(r.value(1).toString()).daysTo(Banco::DataDeIso(r.value(0).toString()));
+        std::sort(dias.begin(), dias.end());
+        std::optional<double> mediana;
+        if (!dias.isEmpty()) mediana = (dias[(dias.size() - 1) / 2] + dias[dias.size() / 2]) / 2.0;
+        const auto v = [&](int c) { return q.value(c).toLongLong(); };
+        return Texto(v(0), v(1), v(2), v(3), v(4), v(5), porMotivo, v(6), mediana);
+    }
+
+    // The window's figures (from the counters) for three periods and each user equal the
+    // direct reading, the chart's weeks too, and the counters equal a recount.
+    void ConferirComADireta() {
+        auto a = Acompanhamento();
+        for (const QString& usuario : {QString(), u"ANA"_s, u"BIA"_s})
+            for (const auto& [dias, mes] :
+                 {std::pair{30, QDate()}, std::pair{90, QDate()}, std::pair{0, Dia(11, 1)}}) {
+                QCOMPARE(a->CalcularNumeros(dias, mes, usuario), Resultado::Sucesso);
+                const auto& n = a->Numeros;
+                QStringList porMotivo;
+                for (qint32 m : n.RecusadosPorMotivo)
+                    porMotivo << QString::number(m);
+                QCOMPARE(Texto(n.Feitos, Banco::Moeda(n.ValorOferecido), n.Enviados, n.Aprovados,
+                               Banco::Moeda(n.ValorAprovado), n.Recusados, porMotivo, n.Vencidos,
+                               n.MedianaDeDiasAteAResposta),
+                         Direto(n.Inicio, n.Fim, usuario));
+                for (const auto& semana : n.Semanas) {
+                    const QStringList direto = Direto(semana.Inicio, semana.Fim, usuario).split(u'|');
+                    QCOMPARE(QString::number(Banco::Moeda(semana.Oferecido)), direto[1]);
+                    QCOMPARE(QString::number(Banco::Moeda(semana.Aprovado)), direto[4]);
+                }
+            }
+        QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList());
     }
 
 private slots:
@@ -237,6 +376,54 @@ private slots:
                      bia ? u"0"_s : u"216"_s, bia ? u"0/0"_s : u"655,8/547,8"_s,
                      bia ? u"0/0"_s : u"1419,6/655,8"_s, bia ? u"0"_s : u"216"_s,
                      bia ? u"547,8"_s : u"763,8"_s));
+    }
+
+    // Every operation that moves the figures, on the quotes of FazerOrcamentos, today, one
+    // step an hour; after each step the figures equal the direct reading.
+    void os_contadores_seguem_cada_operacao_data() {
+        QTest::addColumn<QStringList>("passos");
+        QTest::newRow("aprovação desfeita, por alteração e a pedido") << QStringList{
+            u"H alterar"_s, u"I desfazer"_s, u"H aprovar em parte"_s, u"I remover o produto"_s};
+        QTest::newRow("renovação, entrega, recusa") << QStringList{u"E renovar"_s,
+                                                                   u"A entregar"_s,
+                                                                   u"A renovar"_s,
+                                                                   u"D recusar: Outro"_s,
+                                                                   u"H recusar: Animal faleceu"_s,
+                                                                   u"L aprovar"_s,
+                                                                   u"L concluir"_s};
+        QTest::newRow("exclusão e restauração")
+            << QStringList{u"J excluir"_s, u"J restaurar"_s, u"K excluir"_s,  u"H remover o produto"_s,
+                           u"M aprovar"_s, u"M excluir"_s,   u"M restaurar"_s};
+        QTest::newRow("escritas por fora da camada de negócio") << QStringList{
+            u"SQL: UPDATE Orcamentos SET DataDeValidadeDoOrcamento = '2026-12-01' WHERE NumeroDoOrcamento = ?"_s,
+            u"SQL: UPDATE Orcamentos SET UsuarioDaInclusao = 'BIA', ValorLiquido = 10 WHERE NumeroDoOrcamento = ?"_s,
+            u"SQL: UPDATE AprovacoesDoOrcamento SET DataEHoraDesfeita = '2026-12-07 09:00:00' WHERE NumeroDoOrcamento = ?"_s,
+            u"SQL: DELETE FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?"_s,
+            u"SQL: DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s};
+    }
+    void os_contadores_seguem_cada_operacao() {
+        QFETCH(QStringList, passos);
+        QVERIFY(FazerOrcamentos());
+        ConferirComADireta();
+        int hora = 9;
+        for (const QString& passo : passos) {
+            // The writes around the layer act on quote I (approved in part), one after another.
+            const QChar letra = passo.startsWith(u"SQL") ? u'I' : passo.at(0);
+            QVERIFY2(Em(Hoje, ++hora, letra, passo.startsWith(u"SQL") ? passo : passo.mid(2)),
+                     qPrintable(passo));
+            ConferirComADireta();
+        }
+    }
+
+    // A database of the version before the counters: its migration fills them.
+    void a_migracao_preenche_os_contadores() {
+        Banco::ExecutarTodos(ContagemDeOrcamentos::RemoverGatilhosDoAcompanhamento() +
+                             QStringList{u"DROP TABLE ContagemDoAcompanhamento"_s,
+                                         u"DROP TABLE RespostasDoAcompanhamento"_s,
+                                         u"UPDATE VersaoDoEsquema SET Versao = 13"_s});
+        QVERIFY(FazerOrcamentos());
+        QCOMPARE(Migracoes::Migrar(), 13);
+        ConferirComADireta();
     }
 };
 

@@ -174,6 +174,7 @@ private slots:
                 Consulta("SELECT UsuarioDaAlteracao FROM Orcamentos WHERE NumeroDoOrcamento = ?", {numero}),
                 u"ANA"_s);
         }
+        QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList());
     }
 
     void vencido_no_dia_seguinte_a_validade() {
@@ -381,6 +382,8 @@ private slots:
             QVERIFY2(etapa == Etapa::Aprovado || etapa == Etapa::Recusado, qPrintable(etapa));
             QCOMPARE(Entradas(numero), entradas + 1);
             QCOMPARE(UltimaEntrada(numero), etapa == Etapa::Aprovado ? u"aprovado"_s : u"recusado: Preço"_s);
+            // The follow-up's counters (and the list's) equal a recount after both answered.
+            QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList());
         }
     }
 };
