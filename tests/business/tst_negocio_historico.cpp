@@ -333,8 +333,7 @@ private slots:
     }
 
     void restaurar_devolve_etapa_envios_e_aprovacao_data() {
-        // aprovar 1: in part, in person, with a 64 KB signature; 2: by phone, then undone.
-        QTest::addColumn<int>("aprovar");
+        QTest::addColumn<int>("aprovar");   // 1 in person, 64 KB signed; 2 by phone, undone
         QTest::addColumn<bool>("pagar");    // and paid: its removal refused
         QTest::addColumn<int>("dias");      // the clock moved on before the removal
         QTest::addColumn<bool>("antiga");   // a removal entry written before it kept the rest
@@ -358,8 +357,8 @@ private slots:
         const QByteArray assinatura = "\x89PNG\r\n\x1a\n" + QByteArray("\0\xff\x80\x7f", 4).repeated(16382);
         auto aprovacao = Aprovacao();
         if (aprovar == 2) QCOMPARE(AprovarSemItens(numero, {}), 0);
-        if (aprovar) QCOMPARE(aprovacao->Ler(numero), 0); // its stamp, for the next operation
-        if (aprovar == 1)
+        if (aprovar) QCOMPARE(aprovacao->Ler(numero), 0);
+        if (aprovar == 1) // in part
             QCOMPARE(aprovacao->Aprovar(numero, {2}, u"Maria"_s, {}, u"Presencial"_s, assinatura), 0);
         if (aprovar == 2) QCOMPARE(aprovacao->DesfazerAprovacao(numero), 0);
         if (pagar) QCOMPARE(aprovacao->RegistrarPagamento(numero, VB::CCur(u"50"_s), u"Dinheiro"_s, {}), 0);
