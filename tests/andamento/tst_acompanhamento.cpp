@@ -119,7 +119,6 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
             } else if (qobject_cast<frmAprovarOrcamento*>(janela)) {
                 // The quote it shows, then the client signs at the counter and it is approved.
                 mabertas << Filho<Label>(*janela, u"lblOrcamento"_s)->Caption();
-                janela->show();
                 QVERIFY(QTest::qWaitForWindowExposed(janela));
                 auto* pad = Filho<QWidget>(*janela, u"assAssinatura"_s);
                 QTest::mousePress(pad, Qt::LeftButton, {}, QPoint(20, 30));
