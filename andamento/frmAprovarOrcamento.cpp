@@ -42,10 +42,6 @@ const std::array<modGrade::ColunaDaGrade, 7> Colunas{{
 }};
 constexpr int LarguraDasOutrasColunas = 1200 + 2200 + 1400 + 1600 + 300;
 
-QString Reais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
-
 void Informar(const QString& texto) {
     Plataforma::MsgBox(texto, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
 }
@@ -191,9 +187,10 @@ void frmAprovarOrcamento::AtualizarTotal() {
         total += valor;
         if (msfgGrade->TextMatrix(linha, ColunaAprovado) == Aprovado) aprovado += valor;
     }
-    lblTotalAprovado->setCaption(
-        aprovado == total ? QStringLiteral("Total aprovado: %1").arg(Reais(aprovado))
-                          : QStringLiteral("Total aprovado: %1 de %2").arg(Reais(aprovado), Reais(total)));
+    lblTotalAprovado->setCaption(aprovado == total
+                                     ? QStringLiteral("Total aprovado: %1").arg(Textos::EmReais(aprovado))
+                                     : QStringLiteral("Total aprovado: %1 de %2")
+                                           .arg(Textos::EmReais(aprovado), Textos::EmReais(total)));
 }
 
 void frmAprovarOrcamento::msfgGrade_Click() {

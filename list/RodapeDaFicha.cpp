@@ -12,10 +12,6 @@
 namespace RodapeDaFicha {
 namespace {
 
-QString EmReais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
-
 QString Data(const QDateTime& dataEHora) {
     return dataEHora.toString(QStringLiteral("dd/MM/yyyy"));
 }
@@ -48,7 +44,7 @@ Dados::BlocoDaAprovacao LinhasDaAprovacao(double numero,
     if (!a.ItensRecusados.isEmpty())
         d.ItensRecusados = QStringLiteral("Itens recusados pelo cliente (fora do total aprovado): ") +
                            NomesDosItens(numero, a.ItensRecusados).join(QStringLiteral(", "));
-    d.TotalAprovado = QStringLiteral("Total aprovado: ") + EmReais(a.ValorAprovado);
+    d.TotalAprovado = QStringLiteral("Total aprovado: ") + Textos::EmReais(a.ValorAprovado);
     const QString cpf =
         a.CPF.isEmpty() ? QString() : QStringLiteral(" (CPF %1)").arg(Textos::CpfMascarado(a.CPF));
     d.Linha = QStringLiteral("Aprovado por %1%2 em %3, %4")
@@ -57,7 +53,7 @@ Dados::BlocoDaAprovacao LinhasDaAprovacao(double numero,
     // The net of payments and reversals: a deposit wholly reversed is no longer received.
     if (a.ValorPago > VB::Currency())
         d.SinalRecebido = QStringLiteral("Sinal recebido: %1 em %2")
-                              .arg(EmReais(a.ValorPago), Data(a.DataEHoraDoUltimoPagamento));
+                              .arg(Textos::EmReais(a.ValorPago), Data(a.DataEHoraDoUltimoPagamento));
     return d;
 }
 

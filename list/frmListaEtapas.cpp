@@ -20,6 +20,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "list/ComandosDaFicha.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
@@ -174,11 +175,7 @@ void frmLista::ExibirMenuDaLinha(const QPoint& lpntGlobal) {
         habilitar("mnuEntregueAoCliente", mobjEtapas->PermiteEntrega);
         habilitar("mnuRegistrarAprovacao", mobjEtapas->PermiteAprovacao);
         habilitar("mnuAprovarOrcamento", mobjEtapas->PermiteAprovacao);
-        // Payments are taken against an approval (a concluded quote keeps its own).
-        const QString& etapa = mobjEtapas->EtapaDoOrcamento;
-        habilitar("mnuRegistrarPagamento", etapa == ZELT_N_Orcamentos::Etapa::Aprovado ||
-                                               etapa == ZELT_N_Orcamentos::Etapa::AprovadoEmParte ||
-                                               etapa == ZELT_N_Orcamentos::Etapa::Concluido);
+        habilitar("mnuRegistrarPagamento", ComandosDaFicha::PermitePagamento(mobjEtapas->EtapaDoOrcamento));
         habilitar("mnuRegistrarRecusa", mobjEtapas->PermiteRecusa);
         habilitar("mnuConcluido", mobjEtapas->PermiteConclusao);
         Ponto = 4;
