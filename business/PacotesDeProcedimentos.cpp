@@ -144,9 +144,10 @@ void CriarEsquema(const Dialeto& dialeto) {
                        "REFERENCES ItensDeOrcamento (NumeroDoOrcamento, NumeroDoItemDoOrcamento) ON DELETE "
                        "CASCADE)"),
     };
-    for (QString& comando : comandos)
-        comando = dialeto.Ddl(comando);
-    Banco::ExecutarTodos(comandos);
+    // Held and sent with the migration's next statement (the version's row): a new
+    // database costs no round trip more for them.
+    for (const QString& comando : comandos)
+        Banco::ExecutarComOProximo(dialeto.Ddl(comando), {});
 }
 
 QString TextoDoPeso(VB::Currency peso) {

@@ -151,6 +151,10 @@ qint16 frmFicha::PreencherGrade() {
         msfgGradeDeItensDoOrcamento->setRows(lrstItens->RecordCount() + 1);
         if (msfgGradeDeItensDoOrcamento->Rows() >= 2) msfgGradeDeItensDoOrcamento->setFixedRows(1);
         msfgGradeDeItensDoOrcamento->setRowHeight(0, AlturaDoCabecalho);
+        // An items object that does not answer the mark (the suite's own) marks nothing.
+        bool lbooComMarca = false;
+        for (qint32 i = 0; i < lrstItens->FieldsCount(); ++i)
+            lbooComMarca = lbooComMarca || lrstItens->FieldName(i) == QStringLiteral("SeNecessario");
         lrstItens->MoveFirst();
         int r = 1;
         for (; !lrstItens->Eof(); ++r, lrstItens->MoveNext()) {
@@ -171,10 +175,10 @@ qint16 frmFicha::PreencherGrade() {
                 msfgGradeDeItensDoOrcamento->setTextMatrix(
                     r, c, lbooPodeFaltar && VB::IsNull(lvarValor) ? QString() : VB::CStr(lvarValor));
             }
-            msfgGradeDeItensDoOrcamento->setTextMatrix(
-                r, ColunaSeNecessario,
-                VB::CLng(lrstItens->Fields(QStringLiteral("SeNecessario")).Value) == 1 ? MarcaSeNecessario
-                                                                                       : QString());
+            const bool lbooMarcado =
+                lbooComMarca && VB::CLng(lrstItens->Fields(QStringLiteral("SeNecessario")).Value) == 1;
+            msfgGradeDeItensDoOrcamento->setTextMatrix(r, ColunaSeNecessario,
+                                                       lbooMarcado ? MarcaSeNecessario : QString());
         }
         Ponto = 5;
         if (RedimensionarGrade(r - 1) != 1) msfgGradeDeItensDoOrcamento->setRedraw(true);
