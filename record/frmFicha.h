@@ -249,6 +249,7 @@ private:
     // "Estimativa: de R$ A a R$ B" under the totals while an item is "se necessário".
     void AtualizarEstimativa();
     bool TemItensSeNecessario() const;
+    static constexpr int LarguraDaMarca = 1500; // twips of the mark's column while it shows
     XRCommandButton* xrcmdAdicionarPacote;
     Label* lblEstimativa;
     // The animal's weight given for the last package, stored with the quote.

@@ -50,7 +50,6 @@ const std::array<modGrade::ColunaDaGrade, QuantidadeDeColunasComAMarca> Colunas{
     {u"Usuário da alteração", 0, 4, 1, u"UsuarioDaAlteracao"},
     {u"Se necessário", 0, 4, 1, u"SeNecessario"},
 }};
-constexpr int LarguraDaMarca = 1500;
 
 constexpr int AlturaDoCabecalho = 700;
 constexpr int AlturaDaLinha = 570;

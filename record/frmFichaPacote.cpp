@@ -161,6 +161,11 @@ void frmFicha::AtualizarEstimativa() {
             lbooMarcado = true;
             lcurSeNecessario += VB::CCur(msfgGradeDeItensDoOrcamento->TextMatrix(r, ValorTotal));
         }
+    // The mark's column, and the horizontal scroll bar that reaches it, only while an item
+    // is marked (a removal may have taken the last one).
+    msfgGradeDeItensDoOrcamento->setColWidth(ColunaSeNecessario, lbooMarcado ? LarguraDaMarca : 0);
+    msfgGradeDeItensDoOrcamento->setScrollBars((msfgGradeDeItensDoOrcamento->ScrollBars() & 2) |
+                                               (lbooMarcado ? 1 : 0));
     lblEstimativa->setVisible(lbooMarcado);
     if (!lbooMarcado) return lblEstimativa->setCaption(QString());
     const VB::Currency lcurMaximo = VB::CCur(xrnumValorLiquido->Text());

@@ -99,6 +99,9 @@ private slots:
         QCOMPARE(Propriedades("Text", Totais), u"1.819,60|5,43|98,80|1.720,80"_s);
         QCOMPARE(Propriedades("Caption", u"lblEstimativa"_s), u"Estimativa: de R$ 1.281,00 a R$ 1.720,80"_s);
         QCOMPARE(Propriedades("Visible", u"lblEstimativa"_s), u"true"_s);
+        auto* grade = ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento");
+        QCOMPARE(grade->ColWidth(ColunaSeNecessario), 1500);
+        QCOMPARE(grade->ScrollBars(), 3); // six items, and the column beyond the grid's width
 
         Clicar("xrcmdSalvarFecharConfirmar");
         QCOMPARE(BancoDeTeste::Textos(u"SELECT ValorLiquido || '|' || (SELECT SUM(ValorTotal) FROM "
