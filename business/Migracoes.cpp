@@ -7,6 +7,7 @@
 #include "business/DriverPostgreSQL.h"
 #include "business/EtapasDoOrcamento.h"
 #include "business/Historico.h"
+#include "business/PacotesDeProcedimentos.h"
 #include "business/Pesquisa.h"
 
 #include <QStringList>
@@ -334,6 +335,9 @@ QList<Migracao> Todas() {
     lista << Migracao{14, {}, [](const Dialeto&) {
                           Banco::ExecutarTodos(ContagemDeOrcamentos::CriarContagemDoAcompanhamento());
                       }};
+    // Version 15: the procedure packages, the quotes' weights and items "se necessário"
+    // (business/PacotesDeProcedimentos.h).
+    lista << Migracao{15, {}, PacotesDeProcedimentos::CriarEsquema};
     lista << Migracao{16, {}, AnunciosDosCadastros};
     return lista;
 }

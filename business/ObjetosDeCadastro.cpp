@@ -436,6 +436,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::AprovacaoDoOrcamento, NovoAprovacaoDoOrcamento);
     Zelt::RegistrarProgId(ProgId::ConfiguracoesDoOrcamento, NovoConfiguracoesDoOrcamento);
     Zelt::RegistrarProgId(ProgId::Acompanhamento, NovoAcompanhamento);
+    Zelt::RegistrarProgId(ProgId::PacotesDeProcedimentos, NovoPacotesDeProcedimentos);
 }
 
 } // namespace Objetos
