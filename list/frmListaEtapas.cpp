@@ -20,6 +20,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/TermoDeConsentimento.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
@@ -77,6 +78,9 @@ void frmLista::CriarMenuDaLinha() {
     connect(Entrada(mnuLinha, "mnuEnviarPorWhatsApp", QStringLiteral("Enviar por WhatsApp")),
             &QAction::triggered, this,
             [this] { EnviarDaLinha(EnvioDoOrcamento::Canal::WhatsApp, u"mnuEnviarPorWhatsApp_Click"); });
+    mnuLinha->addSeparator()->setObjectName(QStringLiteral("mnuSeparadorDoTermo"));
+    janela("mnuTermoDeConsentimento", QStringLiteral("Termo de consentimento…"), Janela::TermoDeConsentimento,
+           u"mnuTermoDeConsentimento_Click");
 
     connect(msfgGrade, &MSFlexGrid::MouseDown, this, &frmLista::msfgGrade_MouseDown);
     connect(msfgGrade, &MSFlexGrid::MouseUp, this, &frmLista::msfgGrade_MouseUp);
@@ -182,7 +186,14 @@ void frmLista::ExibirMenuDaLinha(const QPoint& lpntGlobal) {
         habilitar("mnuRegistrarRecusa", mobjEtapas->PermiteRecusa);
         habilitar("mnuConcluido", mobjEtapas->PermiteConclusao);
         Ponto = 4;
-        const std::array<std::pair<const char*, Janela>, 7> janelas{{
+        // The consent form is offered for a quote with a procedure that needs it. A failure
+        // to tell (the quote was just read above) leaves the entry disabled: the window would
+        // read the quote again and show that failure.
+        auto termo =
+            Zelt::CriarObjeto<ZELT_N_Orcamentos::clsTermoDeConsentimento>(ProgId::TermoDeConsentimento);
+        habilitar("mnuTermoDeConsentimento",
+                  termo->Verificar(mdouNumeroDoMenu) == Resultado::Sucesso && termo->ExigeConsentimento);
+        const std::array<std::pair<const char*, Janela>, 8> janelas{{
             {"mnuRegistrarAprovacao", Janela::RegistrarAprovacao},
             {"mnuAprovarOrcamento", Janela::AprovarOrcamento},
             {"mnuRegistrarPagamento", Janela::RegistrarPagamento},
@@ -190,9 +201,12 @@ void frmLista::ExibirMenuDaLinha(const QPoint& lpntGlobal) {
             {"mnuRenovarValidade", Janela::RenovarValidade},
             {"mnuCopiarOrcamento", Janela::CopiarOrcamento},
             {"mnuHistorico", Janela::Historico},
+            {"mnuTermoDeConsentimento", Janela::TermoDeConsentimento},
         }};
         for (const auto& [nome, janela] : janelas)
             EntradaDoMenu(mnuLinha, nome)->setVisible(JanelasDoOrcamento::Registrada(janela));
+        EntradaDoMenu(mnuLinha, "mnuSeparadorDoTermo")
+            ->setVisible(JanelasDoOrcamento::Registrada(Janela::TermoDeConsentimento));
         Ponto = 5;
         Plataforma::PopupMenu(mnuLinha, lpntGlobal);
     });
