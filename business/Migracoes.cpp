@@ -6,6 +6,7 @@
 #include "business/ContagemDeOrcamentos.h"
 #include "business/EtapasDoOrcamento.h"
 #include "business/Historico.h"
+#include "business/PacotesDeProcedimentos.h"
 #include "business/Pesquisa.h"
 
 #include <QStringList>
@@ -306,6 +307,9 @@ QList<Migracao> Todas() {
     lista << Migracao{12, {}, ConfiguracoesDoOrcamento::CriarEsquema};
     // Version 13: the approvals and the payments (business/AprovacaoDoOrcamento.h).
     lista << Migracao{13, {}, AprovacaoDoOrcamento::CriarEsquema};
+    // Version 15: the procedure packages, the quotes' weights and items "se necessário"
+    // (business/PacotesDeProcedimentos.h).
+    lista << Migracao{15, {}, PacotesDeProcedimentos::CriarEsquema};
     return lista;
 }
 

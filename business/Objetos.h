@@ -119,5 +119,6 @@ std::unique_ptr<QObject> NovoAprovacaoDoOrcamento();
 std::unique_ptr<QObject> NovoConfiguracoesDoOrcamento();
 std::unique_ptr<QObject> NovoAcompanhamento();
 std::unique_ptr<QObject> NovoTermoDeConsentimento();
+std::unique_ptr<QObject> NovoPacotesDeProcedimentos();
 
 } // namespace Objetos

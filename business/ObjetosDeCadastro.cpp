@@ -434,6 +434,7 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::ConfiguracoesDoOrcamento, NovoConfiguracoesDoOrcamento);
     Zelt::RegistrarProgId(ProgId::Acompanhamento, NovoAcompanhamento);
     Zelt::RegistrarProgId(ProgId::TermoDeConsentimento, NovoTermoDeConsentimento);
+    Zelt::RegistrarProgId(ProgId::PacotesDeProcedimentos, NovoPacotesDeProcedimentos);
 }
 
 } // namespace Objetos
