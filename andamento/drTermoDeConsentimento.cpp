@@ -87,7 +87,8 @@ QList<Linha> drTermoDeConsentimento::LinhasDaVia(const ZELT_N_Orcamentos::clsTer
                     {"Espécie", t.Especie},
                     {"Raça", t.Raca},
                     {"Sexo", t.Sexo},
-                    {"Idade", t.Idade}}));
+                    {"Idade", t.Idade},
+                    {"Peso", t.PesoDoAnimal}}));
     Titulo(l, QStringLiteral("Procedimentos"));
     for (const ZELT_N_Orcamentos::ProcedimentoDoTermo& p : t.Procedimentos) {
         QString linha = QStringLiteral("• %1 (quantidade: %2)").arg(p.Nome, p.Quantidade);

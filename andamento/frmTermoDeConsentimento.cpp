@@ -186,10 +186,11 @@ void frmTermoDeConsentimento::PreencherResumo() {
     const Termo& t = *mobjTermo;
     lblClinica->setCaption(QStringLiteral("Clínica: %1 · %2").arg(t.NomeFantasia, t.EnderecoDaEmpresa));
     lblTutor->setCaption(QStringLiteral("Tutor(a): %1").arg(t.NomeDoTutor));
-    lblAnimal->setCaption(QStringLiteral("Animal: %1")
-                              .arg(QStringList{t.NomeDoAnimal, t.Especie, t.Raca, t.Sexo, t.Idade}
-                                       .filter(QRegularExpression(QStringLiteral("\\S")))
-                                       .join(QStringLiteral(" · "))));
+    lblAnimal->setCaption(
+        QStringLiteral("Animal: %1")
+            .arg(QStringList{t.NomeDoAnimal, t.Especie, t.Raca, t.Sexo, t.Idade, t.PesoDoAnimal}
+                     .filter(QRegularExpression(QStringLiteral("\\S")))
+                     .join(QStringLiteral(" · "))));
     lblEstimativa->setCaption(
         t.ValorMinimo == t.ValorMaximo
             ? QStringLiteral("Valor estimado: %1").arg(Reais(t.ValorMaximo))

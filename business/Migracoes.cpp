@@ -310,6 +310,8 @@ QList<Migracao> Todas() {
     // Version 15: the procedure packages, the quotes' weights and items "se necessário"
     // (business/PacotesDeProcedimentos.h).
     lista << Migracao{15, {}, PacotesDeProcedimentos::CriarEsquema};
+    // Version 16: the approved range's low end (business/AprovacaoDoOrcamento.h).
+    lista << Migracao{16, {}, AprovacaoDoOrcamento::GuardarValorMinimo};
     return lista;
 }
 

@@ -5,6 +5,7 @@
 #include "business/Banco.h"
 #include "business/Historico.h"
 #include "business/Objetos.h"
+#include "business/PacotesDeProcedimentos.h"
 #include "business/Relogio.h"
 #include "contracts/TermoDeConsentimento.h"
 
@@ -66,15 +67,21 @@ public:
             QSqlQuery q = Banco::Executar(
                 QStringLiteral(
                     "SELECT c.NomeOuRazaoSocial, c.CPFOuCNPJ, c.EnderecoCompleto, o.CodigoDoAnimal, "
-                    "o.ValorLiquido FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = "
-                    "o.CodigoDoCliente WHERE o.NumeroDoOrcamento = ?"),
+                    "p.Peso FROM Orcamentos o JOIN Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente "
+                    "LEFT JOIN PesosDosOrcamentos p ON p.NumeroDoOrcamento = o.NumeroDoOrcamento WHERE "
+                    "o.NumeroDoOrcamento = ?"),
                 {codigo});
             q.next();
             NomeDoTutor = q.value(0).toString().trimmed();
             CPFDoTutor = q.value(1).toString().trimmed();
             EnderecoDoTutor = q.value(2).toString().trimmed();
             qint64 animal = q.isNull(3) ? 0 : q.value(3).toLongLong();
-            ValorMinimo = ValorMaximo = Banco::MoedaDe(q.value(4));
+            PesoDoAnimal = q.isNull(4) ? QString()
+                                       : PacotesDeProcedimentos::TextoDoPeso(Banco::MoedaDe(q.value(4))) +
+                                             QStringLiteral(" kg");
+            const auto estimativa = PacotesDeProcedimentos::EstimativaDoOrcamento(codigo);
+            ValorMinimo = estimativa->Minimo;
+            ValorMaximo = estimativa->Maximo;
             animal = LerProcedimentos(codigo, tipos, animal);
             LerAnimal(animal);
             Hoje = Relogio::Hoje();
@@ -156,9 +163,11 @@ private:
         QSqlQuery q = Banco::Executar(
             QStringLiteral(
                 "SELECT i.NomeDoServicoOuProduto, i.Quantidade, i.NumeroDoTipoDeServico, "
-                "i.CodigoDoAnimal, a.Nome FROM ItensDeOrcamento i LEFT JOIN Animais a ON a.Codigo = "
-                "i.CodigoDoAnimal WHERE i.NumeroDoOrcamento = ? AND i.TipoDeLancamento = 1 ORDER BY "
-                "i.NumeroDoItemDoOrcamento"),
+                "i.CodigoDoAnimal, a.Nome, m.NumeroDoItemDoOrcamento FROM ItensDeOrcamento i LEFT JOIN "
+                "Animais a ON a.Codigo = i.CodigoDoAnimal LEFT JOIN ItensSeNecessario m ON "
+                "m.NumeroDoOrcamento = i.NumeroDoOrcamento AND m.NumeroDoItemDoOrcamento = "
+                "i.NumeroDoItemDoOrcamento WHERE i.NumeroDoOrcamento = ? AND i.TipoDeLancamento = 1 "
+                "ORDER BY i.NumeroDoItemDoOrcamento"),
             {codigo});
         while (q.next()) {
             if (!tipos.contains(q.value(2).toInt())) continue;
@@ -167,6 +176,7 @@ private:
             p.Nome = q.value(0).toString().trimmed();
             p.Quantidade = VB::Format(QVariant::fromValue(Banco::MoedaDe(q.value(1))), QStringLiteral("0"));
             p.NomeDoAnimal = q.value(4).toString().trimmed();
+            p.SeNecessario = !q.isNull(5);
             Procedimentos << p;
             if (animal <= 0 && !q.isNull(3)) animal = q.value(3).toLongLong();
         }

@@ -63,9 +63,10 @@ public:
     QString NomeDoAnimal, Especie, Raca, Sexo;
     QDate DataDeNascimento; // null when not registered
     QString Idade;          // from the birth date to today: "3 anos e 2 meses"; empty without it
+    QString PesoDoAnimal;   // the weight stored with the quote: "3,8 kg"; empty when none
     QList<ProcedimentoDoTermo> Procedimentos;
-    // The estimate: the quote's net value (its high total); ValorMinimo is the same when
-    // no item is "se necessário".
+    // The estimate: the quote's low total (without its items "se necessário") and high
+    // total (its net value); the same when no item is marked.
     VB::Currency ValorMinimo, ValorMaximo;
     QDate Hoje; // the business's today: the form's date
 };

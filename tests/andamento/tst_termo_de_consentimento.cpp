@@ -57,7 +57,8 @@ class TesteDoTermoDeConsentimento : public TesteDeNegocio {
     }
 
     // The clinic's data and settings (surgeries need consent), the animal's registry, and
-    // a quote of João (no CPF) for Rex: a consultation and a castration; its number.
+    // a quote of João (no CPF) for Rex of 3,8 kg: a consultation and a castration, this one
+    // "se necessário"; its number.
     double OrcamentoComCirurgia() {
         Banco::Executar(
             u"UPDATE Empresa SET CNPJ = '11.222.333/0001-81', Logradouro = 'Av. Brasil', Numero = "
@@ -118,12 +119,13 @@ private slots:
         QVERIFY(!janela.MontarExibirFormulario(numero));
         auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
         QCOMPARE(grade->Rows(), 2); // the castration only: a consultation needs no consent
-        QCOMPARE(grade->TextMatrix(1, 1), u"serviço"_s);
+        QCOMPARE(grade->TextMatrix(1, 1), u"serviço (se necessário)"_s);
         QCOMPARE(Controle<Label>(janela, "lblFaltando")->Caption(),
                  u"Não cadastrado, preencha para imprimir: CPF do(a) tutor(a)."_s);
         QCOMPARE(Controle<Label>(janela, "lblAnimal")->Caption(),
-                 u"Animal: Rex · Cão · Labrador · Macho · 3 anos e 2 meses"_s);
-        QCOMPARE(Controle<Label>(janela, "lblEstimativa")->Caption(), u"Valor estimado: R$ 458,00"_s);
+                 u"Animal: Rex · Cão · Labrador · Macho · 3 anos e 2 meses · 3,8 kg"_s);
+        QCOMPARE(Controle<Label>(janela, "lblEstimativa")->Caption(),
+                 u"Estimativa: de R$ 108,00 a R$ 458,00"_s);
         QCOMPARE(Controle<QLineEdit>(janela, "txtVeterinario")->text(), u"Dra. Ana Souza"_s);
 
         // Nothing printed without the CPF, nor with a wrong one.
@@ -162,19 +164,21 @@ private slots:
             QCOMPARE(paginas.size(), 2);
             for (int via = 0; via < 2; ++via) {
                 const QString texto = paginas[via].simplified();
-                for (const QString& dado :
-                     {via == 0 ? u"1ª via - clínica"_s : u"2ª via - tutor(a)"_s, u"Termo de consentimento"_s,
-                      u"Orçamento %1"_s.arg(numero),
-                      u"Clínica Escola (Clínica Escola Ltda.) - CNPJ: 11.222.333/0001-81"_s,
-                      u"Endereço: Av. Brasil, 500 - Centro - Campinas/SP - CEP 13010-100"_s,
-                      u"Médico(a)-veterinário(a) responsável: %1 - Registro: %2"_s.arg(veterinario, crmv),
-                      u"Nome: João da Silva - CPF/CNPJ: 529.982.247-25"_s,
-                      u"Endereço: Rua das Flores, 120 - Apto 3 - Centro - Campinas/SP - CEP 13010-000"_s,
-                      u"Nome: Rex - Espécie: Cão - Raça: Labrador - Sexo: Macho - Idade: 3 anos e 2 meses"_s,
-                      u"• serviço (quantidade: 1)"_s, u"Valor estimado: R$ 458,00"_s,
-                      u"Autorizo a cirurgia e a anestesia."_s, u"Campinas/SP, 6 de dezembro de 2026."_s,
-                      u"João da Silva - CPF 529.982.247-25 (tutor(a))"_s,
-                      u"%1 - %2 (médico(a)-veterinário(a))"_s.arg(veterinario, crmv)})
+                for (
+                    const QString& dado :
+                    {via == 0 ? u"1ª via - clínica"_s : u"2ª via - tutor(a)"_s, u"Termo de consentimento"_s,
+                     u"Orçamento %1"_s.arg(numero),
+                     u"Clínica Escola (Clínica Escola Ltda.) - CNPJ: 11.222.333/0001-81"_s,
+                     u"Endereço: Av. Brasil, 500 - Centro - Campinas/SP - CEP 13010-100"_s,
+                     u"Médico(a)-veterinário(a) responsável: %1 - Registro: %2"_s.arg(veterinario, crmv),
+                     u"Nome: João da Silva - CPF/CNPJ: 529.982.247-25"_s,
+                     u"Endereço: Rua das Flores, 120 - Apto 3 - Centro - Campinas/SP - CEP 13010-000"_s,
+                     u"Nome: Rex - Espécie: Cão - Raça: Labrador - Sexo: Macho - Idade: 3 anos e 2 meses - Peso: 3,8 kg"_s,
+                     u"• serviço (quantidade: 1) (se necessário)"_s,
+                     u"Estimativa: de R$ 108,00 a R$ 458,00"_s, u"Autorizo a cirurgia e a anestesia."_s,
+                     u"Campinas/SP, 6 de dezembro de 2026."_s,
+                     u"João da Silva - CPF 529.982.247-25 (tutor(a))"_s,
+                     u"%1 - %2 (médico(a)-veterinário(a))"_s.arg(veterinario, crmv)})
                     QVERIFY2(texto.contains(dado), qPrintable(dado + u"\n"_s + texto));
             }
         }
