@@ -226,15 +226,16 @@ QString UltimoEnvio(double numeroDoOrcamento) {
     }
 }
 
-void PrepararFicha(DataReport& ficha, const Orcamento& orcamento) {
+std::shared_ptr<Orcamento> PrepararFicha(DataReport& ficha, const Orcamento& orcamento) {
+    const auto compartilhado = std::make_shared<Orcamento>(orcamento);
     const auto comando = [&](const QString& nome, const QString& texto, const QString& icone,
                              const QString& dica, QKeySequence atalho, Canal canal) {
-        ficha.AdicionarComandoDaPrevia(
-            {nome, texto, icone, dica, atalho, [orcamento, canal, &ficha](VisualizacaoDoRelatorio& previa) {
-                 Orcamento comAnimais = orcamento;
-                 comAnimais.Animais = AnimaisDosItens(*ficha.DataSource());
-                 Enviar(previa, canal, comAnimais);
-             }});
+        ficha.AdicionarComandoDaPrevia({nome, texto, icone, dica, atalho,
+                                        [compartilhado, canal, &ficha](VisualizacaoDoRelatorio& previa) {
+                                            Orcamento comAnimais = *compartilhado;
+                                            comAnimais.Animais = AnimaisDosItens(*ficha.DataSource());
+                                            Enviar(previa, canal, comAnimais);
+                                        }});
     };
     comando(QStringLiteral("cmdEnviarPorEmail"), QStringLiteral("Enviar por e-mail"), QStringLiteral("Email"),
             QStringLiteral("Abrir uma mensagem de e-mail ao cliente com o PDF do orçamento anexado"),
@@ -244,6 +245,7 @@ void PrepararFicha(DataReport& ficha, const Orcamento& orcamento) {
             QStringLiteral("Abrir o WhatsApp do cliente com o resumo do orçamento e a pasta do PDF ao lado"),
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W), Canal::WhatsApp);
     ficha.setAvisoDaPrevia(UltimoEnvio(orcamento.Numero));
+    return compartilhado;
 }
 
 void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcamento) {

@@ -20,7 +20,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/TermoDeConsentimento.h"
+#include "list/ComandosDaFicha.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
@@ -178,21 +178,11 @@ void frmLista::ExibirMenuDaLinha(const QPoint& lpntGlobal) {
         habilitar("mnuEntregueAoCliente", mobjEtapas->PermiteEntrega);
         habilitar("mnuRegistrarAprovacao", mobjEtapas->PermiteAprovacao);
         habilitar("mnuAprovarOrcamento", mobjEtapas->PermiteAprovacao);
-        // Payments are taken against an approval (a concluded quote keeps its own).
-        const QString& etapa = mobjEtapas->EtapaDoOrcamento;
-        habilitar("mnuRegistrarPagamento", etapa == ZELT_N_Orcamentos::Etapa::Aprovado ||
-                                               etapa == ZELT_N_Orcamentos::Etapa::AprovadoEmParte ||
-                                               etapa == ZELT_N_Orcamentos::Etapa::Concluido);
+        habilitar("mnuRegistrarPagamento", ComandosDaFicha::PermitePagamento(mobjEtapas->EtapaDoOrcamento));
         habilitar("mnuRegistrarRecusa", mobjEtapas->PermiteRecusa);
         habilitar("mnuConcluido", mobjEtapas->PermiteConclusao);
         Ponto = 4;
-        // The consent form is offered for a quote with a procedure that needs it. A failure
-        // to tell (the quote was just read above) leaves the entry disabled: the window would
-        // read the quote again and show that failure.
-        auto termo =
-            Zelt::CriarObjeto<ZELT_N_Orcamentos::clsTermoDeConsentimento>(ProgId::TermoDeConsentimento);
-        habilitar("mnuTermoDeConsentimento",
-                  termo->Verificar(mdouNumeroDoMenu) == Resultado::Sucesso && termo->ExigeConsentimento);
+        habilitar("mnuTermoDeConsentimento", ComandosDaFicha::ExigeConsentimento(mdouNumeroDoMenu));
         const std::array<std::pair<const char*, Janela>, 8> janelas{{
             {"mnuRegistrarAprovacao", Janela::RegistrarAprovacao},
             {"mnuAprovarOrcamento", Janela::AprovarOrcamento},

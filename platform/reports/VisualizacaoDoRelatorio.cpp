@@ -74,7 +74,7 @@ protected:
         p.fillRect(rect(), Qt::white);
         p.setRenderHint(QPainter::Antialiasing);
         PintorDoRelatorio::Escalar(p, mjanela->mrelatorio.TamanhoDoPapel(), size());
-        mjanela->mpintor.PintarPagina(p, mjanela->mpagina);
+        mjanela->mpintor->PintarPagina(p, mjanela->mpagina);
     }
 
 private:
@@ -83,12 +83,13 @@ private:
 
 VisualizacaoDoRelatorio::VisualizacaoDoRelatorio(const DataReport& relatorio, LeitorDePaginas leitor,
                                                  QWidget* pai)
-    : QWidget(pai, Qt::Window), mrelatorio(relatorio), mleitor(std::move(leitor)), mpagina(mleitor.Ler(1)),
-      mpintor(relatorio, mleitor.Caixas()) {
+    : QWidget(pai, Qt::Window), mrelatorio(relatorio), mleitor(std::move(leitor)), mpagina(mleitor.Ler(1)) {
+    mpintor.emplace(relatorio, mleitor.Caixas());
     setObjectName(QStringLiteral("VisualizacaoDoRelatorio"));
     setWindowTitle(relatorio.Caption());
     CriarControles();
     AtualizarNavegacao();
+    HabilitarComandos();
     if (const QScreen* tela = screen()) resize(tela->availableSize() * 4 / 5);
     if (relatorio.WindowState() == DataReport::vbMaximized)
         setWindowState(Qt::WindowMaximized);
@@ -164,7 +165,11 @@ void VisualizacaoDoRelatorio::CriarControles() {
             dica += QStringLiteral(" (") + comando.Atalho.toString(QKeySequence::NativeText) + u')';
         QToolButton* botao = CriarBotao(comando.Nome, comando.Icone, comando.Texto, dica);
         botao->setShortcut(comando.Atalho);
-        connect(botao, &QToolButton::clicked, this, [this, acao = comando.Acao] { acao(*this); });
+        connect(botao, &QToolButton::clicked, this, [this, acao = comando.Acao] {
+            acao(*this);
+            HabilitarComandos();
+        });
+        mcomandos.append({botao, comando.Habilitado});
         barra->addWidget(botao);
     }
     barra->addSpacing(16);
@@ -229,6 +234,28 @@ void VisualizacaoDoRelatorio::CriarControles() {
 void VisualizacaoDoRelatorio::MostrarAviso(const QString& texto) {
     lblAvisoDaPrevia->setText(texto);
     lblAvisoDaPrevia->setVisible(!texto.isEmpty());
+}
+
+void VisualizacaoDoRelatorio::Reler() {
+    // The reader first: a failure leaves the preview as it was.
+    LeitorDePaginas leitor = mrelatorio.PrepararLeitura();
+    const qint32 total = leitor.Paginacao().QuantidadeDePaginas();
+    PaginaDoRelatorio pagina = leitor.Ler(std::clamp(PaginaAtual(), 1, total));
+    mleitor = std::move(leitor);
+    mpagina = std::move(pagina);
+    mpintor.emplace(mrelatorio, mleitor.Caixas());
+    {
+        const QSignalBlocker bloqueio(txtPagina);
+        txtPagina->setRange(1, total);
+    }
+    lblTotalDePaginas->setText(QStringLiteral("de %1").arg(total));
+    AtualizarNavegacao();
+    picPagina->update();
+}
+
+void VisualizacaoDoRelatorio::HabilitarComandos() {
+    for (const auto& [botao, habilitado] : std::as_const(mcomandos))
+        botao->setEnabled(!habilitado || habilitado());
 }
 
 void VisualizacaoDoRelatorio::IrParaPagina(int pagina) {

@@ -16,6 +16,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class DataReport;
 class QComboBox;
@@ -56,6 +57,12 @@ public:
     bool GravarPdfComProgresso(const QString& arquivo);
     // The line under the toolbar; hidden when empty.
     void MostrarAviso(const QString& texto);
+    // The report read again after its code changed what it shows (captions, sections shown
+    // and their heights): its pages counted again, the page shown (or the last one) read
+    // and painted anew.
+    void Reler();
+    // Each of the report's commands enabled as its Habilitado answers now.
+    void HabilitarComandos();
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;
@@ -76,7 +83,8 @@ private:
     const DataReport& mrelatorio;
     LeitorDePaginas mleitor;
     PaginaDoRelatorio mpagina;
-    PintorDoRelatorio mpintor;
+    std::optional<PintorDoRelatorio> mpintor; // made again by Reler
+    QList<std::pair<QToolButton*, std::function<bool()>>> mcomandos;
 
     QToolButton* cmdImprimir = nullptr;
     QToolButton* cmdExportarParaPdf = nullptr;

@@ -6,8 +6,10 @@
 
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
+#include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
 
+#include "andamento/RegistroDasJanelas.h"
 #include "andamento/frmTermoDeConsentimento.h"
 #include "business/TermoDeConsentimento.h"
 #include "component/modPrincipal.h"
@@ -16,6 +18,8 @@
 #include "platform/controls/Label.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRCommandButton.h"
+#include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "platform/suite/ComponentesDaSuite.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
@@ -182,6 +186,33 @@ private slots:
                     QVERIFY2(texto.contains(dado), qPrintable(dado + u"\n"_s + texto));
             }
         }
+    }
+
+    // The sheet's preview from the list's row offers the form for this quote and opens it.
+    void termoPelaPreviaDaFicha() {
+        Suite::RegistrarComponentesDaSuite();
+        andamento::RegistrarJanelas();
+        PrepararContexto(&musuarioDaJanela);
+        QVERIFY(OrcamentoComCirurgia() > 0);
+        bool habilitado = false, aberto = false;
+        Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
+            if (qobject_cast<frmTermoDeConsentimento*>(janela)) {
+                aberto = true;
+                return;
+            }
+            auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
+            QVERIFY(previa);
+            previa->show();
+            auto* termo = previa->findChild<QToolButton*>(u"cmdTermoDeConsentimento"_s);
+            QVERIFY(termo);
+            habilitado = termo->isEnabled();
+            QTest::mouseClick(termo, Qt::LeftButton);
+            previa->close();
+        });
+        Cenario cenario;
+        cenario.ImprimirFichaDaLinha(1);
+        QVERIFY(habilitado && aberto);
+        QVERIFY(ErrosExibidos().isEmpty());
     }
 };
 
