@@ -166,7 +166,7 @@ bool frmTermoDeConsentimento::LerOrcamento() {
     // The fields as read; the empty ones named, the first of them focused.
     QStringList faltando;
     QLineEdit* primeiro = nullptr;
-    for (qsizetype i = 0; i < Campos.size(); ++i) {
+    for (std::size_t i = 0; i < Campos.size(); ++i) {
         const QString valor = (*mobjTermo).*(Campos[i].Membro);
         mcampos[i]->setText(valor);
         if (!valor.isEmpty()) continue;
@@ -198,7 +198,7 @@ void frmTermoDeConsentimento::PreencherResumo() {
 }
 
 bool frmTermoDeConsentimento::ConferirCampos() {
-    for (qsizetype i = 0; i < Campos.size(); ++i) {
+    for (std::size_t i = 0; i < Campos.size(); ++i) {
         const QString valor = mcampos[i]->text().trimmed();
         if (valor.isEmpty()) {
             Informar(QStringLiteral("Informe %1 para imprimir o termo.").arg(Rotulo(Campos[i])));

@@ -46,8 +46,9 @@ class TesteDoTermoDeConsentimento : public TesteDeNegocio {
                 salvar->selectFile(mstrPdf);
                 QMetaObject::invokeMethod(salvar, mbooCancelar ? "reject" : "accept");
             } else if (auto* imprimir = qobject_cast<QPrintDialog*>(janela)) {
-                imprimir->printer()->setOutputFileName(mstrPdf);
+                // Accepted first: the dialog hands the printer its own choices then.
                 QMetaObject::invokeMethod(imprimir, "accept");
+                imprimir->printer()->setOutputFileName(mstrPdf);
             }
         });
         musuarioDaJanela.NomeDoUsuario = u"ANA"_s;
@@ -77,8 +78,10 @@ class TesteDoTermoDeConsentimento : public TesteDeNegocio {
         auto orcamento = OrcamentoValido(grade, musuario.get());
         grade.AdicionarServico(2, 3, 10, u"1"_s, u"350,00"_s, u"0,00"_s, u"0,00"_s, u"350,00"_s);
         DefinirTotais(*orcamento, u"470,00|2,55|12,00|458,00"_s);
+        orcamento->PesoDoAnimal = u"3,8"_s;
         if (orcamento->Adicionar() != 0)
             qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
+        Banco::Executar(u"INSERT INTO ItensSeNecessario VALUES (?, 2)"_s, {orcamento->CodigoGerado});
         return orcamento->CodigoGerado;
     }
 
@@ -123,7 +126,7 @@ private slots:
         QVERIFY(!janela.MontarExibirFormulario(numero));
         auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
         QCOMPARE(grade->Rows(), 2); // the castration only: a consultation needs no consent
-        QCOMPARE(grade->TextMatrix(1, 1), u"serviço (se necessário)"_s);
+        QCOMPARE(grade->TextMatrix(1, 1), u"Castração de gato (se necessário)"_s);
         QCOMPARE(Controle<Label>(janela, "lblFaltando")->Caption(),
                  u"Não cadastrado, preencha para imprimir: CPF do(a) tutor(a)."_s);
         QCOMPARE(Controle<Label>(janela, "lblAnimal")->Caption(),
@@ -178,7 +181,7 @@ private slots:
                      u"Nome: João da Silva - CPF/CNPJ: 529.982.247-25"_s,
                      u"Endereço: Rua das Flores, 120 - Apto 3 - Centro - Campinas/SP - CEP 13010-000"_s,
                      u"Nome: Rex - Espécie: Cão - Raça: Labrador - Sexo: Macho - Idade: 3 anos e 2 meses - Peso: 3,8 kg"_s,
-                     u"• serviço (quantidade: 1) (se necessário)"_s,
+                     u"• Castração de gato (quantidade: 1) (se necessário)"_s,
                      u"Estimativa: de R$ 108,00 a R$ 458,00"_s, u"Autorizo a cirurgia e a anestesia."_s,
                      u"Campinas/SP, 6 de dezembro de 2026."_s,
                      u"João da Silva - CPF 529.982.247-25 (tutor(a))"_s,
