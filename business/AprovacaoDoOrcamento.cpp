@@ -190,6 +190,16 @@ void CriarEsquema(const Dialeto& dialeto) {
 }
 
 void GuardarValorMinimo(const Dialeto& dialeto) {
+    // A database set back to an older version runs this again: the column may be there
+    // (asked under a savepoint, since a failed statement spoils a PostgreSQL transaction).
+    Banco::Executar(QStringLiteral("SAVEPOINT ValorMinimo"));
+    try {
+        Banco::Executar(QStringLiteral("SELECT ValorAprovadoMinimo FROM AprovacoesDoOrcamento WHERE 1 = 0"));
+        return;
+    } catch (const Banco::FalhaDeBanco& falha) {
+        if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
+        Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT ValorMinimo"));
+    }
     Banco::Executar(dialeto.Ddl(
         QStringLiteral("ALTER TABLE AprovacoesDoOrcamento ADD COLUMN ValorAprovadoMinimo {INTEIRO}")));
 }
