@@ -80,15 +80,16 @@ frmTermoDeConsentimento::frmTermoDeConsentimento(QWidget* pai)
     lblOrcamento->setFont(Aparencia::Fonte(12));
     lblOrcamento->Move(Margem, TopoDosComandos + 50, 13400, 400);
     int topo = TopoDoResumo;
-    for (Label** rotulo : {&lblClinica, &lblTutor, &lblAnimal, &lblEstimativa}) {
-        *rotulo = new Label(this, QString());
-        (*rotulo)->Move(Margem, topo, 13400, 300);
+    const auto resumo = [&](const char* nome) {
+        auto* rotulo = new Label(this, QString::fromLatin1(nome));
+        rotulo->Move(Margem, topo, 13400, 300);
         topo += 330;
-    }
-    lblClinica->setObjectName(QStringLiteral("lblClinica"));
-    lblTutor->setObjectName(QStringLiteral("lblTutor"));
-    lblAnimal->setObjectName(QStringLiteral("lblAnimal"));
-    lblEstimativa->setObjectName(QStringLiteral("lblEstimativa"));
+        return rotulo;
+    };
+    lblClinica = resumo("lblClinica");
+    lblTutor = resumo("lblTutor");
+    lblAnimal = resumo("lblAnimal");
+    lblEstimativa = resumo("lblEstimativa");
     lblFaltando = new Label(this, QStringLiteral("lblFaltando"));
     lblFaltando->setFont(Aparencia::Fonte(10, true));
     lblFaltando->Move(Margem, topo + 60, 13400, 300);
