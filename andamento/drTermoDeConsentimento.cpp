@@ -13,10 +13,6 @@ using Linha = drTermoDeConsentimento::Linha;
 constexpr int AlturaDaLinha = 250;
 const QString Separador = QStringLiteral(" - ");
 
-QString EmReais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
-
 // "Rótulo: valor" for the values given, joined on one logical line.
 QString Pares(std::initializer_list<std::pair<const char*, QString>> pares) {
     QStringList partes;
@@ -53,6 +49,12 @@ void Titulo(QList<Linha>& linhas, const QString& titulo) {
 }
 
 } // namespace
+
+QString drTermoDeConsentimento::EstimativaDoTermo(const ZELT_N_Orcamentos::clsTermoDeConsentimento& t) {
+    return (t.ValorMinimo == t.ValorMaximo ? QStringLiteral("Valor estimado: ")
+                                           : QStringLiteral("Estimativa: ")) +
+           RodapeDaFicha::Faixa(t.ValorMinimo, t.ValorMaximo);
+}
 
 drTermoDeConsentimento::drTermoDeConsentimento(QObject* pai) : DataReport(pai) {
     Papel(*this, rptOrientPortrait, QStringLiteral("Termo de consentimento"));
@@ -98,10 +100,7 @@ QList<Linha> drTermoDeConsentimento::LinhasDaVia(const ZELT_N_Orcamentos::clsTer
         if (p.SeNecessario) linha += QStringLiteral(" (se necessário)");
         Texto(l, linha);
     }
-    Texto(l,
-          t.ValorMinimo == t.ValorMaximo
-              ? QStringLiteral("Valor estimado: %1").arg(EmReais(t.ValorMaximo))
-              : QStringLiteral("Estimativa: de %1 a %2").arg(EmReais(t.ValorMinimo), EmReais(t.ValorMaximo)));
+    Texto(l, EstimativaDoTermo(t));
     Titulo(l, QStringLiteral("Consentimento"));
     Texto(l, t.TextoDeConsentimento);
     l.append({false, QString()});

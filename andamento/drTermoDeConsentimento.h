@@ -32,6 +32,8 @@ public:
     // the person); via names the copy ("1ª via - clínica").
     static QList<Linha> LinhasDaVia(const ZELT_N_Orcamentos::clsTermoDeConsentimento& termo,
                                     const QString& via);
+    // "Estimativa: de R$ 108,00 a R$ 458,00", or "Valor estimado: R$ 458,00" without a range.
+    static QString EstimativaDoTermo(const ZELT_N_Orcamentos::clsTermoDeConsentimento& termo);
     // The two copies, each padded to the end of its last page, as the report's data.
     void Preencher(const ZELT_N_Orcamentos::clsTermoDeConsentimento& termo, double numeroDoOrcamento,
                    const QString& nomeDaAplicacao);

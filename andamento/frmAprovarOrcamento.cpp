@@ -6,6 +6,7 @@
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/Textos.h"
+#include "list/RodapeDaFicha.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
 #include "platform/controls/Label.h"
@@ -44,10 +45,6 @@ const std::array<modGrade::ColunaDaGrade, 8> Colunas{{
     {u"Se necessário", 0, 1, 0, u"SeNecessario"},
 }};
 constexpr int LarguraDasOutrasColunas = 1200 + 2200 + 1400 + 1600 + 300;
-
-QString Reais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
 
 void Informar(const QString& texto) {
     Plataforma::MsgBox(texto, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
@@ -203,14 +200,14 @@ void frmAprovarOrcamento::AtualizarTotal() {
     if (minimo != aprovado)
         lblTotalAprovado->setCaption(
             aprovado == total
-                ? QStringLiteral("Total aprovado: de %1 a %2").arg(Reais(minimo), Reais(aprovado))
-                : QStringLiteral("Total aprovado: de %1 a %2, do orçamento de %3")
-                      .arg(Reais(minimo), Reais(aprovado), Reais(total)));
+                ? QStringLiteral("Total aprovado: %1").arg(RodapeDaFicha::Faixa(minimo, aprovado))
+                : QStringLiteral("Total aprovado: %1, do orçamento de %2")
+                      .arg(RodapeDaFicha::Faixa(minimo, aprovado), Textos::EmReais(total)));
     else
-        lblTotalAprovado->setCaption(
-            aprovado == total
-                ? QStringLiteral("Total aprovado: %1").arg(Reais(aprovado))
-                : QStringLiteral("Total aprovado: %1 de %2").arg(Reais(aprovado), Reais(total)));
+        lblTotalAprovado->setCaption(aprovado == total
+                                         ? QStringLiteral("Total aprovado: %1").arg(Textos::EmReais(aprovado))
+                                         : QStringLiteral("Total aprovado: %1 de %2")
+                                               .arg(Textos::EmReais(aprovado), Textos::EmReais(total)));
 }
 
 void frmAprovarOrcamento::msfgGrade_Click() {

@@ -58,10 +58,6 @@ const std::array<CampoDoTermo, 12> Campos{{
     {"txtLocal", "Local (cidade/UF)", &Termo::Local, 3, M, 4000},
 }};
 
-QString Reais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
-
 void Informar(const QString& texto) {
     Plataforma::MsgBox(texto, Plataforma::vbExclamation, modPrincipal::NomeDaAplicacao);
 }
@@ -192,10 +188,7 @@ void frmTermoDeConsentimento::PreencherResumo() {
             .arg(QStringList{t.NomeDoAnimal, t.Especie, t.Raca, t.Sexo, t.Idade, t.PesoDoAnimal}
                      .filter(QRegularExpression(QStringLiteral("\\S")))
                      .join(QStringLiteral(" · "))));
-    lblEstimativa->setCaption(
-        t.ValorMinimo == t.ValorMaximo
-            ? QStringLiteral("Valor estimado: %1").arg(Reais(t.ValorMaximo))
-            : QStringLiteral("Estimativa: de %1 a %2").arg(Reais(t.ValorMinimo), Reais(t.ValorMaximo)));
+    lblEstimativa->setCaption(drTermoDeConsentimento::EstimativaDoTermo(t));
 }
 
 bool frmTermoDeConsentimento::ConferirCampos() {

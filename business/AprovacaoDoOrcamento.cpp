@@ -39,10 +39,6 @@ VB::Currency ValorPago(qint64 numero) {
 
 } // namespace
 
-QString EmReais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
-
 bool EstaAprovado(const QString& etapaGravada) {
     return etapaGravada == E::Aprovado || etapaGravada == E::AprovadoEmParte;
 }
@@ -92,8 +88,7 @@ QDateTime Aprovar(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const P
             QStringLiteral("ItensRecusados"),
             QStringLiteral("Já foram pagos %1 do orçamento %2, mais que os %3 aprovados: estorne "
                            "o excesso antes de aprovar.")
-                .arg(AprovacaoDoOrcamento::EmReais(pago), QString::number(gravado.Numero),
-                     AprovacaoDoOrcamento::EmReais(valor)));
+                .arg(Textos::EmReais(pago), QString::number(gravado.Numero), Textos::EmReais(valor)));
     const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
     Banco::ExecutarComOProximo(
         QStringLiteral("UPDATE Orcamentos SET DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? WHERE "
@@ -344,9 +339,8 @@ public:
                         QStringLiteral("Valor"),
                         QStringLiteral("O pagamento de %1 passa do valor aprovado: foram aprovados %2 e já "
                                        "foram pagos %3; falta pagar %4.")
-                            .arg(AprovacaoDoOrcamento::EmReais(valor),
-                                 AprovacaoDoOrcamento::EmReais(aprovado), AprovacaoDoOrcamento::EmReais(pago),
-                                 AprovacaoDoOrcamento::EmReais(aprovado - pago)));
+                            .arg(Textos::EmReais(valor), Textos::EmReais(aprovado), Textos::EmReais(pago),
+                                 Textos::EmReais(aprovado - pago)));
                 NumeroGerado =
                     static_cast<double>(Inserir(gravado.Numero, usuario, valor, forma, id, {}, {}));
                 unidade.Confirmar();

@@ -48,9 +48,6 @@ QString AvisoAntesDeAlterar(qint64 numero);
 // work: by DesfazerNaAlteracao, and by a refusal after an approval.
 void EncerrarEmVigor(qint64 numero, const QString& usuario, const QDateTime& quando);
 
-// A value as the messages write it: "R$ 1.234,50".
-QString EmReais(VB::Currency valor);
-
 // Whether an approved stage's quote holds an approval that a change undoes.
 bool EstaAprovado(const QString& etapaGravada);
 

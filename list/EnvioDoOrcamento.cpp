@@ -178,8 +178,7 @@ QString Mensagem(const Orcamento& o) {
     QString texto = QStringLiteral("Olá, ") + NomeDoCliente(o) +
                     QStringLiteral("!\n\nSegue o orçamento nº ") + VB::CStr(o.Numero);
     if (!o.Animais.isEmpty()) texto += QStringLiteral(" para ") + ListaDeNomes(o.Animais);
-    texto += QStringLiteral(", no valor líquido de R$ ") +
-             VB::Format(QVariant::fromValue(o.ValorLiquido), QStringLiteral("#,##0.00"));
+    texto += QStringLiteral(", no valor líquido de ") + Textos::EmReais(o.ValorLiquido);
     if (!o.DataDeValidade.isEmpty()) texto += QStringLiteral(", válido até ") + o.DataDeValidade;
     texto += QStringLiteral(". O orçamento completo está no PDF que acompanha esta mensagem.\n\n");
     if (!o.LinhaDoSinal.isEmpty()) {

@@ -14,16 +14,6 @@
 namespace RodapeDaFicha {
 namespace {
 
-QString EmReais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
-
-// "R$ 108,00", or "de R$ 108,00 a R$ 458,00" for a range.
-QString Faixa(VB::Currency minimo, VB::Currency maximo) {
-    return minimo == maximo ? EmReais(maximo)
-                            : QStringLiteral("de %1 a %2").arg(EmReais(minimo), EmReais(maximo));
-}
-
 QString Data(const QDateTime& dataEHora) {
     return dataEHora.toString(QStringLiteral("dd/MM/yyyy"));
 }
@@ -81,7 +71,7 @@ Dados::BlocoDaAprovacao LinhasDaAprovacao(double numero,
     // The net of payments and reversals: a deposit wholly reversed is no longer received.
     if (a.ValorPago > VB::Currency())
         d.SinalRecebido = QStringLiteral("Sinal recebido: %1 em %2")
-                              .arg(EmReais(a.ValorPago), Data(a.DataEHoraDoUltimoPagamento));
+                              .arg(Textos::EmReais(a.ValorPago), Data(a.DataEHoraDoUltimoPagamento));
     return d;
 }
 
@@ -212,6 +202,12 @@ void Preencher(drFicha& ficha, const Dados& d) {
     for (int i = 0; i < 3; ++i)
         partes << d.CopiaECola.mid(i * drFicha::CaracteresPorLinhaDoPix, drFicha::CaracteresPorLinhaDoPix);
     LegendasNumeradas(ficha, QStringLiteral("lblCopiaECola"), partes);
+}
+
+QString Faixa(VB::Currency minimo, VB::Currency maximo) {
+    return minimo == maximo
+               ? Textos::EmReais(maximo)
+               : QStringLiteral("de %1 a %2").arg(Textos::EmReais(minimo), Textos::EmReais(maximo));
 }
 
 QStringList Linhas(const QString& texto, int porLinha, int linhas) {

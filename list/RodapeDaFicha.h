@@ -56,6 +56,9 @@ std::optional<Dados> Ler(double numeroDoOrcamento, const QString& dataDeValidade
 // AprovacaoDoOrcamento, shown when they apply.
 void Preencher(drFicha& ficha, const Dados& dados);
 
+// "R$ 108,00", or "de R$ 108,00 a R$ 458,00" for a range (an estimate, an approval).
+QString Faixa(VB::Currency minimo, VB::Currency maximo);
+
 // texto in at most linhas lines of at most porLinha characters, broken between words
 // where it can; what does not fit ends the last line with "…".
 QStringList Linhas(const QString& texto, int porLinha, int linhas);
