@@ -80,6 +80,7 @@ public:
                                        : PacotesDeProcedimentos::TextoDoPeso(Banco::MoedaDe(q.value(4))) +
                                              QStringLiteral(" kg");
             const auto estimativa = PacotesDeProcedimentos::EstimativaDoOrcamento(codigo);
+            if (!estimativa) Recusar(QStringLiteral("O orçamento %1 não está cadastrado.").arg(codigo));
             ValorMinimo = estimativa->Minimo;
             ValorMaximo = estimativa->Maximo;
             animal = LerProcedimentos(codigo, tipos, animal);
