@@ -188,15 +188,16 @@ bool frmRegistrarPagamento::LerPagamentos() {
 }
 
 // The deposit still due when the clinic asks one and it is not yet paid, else what is
-// left of the approved value. Settings that cannot be read leave the deposit out: the
-// value is only a suggestion the person changes.
+// left of the approved value. The deposit is a percentage of the approved range's low end
+// (without the items "se necessário"): what the procedure costs at the least. Settings that cannot be read
+// leave the deposit out: the value is only a suggestion the person changes.
 VB::Currency frmRegistrarPagamento::ValorSugerido() const {
     const VB::Currency falta = mobjAprovacao->ValorAprovado - mobjAprovacao->ValorPago;
     auto c = Zelt::CriarObjeto<ZELT_N_Empresa::clsConfiguracoesDoOrcamento>(ProgId::ConfiguracoesDoOrcamento);
     c->DadosDoUsuario = modPrincipal::DadosDoUsuario;
     if (c->Ler() != Resultado::Sucesso || c->PercentualDoSinal <= VB::Currency()) return falta;
     const VB::Currency sinal =
-        Sinal::Valor(mobjAprovacao->ValorAprovado, c->PercentualDoSinal) - mobjAprovacao->ValorPago;
+        Sinal::Valor(mobjAprovacao->ValorAprovadoMinimo, c->PercentualDoSinal) - mobjAprovacao->ValorPago;
     return sinal > VB::Currency() ? std::min(sinal, falta) : falta;
 }
 

@@ -51,19 +51,25 @@ QDateTime Aprovar(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const P
         pedido.ItensRecusados.isEmpty() ? Operacao::Aprovacao : Operacao::AprovacaoEmParte;
     const auto destino = EtapasDoOrcamento::Destino(operacao, mostrada);
     if (!destino) Objetos::Recusar(EtapasDoOrcamento::MensagemDeRecusa(gravado.Numero, operacao, mostrada));
-    // The items and what was paid, in one statement.
+    // The items, their marks "se necessário" and what was paid, in one statement.
     QSqlQuery q = Banco::Executar(
         QStringLiteral(
             "SELECT i.NumeroDoItemDoOrcamento, i.ValorTotal, (SELECT COALESCE(SUM(p.Valor), 0) FROM "
-            "PagamentosDoOrcamento p WHERE p.NumeroDoOrcamento = i.NumeroDoOrcamento) FROM "
-            "ItensDeOrcamento i WHERE i.NumeroDoOrcamento = ?"),
+            "PagamentosDoOrcamento p WHERE p.NumeroDoOrcamento = i.NumeroDoOrcamento), "
+            "m.NumeroDoItemDoOrcamento "
+            "FROM ItensDeOrcamento i LEFT JOIN ItensSeNecessario m ON m.NumeroDoOrcamento = "
+            "i.NumeroDoOrcamento "
+            "AND m.NumeroDoItemDoOrcamento = i.NumeroDoItemDoOrcamento WHERE i.NumeroDoOrcamento = ?"),
         {gravado.Numero});
     QList<qint32> itens;
-    VB::Currency valor, pago;
+    VB::Currency valor, minimo, pago;
     while (q.next()) {
         const qint32 item = q.value(0).toInt();
         itens << item;
-        if (!pedido.ItensRecusados.contains(item)) valor += Banco::MoedaDe(q.value(1));
+        if (!pedido.ItensRecusados.contains(item)) {
+            valor += Banco::MoedaDe(q.value(1));
+            if (q.isNull(3)) minimo += Banco::MoedaDe(q.value(1));
+        }
         pago = Banco::MoedaDe(q.value(2));
     }
     for (const qint32 item : pedido.ItensRecusados)
@@ -98,12 +104,13 @@ QDateTime Aprovar(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const P
     Banco::ExecutarComOProximo(
         QStringLiteral(
             "INSERT INTO AprovacoesDoOrcamento (NumeroDoOrcamento, DataEHora, Usuario, Responsavel, "
-            "CPF, Meio, Assinatura, ItensRecusados, ValorAprovado, VersaoAprovada) VALUES (?, ?, ?, "
-            "?, ?, ?, ?, ?, ?, ?)"),
+            "CPF, Meio, Assinatura, ItensRecusados, ValorAprovado, ValorAprovadoMinimo, VersaoAprovada) "
+            "VALUES "
+            "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {gravado.Numero, Banco::DataEHoraIso(carimbo), usuario, pedido.Responsavel, pedido.CPF, pedido.Meio,
          pedido.Assinatura.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray))
                                      : QVariant(pedido.Assinatura),
-         TextoDosItens(pedido.ItensRecusados), Banco::Moeda(valor),
+         TextoDosItens(pedido.ItensRecusados), Banco::Moeda(valor), Banco::Moeda(minimo),
          GravacaoDeOrcamentos::TextoDaDataEHora(gravado.Alteracao.isValid() ? gravado.Alteracao
                                                                             : gravado.Inclusao)});
     Historico::Registrar(gravado.Numero, operacao == Operacao::Aprovacao ? Op::Aprovado : Op::AprovadoEmParte,
@@ -177,6 +184,21 @@ void CriarEsquema(const Dialeto& dialeto) {
     });
 }
 
+void GuardarValorMinimo(const Dialeto& dialeto) {
+    // A database set back to an older version runs this again: the column may be there
+    // (asked under a savepoint, since a failed statement spoils a PostgreSQL transaction).
+    Banco::Executar(QStringLiteral("SAVEPOINT ValorMinimo"));
+    try {
+        Banco::Executar(QStringLiteral("SELECT ValorAprovadoMinimo FROM AprovacoesDoOrcamento WHERE 1 = 0"));
+        return;
+    } catch (const Banco::FalhaDeBanco& falha) {
+        if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
+        Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT ValorMinimo"));
+    }
+    Banco::Executar(dialeto.Ddl(
+        QStringLiteral("ALTER TABLE AprovacoesDoOrcamento ADD COLUMN ValorAprovadoMinimo {INTEIRO}")));
+}
+
 } // namespace AprovacaoDoOrcamento
 
 namespace Objetos {
@@ -213,7 +235,8 @@ public:
                     "(SELECT COALESCE(SUM(p.Valor), 0) FROM PagamentosDoOrcamento p WHERE "
                     "p.NumeroDoOrcamento = "
                     "o.NumeroDoOrcamento), (SELECT MAX(p.DataEHora) FROM PagamentosDoOrcamento p WHERE "
-                    "p.NumeroDoOrcamento = o.NumeroDoOrcamento), c.NomeOuRazaoSocial FROM Orcamentos o JOIN "
+                    "p.NumeroDoOrcamento = o.NumeroDoOrcamento), c.NomeOuRazaoSocial, "
+                    "COALESCE(a.ValorAprovadoMinimo, a.ValorAprovado) FROM Orcamentos o JOIN "
                     "Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente LEFT JOIN EtapasDoOrcamento e "
                     "ON e.NumeroDoOrcamento = o.NumeroDoOrcamento LEFT JOIN AprovacoesDoOrcamento a ON "
                     "a.NumeroDoOrcamento = o.NumeroDoOrcamento AND a.DataEHoraDesfeita IS NULL WHERE "
@@ -237,6 +260,7 @@ public:
             for (const QString& item : q.value(9).toString().split(u',', Qt::SkipEmptyParts))
                 ItensRecusados << item.toInt();
             ValorAprovado = Banco::MoedaDe(q.value(10));
+            ValorAprovadoMinimo = Banco::MoedaDe(q.value(14));
             ValorPago = Banco::MoedaDe(q.value(11));
             DataEHoraDoUltimoPagamento =
                 q.isNull(12) ? QDateTime() : Banco::DataEHoraDeIso(q.value(12).toString());

@@ -56,5 +56,9 @@ bool TemPagamentos(qint64 numero);
 
 // The schema version that brings the approvals and payments.
 void CriarEsquema(const Dialeto& dialeto);
+// The schema version that keeps the approved range's low end (ValorAprovadoMinimo: the
+// approved items without those "se necessário"); an approval stored before it has the
+// column null, read as its whole approved value.
+void GuardarValorMinimo(const Dialeto& dialeto);
 
 } // namespace AprovacaoDoOrcamento

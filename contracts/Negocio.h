@@ -329,6 +329,10 @@ public:
     QString NomeDoCliente; // the client's name or company name
     bool Aprovado = false;
     VB::Currency ValorAprovado{};
+    // The approved items without those "se necessário": the low end of the approved range
+    // (ValorAprovado is its high end), the value a deposit is a percentage of. The same as
+    // ValorAprovado when no approved item is marked.
+    VB::Currency ValorAprovadoMinimo{};
     QList<qint32> ItensRecusados;
     QString Responsavel, CPF, Meio, UsuarioDaAprovacao;
     QDateTime DataEHoraDaAprovacao;

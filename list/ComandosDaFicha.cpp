@@ -4,6 +4,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "contracts/TermoDeConsentimento.h"
 #include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
@@ -56,6 +57,11 @@ void Abrir(VisualizacaoDoRelatorio& previa, drFicha& ficha, const Estado& estado
 
 } // namespace
 
+bool ExigeConsentimento(double numero) {
+    auto termo = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsTermoDeConsentimento>(ProgId::TermoDeConsentimento);
+    return termo->Verificar(numero) == Resultado::Sucesso && termo->ExigeConsentimento;
+}
+
 bool PermitePagamento(const QString& etapa) {
     return etapa == E::Aprovado || etapa == E::AprovadoEmParte || etapa == E::Concluido;
 }
@@ -64,23 +70,29 @@ std::shared_ptr<const bool> Preparar(drFicha& ficha, std::shared_ptr<EnvioDoOrca
     const Estado estado{std::move(envio)};
     const double numero = estado.Envio->Numero;
     const auto comando = [&](Janela janela, const char* nome, const QString& texto, const QString& icone,
-                             const QString& dica, const char16_t* procedimento, bool Etapa::*permitido) {
+                             const QString& dica, const char16_t* procedimento,
+                             std::function<bool()> habilitado) {
         if (!JanelasDoOrcamento::Registrada(janela)) return;
         ficha.AdicionarComandoDaPrevia(
             {QString::fromLatin1(nome), texto, icone, dica, QKeySequence(),
              [estado, janela, procedimento, &ficha](VisualizacaoDoRelatorio& previa) {
                  Abrir(previa, ficha, estado, janela, procedimento);
              },
-             [numero, permitido] { return LerEtapa(numero).*permitido; }});
+             std::move(habilitado)});
     };
     comando(Janela::AprovarOrcamento, "cmdAprovarOrcamento", QStringLiteral("Aprovar orçamento…"),
             QStringLiteral("Salvar"),
             QStringLiteral("Registrar a aprovação do cliente, com as marcas dos itens e a assinatura"),
-            u"cmdAprovarOrcamento_Click", &Etapa::Aprovacao);
+            u"cmdAprovarOrcamento_Click", [numero] { return LerEtapa(numero).Aprovacao; });
     comando(Janela::RegistrarPagamento, "cmdRegistrarPagamento", QStringLiteral("Registrar pagamento…"),
             QStringLiteral("Alterar"),
             QStringLiteral("Registrar o sinal ou um pagamento do orçamento aprovado"),
-            u"cmdRegistrarPagamento_Click", &Etapa::Pagamento);
+            u"cmdRegistrarPagamento_Click", [numero] { return LerEtapa(numero).Pagamento; });
+    comando(
+        Janela::TermoDeConsentimento, "cmdTermoDeConsentimento", QStringLiteral("Termo de consentimento…"),
+        QStringLiteral("Imprimir"),
+        QStringLiteral("Imprimir o termo de consentimento da cirurgia ou da anestesia, para o tutor assinar"),
+        u"cmdTermoDeConsentimento_Click", [numero] { return ExigeConsentimento(numero); });
     return estado.Alterado;
 }
 

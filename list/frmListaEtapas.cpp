@@ -78,6 +78,9 @@ void frmLista::CriarMenuDaLinha() {
     connect(Entrada(mnuLinha, "mnuEnviarPorWhatsApp", QStringLiteral("Enviar por WhatsApp")),
             &QAction::triggered, this,
             [this] { EnviarDaLinha(EnvioDoOrcamento::Canal::WhatsApp, u"mnuEnviarPorWhatsApp_Click"); });
+    mnuLinha->addSeparator()->setObjectName(QStringLiteral("mnuSeparadorDoTermo"));
+    janela("mnuTermoDeConsentimento", QStringLiteral("Termo de consentimento…"), Janela::TermoDeConsentimento,
+           u"mnuTermoDeConsentimento_Click");
 
     connect(msfgGrade, &MSFlexGrid::MouseDown, this, &frmLista::msfgGrade_MouseDown);
     connect(msfgGrade, &MSFlexGrid::MouseUp, this, &frmLista::msfgGrade_MouseUp);
@@ -179,7 +182,8 @@ void frmLista::ExibirMenuDaLinha(const QPoint& lpntGlobal) {
         habilitar("mnuRegistrarRecusa", mobjEtapas->PermiteRecusa);
         habilitar("mnuConcluido", mobjEtapas->PermiteConclusao);
         Ponto = 4;
-        const std::array<std::pair<const char*, Janela>, 7> janelas{{
+        habilitar("mnuTermoDeConsentimento", ComandosDaFicha::ExigeConsentimento(mdouNumeroDoMenu));
+        const std::array<std::pair<const char*, Janela>, 8> janelas{{
             {"mnuRegistrarAprovacao", Janela::RegistrarAprovacao},
             {"mnuAprovarOrcamento", Janela::AprovarOrcamento},
             {"mnuRegistrarPagamento", Janela::RegistrarPagamento},
@@ -187,9 +191,12 @@ void frmLista::ExibirMenuDaLinha(const QPoint& lpntGlobal) {
             {"mnuRenovarValidade", Janela::RenovarValidade},
             {"mnuCopiarOrcamento", Janela::CopiarOrcamento},
             {"mnuHistorico", Janela::Historico},
+            {"mnuTermoDeConsentimento", Janela::TermoDeConsentimento},
         }};
         for (const auto& [nome, janela] : janelas)
             EntradaDoMenu(mnuLinha, nome)->setVisible(JanelasDoOrcamento::Registrada(janela));
+        EntradaDoMenu(mnuLinha, "mnuSeparadorDoTermo")
+            ->setVisible(JanelasDoOrcamento::Registrada(Janela::TermoDeConsentimento));
         Ponto = 5;
         Plataforma::PopupMenu(mnuLinha, lpntGlobal);
     });

@@ -319,7 +319,7 @@ bool VisualizacaoDoRelatorio::ComProgresso(
     }
 }
 
-void VisualizacaoDoRelatorio::Imprimir() {
+bool VisualizacaoDoRelatorio::Imprimir() {
     QPrinter impressora(QPrinter::HighResolution);
     impressora.setPageLayout(LayoutDaPagina(mrelatorio));
     impressora.setFullPage(true);
@@ -330,10 +330,10 @@ void VisualizacaoDoRelatorio::Imprimir() {
                        QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     dialogo.setMinMax(1, QuantidadeDePaginas());
     Plataforma::ExibirModal(&dialogo);
-    if (dialogo.result() == QDialog::Accepted) ImprimirEm(impressora);
+    return dialogo.result() == QDialog::Accepted && ImprimirEm(impressora);
 }
 
-void VisualizacaoDoRelatorio::ImprimirEm(QPrinter& impressora) {
+bool VisualizacaoDoRelatorio::ImprimirEm(QPrinter& impressora) {
     qint32 de = 1;
     qint32 ate = QuantidadeDePaginas();
     if (impressora.printRange() == QPrinter::CurrentPage) {
@@ -346,23 +346,24 @@ void VisualizacaoDoRelatorio::ImprimirEm(QPrinter& impressora) {
     if (!p.begin(&impressora)) {
         Plataforma::MsgBox(QStringLiteral("Não foi possível iniciar a impressão."), Plataforma::vbCritical,
                            windowTitle());
-        return;
+        return false;
     }
     const bool completo = ComProgresso(QStringLiteral("Imprimindo..."), de, ate, [&](const auto& avancar) {
         return GerarPaginas(p, impressora, mrelatorio, mleitor, de, ate, avancar);
     });
     if (!completo) impressora.abort();
+    return completo;
 }
 
-void VisualizacaoDoRelatorio::ExportarParaPdf() {
+bool VisualizacaoDoRelatorio::ExportarParaPdf() {
     QFileDialog dialogo(this, QStringLiteral("Exportar para PDF"), PastaDosPdfs(),
                         QStringLiteral("Documentos PDF (*.pdf)"));
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setDefaultSuffix(QStringLiteral("pdf"));
     dialogo.selectFile(NomeProposto(mrelatorio));
     Plataforma::ExibirModal(&dialogo);
-    if (dialogo.result() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
-    GravarPdfComProgresso(dialogo.selectedFiles().constFirst());
+    if (dialogo.result() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return false;
+    return GravarPdfComProgresso(dialogo.selectedFiles().constFirst());
 }
 
 bool VisualizacaoDoRelatorio::GravarPdfComProgresso(const QString& arquivo) {

@@ -155,6 +155,31 @@ private slots:
                      Relogio::Hoje().toString(u"dd/MM/yyyy"_s))});
     }
 
+    // The second item (120,00) "se necessário": the approved range as the marks change, then
+    // stored, and the deposit offered from its low end (40 % of 108,00).
+    void faixa_aprovada_e_sinal_do_minimo() {
+        const double numero = NovoOrcamentoDeDoisServicos();
+        Banco::Executar(u"INSERT INTO ItensSeNecessario VALUES (?, 2)"_s, {numero});
+        ConfigurarSinal(musuario.get(), 40, false, u""_s);
+        frmAprovarOrcamento janela;
+        janela.MontarExibirFormulario(numero);
+        auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
+        auto* total = Controle<Label>(janela, "lblTotalAprovado");
+        QVERIFY(grade->TextMatrix(2, 2).endsWith(u" (se necessário)"_s));
+        QCOMPARE(total->Caption(), u"Total aprovado: de R$ 108,00 a R$ 228,00"_s);
+        grade->setRow(1);
+        QTest::keyClick(grade, Qt::Key_Space);
+        QCOMPARE(total->Caption(), u"Total aprovado: de R$ 0,00 a R$ 120,00, do orçamento de R$ 228,00"_s);
+        QTest::keyClick(grade, Qt::Key_Space);
+        Controle<XRComboBox>(janela, "xrcmbComo")->setListIndex(1); // WhatsApp: no pad
+        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdAprovar"), Qt::LeftButton);
+        QCOMPARE(Consulta("SELECT ValorAprovadoMinimo || ' ' || ValorAprovado FROM AprovacoesDoOrcamento"),
+                 u"1080000 2280000"_s);
+        frmRegistrarPagamento pagamento;
+        pagamento.MontarExibirFormulario(numero);
+        QCOMPARE(Controle<XRNumberBox>(pagamento, "xrnbValor")->Text(), u"43,20"_s);
+    }
+
     // An administrator at a clinic asking a 40 % deposit of a quote approved at 228,00.
     void registrar_e_estornar_pagamentos() {
         const double numero = NovoOrcamentoDeDoisServicos();
