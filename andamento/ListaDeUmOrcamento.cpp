@@ -1,37 +1,8 @@
 #include "andamento/ListaDeUmOrcamento.h"
 
 #include "component/modPrincipal.h"
-#include "contracts/CamposDoOrcamento.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "record/frmFicha.h"
-
-#include <array>
-#include <utility>
-
-namespace {
-
-// The list's columns the record form reads and the fields they show (as the list's grid
-// names them; its picture column aside).
-const std::array<std::pair<IFormularioDeLista::Coluna, const char16_t*>, 15> CamposDasColunas{{
-    {IFormularioDeLista::ColunaNumeroDoOrcamento, CamposDoOrcamento::NumeroDoOrcamento},
-    {IFormularioDeLista::ColunaApelidoOuNomeFantasiaDoCliente,
-     CamposDoOrcamento::ApelidoOuNomeFantasiaDoCliente},
-    {IFormularioDeLista::ColunaNomeOuRazaoSocialDoCliente, CamposDoOrcamento::NomeOuRazaoSocialDoCliente},
-    {IFormularioDeLista::ColunaDataDoOrcamento, CamposDoOrcamento::DataDoOrcamento},
-    {IFormularioDeLista::ColunaCodigoDoCliente, CamposDoOrcamento::CodigoDoCliente},
-    {IFormularioDeLista::ColunaValorTotal, CamposDoOrcamento::ValorTotal},
-    {IFormularioDeLista::ColunaDescontoEmPercentual, CamposDoOrcamento::DescontoEmPercentual},
-    {IFormularioDeLista::ColunaDescontoEmValor, CamposDoOrcamento::DescontoEmValor},
-    {IFormularioDeLista::ColunaValorLiquido, CamposDoOrcamento::ValorLiquido},
-    {IFormularioDeLista::ColunaDataDeValidadeDoOrcamento, CamposDoOrcamento::DataDeValidadeDoOrcamento},
-    {IFormularioDeLista::ColunaCodigoDaSituacao, CamposDoOrcamento::Situacao},
-    {IFormularioDeLista::ColunaDataEHoraDaInclusao, CamposDoOrcamento::DataEHoraDaInclusao},
-    {IFormularioDeLista::ColunaUsuarioDaInclusao, CamposDoOrcamento::UsuarioDaInclusao},
-    {IFormularioDeLista::ColunaDataEHoraDaAlteracao, CamposDoOrcamento::DataEHoraDaAlteracao},
-    {IFormularioDeLista::ColunaUsuarioDaAlteracao, CamposDoOrcamento::UsuarioDaAlteracao},
-}};
-
-} // namespace
 
 ListaDeUmOrcamento::ListaDeUmOrcamento(const Recordset& linha) {
     setObjectName(QStringLiteral("ListaDeUmOrcamento"));
@@ -39,8 +10,11 @@ ListaDeUmOrcamento::ListaDeUmOrcamento(const Recordset& linha) {
     msfgGrade->setCols(QuantidadeDeColunas);
     msfgGrade->setRows(2);
     msfgGrade->setFixedRows(1);
-    for (const auto& [coluna, campo] : CamposDasColunas) {
-        const QVariant valor = linha.Fields(QString::fromUtf16(campo)).Value;
+    // The list's columns the record form reads, with the fields the list's grid shows.
+    for (int coluna = ColunaNumeroDoOrcamento; coluna < QuantidadeDeColunas; ++coluna) {
+        const QString campo = QString::fromUtf16(CampoDaColuna(coluna));
+        if (campo.isEmpty()) continue;
+        const QVariant valor = linha.Fields(campo).Value;
         // As the list writes its cells: an alteration never made is blank.
         msfgGrade->setTextMatrix(1, coluna, VB::IsNull(valor) ? QString() : VB::CStr(valor));
     }

@@ -7,6 +7,7 @@
 #include "andamento/frmRegistrarPagamento.h"
 #include "andamento/frmRegistroDaEtapa.h"
 #include "andamento/frmRenovarValidade.h"
+#include "andamento/frmTermoDeConsentimento.h"
 #include "component/JanelasDoOrcamento.h"
 
 namespace andamento {
@@ -46,6 +47,9 @@ void RegistrarJanelas() {
     });
     JanelasDoOrcamento::Registrar(Janela::RegistrarRecusa, [](QWidget* pai, double numero) {
         return frmRegistrarRecusa(pai).MontarExibirFormulario(numero);
+    });
+    JanelasDoOrcamento::Registrar(Janela::TermoDeConsentimento, [](QWidget* pai, double numero) {
+        return frmTermoDeConsentimento(pai).MontarExibirFormulario(numero);
     });
 }
 

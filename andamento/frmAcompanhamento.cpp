@@ -183,9 +183,19 @@ void frmAcompanhamento::MontarExibirFormulario() {
             grade->setRedraw(true);
             grade->setVisible(true);
         }
-        // The windows of a quote's life not installed are not offered.
+        // The windows of a quote's life not installed are not offered. The approval is the
+        // one with the items' marks and the signature when it is installed: it records all
+        // the plain one does and more, and a receptionist with the client on the phone or
+        // at the counter needs one command, not two to choose from. The command keeps its
+        // name and place and says which window it opens; the plain approval stays in the
+        // list's row menu.
+        const bool comAssinatura = JanelasDoOrcamento::Registrada(Janela::AprovarOrcamento);
+        mintJanelaDaAprovacao =
+            static_cast<int>(comAssinatura ? Janela::AprovarOrcamento : Janela::RegistrarAprovacao);
+        if (comAssinatura) xrcmdAprovacao->setCaption(QStringLiteral("    Aprovar orçamento…"));
         xrcmdRenovar->setVisible(JanelasDoOrcamento::Registrada(Janela::RenovarValidade));
-        xrcmdAprovacao->setVisible(JanelasDoOrcamento::Registrada(Janela::RegistrarAprovacao));
+        xrcmdAprovacao->setVisible(
+            JanelasDoOrcamento::Registrada(static_cast<Janela>(mintJanelaDaAprovacao)));
         xrcmdRecusa->setVisible(JanelasDoOrcamento::Registrada(Janela::RegistrarRecusa));
         Ponto = 2;
         // The selectors first, while there is no business object: their clicks read nothing.
@@ -409,11 +419,13 @@ void frmAcompanhamento::HabilitarComandos() {
     const bool linha = NumeroSelecionado() > 0;
     for (XRCommandButton* cmd : {xrcmdLembrar, xrcmdRenovar, xrcmdAprovacao, xrcmdRecusa, xrcmdAbrir})
         cmd->setEnabled(linha);
-    // A reminder is for a quote still waiting for its client.
+    // A reminder and an approval are for a quote still waiting for its client.
     const QString etapa = CelulaSelecionada(ColunaEtapa);
-    xrcmdLembrar->setEnabled(linha && (etapa == ZELT_N_Orcamentos::Etapa::EmAberto ||
-                                       etapa == ZELT_N_Orcamentos::Etapa::Enviado ||
-                                       etapa == ZELT_N_Orcamentos::Etapa::Vencido));
+    const bool aguardando = etapa == ZELT_N_Orcamentos::Etapa::EmAberto ||
+                            etapa == ZELT_N_Orcamentos::Etapa::Enviado ||
+                            etapa == ZELT_N_Orcamentos::Etapa::Vencido;
+    xrcmdLembrar->setEnabled(linha && aguardando);
+    xrcmdAprovacao->setEnabled(linha && aguardando);
 }
 
 void frmAcompanhamento::AbrirJanelaDaLinha(int lintJanela, const char16_t* lstrProcedimento) {
@@ -431,7 +443,7 @@ void frmAcompanhamento::xrcmdRenovar_Click() {
 }
 
 void frmAcompanhamento::xrcmdAprovacao_Click() {
-    AbrirJanelaDaLinha(static_cast<int>(Janela::RegistrarAprovacao), u"xrcmdAprovacao_Click");
+    AbrirJanelaDaLinha(mintJanelaDaAprovacao, u"xrcmdAprovacao_Click");
 }
 
 void frmAcompanhamento::xrcmdRecusa_Click() {

@@ -5,7 +5,8 @@
 // its caption and count ("Vencem em até 7 dias", "Enviados sem resposta há 3 dias ou
 // mais", "Vencidos nos últimos 30 dias", "Aprovados ainda não concluídos"); at the
 // bottom, the commands on the chosen row ("Lembrar por WhatsApp", "Renovar validade…",
-// "Registrar aprovação…", "Registrar recusa…", "Abrir"; Enter is "Abrir"), "Imprimir"
+// "Aprovar orçamento…" or, without that window, "Registrar aprovação…", "Registrar
+// recusa…", "Abrir"; Enter is "Abrir"), "Imprimir"
 // and "Fechar". A command that changed a quote reads the sections and figures again.
 // It reads the business layer through ZELT_N_Orcamentos.clsAcompanhamento.
 
@@ -62,6 +63,7 @@ private:
     std::unique_ptr<ZELT_N_Orcamentos::clsAcompanhamento> mobjAcompanhamento;
     std::array<RecordsetPtr, QuantidadeDeSecoes> mrstSecao; // the rows each grid shows
     int mintSecao = 0;                                      // the section whose row the commands act on
+    int mintJanelaDaAprovacao = 0;                          // the window xrcmdAprovacao opens
     QString mstrNomeFantasia;
     bool mbooPreenchendoUsuarios = false; // the user list being filled raises no click
 

@@ -6,6 +6,7 @@
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/Textos.h"
+#include "list/RodapeDaFicha.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
 #include "platform/controls/Label.h"
@@ -28,10 +29,12 @@ enum Coluna : int {
     ColunaQuantidade,
     ColunaValorTotal,
     ColunaNumeroDoItem,
+    ColunaSeNecessario,
 };
 
-// Column 2 absorbs the spare width; the last one keeps each row's item number.
-const std::array<modGrade::ColunaDaGrade, 7> Colunas{{
+// Column 2 absorbs the spare width; the last two keep each row's item number and its
+// mark "se necessário" ("1"), which the item's name also shows.
+const std::array<modGrade::ColunaDaGrade, 8> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
     {u"Aprovado", 1200, 4, 1},
     {u"Item", 4000, 1, 1},
@@ -39,12 +42,9 @@ const std::array<modGrade::ColunaDaGrade, 7> Colunas{{
     {u"Quantidade", 1400, 7, 0, u"Quantidade"},
     {u"Valor total", 1600, 7, 0, u"ValorTotal"},
     {u"Número do item", 0, 1, 0, u"NumeroDoItemDoOrcamento"},
+    {u"Se necessário", 0, 1, 0, u"SeNecessario"},
 }};
 constexpr int LarguraDasOutrasColunas = 1200 + 2200 + 1400 + 1600 + 300;
-
-QString Reais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
 
 void Informar(const QString& texto) {
     Plataforma::MsgBox(texto, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
@@ -157,8 +157,11 @@ bool frmAprovarOrcamento::LerOrcamento() {
     for (lrstItens->MoveFirst(); !lrstItens->Eof(); lrstItens->MoveNext(), ++linha) {
         msfgGrade->setTextMatrix(linha, ColunaAprovado, Aprovado);
         const QString servico = TextoDoCampo(*lrstItens, u"NomeDoServico");
+        const QString marca = TextoDoCampo(*lrstItens, u"SeNecessario");
         msfgGrade->setTextMatrix(linha, ColunaItem,
-                                 servico.isEmpty() ? TextoDoCampo(*lrstItens, u"NomeDoProduto") : servico);
+                                 (servico.isEmpty() ? TextoDoCampo(*lrstItens, u"NomeDoProduto") : servico) +
+                                     (marca == u"1" ? QStringLiteral(" (se necessário)") : QString()));
+        msfgGrade->setTextMatrix(linha, ColunaSeNecessario, marca);
         msfgGrade->setTextMatrix(linha, ColunaAnimal, TextoDoCampo(*lrstItens, u"NomeDoAnimal"));
         msfgGrade->setTextMatrix(linha, ColunaQuantidade, TextoDoCampo(*lrstItens, u"Quantidade"));
         msfgGrade->setTextMatrix(linha, ColunaValorTotal, DinheiroDoCampo(*lrstItens, u"ValorTotal"));
@@ -183,17 +186,28 @@ void frmAprovarOrcamento::AlternarMarca(int linha) {
 }
 
 // The sum of the approved rows' totals: each item keeps its own discount (the quote
-// has none of its own), as the business layer sums them.
+// has none of its own), as the business layer sums them; with approved items "se
+// necessário", the range from the sum without them.
 void frmAprovarOrcamento::AtualizarTotal() {
-    VB::Currency aprovado, total;
+    VB::Currency aprovado, minimo, total;
     for (int linha = 1; linha < msfgGrade->Rows(); ++linha) {
         const VB::Currency valor = VB::CCur(msfgGrade->TextMatrix(linha, ColunaValorTotal));
         total += valor;
-        if (msfgGrade->TextMatrix(linha, ColunaAprovado) == Aprovado) aprovado += valor;
+        if (msfgGrade->TextMatrix(linha, ColunaAprovado) != Aprovado) continue;
+        aprovado += valor;
+        if (msfgGrade->TextMatrix(linha, ColunaSeNecessario) != u"1") minimo += valor;
     }
-    lblTotalAprovado->setCaption(
-        aprovado == total ? QStringLiteral("Total aprovado: %1").arg(Reais(aprovado))
-                          : QStringLiteral("Total aprovado: %1 de %2").arg(Reais(aprovado), Reais(total)));
+    if (minimo != aprovado)
+        lblTotalAprovado->setCaption(
+            aprovado == total
+                ? QStringLiteral("Total aprovado: %1").arg(RodapeDaFicha::Faixa(minimo, aprovado))
+                : QStringLiteral("Total aprovado: %1, do orçamento de %2")
+                      .arg(RodapeDaFicha::Faixa(minimo, aprovado), Textos::EmReais(total)));
+    else
+        lblTotalAprovado->setCaption(aprovado == total
+                                         ? QStringLiteral("Total aprovado: %1").arg(Textos::EmReais(aprovado))
+                                         : QStringLiteral("Total aprovado: %1 de %2")
+                                               .arg(Textos::EmReais(aprovado), Textos::EmReais(total)));
 }
 
 void frmAprovarOrcamento::msfgGrade_Click() {

@@ -6,6 +6,7 @@
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/Sinal.h"
+#include "contracts/Textos.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
 #include "platform/controls/Label.h"
@@ -43,10 +44,6 @@ const std::array<modGrade::ColunaDaGrade, 9> Colunas{{
     {u"Estorno de", 1100, 7, 0, u"EstornoDe"},
     {u"Motivo", 2000, 1, 1, u"Motivo"},
 }};
-
-QString Reais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
 
 void Informar(const QString& texto) {
     Plataforma::MsgBox(texto, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
@@ -170,9 +167,9 @@ bool frmRegistrarPagamento::LerPagamentos() {
         return false;
     }
     const VB::Currency aprovado = mobjAprovacao->ValorAprovado, pago = mobjAprovacao->ValorPago;
-    lblValorAprovado->setCaption(QStringLiteral("Valor aprovado: ") + Reais(aprovado));
-    lblValorPago->setCaption(QStringLiteral("Pago: ") + Reais(pago));
-    lblFaltaPagar->setCaption(QStringLiteral("Falta pagar: ") + Reais(aprovado - pago));
+    lblValorAprovado->setCaption(QStringLiteral("Valor aprovado: ") + Textos::EmReais(aprovado));
+    lblValorPago->setCaption(QStringLiteral("Pago: ") + Textos::EmReais(pago));
+    lblFaltaPagar->setCaption(QStringLiteral("Falta pagar: ") + Textos::EmReais(aprovado - pago));
     const RecordsetPtr lrstPagamentos = mobjAprovacao->ResultadoDaSelecaoEmRecordSet();
     PrepararLinhas(lrstPagamentos->RecordCount());
     int linha = 1;
@@ -191,15 +188,16 @@ bool frmRegistrarPagamento::LerPagamentos() {
 }
 
 // The deposit still due when the clinic asks one and it is not yet paid, else what is
-// left of the approved value. Settings that cannot be read leave the deposit out: the
-// value is only a suggestion the person changes.
+// left of the approved value. The deposit is a percentage of the approved range's low end
+// (without the items "se necessário"): what the procedure costs at the least. Settings that cannot be read
+// leave the deposit out: the value is only a suggestion the person changes.
 VB::Currency frmRegistrarPagamento::ValorSugerido() const {
     const VB::Currency falta = mobjAprovacao->ValorAprovado - mobjAprovacao->ValorPago;
     auto c = Zelt::CriarObjeto<ZELT_N_Empresa::clsConfiguracoesDoOrcamento>(ProgId::ConfiguracoesDoOrcamento);
     c->DadosDoUsuario = modPrincipal::DadosDoUsuario;
     if (c->Ler() != Resultado::Sucesso || c->PercentualDoSinal <= VB::Currency()) return falta;
     const VB::Currency sinal =
-        Sinal::Valor(mobjAprovacao->ValorAprovado, c->PercentualDoSinal) - mobjAprovacao->ValorPago;
+        Sinal::Valor(mobjAprovacao->ValorAprovadoMinimo, c->PercentualDoSinal) - mobjAprovacao->ValorPago;
     return sinal > VB::Currency() ? std::min(sinal, falta) : falta;
 }
 
@@ -246,8 +244,9 @@ void frmRegistrarPagamento::xrcmdEstornar_Click() {
             return;
         }
         const QString numero = msfgGrade->TextMatrix(linha, ColunaNumero);
-        if (Plataforma::MsgBox(QStringLiteral("Estornar o pagamento %1 de R$ %2 (%3)?")
-                                   .arg(numero, msfgGrade->TextMatrix(linha, ColunaValor),
+        if (Plataforma::MsgBox(QStringLiteral("Estornar o pagamento %1 de %2 (%3)?")
+                                   .arg(numero,
+                                        Textos::EmReais(VB::CCur(msfgGrade->TextMatrix(linha, ColunaValor))),
                                         msfgGrade->TextMatrix(linha, ColunaForma)),
                                Plataforma::vbYesNo | Plataforma::vbQuestion,
                                modPrincipal::NomeDaAplicacao) != Plataforma::vbYes)

@@ -39,10 +39,6 @@ VB::Currency ValorPago(qint64 numero) {
 
 } // namespace
 
-QString EmReais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
-
 bool EstaAprovado(const QString& etapaGravada) {
     return etapaGravada == E::Aprovado || etapaGravada == E::AprovadoEmParte;
 }
@@ -55,19 +51,25 @@ QDateTime Aprovar(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const P
         pedido.ItensRecusados.isEmpty() ? Operacao::Aprovacao : Operacao::AprovacaoEmParte;
     const auto destino = EtapasDoOrcamento::Destino(operacao, mostrada);
     if (!destino) Objetos::Recusar(EtapasDoOrcamento::MensagemDeRecusa(gravado.Numero, operacao, mostrada));
-    // The items and what was paid, in one statement.
+    // The items, their marks "se necessário" and what was paid, in one statement.
     QSqlQuery q = Banco::Executar(
         QStringLiteral(
             "SELECT i.NumeroDoItemDoOrcamento, i.ValorTotal, (SELECT COALESCE(SUM(p.Valor), 0) FROM "
-            "PagamentosDoOrcamento p WHERE p.NumeroDoOrcamento = i.NumeroDoOrcamento) FROM "
-            "ItensDeOrcamento i WHERE i.NumeroDoOrcamento = ?"),
+            "PagamentosDoOrcamento p WHERE p.NumeroDoOrcamento = i.NumeroDoOrcamento), "
+            "m.NumeroDoItemDoOrcamento "
+            "FROM ItensDeOrcamento i LEFT JOIN ItensSeNecessario m ON m.NumeroDoOrcamento = "
+            "i.NumeroDoOrcamento "
+            "AND m.NumeroDoItemDoOrcamento = i.NumeroDoItemDoOrcamento WHERE i.NumeroDoOrcamento = ?"),
         {gravado.Numero});
     QList<qint32> itens;
-    VB::Currency valor, pago;
+    VB::Currency valor, minimo, pago;
     while (q.next()) {
         const qint32 item = q.value(0).toInt();
         itens << item;
-        if (!pedido.ItensRecusados.contains(item)) valor += Banco::MoedaDe(q.value(1));
+        if (!pedido.ItensRecusados.contains(item)) {
+            valor += Banco::MoedaDe(q.value(1));
+            if (q.isNull(3)) minimo += Banco::MoedaDe(q.value(1));
+        }
         pago = Banco::MoedaDe(q.value(2));
     }
     for (const qint32 item : pedido.ItensRecusados)
@@ -86,8 +88,7 @@ QDateTime Aprovar(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const P
             QStringLiteral("ItensRecusados"),
             QStringLiteral("Já foram pagos %1 do orçamento %2, mais que os %3 aprovados: estorne "
                            "o excesso antes de aprovar.")
-                .arg(AprovacaoDoOrcamento::EmReais(pago), QString::number(gravado.Numero),
-                     AprovacaoDoOrcamento::EmReais(valor)));
+                .arg(Textos::EmReais(pago), QString::number(gravado.Numero), Textos::EmReais(valor)));
     const QDateTime carimbo = GravacaoDeOrcamentos::CarimboSeguinte(gravado);
     Banco::ExecutarComOProximo(
         QStringLiteral("UPDATE Orcamentos SET DataEHoraDaAlteracao = ?, UsuarioDaAlteracao = ? WHERE "
@@ -103,12 +104,13 @@ QDateTime Aprovar(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, const P
     Banco::ExecutarComOProximo(
         QStringLiteral(
             "INSERT INTO AprovacoesDoOrcamento (NumeroDoOrcamento, DataEHora, Usuario, Responsavel, "
-            "CPF, Meio, Assinatura, ItensRecusados, ValorAprovado, VersaoAprovada) VALUES (?, ?, ?, "
-            "?, ?, ?, ?, ?, ?, ?)"),
+            "CPF, Meio, Assinatura, ItensRecusados, ValorAprovado, ValorAprovadoMinimo, VersaoAprovada) "
+            "VALUES "
+            "(?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"),
         {gravado.Numero, Banco::DataEHoraIso(carimbo), usuario, pedido.Responsavel, pedido.CPF, pedido.Meio,
          pedido.Assinatura.isEmpty() ? QVariant(QMetaType(QMetaType::QByteArray))
                                      : QVariant(pedido.Assinatura),
-         TextoDosItens(pedido.ItensRecusados), Banco::Moeda(valor),
+         TextoDosItens(pedido.ItensRecusados), Banco::Moeda(valor), Banco::Moeda(minimo),
          GravacaoDeOrcamentos::TextoDaDataEHora(gravado.Alteracao.isValid() ? gravado.Alteracao
                                                                             : gravado.Inclusao)});
     Historico::Registrar(gravado.Numero, operacao == Operacao::Aprovacao ? Op::Aprovado : Op::AprovadoEmParte,
@@ -182,6 +184,21 @@ void CriarEsquema(const Dialeto& dialeto) {
     });
 }
 
+void GuardarValorMinimo(const Dialeto& dialeto) {
+    // A database set back to an older version runs this again: the column may be there
+    // (asked under a savepoint, since a failed statement spoils a PostgreSQL transaction).
+    Banco::Executar(QStringLiteral("SAVEPOINT ValorMinimo"));
+    try {
+        Banco::Executar(QStringLiteral("SELECT ValorAprovadoMinimo FROM AprovacoesDoOrcamento WHERE 1 = 0"));
+        return;
+    } catch (const Banco::FalhaDeBanco& falha) {
+        if (falha.Natureza() != Dialeto::Natureza::Comum) throw;
+        Banco::Executar(QStringLiteral("ROLLBACK TO SAVEPOINT ValorMinimo"));
+    }
+    Banco::Executar(dialeto.Ddl(
+        QStringLiteral("ALTER TABLE AprovacoesDoOrcamento ADD COLUMN ValorAprovadoMinimo {INTEIRO}")));
+}
+
 } // namespace AprovacaoDoOrcamento
 
 namespace Objetos {
@@ -218,7 +235,8 @@ public:
                     "(SELECT COALESCE(SUM(p.Valor), 0) FROM PagamentosDoOrcamento p WHERE "
                     "p.NumeroDoOrcamento = "
                     "o.NumeroDoOrcamento), (SELECT MAX(p.DataEHora) FROM PagamentosDoOrcamento p WHERE "
-                    "p.NumeroDoOrcamento = o.NumeroDoOrcamento), c.NomeOuRazaoSocial FROM Orcamentos o JOIN "
+                    "p.NumeroDoOrcamento = o.NumeroDoOrcamento), c.NomeOuRazaoSocial, "
+                    "COALESCE(a.ValorAprovadoMinimo, a.ValorAprovado) FROM Orcamentos o JOIN "
                     "Clientes c ON c.CodigoDoCliente = o.CodigoDoCliente LEFT JOIN EtapasDoOrcamento e "
                     "ON e.NumeroDoOrcamento = o.NumeroDoOrcamento LEFT JOIN AprovacoesDoOrcamento a ON "
                     "a.NumeroDoOrcamento = o.NumeroDoOrcamento AND a.DataEHoraDesfeita IS NULL WHERE "
@@ -242,6 +260,7 @@ public:
             for (const QString& item : q.value(9).toString().split(u',', Qt::SkipEmptyParts))
                 ItensRecusados << item.toInt();
             ValorAprovado = Banco::MoedaDe(q.value(10));
+            ValorAprovadoMinimo = Banco::MoedaDe(q.value(14));
             ValorPago = Banco::MoedaDe(q.value(11));
             DataEHoraDoUltimoPagamento =
                 q.isNull(12) ? QDateTime() : Banco::DataEHoraDeIso(q.value(12).toString());
@@ -320,9 +339,8 @@ public:
                         QStringLiteral("Valor"),
                         QStringLiteral("O pagamento de %1 passa do valor aprovado: foram aprovados %2 e já "
                                        "foram pagos %3; falta pagar %4.")
-                            .arg(AprovacaoDoOrcamento::EmReais(valor),
-                                 AprovacaoDoOrcamento::EmReais(aprovado), AprovacaoDoOrcamento::EmReais(pago),
-                                 AprovacaoDoOrcamento::EmReais(aprovado - pago)));
+                            .arg(Textos::EmReais(valor), Textos::EmReais(aprovado), Textos::EmReais(pago),
+                                 Textos::EmReais(aprovado - pago)));
                 NumeroGerado =
                     static_cast<double>(Inserir(gravado.Numero, usuario, valor, forma, id, {}, {}));
                 unidade.Confirmar();

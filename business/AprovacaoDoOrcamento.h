@@ -48,9 +48,6 @@ QString AvisoAntesDeAlterar(qint64 numero);
 // work: by DesfazerNaAlteracao, and by a refusal after an approval.
 void EncerrarEmVigor(qint64 numero, const QString& usuario, const QDateTime& quando);
 
-// A value as the messages write it: "R$ 1.234,50".
-QString EmReais(VB::Currency valor);
-
 // Whether an approved stage's quote holds an approval that a change undoes.
 bool EstaAprovado(const QString& etapaGravada);
 
@@ -59,5 +56,9 @@ bool TemPagamentos(qint64 numero);
 
 // The schema version that brings the approvals and payments.
 void CriarEsquema(const Dialeto& dialeto);
+// The schema version that keeps the approved range's low end (ValorAprovadoMinimo: the
+// approved items without those "se necessário"); an approval stored before it has the
+// column null, read as its whole approved value.
+void GuardarValorMinimo(const Dialeto& dialeto);
 
 } // namespace AprovacaoDoOrcamento

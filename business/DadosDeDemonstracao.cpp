@@ -3,6 +3,7 @@
 #include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "business/GravacaoDeOrcamentos.h"
+#include "business/PacotesDeProcedimentos.h"
 #include "business/Relogio.h"
 #include "contracts/Textos.h"
 
@@ -501,6 +502,76 @@ void CriarOrcamentos(Sorteio& sorteio, const QList<ClienteCriado>& clientes,
     }
 }
 
+// The procedures the packages need beyond the catalogue: written after the quotes, so that
+// the quotes drawn from the catalogue stay those of every seed before them.
+const ServicoModelo ServicosDosPacotes[] = {
+    {2, "Limpeza de tártaro", "Profilaxia dentária com ultrassom", 280.00},
+    {2, "Anestesia geral até 10 kg", "Anestesia inalatória com monitoramento", 180.00},
+    {2, "Anestesia geral de 10 a 25 kg", "Anestesia inalatória com monitoramento", 240.00},
+    {2, "Anestesia geral acima de 25 kg", "Anestesia inalatória com monitoramento", 320.00},
+};
+constexpr qint64 PrimeiroServicoDosPacotes = std::size(Servicos) + 1;
+
+// Five packages a clinic sells every week, in the form "de-até:S<serviço>x<qtde>
+// P<produto>x<qtde>?" ("?": se necessário), bands separated by ";". Service codes follow
+// the catalogue (1 the consultation, 6 the blood count, 7 and 11 the castrations, 25 a
+// day in hospital, 32 the dental cleaning, 33 to 35 the anaesthesia by weight); products
+// 16 the anti-inflammatory, 17 the antibiotic, 22 the finger toothbrush, 30 the cone.
+struct PacoteModelo {
+    const char* Nome;
+    const char* Especie;
+    const char* Faixas;
+};
+const PacoteModelo Pacotes[] = {
+    {"Castração de gata", "Gato",
+     "0-3:S1x1 S6x1 S33x1 S7x1 P16x1 P30x1 S25x1?;3-8:S1x1 S6x1 S33x1 S7x1 P16x2 P30x1 P17x1? S25x1?"},
+    {"Castração de cadela", "Cão",
+     "0-10:S1x1 S6x1 S33x1 S11x1 P16x1 P17x1 P30x1 S25x1?;10-25:S1x1 S6x1 S34x1 S11x1 P16x2 P17x1 P30x1 "
+     "S25x1?;25-80:S1x1 S6x1 S35x1 S11x1 P16x3 P17x2 P30x1 S25x2?"},
+    {"Limpeza de tártaro", "",
+     "0-10:S1x1 S6x1 S33x1 S32x1 P22x1 P17x1?;10-25:S1x1 S6x1 S34x1 S32x1 P22x1 P17x1?;25-80:S1x1 S6x1 "
+     "S35x1 S32x1 P22x1 P17x2?"},
+    {"Protocolo de vacinação de filhote", "Cão", "0-15:S1x1 S3x3 S4x1 S2x2 S29x1?"},
+    {"Banho e tosa por porte", "Cão", "0-10:S17x1 S20x1 S21x1?;10-25:S18x1 S20x1 S21x1?;25-80:S19x1 S21x1?"},
+};
+
+void CriarPacotes() {
+    qint64 codigo = PrimeiroServicoDosPacotes;
+    for (const ServicoModelo& m : ServicosDosPacotes) {
+        Cadastros::Servico s;
+        s.Codigo = codigo++;
+        s.Nome = QString::fromUtf8(m.Nome);
+        s.Descricao = QString::fromUtf8(m.Descricao);
+        s.NumeroDoTipoDeServico = m.Tipo;
+        s.ValorDeVenda = Reais(m.Venda);
+        s.Custo = EmCentavos(m.Venda * 0.4);
+        Cadastros::GravarServico(s);
+    }
+    for (const PacoteModelo& m : Pacotes) {
+        ZELT_N_Orcamentos::PacoteDeProcedimentos pacote{
+            0, QString::fromUtf8(m.Nome), QString::fromUtf8(m.Especie), {}};
+        for (const QString& texto : QString::fromUtf8(m.Faixas).split(u';')) {
+            const QString limites = texto.section(u':', 0, 0);
+            ZELT_N_Orcamentos::FaixaDePeso faixa{
+                Currency::DeInteiro(limites.section(u'-', 0, 0).toLongLong()),
+                Currency::DeInteiro(limites.section(u'-', 1, 1).toLongLong()),
+                {}};
+            for (QString item : texto.section(u':', 1).split(u' ', Qt::SkipEmptyParts)) {
+                const bool seNecessario = item.endsWith(u'?');
+                if (seNecessario) item.chop(1);
+                faixa.Itens.append({item.startsWith(u'S') ? GradeDeItens::LancamentoDeServico
+                                                          : GradeDeItens::LancamentoDeProduto,
+                                    item.mid(1).section(u'x', 0, 0).toLongLong(),
+                                    Currency::DeInteiro(item.section(u'x', 1).toLongLong()),
+                                    seNecessario,
+                                    {}});
+            }
+            pacote.Faixas.append(faixa);
+        }
+        PacotesDeProcedimentos::Gravar(pacote);
+    }
+}
+
 } // namespace
 
 void Criar(quint32 semente) {
@@ -510,6 +581,7 @@ void Criar(quint32 semente) {
     const QList<ClienteCriado> clientes = CriarClientes(sorteio);
     const QList<ItemDeCatalogo> catalogo = CriarCatalogo(sorteio);
     CriarOrcamentos(sorteio, clientes, catalogo);
+    CriarPacotes();
     unidade.Confirmar();
 }
 

@@ -2,12 +2,14 @@
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
+#include "business/PacotesDeProcedimentos.h"
 #include "business/Pesquisa.h"
 #include "contracts/Textos.h"
 
 #include <QDir>
 #include <QFile>
 #include <QHash>
+#include <QSaveFile>
 #include <QSet>
 #include <QStringDecoder>
 #include <functional>
@@ -94,6 +96,7 @@ public:
         : mstrArquivo(std::move(arquivo)), mintLinha(linha), mvalores(valores), merros(erros) {}
 
     bool Valido() const { return mbooValido; }
+    int Linha() const { return mintLinha; }
 
     void Erro(const QString& motivo) {
         mbooValido = false;
@@ -209,6 +212,12 @@ private:
     bool mbooValido = true;
 };
 
+// pacotes.csv: one row per item of a band of a package.
+const QStringList ColunasDosPacotes{QStringLiteral("Pacote"),      QStringLiteral("Especie"),
+                                    QStringLiteral("PesoInicial"), QStringLiteral("PesoFinal"),
+                                    QStringLiteral("Tipo"),        QStringLiteral("Codigo"),
+                                    QStringLiteral("Quantidade"),  QStringLiteral("SeNecessario")};
+
 struct DescricaoDoArquivo {
     QString Nome;
     QStringList Colunas;      // every column the file may have
@@ -226,7 +235,7 @@ Cadastros::EnderecoPostal LerEndereco(Registro& r) {
 
 // What this import has read so far, so that a row may refer to one read before it.
 struct Lidos {
-    QSet<qint64> Clientes, TiposDeServicos;
+    QSet<qint64> Clientes, TiposDeServicos, Servicos, Produtos;
     QHash<QString, qint64> CodigosDeBarras; // bar code -> internal code
 };
 
@@ -254,11 +263,12 @@ public:
                 resultado.Resumo
                     << QStringLiteral("%1: %2 registros").arg(descricao.Nome, QString::number(registros));
             }
+            if (!mpacotes.isEmpty()) ConcluirPacotes(resultado.Erros);
             if (!algumArquivo)
                 resultado.Erros << QStringLiteral(
                                        "Nenhum arquivo de cadastro encontrado em %1 (esperados: "
                                        "empresa.csv, tiposdeservicos.csv, clientes.csv, animais.csv, "
-                                       "produtos.csv, servicos.csv).")
+                                       "produtos.csv, servicos.csv, pacotes.csv).")
                                        .arg(mdir.path());
             if (resultado.Erros.isEmpty()) {
                 for (const QString& tabela :
@@ -353,6 +363,13 @@ private:
               QStringLiteral("Codigo"),
               QString()},
              [this](Registro& r, bool g) { Servico(r, g); }},
+            {{QStringLiteral("pacotes.csv"),
+              ColunasDosPacotes,
+              {QStringLiteral("Pacote"), QStringLiteral("PesoInicial"), QStringLiteral("PesoFinal"),
+               QStringLiteral("Tipo"), QStringLiteral("Codigo"), QStringLiteral("Quantidade")},
+              QString(),
+              QString()},
+             [this](Registro& r, bool) { ItemDePacote(r); }},
         };
     }
 
@@ -544,6 +561,7 @@ private:
                         .arg(p.CodigoDeBarras, QString::number(outro != 0 ? outro : noBanco.toLongLong())));
             mlidos.CodigosDeBarras.insert(p.CodigoDeBarras, p.CodigoInterno);
         }
+        mlidos.Produtos.insert(p.CodigoInterno);
         if (gravar && r.Valido()) Cadastros::GravarProduto(p);
     }
 
@@ -563,8 +581,95 @@ private:
                     s.NumeroDoTipoDeServico))
             r.Erro(QStringLiteral("o tipo de serviço %1 não está cadastrado nem em tiposdeservicos.csv.")
                        .arg(s.NumeroDoTipoDeServico));
+        mlidos.Servicos.insert(s.Codigo);
         if (gravar && r.Valido()) Cadastros::GravarServico(s);
     }
+
+    // A row of pacotes.csv: one item of one band of one package, gathered by package
+    // (the name) and band (its limits, in the order met); the packages are checked whole
+    // and stored after the file (ConcluirPacotes).
+    void ItemDePacote(Registro& r) {
+        const QString nome = r.Texto(QStringLiteral("Pacote"), true).trimmed();
+        const QString especieLida = r.Texto(QStringLiteral("Especie")).trimmed();
+        QString especie;
+        if (Banco::TextoDePesquisa(especieLida) == QLatin1String("cao"))
+            especie = ZELT_N_Orcamentos::EspecieCao;
+        else if (Banco::TextoDePesquisa(especieLida) == QLatin1String("gato"))
+            especie = ZELT_N_Orcamentos::EspecieGato;
+        else if (!especieLida.isEmpty())
+            r.Erro(QStringLiteral(
+                       "Especie: valor '%1' inválido; use Cão, Gato ou deixe vazio (qualquer espécie).")
+                       .arg(especieLida));
+        const VB::Currency maximo = VB::Currency::DeInteiro(1000);
+        ZELT_N_Orcamentos::FaixaDePeso faixa{
+            r.Moeda(QStringLiteral("PesoInicial"), maximo), r.Moeda(QStringLiteral("PesoFinal"), maximo), {}};
+        if (r.Texto(QStringLiteral("PesoFinal"), true).isEmpty()) return;
+        ZELT_N_Orcamentos::ItemDoPacote item;
+        const QString tipo = Banco::TextoDePesquisa(r.Texto(QStringLiteral("Tipo"), true).trimmed());
+        if (tipo == QLatin1String("servico"))
+            item.TipoDeLancamento = GradeDeItens::LancamentoDeServico;
+        else if (tipo == QLatin1String("produto"))
+            item.TipoDeLancamento = GradeDeItens::LancamentoDeProduto;
+        else if (!tipo.isEmpty())
+            r.Erro(QStringLiteral("Tipo: valor '%1' inválido; use Serviço ou Produto.")
+                       .arg(r.Texto(QStringLiteral("Tipo"))));
+        item.Codigo = r.Inteiro(QStringLiteral("Codigo"), true, 1, 999999999999LL);
+        item.Quantidade = r.Moeda(QStringLiteral("Quantidade"), VB::Currency::DeInteiro(9999));
+        item.SeNecessario = r.SimNao(QStringLiteral("SeNecessario"));
+        if (item.Codigo > 0 && !tipo.isEmpty()) {
+            const bool servico = item.TipoDeLancamento == GradeDeItens::LancamentoDeServico;
+            const bool lido = (servico ? mlidos.Servicos : mlidos.Produtos).contains(item.Codigo);
+            if (!lido && !Existe(servico ? QStringLiteral("SELECT 1 FROM Servicos WHERE Codigo = ?")
+                                         : QStringLiteral("SELECT 1 FROM Produtos WHERE CodigoInterno = ?"),
+                                 item.Codigo))
+                r.Erro((servico ? QStringLiteral("o serviço %1 não está cadastrado nem em servicos.csv.")
+                                : QStringLiteral("o produto %1 não está cadastrado nem em produtos.csv."))
+                           .arg(item.Codigo));
+        }
+        if (!r.Valido() || nome.isEmpty()) return;
+        const QString chave = Banco::TextoDePesquisa(nome);
+        if (!mpacotes.contains(chave)) {
+            mpacotes.insert(chave, {r.Linha(), {0, nome, especie, {}}});
+            mordemDosPacotes << chave;
+        }
+        PacoteLido& lido = mpacotes[chave];
+        if (lido.Pacote.Especie != especie) {
+            r.Erro(QStringLiteral("Especie: o pacote %1 já foi lido com a espécie '%2'.")
+                       .arg(nome, lido.Pacote.Especie));
+            return;
+        }
+        QList<ZELT_N_Orcamentos::FaixaDePeso>& faixas = lido.Pacote.Faixas;
+        auto mesma = std::find_if(faixas.begin(), faixas.end(), [&](const auto& f) {
+            return f.PesoInicial == faixa.PesoInicial && f.PesoFinal == faixa.PesoFinal;
+        });
+        if (mesma == faixas.end()) mesma = faixas.insert(faixas.end(), faixa);
+        mesma->Itens.append(item);
+    }
+
+    // Each package read, checked whole (its bands) and stored, replacing the stored one of
+    // the same name; a fault is reported at the package's first line.
+    void ConcluirPacotes(QStringList& erros) {
+        for (const QString& chave : mordemDosPacotes) {
+            PacoteLido& lido = mpacotes[chave];
+            const QString problema = PacotesDeProcedimentos::ProblemaDoPacote(lido.Pacote);
+            if (!problema.isEmpty()) {
+                erros << QStringLiteral("pacotes.csv: linha %1: pacote %2: %3")
+                             .arg(QString::number(lido.Linha), lido.Pacote.Nome, problema);
+                continue;
+            }
+            if (!erros.isEmpty()) continue;
+            if (const auto gravado = PacotesDeProcedimentos::LerPorNome(lido.Pacote.Nome))
+                lido.Pacote.Codigo = gravado->Codigo;
+            PacotesDeProcedimentos::Gravar(lido.Pacote);
+        }
+    }
+
+    struct PacoteLido {
+        int Linha = 0;
+        ZELT_N_Orcamentos::PacoteDeProcedimentos Pacote;
+    };
+    QHash<QString, PacoteLido> mpacotes; // by the name's searched form
+    QStringList mordemDosPacotes;
 
     QDir mdir;
     Lidos mlidos;
@@ -574,6 +679,49 @@ private:
 
 Resultado ImportarCadastros(const QString& pasta) {
     return Importador(pasta).Executar();
+}
+
+Resultado ExportarPacotes(const QString& arquivo) {
+    // A field holding ";" or a quote goes quoted, its quotes doubled, as the import reads it.
+    const auto campo = [](const QString& texto) {
+        if (!texto.contains(u';') && !texto.contains(u'"')) return texto;
+        return QStringLiteral("\"%1\"").arg(QString(texto).replace(u'"', QStringLiteral("\"\"")));
+    };
+    Resultado resultado;
+    QStringList linhas{ColunasDosPacotes.join(u';')};
+    qsizetype pacotes = 0;
+    try {
+        for (const auto& pacote : PacotesDeProcedimentos::Todos()) {
+            ++pacotes;
+            for (const auto& faixa : pacote.Faixas)
+                for (const auto& item : faixa.Itens)
+                    linhas << QStringList{campo(pacote.Nome),
+                                          pacote.Especie,
+                                          PacotesDeProcedimentos::TextoDoPeso(faixa.PesoInicial),
+                                          PacotesDeProcedimentos::TextoDoPeso(faixa.PesoFinal),
+                                          item.TipoDeLancamento == GradeDeItens::LancamentoDeServico
+                                              ? QStringLiteral("Serviço")
+                                              : QStringLiteral("Produto"),
+                                          QString::number(item.Codigo),
+                                          PacotesDeProcedimentos::TextoDoPeso(item.Quantidade),
+                                          item.SeNecessario ? QStringLiteral("Sim") : QStringLiteral("Não")}
+                                  .join(u';');
+        }
+    } catch (const VB::ErroDeExecucao& erro) {
+        resultado.Erros << erro.Descricao();
+        return resultado;
+    }
+    QSaveFile saida(arquivo);
+    if (!saida.open(QIODevice::WriteOnly) || saida.write((linhas.join(u'\n') + u'\n').toUtf8()) < 0 ||
+        !saida.commit()) {
+        resultado.Erros
+            << QStringLiteral("Não foi possível gravar %1 (%2).").arg(arquivo, Textos::MotivoDaFalha(saida));
+        return resultado;
+    }
+    resultado.Sucesso = true;
+    resultado.Resumo << QStringLiteral("%1: %2 pacotes, %3 linhas")
+                            .arg(arquivo, QString::number(pacotes), QString::number(linhas.size() - 1));
+    return resultado;
 }
 
 } // namespace Importacao

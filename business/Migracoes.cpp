@@ -7,6 +7,7 @@
 #include "business/DriverPostgreSQL.h"
 #include "business/EtapasDoOrcamento.h"
 #include "business/Historico.h"
+#include "business/PacotesDeProcedimentos.h"
 #include "business/Pesquisa.h"
 
 #include <QStringList>
@@ -274,7 +275,7 @@ void Identidade(const Dialeto& dialeto) {
                     {QUuid::createUuid().toString(QUuid::WithoutBraces)});
 }
 
-// Version 16: on PostgreSQL, the registry tables whose reads a connection keeps announce
+// Version 17: on PostgreSQL, the registry tables whose reads a connection keeps announce
 // each change on DriverPostgreSQL::CanalDosCadastros (delivered at the writer's COMMIT),
 // whoever writes them: this program, the suite's other components, or a tool.
 void AnunciosDosCadastros(const Dialeto& dialeto) {
@@ -334,7 +335,12 @@ QList<Migracao> Todas() {
     lista << Migracao{14, {}, [](const Dialeto&) {
                           Banco::ExecutarTodos(ContagemDeOrcamentos::CriarContagemDoAcompanhamento());
                       }};
-    lista << Migracao{16, {}, AnunciosDosCadastros};
+    // Version 15: the procedure packages, the quotes' weights and items "se necessário"
+    // (business/PacotesDeProcedimentos.h).
+    lista << Migracao{15, {}, PacotesDeProcedimentos::CriarEsquema};
+    // Version 16: the approved range's low end (business/AprovacaoDoOrcamento.h).
+    lista << Migracao{16, {}, AprovacaoDoOrcamento::GuardarValorMinimo};
+    lista << Migracao{17, {}, AnunciosDosCadastros};
     return lista;
 }
 

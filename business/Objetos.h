@@ -118,5 +118,7 @@ std::unique_ptr<QObject> NovoRenovacaoDeValidade();
 std::unique_ptr<QObject> NovoAprovacaoDoOrcamento();
 std::unique_ptr<QObject> NovoConfiguracoesDoOrcamento();
 std::unique_ptr<QObject> NovoAcompanhamento();
+std::unique_ptr<QObject> NovoTermoDeConsentimento();
+std::unique_ptr<QObject> NovoPacotesDeProcedimentos();
 
 } // namespace Objetos

@@ -18,6 +18,7 @@
 #include "business/Pesquisa.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
+#include "contracts/TermoDeConsentimento.h"
 
 #include <cmath>
 
@@ -436,6 +437,8 @@ void RegistrarProgIds() {
     Zelt::RegistrarProgId(ProgId::AprovacaoDoOrcamento, NovoAprovacaoDoOrcamento);
     Zelt::RegistrarProgId(ProgId::ConfiguracoesDoOrcamento, NovoConfiguracoesDoOrcamento);
     Zelt::RegistrarProgId(ProgId::Acompanhamento, NovoAcompanhamento);
+    Zelt::RegistrarProgId(ProgId::TermoDeConsentimento, NovoTermoDeConsentimento);
+    Zelt::RegistrarProgId(ProgId::PacotesDeProcedimentos, NovoPacotesDeProcedimentos);
 }
 
 } // namespace Objetos

@@ -61,6 +61,14 @@ const CampoDaConsulta DataDeValidadeDoOrcamento{QStringLiteral("DataDeValidadeDo
                                                 QStringLiteral("o.DataDeValidadeDoOrcamento"),
                                                 TipoDoCampo::DataEmTexto};
 
+// An item only some cases need (a package's "se necessário"): 1, else 0.
+const CampoDaConsulta SeNecessario{
+    QStringLiteral("SeNecessario"),
+    QStringLiteral("CASE WHEN EXISTS (SELECT 1 FROM ItensSeNecessario m WHERE m.NumeroDoOrcamento = "
+                   "i.NumeroDoOrcamento AND m.NumeroDoItemDoOrcamento = i.NumeroDoItemDoOrcamento) THEN 1 "
+                   "ELSE 0 END"),
+    TipoDoCampo::Long};
+
 // TipoDeLancamento too: the sheet writes a service's quantity as a whole number and a
 // product's with three decimals.
 QList<CampoDaConsulta> CamposDaFicha() {
@@ -114,6 +122,7 @@ QList<CampoDaConsulta> CamposDoFormulario() {
         NomeDoServicoOuNomeDoProduto,
         ValorLiquido,
         DataDeValidadeDoOrcamento,
+        SeNecessario,
     };
     return campos;
 }

@@ -22,6 +22,7 @@
 #include "business/Historico.h"
 #include "business/Objetos.h"
 #include "business/OrcamentoGravado.h"
+#include "business/PacotesDeProcedimentos.h"
 #include "business/Pesquisa.h"
 #include "business/PesquisaDeClientes.h"
 #include "business/Relogio.h"
@@ -264,6 +265,17 @@ private:
         return DadosDoUsuario->property("NomeDoUsuario").toString();
     }
 
+    // The animal's weight given with the quote; a text that is no weight is rejected.
+    std::optional<VB::Currency> PesoInformado() const {
+        if (PesoDoAnimal.trimmed().isEmpty()) return std::nullopt;
+        const auto peso = PacotesDeProcedimentos::PesoDigitado(PesoDoAnimal);
+        if (!peso)
+            Rejeitar(QStringLiteral("PesoDoAnimal"),
+                     QStringLiteral("O peso do animal (%1) não é um peso em kg maior que 0 e até 1.000.")
+                         .arg(PesoDoAnimal.trimmed()));
+        return peso;
+    }
+
     V::Totais TotaisInformados() const {
         return {ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido};
     }
@@ -292,7 +304,14 @@ private:
         QList<GravacaoDeOrcamentos::Item> itens;
         for (const V::ItemLido& lido : lidos)
             itens << lido.Item;
+        const auto peso = PesoInformado();
         const qint64 numero = GravacaoDeOrcamentos::InserirOrcamento(cabecalho, itens);
+        // Numbered 1, 2, ... in the grid's order.
+        QList<qint64> seNecessario;
+        for (qsizetype i = 0; i < lidos.size(); ++i)
+            if (lidos.at(i).SeNecessario) seNecessario << i + 1;
+        if (peso || !seNecessario.isEmpty())
+            PacotesDeProcedimentos::GravarNoOrcamento(numero, animal, peso, seNecessario);
         Historico::Registrar(numero, ZELT_N_Orcamentos::OperacaoDoHistorico::Incluido, usuario);
         unidade.Confirmar();
         CodigoGerado = static_cast<double>(numero);
@@ -330,6 +349,7 @@ private:
                              });
         const V::Totais totais = V::ValidarTotais(TotaisInformados(), lidos);
         const QDate validade = V::ValidarValidade(DataDeValidadeDoOrcamento, gravado.DataDoOrcamento);
+        const auto peso = PesoInformado();
 
         const QDateTime carimbo = CarimboSeguinte(gravado);
         // A change of an approved quote undoes its approval, once the person said so: the
@@ -342,11 +362,14 @@ private:
         }
         // The items new in the grid are numbered after the last one the quote ever had.
         QList<GravacaoDeOrcamentos::Item> novos;
+        QList<qint64> seNecessario;
         for (const V::ItemLido& lido : lidos) {
             if (lido.NumeroDoItem == 0) {
                 novos << lido.Item;
+                if (lido.SeNecessario) seNecessario << gravado.UltimoNumeroDeItem + novos.size();
                 continue;
             }
+            if (lido.SeNecessario) seNecessario << lido.NumeroDoItem;
             if (!itensGravados.value(lido.NumeroDoItem).IgualA(lido.Item))
                 AtualizarItem(gravado.Numero, lido, carimbo, usuario);
             itensGravados.remove(lido.NumeroDoItem);
@@ -360,6 +383,7 @@ private:
                 QStringLiteral("DELETE FROM ItensDeOrcamento WHERE NumeroDoOrcamento = ? AND "
                                "NumeroDoItemDoOrcamento = ?"),
                 {gravado.Numero, i.key()});
+        PacotesDeProcedimentos::GravarNoOrcamento(gravado.Numero, animal, peso, seNecessario);
         // The writes, whose answers nobody reads, travel with the history's reading of the quote.
         Banco::ExecutarComOProximo(
             QStringLiteral("UPDATE Orcamentos SET CodigoDoAnimal = ?, ValorTotal = ?, DescontoEmPercentual = "

@@ -94,6 +94,9 @@ ItemLido LerLinha(const IGradeDeItens& grade, int linha) {
     if (!Celula(grade, linha, CodigoDaSituacao).isEmpty())
         item.Situacao = static_cast<qint32>(
             InteiroDaCelula(grade, linha, CodigoDaSituacao, QStringLiteral("a situação")));
+    // A grid of the specified columns only (a recovery copy, a tool's grid) marks nothing.
+    lido.SeNecessario = grade.Cols() > ColunaSeNecessario &&
+                        grade.TextMatrix(linha, ColunaSeNecessario).trimmed() == MarcaSeNecessario;
     return lido;
 }
 

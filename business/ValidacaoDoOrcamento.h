@@ -34,7 +34,8 @@ inline const QString CampoSituacao = QStringLiteral("Situacao");
 
 struct ItemLido {
     int Linha = 0;
-    qint64 NumeroDoItem = 0; // 0: not stored yet
+    qint64 NumeroDoItem = 0;   // 0: not stored yet
+    bool SeNecessario = false; // marked in the grid's column after the specified ones
     GravacaoDeOrcamentos::Item Item;
 };
 

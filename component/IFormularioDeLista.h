@@ -3,8 +3,11 @@
 // FormularioDeLista: its grid, whose selected row is the quote a command acts on, and
 // the grid's columns, which the record form and the printing read by number.
 
+#include "contracts/CamposDoOrcamento.h"
+
 #include <QString>
 #include <QWidget>
+#include <array>
 
 class MSFlexGrid;
 
@@ -43,4 +46,32 @@ public:
         ColunaUsuarioDaAlteracao = 16,
         QuantidadeDeColunas = 17,
     };
+
+    // The field of a quotes selection (CamposDoOrcamento) a column shows: one table for the
+    // list's grid and the windows that stand in for the list (a row written from a
+    // selection). None (u"") for the blank column, the situation's picture and a number
+    // out of range.
+    static constexpr const char16_t* CampoDaColuna(int lintColuna) {
+        namespace C = CamposDoOrcamento;
+        constexpr std::array<const char16_t*, QuantidadeDeColunas> campos{
+            u"",
+            C::NumeroDoOrcamento,
+            C::ApelidoOuNomeFantasiaDoCliente,
+            C::NomeOuRazaoSocialDoCliente,
+            C::DataDoOrcamento,
+            C::CodigoDoCliente,
+            C::ValorTotal,
+            C::DescontoEmPercentual,
+            C::DescontoEmValor,
+            C::ValorLiquido,
+            C::DataDeValidadeDoOrcamento,
+            C::Situacao,
+            u"", // ColunaSituacao: a picture by the situation
+            C::DataEHoraDaInclusao,
+            C::UsuarioDaInclusao,
+            C::DataEHoraDaAlteracao,
+            C::UsuarioDaAlteracao,
+        };
+        return lintColuna >= 0 && lintColuna < QuantidadeDeColunas ? campos[lintColuna] : u"";
+    }
 };

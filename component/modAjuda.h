@@ -21,6 +21,8 @@ inline const QString SecaoDaAprovacao = QStringLiteral("aprovacao");
 inline const QString SecaoDoPagamento = QStringLiteral("pagamento");
 inline const QString SecaoDasConfiguracoes = QStringLiteral("configuracoes");
 inline const QString SecaoDoAcompanhamento = QStringLiteral("acompanhamento");
+inline const QString SecaoDosPacotes = QStringLiteral("pacotes");
+inline const QString SecaoDoTermoDeConsentimento = QStringLiteral("termo");
 
 // The file of the guide this program shows (whether it exists or not).
 QString CaminhoDoGuia();

@@ -33,6 +33,12 @@ enum Coluna : int {
     QuantidadeDeColunas = 21,
 };
 
+// After the specified columns: the mark of an item only some cases need ("Sim", or
+// empty), which the business layer reads when the grid has it.
+inline constexpr int ColunaSeNecessario = QuantidadeDeColunas;
+inline constexpr int QuantidadeDeColunasComAMarca = QuantidadeDeColunas + 1;
+inline const QString MarcaSeNecessario = QStringLiteral("Sim");
+
 // The launch types of column TipoDeLancamento.
 inline constexpr int LancamentoDeServico = 1;
 inline constexpr int LancamentoDeProduto = 2;

@@ -48,6 +48,7 @@ inline const QString RenovacaoDeValidade = QStringLiteral("ZELT_N_Orcamentos.cls
 inline const QString AprovacaoDoOrcamento = QStringLiteral("ZELT_N_Orcamentos.clsAprovacaoDoOrcamento");
 inline const QString ConfiguracoesDoOrcamento = QStringLiteral("ZELT_N_Empresa.clsConfiguracoesDoOrcamento");
 inline const QString Acompanhamento = QStringLiteral("ZELT_N_Orcamentos.clsAcompanhamento");
+inline const QString PacotesDeProcedimentos = QStringLiteral("ZELT_N_Orcamentos.clsPacotesDeProcedimentos");
 } // namespace ProgId
 
 namespace Zelt {
@@ -115,6 +116,9 @@ public:
     // change of an approved quote is rejected (2) with NomeDoCampoValidado "Aprovacao"
     // and the warning to ask about in DescricaoDaFalha.
     bool DesfazerAprovacao = false;
+    // The animal's weight in kg ("3,8"), stored with the quote and offered again for the
+    // animal; empty: none given (a stored weight stays).
+    QString PesoDoAnimal;
 
     // After a call.
     QString NomeDoCampoValidado;
@@ -325,6 +329,10 @@ public:
     QString NomeDoCliente; // the client's name or company name
     bool Aprovado = false;
     VB::Currency ValorAprovado{};
+    // The approved items without those "se necessário": the low end of the approved range
+    // (ValorAprovado is its high end), the value a deposit is a percentage of. The same as
+    // ValorAprovado when no approved item is marked.
+    VB::Currency ValorAprovadoMinimo{};
     QList<qint32> ItensRecusados;
     QString Responsavel, CPF, Meio, UsuarioDaAprovacao;
     QDateTime DataEHoraDaAprovacao;
@@ -401,6 +409,67 @@ public:
     qint32 TotalDaSecao = 0;
     NumerosDoAcompanhamento Numeros;
 };
+// Procedure packages: the services and products of a procedure, by the animal's weight
+// band, added to a quote in one step. A weight belongs to the band whose limits hold it
+// as (PesoInicial, PesoFinal]: above the start, up to and including the end.
+inline const QString EspecieCao = QStringLiteral("Cão");
+inline const QString EspecieGato = QStringLiteral("Gato");
+
+struct ItemDoPacote {
+    qint32 TipoDeLancamento = GradeDeItens::LancamentoDeServico;
+    qint64 Codigo = 0;       // service code or product internal code
+    VB::Currency Quantidade; // a whole number for a service
+    bool SeNecessario = false;
+    QString Nome; // read: the registry's name (empty when it has none)
+};
+struct FaixaDePeso {
+    VB::Currency PesoInicial, PesoFinal; // kg
+    QList<ItemDoPacote> Itens;
+};
+struct PacoteDeProcedimentos {
+    qint64 Codigo = 0; // 0: a new package
+    QString Nome;
+    QString Especie; // EspecieCao, EspecieGato, or empty for any
+    QList<FaixaDePeso> Faixas;
+};
+
+class clsPacotesDeProcedimentos : public ObjetoDeNegocio {
+    Q_OBJECT
+public:
+    // Selection protocol: every package by name (Codigo, Nome, Especie, Faixas: the bands
+    // as one text, "até 4 kg; de 4 a 8 kg").
+    virtual QVariant Selecionar() = 0;
+    // Status protocol: the package into Pacote; an unknown one is refused (3).
+    virtual qint16 Ler(qint64 llonCodigo) = 0;
+    // Status protocol: checks and stores Pacote whole (a new one's code in CodigoGerado):
+    // a bad field is rejected (2) with DescricaoDaFalha naming it (the bands that leave a
+    // gap or overlap); a user who is not an administrator is refused (3).
+    virtual qint16 Gravar() = 0;
+    virtual qint16 Excluir(qint64 llonCodigo) = 0;
+    // Status protocol: the items of the package's band for the weight ("3,8" kg), each
+    // priced as if typed now for the client, for the animal. Rejected (2): a weight that
+    // is no weight or that no band holds, an animal of another species. The selection's
+    // fields: TipoDeLancamento, NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto,
+    // CodigoDoServicoOuCodigoInternoDoProduto, NomeDoServicoOuNomeDoProduto, Quantidade,
+    // ValorUnitario, DescontoEmPercentual, DescontoEmValor, ValorTotal, Custo,
+    // SeNecessario (Boolean). ForaDoCadastro names the items left out (no longer in the
+    // registry or inactive), one a line.
+    virtual qint16 ItensParaOPeso(qint64 llonCodigoDoPacote, const QString& lstrPeso,
+                                  double ldouCodigoDoCliente, qint32 llonCodigoDoAnimal) = 0;
+    // Status protocol: the animal's last weight given with a quote ("3,8"; empty: none).
+    virtual qint16 LerUltimoPeso(qint32 llonCodigoDoAnimal) = 0;
+    // Status protocol: a stored quote's estimate: ValorMinimo without its items "se
+    // necessário", ValorMaximo with them (its stored net value); unknown: refused (3).
+    virtual qint16 LerEstimativa(double ldouNumeroDoOrcamento) = 0;
+
+    QPointer<QObject> DadosDoUsuario;
+    PacoteDeProcedimentos Pacote;
+    double CodigoGerado = 0;
+    QString ForaDoCadastro;
+    QString UltimoPeso;
+    VB::Currency ValorMinimo, ValorMaximo;
+};
+
 } // namespace ZELT_N_Orcamentos
 
 namespace ZELT_N_ClientAnim {

@@ -1,5 +1,7 @@
 #include "contracts/Sinal.h"
 
+#include "contracts/Textos.h"
+
 namespace Sinal {
 
 VB::Currency Valor(VB::Currency valorAprovado, VB::Currency percentual) {
@@ -19,8 +21,8 @@ QString Linha(VB::Currency valor, VB::Currency percentual) {
     while (porcento.endsWith(u'0') && porcento.contains(u','))
         porcento.chop(1);
     if (porcento.endsWith(u',')) porcento.chop(1);
-    return QStringLiteral("Sinal para confirmar: R$ %1 (%2 % do valor aprovado)")
-        .arg(VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00")), porcento);
+    return QStringLiteral("Sinal para confirmar: %1 (%2 % do valor aprovado)")
+        .arg(Textos::EmReais(valor), porcento);
 }
 
 QString TextoDoReembolso(bool reembolsavel) {

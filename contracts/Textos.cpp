@@ -153,4 +153,8 @@ QString CpfMascarado(const QString& cpf) {
     return QStringLiteral("***.%1.%2-**").arg(d.mid(3, 3), d.mid(6, 3));
 }
 
+QString EmReais(VB::Currency valor) {
+    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
+}
+
 } // namespace Textos

@@ -1,9 +1,12 @@
 #pragma once
 // Checks and texts every layer shares about what a person typed or the system answered:
 // an e-mail address (the importer refuses a bad one where it enters, the send again
-// before anything opens) and the reason of a failed file operation, in Portuguese.
+// before anything opens), an amount in reais and the reason of a failed file operation,
+// in Portuguese.
 // Here because it is the lowest folder the business layer, the platform and the forms
 // all see.
+
+#include "contracts/VB.h"
 
 #include <QString>
 
@@ -37,6 +40,10 @@ bool CnpjValido(const QString& texto);
 QString DigitosDoDocumento(const QString& texto);
 // A CPF as printed where strangers read it: only the middle digits, "***.456.789-**".
 QString CpfMascarado(const QString& cpf);
+
+// An amount of money as every text of the program writes it: "R$ 1.234,50",
+// "R$ -91,20" (VB's Format "#,##0.00" after "R$ ").
+QString EmReais(VB::Currency valor);
 
 // Why a file operation of the system failed, in Portuguese ("nome de arquivo longo
 // demais", "não há espaço livre no disco"), from the file's error: Qt's own text of a

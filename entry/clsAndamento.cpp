@@ -5,6 +5,7 @@
 #include "andamento/frmConfiguracoesDoOrcamento.h"
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmOrcamentosExcluidos.h"
+#include "andamento/frmPacotesDeProcedimentos.h"
 #include "component/modAjuda.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
@@ -58,6 +59,16 @@ QVariant clsAndamento::AbrirConfiguracoes(HWnd FomularioDoMenu_hWnd) {
         frmConfiguracoesDoOrcamento lfrmConfiguracoes(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
         Ponto = 2;
         lfrmConfiguracoes.MontarExibirFormulario();
+    });
+    return QVariant();
+}
+
+QVariant clsAndamento::AbrirPacotes(HWnd FomularioDoMenu_hWnd) {
+    ComTratamentoDeErro(u"clsAndamento", u"AbrirPacotes", [&](qint16& Ponto) {
+        Ponto = 1;
+        frmPacotesDeProcedimentos lfrmPacotes(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
+        Ponto = 2;
+        lfrmPacotes.MontarExibirFormulario();
     });
     return QVariant();
 }

@@ -25,6 +25,8 @@ public:
     // "Configurações do orçamento", modal over the menu window, for an administrator
     // (anyone else is told so, and nothing opens).
     Q_INVOKABLE QVariant AbrirConfiguracoes(HWnd FomularioDoMenu_hWnd);
+    // "Pacotes de procedimentos": administrators edit, everyone else looks.
+    Q_INVOKABLE QVariant AbrirPacotes(HWnd FomularioDoMenu_hWnd);
     // "Acompanhamento de orçamentos", modal over the menu window.
     Q_INVOKABLE QVariant AbrirAcompanhamento(HWnd FomularioDoMenu_hWnd);
     // The user's guide at that section (an anchor of the guide; empty: its start), the

@@ -41,6 +41,9 @@ JanelaDoMenu::JanelaDoMenu(QObject* dadosDoUsuario, const QString& nomeDaAplicac
     QAction* configuracoes = menuDeOrcamentos->addAction(QStringLiteral("Configurações do orçamento…"));
     configuracoes->setObjectName(QStringLiteral("AcaoConfiguracoesDoOrcamento"));
     connect(configuracoes, &QAction::triggered, this, &JanelaDoMenu::AbrirConfiguracoesDoOrcamento);
+    QAction* pacotes = menuDeOrcamentos->addAction(QStringLiteral("Pacotes de procedimentos…"));
+    pacotes->setObjectName(QStringLiteral("AcaoPacotesDeProcedimentos"));
+    connect(pacotes, &QAction::triggered, this, &JanelaDoMenu::AbrirPacotesDeProcedimentos);
     QAction* acompanhamento = menuDeOrcamentos->addAction(QStringLiteral("Acompanhamento de orçamentos"));
     acompanhamento->setObjectName(QStringLiteral("AcaoAcompanhamento"));
     connect(acompanhamento, &QAction::triggered, this, &JanelaDoMenu::AbrirAcompanhamento);
@@ -179,6 +182,12 @@ void JanelaDoMenu::AbrirHistoricoDoOrcamento() {
 void JanelaDoMenu::AbrirConfiguracoesDoOrcamento() {
     QVariant resultado;
     QMetaObject::invokeMethod(Andamento(), "AbrirConfiguracoes", Q_RETURN_ARG(QVariant, resultado),
+                              Q_ARG(HWnd, FomularioDoMenu_hWnd()));
+}
+
+void JanelaDoMenu::AbrirPacotesDeProcedimentos() {
+    QVariant resultado;
+    QMetaObject::invokeMethod(Andamento(), "AbrirPacotes", Q_RETURN_ARG(QVariant, resultado),
                               Q_ARG(HWnd, FomularioDoMenu_hWnd()));
 }
 

@@ -34,6 +34,7 @@ public:
     void AbrirHistoricoDoOrcamento();
     // "Configurações do orçamento…": the company's quote settings (administrators).
     void AbrirConfiguracoesDoOrcamento();
+    void AbrirPacotesDeProcedimentos();
     void AbrirAcompanhamento();
     // "Ajuda" (F1): the user's guide from its start.
     void AbrirAjuda();

@@ -178,8 +178,7 @@ QString Mensagem(const Orcamento& o) {
     QString texto = QStringLiteral("Olá, ") + NomeDoCliente(o) +
                     QStringLiteral("!\n\nSegue o orçamento nº ") + VB::CStr(o.Numero);
     if (!o.Animais.isEmpty()) texto += QStringLiteral(" para ") + ListaDeNomes(o.Animais);
-    texto += QStringLiteral(", no valor líquido de R$ ") +
-             VB::Format(QVariant::fromValue(o.ValorLiquido), QStringLiteral("#,##0.00"));
+    texto += QStringLiteral(", no valor líquido de ") + Textos::EmReais(o.ValorLiquido);
     if (!o.DataDeValidade.isEmpty()) texto += QStringLiteral(", válido até ") + o.DataDeValidade;
     texto += QStringLiteral(". O orçamento completo está no PDF que acompanha esta mensagem.\n\n");
     if (!o.LinhaDoSinal.isEmpty()) {
@@ -226,15 +225,16 @@ QString UltimoEnvio(double numeroDoOrcamento) {
     }
 }
 
-void PrepararFicha(DataReport& ficha, const Orcamento& orcamento) {
+std::shared_ptr<Orcamento> PrepararFicha(DataReport& ficha, const Orcamento& orcamento) {
+    const auto compartilhado = std::make_shared<Orcamento>(orcamento);
     const auto comando = [&](const QString& nome, const QString& texto, const QString& icone,
                              const QString& dica, QKeySequence atalho, Canal canal) {
-        ficha.AdicionarComandoDaPrevia(
-            {nome, texto, icone, dica, atalho, [orcamento, canal, &ficha](VisualizacaoDoRelatorio& previa) {
-                 Orcamento comAnimais = orcamento;
-                 comAnimais.Animais = AnimaisDosItens(*ficha.DataSource());
-                 Enviar(previa, canal, comAnimais);
-             }});
+        ficha.AdicionarComandoDaPrevia({nome, texto, icone, dica, atalho,
+                                        [compartilhado, canal, &ficha](VisualizacaoDoRelatorio& previa) {
+                                            Orcamento comAnimais = *compartilhado;
+                                            comAnimais.Animais = AnimaisDosItens(*ficha.DataSource());
+                                            Enviar(previa, canal, comAnimais);
+                                        }});
     };
     comando(QStringLiteral("cmdEnviarPorEmail"), QStringLiteral("Enviar por e-mail"), QStringLiteral("Email"),
             QStringLiteral("Abrir uma mensagem de e-mail ao cliente com o PDF do orçamento anexado"),
@@ -244,6 +244,7 @@ void PrepararFicha(DataReport& ficha, const Orcamento& orcamento) {
             QStringLiteral("Abrir o WhatsApp do cliente com o resumo do orçamento e a pasta do PDF ao lado"),
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_W), Canal::WhatsApp);
     ficha.setAvisoDaPrevia(UltimoEnvio(orcamento.Numero));
+    return compartilhado;
 }
 
 void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcamento) {

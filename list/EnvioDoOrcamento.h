@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class DataReport;
 class Recordset;
@@ -73,8 +74,10 @@ QStringList AnimaisDosItens(Recordset& itens);
 QString UltimoEnvio(double numeroDoOrcamento);
 
 // Adds the two send commands to a quote sheet and the line of its last send; the
-// animals are read from the sheet's data source when a command is used.
-void PrepararFicha(DataReport& ficha, const Orcamento& orcamento);
+// animals are read from the sheet's data source when a command is used. The answer is
+// what the commands send, shared with them: a change made to it from the same preview
+// (the deposit after an approval) goes with the next send.
+std::shared_ptr<Orcamento> PrepararFicha(DataReport& ficha, const Orcamento& orcamento);
 
 // The whole send from the preview (the command's action).
 void Enviar(VisualizacaoDoRelatorio& previa, Canal canal, const Orcamento& orcamento);

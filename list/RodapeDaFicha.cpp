@@ -9,20 +9,18 @@
 #include "list/drFicha.h"
 #include "platform/QrCode.h"
 
+#include <functional>
+
 namespace RodapeDaFicha {
 namespace {
-
-QString EmReais(VB::Currency valor) {
-    return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
-}
 
 QString Data(const QDateTime& dataEHora) {
     return dataEHora.toString(QStringLiteral("dd/MM/yyyy"));
 }
 
-// The names of the declined items, in the quote's order: a service's name, else the
-// product's.
-QStringList NomesDosItens(double numero, const QList<qint32>& itens) {
+// The names of the quote's items that pass the test (given an item's number and its mark
+// "se necessário"), in the quote's order: a service's name, else the product's.
+QStringList NomesDosItens(double numero, const std::function<bool(qint32, bool)>& escolhido) {
     auto orcItens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
     orcItens->DadosDoUsuario = modPrincipal::DadosDoUsuario;
     qint16 tamanho = 0;
@@ -34,11 +32,25 @@ QStringList NomesDosItens(double numero, const QList<qint32>& itens) {
         const auto campo = [&](const char* nome) {
             return rs->Fields(QString::fromLatin1(nome)).Value.toString().trimmed();
         };
-        if (!itens.contains(campo("NumeroDoItemDoOrcamento").toInt())) continue;
+        if (!escolhido(campo("NumeroDoItemDoOrcamento").toInt(), campo("SeNecessario") == u"1")) continue;
         const QString servico = campo("NomeDoServico");
         nomes << (servico.isEmpty() ? campo("NomeDoProduto") : servico);
     }
     return nomes;
+}
+
+// The range of a quote with items "se necessário": its line and those items. Nothing
+// when it has none, or when it cannot be read (the sheet then prints as it always did).
+void LerEstimativa(double numero, Dados& d) {
+    auto pacotes =
+        Zelt::CriarObjeto<ZELT_N_Orcamentos::clsPacotesDeProcedimentos>(ProgId::PacotesDeProcedimentos);
+    pacotes->DadosDoUsuario = modPrincipal::DadosDoUsuario;
+    if (pacotes->LerEstimativa(numero) != Resultado::Sucesso || pacotes->ValorMinimo == pacotes->ValorMaximo)
+        return;
+    d.Estimativa = QStringLiteral("Estimativa: ") + Faixa(pacotes->ValorMinimo, pacotes->ValorMaximo);
+    d.ItensSeNecessario =
+        QStringLiteral("Itens se necessário (fora do valor mínimo): ") +
+        NomesDosItens(numero, [](qint32, bool marcado) { return marcado; }).join(QStringLiteral(", "));
 }
 
 // The approval's lines from what clsAprovacaoDoOrcamento read.
@@ -47,8 +59,10 @@ Dados::BlocoDaAprovacao LinhasDaAprovacao(double numero,
     Dados::BlocoDaAprovacao d;
     if (!a.ItensRecusados.isEmpty())
         d.ItensRecusados = QStringLiteral("Itens recusados pelo cliente (fora do total aprovado): ") +
-                           NomesDosItens(numero, a.ItensRecusados).join(QStringLiteral(", "));
-    d.TotalAprovado = QStringLiteral("Total aprovado: ") + EmReais(a.ValorAprovado);
+                           NomesDosItens(numero, [&](qint32 item, bool) {
+                               return a.ItensRecusados.contains(item);
+                           }).join(QStringLiteral(", "));
+    d.TotalAprovado = QStringLiteral("Total aprovado: ") + Faixa(a.ValorAprovadoMinimo, a.ValorAprovado);
     const QString cpf =
         a.CPF.isEmpty() ? QString() : QStringLiteral(" (CPF %1)").arg(Textos::CpfMascarado(a.CPF));
     d.Linha = QStringLiteral("Aprovado por %1%2 em %3, %4")
@@ -57,7 +71,7 @@ Dados::BlocoDaAprovacao LinhasDaAprovacao(double numero,
     // The net of payments and reversals: a deposit wholly reversed is no longer received.
     if (a.ValorPago > VB::Currency())
         d.SinalRecebido = QStringLiteral("Sinal recebido: %1 em %2")
-                              .arg(EmReais(a.ValorPago), Data(a.DataEHoraDoUltimoPagamento));
+                              .arg(Textos::EmReais(a.ValorPago), Data(a.DataEHoraDoUltimoPagamento));
     return d;
 }
 
@@ -124,6 +138,7 @@ std::optional<Dados> Ler(double numero, const QString& dataDeValidade) {
     if (!c->CNPJ.trimmed().isEmpty()) d.Empresa += QStringLiteral(" - CNPJ ") + c->CNPJ.trimmed();
     d.Endereco = c->Endereco;
     if (!c->Telefone.trimmed().isEmpty()) d.Telefone = QStringLiteral("Telefone: ") + c->Telefone.trimmed();
+    LerEstimativa(numero, d);
     // The approval in force, when the quote has one and it can be read (a quote being
     // saved elsewhere, a lost connection): otherwise the sheet says nothing of an approval
     // and asks no deposit rather than a wrong one.
@@ -133,10 +148,11 @@ std::optional<Dados> Ler(double numero, const QString& dataDeValidade) {
     if (aprovacao->Ler(numero) != Resultado::Sucesso || !aprovacao->Aprovado) return d;
     d.Aprovacao = LinhasDaAprovacao(numero, *aprovacao);
     // The deposit comes from the value approved (the items the client declined are out of
-    // it). Once the payments reach it, it is no longer asked (nor its PIX code offered, which
-    // would invite paying twice): "Sinal recebido" says it was paid. A deposit paid in part
-    // is still asked whole: the sheet shows what was received beside it.
-    const VB::Currency sinal = Sinal::Valor(aprovacao->ValorAprovado, c->PercentualDoSinal);
+    // it), its low end when items "se necessário" make it a range: what is done at the least. Once the
+    // payments reach it, it is no longer asked (nor its PIX code offered, which would invite paying twice):
+    // "Sinal recebido" says it was paid. A deposit paid in part is still asked whole: the sheet shows what
+    // was received beside it.
+    const VB::Currency sinal = Sinal::Valor(aprovacao->ValorAprovadoMinimo, c->PercentualDoSinal);
     if (c->PercentualDoSinal > VB::Currency() && aprovacao->ValorPago < sinal) {
         d.LinhaDoSinal = Sinal::Linha(sinal, c->PercentualDoSinal);
         d.TextoDoReembolso = Sinal::TextoDoReembolso(c->SinalReembolsavel);
@@ -148,6 +164,13 @@ std::optional<Dados> Ler(double numero, const QString& dataDeValidade) {
 }
 
 void Preencher(drFicha& ficha, const Dados& d) {
+    Section* estimativa = ficha.Sections(QStringLiteral("EstimativaDoOrcamento"));
+    estimativa->setVisible(!d.Estimativa.isEmpty());
+    estimativa->Controls(QStringLiteral("lblEstimativa"))->setCaption(d.Estimativa);
+    const QStringList itens = Linhas(d.ItensSeNecessario, drFicha::CaracteresPorLinhaDosRecusados, 2);
+    for (int i = 1; i <= 2; ++i)
+        estimativa->Controls(QStringLiteral("lblItensSeNecessario") + QString::number(i))
+            ->setCaption(itens.value(i - 1));
     PreencherAprovacao(ficha, d.Aprovacao);
     Legenda(ficha, QStringLiteral("lblValidade"),
             d.DataDeValidade.isEmpty() ? QString() : QStringLiteral("Válido até ") + d.DataDeValidade);
@@ -179,6 +202,12 @@ void Preencher(drFicha& ficha, const Dados& d) {
     for (int i = 0; i < 3; ++i)
         partes << d.CopiaECola.mid(i * drFicha::CaracteresPorLinhaDoPix, drFicha::CaracteresPorLinhaDoPix);
     LegendasNumeradas(ficha, QStringLiteral("lblCopiaECola"), partes);
+}
+
+QString Faixa(VB::Currency minimo, VB::Currency maximo) {
+    return minimo == maximo
+               ? Textos::EmReais(maximo)
+               : QStringLiteral("de %1 a %2").arg(Textos::EmReais(minimo), Textos::EmReais(maximo));
 }
 
 QStringList Linhas(const QString& texto, int porLinha, int linhas) {

@@ -24,6 +24,11 @@ struct Dados {
     QString Empresa; // "Razão social - CNPJ 00.000.000/0000-00"
     QString Endereco;
     QString Telefone;
+    // A quote whose items "se necessário" make it a range: "Estimativa: de R$ 108,00 a R$
+    // 458,00" and "Itens se necessário (fora do valor mínimo): Anestesia, Antibiótico";
+    // both empty otherwise.
+    QString Estimativa;
+    QString ItensSeNecessario;
     // The deposit: its line empty when none is asked of this quote.
     QString LinhaDoSinal;
     QString TextoDoReembolso;
@@ -47,8 +52,12 @@ struct Dados {
 // (the business layer's error already shown): the sheet is not printed without them.
 std::optional<Dados> Ler(double numeroDoOrcamento, const QString& dataDeValidade);
 
-// Fills the sheet's RodapeDoOrcamento.
+// Fills the sheet's RodapeDoOrcamento, and its EstimativaDoOrcamento and
+// AprovacaoDoOrcamento, shown when they apply.
 void Preencher(drFicha& ficha, const Dados& dados);
+
+// "R$ 108,00", or "de R$ 108,00 a R$ 458,00" for a range (an estimate, an approval).
+QString Faixa(VB::Currency minimo, VB::Currency maximo);
 
 // texto in at most linhas lines of at most porLinha characters, broken between words
 // where it can; what does not fit ends the last line with "…".

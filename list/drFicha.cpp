@@ -91,6 +91,8 @@ drFicha::drFicha(QObject* pai) : DataReport(pai) {
                              {{QStringLiteral("1"), QStringLiteral("0")}});
 
     Rodape(AdicionarSecao(QStringLiteral("RodapeDaPagina"), Section::Tipo::RodapeDePagina, AlturaDoRodape));
+    EstimativaDoOrcamento(
+        AdicionarSecao(QStringLiteral("EstimativaDoOrcamento"), Section::Tipo::RodapeDoRelatorio, 900));
     AprovacaoDoOrcamento(
         AdicionarSecao(QStringLiteral("AprovacaoDoOrcamento"), Section::Tipo::RodapeDoRelatorio, 0));
     RodapeDoOrcamento(AdicionarSecao(QStringLiteral("RodapeDoOrcamento"), Section::Tipo::RodapeDoRelatorio,
@@ -110,6 +112,19 @@ const QStringList drFicha::ControlesDaAprovacao{
     QStringLiteral("lblItensRecusados1"), QStringLiteral("lblItensRecusados2"),
     QStringLiteral("lblTotalAprovado"),   QStringLiteral("lblAprovacao"),
     QStringLiteral("imgAssinatura"),      QStringLiteral("lblSinalRecebido")};
+
+// The items' rows are the specified ones, so an item "se necessário" is not marked in its
+// row (its name is a bound field the sheet prints as stored, and no column may be added
+// or moved): the section under the items gives the range and names those items, shown by
+// RodapeDaFicha only for a quote that has them.
+void drFicha::EstimativaDoOrcamento(Section* secao) {
+    Fio(secao, QStringLiteral("linEstimativaDoOrcamento"), 80, CorDasDivisorias);
+    Rotulo(secao, QStringLiteral("lblEstimativa"), QString(), Recuo, 180, Largura - 2 * Recuo, 10, true);
+    for (int i = 1; i <= 2; ++i)
+        Rotulo(secao, QStringLiteral("lblItensSeNecessario") + QString::number(i), QString(), Recuo,
+               260 + 200 * i, Largura - 2 * Recuo, 8);
+    secao->setVisible(false);
+}
 
 // Placed at the left margin, one under the other by RodapeDaFicha; the tops here are
 // replaced there.

@@ -15,6 +15,9 @@
 // cola" text (three lines). RodapeDaFicha fills it; without a deposit that block is
 // hidden and the section ends above it (AlturaSemSinal).
 //
+// Under the items, for a quote whose items "se necessário" make it a range, the section
+// EstimativaDoOrcamento: "Estimativa: de R$ A a R$ B" and the names of those items.
+//
 // Between the items and that section, for an approved quote only, the section
 // AprovacaoDoOrcamento: the items the client declined (out of the approved total), the
 // approved total, who approved and how (a CPF masked), the signature and the deposit
@@ -46,6 +49,7 @@ public:
     static constexpr int CaracteresPorLinhaDosRecusados = 110;
 
 private:
+    void EstimativaDoOrcamento(Section* secao);
     void AprovacaoDoOrcamento(Section* secao);
     void RodapeDoOrcamento(Section* secao);
 };

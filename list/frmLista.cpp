@@ -7,7 +7,6 @@
 #include "component/modGrade.h"
 #include "component/modMensagemDeErro.h"
 #include "component/modPainelDeEspera.h"
-#include "contracts/CamposDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Aparencia.h"
@@ -27,25 +26,26 @@
 
 namespace {
 
-// Column 3 starts at 8040 twips and then absorbs the spare width of the form.
+// Column 3 starts at 8040 twips and then absorbs the spare width of the form. The field
+// each column shows is IFormularioDeLista::CampoDaColuna.
 const std::array<modGrade::ColunaDaGrade, frmLista::QuantidadeDeColunas> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
-    {u"Número do Orçamento", 1570, 4, 0, CamposDoOrcamento::NumeroDoOrcamento},
-    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1, CamposDoOrcamento::ApelidoOuNomeFantasiaDoCliente},
-    {u"Nome ou razão social do cliente", 8040, 1, 1, CamposDoOrcamento::NomeOuRazaoSocialDoCliente},
-    {u"Data do Orçamento", 1500, 4, 1, CamposDoOrcamento::DataDoOrcamento},
-    {u"Código do cliente", 0, 1, 0, CamposDoOrcamento::CodigoDoCliente},
-    {u"Valor total", 0, 1, 0, CamposDoOrcamento::ValorTotal},
-    {u"(%) de desconto", 0, 1, 0, CamposDoOrcamento::DescontoEmPercentual},
-    {u"Valor do desconto", 0, 1, 0, CamposDoOrcamento::DescontoEmValor},
-    {u"Valor líquido", 0, 1, 0, CamposDoOrcamento::ValorLiquido},
-    {u"Data de validade do orçamento", 0, 1, 0, CamposDoOrcamento::DataDeValidadeDoOrcamento},
-    {u"Código da situação", 0, 4, 2, CamposDoOrcamento::Situacao},
+    {u"Número do Orçamento", 1570, 4, 0},
+    {u"Apelido ou nome fantasia do cliente", 5150, 1, 1},
+    {u"Nome ou razão social do cliente", 8040, 1, 1},
+    {u"Data do Orçamento", 1500, 4, 1},
+    {u"Código do cliente", 0, 1, 0},
+    {u"Valor total", 0, 1, 0},
+    {u"(%) de desconto", 0, 1, 0},
+    {u"Valor do desconto", 0, 1, 0},
+    {u"Valor líquido", 0, 1, 0},
+    {u"Data de validade do orçamento", 0, 1, 0},
+    {u"Código da situação", 0, 4, 2},
     {u"Situação", 1400, 4, 2}, // a picture by the situation
-    {u"Data e hora da inclusão", 0, 1, 2, CamposDoOrcamento::DataEHoraDaInclusao},
-    {u"Usuário da inclusão", 0, 1, 1, CamposDoOrcamento::UsuarioDaInclusao},
-    {u"Data e hora da alteração", 0, 1, 2, CamposDoOrcamento::DataEHoraDaAlteracao},
-    {u"Usuário da alteração", 0, 1, 1, CamposDoOrcamento::UsuarioDaAlteracao},
+    {u"Data e hora da inclusão", 0, 1, 2},
+    {u"Usuário da inclusão", 0, 1, 1},
+    {u"Data e hora da alteração", 0, 1, 2},
+    {u"Usuário da alteração", 0, 1, 1},
 }};
 
 } // namespace
@@ -340,7 +340,7 @@ void frmLista::PreencherGrade() {
             Ponto = 7;
             for (int c = ColunaNumeroDoOrcamento; c < QuantidadeDeColunas; ++c) {
                 if (c == ColunaSituacao) continue;
-                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(Colunas[c].Campo)).Value;
+                const QVariant valor = lrstPagina->Fields(QString::fromUtf16(CampoDaColuna(c))).Value;
                 const bool podeFaltar = c == ColunaDataEHoraDaAlteracao || c == ColunaUsuarioDaAlteracao;
                 msfgGrade->setTextMatrix(r, c, podeFaltar && VB::IsNull(valor) ? QString() : VB::CStr(valor));
             }

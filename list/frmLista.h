@@ -103,7 +103,8 @@ private:
     void EnviarDaLinha(EnvioDoOrcamento::Canal lcanCanal, QStringView procedimento);
     // Shows a stage operation's answer as the list shows the business layer's; true on success.
     bool ExibirResultadoDaEtapa(qint16 lintResultado);
-    // After a change of the quote: the page selected again, the same quote's row kept.
+    // After a change of the quote (mdouNumeroDoMenu): the page selected again, the same
+    // quote's row kept.
     void AtualizarMantendoALinha();
     ZELT_N_Orcamentos::clsEtapasDoOrcamento& Etapas() const;
 
@@ -149,6 +150,7 @@ private:
     bool mbooIgnorarClique = false;
     bool mbooFiltrado = false;
     qint32 mlonPaginaSalva = 0;
+    bool mbooFichaAlterada = false; // the sheet's preview changed the quote (approved, paid)
     // The items of the quote whose sheet is printed, kept until the next print.
     std::unique_ptr<ZELT_N_Orcamentos::clsOrcItens> mobjOrcItens;
     // The grid row the mouse was last over; NenhumaLinha after the grid was refilled,

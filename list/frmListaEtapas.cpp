@@ -20,6 +20,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "list/ComandosDaFicha.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
@@ -77,6 +78,9 @@ void frmLista::CriarMenuDaLinha() {
     connect(Entrada(mnuLinha, "mnuEnviarPorWhatsApp", QStringLiteral("Enviar por WhatsApp")),
             &QAction::triggered, this,
             [this] { EnviarDaLinha(EnvioDoOrcamento::Canal::WhatsApp, u"mnuEnviarPorWhatsApp_Click"); });
+    mnuLinha->addSeparator()->setObjectName(QStringLiteral("mnuSeparadorDoTermo"));
+    janela("mnuTermoDeConsentimento", QStringLiteral("Termo de consentimento…"), Janela::TermoDeConsentimento,
+           u"mnuTermoDeConsentimento_Click");
 
     connect(msfgGrade, &MSFlexGrid::MouseDown, this, &frmLista::msfgGrade_MouseDown);
     connect(msfgGrade, &MSFlexGrid::MouseUp, this, &frmLista::msfgGrade_MouseUp);
@@ -174,15 +178,12 @@ void frmLista::ExibirMenuDaLinha(const QPoint& lpntGlobal) {
         habilitar("mnuEntregueAoCliente", mobjEtapas->PermiteEntrega);
         habilitar("mnuRegistrarAprovacao", mobjEtapas->PermiteAprovacao);
         habilitar("mnuAprovarOrcamento", mobjEtapas->PermiteAprovacao);
-        // Payments are taken against an approval (a concluded quote keeps its own).
-        const QString& etapa = mobjEtapas->EtapaDoOrcamento;
-        habilitar("mnuRegistrarPagamento", etapa == ZELT_N_Orcamentos::Etapa::Aprovado ||
-                                               etapa == ZELT_N_Orcamentos::Etapa::AprovadoEmParte ||
-                                               etapa == ZELT_N_Orcamentos::Etapa::Concluido);
+        habilitar("mnuRegistrarPagamento", ComandosDaFicha::PermitePagamento(mobjEtapas->EtapaDoOrcamento));
         habilitar("mnuRegistrarRecusa", mobjEtapas->PermiteRecusa);
         habilitar("mnuConcluido", mobjEtapas->PermiteConclusao);
         Ponto = 4;
-        const std::array<std::pair<const char*, Janela>, 7> janelas{{
+        habilitar("mnuTermoDeConsentimento", ComandosDaFicha::ExigeConsentimento(mdouNumeroDoMenu));
+        const std::array<std::pair<const char*, Janela>, 8> janelas{{
             {"mnuRegistrarAprovacao", Janela::RegistrarAprovacao},
             {"mnuAprovarOrcamento", Janela::AprovarOrcamento},
             {"mnuRegistrarPagamento", Janela::RegistrarPagamento},
@@ -190,9 +191,12 @@ void frmLista::ExibirMenuDaLinha(const QPoint& lpntGlobal) {
             {"mnuRenovarValidade", Janela::RenovarValidade},
             {"mnuCopiarOrcamento", Janela::CopiarOrcamento},
             {"mnuHistorico", Janela::Historico},
+            {"mnuTermoDeConsentimento", Janela::TermoDeConsentimento},
         }};
         for (const auto& [nome, janela] : janelas)
             EntradaDoMenu(mnuLinha, nome)->setVisible(JanelasDoOrcamento::Registrada(janela));
+        EntradaDoMenu(mnuLinha, "mnuSeparadorDoTermo")
+            ->setVisible(JanelasDoOrcamento::Registrada(Janela::TermoDeConsentimento));
         Ponto = 5;
         Plataforma::PopupMenu(mnuLinha, lpntGlobal);
     });

@@ -12,6 +12,7 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
+#include "list/ComandosDaFicha.h"
 #include "list/EnvioDoOrcamento.h"
 #include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
@@ -146,12 +147,19 @@ void frmLista::xrcmdImprimirFicha_Click() {
         Ponto = 2;
         if (GerarListaParaImpressao() == 1) return;
         Ponto = 3;
+        mbooFichaAlterada = false;
         if (OrcItens().ResultadoDaSelecaoEmRecordSet()->RecordCount() == 0)
             Plataforma::MsgBox(NadaParaImprimir, Plataforma::vbInformation, modPrincipal::NomeDaAplicacao);
         else
             ImprimirFicha(0, {}, {}, {}, {});
         Ponto = 4;
-        VoltarAPaginaSalva();
+        // A quote approved or paid from the preview: its row read again (stage, stamp).
+        if (mbooFichaAlterada) {
+            mdouNumeroDoMenu = VB::CDbl(msfgGrade->TextMatrix(msfgGrade->RowSel(), ColunaNumeroDoOrcamento));
+            AtualizarMantendoALinha();
+        } else {
+            VoltarAPaginaSalva();
+        }
     });
 }
 
@@ -276,9 +284,11 @@ qint16 frmLista::MontarFicha(QStringView procedimento, std::optional<EnvioDoOrca
             return;
         }
         Ponto = 10;
-        EnvioDoOrcamento::PrepararFicha(ldrFicha, lorcEnvio);
+        const auto lalterado =
+            ComandosDaFicha::Preparar(ldrFicha, EnvioDoOrcamento::PrepararFicha(ldrFicha, lorcEnvio));
         Ponto = 11;
         Exibir(ldrFicha, lrstItens);
+        mbooFichaAlterada = *lalterado;
         ImprimirFicha = 0;
     });
     return ImprimirFicha;

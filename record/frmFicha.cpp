@@ -172,6 +172,7 @@ void frmFicha::CriarControles() {
     connect(xrcmdAlterar, &XRCommandButton::Click, this, &frmFicha::xrcmdAlterar_Click);
     connect(xrcmdRemover, &XRCommandButton::Click, this, &frmFicha::xrcmdRemover_Click);
     connect(xrcmdLimparCampos, &XRCommandButton::Click, this, &frmFicha::xrcmdLimparCampos_Click);
+    connect(xrcmdAdicionarPacote, &XRCommandButton::Click, this, &frmFicha::xrcmdAdicionarPacote_Click);
     connect(xrcmdSalvarFecharConfirmar, &XRCommandButton::Click, this,
             &frmFicha::xrcmdSalvarFecharConfirmar_Click);
     connect(xrcmdCancelarAlterar, &XRCommandButton::Click, this, &frmFicha::xrcmdCancelarAlterar_Click);
@@ -266,6 +267,13 @@ void frmFicha::CriarGradeTotaisEComandos() {
         NovoRotulo(this, u"lblMensagemDeResultado", u"Mensagem de resultado", 360, 4520, 9000);
     lblMensagemDeResultado->setFont(QFont(QStringLiteral("Liberation Sans Narrow"), 12));
     lblMensagemDeResultado->setHeight(400);
+    // Beside the item commands, left of "Alterar", over the empty part of the message
+    // label's row (created after it, so it stays on top).
+    xrcmdAdicionarPacote =
+        NovoComando(this, u"xrcmdAdicionarPacote", u"Adicionar pacote", u"Adicionar", 8140, 4560, 2300);
+    xrcmdAdicionarPacote->setToolTipTitle(QStringLiteral("Adicionar pacote (Alt+P)"));
+    xrcmdAdicionarPacote->setToolTipDescription(
+        QStringLiteral("Adiciona de uma vez os itens de um pacote de procedimentos, pelo peso do animal."));
 
     msfgGradeDeItensDoOrcamento = new MSFlexGrid(this, QStringLiteral("msfgGradeDeItensDoOrcamento"));
     msfgGradeDeItensDoOrcamento->Move(360, 5130, 15280, 3450);
@@ -285,6 +293,9 @@ void frmFicha::CriarGradeTotaisEComandos() {
     lblObservacaoDeCamposObrigatorios =
         NovoRotulo(this, u"lblObservacaoDeCamposObrigatorios", u"* Campos obrigatórios", 360, 9660, 3000);
     lblObservacaoDeCamposObrigatorios->setFont(Aparencia::Fonte(9));
+    lblEstimativa = NovoRotulo(this, u"lblEstimativa", u"", 3500, 9620, 7600);
+    lblEstimativa->setFont(Aparencia::Fonte(10, true));
+    lblEstimativa->setVisible(false);
 
     xrcmdSalvarFecharConfirmar =
         NovoComando(this, u"xrcmdSalvarFecharConfirmar", u"Salvar", u"Salvar", 11240, 9010, 2360);
@@ -486,6 +497,9 @@ void frmFicha::PrepararInclusao() {
         campo->setEnabled(false);
     HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(false);
     xrdtpDataDeValidadeDoOrcamento->setEnabled(mbooPermissaoParaAlterarDataDeValidadeDoOrcamento);
+    // Packages go into a new quote; a stored one takes items back only one by one.
+    xrcmdAdicionarPacote->setEnabled(true);
+    mstrPesoDoAnimal.clear();
     DefinirLegendasEDicas();
     // Services are the first item type. Switching to them opens the type list, which
     // stays closed until a client is chosen when the list opened the form.
@@ -517,6 +531,8 @@ void frmFicha::PrepararAlteracaoOuExclusao() {
     for (XRNumberBox* caixa : ControlesDoTipo<XRNumberBox>(this))
         caixa->setEnabled(lbooAlteracao && (caixa == xrnumValorTotal || caixa == xrnumValorLiquido));
     xrdtpDataDeValidadeDoOrcamento->setEnabled(lbooAlteracao);
+    xrcmdAdicionarPacote->setEnabled(false);
+    mstrPesoDoAnimal.clear();
     if (lbooAlteracao) {
         CalcularValoresDosItensDaGrade();
         PermissaoDoUsuario();
@@ -730,6 +746,12 @@ void frmFicha::keyPressEvent(QKeyEvent* evento) {
         return;
     }
     if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) return;
+    // The package command's own key, as a person reaches it without the mouse.
+    if (evento->key() == Qt::Key_P && evento->modifiers() == Qt::AltModifier) {
+        if (xrcmdAdicionarPacote->isVisible() && xrcmdAdicionarPacote->isEnabled())
+            xrcmdAdicionarPacote_Click();
+        return;
+    }
     QDialog::keyPressEvent(evento);
 }
 

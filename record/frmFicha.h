@@ -14,6 +14,7 @@
 //   frmFichaCliente.cpp  the client and the animal
 //   frmFichaProduto.cpp  the product lookup and the sales promotion
 //   frmFichaServico.cpp  the service lookup
+//   frmFichaPacote.cpp   a procedure package added in one step, the estimate from–to
 
 #include "contracts/Negocio.h"
 
@@ -237,6 +238,22 @@ private:
     void xrfCodigoDoServico_Click();
     void xrfNomeDoServico_Click();
     void xrfNomeDoServico_KeyDown(int& KeyCode, int& Shift);
+
+    // ---- Procedure packages (frmFichaPacote.cpp): a command beside the item commands,
+    // after the specified controls, and a line under the totals.
+    void xrcmdAdicionarPacote_Click();
+    // The band's items (the business layer's selection) written as the add command
+    // writes an item, each marked in the column after the specified ones when needed
+    // only in some cases.
+    void AdicionarItensDoPacote(Recordset& lrstItens);
+    // "Estimativa: de R$ A a R$ B" under the totals while an item is "se necessário".
+    void AtualizarEstimativa();
+    bool TemItensSeNecessario() const;
+    static constexpr int LarguraDaMarca = 1500; // twips of the mark's column while it shows
+    XRCommandButton* xrcmdAdicionarPacote;
+    Label* lblEstimativa;
+    // The animal's weight given for the last package, stored with the quote.
+    QString mstrPesoDoAnimal;
 
     // ---- Controls, as the form is designed
     XRTheme* xrTheme;

@@ -23,7 +23,9 @@ using namespace GradeDeItens;
 // Column 3 starts at 4305 twips and then takes the form's spare width; column 10
 // narrows when the scroll bar shows. Column 3 shows the service's or the product's
 // name by the launch type; column 16 stays empty.
-const std::array<modGrade::ColunaDaGrade, QuantidadeDeColunas> Colunas{{
+// After them, the mark of a package's item "se necessário", shown only while one is
+// marked (RedimensionarGrade).
+const std::array<modGrade::ColunaDaGrade, QuantidadeDeColunasComAMarca> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
     {u"Tipo de serviço ou código de barras do produto", 0, 4, 1,
      u"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"},
@@ -46,6 +48,7 @@ const std::array<modGrade::ColunaDaGrade, QuantidadeDeColunas> Colunas{{
     {u"Usuário da inclusão", 0, 4, 1, u"UsuarioDaInclusao"},
     {u"Data e hora da alteração", 0, 4, 2, u"DataEHoraDaAlteracao"},
     {u"Usuário da alteração", 0, 4, 1, u"UsuarioDaAlteracao"},
+    {u"Se necessário", 0, 4, 1, u"SeNecessario"},
 }};
 
 constexpr int AlturaDoCabecalho = 700;
@@ -147,6 +150,10 @@ qint16 frmFicha::PreencherGrade() {
         msfgGradeDeItensDoOrcamento->setRows(lrstItens->RecordCount() + 1);
         if (msfgGradeDeItensDoOrcamento->Rows() >= 2) msfgGradeDeItensDoOrcamento->setFixedRows(1);
         msfgGradeDeItensDoOrcamento->setRowHeight(0, AlturaDoCabecalho);
+        // An items object that does not answer the mark (the suite's own) marks nothing.
+        bool lbooComMarca = false;
+        for (qint32 i = 0; i < lrstItens->FieldsCount(); ++i)
+            lbooComMarca = lbooComMarca || lrstItens->FieldName(i) == QStringLiteral("SeNecessario");
         lrstItens->MoveFirst();
         int r = 1;
         for (; !lrstItens->Eof(); ++r, lrstItens->MoveNext()) {
@@ -167,6 +174,10 @@ qint16 frmFicha::PreencherGrade() {
                 msfgGradeDeItensDoOrcamento->setTextMatrix(
                     r, c, lbooPodeFaltar && VB::IsNull(lvarValor) ? QString() : VB::CStr(lvarValor));
             }
+            const bool lbooMarcado =
+                lbooComMarca && VB::CLng(lrstItens->Fields(QStringLiteral("SeNecessario")).Value) == 1;
+            msfgGradeDeItensDoOrcamento->setTextMatrix(r, ColunaSeNecessario,
+                                                       lbooMarcado ? MarcaSeNecessario : QString());
         }
         Ponto = 5;
         if (RedimensionarGrade(r - 1) != 1) msfgGradeDeItensDoOrcamento->setRedraw(true);
@@ -216,9 +227,13 @@ qint16 frmFicha::RedimensionarGrade(int lintQuantidadeDeLinhas) {
     ComTratamentoDeErro(u"frmFicha", u"RedimensionarGrade", [&](qint16& Ponto) {
         Ponto = 1;
         const bool lbooRolagem = lintQuantidadeDeLinhas > 4;
-        msfgGradeDeItensDoOrcamento->setScrollBars(lbooRolagem ? 2 : 0);
+        // The mark's column lies beyond the grid's width: while it shows, so does the
+        // horizontal scroll bar that reaches it.
+        const bool lbooMarcas = TemItensSeNecessario();
+        msfgGradeDeItensDoOrcamento->setScrollBars((lbooRolagem ? 2 : 0) | (lbooMarcas ? 1 : 0));
         Ponto = 2;
         msfgGradeDeItensDoOrcamento->setColWidth(ValorTotal, lbooRolagem ? 2245 : 2505);
+        msfgGradeDeItensDoOrcamento->setColWidth(ColunaSeNecessario, lbooMarcas ? LarguraDaMarca : 0);
         RedimensionarGrade = 0;
     });
     return RedimensionarGrade;

@@ -59,6 +59,7 @@ void frmFicha::xrcmdSalvarFecharConfirmar_Click() {
         lobjOrcamentos->ValorLiquido = VB::CCur(xrnumValorLiquido->Text());
         lobjOrcamentos->DataDeValidadeDoOrcamento = xrdtpDataDeValidadeDoOrcamento->Value();
         lobjOrcamentos->GradeDeItensDoOrcamento = msfgGradeDeItensDoOrcamento;
+        lobjOrcamentos->PesoDoAnimal = mstrPesoDoAnimal;
         lobjOrcamentos->DadosDoUsuario = modPrincipal::DadosDoUsuario;
         Ponto = 3;
         qint16 lintResultado = -1;

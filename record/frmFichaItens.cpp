@@ -362,6 +362,9 @@ qint16 frmFicha::LimparCampos() {
         Ponto = 6;
         msfgGradeDeItensDoOrcamento->Clear();
         ConfigurarGrade();
+        // A new client: no package's weight nor estimate of the one before.
+        mstrPesoDoAnimal.clear();
+        AtualizarEstimativa();
         LimparCampos = 0;
     });
     return LimparCampos;

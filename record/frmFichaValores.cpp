@@ -178,6 +178,8 @@ void frmFicha::CalcularValoresDosItensDaGrade() {
         Ponto = 5;
         xrnumValorLiquido->setText(
             VB::Format(QVariant::fromValue(lcurValorTotal - lcurDesconto), FormatoDeValor));
+        Ponto = 6;
+        AtualizarEstimativa();
     });
 }
 

@@ -8,12 +8,14 @@
 //   bench_relatorios [--caso NOME] [--execucoes N]
 //
 // Cases: previa, ficha, ficha_pix (the same sheet with the deposit block: its QR code and
-// "copia e cola"), pix (the PIX payload and its QR code image alone), lista (all of them, in that order, when
+// "copia e cola"), pix (the PIX payload and its QR code image alone), termo (the consent
+// form's two copies with the longest consent text the settings take), lista (all of them, in that order, when
 // --caso is not given: the preview first, on a process that has not yet written any PDF). The list to PDF
 // runs a third as many times (at least 3). Runs the offscreen platform unless told otherwise.
 
 #include "bench/business/Medicao.h"
 
+#include "andamento/drTermoDeConsentimento.h"
 #include "contracts/Pix.h"
 #include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
@@ -33,7 +35,7 @@
 namespace {
 
 const char* const Uso = "Uso: bench_relatorios [--caso NOME] [--execucoes N]\n"
-                        "Casos: previa, ficha, ficha_pix, pix, lista";
+                        "Casos: previa, ficha, ficha_pix, pix, termo, lista";
 
 const QStringList CamposDaLista{QStringLiteral("NumeroDoOrcamento"),
                                 QStringLiteral("DataDoOrcamento"),
@@ -253,6 +255,68 @@ Medicao::Resultado PixEQrCode(const Medicao::Opcoes& o) {
     return r;
 }
 
+// What the consent form's window hands its report, without a database.
+class TermoDeExemplo final : public ZELT_N_Orcamentos::clsTermoDeConsentimento {
+public:
+    TermoDeExemplo() {
+        NomeFantasia = QStringLiteral("Clínica Veterinária São Francisco");
+        RazaoSocial = QStringLiteral("Clínica Veterinária São Francisco Ltda.");
+        CNPJ = QStringLiteral("11.444.777/0001-61");
+        EnderecoDaEmpresa =
+            QStringLiteral("Av. São João, 1500 - Centro - São José dos Campos/SP - CEP 12242-000");
+        Local = QStringLiteral("São José dos Campos/SP");
+        VeterinarioResponsavel = QStringLiteral("Dra. Ana Souza");
+        CRMV = QStringLiteral("12345");
+        UFDoCRMV = QStringLiteral("SP");
+        NomeDoTutor = QStringLiteral("Maria Antônia Gonçalves");
+        CPFDoTutor = QStringLiteral("529.982.247-25");
+        EnderecoDoTutor =
+            QStringLiteral("Rua das Flores, 120 - Apto 3 - Centro - Campinas/SP - CEP 13010-000");
+        NomeDoAnimal = QStringLiteral("Mia");
+        Especie = QStringLiteral("Gato");
+        Raca = QStringLiteral("SRD");
+        Sexo = QStringLiteral("Fêmea");
+        Idade = QStringLiteral("2 anos e 3 meses");
+        PesoDoAnimal = QStringLiteral("3,8 kg");
+        for (int i = 1; i <= 6; ++i)
+            Procedimentos.append({QStringLiteral("Procedimento cirúrgico número %1").arg(i),
+                                  QStringLiteral("1"), NomeDoAnimal, i > 4});
+        ValorMinimo = VB::Currency::DeInteiro(850);
+        ValorMaximo = VB::Currency::DeInteiro(1200);
+        // The longest text the settings take.
+        while (TextoDeConsentimento.size() < 4000)
+            TextoDeConsentimento +=
+                QStringLiteral("Declaro que fui informado(a) dos riscos do procedimento. ");
+        TextoDeConsentimento.truncate(4000);
+        Hoje = QDate(2026, 12, 6);
+    }
+    qint16 Verificar(double) override { return 0; }
+    qint16 Ler(double) override { return 0; }
+    qint16 RegistrarImpressao(double, const QString&, const QString&, const QString&) override { return 0; }
+};
+
+// The consent form's two copies to PDF (goal 200 ms).
+Medicao::Resultado Termo(const Medicao::Opcoes& o) {
+    QTemporaryDir pasta;
+    const QString arquivo = pasta.filePath(QStringLiteral("termo.pdf"));
+    Medicao::Resultado r{QStringLiteral("relatorios"), QStringLiteral("termo")};
+    const TermoDeExemplo termo;
+    qint32 paginas = 0;
+    for (int i = 0; i < o.Execucoes; ++i) {
+        QElapsedTimer relogio;
+        relogio.start();
+        drTermoDeConsentimento relatorio;
+        relatorio.Preencher(termo, 123, QStringLiteral("ZELT Veterinária"));
+        relatorio.ExportarParaPdf(arquivo);
+        r.Tempos.push_back(Milissegundos(relogio));
+        paginas = relatorio.PrepararLeitura().Paginacao().QuantidadeDePaginas();
+    }
+    r.Linhas = paginas;
+    r.Nota = QStringLiteral("%1 páginas; PDF de %2 bytes")
+                 .arg(QString::number(paginas), QString::number(QFileInfo(arquivo).size()));
+    return r;
+}
+
 // A list of 28,000 quotes; beside it, the data side alone: every page's rows read and
 // turned into text, nothing painted.
 Medicao::Resultado Lista(const Medicao::Opcoes& o) {
@@ -306,6 +370,7 @@ int main(int argc, char** argv) {
                                         {QStringLiteral("ficha"), Ficha},
                                         {QStringLiteral("ficha_pix"), FichaComPix},
                                         {QStringLiteral("pix"), PixEQrCode},
+                                        {QStringLiteral("termo"), Termo},
                                         {QStringLiteral("lista"), Lista}},
                               .SemBanco = true});
 }

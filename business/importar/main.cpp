@@ -3,6 +3,7 @@
 //
 //   zelt_importar <pasta> [--banco <arquivo.sqlite> | --url <postgresql://...>]
 //   zelt_importar --verificar | --recontar [--banco ... | --url ...]
+//   zelt_importar --exportar-pacotes <arquivo.csv> [--banco ... | --url ...]
 //
 // Exit code 0 when everything was stored, 1 when nothing was (the reasons are
 // printed, one per line), 2 for a wrong command line. --verificar counts the quotes
@@ -51,7 +52,8 @@ int main(int argc, char* argv[]) {
 
     QCommandLineParser parametros;
     parametros.setApplicationDescription(QStringLiteral(
-        "Importa empresa, clientes, animais, produtos, tipos de serviços e serviços de arquivos CSV."));
+        "Importa empresa, clientes, animais, produtos, tipos de serviços, serviços e pacotes de "
+        "procedimentos de arquivos CSV, e exporta os pacotes."));
     parametros.addHelpOption();
     parametros.addVersionOption();
     parametros.addPositionalArgument(QStringLiteral("pasta"), QStringLiteral("Pasta com os arquivos CSV."));
@@ -65,10 +67,15 @@ int main(int argc, char* argv[]) {
     parametros.addOption(
         {QStringLiteral("recontar"),
          QStringLiteral("Refaz as contagens de orçamentos por situação a partir de uma recontagem.")});
+    parametros.addOption(
+        {QStringLiteral("exportar-pacotes"),
+         QStringLiteral("Grava os pacotes de procedimentos no arquivo CSV (colunas de pacotes.csv)."),
+         QStringLiteral("arquivo")});
     parametros.process(aplicacao);
+    const bool exportar = parametros.isSet(QStringLiteral("exportar-pacotes"));
     const bool contagens =
         parametros.isSet(QStringLiteral("verificar")) || parametros.isSet(QStringLiteral("recontar"));
-    if (parametros.positionalArguments().size() != (contagens ? 0 : 1)) {
+    if (parametros.positionalArguments().size() != (contagens || exportar ? 0 : 1)) {
         erros << parametros.helpText();
         return 2;
     }
@@ -93,16 +100,19 @@ int main(int argc, char* argv[]) {
     if (contagens) return Contagens(parametros.isSet(QStringLiteral("recontar")), saida, erros);
 
     const Importacao::Resultado resultado =
-        Importacao::ImportarCadastros(parametros.positionalArguments().first());
+        exportar ? Importacao::ExportarPacotes(parametros.value(QStringLiteral("exportar-pacotes")))
+                 : Importacao::ImportarCadastros(parametros.positionalArguments().first());
     Negocio::Encerrar();
     if (!resultado.Sucesso) {
         for (const QString& erro : resultado.Erros)
             erros << erro << Qt::endl;
-        erros << QStringLiteral("Nada foi importado.") << Qt::endl;
+        erros << (exportar ? QStringLiteral("Nada foi exportado.") : QStringLiteral("Nada foi importado."))
+              << Qt::endl;
         return 1;
     }
     for (const QString& linha : resultado.Resumo)
         saida << linha << Qt::endl;
-    saida << QStringLiteral("Importação concluída.") << Qt::endl;
+    saida << (exportar ? QStringLiteral("Exportação concluída.") : QStringLiteral("Importação concluída."))
+          << Qt::endl;
     return 0;
 }

@@ -34,7 +34,8 @@ class VisualizacaoDoRelatorio;
 // A command a report's code adds to its preview's toolbar, after the export to PDF: a
 // tool button named Nome with its text, icon (a name of the controls' icon set), tool
 // tip (the shortcut added to it) and keyboard shortcut, whose click runs Acao with the
-// preview.
+// preview. Habilitado, when given, says whether the button is enabled: asked when the
+// preview opens and again after any of the report's commands ran.
 struct ComandoDaPrevia {
     QString Nome;
     QString Texto;
@@ -42,6 +43,7 @@ struct ComandoDaPrevia {
     QString Dica;
     QKeySequence Atalho;
     std::function<void(VisualizacaoDoRelatorio&)> Acao;
+    std::function<bool()> Habilitado;
 };
 
 class DataReport : public QObject {

@@ -74,7 +74,7 @@ protected:
         p.fillRect(rect(), Qt::white);
         p.setRenderHint(QPainter::Antialiasing);
         PintorDoRelatorio::Escalar(p, mjanela->mrelatorio.TamanhoDoPapel(), size());
-        mjanela->mpintor.PintarPagina(p, mjanela->mpagina);
+        mjanela->mpintor->PintarPagina(p, mjanela->mpagina);
     }
 
 private:
@@ -83,12 +83,13 @@ private:
 
 VisualizacaoDoRelatorio::VisualizacaoDoRelatorio(const DataReport& relatorio, LeitorDePaginas leitor,
                                                  QWidget* pai)
-    : QWidget(pai, Qt::Window), mrelatorio(relatorio), mleitor(std::move(leitor)), mpagina(mleitor.Ler(1)),
-      mpintor(relatorio, mleitor.Caixas()) {
+    : QWidget(pai, Qt::Window), mrelatorio(relatorio), mleitor(std::move(leitor)), mpagina(mleitor.Ler(1)) {
+    mpintor.emplace(relatorio, mleitor.Caixas());
     setObjectName(QStringLiteral("VisualizacaoDoRelatorio"));
     setWindowTitle(relatorio.Caption());
     CriarControles();
     AtualizarNavegacao();
+    HabilitarComandos();
     if (const QScreen* tela = screen()) resize(tela->availableSize() * 4 / 5);
     if (relatorio.WindowState() == DataReport::vbMaximized)
         setWindowState(Qt::WindowMaximized);
@@ -164,7 +165,11 @@ void VisualizacaoDoRelatorio::CriarControles() {
             dica += QStringLiteral(" (") + comando.Atalho.toString(QKeySequence::NativeText) + u')';
         QToolButton* botao = CriarBotao(comando.Nome, comando.Icone, comando.Texto, dica);
         botao->setShortcut(comando.Atalho);
-        connect(botao, &QToolButton::clicked, this, [this, acao = comando.Acao] { acao(*this); });
+        connect(botao, &QToolButton::clicked, this, [this, acao = comando.Acao] {
+            acao(*this);
+            HabilitarComandos();
+        });
+        mcomandos.append({botao, comando.Habilitado});
         barra->addWidget(botao);
     }
     barra->addSpacing(16);
@@ -231,6 +236,28 @@ void VisualizacaoDoRelatorio::MostrarAviso(const QString& texto) {
     lblAvisoDaPrevia->setVisible(!texto.isEmpty());
 }
 
+void VisualizacaoDoRelatorio::Reler() {
+    // The reader first: a failure leaves the preview as it was.
+    LeitorDePaginas leitor = mrelatorio.PrepararLeitura();
+    const qint32 total = leitor.Paginacao().QuantidadeDePaginas();
+    PaginaDoRelatorio pagina = leitor.Ler(std::clamp(PaginaAtual(), 1, total));
+    mleitor = std::move(leitor);
+    mpagina = std::move(pagina);
+    mpintor.emplace(mrelatorio, mleitor.Caixas());
+    {
+        const QSignalBlocker bloqueio(txtPagina);
+        txtPagina->setRange(1, total);
+    }
+    lblTotalDePaginas->setText(QStringLiteral("de %1").arg(total));
+    AtualizarNavegacao();
+    picPagina->update();
+}
+
+void VisualizacaoDoRelatorio::HabilitarComandos() {
+    for (const auto& [botao, habilitado] : std::as_const(mcomandos))
+        botao->setEnabled(!habilitado || habilitado());
+}
+
 void VisualizacaoDoRelatorio::IrParaPagina(int pagina) {
     pagina = std::clamp(pagina, 1, QuantidadeDePaginas());
     if (pagina != PaginaAtual()) {
@@ -292,7 +319,7 @@ bool VisualizacaoDoRelatorio::ComProgresso(
     }
 }
 
-void VisualizacaoDoRelatorio::Imprimir() {
+bool VisualizacaoDoRelatorio::Imprimir() {
     QPrinter impressora(QPrinter::HighResolution);
     impressora.setPageLayout(LayoutDaPagina(mrelatorio));
     impressora.setFullPage(true);
@@ -303,10 +330,10 @@ void VisualizacaoDoRelatorio::Imprimir() {
                        QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
     dialogo.setMinMax(1, QuantidadeDePaginas());
     Plataforma::ExibirModal(&dialogo);
-    if (dialogo.result() == QDialog::Accepted) ImprimirEm(impressora);
+    return dialogo.result() == QDialog::Accepted && ImprimirEm(impressora);
 }
 
-void VisualizacaoDoRelatorio::ImprimirEm(QPrinter& impressora) {
+bool VisualizacaoDoRelatorio::ImprimirEm(QPrinter& impressora) {
     qint32 de = 1;
     qint32 ate = QuantidadeDePaginas();
     if (impressora.printRange() == QPrinter::CurrentPage) {
@@ -319,23 +346,24 @@ void VisualizacaoDoRelatorio::ImprimirEm(QPrinter& impressora) {
     if (!p.begin(&impressora)) {
         Plataforma::MsgBox(QStringLiteral("Não foi possível iniciar a impressão."), Plataforma::vbCritical,
                            windowTitle());
-        return;
+        return false;
     }
     const bool completo = ComProgresso(QStringLiteral("Imprimindo..."), de, ate, [&](const auto& avancar) {
         return GerarPaginas(p, impressora, mrelatorio, mleitor, de, ate, avancar);
     });
     if (!completo) impressora.abort();
+    return completo;
 }
 
-void VisualizacaoDoRelatorio::ExportarParaPdf() {
+bool VisualizacaoDoRelatorio::ExportarParaPdf() {
     QFileDialog dialogo(this, QStringLiteral("Exportar para PDF"), PastaDosPdfs(),
                         QStringLiteral("Documentos PDF (*.pdf)"));
     dialogo.setAcceptMode(QFileDialog::AcceptSave);
     dialogo.setDefaultSuffix(QStringLiteral("pdf"));
     dialogo.selectFile(NomeProposto(mrelatorio));
     Plataforma::ExibirModal(&dialogo);
-    if (dialogo.result() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return;
-    GravarPdfComProgresso(dialogo.selectedFiles().constFirst());
+    if (dialogo.result() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) return false;
+    return GravarPdfComProgresso(dialogo.selectedFiles().constFirst());
 }
 
 bool VisualizacaoDoRelatorio::GravarPdfComProgresso(const QString& arquivo) {

@@ -16,6 +16,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 class DataReport;
 class QComboBox;
@@ -42,18 +43,26 @@ public:
     // Shows that page (clamped to the report's pages). A failed read is shown to the
     // person and the page shown before stays.
     Q_INVOKABLE void IrParaPagina(int pagina);
-    // The print dialog, then the pages it chose.
-    Q_INVOKABLE void Imprimir();
+    // The print dialog, then the pages it chose. Each answers true when the pages were
+    // all printed or written (false when the person cancelled or it failed, already told),
+    // for a caller that records what left the program.
+    Q_INVOKABLE bool Imprimir();
     // Prints on a printer already set up: all pages, its page range or the page shown.
-    void ImprimirEm(QPrinter& impressora);
+    bool ImprimirEm(QPrinter& impressora);
     // The save dialog, then the whole report as a PDF at the chosen path.
-    Q_INVOKABLE void ExportarParaPdf();
+    Q_INVOKABLE bool ExportarParaPdf();
     // The whole report written to arquivo (GravarPdf) under a progress dialog the person
     // may cancel; false when cancelled (the person is told) or failed (the error shown).
     // A file that was there is kept as it was in both cases.
     bool GravarPdfComProgresso(const QString& arquivo);
     // The line under the toolbar; hidden when empty.
     void MostrarAviso(const QString& texto);
+    // The report read again after its code changed what it shows (captions, sections shown
+    // and their heights): its pages counted again, the page shown (or the last one) read
+    // and painted anew.
+    void Reler();
+    // Each of the report's commands enabled as its Habilitado answers now.
+    void HabilitarComandos();
 
 protected:
     void resizeEvent(QResizeEvent* evento) override;
@@ -74,7 +83,8 @@ private:
     const DataReport& mrelatorio;
     LeitorDePaginas mleitor;
     PaginaDoRelatorio mpagina;
-    PintorDoRelatorio mpintor;
+    std::optional<PintorDoRelatorio> mpintor; // made again by Reler
+    QList<std::pair<QToolButton*, std::function<bool()>>> mcomandos;
 
     QToolButton* cmdImprimir = nullptr;
     QToolButton* cmdExportarParaPdf = nullptr;

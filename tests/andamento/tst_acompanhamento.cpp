@@ -2,7 +2,8 @@
 // on SQLite and PostgreSQL: the sections' captions and cells, the figures of a period
 // and a month, a reminder by WhatsApp (the desktop's xdg-open standing in) recorded as a
 // send, a row command opening a registered window and the sections read again after
-// it, Enter opening the chosen quote, and the printed follow-up read back from its PDF.
+// it (the approval with a signature drawn on its pad), Enter opening the chosen quote, and
+// the printed follow-up read back from its PDF.
 
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
@@ -10,6 +11,7 @@
 
 #include "andamento/GraficoDeSemanas.h"
 #include "andamento/frmAcompanhamento.h"
+#include "andamento/frmAprovarOrcamento.h"
 #include "component/JanelasDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
@@ -114,6 +116,15 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
                 mabertas << janela->findChild<XRTheme*>(u"xrTheme"_s)->Caption() + u'|' +
                                 janela->findChild<XRTheme*>(u"xrTheme"_s)->DataOfInclusion();
                 if (mbooSalvarFicha) Clicar(*janela, u"xrcmdSalvarFecharConfirmar"_s);
+            } else if (qobject_cast<frmAprovarOrcamento*>(janela)) {
+                // The quote it shows, then the client signs at the counter and it is approved.
+                mabertas << Filho<Label>(*janela, u"lblOrcamento"_s)->Caption();
+                QVERIFY(QTest::qWaitForWindowExposed(janela));
+                auto* pad = Filho<QWidget>(*janela, u"assAssinatura"_s);
+                QTest::mousePress(pad, Qt::LeftButton, {}, QPoint(20, 30));
+                QTest::mouseMove(pad, QPoint(120, 60));
+                QTest::mouseRelease(pad, Qt::LeftButton, {}, QPoint(200, 40));
+                Clicar(*janela, u"xrcmdAprovar"_s);
             } else if (auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela)) {
                 QTest::mouseClick(previa->findChild<QToolButton*>(u"cmdExportarParaPdf"_s), Qt::LeftButton);
                 mtextoDoPdf = TextoDoPdf(mpdf);
@@ -250,20 +261,19 @@ private slots:
             Escolher(janela, u"msfgSecaoAprovados"_s, 1);
             QVERIFY(!Filho<XRCommandButton>(janela, u"xrcmdLembrar"_s)->isEnabled());
 
-            // Approved through the registered window: read again, X moves to the approved.
-            // The approval window standing in (registered after the component registered
-            // its own): it notes what it was opened for, and approves.
-            JanelasDoOrcamento::Registrar(Janela::RegistrarAprovacao, [this](QWidget*, double numero) {
-                mabertas << u"aprovação|"_s + VB::CStr(numero);
-                auto etapas =
-                    Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-                etapas->DadosDoUsuario = &madministrador;
-                etapas->Ler(numero);
-                return etapas->RegistrarAprovacao(numero, u"Maria"_s, u"Telefone"_s, false) == 0;
-            });
+            // Approved with a signature through the approval window the row command opens
+            // (the client's at the counter): read again, X moves to the approved.
+            auto* aprovacao = Filho<XRCommandButton>(janela, u"xrcmdAprovacao"_s);
+            QCOMPARE(aprovacao->Caption(), u"    Aprovar orçamento…"_s);
+            QVERIFY(!aprovacao->isEnabled()); // the approved row is still the chosen one
             Escolher(janela, u"msfgSecaoVencem"_s, 1);
             Clicar(janela, u"xrcmdAprovacao"_s);
-            QCOMPARE(mabertas, QStringList{u"aprovação|"_s + nx});
+            QCOMPARE(mabertas, QStringList{u"Orçamento %1 · Maria Antônia Gonçalves"_s.arg(nx)});
+            QCOMPARE(
+                Consulta("SELECT Meio || '|' || Usuario FROM AprovacoesDoOrcamento WHERE NumeroDoOrcamento "
+                         "= ? AND Assinatura IS NOT NULL",
+                         {x}),
+                u"Presencial|ADMINISTRADOR"_s);
             QCOMPARE(Legenda(janela, u"lblSecaoVencem"_s), u"Vencem em até 7 dias (0)"_s);
             QCOMPARE(Legenda(janela, u"lblSecaoAprovados"_s), u"Aprovados ainda não concluídos (2)"_s);
             QCOMPARE(Legenda(janela, u"lblAprovados"_s), u"Aprovados: 2, valor 216,00"_s);

@@ -8,7 +8,9 @@
 
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
+#include "tests/list/ImpressaoDeTeste.h"
 
+#include "andamento/RegistroDasJanelas.h"
 #include "andamento/frmAprovarOrcamento.h"
 #include "andamento/frmRegistrarPagamento.h"
 #include "business/Relogio.h"
@@ -22,7 +24,10 @@
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRNumberBox.h"
+#include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "platform/suite/ComponentesDaSuite.h"
 
+#include <QCryptographicHash>
 #include <QImage>
 #include <QLineEdit>
 #include <QtTest>
@@ -150,6 +155,31 @@ private slots:
                      Relogio::Hoje().toString(u"dd/MM/yyyy"_s))});
     }
 
+    // The second item (120,00) "se necessário": the approved range as the marks change, then
+    // stored, and the deposit offered from its low end (40 % of 108,00).
+    void faixa_aprovada_e_sinal_do_minimo() {
+        const double numero = NovoOrcamentoDeDoisServicos();
+        Banco::Executar(u"INSERT INTO ItensSeNecessario VALUES (?, 2)"_s, {numero});
+        ConfigurarSinal(musuario.get(), 40, false, u""_s);
+        frmAprovarOrcamento janela;
+        janela.MontarExibirFormulario(numero);
+        auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
+        auto* total = Controle<Label>(janela, "lblTotalAprovado");
+        QVERIFY(grade->TextMatrix(2, 2).endsWith(u" (se necessário)"_s));
+        QCOMPARE(total->Caption(), u"Total aprovado: de R$ 108,00 a R$ 228,00"_s);
+        grade->setRow(1);
+        QTest::keyClick(grade, Qt::Key_Space);
+        QCOMPARE(total->Caption(), u"Total aprovado: de R$ 0,00 a R$ 120,00, do orçamento de R$ 228,00"_s);
+        QTest::keyClick(grade, Qt::Key_Space);
+        Controle<XRComboBox>(janela, "xrcmbComo")->setListIndex(1); // WhatsApp: no pad
+        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdAprovar"), Qt::LeftButton);
+        QCOMPARE(Consulta("SELECT ValorAprovadoMinimo || ' ' || ValorAprovado FROM AprovacoesDoOrcamento"),
+                 u"1080000 2280000"_s);
+        frmRegistrarPagamento pagamento;
+        pagamento.MontarExibirFormulario(numero);
+        QCOMPARE(Controle<XRNumberBox>(pagamento, "xrnbValor")->Text(), u"43,20"_s);
+    }
+
     // An administrator at a clinic asking a 40 % deposit of a quote approved at 228,00.
     void registrar_e_estornar_pagamentos() {
         const double numero = NovoOrcamentoDeDoisServicos();
@@ -240,6 +270,67 @@ private slots:
         qunsetenv("ZELT_GUIA");
         QTest::keyClick(&janela, Qt::Key_Escape);
         QVERIFY(!janela.isVisible());
+    }
+
+    // The sheet's preview from the list's row: "Aprovar orçamento…" while the quote waits,
+    // then the preview shows the approved sheet, the approval off and "Registrar
+    // pagamento…" on; a payment there shows the deposit received. The list's own report has
+    // neither command.
+    void aprovar_e_pagar_pela_previa_da_ficha() {
+        Suite::RegistrarComponentesDaSuite();
+        andamento::RegistrarJanelas();
+        PrepararContexto(&musuarioDaJanela);
+        ConfigurarSinal(musuario.get(), 40, false, u""_s);
+        const double numero = NovoOrcamentoDeDoisServicos();
+        QStringList estados;
+        QList<QByteArray> paginas;
+        Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
+            if (qobject_cast<frmAprovarOrcamento*>(janela)) {
+                Controle<XRComboBox>(*janela, "xrcmbComo")
+                    ->setListIndex(ZELT_N_Orcamentos::MeiosDeAprovacao.indexOf(u"Telefone"_s));
+                QTest::mouseClick(Controle<XRCommandButton>(*janela, "xrcmdAprovar"), Qt::LeftButton);
+                return;
+            }
+            if (qobject_cast<frmRegistrarPagamento*>(janela)) {
+                QCOMPARE(Controle<XRNumberBox>(*janela, "xrnbValor")->Text(), u"91,20"_s);
+                Registrar(*janela, u"91,20"_s, u"Dinheiro"_s);
+                janela->close();
+                return;
+            }
+            auto* previa = qobject_cast<VisualizacaoDoRelatorio*>(janela);
+            QVERIFY(previa);
+            auto* aprovar = previa->findChild<QToolButton*>(u"cmdAprovarOrcamento"_s);
+            auto* pagar = previa->findChild<QToolButton*>(u"cmdRegistrarPagamento"_s);
+            // Which commands are on and what the page shows, after each step.
+            const auto visto = [&] {
+                estados << u"%1 %2"_s.arg(aprovar ? int(aprovar->isEnabled()) : -1)
+                               .arg(pagar ? int(pagar->isEnabled()) : -1);
+                const QImage pagina = previa->findChild<QWidget*>(u"picPagina"_s)->grab().toImage();
+                paginas << QCryptographicHash::hash(QByteArrayView(pagina.constBits(), pagina.sizeInBytes()),
+                                                    QCryptographicHash::Md5);
+            };
+            previa->show();
+            visto();
+            if (aprovar && pagar) {
+                QTest::mouseClick(aprovar, Qt::LeftButton);
+                visto();
+                QTest::mouseClick(pagar, Qt::LeftButton);
+                visto();
+            }
+            previa->close();
+        });
+        Cenario cenario;
+        cenario.ImprimirFichaDaLinha(1);
+        cenario.ImprimirLista();
+        QCOMPARE(estados, (QStringList{u"1 0"_s, u"0 1"_s, u"0 1"_s, u"-1 -1"_s}));
+        // The page painted again after each change: the approval block, the deposit received.
+        QVERIFY(paginas[0] != paginas[1]);
+        QVERIFY(paginas[1] != paginas[2]);
+        QCOMPARE(Consulta("SELECT Etapa FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?", {numero}),
+                 u"Aprovado"_s);
+        QCOMPARE(Consulta("SELECT Valor FROM PagamentosDoOrcamento WHERE NumeroDoOrcamento = ?", {numero}),
+                 u"912000"_s);
+        QVERIFY(ErrosExibidos().isEmpty());
     }
 };
 

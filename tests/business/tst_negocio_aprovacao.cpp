@@ -131,6 +131,31 @@ private slots:
                  antes + QStringList{recusados.isEmpty() ? u"aprovado"_s : u"aprovado em parte"_s});
     }
 
+    // The second item (120,00) "se necessário": the approved range's low end leaves it out,
+    // to the cent, read back and stored; the first is 108,00 with its discount.
+    void faixa_aprovada_data() {
+        QTest::addColumn<QList<qint32>>("recusados");
+        QTest::addColumn<QString>("minimo");
+        QTest::addColumn<QString>("maximo");
+        QTest::newRow("todos aprovados") << QList<qint32>{} << u"108,00"_s << u"228,00"_s;
+        QTest::newRow("o se necessário recusado") << QList<qint32>{2} << u"108,00"_s << u"108,00"_s;
+        QTest::newRow("só o se necessário") << QList<qint32>{1} << u"0,00"_s << u"120,00"_s;
+    }
+    void faixa_aprovada() {
+        QFETCH(QList<qint32>, recusados);
+        QFETCH(QString, minimo);
+        QFETCH(QString, maximo);
+        const double numero = NovoOrcamentoDeDoisServicos();
+        Banco::Executar(u"INSERT INTO ItensSeNecessario VALUES (?, 2)"_s, {numero});
+        QCOMPARE(AprovarSemItens(numero, recusados), Resultado::Sucesso);
+        auto aprovacao = Aprovacao();
+        QCOMPARE(aprovacao->Ler(numero), Resultado::Sucesso);
+        QCOMPARE(aprovacao->ValorAprovadoMinimo, VB::CCur(minimo));
+        QCOMPARE(aprovacao->ValorAprovado, VB::CCur(maximo));
+        QCOMPARE(Numero("SELECT ValorAprovadoMinimo FROM AprovacoesDoOrcamento"),
+                 VB::CCur(minimo).DecimosDeMilesimos());
+    }
+
     // Another workstation changed the quote after this one read it: refused as a stale
     // save, nothing stored.
     void aprovacao_de_versao_lida_antes_recusada() {

@@ -420,6 +420,13 @@ private slots:
         QVERIFY(Numero(animaisPorCliente + u"= 1"_s) > 0);
         QVERIFY(Numero(animaisPorCliente + u"> 1"_s) > 0);
         QVERIFY(Numero("SELECT COUNT(*) FROM Produtos WHERE VendidoPorEtiquetaDeBalanca = 1") > 0);
+        // Five procedure packages, every item of them active in the registry.
+        QCOMPARE(Numero("SELECT COUNT(*) FROM PacotesDeProcedimentos"), qint64(5));
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDosPacotes i WHERE NOT EXISTS (SELECT 1 FROM Servicos s "
+                        "WHERE i.TipoDeLancamento = 1 AND s.Codigo = i.Codigo AND s.Situacao = 1) AND NOT "
+                        "EXISTS (SELECT 1 FROM Produtos p WHERE i.TipoDeLancamento = 2 AND p.CodigoInterno = "
+                        "i.Codigo AND p.Situacao = 1)"),
+                 qint64(0));
         QCOMPARE(Numero(u"SELECT COUNT(*) FROM TiposDeServicos t WHERE (SELECT COUNT(*) FROM Servicos s "
                         "WHERE s.NumeroDoTipoDeServico = t.Numero) >= 2"_s),
                  qint64(8));

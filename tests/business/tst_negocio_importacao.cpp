@@ -45,6 +45,13 @@ const QByteArray Servicos = "Codigo;Nome;Descricao;NumeroDoTipoDeServico;Custo;V
                             "1;Consulta;Consulta geral;1;40;100\n"
                             "2;Microchip;;99;30;80,00\n";
 
+// Two packages, the second's name holding ";", its bands out of order.
+const QByteArray Pacotes = "Pacote;Especie;PesoInicial;PesoFinal;Tipo;Codigo;Quantidade;SeNecessario\n"
+                           "Castração de gata;gato;0;4;Serviço;1;1;\n"
+                           "Castração de gata;Gato;0;4;Produto;2;0,5;Sim\n"
+                           "\"Banho; tosa\";;10;30;Serviço;2;1;Não\n"
+                           "\"Banho; tosa\";;0;10;servico;1;2;\n";
+
 qint64 Contar(const char* tabela) {
     return Numero(u"SELECT COUNT(*) FROM "_s + QString::fromLatin1(tabela));
 }
@@ -75,8 +82,8 @@ private:
     }
 
     void NadaGravado() {
-        for (const char* tabela :
-             {"Empresa", "Clientes", "Animais", "Produtos", "Servicos", "GruposDeProdutos"})
+        for (const char* tabela : {"Empresa", "Clientes", "Animais", "Produtos", "Servicos",
+                                   "GruposDeProdutos", "PacotesDeProcedimentos"})
             QVERIFY2(Contar(tabela) == 0, tabela);
         QCOMPARE(Consulta("SELECT Nome FROM TiposDeServicos WHERE Numero = 1"), u"Clínicos"_s);
     }
@@ -237,6 +244,20 @@ private slots:
         QTest::newRow("campos a menos")
             << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;Clínica;sobra\n")
             << QStringList{u"tiposdeservicos.csv: linha 2: a linha tem 3 campos e o cabeçalho tem 2."_s};
+        QTest::newRow("pacote com lacuna")
+            << "pacotes.csv" << QByteArray(Pacotes).append("Castração de gata;Gato;5;8;Serviço;1;1;\n")
+            << QStringList{
+                   u"pacotes.csv: linha 2: pacote Castração de gata: Entre as faixas até 4 kg e de 5 a 8 kg "
+                   "há pesos sem faixa: a faixa seguinte deve começar onde a anterior termina."_s};
+        QTest::newRow("item de pacote errado")
+            << "pacotes.csv"
+            << QByteArray(Pacotes).append("Vacinas;Coelho;0;4;Serviço;77;1;\nVacinas;;0;4;Exame;1;1;talvez\n")
+            << QStringList{
+                   u"pacotes.csv: linha 6: Especie: valor 'Coelho' inválido; use Cão, Gato ou deixe vazio "
+                   "(qualquer espécie)."_s,
+                   u"pacotes.csv: linha 6: o serviço 77 não está cadastrado nem em servicos.csv."_s,
+                   u"pacotes.csv: linha 7: Tipo: valor 'Exame' inválido; use Serviço ou Produto."_s,
+                   u"pacotes.csv: linha 7: SeNecessario: valor 'talvez' inválido; use Sim ou Não."_s};
         QTest::newRow("aspas sem fim")
             << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;\"Clínica\n2;Outros\n")
             << QStringList{u"tiposdeservicos.csv: linha 2: aspas abertas e não fechadas."_s};
@@ -263,6 +284,37 @@ private slots:
         QCOMPARE(resultado.Erros, erros);
         QCOMPARE(resultado.Resumo, QStringList());
         NadaGravado();
+    }
+
+    // Exported, imported into an empty table and exported again: the same file.
+    void pacotes_vao_e_voltam() {
+        EscreverConjuntoBom();
+        QVERIFY(EscreverArquivo(mpasta + u"/pacotes.csv"_s, Pacotes));
+        Importacao::Resultado resultado = Importacao::ImportarCadastros(mpasta);
+        QVERIFY2(resultado.Sucesso, qPrintable(resultado.Erros.join(u'\n')));
+        QCOMPARE(resultado.Resumo.constLast(), u"pacotes.csv: 4 registros"_s);
+        const QString exportado = msessao->Pasta().filePath(u"exportados.csv"_s);
+        resultado = Importacao::ExportarPacotes(exportado);
+        QCOMPARE(resultado.Resumo, QStringList{u"%1: 2 pacotes, 4 linhas"_s.arg(exportado)});
+        QFile arquivo(exportado);
+        QVERIFY(arquivo.open(QIODevice::ReadOnly));
+        const QByteArray texto = arquivo.readAll();
+        QCOMPARE(
+            QString::fromUtf8(texto),
+            u"Pacote;Especie;PesoInicial;PesoFinal;Tipo;Codigo;Quantidade;SeNecessario\n"
+            "\"Banho; tosa\";;0;10;Serviço;1;2;Não\n\"Banho; tosa\";;10;30;Serviço;2;1;Não\n"
+            "Castração de gata;Gato;0;4;Serviço;1;1;Não\nCastração de gata;Gato;0;4;Produto;2;0,5;Sim\n"_s);
+        // Read again over the stored ones: the same packages, replaced, not added.
+        QDir(mpasta).removeRecursively();
+        QVERIFY(QDir().mkpath(mpasta));
+        QVERIFY(EscreverArquivo(mpasta + u"/pacotes.csv"_s, texto));
+        QVERIFY(Importacao::ImportarCadastros(mpasta).Sucesso);
+        QCOMPARE(Contar("PacotesDeProcedimentos"), qint64(2));
+        QVERIFY(Importacao::ExportarPacotes(exportado).Sucesso);
+        QVERIFY(arquivo.seek(0));
+        arquivo.close();
+        QVERIFY(arquivo.open(QIODevice::ReadOnly));
+        QCOMPARE(arquivo.readAll(), texto);
     }
 
     void pasta_sem_arquivos() {
@@ -295,6 +347,10 @@ private slots:
         QCOMPARE(Rodar(argumentos), 0);
         const QString saida = QString::fromUtf8(comando.readAllStandardOutput());
         QVERIFY2(saida.contains(u"clientes.csv: 3 registros"_s), qPrintable(saida));
+        const QString pacotes = msessao->Pasta().filePath(u"pacotes-exportados.csv"_s);
+        QCOMPARE(Rodar({u"--exportar-pacotes"_s, pacotes, argumentos.at(1), argumentos.at(2)}), 0);
+        QVERIFY(QString::fromUtf8(comando.readAllStandardOutput()).contains(u": 0 pacotes, 0 linhas"_s));
+        QVERIFY(QFile::exists(pacotes));
         QCOMPARE(Rodar({}), 2);
     }
 };

@@ -116,7 +116,7 @@ private slots:
                          "Custo=48|TipoDeVenda=1|Situacao=1|DataEHoraDaInclusao=%1|UsuarioDaInclusao=ANA|"
                          "DataEHoraDaAlteracao=Null|UsuarioDaAlteracao=Null|NumeroDoOrcamento=1|"
                          "NomeDoServicoOuNomeDoProduto=Consulta "
-                         "clínica|ValorLiquido=108|DataDeValidadeDoOrcamento=%2"_s.arg(
+                         "clínica|ValorLiquido=108|DataDeValidadeDoOrcamento=%2|SeNecessario=0"_s.arg(
                              Agora.toString(u"dd/MM/yyyy HH:mm:ss"_s), Validade()),
                          u"NumeroDoItemDoOrcamento=2|TipoDeLancamento=2|"
                          "NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto=7891234567895|"
@@ -126,7 +126,7 @@ private slots:
                          "Custo=145|TipoDeVenda=1|Situacao=1|DataEHoraDaInclusao=%1|UsuarioDaInclusao=ANA|"
                          "DataEHoraDaAlteracao=Null|UsuarioDaAlteracao=Null|NumeroDoOrcamento=1|"
                          "NomeDoServicoOuNomeDoProduto=Ração Cães 15 "
-                         "kg|ValorLiquido=439,8|DataDeValidadeDoOrcamento=%2"_s.arg(
+                         "kg|ValorLiquido=439,8|DataDeValidadeDoOrcamento=%2|SeNecessario=0"_s.arg(
                              Agora.toString(u"dd/MM/yyyy HH:mm:ss"_s), Validade())}));
     }
 

@@ -137,6 +137,16 @@ private slots:
         QCOMPARE(Textos::EmailValido(endereco), valido);
     }
 
+    // Money in the messages, the windows and the sheet: thousands, cents, negatives.
+    void valoresEmReais() {
+        for (const auto& [valor, texto] : {std::pair{u"1234,5"_s, u"R$ 1.234,50"_s},
+                                           {u"0"_s, u"R$ 0,00"_s},
+                                           {u"-91,2"_s, u"R$ -91,20"_s},
+                                           {u"12,3456"_s, u"R$ 12,35"_s},
+                                           {u"1000000,999"_s, u"R$ 1.000.001,00"_s}})
+            QCOMPARE(Textos::EmReais(VB::CCur(valor)), texto);
+    }
+
     void falhasDeArquivoEmPortugues() {
         QTemporaryDir pasta;
         QFile longo(pasta.filePath(QString(300, u'x') + u".pdf"_s));

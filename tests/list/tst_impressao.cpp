@@ -9,6 +9,7 @@
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/Pix.h"
+#include "list/drFicha.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
@@ -252,6 +253,32 @@ private slots:
         static const QRegularExpression imagem(u"(?m)^\\s+1\\s+\\d+\\s+image\\s+600\\s+150\\s"_s);
         QVERIFY2(imagem.match(QString::fromUtf8(imagens.readAllStandardOutput())).hasMatch(),
                  "sem a imagem da assinatura");
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+    }
+
+    // The vaccine (90,00) "se necessário": the sheet gives the range and names it; approved
+    // whole, the approved range, and the deposit (and its PIX code) from the low end.
+    void fichaComEstimativaEAprovacaoDaFaixa() {
+        QVERIFY(GravarOrcamento(musuario.get(), 2) > 0); // the consultation 108,00 and a vaccine 90,00
+        Banco::Executar(u"INSERT INTO ItensSeNecessario VALUES (1, 2)"_s);
+        BancoDeTeste::ConfigurarSinal(musuario.get(), 50, false, u"pix@clinicaescola.com.br"_s);
+        Cenario c;
+        c.ImprimirFichaDaLinha(1);
+        BancoDeTeste::Aprovar(1, musuario.get());
+        c.ImprimirFichaDaLinha(1);
+        QCOMPARE(mrelatorios.size(), 2);
+        const QString pix = Pix::CopiaECola({u"pix@clinicaescola.com.br"_s, u"Clínica Escola"_s,
+                                             u"Campinas"_s, Currency::DeInteiro(54), u"ORC1"_s});
+        for (int i = 0; i < 2; ++i)
+            for (const QString& linha :
+                 {u"Estimativa: de R$ 108,00 a R$ 198,00"_s,
+                  u"Itens se necessário (fora do valor mínimo): Vacina V10"_s,
+                  i == 0 ? u"Válido até"_s : u"Total aprovado: de R$ 108,00 a R$ 198,00"_s,
+                  i == 0 ? u"Válido até"_s : u"Sinal para confirmar: R$ 54,00 (50 % do valor aprovado)"_s,
+                  i == 0 ? u"Válido até"_s : pix.left(drFicha::CaracteresPorLinhaDoPix)})
+                QVERIFY2(mrelatorios[i].Texto.contains(linha),
+                         qPrintable(linha + u"\n"_s + mrelatorios[i].Texto));
+        QVERIFY(!mrelatorios[0].Texto.contains(u"Sinal"_s));
         QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
     }
 

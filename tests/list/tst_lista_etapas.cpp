@@ -188,12 +188,37 @@ private slots:
         });
         CliqueDireito(1);
         QCOMPARE(mlista->Grade()->RowSel(), 1);
-        QCOMPARE(textos,
-                 (QStringList{u"Entregue ao cliente"_s, u"Registrar aprovação…"_s, u"Aprovar orçamento…"_s,
-                              u"Registrar recusa…"_s, u"Concluído"_s, u"Renovar validade…"_s,
-                              u"Copiar orçamento"_s, u"Registrar pagamento…"_s, u"Histórico…"_s,
-                              u"Enviar por e-mail"_s, u"Enviar por WhatsApp"_s}));
+        QCOMPARE(textos, (QStringList{u"Entregue ao cliente"_s, u"Registrar aprovação…"_s,
+                                      u"Aprovar orçamento…"_s, u"Registrar recusa…"_s, u"Concluído"_s,
+                                      u"Renovar validade…"_s, u"Copiar orçamento"_s,
+                                      u"Registrar pagamento…"_s, u"Histórico…"_s, u"Enviar por e-mail"_s,
+                                      u"Enviar por WhatsApp"_s, u"Termo de consentimento…"_s}));
         QCOMPARE(ativas.join(u' '), habilitadas);
+    }
+
+    // The consent form is offered for a quote with an item of a type the settings name
+    // (without settings, above, never).
+    void menuDoTermo_data() {
+        QTest::addColumn<QString>("tipos");
+        QTest::addColumn<bool>("habilitado");
+        QTest::newRow("tipo da consulta") << u"4;1"_s << true;
+        QTest::newRow("outros tipos") << u"2;3"_s << false;
+    }
+    void menuDoTermo() {
+        QFETCH(QString, tipos);
+        QFETCH(bool, habilitado);
+        QVERIFY(NovoOrcamento() > 0);
+        Banco::Executar(u"INSERT INTO ConfiguracoesDoOrcamento (CodigoDaEmpresa, TextoDeConsentimento, "
+                        "TiposDeServicosComConsentimento) SELECT MIN(Codigo), 'Autorizo.', ? FROM Empresa"_s,
+                        {tipos});
+        AbrirLista();
+        bool ativa = !habilitado;
+        Plataforma::SubstituirPopupMenu([&](QMenu* menu) -> QAction* {
+            ativa = menu->findChild<QAction*>(u"mnuTermoDeConsentimento"_s)->isEnabled();
+            return nullptr;
+        });
+        CliqueDireito(1);
+        QCOMPARE(ativa, habilitado);
     }
 
     // Each command on the second row: the stage and the history entry stored, the list

@@ -10,19 +10,30 @@
 // again. The list's row menu moves quotes through their stages (its approval and refusal
 // windows walked like the others); after every step at the list, each filter by stage
 // counts what the database holds, and each quote's history tells a sequence of legal moves
-// ending in its stored stage. ZELT_PASSEIO_SEMENTE and ZELT_PASSEIO_PASSOS replay a walk; a failure (or a
-// crash) prints the seed, the step and the last 50 steps.
+// ending in its stored stage. The follow-up window (from the list's shortcut), the renewal,
+// the approval with its marks and signature and the payments are walked too; after every
+// stored change of a stage, an approval or a payment, each approval is worth its approved
+// items, the payments stay within it and the stage agrees with it. ZELT_PASSEIO_SEMENTE and
+// ZELT_PASSEIO_PASSOS replay a walk; a failure (or a crash) prints the seed, the step and the
+// last 50 steps.
 
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
 #include "andamento/RegistroDasJanelas.h"
+#include "andamento/frmAcompanhamento.h"
+#include "andamento/frmAprovarOrcamento.h"
+#include "andamento/frmRegistrarPagamento.h"
 #include "andamento/frmRegistroDaEtapa.h"
+#include "andamento/frmRenovarValidade.h"
 #include "business/Banco.h"
 #include "business/Relogio.h"
 #include "component/modPrincipal.h"
+#include "contracts/Textos.h"
 #include "platform/controls/EditorDeTexto.h"
+#include "platform/controls/Label.h"
 #include "platform/controls/OptionButton.h"
+#include "platform/controls/XRAssinatura.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRDTPicker.h"
@@ -146,9 +157,38 @@ extern "C" void AoQuebrar(int sinal) {
     std::raise(sinal);
 }
 
-enum class Acao { Digitar, Colar, Enter, Escape, Tab, Escolher, Clicar, Limpar, MoverMouse, Fechar, Menu };
-const char* const NomesDasAcoes[] = {"digita", "cola",  "Enter",        "Escape", "Tab",        "escolhe",
-                                     "clica",  "limpa", "move o mouse", "fecha",  "abre o menu"};
+enum class Acao {
+    Digitar,
+    Colar,
+    Enter,
+    Escape,
+    Tab,
+    Escolher,
+    Clicar,
+    Limpar,
+    MoverMouse,
+    Fechar,
+    Menu,
+    Assinar,
+    Marcar
+};
+const char* const NomesDasAcoes[] = {"digita",      "cola",   "Enter", "Escape",       "Tab",
+                                     "escolhe",     "clica",  "limpa", "move o mouse", "fecha",
+                                     "abre o menu", "assina", "marca"};
+
+// A CPF a person types for whoever approves: right, with a wrong check digit, or short;
+// with its punctuation or not.
+QString Cpf(Dados& d) {
+    QString base;
+    for (int i = 0; i < 9; ++i)
+        base += QChar(u'0' + d.Ate(10));
+    QString digitos = Textos::DigitosVerificadores(base);
+    if (d.Ate(3) == 0) digitos[1] = QChar(u'0' + (digitos[1].digitValue() + 1 + d.Ate(9)) % 10);
+    const QString cpf = d.Ate(8) == 0 ? base.left(8) : base + digitos;
+    return d.Ate(2) && cpf.size() == 11
+               ? u"%1.%2.%3-%4"_s.arg(cpf.left(3), cpf.mid(3, 3), cpf.mid(6, 3), cpf.right(2))
+               : cpf;
+}
 
 // A click or a move through the window, where a person's mouse arrives.
 QPoint NaJanela(QWidget* w, QPoint ponto) {
@@ -174,32 +214,38 @@ private slots:
         QTest::addColumn<qint64>("passos");
         // The main walk must also have moved quotes through their stages.
         QTest::addColumn<bool>("comEtapas");
+        // The windows of a quote's life beyond the row menu's answers: the follow-up, the
+        // renewal, the approval with signature, the payments. The rows kept before the walk
+        // went there walk without them, so that they replay as they were found.
+        QTest::addColumn<bool>("comAndamento");
         const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
         const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
                                   ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")
                                   : 2000;
         if (!semente.isEmpty()) {
-            QTest::newRow("semente dada") << semente.toULongLong() << passos << false;
+            QTest::newRow("semente dada") << semente.toULongLong() << passos << false << true;
             return;
         }
-        QTest::newRow("2000 passos") << quint64(20) << passos << true;
+        QTest::newRow("2000 passos") << quint64(20) << passos << true << true;
         // Walks that found a fault, kept as they were.
-        QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50) << false;
-        QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90) << false;
+        QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50) << false << false;
+        QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90) << false << false;
         QTest::newRow("desconto do orçamento que não é número, semente 32")
-            << quint64(32) << qint64(60) << false;
+            << quint64(32) << qint64(60) << false << false;
         QTest::newRow("item removido, ficha fechada e reaberta pela lista, semente 218")
-            << quint64(218) << qint64(4492) << false;
+            << quint64(218) << qint64(4492) << false << false;
         QTest::newRow("desconto do orçamento grande demais, semente 224")
-            << quint64(224) << qint64(3374) << false;
+            << quint64(224) << qint64(3374) << false << false;
         QTest::newRow("ficha recuperada limpa para outro cliente, semente 306")
-            << quint64(306) << qint64(2943) << false;
+            << quint64(306) << qint64(2943) << false << false;
     }
 
     void passeio() {
         QFETCH(quint64, semente);
         QFETCH(qint64, passos);
         QFETCH(bool, comEtapas);
+        QFETCH(bool, comAndamento);
+        mbooAndamento = comAndamento;
         QFETCH_GLOBAL(QString, banco);
         mdados = std::make_unique<Dados>(semente);
         // Dice of their own, so that the other steps of a seed are drawn as before.
@@ -210,6 +256,8 @@ private slots:
         mstrFalha.clear();
         mbooGravou = mbooListaRecarregada = mbooEtapas = false;
         mlonMudancasDeEtapa = 0;
+        mstrMarcaDoBanco.clear();
+        mjanelasDoAndamento.clear();
         Diario.Cabecalho = u"passeio em %1: semente %2, %3 passos (refazer: ZELT_PASSEIO_SEMENTE=%2 "
                            u"ZELT_PASSEIO_PASSOS=%3)"_s.arg(banco)
                                .arg(semente)
@@ -231,6 +279,20 @@ private slots:
         Banco::Executar(
             u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = ? WHERE NumeroDoOrcamento IN (4, 5)"_s,
             {Banco::DataIso(QDate(2026, 3, 6))});
+        // Two quotes already approved, one in part, so that payments and their reversals
+        // are within reach from the start.
+        for (const double numero : {6.0, 7.0}) {
+            if (!comAndamento) break;
+            auto aprovacao =
+                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+            aprovacao->DadosDoUsuario = musuario.get();
+            aprovacao->Ler(numero);
+            QCOMPARE(aprovacao->Aprovar(numero, numero == 7 ? QList<qint32>{1} : QList<qint32>{}, u"Maria"_s,
+                                        QString(), u"Telefone"_s, {}),
+                     qint16(0));
+        }
+        // Those two are no move of the walk's.
+        const qint64 mudancasIniciais = mlonMudancasDeEtapa = MudancasDeEtapa();
         andamento::RegistrarJanelas();
         mmenu = new MenuDeTeste({1400, 760}, {0, 0, 1400, 760});
         mlista = mmenu->AbrirLista();
@@ -244,13 +306,21 @@ private slots:
         if (!mstrFalha.isEmpty()) QFAIL(QByteArray(mstrFalha.toUtf8() + '\n' + Relato()).constData());
         // A long walk stops some forms: the step is not dead code.
         // The stage moves the row menu made, as the histories tell them.
-        const qint64 mudancasDeEtapa = MudancasDeEtapa();
+        const qint64 mudancasDeEtapa = MudancasDeEtapa() - mudancasIniciais;
         if (passos >= 2000) QVERIFY(mlonCopiasEditadas > 0);
         if (comEtapas) QVERIFY(mudancasDeEtapa > 0);
+        if (comEtapas && comAndamento) QVERIFY(mjanelasDoAndamento.size() == 4);
         qInfo().noquote()
             << u"%1 passos sem falha, %2 fichas interrompidas com a cópia editada, %3 mudanças de "
                u"etapa"_s.arg(QString::number(mlonPasso), QString::number(mlonCopiasEditadas),
                               QString::number(mudancasDeEtapa));
+        QStringList janelas;
+        for (auto it = mjanelasDoAndamento.cbegin(); it != mjanelasDoAndamento.cend(); ++it)
+            janelas << u"%1 %2"_s.arg(it.key(), QString::number(it.value()));
+        if (comAndamento)
+            qInfo().noquote() << u"janelas: %1; aprovações %2, pagamentos %3"_s.arg(
+                janelas.join(u", "_s), BancoDeTeste::Consulta("SELECT COUNT(*) FROM AprovacoesDoOrcamento"),
+                BancoDeTeste::Consulta("SELECT COUNT(*) FROM PagamentosDoOrcamento"));
     }
 
 protected:
@@ -268,15 +338,15 @@ protected:
         });
         Plataforma::SubstituirPopupMenu([this](QMenu* menu) -> QAction* {
             // Any entry a person sees, the enabled ones mostly, but the sends (they would start
-            // the desktop's mail program or browser) and the windows the walk does not step
-            // through yet (approval with signature, payment, renewal: their own tests drive
-            // them), which it would only cancel.
+            // the desktop's mail program or browser) and, in the walks kept from before, the
+            // windows they did not step through (approval with signature, payment, renewal).
             static const QStringList deFora{u"mnuAprovarOrcamento"_s, u"mnuRegistrarPagamento"_s,
                                             u"mnuRenovarValidade"_s};
             QList<QAction*> entradas, habilitadas;
             for (QAction* acao : menu->actions())
                 if (!acao->isSeparator() && acao->isVisible() &&
-                    !acao->objectName().startsWith(u"mnuEnviar"_s) && !deFora.contains(acao->objectName())) {
+                    !acao->objectName().startsWith(u"mnuEnviar"_s) &&
+                    (mbooAndamento || !deFora.contains(acao->objectName()))) {
                     entradas << acao;
                     if (acao->isEnabled()) habilitadas << acao;
                 }
@@ -285,7 +355,9 @@ protected:
             QList<QAction*> respostas;
             for (QAction* acao : habilitadas)
                 if (QStringList{u"mnuEntregueAoCliente"_s, u"mnuRegistrarAprovacao"_s,
-                                u"mnuRegistrarRecusa"_s, u"mnuConcluido"_s}
+                                u"mnuRegistrarRecusa"_s, u"mnuConcluido"_s,
+                                mbooAndamento ? u"mnuAprovarOrcamento"_s : QString(),
+                                mbooAndamento ? u"mnuRegistrarPagamento"_s : QString()}
                         .contains(acao->objectName()))
                     respostas << acao;
             const QList<QAction*>& lista = !respostas.isEmpty() && mdados->Ate(2) == 0 ? respostas
@@ -301,13 +373,17 @@ protected:
         Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
             // The print and file dialogs of the preview, and the windows of the quote's
             // history, are answered "Cancel".
+            const bool doAndamento = mbooAndamento && JanelaDoAndamento(janela);
             if (!qobject_cast<frmFicha*>(janela) && !qobject_cast<frmPesquisa*>(janela) &&
                 !qobject_cast<VisualizacaoDoRelatorio*>(janela) &&
-                !qobject_cast<frmRegistroDaEtapa*>(janela)) {
+                !qobject_cast<frmRegistroDaEtapa*>(janela) && !doAndamento) {
                 Registrar(u"cancela %1"_s.arg(QString::fromLatin1(janela->metaObject()->className())));
                 return;
             }
+            if (doAndamento) ++mjanelasDoAndamento[QString::fromLatin1(janela->metaObject()->className())];
             Andar(janela);
+            // What it may have moved is checked back at the list too.
+            if (doAndamento) mbooEtapas = true;
             if (auto* ficha = qobject_cast<frmFicha*>(janela); ficha && ficha->OperacaoConcluida()) {
                 Registrar(u"gravado"_s);
                 mbooListaRecarregada = true;
@@ -345,6 +421,14 @@ private:
                                                                                EditarCopia(copia));
             return;
         }
+        if (janela == mlista.data() && mbooAndamento && mdados->Ate(60) == 0) {
+            // The follow-up of the open quotes, from the list's shortcut.
+            Diario.Passos << u"%1 Ctrl+Shift+A"_s.arg(mlonPasso);
+            mlista->Grade()->setFocus();
+            QTest::keyClick(mlista->Grade(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
+            Verificar();
+            return;
+        }
         const QList<QWidget*> controles = Controles(janela);
         const bool dialogo = janela != mlista.data();
         QWidget* controle = controles.isEmpty() ? nullptr : mdados->Um(controles);
@@ -367,16 +451,28 @@ private:
         QList<QWidget*> controles;
         for (QWidget* w : janela->findChildren<QWidget*>()) {
             if (w->window() != janela->window() || !w->isVisible() || !w->isEnabled()) continue;
+            // The follow-up's reminder would start the desktop's browser, as the row menu's
+            // sends would; the walks kept from before had no sheet commands in the preview.
+            if (w->objectName() == u"xrcmdLembrar"_s ||
+                (!mbooAndamento && (w->objectName() == u"cmdAprovarOrcamento"_s ||
+                                    w->objectName() == u"cmdRegistrarPagamento"_s)))
+                continue;
             const bool daSuite = qobject_cast<XRFind*>(w) || qobject_cast<XRNumberBox*>(w) ||
                                  qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ||
                                  qobject_cast<OptionButton*>(w) || qobject_cast<MSFlexGrid*>(w) ||
-                                 qobject_cast<XRNavigationBar*>(w) || qobject_cast<XRDTPicker*>(w);
+                                 qobject_cast<XRNavigationBar*>(w) || qobject_cast<XRDTPicker*>(w) ||
+                                 qobject_cast<XRAssinatura*>(w);
             const bool doQt = !Controle::DonoDe(w) && !w->objectName().isEmpty() &&
                               (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) ||
                                qobject_cast<QComboBox*>(w) || CaixaDeTextoDaEtapa(w));
             // A person mostly searches, picks, points at rows and commands: those controls come
             // up more often.
-            const int peso = qobject_cast<XRFind*>(w) || qobject_cast<MSFlexGrid*>(w)            ? 3
+            // In the windows of a quote's life, the pad and the commands that store come up
+            // most: a person there is answering for the client.
+            static const QStringList guardam{u"assAssinatura"_s, u"xrcmdAprovar"_s, u"xrcmdRegistrar"_s,
+                                             u"xrcmdEstornar"_s, u"xrcmdRenovar"_s, u"xrcmdManterPrecos"_s};
+            const int peso = JanelaDoAndamento(janela) && guardam.contains(w->objectName())      ? 4
+                             : qobject_cast<XRFind*>(w) || qobject_cast<MSFlexGrid*>(w)          ? 3
                              : qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ? 2
                                                                                                  : 1;
             for (int i = 0; (daSuite || doQt) && i < peso; ++i)
@@ -393,6 +489,9 @@ private:
         if (qobject_cast<XRDTPicker*>(c)) return {Digitar, Tab};
         if (qobject_cast<XRComboBox*>(c) || qobject_cast<QComboBox*>(c)) return {Escolher, Escolher, Tab};
         if (CaixaDeTextoDaEtapa(c)) return {Digitar, Colar, Enter, Escape, Tab};
+        if (qobject_cast<XRAssinatura*>(c)) return {Assinar, Assinar, Clicar};
+        if (qobject_cast<MSFlexGrid*>(c) && qobject_cast<frmAprovarOrcamento*>(c->window()))
+            return {Marcar, Marcar, Clicar, Tab};
         if (qobject_cast<MSFlexGrid*>(c))
             return {Clicar, MoverMouse, MoverMouse, Enter, Tab, Menu, Menu, Menu};
         return {Clicar};
@@ -410,7 +509,8 @@ private:
         case Acao::Digitar:
         case Acao::Colar: {
             const bool busca = qobject_cast<XRFind*>(c);
-            const QString texto = Texto(*mdados, busca || qobject_cast<XRNumberBox*>(c));
+            const QString texto =
+                TextoDoAndamento(c).value_or(Texto(*mdados, busca || qobject_cast<XRNumberBox*>(c)));
             Registrar(Resumo(texto));
             Focar(c);
             if (QWidget* foco = QApplication::focusWidget(); foco && mdados->Ate(2)) {
@@ -470,6 +570,31 @@ private:
         case Acao::Fechar:
             janela->close();
             break;
+        case Acao::Assinar: {
+            // One to three strokes of a few points each, as a finger or a mouse draws them.
+            for (int traco = 1 + mdados->Ate(3); traco > 0; --traco) {
+                QTest::mousePress(c, Qt::LeftButton, {}, pontoAoAcaso(c));
+                for (int ponto = mdados->Ate(6); ponto > 0; --ponto)
+                    QTest::mouseMove(c, pontoAoAcaso(c));
+                QTest::mouseRelease(c, Qt::LeftButton, {}, pontoAoAcaso(c));
+            }
+            break;
+        }
+        case Acao::Marcar: {
+            // A row's mark turned by a click on it, or by Space on the row.
+            auto* grade = static_cast<MSFlexGrid*>(c);
+            if (grade->Rows() < 2) break;
+            const int linha = 1 + mdados->Ate(grade->Rows() - 1);
+            Registrar(u"linha %1"_s.arg(linha));
+            if (mdados->Ate(2)) {
+                clicar(c, grade->RetanguloDaCelula(linha, 1).center());
+            } else {
+                Focar(c);
+                grade->setRow(linha);
+                QTest::keyClick(c, Qt::Key_Space);
+            }
+            break;
+        }
         case Acao::Menu:
             // The right button on a row, or the Menu key on the selected one.
             if (mdados->Ate(2)) {
@@ -527,6 +652,18 @@ private:
         if (mbooGravou) {
             mbooGravou = false;
             if (const QString falha = ConferirBanco(); !falha.isEmpty()) return Falhar(falha);
+        }
+        // The approvals, payments, filters and histories, whenever a stage, an approval or a
+        // payment may have moved (a history entry or a payment more than at the last check).
+        if (mbooAndamento || mbooEtapas) {
+            const QString marca = BancoDeTeste::Consulta(
+                "SELECT (SELECT COUNT(*) FROM HistoricoDeOrcamentos) || '/' || (SELECT COUNT(*) FROM "
+                "PagamentosDoOrcamento)");
+            if (marca != mstrMarcaDoBanco) {
+                mstrMarcaDoBanco = marca;
+                for (const QString& falha : {ConferirAprovacoes(), ConferirFiltrosEHistoricos()})
+                    if (!falha.isEmpty()) return Falhar(falha);
+            }
         }
         if (mpilha.size() == 1) {
             // A stage moved by the row menu reads the list again, as a save does.
@@ -686,6 +823,10 @@ private:
     QString ConferirEtapas() {
         if (!mbooEtapas) return {};
         mbooEtapas = false;
+        return ConferirFiltrosEHistoricos();
+    }
+
+    QString ConferirFiltrosEHistoricos() const {
         auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         for (qint32 codigo = ZELT_N_Orcamentos::FiltroDaLista::AguardandoResposta;
              codigo <= ZELT_N_Orcamentos::FiltroDaLista::Concluidos; ++codigo) {
@@ -704,18 +845,27 @@ private:
             u"h.NumeroDoOrcamento, "
             u"h.NumeroDoRegistro"_s);
         QHash<qint64, QString> etapas, gravadas;
+        QSet<qint64> enviados; // a send on record: an approval undone goes back to "Enviado"
         while (q.next()) {
             const qint64 numero = q.value(0).toLongLong();
             const QString operacao = q.value(1).toString();
             QString& etapa = etapas[numero];
             gravadas[numero] = q.value(2).toString();
-            if (etapa.isEmpty() || operacao == u"restaurado"_s) etapa = u"Em aberto"_s;
+            if (etapa.isEmpty() || operacao == u"restaurado"_s) {
+                etapa = u"Em aberto"_s;
+                enviados.remove(numero); // a quote's sends go with it when it is deleted
+            }
             const QString antes = etapa;
             const bool aguardando = etapa == u"Em aberto"_s || etapa == u"Enviado"_s;
             const bool aprovado = etapa == u"Aprovado"_s || etapa == u"Aprovado em parte"_s;
             bool legal = true;
             if (operacao.startsWith(u"enviado por"_s)) {
+                enviados.insert(numero);
                 if (etapa == u"Em aberto"_s) etapa = u"Enviado"_s;
+            } else if (operacao == u"aprovação desfeita"_s) {
+                legal = aprovado, etapa = enviados.contains(numero) ? u"Enviado"_s : u"Em aberto"_s;
+            } else if (operacao == u"renovado"_s) {
+                legal = aguardando;
             } else if (operacao == u"entregue ao cliente"_s) {
                 legal = aguardando, etapa = u"Enviado"_s;
             } else if (operacao == u"aprovado"_s || operacao == u"aprovado em parte"_s) {
@@ -737,14 +887,107 @@ private:
         return {};
     }
 
+    // Each approval in force is worth its approved items as stored (quantity × unit value
+    // less the item's discount, each to the cent, summed here), and with no item declined the
+    // quote's net value (its discount in it); a quote's payments never pass its latest
+    // approval; the stage agrees with the approval in force: "Aprovado", or "Aprovado em
+    // parte" when items were declined, or "Concluído"; no approved stage without one.
+    static QString ConferirAprovacoes() {
+        QHash<qint64, QHash<qint64, qint64>> centavos; // quote -> item -> its net in cents
+        QSqlQuery itens = Banco::Executar(u"SELECT NumeroDoOrcamento, NumeroDoItemDoOrcamento, Quantidade, "
+                                          u"ValorUnitario, DescontoEmValor FROM ItensDeOrcamento"_s);
+        while (itens.next()) {
+            const Currency liquido = Banco::MoedaDe(itens.value(2)) * Banco::MoedaDe(itens.value(3)) -
+                                     Banco::MoedaDe(itens.value(4));
+            centavos[itens.value(0).toLongLong()][itens.value(1).toLongLong()] =
+                std::llround(double(liquido.DecimosDeMilesimos()) / 100);
+        }
+        QSqlQuery q = Banco::Executar(
+            u"SELECT o.NumeroDoOrcamento, COALESCE(e.Etapa, 'Em aberto'), a.ItensRecusados, a.ValorAprovado, "
+            u"o.ValorLiquido, (SELECT SUM(p.Valor) FROM PagamentosDoOrcamento p WHERE p.NumeroDoOrcamento = "
+            u"o.NumeroDoOrcamento), (SELECT u.ValorAprovado FROM AprovacoesDoOrcamento u WHERE "
+            u"u.NumeroDoOrcamento = o.NumeroDoOrcamento ORDER BY u.NumeroDaAprovacao DESC LIMIT 1) FROM "
+            u"Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = o.NumeroDoOrcamento LEFT "
+            u"JOIN AprovacoesDoOrcamento a ON a.NumeroDoOrcamento = o.NumeroDoOrcamento AND "
+            u"a.DataEHoraDesfeita IS NULL"_s);
+        while (q.next()) {
+            const qint64 numero = q.value(0).toLongLong();
+            const QString etapa = q.value(1).toString();
+            const bool emVigor = !q.isNull(3);
+            const QStringList recusados = q.value(2).toString().split(u',', Qt::SkipEmptyParts);
+            const QString qual = u"o orçamento %1 (%2)"_s.arg(QString::number(numero), etapa);
+            const bool etapaAprovada = etapa == u"Aprovado"_s || etapa == u"Aprovado em parte"_s;
+            if (etapaAprovada && !emVigor) return qual + u" não tem aprovação em vigor"_s;
+            if (emVigor && !etapaAprovada && etapa != u"Concluído"_s)
+                return qual + u" tem uma aprovação em vigor"_s;
+            if (etapaAprovada && (etapa == u"Aprovado em parte"_s) != !recusados.isEmpty())
+                return qual + u" tem os itens recusados '%1'"_s.arg(q.value(2).toString());
+            if (emVigor) {
+                qint64 esperado = 0;
+                const QHash<qint64, qint64> doOrcamento = centavos.value(numero);
+                for (auto it = doOrcamento.cbegin(); it != doOrcamento.cend(); ++it)
+                    if (!recusados.contains(QString::number(it.key()))) esperado += it.value();
+                const Currency aprovado = Banco::MoedaDe(q.value(3));
+                if (Difere(aprovado, Currency::DeDecimosDeMilesimos(esperado * 100)) ||
+                    (recusados.isEmpty() && Difere(aprovado, Banco::MoedaDe(q.value(4)))))
+                    return qual +
+                           u" foi aprovado por %1 e seus itens aprovados somam %2 (líquido %3)"_s.arg(
+                               VB::CStr(QVariant::fromValue(aprovado)),
+                               VB::CStr(QVariant::fromValue(Currency::DeDecimosDeMilesimos(esperado * 100))),
+                               VB::CStr(QVariant::fromValue(Banco::MoedaDe(q.value(4)))));
+            }
+            const Currency pago = q.isNull(5) ? Currency() : Banco::MoedaDe(q.value(5));
+            const Currency limite = q.isNull(6) ? Currency() : Banco::MoedaDe(q.value(6));
+            if (pago.DecimosDeMilesimos() < 0 || pago.DecimosDeMilesimos() > limite.DecimosDeMilesimos())
+                return qual + u" tem %1 pagos e a última aprovação vale %2"_s.arg(
+                                  VB::CStr(QVariant::fromValue(pago)), VB::CStr(QVariant::fromValue(limite)));
+        }
+        return {};
+    }
+
+    // Text for a box of the windows of a quote's life, a third of the time what a person
+    // might type anywhere: whoever approves, a CPF; a payment, amounts about what is left,
+    // a Pix id, a reason to reverse it.
+    std::optional<QString> TextoDoAndamento(QWidget* c) {
+        if (!mbooAndamento || mdados->Ate(3) == 0) return std::nullopt;
+        if (c->objectName() == u"txtCPF"_s) return Cpf(*mdados);
+        if (c->objectName() == u"txtIdDaTransacao"_s) return u"E2026%1"_s.arg(mdados->Ate(1000000));
+        if (c->objectName() == u"txtMotivo"_s) return u"pago em duplicidade"_s;
+        auto* pagamento = qobject_cast<frmRegistrarPagamento*>(c->window());
+        if (!pagamento || c->objectName() != u"xrnbValor"_s) return std::nullopt;
+        const auto valor = [&](const QString& rotulo) {
+            return VB::CCur(pagamento->findChild<Label*>(rotulo)->Caption().section(u"R$ "_s, 1));
+        };
+        const Currency aprovado = valor(u"lblValorAprovado"_s), falta = valor(u"lblFaltaPagar"_s);
+        const Currency centavo = Currency::DeDecimosDeMilesimos(100);
+        const std::array valores{falta,
+                                 falta + centavo,
+                                 Currency::DeDecimosDeMilesimos(falta.DecimosDeMilesimos() / 200 * 100),
+                                 aprovado,
+                                 aprovado + aprovado,
+                                 -centavo,
+                                 Currency()};
+        return VB::Format(QVariant::fromValue(mdados->Um(valores)), u"#,##0.00"_s);
+    }
+
+    static bool JanelaDoAndamento(const QWidget* janela) {
+        return qobject_cast<const frmAcompanhamento*>(janela) ||
+               qobject_cast<const frmRenovarValidade*>(janela) ||
+               qobject_cast<const frmAprovarOrcamento*>(janela) ||
+               qobject_cast<const frmRegistrarPagamento*>(janela);
+    }
+
     static qint64 MudancasDeEtapa() {
         return BancoDeTeste::Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Operacao IN ('entregue "
                                     "ao cliente', 'aprovado', "
                                     "'aprovado em parte', 'concluído') OR Operacao LIKE 'recusado: %'");
     }
 
+    // The text boxes of the stage, approval and payment windows.
     static bool CaixaDeTextoDaEtapa(QWidget* w) {
-        return qobject_cast<QLineEdit*>(w) && qobject_cast<frmRegistroDaEtapa*>(w->parentWidget());
+        return qobject_cast<QLineEdit*>(w) && (qobject_cast<frmRegistroDaEtapa*>(w->parentWidget()) ||
+                                               qobject_cast<frmAprovarOrcamento*>(w->window()) ||
+                                               qobject_cast<frmRegistrarPagamento*>(w->window()));
     }
 
     void EscreverCopiaDeUmOrcamentoGravado(const QString& caminho) {
@@ -835,8 +1078,11 @@ private:
     QList<QWidget*> mpilha; // the modal displays walked, innermost last
     bool mbooGravou = false;
     bool mbooListaRecarregada = false;
-    bool mbooEtapas = false;        // the row menu was used since the last check of the stages
-    qint64 mlonMudancasDeEtapa = 0; // the stage moves the histories held at the last check
+    bool mbooEtapas = false;                // the row menu was used since the last check of the stages
+    bool mbooAndamento = false;             // the walk goes through the windows of a quote's life
+    QString mstrMarcaDoBanco;               // history entries and payments at the last check of the approvals
+    QMap<QString, int> mjanelasDoAndamento; // the windows of a quote's life walked, by class
+    qint64 mlonMudancasDeEtapa = 0;         // the stage moves the histories held at the last check
 };
 
 QTEST_MAIN(TesteDoPasseio)

@@ -1,0 +1,142 @@
+// "Pacotes de procedimentos" driven by its controls through the host's menu, on SQLite
+// and PostgreSQL: an administrator types a package band by band and saves it (stored as
+// typed, read back in the grid with the registry's names); bands with a gap are told
+// naming them and nothing is stored; a counter clerk looks with every editing control
+// disabled; F1 opens the guide's section.
+
+#include "tests/business/TesteDeNegocio.h"
+#include "tests/component/DublesDoComponente.h"
+
+#include "contracts/DadosDoUsuario.h"
+#include "host/JanelaDoMenu.h"
+#include "platform/Plataforma.h"
+#include "platform/controls/MSFlexGrid.h"
+#include "platform/controls/XRComboBox.h"
+#include "platform/controls/XRCommandButton.h"
+#include "platform/controls/XRNumberBox.h"
+#include "platform/suite/ComponentesDaSuite.h"
+
+#include <QAction>
+#include <QtTest>
+#include <functional>
+
+using namespace Qt::StringLiterals;
+using namespace BancoDeTeste;
+
+namespace {
+
+template <class T> T* Filho(const QWidget& janela, const QString& nome) {
+    T* controle = janela.findChild<T*>(nome);
+    if (!controle) qWarning() << "sem controle" << nome;
+    return controle;
+}
+
+void Clicar(const QWidget& janela, const QString& comando) {
+    emit Filho<XRCommandButton>(janela, comando)->Click();
+}
+
+// One row of the item's boxes ("0|4|Serviço|1|1|Não"), then "Incluir item".
+void Incluir(const QWidget& janela, const QString& linha) {
+    const QStringList v = linha.split(u'|');
+    Filho<XRNumberBox>(janela, u"xrnbPesoInicial"_s)->setText(v.at(0));
+    Filho<XRNumberBox>(janela, u"xrnbPesoFinal"_s)->setText(v.at(1));
+    Filho<XRComboBox>(janela, u"xrcmbTipo"_s)->setListIndex(v.at(2) == u"Produto" ? 1 : 0);
+    Filho<XRNumberBox>(janela, u"xrnbCodigo"_s)->setText(v.at(3));
+    Filho<XRNumberBox>(janela, u"xrnbQuantidade"_s)->setText(v.at(4));
+    Filho<XRComboBox>(janela, u"xrcmbSeNecessario"_s)->setListIndex(v.at(5) == u"Sim" ? 1 : 0);
+    Clicar(janela, u"xrcmdIncluirItem"_s);
+}
+
+// The grid's rows, cells 1 to 7 joined by "|".
+QStringList Linhas(const QWidget& janela) {
+    const auto* grade = Filho<MSFlexGrid>(janela, u"msfgGrade"_s);
+    QStringList linhas;
+    for (int r = 1; r < grade->Rows(); ++r) {
+        QStringList celulas;
+        for (int c = 1; c <= 7; ++c)
+            celulas << grade->TextMatrix(r, c);
+        linhas << celulas.join(u'|');
+    }
+    return linhas;
+}
+
+} // namespace
+
+class TesteDosPacotesDeProcedimentos : public TesteDeNegocio {
+    Q_OBJECT
+
+    void Preparar() override {
+        RegistrarMensagemGravadora();
+        ErrosExibidos().clear();
+        mmensagens.clear();
+        Plataforma::SubstituirMsgBox([this](const QString& texto, int, const QString&) {
+            mmensagens << texto;
+            return int(Plataforma::vbOK);
+        });
+        madministrador.NomeDoUsuario = u"ADMINISTRADOR"_s;
+        madministrador.Administrador = true;
+        mbalconista.NomeDoUsuario = u"BALCONISTA"_s;
+    }
+
+    void Abrir(clsDadosDoUsuario& usuario, std::function<void(QWidget&)> acao) {
+        Plataforma::SubstituirExibicaoModal([&](QWidget* janela) { acao(*janela); });
+        JanelaDoMenu menu(&usuario, u"Clínica"_s, 0, 0);
+        menu.findChild<QAction*>(u"AcaoPacotesDeProcedimentos"_s)->trigger();
+    }
+
+    QStringList mmensagens;
+    clsDadosDoUsuario madministrador;
+    clsDadosDoUsuario mbalconista;
+
+private slots:
+    void initTestCase() {
+        Suite::RegistrarComponentesDaSuite();
+        Plataforma::DefinirFatorDaPausa(0);
+    }
+
+    void administrador_grava_e_balconista_so_olha() {
+        Abrir(madministrador, [&](QWidget& j) {
+            QCOMPARE(Filho<XRComboBox>(j, u"xrcmbPacote"_s)->ListCount(), 0);
+            Filho<XRNumberBox>(j, u"xrnbNome"_s)->setText(u"Castração de gata"_s);
+            Filho<XRComboBox>(j, u"xrcmbEspecie"_s)->setListIndex(2);
+            Incluir(j, u"4|8|Serviço|3|1|Não"_s);
+            Incluir(j, u"0|4|Serviço|3|1|Não"_s);
+            Incluir(j, u"0|4|Produto|100|0,5|Sim"_s);
+            Incluir(j, u"9|12|Serviço|1|1|Não"_s);
+            Clicar(j, u"xrcmdGravar"_s);
+            QCOMPARE(mmensagens,
+                     QStringList{u"Entre as faixas de 4 a 8 kg e de 9 a 12 kg há pesos sem faixa: a "
+                                 "faixa seguinte deve começar onde a anterior termina."_s});
+            QCOMPARE(Numero("SELECT COUNT(*) FROM PacotesDeProcedimentos"), qint64(0));
+            // The last row taken out again, and saved.
+            Filho<MSFlexGrid>(j, u"msfgGrade"_s)->setRow(4);
+            Filho<MSFlexGrid>(j, u"msfgGrade"_s)->setRowSel(4);
+            Clicar(j, u"xrcmdRemoverItem"_s);
+            Clicar(j, u"xrcmdGravar"_s);
+            QCOMPARE(mmensagens.constLast(), u"O pacote Castração de gata foi gravado."_s);
+            QCOMPARE(Linhas(j), (QStringList{u"0|4|Serviço|3|Castração de gato|1|Não"_s,
+                                             u"0|4|Produto|100|Ração Cães 15 kg|0,5|Sim"_s,
+                                             u"4|8|Serviço|3|Castração de gato|1|Não"_s}));
+        });
+        QCOMPARE(Textos(u"SELECT Nome || '|' || Especie FROM PacotesDeProcedimentos"_s),
+                 QStringList{u"Castração de gata|Gato"_s});
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDosPacotes WHERE SeNecessario = 1"), qint64(1));
+        mmensagens.clear();
+        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+        Abrir(mbalconista, [&](QWidget& j) {
+            QCOMPARE(Filho<XRComboBox>(j, u"xrcmbPacote"_s)->Text(), u"Castração de gata"_s);
+            QCOMPARE(Linhas(j).size(), 3);
+            for (const char* nome :
+                 {"xrnbNome", "xrcmdIncluirItem", "xrcmdRemoverItem", "xrcmdGravar", "xrcmdExcluir"})
+                QVERIFY2(!Filho<QWidget>(j, QString::fromLatin1(nome))->isEnabled(), nome);
+            QTest::keyClick(&j, Qt::Key_F1);
+            QCOMPARE(SecaoDoGuiaExibida(), u"pacotes"_s);
+            FecharAjuda();
+        });
+        qunsetenv("ZELT_GUIA");
+        QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
+    }
+};
+
+QTEST_MAIN(TesteDosPacotesDeProcedimentos)
+#include "tst_pacotes_de_procedimentos.moc"
