@@ -57,7 +57,8 @@ const QString CopiaQueServeDeBase =
         .arg(Op::Excluido);
 
 // The rows the deletion of a quote takes with it by cascade, beside its items: its
-// stage, its sends and its approvals with their signatures. The deletion's entry keeps
+// stage, its sends, its approvals with their signatures, the animal's weight given with
+// it and its items marked "se necessário" (after the items they name). The deletion's entry keeps
 // them (and only that entry: no other copy carries a signature) and the restoration puts
 // them back in this order, each row with its own key, so that the stage, the last send
 // and the approval in force are the ones the quote had. Each table's rows are kept with
@@ -65,7 +66,8 @@ const QString CopiaQueServeDeBase =
 // and an entry written before it restores with the column's default. Payments are not
 // here: a quote with payments is never deleted.
 const QStringList TabelasDaVida{QStringLiteral("EtapasDoOrcamento"), QStringLiteral("EnviosDeOrcamentos"),
-                                QStringLiteral("AprovacoesDoOrcamento")};
+                                QStringLiteral("AprovacoesDoOrcamento"), QStringLiteral("PesosDosOrcamentos"),
+                                QStringLiteral("ItensSeNecessario")};
 
 QJsonArray Linha(const QSqlQuery& q, qsizetype colunas, qsizetype primeira = 0) {
     QJsonArray linha;

@@ -62,12 +62,13 @@ qint64 QuantidadeDeEntradas() {
     return Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos");
 }
 
-// Every stored column of the quote, of its items and of its stage, sends and approvals,
-// byte for byte, as one text, to compare versions.
+// Every stored column of the quote, of its items and of its stage, sends, approvals,
+// weight and items "se necessário", byte for byte, as one text, to compare versions.
 QString Estado(double numero) {
     QStringList partes;
-    for (const QString& tabela : {u"Orcamentos"_s, u"ItensDeOrcamento"_s, u"EtapasDoOrcamento"_s,
-                                  u"EnviosDeOrcamentos"_s, u"AprovacoesDoOrcamento"_s}) {
+    for (const QString& tabela :
+         {u"Orcamentos"_s, u"ItensDeOrcamento"_s, u"EtapasDoOrcamento"_s, u"EnviosDeOrcamentos"_s,
+          u"AprovacoesDoOrcamento"_s, u"PesosDosOrcamentos"_s, u"ItensSeNecessario"_s}) {
         QSqlQuery q = Banco::Executar(
             u"SELECT * FROM %1 WHERE NumeroDoOrcamento = ? ORDER BY 1, 2"_s.arg(tabela), {qint64(numero)});
         while (q.next())
@@ -355,6 +356,10 @@ private slots:
         for (const QString& canal : {ZELT_N_Orcamentos::CanalEmail, ZELT_N_Orcamentos::CanalWhatsApp})
             QCOMPARE(envios->RegistrarEnvio(numero, canal, u"ana@exemplo.com.br"_s), qint16(0));
         const QByteArray assinatura = "\x89PNG\r\n\x1a\n" + QByteArray("\0\xff\x80\x7f", 4).repeated(16382);
+        for (const char* pacote :
+             {"INSERT INTO PesosDosOrcamentos VALUES (?, 10, 45000)",
+              "INSERT INTO ItensSeNecessario VALUES (?, 1)"}) // a package's weight and mark
+            Banco::Executar(QString::fromLatin1(pacote), {qint64(numero)});
         auto aprovacao = Aprovacao();
         if (aprovar == 2) QCOMPARE(AprovarSemItens(numero, {}), 0);
         if (aprovar) QCOMPARE(aprovacao->Ler(numero), 0);
