@@ -195,26 +195,29 @@ QJsonObject VidaDoOrcamento(qint64 numero) {
 }
 
 // Puts back the rows a deletion's copy kept (none in an entry written before deletions
-// kept them: the quote comes back "Em aberto", without sends), each table's in one
-// statement. registro: the entry, named when the copy is damaged.
+// kept them: the quote comes back "Em aberto", without sends). One row a statement: the
+// counters' triggers on PostgreSQL run after the whole statement and take a quote's part
+// out as "its rows but the new one", which two new rows of one quote in one statement
+// would count wrong. The statements travel with the next one (ExecutarComOProximo), so
+// a restoration costs no round trip more for them. registro: the entry, named when the
+// copy is damaged.
 void RestaurarVida(const QJsonObject& vida, qint64 registro) {
     static const QRegularExpression nome(QStringLiteral("^[A-Za-z]+$"));
     for (const QString& tabela : TabelasDaVida) {
         const QJsonArray linhas = vida.value(tabela).toArray();
-        if (linhas.size() < 2) continue;
         QStringList colunas;
         for (const QJsonValue& coluna : linhas.at(0).toArray())
             colunas << coluna.toString();
-        QVariantList valores;
+        for (const QString& coluna : colunas)
+            if (!nome.match(coluna).hasMatch()) CopiaDanificada(registro);
         for (qsizetype l = 1; l < linhas.size(); ++l) {
             const QJsonArray linha = linhas.at(l).toArray();
             if (linha.size() != colunas.size()) CopiaDanificada(registro);
+            QVariantList valores;
             for (const QJsonValue& valor : linha)
                 valores << ValorDoBanco(valor);
+            Banco::ExecutarComOProximo(GravacaoDeOrcamentos::Insercao(tabela, colunas), valores);
         }
-        for (const QString& coluna : colunas)
-            if (!nome.match(coluna).hasMatch()) CopiaDanificada(registro);
-        Banco::Executar(GravacaoDeOrcamentos::Insercao(tabela, colunas, linhas.size() - 1), valores);
     }
 }
 

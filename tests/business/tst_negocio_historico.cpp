@@ -353,8 +353,11 @@ private slots:
         const double numero = NovoOrcamentoDeDoisServicos();
         auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
         envios->DadosDoUsuario = musuario.get();
-        for (const QString& canal : {ZELT_N_Orcamentos::CanalEmail, ZELT_N_Orcamentos::CanalWhatsApp})
+        int dia = 0; // a send a day: the days to the answer count from the first
+        for (const QString& canal : {ZELT_N_Orcamentos::CanalEmail, ZELT_N_Orcamentos::CanalWhatsApp}) {
+            FixarRelogio(Agora.addDays(++dia));
             QCOMPARE(envios->RegistrarEnvio(numero, canal, u"ana@exemplo.com.br"_s), qint16(0));
+        }
         const QByteArray assinatura = "\x89PNG\r\n\x1a\n" + QByteArray("\0\xff\x80\x7f", 4).repeated(16382);
         for (const char* pacote :
              {"INSERT INTO PesosDosOrcamentos VALUES (?, 10, 45000)",
@@ -367,7 +370,7 @@ private slots:
             QCOMPARE(aprovacao->Aprovar(numero, {2}, u"Maria"_s, {}, u"Presencial"_s, assinatura), 0);
         if (aprovar == 2) QCOMPARE(aprovacao->DesfazerAprovacao(numero), 0);
         if (pagar) QCOMPARE(aprovacao->RegistrarPagamento(numero, VB::CCur(u"50"_s), u"Dinheiro"_s, {}), 0);
-        FixarRelogio(Agora.addDays(dias));
+        FixarRelogio(Agora.addDays(dia + dias));
         const QString antes = Estado(numero), mostrada = EtapaDe(numero);
         QCOMPARE(Excluir(numero, musuario.get()), qint16(pagar ? 3 : 0));
         const qint64 registro = Numero("SELECT MAX(NumeroDoRegistro) FROM HistoricoDeOrcamentos");
