@@ -31,15 +31,8 @@ namespace S = ZELT_N_Orcamentos::SecaoDoAcompanhamento;
 // The chart's weeks: twelve, the last one ending today.
 constexpr int Semanas = 12;
 
-// The sections by validity look each valid quote's stage up by its key, in a correlated
-// subquery (never a join): a join let PostgreSQL hash every stage row of the database
-// (800 ms at a million quotes) and let SQLite walk the stage index instead of the few
-// quotes still valid. A quote that has not answered: without a stage row ("Em aberto")
-// or "Enviado".
-const QString NaoRespondido = QStringLiteral(
-    "COALESCE((SELECT x.Etapa FROM EtapasDoOrcamento x WHERE x.NumeroDoOrcamento = o.NumeroDoOrcamento), "
-    "'Enviado') = 'Enviado'");
-
+// The sections by validity look each valid quote's stage up by its key
+// (EtapasDoOrcamento::NaoRespondido), never by a join.
 bool EhAprovado(const QString& etapa) {
     return etapa == E::Aprovado || etapa == E::AprovadoEmParte || etapa == E::Concluido;
 }
@@ -54,7 +47,8 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
     const QString h = Banco::DataIso(hoje);
     switch (secao) {
     case S::VencemEmAte7Dias:
-        return {QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") + NaoRespondido,
+        return {QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") +
+                    EtapasDoOrcamento::NaoRespondido(),
                 {h, Banco::DataIso(hoje.addDays(7))},
                 QStringLiteral("o.DataDeValidadeDoOrcamento, o.NumeroDoOrcamento")};
     case S::EnviadosSemResposta: {
@@ -75,7 +69,8 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
     case S::VencidosNosUltimos30Dias:
         // Vencido from the day after the validity date: expired in the last 30 days
         // (today included) means valid until a day from hoje - 30 to hoje - 1.
-        return {QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") + NaoRespondido,
+        return {QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") +
+                    EtapasDoOrcamento::NaoRespondido(),
                 {Banco::DataIso(hoje.addDays(-30)), Banco::DataIso(hoje.addDays(-1))},
                 QStringLiteral("o.DataDeValidadeDoOrcamento DESC, o.NumeroDoOrcamento DESC")};
     case S::AprovadosNaoConcluidos:
@@ -88,15 +83,21 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
     }
 }
 
-qint32 Total(qint32 secao, const CondicaoDaSecao& condicao) {
-    if (secao == S::AprovadosNaoConcluidos)
-        return Banco::Valor(QStringLiteral("SELECT COALESCE(SUM(Quantidade), 0) FROM ContagemDeEtapas WHERE "
-                                           "Etapa IN (?, ?)"),
-                            condicao.Parametros)
-            .toInt();
-    return Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE ") + condicao.Onde,
-                        condicao.Parametros)
-        .toInt();
+// The sections by validity alone (1 and 3) count from the follow-up's counters, the
+// approved one from the stage counters; only the quotes sent without an answer, whose
+// last contact no counter keeps, are counted.
+qint32 Total(qint32 secao, const CondicaoDaSecao& condicao, const QDate& hoje) {
+    ContagemDeOrcamentos::Consulta contagem{
+        QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE ") + condicao.Onde, condicao.Parametros};
+    if (secao == S::VencemEmAte7Dias)
+        contagem = EtapasDoOrcamento::NaoRespondidosValidosEntre(false, hoje, hoje.addDays(7));
+    else if (secao == S::VencidosNosUltimos30Dias)
+        contagem = EtapasDoOrcamento::NaoRespondidosValidosEntre(false, hoje.addDays(-30), hoje.addDays(-1));
+    else if (secao == S::AprovadosNaoConcluidos)
+        contagem = {QStringLiteral("SELECT COALESCE(SUM(Quantidade), 0) FROM ContagemDeEtapas WHERE "
+                                   "Etapa IN (?, ?)"),
+                    condicao.Parametros};
+    return Banco::Valor(contagem.Sql, contagem.Parametros).toInt();
 }
 
 // The section's own fields, then the quote's as the list selects them (the record form
@@ -207,7 +208,7 @@ public:
         return Selecao("SelecionarSecao", [&] {
             const QDate hoje = Relogio::Hoje();
             const CondicaoDaSecao condicao = Condicao(lintSecao, hoje);
-            TotalDaSecao = Total(lintSecao, condicao);
+            TotalDaSecao = Total(lintSecao, condicao, hoje);
             return Linhas(condicao, hoje);
         });
     }

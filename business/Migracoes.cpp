@@ -335,6 +335,13 @@ QList<Migracao> Todas() {
                           Banco::ExecutarTodos(ContagemDeOrcamentos::CriarContagemDoAcompanhamento());
                       }};
     lista << Migracao{16, {}, AnunciosDosCadastros};
+    // Version 17: the follow-up's counters by validity date, for the counts of the quotes
+    // not answered around today (EtapasDoOrcamento::NaoRespondidosValidosEntre): the
+    // list's filters by validity and the follow-up's sections read a few counter rows.
+    lista << Migracao{17,
+                      {QStringLiteral("CREATE INDEX IF NOT EXISTS ContagemDoAcompanhamento_Validade ON "
+                                      "ContagemDoAcompanhamento (Validade, Etapa)")},
+                      {}};
     return lista;
 }
 

@@ -7,7 +7,8 @@
 // It gives a third of the quotes a send and a share of them an answer, set-based,
 // and takes them all away at the end. It runs the schema versions from the stages' on
 // again (11 to the newest, then the follow-up's counters alone), which rebuild their
-// tables: a database that already holds stages is refused.
+// tables. A database that already holds stages (bench_acompanhamento --manter) has only
+// its filters measured, and keeps its stages.
 
 #include "bench/business/Respostas.h"
 #include "business/Banco.h"
@@ -100,19 +101,20 @@ int main(int argc, char** argv) {
     configuracao.CriarDadosDeDemonstracao = false;
     try {
         Negocio::Iniciar(configuracao);
-        if (Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM EtapasDoOrcamento")).toLongLong() > 0) {
-            std::fputs("O banco já tem etapas de orçamentos: use um banco gerado (bench_gerar_dados).\n",
-                       stderr);
-            return 1;
-        }
+        // A database whose stages are already there (bench_acompanhamento --manter) has
+        // its filters measured as it is, and keeps its stages.
+        const bool comEtapas =
+            Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM EtapasDoOrcamento")).toLongLong() > 0;
         const qint64 quotes = Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos")).toLongLong();
-        Respostas::Enviar();
         std::printf("orçamentos: %lld\n", quotes);
-        std::printf("migração das versões 11 a %d: %.1f ms\n", Migracoes::VersaoMaisRecente(),
-                    MedirMigracao(11));
-        Respostas::Responder();
-        std::printf("migração da versão 14 (contadores do acompanhamento) com as respostas: %.1f ms\n",
-                    MedirMigracao(14));
+        if (!comEtapas) {
+            Respostas::Enviar();
+            std::printf("migração das versões 11 a %d: %.1f ms\n", Migracoes::VersaoMaisRecente(),
+                        MedirMigracao(11));
+            Respostas::Responder();
+            std::printf("migração da versão 14 (contadores do acompanhamento) com as respostas: %.1f ms\n",
+                        MedirMigracao(14));
+        }
         const int execucoes = parametros.value(QStringLiteral("execucoes")).toInt();
         const struct {
             qint32 codigo;
@@ -129,7 +131,7 @@ int main(int argc, char** argv) {
             std::printf("%-22s %10lld orçamentos  %8.2f ms (contagem e primeira página, mediana)\n",
                         filtro.nome, total, ms);
         }
-        Respostas::Limpar();
+        if (!comEtapas) Respostas::Limpar();
     } catch (const std::exception& erro) {
         std::fprintf(stderr, "%s\n", erro.what());
         return 1;
