@@ -94,6 +94,15 @@ QString Participio(Operacao operacao) {
 const QString EtapaPorChave = QStringLiteral(
     "(SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = o.NumeroDoOrcamento)");
 
+// The condition that a quote is not older than the oldest one whose validity date meets
+// the condition given ("BETWEEN ? AND ?"), followed by " AND ".
+QString DesdeOPrimeiroValido(const QString& validade) {
+    return QStringLiteral(
+               "o.NumeroDoOrcamento >= (SELECT MIN(v.NumeroDoOrcamento + 0) FROM Orcamentos v WHERE "
+               "v.DataDeValidadeDoOrcamento %1) AND ")
+        .arg(validade);
+}
+
 } // namespace
 
 QString EtapaMostrada(const QString& gravada, const QDate& validade, const QDate& hoje) {
@@ -152,23 +161,32 @@ QString NaoRespondido() {
 std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate& hoje) {
     namespace F = ZELT_N_Orcamentos::FiltroDaLista;
     const QString hojeIso = Banco::DataIso(hoje);
-    const QString naEtapa = QStringLiteral(
-        "o.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM EtapasDoOrcamento WHERE Etapa IN (%1))");
+    // The filters by stage walk the quotes newest first too, each one's stage by its
+    // key: a stage's quotes are spread over the years, so a page (the first or, read
+    // backwards, the last) is met within a few hundred quotes, where reading the stage
+    // index had SQLite gather and sort all of the stage's quotes (12 ms of CPU for 63,000).
+    const QString naEtapa = EtapaPorChave + QStringLiteral(" IN (%1)");
     switch (codigo) {
     // The filters by validity walk the quotes newest first by their key, each one's
     // validity and stage checked on it (the "|| ''" keeps both databases from the
     // validity index): the quotes still valid are the newest, so the first page is met
     // within a few days' quotes, where the validity index would find every quote of the
     // range, look each one's stage up and sort them all (tens of ms at a million quotes).
-    // The last pages walk further (the counts come from counters).
+    // The walk starts at the oldest quote of the range, read off the validity index
+    // (the "+ 0" keeps both databases from the key's index for that MIN), so that the
+    // last page, read backwards, does not walk the years before it (0.4 to 0.9 s).
     case F::AguardandoResposta:
-        return Dialeto::Subconsulta{QStringLiteral("o.DataDeValidadeDoOrcamento || '' >= ? AND ") +
+        return Dialeto::Subconsulta{DesdeOPrimeiroValido(QStringLiteral(">= ?")) +
+                                        QStringLiteral("o.DataDeValidadeDoOrcamento || '' >= ? AND ") +
                                         EtapaPorChave + QStringLiteral(" = ?"),
-                                    {hojeIso, E::Enviado}};
-    case F::VencemEmAte7Dias:
-        return Dialeto::Subconsulta{QStringLiteral("o.DataDeValidadeDoOrcamento || '' BETWEEN ? AND ? AND ") +
-                                        NaoRespondido(),
-                                    {hojeIso, Banco::DataIso(hoje.addDays(7))}};
+                                    {hojeIso, hojeIso, E::Enviado}};
+    case F::VencemEmAte7Dias: {
+        const QString ate = Banco::DataIso(hoje.addDays(7));
+        return Dialeto::Subconsulta{
+            DesdeOPrimeiroValido(QStringLiteral("BETWEEN ? AND ?")) +
+                QStringLiteral("o.DataDeValidadeDoOrcamento || '' BETWEEN ? AND ? AND ") + NaoRespondido(),
+            {hojeIso, ate, hojeIso, ate}};
+    }
     case F::Vencidos:
         return Dialeto::Subconsulta{
             QStringLiteral("o.DataDeValidadeDoOrcamento || '' < ? AND ") + NaoRespondido(), {hojeIso}};

@@ -1,6 +1,6 @@
 // The quotes' stages on a generated database (bench_gerar_dados): the schema version
 // that marks the sent quotes, and each filter by stage as the list opens it (its count
-// and its first page of 10), median of N runs. Prints numbers; asserts nothing.
+// and its first page of 10, then its last page), median of N runs. Prints numbers; asserts nothing.
 //
 //   bench_etapas (--banco ARQUIVO.sqlite | --url postgresql://...) [--execucoes N]
 //
@@ -60,9 +60,15 @@ double MedirMigracao(int desde) {
     return Milissegundos(relogio);
 }
 
-// The list opening a filter: the count and every field of the first page.
-double MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
-    QList<double> tempos;
+// The list opening a filter: the count and every field of the first page; then its
+// last page (the list's End key), each a median of the runs.
+std::pair<double, double> MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
+    QList<double> tempos, ultimas;
+    const auto lerPagina = [](const RecordsetPtr& resultado) {
+        for (int linha = 0; linha < 10 && !resultado->Eof(); ++linha, resultado->MoveNext())
+            for (qint32 campo = 0; campo < resultado->FieldsCount(); ++campo)
+                resultado->Fields(campo);
+    };
     for (int i = 0; i < execucoes; ++i) {
         auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         qint16 tamanho = 10;
@@ -70,17 +76,20 @@ double MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
         relogio.start();
         if (orcamentos->Selecionar(1, tamanho, codigo, QString(), 0, 0).toBool()) {
             std::fprintf(stderr, "falhou: %s\n", qPrintable(orcamentos->DescricaoDoErro));
-            return -1;
+            return {-1, -1};
         }
         const RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
         total = resultado->RecordCount();
-        for (int linha = 0; linha < 10 && !resultado->Eof(); ++linha, resultado->MoveNext())
-            for (qint32 campo = 0; campo < resultado->FieldsCount(); ++campo)
-                resultado->Fields(campo);
+        lerPagina(resultado);
         tempos << Milissegundos(relogio);
+        relogio.restart();
+        if (resultado->PageCount() > 1) resultado->SetAbsolutePage(resultado->PageCount());
+        lerPagina(resultado);
+        ultimas << Milissegundos(relogio);
     }
     std::sort(tempos.begin(), tempos.end());
-    return tempos.at(tempos.size() / 2);
+    std::sort(ultimas.begin(), ultimas.end());
+    return {tempos.at(tempos.size() / 2), ultimas.at(ultimas.size() / 2)};
 }
 
 } // namespace
@@ -127,9 +136,10 @@ int main(int argc, char** argv) {
                        {F::Concluidos, "Concluídos"}};
         for (const auto& filtro : filtros) {
             qint64 total = 0;
-            const double ms = MedirFiltro(filtro.codigo, execucoes, total);
-            std::printf("%-22s %10lld orçamentos  %8.2f ms (contagem e primeira página, mediana)\n",
-                        filtro.nome, total, ms);
+            const auto [ms, ultima] = MedirFiltro(filtro.codigo, execucoes, total);
+            std::printf("%-22s %10lld orçamentos  %8.2f ms (contagem e primeira página, mediana), "
+                        "última página %8.2f ms\n",
+                        filtro.nome, total, ms, ultima);
         }
         if (!comEtapas) Respostas::Limpar();
     } catch (const std::exception& erro) {
