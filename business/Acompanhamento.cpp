@@ -37,6 +37,12 @@ bool EhAprovado(const QString& etapa) {
     return etapa == E::Aprovado || etapa == E::AprovadoEmParte || etapa == E::Concluido;
 }
 
+// Section 2: a quote whose last contact was before this day (two days ago) has waited
+// three days or more.
+QString LimiteDoContato(const QDate& hoje) {
+    return Banco::DataIso(hoje.addDays(-2));
+}
+
 struct CondicaoDaSecao {
     QString Onde; // over Orcamentos o LEFT JOIN EtapasDoOrcamento e
     QVariantList Parametros;
@@ -57,7 +63,7 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
         // the quote out of the section for three days. The date of a stage "Enviado" (null
         // for any other) and the last send are looked up by the quote's key (NOT EXISTS let
         // PostgreSQL hash every send of the database).
-        const QString limite = Banco::DataIso(hoje.addDays(-2));
+        const QString limite = LimiteDoContato(hoje);
         return {QStringLiteral(
                     "o.DataDeValidadeDoOrcamento >= ? AND (SELECT x.DataEHoraDaEtapa FROM "
                     "EtapasDoOrcamento x WHERE x.NumeroDoOrcamento = o.NumeroDoOrcamento AND x.Etapa = "
@@ -84,19 +90,33 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
 }
 
 // The sections by validity alone (1 and 3) count from the follow-up's counters, the
-// approved one from the stage counters; only the quotes sent without an answer, whose
-// last contact no counter keeps, are counted.
+// approved one from the stage counters. The quotes sent without an answer, whose last
+// contact no counter keeps, are counted from the stage index: the rows "Enviado" from the
+// oldest quote still valid on (a third of the quotes valid, where the validity index
+// would look every valid quote's stage up: 40 ms at a million quotes on PostgreSQL),
+// each one's validity and last send by its key.
 qint32 Total(qint32 secao, const CondicaoDaSecao& condicao, const QDate& hoje) {
-    ContagemDeOrcamentos::Consulta contagem{
-        QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE ") + condicao.Onde, condicao.Parametros};
-    if (secao == S::VencemEmAte7Dias)
+    ContagemDeOrcamentos::Consulta contagem;
+    if (secao == S::VencemEmAte7Dias) {
         contagem = EtapasDoOrcamento::NaoRespondidosValidosEntre(false, hoje, hoje.addDays(7));
-    else if (secao == S::VencidosNosUltimos30Dias)
+    } else if (secao == S::VencidosNosUltimos30Dias) {
         contagem = EtapasDoOrcamento::NaoRespondidosValidosEntre(false, hoje.addDays(-30), hoje.addDays(-1));
-    else if (secao == S::AprovadosNaoConcluidos)
+    } else if (secao == S::AprovadosNaoConcluidos) {
         contagem = {QStringLiteral("SELECT COALESCE(SUM(Quantidade), 0) FROM ContagemDeEtapas WHERE "
                                    "Etapa IN (?, ?)"),
                     condicao.Parametros};
+    } else {
+        const QString h = Banco::DataIso(hoje), limite = LimiteDoContato(hoje);
+        contagem = {
+            QStringLiteral(
+                "SELECT COUNT(*) FROM EtapasDoOrcamento x WHERE x.Etapa = 'Enviado' AND x.NumeroDoOrcamento "
+                ">= (SELECT MIN(v.NumeroDoOrcamento + 0) FROM Orcamentos v WHERE v.DataDeValidadeDoOrcamento "
+                ">= ?) AND x.DataEHoraDaEtapa < ? AND (SELECT o.DataDeValidadeDoOrcamento FROM Orcamentos o "
+                "WHERE o.NumeroDoOrcamento = x.NumeroDoOrcamento) >= ? AND COALESCE((SELECT "
+                "MAX(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE s.NumeroDoOrcamento = "
+                "x.NumeroDoOrcamento), '') < ?"),
+            {h, limite, h, limite}};
+    }
     return Banco::Valor(contagem.Sql, contagem.Parametros).toInt();
 }
 
