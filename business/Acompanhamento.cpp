@@ -31,17 +31,16 @@ namespace S = ZELT_N_Orcamentos::SecaoDoAcompanhamento;
 // The chart's weeks: twelve, the last one ending today.
 constexpr int Semanas = 12;
 
-// The sections by validity look each valid quote's stage up by its key, in a correlated
-// subquery (never a join): a join let PostgreSQL hash every stage row of the database
-// (800 ms at a million quotes) and let SQLite walk the stage index instead of the few
-// quotes still valid. A quote that has not answered: without a stage row ("Em aberto")
-// or "Enviado".
-const QString NaoRespondido = QStringLiteral(
-    "COALESCE((SELECT x.Etapa FROM EtapasDoOrcamento x WHERE x.NumeroDoOrcamento = o.NumeroDoOrcamento), "
-    "'Enviado') = 'Enviado'");
-
+// The sections by validity look each valid quote's stage up by its key
+// (EtapasDoOrcamento::NaoRespondido), never by a join.
 bool EhAprovado(const QString& etapa) {
     return etapa == E::Aprovado || etapa == E::AprovadoEmParte || etapa == E::Concluido;
+}
+
+// Section 2: a quote whose last contact was before this day (two days ago) has waited
+// three days or more.
+QString LimiteDoContato(const QDate& hoje) {
+    return Banco::DataIso(hoje.addDays(-2));
 }
 
 struct CondicaoDaSecao {
@@ -54,7 +53,8 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
     const QString h = Banco::DataIso(hoje);
     switch (secao) {
     case S::VencemEmAte7Dias:
-        return {QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") + NaoRespondido,
+        return {QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") +
+                    EtapasDoOrcamento::NaoRespondido(),
                 {h, Banco::DataIso(hoje.addDays(7))},
                 QStringLiteral("o.DataDeValidadeDoOrcamento, o.NumeroDoOrcamento")};
     case S::EnviadosSemResposta: {
@@ -63,7 +63,7 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
         // the quote out of the section for three days. The date of a stage "Enviado" (null
         // for any other) and the last send are looked up by the quote's key (NOT EXISTS let
         // PostgreSQL hash every send of the database).
-        const QString limite = Banco::DataIso(hoje.addDays(-2));
+        const QString limite = LimiteDoContato(hoje);
         return {QStringLiteral(
                     "o.DataDeValidadeDoOrcamento >= ? AND (SELECT x.DataEHoraDaEtapa FROM "
                     "EtapasDoOrcamento x WHERE x.NumeroDoOrcamento = o.NumeroDoOrcamento AND x.Etapa = "
@@ -75,7 +75,8 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
     case S::VencidosNosUltimos30Dias:
         // Vencido from the day after the validity date: expired in the last 30 days
         // (today included) means valid until a day from hoje - 30 to hoje - 1.
-        return {QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") + NaoRespondido,
+        return {QStringLiteral("o.DataDeValidadeDoOrcamento BETWEEN ? AND ? AND ") +
+                    EtapasDoOrcamento::NaoRespondido(),
                 {Banco::DataIso(hoje.addDays(-30)), Banco::DataIso(hoje.addDays(-1))},
                 QStringLiteral("o.DataDeValidadeDoOrcamento DESC, o.NumeroDoOrcamento DESC")};
     case S::AprovadosNaoConcluidos:
@@ -88,15 +89,35 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
     }
 }
 
-qint32 Total(qint32 secao, const CondicaoDaSecao& condicao) {
-    if (secao == S::AprovadosNaoConcluidos)
-        return Banco::Valor(QStringLiteral("SELECT COALESCE(SUM(Quantidade), 0) FROM ContagemDeEtapas WHERE "
-                                           "Etapa IN (?, ?)"),
-                            condicao.Parametros)
-            .toInt();
-    return Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos o WHERE ") + condicao.Onde,
-                        condicao.Parametros)
-        .toInt();
+// The sections by validity alone (1 and 3) count from the follow-up's counters, the
+// approved one from the stage counters. The quotes sent without an answer, whose last
+// contact no counter keeps, are counted from the stage index: the rows "Enviado" from the
+// oldest quote still valid on (a third of the quotes valid, where the validity index
+// would look every valid quote's stage up: 40 ms at a million quotes on PostgreSQL),
+// each one's validity and last send by its key.
+qint32 Total(qint32 secao, const CondicaoDaSecao& condicao, const QDate& hoje) {
+    ContagemDeOrcamentos::Consulta contagem;
+    if (secao == S::VencemEmAte7Dias) {
+        contagem = EtapasDoOrcamento::NaoRespondidosValidosEntre(false, hoje, hoje.addDays(7));
+    } else if (secao == S::VencidosNosUltimos30Dias) {
+        contagem = EtapasDoOrcamento::NaoRespondidosValidosEntre(false, hoje.addDays(-30), hoje.addDays(-1));
+    } else if (secao == S::AprovadosNaoConcluidos) {
+        contagem = {QStringLiteral("SELECT COALESCE(SUM(Quantidade), 0) FROM ContagemDeEtapas WHERE "
+                                   "Etapa IN (?, ?)"),
+                    condicao.Parametros};
+    } else {
+        const QString h = Banco::DataIso(hoje), limite = LimiteDoContato(hoje);
+        contagem = {
+            QStringLiteral(
+                "SELECT COUNT(*) FROM EtapasDoOrcamento x WHERE x.Etapa = 'Enviado' AND x.NumeroDoOrcamento "
+                ">= (SELECT MIN(v.NumeroDoOrcamento + 0) FROM Orcamentos v WHERE v.DataDeValidadeDoOrcamento "
+                ">= ?) AND x.DataEHoraDaEtapa < ? AND (SELECT o.DataDeValidadeDoOrcamento FROM Orcamentos o "
+                "WHERE o.NumeroDoOrcamento = x.NumeroDoOrcamento) >= ? AND COALESCE((SELECT "
+                "MAX(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE s.NumeroDoOrcamento = "
+                "x.NumeroDoOrcamento), '') < ?"),
+            {h, limite, h, limite}};
+    }
+    return Banco::Valor(contagem.Sql, contagem.Parametros).toInt();
 }
 
 // The section's own fields, then the quote's as the list selects them (the record form
@@ -207,7 +228,7 @@ public:
         return Selecao("SelecionarSecao", [&] {
             const QDate hoje = Relogio::Hoje();
             const CondicaoDaSecao condicao = Condicao(lintSecao, hoje);
-            TotalDaSecao = Total(lintSecao, condicao);
+            TotalDaSecao = Total(lintSecao, condicao, hoje);
             return Linhas(condicao, hoje);
         });
     }

@@ -45,7 +45,8 @@ void DesfazerNaAlteracao(const GravacaoDeOrcamentos::OrcamentoGravado& gravado, 
 QString AvisoAntesDeAlterar(qint64 numero);
 
 // The approval in force marked undone (kept on record), inside the caller's unit of
-// work: by DesfazerNaAlteracao, and by a refusal after an approval.
+// work: by DesfazerNaAlteracao, and by a refusal after an approval (never by the
+// conclusion, which keeps the approval the work was done on).
 void EncerrarEmVigor(qint64 numero, const QString& usuario, const QDateTime& quando);
 
 // Whether an approved stage's quote holds an approval that a change undoes.

@@ -66,16 +66,25 @@ void VoltarAntesDaResposta(qint64 numero, const QString& usuario, const QDateTim
 // other stage stays (a sent approved quote is still approved).
 void RegistrarEnvio(qint64 numero, const QString& usuario, const QDateTime& quando);
 
+// The condition (on the quotes aliased o) that the quote has not answered: no stage row
+// ("Em aberto") or "Enviado", its stage looked up by its key in a correlated subquery.
+QString NaoRespondido();
+
 // The condition (on the quotes aliased o) of a list filter code that selects by stage
 // (ZELT_N_Orcamentos::FiltroDaLista from AguardandoResposta on); nothing for any other.
 std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate& hoje);
 
-// The number of quotes a filter by stage selects, without counting them where that
-// would read many rows: "Aprovados", "Recusados", "Concluídos" and "Vencidos" read the
-// stage counters (ContagemDeEtapas, kept by triggers on EtapasDoOrcamento per stage and
-// slot, as ContagemDeOrcamentos keeps them per situation) and the few quotes still
-// valid. Nothing for the filters whose quotes are few (counted by the caller).
+// The number of quotes a filter by stage selects, without counting them: "Aprovados",
+// "Recusados" and "Concluídos" read the stage counters (ContagemDeEtapas, kept by
+// triggers on EtapasDoOrcamento per stage and slot, as ContagemDeOrcamentos keeps them
+// per situation); "Aguardando resposta", "Vencem em até 7 dias" and "Vencidos" the
+// follow-up's counters (NaoRespondidosValidosEntre).
 std::optional<ContagemDeOrcamentos::Consulta> ContagemDoFiltro(qint32 codigo, const QDate& hoje);
+
+// The number of quotes not answered ("Em aberto" or "Enviado"; only "Enviado" when
+// soEnviados) whose validity date is from de to ate (either invalid: no bound), from the
+// follow-up's counters (ContagemDoAcompanhamento): a statement of one value.
+ContagemDeOrcamentos::Consulta NaoRespondidosValidosEntre(bool soEnviados, const QDate& de, const QDate& ate);
 
 // Counts the stage rows and compares with their counters, in one statement: one line
 // for each difference ("Etapa Recusado: 1 orçamentos, contagem 2"), none when they agree.

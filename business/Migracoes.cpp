@@ -341,6 +341,13 @@ QList<Migracao> Todas() {
     // Version 16: the approved range's low end (business/AprovacaoDoOrcamento.h).
     lista << Migracao{16, {}, AprovacaoDoOrcamento::GuardarValorMinimo};
     lista << Migracao{17, {}, AnunciosDosCadastros};
+    // Version 18: the follow-up's counters by validity date, for the counts of the quotes
+    // not answered around today (EtapasDoOrcamento::NaoRespondidosValidosEntre): the
+    // list's filters by validity and the follow-up's sections read a few counter rows.
+    lista << Migracao{18,
+                      {QStringLiteral("CREATE INDEX IF NOT EXISTS ContagemDoAcompanhamento_Validade ON "
+                                      "ContagemDoAcompanhamento (Validade, Etapa)")},
+                      {}};
     return lista;
 }
 

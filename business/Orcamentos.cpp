@@ -120,8 +120,8 @@ public:
                 parametros << desde;
                 break;
             default:
-                // The filters by stage: counted, not read from the counters (which know
-                // no stages), and searched as "Recentes" is.
+                // The filters by stage: searched as "Recentes" is; their totals come from
+                // the stage and follow-up counters (EtapasDoOrcamento::ContagemDoFiltro).
                 const auto etapa = EtapasDoOrcamento::CondicaoDoFiltro(llonSituacao, Relogio::Hoje());
                 if (!etapa) ArgumentoDesconhecido(QStringLiteral("O código de situação"), llonSituacao);
                 condicoes += QStringLiteral(" AND ") + etapa->Sql;
@@ -178,8 +178,8 @@ public:
                     condicoes = QStringLiteral(" AND ") + dosClientes.Sql + condicoes;
                 }
             } else if (porEtapa) {
-                // From the stage counters where the filter selects many; otherwise
-                // the quotes the condition selects are counted.
+                // From the stage and follow-up counters; a filter without them would
+                // have the quotes its condition selects counted.
                 if (const auto porEtapas = EtapasDoOrcamento::ContagemDoFiltro(llonSituacao, Relogio::Hoje()))
                     contagem = *porEtapas;
             } else if (llonSituacao == 3) {

@@ -1,13 +1,14 @@
 // The quotes' stages on a generated database (bench_gerar_dados): the schema version
 // that marks the sent quotes, and each filter by stage as the list opens it (its count
-// and its first page of 10), median of N runs. Prints numbers; asserts nothing.
+// and its first page of 10, then its last page), median of N runs. Prints numbers; asserts nothing.
 //
 //   bench_etapas (--banco ARQUIVO.sqlite | --url postgresql://...) [--execucoes N]
 //
 // It gives a third of the quotes a send and a share of them an answer, set-based,
 // and takes them all away at the end. It runs the schema versions from the stages' on
 // again (11 to the newest, then the follow-up's counters alone), which rebuild their
-// tables: a database that already holds stages is refused.
+// tables. A database that already holds stages (bench_acompanhamento --manter) has only
+// its filters measured, and keeps its stages.
 
 #include "bench/business/Respostas.h"
 #include "business/Banco.h"
@@ -59,9 +60,15 @@ double MedirMigracao(int desde) {
     return Milissegundos(relogio);
 }
 
-// The list opening a filter: the count and every field of the first page.
-double MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
-    QList<double> tempos;
+// The list opening a filter: the count and every field of the first page; then its
+// last page (the list's End key), each a median of the runs.
+std::pair<double, double> MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
+    QList<double> tempos, ultimas;
+    const auto lerPagina = [](const RecordsetPtr& resultado) {
+        for (int linha = 0; linha < 10 && !resultado->Eof(); ++linha, resultado->MoveNext())
+            for (qint32 campo = 0; campo < resultado->FieldsCount(); ++campo)
+                resultado->Fields(campo);
+    };
     for (int i = 0; i < execucoes; ++i) {
         auto orcamentos = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         qint16 tamanho = 10;
@@ -69,17 +76,20 @@ double MedirFiltro(qint32 codigo, int execucoes, qint64& total) {
         relogio.start();
         if (orcamentos->Selecionar(1, tamanho, codigo, QString(), 0, 0).toBool()) {
             std::fprintf(stderr, "falhou: %s\n", qPrintable(orcamentos->DescricaoDoErro));
-            return -1;
+            return {-1, -1};
         }
         const RecordsetPtr resultado = orcamentos->ResultadoDaSelecaoEmRecordSet();
         total = resultado->RecordCount();
-        for (int linha = 0; linha < 10 && !resultado->Eof(); ++linha, resultado->MoveNext())
-            for (qint32 campo = 0; campo < resultado->FieldsCount(); ++campo)
-                resultado->Fields(campo);
+        lerPagina(resultado);
         tempos << Milissegundos(relogio);
+        relogio.restart();
+        if (resultado->PageCount() > 1) resultado->SetAbsolutePage(resultado->PageCount());
+        lerPagina(resultado);
+        ultimas << Milissegundos(relogio);
     }
     std::sort(tempos.begin(), tempos.end());
-    return tempos.at(tempos.size() / 2);
+    std::sort(ultimas.begin(), ultimas.end());
+    return {tempos.at(tempos.size() / 2), ultimas.at(ultimas.size() / 2)};
 }
 
 } // namespace
@@ -100,19 +110,20 @@ int main(int argc, char** argv) {
     configuracao.CriarDadosDeDemonstracao = false;
     try {
         Negocio::Iniciar(configuracao);
-        if (Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM EtapasDoOrcamento")).toLongLong() > 0) {
-            std::fputs("O banco já tem etapas de orçamentos: use um banco gerado (bench_gerar_dados).\n",
-                       stderr);
-            return 1;
-        }
+        // A database whose stages are already there (bench_acompanhamento --manter) has
+        // its filters measured as it is, and keeps its stages.
+        const bool comEtapas =
+            Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM EtapasDoOrcamento")).toLongLong() > 0;
         const qint64 quotes = Banco::Valor(QStringLiteral("SELECT COUNT(*) FROM Orcamentos")).toLongLong();
-        Respostas::Enviar();
         std::printf("orçamentos: %lld\n", quotes);
-        std::printf("migração das versões 11 a %d: %.1f ms\n", Migracoes::VersaoMaisRecente(),
-                    MedirMigracao(11));
-        Respostas::Responder();
-        std::printf("migração da versão 14 (contadores do acompanhamento) com as respostas: %.1f ms\n",
-                    MedirMigracao(14));
+        if (!comEtapas) {
+            Respostas::Enviar();
+            std::printf("migração das versões 11 a %d: %.1f ms\n", Migracoes::VersaoMaisRecente(),
+                        MedirMigracao(11));
+            Respostas::Responder();
+            std::printf("migração da versão 14 (contadores do acompanhamento) com as respostas: %.1f ms\n",
+                        MedirMigracao(14));
+        }
         const int execucoes = parametros.value(QStringLiteral("execucoes")).toInt();
         const struct {
             qint32 codigo;
@@ -125,11 +136,12 @@ int main(int argc, char** argv) {
                        {F::Concluidos, "Concluídos"}};
         for (const auto& filtro : filtros) {
             qint64 total = 0;
-            const double ms = MedirFiltro(filtro.codigo, execucoes, total);
-            std::printf("%-22s %10lld orçamentos  %8.2f ms (contagem e primeira página, mediana)\n",
-                        filtro.nome, total, ms);
+            const auto [ms, ultima] = MedirFiltro(filtro.codigo, execucoes, total);
+            std::printf("%-22s %10lld orçamentos  %8.2f ms (contagem e primeira página, mediana), "
+                        "última página %8.2f ms\n",
+                        filtro.nome, total, ms, ultima);
         }
-        Respostas::Limpar();
+        if (!comEtapas) Respostas::Limpar();
     } catch (const std::exception& erro) {
         std::fprintf(stderr, "%s\n", erro.what());
         return 1;

@@ -155,7 +155,15 @@ private slots:
         QCOMPARE(EtapaDe(*etapas, numero), etapa);
         const qint64 entradas = Entradas(numero);
         const QString ultima = UltimaEntrada(numero);
+        const char* emVigor = "SELECT ValorAprovado || '/' || ItensRecusados FROM AprovacoesDoOrcamento "
+                              "WHERE NumeroDoOrcamento = ? AND DataEHoraDesfeita IS NULL";
+        const QString aprovacao = Consulta(emVigor, {numero});
         const qint16 resultado = Executar(*etapas, numero, operacao);
+        // Only a refusal or an undoing ends the approval; the conclusion keeps it whole
+        // (an approval made is the approval tests' own).
+        const bool encerra = depois == Etapa::Recusado || depois == Etapa::EmAberto;
+        if (!operacao.startsWith(u"aprovar") || depois.isEmpty())
+            QCOMPARE(Consulta(emVigor, {numero}), encerra ? QString() : aprovacao);
         if (depois.isEmpty()) {
             const QStringList partes = entradaOuMensagem.split(u'|');
             QCOMPARE(resultado, Resultado::Recusado);
