@@ -285,7 +285,7 @@ void AnunciosDosCadastros(const Dialeto& dialeto) {
             "CREATE OR REPLACE FUNCTION AnunciarCadastroAlterado() RETURNS trigger LANGUAGE plpgsql AS "
             "$$ BEGIN PERFORM pg_notify('%1', TG_TABLE_NAME); RETURN NULL; END $$")
             .arg(DriverPostgreSQL::CanalDosCadastros)};
-    for (const QString tabela : {QStringLiteral("Empresa"), QStringLiteral("TiposDeServicos")})
+    for (const QString& tabela : {QStringLiteral("Empresa"), QStringLiteral("TiposDeServicos")})
         comandos << QStringLiteral("DROP TRIGGER IF EXISTS %1_Anunciar ON %1").arg(tabela)
                  << QStringLiteral(
                         "CREATE TRIGGER %1_Anunciar AFTER INSERT OR UPDATE OR DELETE OR TRUNCATE ON %1 "
