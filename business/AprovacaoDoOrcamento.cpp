@@ -185,8 +185,16 @@ void CriarEsquema(const Dialeto& dialeto) {
 }
 
 void GuardarValorMinimo(const Dialeto& dialeto) {
-    // A database set back to an older version runs this again: the column may be there
-    // (asked under a savepoint, since a failed statement spoils a PostgreSQL transaction).
+    // A database set back to an older version runs this again: the column may be there.
+    // PostgreSQL says so in the statement itself, held for the migration's next message;
+    // SQLite is asked (under a savepoint, as a failed statement is expected).
+    if (!dialeto.EhSQLite()) {
+        Banco::ExecutarComOProximo(
+            dialeto.Ddl(QStringLiteral("ALTER TABLE AprovacoesDoOrcamento ADD COLUMN IF NOT EXISTS "
+                                       "ValorAprovadoMinimo {INTEIRO}")),
+            {});
+        return;
+    }
     Banco::Executar(QStringLiteral("SAVEPOINT ValorMinimo"));
     try {
         Banco::Executar(QStringLiteral("SELECT ValorAprovadoMinimo FROM AprovacoesDoOrcamento WHERE 1 = 0"));

@@ -333,7 +333,8 @@ QList<Migracao> Todas() {
     // Version 14: the follow-up window's counters, filled from the quotes already stored
     // (business/ContagemDeOrcamentos.h).
     lista << Migracao{14, {}, [](const Dialeto&) {
-                          Banco::ExecutarTodos(ContagemDeOrcamentos::CriarContagemDoAcompanhamento());
+                          for (const QString& comando : ContagemDeOrcamentos::CriarContagemDoAcompanhamento())
+                              Banco::ExecutarComOProximo(comando, {});
                       }};
     // Version 15: the procedure packages, the quotes' weights and items "se necessário"
     // (business/PacotesDeProcedimentos.h).
@@ -344,10 +345,13 @@ QList<Migracao> Todas() {
     // Version 18: the follow-up's counters by validity date, for the counts of the quotes
     // not answered around today (EtapasDoOrcamento::NaoRespondidosValidosEntre): the
     // list's filters by validity and the follow-up's sections read a few counter rows.
-    lista << Migracao{18,
-                      {QStringLiteral("CREATE INDEX IF NOT EXISTS ContagemDoAcompanhamento_Validade ON "
-                                      "ContagemDoAcompanhamento (Validade, Etapa)")},
-                      {}};
+    lista << Migracao{
+        18, {}, [](const Dialeto&) {
+            Banco::ExecutarComOProximo(
+                QStringLiteral("CREATE INDEX IF NOT EXISTS ContagemDoAcompanhamento_Validade ON "
+                               "ContagemDoAcompanhamento (Validade, Etapa)"),
+                {});
+        }};
     return lista;
 }
 

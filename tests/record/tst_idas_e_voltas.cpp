@@ -50,7 +50,7 @@ private slots:
     void cada_operacao_em_poucas_idas_e_voltas_data() {
         QTest::addColumn<QString>("operacao");
         QTest::addColumn<int>("maximo");
-        QTest::newRow("abrir um banco novo (criar as tabelas)") << u"banco_novo"_s << 49;
+        QTest::newRow("abrir um banco novo (criar as tabelas)") << u"banco_novo"_s << 48;
         QTest::newRow("abrir o banco") << u"inicio"_s << 9;
         QTest::newRow("abrir a lista") << u"lista"_s << 1;
         QTest::newRow("próxima página") << u"proxima"_s << 1;
