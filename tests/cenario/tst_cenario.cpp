@@ -9,7 +9,10 @@
 // menu, is reminded from the follow-up window, renewed at a raised price and refused for
 // its price; the second is approved at the counter with a signature drawn with the mouse,
 // half its deposit is paid by Pix, and its sheet, printed, carries the approval, the
-// deposit and the PIX "copia e cola". The real zelt_host runs on a fresh
+// deposit and the PIX "copia e cola". Last, a cat's castration is quoted as a package
+// for a weight of 3,8 kg: the form and the printed sheet show the estimate from-to, and
+// the consent form, filled where the registry lacks data, is printed and read back.
+// The real zelt_host runs on a fresh
 // database with the demo clinic; every click and key goes through the X
 // server (see HostNaTela). The printer is a queue of a private CUPS server that prints
 // into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it). The desktop's
@@ -74,7 +77,12 @@ struct Catalogo {
     QString ProdutoDaBalanca;
     double PrecoDaBalanca = 0;
     int FormatoDaBalanca = 0;
-    QString ProdutoPeloNome; // one of several "Petisco" products
+    QString ProdutoPeloNome;   // one of several "Petisco" products
+    qint64 CodigoDaTutora = 0; // a client with a cat, the cat a female where there is one
+    QString ApelidoDaTutora;
+    QString NomeDaTutora;
+    QString Gata;
+    QHash<QString, QString> ItensDoPacote; // "S7", "P16": the names of the package's items
 };
 
 // The clinic's PIX settings as the administrator types them: the name and city with
@@ -784,6 +792,159 @@ private slots:
             QVERIFY2(texto.contains(esperado), qPrintable(esperado + u" missing from:\n"_s + texto));
     }
 
+    // A cat's castration sold as a package: a new quote for the cat's owner, "Adicionar
+    // pacote" with the package and a weight of 3,8 kg; the grid gets the items of the band
+    // from 3 to 8 kg, two of them marked "se necessário", and the estimate from-to under
+    // the totals; saved with the weight.
+    void pacoteDeCastracaoParaUmaGata() {
+        const QString grade = u"frmFicha/msfgGradeDeItensDoOrcamento"_s;
+        PASSO(mtela->Clicar(u"frmLista/xrcmdAdicionar"_s));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+        PASSO(Pesquisar(u"frmFicha/xrfCodigoDoCliente"_s, QString::number(mcat.CodigoDaTutora)));
+        PASSO(mtela->EsperarTexto(u"frmFicha/xrfApelidoOuNomeFantasiaDoCliente"_s, mcat.ApelidoDaTutora));
+        PASSO(mtela->Escolher(u"frmFicha/xrcmbTiposDeServicos"_s, mcat.TipoDeServico));
+        PASSO(mtela->Escolher(u"frmFicha/xrcmbAnimal"_s, mcat.Gata));
+        PASSO(mtela->Clicar(u"frmFicha/xrcmdAdicionarPacote"_s) &&
+              mtela->EsperarJanelaAtiva(u"frmPacoteDaFicha"_s));
+        PASSO(mtela->Escolher(u"frmPacoteDaFicha/xrcmbPacote"_s, u"Castração de gata (Gato)"_s));
+        PASSO(Preencher(u"frmPacoteDaFicha/xrnumPeso"_s, u"3,8"_s));
+        PASSO(mtela->Clicar(u"frmPacoteDaFicha/xrcmdConfirmar"_s) &&
+              mtela->EsperarJanelaAtiva(u"frmFicha"_s));
+        PASSO(
+            mtela->Esperar([&] { return mtela->Celulas(grade).size() == 9; }, u"os oito itens do pacote"_s));
+        // The band "3-8": consultation, blood count, anaesthesia up to 10 kg, castration,
+        // two anti-inflammatories, the cone; the antibiotic and a day in hospital if needed.
+        const QList<QStringList> esperados{{mcat.ItensDoPacote.value(u"S1"_s), u"1"_s, QString()},
+                                           {mcat.ItensDoPacote.value(u"S6"_s), u"1"_s, QString()},
+                                           {mcat.ItensDoPacote.value(u"S33"_s), u"1"_s, QString()},
+                                           {mcat.ItensDoPacote.value(u"S7"_s), u"1"_s, QString()},
+                                           {mcat.ItensDoPacote.value(u"P16"_s), u"2,000"_s, QString()},
+                                           {mcat.ItensDoPacote.value(u"P30"_s), u"1,000"_s, QString()},
+                                           {mcat.ItensDoPacote.value(u"P17"_s), u"1,000"_s, u"Sim"_s},
+                                           {mcat.ItensDoPacote.value(u"S25"_s), u"1"_s, u"Sim"_s}};
+        const QJsonArray linhas = mtela->Celulas(grade);
+        qint64 seNecessario = 0;
+        for (int linha = 1; linha < linhas.size(); ++linha) {
+            const QJsonArray c = linhas.at(linha).toArray();
+            QCOMPARE((QStringList{c.at(3).toString(), c.at(6).toString(), c.at(21).toString()}),
+                     esperados.at(linha - 1));
+            QCOMPARE(c.at(5).toString(), mcat.Gata);
+            if (c.at(21).toString() == u"Sim"_s) seNecessario += Centavos(c.at(10).toString());
+        }
+        PASSO(VerificarTotaisDaFicha());
+        const qint64 liquido = Centavos(mtela->Propriedade(u"frmFicha/xrnumValorLiquido"_s, u"Text"_s));
+        mstrEstimativa = u"Estimativa: de R$ %1 a R$ %2"_s.arg(Reais((liquido - seNecessario) / 100.0),
+                                                               Reais(liquido / 100.0));
+        PASSO(mtela->EsperarPropriedade(u"frmFicha/lblEstimativa"_s, u"Caption"_s, mstrEstimativa));
+        Capturar(u"frmFicha"_s, u"pacote.png"_s);
+
+        const QJsonArray linha = SalvarEVerPrimeiroNaLista();
+        PASSO(!linha.isEmpty());
+        mstrOrcamentoDoPacote = linha.at(1).toString();
+        const QString numero = mstrOrcamentoDoPacote;
+        // What is stored says the same: the header the sum of its items, the two marked
+        // items the difference between the ends, and the weight.
+        const qint64 marcados =
+            Consultar(
+                u"SELECT COALESCE(SUM(i.ValorTotal), 0) FROM ItensDeOrcamento i JOIN ItensSeNecessario m "
+                "ON m.NumeroDoOrcamento = i.NumeroDoOrcamento AND m.NumeroDoItemDoOrcamento = "
+                "i.NumeroDoItemDoOrcamento WHERE i.NumeroDoOrcamento = %1"_s.arg(numero))
+                .value(0)
+                .toLongLong();
+        const qint64 somaDosItens =
+            Consultar(u"SELECT SUM(ValorTotal) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = "_s + numero)
+                .value(0)
+                .toLongLong();
+        QCOMPARE(Consultar(ValorLiquido(numero)).value(0).toLongLong(), somaDosItens);
+        QCOMPARE(u"Estimativa: de R$ %1 a R$ %2"_s.arg(Reais((somaDosItens - marcados) / 10000.0),
+                                                       Reais(somaDosItens / 10000.0)),
+                 mstrEstimativa);
+        QCOMPARE(Consultar(u"SELECT Peso FROM PesosDosOrcamentos WHERE NumeroDoOrcamento = "_s + numero),
+                 QStringList{u"38000"_s});
+    }
+
+    // The package's sheet, printed, carries the estimate and names the items left out of
+    // the low end.
+    void fichaDoPacoteImpressaComAEstimativa() {
+        const int linha = LinhaCom(u"frmLista/msfgGrade"_s, 1, mstrOrcamentoDoPacote);
+        QVERIFY(linha > 0);
+        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, linha, 2));
+        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        const QString texto = Imprimir(0).simplified();
+        PASSO(!texto.isEmpty());
+        for (const QString& esperado :
+             {mstrEstimativa, u"Itens se necessário (fora do valor mínimo): %1, %2"_s.arg(
+                                  mcat.ItensDoPacote.value(u"P17"_s), mcat.ItensDoPacote.value(u"S25"_s))})
+            QVERIFY2(texto.contains(esperado), qPrintable(esperado + u" missing from:\n"_s + texto));
+    }
+
+    // The consent form from the row's menu (its last entry, once surgery and hospital stays
+    // ask for consent): the summary shows the weight and the estimate; what the registry
+    // lacks is typed in the window; printed, every datum is on the paper and the history
+    // says who signs it.
+    void termoDeConsentimentoImpresso() {
+        const QString janela = u"frmTermoDeConsentimento/"_s;
+        const QString numero = mstrOrcamentoDoPacote;
+        QCOMPARE(Consultar(u"UPDATE ConfiguracoesDoOrcamento SET TiposDeServicosComConsentimento = '2;6'"_s),
+                 QStringList());
+        PASSO(AbrirMenuDaLinha(numero, {u"Up"_s}));
+        PASSO(mtela->EsperarJanelaAtiva(u"frmTermoDeConsentimento"_s));
+        PASSO(mtela->EsperarPropriedade(janela + u"lblEstimativa"_s, u"Caption"_s, mstrEstimativa));
+        PASSO(mtela->EsperarPropriedade(janela + u"lblTutor"_s, u"Caption"_s,
+                                        u"Tutor(a): "_s + mcat.NomeDaTutora));
+        QVERIFY2(mtela->Propriedade(janela + u"lblAnimal"_s, u"Caption"_s).endsWith(u" · 3,8 kg"_s),
+                 qPrintable(mtela->Propriedade(janela + u"lblAnimal"_s, u"Caption"_s)));
+        // Plain ASCII for what is typed (see Preencher); a valid CPF.
+        const QList<std::pair<QString, QString>> digitados{
+            {u"txtVeterinario"_s, u"Dra. Marina Azevedo"_s},
+            {u"txtCRMV"_s, u"12345"_s},
+            {u"txtUFDoCRMV"_s, u"SP"_s},
+            {u"txtCNPJ"_s, u"11.222.333/0001-81"_s},
+            {u"txtCPF"_s, u"529.982.247-25"_s},
+            {u"txtEndereco"_s, u"Rua das Palmeiras, 120 - Campinas/SP"_s},
+            {u"txtAnimal"_s, mcat.Gata},
+            {u"txtEspecie"_s, u"Gato"_s},
+            {u"txtRaca"_s, u"Sem raca definida"_s},
+            {u"txtSexo"_s, u"Femea"_s},
+            {u"txtIdade"_s, u"3 anos"_s},
+            {u"txtLocal"_s, u"Campinas/SP"_s}};
+        QMap<QString, QString> valores;
+        for (const auto& [caixa, texto] : digitados) {
+            QString valor = mtela->Propriedade(janela + caixa, u"text"_s).trimmed();
+            if (valor.isEmpty()) {
+                PASSO(Preencher(janela + caixa, texto, u"text"_s));
+                valor = texto;
+            }
+            valores[caixa] = valor;
+        }
+        Capturar(u"frmTermoDeConsentimento"_s, u"termo.png"_s);
+        PASSO(mtela->Clicar(janela + u"xrcmdImprimir"_s));
+        const QString texto = Imprimir(0, u"frmTermoDeConsentimento"_s).simplified();
+        PASSO(!texto.isEmpty());
+        QStringList esperados{
+            u"Termo de consentimento"_s,
+            Consultar(u"SELECT NomeFantasia FROM Empresa ORDER BY Codigo"_s).value(0),
+            mcat.NomeDaTutora,
+            u"Peso: 3,8 kg"_s,
+            mcat.ItensDoPacote.value(u"S7"_s) + u" (quantidade: 1)"_s,
+            mcat.ItensDoPacote.value(u"S33"_s) + u" (quantidade: 1)"_s,
+            mcat.ItensDoPacote.value(u"S25"_s) + u" (quantidade: 1) (se necessário)"_s,
+            mstrEstimativa,
+            u"Registro: CRMV-%1 %2"_s.arg(valores[u"txtUFDoCRMV"_s], valores[u"txtCRMV"_s])};
+        for (const QString& valor : std::as_const(valores))
+            esperados << valor.simplified();
+        for (const QString& esperado : esperados)
+            QVERIFY2(texto.contains(esperado), qPrintable(esperado + u" missing from:\n"_s + texto));
+        // Only the procedures of those two types.
+        QVERIFY2(!texto.contains(mcat.ItensDoPacote.value(u"S1"_s)), qPrintable(texto));
+        QCOMPARE(Historico(numero).constLast(),
+                 u"termo de consentimento impresso: %1, CRMV-%2 %3"_s.arg(
+                     valores[u"txtVeterinario"_s], valores[u"txtUFDoCRMV"_s], valores[u"txtCRMV"_s]));
+        PASSO(mtela->Clicar(janela + u"xrcmdFechar"_s) &&
+              mtela->Esperar([&] { return !mtela->Existe(u"frmTermoDeConsentimento"_s); },
+                             u"o termo fechado"_s));
+    }
+
 private:
     bool LerCatalogo(QSqlDatabase& db) {
         QSqlQuery q(db);
@@ -850,6 +1011,21 @@ private:
                 "ORDER BY CodigoInterno LIMIT 1 OFFSET 1"_s))
             return false;
         mcat.ProdutoPeloNome = q.value(0).toString();
+        if (!um(u"SELECT c.CodigoDoCliente, c.ApelidoOuNomeFantasia, c.NomeOuRazaoSocial, a.Nome FROM "
+                u"Animais a "
+                "JOIN Clientes c ON c.CodigoDoCliente = a.CodigoDoCliente WHERE a.Situacao = 1 AND "
+                "c.Situacao = 1 "
+                "AND a.Especie = 'Gato' ORDER BY CASE WHEN a.Sexo LIKE 'F%' THEN 0 ELSE 1 END, a.Codigo"_s))
+            return false;
+        mcat.CodigoDaTutora = q.value(0).toLongLong();
+        mcat.ApelidoDaTutora = q.value(1).toString();
+        mcat.NomeDaTutora = q.value(2).toString();
+        mcat.Gata = q.value(3).toString();
+        if (!q.exec(u"SELECT 'S' || CAST(Codigo AS TEXT), Nome FROM Servicos UNION ALL SELECT 'P' || "
+                    "CAST(CodigoInterno AS TEXT), Nome FROM Produtos"_s))
+            return false;
+        while (q.next())
+            mcat.ItensDoPacote.insert(q.value(0).toString(), q.value(1).toString());
         return mcat.FormatoDaBalanca == 2; // the label below carries a weight
     }
 
@@ -1008,13 +1184,15 @@ private:
     // In the print preview shown: "Imprimir"; the print dialog, in Portuguese, on the
     // private queue; pages from and to pagina when given (0: all); Enter prints; once the
     // queue has printed it the preview is closed. The printed job's text, empty on failure.
-    QString Imprimir(int pagina) {
+    // janela: the window whose command opened the print dialog itself, without a preview
+    // (without a window manager it is not active again once the dialog closed).
+    QString Imprimir(int pagina, const QString& janela = {}) {
         QFile::resize(Impresso(), 0);
         QStringList botoes;
         bool ok =
-            mtela->Esperar([&] { return mtela->Existe(u"cmdImprimir"_s); },
-                           u"a visualização da impressão"_s) &&
-            mtela->Clicar(u"cmdImprimir"_s) &&
+            (!janela.isEmpty() || (mtela->Esperar([&] { return mtela->Existe(u"cmdImprimir"_s); },
+                                                  u"a visualização da impressão"_s) &&
+                                   mtela->Clicar(u"cmdImprimir"_s))) &&
             mtela->Esperar(
                 [&] { return mtela->Janelas().value(u"classeDaAtiva"_s).toString() == u"QPrintDialog"_s; },
                 u"o diálogo de imprimir"_s) &&
@@ -1044,7 +1222,9 @@ private:
         };
         ok = ok && mtela->Teclar(u"Return"_s) &&
              mtela->Esperar(impresso, u"o trabalho impresso pela fila"_s, 60000) &&
-             mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s);
+             (janela.isEmpty()
+                  ? mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s)
+                  : mtela->Esperar([&] { return mtela->Existe(janela); }, janela));
         if (!ok) {
             qWarning() << "The print dialog's buttons:" << botoes;
             return {};
@@ -1055,12 +1235,12 @@ private:
     // The box's text replaced by the one typed. xdotool types a letter outside the
     // keyboard's map through a key it maps for it, which now and then reaches the
     // program before the new map does: a text that came out otherwise is typed again.
-    bool Preencher(const QString& caixa, const QString& texto) {
+    bool Preencher(const QString& caixa, const QString& texto, const QString& propriedade = u"Text"_s) {
         for (int vez = 0; vez < 3; ++vez) {
             if (!mtela->Clicar(caixa) || !mtela->EsperarFoco(caixa.section(u'/', -1)) ||
                 !mtela->Teclar(u"ctrl+a"_s) || !mtela->Digitar(texto))
                 return false;
-            if (mtela->Esperar([&] { return mtela->Propriedade(caixa, u"Text"_s) == texto; },
+            if (mtela->Esperar([&] { return mtela->Propriedade(caixa, propriedade) == texto; },
                                caixa + u" = \""_s + texto + u"\""_s, 3000))
                 return true;
         }
@@ -1069,10 +1249,9 @@ private:
 
     // "Acompanhamento de orçamentos", the host menu's last entry (past a separator).
     bool AbrirAcompanhamento() {
-        if (!AbrirMenuDeOrcamentos()) return false;
-        for (int i = 0; i < 4; ++i)
-            if (!mtela->Teclar(u"Down"_s)) return false;
-        return mtela->Teclar(u"Return"_s) && mtela->EsperarJanelaAtiva(u"frmAcompanhamento"_s);
+        // The menu opens with no entry chosen: Up takes the last one.
+        return AbrirMenuDeOrcamentos() && mtela->Teclar(u"Up"_s) && mtela->Teclar(u"Return"_s) &&
+               mtela->EsperarJanelaAtiva(u"frmAcompanhamento"_s);
     }
 
     // The quote's row of the follow-up's first section chosen: its first row clicked, then
@@ -1172,10 +1351,13 @@ private:
     Catalogo mcat;
     bool mbooPassoFalhou = false;
     QString mstrNumeroDoOrcamento;
-    QStringList mlstTotaisDaLista;         // total, percentage, discount, net as the list shows them
-    QString mstrPdfDaLista;                // the list exported to PDF
-    QString mstrSegundoOrcamento;          // the recovered quote, approved at the counter
-    VB::Currency maprovado, msinal, mpago; // the value approved, the deposit asked, the part paid by Pix
+    QStringList mlstTotaisDaLista; // total, percentage, discount, net as the list shows them
+    QString mstrPdfDaLista;        // the list exported to PDF
+    QString mstrSegundoOrcamento;  // the recovered quote, approved at the counter
+    VB::Currency maprovado, msinal, mpago;
+    QString mstrOrcamentoDoPacote; // the cat's castration package
+    QString mstrEstimativa; // its estimate, as the form shows it // the value approved, the deposit asked,
+                            // the part paid by Pix
 };
 
 QTEST_MAIN(TesteDoCenario)
