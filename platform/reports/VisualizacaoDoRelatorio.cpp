@@ -159,6 +159,11 @@ void VisualizacaoDoRelatorio::CriarControles() {
     barra->setContentsMargins(8, 4, 8, 4);
     barra->addWidget(cmdImprimir);
     barra->addWidget(cmdExportarParaPdf);
+    // The report's own commands (the sheet's sends, approval, payment, consent form) go
+    // in a row of their own under the navigation: on one row they pushed "Fechar" and
+    // the zoom past the edge of a window of 4/5 of a 1366-pixel screen.
+    auto* linhaDosComandos = new QHBoxLayout;
+    linhaDosComandos->setContentsMargins(8, 0, 8, 4);
     for (const ComandoDaPrevia& comando : mrelatorio.ComandosDaPrevia()) {
         QString dica = comando.Dica;
         if (!comando.Atalho.isEmpty())
@@ -170,8 +175,9 @@ void VisualizacaoDoRelatorio::CriarControles() {
             HabilitarComandos();
         });
         mcomandos.append({botao, comando.Habilitado});
-        barra->addWidget(botao);
+        linhaDosComandos->addWidget(botao);
     }
+    linhaDosComandos->addStretch();
     barra->addSpacing(16);
     barra->addWidget(cmdPrimeiraPagina);
     barra->addWidget(cmdPaginaAnterior);
@@ -207,6 +213,10 @@ void VisualizacaoDoRelatorio::CriarControles() {
     tudo->setContentsMargins(0, 0, 0, 0);
     tudo->setSpacing(0);
     tudo->addLayout(barra);
+    if (mcomandos.isEmpty())
+        delete linhaDosComandos;
+    else
+        tudo->addLayout(linhaDosComandos);
     tudo->addWidget(lblAvisoDaPrevia);
     tudo->addWidget(mscrPagina, 1);
 

@@ -301,6 +301,9 @@ private slots:
             QVERIFY(previa);
             auto* aprovar = previa->findChild<QToolButton*>(u"cmdAprovarOrcamento"_s);
             auto* pagar = previa->findChild<QToolButton*>(u"cmdRegistrarPagamento"_s);
+            // With all the sheet's commands it still fits 4/5 of a 1366-pixel screen.
+            QVERIFY2(previa->minimumSizeHint().width() <= 1366 * 4 / 5,
+                     qPrintable(QString::number(previa->minimumSizeHint().width())));
             // Which commands are on and what the page shows, after each step.
             const auto visto = [&] {
                 estados << u"%1 %2"_s.arg(aprovar ? int(aprovar->isEnabled()) : -1)
