@@ -22,11 +22,6 @@ namespace {
 constexpr int Largura = 7800;
 constexpr int Altura = 4700;
 
-void Colocar(QWidget* w, int left, int top, int width, int height) {
-    w->setGeometry(Twips::ParaPixels(left), Twips::ParaPixels(top), Twips::ParaPixels(width),
-                   Twips::ParaPixels(height));
-}
-
 void Informar(const QString& texto, int icone) {
     Plataforma::MsgBox(texto, icone, modPrincipal::NomeDaAplicacao);
 }

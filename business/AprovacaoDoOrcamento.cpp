@@ -29,14 +29,6 @@ QString TextoDosItens(QList<qint32> itens) {
     return textos.join(u',');
 }
 
-// The sum of the quote's payments, reversals included.
-VB::Currency ValorPago(qint64 numero) {
-    return Banco::MoedaDe(Banco::Valor(
-        QStringLiteral(
-            "SELECT COALESCE(SUM(Valor), 0) FROM PagamentosDoOrcamento WHERE NumeroDoOrcamento = ?"),
-        {numero}));
-}
-
 } // namespace
 
 bool EstaAprovado(const QString& etapaGravada) {

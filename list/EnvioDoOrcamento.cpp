@@ -229,12 +229,17 @@ std::shared_ptr<Orcamento> PrepararFicha(DataReport& ficha, const Orcamento& orc
     const auto compartilhado = std::make_shared<Orcamento>(orcamento);
     const auto comando = [&](const QString& nome, const QString& texto, const QString& icone,
                              const QString& dica, QKeySequence atalho, Canal canal) {
-        ficha.AdicionarComandoDaPrevia({nome, texto, icone, dica, atalho,
+        ficha.AdicionarComandoDaPrevia({nome,
+                                        texto,
+                                        icone,
+                                        dica,
+                                        atalho,
                                         [compartilhado, canal, &ficha](VisualizacaoDoRelatorio& previa) {
                                             Orcamento comAnimais = *compartilhado;
                                             comAnimais.Animais = AnimaisDosItens(*ficha.DataSource());
                                             Enviar(previa, canal, comAnimais);
-                                        }});
+                                        },
+                                        {}});
     };
     comando(QStringLiteral("cmdEnviarPorEmail"), QStringLiteral("Enviar por e-mail"), QStringLiteral("Email"),
             QStringLiteral("Abrir uma mensagem de e-mail ao cliente com o PDF do orçamento anexado"),
