@@ -470,6 +470,13 @@ private slots:
                            "(SELECT COUNT(*) FROM OrcamentosExcluidos WHERE NumeroDoOrcamento = %1)"_s.arg(
                                mstrNumeroDoOrcamento)),
                  QStringList{u"1|0"_s});
+        // It comes back with its life: the two sends and the stage they gave it.
+        QCOMPARE(Consultar(u"SELECT Canal FROM EnviosDeOrcamentos WHERE NumeroDoOrcamento = %1 ORDER BY "
+                           "NumeroDoEnvio"_s.arg(mstrNumeroDoOrcamento)),
+                 (QStringList{u"e-mail"_s, u"WhatsApp"_s}));
+        QCOMPARE(Consultar(u"SELECT Etapa FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = "_s +
+                           mstrNumeroDoOrcamento),
+                 QStringList{u"Enviado"_s});
     }
 
     // A new quote with a client and an item, its record form open when the host is killed:
@@ -545,8 +552,8 @@ private slots:
             QStringList{gravadas});
     }
 
-    // The restored quote sent by WhatsApp from its row's menu (the stand-in opens the chat
-    // and the sheet's folder): its stage is "Enviado".
+    // The restored quote sent again by WhatsApp from its row's menu (the stand-in opens the
+    // chat and the sheet's folder): its stage stays "Enviado".
     void enviadoPeloMenuDaLinha() {
         const qsizetype antes = Chamadas().size();
         // The menu's last entry: "Enviar por WhatsApp".
@@ -600,7 +607,7 @@ private slots:
                                          mcat.Animal, validade, nomeFantasia));
         QCOMPARE(Consultar(u"SELECT Canal FROM EnviosDeOrcamentos WHERE NumeroDoOrcamento = %1 ORDER BY "
                            "NumeroDoEnvio"_s.arg(mstrNumeroDoOrcamento)),
-                 (QStringList{u"WhatsApp"_s, u"WhatsApp"_s}));
+                 (QStringList{u"e-mail"_s, u"WhatsApp"_s, u"WhatsApp"_s, u"WhatsApp"_s}));
     }
 
     // The product's registry price raised; "Renovar validade…" shows that item's old and
