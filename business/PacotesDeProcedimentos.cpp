@@ -6,6 +6,7 @@
 #include "business/Banco.h"
 #include "business/Objetos.h"
 #include "business/PrecosDoCadastro.h"
+#include "contracts/Textos.h"
 
 #include <QHash>
 #include <QSet>
@@ -26,8 +27,8 @@ GravacaoDeOrcamentos::Item ItemDe(qint32 tipoDeLancamento, qint64 codigo) {
     return item;
 }
 
-// The heaviest animal a clinic of dogs and cats weighs; a larger number is a typing slip.
-const VB::Currency PesoMaximo = VB::Currency::DeInteiro(1000);
+// The heaviest animal a clinic of dogs and cats weighs (a larger number is a typing slip).
+using Textos::PesoMaximo;
 
 QString TextoDoItem(const ItemDoPacote& item) {
     const QString tipo = item.TipoDeLancamento == LancamentoDeServico ? QStringLiteral("o serviço %1")
@@ -165,14 +166,7 @@ QString TextoDaFaixa(const FaixaDePeso& faixa) {
 }
 
 std::optional<VB::Currency> PesoDigitado(const QString& texto) {
-    QString numero = texto.trimmed();
-    if (numero.endsWith(QStringLiteral("kg"), Qt::CaseInsensitive)) numero = numero.chopped(2).trimmed();
-    if (numero.isEmpty() || !VB::IsNumeric(numero)) return std::nullopt;
-    const std::optional<VB::Currency> peso = VB::CCurNoIntervalo(numero);
-    if (!peso || *peso <= VB::Currency() || *peso > PesoMaximo) return std::nullopt;
-    // Three decimals at most: grams.
-    if (peso->DecimosDeMilesimos() % 10 != 0) return std::nullopt;
-    return peso;
+    return Textos::PesoDigitado(texto);
 }
 
 QString ProblemaDoPacote(const PacoteDeProcedimentos& pacote) {

@@ -16,13 +16,13 @@ VB::Currency Valor(VB::Currency valorAprovado, VB::Currency percentual) {
     return VB::Currency::DeDecimosDeMilesimos(static_cast<qint64>(centavos) * 100);
 }
 
-QString Linha(VB::Currency valor, VB::Currency percentual) {
+QString Linha(VB::Currency valor, VB::Currency percentual, bool faixa) {
     QString porcento = VB::Format(QVariant::fromValue(percentual), QStringLiteral("#,##0.00"));
     while (porcento.endsWith(u'0') && porcento.contains(u','))
         porcento.chop(1);
     if (porcento.endsWith(u',')) porcento.chop(1);
-    return QStringLiteral("Sinal para confirmar: %1 (%2 % do valor aprovado)")
-        .arg(Textos::EmReais(valor), porcento);
+    return QStringLiteral("Sinal para confirmar: %1 (%2 % do valor %3aprovado)")
+        .arg(Textos::EmReais(valor), porcento, faixa ? QStringLiteral("mínimo ") : QString());
 }
 
 QString TextoDoReembolso(bool reembolsavel) {

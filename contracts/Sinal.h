@@ -12,8 +12,9 @@ namespace Sinal {
 VB::Currency Valor(VB::Currency valorAprovado, VB::Currency percentual);
 
 // "Sinal para confirmar: R$ 1.234,50 (50 % do valor aprovado)"; the percentage without
-// trailing zeros ("12,5 %").
-QString Linha(VB::Currency valor, VB::Currency percentual);
+// trailing zeros ("12,5 %"). When the approval is a range (items "se necessário") the
+// deposit is a percentage of its low end: "(50 % do valor mínimo aprovado)".
+QString Linha(VB::Currency valor, VB::Currency percentual, bool faixa = false);
 
 // What happens to the deposit when the procedure is not done.
 QString TextoDoReembolso(bool reembolsavel);

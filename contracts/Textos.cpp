@@ -153,6 +153,17 @@ QString CpfMascarado(const QString& cpf) {
     return QStringLiteral("***.%1.%2-**").arg(d.mid(3, 3), d.mid(6, 3));
 }
 
+std::optional<VB::Currency> PesoDigitado(const QString& texto) {
+    QString numero = texto.trimmed();
+    if (numero.endsWith(QStringLiteral("kg"), Qt::CaseInsensitive)) numero = numero.chopped(2).trimmed();
+    if (numero.isEmpty() || !VB::IsNumeric(numero)) return std::nullopt;
+    const std::optional<VB::Currency> peso = VB::CCurNoIntervalo(numero);
+    if (!peso || *peso <= VB::Currency() || *peso > PesoMaximo) return std::nullopt;
+    // Three decimals at most: grams.
+    if (peso->DecimosDeMilesimos() % 10 != 0) return std::nullopt;
+    return peso;
+}
+
 QString EmReais(VB::Currency valor) {
     return QStringLiteral("R$ ") + VB::Format(QVariant::fromValue(valor), QStringLiteral("#,##0.00"));
 }

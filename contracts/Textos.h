@@ -9,6 +9,7 @@
 #include "contracts/VB.h"
 
 #include <QString>
+#include <optional>
 
 class QFileDevice;
 
@@ -44,6 +45,12 @@ QString CpfMascarado(const QString& cpf);
 // An amount of money as every text of the program writes it: "R$ 1.234,50",
 // "R$ -91,20" (VB's Format "#,##0.00" after "R$ ").
 QString EmReais(VB::Currency valor);
+
+// An animal's weight as typed ("3,8", "3,8 kg"): a number above 0 and at most 1.000 kg,
+// three decimals at most; nothing otherwise. Here so that the record form can check a
+// weight it takes back from a recovery copy as the save will.
+inline const VB::Currency PesoMaximo = VB::Currency::DeInteiro(1000);
+std::optional<VB::Currency> PesoDigitado(const QString& texto);
 
 // Why a file operation of the system failed, in Portuguese ("nome de arquivo longo
 // demais", "não há espaço livre no disco"), from the file's error: Qt's own text of a

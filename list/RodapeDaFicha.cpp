@@ -154,7 +154,8 @@ std::optional<Dados> Ler(double numero, const QString& dataDeValidade) {
     // was received beside it.
     const VB::Currency sinal = Sinal::Valor(aprovacao->ValorAprovadoMinimo, c->PercentualDoSinal);
     if (c->PercentualDoSinal > VB::Currency() && aprovacao->ValorPago < sinal) {
-        d.LinhaDoSinal = Sinal::Linha(sinal, c->PercentualDoSinal);
+        d.LinhaDoSinal = Sinal::Linha(sinal, c->PercentualDoSinal,
+                                      aprovacao->ValorAprovadoMinimo != aprovacao->ValorAprovado);
         d.TextoDoReembolso = Sinal::TextoDoReembolso(c->SinalReembolsavel);
         if (!c->ChavePix.isEmpty() && sinal > VB::Currency())
             d.CopiaECola = Pix::CopiaECola({c->ChavePix, c->NomeDoRecebedor, c->CidadeDoRecebedor, sinal,

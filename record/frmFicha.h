@@ -254,6 +254,11 @@ private:
     Label* lblEstimativa;
     // The animal's weight given for the last package, stored with the quote.
     QString mstrPesoDoAnimal;
+    // The item taken back with "Alterar" while marked "se necessário" (launch type and
+    // code, "1|3"): the mark goes back with it when that same item is added again, the
+    // next add forgets it whichever item it adds. Empty when none.
+    QString mstrItemAlteradoSeNecessario;
+    QString ChaveDoItem(int lintLinha) const;
 
     // ---- Controls, as the form is designed
     XRTheme* xrTheme;

@@ -18,6 +18,7 @@
 #include "record/modFicha.h"
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -94,6 +95,10 @@ void frmFicha::xrcmdAdicionar_Click() {
             msfgGradeDeItensDoOrcamento->setTextMatrix(
                 mintUltimaLinhaDaGrade, mintColunaDaGrade,
                 lstrCelulas[static_cast<size_t>(mintColunaDaGrade - PrimeiraColunaDoItem)]);
+        if (!mstrItemAlteradoSeNecessario.isEmpty() &&
+            std::exchange(mstrItemAlteradoSeNecessario, QString()) == ChaveDoItem(mintUltimaLinhaDaGrade))
+            msfgGradeDeItensDoOrcamento->setTextMatrix(mintUltimaLinhaDaGrade, ColunaSeNecessario,
+                                                       MarcaSeNecessario);
         Ponto = 6;
         SelecionarLinhaIncluida();
         Ponto = 7;
@@ -202,6 +207,11 @@ qint16 frmFicha::Registros_Alterar() {
         xrnumPercentualDeDescontoPorItem->setText(Celula(PercentualDeDesconto));
         xrnumValorDeDescontoPorItem->setText(Celula(ValorDeDesconto));
         Ponto = 6;
+        mstrItemAlteradoSeNecessario =
+            msfgGradeDeItensDoOrcamento->Cols() > ColunaSeNecessario &&
+                    msfgGradeDeItensDoOrcamento->TextMatrix(r, ColunaSeNecessario) == MarcaSeNecessario
+                ? ChaveDoItem(r)
+                : QString();
         RemoverLinhaDaGrade(r);
         Ponto = 7;
         CalcularValoresDosItensDaGrade();
@@ -212,6 +222,11 @@ qint16 frmFicha::Registros_Alterar() {
 
 // A grid that would be left without items (a flex grid keeps one non-fixed row) is
 // configured again, empty and hidden.
+QString frmFicha::ChaveDoItem(int lintLinha) const {
+    return msfgGradeDeItensDoOrcamento->TextMatrix(lintLinha, TipoDeLancamento) + u'|' +
+           msfgGradeDeItensDoOrcamento->TextMatrix(lintLinha, CodigoDoServicoOuProduto);
+}
+
 void frmFicha::RemoverLinhaDaGrade(int lintLinha) {
     if (msfgGradeDeItensDoOrcamento->Rows() > 2)
         msfgGradeDeItensDoOrcamento->RemoveItem(lintLinha);
@@ -364,6 +379,7 @@ qint16 frmFicha::LimparCampos() {
         ConfigurarGrade();
         // A new client: no package's weight nor estimate of the one before.
         mstrPesoDoAnimal.clear();
+        mstrItemAlteradoSeNecessario.clear();
         AtualizarEstimativa();
         LimparCampos = 0;
     });

@@ -1,5 +1,6 @@
 // frmFicha's recovery copy of a new quote: while the person composes a quote, a copy of
-// it (client, animal, items as the grid holds them, totals and validity) is kept in
+// it (client, animal, items as the grid holds them with their "se necessário" marks,
+// totals, validity and the weight given for a package) is kept in
 // the user's data folder, written anew after every item command and every change of
 // a value, and removed when the quote is saved or the person cancels. A copy left
 // behind (a failed save, a program that ended) is offered back the next time a record
@@ -34,6 +35,7 @@
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "contracts/PastaDeDados.h"
+#include "contracts/Textos.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/OptionButton.h"
@@ -60,6 +62,8 @@ namespace {
 using namespace GradeDeItens;
 
 constexpr qint64 TamanhoMaximoDaCopia = 1024 * 1024;
+// An item of the copy is its cells 1 to CodigoDaSituacao, then its "se necessário" mark.
+constexpr int PosicaoDaMarca = CodigoDaSituacao - TipoDeServicoOuCodigoDeBarras + 1;
 const QString PrefixoDaCopia = QStringLiteral("orcamento-nao-gravado-");
 
 QString ArquivoDaCopia(const QString& identificador) {
@@ -256,6 +260,10 @@ void frmFicha::GravarCopiaDeRecuperacao() {
         QJsonArray celulas;
         for (int coluna = TipoDeServicoOuCodigoDeBarras; coluna <= CodigoDaSituacao; ++coluna)
             celulas << msfgGradeDeItensDoOrcamento->TextMatrix(linha, coluna);
+        // The "se necessário" mark after the specified cells (a copy without it: no mark).
+        celulas << (msfgGradeDeItensDoOrcamento->Cols() > ColunaSeNecessario
+                        ? msfgGradeDeItensDoOrcamento->TextMatrix(linha, ColunaSeNecessario)
+                        : QString());
         if (!celulas.at(CodigoDoServicoOuProduto - TipoDeServicoOuCodigoDeBarras).toString().isEmpty())
             itens << celulas;
     }
@@ -276,6 +284,7 @@ void frmFicha::GravarCopiaDeRecuperacao() {
         {QStringLiteral("valores"), QJsonArray{xrnumValorTotal->Text(), xrnumDescontoEmPercentual->Text(),
                                                xrnumDescontoEmValor->Text(), xrnumValorLiquido->Text()}},
         {QStringLiteral("itens"), itens},
+        {QStringLiteral("peso"), mstrPesoDoAnimal},
     };
     QSaveFile arquivo(ArquivoDaCopiaDeRecuperacao());
     if (!arquivo.open(QIODevice::WriteOnly)) return;
@@ -373,6 +382,10 @@ void frmFicha::RecuperarOrcamento(const QJsonObject& copia, const QString& lstrF
                 msfgGradeDeItensDoOrcamento->setTextMatrix(
                     mintUltimaLinhaDaGrade, coluna,
                     celulas.at(coluna - TipoDeServicoOuCodigoDeBarras).toString());
+            // Only the form's own mark is taken back: any other text in its place is none.
+            msfgGradeDeItensDoOrcamento->setTextMatrix(
+                mintUltimaLinhaDaGrade, ColunaSeNecessario,
+                celulas.at(PosicaoDaMarca).toString() == MarcaSeNecessario ? MarcaSeNecessario : QString());
             SelecionarLinhaIncluida();
             ++recuperados;
         }
@@ -384,6 +397,9 @@ void frmFicha::RecuperarOrcamento(const QJsonObject& copia, const QString& lstrF
                 optProduto->setEnabled(true);
                 optProduto->setValue(true);
             }
+            // The package's weight, when it is one the save takes (the copy is the user's file).
+            const QString peso = copia.value(QStringLiteral("peso")).toString();
+            if (Textos::PesoDigitado(peso)) mstrPesoDoAnimal = peso;
             CalcularValoresDosItensDaGrade();
             PrepararProximoItem(lbooServico);
             HabilitarDesabilitarCamposDeValoresDeReferenciaDoItemDoOrcamento(false);

@@ -140,24 +140,32 @@ private slots:
         QTest::addColumn<qint64>("valor"); // ten-thousandths
         QTest::addColumn<qint64>("percentual");
         QTest::addColumn<QString>("linha");
+        QTest::addColumn<bool>("faixa"); // approved as a range: the low end's percentage
         QTest::newRow("metade") << qint64(12345000) << qint64(500000)
-                                << u"Sinal para confirmar: R$ 617,25 (50 % do valor aprovado)"_s;
+                                << u"Sinal para confirmar: R$ 617,25 (50 % do valor aprovado)"_s << false;
         QTest::newRow("percentual com decimal")
             << qint64(3333300) << qint64(125000)
-            << u"Sinal para confirmar: R$ 41,67 (12,5 % do valor aprovado)"_s;
+            << u"Sinal para confirmar: R$ 41,67 (12,5 % do valor aprovado)"_s << false;
         QTest::newRow("meio centavo para o par de baixo")
-            << qint64(100) << qint64(500000) << u"Sinal para confirmar: R$ 0,00 (50 % do valor aprovado)"_s;
+            << qint64(100) << qint64(500000) << u"Sinal para confirmar: R$ 0,00 (50 % do valor aprovado)"_s
+            << false;
         QTest::newRow("meio centavo para o par de cima")
-            << qint64(300) << qint64(500000) << u"Sinal para confirmar: R$ 0,02 (50 % do valor aprovado)"_s;
+            << qint64(300) << qint64(500000) << u"Sinal para confirmar: R$ 0,02 (50 % do valor aprovado)"_s
+            << false;
         QTest::newRow("milhares") << qint64(250000000) << qint64(1000000)
-                                  << u"Sinal para confirmar: R$ 25.000,00 (100 % do valor aprovado)"_s;
+                                  << u"Sinal para confirmar: R$ 25.000,00 (100 % do valor aprovado)"_s
+                                  << false;
+        QTest::newRow("faixa aprovada: do valor mínimo")
+            << qint64(1080000) << qint64(500000)
+            << u"Sinal para confirmar: R$ 54,00 (50 % do valor mínimo aprovado)"_s << true;
     }
     void sinal() {
         QFETCH(qint64, valor);
         QFETCH(qint64, percentual);
         QFETCH(QString, linha);
+        QFETCH(bool, faixa);
         const auto p = VB::Currency::DeDecimosDeMilesimos(percentual);
-        QCOMPARE(Sinal::Linha(Sinal::Valor(VB::Currency::DeDecimosDeMilesimos(valor), p), p), linha);
+        QCOMPARE(Sinal::Linha(Sinal::Valor(VB::Currency::DeDecimosDeMilesimos(valor), p), p, faixa), linha);
     }
 
     // The code drawn as an image, saved and read back by a QR reader: the same text.

@@ -274,7 +274,8 @@ private slots:
                  {u"Estimativa: de R$ 108,00 a R$ 198,00"_s,
                   u"Itens se necessário (fora do valor mínimo): Vacina V10"_s,
                   i == 0 ? u"Válido até"_s : u"Total aprovado: de R$ 108,00 a R$ 198,00"_s,
-                  i == 0 ? u"Válido até"_s : u"Sinal para confirmar: R$ 54,00 (50 % do valor aprovado)"_s,
+                  i == 0 ? u"Válido até"_s
+                         : u"Sinal para confirmar: R$ 54,00 (50 % do valor mínimo aprovado)"_s,
                   i == 0 ? u"Válido até"_s : pix.left(drFicha::CaracteresPorLinhaDoPix)})
                 QVERIFY2(mrelatorios[i].Texto.contains(linha),
                          qPrintable(linha + u"\n"_s + mrelatorios[i].Texto));

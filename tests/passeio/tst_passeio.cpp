@@ -15,7 +15,9 @@
 // stored change of a stage, an approval or a payment, each approval is worth its approved
 // items, the payments stay within it and the stage agrees with it. ZELT_PASSEIO_SEMENTE and
 // ZELT_PASSEIO_PASSOS replay a walk; a failure (or a crash) prints the seed, the step and the
-// last 50 steps.
+// last 50 steps. The record form's "Adicionar pacote" is one more action (a package and a
+// weight at random: in a band, on its edge, outside all, not a number); after saves, each
+// stored quote's low total is at most its high one, which is its header, the sum of its items.
 
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
@@ -27,6 +29,7 @@
 #include "andamento/frmRegistroDaEtapa.h"
 #include "andamento/frmRenovarValidade.h"
 #include "business/Banco.h"
+#include "business/PacotesDeProcedimentos.h"
 #include "business/Relogio.h"
 #include "component/modPrincipal.h"
 #include "contracts/Textos.h"
@@ -41,6 +44,7 @@
 #include "platform/controls/XRNavigationBar.h"
 #include "platform/controls/XRNumberBox.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "record/frmPacoteDaFicha.h"
 #include "search/frmPesquisa.h"
 
 #include <QAbstractButton>
@@ -218,26 +222,30 @@ private slots:
         // renewal, the approval with signature, the payments. The rows kept before the walk
         // went there walk without them, so that they replay as they were found.
         QTest::addColumn<bool>("comAndamento");
+        // Packages stored and added from the record form; the rows kept from before had none.
+        QTest::addColumn<bool>("comPacotes");
         const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
         const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
                                   ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")
                                   : 2000;
         if (!semente.isEmpty()) {
-            QTest::newRow("semente dada") << semente.toULongLong() << passos << false << true;
+            QTest::newRow("semente dada") << semente.toULongLong() << passos << false << true << true;
             return;
         }
-        QTest::newRow("2000 passos") << quint64(20) << passos << true << true;
+        QTest::newRow("2000 passos") << quint64(20) << passos << true << true << true;
         // Walks that found a fault, kept as they were.
-        QTest::newRow("lista sem pesquisa, semente 18") << quint64(18) << qint64(50) << false << false;
-        QTest::newRow("lista sem pesquisa, semente 17") << quint64(17) << qint64(90) << false << false;
+        QTest::newRow("lista sem pesquisa, semente 18")
+            << quint64(18) << qint64(50) << false << false << false;
+        QTest::newRow("lista sem pesquisa, semente 17")
+            << quint64(17) << qint64(90) << false << false << false;
         QTest::newRow("desconto do orçamento que não é número, semente 32")
-            << quint64(32) << qint64(60) << false << false;
+            << quint64(32) << qint64(60) << false << false << false;
         QTest::newRow("item removido, ficha fechada e reaberta pela lista, semente 218")
-            << quint64(218) << qint64(4492) << false << false;
+            << quint64(218) << qint64(4492) << false << false << false;
         QTest::newRow("desconto do orçamento grande demais, semente 224")
-            << quint64(224) << qint64(3374) << false << false;
+            << quint64(224) << qint64(3374) << false << false << false;
         QTest::newRow("ficha recuperada limpa para outro cliente, semente 306")
-            << quint64(306) << qint64(2943) << false << false;
+            << quint64(306) << qint64(2943) << false << false << false;
     }
 
     void passeio() {
@@ -245,11 +253,15 @@ private slots:
         QFETCH(qint64, passos);
         QFETCH(bool, comEtapas);
         QFETCH(bool, comAndamento);
+        QFETCH(bool, comPacotes);
         mbooAndamento = comAndamento;
+        mbooPacotes = comPacotes;
         QFETCH_GLOBAL(QString, banco);
         mdados = std::make_unique<Dados>(semente);
         // Dice of their own, so that the other steps of a seed are drawn as before.
         mdadosDaCopia = std::make_unique<Dados>(semente ^ 0x636f706961ULL);
+        mdadosDoPacote = std::make_unique<Dados>(semente ^ 0x7061636f7465ULL);
+        mlonPacotesAdicionados = mlonCliquesNoPacote = 0;
         mlonPassos = passos;
         mlonPasso = 0;
         mlonCopiasEditadas = 0;
@@ -291,6 +303,7 @@ private slots:
                                         QString(), u"Telefone"_s, {}),
                      qint16(0));
         }
+        if (comPacotes) GravarPacotes();
         // Those two are no move of the walk's.
         const qint64 mudancasIniciais = mlonMudancasDeEtapa = MudancasDeEtapa();
         andamento::RegistrarJanelas();
@@ -308,12 +321,17 @@ private slots:
         // The stage moves the row menu made, as the histories tell them.
         const qint64 mudancasDeEtapa = MudancasDeEtapa() - mudancasIniciais;
         if (passos >= 2000) QVERIFY(mlonCopiasEditadas > 0);
+        // How often "Adicionar pacote" was reached is printed, not asserted: on one database
+        // the main walk's form never holds a chosen animal when the dice call for it.
         if (comEtapas) QVERIFY(mudancasDeEtapa > 0);
         if (comEtapas && comAndamento) QVERIFY(mjanelasDoAndamento.size() == 4);
         qInfo().noquote()
             << u"%1 passos sem falha, %2 fichas interrompidas com a cópia editada, %3 mudanças de "
-               u"etapa"_s.arg(QString::number(mlonPasso), QString::number(mlonCopiasEditadas),
-                              QString::number(mudancasDeEtapa));
+               u"etapa, %4 pacotes adicionados em %6 cliques, %5 itens se necessário gravados"_s.arg(
+                   QString::number(mlonPasso), QString::number(mlonCopiasEditadas),
+                   QString::number(mudancasDeEtapa), QString::number(mlonPacotesAdicionados),
+                   BancoDeTeste::Consulta("SELECT COUNT(*) FROM ItensSeNecessario"),
+                   QString::number(mlonCliquesNoPacote));
         QStringList janelas;
         for (auto it = mjanelasDoAndamento.cbegin(); it != mjanelasDoAndamento.cend(); ++it)
             janelas << u"%1 %2"_s.arg(it.key(), QString::number(it.value()));
@@ -373,6 +391,8 @@ protected:
         Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
             // The print and file dialogs of the preview, and the windows of the quote's
             // history, are answered "Cancel".
+            if (auto* pacote = qobject_cast<frmPacoteDaFicha*>(janela); pacote && mbooPacotes)
+                return ResponderPacote(pacote);
             const bool doAndamento = mbooAndamento && JanelaDoAndamento(janela);
             if (!qobject_cast<frmFicha*>(janela) && !qobject_cast<frmPesquisa*>(janela) &&
                 !qobject_cast<VisualizacaoDoRelatorio*>(janela) &&
@@ -420,6 +440,23 @@ private:
             Diario.Passos << u"%1 ficha interrompida, cópia editada: %2"_s.arg(QString::number(mlonPasso),
                                                                                EditarCopia(copia));
             return;
+        }
+        if (auto* ficha = qobject_cast<frmFicha*>(janela);
+            ficha && mbooPacotes && mdadosDoPacote->Ate(4) == 0) {
+            // "Adicionar pacote", when the form offers it for an animal chosen, is the step's action.
+            auto* comando = ficha->findChild<XRCommandButton*>(u"xrcmdAdicionarPacote"_s);
+            const auto* animal = ficha->findChild<XRComboBox*>(u"xrcmbAnimal"_s);
+            if (comando && comando->isVisible() && comando->isEnabled() && animal->ListIndex() >= 0) {
+                const auto* grade = ficha->findChild<MSFlexGrid*>(u"msfgGradeDeItensDoOrcamento"_s);
+                const int linhas = grade->Rows();
+                Diario.Passos << u"%1 %2 xrcmdAdicionarPacote: clica"_s.arg(mlonPasso).arg(
+                    ficha->objectName());
+                Agir(janela, comando, Acao::Clicar);
+                ++mlonCliquesNoPacote;
+                if (grade->Rows() > linhas) ++mlonPacotesAdicionados;
+                Verificar();
+                return;
+            }
         }
         if (janela == mlista.data() && mbooAndamento && mdados->Ate(60) == 0) {
             // The follow-up of the open quotes, from the list's shortcut.
@@ -705,22 +742,33 @@ private:
         return {};
     }
 
-    // Every stored quote has items, and its header is their sum.
+    // Every stored quote has items, and its header is their sum; its estimate's high total is
+    // that header and its low one the sum of the items not marked "se necessário" (every
+    // mark on an item of it).
     QString ConferirBanco() const {
         struct Somas {
-            Currency bruto, desconto, liquido;
-            int itens = 0;
+            Currency bruto, desconto, liquido, semMarca;
+            int itens = 0, marcados = 0;
         };
         QHash<qint64, Somas> somas;
         QSqlQuery itens = Banco::Executar(
-            u"SELECT NumeroDoOrcamento, Quantidade, ValorUnitario, DescontoEmValor, ValorTotal FROM ItensDeOrcamento"_s);
+            u"SELECT i.NumeroDoOrcamento, i.Quantidade, i.ValorUnitario, i.DescontoEmValor, i.ValorTotal, "
+            "m.NumeroDoItemDoOrcamento FROM ItensDeOrcamento i LEFT JOIN ItensSeNecessario m ON "
+            "m.NumeroDoOrcamento = i.NumeroDoOrcamento AND m.NumeroDoItemDoOrcamento = i.NumeroDoItemDoOrcamento"_s);
         while (itens.next()) {
             Somas& s = somas[itens.value(0).toLongLong()];
             s.bruto += Banco::MoedaDe(itens.value(1)) * Banco::MoedaDe(itens.value(2));
             s.desconto += Banco::MoedaDe(itens.value(3));
             s.liquido += Banco::MoedaDe(itens.value(4));
+            if (itens.value(5).isNull()) s.semMarca += Banco::MoedaDe(itens.value(4));
+            s.marcados += itens.value(5).isNull() ? 0 : 1;
             ++s.itens;
         }
+        if (const qint64 soltas = BancoDeTeste::Numero(
+                "SELECT COUNT(*) FROM ItensSeNecessario m WHERE NOT EXISTS (SELECT 1 FROM ItensDeOrcamento i "
+                "WHERE i.NumeroDoOrcamento = m.NumeroDoOrcamento AND i.NumeroDoItemDoOrcamento = "
+                "m.NumeroDoItemDoOrcamento)"))
+            return u"%1 marcas \"se necessário\" de itens que não estão gravados"_s.arg(soltas);
         QSqlQuery orcamentos = Banco::Executar(
             u"SELECT NumeroDoOrcamento, ValorTotal, DescontoEmValor, ValorLiquido FROM Orcamentos"_s);
         while (orcamentos.next()) {
@@ -737,6 +785,17 @@ private:
                          VB::CStr(QVariant::fromValue(liquido)), QString::number(s.itens),
                          VB::CStr(QVariant::fromValue(s.bruto)), VB::CStr(QVariant::fromValue(s.desconto)),
                          VB::CStr(QVariant::fromValue(s.liquido)));
+            const auto estimativa = PacotesDeProcedimentos::EstimativaDoOrcamento(numero);
+            if (!estimativa || estimativa->Minimo > estimativa->Maximo || estimativa->Maximo != liquido ||
+                liquido != s.liquido || estimativa->Minimo != s.semMarca ||
+                estimativa->ItensSeNecessario != s.marcados)
+                return u"o orçamento %1 gravado com %2 e itens que somam %3 (%4 sem os %5 marcados) tem a "
+                       u"estimativa de %6 a %7"_s.arg(numero)
+                           .arg(VB::CStr(QVariant::fromValue(liquido)),
+                                VB::CStr(QVariant::fromValue(s.liquido)),
+                                VB::CStr(QVariant::fromValue(s.semMarca)), QString::number(s.marcados),
+                                estimativa ? VB::CStr(QVariant::fromValue(estimativa->Minimo)) : u"?"_s,
+                                estimativa ? VB::CStr(QVariant::fromValue(estimativa->Maximo)) : u"?"_s);
         }
         return {};
     }
@@ -1061,6 +1120,69 @@ private:
         return feito;
     }
 
+    // Two packages: one for any species in two bands (up to 5 kg, 5 to 15 kg), with items
+    // "se necessário" and an inactive service; one for dogs only.
+    void GravarPacotes() {
+        using ZELT_N_Orcamentos::ItemDoPacote;
+        const auto kg = [](int gramas) { return Currency::DeDecimosDeMilesimos(gramas * 10LL); };
+        const auto um = Currency::DeInteiro(1);
+        const QList<ZELT_N_Orcamentos::PacoteDeProcedimentos> pacotes{
+            {0,
+             u"Castração"_s,
+             {},
+             {{Currency(),
+               kg(5000),
+               {ItemDoPacote{GradeDeItens::LancamentoDeServico, 1, um, false, {}},
+                ItemDoPacote{GradeDeItens::LancamentoDeServico, 3, um, false, {}},
+                ItemDoPacote{GradeDeItens::LancamentoDeProduto, 100, Currency::DeInteiro(2), true, {}}}},
+              {kg(5000),
+               kg(15000),
+               {ItemDoPacote{GradeDeItens::LancamentoDeServico, 3, um, false, {}},
+                ItemDoPacote{GradeDeItens::LancamentoDeProduto, 100, kg(1500), true, {}},
+                ItemDoPacote{GradeDeItens::LancamentoDeServico, 5, um, true, {}}}}}},
+            {0,
+             u"Limpeza de tártaro"_s,
+             ZELT_N_Orcamentos::EspecieCao,
+             {{Currency(),
+               Currency::DeInteiro(80),
+               {ItemDoPacote{GradeDeItens::LancamentoDeServico, 1, um, true, {}}}}}}};
+        for (const auto& pacote : pacotes) {
+            auto objeto = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsPacotesDeProcedimentos>(
+                ProgId::PacotesDeProcedimentos);
+            objeto->DadosDoUsuario = musuario.get();
+            objeto->Pacote = pacote;
+            QCOMPARE(objeto->Gravar(), Resultado::Sucesso);
+        }
+    }
+
+    // The package's window: a package or none, a weight in a band, on a band's edge, outside
+    // every band, or not a weight at all; then "Adicionar" (Cancel when it was refused), or
+    // Cancel, or Escape.
+    void ResponderPacote(frmPacoteDaFicha* janela) {
+        auto* pacote = janela->findChild<XRComboBox*>(u"xrcmbPacote"_s);
+        auto* peso = janela->findChild<XRNumberBox*>(u"xrnumPeso"_s);
+        Dados& d = *mdadosDoPacote;
+        const int i = d.Ate(4) == 0 ? -1 : d.Ate(pacote->ListCount());
+        pacote->setListIndex(i);
+        static const QStringList foraOuRuins{u"15,001"_s, u"0"_s,     u"-2"_s,  u"80"_s, u"1000,5"_s,
+                                             u"3,8 kg"_s, u"3,8,1"_s, u"abc"_s, u""_s,   u"0,0004"_s};
+        // Mostly a weight some band holds, so that packages do go in.
+        static const QStringList nasFaixas{u"3,8"_s, u"5"_s, u"5,001"_s, u"12,125"_s, u"15"_s, u"0,5"_s};
+        const int sorte = d.Ate(6);
+        peso->setText(sorte < 3 ? d.Um(nasFaixas) : sorte < 5 ? d.Um(foraOuRuins) : Texto(d, true));
+        const int resposta = d.Ate(10);
+        Registrar(u"pacote %1, peso %2, %3"_s.arg(i < 0 ? u"nenhum"_s : pacote->List(i), Resumo(peso->Text()),
+                                                  resposta == 0   ? u"cancela"_s
+                                                  : resposta == 1 ? u"Escape"_s
+                                                                  : u"adiciona"_s));
+        if (resposta == 0) return emit janela->findChild<XRCommandButton*>(u"xrcmdCancelar"_s)->Click();
+        if (resposta == 1) return QTest::keyClick(janela, Qt::Key_Escape);
+        emit janela->findChild<XRCommandButton*>(u"xrcmdConfirmar"_s)->Click();
+        // Refused (no package, no weight): the window stays and the person gives up.
+        if (janela->CodigoDoPacote() == 0)
+            emit janela->findChild<XRCommandButton*>(u"xrcmdCancelar"_s)->Click();
+    }
+
     void Registrar(const QString& linha) {
         if (!Diario.Passos.isEmpty()) Diario.Passos.last() += u"\n      "_s + linha;
     }
@@ -1071,6 +1193,9 @@ private:
 
     std::unique_ptr<Dados> mdados;
     std::unique_ptr<Dados> mdadosDaCopia;
+    std::unique_ptr<Dados> mdadosDoPacote; // dice of their own, as the copy's
+    qint64 mlonPacotesAdicionados = 0, mlonCliquesNoPacote = 0;
+    bool mbooPacotes = false; // packages stored, and "Adicionar pacote" among the actions
     qint64 mlonPasso = 0;
     qint64 mlonPassos = 0;
     qint64 mlonCopiasEditadas = 0;

@@ -134,6 +134,49 @@ private slots:
         QCOMPARE(ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento")->Rows(), 1);
         QCOMPARE(Propriedades("Visible", u"lblEstimativa"_s), u"false"_s);
     }
+
+    // The marked item taken back with "Alterar" and added again keeps its mark (the one
+    // not marked stays so); the form stops unsaved, and its copy brings back the marks and
+    // the weight, which the save stores.
+    void marca_e_peso_no_alterar_e_na_copia_de_recuperacao() {
+        mstrPeso = u"3,8"_s;
+        AbrirDaLista(frmFicha::Inclusao);
+        Compor({});
+        Clicar("xrcmdAdicionarPacote");
+        auto* grade = ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento");
+        QCOMPARE(grade->Rows(), 4);
+        const QString estimativa = Propriedades("Caption", u"lblEstimativa"_s);
+        QVERIFY(estimativa.startsWith(u"Estimativa: de "_s));
+        for (const int r : {3, 1}) {
+            grade->setRow(r);
+            Clicar("xrcmdAlterar");
+            Clicar("xrcmdAdicionar");
+        }
+        QStringList linhas, marcas;
+        for (int r = 1; r < grade->Rows(); ++r)
+            linhas << Linha(r), marcas << Marca(r);
+        QCOMPARE(marcas, (QStringList{u""_s, u"Sim"_s, u""_s}));
+        QCOMPARE(Linha(2).section(u'|', 2, 2), u"Ração Cães 15 kg"_s);
+        QCOMPARE(Propriedades("Caption", u"lblEstimativa"_s), estimativa);
+
+        mficha.reset();
+        mmensagens.clear();
+        mrespostas << Plataforma::vbYes;
+        AbrirDaLista(frmFicha::Inclusao);
+        grade = ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento");
+        QStringList recuperadas, marcasRecuperadas;
+        for (int r = 1; r < grade->Rows(); ++r)
+            recuperadas << Linha(r), marcasRecuperadas << Marca(r);
+        QCOMPARE(recuperadas, linhas);
+        QCOMPARE(marcasRecuperadas, marcas);
+        QCOMPARE(Propriedades("Caption", u"lblEstimativa"_s), estimativa);
+        Clicar("xrcmdSalvarFecharConfirmar");
+        QVERIFY(mficha->OperacaoConcluida());
+        QCOMPARE(BancoDeTeste::Textos(u"SELECT NumeroDoItemDoOrcamento FROM ItensSeNecessario"_s),
+                 QStringList{u"2"_s});
+        QCOMPARE(BancoDeTeste::Textos(u"SELECT CodigoDoAnimal || '|' || Peso FROM PesosDosOrcamentos"_s),
+                 QStringList{u"12|38000"_s});
+    }
 };
 
 QTEST_MAIN(TesteDaFichaComPacotes)
