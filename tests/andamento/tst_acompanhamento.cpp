@@ -5,6 +5,7 @@
 // it (the approval with a signature drawn on its pad), Enter opening the chosen quote, and
 // the printed follow-up read back from its PDF.
 
+#include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -41,12 +42,6 @@ namespace {
 
 // Monday, 9 o'clock.
 const QDate Hoje(2026, 12, 7);
-
-template <class T> T* Filho(const QWidget& janela, const QString& nome) {
-    T* controle = janela.findChild<T*>(nome);
-    if (!controle) qWarning() << "sem controle" << nome;
-    return controle;
-}
 
 QString Legenda(const QWidget& janela, const QString& nome) {
     return Filho<Label>(janela, nome)->Caption();

@@ -6,6 +6,7 @@
 // approved value refused with the business layer's words, an administrator's reversal, a
 // clerk without that command, a quote not approved not opened.
 
+#include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/list/ImpressaoDeTeste.h"
@@ -50,14 +51,8 @@ class TesteDaJanelaDeAprovacao : public TesteDeNegocio {
         modPrincipal::DadosDoUsuario = &musuarioDaJanela;
     }
 
-    template <class T> T* Controle(QWidget& janela, const char* nome) {
-        T* controle = janela.findChild<T*>(QString::fromLatin1(nome));
-        if (!controle) qWarning() << "sem controle" << nome;
-        return controle;
-    }
-
     QStringList Marcas(QWidget& janela) {
-        auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
+        auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
         QStringList marcas;
         for (int linha = 1; linha < grade->Rows(); ++linha)
             marcas << grade->TextMatrix(linha, 1);
@@ -67,17 +62,17 @@ class TesteDaJanelaDeAprovacao : public TesteDeNegocio {
     QStringList Textos(QWidget& janela, std::initializer_list<const char*> rotulos) {
         QStringList textos;
         for (const char* nome : rotulos)
-            textos << Controle<Label>(janela, nome)->Caption();
+            textos << Filho<Label>(janela, nome)->Caption();
         return textos;
     }
 
     // The new payment typed in the window and "Registrar" clicked.
     void Registrar(QWidget& janela, const QString& valor, const QString& forma, const QString& id = {}) {
-        Controle<XRNumberBox>(janela, "xrnbValor")->setText(valor);
-        Controle<XRComboBox>(janela, "xrcmbForma")
+        Filho<XRNumberBox>(janela, "xrnbValor")->setText(valor);
+        Filho<XRComboBox>(janela, "xrcmbForma")
             ->setListIndex(ZELT_N_Orcamentos::FormasDePagamento.indexOf(forma));
-        Controle<QLineEdit>(janela, "txtIdDaTransacao")->setText(id);
-        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdRegistrar"), Qt::LeftButton);
+        Filho<QLineEdit>(janela, "txtIdDaTransacao")->setText(id);
+        QTest::mouseClick(Filho<XRCommandButton>(janela, "xrcmdRegistrar"), Qt::LeftButton);
     }
 
     QStringList mmensagens;
@@ -91,14 +86,13 @@ private slots:
         QVERIFY(!janela.MontarExibirFormulario(numero)); // shown (modal display ends at once)
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
-        auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
-        auto* total = Controle<Label>(janela, "lblTotalAprovado");
+        auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
+        auto* total = Filho<Label>(janela, "lblTotalAprovado");
         QCOMPARE(Marcas(janela), (QStringList{u"Sim"_s, u"Sim"_s}));
         QCOMPARE(grade->TextMatrix(2, 5), u"120,00"_s);
         QCOMPARE(total->Caption(), u"Total aprovado: R$ 228,00"_s);
-        QCOMPARE(Controle<QLineEdit>(janela, "txtQuem")->text(),
-                 Consulta("SELECT NomeOuRazaoSocial FROM "
-                          "Clientes WHERE CodigoDoCliente = 1"));
+        QCOMPARE(Filho<QLineEdit>(janela, "txtQuem")->text(), Consulta("SELECT NomeOuRazaoSocial FROM "
+                                                                       "Clientes WHERE CodigoDoCliente = 1"));
         // Space on the second row declines it; a click on its mark takes it back.
         grade->setFocus();
         grade->setRow(2);
@@ -111,15 +105,15 @@ private slots:
         QTest::keyClick(grade, Qt::Key_Space);
 
         // In person (the counter's case, first): the pad shows, and an empty one is asked for.
-        auto* como = Controle<XRComboBox>(janela, "xrcmbComo");
-        auto* pad = Controle<XRAssinatura>(janela, "assAssinatura");
+        auto* como = Filho<XRComboBox>(janela, "xrcmbComo");
+        auto* pad = Filho<XRAssinatura>(janela, "assAssinatura");
         QCOMPARE(como->Text(), u"Presencial"_s);
         QVERIFY(pad->isVisible());
         como->setListIndex(ZELT_N_Orcamentos::MeiosDeAprovacao.indexOf(u"Telefone"_s));
         QVERIFY(!pad->isVisible());
         como->setListIndex(ZELT_N_Orcamentos::MeiosDeAprovacao.indexOf(u"Presencial"_s));
         QVERIFY(pad->isVisible());
-        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdAprovar"), Qt::LeftButton);
+        QTest::mouseClick(Filho<XRCommandButton>(janela, "xrcmdAprovar"), Qt::LeftButton);
         QCOMPARE(mmensagens,
                  QStringList{u"Na aprovação presencial, peça ao cliente que assine no quadro."_s});
         QCOMPARE(Numero("SELECT COUNT(*) FROM AprovacoesDoOrcamento"), 0);
@@ -130,7 +124,7 @@ private slots:
             QTest::mouseMove(pad, QPoint(x, 30 + (x % 40)));
         QTest::mouseRelease(pad, Qt::LeftButton, {}, QPoint(200, 40));
         QVERIFY(!pad->Vazia());
-        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdAprovar"), Qt::LeftButton);
+        QTest::mouseClick(Filho<XRCommandButton>(janela, "xrcmdAprovar"), Qt::LeftButton);
         QCOMPARE(janela.result(), int(QDialog::Accepted));
         QCOMPARE(Consulta("SELECT Etapa FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?", {numero}),
                  u"Aprovado em parte"_s);
@@ -149,10 +143,9 @@ private slots:
         mmensagens.clear();
         frmAprovarOrcamento outra;
         QVERIFY(!outra.MontarExibirFormulario(numero));
-        QCOMPARE(mmensagens,
-                 QStringList{u"O orçamento %1 já foi aprovado por %2 em %3."_s.arg(
-                     QString::number(qint64(numero)), Controle<QLineEdit>(janela, "txtQuem")->text(),
-                     Relogio::Hoje().toString(u"dd/MM/yyyy"_s))});
+        QCOMPARE(mmensagens, QStringList{u"O orçamento %1 já foi aprovado por %2 em %3."_s.arg(
+                                 QString::number(qint64(numero)), Filho<QLineEdit>(janela, "txtQuem")->text(),
+                                 Relogio::Hoje().toString(u"dd/MM/yyyy"_s))});
     }
 
     // The second item (120,00) "se necessário": the approved range as the marks change, then
@@ -163,21 +156,21 @@ private slots:
         ConfigurarSinal(musuario.get(), 40, false, u""_s);
         frmAprovarOrcamento janela;
         janela.MontarExibirFormulario(numero);
-        auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
-        auto* total = Controle<Label>(janela, "lblTotalAprovado");
+        auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
+        auto* total = Filho<Label>(janela, "lblTotalAprovado");
         QVERIFY(grade->TextMatrix(2, 2).endsWith(u" (se necessário)"_s));
         QCOMPARE(total->Caption(), u"Total aprovado: de R$ 108,00 a R$ 228,00"_s);
         grade->setRow(1);
         QTest::keyClick(grade, Qt::Key_Space);
         QCOMPARE(total->Caption(), u"Total aprovado: de R$ 0,00 a R$ 120,00, do orçamento de R$ 228,00"_s);
         QTest::keyClick(grade, Qt::Key_Space);
-        Controle<XRComboBox>(janela, "xrcmbComo")->setListIndex(1); // WhatsApp: no pad
-        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdAprovar"), Qt::LeftButton);
+        Filho<XRComboBox>(janela, "xrcmbComo")->setListIndex(1); // WhatsApp: no pad
+        QTest::mouseClick(Filho<XRCommandButton>(janela, "xrcmdAprovar"), Qt::LeftButton);
         QCOMPARE(Consulta("SELECT ValorAprovadoMinimo || ' ' || ValorAprovado FROM AprovacoesDoOrcamento"),
                  u"1080000 2280000"_s);
         frmRegistrarPagamento pagamento;
         pagamento.MontarExibirFormulario(numero);
-        QCOMPARE(Controle<XRNumberBox>(pagamento, "xrnbValor")->Text(), u"43,20"_s);
+        QCOMPARE(Filho<XRNumberBox>(pagamento, "xrnbValor")->Text(), u"43,20"_s);
     }
 
     // An administrator at a clinic asking a 40 % deposit of a quote approved at 228,00.
@@ -194,14 +187,14 @@ private slots:
         };
         QCOMPARE(totais(), (QStringList{u"Valor aprovado: R$ 228,00"_s, u"Pago: R$ 0,00"_s,
                                         u"Falta pagar: R$ 228,00"_s}));
-        QCOMPARE(Controle<XRNumberBox>(janela, "xrnbValor")->Text(), u"91,20"_s); // the deposit
-        QCOMPARE(Controle<XRComboBox>(janela, "xrcmbForma")->Text(), u"Pix"_s);
-        QVERIFY(Controle<QLineEdit>(janela, "txtIdDaTransacao")->isVisible());
+        QCOMPARE(Filho<XRNumberBox>(janela, "xrnbValor")->Text(), u"91,20"_s); // the deposit
+        QCOMPARE(Filho<XRComboBox>(janela, "xrcmbForma")->Text(), u"Pix"_s);
+        QVERIFY(Filho<QLineEdit>(janela, "txtIdDaTransacao")->isVisible());
 
         // Refused, nothing stored: a Pix without its id, then more than is left.
         Registrar(janela, u"91,20"_s, u"Pix"_s);
         Registrar(janela, u"300,00"_s, u"Dinheiro"_s);
-        QVERIFY(!Controle<QLineEdit>(janela, "txtIdDaTransacao")->isVisible());
+        QVERIFY(!Filho<QLineEdit>(janela, "txtIdDaTransacao")->isVisible());
         QCOMPARE(mmensagens,
                  (QStringList{u"Informe o identificador da transação Pix (até 35 letras e dígitos, "
                               "como aparece no comprovante)."_s,
@@ -212,8 +205,8 @@ private slots:
         Registrar(janela, u"91,20"_s, u"Pix"_s, u"E2026ABC"_s);
         QCOMPARE(totais(), (QStringList{u"Valor aprovado: R$ 228,00"_s, u"Pago: R$ 91,20"_s,
                                         u"Falta pagar: R$ 136,80"_s}));
-        QCOMPARE(Controle<XRNumberBox>(janela, "xrnbValor")->Text(), u"136,80"_s); // what is left
-        auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
+        QCOMPARE(Filho<XRNumberBox>(janela, "xrnbValor")->Text(), u"136,80"_s); // what is left
+        auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
         const QString primeiro =
             QString::number(Numero("SELECT MIN(NumeroDoPagamento) FROM PagamentosDoOrcamento"));
         QCOMPARE(grade->Rows(), 2);
@@ -228,10 +221,10 @@ private slots:
         // Reversed by the administrator, with a reason: a negative row naming the first.
         mmensagens.clear();
         grade->setRow(1);
-        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdEstornar"), Qt::LeftButton);
-        Controle<QLineEdit>(janela, "txtMotivo")->setText(u"pago em duplicidade"_s);
+        QTest::mouseClick(Filho<XRCommandButton>(janela, "xrcmdEstornar"), Qt::LeftButton);
+        Filho<QLineEdit>(janela, "txtMotivo")->setText(u"pago em duplicidade"_s);
         grade->setRow(1);
-        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdEstornar"), Qt::LeftButton);
+        QTest::mouseClick(Filho<XRCommandButton>(janela, "xrcmdEstornar"), Qt::LeftButton);
         QCOMPARE(mmensagens, (QStringList{u"Estornar o pagamento %1 de R$ 91,20 (Pix)?"_s.arg(primeiro),
                                           u"Informe o motivo do estorno."_s,
                                           u"Estornar o pagamento %1 de R$ 91,20 (Pix)?"_s.arg(primeiro)}));
@@ -256,15 +249,15 @@ private slots:
         janela.MontarExibirFormulario(numero);
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
-        QCOMPARE(Controle<XRNumberBox>(janela, "xrnbValor")->Text(), u"228,00"_s); // no deposit asked
+        QCOMPARE(Filho<XRNumberBox>(janela, "xrnbValor")->Text(), u"228,00"_s); // no deposit asked
         for (const char* nome : {"xrcmdEstornar", "txtMotivo"})
-            QVERIFY(!Controle<QWidget>(janela, nome)->isVisible());
+            QVERIFY(!Filho<QWidget>(janela, nome)->isVisible());
         Registrar(janela, u"228,00"_s, u"Cartão de crédito"_s);
         QCOMPARE(Consulta("SELECT Usuario || ' ' || Forma || ' ' || Valor FROM PagamentosDoOrcamento"),
                  u"ANA Cartão de crédito 2280000"_s);
         // F1 shows the guide at the window's section; Escape closes the window.
         qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
-        QTest::keyClick(Controle<XRNumberBox>(janela, "xrnbValor"), Qt::Key_F1);
+        QTest::keyClick(Filho<XRNumberBox>(janela, "xrnbValor"), Qt::Key_F1);
         QCOMPARE(SecaoDoGuiaExibida(), u"pagamento"_s);
         FecharAjuda();
         qunsetenv("ZELT_GUIA");
@@ -286,13 +279,13 @@ private slots:
         QList<QByteArray> paginas;
         Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
             if (qobject_cast<frmAprovarOrcamento*>(janela)) {
-                Controle<XRComboBox>(*janela, "xrcmbComo")
+                Filho<XRComboBox>(*janela, "xrcmbComo")
                     ->setListIndex(ZELT_N_Orcamentos::MeiosDeAprovacao.indexOf(u"Telefone"_s));
-                QTest::mouseClick(Controle<XRCommandButton>(*janela, "xrcmdAprovar"), Qt::LeftButton);
+                QTest::mouseClick(Filho<XRCommandButton>(*janela, "xrcmdAprovar"), Qt::LeftButton);
                 return;
             }
             if (qobject_cast<frmRegistrarPagamento*>(janela)) {
-                QCOMPARE(Controle<XRNumberBox>(*janela, "xrnbValor")->Text(), u"91,20"_s);
+                QCOMPARE(Filho<XRNumberBox>(*janela, "xrnbValor")->Text(), u"91,20"_s);
                 Registrar(*janela, u"91,20"_s, u"Dinheiro"_s);
                 janela->close();
                 return;

@@ -5,6 +5,7 @@
 // reads back as its code; Escape leaves without storing; a
 // counter clerk is told and no window opens; F1 opens the guide's section.
 
+#include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 
@@ -29,12 +30,6 @@ using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
 
 namespace {
-
-template <class T> T* Filho(const QWidget& janela, const QString& nome) {
-    T* controle = janela.findChild<T*>(nome);
-    if (!controle) qWarning() << "sem controle" << nome;
-    return controle;
-}
 
 QString Texto(const QWidget& janela, const QString& caixa) {
     return Filho<XRNumberBox>(janela, caixa)->Text();

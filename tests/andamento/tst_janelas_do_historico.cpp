@@ -4,6 +4,7 @@
 // counter clerk; a quote's history from the list's selected row, and one version's
 // sheet in the report preview; an error inside them written to the error log.
 
+#include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -36,12 +37,6 @@ using namespace BancoDeTeste;
 namespace {
 
 const QDateTime Agora(QDate(2026, 12, 5), QTime(14, 3, 0));
-
-template <class T> T* Filho(const QWidget& janela, const char* nome) {
-    T* controle = janela.findChild<T*>(QString::fromLatin1(nome));
-    if (!controle) qWarning() << "sem controle" << nome;
-    return controle;
-}
 
 void Clicar(const QWidget& janela, const char* nome) {
     QTest::mouseClick(Filho<XRCommandButton>(janela, nome), Qt::LeftButton);

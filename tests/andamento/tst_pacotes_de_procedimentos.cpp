@@ -4,6 +4,7 @@
 // naming them and nothing is stored; a counter clerk looks with every editing control
 // disabled; F1 opens the guide's section.
 
+#include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 
@@ -24,12 +25,6 @@ using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
 
 namespace {
-
-template <class T> T* Filho(const QWidget& janela, const QString& nome) {
-    T* controle = janela.findChild<T*>(nome);
-    if (!controle) qWarning() << "sem controle" << nome;
-    return controle;
-}
 
 void Clicar(const QWidget& janela, const QString& comando) {
     emit Filho<XRCommandButton>(janela, comando)->Click();

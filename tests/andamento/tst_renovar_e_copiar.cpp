@@ -5,6 +5,7 @@
 // copy's record form filled with the same client, animal and items at today's prices,
 // the item no longer in the registry named and left out, and the new quote saved.
 
+#include "tests/andamento/ControlesDeTeste.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
@@ -42,12 +43,6 @@ QStringList Linhas(const QWidget& janela, const char* grade, int ultimaColuna) {
         linhas << celulas.join(u'|');
     }
     return linhas;
-}
-
-template <class T> T* Filho(const QWidget& janela, const char* nome) {
-    T* controle = janela.findChild<T*>(QString::fromLatin1(nome));
-    if (!controle) qWarning() << "sem controle" << nome;
-    return controle;
 }
 
 // A renewal object that breaks, as a broken business layer would.

@@ -132,6 +132,26 @@ std::unique_ptr<QProcess> Sessao::Estacao(const QStringList& argumentos) const {
     return processo;
 }
 
+QByteArray Sessao::DuasEstacoes(const QString& inicio, const QStringList& comandos, double numero) const {
+    std::unique_ptr<QProcess> estacoes[2];
+    QByteArray saidas;
+    for (int i = 0; i < 2; ++i) {
+        estacoes[i] = Estacao({u"--inicio"_s, inicio, comandos.value(i), QString::number(numero)});
+        QByteArray lido;
+        while (!lido.contains("lido") && estacoes[i]->waitForReadyRead(60000))
+            lido += estacoes[i]->readAllStandardOutput();
+        if (!lido.contains("lido")) return "falha: sem leitura: " + lido;
+        saidas += lido;
+    }
+    QFile(inicio).open(QIODevice::WriteOnly);
+    for (auto& estacao : estacoes) {
+        const bool terminou = estacao->waitForFinished(60000) && estacao->exitCode() == 0;
+        saidas += estacao->readAllStandardOutput();
+        if (!terminou) return "falha: " + saidas + estacao->readAllStandardError();
+    }
+    return saidas;
+}
+
 QSqlDatabase Sessao::AbrirOutraConexao(const QString& nome) const {
     QSqlDatabase db;
     if (mbooSQLite) {
@@ -369,6 +389,12 @@ qint64 Numero(const char* sql, const QVariantList& parametros) {
 
 QString Consulta(const char* sql, const QVariantList& parametros) {
     return Banco::Valor(QString::fromUtf8(sql), parametros).toString();
+}
+
+QString UltimaEntrada(double numero) {
+    return Consulta("SELECT Operacao FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? ORDER BY "
+                    "NumeroDoRegistro DESC LIMIT 1",
+                    {numero});
 }
 
 QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros) {

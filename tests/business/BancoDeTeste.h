@@ -55,6 +55,10 @@ public:
     // Another workstation as a process of its own (tests/business/zelt_teste_gravador.cpp)
     // on this database, started with those arguments after the database's.
     std::unique_ptr<QProcess> Estacao(const QStringList& argumentos) const;
+    // Two workstations answering that quote with those commands at once: both read it,
+    // then the start file lets both go on. Their output; one starting "falha: " when
+    // one did not read the quote or did not end well.
+    QByteArray DuasEstacoes(const QString& inicio, const QStringList& comandos, double numero) const;
     // Another connection to this database, named so, for "another workstation" in
     // the test's own process; used only in the thread that opened it, then closed
     // and removed by FecharConexao. An invalid connection when it cannot be opened.
@@ -126,6 +130,8 @@ QString Consulta(const char* sql, const QVariantList& parametros = {});
 // The first column of every row, as integers or as texts.
 QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros = {});
 QStringList Textos(const QString& sql);
+// The operation of the quote's newest history entry.
+QString UltimaEntrada(double numero);
 
 // A file's bytes (empty when it cannot be read); a file written whole (false when it cannot be).
 QByteArray LerArquivo(const QString& caminho);

@@ -8,8 +8,6 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/Textos.h"
 
-#include <QProcess>
-
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
 using ZELT_N_Orcamentos::clsAprovacaoDoOrcamento;
@@ -298,22 +296,9 @@ private slots:
         if (BancoEhSQLite()) QSKIP("workstations as processes of their own run on PostgreSQL");
         const double numero = OrcamentoAprovado();
         QVERIFY(numero > 0);
-        const QString inicio = msessao->Pasta().filePath(u"inicio-pagamento"_s);
-        std::unique_ptr<QProcess> estacoes[2];
-        QByteArray saidas;
-        for (auto& estacao : estacoes) {
-            estacao = msessao->Estacao({u"--inicio"_s, inicio, u"pagar"_s, QString::number(numero)});
-            QByteArray lido;
-            while (!lido.contains("lido") && estacao->waitForReadyRead(60000))
-                lido += estacao->readAllStandardOutput();
-            saidas += lido;
-        }
-        QFile(inicio).open(QIODevice::WriteOnly);
-        for (auto& estacao : estacoes) {
-            QVERIFY(estacao->waitForFinished(60000));
-            QCOMPARE(estacao->exitCode(), 0);
-            saidas += estacao->readAllStandardOutput();
-        }
+        const QByteArray saidas =
+            msessao->DuasEstacoes(msessao->Pasta().filePath(u"inicio"_s), {u"pagar"_s, u"pagar"_s}, numero);
+        QVERIFY2(!saidas.startsWith("falha: "), saidas.constData());
         QCOMPARE(saidas.count("resultado 0"), 1);
         QCOMPARE(saidas.count("resultado 2"), 1);
         QVERIFY2(saidas.contains("falta pagar R$ 78,00."), saidas.constData());

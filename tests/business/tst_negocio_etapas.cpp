@@ -10,8 +10,6 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
-#include <QProcess>
-
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
 using ZELT_N_Orcamentos::clsEtapasDoOrcamento;
@@ -26,12 +24,6 @@ const QDateTime Agora(QDate(2026, 12, 7), QTime(9, 0));
 qint64 Entradas(double numero) {
     return Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ?", {numero});
 }
-QString UltimaEntrada(double numero) {
-    return Consulta("SELECT Operacao FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? ORDER BY "
-                    "NumeroDoRegistro DESC LIMIT 1",
-                    {numero});
-}
-
 } // namespace
 
 class TesteDasEtapas : public TesteDeNegocio {
@@ -362,26 +354,9 @@ private slots:
         for (int rodada = 1; rodada <= 3; ++rodada) {
             const double numero = OrcamentoNaEtapa(Etapa::Enviado);
             const qint64 entradas = Entradas(numero);
-            const QString inicio = msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada));
-            std::unique_ptr<QProcess> estacoes[2];
-            const QString comandos[2] = {u"aprovar"_s, u"recusar"_s};
-            for (int i = 0; i < 2; ++i)
-                estacoes[i] = msessao->Estacao({u"--inicio"_s, inicio, comandos[i], QString::number(numero)});
-            // Both have read the quote before either answers.
-            QByteArray saidas;
-            for (auto& estacao : estacoes) {
-                QByteArray lido;
-                while (!lido.contains("lido") && estacao->waitForReadyRead(60000))
-                    lido += estacao->readAllStandardOutput();
-                QVERIFY2(lido.contains("lido"), lido.constData());
-                saidas += lido;
-            }
-            QFile(inicio).open(QIODevice::WriteOnly);
-            for (auto& estacao : estacoes) {
-                QVERIFY(estacao->waitForFinished(60000));
-                QCOMPARE(estacao->exitCode(), 0);
-                saidas += estacao->readAllStandardOutput();
-            }
+            const QByteArray saidas = msessao->DuasEstacoes(
+                msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada)), {u"aprovar"_s, u"recusar"_s}, numero);
+            QVERIFY2(!saidas.startsWith("falha: "), saidas.constData());
             QCOMPARE(saidas.count("resultado 0"), 1);
             QCOMPARE(saidas.count("resultado 3"), 1);
             QVERIFY2(saidas.contains("depois que este formulário o leu"), saidas.constData());

@@ -485,18 +485,10 @@ private slots:
         for (int rodada = 1; rodada <= 3; ++rodada) {
             const double numero = NovoOrcamentoComProduto();
             QCOMPARE(Excluir(numero, musuario.get()), qint16(0));
-            const QString inicio = msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada));
-            std::unique_ptr<QProcess> estacoes[2];
-            for (auto& estacao : estacoes)
-                estacao = msessao->Estacao({u"--inicio"_s, inicio, u"restaurar"_s, QString::number(numero)});
-            QTest::qWait(300);
-            QFile(inicio).open(QIODevice::WriteOnly);
-            QByteArray saidas;
-            for (auto& estacao : estacoes) {
-                QVERIFY(estacao->waitForFinished(60000));
-                QCOMPARE(estacao->exitCode(), 0);
-                saidas += estacao->readAllStandardOutput();
-            }
+            const QByteArray saidas =
+                msessao->DuasEstacoes(msessao->Pasta().filePath(u"inicio%1"_s.arg(rodada)),
+                                      {u"restaurar"_s, u"restaurar"_s}, numero);
+            QVERIFY2(!saidas.startsWith("falha: "), saidas.constData());
             QCOMPARE(saidas.count("resultado 0"), 1);
             QCOMPARE(saidas.count("resultado 3"), 1);
             QVERIFY2(saidas.contains("restaurado por outro usuário"), saidas.constData());

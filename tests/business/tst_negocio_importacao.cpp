@@ -219,21 +219,17 @@ private slots:
                    "informe um só endereço, como nome@dominio.com.br."_s};
         // Control characters in a text (a tab, a quoted line break, ESC, DEL, C1's NEL):
         // each row refused where it begins, naming the column and the character.
+        const auto Controle = [](int linha, const char* codigo) {
+            return u"tiposdeservicos.csv: linha %1: Nome: o texto tem um caractere de controle (U+%2), como "
+                   "uma quebra de linha ou uma tabulação; apague-o."_s.arg(linha)
+                       .arg(QLatin1String(codigo));
+        };
         QTest::newRow("caracteres de controle")
             << "tiposdeservicos.csv"
             << QByteArray("Numero;Nome\n1;Clínica\tgeral\n2;\"Duas\nlinhas\"\n3;\x1b[31mVermelho\n"
                           "4;Apagar\x7f\n5;Pr\xc2\x85ximo\n6;Bom\n")
-            << QStringList{
-                   u"tiposdeservicos.csv: linha 2: Nome: o texto tem um caractere de controle (U+0009), "
-                   "como uma quebra de linha ou uma tabulação; apague-o."_s,
-                   u"tiposdeservicos.csv: linha 3: Nome: o texto tem um caractere de controle (U+000A), "
-                   "como uma quebra de linha ou uma tabulação; apague-o."_s,
-                   u"tiposdeservicos.csv: linha 5: Nome: o texto tem um caractere de controle (U+001B), "
-                   "como uma quebra de linha ou uma tabulação; apague-o."_s,
-                   u"tiposdeservicos.csv: linha 6: Nome: o texto tem um caractere de controle (U+007F), "
-                   "como uma quebra de linha ou uma tabulação; apague-o."_s,
-                   u"tiposdeservicos.csv: linha 7: Nome: o texto tem um caractere de controle (U+0085), "
-                   "como uma quebra de linha ou uma tabulação; apague-o."_s};
+            << QStringList{Controle(2, "0009"), Controle(3, "000A"), Controle(5, "001B"), Controle(6, "007F"),
+                           Controle(7, "0085")};
         QTest::newRow("coluna desconhecida e coluna que falta")
             << "clientes.csv" << QByteArray("Codigo;Apelido\n1;Ana\n")
             << QStringList{u"clientes.csv: linha 1: coluna 'Codigo' desconhecida."_s,

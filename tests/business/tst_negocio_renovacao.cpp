@@ -17,12 +17,6 @@ namespace {
 // Monday; the test registry's company gives ten days.
 const QDateTime Agora(QDate(2026, 12, 7), QTime(9, 0));
 
-QString UltimaEntrada(double numero) {
-    return Consulta("SELECT Operacao FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? ORDER BY "
-                    "NumeroDoRegistro DESC LIMIT 1",
-                    {numero});
-}
-
 QString Texto(const QVariant& valor) {
     return VB::Format(valor, u"#,##0.00"_s);
 }

@@ -14,9 +14,9 @@
 //       the save was not done, the description on the next line.
 //
 //   zelt_teste_gravador ... restaurar NUMERO[,NUMERO...]
-//       restores those deleted quotes as an administrator, one after the other;
-//       prints "resultado <code> <number>" for each and, when it was not done, the
-//       description on the next line.
+//       prints "lido", then (after --inicio) restores those deleted quotes as an
+//       administrator, one after the other; prints "resultado <code> <number>" for each and, when it was not
+//       done, the description on the next line.
 //
 //   zelt_teste_gravador ... aprovar NUMERO | recusar NUMERO
 //       reads quote NUMERO's stage and stamp, prints "lido", then (after --inicio)
@@ -266,6 +266,7 @@ int main(int argc, char* argv[]) {
     } else if (posicionais.at(0) == QLatin1String("pagar")) {
         codigo = Pagar(posicionais.at(1).toDouble(), usuario.get(), inicio);
     } else if (posicionais.at(0) == QLatin1String("restaurar")) {
+        Escrever(u"lido"_s);
         while (!inicio.isEmpty() && !QFile::exists(inicio))
             QThread::msleep(2);
         codigo = Restaurar(posicionais.at(1), usuario.get());

@@ -39,12 +39,6 @@ namespace {
 // Monday; a new quote is valid for ten days (the test registry's company).
 const QDateTime Agora(QDate(2026, 12, 7), QTime(9, 0));
 
-QString UltimaEntrada(double numero) {
-    return Consulta("SELECT Operacao FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? ORDER BY "
-                    "NumeroDoRegistro DESC LIMIT 1",
-                    {numero});
-}
-
 void Validade(double numero, const QDate& data) {
     Banco::Executar(u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = ? WHERE NumeroDoOrcamento = ?"_s,
                     {Banco::DataIso(data), numero});
