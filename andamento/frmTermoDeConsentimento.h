@@ -31,7 +31,7 @@ protected:
 
 private:
     // Twips: the procedures' grid, the summary under it, the fields under that.
-    static constexpr int AlturaDaGrade = 1500;
+    static constexpr int AlturaDaGrade = 2500; // the header and two procedures and a half: more scroll
     static constexpr int TopoDoResumo = TopoDaGrade + AlturaDaGrade + 150;
     static constexpr int TopoDosCampos = TopoDoResumo + 1750;
     static constexpr int AlturaDaFileira = 800;
