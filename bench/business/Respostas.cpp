@@ -22,7 +22,8 @@ double EmLotes(const QStringList& comandos) {
         Banco::Valor(QStringLiteral("SELECT COALESCE(MAX(NumeroDoOrcamento), 0) FROM Orcamentos"))
             .toLongLong();
     for (qint64 de = 0; de <= ultimo; de += Lote) {
-        const QString lote = QStringLiteral("NumeroDoOrcamento BETWEEN %1 AND %2").arg(de).arg(de + Lote - 1);
+        const QString lote = QStringLiteral("NumeroDoOrcamento BETWEEN %1 AND %2")
+                                 .arg(QString::number(de), QString::number(de + Lote - 1));
         QStringList doLote;
         for (const QString& comando : comandos)
             doLote << QString(comando).replace(QStringLiteral("{lote}"), lote);

@@ -650,8 +650,8 @@ private slots:
         PASSO(mtela->Clicar(janela + u"xrcmdRenovar"_s) &&
               mtela->Esperar([&] { return !mtela->Existe(u"frmRenovarValidade"_s); }, u"a renovação"_s));
 
-        QCOMPARE(Consultar(item),
-                 QStringList{u"%1|%2"_s.arg(qRound64(novoPreco * 10000)).arg(itemNovo * 100)});
+        QCOMPARE(Consultar(item), QStringList{u"%1|%2"_s.arg(QString::number(qRound64(novoPreco * 10000)),
+                                                             QString::number(itemNovo * 100))});
         // The header is the sum of its items, the net value the window announced.
         QCOMPARE(Consultar(u"SELECT o.ValorLiquido, (SELECT SUM(i.ValorTotal) FROM ItensDeOrcamento i WHERE "
                            "i.NumeroDoOrcamento = o.NumeroDoOrcamento), o.DataDeValidadeDoOrcamento FROM "
@@ -715,10 +715,11 @@ private slots:
         PASSO(mtela->Clicar(janela + u"xrcmdAprovar"_s));
         PASSO(mtela->Esperar([&] { return !mtela->Existe(u"frmAprovarOrcamento"_s); }, u"a aprovação"_s));
 
-        QCOMPARE(Consultar(u"SELECT e.Etapa, a.Responsavel, a.Meio, a.ValorAprovado, a.ItensRecusados FROM "
-                           "EtapasDoOrcamento e JOIN AprovacoesDoOrcamento a ON a.NumeroDoOrcamento = "
-                           "e.NumeroDoOrcamento WHERE e.NumeroDoOrcamento = %1"_s.arg(numero)),
-                 QStringList{u"Aprovado|%1|Presencial|%2|"_s.arg(mcat.NomeDoCliente).arg(liquido)});
+        QCOMPARE(
+            Consultar(u"SELECT e.Etapa, a.Responsavel, a.Meio, a.ValorAprovado, a.ItensRecusados FROM "
+                      "EtapasDoOrcamento e JOIN AprovacoesDoOrcamento a ON a.NumeroDoOrcamento = "
+                      "e.NumeroDoOrcamento WHERE e.NumeroDoOrcamento = %1"_s.arg(numero)),
+            QStringList{u"Aprovado|%1|Presencial|%2|"_s.arg(mcat.NomeDoCliente, QString::number(liquido))});
         QCOMPARE(Historico(numero).constLast(), u"aprovado"_s);
         // The signature stored is the drawing: dark strokes on white.
         const QImage assinatura = QImage::fromData(
@@ -759,7 +760,7 @@ private slots:
               mtela->Esperar([&] { return !mtela->Existe(u"frmRegistrarPagamento"_s); }, u"o pagamento"_s));
         QCOMPARE(Consultar(u"SELECT Valor, Forma, IdDaTransacao FROM PagamentosDoOrcamento WHERE "
                            "NumeroDoOrcamento = %1"_s.arg(numero)),
-                 QStringList{u"%1|Pix|%2"_s.arg(mpago.DecimosDeMilesimos()).arg(id)});
+                 QStringList{u"%1|Pix|%2"_s.arg(QString::number(mpago.DecimosDeMilesimos()), id)});
     }
 
     // The approved sheet printed on the printer says what the law asks and what was agreed:
