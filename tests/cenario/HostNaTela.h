@@ -241,8 +241,22 @@ public:
                         u"mousemove"_s, QString::number(ponto.x()), QString::number(ponto.y())});
     }
 
+    // A letter outside the keyboard's map is typed alone, by a key xdotool maps for it and
+    // then unmaps: the pause after it lets the program read the new map before the next key.
     bool Digitar(const QString& texto) {
-        return Xdotool({u"type"_s, u"--clearmodifiers"_s, u"--delay"_s, u"8"_s, u"--"_s, texto});
+        qsizetype inicio = 0;
+        while (inicio < texto.size()) {
+            qsizetype fim = inicio;
+            const bool ascii = texto.at(inicio).unicode() < 128;
+            while (fim < texto.size() && (texto.at(fim).unicode() < 128) == ascii && (ascii || fim == inicio))
+                ++fim;
+            if (!Xdotool({u"type"_s, u"--clearmodifiers"_s, u"--delay"_s, ascii ? u"8"_s : u"60"_s, u"--"_s,
+                          texto.mid(inicio, fim - inicio)}))
+                return false;
+            if (!ascii) QThread::msleep(120);
+            inicio = fim;
+        }
+        return true;
     }
 
     // X key names: Return, Tab, Escape, ctrl+a...

@@ -42,6 +42,7 @@
 #include <QUrl>
 #include <QUrlQuery>
 #include <QtTest>
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -569,19 +570,21 @@ private slots:
     // The sent quote, due in a few days, is in the follow-up window's first section;
     // "Lembrar por WhatsApp" opens the chat with the reminder and records a send.
     void lembradoPeloAcompanhamento() {
-        // Its validity brought to today, as if it had been made days ago: the section
-        // lists the quotes due within seven days, today's first.
+        // Its validity brought to tomorrow, as if it had been made days ago: the section
+        // lists the quotes due within seven days. Tomorrow, not today, so that a run that
+        // crosses midnight still finds it due rather than expired.
+        const QDate vence = QDate::currentDate().addDays(1);
         QCOMPARE(
             Consultar(
                 u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = '%1' WHERE NumeroDoOrcamento = %2"_s.arg(
-                    QDate::currentDate().toString(Qt::ISODate), mstrNumeroDoOrcamento)),
+                    vence.toString(Qt::ISODate), mstrNumeroDoOrcamento)),
             QStringList());
         PASSO(AbrirAcompanhamento());
         PASSO(EscolherNaSecao(mstrNumeroDoOrcamento));
         const QString grade = u"frmAcompanhamento/msfgSecaoVencem"_s;
         const QJsonArray linha =
             mtela->Celulas(grade).at(LinhaCom(grade, 1, mstrNumeroDoOrcamento)).toArray();
-        const QString validade = QDate::currentDate().toString(u"dd/MM/yyyy"_s);
+        const QString validade = vence.toString(u"dd/MM/yyyy"_s);
         QCOMPARE(linha.at(2).toString(), mcat.NomeDoCliente);
         QCOMPARE(linha.at(3).toString(), mcat.Animal);
         QCOMPARE(Centavos(linha.at(4).toString()), Centavos(mlstTotaisDaLista.at(3)));
@@ -1240,11 +1243,11 @@ private:
         return TextoDoPdf(Impresso());
     }
 
-    // The box's text replaced by the one typed. xdotool types a letter outside the
-    // keyboard's map through a key it maps for it, which now and then reaches the
-    // program before the new map does: a text that came out otherwise is typed again.
+    // The box's text replaced by the one typed. A letter outside the keyboard's map can
+    // still reach the program before its key's new map does (see Digitar): a text that
+    // came out otherwise is typed again.
     bool Preencher(const QString& caixa, const QString& texto, const QString& propriedade = u"Text"_s) {
-        for (int vez = 0; vez < 3; ++vez) {
+        for (int vez = 0; vez < 4; ++vez) {
             if (!mtela->Clicar(caixa) || !mtela->EsperarFoco(caixa.section(u'/', -1)) ||
                 !mtela->Teclar(u"ctrl+a"_s) || !mtela->Digitar(texto))
                 return false;
@@ -1262,17 +1265,18 @@ private:
                mtela->EsperarJanelaAtiva(u"frmAcompanhamento"_s);
     }
 
-    // The quote's row of the follow-up's first section chosen: its first row clicked, then
-    // the arrow keys down to it (the grid scrolls to rows out of sight).
+    // The quote's row of the follow-up's first section chosen: the first row in sight
+    // clicked, then the arrow keys to it (the grid scrolls to rows out of sight).
     bool EscolherNaSecao(const QString& numero) {
         const QString grade = u"frmAcompanhamento/msfgSecaoVencem"_s;
         int linha = -1;
         if (!mtela->Esperar([&] { return (linha = LinhaCom(grade, 1, numero)) > 0; },
-                            u"o orçamento "_s + numero + u" entre os que vencem"_s) ||
-            !mtela->ClicarNaCelula(grade, 1, 1))
+                            u"o orçamento "_s + numero + u" entre os que vencem"_s))
             return false;
-        for (int i = 1; i < linha; ++i)
-            if (!mtela->Teclar(u"Down"_s)) return false;
+        const int topo = std::max(1, mtela->Propriedade(grade, u"TopRow"_s).toInt());
+        if (!mtela->ClicarNaCelula(grade, topo, 1)) return false;
+        for (int i = topo; i != linha; i += linha > topo ? 1 : -1)
+            if (!mtela->Teclar(linha > topo ? u"Down"_s : u"Up"_s)) return false;
         return mtela->EsperarPropriedade(grade, u"Row"_s, QString::number(linha));
     }
 
