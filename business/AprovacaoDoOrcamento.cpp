@@ -242,13 +242,9 @@ public:
                     "a.NumeroDoOrcamento = o.NumeroDoOrcamento AND a.DataEHoraDesfeita IS NULL WHERE "
                     "o.NumeroDoOrcamento = ?"),
                 {codigo ? *codigo : qint64(-1)});
-            if (!q.next())
-                Recusar(QStringLiteral("O orçamento %1 não está cadastrado.").arg(VB::CStr(numero)));
-            const QString gravada = q.isNull(2) ? ZELT_N_Orcamentos::Etapa::EmAberto : q.value(2).toString();
-            EtapaDoOrcamento = EtapasDoOrcamento::EtapaMostrada(
-                gravada, Banco::DataDeIso(q.value(0).toString()), Relogio::Hoje());
-            DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(
-                q.isNull(1) ? QDateTime() : Banco::DataEHoraDeIso(q.value(1).toString()));
+            const EtapasDoOrcamento::EtapaLida lida = EtapasDoOrcamento::LerEtapa(q, q.next(), numero);
+            EtapaDoOrcamento = lida.Etapa;
+            DataEHoraDaAlteracaoLida = lida.DataEHoraDaAlteracao;
             Aprovado = !q.isNull(10);
             Responsavel = q.value(3).toString();
             CPF = q.value(4).toString();

@@ -353,6 +353,19 @@ const ServicoModelo Servicos[] = {
     {99, "Transporte de animal", "Leva e traz na cidade", 60.00},
 };
 
+// A demonstration service stored under that code; its cost is 40 % of its price.
+Cadastros::Servico GravarServico(const ServicoModelo& m, qint64 codigo) {
+    Cadastros::Servico s;
+    s.Codigo = codigo;
+    s.Nome = QString::fromUtf8(m.Nome);
+    s.Descricao = QString::fromUtf8(m.Descricao);
+    s.NumeroDoTipoDeServico = m.Tipo;
+    s.ValorDeVenda = Reais(m.Venda);
+    s.Custo = EmCentavos(m.Venda * 0.4);
+    Cadastros::GravarServico(s);
+    return s;
+}
+
 struct ItemDeCatalogo {
     qint32 Lancamento;
     qint64 Codigo;
@@ -393,14 +406,7 @@ QList<ItemDeCatalogo> CriarCatalogo(Sorteio& sorteio) {
     }
     codigo = 1;
     for (const ServicoModelo& m : Servicos) {
-        Cadastros::Servico s;
-        s.Codigo = codigo++;
-        s.Nome = QString::fromUtf8(m.Nome);
-        s.Descricao = QString::fromUtf8(m.Descricao);
-        s.NumeroDoTipoDeServico = m.Tipo;
-        s.ValorDeVenda = Reais(m.Venda);
-        s.Custo = EmCentavos(m.Venda * 0.4);
-        Cadastros::GravarServico(s);
+        const Cadastros::Servico s = GravarServico(m, codigo++);
         catalogo << ItemDeCatalogo{GradeDeItens::LancamentoDeServico,
                                    s.Codigo,
                                    m.Tipo,
@@ -537,16 +543,8 @@ const PacoteModelo Pacotes[] = {
 
 void CriarPacotes() {
     qint64 codigo = PrimeiroServicoDosPacotes;
-    for (const ServicoModelo& m : ServicosDosPacotes) {
-        Cadastros::Servico s;
-        s.Codigo = codigo++;
-        s.Nome = QString::fromUtf8(m.Nome);
-        s.Descricao = QString::fromUtf8(m.Descricao);
-        s.NumeroDoTipoDeServico = m.Tipo;
-        s.ValorDeVenda = Reais(m.Venda);
-        s.Custo = EmCentavos(m.Venda * 0.4);
-        Cadastros::GravarServico(s);
-    }
+    for (const ServicoModelo& m : ServicosDosPacotes)
+        GravarServico(m, codigo++);
     for (const PacoteModelo& m : Pacotes) {
         ZELT_N_Orcamentos::PacoteDeProcedimentos pacote{
             0, QString::fromUtf8(m.Nome), QString::fromUtf8(m.Especie), {}};

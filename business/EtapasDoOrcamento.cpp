@@ -110,6 +110,14 @@ QString EtapaMostrada(const QString& gravada, const QDate& validade, const QDate
     return aguardando && validade.isValid() && validade < hoje ? E::Vencido : gravada;
 }
 
+EtapaLida LerEtapa(QSqlQuery& linha, bool achou, double numero) {
+    if (!achou) Objetos::Recusar(QStringLiteral("O orçamento %1 não está cadastrado.").arg(VB::CStr(numero)));
+    const QString gravada = linha.isNull(2) ? E::EmAberto : linha.value(2).toString();
+    return {EtapaMostrada(gravada, Banco::DataDeIso(linha.value(0).toString()), Relogio::Hoje()),
+            GravacaoDeOrcamentos::TextoDaDataEHora(
+                linha.isNull(1) ? QDateTime() : Banco::DataEHoraDeIso(linha.value(1).toString()))};
+}
+
 std::optional<QString> Destino(Operacao operacao, const QString& etapaMostrada) {
     for (const Transicao& t : Transicoes)
         if (t.Op == operacao && t.De == etapaMostrada) return t.Para;
@@ -413,13 +421,9 @@ public:
                                "e.NumeroDoOrcamento = o.NumeroDoOrcamento LEFT JOIN Clientes c ON "
                                "c.CodigoDoCliente = o.CodigoDoCliente WHERE o.NumeroDoOrcamento = ?"),
                 {codigo ? *codigo : qint64(-1)});
-            if (!q.next())
-                Recusar(QStringLiteral("O orçamento %1 não está cadastrado.").arg(VB::CStr(numero)));
-            const QString gravada = q.isNull(2) ? ZELT_N_Orcamentos::Etapa::EmAberto : q.value(2).toString();
-            EtapaDoOrcamento = EtapasDoOrcamento::EtapaMostrada(
-                gravada, Banco::DataDeIso(q.value(0).toString()), Relogio::Hoje());
-            DataEHoraDaAlteracaoLida = GravacaoDeOrcamentos::TextoDaDataEHora(
-                q.isNull(1) ? QDateTime() : Banco::DataEHoraDeIso(q.value(1).toString()));
+            const EtapasDoOrcamento::EtapaLida lida = EtapasDoOrcamento::LerEtapa(q, q.next(), numero);
+            EtapaDoOrcamento = lida.Etapa;
+            DataEHoraDaAlteracaoLida = lida.DataEHoraDaAlteracao;
             NomeDoCliente = q.value(3).toString();
             const auto permite = [&](Operacao operacao) {
                 return EtapasDoOrcamento::Destino(operacao, EtapaDoOrcamento).has_value();

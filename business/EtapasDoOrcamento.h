@@ -15,6 +15,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -36,6 +37,15 @@ enum class Operacao {
 // The stage a quote is shown in: the stored one, or "Vencido" for a quote "Em aberto" or
 // "Enviado" whose validity ended before hoje.
 QString EtapaMostrada(const QString& gravada, const QDate& validade, const QDate& hoje);
+
+// The stage shown and the change stamp of a quote as the windows that answer it read them:
+// `linha` stands on a row whose first three columns are the quote's validity date, its
+// change stamp and its stored stage (NULL: "Em aberto"); nothing when the read found no
+// row, which refuses "O orçamento N não está cadastrado.".
+struct EtapaLida {
+    QString Etapa, DataEHoraDaAlteracao;
+};
+EtapaLida LerEtapa(QSqlQuery& linha, bool achou, double numero);
 
 // The stage an operation leads to from the stage shown; nothing when the table does not
 // allow it.

@@ -516,26 +516,13 @@ private:
         QVariantList servicos, produtos;
         for (const ItemDoPacote& item : faixa.Itens)
             (item.TipoDeLancamento == GradeDeItens::LancamentoDeServico ? servicos : produtos) << item.Codigo;
-        const auto lista = [](const QVariantList& codigos) {
-            return QStringList(codigos.size(), QStringLiteral("?")).join(QStringLiteral(", "));
-        };
-        QStringList partes;
-        if (!servicos.isEmpty())
-            partes << QStringLiteral(
-                          "SELECT 1, Codigo, Nome, CAST(NumeroDoTipoDeServico AS TEXT) FROM Servicos "
-                          "WHERE Codigo IN (%1)")
-                          .arg(lista(servicos));
-        if (!produtos.isEmpty())
-            partes << QStringLiteral("SELECT 2, CodigoInterno, Nome, COALESCE(CodigoDeBarras, '') FROM "
-                                     "Produtos WHERE CodigoInterno "
-                                     "IN (%1)")
-                          .arg(lista(produtos));
         Registro registro;
-        if (partes.isEmpty()) return registro;
-        QSqlQuery q = Banco::Executar(partes.join(QStringLiteral(" UNION ALL ")), servicos + produtos);
-        while (q.next())
-            registro.insert({q.value(0).toInt(), q.value(1).toLongLong()},
-                            {q.value(2).toString(), q.value(3).toString()});
+        std::optional<QSqlQuery> q = PrecosDoCadastro::LerPorCodigos(
+            QStringLiteral("Nome, CAST(NumeroDoTipoDeServico AS TEXT)"), servicos,
+            QStringLiteral("Nome, COALESCE(CodigoDeBarras, '')"), produtos);
+        while (q && q->next())
+            registro.insert({q->value(0).toInt(), q->value(1).toLongLong()},
+                            {q->value(2).toString(), q->value(3).toString()});
         return registro;
     }
 };

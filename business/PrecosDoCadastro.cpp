@@ -26,32 +26,36 @@ std::optional<Preco> Precos::De(const GravacaoDeOrcamentos::Item& item) const {
     return preco == doTipo.cend() ? std::nullopt : std::optional(*preco);
 }
 
+std::optional<QSqlQuery> LerPorCodigos(const QString& colunasDoServico, const QVariantList& servicos,
+                                       const QString& colunasDoProduto, const QVariantList& produtos) {
+    const auto lista = [](const QVariantList& codigos) {
+        return QStringList(codigos.size(), QStringLiteral("?")).join(QStringLiteral(", "));
+    };
+    QStringList partes;
+    if (!servicos.isEmpty())
+        partes << QStringLiteral("SELECT 1, Codigo, %1 FROM Servicos WHERE Codigo IN (%2)")
+                      .arg(colunasDoServico, lista(servicos));
+    if (!produtos.isEmpty())
+        partes << QStringLiteral("SELECT 2, CodigoInterno, %1 FROM Produtos WHERE CodigoInterno IN (%2)")
+                      .arg(colunasDoProduto, lista(produtos));
+    if (partes.isEmpty()) return std::nullopt;
+    return Banco::Executar(partes.join(QStringLiteral(" UNION ALL ")), servicos + produtos);
+}
+
 Precos LerPrecos(const QList<GravacaoDeOrcamentos::Item>& itens) {
     QVariantList servicos, produtos;
     for (const GravacaoDeOrcamentos::Item& item : itens) {
         QVariantList& codigos = item.TipoDeLancamento == LancamentoDeServico ? servicos : produtos;
         if (!codigos.contains(item.Codigo)) codigos << item.Codigo;
     }
-    const auto lista = [](const QVariantList& codigos) {
-        return QStringList(codigos.size(), QStringLiteral("?")).join(QStringLiteral(", "));
-    };
-    QStringList partes;
-    if (!servicos.isEmpty())
-        partes << QStringLiteral("SELECT 1, Codigo, ValorDeVenda, Custo, Situacao FROM Servicos WHERE Codigo "
-                                 "IN (%1)")
-                      .arg(lista(servicos));
-    if (!produtos.isEmpty())
-        partes << QStringLiteral(
-                      "SELECT 2, CodigoInterno, ValorDeVenda, ValorDeCusto, Situacao FROM Produtos "
-                      "WHERE CodigoInterno IN (%1)")
-                      .arg(lista(produtos));
     Precos precos;
-    if (partes.isEmpty()) return precos;
-    QSqlQuery q = Banco::Executar(partes.join(QStringLiteral(" UNION ALL ")), servicos + produtos);
-    while (q.next())
-        (q.value(0).toInt() == LancamentoDeServico ? precos.Servicos : precos.Produtos)
-            .insert(q.value(1).toLongLong(),
-                    {Banco::MoedaDe(q.value(2)), Banco::MoedaDe(q.value(3)), q.value(4).toInt() == 1});
+    std::optional<QSqlQuery> q =
+        LerPorCodigos(QStringLiteral("ValorDeVenda, Custo, Situacao"), servicos,
+                      QStringLiteral("ValorDeVenda, ValorDeCusto, Situacao"), produtos);
+    while (q && q->next())
+        (q->value(0).toInt() == LancamentoDeServico ? precos.Servicos : precos.Produtos)
+            .insert(q->value(1).toLongLong(),
+                    {Banco::MoedaDe(q->value(2)), Banco::MoedaDe(q->value(3)), q->value(4).toInt() == 1});
     return precos;
 }
 

@@ -9,6 +9,8 @@
 
 #include <QHash>
 #include <QList>
+#include <QSqlQuery>
+#include <QVariantList>
 #include <optional>
 
 namespace PrecosDoCadastro {
@@ -27,6 +29,12 @@ struct Precos {
 };
 // Read with one statement, whatever the number of items.
 Precos LerPrecos(const QList<GravacaoDeOrcamentos::Item>& itens);
+
+// One statement over the services and the products of these codes, a row each: 1 for a
+// service or 2 for a product, its code, then the columns named for its table; nothing
+// when both lists are empty.
+std::optional<QSqlQuery> LerPorCodigos(const QString& colunasDoServico, const QVariantList& servicos,
+                                       const QString& colunasDoProduto, const QVariantList& produtos);
 
 // The discounts the registry grants a client, and the company's promotion while it runs
 // (the business clock's today).

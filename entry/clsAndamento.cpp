@@ -24,6 +24,17 @@ double OrcamentoSelecionadoNaLista() {
         .toDouble();
 }
 
+// A window of the component shown modal over the menu window, inside the class's trap.
+template <class Janela> QVariant Abrir(QStringView procedimento, HWnd FomularioDoMenu_hWnd) {
+    ComTratamentoDeErro(u"clsAndamento", procedimento, [&](qint16& Ponto) {
+        Ponto = 1;
+        Janela lfrmJanela(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
+        Ponto = 2;
+        lfrmJanela.MontarExibirFormulario();
+    });
+    return QVariant();
+}
+
 } // namespace
 
 clsAndamento::clsAndamento(QObject* parent) : QObject(parent) {
@@ -32,13 +43,7 @@ clsAndamento::clsAndamento(QObject* parent) : QObject(parent) {
 }
 
 QVariant clsAndamento::AbrirOrcamentosExcluidos(HWnd FomularioDoMenu_hWnd) {
-    ComTratamentoDeErro(u"clsAndamento", u"AbrirOrcamentosExcluidos", [&](qint16& Ponto) {
-        Ponto = 1;
-        frmOrcamentosExcluidos lfrmExcluidos(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
-        Ponto = 2;
-        lfrmExcluidos.MontarExibirFormulario();
-    });
-    return QVariant();
+    return Abrir<frmOrcamentosExcluidos>(u"AbrirOrcamentosExcluidos", FomularioDoMenu_hWnd);
 }
 
 QVariant clsAndamento::AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDoOrcamento) {
@@ -54,36 +59,18 @@ QVariant clsAndamento::AbrirHistorico(HWnd FomularioDoMenu_hWnd, double NumeroDo
 }
 
 QVariant clsAndamento::AbrirConfiguracoes(HWnd FomularioDoMenu_hWnd) {
-    ComTratamentoDeErro(u"clsAndamento", u"AbrirConfiguracoes", [&](qint16& Ponto) {
-        Ponto = 1;
-        frmConfiguracoesDoOrcamento lfrmConfiguracoes(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
-        Ponto = 2;
-        lfrmConfiguracoes.MontarExibirFormulario();
-    });
-    return QVariant();
+    return Abrir<frmConfiguracoesDoOrcamento>(u"AbrirConfiguracoes", FomularioDoMenu_hWnd);
 }
 
 QVariant clsAndamento::AbrirPacotes(HWnd FomularioDoMenu_hWnd) {
-    ComTratamentoDeErro(u"clsAndamento", u"AbrirPacotes", [&](qint16& Ponto) {
-        Ponto = 1;
-        frmPacotesDeProcedimentos lfrmPacotes(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
-        Ponto = 2;
-        lfrmPacotes.MontarExibirFormulario();
-    });
-    return QVariant();
+    return Abrir<frmPacotesDeProcedimentos>(u"AbrirPacotes", FomularioDoMenu_hWnd);
 }
 
 QVariant clsAndamento::AbrirAcompanhamento(HWnd FomularioDoMenu_hWnd) {
-    ComTratamentoDeErro(u"clsAndamento", u"AbrirAcompanhamento", [&](qint16& Ponto) {
-        Ponto = 1;
-        // The record form its "Abrir" opens darkens the menu window, as when the list
-        // opens it: the same window the list records.
-        modPrincipal::FomularioDoMenu_hWnd = FomularioDoMenu_hWnd;
-        frmAcompanhamento lfrmAcompanhamento(Plataforma::JanelaDoHandle(FomularioDoMenu_hWnd));
-        Ponto = 2;
-        lfrmAcompanhamento.MontarExibirFormulario();
-    });
-    return QVariant();
+    // The record form its "Abrir" opens darkens the menu window, as when the list opens
+    // it: the same window the list records.
+    modPrincipal::FomularioDoMenu_hWnd = FomularioDoMenu_hWnd;
+    return Abrir<frmAcompanhamento>(u"AbrirAcompanhamento", FomularioDoMenu_hWnd);
 }
 
 void clsAndamento::AbrirAjuda(const QString& Secao) {
