@@ -263,8 +263,9 @@ private slots:
             << quint64(224) << qint64(3374) << false << false << false << false;
         QTest::newRow("ficha recuperada limpa para outro cliente, semente 306")
             << quint64(306) << qint64(2943) << false << false << false << false;
-        QTest::newRow("item removido pela ficha aberta do acompanhamento, que não se lia de novo, semente 20")
-            << quint64(20) << qint64(871) << false << true << true << false;
+        QTest::newRow(
+            "item removido pela ficha aberta do acompanhamento, que não se lia de novo, semente 2020")
+            << quint64(2020) << qint64(197) << false << true << true << false;
     }
 
     void passeio() {
