@@ -22,6 +22,12 @@ ListaDeUmOrcamento::ListaDeUmOrcamento(const Recordset& linha) {
     msfgGrade->setRowSel(1);
 }
 
+void ListaDeUmOrcamento::AnotarAlteracao(int lintLinha, double ldouNumeroDoOrcamento,
+                                         const QString& lstrDataEHora, const QString& lstrUsuario) {
+    IFormularioDeLista::AnotarAlteracao(lintLinha, ldouNumeroDoOrcamento, lstrDataEHora, lstrUsuario);
+    mbooAlteracaoAnotada = true;
+}
+
 bool ListaDeUmOrcamento::Alterar(const Recordset& linha) {
     ListaDeUmOrcamento lista(linha);
     const QPointer<IFormularioDeLista> anterior = modPrincipal::FormularioDeLista;
@@ -30,7 +36,7 @@ bool ListaDeUmOrcamento::Alterar(const Recordset& linha) {
     try {
         frmFicha& lfrmFicha = frmFicha::InstanciaDaLista();
         lfrmFicha.MontarExibirFormulario(frmFicha::Alteracao);
-        alterado = lfrmFicha.OperacaoConcluida();
+        alterado = lfrmFicha.OperacaoConcluida() || lista.mbooAlteracaoAnotada;
     } catch (...) {
         frmFicha::DescarregarInstanciaDaLista();
         modPrincipal::FormularioDeLista = anterior;

@@ -14,6 +14,9 @@ public:
     // The current row of linha.
     explicit ListaDeUmOrcamento(const Recordset& linha);
     MSFlexGrid* Grade() const override { return msfgGrade; }
+    // An item removal stored by the form, which may still be cancelled: the quote changed.
+    void AnotarAlteracao(int lintLinha, double ldouNumeroDoOrcamento, const QString& lstrDataEHora,
+                         const QString& lstrUsuario) override;
 
     // The record form changing the quote of linha's current row; true when it stored a
     // change (or removed an item).
@@ -21,4 +24,5 @@ public:
 
 private:
     MSFlexGrid* msfgGrade;
+    bool mbooAlteracaoAnotada = false;
 };

@@ -22,9 +22,10 @@ public:
     // still be cancelled (an item removal is stored at once): the row's change stamp and
     // user, hidden columns, become the stored ones, so that a form opened again from the
     // row reads the version stored. The list does not select again and shows the same;
-    // nothing happens when the row no longer holds that quote.
-    void AnotarAlteracao(int lintLinha, double ldouNumeroDoOrcamento, const QString& lstrDataEHora,
-                         const QString& lstrUsuario);
+    // nothing happens when the row no longer holds that quote. A window that opened the
+    // form through a stand-in list learns so that its quote changed.
+    virtual void AnotarAlteracao(int lintLinha, double ldouNumeroDoOrcamento, const QString& lstrDataEHora,
+                                 const QString& lstrUsuario);
 
     enum Coluna : int {
         ColunaEmBranco = 0,

@@ -18,6 +18,10 @@
 // last 50 steps. The record form's "Adicionar pacote" is one more action (a package and a
 // weight at random: in a band, on its edge, outside all, not a number); after saves, each
 // stored quote's low total is at most its high one, which is its header, the sum of its items.
+// Whenever the follow-up window is on top, each of its sections (caption, quotes in order,
+// stage shown, days without an answer) and the period's figures are compared with what the
+// stored rows give by each one's definition; some quotes are handed over and sent days
+// before the walk's day (the clock set back), so that every section holds quotes.
 
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
@@ -203,6 +207,13 @@ Currency Moeda(const QString& texto) {
     return texto.trimmed().isEmpty() ? Currency() : VB::CCur(texto);
 }
 
+// The walk's day: the business clock stands still on it (Preparar).
+const QDate Hoje(2026, 3, 2);
+
+void FixarRelogio(const QDateTime& quando) {
+    Relogio::DefinirParaTestes([quando] { return quando; });
+}
+
 bool Difere(Currency a, Currency b) { // the half cent of a value shown with two decimals
     return qAbs(a.DecimosDeMilesimos() - b.DecimosDeMilesimos()) > 50;
 }
@@ -224,28 +235,37 @@ private slots:
         QTest::addColumn<bool>("comAndamento");
         // Packages stored and added from the record form; the rows kept from before had none.
         QTest::addColumn<bool>("comPacotes");
+        // A save of a quote with "se necessário" items must have been checked.
+        QTest::addColumn<bool>("comSeNecessario");
         const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
         const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
                                   ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")
                                   : 2000;
         if (!semente.isEmpty()) {
-            QTest::newRow("semente dada") << semente.toULongLong() << passos << false << true << true;
+            QTest::newRow("semente dada")
+                << semente.toULongLong() << passos << false << true << true << false;
             return;
         }
-        QTest::newRow("2000 passos") << quint64(20) << passos << true << true << true;
+        QTest::newRow("2000 passos") << quint64(20) << passos << true << true << true << false;
+        // A package's "se necessário" items saved in a quote: its low total below its high one.
+        QTest::newRow("orçamento gravado com item se necessário, semente 1016")
+            << quint64(1016) << qint64(300) << false << false << true << true;
         // Walks that found a fault, kept as they were.
         QTest::newRow("lista sem pesquisa, semente 18")
-            << quint64(18) << qint64(50) << false << false << false;
+            << quint64(18) << qint64(50) << false << false << false << false;
         QTest::newRow("lista sem pesquisa, semente 17")
-            << quint64(17) << qint64(90) << false << false << false;
+            << quint64(17) << qint64(90) << false << false << false << false;
         QTest::newRow("desconto do orçamento que não é número, semente 32")
-            << quint64(32) << qint64(60) << false << false << false;
+            << quint64(32) << qint64(60) << false << false << false << false;
         QTest::newRow("item removido, ficha fechada e reaberta pela lista, semente 218")
-            << quint64(218) << qint64(4492) << false << false << false;
+            << quint64(218) << qint64(4492) << false << false << false << false;
         QTest::newRow("desconto do orçamento grande demais, semente 224")
-            << quint64(224) << qint64(3374) << false << false << false;
+            << quint64(224) << qint64(3374) << false << false << false << false;
         QTest::newRow("ficha recuperada limpa para outro cliente, semente 306")
-            << quint64(306) << qint64(2943) << false << false << false;
+            << quint64(306) << qint64(2943) << false << false << false << false;
+        QTest::newRow(
+            "item removido pela ficha aberta do acompanhamento, que não se lia de novo, semente 2020")
+            << quint64(2020) << qint64(197) << false << true << true << false;
     }
 
     void passeio() {
@@ -254,6 +274,7 @@ private slots:
         QFETCH(bool, comEtapas);
         QFETCH(bool, comAndamento);
         QFETCH(bool, comPacotes);
+        QFETCH(bool, comSeNecessario);
         mbooAndamento = comAndamento;
         mbooPacotes = comPacotes;
         QFETCH_GLOBAL(QString, banco);
@@ -261,7 +282,9 @@ private slots:
         // Dice of their own, so that the other steps of a seed are drawn as before.
         mdadosDaCopia = std::make_unique<Dados>(semente ^ 0x636f706961ULL);
         mdadosDoPacote = std::make_unique<Dados>(semente ^ 0x7061636f7465ULL);
-        mlonPacotesAdicionados = mlonCliquesNoPacote = 0;
+        mlonPacotesAdicionados = mlonCliquesNoPacote = mlonConferidosComSeNecessario = 0;
+        mlonConferenciasDoAcompanhamento = 0;
+        mlinhasDoAcompanhamento.fill(0);
         mlonPassos = passos;
         mlonPasso = 0;
         mlonCopiasEditadas = 0;
@@ -282,8 +305,13 @@ private slots:
 
         // Twelve quotes of one to four items, enough to change and delete for a long while,
         // and the list as the host docks it.
-        for (int i = 0; i < 12; ++i)
+        // With the follow-up, quotes 8 to 11 are made two weeks before, so that the window's
+        // periods count apart (PrepararAcompanhamento).
+        for (int i = 0; i < 12; ++i) {
+            if (comAndamento)
+                FixarRelogio(QDateTime(i >= 7 && i <= 10 ? Hoje.addDays(-14) : Hoje, QTime(10, 0)));
             GravarOrcamento(1 + i % 4);
+        }
         // Some quotes expired and some ending this week, so that every filter by stage
         // has quotes to show and the stage commands meet "Vencido".
         Banco::Executar(u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = ? WHERE NumeroDoOrcamento <= 3"_s,
@@ -303,6 +331,7 @@ private slots:
                                         QString(), u"Telefone"_s, {}),
                      qint16(0));
         }
+        if (comAndamento) PrepararAcompanhamento();
         if (comPacotes) GravarPacotes();
         // Those two are no move of the walk's.
         const qint64 mudancasIniciais = mlonMudancasDeEtapa = MudancasDeEtapa();
@@ -324,27 +353,41 @@ private slots:
         // How often "Adicionar pacote" was reached is printed, not asserted: on one database
         // the main walk's form never holds a chosen animal when the dice call for it.
         if (comEtapas) QVERIFY(mudancasDeEtapa > 0);
-        if (comEtapas && comAndamento) QVERIFY(mjanelasDoAndamento.size() == 4);
+        if (comSeNecessario) QVERIFY(mlonConferidosComSeNecessario > 0);
+        if (comEtapas && comAndamento) {
+            QVERIFY(mjanelasDoAndamento.size() == 4);
+            // Each section of the follow-up held quotes when the walk compared it.
+            for (qsizetype i = 0; i < qsizetype(mlinhasDoAcompanhamento.size()); ++i)
+                QVERIFY2(mlinhasDoAcompanhamento[i] > 0, qPrintable(u"seção %1 sempre vazia"_s.arg(i + 1)));
+        }
         qInfo().noquote()
             << u"%1 passos sem falha, %2 fichas interrompidas com a cópia editada, %3 mudanças de "
-               u"etapa, %4 pacotes adicionados em %6 cliques, %5 itens se necessário gravados"_s.arg(
+               u"etapa, %4 pacotes adicionados em %6 cliques, %5 itens se necessário gravados, %7 "
+               u"conferências com o mínimo abaixo do máximo"_s.arg(
                    QString::number(mlonPasso), QString::number(mlonCopiasEditadas),
                    QString::number(mudancasDeEtapa), QString::number(mlonPacotesAdicionados),
                    BancoDeTeste::Consulta("SELECT COUNT(*) FROM ItensSeNecessario"),
-                   QString::number(mlonCliquesNoPacote));
+                   QString::number(mlonCliquesNoPacote), QString::number(mlonConferidosComSeNecessario));
         QStringList janelas;
         for (auto it = mjanelasDoAndamento.cbegin(); it != mjanelasDoAndamento.cend(); ++it)
             janelas << u"%1 %2"_s.arg(it.key(), QString::number(it.value()));
         if (comAndamento)
-            qInfo().noquote() << u"janelas: %1; aprovações %2, pagamentos %3"_s.arg(
-                janelas.join(u", "_s), BancoDeTeste::Consulta("SELECT COUNT(*) FROM AprovacoesDoOrcamento"),
-                BancoDeTeste::Consulta("SELECT COUNT(*) FROM PagamentosDoOrcamento"));
+            qInfo().noquote() << u"janelas: %1; aprovações %2, pagamentos %3; acompanhamento conferido %4 "
+                                 u"vezes, linhas das seções somadas: %5"_s.arg(
+                                     janelas.join(u", "_s),
+                                     BancoDeTeste::Consulta("SELECT COUNT(*) FROM AprovacoesDoOrcamento"),
+                                     BancoDeTeste::Consulta("SELECT COUNT(*) FROM PagamentosDoOrcamento"),
+                                     QString::number(mlonConferenciasDoAcompanhamento),
+                                     u"%1, %2, %3, %4"_s.arg(mlinhasDoAcompanhamento[0])
+                                         .arg(mlinhasDoAcompanhamento[1])
+                                         .arg(mlinhasDoAcompanhamento[2])
+                                         .arg(mlinhasDoAcompanhamento[3]));
     }
 
 protected:
     void Preparar() override {
         // One day for every run: the stored dates and stamps, so that a seed replays exactly.
-        Relogio::DefinirParaTestes([] { return QDateTime(QDate(2026, 3, 2), QTime(10, 0)); });
+        Relogio::DefinirParaTestes([] { return QDateTime(Hoje, QTime(10, 0)); });
         Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
             const int resposta = (botoes & 7) == Plataforma::vbYesNo
                                      ? mdados->Um(std::array{Plataforma::vbYes, Plataforma::vbNo})
@@ -401,6 +444,11 @@ protected:
                 return;
             }
             if (doAndamento) ++mjanelasDoAndamento[QString::fromLatin1(janela->metaObject()->className())];
+            // The follow-up as it opens, then after every step on it (Verificar).
+            if (auto* acompanhamento = qobject_cast<frmAcompanhamento*>(janela);
+                acompanhamento && doAndamento)
+                if (const QString falha = ConferirAcompanhamento(*acompanhamento); !falha.isEmpty())
+                    Falhar(falha);
             Andar(janela);
             // What it may have moved is checked back at the list too.
             if (doAndamento) mbooEtapas = true;
@@ -702,6 +750,10 @@ private:
                     if (!falha.isEmpty()) return Falhar(falha);
             }
         }
+        if (auto* acompanhamento = qobject_cast<frmAcompanhamento*>(mpilha.last());
+            acompanhamento && acompanhamento->isVisible())
+            if (const QString falha = ConferirAcompanhamento(*acompanhamento); !falha.isEmpty())
+                return Falhar(falha);
         if (mpilha.size() == 1) {
             // A stage moved by the row menu reads the list again, as a save does.
             if (mbooEtapas) {
@@ -745,7 +797,7 @@ private:
     // Every stored quote has items, and its header is their sum; its estimate's high total is
     // that header and its low one the sum of the items not marked "se necessário" (every
     // mark on an item of it).
-    QString ConferirBanco() const {
+    QString ConferirBanco() {
         struct Somas {
             Currency bruto, desconto, liquido, semMarca;
             int itens = 0, marcados = 0;
@@ -786,6 +838,8 @@ private:
                          VB::CStr(QVariant::fromValue(s.bruto)), VB::CStr(QVariant::fromValue(s.desconto)),
                          VB::CStr(QVariant::fromValue(s.liquido)));
             const auto estimativa = PacotesDeProcedimentos::EstimativaDoOrcamento(numero);
+            if (estimativa && s.marcados > 0 && estimativa->Minimo < estimativa->Maximo)
+                ++mlonConferidosComSeNecessario;
             if (!estimativa || estimativa->Minimo > estimativa->Maximo || estimativa->Maximo != liquido ||
                 liquido != s.liquido || estimativa->Minimo != s.semMarca ||
                 estimativa->ItensSeNecessario != s.marcados)
@@ -821,7 +875,7 @@ private:
         const QString texto = pesquisa->Text();
         qint64 gravados = 0;
         if (texto.trimmed().isEmpty()) {
-            // Every quote of the walk is recent: the clock stands still.
+            // Every quote of the walk is recent: made on its day or two weeks before.
             gravados = codigo >= ZELT_N_Orcamentos::FiltroDaLista::AguardandoResposta
                            ? ContagemPorEtapa(codigo)
                            : BancoDeTeste::Numero(
@@ -845,12 +899,12 @@ private:
     // walk's still clock, apart from the business layer's own conditions.
     static qint64 ContagemPorEtapa(qint32 codigo) {
         namespace F = ZELT_N_Orcamentos::FiltroDaLista;
-        const QString hoje = Banco::DataIso(QDate(2026, 3, 2));
+        const QString hoje = Banco::DataIso(Hoje);
         const QString etapa =
             u"COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
             u"o.NumeroDoOrcamento), 'Em aberto')"_s;
         const QString aguardando = etapa + u" IN ('Em aberto', 'Enviado')"_s;
-        const QString semana = Banco::DataIso(QDate(2026, 3, 9));
+        const QString semana = Banco::DataIso(Hoje.addDays(7));
         QString condicao = etapa + u" = 'Concluído'"_s;
         QVariantList parametros;
         switch (codigo) {
@@ -875,6 +929,162 @@ private:
         }
         return Banco::Valor(u"SELECT COUNT(*) FROM Orcamentos o WHERE "_s + condicao, parametros)
             .toLongLong();
+    }
+
+    // The follow-up window on top, read again after whatever its commands changed: each
+    // section's caption counts, and its grid lists in order, the quotes the section's
+    // definition selects from the stored rows, each with its stage as shown and its days
+    // without an answer; the period's figures count the quotes made in the period the
+    // window names. All counted here from the stored rows and the walk's still day, apart
+    // from the business layer's queries and counters. A walk has far fewer quotes than a
+    // section's 100 rows, so every quote selected is on the grid.
+    QString ConferirAcompanhamento(const QWidget& janela) {
+        const QString etapa =
+            u"COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
+            u"o.NumeroDoOrcamento), 'Em aberto')"_s;
+        const QString dataDaEtapa = u"(SELECT e.DataEHoraDaEtapa FROM EtapasDoOrcamento e WHERE "
+                                    u"e.NumeroDoOrcamento = o.NumeroDoOrcamento)"_s;
+        const QString ultimoEnvio = u"(SELECT MAX(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE "
+                                    u"s.NumeroDoOrcamento = o.NumeroDoOrcamento)"_s;
+        const QString aguardando = etapa + u" IN ('Em aberto', 'Enviado')"_s;
+        const QString validade = u"o.DataDeValidadeDoOrcamento"_s;
+        const auto dia = [](int dias) { return Banco::DataIso(Hoje.addDays(dias)); };
+        struct Secao {
+            const char16_t* nome;
+            const char16_t* titulo;
+            QString condicao;
+            QVariantList parametros;
+            QString ordem;
+        };
+        // Sent without an answer: its last contact, the stage's day or a send's, three days
+        // ago or before.
+        const std::array<Secao, 4> secoes{{
+            {u"Vencem",
+             u"Vencem em até 7 dias",
+             aguardando + u" AND "_s + validade + u" BETWEEN ? AND ?"_s,
+             {dia(0), dia(7)},
+             validade + u", o.NumeroDoOrcamento"_s},
+            {u"SemResposta",
+             u"Enviados sem resposta há 3 dias ou mais",
+             etapa + u" = 'Enviado' AND "_s + validade + u" >= ? AND SUBSTR("_s + dataDaEtapa +
+                 u", 1, 10) <= ? AND COALESCE(SUBSTR("_s + ultimoEnvio + u", 1, 10), '') <= ?"_s,
+             {dia(0), dia(-3), dia(-3)},
+             validade + u", o.NumeroDoOrcamento"_s},
+            {u"Vencidos",
+             u"Vencidos nos últimos 30 dias",
+             aguardando + u" AND "_s + validade + u" < ? AND "_s + validade + u" >= ?"_s,
+             {dia(0), dia(-30)},
+             validade + u" DESC, o.NumeroDoOrcamento DESC"_s},
+            {u"Aprovados",
+             u"Aprovados ainda não concluídos",
+             etapa + u" IN ('Aprovado', 'Aprovado em parte')"_s,
+             {},
+             u"o.NumeroDoOrcamento DESC"_s},
+        }};
+        for (qsizetype i = 0; i < qsizetype(secoes.size()); ++i) {
+            const Secao& secao = secoes[i];
+            QStringList esperadas;
+            QSqlQuery q = Banco::Executar(u"SELECT o.NumeroDoOrcamento, "_s + etapa + u", "_s + validade +
+                                              u", o.DataDoOrcamento, "_s + dataDaEtapa + u", "_s +
+                                              ultimoEnvio + u" FROM Orcamentos o WHERE "_s + secao.condicao +
+                                              u" ORDER BY "_s + secao.ordem,
+                                          secao.parametros);
+            while (q.next()) {
+                // The stage shown and the days since the last contact: the later of the
+                // quote's day, the stage's day (when "Enviado") and the last send's.
+                const QString gravada = q.value(1).toString();
+                const bool semResposta = gravada == u"Em aberto"_s || gravada == u"Enviado"_s;
+                QDate contato = Banco::DataDeIso(q.value(3).toString());
+                if (gravada == u"Enviado"_s)
+                    contato =
+                        std::max(contato, QDate::fromString(q.value(4).toString().left(10), Qt::ISODate));
+                if (!q.isNull(5))
+                    contato =
+                        std::max(contato, QDate::fromString(q.value(5).toString().left(10), Qt::ISODate));
+                esperadas << u"%1|%2|%3"_s.arg(
+                    QString::number(q.value(0).toLongLong()),
+                    semResposta && Banco::DataDeIso(q.value(2).toString()) < Hoje ? u"Vencido"_s : gravada,
+                    semResposta ? QString::number(contato.daysTo(Hoje)) : QString());
+            }
+            const QString nome = QString::fromUtf16(secao.nome);
+            const auto* grade = janela.findChild<MSFlexGrid*>(u"msfgSecao"_s + nome);
+            QStringList linhas;
+            for (int r = 1; r < grade->Rows(); ++r)
+                linhas << u"%1|%2|%3"_s.arg(grade->TextMatrix(r, 1), grade->TextMatrix(r, 6),
+                                            grade->TextMatrix(r, 8));
+            const QString legenda = janela.findChild<Label*>(u"lblSecao"_s + nome)->Caption();
+            const QString esperada = u"%1 (%2)"_s.arg(QString::fromUtf16(secao.titulo)).arg(esperadas.size());
+            if (legenda != esperada || linhas != esperadas)
+                return u"o acompanhamento mostra \"%1\" com as linhas %2 e o banco tem \"%3\", %4"_s.arg(
+                    legenda, linhas.join(u", "_s), esperada, esperadas.join(u", "_s));
+            mlinhasDoAcompanhamento[i] += esperadas.size();
+        }
+        ++mlonConferenciasDoAcompanhamento;
+        return ConferirNumerosDoAcompanhamento(janela);
+    }
+
+    // The figures of the period and user the window's lists name: the quotes made in it
+    // (and their net values), sent (no longer "Em aberto"), approved ("Aprovado",
+    // "Aprovado em parte" or "Concluído"), refused, and expired (not answered, valid
+    // until before today).
+    static QString ConferirNumerosDoAcompanhamento(const QWidget& janela) {
+        static const QStringList meses{u"Janeiro"_s,  u"Fevereiro"_s, u"Março"_s,    u"Abril"_s,
+                                       u"Maio"_s,     u"Junho"_s,     u"Julho"_s,    u"Agosto"_s,
+                                       u"Setembro"_s, u"Outubro"_s,   u"Novembro"_s, u"Dezembro"_s};
+        const auto* periodo = janela.findChild<XRComboBox*>(u"cboPeriodo"_s);
+        const auto* usuario = janela.findChild<XRComboBox*>(u"cboUsuario"_s);
+        const QString nomeDoPeriodo = periodo->List(std::max(periodo->ListIndex(), 0));
+        QDate inicio = Hoje.addDays(-29), fim = Hoje;
+        if (nomeDoPeriodo == u"Últimos 90 dias"_s) {
+            inicio = Hoje.addDays(-89);
+        } else if (nomeDoPeriodo != u"Últimos 30 dias"_s) {
+            const QStringList mesEAno = nomeDoPeriodo.split(u" de "_s);
+            inicio = QDate(mesEAno.value(1).toInt(), int(meses.indexOf(mesEAno.value(0))) + 1, 1);
+            fim = inicio.addMonths(1).addDays(-1);
+        }
+        QString sql = u"SELECT COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
+                      u"o.NumeroDoOrcamento), 'Em aberto'), o.ValorLiquido, o.DataDeValidadeDoOrcamento FROM "
+                      u"Orcamentos o WHERE o.DataDoOrcamento BETWEEN ? AND ?"_s;
+        QVariantList parametros{Banco::DataIso(inicio), Banco::DataIso(fim)};
+        if (usuario->ListIndex() > 0) {
+            sql += u" AND o.UsuarioDaInclusao = ?"_s;
+            parametros << usuario->Text();
+        }
+        qint64 feitos = 0, enviados = 0, aprovados = 0, recusados = 0, vencidos = 0;
+        Currency oferecido;
+        QSqlQuery q = Banco::Executar(sql, parametros);
+        while (q.next()) {
+            const QString etapa = q.value(0).toString();
+            ++feitos;
+            oferecido += Banco::MoedaDe(q.value(1));
+            enviados += etapa != u"Em aberto"_s;
+            aprovados += etapa == u"Aprovado"_s || etapa == u"Aprovado em parte"_s || etapa == u"Concluído"_s;
+            recusados += etapa == u"Recusado"_s;
+            vencidos += (etapa == u"Em aberto"_s || etapa == u"Enviado"_s) &&
+                        Banco::DataDeIso(q.value(2).toString()) < Hoje;
+        }
+        const auto legenda = [&](const char16_t* nome) {
+            return janela.findChild<Label*>(QString::fromUtf16(nome))->Caption();
+        };
+        const QStringList mostrados{legenda(u"lblFeitos"), legenda(u"lblEnviados"), legenda(u"lblAprovados"),
+                                    legenda(u"lblRecusados"), legenda(u"lblVencidos")};
+        const QString feitosEsperados = u"Orçamentos feitos: %1 (%2 a %3), valor oferecido %4"_s.arg(
+            QString::number(feitos), inicio.toString(u"dd/MM/yyyy"_s), fim.toString(u"dd/MM/yyyy"_s),
+            VB::Format(QVariant::fromValue(oferecido), u"#,##0.00"_s));
+        const QString recusadosEsperados = u"Recusados: %1"_s.arg(recusados);
+        if (mostrados[0] != feitosEsperados || mostrados[1] != u"Enviados: %1"_s.arg(enviados) ||
+            !mostrados[2].startsWith(u"Aprovados: %1, valor "_s.arg(aprovados)) ||
+            (mostrados[3] != recusadosEsperados && !mostrados[3].startsWith(recusadosEsperados + u" ("_s)) ||
+            mostrados[4] != u"Vencidos: %1"_s.arg(vencidos))
+            return u"o acompanhamento de %1 (%2) mostra \"%3\" e o banco tem %4 feitos (%5), %6 enviados, %7 "
+                   u"aprovados, %8 recusados, %9 vencidos"_s
+                       .arg(nomeDoPeriodo, usuario->Text(), mostrados.join(u"\" \""_s),
+                            QString::number(feitos), VB::CStr(QVariant::fromValue(oferecido)))
+                       .arg(enviados)
+                       .arg(aprovados)
+                       .arg(recusados)
+                       .arg(vencidos);
+        return {};
     }
 
     // After the row menu was used: every filter by stage counts what is stored, and each
@@ -1120,6 +1330,37 @@ private:
         return feito;
     }
 
+    // Quotes handed over and sent days before, so that every section of the follow-up has
+    // rows from the start (3 expired on 20 February, 4 and 5 ending this week, 6 and 7
+    // approved): 8, made two weeks ago and handed over the day after, expired on 26 February
+    // (its validity as made); 9 and 10, handed over twelve days ago and valid until 16
+    // March, 10 sent again three days ago in the evening (still three days without an
+    // answer); 11, valid until 5 March and sent two days ago (not yet three).
+    void PrepararAcompanhamento() {
+        Banco::Executar(
+            u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = ? WHERE NumeroDoOrcamento IN (9, 10)"_s,
+            {Banco::DataIso(Hoje.addDays(14))});
+        Banco::Executar(u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = ? WHERE NumeroDoOrcamento = 11"_s,
+                        {Banco::DataIso(Hoje.addDays(3))});
+        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
+        etapas->DadosDoUsuario = musuario.get();
+        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
+        envios->DadosDoUsuario = musuario.get();
+        const std::array<std::tuple<double, int, int>, 4> entregas{
+            {{8, -13, 9}, {9, -12, 9}, {10, -12, 9}, {11, -10, 9}}};
+        for (const auto& [numero, dias, hora] : entregas) {
+            FixarRelogio(QDateTime(Hoje.addDays(dias), QTime(hora, 0)));
+            etapas->Ler(numero);
+            QCOMPARE(etapas->EntregueAoCliente(numero), qint16(0));
+        }
+        for (const auto& [numero, dias, hora] : {std::tuple{10.0, -3, 18}, std::tuple{11.0, -2, 8}}) {
+            FixarRelogio(QDateTime(Hoje.addDays(dias), QTime(hora, 0)));
+            QCOMPARE(envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s),
+                     qint16(0));
+        }
+        FixarRelogio(QDateTime(Hoje, QTime(10, 0)));
+    }
+
     // Two packages: one for any species in two bands (up to 5 kg, 5 to 15 kg), with items
     // "se necessário" and an inactive service; one for dogs only.
     void GravarPacotes() {
@@ -1195,6 +1436,10 @@ private:
     std::unique_ptr<Dados> mdadosDaCopia;
     std::unique_ptr<Dados> mdadosDoPacote; // dice of their own, as the copy's
     qint64 mlonPacotesAdicionados = 0, mlonCliquesNoPacote = 0;
+    qint64 mlonConferidosComSeNecessario = 0;
+    // The follow-up window's checks, and the rows each section held summed over them.
+    qint64 mlonConferenciasDoAcompanhamento = 0;
+    std::array<qint64, 4> mlinhasDoAcompanhamento{};
     bool mbooPacotes = false; // packages stored, and "Adicionar pacote" among the actions
     qint64 mlonPasso = 0;
     qint64 mlonPassos = 0;
