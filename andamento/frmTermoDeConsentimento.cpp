@@ -66,6 +66,21 @@ QString Rotulo(const CampoDoTermo& campo) {
     return QString::fromUtf8(campo.Rotulo);
 }
 
+// What is wrong with a field's text, trimmed (empty: nothing); a UF comes back in valor
+// upper-case, as the form prints it and the history names it.
+QString FalhaDoCampo(const CampoDoTermo& campo, QString& valor) {
+    if (valor.isEmpty()) return QStringLiteral("Informe %1 para imprimir o termo.").arg(Rotulo(campo));
+    if (campo.Membro == &Termo::CPFDoTutor && !Textos::CpfValido(valor) && !Textos::CnpjValido(valor))
+        return QStringLiteral("O CPF %1 não é válido: confira os dígitos.").arg(valor);
+    if (campo.Membro == &Termo::UFDoCRMV) {
+        const QString uf = Textos::UnidadeDaFederacao(valor);
+        if (uf.isEmpty())
+            return QStringLiteral("A UF do CRMV \"%1\" não é uma unidade da federação.").arg(valor);
+        valor = uf;
+    }
+    return QString();
+}
+
 } // namespace
 
 frmTermoDeConsentimento::frmTermoDeConsentimento(QWidget* pai)
@@ -193,18 +208,13 @@ void frmTermoDeConsentimento::PreencherResumo() {
 
 bool frmTermoDeConsentimento::ConferirCampos() {
     for (std::size_t i = 0; i < Campos.size(); ++i) {
-        const QString valor = mcampos[i]->text().trimmed();
-        if (valor.isEmpty()) {
-            Informar(QStringLiteral("Informe %1 para imprimir o termo.").arg(Rotulo(Campos[i])));
+        QString valor = mcampos[i]->text().trimmed();
+        if (const QString falha = FalhaDoCampo(Campos[i], valor); !falha.isEmpty()) {
+            Informar(falha);
             mcampos[i]->setFocus();
             return false;
         }
-        if (Campos[i].Membro == &Termo::CPFDoTutor && !Textos::CpfValido(valor) &&
-            !Textos::CnpjValido(valor)) {
-            Informar(QStringLiteral("O CPF %1 não é válido: confira os dígitos.").arg(valor));
-            mcampos[i]->setFocus();
-            return false;
-        }
+        mcampos[i]->setText(valor);
         (*mobjTermo).*(Campos[i].Membro) = valor;
     }
     return true;

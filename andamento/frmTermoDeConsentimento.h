@@ -38,8 +38,9 @@ private:
 
     bool LerOrcamento();
     void PreencherResumo();
-    // The fields typed into the form's data; false (the person told, the field focused)
-    // when one is empty or the CPF is wrong.
+    // The fields typed into the form's data (the UF of the CRMV upper-case, in its box
+    // too); false (the person told, the field focused) when one is empty, the CPF is
+    // wrong or the UF is none of the 27.
     bool ConferirCampos();
     void Emitir(const QString& lstrComo, QStringView procedimento);
     void xrcmdImprimir_Click();
