@@ -84,12 +84,9 @@ QString FalhaDoCampo(const CampoDoTermo& campo, QString& valor) {
 } // namespace
 
 frmTermoDeConsentimento::frmTermoDeConsentimento(QWidget* pai)
-    : frmAndamento(QStringLiteral("frmTermoDeConsentimento"), QStringLiteral("Termo de consentimento"), 14000,
-                   TopoDosCampos + 4 * AlturaDaFileira + 1000, pai) {
+    : frmDeUmOrcamento(QStringLiteral("frmTermoDeConsentimento"), QStringLiteral("Termo de consentimento"),
+                       14000, TopoDosCampos + 4 * AlturaDaFileira + 1000, Colunas, 13400, pai) {
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDoTermoDeConsentimento);
-    lblOrcamento = new Label(this, QStringLiteral("lblOrcamento"));
-    lblOrcamento->setFont(Aparencia::Fonte(12));
-    lblOrcamento->Move(Margem, TopoDosComandos + 50, 13400, 400);
     int topo = TopoDoResumo;
     const auto resumo = [&](const char* nome) {
         auto* rotulo = new Label(this, QString::fromLatin1(nome));
@@ -132,30 +129,9 @@ frmTermoDeConsentimento::frmTermoDeConsentimento(QWidget* pai)
 
 frmTermoDeConsentimento::~frmTermoDeConsentimento() = default;
 
-bool frmTermoDeConsentimento::MontarExibirFormulario(double ldouNumeroDoOrcamento) {
-    bool lido = false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 1;
-        mdouNumeroDoOrcamento = ldouNumeroDoOrcamento;
-        ConfigurarGrade(Colunas);
-        Ponto = 2;
-        lido = LerOrcamento();
-    });
-    if (!lido) return false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 3;
-        Plataforma::ExibirModal(this);
-    });
-    return false;
-}
-
 bool frmTermoDeConsentimento::LerOrcamento() {
-    mobjTermo = Zelt::CriarObjeto<Termo>(ProgId::TermoDeConsentimento);
-    mobjTermo->DadosDoUsuario = modPrincipal::DadosDoUsuario;
-    if (const qint16 resultado = mobjTermo->Ler(mdouNumeroDoOrcamento); resultado != Resultado::Sucesso) {
-        ExibirResultadoDoNegocio(*mobjTermo, resultado);
-        return false;
-    }
+    mobjTermo = LerComObjeto<Termo>(ProgId::TermoDeConsentimento);
+    if (!mobjTermo) return false;
     if (!mobjTermo->ExigeConsentimento) {
         Informar(
             QStringLiteral("O orçamento %1 não tem procedimento que peça termo de consentimento (os tipos "
@@ -163,8 +139,7 @@ bool frmTermoDeConsentimento::LerOrcamento() {
                 .arg(VB::CStr(mdouNumeroDoOrcamento)));
         return false;
     }
-    lblOrcamento->setCaption(
-        QStringLiteral("Orçamento %1 · %2").arg(VB::CStr(mdouNumeroDoOrcamento), mobjTermo->NomeDoTutor));
+    NomearOrcamento(mobjTermo->NomeDoTutor);
     const auto& procedimentos = mobjTermo->Procedimentos;
     PrepararLinhas(static_cast<int>(procedimentos.size()));
     for (int linha = 1; linha <= procedimentos.size(); ++linha) {
