@@ -111,9 +111,13 @@ ZELT_N_Orcamentos::clsRenovacaoDeValidade& frmRenovarValidade::Renovacao() const
 }
 
 bool frmRenovarValidade::LerOrcamento() {
-    mobjRenovacao = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
-    mobjRenovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
-    xrdtpNovaValidade->setEnabled(ValidadeAlteravel());
+    // Read again after a refused renewal: the object and the company's permission stay.
+    if (!mobjRenovacao) {
+        mobjRenovacao =
+            Zelt::CriarObjeto<ZELT_N_Orcamentos::clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
+        mobjRenovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
+        xrdtpNovaValidade->setEnabled(ValidadeAlteravel());
+    }
     bool LerOrcamento = false;
     ComTratamentoDeErro(mstrNome, u"LerOrcamento", [&](qint16& Ponto) {
         Ponto = 1;
