@@ -53,12 +53,9 @@ void Informar(const QString& texto) {
 } // namespace
 
 frmAprovarOrcamento::frmAprovarOrcamento(QWidget* pai)
-    : frmAndamento(QStringLiteral("frmAprovarOrcamento"), QStringLiteral("Aprovar orçamento"), 13500, 10500,
-                   pai) {
+    : frmDeUmOrcamento(QStringLiteral("frmAprovarOrcamento"), QStringLiteral("Aprovar orçamento"), 13500,
+                       10500, Colunas, 12000, pai) {
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDaAprovacao);
-    lblOrcamento = new Label(this, QStringLiteral("lblOrcamento"));
-    lblOrcamento->setFont(Aparencia::Fonte(12));
-    lblOrcamento->Move(Margem, TopoDosComandos + 50, 12000, 400);
 
     lblTotalAprovado = new Label(this, QStringLiteral("lblTotalAprovado"));
     lblTotalAprovado->setFont(Aparencia::Fonte(12));
@@ -108,40 +105,17 @@ frmAprovarOrcamento::frmAprovarOrcamento(QWidget* pai)
 
 frmAprovarOrcamento::~frmAprovarOrcamento() = default;
 
-bool frmAprovarOrcamento::MontarExibirFormulario(double ldouNumeroDoOrcamento) {
-    bool lido = false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 1;
-        mdouNumeroDoOrcamento = ldouNumeroDoOrcamento;
-        ConfigurarGrade(Colunas);
-        Ponto = 2;
-        lido = LerOrcamento();
-    });
-    if (!lido) return false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 3;
-        Plataforma::ExibirModal(this);
-    });
-    return mbooAprovado;
-}
-
 // The quote's approval state and stamp, then its items, all marked approved.
 bool frmAprovarOrcamento::LerOrcamento() {
-    mobjAprovacao =
-        Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-    mobjAprovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
-    if (const qint16 resultado = mobjAprovacao->Ler(mdouNumeroDoOrcamento); resultado != Resultado::Sucesso) {
-        ExibirResultadoDoNegocio(*mobjAprovacao, resultado);
-        return false;
-    }
+    mobjAprovacao = LerComObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+    if (!mobjAprovacao) return false;
     if (mobjAprovacao->Aprovado) {
         Informar(QStringLiteral("O orçamento %1 já foi aprovado por %2 em %3.")
                      .arg(VB::CStr(mdouNumeroDoOrcamento), mobjAprovacao->Responsavel,
                           mobjAprovacao->DataEHoraDaAprovacao.toString(QStringLiteral("dd/MM/yyyy"))));
         return false;
     }
-    lblOrcamento->setCaption(QStringLiteral("Orçamento %1 · %2")
-                                 .arg(VB::CStr(mdouNumeroDoOrcamento), mobjAprovacao->NomeDoCliente));
+    NomearOrcamento(mobjAprovacao->NomeDoCliente);
     txtQuem->setText(mobjAprovacao->NomeDoCliente);
     auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
     itens->DadosDoUsuario = modPrincipal::DadosDoUsuario;
@@ -269,7 +243,7 @@ void frmAprovarOrcamento::xrcmdAprovar_Click() {
         const qint16 resultado = mobjAprovacao->Aprovar(mdouNumeroDoOrcamento, recusados, txtQuem->text(),
                                                         txtCPF->text(), como, assinatura);
         if (resultado == Resultado::Sucesso) {
-            mbooAprovado = true;
+            mbooAlterado = true;
             accept();
             return;
         }

@@ -5,8 +5,9 @@
 // pre-filled, or another person with a CPF) and how; for "Presencial" a signature pad
 // with "Limpar". "Aprovar" stores it all through clsAprovacaoDoOrcamento with the stamp
 // read when the window opened, so a quote changed meanwhile is refused like a stale save.
+// MontarExibirFormulario answers true when it was approved.
 
-#include "andamento/frmAndamento.h"
+#include "andamento/frmDeUmOrcamento.h"
 
 #include <memory>
 
@@ -14,14 +15,11 @@ class QLineEdit;
 class XRAssinatura;
 class XRComboBox;
 
-class frmAprovarOrcamento : public frmAndamento {
+class frmAprovarOrcamento : public frmDeUmOrcamento {
     Q_OBJECT
 public:
     explicit frmAprovarOrcamento(QWidget* pai = nullptr);
     ~frmAprovarOrcamento() override;
-
-    // Reads the quote and shows the window modally; true when it was approved.
-    bool MontarExibirFormulario(double ldouNumeroDoOrcamento);
 
     // The mark a row shows.
     static inline const QString Aprovado = QStringLiteral("Sim");
@@ -38,7 +36,7 @@ private:
     static constexpr int TopoDaAssinatura = TopoDosCampos + 900;
     static constexpr int AlturaDaAssinatura = 2100;
 
-    bool LerOrcamento();
+    bool LerOrcamento() override;
     void AlternarMarca(int linha);
     void AtualizarTotal();
     void msfgGrade_Click();
@@ -46,10 +44,7 @@ private:
     void xrcmdLimpar_Click();
     void xrcmdAprovar_Click();
 
-    double mdouNumeroDoOrcamento = 0;
-    bool mbooAprovado = false;
     std::unique_ptr<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento> mobjAprovacao;
-    Label* lblOrcamento;
     Label* lblTotalAprovado;
     QLineEdit* txtQuem;
     QLineEdit* txtCPF;

@@ -56,12 +56,9 @@ bool Administrador() {
 } // namespace
 
 frmRegistrarPagamento::frmRegistrarPagamento(QWidget* pai)
-    : frmAndamento(QStringLiteral("frmRegistrarPagamento"), QStringLiteral("Registrar pagamento"), 14000,
-                   TopoDoEstorno + 1900, pai) {
+    : frmDeUmOrcamento(QStringLiteral("frmRegistrarPagamento"), QStringLiteral("Registrar pagamento"), 14000,
+                       TopoDoEstorno + 1900, Colunas, 12000, pai) {
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDoPagamento);
-    lblOrcamento = new Label(this, QStringLiteral("lblOrcamento"));
-    lblOrcamento->setFont(Aparencia::Fonte(12));
-    lblOrcamento->Move(Margem, TopoDosComandos + 50, 12000, 400);
 
     const auto total = [this](const char* nome, int esquerda) {
         auto* rotulo = new Label(this, QString::fromLatin1(nome));
@@ -118,41 +115,22 @@ frmRegistrarPagamento::frmRegistrarPagamento(QWidget* pai)
 
 frmRegistrarPagamento::~frmRegistrarPagamento() = default;
 
-bool frmRegistrarPagamento::MontarExibirFormulario(double ldouNumeroDoOrcamento) {
-    bool lido = false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 1;
-        mdouNumeroDoOrcamento = ldouNumeroDoOrcamento;
-        ConfigurarGrade(Colunas);
-        Ponto = 2;
-        lido = LerOrcamento();
-    });
-    if (!lido) return false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 3;
-        xrcmbForma->setListIndex(0);
-        xrcmbForma_Click();
-        Plataforma::ExibirModal(this);
-    });
-    return mbooAlterado;
+// The first way offered, and the value it suggests.
+void frmRegistrarPagamento::AntesDeExibir() {
+    xrcmbForma->setListIndex(0);
+    xrcmbForma_Click();
 }
 
 // The approval in force and the payments; a quote not approved takes no payment.
 bool frmRegistrarPagamento::LerOrcamento() {
-    mobjAprovacao =
-        Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-    mobjAprovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
-    if (const qint16 resultado = mobjAprovacao->Ler(mdouNumeroDoOrcamento); resultado != Resultado::Sucesso) {
-        ExibirResultadoDoNegocio(*mobjAprovacao, resultado);
-        return false;
-    }
+    mobjAprovacao = LerComObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
+    if (!mobjAprovacao) return false;
     if (!mobjAprovacao->Aprovado) {
         Informar(QStringLiteral("O orçamento %1 não está aprovado: registre a aprovação antes do pagamento.")
                      .arg(VB::CStr(mdouNumeroDoOrcamento)));
         return false;
     }
-    lblOrcamento->setCaption(QStringLiteral("Orçamento %1 · %2")
-                                 .arg(VB::CStr(mdouNumeroDoOrcamento), mobjAprovacao->NomeDoCliente));
+    NomearOrcamento(mobjAprovacao->NomeDoCliente);
     return LerPagamentos();
 }
 

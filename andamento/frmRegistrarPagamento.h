@@ -5,8 +5,9 @@
 // left), its way and, for Pix, the transaction id; "Registrar". An administrator also
 // reverses the selected payment ("Estornar…", with the reason typed beside it); a clerk
 // does not see that command (the business layer refuses it to a clerk anyway).
+// MontarExibirFormulario answers true when a payment was registered or reversed.
 
-#include "andamento/frmAndamento.h"
+#include "andamento/frmDeUmOrcamento.h"
 
 #include <memory>
 
@@ -14,15 +15,11 @@ class QLineEdit;
 class XRComboBox;
 class XRNumberBox;
 
-class frmRegistrarPagamento : public frmAndamento {
+class frmRegistrarPagamento : public frmDeUmOrcamento {
     Q_OBJECT
 public:
     explicit frmRegistrarPagamento(QWidget* pai = nullptr);
     ~frmRegistrarPagamento() override;
-
-    // Reads the quote and shows the window modally; true when a payment was registered or
-    // reversed.
-    bool MontarExibirFormulario(double ldouNumeroDoOrcamento);
 
 protected:
     void Form_Resize() override;
@@ -34,17 +31,15 @@ private:
     static constexpr int TopoDosCampos = TopoDosTotais + 600;
     static constexpr int TopoDoEstorno = TopoDosCampos + 1000;
 
-    bool LerOrcamento();
+    bool LerOrcamento() override;
+    void AntesDeExibir() override;
     bool LerPagamentos();
     VB::Currency ValorSugerido() const;
     void xrcmbForma_Click();
     void xrcmdRegistrar_Click();
     void xrcmdEstornar_Click();
 
-    double mdouNumeroDoOrcamento = 0;
-    bool mbooAlterado = false;
     std::unique_ptr<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento> mobjAprovacao;
-    Label* lblOrcamento;
     Label* lblValorAprovado;
     Label* lblValorPago;
     Label* lblFaltaPagar;

@@ -46,15 +46,25 @@ VB::Currency Moeda(const Recordset& registro, const char16_t* campo) {
     return VB::CCur(registro.Fields(QString::fromUtf16(campo)).Value);
 }
 
+// The date may be chosen where the company lets its validity be changed, as in the
+// record form; otherwise the renewal gives the company's days.
+bool ValidadeAlteravel() {
+    auto lobjEmpresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
+    if (VB::CBool(lobjEmpresa->SelecionarNova(2, 0, 1, QString())) ||
+        lobjEmpresa->ResultadoDaSelecaoEmRecordSet()->RecordCount() == 0)
+        return false;
+    return VB::CStr(lobjEmpresa
+                        ->ResultadoDaSelecaoEmRecordSet(
+                            QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"))
+                        .Value) == QStringLiteral("Sim");
+}
+
 } // namespace
 
 frmRenovarValidade::frmRenovarValidade(QWidget* pai)
-    : frmAndamento(QStringLiteral("frmRenovarValidade"), QStringLiteral("Renovar validade do orçamento"),
-                   13500, 9100, pai) {
+    : frmDeUmOrcamento(QStringLiteral("frmRenovarValidade"), QStringLiteral("Renovar validade do orçamento"),
+                       13500, 9100, Colunas, 6500, pai) {
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDaRenovacao);
-    lblOrcamento = new Label(this, QStringLiteral("lblOrcamento"));
-    lblOrcamento->setFont(Aparencia::Fonte(12));
-    lblOrcamento->Move(Margem, TopoDosComandos + 50, 6500, 400);
 
     lblNovaValidade = new Label(this, QStringLiteral("lblNovaValidade"));
     lblNovaValidade->setCaption(QStringLiteral("Nova validade"));
@@ -100,39 +110,14 @@ ZELT_N_Orcamentos::clsRenovacaoDeValidade& frmRenovarValidade::Renovacao() const
     return *mobjRenovacao;
 }
 
-bool frmRenovarValidade::MontarExibirFormulario(double ldouNumeroDoOrcamento) {
-    bool lbooExibir = false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 1;
-        ConfigurarGrade(Colunas);
-        mdouNumeroDoOrcamento = ldouNumeroDoOrcamento;
+bool frmRenovarValidade::LerOrcamento() {
+    // Read again after a refused renewal: the object and the company's permission stay.
+    if (!mobjRenovacao) {
         mobjRenovacao =
             Zelt::CriarObjeto<ZELT_N_Orcamentos::clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
         mobjRenovacao->DadosDoUsuario = modPrincipal::DadosDoUsuario;
-        Ponto = 2;
-        // The date may be chosen where the company lets its validity be changed, as in the
-        // record form; otherwise the renewal gives the company's days.
-        auto lobjEmpresa = Zelt::CriarObjeto<ZELT_N_Empresa::clsEmpresa>(ProgId::Empresa);
-        bool lbooPermissao = false;
-        if (!VB::CBool(lobjEmpresa->SelecionarNova(2, 0, 1, QString())) &&
-            lobjEmpresa->ResultadoDaSelecaoEmRecordSet()->RecordCount() > 0)
-            lbooPermissao = VB::CStr(lobjEmpresa
-                                         ->ResultadoDaSelecaoEmRecordSet(
-                                             QStringLiteral("PermissaoParaAlterarADataDeValidadeDoOrcamento"))
-                                         .Value) == QStringLiteral("Sim");
-        xrdtpNovaValidade->setEnabled(lbooPermissao);
-        Ponto = 3;
-        lbooExibir = LerOrcamento();
-    });
-    if (!lbooExibir) return false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 4;
-        Plataforma::ExibirModal(this);
-    });
-    return mbooRenovado;
-}
-
-bool frmRenovarValidade::LerOrcamento() {
+        xrdtpNovaValidade->setEnabled(ValidadeAlteravel());
+    }
     bool LerOrcamento = false;
     ComTratamentoDeErro(mstrNome, u"LerOrcamento", [&](qint16& Ponto) {
         Ponto = 1;
@@ -212,7 +197,7 @@ void frmRenovarValidade::Renovar(bool lbooReprecificar, QStringView procedimento
             Renovacao().RenovarValidade(mdouNumeroDoOrcamento, xrdtpNovaValidade->Value(), lbooReprecificar);
         Ponto = 2;
         if (resultado == Resultado::Sucesso) {
-            mbooRenovado = true;
+            mbooAlterado = true;
             accept();
             return;
         }

@@ -5,23 +5,20 @@
 // (the unit value and the item's total before and after, and the difference) and the
 // quote's new total. "Renovar" stores the new date and prices, "Manter preços" the new
 // date alone, "Cancelar" (or Escape) nothing. It reads and renews through
-// ZELT_N_Orcamentos.clsRenovacaoDeValidade.
+// ZELT_N_Orcamentos.clsRenovacaoDeValidade. MontarExibirFormulario answers true when the
+// quote was renewed.
 
-#include "andamento/frmAndamento.h"
+#include "andamento/frmDeUmOrcamento.h"
 
 #include <memory>
 
 class XRDTPicker;
 
-class frmRenovarValidade : public frmAndamento {
+class frmRenovarValidade : public frmDeUmOrcamento {
     Q_OBJECT
 public:
     explicit frmRenovarValidade(QWidget* pai = nullptr);
     ~frmRenovarValidade() override;
-
-    // Shows the window for the quote, modal, until it is closed; true when the quote
-    // was renewed.
-    Q_INVOKABLE bool MontarExibirFormulario(double ldouNumeroDoOrcamento);
 
 protected:
     void Form_Resize() override;
@@ -29,7 +26,7 @@ protected:
 private:
     // Reads the quote at today's prices into the grid and the labels; false when there
     // is nothing to renew (the person has been told why).
-    bool LerOrcamento();
+    bool LerOrcamento() override;
     // Renews (re-priced or not); closes the window when done.
     void Renovar(bool lbooReprecificar, QStringView procedimento);
     ZELT_N_Orcamentos::clsRenovacaoDeValidade& Renovacao() const;
@@ -38,10 +35,7 @@ private:
     void xrcmdManterPrecos_Click();
 
     std::unique_ptr<ZELT_N_Orcamentos::clsRenovacaoDeValidade> mobjRenovacao;
-    double mdouNumeroDoOrcamento = 0;
-    bool mbooRenovado = false;
 
-    Label* lblOrcamento;
     Label* lblNovaValidade;
     XRDTPicker* xrdtpNovaValidade;
     Label* lblNovoTotal;

@@ -66,15 +66,27 @@ QString Rotulo(const CampoDoTermo& campo) {
     return QString::fromUtf8(campo.Rotulo);
 }
 
+// What is wrong with a field's text, trimmed (empty: nothing); a UF comes back in valor
+// upper-case, as the form prints it and the history names it.
+QString FalhaDoCampo(const CampoDoTermo& campo, QString& valor) {
+    if (valor.isEmpty()) return QStringLiteral("Informe %1 para imprimir o termo.").arg(Rotulo(campo));
+    if (campo.Membro == &Termo::CPFDoTutor && !Textos::CpfValido(valor) && !Textos::CnpjValido(valor))
+        return QStringLiteral("O CPF %1 não é válido: confira os dígitos.").arg(valor);
+    if (campo.Membro == &Termo::UFDoCRMV) {
+        const QString uf = Textos::UnidadeDaFederacao(valor);
+        if (uf.isEmpty())
+            return QStringLiteral("A UF do CRMV \"%1\" não é uma unidade da federação.").arg(valor);
+        valor = uf;
+    }
+    return QString();
+}
+
 } // namespace
 
 frmTermoDeConsentimento::frmTermoDeConsentimento(QWidget* pai)
-    : frmAndamento(QStringLiteral("frmTermoDeConsentimento"), QStringLiteral("Termo de consentimento"), 14000,
-                   TopoDosCampos + 4 * AlturaDaFileira + 1000, pai) {
+    : frmDeUmOrcamento(QStringLiteral("frmTermoDeConsentimento"), QStringLiteral("Termo de consentimento"),
+                       14000, TopoDosCampos + 4 * AlturaDaFileira + 1000, Colunas, 13400, pai) {
     modAjuda::LigarTeclaDeAjuda(this, modAjuda::SecaoDoTermoDeConsentimento);
-    lblOrcamento = new Label(this, QStringLiteral("lblOrcamento"));
-    lblOrcamento->setFont(Aparencia::Fonte(12));
-    lblOrcamento->Move(Margem, TopoDosComandos + 50, 13400, 400);
     int topo = TopoDoResumo;
     const auto resumo = [&](const char* nome) {
         auto* rotulo = new Label(this, QString::fromLatin1(nome));
@@ -117,30 +129,9 @@ frmTermoDeConsentimento::frmTermoDeConsentimento(QWidget* pai)
 
 frmTermoDeConsentimento::~frmTermoDeConsentimento() = default;
 
-bool frmTermoDeConsentimento::MontarExibirFormulario(double ldouNumeroDoOrcamento) {
-    bool lido = false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 1;
-        mdouNumeroDoOrcamento = ldouNumeroDoOrcamento;
-        ConfigurarGrade(Colunas);
-        Ponto = 2;
-        lido = LerOrcamento();
-    });
-    if (!lido) return false;
-    ComTratamentoDeErro(mstrNome, u"MontarExibirFormulario", [&](qint16& Ponto) {
-        Ponto = 3;
-        Plataforma::ExibirModal(this);
-    });
-    return false;
-}
-
 bool frmTermoDeConsentimento::LerOrcamento() {
-    mobjTermo = Zelt::CriarObjeto<Termo>(ProgId::TermoDeConsentimento);
-    mobjTermo->DadosDoUsuario = modPrincipal::DadosDoUsuario;
-    if (const qint16 resultado = mobjTermo->Ler(mdouNumeroDoOrcamento); resultado != Resultado::Sucesso) {
-        ExibirResultadoDoNegocio(*mobjTermo, resultado);
-        return false;
-    }
+    mobjTermo = LerComObjeto<Termo>(ProgId::TermoDeConsentimento);
+    if (!mobjTermo) return false;
     if (!mobjTermo->ExigeConsentimento) {
         Informar(
             QStringLiteral("O orçamento %1 não tem procedimento que peça termo de consentimento (os tipos "
@@ -148,8 +139,7 @@ bool frmTermoDeConsentimento::LerOrcamento() {
                 .arg(VB::CStr(mdouNumeroDoOrcamento)));
         return false;
     }
-    lblOrcamento->setCaption(
-        QStringLiteral("Orçamento %1 · %2").arg(VB::CStr(mdouNumeroDoOrcamento), mobjTermo->NomeDoTutor));
+    NomearOrcamento(mobjTermo->NomeDoTutor);
     const auto& procedimentos = mobjTermo->Procedimentos;
     PrepararLinhas(static_cast<int>(procedimentos.size()));
     for (int linha = 1; linha <= procedimentos.size(); ++linha) {
@@ -193,18 +183,13 @@ void frmTermoDeConsentimento::PreencherResumo() {
 
 bool frmTermoDeConsentimento::ConferirCampos() {
     for (std::size_t i = 0; i < Campos.size(); ++i) {
-        const QString valor = mcampos[i]->text().trimmed();
-        if (valor.isEmpty()) {
-            Informar(QStringLiteral("Informe %1 para imprimir o termo.").arg(Rotulo(Campos[i])));
+        QString valor = mcampos[i]->text().trimmed();
+        if (const QString falha = FalhaDoCampo(Campos[i], valor); !falha.isEmpty()) {
+            Informar(falha);
             mcampos[i]->setFocus();
             return false;
         }
-        if (Campos[i].Membro == &Termo::CPFDoTutor && !Textos::CpfValido(valor) &&
-            !Textos::CnpjValido(valor)) {
-            Informar(QStringLiteral("O CPF %1 não é válido: confira os dígitos.").arg(valor));
-            mcampos[i]->setFocus();
-            return false;
-        }
+        mcampos[i]->setText(valor);
         (*mobjTermo).*(Campos[i].Membro) = valor;
     }
     return true;

@@ -7,24 +7,21 @@
 // registry is not changed: what was typed is printed). The veterinarian is the one the
 // settings name, or whoever the person types (the one who will operate). "Imprimir" (the
 // print dialog) and "Exportar PDF" (the save dialog) print both copies; a form that left
-// the program is written in the quote's history.
+// the program is written in the quote's history. The quote itself never changes here:
+// MontarExibirFormulario always answers false.
 
-#include "andamento/frmAndamento.h"
+#include "andamento/frmDeUmOrcamento.h"
 #include "contracts/TermoDeConsentimento.h"
 
 #include <memory>
 
 class QLineEdit;
 
-class frmTermoDeConsentimento : public frmAndamento {
+class frmTermoDeConsentimento : public frmDeUmOrcamento {
     Q_OBJECT
 public:
     explicit frmTermoDeConsentimento(QWidget* pai = nullptr);
     ~frmTermoDeConsentimento() override;
-
-    // Reads the quote and shows the window modally. The quote itself never changes here:
-    // always false.
-    bool MontarExibirFormulario(double ldouNumeroDoOrcamento);
 
 protected:
     void Form_Resize() override;
@@ -36,18 +33,17 @@ private:
     static constexpr int TopoDosCampos = TopoDoResumo + 1750;
     static constexpr int AlturaDaFileira = 800;
 
-    bool LerOrcamento();
+    bool LerOrcamento() override;
     void PreencherResumo();
-    // The fields typed into the form's data; false (the person told, the field focused)
-    // when one is empty or the CPF is wrong.
+    // The fields typed into the form's data (the UF of the CRMV upper-case, in its box
+    // too); false (the person told, the field focused) when one is empty, the CPF is
+    // wrong or the UF is none of the 27.
     bool ConferirCampos();
     void Emitir(const QString& lstrComo, QStringView procedimento);
     void xrcmdImprimir_Click();
     void xrcmdExportarPdf_Click();
 
-    double mdouNumeroDoOrcamento = 0;
     std::unique_ptr<ZELT_N_Orcamentos::clsTermoDeConsentimento> mobjTermo;
-    Label* lblOrcamento;
     Label* lblClinica;
     Label* lblTutor;
     Label* lblAnimal;

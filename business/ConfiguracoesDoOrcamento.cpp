@@ -6,6 +6,7 @@
 #include "business/Banco.h"
 #include "business/Objetos.h"
 #include "contracts/Pix.h"
+#include "contracts/Textos.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
@@ -41,14 +42,6 @@ void CriarEsquema(const Dialeto& dialeto) {
 
 namespace Objetos {
 namespace {
-
-const QStringList UFs{QStringLiteral("AC"), QStringLiteral("AL"), QStringLiteral("AP"), QStringLiteral("AM"),
-                      QStringLiteral("BA"), QStringLiteral("CE"), QStringLiteral("DF"), QStringLiteral("ES"),
-                      QStringLiteral("GO"), QStringLiteral("MA"), QStringLiteral("MT"), QStringLiteral("MS"),
-                      QStringLiteral("MG"), QStringLiteral("PA"), QStringLiteral("PB"), QStringLiteral("PR"),
-                      QStringLiteral("PE"), QStringLiteral("PI"), QStringLiteral("RJ"), QStringLiteral("RN"),
-                      QStringLiteral("RS"), QStringLiteral("RO"), QStringLiteral("RR"), QStringLiteral("SC"),
-                      QStringLiteral("SP"), QStringLiteral("SE"), QStringLiteral("TO")};
 
 // The longest texts kept: what a sheet and a message can carry.
 constexpr qsizetype TamanhoDasCondicoes = 300; // three lines of the sheet
@@ -201,7 +194,7 @@ private:
             Rejeitar(QStringLiteral("TextoDeConsentimento"),
                      QStringLiteral("O texto do consentimento deve ter até %1 caracteres.")
                          .arg(TamanhoDoConsentimento));
-        if (!UFDoCRMV.trimmed().isEmpty() && !UFs.contains(UFDoCRMV.trimmed().toUpper()))
+        if (!UFDoCRMV.trimmed().isEmpty() && Textos::UnidadeDaFederacao(UFDoCRMV).isEmpty())
             Rejeitar(QStringLiteral("UFDoCRMV"),
                      QStringLiteral("A UF do CRMV \"%1\" não é uma unidade da federação.")
                          .arg(UFDoCRMV.trimmed()));

@@ -147,6 +147,19 @@ QString MotivoDaFalha(const QFileDevice& arquivo) {
     }
 }
 
+QString UnidadeDaFederacao(const QString& texto) {
+    static const QStringList Unidades{
+        QStringLiteral("AC"), QStringLiteral("AL"), QStringLiteral("AP"), QStringLiteral("AM"),
+        QStringLiteral("BA"), QStringLiteral("CE"), QStringLiteral("DF"), QStringLiteral("ES"),
+        QStringLiteral("GO"), QStringLiteral("MA"), QStringLiteral("MT"), QStringLiteral("MS"),
+        QStringLiteral("MG"), QStringLiteral("PA"), QStringLiteral("PB"), QStringLiteral("PR"),
+        QStringLiteral("PE"), QStringLiteral("PI"), QStringLiteral("RJ"), QStringLiteral("RN"),
+        QStringLiteral("RS"), QStringLiteral("RO"), QStringLiteral("RR"), QStringLiteral("SC"),
+        QStringLiteral("SP"), QStringLiteral("SE"), QStringLiteral("TO")};
+    const QString sigla = texto.trimmed().toUpper();
+    return Unidades.contains(sigla) ? sigla : QString();
+}
+
 QString CpfMascarado(const QString& cpf) {
     const QString d = DigitosDoDocumento(cpf);
     if (d.size() != 11) return {};

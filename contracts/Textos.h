@@ -39,6 +39,11 @@ bool CnpjValido(const QString& texto);
 // The digits of a text typed with the usual punctuation, or empty when it holds
 // anything but digits, blanks and ". - /".
 QString DigitosDoDocumento(const QString& texto);
+// The unit of the federation a person typed ("sp", " RJ "), upper-case and trimmed
+// ("SP", "RJ"), when it is one of the 27 (the 26 states and the "DF"); empty otherwise.
+// The one list of them: the settings' CRMV and the consent form check against it.
+QString UnidadeDaFederacao(const QString& texto);
+
 // A CPF as printed where strangers read it: only the middle digits, "***.456.789-**".
 QString CpfMascarado(const QString& cpf);
 

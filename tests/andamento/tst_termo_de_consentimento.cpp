@@ -191,6 +191,51 @@ private slots:
         }
     }
 
+    // The UF of the CRMV as typed at the counter: one of the 27 in any case, printed and
+    // written in the history upper-case; anything else refused by name, nothing printed.
+    void ufDoCRMV_data() {
+        QTest::addColumn<QString>("digitada");
+        QTest::addColumn<QString>("mensagem"); // empty: printed
+        QTest::addColumn<QString>("impressa");
+        QTest::newRow("minúsculas") << u"sp"_s << QString() << u"SP"_s;
+        QTest::newRow("com brancos") << u" Rj "_s << QString() << u"RJ"_s;
+        QTest::newRow("distrito federal") << u"df"_s << QString() << u"DF"_s;
+        QTest::newRow("desconhecida")
+            << u"XX"_s << u"A UF do CRMV \"XX\" não é uma unidade da federação."_s << QString();
+        QTest::newRow("nome do estado")
+            << u"São Paulo"_s << u"A UF do CRMV \"São Paulo\" não é uma unidade da federação."_s << QString();
+        QTest::newRow("vazia") << QString() << u"Informe UF do CRMV para imprimir o termo."_s << QString();
+        QTest::newRow("em branco") << u"   "_s << u"Informe UF do CRMV para imprimir o termo."_s << QString();
+    }
+    void ufDoCRMV() {
+        QFETCH(QString, digitada);
+        QFETCH(QString, mensagem);
+        QFETCH(QString, impressa);
+        const double numero = OrcamentoComCirurgia();
+        frmTermoDeConsentimento janela;
+        QVERIFY(!janela.MontarExibirFormulario(numero));
+        Controle<QLineEdit>(janela, "txtCPF")->setText(u"529.982.247-25"_s);
+        auto* uf = Controle<QLineEdit>(janela, "txtUFDoCRMV");
+        uf->setText(digitada);
+        mstrPdf = msessao->Pasta().filePath(u"uf.pdf"_s);
+        const QString antes = UltimaOperacao(numero);
+        QTest::mouseClick(Controle<XRCommandButton>(janela, "xrcmdExportarPdf"), Qt::LeftButton);
+        if (!mensagem.isEmpty()) {
+            QCOMPARE(mmensagens, QStringList{mensagem});
+            QCOMPARE(janela.focusWidget(), static_cast<QWidget*>(uf));
+            QCOMPARE(UltimaOperacao(numero), antes);
+            QVERIFY(!QFile::exists(mstrPdf));
+            return;
+        }
+        QVERIFY2(mmensagens.isEmpty(), qPrintable(mmensagens.join(u'\n')));
+        QCOMPARE(uf->text(), impressa);
+        QCOMPARE(UltimaOperacao(numero),
+                 u"termo de consentimento exportado em PDF: Dra. Ana Souza, CRMV-%1 12345"_s.arg(impressa));
+        const QString texto = TextoDoPdf(mstrPdf).simplified();
+        QVERIFY2(texto.contains(u"Dra. Ana Souza - Registro: CRMV-%1 12345"_s.arg(impressa)),
+                 qPrintable(texto));
+    }
+
     // The sheet's preview from the list's row offers the form for this quote and opens it.
     void termoPelaPreviaDaFicha() {
         Suite::RegistrarComponentesDaSuite();

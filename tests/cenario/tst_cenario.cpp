@@ -847,6 +847,11 @@ private slots:
         mstrEstimativa = u"Estimativa: de R$ %1 a R$ %2"_s.arg(Reais((liquido - seNecessario) / 100.0),
                                                                Reais(liquido / 100.0));
         PASSO(mtela->EsperarPropriedade(u"frmFicha/lblEstimativa"_s, u"Caption"_s, mstrEstimativa));
+        // The marks stand in the last column, past the grid's scroll: a person brings them
+        // into view with a click on the grid and Ctrl+End (the last row's last cell).
+        const auto rolada = [&] { return mtela->Propriedade(grade, u"LeftCol"_s).toInt() > 3; };
+        PASSO(mtela->ClicarNaCelula(grade, 1, 3) && mtela->EsperarFoco(u"msfgGradeDeItensDoOrcamento"_s) &&
+              mtela->Teclar(u"ctrl+End"_s) && mtela->Esperar(rolada, u"a grade rolada até as marcas"_s));
         Capturar(u"frmFicha"_s, u"pacote.png"_s);
 
         const QJsonArray linha = SalvarEVerPrimeiroNaLista();
