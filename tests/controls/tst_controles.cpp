@@ -435,9 +435,7 @@ private slots:
         };
         QCOMPARE(borda(a), Aparencia::CorDeDestaque());
         QVERIFY(borda(b) != Aparencia::CorDeDestaque());
-        QCOMPARE(a.SelStart(), 0);
-        QCOMPARE(a.SelLength(), 5);
-        QCOMPARE(a.SelText(), u"10,00"_s);
+        QCOMPARE(u"%1|%2|%3"_s.arg(a.SelStart()).arg(a.SelLength()).arg(a.SelText()), u"0|5|10,00"_s);
         // VB's selection members.
         a.setSelStart(3);
         QCOMPARE(a.SelLength(), 0);
@@ -701,11 +699,10 @@ private slots:
     void datePickerValor() {
         XRDTPicker dtp(nullptr, u"xrdtpDataDeValidadeDoOrcamento"_s);
         dtp.setValue(u"05/12/2026"_s);
-        QCOMPARE(dtp.Value(), u"05/12/2026"_s);
+        const QString dada = dtp.Value();
         QVERIFY(dtp.setProperty("Value", u"29/02/2028"_s));
-        QCOMPARE(dtp.property("Value").toString(), u"29/02/2028"_s);
         QCOMPARE(NumeroDoErro([&] { dtp.setValue(u"31/02/2027"_s); }), 13L);
-        QCOMPARE(dtp.Value(), u"29/02/2028"_s);
+        QCOMPARE(dada + u'|' + dtp.property("Value").toString(), u"05/12/2026|29/02/2028"_s);
     }
 
     void icones() {
