@@ -5,9 +5,7 @@
 // it (the approval with a signature drawn on its pad), Enter opening the chosen quote, and
 // the printed follow-up read back from its PDF.
 
-#include "tests/andamento/ControlesDeTeste.h"
-#include "tests/business/TesteDeNegocio.h"
-#include "tests/component/DublesDoComponente.h"
+#include "tests/andamento/TesteDeJanela.h"
 #include "tests/reports/TextoDoPdf.h"
 
 #include "andamento/GraficoDeSemanas.h"
@@ -15,24 +13,18 @@
 #include "andamento/frmAprovarOrcamento.h"
 #include "component/JanelasDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/DadosDoUsuario.h"
-#include "host/JanelaDoMenu.h"
-#include "platform/Plataforma.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRTheme.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
-#include "platform/suite/ComponentesDaSuite.h"
 
-#include <QAction>
 #include <QFileDialog>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QUrlQuery>
 #include <QtTest>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
@@ -71,18 +63,16 @@ void Escolher(const QWidget& janela, const QString& grade, int linha) {
 
 } // namespace
 
-class TesteDoAcompanhamento : public TesteDeNegocio {
+class TesteDoAcompanhamento : public TesteDeJanela {
     Q_OBJECT
 
     QTemporaryDir mprogramas;
     QTemporaryDir mchamadas;
-    QStringList mmensagens;
     QStringList mabertas; // "window|number" for each registered window opened
     QString mpdf;
     QString mtextoDoPdf;
     std::function<void(QWidget&)> mcenario;
     bool mbooSalvarFicha = false; // the record form saved as it is, else closed
-    clsDadosDoUsuario madministrador;
 
     // A quote of that client and animal made on that day at 8, valid until validade.
     double Feito(QDate dia, QDate validade, double cliente, qint32 animal) {
@@ -94,14 +84,8 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
     }
 
     void Preparar() override {
-        RegistrarMensagemGravadora();
-        ErrosExibidos().clear();
-        mmensagens.clear();
+        PrepararJanelas();
         mabertas.clear();
-        Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
-            mmensagens << texto;
-            return int(botoes & Plataforma::vbYesNo ? Plataforma::vbYes : Plataforma::vbOK);
-        });
         // The follow-up window is driven while it is shown; its preview exports a PDF.
         Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
             if (qobject_cast<frmAcompanhamento*>(janela)) {
@@ -129,8 +113,6 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
                 QMetaObject::invokeMethod(dialogo, "accept");
             }
         });
-        madministrador.NomeDoUsuario = u"ADMINISTRADOR"_s;
-        madministrador.Administrador = true;
         mpdf = msessao->Pasta().filePath(u"acompanhamento.pdf"_s);
         QDir(mchamadas.path()).removeRecursively();
         QDir().mkpath(mchamadas.path());
@@ -139,14 +121,11 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
     // The window as the host's menu opens it, driven by cenario while it is shown.
     void AbrirPeloMenu(std::function<void(QWidget&)> cenario) {
         mcenario = std::move(cenario);
-        JanelaDoMenu menu(&madministrador, u"Clínica"_s, 0, 0);
-        menu.findChild<QAction*>(u"AcaoAcompanhamento"_s)->trigger();
+        TesteDeJanela::AbrirPeloMenu("AcaoAcompanhamento", madministrador);
     }
 
 private slots:
     void initTestCase() {
-        Suite::RegistrarComponentesDaSuite();
-        Plataforma::DefinirFatorDaPausa(0);
         QVERIFY(EscreverSubstitutos(mprogramas.path()));
         qputenv("PATH", mprogramas.path().toUtf8() + ':' + qgetenv("PATH"));
         qputenv("ZELT_TESTE_CHAMADAS", mchamadas.path().toUtf8());

@@ -5,26 +5,19 @@
 // reads back as its code; Escape leaves without storing; a
 // counter clerk is told and no window opens; F1 opens the guide's section.
 
-#include "tests/andamento/ControlesDeTeste.h"
-#include "tests/business/TesteDeNegocio.h"
-#include "tests/component/DublesDoComponente.h"
+#include "tests/Linha.h"
+#include "tests/andamento/TesteDeJanela.h"
 
 #include "tests/reports/TextoDoPdf.h"
 
 #include "andamento/frmConfiguracoesDoOrcamento.h"
-#include "contracts/DadosDoUsuario.h"
 #include "contracts/Pix.h"
-#include "host/JanelaDoMenu.h"
-#include "platform/Plataforma.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRNumberBox.h"
-#include "platform/suite/ComponentesDaSuite.h"
 
-#include <QAction>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
@@ -41,45 +34,30 @@ void Digitar(const QWidget& janela, const QString& caixa, const QString& texto) 
 
 } // namespace
 
-class TesteDasConfiguracoesDoOrcamento : public TesteDeNegocio {
+class TesteDasConfiguracoesDoOrcamento : public TesteDeJanela {
     Q_OBJECT
 
+public:
+    TesteDasConfiguracoesDoOrcamento() : TesteDeJanela(true) {}
+
+private:
     void Preparar() override {
-        RegistrarMensagemGravadora();
-        ErrosExibidos().clear();
-        mmensagens.clear();
+        PrepararJanelas();
         mexibidas.clear();
-        Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
-            mmensagens << texto + u'|' + QString::number(botoes);
-            return int(Plataforma::vbOK);
-        });
-        madministrador.NomeDoUsuario = u"ADMINISTRADOR"_s;
-        madministrador.Administrador = true;
-        mbalconista.NomeDoUsuario = u"BALCONISTA"_s;
     }
 
     // The menu's "Configurações do orçamento…" for that user; acao drives the window while
     // it is shown.
     void Abrir(clsDadosDoUsuario& usuario, std::function<void(QWidget&)> acao) {
-        Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
-            mexibidas << janela->objectName();
-            acao(*janela);
+        AbrirPeloMenu("AcaoConfiguracoesDoOrcamento", usuario, [&](QWidget& janela) {
+            mexibidas << janela.objectName();
+            acao(janela);
         });
-        JanelaDoMenu menu(&usuario, u"Clínica"_s, 0, 0);
-        menu.findChild<QAction*>(u"AcaoConfiguracoesDoOrcamento"_s)->trigger();
     }
 
-    QStringList mmensagens;
     QStringList mexibidas;
-    clsDadosDoUsuario madministrador;
-    clsDadosDoUsuario mbalconista;
 
 private slots:
-    void initTestCase() {
-        Suite::RegistrarComponentesDaSuite();
-        Plataforma::DefinirFatorDaPausa(0);
-    }
-
     void administrador_grava_o_que_digitou() {
         Abrir(madministrador, [&](QWidget& j) {
             j.show();
@@ -132,24 +110,20 @@ private slots:
         QTest::addColumn<QString>("caixa");
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("CNPJ errado") << u"xrnbChavePix"_s << u"11.444.777/0001-62"_s
-                                     << u"A chave Pix \"11.444.777/0001-62\" parece um CNPJ, mas os dígitos "
-                                        "verificadores não conferem.|48"_s;
-        QTest::newRow("percentual acima de 100")
-            << u"xrnbPercentualDoSinal"_s << u"150"_s
-            << u"O percentual do sinal deve ser de 0 a 100 (0: sem sinal).|48"_s;
-        QTest::newRow("percentual que não é número")
-            << u"xrnbPercentualDoSinal"_s << u"metade"_s
-            << u"Informe o percentual do sinal como um número de 0 a 100 (0: sem sinal).|48"_s;
-        QTest::newRow("dias que não são número")
-            << u"xrnbQuantidadeDeDiasParaAValidadeDoOrcamento"_s << u"10,5"_s
-            << u"Informe a validade do orçamento em dias, de 0 a 3650.|48"_s;
-        QTest::newRow("tipo desconhecido") << u"xrnbTiposDeServicosComConsentimento"_s << u"2; 77"_s
-                                           << u"O tipo de serviço 77 não está cadastrado.|48"_s;
-        QTest::newRow("tipo que não é código")
-            << u"xrnbTiposDeServicosComConsentimento"_s << u"cirurgia"_s
-            << u"\"cirurgia\" não é o código de um tipo de serviço. Informe os códigos separados por ponto e "
-               "vírgula (ex.: 2; 3; 4).|48"_s;
+        Linha("CNPJ errado", u"xrnbChavePix"_s, u"11.444.777/0001-62"_s,
+              u"A chave Pix \"11.444.777/0001-62\" parece um CNPJ, mas os dígitos "
+              "verificadores não conferem.|48"_s);
+        Linha("percentual acima de 100", u"xrnbPercentualDoSinal"_s, u"150"_s,
+              u"O percentual do sinal deve ser de 0 a 100 (0: sem sinal).|48"_s);
+        Linha("percentual que não é número", u"xrnbPercentualDoSinal"_s, u"metade"_s,
+              u"Informe o percentual do sinal como um número de 0 a 100 (0: sem sinal).|48"_s);
+        Linha("dias que não são número", u"xrnbQuantidadeDeDiasParaAValidadeDoOrcamento"_s, u"10,5"_s,
+              u"Informe a validade do orçamento em dias, de 0 a 3650.|48"_s);
+        Linha("tipo desconhecido", u"xrnbTiposDeServicosComConsentimento"_s, u"2; 77"_s,
+              u"O tipo de serviço 77 não está cadastrado.|48"_s);
+        Linha("tipo que não é código", u"xrnbTiposDeServicosComConsentimento"_s, u"cirurgia"_s,
+              u"\"cirurgia\" não é o código de um tipo de serviço. Informe os códigos separados por ponto e "
+              "vírgula (ex.: 2; 3; 4).|48"_s);
     }
     void valor_recusado_fica_na_janela() {
         QFETCH(QString, caixa);

@@ -4,19 +4,15 @@
 // counter clerk; a quote's history from the list's selected row, and one version's
 // sheet in the report preview; an error inside them written to the error log.
 
-#include "tests/andamento/ControlesDeTeste.h"
-#include "tests/business/TesteDeNegocio.h"
-#include "tests/component/DublesDoComponente.h"
+#include "tests/Linha.h"
+#include "tests/andamento/TesteDeJanela.h"
 #include "tests/reports/TextoDoPdf.h"
 
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmOrcamentosExcluidos.h"
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
-#include "contracts/DadosDoUsuario.h"
 #include "entry/clsAndamento.h"
-#include "host/JanelaDoMenu.h"
-#include "platform/Plataforma.h"
 #include "platform/controls/EditorDeTexto.h"
 #include "platform/controls/Label.h"
 #include "platform/controls/MSFlexGrid.h"
@@ -24,7 +20,6 @@
 #include "platform/controls/XRFind.h"
 #include "platform/controls/XRNavigationBar.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
-#include "platform/suite/ComponentesDaSuite.h"
 
 #include <QFileDialog>
 #include <QTemporaryDir>
@@ -87,23 +82,18 @@ public:
 
 } // namespace
 
-class TesteDasJanelasDoHistorico : public TesteDeNegocio {
+class TesteDasJanelasDoHistorico : public TesteDeJanela {
     Q_OBJECT
 
+public:
+    TesteDasJanelasDoHistorico() : TesteDeJanela(true) {}
+
+private:
     void Preparar() override {
         FixarRelogio(Agora);
-        RegistrarMensagemGravadora();
-        ErrosExibidos().clear();
-        mmensagens.clear();
-        Plataforma::SubstituirMsgBox([this](const QString& texto, int botoes, const QString&) {
-            mmensagens << texto + u'|' + QString::number(botoes);
-            return int(botoes & Plataforma::vbYesNo ? Plataforma::vbYes : Plataforma::vbOK);
-        });
+        PrepararJanelas();
         // A window's modal display ends at once; the window stays for the test to drive.
         Plataforma::SubstituirExibicaoModal([](QWidget*) {});
-        madministrador.NomeDoUsuario = u"ADMINISTRADOR"_s;
-        madministrador.Administrador = true;
-        mbalconista.NomeDoUsuario = u"BALCONISTA"_s;
         mandamento.NomeDaAplicacao(u"Clínica"_s);
     }
 
@@ -131,18 +121,11 @@ class TesteDasJanelasDoHistorico : public TesteDeNegocio {
         return janela;
     }
 
-    QStringList mmensagens;
-    clsDadosDoUsuario madministrador;
-    clsDadosDoUsuario mbalconista;
     clsAndamento mandamento;
     QTemporaryDir mpasta;
 
 private slots:
-    void initTestCase() {
-        qputenv("ZELT_LOG", mpasta.filePath(u"erros.log"_s).toUtf8());
-        Suite::RegistrarComponentesDaSuite();
-        Plataforma::DefinirFatorDaPausa(0);
-    }
+    void initTestCase() { qputenv("ZELT_LOG", mpasta.filePath(u"erros.log"_s).toUtf8()); }
 
     void excluidos_do_mais_recente_em_paginas_e_pela_pesquisa() {
         QList<double> clientes(9, 1);
@@ -309,14 +292,12 @@ private slots:
     void erro_numa_janela_vai_para_o_log_data() {
         QTest::addColumn<bool>("objetoQueFalha");
         QTest::addColumn<QString>("linha");
-        QTest::newRow("cópia danificada")
-            << false
-            << u"Clínica | -2147220991 | A cópia do registro %1 do histórico está danificada. | "
-               "ZELT_N_Orcamentos, clsHistorico, SelecionarVersao"_s;
-        QTest::newRow("objeto que falha")
-            << true
-            << u"Clínica | 91 | Variável de objeto ou variável do bloco With não definida | "
-               "ZELT_A_Orcamentos, frmHistoricoDoOrcamento, xrfndNumeroDoOrcamento_Click, Ponto: 3"_s;
+        Linha("cópia danificada", false,
+              u"Clínica | -2147220991 | A cópia do registro %1 do histórico está danificada. | "
+              "ZELT_N_Orcamentos, clsHistorico, SelecionarVersao"_s);
+        Linha("objeto que falha", true,
+              u"Clínica | 91 | Variável de objeto ou variável do bloco With não definida | "
+              "ZELT_A_Orcamentos, frmHistoricoDoOrcamento, xrfndNumeroDoOrcamento_Click, Ponto: 3"_s);
     }
     void erro_numa_janela_vai_para_o_log() {
         QFETCH(bool, objetoQueFalha);

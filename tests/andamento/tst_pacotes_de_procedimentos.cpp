@@ -4,22 +4,14 @@
 // naming them and nothing is stored; a counter clerk looks with every editing control
 // disabled; F1 opens the guide's section.
 
-#include "tests/andamento/ControlesDeTeste.h"
-#include "tests/business/TesteDeNegocio.h"
-#include "tests/component/DublesDoComponente.h"
+#include "tests/andamento/TesteDeJanela.h"
 
-#include "contracts/DadosDoUsuario.h"
-#include "host/JanelaDoMenu.h"
-#include "platform/Plataforma.h"
 #include "platform/controls/MSFlexGrid.h"
 #include "platform/controls/XRComboBox.h"
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRNumberBox.h"
-#include "platform/suite/ComponentesDaSuite.h"
 
-#include <QAction>
 #include <QtTest>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
@@ -57,38 +49,15 @@ QStringList Linhas(const QWidget& janela) {
 
 } // namespace
 
-class TesteDosPacotesDeProcedimentos : public TesteDeNegocio {
+class TesteDosPacotesDeProcedimentos : public TesteDeJanela {
     Q_OBJECT
 
-    void Preparar() override {
-        RegistrarMensagemGravadora();
-        ErrosExibidos().clear();
-        mmensagens.clear();
-        Plataforma::SubstituirMsgBox([this](const QString& texto, int, const QString&) {
-            mmensagens << texto;
-            return int(Plataforma::vbOK);
-        });
-        madministrador.NomeDoUsuario = u"ADMINISTRADOR"_s;
-        madministrador.Administrador = true;
-        mbalconista.NomeDoUsuario = u"BALCONISTA"_s;
-    }
-
+    void Preparar() override { PrepararJanelas(); }
     void Abrir(clsDadosDoUsuario& usuario, std::function<void(QWidget&)> acao) {
-        Plataforma::SubstituirExibicaoModal([&](QWidget* janela) { acao(*janela); });
-        JanelaDoMenu menu(&usuario, u"Clínica"_s, 0, 0);
-        menu.findChild<QAction*>(u"AcaoPacotesDeProcedimentos"_s)->trigger();
+        AbrirPeloMenu("AcaoPacotesDeProcedimentos", usuario, acao);
     }
-
-    QStringList mmensagens;
-    clsDadosDoUsuario madministrador;
-    clsDadosDoUsuario mbalconista;
 
 private slots:
-    void initTestCase() {
-        Suite::RegistrarComponentesDaSuite();
-        Plataforma::DefinirFatorDaPausa(0);
-    }
-
     void administrador_grava_e_balconista_so_olha() {
         Abrir(madministrador, [&](QWidget& j) {
             QCOMPARE(Filho<XRComboBox>(j, u"xrcmbPacote"_s)->ListCount(), 0);

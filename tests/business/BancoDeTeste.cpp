@@ -120,6 +120,14 @@ Sessao::Sessao(bool dadosDeDemonstracao) {
     QVERIFY2(erro.Numero() == 0, qPrintable(erro.Descricao()));
 }
 
+Negocio::Configuracao Sessao::Configuracao() const {
+    Negocio::Configuracao configuracao;
+    configuracao.CriarDadosDeDemonstracao = false;
+    configuracao.ArquivoSQLite = mstrArquivo; // one of the two is empty
+    configuracao.UrlPostgreSQL = mstrUrl;
+    return configuracao;
+}
+
 QStringList Sessao::ArgumentosDoBanco() const {
     return mbooSQLite ? QStringList{u"--banco"_s, mstrArquivo} : QStringList{u"--url"_s, mstrUrl};
 }
@@ -580,6 +588,22 @@ QString Valores(Recordset& recordset, const QString& campos) {
         valores << (VB::IsNull(valor) ? u"Null"_s : VB::CStr(valor));
     }
     return valores.join(u'|');
+}
+
+void PromocaoEDescontosDaMaria() {
+    const QDate hoje = Relogio::Hoje();
+    Banco::Executar(
+        u"UPDATE Empresa SET DataInicialDaPromocao = ?, DataFinalDaPromocao = ?, "
+        "PercPromocaoDeDescontoNaVendaDeServico = 100000, PercPromocaoDeDescontoNaVendaDeProduto = 50000"_s,
+        {Banco::DataIso(hoje.addDays(-1)), Banco::DataIso(hoje.addDays(1))});
+    Banco::Executar(
+        u"UPDATE Clientes SET PercentualDeDescontoEmClinicos = 120000 WHERE CodigoDoCliente = 2"_s);
+}
+
+QString Paginas(const Recordset& recordset) {
+    return u"%1|%2|%3"_s.arg(recordset.RecordCount())
+        .arg(recordset.PageCount())
+        .arg(recordset.AbsolutePage());
 }
 
 namespace {

@@ -29,6 +29,10 @@
 #include <QTemporaryDir>
 #include <memory>
 
+namespace Negocio {
+struct Configuracao;
+}
+
 namespace BancoDeTeste {
 
 // A connection of that name to the PostgreSQL database of the URL, not opened yet; one
@@ -49,6 +53,8 @@ public:
     QString ArquivoSQLite() const { return mstrArquivo; }
     QString UrlPostgreSQL() const { return mstrUrl; }
     QTemporaryDir& Pasta() { return mpasta; }
+    // What opens this database again (without demonstration data).
+    Negocio::Configuracao Configuracao() const;
     // The options that point another program of the suite (zelt_importar, the test
     // workstations) at this database: {"--banco", file} or {"--url", URL}.
     QStringList ArgumentosDoBanco() const;
@@ -185,6 +191,11 @@ QStringList Conteudo(Recordset& recordset);
 
 // The named fields of the current row ("A|B|C"), as texts: "a|b|c", a Null as "Null".
 QString Valores(Recordset& recordset, const QString& campos);
+// A promotion from yesterday to tomorrow, 10 % on services and 5 % on products, and Maria's
+// clinical discount raised to 12 %.
+void PromocaoEDescontosDaMaria();
+// Its paging as ADO tells it: "RecordCount|PageCount|AbsolutePage".
+QString Paginas(const Recordset& recordset);
 
 // The list's selection of quotes (situation 0 all, 1 active, 2 inactive, 3 recent) for a
 // search text, in pages of that size; a failed selection warns with the layer's description.

@@ -45,9 +45,14 @@ protected:
     }
     // Stores a valid quote (one consultation, BancoDeTeste::OrcamentoValido) of that
     // client and animal; answers its number, 0 when it was not stored.
-    double NovoOrcamento(double cliente = 1, qint32 animal = 10) {
+    double NovoOrcamento(double cliente = 1, qint32 animal = 10, bool doisServicos = false) {
         BancoDeTeste::GradeEmMemoria grade;
         auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
+        if (doisServicos) {
+            grade.AdicionarServico(1, 1, animal, QStringLiteral("1"), QStringLiteral("120,00"),
+                                   QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("120,00"));
+            BancoDeTeste::DefinirTotais(*orcamento, QStringLiteral("240,00|5,00|12,00|228,00"));
+        }
         orcamento->CodigoDoCliente = cliente;
         orcamento->CodigoDoAnimal = animal;
         grade.DefinirCelula(1, GradeDeItens::CodigoDoAnimal, QString::number(animal));
@@ -58,17 +63,7 @@ protected:
     // The same with a second consultation of 120,00 without discount (two items, for an
     // approval in part).
     double NovoOrcamentoDeDoisServicos(double cliente = 1, qint32 animal = 10) {
-        BancoDeTeste::GradeEmMemoria grade;
-        auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
-        grade.AdicionarServico(1, 1, animal, QStringLiteral("1"), QStringLiteral("120,00"),
-                               QStringLiteral("0,00"), QStringLiteral("0,00"), QStringLiteral("120,00"));
-        BancoDeTeste::DefinirTotais(*orcamento, QStringLiteral("240,00|5,00|12,00|228,00"));
-        orcamento->CodigoDoCliente = cliente;
-        orcamento->CodigoDoAnimal = animal;
-        grade.DefinirCelula(1, GradeDeItens::CodigoDoAnimal, QString::number(animal));
-        const qint16 resultado = orcamento->Adicionar();
-        if (resultado != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
-        return resultado == 0 ? orcamento->CodigoGerado : 0;
+        return NovoOrcamento(cliente, animal, true);
     }
     // The stage operations and the approval, as the user above.
     std::unique_ptr<ZELT_N_Orcamentos::clsEtapasDoOrcamento> Etapas() {

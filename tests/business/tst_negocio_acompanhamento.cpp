@@ -4,6 +4,7 @@
 // dates sit on the sections' boundaries: valid exactly 7 days more, sent exactly 3 days
 // ago, expired exactly 30 days ago.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/ContagemDeOrcamentos.h"
@@ -263,22 +264,18 @@ private slots:
         QTest::addColumn<qint32>("total");
         // Each row: letter|client|animal|net value|validity|stage|last send|days without an answer.
         QTest::addColumn<QStringList>("linhas");
-        QTest::newRow("vencem em até 7 dias")
-            << S::VencemEmAte7Dias << 3
-            << QStringList{u"C|João da Silva|Rex|108|07/12/2026|Enviado|04/12/2026 10:00:00|3"_s,
-                           u"D|João da Silva|Rex|108|10/12/2026|Enviado|05/12/2026 08:00:00|2"_s,
-                           u"A|João da Silva|Rex|108|14/12/2026|Em aberto|Null|6"_s};
-        QTest::newRow("enviados sem resposta há 3 dias ou mais")
-            << S::EnviadosSemResposta << 1
-            << QStringList{u"C|João da Silva|Rex|108|07/12/2026|Enviado|04/12/2026 10:00:00|3"_s};
-        QTest::newRow("vencidos nos últimos 30 dias")
-            << S::VencidosNosUltimos30Dias << 2
-            << QStringList{u"G|João da Silva|Rex|108|06/12/2026|Vencido|21/11/2026 10:00:00|16"_s,
-                           u"E|João da Silva|Rex|108|07/11/2026|Vencido|Null|36"_s};
-        QTest::newRow("aprovados ainda não concluídos")
-            << S::AprovadosNaoConcluidos << 2
-            << QStringList{u"I|João da Silva|Rex|547,8|12/12/2026|Aprovado em parte|Null|Null"_s,
-                           u"H|João da Silva|Rex|547,8|12/12/2026|Aprovado|22/11/2026 10:00:00|Null"_s};
+        Linha("vencem em até 7 dias", S::VencemEmAte7Dias, 3,
+              QStringList{u"C|João da Silva|Rex|108|07/12/2026|Enviado|04/12/2026 10:00:00|3"_s,
+                          u"D|João da Silva|Rex|108|10/12/2026|Enviado|05/12/2026 08:00:00|2"_s,
+                          u"A|João da Silva|Rex|108|14/12/2026|Em aberto|Null|6"_s});
+        Linha("enviados sem resposta há 3 dias ou mais", S::EnviadosSemResposta, 1,
+              QStringList{u"C|João da Silva|Rex|108|07/12/2026|Enviado|04/12/2026 10:00:00|3"_s});
+        Linha("vencidos nos últimos 30 dias", S::VencidosNosUltimos30Dias, 2,
+              QStringList{u"G|João da Silva|Rex|108|06/12/2026|Vencido|21/11/2026 10:00:00|16"_s,
+                          u"E|João da Silva|Rex|108|07/11/2026|Vencido|Null|36"_s});
+        Linha("aprovados ainda não concluídos", S::AprovadosNaoConcluidos, 2,
+              QStringList{u"I|João da Silva|Rex|547,8|12/12/2026|Aprovado em parte|Null|Null"_s,
+                          u"H|João da Silva|Rex|547,8|12/12/2026|Aprovado|22/11/2026 10:00:00|Null"_s});
     }
     void as_secoes() {
         QFETCH(qint32, secao);
@@ -318,14 +315,13 @@ private slots:
         QTest::addColumn<QString>("numeros");
         // Everything but E and F (made 01/11). Answers: H 3 days from its send, I 3 from
         // its date (unsent), J 9 from its send, N 20 from its date: median (3 + 9) / 2.
-        QTest::newRow("30 dias, todos")
-            << 30 << QDate() << QString() << u"12|3055,2|10|3|1203,6|2|1,0,1,0,0,0|1|25.00|39.40|6.0"_s;
-        QTest::newRow("30 dias, BIA")
-            << 30 << QDate() << u"BIA"_s << u"1|547,8|0|0|0|0|0,0,0,0,0,0|0|0.00|0.00|-"_s;
-        QTest::newRow("novembro") << 0 << Dia(11, 17) << QString()
-                                  << u"11|2507,4|9|3|1203,6|2|1,0,1,0,0,0|3|27.27|48.00|6.0"_s;
-        QTest::newRow("junho, sem orçamentos")
-            << 0 << QDate(2026, 6, 30) << QString() << u"0|0|0|0|0|0|0,0,0,0,0,0|0|-|-|-"_s;
+        Linha("30 dias, todos", 30, QDate(), QString(),
+              u"12|3055,2|10|3|1203,6|2|1,0,1,0,0,0|1|25.00|39.40|6.0"_s);
+        Linha("30 dias, BIA", 30, QDate(), u"BIA"_s, u"1|547,8|0|0|0|0|0,0,0,0,0,0|0|0.00|0.00|-"_s);
+        Linha("novembro", 0, Dia(11, 17), QString(),
+              u"11|2507,4|9|3|1203,6|2|1,0,1,0,0,0|3|27.27|48.00|6.0"_s);
+        Linha("junho, sem orçamentos", 0, QDate(2026, 6, 30), QString(),
+              u"0|0|0|0|0|0|0,0,0,0,0,0|0|-|-|-"_s);
     }
     void os_numeros() {
         QFETCH(qint32, dias);
@@ -382,24 +378,23 @@ private slots:
     // step an hour; after each step the figures equal the direct reading.
     void os_contadores_seguem_cada_operacao_data() {
         QTest::addColumn<QStringList>("passos");
-        QTest::newRow("aprovação desfeita, por alteração e a pedido") << QStringList{
-            u"H alterar"_s, u"I desfazer"_s, u"H aprovar em parte"_s, u"I remover o produto"_s};
-        QTest::newRow("renovação, entrega, recusa") << QStringList{u"E renovar"_s,
-                                                                   u"A entregar"_s,
-                                                                   u"A renovar"_s,
-                                                                   u"D recusar: Outro"_s,
-                                                                   u"H recusar: Animal faleceu"_s,
-                                                                   u"L aprovar"_s,
-                                                                   u"L concluir"_s};
-        QTest::newRow("exclusão e restauração")
-            << QStringList{u"J excluir"_s, u"J restaurar"_s, u"K excluir"_s,  u"H remover o produto"_s,
-                           u"M aprovar"_s, u"M excluir"_s,   u"M restaurar"_s};
-        QTest::newRow("escritas por fora da camada de negócio") << QStringList{
-            u"SQL: UPDATE Orcamentos SET DataDeValidadeDoOrcamento = '2026-12-01' WHERE NumeroDoOrcamento = ?"_s,
-            u"SQL: UPDATE Orcamentos SET UsuarioDaInclusao = 'BIA', ValorLiquido = 10 WHERE NumeroDoOrcamento = ?"_s,
-            u"SQL: UPDATE AprovacoesDoOrcamento SET DataEHoraDesfeita = '2026-12-07 09:00:00' WHERE NumeroDoOrcamento = ?"_s,
-            u"SQL: DELETE FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?"_s,
-            u"SQL: DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s};
+        Linha(
+            "aprovação desfeita, por alteração e a pedido",
+            QStringList{u"H alterar"_s, u"I desfazer"_s, u"H aprovar em parte"_s, u"I remover o produto"_s});
+        Linha("renovação, entrega, recusa",
+              QStringList{u"E renovar"_s, u"A entregar"_s, u"A renovar"_s, u"D recusar: Outro"_s,
+                          u"H recusar: Animal faleceu"_s, u"L aprovar"_s, u"L concluir"_s});
+        Linha("exclusão e restauração",
+              QStringList{u"J excluir"_s, u"J restaurar"_s, u"K excluir"_s, u"H remover o produto"_s,
+                          u"M aprovar"_s, u"M excluir"_s, u"M restaurar"_s});
+        Linha(
+            "escritas por fora da camada de negócio",
+            QStringList{
+                u"SQL: UPDATE Orcamentos SET DataDeValidadeDoOrcamento = '2026-12-01' WHERE NumeroDoOrcamento = ?"_s,
+                u"SQL: UPDATE Orcamentos SET UsuarioDaInclusao = 'BIA', ValorLiquido = 10 WHERE NumeroDoOrcamento = ?"_s,
+                u"SQL: UPDATE AprovacoesDoOrcamento SET DataEHoraDesfeita = '2026-12-07 09:00:00' WHERE NumeroDoOrcamento = ?"_s,
+                u"SQL: DELETE FROM EtapasDoOrcamento WHERE NumeroDoOrcamento = ?"_s,
+                u"SQL: DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s});
     }
     void os_contadores_seguem_cada_operacao() {
         QFETCH(QStringList, passos);

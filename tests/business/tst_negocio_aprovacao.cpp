@@ -3,6 +3,7 @@
 // payments against it: never above the approved value, never changed, reversed by an
 // administrator only, two workstations paying at once.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "contracts/CriarObjeto.h"
@@ -62,30 +63,24 @@ private slots:
         QTest::addColumn<QString>("campo");    // empty: approved
         QTest::addColumn<QString>("esperado"); // the stage, or the message (%1: the number)
         QTest::addColumn<QString>("valor");
-        QTest::newRow("todos aprovados")
-            << QList<qint32>{} << u""_s << u"Telefone"_s << 0 << u""_s << Etapa::Aprovado << u"228,00"_s;
-        QTest::newRow("um recusado") << QList<qint32>{2} << u""_s << u"WhatsApp"_s << 0 << u""_s
-                                     << Etapa::AprovadoEmParte << u"108,00"_s;
-        QTest::newRow("presencial assinado, outro responsável")
-            << QList<qint32>{1} << u"529.982.247-25"_s << u"Presencial"_s << 2 << u""_s
-            << Etapa::AprovadoEmParte << u"120,00"_s;
-        QTest::newRow("presencial sem assinatura")
-            << QList<qint32>{} << u""_s << u"Presencial"_s << 0 << u"Assinatura"_s
-            << u"Na aprovação presencial, peça ao cliente que assine no quadro."_s << u""_s;
-        QTest::newRow("assinatura grande demais")
-            << QList<qint32>{} << u""_s << u"Presencial"_s << 100 << u"Assinatura"_s
-            << u"A assinatura tem 101 KB; o máximo é 64 KB: limpe o quadro e assine de novo."_s << u""_s;
-        QTest::newRow("cpf errado") << QList<qint32>{} << u"529.982.247-24"_s << u"Telefone"_s << 0
-                                    << u"CPF"_s << u"O CPF 529.982.247-24 não é válido: confira os dígitos."_s
-                                    << u""_s;
-        QTest::newRow("meio desconhecido") << QList<qint32>{} << u""_s << u"Fax"_s << 0 << u"Como"_s
-                                           << u"O meio de aprovação \"Fax\" não é conhecido."_s << u""_s;
-        QTest::newRow("todos recusados")
-            << QList<qint32>{1, 2} << u""_s << u"Telefone"_s << 0 << u"ItensRecusados"_s
-            << u"Nenhum item do orçamento %1 ficou aprovado: registre a recusa do orçamento."_s << u""_s;
-        QTest::newRow("item de outro orçamento")
-            << QList<qint32>{9} << u""_s << u"Telefone"_s << 0 << u"ItensRecusados"_s
-            << u"O item 9 não é do orçamento %1."_s << u""_s;
+        Linha("todos aprovados", QList<qint32>{}, u""_s, u"Telefone"_s, 0, u""_s, Etapa::Aprovado,
+              u"228,00"_s);
+        Linha("um recusado", QList<qint32>{2}, u""_s, u"WhatsApp"_s, 0, u""_s, Etapa::AprovadoEmParte,
+              u"108,00"_s);
+        Linha("presencial assinado, outro responsável", QList<qint32>{1}, u"529.982.247-25"_s,
+              u"Presencial"_s, 2, u""_s, Etapa::AprovadoEmParte, u"120,00"_s);
+        Linha("presencial sem assinatura", QList<qint32>{}, u""_s, u"Presencial"_s, 0, u"Assinatura"_s,
+              u"Na aprovação presencial, peça ao cliente que assine no quadro."_s, u""_s);
+        Linha("assinatura grande demais", QList<qint32>{}, u""_s, u"Presencial"_s, 100, u"Assinatura"_s,
+              u"A assinatura tem 101 KB; o máximo é 64 KB: limpe o quadro e assine de novo."_s, u""_s);
+        Linha("cpf errado", QList<qint32>{}, u"529.982.247-24"_s, u"Telefone"_s, 0, u"CPF"_s,
+              u"O CPF 529.982.247-24 não é válido: confira os dígitos."_s, u""_s);
+        Linha("meio desconhecido", QList<qint32>{}, u""_s, u"Fax"_s, 0, u"Como"_s,
+              u"O meio de aprovação \"Fax\" não é conhecido."_s, u""_s);
+        Linha("todos recusados", QList<qint32>{1, 2}, u""_s, u"Telefone"_s, 0, u"ItensRecusados"_s,
+              u"Nenhum item do orçamento %1 ficou aprovado: registre a recusa do orçamento."_s, u""_s);
+        Linha("item de outro orçamento", QList<qint32>{9}, u""_s, u"Telefone"_s, 0, u"ItensRecusados"_s,
+              u"O item 9 não é do orçamento %1."_s, u""_s);
     }
     void aprovar() {
         QFETCH(QList<qint32>, recusados);
@@ -135,9 +130,9 @@ private slots:
         QTest::addColumn<QList<qint32>>("recusados");
         QTest::addColumn<QString>("minimo");
         QTest::addColumn<QString>("maximo");
-        QTest::newRow("todos aprovados") << QList<qint32>{} << u"108,00"_s << u"228,00"_s;
-        QTest::newRow("o se necessário recusado") << QList<qint32>{2} << u"108,00"_s << u"108,00"_s;
-        QTest::newRow("só o se necessário") << QList<qint32>{1} << u"0,00"_s << u"120,00"_s;
+        Linha("todos aprovados", QList<qint32>{}, u"108,00"_s, u"228,00"_s);
+        Linha("o se necessário recusado", QList<qint32>{2}, u"108,00"_s, u"108,00"_s);
+        Linha("só o se necessário", QList<qint32>{1}, u"0,00"_s, u"120,00"_s);
     }
     void faixa_aprovada() {
         QFETCH(QList<qint32>, recusados);

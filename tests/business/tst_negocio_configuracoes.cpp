@@ -2,6 +2,7 @@
 // before the first save, a save read back, every refusal of a bad value (nothing stored),
 // a clerk refused, and the clinic's identification as the sheet prints it.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/ConfiguracoesDoOrcamento.h"
@@ -105,38 +106,33 @@ private slots:
         QTest::addColumn<Ajuste>("ajuste");
         QTest::addColumn<QString>("campo");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("validade negativa")
-            << Ajuste([](auto& c) { c.QuantidadeDeDiasParaAValidadeDoOrcamento = -1; })
-            << u"QuantidadeDeDiasParaAValidadeDoOrcamento"_s
-            << u"A validade do orçamento deve ser de 0 a 3650 dias."_s;
-        QTest::newRow("sinal acima de 100")
-            << Ajuste([](auto& c) { c.PercentualDoSinal = VB::Currency::DeDecimosDeMilesimos(1000001); })
-            << u"PercentualDoSinal"_s << u"O percentual do sinal deve ser de 0 a 100 (0: sem sinal)."_s;
-        QTest::newRow("sinal negativo")
-            << Ajuste([](auto& c) { c.PercentualDoSinal = VB::Currency::DeInteiro(-5); })
-            << u"PercentualDoSinal"_s << u"O percentual do sinal deve ser de 0 a 100 (0: sem sinal)."_s;
-        QTest::newRow("CPF errado") << Ajuste([](auto& c) { c.ChavePix = u"529.982.247-26"_s; })
-                                    << u"ChavePix"_s
-                                    << u"A chave Pix \"529.982.247-26\" parece um CPF, mas os dígitos "
-                                       "verificadores não conferem."_s;
-        QTest::newRow("chave sem recebedor")
-            << Ajuste([](auto& c) { c.NomeDoRecebedor = u"  "_s; }) << u"NomeDoRecebedor"_s
-            << u"Informe o nome do recebedor do Pix (o nome que o banco do "
-               "cliente mostra)."_s;
-        QTest::newRow("chave sem cidade")
-            << Ajuste([](auto& c) { c.CidadeDoRecebedor.clear(); }) << u"CidadeDoRecebedor"_s
-            << u"Informe a cidade do recebedor do Pix."_s;
-        QTest::newRow("condições longas")
-            << Ajuste([](auto& c) { c.CondicoesDePagamento = QString(301, u'x'); })
-            << u"CondicoesDePagamento"_s << u"As condições de pagamento devem ter até 300 caracteres."_s;
-        QTest::newRow("sem consentimento")
-            << Ajuste([](auto& c) { c.TextoDeConsentimento = u" "_s; }) << u"TextoDeConsentimento"_s
-            << u"Informe o texto do consentimento."_s;
-        QTest::newRow("UF desconhecida") << Ajuste([](auto& c) { c.UFDoCRMV = u"XX"_s; }) << u"UFDoCRMV"_s
-                                         << u"A UF do CRMV \"XX\" não é uma unidade da federação."_s;
-        QTest::newRow("tipo de serviço desconhecido") << Ajuste([](auto& c) {
-            c.TiposDeServicosComConsentimento = {2, 55};
-        }) << u"TiposDeServicosComConsentimento"_s << u"O tipo de serviço 55 não está cadastrado."_s;
+        Linha("validade negativa", Ajuste([](auto& c) { c.QuantidadeDeDiasParaAValidadeDoOrcamento = -1; }),
+              u"QuantidadeDeDiasParaAValidadeDoOrcamento"_s,
+              u"A validade do orçamento deve ser de 0 a 3650 dias."_s);
+        Linha("sinal acima de 100",
+              Ajuste([](auto& c) { c.PercentualDoSinal = VB::Currency::DeDecimosDeMilesimos(1000001); }),
+              u"PercentualDoSinal"_s, u"O percentual do sinal deve ser de 0 a 100 (0: sem sinal)."_s);
+        Linha("sinal negativo", Ajuste([](auto& c) { c.PercentualDoSinal = VB::Currency::DeInteiro(-5); }),
+              u"PercentualDoSinal"_s, u"O percentual do sinal deve ser de 0 a 100 (0: sem sinal)."_s);
+        Linha("CPF errado", Ajuste([](auto& c) { c.ChavePix = u"529.982.247-26"_s; }), u"ChavePix"_s,
+              u"A chave Pix \"529.982.247-26\" parece um CPF, mas os dígitos "
+              "verificadores não conferem."_s);
+        Linha("chave sem recebedor", Ajuste([](auto& c) { c.NomeDoRecebedor = u"  "_s; }),
+              u"NomeDoRecebedor"_s,
+              u"Informe o nome do recebedor do Pix (o nome que o banco do "
+              "cliente mostra)."_s);
+        Linha("chave sem cidade", Ajuste([](auto& c) { c.CidadeDoRecebedor.clear(); }),
+              u"CidadeDoRecebedor"_s, u"Informe a cidade do recebedor do Pix."_s);
+        Linha("condições longas", Ajuste([](auto& c) { c.CondicoesDePagamento = QString(301, u'x'); }),
+              u"CondicoesDePagamento"_s, u"As condições de pagamento devem ter até 300 caracteres."_s);
+        Linha("sem consentimento", Ajuste([](auto& c) { c.TextoDeConsentimento = u" "_s; }),
+              u"TextoDeConsentimento"_s, u"Informe o texto do consentimento."_s);
+        Linha("UF desconhecida", Ajuste([](auto& c) { c.UFDoCRMV = u"XX"_s; }), u"UFDoCRMV"_s,
+              u"A UF do CRMV \"XX\" não é uma unidade da federação."_s);
+        Linha("tipo de serviço desconhecido", Ajuste([](auto& c) {
+                  c.TiposDeServicosComConsentimento = {2, 55};
+              }),
+              u"TiposDeServicosComConsentimento"_s, u"O tipo de serviço 55 não está cadastrado."_s);
     }
     void valores_recusados() {
         QFETCH(Ajuste, ajuste);

@@ -402,12 +402,8 @@ private slots:
                                 "UPDATE VersaoDoEsquema SET Versao = 3"})
             Banco::Executar(QString::fromLatin1(sql));
         if (BancoEhSQLite()) Banco::Executar(u"DROP TABLE OrcamentosExcluidosPesquisa"_s);
-        Negocio::Configuracao configuracao;
-        configuracao.ArquivoSQLite = msessao->ArquivoSQLite();
-        configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
-        configuracao.CriarDadosDeDemonstracao = false;
         FixarRelogio(Agora.addDays(1));
-        Negocio::Iniciar(configuracao);
+        Negocio::Iniciar(msessao->Configuracao());
         QCOMPARE(Numero("SELECT Versao FROM VersaoDoEsquema"), qint64(Migracoes::VersaoMaisRecente()));
         QCOMPARE(QuantidadeDeEntradas(), 2);
         const char* const compactadas = "SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Copia = '' AND "
@@ -423,7 +419,7 @@ private slots:
                 "NumeroDoRegistro = ?"_s,
                 {QString::fromUtf8(QJsonDocument(Historico::CopiaDaEntrada(registro)).toJson()), registro});
         Banco::Executar(u"UPDATE VersaoDoEsquema SET Versao = 6"_s);
-        Negocio::Iniciar(configuracao);
+        Negocio::Iniciar(msessao->Configuracao());
         QCOMPARE(Numero(compactadas), 2);
         QCOMPARE(Entradas(alterado).constFirst().Itens, comoEram.constFirst().Itens);
         const Entrada a = Entradas(alterado).constFirst();

@@ -1,6 +1,7 @@
 // The import of a clinic's own registry from CSV files: a good set loads and can be
 // loaded again; a set with a bad row loads nothing and names the file and the line.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
@@ -152,71 +153,65 @@ private slots:
         QTest::addColumn<QString>("arquivo");
         QTest::addColumn<QByteArray>("conteudo");
         QTest::addColumn<QStringList>("erros");
-        QTest::newRow("situação do cliente")
-            << "clientes.csv" << QByteArray(Clientes).append("13;Caio;Caio Lima;7;;;;;;;;;;\r\n")
-            << QStringList{u"clientes.csv: linha 6: Situacao: valor '7' inválido; use 1 (ativo), 2 "
-                           "(inativo), 3 (bloqueado) ou 4 (excluído)."_s};
-        QTest::newRow("animal de cliente desconhecido")
-            << "animais.csv" << QByteArray(Animais).append("102;999;Rex;Cão;\n")
-            << QStringList{u"animais.csv: linha 4: o cliente 999 não está cadastrado nem em clientes.csv."_s};
-        QTest::newRow("vários erros numa linha e em outra")
-            << "produtos.csv"
-            << QByteArray("CodigoInterno;Nome;ValorDeVenda;VendidoPorEtiquetaDeBalanca\n"
-                          "1;Bom;10;Não\n"
-                          "x;;1,2,3;talvez\n"
-                          "3;Outro;-5;Sim\n")
-            << QStringList{
-                   u"produtos.csv: linha 3: CodigoInterno: valor 'x' inválido; informe um número inteiro "
-                   "de 1 a 999999999999."_s,
-                   u"produtos.csv: linha 3: Nome: não informado."_s,
-                   u"produtos.csv: linha 3: ValorDeVenda: valor '1,2,3' inválido; informe um número de 0 "
-                   "a 999.999.999,00, como 1.234,56."_s,
-                   u"produtos.csv: linha 3: VendidoPorEtiquetaDeBalanca: valor 'talvez' inválido; use "
-                   "Sim ou Não."_s,
-                   u"produtos.csv: linha 4: ValorDeVenda: valor '-5' inválido; informe um número de 0 a "
-                   "999.999.999,00, como 1.234,56."_s};
-        QTest::newRow("data inválida")
-            << "animais.csv"
-            << QByteArray("Codigo;CodigoDoCliente;Nome;DataDeNascimento\n100;10;Totó;31/02/2020\n")
-            << QStringList{u"animais.csv: linha 2: DataDeNascimento: valor '31/02/2020' não é "
-                           "uma data válida (DD/MM/AAAA)."_s};
-        QTest::newRow("código repetido")
-            << "servicos.csv" << QByteArray(Servicos).append("1;Outra;;1;0;0\n")
-            << QStringList{u"servicos.csv: linha 4: código 1 repetido no arquivo."_s};
-        QTest::newRow("tipo de serviço desconhecido")
-            << "servicos.csv" << QByteArray("Codigo;Nome;NumeroDoTipoDeServico\n7;Tosa;8\n")
-            << QStringList{u"servicos.csv: linha 2: o tipo de serviço 8 não está cadastrado "
-                           "nem em tiposdeservicos.csv."_s};
-        QTest::newRow("código de barras de outro produto")
-            << "produtos.csv" << QByteArray(Produtos).append("3;7891000100103;Cópia;;;;;;;\n")
-            << QStringList{u"produtos.csv: linha 4: o código de barras 7891000100103 já pertence ao "
-                           "produto 1."_s};
+        Linha("situação do cliente", "clientes.csv",
+              QByteArray(Clientes).append("13;Caio;Caio Lima;7;;;;;;;;;;\r\n"),
+              QStringList{u"clientes.csv: linha 6: Situacao: valor '7' inválido; use 1 (ativo), 2 "
+                          "(inativo), 3 (bloqueado) ou 4 (excluído)."_s});
+        Linha("animal de cliente desconhecido", "animais.csv",
+              QByteArray(Animais).append("102;999;Rex;Cão;\n"),
+              QStringList{u"animais.csv: linha 4: o cliente 999 não está cadastrado nem em clientes.csv."_s});
+        Linha("vários erros numa linha e em outra", "produtos.csv",
+              QByteArray("CodigoInterno;Nome;ValorDeVenda;VendidoPorEtiquetaDeBalanca\n"
+                         "1;Bom;10;Não\n"
+                         "x;;1,2,3;talvez\n"
+                         "3;Outro;-5;Sim\n"),
+              QStringList{
+                  u"produtos.csv: linha 3: CodigoInterno: valor 'x' inválido; informe um número inteiro "
+                  "de 1 a 999999999999."_s,
+                  u"produtos.csv: linha 3: Nome: não informado."_s,
+                  u"produtos.csv: linha 3: ValorDeVenda: valor '1,2,3' inválido; informe um número de 0 "
+                  "a 999.999.999,00, como 1.234,56."_s,
+                  u"produtos.csv: linha 3: VendidoPorEtiquetaDeBalanca: valor 'talvez' inválido; use "
+                  "Sim ou Não."_s,
+                  u"produtos.csv: linha 4: ValorDeVenda: valor '-5' inválido; informe um número de 0 a "
+                  "999.999.999,00, como 1.234,56."_s});
+        Linha("data inválida", "animais.csv",
+              QByteArray("Codigo;CodigoDoCliente;Nome;DataDeNascimento\n100;10;Totó;31/02/2020\n"),
+              QStringList{u"animais.csv: linha 2: DataDeNascimento: valor '31/02/2020' não é "
+                          "uma data válida (DD/MM/AAAA)."_s});
+        Linha("código repetido", "servicos.csv", QByteArray(Servicos).append("1;Outra;;1;0;0\n"),
+              QStringList{u"servicos.csv: linha 4: código 1 repetido no arquivo."_s});
+        Linha("tipo de serviço desconhecido", "servicos.csv",
+              QByteArray("Codigo;Nome;NumeroDoTipoDeServico\n7;Tosa;8\n"),
+              QStringList{u"servicos.csv: linha 2: o tipo de serviço 8 não está cadastrado "
+                          "nem em tiposdeservicos.csv."_s});
+        Linha("código de barras de outro produto", "produtos.csv",
+              QByteArray(Produtos).append("3;7891000100103;Cópia;;;;;;;\n"),
+              QStringList{u"produtos.csv: linha 4: o código de barras 7891000100103 já pertence ao "
+                          "produto 1."_s});
         // Values are printed as typed: a "%" in them is no place for another value.
-        QTest::newRow("valores com %")
-            << "produtos.csv"
-            << QByteArray(Produtos).append("%3x;;Cópia %1;;;;;;;\n4;%2;Outra;;;;;;;\n5;%2;A;;;;;;;\n")
-            << QStringList{u"produtos.csv: linha 4: CodigoInterno: valor '%3x' inválido; informe um número "
-                           "inteiro de 1 a 999999999999."_s,
-                           u"produtos.csv: linha 6: o código de barras %2 já pertence ao produto 4."_s};
+        Linha("valores com %", "produtos.csv",
+              QByteArray(Produtos).append("%3x;;Cópia %1;;;;;;;\n4;%2;Outra;;;;;;;\n5;%2;A;;;;;;;\n"),
+              QStringList{u"produtos.csv: linha 4: CodigoInterno: valor '%3x' inválido; informe um número "
+                          "inteiro de 1 a 999999999999."_s,
+                          u"produtos.csv: linha 6: o código de barras %2 já pertence ao produto 4."_s});
         // One address of the usual shape, never a URL, a list or an option; accented
         // domains are addresses too.
-        QTest::newRow("e-mails")
-            << "clientes.csv"
-            << QByteArray("CodigoDoCliente;ApelidoOuNomeFantasia;NomeOuRazaoSocial;Email\n"
-                          "10;A;A;mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com\n"
-                          "11;B;B;x',attachment='/x/orcamentos.sqlite',cc='a@b.c\n"
-                          "12;C;C;--help\n"
-                          "13;D;D;ana@clínica.com.br\n"
-                          "14;E;E;joao.silva+orc@exemplo.com.br\n")
-            << QStringList{
-                   u"clientes.csv: linha 2: Email: valor 'mailto:evil@x.com?attach=/etc/passwd&bcc="
-                   "spy@evil.com' não é um endereço de e-mail válido; informe um só endereço, como "
-                   "nome@dominio.com.br."_s,
-                   u"clientes.csv: linha 3: Email: valor 'x',attachment='/x/orcamentos.sqlite',cc='a@"
-                   "b.c' não é um endereço de e-mail válido; informe um só endereço, como "
-                   "nome@dominio.com.br."_s,
-                   u"clientes.csv: linha 4: Email: valor '--help' não é um endereço de e-mail válido; "
-                   "informe um só endereço, como nome@dominio.com.br."_s};
+        Linha("e-mails", "clientes.csv",
+              QByteArray("CodigoDoCliente;ApelidoOuNomeFantasia;NomeOuRazaoSocial;Email\n"
+                         "10;A;A;mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com\n"
+                         "11;B;B;x',attachment='/x/orcamentos.sqlite',cc='a@b.c\n"
+                         "12;C;C;--help\n"
+                         "13;D;D;ana@clínica.com.br\n"
+                         "14;E;E;joao.silva+orc@exemplo.com.br\n"),
+              QStringList{u"clientes.csv: linha 2: Email: valor 'mailto:evil@x.com?attach=/etc/passwd&bcc="
+                          "spy@evil.com' não é um endereço de e-mail válido; informe um só endereço, como "
+                          "nome@dominio.com.br."_s,
+                          u"clientes.csv: linha 3: Email: valor 'x',attachment='/x/orcamentos.sqlite',cc='a@"
+                          "b.c' não é um endereço de e-mail válido; informe um só endereço, como "
+                          "nome@dominio.com.br."_s,
+                          u"clientes.csv: linha 4: Email: valor '--help' não é um endereço de e-mail válido; "
+                          "informe um só endereço, como nome@dominio.com.br."_s});
         // Control characters in a text (a tab, a quoted line break, ESC, DEL, C1's NEL):
         // each row refused where it begins, naming the column and the character.
         const auto Controle = [](int linha, const char* codigo) {
@@ -224,49 +219,42 @@ private slots:
                    "uma quebra de linha ou uma tabulação; apague-o."_s.arg(linha)
                        .arg(QLatin1String(codigo));
         };
-        QTest::newRow("caracteres de controle")
-            << "tiposdeservicos.csv"
-            << QByteArray("Numero;Nome\n1;Clínica\tgeral\n2;\"Duas\nlinhas\"\n3;\x1b[31mVermelho\n"
-                          "4;Apagar\x7f\n5;Pr\xc2\x85ximo\n6;Bom\n")
-            << QStringList{Controle(2, "0009"), Controle(3, "000A"), Controle(5, "001B"), Controle(6, "007F"),
-                           Controle(7, "0085")};
-        QTest::newRow("coluna desconhecida e coluna que falta")
-            << "clientes.csv" << QByteArray("Codigo;Apelido\n1;Ana\n")
-            << QStringList{u"clientes.csv: linha 1: coluna 'Codigo' desconhecida."_s,
-                           u"clientes.csv: linha 1: coluna 'Apelido' desconhecida."_s,
-                           u"clientes.csv: linha 1: falta a coluna 'CodigoDoCliente'."_s,
-                           u"clientes.csv: linha 1: falta a coluna 'ApelidoOuNomeFantasia'."_s,
-                           u"clientes.csv: linha 1: falta a coluna 'NomeOuRazaoSocial'."_s};
-        QTest::newRow("campos a menos")
-            << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;Clínica;sobra\n")
-            << QStringList{u"tiposdeservicos.csv: linha 2: a linha tem 3 campos e o cabeçalho tem 2."_s};
-        QTest::newRow("pacote com lacuna")
-            << "pacotes.csv" << QByteArray(Pacotes).append("Castração de gata;Gato;5;8;Serviço;1;1;\n")
-            << QStringList{
-                   u"pacotes.csv: linha 2: pacote Castração de gata: Entre as faixas até 4 kg e de 5 a 8 kg "
-                   "há pesos sem faixa: a faixa seguinte deve começar onde a anterior termina."_s};
-        QTest::newRow("item de pacote errado")
-            << "pacotes.csv"
-            << QByteArray(Pacotes).append("Vacinas;Coelho;0;4;Serviço;77;1;\nVacinas;;0;4;Exame;1;1;talvez\n")
-            << QStringList{
-                   u"pacotes.csv: linha 6: Especie: valor 'Coelho' inválido; use Cão, Gato ou deixe vazio "
-                   "(qualquer espécie)."_s,
-                   u"pacotes.csv: linha 6: o serviço 77 não está cadastrado nem em servicos.csv."_s,
-                   u"pacotes.csv: linha 7: Tipo: valor 'Exame' inválido; use Serviço ou Produto."_s,
-                   u"pacotes.csv: linha 7: SeNecessario: valor 'talvez' inválido; use Sim ou Não."_s};
-        QTest::newRow("aspas sem fim")
-            << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;\"Clínica\n2;Outros\n")
-            << QStringList{u"tiposdeservicos.csv: linha 2: aspas abertas e não fechadas."_s};
-        QTest::newRow("fora de UTF-8") << "tiposdeservicos.csv" << QByteArray("Numero;Nome\n1;Cl\xednica\n")
-                                       << QStringList{u"tiposdeservicos.csv: o arquivo não está em UTF-8."_s};
-        QTest::newRow("UTF-16 sem marca")
-            << "tiposdeservicos.csv" << QByteArray("N\0u\0m\0e\0r\0o\0", 12)
-            << QStringList{u"tiposdeservicos.csv: o arquivo tem caracteres nulos "
-                           "(como um arquivo em UTF-16); grave-o em UTF-8."_s};
-        QTest::newRow("arquivo vazio")
-            << "tiposdeservicos.csv" << QByteArray()
-            << QStringList{
-                   u"tiposdeservicos.csv: linha 1: falta a linha de cabeçalho com os nomes das colunas."_s};
+        Linha("caracteres de controle", "tiposdeservicos.csv",
+              QByteArray("Numero;Nome\n1;Clínica\tgeral\n2;\"Duas\nlinhas\"\n3;\x1b[31mVermelho\n"
+                         "4;Apagar\x7f\n5;Pr\xc2\x85ximo\n6;Bom\n"),
+              QStringList{Controle(2, "0009"), Controle(3, "000A"), Controle(5, "001B"), Controle(6, "007F"),
+                          Controle(7, "0085")});
+        Linha("coluna desconhecida e coluna que falta", "clientes.csv", QByteArray("Codigo;Apelido\n1;Ana\n"),
+              QStringList{u"clientes.csv: linha 1: coluna 'Codigo' desconhecida."_s,
+                          u"clientes.csv: linha 1: coluna 'Apelido' desconhecida."_s,
+                          u"clientes.csv: linha 1: falta a coluna 'CodigoDoCliente'."_s,
+                          u"clientes.csv: linha 1: falta a coluna 'ApelidoOuNomeFantasia'."_s,
+                          u"clientes.csv: linha 1: falta a coluna 'NomeOuRazaoSocial'."_s});
+        Linha("campos a menos", "tiposdeservicos.csv", QByteArray("Numero;Nome\n1;Clínica;sobra\n"),
+              QStringList{u"tiposdeservicos.csv: linha 2: a linha tem 3 campos e o cabeçalho tem 2."_s});
+        Linha("pacote com lacuna", "pacotes.csv",
+              QByteArray(Pacotes).append("Castração de gata;Gato;5;8;Serviço;1;1;\n"),
+              QStringList{
+                  u"pacotes.csv: linha 2: pacote Castração de gata: Entre as faixas até 4 kg e de 5 a 8 kg "
+                  "há pesos sem faixa: a faixa seguinte deve começar onde a anterior termina."_s});
+        Linha("item de pacote errado", "pacotes.csv",
+              QByteArray(Pacotes).append("Vacinas;Coelho;0;4;Serviço;77;1;\nVacinas;;0;4;Exame;1;1;talvez\n"),
+              QStringList{
+                  u"pacotes.csv: linha 6: Especie: valor 'Coelho' inválido; use Cão, Gato ou deixe vazio "
+                  "(qualquer espécie)."_s,
+                  u"pacotes.csv: linha 6: o serviço 77 não está cadastrado nem em servicos.csv."_s,
+                  u"pacotes.csv: linha 7: Tipo: valor 'Exame' inválido; use Serviço ou Produto."_s,
+                  u"pacotes.csv: linha 7: SeNecessario: valor 'talvez' inválido; use Sim ou Não."_s});
+        Linha("aspas sem fim", "tiposdeservicos.csv", QByteArray("Numero;Nome\n1;\"Clínica\n2;Outros\n"),
+              QStringList{u"tiposdeservicos.csv: linha 2: aspas abertas e não fechadas."_s});
+        Linha("fora de UTF-8", "tiposdeservicos.csv", QByteArray("Numero;Nome\n1;Cl\xednica\n"),
+              QStringList{u"tiposdeservicos.csv: o arquivo não está em UTF-8."_s});
+        Linha("UTF-16 sem marca", "tiposdeservicos.csv", QByteArray("N\0u\0m\0e\0r\0o\0", 12),
+              QStringList{u"tiposdeservicos.csv: o arquivo tem caracteres nulos "
+                          "(como um arquivo em UTF-16); grave-o em UTF-8."_s});
+        Linha("arquivo vazio", "tiposdeservicos.csv", QByteArray(),
+              QStringList{
+                  u"tiposdeservicos.csv: linha 1: falta a linha de cabeçalho com os nomes das colunas."_s});
     }
 
     void uma_linha_ruim_nao_carrega_nada() {

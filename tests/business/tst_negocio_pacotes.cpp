@@ -3,6 +3,7 @@
 // promotion with the inactive ones named and left out, and what a quote keeps (the
 // weight, the items "se necessário", the estimate from–to).
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "contracts/CriarObjeto.h"
@@ -88,29 +89,27 @@ private slots:
         QTest::addColumn<QString>("especie");
         QTest::addColumn<QString>("faixas");
         QTest::addColumn<QString>("esperado");
-        QTest::newRow("sem lacuna") << u"Gato"_s << u"4-8:S3x1;0-4:S3x1 P100x1?"_s
-                                    << u"até 4 kg; de 4 a 8 kg"_s;
-        QTest::newRow("lacuna") << u""_s << u"0-4:S1x1;5-8:S1x1"_s
-                                << u"Entre as faixas até 4 kg e de 5 a 8 kg há pesos sem faixa: a faixa "
-                                   "seguinte deve começar onde a anterior termina."_s;
-        QTest::newRow("sobreposição") << u""_s << u"0-4:S1x1;3,5-8:S1x1"_s
-                                      << u"As faixas até 4 kg e de 3,5 a 8 kg se sobrepõem: cada peso deve "
-                                         "caber em uma só faixa."_s;
-        QTest::newRow("final antes do início") << u""_s << u"4-4:S1x1"_s
-                                               << u"A faixa de 4 a 4 kg não é válida: o peso final deve ser "
-                                                  u"maior que o inicial, e os pesos de 0 a "
-                                                  "1.000 kg."_s;
-        QTest::newRow("sem faixa") << u""_s << u""_s << u"Inclua ao menos uma faixa de peso no pacote."_s;
-        QTest::newRow("faixa vazia") << u""_s << u"0-4:"_s << u"A faixa até 4 kg não tem itens."_s;
-        QTest::newRow("serviço fracionado") << u""_s << u"0-4:S1x1,5"_s
-                                            << u"Faixa até 4 kg: a quantidade de o serviço 1 deve ser maior "
-                                               u"que 0 (inteira para um serviço, com "
-                                               "até três casas para um produto)."_s;
-        QTest::newRow("fora do cadastro")
-            << u""_s << u"0-4:P999x1"_s << u"Faixa até 4 kg: o produto 999 não está cadastrado."_s;
-        QTest::newRow("espécie desconhecida")
-            << u"Coelho"_s << u"0-4:S1x1"_s
-            << u"A espécie do pacote deve ser Cão, Gato ou nenhuma (qualquer espécie)."_s;
+        Linha("sem lacuna", u"Gato"_s, u"4-8:S3x1;0-4:S3x1 P100x1?"_s, u"até 4 kg; de 4 a 8 kg"_s);
+        Linha("lacuna", u""_s, u"0-4:S1x1;5-8:S1x1"_s,
+              u"Entre as faixas até 4 kg e de 5 a 8 kg há pesos sem faixa: a faixa "
+              "seguinte deve começar onde a anterior termina."_s);
+        Linha("sobreposição", u""_s, u"0-4:S1x1;3,5-8:S1x1"_s,
+              u"As faixas até 4 kg e de 3,5 a 8 kg se sobrepõem: cada peso deve "
+              "caber em uma só faixa."_s);
+        Linha("final antes do início", u""_s, u"4-4:S1x1"_s,
+              u"A faixa de 4 a 4 kg não é válida: o peso final deve ser "
+              u"maior que o inicial, e os pesos de 0 a "
+              "1.000 kg."_s);
+        Linha("sem faixa", u""_s, u""_s, u"Inclua ao menos uma faixa de peso no pacote."_s);
+        Linha("faixa vazia", u""_s, u"0-4:"_s, u"A faixa até 4 kg não tem itens."_s);
+        Linha("serviço fracionado", u""_s, u"0-4:S1x1,5"_s,
+              u"Faixa até 4 kg: a quantidade de o serviço 1 deve ser maior "
+              u"que 0 (inteira para um serviço, com "
+              "até três casas para um produto)."_s);
+        Linha("fora do cadastro", u""_s, u"0-4:P999x1"_s,
+              u"Faixa até 4 kg: o produto 999 não está cadastrado."_s);
+        Linha("espécie desconhecida", u"Coelho"_s, u"0-4:S1x1"_s,
+              u"A espécie do pacote deve ser Cão, Gato ou nenhuma (qualquer espécie)."_s);
     }
     void faixas_conferidas() {
         QFETCH(QString, especie);
@@ -153,28 +152,26 @@ private slots:
         QTest::addColumn<QString>("peso");
         QTest::addColumn<QString>("esperado"); // the items' names, or the message
         QTest::addColumn<qint16>("resultado");
-        QTest::newRow("limite de baixo")
-            << u"Gata"_s << u"4"_s << u"Consulta clínica"_s << Resultado::Sucesso;
-        QTest::newRow("logo acima") << u"felina"_s << u"4,001"_s << u"Vacina V10"_s << Resultado::Sucesso;
-        QTest::newRow("limite de cima") << u""_s << u"8 kg"_s << u"Vacina V10"_s << Resultado::Sucesso;
-        QTest::newRow("fora das faixas") << u"Gato"_s << u"8,5"_s
-                                         << u"Nenhuma faixa do pacote Vacinação de gatos serve para 8,5 kg "
-                                            u"(até 4 kg; de 4 a 8 kg). Nada foi "
-                                            "adicionado."_s
-                                         << Resultado::Rejeitado;
-        QTest::newRow("peso zero")
-            << u"Gato"_s << u"0"_s
-            << u"Informe o peso do animal em kg, maior que 0 e até 1.000, com até três "
-               "casas (por exemplo, 3,8)."_s
-            << Resultado::Rejeitado;
-        QTest::newRow("quatro casas") << u"Gato"_s << u"3,8125"_s
-                                      << u"Informe o peso do animal em kg, maior que 0 e até 1.000, com até "
-                                         "três casas (por exemplo, 3,8)."_s
-                                      << Resultado::Rejeitado;
-        QTest::newRow("outra espécie") << u"Cão"_s << u"3"_s
-                                       << u"O pacote Vacinação de gatos é para a espécie Gato, e Rex é da "
-                                          "espécie Cão. Nada foi adicionado."_s
-                                       << Resultado::Rejeitado;
+        Linha("limite de baixo", u"Gata"_s, u"4"_s, u"Consulta clínica"_s, Resultado::Sucesso);
+        Linha("logo acima", u"felina"_s, u"4,001"_s, u"Vacina V10"_s, Resultado::Sucesso);
+        Linha("limite de cima", u""_s, u"8 kg"_s, u"Vacina V10"_s, Resultado::Sucesso);
+        Linha("fora das faixas", u"Gato"_s, u"8,5"_s,
+              u"Nenhuma faixa do pacote Vacinação de gatos serve para 8,5 kg "
+              u"(até 4 kg; de 4 a 8 kg). Nada foi "
+              "adicionado."_s,
+              Resultado::Rejeitado);
+        Linha("peso zero", u"Gato"_s, u"0"_s,
+              u"Informe o peso do animal em kg, maior que 0 e até 1.000, com até três "
+              "casas (por exemplo, 3,8)."_s,
+              Resultado::Rejeitado);
+        Linha("quatro casas", u"Gato"_s, u"3,8125"_s,
+              u"Informe o peso do animal em kg, maior que 0 e até 1.000, com até "
+              "três casas (por exemplo, 3,8)."_s,
+              Resultado::Rejeitado);
+        Linha("outra espécie", u"Cão"_s, u"3"_s,
+              u"O pacote Vacinação de gatos é para a espécie Gato, e Rex é da "
+              "espécie Cão. Nada foi adicionado."_s,
+              Resultado::Rejeitado);
     }
     void peso_escolhe_a_faixa() {
         QFETCH(QString, especieDoAnimal);
@@ -195,13 +192,7 @@ private slots:
     // 5 % on products: each service gets the larger of the two, a product none, as the
     // record form types them; the inactive ones named and left out.
     void itens_como_digitados_e_inativos_de_fora() {
-        const QDate hoje = Relogio::Hoje();
-        Banco::Executar(u"UPDATE Empresa SET DataInicialDaPromocao = ?, DataFinalDaPromocao = ?, "
-                        "PercPromocaoDeDescontoNaVendaDeServico = 100000, "
-                        "PercPromocaoDeDescontoNaVendaDeProduto = 50000"_s,
-                        {Banco::DataIso(hoje.addDays(-1)), Banco::DataIso(hoje.addDays(1))});
-        Banco::Executar(
-            u"UPDATE Clientes SET PercentualDeDescontoEmClinicos = 120000 WHERE CodigoDoCliente = 2"_s);
+        BancoDeTeste::PromocaoEDescontosDaMaria();
         const qint64 codigo =
             Gravar(Pacote(u"Castração de gato"_s, {}, u"0-10:S1x1 S3x1 S5x1 P100x2? P300x1"_s));
         auto p = Pacotes();

@@ -197,13 +197,7 @@ private slots:
             }
         }
         Banco::Executar(u"UPDATE VersaoDoEsquema SET Versao = 1"_s);
-        Negocio::Configuracao configuracao;
-        configuracao.CriarDadosDeDemonstracao = false;
-        if (msessao->EhSQLite())
-            configuracao.ArquivoSQLite = msessao->ArquivoSQLite();
-        else
-            configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
-        Negocio::Iniciar(configuracao);
+        Negocio::Iniciar(msessao->Configuracao());
         QCOMPARE(Banco::Valor(u"SELECT MAX(Versao) FROM VersaoDoEsquema"_s).toInt(),
                  Migracoes::VersaoMaisRecente());
         QCOMPARE(Clientes(u"antônia"_s), QList<qint64>{2});

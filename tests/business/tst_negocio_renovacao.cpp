@@ -2,6 +2,7 @@
 // re-priced as the record form would price them typed today, or kept; the totals to the
 // cent; the stamp, the stage and the date checked; the history entry.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Banco.h"
@@ -82,21 +83,19 @@ private slots:
         QTest::addColumn<QString>("totais");   // total|percentage|discount|net
         QTest::addColumn<QString>("itens");    // stored after the renewal
         // The consultation's price raised to 130,00 and the feed's lowered to 199,90.
-        QTest::newRow("preços do cadastro")
-            << false
-            << u"Consulta clínica: 120,00 > 130,00 = 123,50; Ração Cães 15 kg: 219,90 > 199,90 = 399,80"_s
-            << u"969,80|3,56|34,50|935,30"_s
-            << u"1300000|50000|65000|1235000 3500000|80000|280000|3220000 1999000|0|0|3998000 "
-               "450000|0|0|900000"_s;
+        Linha("preços do cadastro", false,
+              u"Consulta clínica: 120,00 > 130,00 = 123,50; Ração Cães 15 kg: 219,90 > 199,90 = 399,80"_s,
+              u"969,80|3,56|34,50|935,30"_s,
+              u"1300000|50000|65000|1235000 3500000|80000|280000|3220000 1999000|0|0|3998000 "
+              "450000|0|0|900000"_s);
         // A promotion of 10 % on services raises every service's percentage to it (the
         // product keeps none, as a product is typed).
-        QTest::newRow("com promoção")
-            << true
-            << u"Consulta clínica: 120,00 > 130,00 = 117,00; Castração de gato: 350,00 > 350,00 = 315,00; "
-               "Ração Cães 15 kg: 219,90 > 199,90 = 399,80; Banho pequeno porte: 45,00 > 45,00 = 81,00"_s
-            << u"969,80|5,88|57,00|912,80"_s
-            << u"1300000|100000|130000|1170000 3500000|100000|350000|3150000 1999000|0|0|3998000 "
-               "450000|100000|90000|810000"_s;
+        Linha("com promoção", true,
+              u"Consulta clínica: 120,00 > 130,00 = 117,00; Castração de gato: 350,00 > 350,00 = 315,00; "
+              "Ração Cães 15 kg: 219,90 > 199,90 = 399,80; Banho pequeno porte: 45,00 > 45,00 = 81,00"_s,
+              u"969,80|5,88|57,00|912,80"_s,
+              u"1300000|100000|130000|1170000 3500000|100000|350000|3150000 1999000|0|0|3998000 "
+              "450000|100000|90000|810000"_s);
     }
     void reprecificado_como_digitado_hoje() {
         QFETCH(bool, promocao);
@@ -184,22 +183,18 @@ private slots:
         QTest::addColumn<QString>("caso");
         QTest::addColumn<int>("resultado");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("data passada") << u"data passada"_s << 2
-                                      << u"A nova data de validade (06/12/2026) não pode ser anterior a hoje "
-                                         "(07/12/2026)."_s;
-        QTest::newRow("não é data")
-            << u"não é data"_s << 2
-            << u"A data de validade do orçamento ('31/02/2026') não é uma data válida: "
-               "informe-a como DD/MM/AAAA."_s;
-        QTest::newRow("obsoleta")
-            << u"obsoleta"_s << 3
-            << u"O orçamento %1 foi alterado por ANA em 07/12/2026 09:00:01, depois que "
-               "este formulário o leu. A validade do orçamento não foi renovada: feche o "
-               "formulário e abra o orçamento novamente."_s;
-        QTest::newRow("aprovado") << u"aprovado"_s << 3
-                                  << u"O orçamento %1 está aprovado: não pode ser renovado."_s;
-        QTest::newRow("inativo") << u"inativo"_s << 2
-                                 << u"O orçamento %1 está inativo e não pode mais ser renovado."_s;
+        Linha("data passada", u"data passada"_s, 2,
+              u"A nova data de validade (06/12/2026) não pode ser anterior a hoje "
+              "(07/12/2026)."_s);
+        Linha("não é data", u"não é data"_s, 2,
+              u"A data de validade do orçamento ('31/02/2026') não é uma data válida: "
+              "informe-a como DD/MM/AAAA."_s);
+        Linha("obsoleta", u"obsoleta"_s, 3,
+              u"O orçamento %1 foi alterado por ANA em 07/12/2026 09:00:01, depois que "
+              "este formulário o leu. A validade do orçamento não foi renovada: feche o "
+              "formulário e abra o orçamento novamente."_s);
+        Linha("aprovado", u"aprovado"_s, 3, u"O orçamento %1 está aprovado: não pode ser renovado."_s);
+        Linha("inativo", u"inativo"_s, 2, u"O orçamento %1 está inativo e não pode mais ser renovado."_s);
     }
     void recusada_nada_muda() {
         QFETCH(QString, caso);
@@ -238,8 +233,8 @@ private slots:
     void etapa_depois_da_renovacao_data() {
         QTest::addColumn<bool>("enviado");
         QTest::addColumn<QString>("depois");
-        QTest::newRow("vencido") << false << u"Em aberto"_s;
-        QTest::newRow("enviado e vencido") << true << u"Enviado"_s;
+        Linha("vencido", false, u"Em aberto"_s);
+        Linha("enviado e vencido", true, u"Enviado"_s);
     }
     void etapa_depois_da_renovacao() {
         QFETCH(bool, enviado);

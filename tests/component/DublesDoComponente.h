@@ -34,6 +34,14 @@ inline QList<ErroExibido>& ErrosExibidos() {
     return erros;
 }
 
+// "number|description|location" of each error shown.
+inline QStringList Erros() {
+    QStringList erros;
+    for (const ErroExibido& e : ErrosExibidos())
+        erros << e.Numero.toString() + u'|' + e.Descricao.toString() + u'|' + e.Local.toString();
+    return erros;
+}
+
 class MensagemGravadora final : public ZELT_A_MsgErro::clsMensagem {
 public:
     QVariant Exibir(QVariant& Numero, QVariant& Descricao, QVariant& Local,

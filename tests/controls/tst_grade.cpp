@@ -91,27 +91,21 @@ private slots:
     void gradeEstruturaERemoveItem() {
         MSFlexGrid g(nullptr, u"msfgGrade"_s);
         // VB's new grid.
-        QCOMPARE(g.Rows(), 2);
-        QCOMPARE(g.Cols(), 2);
-        QCOMPARE(g.FixedRows(), 1);
-        QCOMPARE(g.FixedCols(), 1);
+        QCOMPARE((QList<int>{g.Rows(), g.Cols(), g.FixedRows(), g.FixedCols()}), (QList<int>{2, 2, 1, 1}));
         QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 1, 1}));
 
         // The forms' ConfigurarGrade: one row only, so no fixed row; a fixed row can only
         // come back once there are rows below it.
         g.setRows(1);
-        QCOMPARE(g.FixedRows(), 0);
-        QCOMPARE(g.Row(), 0);
         QCOMPARE(NumeroDoErro([&] { g.setFixedRows(1); }), 30009L);
-        QCOMPARE(g.FixedRows(), 0);
+        QCOMPARE((QList<int>{g.FixedRows(), g.Row()}), (QList<int>{0, 0}));
         g.setFixedCols(0);
         g.setCols(17);
         g.setTextMatrix(0, 1, u"Número do Orçamento"_s);
         g.setRows(4);
         g.setFixedRows(1);
         QCOMPARE(g.FixedRows(), 1);
-        QCOMPARE(g.TextMatrix(0, 1), u"Número do Orçamento"_s);
-        QCOMPARE(g.TextMatrix(3, 16), QString());
+        QCOMPARE(g.TextMatrix(0, 1) + u'|' + g.TextMatrix(3, 16), u"Número do Orçamento|"_s);
 
         // Fewer columns keep the texts of those that stay.
         g.setTextMatrix(2, 16, u"fica de fora"_s);
@@ -125,13 +119,12 @@ private slots:
         // AddItem: tab-separated texts from column 0, appended or inserted.
         g.AddItem(u"\t1234\tTotó\tJoão da Silva"_s);
         QCOMPARE(g.Rows(), 5);
-        QCOMPARE(g.TextMatrix(4, 0), QString());
-        QCOMPARE(g.TextMatrix(4, 1), u"1234"_s);
-        QCOMPARE(g.TextMatrix(4, 3), u"João da Silva"_s);
+        QCOMPARE((QStringList{g.TextMatrix(4, 0), g.TextMatrix(4, 1), g.TextMatrix(4, 3)}),
+                 (QStringList{QString(), u"1234"_s, u"João da Silva"_s}));
         g.AddItem(u"a\tb"_s, 1);
         QCOMPARE(g.Rows(), 6);
-        QCOMPARE(g.TextMatrix(1, 1), u"b"_s);
-        QCOMPARE(g.TextMatrix(3, 2), u"Totó"_s); // the old row 2 moved down
+        // The old row 2 moved down.
+        QCOMPARE(g.TextMatrix(1, 1) + u'|' + g.TextMatrix(3, 2), u"b|Totó"_s);
         g.setRows(2);
         QCOMPARE(g.TextMatrix(1, 0), u"a"_s);
 
@@ -155,16 +148,12 @@ private slots:
         g.setCellFontBold(true);
         g.Clear();
         QCOMPARE(g.TextMatrix(0, 1), QString());
-        QCOMPARE(g.CellBackColor(), 0);
         QCOMPARE(g.CellFontBold(), false);
-        QCOMPARE(g.ColWidth(1), 1570);
-        QCOMPARE(g.ColAlignment(1), 4);
-        QCOMPARE(g.Rows(), 2);
-        QCOMPARE(g.Cols(), 17);
+        QCOMPARE((QList<int>{g.CellBackColor(), g.ColWidth(1), g.ColAlignment(1), g.Rows(), g.Cols()}),
+                 (QList<int>{0, 1570, 4, 2, 17}));
         // The per-column Long the forms set is kept as given.
         g.setColData(11, 2);
-        QCOMPARE(g.ColData(11), 2);
-        QCOMPARE(g.ColData(12), 0);
+        QCOMPARE((QList<int>{g.ColData(11), g.ColData(12)}), (QList<int>{2, 0}));
 
         // RemoveItem.
         MSFlexGrid itens(nullptr, u"msfgGradeDeItensDoOrcamento"_s);
@@ -176,13 +165,10 @@ private slots:
         itens.setRow(3);
         mudancas.clear();
         itens.RemoveItem(3); // the current row goes: the current cell moves back inside
-        QCOMPARE(itens.Rows(), 3);
-        QCOMPARE(itens.Row(), 2);
-        QCOMPARE(mudancas.count(), 1);
+        QCOMPARE((QList<int>{itens.Rows(), itens.Row(), int(mudancas.count())}), (QList<int>{3, 2, 1}));
         itens.RemoveItem(1); // row 2 becomes the last row, 1: the current cell follows the grid's end
         QCOMPARE(itens.TextMatrix(1, 0), u"2"_s);
-        QCOMPARE(itens.Row(), 1);
-        QCOMPARE(mudancas.count(), 2);
+        QCOMPARE((QList<int>{itens.Row(), int(mudancas.count())}), (QList<int>{1, 2}));
 
         // The last non-fixed row cannot be removed; the grid is left as it was.
         QCOMPARE(NumeroDoErro([&] { itens.RemoveItem(1); }), 30015L);
@@ -253,15 +239,16 @@ private slots:
         g.setCellFontBold(true);
         g.setText(u"12,50"_s);
         QCOMPARE(g.TextMatrix(1, 2), u"12,50"_s);
-        g.setCol(1);
-        QCOMPARE(g.CellBackColor(), 0); // untouched cell: the grid's colour
-        QCOMPARE(g.CellFontBold(), false);
-        QCOMPARE(g.Text(), QString());
-        g.setCol(2);
-        QCOMPARE(g.CellBackColor(), 0xF2F2F2);
-        QCOMPARE(g.CellForeColor(), 0x808080);
-        QCOMPARE(g.CellFontBold(), true);
-        QCOMPARE(g.Text(), u"12,50"_s);
+        // An untouched cell has the grid's colours.
+        const auto Celula = [&](int coluna) {
+            g.setCol(coluna);
+            return u"%1|%2|%3|%4"_s.arg(g.CellBackColor(), 0, 16)
+                .arg(g.CellForeColor(), 0, 16)
+                .arg(int(g.CellFontBold()))
+                .arg(g.Text());
+        };
+        QCOMPARE(Celula(1), u"0|0|0|"_s);
+        QCOMPARE(Celula(2), u"f2f2f2|808080|1|12,50"_s);
 
         // FillStyle 0 writes the current cell only, even with a range selected; 1 the range.
         g.setRow(2);
@@ -318,14 +305,13 @@ private slots:
         });
         QVERIFY(janela.Mostrar());
 
+        // SelChange and Click counted, the row Click saw.
+        const auto Eventos = [&] { return QList<int>{int(mudancas.count()), cliques, linhaNoClique}; };
         Clicar(&g, Centro(2, 2));
         QCOMPARE(SelecaoDe(g), (Selecao{2, 2, 2, 2}));
-        QCOMPARE(mudancas.count(), 1);
-        QCOMPARE(cliques, 1);
-        QCOMPARE(linhaNoClique, 2); // Click comes after the selection moved
-        Clicar(&g, Centro(2, 2));   // the same cell: Click, no SelChange
-        QCOMPARE(mudancas.count(), 1);
-        QCOMPARE(cliques, 2);
+        QCOMPARE(Eventos(), (QList<int>{1, 1, 2})); // Click comes after the selection moved
+        Clicar(&g, Centro(2, 2));                   // the same cell: Click, no SelChange
+        QCOMPARE(Eventos(), (QList<int>{1, 2, 2}));
 
         // Dragging keeps the pressed cell current and moves the other corner.
         QWindow* w = janela.windowHandle();
@@ -336,8 +322,7 @@ private slots:
         QTest::mouseMove(w, NaJanela(&g, Centro(4, 3)));
         QTest::mouseRelease(w, Qt::LeftButton, {}, NaJanela(&g, Centro(4, 3)));
         QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 4, 3}));
-        QCOMPARE(mudancas.count(), 4);
-        QCOMPARE(cliques, 3);
+        QCOMPARE(Eventos(), (QList<int>{4, 3, 4}));
 
         // Shift+click extends from the current cell.
         Clicar(&g, Centro(5, 0), Qt::ShiftModifier);
@@ -345,8 +330,6 @@ private slots:
 
         // Below the last row: Click without any change; the right button changes nothing.
         Clicar(&g, QPoint(50, 190));
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
-        QCOMPARE(cliques, 5);
         Clicar(&g, Centro(3, 3), {}, Qt::RightButton);
         QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
         QCOMPARE(cliques, 5);
@@ -396,9 +379,7 @@ private slots:
         Clicar(&g, QPoint(50, 45));
         QCOMPARE(g.Col(), 1);
         Clicar(&g, QPoint(150, 45));
-        QCOMPARE(g.Col(), 3);
-        QCOMPARE(g.CellLeft(), 1500);
-        QCOMPARE(g.CellWidth(), 1500);
+        QCOMPARE((QList<int>{g.Col(), g.CellLeft(), g.CellWidth()}), (QList<int>{3, 1500, 1500}));
         g.setCol(2);
         QCOMPARE(g.CellWidth(), 0);
         // The keyboard steps over hidden columns.
@@ -422,10 +403,8 @@ private slots:
         g.setRow(2);
         g.setCol(2);
         // Rows and columns are whole pixels: 700 -> 47 px, 570 -> 38 px, 1570 -> 105 px.
-        QCOMPARE(g.CellTop(), Twips::DePixels(47 + 38));
-        QCOMPARE(g.CellLeft(), Twips::DePixels(105));
-        QCOMPARE(g.CellWidth(), Twips::DePixels(343));
-        QCOMPARE(g.CellHeight(), 570);
+        QCOMPARE((QList<int>{g.CellTop(), g.CellLeft(), g.CellWidth(), g.CellHeight()}),
+                 (QList<int>{Twips::DePixels(47 + 38), Twips::DePixels(105), Twips::DePixels(343), 570}));
         // The list places its row commands at the right end of cell (row, 2).
         QCOMPARE(g.CellLeft() + g.CellWidth() - 1710, 1575 + 5145 - 1710);
 
@@ -551,25 +530,26 @@ private slots:
         QVERIFY(janela.Mostrar());
         QWindow* w = janela.windowHandle();
 
+        // The last MouseMove's "Button|Shift|X|Y".
+        const auto Ultimo = [&] {
+            const Movimento& m = movimentos.constLast();
+            return u"%1|%2|%3|%4"_s.arg(m.Button).arg(m.Shift).arg(m.X).arg(m.Y);
+        };
         QTest::mouseMove(w, NaJanela(&g, QPoint(20, 40)));
         QCOMPARE(movimentos.size(), 1);
-        QCOMPARE(movimentos[0].Button, 0);
-        QCOMPARE(movimentos[0].X, 300.0f);
-        QCOMPARE(movimentos[0].Y, 600.0f);
+        QCOMPARE(Ultimo(), u"0|0|300|600"_s);
         QTest::mouseEvent(QTest::MouseMove, w, Qt::NoButton, Qt::ShiftModifier, NaJanela(&g, QPoint(21, 40)));
-        QCOMPARE(movimentos.constLast().Shift, 1);
-        QCOMPARE(movimentos.constLast().X, 315.0f);
+        QCOMPARE(Ultimo(), u"0|1|315|600"_s);
         QTest::mousePress(w, Qt::LeftButton, {}, NaJanela(&g, QPoint(21, 40)));
         QTest::mouseMove(w, NaJanela(&g, QPoint(22, 41)));
-        QCOMPARE(movimentos.constLast().Button, 1);
+        QCOMPARE(Ultimo(), u"1|0|330|615"_s);
         QTest::mouseRelease(w, Qt::LeftButton, {}, NaJanela(&g, QPoint(22, 41)));
 
         // Fractions of a pixel are kept.
         QMouseEvent fino(QEvent::MouseMove, QPointF(10.5, 3.25), g.mapToGlobal(QPointF(10.5, 3.25)),
                          Qt::NoButton, Qt::NoButton, Qt::NoModifier);
         QCoreApplication::sendEvent(&g, &fino);
-        QCOMPARE(movimentos.constLast().X, 157.5f);
-        QCOMPARE(movimentos.constLast().Y, 48.75f);
+        QCOMPARE(Ultimo(), u"0|0|157.5|48.75"_s);
 
         // The list finds the row under the mouse from Y with ((Y + 150) / RowHeight(1)) - 1,
         // rounded half to even: at the middle of every data row it finds that row, and
@@ -655,11 +635,12 @@ private slots:
         g.AddItem(u"\t1\t15\tConsulta\t101\tRex\t1\t80,00\t10,00\t8,00\t72,00\t30,00\t0\t1\t1\t1"_s);
         g.setFixedRows(1);
         const IGradeDeItens& itens = g;
-        QCOMPARE(itens.Rows(), 2);
-        QCOMPARE(itens.Cols(), GradeDeItens::QuantidadeDeColunas);
-        QCOMPARE(itens.TextMatrix(1, GradeDeItens::NomeDoServicoOuProduto), u"Consulta"_s);
-        QCOMPARE(itens.TextMatrix(1, GradeDeItens::TipoDeLancamento), u"1"_s);
-        QCOMPARE(itens.TextMatrix(1, GradeDeItens::UsuarioDaAlteracao), QString());
+        QCOMPARE((QList<int>{itens.Rows(), itens.Cols()}),
+                 (QList<int>{2, GradeDeItens::QuantidadeDeColunas}));
+        QCOMPARE((QStringList{itens.TextMatrix(1, GradeDeItens::NomeDoServicoOuProduto),
+                              itens.TextMatrix(1, GradeDeItens::TipoDeLancamento),
+                              itens.TextMatrix(1, GradeDeItens::UsuarioDaAlteracao)}),
+                 (QStringList{u"Consulta"_s, u"1"_s, QString()}));
         QCOMPARE(NumeroDoErro([&] { itens.TextMatrix(2, 0); }), 381L);
         // By name too, as a late-bound reader would.
         QString texto;

@@ -81,10 +81,9 @@ private slots:
         Respostas().Resposta = true;
         AbrirLista();
         QCOMPARE(mlista->MontarExibirFormulario(Plataforma::Handle(mmenu->Area)), qint16(1));
-        QCOMPARE(ErrosExibidos().size(), 2);
-        QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 3704);
-        QCOMPARE(ErrosExibidos()[0].Descricao.toString(), u"Falha ao selecionar"_s);
-        QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2"_s);
+        QCOMPARE(Erros().size(), 2);
+        QCOMPARE(Erros().value(0),
+                 u"3704|Falha ao selecionar|ZELT_N_Teste, clsTeste, Selecionar, Ponto: 2"_s);
         QVERIFY(mlista->isVisible());
         QVERIFY(!mlista->Grade()->Visible());
         ErrosExibidos().clear();
@@ -94,9 +93,8 @@ private slots:
         RegistrarOrcamentosRoteirizados();
         Respostas().AoSelecionar = [] { throw VB::ErroDeExecucao(13); };
         AbrirLista();
-        QCOMPARE(ErrosExibidos().size(), 1);
-        QCOMPARE(ErrosExibidos()[0].Numero.toInt(), 13);
-        QCOMPARE(ErrosExibidos()[0].Local.toString(), u"ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"_s);
+        QCOMPARE(Erros(),
+                 QStringList{u"13|Tipos incompatíveis|ZELT_A_Orcamentos, frmLista, GerarLista, Ponto: 3"_s});
         ErrosExibidos().clear();
     }
 
@@ -132,16 +130,12 @@ private slots:
         auto* adicionar = mlista->findChild<Controle*>(u"xrcmdAdicionar"_s);
         auto* pesquisar = mlista->findChild<Controle*>(u"xrfndPesquisar"_s);
         auto* barra = mlista->findChild<Controle*>(u"xrnbBarraDeNavegacao"_s);
-        QCOMPARE(mlista->findChild<Controle*>(u"lblTitulo"_s)->Top(), 350);
-        QCOMPARE(adicionar->Top(), 1200);
-        QCOMPARE(adicionar->Left(), 300);
-        QCOMPARE(pesquisar->Left(), adicionar->Left() + adicionar->Width() + 100);
-        QCOMPARE(Situacao()->Left(), pesquisar->Left() + pesquisar->Width() + 100);
-        QCOMPARE(barra->Top(), 1200 - 135);
-        QCOMPARE(barra->Left() + barra->Width(), 21000 - 120);
-        QCOMPARE(grade->Top(), 1750);
-        QCOMPARE(grade->Width(), 21000 - 600);
-        QCOMPARE(grade->Height(), 9000 - 800);
+        QCOMPARE((QList<int>{mlista->findChild<Controle*>(u"lblTitulo"_s)->Top(), adicionar->Top(),
+                             adicionar->Left(), pesquisar->Left(), Situacao()->Left(), barra->Top(),
+                             barra->Left() + barra->Width(), grade->Top(), grade->Width(), grade->Height()}),
+                 (QList<int>{350, 1200, 300, adicionar->Left() + adicionar->Width() + 100,
+                             pesquisar->Left() + pesquisar->Width() + 100, 1200 - 135, 21000 - 120, 1750,
+                             21000 - 600, 9000 - 800}));
     }
 
     void celulasDaPaginaEmSeuTextoPadrao() {
@@ -149,13 +143,10 @@ private slots:
         CriarOrcamentos(2);
         AbrirLista();
         MSFlexGrid* grade = mlista->Grade();
-        QCOMPARE(grade->Rows(), 3);
-        QCOMPARE(grade->FixedRows(), 1);
-        QCOMPARE(grade->RowHeight(0), 700);
-        QCOMPARE(grade->RowHeight(1), 570);
+        QCOMPARE((QList<int>{grade->Rows(), grade->FixedRows(), grade->RowHeight(0), grade->RowHeight(1)}),
+                 (QList<int>{3, 1, 700, 570}));
         // Newest first; every value in its default text form.
-        QCOMPARE(grade->TextMatrix(1, 1), u"2"_s);
-        QCOMPARE(grade->TextMatrix(2, 1), u"1"_s);
+        QCOMPARE(grade->TextMatrix(1, 1) + grade->TextMatrix(2, 1), u"21"_s);
         const QStringList esperado{u""_s,
                                    u"2"_s,
                                    u"João"_s,
@@ -334,15 +325,12 @@ private slots:
         QTest::mouseMove(grade, QPoint(300, y2));
         QVERIFY(alterar->Visible() && excluir->Visible() && ficha->Visible());
         const int fimDaColuna2 = grade->Left() + 1570 + 5150; // column 0 is hidden
-        QCOMPARE(alterar->Left(), fimDaColuna2 - 1710);
-        QCOMPARE(excluir->Left(), fimDaColuna2 - 1140);
-        QCOMPARE(ficha->Left(), fimDaColuna2 - 570);
+        QCOMPARE((QList<int>{alterar->Left(), excluir->Left(), ficha->Left()}),
+                 (QList<int>{fimDaColuna2 - 1710, fimDaColuna2 - 1140, fimDaColuna2 - 570}));
         // Rows are laid out in whole pixels: the top is exact to one pixel (15 twips).
         QVERIFY(qAbs(alterar->Top() - (grade->Top() + 700 + 570)) <= Twips::PorPixel);
-        QCOMPARE(grade->Row(), 2);
-        QCOMPARE(grade->Col(), 0);
-        QCOMPARE(grade->ColSel(), 16);
-        QCOMPARE(grade->HighLight(), 1);
+        QCOMPARE((QList<int>{grade->Row(), grade->Col(), grade->ColSel(), grade->HighLight()}),
+                 (QList<int>{2, 0, 16, 1}));
 
         // Along the same row nothing moves; the next row moves them.
         alterar->setLeft(0);
@@ -405,10 +393,8 @@ private slots:
         });
         Situacao()->setListIndex(1);
         Plataforma::DefinirFatorDaPausa(0);
-        QVERIFY(painelVisivel);
-        QVERIFY(!gradeVisivel);
-        QVERIFY(!formularioHabilitado);
-        QVERIFY(arredondado);
+        QCOMPARE((QList<bool>{painelVisivel, gradeVisivel, formularioHabilitado, arredondado}),
+                 (QList<bool>{true, false, false, true}));
         QCOMPARE(topoDoPainel, grade->Top() + 700); // just under the header row
         // Afterwards: the panel gone, the grid back, the form usable.
         QVERIFY(!painel->Visible());

@@ -4,6 +4,7 @@
 // what it stores, the approval and refusal windows answered through their controls, and a
 // refusal's message when another workstation moved the quote first.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 
@@ -101,12 +102,12 @@ private slots:
     void filtroPorEtapa_data() {
         QTest::addColumn<int>("codigo");
         QTest::addColumn<QString>("numeros");
-        QTest::newRow("Aguardando resposta") << F::AguardandoResposta << u"3 2"_s;
-        QTest::newRow("Vencem em até 7 dias") << F::VencemEmAte7Dias << u"3 1"_s;
-        QTest::newRow("Vencidos") << F::Vencidos << u"5 4"_s;
-        QTest::newRow("Aprovados") << F::Aprovados << u"7 6"_s;
-        QTest::newRow("Recusados") << F::Recusados << u"8"_s;
-        QTest::newRow("Concluídos") << F::Concluidos << u"9"_s;
+        Linha("Aguardando resposta", F::AguardandoResposta, u"3 2"_s);
+        Linha("Vencem em até 7 dias", F::VencemEmAte7Dias, u"3 1"_s);
+        Linha("Vencidos", F::Vencidos, u"5 4"_s);
+        Linha("Aprovados", F::Aprovados, u"7 6"_s);
+        Linha("Recusados", F::Recusados, u"8"_s);
+        Linha("Concluídos", F::Concluidos, u"9"_s);
     }
     void filtroPorEtapa() {
         QFETCH(int, codigo);
@@ -155,14 +156,14 @@ private slots:
         const QString sempre = u"mnuHistorico mnuEnviarPorEmail mnuEnviarPorWhatsApp"_s;
         const QString responder = u"mnuRegistrarAprovacao mnuAprovarOrcamento mnuRegistrarRecusa "_s;
         const QString depois = u"mnuRenovarValidade mnuCopiarOrcamento "_s;
-        QTest::newRow("em aberto") << E::EmAberto << u"mnuEntregueAoCliente "_s + responder + depois + sempre;
-        QTest::newRow("enviado") << E::Enviado << u"mnuEntregueAoCliente "_s + responder + depois + sempre;
-        QTest::newRow("vencido") << E::Vencido << responder + depois + sempre;
+        Linha("em aberto", E::EmAberto, u"mnuEntregueAoCliente "_s + responder + depois + sempre);
+        Linha("enviado", E::Enviado, u"mnuEntregueAoCliente "_s + responder + depois + sempre);
+        Linha("vencido", E::Vencido, responder + depois + sempre);
         const QString aprovado = u"mnuRegistrarRecusa mnuConcluido "_s + depois + u"mnuRegistrarPagamento "_s;
-        QTest::newRow("aprovado") << E::Aprovado << aprovado + sempre;
-        QTest::newRow("aprovado em parte") << E::AprovadoEmParte << aprovado + sempre;
-        QTest::newRow("recusado") << E::Recusado << depois + sempre;
-        QTest::newRow("concluído") << E::Concluido << depois + u"mnuRegistrarPagamento "_s + sempre;
+        Linha("aprovado", E::Aprovado, aprovado + sempre);
+        Linha("aprovado em parte", E::AprovadoEmParte, aprovado + sempre);
+        Linha("recusado", E::Recusado, depois + sempre);
+        Linha("concluído", E::Concluido, depois + u"mnuRegistrarPagamento "_s + sempre);
     }
     void menuPelaEtapa() {
         QFETCH(QString, etapa);
@@ -195,8 +196,8 @@ private slots:
     void menuDoTermo_data() {
         QTest::addColumn<QString>("tipos");
         QTest::addColumn<bool>("habilitado");
-        QTest::newRow("tipo da consulta") << u"4;1"_s << true;
-        QTest::newRow("outros tipos") << u"2;3"_s << false;
+        Linha("tipo da consulta", u"4;1"_s, true);
+        Linha("outros tipos", u"2;3"_s, false);
     }
     void menuDoTermo() {
         QFETCH(QString, tipos);
@@ -224,22 +225,19 @@ private slots:
         QTest::addColumn<QString>("etapa");
         QTest::addColumn<QString>("historico");
         QTest::addColumn<QString>("gravado"); // Responsavel|Meio|MotivoDaRecusa|Nota
-        QTest::newRow("entregue") << E::EmAberto << u"mnuEntregueAoCliente"_s << QString() << E::Enviado
-                                  << u"entregue ao cliente"_s << u"|||"_s;
-        QTest::newRow("aprovado pelo cliente, presencial")
-            << E::Enviado << u"mnuRegistrarAprovacao"_s << u"OK"_s << E::Aprovado << u"aprovado"_s
-            << u"João da Silva|Presencial||"_s;
-        QTest::newRow("aprovado pela esposa, WhatsApp")
-            << E::EmAberto << u"mnuRegistrarAprovacao"_s << u"Ana Silva|WhatsApp"_s << E::Aprovado
-            << u"aprovado"_s << u"Ana Silva|WhatsApp||"_s;
-        QTest::newRow("recusado por preço") << E::Vencido << u"mnuRegistrarRecusa"_s << u"Preço|achou caro"_s
-                                            << E::Recusado << u"recusado: Preço"_s << u"||Preço|achou caro"_s;
-        QTest::newRow("concluído") << E::Aprovado << u"mnuConcluido"_s << u"sim"_s << E::Concluido
-                                   << u"concluído"_s << u"|||"_s;
-        QTest::newRow("concluído, não") << E::Aprovado << u"mnuConcluido"_s << u"não"_s << E::Aprovado
-                                        << u"aprovado"_s << u"João da Silva|Telefone||"_s;
-        QTest::newRow("aprovação cancelada") << E::EmAberto << u"mnuRegistrarAprovacao"_s << u"Escape"_s
-                                             << E::EmAberto << u"incluído"_s << QString();
+        Linha("entregue", E::EmAberto, u"mnuEntregueAoCliente"_s, QString(), E::Enviado,
+              u"entregue ao cliente"_s, u"|||"_s);
+        Linha("aprovado pelo cliente, presencial", E::Enviado, u"mnuRegistrarAprovacao"_s, u"OK"_s,
+              E::Aprovado, u"aprovado"_s, u"João da Silva|Presencial||"_s);
+        Linha("aprovado pela esposa, WhatsApp", E::EmAberto, u"mnuRegistrarAprovacao"_s,
+              u"Ana Silva|WhatsApp"_s, E::Aprovado, u"aprovado"_s, u"Ana Silva|WhatsApp||"_s);
+        Linha("recusado por preço", E::Vencido, u"mnuRegistrarRecusa"_s, u"Preço|achou caro"_s, E::Recusado,
+              u"recusado: Preço"_s, u"||Preço|achou caro"_s);
+        Linha("concluído", E::Aprovado, u"mnuConcluido"_s, u"sim"_s, E::Concluido, u"concluído"_s, u"|||"_s);
+        Linha("concluído, não", E::Aprovado, u"mnuConcluido"_s, u"não"_s, E::Aprovado, u"aprovado"_s,
+              u"João da Silva|Telefone||"_s);
+        Linha("aprovação cancelada", E::EmAberto, u"mnuRegistrarAprovacao"_s, u"Escape"_s, E::EmAberto,
+              u"incluído"_s, QString());
     }
     void comandoDoMenu() {
         QFETCH(QString, de);

@@ -153,13 +153,6 @@ QStringList TesteDaFicha::Mensagens() const {
     return textos;
 }
 
-QStringList TesteDaFicha::Erros() {
-    QStringList erros;
-    for (const ErroExibido& e : ErrosExibidos())
-        erros << e.Numero.toString() + u'|' + e.Descricao.toString() + u'|' + e.Local.toString();
-    return erros;
-}
-
 double TesteDaFicha::GravarOrcamento(int lintItens) {
     BancoDeTeste::GradeEmMemoria grade;
     auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());

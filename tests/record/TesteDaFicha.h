@@ -74,8 +74,6 @@ protected:
     // The message boxes' texts, "(?) " before one that is not an information titled with
     // the application.
     QStringList Mensagens() const;
-    // "number|description|location" of each error shown.
-    static QStringList Erros();
 
     // The message boxes shown, in order; the answers to give next (vbOK when none).
     QList<MensagemExibida> mmensagens;

@@ -6,7 +6,6 @@
 #include "tests/record/TesteDaFicha.h"
 
 #include "business/Banco.h"
-#include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
 #include "platform/controls/Label.h"
@@ -29,13 +28,7 @@ class TesteDaFichaComPacotes : public TesteDaFicha {
     // "Castração" for any species, one band up to 10 kg: consultation (type 1),
     // cat castration (type 2), two bags of food "se necessário", the inactive consultation.
     void Preparar() override {
-        const QDate hoje = Relogio::Hoje();
-        Banco::Executar(u"UPDATE Empresa SET DataInicialDaPromocao = ?, DataFinalDaPromocao = ?, "
-                        "PercPromocaoDeDescontoNaVendaDeServico = 100000, "
-                        "PercPromocaoDeDescontoNaVendaDeProduto = 50000"_s,
-                        {Banco::DataIso(hoje.addDays(-1)), Banco::DataIso(hoje.addDays(1))});
-        Banco::Executar(
-            u"UPDATE Clientes SET PercentualDeDescontoEmClinicos = 120000 WHERE CodigoDoCliente = 2"_s);
+        BancoDeTeste::PromocaoEDescontosDaMaria();
         auto pacotes =
             Zelt::CriarObjeto<ZELT_N_Orcamentos::clsPacotesDeProcedimentos>(ProgId::PacotesDeProcedimentos);
         pacotes->DadosDoUsuario = musuario.get();

@@ -198,7 +198,7 @@ private slots:
         QJsonObject copia = Copia();
         copia.insert(u"cliente"_s, QJsonObject{{u"codigo"_s, 2}, {u"nome"_s, u"Loja %1 e %3 Ltda"_s}});
         EscreverCopia(copia);
-        Negocio::Iniciar(ConfiguracaoDaSessao());
+        Negocio::Iniciar(msessao->Configuracao());
         const QString pergunta = Pergunta(1).replace(u"Maria Antônia Gonçalves"_s, u"Loja %1 e %3 Ltda"_s);
         mrespostas << Plataforma::vbYes;
         Abrir();
@@ -238,7 +238,7 @@ private slots:
         QProcess outro;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(u"ZELT_FICHA_DE_OUTRO_PROGRAMA"_s, u"1"_s);
-        const Negocio::Configuracao configuracao = ConfiguracaoDaSessao();
+        const Negocio::Configuracao configuracao = msessao->Configuracao();
         ambiente.insert(configuracao.UrlPostgreSQL.isEmpty() ? u"ZELT_BANCO"_s : u"ZELT_BANCO_URL"_s,
                         configuracao.UrlPostgreSQL.isEmpty() ? configuracao.ArquivoSQLite
                                                              : configuracao.UrlPostgreSQL);
@@ -367,17 +367,6 @@ public:
         std::fputs("pronto\n", stdout);
         std::fflush(stdout);
         return QCoreApplication::exec();
-    }
-
-private:
-    Negocio::Configuracao ConfiguracaoDaSessao() const {
-        Negocio::Configuracao configuracao;
-        configuracao.CriarDadosDeDemonstracao = false;
-        if (msessao->EhSQLite())
-            configuracao.ArquivoSQLite = msessao->ArquivoSQLite();
-        else
-            configuracao.UrlPostgreSQL = msessao->UrlPostgreSQL();
-        return configuracao;
     }
 };
 

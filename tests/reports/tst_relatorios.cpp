@@ -207,18 +207,14 @@ private slots:
     void paginasDeUmaFonteDeTamanhoConhecido() {
         // 10,000 twips of paper, 2,000 of header and 500 of footer: 25 rows of 300 twips.
         const auto paginas = [](qint32 total) { return PaginacaoDoRelatorio(10000, 2000, 500, 300, total); };
-        QCOMPARE(paginas(0).LinhasPorPagina(), 25);
-        QCOMPARE(paginas(0).QuantidadeDePaginas(), 1);
-        QCOMPARE(paginas(0).LinhasNaPagina(1), 0);
-        QCOMPARE(paginas(25).QuantidadeDePaginas(), 1);
-        QCOMPARE(paginas(26).QuantidadeDePaginas(), 2);
-        QCOMPARE(paginas(26).PrimeiraLinha(2), 25);
-        QCOMPARE(paginas(26).LinhasNaPagina(2), 1);
         const PaginacaoDoRelatorio milhao = paginas(1000000);
-        QCOMPARE(milhao.QuantidadeDePaginas(), 40000);
-        QCOMPARE(milhao.PrimeiraLinha(40000), 999975);
-        QCOMPARE(milhao.LinhasNaPagina(40000), 25);
-        QCOMPARE(paginas(1000001).LinhasNaPagina(40001), 1);
+        QCOMPARE((QList<qint32>{paginas(0).LinhasPorPagina(), paginas(0).QuantidadeDePaginas(),
+                                paginas(0).LinhasNaPagina(1), paginas(25).QuantidadeDePaginas(),
+                                paginas(26).QuantidadeDePaginas(), paginas(26).PrimeiraLinha(2),
+                                paginas(26).LinhasNaPagina(2), milhao.QuantidadeDePaginas(),
+                                milhao.PrimeiraLinha(40000), milhao.LinhasNaPagina(40000),
+                                paginas(1000001).LinhasNaPagina(40001)}),
+                 (QList<qint32>{25, 1, 0, 1, 2, 25, 1, 40000, 999975, 25, 1}));
         QCOMPARE(NumeroDoErro([&] { milhao.PrimeiraLinha(0); }), 380L);
         QCOMPARE(NumeroDoErro([&] { milhao.PrimeiraLinha(40001); }), 380L);
         // A header and footer that leave no room for one row, or a detail without height.
@@ -389,8 +385,7 @@ private slots:
         QCOMPARE(NumeroDoErro([&] { lista.setLeftMargin(-1); }), 380L);
         QCOMPARE(NumeroDoErro([&] { lista.setDataMember(u"Orcamentos"_s); }), 380L);
         QCOMPARE(NumeroDoErro([&] { static_cast<RptTextBox*>(valor)->setDataFormat(u"#.##x"_s); }), 380L);
-        QCOMPARE(lista.Orientation(), 1);
-        QCOMPARE(lista.LeftMargin(), 850);
+        QCOMPARE((QList<int>{lista.Orientation(), lista.LeftMargin()}), (QList<int>{1, 850}));
         QCOMPARE(static_cast<RptTextBox*>(valor)->DataFormat(), u"#,##0.00"_s);
 
         // Names are unique in a report, in any letter case.

@@ -103,12 +103,14 @@ private slots:
         QTest::addColumn<QVariant>("valor");
         QTest::addColumn<QVariant>("esperado");
         QTest::addColumn<int>("erro");
-        auto clng = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
-            QTest::addRow("CLng %s", nome) << QStringLiteral("CLng") << v << QVariant(esperado) << erro;
+        // The rows of a conversion to a whole number (CCur's in ten-thousandths).
+        const auto inteiro = [](const char* funcao) {
+            return [funcao](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
+                QTest::addRow("%s %s", funcao, nome)
+                    << QString::fromLatin1(funcao) << v << QVariant(esperado) << erro;
+            };
         };
-        auto cint = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
-            QTest::addRow("CInt %s", nome) << QStringLiteral("CInt") << v << QVariant(esperado) << erro;
-        };
+        const auto clng = inteiro("CLng"), cint = inteiro("CInt"), ccur = inteiro("CCur");
         // halves go to the even neighbour (Format "0" takes the same halves away from zero)
         clng("0,5", QVariant(0.5), 0);
         clng("1,5", QVariant(1.5), 2);
@@ -172,10 +174,6 @@ private slots:
         clng("Null", VB::Null(), 0, 94);
         clng("NULL do banco", NuloDoBanco(), 0, 94);
         cint("Null", VB::Null(), 0, 94);
-        // CCur's values in ten-thousandths
-        auto ccur = [](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
-            QTest::addRow("CCur %s", nome) << QStringLiteral("CCur") << v << QVariant(esperado) << erro;
-        };
         // half to even at the fourth decimal, decided on the number as written
         ccur("2,00005", QVariant(2.00005), 20000);
         ccur("2,00015", QVariant(2.00015), 20002);
@@ -274,9 +272,8 @@ private slots:
         linha("CDate", "numero", QVariant(46361), {}, 13);
         linha("CDate", "Null", VB::Null(), {}, 94);
         // ArredondarParaPar: halves to the even neighbour, the rest to the nearest
-        const auto par = [](const char* nome, double v, double esperado) {
-            QTest::addRow("ArredondarParaPar %s", nome)
-                << QStringLiteral("ArredondarParaPar") << QVariant(v) << QVariant(esperado) << 0;
+        const auto par = [&](const char* nome, double v, double esperado) {
+            linha("ArredondarParaPar", nome, QVariant(v), QVariant(esperado));
         };
         par("0,5", 0.5, 0.0);
         par("1,5", 1.5, 2.0);
@@ -289,9 +286,8 @@ private slots:
         par("1E20", 1e20, 1e20);
         par("4503599627370495,5", 4503599627370495.5, 4503599627370496.0);
         // IsNumeric
-        const auto isNumeric = [](const char* nome, const QVariant& v, bool esperado) {
-            QTest::addRow("IsNumeric %s", nome)
-                << QStringLiteral("IsNumeric") << v << QVariant(esperado) << 0;
+        const auto isNumeric = [&](const char* nome, const QVariant& v, bool esperado) {
+            linha("IsNumeric", nome, v, QVariant(esperado));
         };
         // numbers keep being numbers
         isNumeric("Long", QVariant(qint32(-5)), true);
@@ -615,14 +611,6 @@ private slots:
         if (erro == 0) QCOMPARE(obtido, esperado);
     }
 };
-
-// ---- Errors, Null and Empty ----
-
-// ---- Conversions ----
-
-// ---- Currency arithmetic ----
-
-// ---- Texts ----
 
 QTEST_GUILESS_MAIN(TesteDoVB)
 #include "tst_vb.moc"
