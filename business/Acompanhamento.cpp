@@ -2,9 +2,11 @@
 // and the figures of a period (docs/negocio.md, "Follow-up", defines each one).
 //
 // How each reads the database, so that it stays fast as the quotes grow:
-// - the sections by validity (1, 2, 3) read a range of the index Orcamentos_Validade
-//   (only the quotes valid around today: a few weeks of quotes, never the years behind),
-//   each quote's stage by its key and its sends by their index;
+// - the sections by validity (1, 2, 3) read their rows from a range of the index
+//   Orcamentos_Validade (the quotes valid around today, never the years behind), each
+//   quote's stage by its key and its sends by their index, and stop at the page; their
+//   counts come from the counters, section 2's less the quotes contacted in its last
+//   days (the stages' and sends' date indexes, schema version 19);
 // - the approved section reads the stage index (EtapasDoOrcamento_Etapa) and counts
 //   itself from the stage counters (ContagemDeEtapas), never row by row;
 // - the figures read the counters the writes keep (ContagemDoAcompanhamento and
@@ -90,11 +92,11 @@ CondicaoDaSecao Condicao(qint32 secao, const QDate& hoje) {
 }
 
 // The sections by validity alone (1 and 3) count from the follow-up's counters, the
-// approved one from the stage counters. The quotes sent without an answer, whose last
-// contact no counter keeps, are counted from the stage index: the rows "Enviado" from the
-// oldest quote still valid on (a third of the quotes valid, where the validity index
-// would look every valid quote's stage up: 40 ms at a million quotes on PostgreSQL),
-// each one's validity and last send by its key.
+// approved one from the stage counters. The quotes sent without an answer are the quotes
+// "Enviado" still valid (the counters, as the list's "Aguardando resposta") less those of
+// them contacted since the limit: a stage "Enviado" set or a send made since then, read
+// by the dates' indexes, a few days' contacts whatever the number of quotes (walking
+// every valid quote's stage and last send took 200 ms at ten million quotes).
 qint32 Total(qint32 secao, const CondicaoDaSecao& condicao, const QDate& hoje) {
     ContagemDeOrcamentos::Consulta contagem;
     if (secao == S::VencemEmAte7Dias) {
@@ -107,15 +109,17 @@ qint32 Total(qint32 secao, const CondicaoDaSecao& condicao, const QDate& hoje) {
                     condicao.Parametros};
     } else {
         const QString h = Banco::DataIso(hoje), limite = LimiteDoContato(hoje);
+        const ContagemDeOrcamentos::Consulta validos =
+            EtapasDoOrcamento::NaoRespondidosValidosEntre(true, hoje, {});
         contagem = {
-            QStringLiteral(
-                "SELECT COUNT(*) FROM EtapasDoOrcamento x WHERE x.Etapa = 'Enviado' AND x.NumeroDoOrcamento "
-                ">= (SELECT MIN(v.NumeroDoOrcamento + 0) FROM Orcamentos v WHERE v.DataDeValidadeDoOrcamento "
-                ">= ?) AND x.DataEHoraDaEtapa < ? AND (SELECT o.DataDeValidadeDoOrcamento FROM Orcamentos o "
-                "WHERE o.NumeroDoOrcamento = x.NumeroDoOrcamento) >= ? AND COALESCE((SELECT "
-                "MAX(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE s.NumeroDoOrcamento = "
-                "x.NumeroDoOrcamento), '') < ?"),
-            {h, limite, h, limite}};
+            QStringLiteral("SELECT (") + validos.Sql +
+                QStringLiteral(
+                    ") - (SELECT COUNT(*) FROM EtapasDoOrcamento x WHERE x.Etapa = 'Enviado' AND "
+                    "x.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM EtapasDoOrcamento WHERE "
+                    "DataEHoraDaEtapa >= ? UNION SELECT NumeroDoOrcamento FROM EnviosDeOrcamentos WHERE "
+                    "DataEHoraDoEnvio >= ?) AND (SELECT o.DataDeValidadeDoOrcamento FROM Orcamentos o "
+                    "WHERE o.NumeroDoOrcamento = x.NumeroDoOrcamento) >= ?)"),
+            validos.Parametros + QVariantList{limite, limite, h}};
     }
     return Banco::Valor(contagem.Sql, contagem.Parametros).toInt();
 }

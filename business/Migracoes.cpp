@@ -352,6 +352,17 @@ QList<Migracao> Todas() {
                                "ContagemDoAcompanhamento (Validade, Etapa)"),
                 {});
         }};
+    // Version 19: the stages' and the sends' dates, for the quotes contacted in the last
+    // days (the follow-up's section of those sent without an answer).
+    lista << Migracao{
+        19, {}, [](const Dialeto&) {
+            Banco::ExecutarComOProximo(QStringLiteral("CREATE INDEX IF NOT EXISTS EtapasDoOrcamento_Data ON "
+                                                      "EtapasDoOrcamento (DataEHoraDaEtapa)"),
+                                       {});
+            Banco::ExecutarComOProximo(QStringLiteral("CREATE INDEX IF NOT EXISTS EnviosDeOrcamentos_Data ON "
+                                                      "EnviosDeOrcamentos (DataEHoraDoEnvio)"),
+                                       {});
+        }};
     return lista;
 }
 
