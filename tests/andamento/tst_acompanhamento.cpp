@@ -21,9 +21,7 @@
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QToolButton>
-#include <QUrlQuery>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -28,7 +28,6 @@
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
-#include <QCryptographicHash>
 #include <QImage>
 #include <QLineEdit>
 #include <QtTest>

@@ -16,7 +16,6 @@
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRNumberBox.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -22,7 +22,6 @@
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 

@@ -8,10 +8,6 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
 
-#include <QCoreApplication>
-#include <QHash>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>

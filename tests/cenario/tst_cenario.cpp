@@ -32,15 +32,9 @@
 #include "contracts/Pix.h"
 #include "contracts/Sinal.h"
 
-#include <QDate>
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QUrl>
-#include <QUrlQuery>
 #include <QtTest>
 #include <algorithm>
 

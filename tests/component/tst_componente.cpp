@@ -17,11 +17,7 @@
 #include "platform/controls/Twips.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
-#include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMetaMethod>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -9,10 +9,6 @@
 #include "contracts/Recordset.h"
 #include "contracts/Textos.h"
 
-#include <QDirIterator>
-#include <QFile>
-#include <QTemporaryDir>
-
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -9,8 +9,6 @@
 #include "tests/Linha.h"
 #include "tests/reports/TextoDoPdf.h"
 
-#include <QTemporaryDir>
-
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -5,7 +5,6 @@
 
 #include "tests/NumeroDoErro.h"
 
-#include <QObject>
 #include <QtTest>
 #include <functional>
 

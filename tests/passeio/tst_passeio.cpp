@@ -55,10 +55,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateEdit>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QMenu>
 #include <QSpinBox>

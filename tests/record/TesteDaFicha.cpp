@@ -16,9 +16,6 @@
 #include "record/frmFicha.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -22,7 +22,6 @@
 #include "platform/controls/XRTheme.h"
 #include "record/frmFicha.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

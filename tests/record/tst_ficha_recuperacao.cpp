@@ -24,14 +24,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
 #include <sys/stat.h>

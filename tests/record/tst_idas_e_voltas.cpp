@@ -17,13 +17,8 @@
 #include "platform/controls/XRCommandButton.h"
 #include "platform/controls/XRFind.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QUrl>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

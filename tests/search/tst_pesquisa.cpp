@@ -24,7 +24,6 @@
 #include "search/frmPesquisaDeProdutos.h"
 #include "search/frmPesquisaDeServicos.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
