@@ -13,12 +13,8 @@
 #include "andamento/frmAprovarOrcamento.h"
 #include "component/JanelasDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRTheme.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "tests/Controles.h"
 
 #include <QFileDialog>
 #include <QToolButton>

@@ -19,14 +19,9 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRAssinatura.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNumberBox.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
 #include <QImage>
 #include <QLineEdit>

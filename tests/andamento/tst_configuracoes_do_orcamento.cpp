@@ -12,9 +12,7 @@
 
 #include "andamento/frmConfiguracoesDoOrcamento.h"
 #include "contracts/Pix.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNumberBox.h"
+#include "tests/Controles.h"
 
 #include <QtTest>
 

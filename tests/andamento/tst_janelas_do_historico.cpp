@@ -13,13 +13,8 @@
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
 #include "entry/clsAndamento.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNavigationBar.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "tests/Controles.h"
 
 #include <QFileDialog>
 #include <QToolButton>

@@ -6,10 +6,7 @@
 
 #include "tests/andamento/TesteDeJanela.h"
 
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNumberBox.h"
+#include "tests/Controles.h"
 
 #include <QtTest>
 

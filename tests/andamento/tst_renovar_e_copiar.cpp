@@ -14,12 +14,7 @@
 #include "component/JanelasDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRDTPicker.h"
-#include "platform/controls/XRFind.h"
+#include "tests/Controles.h"
 
 #include <QtTest>
 

@@ -9,8 +9,7 @@
 #include "contracts/Negocio.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRNavigationBar.h"
+#include "tests/Controles.h"
 
 #include <QApplication>
 #include <QList>

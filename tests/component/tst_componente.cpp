@@ -12,10 +12,8 @@
 #include "entry/clsOrcamentos.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/Shape.h"
-#include "platform/controls/Twips.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
 #include <QLineEdit>
 #include <QtTest>

@@ -1,9 +1,7 @@
 #include "tests/controls/tst_controles.h"
 
 #include "component/modGrade.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/Twips.h"
-#include "platform/controls/XRNumberBox.h"
+#include "tests/Controles.h"
 
 #include <QtTest>
 

@@ -9,10 +9,8 @@
 #include "host/EscolhaDoCliente.h"
 #include "host/JanelaDoMenu.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
 #include <QAction>
 #include <QLabel>

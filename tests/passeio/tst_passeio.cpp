@@ -37,19 +37,10 @@
 #include "business/Relogio.h"
 #include "component/modPrincipal.h"
 #include "contracts/Textos.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRAssinatura.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRDTPicker.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNavigationBar.h"
-#include "platform/controls/XRNumberBox.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "record/frmPacoteDaFicha.h"
 #include "search/frmPesquisa.h"
+#include "tests/Controles.h"
 
 #include <QAbstractButton>
 #include <QClipboard>

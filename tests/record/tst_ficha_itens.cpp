@@ -10,16 +10,7 @@
 #include "component/modImpressao.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRDTPicker.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNavigationBar.h"
-#include "platform/controls/XRNumberBox.h"
+#include "tests/Controles.h"
 
 #include <QApplication>
 #include <QSqlQuery>

@@ -8,13 +8,8 @@
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNumberBox.h"
 #include "record/frmPacoteDaFicha.h"
+#include "tests/Controles.h"
 
 #include <QComboBox>
 #include <QtTest>

@@ -9,14 +9,8 @@
 #include "business/Cadastros.h"
 #include "component/modPrincipal.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNumberBox.h"
 #include "search/frmPesquisa.h"
+#include "tests/Controles.h"
 
 #include <QComboBox>
 #include <QtTest>

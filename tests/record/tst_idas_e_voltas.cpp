@@ -13,9 +13,7 @@
 #include "component/modPrincipal.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
+#include "tests/Controles.h"
 
 #include <QLineEdit>
 #include <QToolButton>

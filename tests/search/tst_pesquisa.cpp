@@ -10,19 +10,11 @@
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/PictureBox.h"
-#include "platform/controls/Twips.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRTheme.h"
 #include "platform/suite/ComponentesDaSuite.h"
 #include "search/frmPesquisaDeClientes.h"
 #include "search/frmPesquisaDeProdutos.h"
 #include "search/frmPesquisaDeServicos.h"
+#include "tests/Controles.h"
 
 #include <QtTest>
 
