@@ -35,11 +35,7 @@ QString Legenda(const QWidget& janela, const QString& nome) {
 
 // A grid row's cells 1 to 8, "|"-joined.
 QString Linha(const QWidget& janela, const QString& grade, int linha) {
-    auto* g = Filho<MSFlexGrid>(janela, grade);
-    QStringList celulas;
-    for (int c = 1; c <= 8; ++c)
-        celulas << g->TextMatrix(linha, c);
-    return celulas.join(u'|');
+    return LinhaDaGrade(Filho<MSFlexGrid>(janela, grade), linha, 1, 8);
 }
 
 void Clicar(const QWidget& janela, const QString& nome) {

@@ -46,11 +46,7 @@ class TesteDaJanelaDeAprovacao : public TesteDeNegocio {
     }
 
     QStringList Marcas(QWidget& janela) {
-        auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
-        QStringList marcas;
-        for (int linha = 1; linha < grade->Rows(); ++linha)
-            marcas << grade->TextMatrix(linha, 1);
-        return marcas;
+        return LinhasDaGrade(Filho<MSFlexGrid>(janela, "msfgGrade"), 1, 1);
     }
 
     QStringList Textos(QWidget& janela, std::initializer_list<const char*> rotulos) {

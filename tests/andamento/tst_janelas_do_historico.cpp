@@ -33,11 +33,7 @@ void Clicar(const QWidget& janela, const char* nome) {
 
 // A column of the grid's rows below its header.
 QStringList Coluna(const QWidget& janela, int coluna) {
-    QStringList textos;
-    auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
-    for (int linha = 1; linha < grade->Rows(); ++linha)
-        textos << grade->TextMatrix(linha, coluna);
-    return textos;
+    return LinhasDaGrade(Filho<MSFlexGrid>(janela, "msfgGrade"), coluna, coluna);
 }
 
 QString Navegacao(const QWidget& janela) {
@@ -165,12 +161,7 @@ private slots:
         auto* lista = menu.findChild<QWidget*>(u"frmLista"_s);
         QVERIFY(lista);
         auto* gradeDaLista = lista->findChild<MSFlexGrid*>(u"msfgGrade"_s);
-        const auto numerosDaLista = [&] {
-            QStringList textos;
-            for (int r = 1; r < gradeDaLista->Rows(); ++r)
-                textos << gradeDaLista->TextMatrix(r, 1);
-            return textos;
-        };
+        const auto numerosDaLista = [&] { return LinhasDaGrade(gradeDaLista, 1, 1); };
         QVERIFY(!numerosDaLista().contains(VB::CStr(numeros[0])));
         QStringList exibidas;
         Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {

@@ -33,15 +33,7 @@ void Incluir(const QWidget& janela, const QString& linha) {
 
 // The grid's rows, cells 1 to 7 joined by "|".
 QStringList Linhas(const QWidget& janela) {
-    const auto* grade = Filho<MSFlexGrid>(janela, u"msfgGrade"_s);
-    QStringList linhas;
-    for (int r = 1; r < grade->Rows(); ++r) {
-        QStringList celulas;
-        for (int c = 1; c <= 7; ++c)
-            celulas << grade->TextMatrix(r, c);
-        linhas << celulas.join(u'|');
-    }
-    return linhas;
+    return LinhasDaGrade(Filho<MSFlexGrid>(janela, u"msfgGrade"_s), 1, 7);
 }
 
 } // namespace

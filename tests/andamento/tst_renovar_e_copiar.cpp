@@ -29,15 +29,8 @@ QString Data(const QDate& data) {
 
 // The grid's rows below its header, their cells from column 1 on joined by "|".
 QStringList Linhas(const QWidget& janela, const char* grade, int ultimaColuna) {
-    QStringList linhas;
     auto* g = janela.findChild<MSFlexGrid*>(QString::fromLatin1(grade));
-    for (int r = 1; g && r < g->Rows(); ++r) {
-        QStringList celulas;
-        for (int c = 1; c <= ultimaColuna; ++c)
-            celulas << g->TextMatrix(r, c);
-        linhas << celulas.join(u'|');
-    }
-    return linhas;
+    return g ? LinhasDaGrade(g, 1, ultimaColuna) : QStringList();
 }
 
 // A renewal object that breaks, as a broken business layer would.

@@ -155,12 +155,7 @@ struct MenuDeTeste : QWidget {
         return Lista->findChild<XRNavigationBar*>(QStringLiteral("xrnbBarraDeNavegacao"))->TextoExibido();
     }
     // A column of the grid's rows, the header aside.
-    QStringList Coluna(int coluna) const {
-        QStringList valores;
-        for (int r = 1; r < Lista->Grade()->Rows(); ++r)
-            valores << Lista->Grade()->TextMatrix(r, coluna);
-        return valores;
-    }
+    QStringList Coluna(int coluna) const { return LinhasDaGrade(Lista->Grade(), coluna, coluna); }
 };
 
 // The section each help window on screen shows ("(início)": the guide's start),

@@ -705,10 +705,8 @@ private:
     static QStringList Lista(const QString& textos) { return textos.split(u'|'); }
     QString Textos(const QString& nomes) const { return Propriedades("Text", nomes, Ficha()); }
     QString Linha(int linha) const {
-        QStringList celulas;
-        for (int c = GradeDeItens::TipoDeServicoOuCodigoDeBarras; c <= GradeDeItens::CodigoDaSituacao; ++c)
-            celulas << Grade()->TextMatrix(linha, c);
-        return celulas.join(u'|');
+        return LinhaDaGrade(Grade(), linha, GradeDeItens::TipoDeServicoOuCodigoDeBarras,
+                            GradeDeItens::CodigoDaSituacao);
     }
     // The messages shown so far, "|"-separated, then forgotten.
     QString TomarMensagens() {

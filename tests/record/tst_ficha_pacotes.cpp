@@ -47,10 +47,8 @@ class TesteDaFichaComPacotes : public TesteDaFicha {
 
     // Cells 1 to 15 and the mark of a grid row.
     QString Linha(int r) {
-        QStringList celulas;
-        for (int c = TipoDeServicoOuCodigoDeBarras; c <= CodigoDaSituacao; ++c)
-            celulas << ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento")->TextMatrix(r, c);
-        return celulas.join(u'|');
+        return LinhaDaGrade(ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento"), r,
+                            TipoDeServicoOuCodigoDeBarras, CodigoDaSituacao);
     }
     QString Marca(int r) {
         return ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento")->TextMatrix(r, ColunaSeNecessario);

@@ -435,12 +435,7 @@ private:
     }
 
     // The row's cells joined by "|".
-    QString Linha(int linha) const {
-        QStringList celulas;
-        for (int c = 0; c < mdialogo->Grade()->Cols(); ++c)
-            celulas << mdialogo->Grade()->TextMatrix(linha, c);
-        return celulas.join(u'|');
-    }
+    QString Linha(int linha) const { return LinhaDaGrade(mdialogo->Grade(), linha); }
 
     // The next information message box shown, titled with the application's name, and the
     // next error shown; cleanup() fails on any left unchecked.
