@@ -18,6 +18,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QWidget>
+#include <QtTest>
 #include <functional>
 
 struct ErroExibido {
@@ -183,4 +184,15 @@ inline QString SecaoDoGuiaExibida() {
 inline void FecharAjuda() {
     for (QWidget* janela : QApplication::topLevelWidgets())
         if (janela->objectName() == QStringLiteral("frmAjuda")) janela->close();
+}
+
+// F1 pressed on the widget with the project's guide: the section shown (SecaoDoGuiaExibida),
+// then the help closed.
+inline QString SecaoDoF1(QWidget* alvo, Qt::KeyboardModifiers teclas = Qt::NoModifier) {
+    qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+    QTest::keyClick(alvo, Qt::Key_F1, teclas);
+    const QString secao = SecaoDoGuiaExibida();
+    FecharAjuda();
+    qunsetenv("ZELT_GUIA");
+    return secao;
 }
