@@ -51,21 +51,7 @@ class TesteDeRenovarECopiar : public TesteDaFicha {
 
     void Preparar() override { andamento::RegistrarJanelas(); }
 
-    // Maria Antônia (clinical 5 %, simple surgery 8 %) and Luna: a consultation, a
-    // castration and two bags of feed at the registry's prices with her discounts.
-    double OrcamentoDaMaria() {
-        BancoDeTeste::GradeEmMemoria grade;
-        grade.AdicionarServico(1, 1, 12, u"1"_s, u"120,00"_s, u"5,00"_s, u"6,00"_s, u"114,00"_s, u"48,00"_s);
-        grade.AdicionarServico(2, 3, 12, u"1"_s, u"350,00"_s, u"8,00"_s, u"28,00"_s, u"322,00"_s,
-                               u"140,00"_s);
-        grade.AdicionarProduto(u"7891234567895"_s, 100, 12, u"2,000"_s, u"219,90"_s, u"0,00"_s, u"0,00"_s,
-                               u"439,80"_s, u"145,00"_s);
-        auto orcamento = BancoDeTeste::Orcamento(grade, musuario.get(), u"909,80|3,74|34,00|875,80"_s);
-        orcamento->CodigoDoCliente = 2;
-        orcamento->CodigoDoAnimal = 12;
-        if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha;
-        return orcamento->CodigoGerado;
-    }
+    double OrcamentoDaMaria() { return BancoDeTeste::OrcamentoDaMaria(musuario.get(), false); }
 
     // The consultation costs 130,00 today and the feed 199,90.
     static void PrecosDeHoje() {
