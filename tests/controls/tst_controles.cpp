@@ -110,13 +110,9 @@ QPoint NaJanela(QWidget* w, QPoint ponto) {
     return w->mapTo(w->window(), ponto);
 }
 
-struct Selecao {
-    int Row, Col, RowSel, ColSel;
-    bool operator==(const Selecao&) const = default;
-};
-
-Selecao SelecaoDe(const MSFlexGrid& g) {
-    return {g.Row(), g.Col(), g.RowSel(), g.ColSel()};
+// The current cell and the selection's other corner: "Row|Col|RowSel|ColSel".
+QString SelecaoDe(const MSFlexGrid& g) {
+    return u"%1|%2|%3|%4"_s.arg(g.Row()).arg(g.Col()).arg(g.RowSel()).arg(g.ColSel());
 }
 
 QColor CorEm(const QImage& imagem, QPoint ponto) {
@@ -124,15 +120,6 @@ QColor CorEm(const QImage& imagem, QPoint ponto) {
 }
 
 } // namespace
-
-namespace QTest {
-template <> char* toString(const Selecao& s) {
-    const QByteArray texto = QByteArray("Row ") + QByteArray::number(s.Row) + " Col " +
-                             QByteArray::number(s.Col) + " RowSel " + QByteArray::number(s.RowSel) +
-                             " ColSel " + QByteArray::number(s.ColSel);
-    return qstrdup(texto.constData());
-}
-} // namespace QTest
 
 class TesteDosControles : public QObject {
     Q_OBJECT
@@ -812,7 +799,7 @@ private slots:
         MSFlexGrid g(nullptr, u"msfgGrade"_s);
         // VB's new grid.
         QCOMPARE((QList<int>{g.Rows(), g.Cols(), g.FixedRows(), g.FixedCols()}), (QList<int>{2, 2, 1, 1}));
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 1, 1}));
+        QCOMPARE(SelecaoDe(g), u"1|1|1|1"_s);
 
         // The forms' ConfigurarGrade: one row only, so no fixed row; a fixed row can only
         // come back once there are rows below it.
@@ -909,18 +896,18 @@ private slots:
         connect(&g, &MSFlexGrid::RowColChange, this, [&] { eventos << u"RowColChange"_s; });
 
         g.setRow(2);
-        QCOMPARE(SelecaoDe(g), (Selecao{2, 1, 2, 1}));
+        QCOMPARE(SelecaoDe(g), u"2|1|2|1"_s);
         QCOMPARE(eventos, (QStringList{u"RowColChange"_s, u"SelChange"_s}));
         eventos.clear();
         g.setRow(2); // the value it has: nothing
         QCOMPARE(eventos, QStringList());
         g.setColSel(3); // only the selection's corner: no RowColChange
         g.setRowSel(4);
-        QCOMPARE(SelecaoDe(g), (Selecao{2, 1, 4, 3}));
+        QCOMPARE(SelecaoDe(g), u"2|1|4|3"_s);
         QCOMPARE(eventos, (QStringList{u"SelChange"_s, u"SelChange"_s}));
         eventos.clear();
         g.setCol(0); // the current cell moves: the selection collapses onto it
-        QCOMPARE(SelecaoDe(g), (Selecao{2, 0, 2, 0}));
+        QCOMPARE(SelecaoDe(g), u"2|0|2|0"_s);
         QCOMPARE(eventos, (QStringList{u"RowColChange"_s, u"SelChange"_s}));
         QVERIFY(g.setProperty("Row", 0)); // code may name a fixed row (the forms format the header)
         QCOMPARE(g.Row(), 0);
@@ -938,14 +925,14 @@ private slots:
         g.setRow(1);
         chamadas = 0;
         g.setRowSel(3);
-        QCOMPARE(SelecaoDe(g), (Selecao{3, 0, 3, 3}));
+        QCOMPARE(SelecaoDe(g), u"3|0|3|3"_s);
         QCOMPARE(chamadas, 3); // RowSel, then Row and ColSel from inside the handler
         disconnect(conexao);
 
         // Fewer rows pull the current cell back inside, with its event.
         eventos.clear();
         g.setRows(2);
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 0, 1, 3}));
+        QCOMPARE(SelecaoDe(g), u"1|0|1|3"_s);
         QVERIFY(eventos.contains(u"SelChange"_s));
     }
 
@@ -1028,7 +1015,7 @@ private slots:
         // SelChange and Click counted, the row Click saw.
         const auto Eventos = [&] { return QList<int>{int(mudancas.count()), cliques, linhaNoClique}; };
         Clicar(&g, Centro(2, 2));
-        QCOMPARE(SelecaoDe(g), (Selecao{2, 2, 2, 2}));
+        QCOMPARE(SelecaoDe(g), u"2|2|2|2"_s);
         QCOMPARE(Eventos(), (QList<int>{1, 1, 2})); // Click comes after the selection moved
         Clicar(&g, Centro(2, 2));                   // the same cell: Click, no SelChange
         QCOMPARE(Eventos(), (QList<int>{1, 2, 2}));
@@ -1036,41 +1023,41 @@ private slots:
         // Dragging keeps the pressed cell current and moves the other corner.
         QWindow* w = janela.windowHandle();
         QTest::mousePress(w, Qt::LeftButton, {}, NaJanela(&g, Centro(1, 1)));
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 1, 1}));
+        QCOMPARE(SelecaoDe(g), u"1|1|1|1"_s);
         QTest::mouseMove(w, NaJanela(&g, Centro(3, 2)));
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 3, 2}));
+        QCOMPARE(SelecaoDe(g), u"1|1|3|2"_s);
         QTest::mouseMove(w, NaJanela(&g, Centro(4, 3)));
         QTest::mouseRelease(w, Qt::LeftButton, {}, NaJanela(&g, Centro(4, 3)));
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 4, 3}));
+        QCOMPARE(SelecaoDe(g), u"1|1|4|3"_s);
         QCOMPARE(Eventos(), (QList<int>{4, 3, 4}));
 
         // Shift+click extends from the current cell.
         Clicar(&g, Centro(5, 0), Qt::ShiftModifier);
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
+        QCOMPARE(SelecaoDe(g), u"1|1|5|0"_s);
 
         // Below the last row: Click without any change; the right button changes nothing.
         Clicar(&g, QPoint(50, 190));
         Clicar(&g, Centro(3, 3), {}, Qt::RightButton);
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 1, 5, 0}));
+        QCOMPARE(SelecaoDe(g), u"1|1|5|0"_s);
         QCOMPARE(cliques, 5);
 
         Clicar(&g, Centro(0, 2)); // a header cell selects its column's data rows
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 2, 5, 2}));
+        QCOMPARE(SelecaoDe(g), u"1|2|5|2"_s);
         g.setAllowBigSelection(false);
         g.setRow(3);
         Clicar(&g, Centro(0, 1));
-        QCOMPARE(SelecaoDe(g), (Selecao{3, 2, 3, 2}));
+        QCOMPARE(SelecaoDe(g), u"3|2|3|2"_s);
 
         g.setSelectionMode(1); // by row: every selection spans whole rows
         Clicar(&g, Centro(4, 2));
-        QCOMPARE(SelecaoDe(g), (Selecao{4, 0, 4, 3}));
+        QCOMPARE(SelecaoDe(g), u"4|0|4|3"_s);
         QTest::mousePress(w, Qt::LeftButton, {}, NaJanela(&g, Centro(2, 1)));
         QTest::mouseMove(w, NaJanela(&g, Centro(3, 1)));
         QTest::mouseRelease(w, Qt::LeftButton, {}, NaJanela(&g, Centro(3, 1)));
-        QCOMPARE(SelecaoDe(g), (Selecao{2, 0, 3, 3}));
+        QCOMPARE(SelecaoDe(g), u"2|0|3|3"_s);
         g.setSelectionMode(2);
         Clicar(&g, Centro(4, 2));
-        QCOMPARE(SelecaoDe(g), (Selecao{1, 2, 5, 2}));
+        QCOMPARE(SelecaoDe(g), u"1|2|5|2"_s);
     }
 
     void gradeColunasOcultas() {
@@ -1329,10 +1316,10 @@ private slots:
         g.setCol(0);
         mudancas.clear();
         QTest::keyClick(&g, Qt::Key_Down);
-        QCOMPARE(SelecaoDe(g), (Selecao{2, 0, 2, 0}));
+        QCOMPARE(SelecaoDe(g), u"2|0|2|0"_s);
         QTest::keyClick(&g, Qt::Key_Down, Qt::ShiftModifier);
         QTest::keyClick(&g, Qt::Key_Right, Qt::ShiftModifier);
-        QCOMPARE(SelecaoDe(g), (Selecao{2, 0, 3, 1}));
+        QCOMPARE(SelecaoDe(g), u"2|0|3|1"_s);
         QCOMPARE(mudancas.count(), 3);
         QTest::keyClick(&g, Qt::Key_Up); // fixed rows are out of reach
         QTest::keyClick(&g, Qt::Key_Up);
@@ -1344,7 +1331,7 @@ private slots:
         QCOMPARE(g.Row(), 6);
         QCOMPARE(g.TopRow(), 4);
         QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(SelecaoDe(g), (Selecao{9, 3, 9, 3}));
+        QCOMPARE(SelecaoDe(g), u"9|3|9|3"_s);
     }
 
     void gradeLidaComoGradeDeItens() {
