@@ -13,17 +13,11 @@
 #include "andamento/frmAprovarOrcamento.h"
 #include "component/JanelasDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRTheme.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "tests/Controles.h"
 
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QToolButton>
-#include <QUrlQuery>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -41,11 +35,7 @@ QString Legenda(const QWidget& janela, const QString& nome) {
 
 // A grid row's cells 1 to 8, "|"-joined.
 QString Linha(const QWidget& janela, const QString& grade, int linha) {
-    auto* g = Filho<MSFlexGrid>(janela, grade);
-    QStringList celulas;
-    for (int c = 1; c <= 8; ++c)
-        celulas << g->TextMatrix(linha, c);
-    return celulas.join(u'|');
+    return LinhaDaGrade(Filho<MSFlexGrid>(janela, grade), linha, 1, 8);
 }
 
 void Clicar(const QWidget& janela, const QString& nome) {
@@ -194,11 +184,7 @@ private slots:
             periodo->setListIndex(0);
 
             // F1 shows the guide at the window's section.
-            qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
-            QTest::keyClick(Filho<MSFlexGrid>(janela, u"msfgSecaoVencidos"_s), Qt::Key_F1);
-            QCOMPARE(SecaoDoGuiaExibida(), u"acompanhamento"_s);
-            FecharAjuda();
-            qunsetenv("ZELT_GUIA");
+            QCOMPARE(SecaoDoF1(Filho<MSFlexGrid>(janela, u"msfgSecaoVencidos"_s)), u"acompanhamento"_s);
 
             // The windows the component registers are offered.
             QVERIFY(Filho<XRCommandButton>(janela, u"xrcmdRenovar"_s)->isVisibleTo(&janela));

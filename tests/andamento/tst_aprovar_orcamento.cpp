@@ -19,16 +19,10 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRAssinatura.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNumberBox.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
-#include <QCryptographicHash>
 #include <QImage>
 #include <QLineEdit>
 #include <QtTest>
@@ -52,11 +46,7 @@ class TesteDaJanelaDeAprovacao : public TesteDeNegocio {
     }
 
     QStringList Marcas(QWidget& janela) {
-        auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
-        QStringList marcas;
-        for (int linha = 1; linha < grade->Rows(); ++linha)
-            marcas << grade->TextMatrix(linha, 1);
-        return marcas;
+        return LinhasDaGrade(Filho<MSFlexGrid>(janela, "msfgGrade"), 1, 1);
     }
 
     QStringList Textos(QWidget& janela, std::initializer_list<const char*> rotulos) {
@@ -256,11 +246,7 @@ private slots:
         QCOMPARE(Consulta("SELECT Usuario || ' ' || Forma || ' ' || Valor FROM PagamentosDoOrcamento"),
                  u"ANA Cartão de crédito 2280000"_s);
         // F1 shows the guide at the window's section; Escape closes the window.
-        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
-        QTest::keyClick(Filho<XRNumberBox>(janela, "xrnbValor"), Qt::Key_F1);
-        QCOMPARE(SecaoDoGuiaExibida(), u"pagamento"_s);
-        FecharAjuda();
-        qunsetenv("ZELT_GUIA");
+        QCOMPARE(SecaoDoF1(Filho<XRNumberBox>(janela, "xrnbValor")), u"pagamento"_s);
         QTest::keyClick(&janela, Qt::Key_Escape);
         QVERIFY(!janela.isVisible());
     }

@@ -13,16 +13,10 @@
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
 #include "entry/clsAndamento.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNavigationBar.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
+#include "tests/Controles.h"
 
 #include <QFileDialog>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 
@@ -39,11 +33,7 @@ void Clicar(const QWidget& janela, const char* nome) {
 
 // A column of the grid's rows below its header.
 QStringList Coluna(const QWidget& janela, int coluna) {
-    QStringList textos;
-    auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
-    for (int linha = 1; linha < grade->Rows(); ++linha)
-        textos << grade->TextMatrix(linha, coluna);
-    return textos;
+    return LinhasDaGrade(Filho<MSFlexGrid>(janela, "msfgGrade"), coluna, coluna);
 }
 
 QString Navegacao(const QWidget& janela) {
@@ -171,12 +161,7 @@ private slots:
         auto* lista = menu.findChild<QWidget*>(u"frmLista"_s);
         QVERIFY(lista);
         auto* gradeDaLista = lista->findChild<MSFlexGrid*>(u"msfgGrade"_s);
-        const auto numerosDaLista = [&] {
-            QStringList textos;
-            for (int r = 1; r < gradeDaLista->Rows(); ++r)
-                textos << gradeDaLista->TextMatrix(r, 1);
-            return textos;
-        };
+        const auto numerosDaLista = [&] { return LinhasDaGrade(gradeDaLista, 1, 1); };
         QVERIFY(!numerosDaLista().contains(VB::CStr(numeros[0])));
         QStringList exibidas;
         Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
@@ -276,17 +261,11 @@ private slots:
     // that breaks (the window's error trap, with its procedure and point).
     // F1 in each window shows the guide at that window's section.
     void f1_abre_o_guia_na_secao_da_janela() {
-        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
         const auto excluidos = Excluidos(&madministrador);
-        QTest::keyClick(excluidos->findChild<MSFlexGrid*>(u"msfgGrade"_s), Qt::Key_F1);
-        QCOMPARE(SecaoDoGuiaExibida(), u"excluidos"_s);
-        FecharAjuda();
+        QCOMPARE(SecaoDoF1(excluidos->findChild<MSFlexGrid*>(u"msfgGrade"_s)), u"excluidos"_s);
         frmHistoricoDoOrcamento historico;
         historico.MontarExibirFormulario(0);
-        QTest::keyClick(historico.findChild<XRFind*>(u"xrfndNumeroDoOrcamento"_s), Qt::Key_F1);
-        QCOMPARE(SecaoDoGuiaExibida(), u"historico"_s);
-        FecharAjuda();
-        qunsetenv("ZELT_GUIA");
+        QCOMPARE(SecaoDoF1(historico.findChild<XRFind*>(u"xrfndNumeroDoOrcamento"_s)), u"historico"_s);
     }
 
     void erro_numa_janela_vai_para_o_log_data() {

@@ -6,10 +6,7 @@
 
 #include "tests/andamento/TesteDeJanela.h"
 
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNumberBox.h"
+#include "tests/Controles.h"
 
 #include <QtTest>
 
@@ -36,15 +33,7 @@ void Incluir(const QWidget& janela, const QString& linha) {
 
 // The grid's rows, cells 1 to 7 joined by "|".
 QStringList Linhas(const QWidget& janela) {
-    const auto* grade = Filho<MSFlexGrid>(janela, u"msfgGrade"_s);
-    QStringList linhas;
-    for (int r = 1; r < grade->Rows(); ++r) {
-        QStringList celulas;
-        for (int c = 1; c <= 7; ++c)
-            celulas << grade->TextMatrix(r, c);
-        linhas << celulas.join(u'|');
-    }
-    return linhas;
+    return LinhasDaGrade(Filho<MSFlexGrid>(janela, u"msfgGrade"_s), 1, 7);
 }
 
 } // namespace
@@ -86,18 +75,14 @@ private slots:
                  QStringList{u"Castração de gata|Gato"_s});
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDosPacotes WHERE SeNecessario = 1"), qint64(1));
         mmensagens.clear();
-        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
         Abrir(mbalconista, [&](QWidget& j) {
             QCOMPARE(Filho<XRComboBox>(j, u"xrcmbPacote"_s)->Text(), u"Castração de gata"_s);
             QCOMPARE(Linhas(j).size(), 3);
             for (const char* nome :
                  {"xrnbNome", "xrcmdIncluirItem", "xrcmdRemoverItem", "xrcmdGravar", "xrcmdExcluir"})
                 QVERIFY2(!Filho<QWidget>(j, QString::fromLatin1(nome))->isEnabled(), nome);
-            QTest::keyClick(&j, Qt::Key_F1);
-            QCOMPARE(SecaoDoGuiaExibida(), u"pacotes"_s);
-            FecharAjuda();
+            QCOMPARE(SecaoDoF1(&j), u"pacotes"_s);
         });
-        qunsetenv("ZELT_GUIA");
         QVERIFY(mmensagens.isEmpty() && ErrosExibidos().isEmpty());
     }
 };

@@ -11,9 +11,7 @@
 #include "component/modPrincipal.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
+#include "tests/Controles.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

@@ -14,12 +14,7 @@
 #include "component/JanelasDoOrcamento.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRDTPicker.h"
-#include "platform/controls/XRFind.h"
+#include "tests/Controles.h"
 
 #include <QtTest>
 
@@ -34,15 +29,8 @@ QString Data(const QDate& data) {
 
 // The grid's rows below its header, their cells from column 1 on joined by "|".
 QStringList Linhas(const QWidget& janela, const char* grade, int ultimaColuna) {
-    QStringList linhas;
     auto* g = janela.findChild<MSFlexGrid*>(QString::fromLatin1(grade));
-    for (int r = 1; g && r < g->Rows(); ++r) {
-        QStringList celulas;
-        for (int c = 1; c <= ultimaColuna; ++c)
-            celulas << g->TextMatrix(r, c);
-        linhas << celulas.join(u'|');
-    }
-    return linhas;
+    return g ? LinhasDaGrade(g, 1, ultimaColuna) : QStringList();
 }
 
 // A renewal object that breaks, as a broken business layer would.
@@ -63,21 +51,7 @@ class TesteDeRenovarECopiar : public TesteDaFicha {
 
     void Preparar() override { andamento::RegistrarJanelas(); }
 
-    // Maria Antônia (clinical 5 %, simple surgery 8 %) and Luna: a consultation, a
-    // castration and two bags of feed at the registry's prices with her discounts.
-    double OrcamentoDaMaria() {
-        BancoDeTeste::GradeEmMemoria grade;
-        grade.AdicionarServico(1, 1, 12, u"1"_s, u"120,00"_s, u"5,00"_s, u"6,00"_s, u"114,00"_s, u"48,00"_s);
-        grade.AdicionarServico(2, 3, 12, u"1"_s, u"350,00"_s, u"8,00"_s, u"28,00"_s, u"322,00"_s,
-                               u"140,00"_s);
-        grade.AdicionarProduto(u"7891234567895"_s, 100, 12, u"2,000"_s, u"219,90"_s, u"0,00"_s, u"0,00"_s,
-                               u"439,80"_s, u"145,00"_s);
-        auto orcamento = BancoDeTeste::Orcamento(grade, musuario.get(), u"909,80|3,74|34,00|875,80"_s);
-        orcamento->CodigoDoCliente = 2;
-        orcamento->CodigoDoAnimal = 12;
-        if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha;
-        return orcamento->CodigoGerado;
-    }
+    double OrcamentoDaMaria() { return BancoDeTeste::OrcamentoDaMaria(musuario.get(), false); }
 
     // The consultation costs 130,00 today and the feed 199,90.
     static void PrecosDeHoje() {
@@ -152,17 +126,12 @@ private slots:
     }
 
     void f1_abre_o_guia_na_renovacao() {
-        qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
         const double numero = OrcamentoDaMaria();
         QString secao;
-        Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
-            QTest::keyClick(Filho<MSFlexGrid>(*janela, "msfgGrade"), Qt::Key_F1);
-            secao = SecaoDoGuiaExibida();
-            FecharAjuda();
-        });
+        Plataforma::SubstituirExibicaoModal(
+            [&](QWidget* janela) { secao = SecaoDoF1(Filho<MSFlexGrid>(*janela, "msfgGrade")); });
         QVERIFY(!JanelasDoOrcamento::Abrir(Janela::RenovarValidade, nullptr, numero));
         QCOMPARE(secao, u"renovacao"_s);
-        qunsetenv("ZELT_GUIA");
     }
 
     // An error inside the window is trapped and shown with its place; nothing opens.

@@ -15,11 +15,9 @@
 #include "component/modPrincipal.h"
 #include "contracts/DadosDoUsuario.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRCommandButton.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
 #include <QFileDialog>
 #include <QLineEdit>

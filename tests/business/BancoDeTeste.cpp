@@ -8,10 +8,6 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
 
-#include <QCoreApplication>
-#include <QHash>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -588,6 +584,22 @@ QString Valores(Recordset& recordset, const QString& campos) {
         valores << (VB::IsNull(valor) ? u"Null"_s : VB::CStr(valor));
     }
     return valores.join(u'|');
+}
+
+double OrcamentoDaMaria(QObject* usuario, bool comBanhos) {
+    GradeEmMemoria grade;
+    grade.AdicionarServico(1, 1, 12, u"1"_s, u"120,00"_s, u"5,00"_s, u"6,00"_s, u"114,00"_s, u"48,00"_s);
+    grade.AdicionarServico(2, 3, 12, u"1"_s, u"350,00"_s, u"8,00"_s, u"28,00"_s, u"322,00"_s, u"140,00"_s);
+    grade.AdicionarProduto(u"7891234567895"_s, 100, 12, u"2,000"_s, u"219,90"_s, u"0,00"_s, u"0,00"_s,
+                           u"439,80"_s, u"145,00"_s);
+    if (comBanhos)
+        grade.AdicionarServico(5, 4, 12, u"2"_s, u"45,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s, u"18,00"_s);
+    auto orcamento =
+        Orcamento(grade, usuario, comBanhos ? u"999,80|3,40|34,00|965,80"_s : u"909,80|3,74|34,00|875,80"_s);
+    orcamento->CodigoDoCliente = 2;
+    orcamento->CodigoDoAnimal = 12;
+    if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha;
+    return orcamento->CodigoGerado;
 }
 
 void PromocaoEDescontosDaMaria() {

@@ -194,6 +194,10 @@ QString Valores(Recordset& recordset, const QString& campos);
 // A promotion from yesterday to tomorrow, 10 % on services and 5 % on products, and Maria's
 // clinical discount raised to 12 %.
 void PromocaoEDescontosDaMaria();
+// Maria Antônia (clinical 5 %, simple surgery 8 %, nothing for baths) and Luna: a quote of a
+// consultation, a castration, two bags of feed and, when asked, two baths, at the
+// registry's prices with her discounts; its number.
+double OrcamentoDaMaria(QObject* usuario, bool comBanhos);
 // Its paging as ADO tells it: "RecordCount|PageCount|AbsolutePage".
 QString Paginas(const Recordset& recordset);
 

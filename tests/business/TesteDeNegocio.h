@@ -12,8 +12,6 @@
 #include "business/Relogio.h"
 #include "contracts/CriarObjeto.h"
 
-#include <QDateTime>
-#include <QObject>
 #include <QtTest>
 #include <memory>
 

@@ -10,7 +10,6 @@
 #include "business/Negocio.h"
 #include "contracts/CriarObjeto.h"
 
-#include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>

@@ -9,11 +9,6 @@
 #include "business/ContagemDeOrcamentos.h"
 #include "contracts/CriarObjeto.h"
 
-#include <QElapsedTimer>
-#include <QHash>
-#include <QProcess>
-#include <QRandomGenerator>
-#include <QSet>
 #include <QSqlQuery>
 #include <QtTest>
 #include <atomic>

@@ -10,9 +10,7 @@
 #include "business/Negocio.h"
 #include "contracts/CriarObjeto.h"
 
-#include <QProcess>
 #include <QSqlError>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <pwd.h>

@@ -10,7 +10,6 @@
 #include "business/RecordsetSql.h"
 #include "contracts/CriarObjeto.h"
 
-#include <QProcess>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -16,11 +16,6 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
 #include <QSqlRecord>
 #include <QtTest>
 

@@ -8,7 +8,6 @@
 #include "business/Importacao.h"
 #include "contracts/CriarObjeto.h"
 
-#include <QProcess>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -58,23 +58,7 @@ class TesteDaRenovacao : public TesteDeNegocio {
         return renovacao;
     }
 
-    // Maria Antônia (clinical 5 %, simple surgery 8 %, nothing for baths) and Luna: a
-    // consultation, a castration, two bags of feed and two baths, at the registry's
-    // prices with her discounts.
-    double OrcamentoDaMaria() {
-        GradeEmMemoria grade;
-        grade.AdicionarServico(1, 1, 12, u"1"_s, u"120,00"_s, u"5,00"_s, u"6,00"_s, u"114,00"_s, u"48,00"_s);
-        grade.AdicionarServico(2, 3, 12, u"1"_s, u"350,00"_s, u"8,00"_s, u"28,00"_s, u"322,00"_s,
-                               u"140,00"_s);
-        grade.AdicionarProduto(u"7891234567895"_s, 100, 12, u"2,000"_s, u"219,90"_s, u"0,00"_s, u"0,00"_s,
-                               u"439,80"_s, u"145,00"_s);
-        grade.AdicionarServico(5, 4, 12, u"2"_s, u"45,00"_s, u"0,00"_s, u"0,00"_s, u"90,00"_s, u"18,00"_s);
-        auto orcamento = Orcamento(grade, musuario.get(), u"999,80|3,40|34,00|965,80"_s);
-        orcamento->CodigoDoCliente = 2;
-        orcamento->CodigoDoAnimal = 12;
-        if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha;
-        return orcamento->CodigoGerado;
-    }
+    double OrcamentoDaMaria() { return BancoDeTeste::OrcamentoDaMaria(musuario.get(), true); }
 
 private slots:
     void reprecificado_como_digitado_hoje_data() {

@@ -1,23 +1,13 @@
-// A day at the counter, on a real X server: the receptionist opens the quotes list,
-// adds a quote for a client found by part of the name, with a service, a product by
-// its bar code, one by a weighing-scale label and one picked by name, changes an
-// item, opens the user's guide on F1, saves, changes the quote again without one item,
-// exports its sheet and the list to PDF, prints them on a printer, sends the quote by
-// e-mail and by WhatsApp, deletes it and restores it; then a new quote left unsaved when
-// the host is killed is recovered by the next host. That one saved, the administrator
-// sets a deposit and the clinic's PIX key; the first quote, sent again from its row's
-// menu, is reminded from the follow-up window, renewed at a raised price and refused for
-// its price; the second is approved at the counter with a signature drawn with the mouse,
-// half its deposit is paid by Pix, and its sheet, printed, carries the approval, the
-// deposit and the PIX "copia e cola". Last, a cat's castration is quoted as a package
-// for a weight of 3,8 kg: the form and the printed sheet show the estimate from-to, and
-// the consent form, filled where the registry lacks data, is printed and read back.
-// The real zelt_host runs on a fresh
-// database with the demo clinic; every click and key goes through the X
-// server (see HostNaTela). The printer is a queue of a private CUPS server that prints
-// into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it). The desktop's
-// xdg-email and xdg-open are stand-ins, first on the host's PATH, that write down
-// their arguments.
+// A day at the counter, on a real X server: the receptionist's day from the quotes list
+// through a quote's whole life (composed, changed, printed, sent, deleted and restored,
+// recovered after the host is killed, reminded, renewed, refused, approved with a drawn
+// signature, paid, sold as a package with its consent form), one test function a step,
+// in order; each step goes on from where the one before left the screen. The real
+// zelt_host runs on a fresh database with the demo clinic; every click and key goes
+// through the X server (see HostNaTela). The printer is a queue of a private CUPS server
+// that prints into the file ZELT_IMPRESSO (tests/cenario/cenario.sh starts it). The
+// desktop's xdg-email and xdg-open are stand-ins, first on the host's PATH, that write
+// down their arguments.
 //
 // ZELT_CENARIO_BANCO=sqlite (default) or postgresql (a database of its own on the
 // server of ZELT_TESTE_PG_URL). The work folder, ZELT_CENARIO_SAIDA/<banco>, keeps
@@ -32,15 +22,9 @@
 #include "contracts/Pix.h"
 #include "contracts/Sinal.h"
 
-#include <QDate>
-#include <QDir>
-#include <QFileInfo>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QUrl>
-#include <QUrlQuery>
 #include <QtTest>
 #include <algorithm>
 

@@ -9,8 +9,7 @@
 #include "contracts/Negocio.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRNavigationBar.h"
+#include "tests/Controles.h"
 
 #include <QApplication>
 #include <QList>
@@ -19,6 +18,7 @@
 #include <QTextBrowser>
 #include <QTextDocument>
 #include <QWidget>
+#include <QtTest>
 #include <functional>
 
 struct ErroExibido {
@@ -156,12 +156,7 @@ struct MenuDeTeste : QWidget {
         return Lista->findChild<XRNavigationBar*>(QStringLiteral("xrnbBarraDeNavegacao"))->TextoExibido();
     }
     // A column of the grid's rows, the header aside.
-    QStringList Coluna(int coluna) const {
-        QStringList valores;
-        for (int r = 1; r < Lista->Grade()->Rows(); ++r)
-            valores << Lista->Grade()->TextMatrix(r, coluna);
-        return valores;
-    }
+    QStringList Coluna(int coluna) const { return LinhasDaGrade(Lista->Grade(), coluna, coluna); }
 };
 
 // The section each help window on screen shows ("(início)": the guide's start),
@@ -189,4 +184,15 @@ inline QString SecaoDoGuiaExibida() {
 inline void FecharAjuda() {
     for (QWidget* janela : QApplication::topLevelWidgets())
         if (janela->objectName() == QStringLiteral("frmAjuda")) janela->close();
+}
+
+// F1 pressed on the widget with the project's guide: the section shown (SecaoDoGuiaExibida),
+// then the help closed.
+inline QString SecaoDoF1(QWidget* alvo, Qt::KeyboardModifiers teclas = Qt::NoModifier) {
+    qputenv("ZELT_GUIA", qgetenv("ZELT_TEST_SOURCE_DIR") + "/docs/guia/index.html");
+    QTest::keyClick(alvo, Qt::Key_F1, teclas);
+    const QString secao = SecaoDoGuiaExibida();
+    FecharAjuda();
+    qunsetenv("ZELT_GUIA");
+    return secao;
 }

@@ -12,16 +12,10 @@
 #include "entry/clsOrcamentos.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/Shape.h"
-#include "platform/controls/Twips.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
-#include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMetaMethod>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -9,10 +9,8 @@
 #include "host/EscolhaDoCliente.h"
 #include "host/JanelaDoMenu.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
 #include <QAction>
 #include <QLabel>
@@ -177,17 +175,12 @@ private slots:
         pesquisa->SetFocus();
         QApplication::setActiveWindow(&menu);
         QVERIFY(pesquisa->isAncestorOf(QApplication::focusWidget()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
-        QCOMPARE(SecaoDoGuiaExibida(), u"lista"_s);
-        FecharAjuda();
+        QCOMPARE(SecaoDoF1(QApplication::focusWidget()), u"lista"_s);
 
         QApplication::setActiveWindow(&menu);
         menu.setFocus();
         QCOMPARE(QApplication::focusWidget(), &menu);
-        QTest::keyClick(&menu, Qt::Key_F1);
-        QCOMPARE(SecaoDoGuiaExibida(), u"(início)"_s);
-        FecharAjuda();
-        qunsetenv("ZELT_GUIA");
+        QCOMPARE(SecaoDoF1(&menu), u"(início)"_s);
         QVERIFY(ErrosExibidos().isEmpty());
     }
 

@@ -7,11 +7,7 @@
 #include "tests/cenario/HostNaTela.h"
 
 #include <QImage>
-#include <QJsonDocument>
-#include <QProcess>
 #include <QTcpServer>
-#include <QTemporaryDir>
-#include <QUrl>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -9,9 +9,7 @@
 #include "component/modPrincipal.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/Twips.h"
-#include "platform/controls/XRCommandButton.h"
+#include "tests/Controles.h"
 
 #include <QToolButton>
 #include <QtTest>

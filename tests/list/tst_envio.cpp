@@ -21,9 +21,7 @@
 #include <QMenu>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QTemporaryDir>
 #include <QToolButton>
-#include <QUrlQuery>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

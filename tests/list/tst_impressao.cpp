@@ -14,11 +14,8 @@
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
-#include <QBuffer>
 #include <QFileDialog>
 #include <QPainter>
-#include <QProcess>
-#include <QRegularExpression>
 #include <QToolButton>
 #include <QtTest>
 

@@ -10,14 +10,8 @@
 #include "business/Relogio.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/Twips.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNavigationBar.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -16,12 +16,8 @@
 #include "contracts/HistoricoDeOrcamentos.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/Twips.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNavigationBar.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -7,18 +7,11 @@
 #include "contracts/DadosDoUsuario.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
 #include "platform/suite/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
+#include "tests/Controles.h"
 
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QStandardPaths>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -11,18 +11,9 @@
 #include "contracts/DadosDoUsuario.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRDTPicker.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNumberBox.h"
-#include "platform/controls/XRTheme.h"
 #include "record/frmFicha.h"
+#include "tests/Controles.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

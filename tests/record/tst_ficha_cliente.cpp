@@ -9,16 +9,8 @@
 #include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/Twips.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNumberBox.h"
 #include "search/frmPesquisaDeClientes.h"
+#include "tests/Controles.h"
 
 #include <QtTest>
 

@@ -10,16 +10,7 @@
 #include "component/modImpressao.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRDTPicker.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNavigationBar.h"
-#include "platform/controls/XRNumberBox.h"
+#include "tests/Controles.h"
 
 #include <QApplication>
 #include <QSqlQuery>
@@ -714,10 +705,8 @@ private:
     static QStringList Lista(const QString& textos) { return textos.split(u'|'); }
     QString Textos(const QString& nomes) const { return Propriedades("Text", nomes, Ficha()); }
     QString Linha(int linha) const {
-        QStringList celulas;
-        for (int c = GradeDeItens::TipoDeServicoOuCodigoDeBarras; c <= GradeDeItens::CodigoDaSituacao; ++c)
-            celulas << Grade()->TextMatrix(linha, c);
-        return celulas.join(u'|');
+        return LinhaDaGrade(Grade(), linha, GradeDeItens::TipoDeServicoOuCodigoDeBarras,
+                            GradeDeItens::CodigoDaSituacao);
     }
     // The messages shown so far, "|"-separated, then forgotten.
     QString TomarMensagens() {

@@ -8,13 +8,8 @@
 #include "business/Banco.h"
 #include "contracts/CriarObjeto.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRNumberBox.h"
 #include "record/frmPacoteDaFicha.h"
+#include "tests/Controles.h"
 
 #include <QComboBox>
 #include <QtTest>
@@ -52,10 +47,8 @@ class TesteDaFichaComPacotes : public TesteDaFicha {
 
     // Cells 1 to 15 and the mark of a grid row.
     QString Linha(int r) {
-        QStringList celulas;
-        for (int c = TipoDeServicoOuCodigoDeBarras; c <= CodigoDaSituacao; ++c)
-            celulas << ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento")->TextMatrix(r, c);
-        return celulas.join(u'|');
+        return LinhaDaGrade(ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento"), r,
+                            TipoDeServicoOuCodigoDeBarras, CodigoDaSituacao);
     }
     QString Marca(int r) {
         return ControleDaFicha<MSFlexGrid>("msfgGradeDeItensDoOrcamento")->TextMatrix(r, ColunaSeNecessario);

@@ -9,14 +9,8 @@
 #include "business/Cadastros.h"
 #include "component/modPrincipal.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNumberBox.h"
 #include "search/frmPesquisa.h"
+#include "tests/Controles.h"
 
 #include <QComboBox>
 #include <QtTest>
@@ -441,9 +435,7 @@ private:
     void RoteirizarListas(const QString& escolher, QStringList& coluna, QStringList& tipos) {
         Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
             MSFlexGrid* grade = qobject_cast<frmPesquisa*>(janela)->Grade();
-            coluna.clear();
-            for (int r = 1; r < grade->Rows(); ++r)
-                coluna << grade->TextMatrix(r, 1);
+            coluna = LinhasDaGrade(grade, 1, 1);
             tipos.clear();
             if (auto* lista = janela->findChild<XRComboBox*>(u"xrcmbTiposDeServicos"_s))
                 for (int i = 0; i < lista->ListCount(); ++i)

@@ -14,24 +14,11 @@
 #include "component/modPrincipal.h"
 #include "contracts/DadosDoUsuario.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/OptionButton.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRNumberBox.h"
 #include "platform/suite/ComponentesDaSuite.h"
+#include "tests/Controles.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QDir>
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <QtTest>
 #include <cstdio>
 #include <sys/stat.h>
@@ -69,14 +56,10 @@ class TesteDaRecuperacaoDaFicha : public TesteDaFicha {
     template <class T> T* No(const char* nome) const { return ControleDaFicha<T>(nome); }
     QStringList Linhas() const {
         QStringList linhas;
-        auto* grade = No<MSFlexGrid>("msfgGradeDeItensDoOrcamento");
-        for (int r = 1; r < grade->Rows(); ++r) {
-            QStringList celulas;
-            for (int c = GradeDeItens::TipoDeServicoOuCodigoDeBarras; c <= GradeDeItens::CodigoDaSituacao;
-                 ++c)
-                celulas << grade->TextMatrix(r, c);
-            if (!celulas.at(1).isEmpty()) linhas << celulas.join(u'|');
-        }
+        for (const QString& linha :
+             LinhasDaGrade(No<MSFlexGrid>("msfgGradeDeItensDoOrcamento"),
+                           GradeDeItens::TipoDeServicoOuCodigoDeBarras, GradeDeItens::CodigoDaSituacao))
+            if (!linha.section(u'|', 1, 1).isEmpty()) linhas << linha;
         return linhas;
     }
     QString Pergunta(int itens) const {

@@ -13,17 +13,10 @@
 #include "component/modPrincipal.h"
 #include "list/frmLista.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
+#include "tests/Controles.h"
 
-#include <QFile>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QUrl>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;

@@ -5,11 +5,6 @@
 // reference anew instead, to be read over before it is kept); a disk that fills up; the
 // desktop's helpers a printed quote is sent with, standing in.
 
-#include <QDir>
-#include <QFile>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QString>
 #include <QtTest>
 #include <csignal>
 #include <sys/resource.h>

@@ -21,9 +21,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <QSet>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
 

@@ -10,21 +10,12 @@
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
 #include "platform/Plataforma.h"
-#include "platform/controls/EditorDeTexto.h"
-#include "platform/controls/Label.h"
-#include "platform/controls/MSFlexGrid.h"
-#include "platform/controls/PictureBox.h"
-#include "platform/controls/Twips.h"
-#include "platform/controls/XRComboBox.h"
-#include "platform/controls/XRCommandButton.h"
-#include "platform/controls/XRFind.h"
-#include "platform/controls/XRTheme.h"
 #include "platform/suite/ComponentesDaSuite.h"
 #include "search/frmPesquisaDeClientes.h"
 #include "search/frmPesquisaDeProdutos.h"
 #include "search/frmPesquisaDeServicos.h"
+#include "tests/Controles.h"
 
-#include <QDir>
 #include <QtTest>
 
 using namespace Qt::StringLiterals;
@@ -444,12 +435,7 @@ private:
     }
 
     // The row's cells joined by "|".
-    QString Linha(int linha) const {
-        QStringList celulas;
-        for (int c = 0; c < mdialogo->Grade()->Cols(); ++c)
-            celulas << mdialogo->Grade()->TextMatrix(linha, c);
-        return celulas.join(u'|');
-    }
+    QString Linha(int linha) const { return LinhaDaGrade(mdialogo->Grade(), linha); }
 
     // The next information message box shown, titled with the application's name, and the
     // next error shown; cleanup() fails on any left unchecked.

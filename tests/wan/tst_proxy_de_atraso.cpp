@@ -2,7 +2,6 @@
 // comes back, each exchange counted as one round trip, the counts printed when the
 // command is told to end; a wrong command line is refused with the usage.
 
-#include <QProcess>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QtTest>
