@@ -8,7 +8,6 @@
 #include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
 
-#include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QtTest>
@@ -441,9 +440,9 @@ void EscreverOrcamentos(int n, int quinto) {
     unidade.Confirmar();
 }
 
-QStringList Textos(const QString& sql) {
+QStringList Textos(const QString& sql, const QVariantList& parametros) {
     QStringList textos;
-    QSqlQuery q = Banco::Executar(sql);
+    QSqlQuery q = Banco::Executar(sql, parametros);
     while (q.next())
         textos << q.value(0).toString();
     return textos;

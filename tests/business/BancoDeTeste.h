@@ -135,7 +135,7 @@ qint64 Numero(const char* sql, const QVariantList& parametros = {});
 QString Consulta(const char* sql, const QVariantList& parametros = {});
 // The first column of every row, as integers or as texts.
 QList<qint64> Inteiros(const QString& sql, const QVariantList& parametros = {});
-QStringList Textos(const QString& sql);
+QStringList Textos(const QString& sql, const QVariantList& parametros = {});
 // The operation of the quote's newest history entry.
 QString UltimaEntrada(double numero);
 

@@ -6,7 +6,6 @@
 #include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
-#include "contracts/CriarObjeto.h"
 #include "contracts/Textos.h"
 
 using namespace Qt::StringLiterals;
@@ -27,13 +26,9 @@ VB::Currency Reais(const char* texto) {
 }
 
 QStringList Historia(double numero) {
-    QStringList operacoes;
-    QSqlQuery q = Banco::Executar(
+    return BancoDeTeste::Textos(
         u"SELECT Operacao FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = ? ORDER BY NumeroDoRegistro"_s,
         {numero});
-    while (q.next())
-        operacoes << q.value(0).toString();
-    return operacoes;
 }
 
 } // namespace
@@ -44,9 +39,7 @@ class TesteDaAprovacao : public TesteDeNegocio {
     // A quote of two items (108,00 and 120,00) approved whole by telephone.
     double OrcamentoAprovado() {
         const double numero = NovoOrcamentoDeDoisServicos();
-        auto aprovacao = Aprovacao();
-        aprovacao->Ler(numero);
-        return aprovacao->Aprovar(numero, {}, u"Maria"_s, {}, u"Telefone"_s, {}) == 0 ? numero : 0;
+        return AprovarSemItens(numero, {}) == 0 ? numero : 0;
     }
 
 private slots:

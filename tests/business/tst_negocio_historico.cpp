@@ -5,19 +5,15 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
 #include "business/Compactacao.h"
 #include "business/ContagemDeOrcamentos.h"
 #include "business/EtapasDoOrcamento.h"
 #include "business/GravacaoDeOrcamentos.h"
 #include "business/Historico.h"
 #include "business/Migracoes.h"
-#include "business/Negocio.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
 #include <QSqlRecord>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 
@@ -167,14 +163,11 @@ private slots:
     void colunas_nomeadas_sao_as_da_tabela() {
         QFETCH(QString, tabela);
         QFETCH(QStringList, colunas);
-        QSqlQuery q = Banco::Executar(
+        const QStringList daTabela = BancoDeTeste::Textos(
             BancoEhSQLite()
-                ? u"SELECT name FROM pragma_table_info('%1') ORDER BY cid"_s.arg(tabela)
-                : u"SELECT column_name FROM information_schema.columns WHERE table_schema = "
+                ? u"SELECT lower(name) FROM pragma_table_info('%1') ORDER BY cid"_s.arg(tabela)
+                : u"SELECT lower(column_name) FROM information_schema.columns WHERE table_schema = "
                   "current_schema() AND table_name = lower('%1') ORDER BY ordinal_position"_s.arg(tabela));
-        QStringList daTabela;
-        while (q.next())
-            daTabela << q.value(0).toString().toLower();
         QStringList nomeadas;
         for (const QString& coluna : QStringList{u"NumeroDoOrcamento"_s} + colunas)
             nomeadas << coluna.toLower();
