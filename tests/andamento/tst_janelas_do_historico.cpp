@@ -10,15 +10,11 @@
 
 #include "andamento/frmHistoricoDoOrcamento.h"
 #include "andamento/frmOrcamentosExcluidos.h"
-#include "business/Banco.h"
-#include "contracts/CriarObjeto.h"
 #include "entry/clsAndamento.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
-#include "tests/Controles.h"
 
 #include <QFileDialog>
 #include <QToolButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
@@ -256,9 +252,6 @@ private slots:
         QVERIFY(ErrosExibidos().isEmpty());
     }
 
-    // An error inside a window is shown and written to the error log, as the forms' are:
-    // a history copy found damaged (the business object's error), and a business object
-    // that breaks (the window's error trap, with its procedure and point).
     // F1 in each window shows the guide at that window's section.
     void f1_abre_o_guia_na_secao_da_janela() {
         const auto excluidos = Excluidos(&madministrador);
@@ -268,6 +261,9 @@ private slots:
         QCOMPARE(SecaoDoF1(historico.findChild<XRFind*>(u"xrfndNumeroDoOrcamento"_s)), u"historico"_s);
     }
 
+    // An error inside a window is shown and written to the error log, as the forms' are:
+    // a history copy found damaged (the business object's error), and a business object
+    // that breaks (the window's error trap, with its procedure and point).
     void erro_numa_janela_vai_para_o_log_data() {
         QTest::addColumn<bool>("objetoQueFalha");
         QTest::addColumn<QString>("linha");
