@@ -10,11 +10,9 @@
 
 #include "contracts/DadosDoUsuario.h"
 #include "host/JanelaDoMenu.h"
-#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include <QAction>
-#include <functional>
 
 class TesteDeJanela : public TesteDeNegocio {
 protected:

@@ -12,13 +12,10 @@
 #include "andamento/frmAcompanhamento.h"
 #include "andamento/frmAprovarOrcamento.h"
 #include "component/JanelasDoOrcamento.h"
-#include "contracts/CriarObjeto.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
-#include "tests/Controles.h"
 
 #include <QFileDialog>
 #include <QToolButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;

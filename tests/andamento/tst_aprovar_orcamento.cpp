@@ -8,24 +8,17 @@
 
 #include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
-#include "tests/component/DublesDoComponente.h"
 #include "tests/list/ImpressaoDeTeste.h"
 
 #include "andamento/RegistroDasJanelas.h"
 #include "andamento/frmAprovarOrcamento.h"
 #include "andamento/frmRegistrarPagamento.h"
-#include "business/Relogio.h"
-#include "component/modPrincipal.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
-#include "platform/Plataforma.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "tests/Controles.h"
 
 #include <QImage>
 #include <QLineEdit>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;

@@ -12,9 +12,6 @@
 
 #include "andamento/frmConfiguracoesDoOrcamento.h"
 #include "contracts/Pix.h"
-#include "tests/Controles.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;

@@ -6,10 +6,6 @@
 
 #include "tests/andamento/TesteDeJanela.h"
 
-#include "tests/Controles.h"
-
-#include <QtTest>
-
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;
 

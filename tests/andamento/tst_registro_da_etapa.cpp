@@ -9,13 +9,9 @@
 #include "andamento/frmRegistroDaEtapa.h"
 #include "component/JanelasDoOrcamento.h"
 #include "component/modPrincipal.h"
-#include "contracts/CriarObjeto.h"
-#include "platform/Plataforma.h"
-#include "tests/Controles.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;

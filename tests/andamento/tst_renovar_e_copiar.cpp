@@ -12,11 +12,6 @@
 #include "andamento/RegistroDasJanelas.h"
 #include "business/Banco.h"
 #include "component/JanelasDoOrcamento.h"
-#include "contracts/CriarObjeto.h"
-#include "platform/Plataforma.h"
-#include "tests/Controles.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using JanelasDoOrcamento::Janela;

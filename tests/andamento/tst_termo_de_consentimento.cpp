@@ -5,25 +5,20 @@
 // own; the history entry of each form that left, none for a cancelled one.
 
 #include "tests/business/TesteDeNegocio.h"
-#include "tests/component/DublesDoComponente.h"
 #include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
 
 #include "andamento/RegistroDasJanelas.h"
 #include "andamento/frmTermoDeConsentimento.h"
 #include "business/TermoDeConsentimento.h"
-#include "component/modPrincipal.h"
 #include "contracts/DadosDoUsuario.h"
-#include "platform/Plataforma.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "tests/Controles.h"
 
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;

@@ -13,7 +13,6 @@
 #include "contracts/CriarObjeto.h"
 
 #include <QtTest>
-#include <memory>
 
 class TesteDeNegocio : public QObject {
     Q_OBJECT

@@ -9,7 +9,6 @@
 
 #include "business/ContagemDeOrcamentos.h"
 #include "business/Migracoes.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
 #include <QSqlRecord>

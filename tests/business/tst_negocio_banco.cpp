@@ -4,16 +4,12 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
 #include "business/DadosDeDemonstracao.h"
 #include "business/Migracoes.h"
-#include "business/Negocio.h"
-#include "contracts/CriarObjeto.h"
 
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QtTest>
 
 #include <fcntl.h>
 #include <linux/fs.h>

@@ -4,15 +4,10 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "business/Migracoes.h"
-#include "business/Negocio.h"
-#include "business/Relogio.h"
-#include "contracts/CriarObjeto.h"
 
 #include <QSqlQuery>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

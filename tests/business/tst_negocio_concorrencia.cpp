@@ -5,12 +5,9 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
-#include "contracts/CriarObjeto.h"
 
 #include <QSqlQuery>
-#include <QtTest>
 #include <atomic>
 #include <thread>
 

@@ -6,12 +6,7 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
-#include "business/Negocio.h"
-#include "contracts/CriarObjeto.h"
-
 #include <QSqlError>
-#include <QtTest>
 
 #include <pwd.h>
 #include <sys/stat.h>

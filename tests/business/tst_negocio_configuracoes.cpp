@@ -6,9 +6,6 @@
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/ConfiguracoesDoOrcamento.h"
-#include "contracts/CriarObjeto.h"
-
-#include <functional>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;

@@ -5,12 +5,8 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
 #include "business/ContagemDeOrcamentos.h"
 #include "business/RecordsetSql.h"
-#include "contracts/CriarObjeto.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

@@ -7,7 +7,6 @@
 
 #include "business/EtapasDoOrcamento.h"
 #include "business/Migracoes.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
 using namespace Qt::StringLiterals;

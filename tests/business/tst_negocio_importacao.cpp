@@ -4,11 +4,7 @@
 #include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
 #include "business/Importacao.h"
-#include "contracts/CriarObjeto.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

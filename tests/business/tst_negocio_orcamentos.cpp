@@ -5,11 +5,7 @@
 #include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
-#include "contracts/CriarObjeto.h"
-
 #include <QSqlQuery>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

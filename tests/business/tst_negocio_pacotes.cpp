@@ -6,8 +6,6 @@
 #include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
-#include "contracts/CriarObjeto.h"
-
 #include <QSet>
 
 using namespace Qt::StringLiterals;

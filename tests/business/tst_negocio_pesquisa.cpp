@@ -6,15 +6,11 @@
 
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "business/Migracoes.h"
-#include "business/Negocio.h"
 #include "business/Pesquisa.h"
-#include "contracts/CriarObjeto.h"
 
 #include <QSqlQuery>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

@@ -4,11 +4,7 @@
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/contracts/RegrasDoAdo.h"
 
-#include "business/Banco.h"
 #include "business/RecordsetSql.h"
-#include "contracts/CriarObjeto.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

@@ -5,8 +5,6 @@
 #include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
-#include "business/Banco.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
 using namespace Qt::StringLiterals;

@@ -13,7 +13,6 @@
 
 #include <QApplication>
 #include <QList>
-#include <QStringList>
 #include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextDocument>

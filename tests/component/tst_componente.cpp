@@ -10,13 +10,9 @@
 #include "component/modMensagemDeErro.h"
 #include "component/modPrincipal.h"
 #include "entry/clsOrcamentos.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "tests/Controles.h"
 
 #include <QLineEdit>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

@@ -12,11 +12,9 @@
 
 #include "contracts/CriarObjeto.h"
 #include "contracts/Pix.h"
-#include "contracts/Recordset.h"
 #include "contracts/Sinal.h"
 #include "contracts/Textos.h"
 #include "platform/QrCode.h"
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

@@ -8,9 +8,7 @@
 #include "contracts/DadosDoUsuario.h"
 #include "host/EscolhaDoCliente.h"
 #include "host/JanelaDoMenu.h"
-#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "tests/Controles.h"
 
 #include <QAction>
 #include <QLabel>
@@ -18,7 +16,6 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QTableWidget>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

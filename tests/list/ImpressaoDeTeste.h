@@ -7,12 +7,8 @@
 #include "tests/component/DublesDoComponente.h"
 
 #include "component/modPrincipal.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
-#include "tests/Controles.h"
 
 #include <QToolButton>
-#include <QtTest>
 #include <cmath>
 
 inline const QString Aplicativo = QStringLiteral("ZELT Veterinária");

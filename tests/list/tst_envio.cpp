@@ -9,11 +9,8 @@
 #include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
 
-#include "business/Banco.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/Pix.h"
 #include "list/EnvioDoOrcamento.h"
-#include "platform/Plataforma.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
@@ -21,8 +18,6 @@
 #include <QMenu>
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <QToolButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using VB::Currency;

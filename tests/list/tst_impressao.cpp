@@ -6,18 +6,13 @@
 #include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
 
-#include "business/Banco.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/Pix.h"
 #include "list/drFicha.h"
-#include "platform/controls/XRComboBox.h"
 #include "platform/reports/VisualizacaoDoRelatorio.h"
 #include "platform/suite/ComponentesDaSuite.h"
 
 #include <QFileDialog>
 #include <QPainter>
-#include <QToolButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using VB::Currency;

@@ -5,18 +5,12 @@
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 
-#include "business/Banco.h"
 #include "business/Objetos.h"
-#include "business/Relogio.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "tests/Controles.h"
 
 #include <QComboBox>
 #include <QLineEdit>
 #include <QToolButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

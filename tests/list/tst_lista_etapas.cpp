@@ -9,22 +9,16 @@
 #include "tests/component/DublesDoComponente.h"
 
 #include "andamento/RegistroDasJanelas.h"
-#include "business/Banco.h"
 #include "component/JanelasDoOrcamento.h"
 #include "component/modPrincipal.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/HistoricoDeOrcamentos.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "tests/Controles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QToolButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 using namespace BancoDeTeste;

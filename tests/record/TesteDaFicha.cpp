@@ -3,16 +3,10 @@
 #include "tests/component/DublesDoComponente.h"
 
 #include "component/modPrincipal.h"
-#include "contracts/CriarObjeto.h"
 #include "contracts/DadosDoUsuario.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "record/frmFicha.h"
-#include "tests/Controles.h"
 
 #include <QComboBox>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

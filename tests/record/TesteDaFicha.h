@@ -11,12 +11,10 @@
 #include "contracts/ComponentesDaSuite.h"
 #include "record/frmFicha.h"
 
-#include <QList>
 #include <QObject>
 #include <QPair>
 #include <QPointer>
 #include <QString>
-#include <memory>
 
 class frmLista;
 struct MenuDeTeste;

@@ -9,12 +9,6 @@
 #include "business/Cadastros.h"
 #include "component/modPrincipal.h"
 #include "contracts/DadosDoUsuario.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
-#include "record/frmFicha.h"
-#include "tests/Controles.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

@@ -8,11 +8,7 @@
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
-#include "platform/Plataforma.h"
 #include "search/frmPesquisaDeClientes.h"
-#include "tests/Controles.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

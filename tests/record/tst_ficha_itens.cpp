@@ -8,14 +8,8 @@
 
 #include "business/Banco.h"
 #include "component/modImpressao.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
-#include "tests/Controles.h"
 
-#include <QApplication>
 #include <QSqlQuery>
-#include <QtTest>
-#include <functional>
 
 using namespace Qt::StringLiterals;
 

@@ -8,12 +8,9 @@
 #include "business/Banco.h"
 #include "business/Cadastros.h"
 #include "component/modPrincipal.h"
-#include "platform/Plataforma.h"
 #include "search/frmPesquisa.h"
-#include "tests/Controles.h"
 
 #include <QComboBox>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

@@ -13,13 +13,9 @@
 #include "business/Negocio.h"
 #include "component/modPrincipal.h"
 #include "contracts/DadosDoUsuario.h"
-#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
-#include "tests/Controles.h"
 
-#include <QApplication>
 #include <QComboBox>
-#include <QtTest>
 #include <cstdio>
 #include <sys/stat.h>
 

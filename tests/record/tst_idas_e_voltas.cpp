@@ -11,13 +11,9 @@
 #include "business/Banco.h"
 #include "business/Negocio.h"
 #include "component/modPrincipal.h"
-#include "list/frmLista.h"
-#include "platform/Plataforma.h"
-#include "tests/Controles.h"
 
 #include <QLineEdit>
 #include <QToolButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

@@ -8,7 +8,6 @@
 #include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
 #include "list/drLista.h"
-#include "platform/Plataforma.h"
 #include "tests/NumeroDoErro.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -23,7 +22,6 @@
 #include <QProgressDialog>
 #include <QSpinBox>
 #include <QToolButton>
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

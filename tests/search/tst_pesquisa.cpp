@@ -9,14 +9,10 @@
 
 #include "component/modFundoEscuro.h"
 #include "component/modPrincipal.h"
-#include "platform/Plataforma.h"
 #include "platform/suite/ComponentesDaSuite.h"
 #include "search/frmPesquisaDeClientes.h"
 #include "search/frmPesquisaDeProdutos.h"
 #include "search/frmPesquisaDeServicos.h"
-#include "tests/Controles.h"
-
-#include <QtTest>
 
 using namespace Qt::StringLiterals;
 

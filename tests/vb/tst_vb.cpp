@@ -2,8 +2,6 @@
 // and the run-time errors they raise.
 #include "tests/NumeroDoErro.h"
 
-#include "contracts/VB.h"
-
 #include <QtTest>
 #include <limits>
 
