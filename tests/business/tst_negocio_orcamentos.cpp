@@ -428,9 +428,7 @@ private slots:
         Banco::Executar(u"UPDATE Servicos SET ValorDeVenda = 1300000 WHERE Codigo = 1"_s);
         const auto balconista = Usuario(u"BIA"_s, false);
         GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
-        auto orcamento = OrcamentoValido(grade, balconista.get());
-        grade.RemoverLinha(2); // OrcamentoValido appended its own row: keep the stored one
-        orcamento->NumeroDoOrcamento = numero;
+        auto orcamento = Orcamento(grade, balconista.get(), u"120,00|10,00|12,00|108,00"_s, numero);
         QCOMPARE(orcamento->Alterar(), qint16(0));
         orcamento->DataEHoraDaAlteracaoLida = AlteracaoLida(numero);
         grade.DefinirCelula(1, ValorUnitario, u"100,00"_s);
@@ -525,11 +523,7 @@ private slots:
     void alterar_recusas_e_rejeicoes() {
         const double numero = NovoOrcamento();
         GradeEmMemoria grade = GradeEmMemoria::DoOrcamento(numero);
-        auto orcamento = OrcamentoValido(grade, musuario.get());
-        grade.RemoverLinha(2); // OrcamentoValido appended its own row: keep the stored one
-        orcamento->NumeroDoOrcamento = numero;
-
-        orcamento->NumeroDoOrcamento = 999;
+        auto orcamento = Orcamento(grade, musuario.get(), u"120,00|10,00|12,00|108,00"_s, 999);
         QCOMPARE(
             Resposta(orcamento->Alterar(), *orcamento).section(u'|', 0, 0) + orcamento->DescricaoDaFalha,
             u"3O orçamento 999 não existe mais: ele foi excluído por outro usuário. As alterações não foram "
