@@ -612,9 +612,8 @@ void PromocaoEDescontosDaMaria() {
 }
 
 QString Paginas(const Recordset& recordset) {
-    return u"%1|%2|%3"_s.arg(recordset.RecordCount())
-        .arg(recordset.PageCount())
-        .arg(recordset.AbsolutePage());
+    return u"%1|%2|%3"_s.arg(QString::number(recordset.RecordCount()), QString::number(recordset.PageCount()),
+                             QString::number(recordset.AbsolutePage()));
 }
 
 namespace {

@@ -112,7 +112,8 @@ QPoint NaJanela(QWidget* w, QPoint ponto) {
 
 // The current cell and the selection's other corner: "Row|Col|RowSel|ColSel".
 QString SelecaoDe(const MSFlexGrid& g) {
-    return u"%1|%2|%3|%4"_s.arg(g.Row()).arg(g.Col()).arg(g.RowSel()).arg(g.ColSel());
+    return u"%1|%2|%3|%4"_s.arg(QString::number(g.Row()), QString::number(g.Col()),
+                                QString::number(g.RowSel()), QString::number(g.ColSel()));
 }
 
 QColor CorEm(const QImage& imagem, QPoint ponto) {
@@ -141,7 +142,8 @@ private slots:
         lbl.setHeight(700);
         // "Left|Top|Width|Height" in twips.
         const auto EmTwips = [&] {
-            return u"%1|%2|%3|%4"_s.arg(lbl.Left()).arg(lbl.Top()).arg(lbl.Width()).arg(lbl.Height());
+            return u"%1|%2|%3|%4"_s.arg(QString::number(lbl.Left()), QString::number(lbl.Top()),
+                                        QString::number(lbl.Width()), QString::number(lbl.Height()));
         };
         QCOMPARE(lbl.geometry(), QRect(20, 23, 307, 47));
         QCOMPARE(EmTwips(), u"300|350|4600|700"_s);
@@ -505,7 +507,9 @@ private slots:
         };
         QCOMPARE(borda(a), Aparencia::CorDeDestaque());
         QVERIFY(borda(b) != Aparencia::CorDeDestaque());
-        QCOMPARE(u"%1|%2|%3"_s.arg(a.SelStart()).arg(a.SelLength()).arg(a.SelText()), u"0|5|10,00"_s);
+        QCOMPARE(
+            u"%1|%2|%3"_s.arg(QString::number(a.SelStart()), QString::number(a.SelLength()), a.SelText()),
+            u"0|5|10,00"_s);
         // VB's selection members.
         a.setSelStart(3);
         QCOMPARE(a.SelLength(), 0);
@@ -949,10 +953,9 @@ private slots:
         // An untouched cell has the grid's colours.
         const auto Celula = [&](int coluna) {
             g.setCol(coluna);
-            return u"%1|%2|%3|%4"_s.arg(g.CellBackColor(), 0, 16)
-                .arg(g.CellForeColor(), 0, 16)
-                .arg(int(g.CellFontBold()))
-                .arg(g.Text());
+            return u"%1|%2|%3|%4"_s.arg(QString::number(g.CellBackColor(), 16),
+                                        QString::number(g.CellForeColor(), 16),
+                                        QString::number(int(g.CellFontBold())), g.Text());
         };
         QCOMPARE(Celula(1), u"0|0|0|"_s);
         QCOMPARE(Celula(2), u"f2f2f2|808080|1|12,50"_s);
@@ -1240,7 +1243,8 @@ private slots:
         // The last MouseMove's "Button|Shift|X|Y".
         const auto Ultimo = [&] {
             const Movimento& m = movimentos.constLast();
-            return u"%1|%2|%3|%4"_s.arg(m.Button).arg(m.Shift).arg(m.X).arg(m.Y);
+            return u"%1|%2|%3|%4"_s.arg(QString::number(m.Button), QString::number(m.Shift),
+                                        QString::number(m.X), QString::number(m.Y));
         };
         QTest::mouseMove(w, NaJanela(&g, QPoint(20, 40)));
         QCOMPARE(movimentos.size(), 1);

@@ -365,10 +365,10 @@ private slots:
                                      BancoDeTeste::Consulta("SELECT COUNT(*) FROM AprovacoesDoOrcamento"),
                                      BancoDeTeste::Consulta("SELECT COUNT(*) FROM PagamentosDoOrcamento"),
                                      QString::number(mlonConferenciasDoAcompanhamento),
-                                     u"%1, %2, %3, %4"_s.arg(mlinhasDoAcompanhamento[0])
-                                         .arg(mlinhasDoAcompanhamento[1])
-                                         .arg(mlinhasDoAcompanhamento[2])
-                                         .arg(mlinhasDoAcompanhamento[3]));
+                                     u"%1, %2, %3, %4"_s.arg(QString::number(mlinhasDoAcompanhamento[0]),
+                                                             QString::number(mlinhasDoAcompanhamento[1]),
+                                                             QString::number(mlinhasDoAcompanhamento[2]),
+                                                             QString::number(mlinhasDoAcompanhamento[3])));
     }
 
 protected:
@@ -484,8 +484,8 @@ private:
             if (comando && comando->isVisible() && comando->isEnabled() && animal->ListIndex() >= 0) {
                 const auto* grade = ficha->findChild<MSFlexGrid*>(u"msfgGradeDeItensDoOrcamento"_s);
                 const int linhas = grade->Rows();
-                Diario.Passos << u"%1 %2 xrcmdAdicionarPacote: clica"_s.arg(mlonPasso).arg(
-                    ficha->objectName());
+                Diario.Passos << u"%1 %2 xrcmdAdicionarPacote: clica"_s.arg(QString::number(mlonPasso),
+                                                                            ficha->objectName());
                 Agir(janela, comando, Acao::Clicar);
                 ++mlonCliquesNoPacote;
                 if (grade->Rows() > linhas) ++mlonPacotesAdicionados;
@@ -1000,7 +1000,8 @@ private:
                 linhas << u"%1|%2|%3"_s.arg(grade->TextMatrix(r, 1), grade->TextMatrix(r, 6),
                                             grade->TextMatrix(r, 8));
             const QString legenda = janela.findChild<Label*>(u"lblSecao"_s + nome)->Caption();
-            const QString esperada = u"%1 (%2)"_s.arg(QString::fromUtf16(secao.titulo)).arg(esperadas.size());
+            const QString esperada =
+                u"%1 (%2)"_s.arg(QString::fromUtf16(secao.titulo), QString::number(esperadas.size()));
             if (legenda != esperada || linhas != esperadas)
                 return u"o acompanhamento mostra \"%1\" com as linhas %2 e o banco tem \"%3\", %4"_s.arg(
                     legenda, linhas.join(u", "_s), esperada, esperadas.join(u", "_s));
@@ -1064,13 +1065,10 @@ private:
             (mostrados[3] != recusadosEsperados && !mostrados[3].startsWith(recusadosEsperados + u" ("_s)) ||
             mostrados[4] != u"Vencidos: %1"_s.arg(vencidos))
             return u"o acompanhamento de %1 (%2) mostra \"%3\" e o banco tem %4 feitos (%5), %6 enviados, %7 "
-                   u"aprovados, %8 recusados, %9 vencidos"_s
-                       .arg(nomeDoPeriodo, usuario->Text(), mostrados.join(u"\" \""_s),
-                            QString::number(feitos), VB::CStr(QVariant::fromValue(oferecido)))
-                       .arg(enviados)
-                       .arg(aprovados)
-                       .arg(recusados)
-                       .arg(vencidos);
+                   u"aprovados, %8 recusados, %9 vencidos"_s.arg(
+                       nomeDoPeriodo, usuario->Text(), mostrados.join(u"\" \""_s), QString::number(feitos),
+                       VB::CStr(QVariant::fromValue(oferecido)), QString::number(enviados),
+                       QString::number(aprovados), QString::number(recusados), QString::number(vencidos));
         return {};
     }
 
