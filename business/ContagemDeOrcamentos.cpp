@@ -1,6 +1,7 @@
 #include "business/ContagemDeOrcamentos.h"
 
 #include "business/Banco.h"
+#include "business/FaixasDeValidade.h"
 #include "contracts/Negocio.h"
 
 #include <QHash>
@@ -563,6 +564,7 @@ void Recontar() {
     for (const QString& comando : Recontagem())
         Banco::Executar(comando);
     RecontarAcompanhamento();
+    FaixasDeValidade::Recontar();
 }
 
 QStringList Divergencias() {
@@ -595,7 +597,7 @@ QStringList Divergencias() {
                                      .arg(QString::number(q.value(3).toLongLong()),
                                           QString::number(q.value(4).toLongLong()));
     }
-    return divergencias + DivergenciasDoAcompanhamento();
+    return divergencias + DivergenciasDoAcompanhamento() + FaixasDeValidade::Divergencias();
 }
 
 QStringList CriarContagemDoAcompanhamento() {

@@ -60,15 +60,16 @@ qint64 QuantidadeDosClientes(qint32 situacao, const Pesquisa::ChavesAchadas& cli
 // "Ativos", "Inativos", "Ativos + Inativos".
 QString QuantidadeNaSituacao(qint32 situacao);
 
-// Counts the quotes again and rewrites the counters, the follow-up's too (below); inside
-// the caller's transaction.
+// Counts the quotes again and rewrites the counters, the follow-up's too (below), and the
+// numbers' ranges (business/FaixasDeValidade.h); inside the caller's transaction.
 void Recontar();
 
 // Counts the quotes and compares with every counter, in one statement (one snapshot):
 // one line for each difference ("Situação 1: 10 orçamentos, contagem 9", "Dia
 // 2026-11-06: ...", "Cliente 5, situação 1: ..."), none when they agree; then the
 // follow-up's counters against their recount, in a second statement ("Acompanhamento,
-// dia 2026-11-06, ANA, etapa \"Enviado\", ...: 3 orçamentos (...), contagem 2 (...)").
+// dia 2026-11-06, ANA, etapa \"Enviado\", ...: 3 orçamentos (...), contagem 2 (...)"),
+// then the numbers' ranges against their quotes' validity.
 QStringList Divergencias();
 
 // The follow-up window's figures without reading the quotes (schema version 14), kept by

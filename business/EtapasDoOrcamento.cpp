@@ -5,6 +5,7 @@
 
 #include "business/AprovacaoDoOrcamento.h"
 #include "business/Banco.h"
+#include "business/FaixasDeValidade.h"
 #include "business/Historico.h"
 #include "business/Objetos.h"
 #include "business/OrcamentoGravado.h"
@@ -209,9 +210,13 @@ std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate&
                 NaoRespondido(),
             {hojeIso, ate, ate, hojeIso, ate, ate, hojeIso, ate}};
     }
+    // "Vencidos" walks from the newest range of numbers that may hold an expired quote
+    // (business/FaixasDeValidade.h), not through the days of quotes still valid above it.
     case F::Vencidos:
         return Dialeto::Subconsulta{
-            QStringLiteral("o.DataDeValidadeDoOrcamento || '' < ? AND ") + NaoRespondido(), {hojeIso}};
+            QStringLiteral("o.NumeroDoOrcamento <= ") + FaixasDeValidade::MaiorNumeroComValidadeAntesDe() +
+                QStringLiteral(" AND o.DataDeValidadeDoOrcamento || '' < ? AND ") + NaoRespondido(),
+            {hojeIso, hojeIso}};
     case F::Aprovados:
         return Dialeto::Subconsulta{naEtapa.arg(QStringLiteral("?, ?")), {E::Aprovado, E::AprovadoEmParte}};
     case F::Recusados:

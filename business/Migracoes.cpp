@@ -6,6 +6,7 @@
 #include "business/ContagemDeOrcamentos.h"
 #include "business/DriverPostgreSQL.h"
 #include "business/EtapasDoOrcamento.h"
+#include "business/FaixasDeValidade.h"
 #include "business/Historico.h"
 #include "business/PacotesDeProcedimentos.h"
 #include "business/Pesquisa.h"
@@ -363,6 +364,9 @@ QList<Migracao> Todas() {
                                                       "EnviosDeOrcamentos (DataEHoraDoEnvio)"),
                                        {});
         }};
+    // Version 20: the numbers' ranges with their earliest validity, the bound of the
+    // filter "Vencidos" (business/FaixasDeValidade.h).
+    lista << Migracao{20, {}, FaixasDeValidade::CriarEsquema};
     return lista;
 }
 

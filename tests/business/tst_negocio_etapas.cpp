@@ -6,6 +6,7 @@
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/EtapasDoOrcamento.h"
+#include "business/FaixasDeValidade.h"
 #include "business/Migracoes.h"
 #include "contracts/HistoricoDeOrcamentos.h"
 
@@ -78,6 +79,29 @@ class TesteDasEtapas : public TesteDeNegocio {
         // "Vencido": an open quote, its ten days gone by.
         if (etapa == Etapa::Vencido) FixarRelogio(Agora.addDays(11));
         return numero;
+    }
+
+    // The numbers a filter lists, page by page of two; {-1} when its count differs from
+    // the rows read (a page counted but missing fails as a run-time error).
+    QList<qint64> Listados(qint32 codigo, const QString& texto = {}) try {
+        const RecordsetPtr lista = Lista(codigo, texto, 2);
+        QList<qint64> lidos;
+        for (qint32 pagina = 1; pagina <= lista->PageCount(); ++pagina) {
+            lista->SetAbsolutePage(pagina);
+            for (int i = 0; i < 2 && !lista->Eof(); ++i, lista->MoveNext())
+                lidos << qint64(lista->Fields(u"NumeroDoOrcamento"_s).Value.toDouble());
+        }
+        return lidos.size() == lista->RecordCount() ? lidos : QList<qint64>{-1};
+    } catch (const VB::ErroDeExecucao&) {
+        return {-1};
+    }
+
+    // The next quote made gets this number.
+    void ProximoNumero(qint64 numero) {
+        Banco::Executar(BancoEhSQLite() ? u"UPDATE sqlite_sequence SET seq = ? WHERE name = 'Orcamentos'"_s
+                                        : u"SELECT setval(pg_get_serial_sequence('orcamentos', "
+                                          "'numerodoorcamento'), ?)"_s,
+                        {numero - 1});
     }
 
 private slots:
@@ -323,18 +347,8 @@ private slots:
             {F::Concluidos, u"joão"_s, n({})},
             {F::Vencidos, QString::number(qint64(numeros.at(3))), n({3})},
         };
-        for (const auto& caso : casos) {
-            const RecordsetPtr lista = Lista(caso.codigo, caso.texto, 2);
-            QVERIFY(lista);
-            QCOMPARE(lista->RecordCount(), qint32(caso.esperados.size()));
-            QList<qint64> lidos;
-            for (qint32 pagina = 1; pagina <= lista->PageCount(); ++pagina) {
-                lista->SetAbsolutePage(pagina);
-                for (int i = 0; i < 2 && !lista->Eof(); ++i, lista->MoveNext())
-                    lidos << qint64(lista->Fields(u"NumeroDoOrcamento"_s).Value.toDouble());
-            }
-            QCOMPARE(lidos, caso.esperados);
-        }
+        for (const auto& caso : casos)
+            QCOMPARE(Listados(caso.codigo, caso.texto), caso.esperados);
         // A quote deleted takes its stage out of the counts too.
         Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = ?"_s, {numeros.at(7)});
         QCOMPARE(Lista(F::Aprovados)->RecordCount(), 1);
@@ -346,6 +360,42 @@ private slots:
             {Etapa::Recusado, Etapa::Recusado});
         QCOMPARE(EtapasDoOrcamento::Divergencias(),
                  QStringList{u"Etapa Recusado: 1 orçamentos, contagem 2"_s});
+    }
+
+    void os_vencidos_comecam_na_faixa_de_numeros_com_validade_passada() {
+        namespace Faixas = FaixasDeValidade;
+        // An expired quote in the first range of numbers, two made today in the third.
+        FixarRelogio(Agora.addDays(-20));
+        const qint64 antigo = OrcamentoNaEtapa(Etapa::Enviado);
+        FixarRelogio(Agora);
+        ProximoNumero(2 * Faixas::Tamanho);
+        const qint64 hoje = OrcamentoNaEtapa(Etapa::EmAberto), enviado = OrcamentoNaEtapa(Etapa::Enviado);
+        QCOMPARE(hoje, 2 * Faixas::Tamanho);
+        QCOMPARE(Listados(F::Vencidos), (QList<qint64>{antigo}));
+        // Eleven days later today's quotes are expired: their range's date is the insert's.
+        FixarRelogio(Agora.addDays(11));
+        QCOMPARE(Listados(F::Vencidos), (QList<qint64>{enviado, hoje, antigo}));
+        // A quote of the fifth range, its validity moved back by another program.
+        ProximoNumero(4 * Faixas::Tamanho + 5);
+        const qint64 recuado = OrcamentoNaEtapa(Etapa::Enviado);
+        QCOMPARE(Listados(F::Vencidos), (QList<qint64>{enviado, hoje, antigo}));
+        Banco::Executar(u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = '2026-12-10' WHERE "
+                        "NumeroDoOrcamento = ?"_s,
+                        {recuado});
+        const QList<qint64> todos{recuado, enviado, hoje, antigo};
+        QCOMPARE(Listados(F::Vencidos), todos);
+        QCOMPARE(ContagemDeOrcamentos::Divergencias(), QStringList());
+        // A range's date later than one of its quotes is told (and would hide it).
+        Banco::Executar(u"UPDATE ValidadeDasFaixas SET MenorValidade = '2027-01-01' WHERE Faixa = 4"_s);
+        QCOMPARE(Faixas::Divergencias(),
+                 QStringList{u"Faixa 4 (orçamentos 4096 a 5119): validade 2026-12-10, faixa 2027-01-01"_s});
+        // The schema version before the ranges fills them from the quotes.
+        Banco::ExecutarTodos(
+            {u"DROP TABLE ValidadeDasFaixas"_s, u"UPDATE VersaoDoEsquema SET Versao = 19"_s});
+        QCOMPARE(Migracoes::Migrar(), 19);
+        QCOMPARE(Faixas::Divergencias(), QStringList());
+        QCOMPARE(Numero("SELECT COUNT(*) FROM ValidadeDasFaixas"), qint64(3));
+        QCOMPARE(Listados(F::Vencidos), todos);
     }
 
     void duas_estacoes_respondem_o_mesmo_orcamento() {
