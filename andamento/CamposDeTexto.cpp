@@ -27,7 +27,9 @@ QLineEdit* CriarCaixaDeTexto(QWidget* pai, const QString& nome, int left, int to
 Label* CriarRotulo(QWidget* pai, const QString& nome, const QString& texto, int left, int top) {
     auto* rotulo = new Label(pai, nome);
     rotulo->setCaption(texto);
+    // As wide as its text: a fixed width cut the longer captions.
     rotulo->Move(left, top, 3000, 300);
+    rotulo->setAutoSize(true);
     return rotulo;
 }
 

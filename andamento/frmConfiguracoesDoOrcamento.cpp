@@ -24,6 +24,10 @@ constexpr int Coluna1 = 300;
 constexpr int Coluna2 = 8500;
 constexpr int LarguraDaColuna = 7700;
 constexpr int LadoDoQrCode = 2700; // twips: 180 pixels
+// The two numbers' boxes, as wide as their captions; the choice beside each fills the
+// column's rest.
+constexpr int LarguraDoNumero = 2700;
+constexpr int LarguraDaEscolha = LarguraDaColuna - LarguraDoNumero - 300;
 
 void Informar(const QString& texto, int icone = Plataforma::vbExclamation) {
     Plataforma::MsgBox(texto, icone, modPrincipal::NomeDaAplicacao);
@@ -42,18 +46,18 @@ frmConfiguracoesDoOrcamento::frmConfiguracoesDoOrcamento(QWidget* pai)
     int topo = TopoDosComandos;
     xrnbQuantidadeDeDiasParaAValidadeDoOrcamento =
         Caixa(QStringLiteral("xrnbQuantidadeDeDiasParaAValidadeDoOrcamento"),
-              QStringLiteral("Validade do orçamento (dias)"), Coluna1, topo, 2400, 4);
+              QStringLiteral("Validade do orçamento (dias)"), Coluna1, topo, LarguraDoNumero, 4);
     xrcmbPermissaoParaAlterarADataDeValidadeDoOrcamento =
         SimOuNao(QStringLiteral("xrcmbPermissaoParaAlterarADataDeValidadeDoOrcamento"),
-                 QStringLiteral("Data de validade no orçamento"), Coluna1 + 2700, topo,
+                 QStringLiteral("Data de validade no orçamento"), Coluna1 + LarguraDoNumero + 300, topo,
                  QStringLiteral("Pode ser alterada"), QStringLiteral("Não pode ser alterada"));
     topo += 900;
     xrnbPercentualDoSinal =
-        Caixa(QStringLiteral("xrnbPercentualDoSinal"),
-              QStringLiteral("Sinal (% do valor aprovado; 0: sem sinal)"), Coluna1, topo, 2400, 8);
-    xrcmbSinalReembolsavel =
-        SimOuNao(QStringLiteral("xrcmbSinalReembolsavel"), QStringLiteral("O sinal"), Coluna1 + 2700, topo,
-                 QStringLiteral("É devolvido se não for realizado"), QStringLiteral("Não é reembolsável"));
+        Caixa(QStringLiteral("xrnbPercentualDoSinal"), QStringLiteral("Sinal (% do valor aprovado)"), Coluna1,
+              topo, LarguraDoNumero, 8);
+    xrcmbSinalReembolsavel = SimOuNao(
+        QStringLiteral("xrcmbSinalReembolsavel"), QStringLiteral("O sinal"), Coluna1 + LarguraDoNumero + 300,
+        topo, QStringLiteral("É devolvido se não for realizado"), QStringLiteral("Não é reembolsável"));
     topo += 900;
     xrnbChavePix = Caixa(QStringLiteral("xrnbChavePix"),
                          QStringLiteral("Chave Pix (CPF, CNPJ, telefone +55, e-mail ou chave aleatória)"),
@@ -90,6 +94,8 @@ frmConfiguracoesDoOrcamento::frmConfiguracoesDoOrcamento(QWidget* pai)
     lblQrCodePix->Move(Coluna2, topo + 900, LarguraDaColuna, 300);
     imgQrCodePix = new Image(this, QStringLiteral("imgQrCodePix"));
     imgQrCodePix->Move(Coluna2, topo + 1250, LadoDoQrCode, LadoDoQrCode);
+    for (XRNumberBox* numero : {xrnbQuantidadeDeDiasParaAValidadeDoOrcamento, xrnbPercentualDoSinal})
+        numero->setAlignment(1);
     // The same handler for the three boxes the code is made of.
     for (XRNumberBox* caixa : {xrnbChavePix, xrnbNomeDoRecebedor, xrnbCidadeDoRecebedor})
         connect(caixa, &Controle::LostFocus, this, &frmConfiguracoesDoOrcamento::xrnbChavePix_LostFocus);
@@ -109,6 +115,7 @@ XRNumberBox* frmConfiguracoesDoOrcamento::Caixa(const QString& nome, const QStri
     rotulo->setCaption(titulo);
     rotulo->Move(left, top, width, 300);
     auto* caixa = new XRNumberBox(this, nome);
+    caixa->setAlignment(0); // texts; the two numbers are set right-aligned
     caixa->setMaxLength(tamanhoMaximo);
     caixa->Move(left, top + 320, width, 420);
     return caixa;
@@ -118,11 +125,11 @@ XRComboBox* frmConfiguracoesDoOrcamento::SimOuNao(const QString& nome, const QSt
                                                   int top, const QString& sim, const QString& nao) {
     auto* rotulo = new Label(this, QStringLiteral("lbl") + nome.mid(5));
     rotulo->setCaption(titulo);
-    rotulo->Move(left, top, 5000, 300);
+    rotulo->Move(left, top, LarguraDaEscolha, 300);
     auto* combo = new XRComboBox(this, nome);
     combo->AddItem(nao); // 0: no
     combo->AddItem(sim); // 1: yes
-    combo->Move(left, top + 320, 5000, 420);
+    combo->Move(left, top + 320, LarguraDaEscolha, 420);
     return combo;
 }
 
@@ -180,6 +187,8 @@ void frmConfiguracoesDoOrcamento::Preencher() {
         tipos << QString::number(tipo);
     xrnbTiposDeServicosComConsentimento->setText(tipos.join(QStringLiteral("; ")));
     xrnbTextoDeConsentimento->setText(c.TextoDeConsentimento);
+    // A text longer than its box is shown from its beginning.
+    xrnbTextoDeConsentimento->setSelStart(0);
     xrnbChavePix_LostFocus();
 }
 

@@ -36,12 +36,12 @@ enum Coluna : int {
 const std::array<modGrade::ColunaDaGrade, 9> Colunas{{
     {u"Coluna em branco", 0, 1, 0},
     {u"Nº", 700, 7, 0, u"NumeroDoPagamento"},
-    {u"Data e hora", 2100, 4, 1, u"DataEHora"},
+    {u"Data e hora", 1900, 4, 1, u"DataEHora"},
     {u"Usuário", 1300, 1, 1, u"Usuario"},
     {u"Valor", 1300, 7, 0, u"Valor"},
     {u"Forma", 1800, 1, 1, u"Forma"},
     {u"Id da transação Pix", 2400, 1, 1, u"IdDaTransacao"},
-    {u"Estorno de", 1100, 7, 0, u"EstornoDe"},
+    {u"Estorno de", 1300, 7, 0, u"EstornoDe"},
     {u"Motivo", 2000, 1, 1, u"Motivo"},
 }};
 

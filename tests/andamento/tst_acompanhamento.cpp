@@ -76,6 +76,7 @@ class TesteDoAcompanhamento : public TesteDeJanela {
         // The follow-up window is driven while it is shown; its preview exports a PDF.
         Plataforma::SubstituirExibicaoModal([this](QWidget* janela) {
             if (qobject_cast<frmAcompanhamento*>(janela)) {
+                QCOMPARE(RotulosCortados(*janela), QStringList());
                 mcenario(*janela);
             } else if (janela->objectName() == u"frmFicha") {
                 // The record form: which quote it shows in change, then closed unchanged.
@@ -86,6 +87,7 @@ class TesteDoAcompanhamento : public TesteDeJanela {
                 // The quote it shows, then the client signs at the counter and it is approved.
                 mabertas << Filho<Label>(*janela, u"lblOrcamento"_s)->Caption();
                 QVERIFY(QTest::qWaitForWindowExposed(janela));
+                QCOMPARE(RotulosCortados(*janela), QStringList());
                 auto* pad = Filho<QWidget>(*janela, u"assAssinatura"_s);
                 QTest::mousePress(pad, Qt::LeftButton, {}, QPoint(20, 30));
                 QTest::mouseMove(pad, QPoint(120, 60));

@@ -69,6 +69,7 @@ private slots:
         QVERIFY(!janela.MontarExibirFormulario(numero)); // shown (modal display ends at once)
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        QCOMPARE(RotulosCortados(janela), QStringList());
         auto* grade = Filho<MSFlexGrid>(janela, "msfgGrade");
         auto* total = Filho<Label>(janela, "lblTotalAprovado");
         QCOMPARE(Marcas(janela), (QStringList{u"Sim"_s, u"Sim"_s}));
@@ -165,6 +166,7 @@ private slots:
         QVERIFY(!janela.MontarExibirFormulario(numero));
         janela.show();
         QVERIFY(QTest::qWaitForWindowExposed(&janela));
+        QCOMPARE(RotulosCortados(janela), QStringList());
         const auto totais = [&] {
             return Textos(janela, {"lblValorAprovado", "lblValorPago", "lblFaltaPagar"});
         };

@@ -55,6 +55,7 @@ private slots:
     void administrador_grava_o_que_digitou() {
         Abrir(madministrador, [&](QWidget& j) {
             j.show();
+            QCOMPARE(RotulosCortados(j), QStringList());
             QCOMPARE(Texto(j, u"xrnbQuantidadeDeDiasParaAValidadeDoOrcamento"_s), u"10"_s);
             QCOMPARE(Filho<XRComboBox>(j, u"xrcmbPermissaoParaAlterarADataDeValidadeDoOrcamento"_s)->Text(),
                      u"Pode ser alterada"_s);

@@ -92,6 +92,7 @@ private slots:
         QStringList linhas;
         QString total, validade, orcamento;
         Plataforma::SubstituirExibicaoModal([&](QWidget* janela) {
+            QCOMPARE(RotulosCortados(*janela), QStringList());
             linhas = Linhas(*janela, "msfgGrade", 6);
             total = Filho<Label>(*janela, "lblNovoTotal")->Caption();
             orcamento = Filho<Label>(*janela, "lblOrcamento")->Caption();

@@ -4,6 +4,7 @@
 // pdftotext, every datum the form must carry in each copy, each copy from a page of its
 // own; the history entry of each form that left, none for a cancelled one.
 
+#include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -117,6 +118,7 @@ private slots:
         QVERIFY(numero > 0);
         frmTermoDeConsentimento janela;
         QVERIFY(!janela.MontarExibirFormulario(numero));
+        QCOMPARE(RotulosCortados(janela), QStringList());
         auto* grade = Controle<MSFlexGrid>(janela, "msfgGrade");
         QCOMPARE(grade->Rows(), 2); // the castration only: a consultation needs no consent
         QCOMPARE(grade->TextMatrix(1, 1), u"Castração de gato (se necessário)"_s);
