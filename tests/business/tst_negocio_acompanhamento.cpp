@@ -51,10 +51,8 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         FixarRelogio(QDateTime(dia, QTime(hora, 0)));
         const double numero = mnumeros.value(letra);
         if (operacao == u"enviar") {
-            auto envios =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-            envios->DadosDoUsuario = musuario.get();
-            return envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s) == 0;
+            return Envios()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s) ==
+                   0;
         }
         // The changes of the quote itself, and writes that go around the business layer.
         const QString lida = Banco::Valor(u"SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE "
@@ -64,8 +62,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         const QString carimbo = lida.isEmpty() ? QString() : VB::CStr(Banco::DataEHoraDeIso(lida));
         if (operacao == u"alterar") return AlterarComMaisUmItem(numero, carimbo, true) == 0;
         if (operacao == u"remover o produto") {
-            auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
-            itens->DadosDoUsuario = musuario.get();
+            auto itens = Objeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
             itens->DataEHoraDaAlteracaoLida = carimbo;
             itens->DesfazerAprovacao = true;
             itens->ValorTotalDoOrcamento = VB::CCur(u"120"_s);
@@ -75,9 +72,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         }
         if (operacao == u"renovar") {
             Banco::Executar(u"UPDATE Servicos SET ValorDeVenda = ValorDeVenda + 100000"_s);
-            auto renovacao =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
-            renovacao->DadosDoUsuario = musuario.get();
+            auto renovacao = Objeto<ZELT_N_Orcamentos::clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
             renovacao->SelecionarItensAPrecosDeHoje(numero);
             return renovacao->RenovarValidade(numero, dia.addDays(10).toString(u"dd/MM/yyyy"_s), true) == 0;
         }
@@ -86,8 +81,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
             auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
             orcamento->NumeroDoOrcamento = numero;
             orcamento->DataEHoraDaAlteracaoLida = carimbo;
-            auto historico = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
-            historico->DadosDoUsuario = musuario.get();
+            auto historico = Objeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
             return (operacao == u"excluir" ? orcamento->Excluir() : historico->Restaurar(numero)) == 0;
         }
         if (operacao.startsWith(u"SQL: ")) {

@@ -164,9 +164,7 @@ private slots:
     // quote that was sent, the history telling both.
     void alteracao_desfaz_a_aprovacao() {
         const double numero = NovoOrcamentoDeDoisServicos();
-        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-        envios->DadosDoUsuario = musuario.get();
-        QCOMPARE(envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"ana@exemplo.com.br"_s),
+        QCOMPARE(Envios()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"ana@exemplo.com.br"_s),
                  Resultado::Sucesso);
         auto aprovacao = Aprovacao();
         aprovacao->Ler(numero);
@@ -262,8 +260,7 @@ private slots:
                    "'pago em duplicidade'"),
             -1000000);
         // Money on record stays: the quote is not deleted.
-        auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->DadosDoUsuario = musuario.get();
+        auto orcamento = Objeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         orcamento->NumeroDoOrcamento = numero;
         orcamento->DataEHoraDaAlteracaoLida = aprovacao->DataEHoraDaAlteracaoLida;
         QCOMPARE(orcamento->Excluir(), Resultado::Recusado);

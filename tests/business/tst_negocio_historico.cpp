@@ -105,8 +105,7 @@ class TesteDoHistorico : public TesteDeNegocio {
     }
 
     qint16 RemoverItem(double numero, double item, const char* total, const char* liquido) {
-        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
-        itens->DadosDoUsuario = musuario.get();
+        auto itens = Objeto<clsOrcItens>(ProgId::OrcItens);
         itens->DataEHoraDaAlteracaoLida = AlteracaoGravada(numero);
         itens->ValorTotalDoOrcamento = VB::CCur(QString::fromLatin1(total));
         itens->ValorLiquidoDoOrcamento = VB::CCur(QString::fromLatin1(liquido));
@@ -212,8 +211,7 @@ private slots:
         const double numero = NovoOrcamento();
         QVERIFY(numero > 0);
         const qint64 antes = QuantidadeDeEntradas();
-        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-        envios->DadosDoUsuario = musuario.get();
+        auto envios = Envios();
         {
             Banco::UnidadeDeTrabalho deFora;
             Banco::Executar(u"UPDATE Clientes SET Celular = '(19) 90000-0000' WHERE CodigoDoCliente = 1"_s);
@@ -339,8 +337,7 @@ private slots:
         QFETCH(bool, antiga);
         QFETCH(QString, etapa);
         const double numero = NovoOrcamentoDeDoisServicos();
-        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-        envios->DadosDoUsuario = musuario.get();
+        auto envios = Envios();
         int dia = 0; // a send a day: the days to the answer count from the first
         for (const QString& canal : {ZELT_N_Orcamentos::CanalEmail, ZELT_N_Orcamentos::CanalWhatsApp}) {
             FixarRelogio(Agora.addDays(++dia));

@@ -51,9 +51,7 @@ class TesteDaRenovacao : public TesteDeNegocio {
     void Preparar() override { FixarRelogio(Agora); }
 
     std::unique_ptr<clsRenovacaoDeValidade> Renovacao() {
-        auto renovacao = Zelt::CriarObjeto<clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
-        renovacao->DadosDoUsuario = musuario.get();
-        return renovacao;
+        return Objeto<clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
     }
 
     double OrcamentoDaMaria() { return BancoDeTeste::OrcamentoDaMaria(musuario.get(), true); }
@@ -187,9 +185,7 @@ private slots:
         auto renovacao = Renovacao();
         renovacao->SelecionarItensAPrecosDeHoje(numero);
         if (caso == u"obsoleta" || caso == u"aprovado") {
-            auto etapas =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-            etapas->DadosDoUsuario = musuario.get();
+            auto etapas = Etapas();
             etapas->Ler(numero);
             QCOMPARE(caso == u"obsoleta"
                          ? etapas->EntregueAoCliente(numero)
@@ -223,10 +219,7 @@ private slots:
         QFETCH(QString, depois);
         const double numero = OrcamentoDaMaria();
         if (enviado) {
-            auto envios =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-            envios->DadosDoUsuario = musuario.get();
-            QCOMPARE(envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"maria@exemplo.com"_s),
+            QCOMPARE(Envios()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"maria@exemplo.com"_s),
                      Resultado::Sucesso);
         }
         FixarRelogio(Agora.addDays(11));
