@@ -190,18 +190,15 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
                     motivo);
         QSqlQuery q = Banco::Executar(
             u"SELECT COUNT(*), SUM(o.ValorLiquido), SUM(CASE WHEN e.Etapa IS NULL THEN 0 ELSE 1 END), "
-            u"SUM(CASE "
-            "WHEN e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN 1 ELSE 0 END), SUM(CASE "
-            "WHEN "
-            "e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN COALESCE(ap.ValorAprovado, "
-            "o.ValorLiquido) ELSE 0 END), SUM(CASE WHEN e.Etapa = 'Recusado' THEN 1 ELSE 0 END), SUM(CASE "
-            "WHEN "
-            "(e.Etapa IS NULL OR e.Etapa = 'Enviado') AND o.DataDeValidadeDoOrcamento < ? THEN 1 ELSE 0 END)"_s +
+            "SUM(CASE WHEN e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN 1 ELSE 0 END), "
+            "SUM(CASE WHEN e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN "
+            "COALESCE(ap.ValorAprovado, o.ValorLiquido) ELSE 0 END), SUM(CASE WHEN e.Etapa = 'Recusado' THEN "
+            "1 ELSE 0 END), SUM(CASE WHEN (e.Etapa IS NULL OR e.Etapa = 'Enviado') AND "
+            "o.DataDeValidadeDoOrcamento < ? THEN 1 ELSE 0 END)"_s +
                 motivos +
                 u" FROM Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = "
-                u"o.NumeroDoOrcamento "
-                "LEFT JOIN AprovacoesDoOrcamento ap ON ap.NumeroDoOrcamento = o.NumeroDoOrcamento AND "
-                "ap.DataEHoraDesfeita IS NULL"_s +
+                "o.NumeroDoOrcamento LEFT JOIN AprovacoesDoOrcamento ap ON ap.NumeroDoOrcamento = "
+                "o.NumeroDoOrcamento AND ap.DataEHoraDesfeita IS NULL"_s +
                 onde,
             QVariantList{Banco::DataIso(Hoje)} + periodo);
         q.next();

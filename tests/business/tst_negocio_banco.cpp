@@ -101,9 +101,8 @@ const QString SomenteLeituraSQLite =
     u"ele está somente para leitura, e as alterações nos orçamentos não poderiam ser gravadas. "
     "Verifique se o arquivo e a pasta em que ele está permitem gravação."_s;
 const QString SomenteLeituraPostgreSQL =
-    u"ele está somente para leitura, e as alterações nos orçamentos não poderiam ser gravadas. "
-    "Verifique se o usuário tem permissão para gravar nas tabelas e se o servidor aceita "
-    "gravações."_s;
+    u"ele está somente para leitura, e as alterações nos orçamentos não poderiam ser gravadas. Verifique se "
+    "o usuário tem permissão para gravar nas tabelas e se o servidor aceita gravações."_s;
 
 } // namespace
 

@@ -232,9 +232,8 @@ private slots:
     void servicos() {
         RecordsetPtr rs = ServicosDoFormulario(1, u"consulta"_s, 0);
         QCOMPARE(Codigos(*rs, "Codigo"), QList<qint64>{1}); // 5 is inactive
-        QCOMPARE(Conteudo(*rs), QStringList{u"Codigo=1|Nome=Consulta clínica|Descricao=Descrição de "
-                                            "Consulta clínica|NumeroDoTipoDeServico=1|Custo=48|"
-                                            "ValorDeVenda=120"_s});
+        QCOMPARE(Conteudo(*rs), QStringList{u"Codigo=1|Nome=Consulta clínica|Descricao=Descrição de Consulta "
+                                            "clínica|NumeroDoTipoDeServico=1|Custo=48|ValorDeVenda=120"_s});
         // Type 0 is every type; a code of another type is not found within a type.
         QCOMPARE(Codigos(*ServicosDoFormulario(0, QString(), 3), "Codigo"), QList<qint64>{3});
         QCOMPARE(ServicosDoFormulario(1, QString(), 3)->RecordCount(), 0);

@@ -112,12 +112,10 @@ private slots:
         Linha("sinal negativo", Ajuste([](auto& c) { c.PercentualDoSinal = VB::Currency::DeInteiro(-5); }),
               u"PercentualDoSinal"_s, u"O percentual do sinal deve ser de 0 a 100 (0: sem sinal)."_s);
         Linha("CPF errado", Ajuste([](auto& c) { c.ChavePix = u"529.982.247-26"_s; }), u"ChavePix"_s,
-              u"A chave Pix \"529.982.247-26\" parece um CPF, mas os dígitos "
-              "verificadores não conferem."_s);
+              u"A chave Pix \"529.982.247-26\" parece um CPF, mas os dígitos verificadores não conferem."_s);
         Linha("chave sem recebedor", Ajuste([](auto& c) { c.NomeDoRecebedor = u"  "_s; }),
               u"NomeDoRecebedor"_s,
-              u"Informe o nome do recebedor do Pix (o nome que o banco do "
-              "cliente mostra)."_s);
+              u"Informe o nome do recebedor do Pix (o nome que o banco do cliente mostra)."_s);
         Linha("chave sem cidade", Ajuste([](auto& c) { c.CidadeDoRecebedor.clear(); }),
               u"CidadeDoRecebedor"_s, u"Informe a cidade do recebedor do Pix."_s);
         Linha("condições longas", Ajuste([](auto& c) { c.CondicoesDePagamento = QString(301, u'x'); }),

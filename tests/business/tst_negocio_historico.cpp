@@ -451,8 +451,7 @@ private slots:
         // A damaged whole copy: the restoration is refused whole, with its reason.
         QByteArray danificada = inteira;
         danificada[danificada.size() / 2] = char(danificada.at(danificada.size() / 2) ^ 0x55);
-        Banco::Executar(u"UPDATE HistoricoDeOrcamentos SET CopiaCompactada = ? WHERE "
-                        "NumeroDoRegistro = ?"_s,
+        Banco::Executar(u"UPDATE HistoricoDeOrcamentos SET CopiaCompactada = ? WHERE NumeroDoRegistro = ?"_s,
                         {danificada, primeira});
         auto historico = ObjetoDoHistorico(madministrador.get());
         QCOMPARE(historico->Restaurar(numero), qint16(1));

@@ -267,8 +267,7 @@ private slots:
         };
         recusa(numero, 99, u"O item 99 do orçamento 1 não existe mais."_s);
         recusa(sozinho, 1,
-               u"Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "
-               "orçamento."_s);
+               u"Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do orçamento."_s);
         Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = 1"_s);
         recusa(numero, 1, u"O orçamento 1 está inativo e não pode mais ser alterado."_s);
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(3));

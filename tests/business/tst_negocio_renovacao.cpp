@@ -164,8 +164,7 @@ private slots:
         QTest::addColumn<int>("resultado");
         QTest::addColumn<QString>("mensagem");
         Linha("data passada", u"data passada"_s, 2,
-              u"A nova data de validade (06/12/2026) não pode ser anterior a hoje "
-              "(07/12/2026)."_s);
+              u"A nova data de validade (06/12/2026) não pode ser anterior a hoje (07/12/2026)."_s);
         Linha("não é data", u"não é data"_s, 2,
               u"A data de validade do orçamento ('31/02/2026') não é uma data válida: "
               "informe-a como DD/MM/AAAA."_s);

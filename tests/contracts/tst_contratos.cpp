@@ -219,15 +219,12 @@ private slots:
         using T = Pix::TipoDeChave;
         Linha("CPF", u"123.456.789-09"_s, int(T::Cpf), u"12345678909"_s, QString());
         Linha("CPF errado", u"123.456.789-00"_s, int(T::Cpf), QString(),
-              u"A chave Pix \"123.456.789-00\" parece um CPF, mas os dígitos "
-              "verificadores não conferem."_s);
+              u"A chave Pix \"123.456.789-00\" parece um CPF, mas os dígitos verificadores não conferem."_s);
         Linha("CPF repetido", u"111.111.111-11"_s, int(T::Cpf), QString(),
-              u"A chave Pix \"111.111.111-11\" parece um CPF, mas os dígitos "
-              "verificadores não conferem."_s);
+              u"A chave Pix \"111.111.111-11\" parece um CPF, mas os dígitos verificadores não conferem."_s);
         Linha("CNPJ", u"11.222.333/0001-81"_s, int(T::Cnpj), u"11222333000181"_s, QString());
         Linha("CNPJ errado", u"11222333000180"_s, int(T::Cnpj), QString(),
-              u"A chave Pix \"11222333000180\" parece um CNPJ, mas os dígitos "
-              "verificadores não conferem."_s);
+              u"A chave Pix \"11222333000180\" parece um CNPJ, mas os dígitos verificadores não conferem."_s);
         Linha("dígitos a menos", u"1234567890"_s, int(T::Cpf), QString(),
               u"A chave Pix \"1234567890\" parece um CPF ou CNPJ, mas tem 10 "
               "dígitos (um CPF tem 11 e um CNPJ, 14)."_s);

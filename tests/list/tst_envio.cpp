@@ -241,9 +241,8 @@ private slots:
                 .queryItemValue(u"text"_s, QUrl::FullyDecoded);
         };
         const QString inicio =
-            u"Olá, João!\n\nSegue o orçamento nº %1 para Rex, no valor líquido de R$ 108,00, "
-            "válido até 13/12/2026. O orçamento completo está no PDF que acompanha esta "
-            "mensagem.\n\n"_s.arg(numero);
+            u"Olá, João!\n\nSegue o orçamento nº %1 para Rex, no valor líquido de R$ 108,00, válido até "
+            "13/12/2026. O orçamento completo está no PDF que acompanha esta mensagem.\n\n"_s.arg(numero);
         const QString fim = u"Qualquer dúvida, ligue para (19) 3232-4545.\n\nClínica Escola"_s;
         QCOMPARE(mensagem(), inicio + fim);
         BancoDeTeste::Aprovar(numero, musuario.get());
@@ -408,10 +407,9 @@ private slots:
         const QList<Chamada> chamadas = Chamadas();
         if (!aceito) {
             QCOMPARE(mmensagens,
-                     QStringList{u"O e-mail cadastrado do cliente João não é um endereço de e-mail "
-                                 "válido (um só endereço, como nome@dominio.com.br). Corrija o "
-                                 "e-mail no cadastro do cliente para enviar o orçamento por "
-                                 "e-mail.|64|"_s +
+                     QStringList{u"O e-mail cadastrado do cliente João não é um endereço de e-mail válido "
+                                 "(um só endereço, como nome@dominio.com.br). Corrija o e-mail no cadastro "
+                                 "do cliente para enviar o orçamento por e-mail.|64|"_s +
                                  Aplicativo});
             QCOMPARE(chamadas.size(), 0);
             QCOMPARE(Envios(), QStringList());

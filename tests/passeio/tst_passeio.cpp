@@ -1087,11 +1087,9 @@ private:
         }
         QSqlQuery q = Banco::Executar(
             u"SELECT h.NumeroDoOrcamento, h.Operacao, COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e "
-            u"WHERE "
-            u"e.NumeroDoOrcamento = h.NumeroDoOrcamento), 'Em aberto') FROM HistoricoDeOrcamentos h WHERE "
-            u"h.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM Orcamentos) ORDER BY "
-            u"h.NumeroDoOrcamento, "
-            u"h.NumeroDoRegistro"_s);
+            "WHERE e.NumeroDoOrcamento = h.NumeroDoOrcamento), 'Em aberto') FROM HistoricoDeOrcamentos h "
+            "WHERE h.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM Orcamentos) ORDER BY "
+            "h.NumeroDoOrcamento, h.NumeroDoRegistro"_s);
         QHash<qint64, QString> etapas, gravadas;
         QSet<qint64> enviados; // a send on record: an approval undone goes back to "Enviado"
         while (q.next()) {
@@ -1220,9 +1218,8 @@ private:
 
     static qint64 MudancasDeEtapa() {
         return BancoDeTeste::Numero(
-            "SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Operacao IN ('entregue ao "
-            "cliente', 'aprovado', 'aprovado em parte', 'concluído') OR Operacao LIKE "
-            "'recusado: %'");
+            "SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Operacao IN ('entregue ao cliente', "
+            "'aprovado', 'aprovado em parte', 'concluído') OR Operacao LIKE 'recusado: %'");
     }
 
     // The text boxes of the stage, approval and payment windows.

@@ -134,9 +134,8 @@ private slots:
         Abrir();
         QCOMPARE(mmensagens.size(), 2);
         QCOMPARE(mmensagens.at(1).Texto,
-                 u"Estes itens do orçamento não gravado não estão mais cadastrados ou "
-                 u"estão inativos, e ficaram fora do orçamento recuperado:\r\n"
-                 u"Ração Cães 15 kg"_s);
+                 u"Estes itens do orçamento não gravado não estão mais cadastrados ou estão inativos, e "
+                 "ficaram fora do orçamento recuperado:\r\nRação Cães 15 kg"_s);
         QCOMPARE(Linhas().size(), 1);
         QVERIFY(Linhas().constFirst().contains(u"Consulta clínica"_s));
         // Cancelled: the copy goes, and the next form asks nothing.
