@@ -278,8 +278,8 @@ private slots:
                      qPrintable(QString::number(previa->minimumSizeHint().width())));
             // Which commands are on and what the page shows, after each step.
             const auto visto = [&] {
-                estados << u"%1 %2"_s.arg(aprovar ? int(aprovar->isEnabled()) : -1)
-                               .arg(pagar ? int(pagar->isEnabled()) : -1);
+                estados << u"%1 %2"_s.arg(QString::number(aprovar ? int(aprovar->isEnabled()) : -1),
+                                          QString::number(pagar ? int(pagar->isEnabled()) : -1));
                 const QImage pagina = previa->findChild<QWidget*>(u"picPagina"_s)->grab().toImage();
                 paginas << QCryptographicHash::hash(QByteArrayView(pagina.constBits(), pagina.sizeInBytes()),
                                                     QCryptographicHash::Md5);

@@ -165,16 +165,8 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
     static QString Texto(qint64 feitos, qint64 oferecido, qint64 enviados, qint64 aprovados, qint64 aprovado,
                          qint64 recusados, const QStringList& porMotivo, qint64 vencidos,
                          const std::optional<double>& mediana) {
-        return QStringList{QString::number(feitos),
-                           QString::number(oferecido),
-                           QString::number(enviados),
-                           QString::number(aprovados),
-                           QString::number(aprovado),
-                           QString::number(recusados),
-                           porMotivo.join(u','),
-                           QString::number(vencidos),
-                           mediana ? QString::number(*mediana) : u"-"_s}
-            .join(u'|');
+        return Juntos(feitos, oferecido, enviados, aprovados, aprovado, recusados, porMotivo.join(u','),
+                      vencidos, mediana ? QString::number(*mediana) : u"-"_s);
     }
 
     // The figures of [de, ate] read straight from the quotes, as the window read them before
@@ -332,18 +324,11 @@ private slots:
         QStringList porMotivo;
         for (qint32 q : n.RecusadosPorMotivo)
             porMotivo << QString::number(q);
-        const QStringList lidos{QString::number(n.Feitos),
-                                VB::CStr(QVariant::fromValue(n.ValorOferecido)),
-                                QString::number(n.Enviados),
-                                QString::number(n.Aprovados),
-                                VB::CStr(QVariant::fromValue(n.ValorAprovado)),
-                                QString::number(n.Recusados),
-                                porMotivo.join(u','),
-                                QString::number(n.Vencidos),
-                                opcional(n.TaxaPorQuantidade, 2),
-                                opcional(n.TaxaPorValor, 2),
-                                opcional(n.MedianaDeDiasAteAResposta, 1)};
-        QCOMPARE(lidos.join(u'|'), numeros);
+        QCOMPARE(Juntos(n.Feitos, VB::CStr(QVariant::fromValue(n.ValorOferecido)), n.Enviados, n.Aprovados,
+                        VB::CStr(QVariant::fromValue(n.ValorAprovado)), n.Recusados, porMotivo.join(u','),
+                        n.Vencidos, opcional(n.TaxaPorQuantidade, 2), opcional(n.TaxaPorValor, 2),
+                        opcional(n.MedianaDeDiasAteAResposta, 1)),
+                 numeros);
         QCOMPARE(n.Usuarios, (QStringList{u"ANA"_s, u"BIA"_s}));
 
         // The twelve weeks up to today, whatever the period: offered|approved, oldest first.

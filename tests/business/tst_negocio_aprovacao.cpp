@@ -242,8 +242,7 @@ private slots:
              Resultado::Sucesso,
              {}},
             {"estorno de novo", [&] { return aprovacao->EstornarPagamento(primeiro, u"de novo"_s); },
-             Resultado::Rejeitado, u"O pagamento %1 já é um estorno ou já foi estornado."_s.arg(primeiro)},
-        };
+             Resultado::Rejeitado, u"O pagamento %1 já é um estorno ou já foi estornado."_s.arg(primeiro)}};
         for (const auto& passo : passos) {
             const qint16 obtido = passo.fazer();
             const QString descricao = doBalcao->DescricaoDaFalha + aprovacao->DescricaoDaFalha;

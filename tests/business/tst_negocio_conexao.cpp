@@ -205,8 +205,7 @@ private slots:
                  "(com sslmode=verify-full, o servidor da URL deve ser um dos nomes do certificado)."_s},
             {Url(u"localhost"_s, u"verify-full"_s, u"nao-existe.crt"_s),
              u"Não foi possível abrir o banco de dados "_s + nomeLocal +
-                 u": o arquivo do certificado raiz (sslrootcert) não foi encontrado ou não pode ser lido."_s},
-        };
+                 u": o arquivo do certificado raiz (sslrootcert) não foi encontrado ou não pode ser lido."_s}};
         for (const auto& recusada : recusadas) {
             erro = Abrir(recusada.Url);
             QCOMPARE(erro.Descricao(), recusada.Descricao);

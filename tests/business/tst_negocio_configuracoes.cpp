@@ -37,19 +37,10 @@ QString Descricao(const clsConfiguracoesDoOrcamento& c) {
     QStringList tipos;
     for (const qint32 tipo : c.TiposDeServicosComConsentimento)
         tipos << QString::number(tipo);
-    return QStringList{QString::number(c.QuantidadeDeDiasParaAValidadeDoOrcamento),
-                       QString::number(c.PermissaoParaAlterarADataDeValidadeDoOrcamento),
-                       QString::number(c.PercentualDoSinal.DecimosDeMilesimos()),
-                       QString::number(c.SinalReembolsavel),
-                       c.ChavePix,
-                       c.NomeDoRecebedor,
-                       c.CidadeDoRecebedor,
-                       c.CondicoesDePagamento,
-                       c.VeterinarioResponsavel,
-                       c.CRMV,
-                       c.UFDoCRMV,
-                       tipos.join(u';')}
-        .join(u'|');
+    return Juntos(c.QuantidadeDeDiasParaAValidadeDoOrcamento,
+                  c.PermissaoParaAlterarADataDeValidadeDoOrcamento, c.PercentualDoSinal.DecimosDeMilesimos(),
+                  c.SinalReembolsavel, c.ChavePix, c.NomeDoRecebedor, c.CidadeDoRecebedor,
+                  c.CondicoesDePagamento, c.VeterinarioResponsavel, c.CRMV, c.UFDoCRMV, tipos.join(u';'));
 }
 
 } // namespace

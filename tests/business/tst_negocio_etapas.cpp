@@ -84,53 +84,49 @@ private slots:
         QTest::addColumn<QString>("depois"); // empty: refused with the message
         QTest::addColumn<QString>("entradaOuMensagem");
         // Each operation from each stage: what the clinic allows, and what it refuses.
-        const struct {
-            const char *etapa, *operacao, *depois, *entradaOuMensagem;
-        } tabela[] = {
-            {"Em aberto", "entregar", "Enviado", "entregue ao cliente"},
-            {"Em aberto", "aprovar", "Aprovado", "aprovado"},
-            {"Em aberto", "aprovar em parte", "Aprovado em parte", "aprovado em parte"},
-            {"Em aberto", "recusar", "Recusado", "recusado: Preço"},
-            {"Em aberto", "concluir", "", "em aberto|concluído"},
-            {"Enviado", "entregar", "Enviado", "entregue ao cliente"},
-            {"Enviado", "aprovar", "Aprovado", "aprovado"},
-            {"Enviado", "aprovar em parte", "Aprovado em parte", "aprovado em parte"},
-            {"Enviado", "recusar", "Recusado", "recusado: Preço"},
-            {"Enviado", "concluir", "", "enviado|concluído"},
-            {"Vencido", "entregar", "", "vencido|entregue ao cliente"},
-            {"Vencido", "aprovar", "Aprovado", "aprovado"},
-            {"Vencido", "aprovar em parte", "Aprovado em parte", "aprovado em parte"},
-            {"Vencido", "recusar", "Recusado", "recusado: Preço"},
-            {"Vencido", "concluir", "", "vencido|concluído"},
-            {"Aprovado", "entregar", "", "aprovado|entregue ao cliente"},
-            {"Aprovado", "aprovar", "", "aprovado|aprovado"},
-            {"Aprovado", "aprovar em parte", "", "aprovado|aprovado em parte"},
-            {"Aprovado", "recusar", "Recusado", "recusado: Preço"},
-            {"Aprovado", "concluir", "Concluído", "concluído"},
-            {"Aprovado em parte", "entregar", "", "aprovado em parte|entregue ao cliente"},
-            {"Aprovado em parte", "aprovar", "", "aprovado em parte|aprovado"},
-            {"Aprovado em parte", "recusar", "Recusado", "recusado: Preço"},
-            {"Aprovado em parte", "concluir", "Concluído", "concluído"},
-            {"Recusado", "entregar", "", "recusado|entregue ao cliente"},
-            {"Recusado", "aprovar", "", "recusado|aprovado"},
-            {"Recusado", "recusar", "", "recusado|recusado"},
-            {"Recusado", "concluir", "", "recusado|concluído"},
-            {"Concluído", "entregar", "", "concluído|entregue ao cliente"},
-            {"Concluído", "aprovar", "", "concluído|aprovado"},
-            {"Concluído", "recusar", "", "concluído|recusado"},
-            {"Concluído", "concluir", "", "concluído|concluído"},
-            {"Em aberto", "desfazer", "", "em aberto|ter a aprovação desfeita"},
-            {"Enviado", "desfazer", "", "enviado|ter a aprovação desfeita"},
-            {"Vencido", "desfazer", "", "vencido|ter a aprovação desfeita"},
-            {"Aprovado", "desfazer", "Em aberto", "aprovação desfeita"},
-            {"Aprovado em parte", "desfazer", "Em aberto", "aprovação desfeita"},
-            {"Recusado", "desfazer", "", "recusado|ter a aprovação desfeita"},
-            {"Concluído", "desfazer", "", "concluído|ter a aprovação desfeita"},
-        };
-        for (const auto& t : tabela)
-            QTest::addRow("%s, %s", t.etapa, t.operacao)
-                << QString::fromUtf8(t.etapa) << QString::fromUtf8(t.operacao) << QString::fromUtf8(t.depois)
-                << QString::fromUtf8(t.entradaOuMensagem);
+        // Each row: stage;operation;stage after;entry or message.
+        for (const char* linha : {"Em aberto;entregar;Enviado;entregue ao cliente",
+                                  "Em aberto;aprovar;Aprovado;aprovado",
+                                  "Em aberto;aprovar em parte;Aprovado em parte;aprovado em parte",
+                                  "Em aberto;recusar;Recusado;recusado: Preço",
+                                  "Em aberto;concluir;;em aberto|concluído",
+                                  "Enviado;entregar;Enviado;entregue ao cliente",
+                                  "Enviado;aprovar;Aprovado;aprovado",
+                                  "Enviado;aprovar em parte;Aprovado em parte;aprovado em parte",
+                                  "Enviado;recusar;Recusado;recusado: Preço",
+                                  "Enviado;concluir;;enviado|concluído",
+                                  "Vencido;entregar;;vencido|entregue ao cliente",
+                                  "Vencido;aprovar;Aprovado;aprovado",
+                                  "Vencido;aprovar em parte;Aprovado em parte;aprovado em parte",
+                                  "Vencido;recusar;Recusado;recusado: Preço",
+                                  "Vencido;concluir;;vencido|concluído",
+                                  "Aprovado;entregar;;aprovado|entregue ao cliente",
+                                  "Aprovado;aprovar;;aprovado|aprovado",
+                                  "Aprovado;aprovar em parte;;aprovado|aprovado em parte",
+                                  "Aprovado;recusar;Recusado;recusado: Preço",
+                                  "Aprovado;concluir;Concluído;concluído",
+                                  "Aprovado em parte;entregar;;aprovado em parte|entregue ao cliente",
+                                  "Aprovado em parte;aprovar;;aprovado em parte|aprovado",
+                                  "Aprovado em parte;recusar;Recusado;recusado: Preço",
+                                  "Aprovado em parte;concluir;Concluído;concluído",
+                                  "Recusado;entregar;;recusado|entregue ao cliente",
+                                  "Recusado;aprovar;;recusado|aprovado",
+                                  "Recusado;recusar;;recusado|recusado",
+                                  "Recusado;concluir;;recusado|concluído",
+                                  "Concluído;entregar;;concluído|entregue ao cliente",
+                                  "Concluído;aprovar;;concluído|aprovado",
+                                  "Concluído;recusar;;concluído|recusado",
+                                  "Concluído;concluir;;concluído|concluído",
+                                  "Em aberto;desfazer;;em aberto|ter a aprovação desfeita",
+                                  "Enviado;desfazer;;enviado|ter a aprovação desfeita",
+                                  "Vencido;desfazer;;vencido|ter a aprovação desfeita",
+                                  "Aprovado;desfazer;Em aberto;aprovação desfeita",
+                                  "Aprovado em parte;desfazer;Em aberto;aprovação desfeita",
+                                  "Recusado;desfazer;;recusado|ter a aprovação desfeita",
+                                  "Concluído;desfazer;;concluído|ter a aprovação desfeita"}) {
+            const QStringList t = QString::fromUtf8(linha).split(u';');
+            QTest::addRow("%s, %s", qPrintable(t[0]), qPrintable(t[1])) << t[0] << t[1] << t[2] << t[3];
+        }
     }
     void a_maquina_de_etapas() {
         QFETCH(QString, etapa);
@@ -306,20 +302,18 @@ private slots:
             qint32 codigo;
             QString texto;
             QList<qint64> esperados;
-        } casos[] = {
-            {F::AguardandoResposta, {}, n({4, 5})},
-            {F::VencemEmAte7Dias, {}, n({1, 2, 5})},
-            {F::Vencidos, {}, n({3, 6})},
-            {F::Aprovados, {}, n({7, 8})},
-            {F::Recusados, {}, n({9})},
-            {F::Concluidos, {}, n({10})},
-            {F::AguardandoResposta, u"maria"_s, n({4})},
-            {F::VencemEmAte7Dias, u"joão"_s, n({1, 5})},
-            {F::Vencidos, u"maria"_s, n({6})},
-            {F::Aprovados, u"maria"_s, n({8})},
-            {F::Concluidos, u"joão"_s, n({})},
-            {F::Vencidos, QString::number(qint64(numeros.at(3))), n({3})},
-        };
+        } casos[] = {{F::AguardandoResposta, {}, n({4, 5})},
+                     {F::VencemEmAte7Dias, {}, n({1, 2, 5})},
+                     {F::Vencidos, {}, n({3, 6})},
+                     {F::Aprovados, {}, n({7, 8})},
+                     {F::Recusados, {}, n({9})},
+                     {F::Concluidos, {}, n({10})},
+                     {F::AguardandoResposta, u"maria"_s, n({4})},
+                     {F::VencemEmAte7Dias, u"joão"_s, n({1, 5})},
+                     {F::Vencidos, u"maria"_s, n({6})},
+                     {F::Aprovados, u"maria"_s, n({8})},
+                     {F::Concluidos, u"joão"_s, n({})},
+                     {F::Vencidos, QString::number(qint64(numeros.at(3))), n({3})}};
         for (const auto& caso : casos) {
             const RecordsetPtr lista = Lista(caso.codigo, caso.texto, 2);
             QVERIFY(lista);

@@ -211,8 +211,8 @@ private slots:
         // each row refused where it begins, naming the column and the character.
         const auto Controle = [](int linha, const char* codigo) {
             return u"tiposdeservicos.csv: linha %1: Nome: o texto tem um caractere de controle (U+%2), como "
-                   "uma quebra de linha ou uma tabulação; apague-o."_s.arg(linha)
-                       .arg(QLatin1String(codigo));
+                   "uma quebra de linha ou uma tabulação; apague-o."_s.arg(QString::number(linha),
+                                                                           QLatin1String(codigo));
         };
         Linha("caracteres de controle", "tiposdeservicos.csv",
               QByteArray("Numero;Nome\n1;Clínica\tgeral\n2;\"Duas\nlinhas\"\n3;\x1b[31mVermelho\n"

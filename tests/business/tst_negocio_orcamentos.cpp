@@ -34,8 +34,7 @@ QList<double> Numeros(Recordset& rs) {
 
 // A write's answer with what it tells: "result|field validated|failure".
 QString Resposta(qint16 resultado, const clsOrcamentos& orcamento) {
-    return u"%1|%2|%3"_s.arg(QString::number(resultado), orcamento.NomeDoCampoValidado,
-                             orcamento.DescricaoDaFalha);
+    return Juntos(resultado, orcamento.NomeDoCampoValidado, orcamento.DescricaoDaFalha);
 }
 
 // What a rejection case spoils in a valid quote (its grid's row 1 the consultation).

@@ -232,10 +232,10 @@ private slots:
         FixarRelogio(Agora.addSecs(45));
         QCOMPARE(Salvar(numero, {1}, estacaoB->DataEHoraDaAlteracaoLida), qint16(0));
 
-        const QString recusa = u"O orçamento %1 foi alterado por ANA em %2, depois que este "
-                               "formulário o leu. O item não foi removido: feche o formulário "
-                               "e abra o orçamento novamente."_s.arg(numero)
-                                   .arg(Texto(Agora.addSecs(45)));
+        const QString recusa =
+            u"O orçamento %1 foi alterado por ANA em %2, depois que este "
+            "formulário o leu. O item não foi removido: feche o formulário "
+            "e abra o orçamento novamente."_s.arg(QString::number(numero), Texto(Agora.addSecs(45)));
         QCOMPARE(estacaoA->Excluir(orcamento, produto), QVariant(qint16(3)));
         QCOMPARE(estacaoA->DescricaoDaFalha, recusa);
         QCOMPARE(estacaoA->ObservacaoDoErro, recusa);

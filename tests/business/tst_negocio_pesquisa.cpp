@@ -120,8 +120,7 @@ private slots:
             {u"7891234567895"_s, ProdutosNoDialogo},
             {u"7891234567895"_s, ProdutosDoCodigoDeBarras},
             {u"consulta"_s, Servicos},
-            {u"consulta"_s, ServicosNoDialogo},
-        };
+            {u"consulta"_s, ServicosNoDialogo}};
         for (const auto& [texto, procurar] : campos) {
             const QList<qint64> esperado = procurar(texto);
             QVERIFY2(!esperado.isEmpty(), qPrintable(texto));
@@ -219,7 +218,8 @@ private slots:
             const qint64 primeiro = 12000 - qint64(pagina - 1) * 7;
             for (int linha = 0; linha < 7 && primeiro - linha >= 1; ++linha, rs->MoveNext()) {
                 QCOMPARE(Valores(*rs, u"NumeroDoOrcamento|CodigoDoCliente"_s),
-                         u"%1|%2"_s.arg(primeiro - linha).arg(1 + (primeiro - linha) % 3));
+                         u"%1|%2"_s.arg(QString::number(primeiro - linha),
+                                        QString::number(1 + (primeiro - linha) % 3)));
             }
         }
         // The last page holds the two quotes left, 2 of client 3 and 1 of client 2, with

@@ -106,13 +106,11 @@ private slots:
                     Texto(campo("NovoValorUnitario")), Texto(campo("NovoValorTotal")));
         }
         QCOMPARE(mudou.join(u"; "_s), mudancas);
-        const QString mostrados =
-            QStringList{Texto(QVariant::fromValue(renovacao->ValorTotalDeHoje)),
+        QCOMPARE(Juntos(Texto(QVariant::fromValue(renovacao->ValorTotalDeHoje)),
                         Texto(QVariant::fromValue(renovacao->DescontoEmPercentualDeHoje)),
                         Texto(QVariant::fromValue(renovacao->DescontoEmValorDeHoje)),
-                        Texto(QVariant::fromValue(renovacao->ValorLiquidoDeHoje))}
-                .join(u'|');
-        QCOMPARE(mostrados, totais);
+                        Texto(QVariant::fromValue(renovacao->ValorLiquidoDeHoje))),
+                 totais);
         QCOMPARE(renovacao->DataDeValidadePadrao, u"17/12/2026"_s);
         QCOMPARE(renovacao->CodigoDoCliente, 2.0);
 

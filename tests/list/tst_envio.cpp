@@ -5,6 +5,7 @@
 // write down their arguments, or Debian's own xdg-email with a stand-in mail program
 // (MAILER); the PDF is read back with pdftotext.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -45,9 +46,8 @@ QStringList Envios() {
                         "EnviosDeOrcamentos ORDER BY NumeroDoEnvio"_s);
     QStringList envios;
     while (q.next())
-        envios << u"%1|%2|%3|%4|%5"_s.arg(QString::number(q.value(0).toLongLong()), q.value(1).toString(),
-                                          q.value(2).toString(), q.value(3).toString(),
-                                          q.value(4).toString());
+        envios << Juntos(q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                         q.value(3).toString(), q.value(4).toString());
     return envios;
 }
 

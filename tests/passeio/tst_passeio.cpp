@@ -1247,8 +1247,7 @@ private:
             {u"quando"_s, QDateTime::currentDateTime().toString(Qt::ISODate)},
             {u"cliente"_s, QJsonObject{{u"codigo"_s, cliente.toDouble()}, {u"nome"_s, u"João da Silva"_s}}},
             {u"animal"_s, QJsonObject{{u"codigo"_s, 10}}},
-            {u"itens"_s, itens},
-        };
+            {u"itens"_s, itens}};
         BancoDeTeste::EscreverArquivo(caminho, QJsonDocument(copia).toJson());
     }
 

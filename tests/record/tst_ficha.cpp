@@ -185,8 +185,9 @@ private slots:
         QVERIFY(mficha->isVisible());
         auto* tema = ControleDaFicha<XRTheme>("xrTheme");
         QCOMPARE(tema->Caption(), u"Alterar orçamento"_s);
-        QCOMPARE(tema->DataOfInclusion(), u"Código %1 | Incluído em %2"_s.arg(numero).arg(
-                                              QDate::currentDate().toString(u"dd/MM/yyyy"_s)));
+        QCOMPARE(tema->DataOfInclusion(),
+                 u"Código %1 | Incluído em %2"_s.arg(QString::number(numero),
+                                                     QDate::currentDate().toString(u"dd/MM/yyyy"_s)));
         QCOMPARE(tema->DataOfAlteration(), QString());
         QCOMPARE(Propriedades("Caption", u"xrcmdSalvarFecharConfirmar"_s), u"Salvar"_s);
         QCOMPARE(Propriedades("ToolTipText", u"xrcmdSalvarFecharConfirmar|xrcmdCancelarAlterar"_s),

@@ -330,10 +330,7 @@ public:
         Negocio::Configuracao configuracao = Negocio::ConfiguracaoDoAmbiente();
         configuracao.CriarDadosDeDemonstracao = false;
         Negocio::Iniciar(configuracao);
-        auto usuario = std::make_unique<clsDadosDoUsuario>();
-        usuario->NomeDoUsuario = u"ANA"_s;
-        usuario->Administrador = true;
-        musuario = std::move(usuario);
+        musuario = BancoDeTeste::Usuario(u"ANA"_s);
         modPrincipal::DadosDoUsuario = musuario.get();
         modPrincipal::NomeDaAplicacao = u"Clínica Escola"_s;
         Plataforma::SubstituirMsgBox(
