@@ -127,8 +127,7 @@ private slots:
         const double y = Feito(QDate(2026, 11, 20), QDate(2026, 12, 1), 1, 10);
         const double z = Feito(QDate(2026, 12, 4), QDate(2026, 12, 14), 1, 10);
         FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(10, 0)));
-        QCOMPARE(Envios()->RegistrarEnvio(x, ZELT_N_Orcamentos::CanalWhatsApp, u"5519998765432"_s),
-                 qint16(0));
+        QCOMPARE(Envio()->RegistrarEnvio(x, ZELT_N_Orcamentos::CanalWhatsApp, u"5519998765432"_s), qint16(0));
         FixarRelogio(QDateTime(QDate(2026, 12, 5), QTime(10, 0)));
         auto etapas = Etapas();
         etapas->Ler(z);

@@ -6,6 +6,7 @@
 // approved value refused with the business layer's words, an administrator's reversal, a
 // clerk without that command, a quote not approved not opened.
 
+#include "tests/Controles.h"
 #include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/list/ImpressaoDeTeste.h"
@@ -193,13 +194,8 @@ private slots:
         const QString primeiro =
             QString::number(Numero("SELECT MIN(NumeroDoPagamento) FROM PagamentosDoOrcamento"));
         QCOMPARE(grade->Rows(), 2);
-        for (const auto& [coluna, texto] : {std::pair{1, primeiro},
-                                            {3, u"ANA"_s},
-                                            {4, u"91,20"_s},
-                                            {5, u"Pix"_s},
-                                            {6, u"E2026ABC"_s},
-                                            {7, u""_s}})
-            QCOMPARE(grade->TextMatrix(1, coluna), texto);
+        QCOMPARE(grade->TextMatrix(1, 1), primeiro);
+        QCOMPARE(LinhaDaGrade(grade, 1, 3, 7), u"ANA|91,20|Pix|E2026ABC|"_s);
 
         // Reversed by the administrator, with a reason: a negative row naming the first.
         mmensagens.clear();

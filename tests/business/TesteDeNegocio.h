@@ -70,7 +70,7 @@ protected:
     std::unique_ptr<ZELT_N_Orcamentos::clsEtapasDoOrcamento> Etapas() {
         return Objeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
     }
-    std::unique_ptr<ZELT_N_Orcamentos::clsEnviosDeOrcamentos> Envios() {
+    std::unique_ptr<ZELT_N_Orcamentos::clsEnviosDeOrcamentos> Envio() {
         return Objeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
     }
     std::unique_ptr<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento> Aprovacao(QObject* usuario = nullptr) {

@@ -51,8 +51,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         FixarRelogio(QDateTime(dia, QTime(hora, 0)));
         const double numero = mnumeros.value(letra);
         if (operacao == u"enviar") {
-            return Envios()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s) ==
-                   0;
+            return Envio()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s) == 0;
         }
         // The changes of the quote itself, and writes that go around the business layer.
         const QString lida = Banco::Valor(u"SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE "

@@ -164,7 +164,7 @@ private slots:
     // quote that was sent, the history telling both.
     void alteracao_desfaz_a_aprovacao() {
         const double numero = NovoOrcamentoDeDoisServicos();
-        QCOMPARE(Envios()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"ana@exemplo.com.br"_s),
+        QCOMPARE(Envio()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"ana@exemplo.com.br"_s),
                  Resultado::Sucesso);
         auto aprovacao = Aprovacao();
         aprovacao->Ler(numero);

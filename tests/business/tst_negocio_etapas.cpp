@@ -54,7 +54,7 @@ class TesteDasEtapas : public TesteDeNegocio {
         if (operacao == u"recusar") return etapas.RegistrarRecusa(numero, u"Preço"_s, u"achou caro"_s);
         if (operacao == u"concluir") return etapas.Concluir(numero);
         if (operacao == u"enviar") {
-            return Envios()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5511999990000"_s);
+            return Envio()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5511999990000"_s);
         }
         return -1;
     }

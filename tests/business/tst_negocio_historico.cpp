@@ -211,7 +211,7 @@ private slots:
         const double numero = NovoOrcamento();
         QVERIFY(numero > 0);
         const qint64 antes = QuantidadeDeEntradas();
-        auto envios = Envios();
+        auto envios = Envio();
         {
             Banco::UnidadeDeTrabalho deFora;
             Banco::Executar(u"UPDATE Clientes SET Celular = '(19) 90000-0000' WHERE CodigoDoCliente = 1"_s);
@@ -337,7 +337,7 @@ private slots:
         QFETCH(bool, antiga);
         QFETCH(QString, etapa);
         const double numero = NovoOrcamentoDeDoisServicos();
-        auto envios = Envios();
+        auto envios = Envio();
         int dia = 0; // a send a day: the days to the answer count from the first
         for (const QString& canal : {ZELT_N_Orcamentos::CanalEmail, ZELT_N_Orcamentos::CanalWhatsApp}) {
             FixarRelogio(Agora.addDays(++dia));

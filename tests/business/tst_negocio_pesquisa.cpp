@@ -4,6 +4,7 @@
 // change of the rows, and a database of the first schema version gets its indexes
 // filled when it is opened.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Cadastros.h"
@@ -218,8 +219,7 @@ private slots:
             const qint64 primeiro = 12000 - qint64(pagina - 1) * 7;
             for (int linha = 0; linha < 7 && primeiro - linha >= 1; ++linha, rs->MoveNext()) {
                 QCOMPARE(Valores(*rs, u"NumeroDoOrcamento|CodigoDoCliente"_s),
-                         u"%1|%2"_s.arg(QString::number(primeiro - linha),
-                                        QString::number(1 + (primeiro - linha) % 3)));
+                         Juntos(primeiro - linha, 1 + (primeiro - linha) % 3));
             }
         }
         // The last page holds the two quotes left, 2 of client 3 and 1 of client 2, with

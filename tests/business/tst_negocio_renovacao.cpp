@@ -216,7 +216,7 @@ private slots:
         QFETCH(QString, depois);
         const double numero = OrcamentoDaMaria();
         if (enviado) {
-            QCOMPARE(Envios()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"maria@exemplo.com"_s),
+            QCOMPARE(Envio()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"maria@exemplo.com"_s),
                      Resultado::Sucesso);
         }
         FixarRelogio(Agora.addDays(11));

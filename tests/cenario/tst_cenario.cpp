@@ -632,8 +632,7 @@ private slots:
         PASSO(mtela->Clicar(janela + u"xrcmdRenovar"_s) &&
               Fechada(u"frmRenovarValidade"_s, u"a renovação"_s));
 
-        QCOMPARE(Consultar(item), QStringList{u"%1|%2"_s.arg(QString::number(qRound64(novoPreco * 10000)),
-                                                             QString::number(itemNovo * 100))});
+        QCOMPARE(Consultar(item), QStringList{Juntos(qRound64(novoPreco * 10000), itemNovo * 100)});
         // The header is the sum of its items, the net value the window announced.
         QCOMPARE(Consultar(u"SELECT o.ValorLiquido, (SELECT SUM(i.ValorTotal) FROM ItensDeOrcamento i WHERE "
                            "i.NumeroDoOrcamento = o.NumeroDoOrcamento), o.DataDeValidadeDoOrcamento FROM "
@@ -874,21 +873,15 @@ private slots:
         QVERIFY2(mtela->Propriedade(janela + u"lblAnimal"_s, u"Caption"_s).endsWith(u" · 3,8 kg"_s),
                  qPrintable(mtela->Propriedade(janela + u"lblAnimal"_s, u"Caption"_s)));
         // Plain ASCII for what is typed (see Preencher); a valid CPF.
-        const QList<std::pair<QString, QString>> digitados{
-            {u"txtVeterinario"_s, u"Dra. Marina Azevedo"_s},
-            {u"txtCRMV"_s, u"12345"_s},
-            {u"txtUFDoCRMV"_s, u"SP"_s},
-            {u"txtCNPJ"_s, u"11.222.333/0001-81"_s},
-            {u"txtCPF"_s, u"529.982.247-25"_s},
-            {u"txtEndereco"_s, u"Rua das Palmeiras, 120 - Campinas/SP"_s},
-            {u"txtAnimal"_s, mcat.Gata},
-            {u"txtEspecie"_s, u"Gato"_s},
-            {u"txtRaca"_s, u"Sem raca definida"_s},
-            {u"txtSexo"_s, u"Femea"_s},
-            {u"txtIdade"_s, u"3 anos"_s},
-            {u"txtLocal"_s, u"Campinas/SP"_s}};
+        // Each box "name=text".
         QMap<QString, QString> valores;
-        for (const auto& [caixa, texto] : digitados) {
+        for (const QString& digitado :
+             {u"txtVeterinario=Dra. Marina Azevedo"_s, u"txtCRMV=12345"_s, u"txtUFDoCRMV=SP"_s,
+              u"txtCNPJ=11.222.333/0001-81"_s, u"txtCPF=529.982.247-25"_s,
+              u"txtEndereco=Rua das Palmeiras, 120 - Campinas/SP"_s, QString(u"txtAnimal="_s + mcat.Gata),
+              u"txtEspecie=Gato"_s, u"txtRaca=Sem raca definida"_s, u"txtSexo=Femea"_s, u"txtIdade=3 anos"_s,
+              u"txtLocal=Campinas/SP"_s}) {
+            const QString caixa = digitado.section(u'=', 0, 0), texto = digitado.section(u'=', 1);
             QString valor = mtela->Propriedade(janela + caixa, u"text"_s).trimmed();
             if (valor.isEmpty()) {
                 PASSO(Preencher(janela + caixa, texto, u"text"_s));

@@ -112,12 +112,10 @@ private slots:
 
     // Money in the messages, the windows and the sheet: thousands, cents, negatives.
     void valoresEmReais() {
-        for (const auto& [valor, texto] : {std::pair{u"1234,5"_s, u"R$ 1.234,50"_s},
-                                           {u"0"_s, u"R$ 0,00"_s},
-                                           {u"-91,2"_s, u"R$ -91,20"_s},
-                                           {u"12,3456"_s, u"R$ 12,35"_s},
-                                           {u"1000000,999"_s, u"R$ 1.000.001,00"_s}})
-            QCOMPARE(Textos::EmReais(VB::CCur(valor)), texto);
+        // Each "value=text".
+        for (const QString& caso : {u"1234,5=R$ 1.234,50"_s, u"0=R$ 0,00"_s, u"-91,2=R$ -91,20"_s,
+                                    u"12,3456=R$ 12,35"_s, u"1000000,999=R$ 1.000.001,00"_s})
+            QCOMPARE(Textos::EmReais(VB::CCur(caso.section(u'=', 0, 0))), caso.section(u'=', 1));
     }
 
     void falhasDeArquivoEmPortugues() {

@@ -107,9 +107,8 @@ private slots:
             mcomandos.clear();
             for (const char* nome : {"cmdEnviarPorEmail", "cmdEnviarPorWhatsApp"})
                 if (auto* botao = previa->findChild<QToolButton*>(QString::fromLatin1(nome)))
-                    mcomandos << u"%1|%2|%3|%4"_s.arg(botao->text(), botao->toolTip(),
-                                                      botao->shortcut().toString(),
-                                                      botao->icon().isNull() ? u"sem ícone"_s : u"ícone"_s);
+                    mcomandos << Juntos(botao->text(), botao->toolTip(), botao->shortcut().toString(),
+                                        botao->icon().isNull() ? u"sem ícone"_s : u"ícone"_s);
             if (macaoNaPrevia) macaoNaPrevia(previa);
             auto* aviso = previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s);
             mstrAviso = aviso && !aviso->isHidden() ? aviso->text() : QString();

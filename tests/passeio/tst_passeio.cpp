@@ -981,8 +981,8 @@ private:
                 QDate contato = Banco::DataDeIso(q.value(3).toString());
                 if (gravada == u"Enviado"_s) contato = std::max(contato, dia(4));
                 if (!q.isNull(5)) contato = std::max(contato, dia(5));
-                esperadas << u"%1|%2|%3"_s.arg(
-                    QString::number(q.value(0).toLongLong()),
+                esperadas << Juntos(
+                    q.value(0).toLongLong(),
                     semResposta && Banco::DataDeIso(q.value(2).toString()) < Hoje ? u"Vencido"_s : gravada,
                     semResposta ? QString::number(contato.daysTo(Hoje)) : QString());
             }
@@ -990,8 +990,7 @@ private:
             const auto* grade = janela.findChild<MSFlexGrid*>(u"msfgSecao"_s + nome);
             QStringList linhas;
             for (int r = 1; r < grade->Rows(); ++r)
-                linhas << u"%1|%2|%3"_s.arg(grade->TextMatrix(r, 1), grade->TextMatrix(r, 6),
-                                            grade->TextMatrix(r, 8));
+                linhas << Juntos(grade->TextMatrix(r, 1), grade->TextMatrix(r, 6), grade->TextMatrix(r, 8));
             const QString legenda = janela.findChild<Label*>(u"lblSecao"_s + nome)->Caption();
             const QString esperada =
                 u"%1 (%2)"_s.arg(QString::fromUtf16(secao.titulo), QString::number(esperadas.size()));

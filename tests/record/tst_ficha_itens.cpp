@@ -560,8 +560,7 @@ private slots:
         Ativar();
         // 40 items whose discounts the form rounds to the cent (7 % or 3,33 %).
         for (int i = 0; i < 40; ++i) {
-            PreencherServico(
-                u"%1|%2"_s.arg(QString::number(1 + i % 3), VB::Format(10.01 + i * 1.37, u"#,##0.00"_s)));
+            PreencherServico(Juntos(1 + i % 3, VB::Format(10.01 + i * 1.37, u"#,##0.00"_s)));
             Digitar(u"xrnumPercentualDeDescontoPorItem"_s, i % 2 ? u"7"_s : u"3,33"_s);
             Sair();
             Clicar(u"xrcmdAdicionar"_s);

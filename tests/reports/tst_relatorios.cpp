@@ -39,19 +39,15 @@ VB::Currency Moeda(double valor) {
 // Row i of a list of quotes: quote 1000 + i of client "Cliente i" (four digits).
 QList<QVariant> LinhaDaLista(qint32 i) {
     const QString numero = QString::number(i).rightJustified(4, u'0');
-    return {double(1000 + i),
-            QDate(2026, 12, 1).addDays(i % 5),
-            double(500 + i),
-            QString(u"Cliente "_s + numero),
-            QString(u"Razão Social do Cliente "_s + numero),
-            QVariant::fromValue(Moeda(100 + i)),
-            QVariant::fromValue(Moeda(10)),
-            QVariant::fromValue(Moeda(90 + i)),
-            i % 7 == 0 ? u"Inativo"_s : u"Ativo"_s,
-            QDateTime(QDate(2026, 12, 1), QTime(8, 0)).addSecs(60 * i),
-            u"ANA"_s,
-            i % 2 ? QVariant(QDateTime(QDate(2026, 12, 4), QTime(17, 30, 15))) : VB::Null(),
-            i % 2 ? u"JOÃO"_s : QString()};
+    return QList<QVariant>() << double(1000 + i) << QDate(2026, 12, 1).addDays(i % 5) << double(500 + i)
+                             << QString(u"Cliente "_s + numero)
+                             << QString(u"Razão Social do Cliente "_s + numero)
+                             << QVariant::fromValue(Moeda(100 + i)) << QVariant::fromValue(Moeda(10))
+                             << QVariant::fromValue(Moeda(90 + i)) << (i % 7 == 0 ? u"Inativo"_s : u"Ativo"_s)
+                             << QDateTime(QDate(2026, 12, 1), QTime(8, 0)).addSecs(60 * i) << u"ANA"_s
+                             << (i % 2 ? QVariant(QDateTime(QDate(2026, 12, 4), QTime(17, 30, 15)))
+                                       : VB::Null())
+                             << (i % 2 ? u"JOÃO"_s : QString());
 }
 
 std::shared_ptr<RecordsetEmMemoria> ListaEmMemoria(qint32 quantidade) {
@@ -125,33 +121,25 @@ constexpr qint32 Produto = 2;
 
 QList<QVariant> Item(const QString& nome, const QString& animal, double quantidade, double unitario,
                      double desconto, qint32 lancamento = Servico) {
-    return {123.0,
-            nome,
-            animal,
-            QVariant::fromValue(Moeda(quantidade)),
-            QVariant::fromValue(Moeda(unitario)),
-            QVariant::fromValue(Moeda(desconto)),
-            QVariant::fromValue(Moeda(quantidade * unitario - desconto)),
-            lancamento};
+    return QList<QVariant>() << 123.0 << nome << animal << QVariant::fromValue(Moeda(quantidade))
+                             << QVariant::fromValue(Moeda(unitario)) << QVariant::fromValue(Moeda(desconto))
+                             << QVariant::fromValue(Moeda(quantidade * unitario - desconto)) << lancamento;
 }
 
 void PreencherFicha(drFicha& ficha, RecordsetPtr itens) {
     ficha.setDataSource(itens);
     ficha.setDataDeEmissao(QDate(2026, 12, 5));
-    const QList<std::pair<QString, QString>> rotulos{
-        {u"lblNomeFantasiaDaEmpresa"_s, u"Clínica Veterinária São Francisco"_s},
-        {u"lblTitulo"_s, u"Orçamento"_s},
-        {u"lblSubtitulo"_s, u"Orçamento no.: 123"_s},
-        {u"lblItens_Titulo"_s, itens->RecordCount() <= 1 ? u"Item"_s : u"Itens"_s},
-        {u"lblCodigo"_s, u"4567"_s},
-        {u"lblApelidoOuNomeFantasia"_s, u"Zé da Ração"_s},
-        {u"lblNomeOuRazaoSocial"_s, u"José Antônio da Conceição"_s},
-        {u"lblValorTotal"_s, u"230,00"_s},
-        {u"lblDescontoEmPercentual"_s, u"10,00%"_s},
-        {u"lblDescontoEmValor"_s, u"23,00"_s},
-        {u"lblValorLiquido"_s, u"207,00"_s}};
-    for (const auto& [nome, texto] : rotulos)
-        ficha.Sections(u"CabecalhoDaPagina"_s)->Controls(nome)->setCaption(texto);
+    // Each label "name=caption".
+    for (const QString& rotulo :
+         {u"lblNomeFantasiaDaEmpresa=Clínica Veterinária São Francisco"_s, u"lblTitulo=Orçamento"_s,
+          u"lblSubtitulo=Orçamento no.: 123"_s,
+          QString(u"lblItens_Titulo="_s + (itens->RecordCount() <= 1 ? u"Item"_s : u"Itens"_s)),
+          u"lblCodigo=4567"_s, u"lblApelidoOuNomeFantasia=Zé da Ração"_s,
+          u"lblNomeOuRazaoSocial=José Antônio da Conceição"_s, u"lblValorTotal=230,00"_s,
+          u"lblDescontoEmPercentual=10,00%"_s, u"lblDescontoEmValor=23,00"_s, u"lblValorLiquido=207,00"_s})
+        ficha.Sections(u"CabecalhoDaPagina"_s)
+            ->Controls(rotulo.section(u'=', 0, 0))
+            ->setCaption(rotulo.section(u'=', 1));
     ficha.Sections(u"RodapeDaPagina"_s)
         ->Controls(u"lblTituloDoAplicativo"_s)
         ->setCaption(u"ZELT Veterinária"_s);
