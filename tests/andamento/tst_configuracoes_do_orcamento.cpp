@@ -98,9 +98,7 @@ private slots:
 
     // Each bad value told, its box focused, nothing stored; the window stays open.
     void valor_recusado_fica_na_janela_data() {
-        QTest::addColumn<QString>("caixa");
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<QString, QString, QString>("caixa", "texto", "mensagem");
         Linha("CNPJ errado", u"xrnbChavePix"_s, u"11.444.777/0001-62"_s,
               u"A chave Pix \"11.444.777/0001-62\" parece um CNPJ, mas os dígitos "
               "verificadores não conferem.|48"_s);

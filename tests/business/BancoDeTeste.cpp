@@ -86,8 +86,7 @@ bool PrepararPostgreSQL(const QString& urlBase, const QString& url) {
 } // namespace
 
 void LinhasDosBancos() {
-    QTest::addColumn<QString>("banco");
-    QTest::addColumn<QString>("url");
+    Colunas<QString, QString>("banco", "url");
     QTest::newRow("sqlite") << u"sqlite"_s << QString();
     const QString url = qEnvironmentVariable("ZELT_TESTE_PG_URL");
     if (!url.isEmpty())

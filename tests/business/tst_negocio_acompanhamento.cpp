@@ -241,8 +241,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
 
 private slots:
     void as_secoes_data() {
-        QTest::addColumn<qint32>("secao");
-        QTest::addColumn<qint32>("total");
+        Colunas<qint32, qint32>("secao", "total");
         // Each row: letter|client|animal|net value|validity|stage|last send|days without an answer.
         QTest::addColumn<QStringList>("linhas");
         Linha("vencem em até 7 dias", S::VencemEmAte7Dias, 3,
@@ -288,9 +287,7 @@ private slots:
     }
 
     void os_numeros_data() {
-        QTest::addColumn<qint32>("dias");
-        QTest::addColumn<QDate>("mes");
-        QTest::addColumn<QString>("usuario");
+        Colunas<qint32, QDate, QString>("dias", "mes", "usuario");
         // made|offered|sent|approved|approved value|refused|by reason|expired|rate by count|
         // rate by value|median days
         QTest::addColumn<QString>("numeros");

@@ -49,13 +49,11 @@ private slots:
     }
 
     void aprovar_data() {
-        QTest::addColumn<QList<qint32>>("recusados");
-        QTest::addColumn<QString>("cpf");
-        QTest::addColumn<QString>("como");
-        QTest::addColumn<int>("assinatura");   // side of the PNG drawn; 0 none
-        QTest::addColumn<QString>("campo");    // empty: approved
-        QTest::addColumn<QString>("esperado"); // the stage, or the message (%1: the number)
-        QTest::addColumn<QString>("valor");
+        // assinatura: side of the PNG drawn; 0 none
+        // campo: empty: approved
+        // esperado: the stage, or the message (%1: the number)
+        Colunas<QList<qint32>, QString, QString, int, QString, QString, QString>(
+            "recusados", "cpf", "como", "assinatura", "campo", "esperado", "valor");
         Linha("todos aprovados", QList<qint32>{}, u""_s, u"Telefone"_s, 0, u""_s, Etapa::Aprovado,
               u"228,00"_s);
         Linha("um recusado", QList<qint32>{2}, u""_s, u"WhatsApp"_s, 0, u""_s, Etapa::AprovadoEmParte,
@@ -120,9 +118,7 @@ private slots:
     // The second item (120,00) "se necessário": the approved range's low end leaves it out,
     // to the cent, read back and stored; the first is 108,00 with its discount.
     void faixa_aprovada_data() {
-        QTest::addColumn<QList<qint32>>("recusados");
-        QTest::addColumn<QString>("minimo");
-        QTest::addColumn<QString>("maximo");
+        Colunas<QList<qint32>, QString, QString>("recusados", "minimo", "maximo");
         Linha("todos aprovados", QList<qint32>{}, u"108,00"_s, u"228,00"_s);
         Linha("o se necessário recusado", QList<qint32>{2}, u"108,00"_s, u"108,00"_s);
         Linha("só o se necessário", QList<qint32>{1}, u"0,00"_s, u"120,00"_s);

@@ -91,9 +91,7 @@ private slots:
 
     // Each bad value: rejected (2) naming the field and why, and nothing stored.
     void valores_recusados_data() {
-        QTest::addColumn<Ajuste>("ajuste");
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<Ajuste, QString, QString>("ajuste", "campo", "mensagem");
         Linha("validade negativa", Ajuste([](auto& c) { c.QuantidadeDeDiasParaAValidadeDoOrcamento = -1; }),
               u"QuantidadeDeDiasParaAValidadeDoOrcamento"_s,
               u"A validade do orçamento deve ser de 0 a 3650 dias."_s);

@@ -3,6 +3,7 @@
 // marks the quotes already sent, the list's filters by stage, and two workstations
 // answering the same quote at once.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/EtapasDoOrcamento.h"
@@ -79,10 +80,8 @@ class TesteDasEtapas : public TesteDeNegocio {
 
 private slots:
     void a_maquina_de_etapas_data() {
-        QTest::addColumn<QString>("etapa");
-        QTest::addColumn<QString>("operacao");
-        QTest::addColumn<QString>("depois"); // empty: refused with the message
-        QTest::addColumn<QString>("entradaOuMensagem");
+        // depois: empty: refused with the message
+        Colunas<QString, QString, QString, QString>("etapa", "operacao", "depois", "entradaOuMensagem");
         // Each operation from each stage: what the clinic allows, and what it refuses.
         // Each row: stage;operation;stage after;entry or message.
         for (const char* linha : {"Em aberto;entregar;Enviado;entregue ao cliente",
@@ -188,9 +187,7 @@ private slots:
 
     // Each row: what the call gets wrong, the result and the message's start.
     void recusada_ou_obsoleta_nada_muda_data() {
-        QTest::addColumn<QString>("caso");
-        QTest::addColumn<int>("resultado");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<QString, int, QString>("caso", "resultado", "mensagem");
         QTest::newRow("obsoleta") << u"obsoleta"_s << 3
                                   << u"O orçamento %1 foi alterado por ANA em 07/12/2026"_s;
         QTest::newRow("motivo") << u"motivo"_s << 2 << u"O motivo da recusa \"Caro\" não é conhecido."_s;

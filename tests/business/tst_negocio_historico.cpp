@@ -3,6 +3,7 @@
 // numbers never used twice, the migration of a database that already holds quotes,
 // and several workstations restoring and saving at once (processes of their own).
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Compactacao.h"
@@ -150,8 +151,7 @@ private slots:
     }
 
     void colunas_nomeadas_sao_as_da_tabela_data() {
-        QTest::addColumn<QString>("tabela");
-        QTest::addColumn<QStringList>("colunas");
+        Colunas<QString, QStringList>("tabela", "colunas");
         QTest::newRow("orçamento") << u"Orcamentos"_s << GravacaoDeOrcamentos::ColunasDoOrcamento;
         QTest::newRow("item") << u"ItensDeOrcamento"_s << GravacaoDeOrcamentos::ColunasDoItem;
     }
@@ -320,11 +320,12 @@ private slots:
     }
 
     void restaurar_devolve_etapa_envios_e_aprovacao_data() {
-        QTest::addColumn<int>("aprovar");   // 1 in person, 64 KB signed; 2 by phone, undone
-        QTest::addColumn<bool>("pagar");    // and paid: its removal refused
-        QTest::addColumn<int>("dias");      // the clock moved on before the removal
-        QTest::addColumn<bool>("antiga");   // a removal entry written before it kept the rest
-        QTest::addColumn<QString>("etapa"); // shown before the removal and after the restoration
+        // aprovar: 1 in person, 64 KB signed; 2 by phone, undone
+        // pagar: and paid: its removal refused
+        // dias: the clock moved on before the removal
+        // antiga: a removal entry written before it kept the rest
+        // etapa: shown before the removal and after the restoration
+        Colunas<int, bool, int, bool, QString>("aprovar", "pagar", "dias", "antiga", "etapa");
         QTest::newRow("aprovado em parte") << 1 << false << 0 << false << u"Aprovado em parte"_s;
         QTest::newRow("aprovação desfeita, vencido") << 2 << false << 30 << false << u"Vencido"_s;
         QTest::newRow("entrada antiga") << 1 << false << 0 << true << u"Aprovado em parte"_s;

@@ -145,9 +145,7 @@ private slots:
     }
 
     void uma_linha_ruim_nao_carrega_nada_data() {
-        QTest::addColumn<QString>("arquivo");
-        QTest::addColumn<QByteArray>("conteudo");
-        QTest::addColumn<QStringList>("erros");
+        Colunas<QString, QByteArray, QStringList>("arquivo", "conteudo", "erros");
         Linha("situação do cliente", "clientes.csv",
               QByteArray(Clientes).append("13;Caio;Caio Lima;7;;;;;;;;;;\r\n"),
               QStringList{u"clientes.csv: linha 6: Situacao: valor '7' inválido; use 1 (ativo), 2 "

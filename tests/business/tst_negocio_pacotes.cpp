@@ -84,9 +84,7 @@ class TesteDosPacotes : public TesteDeNegocio {
 private slots:
     // Each package: stored (read back as its bands) or rejected with its message, nothing stored.
     void faixas_conferidas_data() {
-        QTest::addColumn<QString>("especie");
-        QTest::addColumn<QString>("faixas");
-        QTest::addColumn<QString>("esperado");
+        Colunas<QString, QString, QString>("especie", "faixas", "esperado");
         Linha("sem lacuna", u"Gato"_s, u"4-8:S3x1;0-4:S3x1 P100x1?"_s, u"até 4 kg; de 4 a 8 kg"_s);
         Linha("lacuna", u""_s, u"0-4:S1x1;5-8:S1x1"_s,
               u"Entre as faixas até 4 kg e de 5 a 8 kg há pesos sem faixa: a faixa "
@@ -143,10 +141,8 @@ private slots:
 
     // (from, to]: a weight on a limit belongs to the band that ends there.
     void peso_escolhe_a_faixa_data() {
-        QTest::addColumn<QString>("especieDoAnimal");
-        QTest::addColumn<QString>("peso");
-        QTest::addColumn<QString>("esperado"); // the items' names, or the message
-        QTest::addColumn<qint16>("resultado");
+        // esperado: the items' names, or the message
+        Colunas<QString, QString, QString, qint16>("especieDoAnimal", "peso", "esperado", "resultado");
         Linha("limite de baixo", u"Gata"_s, u"4"_s, u"Consulta clínica"_s, Resultado::Sucesso);
         Linha("logo acima", u"felina"_s, u"4,001"_s, u"Vacina V10"_s, Resultado::Sucesso);
         Linha("limite de cima", u""_s, u"8 kg"_s, u"Vacina V10"_s, Resultado::Sucesso);

@@ -58,10 +58,10 @@ class TesteDaRenovacao : public TesteDeNegocio {
 
 private slots:
     void reprecificado_como_digitado_hoje_data() {
-        QTest::addColumn<bool>("promocao");
-        QTest::addColumn<QString>("mudancas"); // item: unit before > after, total after
-        QTest::addColumn<QString>("totais");   // total|percentage|discount|net
-        QTest::addColumn<QString>("itens");    // stored after the renewal
+        // mudancas: item: unit before > after, total after
+        // totais: total|percentage|discount|net
+        // itens: stored after the renewal
+        Colunas<bool, QString, QString, QString>("promocao", "mudancas", "totais", "itens");
         // The consultation's price raised to 130,00 and the feed's lowered to 199,90.
         Linha("preços do cadastro", false,
               u"Consulta clínica: 120,00 > 130,00 = 123,50; Ração Cães 15 kg: 219,90 > 199,90 = 399,80"_s,
@@ -158,9 +158,7 @@ private slots:
 
     // Each row: what is wrong, the result, the message; nothing changes.
     void recusada_nada_muda_data() {
-        QTest::addColumn<QString>("caso");
-        QTest::addColumn<int>("resultado");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<QString, int, QString>("caso", "resultado", "mensagem");
         Linha("data passada", u"data passada"_s, 2,
               u"A nova data de validade (06/12/2026) não pode ser anterior a hoje (07/12/2026)."_s);
         Linha("não é data", u"não é data"_s, 2,
@@ -206,8 +204,7 @@ private slots:
 
     // An expired quote renewed is valid again; a sent one stays sent.
     void etapa_depois_da_renovacao_data() {
-        QTest::addColumn<bool>("enviado");
-        QTest::addColumn<QString>("depois");
+        Colunas<bool, QString>("enviado", "depois");
         Linha("vencido", false, u"Em aberto"_s);
         Linha("enviado e vencido", true, u"Enviado"_s);
     }

@@ -87,8 +87,7 @@ private slots:
     }
 
     void enderecosDeEmail_data() {
-        QTest::addColumn<QString>("endereco");
-        QTest::addColumn<bool>("valido");
+        Colunas<QString, bool>("endereco", "valido");
         for (const QString& bom : {u"joao@exemplo.com.br"_s, u"ana@clínica.com.br"_s,
                                    u"Ana.Paula_2+orc@Exemplo.COM"_s, u"o-rei@a-b.c1.org"_s})
             QTest::newRow(qPrintable(bom)) << bom << true;
@@ -160,12 +159,9 @@ private slots:
     }
 
     void copiaECola_data() {
-        QTest::addColumn<QString>("chave");
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<QString>("cidade");
-        QTest::addColumn<qint64>("valor"); // ten-thousandths; -1 none
-        QTest::addColumn<QString>("identificador");
-        QTest::addColumn<QString>("esperado");
+        // valor: ten-thousandths; -1 none
+        Colunas<QString, QString, QString, qint64, QString, QString>("chave", "nome", "cidade", "valor",
+                                                                     "identificador", "esperado");
         // The central bank's own example.
         Linha("exemplo do Banco Central", u"123e4567-e12b-12d1-a456-426655440000"_s, u"Fulano de Tal"_s,
               u"BRASILIA"_s, qint64(-1), u"***"_s,
@@ -210,10 +206,7 @@ private slots:
     // One table of keys: the kind each looks like, the key as stored, and the reason of
     // a refusal (empty when accepted).
     void chaves_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("tipo");
-        QTest::addColumn<QString>("chave");
-        QTest::addColumn<QString>("motivo");
+        Colunas<QString, int, QString, QString>("texto", "tipo", "chave", "motivo");
         using T = Pix::TipoDeChave;
         Linha("CPF", u"123.456.789-09"_s, int(T::Cpf), u"12345678909"_s, QString());
         Linha("CPF errado", u"123.456.789-00"_s, int(T::Cpf), QString(),
@@ -265,10 +258,9 @@ private slots:
 
     // The deposit: to the cent, half to even, and its line on the sheet.
     void sinal_data() {
-        QTest::addColumn<qint64>("valor"); // ten-thousandths
-        QTest::addColumn<qint64>("percentual");
-        QTest::addColumn<QString>("linha");
-        QTest::addColumn<bool>("faixa"); // approved as a range: the low end's percentage
+        // valor: ten-thousandths
+        // faixa: approved as a range: the low end's percentage
+        Colunas<qint64, qint64, QString, bool>("valor", "percentual", "linha", "faixa");
         Linha("metade", qint64(12345000), qint64(500000),
               u"Sinal para confirmar: R$ 617,25 (50 % do valor aprovado)"_s, false);
         Linha("percentual com decimal", qint64(3333300), qint64(125000),

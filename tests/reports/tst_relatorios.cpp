@@ -8,6 +8,7 @@
 #include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
 #include "list/drLista.h"
+#include "tests/Linha.h"
 #include "tests/NumeroDoErro.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -209,10 +210,7 @@ private slots:
     // The report footer under the last row, or alone on one more page when the last
     // row leaves no room for it (10,000 twips of paper: 7,500 for rows, 25 of 300).
     void paginasComRodapeDoRelatorio_data() {
-        QTest::addColumn<qint32>("linhas");
-        QTest::addColumn<int>("rodape");
-        QTest::addColumn<qint32>("paginas");
-        QTest::addColumn<qint32>("linhasNaUltima");
+        Colunas<qint32, int, qint32, qint32>("linhas", "rodape", "paginas", "linhasNaUltima");
         QTest::newRow("sem linhas") << 0 << 3000 << 1 << 0;
         QTest::newRow("cabe exatamente") << 15 << 3000 << 1 << 15;
         QTest::newRow("uma linha a mais: página própria") << 16 << 3000 << 2 << 0;
@@ -237,8 +235,7 @@ private slots:
     // deposit, its line, the refund text, the QR code and the "copia e cola", read back
     // from the PDF as text and the QR code from the page drawn as an image.
     void fichaDizValidadeCondicoesEmpresaESinal_data() {
-        QTest::addColumn<int>("itens");
-        QTest::addColumn<bool>("comSinal");
+        Colunas<int, bool>("itens", "comSinal");
         QTest::newRow("um item, com sinal") << 1 << true;
         QTest::newRow("cem itens, com sinal") << 100 << true;
         QTest::newRow("sem sinal") << 2 << false;
@@ -313,9 +310,7 @@ private slots:
     }
 
     void linhasDasCondicoes_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("porLinha");
-        QTest::addColumn<QStringList>("linhas");
+        Colunas<QString, int, QStringList>("texto", "porLinha", "linhas");
         QTest::newRow("vazio") << QString() << 10 << QStringList();
         QTest::newRow("cabe") << u"À vista no Pix"_s << 20 << QStringList{u"À vista no Pix"_s};
         QTest::newRow("quebra entre palavras") << u"À vista no  Pix ou em até 6x"_s << 12
