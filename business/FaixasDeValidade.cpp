@@ -31,7 +31,9 @@ void CriarEsquema(const Dialeto& dialeto) {
                                    "KEY, MenorValidade TEXT NOT NULL)")),
         {});
     Recontar();
-    Banco::ExecutarTodos(RemoverGatilhos(dialeto) + CriarGatilhos(dialeto));
+    // Sent with the migration's next statement: a new database costs no round trip more.
+    for (const QString& comando : RemoverGatilhos(dialeto) + CriarGatilhos(dialeto))
+        Banco::ExecutarComOProximo(comando, {});
 }
 
 QStringList CriarGatilhos(const Dialeto& dialeto) {

@@ -129,12 +129,9 @@ private slots:
         const double y = Feito(QDate(2026, 11, 20), QDate(2026, 12, 1), 1, 10);
         const double z = Feito(QDate(2026, 12, 4), QDate(2026, 12, 14), 1, 10);
         FixarRelogio(QDateTime(QDate(2026, 12, 3), QTime(10, 0)));
-        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-        envios->DadosDoUsuario = musuario.get();
-        QCOMPARE(envios->RegistrarEnvio(x, ZELT_N_Orcamentos::CanalWhatsApp, u"5519998765432"_s), qint16(0));
+        QCOMPARE(Envio()->RegistrarEnvio(x, ZELT_N_Orcamentos::CanalWhatsApp, u"5519998765432"_s), qint16(0));
         FixarRelogio(QDateTime(QDate(2026, 12, 5), QTime(10, 0)));
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
+        auto etapas = Etapas();
         etapas->Ler(z);
         QCOMPARE(etapas->RegistrarAprovacao(z, u"João"_s, u"Presencial"_s, false), qint16(0));
         FixarRelogio(QDateTime(Hoje, QTime(9, 0)));

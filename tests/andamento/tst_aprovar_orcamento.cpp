@@ -6,6 +6,7 @@
 // approved value refused with the business layer's words, an administrator's reversal, a
 // clerk without that command, a quote not approved not opened.
 
+#include "tests/Controles.h"
 #include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/list/ImpressaoDeTeste.h"
@@ -195,13 +196,8 @@ private slots:
         const QString primeiro =
             QString::number(Numero("SELECT MIN(NumeroDoPagamento) FROM PagamentosDoOrcamento"));
         QCOMPARE(grade->Rows(), 2);
-        for (const auto& [coluna, texto] : {std::pair{1, primeiro},
-                                            {3, u"ANA"_s},
-                                            {4, u"91,20"_s},
-                                            {5, u"Pix"_s},
-                                            {6, u"E2026ABC"_s},
-                                            {7, u""_s}})
-            QCOMPARE(grade->TextMatrix(1, coluna), texto);
+        QCOMPARE(grade->TextMatrix(1, 1), primeiro);
+        QCOMPARE(LinhaDaGrade(grade, 1, 3, 7), u"ANA|91,20|Pix|E2026ABC|"_s);
 
         // Reversed by the administrator, with a reason: a negative row naming the first.
         mmensagens.clear();
@@ -280,8 +276,8 @@ private slots:
                      qPrintable(QString::number(previa->minimumSizeHint().width())));
             // Which commands are on and what the page shows, after each step.
             const auto visto = [&] {
-                estados << u"%1 %2"_s.arg(aprovar ? int(aprovar->isEnabled()) : -1)
-                               .arg(pagar ? int(pagar->isEnabled()) : -1);
+                estados << u"%1 %2"_s.arg(QString::number(aprovar ? int(aprovar->isEnabled()) : -1),
+                                          QString::number(pagar ? int(pagar->isEnabled()) : -1));
                 const QImage pagina = previa->findChild<QWidget*>(u"picPagina"_s)->grab().toImage();
                 paginas << QCryptographicHash::hash(QByteArrayView(pagina.constBits(), pagina.sizeInBytes()),
                                                     QCryptographicHash::Md5);

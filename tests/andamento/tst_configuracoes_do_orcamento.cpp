@@ -64,17 +64,14 @@ private slots:
             QVERIFY(Texto(j, u"xrnbTextoDeConsentimento"_s).startsWith(u"Declaro que fui informado(a)"_s));
             Filho<XRComboBox>(j, u"xrcmbPermissaoParaAlterarADataDeValidadeDoOrcamento"_s)->setListIndex(0);
             Filho<XRComboBox>(j, u"xrcmbSinalReembolsavel"_s)->setListIndex(1);
-            for (const auto& [caixa, texto] :
-                 {std::pair{u"QuantidadeDeDiasParaAValidadeDoOrcamento"_s, u"15"_s},
-                  {u"PercentualDoSinal"_s, u"12,5"_s},
-                  {u"ChavePix"_s, u"+55 (19) 99876-5432"_s},
-                  {u"CidadeDoRecebedor"_s, u"Campinas"_s},
-                  {u"CondicoesDePagamento"_s, u"À vista no Pix ou em até 6x no cartão"_s},
-                  {u"VeterinarioResponsavel"_s, u"Dra. Cecília Prado"_s},
-                  {u"CRMV"_s, u"12345"_s},
-                  {u"UFDoCRMV"_s, u"SP"_s},
-                  {u"TiposDeServicosComConsentimento"_s, u"2; 3"_s}})
-                Digitar(j, u"xrnb"_s + caixa, texto);
+            // Each box "name=text".
+            for (const QString& caixa :
+                 {u"QuantidadeDeDiasParaAValidadeDoOrcamento=15"_s, u"PercentualDoSinal=12,5"_s,
+                  u"ChavePix=+55 (19) 99876-5432"_s, u"CidadeDoRecebedor=Campinas"_s,
+                  u"CondicoesDePagamento=À vista no Pix ou em até 6x no cartão"_s,
+                  u"VeterinarioResponsavel=Dra. Cecília Prado"_s, u"CRMV=12345"_s, u"UFDoCRMV=SP"_s,
+                  u"TiposDeServicosComConsentimento=2; 3"_s})
+                Digitar(j, u"xrnb"_s + caixa.section(u'=', 0, 0), caixa.section(u'=', 1));
             QTest::mouseClick(Filho<XRCommandButton>(j, u"xrcmdGravar"_s), Qt::LeftButton);
             QVERIFY(!j.isVisible());
         });
@@ -102,9 +99,7 @@ private slots:
 
     // Each bad value told, its box focused, nothing stored; the window stays open.
     void valor_recusado_fica_na_janela_data() {
-        QTest::addColumn<QString>("caixa");
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<QString, QString, QString>("caixa", "texto", "mensagem");
         Linha("CNPJ errado", u"xrnbChavePix"_s, u"11.444.777/0001-62"_s,
               u"A chave Pix \"11.444.777/0001-62\" parece um CNPJ, mas os dígitos "
               "verificadores não conferem.|48"_s);

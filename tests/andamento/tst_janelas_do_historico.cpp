@@ -265,8 +265,7 @@ private slots:
     // a history copy found damaged (the business object's error), and a business object
     // that breaks (the window's error trap, with its procedure and point).
     void erro_numa_janela_vai_para_o_log_data() {
-        QTest::addColumn<bool>("objetoQueFalha");
-        QTest::addColumn<QString>("linha");
+        Colunas<bool, QString>("objetoQueFalha", "linha");
         Linha("cópia danificada", false,
               u"Clínica | -2147220991 | A cópia do registro %1 do histórico está danificada. | "
               "ZELT_N_Orcamentos, clsHistorico, SelecionarVersao"_s);

@@ -2,6 +2,7 @@
 // the business layer's rejections (the window stays) and refusals (the window closes) with
 // their exact messages, and nothing stored by either.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/component/DublesDoComponente.h"
 
@@ -121,8 +122,7 @@ private slots:
     // A stage that does not allow the answer (moved at another workstation after the
     // window read it is told as a stale change; here the window reads it concluded).
     void etapaQueNaoPermite_data() {
-        QTest::addColumn<int>("janela");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<int, QString>("janela", "mensagem");
         QTest::newRow("aprovação") << int(Janela::RegistrarAprovacao)
                                    << u"O orçamento %1 está concluído: não pode ser aprovado. (16)"_s;
         QTest::newRow("recusa") << int(Janela::RegistrarRecusa)

@@ -5,6 +5,7 @@
 // copy's record form filled with the same client, animal and items at today's prices,
 // the item no longer in the registry named and left out, and the new quote saved.
 
+#include "tests/Linha.h"
 #include "tests/andamento/ControlesDeTeste.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
@@ -63,10 +64,8 @@ class TesteDeRenovarECopiar : public TesteDaFicha {
 
 private slots:
     void renovar_validade_data() {
-        QTest::addColumn<QString>("acao");
-        QTest::addColumn<bool>("renovado");
-        QTest::addColumn<QString>("gravado"); // net value and validity: the default one or as before
-        QTest::addColumn<QStringList>("mensagens");
+        // gravado: net value and validity: the default one or as before
+        Colunas<QString, bool, QString, QStringList>("acao", "renovado", "gravado", "mensagens");
         const QString antes = u"8758000|antes"_s;
         QTest::newRow("renovar") << u"renovar"_s << true << u"8453000|padrão"_s << QStringList{};
         QTest::newRow("manter preços") << u"manter preços"_s << true << u"8758000|padrão"_s << QStringList{};

@@ -4,6 +4,7 @@
 // pdftotext, every datum the form must carry in each copy, each copy from a page of its
 // own; the history entry of each form that left, none for a cancelled one.
 
+#include "tests/Linha.h"
 #include "tests/andamento/ControlesDeTeste.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/list/ImpressaoDeTeste.h"
@@ -96,8 +97,7 @@ class TesteDoTermoDeConsentimento : public TesteDeNegocio {
 
 private slots:
     void idade_data() {
-        QTest::addColumn<QDate>("nascimento");
-        QTest::addColumn<QString>("idade");
+        Colunas<QDate, QString>("nascimento", "idade");
         QTest::newRow("anos e meses") << QDate(2023, 10, 1) << u"3 anos e 2 meses"_s;
         QTest::newRow("um ano e um mês") << QDate(2025, 11, 6) << u"1 ano e 1 mês"_s;
         QTest::newRow("anos exatos") << QDate(2024, 12, 6) << u"2 anos"_s;
@@ -189,9 +189,8 @@ private slots:
     // The UF of the CRMV as typed at the counter: one of the 27 in any case, printed and
     // written in the history upper-case; anything else refused by name, nothing printed.
     void ufDoCRMV_data() {
-        QTest::addColumn<QString>("digitada");
-        QTest::addColumn<QString>("mensagem"); // empty: printed
-        QTest::addColumn<QString>("impressa");
+        // mensagem: empty: printed
+        Colunas<QString, QString, QString>("digitada", "mensagem", "impressa");
         QTest::newRow("minúsculas") << u"sp"_s << QString() << u"SP"_s;
         QTest::newRow("com brancos") << u" Rj "_s << QString() << u"RJ"_s;
         QTest::newRow("distrito federal") << u"df"_s << QString() << u"DF"_s;

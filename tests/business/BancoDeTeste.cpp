@@ -1,4 +1,5 @@
 #include "tests/business/BancoDeTeste.h"
+#include "tests/Linha.h"
 
 #include "business/Banco.h"
 #include "business/Cadastros.h"
@@ -85,8 +86,7 @@ bool PrepararPostgreSQL(const QString& urlBase, const QString& url) {
 } // namespace
 
 void LinhasDosBancos() {
-    QTest::addColumn<QString>("banco");
-    QTest::addColumn<QString>("url");
+    Colunas<QString, QString>("banco", "url");
     QTest::newRow("sqlite") << u"sqlite"_s << QString();
     const QString url = qEnvironmentVariable("ZELT_TESTE_PG_URL");
     if (!url.isEmpty())
@@ -332,41 +332,28 @@ void GradeEmMemoria::AdicionarProduto(const QString& codigoDeBarras, int codigoI
 
 GradeEmMemoria GradeEmMemoria::DaSelecao(Recordset& itens) {
     using namespace GradeDeItens;
-    auto texto = [&](const char* campo) {
-        const QVariant valor = itens.Fields(QString::fromLatin1(campo)).Value;
+    auto texto = [&](const QString& campo) {
+        const QVariant valor = itens.Fields(campo).Value;
         return VB::IsNull(valor) ? QString() : VB::CStr(valor);
     };
-    // The field of the selection each column is loaded from.
-    const std::pair<Coluna, const char*> campos[] = {
-        {TipoDeServicoOuCodigoDeBarras, "NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto"},
-        {CodigoDoServicoOuProduto, "CodigoDoServicoOuCodigoInternoDoProduto"},
-        {CodigoDoAnimal, "CodigoDoAnimal"},
-        {NomeDoAnimal, "NomeDoAnimal"},
-        {Quantidade, "Quantidade"},
-        {ValorUnitario, "ValorUnitario"},
-        {PercentualDeDesconto, "DescontoEmPercentual"},
-        {ValorDeDesconto, "DescontoEmValor"},
-        {ValorTotal, "ValorTotal"},
-        {Custo, "Custo"},
-        {NumeroDoItem, "NumeroDoItemDoOrcamento"},
-        {TipoDeVenda, "TipoDeVenda"},
-        {TipoDeLancamento, "TipoDeLancamento"},
-        {CodigoDaSituacao, "Situacao"},
-        {DataEHoraDaInclusao, "DataEHoraDaInclusao"},
-        {UsuarioDaInclusao, "UsuarioDaInclusao"},
-        {DataEHoraDaAlteracao, "DataEHoraDaAlteracao"},
-        {UsuarioDaAlteracao, "UsuarioDaAlteracao"},
-    };
+    // The field of the selection each column is loaded from, the columns in order from
+    // TipoDeServicoOuCodigoDeBarras on ("-": not loaded from a field of its own).
+    const QStringList campos =
+        u"NumeroDoTipoDeServicoOuCodigoDeBarrasDoProduto CodigoDoServicoOuCodigoInternoDoProduto - "
+        "CodigoDoAnimal NomeDoAnimal Quantidade ValorUnitario DescontoEmPercentual DescontoEmValor "
+        "ValorTotal Custo NumeroDoItemDoOrcamento TipoDeVenda TipoDeLancamento Situacao - "
+        "DataEHoraDaInclusao UsuarioDaInclusao DataEHoraDaAlteracao UsuarioDaAlteracao"_s.split(u' ');
     GradeEmMemoria grade;
     if (itens.RecordCount() == 0) return grade;
     itens.MoveFirst();
     while (!itens.Eof()) {
         grade.AdicionarLinhaEmBranco();
         QStringList& linha = grade.mlinhas.last();
-        for (const auto& [coluna, campo] : campos)
-            linha[coluna] = texto(campo);
+        for (int coluna = TipoDeServicoOuCodigoDeBarras; coluna < QuantidadeDeColunas; ++coluna)
+            if (const QString& campo = campos[coluna - TipoDeServicoOuCodigoDeBarras]; campo != u"-"_s)
+                linha[coluna] = texto(campo);
         const bool servico = linha[TipoDeLancamento] == QString::number(LancamentoDeServico);
-        linha[NomeDoServicoOuProduto] = servico ? texto("NomeDoServico") : texto("NomeDoProduto");
+        linha[NomeDoServicoOuProduto] = texto(servico ? u"NomeDoServico"_s : u"NomeDoProduto"_s);
         itens.MoveNext();
     }
     return grade;
@@ -612,8 +599,7 @@ void PromocaoEDescontosDaMaria() {
 }
 
 QString Paginas(const Recordset& recordset) {
-    return u"%1|%2|%3"_s.arg(QString::number(recordset.RecordCount()), QString::number(recordset.PageCount()),
-                             QString::number(recordset.AbsolutePage()));
+    return Juntos(recordset.RecordCount(), recordset.PageCount(), recordset.AbsolutePage());
 }
 
 namespace {

@@ -16,6 +16,7 @@
 
 #include "tests/NumeroDoErro.h"
 
+#include "contracts/CriarObjeto.h"
 #include "contracts/IGradeDeItens.h"
 #include "contracts/Negocio.h"
 #include "contracts/Recordset.h"
@@ -154,6 +155,13 @@ void EscreverOrcamentos(int n, int quinto = 0);
 // gross total, discount and net value the sums of its items, no item without its quote.
 // Answers the stored quotes with their item counts (empty after a failure, told in a warning).
 QHash<qint64, qint64> OrcamentosInteiros();
+
+// A business object of the contract T made by its ProgId, working for that user.
+template <class T> std::unique_ptr<T> Objeto(const QString& progId, QObject* usuario) {
+    auto objeto = Zelt::CriarObjeto<T>(progId);
+    objeto->DadosDoUsuario = usuario;
+    return objeto;
+}
 
 // A user record with that name: an administrator (whom the counter's rules on prices and
 // discounts do not bind), or a clerk without the right to give discounts.

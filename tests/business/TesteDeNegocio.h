@@ -62,17 +62,20 @@ protected:
     double NovoOrcamentoDeDoisServicos(double cliente = 1, qint32 animal = 10) {
         return NovoOrcamento(cliente, animal, true);
     }
-    // The stage operations and the approval, as the user above.
+    // A business object of the contract T, as the user above; the stage operations, the
+    // sends and the approval so.
+    template <class T> std::unique_ptr<T> Objeto(const QString& progId) {
+        return BancoDeTeste::Objeto<T>(progId, musuario.get());
+    }
     std::unique_ptr<ZELT_N_Orcamentos::clsEtapasDoOrcamento> Etapas() {
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
-        return etapas;
+        return Objeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
+    }
+    std::unique_ptr<ZELT_N_Orcamentos::clsEnviosDeOrcamentos> Envio() {
+        return Objeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
     }
     std::unique_ptr<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento> Aprovacao(QObject* usuario = nullptr) {
-        auto aprovacao =
-            Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-        aprovacao->DadosDoUsuario = usuario ? usuario : musuario.get();
-        return aprovacao;
+        return BancoDeTeste::Objeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(
+            ProgId::AprovacaoDoOrcamento, usuario ? usuario : musuario.get());
     }
     // The stage a quote is shown in now.
     QString EtapaDe(double numero) {

@@ -51,10 +51,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         FixarRelogio(QDateTime(dia, QTime(hora, 0)));
         const double numero = mnumeros.value(letra);
         if (operacao == u"enviar") {
-            auto envios =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-            envios->DadosDoUsuario = musuario.get();
-            return envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s) == 0;
+            return Envio()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5519999990000"_s) == 0;
         }
         // The changes of the quote itself, and writes that go around the business layer.
         const QString lida = Banco::Valor(u"SELECT DataEHoraDaAlteracao FROM Orcamentos WHERE "
@@ -64,8 +61,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         const QString carimbo = lida.isEmpty() ? QString() : VB::CStr(Banco::DataEHoraDeIso(lida));
         if (operacao == u"alterar") return AlterarComMaisUmItem(numero, carimbo, true) == 0;
         if (operacao == u"remover o produto") {
-            auto itens = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
-            itens->DadosDoUsuario = musuario.get();
+            auto itens = Objeto<ZELT_N_Orcamentos::clsOrcItens>(ProgId::OrcItens);
             itens->DataEHoraDaAlteracaoLida = carimbo;
             itens->DesfazerAprovacao = true;
             itens->ValorTotalDoOrcamento = VB::CCur(u"120"_s);
@@ -75,9 +71,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
         }
         if (operacao == u"renovar") {
             Banco::Executar(u"UPDATE Servicos SET ValorDeVenda = ValorDeVenda + 100000"_s);
-            auto renovacao =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
-            renovacao->DadosDoUsuario = musuario.get();
+            auto renovacao = Objeto<ZELT_N_Orcamentos::clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
             renovacao->SelecionarItensAPrecosDeHoje(numero);
             return renovacao->RenovarValidade(numero, dia.addDays(10).toString(u"dd/MM/yyyy"_s), true) == 0;
         }
@@ -86,8 +80,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
             auto orcamento = BancoDeTeste::OrcamentoValido(grade, musuario.get());
             orcamento->NumeroDoOrcamento = numero;
             orcamento->DataEHoraDaAlteracaoLida = carimbo;
-            auto historico = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
-            historico->DadosDoUsuario = musuario.get();
+            auto historico = Objeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
             return (operacao == u"excluir" ? orcamento->Excluir() : historico->Restaurar(numero)) == 0;
         }
         if (operacao.startsWith(u"SQL: ")) {
@@ -171,16 +164,8 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
     static QString Texto(qint64 feitos, qint64 oferecido, qint64 enviados, qint64 aprovados, qint64 aprovado,
                          qint64 recusados, const QStringList& porMotivo, qint64 vencidos,
                          const std::optional<double>& mediana) {
-        return QStringList{QString::number(feitos),
-                           QString::number(oferecido),
-                           QString::number(enviados),
-                           QString::number(aprovados),
-                           QString::number(aprovado),
-                           QString::number(recusados),
-                           porMotivo.join(u','),
-                           QString::number(vencidos),
-                           mediana ? QString::number(*mediana) : u"-"_s}
-            .join(u'|');
+        return Juntos(feitos, oferecido, enviados, aprovados, aprovado, recusados, porMotivo.join(u','),
+                      vencidos, mediana ? QString::number(*mediana) : u"-"_s);
     }
 
     // The figures of [de, ate] read straight from the quotes, as the window read them before
@@ -196,18 +181,15 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
                     motivo);
         QSqlQuery q = Banco::Executar(
             u"SELECT COUNT(*), SUM(o.ValorLiquido), SUM(CASE WHEN e.Etapa IS NULL THEN 0 ELSE 1 END), "
-            u"SUM(CASE "
-            "WHEN e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN 1 ELSE 0 END), SUM(CASE "
-            "WHEN "
-            "e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN COALESCE(ap.ValorAprovado, "
-            "o.ValorLiquido) ELSE 0 END), SUM(CASE WHEN e.Etapa = 'Recusado' THEN 1 ELSE 0 END), SUM(CASE "
-            "WHEN "
-            "(e.Etapa IS NULL OR e.Etapa = 'Enviado') AND o.DataDeValidadeDoOrcamento < ? THEN 1 ELSE 0 END)"_s +
+            "SUM(CASE WHEN e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN 1 ELSE 0 END), "
+            "SUM(CASE WHEN e.Etapa IN ('Aprovado', 'Aprovado em parte', 'Concluído') THEN "
+            "COALESCE(ap.ValorAprovado, o.ValorLiquido) ELSE 0 END), SUM(CASE WHEN e.Etapa = 'Recusado' THEN "
+            "1 ELSE 0 END), SUM(CASE WHEN (e.Etapa IS NULL OR e.Etapa = 'Enviado') AND "
+            "o.DataDeValidadeDoOrcamento < ? THEN 1 ELSE 0 END)"_s +
                 motivos +
                 u" FROM Orcamentos o LEFT JOIN EtapasDoOrcamento e ON e.NumeroDoOrcamento = "
-                u"o.NumeroDoOrcamento "
-                "LEFT JOIN AprovacoesDoOrcamento ap ON ap.NumeroDoOrcamento = o.NumeroDoOrcamento AND "
-                "ap.DataEHoraDesfeita IS NULL"_s +
+                "o.NumeroDoOrcamento LEFT JOIN AprovacoesDoOrcamento ap ON ap.NumeroDoOrcamento = "
+                "o.NumeroDoOrcamento AND ap.DataEHoraDesfeita IS NULL"_s +
                 onde,
             QVariantList{Banco::DataIso(Hoje)} + periodo);
         q.next();
@@ -259,8 +241,7 @@ class TesteDoAcompanhamento : public TesteDeNegocio {
 
 private slots:
     void as_secoes_data() {
-        QTest::addColumn<qint32>("secao");
-        QTest::addColumn<qint32>("total");
+        Colunas<qint32, qint32>("secao", "total");
         // Each row: letter|client|animal|net value|validity|stage|last send|days without an answer.
         QTest::addColumn<QStringList>("linhas");
         Linha("vencem em até 7 dias", S::VencemEmAte7Dias, 3,
@@ -306,9 +287,7 @@ private slots:
     }
 
     void os_numeros_data() {
-        QTest::addColumn<qint32>("dias");
-        QTest::addColumn<QDate>("mes");
-        QTest::addColumn<QString>("usuario");
+        Colunas<qint32, QDate, QString>("dias", "mes", "usuario");
         // made|offered|sent|approved|approved value|refused|by reason|expired|rate by count|
         // rate by value|median days
         QTest::addColumn<QString>("numeros");
@@ -341,18 +320,11 @@ private slots:
         QStringList porMotivo;
         for (qint32 q : n.RecusadosPorMotivo)
             porMotivo << QString::number(q);
-        const QStringList lidos{QString::number(n.Feitos),
-                                VB::CStr(QVariant::fromValue(n.ValorOferecido)),
-                                QString::number(n.Enviados),
-                                QString::number(n.Aprovados),
-                                VB::CStr(QVariant::fromValue(n.ValorAprovado)),
-                                QString::number(n.Recusados),
-                                porMotivo.join(u','),
-                                QString::number(n.Vencidos),
-                                opcional(n.TaxaPorQuantidade, 2),
-                                opcional(n.TaxaPorValor, 2),
-                                opcional(n.MedianaDeDiasAteAResposta, 1)};
-        QCOMPARE(lidos.join(u'|'), numeros);
+        QCOMPARE(Juntos(n.Feitos, VB::CStr(QVariant::fromValue(n.ValorOferecido)), n.Enviados, n.Aprovados,
+                        VB::CStr(QVariant::fromValue(n.ValorAprovado)), n.Recusados, porMotivo.join(u','),
+                        n.Vencidos, opcional(n.TaxaPorQuantidade, 2), opcional(n.TaxaPorValor, 2),
+                        opcional(n.MedianaDeDiasAteAResposta, 1)),
+                 numeros);
         QCOMPARE(n.Usuarios, (QStringList{u"ANA"_s, u"BIA"_s}));
 
         // The twelve weeks up to today, whatever the period: offered|approved, oldest first.

@@ -49,13 +49,11 @@ private slots:
     }
 
     void aprovar_data() {
-        QTest::addColumn<QList<qint32>>("recusados");
-        QTest::addColumn<QString>("cpf");
-        QTest::addColumn<QString>("como");
-        QTest::addColumn<int>("assinatura");   // side of the PNG drawn; 0 none
-        QTest::addColumn<QString>("campo");    // empty: approved
-        QTest::addColumn<QString>("esperado"); // the stage, or the message (%1: the number)
-        QTest::addColumn<QString>("valor");
+        // assinatura: side of the PNG drawn; 0 none
+        // campo: empty: approved
+        // esperado: the stage, or the message (%1: the number)
+        Colunas<QList<qint32>, QString, QString, int, QString, QString, QString>(
+            "recusados", "cpf", "como", "assinatura", "campo", "esperado", "valor");
         Linha("todos aprovados", QList<qint32>{}, u""_s, u"Telefone"_s, 0, u""_s, Etapa::Aprovado,
               u"228,00"_s);
         Linha("um recusado", QList<qint32>{2}, u""_s, u"WhatsApp"_s, 0, u""_s, Etapa::AprovadoEmParte,
@@ -120,9 +118,7 @@ private slots:
     // The second item (120,00) "se necessário": the approved range's low end leaves it out,
     // to the cent, read back and stored; the first is 108,00 with its discount.
     void faixa_aprovada_data() {
-        QTest::addColumn<QList<qint32>>("recusados");
-        QTest::addColumn<QString>("minimo");
-        QTest::addColumn<QString>("maximo");
+        Colunas<QList<qint32>, QString, QString>("recusados", "minimo", "maximo");
         Linha("todos aprovados", QList<qint32>{}, u"108,00"_s, u"228,00"_s);
         Linha("o se necessário recusado", QList<qint32>{2}, u"108,00"_s, u"108,00"_s);
         Linha("só o se necessário", QList<qint32>{1}, u"0,00"_s, u"120,00"_s);
@@ -164,9 +160,7 @@ private slots:
     // quote that was sent, the history telling both.
     void alteracao_desfaz_a_aprovacao() {
         const double numero = NovoOrcamentoDeDoisServicos();
-        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-        envios->DadosDoUsuario = musuario.get();
-        QCOMPARE(envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"ana@exemplo.com.br"_s),
+        QCOMPARE(Envio()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"ana@exemplo.com.br"_s),
                  Resultado::Sucesso);
         auto aprovacao = Aprovacao();
         aprovacao->Ler(numero);
@@ -244,8 +238,7 @@ private slots:
              Resultado::Sucesso,
              {}},
             {"estorno de novo", [&] { return aprovacao->EstornarPagamento(primeiro, u"de novo"_s); },
-             Resultado::Rejeitado, u"O pagamento %1 já é um estorno ou já foi estornado."_s.arg(primeiro)},
-        };
+             Resultado::Rejeitado, u"O pagamento %1 já é um estorno ou já foi estornado."_s.arg(primeiro)}};
         for (const auto& passo : passos) {
             const qint16 obtido = passo.fazer();
             const QString descricao = doBalcao->DescricaoDaFalha + aprovacao->DescricaoDaFalha;
@@ -262,8 +255,7 @@ private slots:
                    "'pago em duplicidade'"),
             -1000000);
         // Money on record stays: the quote is not deleted.
-        auto orcamento = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
-        orcamento->DadosDoUsuario = musuario.get();
+        auto orcamento = Objeto<ZELT_N_Orcamentos::clsOrcamentos>(ProgId::Orcamentos);
         orcamento->NumeroDoOrcamento = numero;
         orcamento->DataEHoraDaAlteracaoLida = aprovacao->DataEHoraDaAlteracaoLida;
         QCOMPARE(orcamento->Excluir(), Resultado::Recusado);

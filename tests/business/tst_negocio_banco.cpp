@@ -28,18 +28,12 @@ const QDateTime DiaDaDemonstracao(QDate(2026, 6, 15), QTime(12, 0, 0));
 // Every row of every table, as text, in key order.
 QStringList Despejo() {
     QStringList linhas;
-    const QStringList consultas{
-        u"SELECT * FROM Empresa ORDER BY Codigo"_s,
-        u"SELECT * FROM Clientes ORDER BY CodigoDoCliente"_s,
-        u"SELECT * FROM Animais ORDER BY Codigo"_s,
-        u"SELECT * FROM GruposDeProdutos ORDER BY Codigo"_s,
-        u"SELECT * FROM SubgruposDeProdutos ORDER BY Codigo"_s,
-        u"SELECT * FROM Produtos ORDER BY CodigoInterno"_s,
-        u"SELECT * FROM Servicos ORDER BY Codigo"_s,
-        u"SELECT * FROM Orcamentos ORDER BY NumeroDoOrcamento"_s,
-        u"SELECT * FROM ItensDeOrcamento ORDER BY NumeroDoOrcamento, NumeroDoItemDoOrcamento"_s};
-    for (const QString& consulta : consultas) {
-        QSqlQuery q = Banco::Executar(consulta);
+    for (const char* tabela : {"Empresa ORDER BY Codigo", "Clientes ORDER BY CodigoDoCliente",
+                               "Animais ORDER BY Codigo", "GruposDeProdutos ORDER BY Codigo",
+                               "SubgruposDeProdutos ORDER BY Codigo", "Produtos ORDER BY CodigoInterno",
+                               "Servicos ORDER BY Codigo", "Orcamentos ORDER BY NumeroDoOrcamento",
+                               "ItensDeOrcamento ORDER BY NumeroDoOrcamento, NumeroDoItemDoOrcamento"}) {
+        QSqlQuery q = Banco::Executar(u"SELECT * FROM "_s + QLatin1String(tabela));
         while (q.next()) {
             QStringList valores;
             for (int i = 0; i < q.record().count(); ++i)
@@ -101,9 +95,8 @@ const QString SomenteLeituraSQLite =
     u"ele está somente para leitura, e as alterações nos orçamentos não poderiam ser gravadas. "
     "Verifique se o arquivo e a pasta em que ele está permitem gravação."_s;
 const QString SomenteLeituraPostgreSQL =
-    u"ele está somente para leitura, e as alterações nos orçamentos não poderiam ser gravadas. "
-    "Verifique se o usuário tem permissão para gravar nas tabelas e se o servidor aceita "
-    "gravações."_s;
+    u"ele está somente para leitura, e as alterações nos orçamentos não poderiam ser gravadas. Verifique se "
+    "o usuário tem permissão para gravar nas tabelas e se o servidor aceita gravações."_s;
 
 } // namespace
 

@@ -2,6 +2,7 @@
 // record form and the search dialogs pass: clients, animals, products (bar codes
 // and scale labels), services, service types and the company.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Cadastros.h"
@@ -81,8 +82,7 @@ private slots:
     }
 
     void clientes_pelo_dialogo_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QList<qint64>>("esperados");
+        Colunas<QString, QList<qint64>>("texto", "esperados");
         QTest::newRow("vazio: todos, por apelido") << QString() << QList<qint64>{5, 6, 4, 1, 2, 7, 3, 8, 9};
         QTest::newRow("código") << u"2"_s << QList<qint64>{2};
         QTest::newRow("sem acento") << u"ze"_s << QList<qint64>{9};
@@ -214,8 +214,7 @@ private slots:
     }
 
     void produtos_pelo_dialogo_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QList<qint64>>("esperados");
+        Colunas<QString, QList<qint64>>("texto", "esperados");
         QTest::newRow("vazio: todos os ativos, por nome") << QString() << QList<qint64>{123, 100, 200};
         QTest::newRow("nome sem acento") << u"racao caes"_s << QList<qint64>{100};
         QTest::newRow("código interno") << u"200"_s << QList<qint64>{200};
@@ -232,9 +231,8 @@ private slots:
     void servicos() {
         RecordsetPtr rs = ServicosDoFormulario(1, u"consulta"_s, 0);
         QCOMPARE(Codigos(*rs, "Codigo"), QList<qint64>{1}); // 5 is inactive
-        QCOMPARE(Conteudo(*rs), QStringList{u"Codigo=1|Nome=Consulta clínica|Descricao=Descrição de "
-                                            "Consulta clínica|NumeroDoTipoDeServico=1|Custo=48|"
-                                            "ValorDeVenda=120"_s});
+        QCOMPARE(Conteudo(*rs), QStringList{u"Codigo=1|Nome=Consulta clínica|Descricao=Descrição de Consulta "
+                                            "clínica|NumeroDoTipoDeServico=1|Custo=48|ValorDeVenda=120"_s});
         // Type 0 is every type; a code of another type is not found within a type.
         QCOMPARE(Codigos(*ServicosDoFormulario(0, QString(), 3), "Codigo"), QList<qint64>{3});
         QCOMPARE(ServicosDoFormulario(1, QString(), 3)->RecordCount(), 0);
@@ -242,9 +240,7 @@ private slots:
     }
 
     void servicos_pelo_dialogo_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<qint32>("tipo");
-        QTest::addColumn<QList<qint64>>("esperados");
+        Colunas<QString, qint32, QList<qint64>>("texto", "tipo", "esperados");
         QTest::newRow("todos os tipos") << QString() << 0 << QList<qint64>{4, 3, 1, 2};
         QTest::newRow("um tipo") << QString() << 1 << QList<qint64>{1, 2};
         QTest::newRow("nome dentro do tipo") << u"v10"_s << 1 << QList<qint64>{2};

@@ -110,7 +110,8 @@ private slots:
         QRandomGenerator sorte(semente);
         QHash<qint64, Gravado> relatados;
         for (int rodada = 1; rodada <= 20; ++rodada) {
-            const QString contexto = u"seed %1, round %2"_s.arg(semente).arg(rodada);
+            const QString contexto =
+                u"seed %1, round %2"_s.arg(QString::number(semente), QString::number(rodada));
             auto estacao = msessao->Estacao(
                 {u"--semente"_s, QString::number(semente + rodada), u"adicionar"_s, u"100000"_s});
             QVERIFY2(estacao->waitForStarted(), qPrintable(contexto));

@@ -202,12 +202,10 @@ private slots:
             {Url(base.host(), u"verify-full"_s, u"autoridade.crt"_s),
              u"Não foi possível abrir o banco de dados "_s + nome +
                  u": o certificado do servidor foi emitido para outro nome de servidor, não para o da URL "
-                 u"(com "
-                 "sslmode=verify-full, o servidor da URL deve ser um dos nomes do certificado)."_s},
+                 "(com sslmode=verify-full, o servidor da URL deve ser um dos nomes do certificado)."_s},
             {Url(u"localhost"_s, u"verify-full"_s, u"nao-existe.crt"_s),
              u"Não foi possível abrir o banco de dados "_s + nomeLocal +
-                 u": o arquivo do certificado raiz (sslrootcert) não foi encontrado ou não pode ser lido."_s},
-        };
+                 u": o arquivo do certificado raiz (sslrootcert) não foi encontrado ou não pode ser lido."_s}};
         for (const auto& recusada : recusadas) {
             erro = Abrir(recusada.Url);
             QCOMPARE(erro.Descricao(), recusada.Descricao);

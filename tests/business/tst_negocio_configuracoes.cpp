@@ -37,19 +37,10 @@ QString Descricao(const clsConfiguracoesDoOrcamento& c) {
     QStringList tipos;
     for (const qint32 tipo : c.TiposDeServicosComConsentimento)
         tipos << QString::number(tipo);
-    return QStringList{QString::number(c.QuantidadeDeDiasParaAValidadeDoOrcamento),
-                       QString::number(c.PermissaoParaAlterarADataDeValidadeDoOrcamento),
-                       QString::number(c.PercentualDoSinal.DecimosDeMilesimos()),
-                       QString::number(c.SinalReembolsavel),
-                       c.ChavePix,
-                       c.NomeDoRecebedor,
-                       c.CidadeDoRecebedor,
-                       c.CondicoesDePagamento,
-                       c.VeterinarioResponsavel,
-                       c.CRMV,
-                       c.UFDoCRMV,
-                       tipos.join(u';')}
-        .join(u'|');
+    return Juntos(c.QuantidadeDeDiasParaAValidadeDoOrcamento,
+                  c.PermissaoParaAlterarADataDeValidadeDoOrcamento, c.PercentualDoSinal.DecimosDeMilesimos(),
+                  c.SinalReembolsavel, c.ChavePix, c.NomeDoRecebedor, c.CidadeDoRecebedor,
+                  c.CondicoesDePagamento, c.VeterinarioResponsavel, c.CRMV, c.UFDoCRMV, tipos.join(u';'));
 }
 
 } // namespace
@@ -100,9 +91,7 @@ private slots:
 
     // Each bad value: rejected (2) naming the field and why, and nothing stored.
     void valores_recusados_data() {
-        QTest::addColumn<Ajuste>("ajuste");
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<Ajuste, QString, QString>("ajuste", "campo", "mensagem");
         Linha("validade negativa", Ajuste([](auto& c) { c.QuantidadeDeDiasParaAValidadeDoOrcamento = -1; }),
               u"QuantidadeDeDiasParaAValidadeDoOrcamento"_s,
               u"A validade do orçamento deve ser de 0 a 3650 dias."_s);
@@ -112,12 +101,10 @@ private slots:
         Linha("sinal negativo", Ajuste([](auto& c) { c.PercentualDoSinal = VB::Currency::DeInteiro(-5); }),
               u"PercentualDoSinal"_s, u"O percentual do sinal deve ser de 0 a 100 (0: sem sinal)."_s);
         Linha("CPF errado", Ajuste([](auto& c) { c.ChavePix = u"529.982.247-26"_s; }), u"ChavePix"_s,
-              u"A chave Pix \"529.982.247-26\" parece um CPF, mas os dígitos "
-              "verificadores não conferem."_s);
+              u"A chave Pix \"529.982.247-26\" parece um CPF, mas os dígitos verificadores não conferem."_s);
         Linha("chave sem recebedor", Ajuste([](auto& c) { c.NomeDoRecebedor = u"  "_s; }),
               u"NomeDoRecebedor"_s,
-              u"Informe o nome do recebedor do Pix (o nome que o banco do "
-              "cliente mostra)."_s);
+              u"Informe o nome do recebedor do Pix (o nome que o banco do cliente mostra)."_s);
         Linha("chave sem cidade", Ajuste([](auto& c) { c.CidadeDoRecebedor.clear(); }),
               u"CidadeDoRecebedor"_s, u"Informe a cidade do recebedor do Pix."_s);
         Linha("condições longas", Ajuste([](auto& c) { c.CondicoesDePagamento = QString(301, u'x'); }),

@@ -3,6 +3,7 @@
 // marks the quotes already sent, the list's filters by stage, and two workstations
 // answering the same quote at once.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/EtapasDoOrcamento.h"
@@ -55,10 +56,7 @@ class TesteDasEtapas : public TesteDeNegocio {
         if (operacao == u"recusar") return etapas.RegistrarRecusa(numero, u"Preço"_s, u"achou caro"_s);
         if (operacao == u"concluir") return etapas.Concluir(numero);
         if (operacao == u"enviar") {
-            auto envios =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-            envios->DadosDoUsuario = musuario.get();
-            return envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5511999990000"_s);
+            return Envio()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalWhatsApp, u"5511999990000"_s);
         }
         return -1;
     }
@@ -106,58 +104,52 @@ class TesteDasEtapas : public TesteDeNegocio {
 
 private slots:
     void a_maquina_de_etapas_data() {
-        QTest::addColumn<QString>("etapa");
-        QTest::addColumn<QString>("operacao");
-        QTest::addColumn<QString>("depois"); // empty: refused with the message
-        QTest::addColumn<QString>("entradaOuMensagem");
+        // depois: empty: refused with the message
+        Colunas<QString, QString, QString, QString>("etapa", "operacao", "depois", "entradaOuMensagem");
         // Each operation from each stage: what the clinic allows, and what it refuses.
-        const struct {
-            const char *etapa, *operacao, *depois, *entradaOuMensagem;
-        } tabela[] = {
-            {"Em aberto", "entregar", "Enviado", "entregue ao cliente"},
-            {"Em aberto", "aprovar", "Aprovado", "aprovado"},
-            {"Em aberto", "aprovar em parte", "Aprovado em parte", "aprovado em parte"},
-            {"Em aberto", "recusar", "Recusado", "recusado: Preço"},
-            {"Em aberto", "concluir", "", "em aberto|concluído"},
-            {"Enviado", "entregar", "Enviado", "entregue ao cliente"},
-            {"Enviado", "aprovar", "Aprovado", "aprovado"},
-            {"Enviado", "aprovar em parte", "Aprovado em parte", "aprovado em parte"},
-            {"Enviado", "recusar", "Recusado", "recusado: Preço"},
-            {"Enviado", "concluir", "", "enviado|concluído"},
-            {"Vencido", "entregar", "", "vencido|entregue ao cliente"},
-            {"Vencido", "aprovar", "Aprovado", "aprovado"},
-            {"Vencido", "aprovar em parte", "Aprovado em parte", "aprovado em parte"},
-            {"Vencido", "recusar", "Recusado", "recusado: Preço"},
-            {"Vencido", "concluir", "", "vencido|concluído"},
-            {"Aprovado", "entregar", "", "aprovado|entregue ao cliente"},
-            {"Aprovado", "aprovar", "", "aprovado|aprovado"},
-            {"Aprovado", "aprovar em parte", "", "aprovado|aprovado em parte"},
-            {"Aprovado", "recusar", "Recusado", "recusado: Preço"},
-            {"Aprovado", "concluir", "Concluído", "concluído"},
-            {"Aprovado em parte", "entregar", "", "aprovado em parte|entregue ao cliente"},
-            {"Aprovado em parte", "aprovar", "", "aprovado em parte|aprovado"},
-            {"Aprovado em parte", "recusar", "Recusado", "recusado: Preço"},
-            {"Aprovado em parte", "concluir", "Concluído", "concluído"},
-            {"Recusado", "entregar", "", "recusado|entregue ao cliente"},
-            {"Recusado", "aprovar", "", "recusado|aprovado"},
-            {"Recusado", "recusar", "", "recusado|recusado"},
-            {"Recusado", "concluir", "", "recusado|concluído"},
-            {"Concluído", "entregar", "", "concluído|entregue ao cliente"},
-            {"Concluído", "aprovar", "", "concluído|aprovado"},
-            {"Concluído", "recusar", "", "concluído|recusado"},
-            {"Concluído", "concluir", "", "concluído|concluído"},
-            {"Em aberto", "desfazer", "", "em aberto|ter a aprovação desfeita"},
-            {"Enviado", "desfazer", "", "enviado|ter a aprovação desfeita"},
-            {"Vencido", "desfazer", "", "vencido|ter a aprovação desfeita"},
-            {"Aprovado", "desfazer", "Em aberto", "aprovação desfeita"},
-            {"Aprovado em parte", "desfazer", "Em aberto", "aprovação desfeita"},
-            {"Recusado", "desfazer", "", "recusado|ter a aprovação desfeita"},
-            {"Concluído", "desfazer", "", "concluído|ter a aprovação desfeita"},
-        };
-        for (const auto& t : tabela)
-            QTest::addRow("%s, %s", t.etapa, t.operacao)
-                << QString::fromUtf8(t.etapa) << QString::fromUtf8(t.operacao) << QString::fromUtf8(t.depois)
-                << QString::fromUtf8(t.entradaOuMensagem);
+        // Each row: stage;operation;stage after;entry or message.
+        for (const char* linha : {"Em aberto;entregar;Enviado;entregue ao cliente",
+                                  "Em aberto;aprovar;Aprovado;aprovado",
+                                  "Em aberto;aprovar em parte;Aprovado em parte;aprovado em parte",
+                                  "Em aberto;recusar;Recusado;recusado: Preço",
+                                  "Em aberto;concluir;;em aberto|concluído",
+                                  "Enviado;entregar;Enviado;entregue ao cliente",
+                                  "Enviado;aprovar;Aprovado;aprovado",
+                                  "Enviado;aprovar em parte;Aprovado em parte;aprovado em parte",
+                                  "Enviado;recusar;Recusado;recusado: Preço",
+                                  "Enviado;concluir;;enviado|concluído",
+                                  "Vencido;entregar;;vencido|entregue ao cliente",
+                                  "Vencido;aprovar;Aprovado;aprovado",
+                                  "Vencido;aprovar em parte;Aprovado em parte;aprovado em parte",
+                                  "Vencido;recusar;Recusado;recusado: Preço",
+                                  "Vencido;concluir;;vencido|concluído",
+                                  "Aprovado;entregar;;aprovado|entregue ao cliente",
+                                  "Aprovado;aprovar;;aprovado|aprovado",
+                                  "Aprovado;aprovar em parte;;aprovado|aprovado em parte",
+                                  "Aprovado;recusar;Recusado;recusado: Preço",
+                                  "Aprovado;concluir;Concluído;concluído",
+                                  "Aprovado em parte;entregar;;aprovado em parte|entregue ao cliente",
+                                  "Aprovado em parte;aprovar;;aprovado em parte|aprovado",
+                                  "Aprovado em parte;recusar;Recusado;recusado: Preço",
+                                  "Aprovado em parte;concluir;Concluído;concluído",
+                                  "Recusado;entregar;;recusado|entregue ao cliente",
+                                  "Recusado;aprovar;;recusado|aprovado",
+                                  "Recusado;recusar;;recusado|recusado",
+                                  "Recusado;concluir;;recusado|concluído",
+                                  "Concluído;entregar;;concluído|entregue ao cliente",
+                                  "Concluído;aprovar;;concluído|aprovado",
+                                  "Concluído;recusar;;concluído|recusado",
+                                  "Concluído;concluir;;concluído|concluído",
+                                  "Em aberto;desfazer;;em aberto|ter a aprovação desfeita",
+                                  "Enviado;desfazer;;enviado|ter a aprovação desfeita",
+                                  "Vencido;desfazer;;vencido|ter a aprovação desfeita",
+                                  "Aprovado;desfazer;Em aberto;aprovação desfeita",
+                                  "Aprovado em parte;desfazer;Em aberto;aprovação desfeita",
+                                  "Recusado;desfazer;;recusado|ter a aprovação desfeita",
+                                  "Concluído;desfazer;;concluído|ter a aprovação desfeita"}) {
+            const QStringList t = QString::fromUtf8(linha).split(u';');
+            QTest::addRow("%s, %s", qPrintable(t[0]), qPrintable(t[1])) << t[0] << t[1] << t[2] << t[3];
+        }
     }
     void a_maquina_de_etapas() {
         QFETCH(QString, etapa);
@@ -219,9 +211,7 @@ private slots:
 
     // Each row: what the call gets wrong, the result and the message's start.
     void recusada_ou_obsoleta_nada_muda_data() {
-        QTest::addColumn<QString>("caso");
-        QTest::addColumn<int>("resultado");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<QString, int, QString>("caso", "resultado", "mensagem");
         QTest::newRow("obsoleta") << u"obsoleta"_s << 3
                                   << u"O orçamento %1 foi alterado por ANA em 07/12/2026"_s;
         QTest::newRow("motivo") << u"motivo"_s << 2 << u"O motivo da recusa \"Caro\" não é conhecido."_s;
@@ -333,20 +323,18 @@ private slots:
             qint32 codigo;
             QString texto;
             QList<qint64> esperados;
-        } casos[] = {
-            {F::AguardandoResposta, {}, n({4, 5})},
-            {F::VencemEmAte7Dias, {}, n({1, 2, 5})},
-            {F::Vencidos, {}, n({3, 6})},
-            {F::Aprovados, {}, n({7, 8})},
-            {F::Recusados, {}, n({9})},
-            {F::Concluidos, {}, n({10})},
-            {F::AguardandoResposta, u"maria"_s, n({4})},
-            {F::VencemEmAte7Dias, u"joão"_s, n({1, 5})},
-            {F::Vencidos, u"maria"_s, n({6})},
-            {F::Aprovados, u"maria"_s, n({8})},
-            {F::Concluidos, u"joão"_s, n({})},
-            {F::Vencidos, QString::number(qint64(numeros.at(3))), n({3})},
-        };
+        } casos[] = {{F::AguardandoResposta, {}, n({4, 5})},
+                     {F::VencemEmAte7Dias, {}, n({1, 2, 5})},
+                     {F::Vencidos, {}, n({3, 6})},
+                     {F::Aprovados, {}, n({7, 8})},
+                     {F::Recusados, {}, n({9})},
+                     {F::Concluidos, {}, n({10})},
+                     {F::AguardandoResposta, u"maria"_s, n({4})},
+                     {F::VencemEmAte7Dias, u"joão"_s, n({1, 5})},
+                     {F::Vencidos, u"maria"_s, n({6})},
+                     {F::Aprovados, u"maria"_s, n({8})},
+                     {F::Concluidos, u"joão"_s, n({})},
+                     {F::Vencidos, QString::number(qint64(numeros.at(3))), n({3})}};
         for (const auto& caso : casos)
             QCOMPARE(Listados(caso.codigo, caso.texto), caso.esperados);
         // A quote deleted takes its stage out of the counts too.

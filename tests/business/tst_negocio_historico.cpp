@@ -3,6 +3,7 @@
 // numbers never used twice, the migration of a database that already holds quotes,
 // and several workstations restoring and saving at once (processes of their own).
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Compactacao.h"
@@ -105,8 +106,7 @@ class TesteDoHistorico : public TesteDeNegocio {
     }
 
     qint16 RemoverItem(double numero, double item, const char* total, const char* liquido) {
-        auto itens = Zelt::CriarObjeto<clsOrcItens>(ProgId::OrcItens);
-        itens->DadosDoUsuario = musuario.get();
+        auto itens = Objeto<clsOrcItens>(ProgId::OrcItens);
         itens->DataEHoraDaAlteracaoLida = AlteracaoGravada(numero);
         itens->ValorTotalDoOrcamento = VB::CCur(QString::fromLatin1(total));
         itens->ValorLiquidoDoOrcamento = VB::CCur(QString::fromLatin1(liquido));
@@ -151,8 +151,7 @@ private slots:
     }
 
     void colunas_nomeadas_sao_as_da_tabela_data() {
-        QTest::addColumn<QString>("tabela");
-        QTest::addColumn<QStringList>("colunas");
+        Colunas<QString, QStringList>("tabela", "colunas");
         QTest::newRow("orçamento") << u"Orcamentos"_s << GravacaoDeOrcamentos::ColunasDoOrcamento;
         QTest::newRow("item") << u"ItensDeOrcamento"_s << GravacaoDeOrcamentos::ColunasDoItem;
     }
@@ -212,8 +211,7 @@ private slots:
         const double numero = NovoOrcamento();
         QVERIFY(numero > 0);
         const qint64 antes = QuantidadeDeEntradas();
-        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-        envios->DadosDoUsuario = musuario.get();
+        auto envios = Envio();
         {
             Banco::UnidadeDeTrabalho deFora;
             Banco::Executar(u"UPDATE Clientes SET Celular = '(19) 90000-0000' WHERE CodigoDoCliente = 1"_s);
@@ -322,11 +320,12 @@ private slots:
     }
 
     void restaurar_devolve_etapa_envios_e_aprovacao_data() {
-        QTest::addColumn<int>("aprovar");   // 1 in person, 64 KB signed; 2 by phone, undone
-        QTest::addColumn<bool>("pagar");    // and paid: its removal refused
-        QTest::addColumn<int>("dias");      // the clock moved on before the removal
-        QTest::addColumn<bool>("antiga");   // a removal entry written before it kept the rest
-        QTest::addColumn<QString>("etapa"); // shown before the removal and after the restoration
+        // aprovar: 1 in person, 64 KB signed; 2 by phone, undone
+        // pagar: and paid: its removal refused
+        // dias: the clock moved on before the removal
+        // antiga: a removal entry written before it kept the rest
+        // etapa: shown before the removal and after the restoration
+        Colunas<int, bool, int, bool, QString>("aprovar", "pagar", "dias", "antiga", "etapa");
         QTest::newRow("aprovado em parte") << 1 << false << 0 << false << u"Aprovado em parte"_s;
         QTest::newRow("aprovação desfeita, vencido") << 2 << false << 30 << false << u"Vencido"_s;
         QTest::newRow("entrada antiga") << 1 << false << 0 << true << u"Aprovado em parte"_s;
@@ -339,8 +338,7 @@ private slots:
         QFETCH(bool, antiga);
         QFETCH(QString, etapa);
         const double numero = NovoOrcamentoDeDoisServicos();
-        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-        envios->DadosDoUsuario = musuario.get();
+        auto envios = Envio();
         int dia = 0; // a send a day: the days to the answer count from the first
         for (const QString& canal : {ZELT_N_Orcamentos::CanalEmail, ZELT_N_Orcamentos::CanalWhatsApp}) {
             FixarRelogio(Agora.addDays(++dia));
@@ -454,8 +452,7 @@ private slots:
         // A damaged whole copy: the restoration is refused whole, with its reason.
         QByteArray danificada = inteira;
         danificada[danificada.size() / 2] = char(danificada.at(danificada.size() / 2) ^ 0x55);
-        Banco::Executar(u"UPDATE HistoricoDeOrcamentos SET CopiaCompactada = ? WHERE "
-                        "NumeroDoRegistro = ?"_s,
+        Banco::Executar(u"UPDATE HistoricoDeOrcamentos SET CopiaCompactada = ? WHERE NumeroDoRegistro = ?"_s,
                         {danificada, primeira});
         auto historico = ObjetoDoHistorico(madministrador.get());
         QCOMPARE(historico->Restaurar(numero), qint16(1));

@@ -145,9 +145,7 @@ private slots:
     }
 
     void uma_linha_ruim_nao_carrega_nada_data() {
-        QTest::addColumn<QString>("arquivo");
-        QTest::addColumn<QByteArray>("conteudo");
-        QTest::addColumn<QStringList>("erros");
+        Colunas<QString, QByteArray, QStringList>("arquivo", "conteudo", "erros");
         Linha("situação do cliente", "clientes.csv",
               QByteArray(Clientes).append("13;Caio;Caio Lima;7;;;;;;;;;;\r\n"),
               QStringList{u"clientes.csv: linha 6: Situacao: valor '7' inválido; use 1 (ativo), 2 "
@@ -211,8 +209,8 @@ private slots:
         // each row refused where it begins, naming the column and the character.
         const auto Controle = [](int linha, const char* codigo) {
             return u"tiposdeservicos.csv: linha %1: Nome: o texto tem um caractere de controle (U+%2), como "
-                   "uma quebra de linha ou uma tabulação; apague-o."_s.arg(linha)
-                       .arg(QLatin1String(codigo));
+                   "uma quebra de linha ou uma tabulação; apague-o."_s.arg(QString::number(linha),
+                                                                           QLatin1String(codigo));
         };
         Linha("caracteres de controle", "tiposdeservicos.csv",
               QByteArray("Numero;Nome\n1;Clínica\tgeral\n2;\"Duas\nlinhas\"\n3;\x1b[31mVermelho\n"

@@ -34,8 +34,7 @@ QList<double> Numeros(Recordset& rs) {
 
 // A write's answer with what it tells: "result|field validated|failure".
 QString Resposta(qint16 resultado, const clsOrcamentos& orcamento) {
-    return u"%1|%2|%3"_s.arg(QString::number(resultado), orcamento.NomeDoCampoValidado,
-                             orcamento.DescricaoDaFalha);
+    return Juntos(resultado, orcamento.NomeDoCampoValidado, orcamento.DescricaoDaFalha);
 }
 
 // What a rejection case spoils in a valid quote (its grid's row 1 the consultation).
@@ -173,8 +172,7 @@ private slots:
     }
 
     void pesquisa_por_texto_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QList<double>>("esperados");
+        Colunas<QString, QList<double>>("texto", "esperados");
         // Quotes 1..5 are of clients 1 (João da Silva), 2 (Maria Antônia Gonçalves),
         // 3 ("Pet Shop 100% Feliz", "Feliz_Comércio Ltda."), 7 (O'Brien \ Barra) and 8.
         Linha("apelido sem acento", u"joao"_s, QList<double>{1});
@@ -265,9 +263,7 @@ private slots:
     }
 
     void rejeicoes_data() {
-        QTest::addColumn<Defeito>("defeito");
-        QTest::addColumn<QString>("campo");
-        QTest::addColumn<QString>("descricao");
+        Colunas<Defeito, QString, QString>("defeito", "campo", "descricao");
         const QString financeiro =
             u" Para mais informações, entre em contato com o departamento financeiro."_s;
         const QString cliente = u"CodigoDoCliente"_s;
@@ -370,12 +366,8 @@ private slots:
     // The counter's rules hold whatever path the values came by: a clerk's call with the
     // values her form locks is rejected and stores nothing; client 1's own 10 % passes.
     void regras_do_balcao_data() {
-        QTest::addColumn<bool>("administrador");
-        QTest::addColumn<bool>("descontos");
-        QTest::addColumn<bool>("produto");
-        QTest::addColumn<QString>("unitario");
-        QTest::addColumn<QString>("percentual");
-        QTest::addColumn<QString>("descricao");
+        Colunas<bool, bool, bool, QString, QString, QString>("administrador", "descontos", "produto",
+                                                             "unitario", "percentual", "descricao");
         const QString preco =
             u"Item da linha 1: o valor unitário (0,10) difere do preço de venda do cadastro "
             "(%1), e este usuário não tem permissão para alterá-lo."_s;

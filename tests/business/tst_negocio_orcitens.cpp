@@ -232,10 +232,10 @@ private slots:
         FixarRelogio(Agora.addSecs(45));
         QCOMPARE(Salvar(numero, {1}, estacaoB->DataEHoraDaAlteracaoLida), qint16(0));
 
-        const QString recusa = u"O orçamento %1 foi alterado por ANA em %2, depois que este "
-                               "formulário o leu. O item não foi removido: feche o formulário "
-                               "e abra o orçamento novamente."_s.arg(numero)
-                                   .arg(Texto(Agora.addSecs(45)));
+        const QString recusa =
+            u"O orçamento %1 foi alterado por ANA em %2, depois que este "
+            "formulário o leu. O item não foi removido: feche o formulário "
+            "e abra o orçamento novamente."_s.arg(QString::number(numero), Texto(Agora.addSecs(45)));
         QCOMPARE(estacaoA->Excluir(orcamento, produto), QVariant(qint16(3)));
         QCOMPARE(estacaoA->DescricaoDaFalha, recusa);
         QCOMPARE(estacaoA->ObservacaoDoErro, recusa);
@@ -267,8 +267,7 @@ private slots:
         };
         recusa(numero, 99, u"O item 99 do orçamento 1 não existe mais."_s);
         recusa(sozinho, 1,
-               u"Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do "
-               "orçamento."_s);
+               u"Há apenas um item neste orçamento. Caso precise removê-lo, faça a exclusão do orçamento."_s);
         Banco::Executar(u"UPDATE Orcamentos SET Situacao = 2 WHERE NumeroDoOrcamento = 1"_s);
         recusa(numero, 1, u"O orçamento 1 está inativo e não pode mais ser alterado."_s);
         QCOMPARE(Numero("SELECT COUNT(*) FROM ItensDeOrcamento"), qint64(3));

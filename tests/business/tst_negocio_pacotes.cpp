@@ -84,26 +84,21 @@ class TesteDosPacotes : public TesteDeNegocio {
 private slots:
     // Each package: stored (read back as its bands) or rejected with its message, nothing stored.
     void faixas_conferidas_data() {
-        QTest::addColumn<QString>("especie");
-        QTest::addColumn<QString>("faixas");
-        QTest::addColumn<QString>("esperado");
+        Colunas<QString, QString, QString>("especie", "faixas", "esperado");
         Linha("sem lacuna", u"Gato"_s, u"4-8:S3x1;0-4:S3x1 P100x1?"_s, u"até 4 kg; de 4 a 8 kg"_s);
         Linha("lacuna", u""_s, u"0-4:S1x1;5-8:S1x1"_s,
               u"Entre as faixas até 4 kg e de 5 a 8 kg há pesos sem faixa: a faixa "
               "seguinte deve começar onde a anterior termina."_s);
         Linha("sobreposição", u""_s, u"0-4:S1x1;3,5-8:S1x1"_s,
-              u"As faixas até 4 kg e de 3,5 a 8 kg se sobrepõem: cada peso deve "
-              "caber em uma só faixa."_s);
+              u"As faixas até 4 kg e de 3,5 a 8 kg se sobrepõem: cada peso deve caber em uma só faixa."_s);
         Linha("final antes do início", u""_s, u"4-4:S1x1"_s,
-              u"A faixa de 4 a 4 kg não é válida: o peso final deve ser "
-              u"maior que o inicial, e os pesos de 0 a "
-              "1.000 kg."_s);
+              u"A faixa de 4 a 4 kg não é válida: o peso final deve ser maior que o inicial, e os pesos de 0 "
+              "a 1.000 kg."_s);
         Linha("sem faixa", u""_s, u""_s, u"Inclua ao menos uma faixa de peso no pacote."_s);
         Linha("faixa vazia", u""_s, u"0-4:"_s, u"A faixa até 4 kg não tem itens."_s);
         Linha("serviço fracionado", u""_s, u"0-4:S1x1,5"_s,
-              u"Faixa até 4 kg: a quantidade de o serviço 1 deve ser maior "
-              u"que 0 (inteira para um serviço, com "
-              "até três casas para um produto)."_s);
+              u"Faixa até 4 kg: a quantidade de o serviço 1 deve ser maior que 0 (inteira para um serviço, "
+              "com até três casas para um produto)."_s);
         Linha("fora do cadastro", u""_s, u"0-4:P999x1"_s,
               u"Faixa até 4 kg: o produto 999 não está cadastrado."_s);
         Linha("espécie desconhecida", u"Coelho"_s, u"0-4:S1x1"_s,
@@ -146,17 +141,14 @@ private slots:
 
     // (from, to]: a weight on a limit belongs to the band that ends there.
     void peso_escolhe_a_faixa_data() {
-        QTest::addColumn<QString>("especieDoAnimal");
-        QTest::addColumn<QString>("peso");
-        QTest::addColumn<QString>("esperado"); // the items' names, or the message
-        QTest::addColumn<qint16>("resultado");
+        // esperado: the items' names, or the message
+        Colunas<QString, QString, QString, qint16>("especieDoAnimal", "peso", "esperado", "resultado");
         Linha("limite de baixo", u"Gata"_s, u"4"_s, u"Consulta clínica"_s, Resultado::Sucesso);
         Linha("logo acima", u"felina"_s, u"4,001"_s, u"Vacina V10"_s, Resultado::Sucesso);
         Linha("limite de cima", u""_s, u"8 kg"_s, u"Vacina V10"_s, Resultado::Sucesso);
         Linha("fora das faixas", u"Gato"_s, u"8,5"_s,
-              u"Nenhuma faixa do pacote Vacinação de gatos serve para 8,5 kg "
-              u"(até 4 kg; de 4 a 8 kg). Nada foi "
-              "adicionado."_s,
+              u"Nenhuma faixa do pacote Vacinação de gatos serve para 8,5 kg (até 4 kg; de 4 a 8 kg). Nada "
+              "foi adicionado."_s,
               Resultado::Rejeitado);
         Linha("peso zero", u"Gato"_s, u"0"_s,
               u"Informe o peso do animal em kg, maior que 0 e até 1.000, com até três "

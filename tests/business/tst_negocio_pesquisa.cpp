@@ -4,6 +4,7 @@
 // change of the rows, and a database of the first schema version gets its indexes
 // filled when it is opened.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 
 #include "business/Cadastros.h"
@@ -91,9 +92,8 @@ private slots:
     // gives, literally.
     void consultas_respondem_como_o_like() {
         const QString sqlClientes =
-            u"SELECT CodigoDoCliente FROM Clientes WHERE ApelidoNormalizado LIKE ? ESCAPE '\\' "
-            "OR NomeNormalizado LIKE ? "
-            "ESCAPE '\\' ORDER BY ApelidoNormalizado, CodigoDoCliente"_s;
+            u"SELECT CodigoDoCliente FROM Clientes WHERE ApelidoNormalizado LIKE ? ESCAPE '\\' OR "
+            "NomeNormalizado LIKE ? ESCAPE '\\' ORDER BY ApelidoNormalizado, CodigoDoCliente"_s;
         for (const QString& texto : {u"100%"_s, u"feliz_c"_s, u"o'brien \\"_s, u"drop table clientes;--"_s,
                                      u"JOÃO"_s, u"cliente"_s, u"\"x\""_s}) {
             const QString p = Banco::PadraoContem(texto);
@@ -121,8 +121,7 @@ private slots:
             {u"7891234567895"_s, ProdutosNoDialogo},
             {u"7891234567895"_s, ProdutosDoCodigoDeBarras},
             {u"consulta"_s, Servicos},
-            {u"consulta"_s, ServicosNoDialogo},
-        };
+            {u"consulta"_s, ServicosNoDialogo}};
         for (const auto& [texto, procurar] : campos) {
             const QList<qint64> esperado = procurar(texto);
             QVERIFY2(!esperado.isEmpty(), qPrintable(texto));
@@ -166,11 +165,9 @@ private slots:
         for (int i = 0; i < 3; ++i)
             Banco::Executar(
                 u"INSERT INTO Orcamentos (NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
-                "CodigoDoAnimal, "
-                "ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido, "
-                "DataDeValidadeDoOrcamento, "
-                "DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (?, '2026-01-02', 9, 9001, 0, 0, 0, 0, "
-                "'2026-01-12', '2026-01-02 10:00:00', 'ANA')"_s,
+                "CodigoDoAnimal, ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido, "
+                "DataDeValidadeDoOrcamento, DataEHoraDaInclusao, UsuarioDaInclusao) VALUES (?, '2026-01-02', "
+                "9, 9001, 0, 0, 0, 0, '2026-01-12', '2026-01-02 10:00:00', 'ANA')"_s,
                 {98760 + i});
         QCOMPARE(OrcamentosDoTexto(u"9876"_s), (QList<qint64>{98762, 98761, 98760}));
         Banco::Executar(u"DELETE FROM Orcamentos WHERE NumeroDoOrcamento = 98761"_s);
@@ -205,14 +202,12 @@ private slots:
     // of the selection's order.
     void paginas_de_uma_selecao_grande() {
         // 12,000 quotes of clients 1, 2 and 3, numbered 1..12000.
-        Banco::Executar(u"INSERT INTO Orcamentos (NumeroDoOrcamento, DataDoOrcamento, "
-                        "CodigoDoCliente, CodigoDoAnimal, ValorTotal, "
-                        "DescontoEmPercentual, DescontoEmValor, ValorLiquido, "
-                        "DataDeValidadeDoOrcamento, DataEHoraDaInclusao, "
-                        "UsuarioDaInclusao) WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT "
-                        "i + 1 FROM n WHERE i < 12000) "
-                        "SELECT i, '2026-01-02', 1 + i % 3, NULL, i, 0, 0, i, '2026-01-12', "
-                        "'2026-01-02 10:00:00', 'ANA' FROM n"_s);
+        Banco::Executar(u"INSERT INTO Orcamentos (NumeroDoOrcamento, DataDoOrcamento, CodigoDoCliente, "
+                        "CodigoDoAnimal, ValorTotal, DescontoEmPercentual, DescontoEmValor, ValorLiquido, "
+                        "DataDeValidadeDoOrcamento, DataEHoraDaInclusao, UsuarioDaInclusao) WITH RECURSIVE "
+                        "n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 12000) SELECT i, "
+                        "'2026-01-02', 1 + i % 3, NULL, i, 0, 0, i, '2026-01-12', '2026-01-02 10:00:00', "
+                        "'ANA' FROM n"_s);
         auto orcamentos = Zelt::CriarObjeto<clsOrcamentos>(ProgId::Orcamentos);
         qint16 tamanho = 7;
         QVERIFY(!orcamentos->Selecionar(1, tamanho, 0, QString(), 0, 0).toBool());
@@ -224,7 +219,7 @@ private slots:
             const qint64 primeiro = 12000 - qint64(pagina - 1) * 7;
             for (int linha = 0; linha < 7 && primeiro - linha >= 1; ++linha, rs->MoveNext()) {
                 QCOMPARE(Valores(*rs, u"NumeroDoOrcamento|CodigoDoCliente"_s),
-                         u"%1|%2"_s.arg(primeiro - linha).arg(1 + (primeiro - linha) % 3));
+                         Juntos(primeiro - linha, 1 + (primeiro - linha) % 3));
             }
         }
         // The last page holds the two quotes left, 2 of client 3 and 1 of client 2, with

@@ -51,19 +51,17 @@ class TesteDaRenovacao : public TesteDeNegocio {
     void Preparar() override { FixarRelogio(Agora); }
 
     std::unique_ptr<clsRenovacaoDeValidade> Renovacao() {
-        auto renovacao = Zelt::CriarObjeto<clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
-        renovacao->DadosDoUsuario = musuario.get();
-        return renovacao;
+        return Objeto<clsRenovacaoDeValidade>(ProgId::RenovacaoDeValidade);
     }
 
     double OrcamentoDaMaria() { return BancoDeTeste::OrcamentoDaMaria(musuario.get(), true); }
 
 private slots:
     void reprecificado_como_digitado_hoje_data() {
-        QTest::addColumn<bool>("promocao");
-        QTest::addColumn<QString>("mudancas"); // item: unit before > after, total after
-        QTest::addColumn<QString>("totais");   // total|percentage|discount|net
-        QTest::addColumn<QString>("itens");    // stored after the renewal
+        // mudancas: item: unit before > after, total after
+        // totais: total|percentage|discount|net
+        // itens: stored after the renewal
+        Colunas<bool, QString, QString, QString>("promocao", "mudancas", "totais", "itens");
         // The consultation's price raised to 130,00 and the feed's lowered to 199,90.
         Linha("preços do cadastro", false,
               u"Consulta clínica: 120,00 > 130,00 = 123,50; Ração Cães 15 kg: 219,90 > 199,90 = 399,80"_s,
@@ -108,13 +106,11 @@ private slots:
                     Texto(campo("NovoValorUnitario")), Texto(campo("NovoValorTotal")));
         }
         QCOMPARE(mudou.join(u"; "_s), mudancas);
-        const QString mostrados =
-            QStringList{Texto(QVariant::fromValue(renovacao->ValorTotalDeHoje)),
+        QCOMPARE(Juntos(Texto(QVariant::fromValue(renovacao->ValorTotalDeHoje)),
                         Texto(QVariant::fromValue(renovacao->DescontoEmPercentualDeHoje)),
                         Texto(QVariant::fromValue(renovacao->DescontoEmValorDeHoje)),
-                        Texto(QVariant::fromValue(renovacao->ValorLiquidoDeHoje))}
-                .join(u'|');
-        QCOMPARE(mostrados, totais);
+                        Texto(QVariant::fromValue(renovacao->ValorLiquidoDeHoje))),
+                 totais);
         QCOMPARE(renovacao->DataDeValidadePadrao, u"17/12/2026"_s);
         QCOMPARE(renovacao->CodigoDoCliente, 2.0);
 
@@ -162,12 +158,9 @@ private slots:
 
     // Each row: what is wrong, the result, the message; nothing changes.
     void recusada_nada_muda_data() {
-        QTest::addColumn<QString>("caso");
-        QTest::addColumn<int>("resultado");
-        QTest::addColumn<QString>("mensagem");
+        Colunas<QString, int, QString>("caso", "resultado", "mensagem");
         Linha("data passada", u"data passada"_s, 2,
-              u"A nova data de validade (06/12/2026) não pode ser anterior a hoje "
-              "(07/12/2026)."_s);
+              u"A nova data de validade (06/12/2026) não pode ser anterior a hoje (07/12/2026)."_s);
         Linha("não é data", u"não é data"_s, 2,
               u"A data de validade do orçamento ('31/02/2026') não é uma data válida: "
               "informe-a como DD/MM/AAAA."_s);
@@ -187,9 +180,7 @@ private slots:
         auto renovacao = Renovacao();
         renovacao->SelecionarItensAPrecosDeHoje(numero);
         if (caso == u"obsoleta" || caso == u"aprovado") {
-            auto etapas =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-            etapas->DadosDoUsuario = musuario.get();
+            auto etapas = Etapas();
             etapas->Ler(numero);
             QCOMPARE(caso == u"obsoleta"
                          ? etapas->EntregueAoCliente(numero)
@@ -213,8 +204,7 @@ private slots:
 
     // An expired quote renewed is valid again; a sent one stays sent.
     void etapa_depois_da_renovacao_data() {
-        QTest::addColumn<bool>("enviado");
-        QTest::addColumn<QString>("depois");
+        Colunas<bool, QString>("enviado", "depois");
         Linha("vencido", false, u"Em aberto"_s);
         Linha("enviado e vencido", true, u"Enviado"_s);
     }
@@ -223,10 +213,7 @@ private slots:
         QFETCH(QString, depois);
         const double numero = OrcamentoDaMaria();
         if (enviado) {
-            auto envios =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-            envios->DadosDoUsuario = musuario.get();
-            QCOMPARE(envios->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"maria@exemplo.com"_s),
+            QCOMPARE(Envio()->RegistrarEnvio(numero, ZELT_N_Orcamentos::CanalEmail, u"maria@exemplo.com"_s),
                      Resultado::Sucesso);
         }
         FixarRelogio(Agora.addDays(11));

@@ -53,7 +53,8 @@ namespace {
 
 // Money in whole cents while the quote is composed; the grid holds "1234,56".
 QString Texto(qint64 centavos) {
-    return u"%1,%2"_s.arg(centavos / 100).arg(centavos % 100, 2, 10, QLatin1Char('0'));
+    return u"%1,%2"_s.arg(QString::number(centavos / 100),
+                          QString::number(centavos % 100).rightJustified(2, u'0'));
 }
 
 struct Somas {
@@ -70,14 +71,12 @@ void SortearItem(QRandomGenerator& sorte, GradeEmMemoria& grade, Somas& somas) {
         int Codigo;
         qint64 Preco; // cents
     };
-    static const Opcao opcoes[] = {
-        {true, 1, "", 1, 12000},
-        {true, 1, "", 2, 9000},
-        {true, 2, "", 3, 35000},
-        {true, 5, "", 4, 4500},
-        {false, 0, "7891234567895", 100, 21990},
-        {false, 0, "7890000000017", 200, 2490},
-    };
+    static const Opcao opcoes[] = {{true, 1, "", 1, 12000},
+                                   {true, 1, "", 2, 9000},
+                                   {true, 2, "", 3, 35000},
+                                   {true, 5, "", 4, 4500},
+                                   {false, 0, "7891234567895", 100, 21990},
+                                   {false, 0, "7890000000017", 200, 2490}};
     const Opcao& o = opcoes[sorte.bounded(int(std::size(opcoes)))];
     const int animal = sorte.bounded(2) == 0 ? 10 : 11;
     const int percentual = 5 * sorte.bounded(3);
@@ -87,7 +86,7 @@ void SortearItem(QRandomGenerator& sorte, GradeEmMemoria& grade, Somas& somas) {
     const qint64 desconto = (bruto * percentual + 50) / 100;
     const QString quantidade =
         o.Servico ? QString::number(meias / 2)
-                  : u"%1,%2"_s.arg(meias / 2).arg(meias % 2 ? 500 : 0, 3, 10, QLatin1Char('0'));
+                  : u"%1,%2"_s.arg(QString::number(meias / 2), meias % 2 ? u"500"_s : u"000"_s);
     const QString unitario = Texto(o.Preco);
     const QString perc = u"%1,00"_s.arg(percentual);
     if (o.Servico)
@@ -132,10 +131,9 @@ int Adicionar(int quantidade, QRandomGenerator& sorte, QObject* usuario) {
             ++falhas;
             continue;
         }
-        Escrever(u"gravado %1 %2 %3 %4"_s.arg(qint64(orcamento->CodigoGerado))
-                     .arg(itens)
-                     .arg(somas.Bruto * 100)
-                     .arg((somas.Bruto - somas.Desconto) * 100));
+        Escrever(u"gravado %1 %2 %3 %4"_s.arg(QString::number(qint64(orcamento->CodigoGerado)),
+                                              QString::number(itens), QString::number(somas.Bruto * 100),
+                                              QString::number((somas.Bruto - somas.Desconto) * 100)));
     }
     return falhas == 0 ? 0 : 1;
 }
@@ -187,7 +185,7 @@ int Restaurar(const QString& numeros, QObject* usuario) {
         auto historico = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsHistorico>(ProgId::Historico);
         historico->DadosDoUsuario = usuario;
         const qint16 resultado = historico->Restaurar(numero.toDouble());
-        Escrever(u"resultado %1 %2"_s.arg(resultado).arg(numero));
+        Escrever(u"resultado %1 %2"_s.arg(QString::number(resultado), numero));
         if (resultado != 0) Escrever(historico->DescricaoDaFalha + historico->DescricaoDoErro);
         if (resultado != 0 && resultado != 3) ++falhas;
     }

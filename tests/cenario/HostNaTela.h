@@ -72,11 +72,9 @@ public:
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         ambiente.insert(u"XDG_RUNTIME_DIR"_s, mstrPasta + u"/execucao"_s);
         // The user folders follow that home (Documents, ~/.local/share).
-        ambiente.remove(u"XDG_CONFIG_HOME"_s);
-        ambiente.remove(u"XDG_DATA_HOME"_s);
-        ambiente.remove(u"ZELT_BANCO"_s);
-        ambiente.remove(u"ZELT_BANCO_URL"_s);
-        ambiente.remove(u"ZELT_USUARIO"_s);
+        for (const char* variavel :
+             {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "ZELT_BANCO", "ZELT_BANCO_URL", "ZELT_USUARIO"})
+            ambiente.remove(QString::fromLatin1(variavel));
         mhost.setProcessEnvironment(ambiente);
         mhost.setProcessChannelMode(QProcess::MergedChannels);
         mhost.setStandardOutputFile(mstrPasta + u"/host.log"_s);
@@ -108,18 +106,12 @@ public:
     }
 
     // What the host wrote on its standard output and error.
-    QString Saida() const {
-        QFile arquivo(mstrPasta + u"/host.log"_s);
-        return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QString();
-    }
+    QString Saida() const { return Ler(mstrPasta + u"/host.log"_s); }
 
     QString Falha() const { return mstrFalha; }
     QString ArquivoDeErros() const { return mstrPasta + QStringLiteral("/erros.log"); }
     // The text of the error log, empty when nothing was logged.
-    QString ErrosRegistrados() const {
-        QFile arquivo(ArquivoDeErros());
-        return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QString();
-    }
+    QString ErrosRegistrados() const { return Ler(ArquivoDeErros()); }
 
     // ---- What the host shows
     QJsonObject Pedir(const QString& pedido) {
@@ -201,7 +193,7 @@ public:
 
     // botao: 1 the left button, 3 the right one (a row's menu).
     bool ClicarNaCelula(const QString& grade, int row, int col, int botao = 1) {
-        const QJsonObject celula = EsperarLugar(u"celula %1 %2 %3"_s.arg(grade).arg(row).arg(col));
+        const QJsonObject celula = EsperarCelula(grade, row, col);
         return !celula.isEmpty() && ClicarEm(celula, grade, botao);
     }
 
@@ -229,11 +221,12 @@ public:
 
     // on the screen
     bool ClicarNoPonto(int x, int y) {
-        return ClicarEm({{u"x"_s, x}, {u"y"_s, y}}, u"(%1, %2)"_s.arg(x).arg(y));
+        return ClicarEm({{u"x"_s, x}, {u"y"_s, y}},
+                        u"(%1, %2)"_s.arg(QString::number(x), QString::number(y)));
     }
 
     bool MoverPara(const QString& grade, int row, int col) {
-        const QJsonObject celula = EsperarLugar(u"celula %1 %2 %3"_s.arg(grade).arg(row).arg(col));
+        const QJsonObject celula = EsperarCelula(grade, row, col);
         if (celula.isEmpty()) return false;
         // Two moves, so that the grid sees the mouse move even when it rested there.
         const QPoint ponto = Centro(celula);
@@ -322,6 +315,15 @@ private:
             },
             pedido);
         return lugar.value(u"existe"_s).toBool() ? lugar : QJsonObject();
+    }
+    QJsonObject EsperarCelula(const QString& grade, int row, int col) {
+        return EsperarLugar(u"celula %1 %2 %3"_s.arg(grade, QString::number(row), QString::number(col)));
+    }
+
+    // A file's text, empty when it cannot be read.
+    static QString Ler(const QString& caminho) {
+        QFile arquivo(caminho);
+        return arquivo.open(QIODevice::ReadOnly) ? QString::fromUtf8(arquivo.readAll()) : QString();
     }
 
     bool Xdotool(const QStringList& argumentos) {

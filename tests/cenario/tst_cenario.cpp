@@ -15,6 +15,7 @@
 // error log. With ZELT_CAPTURAS=<folder> the run also writes the pictures of the
 // documentation there.
 
+#include "tests/Linha.h"
 #include "tests/business/BancoDeTeste.h"
 #include "tests/cenario/HostNaTela.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -302,8 +303,7 @@ private slots:
     }
 
     void fichaImpressaEmPdfComOsTotais() {
-        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
-        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        PASSO(ImprimirFichaDaLinha(1));
         const QString pdf = ExportarPdf(
             u"Orçamento "_s + mstrNumeroDoOrcamento + u" - "_s + mcat.NomeDoCliente + u".pdf"_s, u"ficha"_s);
         PASSO(!pdf.isEmpty());
@@ -342,8 +342,7 @@ private slots:
 
     // The sheet printed on the printer: its number, its client and its net value.
     void fichaImpressaNaImpressora() {
-        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
-        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        PASSO(ImprimirFichaDaLinha(1));
         const QString texto = Imprimir(0);
         PASSO(!texto.isEmpty());
         QCOMPARE(texto.count(u'\f'), 1);
@@ -372,8 +371,7 @@ private slots:
     void enviadoPorEmailEPorWhatsApp() {
         const QString email = u"cliente.do.cenario@exemplo.com.br"_s;
         QCOMPARE(Consultar(u"UPDATE Clientes SET Email = '%1', Celular = '(19) 99876-5432' WHERE "
-                           "CodigoDoCliente = %2"_s.arg(email)
-                               .arg(mcat.CodigoDoCliente)),
+                           "CodigoDoCliente = %2"_s.arg(email, QString::number(mcat.CodigoDoCliente))),
                  QStringList());
         const auto enviado = [&](const QString& canal, int chamadas) {
             return mtela->Esperar(
@@ -384,8 +382,7 @@ private slots:
                 },
                 u"o envio por "_s + canal);
         };
-        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, 1, 2));
-        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        PASSO(ImprimirFichaDaLinha(1));
         PASSO(mtela->Clicar(u"cmdEnviarPorEmail"_s) && enviado(u"e-mail"_s, 1));
         PASSO(mtela->Clicar(u"cmdEnviarPorWhatsApp"_s) && enviado(u"WhatsApp"_s, 3));
         PASSO(mtela->Clicar(u"cmdFechar"_s) && mtela->EsperarJanelaAtiva(u"FomularioDoMenu"_s));
@@ -448,7 +445,7 @@ private slots:
         PASSO(mtela->EsperarPropriedade(janela + u"xrnbBarraDeNavegacao"_s, u"TextoExibido"_s, u"0 de 0"_s));
         // Without a window manager no window is active once it closed; the list shows anyway.
         PASSO(mtela->Clicar(janela + u"xrcmdFechar"_s) &&
-              mtela->Esperar([&] { return !mtela->Existe(janela); }, u"a janela dos excluídos fechada"_s));
+              Fechada(janela, u"a janela dos excluídos fechada"_s));
         PASSO(mtela->Esperar([&] { return LinhaCom(u"frmLista/msfgGrade"_s, 1, mstrNumeroDoOrcamento) > 0; },
                              u"o orçamento restaurado na lista"_s));
         QCOMPARE(Consultar(u"SELECT (SELECT COUNT(*) FROM Orcamentos WHERE NumeroDoOrcamento = %1), "
@@ -526,15 +523,13 @@ private slots:
             PASSO(Preencher(janela + caixa, texto) && mtela->Teclar(u"Tab"_s));
         PASSO(mtela->Clicar(janela + u"xrcmdGravar"_s));
         PASSO(mtela->Responder(u"As configurações do orçamento foram gravadas."_s, u"Return"_s));
-        PASSO(mtela->Esperar([&] { return !mtela->Existe(janela); }, u"as configurações fechadas"_s));
-        const QString gravadas = QStringList{u"5"_s,          u"500000"_s,       ChavePix,
-                                             NomeDoRecebedor, CidadeDoRecebedor, CondicoesDePagamento}
-                                     .join(u'|');
+        PASSO(Fechada(janela, u"as configurações fechadas"_s));
         QCOMPARE(
             Consultar(u"SELECT e.QuantidadeDeDiasParaAValidadeDoOrcamento, c.PercentualDoSinal, c.ChavePix, "
                       "c.NomeDoRecebedor, c.CidadeDoRecebedor, c.CondicoesDePagamento FROM Empresa e JOIN "
                       "ConfiguracoesDoOrcamento c ON c.CodigoDaEmpresa = e.Codigo"_s),
-            QStringList{gravadas});
+            QStringList{
+                Juntos(5, 500000, ChavePix, NomeDoRecebedor, CidadeDoRecebedor, CondicoesDePagamento)});
     }
 
     // The restored quote sent again by WhatsApp from its row's menu (the stand-in opens the
@@ -612,7 +607,7 @@ private slots:
             u"SELECT ValorUnitario, ValorTotal FROM ItensDeOrcamento WHERE NumeroDoOrcamento = "
             "%1 AND CodigoDeBarrasDoProduto = '%2'"_s.arg(numero, mcat.CodigoDeBarras);
         const QStringList antes = Consultar(item).value(0).split(u'|');
-        const qint64 liquidoAntes = Consultar(ValorLiquido(numero)).value(0).toLongLong() / 100;
+        const qint64 liquidoAntes = Numero(ValorLiquido(numero)) / 100;
         const qsizetype entradas = Historico(numero).size();
 
         PASSO(EscolherNaSecao(numero) && mtela->Clicar(u"frmAcompanhamento/xrcmdRenovar"_s));
@@ -635,16 +630,15 @@ private slots:
                 Reais(liquidoAntes / 100.0), Reais(liquidoNovo / 100.0), Reais(diferenca / 100.0))));
         // Without a window manager no window is active once it closed.
         PASSO(mtela->Clicar(janela + u"xrcmdRenovar"_s) &&
-              mtela->Esperar([&] { return !mtela->Existe(u"frmRenovarValidade"_s); }, u"a renovação"_s));
+              Fechada(u"frmRenovarValidade"_s, u"a renovação"_s));
 
-        QCOMPARE(Consultar(item), QStringList{u"%1|%2"_s.arg(QString::number(qRound64(novoPreco * 10000)),
-                                                             QString::number(itemNovo * 100))});
+        QCOMPARE(Consultar(item), QStringList{Juntos(qRound64(novoPreco * 10000), itemNovo * 100)});
         // The header is the sum of its items, the net value the window announced.
         QCOMPARE(Consultar(u"SELECT o.ValorLiquido, (SELECT SUM(i.ValorTotal) FROM ItensDeOrcamento i WHERE "
                            "i.NumeroDoOrcamento = o.NumeroDoOrcamento), o.DataDeValidadeDoOrcamento FROM "
                            "Orcamentos o WHERE o.NumeroDoOrcamento = %1"_s.arg(numero)),
-                 QStringList{u"%1|%1|%2"_s.arg(liquidoNovo * 100)
-                                 .arg(QDate::currentDate().addDays(5).toString(Qt::ISODate))});
+                 QStringList{u"%1|%1|%2"_s.arg(QString::number(liquidoNovo * 100),
+                                               QDate::currentDate().addDays(5).toString(Qt::ISODate))});
         QCOMPARE(Historico(numero).size(), entradas + 1);
         QCOMPARE(Historico(numero).constLast(), u"renovado"_s);
     }
@@ -659,8 +653,7 @@ private slots:
         const QString nota = u"Achou caro; vai pensar."_s;
         PASSO(mtela->Clicar(janela + u"txtNota"_s) && mtela->Digitar(nota) &&
               mtela->EsperarPropriedade(janela + u"txtNota"_s, u"text"_s, nota));
-        PASSO(mtela->Clicar(janela + u"xrcmdOK"_s) &&
-              mtela->Esperar([&] { return !mtela->Existe(u"frmRegistrarRecusa"_s); }, u"a recusa"_s));
+        PASSO(mtela->Clicar(janela + u"xrcmdOK"_s) && Fechada(u"frmRegistrarRecusa"_s, u"a recusa"_s));
         const QString grade = u"frmAcompanhamento/msfgSecaoVencem"_s;
         PASSO(
             mtela->Esperar([&] { return LinhaCom(grade, 1, numero) == -1; }, u"o recusado fora da seção"_s));
@@ -670,8 +663,7 @@ private slots:
             QStringList{u"Recusado|Preço|"_s + nota});
         QCOMPARE(Historico(numero).constLast(), u"recusado: Preço"_s);
         PASSO(mtela->Clicar(u"frmAcompanhamento/xrcmdFechar"_s) &&
-              mtela->Esperar([&] { return !mtela->Existe(u"frmAcompanhamento"_s); },
-                             u"o acompanhamento fechado"_s));
+              Fechada(u"frmAcompanhamento"_s, u"o acompanhamento fechado"_s));
     }
 
     // The second quote approved at the counter, from its row's menu ("Aprovar orçamento…"):
@@ -680,7 +672,7 @@ private slots:
     void aprovadoNoBalcaoComAssinatura() {
         const QString janela = u"frmAprovarOrcamento/"_s;
         const QString numero = mstrSegundoOrcamento;
-        const qint64 liquido = Consultar(ValorLiquido(numero)).value(0).toLongLong();
+        const qint64 liquido = Numero(ValorLiquido(numero));
         // Its entries: "Entregue ao cliente", "Registrar aprovação…", "Aprovar orçamento…".
         PASSO(AbrirMenuDaLinha(numero, {u"Down"_s, u"Down"_s, u"Down"_s}));
         PASSO(mtela->EsperarJanelaAtiva(u"frmAprovarOrcamento"_s));
@@ -700,7 +692,7 @@ private slots:
         PASSO(mtela->EsperarPropriedade(janela + u"assAssinatura"_s, u"Vazia"_s, u"false"_s));
         Capturar(u"frmAprovarOrcamento"_s, u"aprovacao.png"_s);
         PASSO(mtela->Clicar(janela + u"xrcmdAprovar"_s));
-        PASSO(mtela->Esperar([&] { return !mtela->Existe(u"frmAprovarOrcamento"_s); }, u"a aprovação"_s));
+        PASSO(Fechada(u"frmAprovarOrcamento"_s, u"a aprovação"_s));
 
         QCOMPARE(
             Consultar(u"SELECT e.Etapa, a.Responsavel, a.Meio, a.ValorAprovado, a.ItensRecusados FROM "
@@ -726,7 +718,7 @@ private slots:
     void sinalPagoEmPartePorPix() {
         const QString janela = u"frmRegistrarPagamento/"_s;
         const QString numero = mstrSegundoOrcamento;
-        maprovado = VB::Currency::DeDecimosDeMilesimos(Consultar(ValorLiquido(numero)).value(0).toLongLong());
+        maprovado = VB::Currency::DeDecimosDeMilesimos(Numero(ValorLiquido(numero)));
         msinal = Sinal::Valor(maprovado, VB::Currency::DeInteiro(50));
         mpago = VB::Currency::DeDecimosDeMilesimos(msinal.DecimosDeMilesimos() / 200 * 100);
         // From the bottom: the two sends, "Histórico…", then "Registrar pagamento…".
@@ -744,7 +736,7 @@ private slots:
         PASSO(mtela->EsperarPropriedade(janela + u"lblValorPago"_s, u"Caption"_s,
                                         u"Pago: R$ "_s + Reais(mpago.ParaDouble())));
         PASSO(mtela->Clicar(janela + u"xrcmdFechar"_s) &&
-              mtela->Esperar([&] { return !mtela->Existe(u"frmRegistrarPagamento"_s); }, u"o pagamento"_s));
+              Fechada(u"frmRegistrarPagamento"_s, u"o pagamento"_s));
         QCOMPARE(Consultar(u"SELECT Valor, Forma, IdDaTransacao FROM PagamentosDoOrcamento WHERE "
                            "NumeroDoOrcamento = %1"_s.arg(numero)),
                  QStringList{u"%1|Pix|%2"_s.arg(QString::number(mpago.DecimosDeMilesimos()), id)});
@@ -757,20 +749,16 @@ private slots:
         const QString numero = mstrSegundoOrcamento;
         const int linha = LinhaCom(u"frmLista/msfgGrade"_s, 1, numero);
         QVERIFY(linha > 0);
-        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, linha, 2));
-        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        PASSO(ImprimirFichaDaLinha(linha));
         const QString texto = Imprimir(0);
         PASSO(!texto.isEmpty());
         const QString hoje = QDate::currentDate().toString(u"dd/MM/yyyy"_s);
-        const QString validade =
-            QDate::fromString(Consultar(u"SELECT DataDeValidadeDoOrcamento FROM Orcamentos "
-                                        "WHERE NumeroDoOrcamento = %1"_s.arg(numero))
-                                  .value(0),
-                              Qt::ISODate)
-                .toString(u"dd/MM/yyyy"_s);
+        const QString validade = Consultar(u"SELECT DataDeValidadeDoOrcamento FROM Orcamentos WHERE "
+                                           "NumeroDoOrcamento = %1"_s.arg(numero))
+                                     .value(0);
         QStringList esperados{
             u"Orçamento no.: "_s + numero,
-            u"Válido até "_s + validade,
+            u"Válido até "_s + QDate::fromString(validade, Qt::ISODate).toString(u"dd/MM/yyyy"_s),
             CondicoesDePagamento,
             u"Total aprovado: R$ "_s + Reais(maprovado.ParaDouble()),
             u"Aprovado por %1 em %2, Presencial"_s.arg(mcat.NomeDoCliente, hoje),
@@ -809,20 +797,16 @@ private slots:
             mtela->Esperar([&] { return mtela->Celulas(grade).size() == 9; }, u"os oito itens do pacote"_s));
         // The band "3-8": consultation, blood count, anaesthesia up to 10 kg, castration,
         // two anti-inflammatories, the cone; the antibiotic and a day in hospital if needed.
-        const QList<QStringList> esperados{{mcat.ItensDoPacote.value(u"S1"_s), u"1"_s, QString()},
-                                           {mcat.ItensDoPacote.value(u"S6"_s), u"1"_s, QString()},
-                                           {mcat.ItensDoPacote.value(u"S33"_s), u"1"_s, QString()},
-                                           {mcat.ItensDoPacote.value(u"S7"_s), u"1"_s, QString()},
-                                           {mcat.ItensDoPacote.value(u"P16"_s), u"2,000"_s, QString()},
-                                           {mcat.ItensDoPacote.value(u"P30"_s), u"1,000"_s, QString()},
-                                           {mcat.ItensDoPacote.value(u"P17"_s), u"1,000"_s, u"Sim"_s},
-                                           {mcat.ItensDoPacote.value(u"S25"_s), u"1"_s, u"Sim"_s}};
+        // Each row: the item's code, its quantity and its mark.
+        const QStringList esperados =
+            u"S1|1|;S6|1|;S33|1|;S7|1|;P16|2,000|;P30|1,000|;P17|1,000|Sim;S25|1|Sim"_s.split(u';');
         const QJsonArray linhas = mtela->Celulas(grade);
         qint64 seNecessario = 0;
         for (int linha = 1; linha < linhas.size(); ++linha) {
             const QJsonArray c = linhas.at(linha).toArray();
+            const QStringList esperado = esperados.at(linha - 1).split(u'|');
             QCOMPARE((QStringList{c.at(3).toString(), c.at(6).toString(), c.at(21).toString()}),
-                     esperados.at(linha - 1));
+                     (QStringList{mcat.ItensDoPacote.value(esperado.at(0)), esperado.at(1), esperado.at(2)}));
             QCOMPARE(c.at(5).toString(), mcat.Gata);
             if (c.at(21).toString() == u"Sim"_s) seNecessario += Centavos(c.at(10).toString());
         }
@@ -844,18 +828,13 @@ private slots:
         const QString numero = mstrOrcamentoDoPacote;
         // What is stored says the same: the header the sum of its items, the two marked
         // items the difference between the ends, and the weight.
-        const qint64 marcados =
-            Consultar(
-                u"SELECT COALESCE(SUM(i.ValorTotal), 0) FROM ItensDeOrcamento i JOIN ItensSeNecessario m "
-                "ON m.NumeroDoOrcamento = i.NumeroDoOrcamento AND m.NumeroDoItemDoOrcamento = "
-                "i.NumeroDoItemDoOrcamento WHERE i.NumeroDoOrcamento = %1"_s.arg(numero))
-                .value(0)
-                .toLongLong();
+        const qint64 marcados = Numero(
+            u"SELECT COALESCE(SUM(i.ValorTotal), 0) FROM ItensDeOrcamento i JOIN ItensSeNecessario m ON "
+            "m.NumeroDoOrcamento = i.NumeroDoOrcamento AND m.NumeroDoItemDoOrcamento = "
+            "i.NumeroDoItemDoOrcamento WHERE i.NumeroDoOrcamento = %1"_s.arg(numero));
         const qint64 somaDosItens =
-            Consultar(u"SELECT SUM(ValorTotal) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = "_s + numero)
-                .value(0)
-                .toLongLong();
-        QCOMPARE(Consultar(ValorLiquido(numero)).value(0).toLongLong(), somaDosItens);
+            Numero(u"SELECT SUM(ValorTotal) FROM ItensDeOrcamento WHERE NumeroDoOrcamento = "_s + numero);
+        QCOMPARE(Numero(ValorLiquido(numero)), somaDosItens);
         QCOMPARE(u"Estimativa: de R$ %1 a R$ %2"_s.arg(Reais((somaDosItens - marcados) / 10000.0),
                                                        Reais(somaDosItens / 10000.0)),
                  mstrEstimativa);
@@ -868,8 +847,7 @@ private slots:
     void fichaDoPacoteImpressaComAEstimativa() {
         const int linha = LinhaCom(u"frmLista/msfgGrade"_s, 1, mstrOrcamentoDoPacote);
         QVERIFY(linha > 0);
-        PASSO(mtela->MoverPara(u"frmLista/msfgGrade"_s, linha, 2));
-        PASSO(mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s));
+        PASSO(ImprimirFichaDaLinha(linha));
         const QString texto = Imprimir(0).simplified();
         PASSO(!texto.isEmpty());
         for (const QString& esperado :
@@ -895,21 +873,15 @@ private slots:
         QVERIFY2(mtela->Propriedade(janela + u"lblAnimal"_s, u"Caption"_s).endsWith(u" · 3,8 kg"_s),
                  qPrintable(mtela->Propriedade(janela + u"lblAnimal"_s, u"Caption"_s)));
         // Plain ASCII for what is typed (see Preencher); a valid CPF.
-        const QList<std::pair<QString, QString>> digitados{
-            {u"txtVeterinario"_s, u"Dra. Marina Azevedo"_s},
-            {u"txtCRMV"_s, u"12345"_s},
-            {u"txtUFDoCRMV"_s, u"SP"_s},
-            {u"txtCNPJ"_s, u"11.222.333/0001-81"_s},
-            {u"txtCPF"_s, u"529.982.247-25"_s},
-            {u"txtEndereco"_s, u"Rua das Palmeiras, 120 - Campinas/SP"_s},
-            {u"txtAnimal"_s, mcat.Gata},
-            {u"txtEspecie"_s, u"Gato"_s},
-            {u"txtRaca"_s, u"Sem raca definida"_s},
-            {u"txtSexo"_s, u"Femea"_s},
-            {u"txtIdade"_s, u"3 anos"_s},
-            {u"txtLocal"_s, u"Campinas/SP"_s}};
+        // Each box "name=text".
         QMap<QString, QString> valores;
-        for (const auto& [caixa, texto] : digitados) {
+        for (const QString& digitado :
+             {u"txtVeterinario=Dra. Marina Azevedo"_s, u"txtCRMV=12345"_s, u"txtUFDoCRMV=SP"_s,
+              u"txtCNPJ=11.222.333/0001-81"_s, u"txtCPF=529.982.247-25"_s,
+              u"txtEndereco=Rua das Palmeiras, 120 - Campinas/SP"_s, QString(u"txtAnimal="_s + mcat.Gata),
+              u"txtEspecie=Gato"_s, u"txtRaca=Sem raca definida"_s, u"txtSexo=Femea"_s, u"txtIdade=3 anos"_s,
+              u"txtLocal=Campinas/SP"_s}) {
+            const QString caixa = digitado.section(u'=', 0, 0), texto = digitado.section(u'=', 1);
             QString valor = mtela->Propriedade(janela + caixa, u"text"_s).trimmed();
             if (valor.isEmpty()) {
                 PASSO(Preencher(janela + caixa, texto, u"text"_s));
@@ -941,8 +913,7 @@ private slots:
                  u"termo de consentimento impresso: %1, CRMV-%2 %3"_s.arg(
                      valores[u"txtVeterinario"_s], valores[u"txtUFDoCRMV"_s], valores[u"txtCRMV"_s]));
         PASSO(mtela->Clicar(janela + u"xrcmdFechar"_s) &&
-              mtela->Esperar([&] { return !mtela->Existe(u"frmTermoDeConsentimento"_s); },
-                             u"o termo fechado"_s));
+              Fechada(u"frmTermoDeConsentimento"_s, u"o termo fechado"_s));
     }
 
 private:
@@ -1012,10 +983,9 @@ private:
             return false;
         mcat.ProdutoPeloNome = q.value(0).toString();
         if (!um(u"SELECT c.CodigoDoCliente, c.ApelidoOuNomeFantasia, c.NomeOuRazaoSocial, a.Nome FROM "
-                u"Animais a "
-                "JOIN Clientes c ON c.CodigoDoCliente = a.CodigoDoCliente WHERE a.Situacao = 1 AND "
-                "c.Situacao = 1 "
-                "AND a.Especie = 'Gato' ORDER BY CASE WHEN a.Sexo LIKE 'F%' THEN 0 ELSE 1 END, a.Codigo"_s))
+                "Animais a JOIN Clientes c ON c.CodigoDoCliente = a.CodigoDoCliente WHERE a.Situacao = 1 AND "
+                "c.Situacao = 1 AND a.Especie = 'Gato' ORDER BY CASE WHEN a.Sexo LIKE 'F%' THEN 0 ELSE 1 "
+                "END, a.Codigo"_s))
             return false;
         mcat.CodigoDaTutora = q.value(0).toLongLong();
         mcat.ApelidoDaTutora = q.value(1).toString();
@@ -1077,6 +1047,17 @@ private:
     bool Pesquisar(const QString& campo, const QString& texto) {
         return mtela->Clicar(campo) && mtela->EsperarFoco(campo.section(u'/', -1)) && mtela->Digitar(texto) &&
                mtela->EsperarTexto(campo, texto) && mtela->Teclar(u"Return"_s);
+    }
+
+    // A window closed (no longer on the screen), waited for as that.
+    bool Fechada(const QString& janela, const QString& oQue) {
+        return mtela->Esperar([&] { return !mtela->Existe(janela); }, oQue);
+    }
+
+    // The list's row chosen and "Imprimir ficha" clicked.
+    bool ImprimirFichaDaLinha(int linha) {
+        return mtela->MoverPara(u"frmLista/msfgGrade"_s, linha, 2) &&
+               mtela->Clicar(u"frmLista/xrcmdImprimirFicha"_s);
     }
 
     // The grid row whose cell in that column holds the text (-1 none).
@@ -1293,6 +1274,9 @@ private:
         return Consultar(u"SELECT Operacao FROM HistoricoDeOrcamentos WHERE NumeroDoOrcamento = %1 ORDER BY "
                          "NumeroDoRegistro"_s.arg(numero));
     }
+
+    // The first value of a query, as a whole number (0 when there is none).
+    qint64 Numero(const QString& sql) { return Consultar(sql).value(0).toLongLong(); }
 
     // The first value of a query, as bytes (a stored image).
     QByteArray Binario(const QString& sql) {

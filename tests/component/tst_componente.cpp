@@ -1,6 +1,7 @@
 // The public class, the working context, the error trap and its location, the
 // suite's components and the platform seam.
 
+#include "tests/Linha.h"
 #include "tests/component/DublesDoComponente.h"
 
 #include "component/frmMensagem.h"
@@ -227,8 +228,7 @@ private slots:
     }
 
     void cantosArredondadosSalvoNoWindows8_data() {
-        QTest::addColumn<QString>("sistema");
-        QTest::addColumn<bool>("arredonda");
+        Colunas<QString, bool>("sistema", "arredonda");
         QTest::newRow("Windows 8") << u"Windows 8"_s << false;
         QTest::newRow("outra caixa") << u"wInDoWs 8"_s << false;
         QTest::newRow("Windows 8.1") << u"Windows 8.1"_s << true;

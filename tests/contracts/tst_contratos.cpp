@@ -87,8 +87,7 @@ private slots:
     }
 
     void enderecosDeEmail_data() {
-        QTest::addColumn<QString>("endereco");
-        QTest::addColumn<bool>("valido");
+        Colunas<QString, bool>("endereco", "valido");
         for (const QString& bom : {u"joao@exemplo.com.br"_s, u"ana@clínica.com.br"_s,
                                    u"Ana.Paula_2+orc@Exemplo.COM"_s, u"o-rei@a-b.c1.org"_s})
             QTest::newRow(qPrintable(bom)) << bom << true;
@@ -112,12 +111,10 @@ private slots:
 
     // Money in the messages, the windows and the sheet: thousands, cents, negatives.
     void valoresEmReais() {
-        for (const auto& [valor, texto] : {std::pair{u"1234,5"_s, u"R$ 1.234,50"_s},
-                                           {u"0"_s, u"R$ 0,00"_s},
-                                           {u"-91,2"_s, u"R$ -91,20"_s},
-                                           {u"12,3456"_s, u"R$ 12,35"_s},
-                                           {u"1000000,999"_s, u"R$ 1.000.001,00"_s}})
-            QCOMPARE(Textos::EmReais(VB::CCur(valor)), texto);
+        // Each "value=text".
+        for (const QString& caso : {u"1234,5=R$ 1.234,50"_s, u"0=R$ 0,00"_s, u"-91,2=R$ -91,20"_s,
+                                    u"12,3456=R$ 12,35"_s, u"1000000,999=R$ 1.000.001,00"_s})
+            QCOMPARE(Textos::EmReais(VB::CCur(caso.section(u'=', 0, 0))), caso.section(u'=', 1));
     }
 
     void falhasDeArquivoEmPortugues() {
@@ -162,12 +159,9 @@ private slots:
     }
 
     void copiaECola_data() {
-        QTest::addColumn<QString>("chave");
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<QString>("cidade");
-        QTest::addColumn<qint64>("valor"); // ten-thousandths; -1 none
-        QTest::addColumn<QString>("identificador");
-        QTest::addColumn<QString>("esperado");
+        // valor: ten-thousandths; -1 none
+        Colunas<QString, QString, QString, qint64, QString, QString>("chave", "nome", "cidade", "valor",
+                                                                     "identificador", "esperado");
         // The central bank's own example.
         Linha("exemplo do Banco Central", u"123e4567-e12b-12d1-a456-426655440000"_s, u"Fulano de Tal"_s,
               u"BRASILIA"_s, qint64(-1), u"***"_s,
@@ -212,22 +206,16 @@ private slots:
     // One table of keys: the kind each looks like, the key as stored, and the reason of
     // a refusal (empty when accepted).
     void chaves_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("tipo");
-        QTest::addColumn<QString>("chave");
-        QTest::addColumn<QString>("motivo");
+        Colunas<QString, int, QString, QString>("texto", "tipo", "chave", "motivo");
         using T = Pix::TipoDeChave;
         Linha("CPF", u"123.456.789-09"_s, int(T::Cpf), u"12345678909"_s, QString());
         Linha("CPF errado", u"123.456.789-00"_s, int(T::Cpf), QString(),
-              u"A chave Pix \"123.456.789-00\" parece um CPF, mas os dígitos "
-              "verificadores não conferem."_s);
+              u"A chave Pix \"123.456.789-00\" parece um CPF, mas os dígitos verificadores não conferem."_s);
         Linha("CPF repetido", u"111.111.111-11"_s, int(T::Cpf), QString(),
-              u"A chave Pix \"111.111.111-11\" parece um CPF, mas os dígitos "
-              "verificadores não conferem."_s);
+              u"A chave Pix \"111.111.111-11\" parece um CPF, mas os dígitos verificadores não conferem."_s);
         Linha("CNPJ", u"11.222.333/0001-81"_s, int(T::Cnpj), u"11222333000181"_s, QString());
         Linha("CNPJ errado", u"11222333000180"_s, int(T::Cnpj), QString(),
-              u"A chave Pix \"11222333000180\" parece um CNPJ, mas os dígitos "
-              "verificadores não conferem."_s);
+              u"A chave Pix \"11222333000180\" parece um CNPJ, mas os dígitos verificadores não conferem."_s);
         Linha("dígitos a menos", u"1234567890"_s, int(T::Cpf), QString(),
               u"A chave Pix \"1234567890\" parece um CPF ou CNPJ, mas tem 10 "
               "dígitos (um CPF tem 11 e um CNPJ, 14)."_s);
@@ -270,10 +258,9 @@ private slots:
 
     // The deposit: to the cent, half to even, and its line on the sheet.
     void sinal_data() {
-        QTest::addColumn<qint64>("valor"); // ten-thousandths
-        QTest::addColumn<qint64>("percentual");
-        QTest::addColumn<QString>("linha");
-        QTest::addColumn<bool>("faixa"); // approved as a range: the low end's percentage
+        // valor: ten-thousandths
+        // faixa: approved as a range: the low end's percentage
+        Colunas<qint64, qint64, QString, bool>("valor", "percentual", "linha", "faixa");
         Linha("metade", qint64(12345000), qint64(500000),
               u"Sinal para confirmar: R$ 617,25 (50 % do valor aprovado)"_s, false);
         Linha("percentual com decimal", qint64(3333300), qint64(125000),

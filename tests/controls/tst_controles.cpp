@@ -2,6 +2,7 @@
 // the person raises, the keyboard and focus rules, and the flex grid's current cell,
 // structure and painting.
 
+#include "tests/Linha.h"
 #include "tests/NumeroDoErro.h"
 
 #include "component/modGrade.h"
@@ -112,8 +113,7 @@ QPoint NaJanela(QWidget* w, QPoint ponto) {
 
 // The current cell and the selection's other corner: "Row|Col|RowSel|ColSel".
 QString SelecaoDe(const MSFlexGrid& g) {
-    return u"%1|%2|%3|%4"_s.arg(QString::number(g.Row()), QString::number(g.Col()),
-                                QString::number(g.RowSel()), QString::number(g.ColSel()));
+    return Juntos(g.Row(), g.Col(), g.RowSel(), g.ColSel());
 }
 
 QColor CorEm(const QImage& imagem, QPoint ponto) {
@@ -141,10 +141,7 @@ private slots:
         lbl.setWidth(4600);
         lbl.setHeight(700);
         // "Left|Top|Width|Height" in twips.
-        const auto EmTwips = [&] {
-            return u"%1|%2|%3|%4"_s.arg(QString::number(lbl.Left()), QString::number(lbl.Top()),
-                                        QString::number(lbl.Width()), QString::number(lbl.Height()));
-        };
+        const auto EmTwips = [&] { return Juntos(lbl.Left(), lbl.Top(), lbl.Width(), lbl.Height()); };
         QCOMPARE(lbl.geometry(), QRect(20, 23, 307, 47));
         QCOMPARE(EmTwips(), u"300|350|4600|700"_s);
         // Moved by other means, the pixels tell.
@@ -507,9 +504,7 @@ private slots:
         };
         QCOMPARE(borda(a), Aparencia::CorDeDestaque());
         QVERIFY(borda(b) != Aparencia::CorDeDestaque());
-        QCOMPARE(
-            u"%1|%2|%3"_s.arg(QString::number(a.SelStart()), QString::number(a.SelLength()), a.SelText()),
-            u"0|5|10,00"_s);
+        QCOMPARE(Juntos(a.SelStart(), a.SelLength(), a.SelText()), u"0|5|10,00"_s);
         // VB's selection members.
         a.setSelStart(3);
         QCOMPARE(a.SelLength(), 0);
@@ -1243,8 +1238,7 @@ private slots:
         // The last MouseMove's "Button|Shift|X|Y".
         const auto Ultimo = [&] {
             const Movimento& m = movimentos.constLast();
-            return u"%1|%2|%3|%4"_s.arg(QString::number(m.Button), QString::number(m.Shift),
-                                        QString::number(m.X), QString::number(m.Y));
+            return Juntos(m.Button, m.Shift, m.X, m.Y);
         };
         QTest::mouseMove(w, NaJanela(&g, QPoint(20, 40)));
         QCOMPARE(movimentos.size(), 1);

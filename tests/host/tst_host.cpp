@@ -4,6 +4,7 @@
 // a message box on a display (a start from the desktop's menu has no terminal), on the
 // terminal and in the error log; a PostgreSQL password shows nowhere.
 
+#include "tests/Linha.h"
 #include "tests/cenario/HostNaTela.h"
 
 #include <QImage>
@@ -65,9 +66,7 @@ private slots:
 
     // Qt's own texts of the command line come from its Portuguese translations.
     void linhaDeComandoEmPortugues_data() {
-        QTest::addColumn<QString>("programa");
-        QTest::addColumn<QString>("nome");
-        QTest::addColumn<QString>("descricao");
+        Colunas<QString, QString, QString>("programa", "nome", "descricao");
         QTest::newRow("zelt_host") << Host << u"ZELT_A_Orcamentos"_s
                                    << u"Orçamentos de clínicas veterinárias e pet shops"_s;
         QTest::newRow("zelt_importar")
@@ -142,8 +141,8 @@ private slots:
     // A password in the URL, or among its options, never reaches a message, the log, the
     // terminal or a window's title; the URL is shown without it.
     void senhaDoPostgreSQLNuncaAparece_data() {
-        QTest::addColumn<QString>("url");
-        QTest::addColumn<QString>("mostrada"); // what the message shows of the URL; empty: no message
+        // mostrada: what the message shows of the URL; empty: no message
+        Colunas<QString, QString>("url", "mostrada");
         const int porta = PortaFechada();
         const QString servidor = u"127.0.0.1:%1"_s.arg(porta);
         QTest::newRow("servidor fora do ar") << u"postgresql://zelt:%1@%2/clinica"_s.arg(Senha, servidor)

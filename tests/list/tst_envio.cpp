@@ -5,6 +5,7 @@
 // write down their arguments, or Debian's own xdg-email with a stand-in mail program
 // (MAILER); the PDF is read back with pdftotext.
 
+#include "tests/Linha.h"
 #include "tests/business/TesteDeNegocio.h"
 #include "tests/list/ImpressaoDeTeste.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -45,9 +46,8 @@ QStringList Envios() {
                         "EnviosDeOrcamentos ORDER BY NumeroDoEnvio"_s);
     QStringList envios;
     while (q.next())
-        envios << u"%1|%2|%3|%4|%5"_s.arg(QString::number(q.value(0).toLongLong()), q.value(1).toString(),
-                                          q.value(2).toString(), q.value(3).toString(),
-                                          q.value(4).toString());
+        envios << Juntos(q.value(0).toLongLong(), q.value(1).toString(), q.value(2).toString(),
+                         q.value(3).toString(), q.value(4).toString());
     return envios;
 }
 
@@ -107,9 +107,8 @@ private slots:
             mcomandos.clear();
             for (const char* nome : {"cmdEnviarPorEmail", "cmdEnviarPorWhatsApp"})
                 if (auto* botao = previa->findChild<QToolButton*>(QString::fromLatin1(nome)))
-                    mcomandos << u"%1|%2|%3|%4"_s.arg(botao->text(), botao->toolTip(),
-                                                      botao->shortcut().toString(),
-                                                      botao->icon().isNull() ? u"sem ícone"_s : u"ícone"_s);
+                    mcomandos << Juntos(botao->text(), botao->toolTip(), botao->shortcut().toString(),
+                                        botao->icon().isNull() ? u"sem ícone"_s : u"ícone"_s);
             if (macaoNaPrevia) macaoNaPrevia(previa);
             auto* aviso = previa->findChild<QLabel*>(u"lblAvisoDaPrevia"_s);
             mstrAviso = aviso && !aviso->isHidden() ? aviso->text() : QString();
@@ -119,8 +118,7 @@ private slots:
     }
 
     void celularesNormalizados_data() {
-        QTest::addColumn<QString>("digitado");
-        QTest::addColumn<QString>("internacional");
+        Colunas<QString, QString>("digitado", "internacional");
         QTest::newRow("com parênteses e hífen") << u"(19) 99876-5432"_s << u"5519998765432"_s;
         QTest::newRow("com zero de longa distância") << u"019 99876 5432"_s << u"5519998765432"_s;
         QTest::newRow("com +55") << u"+55 19 99876-5432"_s << u"5519998765432"_s;
@@ -241,9 +239,8 @@ private slots:
                 .queryItemValue(u"text"_s, QUrl::FullyDecoded);
         };
         const QString inicio =
-            u"Olá, João!\n\nSegue o orçamento nº %1 para Rex, no valor líquido de R$ 108,00, "
-            "válido até 13/12/2026. O orçamento completo está no PDF que acompanha esta "
-            "mensagem.\n\n"_s.arg(numero);
+            u"Olá, João!\n\nSegue o orçamento nº %1 para Rex, no valor líquido de R$ 108,00, válido até "
+            "13/12/2026. O orçamento completo está no PDF que acompanha esta mensagem.\n\n"_s.arg(numero);
         const QString fim = u"Qualquer dúvida, ligue para (19) 3232-4545.\n\nClínica Escola"_s;
         QCOMPARE(mensagem(), inicio + fim);
         BancoDeTeste::Aprovar(numero, musuario.get());
@@ -381,8 +378,7 @@ private slots:
     // address opens nothing and records nothing; a good one reaches the mail program
     // unchanged, with the one PDF attached and no other field.
     void enderecosComOXdgEmailDoDebian_data() {
-        QTest::addColumn<QString>("email");
-        QTest::addColumn<bool>("aceito");
+        Colunas<QString, bool>("email", "aceito");
         QTest::newRow("mailto com anexo e cópia oculta")
             << u"mailto:evil@x.com?attach=/etc/passwd&bcc=spy@evil.com"_s << false;
         QTest::newRow("anexo do banco pelo Thunderbird")
@@ -408,10 +404,9 @@ private slots:
         const QList<Chamada> chamadas = Chamadas();
         if (!aceito) {
             QCOMPARE(mmensagens,
-                     QStringList{u"O e-mail cadastrado do cliente João não é um endereço de e-mail "
-                                 "válido (um só endereço, como nome@dominio.com.br). Corrija o "
-                                 "e-mail no cadastro do cliente para enviar o orçamento por "
-                                 "e-mail.|64|"_s +
+                     QStringList{u"O e-mail cadastrado do cliente João não é um endereço de e-mail válido "
+                                 "(um só endereço, como nome@dominio.com.br). Corrija o e-mail no cadastro "
+                                 "do cliente para enviar o orçamento por e-mail.|64|"_s +
                                  Aplicativo});
             QCOMPARE(chamadas.size(), 0);
             QCOMPARE(Envios(), QStringList());
@@ -460,8 +455,8 @@ private slots:
     // A name that passes the file system's 255 bytes is cut before ".pdf", between two
     // characters: the PDF is written and sent.
     void apelidoLongoCabeNoNomeDoArquivo_data() {
-        QTest::addColumn<QString>("unidade"); // one character as a person sees it
-        QTest::addColumn<int>("vezes");
+        // unidade: one character as a person sees it
+        Colunas<QString, int>("unidade", "vezes");
         QTest::newRow("300 letras") << u"a"_s << 300;
         QTest::newRow("80 emojis") << u"🐶"_s << 80;
         QTest::newRow("acentos combinados") << u"e\u0301"_s << 80;

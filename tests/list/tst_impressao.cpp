@@ -215,9 +215,7 @@ private slots:
         QByteArray png;
         QBuffer buffer(&png);
         desenho.save(&buffer, "PNG");
-        auto aprovacao =
-            Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-        aprovacao->DadosDoUsuario = musuario.get();
+        auto aprovacao = Aprovacao();
         QCOMPARE(aprovacao->Ler(1), Resultado::Sucesso);
         QCOMPARE(aprovacao->Aprovar(1, {2}, u"Maria Souza"_s, u"529.982.247-25"_s, u"Presencial"_s, png),
                  Resultado::Sucesso);

@@ -90,8 +90,7 @@ private slots:
     // Each filter by stage against quotes made for it; the bar counts them and the grid
     // shows them newest first.
     void filtroPorEtapa_data() {
-        QTest::addColumn<int>("codigo");
-        QTest::addColumn<QString>("numeros");
+        Colunas<int, QString>("codigo", "numeros");
         Linha("Aguardando resposta", F::AguardandoResposta, u"3 2"_s);
         Linha("Vencem em até 7 dias", F::VencemEmAte7Dias, u"3 1"_s);
         Linha("Vencidos", F::Vencidos, u"5 4"_s);
@@ -141,8 +140,7 @@ private slots:
 
     // The entries the stage enables, the windows registered, the sends always.
     void menuPelaEtapa_data() {
-        QTest::addColumn<QString>("etapa");
-        QTest::addColumn<QString>("habilitadas");
+        Colunas<QString, QString>("etapa", "habilitadas");
         const QString sempre = u"mnuHistorico mnuEnviarPorEmail mnuEnviarPorWhatsApp"_s;
         const QString responder = u"mnuRegistrarAprovacao mnuAprovarOrcamento mnuRegistrarRecusa "_s;
         const QString depois = u"mnuRenovarValidade mnuCopiarOrcamento "_s;
@@ -184,8 +182,7 @@ private slots:
     // The consent form is offered for a quote with an item of a type the settings name
     // (without settings, above, never).
     void menuDoTermo_data() {
-        QTest::addColumn<QString>("tipos");
-        QTest::addColumn<bool>("habilitado");
+        Colunas<QString, bool>("tipos", "habilitado");
         Linha("tipo da consulta", u"4;1"_s, true);
         Linha("outros tipos", u"2;3"_s, false);
     }
@@ -209,12 +206,10 @@ private slots:
     // Each command on the second row: the stage and the history entry stored, the list
     // read again with the same quote's row selected.
     void comandoDoMenu_data() {
-        QTest::addColumn<QString>("de");
-        QTest::addColumn<QString>("entrada");
-        QTest::addColumn<QString>("resposta"); // what the person answers in the window or the question
-        QTest::addColumn<QString>("etapa");
-        QTest::addColumn<QString>("historico");
-        QTest::addColumn<QString>("gravado"); // Responsavel|Meio|MotivoDaRecusa|Nota
+        // resposta: what the person answers in the window or the question
+        // gravado: Responsavel|Meio|MotivoDaRecusa|Nota
+        Colunas<QString, QString, QString, QString, QString, QString>("de", "entrada", "resposta", "etapa",
+                                                                      "historico", "gravado");
         Linha("entregue", E::EmAberto, u"mnuEntregueAoCliente"_s, QString(), E::Enviado,
               u"entregue ao cliente"_s, u"|||"_s);
         Linha("aprovado pelo cliente, presencial", E::Enviado, u"mnuRegistrarAprovacao"_s, u"OK"_s,

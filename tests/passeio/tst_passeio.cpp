@@ -41,6 +41,7 @@
 #include "record/frmPacoteDaFicha.h"
 #include "search/frmPesquisa.h"
 #include "tests/Controles.h"
+#include "tests/Linha.h"
 
 #include <QAbstractButton>
 #include <QClipboard>
@@ -145,6 +146,12 @@ void SemAvisosDaPlataforma(QtMsgType tipo, const QMessageLogContext& contexto, c
         ManipuladorAnterior(tipo, contexto, mensagem);
 }
 
+// The crash handler while a walk runs, SIG_DFL after it.
+void TratarSinais(void (*tratador)(int)) {
+    for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
+        std::signal(sinal, tratador);
+}
+
 extern "C" void AoQuebrar(int sinal) {
     const QByteArray relato = Relato();
     std::fprintf(stderr, "passeio interrompido pelo sinal %d\n%s\n", sinal, relato.constData());
@@ -185,6 +192,11 @@ QString Cpf(Dados& d) {
                : cpf;
 }
 
+// Whether the widget is one of those classes.
+template <class... Classes> bool EhUm(const QObject* w) {
+    return (qobject_cast<const Classes*>(w) || ...);
+}
+
 // A click or a move through the window, where a person's mouse arrives.
 QPoint NaJanela(QWidget* w, QPoint ponto) {
     return w->mapTo(w->window(), ponto);
@@ -194,11 +206,20 @@ Currency Moeda(const QString& texto) {
     return texto.trimmed().isEmpty() ? Currency() : VB::CCur(texto);
 }
 
+// A quote's stage as stored, for queries on Orcamentos o.
+const QString EtapaDoOrcamento = u"COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e WHERE "
+                                 u"e.NumeroDoOrcamento = o.NumeroDoOrcamento), 'Em aberto')"_s;
+
 // The walk's day: the business clock stands still on it (Preparar).
 const QDate Hoje(2026, 3, 2);
 
 void FixarRelogio(const QDateTime& quando) {
     Relogio::DefinirParaTestes([quando] { return quando; });
+}
+
+// Money as VB writes it ("12,5"), for the failures' texts.
+QString EmTexto(Currency valor) {
+    return VB::CStr(QVariant::fromValue(valor));
 }
 
 bool Difere(Currency a, Currency b) { // the half cent of a value shown with two decimals
@@ -212,47 +233,38 @@ class TesteDoPasseio : public TesteDaFicha {
 
 private slots:
     void passeio_data() {
-        QTest::addColumn<quint64>("semente");
-        QTest::addColumn<qint64>("passos");
-        // The main walk must also have moved quotes through their stages.
-        QTest::addColumn<bool>("comEtapas");
-        // The windows of a quote's life beyond the row menu's answers: the follow-up, the
-        // renewal, the approval with signature, the payments. The rows kept before the walk
-        // went there walk without them, so that they replay as they were found.
-        QTest::addColumn<bool>("comAndamento");
-        // Packages stored and added from the record form; the rows kept from before had none.
-        QTest::addColumn<bool>("comPacotes");
-        // A save of a quote with "se necessário" items must have been checked.
-        QTest::addColumn<bool>("comSeNecessario");
+        // comEtapas: the main walk must also have moved quotes through their stages.
+        // comAndamento: the windows of a quote's life beyond the row menu's answers: the
+        // follow-up, the renewal, the approval with signature, the payments. The rows kept
+        // before the walk went there walk without them, so that they replay as they were found.
+        // comPacotes: packages stored and added from the record form; the rows kept from
+        // before had none.
+        // comSeNecessario: a save of a quote with "se necessário" items must have been checked.
+        Colunas<quint64, qint64, bool, bool, bool, bool>("semente", "passos", "comEtapas", "comAndamento",
+                                                         "comPacotes", "comSeNecessario");
         const QByteArray semente = qgetenv("ZELT_PASSEIO_SEMENTE");
         const qint64 passos = qEnvironmentVariableIsSet("ZELT_PASSEIO_PASSOS")
                                   ? qEnvironmentVariableIntValue("ZELT_PASSEIO_PASSOS")
                                   : 2000;
-        if (!semente.isEmpty()) {
-            QTest::newRow("semente dada")
-                << semente.toULongLong() << passos << false << true << true << false;
-            return;
-        }
-        QTest::newRow("2000 passos") << quint64(20) << passos << true << true << true << false;
+        if (!semente.isEmpty())
+            return Linha("semente dada", semente.toULongLong(), passos, false, true, true, false);
+        Linha("2000 passos", quint64(20), passos, true, true, true, false);
         // A package's "se necessário" items saved in a quote: its low total below its high one.
-        QTest::newRow("orçamento gravado com item se necessário, semente 1016")
-            << quint64(1016) << qint64(300) << false << false << true << true;
-        // Walks that found a fault, kept as they were.
-        QTest::newRow("lista sem pesquisa, semente 18")
-            << quint64(18) << qint64(50) << false << false << false << false;
-        QTest::newRow("lista sem pesquisa, semente 17")
-            << quint64(17) << qint64(90) << false << false << false << false;
-        QTest::newRow("desconto do orçamento que não é número, semente 32")
-            << quint64(32) << qint64(60) << false << false << false << false;
-        QTest::newRow("item removido, ficha fechada e reaberta pela lista, semente 218")
-            << quint64(218) << qint64(4492) << false << false << false << false;
-        QTest::newRow("desconto do orçamento grande demais, semente 224")
-            << quint64(224) << qint64(3374) << false << false << false << false;
-        QTest::newRow("ficha recuperada limpa para outro cliente, semente 306")
-            << quint64(306) << qint64(2943) << false << false << false << false;
-        QTest::newRow(
-            "item removido pela ficha aberta do acompanhamento, que não se lia de novo, semente 2020")
-            << quint64(2020) << qint64(197) << false << true << true << false;
+        Linha("orçamento gravado com item se necessário, semente 1016", quint64(1016), qint64(300), false,
+              false, true, true);
+        // Walks that found a fault, kept as they were (the first ones without the windows of a
+        // quote's life and without packages).
+        const auto antigo = [](const char* nome, quint64 semente, qint64 passos) {
+            Linha(nome, semente, passos, false, false, false, false);
+        };
+        antigo("lista sem pesquisa, semente 18", 18, 50);
+        antigo("lista sem pesquisa, semente 17", 17, 90);
+        antigo("desconto do orçamento que não é número, semente 32", 32, 60);
+        antigo("item removido, ficha fechada e reaberta pela lista, semente 218", 218, 4492);
+        antigo("desconto do orçamento grande demais, semente 224", 224, 3374);
+        antigo("ficha recuperada limpa para outro cliente, semente 306", 306, 2943);
+        Linha("item removido pela ficha aberta do acompanhamento, que não se lia de novo, semente 2020",
+              quint64(2020), qint64(197), false, true, true, false);
     }
 
     void passeio() {
@@ -280,14 +292,12 @@ private slots:
         mlonMudancasDeEtapa = 0;
         mstrMarcaDoBanco.clear();
         mjanelasDoAndamento.clear();
-        Diario.Cabecalho = u"passeio em %1: semente %2, %3 passos (refazer: ZELT_PASSEIO_SEMENTE=%2 "
-                           u"ZELT_PASSEIO_PASSOS=%3)"_s.arg(banco)
-                               .arg(semente)
-                               .arg(passos);
+        Diario.Cabecalho =
+            u"passeio em %1: semente %2, %3 passos (refazer: ZELT_PASSEIO_SEMENTE=%2 "
+            u"ZELT_PASSEIO_PASSOS=%3)"_s.arg(banco, QString::number(semente), QString::number(passos));
         Diario.Passos.clear();
         qInfo().noquote() << Diario.Cabecalho;
-        for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
-            std::signal(sinal, AoQuebrar);
+        TratarSinais(AoQuebrar);
         ManipuladorAnterior = qInstallMessageHandler(SemAvisosDaPlataforma);
 
         // Twelve quotes of one to four items, enough to change and delete for a long while,
@@ -308,17 +318,17 @@ private slots:
             {Banco::DataIso(QDate(2026, 3, 6))});
         // Two quotes already approved, one in part, so that payments and their reversals
         // are within reach from the start.
-        for (const double numero : {6.0, 7.0}) {
-            if (!comAndamento) break;
-            auto aprovacao =
-                Zelt::CriarObjeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(ProgId::AprovacaoDoOrcamento);
-            aprovacao->DadosDoUsuario = musuario.get();
-            aprovacao->Ler(numero);
-            QCOMPARE(aprovacao->Aprovar(numero, numero == 7 ? QList<qint32>{1} : QList<qint32>{}, u"Maria"_s,
-                                        QString(), u"Telefone"_s, {}),
-                     qint16(0));
+        if (comAndamento) {
+            for (const double numero : {6.0, 7.0}) {
+                auto aprovacao = BancoDeTeste::Objeto<ZELT_N_Orcamentos::clsAprovacaoDoOrcamento>(
+                    ProgId::AprovacaoDoOrcamento, musuario.get());
+                aprovacao->Ler(numero);
+                QCOMPARE(aprovacao->Aprovar(numero, numero == 7 ? QList<qint32>{1} : QList<qint32>{},
+                                            u"Maria"_s, QString(), u"Telefone"_s, {}),
+                         qint16(0));
+            }
+            PrepararAcompanhamento();
         }
-        if (comAndamento) PrepararAcompanhamento();
         if (comPacotes) GravarPacotes();
         // Those two are no move of the walk's.
         const qint64 mudancasIniciais = mlonMudancasDeEtapa = MudancasDeEtapa();
@@ -329,8 +339,7 @@ private slots:
         modPrincipal::FormularioDeLista = mlista.data();
         QVERIFY(QTest::qWaitForWindowActive(mmenu));
         Andar(mlista);
-        for (int sinal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS, SIGILL})
-            std::signal(sinal, SIG_DFL);
+        TratarSinais(SIG_DFL);
         qInstallMessageHandler(ManipuladorAnterior);
         if (!mstrFalha.isEmpty()) QFAIL(QByteArray(mstrFalha.toUtf8() + '\n' + Relato()).constData());
         // A long walk stops some forms: the step is not dead code.
@@ -355,20 +364,18 @@ private slots:
                    QString::number(mudancasDeEtapa), QString::number(mlonPacotesAdicionados),
                    BancoDeTeste::Consulta("SELECT COUNT(*) FROM ItensSeNecessario"),
                    QString::number(mlonCliquesNoPacote), QString::number(mlonConferidosComSeNecessario));
-        QStringList janelas;
+        QStringList janelas, secoes;
         for (auto it = mjanelasDoAndamento.cbegin(); it != mjanelasDoAndamento.cend(); ++it)
             janelas << u"%1 %2"_s.arg(it.key(), QString::number(it.value()));
+        for (const qint64 linhas : mlinhasDoAcompanhamento)
+            secoes << QString::number(linhas);
         if (comAndamento)
             qInfo().noquote() << u"janelas: %1; aprovações %2, pagamentos %3; acompanhamento conferido %4 "
                                  u"vezes, linhas das seções somadas: %5"_s.arg(
                                      janelas.join(u", "_s),
                                      BancoDeTeste::Consulta("SELECT COUNT(*) FROM AprovacoesDoOrcamento"),
                                      BancoDeTeste::Consulta("SELECT COUNT(*) FROM PagamentosDoOrcamento"),
-                                     QString::number(mlonConferenciasDoAcompanhamento),
-                                     u"%1, %2, %3, %4"_s.arg(QString::number(mlinhasDoAcompanhamento[0]),
-                                                             QString::number(mlinhasDoAcompanhamento[1]),
-                                                             QString::number(mlinhasDoAcompanhamento[2]),
-                                                             QString::number(mlinhasDoAcompanhamento[3])));
+                                     QString::number(mlonConferenciasDoAcompanhamento), secoes.join(u", "_s));
     }
 
 protected:
@@ -424,9 +431,8 @@ protected:
             if (auto* pacote = qobject_cast<frmPacoteDaFicha*>(janela); pacote && mbooPacotes)
                 return ResponderPacote(pacote);
             const bool doAndamento = mbooAndamento && JanelaDoAndamento(janela);
-            if (!qobject_cast<frmFicha*>(janela) && !qobject_cast<frmPesquisa*>(janela) &&
-                !qobject_cast<VisualizacaoDoRelatorio*>(janela) &&
-                !qobject_cast<frmRegistroDaEtapa*>(janela) && !doAndamento) {
+            if (!EhUm<frmFicha, frmPesquisa, VisualizacaoDoRelatorio, frmRegistroDaEtapa>(janela) &&
+                !doAndamento) {
                 Registrar(u"cancela %1"_s.arg(QString::fromLatin1(janela->metaObject()->className())));
                 return;
             }
@@ -506,9 +512,9 @@ private:
         QWidget* controle = controles.isEmpty() ? nullptr : mdados->Um(controles);
         const Acao acao =
             !controle || (dialogo && mdados->Ate(60) == 0) ? Acao::Fechar : mdados->Um(AcoesDe(controle));
-        Diario.Passos << u"%1 %2 %3: %4"_s.arg(mlonPasso).arg(janela->objectName(),
-                                                              controle ? controle->objectName() : QString(),
-                                                              QString::fromLatin1(NomesDasAcoes[int(acao)]));
+        Diario.Passos << u"%1 %2 %3: %4"_s.arg(QString::number(mlonPasso), janela->objectName(),
+                                               controle ? controle->objectName() : QString(),
+                                               QString::fromLatin1(NomesDasAcoes[int(acao)]));
         // A save, a change, a deletion or an item's removal: the stored quotes are checked.
         if (acao == Acao::Clicar && controle &&
             (controle->objectName() == u"xrcmdSalvarFecharConfirmar"_s ||
@@ -529,24 +535,20 @@ private:
                 (!mbooAndamento && (w->objectName() == u"cmdAprovarOrcamento"_s ||
                                     w->objectName() == u"cmdRegistrarPagamento"_s)))
                 continue;
-            const bool daSuite = qobject_cast<XRFind*>(w) || qobject_cast<XRNumberBox*>(w) ||
-                                 qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ||
-                                 qobject_cast<OptionButton*>(w) || qobject_cast<MSFlexGrid*>(w) ||
-                                 qobject_cast<XRNavigationBar*>(w) || qobject_cast<XRDTPicker*>(w) ||
-                                 qobject_cast<XRAssinatura*>(w);
+            const bool daSuite = EhUm<XRFind, XRNumberBox, XRComboBox, XRCommandButton, OptionButton,
+                                      MSFlexGrid, XRNavigationBar, XRDTPicker, XRAssinatura>(w);
             const bool doQt = !Controle::DonoDe(w) && !w->objectName().isEmpty() &&
-                              (qobject_cast<QAbstractButton*>(w) || qobject_cast<QSpinBox*>(w) ||
-                               qobject_cast<QComboBox*>(w) || CaixaDeTextoDaEtapa(w));
+                              (EhUm<QAbstractButton, QSpinBox, QComboBox>(w) || CaixaDeTextoDaEtapa(w));
             // A person mostly searches, picks, points at rows and commands: those controls come
             // up more often.
             // In the windows of a quote's life, the pad and the commands that store come up
             // most: a person there is answering for the client.
             static const QStringList guardam{u"assAssinatura"_s, u"xrcmdAprovar"_s, u"xrcmdRegistrar"_s,
                                              u"xrcmdEstornar"_s, u"xrcmdRenovar"_s, u"xrcmdManterPrecos"_s};
-            const int peso = JanelaDoAndamento(janela) && guardam.contains(w->objectName())      ? 4
-                             : qobject_cast<XRFind*>(w) || qobject_cast<MSFlexGrid*>(w)          ? 3
-                             : qobject_cast<XRComboBox*>(w) || qobject_cast<XRCommandButton*>(w) ? 2
-                                                                                                 : 1;
+            const int peso = JanelaDoAndamento(janela) && guardam.contains(w->objectName()) ? 4
+                             : EhUm<XRFind, MSFlexGrid>(w)                                  ? 3
+                             : EhUm<XRComboBox, XRCommandButton>(w)                         ? 2
+                                                                                            : 1;
             for (int i = 0; (daSuite || doQt) && i < peso; ++i)
                 controles << w;
         }
@@ -556,10 +558,9 @@ private:
     QList<Acao> AcoesDe(QWidget* c) const {
         using enum Acao;
         if (qobject_cast<XRFind*>(c)) return {Digitar, Digitar, Colar, Enter, Escape, Tab, Clicar, Limpar};
-        if (qobject_cast<XRNumberBox*>(c) || qobject_cast<QSpinBox*>(c))
-            return {Digitar, Digitar, Colar, Enter, Tab};
+        if (EhUm<XRNumberBox, QSpinBox>(c)) return {Digitar, Digitar, Colar, Enter, Tab};
         if (qobject_cast<XRDTPicker*>(c)) return {Digitar, Tab};
-        if (qobject_cast<XRComboBox*>(c) || qobject_cast<QComboBox*>(c)) return {Escolher, Escolher, Tab};
+        if (EhUm<XRComboBox, QComboBox>(c)) return {Escolher, Escolher, Tab};
         if (CaixaDeTextoDaEtapa(c)) return {Digitar, Colar, Enter, Escape, Tab};
         if (qobject_cast<XRAssinatura*>(c)) return {Assinar, Assinar, Clicar};
         if (qobject_cast<MSFlexGrid*>(c) && qobject_cast<frmAprovarOrcamento*>(c->window()))
@@ -773,8 +774,7 @@ private:
             }
             if (Difere(Moeda(total), bruto) || Difere(Moeda(liquido), bruto - desconto))
                 return u"os totais da ficha (%1, %2) não são as somas da grade (%3, %4)"_s.arg(
-                    total, liquido, VB::CStr(QVariant::fromValue(bruto)),
-                    VB::CStr(QVariant::fromValue(bruto - desconto)));
+                    total, liquido, EmTexto(bruto), EmTexto(bruto - desconto));
         } catch (const VB::ErroDeExecucao& erro) {
             return u"a grade ou os totais da ficha não são números: "_s + erro.Descricao();
         }
@@ -818,12 +818,9 @@ private:
                            liquido = Banco::MoedaDe(orcamentos.value(3));
             if (s.itens == 0 || Difere(total, s.bruto) || Difere(desconto, s.desconto) ||
                 Difere(liquido, s.liquido))
-                return u"o orçamento %1 gravado com %2 / %3 / %4 tem %5 itens que somam %6 / %7 / %8"_s
-                    .arg(numero)
-                    .arg(VB::CStr(QVariant::fromValue(total)), VB::CStr(QVariant::fromValue(desconto)),
-                         VB::CStr(QVariant::fromValue(liquido)), QString::number(s.itens),
-                         VB::CStr(QVariant::fromValue(s.bruto)), VB::CStr(QVariant::fromValue(s.desconto)),
-                         VB::CStr(QVariant::fromValue(s.liquido)));
+                return u"o orçamento %1 gravado com %2 / %3 / %4 tem %5 itens que somam %6 / %7 / %8"_s.arg(
+                    QString::number(numero), EmTexto(total), EmTexto(desconto), EmTexto(liquido),
+                    QString::number(s.itens), EmTexto(s.bruto), EmTexto(s.desconto), EmTexto(s.liquido));
             const auto estimativa = PacotesDeProcedimentos::EstimativaDoOrcamento(numero);
             if (estimativa && s.marcados > 0 && estimativa->Minimo < estimativa->Maximo)
                 ++mlonConferidosComSeNecessario;
@@ -831,12 +828,10 @@ private:
                 liquido != s.liquido || estimativa->Minimo != s.semMarca ||
                 estimativa->ItensSeNecessario != s.marcados)
                 return u"o orçamento %1 gravado com %2 e itens que somam %3 (%4 sem os %5 marcados) tem a "
-                       u"estimativa de %6 a %7"_s.arg(numero)
-                           .arg(VB::CStr(QVariant::fromValue(liquido)),
-                                VB::CStr(QVariant::fromValue(s.liquido)),
-                                VB::CStr(QVariant::fromValue(s.semMarca)), QString::number(s.marcados),
-                                estimativa ? VB::CStr(QVariant::fromValue(estimativa->Minimo)) : u"?"_s,
-                                estimativa ? VB::CStr(QVariant::fromValue(estimativa->Maximo)) : u"?"_s);
+                       u"estimativa de %6 a %7"_s.arg(
+                           QString::number(numero), EmTexto(liquido), EmTexto(s.liquido), EmTexto(s.semMarca),
+                           QString::number(s.marcados), estimativa ? EmTexto(estimativa->Minimo) : u"?"_s,
+                           estimativa ? EmTexto(estimativa->Maximo) : u"?"_s);
         }
         return {};
     }
@@ -849,8 +844,8 @@ private:
         const MSFlexGrid* grade = mlista->Grade();
         if (barra->TotalDeRegistros() > 0 && grade->Visible() &&
             grade->Rows() - 1 != barra->UltimoRegistro() - barra->PrimeiroRegistro() + 1)
-            return u"a grade da lista tem %1 linhas e a barra diz %2"_s.arg(grade->Rows() - 1)
-                .arg(barra->TextoExibido());
+            return u"a grade da lista tem %1 linhas e a barra diz %2"_s.arg(
+                QString::number(grade->Rows() - 1), barra->TextoExibido());
         // The find box and the filter hide only when nothing at all is stored.
         const auto* pesquisa = mlista->findChild<XRFind*>(u"xrfndPesquisar"_s);
         if (!pesquisa->Visible())
@@ -887,9 +882,7 @@ private:
     static qint64 ContagemPorEtapa(qint32 codigo) {
         namespace F = ZELT_N_Orcamentos::FiltroDaLista;
         const QString hoje = Banco::DataIso(Hoje);
-        const QString etapa =
-            u"COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
-            u"o.NumeroDoOrcamento), 'Em aberto')"_s;
+        const QString& etapa = EtapaDoOrcamento;
         const QString aguardando = etapa + u" IN ('Em aberto', 'Enviado')"_s;
         const QString semana = Banco::DataIso(Hoje.addDays(7));
         QString condicao = etapa + u" = 'Concluído'"_s;
@@ -926,9 +919,7 @@ private:
     // from the business layer's queries and counters. A walk has far fewer quotes than a
     // section's 100 rows, so every quote selected is on the grid.
     QString ConferirAcompanhamento(const QWidget& janela) {
-        const QString etapa =
-            u"COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
-            u"o.NumeroDoOrcamento), 'Em aberto')"_s;
+        const QString& etapa = EtapaDoOrcamento;
         const QString dataDaEtapa = u"(SELECT e.DataEHoraDaEtapa FROM EtapasDoOrcamento e WHERE "
                                     u"e.NumeroDoOrcamento = o.NumeroDoOrcamento)"_s;
         const QString ultimoEnvio = u"(SELECT MAX(s.DataEHoraDoEnvio) FROM EnviosDeOrcamentos s WHERE "
@@ -981,15 +972,14 @@ private:
                 // quote's day, the stage's day (when "Enviado") and the last send's.
                 const QString gravada = q.value(1).toString();
                 const bool semResposta = gravada == u"Em aberto"_s || gravada == u"Enviado"_s;
+                const auto dia = [&](int i) {
+                    return QDate::fromString(q.value(i).toString().left(10), Qt::ISODate);
+                };
                 QDate contato = Banco::DataDeIso(q.value(3).toString());
-                if (gravada == u"Enviado"_s)
-                    contato =
-                        std::max(contato, QDate::fromString(q.value(4).toString().left(10), Qt::ISODate));
-                if (!q.isNull(5))
-                    contato =
-                        std::max(contato, QDate::fromString(q.value(5).toString().left(10), Qt::ISODate));
-                esperadas << u"%1|%2|%3"_s.arg(
-                    QString::number(q.value(0).toLongLong()),
+                if (gravada == u"Enviado"_s) contato = std::max(contato, dia(4));
+                if (!q.isNull(5)) contato = std::max(contato, dia(5));
+                esperadas << Juntos(
+                    q.value(0).toLongLong(),
                     semResposta && Banco::DataDeIso(q.value(2).toString()) < Hoje ? u"Vencido"_s : gravada,
                     semResposta ? QString::number(contato.daysTo(Hoje)) : QString());
             }
@@ -997,8 +987,7 @@ private:
             const auto* grade = janela.findChild<MSFlexGrid*>(u"msfgSecao"_s + nome);
             QStringList linhas;
             for (int r = 1; r < grade->Rows(); ++r)
-                linhas << u"%1|%2|%3"_s.arg(grade->TextMatrix(r, 1), grade->TextMatrix(r, 6),
-                                            grade->TextMatrix(r, 8));
+                linhas << Juntos(grade->TextMatrix(r, 1), grade->TextMatrix(r, 6), grade->TextMatrix(r, 8));
             const QString legenda = janela.findChild<Label*>(u"lblSecao"_s + nome)->Caption();
             const QString esperada =
                 u"%1 (%2)"_s.arg(QString::fromUtf16(secao.titulo), QString::number(esperadas.size()));
@@ -1030,9 +1019,10 @@ private:
             inicio = QDate(mesEAno.value(1).toInt(), int(meses.indexOf(mesEAno.value(0))) + 1, 1);
             fim = inicio.addMonths(1).addDays(-1);
         }
-        QString sql = u"SELECT COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e WHERE e.NumeroDoOrcamento = "
-                      u"o.NumeroDoOrcamento), 'Em aberto'), o.ValorLiquido, o.DataDeValidadeDoOrcamento FROM "
-                      u"Orcamentos o WHERE o.DataDoOrcamento BETWEEN ? AND ?"_s;
+        QString sql =
+            u"SELECT "_s + EtapaDoOrcamento +
+            u", o.ValorLiquido, o.DataDeValidadeDoOrcamento FROM Orcamentos o WHERE o.DataDoOrcamento "
+            u"BETWEEN ? AND ?"_s;
         QVariantList parametros{Banco::DataIso(inicio), Banco::DataIso(fim)};
         if (usuario->ListIndex() > 0) {
             sql += u" AND o.UsuarioDaInclusao = ?"_s;
@@ -1067,8 +1057,8 @@ private:
             return u"o acompanhamento de %1 (%2) mostra \"%3\" e o banco tem %4 feitos (%5), %6 enviados, %7 "
                    u"aprovados, %8 recusados, %9 vencidos"_s.arg(
                        nomeDoPeriodo, usuario->Text(), mostrados.join(u"\" \""_s), QString::number(feitos),
-                       VB::CStr(QVariant::fromValue(oferecido)), QString::number(enviados),
-                       QString::number(aprovados), QString::number(recusados), QString::number(vencidos));
+                       EmTexto(oferecido), QString::number(enviados), QString::number(aprovados),
+                       QString::number(recusados), QString::number(vencidos));
         return {};
     }
 
@@ -1093,11 +1083,9 @@ private:
         }
         QSqlQuery q = Banco::Executar(
             u"SELECT h.NumeroDoOrcamento, h.Operacao, COALESCE((SELECT e.Etapa FROM EtapasDoOrcamento e "
-            u"WHERE "
-            u"e.NumeroDoOrcamento = h.NumeroDoOrcamento), 'Em aberto') FROM HistoricoDeOrcamentos h WHERE "
-            u"h.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM Orcamentos) ORDER BY "
-            u"h.NumeroDoOrcamento, "
-            u"h.NumeroDoRegistro"_s);
+            "WHERE e.NumeroDoOrcamento = h.NumeroDoOrcamento), 'Em aberto') FROM HistoricoDeOrcamentos h "
+            "WHERE h.NumeroDoOrcamento IN (SELECT NumeroDoOrcamento FROM Orcamentos) ORDER BY "
+            "h.NumeroDoOrcamento, h.NumeroDoRegistro"_s);
         QHash<qint64, QString> etapas, gravadas;
         QSet<qint64> enviados; // a send on record: an approval undone goes back to "Enviado"
         while (q.next()) {
@@ -1184,17 +1172,16 @@ private:
                 const Currency aprovado = Banco::MoedaDe(q.value(3));
                 if (Difere(aprovado, Currency::DeDecimosDeMilesimos(esperado * 100)) ||
                     (recusados.isEmpty() && Difere(aprovado, Banco::MoedaDe(q.value(4)))))
-                    return qual +
-                           u" foi aprovado por %1 e seus itens aprovados somam %2 (líquido %3)"_s.arg(
-                               VB::CStr(QVariant::fromValue(aprovado)),
-                               VB::CStr(QVariant::fromValue(Currency::DeDecimosDeMilesimos(esperado * 100))),
-                               VB::CStr(QVariant::fromValue(Banco::MoedaDe(q.value(4)))));
+                    return qual + u" foi aprovado por %1 e seus itens aprovados somam %2 (líquido %3)"_s.arg(
+                                      EmTexto(aprovado),
+                                      EmTexto(Currency::DeDecimosDeMilesimos(esperado * 100)),
+                                      VB::CStr(QVariant::fromValue(Banco::MoedaDe(q.value(4)))));
             }
             const Currency pago = q.isNull(5) ? Currency() : Banco::MoedaDe(q.value(5));
             const Currency limite = q.isNull(6) ? Currency() : Banco::MoedaDe(q.value(6));
             if (pago.DecimosDeMilesimos() < 0 || pago.DecimosDeMilesimos() > limite.DecimosDeMilesimos())
-                return qual + u" tem %1 pagos e a última aprovação vale %2"_s.arg(
-                                  VB::CStr(QVariant::fromValue(pago)), VB::CStr(QVariant::fromValue(limite)));
+                return qual +
+                       u" tem %1 pagos e a última aprovação vale %2"_s.arg(EmTexto(pago), EmTexto(limite));
         }
         return {};
     }
@@ -1214,34 +1201,27 @@ private:
         };
         const Currency aprovado = valor(u"lblValorAprovado"_s), falta = valor(u"lblFaltaPagar"_s);
         const Currency centavo = Currency::DeDecimosDeMilesimos(100);
-        const std::array valores{falta,
-                                 falta + centavo,
-                                 Currency::DeDecimosDeMilesimos(falta.DecimosDeMilesimos() / 200 * 100),
-                                 aprovado,
-                                 aprovado + aprovado,
-                                 -centavo,
-                                 Currency()};
+        const Currency metade = Currency::DeDecimosDeMilesimos(falta.DecimosDeMilesimos() / 200 * 100);
+        const std::array valores{falta,    falta + centavo, metade, aprovado, aprovado + aprovado,
+                                 -centavo, Currency()};
         return VB::Format(QVariant::fromValue(mdados->Um(valores)), u"#,##0.00"_s);
     }
 
     static bool JanelaDoAndamento(const QWidget* janela) {
-        return qobject_cast<const frmAcompanhamento*>(janela) ||
-               qobject_cast<const frmRenovarValidade*>(janela) ||
-               qobject_cast<const frmAprovarOrcamento*>(janela) ||
-               qobject_cast<const frmRegistrarPagamento*>(janela);
+        return EhUm<frmAcompanhamento, frmRenovarValidade, frmAprovarOrcamento, frmRegistrarPagamento>(
+            janela);
     }
 
     static qint64 MudancasDeEtapa() {
-        return BancoDeTeste::Numero("SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Operacao IN ('entregue "
-                                    "ao cliente', 'aprovado', "
-                                    "'aprovado em parte', 'concluído') OR Operacao LIKE 'recusado: %'");
+        return BancoDeTeste::Numero(
+            "SELECT COUNT(*) FROM HistoricoDeOrcamentos WHERE Operacao IN ('entregue ao cliente', "
+            "'aprovado', 'aprovado em parte', 'concluído') OR Operacao LIKE 'recusado: %'");
     }
 
     // The text boxes of the stage, approval and payment windows.
     static bool CaixaDeTextoDaEtapa(QWidget* w) {
         return qobject_cast<QLineEdit*>(w) && (qobject_cast<frmRegistroDaEtapa*>(w->parentWidget()) ||
-                                               qobject_cast<frmAprovarOrcamento*>(w->window()) ||
-                                               qobject_cast<frmRegistrarPagamento*>(w->window()));
+                                               EhUm<frmAprovarOrcamento, frmRegistrarPagamento>(w->window()));
     }
 
     void EscreverCopiaDeUmOrcamentoGravado(const QString& caminho) {
@@ -1263,8 +1243,7 @@ private:
             {u"quando"_s, QDateTime::currentDateTime().toString(Qt::ISODate)},
             {u"cliente"_s, QJsonObject{{u"codigo"_s, cliente.toDouble()}, {u"nome"_s, u"João da Silva"_s}}},
             {u"animal"_s, QJsonObject{{u"codigo"_s, 10}}},
-            {u"itens"_s, itens},
-        };
+            {u"itens"_s, itens}};
         BancoDeTeste::EscreverArquivo(caminho, QJsonDocument(copia).toJson());
     }
 
@@ -1327,10 +1306,10 @@ private:
             {Banco::DataIso(Hoje.addDays(14))});
         Banco::Executar(u"UPDATE Orcamentos SET DataDeValidadeDoOrcamento = ? WHERE NumeroDoOrcamento = 11"_s,
                         {Banco::DataIso(Hoje.addDays(3))});
-        auto etapas = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento);
-        etapas->DadosDoUsuario = musuario.get();
-        auto envios = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(ProgId::EnviosDeOrcamentos);
-        envios->DadosDoUsuario = musuario.get();
+        auto etapas = BancoDeTeste::Objeto<ZELT_N_Orcamentos::clsEtapasDoOrcamento>(ProgId::EtapasDoOrcamento,
+                                                                                    musuario.get());
+        auto envios = BancoDeTeste::Objeto<ZELT_N_Orcamentos::clsEnviosDeOrcamentos>(
+            ProgId::EnviosDeOrcamentos, musuario.get());
         const std::array<std::tuple<double, int, int>, 4> entregas{
             {{8, -13, 9}, {9, -12, 9}, {10, -12, 9}, {11, -10, 9}}};
         for (const auto& [numero, dias, hora] : entregas) {
@@ -1349,33 +1328,24 @@ private:
     // Two packages: one for any species in two bands (up to 5 kg, 5 to 15 kg), with items
     // "se necessário" and an inactive service; one for dogs only.
     void GravarPacotes() {
-        using ZELT_N_Orcamentos::ItemDoPacote;
+        using namespace ZELT_N_Orcamentos;
         const auto kg = [](int gramas) { return Currency::DeDecimosDeMilesimos(gramas * 10LL); };
-        const auto um = Currency::DeInteiro(1);
-        const QList<ZELT_N_Orcamentos::PacoteDeProcedimentos> pacotes{
-            {0,
-             u"Castração"_s,
-             {},
-             {{Currency(),
-               kg(5000),
-               {ItemDoPacote{GradeDeItens::LancamentoDeServico, 1, um, false, {}},
-                ItemDoPacote{GradeDeItens::LancamentoDeServico, 3, um, false, {}},
-                ItemDoPacote{GradeDeItens::LancamentoDeProduto, 100, Currency::DeInteiro(2), true, {}}}},
-              {kg(5000),
-               kg(15000),
-               {ItemDoPacote{GradeDeItens::LancamentoDeServico, 3, um, false, {}},
-                ItemDoPacote{GradeDeItens::LancamentoDeProduto, 100, kg(1500), true, {}},
-                ItemDoPacote{GradeDeItens::LancamentoDeServico, 5, um, true, {}}}}}},
-            {0,
-             u"Limpeza de tártaro"_s,
-             ZELT_N_Orcamentos::EspecieCao,
-             {{Currency(),
-               Currency::DeInteiro(80),
-               {ItemDoPacote{GradeDeItens::LancamentoDeServico, 1, um, true, {}}}}}}};
-        for (const auto& pacote : pacotes) {
-            auto objeto = Zelt::CriarObjeto<ZELT_N_Orcamentos::clsPacotesDeProcedimentos>(
-                ProgId::PacotesDeProcedimentos);
-            objeto->DadosDoUsuario = musuario.get();
+        const auto servico = [](qint64 codigo, bool seNecessario = false) {
+            return ItemDoPacote{
+                GradeDeItens::LancamentoDeServico, codigo, Currency::DeInteiro(1), seNecessario, {}};
+        };
+        const auto produto100 = [](Currency quantidade) { // "se necessário"
+            return ItemDoPacote{GradeDeItens::LancamentoDeProduto, 100, quantidade, true, {}};
+        };
+        PacoteDeProcedimentos castracao{0, u"Castração"_s, {}, {}};
+        castracao.Faixas = {
+            {Currency(), kg(5000), {servico(1), servico(3), produto100(Currency::DeInteiro(2))}},
+            {kg(5000), kg(15000), {servico(3), produto100(kg(1500)), servico(5, true)}}};
+        PacoteDeProcedimentos limpeza{0, u"Limpeza de tártaro"_s, EspecieCao, {}};
+        limpeza.Faixas = {{Currency(), Currency::DeInteiro(80), {servico(1, true)}}};
+        for (const auto& pacote : {castracao, limpeza}) {
+            auto objeto = BancoDeTeste::Objeto<clsPacotesDeProcedimentos>(ProgId::PacotesDeProcedimentos,
+                                                                          musuario.get());
             objeto->Pacote = pacote;
             QCOMPARE(objeto->Gravar(), Resultado::Sucesso);
         }
@@ -1413,7 +1383,7 @@ private:
         if (!Diario.Passos.isEmpty()) Diario.Passos.last() += u"\n      "_s + linha;
     }
     void Falhar(const QString& motivo) {
-        if (mstrFalha.isEmpty()) mstrFalha = u"passo %1: %2"_s.arg(mlonPasso).arg(motivo);
+        if (mstrFalha.isEmpty()) mstrFalha = u"passo %1: %2"_s.arg(QString::number(mlonPasso), motivo);
     }
     bool Acabou() const { return mlonPasso >= mlonPassos || !mstrFalha.isEmpty(); }
 

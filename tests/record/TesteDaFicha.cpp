@@ -47,10 +47,7 @@ void TesteDaFicha::init() {
     BancoDeTeste::EscreverCadastroDeTeste();
     RegistrarMensagemGravadora();
     Zelt::RegistrarProgId(ProgId::FundoEscuro, [] { return std::make_unique<FundoEscuroGravador>(); });
-    auto usuario = std::make_unique<clsDadosDoUsuario>();
-    usuario->NomeDoUsuario = u"ANA"_s;
-    usuario->Administrador = true;
-    musuario = std::move(usuario);
+    musuario = BancoDeTeste::Usuario(u"ANA"_s);
     modPrincipal::DadosDoUsuario = musuario.get();
     modPrincipal::NomeDaAplicacao = u"Clínica Escola"_s;
     modPrincipal::FichaAbertaDiretamente = false;
@@ -146,8 +143,9 @@ double TesteDaFicha::GravarOrcamento(int lintItens) {
     for (int i = 1; i < lintItens; ++i)
         grade.AdicionarServico(1, 1, 10, u"1"_s, u"120,00"_s, u"10,00"_s, u"12,00"_s, u"108,00"_s,
                                u"48,00"_s);
-    BancoDeTeste::DefinirTotais(
-        *orcamento, u"%1|10|%2|%3"_s.arg(120 * lintItens).arg(12 * lintItens).arg(108 * lintItens));
+    BancoDeTeste::DefinirTotais(*orcamento, u"%1|10|%2|%3"_s.arg(QString::number(120 * lintItens),
+                                                                 QString::number(12 * lintItens),
+                                                                 QString::number(108 * lintItens)));
     if (orcamento->Adicionar() != 0) qWarning() << orcamento->DescricaoDaFalha << orcamento->DescricaoDoErro;
     return orcamento->CodigoGerado;
 }

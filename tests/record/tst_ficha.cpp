@@ -2,6 +2,7 @@
 // what it lets the person touch, the validity date, the dark background, the items of a
 // stored quote, the list's commands around it, and the user's guide on F1.
 
+#include "tests/Linha.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
@@ -143,11 +144,8 @@ private slots:
     }
 
     void validadeSegundoAEmpresa_data() {
-        QTest::addColumn<int>("empresas");
-        QTest::addColumn<int>("dias");
-        QTest::addColumn<bool>("permite");
-        QTest::addColumn<int>("esperados");
-        QTest::addColumn<bool>("datapickerHabilitado");
+        Colunas<int, int, bool, int, bool>("empresas", "dias", "permite", "esperados",
+                                           "datapickerHabilitado");
         QTest::newRow("uma empresa que permite") << 1 << 15 << true << 15 << true;
         QTest::newRow("uma empresa que não permite") << 1 << 7 << false << 7 << false;
         QTest::newRow("nenhuma empresa") << 0 << 15 << true << 10 << false;
@@ -185,8 +183,9 @@ private slots:
         QVERIFY(mficha->isVisible());
         auto* tema = ControleDaFicha<XRTheme>("xrTheme");
         QCOMPARE(tema->Caption(), u"Alterar orçamento"_s);
-        QCOMPARE(tema->DataOfInclusion(), u"Código %1 | Incluído em %2"_s.arg(numero).arg(
-                                              QDate::currentDate().toString(u"dd/MM/yyyy"_s)));
+        QCOMPARE(tema->DataOfInclusion(),
+                 u"Código %1 | Incluído em %2"_s.arg(QString::number(numero),
+                                                     QDate::currentDate().toString(u"dd/MM/yyyy"_s)));
         QCOMPARE(tema->DataOfAlteration(), QString());
         QCOMPARE(Propriedades("Caption", u"xrcmdSalvarFecharConfirmar"_s), u"Salvar"_s);
         QCOMPARE(Propriedades("ToolTipText", u"xrcmdSalvarFecharConfirmar|xrcmdCancelarAlterar"_s),

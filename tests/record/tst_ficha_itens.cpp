@@ -3,6 +3,7 @@
 // layer; printing, two workstations, money to the cent, the list selecting again. Clients
 // and items are filled in as the lookups leave them (texts, Status 0, cost in the Tag).
 
+#include "tests/Linha.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
@@ -185,8 +186,7 @@ private slots:
                  No<Label>(u"lblCliente"_s)->setForeColor(255);
              },
              u"Percentual de desconto do item não pode ser maior que 100%.|lblCliente|"
-             u"xrnumPercentualDeDescontoPorItem"_s},
-        };
+             u"xrnumPercentualDeDescontoPorItem"_s}};
         for (const auto& [preparar, esperado] : casos) {
             // Without a client only from the list: the host always gives one.
             &preparar == &casos[0].first ? AbrirDaLista(frmFicha::Inclusao) : AbrirDoHost();
@@ -211,12 +211,11 @@ private slots:
         PreencherProduto(u"1,000|219,90|0,00|0,00"_s);
         // Typed past what its box can show once left: refused with the box's name, the text
         // kept and focused; then a value that fits.
-        for (const QString& caso : {
-                 u"xrnumQuantidade|1000000000|uma quantidade|Qtde.|1000000"_s,
-                 u"xrnumValorUnitario|99999999999999|um valor unitário|Val. Unit.|219,90"_s,
-                 u"xrnumValorDeDescontoPorItem|999999999999|um valor de desconto|Val. Desc.|0"_s,
-                 u"xrnumPercentualDeDescontoPorItem|999999999999|um percentual de desconto|(%) Desc.|0"_s,
-             }) {
+        for (const QString& caso :
+             {u"xrnumQuantidade|1000000000|uma quantidade|Qtde.|1000000"_s,
+              u"xrnumValorUnitario|99999999999999|um valor unitário|Val. Unit.|219,90"_s,
+              u"xrnumValorDeDescontoPorItem|999999999999|um valor de desconto|Val. Desc.|0"_s,
+              u"xrnumPercentualDeDescontoPorItem|999999999999|um percentual de desconto|(%) Desc.|0"_s}) {
             const QStringList c = Lista(caso);
             const QString outra =
                 c[0] == u"xrnumValorUnitario"_s ? u"xrnumQuantidade"_s : u"xrnumValorUnitario"_s;
@@ -422,15 +421,13 @@ private slots:
         // Rejected (2): the named field's label red, the focus on it (the item's field opened
         // when it was closed), the form left open.
         for (
-            const QString& caso : {
-                u"CodigoDoCliente|lblApelidoOuNomeFantasiaDoCliente|xrfApelidoOuNomeFantasiaDoCliente"_s,
-                u"CodigoDoAnimal|lblNomeDoAnimal|xrcmbAnimal"_s,
-                u"GradeDeItensDoOrcamento|lblTipoDeServicoOuCodigoDeBarrasDoProduto|xrcmbTiposDeServicos"_s,
-                u"GradeDeItensDoOrcamento|lblTipoDeServicoOuCodigoDeBarrasDoProduto|xrfCodigoInternoDoProduto"_s,
-                u"DataDeValidadeDoOrcamento|lblDataDeValidade|xrdtpDataDeValidadeDoOrcamento"_s,
-                u"Situacao||xrnumValorUnitario"_s,
-                u"Outro||xrnumValorUnitario"_s,
-            }) {
+            const QString& caso :
+            {u"CodigoDoCliente|lblApelidoOuNomeFantasiaDoCliente|xrfApelidoOuNomeFantasiaDoCliente"_s,
+             u"CodigoDoAnimal|lblNomeDoAnimal|xrcmbAnimal"_s,
+             u"GradeDeItensDoOrcamento|lblTipoDeServicoOuCodigoDeBarrasDoProduto|xrcmbTiposDeServicos"_s,
+             u"GradeDeItensDoOrcamento|lblTipoDeServicoOuCodigoDeBarrasDoProduto|xrfCodigoInternoDoProduto"_s,
+             u"DataDeValidadeDoOrcamento|lblDataDeValidade|xrdtpDataDeValidadeDoOrcamento"_s,
+             u"Situacao||xrnumValorUnitario"_s, u"Outro||xrnumValorUnitario"_s}) {
             const QStringList c = Lista(caso);
             Gravacao().Campo = c[0];
             const bool produto = c[2] == u"xrfCodigoInternoDoProduto"_s;
@@ -563,7 +560,7 @@ private slots:
         Ativar();
         // 40 items whose discounts the form rounds to the cent (7 % or 3,33 %).
         for (int i = 0; i < 40; ++i) {
-            PreencherServico(u"%1|%2"_s.arg(1 + i % 3).arg(VB::Format(10.01 + i * 1.37, u"#,##0.00"_s)));
+            PreencherServico(Juntos(1 + i % 3, VB::Format(10.01 + i * 1.37, u"#,##0.00"_s)));
             Digitar(u"xrnumPercentualDeDescontoPorItem"_s, i % 2 ? u"7"_s : u"3,33"_s);
             Sair();
             Clicar(u"xrcmdAdicionar"_s);
@@ -610,11 +607,9 @@ private slots:
         const auto Comando = [&](const QString& nome) {
             lista->setRow(1);
             emit mlista->findChild<XRCommandButton*>(nome)->Click();
-            return QStringList{QString::number(mlista->PaginaAtual()),
-                               QString::number(barra->TotalDeRegistros()),
-                               lista->TextMatrix(1, frmLista::ColunaNumeroDoOrcamento),
-                               lista->TextMatrix(1, frmLista::ColunaValorTotal)}
-                .join(u'|');
+            return Juntos(mlista->PaginaAtual(), barra->TotalDeRegistros(),
+                          lista->TextMatrix(1, frmLista::ColunaNumeroDoOrcamento),
+                          lista->TextMatrix(1, frmLista::ColunaValorTotal));
         };
         QCOMPARE(Comando(u"xrcmdAlterar"_s), u"2|35|%1|120"_s.arg(numero));
         trabalho = [] {};

@@ -24,9 +24,8 @@ class TesteDaFichaComPacotes : public TesteDaFicha {
     // cat castration (type 2), two bags of food "se necessário", the inactive consultation.
     void Preparar() override {
         BancoDeTeste::PromocaoEDescontosDaMaria();
-        auto pacotes =
-            Zelt::CriarObjeto<ZELT_N_Orcamentos::clsPacotesDeProcedimentos>(ProgId::PacotesDeProcedimentos);
-        pacotes->DadosDoUsuario = musuario.get();
+        auto pacotes = BancoDeTeste::Objeto<ZELT_N_Orcamentos::clsPacotesDeProcedimentos>(
+            ProgId::PacotesDeProcedimentos, musuario.get());
         pacotes->Pacote = {0, u"Castração"_s, {}, {{VB::Currency(), VB::Currency::DeInteiro(10), {}}}};
         auto& itens = pacotes->Pacote.Faixas[0].Itens;
         itens.append({LancamentoDeServico, 1, VB::Currency::DeInteiro(1), false, {}});

@@ -6,6 +6,7 @@
 // process or another one), and only with values the user may give; a copy that is no
 // regular file of sensible size is ignored and logged.
 
+#include "tests/Linha.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
@@ -134,9 +135,8 @@ private slots:
         Abrir();
         QCOMPARE(mmensagens.size(), 2);
         QCOMPARE(mmensagens.at(1).Texto,
-                 u"Estes itens do orçamento não gravado não estão mais cadastrados ou "
-                 u"estão inativos, e ficaram fora do orçamento recuperado:\r\n"
-                 u"Ração Cães 15 kg"_s);
+                 u"Estes itens do orçamento não gravado não estão mais cadastrados ou estão inativos, e "
+                 "ficaram fora do orçamento recuperado:\r\nRação Cães 15 kg"_s);
         QCOMPARE(Linhas().size(), 1);
         QVERIFY(Linhas().constFirst().contains(u"Consulta clínica"_s));
         // Cancelled: the copy goes, and the next form asks nothing.
@@ -287,8 +287,7 @@ private slots:
     // What is no regular file of sensible size is never opened as a copy: ignored, written
     // to the error log, and the form opens as if there were none.
     void copia_que_nao_e_arquivo_comum_data() {
-        QTest::addColumn<QString>("tipo");
-        QTest::addColumn<QString>("motivo");
+        Colunas<QString, QString>("tipo", "motivo");
         const QString comum = u"não é um arquivo comum."_s;
         QTest::newRow("FIFO") << u"fifo"_s << comum;
         QTest::newRow("link para /dev/zero") << u"zero"_s << comum;
@@ -331,10 +330,7 @@ public:
         Negocio::Configuracao configuracao = Negocio::ConfiguracaoDoAmbiente();
         configuracao.CriarDadosDeDemonstracao = false;
         Negocio::Iniciar(configuracao);
-        auto usuario = std::make_unique<clsDadosDoUsuario>();
-        usuario->NomeDoUsuario = u"ANA"_s;
-        usuario->Administrador = true;
-        musuario = std::move(usuario);
+        musuario = BancoDeTeste::Usuario(u"ANA"_s);
         modPrincipal::DadosDoUsuario = musuario.get();
         modPrincipal::NomeDaAplicacao = u"Clínica Escola"_s;
         Plataforma::SubstituirMsgBox(

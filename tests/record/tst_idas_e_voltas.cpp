@@ -5,6 +5,7 @@
 // milliseconds of the internet.
 
 #include "bench/wan/ProxyDeAtraso.h"
+#include "tests/Linha.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/record/TesteDaFicha.h"
 
@@ -37,8 +38,7 @@ class TesteDasIdasEVoltas : public TesteDaFicha {
 
 private slots:
     void cada_operacao_em_poucas_idas_e_voltas_data() {
-        QTest::addColumn<QString>("operacao");
-        QTest::addColumn<int>("maximo");
+        Colunas<QString, int>("operacao", "maximo");
         QTest::newRow("abrir um banco novo (criar as tabelas)") << u"banco_novo"_s << 48;
         QTest::newRow("abrir o banco") << u"inicio"_s << 9;
         QTest::newRow("abrir a lista") << u"lista"_s << 1;

@@ -8,6 +8,7 @@
 #include "list/RodapeDaFicha.h"
 #include "list/drFicha.h"
 #include "list/drLista.h"
+#include "tests/Linha.h"
 #include "tests/NumeroDoErro.h"
 #include "tests/component/DublesDoComponente.h"
 #include "tests/reports/TextoDoPdf.h"
@@ -39,19 +40,15 @@ VB::Currency Moeda(double valor) {
 // Row i of a list of quotes: quote 1000 + i of client "Cliente i" (four digits).
 QList<QVariant> LinhaDaLista(qint32 i) {
     const QString numero = QString::number(i).rightJustified(4, u'0');
-    return {double(1000 + i),
-            QDate(2026, 12, 1).addDays(i % 5),
-            double(500 + i),
-            QString(u"Cliente "_s + numero),
-            QString(u"Razão Social do Cliente "_s + numero),
-            QVariant::fromValue(Moeda(100 + i)),
-            QVariant::fromValue(Moeda(10)),
-            QVariant::fromValue(Moeda(90 + i)),
-            i % 7 == 0 ? u"Inativo"_s : u"Ativo"_s,
-            QDateTime(QDate(2026, 12, 1), QTime(8, 0)).addSecs(60 * i),
-            u"ANA"_s,
-            i % 2 ? QVariant(QDateTime(QDate(2026, 12, 4), QTime(17, 30, 15))) : VB::Null(),
-            i % 2 ? u"JOÃO"_s : QString()};
+    return QList<QVariant>() << double(1000 + i) << QDate(2026, 12, 1).addDays(i % 5) << double(500 + i)
+                             << QString(u"Cliente "_s + numero)
+                             << QString(u"Razão Social do Cliente "_s + numero)
+                             << QVariant::fromValue(Moeda(100 + i)) << QVariant::fromValue(Moeda(10))
+                             << QVariant::fromValue(Moeda(90 + i)) << (i % 7 == 0 ? u"Inativo"_s : u"Ativo"_s)
+                             << QDateTime(QDate(2026, 12, 1), QTime(8, 0)).addSecs(60 * i) << u"ANA"_s
+                             << (i % 2 ? QVariant(QDateTime(QDate(2026, 12, 4), QTime(17, 30, 15)))
+                                       : VB::Null())
+                             << (i % 2 ? u"JOÃO"_s : QString());
 }
 
 std::shared_ptr<RecordsetEmMemoria> ListaEmMemoria(qint32 quantidade) {
@@ -125,33 +122,25 @@ constexpr qint32 Produto = 2;
 
 QList<QVariant> Item(const QString& nome, const QString& animal, double quantidade, double unitario,
                      double desconto, qint32 lancamento = Servico) {
-    return {123.0,
-            nome,
-            animal,
-            QVariant::fromValue(Moeda(quantidade)),
-            QVariant::fromValue(Moeda(unitario)),
-            QVariant::fromValue(Moeda(desconto)),
-            QVariant::fromValue(Moeda(quantidade * unitario - desconto)),
-            lancamento};
+    return QList<QVariant>() << 123.0 << nome << animal << QVariant::fromValue(Moeda(quantidade))
+                             << QVariant::fromValue(Moeda(unitario)) << QVariant::fromValue(Moeda(desconto))
+                             << QVariant::fromValue(Moeda(quantidade * unitario - desconto)) << lancamento;
 }
 
 void PreencherFicha(drFicha& ficha, RecordsetPtr itens) {
     ficha.setDataSource(itens);
     ficha.setDataDeEmissao(QDate(2026, 12, 5));
-    const QList<std::pair<QString, QString>> rotulos{
-        {u"lblNomeFantasiaDaEmpresa"_s, u"Clínica Veterinária São Francisco"_s},
-        {u"lblTitulo"_s, u"Orçamento"_s},
-        {u"lblSubtitulo"_s, u"Orçamento no.: 123"_s},
-        {u"lblItens_Titulo"_s, itens->RecordCount() <= 1 ? u"Item"_s : u"Itens"_s},
-        {u"lblCodigo"_s, u"4567"_s},
-        {u"lblApelidoOuNomeFantasia"_s, u"Zé da Ração"_s},
-        {u"lblNomeOuRazaoSocial"_s, u"José Antônio da Conceição"_s},
-        {u"lblValorTotal"_s, u"230,00"_s},
-        {u"lblDescontoEmPercentual"_s, u"10,00%"_s},
-        {u"lblDescontoEmValor"_s, u"23,00"_s},
-        {u"lblValorLiquido"_s, u"207,00"_s}};
-    for (const auto& [nome, texto] : rotulos)
-        ficha.Sections(u"CabecalhoDaPagina"_s)->Controls(nome)->setCaption(texto);
+    // Each label "name=caption".
+    for (const QString& rotulo :
+         {u"lblNomeFantasiaDaEmpresa=Clínica Veterinária São Francisco"_s, u"lblTitulo=Orçamento"_s,
+          u"lblSubtitulo=Orçamento no.: 123"_s,
+          QString(u"lblItens_Titulo="_s + (itens->RecordCount() <= 1 ? u"Item"_s : u"Itens"_s)),
+          u"lblCodigo=4567"_s, u"lblApelidoOuNomeFantasia=Zé da Ração"_s,
+          u"lblNomeOuRazaoSocial=José Antônio da Conceição"_s, u"lblValorTotal=230,00"_s,
+          u"lblDescontoEmPercentual=10,00%"_s, u"lblDescontoEmValor=23,00"_s, u"lblValorLiquido=207,00"_s})
+        ficha.Sections(u"CabecalhoDaPagina"_s)
+            ->Controls(rotulo.section(u'=', 0, 0))
+            ->setCaption(rotulo.section(u'=', 1));
     ficha.Sections(u"RodapeDaPagina"_s)
         ->Controls(u"lblTituloDoAplicativo"_s)
         ->setCaption(u"ZELT Veterinária"_s);
@@ -221,10 +210,7 @@ private slots:
     // The report footer under the last row, or alone on one more page when the last
     // row leaves no room for it (10,000 twips of paper: 7,500 for rows, 25 of 300).
     void paginasComRodapeDoRelatorio_data() {
-        QTest::addColumn<qint32>("linhas");
-        QTest::addColumn<int>("rodape");
-        QTest::addColumn<qint32>("paginas");
-        QTest::addColumn<qint32>("linhasNaUltima");
+        Colunas<qint32, int, qint32, qint32>("linhas", "rodape", "paginas", "linhasNaUltima");
         QTest::newRow("sem linhas") << 0 << 3000 << 1 << 0;
         QTest::newRow("cabe exatamente") << 15 << 3000 << 1 << 15;
         QTest::newRow("uma linha a mais: página própria") << 16 << 3000 << 2 << 0;
@@ -249,8 +235,7 @@ private slots:
     // deposit, its line, the refund text, the QR code and the "copia e cola", read back
     // from the PDF as text and the QR code from the page drawn as an image.
     void fichaDizValidadeCondicoesEmpresaESinal_data() {
-        QTest::addColumn<int>("itens");
-        QTest::addColumn<bool>("comSinal");
+        Colunas<int, bool>("itens", "comSinal");
         QTest::newRow("um item, com sinal") << 1 << true;
         QTest::newRow("cem itens, com sinal") << 100 << true;
         QTest::newRow("sem sinal") << 2 << false;
@@ -325,9 +310,7 @@ private slots:
     }
 
     void linhasDasCondicoes_data() {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<int>("porLinha");
-        QTest::addColumn<QStringList>("linhas");
+        Colunas<QString, int, QStringList>("texto", "porLinha", "linhas");
         QTest::newRow("vazio") << QString() << 10 << QStringList();
         QTest::newRow("cabe") << u"À vista no Pix"_s << 20 << QStringList{u"À vista no Pix"_s};
         QTest::newRow("quebra entre palavras") << u"À vista no  Pix ou em até 6x"_s << 12

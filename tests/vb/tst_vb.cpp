@@ -1,5 +1,6 @@
 // VB6 arithmetic and texts under the Brazilian settings: conversions, Currency, Format, CStr,
 // and the run-time errors they raise.
+#include "tests/Linha.h"
 #include "tests/NumeroDoErro.h"
 
 #include <QtTest>
@@ -39,8 +40,7 @@ class TesteDoVB : public QObject {
 
 private slots:
     void descricoesDosErros_data() {
-        QTest::addColumn<long>("numero");
-        QTest::addColumn<QString>("descricao");
+        Colunas<long, QString>("numero", "descricao");
         auto linha = [](long numero, const char* descricao) {
             QTest::addRow("%ld", numero) << numero << QString::fromUtf8(descricao);
         };
@@ -97,10 +97,7 @@ private slots:
     // CLng, CInt, CCur, CDbl, CBool, CDate, ArredondarParaPar and IsNumeric: the value each gives,
     // or the run-time error it raises.
     void conversoes_data() {
-        QTest::addColumn<QString>("funcao");
-        QTest::addColumn<QVariant>("valor");
-        QTest::addColumn<QVariant>("esperado");
-        QTest::addColumn<int>("erro");
+        Colunas<QString, QVariant, QVariant, int>("funcao", "valor", "esperado", "erro");
         // The rows of a conversion to a whole number (CCur's in ten-thousandths).
         const auto inteiro = [](const char* funcao) {
             return [funcao](const char* nome, const QVariant& v, qint64 esperado, int erro = 0) {
@@ -362,11 +359,7 @@ private slots:
     }
 
     void aritmeticaDeCurrency_data() {
-        QTest::addColumn<QString>("operacao");
-        QTest::addColumn<qint64>("a");
-        QTest::addColumn<qint64>("b");
-        QTest::addColumn<qint64>("esperado");
-        QTest::addColumn<int>("erro");
+        Colunas<QString, qint64, qint64, qint64, int>("operacao", "a", "b", "esperado", "erro");
         auto linha = [](const char* nome, const char* op, qint64 a, qint64 b, qint64 esperado, int erro = 0) {
             QTest::newRow(nome) << QString::fromLatin1(op) << a << b << esperado << erro;
         };
@@ -487,10 +480,7 @@ private slots:
 
     // Format with a pattern, CStr without one: the text each gives, or the run-time error it raises.
     void textos_data() {
-        QTest::addColumn<QVariant>("valor");
-        QTest::addColumn<QString>("formato");
-        QTest::addColumn<QString>("esperado");
-        QTest::addColumn<int>("erro");
+        Colunas<QVariant, QString, QString, int>("valor", "formato", "esperado", "erro");
         const QString dois = QStringLiteral("#,##0.00");
         const QString tres = QStringLiteral("#,##0.000");
         const QString zero = QStringLiteral("0");
