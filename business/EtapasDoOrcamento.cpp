@@ -106,11 +106,9 @@ QString ExtremoDosValidos(const QString& extremo, bool comFim) {
     return QStringLiteral(
                "(WITH RECURSIVE d(v) AS (SELECT MIN(DataDeValidadeDoOrcamento) FROM Orcamentos WHERE "
                "DataDeValidadeDoOrcamento >= ? UNION ALL SELECT (SELECT MIN(w.DataDeValidadeDoOrcamento) "
-               "FROM "
-               "Orcamentos w WHERE w.DataDeValidadeDoOrcamento > d.v) FROM d WHERE d.v IS NOT NULL%2) SELECT "
-               "%1((SELECT %1(v.NumeroDoOrcamento) FROM Orcamentos v WHERE v.DataDeValidadeDoOrcamento = "
-               "d.v)) "
-               "FROM d WHERE d.v IS NOT NULL%2)")
+               "FROM Orcamentos w WHERE w.DataDeValidadeDoOrcamento > d.v) FROM d WHERE d.v IS NOT NULL%2) "
+               "SELECT %1((SELECT %1(v.NumeroDoOrcamento) FROM Orcamentos v WHERE "
+               "v.DataDeValidadeDoOrcamento = d.v)) FROM d WHERE d.v IS NOT NULL%2)")
         .arg(extremo, fim);
 }
 
@@ -196,11 +194,11 @@ std::optional<Dialeto::Subconsulta> CondicaoDoFiltro(qint32 codigo, const QDate&
     // a range with an end also stops at its newest quote, so that the first page does not
     // walk the newer quotes valid beyond it (three days of quotes, 29 ms at ten million).
     case F::AguardandoResposta:
-        return Dialeto::Subconsulta{
-            QStringLiteral("o.NumeroDoOrcamento >= ") + ExtremoDosValidos(QStringLiteral("MIN"), false) +
-                QStringLiteral(" AND ") + QStringLiteral("o.DataDeValidadeDoOrcamento || '' >= ? AND ") +
-                EtapaPorChave + QStringLiteral(" = ?"),
-            {hojeIso, hojeIso, E::Enviado}};
+        return Dialeto::Subconsulta{QStringLiteral("o.NumeroDoOrcamento >= ") +
+                                        ExtremoDosValidos(QStringLiteral("MIN"), false) +
+                                        QStringLiteral(" AND o.DataDeValidadeDoOrcamento || '' >= ? AND ") +
+                                        EtapaPorChave + QStringLiteral(" = ?"),
+                                    {hojeIso, hojeIso, E::Enviado}};
     case F::VencemEmAte7Dias: {
         const QString ate = Banco::DataIso(hoje.addDays(7));
         return Dialeto::Subconsulta{

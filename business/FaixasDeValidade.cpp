@@ -7,20 +7,48 @@
 namespace FaixasDeValidade {
 namespace {
 
-const QString Faixa = QStringLiteral("NumeroDoOrcamento / ") + QString::number(Tamanho);
+// The range of the quote number given (a column, or a trigger's NEW.NumeroDoOrcamento).
+QString Faixa(const QString& numero = QStringLiteral("NumeroDoOrcamento")) {
+    return numero + QStringLiteral(" / ") + QString::number(Tamanho);
+}
 
-// What a new or changed quote does to its range. The row is inserted only for the
+// What a new or changed quote (a trigger's NEW) does to its range. The row is inserted only for the
 // range's first quote, and the date written only when it is lowered: a quote saved later
 // than its range's first one is valid as long or longer, so on PostgreSQL two
 // workstations saving at once seldom wait for each other on a range (an UPDATE whose
 // condition fails locks nothing, nor does an insert that finds the row committed).
-QString Marcar(const QString& registro) {
-    const QString faixa = QStringLiteral("%1.NumeroDoOrcamento / %2").arg(registro, QString::number(Tamanho));
-    const QString validade = registro + QStringLiteral(".DataDeValidadeDoOrcamento");
+QString Marcar() {
     return QStringLiteral("INSERT INTO ValidadeDasFaixas (Faixa, MenorValidade) VALUES (%1, %2) ON CONFLICT "
                           "(Faixa) DO NOTHING; UPDATE ValidadeDasFaixas SET MenorValidade = %2 WHERE Faixa = "
                           "%1 AND MenorValidade > %2;")
-        .arg(faixa, validade);
+        .arg(Faixa(QStringLiteral("NEW.NumeroDoOrcamento")), QStringLiteral("NEW.DataDeValidadeDoOrcamento"));
+}
+
+QStringList CriarGatilhos(const Dialeto& dialeto) {
+    // A validity raised (a renewal) leaves the range as it is.
+    const QString baixou = QStringLiteral("NEW.DataDeValidadeDoOrcamento < OLD.DataDeValidadeDoOrcamento");
+    if (dialeto.EhSQLite())
+        return {QStringLiteral("CREATE TRIGGER Orcamentos_Faixa_Inclusao AFTER INSERT ON Orcamentos BEGIN ") +
+                    Marcar() + QStringLiteral(" END"),
+                QStringLiteral("CREATE TRIGGER Orcamentos_Faixa_Alteracao AFTER UPDATE OF "
+                               "DataDeValidadeDoOrcamento ON Orcamentos WHEN %1 BEGIN ")
+                        .arg(baixou) +
+                    Marcar() + QStringLiteral(" END")};
+    return {
+        QStringLiteral("CREATE OR REPLACE FUNCTION MarcarFaixaDeValidade() RETURNS trigger LANGUAGE "
+                       "plpgsql AS $f$ BEGIN ") +
+            Marcar() + QStringLiteral(" RETURN NULL; END $f$"),
+        QStringLiteral("CREATE TRIGGER Orcamentos_Faixa_Inclusao AFTER INSERT ON Orcamentos FOR EACH ROW "
+                       "EXECUTE FUNCTION MarcarFaixaDeValidade()"),
+        QStringLiteral("CREATE TRIGGER Orcamentos_Faixa_Alteracao AFTER UPDATE OF DataDeValidadeDoOrcamento "
+                       "ON Orcamentos FOR EACH ROW WHEN (%1) EXECUTE FUNCTION MarcarFaixaDeValidade()")
+            .arg(baixou)};
+}
+
+QStringList RemoverGatilhos(const Dialeto& dialeto) {
+    const QString em = dialeto.EhSQLite() ? QString() : QStringLiteral(" ON Orcamentos");
+    return {QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Faixa_Inclusao") + em,
+            QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Faixa_Alteracao") + em};
 }
 
 } // namespace
@@ -36,39 +64,12 @@ void CriarEsquema(const Dialeto& dialeto) {
         Banco::ExecutarComOProximo(comando, {});
 }
 
-QStringList CriarGatilhos(const Dialeto& dialeto) {
-    // A validity raised (a renewal) leaves the range as it is.
-    const QString baixou = QStringLiteral("NEW.DataDeValidadeDoOrcamento < OLD.DataDeValidadeDoOrcamento");
-    if (dialeto.EhSQLite())
-        return {QStringLiteral("CREATE TRIGGER Orcamentos_Faixa_Inclusao AFTER INSERT ON Orcamentos BEGIN ") +
-                    Marcar(QStringLiteral("NEW")) + QStringLiteral(" END"),
-                QStringLiteral("CREATE TRIGGER Orcamentos_Faixa_Alteracao AFTER UPDATE OF "
-                               "DataDeValidadeDoOrcamento ON Orcamentos WHEN %1 BEGIN ")
-                        .arg(baixou) +
-                    Marcar(QStringLiteral("NEW")) + QStringLiteral(" END")};
-    return {
-        QStringLiteral("CREATE OR REPLACE FUNCTION MarcarFaixaDeValidade() RETURNS trigger LANGUAGE "
-                       "plpgsql AS $f$ BEGIN ") +
-            Marcar(QStringLiteral("NEW")) + QStringLiteral(" RETURN NULL; END $f$"),
-        QStringLiteral("CREATE TRIGGER Orcamentos_Faixa_Inclusao AFTER INSERT ON Orcamentos FOR EACH ROW "
-                       "EXECUTE FUNCTION MarcarFaixaDeValidade()"),
-        QStringLiteral("CREATE TRIGGER Orcamentos_Faixa_Alteracao AFTER UPDATE OF DataDeValidadeDoOrcamento "
-                       "ON Orcamentos FOR EACH ROW WHEN (%1) EXECUTE FUNCTION MarcarFaixaDeValidade()")
-            .arg(baixou)};
-}
-
-QStringList RemoverGatilhos(const Dialeto& dialeto) {
-    const QString em = dialeto.EhSQLite() ? QString() : QStringLiteral(" ON Orcamentos");
-    return {QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Faixa_Inclusao") + em,
-            QStringLiteral("DROP TRIGGER IF EXISTS Orcamentos_Faixa_Alteracao") + em};
-}
-
 void Recontar() {
     Banco::ExecutarComOProximo(QStringLiteral("DELETE FROM ValidadeDasFaixas"), {});
     Banco::ExecutarComOProximo(
         QStringLiteral("INSERT INTO ValidadeDasFaixas (Faixa, MenorValidade) SELECT "
                        "%1, MIN(DataDeValidadeDoOrcamento) FROM Orcamentos GROUP BY %1")
-            .arg(Faixa),
+            .arg(Faixa()),
         {});
 }
 
@@ -78,7 +79,7 @@ QStringList Divergencias() {
                        "MIN(DataDeValidadeDoOrcamento) AS Validade FROM Orcamentos GROUP BY %1) o LEFT JOIN "
                        "ValidadeDasFaixas f ON f.Faixa = o.Faixa WHERE f.MenorValidade IS NULL OR "
                        "f.MenorValidade > o.Validade ORDER BY o.Faixa")
-            .arg(Faixa));
+            .arg(Faixa()));
     QStringList divergencias;
     while (q.next()) {
         const qint64 faixa = q.value(0).toLongLong();

@@ -20,12 +20,8 @@ constexpr int Tamanho = 1024;
 // The schema version that brings the ranges: the table, its triggers, its first filling.
 void CriarEsquema(const Dialeto& dialeto);
 
-// The triggers alone, and the statements that remove them, for a bulk load (which then
-// fills the ranges again with Recontar).
-QStringList CriarGatilhos(const Dialeto& dialeto);
-QStringList RemoverGatilhos(const Dialeto& dialeto);
-
-// The ranges rewritten from the quotes; inside the caller's transaction.
+// The ranges rewritten from the quotes (after a bulk load that ran without the
+// triggers); inside the caller's transaction.
 void Recontar();
 
 // The ranges whose date is after a quote's validity, or missing for a quote: one line
